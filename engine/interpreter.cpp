@@ -1,8 +1,11 @@
 #include "interpreter.hpp"
 
 #include "story.hpp"
+#include "utf8.hpp"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace quivra {
 namespace {
@@ -34,55 +37,6 @@ char32_t toLower(char32_t c) {
         return c + 0x50;
     }
     return c;
-}
-
-// Beyond Unicode, so no case mapping touches it.
-constexpr char32_t kMalformed = 0x110000;
-
-// Decodes one UTF-8 sequence at `pos`. A malformed byte comes back as kMalformed with
-// length 1, so the caller copies it through unchanged.
-char32_t decodeAt(std::string_view s, std::size_t pos, std::size_t& length) {
-    length = 1;
-    const auto lead = static_cast<unsigned char>(s[pos]);
-    if (lead < 0x80) {
-        return lead;
-    }
-    const std::size_t extra = (lead >= 0xC2 && lead <= 0xDF)   ? 1
-                              : (lead >= 0xE0 && lead <= 0xEF) ? 2
-                              : (lead >= 0xF0 && lead <= 0xF4) ? 3
-                                                               : 0;
-    if (extra == 0 || pos + extra >= s.size()) {
-        return kMalformed;
-    }
-    char32_t c = lead & (0x3F >> extra);
-    for (std::size_t i = 1; i <= extra; ++i) {
-        const auto next = static_cast<unsigned char>(s[pos + i]);
-        if ((next & 0xC0) != 0x80) {
-            return kMalformed;
-        }
-        c = (c << 6) | (next & 0x3F);
-    }
-    constexpr char32_t kShortest[] = {0, 0x80, 0x800, 0x10000};
-    if (c < kShortest[extra] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) {
-        return kMalformed;
-    }
-    length = extra + 1;
-    return c;
-}
-
-// Lower-case letters never need more UTF-8 bytes than their capitals, so `out` has room.
-char* writeUtf8(char* out, char32_t c) {
-    if (c < 0x80) {
-        *out++ = static_cast<char>(c);
-    } else if (c < 0x800) {
-        *out++ = static_cast<char>(0xC0 | (c >> 6));
-        *out++ = static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        *out++ = static_cast<char>(0xE0 | (c >> 12));
-        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        *out++ = static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return out;
 }
 
 std::string_view trimSpaces(std::string_view s) {
@@ -120,12 +74,36 @@ void carryOut(const Row& row, GameState& state, View& view) {
     view.writeVerdict(row.verdict);
 }
 
+// Lower-cases eight ASCII bytes at once: a wrong phrase is the commonest turn and its
+// time goes mostly here. False, writing nothing, when a byte is not ASCII.
+bool lowerAsciiWord(const char* in, char* out) {
+    constexpr std::uint64_t kEach = 0x0101010101010101;
+    constexpr std::uint64_t kHighBits = 0x80 * kEach;
+    std::uint64_t word = 0;
+    std::memcpy(&word, in, sizeof word);
+    if ((word & kHighBits) != 0) {
+        return false;
+    }
+    // Adding 0x80 - 'A' sets a byte's high bit from 'A' up; 0x80 - 'Z' - 1, above 'Z'.
+    const std::uint64_t fromA = word + (0x80 - 'A') * kEach;
+    const std::uint64_t aboveZ = word + (0x80 - 'Z' - 1) * kEach;
+    const std::uint64_t capitals = fromA & ~aboveZ & kHighBits;
+    word |= capitals >> 2; // 0x80 >> 2 is the 0x20 between 'A' and 'a'
+    std::memcpy(out, &word, sizeof word);
+    return true;
+}
+
 // Writes into `phrase` so a turn reuses the storage of the last phrase.
 void normaliseInto(std::string_view entry, std::string& phrase) {
     const std::string_view trimmed = trimSpaces(entry);
     phrase.resize(trimmed.size());
     char* out = phrase.data();
     for (std::size_t pos = 0; pos < trimmed.size();) {
+        if (trimmed.size() - pos >= 8 && lowerAsciiWord(trimmed.data() + pos, out)) {
+            pos += 8;
+            out += 8;
+            continue;
+        }
         const char ascii = trimmed[pos];
         if (static_cast<unsigned char>(ascii) < 0x80) {
             *out++ =
@@ -133,15 +111,15 @@ void normaliseInto(std::string_view entry, std::string& phrase) {
             ++pos;
             continue;
         }
-        std::size_t length = 0;
-        const char32_t c = decodeAt(trimmed, pos, length);
+        const std::size_t start = pos;
+        const char32_t c = utf8::next(trimmed, pos);
         const char32_t lower = toLower(c);
         if (lower == c) {
-            out = std::copy_n(trimmed.data() + pos, length, out);
+            out = std::copy(trimmed.data() + start, trimmed.data() + pos, out);
         } else {
-            out = writeUtf8(out, lower);
+            // Lower-case letters never need more bytes than their capitals.
+            out = utf8::write(out, lower);
         }
-        pos += length;
     }
     phrase.resize(static_cast<std::size_t>(out - phrase.data()));
 }

@@ -201,7 +201,9 @@ TEST_P(NormaliseTest, LowerCasesAsAPlayerExpects) {
 
 INSTANTIATE_TEST_SUITE_P(
     Phrases, NormaliseTest,
-    testing::Values(Normalised{"ZARPAR", "zarpar"}, Normalised{"Saltar Al Agua", "saltar al agua"},
+    testing::Values(Normalised{"ZARPAR", "zarpar"},
+                    Normalised{"@AZ[`az{ ZARPAR!~\x7F", "@az[`az{ zarpar!~\x7F"},
+                    Normalised{"NAVEGAR HACIA LA BALSA ÁGUILA Ñ", "navegar hacia la balsa águila ñ"}, Normalised{"Saltar Al Agua", "saltar al agua"},
                     Normalised{"ÁÉÍÓÚÑÜ", "áéíóúñü"}, Normalised{"ÀÇÈÌÒÙÞ×", "àçèìòùþ×"},
                     Normalised{"ŒŠŽŸ", "œšžÿ"}, Normalised{"ĄĆĘŁŃŹŻİ", "ąćęłńźżi"},
                     Normalised{"ΑΩДЁЯ", "αωдёя"}, Normalised{"¡¿ß!", "¡¿ß!"}, Normalised{"   ", ""},
