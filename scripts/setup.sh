@@ -7,6 +7,7 @@ QUIVRA_PACKAGES=(
   cmake ninja-build g++ pkgconf
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
   fonts-liberation2
 )
 

@@ -1,0 +1,21 @@
+#pragma once
+
+// The two steps of a safe save that need the operating system: CMake builds the file for
+// this platform, durable_file_posix.cpp or durable_file_windows.cpp.
+
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+
+namespace quivra::platform {
+
+// Creates `path`, which must not exist yet (std::errc::file_exists if it does), writes
+// `bytes` into it and waits until they are on the disk. On any other failure nothing is
+// left at `path`.
+std::error_code writeNewFile(const std::filesystem::path& path, std::string_view bytes);
+
+// Puts `from` in the place of `to` in one step, replacing the file there, and waits until
+// the change is on the disk.
+std::error_code replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
+
+} // namespace quivra::platform
