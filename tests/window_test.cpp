@@ -1,0 +1,295 @@
+#include "window_fixture.hpp"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolButton>
+#include <cmath>
+
+namespace {
+
+struct Placement {
+    const char* name;
+    QRect pixels;
+    const char* tooltip;
+};
+
+// The design, in stored order: creation order, position and size in pixels, tooltip.
+const Placement kDesign[] = {
+    {"txtHints", {8, 392, 185, 81}, "Hints."},
+    {"pic_4_6", {88, 16, 425, 225}, ""},
+    {"pic_4_4", {88, 16, 425, 225}, ""},
+    {"pic_4_2", {88, 16, 425, 225}, ""},
+    {"cmdIr", {472, 248, 41, 25}, ""},
+    {"pic_4_0", {88, 16, 425, 225}, ""},
+    {"pic_2_2", {88, 16, 425, 225}, ""},
+    {"cmdSalir", {272, 416, 241, 49}, "Salir. Recuerde guardar su progreso antes de salir..."},
+    {"cmdAbrirP",
+     {272, 352, 113, 49},
+     "Abrir un archivo .dat.txt que reiniciará el juego desde el punto almacenado en un juego "
+     "anterior..."},
+    {"cmdNuevoJuego", {272, 288, 113, 49}, "Reempezar desde cero..."},
+    {"txtOkOrNot", {88, 288, 169, 29}, "Aquí se muestra la respuesta de la computadora..."},
+    {"cmdSaveAs", {400, 352, 113, 49}, "Guardar progreso como..."},
+    {"cmdSave", {400, 288, 113, 49}, "Guardar progreso actual en el archivo actual..."},
+    {"txtComando", {88, 248, 377, 28}, "comando."},
+    {"pic_1_0", {88, 16, 425, 225}, ""},
+    {"txtEscenario", {88, 16, 425, 225}, ""},
+    {"pic_2_0_2", {88, 16, 425, 225}, ""},
+    {"lblAbout", {104, 328, 137, 49}, ""},
+};
+
+TEST_F(WindowTest, ControlsStandWhereTheDesignPutsThemInItsOrder) {
+    EXPECT_EQ(window->objectName(), "frmQuivra");
+    EXPECT_EQ(window->size(), QSize(600, 486));
+    std::vector<QString> created;
+    for (QObject* child : window->children()) {
+        if (child->isWidgetType()) {
+            created.push_back(child->objectName());
+        }
+    }
+    ASSERT_EQ(created.size(), std::size(kDesign));
+    for (std::size_t i = 0; i < std::size(kDesign); ++i) {
+        const Placement& design = kDesign[i];
+        EXPECT_EQ(created[i], design.name);
+        QWidget* widget = control(design.name);
+        EXPECT_EQ(widget->geometry(), design.pixels) << design.name;
+        EXPECT_EQ(widget->toolTip(), QString::fromUtf8(design.tooltip)) << design.name;
+    }
+
+    window->resize(900, 700);
+    QTest::qWait(0);
+    for (const Placement& design : kDesign) {
+        EXPECT_EQ(control(design.name)->geometry(), design.pixels) << "moved on resize";
+    }
+}
+
+TEST_F(WindowTest, StartsInTheFirstSceneReadyToType) {
+    EXPECT_EQ(window->windowTitle(), "Quivra");
+    EXPECT_EQ(visiblePictures(), std::vector<QString>{"pic_1_0"});
+    EXPECT_FALSE(sceneBox()->isVisible());
+    EXPECT_EQ(verdict(), "");
+    EXPECT_EQ(entry()->text(), "");
+    EXPECT_EQ(window->game().strEstado, "_1_0");
+    EXPECT_EQ(window->sceneText(), "Escenario 1\r\n");
+    EXPECT_TRUE(entry()->hasFocus());
+
+    QTest::keyClicks(window->focusWidget(), "zar");
+    EXPECT_EQ(entry()->text(), "zar");
+}
+
+TEST_F(WindowTest, TabMovesByTabIndexOverVisibleControls) {
+    window->findChild<QPlainTextEdit*>("txtEscenario")->show();
+    const char* expected[] = {"txtEscenario", "txtComando", "cmdSave",       "cmdSaveAs",
+                              "txtOkOrNot",   "pic_1_0",    "cmdNuevoJuego", "cmdAbrirP",
+                              "cmdSalir",     "cmdIr",      "txtHints"};
+    sceneBox()->setFocus();
+    for (const char* name : expected) {
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), name);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "txtEscenario") << "the order wraps";
+}
+
+TEST_F(WindowTest, BoxesLookAsDesigned) {
+    const auto points = [](QWidget* widget) { return widget->font().pointSizeF(); };
+    // On Linux the metric-compatible Liberation faces stand in for the Windows fonts.
+    EXPECT_TRUE(QStringList({"Times New Roman", "Liberation Serif"})
+                    .contains(QFontInfo(sceneBox()->font()).family()));
+    EXPECT_DOUBLE_EQ(points(sceneBox()), 11.0) << "the reset sets 11 points";
+    EXPECT_DOUBLE_EQ(points(control("txtOkOrNot")), 12.0);
+    EXPECT_DOUBLE_EQ(points(entry()), 9.75);
+    EXPECT_DOUBLE_EQ(points(control("cmdSave")), 8.25);
+    EXPECT_TRUE(control("lblAbout")->font().bold());
+
+    EXPECT_EQ(entry()->palette().color(QPalette::Text), QColor(Qt::white));
+    EXPECT_EQ(entry()->palette().color(QPalette::Base), QColor(Qt::black));
+    auto* hints = control<QPlainTextEdit>("txtHints");
+    EXPECT_EQ(hints->palette().color(QPalette::Text), QColor(0, 128, 128));
+    EXPECT_EQ(hints->palette().color(QPalette::Base), QColor(224, 224, 224));
+    EXPECT_FALSE(hints->isReadOnly());
+    EXPECT_EQ(hints->toPlainText().size(), 414 + 1) << "414 characters and a line end";
+    EXPECT_TRUE(hints->toPlainText().endsWith("arreglar problemas espirituales /\n"));
+
+    EXPECT_TRUE(sceneBox()->isReadOnly());
+    EXPECT_TRUE(sceneBox()->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+    EXPECT_EQ(sceneBox()->focusPolicy(), Qt::StrongFocus);
+    EXPECT_EQ(sceneBox()->lineWidth(), 1);
+    EXPECT_EQ(sceneBox()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    auto* verdictBox = control<QLineEdit>("txtOkOrNot");
+    EXPECT_TRUE(verdictBox->isReadOnly());
+    EXPECT_EQ(verdictBox->alignment(), Qt::AlignCenter);
+
+    const QString credit = control<QLabel>("lblAbout")->text();
+    EXPECT_TRUE(credit.endsWith(QStringLiteral("Versión 1.2.1"))) << credit.toStdString();
+}
+
+TEST_F(WindowTest, ControlsHaveSpanishAccessibleNames) {
+    EXPECT_EQ(entry()->accessibleName(), "Comando");
+    EXPECT_EQ(sceneBox()->accessibleName(), "Escenario");
+    EXPECT_EQ(control("txtOkOrNot")->accessibleName(), "Respuesta");
+    EXPECT_EQ(control("txtHints")->accessibleName(), "Pistas");
+    EXPECT_EQ(control("cmdSave")->accessibleName(), "Guardar progreso");
+    EXPECT_EQ(control("cmdSaveAs")->accessibleName(), "Guardar como...");
+    for (const quivra::Picture picture : quivra::kAllPictures) {
+        EXPECT_FALSE(window->pictureBox(picture)->accessibleName().isEmpty());
+        EXPECT_FALSE(window->pictureBox(picture)->accessibleDescription().isEmpty());
+    }
+}
+
+TEST_F(WindowTest, EnterAndIrPlayTheSameTurn) {
+    enter(QStringLiteral("  ZARPAR "));
+    EXPECT_EQ(verdict(), "Ok");
+    EXPECT_TRUE(sceneBox()->isVisible());
+    EXPECT_TRUE(visiblePictures().empty());
+    EXPECT_EQ(sceneBox()->toPlainText().toStdString(), window->game().strRelato);
+    EXPECT_EQ(entry()->text(), "  ZARPAR ") << "the entry box keeps what was typed";
+    screenshot(QStringLiteral("text-scene"));
+    EXPECT_TRUE(dialogs->boxes.empty() && dialogs->fileQuestions.empty()) << "no button pressed";
+
+    entry()->setText(QStringLiteral("navegar hacia la balsa"));
+    QTest::mouseClick(control("cmdIr"), Qt::LeftButton);
+    EXPECT_EQ(window->game().strEstado, "_2_1");
+
+    entry()->setText(QStringLiteral("subir a la balsa"));
+    QTest::keyClick(entry(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(window->game().strEstado, "_2_1_1");
+
+    QTest::keyClick(entry(), Qt::Key_A);
+    EXPECT_EQ(window->game().strEstado, "_2_1_1") << "other keys only type";
+    EXPECT_EQ(entry()->text(), "subir a la balsaa");
+}
+
+TEST_F(WindowTest, LongestPassageWrapsAndScrolls) {
+    enter("construir barco");
+    enter("arreglar problemas espirituales");
+    for (int turn = 0; turn < 4; ++turn) {
+        enter("subir a la balsa");
+    }
+    EXPECT_EQ(window->game().strEstado, "_4_3");
+    EXPECT_EQ(sceneBox()->toPlainText().size(), 3544);
+    EXPECT_GT(sceneBox()->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(sceneBox()->horizontalScrollBar()->maximum(), 0) << "long lines wrap";
+    screenshot(QStringLiteral("longest-passage"));
+    enter("");
+    enter("");
+    EXPECT_EQ(verdict(), "Fin");
+    screenshot(QStringLiteral("ending"));
+}
+
+TEST_F(WindowTest, PicturesShowOneAtATimeWithTheTextKept) {
+    enter("zarpar");
+    const QString voyage = sceneBox()->toPlainText();
+    enter("acercarse a las aves marinas");
+    EXPECT_EQ(verdict(), "Fin");
+    EXPECT_EQ(visiblePictures(), std::vector<QString>{"pic_2_2"});
+    EXPECT_FALSE(sceneBox()->isVisible());
+    EXPECT_EQ(sceneBox()->toPlainText(), voyage);
+    enter("zarpar");
+    EXPECT_EQ(visiblePictures(), std::vector<QString>{"pic_2_2"}) << "an ending ignores Enter";
+}
+
+// Each picture is drawn unscaled from the top-left of the box's inner area and clipped to
+// it: compare the screen with the picture itself.
+TEST_F(WindowTest, PicturesAreDrawnUnscaledAndClipped) {
+    for (const quivra::Picture picture : quivra::kAllPictures) {
+        PictureBox* box = window->pictureBox(picture);
+        box->show();
+        const QImage shown = box->grab().toImage();
+        const QImage drawing = box->picture().toImage();
+        ASSERT_FALSE(drawing.isNull()) << box->objectName().toStdString();
+        ASSERT_GE(drawing.width(), 421);
+        ASSERT_GE(drawing.height(), 221);
+        const QRect inner = box->contentsRect();
+        EXPECT_EQ(inner.size(), QSize(421, 221));
+        for (const QPoint at : {QPoint(0, 0), QPoint(210, 110), QPoint(420, 220), QPoint(5, 219)}) {
+            EXPECT_EQ(shown.pixelColor(inner.topLeft() + at), drawing.pixelColor(at))
+                << box->objectName().toStdString() << " at " << at.x() << "," << at.y();
+        }
+        screenshot(box->objectName());
+        box->hide();
+    }
+}
+
+TEST_F(WindowTest, SaveShortcutsWorkWhereverTheFocusIs) {
+    // An access key presses its button the way a click does, a moment later.
+    std::size_t asked = 0;
+    for (const char* focus : {"txtComando", "txtHints", "cmdIr"}) {
+        control(focus)->setFocus();
+        for (const Qt::Key key : {Qt::Key_C, Qt::Key_G}) {
+            QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
+            ++asked;
+            EXPECT_TRUE(QTest::qWaitFor([&] { return dialogs->fileQuestions.size() == asked; }))
+                << focus;
+        }
+    }
+    ASSERT_EQ(dialogs->fileQuestions.size(), 6U) << "Alt+C and Alt+G (with no file yet) ask a name";
+    for (const auto& question : dialogs->fileQuestions) {
+        EXPECT_EQ(question.title, "Guardar progreso como...");
+        EXPECT_TRUE(question.save);
+    }
+}
+
+TEST_F(WindowTest, FocusedButtonsAnswerSpaceAndEnter) {
+    control("cmdNuevoJuego")->setFocus();
+    QTest::keyClick(control("cmdNuevoJuego"), Qt::Key_Space);
+    QTest::keyClick(control("cmdNuevoJuego"), Qt::Key_Return);
+    EXPECT_EQ(dialogs->boxes.size(), 2U);
+    QTest::keyClick(control("cmdNuevoJuego"), Qt::Key_Escape);
+    EXPECT_EQ(dialogs->boxes.size(), 2U) << "no button answers Esc";
+}
+
+// The real boxes: Yes is the default, and the box shows the title and icon it was given.
+TEST(MessageBox, YesIsTheDefaultAndTheAnswerComesBack) {
+    QWidget parent;
+    QtDialogs dialogs(&parent);
+    for (const QMessageBox::StandardButton press : {QMessageBox::Yes, QMessageBox::No}) {
+        bool shown = false;
+        bool yesIsDefault = false;
+        QString title;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box != nullptr) {
+                shown = true;
+                yesIsDefault = box->defaultButton() == box->button(QMessageBox::Yes);
+                title = box->windowTitle();
+                icon = box->icon();
+                box->button(press)->click();
+            }
+        });
+        const Dialogs::Answer answer = dialogs.messageBox(
+            QStringLiteral("¿Desea reempezar todo?"), QStringLiteral("Nuevo juego"),
+            Dialogs::Buttons::YesNo, Dialogs::Icon::Exclamation);
+        ASSERT_TRUE(shown);
+        EXPECT_TRUE(yesIsDefault);
+        EXPECT_EQ(title, "Nuevo juego");
+        EXPECT_EQ(icon, QMessageBox::Warning);
+        EXPECT_EQ(answer, press == QMessageBox::Yes ? Dialogs::Answer::Yes : Dialogs::Answer::No);
+    }
+}
+
+TEST(FileDialog, ShowsTheGameTitleAndFilterAndAsksNoOverwriteQuestion) {
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    QtDialogs::configure(dialog, QStringLiteral("Guardar progreso como..."),
+                         {QStringLiteral("Documentos .txt (*.txt) "), QStringLiteral("*.txt")},
+                         true);
+    EXPECT_EQ(dialog.windowTitle(), "Guardar progreso como...");
+    EXPECT_TRUE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
+    auto* filters = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    ASSERT_NE(filters, nullptr);
+    ASSERT_EQ(filters->count(), 1);
+    // Qt trims the description it shows; the trailing space could not be seen anyway.
+    EXPECT_EQ(filters->itemText(0), "Documentos .txt (*.txt)");
+    auto* files = dialog.findChild<QFileSystemModel*>();
+    ASSERT_NE(files, nullptr);
+    EXPECT_EQ(files->nameFilters(), QStringList{"*.txt"});
+}
+
+} // namespace

@@ -1,0 +1,69 @@
+#include "controls.hpp"
+
+#include <QFile>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QPainter>
+
+namespace {
+
+// "pic.jpg" -> "pic@2x.jpg": the high-DPI drawing of the same picture.
+QString doubleSized(const QString& resource) {
+    const qsizetype dot = resource.lastIndexOf(u'.');
+    return resource.left(dot) + QStringLiteral("@2x") + resource.mid(dot);
+}
+
+} // namespace
+
+PictureBox::PictureBox(const QString& resource, QWidget* parent)
+    : QFrame(parent), resource_(resource) {
+    setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+const QPixmap& PictureBox::picture() {
+    const qreal ratio = devicePixelRatioF();
+    if (decodedRatio_ != ratio) {
+        const QString sharp = doubleSized(resource_);
+        if (ratio > 1 && QFile::exists(sharp) && picture_.load(sharp)) {
+            picture_.setDevicePixelRatio(2);
+        } else {
+            picture_.load(resource_);
+        }
+        decodedRatio_ = ratio;
+    }
+    return picture_;
+}
+
+void PictureBox::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    const QRect inner = contentsRect();
+    painter.setClipRect(inner);
+    painter.drawPixmap(inner.topLeft(), picture());
+}
+
+CommandButton::CommandButton(const QString& caption, QWidget* parent) : QToolButton(parent) {
+    setText(caption);
+    setFocusPolicy(Qt::StrongFocus);
+    setToolButtonStyle(Qt::ToolButtonTextOnly);
+}
+
+void CommandButton::setPicture(const QString& resource, QSize naturalSize) {
+    QIcon icon(resource);
+    const QString sharp = doubleSized(resource);
+    if (QFile::exists(sharp)) {
+        icon.addFile(sharp, naturalSize * 2);
+    }
+    setIcon(icon);
+    setIconSize(naturalSize);
+    setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+}
+
+void CommandButton::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        click();
+        return;
+    }
+    QToolButton::keyPressEvent(event);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QFrame>
+#include <QPixmap>
+#include <QString>
+#include <QToolButton>
+
+// A picture drawn at its natural size from the top-left of a sunken frame, clipped to it.
+// The picture is decoded on first paint, so start-up does not wait for seven JPEGs.
+class PictureBox : public QFrame {
+public:
+    PictureBox(const QString& resource, QWidget* parent);
+
+    const QPixmap& picture();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString resource_;
+    QPixmap picture_;
+    qreal decodedRatio_ = 0;
+};
+
+// A push button as the game's buttons behave: a click, Space or Enter while it has the
+// focus presses it; a graphical one shows its picture centred above the caption.
+class CommandButton : public QToolButton {
+public:
+    CommandButton(const QString& caption, QWidget* parent);
+
+    void setPicture(const QString& resource, QSize naturalSize);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
