@@ -10,6 +10,22 @@
 namespace quivra {
 namespace {
 
+// Latin Extended-A (U+0100-U+017F) puts each capital just before its small letter.
+char32_t toLowerLatinExtendedA(char32_t c) {
+    if (c == 0x130) {
+        return U'i';
+    }
+    if (c == 0x178) {
+        return 0xFF;
+    }
+    const bool pairsStartEven = (c <= 0x137) || (c >= 0x14A && c <= 0x177);
+    const bool pairsStartOdd = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+    if ((pairsStartEven && c % 2 == 0) || (pairsStartOdd && c % 2 == 1)) {
+        return c + 1;
+    }
+    return c;
+}
+
 // Upper-case to lower-case for the alphabets a player can type on a European keyboard:
 // Latin (with Latin-1 and Latin Extended-A), Greek and Cyrillic.
 char32_t toLower(char32_t c) {
@@ -17,18 +33,7 @@ char32_t toLower(char32_t c) {
         return c + 0x20;
     }
     if (c >= 0x100 && c <= 0x17F) {
-        if (c == 0x130) {
-            return U'i';
-        }
-        if (c == 0x178) {
-            return 0xFF;
-        }
-        const bool pairsStartEven = (c <= 0x137) || (c >= 0x14A && c <= 0x177);
-        const bool pairsStartOdd = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
-        if ((pairsStartEven && c % 2 == 0) || (pairsStartOdd && c % 2 == 1)) {
-            return c + 1;
-        }
-        return c;
+        return toLowerLatinExtendedA(c);
     }
     if ((c >= 0x391 && c <= 0x3AB && c != 0x3A2) || (c >= 0x410 && c <= 0x42F)) {
         return c + 0x20;

@@ -3,6 +3,7 @@
 #include "passages.hpp"
 
 #include <algorithm>
+#include <numeric>
 #include <utility>
 
 namespace quivra {
@@ -110,11 +111,9 @@ std::optional<Picture> pictureOfScene(std::string_view scene) {
 }
 
 std::size_t passageLength(Passage passage) {
-    std::size_t length = 0;
-    for (const std::string_view piece : passage) {
-        length += piece.size();
-    }
-    return length;
+    return std::accumulate(
+        passage.begin(), passage.end(), std::size_t{0},
+        [](std::size_t length, std::string_view piece) { return length + piece.size(); });
 }
 
 } // namespace quivra

@@ -24,13 +24,13 @@ inline char32_t next(std::string_view s, std::size_t& pos) {
     if (extra == 0 || s.size() - pos < extra) {
         return kMalformed;
     }
-    char32_t c = lead & (0x3Fu >> extra);
+    char32_t c = lead & (0x3FU >> extra);
     for (std::size_t i = 0; i < extra; ++i) {
-        const auto next = static_cast<unsigned char>(s[pos + i]);
-        if ((next & 0xC0) != 0x80) {
+        const auto trail = static_cast<unsigned char>(s[pos + i]);
+        if ((trail & 0xC0) != 0x80) {
             return kMalformed;
         }
-        c = (c << 6) | (next & 0x3Fu);
+        c = (c << 6) | (trail & 0x3FU);
     }
     constexpr std::array<char32_t, 4> kShortest = {0, 0x80, 0x800, 0x10000};
     if (c < kShortest[extra] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) {

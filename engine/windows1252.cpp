@@ -29,11 +29,11 @@ char byteOf(char32_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
         return static_cast<char>(c);
     }
-    const auto found = std::ranges::find(kHighControls, c);
-    if (found == kHighControls.end()) {
+    const auto index = std::ranges::find(kHighControls, c) - kHighControls.begin();
+    if (index == std::ssize(kHighControls)) {
         return kUnmappable;
     }
-    return static_cast<char>(0x80 + std::distance(kHighControls.begin(), found));
+    return static_cast<char>(0x80 + index);
 }
 
 } // namespace

@@ -8,6 +8,7 @@ QUIVRA_PACKAGES=(
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  clang-tidy cppcheck
   fonts-liberation2
 )
 

@@ -271,7 +271,7 @@ fs::path existingOnly(const fs::path& path) {
     return fs::exists(path) ? path : fs::path{};
 }
 
-fs::path fifoIn(const fs::path& dir) {
+fs::path fifoIn([[maybe_unused]] const fs::path& dir) {
 #ifdef _WIN32
     return {};
 #else

@@ -182,6 +182,31 @@ TEST_F(WindowTest, LongestPassageWrapsAndScrolls) {
     screenshot(QStringLiteral("ending"));
 }
 
+// Wherever the player scrolled or what he selected in the last passage, the next one
+// written to the box shows from its first line with nothing selected.
+TEST_F(WindowTest, NewPassageShowsFromTheTopWithNothingSelected) {
+    enter("construir barco");
+    enter("arreglar problemas espirituales");
+    for (int turn = 0; turn < 4; ++turn) {
+        enter("subir a la balsa");
+    }
+    const QString passage = sceneBox()->toPlainText();
+    sceneBox()->setFocus();
+    QTest::keyClick(sceneBox(), Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_TRUE(sceneBox()->textCursor().hasSelection());
+    ASSERT_GT(sceneBox()->verticalScrollBar()->value(), 0);
+
+    const QString saved = path(QStringLiteral("final.txt"));
+    dialogs->files = {saved, saved};
+    window->cmdSaveAs_Click();
+    window->cmdAbrirP_Click(); // writes the same passage again
+    ASSERT_TRUE(sceneBox()->isVisible());
+    EXPECT_EQ(sceneBox()->toPlainText(), passage);
+    EXPECT_FALSE(sceneBox()->textCursor().hasSelection());
+    EXPECT_EQ(sceneBox()->textCursor().position(), 0);
+    EXPECT_EQ(sceneBox()->verticalScrollBar()->value(), 0);
+}
+
 TEST_F(WindowTest, PicturesShowOneAtATimeWithTheTextKept) {
     enter("zarpar");
     const QString voyage = sceneBox()->toPlainText();

@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QPainter>
+#include <utility>
 
 namespace {
 
@@ -15,8 +16,8 @@ QString doubleSized(const QString& resource) {
 
 } // namespace
 
-PictureBox::PictureBox(const QString& resource, QWidget* parent)
-    : QFrame(parent), resource_(resource) {
+PictureBox::PictureBox(QString resource, QWidget* parent)
+    : QFrame(parent), resource_(std::move(resource)) {
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     setFocusPolicy(Qt::StrongFocus);
 }

@@ -9,7 +9,7 @@
 // The picture is decoded on first paint, so start-up does not wait for seven JPEGs.
 class PictureBox : public QFrame {
 public:
-    PictureBox(const QString& resource, QWidget* parent);
+    PictureBox(QString resource, QWidget* parent);
 
     const QPixmap& picture();
 

@@ -13,6 +13,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <filesystem>
 
 namespace {
@@ -91,6 +95,25 @@ CommandButton* button(QWidget* window, const char* name, const QString& caption,
     command->setToolTip(tooltip);
     command->setAccessibleName(QString(caption).remove(u'&'));
     return command;
+}
+
+// Puts `text` in place of the box's text, as QPlainTextEdit::setPlainText does, at a third of
+// its cost: setPlainText rebuilds the document and shapes a passage three times (a paragraph
+// is one run for the shaper, 3,544 characters for the longest), where an edit of the same
+// paragraph with its shaped glyphs kept for the cursor and the painting shapes it once.
+void replacePlainText(QPlainTextEdit* box, const QString& text) {
+    QTextDocument* document = box->document();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        block.layout()->setCacheEnabled(true);
+    }
+    QTextCursor all(document);
+    all.beginEditBlock();
+    all.setPosition(document->characterCount() - 1, QTextCursor::KeepAnchor);
+    all.insertText(text);
+    all.endEditBlock();
+    // Unmodified, at the top and with nothing selected, as setPlainText leaves it.
+    document->setModified(false);
+    box->setTextCursor(QTextCursor(document));
 }
 
 void paint(QWidget* widget, QColor text, QColor background) {
@@ -202,6 +225,8 @@ void frmQuivra::createControls() {
     txtEscenario->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtEscenario->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     txtEscenario->setTabChangesFocus(true);
+    // Read-only, so nothing to undo; the text is replaced in place, which would record it.
+    txtEscenario->setUndoRedoEnabled(false);
     txtEscenario->setAccessibleName(QStringLiteral("Escenario"));
     setSceneText(kInitialSceneText);
 
@@ -400,7 +425,7 @@ void frmQuivra::inform(const QString& text) {
 void frmQuivra::setSceneText(std::string_view text) {
     sceneText_ = text;
     const QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    txtEscenario->setPlainText(shown);
+    replacePlainText(txtEscenario, shown);
     announce(txtEscenario, shown);
 }
 

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds Quivra for speed in build-bench/ (Release) and measures the real program: turns
+# through the window, Open and Save, start-up to the first frame and peak memory against a
+# bare Qt window. Prints one table; the benchmarks' own reports go to
+# build-bench/bench.log. Fails when a goal is missed. Run on an otherwise idle machine.
+#   scripts/bench.sh [RUNS]    RUNS starts of each program for start-up (15 by default)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/setup.sh"
+install_missing
+
+out="$root/build-bench"
+cmake -S "$root" -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUIVRA_BUILD_TESTS=OFF >/dev/null
+cmake --build "$out" --parallel 2 --target window_bench startup_bench >/dev/null
+
+export QT_QPA_PLATFORM=offscreen
+log="$out/bench.log"
+: >"$log"
+printf '%-52s %12s %32s  %s\n' measure value goal result
+printf '%s\n' "$(printf '%.0s-' {1..106})"
+status=0
+"$out/bench/window_bench" 2>>"$log" || status=1
+"$out/bench/startup_bench" "${1:-15}" 2>>"$log" || status=1
+exit $status

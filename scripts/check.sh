@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# The quality gates: clang-tidy and cppcheck over engine/ and ui/, then every test under
+# AddressSanitizer and UndefinedBehaviorSanitizer in build-asan/. Any warning or any
+# sanitizer report fails the script.
+#   scripts/check.sh          all three
+#   scripts/check.sh lint     clang-tidy and cppcheck only
+#   scripts/check.sh sanitize the sanitized tests only
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/setup.sh"
+install_missing
+
+what=${1:-all}
+asan="$root/build-asan"
+jobs=2
+
+configure_asan() {
+    local flags="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all"
+    # Benchmarks are timed in a Release build by bench.sh; here they would only cost time.
+    cmake -S "$root" -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+        -DQUIVRA_BUILD_BENCHMARKS=OFF \
+        "-DCMAKE_CXX_FLAGS=$flags" "-DCMAKE_EXE_LINKER_FLAGS=$flags" \
+        "-DCMAKE_SHARED_LINKER_FLAGS=$flags" >/dev/null
+}
+
+# Our own sources only: not the tests, not what the build generates, not the Windows file.
+our_sources() {
+    (cd "$root" && find engine ui -maxdepth 1 -name '*.cpp' ! -name '*_windows.cpp' | sort)
+}
+
+run_clang_tidy() {
+    echo "== clang-tidy"
+    local log
+    log=$(mktemp)
+    # clang-tidy reads the flags from the compile database, so build-asan/ only has to be
+    # configured; the checks are in .clang-tidy.
+    if ! our_sources | (cd "$root" && xargs -P "$jobs" -n 1 clang-tidy-14 --quiet \
+        -p "$asan" --warnings-as-errors='*') >"$log" 2>&1; then
+        grep -v ' warnings\? generated\.$' "$log" >&2 || true
+        rm -f "$log"
+        echo "clang-tidy: warnings above" >&2
+        return 1
+    fi
+    rm -f "$log"
+    echo "clang-tidy: no warnings in $(our_sources | wc -l) files"
+}
+
+run_cppcheck() {
+    echo "== cppcheck"
+    # Only our headers are given: cppcheck reads Qt's and the standard library's through
+    # its qt and std configurations instead.
+    (cd "$root" && cppcheck --quiet --error-exitcode=1 --inline-suppr \
+        --enable=warning,style,performance,portability --std=c++20 --language=c++ \
+        --library=qt -I engine -I ui -j "$jobs" \
+        --template='{file}:{line}: {severity}: {message} [{id}]' engine ui)
+    echo "cppcheck: no warnings"
+}
+
+run_sanitized_tests() {
+    echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+    cmake --build "$asan" --parallel "$jobs"
+    export QT_QPA_PLATFORM=offscreen
+    export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1:strict_string_checks=1
+    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    ctest --test-dir "$asan" --output-on-failure --parallel "$jobs"
+    # A sanitizer that only printed (one a test caught, say) still fails the gate.
+    if grep -E 'ERROR: (Address|Leak)Sanitizer|runtime error:' \
+        "$asan/Testing/Temporary/LastTest.log"; then
+        echo "sanitizer reports in $asan/Testing/Temporary/LastTest.log" >&2
+        return 1
+    fi
+    echo "sanitizers: no reports"
+}
+
+configure_asan
+case $what in
+lint) run_clang_tidy && run_cppcheck ;;
+sanitize) run_sanitized_tests ;;
+all) run_clang_tidy && run_cppcheck && run_sanitized_tests ;;
+*)
+    echo "usage: scripts/check.sh [lint|sanitize]" >&2
+    exit 2
+    ;;
+esac
