@@ -10,6 +10,8 @@ QUIVRA_PACKAGES=(
   clang libclang-rt-14-dev
   clang-tidy cppcheck
   fonts-liberation2
+  # The desktop-file validators for ctest, and the tools cpack -G DEB runs.
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing_packages() {
