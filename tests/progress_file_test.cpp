@@ -217,21 +217,6 @@ TEST_F(ProgressFileTest, UnusualFileNamesWork) {
     }
 }
 
-TEST_F(ProgressFileTest, AnyNarrativeByteSurvivesOpenThenSave) {
-    std::string file = "\"_3_0\"\r\n\"";
-    for (int byte = 0; byte < 256; ++byte) {
-        if (byte != '"') {
-            file += static_cast<char>(byte);
-        }
-    }
-    file += "\"\r\n";
-    const fs::path path = withBytes(dir, file);
-    const std::optional<Progress> opened = readProgress(path);
-    ASSERT_TRUE(opened);
-    ASSERT_TRUE(writeProgress(path, *opened));
-    EXPECT_EQ(bytesOf(path), file);
-}
-
 // A file or folder made in the test's folder; an empty path means "not on this system".
 struct Prepared {
     const char* name;
@@ -300,14 +285,6 @@ INSTANTIATE_TEST_SUITE_P(
         Prepared{"DevUrandom", [](const fs::path&) { return existingOnly("/dev/urandom"); }},
         Prepared{"Fifo", fifoIn}),
     nameOf<Prepared>);
-
-TEST_F(ProgressFileTest, ReadsTheStartOfAHugeFileOnly) {
-    const fs::path file = withBytes(dir, kStartUpSave);
-    fs::resize_file(file, std::uintmax_t{4} << 30);
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(readProgress(file), (Progress{"_1_0", "Escenario 1\r\n"}));
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
-}
 
 class RefusedSaveTest : public ProgressFileTest, public testing::WithParamInterface<Prepared> {};
 
