@@ -14,8 +14,8 @@ namespace quivra::platform {
 // left at `path`.
 std::error_code writeNewFile(const std::filesystem::path& path, std::string_view bytes);
 
-// Puts `from` in the place of `to` in one step, replacing the file there, and waits until
-// the change is on the disk.
+// Puts `from` in the place of `to` in one step, replacing the file there: after a crash
+// `to` holds the old file or the new one.
 std::error_code replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
 
 } // namespace quivra::platform

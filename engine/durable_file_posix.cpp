@@ -49,17 +49,12 @@ std::error_code writeNewFile(const std::filesystem::path& path, std::string_view
     return error;
 }
 
+// The new file's bytes are already on the disk, so whatever a power cut leaves under `to`
+// is the old save or the new one, whole. Flushing the folder as well would only make the new
+// name durable sooner, at twice the cost of a save.
 std::error_code replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
     if (::rename(from.c_str(), to.c_str()) != 0) {
         return lastError();
-    }
-    // The new name lives in the directory: flush it too, so the save outlasts a power cut.
-    // Some file systems refuse to sync a directory; the rename has happened all the same.
-    const std::filesystem::path folder = to.has_parent_path() ? to.parent_path() : ".";
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
     }
     return {};
 }
