@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing Quivra needs on Debian 12, then configures build/.
-# Sourced by play.sh and test.sh; does nothing with apt when everything is present.
+# Sourced by play.sh, test.sh, check.sh, fuzz.sh and bench.sh; does nothing with apt when
+# everything is present.
 set -euo pipefail
 
 QUIVRA_PACKAGES=(
