@@ -14,6 +14,10 @@ namespace quivra::platform {
 // left at `path`.
 std::error_code writeNewFile(const std::filesystem::path& path, std::string_view bytes);
 
+// Empties the existing regular file at `path` and writes `bytes` into it, then waits until
+// they are on the disk. Not atomic: kept for the file a folder will not let us write beside.
+std::error_code overwriteFile(const std::filesystem::path& path, std::string_view bytes);
+
 // Puts `from` in the place of `to` in one step, replacing the file there: after a crash
 // `to` holds the old file or the new one.
 std::error_code replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);

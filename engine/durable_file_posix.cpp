@@ -29,13 +29,7 @@ std::error_code writeAll(int fd, std::string_view bytes) {
     return {};
 }
 
-} // namespace
-
-std::error_code writeNewFile(const std::filesystem::path& path, std::string_view bytes) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        return lastError();
-    }
+std::error_code writeAndClose(int fd, std::string_view bytes) {
     std::error_code error = writeAll(fd, bytes);
     if (!error && ::fsync(fd) != 0) {
         error = lastError();
@@ -43,10 +37,30 @@ std::error_code writeNewFile(const std::filesystem::path& path, std::string_view
     if (::close(fd) != 0 && !error) {
         error = lastError();
     }
+    return error;
+}
+
+} // namespace
+
+std::error_code writeNewFile(const std::filesystem::path& path, std::string_view bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return lastError();
+    }
+    const std::error_code error = writeAndClose(fd, bytes);
     if (error) {
         ::unlink(path.c_str());
     }
     return error;
+}
+
+std::error_code overwriteFile(const std::filesystem::path& path, std::string_view bytes) {
+    // O_NONBLOCK: should the file have become a pipe since it was looked at, fail, not wait.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return lastError();
+    }
+    return writeAndClose(fd, bytes);
 }
 
 // The new file's bytes are already on the disk, so whatever a power cut leaves under `to`

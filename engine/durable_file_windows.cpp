@@ -17,6 +17,9 @@ std::error_code lastError() {
     if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS) {
         return std::make_error_code(std::errc::file_exists);
     }
+    if (code == ERROR_ACCESS_DENIED) {
+        return std::make_error_code(std::errc::permission_denied);
+    }
     return {static_cast<int>(code), std::system_category()};
 }
 
@@ -35,14 +38,7 @@ std::error_code writeAll(HANDLE file, std::string_view bytes) {
     return {};
 }
 
-} // namespace
-
-std::error_code writeNewFile(const std::filesystem::path& path, std::string_view bytes) {
-    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return lastError();
-    }
+std::error_code writeAndClose(HANDLE file, std::string_view bytes) {
     std::error_code error = writeAll(file, bytes);
     if (!error && !::FlushFileBuffers(file)) {
         error = lastError();
@@ -50,10 +46,34 @@ std::error_code writeNewFile(const std::filesystem::path& path, std::string_view
     if (!::CloseHandle(file) && !error) {
         error = lastError();
     }
+    return error;
+}
+
+HANDLE openForWriting(const std::filesystem::path& path, DWORD disposition) {
+    return ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+} // namespace
+
+std::error_code writeNewFile(const std::filesystem::path& path, std::string_view bytes) {
+    const HANDLE file = openForWriting(path, CREATE_NEW);
+    if (file == INVALID_HANDLE_VALUE) {
+        return lastError();
+    }
+    const std::error_code error = writeAndClose(file, bytes);
     if (error) {
         ::DeleteFileW(path.c_str());
     }
     return error;
+}
+
+std::error_code overwriteFile(const std::filesystem::path& path, std::string_view bytes) {
+    const HANDLE file = openForWriting(path, TRUNCATE_EXISTING);
+    if (file == INVALID_HANDLE_VALUE) {
+        return lastError();
+    }
+    return writeAndClose(file, bytes);
 }
 
 std::error_code replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {

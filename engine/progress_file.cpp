@@ -149,6 +149,12 @@ bool writeProgress(const fs::path& path, const Progress& progress) {
         if (error == std::errc::file_exists) {
             continue;
         }
+        if (replacing && (error == std::errc::permission_denied ||
+                          error == std::errc::operation_not_permitted)) {
+            // A folder that lets the player write this file but not add one beside it (a
+            // shared folder, a save prepared by someone else): write it in place instead.
+            return !platform::overwriteFile(*target, bytes);
+        }
         if (error) {
             return false;
         }
@@ -164,6 +170,18 @@ bool writeProgress(const fs::path& path, const Progress& progress) {
         return true;
     }
     return false;
+}
+
+PathKind whatIsAt(const fs::path& path) {
+    std::error_code error;
+    switch (fs::status(path, error).type()) {
+    case fs::file_type::not_found:
+        return PathKind::Nothing;
+    case fs::file_type::regular:
+        return PathKind::RegularFile;
+    default:
+        return PathKind::Other;
+    }
 }
 
 std::optional<Progress> readProgress(const fs::path& path) {

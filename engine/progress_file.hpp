@@ -34,9 +34,16 @@ std::string encodeProgress(const Progress& progress);
 std::optional<Progress> decodeProgress(std::string_view bytes);
 
 // Replaces the file at `path` (or the file a link there points to) in one step: it holds
-// either its old or its new content. Returns false, leaving any old file as it was, when
+// either its old or its new content. Where the folder lets no new file be made beside it,
+// an existing file is written in place. Returns false, leaving any old file as it was, when
 // the file cannot be written, is read-only or is not a regular file.
 bool writeProgress(const std::filesystem::path& path, const Progress& progress);
+
+enum class PathKind { Nothing, RegularFile, Other };
+
+// What is at `path`, links followed, found without opening it: opening a pipe would wait.
+// A path that cannot be looked at is Other.
+PathKind whatIsAt(const std::filesystem::path& path);
 
 // All or nothing: nullopt when `path` is not a regular file or cannot be read as a
 // progress file. Reads no more than kMaxProgressBytes + 1 bytes, whatever the file's size.

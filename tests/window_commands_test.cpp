@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <sys/stat.h>
 
 namespace {
 
@@ -143,6 +144,17 @@ TEST_F(WindowTest, SaveThatCannotBeWrittenSaysSoAndKeepsTheOldFile) {
     window->cmdSave_Click();
     ASSERT_EQ(dialogs->boxes.size(), 1U);
     EXPECT_EQ(dialogs->boxes[0].text, "No se ha guardado el archivo...");
+}
+
+// Looking at a pipe must not wait for a writer: the game answers at once and writes nothing.
+TEST_F(WindowTest, SaveAsOntoSomethingNotAFileRefusesAtOnce) {
+    const QString pipe = path("tuberia");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    dialogs->files = {pipe};
+    window->cmdSaveAs_Click();
+    ASSERT_EQ(dialogs->boxes.size(), 1U) << "no overwrite question";
+    EXPECT_EQ(dialogs->boxes[0].text, "No se ha guardado el archivo...");
+    EXPECT_EQ(window->windowTitle(), "Quivra");
 }
 
 TEST_F(WindowTest, OpenRestoresTheSavedScene) {

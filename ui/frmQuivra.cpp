@@ -376,9 +376,12 @@ void frmQuivra::cmdSaveAs_Click() {
         return;
     }
     const QString path = QDir::toNativeSeparators(*chosen);
-    QFile probe(path);
-    blnExiste = probe.open(QIODevice::ReadOnly);
-    probe.close();
+    const quivra::PathKind existing = quivra::whatIsAt(toPath(path));
+    if (existing == quivra::PathKind::Other) {
+        inform(kNotSaved);
+        return;
+    }
+    blnExiste = existing == quivra::PathKind::RegularFile;
     if (blnExiste && dialogs_->messageBox(QStringLiteral("¿Sobreescribir?"),
                                           lastCharacters(path, 60), Dialogs::Buttons::YesNo,
                                           Dialogs::Icon::Exclamation) == Dialogs::Answer::No) {
