@@ -3,9 +3,10 @@
 // window. Prints one table row per measure; the details go to stderr.
 
 #include "controls.hpp"
-#include "fake_dialogs.hpp"
+#include "disk_files.hpp"
 #include "frmQuivra.hpp"
 #include "progress_file.hpp"
+#include "scripted_dialogs.hpp"
 #include "table.hpp"
 
 #include <QApplication>
@@ -26,7 +27,7 @@ using Clock = std::chrono::steady_clock;
 class Game {
 public:
     Game() {
-        auto fake = std::make_unique<FakeDialogs>();
+        auto fake = std::make_unique<ScriptedDialogs>();
         dialogs = fake.get();
         window = std::make_unique<frmQuivra>(std::move(fake));
         window->show();
@@ -52,7 +53,7 @@ public:
         QCoreApplication::processEvents();
     }
 
-    void open(const QString& path) {
+    void open(const std::string& path) {
         dialogs->files.emplace_back(path);
         window->cmdAbrirP_Click();
     }
@@ -66,11 +67,11 @@ public:
     }
 
     std::unique_ptr<frmQuivra> window;
-    FakeDialogs* dialogs = nullptr;
+    ScriptedDialogs* dialogs = nullptr;
     QLineEdit* entry = nullptr;
     QTemporaryDir folder;
-    QString sirenFile; // a save made at "_4_2", one Enter before the longest passage
-    QString finalFile; // a save of the longest passage, the largest a save can be
+    std::string sirenFile; // a save made at "_4_2", one Enter before the longest passage
+    std::string finalFile; // a save of the longest passage, the largest a save can be
 
 private:
     // Plays to the picture before the longest passage and on to the passage, saving at both
@@ -89,8 +90,8 @@ private:
         }
     }
 
-    QString saveAs(const QString& name) {
-        const QString path = folder.filePath(name);
+    std::string saveAs(const QString& name) {
+        const std::string path = folder.filePath(name).toStdString();
         dialogs->files.emplace_back(path);
         window->cmdSaveAs_Click();
         return path;
@@ -132,7 +133,7 @@ void LongestPassage(benchmark::State& bench) {
         game->settle();
         bench.SetIterationTime(Game::seconds([] { QTest::keyClick(game->entry, Qt::Key_Return); }));
         if (game->window->game().strEstado != "_4_3" ||
-            QString::fromStdString(game->window->sceneText()).size() != 3544) {
+            QString::fromUtf8(game->window->sceneText().data()).size() != 3544) {
             bench.SkipWithError("the longest passage was not shown");
             break;
         }
@@ -162,11 +163,16 @@ void SaveThroughTheWindow(benchmark::State& bench) {
 }
 
 void ReadProgress(benchmark::State& bench) {
-    const std::filesystem::path path = game->finalFile.toStdString();
+    const std::filesystem::path path = game->finalFile;
+    std::string bytes;
     for (auto _ : bench) {
-        std::optional<quivra::Progress> progress = quivra::readProgress(path);
+        std::optional<quivra::Progress> progress;
+        if (quivra::readFile(path, quivra::kMaxProgressBytes + 1, bytes) ==
+            quivra::FileError::None) {
+            progress = quivra::decodeProgress(bytes);
+        }
         if (!progress) {
-            bench.SkipWithError("readProgress failed");
+            bench.SkipWithError("the progress file could not be read");
             break;
         }
         benchmark::DoNotOptimize(progress->strRelato.data());
@@ -175,10 +181,12 @@ void ReadProgress(benchmark::State& bench) {
 
 void WriteProgress(benchmark::State& bench) {
     const std::filesystem::path path = game->folder.filePath(QStringLiteral("w.txt")).toStdString();
-    const quivra::Progress progress = *quivra::readProgress(game->finalFile.toStdString());
+    std::string bytes;
+    quivra::readFile(game->finalFile, quivra::kMaxProgressBytes + 1, bytes);
+    const quivra::Progress progress = quivra::decodeProgress(bytes).value_or(quivra::Progress{});
     for (auto _ : bench) {
-        if (!quivra::writeProgress(path, progress)) {
-            bench.SkipWithError("writeProgress failed");
+        if (quivra::writeFile(path, quivra::encodeProgress(progress)) != quivra::FileError::None) {
+            bench.SkipWithError("the progress file could not be written");
             break;
         }
     }

@@ -59,21 +59,15 @@ void carryOut(const Row& row, GameState& state, View& view) {
         state.strRelato += piece;
     }
     switch (row.show.kind) {
-    case Display::Text:
+    case Display::WriteText:
         view.writeSceneText(state.strRelato);
         break;
-    case Display::TextView:
+    case Display::ShowText:
         view.writeSceneText(state.strRelato);
-        for (const Picture picture : kAllPictures) {
-            view.showPicture(picture, false);
-        }
-        view.showSceneText(true);
+        showOnly(view, std::nullopt);
         break;
-    case Display::Picture:
-        view.showSceneText(false);
-        for (const Picture picture : kAllPictures) {
-            view.showPicture(picture, picture == row.show.picture);
-        }
+    case Display::ShowPicture:
+        showOnly(view, row.show.picture);
         break;
     }
     view.writeVerdict(row.verdict);
@@ -151,6 +145,21 @@ void playTurn(GameState& state, View& view) {
         carryOut(*lookup.row, state, view);
         return;
     }
+}
+
+void showOnly(View& view, std::optional<Picture> picture) {
+    view.showSceneText(!picture);
+    for (const Picture each : kAllPictures) {
+        view.showPicture(each, each == picture);
+    }
+}
+
+void restoreDisplay(const GameState& state, View& view) {
+    const std::optional<Picture> picture = pictureOfScene(state.strEstado);
+    if (!picture) {
+        view.writeSceneText(state.strRelato);
+    }
+    showOnly(view, picture);
 }
 
 void pressKey(GameState& state, View& view, std::int16_t keyAscii) {

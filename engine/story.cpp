@@ -17,10 +17,10 @@ constexpr Phrases phrase(std::string_view first, std::string_view second) {
 }
 constexpr Phrases kAnyPhrase{};
 
-constexpr Show kText{Display::Text};
-constexpr Show kTextView{Display::TextView};
+constexpr Show kWriteText{Display::WriteText};
+constexpr Show kShowText{Display::ShowText};
 constexpr Show picture(Picture shown) {
-    return {Display::Picture, shown};
+    return {Display::ShowPicture, shown};
 }
 
 constexpr Passage kNone{};
@@ -30,36 +30,36 @@ using enum Picture;
 // clang-format off
 constexpr Row kStory[] = {
 //   scene       phrase                                              next        verdict display             narrative
-    {"_1_0",     phrase("construir barco"),                          "_4_7",     kOk,    kTextView,          kConstruirBarco},
-    {"_1_0",     phrase("aprovisionarse"),                           "_1_0_1",   kFin,   kTextView,          kCarcel},
-    {"_1_0",     phrase("zarpar"),                                   "_2_0",     kOk,    kTextView,          kZarpar},
-    {"_2_0",     phrase("continuar", ""),                            "_2_0_1",   kOk,    kText,              kIslas},
-    {"_2_0",     phrase("navegar hacia la balsa"),                   "_2_1",     kOk,    kText,              kBalsaVacia},
+    {"_1_0",     phrase("construir barco"),                          "_4_7",     kOk,    kShowText,          kConstruirBarco},
+    {"_1_0",     phrase("aprovisionarse"),                           "_1_0_1",   kFin,   kShowText,          kCarcel},
+    {"_1_0",     phrase("zarpar"),                                   "_2_0",     kOk,    kShowText,          kZarpar},
+    {"_2_0",     phrase("continuar", ""),                            "_2_0_1",   kOk,    kWriteText,         kIslas},
+    {"_2_0",     phrase("navegar hacia la balsa"),                   "_2_1",     kOk,    kWriteText,         kBalsaVacia},
     {"_2_0",     phrase("acercarse a las aves marinas"),             "_2_2",     kFin,   picture(pic_2_2),   kNone},
     {"_2_0_1",   kAnyPhrase,                                         "_2_0_2",   kFin,   picture(pic_2_0_2), kNone},
-    {"_2_1",     phrase("retornar a tierra"),                        "_1_0",     kOk,    kText,              kRetornar},
-    {"_2_1",     phrase("subir a la balsa"),                         "_2_1_1",   kOk,    kText,              kSubirBalsa},
-    {"_2_1_1",   phrase("luchar con los tiburones"),                 "_2_1_1_1", kFin,   kText,              kTiburones},
-    {"_2_1_1",   phrase("navegar"),                                  "_3_0",     kOk,    kText,              kNavegar},
+    {"_2_1",     phrase("retornar a tierra"),                        "_1_0",     kOk,    kWriteText,         kRetornar},
+    {"_2_1",     phrase("subir a la balsa"),                         "_2_1_1",   kOk,    kWriteText,         kSubirBalsa},
+    {"_2_1_1",   phrase("luchar con los tiburones"),                 "_2_1_1_1", kFin,   kWriteText,         kTiburones},
+    {"_2_1_1",   phrase("navegar"),                                  "_3_0",     kOk,    kWriteText,         kNavegar},
 
-    {"_3_0",     phrase("regresar al barco"),                        "_3_0_2",   kFin,   kText,              kRegresar},
-    {"_3_0",     phrase("saltar al agua"),                           "_3_0_1",   kOk,    kText,              kSaltar},
-    {"_3_0_1",   phrase("descansar"),                                "_3_1",     kOk,    kText,              kDescansar},
-    {"_3_0_1",   phrase("explorar"),                                 "_3_1_2",   kFin,   kText,              kEspinasSolo},
-    {"_3_0_1",   phrase("hacer una fogata"),                         "_4_7_1",   kFin,   kText,              kFogata},
-    {"_3_1",     phrase("acampar"),                                  "_3_1_1",   kOk,    kText,              kAcampar},
-    {"_3_1",     phrase("explorar la isla"),                         "_3_1_2",   kFin,   kText,              kEspinasJuntos},
-    {"_3_1",     phrase("estudiar las conchas"),                     "_3_1_3",   kOk,    kText,              kConchas},
-    {"_3_1_1",   phrase("estudiar las conchas"),                     "_3_1_3",   kOk,    kText,              kConchas},
-    {"_3_1_1",   phrase("internarse en la maleza"),                  "_3_1_2",   kFin,   kText,              kEspinasJuntos},
+    {"_3_0",     phrase("regresar al barco"),                        "_3_0_2",   kFin,   kWriteText,         kRegresar},
+    {"_3_0",     phrase("saltar al agua"),                           "_3_0_1",   kOk,    kWriteText,         kSaltar},
+    {"_3_0_1",   phrase("descansar"),                                "_3_1",     kOk,    kWriteText,         kDescansar},
+    {"_3_0_1",   phrase("explorar"),                                 "_3_1_2",   kFin,   kWriteText,         kEspinasSolo},
+    {"_3_0_1",   phrase("hacer una fogata"),                         "_4_7_1",   kFin,   kWriteText,         kFogata},
+    {"_3_1",     phrase("acampar"),                                  "_3_1_1",   kOk,    kWriteText,         kAcampar},
+    {"_3_1",     phrase("explorar la isla"),                         "_3_1_2",   kFin,   kWriteText,         kEspinasJuntos},
+    {"_3_1",     phrase("estudiar las conchas"),                     "_3_1_3",   kOk,    kWriteText,         kConchas},
+    {"_3_1_1",   phrase("estudiar las conchas"),                     "_3_1_3",   kOk,    kWriteText,         kConchas},
+    {"_3_1_1",   phrase("internarse en la maleza"),                  "_3_1_2",   kFin,   kWriteText,         kEspinasJuntos},
     {"_3_1_3",   phrase("subir a la balsa"),                         "_4_0",     kOk,    picture(pic_4_0),   kNone},
-    {"_4_0",     kAnyPhrase,                                         "_4_1",     kOk,    kTextView,          kSirena},
+    {"_4_0",     kAnyPhrase,                                         "_4_1",     kOk,    kShowText,          kSirena},
     {"_4_1",     kAnyPhrase,                                         "_4_2",     kOk,    picture(pic_4_2),   kNone},
-    {"_4_2",     kAnyPhrase,                                         "_4_3",     kOk,    kTextView,          kFinal},
+    {"_4_2",     kAnyPhrase,                                         "_4_3",     kOk,    kShowText,          kFinal},
     {"_4_3",     kAnyPhrase,                                         "_4_4",     kOk,    picture(pic_4_4),   kNone},
     {"_4_4",     kAnyPhrase,                                         "_4_6",     kFin,   picture(pic_4_6),   kNone},
-    {"_4_7",     phrase("aprovisionarse"),                           "_1_0_1",   kFin,   kText,              kCarcel},
-    {"_4_7",     phrase("arreglar problemas espirituales"),          "_3_1_3",   kOk,    kText,              kIglesia},
+    {"_4_7",     phrase("aprovisionarse"),                           "_1_0_1",   kFin,   kWriteText,         kCarcel},
+    {"_4_7",     phrase("arreglar problemas espirituales"),          "_3_1_3",   kOk,    kWriteText,         kIglesia},
 };
 
 constexpr std::pair<std::string_view, Picture> kPictureScenes[] = {

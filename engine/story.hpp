@@ -14,11 +14,13 @@ inline constexpr std::string_view kOk = "Ok";
 inline constexpr std::string_view kFin = "Fin";
 inline constexpr std::string_view kEquivocado = "Equivocado";
 
-enum class Display { Text, TextView, Picture };
+// What a row does to the scene area: write the scene text and leave the area as it is, write
+// it and show it alone, or show a picture alone.
+enum class Display { WriteText, ShowText, ShowPicture };
 
 struct Show {
     Display kind;
-    Picture picture = Picture::pic_1_0; // only read when kind is Display::Picture
+    Picture picture = Picture::pic_1_0; // only read when kind is Display::ShowPicture
 };
 
 // Up to two exact phrases take a row; none at all means the row takes any phrase.

@@ -2,7 +2,7 @@
 # Builds the progress-file fuzzer with clang (libFuzzer, AddressSanitizer, UndefinedBehavior-
 # Sanitizer) in build-fuzz/ and runs it for SECONDS seconds (30 by default). A crash, a leak
 # or an input slower than the time-out fails the script; the failing input is kept in
-# build-fuzz/ for replay: build-fuzz/progress_file_fuzzer FILE
+# build-fuzz/ for replay: build-fuzz/tests/progress_file_fuzzer FILE
 set -euo pipefail
 seconds=${1:-30}
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -11,13 +11,14 @@ install_missing
 
 out="$root/build-fuzz"
 mkdir -p "$out/corpus"
-clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-  -Wall -Wextra -Wpedantic -I"$root/engine" \
-  "$root/tests/fuzz/progress_file_fuzzer.cpp" "$root/engine/progress_file.cpp" \
-  "$root/engine/windows1252.cpp" "$root/engine/story.cpp" "$root/engine/durable_file_posix.cpp" \
-  -o "$out/progress_file_fuzzer"
+flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all"
+CXX=clang++ cmake -S "$root" -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DQUIVRA_BUILD_UI=OFF -DQUIVRA_BUILD_BENCHMARKS=OFF -DQUIVRA_BUILD_FUZZER=ON \
+  "-DCMAKE_CXX_FLAGS=$flags" "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined" >/dev/null
+cmake --build "$out" --target progress_file_fuzzer
+fuzzer="$out/tests/progress_file_fuzzer"
 
 # New inputs go to build-fuzz/corpus; the seeds in the repository are only read.
-"$out/progress_file_fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+"$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
   -max_len=16384 -print_final_stats=1 -artifact_prefix="$out/" \
   "$out/corpus" "$root/tests/fuzz/corpus"

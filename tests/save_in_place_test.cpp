@@ -1,3 +1,4 @@
+#include "disk_files.hpp"
 #include "progress_file.hpp"
 
 #include <filesystem>
@@ -29,7 +30,9 @@ bool saveAsAnOrdinaryUser(const fs::path& file, const quivra::Progress& progress
                 ::_exit(2);
             }
         }
-        ::_exit(quivra::writeProgress(file, progress) ? 0 : 1);
+        ::_exit(quivra::writeFile(file, quivra::encodeProgress(progress)) == quivra::FileError::None
+                    ? 0
+                    : 1);
     }
     int status = 0;
     return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&

@@ -1,20 +1,21 @@
 #include "dialogs.hpp"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 
 namespace {
 
-QMessageBox::Icon toQt(Dialogs::Icon icon) {
+QMessageBox::Icon toQt(quivra::Icon icon) {
     switch (icon) {
-    case Dialogs::Icon::Exclamation:
+    case quivra::Icon::Exclamation:
         return QMessageBox::Warning;
-    case Dialogs::Icon::Stop:
+    case quivra::Icon::Stop:
         return QMessageBox::Critical;
-    case Dialogs::Icon::Information:
+    case quivra::Icon::Information:
         return QMessageBox::Information;
-    case Dialogs::Icon::None:
+    case quivra::Icon::None:
         break;
     }
     return QMessageBox::NoIcon;
@@ -22,33 +23,35 @@ QMessageBox::Icon toQt(Dialogs::Icon icon) {
 
 } // namespace
 
-Dialogs::Answer QtDialogs::messageBox(const QString& text, const QString& title, Buttons buttons,
-                                      Icon icon) {
-    QMessageBox box(toQt(icon), title, text, QMessageBox::NoButton, parent_);
-    if (buttons == Buttons::Ok) {
+quivra::Answer QtDialogs::messageBox(std::string_view text, std::string_view title,
+                                     quivra::Buttons buttons, quivra::Icon icon) {
+    QMessageBox box(toQt(icon), toQString(title), toQString(text), QMessageBox::NoButton, window_);
+    if (buttons == quivra::Buttons::Ok) {
         box.setStandardButtons(QMessageBox::Ok);
         box.exec();
-        return Answer::Ok;
+        return quivra::Answer::Ok;
     }
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    return box.exec() == QMessageBox::Yes ? quivra::Answer::Yes : quivra::Answer::No;
 }
 
-std::optional<QString> QtDialogs::openFileName(const QString& title, const FileFilter& filter) {
+std::optional<std::string> QtDialogs::openFileName(std::string_view title,
+                                                   const quivra::FileFilter& filter) {
     return askFileName(title, filter, false);
 }
 
-std::optional<QString> QtDialogs::saveFileName(const QString& title, const FileFilter& filter) {
+std::optional<std::string> QtDialogs::saveFileName(std::string_view title,
+                                                   const quivra::FileFilter& filter) {
     return askFileName(title, filter, true);
 }
 
-void QtDialogs::configure(QFileDialog& dialog, const QString& title, const FileFilter& filter,
-                          bool save) {
-    dialog.setWindowTitle(title);
+void QtDialogs::configure(QFileDialog& dialog, std::string_view title,
+                          const quivra::FileFilter& filter, bool save) {
+    dialog.setWindowTitle(toQString(title));
     // Qt reads the pattern from a trailing "(...)" and, with the details hidden, shows the
     // rest: the description exactly as given, even one that ends in a space.
-    dialog.setNameFilter(filter.description + u'(' + filter.pattern + u')');
+    dialog.setNameFilter(toQString(filter.description) + u'(' + toQString(filter.pattern) + u')');
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -56,9 +59,9 @@ void QtDialogs::configure(QFileDialog& dialog, const QString& title, const FileF
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
 }
 
-std::optional<QString> QtDialogs::askFileName(const QString& title, const FileFilter& filter,
-                                              bool save) {
-    QFileDialog dialog(parent_);
+std::optional<std::string> QtDialogs::askFileName(std::string_view title,
+                                                  const quivra::FileFilter& filter, bool save) {
+    QFileDialog dialog(window_);
     configure(dialog, title, filter, save);
     if (!lastChosen_.isEmpty()) {
         dialog.selectFile(lastChosen_);
@@ -67,7 +70,7 @@ std::optional<QString> QtDialogs::askFileName(const QString& title, const FileFi
         return std::nullopt;
     }
     lastChosen_ = dialog.selectedFiles().constFirst();
-    return lastChosen_;
+    return QDir::toNativeSeparators(lastChosen_).toStdString();
 }
 
 void QtDialogs::beep() {
@@ -75,5 +78,6 @@ void QtDialogs::beep() {
 }
 
 void QtDialogs::quit() {
+    window_->close();
     QApplication::quit();
 }

@@ -1,56 +1,39 @@
 #pragma once
 
+#include "commands.hpp"
+
 #include <QString>
-#include <optional>
 
 class QFileDialog;
 class QWidget;
 
-// Everything modal or final the window asks of the platform. The game talks to this
-// seam only, so tests can answer its questions without running a modal loop.
-class Dialogs {
+// The commands' dialogs on Qt: QMessageBox, Qt's own QFileDialog, the system beep and the
+// end of the program.
+class QtDialogs : public quivra::Dialogs {
 public:
-    enum class Buttons { Ok, YesNo };
-    enum class Icon { None, Exclamation, Stop, Information };
-    enum class Answer { Ok, Yes, No };
+    explicit QtDialogs(QWidget* window) : window_(window) {}
 
-    virtual ~Dialogs() = default;
-
-    // Yes is the default button of every Yes/No box.
-    virtual Answer messageBox(const QString& text, const QString& title, Buttons buttons,
-                              Icon icon) = 0;
-    // A file dialog offers one filter: a description shown as it is and a pattern.
-    struct FileFilter {
-        QString description;
-        QString pattern;
-    };
-
-    // The chosen full path, or nullopt when the player cancels.
-    virtual std::optional<QString> openFileName(const QString& title, const FileFilter& filter) = 0;
-    virtual std::optional<QString> saveFileName(const QString& title, const FileFilter& filter) = 0;
-    virtual void beep() = 0;
-    virtual void quit() = 0;
-};
-
-// The real thing: QMessageBox, QFileDialog, the system beep and the end of the program.
-class QtDialogs : public Dialogs {
-public:
-    explicit QtDialogs(QWidget* parent) : parent_(parent) {}
-
-    Answer messageBox(const QString& text, const QString& title, Buttons buttons,
-                      Icon icon) override;
-    std::optional<QString> openFileName(const QString& title, const FileFilter& filter) override;
-    std::optional<QString> saveFileName(const QString& title, const FileFilter& filter) override;
+    quivra::Answer messageBox(std::string_view text, std::string_view title,
+                              quivra::Buttons buttons, quivra::Icon icon) override;
+    std::optional<std::string> openFileName(std::string_view title,
+                                            const quivra::FileFilter& filter) override;
+    std::optional<std::string> saveFileName(std::string_view title,
+                                            const quivra::FileFilter& filter) override;
     void beep() override;
     void quit() override;
 
     // Sets up a dialog as both commands use it; apart so tests can look at it unshown.
-    static void configure(QFileDialog& dialog, const QString& title, const FileFilter& filter,
-                          bool save);
+    static void configure(QFileDialog& dialog, std::string_view title,
+                          const quivra::FileFilter& filter, bool save);
 
 private:
-    std::optional<QString> askFileName(const QString& title, const FileFilter& filter, bool save);
+    std::optional<std::string> askFileName(std::string_view title, const quivra::FileFilter& filter,
+                                           bool save);
 
-    QWidget* parent_;
+    QWidget* window_;
     QString lastChosen_; // both dialogs offer the file chosen last in either
 };
+
+inline QString toQString(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}

@@ -1,12 +1,10 @@
 #include "frmQuivra.hpp"
 
 #include "controls.hpp"
+#include "dialogs.hpp"
 #include "interpreter.hpp"
-#include "progress_file.hpp"
 
 #include <QAccessible>
-#include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,17 +15,9 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
-#include <filesystem>
+#include <algorithm>
 
 namespace {
-
-const QString kTitle = QStringLiteral("Quivra");
-const QString kOpenTitle = QStringLiteral("Abrir archivo de progreso...");
-const QString kSaveTitle = QStringLiteral("Guardar progreso como...");
-const Dialogs::FileFilter kProgressFiles{QStringLiteral("Documentos .txt (*.txt) "),
-                                         QStringLiteral("*.txt")};
-const QString kCannotOpen = QStringLiteral("No se abre el archivo...");
-const QString kNotSaved = QStringLiteral("No se ha guardado el archivo...");
 
 const char* const kInitialSceneText = "Escenario 1\r\n";
 const QString kHints = QStringLiteral(
@@ -36,6 +26,44 @@ const QString kHints = QStringLiteral(
     "tiburones / navegar / regresar al barco / saltar al agua / descansar / explorar / hacer "
     "una fogata / acampar / explorar la isla / estudiar las conchas / internarse en la maleza / "
     "subir a la balsa / aprovisionarse / arreglar problemas espirituales /\r\n");
+
+// Each picture box, named after its scene, with what a screen reader says of it.
+struct PictureDesign {
+    quivra::Picture picture;
+    const char* name;
+    const char* title;
+    const char* description;
+};
+
+const PictureDesign kPictures[] = {
+    {quivra::Picture::pic_1_0, "pic_1_0", "El barco a medio hacer",
+     "Un barco de madera a medio construir, con tres mástiles desnudos, en una playa anaranjada "
+     "al pie de colinas verdes y montañas."},
+    {quivra::Picture::pic_2_0_2, "pic_2_0_2", "Las islas",
+     "Una playa de arena con una palmera a la izquierda, olas turquesa, el mar azul y una isla "
+     "verde a lo lejos."},
+    {quivra::Picture::pic_2_2, "pic_2_2", "Las aves marinas",
+     "Gaviotas en el cielo azul sobre un mar verde del que emerge un tiburón ballena azul "
+     "pálido."},
+    {quivra::Picture::pic_4_0, "pic_4_0", "La sirena",
+     "Una gran cola de pez parda se hunde en un mar verde azulado bajo un cielo celeste."},
+    {quivra::Picture::pic_4_2, "pic_4_2", "Solo en la balsa",
+     "Una pequeña balsa de troncos con una figura de pie sobre un mar verde azulado; a lo lejos "
+     "asoma una cola."},
+    {quivra::Picture::pic_4_4, "pic_4_4", "Restos del naufragio",
+     "Bajo un cielo gris con sol y aves, un mar verde oliva lleno de tablas rotas y una persona "
+     "que nada entre ellas."},
+    {quivra::Picture::pic_4_6, "pic_4_6", "Una tabla en el mar",
+     "Bajo un cielo gris, una sola tabla flota entre las ondas de un mar azul oscuro."},
+};
+
+std::size_t indexOf(quivra::Picture picture) {
+    return static_cast<std::size_t>(picture);
+}
+
+const PictureDesign& designOf(quivra::Picture picture) {
+    return *std::ranges::find(kPictures, picture, &PictureDesign::picture);
+}
 
 QFont sansSerif(qreal points, bool bold = false) {
     QFont font;
@@ -53,20 +81,6 @@ QFont timesNewRoman(qreal points) {
     return font;
 }
 
-// The last `count` characters of `text`, without splitting a surrogate pair.
-QString lastCharacters(const QString& text, qsizetype count) {
-    QString tail = text.right(count);
-    if (!tail.isEmpty() && tail.front().isLowSurrogate()) {
-        tail.remove(0, 1);
-    }
-    return tail;
-}
-
-// Unicode on every platform: UTF-16 on Windows, the file name encoding elsewhere.
-std::filesystem::path toPath(const QString& path) {
-    return QFileInfo(path).filesystemFilePath();
-}
-
 void announce(QWidget* widget, const QString& text) {
     QAccessibleTextUpdateEvent update(widget, 0, QString(), text);
     QAccessible::updateAccessibility(&update);
@@ -81,18 +95,8 @@ Control* place(Control* control, const char* name, QRect pixels) {
 
 constexpr QRect kSceneArea{88, 16, 425, 225};
 
-PictureBox* makePicture(QWidget* window, const char* name, const char* resource,
-                        const QString& title, const QString& description) {
-    auto* box = place(new PictureBox(QLatin1StringView(resource), window), name, kSceneArea);
-    box->setAccessibleName(title);
-    box->setAccessibleDescription(description);
-    return box;
-}
-
-CommandButton* button(QWidget* window, const char* name, const QString& caption, QRect pixels,
-                      const QString& tooltip) {
+CommandButton* button(QWidget* window, const char* name, const QString& caption, QRect pixels) {
     auto* command = place(new CommandButton(caption, window), name, pixels);
-    command->setToolTip(tooltip);
     command->setAccessibleName(QString(caption).remove(u'&'));
     return command;
 }
@@ -116,7 +120,7 @@ void replacePlainText(QPlainTextEdit* box, const QString& text) {
     box->setTextCursor(QTextCursor(document));
 }
 
-void paint(QWidget* widget, QColor text, QColor background) {
+void setColours(QWidget* widget, QColor text, QColor background) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Text, text);
     palette.setColor(QPalette::Base, background);
@@ -125,10 +129,10 @@ void paint(QWidget* widget, QColor text, QColor background) {
 
 } // namespace
 
-frmQuivra::frmQuivra(std::unique_ptr<Dialogs> dialogs)
-    : dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>(this)) {
+frmQuivra::frmQuivra(std::unique_ptr<quivra::Dialogs> dialogs)
+    : dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>(this)),
+      commands_(*this, *dialogs_, files_) {
     setObjectName(QStringLiteral("frmQuivra"));
-    setWindowTitle(kTitle);
     QIcon cloud;
     for (const char* size : {"16", "32"}) {
         cloud.addFile(QStringLiteral(":/quivra-%1.png").arg(QLatin1StringView(size)));
@@ -148,46 +152,62 @@ frmQuivra::frmQuivra(std::unique_ptr<Dialogs> dialogs)
 
 frmQuivra::~frmQuivra() = default;
 
-// Controls are created in the design's stored order, at its positions in pixels.
+// Controls are created in the design's stored order, at its positions in pixels, then set
+// up by kind.
 void frmQuivra::createControls() {
+    using enum quivra::Picture;
     txtHints = place(new QPlainTextEdit(this), "txtHints", {8, 392, 185, 81});
+    makePicture(pic_4_6);
+    makePicture(pic_4_4);
+    makePicture(pic_4_2);
+    cmdIr = button(this, "cmdIr", QStringLiteral("Ir"), {472, 248, 41, 25});
+    makePicture(pic_4_0);
+    makePicture(pic_2_2);
+    cmdSalir = button(this, "cmdSalir", QStringLiteral("Salir"), {272, 416, 241, 49});
+    cmdAbrirP = button(this, "cmdAbrirP", QStringLiteral("Abrir progreso..."), {272, 352, 113, 49});
+    cmdNuevoJuego =
+        button(this, "cmdNuevoJuego", QStringLiteral("Nuevo juego"), {272, 288, 113, 49});
+    txtOkOrNot = place(new QLineEdit(this), "txtOkOrNot", {88, 288, 169, 29});
+    cmdSaveAs = button(this, "cmdSaveAs", QStringLiteral("Guardar &como..."), {400, 352, 113, 49});
+    cmdSave = button(this, "cmdSave", QStringLiteral("&Guardar progreso"), {400, 288, 113, 49});
+    txtComando = place(new QLineEdit(this), "txtComando", {88, 248, 377, 28});
+    makePicture(pic_1_0);
+    txtEscenario = place(new QPlainTextEdit(this), "txtEscenario", kSceneArea);
+    makePicture(pic_2_0_2);
+    lblAbout = place(new QLabel(this), "lblAbout", {104, 328, 137, 49});
+
+    setUpTextBoxes();
+    setUpButtons();
+    setUpCredit();
+    followTabIndices();
+    connectHandlers();
+}
+
+// The one place where a picture of the story meets its box.
+PictureBox* frmQuivra::makePicture(quivra::Picture picture) {
+    const PictureDesign& design = designOf(picture);
+    auto* box =
+        place(new PictureBox(QStringLiteral(":/%1.jpg").arg(QLatin1StringView(design.name)), this),
+              design.name, kSceneArea);
+    box->setAccessibleName(QString::fromUtf8(design.title));
+    box->setAccessibleDescription(QString::fromUtf8(design.description));
+    pictures_[indexOf(picture)] = box;
+    return box;
+}
+
+PictureBox* frmQuivra::pictureBox(quivra::Picture picture) const {
+    return pictures_[indexOf(picture)];
+}
+
+void frmQuivra::setUpTextBoxes() {
     txtHints->setPlainText(kHints);
     txtHints->setToolTip(QStringLiteral("Hints."));
     txtHints->setAccessibleName(QStringLiteral("Pistas"));
     txtHints->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtHints->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     txtHints->setTabChangesFocus(true);
-    paint(txtHints, QColor(0, 128, 128), QColor(224, 224, 224));
+    setColours(txtHints, QColor(0, 128, 128), QColor(224, 224, 224));
 
-    pic_4_6 = makePicture(this, "pic_4_6", ":/pic_4_6.jpg", QStringLiteral("Una tabla en el mar"),
-                          QStringLiteral("Bajo un cielo gris, una sola tabla flota entre las "
-                                         "ondas de un mar azul oscuro."));
-    pic_4_4 =
-        makePicture(this, "pic_4_4", ":/pic_4_4.jpg", QStringLiteral("Restos del naufragio"),
-                    QStringLiteral("Bajo un cielo gris con sol y aves, un mar verde oliva "
-                                   "lleno de tablas rotas y una persona que nada entre ellas."));
-    pic_4_2 = makePicture(this, "pic_4_2", ":/pic_4_2.jpg", QStringLiteral("Solo en la balsa"),
-                          QStringLiteral("Una pequeña balsa de troncos con una figura de pie sobre "
-                                         "un mar verde azulado; a lo lejos asoma una cola."));
-    cmdIr = button(this, "cmdIr", QStringLiteral("Ir"), {472, 248, 41, 25}, QString());
-    pic_4_0 = makePicture(this, "pic_4_0", ":/pic_4_0.jpg", QStringLiteral("La sirena"),
-                          QStringLiteral("Una gran cola de pez parda se hunde en un mar verde "
-                                         "azulado bajo un cielo celeste."));
-    pic_2_2 = makePicture(this, "pic_2_2", ":/pic_2_2.jpg", QStringLiteral("Las aves marinas"),
-                          QStringLiteral("Gaviotas en el cielo azul sobre un mar verde del que "
-                                         "emerge un tiburón ballena azul pálido."));
-    cmdSalir = button(this, "cmdSalir", QStringLiteral("Salir"), {272, 416, 241, 49},
-                      QStringLiteral("Salir. Recuerde guardar su progreso antes de salir..."));
-    cmdSalir->setPicture(QStringLiteral(":/salir-32.png"), {32, 32});
-    cmdAbrirP = button(this, "cmdAbrirP", QStringLiteral("Abrir progreso..."), {272, 352, 113, 49},
-                       QStringLiteral("Abrir un archivo .dat.txt que reiniciará el juego desde el "
-                                      "punto almacenado en un juego anterior..."));
-    cmdAbrirP->setPicture(QStringLiteral(":/abrir.png"), {16, 15});
-    cmdNuevoJuego = button(this, "cmdNuevoJuego", QStringLiteral("Nuevo juego"),
-                           {272, 288, 113, 49}, QStringLiteral("Reempezar desde cero..."));
-    cmdNuevoJuego->setPicture(QStringLiteral(":/nuevo.png"), {24, 22});
-
-    txtOkOrNot = place(new QLineEdit(this), "txtOkOrNot", {88, 288, 169, 29});
     txtOkOrNot->setReadOnly(true);
     txtOkOrNot->setAlignment(Qt::AlignCenter);
     txtOkOrNot->setFont(timesNewRoman(12));
@@ -196,27 +216,12 @@ void frmQuivra::createControls() {
     txtOkOrNot->setToolTip(QStringLiteral("Aquí se muestra la respuesta de la computadora..."));
     txtOkOrNot->setAccessibleName(QStringLiteral("Respuesta"));
 
-    cmdSaveAs = button(this, "cmdSaveAs", QStringLiteral("Guardar &como..."), {400, 352, 113, 49},
-                       QStringLiteral("Guardar progreso como..."));
-    cmdSaveAs->setPicture(QStringLiteral(":/guardar.png"), {16, 15});
-    cmdSave = button(this, "cmdSave", QStringLiteral("&Guardar progreso"), {400, 288, 113, 49},
-                     QStringLiteral("Guardar progreso actual en el archivo actual..."));
-    cmdSave->setPicture(QStringLiteral(":/guardar.png"), {16, 15});
-
-    txtComando = place(new QLineEdit(this), "txtComando", {88, 248, 377, 28});
     txtComando->setFont(sansSerif(9.75));
-    paint(txtComando, Qt::white, Qt::black);
+    setColours(txtComando, Qt::white, Qt::black);
     txtComando->setToolTip(QStringLiteral("comando."));
     txtComando->setAccessibleName(QStringLiteral("Comando"));
     txtComando->installEventFilter(this);
 
-    pic_1_0 =
-        makePicture(this, "pic_1_0", ":/pic_1_0.jpg", QStringLiteral("El barco a medio hacer"),
-                    QStringLiteral("Un barco de madera a medio construir, con tres mástiles "
-                                   "desnudos, en una playa anaranjada al pie de colinas "
-                                   "verdes y montañas."));
-
-    txtEscenario = place(new QPlainTextEdit(this), "txtEscenario", kSceneArea);
     txtEscenario->setReadOnly(true);
     txtEscenario->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     txtEscenario->setFont(timesNewRoman(11.25));
@@ -229,58 +234,65 @@ void frmQuivra::createControls() {
     txtEscenario->setUndoRedoEnabled(false);
     txtEscenario->setAccessibleName(QStringLiteral("Escenario"));
     setSceneText(kInitialSceneText);
+}
 
-    pic_2_0_2 =
-        makePicture(this, "pic_2_0_2", ":/pic_2_0_2.jpg", QStringLiteral("Las islas"),
-                    QStringLiteral("Una playa de arena con una palmera a la izquierda, "
-                                   "olas turquesa, el mar azul y una isla verde a lo lejos."));
+void frmQuivra::setUpButtons() {
+    cmdSalir->setToolTip(QStringLiteral("Salir. Recuerde guardar su progreso antes de salir..."));
+    cmdSalir->setPicture(QStringLiteral(":/salir-32.png"), {32, 32});
+    cmdAbrirP->setToolTip(QStringLiteral("Abrir un archivo .dat.txt que reiniciará el juego desde "
+                                         "el punto almacenado en un juego anterior..."));
+    cmdAbrirP->setPicture(QStringLiteral(":/abrir.png"), {16, 15});
+    cmdNuevoJuego->setToolTip(QStringLiteral("Reempezar desde cero..."));
+    cmdNuevoJuego->setPicture(QStringLiteral(":/nuevo.png"), {24, 22});
+    cmdSaveAs->setToolTip(QStringLiteral("Guardar progreso como..."));
+    cmdSaveAs->setPicture(QStringLiteral(":/guardar.png"), {16, 15});
+    cmdSave->setToolTip(QStringLiteral("Guardar progreso actual en el archivo actual..."));
+    cmdSave->setPicture(QStringLiteral(":/guardar.png"), {16, 15});
+}
 
-    lblAbout = place(new QLabel(QStringLiteral("Quivra, un relato interactivo del mar, "
-                                               "Versión " QUIVRA_VERSION),
-                                this),
-                     "lblAbout", {104, 328, 137, 49});
+void frmQuivra::setUpCredit() {
+    lblAbout->setText(
+        QStringLiteral("Quivra, un relato interactivo del mar, Versión " QUIVRA_VERSION));
     lblAbout->setAlignment(Qt::AlignCenter);
     lblAbout->setWordWrap(true);
     lblAbout->setFont(sansSerif(8.25, true));
     lblAbout->setBackgroundRole(QPalette::Button);
     lblAbout->setForegroundRole(QPalette::ButtonText);
     lblAbout->setAutoFillBackground(true);
+}
 
-    // Tab order follows the design's tab indices; hidden controls are skipped by Qt.
-    const QWidget* order[] = {txtEscenario,  txtComando, cmdSave,  cmdSaveAs, txtOkOrNot, pic_1_0,
-                              cmdNuevoJuego, cmdAbrirP,  cmdSalir, pic_2_2,   pic_4_0,    cmdIr,
-                              pic_4_2,       pic_2_0_2,  pic_4_4,  pic_4_6,   txtHints};
+// Tab order follows the design's tab indices; hidden controls are skipped by Qt.
+void frmQuivra::followTabIndices() {
+    using enum quivra::Picture;
+    QWidget* const order[] = {txtEscenario,
+                              txtComando,
+                              cmdSave,
+                              cmdSaveAs,
+                              txtOkOrNot,
+                              pictureBox(pic_1_0),
+                              cmdNuevoJuego,
+                              cmdAbrirP,
+                              cmdSalir,
+                              pictureBox(pic_2_2),
+                              pictureBox(pic_4_0),
+                              cmdIr,
+                              pictureBox(pic_4_2),
+                              pictureBox(pic_2_0_2),
+                              pictureBox(pic_4_4),
+                              pictureBox(pic_4_6),
+                              txtHints};
     for (std::size_t i = 1; i < std::size(order); ++i) {
-        setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
+        QWidget::setTabOrder(order[i - 1], order[i]);
     }
+}
 
+void frmQuivra::connectHandlers() {
     connect(cmdIr, &QToolButton::clicked, this, &frmQuivra::cmdIr_Click);
     connect(cmdNuevoJuego, &QToolButton::clicked, this, &frmQuivra::cmdNuevoJuego_Click);
     connect(cmdAbrirP, &QToolButton::clicked, this, &frmQuivra::cmdAbrirP_Click);
     connect(cmdSave, &QToolButton::clicked, this, &frmQuivra::cmdSave_Click);
     connect(cmdSaveAs, &QToolButton::clicked, this, &frmQuivra::cmdSaveAs_Click);
     connect(cmdSalir, &QToolButton::clicked, this, &frmQuivra::cmdSalir_Click);
-}
-
-PictureBox* frmQuivra::pictureBox(quivra::Picture picture) const {
-    using enum quivra::Picture;
-    switch (picture) {
-    case pic_1_0:
-        return this->pic_1_0;
-    case pic_2_0_2:
-        return this->pic_2_0_2;
-    case pic_2_2:
-        return this->pic_2_2;
-    case pic_4_0:
-        return this->pic_4_0;
-    case pic_4_2:
-        return this->pic_4_2;
-    case pic_4_4:
-        return this->pic_4_4;
-    case pic_4_6:
-        return this->pic_4_6;
-    }
-    return nullptr;
 }
 
 // Enter arrives as character code 13, as the keypad's Enter does; other keys pass their
@@ -301,137 +313,6 @@ bool frmQuivra::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-void frmQuivra::Form_Load() {
-    game_.strEstado = quivra::kFirstScene;
-    game_.strComando.clear();
-    txtComando->setText(QString::fromStdString(game_.strComando));
-    game_.strRelato.clear();
-    pic_1_0->show();
-    pic_2_2->hide();
-    pic_2_0_2->hide();
-    pic_4_0->hide();
-    pic_4_2->hide();
-    pic_4_4->hide();
-    pic_4_6->hide();
-    txtEscenario->hide();
-    txtOkOrNot->setText(QString());
-    strArchivo.clear();
-    setWindowTitle(kTitle);
-    txtEscenario->setFont(timesNewRoman(11));
-}
-
-void frmQuivra::txtComando_KeyPress(std::int16_t& KeyAscii) {
-    quivra::pressKey(game_, *this, KeyAscii);
-}
-
-void frmQuivra::cmdIr_Click() {
-    std::int16_t KeyAscii = quivra::kEnterKey;
-    txtComando_KeyPress(KeyAscii);
-}
-
-void frmQuivra::cmdNuevoJuego_Click() {
-    if (dialogs_->messageBox(QStringLiteral("¿Desea reempezar todo?"),
-                             QStringLiteral("Nuevo juego"), Dialogs::Buttons::YesNo,
-                             Dialogs::Icon::Exclamation) == Dialogs::Answer::Yes) {
-        Form_Load();
-    }
-}
-
-// A failed Open leaves no current progress file, so the next Save asks for a name
-// instead of overwriting a file that never was a save of this game.
-void frmQuivra::cmdAbrirP_Click() {
-    Form_Load();
-    const std::optional<QString> chosen = dialogs_->openFileName(kOpenTitle, kProgressFiles);
-    std::optional<quivra::Progress> progress;
-    if (chosen) {
-        progress = quivra::readProgress(toPath(*chosen));
-    }
-    if (!progress) {
-        inform(kCannotOpen);
-        return;
-    }
-    strArchivo = QDir::toNativeSeparators(*chosen);
-    game_.strEstado = std::move(progress->strEstado);
-    game_.strRelato = std::move(progress->strRelato);
-    setCaptionFromFile();
-    quivra::restoreDisplay(game_, *this);
-}
-
-void frmQuivra::cmdSave_Click() {
-    if (strArchivo.isEmpty()) {
-        cmdSaveAs_Click();
-        return;
-    }
-    if (!saveTo(strArchivo)) {
-        inform(kNotSaved);
-    }
-}
-
-// Declining the overwrite, or a write that fails, leaves the current file as it was, so a
-// later Save cannot overwrite the file the player meant to protect.
-void frmQuivra::cmdSaveAs_Click() {
-    const std::optional<QString> chosen = dialogs_->saveFileName(kSaveTitle, kProgressFiles);
-    if (!chosen) {
-        inform(kNotSaved);
-        return;
-    }
-    const QString path = QDir::toNativeSeparators(*chosen);
-    const quivra::PathKind existing = quivra::whatIsAt(toPath(path));
-    if (existing == quivra::PathKind::Other) {
-        inform(kNotSaved);
-        return;
-    }
-    blnExiste = existing == quivra::PathKind::RegularFile;
-    if (blnExiste && dialogs_->messageBox(QStringLiteral("¿Sobreescribir?"),
-                                          lastCharacters(path, 60), Dialogs::Buttons::YesNo,
-                                          Dialogs::Icon::Exclamation) == Dialogs::Answer::No) {
-        dialogs_->beep();
-        return;
-    }
-    if (!saveTo(path)) {
-        inform(kNotSaved);
-        return;
-    }
-    strArchivo = path;
-    setCaptionFromFile();
-}
-
-void frmQuivra::cmdSalir_Click() {
-    if (dialogs_->messageBox(QStringLiteral("¿Desea guardar su progreso antes de salir?"),
-                             QStringLiteral("Salir de Quivra"), Dialogs::Buttons::YesNo,
-                             Dialogs::Icon::Stop) == Dialogs::Answer::No) {
-        close();
-        dialogs_->quit();
-        return;
-    }
-    dialogs_->messageBox(QStringLiteral("Por favor guarde su progreso Ud. mismo..."),
-                         QStringLiteral("Permanecer en el programa"), Dialogs::Buttons::Ok,
-                         Dialogs::Icon::Information);
-}
-
-// What is saved is the scene box's own text, shown or hidden, not the turn's narrative.
-bool frmQuivra::saveTo(const QString& path) {
-    game_.strRelato = sceneText_;
-    return quivra::writeProgress(toPath(path), {game_.strEstado, game_.strRelato});
-}
-
-void frmQuivra::setCaptionFromFile() {
-    setWindowTitle(QStringLiteral("...") + lastCharacters(strArchivo, 50) + QStringLiteral(" - ") +
-                   kTitle);
-}
-
-void frmQuivra::inform(const QString& text) {
-    dialogs_->messageBox(text, kTitle, Dialogs::Buttons::Ok, Dialogs::Icon::None);
-}
-
-// Qt turns CR LF into a paragraph break, so the exact text is kept beside the widget.
-void frmQuivra::setSceneText(std::string_view text) {
-    sceneText_ = text;
-    const QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    replacePlainText(txtEscenario, shown);
-    announce(txtEscenario, shown);
-}
-
 std::string_view frmQuivra::readEntryText() {
     entryText_ = txtComando->text().toStdString();
     return entryText_;
@@ -441,16 +322,35 @@ void frmQuivra::writeSceneText(std::string_view text) {
     setSceneText(text);
 }
 
+void frmQuivra::setSceneText(std::string_view text) {
+    sceneText_ = text;
+    const QString shown = toQString(text);
+    replacePlainText(txtEscenario, shown);
+    announce(txtEscenario, shown);
+}
+
 void frmQuivra::showSceneText(bool visible) {
     txtEscenario->setVisible(visible);
 }
 
 void frmQuivra::writeVerdict(std::string_view verdict) {
-    const QString shown = QString::fromUtf8(verdict.data(), static_cast<qsizetype>(verdict.size()));
+    const QString shown = toQString(verdict);
     txtOkOrNot->setText(shown);
     announce(txtOkOrNot, shown);
 }
 
 void frmQuivra::showPicture(quivra::Picture picture, bool visible) {
     pictureBox(picture)->setVisible(visible);
+}
+
+void frmQuivra::clearEntryText() {
+    txtComando->clear();
+}
+
+void frmQuivra::resetSceneFont() {
+    txtEscenario->setFont(timesNewRoman(11));
+}
+
+void frmQuivra::setCaption(std::string_view caption) {
+    setWindowTitle(toQString(caption));
 }

@@ -1,10 +1,7 @@
 #pragma once
 
-#include "dialogs.hpp"
-#include "game_state.hpp"
-#include "view.hpp"
+#include "commands.hpp"
 
-#include <QString>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -17,27 +14,26 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 
-// The game's one window. It owns the game state, supplies the engine's view operations on
-// its controls, and turns Qt events into the game's eight handlers.
-class frmQuivra : public QWidget, private quivra::View {
+// The game's one window. It supplies the commands' window on its controls and turns Qt
+// events into the game's eight handlers; the game itself is quivra::Commands.
+class frmQuivra : public QWidget, private quivra::Window {
 public:
     // Without `dialogs` the window asks the platform's real dialogs.
-    explicit frmQuivra(std::unique_ptr<Dialogs> dialogs = nullptr);
+    explicit frmQuivra(std::unique_ptr<quivra::Dialogs> dialogs = nullptr);
     ~frmQuivra() override;
 
-    void Form_Load();
-    void txtComando_KeyPress(std::int16_t& KeyAscii);
-    void cmdIr_Click();
-    void cmdNuevoJuego_Click();
-    void cmdAbrirP_Click();
-    void cmdSave_Click();
-    void cmdSaveAs_Click();
-    void cmdSalir_Click();
+    void Form_Load() { commands_.Form_Load(); }
+    void txtComando_KeyPress(std::int16_t& KeyAscii) { commands_.txtComando_KeyPress(KeyAscii); }
+    void cmdIr_Click() { commands_.cmdIr_Click(); }
+    void cmdNuevoJuego_Click() { commands_.cmdNuevoJuego_Click(); }
+    void cmdAbrirP_Click() { commands_.cmdAbrirP_Click(); }
+    void cmdSave_Click() { commands_.cmdSave_Click(); }
+    void cmdSaveAs_Click() { commands_.cmdSaveAs_Click(); }
+    void cmdSalir_Click() { commands_.cmdSalir_Click(); }
 
-    const quivra::GameState& game() const { return game_; }
-    const QString& currentFile() const { return strArchivo; }
-    // The scene text exactly as written, line ends included, which the widget cannot keep.
-    const std::string& sceneText() const { return sceneText_; }
+    const quivra::GameState& game() const { return commands_.game(); }
+    const std::string& currentFile() const { return commands_.currentFile(); }
+    std::string_view sceneText() override { return sceneText_; }
     PictureBox* pictureBox(quivra::Picture picture) const;
 
 protected:
@@ -45,31 +41,33 @@ protected:
 
 private:
     void createControls();
+    PictureBox* makePicture(quivra::Picture picture);
+    void setUpTextBoxes();
+    void setUpButtons();
+    void setUpCredit();
+    void followTabIndices();
+    void connectHandlers();
     void setSceneText(std::string_view text);
-    void setCaptionFromFile();
-    bool saveTo(const QString& path);
-    void inform(const QString& text);
 
     std::string_view readEntryText() override;
     void writeSceneText(std::string_view text) override;
     void showSceneText(bool visible) override;
     void writeVerdict(std::string_view verdict) override;
     void showPicture(quivra::Picture picture, bool visible) override;
+    void clearEntryText() override;
+    void resetSceneFont() override;
+    void setCaption(std::string_view caption) override;
 
-    quivra::GameState game_;
-    QString strArchivo;
-    bool blnExiste = false;
+    std::unique_ptr<quivra::Dialogs> dialogs_;
+    quivra::DiskFiles files_;
+    quivra::Commands commands_;
+    // Qt turns CR LF into a paragraph break, so the exact text is kept beside the widget.
     std::string sceneText_;
     std::string entryText_;
-    std::unique_ptr<Dialogs> dialogs_;
+    std::array<PictureBox*, quivra::kAllPictures.size()> pictures_{};
 
     QPlainTextEdit* txtHints = nullptr;
-    PictureBox* pic_4_6 = nullptr;
-    PictureBox* pic_4_4 = nullptr;
-    PictureBox* pic_4_2 = nullptr;
     CommandButton* cmdIr = nullptr;
-    PictureBox* pic_4_0 = nullptr;
-    PictureBox* pic_2_2 = nullptr;
     CommandButton* cmdSalir = nullptr;
     CommandButton* cmdAbrirP = nullptr;
     CommandButton* cmdNuevoJuego = nullptr;
@@ -77,8 +75,6 @@ private:
     CommandButton* cmdSaveAs = nullptr;
     CommandButton* cmdSave = nullptr;
     QLineEdit* txtComando = nullptr;
-    PictureBox* pic_1_0 = nullptr;
     QPlainTextEdit* txtEscenario = nullptr;
-    PictureBox* pic_2_0_2 = nullptr;
     QLabel* lblAbout = nullptr;
 };

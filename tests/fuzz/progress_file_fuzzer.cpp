@@ -2,6 +2,7 @@
 // Built and run by scripts/fuzz.sh; any broken promise aborts the run.
 
 #include "progress_file.hpp"
+#include "windows1252.hpp"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "controls.hpp"
-#include "fake_dialogs.hpp"
 #include "frmQuivra.hpp"
+#include "scripted_dialogs.hpp"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -15,7 +15,7 @@
 class WindowTest : public testing::Test {
 protected:
     void SetUp() override {
-        auto fake = std::make_unique<FakeDialogs>();
+        auto fake = std::make_unique<ScriptedDialogs>();
         dialogs = fake.get();
         window = std::make_unique<frmQuivra>(std::move(fake));
         window->show();
@@ -60,9 +60,9 @@ protected:
         }
     }
 
-    QString path(const QString& name) const { return folder.filePath(name); }
+    std::string path(const QString& name) const { return folder.filePath(name).toStdString(); }
 
-    FakeDialogs* dialogs = nullptr;
+    ScriptedDialogs* dialogs = nullptr;
     std::unique_ptr<frmQuivra> window;
     QTemporaryDir folder;
 };

@@ -1,0 +1,258 @@
+#include "commands.hpp"
+#include "interpreter.hpp"
+#include "memory_files.hpp"
+#include "progress_file.hpp"
+#include "recording_window.hpp"
+#include "scripted_dialogs.hpp"
+
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace quivra;
+
+namespace {
+
+using Box = ScriptedDialogs::Box;
+using FileQuestion = ScriptedDialogs::FileQuestion;
+
+const std::string kStartUpSave = "\"_1_0\"\r\n\"Escenario 1\r\n\"\r\n";
+const std::string kFilter = "Documentos .txt (*.txt) |*.txt";
+const Box kNotSaved{"No se ha guardado el archivo...", "Quivra", Buttons::Ok, Icon::None};
+const Box kCannotOpen{"No se abre el archivo...", "Quivra", Buttons::Ok, Icon::None};
+
+// The game started, with its window, dialogs and files all kept in memory.
+class CommandsTest : public testing::Test {
+protected:
+    void SetUp() override { game.Form_Load(); }
+
+    void enter(const std::string& phrase) {
+        window.entry = phrase;
+        std::int16_t key = kEnterKey;
+        game.txtComando_KeyPress(key);
+    }
+    void saveAs(const std::string& path) {
+        dialogs.files.emplace_back(path);
+        game.cmdSaveAs_Click();
+    }
+    void open(const std::string& path) {
+        dialogs.files.emplace_back(path);
+        game.cmdAbrirP_Click();
+    }
+    void expectFirstScene() {
+        EXPECT_EQ(game.game().strEstado, "_1_0");
+        EXPECT_EQ(window.onlyPicture(), Picture::pic_1_0);
+        EXPECT_EQ(window.verdict, "");
+        EXPECT_EQ(window.caption, "Quivra");
+        EXPECT_EQ(game.currentFile(), "");
+    }
+
+    RecordingWindow window;
+    ScriptedDialogs dialogs;
+    MemoryFiles files;
+    Commands game{window, dialogs, files};
+};
+
+struct Asked {
+    const char* name;
+    std::function<void(ScriptedDialogs&, MemoryFiles&)> script;
+    void (Commands::*command)();
+    std::vector<FileQuestion> fileQuestions;
+    std::vector<Box> boxes;
+};
+
+class DialogTextTest : public CommandsTest, public testing::WithParamInterface<Asked> {};
+
+// The questions each command asks: text, title, buttons and icon.
+TEST_P(DialogTextTest, AsksInTheGamesWords) {
+    GetParam().script(dialogs, files);
+    (game.*GetParam().command)();
+    EXPECT_EQ(dialogs.fileQuestions, GetParam().fileQuestions);
+    EXPECT_EQ(dialogs.boxes, GetParam().boxes);
+}
+
+const FileQuestion kSaveQuestion{"Guardar progreso como...", kFilter, true};
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryCommand, DialogTextTest,
+    testing::Values(Asked{"NewGame",
+                          [](auto&, auto&) {},
+                          &Commands::cmdNuevoJuego_Click,
+                          {},
+                          {{"¿Desea reempezar todo?", "Nuevo juego", Buttons::YesNo,
+                            Icon::Exclamation}}},
+                    Asked{"SaveWithNoFileCancelled",
+                          [](auto&, auto&) {},
+                          &Commands::cmdSave_Click,
+                          {kSaveQuestion},
+                          {kNotSaved}},
+                    Asked{"SaveAsOverAFile",
+                          [](auto& d, auto& f) {
+                              f.files["/p/vieja.txt"] = "x";
+                              d.files = {"/p/vieja.txt"};
+                          },
+                          &Commands::cmdSaveAs_Click,
+                          {kSaveQuestion},
+                          {{"¿Sobreescribir?", "/p/vieja.txt", Buttons::YesNo, Icon::Exclamation}}},
+                    Asked{"OpenCancelled",
+                          [](auto&, auto&) {},
+                          &Commands::cmdAbrirP_Click,
+                          {{"Abrir archivo de progreso...", kFilter, false}},
+                          {kCannotOpen}},
+                    Asked{"ExitAnsweredYes",
+                          [](auto& d, auto&) { d.answers = {Answer::Yes}; },
+                          &Commands::cmdSalir_Click,
+                          {},
+                          {{"¿Desea guardar su progreso antes de salir?", "Salir de Quivra",
+                            Buttons::YesNo, Icon::Stop},
+                           {"Por favor guarde su progreso Ud. mismo...",
+                            "Permanecer en el programa", Buttons::Ok, Icon::Information}}}),
+    [](const testing::TestParamInfo<Asked>& info) { return info.param.name; });
+
+TEST_F(CommandsTest, NewGameAnsweredNoKeepsEverythingAndYesStartsAgain) {
+    saveAs("/p/partida.txt");
+    enter("zarpar");
+    enter("acercarse a las aves marinas");
+    const RecordingWindow before = window;
+    game.cmdNuevoJuego_Click();
+    EXPECT_TRUE(window == before);
+    EXPECT_EQ(game.game().strEstado, "_2_2");
+    EXPECT_EQ(game.currentFile(), "/p/partida.txt");
+
+    dialogs.answers = {Answer::Yes};
+    const int fontResets = window.fontResets;
+    game.cmdNuevoJuego_Click();
+    expectFirstScene();
+    EXPECT_EQ(window.entry, "");
+    EXPECT_EQ(window.fontResets, fontResets + 1);
+    EXPECT_EQ(window.scene, before.scene) << "the last passage stays in the hidden box";
+}
+
+TEST_F(CommandsTest, SaveAsWritesTheSceneBoxAndNamesTheFile) {
+    game.cmdSave_Click();
+    dialogs.boxes.clear();
+    dialogs.files = {"/p/partida.txt"};
+    game.cmdSave_Click();
+    EXPECT_EQ(files.files["/p/partida.txt"], kStartUpSave);
+    EXPECT_TRUE(dialogs.boxes.empty()) << "a new name asks no question";
+    EXPECT_EQ(window.caption, ".../p/partida.txt - Quivra");
+
+    enter("zarpar");
+    enter("acercarse a las aves marinas");
+    game.cmdSave_Click();
+    EXPECT_EQ(dialogs.fileQuestions.size(), 2U) << "Save writes the current file at once";
+    EXPECT_EQ(files.files["/p/partida.txt"], encodeProgress({"_2_2", window.scene}))
+        << "a picture scene saves the hidden passage";
+    EXPECT_EQ(window.caption, ".../p/partida.txt - Quivra");
+}
+
+TEST_F(CommandsTest, DeclinedOverwriteBeepsAndKeepsFileAndCurrentName) {
+    files.files["/p/vieja.txt"] = "no tocar";
+    saveAs("/p/actual.txt");
+    dialogs.answers = {Answer::No};
+    saveAs("/p/vieja.txt");
+    EXPECT_EQ(dialogs.beeps, 1);
+    EXPECT_EQ(files.files["/p/vieja.txt"], "no tocar");
+    EXPECT_EQ(game.currentFile(), "/p/actual.txt");
+    EXPECT_EQ(window.caption, ".../p/actual.txt - Quivra");
+
+    enter("zarpar");
+    game.cmdSave_Click();
+    EXPECT_EQ(files.files["/p/vieja.txt"], "no tocar") << "Save goes to the file still current";
+
+    dialogs.answers = {Answer::Yes};
+    saveAs("/p/actual.txt");
+    EXPECT_EQ(dialogs.boxes.size(), 2U) << "the current file exists, so it is asked again";
+    EXPECT_EQ(files.files["/p/actual.txt"].substr(0, 8), "\"_2_0\"\r\n");
+}
+
+TEST_F(CommandsTest, RefusedSavesSayNotSavedAndChangeNothing) {
+    saveAs("/p/buena.txt");
+    files.folders = {"/p/carpeta", "/p/tuberia"};
+    files.refuseWrites = {"/p/protegida.txt"};
+    for (const char* target : {"/p/carpeta", "/p/tuberia", "/p/protegida.txt"}) {
+        dialogs.boxes.clear();
+        saveAs(target);
+        EXPECT_EQ(dialogs.boxes, std::vector<Box>{kNotSaved}) << target;
+        EXPECT_EQ(game.currentFile(), "/p/buena.txt");
+        EXPECT_EQ(window.caption, ".../p/buena.txt - Quivra");
+    }
+    EXPECT_FALSE(files.files.contains("/p/protegida.txt"));
+
+    files.refuseWrites = {"/p/buena.txt"};
+    dialogs.boxes.clear();
+    game.cmdSave_Click();
+    EXPECT_EQ(dialogs.boxes, std::vector<Box>{kNotSaved});
+}
+
+TEST_F(CommandsTest, OpenRestoresTheSavedScene) {
+    files.files["/p/balsa.txt"] = "\"_2_1\"\r\n\"Llegamos a la balsa, vac\xED"
+                                  "a.\"\r\n";
+    enter("zarpar");
+    open("/p/balsa.txt");
+    EXPECT_EQ(game.game().strEstado, "_2_1");
+    EXPECT_TRUE(window.showsTextAlone());
+    EXPECT_EQ(window.scene, "Llegamos a la balsa, vacía.");
+    EXPECT_EQ(window.verdict, "");
+    EXPECT_EQ(window.caption, ".../p/balsa.txt - Quivra");
+    enter("subir a la balsa");
+    EXPECT_EQ(game.game().strEstado, "_2_1_1");
+}
+
+// The picture comes back, and the scene box keeps what it held, which a Save then writes.
+TEST_F(CommandsTest, OpenOfAPictureSceneShowsItsPicture) {
+    files.files["/p/aves.txt"] = "\"_2_2\"\r\n\"texto guardado\"\r\n";
+    enter("zarpar");
+    const std::string voyage = window.scene;
+    open("/p/aves.txt");
+    EXPECT_EQ(window.onlyPicture(), Picture::pic_2_2);
+    game.cmdSave_Click();
+    EXPECT_EQ(files.files["/p/aves.txt"], encodeProgress({"_2_2", voyage}));
+}
+
+TEST_F(CommandsTest, FailedOpenLeavesTheFirstSceneAndNoCurrentFile) {
+    files.files = {{"/p/una-linea.txt", "\"_3_0\"\r\n"}, {"/p/vacio.txt", ""}};
+    files.folders = {"/p/carpeta"};
+    const std::optional<std::string> failures[] = {std::nullopt, "/p/una-linea.txt", "/p/vacio.txt",
+                                                   "/p/carpeta", "/p/no.txt"};
+    for (const auto& chosen : failures) {
+        saveAs("/p/buena.txt");
+        enter("zarpar");
+        dialogs.boxes.clear();
+        dialogs.files = {chosen};
+        game.cmdAbrirP_Click();
+        EXPECT_EQ(dialogs.boxes, std::vector<Box>{kCannotOpen});
+        expectFirstScene();
+    }
+    game.cmdSave_Click();
+    EXPECT_EQ(dialogs.fileQuestions.back(), kSaveQuestion) << "Save asks a name";
+}
+
+// "..." and the last 50 characters of the path; the overwrite question's title, the last 60.
+// Characters, not bytes: "ñ" is two bytes in UTF-8.
+TEST_F(CommandsTest, CaptionAndOverwriteTitleKeepTheEndOfLongPaths) {
+    const std::string fifty = "/" + std::string(41, 'd') + "/año.txt";
+    saveAs(fifty);
+    EXPECT_EQ(window.caption, "..." + fifty + " - Quivra");
+    saveAs("x" + fifty);
+    EXPECT_EQ(window.caption, "..." + fifty + " - Quivra");
+
+    std::string sixty;
+    for (int i = 0; i < 10; ++i) {
+        sixty += "ñ";
+    }
+    sixty += std::string(46, 'x') + ".txt";
+    files.files["/abc/" + sixty] = "";
+    saveAs("/abc/" + sixty);
+    ASSERT_FALSE(dialogs.boxes.empty());
+    EXPECT_EQ(dialogs.boxes.back().title, sixty);
+}
+
+TEST_F(CommandsTest, ExitEndsOnlyWhenAnsweredNo) {
+    dialogs.answers = {Answer::Yes, Answer::No};
+    game.cmdSalir_Click();
+    EXPECT_FALSE(dialogs.quitRequested);
+    game.cmdSalir_Click();
+    EXPECT_TRUE(dialogs.quitRequested);
+}
+
+} // namespace

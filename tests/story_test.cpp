@@ -1,0 +1,361 @@
+#include "interpreter.hpp"
+#include "recording_window.hpp"
+#include "story.hpp"
+#include "windows1252.hpp"
+
+#include <algorithm>
+#include <cctype>
+#include <gtest/gtest.h>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+using namespace quivra;
+
+namespace {
+
+struct Game {
+    GameState state;
+    RecordingWindow view;
+
+    // Types the phrase and presses Enter; returns the verdict shown afterwards.
+    std::string enter(const std::string& phrase) {
+        view.entry = phrase;
+        pressKey(state, view, kEnterKey);
+        return view.verdict;
+    }
+    static Game at(std::string_view scene) {
+        Game game;
+        game.state.strEstado = scene;
+        return game;
+    }
+};
+
+bool takesAnyPhrase(std::string_view scene) {
+    return std::ranges::any_of(
+        storyTable(), [&](const Row& row) { return row.scene == scene && row.phrases.any(); });
+}
+
+// A wrong phrase shows "Equivocado" and changes nothing else.
+void expectRefused(Game& game, const std::string& phrase) {
+    const Game before = game;
+    EXPECT_EQ(game.enter(phrase), kEquivocado) << game.state.strEstado << " / " << phrase;
+    EXPECT_EQ(game.state.strEstado, before.state.strEstado);
+    EXPECT_EQ(game.state.strRelato, "");
+    game.view.verdict = before.view.verdict;
+    EXPECT_TRUE(game.view == before.view) << phrase;
+}
+
+struct Ending {
+    const char* name;
+    std::vector<std::string> walk;
+    const char* scene;
+};
+
+class EndingTest : public testing::TestWithParam<Ending> {};
+
+// Each turn of a walk is "Ok" until the last, "Fin"; a near miss before it is refused; the
+// scene area shows the scene's picture alone, or its new passage alone; and an ending then
+// ignores every phrase.
+TEST_P(EndingTest, EveryTurnOfTheWalkIsCarriedOut) {
+    const Ending& ending = GetParam();
+    Game game;
+    for (std::size_t turn = 0; turn < ending.walk.size(); ++turn) {
+        const std::string& phrase = ending.walk[turn];
+        const std::string exact = normalisePhrase(phrase);
+        if (!exact.empty() && !takesAnyPhrase(game.state.strEstado)) {
+            expectRefused(game, exact.substr(0, exact.size() - 1));
+        }
+        const std::string textBefore = game.view.scene;
+        const bool last = turn + 1 == ending.walk.size();
+        ASSERT_EQ(game.enter(phrase), last ? kFin : kOk) << phrase;
+        if (const auto picture = pictureOfScene(game.state.strEstado)) {
+            EXPECT_EQ(game.view.onlyPicture(), picture) << game.state.strEstado;
+            EXPECT_EQ(game.view.scene, textBefore) << "a picture keeps the hidden text";
+        } else {
+            EXPECT_TRUE(game.view.showsTextAlone()) << game.state.strEstado;
+            EXPECT_EQ(game.view.scene, game.state.strRelato);
+            EXPECT_FALSE(game.view.scene.empty());
+        }
+    }
+    EXPECT_EQ(game.state.strEstado, ending.scene);
+
+    const RecordingWindow atTheEnd = game.view;
+    for (const char* phrase : {"", "zarpar", "continuar", "subir a la balsa"}) {
+        game.enter(phrase);
+        EXPECT_TRUE(game.view == atTheEnd) << "an ending ignores \"" << phrase << '"';
+        EXPECT_EQ(game.state.strComando, phrase);
+        EXPECT_EQ(game.state.strRelato, "");
+    }
+}
+
+const std::vector<std::string> kToTheIsland = {"zarpar", "navegar hacia la balsa",
+                                               "subir a la balsa", "navegar", "saltar al agua"};
+
+std::vector<std::string> operator+(std::vector<std::string> walk,
+                                   const std::vector<std::string>& more) {
+    walk.insert(walk.end(), more.begin(), more.end());
+    return walk;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryEnding, EndingTest,
+    testing::Values(
+        Ending{"Jail", {"aprovisionarse"}, "_1_0_1"},
+        Ending{"JailAfterBuildingAShip", {"construir barco", "aprovisionarse"}, "_1_0_1"},
+        Ending{"IslandsWithTheSamePhraseTwice", {"zarpar", "continuar", "continuar"}, "_2_0_2"},
+        Ending{"IslandsOnAnEmptyEntry", {"ZARPAR", "", "   "}, "_2_0_2"},
+        Ending{"Sharks",
+               {"zarpar", "navegar hacia la balsa", "subir a la balsa", "luchar con los tiburones"},
+               "_2_1_1_1"},
+        Ending{"Seabirds", {"  Zarpar ", "acercarse a las aves marinas"}, "_2_2"},
+        Ending{"LostAtSea",
+               {"zarpar", "navegar hacia la balsa", "subir a la balsa", "navegar",
+                "regresar al barco"},
+               "_3_0_2"},
+        Ending{"ThornsAlone", kToTheIsland + std::vector<std::string>{"explorar"}, "_3_1_2"},
+        Ending{"ThornsTogether",
+               kToTheIsland + std::vector<std::string>{"descansar", "explorar la isla"}, "_3_1_2"},
+        Ending{"ThornsAfterCamping",
+               kToTheIsland +
+                   std::vector<std::string>{"descansar", "acampar", "internarse en la maleza"},
+               "_3_1_2"},
+        Ending{"Natives", kToTheIsland + std::vector<std::string>{"hacer una fogata"}, "_4_7_1"},
+        Ending{"ShortestPlay",
+               {"construir barco", "arreglar problemas espirituales", "subir a la balsa", "", "x",
+                "zarpar", "", ""},
+               "_4_6"},
+        Ending{"LongestPlay",
+               kToTheIsland + std::vector<std::string>{"descansar", "acampar",
+                                                       "estudiar las conchas", "subir a la balsa",
+                                                       "", "", "", "", ""},
+               "_4_6"}),
+    [](const testing::TestParamInfo<Ending>& info) { return info.param.name; });
+
+// Every phrase of the table, typed a little wrong, is refused; typed in capitals between
+// spaces, it is taken.
+TEST(Phrases, NearMissesAreRefusedAndCapitalsAndOuterSpacesAreNot) {
+    for (const Row& row : storyTable()) {
+        for (const std::string_view exact : row.phrases.exact()) {
+            const std::string phrase{exact};
+            std::vector<std::string> misses = {phrase + ".", "\t" + phrase};
+            if (!phrase.empty()) {
+                misses.push_back(phrase.substr(1));
+            }
+            if (const auto space = phrase.find(' '); space != std::string::npos) {
+                misses.push_back(std::string{phrase}.insert(space, " "));
+            }
+            for (const std::string& miss : misses) {
+                Game game = Game::at(row.scene);
+                expectRefused(game, miss);
+            }
+            std::string shouted = phrase;
+            std::ranges::transform(shouted, shouted.begin(), [](unsigned char c) {
+                return static_cast<char>(std::toupper(c));
+            });
+            Game game = Game::at(row.scene);
+            EXPECT_EQ(game.enter("  " + shouted + " "), row.verdict) << shouted;
+            EXPECT_EQ(game.state.strEstado, row.next);
+        }
+    }
+}
+
+TEST(Phrases, AreLowerCasedAsAPlayerExpects) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"@AZ[`az{ ZARPAR!~\x7F", "@az[`az{ zarpar!~\x7F"},
+        {"NAVEGAR HACIA LA BALSA ÁGUILA Ñ", "navegar hacia la balsa águila ñ"},
+        {"ÁÉÍÓÚÑÜÀÇÈÌÒÙÞ×", "áéíóúñüàçèìòùþ×"},
+        {"ŒŠŽŸĄĆĘŁŃŹŻİ", "œšžÿąćęłńźżi"},
+        {"ΑΩДЁЯ¡¿ß", "αωдёя¡¿ß"},
+        {" a  B ", "a  b"},
+        {"   ", ""},
+        {"\xC3\x28 \xFF Z\xE0\x81\x81 \xC3", "\xC3\x28 \xFF z\xE0\x81\x81 \xC3"},
+    };
+    for (const auto& [typed, phrase] : cases) {
+        EXPECT_EQ(normalisePhrase(typed), phrase) << typed;
+    }
+}
+
+TEST(Turn, KeysOtherThanEnterChangeNothing) {
+    Game game;
+    game.view.entry = "zarpar";
+    const RecordingWindow before = game.view;
+    for (const std::int16_t key : {0, 8, 10, 32, 97, -13, 269}) {
+        pressKey(game.state, game.view, key);
+    }
+    EXPECT_TRUE(game.view == before);
+    EXPECT_EQ(game.state.strEstado, "_1_0");
+    EXPECT_EQ(game.state.strComando, "");
+}
+
+TEST(Turn, UnknownScenesIgnoreEveryPhrase) {
+    for (const char* scene : {"_9_9", "", "_1_0 ", "_2_0_"}) {
+        Game game = Game::at(scene);
+        const RecordingWindow before = game.view;
+        game.enter("zarpar");
+        EXPECT_TRUE(game.view == before) << scene;
+        EXPECT_EQ(game.state.strEstado, scene);
+    }
+}
+
+// Text rows write the passage and leave the scene area as it was, picture or text.
+TEST(Turn, TextRowsLeaveTheSceneAreaAsItWas) {
+    Game game = Game::at("_2_1");
+    game.view.pictures = {};
+    game.view.pictures[static_cast<std::size_t>(Picture::pic_2_2)] = true;
+    game.enter("retornar a tierra");
+    EXPECT_EQ(game.view.onlyPicture(), Picture::pic_2_2);
+    EXPECT_EQ(game.view.scene, game.state.strRelato);
+
+    EXPECT_EQ(game.enter("zarpar"), kOk) << "back in the first scene, its rows work again";
+    EXPECT_TRUE(game.view.showsTextAlone());
+}
+
+TEST(Display, RestoringAPositionShowsItsPictureOrItsNarrative) {
+    const std::map<std::string, Picture> pictureScenes = {
+        {"_1_0", Picture::pic_1_0},    {"_2_2", Picture::pic_2_2}, {"_4_0", Picture::pic_4_0},
+        {"_4_2", Picture::pic_4_2},    {"_4_4", Picture::pic_4_4}, {"_4_6", Picture::pic_4_6},
+        {"_2_0_2", Picture::pic_2_0_2}};
+    for (const std::string scene :
+         {"_1_0", "_2_2", "_4_0", "_4_2", "_4_4", "_4_6", "_2_0_2", "_3_0", "_2_0_1", "_9_9"}) {
+        RecordingWindow view;
+        view.pictures.fill(true);
+        view.sceneVisible = true;
+        restoreDisplay(GameState{scene, "", "Relato guardado"}, view);
+        if (pictureScenes.contains(scene)) {
+            EXPECT_EQ(view.onlyPicture(), pictureScenes.at(scene)) << scene;
+            EXPECT_EQ(view.scene, "Escenario 1\r\n") << "the hidden text is kept";
+        } else {
+            EXPECT_TRUE(view.showsTextAlone()) << scene;
+            EXPECT_EQ(view.scene, "Relato guardado");
+        }
+    }
+}
+
+TEST(StoryGraph, HasSixteenScenesSixOfThemTakingAnyPhraseEachTogether) {
+    std::vector<std::string_view> order;
+    std::set<std::string_view> anyPhrase;
+    for (const Row& row : storyTable()) {
+        if (order.empty() || order.back() != row.scene) {
+            EXPECT_EQ(std::ranges::count(order, row.scene), 0) << row.scene << " is split";
+            order.push_back(row.scene);
+        }
+        if (row.phrases.any()) {
+            anyPhrase.insert(row.scene);
+        }
+    }
+    EXPECT_EQ(order.size(), 16U);
+    EXPECT_EQ(anyPhrase,
+              (std::set<std::string_view>{"_2_0_1", "_4_0", "_4_1", "_4_2", "_4_3", "_4_4"}));
+}
+
+TEST(StoryGraph, OkLeadsOnFinEndsAndEveryRowIsReachable) {
+    std::set<std::string_view> withRows;
+    for (const Row& row : storyTable()) {
+        withRows.insert(row.scene);
+    }
+    std::set<std::string_view> reached = {kFirstScene};
+    for (std::size_t before = 0; before != reached.size();) {
+        before = reached.size();
+        for (const Row& row : storyTable()) {
+            if (reached.contains(row.scene)) {
+                reached.insert(row.next);
+            }
+        }
+    }
+    for (const Row& row : storyTable()) {
+        EXPECT_TRUE(reached.contains(row.scene)) << row.scene;
+        EXPECT_EQ(withRows.contains(row.next), row.verdict == kOk)
+            << row.scene << " -> " << row.next;
+        if (row.show.kind == Display::ShowPicture) {
+            EXPECT_EQ(pictureOfScene(row.next), row.show.picture) << row.next;
+            EXPECT_TRUE(row.narrative.empty());
+        }
+    }
+}
+
+// Characters, not bytes: the story's letters are counted once however UTF-8 stores them.
+std::size_t characters(std::string_view utf8) {
+    return static_cast<std::size_t>(std::ranges::count_if(
+        utf8, [](char byte) { return (static_cast<unsigned char>(byte) & 0xC0) != 0x80; }));
+}
+
+std::string passageOf(std::string_view scene, std::string_view phrase) {
+    std::string text;
+    for (const std::string_view piece : findRow(scene, phrase).row->narrative) {
+        text += piece;
+    }
+    return text;
+}
+
+struct Expected {
+    const char* scene;
+    const char* phrase;
+    std::size_t pieces;
+    std::size_t length;
+};
+
+// Every passage as the story's design sizes it. Stages 1 and 2 cut their passages finer,
+// and every piece there ends with a space. Only the code page's letters, and no quote.
+TEST(Passages, HaveTheirPiecesLengthsAndLetters) {
+    const Expected expected[] = {{"_1_0", "construir barco", 5, 250},
+                                 {"_1_0", "aprovisionarse", 6, 268},
+                                 {"_1_0", "zarpar", 7, 312},
+                                 {"_2_0", "continuar", 6, 254},
+                                 {"_2_0", "navegar hacia la balsa", 3, 132},
+                                 {"_2_1", "retornar a tierra", 11, 536},
+                                 {"_2_1", "subir a la balsa", 10, 482},
+                                 {"_2_1_1", "luchar con los tiburones", 3, 127},
+                                 {"_2_1_1", "navegar", 15, 718},
+                                 {"_3_0", "regresar al barco", 2, 89},
+                                 {"_3_0", "saltar al agua", 14, 727},
+                                 {"_3_0_1", "descansar", 19, 1033},
+                                 {"_3_0_1", "explorar", 4, 155},
+                                 {"_3_0_1", "hacer una fogata", 31, 1583},
+                                 {"_3_1", "acampar", 11, 513},
+                                 {"_3_1", "explorar la isla", 4, 165},
+                                 {"_3_1", "estudiar las conchas", 15, 709},
+                                 {"_4_0", "", 10, 395},
+                                 {"_4_2", "", 81, 3544},
+                                 {"_4_7", "arreglar problemas espirituales", 14, 678}};
+    for (const Expected& passage : expected) {
+        SCOPED_TRACE(std::string{passage.scene} + " / " + passage.phrase);
+        const Passage pieces = findRow(passage.scene, passage.phrase).row->narrative;
+        ASSERT_EQ(pieces.size(), passage.pieces);
+        const bool fine = std::string_view{passage.scene}.starts_with("_1_") ||
+                          std::string_view{passage.scene}.starts_with("_2_");
+        for (const std::string_view piece : pieces) {
+            EXPECT_GE(characters(piece), fine ? 13U : 7U) << piece;
+            EXPECT_LE(characters(piece), fine ? 59U : 62U) << piece;
+            EXPECT_TRUE(!fine || piece.ends_with(' ')) << piece;
+        }
+        const std::string whole = passageOf(passage.scene, passage.phrase);
+        EXPECT_EQ(characters(whole), passage.length);
+        EXPECT_EQ(whole.find("  "), std::string::npos) << "a doubled space where pieces join";
+        EXPECT_EQ(fromWindows1252(toWindows1252(whole)), whole) << "outside the code page";
+        EXPECT_EQ(whole.find('"'), std::string::npos);
+    }
+}
+
+TEST(Passages, SharedOnesAreTheSameWordForWord) {
+    EXPECT_EQ(passageOf("_1_0", "aprovisionarse"), passageOf("_4_7", "aprovisionarse"));
+    EXPECT_EQ(passageOf("_3_1", "estudiar las conchas"),
+              passageOf("_3_1_1", "estudiar las conchas"));
+    EXPECT_EQ(passageOf("_3_1", "explorar la isla"),
+              passageOf("_3_1_1", "internarse en la maleza"));
+    const Passage alone = findRow("_3_0_1", "explorar").row->narrative;
+    const Passage together = findRow("_3_1", "explorar la isla").row->narrative;
+    EXPECT_EQ(alone[1], together[1]) << "the two thorn endings share their middle piece";
+    EXPECT_NE(alone[0], together[0]);
+
+    std::set<std::string> distinct;
+    for (const Row& row : storyTable()) {
+        if (!row.narrative.empty()) {
+            distinct.insert(passageOf(row.scene, row.phrases.any() ? "" : row.phrases.exact()[0]));
+        }
+    }
+    EXPECT_EQ(distinct.size(), 20U) << "20 passages, each shared one counted once";
+}
+
+} // namespace

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "commands.hpp"
+
+#include <array>
+#include <string>
+
+// A window without widgets: it keeps what the game wrote, as the screen would show it.
+class RecordingWindow : public quivra::Window {
+public:
+    std::string entry;
+    std::string scene = "Escenario 1\r\n";
+    bool sceneVisible = false;
+    std::string verdict;
+    std::array<bool, quivra::kAllPictures.size()> pictures{true}; // pic_1_0 shown at start
+    std::string caption = "Quivra";
+    int fontResets = 0;
+
+    std::string_view readEntryText() override { return entry; }
+    void writeSceneText(std::string_view text) override { scene = text; }
+    void showSceneText(bool visible) override { sceneVisible = visible; }
+    void writeVerdict(std::string_view text) override { verdict = text; }
+    void showPicture(quivra::Picture picture, bool visible) override {
+        pictures.at(static_cast<std::size_t>(picture)) = visible;
+    }
+    void clearEntryText() override { entry.clear(); }
+    void resetSceneFont() override { ++fontResets; }
+    std::string_view sceneText() override { return scene; }
+    void setCaption(std::string_view text) override { caption = text; }
+
+    // The one picture shown, and no scene text; or nullopt when not exactly that.
+    std::optional<quivra::Picture> onlyPicture() const {
+        std::optional<quivra::Picture> shown;
+        for (const quivra::Picture picture : quivra::kAllPictures) {
+            if (pictures.at(static_cast<std::size_t>(picture))) {
+                if (shown || sceneVisible) {
+                    return std::nullopt;
+                }
+                shown = picture;
+            }
+        }
+        return shown;
+    }
+    bool showsTextAlone() const { return sceneVisible && pictures == decltype(pictures){}; }
+
+    // What the player can see, for "nothing changed" comparisons.
+    bool operator==(const RecordingWindow& other) const {
+        return scene == other.scene && sceneVisible == other.sceneVisible &&
+               verdict == other.verdict && pictures == other.pictures && caption == other.caption;
+    }
+};

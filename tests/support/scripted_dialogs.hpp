@@ -1,0 +1,71 @@
+#pragma once
+
+#include "commands.hpp"
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Answers the commands' questions from a script and remembers what it was asked.
+class ScriptedDialogs : public quivra::Dialogs {
+public:
+    struct Box {
+        std::string text;
+        std::string title;
+        quivra::Buttons buttons;
+        quivra::Icon icon;
+        bool operator==(const Box&) const = default;
+    };
+    struct FileQuestion {
+        std::string title;
+        std::string filter; // description and pattern, joined by "|"
+        bool save;
+        bool operator==(const FileQuestion&) const = default;
+    };
+
+    std::deque<quivra::Answer> answers;           // for Yes/No boxes, in order; No when none left
+    std::deque<std::optional<std::string>> files; // nullopt is a cancel, as is running out
+    std::vector<Box> boxes;
+    std::vector<FileQuestion> fileQuestions;
+    int beeps = 0;
+    bool quitRequested = false;
+
+    quivra::Answer messageBox(std::string_view text, std::string_view title,
+                              quivra::Buttons buttons, quivra::Icon icon) override {
+        boxes.push_back({std::string{text}, std::string{title}, buttons, icon});
+        if (buttons == quivra::Buttons::Ok) {
+            return quivra::Answer::Ok;
+        }
+        return next(answers, quivra::Answer::No);
+    }
+    std::optional<std::string> openFileName(std::string_view title,
+                                            const quivra::FileFilter& filter) override {
+        return ask(title, filter, false);
+    }
+    std::optional<std::string> saveFileName(std::string_view title,
+                                            const quivra::FileFilter& filter) override {
+        return ask(title, filter, true);
+    }
+    void beep() override { ++beeps; }
+    void quit() override { quitRequested = true; }
+
+private:
+    std::optional<std::string> ask(std::string_view title, const quivra::FileFilter& filter,
+                                   bool save) {
+        fileQuestions.push_back(
+            {std::string{title},
+             std::string{filter.description} + "|" + std::string{filter.pattern}, save});
+        return next(files, std::optional<std::string>{});
+    }
+
+    template <typename T>
+    static T next(std::deque<T>& script, T otherwise) {
+        if (script.empty()) {
+            return otherwise;
+        }
+        T value = script.front();
+        script.pop_front();
+        return value;
+    }
+};
