@@ -5,7 +5,6 @@
 #include "recording_window.hpp"
 #include "scripted_dialogs.hpp"
 
-#include <functional>
 #include <gtest/gtest.h>
 
 using namespace quivra;
@@ -52,61 +51,37 @@ protected:
     Commands game{window, dialogs, files};
 };
 
-struct Asked {
-    const char* name;
-    std::function<void(ScriptedDialogs&, MemoryFiles&)> script;
-    void (Commands::*command)();
-    std::vector<FileQuestion> fileQuestions;
-    std::vector<Box> boxes;
-};
-
-class DialogTextTest : public CommandsTest, public testing::WithParamInterface<Asked> {};
-
-// The questions each command asks: text, title, buttons and icon.
-TEST_P(DialogTextTest, AsksInTheGamesWords) {
-    GetParam().script(dialogs, files);
-    (game.*GetParam().command)();
-    EXPECT_EQ(dialogs.fileQuestions, GetParam().fileQuestions);
-    EXPECT_EQ(dialogs.boxes, GetParam().boxes);
-}
-
 const FileQuestion kSaveQuestion{"Guardar progreso como...", kFilter, true};
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryCommand, DialogTextTest,
-    testing::Values(Asked{"NewGame",
-                          [](auto&, auto&) {},
-                          &Commands::cmdNuevoJuego_Click,
-                          {},
-                          {{"¿Desea reempezar todo?", "Nuevo juego", Buttons::YesNo,
-                            Icon::Exclamation}}},
-                    Asked{"SaveWithNoFileCancelled",
-                          [](auto&, auto&) {},
-                          &Commands::cmdSave_Click,
-                          {kSaveQuestion},
-                          {kNotSaved}},
-                    Asked{"SaveAsOverAFile",
-                          [](auto& d, auto& f) {
-                              f.files["/p/vieja.txt"] = "x";
-                              d.files = {"/p/vieja.txt"};
-                          },
-                          &Commands::cmdSaveAs_Click,
-                          {kSaveQuestion},
-                          {{"¿Sobreescribir?", "/p/vieja.txt", Buttons::YesNo, Icon::Exclamation}}},
-                    Asked{"OpenCancelled",
-                          [](auto&, auto&) {},
-                          &Commands::cmdAbrirP_Click,
-                          {{"Abrir archivo de progreso...", kFilter, false}},
-                          {kCannotOpen}},
-                    Asked{"ExitAnsweredYes",
-                          [](auto& d, auto&) { d.answers = {Answer::Yes}; },
-                          &Commands::cmdSalir_Click,
-                          {},
-                          {{"¿Desea guardar su progreso antes de salir?", "Salir de Quivra",
-                            Buttons::YesNo, Icon::Stop},
-                           {"Por favor guarde su progreso Ud. mismo...",
-                            "Permanecer en el programa", Buttons::Ok, Icon::Information}}}),
-    [](const testing::TestParamInfo<Asked>& info) { return info.param.name; });
+// The questions each command asks: text, title, buttons and icon, and the file dialogs'
+// titles and filter.
+TEST_F(CommandsTest, EveryCommandAsksInTheGamesWords) {
+    files.files["/p/vieja.txt"] = "x";
+    dialogs.answers = {Answer::No, Answer::No, Answer::Yes};
+    dialogs.files = {std::nullopt, "/p/vieja.txt", std::nullopt};
+    game.cmdNuevoJuego_Click();
+    game.cmdSave_Click();
+    game.cmdSaveAs_Click();
+    game.cmdAbrirP_Click();
+    game.cmdSalir_Click();
+    EXPECT_EQ(dialogs.fileQuestions,
+              (std::vector<FileQuestion>{
+                  kSaveQuestion, kSaveQuestion, {"Abrir archivo de progreso...", kFilter, false}}));
+    EXPECT_EQ(dialogs.boxes,
+              (std::vector<Box>{
+                  {"¿Desea reempezar todo?", "Nuevo juego", Buttons::YesNo, Icon::Exclamation},
+                  kNotSaved,
+                  {"¿Sobreescribir?", "/p/vieja.txt", Buttons::YesNo, Icon::Exclamation},
+                  kCannotOpen,
+                  {"¿Desea guardar su progreso antes de salir?", "Salir de Quivra", Buttons::YesNo,
+                   Icon::Stop},
+                  {"Por favor guarde su progreso Ud. mismo...", "Permanecer en el programa",
+                   Buttons::Ok, Icon::Information}}));
+    EXPECT_FALSE(dialogs.quitRequested);
+    dialogs.answers = {Answer::No};
+    game.cmdSalir_Click();
+    EXPECT_TRUE(dialogs.quitRequested) << "Exit answered No ends the game";
+}
 
 TEST_F(CommandsTest, NewGameAnsweredNoKeepsEverythingAndYesStartsAgain) {
     saveAs("/p/partida.txt");
@@ -184,22 +159,11 @@ TEST_F(CommandsTest, RefusedSavesSayNotSavedAndChangeNothing) {
     EXPECT_EQ(dialogs.boxes, std::vector<Box>{kNotSaved});
 }
 
+// A text scene comes back in the scene box; a picture scene shows its picture, and the box
+// keeps what it held, which a Save then writes.
 TEST_F(CommandsTest, OpenRestoresTheSavedScene) {
-    files.files["/p/balsa.txt"] = "\"_2_1\"\r\n\"Llegamos a la balsa, vac\xED"
+    files.files["/p/balsa.txt"] = "\"_2_1\"\r\n\"En la balsa, vac\xED"
                                   "a.\"\r\n";
-    enter("zarpar");
-    open("/p/balsa.txt");
-    EXPECT_EQ(game.game().strEstado, "_2_1");
-    EXPECT_TRUE(window.showsTextAlone());
-    EXPECT_EQ(window.scene, "Llegamos a la balsa, vacía.");
-    EXPECT_EQ(window.verdict, "");
-    EXPECT_EQ(window.caption, ".../p/balsa.txt - Quivra");
-    enter("subir a la balsa");
-    EXPECT_EQ(game.game().strEstado, "_2_1_1");
-}
-
-// The picture comes back, and the scene box keeps what it held, which a Save then writes.
-TEST_F(CommandsTest, OpenOfAPictureSceneShowsItsPicture) {
     files.files["/p/aves.txt"] = "\"_2_2\"\r\n\"texto guardado\"\r\n";
     enter("zarpar");
     const std::string voyage = window.scene;
@@ -207,6 +171,14 @@ TEST_F(CommandsTest, OpenOfAPictureSceneShowsItsPicture) {
     EXPECT_EQ(window.onlyPicture(), Picture::pic_2_2);
     game.cmdSave_Click();
     EXPECT_EQ(files.files["/p/aves.txt"], encodeProgress({"_2_2", voyage}));
+
+    open("/p/balsa.txt");
+    EXPECT_TRUE(window.showsTextAlone());
+    EXPECT_EQ(window.scene, "En la balsa, vacía.");
+    EXPECT_EQ(window.verdict, "");
+    EXPECT_EQ(window.caption, ".../p/balsa.txt - Quivra");
+    enter("subir a la balsa");
+    EXPECT_EQ(game.game().strEstado, "_2_1_1");
 }
 
 TEST_F(CommandsTest, FailedOpenLeavesTheFirstSceneAndNoCurrentFile) {
@@ -245,14 +217,6 @@ TEST_F(CommandsTest, CaptionAndOverwriteTitleKeepTheEndOfLongPaths) {
     saveAs("/abc/" + sixty);
     ASSERT_FALSE(dialogs.boxes.empty());
     EXPECT_EQ(dialogs.boxes.back().title, sixty);
-}
-
-TEST_F(CommandsTest, ExitEndsOnlyWhenAnsweredNo) {
-    dialogs.answers = {Answer::Yes, Answer::No};
-    game.cmdSalir_Click();
-    EXPECT_FALSE(dialogs.quitRequested);
-    game.cmdSalir_Click();
-    EXPECT_TRUE(dialogs.quitRequested);
 }
 
 } // namespace
