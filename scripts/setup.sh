@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what building and testing Quivra needs on Debian 12, then configures build/.
-# Sourced by play.sh, test.sh, check.sh, fuzz.sh and bench.sh; does nothing with apt when
-# everything is present.
+# The set-up every script shares, sourced by play.sh, test.sh, check.sh, fuzz.sh, bench.sh
+# and mutate.sh: the Debian 12 packages that building and testing Quivra needs, and two
+# functions. install_missing installs those that are missing with apt-get (through sudo when
+# not root) and does nothing when all are there; configure_build configures and builds build/.
 set -euo pipefail
 
 QUIVRA_PACKAGES=(

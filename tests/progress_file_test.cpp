@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <gtest/gtest.h>
 #include <random>
 #include <set>
@@ -173,33 +172,20 @@ TEST_F(DiskTest, ReadingSaysWhyItFailed) {
     EXPECT_EQ(whatIsAt(sparse), PathKind::RegularFile);
 }
 
-struct Refused {
-    const char* name;
-    std::function<fs::path(const fs::path& dir)> make;
-    FileError reason;
-};
-
-// A refused save says why, leaves the old file as it was and no temporary behind.
+// A refused save says why, leaves the old files as they were and no temporary behind.
 TEST_F(DiskTest, RefusedSavesSayWhyAndKeepTheOldFile) {
-    const Refused cases[] = {
-        {"ReadOnlyFile",
-         [](const fs::path& d) {
-             fs::permissions(d / "vieja.txt", fs::perms::owner_read | fs::perms::group_read);
-             return d / "vieja.txt";
-         },
-         FileError::ReadOnly},
-        {"Folder", [](const fs::path& d) { return d; }, FileError::NotAFile},
-        {"NoFileName", [](const fs::path& d) { return d / ""; }, FileError::NotAFile},
-        {"MissingFolder", [](const fs::path& d) { return d / "falta" / "p.txt"; },
-         FileError::CannotWrite},
-    };
-    for (const Refused& refused : cases) {
-        put("vieja.txt", kStartUpSave);
-        const std::set<fs::path> before = entries();
-        EXPECT_EQ(writeFile(refused.make(dir), "nuevo"), refused.reason) << refused.name;
-        EXPECT_EQ(entries(), before) << refused.name;
-        EXPECT_EQ(bytesOf(dir / "vieja.txt"), kStartUpSave) << refused.name;
-        fs::permissions(dir / "vieja.txt", fs::perms::owner_all);
+    const fs::path readOnly = put("protegida.txt", kStartUpSave);
+    fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read);
+    const std::set<fs::path> before = entries();
+    const std::pair<fs::path, FileError> cases[] = {
+        {readOnly, FileError::ReadOnly},
+        {dir, FileError::NotAFile},
+        {dir / "", FileError::NotAFile},
+        {dir / "falta" / "p.txt", FileError::CannotWrite}};
+    for (const auto& [path, reason] : cases) {
+        EXPECT_EQ(writeFile(path, "nuevo"), reason) << path;
+        EXPECT_EQ(entries(), before) << path;
+        EXPECT_EQ(bytesOf(readOnly), kStartUpSave);
     }
 }
 

@@ -1,5 +1,4 @@
 #include "disk_files.hpp"
-#include "progress_file.hpp"
 
 #include <filesystem>
 #include <fstream>
@@ -11,56 +10,69 @@
 #include <unistd.h>
 
 namespace fs = std::filesystem;
+using quivra::FileError;
 
 namespace {
 
-ino_t inodeOf(const fs::path& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
-}
-
 // The administrator may write anywhere, so the save runs in a child that gives that up.
-bool saveAsAnOrdinaryUser(const fs::path& file, const quivra::Progress& progress) {
+FileError saveAsAnOrdinaryUser(const fs::path& file, std::string_view bytes) {
     const pid_t child = ::fork();
     if (child == 0) {
-        if (::getuid() == 0) {
-            const passwd* nobody = ::getpwnam("nobody");
-            if (nobody == nullptr || ::setgroups(0, nullptr) != 0 ||
-                ::setgid(nobody->pw_gid) != 0 || ::setuid(nobody->pw_uid) != 0) {
-                ::_exit(2);
-            }
+        const passwd* nobody = ::getpwnam("nobody");
+        if (::getuid() == 0 && (nobody == nullptr || ::setgroups(0, nullptr) != 0 ||
+                                ::setgid(nobody->pw_gid) != 0 || ::setuid(nobody->pw_uid) != 0)) {
+            ::_exit(100);
         }
-        ::_exit(quivra::writeFile(file, quivra::encodeProgress(progress)) == quivra::FileError::None
-                    ? 0
-                    : 1);
+        ::_exit(static_cast<int>(quivra::writeFile(file, bytes)));
     }
     int status = 0;
-    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
-           WEXITSTATUS(status) == 0;
+    const bool exited = child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status);
+    return exited && WEXITSTATUS(status) < 100 ? static_cast<FileError>(WEXITSTATUS(status))
+                                               : FileError::CannotWrite;
 }
 
-// A shared folder the player may not add files to, holding a save the player may write.
-TEST(SaveInPlace, WritesAFileWhoseFolderTakesNoNewFile) {
-    std::string name = (fs::temp_directory_path() / "quivra-shared-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(name.data()), nullptr);
-    const fs::path folder = name;
-    const fs::path file = folder / "partida.txt";
-    std::ofstream(file, std::ios::binary) << "\"_2_1\"\r\n\"Una partida mucho más larga\"\r\n";
-    fs::permissions(file, static_cast<fs::perms>(0666));
-    fs::permissions(folder, static_cast<fs::perms>(0555));
-    const ino_t before = inodeOf(file);
-    const quivra::Progress progress{"_3_0", "¿Otra vez?"};
+struct Folder {
+    const char* name;
+    unsigned folderMode;
+    unsigned fileMode;
+    FileError saved;
+    bool needsAnotherOwner; // the file must not be the saver's own
+};
 
-    const bool saved = saveAsAnOrdinaryUser(file, progress);
+// Saves in folders the player may not add files to, or may not replace others' files in: a
+// file the player may write is written in place; one the player may not is left as it was,
+// with no temporary file beside it.
+TEST(SaveInPlace, WritesWhatThePlayerMayWriteAndNothingElse) {
+    const Folder folders[] = {{"shared", 0555, 0666, FileError::None, false},
+                              {"notTheirs", 0555, 0644, FileError::CannotWrite, true},
+                              {"sticky", 01777, 0666, FileError::CannotWrite, true}};
+    for (const Folder& folder : folders) {
+        if (folder.needsAnotherOwner && ::getuid() != 0) {
+            continue; // only the administrator can give the file to someone else
+        }
+        std::string name = (fs::temp_directory_path() / "quivra-shared-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(name.data()), nullptr);
+        const fs::path file = fs::path(name) / "partida.txt";
+        const std::string old = "\"_2_1\"\r\n\"Una partida mucho más larga\"\r\n";
+        std::ofstream(file, std::ios::binary) << old;
+        ::chmod(file.c_str(), folder.fileMode);
+        ::chmod(name.c_str(), folder.folderMode);
+        struct stat before {};
+        ::stat(file.c_str(), &before);
 
-    fs::permissions(folder, fs::perms::owner_all);
-    std::ifstream read(file, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(read), {}};
-    EXPECT_TRUE(saved);
-    EXPECT_EQ(bytes, quivra::encodeProgress(progress));
-    EXPECT_EQ(inodeOf(file), before) << "written in place, not replaced";
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1) << "no temporary left";
-    fs::remove_all(folder);
+        EXPECT_EQ(saveAsAnOrdinaryUser(file, "nuevo"), folder.saved) << folder.name;
+
+        ::chmod(name.c_str(), 0700);
+        struct stat after {};
+        ::stat(file.c_str(), &after);
+        std::ifstream read(file, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(read), {}),
+                  folder.saved == FileError::None ? "nuevo" : old)
+            << folder.name;
+        EXPECT_EQ(after.st_ino, before.st_ino) << folder.name << ": written in place or not at all";
+        EXPECT_EQ(std::distance(fs::directory_iterator(name), {}), 1) << "a temporary was left";
+        fs::remove_all(name);
+    }
 }
 
 } // namespace

@@ -264,23 +264,13 @@ void frmQuivra::setUpCredit() {
 // Tab order follows the design's tab indices; hidden controls are skipped by Qt.
 void frmQuivra::followTabIndices() {
     using enum quivra::Picture;
-    QWidget* const order[] = {txtEscenario,
-                              txtComando,
-                              cmdSave,
-                              cmdSaveAs,
-                              txtOkOrNot,
-                              pictureBox(pic_1_0),
-                              cmdNuevoJuego,
-                              cmdAbrirP,
-                              cmdSalir,
-                              pictureBox(pic_2_2),
-                              pictureBox(pic_4_0),
-                              cmdIr,
-                              pictureBox(pic_4_2),
-                              pictureBox(pic_2_0_2),
-                              pictureBox(pic_4_4),
-                              pictureBox(pic_4_6),
-                              txtHints};
+    // clang-format off
+    QWidget* const order[] = {
+        txtEscenario, txtComando, cmdSave, cmdSaveAs, txtOkOrNot, pictureBox(pic_1_0),
+        cmdNuevoJuego, cmdAbrirP, cmdSalir, pictureBox(pic_2_2), pictureBox(pic_4_0), cmdIr,
+        pictureBox(pic_4_2), pictureBox(pic_2_0_2), pictureBox(pic_4_4), pictureBox(pic_4_6),
+        txtHints};
+    // clang-format on
     for (std::size_t i = 1; i < std::size(order); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }
