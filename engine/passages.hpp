@@ -7,64 +7,64 @@
 
 namespace quivra {
 
-// "_1_0" by "construir barco": alone, he means to build a ship
+// "_1_0" by "construir barco": alone, he means to finish the ship
 inline constexpr std::string_view kConstruirBarco[] = {
-    "Solo, empiezo a reunir lo que necesito ",
-    "para construir un barco y hacerme a la mar bien preparado. ",
-    "Pero decido que, antes de nada, debo arreglar ",
+    "A solas, empiezo a reunir lo necesario ",
+    "para terminar el barco y hacerme a la mar bien preparado. ",
+    "Pero decido que, antes que nada, debo arreglar ",
     "mis problemas espirituales; confío en que lo demás ",
     "vendrá por añadidura. Quizá pueda hacerlo ahora mismo… ",
 };
 
 // "_1_0" and "_4_7" by "aprovisionarse": jailed for debt
 inline constexpr std::string_view kCarcel[] = {
-    "El grumete y yo compramos fiado un machete, ",
+    "Mi grumete y yo compramos fiado un machete, ",
     "una brújula y un barril de agua dulce, ",
     "y contratamos a un marinero más, ",
     "confiando en pagarlo todo a la vuelta. Zarpamos los tres, ",
-    "pero sin ningún destino; al regresar al muelle ",
-    "me encarcelan por la deuda que no puedo pagar. ",
+    "pero sin rumbo fijo y, al regresar al muelle, ",
+    "me encarcelan por la deuda que no puedo saldar. ",
 };
 
 // "_1_0" by "zarpar": west to the Pacific; a raft and the seabirds
 inline constexpr std::string_view kZarpar[] = {
-    "Zarpamos rumbo al oeste, hacia el océano Pacífico, ",
-    "bajo un cielo cubierto de nubes plomizas. ",
-    "No hay más tripulación que el grumete y yo. ",
+    "Zarpamos sin terminar el barco, rumbo al oeste, ",
+    "hacia el océano Pacífico, bajo un cielo plomizo. ",
+    "No hay más tripulación que mi grumete y yo. ",
     "Solos en la inmensidad del mar, ",
     "divisamos a lo lejos una balsa que cabecea entre las olas ",
     "y, a estribor, un centenar de aves marinas ",
-    "que revolotean en círculos sobre el agua. ",
+    "que vuelan en círculos sobre el agua. ",
 };
 
 // "_2_0" by "continuar": the islands and a life for nature
 inline constexpr std::string_view kIslas[] = {
-    "Pese a las penurias, seguimos navegando. ",
-    "Al cabo de unas semanas llegamos a un archipiélago, ",
-    "donde nos agasajan como a reyes por la pesca que traemos. ",
-    "Nos quedan muchas preguntas sin respuesta, ",
-    "pero decidimos dedicar nuestra vida ",
+    "Escasea el agua, pero seguimos navegando. ",
+    "Semanas más tarde llegamos a un archipiélago, ",
+    "donde nos reciben como a reyes por el pescado que traemos. ",
+    "La balsa y las aves nos han dejado mil preguntas, ",
+    "y decidimos dedicar nuestra vida ",
     "a salvar la naturaleza. ",
 };
 
 // "_2_0" by "navegar hacia la balsa": the empty raft
 inline constexpr std::string_view kBalsaVacia[] = {
     "Nos acercamos a la balsa, pero desde la borda ",
-    "no vemos nada ni a nadie. Ya solo ansiamos ",
+    "no vemos a nadie en ella. Ya solo ansiamos ",
     "volver a la costa y aprovisionarnos mejor. ",
 };
 
 // "_2_1" by "retornar a tierra": back to land at night
 inline constexpr std::string_view kRetornar[] = {
-    "Para abastecernos mejor, giramos el timón ",
+    "Sin pensarlo más, giramos el timón ",
     "y ponemos rumbo a tierra, aunque la costa ya no se ve ",
     "por ninguna parte y solo nos rodea el agua. ",
-    "El grumete y yo comemos unas cuantas galletas ",
+    "El grumete y yo comemos unas cuantas galletas marineras ",
     "sentados en la cubierta, en silencio, mientras las horas ",
     "pasan despacio y el sol va cayendo hacia el mar. ",
     "Por fin, cuando ya empezamos a dudar, la tierra asoma ",
     "en el horizonte. Nos acercamos demasiado ",
-    "y encallamos en la arena, pero, gracias a Dios, ",
+    "y encallamos en la arena, pero, por fortuna, ",
     "el barco no sufre ningún daño. Ya ha anochecido ",
     "y a lo lejos brillan las luces de un pequeño pueblo. ",
 };
@@ -74,13 +74,13 @@ inline constexpr std::string_view kSubirBalsa[] = {
     "El grumete salta primero a la balsa y yo lo sigo. ",
     "Poco a poco, la corriente nos aleja de nuestro barco. ",
     "De pronto, el grumete se lanza al mar ",
-    "y nada de vuelta al barco entre las olas ",
+    "y vuelve a nado hacia el barco entre las olas ",
     "embravecidas, hasta que lo pierdo de vista. ",
     "Me quedo solo y examino la pequeña balsa, ",
-    "hecha de madera bastante nueva. Desde la cubierta ",
-    "no pudimos verlo, pero en los troncos hay grabados ",
-    "un año y un lema: «Luchar o morir». Mientras tanto, varios ",
-    "tiburones empiezan a rodearme: debo seguir adelante. ",
+    "hecha de madera casi nueva. Desde la cubierta ",
+    "no lo hemos visto, pero en los troncos hay grabados ",
+    "un año y un lema: «Luchar o morir». Entretanto, varios ",
+    "tiburones empiezan a rodearme: no puedo quedarme aquí. ",
 };
 
 // "_2_1_1" by "luchar con los tiburones": killed
@@ -92,21 +92,21 @@ inline constexpr std::string_view kTiburones[] = {
 
 // "_2_1_1" by "navegar": through the sharks, adrift
 inline constexpr std::string_view kNavegar[] = {
-    "Remando con mis propias manos, hago avanzar la balsa ",
+    "Remando con las manos desnudas, hago avanzar la balsa ",
     "entre los tiburones. Uno de ellos salta de improviso ",
     "hacia mí con las fauces abiertas; me agacho a tiempo ",
     "y pasa volando por encima de mi cabeza. ",
     "Entonces los tiburones se revuelven y se atacan ",
     "unos a otros, hasta que el mar, poco a poco, ",
     "vuelve a quedar en calma. Unos cien metros más allá, ",
-    "a la deriva en el vasto océano, ",
+    "a la deriva en el inmenso océano, ",
     "me acuerdo de los libros que he leído ",
     "a lo largo de mi vida, de aquellas historias ",
     "de náufragos y de santos, y pienso en el amor al prójimo, ",
     "que es lo único que de verdad nos salva. ",
     "¿Dónde estará ahora el grumete? ¿Habrá llegado al barco ",
     "o se lo habrá tragado el mar? Se me ocurre que podría ",
-    "intentar algo… o, mejor dicho, lanzarme al agua. ",
+    "intentar algo… o, más bien, lanzarme al agua. ",
 };
 
 // "_3_0" by "regresar al barco": lost at sea
@@ -118,7 +118,7 @@ inline constexpr std::string_view kRegresar[] = {
 // "_3_0" by "saltar al agua": the dolphin and the island
 inline constexpr std::string_view kSaltar[] = {
     "Respiro hondo y me lanzo al mar desde la balsa. ",
-    "El agua está tibia, pero las olas me cubren la cabeza. ",
+    "El agua está tibia, pero las olas me pasan por encima. ",
     "Enseguida empiezo a hundirme, sin fuerzas para subir, ",
     "y el pecho me arde por falta de aire. Creo que voy a morir. ",
     "Entonces algo me roza el costado: es un delfín. ",
@@ -127,33 +127,33 @@ inline constexpr std::string_view kSaltar[] = {
     "tan rápido que en un instante la balsa queda atrás. ",
     "Me deja junto a un arrecife, desde donde ya veo tierra. ",
     "Le doy las gracias de corazón y nado hacia la orilla, ",
-    "hasta llegar a una playa de arena caliente, ",
+    "hasta una playa de arena caliente, ",
     "llena de palmeras y arbustos. El sol quema sin piedad, ",
     "así que me refugio a la sombra de una palmera. ",
-    "¿Exploro este lugar o, mejor, descanso un rato? ",
+    "¿Exploro este lugar, hago una fogata o descanso un rato? ",
 };
 
 // "_3_0_1" by "descansar": the boy comes back; the shells
 inline constexpr std::string_view kDescansar[] = {
     "Me tumbo bajo la palmera, rendido, y cierro los ojos. ",
     "El rumor de las olas me arrulla y duermo de un tirón ",
-    "hasta que el sol empieza a esconderse en el mar. ",
+    "hasta que el sol comienza a esconderse en el mar. ",
     "Al despertar, el cielo está teñido de rojo y naranja. ",
     "Me siento en la arena y contemplo el horizonte sereno. ",
     "Por un momento creo ver nuestro barco, que se acerca ",
     "con las velas hinchadas, y el corazón me da un salto. ",
-    "Me froto los ojos y miro otra vez: allí no hay nada. ",
+    "Me froto los ojos y vuelvo a mirar: allí no hay nada. ",
     "Es solo una ilusión, hija del cansancio y del deseo. ",
     "Pero entonces distingo una cabeza entre las olas. ",
     "Alguien nada hacia la playa con brazadas lentas y torpes. ",
     "¡Es el grumete! Corro a su encuentro y lo saco del agua. ",
-    "No llegó al barco: la corriente lo ha arrastrado hasta aquí. ",
+    "No ha llegado al barco; la corriente lo ha traído hasta aquí. ",
     "Nos abrazamos y damos gracias a Dios por seguir vivos. ",
-    "Cuando recobramos el aliento, caminamos hacia el este ",
+    "Cuando por fin recobramos el aliento, caminamos hacia el este ",
     "por la orilla, mientras cae la noche. En la arena húmeda ",
     "encontramos unas conchas pequeñas, frágiles y redondas, ",
-    "como nunca habíamos visto. ¿Las estudiamos con cuidado ",
-    "o nos internamos en la maleza para ver qué esconde? ",
+    "como nunca habíamos visto. ¿Acampamos en la playa, ",
+    "las estudiamos o salimos a explorar la isla? ",
 };
 
 // Both versions of the thorns ending share this piece.
@@ -161,23 +161,23 @@ inline constexpr std::string_view kEntreEspinas = "entre matorrales densos y esp
 
 // "_3_0_1" by "explorar": trapped among thorns, alone
 inline constexpr std::string_view kEspinasSolo[] = {
-    "Intento abrirme paso hacia el interior de la isla, ",
+    "Trato de abrirme paso hacia el interior de la isla, ",
     kEntreEspinas,
-    "pero las espinas me atrapan bajo un sol abrasador. ",
+    "pero las zarzas me atrapan bajo un sol abrasador. ",
     "Este es mi fin. ",
 };
 
 // "_3_1" and "_3_1_1": trapped among thorns, together
 inline constexpr std::string_view kEspinasJuntos[] = {
-    "Intentamos abrirnos paso hacia el interior de la isla, ",
+    "Ya de día, tratamos de abrirnos paso hacia el interior, ",
     kEntreEspinas,
-    "pero las espinas nos atrapan bajo un sol abrasador. ",
+    "pero las zarzas nos atrapan bajo un sol abrasador. ",
     "Este es nuestro fin. ",
 };
 
 // "_3_0_1" by "hacer una fogata": a life among the natives
 inline constexpr std::string_view kFogata[] = {
-    "Junto ramas secas y hojas de palmera y, frotando dos palos, ",
+    "Reúno ramas secas y hojas de palmera y, frotando dos palos, ",
     "consigo al fin encender una fogata. Las llamas crecen ",
     "y el humo sube al cielo. Al caer la noche, oigo siseos ",
     "entre la maleza: son serpientes, muchas serpientes. ",
@@ -187,12 +187,12 @@ inline constexpr std::string_view kFogata[] = {
     "No sé si alguien vendrá a buscarme, así que me preparo ",
     "para el futuro lo mejor que puedo. Aprendo a pescar ",
     "en las charcas que deja la marea, recojo cocos ",
-    "y guardo agua de lluvia en cáscaras vacías. ",
+    "y guardo agua de lluvia en sus cáscaras. ",
     "Con troncos, lianas y hojas grandes construyo una choza ",
     "que me protege del sol y de las tormentas. ",
     "Cada tarde me siento a la puerta, contemplo el mar ",
     "y rezo por el grumete, esté donde esté. ",
-    "Una mañana aparece un hombre entre los árboles. ",
+    "Una mañana aparece un hombre de entre los árboles. ",
     "Es un nativo de la isla, con el cuerpo pintado, ",
     "y, para mi sorpresa, habla algo de español. ",
     "Me cuenta que lo aprendió hace años de unos náufragos. ",
@@ -214,53 +214,53 @@ inline constexpr std::string_view kFogata[] = {
 inline constexpr std::string_view kAcampar[] = {
     "Decidimos acampar en la playa. Juntamos hojas grandes ",
     "y maderos que el mar ha dejado en la orilla, ",
-    "y con ellos levantamos un pequeño refugio. ",
+    "y con ellos levantamos un tosco refugio. ",
     "Luego encendemos una fogata y nos sentamos a su alrededor ",
     "a mirar las estrellas hasta dormirnos. ",
     "Al amanecer nos despierta el hambre. ",
     "Aunque lo llamo grumete, el muchacho es ingeniero ",
     "y ya piensa en cómo conseguir comida; ",
-    "yo apenas terminé la escuela, así que lo escucho. ",
+    "yo acabé la escuela a duras penas, así que lo escucho. ",
     "¿Estudiamos las conchas que encontramos anoche ",
-    "o nos internamos en la maleza en busca de alimento? ",
+    "o nos internamos en la maleza a buscar alimento? ",
 };
 
 // "_3_1" and "_3_1_1" by "estudiar las conchas"
 inline constexpr std::string_view kConchas[] = {
-    "Nos sentamos en la arena a estudiar las conchas. ",
+    "Al alba, nos sentamos a estudiar las conchas. ",
     "Son esferas frágiles como cáscaras de huevo, ",
     "con agujeros en forma de estrella que dejan pasar la luz. ",
     "Tras observarlas, concluimos que alguna criatura ",
     "se refugia en ellas cuando sube la marea. ",
-    "Si es así, el ecosistema de esta isla deshabitada ",
-    "sigue intacto, como Dios lo hizo. ",
-    "Nos apena que el mar suba cada año ",
-    "y que un día cubra esta playa y a sus moradores. ",
-    "Por suerte, la marea ha traído mi balsa a la playa. ",
+    "Señal de que la vida de esta isla, que parece deshabitada, ",
+    "sigue intacta, como Dios la creó. ",
+    "Pero el mar sube cada año y ya lame las palmeras; ",
+    "nos apena que un día cubra la playa y a sus moradores. ",
+    "Por suerte, la marea ha traído mi balsa. ",
     "Con palos y lianas armamos un aparejo y, desde ella, ",
-    "pescamos tres peces plateados que asamos en una hoguera. ",
-    "Al día siguiente despertamos decididos a ayudar a los demás ",
-    "en lo que podamos. El mar está en calma ",
+    "pescamos tres peces plateados que asamos al fuego. ",
+    "Al día siguiente despertamos decididos a ayudar ",
+    "a quien lo necesite. El mar está en calma ",
     "y la balsa nos espera en la orilla. ",
 };
 
 // "_4_0": the mermaid takes the boy
 inline constexpr std::string_view kSirena[] = {
-    "Nos miramos sin creerlo. El grumete salta al agua ",
+    "Nos miramos incrédulos. El grumete salta al agua ",
     "y nada tras la sirena como hechizado. ",
-    "Pero ella se vuelve contra él ",
+    "Pero ella se revuelve contra él ",
     "y lo arrastra mar adentro hasta que los dos desaparecen. ",
-    "Grito su nombre una y otra vez. Nadie responde. ",
-    "Me quedo solo. Respiro hondo y reúno valor. ",
+    "Lo llamo a gritos una y otra vez, en vano. ",
+    "Vuelvo a estar solo, pero me armo de valor. ",
     "Aún me queda mucho por explorar, por pensar ",
-    "y por olvidar; aún creo en algunas cosas, ",
+    "y por olvidar; aún hay cosas en las que creo, ",
     "y el miedo que siento ",
     "es fácil de vencer. ",
 };
 
 // "_4_2": the last days on the raft, the longest passage
 inline constexpr std::string_view kFinal[] = {
-    "Solo sobre mi balsa, que se deshace poco a poco, ",
+    "A solas en mi balsa, que se deshace poco a poco, ",
     "oigo crujir los troncos y aflojarse las cuerdas. ",
     "El grumete ya no está y el mar parece infinito. ",
     "Me siento en la madera mojada. ",
@@ -280,16 +280,16 @@ inline constexpr std::string_view kFinal[] = {
     "Arrepentirse no es castigarse, ",
     "sino abrir una puerta por la que entra la luz. ",
     "Quien se arrepiente de verdad no se queda llorando: ",
-    "cambia el rumbo, como quien gira el timón ante la tormenta. ",
+    "cambia el rumbo, como el timonel ante la tormenta. ",
     "Y pienso, sobre todo, en cómo vivir bien. ",
     "Me parece muy sencillo, aunque cueste tanto: ",
-    "amar al prójimo, decir la verdad, trabajar con las manos, ",
-    "dar gracias por el pan y por el agua dulce, ",
-    "cuidar de la tierra, del mar y de sus criaturas, ",
+    "querer a los demás y decirles siempre la verdad; ",
+    "trabajar con las manos y dar gracias por el pan y el agua; ",
+    "cuidar de la tierra y del mar, que no son nuestros; ",
     "pedir perdón sin vergüenza y perdonar sin rencor. ",
-    "He leído muchos libros, ",
+    "He oído muchos sermones, ",
     "pero ninguno me ha enseñado tanto como esta soledad. ",
-    "Aquí no hay monedas, ni cárceles, ni acreedores; ",
+    "Aquí no hay monedas, ni deudas, ni dueños; ",
     "solo el cielo, el agua y mi conciencia. ",
     "Si salgo con vida, prometo compartir lo poco que tenga, ",
     "escuchar más y hablar menos, ",
@@ -303,7 +303,7 @@ inline constexpr std::string_view kFinal[] = {
     "De repente, la balsa se parte con un crujido seco ",
     "y los troncos se separan bajo mí. ",
     "Me aferro a dos de ellos y empiezo a nadar. ",
-    "Pataleo durante horas, con los brazos agotados ",
+    "Pataleo durante horas, con las piernas entumecidas ",
     "y la sal quemándome los ojos y los labios. ",
     "Cuando un tronco se me escapa, nado hasta otro ",
     "y me abrazo a él como a un viejo amigo. ",
@@ -340,7 +340,7 @@ inline constexpr std::string_view kFinal[] = {
     "Pienso en el grumete y deseo que esté a salvo. ",
     "Miro el cielo una vez más y, antes de que el mar ",
     "me cubra, exclamo con mi último aliento: ",
-    "«¡Oh, Naturaleza, qué hermosa y qué terrible eres!» ",
+    "«¡Oh, Naturaleza, qué hermosa y qué terrible eres!». ",
 };
 
 // "_4_7" by "arreglar problemas espirituales": church and voyage
@@ -351,13 +351,13 @@ inline constexpr std::string_view kIglesia[] = {
     "Al salir, hablo de Dios a algunas personas en la plaza, ",
     "pero me responden de malos modos y me dan la espalda. ",
     "No me desanimo. Trabajo de sol a sol, ahorro cada moneda ",
-    "y en tres meses ya tengo todas las provisiones. ",
-    "Una mañana de buen viento, el grumete y yo zarpamos, ",
+    "y en tres meses tengo el barco listo y abastecido. ",
+    "Una mañana de buen viento, mi grumete y yo zarpamos, ",
     "contentos y con la fe renovada. ",
     "Pero la travesía se alarga más de lo que esperábamos; ",
-    "los víveres se agotan y una tormenta hunde el barco. ",
-    "Con sus restos armamos una balsa. Perdidos en alta mar, ",
-    "sin más bienes que unos maderos atados, ",
+    "los víveres se agotan y una tormenta lanza el barco ",
+    "contra un arrecife. Con sus restos armamos una balsa. ",
+    "Varados en mitad del océano y sin nada, ",
     "hacemos planes para lo que vendrá. ",
 };
 
