@@ -1,5 +1,6 @@
 #include "controls.hpp"
 
+#include <QAccessibleWidget>
 #include <QFile>
 #include <QIcon>
 #include <QKeyEvent>
@@ -15,6 +16,13 @@ QString doubleSized(const QString& resource) {
 }
 
 } // namespace
+
+QAccessibleInterface* accessibleControl(QObject* object) {
+    if (auto* box = dynamic_cast<PictureBox*>(object)) {
+        return new QAccessibleWidget(box, QAccessible::Graphic);
+    }
+    return nullptr;
+}
 
 PictureBox::PictureBox(QString resource, QWidget* parent)
     : QFrame(parent), resource_(std::move(resource)) {

@@ -5,8 +5,11 @@
 #include <QString>
 #include <QToolButton>
 
+class QAccessibleInterface;
+
 // A picture drawn at its natural size from the top-left of a sunken frame, clipped to it.
 // The picture is decoded on first paint, so start-up does not wait for seven JPEGs.
+// Screen readers present it as an image, named by its title and described in words.
 class PictureBox : public QFrame {
 public:
     PictureBox(QString resource, QWidget* parent);
@@ -33,3 +36,6 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
+
+// The accessible interface of PictureBox, for QAccessible::installFactory.
+QAccessibleInterface* accessibleControl(QObject* object);

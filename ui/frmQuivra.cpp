@@ -5,6 +5,7 @@
 #include "progress_file.hpp"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -72,6 +73,14 @@ void announce(QWidget* widget, const QString& text) {
     QAccessible::updateAccessibility(&update);
 }
 
+// The window is named by its caption; pictures and such have interfaces of their own.
+QAccessibleInterface* accessibleInterface(const QString& /*className*/, QObject* object) {
+    if (auto* window = dynamic_cast<frmQuivra*>(object)) {
+        return new QAccessibleWidget(window, QAccessible::Window);
+    }
+    return accessibleControl(object);
+}
+
 template <typename Control>
 Control* place(Control* control, const char* name, QRect pixels) {
     control->setObjectName(QLatin1StringView(name));
@@ -127,6 +136,7 @@ void paint(QWidget* widget, QColor text, QColor background) {
 
 frmQuivra::frmQuivra(std::unique_ptr<Dialogs> dialogs)
     : dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>(this)) {
+    QAccessible::installFactory(accessibleInterface);
     setObjectName(QStringLiteral("frmQuivra"));
     setWindowTitle(kTitle);
     QIcon cloud;
@@ -165,17 +175,25 @@ void frmQuivra::createControls() {
     pic_4_4 =
         makePicture(this, "pic_4_4", ":/pic_4_4.jpg", QStringLiteral("Restos del naufragio"),
                     QStringLiteral("Bajo un cielo gris con sol y aves, un mar verde oliva "
-                                   "lleno de tablas rotas y una persona que nada entre ellas."));
+                                   "sembrado de tablas rotas, entre las que nada una persona."));
     pic_4_2 = makePicture(this, "pic_4_2", ":/pic_4_2.jpg", QStringLiteral("Solo en la balsa"),
                           QStringLiteral("Una pequeña balsa de troncos con una figura de pie sobre "
-                                         "un mar verde azulado; a lo lejos asoma una cola."));
+                                         "un mar verde azulado; a lo lejos asoma una cola. "
+                                         "Arriba se lee: AÚN CONSERVO LA ESPERANZA, Y SÉ QUE "
+                                         "DEBO APARTARME DE UN DIOS BLASFEMO."));
     cmdIr = button(this, "cmdIr", QStringLiteral("Ir"), {472, 248, 41, 25}, QString());
     pic_4_0 = makePicture(this, "pic_4_0", ":/pic_4_0.jpg", QStringLiteral("La sirena"),
-                          QStringLiteral("Una gran cola de pez parda se hunde en un mar verde "
-                                         "azulado bajo un cielo celeste."));
+                          QStringLiteral("Una gran cola parda de pez se hunde en un mar verde "
+                                         "azulado bajo un cielo celeste. Arriba se lee: Ya cerca "
+                                         "de mar abierto, vemos algo engañoso: lo que parece una "
+                                         "sirena nada delante de nosotros y luego se hunde en el "
+                                         "mar."));
     pic_2_2 = makePicture(this, "pic_2_2", ":/pic_2_2.jpg", QStringLiteral("Las aves marinas"),
                           QStringLiteral("Gaviotas en el cielo azul sobre un mar verde del que "
-                                         "emerge un tiburón ballena azul pálido."));
+                                         "emerge un tiburón ballena azul pálido. Arriba, a la "
+                                         "izquierda, se lee: Giro el timón hacia las aves que "
+                                         "vuelan en círculos y veo surgir de las profundidades "
+                                         "un tiburón ballena."));
     cmdSalir = button(this, "cmdSalir", QStringLiteral("Salir"), {272, 416, 241, 49},
                       QStringLiteral("Salir. Recuerde guardar su progreso antes de salir..."));
     cmdSalir->setPicture(QStringLiteral(":/salir-32.png"), {32, 32});
@@ -214,7 +232,8 @@ void frmQuivra::createControls() {
         makePicture(this, "pic_1_0", ":/pic_1_0.jpg", QStringLiteral("El barco a medio hacer"),
                     QStringLiteral("Un barco de madera a medio construir, con tres mástiles "
                                    "desnudos, en una playa anaranjada al pie de colinas "
-                                   "verdes y montañas."));
+                                   "verdes y montañas. Abajo se lee: El barco está a medio "
+                                   "construir y aquí, a solas, me inquieto. ¡Debo zarpar!"));
 
     txtEscenario = place(new QPlainTextEdit(this), "txtEscenario", kSceneArea);
     txtEscenario->setReadOnly(true);
