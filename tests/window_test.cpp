@@ -182,6 +182,35 @@ TEST_F(WindowTest, ScreenReadersMeetAWindowAndImagesThatSayTheirDrawnWords) {
     EXPECT_EQ(withWords, 4) << "pic_1_0, pic_2_2, pic_4_0 and pic_4_2 have words drawn in";
 }
 
+// The focus stays in the entry box, so a turn reaches a screen reader through a notification,
+// the window's last accessible child, which names what the turn changed, verdict first.
+TEST_F(WindowTest, EachTurnIsAnnouncedVerdictFirst) {
+    QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(window.get());
+    const int last = frame->childCount() - 1;
+    QAccessibleInterface* notification = frame->child(last);
+    ASSERT_NE(notification, nullptr);
+    EXPECT_EQ(notification->role(), QAccessible::Notification);
+    EXPECT_EQ(notification->parent(), frame);
+    EXPECT_EQ(frame->indexOfChild(notification), last);
+    const auto said = [&] { return notification->text(QAccessible::Name).toStdString(); };
+
+    enter("zarpar");
+    const QString passage = sceneBox()->toPlainText();
+    EXPECT_EQ(said(), ("Ok. " + passage).toStdString());
+    enter("nadar");
+    EXPECT_EQ(said(), "Equivocado");
+    const QString saved = path(QStringLiteral("mid-voyage.txt"));
+    dialogs->files = {saved, saved};
+    window->cmdSaveAs_Click();
+    window->cmdAbrirP_Click();
+    EXPECT_EQ(said(), passage.toStdString()) << "Open restores the scene without a verdict";
+    enter("acercarse a las aves marinas");
+    const PictureBox* birds = window->pictureBox(quivra::Picture::pic_2_2);
+    EXPECT_EQ(
+        said(),
+        ("Fin. " + birds->accessibleName() + ". " + birds->accessibleDescription()).toStdString());
+}
+
 TEST_F(WindowTest, EnterAndIrPlayTheSameTurn) {
     enter(QStringLiteral("  ZARPAR "));
     EXPECT_EQ(verdict(), "Ok");

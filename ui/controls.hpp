@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QObject>
 #include <QPixmap>
 #include <QString>
 #include <QToolButton>
@@ -37,5 +38,17 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-// The accessible interface of PictureBox, for QAccessible::installFactory.
+// Has the screen reader say a message, wherever the focus is. It stands for nothing on screen.
+class Announcer : public QObject {
+public:
+    explicit Announcer(QObject* parent) : QObject(parent) {}
+
+    void say(const QString& message);
+    const QString& message() const { return message_; }
+
+private:
+    QString message_;
+};
+
+// The accessible interfaces of PictureBox and Announcer, for QAccessible::installFactory.
 QAccessibleInterface* accessibleControl(QObject* object);

@@ -18,6 +18,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTimer>
 #include <filesystem>
 
 namespace {
@@ -68,15 +69,32 @@ std::filesystem::path toPath(const QString& path) {
     return QFileInfo(path).filesystemFilePath();
 }
 
-void announce(QWidget* widget, const QString& text) {
-    QAccessibleTextUpdateEvent update(widget, 0, QString(), text);
-    QAccessible::updateAccessibility(&update);
-}
+// The window is named by its caption, and lists the announcer as its last child.
+class AccessibleGameWindow : public QAccessibleWidget {
+public:
+    explicit AccessibleGameWindow(QWidget* window)
+        : QAccessibleWidget(window, QAccessible::Window) {}
 
-// The window is named by its caption; pictures and such have interfaces of their own.
+    int childCount() const override { return QAccessibleWidget::childCount() + 1; }
+    QAccessibleInterface* child(int index) const override {
+        return index == QAccessibleWidget::childCount() ? announcer()
+                                                        : QAccessibleWidget::child(index);
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return child == announcer() ? QAccessibleWidget::childCount()
+                                    : QAccessibleWidget::indexOfChild(child);
+    }
+
+private:
+    QAccessibleInterface* announcer() const {
+        return QAccessible::queryAccessibleInterface(
+            widget()->findChild<Announcer*>(QString(), Qt::FindDirectChildrenOnly));
+    }
+};
+
 QAccessibleInterface* accessibleInterface(const QString& /*className*/, QObject* object) {
     if (auto* window = dynamic_cast<frmQuivra*>(object)) {
-        return new QAccessibleWidget(window, QAccessible::Window);
+        return new AccessibleGameWindow(window);
     }
     return accessibleControl(object);
 }
@@ -135,7 +153,8 @@ void paint(QWidget* widget, QColor text, QColor background) {
 } // namespace
 
 frmQuivra::frmQuivra(std::unique_ptr<Dialogs> dialogs)
-    : dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>(this)) {
+    : dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>(this)),
+      announcer_(new Announcer(this)) {
     QAccessible::installFactory(accessibleInterface);
     setObjectName(QStringLiteral("frmQuivra"));
     setWindowTitle(kTitle);
@@ -320,6 +339,14 @@ bool frmQuivra::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
+void frmQuivra::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && announceOnActivation_) {
+        announceOnActivation_ = false;
+        QTimer::singleShot(0, this, &frmQuivra::announceChanges);
+    }
+    QWidget::changeEvent(event);
+}
+
 void frmQuivra::Form_Load() {
     game_.strEstado = quivra::kFirstScene;
     game_.strComando.clear();
@@ -341,6 +368,7 @@ void frmQuivra::Form_Load() {
 
 void frmQuivra::txtComando_KeyPress(std::int16_t& KeyAscii) {
     quivra::pressKey(game_, *this, KeyAscii);
+    announceChanges();
 }
 
 void frmQuivra::cmdIr_Click() {
@@ -374,6 +402,12 @@ void frmQuivra::cmdAbrirP_Click() {
     game_.strRelato = std::move(progress->strRelato);
     setCaptionFromFile();
     quivra::restoreDisplay(game_, *this);
+    // Said once the window is back, or the screen reader's news of its return would cut it short.
+    if (isActiveWindow()) {
+        announceChanges();
+    } else {
+        announceOnActivation_ = true;
+    }
 }
 
 void frmQuivra::cmdSave_Click() {
@@ -440,12 +474,30 @@ void frmQuivra::inform(const QString& text) {
     dialogs_->messageBox(text, kTitle, Dialogs::Buttons::Ok, Dialogs::Icon::None);
 }
 
+// Screen readers speak changes to the focused entry box only: say the turn's, verdict first.
+void frmQuivra::announceChanges() {
+    QStringList said;
+    if (!newVerdict_.isEmpty()) {
+        said << newVerdict_;
+    }
+    if (newPicture_ != nullptr && newPicture_->isVisible()) {
+        said << newPicture_->accessibleName() << newPicture_->accessibleDescription();
+    } else if (newSceneText_ && txtEscenario->isVisible()) {
+        said << txtEscenario->toPlainText();
+    }
+    newVerdict_.clear();
+    newSceneText_ = false;
+    newPicture_ = nullptr;
+    if (!said.isEmpty()) {
+        announcer_->say(said.join(QStringLiteral(". ")));
+    }
+}
+
 // Qt turns CR LF into a paragraph break, so the exact text is kept beside the widget.
 void frmQuivra::setSceneText(std::string_view text) {
     sceneText_ = text;
     const QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     replacePlainText(txtEscenario, shown);
-    announce(txtEscenario, shown);
 }
 
 std::string_view frmQuivra::readEntryText() {
@@ -455,6 +507,7 @@ std::string_view frmQuivra::readEntryText() {
 
 void frmQuivra::writeSceneText(std::string_view text) {
     setSceneText(text);
+    newSceneText_ = true;
 }
 
 void frmQuivra::showSceneText(bool visible) {
@@ -464,9 +517,12 @@ void frmQuivra::showSceneText(bool visible) {
 void frmQuivra::writeVerdict(std::string_view verdict) {
     const QString shown = QString::fromUtf8(verdict.data(), static_cast<qsizetype>(verdict.size()));
     txtOkOrNot->setText(shown);
-    announce(txtOkOrNot, shown);
+    newVerdict_ = shown;
 }
 
 void frmQuivra::showPicture(quivra::Picture picture, bool visible) {
     pictureBox(picture)->setVisible(visible);
+    if (visible) {
+        newPicture_ = pictureBox(picture);
+    }
 }

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+class Announcer;
 class CommandButton;
 class PictureBox;
 class QLabel;
@@ -42,6 +43,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void createControls();
@@ -49,6 +51,7 @@ private:
     void setCaptionFromFile();
     bool saveTo(const QString& path);
     void inform(const QString& text);
+    void announceChanges();
 
     std::string_view readEntryText() override;
     void writeSceneText(std::string_view text) override;
@@ -62,6 +65,12 @@ private:
     std::string sceneText_;
     std::string entryText_;
     std::unique_ptr<Dialogs> dialogs_;
+    Announcer* announcer_ = nullptr;
+    // What the turn under way changed on screen, said once it is over.
+    QString newVerdict_;
+    bool newSceneText_ = false;
+    PictureBox* newPicture_ = nullptr;
+    bool announceOnActivation_ = false;
 
     QPlainTextEdit* txtHints = nullptr;
     PictureBox* pic_4_6 = nullptr;
