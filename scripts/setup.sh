@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The set-up every script shares, sourced by play.sh, test.sh, check.sh, fuzz.sh, bench.sh
-# and mutate.sh: the Debian 12 packages that building and testing Quivra needs, and two
-# functions. install_missing installs those that are missing with apt-get (through sudo when
-# not root) and does nothing when all are there; configure_build configures and builds build/.
+# The set-up every script shares, sourced by play.sh, test.sh, check.sh, fuzz.sh, bench.sh,
+# mutate.sh and check-screen-reader.sh: the Debian 12 packages that building and testing
+# Quivra needs, and two functions. install_missing installs those of a list (QUIVRA_PACKAGES
+# by default) that are missing, with apt-get, through sudo when not root, and does nothing when
+# all are there; configure_build configures and builds build/.
 set -euo pipefail
 
 QUIVRA_PACKAGES=(
@@ -16,18 +17,30 @@ QUIVRA_PACKAGES=(
   desktop-file-utils appstream dpkg-dev file
 )
 
+# Test tools only, installed by test.sh and check-screen-reader.sh but not play.sh: a screen
+# reader in a session of its own (an X server, D-Bus and the accessibility bus), and xdotool
+# to type into the game as a player does.
+# shellcheck disable=SC2034 # used by the scripts that source this one
+QUIVRA_TEST_PACKAGES=(
+  orca xvfb dbus at-spi2-core xdotool
+)
+
 missing_packages() {
   local missing=()
-  for package in "${QUIVRA_PACKAGES[@]}"; do
+  for package in "$@"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
       || missing+=("$package")
   done
   echo "${missing[@]}"
 }
 
+# install_missing [PACKAGE...]: the packages named, QUIVRA_PACKAGES when none are.
 install_missing() {
   local missing
-  missing=$(missing_packages)
+  if [ $# -eq 0 ]; then
+    set -- "${QUIVRA_PACKAGES[@]}"
+  fi
+  missing=$(missing_packages "$@")
   [ -z "$missing" ] && return 0
   echo "Installing: $missing"
   local sudo=()

@@ -2,6 +2,7 @@
 #include "story.hpp"
 #include "window_fixture.hpp"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
@@ -11,6 +12,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
+#include <QXmlStreamReader>
 
 namespace {
 
@@ -144,6 +146,77 @@ TEST_F(WindowTest, ControlsHaveSpanishAccessibleNames) {
     EXPECT_EQ(control("txtHints")->accessibleName(), "Pistas");
     EXPECT_EQ(control("cmdSave")->accessibleName(), "Guardar progreso");
     EXPECT_EQ(control("cmdSaveAs")->accessibleName(), "Guardar como...");
+}
+
+// The words drawn into a picture: the lines of text in its SVG source, joined by spaces.
+QString drawnWords(const QString& picture) {
+    QFile svg(QStringLiteral(QUIVRA_ASSETS_DIR "/src/%1.svg").arg(picture));
+    EXPECT_TRUE(svg.open(QIODevice::ReadOnly)) << svg.fileName().toStdString();
+    QXmlStreamReader xml(&svg);
+    QStringList lines;
+    while (xml.readNextStartElement() || !xml.atEnd()) {
+        if (xml.isStartElement() && xml.name() == u"text") {
+            lines << xml.readElementText(QXmlStreamReader::IncludeChildElements);
+        }
+    }
+    return lines.join(u' ');
+}
+
+TEST_F(WindowTest, ScreenReadersMeetAWindowAndImagesThatSayTheirDrawnWords) {
+    QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(window.get());
+    EXPECT_EQ(frame->role(), QAccessible::Window);
+    EXPECT_EQ(frame->text(QAccessible::Name), window->windowTitle());
+
+    enter("zarpar");
+    enter("acercarse a las aves marinas");
+    QSet<QString> titles;
+    int withWords = 0;
+    for (const quivra::Picture picture : quivra::kAllPictures) {
+        PictureBox* box = window->pictureBox(picture);
+        const std::string name = box->objectName().toStdString();
+        QAccessibleInterface* image = QAccessible::queryAccessibleInterface(box);
+        ASSERT_NE(image, nullptr) << name;
+        EXPECT_EQ(image->role(), QAccessible::Graphic) << name;
+        titles << image->text(QAccessible::Name);
+        const QString words = drawnWords(box->objectName());
+        const QString description = image->text(QAccessible::Description);
+        EXPECT_TRUE(description.endsWith(words)) << name << ": " << description.toStdString();
+        EXPECT_GT(description.size(), words.size() + 40) << name << " is described, not only read";
+        withWords += words.isEmpty() ? 0 : 1;
+        EXPECT_EQ(image->state().invisible, name != "pic_2_2") << name;
+    }
+    EXPECT_EQ(titles.size(), 7);
+    EXPECT_FALSE(titles.contains(QString()));
+    EXPECT_EQ(withWords, 4) << "pic_1_0, pic_2_2, pic_4_0 and pic_4_2 have words drawn in";
+}
+
+// The focus stays in the entry box, so a turn reaches a screen reader through a notification,
+// the window's last accessible child, which names what the turn changed, verdict first.
+TEST_F(WindowTest, EachTurnIsAnnouncedVerdictFirst) {
+    QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(window.get());
+    const int last = frame->childCount() - 1;
+    QAccessibleInterface* notification = frame->child(last);
+    ASSERT_NE(notification, nullptr);
+    EXPECT_EQ(notification->role(), QAccessible::Notification);
+    EXPECT_EQ(notification->parent(), frame);
+    EXPECT_EQ(frame->indexOfChild(notification), last);
+    const auto said = [&] { return notification->text(QAccessible::Name).toStdString(); };
+
+    enter("zarpar");
+    const QString passage = sceneBox()->toPlainText();
+    EXPECT_EQ(said(), ("Ok. " + passage).toStdString());
+    enter("nadar");
+    EXPECT_EQ(said(), "Equivocado");
+    const std::string saved = path(QStringLiteral("mid-voyage.txt"));
+    dialogs->files = {saved, saved};
+    window->cmdSaveAs_Click();
+    window->cmdAbrirP_Click();
+    EXPECT_EQ(said(), passage.toStdString()) << "Open restores the scene without a verdict";
+    enter("acercarse a las aves marinas");
+    const PictureBox* birds = window->pictureBox(quivra::Picture::pic_2_2);
+    EXPECT_EQ(
+        said(),
+        ("Fin. " + birds->accessibleName() + ". " + birds->accessibleDescription()).toStdString());
 }
 
 TEST_F(WindowTest, EnterIrAndKeypadEnterPlayATurnAndOtherKeysOnlyType) {

@@ -1,12 +1,16 @@
 #pragma once
 
 #include <QFrame>
+#include <QObject>
 #include <QPixmap>
 #include <QString>
 #include <QToolButton>
 
+class QAccessibleInterface;
+
 // A picture drawn at its natural size from the top-left of a sunken frame, clipped to it.
 // The picture is decoded on first paint, so start-up does not wait for seven JPEGs.
+// Screen readers present it as an image, named by its title and described in words.
 class PictureBox : public QFrame {
 public:
     PictureBox(QString resource, QWidget* parent);
@@ -33,3 +37,18 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
+
+// Has the screen reader say a message, wherever the focus is. It stands for nothing on screen.
+class Announcer : public QObject {
+public:
+    explicit Announcer(QObject* parent) : QObject(parent) {}
+
+    void say(const QString& message);
+    const QString& message() const { return message_; }
+
+private:
+    QString message_;
+};
+
+// The accessible interfaces of PictureBox and Announcer, for QAccessible::installFactory.
+QAccessibleInterface* accessibleControl(QObject* object);

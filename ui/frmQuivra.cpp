@@ -5,6 +5,7 @@
 #include "interpreter.hpp"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTimer>
 #include <algorithm>
 
 namespace {
@@ -35,27 +37,38 @@ struct PictureDesign {
     const char* description;
 };
 
+// clang-format off
 const PictureDesign kPictures[] = {
     {quivra::Picture::pic_1_0, "pic_1_0", "El barco a medio hacer",
-     "Un barco de madera a medio construir, con tres mástiles desnudos, en una playa anaranjada "
-     "al pie de colinas verdes y montañas."},
+     "En una playa anaranjada, al pie de colinas verdes y montañas nevadas, descansa un barco de "
+     "madera a medio construir con tres mástiles desnudos bajo un cielo azul con nubes. Abajo se "
+     "lee: El barco está a medio construir y aquí, a solas, me inquieto. ¡Debo zarpar!"},
     {quivra::Picture::pic_2_0_2, "pic_2_0_2", "Las islas",
-     "Una playa de arena con una palmera a la izquierda, olas turquesa, el mar azul y una isla "
-     "verde a lo lejos."},
+     "Una palmera se inclina sobre una playa de arena a la izquierda, las olas turquesa dejan su "
+     "espuma en la orilla y, en el mar azul que brilla bajo el sol, se ve a lo lejos una pequeña "
+     "isla verde."},
     {quivra::Picture::pic_2_2, "pic_2_2", "Las aves marinas",
-     "Gaviotas en el cielo azul sobre un mar verde del que emerge un tiburón ballena azul "
-     "pálido."},
+     "Bajo un cielo azul con gaviotas en vuelo, un tiburón ballena azul pálido, de cabeza ancha y "
+     "plana y cubierto de manchas blancas, asoma en un mar verde con la enorme boca abierta a ras "
+     "del agua. Arriba, a la izquierda, se lee: Giro el timón hacia las aves que vuelan en "
+     "círculos y veo surgir de las profundidades un tiburón ballena."},
     {quivra::Picture::pic_4_0, "pic_4_0", "La sirena",
-     "Una gran cola de pez parda se hunde en un mar verde azulado bajo un cielo celeste."},
+     "Bajo un cielo celeste con nubes, una gran cola parda y escamosa de pez se alza sobre un mar "
+     "verde azulado y se hunde entre la espuma, mientras en una esquina asoma la balsa. Arriba se "
+     "lee: Ya cerca de mar abierto, vemos algo engañoso: lo que parece una sirena nada delante de "
+     "nosotros y luego se hunde en el mar."},
     {quivra::Picture::pic_4_2, "pic_4_2", "Solo en la balsa",
-     "Una pequeña balsa de troncos con una figura de pie sobre un mar verde azulado; a lo lejos "
-     "asoma una cola."},
+     "Un hombre de pie sobre una pequeña balsa de troncos se hace sombra con la mano y mira hacia "
+     "una cola que asoma a lo lejos, junto al sol bajo, en un mar verde azulado. Arriba se lee: "
+     "AÚN CONSERVO LA ESPERANZA, Y SÉ QUE DEBO APARTARME DE UN DIOS BLASFEMO."},
     {quivra::Picture::pic_4_4, "pic_4_4", "Restos del naufragio",
-     "Bajo un cielo gris con sol y aves, un mar verde oliva lleno de tablas rotas y una persona "
-     "que nada entre ellas."},
+     "Bajo un cielo gris con un sol velado y aves, un mar turbio de color verde oliva está "
+     "sembrado de tablas rotas, entre las que nada una persona."},
     {quivra::Picture::pic_4_6, "pic_4_6", "Una tabla en el mar",
-     "Bajo un cielo gris, una sola tabla flota entre las ondas de un mar azul oscuro."},
+     "Bajo un cielo gris y nublado, una sola tabla flota entre las ondas de un mar azul oscuro "
+     "que se extiende hasta el horizonte."},
 };
+// clang-format on
 
 std::size_t indexOf(quivra::Picture picture) {
     return static_cast<std::size_t>(picture);
@@ -81,9 +94,34 @@ QFont timesNewRoman(qreal points) {
     return font;
 }
 
-void announce(QWidget* widget, const QString& text) {
-    QAccessibleTextUpdateEvent update(widget, 0, QString(), text);
-    QAccessible::updateAccessibility(&update);
+// The window is named by its caption, and lists the announcer as its last child.
+class AccessibleGameWindow : public QAccessibleWidget {
+public:
+    explicit AccessibleGameWindow(QWidget* window)
+        : QAccessibleWidget(window, QAccessible::Window) {}
+
+    int childCount() const override { return QAccessibleWidget::childCount() + 1; }
+    QAccessibleInterface* child(int index) const override {
+        return index == QAccessibleWidget::childCount() ? announcer()
+                                                        : QAccessibleWidget::child(index);
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return child == announcer() ? QAccessibleWidget::childCount()
+                                    : QAccessibleWidget::indexOfChild(child);
+    }
+
+private:
+    QAccessibleInterface* announcer() const {
+        return QAccessible::queryAccessibleInterface(
+            widget()->findChild<Announcer*>(QString(), Qt::FindDirectChildrenOnly));
+    }
+};
+
+QAccessibleInterface* accessibleInterface(const QString& /*className*/, QObject* object) {
+    if (auto* window = dynamic_cast<frmQuivra*>(object)) {
+        return new AccessibleGameWindow(window);
+    }
+    return accessibleControl(object);
 }
 
 template <typename Control>
@@ -131,7 +169,8 @@ void setColours(QWidget* widget, QColor text, QColor background) {
 
 frmQuivra::frmQuivra(std::unique_ptr<quivra::Dialogs> dialogs)
     : dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>(this)),
-      commands_(*this, *dialogs_, files_) {
+      commands_(*this, *dialogs_, files_), announcer_(new Announcer(this)) {
+    QAccessible::installFactory(accessibleInterface);
     setObjectName(QStringLiteral("frmQuivra"));
     QIcon cloud;
     for (const char* size : {"16", "32"}) {
@@ -303,6 +342,55 @@ bool frmQuivra::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
+void frmQuivra::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && announceOnActivation_) {
+        announceOnActivation_ = false;
+        QTimer::singleShot(0, this, &frmQuivra::announceChanges);
+    }
+    QWidget::changeEvent(event);
+}
+
+void frmQuivra::txtComando_KeyPress(std::int16_t& KeyAscii) {
+    changes_ = {};
+    commands_.txtComando_KeyPress(KeyAscii);
+    announceChanges();
+}
+
+void frmQuivra::cmdIr_Click() {
+    changes_ = {};
+    commands_.cmdIr_Click();
+    announceChanges();
+}
+
+// Said once the window is back, or the screen reader's news of its return would cut it short.
+void frmQuivra::cmdAbrirP_Click() {
+    changes_ = {};
+    commands_.cmdAbrirP_Click();
+    if (isActiveWindow()) {
+        announceChanges();
+    } else {
+        announceOnActivation_ = true;
+    }
+}
+
+// Screen readers speak changes to the focused entry box only: say the command's, verdict
+// first.
+void frmQuivra::announceChanges() {
+    QStringList said;
+    if (!changes_.verdict.isEmpty()) {
+        said << changes_.verdict;
+    }
+    if (changes_.picture != nullptr && changes_.picture->isVisible()) {
+        said << changes_.picture->accessibleName() << changes_.picture->accessibleDescription();
+    } else if (changes_.sceneText && txtEscenario->isVisible()) {
+        said << txtEscenario->toPlainText();
+    }
+    changes_ = {};
+    if (!said.isEmpty()) {
+        announcer_->say(said.join(QStringLiteral(". ")));
+    }
+}
+
 std::string_view frmQuivra::readEntryText() {
     entryText_ = txtComando->text().toStdString();
     return entryText_;
@@ -310,13 +398,13 @@ std::string_view frmQuivra::readEntryText() {
 
 void frmQuivra::writeSceneText(std::string_view text) {
     setSceneText(text);
+    changes_.sceneText = true;
 }
 
 void frmQuivra::setSceneText(std::string_view text) {
     sceneText_ = text;
     const QString shown = toQString(text);
     replacePlainText(txtEscenario, shown);
-    announce(txtEscenario, shown);
 }
 
 void frmQuivra::showSceneText(bool visible) {
@@ -326,11 +414,14 @@ void frmQuivra::showSceneText(bool visible) {
 void frmQuivra::writeVerdict(std::string_view verdict) {
     const QString shown = toQString(verdict);
     txtOkOrNot->setText(shown);
-    announce(txtOkOrNot, shown);
+    changes_.verdict = shown;
 }
 
 void frmQuivra::showPicture(quivra::Picture picture, bool visible) {
     pictureBox(picture)->setVisible(visible);
+    if (visible) {
+        changes_.picture = pictureBox(picture);
+    }
 }
 
 void frmQuivra::clearEntryText() {

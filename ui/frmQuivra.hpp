@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+class Announcer;
 class CommandButton;
 class PictureBox;
 class QLabel;
@@ -23,10 +24,10 @@ public:
     ~frmQuivra() override;
 
     void Form_Load() { commands_.Form_Load(); }
-    void txtComando_KeyPress(std::int16_t& KeyAscii) { commands_.txtComando_KeyPress(KeyAscii); }
-    void cmdIr_Click() { commands_.cmdIr_Click(); }
+    void txtComando_KeyPress(std::int16_t& KeyAscii);
+    void cmdIr_Click();
     void cmdNuevoJuego_Click() { commands_.cmdNuevoJuego_Click(); }
-    void cmdAbrirP_Click() { commands_.cmdAbrirP_Click(); }
+    void cmdAbrirP_Click();
     void cmdSave_Click() { commands_.cmdSave_Click(); }
     void cmdSaveAs_Click() { commands_.cmdSaveAs_Click(); }
     void cmdSalir_Click() { commands_.cmdSalir_Click(); }
@@ -38,6 +39,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void createControls();
@@ -48,6 +50,7 @@ private:
     void followTabIndices();
     void connectHandlers();
     void setSceneText(std::string_view text);
+    void announceChanges();
 
     std::string_view readEntryText() override;
     void writeSceneText(std::string_view text) override;
@@ -65,6 +68,14 @@ private:
     std::string sceneText_;
     std::string entryText_;
     std::array<PictureBox*, quivra::kAllPictures.size()> pictures_{};
+    Announcer* announcer_ = nullptr;
+    // What the command under way changed on screen, said once it is over.
+    struct Changes {
+        QString verdict;
+        bool sceneText = false;
+        PictureBox* picture = nullptr;
+    } changes_;
+    bool announceOnActivation_ = false;
 
     QPlainTextEdit* txtHints = nullptr;
     CommandButton* cmdIr = nullptr;
