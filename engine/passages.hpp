@@ -22,7 +22,7 @@ inline constexpr std::string_view kCarcel[] = {
     "una brújula y un barril de agua dulce, ",
     "y contratamos a un marinero más, ",
     "confiando en pagarlo todo a la vuelta. Zarpamos los tres, ",
-    "pero sin rumbo fijo y, al regresar al muelle, ",
+    "sin rumbo ni provecho y, al volver al muelle, ",
     "me encarcelan por la deuda que no puedo saldar. ",
 };
 
@@ -42,8 +42,8 @@ inline constexpr std::string_view kIslas[] = {
     "Escasea el agua, pero seguimos navegando. ",
     "Semanas más tarde llegamos a un archipiélago, ",
     "donde nos reciben como a reyes por el pescado que traemos. ",
-    "La balsa y las aves nos han dejado mil preguntas, ",
-    "y decidimos dedicar nuestra vida ",
+    "La balsa y las aves nos dejan con mil preguntas, ",
+    "y resolvemos dedicar nuestra vida ",
     "a salvar la naturaleza. ",
 };
 
@@ -77,8 +77,8 @@ inline constexpr std::string_view kSubirBalsa[] = {
     "y vuelve a nado hacia el barco entre las olas ",
     "embravecidas, hasta que lo pierdo de vista. ",
     "Me quedo solo y examino la pequeña balsa, ",
-    "hecha de madera casi nueva. Desde la cubierta ",
-    "no lo hemos visto, pero en los troncos hay grabados ",
+    "hecha de madera casi nueva. Desde el barco ",
+    "no lo habíamos visto, pero en los troncos hay grabados ",
     "un año y un lema: «Luchar o morir». Entretanto, varios ",
     "tiburones empiezan a rodearme: no puedo quedarme aquí. ",
 };
@@ -106,7 +106,7 @@ inline constexpr std::string_view kNavegar[] = {
     "que es lo único que de verdad nos salva. ",
     "¿Dónde estará ahora el grumete? ¿Habrá llegado al barco ",
     "o se lo habrá tragado el mar? Se me ocurre que podría ",
-    "intentar algo… o, más bien, lanzarme al agua. ",
+    "intentar algo desesperado: arrojarme al agua. ",
 };
 
 // "_3_0" by "regresar al barco": lost at sea
@@ -128,7 +128,7 @@ inline constexpr std::string_view kSaltar[] = {
     "Me deja junto a un arrecife, desde donde ya veo tierra. ",
     "Le doy las gracias de corazón y nado hacia la orilla, ",
     "hasta una playa de arena caliente, ",
-    "llena de palmeras y arbustos. El sol quema sin piedad, ",
+    "bordeada de palmeras y matas. El sol quema sin piedad, ",
     "así que me refugio a la sombra de una palmera. ",
     "¿Exploro este lugar, hago una fogata o descanso un rato? ",
 };
@@ -152,16 +152,16 @@ inline constexpr std::string_view kDescansar[] = {
     "Cuando por fin recobramos el aliento, caminamos hacia el este ",
     "por la orilla, mientras cae la noche. En la arena húmeda ",
     "encontramos unas conchas pequeñas, frágiles y redondas, ",
-    "como nunca habíamos visto. ¿Acampamos en la playa, ",
+    "como no las habíamos visto nunca. ¿Acampamos aquí, ",
     "las estudiamos o salimos a explorar la isla? ",
 };
 
 // Both versions of the thorns ending share this piece.
-inline constexpr std::string_view kEntreEspinas = "entre matorrales densos y espinosos, ";
+inline constexpr std::string_view kEntreEspinas = "entre matorrales espesos y espinosos, ";
 
 // "_3_0_1" by "explorar": trapped among thorns, alone
 inline constexpr std::string_view kEspinasSolo[] = {
-    "Trato de abrirme paso hacia el interior de la isla, ",
+    "Intento abrirme paso hacia el interior de la isla, ",
     kEntreEspinas,
     "pero las zarzas me atrapan bajo un sol abrasador. ",
     "Este es mi fin. ",
@@ -169,7 +169,7 @@ inline constexpr std::string_view kEspinasSolo[] = {
 
 // "_3_1" and "_3_1_1": trapped among thorns, together
 inline constexpr std::string_view kEspinasJuntos[] = {
-    "Ya de día, tratamos de abrirnos paso hacia el interior, ",
+    "Ya de día, intentamos abrirnos paso hacia el interior, ",
     kEntreEspinas,
     "pero las zarzas nos atrapan bajo un sol abrasador. ",
     "Este es nuestro fin. ",
@@ -212,12 +212,12 @@ inline constexpr std::string_view kFogata[] = {
 
 // "_3_1" by "acampar": camp on the beach
 inline constexpr std::string_view kAcampar[] = {
-    "Decidimos acampar en la playa. Juntamos hojas grandes ",
+    "Decidimos acampar en la playa. Juntamos hojas anchas ",
     "y maderos que el mar ha dejado en la orilla, ",
     "y con ellos levantamos un tosco refugio. ",
     "Luego encendemos una fogata y nos sentamos a su alrededor ",
     "a mirar las estrellas hasta dormirnos. ",
-    "Al amanecer nos despierta el hambre. ",
+    "De madrugada nos despierta el hambre. ",
     "Aunque lo llamo grumete, el muchacho es ingeniero ",
     "y ya piensa en cómo conseguir comida; ",
     "yo acabé la escuela a duras penas, así que lo escucho. ",
@@ -232,14 +232,14 @@ inline constexpr std::string_view kConchas[] = {
     "con agujeros en forma de estrella que dejan pasar la luz. ",
     "Tras observarlas, concluimos que alguna criatura ",
     "se refugia en ellas cuando sube la marea. ",
-    "Señal de que la vida de esta isla, que parece deshabitada, ",
+    "Es señal de que la vida de esta isla, al parecer desierta, ",
     "sigue intacta, como Dios la creó. ",
-    "Pero el mar sube cada año y ya lame las palmeras; ",
-    "nos apena que un día cubra la playa y a sus moradores. ",
+    "Pero el mar crece y ya lame las palmeras; nos apena ",
+    "pensar que un día anegará la playa con sus moradores. ",
     "Por suerte, la marea ha traído mi balsa. ",
-    "Con palos y lianas armamos un aparejo y, desde ella, ",
+    "Con palos y lianas armamos un aparejo y, desde la balsa, ",
     "pescamos tres peces plateados que asamos al fuego. ",
-    "Al día siguiente despertamos decididos a ayudar ",
+    "Al otro día despertamos resueltos a ayudar ",
     "a quien lo necesite. El mar está en calma ",
     "y la balsa nos espera en la orilla. ",
 };
@@ -321,7 +321,7 @@ inline constexpr std::string_view kFinal[] = {
     "Al amanecer, la tormenta se aleja. ",
     "Entonces siento un dolor atroz en la pierna: ",
     "un tiburón me ha mordido. Grito y lo golpeo con el puño; ",
-    "el animal se hunde y deja en el agua una nube roja. ",
+    "el animal se hunde y el agua se tiñe con mi sangre. ",
     "En ese instante, a lo lejos, pasa un barco ",
     "lleno de gente. Veo las velas, las siluetas en cubierta; ",
     "levanto el brazo y llamo con la voz que me queda, ",
@@ -329,9 +329,9 @@ inline constexpr std::string_view kFinal[] = {
     "hasta desaparecer. ",
     "Al rato se acerca una canoa. ",
     "Un nativo me mira desde ella; le tiendo la mano, ",
-    "pero él levanta su lanza y me la arroja. ",
+    "pero él levanta la lanza y me la arroja. ",
     "La punta envenenada se me clava en el hombro. ",
-    "Siento el veneno correr por mis venas, ",
+    "Siento el veneno correr por las venas, ",
     "frío y lento, y me abandonan las fuerzas. ",
     "Suelto el tronco y me dejo mecer por las olas. ",
     "Ya no tengo miedo. ",
@@ -357,7 +357,7 @@ inline constexpr std::string_view kIglesia[] = {
     "Pero la travesía se alarga más de lo que esperábamos; ",
     "los víveres se agotan y una tormenta lanza el barco ",
     "contra un arrecife. Con sus restos armamos una balsa. ",
-    "Varados en mitad del océano y sin nada, ",
+    "Varados en un arrecife en pleno océano, ",
     "hacemos planes para lo que vendrá. ",
 };
 
