@@ -40,33 +40,34 @@ struct PictureDesign {
 // clang-format off
 const PictureDesign kPictures[] = {
     {quivra::Picture::pic_1_0, "pic_1_0", "El barco a medio hacer",
-     "En una playa anaranjada, al pie de colinas verdes y montañas nevadas, descansa un barco de "
-     "madera a medio construir con tres mástiles desnudos bajo un cielo azul con nubes. Abajo se "
-     "lee: El barco está a medio construir y aquí, a solas, me inquieto. ¡Debo zarpar!"},
+     "Bajo un cielo azul, un barco de madera a medio construir, con tres mástiles desnudos y la "
+     "proa aún en cuadernas, descansa sobre calzos en una playa anaranjada, con colinas verdes y "
+     "montañas al fondo. Abajo se lee: El barco está a medio construir y aquí, a solas, me "
+     "inquieto. ¡Debo zarpar!"},
     {quivra::Picture::pic_2_0_2, "pic_2_0_2", "Las islas",
-     "Una palmera se inclina sobre una playa de arena a la izquierda, las olas turquesa dejan su "
-     "espuma en la orilla y, en el mar azul que brilla bajo el sol, se ve a lo lejos una pequeña "
-     "isla verde."},
+     "En una playa de arena con una palmera inclinada a la izquierda, las olas turquesa dejan su "
+     "espuma sobre la arena mojada, y en el horizonte de un mar azul asoma una islita de cima "
+     "verde."},
     {quivra::Picture::pic_2_2, "pic_2_2", "Las aves marinas",
-     "Bajo un cielo azul con gaviotas en vuelo, un tiburón ballena azul pálido, de cabeza ancha y "
-     "plana y cubierto de manchas blancas, asoma en un mar verde con la enorme boca abierta a ras "
-     "del agua. Arriba, a la izquierda, se lee: Giro el timón hacia las aves que vuelan en "
-     "círculos y veo surgir de las profundidades un tiburón ballena."},
+     "Bajo un cielo azul surcado de nubes alargadas, unas gaviotas vuelan en círculos sobre un mar "
+     "verde del que emerge, de costado, un tiburón ballena azul pálido moteado de blanco. Arriba, "
+     "a la izquierda, se lee: Giro el timón hacia las aves que vuelan en círculos y veo surgir de "
+     "las profundidades un tiburón ballena."},
     {quivra::Picture::pic_4_0, "pic_4_0", "La sirena",
-     "Bajo un cielo celeste con nubes, una gran cola parda y escamosa de pez se alza sobre un mar "
-     "verde azulado y se hunde entre la espuma, mientras en una esquina asoma la balsa. Arriba se "
-     "lee: Ya cerca de mar abierto, vemos algo engañoso: lo que parece una sirena nada delante de "
-     "nosotros y luego se hunde en el mar."},
+     "Bajo un cielo cian, una gran cola parda de pez se curva y se hunde en un mar verde azulado, "
+     "chorreando agua, cerca de la esquina de nuestra balsa de troncos. Arriba se lee: Ya cerca de "
+     "mar abierto, vemos algo engañoso: lo que parece una sirena nada delante de nosotros y luego "
+     "se hunde en el mar."},
     {quivra::Picture::pic_4_2, "pic_4_2", "Solo en la balsa",
-     "Un hombre de pie sobre una pequeña balsa de troncos se hace sombra con la mano y mira hacia "
-     "una cola que asoma a lo lejos, junto al sol bajo, en un mar verde azulado. Arriba se lee: "
-     "AÚN CONSERVO LA ESPERANZA, Y SÉ QUE DEBO APARTARME DE UN DIOS BLASFEMO."},
+     "Sobre una pequeña balsa de troncos, en un mar verde azulado, un hombre de pie se hace visera "
+     "con la mano y mira una cola de pez que asoma a lo lejos, bajo el sol de la tarde. Arriba se "
+     "lee: AÚN CONSERVO LA ESPERANZA, Y SÉ QUE DEBO APARTARME DE UN DIOS BLASFEMO."},
     {quivra::Picture::pic_4_4, "pic_4_4", "Restos del naufragio",
-     "Bajo un cielo gris con un sol velado y aves, un mar turbio de color verde oliva está "
-     "sembrado de tablas rotas, entre las que nada una persona."},
+     "Bajo un cielo gris con un sol velado y unas aves, un mar turbio de color verde oliva está "
+     "sembrado de tablas rotas, entre las que una persona nada a crol."},
     {quivra::Picture::pic_4_6, "pic_4_6", "Una tabla en el mar",
-     "Bajo un cielo gris y nublado, una sola tabla flota entre las ondas de un mar azul oscuro "
-     "que se extiende hasta el horizonte."},
+     "Bajo un cielo gris encapotado, una sola tabla flota, medio hundida, entre los círculos que se "
+     "abren en un mar azul oscuro."},
 };
 // clang-format on
 
