@@ -2,7 +2,12 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 
 namespace {
 
@@ -20,7 +25,41 @@ QMessageBox::Icon toQt(Dialogs::Icon icon) {
     return QMessageBox::NoIcon;
 }
 
+// The file dialog's detailed view as the game words it: Qt dates files in the desktop's
+// language and its Spanish has no word for a folder's type.
+class SpanishFileDetails : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        enum { kType = 2, kModified = 3 };
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (role == Qt::DisplayRole && files != nullptr) {
+            const QModelIndex file = mapToSource(index);
+            if (index.column() == kType && files->isDir(file)) {
+                return QStringLiteral("Carpeta");
+            }
+            if (index.column() == kModified) {
+                return QLocale().toString(files->lastModified(file), QLocale::ShortFormat);
+            }
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+};
+
 } // namespace
+
+bool speakSpanish() {
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QStringLiteral("qtbase_es"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(translator)) {
+        return true;
+    }
+    delete translator;
+    return false;
+}
 
 Dialogs::Answer QtDialogs::messageBox(const QString& text, const QString& title, Buttons buttons,
                                       Icon icon) {
@@ -45,6 +84,9 @@ std::optional<QString> QtDialogs::saveFileName(const QString& title, const FileF
 
 void QtDialogs::configure(QFileDialog& dialog, const QString& title, const FileFilter& filter,
                           bool save) {
+    // Qt's own dialog, not the desktop's, speaks the game's Spanish on every desktop.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new SpanishFileDetails(&dialog));
     dialog.setWindowTitle(title);
     // Qt reads the pattern from a trailing "(...)" and, with the details hidden, shows the
     // rest: the description exactly as given, even one that ends in a space.

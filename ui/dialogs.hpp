@@ -32,6 +32,11 @@ public:
     virtual void quit() = 0;
 };
 
+// Makes Qt speak the game's Spanish of Spain, whatever the desktop's language: the buttons
+// of message boxes, the file dialogs with their dates and file types, the context menus of
+// text boxes. Call it before any of them can open. False when Qt's Spanish is not installed.
+bool speakSpanish();
+
 // The real thing: QMessageBox, QFileDialog, the system beep and the end of the program.
 class QtDialogs : public Dialogs {
 public:
