@@ -128,6 +128,11 @@ TEST_F(WindowTest, BoxesLookAsDesigned) {
     auto* verdictBox = control<QLineEdit>("txtOkOrNot");
     EXPECT_TRUE(verdictBox->isReadOnly());
     EXPECT_EQ(verdictBox->alignment(), Qt::AlignCenter);
+    const QImage boxed = verdictBox->grab().toImage();
+    for (const QPoint border : {QPoint(0, 0), QPoint(boxed.width() - 1, boxed.height() - 1)}) {
+        EXPECT_EQ(boxed.pixelColor(border), QColor(Qt::black)) << "a plain black box";
+    }
+    EXPECT_EQ(boxed.pixelColor(1, 1), verdictBox->palette().color(QPalette::Base)) << "one pixel";
 
     const QString credit = control<QLabel>("lblAbout")->text();
     EXPECT_TRUE(credit.endsWith(QStringLiteral("Versión 1.2.1"))) << credit.toStdString();

@@ -68,3 +68,15 @@ void CommandButton::keyPressEvent(QKeyEvent* event) {
     }
     QToolButton::keyPressEvent(event);
 }
+
+BoxedLineEdit::BoxedLineEdit(QWidget* parent) : QLineEdit(parent) {
+    setFrame(false);
+    setTextMargins(1, 1, 1, 1);
+}
+
+void BoxedLineEdit::paintEvent(QPaintEvent* event) {
+    QLineEdit::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(Qt::black);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QString>
 #include <QToolButton>
@@ -32,4 +33,14 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+};
+
+// A line edit inside a plain one-pixel black box, drawn by hand: a style sheet would draw the
+// same, but would bring Qt's style-sheet machinery into the start-up.
+class BoxedLineEdit : public QLineEdit {
+public:
+    explicit BoxedLineEdit(QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };

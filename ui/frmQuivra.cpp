@@ -187,12 +187,10 @@ void frmQuivra::createControls() {
                            {272, 288, 113, 49}, QStringLiteral("Reempezar desde cero..."));
     cmdNuevoJuego->setPicture(QStringLiteral(":/nuevo.png"), {24, 22});
 
-    txtOkOrNot = place(new QLineEdit(this), "txtOkOrNot", {88, 288, 169, 29});
+    txtOkOrNot = place(new BoxedLineEdit(this), "txtOkOrNot", {88, 288, 169, 29});
     txtOkOrNot->setReadOnly(true);
     txtOkOrNot->setAlignment(Qt::AlignCenter);
     txtOkOrNot->setFont(timesNewRoman(12));
-    txtOkOrNot->setFrame(false);
-    txtOkOrNot->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid black; }"));
     txtOkOrNot->setToolTip(QStringLiteral("Aquí se muestra la respuesta de la computadora..."));
     txtOkOrNot->setAccessibleName(QStringLiteral("Respuesta"));
 
