@@ -138,6 +138,17 @@ TEST_F(WindowTest, BoxesLookAsDesigned) {
     EXPECT_TRUE(credit.endsWith(QStringLiteral("Versión 1.2.1"))) << credit.toStdString();
 }
 
+// What the first frame does not show follows right after it: the window's icon and the
+// buttons' high-DPI drawings.
+TEST_F(WindowTest, IconAndSharpPicturesFollowTheFirstFrame) {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->windowIcon().isNull(); }));
+    EXPECT_TRUE(window->windowIcon().availableSizes().contains(QSize(64, 64)));
+    for (const char* name : {"cmdSalir", "cmdAbrirP", "cmdNuevoJuego", "cmdSaveAs", "cmdSave"}) {
+        const auto* command = control<QToolButton>(name);
+        EXPECT_TRUE(command->icon().availableSizes().contains(command->iconSize() * 2)) << name;
+    }
+}
+
 TEST_F(WindowTest, ControlsHaveSpanishAccessibleNames) {
     EXPECT_EQ(entry()->accessibleName(), "Comando");
     EXPECT_EQ(sceneBox()->accessibleName(), "Escenario");

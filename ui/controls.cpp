@@ -51,14 +51,26 @@ CommandButton::CommandButton(const QString& caption, QWidget* parent) : QToolBut
 }
 
 void CommandButton::setPicture(const QString& resource, QSize naturalSize) {
-    QIcon icon(resource);
-    const QString sharp = doubleSized(resource);
-    if (QFile::exists(sharp)) {
-        icon.addFile(sharp, naturalSize * 2);
-    }
-    setIcon(icon);
+    picture_ = resource;
+    setIcon(QIcon(resource));
     setIconSize(naturalSize);
     setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    if (devicePixelRatioF() > 1) {
+        addSharpPicture();
+    }
+}
+
+void CommandButton::addSharpPicture() {
+    if (picture_.isEmpty() || sharp_) {
+        return;
+    }
+    sharp_ = true;
+    const QString sharp = doubleSized(picture_);
+    if (QFile::exists(sharp)) {
+        QIcon both = icon();
+        both.addFile(sharp, iconSize() * 2);
+        setIcon(both);
+    }
 }
 
 void CommandButton::keyPressEvent(QKeyEvent* event) {

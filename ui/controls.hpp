@@ -29,10 +29,17 @@ class CommandButton : public QToolButton {
 public:
     CommandButton(const QString& caption, QWidget* parent);
 
+    // The picture's high-DPI drawing is decoded at once on a high-DPI screen; elsewhere only
+    // when addSharpPicture() is called, for a move to such a screen.
     void setPicture(const QString& resource, QSize naturalSize);
+    void addSharpPicture();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QString picture_;
+    bool sharp_ = false;
 };
 
 // A line edit inside a plain one-pixel black box, drawn by hand: a style sheet would draw the

@@ -18,6 +18,7 @@
 #include <QTextDocument>
 #include <QTextLayout>
 #include <filesystem>
+#include <functional>
 
 namespace {
 
@@ -52,6 +53,45 @@ QFont timesNewRoman(qreal points) {
     font.setPointSizeF(points);
     return font;
 }
+
+QIcon cloud() {
+    QIcon icon;
+    for (const char* size : {"16", "32"}) {
+        icon.addFile(QStringLiteral(":/quivra-%1.png").arg(QLatin1StringView(size)));
+        icon.addFile(QStringLiteral(":/quivra-%1@2x.png").arg(QLatin1StringView(size)));
+    }
+    return icon;
+}
+
+// Runs `work` once `window` has sent out its first frame, so that what the frame does not
+// show does not hold it up.
+class AfterFirstFrame : public QObject {
+public:
+    AfterFirstFrame(QWidget* window, std::function<void()> work)
+        : QObject(window), work_(std::move(work)) {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // The window paints before its controls, and the frame goes out at the end of
+            // the same pass: a queued call runs once the pass is over.
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    work_();
+                    deleteLater();
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> work_;
+};
 
 // The last `count` characters of `text`, without splitting a surrogate pair.
 QString lastCharacters(const QString& text, qsizetype count) {
@@ -129,12 +169,6 @@ frmQuivra::frmQuivra(std::unique_ptr<Dialogs> dialogs)
     : dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>(this)) {
     setObjectName(QStringLiteral("frmQuivra"));
     setWindowTitle(kTitle);
-    QIcon cloud;
-    for (const char* size : {"16", "32"}) {
-        cloud.addFile(QStringLiteral(":/quivra-%1.png").arg(QLatin1StringView(size)));
-        cloud.addFile(QStringLiteral(":/quivra-%1@2x.png").arg(QLatin1StringView(size)));
-    }
-    setWindowIcon(cloud);
     setFont(sansSerif(8.25));
     resize(600, 486);
     createControls();
@@ -144,6 +178,14 @@ frmQuivra::frmQuivra(std::unique_ptr<Dialogs> dialogs)
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
+    // The first frame shows neither the window's icon nor, on an ordinary screen, the
+    // buttons' high-DPI drawings.
+    new AfterFirstFrame(this, [this] {
+        setWindowIcon(cloud());
+        for (CommandButton* command : {cmdSalir, cmdAbrirP, cmdNuevoJuego, cmdSaveAs, cmdSave}) {
+            command->addSharpPicture();
+        }
+    });
 }
 
 frmQuivra::~frmQuivra() = default;
