@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds Quivra for speed in build-bench/ (Release) and measures the real program: turns
 # through the window, Open and Save, start-up to the first frame and peak memory against a
-# bare Qt window. Prints one table; the benchmarks' own reports go to
-# build-bench/bench.log. Fails when a goal is missed. Run on an otherwise idle machine.
+# yardstick, a Qt window of the game's size with a line of text and a focused entry box,
+# started in turns with the game in the same run. Prints one table; the benchmarks' own
+# reports go to build-bench/bench.log. Fails when a goal is missed. Run on an otherwise idle
+# machine.
 #   scripts/bench.sh [RUNS]    RUNS starts of each program for start-up (15 by default)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -13,6 +13,8 @@ QUIVRA_PACKAGES=(
   clang libclang-rt-14-dev
   clang-tidy cppcheck
   fonts-liberation2
+  # Qt's own words (dialog buttons, file dialogs, context menus) in Spanish: qtbase_es.qm.
+  qt6-translations-l10n
   # The desktop-file validators for ctest, and the tools cpack -G DEB runs.
   desktop-file-utils appstream dpkg-dev file
 )

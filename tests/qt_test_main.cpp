@@ -1,3 +1,5 @@
+#include "dialogs.hpp"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -7,6 +9,8 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
+    // Qt speaks Spanish in the tests as it does in the game.
+    speakSpanish();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -6,13 +6,17 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QXmlStreamReader>
+#include <functional>
 
 namespace {
 
@@ -119,6 +123,11 @@ TEST_F(WindowTest, BoxesLookAsDesigned) {
     auto* verdictBox = control<QLineEdit>("txtOkOrNot");
     EXPECT_TRUE(verdictBox->isReadOnly());
     EXPECT_EQ(verdictBox->alignment(), Qt::AlignCenter);
+    const QImage boxed = verdictBox->grab().toImage();
+    for (const QPoint border : {QPoint(0, 0), QPoint(boxed.width() - 1, boxed.height() - 1)}) {
+        EXPECT_EQ(boxed.pixelColor(border), QColor(Qt::black)) << "a plain black box";
+    }
+    EXPECT_EQ(boxed.pixelColor(1, 1), verdictBox->palette().color(QPalette::Base)) << "one pixel";
 }
 
 // The hint list names the story's phrases in table order, without the empty one, a phrase
@@ -137,6 +146,17 @@ TEST_F(WindowTest, HintListNamesEveryPhraseOfTheStory) {
     hints.back() = '\n';
     EXPECT_EQ(control<QPlainTextEdit>("txtHints")->toPlainText().toStdString(), hints);
     EXPECT_EQ(hints.size(), 414U + 1);
+}
+
+// What the first frame does not show follows right after it: the window's icon and the
+// buttons' high-DPI drawings.
+TEST_F(WindowTest, IconAndSharpPicturesFollowTheFirstFrame) {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->windowIcon().isNull(); }));
+    EXPECT_TRUE(window->windowIcon().availableSizes().contains(QSize(64, 64)));
+    for (const char* name : {"cmdSalir", "cmdAbrirP", "cmdNuevoJuego", "cmdSaveAs", "cmdSave"}) {
+        const auto* command = control<QToolButton>(name);
+        EXPECT_TRUE(command->icon().availableSizes().contains(command->iconSize() * 2)) << name;
+    }
 }
 
 TEST_F(WindowTest, ControlsHaveSpanishAccessibleNames) {
@@ -409,9 +429,9 @@ TEST(MessageBox, YesIsTheDefaultAndTheAnswerComesBack) {
 
 TEST(FileDialog, ShowsTheGameTitleAndFilterAndAsksNoOverwriteQuestion) {
     QFileDialog dialog;
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
     QtDialogs::configure(dialog, "Guardar progreso como...", {"Documentos .txt (*.txt) ", "*.txt"},
                          true);
+    EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog)) << "Qt's own, in Spanish";
     EXPECT_EQ(dialog.windowTitle(), "Guardar progreso como...");
     EXPECT_TRUE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
     auto* filters = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
@@ -422,6 +442,159 @@ TEST(FileDialog, ShowsTheGameTitleAndFilterAndAsksNoOverwriteQuestion) {
     auto* files = dialog.findChild<QFileSystemModel*>();
     ASSERT_NE(files, nullptr);
     EXPECT_EQ(files->nameFilters(), QStringList{"*.txt"});
+}
+
+// Everything Qt shows in `root`, access-key marks removed: the texts and tooltips of its
+// widgets, combo and list items (every column), column headings, and actions as menus show them.
+QStringList shownTexts(QWidget* root) {
+    QStringList texts;
+    QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    widgets.prepend(root);
+    for (QWidget* widget : widgets) {
+        texts << widget->toolTip();
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            texts << button->text();
+        } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+            texts << label->text();
+        } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+            for (int i = 0; i < combo->count(); ++i) {
+                texts << combo->itemText(i);
+            }
+        } else if (auto* header = qobject_cast<QHeaderView*>(widget)) {
+            for (int i = 0; i < header->count(); ++i) {
+                texts << header->model()->headerData(i, header->orientation()).toString();
+            }
+        } else if (auto* view = qobject_cast<QAbstractItemView*>(widget)) {
+            const QAbstractItemModel* model = view->model();
+            for (int row = 0; row < model->rowCount(view->rootIndex()); ++row) {
+                for (int column = 0; column < model->columnCount(view->rootIndex()); ++column) {
+                    texts << model->index(row, column, view->rootIndex()).data().toString();
+                }
+            }
+        }
+    }
+    for (const QAction* action : root->findChildren<QAction*>()) {
+        texts << action->text().split(u'\t'); // and its shortcut
+    }
+    texts.replaceInStrings(QStringLiteral("&"), QString());
+    texts.removeAll(QString());
+    return texts;
+}
+
+// The texts holding one of Qt's English words for what its dialogs and menus show.
+std::string english(const QStringList& texts) {
+    static const QRegularExpression kQtEnglish(QStringLiteral(
+        R"(\b(Yes|OK|Cancel|Open|Save|Look in|Files?|Name|Type|Folder|Directory|Computer|Drive|)"
+        R"(Back|Forward|Parent|Create|New|View|Detail|Size|Date|Modified|Rename|Show|Remove|)"
+        R"(Copy|Cut|Paste|Delete|Undo|Redo|Select All|Please|Jan|Feb|Apr|May|Jun|Jul|Aug|Sep|)"
+        R"(Oct|Nov|Dec|AM|PM|Ctrl|Shift|Del)\b)"));
+    return texts.filter(kQtEnglish).join(QStringLiteral(" | ")).toStdString();
+}
+
+// Opens a modal dialog with `open` and returns what it showed, read by `look` once it is up;
+// `look` then closes it.
+QStringList whileModal(const std::function<void()>& open,
+                       const std::function<QStringList(QDialog&)>& look) {
+    QStringList shown;
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            shown = look(*dialog);
+        }
+    });
+    open();
+    return shown;
+}
+
+QStringList closeAfterReading(QDialog& dialog) {
+    QStringList shown = shownTexts(&dialog);
+    dialog.done(QDialog::Rejected);
+    return shown;
+}
+
+// Qt's own words, in the game's Spanish (tests/qt_test_main.cpp loads it as the game does).
+TEST(Spanish, MessageBoxesSayYesNoAndOkInSpanish) {
+    QWidget parent;
+    QtDialogs dialogs(&parent);
+    const struct {
+        quivra::Buttons buttons;
+        QStringList words;
+    } kBoxes[] = {{quivra::Buttons::YesNo, {"Sí", "No"}}, {quivra::Buttons::Ok, {"Aceptar"}}};
+    for (const auto& box : kBoxes) {
+        const QStringList shown = whileModal(
+            [&] {
+                dialogs.messageBox("¿Sobreescribir?", "Quivra", box.buttons,
+                                   quivra::Icon::Exclamation);
+            },
+            closeAfterReading);
+        EXPECT_EQ(shown.join(u'|').toStdString(),
+                  (QStringList{"¿Sobreescribir?"} + box.words).join(u'|').toStdString());
+    }
+}
+
+TEST(Spanish, FileDialogsAndTheirComplaintSpeakSpanish) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("viajes")));
+    QFile saved(folder.filePath(QStringLiteral("partida.txt")));
+    ASSERT_TRUE(saved.open(QIODevice::WriteOnly));
+    saved.close();
+
+    QWidget parent;
+    QtDialogs dialogs(&parent);
+    for (const bool save : {false, true}) {
+        QStringList complaint;
+        const QStringList shown = whileModal(
+            [&] {
+                const quivra::FileFilter filter{"Documentos .txt (*.txt) ", "*.txt"};
+                if (save) {
+                    dialogs.saveFileName("Guardar progreso como...", filter);
+                } else {
+                    dialogs.openFileName("Abrir archivo de progreso...", filter);
+                }
+            },
+            [&](QDialog& dialog) {
+                auto& files = static_cast<QFileDialog&>(dialog);
+                files.setDirectory(folder.path());
+                files.setViewMode(QFileDialog::Detail);
+                auto* model = files.findChild<QFileSystemModel*>();
+                EXPECT_TRUE(QTest::qWaitFor(
+                    [&] { return model->rowCount(model->index(folder.path())) == 2; }));
+                QStringList shown = shownTexts(&dialog);
+                if (!save) {
+                    // A name that is not there makes Qt complain in a box of its own.
+                    files.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                        ->setText(QStringLiteral("perdida.txt"));
+                    complaint = whileModal([&] { dialog.accept(); }, closeAfterReading);
+                }
+                dialog.done(QDialog::Rejected);
+                return shown;
+            });
+        EXPECT_TRUE(shown.contains(save ? "Guardar" : "Abrir")) << shown.join(" | ").toStdString();
+        EXPECT_TRUE(shown.contains("Cancelar"));
+        EXPECT_TRUE(shown.contains("Carpeta")) << "the type of a folder";
+        EXPECT_EQ(english(shown), "") << (save ? "save" : "open");
+        if (!save) {
+            ASSERT_FALSE(complaint.isEmpty()) << "no complaint about a missing file";
+            EXPECT_TRUE(complaint.contains("Aceptar"));
+            EXPECT_EQ(english(complaint), "");
+        }
+    }
+}
+
+TEST_F(WindowTest, TextBoxMenusSpeakSpanish) {
+    std::vector<std::unique_ptr<QMenu>> menus;
+    for (QLineEdit* box : window->findChildren<QLineEdit*>()) {
+        menus.emplace_back(box->createStandardContextMenu());
+    }
+    for (QPlainTextEdit* box : window->findChildren<QPlainTextEdit*>()) {
+        menus.emplace_back(box->createStandardContextMenu());
+    }
+    ASSERT_EQ(menus.size(), 4U) << "the entry, verdict, scene and hints boxes";
+    for (const auto& menu : menus) {
+        const QStringList shown = shownTexts(menu.get());
+        EXPECT_TRUE(shown.contains("Copiar") && shown.contains("Seleccionar todo"))
+            << shown.join(" | ").toStdString();
+        EXPECT_EQ(english(shown), "");
+    }
 }
 
 } // namespace

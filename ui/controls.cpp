@@ -92,14 +92,26 @@ CommandButton::CommandButton(const QString& caption, QWidget* parent) : QToolBut
 }
 
 void CommandButton::setPicture(const QString& resource, QSize naturalSize) {
-    QIcon icon(resource);
-    const QString sharp = doubleSized(resource);
-    if (QFile::exists(sharp)) {
-        icon.addFile(sharp, naturalSize * 2);
-    }
-    setIcon(icon);
+    picture_ = resource;
+    setIcon(QIcon(resource));
     setIconSize(naturalSize);
     setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    if (devicePixelRatioF() > 1) {
+        addSharpPicture();
+    }
+}
+
+void CommandButton::addSharpPicture() {
+    if (picture_.isEmpty() || sharp_) {
+        return;
+    }
+    sharp_ = true;
+    const QString sharp = doubleSized(picture_);
+    if (QFile::exists(sharp)) {
+        QIcon both = icon();
+        both.addFile(sharp, iconSize() * 2);
+        setIcon(both);
+    }
 }
 
 void CommandButton::keyPressEvent(QKeyEvent* event) {
@@ -108,4 +120,16 @@ void CommandButton::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QToolButton::keyPressEvent(event);
+}
+
+BoxedLineEdit::BoxedLineEdit(QWidget* parent) : QLineEdit(parent) {
+    setFrame(false);
+    setTextMargins(1, 1, 1, 1);
+}
+
+void BoxedLineEdit::paintEvent(QPaintEvent* event) {
+    QLineEdit::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(Qt::black);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QLineEdit>
 #include <QObject>
 #include <QPixmap>
 #include <QString>
@@ -32,10 +33,27 @@ class CommandButton : public QToolButton {
 public:
     CommandButton(const QString& caption, QWidget* parent);
 
+    // The picture's high-DPI drawing is decoded at once on a high-DPI screen; elsewhere only
+    // when addSharpPicture() is called, for a move to such a screen.
     void setPicture(const QString& resource, QSize naturalSize);
+    void addSharpPicture();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QString picture_;
+    bool sharp_ = false;
+};
+
+// A line edit inside a plain one-pixel black box, drawn by hand: a style sheet would draw the
+// same, but would bring Qt's style-sheet machinery into the start-up.
+class BoxedLineEdit : public QLineEdit {
+public:
+    explicit BoxedLineEdit(QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // Has the screen reader say a message, wherever the focus is. It stands for nothing on screen.

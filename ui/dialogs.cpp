@@ -3,7 +3,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 
 namespace {
 
@@ -21,7 +26,41 @@ QMessageBox::Icon toQt(quivra::Icon icon) {
     return QMessageBox::NoIcon;
 }
 
+// The file dialog's detailed view as the game words it: Qt dates files in the desktop's
+// language and its Spanish has no word for a folder's type.
+class SpanishFileDetails : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        enum { kType = 2, kModified = 3 };
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (role == Qt::DisplayRole && files != nullptr) {
+            const QModelIndex file = mapToSource(index);
+            if (index.column() == kType && files->isDir(file)) {
+                return QStringLiteral("Carpeta");
+            }
+            if (index.column() == kModified) {
+                return QLocale().toString(files->lastModified(file), QLocale::ShortFormat);
+            }
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+};
+
 } // namespace
+
+bool speakSpanish() {
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QStringLiteral("qtbase_es"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(translator)) {
+        return true;
+    }
+    delete translator;
+    return false;
+}
 
 quivra::Answer QtDialogs::messageBox(std::string_view text, std::string_view title,
                                      quivra::Buttons buttons, quivra::Icon icon) {
@@ -48,6 +87,9 @@ std::optional<std::string> QtDialogs::saveFileName(std::string_view title,
 
 void QtDialogs::configure(QFileDialog& dialog, std::string_view title,
                           const quivra::FileFilter& filter, bool save) {
+    // Qt's own dialog, not the desktop's, speaks the game's Spanish on every desktop.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new SpanishFileDetails(&dialog));
     dialog.setWindowTitle(toQString(title));
     // Qt reads the pattern from a trailing "(...)" and, with the details hidden, shows the
     // rest: the description exactly as given, even one that ends in a space.

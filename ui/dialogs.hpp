@@ -7,6 +7,11 @@
 class QFileDialog;
 class QWidget;
 
+// Makes Qt speak the game's Spanish of Spain, whatever the desktop's language: the buttons
+// of message boxes, the file dialogs with their dates and file types, the context menus of
+// text boxes. Call it before any of them can open. False when Qt's Spanish is not installed.
+bool speakSpanish();
+
 // The commands' dialogs on Qt: QMessageBox, Qt's own QFileDialog, the system beep and the
 // end of the program.
 class QtDialogs : public quivra::Dialogs {

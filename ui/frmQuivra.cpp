@@ -18,6 +18,7 @@
 #include <QTextLayout>
 #include <QTimer>
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -79,10 +80,23 @@ const PictureDesign& designOf(quivra::Picture picture) {
     return *std::ranges::find(kPictures, picture, &PictureDesign::picture);
 }
 
+// The design's faces on Windows. Elsewhere the metric-compatible Liberation faces stand in,
+// and alone: Qt looks up every face a font names, and each one costs start-up a search of
+// the font configuration.
+#ifdef Q_OS_WIN
+const QStringList kSansSerifFaces{QStringLiteral("MS Sans Serif"),
+                                  QStringLiteral("Microsoft Sans Serif"),
+                                  QStringLiteral("Liberation Sans"), QStringLiteral("Arial")};
+const QStringList kTimesFaces{QStringLiteral("Times New Roman"),
+                              QStringLiteral("Liberation Serif")};
+#else
+const QStringList kSansSerifFaces{QStringLiteral("Liberation Sans")};
+const QStringList kTimesFaces{QStringLiteral("Liberation Serif")};
+#endif
+
 QFont sansSerif(qreal points, bool bold = false) {
     QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    font.setFamilies(kSansSerifFaces);
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
@@ -90,10 +104,50 @@ QFont sansSerif(qreal points, bool bold = false) {
 
 QFont timesNewRoman(qreal points) {
     QFont font;
-    font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")});
+    font.setFamilies(kTimesFaces);
+    font.setStyleHint(QFont::Serif);
     font.setPointSizeF(points);
     return font;
 }
+
+QIcon cloud() {
+    QIcon icon;
+    for (const char* size : {"16", "32"}) {
+        icon.addFile(QStringLiteral(":/quivra-%1.png").arg(QLatin1StringView(size)));
+        icon.addFile(QStringLiteral(":/quivra-%1@2x.png").arg(QLatin1StringView(size)));
+    }
+    return icon;
+}
+
+// Runs `work` once `window` has sent out its first frame, so that what the frame does not
+// show does not hold it up.
+class AfterFirstFrame : public QObject {
+public:
+    AfterFirstFrame(QWidget* window, std::function<void()> work)
+        : QObject(window), work_(std::move(work)) {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // The window paints before its controls, and the frame goes out at the end of
+            // the same pass: a queued call runs once the pass is over.
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    work_();
+                    deleteLater();
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> work_;
+};
 
 // The window is named by its caption, and lists the announcer as its last child.
 class AccessibleGameWindow : public QAccessibleWidget {
@@ -173,12 +227,6 @@ frmQuivra::frmQuivra(std::unique_ptr<quivra::Dialogs> dialogs)
       commands_(*this, *dialogs_, files_), announcer_(new Announcer(this)) {
     QAccessible::installFactory(accessibleInterface);
     setObjectName(QStringLiteral("frmQuivra"));
-    QIcon cloud;
-    for (const char* size : {"16", "32"}) {
-        cloud.addFile(QStringLiteral(":/quivra-%1.png").arg(QLatin1StringView(size)));
-        cloud.addFile(QStringLiteral(":/quivra-%1@2x.png").arg(QLatin1StringView(size)));
-    }
-    setWindowIcon(cloud);
     setFont(sansSerif(8.25));
     resize(600, 486);
     createControls();
@@ -188,6 +236,14 @@ frmQuivra::frmQuivra(std::unique_ptr<quivra::Dialogs> dialogs)
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
+    // The first frame shows neither the window's icon nor, on an ordinary screen, the
+    // buttons' high-DPI drawings.
+    new AfterFirstFrame(this, [this] {
+        setWindowIcon(cloud());
+        for (CommandButton* command : {cmdSalir, cmdAbrirP, cmdNuevoJuego, cmdSaveAs, cmdSave}) {
+            command->addSharpPicture();
+        }
+    });
 }
 
 frmQuivra::~frmQuivra() = default;
@@ -207,7 +263,7 @@ void frmQuivra::createControls() {
     cmdAbrirP = button(this, "cmdAbrirP", QStringLiteral("Abrir progreso..."), {272, 352, 113, 49});
     cmdNuevoJuego =
         button(this, "cmdNuevoJuego", QStringLiteral("Nuevo juego"), {272, 288, 113, 49});
-    txtOkOrNot = place(new QLineEdit(this), "txtOkOrNot", {88, 288, 169, 29});
+    txtOkOrNot = place(new BoxedLineEdit(this), "txtOkOrNot", {88, 288, 169, 29});
     cmdSaveAs = button(this, "cmdSaveAs", QStringLiteral("Guardar &como..."), {400, 352, 113, 49});
     cmdSave = button(this, "cmdSave", QStringLiteral("&Guardar progreso"), {400, 288, 113, 49});
     txtComando = place(new QLineEdit(this), "txtComando", {88, 248, 377, 28});
@@ -251,8 +307,6 @@ void frmQuivra::setUpTextBoxes() {
     txtOkOrNot->setReadOnly(true);
     txtOkOrNot->setAlignment(Qt::AlignCenter);
     txtOkOrNot->setFont(timesNewRoman(12));
-    txtOkOrNot->setFrame(false);
-    txtOkOrNot->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid black; }"));
     txtOkOrNot->setToolTip(QStringLiteral("Aquí se muestra la respuesta de la computadora..."));
     txtOkOrNot->setAccessibleName(QStringLiteral("Respuesta"));
 

@@ -1,3 +1,4 @@
+#include "dialogs.hpp"
 #include "frmQuivra.hpp"
 
 #include <QApplication>
@@ -8,6 +9,10 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral(QUIVRA_VERSION));
     // Lets the desktop match the window to the installed .desktop file and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(QUIVRA_APP_ID));
+    // Before the window exists, so no dialog or menu of it can ever open in English.
+    if (!speakSpanish()) {
+        qWarning("Qt's Spanish (qtbase_es.qm) is missing: install qt6-translations-l10n");
+    }
 
     frmQuivra window;
     window.show();
