@@ -3,6 +3,7 @@
 #include "controls.hpp"
 #include "dialogs.hpp"
 #include "interpreter.hpp"
+#include "window_design.hpp"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -19,66 +20,9 @@
 #include <QTimer>
 #include <algorithm>
 #include <functional>
+#include <vector>
 
 namespace {
-
-const char* const kInitialSceneText = "Escenario 1\r\n";
-const QString kHints = QStringLiteral(
-    "construir barco / aprovisionarse / zarpar / continuar / navegar hacia la balsa / "
-    "acercarse a las aves marinas / retornar a tierra / subir a la balsa / luchar con los "
-    "tiburones / navegar / regresar al barco / saltar al agua / descansar / explorar / hacer "
-    "una fogata / acampar / explorar la isla / estudiar las conchas / internarse en la maleza / "
-    "subir a la balsa / aprovisionarse / arreglar problemas espirituales /\r\n");
-
-// Each picture box, named after its scene, with what a screen reader says of it.
-struct PictureDesign {
-    quivra::Picture picture;
-    const char* name;
-    const char* title;
-    const char* description;
-};
-
-// clang-format off
-const PictureDesign kPictures[] = {
-    {quivra::Picture::pic_1_0, "pic_1_0", "El barco a medio hacer",
-     "Bajo un cielo azul, un barco de madera a medio construir, con tres mástiles desnudos y la "
-     "proa aún en cuadernas, descansa sobre calzos en una playa anaranjada, con colinas verdes y "
-     "montañas al fondo. Abajo se lee: El barco está a medio construir y aquí, a solas, me "
-     "inquieto. ¡Debo zarpar!"},
-    {quivra::Picture::pic_2_0_2, "pic_2_0_2", "Las islas",
-     "En una playa de arena con una palmera inclinada a la izquierda, las olas turquesa dejan su "
-     "espuma sobre la arena mojada, y en el horizonte de un mar azul asoma una islita de cima "
-     "verde."},
-    {quivra::Picture::pic_2_2, "pic_2_2", "Las aves marinas",
-     "Bajo un cielo azul surcado de nubes alargadas, unas gaviotas vuelan en círculos sobre un mar "
-     "verde del que emerge, de costado, un tiburón ballena azul pálido moteado de blanco. Arriba, "
-     "a la izquierda, se lee: Giro el timón hacia las aves que vuelan en círculos y veo surgir de "
-     "las profundidades un tiburón ballena."},
-    {quivra::Picture::pic_4_0, "pic_4_0", "La sirena",
-     "Bajo un cielo cian, una gran cola parda de pez se curva y se hunde en un mar verde azulado, "
-     "chorreando agua, cerca de la esquina de nuestra balsa de troncos. Arriba se lee: Ya cerca de "
-     "mar abierto, vemos algo engañoso: lo que parece una sirena nada delante de nosotros y luego "
-     "se hunde en el mar."},
-    {quivra::Picture::pic_4_2, "pic_4_2", "Solo en la balsa",
-     "Sobre una pequeña balsa de troncos, en un mar verde azulado, un hombre de pie se hace visera "
-     "con la mano y mira una cola de pez que asoma a lo lejos, bajo el sol de la tarde. Arriba se "
-     "lee: AÚN CONSERVO LA ESPERANZA, Y SÉ QUE DEBO APARTARME DE UN DIOS BLASFEMO."},
-    {quivra::Picture::pic_4_4, "pic_4_4", "Restos del naufragio",
-     "Bajo un cielo gris con un sol velado y unas aves, un mar turbio de color verde oliva está "
-     "sembrado de tablas rotas, entre las que una persona nada a crol."},
-    {quivra::Picture::pic_4_6, "pic_4_6", "Una tabla en el mar",
-     "Bajo un cielo gris encapotado, una sola tabla flota, medio hundida, entre los círculos que se "
-     "abren en un mar azul oscuro."},
-};
-// clang-format on
-
-std::size_t indexOf(quivra::Picture picture) {
-    return static_cast<std::size_t>(picture);
-}
-
-const PictureDesign& designOf(quivra::Picture picture) {
-    return *std::ranges::find(kPictures, picture, &PictureDesign::picture);
-}
 
 // The design's faces on Windows. Elsewhere the metric-compatible Liberation faces stand in,
 // and alone: Qt looks up every face a font names, and each one costs start-up a search of
@@ -179,21 +123,6 @@ QAccessibleInterface* accessibleInterface(const QString& /*className*/, QObject*
     return accessibleControl(object);
 }
 
-template <typename Control>
-Control* place(Control* control, const char* name, QRect pixels) {
-    control->setObjectName(QLatin1StringView(name));
-    control->setGeometry(pixels);
-    return control;
-}
-
-constexpr QRect kSceneArea{88, 16, 425, 225};
-
-CommandButton* button(QWidget* window, const char* name, const QString& caption, QRect pixels) {
-    auto* command = place(new CommandButton(caption, window), name, pixels);
-    command->setAccessibleName(QString(caption).remove(u'&'));
-    return command;
-}
-
 // Puts `text` in place of the box's text, as QPlainTextEdit::setPlainText does, at a third of
 // its cost: setPlainText rebuilds the document and shapes a passage three times (a paragraph
 // is one run for the shaper, 3,544 characters for the longest), where an edit of the same
@@ -240,7 +169,7 @@ frmQuivra::frmQuivra(std::unique_ptr<quivra::Dialogs> dialogs)
     // buttons' high-DPI drawings.
     new AfterFirstFrame(this, [this] {
         setWindowIcon(cloud());
-        for (CommandButton* command : {cmdSalir, cmdAbrirP, cmdNuevoJuego, cmdSaveAs, cmdSave}) {
+        for (CommandButton* command : findChildren<CommandButton*>()) {
             command->addSharpPicture();
         }
     });
@@ -248,57 +177,68 @@ frmQuivra::frmQuivra(std::unique_ptr<quivra::Dialogs> dialogs)
 
 frmQuivra::~frmQuivra() = default;
 
-// Controls are created in the design's stored order, at its positions in pixels, then set
-// up by kind.
+// Controls are created in the design's stored order, at its positions in pixels, with its
+// texts, then set up by kind.
 void frmQuivra::createControls() {
-    using enum quivra::Picture;
-    txtHints = place(new QPlainTextEdit(this), "txtHints", {8, 392, 185, 81});
-    makePicture(pic_4_6);
-    makePicture(pic_4_4);
-    makePicture(pic_4_2);
-    cmdIr = button(this, "cmdIr", QStringLiteral("Ir"), {472, 248, 41, 25});
-    makePicture(pic_4_0);
-    makePicture(pic_2_2);
-    cmdSalir = button(this, "cmdSalir", QStringLiteral("Salir"), {272, 416, 241, 49});
-    cmdAbrirP = button(this, "cmdAbrirP", QStringLiteral("Abrir progreso..."), {272, 352, 113, 49});
-    cmdNuevoJuego =
-        button(this, "cmdNuevoJuego", QStringLiteral("Nuevo juego"), {272, 288, 113, 49});
-    txtOkOrNot = place(new BoxedLineEdit(this), "txtOkOrNot", {88, 288, 169, 29});
-    cmdSaveAs = button(this, "cmdSaveAs", QStringLiteral("Guardar &como..."), {400, 352, 113, 49});
-    cmdSave = button(this, "cmdSave", QStringLiteral("&Guardar progreso"), {400, 288, 113, 49});
-    txtComando = place(new QLineEdit(this), "txtComando", {88, 248, 377, 28});
-    makePicture(pic_1_0);
-    txtEscenario = place(new QPlainTextEdit(this), "txtEscenario", kSceneArea);
-    makePicture(pic_2_0_2);
-    lblAbout = place(new QLabel(this), "lblAbout", {104, 328, 137, 49});
-
+    std::vector<std::pair<int, QWidget*>> tabOrder;
+    for (const quivra::ControlDesign& design : quivra::windowDesign()) {
+        QWidget* control = create(design);
+        control->setObjectName(toQString(design.name));
+        control->setGeometry(design.pixels.left, design.pixels.top, design.pixels.width,
+                             design.pixels.height);
+        control->setToolTip(toQString(design.tooltip));
+        control->setAccessibleName(toQString(design.accessibleName));
+        tabOrder.emplace_back(design.tabIndex, control);
+    }
+    for (const quivra::Picture picture : quivra::kAllPictures) {
+        pictures_[static_cast<std::size_t>(picture)] =
+            findChild<PictureBox*>(toQString(quivra::pictureBox(picture).name));
+    }
+    // Hidden controls are skipped by Qt.
+    std::ranges::sort(tabOrder);
+    for (std::size_t i = 1; i < tabOrder.size(); ++i) {
+        QWidget::setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+    }
     setUpTextBoxes();
-    setUpButtons();
     setUpCredit();
-    followTabIndices();
     connectHandlers();
 }
 
-// The one place where a picture of the story meets its box.
-PictureBox* frmQuivra::makePicture(quivra::Picture picture) {
-    const PictureDesign& design = designOf(picture);
-    auto* box =
-        place(new PictureBox(QStringLiteral(":/%1.jpg").arg(QLatin1StringView(design.name)), this),
-              design.name, kSceneArea);
-    box->setAccessibleName(QString::fromUtf8(design.title));
-    box->setAccessibleDescription(QString::fromUtf8(design.description));
-    pictures_[indexOf(picture)] = box;
-    return box;
+QWidget* frmQuivra::create(const quivra::ControlDesign& design) {
+    switch (design.kind) {
+    case quivra::ControlKind::Hints:
+        return txtHints = new QPlainTextEdit(this);
+    case quivra::ControlKind::PictureBox: {
+        auto* box = new PictureBox(QStringLiteral(":/%1.jpg").arg(toQString(design.name)), this);
+        box->setAccessibleDescription(toQString(design.description));
+        return box;
+    }
+    case quivra::ControlKind::Button: {
+        auto* command = new CommandButton(toQString(design.caption), this);
+        if (!design.image.empty()) {
+            command->setPicture(QStringLiteral(":/%1.png").arg(toQString(design.image)),
+                                {design.imageWidth, design.imageHeight});
+        }
+        return command;
+    }
+    case quivra::ControlKind::Verdict:
+        return txtOkOrNot = new BoxedLineEdit(this);
+    case quivra::ControlKind::Entry:
+        return txtComando = new QLineEdit(this);
+    case quivra::ControlKind::Scene:
+        return txtEscenario = new QPlainTextEdit(this);
+    case quivra::ControlKind::Label:
+        break;
+    }
+    return lblAbout = new QLabel(toQString(design.caption), this);
 }
 
 PictureBox* frmQuivra::pictureBox(quivra::Picture picture) const {
-    return pictures_[indexOf(picture)];
+    return pictures_[static_cast<std::size_t>(picture)];
 }
 
 void frmQuivra::setUpTextBoxes() {
-    txtHints->setPlainText(kHints);
-    txtHints->setToolTip(QStringLiteral("Hints."));
-    txtHints->setAccessibleName(QStringLiteral("Pistas"));
+    txtHints->setPlainText(toQString(quivra::hintList()));
     txtHints->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtHints->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     txtHints->setTabChangesFocus(true);
@@ -307,13 +247,9 @@ void frmQuivra::setUpTextBoxes() {
     txtOkOrNot->setReadOnly(true);
     txtOkOrNot->setAlignment(Qt::AlignCenter);
     txtOkOrNot->setFont(timesNewRoman(12));
-    txtOkOrNot->setToolTip(QStringLiteral("Aquí se muestra la respuesta de la computadora..."));
-    txtOkOrNot->setAccessibleName(QStringLiteral("Respuesta"));
 
     txtComando->setFont(sansSerif(9.75));
     setColours(txtComando, Qt::white, Qt::black);
-    txtComando->setToolTip(QStringLiteral("comando."));
-    txtComando->setAccessibleName(QStringLiteral("Comando"));
     txtComando->installEventFilter(this);
 
     txtEscenario->setReadOnly(true);
@@ -326,27 +262,10 @@ void frmQuivra::setUpTextBoxes() {
     txtEscenario->setTabChangesFocus(true);
     // Read-only, so nothing to undo; the text is replaced in place, which would record it.
     txtEscenario->setUndoRedoEnabled(false);
-    txtEscenario->setAccessibleName(QStringLiteral("Escenario"));
-    setSceneText(kInitialSceneText);
-}
-
-void frmQuivra::setUpButtons() {
-    cmdSalir->setToolTip(QStringLiteral("Salir. Recuerde guardar su progreso antes de salir..."));
-    cmdSalir->setPicture(QStringLiteral(":/salir-32.png"), {32, 32});
-    cmdAbrirP->setToolTip(QStringLiteral("Abrir un archivo .dat.txt que reiniciará el juego desde "
-                                         "el punto almacenado en un juego anterior..."));
-    cmdAbrirP->setPicture(QStringLiteral(":/abrir.png"), {16, 15});
-    cmdNuevoJuego->setToolTip(QStringLiteral("Reempezar desde cero..."));
-    cmdNuevoJuego->setPicture(QStringLiteral(":/nuevo.png"), {24, 22});
-    cmdSaveAs->setToolTip(QStringLiteral("Guardar progreso como..."));
-    cmdSaveAs->setPicture(QStringLiteral(":/guardar.png"), {16, 15});
-    cmdSave->setToolTip(QStringLiteral("Guardar progreso actual en el archivo actual..."));
-    cmdSave->setPicture(QStringLiteral(":/guardar.png"), {16, 15});
+    setSceneText(quivra::kInitialSceneText);
 }
 
 void frmQuivra::setUpCredit() {
-    lblAbout->setText(
-        QStringLiteral("Quivra, un relato interactivo del mar, Versión " QUIVRA_VERSION));
     lblAbout->setAlignment(Qt::AlignCenter);
     lblAbout->setWordWrap(true);
     lblAbout->setFont(sansSerif(8.25, true));
@@ -355,28 +274,18 @@ void frmQuivra::setUpCredit() {
     lblAbout->setAutoFillBackground(true);
 }
 
-// Tab order follows the design's tab indices; hidden controls are skipped by Qt.
-void frmQuivra::followTabIndices() {
-    using enum quivra::Picture;
-    // clang-format off
-    QWidget* const order[] = {
-        txtEscenario, txtComando, cmdSave, cmdSaveAs, txtOkOrNot, pictureBox(pic_1_0),
-        cmdNuevoJuego, cmdAbrirP, cmdSalir, pictureBox(pic_2_2), pictureBox(pic_4_0), cmdIr,
-        pictureBox(pic_4_2), pictureBox(pic_2_0_2), pictureBox(pic_4_4), pictureBox(pic_4_6),
-        txtHints};
-    // clang-format on
-    for (std::size_t i = 1; i < std::size(order); ++i) {
-        QWidget::setTabOrder(order[i - 1], order[i]);
-    }
-}
-
 void frmQuivra::connectHandlers() {
-    connect(cmdIr, &QToolButton::clicked, this, &frmQuivra::cmdIr_Click);
-    connect(cmdNuevoJuego, &QToolButton::clicked, this, &frmQuivra::cmdNuevoJuego_Click);
-    connect(cmdAbrirP, &QToolButton::clicked, this, &frmQuivra::cmdAbrirP_Click);
-    connect(cmdSave, &QToolButton::clicked, this, &frmQuivra::cmdSave_Click);
-    connect(cmdSaveAs, &QToolButton::clicked, this, &frmQuivra::cmdSaveAs_Click);
-    connect(cmdSalir, &QToolButton::clicked, this, &frmQuivra::cmdSalir_Click);
+    const std::pair<const char*, void (frmQuivra::*)()> handlers[] = {
+        {"cmdIr", &frmQuivra::cmdIr_Click},
+        {"cmdNuevoJuego", &frmQuivra::cmdNuevoJuego_Click},
+        {"cmdAbrirP", &frmQuivra::cmdAbrirP_Click},
+        {"cmdSave", &frmQuivra::cmdSave_Click},
+        {"cmdSaveAs", &frmQuivra::cmdSaveAs_Click},
+        {"cmdSalir", &frmQuivra::cmdSalir_Click}};
+    for (const auto& [name, handler] : handlers) {
+        connect(findChild<CommandButton*>(QLatin1StringView(name)), &QToolButton::clicked, this,
+                handler);
+    }
 }
 
 // Enter arrives as character code 13, as the keypad's Enter does; other keys pass their

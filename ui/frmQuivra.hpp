@@ -1,6 +1,7 @@
 #pragma once
 
 #include "commands.hpp"
+#include "window_design.hpp"
 
 #include <QWidget>
 #include <array>
@@ -43,11 +44,9 @@ protected:
 
 private:
     void createControls();
-    PictureBox* makePicture(quivra::Picture picture);
+    QWidget* create(const quivra::ControlDesign& design);
     void setUpTextBoxes();
-    void setUpButtons();
     void setUpCredit();
-    void followTabIndices();
     void connectHandlers();
     void setSceneText(std::string_view text);
     void announceChanges();
@@ -78,13 +77,7 @@ private:
     bool announceOnActivation_ = false;
 
     QPlainTextEdit* txtHints = nullptr;
-    CommandButton* cmdIr = nullptr;
-    CommandButton* cmdSalir = nullptr;
-    CommandButton* cmdAbrirP = nullptr;
-    CommandButton* cmdNuevoJuego = nullptr;
     QLineEdit* txtOkOrNot = nullptr;
-    CommandButton* cmdSaveAs = nullptr;
-    CommandButton* cmdSave = nullptr;
     QLineEdit* txtComando = nullptr;
     QPlainTextEdit* txtEscenario = nullptr;
     QLabel* lblAbout = nullptr;

@@ -1,0 +1,106 @@
+#include "window_design.hpp"
+
+#include "story.hpp"
+
+#include <algorithm>
+
+namespace quivra {
+namespace {
+
+using enum ControlKind;
+
+constexpr Pixels kSceneArea{88, 16, 425, 225};
+
+// clang-format off
+constexpr ControlDesign kDesign[] = {
+//   name             kind        pixels                 tab caption                tooltip, accessible name,
+//                                                                                   description or image
+    {"txtHints",      Hints,      {8, 392, 185, 81},     17, "",                   "Hints.", "Pistas"},
+    {"pic_4_6",       PictureBox, kSceneArea,            16, "",                   "", "Una tabla en el mar",
+     "Bajo un cielo gris encapotado, una sola tabla flota, medio hundida, entre los círculos que "
+     "se abren en un mar azul oscuro."},
+    {"pic_4_4",       PictureBox, kSceneArea,            15, "",                   "", "Restos del naufragio",
+     "Bajo un cielo gris con un sol velado y unas aves, un mar turbio de color verde oliva está "
+     "sembrado de tablas rotas, entre las que una persona nada a crol."},
+    {"pic_4_2",       PictureBox, kSceneArea,            13, "",                   "", "Solo en la balsa",
+     "Sobre una pequeña balsa de troncos, en un mar verde azulado, un hombre de pie se hace visera "
+     "con la mano y mira una cola de pez que asoma a lo lejos, bajo el sol de la tarde. Arriba se "
+     "lee: AÚN CONSERVO LA ESPERANZA, Y SÉ QUE DEBO APARTARME DE UN DIOS BLASFEMO."},
+    {"cmdIr",         Button,     {472, 248, 41, 25},    12, "Ir",                 "", "Ir"},
+    {"pic_4_0",       PictureBox, kSceneArea,            11, "",                   "", "La sirena",
+     "Bajo un cielo cian, una gran cola parda de pez se curva y se hunde en un mar verde azulado, "
+     "chorreando agua, cerca de la esquina de nuestra balsa de troncos. Arriba se lee: Ya cerca "
+     "de mar abierto, vemos algo engañoso: lo que parece una sirena nada delante de nosotros y "
+     "luego se hunde en el mar."},
+    {"pic_2_2",       PictureBox, kSceneArea,            10, "",                   "", "Las aves marinas",
+     "Bajo un cielo azul surcado de nubes alargadas, unas gaviotas vuelan en círculos sobre un mar "
+     "verde del que emerge, de costado, un tiburón ballena azul pálido moteado de blanco. Arriba, "
+     "a la izquierda, se lee: Giro el timón hacia las aves que vuelan en círculos y veo surgir de "
+     "las profundidades un tiburón ballena."},
+    {"cmdSalir",      Button,     {272, 416, 241, 49},    9, "Salir",
+     "Salir. Recuerde guardar su progreso antes de salir...", "Salir", "", "salir-32", 32, 32},
+    {"cmdAbrirP",     Button,     {272, 352, 113, 49},    7, "Abrir progreso...",
+     "Abrir un archivo .dat.txt que reiniciará el juego desde el punto almacenado en un juego "
+     "anterior...", "Abrir progreso...", "", "abrir", 16, 15},
+    {"cmdNuevoJuego", Button,     {272, 288, 113, 49},    6, "Nuevo juego",
+     "Reempezar desde cero...", "Nuevo juego", "", "nuevo", 24, 22},
+    {"txtOkOrNot",    Verdict,    {88, 288, 169, 29},     4, "",
+     "Aquí se muestra la respuesta de la computadora...", "Respuesta"},
+    {"cmdSaveAs",     Button,     {400, 352, 113, 49},    3, "Guardar &como...",
+     "Guardar progreso como...", "Guardar como...", "", "guardar", 16, 15},
+    {"cmdSave",       Button,     {400, 288, 113, 49},    2, "&Guardar progreso",
+     "Guardar progreso actual en el archivo actual...", "Guardar progreso", "", "guardar", 16, 15},
+    {"txtComando",    Entry,      {88, 248, 377, 28},     1, "",                   "comando.", "Comando"},
+    {"pic_1_0",       PictureBox, kSceneArea,             5, "",                   "", "El barco a medio hacer",
+     "Bajo un cielo azul, un barco de madera a medio construir, con tres mástiles desnudos y la "
+     "proa aún en cuadernas, descansa sobre calzos en una playa anaranjada, con colinas verdes y "
+     "montañas al fondo. Abajo se lee: El barco está a medio construir y aquí, a solas, me "
+     "inquieto. ¡Debo zarpar!"},
+    {"txtEscenario",  Scene,      kSceneArea,             0, "",                   "", "Escenario"},
+    {"pic_2_0_2",     PictureBox, kSceneArea,            14, "",                   "", "Las islas",
+     "En una playa de arena con una palmera inclinada a la izquierda, las olas turquesa dejan su "
+     "espuma sobre la arena mojada, y en el horizonte de un mar azul asoma una islita de cima "
+     "verde."},
+    {"lblAbout",      Label,      {104, 328, 137, 49},    8,
+     "Quivra, un relato interactivo del mar, Versión " QUIVRA_VERSION, "", ""},
+};
+// clang-format on
+
+constexpr std::pair<Picture, std::string_view> kPictureBoxes[] = {
+    {Picture::pic_1_0, "pic_1_0"}, {Picture::pic_2_0_2, "pic_2_0_2"}, {Picture::pic_2_2, "pic_2_2"},
+    {Picture::pic_4_0, "pic_4_0"}, {Picture::pic_4_2, "pic_4_2"},     {Picture::pic_4_4, "pic_4_4"},
+    {Picture::pic_4_6, "pic_4_6"}};
+
+} // namespace
+
+std::span<const ControlDesign> windowDesign() {
+    return kDesign;
+}
+
+const ControlDesign& controlNamed(std::string_view name) {
+    return *std::find_if(std::begin(kDesign), std::end(kDesign),
+                         [&](const ControlDesign& control) { return control.name == name; });
+}
+
+const ControlDesign& pictureBox(Picture picture) {
+    const auto* box = std::find_if(std::begin(kPictureBoxes), std::end(kPictureBoxes),
+                                   [&](const auto& each) { return each.first == picture; });
+    return controlNamed(box->second);
+}
+
+std::string hintList() {
+    std::string hints;
+    std::string_view last;
+    for (const Row& row : storyTable()) {
+        for (const std::string_view phrase : row.phrases.exact()) {
+            if (!phrase.empty() && phrase != last) {
+                hints.append(phrase).append(" / ");
+            }
+            last = phrase;
+        }
+    }
+    hints.back() = '\r';
+    return hints + '\n';
+}
+
+} // namespace quivra
