@@ -391,52 +391,6 @@ TEST_F(WindowTest, SaveShortcutsWorkWhereverTheFocusIs) {
     }
 }
 
-// The real boxes: Yes is the default, and the box shows the title and icon it was given.
-TEST(MessageBox, YesIsTheDefaultAndTheAnswerComesBack) {
-    QWidget parent;
-    QtDialogs dialogs(&parent);
-    for (const QMessageBox::StandardButton press : {QMessageBox::Yes, QMessageBox::No}) {
-        bool shown = false;
-        bool yesIsDefault = false;
-        QString title;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box != nullptr) {
-                shown = true;
-                yesIsDefault = box->defaultButton() == box->button(QMessageBox::Yes);
-                title = box->windowTitle();
-                icon = box->icon();
-                box->button(press)->click();
-            }
-        });
-        const Answer answer = dialogs.messageBox("¿Desea reempezar todo?", "Nuevo juego",
-                                                 quivra::Buttons::YesNo, quivra::Icon::Exclamation);
-        ASSERT_TRUE(shown);
-        EXPECT_TRUE(yesIsDefault);
-        EXPECT_EQ(title, "Nuevo juego");
-        EXPECT_EQ(icon, QMessageBox::Warning);
-        EXPECT_EQ(answer, press == QMessageBox::Yes ? Answer::Yes : Answer::No);
-    }
-}
-
-TEST(FileDialog, ShowsTheGameTitleAndFilterAndAsksNoOverwriteQuestion) {
-    QFileDialog dialog;
-    QtDialogs::configure(dialog, "Guardar progreso como...", {"Documentos .txt (*.txt) ", "*.txt"},
-                         true);
-    EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog)) << "Qt's own, in Spanish";
-    EXPECT_EQ(dialog.windowTitle(), "Guardar progreso como...");
-    EXPECT_TRUE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
-    auto* filters = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
-    ASSERT_NE(filters, nullptr);
-    ASSERT_EQ(filters->count(), 1);
-    // Qt trims the description it shows; the trailing space could not be seen anyway.
-    EXPECT_EQ(filters->itemText(0), "Documentos .txt (*.txt)");
-    auto* files = dialog.findChild<QFileSystemModel*>();
-    ASSERT_NE(files, nullptr);
-    EXPECT_EQ(files->nameFilters(), QStringList{"*.txt"});
-}
-
 // Everything Qt shows in `root`, access-key marks removed: the texts and tooltips of its
 // widgets, combo and list items (every column), column headings, and actions as menus show them.
 QStringList shownTexts(QWidget* root) {
@@ -504,23 +458,34 @@ QStringList closeAfterReading(QDialog& dialog) {
     return shown;
 }
 
-// Qt's own words, in the game's Spanish (tests/qt_test_main.cpp loads it as the game does).
-TEST(Spanish, MessageBoxesSayYesNoAndOkInSpanish) {
+// The real boxes, with Qt's own words in the game's Spanish (tests/qt_test_main.cpp loads it as
+// the game does): the title and icon given, Yes the default, and the answer pressed.
+TEST(Spanish, MessageBoxesSaySiNoAndAceptarWithYesTheDefault) {
     QWidget parent;
     QtDialogs dialogs(&parent);
-    const struct {
-        quivra::Buttons buttons;
-        QStringList words;
-    } kBoxes[] = {{quivra::Buttons::YesNo, {"Sí", "No"}}, {quivra::Buttons::Ok, {"Aceptar"}}};
-    for (const auto& box : kBoxes) {
-        const QStringList shown = whileModal(
-            [&] {
-                dialogs.messageBox("¿Sobreescribir?", "Quivra", box.buttons,
-                                   quivra::Icon::Exclamation);
-            },
-            closeAfterReading);
-        EXPECT_EQ(shown.join(u'|').toStdString(),
-                  (QStringList{"¿Sobreescribir?"} + box.words).join(u'|').toStdString());
+    const std::pair<QMessageBox::StandardButton, Answer> presses[] = {
+        {QMessageBox::Yes, Answer::Yes},
+        {QMessageBox::No, Answer::No},
+        {QMessageBox::Ok, Answer::Ok}};
+    for (const auto& [press, answer] : presses) {
+        QStringList shown;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            shown = QStringList{box->windowTitle()} + shownTexts(box);
+            EXPECT_EQ(box->icon(), QMessageBox::Warning);
+            EXPECT_TRUE(press == QMessageBox::Ok ||
+                        box->defaultButton() == box->button(QMessageBox::Yes));
+            box->button(press)->click();
+        });
+        EXPECT_EQ(
+            dialogs.messageBox("¿Sobreescribir?", "Nuevo juego",
+                               answer == Answer::Ok ? quivra::Buttons::Ok : quivra::Buttons::YesNo,
+                               quivra::Icon::Exclamation),
+            answer);
+        EXPECT_EQ(shown.join(u'|').toStdString(), answer == Answer::Ok
+                                                      ? "Nuevo juego|¿Sobreescribir?|Aceptar"
+                                                      : "Nuevo juego|¿Sobreescribir?|Sí|No");
     }
 }
 
@@ -546,11 +511,20 @@ TEST(Spanish, FileDialogsAndTheirComplaintSpeakSpanish) {
             },
             [&](QDialog& dialog) {
                 auto& files = static_cast<QFileDialog&>(dialog);
+                EXPECT_EQ(files.windowTitle(),
+                          save ? "Guardar progreso como..." : "Abrir archivo de progreso...");
+                EXPECT_TRUE(files.testOption(QFileDialog::DontUseNativeDialog));
+                EXPECT_TRUE(files.testOption(QFileDialog::DontConfirmOverwrite));
+                // Qt trims the description it shows; the trailing space could not be seen.
+                const auto* types = files.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+                EXPECT_EQ(types->count(), 1);
+                EXPECT_EQ(types->itemText(0), "Documentos .txt (*.txt)");
                 files.setDirectory(folder.path());
                 files.setViewMode(QFileDialog::Detail);
                 auto* model = files.findChild<QFileSystemModel*>();
                 EXPECT_TRUE(QTest::qWaitFor(
                     [&] { return model->rowCount(model->index(folder.path())) == 2; }));
+                EXPECT_EQ(model->nameFilters(), QStringList{"*.txt"});
                 QStringList shown = shownTexts(&dialog);
                 if (!save) {
                     // A name that is not there makes Qt complain in a box of its own.
