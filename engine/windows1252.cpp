@@ -29,7 +29,8 @@ char byteOf(char32_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
         return static_cast<char>(c);
     }
-    const auto index = std::ranges::find(kHighControls, c) - kHighControls.begin();
+    const auto index =
+        std::find(kHighControls.begin(), kHighControls.end(), c) - kHighControls.begin();
     if (index == std::ssize(kHighControls)) {
         return kUnmappable;
     }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing Quivra needs on Debian 12, then configures build/.
-# Sourced by play.sh, test.sh, check.sh, fuzz.sh and bench.sh; does nothing with apt when
-# everything is present.
+# Sourced by play.sh, test.sh, web.sh, check.sh, fuzz.sh and bench.sh; does nothing with apt
+# when everything is present.
 set -euo pipefail
 
 QUIVRA_PACKAGES=(
@@ -15,9 +15,14 @@ QUIVRA_PACKAGES=(
   desktop-file-utils appstream dpkg-dev file
 )
 
+# What the browser edition needs besides: scripts/web.sh builds the page with them and
+# scripts/test.sh plays it in a headless browser. Node.js and npm come from Debian only
+# where no Node.js is present.
+QUIVRA_WEB_PACKAGES=(emscripten chromium fonttools python3-brotli)
+
 missing_packages() {
   local missing=()
-  for package in "${QUIVRA_PACKAGES[@]}"; do
+  for package in "$@"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
       || missing+=("$package")
   done
@@ -25,8 +30,19 @@ missing_packages() {
 }
 
 install_missing() {
+  install_packages "${QUIVRA_PACKAGES[@]}"
+}
+
+install_missing_web() {
+  local packages=("${QUIVRA_WEB_PACKAGES[@]}")
+  command -v node >/dev/null || packages+=(nodejs)
+  command -v npm >/dev/null || packages+=(npm)
+  install_packages "${packages[@]}"
+}
+
+install_packages() {
   local missing
-  missing=$(missing_packages)
+  missing=$(missing_packages "$@")
   [ -z "$missing" ] && return 0
   echo "Installing: $missing"
   local sudo=()
