@@ -9,7 +9,6 @@
   const scene = $("txtEscenario");
   const verdict = $("txtOkOrNot");
   const frame = $("frame");
-  const main = $("frmQuivra");
   // In the order of the game's pictures.
   const pictures = ["pic_1_0", "pic_2_0_2", "pic_2_2", "pic_4_0", "pic_4_2", "pic_4_4", "pic_4_6"].map($);
   const buttons = ["cmdIr", "cmdNuevoJuego", "cmdAbrirP", "cmdSave", "cmdSaveAs", "cmdSalir"].map($);
@@ -174,17 +173,16 @@
     writeFile,
   };
 
-  // One command at a time: while one waits on a dialog the window takes no input.
+  // One command at a time: while one waits on a dialog or a picker, the window's keys and
+  // clicks are let go.
   let game = null;
   let busy = true;
   async function run(button) {
     if (busy) return;
     busy = true;
-    main.inert = true;
     try {
       await game.ccall("quivra_click", null, ["number"], [button], { async: true });
     } finally {
-      main.inert = false;
       busy = false;
     }
   }
