@@ -8,7 +8,7 @@ source "$root/scripts/setup.sh"
 install_missing
 install_missing_web
 # Playwright as package-lock.json pins it; it drives Debian's Chromium and downloads none.
-(cd "$root" && npm ci --no-audit --no-fund --loglevel=error)
+(cd "$root" && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
 "$root/scripts/web.sh" --no-serve
 configure_build "$root" -DQUIVRA_WEB_SITE="$root/build-web/site"
 export QT_QPA_PLATFORM=offscreen

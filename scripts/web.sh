@@ -4,6 +4,8 @@
 # can publish that folder as it is.
 #   scripts/web.sh              build and serve
 #   scripts/web.sh --no-serve   only build
+#   scripts/web.sh --bench      build, then measure the page in headless Chromium against its
+#                               goals (turn, start, transfer); fails when one is missed
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/setup.sh"
@@ -52,7 +54,14 @@ for face in LiberationSans-Regular LiberationSans-Bold LiberationSerif-Regular; 
 done
 
 echo "web: built $site"
-if [[ ${1:-} != --no-serve ]]; then
+if [[ ${1:-} == --bench ]]; then
+  (cd "$root" && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
+  python3 -m http.server 8001 --bind 127.0.0.1 --directory "$site" >/dev/null 2>&1 &
+  server=$!
+  trap 'kill $server' EXIT
+  sleep 1
+  node "$root/web/bench/page_bench.mjs" http://127.0.0.1:8001/ "${2:-20}"
+elif [[ ${1:-} != --no-serve ]]; then
   echo "web: serving Quivra at http://localhost:8000 (Ctrl+C stops)"
   exec python3 -m http.server 8000 --bind 127.0.0.1 --directory "$site"
 fi
