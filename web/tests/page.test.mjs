@@ -4,30 +4,18 @@ import { after, before, test } from "node:test";
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
-import http from "node:http";
 import os from "node:os";
 import path from "node:path";
 import { chromium } from "playwright-core";
 
-const types = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css",
-  ".wasm": "application/wasm", ".jpg": "image/jpeg", ".png": "image/png", ".woff2": "font/woff2" };
 const scratch = fs.mkdtempSync(path.join(os.tmpdir(), "quivra-web-"));
-const server = http.createServer((request, response) => {
-  const file = path.join(process.env.QUIVRA_WEB_SITE, request.url === "/" ? "index.html" : request.url);
-  fs.readFile(file, (error, data) => {
-    response.writeHead(error ? 404 : 200, { "content-type": types[path.extname(file)] ?? "" });
-    response.end(data);
-  });
-});
 let browser;
 before(async () => {
-  await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
   browser = await chromium.launch({ executablePath: "/usr/bin/chromium",
     args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run"] });
 });
 after(async () => {
   await browser?.close();
-  server.close();
   fs.rmSync(scratch, { recursive: true });
 });
 
@@ -35,6 +23,9 @@ after(async () => {
 // they answer from window.picks (a cancel when empty) and keep writes in window.written.
 async function openPage(stubbed = false) {
   const context = await browser.newContext({ acceptDownloads: true });
+  // The site's files as a static server would give them.
+  await context.route("https://quivra.test/**", (route) => route.fulfill({ path:
+    path.join(process.env.QUIVRA_WEB_SITE, new URL(route.request().url()).pathname.slice(1) || "index.html") }));
   await context.addInitScript((stubbed) => {
     window.picks = [];
     window.written = [];
@@ -46,7 +37,7 @@ async function openPage(stubbed = false) {
     window.showSaveFilePicker = stubbed ? pick : undefined;
   }, stubbed);
   const page = await context.newPage();
-  await page.goto(`http://127.0.0.1:${server.address().port}/`);
+  await page.goto("https://quivra.test/");
   return ready(page);
 }
 
@@ -73,6 +64,11 @@ function desktopSave(name, phrases) {
 async function download(page, click) {
   const [file] = await Promise.all([page.waitForEvent("download"), click()]);
   return { name: file.suggestedFilename(), bytes: fs.readFileSync(await file.path()) };
+}
+
+async function openFile(page, name, buffer) {
+  const [chooser] = await Promise.all([page.waitForEvent("filechooser"), button(page, "Abrir progreso...").click()]);
+  await chooser.setFiles({ name, mimeType: "text/plain", buffer });
 }
 
 // Alt and a letter as a keyboard sends them, with the letter's text, which access keys need.
@@ -146,16 +142,14 @@ test("Open takes desktop saves; Save (Alt+G) downloads again under the file's na
     [["zarpar"], null]]) {
     const name = `escritorio ${walk.length}.txt`;
     const bytes = desktopSave(name, walk);
-    const [chooser] = await Promise.all([page.waitForEvent("filechooser"), button(page, "Abrir progreso...").click()]);
-    await chooser.setFiles({ name, mimeType: "text/plain", buffer: bytes });
+    await openFile(page, name, bytes);
     await page.waitForFunction((title) => document.title === title, `...${name} - Quivra`);
     assert.deepEqual(await pictures(page), picture ? [picture] : []);
     // A picture scene's save carries the scene box's own text, which Open leaves alone.
     const saved = await download(page, () => accessKey(page, "g"));
     assert.deepEqual([saved.name, saved.bytes.equals(bytes)], [name, !picture]);
   }
-  const [chooser] = await Promise.all([page.waitForEvent("filechooser"), button(page, "Abrir progreso...").click()]);
-  await chooser.setFiles({ name: "roto.txt", mimeType: "text/plain", buffer: Buffer.from("roto") });
+  await openFile(page, "roto.txt", Buffer.from("roto"));
   assert.deepEqual(await messageBox(page), ["Quivra", "No se abre el archivo...", "Aceptar", "Aceptar"]);
   await page.keyboard.press("Enter");
   assert.deepEqual([await pictures(page), await page.title()], [["El barco a medio hacer"], "Quivra"]);
