@@ -22,8 +22,24 @@ cmake --build "$out/wasm" --parallel 2 >/dev/null
 
 rm -rf "$site"
 mkdir -p "$site"
-cp "$out/wasm/web/index.html" "$out/wasm/web/quivra.js" "$out/wasm/web/quivra.wasm" \
-  "$root/web/page.js" "$root/web/quivra.css" "$site/"
+cp "$out/wasm/web/quivra.js" "$out/wasm/web/quivra.wasm" "$root/web/page.js" \
+  "$root/web/quivra.css" "$site/"
+# The pictures' titles and descriptions are the desktop window's: one wording for both.
+python3 - "$root/ui/frmQuivra.cpp" "$out/wasm/web/index.html" >"$site/index.html" <<'PY'
+import ast, html, re, sys
+window, page = (open(path, encoding="utf-8").read() for path in sys.argv[1:])
+literals = r'((?:"(?:[^"\\]|\\.)*"\s*)+)'
+joined = lambda text: "".join(ast.literal_eval(part) for part in re.findall(r'"(?:[^"\\]|\\.)*"', text))
+words = {}
+for name, title, description in re.findall(
+        r'\{quivra::Picture::\w+,\s*"(pic_\w+)",\s*' + literals + r',\s*' + literals + r'\}', window):
+    words[f"%{name}.title%"] = html.escape(joined(title))
+    words[f"%{name}.description%"] = html.escape(joined(description))
+wanted = set(re.findall(r"%pic_\w+\.\w+%", page))
+if not wanted or wanted - words.keys():
+    sys.exit(f"web: no titles or descriptions in frmQuivra.cpp for {sorted(wanted - words.keys())}")
+print(re.sub(r"%pic_\w+\.\w+%", lambda m: words[m.group(0)], page), end="")
+PY
 # The artwork as it is in ui/assets at build time, every density: a browser fetches @2x
 # only on a high-density screen.
 cp "$root"/ui/assets/*.jpg "$root"/ui/assets/*.png "$site/"
@@ -32,7 +48,8 @@ cp "$root"/ui/assets/*.jpg "$root"/ui/assets/*.png "$site/"
 # the story, the commands and the page write. Rebuilt only when a source is newer.
 fonts="$out/fonts"
 mkdir -p "$fonts"
-sources=("$root"/engine/*.cpp "$root"/engine/*.hpp "$root"/web/index.html.in "$root"/web/page.js)
+sources=("$root"/engine/*.cpp "$root"/engine/*.hpp "$root"/ui/frmQuivra.cpp
+  "$root"/web/index.html.in "$root"/web/page.js)
 chars="$fonts/characters.txt"
 python3 - "${sources[@]}" >"$chars.new" <<'PY'
 import sys

@@ -189,7 +189,7 @@ test("a screen reader hears the desktop's Spanish names, roles and descriptions"
     "textbox|Escenario||polite", "textbox|Respuesta|Aquí se muestra la respuesta de la computadora...|polite"]) {
     assert.ok(inPlay.some((node) => node.startsWith(expected)), expected);
   }
-  assert.ok(atStart.some((node) => /^image\|El barco a medio hacer\|Un barco de madera/.test(node)));
+  assert.ok(atStart.some((node) => /^image\|El barco a medio hacer\|.{40,}/.test(node)));
 });
 
 test("with File System Access, Open and Save write back through the picked files", async () => {
