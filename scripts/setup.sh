@@ -15,10 +15,14 @@ QUIVRA_PACKAGES=(
   desktop-file-utils appstream dpkg-dev file
 )
 
-# What the browser edition needs besides: scripts/web.sh builds the page with them and
-# scripts/test.sh plays it in a headless browser. Node.js and npm come from Debian only
-# where no Node.js is present.
-QUIVRA_WEB_PACKAGES=(emscripten chromium fonttools python3-brotli)
+# The browser edition's tools, installed by web.sh and test.sh but not play.sh: the WebAssembly
+# compiler, the browser the page's test drives and the font subsetter, with Node.js and npm
+# from Debian only where no Node.js is present.
+web_packages() {
+  echo emscripten chromium fonttools python3-brotli
+  command -v node >/dev/null || echo nodejs
+  command -v npm >/dev/null || echo npm
+}
 
 missing_packages() {
   local missing=()
@@ -29,19 +33,12 @@ missing_packages() {
   echo "${missing[@]}"
 }
 
+# install_missing [PACKAGE...]: the packages named, QUIVRA_PACKAGES when none are.
 install_missing() {
-  install_packages "${QUIVRA_PACKAGES[@]}"
-}
-
-install_missing_web() {
-  local packages=("${QUIVRA_WEB_PACKAGES[@]}")
-  command -v node >/dev/null || packages+=(nodejs)
-  command -v npm >/dev/null || packages+=(npm)
-  install_packages "${packages[@]}"
-}
-
-install_packages() {
   local missing
+  if [ $# -eq 0 ]; then
+    set -- "${QUIVRA_PACKAGES[@]}"
+  fi
   missing=$(missing_packages "$@")
   [ -z "$missing" ] && return 0
   echo "Installing: $missing"

@@ -5,8 +5,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/setup.sh"
 
-install_missing
-install_missing_web
+# shellcheck disable=SC2046 # one package a word
+install_missing "${QUIVRA_PACKAGES[@]}" $(web_packages)
 # Playwright as package-lock.json pins it; it drives Debian's Chromium and downloads none.
 (cd "$root" && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
 "$root/scripts/web.sh" --no-serve

@@ -9,8 +9,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/setup.sh"
-install_missing
-install_missing_web
+# shellcheck disable=SC2046 # one package a word
+install_missing "${QUIVRA_PACKAGES[@]}" $(web_packages)
 
 out="$root/build-web"
 site="$out/site"
