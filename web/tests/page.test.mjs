@@ -119,8 +119,9 @@ test("every ending, then Save as downloads the desktop's bytes under the chosen 
   }
 });
 
-test("a wrong phrase is refused and changes nothing else", async () => {
+test("the entry box has the focus; a wrong phrase is refused and changes nothing else", async () => {
   const page = await openPage();
+  assert.equal(await page.evaluate(() => document.activeElement.id), "txtComando");
   assert.deepEqual(await play(page, ["zarpar ya"]), ["Equivocado"]);
   assert.deepEqual([await pictures(page), await page.title()], [["El barco a medio hacer"], "Quivra"]);
 });
