@@ -205,5 +205,8 @@
     busy = false;
     entry.focus();
     performance.mark("quivra-ready");
+  }, () => {
+    frame.hidden = true;
+    $("unsupported").hidden = false;
   });
 })();
