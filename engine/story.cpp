@@ -74,8 +74,8 @@ constexpr std::pair<std::string_view, Picture> kPictureScenes[] = {
 // clang-format on
 
 bool takes(const Row& row, std::string_view phrase) {
-    return row.phrases.any() ||
-           std::ranges::find(row.phrases.exact(), phrase) != row.phrases.exact().end();
+    return row.phrases.any() || std::find(row.phrases.exact().begin(), row.phrases.exact().end(),
+                                          phrase) != row.phrases.exact().end();
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# The set-up every script shares, sourced by play.sh, test.sh, check.sh, fuzz.sh, bench.sh,
-# mutate.sh and check-screen-reader.sh: the Debian 12 packages that building and testing
-# Quivra needs, and two functions. install_missing installs those of a list (QUIVRA_PACKAGES
-# by default) that are missing, with apt-get, through sudo when not root, and does nothing when
-# all are there; configure_build configures and builds build/.
+# The set-up every script shares, sourced by play.sh, test.sh, web.sh, check.sh, fuzz.sh,
+# bench.sh, mutate.sh and check-screen-reader.sh: the Debian 12 packages that building and
+# testing Quivra needs, and two functions. install_missing installs those of a list
+# (QUIVRA_PACKAGES by default) that are missing, with apt-get, through sudo when not root, and
+# does nothing when all are there; configure_build configures and builds build/.
 set -euo pipefail
 
 QUIVRA_PACKAGES=(
@@ -26,6 +26,15 @@ QUIVRA_PACKAGES=(
 QUIVRA_TEST_PACKAGES=(
   orca xvfb dbus at-spi2-core xdotool
 )
+
+# The browser edition's tools, installed by web.sh and test.sh but not play.sh: the WebAssembly
+# compiler, the browser the page's test drives and the font subsetter, with Node.js and npm
+# from Debian only where no Node.js is present.
+web_packages() {
+  echo emscripten chromium fonttools python3-brotli
+  command -v node >/dev/null || echo nodejs
+  command -v npm >/dev/null || echo npm
+}
 
 missing_packages() {
   local missing=()

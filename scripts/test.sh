@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Quivra and runs every test through ctest.
+# Installs what is missing, builds Quivra and its browser edition, and runs every test through
+# ctest, the page's in headless Chromium among them.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/setup.sh"
 
-install_missing "${QUIVRA_PACKAGES[@]}" "${QUIVRA_TEST_PACKAGES[@]}"
-configure_build "$root"
+# shellcheck disable=SC2046 # one package a word
+install_missing "${QUIVRA_PACKAGES[@]}" "${QUIVRA_TEST_PACKAGES[@]}" $(web_packages)
+# Playwright as package-lock.json pins it; it drives Debian's Chromium and downloads none.
+(cd "$root" && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
+"$root/scripts/web.sh" --no-serve
+configure_build "$root" -DQUIVRA_WEB_SITE="$root/build-web/site"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$root/build" --output-on-failure --parallel 2

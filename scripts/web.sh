@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Builds the browser edition into build-web/site/ (the page, the game's WebAssembly, the
+# pictures and the web fonts) and serves it at http://localhost:8000. Any static web server
+# can publish that folder as it is.
+#   scripts/web.sh              build and serve
+#   scripts/web.sh --no-serve   only build
+#   scripts/web.sh --bench      build, then measure the page in headless Chromium against its
+#                               goals (turn, start, transfer); fails when one is missed
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/setup.sh"
+# shellcheck disable=SC2046 # one package a word
+install_missing "${QUIVRA_PACKAGES[@]}" $(web_packages)
+
+out="$root/build-web"
+site="$out/site"
+# em++ finds its JavaScript optimiser through NODE_PATH when Node.js is not Debian's.
+export NODE_PATH=/usr/share/nodejs
+emcmake cmake -S "$root" -B "$out/wasm" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+  -DQUIVRA_BUILD_UI=OFF -DQUIVRA_BUILD_TESTS=OFF -DQUIVRA_BUILD_BENCHMARKS=OFF >/dev/null 2>&1
+cmake --build "$out/wasm" --parallel 2 >/dev/null
+
+rm -rf "$site"
+mkdir -p "$site"
+cp "$out/wasm/web/quivra.js" "$out/wasm/web/quivra.wasm" "$root/web/page.js" \
+  "$root/web/quivra.css" "$site/"
+cp "$out/wasm/web/index.html" "$site/"
+# The artwork as it is in ui/assets at build time, every density: a browser fetches @2x
+# only on a high-density screen.
+cp "$root"/ui/assets/*.jpg "$root"/ui/assets/*.png "$site/"
+
+# Liberation Sans and Serif cut down to what the game can show: Latin-1, and whatever else
+# the story, the commands and the page write. Rebuilt only when a source is newer.
+fonts="$out/fonts"
+mkdir -p "$fonts"
+sources=("$root"/engine/*.cpp "$root"/engine/*.hpp "$root"/web/index.html.in "$root"/web/page.js)
+chars="$fonts/characters.txt"
+python3 - "${sources[@]}" >"$chars.new" <<'PY'
+import sys
+shown = {chr(c) for c in range(0x20, 0x7F)} | {chr(c) for c in range(0xA0, 0x100)}
+for path in sys.argv[1:]:
+    shown |= {c for c in open(path, encoding="utf-8").read() if ord(c) > 0xFF}
+print("".join(sorted(shown)))
+PY
+cmp -s "$chars.new" "$chars" || mv "$chars.new" "$chars"
+rm -f "$chars.new"
+for face in LiberationSans-Regular LiberationSans-Bold LiberationSerif-Regular; do
+  woff2="$fonts/$face.woff2"
+  ttf=/usr/share/fonts/truetype/liberation2/$face.ttf
+  if [[ ! -f $woff2 || $chars -nt $woff2 || $ttf -nt $woff2 ]]; then
+    pyftsubset "$ttf" --text-file="$chars" --flavor=woff2 \
+      --drop-tables+=FFTM --output-file="$woff2"
+  fi
+  cp "$woff2" "$site/"
+done
+
+echo "web: built $site"
+if [[ ${1:-} == --bench ]]; then
+  (cd "$root" && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
+  python3 -m http.server 8001 --bind 127.0.0.1 --directory "$site" >/dev/null 2>&1 &
+  server=$!
+  trap 'kill $server' EXIT
+  sleep 1
+  node "$root/web/bench/page_bench.mjs" http://127.0.0.1:8001/ "${2:-20}"
+elif [[ ${1:-} != --no-serve ]]; then
+  echo "web: serving Quivra at http://localhost:8000 (Ctrl+C stops)"
+  exec python3 -m http.server 8000 --bind 127.0.0.1 --directory "$site"
+fi
