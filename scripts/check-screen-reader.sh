@@ -14,8 +14,7 @@ configure_build "$root" # the game as its sources are now, not as last built
 # What the turns must say, read from the sources so that a story edit does not break it.
 first_words=$(sed -n '/kZarpar\[\] = {/{n;p;q}' "$root/engine/passages.hpp" |
   sed 's/^ *"//' | cut -d' ' -f1-3)
-title=$(sed -n 's/.*{quivra::Picture::pic_2_2, "pic_2_2", "\([^"]*\)".*/\1/p' \
-  "$root/ui/frmQuivra.cpp")
+title=$(sed -n 's/^ *{"pic_2_2", .*"\([^"]*\)",$/\1/p' "$root/engine/window_design.cpp")
 if [ -z "$first_words" ] || [ -z "$title" ]; then
   echo "check-screen-reader: cannot read the words to listen for" >&2
   exit 1
