@@ -20,23 +20,27 @@ constexpr ControlDesign kDesign[] = {
      "Bajo un cielo gris encapotado, una sola tabla flota, medio hundida, entre los círculos que "
      "se abren en un mar azul oscuro."},
     {"pic_4_4",       PictureBox, kSceneArea,            15, "",                   "", "Restos del naufragio",
-     "Bajo un cielo gris con un sol velado y unas aves, un mar turbio de color verde oliva está "
-     "sembrado de tablas rotas, entre las que una persona nada a crol."},
+     "Bajo un cielo gris con el sol velado tras las nubes y unas gaviotas, un mar turbio de color "
+     "verde oliva está sembrado de tablas rotas y astilladas, algunas medio hundidas, entre las "
+     "que un hombre con camisa blanca nada a crol, con la cabeza girada para respirar."},
     {"pic_4_2",       PictureBox, kSceneArea,            13, "",                   "", "Solo en la balsa",
      "Sobre una pequeña balsa de troncos, en un mar verde azulado, un hombre de pie se hace visera "
      "con la mano y mira una cola de pez que asoma a lo lejos, bajo el sol de la tarde. Arriba se "
      "lee: AÚN CONSERVO LA ESPERANZA, Y SÉ QUE DEBO APARTARME DE UN DIOS BLASFEMO."},
     {"cmdIr",         Button,     {472, 248, 41, 25},    12, "Ir",                 "", "Ir"},
     {"pic_4_0",       PictureBox, kSceneArea,            11, "",                   "", "La sirena",
-     "Bajo un cielo cian, una gran cola parda de pez se curva y se hunde en un mar verde azulado, "
-     "chorreando agua, cerca de la esquina de nuestra balsa de troncos. Arriba se lee: Ya cerca "
-     "de mar abierto, vemos algo engañoso: lo que parece una sirena nada delante de nosotros y "
-     "luego se hunde en el mar."},
+     "Bajo un cielo cian con nubes altas, una gran cola parda de pez, gruesa junto al agua y cada "
+     "vez más fina, abre en lo alto una aleta en forma de media luna y se hunde en un mar verde "
+     "azulado entre espuma y gotas, junto a la esquina de nuestra balsa de troncos atados. Arriba "
+     "se lee: Ya cerca de mar abierto, vemos algo engañoso: lo que parece una sirena nada delante "
+     "de nosotros y luego se hunde en el mar."},
     {"pic_2_2",       PictureBox, kSceneArea,            10, "",                   "", "Las aves marinas",
      "Bajo un cielo azul surcado de nubes alargadas, unas gaviotas vuelan en círculos sobre un mar "
-     "verde del que emerge, de costado, un tiburón ballena azul pálido moteado de blanco. Arriba, "
-     "a la izquierda, se lee: Giro el timón hacia las aves que vuelan en círculos y veo surgir de "
-     "las profundidades un tiburón ballena."},
+     "verde del que asoma un tiburón ballena azul pálido, con la cabeza ancha y chata fuera del "
+     "agua, la boca abierta de lado a lado y el lomo salpicado de manchas y rayas claras, mientras "
+     "el resto del cuerpo se adivina bajo la superficie. Arriba, a la izquierda, se lee: Giro el "
+     "timón hacia las aves que vuelan en círculos y veo surgir de las profundidades un tiburón "
+     "ballena."},
     {"cmdSalir",      Button,     {272, 416, 241, 49},    9, "Salir",
      "Salir. Recuerde guardar su progreso antes de salir...", "Salir", "", "salir-32", 32, 32},
     {"cmdAbrirP",     Button,     {272, 352, 113, 49},    7, "Abrir progreso...",
