@@ -17,16 +17,16 @@ constexpr ControlDesign kDesign[] = {
 //                                                                                   description or image
     {"txtHints",      Hints,      {8, 392, 185, 81},     17, "",                   "Hints.", "Pistas"},
     {"pic_4_6",       PictureBox, kSceneArea,            16, "",                   "", "Una tabla en el mar",
-     "Bajo un cielo gris encapotado, una sola tabla flota, medio hundida, entre los círculos que "
-     "se abren en un mar azul oscuro."},
+     "Bajo un cielo gris encapotado, una sola tabla flota en un mar azul oscuro, con un extremo "
+     "hundido bajo el agua, entre los círculos que se abren a su alrededor."},
     {"pic_4_4",       PictureBox, kSceneArea,            15, "",                   "", "Restos del naufragio",
      "Bajo un cielo gris con el sol velado tras las nubes y unas gaviotas, un mar turbio de color "
-     "verde oliva está sembrado de tablas rotas y astilladas, algunas medio hundidas, entre las "
-     "que un hombre con camisa blanca nada a crol, con la cabeza girada para respirar."},
+     "verde oliva está sembrado de tablas rotas, entre las que un hombre con camisa blanca nada a "
+     "crol, con un brazo en alto por delante de la cabeza, que gira de lado para respirar."},
     {"pic_4_2",       PictureBox, kSceneArea,            13, "",                   "", "Solo en la balsa",
      "Sobre una pequeña balsa de troncos, en un mar verde azulado, un hombre de pie se hace visera "
-     "con la mano y mira una cola de pez que asoma a lo lejos, bajo el sol de la tarde. Arriba se "
-     "lee: AÚN CONSERVO LA ESPERANZA, Y SÉ QUE DEBO APARTARME DE UN DIOS BLASFEMO."},
+     "con la mano y mira a lo lejos una cola de pez que asoma del agua bajo el sol de la tarde. "
+     "Arriba se lee: AÚN CONSERVO LA ESPERANZA, Y SÉ QUE DEBO APARTARME DE UN DIOS BLASFEMO."},
     {"cmdIr",         Button,     {472, 248, 41, 25},    12, "Ir",                 "", "Ir"},
     {"pic_4_0",       PictureBox, kSceneArea,            11, "",                   "", "La sirena",
      "Bajo un cielo cian con nubes altas, una gran cola parda de pez, gruesa junto al agua y cada "
@@ -35,11 +35,11 @@ constexpr ControlDesign kDesign[] = {
      "se lee: Ya cerca de mar abierto, vemos algo engañoso: lo que parece una sirena nada delante "
      "de nosotros y luego se hunde en el mar."},
     {"pic_2_2",       PictureBox, kSceneArea,            10, "",                   "", "Las aves marinas",
-     "Bajo un cielo azul surcado de nubes alargadas, unas gaviotas vuelan en círculos sobre un mar "
-     "verde del que asoma un tiburón ballena azul pálido, con la cabeza ancha y chata fuera del "
-     "agua, la boca abierta de lado a lado y el lomo salpicado de manchas y rayas claras, mientras "
-     "el resto del cuerpo se adivina bajo la superficie. Arriba, a la izquierda, se lee: Giro el "
-     "timón hacia las aves que vuelan en círculos y veo surgir de las profundidades un tiburón "
+     "Bajo un cielo azul con nubes alargadas, unas gaviotas vuelan en corro sobre un mar verde del "
+     "que sube en diagonal un tiburón ballena azul pálido, moteado de manchas claras: la cabeza "
+     "ancha y chata, con la boca recta de lado a lado, y la aleta dorsal salen del agua entre la "
+     "espuma, y el resto del cuerpo se ve bajo la superficie. Arriba, a la izquierda, se lee: Giro "
+     "el timón hacia las aves que vuelan en círculos y veo surgir de las profundidades un tiburón "
      "ballena."},
     {"cmdSalir",      Button,     {272, 416, 241, 49},    9, "Salir",
      "Salir. Recuerde guardar su progreso antes de salir...", "Salir", "", "salir-32", 32, 32},
