@@ -1,0 +1,691 @@
+#include "frmQuivra.hpp"
+
+#include "accessibility.hpp"
+#include "dialogs.hpp"
+#include "interpreter.hpp"
+#include "pictures.hpp"
+#include "text.hpp"
+
+#include <algorithm>
+#include <commctrl.h>
+#include <iterator>
+#include <utility>
+
+namespace {
+
+constexpr const wchar_t* kWindowClass = L"frmQuivra";
+constexpr const char* kInitialSceneText = "Escenario 1\r\n";
+constexpr const wchar_t* kHints =
+    L"construir barco / aprovisionarse / zarpar / continuar / navegar hacia la balsa / "
+    L"acercarse a las aves marinas / retornar a tierra / subir a la balsa / luchar con los "
+    L"tiburones / navegar / regresar al barco / saltar al agua / descansar / explorar / hacer "
+    L"una fogata / acampar / explorar la isla / estudiar las conchas / internarse en la maleza / "
+    L"subir a la balsa / aprovisionarse / arreglar problemas espirituales /\r\n";
+constexpr const wchar_t* kCredit =
+    L"Quivra, un relato interactivo del mar, Versión " QUIVRA_VERSION;
+
+enum class Kind { Entry, Verdict, Scene, Hints, Button, Picture, Label };
+
+// One control of the design: pixels at 96 DPI, and what the player sees and hears of it.
+struct ControlDesign {
+    const wchar_t* name;
+    Kind kind;
+    RECT pixels; // left, top, width, height
+    int tabIndex;
+    const wchar_t* text = nullptr; // caption, or a picture's title
+    const wchar_t* tooltip = nullptr;
+    const wchar_t* image =
+        nullptr; // a button's picture: its file name as a C identifier, no extension
+    SIZE imageSize{};
+    const wchar_t* description = nullptr; // a picture's, for screen readers
+    void (quivra::Commands::*click)() = nullptr;
+};
+
+constexpr RECT kSceneArea{88, 16, 425, 225};
+
+// In the design's stored order, which is the order of creation.
+const ControlDesign kDesign[frmQuivra::kControlCount] = {
+    {L"txtHints", Kind::Hints, {8, 392, 185, 81}, 17, nullptr, L"Hints."},
+    {L"pic_4_6",
+     Kind::Picture,
+     kSceneArea,
+     16,
+     L"Una tabla en el mar",
+     nullptr,
+     nullptr,
+     {},
+     L"Bajo un cielo gris, una sola tabla flota entre las ondas de un mar azul oscuro."},
+    {L"pic_4_4",
+     Kind::Picture,
+     kSceneArea,
+     15,
+     L"Restos del naufragio",
+     nullptr,
+     nullptr,
+     {},
+     L"Bajo un cielo gris con sol y aves, un mar verde oliva lleno de tablas rotas y una persona "
+     L"que nada entre ellas."},
+    {L"pic_4_2",
+     Kind::Picture,
+     kSceneArea,
+     13,
+     L"Solo en la balsa",
+     nullptr,
+     nullptr,
+     {},
+     L"Una pequeña balsa de troncos con una figura de pie sobre un mar verde azulado; a lo lejos "
+     L"asoma una cola."},
+    {L"cmdIr",
+     Kind::Button,
+     {472, 248, 41, 25},
+     12,
+     L"Ir",
+     nullptr,
+     nullptr,
+     {},
+     nullptr,
+     &quivra::Commands::cmdIr_Click},
+    {L"pic_4_0",
+     Kind::Picture,
+     kSceneArea,
+     11,
+     L"La sirena",
+     nullptr,
+     nullptr,
+     {},
+     L"Una gran cola de pez parda se hunde en un mar verde azulado bajo un cielo celeste."},
+    {L"pic_2_2",
+     Kind::Picture,
+     kSceneArea,
+     10,
+     L"Las aves marinas",
+     nullptr,
+     nullptr,
+     {},
+     L"Gaviotas en el cielo azul sobre un mar verde del que emerge un tiburón ballena azul "
+     L"pálido."},
+    {L"cmdSalir",
+     Kind::Button,
+     {272, 416, 241, 49},
+     9,
+     L"Salir",
+     L"Salir. Recuerde guardar su progreso antes de salir...",
+     L"salir_32",
+     {32, 32},
+     nullptr,
+     &quivra::Commands::cmdSalir_Click},
+    {L"cmdAbrirP",
+     Kind::Button,
+     {272, 352, 113, 49},
+     7,
+     L"Abrir progreso...",
+     L"Abrir un archivo .dat.txt que reiniciará el juego desde el punto almacenado en un juego "
+     L"anterior...",
+     L"abrir",
+     {16, 15},
+     nullptr,
+     &quivra::Commands::cmdAbrirP_Click},
+    {L"cmdNuevoJuego",
+     Kind::Button,
+     {272, 288, 113, 49},
+     6,
+     L"Nuevo juego",
+     L"Reempezar desde cero...",
+     L"nuevo",
+     {24, 22},
+     nullptr,
+     &quivra::Commands::cmdNuevoJuego_Click},
+    {L"txtOkOrNot",
+     Kind::Verdict,
+     {88, 288, 169, 29},
+     4,
+     nullptr,
+     L"Aquí se muestra la respuesta de la computadora..."},
+    {L"cmdSaveAs",
+     Kind::Button,
+     {400, 352, 113, 49},
+     3,
+     L"Guardar &como...",
+     L"Guardar progreso como...",
+     L"guardar",
+     {16, 15},
+     nullptr,
+     &quivra::Commands::cmdSaveAs_Click},
+    {L"cmdSave",
+     Kind::Button,
+     {400, 288, 113, 49},
+     2,
+     L"&Guardar progreso",
+     L"Guardar progreso actual en el archivo actual...",
+     L"guardar",
+     {16, 15},
+     nullptr,
+     &quivra::Commands::cmdSave_Click},
+    {L"txtComando", Kind::Entry, {88, 248, 377, 28}, 1, nullptr, L"comando."},
+    {L"pic_1_0",
+     Kind::Picture,
+     kSceneArea,
+     5,
+     L"El barco a medio hacer",
+     nullptr,
+     nullptr,
+     {},
+     L"Un barco de madera a medio construir, con tres mástiles desnudos, en una playa anaranjada "
+     L"al pie de colinas verdes y montañas."},
+    {L"txtEscenario", Kind::Scene, kSceneArea, 0},
+    {L"pic_2_0_2",
+     Kind::Picture,
+     kSceneArea,
+     14,
+     L"Las islas",
+     nullptr,
+     nullptr,
+     {},
+     L"Una playa de arena con una palmera a la izquierda, olas turquesa, el mar azul y una isla "
+     L"verde a lo lejos."},
+    {L"lblAbout", Kind::Label, {104, 328, 137, 49}, 8},
+};
+
+// The names the Linux window gives its boxes, so both read alike to a screen reader.
+const wchar_t* spokenName(Kind kind) {
+    switch (kind) {
+    case Kind::Entry:
+        return L"Comando";
+    case Kind::Scene:
+        return L"Escenario";
+    case Kind::Verdict:
+        return L"Respuesta";
+    case Kind::Hints:
+        return L"Pistas";
+    default:
+        return nullptr;
+    }
+}
+
+constexpr int kFirstControlId = 100; // clear of IDOK and IDCANCEL, which the dialog keys send
+
+std::size_t indexOf(std::wstring_view name) {
+    return static_cast<std::size_t>(std::ranges::find(kDesign, name, &ControlDesign::name) -
+                                    std::begin(kDesign));
+}
+
+const wchar_t* boxName(quivra::Picture picture) {
+    using enum quivra::Picture;
+    switch (picture) {
+    case pic_1_0:
+        return L"pic_1_0";
+    case pic_2_0_2:
+        return L"pic_2_0_2";
+    case pic_2_2:
+        return L"pic_2_2";
+    case pic_4_0:
+        return L"pic_4_0";
+    case pic_4_2:
+        return L"pic_4_2";
+    case pic_4_4:
+        return L"pic_4_4";
+    case pic_4_6:
+        break;
+    }
+    return L"pic_4_6";
+}
+
+struct WindowStyle {
+    const wchar_t* windowClass;
+    DWORD style;
+    DWORD extended;
+};
+
+// Sunken edges where the design has them, a one-pixel line where it draws flat boxes.
+WindowStyle styleOf(Kind kind) {
+    constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+    constexpr DWORD kMultiLine = ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP;
+    switch (kind) {
+    case Kind::Entry:
+        return {WC_EDITW, kChild | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case Kind::Verdict:
+        return {WC_EDITW,
+                kChild | WS_TABSTOP | ES_CENTER | ES_READONLY | ES_AUTOHSCROLL | WS_BORDER, 0};
+    case Kind::Scene:
+        return {WC_EDITW, kChild | kMultiLine | ES_READONLY | WS_BORDER, 0};
+    case Kind::Hints:
+        return {WC_EDITW, kChild | kMultiLine | ES_WANTRETURN, WS_EX_CLIENTEDGE};
+    case Kind::Button:
+        return {WC_BUTTONW, kChild | WS_TABSTOP | BS_OWNERDRAW, 0};
+    case Kind::Picture:
+        return {kPictureBoxClass, kChild | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case Kind::Label:
+        break;
+    }
+    return {WC_STATICW, kChild | SS_CENTER | SS_NOPREFIX, 0};
+}
+
+int scaled(int pixels, UINT dpi) {
+    return ::MulDiv(pixels, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
+}
+
+template <typename Function>
+Function systemFunction(const wchar_t* module, const char* name) {
+    return reinterpret_cast<Function>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(module), name)));
+}
+
+// Per-monitor DPI came with Windows 10; earlier systems have one DPI for every window.
+UINT dpiOf(HWND window) {
+    using GetDpiForWindow = UINT(WINAPI*)(HWND);
+    static const auto perWindow = systemFunction<GetDpiForWindow>(L"user32.dll", "GetDpiForWindow");
+    if (perWindow != nullptr) {
+        return perWindow(window);
+    }
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    return static_cast<UINT>(dpi);
+}
+
+RECT frameAround(SIZE client, DWORD style, UINT dpi) {
+    using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static const auto adjustForDpi =
+        systemFunction<AdjustForDpi>(L"user32.dll", "AdjustWindowRectExForDpi");
+    RECT frame{0, 0, client.cx, client.cy};
+    if (adjustForDpi != nullptr) {
+        adjustForDpi(&frame, style, FALSE, 0, dpi);
+    } else {
+        ::AdjustWindowRectEx(&frame, style, FALSE, 0);
+    }
+    return frame;
+}
+
+// Sizes in hundredths of a point, as the design gives them (8.25, 9.75, 11.25).
+HFONT makeFont(const wchar_t* face, int hundredths, UINT dpi, bool bold = false) {
+    const int height = -::MulDiv(hundredths, static_cast<int>(dpi), 7200);
+    return ::CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                         DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                         DEFAULT_PITCH | FF_DONTCARE, face);
+}
+
+// MS Sans Serif is a bitmap font with a few sizes; its TrueType twin scales to any DPI.
+constexpr const wchar_t* kSansSerif = L"Microsoft Sans Serif";
+constexpr const wchar_t* kSerif = L"Times New Roman";
+
+} // namespace
+
+struct frmQuivra::Fonts {
+    HFONT dialog = nullptr;
+    HFONT bold = nullptr;
+    HFONT entry = nullptr;
+    HFONT verdict = nullptr;
+    HFONT scene = nullptr;
+
+    Fonts(UINT dpi, int sceneSize)
+        : dialog(makeFont(kSansSerif, 825, dpi)), bold(makeFont(kSansSerif, 825, dpi, true)),
+          entry(makeFont(kSansSerif, 975, dpi)), verdict(makeFont(kSerif, 1200, dpi)),
+          scene(makeFont(kSerif, sceneSize, dpi)) {}
+    Fonts(const Fonts&) = delete;
+    Fonts& operator=(const Fonts&) = delete;
+    ~Fonts() {
+        for (HFONT font : {dialog, bold, entry, verdict, scene}) {
+            ::DeleteObject(font);
+        }
+    }
+    HFONT of(Kind kind) const {
+        switch (kind) {
+        case Kind::Entry:
+            return entry;
+        case Kind::Verdict:
+            return verdict;
+        case Kind::Scene:
+            return scene;
+        case Kind::Label:
+            return bold;
+        default:
+            return dialog;
+        }
+    }
+};
+
+// The buttons' pictures, decoded for the window's current DPI.
+struct frmQuivra::ButtonPictures {
+    std::array<Bitmap, kControlCount> pictures;
+    explicit ButtonPictures(UINT dpi) {
+        for (std::size_t i = 0; i < kControlCount; ++i) {
+            if (kDesign[i].image != nullptr) {
+                pictures[i] = loadPicture(kDesign[i].image, L"png", dpi);
+            }
+        }
+    }
+};
+
+frmQuivra::frmQuivra(std::unique_ptr<quivra::Dialogs> dialogs)
+    : window_([] {
+          const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+          static const bool registered = [instance] {
+              WNDCLASSEXW main{};
+              main.cbSize = sizeof main;
+              main.lpfnWndProc = windowProc;
+              main.hInstance = instance;
+              main.hIcon = ::LoadIconW(instance, L"IDI_QUIVRA");
+              main.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+              main.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
+              main.lpszClassName = kWindowClass;
+              registerPictureBox(instance);
+              return ::RegisterClassExW(&main) != 0;
+          }();
+          (void)registered;
+          return ::CreateWindowExW(0, kWindowClass, L"Quivra", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                   instance, nullptr);
+      }()),
+      dialogs_(dialogs ? std::move(dialogs) : std::make_unique<Win32Dialogs>(window_)),
+      commands_(*this, *dialogs_, files_) {
+    ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    dpi_ = dpiOf(window_);
+    createControls();
+    layOut(dpi_);
+    commands_.Form_Load();
+    // The scene box comes first in tab order but the reset hid it: the entry box is next.
+    lastFocus_ = control(L"txtComando");
+    ::SetFocus(lastFocus_);
+}
+
+frmQuivra::~frmQuivra() {
+    if (::IsWindow(window_) != FALSE) {
+        ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        ::DestroyWindow(window_);
+    }
+}
+
+void frmQuivra::show(int how) {
+    const DWORD style = static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE));
+    const RECT frame = frameAround({scaled(600, dpi_), scaled(486, dpi_)}, style, dpi_);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoW(::MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& work = monitor.rcWork;
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    ::SetWindowPos(window_, nullptr, (work.left + work.right - width) / 2,
+                   (work.top + work.bottom - height) / 2, width, height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    ::ShowWindow(window_, how);
+    ::SetFocus(lastFocus_);
+}
+
+void frmQuivra::route(MSG& message) {
+    if (::IsDialogMessageW(window_, &message) == FALSE) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+}
+
+HWND frmQuivra::control(std::wstring_view name) const {
+    const std::size_t index = indexOf(name);
+    return index < kControlCount ? controls_[index] : nullptr;
+}
+
+void frmQuivra::createControls() {
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    for (std::size_t i = 0; i < kControlCount; ++i) {
+        const ControlDesign& design = kDesign[i];
+        const WindowStyle style = styleOf(design.kind);
+        // A picture box finds its JPEG by its window text; screen readers get its title.
+        const wchar_t* text = design.kind == Kind::Picture ? design.name : design.text;
+        controls_[i] = ::CreateWindowExW(
+            style.extended, style.windowClass, text, style.style, 0, 0, 0, 0, window_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + static_cast<int>(i))),
+            instance, nullptr);
+        if (const wchar_t* spoken = spokenName(design.kind); spoken != nullptr) {
+            nameForScreenReaders(controls_[i], spoken);
+        } else if (design.kind == Kind::Picture) {
+            nameForScreenReaders(controls_[i], design.text, design.description);
+        }
+    }
+    HWND entry = control(L"txtComando");
+    ::SetWindowSubclass(entry, entryProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    for (const wchar_t* multiLine : {L"txtEscenario", L"txtHints"}) {
+        ::SetWindowSubclass(control(multiLine), multiLineProc, 0, 0);
+    }
+    // No length limit, as the design's boxes have none.
+    for (const wchar_t* box : {L"txtComando", L"txtEscenario", L"txtHints", L"txtOkOrNot"}) {
+        ::SendMessageW(control(box), EM_SETLIMITTEXT, 0, 0);
+    }
+    ::SetWindowTextW(control(L"txtHints"), kHints);
+    ::SetWindowTextW(control(L"lblAbout"), kCredit);
+    writeSceneText(kInitialSceneText);
+    addTooltips();
+    followTabIndices();
+}
+
+void frmQuivra::addTooltips() {
+    tooltips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  window_, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    for (std::size_t i = 0; i < kControlCount; ++i) {
+        if (kDesign[i].tooltip == nullptr) {
+            continue;
+        }
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = window_;
+        tool.uId = reinterpret_cast<UINT_PTR>(controls_[i]);
+        tool.lpszText = const_cast<wchar_t*>(kDesign[i].tooltip);
+        ::SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    ::SendMessageW(tooltips_, TTM_SETMAXTIPWIDTH, 0, 400);
+}
+
+// The dialog manager walks the controls in z-order, so the z-order is made the tab order.
+// Only one control of the scene area is ever visible, so the stacking shows nowhere.
+void frmQuivra::followTabIndices() {
+    std::array<std::size_t, kControlCount> byTabIndex{};
+    for (std::size_t i = 0; i < kControlCount; ++i) {
+        byTabIndex[static_cast<std::size_t>(kDesign[i].tabIndex)] = i;
+    }
+    HWND previous = HWND_TOP;
+    for (const std::size_t index : byTabIndex) {
+        ::SetWindowPos(controls_[index], previous, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        previous = controls_[index];
+    }
+}
+
+void frmQuivra::layOut(UINT dpi) {
+    dpi_ = dpi;
+    fonts_ = std::make_unique<Fonts>(dpi, sceneFontSize_);
+    buttonPictures_ = std::make_unique<ButtonPictures>(dpi);
+    for (std::size_t i = 0; i < kControlCount; ++i) {
+        const RECT& pixels = kDesign[i].pixels;
+        ::SetWindowPos(controls_[i], nullptr, scaled(pixels.left, dpi), scaled(pixels.top, dpi),
+                       scaled(pixels.right, dpi), scaled(pixels.bottom, dpi),
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SendMessageW(controls_[i], WM_SETFONT,
+                       reinterpret_cast<WPARAM>(fonts_->of(kDesign[i].kind)), TRUE);
+    }
+}
+
+void frmQuivra::resetSceneFont() {
+    sceneFontSize_ = 1100;
+    HFONT old = std::exchange(fonts_->scene, makeFont(kSerif, sceneFontSize_, dpi_));
+    ::SendMessageW(control(L"txtEscenario"), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->scene),
+                   TRUE);
+    ::DeleteObject(old);
+}
+
+LRESULT CALLBACK frmQuivra::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<frmQuivra*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr) {
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    return self->handle(message, wParam, lParam);
+}
+
+LRESULT frmQuivra::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        onCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_DRAWITEM:
+        drawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+        return colours(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
+    // The focus comes back to the control that had it when the window is active again.
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            lastFocus_ = ::GetFocus();
+        } else if (lastFocus_ != nullptr) {
+            ::SetFocus(lastFocus_);
+            return 0;
+        }
+        break;
+    case WM_DPICHANGED: {
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        ::SetWindowPos(window_, nullptr, suggested.left, suggested.top,
+                       suggested.right - suggested.left, suggested.bottom - suggested.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        layOut(HIWORD(wParam));
+        ::InvalidateRect(window_, nullptr, TRUE);
+        return 0;
+    }
+    case WM_DESTROY:
+        ::PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return ::DefWindowProcW(window_, message, wParam, lParam);
+}
+
+// A click, Space, or the access key sends BN_CLICKED. Enter on a focused button comes as
+// IDOK, since the window has no default button; Esc comes as IDCANCEL and presses nothing.
+void frmQuivra::onCommand(int id, int code) {
+    const std::size_t index = static_cast<std::size_t>(id - kFirstControlId);
+    if (id == IDOK) {
+        HWND focus = ::GetFocus();
+        const auto* button = std::ranges::find(controls_, focus);
+        if (button != controls_.end() && kDesign[button - controls_.begin()].click != nullptr) {
+            ::SendMessageW(focus, BM_CLICK, 0, 0);
+        }
+    } else if (id >= kFirstControlId && index < kControlCount && code == BN_CLICKED &&
+               kDesign[index].click != nullptr) {
+        (commands_.*kDesign[index].click)();
+    }
+}
+
+LRESULT frmQuivra::colours(HWND control, HDC dc) {
+    static const HBRUSH lightGrey = ::CreateSolidBrush(RGB(224, 224, 224));
+    if (control == this->control(L"txtComando")) {
+        ::SetTextColor(dc, RGB(255, 255, 255));
+        ::SetBkColor(dc, RGB(0, 0, 0));
+        return reinterpret_cast<LRESULT>(::GetStockObject(BLACK_BRUSH));
+    }
+    if (control == this->control(L"txtHints")) {
+        ::SetTextColor(dc, RGB(0, 128, 128));
+        ::SetBkColor(dc, RGB(224, 224, 224));
+        return reinterpret_cast<LRESULT>(lightGrey);
+    }
+    // Read-only boxes would take the dialog's colour; the design gives them the window's.
+    if (control == this->control(L"txtEscenario") || control == this->control(L"txtOkOrNot")) {
+        ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+        ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
+    }
+    ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
+    ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void frmQuivra::drawButton(const DRAWITEMSTRUCT& item) {
+    const std::size_t index = item.CtlID - kFirstControlId;
+    if (index >= kControlCount) {
+        return;
+    }
+    const SIZE natural = kDesign[index].imageSize;
+    drawCommandButton(item, buttonPictures_->pictures[index],
+                      {scaled(natural.cx, dpi_), scaled(natural.cy, dpi_)});
+}
+
+// Enter reaches the entry box's key handler as character 13 and types nothing; every other
+// character goes to the handler and then into the box.
+LRESULT CALLBACK frmQuivra::entryProc(HWND entry, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR /*id*/, DWORD_PTR window) {
+    if (message == WM_GETDLGCODE && lParam != 0) {
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        if (key->message == WM_KEYDOWN && key->wParam == VK_RETURN) {
+            return ::DefSubclassProc(entry, message, wParam, lParam) | DLGC_WANTMESSAGE;
+        }
+    }
+    if (message == WM_CHAR) {
+        auto KeyAscii = static_cast<std::int16_t>(wParam);
+        reinterpret_cast<frmQuivra*>(window)->commands_.txtComando_KeyPress(KeyAscii);
+        if (wParam == VK_RETURN) {
+            return 0;
+        }
+    }
+    return ::DefSubclassProc(entry, message, wParam, lParam);
+}
+
+// A multi-line box wants every key, Tab and Esc too; here Tab moves on, as in the design,
+// and Esc goes to the window, which presses nothing.
+LRESULT CALLBACK frmQuivra::multiLineProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR /*id*/, DWORD_PTR /*unused*/) {
+    LRESULT code = ::DefSubclassProc(box, message, wParam, lParam);
+    if (message == WM_GETDLGCODE && lParam != 0) {
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        if (key->message == WM_KEYDOWN && (key->wParam == VK_TAB || key->wParam == VK_ESCAPE)) {
+            code &= ~(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_WANTMESSAGE);
+        }
+    }
+    return code;
+}
+
+std::string_view frmQuivra::readEntryText() {
+    HWND entry = control(L"txtComando");
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(entry)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        ::GetWindowTextW(entry, text.data(), static_cast<int>(text.size()))));
+    entryText_ = narrow(text);
+    return entryText_;
+}
+
+// The edit box keeps CR LF as it is given, so the text read back is the text written.
+void frmQuivra::writeSceneText(std::string_view text) {
+    const std::wstring shown = widen(text);
+    HWND scene = control(L"txtEscenario");
+    ::SetWindowTextW(scene, shown.c_str());
+    announce(scene, shown);
+}
+
+std::string_view frmQuivra::sceneText() {
+    HWND scene = control(L"txtEscenario");
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(scene)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        ::GetWindowTextW(scene, text.data(), static_cast<int>(text.size()))));
+    sceneText_ = narrow(text);
+    return sceneText_;
+}
+
+void frmQuivra::showSceneText(bool visible) {
+    ::ShowWindow(control(L"txtEscenario"), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void frmQuivra::writeVerdict(std::string_view verdict) {
+    const std::wstring shown = widen(verdict);
+    HWND box = control(L"txtOkOrNot");
+    ::SetWindowTextW(box, shown.c_str());
+    announce(box, shown);
+}
+
+void frmQuivra::showPicture(quivra::Picture picture, bool visible) {
+    ::ShowWindow(control(boxName(picture)), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void frmQuivra::clearEntryText() {
+    ::SetWindowTextW(control(L"txtComando"), L"");
+}
+
+void frmQuivra::setCaption(std::string_view caption) {
+    ::SetWindowTextW(window_, widen(caption).c_str());
+}
