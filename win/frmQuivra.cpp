@@ -34,8 +34,8 @@ struct ControlDesign {
     int tabIndex;
     const wchar_t* text = nullptr; // caption, or a picture's title
     const wchar_t* tooltip = nullptr;
-    const wchar_t* image =
-        nullptr; // a button's picture: its file name as a C identifier, no extension
+    // A button's picture: its file name made a C identifier, as resources are named.
+    const wchar_t* image = nullptr;
     SIZE imageSize{};
     const wchar_t* description = nullptr; // a picture's, for screen readers
     void (quivra::Commands::*click)() = nullptr;
@@ -499,6 +499,9 @@ void frmQuivra::layOut(UINT dpi) {
         ::SetWindowPos(controls_[i], nullptr, scaled(pixels.left, dpi), scaled(pixels.top, dpi),
                        scaled(pixels.right, dpi), scaled(pixels.bottom, dpi),
                        SWP_NOZORDER | SWP_NOACTIVATE);
+        if (kDesign[i].kind == Kind::Picture) {
+            ::SendMessageW(controls_[i], kSetPictureDpi, dpi, 0);
+        }
         ::SendMessageW(controls_[i], WM_SETFONT,
                        reinterpret_cast<WPARAM>(fonts_->of(kDesign[i].kind)), TRUE);
     }

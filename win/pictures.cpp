@@ -94,30 +94,16 @@ Bitmap decode(ResourceBytes bytes) {
 // start-up does not wait for seven JPEGs, and again when the window moves to another DPI.
 struct PictureBoxState {
     Bitmap picture;
+    UINT dpi = USER_DEFAULT_SCREEN_DPI;
     UINT decodedDpi = 0;
 };
 
-UINT dpiOf(HWND window) {
-    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow =
-        reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void*>(
-            ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    if (getDpiForWindow != nullptr) {
-        return getDpiForWindow(window);
-    }
-    HDC screen = ::GetDC(nullptr);
-    const UINT dpi = static_cast<UINT>(::GetDeviceCaps(screen, LOGPIXELSY));
-    ::ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
 const Bitmap& pictureOf(HWND box, PictureBoxState& state) {
-    const UINT dpi = dpiOf(box);
-    if (state.decodedDpi != dpi) {
+    if (state.decodedDpi != state.dpi) {
         wchar_t name[64] = {};
         ::GetWindowTextW(box, name, static_cast<int>(std::size(name)));
-        state.picture = loadPicture(name, L"jpg", dpi);
-        state.decodedDpi = dpi;
+        state.picture = loadPicture(name, L"jpg", state.dpi);
+        state.decodedDpi = state.dpi;
     }
     return state.picture;
 }
@@ -170,6 +156,10 @@ LRESULT CALLBACK pictureBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lP
         break;
     case WM_LBUTTONDOWN:
         ::SetFocus(box);
+        return 0;
+    case kSetPictureDpi:
+        state->dpi = static_cast<UINT>(wParam);
+        ::InvalidateRect(box, nullptr, FALSE);
         return 0;
     case kGetDrawnSize:
         pictureOf(box, *state);

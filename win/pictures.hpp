@@ -31,8 +31,10 @@ Bitmap loadPicture(const wchar_t* name, const wchar_t* extension, UINT dpi);
 // of its JPEG, without extension.
 void registerPictureBox(HINSTANCE instance);
 inline constexpr const wchar_t* kPictureBoxClass = L"QuivraPictureBox";
-// The size of the bitmap a picture box last drew, for tests and for nothing else.
-inline constexpr UINT kGetDrawnSize = WM_APP + 1;
+// Tells a picture box the DPI of its window (wParam), so it draws for that density.
+inline constexpr UINT kSetPictureDpi = WM_APP + 1;
+// The size of the bitmap a picture box draws, as MAKELRESULT(width, height).
+inline constexpr UINT kGetDrawnSize = WM_APP + 2;
 
 // A push button with its picture centred above its caption, as an owner-drawn button draws.
 void drawCommandButton(const DRAWITEMSTRUCT& item, const Bitmap& picture, SIZE shown);

@@ -1,0 +1,311 @@
+// The Windows face driven in-process through its window messages: keys routed as the message
+// loop routes them, BM_CLICK on buttons, texts read back from the controls, the dialogs
+// scripted through the seam and the files on the real disk. What the shared commands decide
+// is their own tests' business; these check that the native window carries it out.
+#include "frmQuivra.hpp"
+#include "interpreter.hpp"
+#include "memory_files.hpp"
+#include "pictures.hpp"
+#include "recording_window.hpp"
+#include "scripted_dialogs.hpp"
+#include "story.hpp"
+#include "text.hpp"
+
+#include <algorithm>
+#include <commctrl.h>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <objbase.h>
+#include <vector>
+
+namespace {
+
+// Every test runs on the thread that made the window, in one COM apartment.
+const struct Apartment {
+    Apartment() {
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
+        ::InitCommonControlsEx(&controls);
+    }
+} kApartment;
+
+// The eight controls of the scene area, the pictures in quivra::kAllPictures order.
+const std::wstring kPictureBoxes[] = {L"pic_1_0", L"pic_2_0_2", L"pic_2_2", L"pic_4_0",
+                                      L"pic_4_2", L"pic_4_4",   L"pic_4_6"};
+
+const std::vector<std::string> kLongestPlay = {"zarpar",
+                                               "navegar hacia la balsa",
+                                               "subir a la balsa",
+                                               "navegar",
+                                               "saltar al agua",
+                                               "descansar",
+                                               "acampar",
+                                               "estudiar las conchas",
+                                               "subir a la balsa",
+                                               "",
+                                               "",
+                                               "",
+                                               "",
+                                               ""};
+
+std::wstring textOf(HWND window) {
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::string bytesOf(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+RECT placeOf(HWND control) {
+    RECT place;
+    ::GetWindowRect(control, &place);
+    ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+class WinFaceTest : public testing::Test {
+protected:
+    WinFaceTest() {
+        auto scripted = std::make_unique<ScriptedDialogs>();
+        dialogs = scripted.get();
+        window = std::make_unique<frmQuivra>(std::move(scripted));
+        window->show(SW_SHOWNORMAL);
+        ::SetForegroundWindow(window->handle());
+        pump();
+        reference.Form_Load();
+    }
+    ~WinFaceTest() override {
+        window.reset();
+        pump();
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+
+    void pump() {
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message != WM_QUIT) {
+                window->route(message);
+            }
+        }
+    }
+    // A key as the message loop would get it, sent to the control with the focus.
+    void key(UINT message, WPARAM code, LPARAM flags = 1) {
+        MSG routed{::GetFocus(), message, code, flags, 0, {}};
+        window->route(routed);
+        pump();
+    }
+    // Types the phrase into the entry box and presses Enter, here and in the reference game.
+    void enter(const std::string& phrase) {
+        ::SetFocus(control(L"txtComando"));
+        for (const wchar_t typed : widen(phrase)) {
+            key(WM_CHAR, typed);
+        }
+        key(WM_KEYDOWN, VK_RETURN);
+        recording.entry = phrase;
+        reference.cmdIr_Click();
+        recording.clearEntryText();
+        ::SetWindowTextW(control(L"txtComando"), L"");
+    }
+    void click(const wchar_t* button) {
+        ::SendMessageW(control(button), BM_CLICK, 0, 0);
+        pump();
+    }
+    HWND control(const std::wstring& name) const { return window->control(name); }
+    std::wstring shownInSceneArea() const {
+        std::wstring shown;
+        for (const std::wstring& name : kPictureBoxes) {
+            shown += ::IsWindowVisible(control(name)) != FALSE ? name : L"";
+        }
+        return shown +
+               (::IsWindowVisible(control(L"txtEscenario")) != FALSE ? L"txtEscenario" : L"");
+    }
+    // The window shows what the shared game over a recording window shows.
+    void expectMirrorsReference(const std::string& step) const {
+        const std::optional<quivra::Picture> picture = recording.onlyPicture();
+        const std::wstring expected =
+            picture ? kPictureBoxes[static_cast<std::size_t>(*picture)] : L"txtEscenario";
+        EXPECT_EQ(shownInSceneArea(), expected) << step;
+        EXPECT_EQ(narrow(textOf(control(L"txtOkOrNot"))), recording.verdict) << step;
+        EXPECT_EQ(narrow(textOf(control(L"txtEscenario"))), recording.scene) << step;
+        EXPECT_EQ(window->game().strEstado, reference.game().strEstado) << step;
+    }
+    std::filesystem::path newFolder() {
+        folder = std::filesystem::temp_directory_path() / L"Quivra prueba ñandú";
+        std::filesystem::create_directories(folder);
+        return folder;
+    }
+
+    ScriptedDialogs* dialogs = nullptr;
+    std::unique_ptr<frmQuivra> window;
+    RecordingWindow recording;
+    ScriptedDialogs referenceDialogs;
+    MemoryFiles referenceFiles;
+    quivra::Commands reference{recording, referenceDialogs, referenceFiles};
+    std::filesystem::path folder;
+};
+
+TEST_F(WinFaceTest, StartsInTheFirstSceneWithTheFocusInTheEntryBox) {
+    EXPECT_EQ(textOf(window->handle()), L"Quivra");
+    EXPECT_EQ(::GetFocus(), control(L"txtComando"));
+    expectMirrorsReference("start");
+    RECT client;
+    ::GetClientRect(window->handle(), &client);
+    EXPECT_EQ(client.right, 600);
+    EXPECT_EQ(client.bottom, 486);
+}
+
+// At 96 DPI the controls stand at the design's pixels; at 200 % every one of them is twice
+// as large and as far, and the picture boxes draw their 2x pictures.
+TEST_F(WinFaceTest, ScalesEveryControlAndPictureAtTwoHundredPercent) {
+    const std::vector<std::wstring> all = {
+        L"txtHints",  L"cmdIr",   L"cmdSalir",   L"cmdAbrirP",    L"cmdNuevoJuego", L"txtOkOrNot",
+        L"cmdSaveAs", L"cmdSave", L"txtComando", L"txtEscenario", L"lblAbout"};
+    std::vector<std::wstring> scaled = all;
+    scaled.insert(scaled.end(), std::begin(kPictureBoxes), std::end(kPictureBoxes));
+    std::vector<RECT> before;
+    std::vector<LRESULT> drawn;
+    for (const std::wstring& name : scaled) {
+        before.push_back(placeOf(control(name)));
+    }
+    for (const std::wstring& name : kPictureBoxes) {
+        drawn.push_back(::SendMessageW(control(name), kGetDrawnSize, 0, 0));
+    }
+    EXPECT_EQ(placeOf(control(L"pic_2_0_2")).right, placeOf(control(L"cmdSalir")).right)
+        << "the scene area and the buttons end at one right edge";
+
+    RECT suggested;
+    ::GetWindowRect(window->handle(), &suggested);
+    ::SendMessageW(window->handle(), WM_DPICHANGED, MAKEWPARAM(192, 192),
+                   reinterpret_cast<LPARAM>(&suggested));
+    for (std::size_t i = 0; i < scaled.size(); ++i) {
+        const RECT after = placeOf(control(scaled[i]));
+        EXPECT_EQ(after.left, 2 * before[i].left) << narrow(scaled[i]);
+        EXPECT_EQ(after.top, 2 * before[i].top) << narrow(scaled[i]);
+        EXPECT_EQ(after.right, 2 * before[i].right) << narrow(scaled[i]);
+        EXPECT_EQ(after.bottom, 2 * before[i].bottom) << narrow(scaled[i]);
+    }
+    for (std::size_t i = 0; i < std::size(kPictureBoxes); ++i) {
+        const LRESULT sharp = ::SendMessageW(control(kPictureBoxes[i]), kGetDrawnSize, 0, 0);
+        EXPECT_NE(drawn[i], 0) << "every picture decodes: " << narrow(kPictureBoxes[i]);
+        EXPECT_EQ(LOWORD(sharp), 2 * LOWORD(drawn[i])) << narrow(kPictureBoxes[i]);
+        EXPECT_EQ(HIWORD(sharp), 2 * HIWORD(drawn[i])) << narrow(kPictureBoxes[i]);
+    }
+}
+
+TEST_F(WinFaceTest, AWalkToAnEndingShowsWhatTheSharedGameShows) {
+    for (const std::string& phrase : kLongestPlay) {
+        enter(phrase);
+        expectMirrorsReference(phrase);
+    }
+    EXPECT_EQ(recording.verdict, quivra::kFin);
+}
+
+TEST_F(WinFaceTest, IrPlaysTheTypedPhraseAndAWrongOneSaysEquivocado) {
+    ::SetWindowTextW(control(L"txtComando"), L"navegar");
+    click(L"cmdIr");
+    EXPECT_EQ(narrow(textOf(control(L"txtOkOrNot"))), quivra::kEquivocado);
+    EXPECT_EQ(window->game().strEstado, quivra::kFirstScene);
+    ::SetWindowTextW(control(L"txtComando"), L"  Zarpar ");
+    click(L"cmdIr");
+    EXPECT_EQ(narrow(textOf(control(L"txtOkOrNot"))), quivra::kOk);
+    EXPECT_EQ(shownInSceneArea(), L"txtEscenario");
+}
+
+TEST_F(WinFaceTest, NewGameStartsAgainOnlyWhenAnsweredYes) {
+    for (const quivra::Answer answer : {quivra::Answer::No, quivra::Answer::Yes}) {
+        enter("zarpar");
+        dialogs->answers = {answer};
+        referenceDialogs.answers = {answer};
+        click(L"cmdNuevoJuego");
+        reference.cmdNuevoJuego_Click();
+        expectMirrorsReference(answer == quivra::Answer::Yes ? "yes" : "no");
+    }
+}
+
+// Save as writes the bytes the shared game writes for the same play, to a path with letters
+// beyond ASCII; Open reads them back; the caption ends with the path's last 50 characters.
+TEST_F(WinFaceTest, SaveAsAndOpenKeepEveryByteAndNameTheFile) {
+    const std::filesystem::path saved = newFolder() / L"partida del grumete, año 1790 — ñ.txt";
+    const std::filesystem::path again = folder / L"otra.txt";
+    const std::wstring wide = saved.wstring();
+    for (const char* phrase : {"zarpar", "navegar hacia la balsa"}) {
+        enter(phrase);
+    }
+    dialogs->files = {narrow(wide)};
+    referenceDialogs.files = {"reference.txt"};
+    click(L"cmdSaveAs");
+    reference.cmdSaveAs_Click();
+    ASSERT_EQ(bytesOf(saved), referenceFiles.files["reference.txt"]);
+    EXPECT_EQ(textOf(window->handle()), L"..." + wide.substr(wide.size() - 50) + L" - Quivra");
+
+    dialogs->answers = {quivra::Answer::Yes};
+    referenceDialogs.answers = {quivra::Answer::Yes};
+    click(L"cmdNuevoJuego");
+    reference.cmdNuevoJuego_Click();
+    dialogs->files = {narrow(wide), narrow(again.wstring())};
+    referenceDialogs.files = {"reference.txt"};
+    click(L"cmdAbrirP");
+    reference.cmdAbrirP_Click();
+    EXPECT_EQ(textOf(window->handle()), L"..." + wide.substr(wide.size() - 50) + L" - Quivra");
+    expectMirrorsReference("opened");
+    click(L"cmdSaveAs");
+    EXPECT_EQ(bytesOf(again), bytesOf(saved));
+    EXPECT_TRUE(dialogs->boxes.size() == 1) << "only the New game question was asked";
+}
+
+// Alt+G is Save and Alt+C is Save as, wherever the focus is; Save writes the current file
+// without a dialog, Save as always asks.
+TEST_F(WinFaceTest, AccessKeysPressSaveAndSaveAsWhereverTheFocusIs) {
+    const std::filesystem::path current = newFolder() / L"actual.txt";
+    dialogs->files = {narrow(current.wstring())};
+    click(L"cmdSaveAs");
+    const struct {
+        const wchar_t* focus;
+        wchar_t letter;
+        std::size_t fileQuestions;
+    } presses[] = {{L"txtComando", L'g', 1},
+                   {L"txtHints", L'G', 1},
+                   {L"cmdSalir", L'c', 2},
+                   {L"txtComando", L'c', 3}};
+    for (const auto& press : presses) {
+        std::filesystem::remove(current);
+        ::SetFocus(control(press.focus));
+        key(WM_SYSCHAR, press.letter, 1 | (1 << 29));
+        EXPECT_EQ(dialogs->fileQuestions.size(), press.fileQuestions) << char(press.letter);
+        EXPECT_EQ(std::filesystem::exists(current), press.letter != L'c') << char(press.letter);
+    }
+}
+
+TEST_F(WinFaceTest, TabFollowsTheTabIndicesAndSkipsWhatIsHidden) {
+    const std::vector<std::wstring> expected = {
+        L"cmdSave",   L"cmdSaveAs", L"txtOkOrNot", L"pic_1_0",  L"cmdNuevoJuego",
+        L"cmdAbrirP", L"cmdSalir",  L"cmdIr",      L"txtHints", L"txtComando"};
+    for (const std::wstring& next : expected) {
+        key(WM_KEYDOWN, VK_TAB);
+        EXPECT_EQ(::GetFocus(), control(next)) << "expected " << narrow(next);
+    }
+}
+
+// Enter presses the button that has the focus and Esc presses none, not even from the
+// multi-line boxes, which would otherwise take both keys.
+TEST_F(WinFaceTest, EnterPressesTheFocusedButtonAndEscPressesNothing) {
+    for (const wchar_t* focus : {L"txtComando", L"txtHints", L"cmdSalir", L"pic_1_0"}) {
+        ::SetFocus(control(focus));
+        key(WM_KEYDOWN, VK_ESCAPE);
+    }
+    EXPECT_TRUE(dialogs->boxes.empty());
+    EXPECT_TRUE(::IsWindow(window->handle()));
+    ::SetFocus(control(L"cmdNuevoJuego"));
+    key(WM_KEYDOWN, VK_RETURN);
+    ASSERT_EQ(dialogs->boxes.size(), 1U);
+    EXPECT_EQ(dialogs->boxes[0].title, "Nuevo juego");
+}
+
+} // namespace
