@@ -18,6 +18,8 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <objbase.h>
+#include <oleacc.h>
+#include <set>
 #include <vector>
 
 namespace {
@@ -249,6 +251,7 @@ TEST_F(WinFaceTest, SaveAsAndOpenKeepEveryByteAndNameTheFile) {
     referenceDialogs.answers = {quivra::Answer::Yes};
     click(L"cmdNuevoJuego");
     reference.cmdNuevoJuego_Click();
+    EXPECT_EQ(textOf(window->handle()), L"Quivra") << "a new game forgets the file";
     dialogs->files = {narrow(wide), narrow(again.wstring())};
     referenceDialogs.files = {"reference.txt"};
     click(L"cmdAbrirP");
@@ -291,6 +294,33 @@ TEST_F(WinFaceTest, TabFollowsTheTabIndicesAndSkipsWhatIsHidden) {
         key(WM_KEYDOWN, VK_TAB);
         EXPECT_EQ(::GetFocus(), control(next)) << "expected " << narrow(next);
     }
+}
+
+// What a screen reader calls each button and picture. (The edit boxes' names are dynamic
+// annotations, which Wine does not keep; see the README.)
+TEST_F(WinFaceTest, ButtonsAndPicturesHaveDistinctSpokenNames) {
+    std::vector<std::wstring> boxes = {L"cmdIr",         L"cmdSalir",  L"cmdAbrirP",
+                                       L"cmdNuevoJuego", L"cmdSaveAs", L"cmdSave"};
+    boxes.insert(boxes.end(), std::begin(kPictureBoxes), std::end(kPictureBoxes));
+    std::set<std::wstring> names;
+    for (const std::wstring& box : boxes) {
+        IAccessible* accessible = nullptr;
+        ASSERT_EQ(::AccessibleObjectFromWindow(control(box), OBJID_CLIENT, IID_IAccessible,
+                                               reinterpret_cast<void**>(&accessible)),
+                  S_OK);
+        VARIANT self;
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR name = nullptr;
+        accessible->get_accName(self, &name);
+        const std::wstring spoken = name != nullptr ? name : L"";
+        ::SysFreeString(name);
+        accessible->Release();
+        EXPECT_FALSE(spoken.empty() || spoken == box || spoken.find(L'&') != std::wstring::npos)
+            << narrow(box) << " is called \"" << narrow(spoken) << '"';
+        names.insert(spoken);
+    }
+    EXPECT_EQ(names.size(), boxes.size()) << "no two are called alike";
 }
 
 // Enter presses the button that has the focus and Esc presses none, not even from the

@@ -428,12 +428,11 @@ void frmQuivra::createControls() {
     for (std::size_t i = 0; i < kControlCount; ++i) {
         const ControlDesign& design = kDesign[i];
         const WindowStyle style = styleOf(design.kind);
-        // A picture box finds its JPEG by its window text; screen readers get its title.
-        const wchar_t* text = design.kind == Kind::Picture ? design.name : design.text;
+        // A picture box is told the name of its JPEG, which is its own name.
         controls_[i] = ::CreateWindowExW(
-            style.extended, style.windowClass, text, style.style, 0, 0, 0, 0, window_,
+            style.extended, style.windowClass, design.text, style.style, 0, 0, 0, 0, window_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + static_cast<int>(i))),
-            instance, nullptr);
+            instance, const_cast<wchar_t*>(design.name));
         if (const wchar_t* spoken = spokenName(design.kind); spoken != nullptr) {
             nameForScreenReaders(controls_[i], spoken);
         } else if (design.kind == Kind::Picture) {

@@ -93,16 +93,15 @@ Bitmap decode(ResourceBytes bytes) {
 // What a picture box keeps between paints: its picture, decoded on first paint so that
 // start-up does not wait for seven JPEGs, and again when the window moves to another DPI.
 struct PictureBoxState {
+    const wchar_t* name = nullptr; // of its JPEG, without extension
     Bitmap picture;
     UINT dpi = USER_DEFAULT_SCREEN_DPI;
     UINT decodedDpi = 0;
 };
 
-const Bitmap& pictureOf(HWND box, PictureBoxState& state) {
+const Bitmap& pictureOf(PictureBoxState& state) {
     if (state.decodedDpi != state.dpi) {
-        wchar_t name[64] = {};
-        ::GetWindowTextW(box, name, static_cast<int>(std::size(name)));
-        state.picture = loadPicture(name, L"jpg", state.dpi);
+        state.picture = loadPicture(state.name, L"jpg", state.dpi);
         state.decodedDpi = state.dpi;
     }
     return state.picture;
@@ -114,7 +113,7 @@ void paintPictureBox(HWND box, PictureBoxState& state) {
     RECT inner;
     ::GetClientRect(box, &inner);
     ::FillRect(dc, &inner, ::GetSysColorBrush(COLOR_BTNFACE));
-    const Bitmap& picture = pictureOf(box, state);
+    const Bitmap& picture = pictureOf(state);
     if (!picture.empty()) {
         // Unscaled at 96 DPI; at other densities the 2x drawing at the window's own scale.
         const UINT dpi = state.decodedDpi;
@@ -137,10 +136,13 @@ void paintPictureBox(HWND box, PictureBoxState& state) {
 LRESULT CALLBACK pictureBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* state = reinterpret_cast<PictureBoxState*>(::GetWindowLongPtrW(box, GWLP_USERDATA));
     switch (message) {
-    case WM_NCCREATE:
-        ::SetWindowLongPtrW(box, GWLP_USERDATA,
-                            reinterpret_cast<LONG_PTR>(new PictureBoxState)); // NOLINT
+    case WM_NCCREATE: {
+        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        auto* created = new PictureBoxState; // NOLINT(cppcoreguidelines-owning-memory)
+        created->name = static_cast<const wchar_t*>(creation->lpCreateParams);
+        ::SetWindowLongPtrW(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
         break;
+    }
     case WM_NCDESTROY:
         delete state; // NOLINT(cppcoreguidelines-owning-memory)
         ::SetWindowLongPtrW(box, GWLP_USERDATA, 0);
@@ -162,7 +164,7 @@ LRESULT CALLBACK pictureBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lP
         ::InvalidateRect(box, nullptr, FALSE);
         return 0;
     case kGetDrawnSize:
-        pictureOf(box, *state);
+        pictureOf(*state);
         return MAKELRESULT(state->picture.size().cx, state->picture.size().cy);
     default:
         break;

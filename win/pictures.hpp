@@ -27,8 +27,9 @@ private:
 // has more than 96 dots per inch and the program holds one. Empty when neither decodes.
 Bitmap loadPicture(const wchar_t* name, const wchar_t* extension, UINT dpi);
 
-// Registers the picture box's window class; a picture box's window text is the resource name
-// of its JPEG, without extension.
+// Registers the picture box's window class. A picture box is created with the name of its
+// JPEG, without extension, as its creation parameter, and its title as its window text,
+// which is what screen readers call it.
 void registerPictureBox(HINSTANCE instance);
 inline constexpr const wchar_t* kPictureBoxClass = L"QuivraPictureBox";
 // Tells a picture box the DPI of its window (wParam), so it draws for that density.
