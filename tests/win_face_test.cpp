@@ -37,20 +37,11 @@ const struct Apartment {
 const std::wstring kPictureBoxes[] = {L"pic_1_0", L"pic_2_0_2", L"pic_2_2", L"pic_4_0",
                                       L"pic_4_2", L"pic_4_4",   L"pic_4_6"};
 
-const std::vector<std::string> kLongestPlay = {"zarpar",
-                                               "navegar hacia la balsa",
-                                               "subir a la balsa",
-                                               "navegar",
-                                               "saltar al agua",
-                                               "descansar",
-                                               "acampar",
-                                               "estudiar las conchas",
-                                               "subir a la balsa",
-                                               "",
-                                               "",
-                                               "",
-                                               "",
-                                               ""};
+// clang-format off
+const std::vector<std::string> kLongestPlay = {"zarpar", "navegar hacia la balsa", "subir a la balsa",
+    "navegar", "saltar al agua", "descansar", "acampar", "estudiar las conchas", "subir a la balsa",
+    "", "", "", "", ""};
+// clang-format on
 
 std::wstring textOf(HWND window) {
     std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
@@ -112,7 +103,6 @@ protected:
         key(WM_KEYDOWN, VK_RETURN);
         recording.entry = phrase;
         reference.cmdIr_Click();
-        recording.clearEntryText();
         ::SetWindowTextW(control(L"txtComando"), L"");
     }
     void click(const wchar_t* button) {
@@ -163,13 +153,12 @@ TEST_F(WinFaceTest, StartsInTheFirstSceneWithTheFocusInTheEntryBox) {
     EXPECT_EQ(client.bottom, 486);
 }
 
-// At 96 DPI the controls stand at the design's pixels; at 200 % every one of them is twice
-// as large and as far, and the picture boxes draw their 2x pictures.
+// At 200 % every control is twice as large and as far, and every picture box draws its 2x
+// picture, which is twice the size of the one it draws at 96 DPI.
 TEST_F(WinFaceTest, ScalesEveryControlAndPictureAtTwoHundredPercent) {
-    const std::vector<std::wstring> all = {
+    std::vector<std::wstring> scaled = {
         L"txtHints",  L"cmdIr",   L"cmdSalir",   L"cmdAbrirP",    L"cmdNuevoJuego", L"txtOkOrNot",
         L"cmdSaveAs", L"cmdSave", L"txtComando", L"txtEscenario", L"lblAbout"};
-    std::vector<std::wstring> scaled = all;
     scaled.insert(scaled.end(), std::begin(kPictureBoxes), std::end(kPictureBoxes));
     std::vector<RECT> before;
     std::vector<LRESULT> drawn;
