@@ -82,7 +82,7 @@ protected:
 
     void pump() {
         MSG message;
-        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
             if (message.message != WM_QUIT) {
                 window->route(message);
             }

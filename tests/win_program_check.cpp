@@ -58,8 +58,8 @@ int wmain(int argc, wchar_t** argv) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION program{};
     std::wstring commandLine = L"\"" + std::wstring{argv[1]} + L"\"";
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &program)) {
+    if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                         &startup, &program) == FALSE) {
         std::fputs("win_program_check: cannot start the program\n", stderr);
         return 1;
     }
@@ -93,7 +93,7 @@ int wmain(int argc, wchar_t** argv) {
     ::PostMessageW(::GetDlgItem(question, IDNO), BM_CLICK, 0, 0);
     DWORD exitCode = 1;
     const bool ended = ::WaitForSingleObject(program.hProcess, 20000) == WAIT_OBJECT_0 &&
-                       ::GetExitCodeProcess(program.hProcess, &exitCode) && exitCode == 0;
+                       ::GetExitCodeProcess(program.hProcess, &exitCode) != FALSE && exitCode == 0;
     check(ended, "answered No, the program ends at once, with exit code 0");
     if (!ended) {
         ::TerminateProcess(program.hProcess, 1);

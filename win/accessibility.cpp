@@ -38,7 +38,9 @@ struct UiaNotifications {
             raise = function<RaiseNotificationEvent>(core, "UiaRaiseNotificationEvent");
         }
     }
-    bool available() const { return listening != nullptr && hostProvider && raise; }
+    bool available() const {
+        return listening != nullptr && hostProvider != nullptr && raise != nullptr;
+    }
 
     template <typename Function>
     static Function function(HMODULE module, const char* name) {

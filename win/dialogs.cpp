@@ -13,7 +13,7 @@ HHOOK relabelHook = nullptr;
 
 LRESULT CALLBACK relabelMessageBox(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE) {
-        const auto box = reinterpret_cast<HWND>(wParam);
+        auto* const box = reinterpret_cast<HWND>(wParam);
         ::SetDlgItemTextW(box, IDYES, L"&Sí");
         ::SetDlgItemTextW(box, IDNO, L"&No");
         ::SetDlgItemTextW(box, IDOK, L"Aceptar");

@@ -396,7 +396,7 @@ frmQuivra::~frmQuivra() {
 }
 
 void frmQuivra::show(int how) {
-    const DWORD style = static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE));
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE));
     const RECT frame = frameAround({scaled(600, dpi_), scaled(486, dpi_)}, style, dpi_);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
@@ -563,7 +563,7 @@ LRESULT frmQuivra::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 // A click, Space, or the access key sends BN_CLICKED. Enter on a focused button comes as
 // IDOK, since the window has no default button; Esc comes as IDCANCEL and presses nothing.
 void frmQuivra::onCommand(int id, int code) {
-    const std::size_t index = static_cast<std::size_t>(id - kFirstControlId);
+    const auto index = static_cast<std::size_t>(id - kFirstControlId);
     if (id == IDOK) {
         HWND focus = ::GetFocus();
         const auto* button = std::ranges::find(controls_, focus);
@@ -576,7 +576,7 @@ void frmQuivra::onCommand(int id, int code) {
     }
 }
 
-LRESULT frmQuivra::colours(HWND control, HDC dc) {
+LRESULT frmQuivra::colours(HWND control, HDC dc) const {
     static const HBRUSH lightGrey = ::CreateSolidBrush(RGB(224, 224, 224));
     if (control == this->control(L"txtComando")) {
         ::SetTextColor(dc, RGB(255, 255, 255));

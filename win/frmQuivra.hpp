@@ -45,7 +45,7 @@ private:
     void layOut(UINT dpi);
     void makeFonts(UINT dpi);
     void onCommand(int id, int code);
-    LRESULT colours(HWND control, HDC dc);
+    LRESULT colours(HWND control, HDC dc) const;
     void drawButton(const DRAWITEMSTRUCT& item);
 
     std::string_view readEntryText() override;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+// NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name): none of them is used
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int show) {
     // WIC, the accessibility annotations and the file dialogs are COM objects.
