@@ -304,9 +304,42 @@ HFONT makeFont(const wchar_t* face, int hundredths, UINT dpi, bool bold = false)
                          DEFAULT_PITCH | FF_DONTCARE, face);
 }
 
+int CALLBACK noteFound(const LOGFONTW* /*font*/, const TEXTMETRICW* /*metrics*/, DWORD /*type*/,
+                       LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+// The first of `faces` this computer has. Windows has the design's fonts; elsewhere, as under
+// Wine, the Liberation fonts of the same widths stand in, as they do on Linux.
+const wchar_t* installed(std::initializer_list<const wchar_t*> faces) {
+    HDC screen = ::GetDC(nullptr);
+    const wchar_t* chosen = *faces.begin();
+    for (const wchar_t* face : faces) {
+        LOGFONTW wanted{};
+        wanted.lfCharSet = DEFAULT_CHARSET;
+        ::lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
+        bool found = false;
+        ::EnumFontFamiliesExW(screen, &wanted, noteFound, reinterpret_cast<LPARAM>(&found), 0);
+        if (found) {
+            chosen = face;
+            break;
+        }
+    }
+    ::ReleaseDC(nullptr, screen);
+    return chosen;
+}
+
 // MS Sans Serif is a bitmap font with a few sizes; its TrueType twin scales to any DPI.
-constexpr const wchar_t* kSansSerif = L"Microsoft Sans Serif";
-constexpr const wchar_t* kSerif = L"Times New Roman";
+const wchar_t* sansSerif() {
+    static const wchar_t* const face = installed({L"Microsoft Sans Serif", L"Liberation Sans"});
+    return face;
+}
+
+const wchar_t* serif() {
+    static const wchar_t* const face = installed({L"Times New Roman", L"Liberation Serif"});
+    return face;
+}
 
 } // namespace
 
@@ -318,9 +351,9 @@ struct frmQuivra::Fonts {
     HFONT scene = nullptr;
 
     Fonts(UINT dpi, int sceneSize)
-        : dialog(makeFont(kSansSerif, 825, dpi)), bold(makeFont(kSansSerif, 825, dpi, true)),
-          entry(makeFont(kSansSerif, 975, dpi)), verdict(makeFont(kSerif, 1200, dpi)),
-          scene(makeFont(kSerif, sceneSize, dpi)) {}
+        : dialog(makeFont(sansSerif(), 825, dpi)), bold(makeFont(sansSerif(), 825, dpi, true)),
+          entry(makeFont(sansSerif(), 975, dpi)), verdict(makeFont(serif(), 1200, dpi)),
+          scene(makeFont(serif(), sceneSize, dpi)) {}
     Fonts(const Fonts&) = delete;
     Fonts& operator=(const Fonts&) = delete;
     ~Fonts() {
@@ -508,7 +541,7 @@ void frmQuivra::layOut(UINT dpi) {
 
 void frmQuivra::resetSceneFont() {
     sceneFontSize_ = 1100;
-    HFONT old = std::exchange(fonts_->scene, makeFont(kSerif, sceneFontSize_, dpi_));
+    HFONT old = std::exchange(fonts_->scene, makeFont(serif(), sceneFontSize_, dpi_));
     ::SendMessageW(control(L"txtEscenario"), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->scene),
                    TRUE);
     ::DeleteObject(old);
