@@ -341,6 +341,26 @@ const wchar_t* serif() {
     return face;
 }
 
+// The window's classes are registered once, with the first window.
+HWND createMainWindow(WNDPROC procedure) {
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    static const ATOM windowClass = [&] {
+        registerPictureBox(instance);
+        WNDCLASSEXW main{};
+        main.cbSize = sizeof main;
+        main.lpfnWndProc = procedure;
+        main.hInstance = instance;
+        main.hIcon = ::LoadIconW(instance, L"IDI_QUIVRA"); // from the version resource
+        main.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        main.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
+        main.lpszClassName = kWindowClass;
+        return ::RegisterClassExW(&main);
+    }();
+    return ::CreateWindowExW(0, MAKEINTATOM(windowClass), L"Quivra", WS_OVERLAPPEDWINDOW,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
+                             nullptr, instance, nullptr);
+}
+
 } // namespace
 
 struct frmQuivra::Fonts {
@@ -390,25 +410,7 @@ struct frmQuivra::ButtonPictures {
 };
 
 frmQuivra::frmQuivra(std::unique_ptr<quivra::Dialogs> dialogs)
-    : window_([] {
-          const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-          static const bool registered = [instance] {
-              WNDCLASSEXW main{};
-              main.cbSize = sizeof main;
-              main.lpfnWndProc = windowProc;
-              main.hInstance = instance;
-              main.hIcon = ::LoadIconW(instance, L"IDI_QUIVRA");
-              main.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-              main.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
-              main.lpszClassName = kWindowClass;
-              registerPictureBox(instance);
-              return ::RegisterClassExW(&main) != 0;
-          }();
-          (void)registered;
-          return ::CreateWindowExW(0, kWindowClass, L"Quivra", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                   instance, nullptr);
-      }()),
+    : window_(createMainWindow(windowProc)),
       dialogs_(dialogs ? std::move(dialogs) : std::make_unique<Win32Dialogs>(window_)),
       commands_(*this, *dialogs_, files_) {
     ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
