@@ -243,25 +243,28 @@ TEST_F(WinFaceTest, SaveAsAndOpenKeepEveryByteAndNameTheFile) {
 }
 
 // Alt+G is Save and Alt+C is Save as, wherever the focus is; Save writes the current file
-// without a dialog, Save as always asks.
+// without a dialog, Save as always asks. A letter without Alt presses nothing, even where a
+// dialog box would take it for the access key.
 TEST_F(WinFaceTest, AccessKeysPressSaveAndSaveAsWhereverTheFocusIs) {
     const std::filesystem::path current = newFolder() / L"actual.txt";
     dialogs->files = {narrow(current.wstring())};
     click(L"cmdSaveAs");
     const struct {
         const wchar_t* focus;
+        UINT message;
         wchar_t letter;
         std::size_t fileQuestions;
-    } presses[] = {{L"txtComando", L'g', 1},
-                   {L"txtHints", L'G', 1},
-                   {L"cmdSalir", L'c', 2},
-                   {L"txtComando", L'c', 3}};
+        bool saved;
+    } presses[] = {
+        {L"txtComando", WM_SYSCHAR, L'g', 1, true}, {L"txtHints", WM_SYSCHAR, L'G', 1, true},
+        {L"cmdSalir", WM_SYSCHAR, L'c', 2, false},  {L"txtComando", WM_SYSCHAR, L'c', 3, false},
+        {L"cmdSalir", WM_CHAR, L'g', 3, false},     {L"pic_1_0", WM_CHAR, L'c', 3, false}};
     for (const auto& press : presses) {
         std::filesystem::remove(current);
         ::SetFocus(control(press.focus));
-        key(WM_SYSCHAR, press.letter, 1 | (1 << 29));
+        key(press.message, press.letter, press.message == WM_SYSCHAR ? 1 | (1 << 29) : 1);
         EXPECT_EQ(dialogs->fileQuestions.size(), press.fileQuestions) << char(press.letter);
-        EXPECT_EQ(std::filesystem::exists(current), press.letter != L'c') << char(press.letter);
+        EXPECT_EQ(std::filesystem::exists(current), press.saved) << char(press.letter);
     }
 }
 

@@ -446,8 +446,10 @@ void frmQuivra::show(int how) {
     ::SetFocus(lastFocus_);
 }
 
+// Typed characters skip the dialog manager, which would take a plain letter for an access
+// key whenever a button had the focus: in this window only Alt with the letter presses one.
 void frmQuivra::route(MSG& message) {
-    if (::IsDialogMessageW(window_, &message) == FALSE) {
+    if (message.message == WM_CHAR || ::IsDialogMessageW(window_, &message) == FALSE) {
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
     }
