@@ -14,7 +14,7 @@
 namespace {
 
 constexpr const wchar_t* kWindowClass = L"frmQuivra";
-constexpr const char* kInitialSceneText = "Escenario 1\r\n";
+constexpr const wchar_t* kInitialSceneText = L"Escenario 1\r\n";
 constexpr const wchar_t* kHints =
     L"construir barco / aprovisionarse / zarpar / continuar / navegar hacia la balsa / "
     L"acercarse a las aves marinas / retornar a tierra / subir a la balsa / luchar con los "
@@ -487,7 +487,7 @@ void frmQuivra::createControls() {
     }
     ::SetWindowTextW(control(L"txtHints"), kHints);
     ::SetWindowTextW(control(L"lblAbout"), kCredit);
-    writeSceneText(kInitialSceneText);
+    ::SetWindowTextW(control(L"txtEscenario"), kInitialSceneText);
     addTooltips();
     followTabIndices();
 }

@@ -10,7 +10,7 @@
 
 // The game's one window on Win32. It supplies the commands' window on native controls and
 // turns window messages into the game's eight handlers; the game itself is quivra::Commands.
-class frmQuivra : private quivra::Window {
+class frmQuivra final : private quivra::Window {
 public:
     static constexpr std::size_t kControlCount = 18;
 
