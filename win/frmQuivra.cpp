@@ -528,7 +528,8 @@ void frmQuivra::followTabIndices() {
 
 void frmQuivra::layOut(UINT dpi) {
     dpi_ = dpi;
-    fonts_ = std::make_unique<Fonts>(dpi, sceneFontSize_);
+    // The old fonts are deleted only once no control uses them any more.
+    auto fonts = std::make_unique<Fonts>(dpi, sceneFontSize_);
     buttonPictures_ = std::make_unique<ButtonPictures>(dpi);
     for (std::size_t i = 0; i < kControlCount; ++i) {
         const RECT& pixels = kDesign[i].pixels;
@@ -539,8 +540,9 @@ void frmQuivra::layOut(UINT dpi) {
             ::SendMessageW(controls_[i], kSetPictureDpi, dpi, 0);
         }
         ::SendMessageW(controls_[i], WM_SETFONT,
-                       reinterpret_cast<WPARAM>(fonts_->of(kDesign[i].kind)), TRUE);
+                       reinterpret_cast<WPARAM>(fonts->of(kDesign[i].kind)), TRUE);
     }
+    fonts_ = std::move(fonts);
 }
 
 void frmQuivra::resetSceneFont() {
