@@ -574,8 +574,8 @@ LRESULT frmQuivra::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return colours(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
     // The focus comes back to the control that had it when the window is active again.
     case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            lastFocus_ = ::GetFocus();
+        if (HWND focus = ::GetFocus(); LOWORD(wParam) == WA_INACTIVE) {
+            lastFocus_ = ::IsChild(window_, focus) != FALSE ? focus : lastFocus_;
         } else if (lastFocus_ != nullptr) {
             ::SetFocus(lastFocus_);
             return 0;
