@@ -64,15 +64,23 @@ void press(HWND window, const wchar_t* caption) {
     ::PostMessageW(::FindWindowExW(window, nullptr, L"Button", caption), BM_CLICK, 0, 0);
 }
 
-// Answers the file dialog titled `title` with `path`, once it has shown the game's filter.
+// Answers the file dialog titled `title` with `path`. The name is typed only once the dialog
+// shows, with the game's filter, so that its own start-up cannot clear it again.
 void chooseFile(const wchar_t* title, const std::filesystem::path& path) {
     HWND dialog = waitForWindow(L"#32770", title);
-    check(dialog != nullptr && textOf(::GetDlgItem(dialog, cmb1)) == L"Documentos .txt (*.txt) ",
+    check(waitFor([&] {
+              return ::IsWindowVisible(dialog) != FALSE &&
+                     textOf(::GetDlgItem(dialog, cmb1)) == L"Documentos .txt (*.txt) ";
+          }),
           "the file dialog has its title and the game's one filter");
-    if (::SetDlgItemTextW(dialog, cmb13, path.c_str()) == FALSE) {
-        ::SetDlgItemTextW(dialog, edt1, path.c_str());
-    }
+    HWND name = ::GetDlgItem(dialog, cmb13) != nullptr ? ::GetDlgItem(dialog, cmb13)
+                                                       : ::GetDlgItem(dialog, edt1);
+    waitFor([&] {
+        ::SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        return textOf(name) == path.wstring();
+    });
     ::PostMessageW(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    check(waitFor([&] { return ::IsWindow(dialog) == FALSE; }), "the dialog takes the name");
 }
 
 // "...", the last 50 characters of the path and " - Quivra", as the window shows a file.
