@@ -48,11 +48,12 @@ run_clang_tidy() {
 run_cppcheck() {
     echo "== cppcheck"
     # Only our headers are given: cppcheck reads Qt's and the standard library's through
-    # its qt and std configurations instead.
+    # its qt and std configurations instead. win/ is here too; its clang-tidy needs MinGW's
+    # headers, so scripts/build-windows.sh runs that.
     (cd "$root" && cppcheck --quiet --error-exitcode=1 --inline-suppr \
         --enable=warning,style,performance,portability --std=c++20 --language=c++ \
-        --library=qt -I engine -I ui -j "$jobs" \
-        --template='{file}:{line}: {severity}: {message} [{id}]' engine ui)
+        --library=qt -I engine -I ui -I win -j "$jobs" \
+        --template='{file}:{line}: {severity}: {message} [{id}]' engine ui win)
     echo "cppcheck: no warnings"
 }
 

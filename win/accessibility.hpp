@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string_view>
+#include <windows.h>
+
+// Gives a control the name, and for a picture the description and the role of an image,
+// that screen readers say; its own window text stays as it is.
+void nameForScreenReaders(HWND control, const wchar_t* name, const wchar_t* description = nullptr);
+
+// Has a screen reader read `text` as the outcome of the player's action, where the system
+// offers UI Automation notifications (Windows 10 1709 and later); elsewhere nothing.
+void announce(HWND element, std::wstring_view text);

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "commands.hpp"
+
+#include <string>
+#include <windows.h>
+
+// The commands' questions asked with the system's own message boxes and file dialogs.
+class Win32Dialogs : public quivra::Dialogs {
+public:
+    explicit Win32Dialogs(HWND owner) : owner_(owner) {}
+
+    quivra::Answer messageBox(std::string_view text, std::string_view title,
+                              quivra::Buttons buttons, quivra::Icon icon) override;
+    std::optional<std::string> openFileName(std::string_view title,
+                                            const quivra::FileFilter& filter) override;
+    std::optional<std::string> saveFileName(std::string_view title,
+                                            const quivra::FileFilter& filter) override;
+    void beep() override;
+    void quit() override;
+
+private:
+    std::optional<std::string> askFileName(std::string_view title, const quivra::FileFilter& filter,
+                                           bool save);
+
+    HWND owner_;
+    // Both dialogs offer the name chosen last in either, as the game's one dialog did.
+    std::wstring lastChosen_;
+};

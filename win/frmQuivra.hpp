@@ -1,0 +1,77 @@
+#pragma once
+
+#include "commands.hpp"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <windows.h>
+
+// The game's one window on Win32. It supplies the commands' window on native controls and
+// turns window messages into the game's eight handlers; the game itself is quivra::Commands.
+class frmQuivra final : private quivra::Window {
+public:
+    static constexpr std::size_t kControlCount = 18;
+
+    // Without `dialogs` the window asks the system's real dialogs.
+    explicit frmQuivra(std::unique_ptr<quivra::Dialogs> dialogs = nullptr);
+    frmQuivra(const frmQuivra&) = delete;
+    frmQuivra& operator=(const frmQuivra&) = delete;
+    ~frmQuivra() override;
+
+    // Centred on the screen where it opens, with the focus in the entry box.
+    void show(int how);
+    // Tab, the access keys, Enter and Esc go to the dialog manager first; everything else is
+    // translated and dispatched as usual. The message loop calls this for every message.
+    void route(MSG& message);
+
+    HWND handle() const { return window_; }
+    // A control by the design's name, such as L"txtComando" or L"pic_2_0_2".
+    HWND control(std::wstring_view name) const;
+    const quivra::GameState& game() const { return commands_.game(); }
+
+private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK entryProc(HWND entry, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR window);
+    static LRESULT CALLBACK multiLineProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR id, DWORD_PTR unused);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void createControls();
+    void addTooltips();
+    void followTabIndices();
+    void layOut(UINT dpi);
+    void makeFonts(UINT dpi);
+    void onCommand(int id, int code);
+    LRESULT colours(HWND control, HDC dc) const;
+    void drawButton(const DRAWITEMSTRUCT& item);
+
+    std::string_view readEntryText() override;
+    void writeSceneText(std::string_view text) override;
+    void showSceneText(bool visible) override;
+    void writeVerdict(std::string_view verdict) override;
+    void showPicture(quivra::Picture picture, bool visible) override;
+    void clearEntryText() override;
+    void resetSceneFont() override;
+    std::string_view sceneText() override;
+    void setCaption(std::string_view caption) override;
+
+    HWND window_ = nullptr;
+    std::array<HWND, kControlCount> controls_{};
+    HWND tooltips_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+    // Hundredths of a point: the scene box starts at 11.25 and every reset sets 11.
+    int sceneFontSize_ = 1125;
+    struct Fonts;
+    std::unique_ptr<Fonts> fonts_;
+    struct ButtonPictures;
+    std::unique_ptr<ButtonPictures> buttonPictures_;
+    std::unique_ptr<quivra::Dialogs> dialogs_;
+    quivra::DiskFiles files_;
+    quivra::Commands commands_;
+    std::string entryText_;
+    std::string sceneText_;
+};
