@@ -1,71 +1,59 @@
 // The window lays pictures out by their exact pixel size, older JPEG decoders choke on
 // progressive files, and icon loaders want well-formed 16 and 32 pixel entries.
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <set>
 #include <string>
-#include <vector>
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes readAsset(const std::string& name) {
+std::string readAsset(const std::string& name) {
     std::ifstream in(std::filesystem::path(QUIVRA_ASSETS_DIR) / name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
-std::uint32_t be16(const Bytes& b, std::size_t at) {
-    return (b.at(at) << 8) | b.at(at + 1);
+unsigned byteAt(const std::string& bytes, std::size_t at) {
+    return static_cast<unsigned char>(bytes.at(at));
 }
 
-bool startsWith(const Bytes& b, std::size_t at, std::string_view text) {
-    return b.size() >= at + text.size() &&
-           std::equal(
-               text.begin(), text.end(), b.begin() + static_cast<std::ptrdiff_t>(at),
-               [](char c, std::uint8_t byte) { return static_cast<std::uint8_t>(c) == byte; });
+unsigned be16(const std::string& bytes, std::size_t at) {
+    return byteAt(bytes, at) << 8 | byteAt(bytes, at + 1);
 }
 
-// Width, height and component count from a JFIF file's only frame, which must be baseline.
-std::vector<std::uint32_t> baselineJfifFrame(const Bytes& b) {
-    std::vector<std::uint32_t> frame;
+// Width, height and colour components of a JFIF file's frame, walking the segments up to the
+// first scan; nothing when the file is not JFIF or its frame is not baseline.
+std::string baselineFrame(const std::string& jpeg) {
+    std::string frame;
     bool jfif = false;
-    for (std::size_t i = 2; startsWith(b, 0, "\xFF\xD8") && i + 4 <= b.size() && b[i] == 0xFF;
-         i += 2 + be16(b, i + 2)) {
-        const std::uint8_t marker = b[i + 1];
-        if (marker == 0xDA) {
-            break;
-        }
-        jfif |= marker == 0xE0 && startsWith(b, i + 4, std::string_view("JFIF\0", 5));
+    for (std::size_t i = 2; jpeg.starts_with("\xFF\xD8") && i + 4 <= jpeg.size() &&
+                            byteAt(jpeg, i) == 0xFF && byteAt(jpeg, i + 1) != 0xDA;
+         i += 2 + be16(jpeg, i + 2)) {
+        const unsigned marker = byteAt(jpeg, i + 1);
+        jfif |= marker == 0xE0 && jpeg.compare(i + 4, 5, std::string("JFIF\0", 5)) == 0;
         if (marker == 0xC0) {
-            frame = {be16(b, i + 7), be16(b, i + 5), b.at(i + 9)};
+            frame = std::to_string(be16(jpeg, i + 7)) + "x" + std::to_string(be16(jpeg, i + 5)) +
+                    "x" + std::to_string(byteAt(jpeg, i + 9));
         } else if (marker > 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xCC) {
-            return {}; // progressive, or another kind of frame
+            return "not baseline";
         }
     }
-    return jfif ? frame : std::vector<std::uint32_t>{};
+    return jfif ? frame : "not JFIF";
 }
-
-struct Size {
-    const char* name;
-    std::uint32_t width, height;
-};
 
 // Each picture at its own size and at twice that for high-density screens. The beach is
 // larger than the window shows; the window clips it.
 TEST(Artwork, ScenesAreBaselineColourJpegsOfTheirSize) {
-    const Size pictures[] = {{"pic_1_0", 421, 221}, {"pic_2_0_2", 438, 230}, {"pic_2_2", 421, 221},
-                             {"pic_4_0", 421, 221}, {"pic_4_2", 421, 221},   {"pic_4_4", 421, 221},
-                             {"pic_4_6", 421, 221}};
-    for (const Size& picture : pictures) {
-        for (const std::uint32_t scale : {1U, 2U}) {
-            const std::string file = std::string{picture.name} + (scale == 2 ? "@2x" : "") + ".jpg";
-            EXPECT_EQ(
-                baselineJfifFrame(readAsset(file)),
-                (std::vector<std::uint32_t>{scale * picture.width, scale * picture.height, 3}))
+    const std::tuple<const char*, unsigned, unsigned> pictures[] = {
+        {"pic_1_0", 421, 221}, {"pic_2_0_2", 438, 230}, {"pic_2_2", 421, 221},
+        {"pic_4_0", 421, 221}, {"pic_4_2", 421, 221},   {"pic_4_4", 421, 221},
+        {"pic_4_6", 421, 221}};
+    for (const auto& [name, width, height] : pictures) {
+        for (const unsigned scale : {1U, 2U}) {
+            const std::string file = std::string{name} + (scale == 2 ? "@2x" : "") + ".jpg";
+            EXPECT_EQ(baselineFrame(readAsset(file)),
+                      std::to_string(scale * width) + "x" + std::to_string(scale * height) + "x3")
                 << file;
         }
     }
@@ -73,34 +61,34 @@ TEST(Artwork, ScenesAreBaselineColourJpegsOfTheirSize) {
 
 // Button bitmaps are drawn as stored, on the button face; the icons keep their transparency.
 TEST(Artwork, ButtonImagesAndIconsArePngsOfTheirSize) {
-    const std::pair<Size, bool> images[] = {
-        {{"abrir", 16, 15}, false},   {{"guardar", 16, 15}, false}, {{"nuevo", 24, 22}, false},
-        {{"salir-32", 32, 32}, true}, {{"salir-16", 16, 16}, true}, {{"quivra-32", 32, 32}, true},
-        {{"quivra-16", 16, 16}, true}};
-    for (const auto& [image, transparent] : images) {
-        for (const std::uint32_t scale : {1U, 2U}) {
-            const std::string file = std::string{image.name} + (scale == 2 ? "@2x" : "") + ".png";
-            const Bytes png = readAsset(file);
-            ASSERT_TRUE(startsWith(png, 0, "\x89PNG\r\n\x1a\n") && startsWith(png, 12, "IHDR"))
+    const std::tuple<const char*, unsigned, unsigned, bool> images[] = {
+        {"abrir", 16, 15, false},   {"guardar", 16, 15, false}, {"nuevo", 24, 22, false},
+        {"salir-32", 32, 32, true}, {"salir-16", 16, 16, true}, {"quivra-32", 32, 32, true},
+        {"quivra-16", 16, 16, true}};
+    for (const auto& [name, width, height, transparent] : images) {
+        for (const unsigned scale : {1U, 2U}) {
+            const std::string file = std::string{name} + (scale == 2 ? "@2x" : "") + ".png";
+            const std::string png = readAsset(file);
+            ASSERT_TRUE(png.starts_with("\x89PNG\r\n\x1a\n") && png.compare(12, 4, "IHDR") == 0)
                 << file;
-            EXPECT_EQ(be16(png, 18), scale * image.width) << file;
-            EXPECT_EQ(be16(png, 22), scale * image.height) << file;
-            EXPECT_EQ(png.at(25) == 4 || png.at(25) == 6, transparent) << file;
+            EXPECT_EQ(be16(png, 18), scale * width) << file;
+            EXPECT_EQ(be16(png, 22), scale * height) << file;
+            EXPECT_EQ(byteAt(png, 25) == 4 || byteAt(png, 25) == 6, transparent) << file;
         }
     }
 }
 
 TEST(Artwork, IconFilesHoldSixteenColourEntriesOfSixteenAndThirtyTwoPixels) {
     for (const char* file : {"quivra.ico", "salir.ico"}) {
-        const Bytes ico = readAsset(file);
-        ASSERT_TRUE(startsWith(ico, 0, std::string_view("\0\0\1\0", 4))) << file;
-        std::set<std::uint32_t> sizes;
-        for (std::size_t at = 6; at < 6 + 16 * std::size_t{ico.at(4)}; at += 16) {
-            EXPECT_EQ(ico.at(at), ico.at(at + 1)) << file << " has a non-square entry";
-            EXPECT_EQ(ico.at(at + 6), 4U) << file << ": sixteen colours";
-            sizes.insert(ico.at(at));
+        const std::string ico = readAsset(file);
+        ASSERT_TRUE(ico.starts_with(std::string("\0\0\1\0", 4))) << file;
+        std::set<unsigned> sizes;
+        for (std::size_t at = 6; at < 6 + 16 * std::size_t{byteAt(ico, 4)}; at += 16) {
+            EXPECT_EQ(byteAt(ico, at), byteAt(ico, at + 1)) << file << " has a non-square entry";
+            EXPECT_EQ(byteAt(ico, at + 6), 4U) << file << ": sixteen colours";
+            sizes.insert(byteAt(ico, at));
         }
-        EXPECT_EQ(sizes, (std::set<std::uint32_t>{16, 32})) << file;
+        EXPECT_EQ(sizes, (std::set<unsigned>{16, 32})) << file;
     }
 }
 

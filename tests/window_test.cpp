@@ -2,11 +2,11 @@
 #include "story.hpp"
 #include "window_fixture.hpp"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -272,30 +272,21 @@ TEST_F(WindowTest, SaveShortcutsWorkWhereverTheFocusIs) {
     }
 }
 
-// Everything Qt shows in `root`, access-key marks removed: the texts and tooltips of its
-// widgets, combo and list items (every column), column headings, and actions as menus show them.
+// Everything Qt shows in `root`, access-key marks removed: the texts and tooltips of the
+// widgets in it, combo items, the headings and items of its lists, and actions as menus show them.
 QStringList shownTexts(QWidget* root) {
     QStringList texts;
-    QList<QWidget*> widgets = root->findChildren<QWidget*>();
-    widgets.prepend(root);
-    for (QWidget* widget : widgets) {
-        texts << widget->toolTip();
-        if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-            texts << button->text();
-        } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-            texts << label->text();
-        } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+    for (const QWidget* widget : root->findChildren<QWidget*>()) {
+        texts << widget->toolTip() << widget->property("text").toString();
+        if (const auto* combo = qobject_cast<const QComboBox*>(widget)) {
             for (int i = 0; i < combo->count(); ++i) {
                 texts << combo->itemText(i);
             }
-        } else if (auto* header = qobject_cast<QHeaderView*>(widget)) {
-            for (int i = 0; i < header->count(); ++i) {
-                texts << header->model()->headerData(i, header->orientation()).toString();
-            }
-        } else if (auto* view = qobject_cast<QAbstractItemView*>(widget)) {
+        } else if (const auto* view = qobject_cast<const QAbstractItemView*>(widget)) {
             const QAbstractItemModel* model = view->model();
-            for (int row = 0; row < model->rowCount(view->rootIndex()); ++row) {
-                for (int column = 0; column < model->columnCount(view->rootIndex()); ++column) {
+            for (int column = 0; column < model->columnCount(view->rootIndex()); ++column) {
+                texts << model->headerData(column, Qt::Horizontal).toString();
+                for (int row = 0; row < model->rowCount(view->rootIndex()); ++row) {
                     texts << model->index(row, column, view->rootIndex()).data().toString();
                 }
             }
