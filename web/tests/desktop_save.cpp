@@ -4,13 +4,7 @@
 #include "recording_window.hpp"
 #include "scripted_dialogs.hpp"
 
-#include <cstdio>
-
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fputs("usage: desktop_save OUT [PHRASE...]\n", stderr);
-        return 2;
-    }
     RecordingWindow window;
     ScriptedDialogs dialogs;
     quivra::DiskFiles files;
@@ -20,7 +14,7 @@ int main(int argc, char** argv) {
         window.entry = argv[i];
         commands.cmdIr_Click();
     }
-    dialogs.files.emplace_back(argv[1]);
+    dialogs.files.emplace_back(argc > 1 ? argv[1] : "");
     commands.cmdSaveAs_Click();
-    return commands.currentFile() == argv[1] ? 0 : 1;
+    return argc > 1 && commands.currentFile() == argv[1] ? 0 : 1;
 }
