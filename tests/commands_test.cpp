@@ -103,8 +103,6 @@ TEST_F(CommandsTest, NewGameAnsweredNoKeepsEverythingAndYesStartsAgain) {
 }
 
 TEST_F(CommandsTest, SaveAsWritesTheSceneBoxAndNamesTheFile) {
-    game.cmdSave_Click();
-    dialogs.boxes.clear();
     dialogs.files = {"/p/partida.txt"};
     game.cmdSave_Click();
     EXPECT_EQ(files.files["/p/partida.txt"], kStartUpSave);
@@ -114,7 +112,7 @@ TEST_F(CommandsTest, SaveAsWritesTheSceneBoxAndNamesTheFile) {
     enter("zarpar");
     enter("acercarse a las aves marinas");
     game.cmdSave_Click();
-    EXPECT_EQ(dialogs.fileQuestions.size(), 2U) << "Save writes the current file at once";
+    EXPECT_EQ(dialogs.fileQuestions.size(), 1U) << "Save writes the current file at once";
     EXPECT_EQ(files.files["/p/partida.txt"], encodeProgress({"_2_2", window.scene}))
         << "a picture scene saves the hidden passage";
     EXPECT_EQ(window.caption, ".../p/partida.txt - Quivra");
@@ -140,23 +138,23 @@ TEST_F(CommandsTest, DeclinedOverwriteBeepsAndKeepsFileAndCurrentName) {
     EXPECT_EQ(files.files["/p/actual.txt"].substr(0, 8), "\"_2_0\"\r\n");
 }
 
+// A folder or a pipe chosen, or a write that fails: "No se ha guardado el archivo..." and
+// nothing else changes.
 TEST_F(CommandsTest, RefusedSavesSayNotSavedAndChangeNothing) {
     saveAs("/p/buena.txt");
     files.folders = {"/p/carpeta", "/p/tuberia"};
-    files.refuseWrites = {"/p/protegida.txt"};
+    files.refuseWrites = {"/p/protegida.txt", "/p/buena.txt"};
     for (const char* target : {"/p/carpeta", "/p/tuberia", "/p/protegida.txt"}) {
         dialogs.boxes.clear();
         saveAs(target);
         EXPECT_EQ(dialogs.boxes, std::vector<Box>{kNotSaved}) << target;
-        EXPECT_EQ(game.currentFile(), "/p/buena.txt");
-        EXPECT_EQ(window.caption, ".../p/buena.txt - Quivra");
     }
-    EXPECT_FALSE(files.files.contains("/p/protegida.txt"));
-
-    files.refuseWrites = {"/p/buena.txt"};
     dialogs.boxes.clear();
     game.cmdSave_Click();
-    EXPECT_EQ(dialogs.boxes, std::vector<Box>{kNotSaved});
+    EXPECT_EQ(dialogs.boxes, std::vector<Box>{kNotSaved}) << "Save to the current file";
+    EXPECT_EQ(game.currentFile(), "/p/buena.txt");
+    EXPECT_EQ(window.caption, ".../p/buena.txt - Quivra");
+    EXPECT_FALSE(files.files.contains("/p/protegida.txt"));
 }
 
 // A text scene comes back in the scene box; a picture scene shows its picture, and the box
