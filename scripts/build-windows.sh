@@ -4,9 +4,9 @@
 # and a short Spanish LEEME.txt.
 #
 # With --test it then runs clang-tidy over win/, and every Windows test under Wine: the
-# engine's and the commands' (the Windows save path, wide-character file names, the version
-# resource), the window driven through its messages, and the real program answering its
-# real message boxes.
+# engine's and the commands' (the Windows save path, wide-character file names), the window
+# driven through its messages, and the real program, its version resource and icon read
+# back, answering its real file dialogs and message boxes.
 # Wine runs in a throwaway prefix with its null display driver, so no screen is needed.
 #
 # Installs g++-mingw-w64-x86-64-posix, wine, clang-tidy and Debian's googletest sources when

@@ -1,73 +1,121 @@
 // Runs the real quivra.exe and answers it through the system's real dialogs: Save as into a
 // new file, Save as onto it again (the game's own overwrite question, no other), Open, then
 // Salir answered "Sí" (the reminder's "Aceptar") and "No", after which the program has ended.
+// First it reads back the version resource and icon that Explorer shows for the program.
 // Usage: win_program_check PATH\quivra.exe
-#include "game_state.hpp"
-#include "progress_file.hpp"
-
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 #include <windows.h>
 // After windows.h, which it needs.
 #include <dlgs.h>
 
 namespace {
 
-int passes = 0;
+using Bytes = std::vector<unsigned char>;
 int failures = 0;
 
 void check(bool passed, const char* what) {
     std::printf("%s: %s\n", passed ? "ok" : "FAILED", what);
-    (passed ? passes : failures) += 1;
+    failures += passed ? 0 : 1;
     std::fflush(stdout); // a run that hangs later still shows how far it came
 }
 
 std::wstring textOf(HWND window) {
-    wchar_t text[512] = {};
+    wchar_t text[512] = {}; // a hung window gives up, instead of hanging the check
     ::SendMessageTimeoutW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text),
                           SMTO_ABORTIFHUNG, 5000, nullptr);
     return text;
 }
 
 // Polls for up to twenty seconds: the program answers in its own time.
-template <typename Condition>
-bool waitFor(Condition condition) {
-    for (int tries = 0; tries < 200; ++tries) {
-        if (condition()) {
-            return true;
-        }
+bool waitFor(auto condition) {
+    for (int tries = 0; tries < 200 && !condition(); ++tries) {
         ::Sleep(100);
     }
-    return false;
+    return condition();
 }
 
-HWND waitForWindow(const wchar_t* windowClass, const std::wstring& title) {
+HWND waitForWindow(const std::wstring& title, const wchar_t* windowClass = L"#32770") {
     HWND found = nullptr;
     waitFor([&] { return (found = ::FindWindowW(windowClass, title.c_str())) != nullptr; });
     return found;
 }
 
-bool hasStaticText(HWND box, const std::wstring& wanted) {
-    for (HWND child = ::FindWindowExW(box, nullptr, L"Static", nullptr); child != nullptr;
-         child = ::FindWindowExW(box, child, L"Static", nullptr)) {
-        if (textOf(child) == wanted) {
-            return true;
-        }
-    }
-    return false;
+// Presses the button with the caption, or else the one with the id.
+void press(HWND box, const wchar_t* caption, int id = 0) {
+    ::PostMessageW(caption != nullptr ? ::FindWindowExW(box, nullptr, L"Button", caption)
+                                      : ::GetDlgItem(box, id),
+                   BM_CLICK, 0, 0);
 }
 
-void press(HWND window, const wchar_t* caption) {
-    ::PostMessageW(::FindWindowExW(window, nullptr, L"Button", caption), BM_CLICK, 0, 0);
+// A resource in Spanish (Spain). windows.h spells RT_ICON and RT_GROUP_ICON as narrow strings
+// unless UNICODE is defined.
+Bytes resource(HMODULE module, const wchar_t* name, WORD type) {
+    HRSRC found = ::FindResourceExW(module, MAKEINTRESOURCEW(type), name,
+                                    MAKELANGID(LANG_SPANISH, SUBLANG_SPANISH_MODERN));
+    const auto* data = static_cast<const unsigned char*>(
+        found != nullptr ? ::LockResource(::LoadResource(module, found)) : nullptr);
+    return data != nullptr ? Bytes(data, data + ::SizeofResource(module, found)) : Bytes{};
+}
+
+// Version 1.2.1 reads 1.02.0001, in Spanish (Spain) and Windows-1252; the program's icon, in
+// Spanish (Spain) as every resource, holds every image of quivra.ico: the file gives each a
+// 16-byte entry with its size and offset, the icon group a 14-byte one with its resource id.
+void checkResources(const wchar_t* program) {
+    Bytes block(::GetFileVersionInfoSizeW(program, nullptr) + 1); // never empty
+    ::GetFileVersionInfoW(program, 0, static_cast<DWORD>(block.size()), block.data());
+    UINT size = 0;
+    const auto query = [&](const std::wstring& path) {
+        void* value = nullptr;
+        return ::VerQueryValueW(block.data(), path.c_str(), &value, &size) ? value : nullptr;
+    };
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(query(L"\\"));
+    const auto high = static_cast<DWORD>(MAKELONG(QUIVRA_VERSION_MINOR, QUIVRA_VERSION_MAJOR));
+    const DWORD versions[] = {high, QUIVRA_VERSION_PATCH, high, QUIVRA_VERSION_PATCH};
+    check(fixed != nullptr && std::equal(versions, versions + 4, &fixed->dwFileVersionMS) &&
+              fixed->dwFileType == VFT_APP && (fixed->dwFileFlags & fixed->dwFileFlagsMask) == 0,
+          "the file and product version of an application, no debug or pre-release flag");
+    const auto* language = static_cast<const WORD*>(query(L"\\VarFileInfo\\Translation"));
+    check(size == 4 && language[0] == 0x0C0A && language[1] == 1252,
+          "one language: Spanish (Spain), Windows-1252");
+    wchar_t version[16];
+    std::swprintf(version, std::size(version), L"%d.%02d.%04d", QUIVRA_VERSION_MAJOR,
+                  QUIVRA_VERSION_MINOR, QUIVRA_VERSION_PATCH);
+    // clang-format off
+    const std::wstring strings[] = {L"FileVersion", version, L"ProductVersion", version, L"ProductName",
+        L"Quivra", L"FileDescription", L"Quivra, un relato interactivo del mar", L"OriginalFilename",
+        L"quivra.exe"};
+    // clang-format on
+    for (std::size_t i = 0; i < std::size(strings); i += 2) {
+        const auto* value =
+            static_cast<const wchar_t*>(query(L"\\StringFileInfo\\0C0A04E4\\" + strings[i]));
+        check(value != nullptr && value == strings[i + 1], "a version string, in Spanish (Spain)");
+    }
+    HMODULE module = ::LoadLibraryExW(program, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    // Little-endian numbers, as resources and .ico files store them.
+    const auto u16 = [](const Bytes& b, unsigned i) { return b.at(i) | b.at(i + 1) << 8U; };
+    const auto u32 = [&](const Bytes& b, unsigned i) { return u16(b, i) | u16(b, i + 2) << 16U; };
+    std::ifstream file(QUIVRA_ICON_FILE, std::ios::binary);
+    const Bytes ico{std::istreambuf_iterator<char>(file), {}};
+    const Bytes group = resource(module, L"IDI_QUIVRA", 14);
+    bool same = group.size() >= 6 && u16(group, 4) == u16(ico, 4);
+    for (int i = 0; same && i < u16(ico, 4); ++i) {
+        const auto image = ico.begin() + u32(ico, 18 + 16 * i);
+        same = resource(module, MAKEINTRESOURCEW(u16(group, 18 + 14 * i)), 3) ==
+               Bytes(image, image + u32(ico, 14 + 16 * i));
+    }
+    check(same, "the icon, in Spanish (Spain), holds every image of quivra.ico");
 }
 
 // Answers the file dialog titled `title` with `path`. The name is typed only once the dialog
 // shows, with the game's filter, so that its own start-up cannot clear it again.
 void chooseFile(const wchar_t* title, const std::filesystem::path& path) {
-    HWND dialog = waitForWindow(L"#32770", title);
+    HWND dialog = waitForWindow(title);
     check(waitFor([&] {
               return ::IsWindowVisible(dialog) != FALSE &&
                      textOf(::GetDlgItem(dialog, cmb1)) == L"Documentos .txt (*.txt) ";
@@ -79,101 +127,63 @@ void chooseFile(const wchar_t* title, const std::filesystem::path& path) {
         ::SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
         return textOf(name) == path.wstring();
     });
-    ::PostMessageW(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
-    check(waitFor([&] { return ::IsWindow(dialog) == FALSE; }), "the dialog takes the name");
-}
-
-// "...", the last 50 characters of the path and " - Quivra", as the window shows a file.
-std::wstring captionFor(const std::wstring& path) {
-    return L"..." + path.substr(path.size() > 50 ? path.size() - 50 : 0) + L" - Quivra";
-}
-
-void checkFileCommands(HWND window, const std::filesystem::path& folder) {
-    const std::filesystem::path saved = folder / L"partida del grumete sin extensión";
-    std::filesystem::remove(saved);
-    const std::wstring wide = saved.wstring();
-
-    press(window, L"Guardar &como...");
-    chooseFile(L"Guardar progreso como...", saved);
-    check(waitFor([&] { return textOf(window) == captionFor(wide); }),
-          "Save as names the file in the caption");
-    std::ifstream file(saved, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(file), {}};
-    check(bytes == quivra::encodeProgress({std::string{quivra::kFirstScene}, "Escenario 1\r\n"}),
-          "the file holds the first scene, with no extension added to its name");
-
-    press(window, L"Guardar &como...");
-    chooseFile(L"Guardar progreso como...", saved);
-    HWND overwrite = waitForWindow(L"#32770", wide.substr(wide.size() - 60));
-    check(overwrite != nullptr && hasStaticText(overwrite, L"¿Sobreescribir?"),
-          "onto an existing file the game asks its own question, titled with the path's end");
-    ::PostMessageW(::GetDlgItem(overwrite, IDNO), BM_CLICK, 0, 0);
-
-    press(window, L"Abrir progreso...");
-    check(waitFor([&] { return textOf(window) == L"Quivra"; }), "Open starts again");
-    chooseFile(L"Abrir archivo de progreso...", saved);
-    check(waitFor([&] { return textOf(window) == captionFor(wide); }), "Open reads the file");
-}
-
-void checkExit(HWND window, HANDLE program) {
-    press(window, L"Salir");
-    HWND question = waitForWindow(L"#32770", L"Salir de Quivra");
-    check(question != nullptr &&
-              hasStaticText(question, L"¿Desea guardar su progreso antes de salir?"),
-          "Salir asks its question in a message box");
-    check(textOf(::GetDlgItem(question, IDYES)) == L"&Sí", "the Yes button reads \"Sí\"");
-    check(textOf(::GetDlgItem(question, IDNO)) == L"&No", "the No button reads \"No\"");
-    const LONG yesStyle = ::GetWindowLongW(::GetDlgItem(question, IDYES), GWL_STYLE);
-    check((yesStyle & BS_TYPEMASK) == BS_DEFPUSHBUTTON, "Yes is the default button");
-    ::PostMessageW(::GetDlgItem(question, IDYES), BM_CLICK, 0, 0);
-
-    HWND reminder = waitForWindow(L"#32770", L"Permanecer en el programa");
-    check(reminder != nullptr && textOf(::GetDlgItem(reminder, IDOK)) == L"Aceptar",
-          "answered Yes, the reminder follows, with its button \"Aceptar\"");
-    ::PostMessageW(::GetDlgItem(reminder, IDOK), BM_CLICK, 0, 0);
-    check(::WaitForSingleObject(program, 1000) == WAIT_TIMEOUT,
-          "after the reminder the game goes on");
-
-    press(window, L"Salir");
-    question = waitForWindow(L"#32770", L"Salir de Quivra");
-    ::PostMessageW(::GetDlgItem(question, IDNO), BM_CLICK, 0, 0);
-    DWORD exitCode = 1;
-    check(::WaitForSingleObject(program, 20000) == WAIT_OBJECT_0 &&
-              ::GetExitCodeProcess(program, &exitCode) != FALSE && exitCode == 0,
-          "answered No, the program ends at once, with exit code 0");
+    press(dialog, nullptr, IDOK);
 }
 
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 2) {
-        std::fputs("usage: win_program_check PATH\\quivra.exe\n", stderr);
-        return 2;
-    }
+    checkResources(argv[argc - 1]);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION program{};
-    std::wstring commandLine = L"\"" + std::wstring{argv[1]} + L"\"";
-    if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                         &startup, &program) == FALSE) {
-        std::fputs("win_program_check: cannot start the program\n", stderr);
-        return 1;
-    }
-    HWND window = waitForWindow(L"frmQuivra", L"Quivra");
+    std::wstring commandLine = L"\"" + std::wstring{argv[argc - 1]} + L"\"";
+    ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                     &startup, &program);
+    HWND window = waitForWindow(L"Quivra", L"frmQuivra");
     check(window != nullptr, "the window opens with the caption \"Quivra\"");
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / L"Quivra ñ";
     std::filesystem::create_directories(folder);
-    if (window != nullptr) {
-        checkFileCommands(window, folder);
-        checkExit(window, program.hProcess);
-    }
-    if (::WaitForSingleObject(program.hProcess, 0) == WAIT_TIMEOUT) {
-        ::TerminateProcess(program.hProcess, 1);
-    }
-    ::CloseHandle(program.hThread);
-    ::CloseHandle(program.hProcess);
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-    std::printf("%d passed, %d failed\n", passes, failures);
+    const std::wstring saved = (folder / L"partida del grumete sin extensión").wstring();
+
+    // Save as, then Save as onto the same file, then Open. The window shows a file as "...",
+    // the path's last 50 characters and " - Quivra".
+    const std::wstring caption = L"..." + saved.substr(saved.size() - 50) + L" - Quivra";
+    press(window, L"Guardar &como...");
+    chooseFile(L"Guardar progreso como...", saved);
+    check(waitFor([&] { return textOf(window) == caption; }),
+          "Save as names the file, with no extension added, in the caption");
+    press(window, L"Guardar &como...");
+    chooseFile(L"Guardar progreso como...", saved);
+    HWND box = waitForWindow(saved.substr(saved.size() - 60));
+    check(::FindWindowExW(box, nullptr, L"Static", L"¿Sobreescribir?") != nullptr,
+          "onto an existing file the game asks its own question, titled with the path's end");
+    press(box, nullptr, IDNO);
+    press(window, L"Abrir progreso...");
+    chooseFile(L"Abrir archivo de progreso...", saved);
+    check(waitFor([&] { return textOf(window) == caption; }), "Open reads the file");
+
+    // Salir, answered Yes, then the reminder's Aceptar; Salir again, answered No.
+    press(window, L"Salir");
+    box = waitForWindow(L"Salir de Quivra");
+    check(::FindWindowExW(box, nullptr, L"Static", L"¿Desea guardar su progreso antes de salir?") &&
+              textOf(::GetDlgItem(box, IDYES)) == L"&Sí" &&
+              textOf(::GetDlgItem(box, IDNO)) == L"&No" &&
+              (::GetWindowLongW(::GetDlgItem(box, IDYES), GWL_STYLE) & BS_TYPEMASK) ==
+                  BS_DEFPUSHBUTTON,
+          "Salir asks in a message box, \"Sí\" the default and \"No\"");
+    press(box, nullptr, IDYES);
+    box = waitForWindow(L"Permanecer en el programa");
+    check(textOf(::GetDlgItem(box, IDOK)) == L"Aceptar", "then a reminder, with \"Aceptar\"");
+    press(box, nullptr, IDOK);
+    check(::WaitForSingleObject(program.hProcess, 1000) == WAIT_TIMEOUT, "and the game goes on");
+    press(window, L"Salir");
+    press(waitForWindow(L"Salir de Quivra"), nullptr, IDNO);
+    DWORD exitCode = 1;
+    check(::WaitForSingleObject(program.hProcess, 20000) == WAIT_OBJECT_0 &&
+              ::GetExitCodeProcess(program.hProcess, &exitCode) && exitCode == 0,
+          "answered No, the program ends at once, with exit code 0");
+    ::TerminateProcess(program.hProcess, 1); // if it has not ended
+    std::filesystem::remove_all(folder);
     return failures == 0 ? 0 : 1;
 }
