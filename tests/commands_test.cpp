@@ -33,7 +33,7 @@ protected:
         dialogs.files.emplace_back(path);
         game.cmdSaveAs_Click();
     }
-    void open(const std::string& path) {
+    void open(const std::optional<std::string>& path) {
         dialogs.files.emplace_back(path);
         game.cmdAbrirP_Click();
     }
@@ -102,25 +102,14 @@ TEST_F(CommandsTest, NewGameAnsweredNoKeepsEverythingAndYesStartsAgain) {
     EXPECT_EQ(window.scene, before.scene) << "the last passage stays in the hidden box";
 }
 
-TEST_F(CommandsTest, SaveAsWritesTheSceneBoxAndNamesTheFile) {
-    dialogs.files = {"/p/partida.txt"};
-    game.cmdSave_Click();
-    EXPECT_EQ(files.files["/p/partida.txt"], kStartUpSave);
-    EXPECT_TRUE(dialogs.boxes.empty()) << "a new name asks no question";
-    EXPECT_EQ(window.caption, ".../p/partida.txt - Quivra");
-
-    enter("zarpar");
-    enter("acercarse a las aves marinas");
-    game.cmdSave_Click();
-    EXPECT_EQ(dialogs.fileQuestions.size(), 1U) << "Save writes the current file at once";
-    EXPECT_EQ(files.files["/p/partida.txt"], encodeProgress({"_2_2", window.scene}))
-        << "a picture scene saves the hidden passage";
-    EXPECT_EQ(window.caption, ".../p/partida.txt - Quivra");
-}
-
-TEST_F(CommandsTest, DeclinedOverwriteBeepsAndKeepsFileAndCurrentName) {
+// Save without a current file asks a name and writes the scene box there; declining to
+// overwrite another file beeps and keeps that file and the current name.
+TEST_F(CommandsTest, SaveNamesTheFileAndADeclinedOverwriteKeepsIt) {
     files.files["/p/vieja.txt"] = "no tocar";
-    saveAs("/p/actual.txt");
+    dialogs.files = {"/p/actual.txt"};
+    game.cmdSave_Click();
+    EXPECT_EQ(files.files["/p/actual.txt"], kStartUpSave);
+    EXPECT_TRUE(dialogs.boxes.empty()) << "a new name asks no question";
     dialogs.answers = {Answer::No};
     saveAs("/p/vieja.txt");
     EXPECT_EQ(dialogs.beeps, 1);
@@ -158,10 +147,10 @@ TEST_F(CommandsTest, RefusedSavesSayNotSavedAndChangeNothing) {
 }
 
 // A text scene comes back in the scene box; a picture scene shows its picture, and the box
-// keeps what it held, which a Save then writes.
-TEST_F(CommandsTest, OpenRestoresTheSavedScene) {
-    files.files["/p/balsa.txt"] = "\"_2_1\"\r\n\"En la balsa, vac\xED"
-                                  "a.\"\r\n";
+// keeps what it held, which a Save then writes at once. A failed open leaves the first scene
+// and no current file.
+TEST_F(CommandsTest, OpenRestoresTheSavedSceneOrTheFirstOne) {
+    files.files["/p/balsa.txt"] = "\"_2_1\"\r\n\"En la balsa, vac\355a.\"\r\n";
     files.files["/p/aves.txt"] = "\"_2_2\"\r\n\"texto guardado\"\r\n";
     enter("zarpar");
     const std::string voyage = window.scene;
@@ -177,9 +166,7 @@ TEST_F(CommandsTest, OpenRestoresTheSavedScene) {
     EXPECT_EQ(window.caption, ".../p/balsa.txt - Quivra");
     enter("subir a la balsa");
     EXPECT_EQ(game.game().strEstado, "_2_1_1");
-}
 
-TEST_F(CommandsTest, FailedOpenLeavesTheFirstSceneAndNoCurrentFile) {
     files.files = {{"/p/una-linea.txt", "\"_3_0\"\r\n"}, {"/p/vacio.txt", ""}};
     files.folders = {"/p/carpeta"};
     const std::optional<std::string> failures[] = {std::nullopt, "/p/una-linea.txt", "/p/vacio.txt",
@@ -188,8 +175,7 @@ TEST_F(CommandsTest, FailedOpenLeavesTheFirstSceneAndNoCurrentFile) {
         saveAs("/p/buena.txt");
         enter("zarpar");
         dialogs.boxes.clear();
-        dialogs.files = {chosen};
-        game.cmdAbrirP_Click();
+        open(chosen);
         EXPECT_EQ(dialogs.boxes, std::vector<Box>{kCannotOpen});
         expectFirstScene();
     }
@@ -206,11 +192,7 @@ TEST_F(CommandsTest, CaptionAndOverwriteTitleKeepTheEndOfLongPaths) {
     saveAs("x" + fifty);
     EXPECT_EQ(window.caption, "..." + fifty + " - Quivra");
 
-    std::string sixty;
-    for (int i = 0; i < 10; ++i) {
-        sixty += "ñ";
-    }
-    sixty += std::string(46, 'x') + ".txt";
+    const std::string sixty = "ññññññññññ" + std::string(46, 'x') + ".txt";
     files.files["/abc/" + sixty] = "";
     saveAs("/abc/" + sixty);
     ASSERT_FALSE(dialogs.boxes.empty());

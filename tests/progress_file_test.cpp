@@ -3,9 +3,11 @@
 #include "story.hpp"
 #include "windows1252.hpp"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <numeric>
 #include <random>
 #include <set>
 #include <string>
@@ -22,15 +24,11 @@ namespace {
 
 const std::string kStartUpSave = "\"_1_0\"\r\n\"Escenario 1\r\n\"\r\n";
 
-TEST(CodePage, EveryByteSurvivesReadThenWrite) {
-    std::string every;
-    for (int byte = 0; byte < 256; ++byte) {
-        every += static_cast<char>(byte);
-    }
-    EXPECT_EQ(toWindows1252(fromWindows1252(every)), every);
-}
-
+// Every byte survives a read then a write.
 TEST(CodePage, BytesAndCharactersMatchAndTheRestBecomesQuestionMarks) {
+    std::string every(256, '\0');
+    std::iota(every.begin(), every.end(), '\0');
+    EXPECT_EQ(toWindows1252(fromWindows1252(every)), every);
     const std::pair<std::string, std::string> bothWays[] = {
         {"A\r\n", "A\r\n"},
         {"\xE1\xF1\xBF\xFF", "áñ¿ÿ"},
@@ -53,13 +51,11 @@ TEST(CodePage, BytesAndCharactersMatchAndTheRestBecomesQuestionMarks) {
     }
 }
 
-TEST(ProgressFormat, WritesTwoQuotedLinesInTheCodePage) {
+// Two quoted lines in the code page are written, and read forgivingly.
+TEST(ProgressFormat, WritesTwoQuotedLinesAndReadsThemForgivingly) {
     EXPECT_EQ(encodeProgress({"_1_0", "Escenario 1\r\n"}), kStartUpSave);
     EXPECT_EQ(encodeProgress({"_2_2", ""}), "\"_2_2\"\r\n\"\"\r\n");
     EXPECT_EQ(encodeProgress({"_2_0", "Sí, señor…"}), "\"_2_0\"\r\n\"S\xED, se\xF1or\x85\"\r\n");
-}
-
-TEST(ProgressFormat, ReadsTheTwoFieldsForgivingly) {
     const std::string kLong(kMaxProgressBytes, 'a');
     const std::pair<std::string, std::optional<Progress>> cases[] = {
         {kStartUpSave, Progress{"_1_0", "Escenario 1\r\n"}},
@@ -92,35 +88,20 @@ TEST(ProgressFormat, ReadsTheTwoFieldsForgivingly) {
 // A fresh folder per test, removed afterwards.
 class DiskTest : public testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("quivra-disk-" + std::to_string(std::random_device{}()));
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        for (const auto& entry : fs::recursive_directory_iterator(dir, ignored)) {
-            fs::permissions(entry.path(), fs::perms::owner_all, ignored);
-        }
-        fs::remove_all(dir, ignored);
-    }
+    void SetUp() override { fs::create_directories(dir); }
+    void TearDown() override { fs::remove_all(dir); }
 
     fs::path put(const std::string& name, const std::string& bytes) const {
         std::ofstream(dir / name, std::ios::binary) << bytes;
         return dir / name;
     }
-    std::set<fs::path> entries() const {
-        std::set<fs::path> names;
-        for (const auto& entry : fs::directory_iterator(dir)) {
-            names.insert(entry.path().filename());
-        }
-        return names;
-    }
+    std::set<fs::path> entries() const { return {fs::directory_iterator(dir), {}}; }
     static std::string bytesOf(const fs::path& path) {
         std::string bytes;
         return readFile(path, kMaxProgressBytes, bytes) == FileError::None ? bytes : "<unread>";
     }
 
-    fs::path dir;
+    fs::path dir = fs::temp_directory_path() / ("quivra-" + std::to_string(std::random_device{}()));
 };
 
 // Every position the story can reach, under a name with letters of the code page and under
@@ -128,11 +109,9 @@ protected:
 TEST_F(DiskTest, EveryPositionReadsBackAsWritten) {
     std::vector<Progress> positions = {{"_1_0", "Escenario 1\r\n"}, {"_9_9", "¿Sí?"}};
     for (const Row& row : storyTable()) {
-        std::string passage;
-        for (const std::string_view piece : row.narrative) {
-            passage += piece;
-        }
-        positions.push_back({std::string{row.next}, passage});
+        positions.push_back({std::string{row.next}, {}});
+        std::ranges::for_each(row.narrative,
+                              [&](auto piece) { positions.back().strRelato += piece; });
     }
     fs::create_directory(dir / pathFromUtf8("Partidas de Iñaki"));
     const fs::path names[] = {dir / pathFromUtf8("Partidas de Iñaki/Ñandú en el mar, canción.txt"),
@@ -173,7 +152,7 @@ TEST_F(DiskTest, ReadingSaysWhyItFailed) {
 }
 
 // A refused save says why, leaves the old files as they were and no temporary behind.
-TEST_F(DiskTest, RefusedSavesSayWhyAndKeepTheOldFile) {
+TEST_F(DiskTest, SavesKeepLinksAndBitsAndRefusedOnesKeepTheOldFile) {
     const fs::path readOnly = put("protegida.txt", kStartUpSave);
     fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read);
     const std::set<fs::path> before = entries();
@@ -187,9 +166,9 @@ TEST_F(DiskTest, RefusedSavesSayWhyAndKeepTheOldFile) {
         EXPECT_EQ(entries(), before) << path;
         EXPECT_EQ(bytesOf(readOnly), kStartUpSave);
     }
-}
+    fs::permissions(readOnly, fs::perms::owner_all); // else Windows cannot remove it
 
-TEST_F(DiskTest, SavingKeepsLinksAndPermissionBits) {
+    // A save that goes through keeps links and permission bits.
     const fs::path real = put("partida.txt", kStartUpSave);
     const fs::perms shared = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     fs::permissions(real, shared);

@@ -9,6 +9,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace quivra;
@@ -16,6 +17,7 @@ using namespace quivra;
 namespace {
 
 struct Game {
+    explicit Game(std::string_view scene = kFirstScene) { state.strEstado = scene; }
     GameState state;
     RecordingWindow view;
 
@@ -24,11 +26,6 @@ struct Game {
         view.entry = phrase;
         pressKey(state, view, kEnterKey);
         return view.verdict;
-    }
-    static Game at(std::string_view scene) {
-        Game game;
-        game.state.strEstado = scene;
-        return game;
     }
 };
 
@@ -53,23 +50,16 @@ struct Ending {
     const char* scene;
 };
 
-std::vector<std::string> phrasesOf(const Ending& ending) {
-    std::vector<std::string> phrases;
-    std::string_view rest = ending.walk;
-    for (std::size_t bar = 0; bar != std::string_view::npos; rest.remove_prefix(bar + 1)) {
-        bar = rest.find('|');
-        phrases.emplace_back(rest.substr(0, bar));
-    }
-    return phrases;
-}
-
 class EndingTest : public testing::TestWithParam<Ending> {};
 
 // Each turn of a walk is "Ok" until the last, "Fin"; a near miss before it is refused; the
 // scene area shows the scene's picture alone, or its new passage alone; and an ending then
 // ignores every phrase.
 TEST_P(EndingTest, EveryTurnOfTheWalkIsCarriedOut) {
-    const std::vector<std::string> walk = phrasesOf(GetParam());
+    std::vector<std::string> walk(1);
+    for (const char c : GetParam().walk) {
+        c == '|' ? walk.emplace_back() : walk.back() += c;
+    }
     Game game;
     for (std::size_t turn = 0; turn < walk.size(); ++turn) {
         const std::string exact = normalisePhrase(walk[turn]);
@@ -132,22 +122,20 @@ TEST(Phrases, NearMissesAreRefusedAndCapitalsAndOuterSpacesAreNot) {
     for (const Row& row : storyTable()) {
         for (const std::string_view exact : row.phrases.exact()) {
             const std::string phrase{exact};
-            std::vector<std::string> misses = {phrase + ".", "\t" + phrase};
-            if (!phrase.empty()) {
-                misses.push_back(phrase.substr(1));
-            }
+            std::vector<std::string> misses = {phrase + ".", "\t" + phrase,
+                                               phrase.empty() ? "." : phrase.substr(1)};
             if (const auto space = phrase.find(' '); space != std::string::npos) {
                 misses.push_back(std::string{phrase}.insert(space, " "));
             }
             for (const std::string& miss : misses) {
-                Game game = Game::at(row.scene);
+                Game game{row.scene};
                 expectRefused(game, miss);
             }
             std::string shouted = phrase;
             std::ranges::transform(shouted, shouted.begin(), [](unsigned char c) {
                 return static_cast<char>(std::toupper(c));
             });
-            Game game = Game::at(row.scene);
+            Game game{row.scene};
             EXPECT_EQ(game.enter("  " + shouted + " "), row.verdict) << shouted;
             EXPECT_EQ(game.state.strEstado, row.next);
         }
@@ -157,12 +145,9 @@ TEST(Phrases, NearMissesAreRefusedAndCapitalsAndOuterSpacesAreNot) {
 TEST(Phrases, AreLowerCasedAsAPlayerExpects) {
     const std::pair<std::string, std::string> cases[] = {
         {"@AZ[`az{ ZARPAR!~\x7F", "@az[`az{ zarpar!~\x7F"},
-        {"NAVEGAR HACIA LA BALSA ÁGUILA Ñ", "navegar hacia la balsa águila ñ"},
         {"ÁÉÍÓÚÑÜÀÇÈÌÒÙÞ×", "áéíóúñüàçèìòùþ×"},
         {"ŒŠŽŸĄĆĘŁŃŹŻİ", "œšžÿąćęłńźżi"},
         {"ΑΩДЁЯ¡¿ß", "αωдёя¡¿ß"},
-        {" a  B ", "a  b"},
-        {"   ", ""},
         {"\xC3\x28 \xFF Z\xE0\x81\x81 \xC3", "\xC3\x28 \xFF z\xE0\x81\x81 \xC3"},
     };
     for (const auto& [typed, phrase] : cases) {
@@ -173,7 +158,7 @@ TEST(Phrases, AreLowerCasedAsAPlayerExpects) {
 // Only Enter plays, and only in a scene of the story.
 TEST(Turn, OtherKeysAndUnknownScenesChangeNothing) {
     for (const char* scene : {"_1_0", "_9_9", "", "_1_0 ", "_2_0_"}) {
-        Game game = Game::at(scene);
+        Game game{scene};
         game.view.entry = "zarpar";
         const RecordingWindow before = game.view;
         for (const std::int16_t key : {0, 8, 10, 32, 97, -13, 269}) {
@@ -189,7 +174,7 @@ TEST(Turn, OtherKeysAndUnknownScenesChangeNothing) {
 
 // Text rows write the passage and leave the scene area as it was, picture or text.
 TEST(Turn, TextRowsLeaveTheSceneAreaAsItWas) {
-    Game game = Game::at("_2_1");
+    Game game{"_2_1"};
     game.view.pictures = {};
     game.view.pictures[static_cast<std::size_t>(Picture::pic_2_2)] = true;
     game.enter("retornar a tierra");
@@ -249,18 +234,11 @@ std::string passageOf(std::string_view scene, std::string_view phrase) {
     return text;
 }
 
-struct Expected {
-    const char* scene;
-    const char* phrase;
-    std::size_t pieces;
-    std::size_t length;
-};
-
 // Every passage as the story's design sizes it. Stages 1 and 2 cut their passages finer,
 // and every piece there ends with a space. Only the code page's letters, and no quote.
 TEST(Passages, HaveTheirPiecesLengthsAndLetters) {
     // clang-format off
-    const Expected expected[] = {
+    const std::tuple<const char*, const char*, std::size_t, std::size_t> expected[] = {
         {"_1_0", "construir barco", 5, 250},          {"_1_0", "aprovisionarse", 6, 268},
         {"_1_0", "zarpar", 7, 312},                   {"_2_0", "continuar", 6, 254},
         {"_2_0", "navegar hacia la balsa", 3, 132},   {"_2_1", "retornar a tierra", 11, 536},
@@ -272,19 +250,18 @@ TEST(Passages, HaveTheirPiecesLengthsAndLetters) {
         {"_3_1", "estudiar las conchas", 15, 709},    {"_4_0", "", 10, 395},
         {"_4_2", "", 81, 3544},                       {"_4_7", "arreglar problemas espirituales", 14, 678}};
     // clang-format on
-    for (const Expected& passage : expected) {
-        SCOPED_TRACE(std::string{passage.scene} + " / " + passage.phrase);
-        const Passage pieces = findRow(passage.scene, passage.phrase).row->narrative;
-        ASSERT_EQ(pieces.size(), passage.pieces);
-        const bool fine = std::string_view{passage.scene}.starts_with("_1_") ||
-                          std::string_view{passage.scene}.starts_with("_2_");
+    for (const auto& [scene, phrase, count, length] : expected) {
+        SCOPED_TRACE(std::string{scene} + " / " + phrase);
+        const Passage pieces = findRow(scene, phrase).row->narrative;
+        ASSERT_EQ(pieces.size(), count);
+        const bool fine = scene[1] <= '2'; // stages 1 and 2
         for (const std::string_view piece : pieces) {
             EXPECT_GE(characters(piece), fine ? 13U : 7U) << piece;
             EXPECT_LE(characters(piece), fine ? 59U : 62U) << piece;
             EXPECT_TRUE(!fine || piece.ends_with(' ')) << piece;
         }
-        const std::string whole = passageOf(passage.scene, passage.phrase);
-        EXPECT_EQ(characters(whole), passage.length);
+        const std::string whole = passageOf(scene, phrase);
+        EXPECT_EQ(characters(whole), length);
         EXPECT_EQ(whole.find("  "), std::string::npos) << "a doubled space where pieces join";
         EXPECT_EQ(fromWindows1252(toWindows1252(whole)), whole) << "outside the code page";
         EXPECT_EQ(whole.find('"'), std::string::npos);

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <regex>
 #include <string>
+#include <tuple>
 
 using namespace quivra;
 
@@ -15,7 +16,7 @@ struct Designed {
     Pixels pixels;
     int tabIndex;
     const char* tooltip;
-    const char* spoken; // a picture's title; a button's caption, read without the "&"
+    const char* accessibleName; // a picture's title; a button's caption, read without the "&"
 };
 
 // The window's design as drawn, in stored order; every face builds its window from the table
@@ -43,19 +44,14 @@ TEST(WindowDesign, EveryControlStandsWhereTheDesignPutsIt) {
         {"pic_2_0_2", scene, 14, "", "Las islas"},
         {"lblAbout", {104, 328, 137, 49}, 8, "", ""}};
     // clang-format on
+    const auto row = [](const auto& d) { // a ControlDesign or a Designed
+        return std::make_tuple(std::string_view{d.name}, d.pixels.left, d.pixels.top,
+                               d.pixels.width, d.pixels.height, d.tabIndex,
+                               std::string_view{d.tooltip}, std::string_view{d.accessibleName});
+    };
     ASSERT_EQ(windowDesign().size(), std::size(designed));
     for (std::size_t i = 0; i < std::size(designed); ++i) {
-        const ControlDesign& control = windowDesign()[i];
-        const Designed& expected = designed[i];
-        EXPECT_EQ(control.name, expected.name);
-        const Pixels& at = control.pixels;
-        EXPECT_EQ(std::tie(at.left, at.top, at.width, at.height),
-                  std::tie(expected.pixels.left, expected.pixels.top, expected.pixels.width,
-                           expected.pixels.height))
-            << expected.name;
-        EXPECT_EQ(control.tabIndex, expected.tabIndex) << expected.name;
-        EXPECT_EQ(control.tooltip, expected.tooltip) << expected.name;
-        EXPECT_EQ(control.accessibleName, expected.spoken) << expected.name;
+        EXPECT_EQ(row(windowDesign()[i]), row(designed[i]));
     }
     EXPECT_EQ(controlNamed("cmdSave").caption, "&Guardar progreso");
     EXPECT_EQ(controlNamed("cmdSaveAs").caption, "Guardar &como...");

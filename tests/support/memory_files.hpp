@@ -14,18 +14,15 @@ public:
     std::set<std::string> refuseWrites; // paths whose writes fail
 
     quivra::PathKind whatIsAt(const std::string& path) override {
-        if (folders.contains(path)) {
-            return quivra::PathKind::Other;
-        }
-        return files.contains(path) ? quivra::PathKind::RegularFile : quivra::PathKind::Nothing;
+        using enum quivra::PathKind;
+        return folders.contains(path) ? Other : files.contains(path) ? RegularFile : Nothing;
     }
     quivra::FileError read(const std::string& path, std::size_t limit,
                            std::string& bytes) override {
-        const auto file = files.find(path);
-        if (file == files.end()) {
+        if (!files.contains(path)) {
             return quivra::FileError::CannotRead;
         }
-        bytes = file->second.substr(0, limit);
+        bytes = files[path].substr(0, limit);
         return quivra::FileError::None;
     }
     quivra::FileError write(const std::string& path, std::string_view bytes) override {

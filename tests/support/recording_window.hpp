@@ -2,6 +2,7 @@
 
 #include "commands.hpp"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -30,16 +31,10 @@ public:
 
     // The one picture shown, and no scene text; or nullopt when not exactly that.
     std::optional<quivra::Picture> onlyPicture() const {
-        std::optional<quivra::Picture> shown;
-        for (const quivra::Picture picture : quivra::kAllPictures) {
-            if (pictures.at(static_cast<std::size_t>(picture))) {
-                if (shown || sceneVisible) {
-                    return std::nullopt;
-                }
-                shown = picture;
-            }
+        if (sceneVisible || std::ranges::count(pictures, true) != 1) {
+            return std::nullopt;
         }
-        return shown;
+        return static_cast<quivra::Picture>(std::ranges::find(pictures, true) - pictures.begin());
     }
     bool showsTextAlone() const { return sceneVisible && pictures == decltype(pictures){}; }
 

@@ -34,10 +34,8 @@ public:
     quivra::Answer messageBox(std::string_view text, std::string_view title,
                               quivra::Buttons buttons, quivra::Icon icon) override {
         boxes.push_back({std::string{text}, std::string{title}, buttons, icon});
-        if (buttons == quivra::Buttons::Ok) {
-            return quivra::Answer::Ok;
-        }
-        return next(answers, quivra::Answer::No);
+        return buttons == quivra::Buttons::Ok ? quivra::Answer::Ok
+                                              : next(answers, quivra::Answer::No);
     }
     std::optional<std::string> openFileName(std::string_view title,
                                             const quivra::FileFilter& filter) override {
@@ -60,12 +58,11 @@ private:
     }
 
     template <typename T>
-    static T next(std::deque<T>& script, T otherwise) {
-        if (script.empty()) {
-            return otherwise;
+    static T next(std::deque<T>& script, T value) {
+        if (!script.empty()) {
+            value = script.front();
+            script.pop_front();
         }
-        T value = script.front();
-        script.pop_front();
         return value;
     }
 };
