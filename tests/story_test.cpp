@@ -58,7 +58,11 @@ class EndingTest : public testing::TestWithParam<Ending> {};
 TEST_P(EndingTest, EveryTurnOfTheWalkIsCarriedOut) {
     std::vector<std::string> walk(1);
     for (const char c : GetParam().walk) {
-        c == '|' ? walk.emplace_back() : walk.back() += c;
+        if (c == '|') {
+            walk.emplace_back();
+        } else {
+            walk.back() += c;
+        }
     }
     Game game;
     for (std::size_t turn = 0; turn < walk.size(); ++turn) {
