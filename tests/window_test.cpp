@@ -97,8 +97,12 @@ TEST_F(WindowTest, TurnsShowTheirSceneAndScreenReadersHearThem) {
     ASSERT_EQ(notification->role(), QAccessible::Notification);
     const auto said = [&] { return notification->text(QAccessible::Name).toStdString(); };
     const auto showsItsScene = [&] {
-        const auto shown = quivra::pictureOfScene(window->game().strEstado);
-        EXPECT_EQ(sceneBox()->isVisible(), !shown) << window->game().strEstado;
+        const std::string& scene = window->game().strEstado;
+        const auto shown = quivra::pictureOfScene(scene);
+        EXPECT_EQ(sceneBox()->isVisible(), !shown) << scene;
+        if (shown) {
+            EXPECT_EQ(window->pictureBox(*shown)->objectName().toStdString(), "pic" + scene);
+        }
         for (const quivra::Picture picture : quivra::kAllPictures) {
             EXPECT_EQ(window->pictureBox(picture)->isVisible(), shown == picture);
             QAccessibleInterface* image =
