@@ -45,6 +45,10 @@ TEST_F(WindowTest, BuildsTheDesignedControlsAndDrawsThem) {
     }
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window->windowIcon().isNull(); }));
     EXPECT_TRUE(window->windowIcon().availableSizes().contains(QSize(64, 64)));
+    for (const auto* command : window->findChildren<QToolButton*>()) {
+        EXPECT_TRUE(command->icon().isNull() ||
+                    command->icon().availableSizes().contains(command->iconSize() * 2));
+    }
     // Fonts, colours and boxes as designed; on Linux the metric-compatible Liberation faces
     // stand in for the Windows fonts. The reset sets the scene box to 11 points.
     EXPECT_EQ(QFontInfo(sceneBox()->font()).family(), "Liberation Serif");
@@ -252,20 +256,24 @@ QStringList whileModal(
 // boxes' context menus.
 TEST_F(WindowTest, QtSpeaksSpanishInBoxesFileDialogsAndMenus) {
     QtDialogs qt(window.get());
-    for (const bool yesNo : {true, false}) {
+    const std::tuple<quivra::Buttons, Qt::Key, quivra::Answer> presses[] = {
+        {quivra::Buttons::YesNo, Qt::Key_Return, quivra::Answer::Yes},
+        {quivra::Buttons::YesNo, Qt::Key_Escape, quivra::Answer::No},
+        {quivra::Buttons::Ok, Qt::Key_Return, quivra::Answer::Ok}};
+    for (const auto& [buttons, key, answer] : presses) {
         const QStringList shown = whileModal(
             [&] {
-                EXPECT_EQ(qt.messageBox("¿Sobreescribir?", "Nuevo juego",
-                                        yesNo ? quivra::Buttons::YesNo : quivra::Buttons::Ok,
+                EXPECT_EQ(qt.messageBox("¿Sobreescribir?", "Nuevo juego", buttons,
                                         quivra::Icon::Exclamation),
-                          yesNo ? quivra::Answer::Yes : quivra::Answer::Ok);
+                          answer);
             },
-            [](QDialog& box) {
+            [&](QDialog& box) {
                 EXPECT_EQ(static_cast<QMessageBox&>(box).icon(), QMessageBox::Warning);
-                QTest::keyClick(&box, Qt::Key_Return); // presses the default button
+                QTest::keyClick(&box, key); // Enter presses the default button
             });
-        EXPECT_EQ(shown.join(u'|').toStdString(), yesNo ? "Nuevo juego|¿Sobreescribir?|Sí|No"
-                                                        : "Nuevo juego|¿Sobreescribir?|Aceptar");
+        EXPECT_EQ(shown.join(u'|').toStdString(), buttons == quivra::Buttons::YesNo
+                                                      ? "Nuevo juego|¿Sobreescribir?|Sí|No"
+                                                      : "Nuevo juego|¿Sobreescribir?|Aceptar");
     }
 
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("viajes")));
