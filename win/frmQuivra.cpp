@@ -82,6 +82,13 @@ const std::vector<ControlDesign>& design() {
 
 constexpr int kFirstControlId = 100; // clear of IDOK and IDCANCEL, which the dialog keys send
 
+std::wstring textOf(HWND box) {
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(box)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        ::GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
 std::size_t indexOf(std::wstring_view name) {
     return static_cast<std::size_t>(std::ranges::find(design(), name, &ControlDesign::name) -
                                     design().begin());
@@ -540,11 +547,7 @@ LRESULT CALLBACK frmQuivra::multiLineProc(HWND box, UINT message, WPARAM wParam,
 }
 
 std::string_view frmQuivra::readEntryText() {
-    HWND entry = control(L"txtComando");
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(entry)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        ::GetWindowTextW(entry, text.data(), static_cast<int>(text.size()))));
-    entryText_ = narrow(text);
+    entryText_ = narrow(textOf(control(L"txtComando")));
     return entryText_;
 }
 
@@ -557,11 +560,7 @@ void frmQuivra::writeSceneText(std::string_view text) {
 }
 
 std::string_view frmQuivra::sceneText() {
-    HWND scene = control(L"txtEscenario");
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(scene)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        ::GetWindowTextW(scene, text.data(), static_cast<int>(text.size()))));
-    sceneText_ = narrow(text);
+    sceneText_ = narrow(textOf(control(L"txtEscenario")));
     return sceneText_;
 }
 
