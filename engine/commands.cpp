@@ -91,9 +91,14 @@ void Commands::cmdAbrirP_Click() {
     }
 }
 
+// A current file that was opened but is not a save as the game writes it (a text file
+// picked by mistake, say) is asked about before it is written over.
 void Commands::cmdSave_Click() {
     if (strArchivo_.empty()) {
         cmdSaveAs_Click();
+        return;
+    }
+    if (!currentIsSave_ && !overwriteAllowed(strArchivo_)) {
         return;
     }
     if (!saveTo(strArchivo_)) {
@@ -112,9 +117,7 @@ void Commands::cmdSaveAs_Click() {
         return;
     }
     blnExiste_ = existing == PathKind::RegularFile;
-    if (blnExiste_ && dialogs_.messageBox("¿Sobreescribir?", lastCharacters(*chosen, 60),
-                                          Buttons::YesNo, Icon::Exclamation) == Answer::No) {
-        dialogs_.beep();
+    if (blnExiste_ && !overwriteAllowed(*chosen)) {
         return;
     }
     if (!saveTo(*chosen)) {
@@ -145,6 +148,7 @@ bool Commands::open(const std::string& path) {
         return false;
     }
     strArchivo_ = path;
+    currentIsSave_ = encodeProgress(*progress) == bytes;
     game_.strEstado = std::move(progress->strEstado);
     game_.strRelato = std::move(progress->strRelato);
     window_.setCaption(captionFor(strArchivo_));
@@ -152,11 +156,24 @@ bool Commands::open(const std::string& path) {
     return true;
 }
 
+// The overwrite question; No beeps and writes nothing.
+bool Commands::overwriteAllowed(const std::string& path) {
+    if (dialogs_.messageBox("¿Sobreescribir?", lastCharacters(path, 60), Buttons::YesNo,
+                            Icon::Exclamation) == Answer::Yes) {
+        return true;
+    }
+    dialogs_.beep();
+    return false;
+}
+
 // What is saved is the scene box's own text, shown or hidden, not the turn's narrative.
 bool Commands::saveTo(const std::string& path) {
     game_.strRelato = window_.sceneText();
-    return files_.write(path, encodeProgress({game_.strEstado, game_.strRelato})) ==
-           FileError::None;
+    if (files_.write(path, encodeProgress({game_.strEstado, game_.strRelato})) != FileError::None) {
+        return false;
+    }
+    currentIsSave_ = true;
+    return true;
 }
 
 void Commands::inform(std::string_view text) {

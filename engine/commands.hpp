@@ -92,6 +92,7 @@ public:
 
 private:
     bool open(const std::string& path);
+    bool overwriteAllowed(const std::string& path);
     bool saveTo(const std::string& path);
     void inform(std::string_view text);
 
@@ -101,6 +102,8 @@ private:
     GameState game_;
     std::string strArchivo_;
     bool blnExiste_ = false;
+    // The current file held, byte for byte, what Save would write for its two fields.
+    bool currentIsSave_ = false;
 };
 
 } // namespace quivra

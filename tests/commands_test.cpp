@@ -183,6 +183,44 @@ TEST_F(CommandsTest, OpenRestoresTheSavedSceneOrTheFirstOne) {
     EXPECT_EQ(dialogs.fileQuestions.back(), kSaveQuestion) << "Save asks a name";
 }
 
+// Open is forgiving, so a text file picked by mistake opens; Save then asks before writing
+// over it, as it does not for a file the game wrote.
+TEST_F(CommandsTest, SaveAsksBeforeWritingOverAFileThatIsNotASave) {
+    const Box overwrite{"¿Sobreescribir?", "/p/notas.txt", Buttons::YesNo, Icon::Exclamation};
+    const std::string notes = "Pan\r\nLeche\r\nHuevos\r\nSal\r\nAceite\r\n";
+    files.files = {{"/p/partida.txt", kStartUpSave},
+                   {"/p/notas.txt", notes},
+                   {"/p/con-cola.txt", kStartUpSave + "x"},
+                   {"/p/unix.txt", "\"_1_0\"\n\"Escenario 1\n\"\n"}};
+    open("/p/partida.txt");
+    game.cmdSave_Click();
+    EXPECT_TRUE(dialogs.boxes.empty()) << "a save the game wrote is written at once";
+
+    open("/p/notas.txt");
+    EXPECT_EQ(window.scene, "Leche") << "it still opens";
+    dialogs.answers = {Answer::No};
+    game.cmdSave_Click();
+    EXPECT_EQ(dialogs.boxes, std::vector<Box>{overwrite});
+    EXPECT_EQ(dialogs.beeps, 1);
+    EXPECT_EQ(files.files["/p/notas.txt"], notes);
+    EXPECT_EQ(game.currentFile(), "/p/notas.txt");
+
+    dialogs.answers = {Answer::Yes};
+    game.cmdSave_Click();
+    EXPECT_EQ(dialogs.boxes.size(), 2U) << "asked again";
+    EXPECT_EQ(files.files["/p/notas.txt"], encodeProgress({"Pan", "Leche"}));
+    game.cmdSave_Click();
+    EXPECT_EQ(dialogs.boxes.size(), 2U) << "a save now: nothing asked";
+
+    for (const char* notQuite : {"/p/con-cola.txt", "/p/unix.txt"}) {
+        open(notQuite);
+        dialogs.boxes.clear();
+        game.cmdSave_Click();
+        EXPECT_EQ(dialogs.boxes.size(), 1U) << notQuite;
+        EXPECT_EQ(dialogs.boxes.front().text, "¿Sobreescribir?") << notQuite;
+    }
+}
+
 // "..." and the last 50 characters of the path; the overwrite question's title, the last 60.
 // Characters, not bytes: "ñ" is two bytes in UTF-8.
 TEST_F(CommandsTest, CaptionAndOverwriteTitleKeepTheEndOfLongPaths) {
