@@ -27,18 +27,6 @@ std::string_view lastCharacters(std::string_view utf8, std::size_t count) {
 
 } // namespace
 
-PathKind DiskFiles::whatIsAt(const std::string& path) {
-    return quivra::whatIsAt(pathFromUtf8(path));
-}
-
-FileError DiskFiles::read(const std::string& path, std::size_t limit, std::string& bytes) {
-    return readFile(pathFromUtf8(path), limit, bytes);
-}
-
-FileError DiskFiles::write(const std::string& path, std::string_view bytes) {
-    return writeFile(pathFromUtf8(path), bytes);
-}
-
 std::string captionFor(std::string_view path) {
     if (path.empty()) {
         return std::string{kTitle};
@@ -46,16 +34,48 @@ std::string captionFor(std::string_view path) {
     return "..." + std::string{lastCharacters(path, 50)} + " - " + std::string{kTitle};
 }
 
-Commands::Commands(Window& window, Dialogs& dialogs, Files& files)
-    : window_(window), dialogs_(dialogs), files_(files) {}
+void Commands::Screen::writeSceneText(std::string_view written) {
+    text = written;
+    changes.text = true;
+    window_.writeSceneText(written);
+}
 
+void Commands::Screen::showSceneText(bool visible) {
+    textShown = visible;
+    window_.showSceneText(visible);
+}
+
+void Commands::Screen::writeVerdict(std::string_view verdict) {
+    changes.verdict = verdict;
+    window_.writeVerdict(verdict);
+}
+
+void Commands::Screen::showPicture(Picture shown, bool visible) {
+    if (visible) {
+        picture = shown;
+        changes.picture = true;
+    } else if (picture == shown) {
+        picture.reset();
+    }
+    window_.showPicture(shown, visible);
+}
+
+Commands::Commands(Window& window, Dialogs& dialogs, Files& files)
+    : window_(window), dialogs_(dialogs), files_(files), screen_(window) {}
+
+// At start-up the opening picture is said once the face has announced its window.
 void Commands::Form_Load() {
+    reset();
+    announceChanges();
+}
+
+void Commands::reset() {
     game_.strEstado = kFirstScene;
     game_.strComando.clear();
     window_.clearEntryText();
     game_.strRelato.clear();
-    showOnly(window_, Picture::pic_1_0);
-    window_.writeVerdict("");
+    showOnly(screen_, Picture::pic_1_0);
+    screen_.writeVerdict("");
     strArchivo_.clear();
     window_.setCaption(captionFor(strArchivo_));
     window_.resetSceneFont();
@@ -65,7 +85,8 @@ void Commands::Form_Load() {
 // changed: the key still types.
 // cppcheck-suppress constParameter
 void Commands::txtComando_KeyPress(std::int16_t& KeyAscii) {
-    pressKey(game_, window_, KeyAscii);
+    pressKey(game_, screen_, KeyAscii);
+    announceChanges();
 }
 
 void Commands::cmdIr_Click() {
@@ -82,13 +103,17 @@ void Commands::cmdNuevoJuego_Click() {
 
 // The reset comes first, whatever the dialog brings. A failed Open leaves no current
 // progress file, so the next Save asks for a name instead of overwriting a file that never
-// was a save of this game.
+// was a save of this game; its message box speaks for itself.
 void Commands::cmdAbrirP_Click() {
-    Form_Load();
-    const std::optional<std::string> chosen = dialogs_.openFileName(kOpenTitle, kProgressFiles);
+    reset();
+    const std::optional<std::string> chosen =
+        dialogs_.fileName(FileDialog::Open, kOpenTitle, kProgressFiles);
     if (!chosen || !open(*chosen)) {
+        screen_.changes = {};
         inform(kCannotOpen);
+        return;
     }
+    announceChanges();
 }
 
 // A current file that was opened but is not a save as the game writes it (a text file
@@ -109,7 +134,8 @@ void Commands::cmdSave_Click() {
 // Declining the overwrite, or a write that fails, leaves the current file as it was, so a
 // later Save cannot overwrite the file the player meant to protect.
 void Commands::cmdSaveAs_Click() {
-    const std::optional<std::string> chosen = dialogs_.saveFileName(kSaveTitle, kProgressFiles);
+    const std::optional<std::string> chosen =
+        dialogs_.fileName(FileDialog::Save, kSaveTitle, kProgressFiles);
     // A cancel ends here, and so does a folder or a pipe, before any question.
     const PathKind existing = chosen ? files_.whatIsAt(*chosen) : PathKind::Other;
     if (existing == PathKind::Other) {
@@ -128,14 +154,34 @@ void Commands::cmdSaveAs_Click() {
     window_.setCaption(captionFor(strArchivo_));
 }
 
+// One key press must not lose the game: Esc leaves the question on screen.
 void Commands::cmdSalir_Click() {
     if (dialogs_.messageBox("¿Desea guardar su progreso antes de salir?", "Salir de Quivra",
-                            Buttons::YesNo, Icon::Stop) == Answer::No) {
+                            Buttons::YesNoOnly, Icon::Stop) == Answer::No) {
         dialogs_.quit();
         return;
     }
     dialogs_.messageBox("Por favor guarde su progreso Ud. mismo...", "Permanecer en el programa",
                         Buttons::Ok, Icon::Information);
+}
+
+void Commands::click(Command command) {
+    switch (command) {
+    case Command::Turn:
+        return cmdIr_Click();
+    case Command::NewGame:
+        return cmdNuevoJuego_Click();
+    case Command::Open:
+        return cmdAbrirP_Click();
+    case Command::Save:
+        return cmdSave_Click();
+    case Command::SaveAs:
+        return cmdSaveAs_Click();
+    case Command::Exit:
+        return cmdSalir_Click();
+    case Command::None:
+        return;
+    }
 }
 
 bool Commands::open(const std::string& path) {
@@ -152,7 +198,7 @@ bool Commands::open(const std::string& path) {
     game_.strEstado = std::move(progress->strEstado);
     game_.strRelato = std::move(progress->strRelato);
     window_.setCaption(captionFor(strArchivo_));
-    restoreDisplay(game_, window_);
+    restoreDisplay(game_, screen_);
     return true;
 }
 
@@ -168,7 +214,7 @@ bool Commands::overwriteAllowed(const std::string& path) {
 
 // What is saved is the scene box's own text, shown or hidden, not the turn's narrative.
 bool Commands::saveTo(const std::string& path) {
-    game_.strRelato = window_.sceneText();
+    game_.strRelato = screen_.text;
     if (files_.write(path, encodeProgress({game_.strEstado, game_.strRelato})) != FileError::None) {
         return false;
     }
@@ -178,6 +224,26 @@ bool Commands::saveTo(const std::string& path) {
 
 void Commands::inform(std::string_view text) {
     dialogs_.messageBox(text, kTitle, Buttons::Ok, Icon::None);
+}
+
+// What a screen reader says of a command: its verdict, then the picture it brought up, or
+// else the passage it wrote where the passage shows; nothing when it changed neither.
+void Commands::announceChanges() {
+    std::string said = screen_.changes.verdict;
+    const auto add = [&said](std::string_view words) {
+        said.append(said.empty() ? "" : ". ").append(words);
+    };
+    if (screen_.changes.picture && screen_.picture) {
+        const ControlDesign& box = pictureBox(*screen_.picture);
+        add(box.accessibleName);
+        add(box.description);
+    } else if (screen_.changes.text && screen_.textShown) {
+        add(screen_.text);
+    }
+    screen_.changes = {};
+    if (!said.empty()) {
+        window_.announce(said);
+    }
 }
 
 } // namespace quivra

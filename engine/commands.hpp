@@ -1,8 +1,9 @@
 #pragma once
 
-#include "disk_files.hpp"
+#include "files.hpp"
 #include "game_state.hpp"
 #include "view.hpp"
+#include "window_design.hpp"
 
 #include <cstdint>
 #include <optional>
@@ -15,14 +16,18 @@ namespace quivra {
 class Window : public View {
 public:
     virtual void clearEntryText() = 0;                     // txtComando
-    virtual void resetSceneFont() = 0;                     // txtEscenario: Times New Roman 11
-    virtual std::string_view sceneText() = 0;              // txtEscenario, exactly as written
+    virtual void resetSceneFont() = 0;                     // txtEscenario: kResetSceneFont
     virtual void setCaption(std::string_view caption) = 0; // the window's title
+    // What a screen reader says of the command just run, once, in these words: the face
+    // hands it to its platform and decides nothing of it.
+    virtual void announce(std::string_view text) = 0;
 };
 
-enum class Buttons { Ok, YesNo };
+// YesNo boxes take Esc for No; in a YesNoOnly box Esc does nothing.
+enum class Buttons { Ok, YesNo, YesNoOnly };
 enum class Icon { None, Exclamation, Stop, Information };
 enum class Answer { Ok, Yes, No };
+enum class FileDialog { Open, Save };
 
 // A file dialog offers one filter: a description shown as it is and a pattern.
 struct FileFilter {
@@ -40,33 +45,11 @@ public:
     virtual Answer messageBox(std::string_view text, std::string_view title, Buttons buttons,
                               Icon icon) = 0;
     // The chosen full path in UTF-8, or nullopt when the player cancels.
-    virtual std::optional<std::string> openFileName(std::string_view title,
-                                                    const FileFilter& filter) = 0;
-    virtual std::optional<std::string> saveFileName(std::string_view title,
-                                                    const FileFilter& filter) = 0;
+    virtual std::optional<std::string> fileName(FileDialog dialog, std::string_view title,
+                                                const FileFilter& filter) = 0;
     virtual void beep() = 0;
     // Closes the window and ends the program.
     virtual void quit() = 0;
-};
-
-// Progress files, by the paths the dialogs give.
-class Files {
-public:
-    virtual ~Files() = default;
-
-    virtual PathKind whatIsAt(const std::string& path) = 0;
-    // The first `limit` bytes of the file at most.
-    virtual FileError read(const std::string& path, std::size_t limit, std::string& bytes) = 0;
-    // All of `bytes` in place of the file's content, or, on failure, the old file untouched.
-    virtual FileError write(const std::string& path, std::string_view bytes) = 0;
-};
-
-// The files of this computer's disk.
-class DiskFiles : public Files {
-public:
-    PathKind whatIsAt(const std::string& path) override;
-    FileError read(const std::string& path, std::size_t limit, std::string& bytes) override;
-    FileError write(const std::string& path, std::string_view bytes) override;
 };
 
 // "Quivra", or the end of the current progress file's path before " - Quivra".
@@ -86,19 +69,51 @@ public:
     void cmdSave_Click();
     void cmdSaveAs_Click();
     void cmdSalir_Click();
+    // The handler of the button the design gives `command`.
+    void click(Command command);
 
     const GameState& game() const { return game_; }
     const std::string& currentFile() const { return strArchivo_; }
+    // The scene box's text exactly as written, shown or hidden.
+    const std::string& sceneText() const { return screen_.text; }
 
 private:
+    // The scene area as the commands left it, and what the command under way changed there;
+    // everything is passed on to the window as it happens.
+    class Screen : public View {
+    public:
+        explicit Screen(Window& window) : window_(window) {}
+
+        std::string_view readEntryText() override { return window_.readEntryText(); }
+        void writeSceneText(std::string_view text) override;
+        void showSceneText(bool visible) override;
+        void writeVerdict(std::string_view verdict) override;
+        void showPicture(Picture picture, bool visible) override;
+
+        std::string text{kInitialSceneText};
+        bool textShown = true;
+        std::optional<Picture> picture;
+        struct Changes {
+            std::string verdict;
+            bool text = false;
+            bool picture = false;
+        } changes;
+
+    private:
+        Window& window_;
+    };
+
+    void reset();
     bool open(const std::string& path);
     bool overwriteAllowed(const std::string& path);
     bool saveTo(const std::string& path);
     void inform(std::string_view text);
+    void announceChanges();
 
     Window& window_;
     Dialogs& dialogs_;
     Files& files_;
+    Screen screen_;
     GameState game_;
     std::string strArchivo_;
     bool blnExiste_ = false;

@@ -142,4 +142,16 @@ fs::path pathFromUtf8(std::string_view utf8) {
     return {std::u8string(utf8.begin(), utf8.end())};
 }
 
+PathKind DiskFiles::whatIsAt(const std::string& path) {
+    return quivra::whatIsAt(pathFromUtf8(path));
+}
+
+FileError DiskFiles::read(const std::string& path, std::size_t limit, std::string& bytes) {
+    return readFile(pathFromUtf8(path), limit, bytes);
+}
+
+FileError DiskFiles::write(const std::string& path, std::string_view bytes) {
+    return writeFile(pathFromUtf8(path), bytes);
+}
+
 } // namespace quivra

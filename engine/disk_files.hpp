@@ -1,23 +1,13 @@
 #pragma once
 
+#include "files.hpp"
+
 #include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace quivra {
-
-enum class PathKind { Nothing, RegularFile, Other };
-
-// Why reading or writing a progress file failed.
-enum class FileError {
-    None,
-    NotAFile,         // a folder, a pipe, a device, or a path that cannot be looked at
-    CannotRead,       // missing, unreadable, or it failed while being read
-    NotAProgressFile, // read, but it does not hold the two fields
-    ReadOnly,         // an existing file the player may not change
-    CannotWrite,      // the folder or the disk refused the new bytes
-};
 
 // What is at `path`, links followed, found without opening it: opening a pipe would wait.
 // A path that cannot be looked at is Other.

@@ -10,8 +10,6 @@
 
 namespace quivra {
 
-inline constexpr std::int16_t kEnterKey = 13;
-
 // Lower-cases every letter (accented ones too) and trims U+0020 at both ends.
 std::string normalisePhrase(std::string_view entry);
 

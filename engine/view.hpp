@@ -1,9 +1,13 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 namespace quivra {
+
+// The character code the entry box passes for Enter.
+inline constexpr std::int16_t kEnterKey = 13;
 
 // The seven picture boxes, each named after the scene it belongs to.
 enum class Picture { pic_1_0, pic_2_0_2, pic_2_2, pic_4_0, pic_4_2, pic_4_4, pic_4_6 };

@@ -8,65 +8,102 @@ namespace quivra {
 namespace {
 
 using enum ControlKind;
+using enum Command;
 
 constexpr Pixels kSceneArea{88, 16, 425, 225};
 
+constexpr Colour rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
+    return {SystemColour::None, red, green, blue};
+}
+constexpr Colours kWindowColours{{SystemColour::WindowText}, {SystemColour::Window}};
+constexpr Colours kButtonColours{{SystemColour::ButtonText}, {SystemColour::ButtonFace}};
+
+constexpr ControlDesign box(std::string_view name, ControlKind kind, Pixels pixels, int tabIndex,
+                            std::string_view tooltip, std::string_view spoken, Font font,
+                            Colours colours) {
+    return {name, kind, pixels, tabIndex, "", tooltip, spoken, "", font, colours, {}, None};
+}
+
+constexpr ControlDesign picture(std::string_view name, int tabIndex, std::string_view title,
+                                std::string_view description) {
+    return {name,  PictureBox,  kSceneArea,  tabIndex,       "", "",
+            title, description, kWindowFont, kWindowColours, {}, None};
+}
+
+constexpr ControlDesign button(std::string_view name, Pixels pixels, int tabIndex,
+                               std::string_view caption, std::string_view tooltip,
+                               std::string_view spoken, ButtonImage image, Command command) {
+    return {name,   Button, pixels,      tabIndex,       caption, tooltip,
+            spoken, "",     kWindowFont, kButtonColours, image,   command};
+}
+
+constexpr ControlDesign label(std::string_view name, Pixels pixels, int tabIndex,
+                              std::string_view caption, Font font) {
+    return {name, Label, pixels, tabIndex, caption, "", "", "", font, kButtonColours, {}, None};
+}
+
 // clang-format off
 constexpr ControlDesign kDesign[] = {
-//   name             kind        pixels                 tab caption                tooltip, accessible name,
-//                                                                                   description or image
-    {"txtHints",      Hints,      {8, 392, 185, 81},     17, "",                   "Hints.", "Pistas"},
-    {"pic_4_6",       PictureBox, kSceneArea,            16, "",                   "", "Una tabla en el mar",
+//         name             kind / place             tab  tooltip or caption, spoken name, font, colours
+    box(   "txtHints",      Hints, {8, 392, 185, 81}, 17, "Hints.", "Pistas",
+           kWindowFont, {rgb(0, 128, 128), rgb(224, 224, 224)}),
+    picture("pic_4_6",                                16, "Una tabla en el mar",
      "Bajo un cielo gris encapotado, una sola tabla flota en un mar azul oscuro, con un extremo "
-     "hundido bajo el agua, entre los círculos que se abren a su alrededor."},
-    {"pic_4_4",       PictureBox, kSceneArea,            15, "",                   "", "Restos del naufragio",
+     "hundido bajo el agua, entre los círculos que se abren a su alrededor."),
+    picture("pic_4_4",                                15, "Restos del naufragio",
      "Bajo un cielo gris con el sol velado tras las nubes y unas gaviotas, un mar turbio de color "
      "verde oliva está sembrado de tablas rotas, entre las que un hombre con camisa blanca nada a "
-     "crol, con un brazo en alto por delante de la cabeza, que gira de lado para respirar."},
-    {"pic_4_2",       PictureBox, kSceneArea,            13, "",                   "", "Solo en la balsa",
+     "crol, con un brazo en alto por delante de la cabeza, que gira de lado para respirar."),
+    picture("pic_4_2",                                13, "Solo en la balsa",
      "Sobre una pequeña balsa de troncos, en un mar verde azulado, un hombre de pie se hace visera "
      "con la mano y mira a lo lejos una cola de pez que asoma del agua bajo el sol de la tarde. "
-     "Arriba se lee: AÚN CONSERVO LA ESPERANZA, Y SÉ QUE DEBO APARTARME DE UN DIOS BLASFEMO."},
-    {"cmdIr",         Button,     {472, 248, 41, 25},    12, "Ir",                 "", "Ir"},
-    {"pic_4_0",       PictureBox, kSceneArea,            11, "",                   "", "La sirena",
+     "Arriba se lee: AÚN CONSERVO LA ESPERANZA, Y SÉ QUE DEBO APARTARME DE UN DIOS BLASFEMO."),
+    button("cmdIr",         {472, 248, 41, 25},       12, "Ir", "", "Ir", {}, Turn),
+    picture("pic_4_0",                                11, "La sirena",
      "Bajo un cielo cian con nubes altas, una gran cola parda de pez, gruesa junto al agua y cada "
      "vez más fina, abre en lo alto una aleta en forma de media luna y se hunde en un mar verde "
      "azulado entre espuma y gotas, junto a la esquina de nuestra balsa de troncos atados. Arriba "
      "se lee: Ya cerca de mar abierto, vemos algo engañoso: lo que parece una sirena nada delante "
-     "de nosotros y luego se hunde en el mar."},
-    {"pic_2_2",       PictureBox, kSceneArea,            10, "",                   "", "Las aves marinas",
+     "de nosotros y luego se hunde en el mar."),
+    picture("pic_2_2",                                10, "Las aves marinas",
      "Bajo un cielo azul con nubes alargadas, unas gaviotas vuelan en corro sobre un mar verde del "
      "que sube en diagonal un tiburón ballena azul pálido, moteado de manchas claras: la cabeza "
      "ancha y chata, con la boca recta de lado a lado, y la aleta dorsal salen del agua entre la "
      "espuma, y el resto del cuerpo se ve bajo la superficie. Arriba, a la izquierda, se lee: Giro "
      "el timón hacia las aves que vuelan en círculos y veo surgir de las profundidades un tiburón "
-     "ballena."},
-    {"cmdSalir",      Button,     {272, 416, 241, 49},    9, "Salir",
-     "Salir. Recuerde guardar su progreso antes de salir...", "Salir", "", "salir-32", 32, 32},
-    {"cmdAbrirP",     Button,     {272, 352, 113, 49},    7, "Abrir progreso...",
-     "Abrir un archivo .dat.txt que reiniciará el juego desde el punto almacenado en un juego "
-     "anterior...", "Abrir progreso...", "", "abrir", 16, 15},
-    {"cmdNuevoJuego", Button,     {272, 288, 113, 49},    6, "Nuevo juego",
-     "Reempezar desde cero...", "Nuevo juego", "", "nuevo", 24, 22},
-    {"txtOkOrNot",    Verdict,    {88, 288, 169, 29},     4, "",
-     "Aquí se muestra la respuesta de la computadora...", "Respuesta"},
-    {"cmdSaveAs",     Button,     {400, 352, 113, 49},    3, "Guardar &como...",
-     "Guardar progreso como...", "Guardar como...", "", "guardar", 16, 15},
-    {"cmdSave",       Button,     {400, 288, 113, 49},    2, "&Guardar progreso",
-     "Guardar progreso actual en el archivo actual...", "Guardar progreso", "", "guardar", 16, 15},
-    {"txtComando",    Entry,      {88, 248, 377, 28},     1, "",                   "comando.", "Comando"},
-    {"pic_1_0",       PictureBox, kSceneArea,             5, "",                   "", "El barco a medio hacer",
+     "ballena."),
+    button("cmdSalir",      {272, 416, 241, 49},       9, "Salir",
+           "Salir. Recuerde guardar su progreso antes de salir...", "Salir",
+           {"salir-32", 32, 32}, Exit),
+    button("cmdAbrirP",     {272, 352, 113, 49},       7, "Abrir progreso...",
+           "Abrir un archivo .dat.txt que reiniciará el juego desde el punto almacenado en un "
+           "juego anterior...", "Abrir progreso...", {"abrir", 16, 15}, Open),
+    button("cmdNuevoJuego", {272, 288, 113, 49},       6, "Nuevo juego",
+           "Reempezar desde cero...", "Nuevo juego", {"nuevo", 24, 22}, NewGame),
+    box(   "txtOkOrNot",    Verdict, {88, 288, 169, 29}, 4,
+           "Aquí se muestra la respuesta de la computadora...", "Respuesta",
+           {kTimesFaces, 12}, kWindowColours),
+    button("cmdSaveAs",     {400, 352, 113, 49},       3, "Guardar &como...",
+           "Guardar progreso como...", "Guardar como...", {"guardar", 16, 15}, SaveAs),
+    button("cmdSave",       {400, 288, 113, 49},       2, "&Guardar progreso",
+           "Guardar progreso actual en el archivo actual...", "Guardar progreso",
+           {"guardar", 16, 15}, Save),
+    box(   "txtComando",    Entry, {88, 248, 377, 28}, 1, "comando.", "Comando",
+           {kSansSerifFaces, 9.75}, {rgb(255, 255, 255), rgb(0, 0, 0)}),
+    picture("pic_1_0",                                 5, "El barco a medio hacer",
      "Bajo un cielo azul, un barco de madera a medio construir, con tres mástiles desnudos y la "
      "proa aún en cuadernas, descansa sobre calzos en una playa anaranjada, con colinas verdes y "
      "montañas al fondo. Abajo se lee: El barco está a medio construir y aquí, a solas, me "
-     "inquieto. ¡Debo zarpar!"},
-    {"txtEscenario",  Scene,      kSceneArea,             0, "",                   "", "Escenario"},
-    {"pic_2_0_2",     PictureBox, kSceneArea,            14, "",                   "", "Las islas",
+     "inquieto. ¡Debo zarpar!"),
+    box(   "txtEscenario",  Scene, kSceneArea,          0, "", "Escenario",
+           {kTimesFaces, 11.25}, kWindowColours),
+    picture("pic_2_0_2",                              14, "Las islas",
      "En una playa de arena con una palmera inclinada a la izquierda, las olas turquesa dejan su "
      "espuma sobre la arena mojada, y en el horizonte de un mar azul asoma una islita de cima "
-     "verde."},
-    {"lblAbout",      Label,      {104, 328, 137, 49},    8,
-     "Quivra, un relato interactivo del mar, Versión " QUIVRA_VERSION, "", ""},
+     "verde."),
+    label( "lblAbout",      {104, 328, 137, 49},       8,
+           "Quivra, un relato interactivo del mar, Versión " QUIVRA_VERSION,
+           {kSansSerifFaces, 8.25, true}),
 };
 // clang-format on
 

@@ -2,6 +2,7 @@
 
 #include "view.hpp"
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -9,31 +10,73 @@
 namespace quivra {
 
 // The game's one window as it was designed, for every face to build: each control where it
-// stands, in pixels at 96 dots per inch, and what the player reads and hears of it.
+// stands, in pixels at 96 dots per inch, how it is drawn, what the player reads and hears of
+// it, and which command a button runs.
 enum class ControlKind { Hints, PictureBox, Button, Verdict, Entry, Scene, Label };
 
 struct Pixels {
     int left, top, width, height;
 };
 
+// The faces a font names, the design's first; the free ones the game ships stand in for it.
+inline constexpr std::string_view kSansSerifFaces[] = {"MS Sans Serif", "Microsoft Sans Serif",
+                                                       "Liberation Sans", "Arial"};
+inline constexpr std::string_view kTimesFaces[] = {"Times New Roman", "Liberation Serif"};
+
+struct Font {
+    std::span<const std::string_view> families;
+    double points;
+    bool bold = false;
+
+    bool operator==(const Font& other) const {
+        return families.data() == other.families.data() && points == other.points &&
+               bold == other.bold;
+    }
+};
+
+// A colour of the desktop's own, or one of the design's.
+enum class SystemColour { None, WindowText, Window, ButtonText, ButtonFace };
+
+struct Colour {
+    SystemColour system;
+    std::uint8_t red = 0, green = 0, blue = 0;
+};
+
+struct Colours {
+    Colour text, background;
+};
+
+// What a click on a button runs.
+enum class Command { None, Turn, NewGame, Open, Save, SaveAs, Exit };
+
+// A button's picture: a file name without extension and its size in pixels at 1x.
+struct ButtonImage {
+    std::string_view name;
+    int width = 0, height = 0;
+};
+
+inline constexpr Pixels kWindowPixels{0, 0, 600, 486};
+inline constexpr Font kWindowFont{kSansSerifFaces, 8.25};
+// The scene box's font after every reset, whatever it was created with.
+inline constexpr Font kResetSceneFont{kTimesFaces, 11};
+
+// The scene box's text before any passage is written: a save made then holds it.
+inline constexpr std::string_view kInitialSceneText = "Escenario 1\r\n";
+
 struct ControlDesign {
     std::string_view name;
     ControlKind kind;
     Pixels pixels;
     int tabIndex;
-    std::string_view caption{};        // a button's, with its access key after "&"; the label's
-    std::string_view tooltip{};        // empty for none
-    std::string_view accessibleName{}; // what a screen reader calls it; a picture's title
-    std::string_view description{};    // a picture's, with the words drawn into it
-    std::string_view image{};          // a button's picture, a file name without extension
-    int imageWidth = 0;
-    int imageHeight = 0;
+    std::string_view caption;        // a button's, with its access key after "&"; the label's
+    std::string_view tooltip;        // empty for none
+    std::string_view accessibleName; // what a screen reader calls it; a picture's title
+    std::string_view description;    // a picture's, ending with the words drawn into it
+    Font font;
+    Colours colours;
+    ButtonImage image; // a button's; no name for none
+    Command command;   // a button's
 };
-
-inline constexpr Pixels kWindowPixels{0, 0, 600, 486};
-
-// The scene box's text before any passage is written: a save made then holds it.
-inline constexpr std::string_view kInitialSceneText = "Escenario 1\r\n";
 
 // Every control in the design's stored order, which is the order of creation.
 std::span<const ControlDesign> windowDesign();

@@ -29,8 +29,8 @@ char byteOf(char32_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
         return static_cast<char>(c);
     }
-    const auto index = std::find(kFrom0x80To0x9F.begin(), kFrom0x80To0x9F.end(), c) -
-                       kFrom0x80To0x9F.begin();
+    const auto index =
+        std::find(kFrom0x80To0x9F.begin(), kFrom0x80To0x9F.end(), c) - kFrom0x80To0x9F.begin();
     if (index == std::ssize(kFrom0x80To0x9F)) {
         return kUnmappable;
     }

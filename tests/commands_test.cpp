@@ -73,8 +73,8 @@ TEST_F(CommandsTest, EveryCommandAsksInTheGamesWords) {
                   kNotSaved,
                   {"¿Sobreescribir?", "/p/vieja.txt", Buttons::YesNo, Icon::Exclamation},
                   kCannotOpen,
-                  {"¿Desea guardar su progreso antes de salir?", "Salir de Quivra", Buttons::YesNo,
-                   Icon::Stop},
+                  {"¿Desea guardar su progreso antes de salir?", "Salir de Quivra",
+                   Buttons::YesNoOnly, Icon::Stop},
                   {"Por favor guarde su progreso Ud. mismo...", "Permanecer en el programa",
                    Buttons::Ok, Icon::Information}}));
     EXPECT_FALSE(dialogs.quitRequested);
@@ -219,6 +219,48 @@ TEST_F(CommandsTest, SaveAsksBeforeWritingOverAFileThatIsNotASave) {
         EXPECT_EQ(dialogs.boxes.size(), 1U) << notQuite;
         EXPECT_EQ(dialogs.boxes.front().text, "¿Sobreescribir?") << notQuite;
     }
+}
+
+std::string wordsOf(Picture picture) {
+    const ControlDesign& box = pictureBox(picture);
+    return std::string{box.accessibleName} + ". " + std::string{box.description};
+}
+
+// What a screen reader is given, once per command: the verdict, then the picture the command
+// brought up or the passage it wrote; the same words twice in a row are given twice.
+TEST_F(CommandsTest, EveryCommandSaysWhatItChangedOnce) {
+    const auto saidSince = [this](std::size_t before) {
+        return std::vector<std::string>(window.said.begin() + static_cast<long>(before),
+                                        window.said.end());
+    };
+    EXPECT_EQ(window.said, std::vector<std::string>{wordsOf(Picture::pic_1_0)}) << "start-up";
+    ASSERT_TRUE(window.said.front().starts_with("El barco a medio hacer. Bajo un cielo azul"));
+
+    enter("zarpar");
+    const std::string voyage = "Ok. " + window.scene;
+    ASSERT_TRUE(voyage.starts_with("Ok. Zarpamos"));
+    enter("volar");
+    enter("volar");
+    enter("acercarse a las aves marinas");
+    enter("zarpar");
+    EXPECT_EQ(saidSince(1), (std::vector<std::string>{voyage, "Equivocado", "Equivocado",
+                                                      "Fin. " + wordsOf(Picture::pic_2_2)}))
+        << "an ending's Enter says nothing";
+
+    files.files = {{"/p/balsa.txt", "\"_2_1\"\r\n\"En la balsa.\"\r\n"},
+                   {"/p/aves.txt", "\"_2_2\"\r\n\"\"\r\n"}};
+    dialogs.answers = {Answer::No, Answer::Yes};
+    std::size_t before = window.said.size();
+    game.cmdNuevoJuego_Click();
+    game.cmdNuevoJuego_Click();
+    open("/p/balsa.txt");
+    game.cmdSave_Click();
+    open("/p/aves.txt");
+    open("/p/no.txt");
+    EXPECT_EQ(saidSince(before),
+              (std::vector<std::string>{wordsOf(Picture::pic_1_0), "En la balsa.",
+                                        wordsOf(Picture::pic_2_2)}))
+        << "New game answered Yes, two opens; a Save and a failed open say nothing";
 }
 
 // "..." and the last 50 characters of the path; the overwrite question's title, the last 60.

@@ -1,60 +1,66 @@
 #include "window_design.hpp"
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <regex>
+#include <set>
 #include <string>
 #include <tuple>
+#include <vector>
 
 using namespace quivra;
 
 namespace {
 
-struct Designed {
-    const char* name;
-    Pixels pixels;
-    int tabIndex;
-    const char* tooltip;
-    const char* accessibleName; // a picture's title; a button's caption, read without the "&"
-};
+bool overlap(const Pixels& a, const Pixels& b) {
+    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+           b.top < a.top + a.height;
+}
 
-// The window's design as drawn, in stored order; every face builds its window from the table
-// this checks.
-TEST(WindowDesign, EveryControlStandsWhereTheDesignPutsIt) {
-    const Pixels scene{88, 16, 425, 225};
-    // clang-format off
-    const Designed designed[] = {
-        {"txtHints", {8, 392, 185, 81}, 17, "Hints.", "Pistas"},
-        {"pic_4_6", scene, 16, "", "Una tabla en el mar"},
-        {"pic_4_4", scene, 15, "", "Restos del naufragio"},
-        {"pic_4_2", scene, 13, "", "Solo en la balsa"},
-        {"cmdIr", {472, 248, 41, 25}, 12, "", "Ir"},
-        {"pic_4_0", scene, 11, "", "La sirena"},
-        {"pic_2_2", scene, 10, "", "Las aves marinas"},
-        {"cmdSalir", {272, 416, 241, 49}, 9, "Salir. Recuerde guardar su progreso antes de salir...", "Salir"},
-        {"cmdAbrirP", {272, 352, 113, 49}, 7, "Abrir un archivo .dat.txt que reiniciará el juego desde el punto almacenado en un juego anterior...", "Abrir progreso..."},
-        {"cmdNuevoJuego", {272, 288, 113, 49}, 6, "Reempezar desde cero...", "Nuevo juego"},
-        {"txtOkOrNot", {88, 288, 169, 29}, 4, "Aquí se muestra la respuesta de la computadora...", "Respuesta"},
-        {"cmdSaveAs", {400, 352, 113, 49}, 3, "Guardar progreso como...", "Guardar como..."},
-        {"cmdSave", {400, 288, 113, 49}, 2, "Guardar progreso actual en el archivo actual...", "Guardar progreso"},
-        {"txtComando", {88, 248, 377, 28}, 1, "comando.", "Comando"},
-        {"pic_1_0", scene, 5, "", "El barco a medio hacer"},
-        {"txtEscenario", scene, 0, "", "Escenario"},
-        {"pic_2_0_2", scene, 14, "", "Las islas"},
-        {"lblAbout", {104, 328, 137, 49}, 8, "", ""}};
-    // clang-format on
-    const auto row = [](const auto& d) { // a ControlDesign or a Designed
-        return std::make_tuple(std::string_view{d.name}, d.pixels.left, d.pixels.top,
-                               d.pixels.width, d.pixels.height, d.tabIndex,
-                               std::string_view{d.tooltip}, std::string_view{d.accessibleName});
+// What must hold of the table every face builds its window from: one tab stop each, the
+// scene area shared by the scene box and the pictures alone, every control inside the window,
+// and every button running a command of its own with a picture that exists.
+TEST(WindowDesign, ControlsShareOnlyTheSceneAreaAndEachButtonRunsItsOwnCommand) {
+    const Pixels scene = controlNamed("txtEscenario").pixels;
+    const auto inScene = [&](const ControlDesign& c) {
+        return c.kind == ControlKind::PictureBox || c.kind == ControlKind::Scene;
     };
-    ASSERT_EQ(windowDesign().size(), std::size(designed));
-    for (std::size_t i = 0; i < std::size(designed); ++i) {
-        EXPECT_EQ(row(windowDesign()[i]), row(designed[i]));
+    std::vector<int> tabs;
+    std::set<Command> commands;
+    for (const ControlDesign& control : windowDesign()) {
+        tabs.push_back(control.tabIndex);
+        const Pixels& at = control.pixels;
+        EXPECT_TRUE(at.left >= 0 && at.top >= 0 && at.left + at.width <= kWindowPixels.width &&
+                    at.top + at.height <= kWindowPixels.height)
+            << control.name;
+        if (inScene(control)) {
+            EXPECT_EQ(std::tie(at.left, at.top, at.width, at.height),
+                      std::tie(scene.left, scene.top, scene.width, scene.height))
+                << control.name;
+        }
+        for (const ControlDesign& other : windowDesign()) {
+            if (&other != &control && !(inScene(control) && inScene(other))) {
+                EXPECT_FALSE(overlap(at, other.pixels)) << control.name << " " << other.name;
+            }
+        }
+        if (control.kind == ControlKind::Button) {
+            EXPECT_TRUE(commands.insert(control.command).second) << control.name;
+            EXPECT_TRUE(control.image.name.empty() ||
+                        std::filesystem::exists(
+                            std::string{QUIVRA_ASSETS_DIR "/"}.append(control.image.name) + ".png"))
+                << control.name;
+        }
     }
-    EXPECT_EQ(controlNamed("cmdSave").caption, "&Guardar progreso");
-    EXPECT_EQ(controlNamed("cmdSaveAs").caption, "Guardar &como...");
+    std::ranges::sort(tabs);
+    for (std::size_t i = 0; i < tabs.size(); ++i) {
+        EXPECT_EQ(tabs[i], static_cast<int>(i)) << "tab indices 0 to " << tabs.size() - 1;
+    }
+    EXPECT_EQ(commands.size(), 6U);
+    EXPECT_FALSE(commands.contains(Command::None));
+    EXPECT_EQ(std::ranges::count_if(windowDesign(), inScene), 8);
     EXPECT_TRUE(controlNamed("lblAbout").caption.ends_with("Versión 1.2.1"));
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <vector>
 
 // A window without widgets: it keeps what the game wrote, as the screen would show it.
 class RecordingWindow : public quivra::Window {
@@ -16,6 +17,7 @@ public:
     std::array<bool, quivra::kAllPictures.size()> pictures{true}; // pic_1_0 shown at start
     std::string caption = "Quivra";
     int fontResets = 0;
+    std::vector<std::string> said; // what a screen reader was given, in order
 
     std::string_view readEntryText() override { return entry; }
     void writeSceneText(std::string_view text) override { scene = text; }
@@ -26,8 +28,8 @@ public:
     }
     void clearEntryText() override { entry.clear(); }
     void resetSceneFont() override { ++fontResets; }
-    std::string_view sceneText() override { return scene; }
     void setCaption(std::string_view text) override { caption = text; }
+    void announce(std::string_view text) override { said.emplace_back(text); }
 
     // The one picture shown, and no scene text; or nullopt when not exactly that.
     std::optional<quivra::Picture> onlyPicture() const {

@@ -37,26 +37,18 @@ public:
         return buttons == quivra::Buttons::Ok ? quivra::Answer::Ok
                                               : next(answers, quivra::Answer::No);
     }
-    std::optional<std::string> openFileName(std::string_view title,
-                                            const quivra::FileFilter& filter) override {
-        return ask(title, filter, false);
-    }
-    std::optional<std::string> saveFileName(std::string_view title,
-                                            const quivra::FileFilter& filter) override {
-        return ask(title, filter, true);
+    std::optional<std::string> fileName(quivra::FileDialog dialog, std::string_view title,
+                                        const quivra::FileFilter& filter) override {
+        fileQuestions.push_back(
+            {std::string{title},
+             std::string{filter.description} + "|" + std::string{filter.pattern},
+             dialog == quivra::FileDialog::Save});
+        return next(files, std::optional<std::string>{});
     }
     void beep() override { ++beeps; }
     void quit() override { quitRequested = true; }
 
 private:
-    std::optional<std::string> ask(std::string_view title, const quivra::FileFilter& filter,
-                                   bool save) {
-        fileQuestions.push_back(
-            {std::string{title},
-             std::string{filter.description} + "|" + std::string{filter.pattern}, save});
-        return next(files, std::optional<std::string>{});
-    }
-
     template <typename T>
     static T next(std::deque<T>& script, T value) {
         if (!script.empty()) {
