@@ -24,6 +24,7 @@ rm -rf "$site"
 mkdir -p "$site"
 cp "$out/wasm/web/quivra.js" "$out/wasm/web/quivra.wasm" "$root/web/index.html" \
   "$root/web/page.js" "$root/web/quivra.css" "$site/"
+node "$out/wasm/web/window_css.js" >"$site/window.css"
 # The artwork as it is in ui/assets at build time, every density: a browser fetches @2x
 # only on a high-density screen.
 cp "$root"/ui/assets/*.jpg "$root"/ui/assets/*.png "$site/"

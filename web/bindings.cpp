@@ -10,6 +10,7 @@
 #include <emscripten.h>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -28,8 +29,8 @@ EM_JS(void, js_show_scene, (bool visible), { Module.face.showScene(visible); });
 EM_JS(void, js_write_verdict, (const char* text, std::size_t size), {
     Module.face.writeVerdict(UTF8ToString(text, size));
 });
-EM_JS(void, js_show_picture, (int picture, bool visible), {
-    Module.face.showPicture(picture, visible);
+EM_JS(void, js_show_picture, (const char* name, std::size_t size, bool visible), {
+    Module.face.showPicture(UTF8ToString(name, size), visible);
 });
 EM_JS(void, js_clear_entry, (), { Module.face.clearEntry(); });
 EM_JS(void, js_reset_scene_font, (), { Module.face.resetSceneFont(); });
@@ -56,13 +57,16 @@ EM_ASYNC_JS(char*, js_file_name, (bool save, const char* title, std::size_t titl
     stringToUTF8(name, copy, size);
     return copy;
 });
+EM_JS(void, js_announce, (const char* text, std::size_t size), {
+    Module.face.announce(UTF8ToString(text, size));
+});
 EM_JS(void, js_describe, (const char* name, std::size_t nameSize, const char* caption,
                          std::size_t captionSize, const char* tooltip, std::size_t tooltipSize,
                          const char* spoken, std::size_t spokenSize, const char* description,
-                         std::size_t descriptionSize), {
+                         std::size_t descriptionSize, int command), {
     Module.face.describe(UTF8ToString(name, nameSize), UTF8ToString(caption, captionSize),
                          UTF8ToString(tooltip, tooltipSize), UTF8ToString(spoken, spokenSize),
-                         UTF8ToString(description, descriptionSize));
+                         UTF8ToString(description, descriptionSize), command);
 });
 EM_JS(void, js_beep, (), { Module.face.beep(); });
 EM_JS(void, js_quit, (), { Module.face.quit(); });
@@ -93,8 +97,6 @@ public:
         return entry_;
     }
     void writeSceneText(std::string_view text) override {
-        // Kept as written, CR LF included: a save writes back exactly this.
-        scene_ = text;
         js_write_scene(text.data(), text.size());
     }
     void showSceneText(bool visible) override { js_show_scene(visible); }
@@ -102,18 +104,18 @@ public:
         js_write_verdict(verdict.data(), verdict.size());
     }
     void showPicture(quivra::Picture picture, bool visible) override {
-        js_show_picture(static_cast<int>(picture), visible);
+        const std::string_view name = quivra::pictureBox(picture).name;
+        js_show_picture(name.data(), name.size(), visible);
     }
     void clearEntryText() override { js_clear_entry(); }
     void resetSceneFont() override { js_reset_scene_font(); }
-    std::string_view sceneText() override { return scene_; }
     void setCaption(std::string_view caption) override {
         js_set_caption(caption.data(), caption.size());
     }
+    void announce(std::string_view text) override { js_announce(text.data(), text.size()); }
 
 private:
     std::string entry_;
-    std::string scene_ = "Escenario 1\r\n";
 };
 
 class PageDialogs : public quivra::Dialogs {
@@ -124,28 +126,18 @@ public:
                                                           title.size(), static_cast<int>(buttons),
                                                           static_cast<int>(icon)));
     }
-    std::optional<std::string> openFileName(std::string_view title,
-                                            const quivra::FileFilter& filter) override {
-        return ask(false, title, filter);
-    }
-    std::optional<std::string> saveFileName(std::string_view title,
-                                            const quivra::FileFilter& filter) override {
-        return ask(true, title, filter);
-    }
-    void beep() override { js_beep(); }
-    void quit() override { js_quit(); }
-
-private:
-    static std::optional<std::string> ask(bool save, std::string_view title,
-                                          const quivra::FileFilter& filter) {
-        char* name =
-            js_file_name(save, title.data(), title.size(), filter.description.data(),
-                         filter.description.size(), filter.pattern.data(), filter.pattern.size());
+    std::optional<std::string> fileName(quivra::FileDialog dialog, std::string_view title,
+                                        const quivra::FileFilter& filter) override {
+        char* name = js_file_name(dialog == quivra::FileDialog::Save, title.data(), title.size(),
+                                  filter.description.data(), filter.description.size(),
+                                  filter.pattern.data(), filter.pattern.size());
         if (name == nullptr) {
             return std::nullopt;
         }
         return adopt(name);
     }
+    void beep() override { js_beep(); }
+    void quit() override { js_quit(); }
 };
 
 // The files the player picked or saved in this page, by name.
@@ -183,16 +175,28 @@ quivra::Commands commands{window, dialogs, files};
 // What the page calls: the start, a key typed in the entry box, and a click on a button.
 extern "C" {
 
-// The window's words come from the game's design, as on the desktop; then the game starts.
+// The window's words and each button's command come from the game's design, as on the
+// desktop, control by control in the design's tab order, which is the order the page keeps
+// them in; then the game starts.
 EMSCRIPTEN_KEEPALIVE void quivra_start() {
+    std::vector<const quivra::ControlDesign*> controls;
     for (const quivra::ControlDesign& control : quivra::windowDesign()) {
-        const std::string caption =
-            control.name == "txtHints" ? quivra::hintList() : std::string{control.caption};
-        js_describe(control.name.data(), control.name.size(), caption.data(), caption.size(),
-                    control.tooltip.data(), control.tooltip.size(), control.accessibleName.data(),
-                    control.accessibleName.size(), control.description.data(),
-                    control.description.size());
+        controls.push_back(&control);
     }
+    std::sort(controls.begin(), controls.end(), [](const auto* one, const auto* other) {
+        return one->tabIndex < other->tabIndex;
+    });
+    for (const quivra::ControlDesign* control : controls) {
+        const std::string caption =
+            control->kind == quivra::ControlKind::Hints ? quivra::hintList()
+                                                        : std::string{control->caption};
+        js_describe(control->name.data(), control->name.size(), caption.data(), caption.size(),
+                    control->tooltip.data(), control->tooltip.size(),
+                    control->accessibleName.data(), control->accessibleName.size(),
+                    control->description.data(), control->description.size(),
+                    static_cast<int>(control->command));
+    }
+    window.writeSceneText(quivra::kInitialSceneText);
     commands.Form_Load();
 }
 
@@ -201,29 +205,8 @@ EMSCRIPTEN_KEEPALIVE void quivra_key(int code) {
     commands.txtComando_KeyPress(KeyAscii);
 }
 
-// The buttons in the page's order: Ir, Nuevo juego, Abrir, Guardar, Guardar como, Salir.
-EMSCRIPTEN_KEEPALIVE void quivra_click(int button) {
-    switch (button) {
-    case 0:
-        commands.cmdIr_Click();
-        break;
-    case 1:
-        commands.cmdNuevoJuego_Click();
-        break;
-    case 2:
-        commands.cmdAbrirP_Click();
-        break;
-    case 3:
-        commands.cmdSave_Click();
-        break;
-    case 4:
-        commands.cmdSaveAs_Click();
-        break;
-    case 5:
-        commands.cmdSalir_Click();
-        break;
-    default:
-        break;
-    }
+// A click on a button that runs `command`, as the design gives it to the page.
+EMSCRIPTEN_KEEPALIVE void quivra_click(int command) {
+    commands.click(static_cast<quivra::Command>(command));
 }
 }

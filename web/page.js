@@ -9,11 +9,12 @@
   const scene = $("txtEscenario");
   const verdict = $("txtOkOrNot");
   const frame = $("frame");
-  // In the order of the game's pictures.
-  const pictures = ["pic_1_0", "pic_2_0_2", "pic_2_2", "pic_4_0", "pic_4_2", "pic_4_4", "pic_4_6"].map($);
-  const buttons = ["cmdIr", "cmdNuevoJuego", "cmdAbrirP", "cmdSave", "cmdSaveAs", "cmdSalir"].map($);
+  const main = $("frmQuivra");
   const enterKey = 13;
   const answer = { ok: 0, yes: 1, no: 2 };
+  const buttonSets = { ok: 0, yesNo: 1, yesNoOnly: 2 };
+  // How long the start-up words wait for the screen reader to have said the focused box.
+  const startUpPause = 1000;
 
   const icons = [
     "",
@@ -22,19 +23,22 @@
     '<svg viewBox="0 0 32 32"><circle cx="16" cy="16" r="15" fill="#2a6fd6" stroke="#134"/><path d="M14.5 13h3v11h-3zM14.5 7.5h3v3h-3z" fill="#fff"/></svg>',
   ];
 
-  // A modal box; Yes is the default, Esc answers No (or closes an OK box).
+  // A modal box; Yes is the default. Esc answers No in a Yes/No box, closes an OK box, and
+  // does nothing in a box that only Yes or No answers. Closed, it gives the focus back to the
+  // entry box, where the player types on.
   function messageBox(text, title, buttonSet, icon) {
     const box = $("messageBox");
     $("boxTitle").textContent = title;
     $("boxText").textContent = text;
     $("boxIcon").innerHTML = icons[icon] || "";
-    const yesNo = buttonSet === 1;
+    const yesNo = buttonSet !== buttonSets.ok;
     $("boxYes").hidden = $("boxNo").hidden = !yesNo;
     $("boxOk").hidden = yesNo;
     return new Promise((resolve) => {
       const done = (value) => {
         box.onclick = box.oncancel = null;
         box.close();
+        entry.focus();
         resolve(value);
       };
       box.onclick = (event) => {
@@ -43,7 +47,7 @@
       };
       box.oncancel = (event) => {
         event.preventDefault();
-        done(yesNo ? answer.no : answer.ok);
+        if (buttonSet !== buttonSets.yesNoOnly) done(yesNo ? answer.no : answer.ok);
       };
       box.showModal();
       (yesNo ? $("boxYes") : $("boxOk")).focus();
@@ -157,15 +161,19 @@
   }
 
   // One control's words from the game's design: its caption (with the access key after "&",
-  // underlined), tooltip, spoken name and, for a picture, its description.
-  function describe(name, caption, tooltip, spoken, description) {
+  // underlined), tooltip, spoken name, for a picture its description, and for a button the
+  // command it runs. The game describes the controls in its tab order, which is the order
+  // they take in the window.
+  function describe(name, caption, tooltip, spoken, description, command) {
     const control = $(name);
+    main.append(control);
     if (tooltip) control.title = tooltip;
     if (control.tagName === "IMG") {
       control.alt = spoken;
       $(control.getAttribute("aria-describedby")).textContent = description;
     } else if (control.tagName === "BUTTON") {
-      const label = control.querySelector("span") || control;
+      control.addEventListener("click", () => run(command));
+      const label = control.querySelector(".label");
       const key = caption.indexOf("&");
       if (key < 0) {
         label.textContent = caption;
@@ -185,13 +193,33 @@
     }
   }
 
+  // What the game says of each command goes to the one live region, and only there. A screen
+  // reader drops a text equal to the last one it was given, so every other text carries a
+  // trailing no-break space. At start-up the words wait until the focus has been said.
+  const announcer = $("announcer");
+  let marked = false;
+  let starting = true;
+  let held = null;
+  function say(text) {
+    marked = !marked;
+    announcer.textContent = marked ? `${text}\u00a0` : text;
+  }
+  function announce(text) {
+    if (starting) {
+      held = text;
+    } else {
+      held = null;
+      say(text);
+    }
+  }
+
   const face = {
     describe,
     readEntry: () => entry.value,
     writeScene: (text) => { scene.textContent = text.replace(/\r\n/g, "\n"); scene.scrollTop = 0; },
     showScene: (visible) => { scene.hidden = !visible; },
     writeVerdict: (text) => { verdict.textContent = text; },
-    showPicture: (index, visible) => { pictures[index].hidden = !visible; },
+    showPicture: (name, visible) => { $(name).hidden = !visible; },
     clearEntry: () => { entry.value = ""; },
     resetSceneFont: () => scene.classList.add("reset"),
     setCaption: (text) => { $("caption").textContent = text; document.title = text; },
@@ -201,17 +229,18 @@
     quit,
     readFile: (name) => opened.get(name) || null,
     writeFile,
+    announce,
   };
 
   // One command at a time: while one waits on a dialog or a picker, the window's keys and
   // clicks are let go.
   let game = null;
   let busy = true;
-  async function run(button) {
+  async function run(command) {
     if (busy) return;
     busy = true;
     try {
-      await game.ccall("quivra_click", null, ["number"], [button], { async: true });
+      await game.ccall("quivra_click", null, ["number"], [command], { async: true });
     } finally {
       busy = false;
     }
@@ -226,15 +255,17 @@
       game._quivra_key(event.key.charCodeAt(0));
     }
   });
-  buttons.forEach((button, index) => button.addEventListener("click", () => run(index)));
   $("again").addEventListener("click", () => location.reload());
 
   createQuivra({ face }).then((module) => {
     game = module;
     game._quivra_start();
+    starting = false;
     busy = false;
     entry.focus();
     performance.mark("quivra-ready");
+    // Unless the player has already played a turn.
+    setTimeout(() => held !== null && say(held), startUpPause);
   }, () => {
     frame.hidden = true;
     $("unsupported").hidden = false;
