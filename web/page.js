@@ -9,12 +9,18 @@
   const scene = $("txtEscenario");
   const verdict = $("txtOkOrNot");
   const frame = $("frame");
+  const announcer = $("announcer");
   const main = $("frmQuivra");
   const enterKey = 13;
   const answer = { ok: 0, yes: 1, no: 2 };
   const buttonSets = { ok: 0, yesNo: 1, yesNoOnly: 2 };
   // How long the start-up words wait for the screen reader to have said the focused box.
   const startUpPause = 1000;
+  // How long an open box waits for the screen reader to have said it before it puts the
+  // window out of reach.
+  const outOfReachPause = 300;
+  // How long a box answered stays, for the reader to hear the focus back in the entry box.
+  const closingPause = 100;
 
   const icons = [
     "",
@@ -26,31 +32,59 @@
   // A modal box; Yes is the default. Esc answers No in a Yes/No box, closes an OK box, and
   // does nothing in a box that only Yes or No answers. Closed, it gives the focus back to the
   // entry box, where the player types on.
+  //
+  // A screen reader says a box whole (its title, its text, the focused button) when the focus
+  // moves into it from a box still there. A modal dialog takes the window out of reach at the
+  // moment it opens, and the reader, finding the box it was on gone, moves on in silence; so
+  // the box opens as a plain dialog, takes the focus, and only then puts the window out of
+  // reach. Each message has a box of its own, which the reader meets as new.
+  let boxes = 0;
   function messageBox(text, title, buttonSet, icon) {
-    const box = $("messageBox");
-    $("boxTitle").textContent = title;
-    $("boxText").textContent = text;
-    $("boxIcon").innerHTML = icons[icon] || "";
+    const box = $("messageBox").content.firstElementChild.cloneNode(true);
+    // Its own names for its title and text: the box before may not have gone yet.
+    const [titled, texted] = [".caption", "p"].map((part) => box.querySelector(part));
+    titled.id = `boxTitle${++boxes}`;
+    texted.id = `boxText${boxes}`;
+    box.setAttribute("aria-labelledby", `${titled.id} ${texted.id}`);
+    titled.textContent = title;
+    texted.textContent = text;
+    box.querySelector(".icon").innerHTML = icons[icon] || "";
     const yesNo = buttonSet !== buttonSets.ok;
-    $("boxYes").hidden = $("boxNo").hidden = !yesNo;
-    $("boxOk").hidden = yesNo;
+    const shown = [...box.querySelectorAll("button")].filter((button) =>
+      (Number(button.value) === answer.ok) !== yesNo);
+    box.querySelector(".box-buttons").replaceChildren(...shown);
     return new Promise((resolve) => {
+      let outOfReach = 0;
+      let answered = false;
+      // The focus leaves the box before the box goes: a reader that sees the box with its
+      // focus go first moves its own focus on without a word, and stays out of the entry box.
       const done = (value) => {
-        box.onclick = box.oncancel = null;
-        box.close();
+        if (answered) return;
+        answered = true;
+        clearTimeout(outOfReach);
+        frame.inert = false;
         entry.focus();
+        setTimeout(() => box.remove(), closingPause);
         resolve(value);
       };
-      box.onclick = (event) => {
-        const chosen = { boxYes: answer.yes, boxNo: answer.no, boxOk: answer.ok }[event.target.id];
-        if (chosen !== undefined) done(chosen);
-      };
-      box.oncancel = (event) => {
-        event.preventDefault();
-        if (buttonSet !== buttonSets.yesNoOnly) done(yesNo ? answer.no : answer.ok);
-      };
-      box.showModal();
-      (yesNo ? $("boxYes") : $("boxOk")).focus();
+      box.addEventListener("click", (event) => {
+        if (shown.includes(event.target)) done(Number(event.target.value));
+      });
+      box.addEventListener("keydown", (event) => {
+        if (event.key === "Escape") {
+          event.preventDefault();
+          if (buttonSet !== buttonSets.yesNoOnly) done(yesNo ? answer.no : answer.ok);
+        } else if (event.key === "Tab") {
+          // The focus goes round the box's buttons, as in a modal box.
+          event.preventDefault();
+          const next = shown.indexOf(document.activeElement) + (event.shiftKey ? -1 : 1);
+          shown[(next + shown.length) % shown.length].focus();
+        }
+      });
+      document.body.append(box);
+      box.show();
+      shown[0].focus();
+      outOfReach = setTimeout(() => { frame.inert = true; }, outOfReachPause);
     });
   }
 
@@ -166,7 +200,7 @@
   // they take in the window.
   function describe(name, caption, tooltip, spoken, description, command) {
     const control = $(name);
-    main.append(control);
+    main.append(control.closest("main > *"));
     if (tooltip) control.title = tooltip;
     if (control.tagName === "IMG") {
       control.alt = spoken;
@@ -196,7 +230,6 @@
   // What the game says of each command goes to the one live region, and only there. A screen
   // reader drops a text equal to the last one it was given, so every other text carries a
   // trailing no-break space. At start-up the words wait until the focus has been said.
-  const announcer = $("announcer");
   let marked = false;
   let starting = true;
   let held = null;
@@ -217,9 +250,9 @@
     describe,
     readEntry: () => entry.value,
     writeScene: (text) => { scene.textContent = text.replace(/\r\n/g, "\n"); scene.scrollTop = 0; },
-    showScene: (visible) => { scene.hidden = !visible; },
+    showScene: (visible) => { scene.parentElement.hidden = !visible; },
     writeVerdict: (text) => { verdict.textContent = text; },
-    showPicture: (name, visible) => { $(name).hidden = !visible; },
+    showPicture: (name, visible) => { $(name).parentElement.hidden = !visible; },
     clearEntry: () => { entry.value = ""; },
     resetSceneFont: () => scene.classList.add("reset"),
     setCaption: (text) => { $("caption").textContent = text; document.title = text; },
