@@ -64,6 +64,9 @@
         clearTimeout(outOfReach);
         frame.inert = false;
         entry.focus();
+        // Out of sight and no longer the question at once; gone once the focus has been said.
+        box.classList.add("answered");
+        box.removeAttribute("aria-labelledby");
         setTimeout(() => box.remove(), closingPause);
         resolve(value);
       };

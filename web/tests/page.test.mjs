@@ -1,5 +1,6 @@
 // The browser edition played in Debian's Chromium as a player would: keys, buttons, dialogs
-// and files. Saves are compared with what the desktop's writer makes of the same walk.
+// and files. Saves are compared with what the desktop's writer makes of the same walk, the
+// window's boxes with the game's design.
 import { after, test } from "node:test";
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
@@ -19,7 +20,16 @@ async function openPage() {
   // The site's files as a static server would give them.
   await context.route("https://quivra.test/**", (route) => route.fulfill({ path:
     path.join(process.env.QUIVRA_WEB_SITE, new URL(route.request().url()).pathname.slice(1) || "index.html") }));
-  await context.addInitScript(() => { window.showOpenFilePicker = window.showSaveFilePicker = undefined; });
+  await context.addInitScript(() => {
+    window.showOpenFilePicker = window.showSaveFilePicker = undefined;
+    // Every text the live region is given, as a screen reader receives it.
+    window.said = [];
+    document.addEventListener("DOMContentLoaded", () => {
+      const region = document.querySelector("[aria-live]");
+      new MutationObserver(() => window.said.push(region.textContent))
+        .observe(region, { childList: true, characterData: true, subtree: true });
+    });
+  });
   const page = await context.newPage();
   return page.goto("https://quivra.test/").then(() => ready(page));
 }
@@ -27,7 +37,8 @@ async function openPage() {
 const ready = (page) => page.waitForFunction(() => performance.getEntriesByName("quivra-ready").length === 1)
   .then(() => page);
 const button = (page, name) => page.getByRole("button", { name, exact: true });
-const pictures = (page) => page.$$eval("img.scene-area:not([hidden])", (shown) => shown.map((img) => img.alt));
+const pictures = (page) => page.$$eval("img", (all) => all.filter((img) => img.closest("main") && img.checkVisibility())
+  .map((img) => img.alt));
 const titled = (page, name) => page.waitForFunction((title) => document.title === title, `...${name} - Quivra`);
 const desktopSave = (name, phrases) => execFileSync(process.env.QUIVRA_DESKTOP_SAVE, [path.join(scratch, name),
   ...phrases]) && fs.readFileSync(path.join(scratch, name));
@@ -52,14 +63,14 @@ async function accessKey(page, letter) {
   for (const type of ["keyDown", "keyUp"]) await cdp.send("Input.dispatchKeyEvent", { ...key, type });
 }
 
-// The message box (after a click on the button captioned so, if any), found by the title it
-// is named by: its text, visible buttons and the focused one; then the key that answers it.
-async function answer(page, [title, ...shown], key, caption) {
+// The message box (after a click on the button captioned so, if any), found by its title and
+// text, which name it: its visible buttons and the focused one; then the key that answers it.
+async function answer(page, [title, text, shown, focused], key, caption) {
   if (caption) await button(page, caption).click();
-  await page.getByRole("alertdialog", { name: title, exact: true }).waitFor();
-  assert.deepEqual(await page.$eval("#messageBox", (box) => [box.querySelector("#boxText").textContent,
-    [...box.querySelectorAll("button:not([hidden])")].map((b) => b.textContent).join("/"),
-    document.activeElement.textContent]), shown, title);
+  const box = page.getByRole("dialog", { name: `${title} ${text}`, exact: true });
+  await box.waitFor();
+  assert.deepEqual([await box.getByRole("button").allTextContents(), await page.evaluate(() =>
+    document.activeElement.textContent)], [shown.split("/"), focused], title);
   await page.keyboard.press(key);
 }
 
@@ -85,36 +96,74 @@ test("every ending, then Save as downloads the desktop's bytes under the chosen 
   }
 });
 
-// The words themselves are the window design's; here, that the page hands them to a screen
-// reader, and the keys the player answers with.
-test("focus, a wrong phrase, names, roles and live regions; New game and Exit", async () => {
+// The words themselves are the shared commands'; here, that the page hands each of them once
+// to one live region, a repeat included, and that the boxes are named and answered by key.
+test("one live region says each command once; names, focus and the keys of New game and Exit", async () => {
   const page = await openPage();
   const cdp = await page.context().newCDPSession(page);
-  const spoken = async () => (await cdp.send("Accessibility.getFullAXTree")).nodes.filter((n) => !n.ignored)
-    .map((n) => [n.role?.value, n.name?.value, n.description?.value ?? "",
-      n.properties?.find((p) => p.name === "live")?.value.value ?? ""].join("|"));
-  assert.ok((await spoken()).some((node) => /^image\|El barco a medio hacer\|.{40,}/.test(node)));
+  const tree = async () => (await cdp.send("Accessibility.getFullAXTree")).nodes.filter((n) => !n.ignored);
+  const said = (count) => page.waitForFunction((n) => window.said.length >= n, count)
+    .then(() => page.evaluate(() => window.said));
+  const plain = (text) => text.replace(/\u00a0$/, "");
+  // The opening picture's words, once the focus is in the entry box.
   assert.equal(await page.evaluate(() => document.activeElement.id), "txtComando");
+  const opening = plain((await said(1))[0]);
+  const described = (await tree()).find((n) => n.role?.value === "image" && n.name?.value === "El barco a medio hacer");
+  assert.equal(opening, `El barco a medio hacer. ${described.description.value}`);
   await page.fill("#txtComando", "zarpar ya").then(() => button(page, "Ir").click());
-  assert.deepEqual([await page.textContent("#txtOkOrNot"), await pictures(page), await page.title()],
-    ["Equivocado", ["El barco a medio hacer"], "Quivra"]);
-  const inPlay = await play(page, ["zarpar"]).then(spoken);
-  for (const expected of ["textbox|Comando|comando.|", "textbox|Pistas|Hints.|", "textbox|Escenario||polite",
-    "textbox|Respuesta|Aquí se muestra la respuesta de la computadora...|polite"])
-    assert.ok(inPlay.some((node) => node.startsWith(expected)), expected);
-  for (const [key, verdict, shown] of [["Escape", "Ok", []], ["Enter", "", ["El barco a medio hacer"]]]) {
-    await answer(page, ["Nuevo juego", "¿Desea reempezar todo?", "Sí/No", "Sí"], key, "Nuevo juego");
-    assert.deepEqual([await page.textContent("#txtOkOrNot"), await pictures(page)], [verdict, shown]);
-  }
-  // Exit answered Yes reminds the player to save and stays; answered No closes the window.
+  await play(page, ["zarpar", "nadar", "nadar", "acercarse a las aves marinas"]);
+  const turns = (await said(6)).slice(1);
+  const scene = await page.evaluate(() => document.getElementById("txtEscenario").textContent);
+  const [passage, picture] = [plain(turns[1]).slice("Ok. ".length), plain(turns[4])];
+  assert.deepEqual([turns.map(plain).slice(0, 4), passage.replace(/\s+/g, " "), picture.startsWith("Fin. Las aves marinas. "),
+    picture.length > 100], [["Equivocado", `Ok. ${passage}`, "Equivocado", "Equivocado"], scene.replace(/\s+/g, " "), true, true]);
+  // A repeat differs from the text before it, which a reader would drop.
+  turns.reduce((last, text) => assert.notEqual(text, last) || text, (await said(1))[0]);
+  const live = (await tree()).filter((n) => n.properties?.some((p) => p.name === "live"));
+  assert.deepEqual(live.map((n) => n.role.value), ["generic"], "one live region and nothing live inside the window");
+  // New game: Esc is No and changes nothing; Enter is Yes and says the opening picture again.
+  const newGame = ["Nuevo juego", "¿Desea reempezar todo?", "Sí/No", "Sí"];
+  await answer(page, newGame, "Escape", "Nuevo juego");
+  assert.deepEqual([await page.textContent("#txtOkOrNot"), await page.evaluate(() => document.activeElement.id)],
+    ["Fin", "txtComando"]);
+  await answer(page, newGame, "Enter", "Nuevo juego");
+  assert.deepEqual([plain((await said(7)).at(-1)), await pictures(page), await page.textContent("#txtOkOrNot")],
+    [opening, ["El barco a medio hacer"], ""]);
+  // Exit: Esc leaves the question up; Yes reminds the player to save and stays; No closes.
   const exit = ["Salir de Quivra", "¿Desea guardar su progreso antes de salir?", "Sí/No", "Sí"];
-  await answer(page, exit, "Enter", "Salir");
+  await answer(page, exit, "Escape", "Salir");
+  await page.keyboard.press("Escape");
+  await answer(page, exit, "Enter");
   await answer(page, ["Permanecer en el programa", "Por favor guarde su progreso Ud. mismo...", "Aceptar", "Aceptar"],
     "Enter");
-  await answer(page, exit, "Escape", "Salir");
-  assert.deepEqual([await page.isVisible("#frmQuivra"), await page.isVisible("text=Quivra se ha cerrado")], [false, true]);
+  assert.equal(await page.evaluate(() => document.activeElement.id), "txtComando");
+  await button(page, "Salir").click();
+  await page.getByRole("dialog", { name: `${exit[0]} ${exit[1]}` }).getByRole("button", { name: "No" }).click();
+  assert.deepEqual([await page.isVisible("#frmQuivra"), await page.isVisible("text=Quivra se ha cerrado"),
+    (await said(7)).length], [false, true, 7]);
   await button(page, "Jugar de nuevo").click();
   assert.deepEqual(await play(await ready(page), ["zarpar"]), ["Ok"]);
+});
+
+// Each control stands where the design has it, relative to the client area, which has the
+// design's size; a hidden control is measured shown.
+test("every control's box is the design's", async () => {
+  const design = JSON.parse(execFileSync(process.env.QUIVRA_WINDOW_BOXES, { encoding: "utf8" }));
+  const page = await openPage();
+  const boxes = await page.evaluate((names) => {
+    const area = document.getElementById("frmQuivra").getBoundingClientRect();
+    const measured = { window: [area.width, area.height], controls: {} };
+    for (const name of names) {
+      const control = document.getElementById(name);
+      const holder = control.parentElement.closest("[hidden]");
+      if (holder) holder.hidden = false;
+      const box = control.getBoundingClientRect();
+      measured.controls[name] = [box.left - area.left, box.top - area.top, box.width, box.height];
+      if (holder) holder.hidden = true;
+    }
+    return measured;
+  }, Object.keys(design.controls));
+  assert.deepEqual(boxes, design);
 });
 
 test("Open takes desktop saves and refuses a broken file; Save downloads under the file's name", async () => {
