@@ -12,32 +12,27 @@ source "$root/scripts/setup.sh"
 
 face=${1:-all}
 case $face in
-all)
-  for each in desktop chromium firefox; do "$0" "$each"; done
-  exit 0
-  ;;
-desktop | chromium | firefox) ;;
+all | desktop | chromium | firefox) ;;
 *)
   echo "usage: $0 [desktop|chromium|firefox|all]" >&2
   exit 2
   ;;
 esac
 
+# The game as its sources are now, not as last built.
 if [ "${QUIVRA_BUILT:-}" != 1 ]; then
-  extra=()
-  case $face in
-  chromium) extra=(chromium) ;;
-  firefox) extra=(firefox-esr) ;;
-  esac
-  install_missing "${QUIVRA_PACKAGES[@]}" "${QUIVRA_TEST_PACKAGES[@]}" "${extra[@]}"
-  # The game as its sources are now, not as last built.
-  if [ "$face" = desktop ]; then
+  install_missing "${QUIVRA_PACKAGES[@]}" "${QUIVRA_TEST_PACKAGES[@]}"
+  if [ "$face" = desktop ] || [ "$face" = all ]; then
     configure_build "$root"
   else
-    "$root/scripts/web.sh" --no-serve >/dev/null
     cmake -S "$root" -B "$root/build" -G Ninja >/dev/null
     cmake --build "$root/build" --parallel 2 --target spoken_words >/dev/null
   fi
+  [ "$face" = desktop ] || "$root/scripts/web.sh" --no-serve >/dev/null
+fi
+if [ "$face" = all ]; then
+  for each in desktop chromium firefox; do QUIVRA_BUILT=1 "$0" "$each"; done
+  exit 0
 fi
 
 # What the turns must say, from the game itself: per phrase, the verdict with the words that

@@ -20,11 +20,11 @@ QUIVRA_PACKAGES=(
 )
 
 # Test tools only, installed by test.sh and check-screen-reader.sh but not play.sh: a screen
-# reader in a session of its own (an X server, D-Bus and the accessibility bus), and xdotool
-# to type into the game as a player does.
+# reader in a session of its own (an X server, D-Bus and the accessibility bus), xdotool to
+# type into the game as a player does, and the second browser the page is heard in.
 # shellcheck disable=SC2034 # used by the scripts that source this one
 QUIVRA_TEST_PACKAGES=(
-  orca xvfb dbus at-spi2-core xdotool
+  orca xvfb dbus at-spi2-core xdotool firefox-esr
 )
 
 # The browser edition's tools, installed by web.sh and test.sh but not play.sh: the WebAssembly
