@@ -20,10 +20,8 @@ public:
 
     quivra::Answer messageBox(std::string_view text, std::string_view title,
                               quivra::Buttons buttons, quivra::Icon icon) override;
-    std::optional<std::string> openFileName(std::string_view title,
-                                            const quivra::FileFilter& filter) override;
-    std::optional<std::string> saveFileName(std::string_view title,
-                                            const quivra::FileFilter& filter) override;
+    std::optional<std::string> fileName(quivra::FileDialog kind, std::string_view title,
+                                        const quivra::FileFilter& filter) override;
     void beep() override;
     void quit() override;
 
@@ -32,9 +30,6 @@ public:
                           const quivra::FileFilter& filter, bool save);
 
 private:
-    std::optional<std::string> askFileName(std::string_view title, const quivra::FileFilter& filter,
-                                           bool save);
-
     QWidget* window_;
     QString lastChosen_; // both dialogs offer the file chosen last in either
 };
