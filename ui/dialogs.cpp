@@ -11,6 +11,8 @@
 #include <QMessageBox>
 #include <QTranslator>
 
+namespace quivra::qt {
+
 namespace {
 
 QMessageBox::Icon toQt(quivra::Icon icon) {
@@ -132,3 +134,5 @@ void QtDialogs::quit() {
     window_->close();
     QApplication::quit();
 }
+
+} // namespace quivra::qt

@@ -7,6 +7,8 @@
 class QFileDialog;
 class QWidget;
 
+namespace quivra::qt {
+
 // Makes Qt speak the game's Spanish of Spain, whatever the desktop's language: the buttons
 // of message boxes, the file dialogs with their dates and file types, the context menus of
 // text boxes. Call it before any of them can open. False when Qt's Spanish is not installed.
@@ -37,3 +39,5 @@ private:
 inline QString toQString(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
+
+} // namespace quivra::qt

@@ -1,11 +1,11 @@
 #include "frmQuivra.hpp"
 
+#include "accessibility.hpp"
 #include "controls.hpp"
 #include "dialogs.hpp"
+#include "first_frame.hpp"
 #include "window_design.hpp"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,8 +18,9 @@
 #include <QTextLayout>
 #include <QTimer>
 #include <algorithm>
-#include <functional>
 #include <vector>
+
+namespace quivra::qt {
 
 namespace {
 
@@ -65,73 +66,14 @@ void setColours(QWidget* widget, const quivra::Colours& colours) {
     }
 }
 
-QIcon cloud() {
+// The game's icon, a cloud, in both sizes and densities.
+QIcon gameIcon() {
     QIcon icon;
     for (const char* size : {"16", "32"}) {
         icon.addFile(QStringLiteral(":/quivra-%1.png").arg(QLatin1StringView(size)));
         icon.addFile(QStringLiteral(":/quivra-%1@2x.png").arg(QLatin1StringView(size)));
     }
     return icon;
-}
-
-// Runs `work` once `window` has sent out its first frame, so that what the frame does not
-// show does not hold it up.
-class AfterFirstFrame : public QObject {
-public:
-    AfterFirstFrame(QWidget* window, std::function<void()> work)
-        : QObject(window), work_(std::move(work)) {
-        window->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            // The window paints before its controls, and the frame goes out at the end of
-            // the same pass: a queued call runs once the pass is over.
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    work_();
-                    deleteLater();
-                },
-                Qt::QueuedConnection);
-        }
-        return false;
-    }
-
-private:
-    std::function<void()> work_;
-};
-
-// The window is named by its caption, and lists the announcer as its last child.
-class AccessibleGameWindow : public QAccessibleWidget {
-public:
-    explicit AccessibleGameWindow(QWidget* window)
-        : QAccessibleWidget(window, QAccessible::Window) {}
-
-    int childCount() const override { return QAccessibleWidget::childCount() + 1; }
-    QAccessibleInterface* child(int index) const override {
-        return index == QAccessibleWidget::childCount() ? announcer()
-                                                        : QAccessibleWidget::child(index);
-    }
-    int indexOfChild(const QAccessibleInterface* child) const override {
-        return child == announcer() ? QAccessibleWidget::childCount()
-                                    : QAccessibleWidget::indexOfChild(child);
-    }
-
-private:
-    QAccessibleInterface* announcer() const {
-        return QAccessible::queryAccessibleInterface(
-            widget()->findChild<Announcer*>(QString(), Qt::FindDirectChildrenOnly));
-    }
-};
-
-QAccessibleInterface* accessibleInterface(const QString& /*className*/, QObject* object) {
-    if (auto* window = dynamic_cast<frmQuivra*>(object)) {
-        return new AccessibleGameWindow(window);
-    }
-    return accessibleControl(object);
 }
 
 // Puts `text` in place of the box's text, as QPlainTextEdit::setPlainText does, at a third of
@@ -158,7 +100,7 @@ void replacePlainText(QPlainTextEdit* box, const QString& text) {
 frmQuivra::frmQuivra(std::unique_ptr<quivra::Dialogs> dialogs)
     : dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>(this)),
       commands_(*this, *dialogs_, files_), announcer_(new Announcer(this)) {
-    QAccessible::installFactory(accessibleInterface);
+    installAccessibility();
     setObjectName(QStringLiteral("frmQuivra"));
     setFont(fontOf(quivra::kWindowFont));
     resize(quivra::kWindowPixels.width, quivra::kWindowPixels.height);
@@ -172,7 +114,7 @@ frmQuivra::frmQuivra(std::unique_ptr<quivra::Dialogs> dialogs)
     // The first frame shows neither the window's icon nor, on an ordinary screen, the
     // buttons' high-DPI drawings.
     new AfterFirstFrame(this, [this] {
-        setWindowIcon(cloud());
+        setWindowIcon(gameIcon());
         for (CommandButton* command : findChildren<CommandButton*>()) {
             command->addSharpPicture();
         }
@@ -343,3 +285,5 @@ void frmQuivra::resetSceneFont() {
 void frmQuivra::setCaption(std::string_view caption) {
     setWindowTitle(toQString(caption));
 }
+
+} // namespace quivra::qt

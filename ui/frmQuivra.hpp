@@ -9,12 +9,15 @@
 #include <memory>
 #include <string>
 
-class Announcer;
-class CommandButton;
-class PictureBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+
+namespace quivra::qt {
+
+class Announcer;
+class CommandButton;
+class PictureBox;
 
 // The game's one window. It supplies the commands' window on its controls and turns Qt
 // events into the game's eight handlers; the game itself is quivra::Commands.
@@ -75,3 +78,5 @@ private:
     QPlainTextEdit* txtEscenario = nullptr;
     QLabel* lblAbout = nullptr;
 };
+
+} // namespace quivra::qt
