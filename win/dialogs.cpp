@@ -2,14 +2,34 @@
 
 #include "text.hpp"
 
+#include <commctrl.h>
 #include <commdlg.h>
 #include <vector>
 
 namespace {
 
+// Esc, and the close command, reach a message box as IDCANCEL: Windows ignores it in a box
+// without a Cancel button, and Wine closes the box. Here it answers No in a Yes/No question,
+// and does nothing in the exit question, so that one key press cannot end the game.
+LRESULT CALLBACK answerEscape(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
+                              DWORD_PTR buttons) {
+    if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
+        if (static_cast<quivra::Buttons>(buttons) != quivra::Buttons::YesNo) {
+            return 0;
+        }
+        wParam = MAKEWPARAM(IDNO, BN_CLICKED);
+        lParam = reinterpret_cast<LPARAM>(::GetDlgItem(box, IDNO));
+    } else if (message == WM_NCDESTROY) {
+        ::RemoveWindowSubclass(box, answerEscape, 0);
+    }
+    return ::DefSubclassProc(box, message, wParam, lParam);
+}
+
 // A message box's buttons carry the system's language; the game's are always Spanish.
-// The hook relabels the box the moment it is activated, before it is first drawn.
+// The hook relabels the box the moment it is activated, before it is first drawn, and gives
+// a question its answer to Esc.
 HHOOK relabelHook = nullptr;
+quivra::Buttons askedButtons = quivra::Buttons::Ok;
 
 LRESULT CALLBACK relabelMessageBox(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE) {
@@ -17,6 +37,9 @@ LRESULT CALLBACK relabelMessageBox(int code, WPARAM wParam, LPARAM lParam) {
         ::SetDlgItemTextW(box, IDYES, L"&Sí");
         ::SetDlgItemTextW(box, IDNO, L"&No");
         ::SetDlgItemTextW(box, IDOK, L"Aceptar");
+        if (askedButtons != quivra::Buttons::Ok) {
+            ::SetWindowSubclass(box, answerEscape, 0, static_cast<DWORD_PTR>(askedButtons));
+        }
         ::UnhookWindowsHookEx(relabelHook);
         relabelHook = nullptr;
         return 0;
@@ -53,6 +76,7 @@ quivra::Answer Win32Dialogs::messageBox(std::string_view text, std::string_view 
                                         quivra::Buttons buttons, quivra::Icon icon) {
     const bool yesNo = buttons != quivra::Buttons::Ok;
     const UINT style = (yesNo ? MB_YESNO | MB_DEFBUTTON1 : MB_OK) | iconStyle(icon);
+    askedButtons = buttons;
     relabelHook = ::SetWindowsHookExW(WH_CBT, relabelMessageBox, nullptr, ::GetCurrentThreadId());
     const int pressed = ::MessageBoxW(owner_, widen(text).c_str(), widen(title).c_str(), style);
     if (relabelHook != nullptr) {
