@@ -29,7 +29,7 @@ public:
     Game() {
         auto fake = std::make_unique<ScriptedDialogs>();
         dialogs = fake.get();
-        window = std::make_unique<frmQuivra>(std::move(fake));
+        window = std::make_unique<quivra::qt::frmQuivra>(std::move(fake));
         window->show();
         window->activateWindow();
         if (!QTest::qWaitForWindowExposed(window.get()) || !folder.isValid()) {
@@ -66,7 +66,7 @@ public:
         return std::chrono::duration<double>(Clock::now() - start).count();
     }
 
-    std::unique_ptr<frmQuivra> window;
+    std::unique_ptr<quivra::qt::frmQuivra> window;
     ScriptedDialogs* dialogs = nullptr;
     QLineEdit* entry = nullptr;
     QTemporaryDir folder;

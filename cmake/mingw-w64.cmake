@@ -1,5 +1,5 @@
 # Cross-compiles for 64-bit Windows with Debian's MinGW-w64 (g++-mingw-w64-x86-64-posix).
-# Used by scripts/test-windows-engine.sh; the test programs then run under Wine.
+# Used by scripts/build-windows.sh; the test programs then run under Wine.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 

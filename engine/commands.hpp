@@ -85,10 +85,10 @@ private:
         explicit Screen(Window& window) : window_(window) {}
 
         std::string_view readEntryText() override { return window_.readEntryText(); }
-        void writeSceneText(std::string_view text) override;
+        void writeSceneText(std::string_view written) override;
         void showSceneText(bool visible) override;
         void writeVerdict(std::string_view verdict) override;
-        void showPicture(Picture picture, bool visible) override;
+        void showPicture(Picture shown, bool visible) override;
 
         std::string text{kInitialSceneText};
         bool textShown = true;

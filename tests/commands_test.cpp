@@ -257,9 +257,10 @@ TEST_F(CommandsTest, EveryCommandSaysWhatItChangedOnce) {
     game.cmdSave_Click();
     open("/p/aves.txt");
     open("/p/no.txt");
+    enter("volar");
     EXPECT_EQ(saidSince(before),
               (std::vector<std::string>{wordsOf(Picture::pic_1_0), "En la balsa.",
-                                        wordsOf(Picture::pic_2_2)}))
+                                        wordsOf(Picture::pic_2_2), "Equivocado"}))
         << "New game answered Yes, two opens; a Save and a failed open say nothing";
 }
 

@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     // Qt speaks Spanish in the tests as it does in the game.
-    speakSpanish();
+    quivra::qt::speakSpanish();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -2,7 +2,8 @@
 // loop routes them, BM_CLICK on buttons, texts read back from the controls, the dialogs
 // scripted through the seam and the files on the real disk. What the shared commands decide
 // and what the window's design holds are their own tests' business; these check that the
-// native window carries them out.
+// native window carries them out, and that what the commands say reaches the screen reader's
+// notifier once, from the window, only once the window shows.
 #include "frmQuivra.hpp"
 #include "memory_files.hpp"
 #include "pictures.hpp"
@@ -12,7 +13,9 @@
 #include "text.hpp"
 #include "window_design.hpp"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <commctrl.h>
 #include <filesystem>
 #include <fstream>
@@ -26,6 +29,17 @@ namespace {
 using quivra::Answer;
 using quivra::Commands;
 using enum quivra::ControlKind;
+
+const quivra::ControlDesign& designOf(std::string_view name) {
+    return *std::ranges::find(quivra::windowDesign(), name, &quivra::ControlDesign::name);
+}
+
+COLORREF colourOf(const quivra::Colour& colour) {
+    // In the order quivra::SystemColour lists them.
+    constexpr int kSystem[] = {-1, COLOR_WINDOWTEXT, COLOR_WINDOW, COLOR_BTNTEXT, COLOR_BTNFACE};
+    const int system = kSystem[static_cast<int>(colour.system)];
+    return system < 0 ? RGB(colour.red, colour.green, colour.blue) : ::GetSysColor(system);
+}
 
 std::string textOf(HWND window) {
     std::array<wchar_t, 8192> text{}; // more than any scene's text
@@ -50,6 +64,7 @@ std::string spokenName(HWND control) {
 class WinFaceTest : public testing::Test {
 protected:
     WinFaceTest() {
+        saidBeforeShown = said.size();
         window->show(SW_SHOWNORMAL);
         key(WM_NULL, 0);
         reference.Form_Load();
@@ -79,12 +94,12 @@ protected:
         ::SetWindowTextW(control("txtComando"), L"");
     }
     // Clicks the button here and in the reference game, both given the same answers.
-    void click(const char* button, void (Commands::*same)(), Answer answer, std::string file = "") {
+    void click(const char* button, Answer answer, std::string file = "") {
         dialogs->answers = referenceDialogs.answers = {answer};
         dialogs->files = referenceDialogs.files = {file};
         ::SendMessageW(control(button), BM_CLICK, 0, 0);
         key(WM_NULL, 0);
-        (reference.*same)();
+        reference.click(designOf(button).command);
     }
     HWND control(std::string_view name) const { return window->control(widen(name)); }
     bool shows(std::string_view name) const { return ::IsWindowVisible(control(name)) != FALSE; }
@@ -100,14 +115,22 @@ protected:
         EXPECT_EQ(textOf(control("txtEscenario")), recording.scene) << step;
         EXPECT_EQ(textOf(window->handle()), recording.caption) << step;
         EXPECT_EQ(window->game().strEstado, reference.game().strEstado) << step;
+        EXPECT_EQ(said, recording.said) << step;
+        EXPECT_EQ(std::ranges::count(saidFrom, window->handle()), std::ssize(saidFrom)) << step;
     }
 
     // The window is made, and every test runs, on one thread in one COM apartment, with the
     // common controls ready; the window owns its dialogs.
     ScriptedDialogs* dialogs = (::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED),
                                 ::InitCommonControls(), new ScriptedDialogs);
-    std::unique_ptr<frmQuivra> window =
-        std::make_unique<frmQuivra>(std::unique_ptr<quivra::Dialogs>(dialogs));
+    std::vector<std::string> said; // what the window's notifier was given, in order
+    std::vector<HWND> saidFrom;
+    std::size_t saidBeforeShown = 0;
+    std::unique_ptr<frmQuivra> window = std::make_unique<frmQuivra>(
+        std::unique_ptr<quivra::Dialogs>(dialogs), [this](HWND element, std::wstring_view text) {
+            said.push_back(narrow(text));
+            saidFrom.push_back(element);
+        });
     RecordingWindow recording;
     ScriptedDialogs referenceDialogs;
     MemoryFiles referenceFiles;
@@ -115,9 +138,9 @@ protected:
     std::filesystem::path folder = std::filesystem::temp_directory_path() / L"Quivra prueba ñandú";
 };
 
-// At 96 DPI, then at 200 %, every control stands where the design puts it, scaled; buttons
-// and pictures are spoken of by their names, and every picture box draws its picture, twice
-// as large at 200 %.
+// At 96 DPI, then at 200 %, every control stands where the design puts it, scaled, in its
+// font (the scene box in the one every reset sets) and colours; buttons and pictures are
+// spoken of by their names, and every picture box draws its picture, twice as large at 200 %.
 TEST_F(WinFaceTest, AppliesTheDesignAtOneAndTwoHundredPercent) {
     RECT place;
     ::GetClientRect(window->handle(), &place);
@@ -135,6 +158,23 @@ TEST_F(WinFaceTest, AppliesTheDesignAtOneAndTwoHundredPercent) {
             ::MapWindowPoints(nullptr, window->handle(), reinterpret_cast<POINT*>(&place), 2);
             const RECT expected{s * left, s * top, s * (left + width), s * (top + height)};
             EXPECT_TRUE(::EqualRect(&place, &expected)) << designed.name << " at " << s;
+            // A picture box writes nothing, so it has no font.
+            const quivra::Font& font =
+                designed.kind == Scene ? quivra::kResetSceneFont : designed.font;
+            LOGFONTW made{};
+            ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(box, WM_GETFONT, 0, 0)),
+                         sizeof made, &made);
+            EXPECT_TRUE(designed.kind == PictureBox ||
+                        (made.lfHeight == -std::lround(font.points * 96 * s / 72) &&
+                         made.lfWeight == (font.bold ? FW_BOLD : FW_NORMAL) &&
+                         std::ranges::count(font.families, narrow(made.lfFaceName)) == 1))
+                << designed.name << " in " << narrow(made.lfFaceName) << " " << made.lfHeight;
+            HDC dc = ::CreateCompatibleDC(nullptr);
+            ::SendMessageW(window->handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                           reinterpret_cast<LPARAM>(box));
+            EXPECT_EQ(::GetTextColor(dc), colourOf(designed.colours.text)) << designed.name;
+            EXPECT_EQ(::GetBkColor(dc), colourOf(designed.colours.background)) << designed.name;
+            ::DeleteDC(dc);
             if (designed.kind == Button || designed.kind == PictureBox) {
                 EXPECT_EQ(spokenName(box), designed.accessibleName) << designed.name;
             }
@@ -148,14 +188,19 @@ TEST_F(WinFaceTest, AppliesTheDesignAtOneAndTwoHundredPercent) {
     }
 }
 
-// First a wrong phrase played with "Ir", which only says "Equivocado"; then a walk typed into
-// the entry box, Enter after each phrase, to an ending.
-TEST_F(WinFaceTest, AWalkToAnEndingShowsWhatTheSharedGameShows) {
+// The opening picture's words are said once the window shows, not before. Then a wrong phrase
+// played twice with "Ir", which only says "Equivocado", twice; then a walk typed into the
+// entry box, Enter after each phrase, to an ending, where Enter says nothing.
+TEST_F(WinFaceTest, AWalkToAnEndingShowsAndSaysWhatTheSharedGameDoes) {
     EXPECT_EQ(::GetFocus(), control("txtComando"));
+    EXPECT_EQ(saidBeforeShown, 0U);
+    ASSERT_EQ(recording.said.size(), 1U);
     expectMirrorsReference("start");
-    enter("navegar", true);
-    EXPECT_EQ(recording.verdict, quivra::kEquivocado);
-    expectMirrorsReference("a wrong phrase");
+    for (const char* wrong : {"navegar", "navegar"}) {
+        enter(wrong, true);
+        EXPECT_EQ(recording.verdict, quivra::kEquivocado);
+        expectMirrorsReference("a wrong phrase");
+    }
     for (const char* phrase :
          {"zarpar", "navegar hacia la balsa", "subir a la balsa", "navegar", "saltar al agua",
           "descansar", "acampar", "estudiar las conchas", "subir a la balsa", "", "", "", "", ""}) {
@@ -168,16 +213,16 @@ TEST_F(WinFaceTest, AWalkToAnEndingShowsWhatTheSharedGameShows) {
 // Save as writes the bytes the shared game writes, to a path with letters beyond ASCII, and
 // names it in the caption, which New game, answered Yes, forgets; Open reads them back, and
 // nothing else is asked.
-TEST_F(WinFaceTest, NewGameSaveAsAndOpenDoWhatTheSharedGameDoes) {
+TEST_F(WinFaceTest, NewGameSaveAsAndOpenDoAndSayWhatTheSharedGameDoes) {
     const std::string saved = narrow((folder / L"partida del grumete, año 1790 — ñ.txt").wstring());
     enter("zarpar");
-    click("cmdSaveAs", &Commands::cmdSaveAs_Click, Answer::No, saved);
+    click("cmdSaveAs", Answer::No, saved);
     std::ifstream file(std::filesystem::path{widen(saved)}, std::ios::binary);
     ASSERT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), referenceFiles.files[saved]);
     expectMirrorsReference("saved");
-    click("cmdNuevoJuego", &Commands::cmdNuevoJuego_Click, Answer::Yes);
+    click("cmdNuevoJuego", Answer::Yes);
     expectMirrorsReference("a new game");
-    click("cmdAbrirP", &Commands::cmdAbrirP_Click, Answer::Yes, saved);
+    click("cmdAbrirP", Answer::Yes, saved);
     expectMirrorsReference("opened");
     EXPECT_EQ(dialogs->boxes.size(), 1U) << "only the New game question was asked";
 }
@@ -194,7 +239,7 @@ TEST_F(WinFaceTest, KeysMoveTheFocusAndPressButtonsAsDesigned) {
         EXPECT_EQ(::GetFocus(), control(next)) << "expected " << next;
     }
     const std::string current = narrow((folder / L"actual.txt").wstring());
-    click("cmdSaveAs", &Commands::cmdSaveAs_Click, Answer::No, current);
+    click("cmdSaveAs", Answer::No, current);
     // clang-format off
     const struct { const char* focus; UINT message; WPARAM key; std::size_t fileQuestions, boxes; bool saved; } presses[] = {
         {"txtComando", WM_SYSCHAR, 'g', 1, 0, true}, {"txtHints", WM_SYSCHAR, 'G', 1, 0, true},

@@ -1,12 +1,14 @@
 // Runs the real quivra.exe and answers it through the system's real dialogs: Save as into a
-// new file, Save as onto it again (the game's own overwrite question, no other), Open, then
-// Salir answered "Sí" (the reminder's "Aceptar") and "No", after which the program has ended.
+// new file, Save as onto it again (the game's own overwrite question, no other), Open, Esc in
+// "Nuevo juego", then Salir answered "Sí" (the reminder's "Aceptar"), Esc, and "No", after
+// which the program has ended.
 // First it reads back the version resource and icon that Explorer shows for the program.
 // Usage: win_program_check PATH\quivra.exe
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -51,6 +53,25 @@ void press(HWND box, const wchar_t* caption, int id = 0) {
     ::PostMessageW(caption != nullptr ? ::FindWindowExW(box, nullptr, L"Button", caption)
                                       : ::GetDlgItem(box, id),
                    BM_CLICK, 0, 0);
+}
+
+// The control with the focus in the box, once the box has it.
+HWND focusIn(HWND box) {
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    waitFor([&] {
+        return ::GetGUIThreadInfo(::GetWindowThreadProcessId(box, nullptr), &thread) != FALSE &&
+               ::IsChild(box, thread.hwndFocus) != FALSE;
+    });
+    return thread.hwndFocus;
+}
+
+// Keys as the box's own message loop takes them from its queue, in order.
+void pressKeys(HWND box, std::initializer_list<WPARAM> keys) {
+    HWND focus = focusIn(box);
+    for (const WPARAM key : keys) {
+        ::PostMessageW(focus, WM_KEYDOWN, key, 1);
+    }
 }
 
 // A resource in Spanish (Spain). windows.h spells RT_ICON and RT_GROUP_ICON as narrow strings
@@ -163,6 +184,16 @@ int wmain(int argc, wchar_t** argv) {
     chooseFile(L"Abrir archivo de progreso...", saved);
     check(waitFor([&] { return textOf(window) == caption; }), "Open reads the file");
 
+    // Esc in "Nuevo juego" answers No: the game goes on, still with its file.
+    press(window, L"Nuevo juego");
+    box = waitForWindow(L"Nuevo juego");
+    pressKeys(box, {VK_ESCAPE});
+    check(waitFor([&] { return ::IsWindow(box) == FALSE; }) && textOf(window) == caption,
+          "Esc in \"Nuevo juego\" answers No");
+    if (::IsWindow(box) != FALSE) {
+        press(box, nullptr, IDNO);
+    }
+
     // Salir, answered Yes, then the reminder's Aceptar; Salir again, answered No.
     press(window, L"Salir");
     box = waitForWindow(L"Salir de Quivra");
@@ -177,8 +208,14 @@ int wmain(int argc, wchar_t** argv) {
     check(textOf(::GetDlgItem(box, IDOK)) == L"Aceptar", "then a reminder, with \"Aceptar\"");
     press(box, nullptr, IDOK);
     check(::WaitForSingleObject(program.hProcess, 1000) == WAIT_TIMEOUT, "and the game goes on");
+    // In the exit question Esc does nothing: Tab, behind it, still moves to "No".
     press(window, L"Salir");
-    press(waitForWindow(L"Salir de Quivra"), nullptr, IDNO);
+    box = waitForWindow(L"Salir de Quivra");
+    pressKeys(box, {VK_ESCAPE, VK_TAB});
+    check(waitFor([&] { return focusIn(box) == ::GetDlgItem(box, IDNO); }) &&
+              ::IsWindowVisible(box) != FALSE,
+          "Esc leaves the exit question on screen");
+    press(box, nullptr, IDNO);
     DWORD exitCode = 1;
     check(::WaitForSingleObject(program.hProcess, 20000) == WAIT_OBJECT_0 &&
               ::GetExitCodeProcess(program.hProcess, &exitCode) && exitCode == 0,

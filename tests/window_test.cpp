@@ -49,18 +49,23 @@ TEST_F(WindowTest, BuildsTheDesignedControlsAndDrawsThem) {
         EXPECT_TRUE(command->icon().isNull() ||
                     command->icon().availableSizes().contains(command->iconSize() * 2));
     }
-    // Fonts, colours and boxes as designed; on Linux the metric-compatible Liberation faces
-    // stand in for the Windows fonts. The reset sets the scene box to 11 points.
-    EXPECT_EQ(QFontInfo(sceneBox()->font()).family(), "Liberation Serif");
-    EXPECT_DOUBLE_EQ(sceneBox()->font().pointSizeF(), 11.0);
-    EXPECT_DOUBLE_EQ(control("txtOkOrNot")->font().pointSizeF(), 12.0);
-    EXPECT_DOUBLE_EQ(entry()->font().pointSizeF(), 9.75);
-    EXPECT_DOUBLE_EQ(control("cmdSave")->font().pointSizeF(), 8.25);
-    EXPECT_TRUE(control("lblAbout")->font().bold());
-    EXPECT_EQ(entry()->palette().color(QPalette::Text), QColor(Qt::white));
-    EXPECT_EQ(entry()->palette().color(QPalette::Base), QColor(Qt::black));
-    EXPECT_EQ(control("txtHints")->palette().color(QPalette::Text), QColor(0, 128, 128));
-    EXPECT_EQ(control("txtHints")->palette().color(QPalette::Base), QColor(224, 224, 224));
+    // Fonts and colours as designed; on Linux the metric-compatible Liberation faces stand in
+    // for the Windows fonts. The reset sets the scene box to its own font.
+    for (const quivra::ControlDesign& design : quivra::windowDesign()) {
+        const QWidget* widget = control(design.name.data());
+        const quivra::Font& font = widget == sceneBox() ? quivra::kResetSceneFont : design.font;
+        EXPECT_EQ(QFontInfo(widget->font()).family().toStdString(),
+                  font.families.back() == "Arial" ? "Liberation Sans" : "Liberation Serif");
+        EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), font.points) << design.name;
+        EXPECT_EQ(widget->font().bold(), font.bold) << design.name;
+        const auto [text, background] = design.colours;
+        if (background.system == quivra::SystemColour::None) {
+            EXPECT_EQ(widget->palette().color(QPalette::Text),
+                      QColor(text.red, text.green, text.blue));
+            EXPECT_EQ(widget->palette().color(QPalette::Base),
+                      QColor(background.red, background.green, background.blue));
+        }
+    }
     EXPECT_TRUE(sceneBox()->isReadOnly() && !control<QPlainTextEdit>("txtHints")->isReadOnly());
     EXPECT_EQ(sceneBox()->lineWidth(), 1);
     EXPECT_EQ(sceneBox()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
@@ -118,6 +123,12 @@ TEST_F(WindowTest, TurnsShowTheirSceneAndScreenReadersHearThem) {
         }
     };
     showsItsScene();
+    const auto wordsOf = [](quivra::Picture picture) {
+        const quivra::ControlDesign& box = quivra::pictureBox(picture);
+        return std::string{box.accessibleName} + ". " + std::string{box.description};
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return said() == wordsOf(quivra::Picture::pic_1_0); }))
+        << "the opening picture, once the window is active";
 
     enter(QStringLiteral("  ZARPAR "));
     EXPECT_EQ(said(), "Ok. " + window->game().strRelato) << "the passage shown, verdict first";
@@ -131,9 +142,7 @@ TEST_F(WindowTest, TurnsShowTheirSceneAndScreenReadersHearThem) {
     entry()->setText(QStringLiteral("acercarse a las aves marinas"));
     QTest::sendKeyEvent(QTest::Press, entry(), Qt::Key_Enter, QString(), Qt::KeypadModifier);
     showsItsScene();
-    const quivra::ControlDesign& birds = quivra::pictureBox(quivra::Picture::pic_2_2);
-    EXPECT_EQ(said(),
-              "Fin. " + std::string{birds.accessibleName} + ". " + std::string{birds.description});
+    EXPECT_EQ(said(), "Fin. " + wordsOf(quivra::Picture::pic_2_2));
 
     dialogs->answers = {quivra::Answer::Yes};
     window->cmdNuevoJuego_Click();
@@ -259,6 +268,7 @@ TEST_F(WindowTest, QtSpeaksSpanishInBoxesFileDialogsAndMenus) {
     const std::tuple<quivra::Buttons, Qt::Key, quivra::Answer> presses[] = {
         {quivra::Buttons::YesNo, Qt::Key_Return, quivra::Answer::Yes},
         {quivra::Buttons::YesNo, Qt::Key_Escape, quivra::Answer::No},
+        {quivra::Buttons::YesNoOnly, Qt::Key_Escape, quivra::Answer::Yes},
         {quivra::Buttons::Ok, Qt::Key_Return, quivra::Answer::Ok}};
     for (const auto& [buttons, key, answer] : presses) {
         const QStringList shown = whileModal(
@@ -270,10 +280,16 @@ TEST_F(WindowTest, QtSpeaksSpanishInBoxesFileDialogsAndMenus) {
             [&](QDialog& box) {
                 EXPECT_EQ(static_cast<QMessageBox&>(box).icon(), QMessageBox::Warning);
                 QTest::keyClick(&box, key); // Enter presses the default button
+                if (buttons == quivra::Buttons::YesNoOnly) {
+                    EXPECT_TRUE(box.isVisible()) << "Esc";
+                    box.close();
+                    EXPECT_TRUE(box.isVisible()) << "neither Esc nor closing answers";
+                    QTest::keyClick(&box, Qt::Key_Return);
+                }
             });
-        EXPECT_EQ(shown.join(u'|').toStdString(), buttons == quivra::Buttons::YesNo
-                                                      ? "Nuevo juego|¿Sobreescribir?|Sí|No"
-                                                      : "Nuevo juego|¿Sobreescribir?|Aceptar");
+        EXPECT_EQ(shown.join(u'|').toStdString(), buttons == quivra::Buttons::Ok
+                                                      ? "Nuevo juego|¿Sobreescribir?|Aceptar"
+                                                      : "Nuevo juego|¿Sobreescribir?|Sí|No");
     }
 
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("viajes")));
@@ -284,7 +300,8 @@ TEST_F(WindowTest, QtSpeaksSpanishInBoxesFileDialogsAndMenus) {
         const QStringList shown = whileModal(
             [&] {
                 const quivra::FileFilter filter{"Documentos .txt (*.txt) ", "*.txt"};
-                save ? qt.saveFileName(title, filter) : qt.openFileName(title, filter);
+                qt.fileName(save ? quivra::FileDialog::Save : quivra::FileDialog::Open, title,
+                            filter);
             },
             [&](QDialog& dialog) {
                 auto& files = static_cast<QFileDialog&>(dialog);

@@ -1,13 +1,12 @@
 #include "controls.hpp"
 
-#include <QAccessible>
-#include <QAccessibleObject>
-#include <QAccessibleWidget>
 #include <QFile>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QPainter>
 #include <utility>
+
+namespace quivra::qt {
 
 namespace {
 
@@ -17,45 +16,7 @@ QString doubleSized(const QString& resource) {
     return resource.left(dot) + QStringLiteral("@2x") + resource.mid(dot);
 }
 
-// Orca speaks a notification as it is shown, wherever the focus is; Qt 6.4 drops Alert events.
-class AccessibleAnnouncer : public QAccessibleObject {
-public:
-    explicit AccessibleAnnouncer(Announcer* announcer) : QAccessibleObject(announcer) {}
-
-    QAccessibleInterface* parent() const override {
-        return QAccessible::queryAccessibleInterface(object()->parent());
-    }
-    QAccessibleInterface* child(int /*index*/) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface* /*child*/) const override { return -1; }
-    QString text(QAccessible::Text t) const override {
-        return t == QAccessible::Name ? static_cast<Announcer*>(object())->message() : QString();
-    }
-    QAccessible::Role role() const override { return QAccessible::Notification; }
-    QAccessible::State state() const override {
-        QAccessible::State state;
-        state.invisible = true;
-        return state;
-    }
-};
-
 } // namespace
-
-void Announcer::say(const QString& message) {
-    message_ = message;
-    QAccessibleEvent shown(this, QAccessible::ObjectShow);
-    QAccessible::updateAccessibility(&shown);
-}
-
-QAccessibleInterface* accessibleControl(QObject* object) {
-    if (auto* box = dynamic_cast<PictureBox*>(object)) {
-        return new QAccessibleWidget(box, QAccessible::Graphic);
-    }
-    if (auto* announcer = dynamic_cast<Announcer*>(object)) {
-        return new AccessibleAnnouncer(announcer);
-    }
-    return nullptr;
-}
 
 PictureBox::PictureBox(QString resource, QWidget* parent)
     : QFrame(parent), resource_(std::move(resource)) {
@@ -133,3 +94,5 @@ void BoxedLineEdit::paintEvent(QPaintEvent* event) {
     painter.setPen(Qt::black);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
+
+} // namespace quivra::qt

@@ -2,12 +2,11 @@
 
 #include <QFrame>
 #include <QLineEdit>
-#include <QObject>
 #include <QPixmap>
 #include <QString>
 #include <QToolButton>
 
-class QAccessibleInterface;
+namespace quivra::qt {
 
 // A picture drawn at its natural size from the top-left of a sunken frame, clipped to it.
 // The picture is decoded on first paint, so start-up does not wait for seven JPEGs.
@@ -56,17 +55,4 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-// Has the screen reader say a message, wherever the focus is. It stands for nothing on screen.
-class Announcer : public QObject {
-public:
-    explicit Announcer(QObject* parent) : QObject(parent) {}
-
-    void say(const QString& message);
-    const QString& message() const { return message_; }
-
-private:
-    QString message_;
-};
-
-// The accessible interfaces of PictureBox and Announcer, for QAccessible::installFactory.
-QAccessibleInterface* accessibleControl(QObject* object);
+} // namespace quivra::qt

@@ -5,10 +5,13 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QIdentityProxyModel>
+#include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QTranslator>
+
+namespace quivra::qt {
 
 namespace {
 
@@ -48,6 +51,20 @@ public:
     }
 };
 
+// Keeps Esc and the title bar's close button from answering a box, which would take No: the
+// key reaches the box after its buttons let it go.
+class IgnoreEscape : public QObject {
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        if (event->type() == QEvent::Close) {
+            event->ignore(); // a close event comes accepted
+            return true;
+        }
+        return event->type() == QEvent::KeyPress &&
+               static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
+    }
+};
+
 } // namespace
 
 bool speakSpanish() {
@@ -72,17 +89,11 @@ quivra::Answer QtDialogs::messageBox(std::string_view text, std::string_view tit
     }
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     box.setDefaultButton(QMessageBox::Yes);
+    IgnoreEscape ignoreEscape;
+    if (buttons == quivra::Buttons::YesNoOnly) {
+        box.installEventFilter(&ignoreEscape);
+    }
     return box.exec() == QMessageBox::Yes ? quivra::Answer::Yes : quivra::Answer::No;
-}
-
-std::optional<std::string> QtDialogs::openFileName(std::string_view title,
-                                                   const quivra::FileFilter& filter) {
-    return askFileName(title, filter, false);
-}
-
-std::optional<std::string> QtDialogs::saveFileName(std::string_view title,
-                                                   const quivra::FileFilter& filter) {
-    return askFileName(title, filter, true);
 }
 
 void QtDialogs::configure(QFileDialog& dialog, std::string_view title,
@@ -101,10 +112,10 @@ void QtDialogs::configure(QFileDialog& dialog, std::string_view title,
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
 }
 
-std::optional<std::string> QtDialogs::askFileName(std::string_view title,
-                                                  const quivra::FileFilter& filter, bool save) {
+std::optional<std::string> QtDialogs::fileName(quivra::FileDialog kind, std::string_view title,
+                                               const quivra::FileFilter& filter) {
     QFileDialog dialog(window_);
-    configure(dialog, title, filter, save);
+    configure(dialog, title, filter, kind == quivra::FileDialog::Save);
     if (!lastChosen_.isEmpty()) {
         dialog.selectFile(lastChosen_);
     }
@@ -123,3 +134,5 @@ void QtDialogs::quit() {
     window_->close();
     QApplication::quit();
 }
+
+} // namespace quivra::qt

@@ -7,6 +7,8 @@
 class QFileDialog;
 class QWidget;
 
+namespace quivra::qt {
+
 // Makes Qt speak the game's Spanish of Spain, whatever the desktop's language: the buttons
 // of message boxes, the file dialogs with their dates and file types, the context menus of
 // text boxes. Call it before any of them can open. False when Qt's Spanish is not installed.
@@ -20,10 +22,8 @@ public:
 
     quivra::Answer messageBox(std::string_view text, std::string_view title,
                               quivra::Buttons buttons, quivra::Icon icon) override;
-    std::optional<std::string> openFileName(std::string_view title,
-                                            const quivra::FileFilter& filter) override;
-    std::optional<std::string> saveFileName(std::string_view title,
-                                            const quivra::FileFilter& filter) override;
+    std::optional<std::string> fileName(quivra::FileDialog kind, std::string_view title,
+                                        const quivra::FileFilter& filter) override;
     void beep() override;
     void quit() override;
 
@@ -32,9 +32,6 @@ public:
                           const quivra::FileFilter& filter, bool save);
 
 private:
-    std::optional<std::string> askFileName(std::string_view title, const quivra::FileFilter& filter,
-                                           bool save);
-
     QWidget* window_;
     QString lastChosen_; // both dialogs offer the file chosen last in either
 };
@@ -42,3 +39,5 @@ private:
 inline QString toQString(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
+
+} // namespace quivra::qt

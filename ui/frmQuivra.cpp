@@ -1,12 +1,11 @@
 #include "frmQuivra.hpp"
 
+#include "accessibility.hpp"
 #include "controls.hpp"
 #include "dialogs.hpp"
-#include "interpreter.hpp"
+#include "first_frame.hpp"
 #include "window_design.hpp"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -19,108 +18,62 @@
 #include <QTextLayout>
 #include <QTimer>
 #include <algorithm>
-#include <functional>
 #include <vector>
+
+namespace quivra::qt {
 
 namespace {
 
-// The design's faces on Windows. Elsewhere the metric-compatible Liberation faces stand in,
-// and alone: Qt looks up every face a font names, and each one costs start-up a search of
-// the font configuration.
-#ifdef Q_OS_WIN
-const QStringList kSansSerifFaces{QStringLiteral("MS Sans Serif"),
-                                  QStringLiteral("Microsoft Sans Serif"),
-                                  QStringLiteral("Liberation Sans"), QStringLiteral("Arial")};
-const QStringList kTimesFaces{QStringLiteral("Times New Roman"),
-                              QStringLiteral("Liberation Serif")};
-#else
-const QStringList kSansSerifFaces{QStringLiteral("Liberation Sans")};
-const QStringList kTimesFaces{QStringLiteral("Liberation Serif")};
+// The design's faces on Windows. Elsewhere the metric-compatible Liberation faces the game
+// installs stand in, and alone: Qt looks up every face a font names, and each one costs
+// start-up a search of the font configuration.
+QFont fontOf(const quivra::Font& design) {
+    QStringList families;
+    for (const std::string_view family : design.families) {
+#ifndef Q_OS_WIN
+        if (!family.starts_with("Liberation")) {
+            continue;
+        }
 #endif
-
-QFont sansSerif(qreal points, bool bold = false) {
+        families << toQString(family);
+    }
     QFont font;
-    font.setFamilies(kSansSerifFaces);
-    font.setPointSizeF(points);
-    font.setBold(bold);
+    font.setFamilies(families);
+    if (design.families.data() == quivra::kTimesFaces) {
+        font.setStyleHint(QFont::Serif);
+    }
+    font.setPointSizeF(design.points);
+    font.setBold(design.bold);
     return font;
 }
 
-QFont timesNewRoman(qreal points) {
-    QFont font;
-    font.setFamilies(kTimesFaces);
-    font.setStyleHint(QFont::Serif);
-    font.setPointSizeF(points);
-    return font;
+// The design's colours on the palette; the desktop's own where the design names a system
+// colour.
+void setColours(QWidget* widget, const quivra::Colours& colours) {
+    QPalette palette = widget->palette();
+    const auto rgb = [](const quivra::Colour& c) { return QColor(c.red, c.green, c.blue); };
+    if (colours.text.system == quivra::SystemColour::None) {
+        palette.setColor(QPalette::Text, rgb(colours.text));
+    }
+    if (colours.background.system == quivra::SystemColour::None) {
+        palette.setColor(QPalette::Base, rgb(colours.background));
+    }
+    widget->setPalette(palette);
+    if (colours.background.system == quivra::SystemColour::ButtonFace) {
+        widget->setBackgroundRole(QPalette::Button);
+        widget->setForegroundRole(QPalette::ButtonText);
+        widget->setAutoFillBackground(true);
+    }
 }
 
-QIcon cloud() {
+// The game's icon, a cloud, in both sizes and densities.
+QIcon gameIcon() {
     QIcon icon;
     for (const char* size : {"16", "32"}) {
         icon.addFile(QStringLiteral(":/quivra-%1.png").arg(QLatin1StringView(size)));
         icon.addFile(QStringLiteral(":/quivra-%1@2x.png").arg(QLatin1StringView(size)));
     }
     return icon;
-}
-
-// Runs `work` once `window` has sent out its first frame, so that what the frame does not
-// show does not hold it up.
-class AfterFirstFrame : public QObject {
-public:
-    AfterFirstFrame(QWidget* window, std::function<void()> work)
-        : QObject(window), work_(std::move(work)) {
-        window->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            // The window paints before its controls, and the frame goes out at the end of
-            // the same pass: a queued call runs once the pass is over.
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    work_();
-                    deleteLater();
-                },
-                Qt::QueuedConnection);
-        }
-        return false;
-    }
-
-private:
-    std::function<void()> work_;
-};
-
-// The window is named by its caption, and lists the announcer as its last child.
-class AccessibleGameWindow : public QAccessibleWidget {
-public:
-    explicit AccessibleGameWindow(QWidget* window)
-        : QAccessibleWidget(window, QAccessible::Window) {}
-
-    int childCount() const override { return QAccessibleWidget::childCount() + 1; }
-    QAccessibleInterface* child(int index) const override {
-        return index == QAccessibleWidget::childCount() ? announcer()
-                                                        : QAccessibleWidget::child(index);
-    }
-    int indexOfChild(const QAccessibleInterface* child) const override {
-        return child == announcer() ? QAccessibleWidget::childCount()
-                                    : QAccessibleWidget::indexOfChild(child);
-    }
-
-private:
-    QAccessibleInterface* announcer() const {
-        return QAccessible::queryAccessibleInterface(
-            widget()->findChild<Announcer*>(QString(), Qt::FindDirectChildrenOnly));
-    }
-};
-
-QAccessibleInterface* accessibleInterface(const QString& /*className*/, QObject* object) {
-    if (auto* window = dynamic_cast<frmQuivra*>(object)) {
-        return new AccessibleGameWindow(window);
-    }
-    return accessibleControl(object);
 }
 
 // Puts `text` in place of the box's text, as QPlainTextEdit::setPlainText does, at a third of
@@ -142,22 +95,15 @@ void replacePlainText(QPlainTextEdit* box, const QString& text) {
     box->setTextCursor(QTextCursor(document));
 }
 
-void setColours(QWidget* widget, QColor text, QColor background) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Text, text);
-    palette.setColor(QPalette::Base, background);
-    widget->setPalette(palette);
-}
-
 } // namespace
 
 frmQuivra::frmQuivra(std::unique_ptr<quivra::Dialogs> dialogs)
     : dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>(this)),
       commands_(*this, *dialogs_, files_), announcer_(new Announcer(this)) {
-    QAccessible::installFactory(accessibleInterface);
+    installAccessibility();
     setObjectName(QStringLiteral("frmQuivra"));
-    setFont(sansSerif(8.25));
-    resize(600, 486);
+    setFont(fontOf(quivra::kWindowFont));
+    resize(quivra::kWindowPixels.width, quivra::kWindowPixels.height);
     createControls();
     Form_Load();
     // The scene box comes first in tab order but the reset hid it: the entry box is next.
@@ -168,7 +114,7 @@ frmQuivra::frmQuivra(std::unique_ptr<quivra::Dialogs> dialogs)
     // The first frame shows neither the window's icon nor, on an ordinary screen, the
     // buttons' high-DPI drawings.
     new AfterFirstFrame(this, [this] {
-        setWindowIcon(cloud());
+        setWindowIcon(gameIcon());
         for (CommandButton* command : findChildren<CommandButton*>()) {
             command->addSharpPicture();
         }
@@ -188,6 +134,10 @@ void frmQuivra::createControls() {
                              design.pixels.height);
         control->setToolTip(toQString(design.tooltip));
         control->setAccessibleName(toQString(design.accessibleName));
+        if (design.kind != quivra::ControlKind::PictureBox) {
+            control->setFont(fontOf(design.font));
+            setColours(control, design.colours);
+        }
         tabOrder.emplace_back(design.tabIndex, control);
     }
     for (const quivra::Picture picture : quivra::kAllPictures) {
@@ -201,7 +151,6 @@ void frmQuivra::createControls() {
     }
     setUpTextBoxes();
     setUpCredit();
-    connectHandlers();
 }
 
 QWidget* frmQuivra::create(const quivra::ControlDesign& design) {
@@ -215,10 +164,12 @@ QWidget* frmQuivra::create(const quivra::ControlDesign& design) {
     }
     case quivra::ControlKind::Button: {
         auto* command = new CommandButton(toQString(design.caption), this);
-        if (!design.image.empty()) {
-            command->setPicture(QStringLiteral(":/%1.png").arg(toQString(design.image)),
-                                {design.imageWidth, design.imageHeight});
+        if (!design.image.name.empty()) {
+            command->setPicture(QStringLiteral(":/%1.png").arg(toQString(design.image.name)),
+                                {design.image.width, design.image.height});
         }
+        connect(command, &QToolButton::clicked, this,
+                [this, run = design.command] { commands_.click(run); });
         return command;
     }
     case quivra::ControlKind::Verdict:
@@ -242,19 +193,14 @@ void frmQuivra::setUpTextBoxes() {
     txtHints->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtHints->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     txtHints->setTabChangesFocus(true);
-    setColours(txtHints, QColor(0, 128, 128), QColor(224, 224, 224));
 
     txtOkOrNot->setReadOnly(true);
     txtOkOrNot->setAlignment(Qt::AlignCenter);
-    txtOkOrNot->setFont(timesNewRoman(12));
 
-    txtComando->setFont(sansSerif(9.75));
-    setColours(txtComando, Qt::white, Qt::black);
     txtComando->installEventFilter(this);
 
     txtEscenario->setReadOnly(true);
     txtEscenario->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    txtEscenario->setFont(timesNewRoman(11.25));
     txtEscenario->setFrameStyle(QFrame::Box | QFrame::Plain);
     txtEscenario->setLineWidth(1);
     txtEscenario->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -262,30 +208,12 @@ void frmQuivra::setUpTextBoxes() {
     txtEscenario->setTabChangesFocus(true);
     // Read-only, so nothing to undo; the text is replaced in place, which would record it.
     txtEscenario->setUndoRedoEnabled(false);
-    setSceneText(quivra::kInitialSceneText);
+    replacePlainText(txtEscenario, toQString(quivra::kInitialSceneText));
 }
 
 void frmQuivra::setUpCredit() {
     lblAbout->setAlignment(Qt::AlignCenter);
     lblAbout->setWordWrap(true);
-    lblAbout->setFont(sansSerif(8.25, true));
-    lblAbout->setBackgroundRole(QPalette::Button);
-    lblAbout->setForegroundRole(QPalette::ButtonText);
-    lblAbout->setAutoFillBackground(true);
-}
-
-void frmQuivra::connectHandlers() {
-    const std::pair<const char*, void (frmQuivra::*)()> handlers[] = {
-        {"cmdIr", &frmQuivra::cmdIr_Click},
-        {"cmdNuevoJuego", &frmQuivra::cmdNuevoJuego_Click},
-        {"cmdAbrirP", &frmQuivra::cmdAbrirP_Click},
-        {"cmdSave", &frmQuivra::cmdSave_Click},
-        {"cmdSaveAs", &frmQuivra::cmdSaveAs_Click},
-        {"cmdSalir", &frmQuivra::cmdSalir_Click}};
-    for (const auto& [name, handler] : handlers) {
-        connect(findChild<CommandButton*>(QLatin1StringView(name)), &QToolButton::clicked, this,
-                handler);
-    }
 }
 
 // Enter arrives as character code 13, as the keypad's Enter does; other keys pass their
@@ -307,51 +235,21 @@ bool frmQuivra::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmQuivra::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && announceOnActivation_) {
-        announceOnActivation_ = false;
-        QTimer::singleShot(0, this, &frmQuivra::announceChanges);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !unsaid_.isEmpty()) {
+        QTimer::singleShot(0, this, [this] { announce({}); });
     }
     QWidget::changeEvent(event);
 }
 
-void frmQuivra::txtComando_KeyPress(std::int16_t& KeyAscii) {
-    changes_ = {};
-    commands_.txtComando_KeyPress(KeyAscii);
-    announceChanges();
-}
-
-void frmQuivra::cmdIr_Click() {
-    changes_ = {};
-    commands_.cmdIr_Click();
-    announceChanges();
-}
-
-// Said once the window is back, or the screen reader's news of its return would cut it short.
-void frmQuivra::cmdAbrirP_Click() {
-    changes_ = {};
-    commands_.cmdAbrirP_Click();
-    if (isActiveWindow()) {
-        announceChanges();
-    } else {
-        announceOnActivation_ = true;
+// Screen readers speak changes to the focused entry box only, so what a command changed is
+// said through the announcer.
+void frmQuivra::announce(std::string_view text) {
+    if (!text.empty()) {
+        unsaid_ = toQString(text);
     }
-}
-
-// Screen readers speak changes to the focused entry box only: say the command's, verdict
-// first.
-void frmQuivra::announceChanges() {
-    QStringList said;
-    if (!changes_.verdict.isEmpty()) {
-        said << changes_.verdict;
-    }
-    if (changes_.picture != nullptr && changes_.picture->isVisible()) {
-        said << changes_.picture->accessibleName() << changes_.picture->accessibleDescription();
-    } else if (changes_.sceneText && txtEscenario->isVisible()) {
-        said << txtEscenario->toPlainText();
-    }
-    changes_ = {};
-    if (!said.isEmpty()) {
-        announcer_->say(said.join(QStringLiteral(". ")));
+    if (isActiveWindow() && !unsaid_.isEmpty()) {
+        announcer_->say(unsaid_);
+        unsaid_.clear();
     }
 }
 
@@ -361,14 +259,7 @@ std::string_view frmQuivra::readEntryText() {
 }
 
 void frmQuivra::writeSceneText(std::string_view text) {
-    setSceneText(text);
-    changes_.sceneText = true;
-}
-
-void frmQuivra::setSceneText(std::string_view text) {
-    sceneText_ = text;
-    const QString shown = toQString(text);
-    replacePlainText(txtEscenario, shown);
+    replacePlainText(txtEscenario, toQString(text));
 }
 
 void frmQuivra::showSceneText(bool visible) {
@@ -376,16 +267,11 @@ void frmQuivra::showSceneText(bool visible) {
 }
 
 void frmQuivra::writeVerdict(std::string_view verdict) {
-    const QString shown = toQString(verdict);
-    txtOkOrNot->setText(shown);
-    changes_.verdict = shown;
+    txtOkOrNot->setText(toQString(verdict));
 }
 
 void frmQuivra::showPicture(quivra::Picture picture, bool visible) {
     pictureBox(picture)->setVisible(visible);
-    if (visible) {
-        changes_.picture = pictureBox(picture);
-    }
 }
 
 void frmQuivra::clearEntryText() {
@@ -393,9 +279,11 @@ void frmQuivra::clearEntryText() {
 }
 
 void frmQuivra::resetSceneFont() {
-    txtEscenario->setFont(timesNewRoman(11));
+    txtEscenario->setFont(fontOf(quivra::kResetSceneFont));
 }
 
 void frmQuivra::setCaption(std::string_view caption) {
     setWindowTitle(toQString(caption));
 }
+
+} // namespace quivra::qt

@@ -9,12 +9,15 @@
 #include <memory>
 #include <string>
 
-class Announcer;
-class CommandButton;
-class PictureBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+
+namespace quivra::qt {
+
+class Announcer;
+class CommandButton;
+class PictureBox;
 
 // The game's one window. It supplies the commands' window on its controls and turns Qt
 // events into the game's eight handlers; the game itself is quivra::Commands.
@@ -25,17 +28,17 @@ public:
     ~frmQuivra() override;
 
     void Form_Load() { commands_.Form_Load(); }
-    void txtComando_KeyPress(std::int16_t& KeyAscii);
-    void cmdIr_Click();
+    void txtComando_KeyPress(std::int16_t& KeyAscii) { commands_.txtComando_KeyPress(KeyAscii); }
+    void cmdIr_Click() { commands_.cmdIr_Click(); }
     void cmdNuevoJuego_Click() { commands_.cmdNuevoJuego_Click(); }
-    void cmdAbrirP_Click();
+    void cmdAbrirP_Click() { commands_.cmdAbrirP_Click(); }
     void cmdSave_Click() { commands_.cmdSave_Click(); }
     void cmdSaveAs_Click() { commands_.cmdSaveAs_Click(); }
     void cmdSalir_Click() { commands_.cmdSalir_Click(); }
 
     const quivra::GameState& game() const { return commands_.game(); }
     const std::string& currentFile() const { return commands_.currentFile(); }
-    std::string_view sceneText() override { return sceneText_; }
+    const std::string& sceneText() const { return commands_.sceneText(); }
     PictureBox* pictureBox(quivra::Picture picture) const;
 
 protected:
@@ -48,8 +51,6 @@ private:
     void setUpTextBoxes();
     void setUpCredit();
     void connectHandlers();
-    void setSceneText(std::string_view text);
-    void announceChanges();
 
     std::string_view readEntryText() override;
     void writeSceneText(std::string_view text) override;
@@ -59,22 +60,17 @@ private:
     void clearEntryText() override;
     void resetSceneFont() override;
     void setCaption(std::string_view caption) override;
+    void announce(std::string_view text) override;
 
     std::unique_ptr<quivra::Dialogs> dialogs_;
     quivra::DiskFiles files_;
     quivra::Commands commands_;
-    // Qt turns CR LF into a paragraph break, so the exact text is kept beside the widget.
-    std::string sceneText_;
     std::string entryText_;
     std::array<PictureBox*, quivra::kAllPictures.size()> pictures_{};
     Announcer* announcer_ = nullptr;
-    // What the command under way changed on screen, said once it is over.
-    struct Changes {
-        QString verdict;
-        bool sceneText = false;
-        PictureBox* picture = nullptr;
-    } changes_;
-    bool announceOnActivation_ = false;
+    // Said once the window is active: at start-up, and after a dialog, the screen reader's
+    // news of the window's return would cut it short.
+    QString unsaid_;
 
     QPlainTextEdit* txtHints = nullptr;
     QLineEdit* txtOkOrNot = nullptr;
@@ -82,3 +78,5 @@ private:
     QPlainTextEdit* txtEscenario = nullptr;
     QLabel* lblAbout = nullptr;
 };
+
+} // namespace quivra::qt

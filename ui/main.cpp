@@ -10,11 +10,11 @@ int main(int argc, char* argv[]) {
     // Lets the desktop match the window to the installed .desktop file and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(QUIVRA_APP_ID));
     // Before the window exists, so no dialog or menu of it can ever open in English.
-    if (!speakSpanish()) {
+    if (!quivra::qt::speakSpanish()) {
         qWarning("Qt's Spanish (qtbase_es.qm) is missing: install qt6-translations-l10n");
     }
 
-    frmQuivra window;
+    quivra::qt::frmQuivra window;
     window.show();
     return QApplication::exec();
 }

@@ -2,7 +2,6 @@
 
 #include <initguid.h>
 #include <oleacc.h>
-#include <string>
 
 namespace {
 
@@ -71,7 +70,7 @@ void nameForScreenReaders(HWND control, const wchar_t* name, const wchar_t* desc
     }
 }
 
-void announce(HWND element, std::wstring_view text) {
+void raiseNotification(HWND element, std::wstring_view text) {
     static const UiaNotifications uia;
     if (!uia.available() || uia.listening() == FALSE) {
         return;

@@ -7,6 +7,7 @@
 // that screen readers say; its own window text stays as it is.
 void nameForScreenReaders(HWND control, const wchar_t* name, const wchar_t* description = nullptr);
 
-// Has a screen reader read `text` as the outcome of the player's action, where the system
-// offers UI Automation notifications (Windows 10 1709 and later); elsewhere nothing.
-void announce(HWND element, std::wstring_view text);
+// Raises one UI Automation notification from `element`, which has a screen reader read `text`
+// as the outcome of the player's action, where the system offers them (Windows 10 1709 and
+// later); elsewhere nothing.
+void raiseNotification(HWND element, std::wstring_view text);

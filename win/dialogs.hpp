@@ -12,17 +12,12 @@ public:
 
     quivra::Answer messageBox(std::string_view text, std::string_view title,
                               quivra::Buttons buttons, quivra::Icon icon) override;
-    std::optional<std::string> openFileName(std::string_view title,
-                                            const quivra::FileFilter& filter) override;
-    std::optional<std::string> saveFileName(std::string_view title,
-                                            const quivra::FileFilter& filter) override;
+    std::optional<std::string> fileName(quivra::FileDialog dialog, std::string_view title,
+                                        const quivra::FileFilter& filter) override;
     void beep() override;
     void quit() override;
 
 private:
-    std::optional<std::string> askFileName(std::string_view title, const quivra::FileFilter& filter,
-                                           bool save);
-
     HWND owner_;
     // Both dialogs offer the name chosen last in either, as the game's one dialog did.
     std::wstring lastChosen_;

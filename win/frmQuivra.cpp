@@ -2,85 +2,63 @@
 
 #include "accessibility.hpp"
 #include "dialogs.hpp"
-#include "interpreter.hpp"
 #include "pictures.hpp"
 #include "text.hpp"
 #include "window_design.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <commctrl.h>
-#include <iterator>
+#include <map>
+#include <optional>
+#include <span>
 #include <utility>
-#include <vector>
 
 namespace {
 
 constexpr const wchar_t* kWindowClass = L"frmQuivra";
 using Kind = quivra::ControlKind;
 
-// One control of the game's design, as the Win32 face uses it: its texts in UTF-16, and the
-// command its click runs.
-struct ControlDesign {
+// A control of the game's design with the texts Win32 takes, in UTF-16.
+struct Control {
+    const quivra::ControlDesign* designed;
     std::wstring name;
-    Kind kind;
-    RECT pixels; // left, top, width, height
-    // cppcheck-suppress unusedStructMember ; read through design()
-    int tabIndex;
     std::wstring text; // caption, or a picture's title
-    // cppcheck-suppress unusedStructMember ; read through design()
-    std::wstring tooltip;    // empty for none
+    // cppcheck-suppress unusedStructMember ; read through controls()
+    std::wstring tooltip; // empty for none
+    // cppcheck-suppress unusedStructMember ; read through controls()
     std::wstring spokenName; // what a screen reader calls it
-    // cppcheck-suppress unusedStructMember ; read through design()
+    // cppcheck-suppress unusedStructMember ; read through controls()
+    std::wstring description; // a picture's
+    // cppcheck-suppress unusedStructMember ; read through controls()
     std::wstring image; // a button's picture, its file name made a C identifier
-    SIZE imageSize;
-    std::wstring description; // a picture's, for screen readers
-    // cppcheck-suppress unusedStructMember ; read through design()
-    void (quivra::Commands::*click)();
 };
 
-void (quivra::Commands::*clickOf(std::string_view name))() {
-    const std::pair<std::string_view, void (quivra::Commands::*)()> clicks[] = {
-        {"cmdIr", &quivra::Commands::cmdIr_Click},
-        {"cmdNuevoJuego", &quivra::Commands::cmdNuevoJuego_Click},
-        {"cmdAbrirP", &quivra::Commands::cmdAbrirP_Click},
-        {"cmdSave", &quivra::Commands::cmdSave_Click},
-        {"cmdSaveAs", &quivra::Commands::cmdSaveAs_Click},
-        {"cmdSalir", &quivra::Commands::cmdSalir_Click}};
-    for (const auto& [button, click] : clicks) {
-        if (button == name) {
-            return click;
+// The game's design, in its stored order, which is the order of creation.
+const std::vector<Control>& controls() {
+    static const std::vector<Control> built = [] {
+        std::vector<Control> all;
+        for (const quivra::ControlDesign& designed : quivra::windowDesign()) {
+            std::wstring image = widen(designed.image.name);
+            std::ranges::replace(image, L'-', L'_');
+            const bool picture = designed.kind == Kind::PictureBox;
+            all.push_back({&designed, widen(designed.name),
+                           widen(picture ? designed.accessibleName : designed.caption),
+                           widen(designed.tooltip), widen(designed.accessibleName),
+                           widen(designed.description), image});
         }
-    }
-    return nullptr;
+        return all;
+    }();
+    return built;
 }
 
-// The game's design, in its stored order, which is the order of creation.
-const std::vector<ControlDesign>& design() {
-    static const std::vector<ControlDesign> controls = [] {
-        std::vector<ControlDesign> built;
-        for (const quivra::ControlDesign& control : quivra::windowDesign()) {
-            const auto [left, top, width, height] = control.pixels;
-            std::wstring image = widen(control.image);
-            std::ranges::replace(image, L'-', L'_');
-            const bool picture = control.kind == Kind::PictureBox;
-            built.push_back({widen(control.name),
-                             control.kind,
-                             {left, top, width, height},
-                             control.tabIndex,
-                             widen(picture ? control.accessibleName : control.caption),
-                             widen(control.tooltip),
-                             widen(control.accessibleName),
-                             image,
-                             {control.imageWidth, control.imageHeight},
-                             widen(control.description),
-                             clickOf(control.name)});
-        }
-        return built;
-    }();
-    return controls;
+const quivra::ControlDesign& design(std::size_t index) {
+    return *controls()[index].designed;
 }
 
 constexpr int kFirstControlId = 100; // clear of IDOK and IDCANCEL, which the dialog keys send
+// Posted by show(), so that what the start-up reset said follows the window's appearance.
+constexpr UINT kSayUnsaid = WM_APP + 10;
 
 std::wstring textOf(HWND box) {
     std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(box)) + 1, L'\0');
@@ -89,9 +67,9 @@ std::wstring textOf(HWND box) {
     return text;
 }
 
-std::size_t indexOf(std::wstring_view name) {
-    return static_cast<std::size_t>(std::ranges::find(design(), name, &ControlDesign::name) -
-                                    design().begin());
+std::size_t indexNamed(std::wstring_view name) {
+    return static_cast<std::size_t>(std::ranges::find(controls(), name, &Control::name) -
+                                    controls().begin());
 }
 
 struct WindowStyle {
@@ -160,49 +138,64 @@ RECT frameAround(SIZE client, DWORD style, UINT dpi) {
     return frame;
 }
 
-// Sizes in hundredths of a point, as the design gives them (8.25, 9.75, 11.25).
-HFONT makeFont(const wchar_t* face, int hundredths, UINT dpi, bool bold = false) {
-    const int height = -::MulDiv(hundredths, static_cast<int>(dpi), 7200);
-    return ::CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                         DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                         DEFAULT_PITCH | FF_DONTCARE, face);
+int CALLBACK noteOutlineFont(const LOGFONTW* /*font*/, const TEXTMETRICW* /*metrics*/, DWORD type,
+                             LPARAM found) {
+    *reinterpret_cast<bool*>(found) = (type & RASTER_FONTTYPE) == 0;
+    return *reinterpret_cast<bool*>(found) ? 0 : 1;
 }
 
-int CALLBACK noteFound(const LOGFONTW* /*font*/, const TEXTMETRICW* /*metrics*/, DWORD /*type*/,
-                       LPARAM found) {
-    *reinterpret_cast<bool*>(found) = true;
-    return 0;
-}
-
-// The first of `faces` this computer has. Windows has the design's fonts; elsewhere, as under
-// Wine, the Liberation fonts of the same widths stand in, as they do on Linux.
-const wchar_t* installed(std::initializer_list<const wchar_t*> faces) {
-    HDC screen = ::GetDC(nullptr);
-    const wchar_t* chosen = *faces.begin();
-    for (const wchar_t* face : faces) {
-        LOGFONTW wanted{};
-        wanted.lfCharSet = DEFAULT_CHARSET;
-        ::lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
-        bool found = false;
-        ::EnumFontFamiliesExW(screen, &wanted, noteFound, reinterpret_cast<LPARAM>(&found), 0);
-        if (found) {
-            chosen = face;
-            break;
+// The first of the design's faces this computer has as an outline font: MS Sans Serif is a
+// bitmap font with a few sizes, so its TrueType twin, next in the list, scales to any DPI in
+// its place; under Wine the Liberation fonts of the same widths stand in.
+const std::wstring& installed(std::span<const std::string_view> families) {
+    static std::map<const std::string_view*, std::wstring> chosen;
+    const auto [known, added] = chosen.try_emplace(families.data(), widen(families.front()));
+    if (added) {
+        HDC screen = ::GetDC(nullptr);
+        for (const std::string_view family : families) {
+            LOGFONTW wanted{};
+            wanted.lfCharSet = DEFAULT_CHARSET;
+            ::lstrcpynW(wanted.lfFaceName, widen(family).c_str(), LF_FACESIZE);
+            bool found = false;
+            ::EnumFontFamiliesExW(screen, &wanted, noteOutlineFont,
+                                  reinterpret_cast<LPARAM>(&found), 0);
+            if (found) {
+                known->second = wanted.lfFaceName;
+                break;
+            }
         }
+        ::ReleaseDC(nullptr, screen);
     }
-    ::ReleaseDC(nullptr, screen);
-    return chosen;
+    return known->second;
 }
 
-// MS Sans Serif is a bitmap font with a few sizes; its TrueType twin scales to any DPI.
-const wchar_t* sansSerif() {
-    static const wchar_t* const face = installed({L"Microsoft Sans Serif", L"Liberation Sans"});
-    return face;
+HFONT makeFont(const quivra::Font& font, UINT dpi) {
+    const auto height = -static_cast<int>(std::lround(font.points * dpi / 72.0));
+    return ::CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                         DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                         DEFAULT_PITCH | FF_DONTCARE, installed(font.families).c_str());
 }
 
-const wchar_t* serif() {
-    static const wchar_t* const face = installed({L"Times New Roman", L"Liberation Serif"});
-    return face;
+// COLOR_WINDOWTEXT and the like for the desktop's own colours; none for the design's.
+std::optional<int> systemColour(quivra::SystemColour colour) {
+    switch (colour) {
+    case quivra::SystemColour::WindowText:
+        return COLOR_WINDOWTEXT;
+    case quivra::SystemColour::Window:
+        return COLOR_WINDOW;
+    case quivra::SystemColour::ButtonText:
+        return COLOR_BTNTEXT;
+    case quivra::SystemColour::ButtonFace:
+        return COLOR_BTNFACE;
+    case quivra::SystemColour::None:
+        break;
+    }
+    return std::nullopt;
+}
+
+COLORREF colourOf(const quivra::Colour& colour) {
+    const std::optional<int> system = systemColour(colour.system);
+    return system ? ::GetSysColor(*system) : RGB(colour.red, colour.green, colour.blue);
 }
 
 // The window's classes are registered once, with the first window.
@@ -220,61 +213,48 @@ HWND createMainWindow(WNDPROC procedure) {
         main.lpszClassName = kWindowClass;
         return ::RegisterClassExW(&main);
     }();
-    return ::CreateWindowExW(0, MAKEINTATOM(windowClass), L"Quivra", WS_OVERLAPPEDWINDOW,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
-                             nullptr, instance, nullptr);
+    // The reset gives the window its caption.
+    return ::CreateWindowExW(0, MAKEINTATOM(windowClass), L"", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                             instance, nullptr);
 }
 
 } // namespace
 
+// Each control's font from the design, made for the window's current DPI.
 struct frmQuivra::Fonts {
-    HFONT dialog = nullptr;
-    HFONT bold = nullptr;
-    HFONT entry = nullptr;
-    HFONT verdict = nullptr;
-    HFONT scene = nullptr;
+    std::vector<HFONT> of;
 
-    Fonts(UINT dpi, int sceneSize)
-        : dialog(makeFont(sansSerif(), 825, dpi)), bold(makeFont(sansSerif(), 825, dpi, true)),
-          entry(makeFont(sansSerif(), 975, dpi)), verdict(makeFont(serif(), 1200, dpi)),
-          scene(makeFont(serif(), sceneSize, dpi)) {}
+    Fonts(UINT dpi, const quivra::Font& scene) {
+        for (const Control& each : controls()) {
+            const bool isScene = each.designed->kind == Kind::Scene;
+            of.push_back(makeFont(isScene ? scene : each.designed->font, dpi));
+        }
+    }
     Fonts(const Fonts&) = delete;
     Fonts& operator=(const Fonts&) = delete;
     ~Fonts() {
-        for (HFONT font : {dialog, bold, entry, verdict, scene}) {
+        for (HFONT font : of) {
             ::DeleteObject(font);
-        }
-    }
-    HFONT of(Kind kind) const {
-        switch (kind) {
-        case Kind::Entry:
-            return entry;
-        case Kind::Verdict:
-            return verdict;
-        case Kind::Scene:
-            return scene;
-        case Kind::Label:
-            return bold;
-        default:
-            return dialog;
         }
     }
 };
 
 // The buttons' pictures, decoded for the window's current DPI.
 struct frmQuivra::ButtonPictures {
-    std::array<Bitmap, kControlCount> pictures;
-    explicit ButtonPictures(UINT dpi) {
-        for (std::size_t i = 0; i < kControlCount; ++i) {
-            if (!design()[i].image.empty()) {
-                pictures[i] = loadPicture(design()[i].image.c_str(), L"png", dpi);
+    std::vector<Bitmap> pictures;
+    explicit ButtonPictures(UINT dpi) : pictures(controls().size()) {
+        for (std::size_t i = 0; i < controls().size(); ++i) {
+            if (!controls()[i].image.empty()) {
+                pictures[i] = loadPicture(controls()[i].image.c_str(), L"png", dpi);
             }
         }
     }
 };
 
-frmQuivra::frmQuivra(std::unique_ptr<quivra::Dialogs> dialogs)
-    : window_(createMainWindow(windowProc)),
+frmQuivra::frmQuivra(std::unique_ptr<quivra::Dialogs> dialogs, Notifier notify)
+    : window_(createMainWindow(windowProc)), sceneFont_(design(indexNamed(L"txtEscenario")).font),
+      notify_(notify ? std::move(notify) : raiseNotification),
       dialogs_(dialogs ? std::move(dialogs) : std::make_unique<Win32Dialogs>(window_)),
       commands_(*this, *dialogs_, files_) {
     ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -292,11 +272,16 @@ frmQuivra::~frmQuivra() {
         ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         ::DestroyWindow(window_);
     }
+    for (HBRUSH brush : ownBrushes_) {
+        ::DeleteObject(brush);
+    }
 }
 
 void frmQuivra::show(int how) {
     const auto style = static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE));
-    const RECT frame = frameAround({scaled(600, dpi_), scaled(486, dpi_)}, style, dpi_);
+    const RECT frame = frameAround(
+        {scaled(quivra::kWindowPixels.width, dpi_), scaled(quivra::kWindowPixels.height, dpi_)},
+        style, dpi_);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     ::GetMonitorInfoW(::MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
@@ -308,6 +293,7 @@ void frmQuivra::show(int how) {
                    SWP_NOZORDER | SWP_NOACTIVATE);
     ::ShowWindow(window_, how);
     ::SetFocus(lastFocus_);
+    ::PostMessageW(window_, kSayUnsaid, 0, 0);
 }
 
 // Typed characters skip the dialog manager, which would take a plain letter for an access
@@ -320,26 +306,32 @@ void frmQuivra::route(MSG& message) {
 }
 
 HWND frmQuivra::control(std::wstring_view name) const {
-    const std::size_t index = indexOf(name);
-    return index < kControlCount ? controls_[index] : nullptr;
+    const std::size_t index = indexNamed(name);
+    return index < controls_.size() ? controls_[index] : nullptr;
+}
+
+std::size_t frmQuivra::indexOf(HWND control) const {
+    return static_cast<std::size_t>(std::ranges::find(controls_, control) - controls_.begin());
 }
 
 void frmQuivra::createControls() {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    for (std::size_t i = 0; i < kControlCount; ++i) {
-        const ControlDesign& designed = design()[i];
-        const WindowStyle style = styleOf(designed.kind);
+    for (std::size_t i = 0; i < controls().size(); ++i) {
+        const Control& each = controls()[i];
+        const WindowStyle style = styleOf(each.designed->kind);
         // A picture box is told the name of its JPEG, which is its own name.
-        controls_[i] = ::CreateWindowExW(
-            style.extended, style.windowClass, designed.text.c_str(), style.style, 0, 0, 0, 0,
-            window_,
+        controls_.push_back(::CreateWindowExW(
+            style.extended, style.windowClass, each.text.c_str(), style.style, 0, 0, 0, 0, window_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + static_cast<int>(i))),
-            instance, const_cast<wchar_t*>(designed.name.c_str()));
-        if (designed.kind == Kind::PictureBox) {
-            nameForScreenReaders(controls_[i], designed.text.c_str(), designed.description.c_str());
-        } else if (designed.kind != Kind::Button && designed.kind != Kind::Label) {
-            nameForScreenReaders(controls_[i], designed.spokenName.c_str());
+            instance, const_cast<wchar_t*>(each.name.c_str())));
+        if (each.designed->kind == Kind::PictureBox) {
+            nameForScreenReaders(controls_[i], each.text.c_str(), each.description.c_str());
+        } else if (each.designed->kind != Kind::Button && each.designed->kind != Kind::Label) {
+            nameForScreenReaders(controls_[i], each.spokenName.c_str());
         }
+        const quivra::Colour& paper = each.designed->colours.background;
+        ownBrushes_.push_back(systemColour(paper.system) ? nullptr
+                                                         : ::CreateSolidBrush(colourOf(paper)));
     }
     HWND entry = control(L"txtComando");
     ::SetWindowSubclass(entry, entryProc, 0, reinterpret_cast<DWORD_PTR>(this));
@@ -360,8 +352,8 @@ void frmQuivra::addTooltips() {
     tooltips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                   window_, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    for (std::size_t i = 0; i < kControlCount; ++i) {
-        if (design()[i].tooltip.empty()) {
+    for (std::size_t i = 0; i < controls().size(); ++i) {
+        if (controls()[i].tooltip.empty()) {
             continue;
         }
         TOOLINFOW tool{};
@@ -369,7 +361,7 @@ void frmQuivra::addTooltips() {
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
         tool.hwnd = window_;
         tool.uId = reinterpret_cast<UINT_PTR>(controls_[i]);
-        tool.lpszText = const_cast<wchar_t*>(design()[i].tooltip.c_str());
+        tool.lpszText = const_cast<wchar_t*>(controls()[i].tooltip.c_str());
         ::SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
     ::SendMessageW(tooltips_, TTM_SETMAXTIPWIDTH, 0, 400);
@@ -378,9 +370,9 @@ void frmQuivra::addTooltips() {
 // The dialog manager walks the controls in z-order, so the z-order is made the tab order.
 // Only one control of the scene area is ever visible, so the stacking shows nowhere.
 void frmQuivra::followTabIndices() {
-    std::array<std::size_t, kControlCount> byTabIndex{};
-    for (std::size_t i = 0; i < kControlCount; ++i) {
-        byTabIndex[static_cast<std::size_t>(design()[i].tabIndex)] = i;
+    std::vector<std::size_t> byTabIndex(controls_.size());
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        byTabIndex.at(static_cast<std::size_t>(design(i).tabIndex)) = i;
     }
     HWND previous = HWND_TOP;
     for (const std::size_t index : byTabIndex) {
@@ -393,27 +385,25 @@ void frmQuivra::followTabIndices() {
 void frmQuivra::layOut(UINT dpi) {
     dpi_ = dpi;
     // The old fonts are deleted only once no control uses them any more.
-    auto fonts = std::make_unique<Fonts>(dpi, sceneFontSize_);
+    auto fonts = std::make_unique<Fonts>(dpi, sceneFont_);
     buttonPictures_ = std::make_unique<ButtonPictures>(dpi);
-    for (std::size_t i = 0; i < kControlCount; ++i) {
-        const RECT& pixels = design()[i].pixels;
-        ::SetWindowPos(controls_[i], nullptr, scaled(pixels.left, dpi), scaled(pixels.top, dpi),
-                       scaled(pixels.right, dpi), scaled(pixels.bottom, dpi),
-                       SWP_NOZORDER | SWP_NOACTIVATE);
-        if (design()[i].kind == Kind::PictureBox) {
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        const auto [left, top, width, height] = design(i).pixels;
+        ::SetWindowPos(controls_[i], nullptr, scaled(left, dpi), scaled(top, dpi),
+                       scaled(width, dpi), scaled(height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+        if (design(i).kind == Kind::PictureBox) {
             ::SendMessageW(controls_[i], kSetPictureDpi, dpi, 0);
         }
-        ::SendMessageW(controls_[i], WM_SETFONT,
-                       reinterpret_cast<WPARAM>(fonts->of(design()[i].kind)), TRUE);
+        ::SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts->of[i]), TRUE);
     }
     fonts_ = std::move(fonts);
 }
 
 void frmQuivra::resetSceneFont() {
-    sceneFontSize_ = 1100;
-    HFONT old = std::exchange(fonts_->scene, makeFont(serif(), sceneFontSize_, dpi_));
-    ::SendMessageW(control(L"txtEscenario"), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->scene),
-                   TRUE);
+    sceneFont_ = quivra::kResetSceneFont;
+    const std::size_t scene = indexNamed(L"txtEscenario");
+    HFONT old = std::exchange(fonts_->of[scene], makeFont(sceneFont_, dpi_));
+    ::SendMessageW(controls_[scene], WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->of[scene]), TRUE);
     ::DeleteObject(old);
 }
 
@@ -433,9 +423,18 @@ LRESULT frmQuivra::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM:
         drawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
+    // Read-only boxes would take the dialog's colours, and edit boxes the window's: every
+    // control takes the design's.
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
-        return colours(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
+        if (const std::size_t index = indexOf(reinterpret_cast<HWND>(lParam));
+            index < controls_.size()) {
+            auto* dc = reinterpret_cast<HDC>(wParam);
+            ::SetTextColor(dc, colourOf(design(index).colours.text));
+            ::SetBkColor(dc, colourOf(design(index).colours.background));
+            return reinterpret_cast<LRESULT>(background(index));
+        }
+        break;
     // The focus comes back to the control that had it when the window is active again.
     case WM_ACTIVATE:
         if (HWND focus = ::GetFocus(); LOWORD(wParam) == WA_INACTIVE) {
@@ -445,6 +444,12 @@ LRESULT frmQuivra::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
+    case kSayUnsaid:
+        shown_ = true;
+        if (!unsaid_.empty()) {
+            announce(std::exchange(unsaid_, {}));
+        }
+        return 0;
     case WM_DPICHANGED: {
         const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
         ::SetWindowPos(window_, nullptr, suggested.left, suggested.top,
@@ -463,53 +468,36 @@ LRESULT frmQuivra::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcW(window_, message, wParam, lParam);
 }
 
+HBRUSH frmQuivra::background(std::size_t index) const {
+    const std::optional<int> system = systemColour(design(index).colours.background.system);
+    return system ? ::GetSysColorBrush(*system) : ownBrushes_[index];
+}
+
 // A click, Space, or the access key sends BN_CLICKED. Enter on a focused button comes as
 // IDOK, since the window has no default button; Esc comes as IDCANCEL and presses nothing.
 void frmQuivra::onCommand(int id, int code) {
-    const auto index = static_cast<std::size_t>(id - kFirstControlId);
+    const auto runs = [this](std::size_t index) {
+        return index < controls_.size() ? design(index).command : quivra::Command::None;
+    };
     if (id == IDOK) {
         HWND focus = ::GetFocus();
-        const auto* button = std::ranges::find(controls_, focus);
-        if (button != controls_.end() && design()[button - controls_.begin()].click != nullptr) {
+        if (runs(indexOf(focus)) != quivra::Command::None) {
             ::SendMessageW(focus, BM_CLICK, 0, 0);
         }
-    } else if (id >= kFirstControlId && index < kControlCount && code == BN_CLICKED &&
-               design()[index].click != nullptr) {
-        (commands_.*design()[index].click)();
+    } else if (id >= kFirstControlId && code == BN_CLICKED) {
+        commands_.click(runs(static_cast<std::size_t>(id - kFirstControlId)));
     }
-}
-
-LRESULT frmQuivra::colours(HWND control, HDC dc) const {
-    static const HBRUSH lightGrey = ::CreateSolidBrush(RGB(224, 224, 224));
-    if (control == this->control(L"txtComando")) {
-        ::SetTextColor(dc, RGB(255, 255, 255));
-        ::SetBkColor(dc, RGB(0, 0, 0));
-        return reinterpret_cast<LRESULT>(::GetStockObject(BLACK_BRUSH));
-    }
-    if (control == this->control(L"txtHints")) {
-        ::SetTextColor(dc, RGB(0, 128, 128));
-        ::SetBkColor(dc, RGB(224, 224, 224));
-        return reinterpret_cast<LRESULT>(lightGrey);
-    }
-    // Read-only boxes would take the dialog's colour; the design gives them the window's.
-    if (control == this->control(L"txtEscenario") || control == this->control(L"txtOkOrNot")) {
-        ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-        ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
-        return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
-    }
-    ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
-    ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
-    return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
 }
 
 void frmQuivra::drawButton(const DRAWITEMSTRUCT& item) {
     const std::size_t index = item.CtlID - kFirstControlId;
-    if (index >= kControlCount) {
+    if (index >= controls_.size()) {
         return;
     }
-    const SIZE natural = design()[index].imageSize;
+    const quivra::ButtonImage& natural = design(index).image;
     drawCommandButton(item, buttonPictures_->pictures[index],
-                      {scaled(natural.cx, dpi_), scaled(natural.cy, dpi_)});
+                      {scaled(natural.width, dpi_), scaled(natural.height, dpi_)},
+                      colourOf(design(index).colours.text), background(index));
 }
 
 // Enter reaches the entry box's key handler as character 13 and types nothing; every other
@@ -551,17 +539,8 @@ std::string_view frmQuivra::readEntryText() {
     return entryText_;
 }
 
-// The edit box keeps CR LF as it is given, so the text read back is the text written.
 void frmQuivra::writeSceneText(std::string_view text) {
-    const std::wstring shown = widen(text);
-    HWND scene = control(L"txtEscenario");
-    ::SetWindowTextW(scene, shown.c_str());
-    announce(scene, shown);
-}
-
-std::string_view frmQuivra::sceneText() {
-    sceneText_ = narrow(textOf(control(L"txtEscenario")));
-    return sceneText_;
+    ::SetWindowTextW(control(L"txtEscenario"), widen(text).c_str());
 }
 
 void frmQuivra::showSceneText(bool visible) {
@@ -569,10 +548,7 @@ void frmQuivra::showSceneText(bool visible) {
 }
 
 void frmQuivra::writeVerdict(std::string_view verdict) {
-    const std::wstring shown = widen(verdict);
-    HWND box = control(L"txtOkOrNot");
-    ::SetWindowTextW(box, shown.c_str());
-    announce(box, shown);
+    ::SetWindowTextW(control(L"txtOkOrNot"), widen(verdict).c_str());
 }
 
 void frmQuivra::showPicture(quivra::Picture picture, bool visible) {
@@ -585,4 +561,14 @@ void frmQuivra::clearEntryText() {
 
 void frmQuivra::setCaption(std::string_view caption) {
     ::SetWindowTextW(window_, widen(caption).c_str());
+}
+
+// One notification per command, from the window the player is in; before the window shows
+// there is no one to hear it, so the reset's words wait for show().
+void frmQuivra::announce(std::string_view text) {
+    if (!shown_) {
+        unsaid_ = text;
+        return;
+    }
+    notify_(window_, widen(text));
 }

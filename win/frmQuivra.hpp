@@ -2,25 +2,30 @@
 
 #include "commands.hpp"
 
-#include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 #include <windows.h>
 
 // The game's one window on Win32. It supplies the commands' window on native controls and
 // turns window messages into the game's eight handlers; the game itself is quivra::Commands.
 class frmQuivra final : private quivra::Window {
 public:
-    static constexpr std::size_t kControlCount = 18;
+    // Hands a screen reader what a command says, raised from the window's element.
+    using Notifier = std::function<void(HWND element, std::wstring_view text)>;
 
-    // Without `dialogs` the window asks the system's real dialogs.
-    explicit frmQuivra(std::unique_ptr<quivra::Dialogs> dialogs = nullptr);
+    // Without `dialogs` the window asks the system's real dialogs; without `notify` it raises
+    // UI Automation notifications.
+    explicit frmQuivra(std::unique_ptr<quivra::Dialogs> dialogs = nullptr,
+                       Notifier notify = nullptr);
     frmQuivra(const frmQuivra&) = delete;
     frmQuivra& operator=(const frmQuivra&) = delete;
     ~frmQuivra() override;
 
-    // Centred on the screen where it opens, with the focus in the entry box.
+    // Centred on the screen where it opens, with the focus in the entry box; then the words
+    // of the opening picture are said.
     void show(int how);
     // Tab, the access keys, Enter and Esc go to the dialog manager first; everything else is
     // translated and dispatched as usual. The message loop calls this for every message.
@@ -43,9 +48,9 @@ private:
     void addTooltips();
     void followTabIndices();
     void layOut(UINT dpi);
-    void makeFonts(UINT dpi);
     void onCommand(int id, int code);
-    LRESULT colours(HWND control, HDC dc) const;
+    std::size_t indexOf(HWND control) const;
+    HBRUSH background(std::size_t index) const;
     void drawButton(const DRAWITEMSTRUCT& item);
 
     std::string_view readEntryText() override;
@@ -55,23 +60,28 @@ private:
     void showPicture(quivra::Picture picture, bool visible) override;
     void clearEntryText() override;
     void resetSceneFont() override;
-    std::string_view sceneText() override;
     void setCaption(std::string_view caption) override;
+    void announce(std::string_view text) override;
 
     HWND window_ = nullptr;
-    std::array<HWND, kControlCount> controls_{};
+    std::vector<HWND> controls_;
     HWND tooltips_ = nullptr;
     HWND lastFocus_ = nullptr;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
-    // Hundredths of a point: the scene box starts at 11.25 and every reset sets 11.
-    int sceneFontSize_ = 1125;
+    // The scene box's font: the design's until the first reset, which sets its own.
+    quivra::Font sceneFont_;
     struct Fonts;
     std::unique_ptr<Fonts> fonts_;
+    // Each control's background where the design gives its own colour; else none.
+    std::vector<HBRUSH> ownBrushes_;
     struct ButtonPictures;
     std::unique_ptr<ButtonPictures> buttonPictures_;
+    Notifier notify_;
+    // Said once the window shows: the start-up reset runs before it does.
+    std::string unsaid_;
+    bool shown_ = false;
     std::unique_ptr<quivra::Dialogs> dialogs_;
     quivra::DiskFiles files_;
     quivra::Commands commands_;
     std::string entryText_;
-    std::string sceneText_;
 };

@@ -112,7 +112,10 @@ void paintPictureBox(HWND box, PictureBoxState& state) {
     HDC dc = ::BeginPaint(box, &paint);
     RECT inner;
     ::GetClientRect(box, &inner);
-    ::FillRect(dc, &inner, ::GetSysColorBrush(COLOR_BTNFACE));
+    auto* paper = reinterpret_cast<HBRUSH>(::SendMessageW(::GetParent(box), WM_CTLCOLORSTATIC,
+                                                          reinterpret_cast<WPARAM>(dc),
+                                                          reinterpret_cast<LPARAM>(box)));
+    ::FillRect(dc, &inner, paper != nullptr ? paper : ::GetSysColorBrush(COLOR_BTNFACE));
     const Bitmap& picture = pictureOf(state);
     if (!picture.empty()) {
         // Unscaled at 96 DPI; at other densities the 2x drawing at the window's own scale.
@@ -224,11 +227,15 @@ void registerPictureBox(HINSTANCE instance) {
     ::RegisterClassExW(&pictureBox);
 }
 
-void drawCommandButton(const DRAWITEMSTRUCT& item, const Bitmap& picture, SIZE shown) {
+void drawCommandButton(const DRAWITEMSTRUCT& item, const Bitmap& picture, SIZE shown, COLORREF ink,
+                       HBRUSH paper) {
     HDC dc = item.hDC;
     RECT face = item.rcItem;
     const bool pushed = (item.itemState & ODS_SELECTED) != 0;
     ::DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+    RECT inside = face;
+    ::InflateRect(&inside, -2, -2);
+    ::FillRect(dc, &inside, paper);
     const int shift = pushed ? 1 : 0;
 
     wchar_t caption[64] = {};
@@ -244,7 +251,7 @@ void drawCommandButton(const DRAWITEMSTRUCT& item, const Bitmap& picture, SIZE s
     }
     RECT text{face.left + shift, top + picturesHeight + gap, face.right + shift, face.bottom};
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
+    ::SetTextColor(dc, ink);
     const UINT hidePrefix = (item.itemState & ODS_NOACCEL) != 0 ? DT_HIDEPREFIX : 0;
     ::DrawTextW(dc, caption, -1, &text, DT_CENTER | DT_SINGLELINE | DT_TOP | hidePrefix);
     if ((item.itemState & ODS_FOCUS) != 0) {

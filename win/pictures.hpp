@@ -29,7 +29,8 @@ Bitmap loadPicture(const wchar_t* name, const wchar_t* extension, UINT dpi);
 
 // Registers the picture box's window class. A picture box is created with the name of its
 // JPEG, without extension, as its creation parameter, and its title as its window text,
-// which is what screen readers call it.
+// which is what screen readers call it. Its background is what its parent answers to
+// WM_CTLCOLORSTATIC.
 void registerPictureBox(HINSTANCE instance);
 inline constexpr const wchar_t* kPictureBoxClass = L"QuivraPictureBox";
 // Tells a picture box the DPI of its window (wParam), so it draws for that density.
@@ -37,5 +38,7 @@ inline constexpr UINT kSetPictureDpi = WM_APP + 1;
 // The size of the bitmap a picture box draws, as MAKELRESULT(width, height).
 inline constexpr UINT kGetDrawnSize = WM_APP + 2;
 
-// A push button with its picture centred above its caption, as an owner-drawn button draws.
-void drawCommandButton(const DRAWITEMSTRUCT& item, const Bitmap& picture, SIZE shown);
+// A push button with its picture centred above its caption, as an owner-drawn button draws,
+// in the given colours.
+void drawCommandButton(const DRAWITEMSTRUCT& item, const Bitmap& picture, SIZE shown, COLORREF ink,
+                       HBRUSH paper);

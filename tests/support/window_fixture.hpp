@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+using namespace quivra::qt; // NOLINT(google-build-using-namespace): the Qt face under test
+
 // A shown window whose dialogs are answered by a script.
 class WindowTest : public testing::Test {
 protected:
