@@ -29,7 +29,7 @@
     '<svg viewBox="0 0 32 32"><circle cx="16" cy="16" r="15" fill="#2a6fd6" stroke="#134"/><path d="M14.5 13h3v11h-3zM14.5 7.5h3v3h-3z" fill="#fff"/></svg>',
   ];
 
-  // A modal box; Yes is the default. Esc answers No in a Yes/No box, closes an OK box, and
+  // A box the player answers before anything else; Yes is the default. Esc answers No in a Yes/No box, closes an OK box, and
   // does nothing in a box that only Yes or No answers. Closed, it gives the focus back to the
   // entry box, where the player types on.
   //
@@ -37,7 +37,8 @@
   // moves into it from a box still there. A modal dialog takes the window out of reach at the
   // moment it opens, and the reader, finding the box it was on gone, moves on in silence; so
   // the box opens as a plain dialog, takes the focus, and only then puts the window out of
-  // reach. Each message has a box of its own, which the reader meets as new.
+  // reach (meanwhile a command is under way, so the window's keys and clicks are let go).
+  // Each message has a box of its own, which the reader meets as new.
   let boxes = 0;
   function messageBox(text, title, buttonSet, icon) {
     const box = $("messageBox").content.firstElementChild.cloneNode(true);
