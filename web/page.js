@@ -229,14 +229,24 @@
   buttons.forEach((button, index) => button.addEventListener("click", () => run(index)));
   $("again").addEventListener("click", () => location.reload());
 
-  createQuivra({ face }).then((module) => {
+  // The module compiles from the response the head asked for; a server that does not call
+  // it application/wasm gets the slower path through its bytes.
+  const instantiateWasm = (imports, receive) => {
+    quivraWasm.then((response) => WebAssembly.instantiateStreaming(response.clone(), imports)
+      .catch(() => response.arrayBuffer().then((bytes) => WebAssembly.instantiate(bytes, imports))))
+      .then(({ instance }) => receive(instance), unsupported);
+    return {};
+  };
+  function unsupported() {
+    frame.hidden = true;
+    $("unsupported").hidden = false;
+  }
+
+  createQuivra({ face, instantiateWasm }).then((module) => {
     game = module;
     game._quivra_start();
     busy = false;
     entry.focus();
     performance.mark("quivra-ready");
-  }, () => {
-    frame.hidden = true;
-    $("unsupported").hidden = false;
-  });
+  }, unsupported);
 })();
