@@ -4,8 +4,10 @@
 # can publish that folder as it is.
 #   scripts/web.sh              build and serve
 #   scripts/web.sh --no-serve   only build
-#   scripts/web.sh --bench      build, then measure the page in headless Chromium against its
-#                               goals (turn, start, transfer); fails when one is missed
+#   scripts/web.sh --bench [RUNS [AUDITS]]
+#                               build, then measure the page in headless Chromium against its
+#                               goals (turn, start, transfer), and audit its first load with
+#                               Lighthouse on a phone and a desktop; fails when one is missed
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/setup.sh"
@@ -96,7 +98,12 @@ if [[ ${1:-} == --bench ]]; then
   server=$!
   trap 'kill $server' EXIT
   sleep 1
-  node "$root/web/bench/page_bench.mjs" http://127.0.0.1:8001/ "${2:-20}"
+  status=0
+  node "$root/web/bench/page_bench.mjs" http://127.0.0.1:8001/ "${2:-20}" || status=$?
+  # Lighthouse drives Debian's Chromium through chrome-launcher and never fetches a browser.
+  CHROME_PATH=/usr/bin/chromium node "$root/web/bench/lighthouse_bench.mjs" http://127.0.0.1:8001/ "${3:-3}" \
+    || status=$?
+  exit "$status"
 elif [[ ${1:-} != --no-serve ]]; then
   echo "web: serving Quivra at http://localhost:8000 (Ctrl+C stops)"
   exec python3 -m http.server 8000 --bind 127.0.0.1 --directory "$site"
