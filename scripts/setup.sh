@@ -28,10 +28,10 @@ QUIVRA_TEST_PACKAGES=(
 )
 
 # The browser edition's tools, installed by web.sh and test.sh but not play.sh: the WebAssembly
-# compiler, the browser the page's test drives and the font subsetter, with Node.js and npm
-# from Debian only where no Node.js is present.
+# compiler, the browser the page's test drives, the font subsetter and the SVG renderer for the
+# installed app's icons, with Node.js and npm from Debian only where no Node.js is present.
 web_packages() {
-  echo emscripten chromium fonttools python3-brotli
+  echo emscripten chromium fonttools python3-brotli librsvg2-bin
   command -v node >/dev/null || echo nodejs
   command -v npm >/dev/null || echo npm
 }

@@ -4,8 +4,10 @@
 # can publish that folder as it is.
 #   scripts/web.sh              build and serve
 #   scripts/web.sh --no-serve   only build
-#   scripts/web.sh --bench      build, then measure the page in headless Chromium against its
-#                               goals (turn, start, transfer); fails when one is missed
+#   scripts/web.sh --bench [RUNS [AUDITS]]
+#                               build, then measure the page in headless Chromium against its
+#                               goals (turn, start, transfer), and audit its first load with
+#                               Lighthouse on a phone and a desktop; fails when one is missed
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/setup.sh"
@@ -23,7 +25,8 @@ cmake --build "$out/wasm" --parallel 2 >/dev/null
 rm -rf "$site"
 mkdir -p "$site"
 cp "$out/wasm/web/quivra.js" "$out/wasm/web/quivra.wasm" "$root/web/index.html" \
-  "$root/web/page.js" "$root/web/quivra.css" "$site/"
+  "$root/web/page.js" "$root/web/after-load.js" "$root/web/quivra.css" \
+  "$root/web/manifest.webmanifest" "$site/"
 node "$out/wasm/web/window_css.js" >"$site/window.css"
 # The artwork as it is in ui/assets at build time, every density: a browser fetches @2x
 # only on a high-density screen.
@@ -54,6 +57,41 @@ for face in LiberationSans-Regular LiberationSans-Bold LiberationSerif-Regular; 
   cp "$woff2" "$site/"
 done
 
+# The installed app's icons, drawn from the window's icon. They are rendered here rather than
+# kept in ui/assets, whose every PNG the desktop build embeds. The maskable one is the cloud on
+# the page's blue, inside the middle 80 % that every launcher's mask leaves showing.
+icons="$out/icons"
+mkdir -p "$icons"
+svg="$root/ui/assets/src/quivra.svg"
+if [[ ! -f $icons/quivra-maskable-512.png || $svg -nt $icons/quivra-maskable-512.png ]]; then
+  rsvg-convert --width 192 --height 192 --output "$icons/quivra-192.png" "$svg"
+  rsvg-convert --width 512 --height 512 --output "$icons/quivra-512.png" "$svg"
+  python3 - "$svg" >"$icons/maskable.svg" <<'PY'
+import re, sys
+icon = open(sys.argv[1], encoding="utf-8").read()
+root = re.match(r"<svg\b[^>]*>", icon.strip()).group(0)
+placed = re.sub(r'\s(width|height)="[^"]*"', "", root).replace("<svg", '<svg x="4.8" y="4.8" width="22.4" height="22.4"', 1)
+inner = icon.strip().replace(root, placed, 1)
+print('<svg xmlns="http://www.w3.org/2000/svg" width="32" height="32" viewBox="0 0 32 32">'
+      f'<rect width="32" height="32" fill="#3a6ea5"/>{inner}</svg>')
+PY
+  rsvg-convert --width 512 --height 512 --output "$icons/quivra-maskable-512.png" "$icons/maskable.svg"
+fi
+cp "$icons"/*.png "$site/"
+
+# The service worker: this build's every file and a cache named after their bytes, above the
+# worker's code.
+(
+  cd "$site"
+  files=(*)
+  printf 'const cacheName = "quivra-%s";\n' "$(sha256sum -- "${files[@]}" | sha256sum | cut -c1-16)"
+  printf 'const files = [\n'
+  printf '  "%s",\n' "${files[@]}"
+  printf '];\n'
+  cat "$root/web/service-worker.js"
+) >"$out/service-worker.js"
+mv "$out/service-worker.js" "$site/"
+
 echo "web: built $site"
 if [[ ${1:-} == --bench ]]; then
   (cd "$root" && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
@@ -61,7 +99,12 @@ if [[ ${1:-} == --bench ]]; then
   server=$!
   trap 'kill $server' EXIT
   sleep 1
-  node "$root/web/bench/page_bench.mjs" http://127.0.0.1:8001/ "${2:-20}"
+  status=0
+  node "$root/web/bench/page_bench.mjs" http://127.0.0.1:8001/ "${2:-20}" || status=$?
+  # Lighthouse drives Debian's Chromium through chrome-launcher and never fetches a browser.
+  CHROME_PATH=/usr/bin/chromium node "$root/web/bench/lighthouse_bench.mjs" http://127.0.0.1:8001/ "${3:-3}" \
+    || status=$?
+  exit "$status"
 elif [[ ${1:-} != --no-serve ]]; then
   echo "web: serving Quivra at http://localhost:8000 (Ctrl+C stops)"
   exec python3 -m http.server 8000 --bind 127.0.0.1 --directory "$site"

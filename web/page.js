@@ -294,7 +294,20 @@
   });
   $("again").addEventListener("click", () => location.reload());
 
-  createQuivra({ face }).then((module) => {
+  // The module compiles from the response the head asked for; a server that does not call
+  // it application/wasm gets the slower path through its bytes.
+  const instantiateWasm = (imports, receive) => {
+    quivraWasm.then((response) => WebAssembly.instantiateStreaming(response.clone(), imports)
+      .catch(() => response.arrayBuffer().then((bytes) => WebAssembly.instantiate(bytes, imports))))
+      .then(({ instance }) => receive(instance), unsupported);
+    return {};
+  };
+  function unsupported() {
+    frame.hidden = true;
+    $("unsupported").hidden = false;
+  }
+
+  createQuivra({ face, instantiateWasm }).then((module) => {
     game = module;
     game._quivra_start();
     starting = false;
@@ -303,8 +316,5 @@
     performance.mark("quivra-ready");
     // Unless the player has already played a turn.
     setTimeout(() => held !== null && say(held), startUpPause);
-  }, () => {
-    frame.hidden = true;
-    $("unsupported").hidden = false;
-  });
+  }, unsupported);
 })();

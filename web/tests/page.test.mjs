@@ -207,3 +207,84 @@ test("with File System Access, Open and Save write back through the picked files
   const bytes = [...desktopSave("otro.txt", ["zarpar", "acercarse a las aves marinas"])];
   assert.deepEqual(await page.evaluate(() => window.written), [{ name: "fsa.txt", bytes }, { name: "otro.txt", bytes }]);
 });
+
+// A service worker fetches the site for itself, where routes do not reach, and only from a
+// secure origin: this computer's address is one, so the site is served here.
+const { createServer } = await import("node:http");
+const types = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css", ".wasm": "application/wasm",
+  ".webmanifest": "application/manifest+json", ".png": "image/png", ".jpg": "image/jpeg", ".woff2": "font/woff2" };
+// What the page answers, asked again until it is true (the worker's work is asynchronous).
+async function until(page, predicate, arg) {
+  for (let tries = 0; tries < 100; ++tries, await new Promise((resolve) => setTimeout(resolve, 100))) {
+    if (await page.evaluate(predicate, arg)) return;
+  }
+  throw new Error(`never true: ${predicate}`);
+}
+
+test("after one visit the page installs, takes a new build's cache and plays with the network cut", async () => {
+  const site = process.env.QUIVRA_WEB_SITE;
+  let next = false;
+  const server = createServer((request, response) => {
+    const file = path.join(site, new URL(request.url, "http://x").pathname.slice(1) || "index.html");
+    fs.readFile(file, (error, bytes) => {
+      if (error) return response.writeHead(404).end();
+      // The next build as its worker names it: the same files under another cache.
+      const body = next && file.endsWith("service-worker.js") ? String(bytes).replace(/^(const cacheName = ".*)";/, '$1-next";') : bytes;
+      response.writeHead(200, { "content-type": types[path.extname(file)] }).end(body);
+    });
+  });
+  await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
+  const context = await browser.newContext();
+  try {
+    const page = await context.newPage();
+    await page.goto(`http://127.0.0.1:${server.address().port}/`).then(() => ready(page));
+    const manifest = await page.evaluate(async () => {
+      const link = document.querySelector("link[rel=manifest]");
+      const fields = await (await fetch(link.href)).json();
+      const icons = await Promise.all(fields.icons.map(async ({ src, sizes, purpose }) => {
+        const icon = new Image();
+        icon.src = new URL(src, link.href);
+        await icon.decode();
+        return [`${icon.naturalWidth}x${icon.naturalHeight}`, sizes, purpose];
+      }));
+      const rgb = (hex) => `rgb(${hex.match(/\w\w/g).map((pair) => parseInt(pair, 16)).join(", ")})`;
+      return { ...fields, icons, colours: [rgb(fields.background_color), rgb(fields.theme_color)],
+        page: getComputedStyle(document.body).backgroundColor };
+    });
+    assert.deepEqual([manifest.name, manifest.lang, manifest.display, new URL(manifest.start_url, page.url()).href],
+      ["Quivra", "es", "standalone", page.url()]);
+    assert.match(manifest.description, /^Una historia .* en español/);
+    assert.deepEqual(manifest.colours, [manifest.page, manifest.page]);
+    assert.deepEqual(manifest.icons.filter(([drawn, sizes]) => drawn === sizes).map(([drawn, , purpose]) =>
+      `${drawn} ${purpose}`), ["192x192 any", "512x512 any", "512x512 maskable"]);
+    // Chromium offers no install in the test's incognito profile; anything else would be a fault.
+    const { installabilityErrors } = await (await context.newCDPSession(page)).send("Page.getInstallabilityErrors");
+    assert.deepEqual(installabilityErrors.filter((error) => error.errorId !== "in-incognito"), []);
+
+    // Idle after the first screen, every picture has arrived; the worker keeps every file of the
+    // build, and a new build's worker replaces its cache.
+    const arrived = () => [...document.querySelectorAll("img.scene-area")].every((img) => img.naturalWidth > 0);
+    await until(page, arrived);
+    await until(page, () => navigator.serviceWorker.controller !== null);
+    const [first, ...others] = await page.evaluate(() => caches.keys());
+    assert.deepEqual(others, []);
+    next = true;
+    await page.evaluate(() => navigator.serviceWorker.getRegistration().then((registration) => registration.update()));
+    await until(page, (name) => caches.keys().then((names) => names.join() === name), `${first}-next`);
+    const kept = await page.evaluate((name) => caches.open(name).then((cache) => cache.keys())
+      .then((requests) => requests.map((request) => request.url.split("/").pop()).sort()), `${first}-next`);
+    assert.deepEqual(kept, fs.readdirSync(site).filter((file) => file !== "service-worker.js").sort());
+
+    await context.setOffline(true);
+    server.closeAllConnections();
+    server.close();
+    await page.reload().then(() => ready(page));
+    assert.deepEqual(await play(page, ["zarpar", "acercarse a las aves marinas"]), ["Ok", "Fin"]);
+    assert.deepEqual(await pictures(page), ["Las aves marinas"]);
+    await until(page, arrived);
+  } finally {
+    server.closeAllConnections();
+    server.close();
+    await context.close();
+  }
+});
