@@ -2,6 +2,8 @@
 
 #include "story.hpp"
 
+#include "quivra/version.hpp"
+
 #include <algorithm>
 
 namespace quivra {

@@ -1,6 +1,8 @@
 #include "dialogs.hpp"
 #include "frmQuivra.hpp"
 
+#include "quivra/version.hpp"
+
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
