@@ -12,8 +12,7 @@ source "$root/scripts/setup.sh"
 install_missing
 
 out="$root/build-bench"
-cmake -S "$root" -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUIVRA_BUILD_TESTS=OFF >/dev/null
-cmake --build "$out" --parallel 2 --target window_bench startup_bench >/dev/null
+(cd "$root" && cmake --preset bench >/dev/null && cmake --build --preset bench >/dev/null)
 
 export QT_QPA_PLATFORM=offscreen
 log="$out/bench.log"

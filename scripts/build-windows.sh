@@ -55,26 +55,23 @@ trap cleanup EXIT
 "$wine" wineboot --init >/dev/null 2>&1
 "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
 
-toolchain="$root/cmake/mingw-w64.cmake"
-
-# GoogleTest from the sources Debian ships, built once with the same compiler.
+# GoogleTest from the sources Debian ships, built once with the same compiler; the windows
+# preset finds it there.
 gtest="$out/googletest"
 if [ ! -f "$gtest/install/lib/cmake/GTest/GTestConfig.cmake" ]; then
   cmake -S /usr/src/googletest -B "$gtest/build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_INSTALL_PREFIX="$gtest/install" >/dev/null
   cmake --build "$gtest/build" --parallel 2
   cmake --install "$gtest/build" >/dev/null
 fi
 
 build="$out/quivra"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-  -DCMAKE_BUILD_TYPE=Release -DQUIVRA_BUILD_UI=OFF -DQUIVRA_BUILD_BENCHMARKS=OFF \
-  -DGTest_DIR="$gtest/install/lib/cmake/GTest" >/dev/null
-cmake --build "$build" --parallel 2
+(cd "$root" && cmake --preset windows >/dev/null && cmake --build --preset windows)
 
 # The program, and the zip a player downloads: the program and its LEEME.txt in a folder.
-version=$(sed -n 's/^project(quivra VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+# The version is project()'s, as the build recorded it.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 cp "$build/win/quivra.exe" "$out/quivra.exe"
 stage="$out/zip/Quivra-$version"
 rm -rf "$out/zip"

@@ -14,13 +14,10 @@ what=${1:-all}
 asan="$root/build-asan"
 jobs=2
 
+# The asan preset: a Debug build with both sanitizers, without the benchmarks (bench.sh
+# times those in a Release build).
 configure_asan() {
-    local flags="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all"
-    # Benchmarks are timed in a Release build by bench.sh; here they would only cost time.
-    cmake -S "$root" -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-        -DQUIVRA_BUILD_BENCHMARKS=OFF \
-        "-DCMAKE_CXX_FLAGS=$flags" "-DCMAKE_EXE_LINKER_FLAGS=$flags" \
-        "-DCMAKE_SHARED_LINKER_FLAGS=$flags" >/dev/null
+    (cd "$root" && cmake --preset asan >/dev/null)
 }
 
 # Our own sources only: not the tests, not what the build generates, not the Windows file.
@@ -59,11 +56,8 @@ run_cppcheck() {
 
 run_sanitized_tests() {
     echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-    cmake --build "$asan" --parallel "$jobs"
-    export QT_QPA_PLATFORM=offscreen
-    export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1:strict_string_checks=1
-    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-    ctest --test-dir "$asan" --output-on-failure --parallel "$jobs"
+    # The test preset sets the sanitizers' options and the offscreen display.
+    (cd "$root" && cmake --build --preset asan && ctest --preset asan)
     # A sanitizer that only printed (one a test caught, say) still fails the gate.
     if grep -E 'ERROR: (Address|Leak)Sanitizer|runtime error:' \
         "$asan/Testing/Temporary/LastTest.log"; then

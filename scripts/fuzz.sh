@@ -11,11 +11,8 @@ install_missing
 
 out="$root/build-fuzz"
 mkdir -p "$out/corpus"
-flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all"
-CXX=clang++ cmake -S "$root" -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DQUIVRA_BUILD_UI=OFF -DQUIVRA_BUILD_BENCHMARKS=OFF -DQUIVRA_BUILD_FUZZER=ON \
-  "-DCMAKE_CXX_FLAGS=$flags" "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined" >/dev/null
-cmake --build "$out" --target progress_file_fuzzer
+# The fuzz preset: clang, the sanitizers and the fuzzer target.
+(cd "$root" && cmake --preset fuzz >/dev/null && cmake --build --preset fuzz)
 fuzzer="$out/tests/progress_file_fuzzer"
 
 # New inputs go to build-fuzz/corpus; the seeds in the repository are only read.

@@ -17,8 +17,7 @@ mkdir -p "$scratch/src"
 # The working tree as it is, uncommitted changes included.
 (cd "$root" && git ls-files -z --cached --others --exclude-standard |
     xargs -0 cp --parents -t "$scratch/src")
-cmake -S "$scratch/src" -B "$scratch/build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-    -DQUIVRA_BUILD_BENCHMARKS=OFF >/dev/null
+(cd "$scratch/src" && cmake --preset debug -B "$scratch/build" >/dev/null)
 cmake --build "$scratch/build" --parallel 2 >/dev/null
 export QT_QPA_PLATFORM=offscreen
 

@@ -3,7 +3,8 @@
 # bench.sh, mutate.sh and check-screen-reader.sh: the Debian 12 packages that building and
 # testing Quivra needs, and two functions. install_missing installs those of a list
 # (QUIVRA_PACKAGES by default) that are missing, with apt-get, through sudo when not root, and
-# does nothing when all are there; configure_build configures and builds build/.
+# does nothing when all are there; configure_build configures and builds build/ through the
+# dev preset of CMakePresets.json.
 set -euo pipefail
 
 QUIVRA_PACKAGES=(
@@ -61,8 +62,9 @@ install_missing() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends $missing
 }
 
+# configure_build ROOT [CMAKE_ARGUMENT...]: configures build/ through the dev preset, with the
+# arguments given, and builds it.
 configure_build() {
   local root=$1
-  cmake -S "$root" -B "$root/build" -G Ninja "${@:2}" >/dev/null
-  cmake --build "$root/build" --parallel
+  (cd "$root" && cmake --preset dev "${@:2}" >/dev/null && cmake --build --preset dev)
 }

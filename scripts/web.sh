@@ -16,9 +16,15 @@ out="$root/build-web"
 site="$out/site"
 # em++ finds its JavaScript optimiser through NODE_PATH when Node.js is not Debian's.
 export NODE_PATH=/usr/share/nodejs
-emcmake cmake -S "$root" -B "$out/wasm" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
-  -DQUIVRA_BUILD_UI=OFF -DQUIVRA_BUILD_TESTS=OFF -DQUIVRA_BUILD_BENCHMARKS=OFF >/dev/null 2>&1
-cmake --build "$out/wasm" --parallel 2 >/dev/null
+# The web preset: emscripten's toolchain. Configure and build speak only when they fail.
+if ! configured=$(cd "$root" && cmake --preset web 2>&1); then
+  echo "$configured" >&2
+  exit 1
+fi
+if ! built=$(cd "$root" && cmake --build --preset web 2>&1); then
+  echo "$built" >&2
+  exit 1
+fi
 
 rm -rf "$site"
 mkdir -p "$site"
