@@ -21,20 +21,8 @@ case "${1:-}" in
   *) echo "usage: scripts/build-windows.sh [--test]" >&2; exit 2 ;;
 esac
 
-packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 googletest clang-tidy)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
-    || missing+=("$package")
-done
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
-  sudo=()
-  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}"
-fi
+source "$root/scripts/setup.sh"
+install_missing cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 googletest clang-tidy
 
 # Debian keeps wine64 out of PATH; the wine wrapper would only add a warning about wine32.
 wine=/usr/lib/wine/wine64
