@@ -57,9 +57,12 @@ install_missing() {
   echo "Installing: $missing"
   local sudo=()
   [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-  "${sudo[@]}" apt-get update -qq
-  # shellcheck disable=SC2086
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends $missing
+  # Another apt-get or an unattended upgrade may hold the lock: wait for it, up to ten minutes.
+  local apt=(apt-get -o DPkg::Lock::Timeout=600)
+  "${sudo[@]}" "${apt[@]}" update -qq
+  # shellcheck disable=SC2086 # one package a word
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" "${apt[@]}" install -y -qq --no-install-recommends \
+    $missing
 }
 
 # configure_build ROOT [CMAKE_ARGUMENT...]: configures build/ through the dev preset, with the
