@@ -65,7 +65,16 @@ if [[ ${1:-} == --bench ]]; then
   python3 -m http.server 8001 --bind 127.0.0.1 --directory "$site" >/dev/null 2>&1 &
   server=$!
   trap 'kill $server' EXIT
-  sleep 1
+  # Up to ten seconds for the server to answer.
+  answers() {
+    python3 -c 'import sys, urllib.request; urllib.request.urlopen(sys.argv[1], timeout=1)' \
+      http://127.0.0.1:8001/ 2>/dev/null
+  }
+  for ((tries = 100; tries > 0; tries--)); do
+    answers && break
+    sleep 0.1
+  done
+  ((tries > 0)) || { echo "web: the page's server did not answer" >&2; exit 1; }
   node "$root/web/bench/page_bench.mjs" http://127.0.0.1:8001/ "${2:-20}"
 elif [[ ${1:-} != --no-serve ]]; then
   echo "web: serving Quivra at http://localhost:8000 (Ctrl+C stops)"
