@@ -91,7 +91,7 @@ private:
     }
 
     std::string saveAs(const QString& name) {
-        const std::string path = folder.filePath(name).toStdString();
+        std::string path = folder.filePath(name).toStdString();
         dialogs->files.emplace_back(path);
         window->cmdSaveAs_Click();
         return path;
