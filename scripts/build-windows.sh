@@ -76,7 +76,8 @@ $run_tests || exit 0
 
 # clang-tidy over the Windows face, with MinGW's own C++ headers (win/.clang-tidy says why
 # one check is off there). A single warning fails the run.
-cxx_headers=$(ls -d /usr/lib/gcc/x86_64-w64-mingw32/*-posix/include/c++ | sort -V | tail -1)
+cxx_headers=$(find /usr/lib/gcc/x86_64-w64-mingw32 -mindepth 3 -maxdepth 3 \
+  -path '*-posix/include/c++' | sort -V | tail -1)
 clang-tidy --quiet -p "$build" --extra-arg=--target=x86_64-w64-mingw32 \
   --extra-arg=-isystem"$cxx_headers" --extra-arg=-isystem"$cxx_headers/x86_64-w64-mingw32" \
   "$root"/win/*.cpp 2>/dev/null

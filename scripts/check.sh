@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The quality gates: clang-tidy over engine/, ui/, tests/ and bench/, cppcheck over engine/,
-# ui/ and win/, then every test under AddressSanitizer and UndefinedBehaviorSanitizer in
+# ui/ and win/, shellcheck over the scripts, then every test under AddressSanitizer and UndefinedBehaviorSanitizer in
 # build-asan/. A single finding, warning or sanitizer report fails the script.
 #   scripts/check.sh          all of them
 #   scripts/check.sh lint     the linters only
@@ -57,6 +57,12 @@ run_cppcheck() {
     echo "cppcheck: no warnings"
 }
 
+run_shellcheck() {
+    echo "== shellcheck"
+    (cd "$root" && shellcheck -x scripts/*.sh .ci/run)
+    echo "shellcheck: no findings"
+}
+
 run_sanitized_tests() {
     echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
     # The test preset sets the sanitizers' options and the offscreen display.
@@ -71,7 +77,7 @@ run_sanitized_tests() {
 }
 
 lint() {
-    run_clang_tidy && run_cppcheck
+    run_clang_tidy && run_cppcheck && run_shellcheck
 }
 
 case $what in

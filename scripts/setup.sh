@@ -12,7 +12,8 @@ QUIVRA_PACKAGES=(
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  clang-tidy cppcheck
+  # The gates of scripts/check.sh.
+  clang-tidy cppcheck shellcheck
   fonts-liberation2
   # Qt's own words (dialog buttons, file dialogs, context menus) in Spanish: qtbase_es.qm.
   qt6-translations-l10n
