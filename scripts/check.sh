@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # The quality gates: clang-tidy over engine/, ui/, tests/ and bench/, cppcheck over engine/,
-# ui/ and win/, shellcheck over the scripts, then every test under AddressSanitizer and UndefinedBehaviorSanitizer in
-# build-asan/. A single finding, warning or sanitizer report fails the script.
+# ui/ and win/, shellcheck over the scripts, ESLint and Prettier over web/, then every test
+# under AddressSanitizer and UndefinedBehaviorSanitizer in build-asan/. A single finding,
+# warning or sanitizer report fails the script.
 #   scripts/check.sh          all of them
 #   scripts/check.sh lint     the linters only
 #   scripts/check.sh sanitize the sanitized tests only
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/setup.sh"
-install_missing
+# shellcheck disable=SC2046 # one package a word
+install_missing "${QUIVRA_PACKAGES[@]}" $(node_packages)
 
 what=${1:-all}
 asan="$root/build-asan"
@@ -63,6 +65,15 @@ run_shellcheck() {
     echo "shellcheck: no findings"
 }
 
+# ESLint and Prettier as package-lock.json pins them.
+run_javascript() {
+    echo "== ESLint and Prettier"
+    (cd "$root" && npm ci --no-audit --no-fund --loglevel=error >/dev/null &&
+        node_modules/.bin/eslint --max-warnings 0 web eslint.config.mjs &&
+        node_modules/.bin/prettier --check --log-level warn web eslint.config.mjs)
+    echo "ESLint and Prettier: no findings"
+}
+
 run_sanitized_tests() {
     echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
     # The test preset sets the sanitizers' options and the offscreen display.
@@ -77,7 +88,7 @@ run_sanitized_tests() {
 }
 
 lint() {
-    run_clang_tidy && run_cppcheck && run_shellcheck
+    run_clang_tidy && run_cppcheck && run_shellcheck && run_javascript
 }
 
 case $what in

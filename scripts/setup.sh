@@ -29,13 +29,18 @@ QUIVRA_TEST_PACKAGES=(
   orca xvfb dbus at-spi2-core xdotool
 )
 
-# The browser edition's tools, installed by web.sh and test.sh but not play.sh: the WebAssembly
-# compiler, the browser the page's test drives and the font subsetter, with Node.js and npm
-# from Debian only where no Node.js is present.
-web_packages() {
-  echo emscripten chromium fonttools python3-brotli
+# Node.js and npm, for the page's tests and the JavaScript gates: Debian's only where no
+# Node.js is present.
+node_packages() {
   command -v node >/dev/null || echo nodejs
   command -v npm >/dev/null || echo npm
+}
+
+# The browser edition's tools, installed by web.sh and test.sh but not play.sh: the WebAssembly
+# compiler, the browser the page's test drives and the font subsetter, with Node.js.
+web_packages() {
+  echo emscripten chromium fonttools python3-brotli
+  node_packages
 }
 
 missing_packages() {

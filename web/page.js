@@ -109,7 +109,7 @@
           name = file.name;
         }
       }
-    } catch (error) {
+    } catch {
       // A picker closed without a choice is a cancel; so is one the browser refused.
       name = null;
     }
@@ -133,7 +133,7 @@
       }
       opened.set(name, bytes);
       return true;
-    } catch (error) {
+    } catch {
       return false;
     }
   }
