@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows edition with Debian's MinGW-w64: build-windows/quivra.exe, one
-# program with nothing beside it, and build-windows/quivra-VERSION-windows.zip holding it
-# and a short Spanish LEEME.txt.
+# program with nothing beside it, and build-windows/quivra-VERSION-windows.zip holding it,
+# a short Spanish LEEME.txt and the licences.
 #
 # With --test it then runs clang-tidy over win/, and every Windows test under Wine: the
 # engine's and the commands' (the Windows save path, wide-character file names), the window
@@ -57,7 +57,8 @@ fi
 build="$out/quivra"
 (cd "$root" && cmake --preset windows >/dev/null && cmake --build --preset windows)
 
-# The program, and the zip a player downloads: the program and its LEEME.txt in a folder.
+# The program, and the zip a player downloads: the program, its LEEME.txt and the licences'
+# texts in a folder.
 # The version is project()'s, as the build recorded it.
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 cp "$build/win/quivra.exe" "$out/quivra.exe"
@@ -66,7 +67,12 @@ rm -rf "$out/zip"
 mkdir -p "$stage"
 cp "$out/quivra.exe" "$stage/"
 # Notepad reads the byte order mark and the CR LF line ends on every Windows.
-{ printf '\xEF\xBB\xBF'; sed 's/$/\r/' "$root/packaging/windows/LEEME.txt"; } >"$stage/LEEME.txt"
+windows_text() { printf '\xEF\xBB\xBF'; sed 's/$/\r/' "$1"; }
+windows_text "$root/packaging/windows/LEEME.txt" >"$stage/LEEME.txt"
+mkdir "$stage/LICENSES"
+for licence in "$root"/LICENSES/*.txt; do
+  windows_text "$licence" >"$stage/LICENSES/$(basename "$licence")"
+done
 zip="$out/quivra-$version-windows.zip"
 rm -f "$zip"
 (cd "$out/zip" && cmake -E tar cf "$zip" --format=zip "Quivra-$version")

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The quality gates: clang-tidy over engine/, ui/, tests/ and bench/, cppcheck over engine/,
-# ui/ and win/, shellcheck over the scripts, ESLint and Prettier over web/, then every test
-# under AddressSanitizer and UndefinedBehaviorSanitizer in build-asan/. A single finding,
-# warning or sanitizer report fails the script.
+# ui/ and win/, shellcheck over the scripts, ESLint and Prettier over web/, reuse lint over
+# the whole tree, then every test under AddressSanitizer and UndefinedBehaviorSanitizer in
+# build-asan/. A single finding, warning or sanitizer report fails the script.
 #   scripts/check.sh          all of them
 #   scripts/check.sh lint     the linters only
 #   scripts/check.sh sanitize the sanitized tests only
@@ -74,6 +74,12 @@ run_javascript() {
     echo "ESLint and Prettier: no findings"
 }
 
+run_reuse() {
+    echo "== reuse lint"
+    (cd "$root" && reuse lint --quiet) || { (cd "$root" && reuse lint) >&2; return 1; }
+    echo "reuse: every file has its copyright and licence"
+}
+
 run_sanitized_tests() {
     echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
     # The test preset sets the sanitizers' options and the offscreen display.
@@ -88,7 +94,7 @@ run_sanitized_tests() {
 }
 
 lint() {
-    run_clang_tidy && run_cppcheck && run_shellcheck && run_javascript
+    run_clang_tidy && run_cppcheck && run_shellcheck && run_javascript && run_reuse
 }
 
 case $what in

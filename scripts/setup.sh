@@ -13,7 +13,7 @@ QUIVRA_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   # The gates of scripts/check.sh.
-  clang-tidy cppcheck shellcheck
+  clang-tidy cppcheck shellcheck reuse
   fonts-liberation2
   # Qt's own words (dialog buttons, file dialogs, context menus) in Spanish: qtbase_es.qm.
   qt6-translations-l10n
