@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The set-up every script shares, sourced by play.sh, test.sh, web.sh, check.sh, fuzz.sh,
-# bench.sh, mutate.sh, build-windows.sh and check-screen-reader.sh: the Debian 12 packages that building and
-# testing Quivra needs, and two functions. install_missing installs those of a list
-# (QUIVRA_PACKAGES by default) that are missing, with apt-get, through sudo when not root, and
-# does nothing when all are there; configure_build configures and builds build/ through the
-# dev preset of CMakePresets.json.
+# bench.sh, mutate.sh, build-windows.sh and check-screen-reader.sh: the Debian 12 packages
+# that building and testing Quivra needs, and two functions. install_missing installs those
+# of a list (QUIVRA_PACKAGES by default) that are missing, with apt-get, through sudo when not
+# root, and does nothing when all are there; configure_build configures and builds build/
+# through the dev preset of CMakePresets.json.
 set -euo pipefail
 
 QUIVRA_PACKAGES=(
