@@ -10,8 +10,18 @@
   const verdict = $("txtOkOrNot");
   const frame = $("frame");
   // In the order of the game's pictures.
-  const pictures = ["pic_1_0", "pic_2_0_2", "pic_2_2", "pic_4_0", "pic_4_2", "pic_4_4", "pic_4_6"].map($);
-  const buttons = ["cmdIr", "cmdNuevoJuego", "cmdAbrirP", "cmdSave", "cmdSaveAs", "cmdSalir"].map($);
+  const pictures = [
+    "pic_1_0",
+    "pic_2_0_2",
+    "pic_2_2",
+    "pic_4_0",
+    "pic_4_2",
+    "pic_4_4",
+    "pic_4_6",
+  ].map($);
+  const buttons = ["cmdIr", "cmdNuevoJuego", "cmdAbrirP", "cmdSave", "cmdSaveAs", "cmdSalir"].map(
+    $,
+  );
   const enterKey = 13;
   const answer = { ok: 0, yes: 1, no: 2 };
 
@@ -57,12 +67,15 @@
   let lastName = "";
 
   const pickers = () => typeof window.showOpenFilePicker === "function";
-  const pickerTypes = (description, pattern) =>
-    [{ description, accept: { "text/plain": [pattern.replace("*", "")] } }];
+  const pickerTypes = (description, pattern) => [
+    { description, accept: { "text/plain": [pattern.replace("*", "")] } },
+  ];
 
   async function pickToOpen(description, pattern) {
     if (pickers()) {
-      const [handle] = await window.showOpenFilePicker({ types: pickerTypes(description, pattern) });
+      const [handle] = await window.showOpenFilePicker({
+        types: pickerTypes(description, pattern),
+      });
       const file = await handle.getFile();
       handles.set(file.name, handle);
       return file;
@@ -188,13 +201,27 @@
   const face = {
     describe,
     readEntry: () => entry.value,
-    writeScene: (text) => { scene.textContent = text.replace(/\r\n/g, "\n"); scene.scrollTop = 0; },
-    showScene: (visible) => { scene.hidden = !visible; },
-    writeVerdict: (text) => { verdict.textContent = text; },
-    showPicture: (index, visible) => { pictures[index].hidden = !visible; },
-    clearEntry: () => { entry.value = ""; },
+    writeScene: (text) => {
+      scene.textContent = text.replace(/\r\n/g, "\n");
+      scene.scrollTop = 0;
+    },
+    showScene: (visible) => {
+      scene.hidden = !visible;
+    },
+    writeVerdict: (text) => {
+      verdict.textContent = text;
+    },
+    showPicture: (index, visible) => {
+      pictures[index].hidden = !visible;
+    },
+    clearEntry: () => {
+      entry.value = "";
+    },
     resetSceneFont: () => scene.classList.add("reset"),
-    setCaption: (text) => { $("caption").textContent = text; document.title = text; },
+    setCaption: (text) => {
+      $("caption").textContent = text;
+      document.title = text;
+    },
     messageBox,
     fileName,
     beep,
@@ -229,14 +256,17 @@
   buttons.forEach((button, index) => button.addEventListener("click", () => run(index)));
   $("again").addEventListener("click", () => location.reload());
 
-  createQuivra({ face }).then((module) => {
-    game = module;
-    game._quivra_start();
-    busy = false;
-    entry.focus();
-    performance.mark("quivra-ready");
-  }, () => {
-    frame.hidden = true;
-    $("unsupported").hidden = false;
-  });
+  createQuivra({ face }).then(
+    (module) => {
+      game = module;
+      game._quivra_start();
+      busy = false;
+      entry.focus();
+      performance.mark("quivra-ready");
+    },
+    () => {
+      frame.hidden = true;
+      $("unsupported").hidden = false;
+    },
+  );
 })();
