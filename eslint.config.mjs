@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 // ESLint for the browser edition: scripts/check.sh runs it over web/ and fails on any finding.
 import js from "@eslint/js";
 import globals from "globals";

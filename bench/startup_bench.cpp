@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 // Start-up and peak memory of the game against the yardstick: a Qt Widgets window of the
 // game's size showing a line of text and a focused entry box, which pays for Qt's fonts,
 // text and cursor as the game does (the bare window is shown for comparison only). The

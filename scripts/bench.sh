@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quivra developers
+# SPDX-License-Identifier: MIT
+
 # Builds Quivra for speed in build-bench/ (Release) and measures the real program: turns
 # through the window, Open and Save, start-up to the first frame and peak memory against a
 # yardstick, a Qt window of the game's size with a line of text and a focused entry box,

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quivra developers
+# SPDX-License-Identifier: MIT
+
 # Cross-builds the Windows edition with Debian's MinGW-w64: build-windows/quivra.exe, one
 # program with nothing beside it, and build-windows/quivra-VERSION-windows.zip holding it,
 # a short Spanish LEEME.txt and the licences.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quivra developers
+# SPDX-License-Identifier: MIT
+
 # The quality gates: clang-tidy over engine/, ui/, tests/ and bench/, cppcheck over engine/,
 # ui/ and win/, shellcheck over the scripts, ESLint and Prettier over web/, reuse lint over
 # the whole tree, then every test under AddressSanitizer and UndefinedBehaviorSanitizer in

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quivra developers
+# SPDX-License-Identifier: MIT
+
 # Builds the progress-file fuzzer with clang (libFuzzer, AddressSanitizer, UndefinedBehavior-
 # Sanitizer) in build-fuzz/ and runs it for SECONDS seconds (30 by default). A crash, a leak
 # or an input slower than the time-out fails the script; the failing input is kept in

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quivra developers
+# SPDX-License-Identifier: MIT
+
 # Measures how many deliberate faults the test suite catches. Each line of
 # scripts/mutations.txt (or the file given) is applied to a scratch copy of the sources,
 # which is rebuilt and run through ctest: "killed" when a test fails, "survived" when every

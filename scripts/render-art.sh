@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quivra developers
+# SPDX-License-Identifier: MIT
+
 # Renders every picture, button image and icon in ui/assets/ from the SVG
 # sources in ui/assets/src/. The build embeds the rendered files, so run this
 # after editing a source and commit both.

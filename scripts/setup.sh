@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quivra developers
+# SPDX-License-Identifier: MIT
+
 # The set-up every script shares, sourced by play.sh, test.sh, web.sh, check.sh, fuzz.sh,
 # bench.sh, mutate.sh, build-windows.sh and check-screen-reader.sh: the Debian 12 packages
 # that building and testing Quivra needs, and two functions. install_missing installs those

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quivra developers
+# SPDX-License-Identifier: MIT
+
 # Builds the browser edition into build-web/site/ (the page, the game's WebAssembly, the
 # pictures and the web fonts) and serves it at http://localhost:8000. Any static web server
 # can publish that folder as it is.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 // Runs the real quivra.exe and answers it through the system's real dialogs: Save as into a
 // new file, Save as onto it again (the game's own overwrite question, no other), Open, then
 // Salir answered "Sí" (the reminder's "Aceptar") and "No", after which the program has ended.

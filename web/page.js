@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 // The page around the game: it carries out what the game asks of the window, its dialogs
 // and its files, and turns the player's keys and clicks into the game's handlers. Every
 // word, rule and byte of the game comes from the WebAssembly module.

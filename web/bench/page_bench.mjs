@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 // Measures the browser edition in headless Chromium against its goals: a turn of the longest
 // passage, the time from navigation to the entry box ready, and what a 1x screen transfers.
 // Prints one table and fails when a goal is missed. scripts/web.sh --bench runs it against

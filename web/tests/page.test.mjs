@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 // The browser edition played in Debian's Chromium as a player would: keys, buttons, dialogs
 // and files. Saves are compared with what the desktop's writer makes of the same walk.
 import { after, test } from "node:test";
