@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 #include "interpreter.hpp"
 
 #include <benchmark/benchmark.h>
@@ -17,9 +20,9 @@ public:
 
     std::string_view readEntryText() override { return entry; }
     void writeSceneText(std::string_view text) override { sceneText = text; }
-    void showSceneText(bool) override {}
+    void showSceneText(bool /*visible*/) override {}
     void writeVerdict(std::string_view text) override { verdict = text; }
-    void showPicture(Picture, bool) override {}
+    void showPicture(Picture /*picture*/, bool /*visible*/) override {}
 };
 
 void WrongPhraseTurn(benchmark::State& bench) {

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 // Preloaded by startup_bench into the game and into the bare window alike (LD_PRELOAD), so
 // neither program carries anything for the benchmark. Once the first window has been
 // painted and sent out, it writes "frame" to the descriptor in QUIVRA_PROBE_FD; then it

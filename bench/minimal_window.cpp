@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 // The yardsticks for the game's start-up and memory: a bare Qt Widgets window of the game's
 // size, started the way ui/main.cpp starts the game; with --text it also shows a line of
 // text and a focused entry box holding another, so that it pays for Qt's fonts, text

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 // Start-up and peak memory of the game against the yardstick: a Qt Widgets window of the
 // game's size showing a line of text and a focused entry box, which pays for Qt's fonts,
 // text and cursor as the game does (the bare window is shown for comparison only). The
@@ -12,21 +15,19 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <optional>
 #include <poll.h>
-#include <signal.h>
 #include <spawn.h>
 #include <string>
 #include <string_view>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -86,6 +87,7 @@ std::optional<Sample> startOnce(const Program& started) {
     ::fcntl(ends[0], F_SETFD, FD_CLOEXEC);
     std::vector<std::string> variables = childEnvironment(ends[1]);
     std::vector<char*> envp;
+    envp.reserve(variables.size() + 1);
     for (std::string& variable : variables) {
         envp.push_back(variable.data());
     }

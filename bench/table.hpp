@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // One line of the table scripts/bench.sh prints; the script prints the heading with the

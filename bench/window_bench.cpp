@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 // The game's real window, timed through the handlers a player reaches: Enter in the entry
 // box for three kinds of turn, and Open and Save of a progress file, with and without the
 // window. Prints one table row per measure; the details go to stderr.
@@ -91,7 +94,7 @@ private:
     }
 
     std::string saveAs(const QString& name) {
-        const std::string path = folder.filePath(name).toStdString();
+        std::string path = folder.filePath(name).toStdString();
         dialogs->files.emplace_back(path);
         window->cmdSaveAs_Click();
         return path;

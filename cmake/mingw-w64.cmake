@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quivra developers
+# SPDX-License-Identifier: MIT
+
 # Cross-compiles for 64-bit Windows with Debian's MinGW-w64 (g++-mingw-w64-x86-64-posix).
 # Used by scripts/build-windows.sh; the test programs then run under Wine.
 set(CMAKE_SYSTEM_NAME Windows)

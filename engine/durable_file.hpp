@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // The two steps of a safe save that need the operating system: CMake builds the file for

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: CC-BY-4.0
+
 #pragma once
 
 // The story's passages, cut into the pieces that a turn joins with nothing between them.

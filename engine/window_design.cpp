@@ -1,6 +1,11 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 #include "window_design.hpp"
 
 #include "story.hpp"
+
+#include "quivra/version.hpp"
 
 #include <algorithm>
 

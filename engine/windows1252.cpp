@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 #include "windows1252.hpp"
 
 #include "utf8.hpp"

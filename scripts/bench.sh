@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quivra developers
+# SPDX-License-Identifier: MIT
+
 # Builds Quivra for speed in build-bench/ (Release) and measures the real program: turns
 # through the window, Open and Save, start-up to the first frame and peak memory against a
 # yardstick, a Qt window of the game's size with a line of text and a focused entry box,
@@ -12,8 +15,7 @@ source "$root/scripts/setup.sh"
 install_missing
 
 out="$root/build-bench"
-cmake -S "$root" -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUIVRA_BUILD_TESTS=OFF >/dev/null
-cmake --build "$out" --parallel 2 --target window_bench startup_bench >/dev/null
+(cd "$root" && cmake --preset bench >/dev/null && cmake --build --preset bench >/dev/null)
 
 export QT_QPA_PLATFORM=offscreen
 log="$out/bench.log"

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quivra developers
+# SPDX-License-Identifier: MIT
+
 # Cross-builds the Windows edition with Debian's MinGW-w64: build-windows/quivra.exe, one
-# program with nothing beside it, and build-windows/quivra-VERSION-windows.zip holding it
-# and a short Spanish LEEME.txt.
+# program with nothing beside it, and build-windows/quivra-VERSION-windows.zip holding it,
+# a short Spanish LEEME.txt and the licences.
 #
 # With --test it then runs clang-tidy over win/, and every Windows test under Wine: the
 # engine's and the commands' (the Windows save path, wide-character file names), the window
@@ -21,20 +24,8 @@ case "${1:-}" in
   *) echo "usage: scripts/build-windows.sh [--test]" >&2; exit 2 ;;
 esac
 
-packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 googletest clang-tidy)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
-    || missing+=("$package")
-done
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
-  sudo=()
-  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}"
-fi
+source "$root/scripts/setup.sh"
+install_missing cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 googletest clang-tidy
 
 # Debian keeps wine64 out of PATH; the wine wrapper would only add a warning about wine32.
 wine=/usr/lib/wine/wine64
@@ -55,33 +46,36 @@ trap cleanup EXIT
 "$wine" wineboot --init >/dev/null 2>&1
 "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
 
-toolchain="$root/cmake/mingw-w64.cmake"
-
-# GoogleTest from the sources Debian ships, built once with the same compiler.
+# GoogleTest from the sources Debian ships, built once with the same compiler; the windows
+# preset finds it there.
 gtest="$out/googletest"
 if [ ! -f "$gtest/install/lib/cmake/GTest/GTestConfig.cmake" ]; then
   cmake -S /usr/src/googletest -B "$gtest/build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_INSTALL_PREFIX="$gtest/install" >/dev/null
   cmake --build "$gtest/build" --parallel 2
   cmake --install "$gtest/build" >/dev/null
 fi
 
 build="$out/quivra"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-  -DCMAKE_BUILD_TYPE=Release -DQUIVRA_BUILD_UI=OFF -DQUIVRA_BUILD_BENCHMARKS=OFF \
-  -DGTest_DIR="$gtest/install/lib/cmake/GTest" >/dev/null
-cmake --build "$build" --parallel 2
+(cd "$root" && cmake --preset windows >/dev/null && cmake --build --preset windows)
 
-# The program, and the zip a player downloads: the program and its LEEME.txt in a folder.
-version=$(sed -n 's/^project(quivra VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+# The program, and the zip a player downloads: the program, its LEEME.txt and the licences'
+# texts in a folder.
+# The version is project()'s, as the build recorded it.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 cp "$build/win/quivra.exe" "$out/quivra.exe"
 stage="$out/zip/Quivra-$version"
 rm -rf "$out/zip"
 mkdir -p "$stage"
 cp "$out/quivra.exe" "$stage/"
 # Notepad reads the byte order mark and the CR LF line ends on every Windows.
-{ printf '\xEF\xBB\xBF'; sed 's/$/\r/' "$root/packaging/windows/LEEME.txt"; } >"$stage/LEEME.txt"
+windows_text() { printf '\xEF\xBB\xBF'; sed 's/$/\r/' "$1"; }
+windows_text "$root/packaging/windows/LEEME.txt" >"$stage/LEEME.txt"
+mkdir "$stage/LICENSES"
+for licence in "$root"/LICENSES/*.txt; do
+  windows_text "$licence" >"$stage/LICENSES/$(basename "$licence")"
+done
 zip="$out/quivra-$version-windows.zip"
 rm -f "$zip"
 (cd "$out/zip" && cmake -E tar cf "$zip" --format=zip "Quivra-$version")
@@ -91,7 +85,8 @@ $run_tests || exit 0
 
 # clang-tidy over the Windows face, with MinGW's own C++ headers (win/.clang-tidy says why
 # one check is off there). A single warning fails the run.
-cxx_headers=$(ls -d /usr/lib/gcc/x86_64-w64-mingw32/*-posix/include/c++ | sort -V | tail -1)
+cxx_headers=$(find /usr/lib/gcc/x86_64-w64-mingw32 -mindepth 3 -maxdepth 3 \
+  -path '*-posix/include/c++' | sort -V | tail -1)
 clang-tidy --quiet -p "$build" --extra-arg=--target=x86_64-w64-mingw32 \
   --extra-arg=-isystem"$cxx_headers" --extra-arg=-isystem"$cxx_headers/x86_64-w64-mingw32" \
   "$root"/win/*.cpp 2>/dev/null

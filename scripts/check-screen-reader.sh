@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quivra developers
+# SPDX-License-Identifier: MIT
+
 # Plays four turns under a real screen reader and fails unless it spoke each of them once:
 # "zarpar" (the verdict, then the passage), a wrong phrase twice, and the turn into the
 # pic_2_2 picture (the verdict, then the picture's title and description). The desktop window,

@@ -1,41 +1,46 @@
 #!/usr/bin/env bash
-# The quality gates: clang-tidy and cppcheck over engine/ and ui/, then every test under
-# AddressSanitizer and UndefinedBehaviorSanitizer in build-asan/. Any warning or any
-# sanitizer report fails the script.
-#   scripts/check.sh          all three
-#   scripts/check.sh lint     clang-tidy and cppcheck only
+# SPDX-FileCopyrightText: 2026 Quivra developers
+# SPDX-License-Identifier: MIT
+
+# The quality gates: clang-tidy over engine/, ui/, tests/ and bench/, cppcheck over engine/,
+# ui/ and win/, shellcheck over the scripts, ESLint and Prettier over web/, reuse lint over
+# the whole tree, then every test under AddressSanitizer and UndefinedBehaviorSanitizer in
+# build-asan/. A single finding, warning or sanitizer report fails the script.
+#   scripts/check.sh          all of them
+#   scripts/check.sh lint     the linters only
 #   scripts/check.sh sanitize the sanitized tests only
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/setup.sh"
-install_missing
+# shellcheck disable=SC2046 # one package a word
+install_missing "${QUIVRA_PACKAGES[@]}" $(node_packages)
 
 what=${1:-all}
 asan="$root/build-asan"
 jobs=2
 
+# The asan preset: a Debug build with both sanitizers, without the benchmarks (bench.sh
+# times those in a Release build).
 configure_asan() {
-    local flags="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all"
-    # Benchmarks are timed in a Release build by bench.sh; here they would only cost time.
-    cmake -S "$root" -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-        -DQUIVRA_BUILD_BENCHMARKS=OFF \
-        "-DCMAKE_CXX_FLAGS=$flags" "-DCMAKE_EXE_LINKER_FLAGS=$flags" \
-        "-DCMAKE_SHARED_LINKER_FLAGS=$flags" >/dev/null
+    (cd "$root" && cmake --preset asan >/dev/null)
 }
 
-# Our own sources only: not the tests, not what the build generates, not the Windows file.
+# Our own C++ sources: not what the build generates, not the Windows-only files, whose
+# clang-tidy needs MinGW's headers and runs in scripts/build-windows.sh --test.
 our_sources() {
-    (cd "$root" && find engine ui -maxdepth 1 -name '*.cpp' ! -name '*_windows.cpp' | sort)
+    (cd "$root" && find engine ui tests tests/fuzz bench -maxdepth 1 -name '*.cpp' \
+        ! -name '*_windows.cpp' ! -name 'win_*.cpp' | sort)
 }
 
 run_clang_tidy() {
     echo "== clang-tidy"
     local log
     log=$(mktemp)
-    # clang-tidy reads the flags from the compile database, so build-asan/ only has to be
-    # configured; the checks are in .clang-tidy.
+    # clang-tidy reads the flags from the compile database of build/, which only has to be
+    # configured; it is the one that holds the benchmarks. The checks are in .clang-tidy.
+    (cd "$root" && cmake --preset dev >/dev/null)
     if ! our_sources | (cd "$root" && xargs -P "$jobs" -n 1 clang-tidy-14 --quiet \
-        -p "$asan" --warnings-as-errors='*') >"$log" 2>&1; then
+        -p "$root/build" --warnings-as-errors='*') >"$log" 2>&1; then
         grep -v ' warnings\? generated\.$' "$log" >&2 || true
         rm -f "$log"
         echo "clang-tidy: warnings above" >&2
@@ -57,13 +62,31 @@ run_cppcheck() {
     echo "cppcheck: no warnings"
 }
 
+run_shellcheck() {
+    echo "== shellcheck"
+    (cd "$root" && shellcheck -x scripts/*.sh .ci/run)
+    echo "shellcheck: no findings"
+}
+
+# ESLint and Prettier as package-lock.json pins them.
+run_javascript() {
+    echo "== ESLint and Prettier"
+    (cd "$root" && npm ci --no-audit --no-fund --loglevel=error >/dev/null &&
+        node_modules/.bin/eslint --max-warnings 0 web eslint.config.mjs &&
+        node_modules/.bin/prettier --check --log-level warn web eslint.config.mjs)
+    echo "ESLint and Prettier: no findings"
+}
+
+run_reuse() {
+    echo "== reuse lint"
+    (cd "$root" && reuse lint --quiet) || { (cd "$root" && reuse lint) >&2; return 1; }
+    echo "reuse: every file has its copyright and licence"
+}
+
 run_sanitized_tests() {
     echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-    cmake --build "$asan" --parallel "$jobs"
-    export QT_QPA_PLATFORM=offscreen
-    export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1:strict_string_checks=1
-    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-    ctest --test-dir "$asan" --output-on-failure --parallel "$jobs"
+    # The test preset sets the sanitizers' options and the offscreen display.
+    (cd "$root" && cmake --build --preset asan && ctest --preset asan)
     # A sanitizer that only printed (one a test caught, say) still fails the gate.
     if grep -E 'ERROR: (Address|Leak)Sanitizer|runtime error:' \
         "$asan/Testing/Temporary/LastTest.log"; then
@@ -73,11 +96,14 @@ run_sanitized_tests() {
     echo "sanitizers: no reports"
 }
 
-configure_asan
+lint() {
+    run_clang_tidy && run_cppcheck && run_shellcheck && run_javascript && run_reuse
+}
+
 case $what in
-lint) run_clang_tidy && run_cppcheck ;;
-sanitize) run_sanitized_tests ;;
-all) run_clang_tidy && run_cppcheck && run_sanitized_tests ;;
+lint) lint ;;
+sanitize) configure_asan && run_sanitized_tests ;;
+all) lint && configure_asan && run_sanitized_tests ;;
 *)
     echo "usage: scripts/check.sh [lint|sanitize]" >&2
     exit 2

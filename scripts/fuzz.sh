@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quivra developers
+# SPDX-License-Identifier: MIT
+
 # Builds the progress-file fuzzer with clang (libFuzzer, AddressSanitizer, UndefinedBehavior-
 # Sanitizer) in build-fuzz/ and runs it for SECONDS seconds (30 by default). A crash, a leak
 # or an input slower than the time-out fails the script; the failing input is kept in
@@ -11,11 +14,8 @@ install_missing
 
 out="$root/build-fuzz"
 mkdir -p "$out/corpus"
-flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all"
-CXX=clang++ cmake -S "$root" -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DQUIVRA_BUILD_UI=OFF -DQUIVRA_BUILD_BENCHMARKS=OFF -DQUIVRA_BUILD_FUZZER=ON \
-  "-DCMAKE_CXX_FLAGS=$flags" "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined" >/dev/null
-cmake --build "$out" --target progress_file_fuzzer
+# The fuzz preset: clang, the sanitizers and the fuzzer target.
+(cd "$root" && cmake --preset fuzz >/dev/null && cmake --build --preset fuzz)
 fuzzer="$out/tests/progress_file_fuzzer"
 
 # New inputs go to build-fuzz/corpus; the seeds in the repository are only read.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quivra developers
+# SPDX-License-Identifier: MIT
+
 # Measures how many deliberate faults the test suite catches. Each line of
 # scripts/mutations.txt (or the file given) is applied to a scratch copy of the sources,
 # which is rebuilt and run through ctest: "killed" when a test fails, "survived" when every
@@ -17,8 +20,7 @@ mkdir -p "$scratch/src"
 # The working tree as it is, uncommitted changes included.
 (cd "$root" && git ls-files -z --cached --others --exclude-standard |
     xargs -0 cp --parents -t "$scratch/src")
-cmake -S "$scratch/src" -B "$scratch/build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-    -DQUIVRA_BUILD_BENCHMARKS=OFF >/dev/null
+(cd "$scratch/src" && cmake --preset debug -B "$scratch/build" >/dev/null)
 cmake --build "$scratch/build" --parallel 2 >/dev/null
 export QT_QPA_PLATFORM=offscreen
 

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quivra developers
+# SPDX-License-Identifier: MIT
+
 # Installs what is missing, builds Quivra and starts the game.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quivra developers
+# SPDX-License-Identifier: MIT
+
 # Renders every picture, button image and icon in ui/assets/ from the SVG
 # sources in ui/assets/src/. The build embeds the rendered files, so run this
 # after editing a source and commit both.
@@ -38,12 +41,12 @@ svg_to_png() { # svg width height png
 
 # Everything that could vary between runs (dates, profiles, comments) is
 # stripped so that re-rendering an unchanged source gives identical bytes.
-strip_opts=(-strip -define png:exclude-chunks=date,time)
+strip_opts=(-strip -define 'png:exclude-chunks=date,time')
 
 scene() { # name width height
     local name=$1 w=$2 h=$3 scale suffix
     for scale in 1 2; do
-        suffix=$([[ $scale == 2 ]] && echo @2x || true)
+        suffix=$( ((scale == 1)) || echo @2x)
         svg_to_png "$src/$name.svg" $((w * scale)) $((h * scale)) "$tmp/$name.png"
         # Baseline JFIF, full-resolution chroma so the captions stay crisp.
         "$CONVERT" "$tmp/$name.png" -background white -alpha remove -alpha off \
@@ -56,7 +59,7 @@ scene() { # name width height
 opaque_png() { # source-name out-name width height
     local scale suffix
     for scale in 1 2; do
-        suffix=$([[ $scale == 2 ]] && echo @2x || true)
+        suffix=$( ((scale == 1)) || echo @2x)
         svg_to_png "$src/$1.svg" $(($3 * scale)) $(($4 * scale)) "$tmp/$2.png"
         "$CONVERT" "$tmp/$2.png" -background "$face" -alpha remove -alpha off \
             "${strip_opts[@]}" "PNG24:$out/$2$suffix.png"
@@ -66,7 +69,7 @@ opaque_png() { # source-name out-name width height
 alpha_png() { # source-name out-name size
     local scale suffix
     for scale in 1 2; do
-        suffix=$([[ $scale == 2 ]] && echo @2x || true)
+        suffix=$( ((scale == 1)) || echo @2x)
         svg_to_png "$src/$1.svg" $(($3 * scale)) $(($3 * scale)) "$tmp/$2.png"
         "$CONVERT" "$tmp/$2.png" "${strip_opts[@]}" "PNG32:$out/$2$suffix.png"
     done

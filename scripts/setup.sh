@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quivra developers
+# SPDX-License-Identifier: MIT
+
 # The set-up every script shares, sourced by play.sh, test.sh, web.sh, check.sh, fuzz.sh,
-# bench.sh, mutate.sh and check-screen-reader.sh: the Debian 12 packages that building and
-# testing Quivra needs, and two functions. install_missing installs those of a list
-# (QUIVRA_PACKAGES by default) that are missing, with apt-get, through sudo when not root, and
-# does nothing when all are there; configure_build configures and builds build/.
+# bench.sh, mutate.sh, build-windows.sh and check-screen-reader.sh: the Debian 12 packages
+# that building and testing Quivra needs, and two functions. install_missing installs those
+# of a list (QUIVRA_PACKAGES by default) that are missing, with apt-get, through sudo when not
+# root, and does nothing when all are there; configure_build configures and builds build/
+# through the dev preset of CMakePresets.json.
 set -euo pipefail
 
 QUIVRA_PACKAGES=(
@@ -11,7 +15,8 @@ QUIVRA_PACKAGES=(
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  clang-tidy cppcheck
+  # The gates of scripts/check.sh.
+  clang-tidy cppcheck shellcheck reuse
   fonts-liberation2
   # Qt's own words (dialog buttons, file dialogs, context menus) in Spanish: qtbase_es.qm.
   qt6-translations-l10n
@@ -27,13 +32,19 @@ QUIVRA_TEST_PACKAGES=(
   orca xvfb dbus at-spi2-core xdotool firefox-esr
 )
 
-# The browser edition's tools, installed by web.sh and test.sh but not play.sh: the WebAssembly
-# compiler, the browser the page's test drives, the font subsetter and the SVG renderer for the
-# installed app's icons, with Node.js and npm from Debian only where no Node.js is present.
-web_packages() {
-  echo emscripten chromium fonttools python3-brotli librsvg2-bin
+# Node.js and npm, for the page's tests and the JavaScript gates: Debian's only where no
+# Node.js is present.
+node_packages() {
   command -v node >/dev/null || echo nodejs
   command -v npm >/dev/null || echo npm
+}
+
+# The browser edition's tools, installed by web.sh and test.sh but not play.sh: the WebAssembly
+# compiler, the browser the page's test drives, the font subsetter and the SVG renderer for the
+# installed app's icons, with Node.js.
+web_packages() {
+  echo emscripten chromium fonttools python3-brotli librsvg2-bin
+  node_packages
 }
 
 missing_packages() {
@@ -56,13 +67,17 @@ install_missing() {
   echo "Installing: $missing"
   local sudo=()
   [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-  "${sudo[@]}" apt-get update -qq
-  # shellcheck disable=SC2086
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends $missing
+  # Another apt-get or an unattended upgrade may hold the lock: wait for it, up to ten minutes.
+  local apt=(apt-get -o DPkg::Lock::Timeout=600)
+  "${sudo[@]}" "${apt[@]}" update -qq
+  # shellcheck disable=SC2086 # one package a word
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" "${apt[@]}" install -y -qq --no-install-recommends \
+    $missing
 }
 
+# configure_build ROOT [CMAKE_ARGUMENT...]: configures build/ through the dev preset, with the
+# arguments given, and builds it.
 configure_build() {
   local root=$1
-  cmake -S "$root" -B "$root/build" -G Ninja "${@:2}" >/dev/null
-  cmake --build "$root/build" --parallel
+  (cd "$root" && cmake --preset dev "${@:2}" >/dev/null && cmake --build --preset dev)
 }

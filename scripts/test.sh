@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quivra developers
+# SPDX-License-Identifier: MIT
+
 # Installs what is missing, builds Quivra, its Windows edition and its browser edition, and
 # runs every test: the Windows edition's under Wine (scripts/build-windows.sh --test), then
 # the rest through ctest, the page's in headless Chromium among them.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Quivra developers
+# SPDX-License-Identifier: MIT
+
 # Builds the browser edition into build-web/site/ (the page, the game's WebAssembly, the
 # pictures and the web fonts) and serves it at http://localhost:8000. Any static web server
 # can publish that folder as it is.
@@ -18,9 +21,15 @@ out="$root/build-web"
 site="$out/site"
 # em++ finds its JavaScript optimiser through NODE_PATH when Node.js is not Debian's.
 export NODE_PATH=/usr/share/nodejs
-emcmake cmake -S "$root" -B "$out/wasm" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
-  -DQUIVRA_BUILD_UI=OFF -DQUIVRA_BUILD_TESTS=OFF -DQUIVRA_BUILD_BENCHMARKS=OFF >/dev/null 2>&1
-cmake --build "$out/wasm" --parallel 2 >/dev/null
+# The web preset: emscripten's toolchain. Configure and build speak only when they fail.
+if ! configured=$(cd "$root" && cmake --preset web 2>&1); then
+  echo "$configured" >&2
+  exit 1
+fi
+if ! built=$(cd "$root" && cmake --build --preset web 2>&1); then
+  echo "$built" >&2
+  exit 1
+fi
 
 rm -rf "$site"
 mkdir -p "$site"
@@ -98,12 +107,21 @@ if [[ ${1:-} == --bench ]]; then
   python3 -m http.server 8001 --bind 127.0.0.1 --directory "$site" >/dev/null 2>&1 &
   server=$!
   trap 'kill $server' EXIT
-  sleep 1
+  # Up to ten seconds for the server to answer.
+  answers() {
+    python3 -c 'import sys, urllib.request; urllib.request.urlopen(sys.argv[1], timeout=1)' \
+      http://127.0.0.1:8001/ 2>/dev/null
+  }
+  for ((tries = 100; tries > 0; tries--)); do
+    answers && break
+    sleep 0.1
+  done
+  ((tries > 0)) || { echo "web: the page's server did not answer" >&2; exit 1; }
   status=0
   node "$root/web/bench/page_bench.mjs" http://127.0.0.1:8001/ "${2:-20}" || status=$?
   # Lighthouse drives Debian's Chromium through chrome-launcher and never fetches a browser.
-  CHROME_PATH=/usr/bin/chromium node "$root/web/bench/lighthouse_bench.mjs" http://127.0.0.1:8001/ "${3:-3}" \
-    || status=$?
+  CHROME_PATH=/usr/bin/chromium node "$root/web/bench/lighthouse_bench.mjs" \
+    http://127.0.0.1:8001/ "${3:-3}" || status=$?
   exit "$status"
 elif [[ ${1:-} != --no-serve ]]; then
   echo "web: serving Quivra at http://localhost:8000 (Ctrl+C stops)"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 // The window lays pictures out by their exact pixel size, older JPEG decoders choke on
 // progressive files, and icon loaders want well-formed 16 and 32 pixel entries.
 #include <filesystem>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 #include "disk_files.hpp"
 #include "progress_file.hpp"
 #include "story.hpp"

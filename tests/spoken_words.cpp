@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 // What a screen reader must say of each phrase played from the start, as the shared commands
 // announce it: one line a phrase, the verdict with the first words that follow it (heard once
 // as one utterance), a tab, and the last words (heard at the end of the same text).

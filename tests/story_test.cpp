@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 #include "interpreter.hpp"
 #include "recording_window.hpp"
 #include "story.hpp"
@@ -5,7 +8,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <map>
 #include <set>
 #include <string>
@@ -165,7 +170,8 @@ TEST(Turn, OtherKeysAndUnknownScenesChangeNothing) {
         Game game{scene};
         game.view.entry = "zarpar";
         const RecordingWindow before = game.view;
-        for (const std::int16_t key : {0, 8, 10, 32, 97, -13, 269}) {
+        for (const std::int16_t key :
+             std::initializer_list<std::int16_t>{0, 8, 10, 32, 97, -13, 269}) {
             pressKey(game.state, game.view, key);
         }
         if (scene != kFirstScene) {

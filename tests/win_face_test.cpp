@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 // The Windows face driven in-process through its window messages: keys routed as the message
 // loop routes them, BM_CLICK on buttons, texts read back from the controls, the dialogs
 // scripted through the seam and the files on the real disk. What the shared commands decide

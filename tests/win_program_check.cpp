@@ -1,9 +1,14 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 // Runs the real quivra.exe and answers it through the system's real dialogs: Save as into a
 // new file, Save as onto it again (the game's own overwrite question, no other), Open, Esc in
 // "Nuevo juego", then Salir answered "Sí" (the reminder's "Aceptar"), Esc, and "No", after
 // which the program has ended.
 // First it reads back the version resource and icon that Explorer shows for the program.
 // Usage: win_program_check PATH\quivra.exe
+#include "quivra/version.hpp"
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -84,7 +89,7 @@ Bytes resource(HMODULE module, const wchar_t* name, WORD type) {
     return data != nullptr ? Bytes(data, data + ::SizeofResource(module, found)) : Bytes{};
 }
 
-// Version 1.2.1 reads 1.02.0001, in Spanish (Spain) and Windows-1252; the program's icon, in
+// Version 3.4.5 reads 3.04.0005, in Spanish (Spain) and Windows-1252; the program's icon, in
 // Spanish (Spain) as every resource, holds every image of quivra.ico: the file gives each a
 // 16-byte entry with its size and offset, the icon group a 14-byte one with its resource id.
 void checkResources(const wchar_t* program) {

@@ -1,4 +1,9 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 #include "window_design.hpp"
+
+#include "quivra/version.hpp"
 
 #include <algorithm>
 #include <filesystem>
@@ -61,7 +66,7 @@ TEST(WindowDesign, ControlsShareOnlyTheSceneAreaAndEachButtonRunsItsOwnCommand) 
     EXPECT_EQ(commands.size(), 6U);
     EXPECT_FALSE(commands.contains(Command::None));
     EXPECT_EQ(std::ranges::count_if(windowDesign(), inScene), 8);
-    EXPECT_TRUE(controlNamed("lblAbout").caption.ends_with("Versión 1.2.1"));
+    EXPECT_TRUE(controlNamed("lblAbout").caption.ends_with("Versión " QUIVRA_VERSION));
 }
 
 // The words drawn into a picture: the text elements of its SVG source, joined by spaces.

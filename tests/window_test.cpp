@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 #include "dialogs.hpp"
 #include "story.hpp"
 #include "window_fixture.hpp"
@@ -215,7 +218,9 @@ QStringList shownTexts(QWidget* root) {
         texts << widget->toolTip() << widget->property("text").toString();
         const auto* combo = qobject_cast<const QComboBox*>(widget);
         const auto* view = qobject_cast<const QAbstractItemView*>(widget);
-        const QAbstractItemModel* model = combo ? combo->model() : view ? view->model() : nullptr;
+        const QAbstractItemModel* model = combo != nullptr  ? combo->model()
+                                          : view != nullptr ? view->model()
+                                                            : nullptr;
         const QModelIndex top = view != nullptr ? view->rootIndex() : QModelIndex();
         for (int column = 0; model != nullptr && column < model->columnCount(top); ++column) {
             texts << model->headerData(column, Qt::Horizontal).toString();
@@ -270,7 +275,11 @@ TEST_F(WindowTest, QtSpeaksSpanishInBoxesFileDialogsAndMenus) {
         {quivra::Buttons::YesNo, Qt::Key_Escape, quivra::Answer::No},
         {quivra::Buttons::YesNoOnly, Qt::Key_Escape, quivra::Answer::Yes},
         {quivra::Buttons::Ok, Qt::Key_Return, quivra::Answer::Ok}};
-    for (const auto& [buttons, key, answer] : presses) {
+    for (const auto& press : presses) {
+        // Named copies: clang-tidy's clang 14 cannot capture structured bindings in a lambda.
+        const quivra::Buttons buttons = std::get<0>(press);
+        const Qt::Key key = std::get<1>(press);
+        const quivra::Answer answer = std::get<2>(press);
         const QStringList shown = whileModal(
             [&] {
                 EXPECT_EQ(qt.messageBox("¿Sobreescribir?", "Nuevo juego", buttons,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 #include "accessibility.hpp"
 
 #include "controls.hpp"
@@ -32,6 +35,17 @@ public:
     }
 };
 
+// The window's announcer, if it has one. Announcer has no meta-object of its own, so
+// findChild<Announcer*> would take any child object for it; dynamic_cast tells them apart.
+Announcer* announcerOf(const QWidget* window) {
+    for (QObject* child : window->children()) {
+        if (auto* announcer = dynamic_cast<Announcer*>(child)) {
+            return announcer;
+        }
+    }
+    return nullptr;
+}
+
 // A window with an announcer is named by its caption and lists the announcer as its last
 // child.
 class AccessibleGameWindow : public QAccessibleWidget {
@@ -51,8 +65,7 @@ public:
 
 private:
     QAccessibleInterface* announcer() const {
-        return QAccessible::queryAccessibleInterface(
-            widget()->findChild<Announcer*>(QString(), Qt::FindDirectChildrenOnly));
+        return QAccessible::queryAccessibleInterface(announcerOf(widget()));
     }
 };
 
@@ -64,8 +77,7 @@ QAccessibleInterface* accessibleInterface(const QString& /*className*/, QObject*
         return new AccessibleAnnouncer(announcer);
     }
     auto* widget = qobject_cast<QWidget*>(object);
-    if (widget != nullptr && widget->isWindow() &&
-        widget->findChild<Announcer*>(QString(), Qt::FindDirectChildrenOnly) != nullptr) {
+    if (widget != nullptr && widget->isWindow() && announcerOf(widget) != nullptr) {
         return new AccessibleGameWindow(widget);
     }
     return nullptr;

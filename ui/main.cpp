@@ -1,5 +1,10 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 #include "dialogs.hpp"
 #include "frmQuivra.hpp"
+
+#include "quivra/version.hpp"
 
 #include <QApplication>
 

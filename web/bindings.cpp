@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 // The page's side of the game: the window, its dialogs and its files, each forwarded to the
 // page's script (Module.face in page.js). The dialogs answer through promises; Asyncify
 // suspends the command meanwhile and resumes it where it stopped.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 // The page around the game: it carries out what the game asks of the window, its dialogs
 // and its files, and turns the player's keys and clicks into the game's handlers. Every
 // word, rule and byte of the game comes from the WebAssembly module.
@@ -51,8 +54,9 @@
     texted.textContent = text;
     box.querySelector(".icon").innerHTML = icons[icon] || "";
     const yesNo = buttonSet !== buttonSets.ok;
-    const shown = [...box.querySelectorAll("button")].filter((button) =>
-      (Number(button.value) === answer.ok) !== yesNo);
+    const shown = [...box.querySelectorAll("button")].filter(
+      (button) => (Number(button.value) === answer.ok) !== yesNo,
+    );
     box.querySelector(".box-buttons").replaceChildren(...shown);
     return new Promise((resolve) => {
       let outOfReach = 0;
@@ -88,7 +92,9 @@
       document.body.append(box);
       box.show();
       shown[0].focus();
-      outOfReach = setTimeout(() => { frame.inert = true; }, outOfReachPause);
+      outOfReach = setTimeout(() => {
+        frame.inert = true;
+      }, outOfReachPause);
     });
   }
 
@@ -99,12 +105,15 @@
   let lastName = "";
 
   const pickers = () => typeof window.showOpenFilePicker === "function";
-  const pickerTypes = (description, pattern) =>
-    [{ description, accept: { "text/plain": [pattern.replace("*", "")] } }];
+  const pickerTypes = (description, pattern) => [
+    { description, accept: { "text/plain": [pattern.replace("*", "")] } },
+  ];
 
   async function pickToOpen(description, pattern) {
     if (pickers()) {
-      const [handle] = await window.showOpenFilePicker({ types: pickerTypes(description, pattern) });
+      const [handle] = await window.showOpenFilePicker({
+        types: pickerTypes(description, pattern),
+      });
       const file = await handle.getFile();
       handles.set(file.name, handle);
       return file;
@@ -151,7 +160,7 @@
           name = file.name;
         }
       }
-    } catch (error) {
+    } catch {
       // A picker closed without a choice is a cancel; so is one the browser refused.
       name = null;
     }
@@ -175,7 +184,7 @@
       }
       opened.set(name, bytes);
       return true;
-    } catch (error) {
+    } catch {
       return false;
     }
   }
@@ -253,13 +262,27 @@
   const face = {
     describe,
     readEntry: () => entry.value,
-    writeScene: (text) => { scene.textContent = text.replace(/\r\n/g, "\n"); scene.scrollTop = 0; },
-    showScene: (visible) => { scene.parentElement.hidden = !visible; },
-    writeVerdict: (text) => { verdict.textContent = text; },
-    showPicture: (name, visible) => { $(name).parentElement.hidden = !visible; },
-    clearEntry: () => { entry.value = ""; },
+    writeScene: (text) => {
+      scene.textContent = text.replace(/\r\n/g, "\n");
+      scene.scrollTop = 0;
+    },
+    showScene: (visible) => {
+      scene.parentElement.hidden = !visible;
+    },
+    writeVerdict: (text) => {
+      verdict.textContent = text;
+    },
+    showPicture: (name, visible) => {
+      $(name).parentElement.hidden = !visible;
+    },
+    clearEntry: () => {
+      entry.value = "";
+    },
     resetSceneFont: () => scene.classList.add("reset"),
-    setCaption: (text) => { $("caption").textContent = text; document.title = text; },
+    setCaption: (text) => {
+      $("caption").textContent = text;
+      document.title = text;
+    },
     messageBox,
     fileName,
     beep,
@@ -297,8 +320,12 @@
   // The module compiles from the response the head asked for; a server that does not call
   // it application/wasm gets the slower path through its bytes.
   const instantiateWasm = (imports, receive) => {
-    quivraWasm.then((response) => WebAssembly.instantiateStreaming(response.clone(), imports)
-      .catch(() => response.arrayBuffer().then((bytes) => WebAssembly.instantiate(bytes, imports))))
+    quivraWasm
+      .then((response) =>
+        WebAssembly.instantiateStreaming(response.clone(), imports).catch(() =>
+          response.arrayBuffer().then((bytes) => WebAssembly.instantiate(bytes, imports)),
+        ),
+      )
       .then(({ instance }) => receive(instance), unsupported);
     return {};
   };

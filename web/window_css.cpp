@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 // Prints the page's stylesheet of the window as the game's design has it: the client area's
 // size, each control's place, font and colours, and the buttons' pictures. scripts/web.sh
 // runs it at build time into window.css, so that the page is laid out before the game's

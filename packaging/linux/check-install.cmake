@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quivra developers
+# SPDX-License-Identifier: MIT
+
 # Installs the build into a scratch root as a package would, then checks that exactly the
 # expected files are there and that the desktop's own validators accept them.
 #   cmake -D BUILD_DIR=... -D STAGE=... -D APP_ID=... -D EXPECTED=a;b;c -P check-install.cmake

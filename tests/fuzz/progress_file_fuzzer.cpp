@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 // Feeds arbitrary bytes to the progress-file reader and the code-page conversions.
 // Built and run by scripts/fuzz.sh; any broken promise aborts the run.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 // What the desktop writes for a walk: plays the phrases through the shared commands and
 // saves to OUT with the disk writer the desktop uses. The page's test compares with it.
 //   desktop_save OUT [PHRASE...]

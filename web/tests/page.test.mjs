@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 // The browser edition played in Debian's Chromium as a player would: keys, buttons, dialogs
 // and files. Saves are compared with what the desktop's writer makes of the same walk, the
 // window's boxes with the game's design.
@@ -9,43 +12,68 @@ import path from "node:path";
 import { chromium } from "playwright-core";
 
 const scratch = fs.mkdtempSync("/tmp/quivra-web-");
-const browser = await chromium.launch({ executablePath: "/usr/bin/chromium",
-  args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run"] });
-after(async () => { await browser.close(); fs.rmSync(scratch, { recursive: true }); });
+const browser = await chromium.launch({
+  executablePath: "/usr/bin/chromium",
+  args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run"],
+});
+after(async () => {
+  await browser.close();
+  fs.rmSync(scratch, { recursive: true });
+});
 
 // The page as a browser without the File System Access API shows it: Open and Save as go
 // through a file input and a download.
 async function openPage() {
   const context = await browser.newContext({ acceptDownloads: true });
   // The site's files as a static server would give them.
-  await context.route("https://quivra.test/**", (route) => route.fulfill({ path:
-    path.join(process.env.QUIVRA_WEB_SITE, new URL(route.request().url()).pathname.slice(1) || "index.html") }));
+  await context.route("https://quivra.test/**", (route) =>
+    route.fulfill({
+      path: path.join(
+        process.env.QUIVRA_WEB_SITE,
+        new URL(route.request().url()).pathname.slice(1) || "index.html",
+      ),
+    }),
+  );
   await context.addInitScript(() => {
     window.showOpenFilePicker = window.showSaveFilePicker = undefined;
     // Every text the live region is given, as a screen reader receives it.
     window.said = [];
     document.addEventListener("DOMContentLoaded", () => {
       const region = document.querySelector("[aria-live]");
-      new MutationObserver(() => window.said.push(region.textContent))
-        .observe(region, { childList: true, characterData: true, subtree: true });
+      new MutationObserver(() => window.said.push(region.textContent)).observe(region, {
+        childList: true,
+        characterData: true,
+        subtree: true,
+      });
     });
   });
   const page = await context.newPage();
   return page.goto("https://quivra.test/").then(() => ready(page));
 }
 
-const ready = (page) => page.waitForFunction(() => performance.getEntriesByName("quivra-ready").length === 1)
-  .then(() => page);
+const ready = (page) =>
+  page
+    .waitForFunction(() => performance.getEntriesByName("quivra-ready").length === 1)
+    .then(() => page);
 const button = (page, name) => page.getByRole("button", { name, exact: true });
-const pictures = (page) => page.$$eval("img", (all) => all.filter((img) => img.closest("main") && img.checkVisibility())
-  .map((img) => img.alt));
-const titled = (page, name) => page.waitForFunction((title) => document.title === title, `...${name} - Quivra`);
-const desktopSave = (name, phrases) => execFileSync(process.env.QUIVRA_DESKTOP_SAVE, [path.join(scratch, name),
-  ...phrases]) && fs.readFileSync(path.join(scratch, name));
-const download = (page, click) => Promise.all([page.waitForEvent("download"), click()]).then(async ([file]) =>
-  ({ name: file.suggestedFilename(), bytes: fs.readFileSync(await file.path()) }));
-const openFile = (page, name, buffer) => Promise.all([page.waitForEvent("filechooser"),
-  button(page, "Abrir progreso...").click()]).then(([chooser]) => chooser.setFiles({ name, mimeType: "text/plain", buffer }));
+const pictures = (page) =>
+  page.$$eval("img", (all) =>
+    all.filter((img) => img.closest("main") && img.checkVisibility()).map((img) => img.alt),
+  );
+const titled = (page, name) =>
+  page.waitForFunction((title) => document.title === title, `...${name} - Quivra`);
+const desktopSave = (name, phrases) =>
+  execFileSync(process.env.QUIVRA_DESKTOP_SAVE, [path.join(scratch, name), ...phrases]) &&
+  fs.readFileSync(path.join(scratch, name));
+const download = (page, click) =>
+  Promise.all([page.waitForEvent("download"), click()]).then(async ([file]) => ({
+    name: file.suggestedFilename(),
+    bytes: fs.readFileSync(await file.path()),
+  }));
+const openFile = (page, name, buffer) =>
+  Promise.all([page.waitForEvent("filechooser"), button(page, "Abrir progreso...").click()]).then(
+    ([chooser]) => chooser.setFiles({ name, mimeType: "text/plain", buffer }),
+  );
 
 async function play(page, phrases, verdicts = []) {
   for (const phrase of phrases) {
@@ -57,10 +85,17 @@ async function play(page, phrases, verdicts = []) {
 
 // Alt and a letter as a keyboard sends them, with the letter's text, which access keys need.
 async function accessKey(page, letter) {
-  const key = { modifiers: 1, key: letter, code: `Key${letter.toUpperCase()}`, text: letter,
-    unmodifiedText: letter, windowsVirtualKeyCode: letter.toUpperCase().charCodeAt(0) };
+  const key = {
+    modifiers: 1,
+    key: letter,
+    code: `Key${letter.toUpperCase()}`,
+    text: letter,
+    unmodifiedText: letter,
+    windowsVirtualKeyCode: letter.toUpperCase().charCodeAt(0),
+  };
   const cdp = await page.context().newCDPSession(page);
-  for (const type of ["keyDown", "keyUp"]) await cdp.send("Input.dispatchKeyEvent", { ...key, type });
+  for (const type of ["keyDown", "keyUp"])
+    await cdp.send("Input.dispatchKeyEvent", { ...key, type });
 }
 
 // The message box (after a click on the button captioned so, if any), found by its title and
@@ -69,28 +104,70 @@ async function answer(page, [title, text, shown, focused], key, caption) {
   if (caption) await button(page, caption).click();
   const box = page.getByRole("dialog", { name: `${title} ${text}`, exact: true });
   await box.waitFor();
-  assert.deepEqual([await box.getByRole("button").allTextContents(), await page.evaluate(() =>
-    document.activeElement.textContent)], [shown.split("/"), focused], title);
+  assert.deepEqual(
+    [
+      await box.getByRole("button").allTextContents(),
+      await page.evaluate(() => document.activeElement.textContent),
+    ],
+    [shown.split("/"), focused],
+    title,
+  );
   await page.keyboard.press(key);
 }
 
-const island = ["zarpar", "navegar hacia la balsa", "subir a la balsa", "navegar", "saltar al agua"];
-const endings = [[["aprovisionarse"]], [["zarpar", "continuar", "continuar"], "Las islas"],
-  [[...island.slice(0, 3), "luchar con los tiburones"]], [["zarpar", "acercarse a las aves marinas"], "Las aves marinas"],
-  [[...island.slice(0, 4), "regresar al barco"]], [[...island, "explorar"]], [[...island, "hacer una fogata"]],
-  [[...island, "descansar", "acampar", "estudiar las conchas", "subir a la balsa", "", "", "", "", ""], "Una tabla en el mar"]];
+const island = [
+  "zarpar",
+  "navegar hacia la balsa",
+  "subir a la balsa",
+  "navegar",
+  "saltar al agua",
+];
+const endings = [
+  [["aprovisionarse"]],
+  [["zarpar", "continuar", "continuar"], "Las islas"],
+  [[...island.slice(0, 3), "luchar con los tiburones"]],
+  [["zarpar", "acercarse a las aves marinas"], "Las aves marinas"],
+  [[...island.slice(0, 4), "regresar al barco"]],
+  [[...island, "explorar"]],
+  [[...island, "hacer una fogata"]],
+  [
+    [
+      ...island,
+      "descansar",
+      "acampar",
+      "estudiar las conchas",
+      "subir a la balsa",
+      "",
+      "",
+      "",
+      "",
+      "",
+    ],
+    "Una tabla en el mar",
+  ],
+];
 
 test("every ending, then Save as downloads the desktop's bytes under the chosen name", async () => {
   const page = await openPage();
   for (const [index, [walk, picture]] of endings.entries()) {
     const verdicts = await play(await ready(page), walk);
-    assert.deepEqual([verdicts.at(-1), verdicts.includes("Equivocado"), await pictures(page),
-      await page.isVisible("#txtEscenario")], ["Fin", false, picture ? [picture] : [], !picture], walk.join("/"));
+    assert.deepEqual(
+      [
+        verdicts.at(-1),
+        verdicts.includes("Equivocado"),
+        await pictures(page),
+        await page.isVisible("#txtEscenario"),
+      ],
+      ["Fin", false, picture ? [picture] : [], !picture],
+      walk.join("/"),
+    );
     const name = `fin ${index}.txt`;
     await button(page, "Guardar como...").click();
     await page.fill("#saveFile", name);
-    assert.deepEqual(await download(page, () => button(page, "Guardar").click()),
-      { name, bytes: desktopSave(name, walk) });
+    assert.deepEqual(await download(page, () => button(page, "Guardar").click()), {
+      name,
+      bytes: desktopSave(name, walk),
+    });
     await titled(page, name);
     await page.reload();
   }
@@ -101,48 +178,90 @@ test("every ending, then Save as downloads the desktop's bytes under the chosen 
 test("one live region says each command once; names, focus and the keys of New game and Exit", async () => {
   const page = await openPage();
   const cdp = await page.context().newCDPSession(page);
-  const tree = async () => (await cdp.send("Accessibility.getFullAXTree")).nodes.filter((n) => !n.ignored);
-  const said = (count) => page.waitForFunction((n) => window.said.length >= n, count)
-    .then(() => page.evaluate(() => window.said));
+  const tree = async () =>
+    (await cdp.send("Accessibility.getFullAXTree")).nodes.filter((n) => !n.ignored);
+  const said = (count) =>
+    page
+      .waitForFunction((n) => window.said.length >= n, count)
+      .then(() => page.evaluate(() => window.said));
   const plain = (text) => text.replace(/\u00a0$/, "");
   // The opening picture's words, once the focus is in the entry box.
   assert.equal(await page.evaluate(() => document.activeElement.id), "txtComando");
   const opening = plain((await said(1))[0]);
   // What a picture says: its title, then its description, as the page names it.
-  const words = async (title) => `${title}. ${(await tree()).find((n) => n.role?.value === "image" &&
-    n.name?.value === title).description.value}`;
+  const words = async (title) =>
+    `${title}. ${
+      (await tree()).find((n) => n.role?.value === "image" && n.name?.value === title).description
+        .value
+    }`;
   assert.equal(opening, await words("El barco a medio hacer"));
   await page.fill("#txtComando", "zarpar ya").then(() => button(page, "Ir").click());
   await play(page, ["zarpar", "nadar", "nadar", "acercarse a las aves marinas"]);
   const turns = (await said(6)).slice(1);
   const scene = await page.evaluate(() => document.getElementById("txtEscenario").textContent);
   const passage = plain(turns[1]).slice("Ok. ".length);
-  assert.deepEqual([turns.map(plain), passage.replace(/\s+/g, " ")], [["Equivocado", `Ok. ${passage}`, "Equivocado",
-    "Equivocado", `Fin. ${await words("Las aves marinas")}`], scene.replace(/\s+/g, " ")]);
+  assert.deepEqual(
+    [turns.map(plain), passage.replace(/\s+/g, " ")],
+    [
+      [
+        "Equivocado",
+        `Ok. ${passage}`,
+        "Equivocado",
+        "Equivocado",
+        `Fin. ${await words("Las aves marinas")}`,
+      ],
+      scene.replace(/\s+/g, " "),
+    ],
+  );
   // A repeat differs from the text before it, which a reader would drop.
   turns.reduce((last, text) => assert.notEqual(text, last) || text, (await said(1))[0]);
   const live = (await tree()).filter((n) => n.properties?.some((p) => p.name === "live"));
-  assert.deepEqual(live.map((n) => n.role.value), ["generic"], "one live region and nothing live inside the window");
+  assert.deepEqual(
+    live.map((n) => n.role.value),
+    ["generic"],
+    "one live region and nothing live inside the window",
+  );
   // New game: Esc is No and changes nothing; Enter is Yes and says the opening picture again.
   const newGame = ["Nuevo juego", "¿Desea reempezar todo?", "Sí/No", "Sí"];
   await answer(page, newGame, "Escape", "Nuevo juego");
-  assert.deepEqual([await page.textContent("#txtOkOrNot"), await page.evaluate(() => document.activeElement.id)],
-    ["Fin", "txtComando"]);
+  assert.deepEqual(
+    [await page.textContent("#txtOkOrNot"), await page.evaluate(() => document.activeElement.id)],
+    ["Fin", "txtComando"],
+  );
   await answer(page, newGame, "Enter", "Nuevo juego");
-  assert.deepEqual([plain((await said(7)).at(-1)), await pictures(page), await page.textContent("#txtOkOrNot")],
-    [opening, ["El barco a medio hacer"], ""]);
+  assert.deepEqual(
+    [plain((await said(7)).at(-1)), await pictures(page), await page.textContent("#txtOkOrNot")],
+    [opening, ["El barco a medio hacer"], ""],
+  );
   // Exit: Esc leaves the question up; Yes reminds the player to save and stays; No closes.
   const exit = ["Salir de Quivra", "¿Desea guardar su progreso antes de salir?", "Sí/No", "Sí"];
   await answer(page, exit, "Escape", "Salir");
   await page.keyboard.press("Escape");
   await answer(page, exit, "Enter");
-  await answer(page, ["Permanecer en el programa", "Por favor guarde su progreso Ud. mismo...", "Aceptar", "Aceptar"],
-    "Enter");
+  await answer(
+    page,
+    [
+      "Permanecer en el programa",
+      "Por favor guarde su progreso Ud. mismo...",
+      "Aceptar",
+      "Aceptar",
+    ],
+    "Enter",
+  );
   assert.equal(await page.evaluate(() => document.activeElement.id), "txtComando");
   await button(page, "Salir").click();
-  await page.getByRole("dialog", { name: `${exit[0]} ${exit[1]}` }).getByRole("button", { name: "No" }).click();
-  assert.deepEqual([await page.isVisible("#frmQuivra"), await page.isVisible("text=Quivra se ha cerrado"),
-    (await said(7)).length], [false, true, 7]);
+  await page
+    .getByRole("dialog", { name: `${exit[0]} ${exit[1]}` })
+    .getByRole("button", { name: "No" })
+    .click();
+  assert.deepEqual(
+    [
+      await page.isVisible("#frmQuivra"),
+      await page.isVisible("text=Quivra se ha cerrado"),
+      (await said(7)).length,
+    ],
+    [false, true, 7],
+  );
   await button(page, "Jugar de nuevo").click();
   assert.deepEqual(await play(await ready(page), ["zarpar"]), ["Ok"]);
 });
@@ -170,52 +289,91 @@ test("every control's box is the design's", async () => {
 
 test("Open takes desktop saves and refuses a broken file; Save downloads under the file's name", async () => {
   const page = await openPage();
-  for (const [walk, shown] of [[["zarpar", "acercarse a las aves marinas"], ["Las aves marinas"]], [["zarpar"], []]]) {
+  for (const [walk, shown] of [
+    [["zarpar", "acercarse a las aves marinas"], ["Las aves marinas"]],
+    [["zarpar"], []],
+  ]) {
     const name = `escritorio ${walk.length}.txt`;
     const bytes = desktopSave(name, walk);
     await openFile(page, name, bytes);
     await titled(page, name);
     // A picture scene's save carries the scene box's own text, which Open leaves alone.
     const saved = await download(page, () => button(page, "Guardar progreso").click());
-    assert.deepEqual([await pictures(page), saved.name, saved.bytes.equals(bytes)], [shown, name, !shown.length]);
+    assert.deepEqual(
+      [await pictures(page), saved.name, saved.bytes.equals(bytes)],
+      [shown, name, !shown.length],
+    );
   }
   await openFile(page, "roto.txt", Buffer.from("roto"));
   await answer(page, ["Quivra", "No se abre el archivo...", "Aceptar", "Aceptar"], "Enter");
-  assert.deepEqual([await pictures(page), await page.title()], [["El barco a medio hacer"], "Quivra"]);
+  assert.deepEqual(
+    [await pictures(page), await page.title()],
+    [["El barco a medio hacer"], "Quivra"],
+  );
 });
 
 test("with File System Access, Open and Save write back through the picked files", async () => {
   const page = await openPage();
   // The pickers, stubbed at the page's edge: they hand out these files and keep what is written.
-  await page.evaluate((bytes) => {
-    const picks = [{ name: "fsa.txt", bytes }, { name: "otro.txt", bytes: [] }];
-    window.written = [];
-    const pick = async (options, { name, bytes } = picks.shift()) => ({ name,
-      getFile: async () => new File([new Uint8Array(bytes)], name),
-      createWritable: async () => ({ write: async (data) => window.written.push({ name, bytes: [...data] }),
-        close: async () => {} }) });
-    window.showOpenFilePicker = async () => [await pick()];
-    window.showSaveFilePicker = pick;
-  }, [...desktopSave("fsa.txt", ["zarpar"])]);
+  await page.evaluate(
+    (bytes) => {
+      const picks = [
+        { name: "fsa.txt", bytes },
+        { name: "otro.txt", bytes: [] },
+      ];
+      window.written = [];
+      const pick = async (options, { name, bytes } = picks.shift()) => ({
+        name,
+        getFile: async () => new File([new Uint8Array(bytes)], name),
+        createWritable: async () => ({
+          write: async (data) => window.written.push({ name, bytes: [...data] }),
+          close: async () => {},
+        }),
+      });
+      window.showOpenFilePicker = async () => [await pick()];
+      window.showSaveFilePicker = pick;
+    },
+    [...desktopSave("fsa.txt", ["zarpar"])],
+  );
   await button(page, "Abrir progreso...").click();
   await titled(page, "fsa.txt");
   await play(page, ["acercarse a las aves marinas"]);
   // Save goes back through the opened file's handle; Save as (Alt+C) through the one it picks.
-  for (const [letter, writes] of [["g", 1], ["c", 2]]) {
-    await accessKey(page, letter).then(() => page.waitForFunction((n) => window.written.length === n, writes));
+  for (const [letter, writes] of [
+    ["g", 1],
+    ["c", 2],
+  ]) {
+    await accessKey(page, letter).then(() =>
+      page.waitForFunction((n) => window.written.length === n, writes),
+    );
   }
   const bytes = [...desktopSave("otro.txt", ["zarpar", "acercarse a las aves marinas"])];
-  assert.deepEqual(await page.evaluate(() => window.written), [{ name: "fsa.txt", bytes }, { name: "otro.txt", bytes }]);
+  assert.deepEqual(await page.evaluate(() => window.written), [
+    { name: "fsa.txt", bytes },
+    { name: "otro.txt", bytes },
+  ]);
 });
 
 // A service worker fetches the site for itself, where routes do not reach, and only from a
 // secure origin: this computer's address is one, so the site is served here.
 const { createServer } = await import("node:http");
-const types = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css", ".wasm": "application/wasm",
-  ".webmanifest": "application/manifest+json", ".png": "image/png", ".jpg": "image/jpeg", ".woff2": "font/woff2" };
+const types = {
+  ".html": "text/html",
+  ".js": "text/javascript",
+  ".css": "text/css",
+  ".wasm": "application/wasm",
+  ".webmanifest": "application/manifest+json",
+  ".png": "image/png",
+  ".jpg": "image/jpeg",
+  ".woff2": "font/woff2",
+};
 // What the page answers, asked again until it is true (the worker's work is asynchronous).
 async function until(page, predicate, arg) {
-  for (let tries = 0; tries < 100; ++tries, await new Promise((resolve) => setTimeout(resolve, 100))) {
+  for (
+    let tries = 0;
+    tries < 100;
+    ++tries, await new Promise((resolve) => setTimeout(resolve, 100))
+  ) {
     if (await page.evaluate(predicate, arg)) return;
   }
   throw new Error(`never true: ${predicate}`);
@@ -225,11 +383,17 @@ test("after one visit the page installs, takes a new build's cache and plays wit
   const site = process.env.QUIVRA_WEB_SITE;
   let next = false;
   const server = createServer((request, response) => {
-    const file = path.join(site, new URL(request.url, "http://x").pathname.slice(1) || "index.html");
+    const file = path.join(
+      site,
+      new URL(request.url, "http://x").pathname.slice(1) || "index.html",
+    );
     fs.readFile(file, (error, bytes) => {
       if (error) return response.writeHead(404).end();
       // The next build as its worker names it: the same files under another cache.
-      const body = next && file.endsWith("service-worker.js") ? String(bytes).replace(/^(const cacheName = ".*)";/, '$1-next";') : bytes;
+      const body =
+        next && file.endsWith("service-worker.js")
+          ? String(bytes).replace(/^(const cacheName = ".*)";/, '$1-next";')
+          : bytes;
       response.writeHead(200, { "content-type": types[path.extname(file)] }).end(body);
     });
   });
@@ -241,39 +405,84 @@ test("after one visit the page installs, takes a new build's cache and plays wit
     const manifest = await page.evaluate(async () => {
       const link = document.querySelector("link[rel=manifest]");
       const fields = await (await fetch(link.href)).json();
-      const icons = await Promise.all(fields.icons.map(async ({ src, sizes, purpose }) => {
-        const icon = new Image();
-        icon.src = new URL(src, link.href);
-        await icon.decode();
-        return [`${icon.naturalWidth}x${icon.naturalHeight}`, sizes, purpose];
-      }));
-      const rgb = (hex) => `rgb(${hex.match(/\w\w/g).map((pair) => parseInt(pair, 16)).join(", ")})`;
-      return { ...fields, icons, colours: [rgb(fields.background_color), rgb(fields.theme_color)],
-        page: getComputedStyle(document.body).backgroundColor };
+      const icons = await Promise.all(
+        fields.icons.map(async ({ src, sizes, purpose }) => {
+          const icon = new Image();
+          icon.src = new URL(src, link.href);
+          await icon.decode();
+          return [`${icon.naturalWidth}x${icon.naturalHeight}`, sizes, purpose];
+        }),
+      );
+      const rgb = (hex) =>
+        `rgb(${hex
+          .match(/\w\w/g)
+          .map((pair) => parseInt(pair, 16))
+          .join(", ")})`;
+      return {
+        ...fields,
+        icons,
+        colours: [rgb(fields.background_color), rgb(fields.theme_color)],
+        page: getComputedStyle(document.body).backgroundColor,
+      };
     });
-    assert.deepEqual([manifest.name, manifest.lang, manifest.display, new URL(manifest.start_url, page.url()).href],
-      ["Quivra", "es", "standalone", page.url()]);
+    assert.deepEqual(
+      [
+        manifest.name,
+        manifest.lang,
+        manifest.display,
+        new URL(manifest.start_url, page.url()).href,
+      ],
+      ["Quivra", "es", "standalone", page.url()],
+    );
     assert.match(manifest.description, /^Una historia .* en español/);
     assert.deepEqual(manifest.colours, [manifest.page, manifest.page]);
-    assert.deepEqual(manifest.icons.filter(([drawn, sizes]) => drawn === sizes).map(([drawn, , purpose]) =>
-      `${drawn} ${purpose}`), ["192x192 any", "512x512 any", "512x512 maskable"]);
+    assert.deepEqual(
+      manifest.icons
+        .filter(([drawn, sizes]) => drawn === sizes)
+        .map(([drawn, , purpose]) => `${drawn} ${purpose}`),
+      ["192x192 any", "512x512 any", "512x512 maskable"],
+    );
     // Chromium offers no install in the test's incognito profile; anything else would be a fault.
-    const { installabilityErrors } = await (await context.newCDPSession(page)).send("Page.getInstallabilityErrors");
-    assert.deepEqual(installabilityErrors.filter((error) => error.errorId !== "in-incognito"), []);
+    const { installabilityErrors } = await (
+      await context.newCDPSession(page)
+    ).send("Page.getInstallabilityErrors");
+    assert.deepEqual(
+      installabilityErrors.filter((error) => error.errorId !== "in-incognito"),
+      [],
+    );
 
     // Idle after the first screen, every picture has arrived; the worker keeps every file of the
     // build, and a new build's worker replaces its cache.
-    const arrived = () => [...document.querySelectorAll("img.scene-area")].every((img) => img.naturalWidth > 0);
+    const arrived = () =>
+      [...document.querySelectorAll("img.scene-area")].every((img) => img.naturalWidth > 0);
     await until(page, arrived);
     await until(page, () => navigator.serviceWorker.controller !== null);
     const [first, ...others] = await page.evaluate(() => caches.keys());
     assert.deepEqual(others, []);
     next = true;
-    await page.evaluate(() => navigator.serviceWorker.getRegistration().then((registration) => registration.update()));
-    await until(page, (name) => caches.keys().then((names) => names.join() === name), `${first}-next`);
-    const kept = await page.evaluate((name) => caches.open(name).then((cache) => cache.keys())
-      .then((requests) => requests.map((request) => request.url.split("/").pop()).sort()), `${first}-next`);
-    assert.deepEqual(kept, fs.readdirSync(site).filter((file) => file !== "service-worker.js").sort());
+    await page.evaluate(() =>
+      navigator.serviceWorker.getRegistration().then((registration) => registration.update()),
+    );
+    await until(
+      page,
+      (name) => caches.keys().then((names) => names.join() === name),
+      `${first}-next`,
+    );
+    const kept = await page.evaluate(
+      (name) =>
+        caches
+          .open(name)
+          .then((cache) => cache.keys())
+          .then((requests) => requests.map((request) => request.url.split("/").pop()).sort()),
+      `${first}-next`,
+    );
+    assert.deepEqual(
+      kept,
+      fs
+        .readdirSync(site)
+        .filter((file) => file !== "service-worker.js")
+        .sort(),
+    );
 
     await context.setOffline(true);
     server.closeAllConnections();

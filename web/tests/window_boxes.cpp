@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quivra developers
+// SPDX-License-Identifier: MIT
+
 // The window's client area and every control's box as the design has them, in pixels, as
 // JSON: {"window": [width, height], "controls": {"name": [left, top, width, height], ...}}.
 // The page's test holds the rendered page to it.
