@@ -17,8 +17,10 @@ constexpr ControlDesign kDesign[] = {
 //                                                                                   description or image
     {"txtHints",      Hints,      {8, 392, 185, 81},     17, "",                   "Hints.", "Pistas"},
     {"pic_4_6",       PictureBox, kSceneArea,            16, "",                   "", "Una tabla en el mar",
-     "Bajo un cielo gris encapotado, una sola tabla flota en un mar azul oscuro, con un extremo "
-     "hundido bajo el agua, entre los círculos que se abren a su alrededor."},
+     "Al anochecer, bajo nubes bajas y grises, una sola tabla rota flota a la deriva en un mar azul "
+     "oscuro: su punta astillada asoma con un brillo húmedo, el otro extremo se hunde y se pierde "
+     "en el agua turbia, y a su alrededor se abren anillos en el agua. Al fondo, un claro entre "
+     "las nubes ilumina el horizonte y deja un reguero de luz sobre el mar."},
     {"pic_4_4",       PictureBox, kSceneArea,            15, "",                   "", "Restos del naufragio",
      "Bajo un cielo gris con el sol velado tras las nubes y unas gaviotas, un mar turbio de color "
      "verde oliva está sembrado de tablas rotas, entre las que un hombre con camisa blanca nada a "
