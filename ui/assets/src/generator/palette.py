@@ -5,7 +5,7 @@ not here is mixed from these with `mix`, so the set keeps one look."""
 
 from __future__ import annotations
 
-from dataclasses import dataclass
+from dataclasses import dataclass, replace
 
 
 @dataclass(frozen=True)
@@ -37,6 +37,10 @@ class Palette:
     wood_fresh: str
     ink: str
     light: Light
+    skin: str = "#b98462"
+    hair: str = "#2e2119"
+    cloth: str = "#e6e3d8"
+    cloth_dark: str = "#3f4140"
 
 
 def hex_rgb(colour: str) -> tuple[float, float, float]:
@@ -51,6 +55,13 @@ def rgb_hex(rgb) -> str:
 def mix(a: str, b: str, t: float) -> str:
     ra, rb = hex_rgb(a), hex_rgb(b)
     return rgb_hex([x + (y - x) * t for x, y in zip(ra, rb)])
+
+
+def hazed(p: "Palette", t: float) -> "Palette":
+    """The palette as seen through t of the air between us and the horizon:
+    far things paler and closer to the sea's far colour."""
+    names = ("wood_lit", "wood_side", "wood_dark", "wood_fresh", "foam", "skin", "cloth", "cloth_dark")
+    return replace(p, **{n: mix(getattr(p, n), p.sea_horizon, t) for n in names})
 
 
 # Stage 1 and the islands: noon on the beach, the sun high at the top left.
@@ -75,7 +86,8 @@ OLIVE_GREY = Palette(
     sea_horizon="#8d9479", sea_near="#3d4630", sea_dark="#2c3424", sea_light="#c7ccb3",
     foam="#e3e5d8", wood_lit="#a27e57", wood_side="#755a3e", wood_dark="#43331f",
     wood_fresh="#d7c3a1", ink="#262a22",
-    light=Light(x=300, y=40, key="#efeedf", rim="#f2eedc", shadow="#2a3122"))
+    light=Light(x=152, y=34, key="#f1efe0", rim="#f4f0dc", shadow="#2a3122"),
+    skin="#a77a5c", cloth="#d9d8cc", cloth_dark="#3b3d33")
 
 # The end: dusk under low cloud, one thin break glowing on the horizon.
 NIGHT_BLUE = Palette(

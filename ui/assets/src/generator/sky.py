@@ -52,11 +52,12 @@ def _shapes(lumps, base, flat_base):
     s = "".join(f'<ellipse cx="{num(cx)}" cy="{num(cy)}" rx="{num(rx)}" ry="{num(ry)}"/>'
                 for cx, cy, rx, ry in lumps)
     if flat_base:
-        x0 = lumps[0][0]
-        x1 = lumps[-1][0]
-        top = min(cy for _, cy, _, _ in lumps) + 2
-        s += (f'<path d="M{num(x0)},{num(base)}L{num(x1)},{num(base)}L{num(x1)},{num(top)}'
-              f'L{num(x0)},{num(top)}Z"/>')
+        # A shallow lens under the lumps closes their gaps without a boxy corner.
+        x0 = lumps[0][0] - lumps[0][2] * 0.6
+        x1 = lumps[-1][0] + lumps[-1][2] * 0.6
+        depth = min(ry for _, _, _, ry in lumps) * 0.9
+        s += (f'<path d="M{num(x0)},{num(base)}Q{num((x0 + x1) / 2)},{num(base - depth * 2)} '
+              f'{num(x1)},{num(base)}Q{num((x0 + x1) / 2)},{num(base + 1.5)} {num(x0)},{num(base)}Z"/>')
     return s
 
 
@@ -107,3 +108,38 @@ def deck(svg: Svg, rng, palette: Palette, top: float, bottom: float, rows: int,
                   lumps=int(width / 22) + 3, roll=True, softness=0.8 + 0.7 * (1 - t),
                   lit=lit * (0.55 + 0.45 * near_light), rim=0.25 + 0.6 * near_light * t)
             x += width * rng.uniform(0.7, 0.9)
+
+
+def sun(svg: Svg, palette: Palette, radius: float, veil: float = 0.0) -> None:
+    """The one sun: a disc with its glow at the key light; `veil` 0..1 hides
+    it behind thin cloud, paler and with a softened edge."""
+    L = palette.light
+    halo = svg.radial(L.x, L.y, radius * 6, radius * 5, [(0, L.key, 0.55), (0.3, L.key, 0.2), (1, L.key, 0)])
+    svg.add(f'<rect x="0" y="0" width="{svg.width}" height="{svg.height}" fill="{halo}"/>')
+    f = svg.blur(0.3 + 1.2 * veil)
+    svg.add(f'<circle cx="{num(L.x)}" cy="{num(L.y)}" r="{num(radius)}" fill="{L.key}" '
+            f'opacity="{num(1 - 0.45 * veil)}" filter="{f}"/>')
+
+
+def gull(svg: Svg, x: float, y: float, span: float, beat: float, colour: str, tip: str,
+         heading: float = 0.0) -> None:
+    """A gull as a flat silhouette; `beat` from -1 (wings down) through 0
+    (gliding, a shallow M) to 1 (wings raised in a V)."""
+    h = span / 2
+    lift = -beat * h * 0.55
+    elbow = h * 0.45
+    pts_top = [(-h, y + lift * 1.0 - h * 0.08), (-elbow, y + lift * 0.55 - h * 0.18 + (0.1 * h if beat == 0 else 0)),
+               (0, y - h * 0.04), (elbow, y + lift * 0.55 - h * 0.18), (h, y + lift - h * 0.08)]
+    ct, st = math.cos(heading), math.sin(heading)
+    rot = lambda p: (x + p[0] * ct - (p[1] - y) * st, y + p[0] * st + (p[1] - y) * ct)
+    top = [rot(p) for p in pts_top]
+    under = [rot((p[0] * 0.92, p[1] + h * (0.1 if abs(p[0]) < h else 0.02))) for p in pts_top[::-1]]
+    svg.path(smooth(top + under), fill=colour)
+    for side in (-1, 1):
+        a = rot((side * h, pts_top[0 if side < 0 else -1][1]))
+        b = rot((side * h * 0.78, pts_top[0 if side < 0 else -1][1] + h * 0.05))
+        svg.path(f"M{num(a[0])},{num(a[1])}L{num(b[0])},{num(b[1])}", stroke=tip,
+                 stroke_width=num(max(0.5, h * 0.12)), stroke_linecap="round")
+    body = rot((0, y + h * 0.02))
+    svg.add(f'<ellipse cx="{num(body[0])}" cy="{num(body[1])}" rx="{num(h * 0.28)}" ry="{num(h * 0.09)}" '
+            f'fill="{colour}" transform="rotate({num(math.degrees(heading))} {num(body[0])} {num(body[1])})"/>')
