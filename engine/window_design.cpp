@@ -22,9 +22,13 @@ constexpr ControlDesign kDesign[] = {
      "en el agua turbia, y a su alrededor se abren anillos en el agua. Al fondo, un claro entre "
      "las nubes ilumina el horizonte y deja un reguero de luz sobre el mar."},
     {"pic_4_4",       PictureBox, kSceneArea,            15, "",                   "", "Restos del naufragio",
-     "Bajo un cielo gris con el sol velado tras las nubes y unas gaviotas, un mar turbio de color "
-     "verde oliva está sembrado de tablas rotas, entre las que un hombre con camisa blanca nada a "
-     "crol, con un brazo en alto por delante de la cabeza, que gira de lado para respirar."},
+     "Bajo un cielo gris de nubes grandes y blandas, el sol asoma pálido tras un velo de nubes y "
+     "unas gaviotas vuelan a la derecha. En un mar turbio de color verde oliva, sembrado de tablas "
+     "rotas de distintos tamaños, algunas ladeadas y hundiéndose entre anillos en el agua, un hombre "
+     "con camisa blanca nada a crol abajo a la izquierda, donde llega el reguero de luz del sol: "
+     "saca el brazo con el codo en alto y la mano entrando en el agua por delante de la cabeza, que "
+     "gira de lado para respirar con la boca abierta a ras del agua, mientras el resto del cuerpo se "
+     "adivina oscuro bajo la superficie y los pies levantan espuma."},
     {"pic_4_2",       PictureBox, kSceneArea,            13, "",                   "", "Solo en la balsa",
      "Sobre una pequeña balsa de troncos, en un mar verde azulado, un hombre de pie se hace visera "
      "con la mano y mira a lo lejos una cola de pez que asoma del agua bajo el sol de la tarde. "
