@@ -2,11 +2,14 @@
 the cut at the water and how the water swallows what is under it."""
 
 import math
+import os
+import shutil
+import tempfile
 import unittest
 
 import numpy as np
 
-from generator import caption, compose, sea, wood
+from generator import caption, compose, hull, patterns, sea, wood
 from generator.camera import Camera
 from generator.palette import NIGHT_BLUE
 from generator.pictures import pic_4_4
@@ -76,6 +79,36 @@ class SinkTest(unittest.TestCase):
         self.assertAlmostEqual(float(deep[3]), 0.7, places=3)
 
 
+def _area(points):
+    x, y = np.array(points).T
+    return 0.5 * abs(np.dot(x, np.roll(y, 1)) - np.dot(y, np.roll(x, 1)))
+
+
+class LaidOnTheSurfaceTest(unittest.TestCase):
+    def test_scales_shrink_toward_a_tapered_end_and_toward_the_edges(self):
+        tail = patterns.Ribbon([(0, 0), (60, 20), (120, 0)], [40, 24, 8])
+        laid = patterns.scales(tail, rows=5, per_row=8)
+        size = {(r, k): _area(p) for r, k, p in laid}
+        self.assertGreater(size[(2, 1)], size[(2, 4)])
+        self.assertGreater(size[(2, 4)], size[(2, 7)])
+        self.assertGreater(size[(2, 2)], size[(0, 2)])
+
+    def test_planks_butt_on_ribs_staggered_and_the_sheer_dips_amidships(self):
+        h = hull.Hull(10.0, [0, 0.5, 1], [[(0.2, 0), (1.2, 0.8), (1.5, 2.2)],
+                                          [(0.3, 0), (1.8, 0.6), (2.1, 1.8)],
+                                          [(0.0, 0), (0.1, 0.9), (0.1, 2.5)]])
+        _, sheer, _ = h.sheer(41)
+        self.assertLess(sheer[20], sheer[0])
+        self.assertLess(sheer[20], sheer[-1])
+        ribs = [0.2, 0.4, 0.6, 0.8]
+        butts = h.butts(9, ribs, np.random.default_rng(3))
+        on = [f for f, _ in butts]
+        self.assertTrue(set(on) <= set(ribs))
+        self.assertTrue(all(a != b for a, b in zip(on, on[1:])), on)
+        for _, y, _ in h.strakes(5):
+            self.assertTrue(np.all((y > 0) & (y < 2.5)))
+
+
 class RingsAndCaptionTest(unittest.TestCase):
     def test_a_rings_near_half_lies_below_its_far_half(self):
         near = sea.ring_points(CAM, (0.0, 6.0), 1.0, math.pi, 2 * math.pi)
@@ -90,6 +123,29 @@ class RingsAndCaptionTest(unittest.TestCase):
         too_wide = ("El barco está a medio construir y aquí, a solas, me inquieto. ¡Debo zarpar!",)
         with self.assertRaises(ValueError):
             caption.layer(caption.Caption(too_wide), 421, 221, NIGHT_BLUE)
+
+
+@unittest.skipUnless(shutil.which(compose.RSVG) and os.path.exists(compose.CONVERT), "needs rsvg-convert and ImageMagick")
+class RenderTest(unittest.TestCase):
+    def test_the_same_picture_renders_to_the_same_bytes(self):
+        def tiny():
+            cam = Camera(60, 32, horizon=12, focal=50, eye=1.0)
+            waves = WaveField(5)
+            air, sunk, depth = Svg(60, 32), Svg(60, 32), Svg(60, 32)
+            sea.base(air, cam, NIGHT_BLUE)
+            sea.marks(air, cam, waves, NIGHT_BLUE, np.random.default_rng(2), near=1.0, far=40)
+            sunk.path("M10,20H50V30H10Z", fill="#c0a080")
+            depth.path("M10,20H50V30H10Z", fill=depth.linear(10, 0, 50, 0, [(0, "#000000"), (1, "#ffffff")]))
+            return compose.Picture("tiny", 60, 32, NIGHT_BLUE,
+                                   [compose.Layer("sea", air), compose.Layer("sunk", sunk, depth=depth)],
+                                   water=compose.Water(NIGHT_BLUE.sea_near, cam, waves), seed=9)
+        runs = []
+        for _ in range(2):
+            out = tempfile.mkdtemp()
+            self.addCleanup(shutil.rmtree, out)
+            compose.render(tiny(), out)
+            runs.append([open(os.path.join(out, f), "rb").read() for f in ("tiny.jpg", "tiny@2x.jpg")])
+        self.assertEqual(runs[0], runs[1])
 
 
 if __name__ == "__main__":
