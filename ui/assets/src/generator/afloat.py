@@ -52,14 +52,14 @@ def wake(svg: Svg, cam: Camera, origin, heading: float, colour: str, rng, length
         ang = heading + math.pi + side * half
         t = 0.15
         while t < length:
-            step = rng.uniform(0.12, 0.3)
+            step = rng.uniform(0.1, 0.22)
             x_a, z_a = x0 + t * math.cos(ang), z0 + t * math.sin(ang)
             x_b, z_b = x0 + (t + step) * math.cos(ang), z0 + (t + step) * math.sin(ang)
             (sa, ya), (sb, yb) = cam.point((x_a, 0, z_a)), cam.point((x_b, 0, z_b))
-            fade = (1 - t / length) ** 1.3
+            fade = (1 - t / length) ** 1.1
             w = max(0.35, 0.03 * float(cam.scale(z_a)) * (0.4 + 0.6 * fade))
             svg.path(lens(sa, ya, sb, yb, w), fill=colour, opacity=num(opacity * fade))
-            t += step * rng.uniform(1.05, 1.35)
+            t += step * rng.uniform(1.0, 1.2)
 
 
 def splash(svg: Svg, cam: Camera, at, colour: str, rng, size: float = 0.25, drops: int = 12,

@@ -22,7 +22,7 @@ HEAD = 0.21
 # going in ahead of the head; the far arm pulling under him; a flutter kick.
 POSE = Pose(HEAD, {
     "head": (0.0, 0.035),
-    "shoulder": (-0.19, 0.03), "elbow": (-0.13, 0.31), "wrist": (0.07, 0.15), "hand": (0.17, 0.02),
+    "shoulder": (-0.19, 0.03), "elbow": (-0.09, 0.30), "wrist": (0.14, 0.16), "hand": (0.25, 0.03),
     "shoulder.far": (-0.19, -0.05), "elbow.far": (0.08, -0.16), "wrist.far": (0.32, -0.23),
     "hand.far": (0.47, -0.25),
     "hip": (-0.68, -0.13), "knee": (-1.08, -0.17), "ankle": (-1.46, -0.06),
@@ -56,17 +56,18 @@ def _figure(cam, origin, rng, dry: Svg, wet: Svg, depth: Svg, surface: Svg):
     def part(points, fill, dz, rim=True):
         pts3 = world(points, dz)
         afloat.split(cam, pts3, fill, above=dry, under=wet, depth=depth, sight=sight,
-                     wet_fill=mix(fill, P.sea_dark, 0.6))
+                     wet_fill=mix(fill, P.sea_dark, 0.72))
         if rim:
             # Lit from behind: the top edge of what stands out of the water catches the sun.
             dry_pts = [p for p in pts3 if p[1] >= 0]
             if len(dry_pts) >= 3:
                 poly = polygon([cam.point(p) for p in wood.clip_y([np.asarray(p) for p in pts3], True)])
                 clip = dry.clip(poly)
-                dry.add(f'<g clip-path="{clip}"><path d="{poly}" fill="{P.light.rim}" opacity="0.85"/>'
-                        f'<path d="{poly}" fill="{fill}" transform="translate(0.25,0.75)"/></g>')
+                dry.add(f'<g clip-path="{clip}"><path d="{poly}" fill="{P.light.rim}"/>'
+                        f'<path d="{poly}" fill="{fill}" transform="translate(0.3,0.9)"/></g>')
 
-    cloth, skin, dark = P.cloth, P.skin, P.cloth_dark
+    # Against the sun the shirt is a mid-tone; the rim gives it back its white.
+    cloth, skin, dark = mix(P.cloth, P.sea_near, 0.3), P.skin, P.cloth_dark
     shade = mix(cloth, P.sea_near, 0.35)
     # Far side first: the pulling arm and the far leg, all under water.
     part(limb(j["shoulder.far"], j["elbow.far"], 0.045, 0.038), shade, 0.17, rim=False)
@@ -114,7 +115,14 @@ def _figure(cam, origin, rng, dry: Svg, wet: Svg, depth: Svg, surface: Svg):
     afloat.splash(surface, cam, (x0 + j["ankle"][0] - 0.02, z0 - 0.06), foam, rng, size=0.16, drops=16)
     afloat.splash(surface, cam, (x0 + j["ankle"][0] + 0.25, z0 + 0.02), foam, rng, size=0.1, drops=6,
                   opacity=0.55)
-    afloat.wake(surface, cam, (x0 + hc[0] + 0.1, z0), 0.0, foam, rng, length=2.2, opacity=0.8)
+    afloat.wake(surface, cam, (x0 + hc[0] + 0.1, z0), 0.0, foam, rng, length=2.4, opacity=0.95)
+    # White water along his line, breaking up behind him.
+    for k in range(14):
+        t = k / 13
+        bx = x0 + hc[0] - 0.2 - t * 1.5
+        (sa, ya), (sb, yb) = cam.point((bx, 0, z0 - 0.05)), cam.point((bx - 0.12, 0, z0 - 0.05))
+        surface.path(lens(sa, ya + rng.uniform(-0.6, 0.6), sb, yb, 0.5 * (1 - 0.6 * t)), fill=foam,
+                     opacity=num(0.7 * (1 - t) * rng.uniform(0.5, 1)))
     for seg_x in (j["shoulder"][0], j["shoulder"][0] - 0.15):
         sx, sy = cam.point((x0 + seg_x, 0, z0 - 0.12))
         surface.path(lens(sx - 0.12 * px, sy + 0.2, sx + 0.12 * px, sy + 0.3, 0.5), fill=foam, opacity="0.55")
