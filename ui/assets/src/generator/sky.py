@@ -89,13 +89,14 @@ def cloud(svg: Svg, rng, palette: Palette, x: float, base: float, width: float, 
 
 
 def deck(svg: Svg, rng, palette: Palette, top: float, bottom: float, rows: int,
-         lit_near: float, lit_far: float, gap: tuple[float, float] | None = None) -> None:
+         lit_near: float, lit_far: float, gap: tuple[float, float] | None = None,
+         thickness: float = 16.0) -> None:
     """Overcast: rows of long low masses, darker above, paler toward the
     horizon, with an optional break (x, half-width) where the sky shows."""
     for r in range(rows):
         t = r / max(rows - 1, 1)
         base = top + (bottom - top) * t ** 0.85
-        height = 16 - 9 * t
+        height = thickness * (1 - 0.55 * t)
         lit = lit_far + (lit_near - lit_far) * t
         x = -40 - rng.uniform(0, 30)
         while x < svg.width + 20:

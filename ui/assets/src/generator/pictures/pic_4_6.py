@@ -26,7 +26,7 @@ def build(scale: int) -> Picture:
 
     heaven = Svg(w, h)
     sky.sky(heaven, P, cam.horizon, glow=0.85, glow_size=(110, 22))
-    sky.deck(heaven, rng, P, top=4, bottom=cam.horizon - 6, rows=4, lit_near=0.8, lit_far=0.15,
+    sky.deck(heaven, rng, P, top=4, bottom=cam.horizon - 6, rows=3, lit_near=0.8, lit_far=0.15, thickness=24,
              gap=(P.light.x, 70))
 
     water = Svg(w, h)
@@ -43,7 +43,7 @@ def build(scale: int) -> Picture:
 
     surface = Svg(w, h)
     sea.marks(surface, cam, waves, P, rng, near=2.6, far=300, per_metre=0.45, length=0.45, thickness=0.05,
-              light=0.18, dark=0.45, glitter_floor=0.3, glitter=(P.light.x, glow), glitter_width=0.16)
+              light=0.18, dark=0.45, glitter_floor=0.12, glitter=(P.light.x, glow), glitter_width=0.16)
     sea.rings(surface, cam, P, ((sunk_end[0], sunk_end[2]), (afloat[0], afloat[2])),
               radii=[0.5, 0.9, 1.35], width=0.018, light=mix(P.sea_light, glow, 0.4),
               light_opacity=0.3, dark_opacity=0.5)
