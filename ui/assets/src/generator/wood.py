@@ -57,8 +57,8 @@ class Plank:
         if key not in self._jags:
             rng = np.random.default_rng(self.seed * 7 + (1 if side > 0 else 2))
             n = 7
-            depth = rng.uniform(0.0, 1.0, n) ** 1.6 * self.width * 0.7
-            depth[rng.integers(0, n)] = self.width * rng.uniform(0.8, 1.3)
+            depth = rng.uniform(0.0, 1.0, n) ** 1.6 * self.width * 0.45
+            depth[rng.integers(0, n)] = self.width * rng.uniform(0.5, 0.8)
             self._jags[key] = depth
         depth = self._jags[key]
         t = (v / self.width + 0.5) * (len(depth) - 1)
@@ -204,6 +204,9 @@ def draw(plank: Plank, cam: Camera, palette: Palette, light_dir, *, above: Svg, 
     def paint(svg: Svg, parts, sunk: bool):
         for face, screen, world in parts:
             tone = _tone(palette, face, plank, light_dir)
+            if sunk:
+                # Soaked through and out of the light.
+                tone = mix(tone, palette.wood_dark, 0.3)
             outline = polygon(screen)
             svg.path(outline, fill=tone)
             clip = svg.clip(outline)
