@@ -41,6 +41,11 @@ class Palette:
     hair: str = "#2e2119"
     cloth: str = "#e6e3d8"
     cloth_dark: str = "#3f4140"
+    # Land, for the scenes on the beach: sand in the sun, grass on the hills,
+    # the far range seen through the air.
+    sand: str = "#d9a25e"
+    grass: str = "#6a8f47"
+    mountain: str = "#8aa3ab"
 
 
 def hex_rgb(colour: str) -> tuple[float, float, float]:
@@ -70,7 +75,8 @@ BRIGHT = Palette(
     sea_horizon="#6fb9c9", sea_near="#1f6f93", sea_dark="#195a78", sea_light="#bfe9ee",
     foam="#f4fbfb", wood_lit="#c08a52", wood_side="#8d5e34", wood_dark="#5b3b22",
     wood_fresh="#e2c193", ink="#2a2420",
-    light=Light(x=40, y=-20, key="#fff6dc", rim="#fff2c8", shadow="#3d4a5a"))
+    light=Light(x=40, y=-20, key="#fff6dc", rim="#fff2c8", shadow="#3d4a5a"),
+    sand="#e3a05a", grass="#6f9a48", mountain="#8aa6b4")
 
 # At sea on the raft: afternoon, the sun low and ahead, the sea teal.
 TEAL = Palette(

@@ -191,10 +191,11 @@ def _grain(plank: Plank, cam: Camera, rng):
 
 def draw(plank: Plank, cam: Camera, palette: Palette, light_dir, *, above: Svg, under: Svg,
          depth: Svg, sight: float, reflection: Svg | None = None, reflection_depth: Svg | None = None,
-         rim: str | None = None, rim_edge: str = "side+") -> None:
+         rim: str | None = None, rim_edge: str = "side+", wet: bool = True) -> None:
     """Draws the part above water into `above`, the sunk part into `under`
     with its depth into `depth` (white at `sight` metres down), and the
-    reflection into `reflection`."""
+    reflection into `reflection`. A plank lying dry on land takes
+    `wet=False`: no soaking, no waterline."""
     rng = np.random.default_rng(plank.seed)
     d = cut(plank, cam)
     light_dir = np.asarray(light_dir, float) / np.linalg.norm(light_dir)
@@ -250,7 +251,7 @@ def draw(plank: Plank, cam: Camera, palette: Palette, light_dir, *, above: Svg, 
 
     paint(above, d.above, sunk=False)
     # Soaked wood darkens toward the water.
-    if d.above:
+    if d.above and wet:
         u0 = -plank.centre[1] / math.sin(plank.pitch) if abs(plank.pitch) > 1e-3 else 0.0
         towards = 1 if plank.pitch > 0 else -1
         a = cam.point(plank.world(u0, 0, T / 2))
