@@ -62,10 +62,13 @@ constexpr ControlDesign kDesign[] = {
      "Guardar progreso actual en el archivo actual...", "Guardar progreso", "", "guardar", 16, 15},
     {"txtComando",    Entry,      {88, 248, 377, 28},     1, "",                   "comando.", "Comando"},
     {"pic_1_0",       PictureBox, kSceneArea,             5, "",                   "", "El barco a medio hacer",
-     "Bajo un cielo azul, un barco de madera a medio construir, con tres mástiles desnudos y la "
-     "proa aún en cuadernas, descansa sobre calzos en una playa anaranjada, con colinas verdes y "
-     "montañas al fondo. Abajo se lee: El barco está a medio construir y aquí, a solas, me "
-     "inquieto. ¡Debo zarpar!"},
+     "Bajo un cielo azul, con el sol alto a la izquierda, un barco de madera a medio construir "
+     "descansa sobre calzos en una playa anaranjada. La popa y la parte baja del casco ya están "
+     "forradas de tablas, que terminan cuaderna a cuaderna hacia la proa, donde solo se alza el "
+     "armazón; tres mástiles desnudos atraviesan los baos y una escalera sube por la popa. La "
+     "sombra del casco cae sobre la arena, a la derecha. Delante hay una pila de tablas, un tajo "
+     "con una azuela clavada, un mazo, una sierra y virutas; al fondo, colinas verdes y montañas. "
+     "Abajo se lee: El barco está a medio construir y aquí, a solas, me inquieto. ¡Debo zarpar!"},
     {"txtEscenario",  Scene,      kSceneArea,             0, "",                   "", "Escenario"},
     {"pic_2_0_2",     PictureBox, kSceneArea,            14, "",                   "", "Las islas",
      "En una playa de arena con una palmera inclinada a la izquierda, las olas turquesa dejan su "
