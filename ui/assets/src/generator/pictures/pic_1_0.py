@@ -320,7 +320,19 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         if k == WALE:
             tone = mix(tone, P.wood_dark, 0.45)
         outline = polygon(_screen(cam, _strake(k, near, s1)))
-        ship.path(outline, fill=tone)
+        # Along the plank the light changes as the hull turns: brightest at
+        # the stern quarter, which faces the sun, duller where the side runs flat.
+        base = _lit(n)
+        stations = np.linspace(0.02, s1, 5)
+        pts = [cam.point(surf(st, tm, near)) for st in stations]
+        (ax, ay), (bx, by) = pts[0], pts[-1]
+        span = math.hypot(bx - ax, by - ay) or 1.0
+        grad_stops = []
+        for st, (qx, qy) in zip(stations, pts):
+            d = _lit(_normal(st, tm, near)) - base
+            f = ((qx - ax) * (bx - ax) + (qy - ay) * (by - ay)) / span ** 2
+            grad_stops.append((max(0.0, min(1.0, f)), mix(tone, P.wood_lit if d > 0 else P.wood_dark, min(1.0, abs(d) * 1.6))))
+        ship.path(outline, fill=ship.linear(ax, ay, bx, by, grad_stops))
         # The grain runs along the plank, so along the curve of the hull.
         grain = []
         for f in (0.3, 0.62):
@@ -519,7 +531,7 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
                                      seed=400 + k + int(u), splintered=(False, False), nails=False, knots=0)
                 wood.draw(sticker, cam, P, SUN, above=svg, under=sink, depth=sink_depth, sight=1.0, wet=False)
     # A chopping log with an adze stuck in it, and the chips round it.
-    lx, lz = -5.6, 21.0
+    lx, lz = -11.2, 21.2
     px = float(cam.scale(lz))
     bx, by = cam.point((lx, 0, lz))
     r, hgt = 0.32 * px, 0.55 * px
@@ -542,14 +554,14 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
     svg.path(f"M{num(hx - 0.1 * px)},{num(hy + 0.02 * px)}L{num(hx + 0.06 * px)},{num(hy - 0.05 * px)}"
              f"L{num(hx + 0.03 * px)},{num(hy + 0.04 * px)}Z", fill=mix(P.light.shadow, P.cloud_shade, 0.35))
     # A mallet and a saw on the sand.
-    mx, my = cam.point((-3.6, 0, 20.2))
+    mx, my = cam.point((-9.6, 0, 20.4))
     svg.path(f"M{num(mx)},{num(my - 0.03 * px)}l{num(0.45 * px)},{num(-0.05 * px)}", stroke=P.wood_side,
              stroke_width=num(0.045 * px), stroke_linecap="round")
     svg.add(f'<rect x="{num(mx - 0.12 * px)}" y="{num(my - 0.12 * px)}" width="{num(0.16 * px)}" height="{num(0.14 * px)}" '
             f'rx="{num(0.03 * px)}" fill="{P.wood_lit}"/>')
     shade.add(f'<ellipse cx="{num(mx + 0.3 * px)}" cy="{num(my + 0.02 * px)}" rx="{num(0.3 * px)}" ry="{num(0.03 * px)}" '
               f'fill="{ground}" opacity="0.7"/>')
-    sx0, sy0 = cam.point((-8.8, 0, 20.0))
+    sx0, sy0 = cam.point((-4.6, 0, 20.6))
     blade = polygon([(sx0, sy0), (sx0 + 0.7 * px, sy0 - 0.02 * px), (sx0 + 0.7 * px, sy0 - 0.1 * px),
                      (sx0 + 0.02 * px, sy0 - 0.16 * px)])
     svg.path(blade, fill=mix(P.cloud_shade, P.light.shadow, 0.25))
@@ -557,8 +569,36 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
              stroke_width="0.3", opacity="0.8")
     svg.add(f'<rect x="{num(sx0 + 0.66 * px)}" y="{num(sy0 - 0.16 * px)}" width="{num(0.16 * px)}" height="{num(0.14 * px)}" '
             f'rx="{num(0.04 * px)}" fill="{P.wood_side}"/>')
+    # A sawhorse with a plank across it, half sawn.
+    hx0, hz0 = -7.9, 22.2
+    px = float(cam.scale(hz0))
+    legs, beam = mix(P.wood_side, P.wood_dark, 0.2), mix(P.wood_side, P.wood_lit, 0.6)
+    for u in (-0.55, 0.55):
+        top = np.array([hx0 + u, 0.75, hz0])
+        for dz, dx in ((-0.3, -0.08), (0.3, 0.08)):
+            foot = np.array([hx0 + u + dx, 0.0, hz0 + dz])
+            (ax, ay), (bx, by) = cam.point(foot), cam.point(top)
+            svg.path(f"M{num(ax)},{num(ay)}L{num(bx)},{num(by)}", stroke=legs, stroke_width=num(0.07 * px),
+                     stroke_linecap="round")
+            shade.path(polyline(_screen(cam, [foot, _shadow(top)])), stroke=ground, stroke_width=num(0.06 * px),
+                       opacity="0.8")
+    a, b = cam.point((hx0 - 0.7, 0.78, hz0)), cam.point((hx0 + 0.7, 0.78, hz0))
+    svg.path(f"M{num(a[0])},{num(a[1])}L{num(b[0])},{num(b[1])}", stroke=beam, stroke_width=num(0.1 * px))
+    board = wood.Plank(length=2.2, width=0.28, thickness=0.06, centre=(hx0 + 0.3, 0.86, hz0 - 0.05),
+                       yaw=math.radians(-6), seed=333, splintered=(False, False), nails=False, knots=1)
+    wood.draw(board, cam, P, SUN, above=svg, under=sink, depth=sink_depth, sight=1.0, wet=False)
+    kerf = [cam.point(board.world(0.5, v, 0.031)) for v in (-0.14, 0.02)]
+    svg.path(polyline(kerf), stroke=P.wood_dark, stroke_width="0.35")
+    sh = [_shadow(board.world(u, v, 0)) for u, v in ((-1.1, -0.14), (1.1, -0.14), (1.1, 0.14), (-1.1, 0.14))]
+    shade.path(polygon(_screen(cam, sh)), fill=ground, opacity="0.8")
+    # Sawdust under the cut.
+    for _ in range(26):
+        cx, cz = rng.normal(hx0 + 0.8, 0.25), rng.normal(hz0 - 0.1, 0.2)
+        x, y = cam.point((cx, 0, cz))
+        svg.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(rng.uniform(0.25, 0.45))}" '
+                f'fill="{mix(P.wood_fresh, P.wood_lit, 0.2)}" opacity="0.85"/>')
     # Chips: pale flakes, thick round the log and under the hull, fewer further out.
-    for _ in range(70):
+    for _ in range(110):
         cx = rng.normal(lx, 1.3)
         cz = rng.normal(lz + 0.6, 0.9)
         if rng.uniform() < 0.4:
@@ -566,10 +606,10 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
         x, y = cam.point((cx, 0, cz))
         k = float(cam.scale(cz))
         a = rng.uniform(0, math.pi)
-        L = k * rng.uniform(0.05, 0.12)
+        L = k * rng.uniform(0.06, 0.15)
         svg.path(lens(x - math.cos(a) * L, y - math.sin(a) * L * 0.3, x + math.cos(a) * L,
                       y + math.sin(a) * L * 0.3, max(0.25, L * 0.35)),
-                 fill=mix(P.wood_fresh, P.cloud_lit, rng.uniform(0, 0.3)), opacity=num(rng.uniform(0.6, 0.95)))
+                 fill=mix(P.wood_fresh, P.wood_lit, rng.uniform(0, 0.45)), opacity=num(rng.uniform(0.75, 1.0)))
 
 
 def build(scale: int) -> Picture:
@@ -580,7 +620,7 @@ def build(scale: int) -> Picture:
 
     heaven = Svg(w, h)
     sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(170, 110))
-    sky.sun(heaven, P, radius=15)
+    sky.sun(heaven, P, radius=27)
     for x, base, width, height, lit in ((120, 44, 120, 24, 1.0), (292, 30, 96, 18, 0.95),
                                         (360, 62, 70, 10, 0.9)):
         sky.cloud(heaven, rng, P, x, base, width, height, lumps=5, softness=0.7, lit=lit, rim=0.6)
