@@ -12,7 +12,7 @@ import numpy as np
 from generator import caption, compose, hull, patterns, sea, wood
 from generator.camera import Camera
 from generator.palette import NIGHT_BLUE
-from generator.pictures import pic_4_4
+from generator.pictures import pic_1_0, pic_4_4
 from generator.skeleton import Pose, ProportionError
 from generator.svg import Svg
 from generator.waves import WaveField
@@ -123,6 +123,37 @@ class RingsAndCaptionTest(unittest.TestCase):
         too_wide = ("El barco está a medio construir y aquí, a solas, me inquieto. ¡Debo zarpar!",)
         with self.assertRaises(ValueError):
             caption.layer(caption.Caption(too_wide), 421, 221, NIGHT_BLUE)
+
+
+class HalfBuiltShipTest(unittest.TestCase):
+    def test_planks_go_on_from_the_keel_up_ending_on_ribs_and_the_sheer_dips_amidships(self):
+        ends = pic_1_0.PLANKED
+        self.assertEqual(len(ends), pic_1_0.STRAKES)
+        self.assertTrue(all(a >= b for a, b in zip(ends, ends[1:])), ends)
+        self.assertTrue(all(0 <= e < len(pic_1_0.RIBS) - 1 for e in ends), "some rib stays bare")
+        s = np.linspace(0, 1, 21)
+        y = pic_1_0.surf(s, np.ones_like(s), -1)[:, 1]
+        self.assertLess(y[10], y[0])
+        self.assertLess(y[10], y[-1])
+
+    def test_masts_stand_inside_the_hull_and_shadows_fall_right_away_from_the_sun(self):
+        for station, height in pic_1_0.MASTS:
+            foot, top = pic_1_0.surf(station, 0.06, 0), pic_1_0._mast_point(station, height)
+            self.assertGreater(top[1], pic_1_0.surf(station, 1.0, -1)[1])
+            shadow = pic_1_0._shadow(top)
+            self.assertAlmostEqual(float(shadow[1]), 0.0)
+            self.assertGreater(shadow[0], foot[0])
+
+    def test_the_caption_is_its_file_line_by_line_and_fits(self):
+        path = os.path.join(pic_1_0.CAPTIONS, "pic_1_0.txt")
+        with open(path, encoding="utf-8") as f:
+            text = f.read()
+        self.assertTrue(text.endswith("\n"))
+        lines = pic_1_0._caption_lines()
+        self.assertEqual(lines, tuple(text.splitlines()))
+        self.assertEqual(" ".join(lines),
+                         "El barco está a medio construir y aquí, a solas, me inquieto. ¡Debo zarpar!")
+        caption.layer(caption.Caption(lines, edge="bottom"), 421, 221, pic_1_0.P)
 
 
 @unittest.skipUnless(shutil.which(compose.RSVG) and os.path.exists(compose.CONVERT), "needs rsvg-convert and ImageMagick")
