@@ -27,7 +27,7 @@ CAPTIONS = os.path.join(os.path.dirname(os.path.dirname(os.path.dirname(os.path.
 
 # Toward the sun: high, to the left and a little behind us, so the near
 # side is lit and every shadow falls to the right and away.
-SUN = np.array([-0.68, 0.66, -0.32])
+SUN = np.array([-0.6, 0.62, -0.5])
 SUN = SUN / np.linalg.norm(SUN)
 
 LENGTH = 17.0
@@ -315,7 +315,8 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         tm = (k + 0.5) / STRAKES
         n = _normal(min(s1, 0.3), tm, near)
         # Lit by the sun down to the turn of the bilge, then in its own shade.
-        tone = mix(mix(P.wood_dark, P.wood_side, 0.55), P.wood_lit, min(1.0, 0.1 + 1.1 * _lit(n)))
+        tone = mix(mix(mix(P.wood_dark, P.wood_side, 0.6), P.light.shadow, 0.12), P.wood_lit,
+                   min(1.0, 0.2 + 1.6 * _lit(n)))
         tone = mix(tone, P.wood_fresh if k % 3 == 1 else P.wood_side, 0.08 + 0.04 * rng.uniform())
         if k == WALE:
             tone = mix(tone, P.wood_dark, 0.45)
@@ -331,7 +332,7 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         for st, (qx, qy) in zip(stations, pts):
             d = _lit(_normal(st, tm, near)) - base
             f = ((qx - ax) * (bx - ax) + (qy - ay) * (by - ay)) / span ** 2
-            grad_stops.append((max(0.0, min(1.0, f)), mix(tone, P.wood_lit if d > 0 else P.wood_dark, min(1.0, abs(d) * 1.6))))
+            grad_stops.append((max(0.0, min(1.0, f)), mix(tone, P.wood_lit if d > 0 else P.wood_dark, min(1.0, abs(d) * 2.2))))
         ship.path(outline, fill=ship.linear(ax, ay, bx, by, grad_stops))
         # The grain runs along the plank, so along the curve of the hull.
         grain = []
