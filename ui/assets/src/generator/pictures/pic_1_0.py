@@ -141,7 +141,6 @@ def _mountains(svg: Svg, rng, cam):
         if py < 72:
             lx, ly = knots[i - 1]
             d = 6.5
-            a = (px + (lx - px) * d / (py - ly if py != ly else 1) * -1, py + d)
             snow = [(px, py), (px - (px - lx) * d / max(ly - py, 1), py + d),
                     (px - 2, py + d * 0.7), (px + 1.5, py + d * 1.1),
                     (px + (vx - px) * d / max(vy - py, 1), py + d)]
@@ -355,7 +354,7 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         end = [surf(s1, k / STRAKES, near), surf(s1, t1, near)]
         stroke_path(end, P.wood_dark, 0.5)
         # A plank end on a rib inside the run, staggered from the strake below.
-        f, (bx, by, bz) = butts[k]
+        f, _ = butts[k]
         if f < s1 - 0.05:
             b = [surf(f, k / STRAKES, near), surf(f, t1, near)]
             stroke_path(b, mix(P.wood_dark, tone, 0.3), 0.35, opacity="0.85")
@@ -414,8 +413,6 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
     top_edge = surf(s, np.zeros_like(s), 0)
     bottom = top_edge - [0, KEEL_DEPTH, 0]
     ship.path(polygon(_screen(cam, np.concatenate([top_edge, bottom[::-1]]))), fill=mix(P.wood_dark, P.wood_side, 0.3))
-    # The rail along the sheer where the planking reaches it.
-    return
 
 
 def _convex(points):
@@ -463,9 +460,6 @@ def _stocks(cam, svg: Svg, shade: Svg):
     for s in (0.08, 0.3, 0.52, 0.74, 0.93):
         k = surf(s, 0.0, 0) - [0, KEEL_DEPTH, 0]
         for j, (h0, h1, wd) in enumerate(((0.0, 0.3, 0.7), (0.3, 0.65, 0.55))):
-            corners = []
-            for dz in (-wd / 2, wd / 2):
-                corners.append(np.array([k[0] - 0.25, h0, k[2] + dz]))
             base = [np.array([k[0] - 0.22, h0, k[2] - wd]), np.array([k[0] + 0.22, h0, k[2] - wd]),
                     np.array([k[0] + 0.22, h1, k[2] - wd]), np.array([k[0] - 0.22, h1, k[2] - wd])]
             svg.path(polygon(_screen(cam, base)), fill=mix(P.wood_side, P.wood_lit, 0.5 if j else 0.3))
@@ -478,7 +472,6 @@ def _stocks(cam, svg: Svg, shade: Svg):
     # Shores: poles from the sand to the turn of the bilge on the near side.
     for s in (0.2, 0.45, 0.68):
         top = surf(s, 0.42, -1)
-        foot = top + [-0.5 * math.sin(YAW) * -1 - 0.2, 0, 0] 
         foot = np.array([top[0] - 0.3, 0.0, top[2] - 2.4])
         (ax, ay), (bx, by) = cam.point(foot), cam.point(top)
         svg.path(f"M{num(ax)},{num(ay)}L{num(bx)},{num(by)}", stroke=mix(P.wood_side, P.wood_dark, 0.2),
