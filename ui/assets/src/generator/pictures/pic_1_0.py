@@ -488,10 +488,10 @@ def _stocks(cam, svg: Svg, shade: Svg):
 def _yard(cam, rng, svg: Svg, shade: Svg):
     ground = mix(P.sand, P.light.shadow, 0.55)
     # A stack of sawn planks on two sleepers, waiting to go on.
-    x0, z0 = 8.6, 22.5
+    x0, z0 = 9.6, 24.5
     yaw = math.radians(12)
     c, s = math.cos(yaw), math.sin(yaw)
-    L = 4.4
+    L = 5.0
     pts = [np.array([x0 - 0.2 + c * u - s * v, 0, z0 + s * u + c * v]) for u, v in
            ((-L / 2, -0.55), (L / 2 + 0.2, -0.55), (L / 2 + 0.2, 0.55), (-L / 2, 0.55))]
     top = [p + [0, 0.65, 0] for p in pts]
@@ -525,7 +525,7 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
                                      seed=400 + k + int(u), splintered=(False, False), nails=False, knots=0)
                 wood.draw(sticker, cam, P, SUN, above=svg, under=sink, depth=sink_depth, sight=1.0, wet=False)
     # A chopping log with an adze stuck in it, and the chips round it.
-    lx, lz = -11.2, 21.2
+    lx, lz = -12.0, 22.6
     px = float(cam.scale(lz))
     bx, by = cam.point((lx, 0, lz))
     r, hgt = 0.32 * px, 0.55 * px
@@ -548,7 +548,7 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
     svg.path(f"M{num(hx - 0.1 * px)},{num(hy + 0.02 * px)}L{num(hx + 0.06 * px)},{num(hy - 0.05 * px)}"
              f"L{num(hx + 0.03 * px)},{num(hy + 0.04 * px)}Z", fill=mix(P.light.shadow, P.cloud_shade, 0.35))
     # A mallet and a saw on the sand.
-    mx, my = cam.point((-9.6, 0, 20.4))
+    mx, my = cam.point((-10.2, 0, 21.6))
     svg.path(f"M{num(mx)},{num(my - 0.03 * px)}l{num(0.45 * px)},{num(-0.05 * px)}", stroke=P.wood_side,
              stroke_width=num(0.045 * px), stroke_linecap="round")
     svg.add(f'<rect x="{num(mx - 0.12 * px)}" y="{num(my - 0.12 * px)}" width="{num(0.16 * px)}" height="{num(0.14 * px)}" '
