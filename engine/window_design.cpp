@@ -53,12 +53,18 @@ constexpr ControlDesign kDesign[] = {
     box(   "txtHints",      Hints, {8, 392, 185, 81}, 17, "Hints.", "Pistas",
            kWindowFont, {rgb(0, 128, 128), rgb(224, 224, 224)}),
     picture("pic_4_6",                                16, "Una tabla en el mar",
-     "Bajo un cielo gris encapotado, una sola tabla flota en un mar azul oscuro, con un extremo "
-     "hundido bajo el agua, entre los círculos que se abren a su alrededor."),
+     "Al anochecer, bajo nubes bajas y grises, una sola tabla rota flota a la deriva en un mar "
+     "azul oscuro: su punta astillada asoma con un brillo húmedo, el otro extremo se hunde y se "
+     "pierde en el agua turbia, y a su alrededor se abren anillos en el agua. Al fondo, un claro "
+     "entre las nubes ilumina el horizonte y deja un reguero de luz sobre el mar."),
     picture("pic_4_4",                                15, "Restos del naufragio",
-     "Bajo un cielo gris con el sol velado tras las nubes y unas gaviotas, un mar turbio de color "
-     "verde oliva está sembrado de tablas rotas, entre las que un hombre con camisa blanca nada a "
-     "crol, con un brazo en alto por delante de la cabeza, que gira de lado para respirar."),
+     "Bajo un cielo gris de nubes grandes y blandas, el sol asoma pálido tras un velo de nubes y "
+     "unas gaviotas vuelan a la derecha. En un mar turbio de color verde oliva, sembrado de tablas "
+     "rotas de distintos tamaños, algunas ladeadas y hundiéndose entre anillos en el agua, un "
+     "hombre con camisa blanca nada a crol abajo a la izquierda, donde llega el reguero de luz del "
+     "sol: saca el brazo con el codo en alto y la mano entrando en el agua por delante de la "
+     "cabeza, que gira de lado para respirar con la boca abierta a ras del agua, mientras el resto "
+     "del cuerpo se adivina oscuro bajo la superficie y los pies levantan espuma."),
     picture("pic_4_2",                                13, "Solo en la balsa",
      "Sobre una pequeña balsa de troncos, en un mar verde azulado, un hombre de pie se hace visera "
      "con la mano y mira a lo lejos una cola de pez que asoma del agua bajo el sol de la tarde. "
@@ -96,10 +102,13 @@ constexpr ControlDesign kDesign[] = {
     box(   "txtComando",    Entry, {88, 248, 377, 28}, 1, "comando.", "Comando",
            {kSansSerifFaces, 9.75}, {rgb(255, 255, 255), rgb(0, 0, 0)}),
     picture("pic_1_0",                                 5, "El barco a medio hacer",
-     "Bajo un cielo azul, un barco de madera a medio construir, con tres mástiles desnudos y la "
-     "proa aún en cuadernas, descansa sobre calzos en una playa anaranjada, con colinas verdes y "
-     "montañas al fondo. Abajo se lee: El barco está a medio construir y aquí, a solas, me "
-     "inquieto. ¡Debo zarpar!"),
+     "Bajo un cielo azul, con el sol alto a la izquierda, un barco de madera a medio construir "
+     "descansa sobre calzos en una playa anaranjada. La popa y la parte baja del casco ya están "
+     "forradas de tablas, que terminan cuaderna a cuaderna hacia la proa, donde solo se alza el "
+     "armazón; tres mástiles desnudos atraviesan los baos y una escalera sube por la popa. La "
+     "sombra del casco cae sobre la arena, a la derecha. Delante hay una pila de tablas, un tajo "
+     "con una azuela clavada, un mazo, una sierra y virutas; al fondo, colinas verdes y montañas. "
+     "Abajo se lee: El barco está a medio construir y aquí, a solas, me inquieto. ¡Debo zarpar!"),
     box(   "txtEscenario",  Scene, kSceneArea,          0, "", "Escenario",
            {kTimesFaces, 11.25}, kWindowColours),
     picture("pic_2_0_2",                              14, "Las islas",

@@ -2,12 +2,14 @@
 # SPDX-FileCopyrightText: 2026 Quivra developers
 # SPDX-License-Identifier: MIT
 
-# Renders every picture, button image and icon in ui/assets/ from the SVG
+# Renders every picture, button image and icon in ui/assets/: the pictures the
+# generator in ui/assets/src/generator draws, and the rest from the SVG
 # sources in ui/assets/src/. The build embeds the rendered files, so run this
 # after editing a source and commit both.
 #
-# Needs Debian's librsvg2-bin, imagemagick and fonts-liberation2:
-#   apt-get install -y librsvg2-bin imagemagick fonts-liberation2
+# Needs Debian's librsvg2-bin, imagemagick, fonts-liberation2, python3-numpy
+# and python3-cairo:
+#   apt-get install -y librsvg2-bin imagemagick fonts-liberation2 python3-numpy python3-cairo
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -17,6 +19,9 @@ out=$root/ui/assets
 # /usr/local/bin may hold something else called convert; ImageMagick's is here.
 CONVERT=/usr/bin/convert
 RSVG=$(command -v rsvg-convert || true)
+# Debian's own interpreter, which sees Debian's numpy and cairo.
+PYTHON=${PYTHON:-/usr/bin/python3}
+export PYTHONDONTWRITEBYTECODE=1
 
 if [[ -z $RSVG || ! -x $CONVERT ]]; then
     echo "render-art: needs rsvg-convert and $CONVERT:" >&2
@@ -26,6 +31,12 @@ fi
 if [[ -z $(fc-list 'Liberation Serif') ]]; then
     echo "render-art: the pictures' text is set in Liberation Serif:" >&2
     echo "  apt-get install -y fonts-liberation2" >&2
+    exit 1
+fi
+
+if ! "$PYTHON" -c 'import numpy, cairo' 2>/dev/null; then
+    echo "render-art: the generator needs $PYTHON with numpy and cairo:" >&2
+    echo "  apt-get install -y python3-numpy python3-cairo" >&2
     exit 1
 fi
 
@@ -43,8 +54,13 @@ svg_to_png() { # svg width height png
 # stripped so that re-rendering an unchanged source gives identical bytes.
 strip_opts=(-strip -define 'png:exclude-chunks=date,time')
 
+generated=$(cd "$src" && "$PYTHON" -m generator --list)
+
 scene() { # name width height
     local name=$1 w=$2 h=$3 scale suffix
+    if grep -qx "$name" <<<"$generated"; then
+        return
+    fi
     for scale in 1 2; do
         suffix=$( ((scale == 1)) || echo @2x)
         svg_to_png "$src/$name.svg" $((w * scale)) $((h * scale)) "$tmp/$name.png"
@@ -91,6 +107,8 @@ scene pic_4_0 421 221
 scene pic_4_2 421 221
 scene pic_4_4 421 221
 scene pic_4_6 421 221
+
+(cd "$src" && "$PYTHON" -m generator --out "$out")
 
 opaque_png abrir abrir 16 15
 opaque_png guardar guardar 16 15

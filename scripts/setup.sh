@@ -26,10 +26,12 @@ QUIVRA_PACKAGES=(
 
 # Test tools only, installed by test.sh and check-screen-reader.sh but not play.sh: a screen
 # reader in a session of its own (an X server, D-Bus and the accessibility bus), xdotool to
-# type into the game as a player does, and the second browser the page is heard in.
+# type into the game as a player does, the second browser the page is heard in, and what the
+# picture generator's test draws with.
 # shellcheck disable=SC2034 # used by the scripts that source this one
 QUIVRA_TEST_PACKAGES=(
   orca xvfb dbus at-spi2-core xdotool firefox-esr
+  python3-numpy python3-cairo librsvg2-bin imagemagick
 )
 
 # Node.js and npm, for the page's tests and the JavaScript gates: Debian's only where no

@@ -1,0 +1,636 @@
+"""The start: a ship half built on the beach. The hull stands on stocks,
+planked from the stern forward and from the keel up, so the planks stop
+rib by rib toward the bow, where the frame still stands bare; three masts
+go down through the deck beams. The sun, high at the top left, throws the
+hull's shadow to the right across the sand; a builder's yard in front."""
+
+from __future__ import annotations
+
+import math
+import os
+
+import numpy as np
+
+from .. import sky, wood
+from ..camera import Camera
+from ..caption import Caption
+from ..compose import Layer, Picture
+from ..hull import Hull
+from ..palette import BRIGHT as P, mix
+from ..svg import Svg, lens, num, polygon, polyline, smooth
+
+NAME = "pic_1_0"
+SIZE = (421, 221)
+
+CAPTIONS = os.path.join(os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))),
+                        "captions")
+
+# Toward the sun: high, to the left and a little behind us, so the near
+# side is lit and every shadow falls to the right and away.
+SUN = np.array([-0.6, 0.62, -0.5])
+SUN = SUN / np.linalg.norm(SUN)
+
+LENGTH = 17.0
+HULL = Hull(LENGTH, [0.0, 0.2, 0.5, 0.8, 1.0], [
+    # (breadth, height above the keel) from the keel to the sheer, half of the hull
+    [(0.12, 0.0), (0.55, 0.8), (1.3, 2.1), (1.75, 3.5), (1.8, 4.7)],      # the transom
+    [(0.2, 0.0), (1.3, 0.5), (2.2, 1.7), (2.55, 2.9), (2.45, 3.95)],
+    [(0.25, 0.0), (1.75, 0.4), (2.65, 1.45), (2.9, 2.6), (2.75, 3.5)],    # the sheer dips here
+    [(0.18, 0.0), (1.0, 0.55), (1.75, 1.7), (2.1, 2.95), (2.05, 3.95)],
+    [(0.08, 0.0), (0.1, 1.0), (0.12, 2.3), (0.14, 3.6), (0.14, 4.6)],     # the stem
+])
+KEEL_Y = 1.0          # the keel's top above the sand, on its stocks
+KEEL_DEPTH = 0.35
+ORIGIN = np.array([-7.6, KEEL_Y, 25.5])
+YAW = math.radians(22)
+RIBS = [round(0.06 + 0.9 * i / 17, 4) for i in range(18)]
+STRAKES = 9
+# The rib each strake ends on, from the garboard up: planked from the keel
+# up and from the stern forward, so the ends step back toward the sheer.
+PLANKED = [11, 11, 10, 10, 9, 8, 7, 4, 2]
+MASTS = [(0.25, 8.0), (0.5, 10.4), (0.76, 9.2)]   # (station, height above the keel)
+BEAMS = [RIBS[i] for i in (2, 4, 6, 8, 10, 12, 13, 14, 15)]
+BEAM_T = 0.94
+WALE = 5
+
+
+def _caption_lines() -> tuple[str, ...]:
+    with open(os.path.join(CAPTIONS, NAME + ".txt"), encoding="utf-8") as f:
+        return tuple(line.rstrip("\n") for line in f)
+
+
+def _smoothstep(a, b, x):
+    t = np.clip((np.asarray(x, float) - a) / (b - a), 0, 1)
+    return t * t * (3 - 2 * t)
+
+
+def surf(s, t, side):
+    """A point of the hull in the world: the lofted surface, its stem raked
+    forward and its transom aft, then set on the stocks and turned."""
+    x, y, z = HULL.local(s, t, side)
+    t = np.asarray(t, float)
+    x = x + 1.6 * _smoothstep(0.72, 1.0, s) * t ** 1.6 - 1.3 * _smoothstep(0.18, 0.0, s) * t
+    return _place(x, y, z)
+
+
+def _place(x, y, z):
+    c, sn = math.cos(YAW), math.sin(YAW)
+    x, y, z = np.asarray(x, float), np.asarray(y, float), np.asarray(z, float)
+    return np.stack([ORIGIN[0] + x * c - z * sn, ORIGIN[1] + y, ORIGIN[2] + x * sn + z * c], -1)
+
+
+def _screen(cam, pts):
+    pts = np.asarray(pts).reshape(-1, 3)
+    return [cam.point(p) for p in pts]
+
+
+def _normal(s, t, side):
+    e = 1e-3
+    ds = surf(s + e, t, side) - surf(s - e, t, side)
+    dt = surf(s, min(t + e, 1), side) - surf(s, max(t - e, 0), side)
+    n = np.cross(ds, dt) * side
+    n = n / (np.linalg.norm(n) + 1e-12)
+    # Outward: away from the hull's centre line.
+    centre = surf(s, 0.5, 0)
+    if np.dot(n, surf(s, t, side) - centre) < 0:
+        n = -n
+    return n
+
+
+def _lit(n) -> float:
+    return float(max(0.0, np.dot(n, SUN)))
+
+
+def _shadow(p):
+    """Where a point's shadow lands on the sand."""
+    p = np.asarray(p, float)
+    return p - SUN * (p[..., 1:2] / SUN[1])
+
+
+# --- the land -------------------------------------------------------------------
+
+def _ridge(rng, x0, x1, base, peaks, height, jag):
+    """A mountain line: peaks and saddles, with a little wander between."""
+    xs = np.linspace(x0, x1, peaks * 2 + 1)
+    xs[1:-1] += rng.uniform(-0.3, 0.3, len(xs) - 2) * (x1 - x0) / (peaks * 2)
+    ys = np.empty_like(xs)
+    for i in range(len(xs)):
+        top = i % 2 == 1
+        ys[i] = base - (height * rng.uniform(0.55, 1.0) if top else height * rng.uniform(0.1, 0.4))
+    pts = []
+    for i in range(len(xs) - 1):
+        for f in np.linspace(0, 1, 6, endpoint=False):
+            x = xs[i] + (xs[i + 1] - xs[i]) * f
+            y = ys[i] + (ys[i + 1] - ys[i]) * f + rng.normal(0, jag) * math.sin(math.pi * f)
+            pts.append((x, y))
+    pts.append((xs[-1], ys[-1]))
+    return pts, list(zip(xs, ys))
+
+
+def _mountains(svg: Svg, rng, cam):
+    far = mix(P.mountain, P.sky_horizon, 0.45)
+    pts, knots = _ridge(rng, -20, 441, 104, 5, 46, 1.2)
+    svg.path(polygon(pts + [(441, 130), (-20, 130)]), fill=far)
+    # The faces turned away from the sun, to the right of each peak.
+    shade = mix(far, P.light.shadow, 0.22)
+    for i in range(1, len(knots) - 1, 2):
+        (px, py), (vx, vy) = knots[i], knots[i + 1]
+        foot = (px + (vx - px) * 0.35, 118)
+        svg.path(polygon([(px, py), (vx, vy), (vx + 4, 118), foot]), fill=shade, opacity="0.7")
+        # Snow on the highest, lit on its left.
+        if py < 72:
+            lx, ly = knots[i - 1]
+            d = 6.5
+            snow = [(px, py), (px - (px - lx) * d / max(ly - py, 1), py + d),
+                    (px - 2, py + d * 0.7), (px + 1.5, py + d * 1.1),
+                    (px + (vx - px) * d / max(vy - py, 1), py + d)]
+            svg.path(polygon(snow), fill=mix(P.cloud_lit, P.sky_horizon, 0.2), opacity="0.85")
+    haze = svg.linear(0, 70, 0, 118, [(0, P.sky_horizon, 0), (1, P.sky_horizon, 0.55)])
+    svg.add(f'<rect x="0" y="70" width="421" height="50" fill="{haze}"/>')
+    # A nearer range, greener and less veiled.
+    mid = mix(mix(P.mountain, P.grass, 0.55), P.sky_horizon, 0.25)
+    pts, knots = _ridge(rng, -30, 451, 118, 4, 26, 0.8)
+    svg.path(polygon(pts + [(451, 135), (-30, 135)]), fill=mid)
+    shade = mix(mid, P.light.shadow, 0.2)
+    for i in range(1, len(knots) - 1, 2):
+        (px, py), (vx, vy) = knots[i], knots[i + 1]
+        svg.path(polygon([(px, py), (vx, vy), (vx + 3, 124), (px + (vx - px) * 0.3, 124)]),
+                 fill=shade, opacity="0.6")
+    haze = svg.linear(0, 96, 0, 126, [(0, P.sky_horizon, 0), (1, P.sky_horizon, 0.4)])
+    svg.add(f'<rect x="0" y="96" width="421" height="32" fill="{haze}"/>')
+
+
+def _hills(svg: Svg, rng, cam, beach_row):
+    """Two rolls of green hills behind the beach, lit from the left, with
+    clumps of trees, each a rounded mass with its shade on the right."""
+    for k, (top, amp, tone, haze) in enumerate(((108, 9, P.grass, 0.32), (118, 7, P.grass, 0.12))):
+        fill = mix(mix(tone, P.light.shadow, 0.08 * k), P.sky_horizon, haze)
+        xs = np.linspace(-10, 431, 12)
+        ys = top + amp * np.sin(xs / rng.uniform(38, 55) + rng.uniform(0, 6)) + rng.uniform(-2, 2, len(xs))
+        line = list(zip(xs, ys))
+        body = smooth(line + [(431, beach_row + 4), (-10, beach_row + 4)], tension=0.8)
+        svg.path(body, fill=fill)
+        clip = svg.clip(body)
+        lit = mix(fill, P.light.key, 0.18)
+        svg.add(f'<g clip-path="{clip}"><path d="{smooth([(x - 6, y + 1.2) for x, y in line] + [(431, beach_row + 4), (-10, beach_row + 4)], tension=0.8)}" '
+                f'fill="{mix(fill, P.light.shadow, 0.12)}"/>'
+                f'<path d="{smooth(line + [(431, beach_row + 4), (-10, beach_row + 4)], tension=0.8)}" '
+                f'fill="{lit}" transform="translate(-3,1.5)" opacity="0.6"/></g>')
+        # Trees along the crest and down the slope.
+        for _ in range(9 + 4 * k):
+            x = rng.uniform(0, 421)
+            y = float(np.interp(x, xs, ys)) + rng.uniform(1, 7 + 3 * k)
+            r = rng.uniform(2.6, 4.2) * (1 + 0.35 * k)
+            dark = mix(fill, P.ink, 0.3)
+            for j in range(3):
+                cx, cy = x + (j - 1) * r * 0.8, y - r * (0.5 if j == 1 else 0.1)
+                svg.add(f'<circle cx="{num(cx)}" cy="{num(cy)}" r="{num(r * (1.15 if j == 1 else 0.9))}" fill="{dark}"/>')
+            svg.add(f'<circle cx="{num(x - r * 0.45)}" cy="{num(y - r * 0.75)}" r="{num(r * 0.75)}" '
+                    f'fill="{mix(dark, P.light.key, 0.2)}" opacity="0.8"/>')
+
+
+def _beach(svg: Svg, rng, cam, beach_row):
+    h = svg.height
+    near = P.sand
+    far = mix(P.sand, P.sky_horizon, 0.35)
+    fill = svg.linear(0, beach_row, 0, h, [(0, far), (0.25, mix(near, P.wood_fresh, 0.25)), (1, near)])
+    edge = [(x, beach_row + 1.5 * math.sin(x / 37.0) + rng.uniform(-0.4, 0.4)) for x in np.linspace(-5, 426, 24)]
+    svg.path(smooth(edge + [(426, h + 2), (-5, h + 2)], tension=0.6), fill=fill)
+    # Where the beach meets the grass: a thin lit lip of dry sand.
+    svg.path(smooth(edge, closed=False, tension=0.6), stroke=mix(P.wood_fresh, P.cloud_lit, 0.4),
+             stroke_width="0.8", opacity="0.7")
+    # Wind ripples lying on the sand, closer together far off.
+    ripple = mix(P.sand, P.light.shadow, 0.25)
+    lite = mix(P.sand, P.cloud_lit, 0.35)
+    z = 16.0
+    while z < 70:
+        px = float(cam.scale(z))
+        for x in rng.uniform(-40, 40, 5):
+            L = rng.uniform(0.8, 2.2)
+            a, b = cam.point((x, 0, z)), cam.point((x + L, 0, z + rng.uniform(-0.2, 0.2)))
+            w = max(0.25, 0.04 * px)
+            svg.path(lens(a[0], a[1], b[0], b[1], w), fill=ripple, opacity="0.28")
+            svg.path(lens(a[0] - 0.3, a[1] - 0.5, b[0] - 0.3, b[1] - 0.5, w * 0.7), fill=lite, opacity="0.3")
+        z *= 1.16
+    # Tufts of beach grass along the back of the sand.
+    for _ in range(14):
+        x = rng.uniform(-30, 30)
+        zz = rng.uniform(48, 68)
+        bx, by = cam.point((x, 0, zz))
+        px = float(cam.scale(zz))
+        for b in range(4):
+            ang = -math.pi / 2 + rng.uniform(-0.6, 0.6)
+            L = px * rng.uniform(0.35, 0.6)
+            svg.path(f"M{num(bx + b * 0.4)},{num(by)}l{num(math.cos(ang) * L)},{num(math.sin(ang) * L)}",
+                     stroke=mix(P.grass, P.ink, 0.15), stroke_width="0.4", stroke_linecap="round")
+
+
+# --- the ship ----------------------------------------------------------------------
+
+def _strake(k, side, s1, steps=24):
+    t0, t1 = k / STRAKES, (k + 1) / STRAKES
+    s = np.linspace(0, s1, steps)
+    lo = surf(s, np.full_like(s, t0), side)
+    hi = surf(s[::-1], np.full_like(s, t1), side)
+    return np.concatenate([lo, hi])
+
+
+def _ship(cam, rng, ship: Svg, shade: Svg):
+    px_mid = float(cam.scale(ORIGIN[2] + 3))
+    wood_in = mix(P.wood_dark, P.wood_side, 0.35)
+    rim = P.light.rim
+    near, far = -1, 1
+
+    def stroke_path(points, colour, width, opacity=None, svg=ship, cap="round"):
+        svg.path(polyline(_screen(cam, points)), stroke=colour, stroke_width=num(width),
+                 stroke_linecap=cap, stroke_linejoin="round", opacity=opacity)
+
+    def rib_curve(s, side, top=1.0):
+        t = np.linspace(0, top, 14)
+        pts = surf(np.full_like(t, s), t, side)
+        return pts
+
+    # The hull's shadow on the sand first: the planked body, then each bare
+    # rib, beam and mast.
+    ground = mix(P.sand, P.light.shadow, 0.5)
+    body = []
+    for side in (near, far):
+        s = np.linspace(0, RIBS[PLANKED[0]], 20)
+        body += list(_shadow(surf(s, np.full_like(s, 0.75), side)))
+    body += list(_shadow(surf(np.linspace(0, 1, 20), np.zeros(20), 0)))
+    flat = np.array([[p[0], p[2]] for p in body])
+    hull_pts = _convex(flat)
+    shade.path(polygon([cam.point((x, 0, z)) for x, z in hull_pts]), fill=ground, opacity="0.85")
+    for s in RIBS:
+        for side in (near, far):
+            pts = _shadow(rib_curve(s, side))
+            shade.path(polyline(_screen(cam, pts)), stroke=ground, stroke_width=num(0.2 * px_mid),
+                       opacity="0.85", stroke_linecap="round")
+    for s, height in MASTS:
+        foot = _mast_point(s, 3.0)
+        top = _mast_point(s, height)
+        a, b = _shadow(foot), _shadow(top)
+        shade.path(polyline(_screen(cam, [a, b])), stroke=ground, stroke_width=num(0.3 * px_mid),
+                   opacity="0.85", stroke_linecap="round")
+
+    # The far side, seen from inside through the open frame: its planks'
+    # inner face in the hull's own shade, its ribs standing in front of them.
+    for k in range(STRAKES):
+        s1 = RIBS[PLANKED[k]]
+        ship.path(polygon(_screen(cam, _strake(k, far, s1))), fill=mix(wood_in, P.wood_side, 0.15 + 0.04 * (k % 2)))
+    for s in RIBS:
+        stroke_path(rib_curve(s, far), mix(P.wood_dark, P.wood_side, 0.6), 0.2 * px_mid)
+    # The keelson along the floor, then the beams across at deck height, far halves first.
+    stroke_path(surf(np.linspace(0.05, 0.95, 20), np.full(20, 0.06), 0), P.wood_dark, 0.3 * px_mid)
+    for s in BEAMS:
+        stroke_path([surf(s, BEAM_T, far), surf(s, BEAM_T, 0)], mix(P.wood_dark, P.wood_side, 0.5), 0.24 * px_mid)
+    # The masts: stepped on the keelson, through the beams.
+    for s, height in MASTS:
+        _mast(cam, ship, s, height, px_mid)
+    for s in BEAMS:
+        a, b = surf(s, BEAM_T, 0), surf(s, BEAM_T, near)
+        stroke_path([a, b], mix(P.wood_side, P.wood_lit, 0.35), 0.24 * px_mid)
+        # Its top catches the sun.
+        stroke_path([a + [0, 0.09, 0], b + [0, 0.09, 0]], mix(P.wood_lit, rim, 0.4), 0.06 * px_mid)
+    for s, _ in MASTS:
+        # Partners: the short timbers either side of the mast at the beam.
+        for dx in (-0.28, 0.28):
+            c = surf(s, BEAM_T, 0)
+            p0 = c + np.array([dx * math.cos(YAW), 0.02, dx * math.sin(YAW)])
+            stroke_path([p0 + [-0.5 * math.sin(YAW) * -1, 0, -0.5 * math.cos(YAW)],
+                         p0 + [0.5 * math.sin(YAW) * -1, 0, 0.5 * math.cos(YAW)]],
+                        mix(P.wood_side, P.wood_lit, 0.5), 0.16 * px_mid)
+
+    # The near side: every rib, then the planks over them.
+    for s in RIBS:
+        n = _normal(s, 0.6, near)
+        tone = mix(P.wood_side, P.wood_lit, 0.3 + 0.6 * _lit(n))
+        pts = rib_curve(s, near)
+        stroke_path(pts, mix(P.wood_dark, P.wood_side, 0.5), 0.22 * px_mid)
+        stroke_path(pts + np.array([-0.05 * math.cos(YAW), 0.0, 0.0]), tone, 0.14 * px_mid)
+    butts = HULL.butts(STRAKES, [RIBS[i] for i in range(2, 8)], rng)
+    for k in range(STRAKES):
+        s1 = RIBS[PLANKED[k]]
+        tm = (k + 0.5) / STRAKES
+        n = _normal(min(s1, 0.3), tm, near)
+        # Lit by the sun down to the turn of the bilge, then in its own shade.
+        tone = mix(mix(mix(P.wood_dark, P.wood_side, 0.6), P.light.shadow, 0.12), P.wood_lit,
+                   min(1.0, 0.2 + 1.6 * _lit(n)))
+        tone = mix(tone, P.wood_fresh if k % 3 == 1 else P.wood_side, 0.08 + 0.04 * rng.uniform())
+        if k == WALE:
+            tone = mix(tone, P.wood_dark, 0.45)
+        outline = polygon(_screen(cam, _strake(k, near, s1)))
+        # Along the plank the light changes as the hull turns: brightest at
+        # the stern quarter, which faces the sun, duller where the side runs flat.
+        base = _lit(n)
+        stations = np.linspace(0.02, s1, 5)
+        pts = [cam.point(surf(st, tm, near)) for st in stations]
+        (ax, ay), (bx, by) = pts[0], pts[-1]
+        span = math.hypot(bx - ax, by - ay) or 1.0
+        grad_stops = []
+        for st, (qx, qy) in zip(stations, pts):
+            d = _lit(_normal(st, tm, near)) - base
+            f = ((qx - ax) * (bx - ax) + (qy - ay) * (by - ay)) / span ** 2
+            grad_stops.append((max(0.0, min(1.0, f)), mix(tone, P.wood_lit if d > 0 else P.wood_dark, min(1.0, abs(d) * 2.2))))
+        ship.path(outline, fill=ship.linear(ax, ay, bx, by, grad_stops))
+        # The grain runs along the plank, so along the curve of the hull.
+        grain = []
+        for f in (0.3, 0.62):
+            a = rng.uniform(0.0, 0.25) * s1
+            b = s1 - rng.uniform(0.0, 0.3) * s1
+            ss = np.linspace(a, b, 20)
+            tt = (k + f + 0.06 * np.sin(ss * 40 + k)) / STRAKES
+            grain.append(f'<path d="{polyline(_screen(cam, surf(ss, tt, near)))}"/>')
+        ship.add(f'<g fill="none" stroke="{mix(tone, P.wood_dark, 0.4)}" stroke-width="0.3" opacity="0.45">'
+                 f'{"".join(grain)}</g>')
+        # Toward the keel the bilge turns under and away from the sun.
+        if k < 3:
+            ship.path(outline, fill=P.light.shadow, opacity=num(0.22 - 0.07 * k))
+        # The seam at its top edge and the plank's end, where it meets the next.
+        t1 = (k + 1) / STRAKES
+        s = np.linspace(0, s1, 30)
+        seam = surf(s, np.full_like(s, t1), near)
+        stroke_path(seam, mix(P.wood_dark, tone, 0.35), 0.35, opacity="0.8")
+        end = [surf(s1, k / STRAKES, near), surf(s1, t1, near)]
+        stroke_path(end, P.wood_dark, 0.5)
+        # A plank end on a rib inside the run, staggered from the strake below.
+        f, _ = butts[k]
+        if f < s1 - 0.05:
+            b = [surf(f, k / STRAKES, near), surf(f, t1, near)]
+            stroke_path(b, mix(P.wood_dark, tone, 0.3), 0.35, opacity="0.85")
+            for tt in (k + 0.3) / STRAKES, (k + 0.7) / STRAKES:
+                for df in (-0.008, 0.008):
+                    x, y = cam.point(surf(f + df, tt, near))
+                    ship.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="0.3" fill="{P.wood_dark}" opacity="0.8"/>')
+        # Trenails where the plank crosses each rib.
+        for r in RIBS:
+            if r < s1 - 0.01 and abs(r - f) > 0.01:
+                x, y = cam.point(surf(r, tm, near))
+                ship.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="0.28" fill="{P.wood_dark}" opacity="0.45"/>')
+    # Ribbands: battens along the bare frame that fair it, the top one
+    # along the sheer from the transom to the stem, so its dip shows.
+    for tt, s0 in ((1.0, 0.0), (0.74, RIBS[PLANKED[6]] - 0.01), (0.47, RIBS[PLANKED[4]] - 0.01)):
+        s = np.linspace(s0, 0.995, 40)
+        line = surf(s, np.full_like(s, tt), near)
+        stroke_path(line, mix(P.wood_side, P.wood_dark, 0.2), 0.17 * px_mid)
+        stroke_path(line + [0, 0.06, 0], mix(P.wood_lit, rim, 0.55), 0.06 * px_mid)
+
+    # The transom, flat across the stern, facing aft and into the sun.
+    t = np.linspace(0, 1, 14)
+    port = surf(np.zeros_like(t), t, near)
+    stbd = surf(np.zeros_like(t), t, far)
+    transom = polygon(_screen(cam, np.concatenate([port, stbd[::-1]])))
+    ship.path(transom, fill=mix(P.wood_side, P.wood_lit, 0.85))
+    tclip = ship.clip(transom)
+    lines = []
+    for tt in np.linspace(0.12, 0.95, 8):
+        a, b = surf(0, tt, near), surf(0, tt, far)
+        lines.append(f'<path d="{polyline(_screen(cam, [a, b]))}"/>')
+    ship.add(f'<g clip-path="{tclip}" stroke="{mix(P.wood_dark, P.wood_lit, 0.3)}" stroke-width="0.35" '
+             f'fill="none" opacity="0.8">{"".join(lines)}</g>')
+    # Stern post and stem post: the keel carried up at both ends.
+    post = surf(np.zeros(12), np.linspace(0, 1.04, 12), 0) + [-0.1 * math.cos(YAW), 0, -0.1 * math.sin(YAW)]
+    stroke_path(post, mix(P.wood_side, P.wood_lit, 0.5), 0.32 * px_mid)
+    stroke_path(post + [-0.05, 0.02, 0], rim, 0.08 * px_mid)
+    stem = surf(np.ones(14), np.linspace(0, 1.12, 14), 0)
+    stroke_path(stem, P.wood_side, 0.34 * px_mid)
+    stroke_path(stem + [-0.06, 0.03, 0], mix(P.wood_lit, rim, 0.5), 0.1 * px_mid)
+    # A ladder up the stern quarter, its feet on the sand.
+    top = surf(0.13, 0.98, near)
+    out = np.array([math.sin(YAW), 0, -math.cos(YAW)])
+    along = np.array([math.cos(YAW), 0, math.sin(YAW)])
+    feet = top + out * 2.0 - [0, top[1], 0]
+    for side_off in (-0.28, 0.28):
+        rail = [feet + along * side_off, top + along * side_off + [0, 0.5, 0] + out * 0.05]
+        stroke_path(rail, mix(P.wood_side, P.wood_dark, 0.25), 0.1 * px_mid)
+        shadow_rail = [_shadow(p) for p in rail]
+        stroke_path(shadow_rail, mix(P.sand, P.light.shadow, 0.5), 0.08 * px_mid, opacity="0.85", svg=shade)
+    for f in np.linspace(0.1, 0.92, 9):
+        c = feet + (top + [0, 0.5, 0] + out * 0.05 - feet) * f
+        stroke_path([c - along * 0.28, c + along * 0.28], mix(P.wood_lit, P.light.rim, 0.3), 0.06 * px_mid)
+    # The keel itself, under everything, standing on its stocks.
+    s = np.linspace(0, 1, 24)
+    top_edge = surf(s, np.zeros_like(s), 0)
+    bottom = top_edge - [0, KEEL_DEPTH, 0]
+    ship.path(polygon(_screen(cam, np.concatenate([top_edge, bottom[::-1]]))), fill=mix(P.wood_dark, P.wood_side, 0.3))
+
+
+def _convex(points):
+    pts = sorted(map(tuple, points))
+    def half(seq):
+        out = []
+        for p in seq:
+            while len(out) >= 2 and ((out[-1][0] - out[-2][0]) * (p[1] - out[-2][1])
+                                     - (out[-1][1] - out[-2][1]) * (p[0] - out[-2][0])) <= 0:
+                out.pop()
+            out.append(p)
+        return out
+    lower, upper = half(pts), half(pts[::-1])
+    return lower[:-1] + upper[:-1]
+
+
+def _mast_point(s, height):
+    base = surf(s, 0.06, 0)
+    return np.array([base[0], ORIGIN[1] + height, base[2]])
+
+
+def _mast(cam, svg: Svg, s, height, px):
+    foot = surf(s, 0.06, 0)
+    top = _mast_point(s, height)
+    a, b = cam.point(foot), cam.point(top)
+    w0, w1 = 0.26 * px, 0.15 * px
+    body = polygon([(a[0] - w0, a[1]), (b[0] - w1, b[1]), (b[0] + w1, b[1]), (a[0] + w0, a[1])])
+    svg.path(body, fill=mix(P.wood_side, P.wood_lit, 0.45))
+    clip = svg.clip(body)
+    # Round spar: lit on its left, the sun's rim on the very edge.
+    svg.add(f'<g clip-path="{clip}">'
+            f'<path d="{polygon([(a[0] + w0 * 0.2, a[1]), (b[0] + w1 * 0.2, b[1]), (b[0] + w1, b[1]), (a[0] + w0, a[1])])}" '
+            f'fill="{mix(P.wood_side, P.wood_dark, 0.35)}"/>'
+            f'<path d="{polygon([(a[0] - w0, a[1]), (b[0] - w1, b[1]), (b[0] - w1 * 0.45, b[1]), (a[0] - w0 * 0.45, a[1])])}" '
+            f'fill="{mix(P.wood_lit, P.light.rim, 0.45)}"/></g>')
+    # The cap at the head.
+    svg.add(f'<ellipse cx="{num(b[0])}" cy="{num(b[1])}" rx="{num(w1 * 1.3)}" ry="{num(w1 * 0.45)}" '
+            f'fill="{P.wood_dark}"/>')
+
+
+def _stocks(cam, svg: Svg, shade: Svg):
+    """Blocks under the keel and shores against the bilge."""
+    px = float(cam.scale(ORIGIN[2] + 3))
+    ground = mix(P.sand, P.light.shadow, 0.55)
+    for s in (0.08, 0.3, 0.52, 0.74, 0.93):
+        k = surf(s, 0.0, 0) - [0, KEEL_DEPTH, 0]
+        for j, (h0, h1, wd) in enumerate(((0.0, 0.3, 0.7), (0.3, 0.65, 0.55))):
+            base = [np.array([k[0] - 0.22, h0, k[2] - wd]), np.array([k[0] + 0.22, h0, k[2] - wd]),
+                    np.array([k[0] + 0.22, h1, k[2] - wd]), np.array([k[0] - 0.22, h1, k[2] - wd])]
+            svg.path(polygon(_screen(cam, base)), fill=mix(P.wood_side, P.wood_lit, 0.5 if j else 0.3))
+            side = [base[0], base[3], base[3] + [-0.3, 0, 0.6], base[0] + [-0.3, 0, 0.6]]
+            svg.path(polygon(_screen(cam, side)), fill=mix(P.wood_lit, P.light.rim, 0.3))
+        foot = np.array([k[0], 0, k[2]])
+        sh = [_shadow(foot + [0.3, 0.65, -0.5]), _shadow(foot + [0.3, 0.65, 0.5])]
+        shade.path(polygon(_screen(cam, [foot + [0.25, 0, -0.6], foot + [0.25, 0, 0.6], sh[1], sh[0]])),
+                   fill=ground, opacity="0.85")
+    # Shores: poles from the sand to the turn of the bilge on the near side.
+    for s in (0.2, 0.45, 0.68):
+        top = surf(s, 0.42, -1)
+        foot = np.array([top[0] - 0.3, 0.0, top[2] - 2.4])
+        (ax, ay), (bx, by) = cam.point(foot), cam.point(top)
+        svg.path(f"M{num(ax)},{num(ay)}L{num(bx)},{num(by)}", stroke=mix(P.wood_side, P.wood_dark, 0.2),
+                 stroke_width=num(0.16 * px), stroke_linecap="round")
+        svg.path(f"M{num(ax - 0.4)},{num(ay)}L{num(bx - 0.4)},{num(by)}", stroke=mix(P.wood_lit, P.light.rim, 0.4),
+                 stroke_width=num(0.05 * px), stroke_linecap="round")
+        tip = _shadow(top)
+        shade.path(polyline(_screen(cam, [foot, tip])), stroke=ground, stroke_width=num(0.14 * px),
+                   opacity="0.85")
+
+
+# --- the yard -----------------------------------------------------------------------
+
+def _yard(cam, rng, svg: Svg, shade: Svg):
+    ground = mix(P.sand, P.light.shadow, 0.55)
+    # A stack of sawn planks on two sleepers, waiting to go on.
+    x0, z0 = 9.6, 24.5
+    yaw = math.radians(12)
+    c, s = math.cos(yaw), math.sin(yaw)
+    L = 5.0
+    pts = [np.array([x0 - 0.2 + c * u - s * v, 0, z0 + s * u + c * v]) for u, v in
+           ((-L / 2, -0.55), (L / 2 + 0.2, -0.55), (L / 2 + 0.2, 0.55), (-L / 2, 0.55))]
+    top = [p + [0, 0.65, 0] for p in pts]
+    shade.path(polygon(_screen(cam, pts[:1] + pts[1:2] + [_shadow(top[1]), _shadow(top[2]), _shadow(top[3])] + pts[3:])),
+               fill=ground, opacity="0.8")
+    sink, sink_depth = Svg(svg.width, svg.height), Svg(svg.width, svg.height)
+    for u in (-1.6, 1.6):
+        sleeper = wood.Plank(length=1.3, width=0.14, thickness=0.12,
+                             centre=(x0 + c * u, 0.06, z0 + s * u), yaw=yaw + math.pi / 2,
+                             seed=300 + int(u * 10), splintered=(False, False), nails=False, knots=0)
+        wood.draw(sleeper, cam, P, SUN, above=svg, under=sink, depth=sink_depth, sight=1.0, wet=False)
+    # Layers of three, with thin stickers across between them to let the air through.
+    layers = 4
+    for k in range(layers * 3):
+        layer, col = k // 3, k % 3
+        if layer == layers - 1 and col == 2:
+            continue
+        y = 0.12 + 0.05 + layer * 0.14
+        dz = rng.uniform(-0.04, 0.04)
+        du = rng.uniform(-0.2, 0.2)
+        v = -0.34 + 0.34 * col + dz
+        plank = wood.Plank(length=L + rng.uniform(-0.4, 0.1), width=0.3, thickness=0.09,
+                           centre=(x0 + c * du - s * v, y, z0 + s * du + c * v),
+                           yaw=yaw + rng.uniform(-0.015, 0.015), seed=310 + k, splintered=(False, False),
+                           nails=False, knots=1)
+        wood.draw(plank, cam, P, SUN, above=svg, under=sink, depth=sink_depth, sight=1.0, wet=False)
+        if col == 2 and layer < layers - 1:
+            for u in (-1.6, 0.0, 1.6):
+                sticker = wood.Plank(length=1.1, width=0.06, thickness=0.05,
+                                     centre=(x0 + c * u, y + 0.07, z0 + s * u), yaw=yaw + math.pi / 2,
+                                     seed=400 + k + int(u), splintered=(False, False), nails=False, knots=0)
+                wood.draw(sticker, cam, P, SUN, above=svg, under=sink, depth=sink_depth, sight=1.0, wet=False)
+    # A chopping log with an adze stuck in it, and the chips round it.
+    lx, lz = -12.0, 22.6
+    px = float(cam.scale(lz))
+    bx, by = cam.point((lx, 0, lz))
+    r, hgt = 0.32 * px, 0.55 * px
+    sh = _shadow(np.array([lx, 0.55, lz]))
+    sx, sy = cam.point(sh)
+    shade.add(f'<path d="M{num(bx - r)},{num(by)}L{num(sx - r)},{num(sy)}A{num(r)},{num(r * 0.35)} 0 0 0 {num(sx + r)},{num(sy)}'
+              f'L{num(bx + r)},{num(by)}Z" fill="{ground}" opacity="0.8"/>')
+    svg.add(f'<path d="M{num(bx - r)},{num(by - hgt)}V{num(by)}A{num(r)},{num(r * 0.35)} 0 0 0 {num(bx + r)},{num(by)}'
+            f'V{num(by - hgt)}Z" fill="{mix(P.wood_side, P.wood_dark, 0.1)}"/>')
+    svg.add(f'<path d="M{num(bx - r)},{num(by - hgt)}V{num(by)}A{num(r)},{num(r * 0.35)} 0 0 0 {num(bx - r * 0.2)},{num(by + r * 0.33)}'
+            f'V{num(by - hgt + r * 0.33)}Z" fill="{mix(P.wood_lit, P.light.rim, 0.2)}"/>')
+    svg.add(f'<ellipse cx="{num(bx)}" cy="{num(by - hgt)}" rx="{num(r)}" ry="{num(r * 0.35)}" fill="{P.wood_fresh}"/>')
+    svg.add(f'<ellipse cx="{num(bx)}" cy="{num(by - hgt)}" rx="{num(r * 0.55)}" ry="{num(r * 0.19)}" fill="none" '
+            f'stroke="{mix(P.wood_fresh, P.wood_side, 0.4)}" stroke-width="0.3"/>')
+    # The adze: a haft leaning back, its blade bitten into the top.
+    hx, hy = bx + r * 0.2, by - hgt - r * 0.05
+    ex, ey = hx + 0.5 * px, hy - 0.42 * px
+    svg.path(f"M{num(hx)},{num(hy)}L{num(ex)},{num(ey)}", stroke=mix(P.wood_side, P.wood_dark, 0.3),
+             stroke_width=num(0.05 * px), stroke_linecap="round")
+    svg.path(f"M{num(hx - 0.1 * px)},{num(hy + 0.02 * px)}L{num(hx + 0.06 * px)},{num(hy - 0.05 * px)}"
+             f"L{num(hx + 0.03 * px)},{num(hy + 0.04 * px)}Z", fill=mix(P.light.shadow, P.cloud_shade, 0.35))
+    # A mallet and a saw on the sand.
+    mx, my = cam.point((-10.2, 0, 21.6))
+    svg.path(f"M{num(mx)},{num(my - 0.03 * px)}l{num(0.45 * px)},{num(-0.05 * px)}", stroke=P.wood_side,
+             stroke_width=num(0.045 * px), stroke_linecap="round")
+    svg.add(f'<rect x="{num(mx - 0.12 * px)}" y="{num(my - 0.12 * px)}" width="{num(0.16 * px)}" height="{num(0.14 * px)}" '
+            f'rx="{num(0.03 * px)}" fill="{P.wood_lit}"/>')
+    shade.add(f'<ellipse cx="{num(mx + 0.3 * px)}" cy="{num(my + 0.02 * px)}" rx="{num(0.3 * px)}" ry="{num(0.03 * px)}" '
+              f'fill="{ground}" opacity="0.7"/>')
+    sx0, sy0 = cam.point((-4.6, 0, 20.6))
+    blade = polygon([(sx0, sy0), (sx0 + 0.7 * px, sy0 - 0.02 * px), (sx0 + 0.7 * px, sy0 - 0.1 * px),
+                     (sx0 + 0.02 * px, sy0 - 0.16 * px)])
+    svg.path(blade, fill=mix(P.cloud_shade, P.light.shadow, 0.25))
+    svg.path(f"M{num(sx0)},{num(sy0)}L{num(sx0 + 0.7 * px)},{num(sy0 - 0.02 * px)}", stroke=P.cloud_lit,
+             stroke_width="0.3", opacity="0.8")
+    svg.add(f'<rect x="{num(sx0 + 0.66 * px)}" y="{num(sy0 - 0.16 * px)}" width="{num(0.16 * px)}" height="{num(0.14 * px)}" '
+            f'rx="{num(0.04 * px)}" fill="{P.wood_side}"/>')
+    # A sawhorse with a plank across it, half sawn.
+    hx0, hz0 = -7.9, 22.2
+    px = float(cam.scale(hz0))
+    legs, beam = mix(P.wood_side, P.wood_dark, 0.2), mix(P.wood_side, P.wood_lit, 0.6)
+    for u in (-0.55, 0.55):
+        top = np.array([hx0 + u, 0.75, hz0])
+        for dz, dx in ((-0.3, -0.08), (0.3, 0.08)):
+            foot = np.array([hx0 + u + dx, 0.0, hz0 + dz])
+            (ax, ay), (bx, by) = cam.point(foot), cam.point(top)
+            svg.path(f"M{num(ax)},{num(ay)}L{num(bx)},{num(by)}", stroke=legs, stroke_width=num(0.07 * px),
+                     stroke_linecap="round")
+            shade.path(polyline(_screen(cam, [foot, _shadow(top)])), stroke=ground, stroke_width=num(0.06 * px),
+                       opacity="0.8")
+    a, b = cam.point((hx0 - 0.7, 0.78, hz0)), cam.point((hx0 + 0.7, 0.78, hz0))
+    svg.path(f"M{num(a[0])},{num(a[1])}L{num(b[0])},{num(b[1])}", stroke=beam, stroke_width=num(0.1 * px))
+    board = wood.Plank(length=2.2, width=0.28, thickness=0.06, centre=(hx0 + 0.3, 0.86, hz0 - 0.05),
+                       yaw=math.radians(-6), seed=333, splintered=(False, False), nails=False, knots=1)
+    wood.draw(board, cam, P, SUN, above=svg, under=sink, depth=sink_depth, sight=1.0, wet=False)
+    kerf = [cam.point(board.world(0.5, v, 0.031)) for v in (-0.14, 0.02)]
+    svg.path(polyline(kerf), stroke=P.wood_dark, stroke_width="0.35")
+    sh = [_shadow(board.world(u, v, 0)) for u, v in ((-1.1, -0.14), (1.1, -0.14), (1.1, 0.14), (-1.1, 0.14))]
+    shade.path(polygon(_screen(cam, sh)), fill=ground, opacity="0.8")
+    # Sawdust under the cut.
+    for _ in range(26):
+        cx, cz = rng.normal(hx0 + 0.8, 0.25), rng.normal(hz0 - 0.1, 0.2)
+        x, y = cam.point((cx, 0, cz))
+        svg.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(rng.uniform(0.25, 0.45))}" '
+                f'fill="{mix(P.wood_fresh, P.wood_lit, 0.2)}" opacity="0.85"/>')
+    # Chips: pale flakes, thick round the log and under the hull, fewer further out.
+    for _ in range(110):
+        cx = rng.normal(lx, 1.3)
+        cz = rng.normal(lz + 0.6, 0.9)
+        if rng.uniform() < 0.4:
+            cx, cz = rng.uniform(-7, 7), rng.uniform(23, 30)
+        x, y = cam.point((cx, 0, cz))
+        k = float(cam.scale(cz))
+        a = rng.uniform(0, math.pi)
+        L = k * rng.uniform(0.06, 0.15)
+        svg.path(lens(x - math.cos(a) * L, y - math.sin(a) * L * 0.3, x + math.cos(a) * L,
+                      y + math.sin(a) * L * 0.3, max(0.25, L * 0.35)),
+                 fill=mix(P.wood_fresh, P.wood_lit, rng.uniform(0, 0.45)), opacity=num(rng.uniform(0.75, 1.0)))
+
+
+def build(scale: int) -> Picture:
+    w, h = SIZE
+    cam = Camera(w, h, horizon=110, focal=370, eye=3.2)
+    rng = np.random.default_rng(1010)
+    beach_row = cam.horizon + cam.focal * cam.eye / 70
+
+    heaven = Svg(w, h)
+    sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(170, 110))
+    sky.sun(heaven, P, radius=27)
+    for x, base, width, height, lit in ((120, 44, 120, 24, 1.0), (292, 30, 96, 18, 0.95),
+                                        (360, 62, 70, 10, 0.9)):
+        sky.cloud(heaven, rng, P, x, base, width, height, lumps=5, softness=0.7, lit=lit, rim=0.6)
+
+    land = Svg(w, h)
+    _mountains(land, rng, cam)
+    _hills(land, rng, cam, beach_row)
+    _beach(land, rng, cam, beach_row)
+
+    shade = Svg(w, h)
+    ship = Svg(w, h)
+    _stocks(cam, ship, shade)
+    _ship(cam, rng, ship, shade)
+    yard = Svg(w, h)
+    _yard(cam, rng, yard, shade)
+
+    layers = [Layer("sky", heaven), Layer("land", land), Layer("shadows", shade),
+              Layer("ship", ship), Layer("yard", yard)]
+    return Picture(NAME, w, h, P, layers, caption=Caption(_caption_lines(), edge="bottom"), seed=10)

@@ -1,0 +1,126 @@
+"""The one way to draw the sea: a base gradient set by distance, wave marks
+laid on the wave field and foreshortened by the camera, a glitter path under
+the light, and rings drawn as circles on the water seen in perspective."""
+
+from __future__ import annotations
+
+import math
+from collections import defaultdict
+
+import numpy as np
+
+from .camera import Camera
+from .palette import Palette, mix
+from .svg import Svg, lens, num, polyline
+from .waves import WaveField
+
+
+def base(svg: Svg, cam: Camera, palette: Palette, haze: float = 0.5) -> None:
+    """Colour by distance: most of the change happens in the far strip."""
+    h = cam.horizon
+    stops = []
+    for z in (400, 60, 25, 12, 7, 4.5):
+        sy = h + cam.focal * cam.eye / z
+        if sy > svg.height:
+            break
+        t = min(1.0, math.log(400 / z) / math.log(400 / 4.5))
+        stops.append(((sy - h) / (svg.height - h), mix(palette.sea_horizon, palette.sea_near, t ** 0.7)))
+    stops.append((1.0, palette.sea_near))
+    fill = svg.linear(0, h, 0, svg.height, stops)
+    svg.add(f'<rect x="0" y="{num(h)}" width="{svg.width}" height="{num(svg.height - h)}" fill="{fill}"/>')
+    if haze > 0:
+        mist = svg.linear(0, h - 1, 0, h + 7, [(0, palette.sky_horizon, haze), (1, palette.sky_horizon, 0)])
+        svg.add(f'<rect x="0" y="{num(h - 1)}" width="{svg.width}" height="8" fill="{mist}"/>')
+
+
+def marks(svg: Svg, cam: Camera, waves: WaveField, palette: Palette, rng, *,
+          near: float = 3.0, far: float = 250.0, step: float = 0.055, per_metre: float = 0.35,
+          length: float = 1.1, thickness: float = 0.06, light: float = 0.35, dark: float = 0.45,
+          glitter: tuple[float, str] | None = None, glitter_width: float = 0.12,
+          glitter_floor: float = 0.55) -> None:
+    """Dashes where the waves tilt: dark where a face turns toward us, light
+    where it turns up toward the sky. Rows step out geometrically in
+    distance, so their spacing on screen closes up toward the horizon."""
+    buckets: dict[tuple[str, float], list[str]] = defaultdict(list)
+    z = near
+    while z < far:
+        half = (svg.width / 2 + 30) * z / cam.focal
+        count = int(2 * half * per_metre / (z ** 0.25)) + 2
+        px = float(cam.scale(z))
+        fade = min(1.0, 1.6 - math.log10(z) * 0.55)   # contrast falls with distance
+        for x in rng.uniform(-half, half, count):
+            zz = z * rng.uniform(1.0, 1 + step)
+            gx, gz = waves.slope(x, zz)
+            tilt = float(gz) * 14
+            sx, sy = cam.project(x, waves.height(x, zz), zz)
+            sx, sy = float(sx), float(sy)
+            if sy > svg.height + 2 or sy < cam.horizon + 0.4:
+                continue
+            L = length * rng.uniform(0.5, 1.4) * px
+            if L < 1.0:
+                L = 1.0
+            t = max(0.25, min(1.6, thickness * px))
+            colour = None
+            strength = 0.0
+            if glitter is not None:
+                gxs, gcol = glitter
+                spread = 6 + glitter_width * (sy - cam.horizon) * 2.2
+                g = math.exp(-((sx - gxs) / spread) ** 2)
+                if g > 0.05 and rng.uniform() < g * 0.9:
+                    # The path is brightest far off, where the light skims the water.
+                    far_t = min(1.0, max(0.0, math.log10(zz) / 2))
+                    colour = gcol
+                    strength = min(1.0, 0.3 + 0.6 * g) * (glitter_floor + (1 - glitter_floor) * far_t)
+                    L *= 0.6
+            if colour is None:
+                if tilt < -0.25:
+                    colour, strength = palette.sea_light, light * min(1.0, -tilt) * fade
+                elif tilt > 0.25:
+                    colour, strength = palette.sea_dark, dark * min(1.0, tilt) * max(fade, 0.4)
+                else:
+                    continue
+            slant = float(gx) * 0.3 * L
+            q = round(min(strength, 1.0) * 8) / 8
+            if q <= 0:
+                continue
+            buckets[(colour, q)].append(lens(sx - L / 2, sy + slant, sx + L / 2, sy - slant, t))
+        z *= 1 + step
+    for (colour, q), shapes in sorted(buckets.items()):
+        svg.path("".join(shapes), fill=colour, opacity=q)
+
+
+def ring_points(cam: Camera, centre, radius: float, start: float, end: float, steps: int = 48):
+    """A ring at `radius` round a point (x, z), or round a segment ((x, z), (x, z))
+    as a stadium, so a long floating thing makes long rings."""
+    a = np.linspace(start, end, steps)
+    if np.ndim(centre[0]) == 0:
+        ends = [centre, centre]
+    else:
+        ends = list(centre)
+    (ax, az), (bx, bz) = ends
+    axis = math.atan2(bz - az, bx - ax)
+    towards_b = np.cos(a - axis) >= 0
+    cx = np.where(towards_b, bx, ax)
+    cz = np.where(towards_b, bz, az)
+    sx, sy = cam.project(cx + radius * np.cos(a), 0.0, cz + radius * np.sin(a))
+    return list(zip(sx.tolist(), sy.tolist()))
+
+
+def rings(svg: Svg, cam: Camera, palette: Palette, centre, radii, width: float = 0.035,
+          light: str | None = None, light_opacity: float = 0.55, dark_opacity: float = 0.5,
+          gap: float = 0.5) -> None:
+    """Circles on the water around `centre`: the near half of each ring
+    catches the light, the far half is the shadowed back of the swell. The
+    ends where a ring turns edge-on are left open."""
+    light = light or palette.sea_light
+    z = centre[1] if np.ndim(centre[0]) == 0 else (centre[0][1] + centre[1][1]) / 2
+    px = float(cam.scale(z))
+    for i, r in enumerate(radii):
+        fade = 1.0 - i / (len(radii) + 1)
+        w = max(0.3, width * px * (1 - 0.4 * i / len(radii)))
+        near = ring_points(cam, centre, r, math.pi + gap * 0.5, 2 * math.pi - gap * 0.5)
+        far = ring_points(cam, centre, r, gap * 0.5, math.pi - gap * 0.5)
+        svg.path(polyline(near), stroke=light, stroke_width=num(w), stroke_linecap="round",
+                 opacity=num(light_opacity * fade))
+        svg.path(polyline(far), stroke=palette.sea_dark, stroke_width=num(w * 1.3),
+                 stroke_linecap="round", opacity=num(dark_opacity * fade))

@@ -1,0 +1,146 @@
+"""The one way to draw a sky and its clouds.
+
+A sky is a vertical gradient to a paler horizon, with a glow around the
+key light. A cloud is a few large lumps over a flat base in two tones, the
+lit tone shifted toward the light and clipped to the body, with a thin rim
+on the side the light comes from, softened by a fraction of a pixel."""
+
+from __future__ import annotations
+
+import math
+
+import numpy as np
+
+from .palette import Palette, mix
+from .svg import Svg, num, smooth
+
+
+def sky(svg: Svg, palette: Palette, horizon: float, glow: float = 0.0,
+        glow_size: tuple[float, float] = (90, 26)) -> None:
+    fill = svg.linear(0, 0, 0, horizon, [(0, palette.sky_top),
+                                         (0.62, mix(palette.sky_top, palette.sky_horizon, 0.55)),
+                                         (1, palette.sky_horizon)])
+    svg.add(f'<rect x="0" y="0" width="{svg.width}" height="{num(horizon + 2)}" fill="{fill}"/>')
+    if glow > 0:
+        L = palette.light
+        halo = svg.radial(L.x, L.y, glow_size[0], glow_size[1],
+                          [(0, L.key, glow), (0.35, L.key, glow * 0.45), (1, L.key, 0)])
+        svg.add(f'<rect x="0" y="0" width="{svg.width}" height="{num(horizon + 2)}" fill="{halo}"/>')
+
+
+def _lumps(rng, x, base, width, height, lumps, roll):
+    """Ellipses whose union is the cloud: a dome over a flat base, or for a
+    roll of overcast a band lumpy above and below."""
+    out = []
+    for i in range(lumps):
+        u = (i + rng.uniform(0.25, 0.75)) / lumps
+        cx = x + u * width
+        rx = width / lumps * rng.uniform(0.75, 1.25)
+        if roll:
+            ry = height * 0.5 * rng.uniform(0.55, 1.0)
+            cy = base - height * 0.5 + height * rng.uniform(-0.18, 0.18)
+        else:
+            dome = math.sin(math.pi * u) ** 0.7
+            ry = height * (0.3 + 0.7 * dome) * rng.uniform(0.8, 1.0)
+            rx = max(rx, ry * 1.1)
+            cy = base - ry * 0.85
+        out.append((cx, cy, rx, ry))
+    return out
+
+
+def _shapes(lumps, base, flat_base):
+    s = "".join(f'<ellipse cx="{num(cx)}" cy="{num(cy)}" rx="{num(rx)}" ry="{num(ry)}"/>'
+                for cx, cy, rx, ry in lumps)
+    if flat_base:
+        # A shallow lens under the lumps closes their gaps without a boxy corner.
+        x0 = lumps[0][0] - lumps[0][2] * 0.6
+        x1 = lumps[-1][0] + lumps[-1][2] * 0.6
+        depth = min(ry for _, _, _, ry in lumps) * 0.9
+        s += (f'<path d="M{num(x0)},{num(base)}Q{num((x0 + x1) / 2)},{num(base - depth * 2)} '
+              f'{num(x1)},{num(base)}Q{num((x0 + x1) / 2)},{num(base + 1.5)} {num(x0)},{num(base)}Z"/>')
+    return s
+
+
+def cloud(svg: Svg, rng, palette: Palette, x: float, base: float, width: float, height: float,
+          lumps: int = 6, roll: bool = False, softness: float = 0.6, opacity: float = 1.0,
+          lit: float = 1.0, rim: float = 0.7) -> None:
+    """A cloud mass with its base at `base`; `lit` 0..1 is how much light
+    reaches it, so distant or thick cloud can sit darker, and `rim` how
+    strongly its edge toward the light shines."""
+    ls = _lumps(rng, x, base, width, height, lumps, roll)
+    shapes = _shapes(ls, base, not roll)
+    L = palette.light
+    cx, cy = x + width / 2, base - height / 2
+    d = math.hypot(L.x - cx, L.y - cy) or 1.0
+    # Far light is nearly parallel: lean the lit side toward it, mostly up or down.
+    ux, uy = (L.x - cx) / d * 0.3, (1 if L.y > cy else -1)
+    shift = height * 0.3
+    cid = svg.uid("c")
+    svg.defs.append(f'<clipPath id="{cid}">{shapes}</clipPath>')
+    lit_tone = mix(palette.cloud_shade, palette.cloud_lit, lit)
+    rim_tone = mix(lit_tone, L.rim, 0.6)
+    parts = [f'<g fill="{palette.cloud_shade}">{shapes}</g>',
+             f'<g clip-path="url(#{cid})">'
+             f'<g fill="{lit_tone}" transform="translate({num(ux * shift)},{num(uy * shift)})">{shapes}</g>'
+             + (f'<g fill="{rim_tone}" opacity="{num(rim)}" transform="translate({num(ux * shift * 2.1)},'
+                f'{num(uy * shift * 2.1)})">{shapes}</g>' if rim > 0 else "") + '</g>']
+    f = svg.blur(softness) if softness > 0 else None
+    svg.group(parts, filter=f, opacity=opacity if opacity < 1 else None)
+
+
+def deck(svg: Svg, rng, palette: Palette, top: float, bottom: float, rows: int,
+         lit_near: float, lit_far: float, gap: tuple[float, float] | None = None,
+         thickness: float = 16.0) -> None:
+    """Overcast: rows of long low masses, darker above, paler toward the
+    horizon, with an optional break (x, half-width) where the sky shows."""
+    for r in range(rows):
+        t = r / max(rows - 1, 1)
+        base = top + (bottom - top) * t ** 0.85
+        height = thickness * (1 - 0.55 * t)
+        lit = lit_far + (lit_near - lit_far) * t
+        x = -40 - rng.uniform(0, 30)
+        while x < svg.width + 20:
+            width = rng.uniform(140, 230) * (1 - 0.35 * t)
+            if gap and abs(x + width / 2 - gap[0]) < gap[1] and t > 0.5:
+                x += width * 0.8
+                continue
+            near_light = math.exp(-((x + width / 2 - palette.light.x) / 140) ** 2)
+            cloud(svg, rng, palette, x, base + rng.uniform(-2, 2), width, height * rng.uniform(0.8, 1.2),
+                  lumps=int(width / 22) + 3, roll=True, softness=0.8 + 0.7 * (1 - t),
+                  lit=lit * (0.55 + 0.45 * near_light), rim=0.25 + 0.6 * near_light * t)
+            x += width * rng.uniform(0.7, 0.9)
+
+
+def sun(svg: Svg, palette: Palette, radius: float, veil: float = 0.0) -> None:
+    """The one sun: a disc with its glow at the key light; `veil` 0..1 hides
+    it behind thin cloud, paler and with a softened edge."""
+    L = palette.light
+    halo = svg.radial(L.x, L.y, radius * 6, radius * 5, [(0, L.key, 0.55), (0.3, L.key, 0.2), (1, L.key, 0)])
+    svg.add(f'<rect x="0" y="0" width="{svg.width}" height="{svg.height}" fill="{halo}"/>')
+    f = svg.blur(0.3 + 1.2 * veil)
+    svg.add(f'<circle cx="{num(L.x)}" cy="{num(L.y)}" r="{num(radius)}" fill="{L.key}" '
+            f'opacity="{num(1 - 0.45 * veil)}" filter="{f}"/>')
+
+
+def gull(svg: Svg, x: float, y: float, span: float, beat: float, colour: str, tip: str,
+         heading: float = 0.0) -> None:
+    """A gull as a flat silhouette; `beat` from -1 (wings down) through 0
+    (gliding, a shallow M) to 1 (wings raised in a V)."""
+    h = span / 2
+    lift = -beat * h * 0.55
+    elbow = h * 0.45
+    pts_top = [(-h, y + lift * 1.0 - h * 0.08), (-elbow, y + lift * 0.55 - h * 0.18 + (0.1 * h if beat == 0 else 0)),
+               (0, y - h * 0.04), (elbow, y + lift * 0.55 - h * 0.18), (h, y + lift - h * 0.08)]
+    ct, st = math.cos(heading), math.sin(heading)
+    rot = lambda p: (x + p[0] * ct - (p[1] - y) * st, y + p[0] * st + (p[1] - y) * ct)
+    top = [rot(p) for p in pts_top]
+    under = [rot((p[0] * 0.92, p[1] + h * (0.1 if abs(p[0]) < h else 0.02))) for p in pts_top[::-1]]
+    svg.path(smooth(top + under), fill=colour)
+    for side in (-1, 1):
+        a = rot((side * h, pts_top[0 if side < 0 else -1][1]))
+        b = rot((side * h * 0.78, pts_top[0 if side < 0 else -1][1] + h * 0.05))
+        svg.path(f"M{num(a[0])},{num(a[1])}L{num(b[0])},{num(b[1])}", stroke=tip,
+                 stroke_width=num(max(0.5, h * 0.12)), stroke_linecap="round")
+    body = rot((0, y + h * 0.02))
+    svg.add(f'<ellipse cx="{num(body[0])}" cy="{num(body[1])}" rx="{num(h * 0.28)}" ry="{num(h * 0.09)}" '
+            f'fill="{colour}" transform="rotate({num(math.degrees(heading))} {num(body[0])} {num(body[1])})"/>')
