@@ -23,8 +23,8 @@ P = replace(TEAL, light=replace(TEAL.light, x=352, y=98))
 # The tail in its own plane, metres from where it leaves the water: an S
 # that leans back, forward and back again, tapering to the fluke's root.
 SPINE = [(0.3, -0.9), (0.14, -0.35), (0.0, 0.15), (-0.05, 0.6), (0.05, 1.05), (0.17, 1.45),
-         (0.15, 1.8), (0.06, 2.05)]
-WIDTHS = [0.66, 0.62, 0.55, 0.46, 0.36, 0.27, 0.19, 0.13]
+         (0.15, 1.8), (0.07, 2.04), (0.06, 2.22)]
+WIDTHS = [0.66, 0.62, 0.55, 0.46, 0.36, 0.27, 0.19, 0.13, 0.06]
 # The fluke as a crescent: its leading edge from the root out to each tip,
 # then the thin trailing edge back to the notch between the lobes.
 FLUKE_LEAD_L = [(0.0, 2.0), (-0.28, 2.06), (-0.55, 2.2), (-0.8, 2.5)]
@@ -73,11 +73,11 @@ def tail(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface: Sv
     dry_clip = dry.clip(f"M-10,-10H{dry.width + 10}V{num(water_y)}H-10Z")
 
     # The fluke first, under the root of the body.
-    dry.path(fluke_d, fill=mix(mid, L.shadow, 0.1))
+    dry.path(fluke_d, fill=mix(mid, L.shadow, 0.3 if detail else 0.1))
     fclip = dry.clip(fluke_d)
     # Light through the thin trailing edge: a warm band fading inward.
     band = dry.radial(*scr((0.05, 2.04)), 0.95 * size * px, 0.6 * size * px,
-                      [(0, glow, 0.0), (0.55, glow, 0.15), (0.85, glow, 0.75), (1, glow, 0.95)])
+                      [(0, glow, 0.0), (0.65, glow, 0.05), (0.88, glow, 0.6), (1, glow, 0.95)])
     dry.path(fluke_d, fill=band, clip_path=fclip)
     if detail:
         rays = []
@@ -104,7 +104,7 @@ def tail(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface: Sv
         g = dry.linear(*scr((-0.35, 1.0)), *scr((0.4, 1.0)),
                        [(0, L.shadow, 0.45), (0.55, L.shadow, 0.1), (1, L.shadow, 0)])
         dry.path(dry_body, fill=g, clip_path=body_clip)
-        laid = patterns.scales(ribbon_w, rows=7, per_row=17, u_range=(0.0, 0.93), v_range=(0.02, 0.98))
+        laid = patterns.scales(ribbon_w, rows=7, per_row=17, u_range=(0.0, 0.86), v_range=(0.02, 0.98))
         lit_scale = mix(mid, body_tone, 0.6)
         edge = mix(mid, L.shadow, 0.45)
         wet_marks, dry_marks = [], []
@@ -133,12 +133,12 @@ def tail(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface: Sv
                           ((0.55, 2.27), 1.05), ((0.74, 2.5), 1.35), ((0.36, 2.13), 0.55)):
             x0, y0 = q
             sheet = length * rng.uniform(0.35, 0.5)
-            wdt = rng.uniform(0.05, 0.09)
+            wdt = rng.uniform(0.022, 0.04)
             top_l, top_r = scr((x0 - wdt, y0)), scr((x0 + wdt, y0 + 0.01))
             bottom = scr((x0 + 0.01, y0 - sheet))
             dry.path(f"M{num(top_l[0])},{num(top_l[1])}Q{num(bottom[0] - 0.4)},{num((top_l[1] + bottom[1]) / 2)} "
                      f"{num(bottom[0])},{num(bottom[1])}Q{num(bottom[0] + 0.4)},{num((top_r[1] + bottom[1]) / 2)} "
-                     f"{num(top_r[0])},{num(top_r[1])}Z", fill=mix(p.foam, glow, 0.3), opacity="0.55")
+                     f"{num(top_r[0])},{num(top_r[1])}Z", fill=mix(p.foam, glow, 0.3), opacity="0.45")
             y = y0 - sheet
             r = 0.028
             while y > y0 - length and y > 0.05:
@@ -153,7 +153,7 @@ def tail(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface: Sv
     half = WIDTHS[2] * 1.45 * size * 0.55
     sea.rings(surface, cam, p, (bx, bz), radii=[half * 1.6, half * 2.6, half * 3.8], width=0.03,
               light=mix(p.sea_light, L.rim, 0.3), light_opacity=0.55, dark_opacity=0.45)
-    afloat.splash(dry, cam, (bx, bz - 0.02), p.foam, rng, size=0.45 * size if detail else 0.3 * size,
+    afloat.splash(dry, cam, (bx, bz - 0.02), p.foam, rng, size=0.6 * size if detail else 0.3 * size,
                   drops=28 if detail else 8, opacity=0.8)
     for k in range(9 if detail else 4):
         a = rng.uniform(0, math.pi)
@@ -194,8 +194,8 @@ def build(scale: int) -> Picture:
          size=1.12)
 
     out = raft.Layers(Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), surface)
-    raft.raft(cam, P, out, rng, corner=(-3.3, 4.1), heading=math.radians(20), logs=5, radius=0.2, bob=0.45,
-              poles=())
+    raft.raft(cam, P, out, rng, corner=(-3.9, 5.0), heading=math.radians(18), logs=5, radius=0.2, bob=0.45,
+              poles=(0.8,))
 
     layers = [Layer("sky", heaven), Layer("sea", water),
               Layer("reflection", out.mirror, depth=out.mirror_depth),
