@@ -66,16 +66,19 @@ constexpr ControlDesign kDesign[] = {
      "cabeza, que gira de lado para respirar con la boca abierta a ras del agua, mientras el resto "
      "del cuerpo se adivina oscuro bajo la superficie y los pies levantan espuma."),
     picture("pic_4_2",                                13, "Solo en la balsa",
-     "Sobre una pequeña balsa de troncos, en un mar verde azulado, un hombre de pie se hace visera "
-     "con la mano y mira a lo lejos una cola de pez que asoma del agua bajo el sol de la tarde. "
-     "Arriba se lee: AÚN CONSERVO LA ESPERANZA, Y SÉ QUE DEBO APARTARME DE UN DIOS BLASFEMO."),
+     "Sobre una pequeña balsa de troncos sujetos por dos varas atravesadas, en un mar verde "
+     "azulado, un hombre de pie, de espaldas y a contraluz, se hace visera con la mano y mira a lo "
+     "lejos una cola de pez que asoma del agua, justo debajo del sol de la tarde, ya cerca del "
+     "horizonte. Arriba se lee: AÚN CONSERVO LA ESPERANZA, Y SÉ QUE DEBO APARTARME DE UN DIOS "
+     "BLASFEMO."),
     button("cmdIr",         {472, 248, 41, 25},       12, "Ir", "", "Ir", {}, Turn),
     picture("pic_4_0",                                11, "La sirena",
-     "Bajo un cielo cian con nubes altas, una gran cola parda de pez, gruesa junto al agua y cada "
-     "vez más fina, abre en lo alto una aleta en forma de media luna y se hunde en un mar verde "
-     "azulado entre espuma y gotas, junto a la esquina de nuestra balsa de troncos atados. Arriba "
-     "se lee: Ya cerca de mar abierto, vemos algo engañoso: lo que parece una sirena nada delante "
-     "de nosotros y luego se hunde en el mar."),
+     "Bajo un cielo cian con nubes, una gran cola parda de pez cubierta de escamas se alza del mar "
+     "verde azulado en forma de S, gruesa junto al agua y cada vez más fina, y abre en lo alto una "
+     "aleta en forma de media luna cuyo borde deja pasar la luz del sol; el agua le escurre en "
+     "láminas que se rompen en gotas y salpica a su alrededor. Abajo a la izquierda asoman los "
+     "troncos de nuestra balsa. Arriba se lee: Ya cerca de mar abierto, vemos algo engañoso: lo "
+     "que parece una sirena nada delante de nosotros y luego se hunde en el mar."),
     picture("pic_2_2",                                10, "Las aves marinas",
      "Bajo un cielo azul con nubes alargadas, unas gaviotas vuelan en corro sobre un mar verde del "
      "que sube en diagonal un tiburón ballena azul pálido, moteado de manchas claras: la cabeza "

@@ -9,10 +9,10 @@ import unittest
 
 import numpy as np
 
-from generator import caption, compose, hull, patterns, sea, wood
+from generator import caption, compose, hull, patterns, raft, sea, wood
 from generator.camera import Camera
 from generator.palette import NIGHT_BLUE
-from generator.pictures import pic_1_0, pic_4_4
+from generator.pictures import pic_1_0, pic_4_2, pic_4_4
 from generator.skeleton import Pose, ProportionError
 from generator.svg import Svg
 from generator.waves import WaveField
@@ -154,6 +154,32 @@ class HalfBuiltShipTest(unittest.TestCase):
         self.assertEqual(" ".join(lines),
                          "El barco está a medio construir y aquí, a solas, me inquieto. ¡Debo zarpar!")
         caption.layer(caption.Caption(lines, edge="bottom"), 421, 221, pic_1_0.P)
+
+
+class RaftTest(unittest.TestCase):
+    def test_a_logs_outline_lies_on_its_surface_where_the_eye_grazes_it(self):
+        log = raft.Log((-1.0, -0.05, 6.0), math.radians(30), 3.0, 0.15)
+        eye = np.array([0.0, CAM.eye, 0.0])
+        for t in (0.0, 0.4, 1.0):
+            axis_point = log.at(t)
+            for psi in (math.pi / 2, -math.pi / 2):
+                q = log.surface(CAM, t, psi)
+                radial = q - axis_point
+                self.assertAlmostEqual(float(np.linalg.norm(radial)), 0.15, places=9)
+                self.assertAlmostEqual(float(np.dot(radial, log.axis)), 0.0, places=9)
+                self.assertAlmostEqual(float(np.dot(radial, q - eye)), 0.0, places=9)
+        self.assertEqual(log.near_end(CAM), 0.0)
+
+    def test_the_standing_man_keeps_human_proportions(self):
+        pic_4_2.POSE.check()
+
+
+class CaptionFileTest(unittest.TestCase):
+    def test_a_pictures_words_are_its_caption_files_lines(self):
+        words = caption.read("pic_4_2")
+        self.assertEqual(words.lines, ("AÚN CONSERVO LA ESPERANZA,",
+                                       "Y SÉ QUE DEBO APARTARME DE UN DIOS BLASFEMO."))
+        self.assertIsNone(caption.read("pic_4_6"))
 
 
 @unittest.skipUnless(shutil.which(compose.RSVG) and os.path.exists(compose.CONVERT), "needs rsvg-convert and ImageMagick")

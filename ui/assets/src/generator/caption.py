@@ -56,3 +56,15 @@ def layer(caption: Caption, width: int, height: int, palette: Palette) -> Svg:
 
 def _escape(s: str) -> str:
     return s.replace("&", "&amp;").replace("<", "&lt;").replace(">", "&gt;")
+
+
+def read(name: str) -> Caption | None:
+    """A picture's words from captions/NAME.txt, one drawn line per line; the
+    window's description of the picture is checked against the same file."""
+    import os
+    path = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "captions", name + ".txt")
+    if not os.path.exists(path):
+        return None
+    with open(path, encoding="utf-8") as f:
+        lines = tuple(line.rstrip("\n") for line in f)
+    return Caption(lines)
