@@ -58,12 +58,20 @@ TEST(WindowDesign, EveryControlStandsWhereTheDesignPutsIt) {
     EXPECT_TRUE(controlNamed("lblAbout").caption.ends_with("Versión 1.2.1"));
 }
 
-// The words drawn into a picture: the text elements of its SVG source, joined by spaces.
+// The words drawn into a picture: the lines of its caption file, which the generator draws,
+// joined by spaces; for a picture still drawn from SVG, the text elements of its source.
 std::string drawnWords(std::string_view picture) {
-    std::ifstream svg(std::string{QUIVRA_ASSETS_DIR "/src/"}.append(picture) + ".svg");
+    const std::string src{QUIVRA_ASSETS_DIR "/src/"};
+    std::string words;
+    if (std::ifstream caption(src + "captions/" + std::string{picture} + ".txt"); caption) {
+        for (std::string line; std::getline(caption, line);) {
+            words += (words.empty() ? "" : " ") + line;
+        }
+        return words;
+    }
+    std::ifstream svg(src + std::string{picture} + ".svg");
     const std::string source{std::istreambuf_iterator<char>(svg), {}};
     const std::regex text("<text[^>]*>([^<]*)</text>");
-    std::string words;
     for (std::sregex_iterator line(source.begin(), source.end(), text), end; line != end; ++line) {
         words += (words.empty() ? "" : " ") + (*line)[1].str();
     }
