@@ -2,7 +2,7 @@
 
 import importlib
 
-NAMES = ["pic_4_4", "pic_4_6", "pic_2_2"]
+NAMES = ["pic_4_4", "pic_4_6", "pic_2_2", "pic_2_0_2"]
 
 
 def load(name: str):
