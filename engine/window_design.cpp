@@ -80,12 +80,14 @@ constexpr ControlDesign kDesign[] = {
      "troncos de nuestra balsa. Arriba se lee: Ya cerca de mar abierto, vemos algo engañoso: lo "
      "que parece una sirena nada delante de nosotros y luego se hunde en el mar."),
     picture("pic_2_2",                                10, "Las aves marinas",
-     "Bajo un cielo azul con nubes alargadas, unas gaviotas vuelan en corro sobre un mar verde del "
-     "que sube en diagonal un tiburón ballena azul pálido, moteado de manchas claras: la cabeza "
-     "ancha y chata, con la boca recta de lado a lado, y la aleta dorsal salen del agua entre la "
-     "espuma, y el resto del cuerpo se ve bajo la superficie. Arriba, a la izquierda, se lee: Giro "
-     "el timón hacia las aves que vuelan en círculos y veo surgir de las profundidades un tiburón "
-     "ballena."),
+     "Bajo un cielo de tarde, con el sol escondido tras una nube alargada, unas gaviotas vuelan en "
+     "círculo, unas con las alas en alto, otras planeando. En el mar verde azulado asoma un "
+     "tiburón ballena: la cabeza ancha y chata, con la boca como una raja fina de lado a lado y un "
+     "ojo pequeño justo detrás de su comisura, y el lomo azul pálido, moteado de manchas claras y "
+     "chorreando agua, hasta la aleta dorsal; el resto del cuerpo, con la cola, se hunde en "
+     "diagonal y se adivina oscuro y borroso bajo la superficie. Arriba, a la izquierda, se lee: "
+     "Giro el timón hacia las aves que vuelan en círculos y veo surgir de las profundidades un "
+     "tiburón ballena."),
     button("cmdSalir",      {272, 416, 241, 49},       9, "Salir",
            "Salir. Recuerde guardar su progreso antes de salir...", "Salir",
            {"salir-32", 32, 32}, Exit),
@@ -115,9 +117,10 @@ constexpr ControlDesign kDesign[] = {
     box(   "txtEscenario",  Scene, kSceneArea,          0, "", "Escenario",
            {kTimesFaces, 11.25}, kWindowColours),
     picture("pic_2_0_2",                              14, "Las islas",
-     "En una playa de arena con una palmera inclinada a la izquierda, las olas turquesa dejan su "
-     "espuma sobre la arena mojada, y en el horizonte de un mar azul asoma una islita de cima "
-     "verde."),
+     "Una playa de arena a mediodía: a la izquierda, una palmera inclinada proyecta su sombra "
+     "hacia delante y a la derecha, lejos del sol. Una ola rompe a lo largo de la orilla y su "
+     "espuma sube por la arena mojada como un encaje lleno de agujeros; detrás, un mar azul y, en "
+     "el horizonte, una islita de cima verde bajo unas nubes blancas."),
     label( "lblAbout",      {104, 328, 137, 49},       8,
            "Quivra, un relato interactivo del mar, Versión " QUIVRA_VERSION,
            {kSansSerifFaces, 8.25, true}),

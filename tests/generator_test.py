@@ -205,5 +205,34 @@ class RenderTest(unittest.TestCase):
         self.assertEqual(runs[0], runs[1])
 
 
+
+class BeachAndSharkTest(unittest.TestCase):
+    def test_the_sharks_head_and_back_break_the_water_and_its_tail_is_under_it(self):
+        from generator.pictures import pic_2_2 as shark
+        self.assertGreater(shark.top(shark.SNOUT), 0)
+        back, front = shark._crossing()
+        self.assertEqual(front, shark.SNOUT)
+        self.assertLess(back, 0.35)          # dry as far back as the dorsal fin's root
+        self.assertLess(shark.top(shark.PEDUNCLE), 0)
+
+    def test_the_shark_carries_the_words_of_its_caption_file(self):
+        from generator.pictures import pic_2_2 as shark
+        here = os.path.join(os.path.dirname(os.path.dirname(shark.__file__)), "..", "captions", "pic_2_2.txt")
+        with open(here, encoding="utf-8") as f:
+            lines = f.read().split("\n")
+        self.assertEqual(lines[-1], "")      # one line a row, ending with a newline
+        self.assertEqual(shark.caption_lines(), tuple(lines[:-1]))
+
+    def test_the_palms_foot_crown_and_the_island_lie_inside_what_the_window_shows(self):
+        from generator.pictures import pic_2_0_2 as beach
+        cam = beach.camera()
+        w, h = beach.SEEN
+        bx, by, bz = beach.PALM_BASE
+        for x, y, z in ((bx, 0.0, bz), (bx + beach.PALM_TOP[0], beach.PALM_TOP[1] + 1.2, bz)):
+            sx, sy = cam.point((x, y, z))
+            self.assertTrue(0 < sx < w and 0 < sy < h, (sx, sy))
+        self.assertLess(beach.ISLAND + 40, w)
+
+
 if __name__ == "__main__":
     unittest.main()
