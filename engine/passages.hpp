@@ -354,11 +354,11 @@ inline constexpr std::string_view kIglesia[] = {
     "y en tres meses tengo el barco listo y abastecido. ",
     "Una mañana de buen viento, mi grumete y yo zarpamos, ",
     "contentos y con la fe renovada. ",
-    "Pero la travesía se alarga más de lo que esperábamos; ",
-    "los víveres se agotan y una tormenta lanza el barco ",
-    "contra un arrecife. Con sus restos armamos una balsa. ",
-    "Varados en un arrecife en pleno océano, ",
-    "hacemos planes para lo que vendrá. ",
+    "Pero la travesía se alarga más de lo previsto; ",
+    "los víveres se agotan y una tormenta estrella el barco ",
+    "contra un arrecife. Con tablas del casco armamos una balsa. ",
+    "Más pobres que nunca, en pleno océano, ",
+    "hacemos planes para lo que venga. ",
 };
 
 } // namespace quivra
