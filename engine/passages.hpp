@@ -18,12 +18,12 @@ inline constexpr std::string_view kConstruirBarco[] = {
 
 // "_1_0" and "_4_7" by "aprovisionarse": jailed for debt
 inline constexpr std::string_view kCarcel[] = {
-    "Mi grumete y yo compramos fiado un machete, ",
-    "una brújula y un barril de agua dulce, ",
-    "y contratamos a un marinero más, ",
-    "confiando en pagarlo todo a la vuelta. Zarpamos los tres, ",
-    "sin rumbo ni provecho y, al volver al muelle, ",
-    "me encarcelan por la deuda que no puedo saldar. ",
+    "Compro fiado un machete, una brújula y un barril ",
+    "de agua dulce, y, además de mi grumete, contrato ",
+    "a otro marinero, confiando en pagarlo todo a la vuelta. ",
+    "Zarpamos los tres, pero sin rumbo fijo, ",
+    "y, al regresar al muelle, me encarcelan ",
+    "por la deuda que no puedo saldar. ",
 };
 
 // "_1_0" by "zarpar": west to the Pacific; a raft and the seabirds
