@@ -28,9 +28,9 @@ inline constexpr std::string_view kCarcel[] = {
 
 // "_1_0" by "zarpar": west to the Pacific; a raft and the seabirds
 inline constexpr std::string_view kZarpar[] = {
-    "Zarpamos sin terminar el barco, rumbo al oeste, ",
-    "hacia el océano Pacífico, bajo un cielo plomizo. ",
-    "No hay más tripulación que mi grumete y yo. ",
+    "Mi grumete y yo zarpamos sin terminar el barco, ",
+    "rumbo al oeste, hacia el océano Pacífico, ",
+    "bajo un cielo encapotado. No llevamos a nadie más. ",
     "Solos en la inmensidad del mar, ",
     "divisamos a lo lejos una balsa que cabecea entre las olas ",
     "y, a estribor, un centenar de aves marinas ",
