@@ -50,8 +50,8 @@ inline constexpr std::string_view kIslas[] = {
 // "_2_0" by "navegar hacia la balsa": the empty raft
 inline constexpr std::string_view kBalsaVacia[] = {
     "Nos acercamos a la balsa, pero desde la borda ",
-    "no vemos a nadie en ella. Ya solo ansiamos ",
-    "volver a la costa y aprovisionarnos mejor. ",
+    "no vemos a nadie sobre ella. Nos tienta volver ",
+    "a la costa para aprovisionarnos mejor. ",
 };
 
 // "_2_1" by "retornar a tierra": back to land at night
