@@ -58,7 +58,7 @@ inline constexpr std::string_view kBalsaVacia[] = {
 inline constexpr std::string_view kRetornar[] = {
     "Sin pensarlo más, giramos el timón ",
     "y ponemos rumbo a tierra, aunque la costa ya no se ve ",
-    "por ninguna parte y solo nos rodea el agua. ",
+    "y no sabemos bien cuánto nos hemos alejado. ",
     "El grumete y yo comemos unas cuantas galletas marineras ",
     "sentados en la cubierta, en silencio, mientras las horas ",
     "pasan despacio y el sol va cayendo hacia el mar. ",
