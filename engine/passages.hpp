@@ -9,11 +9,11 @@ namespace quivra {
 
 // "_1_0" by "construir barco": alone, he means to finish the ship
 inline constexpr std::string_view kConstruirBarco[] = {
-    "A solas, empiezo a reunir lo necesario ",
-    "para terminar el barco y hacerme a la mar bien preparado. ",
+    "Por mi cuenta, empiezo a reunir lo necesario para ",
+    "terminar el barco y hacerme a la mar mejor pertrechado. ",
     "Pero decido que, antes que nada, debo arreglar ",
-    "mis problemas espirituales; confío en que lo demás ",
-    "vendrá por añadidura. Quizá pueda hacerlo ahora mismo… ",
+    "mis problemas espirituales; lo demás, confío, ",
+    "vendrá por añadidura. ¿Y si empezara ahora mismo…? ",
 };
 
 // "_1_0" and "_4_7" by "aprovisionarse": jailed for debt
@@ -21,8 +21,8 @@ inline constexpr std::string_view kCarcel[] = {
     "Compro fiado un machete, una brújula y un barril ",
     "de agua dulce, y, además de mi grumete, contrato ",
     "a otro marinero, confiando en pagarlo todo a la vuelta. ",
-    "Zarpamos los tres, pero sin rumbo fijo, ",
-    "y, al regresar al muelle, me encarcelan ",
+    "Zarpamos los tres sin rumbo fijo y, ",
+    "al volver de vacío al muelle, me encarcelan ",
     "por la deuda que no puedo saldar. ",
 };
 
@@ -30,8 +30,8 @@ inline constexpr std::string_view kCarcel[] = {
 inline constexpr std::string_view kZarpar[] = {
     "Mi grumete y yo zarpamos sin terminar el barco, ",
     "rumbo al oeste, hacia el océano Pacífico, ",
-    "bajo un cielo encapotado. No llevamos a nadie más. ",
-    "Solos en la inmensidad del mar, ",
+    "bajo un cielo encapotado. Unas horas después, ",
+    "cuando la costa ya se pierde a popa, ",
     "divisamos a lo lejos una balsa que cabecea entre las olas ",
     "y, a estribor, un centenar de aves marinas ",
     "que vuelan en círculos sobre el agua. ",
@@ -39,11 +39,11 @@ inline constexpr std::string_view kZarpar[] = {
 
 // "_2_0" by "continuar": the islands and a life for nature
 inline constexpr std::string_view kIslas[] = {
-    "Escasea el agua, pero seguimos navegando. ",
-    "Semanas más tarde llegamos a un archipiélago, ",
-    "donde nos reciben como a reyes por el pescado que traemos. ",
-    "La balsa y las aves nos dejan con mil preguntas, ",
-    "y resolvemos dedicar nuestra vida ",
+    "Escasea el agua, pero pescamos mucho y seguimos ",
+    "adelante. Semanas después damos con unas islas ",
+    "donde, por el pescado, nos reciben como a reyes. ",
+    "Sin saber qué significaban la balsa y las aves, ",
+    "decidimos quedarnos y dedicar la vida ",
     "a salvar la naturaleza. ",
 };
 
