@@ -56,7 +56,7 @@ inline constexpr std::string_view kBalsaVacia[] = {
 
 // "_2_1" by "retornar a tierra": back to land at night
 inline constexpr std::string_view kRetornar[] = {
-    "Sin pensarlo más, giramos el timón ",
+    "Sin más demora, viramos en redondo ",
     "y ponemos rumbo a tierra, aunque la costa ya no se ve ",
     "y no sabemos bien cuánto nos hemos alejado. ",
     "El grumete y yo comemos unas cuantas galletas marineras ",
@@ -74,12 +74,12 @@ inline constexpr std::string_view kSubirBalsa[] = {
     "El grumete salta primero a la balsa y yo lo sigo. ",
     "Poco a poco, la corriente nos aleja de nuestro barco. ",
     "De pronto, el grumete se lanza al mar ",
-    "y vuelve a nado hacia el barco entre las olas ",
-    "embravecidas, hasta que lo pierdo de vista. ",
+    "y nada hacia el barco entre olas cada vez más ",
+    "grandes, hasta que lo pierdo de vista. ",
     "Me quedo solo y examino la pequeña balsa, ",
     "hecha de madera casi nueva. Desde la borda ",
-    "no lo habíamos visto, pero en los troncos hay grabados ",
-    "un año y un lema: «Luchar o morir». Entretanto, varios ",
+    "no lo habíamos visto, pero en los troncos hay grabados un ",
+    "año y un lema: «Luchar o morir». Mientras lo leo, varios ",
     "tiburones empiezan a rodearme: no puedo quedarme aquí. ",
 };
 
@@ -87,7 +87,7 @@ inline constexpr std::string_view kSubirBalsa[] = {
 inline constexpr std::string_view kTiburones[] = {
     "Lucho contra los tiburones blancos con todas mis fuerzas, ",
     "pero son demasiados y me vencen. ",
-    "En solo tres segundos me destrozan. ",
+    "En tres segundos todo ha terminado. ",
 };
 
 // "_2_1_1" by "navegar": through the sharks, adrift
@@ -96,10 +96,10 @@ inline constexpr std::string_view kNavegar[] = {
     "entre los tiburones. Uno de ellos salta de improviso ",
     "hacia mí con las fauces abiertas; me agacho a tiempo ",
     "y pasa volando por encima de mi cabeza. ",
-    "Entonces los tiburones se revuelven y se atacan ",
+    "Entonces los tiburones se revuelven y se muerden ",
     "unos a otros, hasta que el mar, poco a poco, ",
-    "vuelve a quedar en calma. Unos cien metros más allá, ",
-    "a la deriva en el inmenso océano, ",
+    "vuelve a quedar en calma. Ya a unos cien metros de allí, ",
+    "a la deriva en pleno océano, ",
     "me acuerdo de los libros que he leído ",
     "a lo largo de mi vida, de aquellas historias ",
     "de náufragos y de santos, y pienso en el amor al prójimo, ",
@@ -111,8 +111,8 @@ inline constexpr std::string_view kNavegar[] = {
 
 // "_3_0" by "regresar al barco": lost at sea
 inline constexpr std::string_view kRegresar[] = {
-    "Doy la vuelta para buscar al grumete, pero pierdo el rumbo. ",
-    "Meses más tarde, muero solo. ",
+    "Remo hacia el barco en busca del grumete, pero me pierdo. ",
+    "Tras meses a la deriva, muero. ",
 };
 
 // "_3_0" by "saltar al agua": the dolphin and the island
