@@ -118,30 +118,30 @@ inline constexpr std::string_view kRegresar[] = {
 // "_3_0" by "saltar al agua": the dolphin and the island
 inline constexpr std::string_view kSaltar[] = {
     "Respiro hondo y me lanzo al mar desde la balsa. ",
-    "El agua está tibia, pero las olas me pasan por encima. ",
+    "El agua está tibia, pero la ropa empapada tira de mí. ",
     "Enseguida empiezo a hundirme, sin fuerzas para subir, ",
     "y el pecho me arde por falta de aire. Creo que voy a morir. ",
     "Entonces algo me roza el costado: es un delfín. ",
     "Me agarro con las dos manos a su aleta, con toda el alma, ",
     "y él me saca a flote y me lleva entre las olas, ",
-    "tan rápido que en un instante la balsa queda atrás. ",
-    "Me deja junto a un arrecife, desde donde ya veo tierra. ",
+    "tan deprisa que en un instante la balsa queda atrás. ",
+    "Me deja junto a un arrecife, desde el que veo una isla. ",
     "Le doy las gracias de corazón y nado hacia la orilla, ",
     "hasta una playa de arena caliente, ",
-    "bordeada de palmeras y matas. El sol quema sin piedad, ",
-    "así que me refugio a la sombra de una palmera. ",
+    "bordeada de palmeras y matas. Como el calor aprieta, ",
+    "me refugio a la sombra de la palmera más grande. ",
     "¿Exploro este lugar, hago una fogata o descanso un rato? ",
 };
 
 // "_3_0_1" by "descansar": the boy comes back; the shells
 inline constexpr std::string_view kDescansar[] = {
     "Me tumbo bajo la palmera, rendido, y cierro los ojos. ",
-    "El rumor de las olas me arrulla y duermo de un tirón ",
-    "hasta que el sol comienza a esconderse en el mar. ",
-    "Al despertar, el cielo está teñido de rojo y naranja. ",
+    "Me vence el sueño al instante y duermo de un tirón ",
+    "hasta que el sol está a punto de hundirse en el mar. ",
+    "Al despertar, el poniente enciende el cielo y el mar. ",
     "Me siento en la arena y contemplo el horizonte sereno. ",
     "Por un momento creo ver nuestro barco, que se acerca ",
-    "con las velas hinchadas, y el corazón me da un vuelco. ",
+    "a toda vela, y me pongo en pie de un salto, gritando. ",
     "Me froto los ojos y vuelvo a mirar: allí no hay nada. ",
     "Es solo una ilusión, hija del cansancio y del deseo. ",
     "Pero entonces distingo una cabeza entre las olas. ",
@@ -157,13 +157,13 @@ inline constexpr std::string_view kDescansar[] = {
 };
 
 // Both versions of the thorns ending share this piece.
-inline constexpr std::string_view kEntreEspinas = "entre matorrales espesos y espinosos, ";
+inline constexpr std::string_view kEntreEspinas = "por un matorral cerrado y espinoso, ";
 
 // "_3_0_1" by "explorar": trapped among thorns, alone
 inline constexpr std::string_view kEspinasSolo[] = {
     "Intento abrirme paso hacia el interior de la isla, ",
     kEntreEspinas,
-    "pero las zarzas me atrapan bajo un sol abrasador. ",
+    "pero las zarzas me atrapan bajo un sol de justicia. ",
     "Este es mi fin. ",
 };
 
@@ -171,34 +171,34 @@ inline constexpr std::string_view kEspinasSolo[] = {
 inline constexpr std::string_view kEspinasJuntos[] = {
     "Ya de día, intentamos abrirnos paso hacia el interior, ",
     kEntreEspinas,
-    "pero las zarzas nos atrapan bajo un sol abrasador. ",
+    "pero las zarzas nos atrapan bajo un sol de justicia. ",
     "Este es nuestro fin. ",
 };
 
 // "_3_0_1" by "hacer una fogata": a life among the natives
 inline constexpr std::string_view kFogata[] = {
     "Reúno ramas secas y hojas de palmera y, frotando dos palos, ",
-    "consigo al fin encender una fogata. Las llamas crecen ",
+    "consigo por fin encender una fogata. Las llamas crecen ",
     "y el humo sube al cielo. Al caer la noche, oigo siseos ",
     "entre la maleza: son serpientes, muchas serpientes. ",
     "Pero el fuego las mantiene a raya y ninguna se acerca. ",
     "Doy gracias a Dios por esta pequeña luz en la oscuridad. ",
     "Pasan los días, y luego las semanas y los meses. ",
     "No sé si alguien vendrá a buscarme, así que me preparo ",
-    "para el futuro lo mejor que puedo. Aprendo a pescar ",
+    "como puedo para una larga espera. Aprendo a pescar ",
     "en las charcas que deja la marea, recojo cocos ",
     "y guardo agua de lluvia en sus cáscaras. ",
     "Con troncos, lianas y hojas grandes construyo una choza ",
     "que me protege del sol y de las tormentas. ",
     "Cada tarde me siento a la puerta, contemplo el mar ",
     "y rezo por el grumete, esté donde esté. ",
-    "Una mañana aparece un hombre de entre los árboles. ",
+    "Una mañana, un hombre surge de entre los árboles. ",
     "Es un nativo de la isla, con el cuerpo pintado, ",
     "y, para mi sorpresa, habla algo de español. ",
     "Me cuenta que lo aprendió hace años de unos náufragos. ",
     "Compartimos pescado asado y charlamos hasta el anochecer; ",
     "yo le hablo de Dios, y él, de sus dioses. ",
-    "Creo que he encontrado un amigo, pero me equivoco. ",
+    "Creo haber hallado un amigo. ¡Qué equivocado estoy! ",
     "Unos días después llegan muchos hombres armados con lanzas. ",
     "Es su tribu. Me atan las manos y me llevan prisionero ",
     "tierra adentro, por senderos que nunca habría encontrado, ",
@@ -227,8 +227,8 @@ inline constexpr std::string_view kAcampar[] = {
 
 // "_3_1" and "_3_1_1" by "estudiar las conchas"
 inline constexpr std::string_view kConchas[] = {
-    "Al alba, nos sentamos a estudiar las conchas. ",
-    "Son esferas frágiles como cáscaras de huevo, ",
+    "Al alba nos sentamos a estudiar las conchas. ",
+    "Son esferas frágiles como cáscara de huevo, ",
     "con agujeros en forma de estrella que dejan pasar la luz. ",
     "Concluimos que alguna criatura se refugia en ellas, ",
     "señal de que la vida de esta isla, al parecer desierta, ",
@@ -236,11 +236,11 @@ inline constexpr std::string_view kConchas[] = {
     "Pero el mar sube sin cesar y ya lame las palmeras; ",
     "nos apena pensar que un día cubrirá la playa ",
     "y, con ella, el hogar de esas criaturas. ",
-    "Por suerte, la marea nos ha traído la balsa. ",
+    "Y esa misma marea nos ha devuelto la balsa. ",
     "Con palos y lianas armamos un aparejo y, desde ella, ",
     "pescamos tres peces plateados que asamos en una hoguera. ",
     "Al día siguiente despertamos resueltos a ayudar ",
-    "a quien lo necesite. El mar está en calma ",
+    "a quien esté en apuros. El mar está en calma ",
     "y la balsa nos espera en la orilla. ",
 };
 
