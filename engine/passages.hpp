@@ -41,10 +41,10 @@ inline constexpr std::string_view kZarpar[] = {
 inline constexpr std::string_view kIslas[] = {
     "Escasea el agua, pero pescamos mucho y seguimos ",
     "adelante. Semanas después damos con unas islas ",
-    "donde, por el pescado, nos reciben como a reyes. ",
+    "donde nos tratan como a reyes por nuestra pesca. ",
     "Sin saber qué significaban la balsa y las aves, ",
     "decidimos quedarnos y dedicar la vida ",
-    "a salvar la naturaleza. ",
+    "a cuidar la naturaleza. ",
 };
 
 // "_2_0" by "navegar hacia la balsa": the empty raft
@@ -87,7 +87,7 @@ inline constexpr std::string_view kSubirBalsa[] = {
 inline constexpr std::string_view kTiburones[] = {
     "Lucho contra los tiburones blancos con todas mis fuerzas, ",
     "pero son demasiados y me vencen. ",
-    "En tres segundos todo ha terminado. ",
+    "En apenas tres segundos me devoran. ",
 };
 
 // "_2_1_1" by "navegar": through the sharks, adrift
