@@ -98,10 +98,10 @@ inline constexpr std::string_view kNavegar[] = {
     "y pasa volando por encima de mi cabeza. ",
     "Entonces los tiburones se revuelven y se muerden ",
     "unos a otros, hasta que el mar, poco a poco, ",
-    "vuelve a quedar en calma. Ya a unos cien metros de allí, ",
+    "vuelve a quedar en calma. Unos cien metros más adelante, ",
     "a la deriva en pleno océano, ",
     "me acuerdo de los libros que he leído ",
-    "a lo largo de mi vida, de aquellas historias ",
+    "en mis años de marino, de aquellas historias ",
     "de náufragos y de santos, y pienso en el amor al prójimo, ",
     "que es lo único que de verdad nos salva. ",
     "¿Dónde estará ahora el grumete? ¿Habrá llegado al barco ",
@@ -111,8 +111,8 @@ inline constexpr std::string_view kNavegar[] = {
 
 // "_3_0" by "regresar al barco": lost at sea
 inline constexpr std::string_view kRegresar[] = {
-    "Remo hacia el barco en busca del grumete, pero me pierdo. ",
-    "Tras meses a la deriva, muero. ",
+    "Remo hacia el barco en busca del grumete y me pierdo. ",
+    "Tras meses de penuria, muero solo. ",
 };
 
 // "_3_0" by "saltar al agua": the dolphin and the island
