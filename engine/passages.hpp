@@ -138,7 +138,7 @@ inline constexpr std::string_view kDescansar[] = {
     "Me tumbo bajo la palmera, rendido, y cierro los ojos. ",
     "Me vence el sueño al instante y duermo de un tirón ",
     "hasta que el sol está a punto de hundirse en el mar. ",
-    "Al despertar, el poniente enciende el cielo y el mar. ",
+    "Al despertar, veo el cielo y el agua teñidos de rojo. ",
     "Me siento en la arena y contemplo el horizonte sereno. ",
     "Por un momento creo ver nuestro barco, que se acerca ",
     "a toda vela, y me pongo en pie de un salto, gritando. ",
@@ -240,8 +240,8 @@ inline constexpr std::string_view kConchas[] = {
     "Con palos y lianas armamos un aparejo y, desde ella, ",
     "pescamos tres peces plateados que asamos en una hoguera. ",
     "Al día siguiente despertamos resueltos a ayudar ",
-    "a quien esté en apuros. El mar está en calma ",
-    "y la balsa nos espera en la orilla. ",
+    "a otros como Dios nos ayudó. El mar está en calma ",
+    "y la balsa espera en la arena. ",
 };
 
 // "_4_0": the mermaid takes the boy
