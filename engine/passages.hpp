@@ -255,7 +255,7 @@ inline constexpr std::string_view kSirena[] = {
     "Aún me quedan mares por explorar, mucho que pensar ",
     "y que olvidar; aún hay cosas en las que creo, ",
     "y el miedo, bien mirado, ",
-    "es fácil de vencer. ",
+    "no es más que humo. ",
 };
 
 // "_4_2": the last days on the raft, the longest passage
@@ -317,7 +317,7 @@ inline constexpr std::string_view kFinal[] = {
     "Los relámpagos alumbran olas altas como mástiles, ",
     "el viento silba y la lluvia me ciega; ",
     "abro la boca al cielo y bebo por fin, ",
-    "mientras las olas me sacuden. ",
+    "zarandeado de un lado a otro. ",
     "Al amanecer, la tormenta se aleja. ",
     "Entonces siento un dolor atroz en la pierna: ",
     "un tiburón me ha mordido. Grito y lo golpeo con el puño; ",
