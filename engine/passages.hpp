@@ -40,8 +40,8 @@ inline constexpr std::string_view kZarpar[] = {
 // "_2_0" by "continuar": the islands and a life for nature
 inline constexpr std::string_view kIslas[] = {
     "Escasea el agua, pero pescamos mucho y seguimos ",
-    "adelante. Semanas después damos con unas islas ",
-    "donde nos tratan como a reyes por nuestra pesca. ",
+    "adelante. Semanas después llegamos a unas islas ",
+    "donde, por la pesca, nos agasajan como a reyes. ",
     "Sin saber qué significaban la balsa y las aves, ",
     "decidimos quedarnos y dedicar la vida ",
     "a cuidar la naturaleza. ",
@@ -62,7 +62,7 @@ inline constexpr std::string_view kRetornar[] = {
     "El grumete y yo comemos unas cuantas galletas marineras ",
     "sentados en la cubierta, sin cruzar palabra, mientras las ",
     "horas pasan y el sol va cayendo hacia poniente. ",
-    "Por fin, cuando ya empezamos a dudar, la tierra asoma ",
+    "Por fin, cuando ya casi desesperamos, la tierra asoma ",
     "en el horizonte. Nos acercamos demasiado ",
     "y encallamos en la arena, pero, por fortuna, ",
     "el barco no sufre ningún daño. Ya ha anochecido ",
@@ -86,8 +86,8 @@ inline constexpr std::string_view kSubirBalsa[] = {
 // "_2_1_1" by "luchar con los tiburones": killed
 inline constexpr std::string_view kTiburones[] = {
     "Lucho contra los tiburones blancos con todas mis fuerzas, ",
-    "pero son demasiados y me vencen. ",
-    "En apenas tres segundos me devoran. ",
+    "pero me superan en número y ",
+    "no tardan ni tres segundos en devorarme. ",
 };
 
 // "_2_1_1" by "navegar": through the sharks, adrift
@@ -198,7 +198,7 @@ inline constexpr std::string_view kFogata[] = {
     "Me cuenta que lo aprendió hace años de unos náufragos. ",
     "Compartimos pescado asado y charlamos hasta el anochecer; ",
     "yo le hablo de Dios, y él, de sus dioses. ",
-    "Creo haber hallado un amigo. ¡Qué equivocado estoy! ",
+    "Creo haber hallado un amigo. Pronto veré mi engaño. ",
     "Días después llegan muchos hombres armados con lanzas. ",
     "Es su tribu. Me atan las manos y me llevan prisionero ",
     "tierra adentro, por senderos que nunca habría encontrado, ",
