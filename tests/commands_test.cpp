@@ -241,7 +241,7 @@ TEST_F(CommandsTest, EveryCommandSaysWhatItChangedOnce) {
 
     enter("zarpar");
     const std::string voyage = "Ok. " + window.scene;
-    ASSERT_TRUE(voyage.starts_with("Ok. Zarpamos"));
+    ASSERT_GT(voyage.size(), 300U) << "the first voyage's passage";
     enter("volar");
     enter("volar");
     enter("acercarse a las aves marinas");
