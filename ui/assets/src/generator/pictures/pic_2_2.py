@@ -187,11 +187,11 @@ def build(scale: int) -> Picture:
         sky.cloud(heaven, rng, P, x, base, width, height, lumps=6, softness=0.9, lit=lit, rim=0.7)
     # Gulls wheeling round one point over the shark, seen in perspective: the
     # near side of the circle lower and larger, each banking into the turn.
-    cx, cy, rx, ry = 286, 42, 84, 17
+    cx, cy, rx, ry = 290, 44, 88, 18
     poses = ("up", "glide", "down", "half", "glide", "up", "down", "glide")
     for i, a in enumerate(np.linspace(0.3, 2 * math.pi + 0.3, 8, endpoint=False)):
         x, y = cx + rx * math.cos(a), cy + ry * math.sin(a)
-        span = 19 + 5 * math.sin(a)
+        span = 25 + 6 * math.sin(a)
         # Banked into the turn: tilted along the circle's slope, the inner wing down.
         bank = math.atan(ry * math.cos(a) / (-rx * math.sin(a) or 1e-6)) + 0.15 * math.cos(a)
         _gull(heaven, x, y, span, poses[i], bank, above=math.sin(a) < -0.6)
