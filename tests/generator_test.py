@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quivra developers
+# SPDX-License-Identifier: MIT
+
 """The picture generator's construction: the camera, the skeleton's checks,
 the cut at the water and how the water swallows what is under it."""
 
