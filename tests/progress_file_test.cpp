@@ -33,9 +33,7 @@ TEST(CodePage, BytesAndCharactersMatchAndTheRestBecomesQuestionMarks) {
     std::iota(every.begin(), every.end(), '\0');
     EXPECT_EQ(toWindows1252(fromWindows1252(every)), every);
     const std::pair<std::string, std::string> bothWays[] = {
-        {"A\r\n", "A\r\n"},
-        {"\xE1\xF1\xBF\xFF", "áñ¿ÿ"},
-        {"\xA0", "\u00A0"},
+        {"A\r\n\xA0\xE1\xF1\xBF\xFF", "A\r\n\u00A0áñ¿ÿ"},
         {"\x80\x85\x8C\x93\x99\x9F", "€…Œ“™Ÿ"},
         {"\x81\x8D\x8F\x90\x9D", "\u0081\u008D\u008F\u0090\u009D"},
     };
@@ -142,9 +140,8 @@ TEST_F(DiskTest, ReadingSaysWhyItFailed) {
         {dir / "no-existe.txt", FileError::CannotRead}, {dir, FileError::NotAFile}};
 #ifndef _WIN32
     ASSERT_EQ(::mkfifo((dir / "tuberia").c_str(), 0600), 0);
-    cases.insert(cases.end(), {{dir / "tuberia", FileError::NotAFile},
-                               {"/dev/zero", FileError::NotAFile},
-                               {"/dev/urandom", FileError::NotAFile}});
+    cases.insert(cases.end(),
+                 {{dir / "tuberia", FileError::NotAFile}, {"/dev/zero", FileError::NotAFile}});
 #endif
     for (const auto& [path, reason] : cases) {
         EXPECT_EQ(readFile(path, kMaxProgressBytes + 1, bytes), reason) << path;

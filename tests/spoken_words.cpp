@@ -11,6 +11,7 @@
 #include "scripted_dialogs.hpp"
 
 #include <cstdio>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -19,11 +20,7 @@ namespace {
 
 std::vector<std::string> words(const std::string& text) {
     std::istringstream stream{text};
-    std::vector<std::string> all;
-    for (std::string word; stream >> word;) {
-        all.push_back(word);
-    }
-    return all;
+    return {std::istream_iterator<std::string>(stream), {}};
 }
 
 std::string join(const std::vector<std::string>& all, std::size_t from, std::size_t to) {

@@ -33,10 +33,6 @@ using quivra::Answer;
 using quivra::Commands;
 using enum quivra::ControlKind;
 
-const quivra::ControlDesign& designOf(std::string_view name) {
-    return *std::ranges::find(quivra::windowDesign(), name, &quivra::ControlDesign::name);
-}
-
 COLORREF colourOf(const quivra::Colour& colour) {
     // In the order quivra::SystemColour lists them.
     constexpr int kSystem[] = {-1, COLOR_WINDOWTEXT, COLOR_WINDOW, COLOR_BTNTEXT, COLOR_BTNFACE};
@@ -102,7 +98,7 @@ protected:
         dialogs->files = referenceDialogs.files = {file};
         ::SendMessageW(control(button), BM_CLICK, 0, 0);
         key(WM_NULL, 0);
-        reference.click(designOf(button).command);
+        reference.click(quivra::controlNamed(button).command);
     }
     HWND control(std::string_view name) const { return window->control(widen(name)); }
     bool shows(std::string_view name) const { return ::IsWindowVisible(control(name)) != FALSE; }

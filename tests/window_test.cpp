@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "dialogs.hpp"
+#include "recording_window.hpp"
 #include "story.hpp"
 #include "window_fixture.hpp"
 
@@ -20,9 +21,10 @@
 namespace {
 
 // The window builds every control of the design, in its stored order, where the design puts it
-// with its tooltip and spoken name, and a larger window moves none. At start the entry box has
-// the focus and Tab then follows the design's tab indices over the visible controls. The icon
-// follows right after the first frame.
+// with its tooltip, spoken name, fonts and colours (on Linux the metric-compatible Liberation
+// faces stand in for the Windows fonts; the scene box has the font every reset sets), and a
+// larger window moves none. At start the entry box has the focus and Tab then follows the
+// design's tab indices over the visible controls. The icon follows right after the first frame.
 TEST_F(WindowTest, BuildsTheDesignedControlsAndDrawsThem) {
     EXPECT_EQ(window->size(), QSize(600, 486));
     const QList<QWidget*> widgets = window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
@@ -30,12 +32,25 @@ TEST_F(WindowTest, BuildsTheDesignedControlsAndDrawsThem) {
     window->resize(900, 700);
     QTest::qWait(0);
     for (qsizetype i = 0; i < widgets.size(); ++i) {
+        const QWidget* widget = widgets[i];
         const quivra::ControlDesign& design = quivra::windowDesign()[i];
         const auto [left, top, width, height] = design.pixels;
-        EXPECT_EQ(widgets[i]->objectName().toStdString(), design.name);
-        EXPECT_EQ(widgets[i]->geometry(), QRect(left, top, width, height)) << design.name;
-        EXPECT_EQ(widgets[i]->toolTip().toStdString(), design.tooltip) << design.name;
-        EXPECT_EQ(widgets[i]->accessibleName().toStdString(), design.accessibleName);
+        EXPECT_EQ(widget->objectName().toStdString(), design.name);
+        EXPECT_EQ(widget->geometry(), QRect(left, top, width, height)) << design.name;
+        EXPECT_EQ(widget->toolTip().toStdString(), design.tooltip) << design.name;
+        EXPECT_EQ(widget->accessibleName().toStdString(), design.accessibleName);
+        const quivra::Font& font = widget == sceneBox() ? quivra::kResetSceneFont : design.font;
+        EXPECT_EQ(QFontInfo(widget->font()).family().toStdString(),
+                  font.families.back() == "Arial" ? "Liberation Sans" : "Liberation Serif");
+        EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), font.points) << design.name;
+        EXPECT_EQ(widget->font().bold(), font.bold) << design.name;
+        const auto [text, background] = design.colours;
+        if (background.system == quivra::SystemColour::None) {
+            EXPECT_EQ(widget->palette().color(QPalette::Text),
+                      QColor(text.red, text.green, text.blue));
+            EXPECT_EQ(widget->palette().color(QPalette::Base),
+                      QColor(background.red, background.green, background.blue));
+        }
     }
     EXPECT_EQ(QApplication::focusWidget(), entry());
     sceneBox()->show();
@@ -52,28 +67,11 @@ TEST_F(WindowTest, BuildsTheDesignedControlsAndDrawsThem) {
         EXPECT_TRUE(command->icon().isNull() ||
                     command->icon().availableSizes().contains(command->iconSize() * 2));
     }
-    // Fonts and colours as designed; on Linux the metric-compatible Liberation faces stand in
-    // for the Windows fonts. The reset sets the scene box to its own font.
-    for (const quivra::ControlDesign& design : quivra::windowDesign()) {
-        const QWidget* widget = control(design.name.data());
-        const quivra::Font& font = widget == sceneBox() ? quivra::kResetSceneFont : design.font;
-        EXPECT_EQ(QFontInfo(widget->font()).family().toStdString(),
-                  font.families.back() == "Arial" ? "Liberation Sans" : "Liberation Serif");
-        EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), font.points) << design.name;
-        EXPECT_EQ(widget->font().bold(), font.bold) << design.name;
-        const auto [text, background] = design.colours;
-        if (background.system == quivra::SystemColour::None) {
-            EXPECT_EQ(widget->palette().color(QPalette::Text),
-                      QColor(text.red, text.green, text.blue));
-            EXPECT_EQ(widget->palette().color(QPalette::Base),
-                      QColor(background.red, background.green, background.blue));
-        }
-    }
-    EXPECT_TRUE(sceneBox()->isReadOnly() && !control<QPlainTextEdit>("txtHints")->isReadOnly());
+    auto* verdictBox = control<QLineEdit>("txtOkOrNot");
+    EXPECT_TRUE(sceneBox()->isReadOnly() && verdictBox->isReadOnly() &&
+                !control<QPlainTextEdit>("txtHints")->isReadOnly());
     EXPECT_EQ(sceneBox()->lineWidth(), 1);
     EXPECT_EQ(sceneBox()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    auto* verdictBox = control<QLineEdit>("txtOkOrNot");
-    EXPECT_TRUE(verdictBox->isReadOnly());
     EXPECT_EQ(verdictBox->alignment(), Qt::AlignCenter);
     const QImage boxed = verdictBox->grab().toImage();
     EXPECT_EQ(boxed.pixelColor(0, 0), QColor(Qt::black)) << "a plain black box";
@@ -126,10 +124,6 @@ TEST_F(WindowTest, TurnsShowTheirSceneAndScreenReadersHearThem) {
         }
     };
     showsItsScene();
-    const auto wordsOf = [](quivra::Picture picture) {
-        const quivra::ControlDesign& box = quivra::pictureBox(picture);
-        return std::string{box.accessibleName} + ". " + std::string{box.description};
-    };
     EXPECT_TRUE(QTest::qWaitFor([&] { return said() == wordsOf(quivra::Picture::pic_1_0); }))
         << "the opening picture, once the window is active";
 

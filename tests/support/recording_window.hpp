@@ -10,6 +10,12 @@
 #include <string>
 #include <vector>
 
+// What a screen reader is given for a picture brought up: its name, then its description.
+inline std::string wordsOf(quivra::Picture picture) {
+    const quivra::ControlDesign& box = quivra::pictureBox(picture);
+    return std::string{box.accessibleName} + ". " + std::string{box.description};
+}
+
 // A window without widgets: it keeps what the game wrote, as the screen would show it.
 class RecordingWindow : public quivra::Window {
 public:

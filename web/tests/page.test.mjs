@@ -12,6 +12,10 @@ import path from "node:path";
 import { chromium } from "playwright-core";
 
 const scratch = fs.mkdtempSync("/tmp/quivra-web-");
+const site = process.env.QUIVRA_WEB_SITE;
+// The site's file a URL names, as a static server would give it.
+const siteFile = (url) =>
+  path.join(site, new URL(url, "http://x").pathname.slice(1) || "index.html");
 const browser = await chromium.launch({
   executablePath: "/usr/bin/chromium",
   args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run"],
@@ -25,14 +29,8 @@ after(async () => {
 // through a file input and a download.
 async function openPage() {
   const context = await browser.newContext({ acceptDownloads: true });
-  // The site's files as a static server would give them.
   await context.route("https://quivra.test/**", (route) =>
-    route.fulfill({
-      path: path.join(
-        process.env.QUIVRA_WEB_SITE,
-        new URL(route.request().url()).pathname.slice(1) || "index.html",
-      ),
-    }),
+    route.fulfill({ path: siteFile(route.request().url()) }),
   );
   await context.addInitScript(() => {
     window.showOpenFilePicker = window.showSaveFilePicker = undefined;
@@ -40,11 +38,8 @@ async function openPage() {
     window.said = [];
     document.addEventListener("DOMContentLoaded", () => {
       const region = document.querySelector("[aria-live]");
-      new MutationObserver(() => window.said.push(region.textContent)).observe(region, {
-        childList: true,
-        characterData: true,
-        subtree: true,
-      });
+      const changes = { childList: true, characterData: true, subtree: true };
+      new MutationObserver(() => window.said.push(region.textContent)).observe(region, changes);
     });
   });
   const page = await context.newPage();
@@ -55,6 +50,7 @@ const ready = (page) =>
   page
     .waitForFunction(() => performance.getEntriesByName("quivra-ready").length === 1)
     .then(() => page);
+const focusedId = (page) => page.evaluate(() => document.activeElement.id);
 const button = (page, name) => page.getByRole("button", { name, exact: true });
 const pictures = (page) =>
   page.$$eval("img", (all) =>
@@ -85,14 +81,9 @@ async function play(page, phrases, verdicts = []) {
 
 // Alt and a letter as a keyboard sends them, with the letter's text, which access keys need.
 async function accessKey(page, letter) {
-  const key = {
-    modifiers: 1,
-    key: letter,
-    code: `Key${letter.toUpperCase()}`,
-    text: letter,
-    unmodifiedText: letter,
-    windowsVirtualKeyCode: letter.toUpperCase().charCodeAt(0),
-  };
+  const upper = letter.toUpperCase();
+  const key = { modifiers: 1, key: letter, text: letter, unmodifiedText: letter };
+  Object.assign(key, { code: `Key${upper}`, windowsVirtualKeyCode: upper.charCodeAt(0) });
   const cdp = await page.context().newCDPSession(page);
   for (const type of ["keyDown", "keyUp"])
     await cdp.send("Input.dispatchKeyEvent", { ...key, type });
@@ -104,28 +95,18 @@ async function answer(page, [title, text, shown, focused], key, caption) {
   if (caption) await button(page, caption).click();
   const box = page.getByRole("dialog", { name: `${title} ${text}`, exact: true });
   await box.waitFor();
-  assert.deepEqual(
-    [
-      await box.getByRole("button").allTextContents(),
-      await page.evaluate(() => document.activeElement.textContent),
-    ],
-    [shown.split("/"), focused],
-    title,
-  );
+  const buttons = await box.getByRole("button").allTextContents();
+  const focus = await page.evaluate(() => document.activeElement.textContent);
+  assert.deepEqual([buttons, focus], [shown.split("/"), focused], title);
   await page.keyboard.press(key);
 }
 
-const island = [
-  "zarpar",
-  "navegar hacia la balsa",
-  "subir a la balsa",
-  "navegar",
-  "saltar al agua",
-];
+const toRaft = ["zarpar", "navegar hacia la balsa", "subir a la balsa"];
+const island = [...toRaft, "navegar", "saltar al agua"];
 const raft = [...island, "descansar", "acampar", "estudiar las conchas", "subir a la balsa"];
 // A text ending, a picture ending and the longest walk; the engine's tests walk every ending.
 const endings = [
-  [[...island.slice(0, 3), "luchar con los tiburones"]],
+  [[...toRaft, "luchar con los tiburones"]],
   [["zarpar", "acercarse a las aves marinas"], "Las aves marinas"],
   [[...raft, "", "", "", "", ""], "Una tabla en el mar"],
 ];
@@ -134,23 +115,14 @@ test("endings, then Save as downloads the desktop's bytes under the chosen name"
   const page = await openPage();
   for (const [index, [walk, picture]] of endings.entries()) {
     const verdicts = await play(await ready(page), walk);
-    assert.deepEqual(
-      [
-        verdicts.at(-1),
-        verdicts.includes("Equivocado"),
-        await pictures(page),
-        await page.isVisible("#txtEscenario"),
-      ],
-      ["Fin", false, picture ? [picture] : [], !picture],
-      walk.join("/"),
-    );
+    const shown = [verdicts, await pictures(page), await page.isVisible("#txtEscenario")];
+    const ok = walk.slice(1).map(() => "Ok");
+    assert.deepEqual(shown, [[...ok, "Fin"], picture ? [picture] : [], !picture], walk.join("/"));
     const name = `fin ${index}.txt`;
     await button(page, "Guardar como...").click();
     await page.fill("#saveFile", name);
-    assert.deepEqual(await download(page, () => button(page, "Guardar").click()), {
-      name,
-      bytes: desktopSave(name, walk),
-    });
+    const saved = await download(page, () => button(page, "Guardar").click());
+    assert.deepEqual(saved, { name, bytes: desktopSave(name, walk) });
     await titled(page, name);
     await page.reload();
   }
@@ -169,48 +141,33 @@ test("one live region says each command once; names, focus and the keys of New g
       .then(() => page.evaluate(() => window.said));
   const plain = (text) => text.replace(/\u00a0$/, "");
   // The opening picture's words, once the focus is in the entry box.
-  assert.equal(await page.evaluate(() => document.activeElement.id), "txtComando");
+  assert.equal(await focusedId(page), "txtComando");
   const opening = plain((await said(1))[0]);
   // What a picture says: its title, then its description, as the page names it.
-  const words = async (title) =>
-    `${title}. ${
-      (await tree()).find((n) => n.role?.value === "image" && n.name?.value === title).description
-        .value
-    }`;
+  const words = async (title) => {
+    const image = (await tree()).find((n) => n.role?.value === "image" && n.name?.value === title);
+    return `${title}. ${image.description.value}`;
+  };
   assert.equal(opening, await words("El barco a medio hacer"));
   await page.fill("#txtComando", "zarpar ya").then(() => button(page, "Ir").click());
   await play(page, ["zarpar", "nadar", "nadar", "acercarse a las aves marinas"]);
   const turns = (await said(6)).slice(1);
   const scene = await page.evaluate(() => document.getElementById("txtEscenario").textContent);
   const passage = plain(turns[1]).slice("Ok. ".length);
-  assert.deepEqual(
-    [turns.map(plain), passage.replace(/\s+/g, " ")],
-    [
-      [
-        "Equivocado",
-        `Ok. ${passage}`,
-        "Equivocado",
-        "Equivocado",
-        `Fin. ${await words("Las aves marinas")}`,
-      ],
-      scene.replace(/\s+/g, " "),
-    ],
-  );
+  const fin = `Fin. ${await words("Las aves marinas")}`;
+  const wrong = "Equivocado";
+  assert.deepEqual(turns.map(plain), [wrong, `Ok. ${passage}`, wrong, wrong, fin]);
+  assert.equal(passage.replace(/\s+/g, " "), scene.replace(/\s+/g, " "));
   // A repeat differs from the text before it, which a reader would drop.
   turns.reduce((last, text) => assert.notEqual(text, last) || text, (await said(1))[0]);
   const live = (await tree()).filter((n) => n.properties?.some((p) => p.name === "live"));
-  assert.deepEqual(
-    live.map((n) => n.role.value),
-    ["generic"],
-    "one live region and nothing live inside the window",
-  );
+  const roles = live.map((n) => n.role.value);
+  assert.deepEqual(roles, ["generic"], "one live region and nothing live inside the window");
   // New game: Esc is No and changes nothing; Enter is Yes and says the opening picture again.
   const newGame = ["Nuevo juego", "¿Desea reempezar todo?", "Sí/No", "Sí"];
   await answer(page, newGame, "Escape", "Nuevo juego");
-  assert.deepEqual(
-    [await page.textContent("#txtOkOrNot"), await page.evaluate(() => document.activeElement.id)],
-    ["Fin", "txtComando"],
-  );
+  const verdict = await page.textContent("#txtOkOrNot");
+  assert.deepEqual([verdict, await focusedId(page)], ["Fin", "txtComando"]);
   await answer(page, newGame, "Enter", "Nuevo juego");
   assert.deepEqual(
     [plain((await said(7)).at(-1)), await pictures(page), await page.textContent("#txtOkOrNot")],
@@ -221,30 +178,15 @@ test("one live region says each command once; names, focus and the keys of New g
   await answer(page, exit, "Escape", "Salir");
   await page.keyboard.press("Escape");
   await answer(page, exit, "Enter");
-  await answer(
-    page,
-    [
-      "Permanecer en el programa",
-      "Por favor guarde su progreso Ud. mismo...",
-      "Aceptar",
-      "Aceptar",
-    ],
-    "Enter",
-  );
-  assert.equal(await page.evaluate(() => document.activeElement.id), "txtComando");
+  const reminder = ["Permanecer en el programa", "Por favor guarde su progreso Ud. mismo..."];
+  await answer(page, [...reminder, "Aceptar", "Aceptar"], "Enter");
+  assert.equal(await focusedId(page), "txtComando");
   await button(page, "Salir").click();
-  await page
-    .getByRole("dialog", { name: `${exit[0]} ${exit[1]}` })
-    .getByRole("button", { name: "No" })
-    .click();
-  assert.deepEqual(
-    [
-      await page.isVisible("#frmQuivra"),
-      await page.isVisible("text=Quivra se ha cerrado"),
-      (await said(7)).length,
-    ],
-    [false, true, 7],
-  );
+  const exitBox = page.getByRole("dialog", { name: `${exit[0]} ${exit[1]}` });
+  await exitBox.getByRole("button", { name: "No" }).click();
+  const closed = await page.isVisible("text=Quivra se ha cerrado");
+  assert.deepEqual([await page.isVisible("#frmQuivra"), closed], [false, true]);
+  assert.equal((await said(7)).length, 7, "closing says nothing");
   await button(page, "Jugar de nuevo").click();
   assert.deepEqual(await play(await ready(page), ["zarpar"]), ["Ok"]);
 });
@@ -282,17 +224,13 @@ test("Open takes desktop saves and refuses a broken file; Save downloads under t
     await titled(page, name);
     // A picture scene's save carries the scene box's own text, which Open leaves alone.
     const saved = await download(page, () => button(page, "Guardar progreso").click());
-    assert.deepEqual(
-      [await pictures(page), saved.name, saved.bytes.equals(bytes)],
-      [shown, name, !shown.length],
-    );
+    const same = saved.bytes.equals(bytes);
+    assert.deepEqual([await pictures(page), saved.name, same], [shown, name, !shown.length]);
   }
   await openFile(page, "roto.txt", Buffer.from("roto"));
   await answer(page, ["Quivra", "No se abre el archivo...", "Aceptar", "Aceptar"], "Enter");
-  assert.deepEqual(
-    [await pictures(page), await page.title()],
-    [["El barco a medio hacer"], "Quivra"],
-  );
+  const title = await page.title();
+  assert.deepEqual([await pictures(page), title], [["El barco a medio hacer"], "Quivra"]);
 });
 
 test("with File System Access, Open and Save write back through the picked files", async () => {
@@ -300,12 +238,9 @@ test("with File System Access, Open and Save write back through the picked files
   // The pickers, stubbed at the page's edge: they hand out these files and keep what is written.
   await page.evaluate(
     (bytes) => {
-      const picks = [
-        { name: "fsa.txt", bytes },
-        { name: "otro.txt", bytes: [] },
-      ];
+      const picks = Object.entries({ "fsa.txt": bytes, "otro.txt": [] });
       window.written = [];
-      const pick = async (options, { name, bytes } = picks.shift()) => ({
+      const pick = async (options, [name, bytes] = picks.shift()) => ({
         name,
         getFile: async () => new File([new Uint8Array(bytes)], name),
         createWritable: async () => ({
@@ -322,13 +257,9 @@ test("with File System Access, Open and Save write back through the picked files
   await titled(page, "fsa.txt");
   await play(page, ["acercarse a las aves marinas"]);
   // Save goes back through the opened file's handle; Save as (Alt+C) through the one it picks.
-  for (const [letter, writes] of [
-    ["g", 1],
-    ["c", 2],
-  ]) {
-    await accessKey(page, letter).then(() =>
-      page.waitForFunction((n) => window.written.length === n, writes),
-    );
+  for (const [letter, writes] of Object.entries({ g: 1, c: 2 })) {
+    await accessKey(page, letter);
+    await page.waitForFunction((n) => window.written.length === n, writes);
   }
   const bytes = [...desktopSave("otro.txt", ["zarpar", "acercarse a las aves marinas"])];
   assert.deepEqual(await page.evaluate(() => window.written), [
@@ -352,24 +283,17 @@ const types = {
 };
 // What the page answers, asked again until it is true (the worker's work is asynchronous).
 async function until(page, predicate, arg) {
-  for (
-    let tries = 0;
-    tries < 100;
-    ++tries, await new Promise((resolve) => setTimeout(resolve, 100))
-  ) {
+  for (let tries = 0; tries < 100; ++tries) {
     if (await page.evaluate(predicate, arg)) return;
+    await new Promise((resolve) => setTimeout(resolve, 100));
   }
   throw new Error(`never true: ${predicate}`);
 }
 
 test("after one visit the page installs, takes a new build's cache and plays with the network cut", async () => {
-  const site = process.env.QUIVRA_WEB_SITE;
   let next = false;
   const server = createServer((request, response) => {
-    const file = path.join(
-      site,
-      new URL(request.url, "http://x").pathname.slice(1) || "index.html",
-    );
+    const file = siteFile(request.url);
     fs.readFile(file, (error, bytes) => {
       if (error) return response.writeHead(404).end();
       // The next build as its worker names it: the same files under another cache.
@@ -385,33 +309,25 @@ test("after one visit the page installs, takes a new build's cache and plays wit
   try {
     const page = await context.newPage();
     await page.goto(`http://127.0.0.1:${server.address().port}/`).then(() => ready(page));
-    const manifest = await page.evaluate(async () => {
+    // The manifest's icons that are drawn at the size they claim.
+    const icons = await page.evaluate(async () => {
       const link = document.querySelector("link[rel=manifest]");
-      const fields = await (await fetch(link.href)).json();
-      const icons = await Promise.all(
-        fields.icons.map(async ({ src, sizes, purpose }) => {
-          const icon = new Image();
-          icon.src = new URL(src, link.href);
-          await icon.decode();
-          return [`${icon.naturalWidth}x${icon.naturalHeight}`, sizes, purpose];
-        }),
-      );
-      return { icons };
+      const drawnAsClaimed = [];
+      for (const { src, sizes, purpose } of (await (await fetch(link.href)).json()).icons) {
+        const icon = new Image();
+        icon.src = new URL(src, link.href);
+        await icon.decode();
+        const drawn = `${icon.naturalWidth}x${icon.naturalHeight}`;
+        if (drawn === sizes) drawnAsClaimed.push(`${drawn} ${purpose}`);
+      }
+      return drawnAsClaimed;
     });
-    assert.deepEqual(
-      manifest.icons
-        .filter(([drawn, sizes]) => drawn === sizes)
-        .map(([drawn, , purpose]) => `${drawn} ${purpose}`),
-      ["192x192 any", "512x512 any", "512x512 maskable"],
-    );
+    assert.deepEqual(icons, ["192x192 any", "512x512 any", "512x512 maskable"]);
     // Chromium offers no install in the test's incognito profile; anything else would be a fault.
-    const { installabilityErrors } = await (
-      await context.newCDPSession(page)
-    ).send("Page.getInstallabilityErrors");
-    assert.deepEqual(
-      installabilityErrors.filter((error) => error.errorId !== "in-incognito"),
-      [],
-    );
+    const cdp = await context.newCDPSession(page);
+    const { installabilityErrors: errors } = await cdp.send("Page.getInstallabilityErrors");
+    const faults = errors.filter((error) => error.errorId !== "in-incognito");
+    assert.deepEqual(faults, []);
 
     // Idle after the first screen, every picture has arrived; the worker keeps every file of the
     // build, and a new build's worker replaces its cache.
@@ -422,29 +338,15 @@ test("after one visit the page installs, takes a new build's cache and plays wit
     const [first, ...others] = await page.evaluate(() => caches.keys());
     assert.deepEqual(others, []);
     next = true;
-    await page.evaluate(() =>
-      navigator.serviceWorker.getRegistration().then((registration) => registration.update()),
-    );
-    await until(
-      page,
-      (name) => caches.keys().then((names) => names.join() === name),
-      `${first}-next`,
-    );
-    const kept = await page.evaluate(
-      (name) =>
-        caches
-          .open(name)
-          .then((cache) => cache.keys())
-          .then((requests) => requests.map((request) => request.url.split("/").pop()).sort()),
-      `${first}-next`,
-    );
-    assert.deepEqual(
-      kept,
-      fs
-        .readdirSync(site)
-        .filter((file) => file !== "service-worker.js")
-        .sort(),
-    );
+    await page.evaluate(async () => (await navigator.serviceWorker.getRegistration()).update());
+    const nextCache = `${first}-next`;
+    await until(page, async (name) => (await caches.keys()).join() === name, nextCache);
+    const kept = await page.evaluate(async (name) => {
+      const requests = await (await caches.open(name)).keys();
+      return requests.map((request) => request.url.split("/").pop());
+    }, nextCache);
+    const built = fs.readdirSync(site).filter((file) => file !== "service-worker.js");
+    assert.deepEqual(kept.sort(), built.sort());
 
     await context.setOffline(true);
     server.closeAllConnections();
