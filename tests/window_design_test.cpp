@@ -1,9 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Quivra developers
 // SPDX-License-Identifier: MIT
 
-#include "window_design.hpp"
-
 #include "quivra/version.hpp"
+#include "window_design.hpp"
 
 #include <algorithm>
 #include <filesystem>
