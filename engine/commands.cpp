@@ -198,10 +198,27 @@ bool Commands::open(const std::string& path) {
     }
     strArchivo_ = path;
     currentIsSave_ = encodeProgress(*progress) == bytes;
-    game_.strEstado = std::move(progress->strEstado);
-    game_.strRelato = std::move(progress->strRelato);
     window_.setCaption(captionFor(strArchivo_));
+    restore(std::move(*progress));
+    return true;
+}
+
+void Commands::restore(Progress progress) {
+    game_.strEstado = std::move(progress.strEstado);
+    game_.strRelato = std::move(progress.strRelato);
     restoreDisplay(game_, screen_);
+}
+
+std::string Commands::position() const { return encodeProgress({game_.strEstado, screen_.text}); }
+
+bool Commands::resume(std::string_view kept) {
+    std::optional<Progress> progress = decodeProgress(kept);
+    if (!progress) {
+        return false;
+    }
+    reset();
+    restore(std::move(*progress));
+    announceChanges();
     return true;
 }
 

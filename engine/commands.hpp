@@ -5,6 +5,7 @@
 
 #include "files.hpp"
 #include "game_state.hpp"
+#include "progress_file.hpp"
 #include "view.hpp"
 #include "window_design.hpp"
 
@@ -79,6 +80,11 @@ public:
     const std::string& currentFile() const { return strArchivo_; }
     // The scene box's text exactly as written, shown or hidden.
     const std::string& sceneText() const { return screen_.text; }
+    // Where the player is, as a progress file keeps it: a face that outlives its game (a
+    // reloaded page) keeps this and gives it back to resume(). Resuming restores the scene as
+    // Open does, with no current file; a position that cannot be read changes nothing.
+    std::string position() const;
+    bool resume(std::string_view kept);
 
 private:
     // The scene area as the commands left it, and what the command under way changed there;
@@ -108,6 +114,7 @@ private:
 
     void reset();
     bool open(const std::string& path);
+    void restore(Progress progress);
     bool overwriteAllowed(const std::string& path);
     bool saveTo(const std::string& path);
     void inform(std::string_view text);

@@ -186,6 +186,28 @@ TEST_F(CommandsTest, OpenRestoresTheSavedSceneOrTheFirstOne) {
     EXPECT_EQ(dialogs.fileQuestions.back(), kSaveQuestion) << "Save asks a name";
 }
 
+// A reloaded page gives back the position it kept: the scene, its box and what it said as
+// Open restores them, but no current file; a position it cannot read changes nothing.
+TEST_F(CommandsTest, ResumeRestoresAKeptPositionWithoutItsFile) {
+    EXPECT_EQ(game.position(), kStartUpSave);
+    saveAs("/p/viaje.txt");
+    enter("zarpar");
+    enter("navegar hacia la balsa");
+    RecordingWindow reloaded;
+    Commands again{reloaded, dialogs, files};
+    again.Form_Load();
+    EXPECT_TRUE(again.resume(game.position()));
+    EXPECT_EQ(again.game().strEstado, game.game().strEstado);
+    EXPECT_EQ(reloaded.said.back(), window.scene);
+    EXPECT_TRUE(reloaded.showsTextAlone());
+    EXPECT_EQ(reloaded.scene, window.scene);
+    EXPECT_EQ(reloaded.verdict + reloaded.caption + again.currentFile(), "Quivra");
+    const RecordingWindow before = reloaded;
+    EXPECT_FALSE(again.resume("\"_2_1\""));
+    EXPECT_EQ(reloaded, before);
+    EXPECT_EQ(again.position(), game.position());
+}
+
 // Open is forgiving, so a text file picked by mistake opens; Save then asks before writing
 // over it, as it does not for a file the game wrote.
 TEST_F(CommandsTest, SaveAsksBeforeWritingOverAFileThatIsNotASave) {

@@ -71,6 +71,9 @@ EM_JS(void, js_describe, (const char* name, std::size_t nameSize, const char* ca
                          UTF8ToString(tooltip, tooltipSize), UTF8ToString(spoken, spokenSize),
                          UTF8ToString(description, descriptionSize), command);
 });
+EM_JS(void, js_keep, (const char* bytes, std::size_t size), {
+    Module.face.keep(HEAPU8.slice(bytes, bytes + size));
+});
 EM_JS(void, js_beep, (), { Module.face.beep(); });
 EM_JS(void, js_quit, (), { Module.face.quit(); });
 // The size of the file the page holds under `name`, or -1 when it holds none.
@@ -175,7 +178,8 @@ quivra::Commands commands{window, dialogs, files};
 
 } // namespace
 
-// What the page calls: the start, a key typed in the entry box, and a click on a button.
+// What the page calls: the start, a key typed in the entry box, a click on a button, and the
+// position it keeps for the tab.
 extern "C" {
 
 // The window's words and each button's command come from the game's design, as on the
@@ -211,5 +215,16 @@ EMSCRIPTEN_KEEPALIVE void quivra_key(int code) {
 // A click on a button that runs `command`, as the design gives it to the page.
 EMSCRIPTEN_KEEPALIVE void quivra_click(int command) {
     commands.click(static_cast<quivra::Command>(command));
+}
+
+// The position, handed to the page to keep across a reload of the tab.
+EMSCRIPTEN_KEEPALIVE void quivra_keep() {
+    const std::string position = commands.position();
+    js_keep(position.data(), position.size());
+}
+
+// The position the page kept, as the player left it before the reload.
+EMSCRIPTEN_KEEPALIVE void quivra_resume(const char* kept, int size) {
+    commands.resume({kept, static_cast<std::size_t>(size)});
 }
 }

@@ -259,6 +259,35 @@
     }
   }
 
+  // The voyage outlives a reload of the tab, or a tab the phone put to sleep, kept as a
+  // progress file keeps it; a new tab, New game and the closing card start afresh.
+  const keptPosition = "quivra-position";
+  let firstScene = null;
+  function keep(bytes) {
+    const position = Array.from(bytes, (byte) => String.fromCharCode(byte)).join("");
+    firstScene ??= position;
+    try {
+      if (position === firstScene || !$("closed").hidden) sessionStorage.removeItem(keptPosition);
+      else sessionStorage.setItem(keptPosition, position);
+    } catch {
+      // Storage refused or full: the game plays on as it would without a reload.
+    }
+  }
+  function kept() {
+    try {
+      return sessionStorage.getItem(keptPosition);
+    } catch {
+      return null;
+    }
+  }
+  function resume(position) {
+    const bytes = Uint8Array.from(position, (letter) => letter.charCodeAt(0));
+    const copy = game._malloc(bytes.length);
+    game.HEAPU8.set(bytes, copy);
+    game._quivra_resume(copy, bytes.length);
+    game._free(copy);
+  }
+
   const face = {
     describe,
     readEntry: () => entry.value,
@@ -290,6 +319,7 @@
     readFile: (name) => opened.get(name) || null,
     writeFile,
     announce,
+    keep,
   };
 
   // One command at a time: while one waits on a dialog or a picker, the window's keys and
@@ -301,6 +331,7 @@
     busy = true;
     try {
       await game.ccall("quivra_click", null, ["number"], [command], { async: true });
+      game._quivra_keep();
     } finally {
       busy = false;
     }
@@ -311,6 +342,7 @@
     if (event.key === "Enter") {
       event.preventDefault();
       game._quivra_key(enterKey);
+      game._quivra_keep();
     } else if (event.key.length === 1) {
       game._quivra_key(event.key.charCodeAt(0));
     }
@@ -336,7 +368,10 @@
 
   createQuivra({ face, instantiateWasm }).then((module) => {
     game = module;
+    const position = kept();
     game._quivra_start();
+    game._quivra_keep();
+    if (position !== null) resume(position);
     starting = false;
     busy = false;
     entry.focus();

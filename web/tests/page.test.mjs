@@ -124,7 +124,7 @@ test("endings, then Save as downloads the desktop's bytes under the chosen name"
     const saved = await download(page, () => button(page, "Guardar").click());
     assert.deepEqual(saved, { name, bytes: desktopSave(name, walk) });
     await titled(page, name);
-    await page.reload();
+    await page.evaluate(() => sessionStorage.clear()).then(() => page.reload());
   }
 });
 
@@ -189,6 +189,32 @@ test("one live region says each command once; names, focus and the keys of New g
   assert.equal((await said(7)).length, 7, "closing says nothing");
   await button(page, "Jugar de nuevo").click();
   assert.deepEqual(await play(await ready(page), ["zarpar"]), ["Ok"]);
+});
+
+test("a reload keeps the voyage for the tab; a new tab and the closing card start afresh", async () => {
+  const page = await openPage();
+  const reload = () => page.reload().then(() => ready(page));
+  const opening = ["El barco a medio hacer"];
+  await play(page, ["zarpar"]);
+  const passage = await page.textContent("#txtEscenario");
+  await reload();
+  const shown = [await page.textContent("#txtEscenario"), await page.textContent("#txtOkOrNot")];
+  assert.deepEqual(
+    [...shown, await page.title(), await pictures(page)],
+    [passage, "", "Quivra", []],
+  );
+  const tab = await page.context().newPage();
+  assert.deepEqual(
+    await pictures(await tab.goto("https://quivra.test/").then(() => ready(tab))),
+    opening,
+  );
+  assert.deepEqual(await play(page, ["acercarse a las aves marinas"]), ["Fin"]);
+  await reload();
+  assert.deepEqual(await pictures(page), ["Las aves marinas"]);
+  await button(page, "Salir").click();
+  await page.getByRole("button", { name: "No", exact: true }).click();
+  await reload();
+  assert.deepEqual(await pictures(page), opening);
 });
 
 // Each control stands where the design has it, relative to the client area, which has the
