@@ -209,7 +209,9 @@ void Commands::restore(Progress progress) {
     restoreDisplay(game_, screen_);
 }
 
-std::string Commands::position() const { return encodeProgress({game_.strEstado, screen_.text}); }
+std::string Commands::position() const {
+    return encodeProgress({game_.strEstado, screen_.text});
+}
 
 bool Commands::resume(std::string_view kept) {
     std::optional<Progress> progress = decodeProgress(kept);
