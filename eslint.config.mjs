@@ -8,11 +8,11 @@ import globals from "globals";
 export default [
   js.configs.recommended,
   {
-    // Classic scripts beside the emscripten module, which gives page.js createQuivra; the
-    // page's head starts the module's fetch as quivraWasm.
+    // The page's modules; emscripten's classic script gives page.js createQuivra, and the
+    // page's head starts the WebAssembly fetch as quivraWasm.
     files: ["web/page.js", "web/after-load.js"],
     languageOptions: {
-      sourceType: "script",
+      sourceType: "module",
       globals: { ...globals.browser, createQuivra: "readonly", quivraWasm: "readonly" },
     },
   },

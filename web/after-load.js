@@ -4,8 +4,6 @@
 // What the page does once its first screen is up: it fetches the pictures later turns show,
 // at low priority, so that none comes up as an empty box, and it installs the service worker
 // that keeps the whole site for a visit without network.
-"use strict";
-
 addEventListener("load", () => {
   const idle = window.requestIdleCallback || ((work) => setTimeout(work, 500));
   idle(
