@@ -44,7 +44,7 @@ inline constexpr std::string_view kZarpar[] = {
 inline constexpr std::string_view kIslas[] = {
     "Escasea el agua, pero pescamos mucho y seguimos ",
     "adelante. Semanas después llegamos a unas islas ",
-    "donde, por la pesca, nos agasajan como a reyes. ",
+    "donde nuestra pesca nos vale un trato de reyes. ",
     "Sin saber qué significaban la balsa y las aves, ",
     "decidimos quedarnos y dedicar la vida ",
     "a cuidar la naturaleza. ",
