@@ -239,7 +239,7 @@ inline constexpr std::string_view kConchas[] = {
     "Pero el mar sube sin cesar y ya lame las palmeras; ",
     "nos apena pensar que un día cubrirá la playa ",
     "y, con ella, el hogar de esas criaturas. ",
-    "Y esa misma marea nos ha devuelto la balsa. ",
+    "Y el mismo mar nos trae de vuelta la balsa. ",
     "Con palos y lianas armamos un aparejo y, desde ella, ",
     "pescamos tres peces plateados que asamos en una hoguera. ",
     "Al día siguiente despertamos resueltos a ayudar ",
