@@ -13,7 +13,7 @@
 #include "recording_window.hpp"
 #include "scripted_dialogs.hpp"
 #include "story.hpp"
-#include "text.hpp"
+#include "utf16.hpp"
 #include "window_design.hpp"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 
 #include "dialogs.hpp"
 
-#include "text.hpp"
+#include "utf16.hpp"
 
 #include <commctrl.h>
 #include <commdlg.h>

@@ -6,7 +6,7 @@
 #include "accessibility.hpp"
 #include "dialogs.hpp"
 #include "pictures.hpp"
-#include "text.hpp"
+#include "utf16.hpp"
 #include "window_design.hpp"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Quivra developers
 // SPDX-License-Identifier: MIT
 
-#include "text.hpp"
+#include "utf16.hpp"
 
 #include <windows.h>
 
