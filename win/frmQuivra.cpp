@@ -4,6 +4,7 @@
 #include "frmQuivra.hpp"
 
 #include "accessibility.hpp"
+#include "buttons.hpp"
 #include "dialogs.hpp"
 #include "pictures.hpp"
 #include "utf16.hpp"

@@ -40,8 +40,3 @@ inline constexpr const wchar_t* kPictureBoxClass = L"QuivraPictureBox";
 inline constexpr UINT kSetPictureDpi = WM_APP + 1;
 // The size of the bitmap a picture box draws, as MAKELRESULT(width, height).
 inline constexpr UINT kGetDrawnSize = WM_APP + 2;
-
-// A push button with its picture centred above its caption, as an owner-drawn button draws,
-// in the given colours.
-void drawCommandButton(const DRAWITEMSTRUCT& item, const Bitmap& picture, SIZE shown, COLORREF ink,
-                       HBRUSH paper);
