@@ -112,10 +112,10 @@ protected:
         EXPECT_EQ(shown, picture ? quivra::pictureBox(*picture).name : "txtEscenario") << step;
         EXPECT_EQ(textOf(control("txtOkOrNot")), recording.verdict) << step;
         EXPECT_EQ(textOf(control("txtEscenario")), recording.scene) << step;
-        EXPECT_EQ(textOf(window->handle()), recording.caption) << step;
+        EXPECT_EQ(textOf(window->hwnd()), recording.caption) << step;
         EXPECT_EQ(window->game().strEstado, reference.game().strEstado) << step;
         EXPECT_EQ(said, recording.said) << step;
-        EXPECT_EQ(std::ranges::count(saidFrom, window->handle()), std::ssize(saidFrom)) << step;
+        EXPECT_EQ(std::ranges::count(saidFrom, window->hwnd()), std::ssize(saidFrom)) << step;
     }
 
     // The window is made, and every test runs, on one thread in one COM apartment, with the
@@ -142,19 +142,19 @@ protected:
 // spoken of by their names, and every picture box draws its picture, twice as large at 200 %.
 TEST_F(WinFaceTest, AppliesTheDesignAtOneAndTwoHundredPercent) {
     RECT place;
-    ::GetClientRect(window->handle(), &place);
+    ::GetClientRect(window->hwnd(), &place);
     EXPECT_EQ(place.right, quivra::kWindowPixels.width);
     EXPECT_EQ(place.bottom, quivra::kWindowPixels.height);
     std::map<std::string_view, LRESULT> drawn;
     for (const int s : {1, 2}) { // the scale
-        ::GetWindowRect(window->handle(), &place);
-        ::SendMessageW(window->handle(), WM_DPICHANGED, MAKEWPARAM(96 * s, 96 * s),
+        ::GetWindowRect(window->hwnd(), &place);
+        ::SendMessageW(window->hwnd(), WM_DPICHANGED, MAKEWPARAM(96 * s, 96 * s),
                        reinterpret_cast<LPARAM>(&place));
         for (const quivra::ControlDesign& designed : quivra::windowDesign()) {
             HWND box = control(designed.name);
             const auto [left, top, width, height] = designed.pixels;
             ::GetWindowRect(box, &place);
-            ::MapWindowPoints(nullptr, window->handle(), reinterpret_cast<POINT*>(&place), 2);
+            ::MapWindowPoints(nullptr, window->hwnd(), reinterpret_cast<POINT*>(&place), 2);
             const RECT expected{s * left, s * top, s * (left + width), s * (top + height)};
             EXPECT_TRUE(::EqualRect(&place, &expected)) << designed.name << " at " << s;
             // A picture box writes nothing, so it has no font.
@@ -169,7 +169,7 @@ TEST_F(WinFaceTest, AppliesTheDesignAtOneAndTwoHundredPercent) {
                          std::ranges::count(font.families, narrow(made.lfFaceName)) == 1))
                 << designed.name << " in " << narrow(made.lfFaceName) << " " << made.lfHeight;
             HDC dc = ::CreateCompatibleDC(nullptr);
-            ::SendMessageW(window->handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+            ::SendMessageW(window->hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                            reinterpret_cast<LPARAM>(box));
             EXPECT_EQ(::GetTextColor(dc), colourOf(designed.colours.text)) << designed.name;
             EXPECT_EQ(::GetBkColor(dc), colourOf(designed.colours.background)) << designed.name;

@@ -416,10 +416,10 @@ LRESULT CALLBACK frmQuivra::windowProc(HWND window, UINT message, WPARAM wParam,
     if (self == nullptr) {
         return ::DefWindowProcW(window, message, wParam, lParam);
     }
-    return self->handle(message, wParam, lParam);
+    return self->onMessage(message, wParam, lParam);
 }
 
-LRESULT frmQuivra::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT frmQuivra::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
         onCommand(LOWORD(wParam), HIWORD(wParam));

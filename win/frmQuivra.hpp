@@ -34,7 +34,7 @@ public:
     // translated and dispatched as usual. The message loop calls this for every message.
     void route(MSG& message);
 
-    HWND handle() const { return window_; }
+    HWND hwnd() const { return window_; }
     // A control by the design's name, such as L"txtComando" or L"pic_2_0_2".
     HWND control(std::wstring_view name) const;
     const quivra::GameState& game() const { return commands_.game(); }
@@ -45,7 +45,8 @@ private:
                                       UINT_PTR id, DWORD_PTR window);
     static LRESULT CALLBACK multiLineProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
                                           UINT_PTR id, DWORD_PTR unused);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // The window procedure's body, for the frmQuivra that windowProc found.
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void createControls();
     void addTooltips();
