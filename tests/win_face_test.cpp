@@ -29,6 +29,7 @@
 
 namespace {
 
+using namespace quivra::win; // NOLINT(google-build-using-namespace): the face under test
 using quivra::Answer;
 using quivra::Commands;
 using enum quivra::ControlKind;

@@ -5,6 +5,8 @@
 
 #include <iterator>
 
+namespace quivra::win {
+
 void drawCommandButton(const DRAWITEMSTRUCT& item, const Bitmap& picture, SIZE shown, COLORREF ink,
                        HBRUSH paper) {
     HDC dc = item.hDC;
@@ -38,3 +40,5 @@ void drawCommandButton(const DRAWITEMSTRUCT& item, const Bitmap& picture, SIZE s
         ::DrawFocusRect(dc, &focus);
     }
 }
+
+} // namespace quivra::win

@@ -9,6 +9,8 @@
 #include <commdlg.h>
 #include <vector>
 
+namespace quivra::win {
+
 namespace {
 
 // Esc, and the close command, reach a message box as IDCANCEL: Windows ignores it in a box
@@ -126,3 +128,5 @@ void Win32Dialogs::beep() {
 void Win32Dialogs::quit() {
     ::DestroyWindow(owner_);
 }
+
+} // namespace quivra::win

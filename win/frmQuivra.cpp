@@ -18,6 +18,8 @@
 #include <span>
 #include <utility>
 
+namespace quivra::win {
+
 namespace {
 
 constexpr const wchar_t* kWindowClass = L"frmQuivra";
@@ -576,3 +578,5 @@ void frmQuivra::announce(std::string_view text) {
     }
     notify_(window_, widen(text));
 }
+
+} // namespace quivra::win

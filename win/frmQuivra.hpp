@@ -12,6 +12,8 @@
 #include <vector>
 #include <windows.h>
 
+namespace quivra::win {
+
 // The game's one window on Win32. It supplies the commands' window on native controls and
 // turns window messages into the game's eight handlers; the game itself is quivra::Commands.
 class frmQuivra final : private quivra::Window {
@@ -89,3 +91,5 @@ private:
     quivra::Commands commands_;
     std::string entryText_;
 };
+
+} // namespace quivra::win

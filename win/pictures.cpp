@@ -7,6 +7,8 @@
 #include <utility>
 #include <wincodec.h>
 
+namespace quivra::win {
+
 namespace {
 
 // Releases a COM interface when it goes out of scope.
@@ -229,3 +231,5 @@ void registerPictureBox(HINSTANCE instance) {
     pictureBox.lpszClassName = kPictureBoxClass;
     ::RegisterClassExW(&pictureBox);
 }
+
+} // namespace quivra::win

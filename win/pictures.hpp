@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+namespace quivra::win {
+
 // A picture built into the program, decoded into a 32-bit bitmap with premultiplied alpha.
 class Bitmap {
 public:
@@ -40,3 +42,5 @@ inline constexpr const wchar_t* kPictureBoxClass = L"QuivraPictureBox";
 inline constexpr UINT kSetPictureDpi = WM_APP + 1;
 // The size of the bitmap a picture box draws, as MAKELRESULT(width, height).
 inline constexpr UINT kGetDrawnSize = WM_APP + 2;
+
+} // namespace quivra::win

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+namespace quivra::win {
+
 std::wstring widen(std::string_view utf8) {
     if (utf8.empty()) {
         return {};
@@ -27,3 +29,5 @@ std::string narrow(std::wstring_view utf16) {
                           static_cast<int>(bytes.size()), nullptr, nullptr);
     return bytes;
 }
+
+} // namespace quivra::win
