@@ -144,8 +144,8 @@ protected:
 TEST_F(WinFaceTest, AppliesTheDesignAtOneAndTwoHundredPercent) {
     RECT place;
     ::GetClientRect(window->hwnd(), &place);
-    EXPECT_EQ(place.right, quivra::kWindowPixels.width);
-    EXPECT_EQ(place.bottom, quivra::kWindowPixels.height);
+    EXPECT_EQ(place.right, quivra::kClientSize.width);
+    EXPECT_EQ(place.bottom, quivra::kClientSize.height);
     std::map<std::string_view, LRESULT> drawn;
     for (const int s : {1, 2}) { // the scale
         ::GetWindowRect(window->hwnd(), &place);
@@ -153,7 +153,7 @@ TEST_F(WinFaceTest, AppliesTheDesignAtOneAndTwoHundredPercent) {
                        reinterpret_cast<LPARAM>(&place));
         for (const quivra::ControlDesign& designed : quivra::windowDesign()) {
             HWND box = control(designed.name);
-            const auto [left, top, width, height] = designed.pixels;
+            const auto [left, top, width, height] = designed.bounds;
             ::GetWindowRect(box, &place);
             ::MapWindowPoints(nullptr, window->hwnd(), reinterpret_cast<POINT*>(&place), 2);
             const RECT expected{s * left, s * top, s * (left + width), s * (top + height)};

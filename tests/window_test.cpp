@@ -34,7 +34,7 @@ TEST_F(WindowTest, BuildsTheDesignedControlsAndDrawsThem) {
     for (qsizetype i = 0; i < widgets.size(); ++i) {
         const QWidget* widget = widgets[i];
         const quivra::ControlDesign& design = quivra::windowDesign()[i];
-        const auto [left, top, width, height] = design.pixels;
+        const auto [left, top, width, height] = design.bounds;
         EXPECT_EQ(widget->objectName().toStdString(), design.name);
         EXPECT_EQ(widget->geometry(), QRect(left, top, width, height)) << design.name;
         EXPECT_EQ(widget->toolTip().toStdString(), design.tooltip) << design.name;

@@ -286,8 +286,8 @@ frmQuivra::~frmQuivra() {
 void frmQuivra::show(int how) {
     const auto style = static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE));
     const RECT frame = frameAround(
-        {scaled(quivra::kWindowPixels.width, dpi_), scaled(quivra::kWindowPixels.height, dpi_)},
-        style, dpi_);
+        {scaled(quivra::kClientSize.width, dpi_), scaled(quivra::kClientSize.height, dpi_)}, style,
+        dpi_);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     ::GetMonitorInfoW(::MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
@@ -394,7 +394,7 @@ void frmQuivra::layOut(UINT dpi) {
     auto fonts = std::make_unique<Fonts>(dpi, sceneFont_);
     buttonPictures_ = std::make_unique<ButtonPictures>(dpi);
     for (std::size_t i = 0; i < controls_.size(); ++i) {
-        const auto [left, top, width, height] = design(i).pixels;
+        const auto [left, top, width, height] = design(i).bounds;
         ::SetWindowPos(controls_[i], nullptr, scaled(left, dpi), scaled(top, dpi),
                        scaled(width, dpi), scaled(height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
         if (design(i).kind == Kind::PictureBox) {
