@@ -2,11 +2,10 @@
 // SPDX-License-Identifier: MIT
 
 // The Windows face driven in-process through its window messages: keys routed as the message
-// loop routes them, BM_CLICK on buttons, texts read back from the controls, the dialogs
-// scripted through the seam and the files on the real disk. What the shared commands decide
-// and what the window's design holds are their own tests' business; these check that the
-// native window carries them out, and that what the commands say reaches the screen reader's
-// notifier once, from the window, only once the window shows.
+// loop routes them, BM_CLICK on buttons, texts read back, the dialogs scripted through the
+// seam and the files on the real disk. The commands and the design have tests of their own;
+// these check that the native window carries them out, and that what the commands say reaches
+// the screen reader's notifier once, from the window, only once the window shows.
 #include "frmQuivra.hpp"
 #include "memory_files.hpp"
 #include "pictures.hpp"
@@ -138,9 +137,8 @@ protected:
     std::filesystem::path folder = std::filesystem::temp_directory_path() / L"Quivra prueba ñandú";
 };
 
-// At 96 DPI, then at 200 %, every control stands where the design puts it, scaled, in its
-// font (the scene box in the one every reset sets) and colours; buttons and pictures are
-// spoken of by their names, and every picture box draws its picture, twice as large at 200 %.
+// At 96 DPI, then at 200 %, every control stands where the design puts it, scaled, in its font
+// and colours; buttons and pictures are spoken of by name, and pictures drawn twice as large.
 TEST_F(WinFaceTest, AppliesTheDesignAtOneAndTwoHundredPercent) {
     RECT place;
     ::GetClientRect(window->hwnd(), &place);
@@ -188,9 +186,8 @@ TEST_F(WinFaceTest, AppliesTheDesignAtOneAndTwoHundredPercent) {
     }
 }
 
-// The opening picture's words are said once the window shows, not before. Then a wrong phrase
-// played twice with "Ir", which only says "Equivocado", twice; then a walk typed into the
-// entry box, Enter after each phrase, to an ending, where Enter says nothing.
+// The opening words are said once the window shows, not before; "Ir" with a wrong phrase says
+// only "Equivocado", each time; Enter after each phrase walks to an ending, then says nothing.
 TEST_F(WinFaceTest, AWalkToAnEndingShowsAndSaysWhatTheSharedGameDoes) {
     EXPECT_EQ(::GetFocus(), control("txtComando"));
     EXPECT_EQ(saidBeforeShown, 0U);
@@ -227,17 +224,17 @@ TEST_F(WinFaceTest, NewGameSaveAsAndOpenDoAndSayWhatTheSharedGameDoes) {
     EXPECT_EQ(dialogs->boxes.size(), 1U) << "only the New game question was asked";
 }
 
-// Tab follows the tab indices, skipping what is hidden. Alt+G is Save and Alt+C is Save as,
-// wherever the focus is; Save writes the current file without a dialog, Save as always asks
-// (and, given no name, says it saved nothing). A letter without Alt presses nothing, even
-// where a dialog box would take it for the access key. Esc presses nothing, not even from the
-// multi-line boxes, which would otherwise take it; Enter presses the button with the focus.
-TEST_F(WinFaceTest, KeysMoveTheFocusAndPressButtonsAsDesigned) {
+TEST_F(WinFaceTest, TabFollowsTheTabIndicesSkippingWhatIsHidden) {
     for (const char* next : {"cmdSave", "cmdSaveAs", "txtOkOrNot", "pic_1_0", "cmdNuevoJuego",
                              "cmdAbrirP", "cmdSalir", "cmdIr", "txtHints", "txtComando"}) {
         key(WM_KEYDOWN, VK_TAB);
         EXPECT_EQ(::GetFocus(), control(next)) << "expected " << next;
     }
+}
+
+// Alt+G is Save, which writes the current file unasked, and Alt+C Save as, which asks, from
+// any control; a plain letter and Esc press nothing, not even from the multi-line boxes.
+TEST_F(WinFaceTest, AccessKeysEscAndEnterPressButtonsAsDesigned) {
     const std::string current = narrow((folder / L"actual.txt").wstring());
     click("cmdSaveAs", Answer::No, current);
     // clang-format off
