@@ -3,9 +3,8 @@
 
 #include "window_design.hpp"
 
-#include "story.hpp"
-
 #include "quivra/version.hpp"
+#include "story.hpp"
 
 #include <algorithm>
 
@@ -15,7 +14,7 @@ namespace {
 using enum ControlKind;
 using enum Command;
 
-constexpr Pixels kSceneArea{88, 16, 425, 225};
+constexpr Bounds kSceneArea{88, 16, 425, 225};
 
 constexpr Colour rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
     return {SystemColour::None, red, green, blue};
@@ -23,10 +22,10 @@ constexpr Colour rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
 constexpr Colours kWindowColours{{SystemColour::WindowText}, {SystemColour::Window}};
 constexpr Colours kButtonColours{{SystemColour::ButtonText}, {SystemColour::ButtonFace}};
 
-constexpr ControlDesign box(std::string_view name, ControlKind kind, Pixels pixels, int tabIndex,
+constexpr ControlDesign box(std::string_view name, ControlKind kind, Bounds bounds, int tabIndex,
                             std::string_view tooltip, std::string_view spoken, Font font,
                             Colours colours) {
-    return {name, kind, pixels, tabIndex, "", tooltip, spoken, "", font, colours, {}, None};
+    return {name, kind, bounds, tabIndex, "", tooltip, spoken, "", font, colours, {}, None};
 }
 
 constexpr ControlDesign picture(std::string_view name, int tabIndex, std::string_view title,
@@ -35,16 +34,16 @@ constexpr ControlDesign picture(std::string_view name, int tabIndex, std::string
             title, description, kWindowFont, kWindowColours, {}, None};
 }
 
-constexpr ControlDesign button(std::string_view name, Pixels pixels, int tabIndex,
+constexpr ControlDesign button(std::string_view name, Bounds bounds, int tabIndex,
                                std::string_view caption, std::string_view tooltip,
                                std::string_view spoken, ButtonImage image, Command command) {
-    return {name,   Button, pixels,      tabIndex,       caption, tooltip,
+    return {name,   Button, bounds,      tabIndex,       caption, tooltip,
             spoken, "",     kWindowFont, kButtonColours, image,   command};
 }
 
-constexpr ControlDesign label(std::string_view name, Pixels pixels, int tabIndex,
+constexpr ControlDesign label(std::string_view name, Bounds bounds, int tabIndex,
                               std::string_view caption, Font font) {
-    return {name, Label, pixels, tabIndex, caption, "", "", "", font, kButtonColours, {}, None};
+    return {name, Label, bounds, tabIndex, caption, "", "", "", font, kButtonColours, {}, None};
 }
 
 // clang-format off

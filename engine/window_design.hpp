@@ -17,8 +17,14 @@ namespace quivra {
 // it, and which command a button runs.
 enum class ControlKind { Hints, PictureBox, Button, Verdict, Entry, Scene, Label };
 
-struct Pixels {
+// Where a control stands: its top-left corner, then its width and height, not a RECT's right
+// and bottom.
+struct Bounds {
     int left, top, width, height;
+};
+
+struct Size {
+    int width, height;
 };
 
 // The faces a font names, the design's first; the free ones the game ships stand in for it.
@@ -58,7 +64,8 @@ struct ButtonImage {
     int width = 0, height = 0;
 };
 
-inline constexpr Pixels kWindowPixels{0, 0, 600, 486};
+// The window's client area, which the controls fill from its top-left corner.
+inline constexpr Size kClientSize{600, 486};
 inline constexpr Font kWindowFont{kSansSerifFaces, 8.25};
 // The scene box's font after every reset, whatever it was created with.
 inline constexpr Font kResetSceneFont{kTimesFaces, 11};
@@ -69,7 +76,7 @@ inline constexpr std::string_view kInitialSceneText = "Escenario 1\r\n";
 struct ControlDesign {
     std::string_view name;
     ControlKind kind;
-    Pixels pixels;
+    Bounds bounds;
     int tabIndex;
     std::string_view caption;        // a button's, with its access key after "&"; the label's
     std::string_view tooltip;        // empty for none

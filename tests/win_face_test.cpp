@@ -2,18 +2,17 @@
 // SPDX-License-Identifier: MIT
 
 // The Windows face driven in-process through its window messages: keys routed as the message
-// loop routes them, BM_CLICK on buttons, texts read back from the controls, the dialogs
-// scripted through the seam and the files on the real disk. What the shared commands decide
-// and what the window's design holds are their own tests' business; these check that the
-// native window carries them out, and that what the commands say reaches the screen reader's
-// notifier once, from the window, only once the window shows.
+// loop routes them, BM_CLICK on buttons, texts read back, the dialogs scripted through the
+// seam and the files on the real disk. The commands and the design have tests of their own;
+// these check that the native window carries them out, and that what the commands say reaches
+// the screen reader's notifier once, from the window, only once the window shows.
 #include "frmQuivra.hpp"
 #include "memory_files.hpp"
 #include "pictures.hpp"
 #include "recording_window.hpp"
 #include "scripted_dialogs.hpp"
 #include "story.hpp"
-#include "text.hpp"
+#include "utf16.hpp"
 #include "window_design.hpp"
 
 #include <algorithm>
@@ -29,6 +28,7 @@
 
 namespace {
 
+using namespace quivra::win; // NOLINT(google-build-using-namespace): the face under test
 using quivra::Answer;
 using quivra::Commands;
 using enum quivra::ControlKind;
@@ -112,10 +112,10 @@ protected:
         EXPECT_EQ(shown, picture ? quivra::pictureBox(*picture).name : "txtEscenario") << step;
         EXPECT_EQ(textOf(control("txtOkOrNot")), recording.verdict) << step;
         EXPECT_EQ(textOf(control("txtEscenario")), recording.scene) << step;
-        EXPECT_EQ(textOf(window->handle()), recording.caption) << step;
+        EXPECT_EQ(textOf(window->hwnd()), recording.caption) << step;
         EXPECT_EQ(window->game().strEstado, reference.game().strEstado) << step;
         EXPECT_EQ(said, recording.said) << step;
-        EXPECT_EQ(std::ranges::count(saidFrom, window->handle()), std::ssize(saidFrom)) << step;
+        EXPECT_EQ(std::ranges::count(saidFrom, window->hwnd()), std::ssize(saidFrom)) << step;
     }
 
     // The window is made, and every test runs, on one thread in one COM apartment, with the
@@ -137,24 +137,23 @@ protected:
     std::filesystem::path folder = std::filesystem::temp_directory_path() / L"Quivra prueba ñandú";
 };
 
-// At 96 DPI, then at 200 %, every control stands where the design puts it, scaled, in its
-// font (the scene box in the one every reset sets) and colours; buttons and pictures are
-// spoken of by their names, and every picture box draws its picture, twice as large at 200 %.
+// At 96 DPI, then at 200 %, every control stands where the design puts it, scaled, in its font
+// and colours; buttons and pictures are spoken of by name, and pictures drawn twice as large.
 TEST_F(WinFaceTest, AppliesTheDesignAtOneAndTwoHundredPercent) {
     RECT place;
-    ::GetClientRect(window->handle(), &place);
-    EXPECT_EQ(place.right, quivra::kWindowPixels.width);
-    EXPECT_EQ(place.bottom, quivra::kWindowPixels.height);
+    ::GetClientRect(window->hwnd(), &place);
+    EXPECT_EQ(place.right, quivra::kClientSize.width);
+    EXPECT_EQ(place.bottom, quivra::kClientSize.height);
     std::map<std::string_view, LRESULT> drawn;
     for (const int s : {1, 2}) { // the scale
-        ::GetWindowRect(window->handle(), &place);
-        ::SendMessageW(window->handle(), WM_DPICHANGED, MAKEWPARAM(96 * s, 96 * s),
+        ::GetWindowRect(window->hwnd(), &place);
+        ::SendMessageW(window->hwnd(), WM_DPICHANGED, MAKEWPARAM(96 * s, 96 * s),
                        reinterpret_cast<LPARAM>(&place));
         for (const quivra::ControlDesign& designed : quivra::windowDesign()) {
             HWND box = control(designed.name);
-            const auto [left, top, width, height] = designed.pixels;
+            const auto [left, top, width, height] = designed.bounds;
             ::GetWindowRect(box, &place);
-            ::MapWindowPoints(nullptr, window->handle(), reinterpret_cast<POINT*>(&place), 2);
+            ::MapWindowPoints(nullptr, window->hwnd(), reinterpret_cast<POINT*>(&place), 2);
             const RECT expected{s * left, s * top, s * (left + width), s * (top + height)};
             EXPECT_TRUE(::EqualRect(&place, &expected)) << designed.name << " at " << s;
             // A picture box writes nothing, so it has no font.
@@ -169,7 +168,7 @@ TEST_F(WinFaceTest, AppliesTheDesignAtOneAndTwoHundredPercent) {
                          std::ranges::count(font.families, narrow(made.lfFaceName)) == 1))
                 << designed.name << " in " << narrow(made.lfFaceName) << " " << made.lfHeight;
             HDC dc = ::CreateCompatibleDC(nullptr);
-            ::SendMessageW(window->handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+            ::SendMessageW(window->hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                            reinterpret_cast<LPARAM>(box));
             EXPECT_EQ(::GetTextColor(dc), colourOf(designed.colours.text)) << designed.name;
             EXPECT_EQ(::GetBkColor(dc), colourOf(designed.colours.background)) << designed.name;
@@ -187,9 +186,8 @@ TEST_F(WinFaceTest, AppliesTheDesignAtOneAndTwoHundredPercent) {
     }
 }
 
-// The opening picture's words are said once the window shows, not before. Then a wrong phrase
-// played twice with "Ir", which only says "Equivocado", twice; then a walk typed into the
-// entry box, Enter after each phrase, to an ending, where Enter says nothing.
+// The opening words are said once the window shows, not before; "Ir" with a wrong phrase says
+// only "Equivocado", each time; Enter after each phrase walks to an ending, then says nothing.
 TEST_F(WinFaceTest, AWalkToAnEndingShowsAndSaysWhatTheSharedGameDoes) {
     EXPECT_EQ(::GetFocus(), control("txtComando"));
     EXPECT_EQ(saidBeforeShown, 0U);
@@ -226,17 +224,17 @@ TEST_F(WinFaceTest, NewGameSaveAsAndOpenDoAndSayWhatTheSharedGameDoes) {
     EXPECT_EQ(dialogs->boxes.size(), 1U) << "only the New game question was asked";
 }
 
-// Tab follows the tab indices, skipping what is hidden. Alt+G is Save and Alt+C is Save as,
-// wherever the focus is; Save writes the current file without a dialog, Save as always asks
-// (and, given no name, says it saved nothing). A letter without Alt presses nothing, even
-// where a dialog box would take it for the access key. Esc presses nothing, not even from the
-// multi-line boxes, which would otherwise take it; Enter presses the button with the focus.
-TEST_F(WinFaceTest, KeysMoveTheFocusAndPressButtonsAsDesigned) {
+TEST_F(WinFaceTest, TabFollowsTheTabIndicesSkippingWhatIsHidden) {
     for (const char* next : {"cmdSave", "cmdSaveAs", "txtOkOrNot", "pic_1_0", "cmdNuevoJuego",
                              "cmdAbrirP", "cmdSalir", "cmdIr", "txtHints", "txtComando"}) {
         key(WM_KEYDOWN, VK_TAB);
         EXPECT_EQ(::GetFocus(), control(next)) << "expected " << next;
     }
+}
+
+// Alt+G is Save, which writes the current file unasked, and Alt+C Save as, which asks, from
+// any control; a plain letter and Esc press nothing, not even from the multi-line boxes.
+TEST_F(WinFaceTest, AccessKeysEscAndEnterPressButtonsAsDesigned) {
     const std::string current = narrow((folder / L"actual.txt").wstring());
     click("cmdSaveAs", Answer::No, current);
     // clang-format off

@@ -19,7 +19,7 @@ using namespace quivra;
 
 namespace {
 
-bool overlap(const Pixels& a, const Pixels& b) {
+bool overlap(const Bounds& a, const Bounds& b) {
     return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
            b.top < a.top + a.height;
 }
@@ -28,7 +28,7 @@ bool overlap(const Pixels& a, const Pixels& b) {
 // scene area shared by the scene box and the pictures alone, every control inside the window,
 // and every button running a command of its own with a picture that exists.
 TEST(WindowDesign, ControlsShareOnlyTheSceneAreaAndEachButtonRunsItsOwnCommand) {
-    const Pixels scene = controlNamed("txtEscenario").pixels;
+    const Bounds scene = controlNamed("txtEscenario").bounds;
     const auto inScene = [&](const ControlDesign& c) {
         return c.kind == ControlKind::PictureBox || c.kind == ControlKind::Scene;
     };
@@ -36,9 +36,9 @@ TEST(WindowDesign, ControlsShareOnlyTheSceneAreaAndEachButtonRunsItsOwnCommand) 
     std::set<Command> commands;
     for (const ControlDesign& control : windowDesign()) {
         tabs.push_back(control.tabIndex);
-        const Pixels& at = control.pixels;
-        EXPECT_TRUE(at.left >= 0 && at.top >= 0 && at.left + at.width <= kWindowPixels.width &&
-                    at.top + at.height <= kWindowPixels.height)
+        const Bounds& at = control.bounds;
+        EXPECT_TRUE(at.left >= 0 && at.top >= 0 && at.left + at.width <= kClientSize.width &&
+                    at.top + at.height <= kClientSize.height)
             << control.name;
         if (inScene(control)) {
             EXPECT_EQ(std::tie(at.left, at.top, at.width, at.height),
@@ -47,7 +47,7 @@ TEST(WindowDesign, ControlsShareOnlyTheSceneAreaAndEachButtonRunsItsOwnCommand) 
         }
         for (const ControlDesign& other : windowDesign()) {
             if (&other != &control && !(inScene(control) && inScene(other))) {
-                EXPECT_FALSE(overlap(at, other.pixels)) << control.name << " " << other.name;
+                EXPECT_FALSE(overlap(at, other.bounds)) << control.name << " " << other.name;
             }
         }
         if (control.kind == ControlKind::Button) {

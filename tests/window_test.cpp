@@ -20,12 +20,8 @@
 
 namespace {
 
-// The window builds every control of the design, in its stored order, where the design puts it
-// with its tooltip, spoken name, fonts and colours (on Linux the metric-compatible Liberation
-// faces stand in for the Windows fonts; the scene box has the font every reset sets), and a
-// larger window moves none. At start the entry box has the focus and Tab then follows the
-// design's tab indices over the visible controls. The icon follows right after the first frame.
-TEST_F(WindowTest, BuildsTheDesignedControlsAndDrawsThem) {
+// In a larger window too; on Linux the Liberation faces stand in for the Windows fonts.
+TEST_F(WindowTest, BuildsEveryControlWhereTheDesignPutsItInItsFontAndColours) {
     EXPECT_EQ(window->size(), QSize(600, 486));
     const QList<QWidget*> widgets = window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     ASSERT_EQ(static_cast<std::size_t>(widgets.size()), quivra::windowDesign().size());
@@ -34,7 +30,7 @@ TEST_F(WindowTest, BuildsTheDesignedControlsAndDrawsThem) {
     for (qsizetype i = 0; i < widgets.size(); ++i) {
         const QWidget* widget = widgets[i];
         const quivra::ControlDesign& design = quivra::windowDesign()[i];
-        const auto [left, top, width, height] = design.pixels;
+        const auto [left, top, width, height] = design.bounds;
         EXPECT_EQ(widget->objectName().toStdString(), design.name);
         EXPECT_EQ(widget->geometry(), QRect(left, top, width, height)) << design.name;
         EXPECT_EQ(widget->toolTip().toStdString(), design.tooltip) << design.name;
@@ -45,13 +41,15 @@ TEST_F(WindowTest, BuildsTheDesignedControlsAndDrawsThem) {
         EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), font.points) << design.name;
         EXPECT_EQ(widget->font().bold(), font.bold) << design.name;
         const auto [text, background] = design.colours;
+        const auto rgb = [](const quivra::Colour& c) { return QColor(c.red, c.green, c.blue); };
         if (background.system == quivra::SystemColour::None) {
-            EXPECT_EQ(widget->palette().color(QPalette::Text),
-                      QColor(text.red, text.green, text.blue));
-            EXPECT_EQ(widget->palette().color(QPalette::Base),
-                      QColor(background.red, background.green, background.blue));
+            EXPECT_EQ(widget->palette().color(QPalette::Text), rgb(text));
+            EXPECT_EQ(widget->palette().color(QPalette::Base), rgb(background));
         }
     }
+}
+
+TEST_F(WindowTest, StartsInTheEntryBoxAndTabFollowsTheDesignsTabIndices) {
     EXPECT_EQ(QApplication::focusWidget(), entry());
     sceneBox()->show();
     sceneBox()->setFocus();
@@ -61,7 +59,10 @@ TEST_F(WindowTest, BuildsTheDesignedControlsAndDrawsThem) {
         EXPECT_EQ(QApplication::focusWidget()->objectName(), name);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->windowIcon().isNull(); }));
+}
+
+// The icons, which come once the first frame is out, in both densities; boxes as designed.
+TEST_F(WindowTest, DrawsTheIconsBoxesAndPicturesAsDesigned) {
     EXPECT_TRUE(window->windowIcon().availableSizes().contains(QSize(64, 64)));
     for (const auto* command : window->findChildren<QToolButton*>()) {
         EXPECT_TRUE(command->icon().isNull() ||
@@ -91,14 +92,7 @@ TEST_F(WindowTest, BuildsTheDesignedControlsAndDrawsThem) {
     }
 }
 
-// Enter, Ir and the keypad's Enter play a turn; other keys only type. A picture box bears the
-// code of its scene: the one control showing in the scene area is the box named after the
-// scene, or the scene text. A passage written to the box shows from its first line with nothing
-// selected, wherever the player scrolled; the longest one wraps and scrolls. The window is a
-// window named by its caption and each picture an image with its description, only the one
-// showing not invisible. The focus stays in the entry box, so each turn reaches a
-// screen reader through a notification, the window's last accessible child, which says what
-// the turn changed, verdict first.
+// Enter, Ir and the keypad's Enter play a turn, heard verdict first; other keys only type.
 TEST_F(WindowTest, TurnsShowTheirSceneAndScreenReadersHearThem) {
     QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(window.get());
     EXPECT_EQ(frame->role(), QAccessible::Window);
@@ -148,6 +142,13 @@ TEST_F(WindowTest, TurnsShowTheirSceneAndScreenReadersHearThem) {
         enter(QString::fromUtf8(phrase));
         showsItsScene();
     }
+}
+
+TEST_F(WindowTest, APassageShowsUnselectedFromItsFirstLineWhereverThePlayerScrolled) {
+    for (const char* phrase :
+         {"construir barco", "arreglar problemas espirituales", "subir a la balsa", "", "", ""}) {
+        enter(QString::fromUtf8(phrase));
+    }
     const QString passage = sceneBox()->toPlainText();
     EXPECT_EQ(passage.size(), 3544);
     EXPECT_EQ(sceneBox()->horizontalScrollBar()->maximum(), 0) << "long lines wrap";
@@ -158,7 +159,9 @@ TEST_F(WindowTest, TurnsShowTheirSceneAndScreenReadersHearThem) {
     dialogs->files.assign(2, folder.filePath(QStringLiteral("final.txt")).toStdString());
     window->cmdSaveAs_Click();
     window->cmdAbrirP_Click(); // writes the same passage again
-    EXPECT_EQ(said(), passage.toStdString()) << "Open restores the scene without a verdict";
+    QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(window.get());
+    EXPECT_EQ(frame->child(frame->childCount() - 1)->text(QAccessible::Name), passage)
+        << "Open restores the scene without a verdict";
     EXPECT_FALSE(sceneBox()->textCursor().hasSelection());
     EXPECT_EQ(sceneBox()->verticalScrollBar()->value(), 0);
 }
@@ -231,7 +234,7 @@ QStringList shownTexts(QWidget* root) {
     return texts;
 }
 
-// The texts holding one of Qt's English words for what its dialogs and menus show.
+// The texts still holding one of Qt's English words once qt_test_main.cpp has loaded Spanish.
 std::string english(const QStringList& texts) {
     static const QRegularExpression kQtEnglish(QStringLiteral(
         R"(\b(Yes|OK|Cancel|Open|Save|Look in|Files?|Name|Type|Folder|Directory|Computer|Drive|)"
@@ -257,30 +260,22 @@ QStringList whileModal(
     return shown;
 }
 
-// Qt's own words show in the game's Spanish (tests/qt_test_main.cpp loads it as the game does),
-// no English one anywhere: in the real message boxes, with the title and icon given and Enter
-// answering Yes, the default; in Qt's own file dialogs, with the title and filter given and
-// no question about overwriting, and in Qt's complaint about a missing file; and in the text
-// boxes' context menus.
-TEST_F(WindowTest, QtSpeaksSpanishInBoxesFileDialogsAndMenus) {
+TEST_F(WindowTest, MessageBoxesSpeakSpanishWithTheTitleAndIconGiven) {
     QtDialogs qt(window.get());
     const std::tuple<quivra::Buttons, Qt::Key, quivra::Answer> presses[] = {
         {quivra::Buttons::YesNo, Qt::Key_Return, quivra::Answer::Yes},
         {quivra::Buttons::YesNo, Qt::Key_Escape, quivra::Answer::No},
         {quivra::Buttons::YesNoOnly, Qt::Key_Escape, quivra::Answer::Yes},
         {quivra::Buttons::Ok, Qt::Key_Return, quivra::Answer::Ok}};
-    for (const auto& press : presses) {
-        // Named copies: clang-tidy's clang 14 cannot capture structured bindings in a lambda.
-        const quivra::Buttons buttons = std::get<0>(press);
-        const Qt::Key key = std::get<1>(press);
-        const quivra::Answer answer = std::get<2>(press);
+    // Copies captured: clang-tidy's clang 14 cannot capture structured bindings in a lambda.
+    for (const auto& [buttons, key, answer] : presses) {
         const QStringList shown = whileModal(
-            [&] {
+            [&qt, buttons = buttons, answer = answer] {
                 EXPECT_EQ(qt.messageBox("¿Sobreescribir?", "Nuevo juego", buttons,
                                         quivra::Icon::Exclamation),
                           answer);
             },
-            [&](QDialog& box) {
+            [buttons = buttons, key = key](QDialog& box) {
                 EXPECT_EQ(static_cast<QMessageBox&>(box).icon(), QMessageBox::Warning);
                 QTest::keyClick(&box, key); // Enter presses the default button
                 if (buttons == quivra::Buttons::YesNoOnly) {
@@ -294,7 +289,11 @@ TEST_F(WindowTest, QtSpeaksSpanishInBoxesFileDialogsAndMenus) {
                                                       ? "Nuevo juego|¿Sobreescribir?|Aceptar"
                                                       : "Nuevo juego|¿Sobreescribir?|Sí|No");
     }
+}
 
+// With the title and filter given and no question about overwriting; Qt's complaints too.
+TEST_F(WindowTest, FileDialogsSpeakSpanish) {
+    QtDialogs qt(window.get());
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("viajes")));
     ASSERT_TRUE(QFile(folder.filePath(QStringLiteral("partida.txt"))).open(QIODevice::WriteOnly));
     for (const std::string title : {"Abrir archivo de progreso...", "Guardar progreso como..."}) {
@@ -332,7 +331,9 @@ TEST_F(WindowTest, QtSpeaksSpanishInBoxesFileDialogsAndMenus) {
         EXPECT_TRUE(shown.contains(QString::fromStdString(title)) && shown.contains("Cancelar"));
         EXPECT_EQ(english(shown + complaint), "") << title;
     }
+}
 
+TEST_F(WindowTest, TextBoxContextMenusSpeakSpanish) {
     const auto speaksSpanish = [](QMenu* made) {
         const QStringList shown = shownTexts(std::unique_ptr<QMenu>(made).get());
         EXPECT_TRUE(shown.contains("Copiar") && shown.contains("Seleccionar todo"));

@@ -106,7 +106,7 @@ frmQuivra::frmQuivra(std::unique_ptr<quivra::Dialogs> dialogs)
     installAccessibility();
     setObjectName(QStringLiteral("frmQuivra"));
     setFont(fontOf(quivra::kWindowFont));
-    resize(quivra::kWindowPixels.width, quivra::kWindowPixels.height);
+    resize(quivra::kClientSize.width, quivra::kClientSize.height);
     createControls();
     Form_Load();
     // The scene box comes first in tab order but the reset hid it: the entry box is next.
@@ -133,8 +133,8 @@ void frmQuivra::createControls() {
     for (const quivra::ControlDesign& design : quivra::windowDesign()) {
         QWidget* control = create(design);
         control->setObjectName(toQString(design.name));
-        control->setGeometry(design.pixels.left, design.pixels.top, design.pixels.width,
-                             design.pixels.height);
+        control->setGeometry(design.bounds.left, design.bounds.top, design.bounds.width,
+                             design.bounds.height);
         control->setToolTip(toQString(design.tooltip));
         control->setAccessibleName(toQString(design.accessibleName));
         if (design.kind != quivra::ControlKind::PictureBox) {

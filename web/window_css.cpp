@@ -21,9 +21,9 @@ std::string px(int value) {
     return std::to_string(value) + "px";
 }
 
-std::string box(const quivra::Pixels& pixels) {
-    return "left: " + px(pixels.left) + "; top: " + px(pixels.top) + "; width: " +
-           px(pixels.width) + "; height: " + px(pixels.height) + ";";
+std::string box(const quivra::Bounds& bounds) {
+    return "left: " + px(bounds.left) + "; top: " + px(bounds.top) +
+           "; width: " + px(bounds.width) + "; height: " + px(bounds.height) + ";";
 }
 
 // In longhands, which leave the line height to quivra.css; the family list ends with the
@@ -88,20 +88,19 @@ void buttonImage(const std::string& id, const quivra::ButtonImage& image) {
 
 int main() {
     std::printf("/* Generated from the game's window design by window_css; do not edit. */\n");
-    const quivra::Pixels& window = quivra::kWindowPixels;
-    rule("main", "width: " + px(window.width) + "; height: " + px(window.height) +
-                     "; " + font(quivra::kWindowFont));
+    const quivra::Size& window = quivra::kClientSize;
+    rule("main", "width: " + px(window.width) + "; height: " + px(window.height) + "; " +
+                     font(quivra::kWindowFont));
     for (const ControlDesign& control : quivra::windowDesign()) {
         const std::string id = "#" + std::string{control.name};
-        std::string declarations = box(control.pixels);
+        std::string declarations = box(control.bounds);
         if (control.kind != ControlKind::PictureBox) {
-            declarations += " " + font(control.font) + " color: " +
-                            colour(control.colours.text) + "; background-color: " +
-                            colour(control.colours.background) + ";";
+            declarations += " " + font(control.font) + " color: " + colour(control.colours.text) +
+                            "; background-color: " + colour(control.colours.background) + ";";
         }
         // One line, centred in the box inside its one-pixel border.
         if (control.kind == ControlKind::Verdict) {
-            declarations += " line-height: " + px(control.pixels.height - 2) + ";";
+            declarations += " line-height: " + px(control.bounds.height - 2) + ";";
         }
         rule(id, declarations);
         if (control.kind == ControlKind::Button) {

@@ -6,6 +6,8 @@
 #include <initguid.h>
 #include <oleacc.h>
 
+namespace quivra::win {
+
 namespace {
 
 // The annotations outlive this object: the system keeps them until the window is gone.
@@ -89,3 +91,5 @@ void raiseNotification(HWND element, std::wstring_view text) {
     ::SysFreeString(said);
     provider->Release();
 }
+
+} // namespace quivra::win

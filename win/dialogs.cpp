@@ -3,11 +3,13 @@
 
 #include "dialogs.hpp"
 
-#include "text.hpp"
+#include "utf16.hpp"
 
 #include <commctrl.h>
 #include <commdlg.h>
 #include <vector>
+
+namespace quivra::win {
 
 namespace {
 
@@ -126,3 +128,5 @@ void Win32Dialogs::beep() {
 void Win32Dialogs::quit() {
     ::DestroyWindow(owner_);
 }
+
+} // namespace quivra::win

@@ -8,6 +8,8 @@
 #include <string>
 #include <windows.h>
 
+namespace quivra::win {
+
 // The commands' questions asked with the system's own message boxes and file dialogs.
 class Win32Dialogs : public quivra::Dialogs {
 public:
@@ -25,3 +27,5 @@ private:
     // Both dialogs offer the name chosen last in either, as the game's one dialog did.
     std::wstring lastChosen_;
 };
+
+} // namespace quivra::win

@@ -4,9 +4,10 @@
 #include "frmQuivra.hpp"
 
 #include "accessibility.hpp"
+#include "buttons.hpp"
 #include "dialogs.hpp"
 #include "pictures.hpp"
-#include "text.hpp"
+#include "utf16.hpp"
 #include "window_design.hpp"
 
 #include <algorithm>
@@ -16,6 +17,8 @@
 #include <optional>
 #include <span>
 #include <utility>
+
+namespace quivra::win {
 
 namespace {
 
@@ -283,8 +286,8 @@ frmQuivra::~frmQuivra() {
 void frmQuivra::show(int how) {
     const auto style = static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE));
     const RECT frame = frameAround(
-        {scaled(quivra::kWindowPixels.width, dpi_), scaled(quivra::kWindowPixels.height, dpi_)},
-        style, dpi_);
+        {scaled(quivra::kClientSize.width, dpi_), scaled(quivra::kClientSize.height, dpi_)}, style,
+        dpi_);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     ::GetMonitorInfoW(::MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
@@ -391,7 +394,7 @@ void frmQuivra::layOut(UINT dpi) {
     auto fonts = std::make_unique<Fonts>(dpi, sceneFont_);
     buttonPictures_ = std::make_unique<ButtonPictures>(dpi);
     for (std::size_t i = 0; i < controls_.size(); ++i) {
-        const auto [left, top, width, height] = design(i).pixels;
+        const auto [left, top, width, height] = design(i).bounds;
         ::SetWindowPos(controls_[i], nullptr, scaled(left, dpi), scaled(top, dpi),
                        scaled(width, dpi), scaled(height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
         if (design(i).kind == Kind::PictureBox) {
@@ -415,10 +418,10 @@ LRESULT CALLBACK frmQuivra::windowProc(HWND window, UINT message, WPARAM wParam,
     if (self == nullptr) {
         return ::DefWindowProcW(window, message, wParam, lParam);
     }
-    return self->handle(message, wParam, lParam);
+    return self->onMessage(message, wParam, lParam);
 }
 
-LRESULT frmQuivra::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT frmQuivra::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
         onCommand(LOWORD(wParam), HIWORD(wParam));
@@ -575,3 +578,5 @@ void frmQuivra::announce(std::string_view text) {
     }
     notify_(window_, widen(text));
 }
+
+} // namespace quivra::win

@@ -12,6 +12,8 @@
 #include <vector>
 #include <windows.h>
 
+namespace quivra::win {
+
 // The game's one window on Win32. It supplies the commands' window on native controls and
 // turns window messages into the game's eight handlers; the game itself is quivra::Commands.
 class frmQuivra final : private quivra::Window {
@@ -34,7 +36,7 @@ public:
     // translated and dispatched as usual. The message loop calls this for every message.
     void route(MSG& message);
 
-    HWND handle() const { return window_; }
+    HWND hwnd() const { return window_; }
     // A control by the design's name, such as L"txtComando" or L"pic_2_0_2".
     HWND control(std::wstring_view name) const;
     const quivra::GameState& game() const { return commands_.game(); }
@@ -45,7 +47,8 @@ private:
                                       UINT_PTR id, DWORD_PTR window);
     static LRESULT CALLBACK multiLineProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
                                           UINT_PTR id, DWORD_PTR unused);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // The window procedure's body, for the frmQuivra that windowProc found.
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void createControls();
     void addTooltips();
@@ -88,3 +91,5 @@ private:
     quivra::Commands commands_;
     std::string entryText_;
 };
+
+} // namespace quivra::win

@@ -19,7 +19,7 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
 
     int exitCode = 0;
     {
-        frmQuivra window;
+        quivra::win::frmQuivra window;
         window.show(show);
         MSG message;
         while (::GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+namespace quivra::win {
+
 // A picture built into the program, decoded into a 32-bit bitmap with premultiplied alpha.
 class Bitmap {
 public:
@@ -41,7 +43,4 @@ inline constexpr UINT kSetPictureDpi = WM_APP + 1;
 // The size of the bitmap a picture box draws, as MAKELRESULT(width, height).
 inline constexpr UINT kGetDrawnSize = WM_APP + 2;
 
-// A push button with its picture centred above its caption, as an owner-drawn button draws,
-// in the given colours.
-void drawCommandButton(const DRAWITEMSTRUCT& item, const Bitmap& picture, SIZE shown, COLORREF ink,
-                       HBRUSH paper);
+} // namespace quivra::win

@@ -16,13 +16,14 @@
 
 using namespace quivra::qt; // NOLINT(google-build-using-namespace): the Qt face under test
 
-// A shown window whose dialogs are answered by a script.
+// A shown window, past the work its first frame leaves, whose dialogs are answered by a script.
 class WindowTest : public testing::Test {
 protected:
     void SetUp() override {
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !window->windowIcon().isNull(); }));
     }
 
     template <typename Control = QWidget>

@@ -9,11 +9,11 @@
 #include <cstdio>
 
 int main() {
-    const quivra::Pixels& window = quivra::kWindowPixels;
+    const quivra::Size& window = quivra::kClientSize;
     std::printf("{\"window\": [%d, %d], \"controls\": {", window.width, window.height);
     const char* separator = "";
     for (const quivra::ControlDesign& control : quivra::windowDesign()) {
-        const quivra::Pixels& box = control.pixels;
+        const quivra::Bounds& box = control.bounds;
         std::printf("%s\"%.*s\": [%d, %d, %d, %d]", separator,
                     static_cast<int>(control.name.size()), control.name.data(), box.left, box.top,
                     box.width, box.height);

@@ -1,9 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Quivra developers
 // SPDX-License-Identifier: MIT
 
-#include "text.hpp"
+#include "utf16.hpp"
 
 #include <windows.h>
+
+namespace quivra::win {
 
 std::wstring widen(std::string_view utf8) {
     if (utf8.empty()) {
@@ -27,3 +29,5 @@ std::string narrow(std::wstring_view utf16) {
                           static_cast<int>(bytes.size()), nullptr, nullptr);
     return bytes;
 }
+
+} // namespace quivra::win
