@@ -118,8 +118,12 @@ frmQuivra::frmQuivra(std::unique_ptr<quivra::Dialogs> dialogs)
     // buttons' high-DPI drawings.
     new AfterFirstFrame(this, [this] {
         setWindowIcon(gameIcon());
-        for (CommandButton* command : findChildren<CommandButton*>()) {
-            command->addSharpPicture();
+        // CommandButton has no meta-object, so findChildren<CommandButton*> would also take a
+        // file dialog's tool buttons; only the window's own children are command buttons.
+        for (QToolButton* button : findChildren<QToolButton*>(Qt::FindDirectChildrenOnly)) {
+            if (auto* command = dynamic_cast<CommandButton*>(button)) {
+                command->addSharpPicture();
+            }
         }
     });
 }
