@@ -12,10 +12,10 @@ namespace quivra {
 
 // "_1_0" by "construir barco": alone, he means to finish the ship
 inline constexpr std::string_view kConstruirBarco[] = {
-    "Por mi cuenta, empiezo a reunir lo necesario para ",
+    "Por mi cuenta, me propongo reunir lo necesario para ",
     "terminar el barco y hacerme a la mar mejor pertrechado. ",
-    "Pero decido que, antes que nada, debo arreglar ",
-    "mis problemas espirituales; lo demás, confío, ",
+    "Pero, antes que nada, he de arreglar mi vida ",
+    "y hacer las paces con Dios; lo demás, confío, ",
     "vendrá por añadidura. ¿Y si empezara ahora mismo…? ",
 };
 
