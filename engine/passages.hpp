@@ -23,7 +23,7 @@ inline constexpr std::string_view kConstruirBarco[] = {
 inline constexpr std::string_view kCarcel[] = {
     "Compro fiado un machete, una brújula y un barril ",
     "de agua dulce, y, además de mi grumete, contrato ",
-    "a otro marinero, confiando en pagarlo todo a la vuelta. ",
+    "a otro marinero, contando con pagarlo todo a la vuelta. ",
     "Zarpamos los tres sin rumbo fijo y, ",
     "al volver de vacío al muelle, me encarcelan ",
     "por la deuda que no puedo saldar. ",
