@@ -45,8 +45,8 @@ inline constexpr std::string_view kIslas[] = {
     "Escasea el agua, pero pescamos mucho y seguimos ",
     "adelante. Semanas después llegamos a unas islas ",
     "donde nuestra pesca nos vale un trato de reyes. ",
-    "Sin saber qué significaban la balsa y las aves, ",
-    "decidimos quedarnos y dedicar la vida ",
+    "Nunca sabremos qué eran la balsa y las aves, ",
+    "pero resolvemos quedarnos y consagrarnos ",
     "a cuidar la naturaleza. ",
 };
 
