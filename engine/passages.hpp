@@ -64,7 +64,7 @@ inline constexpr std::string_view kRetornar[] = {
     "y no sabemos bien cuánto nos hemos alejado. ",
     "El grumete y yo comemos unas cuantas galletas marineras ",
     "sentados en la cubierta, sin cruzar palabra, mientras las ",
-    "horas pasan y el sol va cayendo hacia poniente. ",
+    "horas pasan y la luz se va apagando a poniente. ",
     "Por fin, cuando ya casi desesperamos, la tierra asoma ",
     "en el horizonte. Nos acercamos demasiado ",
     "y encallamos en la arena, pero, por fortuna, ",
