@@ -78,10 +78,10 @@ inline constexpr std::string_view kSubirBalsa[] = {
     "Poco a poco, la corriente nos aleja de nuestro barco. ",
     "De pronto, el grumete se lanza al mar ",
     "y nada hacia el barco entre olas cada vez más ",
-    "grandes, hasta que lo pierdo de vista. ",
+    "altas, hasta que ya no distingo su cabeza. ",
     "Me quedo solo y examino la pequeña balsa, ",
-    "hecha de madera casi nueva. Desde la borda ",
-    "no lo habíamos visto, pero en los troncos hay grabados un ",
+    "de madera casi nueva. Desde la borda no ",
+    "nos habíamos fijado, pero en los troncos hay grabados un ",
     "año y un lema: «Luchar o morir». Mientras lo leo, varios ",
     "tiburones empiezan a rodearme: no puedo quedarme aquí. ",
 };
