@@ -270,7 +270,7 @@ inline constexpr std::string_view kFinal[] = {
     "Pienso en la fe. No es una certeza que se tenga ",
     "de una vez por todas, sino un camino que se recorre; ",
     "hay que buscarla cada día, como el marinero busca ",
-    "la estrella polar entre las nubes. ",
+    "la estrella Polar entre las nubes. ",
     "A menudo he creído en cosas falsas: en el dinero, ",
     "en mi propia fuerza, en ídolos que prometen riquezas. ",
     "Ahora sé que debo dar la espalda a ese becerro de oro ",
