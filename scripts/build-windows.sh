@@ -89,8 +89,8 @@ cxx_headers=$(find /usr/lib/gcc/x86_64-w64-mingw32 -mindepth 3 -maxdepth 3 \
   -path '*-posix/include/c++' | sort -V | tail -1)
 clang-tidy --quiet -p "$build" --extra-arg=--target=x86_64-w64-mingw32 \
   --extra-arg=-isystem"$cxx_headers" --extra-arg=-isystem"$cxx_headers/x86_64-w64-mingw32" \
-  "$root"/win/*.cpp 2>/dev/null
-echo "build-windows: clang-tidy found nothing in win/"
+  "$root"/win/*.cpp "$root"/tests/win_*.cpp 2>/dev/null
+echo "build-windows: clang-tidy found nothing in win/ and its tests"
 
 echo "Running under $("$wine" --version)"
 

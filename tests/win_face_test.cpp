@@ -55,7 +55,7 @@ std::string spokenName(HWND control) {
         accessible->get_accName(VARIANT{{{VT_I4, 0, 0, 0, {CHILDID_SELF}}}}, &name);
         accessible->Release();
     }
-    const std::string spoken = narrow(name != nullptr ? name : L"");
+    std::string spoken = narrow(name != nullptr ? name : L"");
     ::SysFreeString(name);
     return spoken;
 }
@@ -160,6 +160,7 @@ TEST_F(WinFaceTest, AppliesTheDesignAtOneAndTwoHundredPercent) {
             const quivra::Font& font =
                 designed.kind == Scene ? quivra::kResetSceneFont : designed.font;
             LOGFONTW made{};
+            // NOLINTNEXTLINE(performance-no-int-to-ptr): WM_GETFONT answers with a handle
             ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(box, WM_GETFONT, 0, 0)),
                          sizeof made, &made);
             EXPECT_TRUE(designed.kind == PictureBox ||

@@ -98,7 +98,8 @@ void checkResources(const wchar_t* program) {
     UINT size = 0;
     const auto query = [&](const std::wstring& path) {
         void* value = nullptr;
-        return ::VerQueryValueW(block.data(), path.c_str(), &value, &size) ? value : nullptr;
+        return ::VerQueryValueW(block.data(), path.c_str(), &value, &size) != FALSE ? value
+                                                                                    : nullptr;
     };
     const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(query(L"\\"));
     const auto high = static_cast<DWORD>(MAKELONG(QUIVRA_VERSION_MINOR, QUIVRA_VERSION_MAJOR));
@@ -202,7 +203,8 @@ int wmain(int argc, wchar_t** argv) {
     // Salir, answered Yes, then the reminder's Aceptar; Salir again, answered No.
     press(window, L"Salir");
     box = waitForWindow(L"Salir de Quivra");
-    check(::FindWindowExW(box, nullptr, L"Static", L"¿Desea guardar su progreso antes de salir?") &&
+    check(::FindWindowExW(box, nullptr, L"Static", L"¿Desea guardar su progreso antes de salir?") !=
+                  nullptr &&
               textOf(::GetDlgItem(box, IDYES)) == L"&Sí" &&
               textOf(::GetDlgItem(box, IDNO)) == L"&No" &&
               (::GetWindowLongW(::GetDlgItem(box, IDYES), GWL_STYLE) & BS_TYPEMASK) ==
@@ -223,7 +225,7 @@ int wmain(int argc, wchar_t** argv) {
     press(box, nullptr, IDNO);
     DWORD exitCode = 1;
     check(::WaitForSingleObject(program.hProcess, 20000) == WAIT_OBJECT_0 &&
-              ::GetExitCodeProcess(program.hProcess, &exitCode) && exitCode == 0,
+              ::GetExitCodeProcess(program.hProcess, &exitCode) != FALSE && exitCode == 0,
           "answered No, the program ends at once, with exit code 0");
     ::TerminateProcess(program.hProcess, 1); // if it has not ended
     std::filesystem::remove_all(folder);
