@@ -26,16 +26,18 @@ QUIVRA_PACKAGES=(
 
 # Test tools only, installed by test.sh and check-screen-reader.sh but not play.sh: a screen
 # reader in a session of its own (an X server, D-Bus and the accessibility bus), xdotool to
-# type into the game as a player does, the second browser the page is heard in, and what the
-# picture generator's test draws with.
+# type into the game as a player does, the other engines the page is heard and played in
+# (Firefox ESR, and WebKitGTK through its WebDriver under xvfb-run), and what the picture
+# generator's test draws with.
 # shellcheck disable=SC2034 # used by the scripts that source this one
 QUIVRA_TEST_PACKAGES=(
-  orca xvfb dbus at-spi2-core xdotool firefox-esr
+  orca xvfb xauth dbus at-spi2-core xdotool firefox-esr webkit2gtk-driver
   python3-numpy python3-cairo librsvg2-bin imagemagick
 )
 
 # Node.js and npm, for the page's tests and the JavaScript gates: Debian's only where no
-# Node.js is present.
+# Node.js is present. The drivers npm installs use Debian's browsers and download none.
+export PUPPETEER_SKIP_DOWNLOAD=1
 node_packages() {
   command -v node >/dev/null || echo nodejs
   command -v npm >/dev/null || echo npm

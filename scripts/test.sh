@@ -4,14 +4,15 @@
 
 # Installs what is missing, builds Quivra, its Windows edition and its browser edition, and
 # runs every test: the Windows edition's under Wine (scripts/build-windows.sh --test), then
-# the rest through ctest, the page's in headless Chromium among them.
+# the rest through ctest, the page's in Chromium, Firefox ESR and WebKitGTK among them.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/setup.sh"
 
 # shellcheck disable=SC2046 # one package a word
 install_missing "${QUIVRA_PACKAGES[@]}" "${QUIVRA_TEST_PACKAGES[@]}" $(web_packages)
-# Playwright as package-lock.json pins it; it drives Debian's Chromium and downloads none.
+# Playwright, Puppeteer and Selenium as package-lock.json pins them; they drive Debian's
+# browsers and download none.
 (cd "$root" && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
 "$root/scripts/web.sh" --no-serve
 configure_build "$root" -DQUIVRA_WEB_SITE="$root/build-web/site"

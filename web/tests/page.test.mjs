@@ -104,10 +104,9 @@ async function answer(page, [title, text, shown, focused], key, caption) {
 const toRaft = ["zarpar", "navegar hacia la balsa", "subir a la balsa"];
 const island = [...toRaft, "navegar", "saltar al agua"];
 const raft = [...island, "descansar", "acampar", "estudiar las conchas", "subir a la balsa"];
-// A text ending, a picture ending and the longest walk; the engine's tests walk every ending.
+// A text ending and the longest walk, to a picture; the engine's tests walk every ending.
 const endings = [
   [[...toRaft, "luchar con los tiburones"]],
-  [["zarpar", "acercarse a las aves marinas"], "Las aves marinas"],
   [[...raft, "", "", "", "", ""], "Una tabla en el mar"],
 ];
 
@@ -163,11 +162,8 @@ test("one live region says each command once; names, focus and the keys of New g
   const live = (await tree()).filter((n) => n.properties?.some((p) => p.name === "live"));
   const roles = live.map((n) => n.role.value);
   assert.deepEqual(roles, ["generic"], "one live region and nothing live inside the window");
-  // New game: Esc is No and changes nothing; Enter is Yes and says the opening picture again.
+  // New game's Enter is Yes, and says the opening picture again.
   const newGame = ["Nuevo juego", "¿Desea reempezar todo?", "Sí/No", "Sí"];
-  await answer(page, newGame, "Escape", "Nuevo juego");
-  const verdict = await page.textContent("#txtOkOrNot");
-  assert.deepEqual([verdict, await focusedId(page)], ["Fin", "txtComando"]);
   await answer(page, newGame, "Enter", "Nuevo juego");
   assert.deepEqual(
     [plain((await said(7)).at(-1)), await pictures(page), await page.textContent("#txtOkOrNot")],
