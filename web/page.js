@@ -346,6 +346,17 @@ entry.addEventListener("keydown", (event) => {
 });
 $("again").addEventListener("click", () => location.reload());
 
+// A phone's keyboard covers the page's bottom without resizing it: the scene is sized to what
+// still shows, and the entry and the verdict are scrolled back above the keyboard.
+const seen = window.visualViewport;
+seen?.addEventListener("resize", () => {
+  document.documentElement.style.setProperty("--seen-height", `${seen.height}px`);
+  if (document.activeElement !== entry) return;
+  const top = entry.getBoundingClientRect().top - seen.offsetTop;
+  const bottom = verdict.getBoundingClientRect().bottom - seen.offsetTop - seen.height;
+  if (top < 0 || bottom > 0) window.scrollBy(0, top < 0 ? top : Math.min(bottom, top));
+});
+
 // The module compiles from the response the head asked for; a server that does not call
 // it application/wasm gets the slower path through its bytes.
 const instantiateWasm = (imports, receive) => {
