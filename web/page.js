@@ -347,14 +347,18 @@ entry.addEventListener("keydown", (event) => {
 $("again").addEventListener("click", () => location.reload());
 
 // A phone's keyboard covers the page's bottom without resizing it: the scene is sized to what
-// still shows, and the entry and the verdict are scrolled back above the keyboard.
+// still shows, and the page scrolls to show the verdict, the entry and as much of the scene
+// above them as fits.
 const seen = window.visualViewport;
 seen?.addEventListener("resize", () => {
   document.documentElement.style.setProperty("--seen-height", `${seen.height}px`);
   if (document.activeElement !== entry) return;
-  const top = entry.getBoundingClientRect().top - seen.offsetTop;
+  const shown = [...main.querySelectorAll(".holder > *")].find((box) => box.checkVisibility());
+  const tops = [entry, shown ?? entry].map((box) => box.getBoundingClientRect().top);
+  const top = Math.min(...tops) - seen.offsetTop;
   const bottom = verdict.getBoundingClientRect().bottom - seen.offsetTop - seen.height;
-  if (top < 0 || bottom > 0) window.scrollBy(0, top < 0 ? top : Math.min(bottom, top));
+  const by = Math.max(Math.min(top, 0), bottom);
+  if (by !== 0) window.scrollBy(0, by);
 });
 
 // The module compiles from the response the head asked for; a server that does not call
