@@ -346,6 +346,21 @@ entry.addEventListener("keydown", (event) => {
 });
 $("again").addEventListener("click", () => location.reload());
 
+// A phone's keyboard covers the page's bottom without resizing it: the scene is sized to what
+// still shows, and the page scrolls to show the verdict, the entry and as much of the scene
+// above them as fits.
+const seen = window.visualViewport;
+seen?.addEventListener("resize", () => {
+  document.documentElement.style.setProperty("--seen-height", `${seen.height}px`);
+  if (document.activeElement !== entry) return;
+  const shown = [...main.querySelectorAll(".holder > *")].find((box) => box.checkVisibility());
+  const tops = [entry, shown ?? entry].map((box) => box.getBoundingClientRect().top);
+  const top = Math.min(...tops) - seen.offsetTop;
+  const bottom = verdict.getBoundingClientRect().bottom - seen.offsetTop - seen.height;
+  const by = Math.max(Math.min(top, 0), bottom);
+  if (by !== 0) window.scrollBy(0, by);
+});
+
 // The module compiles from the response the head asked for; a server that does not call
 // it application/wasm gets the slower path through its bytes.
 const instantiateWasm = (imports, receive) => {

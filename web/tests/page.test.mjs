@@ -9,6 +9,7 @@ import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
 import path from "node:path";
+import { fileURLToPath } from "node:url";
 import { chromium } from "playwright-core";
 
 const scratch = fs.mkdtempSync("/tmp/quivra-web-");
@@ -27,8 +28,8 @@ after(async () => {
 
 // The page as a browser without the File System Access API shows it: Open and Save as go
 // through a file input and a download.
-async function openPage() {
-  const context = await browser.newContext({ acceptDownloads: true });
+async function openPage(device = {}) {
+  const context = await browser.newContext({ acceptDownloads: true, ...device });
   await context.route("https://quivra.test/**", (route) =>
     route.fulfill({ path: siteFile(route.request().url()) }),
   );
@@ -288,6 +289,174 @@ test("with File System Access, Open and Save write back through the picked files
     { name: "fsa.txt", bytes },
     { name: "otro.txt", bytes },
   ]);
+});
+
+// Phones as Chromium emulates them, a tablet and a desktop where the design's window fits, and
+// that desktop zoomed to 200 % and 400 %.
+const phone = { isMobile: true, hasTouch: true, deviceScaleFactor: 3 };
+const devices = {
+  "390×844": { viewport: { width: 390, height: 844 }, ...phone },
+  "360×740": { viewport: { width: 360, height: 740 }, ...phone },
+  "844×390": { viewport: { width: 844, height: 390 }, ...phone },
+  "820×1180": { viewport: { width: 820, height: 1180 }, isMobile: true, hasTouch: true },
+  "1280×720": { viewport: { width: 1280, height: 720 } },
+  "200 %": { viewport: { width: 640, height: 360 }, deviceScaleFactor: 2 },
+  "400 %": { viewport: { width: 320, height: 180 }, deviceScaleFactor: 4 },
+};
+// The shown boxes the selector finds, in the document's coordinates, with their font size.
+const shownBoxes = (page, selector) =>
+  page.$$eval(selector, (all) =>
+    all
+      .filter((element) => element.checkVisibility())
+      .map((element) => {
+        const { left, top, width, height } = element.getBoundingClientRect();
+        const font = parseFloat(getComputedStyle(element).fontSize);
+        const name = element.id || element.classList[0] || element.textContent.trim();
+        return { name, left: left + scrollX, top: top + scrollY, width, height, font };
+      }),
+  );
+const outside = (boxes, [width, height]) =>
+  boxes
+    .filter((b) => b.left < 0 || b.top < 0 || b.left + b.width > width || b.top + b.height > height)
+    .map((box) => box.name);
+const small = (boxes, least) =>
+  boxes.filter((box) => box.width < least || box.height < least).map((box) => box.name);
+
+test("on every screen nothing is cut; on a phone every control takes a finger and reads", async () => {
+  for (const [name, device] of Object.entries(devices)) {
+    const page = await openPage(device);
+    await play(page, ["zarpar"]);
+    const all = await shownBoxes(page, "#frmQuivra > *, #frmQuivra .holder > *, .caption");
+    const [extent, viewport] = await page.evaluate(() => [
+      [document.documentElement.scrollWidth, document.documentElement.scrollHeight],
+      [innerWidth, innerHeight],
+    ]);
+    assert.deepEqual(outside(all, extent), [], name);
+    const fits = viewport[0] >= 602 && viewport[1] >= 518;
+    if (fits) {
+      // The design's window, whole in the viewport.
+      const [window] = await shownBoxes(page, "#frmQuivra");
+      const frame = await shownBoxes(page, "#frame");
+      const drawn = [window.width, window.height, outside(frame, viewport)];
+      assert.deepEqual(drawn, [600, 486, []], name);
+    }
+    if (!device.hasTouch || fits) {
+      await page.context().close();
+      continue;
+    }
+    assert.equal(extent[0], viewport[0], `${name}: no sideways scrolling`);
+    const large = ["txtComando", "txtEscenario"];
+    const unread = all.filter((box) => box.font < (large.includes(box.name) ? 16 : 14));
+    assert.deepEqual(unread, [], `${name}: text sizes`);
+    const fingered = all.filter((box) => !["caption", "lblAbout", "holder"].includes(box.name));
+    assert.deepEqual(small(fingered, 44), [], `${name}: controls`);
+    // The opening picture across its column, drawn whole from its file for dense screens.
+    await page.click("#cmdNuevoJuego").then(() => page.keyboard.press("Enter"));
+    const [picture] = await shownBoxes(page, "#pic_1_0");
+    const [entry] = await shownBoxes(page, "#txtComando");
+    const [source, ratio] = await page.$eval("#pic_1_0", (img) => [
+      img.currentSrc.split("/").pop(),
+      img.naturalHeight / img.naturalWidth,
+    ]);
+    const whole = Math.abs((picture.width - 4) * ratio - (picture.height - 4)) < 1;
+    const column = viewport[0] < 602 ? entry.width : viewport[0] * 0.45;
+    assert.deepEqual([source, whole, picture.width >= column], ["pic_1_0@2x.jpg", true, true]);
+    // The dialogs' buttons and fields, within the screen's width.
+    await button(page, "Nuevo juego").tap();
+    const boxes = await shownBoxes(page, "dialog[open] button");
+    await page.keyboard.press("Escape");
+    await button(page, "Guardar como...").tap();
+    boxes.push(...(await shownBoxes(page, "#saveName button, #saveFile, #saveType")));
+    await button(page, "Cancelar").tap();
+    await button(page, "Aceptar").tap();
+    const dialogs = [small(boxes, 44), outside(boxes, [viewport[0], extent[1]])];
+    assert.deepEqual(dialogs, [[], []], `${name}: dialogs`);
+    await page.context().close();
+  }
+});
+
+// The keyboard, as the phone's visual viewport shrinking under the page scrolled to its end.
+test("on a phone a player taps and types to the end, the keyboard never hiding entry, verdict or passage", async () => {
+  for (const [device, keyboard] of [
+    [devices["360×740"], 420],
+    [devices["844×390"], 170],
+  ]) {
+    const page = await openPage(device);
+    const { width } = device.viewport;
+    await page.tap("#txtComando").then(() => page.keyboard.type("zarpar"));
+    await button(page, "Ir").tap();
+    // Ir took the focus, and the keyboard went; a tap on the entry brings it back.
+    await page.evaluate(() => {
+      scrollTo(0, document.documentElement.scrollHeight);
+      document.getElementById("txtComando").focus({ preventScroll: true });
+    });
+    await page.setViewportSize({ width, height: keyboard });
+    await page.waitForFunction(
+      (shown) =>
+        getComputedStyle(document.documentElement).getPropertyValue("--seen-height") === shown,
+      `${keyboard}px`,
+    );
+    const inSight = await page.evaluate(() => {
+      const seen = visualViewport;
+      return ["txtComando", "txtOkOrNot", "txtEscenario"].filter((name) => {
+        const box = document.getElementById(name).getBoundingClientRect();
+        return box.top < seen.offsetTop || box.bottom > seen.offsetTop + seen.height;
+      });
+    });
+    assert.deepEqual(inSight, [], `out of sight at ${width}×${keyboard}`);
+    // The entry keeps the last command, which the player rubs out.
+    for (let left = "zarpar".length; left > 0; --left) await page.keyboard.press("Backspace");
+    await page.keyboard.type("acercarse a las aves marinas");
+    await page.keyboard.press("Enter");
+    const verdict = await page.textContent("#txtOkOrNot");
+    assert.deepEqual([verdict, await pictures(page)], ["Fin", ["Las aves marinas"]]);
+    await page.context().close();
+  }
+});
+
+// axe's every rule on each screen the page shows, in the design's colours, with more contrast
+// and with the system's forced colours. The design's one fault is its hint list's teal on grey.
+test("axe finds nothing on any screen but the design's hint colours, nor with more contrast or forced colours", async () => {
+  const page = await openPage();
+  const axe = fileURLToPath(import.meta.resolve("axe-core/axe.min.js"));
+  await page.addScriptTag({ path: axe });
+  const design = "color-contrast #txtHints";
+  const modes = [
+    { contrast: "no-preference", forcedColors: "none" },
+    { contrast: "more", forcedColors: "none" },
+    { contrast: "no-preference", forcedColors: "active" },
+  ];
+  const audit = async (screen) => {
+    for (const mode of modes) {
+      await page.emulateMedia(mode);
+      const found = await page.evaluate(async () =>
+        (await window.axe.run()).violations.flatMap((rule) =>
+          rule.nodes.map((node) => `${rule.id} ${node.target.join(" ")}`),
+        ),
+      );
+      const allowed = mode === modes[0] ? [design] : [];
+      if (screen === "start" && mode === modes[0]) assert.deepEqual(found, [design]);
+      assert.deepEqual(
+        found.filter((fault) => !allowed.includes(fault)),
+        [],
+        `${screen} ${mode.contrast} ${mode.forcedColors}`,
+      );
+    }
+  };
+  await audit("start");
+  await play(page, ["zarpar"]).then(() => audit("text turn"));
+  await play(page, ["acercarse a las aves marinas"]).then(() => audit("picture turn"));
+  await button(page, "Nuevo juego").click();
+  await page.getByRole("dialog").waitFor();
+  await audit("message box");
+  await page.keyboard.press("Escape");
+  await button(page, "Guardar como...").click();
+  await audit("file-name box");
+  await button(page, "Cancelar").click();
+  await button(page, "Aceptar").click();
+  await button(page, "Salir").click();
+  await page.getByRole("button", { name: "No", exact: true }).click();
+  await audit("closing card");
 });
 
 // A service worker fetches the site for itself, where routes do not reach, and only from a
