@@ -470,7 +470,9 @@ def build(scale: int) -> Picture:
     # near side of the circle lower and larger, each banking into the turn.
     cx, cy, rx, ry = 290, 44, 88, 18
     poses = ("up", "glide", "down", "half", "glide", "up", "down", "glide")
-    for i, a in enumerate(np.linspace(0.3, 2 * math.pi + 0.3, 8, endpoint=False)):
+    # Spaced round the circle so that none hides another where its far and
+    # near sides close up on the left.
+    for i, a in enumerate((0.45, 1.2, 1.9, 2.55, 3.8, 4.6, 5.4)):
         x, y = cx + rx * math.cos(a), cy + ry * math.sin(a)
         span = 25 + 6 * math.sin(a)
         bank = math.atan(ry * math.cos(a) / (-rx * math.sin(a) or 1e-6)) + 0.15 * math.cos(a)
