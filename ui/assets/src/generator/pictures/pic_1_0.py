@@ -569,7 +569,7 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
     sx0, sy0 = cam.point((-4.6, 0, 20.6))
     blade = polygon([(sx0, sy0), (sx0 + 0.7 * px, sy0 - 0.02 * px), (sx0 + 0.7 * px, sy0 - 0.1 * px),
                      (sx0 + 0.02 * px, sy0 - 0.16 * px)])
-    svg.path(blade, fill=mix(P.cloud_shade, P.light.shadow, 0.25))
+    svg.path(blade, fill=mix(mix(P.cloud_shade, P.ink, 0.4), P.wood_fresh, 0.15))
     svg.path(f"M{num(sx0)},{num(sy0)}L{num(sx0 + 0.7 * px)},{num(sy0 - 0.02 * px)}", stroke=P.cloud_lit,
              stroke_width="0.3", opacity="0.8")
     svg.add(f'<rect x="{num(sx0 + 0.66 * px)}" y="{num(sy0 - 0.16 * px)}" width="{num(0.16 * px)}" height="{num(0.14 * px)}" '
@@ -603,7 +603,7 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
         svg.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(rng.uniform(0.25, 0.45))}" '
                 f'fill="{mix(P.wood_fresh, P.wood_lit, 0.2)}" opacity="0.85"/>')
     # Chips: pale flakes, thick round the log and under the hull, fewer further out.
-    for _ in range(110):
+    for _ in range(160):
         cx = rng.normal(lx, 1.3)
         cz = rng.normal(lz + 0.6, 0.9)
         if rng.uniform() < 0.4:
@@ -611,7 +611,7 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
         x, y = cam.point((cx, 0, cz))
         k = float(cam.scale(cz))
         a = rng.uniform(0, math.pi)
-        L = k * rng.uniform(0.06, 0.15)
+        L = k * rng.uniform(0.08, 0.2)
         svg.path(lens(x - math.cos(a) * L, y - math.sin(a) * L * 0.3, x + math.cos(a) * L,
                       y + math.sin(a) * L * 0.3, max(0.25, L * 0.35)),
                  fill=mix(P.wood_fresh, P.wood_lit, rng.uniform(0, 0.45)), opacity=num(rng.uniform(0.75, 1.0)))
