@@ -8,6 +8,8 @@ from __future__ import annotations
 
 import math
 import os
+import re
+from dataclasses import replace
 
 import numpy as np
 
@@ -16,8 +18,13 @@ from ..camera import Camera
 from ..caption import Caption
 from ..compose import Layer, Picture
 from ..hull import Hull
-from ..palette import BRIGHT as P, mix
+from ..palette import BRIGHT, mix
 from ..svg import Svg, lens, num, polygon, polyline, smooth
+
+# Noon on the beach, held back toward the set's muted look: the sky a
+# little greyed toward the far range, the sand toward pale sawn wood.
+P = replace(BRIGHT, sky_top=mix(BRIGHT.sky_top, BRIGHT.mountain, 0.2),
+            sand=mix(BRIGHT.sand, BRIGHT.wood_fresh, 0.15))
 
 NAME = "pic_1_0"
 SIZE = (421, 221)
@@ -47,7 +54,10 @@ RIBS = [round(0.06 + 0.9 * i / 17, 4) for i in range(18)]
 STRAKES = 9
 # The rib each strake ends on, from the garboard up: planked from the keel
 # up and from the stern forward, so the ends step back toward the sheer.
-PLANKED = [11, 11, 10, 10, 9, 8, 7, 4, 2]
+PLANKED = [15, 15, 14, 13, 12, 11, 10, 8, 6]
+# The far side is a day ahead at the bow, so through the bare frame one
+# sees its planking from inside rather than the beach through the ship.
+PLANKED_FAR = [17, 17, 17, 17, 16, 15, 14, 12, 10]
 MASTS = [(0.25, 8.0), (0.5, 10.4), (0.76, 9.2)]   # (station, height above the keel)
 BEAMS = [RIBS[i] for i in (2, 4, 6, 8, 10, 12, 13, 14, 15)]
 BEAM_T = 0.94
@@ -276,8 +286,9 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
     # The far side, seen from inside through the open frame: its planks'
     # inner face in the hull's own shade, its ribs standing in front of them.
     for k in range(STRAKES):
-        s1 = RIBS[PLANKED[k]]
-        ship.path(polygon(_screen(cam, _strake(k, far, s1))), fill=mix(wood_in, P.wood_side, 0.15 + 0.04 * (k % 2)))
+        s1 = RIBS[PLANKED_FAR[k]] if PLANKED_FAR[k] < len(RIBS) - 1 else 1.0
+        ship.path(polygon(_screen(cam, _strake(k, far, s1))),
+                  fill=mix(mix(wood_in, P.wood_side, 0.15 + 0.04 * (k % 2)), P.light.shadow, 0.12))
     for s in RIBS:
         stroke_path(rib_curve(s, far), mix(P.wood_dark, P.wood_side, 0.6), 0.2 * px_mid)
     # The keelson along the floor, then the beams across at deck height, far halves first.
@@ -291,7 +302,7 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         a, b = surf(s, BEAM_T, 0), surf(s, BEAM_T, near)
         stroke_path([a, b], mix(P.wood_side, P.wood_lit, 0.35), 0.24 * px_mid)
         # Its top catches the sun.
-        stroke_path([a + [0, 0.09, 0], b + [0, 0.09, 0]], mix(P.wood_lit, rim, 0.4), 0.06 * px_mid)
+        stroke_path([a + [0, 0.09, 0], b + [0, 0.09, 0]], mix(P.wood_lit, rim, 0.2), 0.05 * px_mid)
     for s, _ in MASTS:
         # Partners: the short timbers either side of the mast at the beam.
         for dx in (-0.28, 0.28):
@@ -373,7 +384,7 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         s = np.linspace(s0, 0.995, 40)
         line = surf(s, np.full_like(s, tt), near)
         stroke_path(line, mix(P.wood_side, P.wood_dark, 0.2), 0.17 * px_mid)
-        stroke_path(line + [0, 0.06, 0], mix(P.wood_lit, rim, 0.55), 0.06 * px_mid)
+        stroke_path(line + [0, 0.06, 0], mix(P.wood_lit, rim, 0.2), 0.05 * px_mid, opacity="0.8")
 
     # The transom, flat across the stern, facing aft and into the sun.
     t = np.linspace(0, 1, 14)
@@ -391,10 +402,10 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
     # Stern post and stem post: the keel carried up at both ends.
     post = surf(np.zeros(12), np.linspace(0, 1.04, 12), 0) + [-0.1 * math.cos(YAW), 0, -0.1 * math.sin(YAW)]
     stroke_path(post, mix(P.wood_side, P.wood_lit, 0.5), 0.32 * px_mid)
-    stroke_path(post + [-0.05, 0.02, 0], rim, 0.08 * px_mid)
+    stroke_path(post + [-0.05, 0.02, 0], mix(P.wood_lit, rim, 0.25), 0.06 * px_mid, opacity="0.8")
     stem = surf(np.ones(14), np.linspace(0, 1.12, 14), 0)
     stroke_path(stem, P.wood_side, 0.34 * px_mid)
-    stroke_path(stem + [-0.06, 0.03, 0], mix(P.wood_lit, rim, 0.5), 0.1 * px_mid)
+    stroke_path(stem + [-0.06, 0.03, 0], mix(P.wood_lit, rim, 0.25), 0.07 * px_mid, opacity="0.8")
     # A ladder up the stern quarter, its feet on the sand.
     top = surf(0.13, 0.98, near)
     out = np.array([math.sin(YAW), 0, -math.cos(YAW)])
@@ -558,7 +569,7 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
     sx0, sy0 = cam.point((-4.6, 0, 20.6))
     blade = polygon([(sx0, sy0), (sx0 + 0.7 * px, sy0 - 0.02 * px), (sx0 + 0.7 * px, sy0 - 0.1 * px),
                      (sx0 + 0.02 * px, sy0 - 0.16 * px)])
-    svg.path(blade, fill=mix(P.cloud_shade, P.light.shadow, 0.25))
+    svg.path(blade, fill=mix(mix(P.cloud_shade, P.ink, 0.4), P.wood_fresh, 0.15))
     svg.path(f"M{num(sx0)},{num(sy0)}L{num(sx0 + 0.7 * px)},{num(sy0 - 0.02 * px)}", stroke=P.cloud_lit,
              stroke_width="0.3", opacity="0.8")
     svg.add(f'<rect x="{num(sx0 + 0.66 * px)}" y="{num(sy0 - 0.16 * px)}" width="{num(0.16 * px)}" height="{num(0.14 * px)}" '
@@ -592,7 +603,7 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
         svg.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(rng.uniform(0.25, 0.45))}" '
                 f'fill="{mix(P.wood_fresh, P.wood_lit, 0.2)}" opacity="0.85"/>')
     # Chips: pale flakes, thick round the log and under the hull, fewer further out.
-    for _ in range(110):
+    for _ in range(160):
         cx = rng.normal(lx, 1.3)
         cz = rng.normal(lz + 0.6, 0.9)
         if rng.uniform() < 0.4:
@@ -600,7 +611,7 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
         x, y = cam.point((cx, 0, cz))
         k = float(cam.scale(cz))
         a = rng.uniform(0, math.pi)
-        L = k * rng.uniform(0.06, 0.15)
+        L = k * rng.uniform(0.08, 0.2)
         svg.path(lens(x - math.cos(a) * L, y - math.sin(a) * L * 0.3, x + math.cos(a) * L,
                       y + math.sin(a) * L * 0.3, max(0.25, L * 0.35)),
                  fill=mix(P.wood_fresh, P.wood_lit, rng.uniform(0, 0.45)), opacity=num(rng.uniform(0.75, 1.0)))
@@ -631,6 +642,10 @@ def build(scale: int) -> Picture:
     yard = Svg(w, h)
     _yard(cam, rng, yard, shade)
 
+    # One sun, one shadow: every shape of it at full strength in one group
+    # that is then made see-through, so overlaps do not darken twice.
+    shade.body = ['<g opacity="0.9">' + "".join(re.sub(r' opacity="[0-9.]+"', "", e) for e in shade.body)
+                  + "</g>"]
     layers = [Layer("sky", heaven), Layer("land", land), Layer("shadows", shade),
               Layer("ship", ship), Layer("yard", yard)]
     return Picture(NAME, w, h, P, layers, caption=Caption(_caption_lines(), edge="bottom"), seed=10)

@@ -1,23 +1,26 @@
 """The sea birds: gulls circling over a whale shark that rises toward the
-surface. Its broad head and the back up to the first dorsal fin break the
-water with the sea running off them; the rest of it, diving away to the
-tail, is drawn as its own layer for the water to swallow with depth.
+surface. The shark is a body lofted from cross-sections along a bent
+spine, broad and flat at the head, projected through the camera; the water
+plane cuts it, so its head and back up to the first dorsal fin stand in
+the air with the sea running off them, and the rest, diving away to the
+tail, is its own layer for the water to swallow with depth.
 
-The shark is laid out in its own vertical plane (s along it, metres toward
-the head; t up from the calm surface), set in the world at an angle that
-brings the head toward us, and projected by the camera."""
+Places on the shark are given in its own vertical plane (s along it,
+metres toward the head; t up from the calm surface; lateral across it,
+toward the viewer), which is set in the world at an angle that brings the
+head toward us."""
 
 import math
 import os
 
 import numpy as np
 
-from .. import patterns, sea, sky
+from .. import sea, sky
 from ..camera import Camera
 from ..caption import Caption
 from ..compose import Layer, Picture, Water
 from ..palette import TEAL as P, mix
-from ..svg import Svg, lens, num, polygon, polyline, smooth
+from ..svg import Svg, lens, num, polygon, smooth
 from ..waves import WaveField
 
 NAME = "pic_2_2"
@@ -27,15 +30,22 @@ HERE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)
 
 # Where the shark's plane sits: the snout's station, the angle that turns
 # the head toward us, and how far down the water lets one see it.
-ORIGIN = (0.21, 11.87)          # world (x, z) of s = 0
-YAW = math.radians(32)
+ORIGIN = (-0.6, 13.2)           # world (x, z) of s = 0
+YAW = math.radians(54)
 SIGHT = 2.6
 SNOUT, PEDUNCLE = 3.9, -3.1
+CAP = 0.4                       # the rounded front of the head, metres
 
-# Full body height by station (s, metres): a head broad and low in front,
-# deepest over the pectorals, thinning to the tail's stalk.
-DEPTH = [(3.9, 0.82), (3.6, 1.0), (3.0, 1.2), (2.0, 1.42), (1.0, 1.46), (0.0, 1.3),
-         (-1.0, 1.02), (-2.0, 0.68), (-3.1, 0.4)]
+# Full body height and breadth by station (s, metres): a head broad and
+# low in front, deepest over the pectorals, thinning to the tail's stalk.
+DEPTH = [(3.9, 0.78), (3.6, 0.9), (3.0, 1.12), (2.0, 1.36), (1.0, 1.42), (0.0, 1.28),
+         (-1.0, 1.0), (-2.0, 0.68), (-3.1, 0.4)]
+BREADTH = [(3.9, 1.5), (3.6, 1.55), (3.0, 1.6), (2.0, 1.62), (1.0, 1.5), (0.0, 1.28),
+           (-1.0, 0.98), (-2.0, 0.62), (-3.1, 0.3)]
+
+EYE_HEIGHT = 2.0
+OUT = np.array([-math.sin(YAW), 0.0, -math.cos(YAW)])        # from the shark's plane toward us
+HEADING = np.array([math.cos(YAW), 0.0, -math.sin(YAW)])    # toward the head
 
 
 def caption_lines(name: str = NAME) -> tuple[str, ...]:
@@ -43,140 +53,411 @@ def caption_lines(name: str = NAME) -> tuple[str, ...]:
         return tuple(f.read().splitlines())
 
 
-def centre_t(s):
-    """The spine's height: the head at the surface, the body curving down to the tail."""
-    back = SNOUT - np.asarray(s, float)
-    return 0.15 - 0.08 * back - 0.032 * back ** 2
-
-
-def depth(s):
-    xs, ds = zip(*DEPTH[::-1])
+def _table(table, s):
+    xs, ds = zip(*table[::-1])
     return np.interp(s, xs, ds)
 
 
+def _cap(s):
+    """1 along the body, falling to 0 over the rounded front of the head."""
+    f = np.clip((np.asarray(s, float) - (SNOUT - CAP)) / CAP, 0, 1)
+    return np.sqrt(1 - f * f)
+
+
+def centre_t(s):
+    """The spine's height: the head at the surface, the body curving down to
+    the tail; over the snout's round the middle drops, so the mouth, not the
+    top of the head, is at the front."""
+    back = SNOUT - np.asarray(s, float)
+    return 0.42 - 0.09 * back - 0.028 * back ** 2 - 0.05 * (1 - _cap(s))
+
+
+def half_height(s):
+    return _table(DEPTH, s) * 0.5 * _cap(s) ** 0.55
+
+
+def half_breadth(s):
+    # Square across the front: the breadth holds almost to the snout.
+    return _table(BREADTH, s) * 0.5 * _cap(s) ** 0.3
+
+
 def top(s):
-    return centre_t(s) + depth(s) * 0.5
-
-
-def bottom(s):
-    # The belly bulges more than the flat back.
-    return centre_t(s) - depth(s) * 0.5
+    return centre_t(s) + half_height(s)
 
 
 class Plane:
     def __init__(self, cam: Camera):
         self.cam = cam
 
-    def world(self, s, t, lateral=0.0):
+    @staticmethod
+    def world(s, t, lateral=0.0):
         x0, z0 = ORIGIN
         c, si = math.cos(YAW), math.sin(YAW)
-        # Positive lateral is the near flank, toward the viewer.
-        return (x0 + s * c + lateral * si, t, z0 - s * si - lateral * c)
+        s, t, lateral = np.broadcast_arrays(np.asarray(s, float), np.asarray(t, float),
+                                            np.asarray(lateral, float))
+        return np.stack([x0 + s * c - lateral * si, t, z0 - s * si - lateral * c], -1)
 
     def point(self, s, t, lateral=0.0):
         return self.cam.point(self.world(s, t, lateral))
 
-    def points(self, st, lateral=0.0):
-        return [self.point(s, t, lateral) for s, t in st]
+    def screen(self, pts):
+        pts = np.asarray(pts, float).reshape(-1, 3)
+        sx, sy = self.cam.project(pts[:, 0], pts[:, 1], pts[:, 2])
+        return list(zip(sx.tolist(), sy.tolist()))
 
 
-def _ribbon(plane: Plane):
-    ss = np.linspace(SNOUT, PEDUNCLE, 40)
-    spine, widths = [], []
-    for s in ss:
-        a, b = plane.point(s, top(s)), plane.point(s, bottom(s))
-        spine.append(((a[0] + b[0]) / 2, (a[1] + b[1]) / 2))
-        widths.append(math.hypot(a[0] - b[0], a[1] - b[1]))
-    return patterns.Ribbon(spine, widths)
+def surface(s, a):
+    """The skin at station s and angle a round the section (0 the near
+    side, pi/2 the top), in the world."""
+    s, a = np.broadcast_arrays(np.asarray(s, float), np.asarray(a, float))
+    # Round along the body, squarer toward the head, whose section is a
+    # broad low box with round corners; the belly fuller than the back.
+    p = 1.0 - 0.45 * np.clip((s - 1.5) / (SNOUT - 1.5), 0, 1)
+    sn, cs = np.sin(a), np.cos(a)
+    up = np.sign(sn) * np.abs(sn) ** p * np.where(sn < 0, 1.1, 1.0)
+    across = np.sign(cs) * np.abs(cs) ** p
+    return Plane.world(s, centre_t(s) + half_height(s) * up, half_breadth(s) * across)
 
 
-def _outline(plane: Plane, body: patterns.Ribbon):
-    """Back from snout to stalk, the belly back again, and the blunt front
-    of the head bulging toward us between them."""
-    us = np.linspace(0, 1, 40)
-    back = list(zip(*body.point(us, 1.0)))
-    belly = list(zip(*body.point(us[::-1], 0.0)))
-    # The front: the head is as broad as it is long, so turned toward us its
-    # face shows as a low rounded wedge ahead of the side's outline.
-    front = []
-    lat = 0.7
-    for a in np.linspace(-math.pi / 2, math.pi / 2, 9)[1:-1]:
-        t = centre_t(SNOUT) + math.sin(a) * depth(SNOUT) * 0.5
-        bulge = math.cos(a) ** 0.45
-        front.append(plane.point(SNOUT + 0.3 * bulge, t, lat * bulge))
-    return back + belly + front
+def _clip(poly, keep_above: bool):
+    """The part of a world polygon on one side of the calm water plane."""
+    out = []
+    n = len(poly)
+    for i in range(n):
+        p, q = poly[i], poly[(i + 1) % n]
+        pin = p[1] >= 0 if keep_above else p[1] <= 0
+        qin = q[1] >= 0 if keep_above else q[1] <= 0
+        if pin:
+            out.append(p)
+        if pin != qin:
+            f = p[1] / (p[1] - q[1])
+            out.append(p + (q - p) * f)
+    return out
 
 
-def _fin(plane: Plane, st, lateral=0.0):
-    return plane.points(st, lateral)
+def _grey(t: float) -> str:
+    g = max(0, min(255, round(t * 255)))
+    return f"#{g:02x}{g:02x}{g:02x}"
 
 
-def _fins(plane: Plane):
-    """Each fin in body-plane metres, rooted on the outline it grows from."""
+class Shark:
+    """The lofted skin as quads, each with its normal, and the camera's eye."""
+
+    def __init__(self, cam: Camera, nu: int = 150, na: int = 96):
+        self.cam = cam
+        self.plane = Plane(cam)
+        u = np.linspace(0, 1, nu)
+        self.ss = SNOUT - (SNOUT - PEDUNCLE) * u ** 1.35
+        self.aa = np.linspace(-math.pi, math.pi, na + 1)
+        S, A = np.meshgrid(self.ss, self.aa, indexing="ij")
+        self.grid = surface(S, A)
+        self.eye = np.array([0.0, cam.eye, 0.0])
+
+    def normal(self, s, a):
+        e = 1e-3
+        ds = surface(s - e, a) - surface(s + e, a)     # toward the tail, then round: outward
+        da = surface(s, a + e) - surface(s, a - e)
+        n = np.cross(ds, da)
+        axis = Plane.world(s, centre_t(s), 0.0)
+        if np.dot(n, surface(s, a) - axis) < 0:
+            n = -n
+        return n / (np.linalg.norm(n) + 1e-12)
+
+    def faces_us(self, point, n) -> bool:
+        return float(np.dot(n, point - self.eye)) < 0
+
+    def quads(self):
+        """(distance, quad corners, normal) for every quad turned toward us."""
+        out = []
+        g = self.grid
+        for i in range(len(self.ss) - 1):
+            for j in range(len(self.aa) - 1):
+                q = [g[i, j], g[i + 1, j], g[i + 1, j + 1], g[i, j + 1]]
+                c = sum(q) / 4
+                n = self.normal((self.ss[i] + self.ss[i + 1]) / 2, (self.aa[j] + self.aa[j + 1]) / 2)
+                if self.faces_us(c, n):
+                    out.append((float(np.linalg.norm(c - self.eye)), q, n))
+        out.sort(key=lambda item: -item[0])
+        return out
+
+
+class Sides:
+    """The shark's two drawings, the dry one in the air and the wet one under
+    the water with its depth: every shape is cut by the water plane in the
+    world before it is projected, so the two meet along the waterline."""
+
+    def __init__(self, plane: Plane, w: int, h: int):
+        self.plane = plane
+        self.dry, self.wet, self.deep = Svg(w, h), Svg(w, h), Svg(w, h)
+
+    def fill(self, world, colour, opacity=None, seam=0.3, body=True):
+        world = [np.asarray(p, float) for p in world]
+        for keep_above, svg in ((True, self.dry), (False, self.wet)):
+            part = _clip(world, keep_above)
+            if len(part) < 3:
+                continue
+            d = polygon(self.plane.screen(part))
+            # Neighbouring quads share edges; a hairline of their own colour hides the seam.
+            stroke = dict(stroke=colour, stroke_width=num(seam), stroke_linejoin="round") if seam else {}
+            svg.path(d, fill=colour, opacity=opacity, **stroke)
+            if body and not keep_above:
+                depth = min(1.0, -sum(p[1] for p in part) / len(part) / SIGHT)
+                g = _grey(depth)
+                self.deep.path(d, fill=g, stroke=g, stroke_width=num(max(seam, 0.3)))
+
+    def line(self, world, colour, width, opacity=None):
+        world = np.asarray(world, float)
+        runs = {True: [], False: []}
+        current, side = [], None
+        for a, b in zip(world[:-1], world[1:]):
+            above = (a[1] + b[1]) / 2 >= 0
+            if side is not None and above != side:
+                runs[side].append(current)
+                current = []
+            if not current:
+                current = [a]
+            current.append(b)
+            side = above
+        if current:
+            runs[side].append(current)
+        for above, svg in ((True, self.dry), (False, self.wet)):
+            for run in runs[above]:
+                if len(run) > 1:
+                    svg.path(smooth(self.plane.screen(run), closed=False), stroke=colour, stroke_width=num(width),
+                             stroke_linecap="round", opacity=opacity)
+
+
+def _fin(outline_st, lateral_of=lambda s, t: 0.0, steps=6):
+    """A fin drawn in the shark's plane as a smooth closed curve, carried
+    into the world; lateral_of sets how far it stands out from the plane."""
+    pts = []
+    n = len(outline_st)
+    for i in range(n):
+        p0, p1, p2, p3 = (np.array(outline_st[(i + k) % n], float) for k in (-1, 0, 1, 2))
+        for f in np.linspace(0, 1, steps, endpoint=False):
+            q = 0.5 * (2 * p1 + (-p0 + p2) * f + (2 * p0 - 5 * p1 + 4 * p2 - p3) * f * f
+                       + (-p0 + 3 * p1 - 3 * p2 + p3) * f ** 3)
+            pts.append(q)
+    return [Plane.world(s, t, lateral_of(s, t)) for s, t in pts]
+
+
+def _fins():
     fins = {}
-    b0, b1 = 0.35, -0.75
-    fins["dorsal"] = _fin(plane, [(b0, top(b0) - 0.06), (0.0, top(0.0) + 0.45), (-0.55, top(-0.55) + 0.98),
-                                  (-0.75, top(-0.75) + 0.95), (-0.8, top(-0.8) + 0.55), (b1, top(b1) - 0.06)])
-    fins["dorsal2"] = _fin(plane, [(-2.0, top(-2.0) - 0.03), (-2.3, top(-2.3) + 0.3),
-                                   (-2.45, top(-2.45) + 0.26), (-2.45, top(-2.45) - 0.03)])
-    p0, p1 = 2.35, 1.55
-    fins["pectoral"] = _fin(plane, [(p0, centre_t(p0) - 0.25), (1.4, bottom(1.4) - 0.3),
-                                    (0.45, bottom(0.45) - 0.6), (0.75, bottom(0.75) - 0.38),
-                                    (p1, centre_t(p1) - 0.5)], lateral=0.45)
-    fins["pectoral_far"] = _fin(plane, [(2.25, bottom(2.25) + 0.1), (1.3, bottom(1.3) - 0.75),
-                                        (1.0, bottom(1.0) - 0.55), (1.5, bottom(1.5) + 0.1)], lateral=-0.4)
-    fins["pelvic"] = _fin(plane, [(-1.1, bottom(-1.1) + 0.05), (-1.55, bottom(-1.55) - 0.3),
-                                  (-1.7, bottom(-1.7) - 0.22), (-1.6, bottom(-1.6) + 0.05)])
-    fins["anal"] = _fin(plane, [(-2.2, bottom(-2.2) + 0.03), (-2.5, bottom(-2.5) - 0.22),
-                                (-2.62, bottom(-2.62) - 0.18), (-2.55, bottom(-2.55) + 0.03)])
+    b0, b1 = 0.4, -0.75
+    fins["dorsal"] = _fin([(b0, top(b0) - 0.08), (0.05, top(0.05) + 0.45), (-0.5, top(-0.5) + 1.0),
+                           (-0.72, top(-0.72) + 0.98), (-0.8, top(-0.8) + 0.55), (b1, top(b1) - 0.08)])
+    fins["dorsal2"] = _fin([(-2.0, top(-2.0) - 0.04), (-2.3, top(-2.3) + 0.32),
+                            (-2.45, top(-2.45) + 0.28), (-2.45, top(-2.45) - 0.04)])
     c = centre_t(PEDUNCLE)
     # The tail's crescent, the upper lobe the longer, swept back along the spine.
-    fins["caudal"] = _fin(plane, [(PEDUNCLE + 0.15, c + 0.22), (-3.7, c + 0.75), (-4.35, c + 1.45),
-                                  (-4.2, c + 1.1), (-3.85, c + 0.25), (-3.75, c - 0.1),
-                                  (-4.15, c - 0.8), (-3.95, c - 0.72), (-3.5, c - 0.35),
-                                  (PEDUNCLE + 0.15, c - 0.2)])
+    fins["caudal"] = _fin([(PEDUNCLE + 0.2, c + 0.18), (-3.7, c + 0.7), (-4.3, c + 1.4),
+                           (-4.2, c + 1.1), (-3.85, c + 0.25), (-3.75, c - 0.1),
+                           (-4.1, c - 0.8), (-3.95, c - 0.75), (-3.5, c - 0.35),
+                           (PEDUNCLE + 0.2, c - 0.16)], steps=4)
+
+    def pectoral(side):
+        # Broad at the root under the gills, swept back and out and down.
+        def lateral(s, t):
+            reach = max(0.0, (centre_t(s) - 0.2 - t)) / 0.9
+            return side * (half_breadth(s) * 0.75 + 0.9 * reach)
+        return _fin([(2.45, centre_t(2.45) - 0.2), (1.5, centre_t(1.5) - 0.8), (0.7, centre_t(0.7) - 1.25),
+                     (0.85, centre_t(0.85) - 0.95), (1.55, centre_t(1.55) - 0.38)], lateral)
+
+    fins["pectoral"] = pectoral(1)
+    fins["pectoral_far"] = pectoral(-1)
+    fins["pelvic"] = _fin([(-1.1, centre_t(-1.1) - 0.35), (-1.55, centre_t(-1.55) - 0.62),
+                           (-1.72, centre_t(-1.72) - 0.55), (-1.6, centre_t(-1.6) - 0.3)],
+                          lambda s, t: 0.25)
     return fins
 
 
-def _marks(svg: Svg, body: patterns.Ribbon, rng, spot: str, stripe: str):
-    """Pale spots between pale bars, the whale shark's checkerboard, laid
-    on the body so they shrink toward the head and crowd toward its outline."""
-    for u0 in np.arange(0.2, 0.97, 0.045):
-        u = u0 + rng.uniform(-0.004, 0.004)
-        vs = np.linspace(0.2, 0.97, 10)
-        pts = list(zip(*body.point(np.full_like(vs, u) + 0.003 * np.sin(vs * 9), vs)))
-        w = max(0.3, float(np.interp(u, body.s, body.widths)) * 0.01)
-        svg.path(polyline(pts), stroke=stripe, stroke_width=num(w), stroke_linecap="round", opacity="0.4")
-    for v in (0.62, 0.8):
-        for line in patterns.stripes(body, [v], u_range=(0.22, 0.98)):
-            svg.path(polyline(line), stroke=stripe, stroke_width="0.4", opacity="0.35")
-    # Spots in loose columns between the bars, smaller on the head; round on
-    # the skin, so flattened across the body as it turns away toward the outline.
-    out = []
-    for u0 in np.arange(0.02, 0.98, 0.0225):
-        head = min(1.0, 0.45 + u0 * 2.2)
-        for v in np.arange(0.16, 0.99, 0.07 * (0.6 + 0.4 * head)):
-            u, vv = u0 + rng.uniform(-0.006, 0.006), v + rng.uniform(-0.02, 0.02)
+def _tone(n, view, tones):
+    """Two or three flat tones by how the skin faces the sky, the warm rim
+    where it turns toward the low sun at the outline; the blunt front of the
+    head a tone of its own, so its flat face reads."""
+    back, mid, flank, rim, face = tones
+    if float(np.dot(n, HEADING)) > 0.72 and n[1] < 0.45:
+        return face
+    sun = np.array([0.25, 0.18, 1.0])
+    sun /= np.linalg.norm(sun)
+    if float(np.dot(n, sun)) > 0.35 and abs(float(np.dot(n, view))) < 0.28 and n[1] > 0.2:
+        return rim
+    if n[1] > 0.4:
+        return back
+    if n[1] > -0.1:
+        return mid
+    return flank
+
+
+def _skin(shark: Shark, sides: Sides, tones):
+    for dist, q, n in shark.quads():
+        c = sum(q) / 4
+        view = (c - shark.eye) / dist
+        sides.fill(q, _tone(n, view, tones))
+
+
+def _marks(shark: Shark, sides: Sides, rng, spot: str, bar: str):
+    """The whale shark's checker: pale bars round the body and along its
+    ridges, pale spots in the squares between, all laid on the skin, so they
+    shrink toward the head and foreshorten toward the outline."""
+    px = float(shark.cam.scale(ORIGIN[1]))
+    # Bars round the body every other column, from the lower flank over the back.
+    for s in np.arange(2.55, PEDUNCLE + 0.3, -0.32):
+        a = np.linspace(-0.7, 2.4, 40)
+        pts = surface(np.full_like(a, s), a)
+        vis = [shark.faces_us(p, shark.normal(s, aa)) for p, aa in zip(pts, a)]
+        keep = [p for p, v in zip(pts, vis) if v]
+        if len(keep) > 2:
+            sides.line(keep, bar, max(0.3, 0.02 * px * float(_cap(s))), opacity="0.4")
+    for a0 in (0.5, 0.95, 1.3):
+        s = np.linspace(3.1, PEDUNCLE + 0.2, 60)
+        pts = surface(s, np.full_like(s, a0))
+        keep = [p for p, ss in zip(pts, s) if shark.faces_us(p, shark.normal(ss, a0))]
+        if len(keep) > 2:
+            sides.line(keep, bar, max(0.3, 0.015 * px), opacity="0.35")
+    # Spots, the head's many and small.
+    s = SNOUT - 0.1
+    while s > PEDUNCLE:
+        head = float(np.clip((SNOUT - s) / 1.8, 0.45, 1.0))
+        girth = half_height(s) + half_breadth(s)
+        step = 0.3 * head / max(girth, 0.2)
+        column = s
+        s -= 0.28 * head
+        for a in np.arange(-0.9, 2.6, step):
             if rng.uniform() < 0.12:
                 continue
-            (cx,), (cy,) = body.point([u], [vv])
-            girth = float(np.interp(u, body.s, body.widths))
-            ju, _ = body.jacobian(u, 0.5)
-            ang = math.degrees(math.atan2(ju[1], ju[0]))
-            r = girth * 0.033 * head * rng.uniform(0.75, 1.2)
-            turn = max(0.25, math.cos((vv - 0.5) * math.pi))
-            out.append(f'<ellipse cx="{num(cx)}" cy="{num(cy)}" rx="{num(r)}" ry="{num(r * turn)}" '
-                       f'transform="rotate({num(ang)} {num(cx)} {num(cy)})"/>')
-    svg.group(out, fill=spot, opacity="0.85")
+            ss, aa = column + rng.uniform(-0.07, 0.07) * head, a + rng.uniform(-0.3, 0.3) * step
+            c = surface(ss, aa)
+            n = shark.normal(ss, aa)
+            if not shark.faces_us(c, n):
+                continue
+            r = 0.05 * head * rng.uniform(0.75, 1.2) * (0.5 + 0.5 * float(_cap(ss)))
+            es = surface(ss - 0.01, aa) - surface(ss + 0.01, aa)
+            es /= np.linalg.norm(es)
+            ea = np.cross(n, es)
+            ring = [c + r * (math.cos(f) * es + math.sin(f) * ea) + n * 0.005
+                    for f in np.linspace(0, 2 * math.pi, 9, endpoint=False)]
+            sides.fill(ring, spot, opacity="0.75", seam=0, body=False)
+
+
+def _head(shark: Shark, sides: Sides, tones):
+    """The mouth, a thin slit across the blunt front with a paler lip, and
+    the small eye low behind its corner."""
+    back, mid, flank, rim, face = tones
+    corner = SNOUT - 0.3
+
+    def across(a_near):
+        s = np.linspace(corner, SNOUT - 0.004, 14)
+        near = surface(s, np.full_like(s, a_near))
+        s_far = np.linspace(SNOUT - 0.1, SNOUT - 0.004, 6)
+        far = surface(s_far[::-1], np.full_like(s_far, -math.pi - a_near))
+        pts = np.concatenate([near, far])
+        ns = [shark.normal(ss, a_near) for ss in s] + [shark.normal(ss, -math.pi - a_near) for ss in s_far[::-1]]
+        return [p for p, n in zip(pts, ns) if shark.faces_us(p, n)]
+
+    lip = mix(back, P.cloud_lit, 0.7)
+    sides.line(across(-0.36), lip, 1.4, opacity="0.95")
+    sides.line(across(-0.56), mix(lip, flank, 0.3), 0.6, opacity="0.7")
+    sides.line(across(-0.46), P.ink, 0.85)
+    ex, ey = shark.plane.screen([surface(corner - 0.16, -0.3)])[0]
+    for svg in (sides.dry,):
+        svg.add(f'<circle cx="{num(ex)}" cy="{num(ey)}" r="1.3" fill="{lip}" opacity="0.5"/>')
+        svg.add(f'<circle cx="{num(ex)}" cy="{num(ey)}" r="0.9" fill="{P.ink}"/>')
+    # Five gill slits behind the head, in the flank's darker tone.
+    for k in range(5):
+        s = SNOUT - 1.15 - k * 0.13
+        a = np.linspace(-0.6, 0.45, 10)
+        sides.line(surface(np.full_like(a, s), a), mix(flank, P.ink, 0.35), 0.5, opacity="0.7")
+
+
+def _crossing():
+    """The stations where the back meets the water, found on the spine's curve."""
+    ss = np.linspace(SNOUT, PEDUNCLE, 400)
+    dry = ss[top(ss) > 0]
+    return float(dry.min()), float(dry.max())
+
+
+def _edge(s, side=1):
+    """Where the skin meets the calm water at station s, on the near (1) or far (-1) side."""
+    s = float(np.clip(s, _crossing()[0] + 1e-3, SNOUT - 1e-3))
+    up = -float(centre_t(s)) / max(float(half_height(s)), 1e-6)
+    if up < 0:
+        up /= 1.1
+    a = math.asin(max(-1.0, min(1.0, up)))
+    return surface(s, a if side > 0 else math.pi - a)
+
+
+
+
+def _waterline(svg: Svg, shark: Shark, rng):
+    s_back, s_front = _crossing()
+    foam = P.foam
+    screen = shark.plane.screen
+
+    def on_water(s, spread, side=1):
+        if s > SNOUT:
+            p = Plane.world(SNOUT, 0.0, 0.0) + HEADING * (s - SNOUT) + OUT * spread
+        else:
+            p = _edge(s, side) + OUT * side * spread
+        return screen([p])[0]
+
+    # A broken sheet of white water hugging the near flank, many small
+    # overlapping blobs so that holes stay open in it, swelling at the head.
+    blobs = []
+    for _ in range(650):
+        s = rng.uniform(s_back - 0.1, SNOUT + 0.3)
+        t_front = max(0.0, (s - s_back) / (SNOUT - s_back))
+        spread = rng.exponential(0.04 + 0.2 * t_front)
+        if s > SNOUT:
+            spread = rng.uniform(-0.9, 0.9)
+        x, y = on_water(s, spread)
+        r = rng.uniform(0.35, 0.9) * (0.7 + 0.6 * t_front)
+        blobs.append(f'<ellipse cx="{num(x)}" cy="{num(y)}" rx="{num(r * 1.8)}" ry="{num(r * 0.55)}"/>')
+    svg.group(blobs, fill=foam, opacity="0.5")
+    # Broken white water along both flanks where the body parts the sea,
+    # thicker at the head, where it pushes a low bow wave ahead.
+    for _ in range(380):
+        s = rng.uniform(s_back - 0.2, SNOUT + 0.6)
+        t_front = max(0.0, (s - s_back) / (SNOUT - s_back))
+        side = 1 if rng.uniform() < 0.7 else -1
+        spread = rng.exponential(0.08 + 0.3 * t_front)
+        if s > SNOUT:
+            spread = rng.uniform(-1.0, 1.0) * (1 + (s - SNOUT))
+        x, y = on_water(s, spread, side)
+        near = math.exp(-abs(spread) * 4)
+        length = rng.uniform(1.2, 4.5) * (0.6 + t_front)
+        svg.path(lens(x - length / 2, y, x + length / 2, y + rng.uniform(-0.3, 0.3), rng.uniform(0.25, 0.6)),
+                 fill=foam, opacity=num(rng.uniform(0.35, 0.9) * (0.4 + 0.6 * near)))
+    # Water running off the back: thin sheets down the flank, breaking into drops.
+    for _ in range(34):
+        s = rng.uniform(s_back + 0.1, SNOUT - 0.15)
+        a0 = rng.uniform(0.35, 0.9)
+        start = surface(s, a0)
+        if start[1] <= 0.05:
+            continue
+        a, b = screen([start])[0], screen([_edge(s - rng.uniform(0.0, 0.06))])[0]
+        svg.path(lens(a[0], a[1], b[0], b[1], rng.uniform(0.2, 0.4)), fill=foam,
+                 opacity=num(rng.uniform(0.25, 0.5)))
+        for _ in range(rng.integers(0, 3)):
+            f = rng.uniform(0.2, 1.0)
+            dx, dy = b[0] + rng.normal(0, 0.4), b[1] + rng.uniform(0.6, 2.2) * f
+            svg.add(f'<circle cx="{num(dx)}" cy="{num(dy)}" r="{num(rng.uniform(0.25, 0.42))}" fill="{foam}" '
+                    f'opacity="{num(rng.uniform(0.5, 0.85))}"/>')
+    # Drops thrown up off the head.
+    for _ in range(26):
+        s = rng.uniform(s_back, SNOUT + 0.3)
+        p = Plane.world(min(s, SNOUT), rng.uniform(0.05, 0.45), 0.0) + OUT * rng.uniform(0.7, 1.1)
+        x, y = screen([p])[0]
+        svg.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(rng.uniform(0.28, 0.5))}" fill="{foam}" '
+                f'opacity="{num(rng.uniform(0.5, 0.9))}"/>')
 
 
 def build(scale: int) -> Picture:
     w, h = SIZE
-    cam = Camera(w, h, horizon=96, focal=390, eye=1.5)
+    cam = Camera(w, h, horizon=96, focal=390, eye=EYE_HEIGHT)
     waves = WaveField(seed=22, wavelength=2.6, steepness=0.04, direction=0.4)
     rng = np.random.default_rng(2202)
     L = P.light
-    plane = Plane(cam)
 
     heaven = Svg(w, h)
     sky.sky(heaven, P, cam.horizon, glow=0.5, glow_size=(120, 40))
@@ -189,10 +470,11 @@ def build(scale: int) -> Picture:
     # near side of the circle lower and larger, each banking into the turn.
     cx, cy, rx, ry = 290, 44, 88, 18
     poses = ("up", "glide", "down", "half", "glide", "up", "down", "glide")
-    for i, a in enumerate(np.linspace(0.3, 2 * math.pi + 0.3, 8, endpoint=False)):
+    # Spaced round the circle so that none hides another where its far and
+    # near sides close up on the left.
+    for i, a in enumerate((0.45, 1.2, 1.9, 2.55, 3.8, 4.6, 5.4)):
         x, y = cx + rx * math.cos(a), cy + ry * math.sin(a)
         span = 25 + 6 * math.sin(a)
-        # Banked into the turn: tilted along the circle's slope, the inner wing down.
         bank = math.atan(ry * math.cos(a) / (-rx * math.sin(a) or 1e-6)) + 0.15 * math.cos(a)
         _gull(heaven, x, y, span, poses[i], bank, above=math.sin(a) < -0.6)
 
@@ -201,109 +483,37 @@ def build(scale: int) -> Picture:
     path = water.radial(L.x, cam.horizon + 30, 40, 50, [(0, L.key, 0.18), (1, L.key, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
 
-    surface = Svg(w, h)
-    sea.marks(surface, cam, waves, P, rng, near=2.2, far=300, per_metre=0.5, length=0.6, thickness=0.05,
-              light=0.32, dark=0.45, glitter=(L.x, L.key), glitter_width=0.16, glitter_floor=0.45)
+    surface_marks = Svg(w, h)
+    sea.marks(surface_marks, cam, waves, P, rng, near=2.2, far=300, per_metre=0.5, length=0.6,
+              thickness=0.05, light=0.32, dark=0.45, glitter=(L.x, L.key), glitter_width=0.16,
+              glitter_floor=0.45)
 
-    body = _ribbon(plane)
-    outline = _outline(plane, body)
-    fins = _fins(plane)
+    shark = Shark(cam)
+    sides = Sides(shark.plane, w, h)
     flank = mix(P.sky_top, P.ink, 0.5)
     back = mix(P.sky_top, P.cloud_lit, 0.5)
-    belly = mix(P.cloud_lit, P.sky_top, 0.25)
-    spot = mix(P.cloud_lit, P.sea_light, 0.3)
+    mid = mix(back, flank, 0.45)
+    rim = mix(back, L.rim, 0.55)
+    tones = (back, mid, flank, rim, mix(mid, back, 0.45))
     fin_tone = mix(flank, P.ink, 0.15)
+    fins = _fins()
+    for name in ("pectoral_far", "caudal", "pelvic", "dorsal2"):
+        sides.fill(fins[name], mix(fin_tone, P.sea_near, 0.3) if name == "pectoral_far" else fin_tone, seam=0)
+    _skin(shark, sides, tones)
+    _marks(shark, sides, np.random.default_rng(2203), mix(P.cloud_lit, P.sea_light, 0.3),
+           mix(back, P.cloud_lit, 0.35))
+    _head(shark, sides, tones)
+    sides.fill(fins["dorsal"], mix(fin_tone, back, 0.3), seam=0)
+    sides.fill(fins["pectoral"], mix(fin_tone, back, 0.12), seam=0)
 
-    def shark(svg: Svg, flank=flank):
-        for name in ("pectoral_far",):
-            svg.path(smooth(fins[name]), fill=mix(fin_tone, P.sea_near, 0.3))
-        for name in ("caudal", "anal", "pelvic", "dorsal2"):
-            svg.path(smooth(fins[name]), fill=fin_tone)
-        outline_d = smooth(outline)
-        svg.path(outline_d, fill=flank)
-        clip = svg.clip(outline_d)
-        us = np.linspace(0, 1, 30)
-        lit_band = list(zip(*body.point(us, np.full_like(us, 0.76)))) + list(zip(*body.point(us[::-1], 1.05)))
-        pale = list(zip(*body.point(us, np.full_like(us, -0.05)))) + list(zip(*body.point(us[::-1], 0.2)))
-        svg.group([f'<path d="{smooth(lit_band)}" fill="{back}" filter="{svg.blur(1.4)}"/>',
-                   f'<path d="{smooth(pale)}" fill="{belly}" filter="{svg.blur(1.2)}"/>'], clip_path=clip)
-        _clipped(svg, outline_d, lambda m: _marks(m, body, np.random.default_rng(2203), spot,
-                                                  mix(spot, back, 0.4)))
-        # Gill slits, curved, just behind the head.
-        gills = []
-        for k in range(5):
-            s = 3.05 - k * 0.13
-            a, b = plane.point(s, centre_t(s) - 0.3, 0.62), plane.point(s + 0.04, centre_t(s) + 0.22, 0.62)
-            m = ((a[0] + b[0]) / 2 + 0.8, (a[1] + b[1]) / 2)
-            gills.append(f'<path d="M{num(a[0])},{num(a[1])}Q{num(m[0])},{num(m[1])} {num(b[0])},{num(b[1])}" '
-                         f'fill="none" stroke="{mix(flank, P.ink, 0.3)}" stroke-width="0.5" '
-                         f'stroke-linecap="round" opacity="0.6"/>')
-        svg.group(gills, clip_path=clip)
-        svg.path(smooth(fins["dorsal"]), fill=mix(fin_tone, back, 0.25))
-        svg.path(smooth(fins["pectoral"]), fill=mix(fin_tone, back, 0.15))
-
-    def head(svg: Svg):
-        """The mouth, a thin slit across the blunt front with a paler lip,
-        and the small eye low behind its corner."""
-        t = centre_t(SNOUT) - 0.02
-        def front(a, tt, inset=0.0):
-            return plane.point(SNOUT + 0.3 * (1 - a * a) ** 0.45 - inset, tt, 0.69 * a)
-
-        # The head's front turns toward us and the sun: a paler face, and
-        # across it the mouth, from the far corner to the near one.
-        c, half = centre_t(SNOUT), depth(SNOUT) * 0.5
-        ups = np.linspace(-0.95, 0.95, 14)
-        face = [front(a, c + half * 0.8, 0.05) for a in ups] + [front(a, c - half * 0.7, 0.05) for a in ups[::-1]]
-        svg.group([f'<path d="{smooth(face)}" fill="{mix(back, L.key, 0.3)}" opacity="0.45" '
-                   f'filter="{svg.blur(1.0)}"/>'], clip_path=svg.clip(smooth(outline)))
-        # Turned toward us the wide mouth runs from the snout's tip back to
-        # its corner on the near side, dipping a little there.
-        slit = [plane.point(SNOUT + 0.3 - k * 0.75, t - 0.09 * k ** 3, 0.7) for k in np.linspace(0, 1, 12)]
-        lip_tone = mix(back, P.cloud_lit, 0.55)
-        mouth = [f'<path d="{polyline([(x, y - 0.8) for x, y in slit])}" fill="none" stroke="{lip_tone}" '
-                 f'stroke-width="1.1" stroke-linecap="round" opacity="0.9"/>',
-                 f'<path d="{polyline([(x, y + 0.75) for x, y in slit])}" fill="none" stroke="{lip_tone}" '
-                 f'stroke-width="0.6" stroke-linecap="round" opacity="0.6"/>',
-                 f'<path d="{polyline(slit)}" fill="none" stroke="{P.ink}" stroke-width="0.9" '
-                 f'stroke-linecap="round"/>']
-        svg.group(mouth, clip_path=svg.clip(smooth(outline)))
-        ex, ey = plane.point(SNOUT - 0.62, t + 0.02, 0.72)
-        svg.add(f'<circle cx="{num(ex)}" cy="{num(ey)}" r="1.25" fill="{lip_tone}" opacity="0.6"/>')
-        svg.add(f'<circle cx="{num(ex)}" cy="{num(ey)}" r="0.9" fill="{P.ink}"/>')
-        svg.add(f'<circle cx="{num(ex + 0.3)}" cy="{num(ey - 0.3)}" r="0.3" fill="{L.key}" opacity="0.8"/>')
-        # The sun behind and ahead: a warm rim along the back and the fin's leading edge.
-        us = np.linspace(0.0, 0.6, 30)
-        svg.path(polyline(list(zip(*body.point(us, np.full_like(us, 0.995))))), stroke=L.rim,
-                 stroke_width="0.45", opacity="0.5", stroke_linecap="round")
-
-    # The water's line across the shark's plane: above it the shark is in
-    # the air, below it the sea has it.
-    wl0, wl1 = plane.point(-8, 0.0), plane.point(8, 0.0)
-    above_d = polygon([wl0, wl1, (wl1[0], -50), (wl0[0], -50)])
-    below_d = polygon([wl0, wl1, (wl1[0], h + 50), (wl0[0], h + 50)])
-
-    dry = Svg(w, h)
-    # In the air the wet skin gives back the sky: the same shark, paler.
-    _clipped(dry, above_d, lambda svg: shark(svg, mix(flank, back, 0.5)), head)
-    wet = Svg(w, h)
-    _clipped(wet, below_d, shark)
-    deep = Svg(w, h)
-    a, b = plane.point(1.0, 0.0), plane.point(-4.0, centre_t(-4.0))
-    dmax = min(1.0, -centre_t(-4.0) / SIGHT)
-    grad = deep.linear(a[0], a[1], b[0], b[1], [(0, "#000000"), (1, _grey(dmax))])
-    shapes = [smooth(outline)] + [smooth(f) for f in fins.values()]
-    deep.group([f'<path d="{d}"/>' for d in shapes], fill=grad, clip_path=deep.clip(below_d))
-
-    # Sea on the shark and round it: white water where it parts, sheets
-    # running off the back and breaking into drops.
     froth = Svg(w, h)
-    _waterline(froth, plane, rng)
+    _waterline(froth, shark, rng)
 
-    layers = [Layer("sky", heaven), Layer("sea", water), Layer("shark-under", wet, depth=deep),
-              Layer("surface", surface), Layer("shark", dry), Layer("foam", froth)]
+    layers = [Layer("sky", heaven), Layer("sea", water), Layer("shark-under", sides.wet, depth=sides.deep),
+              Layer("surface", surface_marks), Layer("shark", sides.dry), Layer("foam", froth)]
     return Picture(NAME, w, h, P, layers,
                    water=Water(mix(P.sea_near, P.sea_horizon, 0.2), cam, waves, tint=0.85, surface=0.4,
-                               darken=0.4, blur=2.6, fade=0.3, refraction=0.7),
+                               darken=0.4, blur=2.6, fade=0.3, refraction=0.9),
                    caption=Caption(caption_lines(), edge="top", align="left"), seed=22)
 
 
@@ -341,77 +551,3 @@ def _gull(svg: Svg, x: float, y: float, span: float, pose: str, bank: float, abo
     svg.path("".join(tips), fill=dark)
 
 
-def _clipped(svg: Svg, d: str, *draws) -> None:
-    """Whatever the draws add to svg, kept only inside the path d."""
-    start = len(svg.body)
-    for draw in draws:
-        draw(svg)
-    inner = svg.body[start:]
-    del svg.body[start:]
-    svg.group(inner, clip_path=svg.clip(d))
-
-
-def _grey(t: float) -> str:
-    g = max(0, min(255, round(t * 255)))
-    return f"#{g:02x}{g:02x}{g:02x}"
-
-
-def _crossing():
-    """The stations where the back meets the water, found on the spine's curve."""
-    ss = np.linspace(SNOUT, PEDUNCLE, 400)
-    dry = ss[top(ss) > 0]
-    return float(dry.min()), float(dry.max())
-
-
-def _waterline(svg: Svg, plane: Plane, rng):
-    s_back, s_front = _crossing()
-    foam = P.foam
-    # A broken sheet of white water hugging the near flank, many small
-    # overlapping blobs so that holes stay open in it, swelling at the head.
-    blobs = []
-    for _ in range(700):
-        s = rng.uniform(s_back - 0.2, SNOUT + 0.35)
-        t_front = max(0.0, (s - s_back) / (SNOUT - s_back))
-        lat = 0.7 + rng.exponential(0.05 + 0.22 * t_front)
-        if s > SNOUT:
-            lat = rng.uniform(-0.5, 0.9)
-        x, y = plane.point(s, 0.0, lat)
-        r = rng.uniform(0.35, 0.9) * (0.7 + 0.6 * t_front)
-        blobs.append(f'<ellipse cx="{num(x)}" cy="{num(y)}" rx="{num(r * 1.8)}" ry="{num(r * 0.55)}"/>')
-    svg.group(blobs, fill=foam, opacity="0.55")
-    # Broken white water along both flanks where the body parts the sea,
-    # thicker at the head, where it pushes a low bow wave ahead.
-    for _ in range(420):
-        s = rng.uniform(s_back - 0.4, SNOUT + 0.6)
-        t_front = max(0.0, (s - s_back) / (SNOUT - s_back))
-        side = 0.72 if rng.uniform() < 0.7 else -0.68
-        spread = rng.exponential(0.08 + 0.3 * t_front)
-        lat = side + math.copysign(spread, side)
-        if s > SNOUT:
-            lat = rng.uniform(-0.9, 0.9) * (1 + (s - SNOUT))
-        x, y = plane.point(s, 0.0, lat)
-        near = math.exp(-spread * 4)
-        length = rng.uniform(1.2, 4.5) * (0.6 + t_front)
-        svg.path(lens(x - length / 2, y, x + length / 2, y + rng.uniform(-0.3, 0.3), rng.uniform(0.25, 0.65)),
-                 fill=foam, opacity=num(rng.uniform(0.35, 0.9) * (0.4 + 0.6 * near)))
-    # Water running off the back: thin sheets down the flank, breaking into drops.
-    for _ in range(70):
-        s = rng.uniform(s_back + 0.05, SNOUT - 0.1)
-        t0 = top(s) - 0.03
-        if t0 <= 0.04:
-            continue
-        t1 = rng.uniform(0, t0 * 0.4)
-        lat1 = 0.72
-        a, b = plane.point(s, t0, 0.25), plane.point(s - rng.uniform(0.0, 0.08), t1, lat1)
-        svg.path(lens(a[0], a[1], b[0], b[1], rng.uniform(0.3, 0.6)), fill=foam,
-                 opacity=num(rng.uniform(0.3, 0.6)))
-        for _ in range(rng.integers(0, 3)):
-            f = rng.uniform(0.2, 1.0)
-            dx, dy = b[0] + rng.normal(0, 0.4), b[1] + rng.uniform(0.8, 2.5) * f
-            svg.add(f'<circle cx="{num(dx)}" cy="{num(dy)}" r="{num(rng.uniform(0.25, 0.45))}" fill="{foam}" '
-                    f'opacity="{num(rng.uniform(0.5, 0.85))}"/>')
-    for _ in range(30):
-        s = rng.uniform(s_back, SNOUT + 0.3)
-        x, y = plane.point(s, rng.uniform(0.05, 0.4), rng.uniform(0.6, 1.1))
-        svg.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(rng.uniform(0.3, 0.55))}" fill="{foam}" '
-                f'opacity="{num(rng.uniform(0.5, 0.9))}"/>')
