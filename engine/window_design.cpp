@@ -61,10 +61,11 @@ constexpr ControlDesign kDesign[] = {
      "Bajo un cielo gris de nubes grandes y blandas, el sol asoma pálido tras un velo de nubes y "
      "unas gaviotas vuelan a la derecha. En un mar turbio de color verde oliva, sembrado de tablas "
      "rotas de distintos tamaños, algunas ladeadas y hundiéndose entre anillos en el agua, un "
-     "hombre con camisa blanca nada a crol abajo a la izquierda, donde llega el reguero de luz del "
-     "sol: saca el brazo con el codo en alto y la mano entrando en el agua por delante de la "
-     "cabeza, que gira de lado para respirar con la boca abierta a ras del agua, mientras el resto "
-     "del cuerpo se adivina oscuro bajo la superficie y los pies levantan espuma."),
+     "hombre con camisa blanca nada a crol en primer plano, abajo a la izquierda, donde llega el "
+     "reguero de luz del sol: saca el brazo con el codo en alto y la mano entrando en el agua por "
+     "delante de la cabeza, que gira de lado para respirar con un ojo fuera y la boca abierta a ras "
+     "del agua, mientras el resto del cuerpo se adivina oscuro bajo la superficie, los pies "
+     "levantan espuma y a su espalda se abre una estela en forma de V."),
     picture("pic_4_2",                                13, "Solo en la balsa",
      "Sobre una pequeña balsa de troncos sujetos por dos varas atravesadas, en un mar verde "
      "azulado, un hombre de pie, de espaldas y a contraluz, se hace visera con la mano y mira a lo "
