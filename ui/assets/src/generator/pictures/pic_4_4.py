@@ -53,7 +53,7 @@ PLANKS = [
 ]
 
 
-def around(a, b, profile, steps: int = 9):
+def around(a, b, profile):
     """A limb's outline shaped round the bone from a to b: `profile` gives,
     at points t along the bone, how far the flesh stands out on the side
     toward the sky and on the other. The ends close in round caps."""
@@ -64,7 +64,6 @@ def around(a, b, profile, steps: int = 9):
     nx, ny = -uy, ux
     if ny < 0:
         nx, ny = -nx, -ny
-    ts = [p[0] for p in profile]
     top = [(x0 + dx * t + nx * up, y0 + dy * t + ny * up) for t, up, _ in profile]
     bottom = [(x0 + dx * t - nx * down, y0 + dy * t - ny * down) for t, _, down in profile]
     r1 = (profile[-1][1] + profile[-1][2]) / 2
@@ -75,7 +74,6 @@ def around(a, b, profile, steps: int = 9):
     cap0 = [(x0 - ux * r0 * 0.8 * math.sin(s) - nx * r0 * math.cos(s) * 0.9,
              y0 - uy * r0 * 0.8 * math.sin(s) - ny * r0 * math.cos(s) * 0.9)
             for s in np.linspace(0.5, math.pi - 0.5, 3)]
-    del ts, steps
     return top + cap1 + bottom[::-1] + cap0
 
 
@@ -186,7 +184,7 @@ class Swimmer:
 
         # The trunk rolled toward the breath: the top of the back and the near
         # shoulder break the surface, the rest a dark shape under him.
-        (sx, sy), (hx, hy) = j["shoulder"], j["hip"]
+        (sx, _), (hx, hy) = j["shoulder"], j["hip"]
         torso = around((sx + 0.05, -0.085), (hx, hy - 0.05), [(0, 0.11, 0.11), (0.3, 0.112, 0.11), (0.7, 0.1, 0.095),
                                                              (1, 0.1, 0.095)])
         self.part(torso, 0.0, shirt, rim, shirt_shade, murk=0.58, rim_w=0.5, shade_w=0.9)
@@ -213,17 +211,18 @@ class Swimmer:
         self.part(around(sh, j["elbow"], [(0, 0.05, 0.05), (0.18, 0.062, 0.047), (0.5, 0.05, 0.052),
                                           (0.8, 0.042, 0.042), (1, 0.036, 0.036)]), near, shirt, rim, shirt_shade,
                   shade_w=1.1)
-        # Rolled sleeve to the elbow, then the bare forearm and hand.
+        # The hand flat and fingers together, going in thumb first; over it
+        # the bare forearm, so one rim runs on from the arm into the hand;
+        # the sleeve rolled to the elbow.
+        hand = around(j["wrist"], j["hand"], [(0, 0.023, 0.022), (0.25, 0.03, 0.036), (0.55, 0.03, 0.034),
+                                              (0.85, 0.022, 0.024), (1, 0.012, 0.012)])
+        self.part(hand, near, skin, skin_rim, skin_shade, shade_w=0.8)
         self.part(around(j["elbow"], j["wrist"], [(0, 0.034, 0.034), (0.2, 0.047, 0.04), (0.45, 0.042, 0.035),
-                                                  (0.8, 0.028, 0.026), (1, 0.024, 0.023)]),
+                                                  (0.8, 0.028, 0.026), (1, 0.022, 0.021)]),
                   near, skin, skin_rim, skin_shade, shade_w=0.9)
         ex, ey = j["elbow"]
         cuff = around((ex - 0.01, ey + 0.035), (ex + 0.025, ey - 0.02), [(0, 0.022, 0.022), (1, 0.022, 0.022)])
         self.part(cuff, near, mix(shirt, rim, 0.25), rim, shirt_shade, shade_w=0.6)
-        # The hand flat and fingers together, going in thumb first.
-        hand = around(j["wrist"], j["hand"], [(0, 0.023, 0.022), (0.25, 0.03, 0.036), (0.55, 0.03, 0.034),
-                                              (0.85, 0.022, 0.024), (1, 0.012, 0.012)])
-        self.part(hand, near, skin, skin_rim, skin_shade, shade_w=0.8)
         self.water(j)
 
     def features(self, hc, tilt, head_d, skin, skin_shade):
@@ -238,39 +237,36 @@ class Swimmer:
 
         clip = self.dry.clip(head_d)
         hair = P.hair
-        # Hair over the crown and back along the top to the ear.
-        cap = [(0.118, 0.0), (0.105, 0.05), (0.07, 0.078), (0.02, 0.088), (-0.03, 0.086), (-0.03, 0.066),
-               (0.015, 0.06), (0.045, 0.035), (0.052, 0.0), (0.045, -0.04), (0.07, -0.075), (0.11, -0.045)]
-        wet_shine = mix(hair, P.light.rim, 0.4)
-        parts = [f'<path d="{shape(cap)}" fill="{wet_shine}"/>',
-                 f'<path d="{shape([(u - 0.006, v - 0.009) for u, v in cap])}" fill="{hair}" '
-                 f'clip-path="{self.dry.clip(shape(cap))}"/>']
-        # The brow toward the crown, the eye under it, the nose's shade, the
-        # cheek, and the mouth open on the waterline.
-        brow = [at(0.036, 0.056), at(0.041, 0.035), at(0.037, 0.014)]
-        parts.append(f'<path d="M{num(brow[0][0])},{num(brow[0][1])}Q{num(brow[1][0])},{num(brow[1][1])} '
-                     f'{num(brow[2][0])},{num(brow[2][1])}" fill="none" stroke="{hair}" stroke-width="0.55" '
-                     f'stroke-linecap="round"/>')
-        eye = shape([(0.016 + 0.0075 * math.cos(a), 0.036 + 0.0135 * math.sin(a))
-                     for a in np.linspace(0, 2 * math.pi, 10, endpoint=False)])
-        parts.append(f'<path d="{eye}" fill="{mix(P.cloth, skin, 0.35)}"/>')
-        iris = shape([(0.016 + 0.0068 * math.cos(a), 0.031 + 0.007 * math.sin(a))
-                      for a in np.linspace(0, 2 * math.pi, 10, endpoint=False)])
-        parts.append(f'<path d="{iris}" fill="{P.ink}"/>')
+        ring = np.linspace(0, 2 * math.pi, 10, endpoint=False)
+        parts = []
+        # The nose's shade, the eye under the brow (the brow lies toward the
+        # crown, the head being on its side), the mouth open on the waterline.
         nose = [(0.008, 0.006), (-0.026, -0.002), (-0.034, 0.012), (-0.01, 0.017)]
         parts.append(f'<path d="{shape(nose)}" fill="{skin_shade}" opacity="0.85"/>')
-        ear = [(0.008, 0.074), (-0.026, 0.072), (-0.03, 0.088), (-0.006, 0.092), (0.01, 0.084)]
-        parts.append(f'<path d="{shape(ear)}" fill="{mix(skin, P.light.rim, 0.3)}"/>')
-        # Open sideways at the waterline, the upper corner pulled wide.
+        eye = shape([(0.016 + 0.0075 * math.cos(a), 0.036 + 0.0135 * math.sin(a)) for a in ring])
+        parts.append(f'<path d="{eye}" fill="{mix(P.cloth, skin, 0.35)}"/>')
+        iris = shape([(0.016 + 0.0068 * math.cos(a), 0.031 + 0.007 * math.sin(a)) for a in ring])
+        parts.append(f'<path d="{iris}" fill="{P.ink}"/>')
+        brow = [at(0.036, 0.056), at(0.041, 0.035), at(0.037, 0.014)]
+        parts.append(f'<path d="M{num(brow[0][0])},{num(brow[0][1])}Q{num(brow[1][0])},{num(brow[1][1])} '
+                     f'{num(brow[2][0])},{num(brow[2][1])}" fill="none" stroke="{hair}" '
+                     f'stroke-width="{num(0.5 * self.k)}" stroke-linecap="round"/>')
         mouth = shape([(-0.056, 0.022), (-0.046, 0.008), (-0.05, -0.02), (-0.064, -0.03), (-0.075, -0.012),
                        (-0.072, 0.014)])
         parts.append(f'<path d="{mouth}" fill="{mix(P.ink, P.skin, 0.18)}"/>')
         lip = [(-0.044, 0.022), (-0.036, 0.006), (-0.04, -0.022)]
         parts.append(f'<path d="{smooth([at(u, v) for u, v in lip], closed=False)}" fill="none" '
                      f'stroke="{skin_shade}" stroke-width="{num(0.45 * self.k)}" stroke-linecap="round"/>')
-        cap_parts, brow_, eye_, iris_, nose_, ear_, mouth_ = parts[:2], parts[2], parts[3], parts[4], parts[5], parts[6], parts[7:]
-        self.dry.add(f'<g clip-path="{clip}">' + nose_ + eye_ + iris_ + brow_ + "".join(mouth_) + "".join(cap_parts)
-                     + ear_ + "</g>")
+        # Wet hair over the crown and back along the top to the ear, its top
+        # edge catching the light.
+        cap = [(0.118, 0.0), (0.105, 0.05), (0.07, 0.078), (0.02, 0.088), (-0.03, 0.086), (-0.03, 0.066),
+               (0.015, 0.06), (0.045, 0.035), (0.052, 0.0), (0.045, -0.04), (0.07, -0.075), (0.11, -0.045)]
+        parts.append(f'<path d="{shape(cap)}" fill="{mix(hair, P.light.rim, 0.4)}"/>')
+        parts.append(f'<path d="{shape([(u - 0.006, v - 0.009) for u, v in cap])}" fill="{hair}" '
+                     f'clip-path="{self.dry.clip(shape(cap))}"/>')
+        ear = [(0.008, 0.074), (-0.026, 0.072), (-0.03, 0.088), (-0.006, 0.092), (0.01, 0.084)]
+        parts.append(f'<path d="{shape(ear)}" fill="{mix(skin, P.light.rim, 0.3)}"/>')
+        self.dry.add(f'<g clip-path="{clip}">' + "".join(parts) + "</g>")
 
     def water(self, j):
         """The water's answer: a bow wave at the head, white water where the
