@@ -217,11 +217,12 @@ def draw(plank: Plank, cam: Camera, palette: Palette, light_dir, *, above: Svg, 
                 for side, broken in ((-1, plank.splintered[0]), (1, plank.splintered[1])):
                     if not broken:
                         continue
-                    u1 = side * plank.length / 2
-                    u0 = u1 - side * (plank.width * 0.7 + 0.05)
+                    # Full strength already where the shallowest tooth stops.
+                    u1 = side * (plank.length / 2 - plank.width * 0.45)
+                    u0 = u1 - side * (plank.width * 0.6 + 0.05)
                     a, b = cam.point(plank.world(u0, 0, T / 2)), cam.point(plank.world(u1, 0, T / 2))
                     fresh = svg.linear(a[0], a[1], b[0], b[1], [(0, palette.wood_fresh, 0),
-                                                                (0.55, palette.wood_fresh, torn * 0.45),
+                                                                (0.6, palette.wood_fresh, torn * 0.5),
                                                                 (1, palette.wood_fresh, torn)])
                     svg.path(outline, fill=fresh)
             if face == "top":

@@ -39,7 +39,7 @@ SWIMMER = (112, 2.4)            # the head's screen column and its distance
 
 # (x, z, length, width, yaw, pitch, roll, splintered ends, sinking)
 PLANKS = [
-    (2.1, 4.6, 1.5, 0.32, 12, 0.0, 5, (True, False), False),
+    (2.1, 4.6, 1.5, 0.32, 12, 0.0, 13, (True, False), False),
     (0.85, 6.4, 1.2, 0.27, -30, -14, 9, (False, True), True),
     (3.3, 8.6, 2.3, 0.22, -8, 0, 11, (True, True), False),
     (-2.9, 7.4, 0.85, 0.3, 40, 0, -8, (True, True), False),
@@ -322,6 +322,27 @@ class Swimmer:
                 t += rng.uniform(0.17, 0.26) * (1 + 0.4 * t / length)
 
 
+def _nail_holes(cam, plank, pal, svg: Svg):
+    """Where the plank was nailed to the frames: a hole at each corner, the
+    iron's rust run a little way along the grain."""
+    T = plank.thickness
+    rust = mix(pal.wood_dark, pal.skin, 0.35)
+    for su in (-1, 1):
+        u = su * (plank.length / 2 - 0.07)
+        if abs(plank.end(su, 0.0)) < abs(u) + 0.03:
+            continue
+        for sv in (-0.3, 0.3):
+            v = sv * plank.width
+            if plank.world(u, v, T / 2)[1] < 0:
+                continue
+            a = cam.point(plank.world(u, v, T / 2))
+            b = cam.point(plank.world(u - su * 0.09, v, T / 2))
+            svg.path(lens(a[0], a[1], b[0], b[1], 0.35), fill=rust, opacity="0.7")
+            hole = [cam.point(plank.world(u + 0.015 * math.cos(t), v + 0.015 * math.sin(t), T / 2))
+                    for t in np.linspace(0, 2 * math.pi, 10, endpoint=False)]
+            svg.path(polygon(hole), fill=pal.wood_dark)
+
+
 def _sky(w, h, cam, rng) -> Svg:
     L = P.light
     heaven = Svg(w, h)
@@ -388,6 +409,8 @@ def build(scale: int) -> Picture:
         wood.draw(plank, cam, pal, light_dir, above=floating, under=sunk, depth=sunk_depth, sight=0.35,
                   reflection=mirror, reflection_depth=mirror_depth,
                   rim=mix(L.rim, pal.wood_lit, 0.3), rim_edge="side+", torn=0.8 * (1 - haze))
+        if z < 9:
+            _nail_holes(cam, plank, pal, floating)
 
     dry, wet, wet_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     head_x = (head_sx - cam.cx) * head_z / cam.focal
