@@ -166,8 +166,7 @@ class Swimmer:
         far, deep = -0.17, mix(mix(P.sea_dark, P.sea_near, 0.45), P.ink, 0.15)
         self.part(around(j["shoulder.far"], j["elbow.far"], [(0, 0.05, 0.05), (0.5, 0.047, 0.045), (1, 0.038, 0.036)]),
                   far, shirt, wet_fill=deep)
-        self.part(around(j["elbow.far"], j["wrist.far"], [(0, 0.038, 0.036), (0.3, 0.042, 0.036), (1, 0.026, 0.024)]),
-                  far, skin, wet_fill=mix(deep, P.sea_near, 0.5))
+        # Its forearm is too deep for the murk to show.
         for side, knee, ankle in ((-0.08, "knee.far", "ankle.far"), (0.08, "knee", "ankle")):
             self.part(around(j["hip"], j[knee], [(0, 0.09, 0.085), (0.35, 0.085, 0.08), (1, 0.056, 0.055)]),
                       side, trousers, murk=0.55)
@@ -283,8 +282,8 @@ class Swimmer:
         b = cam.point((hx + 0.09, 0, hz + 0.02))
         s.path(lens(a[0] - 3, a[1] + 0.4, b[0], b[1] + 0.2, 0.9), fill=foam, opacity="0.85")
         afloat.splash(s, cam, on(j["hand"], 0.03), foam, rng, size=0.08, drops=8)
-        afloat.splash(s, cam, on((j["ankle"][0] + 0.05, 0), 0.08), foam, rng, size=0.3, drops=22)
-        afloat.splash(s, cam, on((j["ankle"][0] - 0.25, 0), 0.0), foam, rng, size=0.22, drops=8, opacity=0.6)
+        self.kick(on((j["ankle"][0] + 0.05, 0), 0.08), 0.32)
+        self.kick(on((j["ankle"][0] - 0.3, 0), -0.05), 0.2, opacity=0.6)
         self.wake(on((j["head"][0] + 0.1, 0)), length=2.8)
         # Water running off the back and breaking up behind him.
         for k in range(16):
@@ -295,6 +294,29 @@ class Swimmer:
             s.path(lens(sa, ya + rng.uniform(-0.5, 0.7), sb, yb, 0.5 * (1 - 0.5 * t)), fill=foam,
                    opacity=num(0.7 * (1 - t) * rng.uniform(0.5, 1)))
 
+
+    def kick(self, at, size, opacity=0.9):
+        """The flutter kick's white water: a low mound of churned foam where
+        the foot breaks the surface, a few drops thrown over it."""
+        cam, rng, s = self.cam, self.rng, self.surface
+        x0, z0 = at
+        px = float(cam.scale(z0))
+        cx, cy = cam.point((x0, 0, z0))
+        s.add(f'<ellipse cx="{num(cx)}" cy="{num(cy + 0.6)}" rx="{num(size * px * 0.7)}" '
+              f'ry="{num(size * px * 0.09)}" fill="{P.sea_dark}" opacity="{num(0.5 * opacity)}"/>')
+        for _ in range(30):
+            dx = rng.normal(0, 0.35) * size
+            rise = (1 - min(1.0, abs(dx) / size)) ** 2 * rng.uniform(0.0, 0.3) * size
+            bx, by = cam.point((x0 + dx, rise, z0 + rng.normal(0, 0.1) * size))
+            r = rng.uniform(0.04, 0.1) * size * px
+            tone = P.foam if rng.uniform() < 0.7 else mix(P.foam, P.sea_light, 0.6)
+            s.add(f'<ellipse cx="{num(bx)}" cy="{num(by)}" rx="{num(r)}" ry="{num(r * 0.6)}" fill="{tone}" '
+                  f'opacity="{num(opacity * rng.uniform(0.55, 0.95))}"/>')
+        for _ in range(9):
+            a = rng.uniform(0.4, math.pi - 0.4)
+            r = rng.uniform(0.5, 1.3) * size * px
+            s.add(f'<circle cx="{num(cx + r * math.cos(a) * 0.8)}" cy="{num(cy - r * math.sin(a) * 0.7)}" '
+                  f'r="{num(rng.uniform(0.3, 0.6))}" fill="{P.foam}" opacity="{num(opacity * 0.8)}"/>')
 
     def wake(self, origin, length):
         """The V he leaves: along each arm, at the angle every wake keeps,
@@ -388,6 +410,22 @@ def build(scale: int) -> Picture:
     sea.marks(surface, cam, waves, P, rng, near=head_z - 0.3, far=300, per_metre=0.5, length=0.5,
               thickness=0.05, light=0.28, dark=0.45, glitter=(L.x, L.key), glitter_width=0.17,
               glitter_floor=0.7)
+
+    # Close by, the few crests the light finds between him and the far path.
+    z = head_z + 0.25
+    while z < 7.0:
+        px = float(cam.scale(z))
+        for _ in range(3):
+            sx = L.x + rng.normal(0, 7 + 0.25 * (cam.point((0, 0, z))[1] - cam.horizon))
+            x, _ = cam.water_at(sx, cam.point((0, 0, z))[1])
+            if rng.uniform() > 0.6:
+                continue
+            zz = z * rng.uniform(1.0, 1.04)
+            sx, sy = cam.point((float(x), float(waves.height(x, zz)), zz))
+            half = 0.12 * px * rng.uniform(0.5, 1.2)
+            surface.path(lens(sx - half, sy, sx + half, sy, max(0.3, 0.025 * px)), fill=L.key,
+                         opacity=num(rng.uniform(0.45, 0.8)))
+        z *= 1.06
 
     floating, sunk, sunk_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     mirror, mirror_depth = Svg(w, h), Svg(w, h)
