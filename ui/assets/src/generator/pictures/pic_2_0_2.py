@@ -124,9 +124,9 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
             shade_parts.append(f'<path d="{lens(x0, y0, x1, y1, 0.6)}"/>')
     shade.group(shade_parts, fill=sh, opacity="0.34", filter=shade.blur(0.45))
 
-    back_leaf = mix(P.sea_dark, P.wood_side, 0.45)
-    leaf = mix(P.sea_dark, P.wood_lit, 0.55)
-    leaf_lit = mix(leaf, P.light.key, 0.45)
+    back_leaf = mix(P.grass, P.sea_dark, 0.5)
+    leaf = mix(P.grass, P.sea_dark, 0.22)
+    leaf_lit = mix(P.grass, P.light.key, 0.4)
     # Far fronds first, darker; then the near ones, each a midrib with
     # leaflets hanging from it, lit on the upper side.
     for f in sorted(fronds, key=lambda f: -f[-1][2]):
