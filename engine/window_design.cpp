@@ -64,8 +64,8 @@ constexpr ControlDesign kDesign[] = {
      "rotas de distintos tamaños, algunas ladeadas y hundiéndose entre anillos en el agua, un "
      "hombre con camisa blanca nada a crol en primer plano, abajo a la izquierda, donde llega el "
      "reguero de luz del sol: saca el brazo con el codo en alto y la mano entrando en el agua por "
-     "delante de la cabeza, que gira de lado para respirar con un ojo fuera y la boca abierta a ras "
-     "del agua, mientras el resto del cuerpo se adivina oscuro bajo la superficie, los pies "
+     "delante de la cabeza, que gira de lado para respirar con un ojo fuera y la boca abierta a "
+     "ras del agua, mientras el resto del cuerpo se adivina oscuro bajo la superficie, los pies "
      "levantan espuma y a su espalda se abre una estela en forma de V."),
     picture("pic_4_2",                                13, "Solo en la balsa",
      "Sobre una pequeña balsa de troncos sujetos por dos varas atravesadas, en un mar verde "
@@ -119,7 +119,7 @@ constexpr ControlDesign kDesign[] = {
     box(   "txtEscenario",  Scene, kSceneArea,          0, "", "Escenario",
            {kTimesFaces, 11.25}, kWindowColours),
     picture("pic_2_0_2",                              14, "Las islas",
-     "Una playa de arena a mediodía, con el sol alto a la izquierda: una palmera inclinada "
+     "Una playa de arena a mediodía, con el sol alto a la izquierda: una palmera verde inclinada "
      "proyecta su sombra sobre la arena hacia delante y a la derecha, lejos del sol. Una ola rompe "
      "en una línea blanca a lo largo de la orilla y su espuma se retira por la arena mojada como "
      "un encaje lleno de agujeros; detrás, un mar azul y, en el horizonte, una islita de cima "
