@@ -214,10 +214,14 @@ def _breaker(cam, svg: Svg, xs, rng):
     svg.path(polygon(outer + [(px, py + 1.1) for px, py in outer[::-1]]), fill=P.sea_light, opacity="0.35")
 
     def breaking(x):
-        return math.sin(x * 0.21 + 0.7) + 0.45 * math.sin(x * 0.63 + 2.0) > -0.75
+        return math.sin(x * 0.21 + 0.7) + 0.45 * math.sin(x * 0.63 + 2.0) > -0.95
 
     # Churned white water at the foot, ragged on top, all along the wave.
-    soup_top = [cam.point((x, 0.25 * rng.uniform(), z - 1.6 - 0.25 * rng.uniform())) for x, z in crest]
+    # Lumps of a few sizes, so its edge never settles into a row of scallops.
+    k = np.arange(len(crest))
+    heap = sum(np.interp(k / step, np.arange(len(crest) // step + 2), rng.uniform(0, amp, len(crest) // step + 2))
+               for step, amp in ((9, 0.22), (3, 0.1), (1, 0.04)))
+    soup_top = [cam.point((x, float(u), z - 1.6 - 0.25 * rng.uniform())) for (x, z), u in zip(crest, heap)]
     soup_bot = [cam.point((x, 0.0, z - 3.1 - 0.5 * rng.uniform())) for x, z in crest]
     svg.path(smooth(soup_top + soup_bot[::-1]), fill=P.foam, opacity="0.92")
     # Where it breaks the lip is a white curtain spilling down the face,
@@ -239,16 +243,29 @@ def _breaker(cam, svg: Svg, xs, rng):
         if len(run) < 3:
             continue
         n = len(run)
-        taper = [math.sin(math.pi * (k + 0.5) / n) ** 0.4 for k in range(n)]
-        lip_top = [cam.point((crest[i][0], height + 0.06 * rng.uniform() * t, crest[i][1])) for i, t in zip(run, taper)]
+        # Full height soon after a run starts; the lip's top is lumpy where it tumbles.
+        taper = [min(1.0, 1.6 * math.sin(math.pi * (k + 0.5) / n)) ** 0.6 for k in range(n)]
+        lumps = np.interp(np.arange(n) / 2.5, np.arange(n // 2 + 2), rng.uniform(0.0, 0.16, n // 2 + 2))
+        lip_top = [cam.point((crest[i][0], height + lump * t, crest[i][1]))
+                   for i, t, lump in zip(run, taper, lumps)]
         # The curtain's foot wanders slowly: one depth every few metres, eased between.
         knots = rng.uniform(0.45, 0.95, n // 4 + 2)
         reach = np.interp(np.arange(n) / 4.0, np.arange(len(knots)), knots)
         curtain = [cam.point((crest[i][0], height * (1 - t * r), crest[i][1] - 1.7 * t * r))
                    for i, t, r in zip(run, taper, reach)]
         lip_bot = [cam.point((crest[i][0], height * (1 - 0.3 * t), crest[i][1] - 0.5 * t)) for i, t in zip(run, taper)]
-        svg.path(smooth(lip_top + curtain[::-1]), fill=P.foam, opacity="0.7")
+        y0 = min(y for _, y in lip_top)
+        y1 = max(y for _, y in curtain)
+        fall = svg.linear(0, y0, 0, y1, [(0, P.foam, 0.85), (0.7, P.foam, 0.6), (1, P.foam, 0.4)])
+        svg.path(smooth(lip_top + curtain[::-1]), fill=fall)
         svg.path(smooth(lip_top + lip_bot[::-1]), fill=P.foam)
+        # Streaks where the white water pours down the face.
+        for k in range(0, n, 2):
+            i = run[k]
+            r = reach[k] * taper[k] * rng.uniform(0.6, 1.0)
+            a = cam.point((crest[i][0], height * (1 - 0.3 * taper[k]), crest[i][1] - 0.5 * taper[k]))
+            b = cam.point((crest[i][0] + rng.normal(0, 0.1), height * (1 - r), crest[i][1] - 1.7 * r))
+            svg.path(lens(a[0], a[1], b[0], b[1], rng.uniform(0.3, 0.6)), fill=P.sea_light, opacity="0.5")
     # Spray thrown up over the lip.
     mist = svg.blur(1.6)
     for x0 in np.arange(xs[0], xs[-1], 2.5):
@@ -314,9 +331,9 @@ def build(scale: int) -> Picture:
     ix, iy = ISLAND, cam.horizon
     hill = [(ix - 34, iy + 0.5), (ix - 22, iy - 4), (ix - 8, iy - 8.5), (ix + 6, iy - 7.5), (ix + 18, iy - 4.5),
             (ix + 30, iy + 0.5)]
-    heaven.path(smooth(hill), fill=mix(mix(P.sea_near, P.wood_lit, 0.5), P.sea_horizon, 0.3))
+    heaven.path(smooth(hill), fill=mix(mix(P.grass, P.sea_near, 0.35), P.sea_horizon, 0.4))
     heaven.path(smooth([(ix - 30, iy - 1.5), (ix - 12, iy - 7), (ix + 4, iy - 7.8), (ix - 10, iy - 4.5)]),
-                fill=mix(mix(P.sea_near, P.wood_lit, 0.5), P.light.key, 0.35), opacity="0.8")
+                fill=mix(mix(P.grass, P.sea_horizon, 0.3), P.light.key, 0.3), opacity="0.8")
     heaven.path(f"M{ix - 37},{iy + 0.9}Q{ix},{iy - 1.2} {ix + 34},{iy + 0.9}Z", fill=far.wood_fresh)
 
     water = Svg(w, h)
