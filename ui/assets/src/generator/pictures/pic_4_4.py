@@ -368,17 +368,18 @@ def _nail_holes(cam, plank, pal, svg: Svg):
 def _sky(w, h, cam, rng) -> Svg:
     L = P.light
     heaven = Svg(w, h)
-    sky.sky(heaven, P, cam.horizon, glow=0.5, glow_size=(120, 60))
-    sky.sun(heaven, P, radius=8.0, veil=0.5)
+    # The break round the sun is the brightest sky; the masses either side are darker below.
+    sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(110, 60))
+    sky.sun(heaven, P, radius=8.5, veil=0.3)
     # Thin cloud drawn across the disc.
     sky.cloud(heaven, rng, P, L.x - 48, L.y + 5, 100, 6, lumps=5, roll=True, softness=1.4,
               opacity=0.45, lit=1.0, rim=0.2)
     # A few large, soft masses, heavier above; the break round the sun stays open.
-    for x, base, width, height, lumps, lit, soft in ((-70, 30, 190, 40, 5, 0.45, 2.0),
-                                                     (228, 46, 230, 54, 6, 0.55, 1.8),
-                                                     (-30, 76, 120, 22, 4, 0.7, 1.4),
-                                                     (175, 74, 120, 16, 4, 0.8, 1.2),
-                                                     (320, 78, 130, 20, 4, 0.75, 1.3)):
+    for x, base, width, height, lumps, lit, soft in ((-70, 30, 170, 40, 5, 0.3, 2.0),
+                                                     (236, 46, 230, 54, 6, 0.4, 1.8),
+                                                     (-30, 72, 110, 20, 4, 0.5, 1.4),
+                                                     (185, 70, 110, 14, 4, 0.65, 1.2),
+                                                     (320, 72, 130, 20, 4, 0.55, 1.3)):
         sky.cloud(heaven, rng, P, x, base, width, height, lumps=lumps, softness=soft, lit=lit, rim=0.45)
     for x, y, span, beat, tilt in ((292, 58, 15, 0.9, -0.1), (322, 68, 11, 0.0, 0.08),
                                    (350, 52, 9, -0.7, 0.15), (268, 70, 7, 0.4, -0.05)):
