@@ -210,6 +210,16 @@ class Swimmer:
         self.part(around(sh, j["elbow"], [(0, 0.05, 0.05), (0.18, 0.062, 0.047), (0.5, 0.05, 0.052),
                                           (0.8, 0.042, 0.042), (1, 0.036, 0.036)]), near, shirt, rim, shirt_shade,
                   shade_w=1.1)
+        # The wet sleeve creases into the crook of the elbow.
+        (ax, ay), (bx, by) = sh, j["elbow"]
+        for t, off, length in ((0.62, -0.012, 0.07), (0.76, 0.0, 0.05), (0.45, -0.022, 0.06)):
+            cx, cy = ax + (bx - ax) * t, ay + (by - ay) * t
+            n = math.hypot(bx - ax, by - ay)
+            ux, uy = (bx - ax) / n, (by - ay) / n
+            p0 = (cx - uy * off + ux * length * 0.2, cy + ux * off + uy * length * 0.2)
+            p1 = (cx - uy * (off - 0.03) - ux * length * 0.3, cy + ux * (off - 0.03) - uy * length * 0.3)
+            a, b = self.screen(p0, near), self.screen(p1, near)
+            self.dry.path(lens(a[0], a[1], b[0], b[1], 0.3 * self.k), fill=shirt_shade, opacity="0.8")
         # The hand flat and fingers together, going in thumb first; over it
         # the bare forearm, so one rim runs on from the arm into the hand;
         # the sleeve rolled to the elbow.
