@@ -337,6 +337,11 @@ class Swimmer:
         half = math.radians(19.5)
         for side in (-1, 1):
             arm = HEADING + math.pi + side * half
+            # The arm itself: one long, thin swell line fading from the head.
+            ends = [cam.point((x0 + d * math.cos(arm), 0, z0 + d * math.sin(arm))) for d in (0.2, length * 0.9)]
+            (ax, ay), (bx, by) = ends
+            line = s.linear(ax, ay, bx, by, [(0, P.sea_light, 0.55), (1, P.sea_light, 0)])
+            s.path(lens(ax, ay, bx, by, max(0.35, 0.012 * self.px)), fill=line)
             t = 0.25
             while t < length:
                 fade = (1 - t / length) ** 1.2
