@@ -53,17 +53,19 @@ constexpr ControlDesign kDesign[] = {
            kWindowFont, {rgb(0, 128, 128), rgb(224, 224, 224)}),
     picture("pic_4_6",                                16, "Una tabla en el mar",
      "Al anochecer, bajo nubes bajas y grises, una sola tabla rota flota a la deriva en un mar "
-     "azul oscuro: su punta astillada asoma con un brillo húmedo, el otro extremo se hunde y se "
-     "pierde en el agua turbia, y a su alrededor se abren anillos en el agua. Al fondo, un claro "
-     "entre las nubes ilumina el horizonte y deja un reguero de luz sobre el mar."),
+     "azul oscuro: su punta astillada asoma con un brillo húmedo que repite la luz del horizonte, "
+     "el otro extremo, empapado y oscuro, se hunde y se pierde en el agua, y a su alrededor se "
+     "abren anillos en el agua. Al fondo, un claro entre las nubes ilumina el horizonte y deja un "
+     "reguero de luz sobre el mar."),
     picture("pic_4_4",                                15, "Restos del naufragio",
      "Bajo un cielo gris de nubes grandes y blandas, el sol asoma pálido tras un velo de nubes y "
      "unas gaviotas vuelan a la derecha. En un mar turbio de color verde oliva, sembrado de tablas "
      "rotas de distintos tamaños, algunas ladeadas y hundiéndose entre anillos en el agua, un "
-     "hombre con camisa blanca nada a crol abajo a la izquierda, donde llega el reguero de luz del "
-     "sol: saca el brazo con el codo en alto y la mano entrando en el agua por delante de la "
-     "cabeza, que gira de lado para respirar con la boca abierta a ras del agua, mientras el resto "
-     "del cuerpo se adivina oscuro bajo la superficie y los pies levantan espuma."),
+     "hombre con camisa blanca nada a crol en primer plano, abajo a la izquierda, donde llega el "
+     "reguero de luz del sol: saca el brazo con el codo en alto y la mano entrando en el agua por "
+     "delante de la cabeza, que gira de lado para respirar con un ojo fuera y la boca abierta a "
+     "ras del agua, mientras el resto del cuerpo se adivina oscuro bajo la superficie, los pies "
+     "levantan espuma y a su espalda se abre una estela en forma de V."),
     picture("pic_4_2",                                13, "Solo en la balsa",
      "Sobre una pequeña balsa de troncos sujetos por dos varas atravesadas, en un mar verde "
      "azulado, un hombre de pie, de espaldas y a contraluz, se hace visera con la mano y mira a lo "
@@ -118,10 +120,11 @@ constexpr ControlDesign kDesign[] = {
     box(   "txtEscenario",  Scene, kSceneArea,          0, "", "Escenario",
            {kTimesFaces, 11.25}, kWindowColours),
     picture("pic_2_0_2",                              14, "Las islas",
-     "Una playa de arena a mediodía: a la izquierda, una palmera inclinada proyecta su sombra "
-     "hacia delante y a la derecha, lejos del sol. Una ola rompe a lo largo de la orilla y su "
-     "espuma sube por la arena mojada como un encaje lleno de agujeros; detrás, un mar azul y, en "
-     "el horizonte, una islita de cima verde bajo unas nubes blancas."),
+     "Una playa de arena a mediodía, con el sol alto a la izquierda: una palmera verde inclinada "
+     "proyecta su sombra sobre la arena hacia delante y a la derecha, lejos del sol. Una ola rompe "
+     "en una línea blanca a lo largo de la orilla y su espuma se retira por la arena mojada como "
+     "un encaje lleno de agujeros; detrás, un mar azul y, en el horizonte, una islita de cima "
+     "verde bajo unas nubes blancas."),
     label( "lblAbout",      {104, 328, 137, 49},       8,
            "Quivra, un relato interactivo del mar, Versión " QUIVRA_VERSION,
            {kSansSerifFaces, 8.25, true}),

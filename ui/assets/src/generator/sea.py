@@ -11,7 +11,7 @@ import numpy as np
 
 from .camera import Camera
 from .palette import Palette, mix
-from .svg import Svg, lens, num, polyline
+from .svg import Svg, lens, num, polygon, polyline
 from .waves import WaveField
 
 
@@ -108,13 +108,30 @@ def ring_points(cam: Camera, centre, radius: float, start: float, end: float, st
 
 def rings(svg: Svg, cam: Camera, palette: Palette, centre, radii, width: float = 0.035,
           light: str | None = None, light_opacity: float = 0.55, dark_opacity: float = 0.5,
-          gap: float = 0.5) -> None:
+          gap: float = 0.5, filled: bool = False) -> None:
     """Circles on the water around `centre`: the near half of each ring
     catches the light, the far half is the shadowed back of the swell. The
-    ends where a ring turns edge-on are left open."""
+    ends where a ring turns edge-on are left open. A `filled` ring is a band
+    `width` metres across laid on the water, so the camera thins it where it
+    runs across the view and it fades out toward its sides."""
     light = light or palette.sea_light
     z = centre[1] if np.ndim(centre[0]) == 0 else (centre[0][1] + centre[1][1]) / 2
     px = float(cam.scale(z))
+    if filled:
+        for i, r in enumerate(radii):
+            fade = 1.0 - i / (len(radii) + 1)
+            dr = width * (1 - 0.35 * i / len(radii))
+            for lo, hi, colour, strength, spread in ((math.pi, 2 * math.pi, light, light_opacity, 1.0),
+                                                     (0.0, math.pi, palette.sea_dark, dark_opacity, 1.5)):
+                inner = ring_points(cam, centre, r - dr * spread / 2, lo + gap * 0.2, hi - gap * 0.2)
+                outer = ring_points(cam, centre, r + dr * spread / 2, lo + gap * 0.2, hi - gap * 0.2)
+                x0 = min(p[0] for p in outer)
+                x1 = max(p[0] for p in outer)
+                # Brightest where the ring faces us, gone where it turns edge-on.
+                stops = [(t, colour, strength * fade * (1 - (2 * t - 1) ** 2) ** 0.75)
+                         for t in np.linspace(0, 1, 9)]
+                svg.path(polygon(inner + outer[::-1]), fill=svg.linear(x0, 0, x1, 0, stops))
+        return
     for i, r in enumerate(radii):
         fade = 1.0 - i / (len(radii) + 1)
         w = max(0.3, width * px * (1 - 0.4 * i / len(radii)))

@@ -191,11 +191,12 @@ def _grain(plank: Plank, cam: Camera, rng):
 
 def draw(plank: Plank, cam: Camera, palette: Palette, light_dir, *, above: Svg, under: Svg,
          depth: Svg, sight: float, reflection: Svg | None = None, reflection_depth: Svg | None = None,
-         rim: str | None = None, rim_edge: str = "side+", wet: bool = True) -> None:
+         rim: str | None = None, rim_edge: str = "side+", wet: bool = True, torn: float = 0.0) -> None:
     """Draws the part above water into `above`, the sunk part into `under`
     with its depth into `depth` (white at `sight` metres down), and the
     reflection into `reflection`. A plank lying dry on land takes
-    `wet=False`: no soaking, no waterline."""
+    `wet=False`: no soaking, no waterline. `torn` (0..1) is how plainly a
+    splintered end shows the paler wood its break laid open."""
     rng = np.random.default_rng(plank.seed)
     d = cut(plank, cam)
     light_dir = np.asarray(light_dir, float) / np.linalg.norm(light_dir)
@@ -212,6 +213,18 @@ def draw(plank: Plank, cam: Camera, palette: Palette, light_dir, *, above: Svg, 
             svg.path(outline, fill=tone)
             clip = svg.clip(outline)
             marks = []
+            if face == "top" and torn > 0:
+                for side, broken in ((-1, plank.splintered[0]), (1, plank.splintered[1])):
+                    if not broken:
+                        continue
+                    # Full strength already where the shallowest tooth stops.
+                    u1 = side * (plank.length / 2 - plank.width * 0.45)
+                    u0 = u1 - side * (plank.width * 0.6 + 0.05)
+                    a, b = cam.point(plank.world(u0, 0, T / 2)), cam.point(plank.world(u1, 0, T / 2))
+                    fresh = svg.linear(a[0], a[1], b[0], b[1], [(0, palette.wood_fresh, 0),
+                                                                (0.6, palette.wood_fresh, torn * 0.5),
+                                                                (1, palette.wood_fresh, torn)])
+                    svg.path(outline, fill=fresh)
             if face == "top":
                 for line in grain:
                     keep = [p for p in line if (p[1] < 0) == sunk]

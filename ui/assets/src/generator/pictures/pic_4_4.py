@@ -3,190 +3,478 @@ focus, low on the left, taking a breath in the crawl; a break in the cloud
 lays the pale sun's path on the water down to him."""
 
 import math
+from dataclasses import replace
 
 import numpy as np
 
 from .. import afloat, sea, sky, wood
 from ..camera import Camera
 from ..compose import Layer, Picture, Water
-from ..palette import OLIVE_GREY as P, hazed, mix
-from ..skeleton import Pose, ellipse, limb
-from ..svg import Svg, lens, num, polygon
+from ..palette import OLIVE_GREY, hazed, mix
+from ..skeleton import Pose
+from ..svg import Svg, lens, num, polygon, smooth
 from ..waves import WaveField
 
 NAME = "pic_4_4"
 SIZE = (421, 221)
 
-HEAD = 0.21
-# The breath: the near arm recovering with the elbow highest and the hand
-# going in ahead of the head; the far arm pulling under him; a flutter kick.
-POSE = Pose(HEAD, {
-    "head": (0.0, 0.035),
-    "shoulder": (-0.19, 0.03), "elbow": (-0.09, 0.30), "wrist": (0.14, 0.16), "hand": (0.25, 0.03),
-    "shoulder.far": (-0.19, -0.05), "elbow.far": (0.08, -0.16), "wrist.far": (0.32, -0.23),
-    "hand.far": (0.47, -0.25),
-    "hip": (-0.68, -0.13), "knee": (-1.08, -0.17), "ankle": (-1.46, -0.06),
-    "knee.far": (-1.07, -0.26), "ankle.far": (-1.45, -0.34),
-})
+# The veiled sun stands over the swimmer, so its path on the water runs down to him.
+P = replace(OLIVE_GREY, light=replace(OLIVE_GREY.light, x=126, y=30))
 
-# (x, z, length, width, yaw, pitch, roll, splintered ends, rings)
+HEAD = 0.21
+# The breath, in his own plane (metres, x the way he swims, y up from the
+# water): the near arm recovering with the elbow highest and the hand going
+# in ahead of the head; the far arm pulling down under his chest; a
+# flutter kick, one foot at the surface and one down.
+POSE = Pose(HEAD, {
+    "head": (0.0, 0.042),
+    "shoulder": (-0.19, 0.05), "elbow": (-0.03, 0.31), "wrist": (0.15, 0.15), "hand": (0.235, -0.005),
+    "shoulder.far": (-0.19, -0.05), "elbow.far": (0.05, -0.22), "wrist.far": (0.1, -0.45),
+    "hand.far": (0.1, -0.61),
+    "hip": (-0.67, -0.1), "knee": (-1.07, -0.15), "ankle": (-1.44, -0.06),
+    "knee.far": (-1.07, -0.2), "ankle.far": (-1.45, -0.31),
+})
+HEADING = math.radians(-35)    # he swims to the right and toward us
+SWIMMER = (112, 2.4)            # the head's screen column and its distance
+
+# (x, z, length, width, yaw, pitch, roll, splintered ends, sinking)
 PLANKS = [
-    (1.55, 4.3, 1.9, 0.3, 9, 0.6, 4, (True, False), False),
-    (2.5, 8.6, 1.5, 0.24, -32, -14, 6, (False, True), True),
-    (-3.0, 8.2, 1.1, 0.2, 38, 2, -5, (True, True), False),
-    (0.2, 12.5, 1.7, 0.22, -14, 0, 3, (False, True), False),
-    (5.2, 15.5, 2.1, 0.3, 22, 4, 0, (True, False), False),
-    (-5.5, 19.0, 1.4, 0.18, -8, 0, 0, (True, True), True),
-    (2.0, 27.0, 2.2, 0.26, 5, 0, 0, (False, True), False),
-    (9.5, 33.0, 1.6, 0.24, -40, 0, 0, (True, False), False),
-    (-8.5, 44.0, 2.0, 0.25, 15, 0, 0, (False, True), False),
-    (4.5, 62.0, 1.8, 0.25, -20, 0, 0, (True, False), False),
+    (2.1, 4.6, 1.5, 0.32, 12, 0.0, 13, (True, False), False),
+    (0.85, 6.4, 1.2, 0.27, -30, -14, 9, (False, True), True),
+    (3.3, 8.6, 2.3, 0.22, -8, 0, 11, (True, True), False),
+    (-2.9, 7.4, 0.85, 0.3, 40, 0, -8, (True, True), False),
+    (-0.8, 11.5, 1.6, 0.3, 60, 10, 0, (False, True), True),
+    (6.2, 13.0, 1.1, 0.26, 24, 0, 6, (True, False), False),
+    (-5.8, 17.5, 2.0, 0.2, -10, 0, 0, (True, True), False),
+    (2.0, 23.0, 1.4, 0.26, 5, 0, 0, (False, True), False),
+    (10.5, 29.0, 1.9, 0.2, -40, 0, 0, (True, False), False),
+    (-9.0, 38.0, 1.2, 0.22, 15, 0, 0, (False, True), False),
+    (4.6, 52.0, 1.7, 0.2, -20, 0, 0, (True, False), False),
 ]
 
 
-def _figure(cam, origin, rng, dry: Svg, wet: Svg, depth: Svg, surface: Svg):
-    POSE.check()
-    x0, z0 = origin
-    j = POSE.joints
-    sight = 0.55
+def around(a, b, profile):
+    """A limb's outline shaped round the bone from a to b: `profile` gives,
+    at points t along the bone, how far the flesh stands out on the side
+    toward the sky and on the other. The ends close in round caps."""
+    (x0, y0), (x1, y1) = a, b
+    dx, dy = x1 - x0, y1 - y0
+    n = math.hypot(dx, dy) or 1.0
+    ux, uy = dx / n, dy / n
+    nx, ny = -uy, ux
+    if ny < 0:
+        nx, ny = -nx, -ny
+    top = [(x0 + dx * t + nx * up, y0 + dy * t + ny * up) for t, up, _ in profile]
+    bottom = [(x0 + dx * t - nx * down, y0 + dy * t - ny * down) for t, _, down in profile]
+    r1 = (profile[-1][1] + profile[-1][2]) / 2
+    r0 = (profile[0][1] + profile[0][2]) / 2
+    cap1 = [(x1 + ux * r1 * 0.8 * math.sin(s) + nx * r1 * math.cos(s) * 0.9,
+             y1 + uy * r1 * 0.8 * math.sin(s) + ny * r1 * math.cos(s) * 0.9)
+            for s in np.linspace(0.5, math.pi - 0.5, 3)]
+    cap0 = [(x0 - ux * r0 * 0.8 * math.sin(s) - nx * r0 * math.cos(s) * 0.9,
+             y0 - uy * r0 * 0.8 * math.sin(s) - ny * r0 * math.cos(s) * 0.9)
+            for s in np.linspace(0.5, math.pi - 0.5, 3)]
+    return top + cap1 + bottom[::-1] + cap0
 
-    def world(points, dz):
-        return [(x0 + x, y, z0 + dz) for x, y in points]
 
-    def part(points, fill, dz, rim=True):
-        pts3 = world(points, dz)
-        afloat.split(cam, pts3, fill, above=dry, under=wet, depth=depth, sight=sight,
-                     wet_fill=mix(fill, P.sea_dark, 0.72))
-        if rim:
-            # Lit from behind: the top edge of what stands out of the water catches the sun.
-            dry_pts = [p for p in pts3 if p[1] >= 0]
-            if len(dry_pts) >= 3:
-                poly = polygon([cam.point(p) for p in wood.clip_y([np.asarray(p) for p in pts3], True)])
-                clip = dry.clip(poly)
-                dry.add(f'<g clip-path="{clip}"><path d="{poly}" fill="{P.light.rim}"/>'
-                        f'<path d="{poly}" fill="{fill}" transform="translate(0.3,0.9)"/></g>')
+def egg(c, length, width, tilt, chin=0.3, steps=30):
+    """A head seen face on with its long axis at `tilt`: the jaw end narrower."""
+    out = []
+    ct, st = math.cos(tilt), math.sin(tilt)
+    for a in np.linspace(0, 2 * math.pi, steps, endpoint=False):
+        u, v = math.cos(a) * length / 2, math.sin(a) * width / 2
+        if u < 0:
+            v *= 1 - chin * (u / (length / 2)) ** 2
+        out.append((c[0] + u * ct - v * st, c[1] + u * st + v * ct))
+    return out
 
-    # Against the sun the shirt is a mid-tone; the rim gives it back its white.
-    cloth, skin, dark = mix(P.cloth, P.sea_near, 0.3), P.skin, P.cloth_dark
-    shade = mix(cloth, P.sea_near, 0.35)
-    # Far side first: the pulling arm and the far leg, all under water.
-    part(limb(j["shoulder.far"], j["elbow.far"], 0.045, 0.038), shade, 0.17, rim=False)
-    part(limb(j["elbow.far"], j["wrist.far"], 0.036, 0.027), mix(skin, P.sea_near, 0.3), 0.17, rim=False)
-    part(limb(j["wrist.far"], j["hand.far"], 0.026, 0.02), mix(skin, P.sea_near, 0.3), 0.17, rim=False)
-    part(limb(j["hip"], j["knee.far"], 0.075, 0.052), dark, 0.08, rim=False)
-    part(limb(j["knee.far"], j["ankle.far"], 0.05, 0.034), dark, 0.08, rim=False)
-    part(limb(j["hip"], j["knee"], 0.078, 0.054), dark, -0.06, rim=False)
-    part(limb(j["knee"], j["ankle"], 0.052, 0.035), dark, -0.06, rim=False)
-    # Only the top of the back breaks the surface.
-    (sx_, sy_), (hx_, hy_) = j["shoulder"], j["hip"]
-    part(limb((sx_ + 0.02, sy_ - 0.085), (hx_, hy_ - 0.02), 0.11, 0.095), cloth, 0.0)
-    # The head turned to breathe, the mouth open at the waterline.
-    hc = j["head"]
-    head = ellipse(hc, 0.105, 0.1, tilt=-0.25)
-    part(head, skin, -0.02)
-    hair = [p for p in ellipse((hc[0] - 0.045, hc[1] + 0.05), 0.08, 0.062, tilt=-0.5)]
-    hair3 = world(hair, -0.021)
-    hclip = dry.clip(polygon([cam.point(p) for p in wood.clip_y([np.asarray(p) for p in world(head, -0.02)], True)]))
-    afloat.split(cam, hair3, P.hair, above=dry, under=wet, depth=depth, sight=sight, clip=hclip)
-    px = float(cam.scale(z0))
-    ex, ey = cam.point((x0 + hc[0] + 0.045, hc[1] + 0.045, z0 - 0.03))
-    dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="{num(0.014 * px)}" ry="{num(0.011 * px)}" fill="{P.ink}"/>')
-    dry.add(f'<circle cx="{num(ex + 0.2)}" cy="{num(ey - 0.25)}" r="0.28" fill="{P.light.key}" opacity="0.8"/>')
-    bx, by = cam.point((x0 + hc[0] + 0.055, hc[1] + 0.085, z0 - 0.03))
-    dry.path(f"M{num(bx - 0.022 * px)},{num(by + 0.2)}Q{num(bx)},{num(by - 0.4)} {num(bx + 0.022 * px)},{num(by + 0.1)}",
-             stroke=P.hair, stroke_width="0.5", stroke_linecap="round")
-    mx, my = cam.point((x0 + hc[0] + 0.065, 0.008, z0 - 0.03))
-    dry.add(f'<ellipse cx="{num(mx)}" cy="{num(my)}" rx="{num(0.022 * px)}" ry="{num(0.017 * px)}" '
-            f'fill="#3a1e18" clip-path="{hclip}"/>')
-    ax, ay = cam.point((x0 + hc[0] - 0.035, hc[1] + 0.015, z0 - 0.03))
-    dry.add(f'<ellipse cx="{num(ax)}" cy="{num(ay)}" rx="{num(0.018 * px)}" ry="{num(0.026 * px)}" '
-            f'fill="{mix(skin, P.ink, 0.25)}"/>')
-    # The near arm in the air: sleeve, forearm, hand going in.
-    part(limb(j["shoulder"], j["elbow"], 0.048, 0.042), cloth, -0.17)
-    part(limb(j["elbow"], j["wrist"], 0.037, 0.03), skin, -0.17)
-    part(limb(j["wrist"], j["hand"], 0.031, 0.02), skin, -0.17)
 
-    # The water's answer: a bow wave at the head, a splash where the hand goes
-    # in, the kick's white water, and the V he leaves.
-    foam = P.foam
-    hx, hy = cam.point((x0 + hc[0] + 0.12, 0, z0 - 0.02))
-    surface.path(lens(hx - 0.1 * px, hy + 0.3, hx + 0.05 * px, hy + 0.2, 0.9), fill=foam, opacity="0.8")
-    afloat.splash(surface, cam, (x0 + j["hand"][0], z0 - 0.17), foam, rng, size=0.07, drops=7)
-    afloat.splash(surface, cam, (x0 + j["ankle"][0] - 0.02, z0 - 0.06), foam, rng, size=0.16, drops=16)
-    afloat.splash(surface, cam, (x0 + j["ankle"][0] + 0.25, z0 + 0.02), foam, rng, size=0.1, drops=6,
-                  opacity=0.55)
-    afloat.wake(surface, cam, (x0 + hc[0] + 0.1, z0), 0.0, foam, rng, length=2.4, opacity=0.95)
-    # White water along his line, breaking up behind him.
-    for k in range(14):
-        t = k / 13
-        bx = x0 + hc[0] - 0.2 - t * 1.5
-        (sa, ya), (sb, yb) = cam.point((bx, 0, z0 - 0.05)), cam.point((bx - 0.12, 0, z0 - 0.05))
-        surface.path(lens(sa, ya + rng.uniform(-0.6, 0.6), sb, yb, 0.5 * (1 - 0.6 * t)), fill=foam,
-                     opacity=num(0.7 * (1 - t) * rng.uniform(0.5, 1)))
-    for seg_x in (j["shoulder"][0], j["shoulder"][0] - 0.15):
-        sx, sy = cam.point((x0 + seg_x, 0, z0 - 0.12))
-        surface.path(lens(sx - 0.12 * px, sy + 0.2, sx + 0.12 * px, sy + 0.3, 0.5), fill=foam, opacity="0.55")
+class Swimmer:
+    def __init__(self, cam: Camera, origin, dry: Svg, wet: Svg, depth: Svg, surface: Svg, rng):
+        self.cam, self.dry, self.wet, self.depth, self.surface, self.rng = cam, dry, wet, depth, surface, rng
+        self.x0, self.z0 = origin
+        self.fwd = np.array([math.cos(HEADING), 0.0, math.sin(HEADING)])
+        self.near = np.array([math.sin(HEADING), 0.0, -math.cos(HEADING)])
+        self.px = float(cam.scale(self.z0))
+        self.k = self.px / 75       # line weights were set for a figure 75 px to the metre
+
+    def world(self, q, side=0.0):
+        return np.array([self.x0, 0.0, self.z0]) + self.fwd * q[0] + np.array([0.0, q[1], 0.0]) + self.near * side
+
+    def screen(self, q, side=0.0):
+        return self.cam.point(self.world(q, side))
+
+    def dry_outline(self, points, side):
+        pts3 = [self.world(q, side) for q in points]
+        part = wood.clip_y(pts3, True)
+        return [self.cam.point(p) for p in part] if len(part) >= 3 else None
+
+    def part(self, points, side, mid, rim=None, shade=None, murk=0.62, rim_w=0.55, shade_w=1.3, wet_fill=None):
+        """One flat shape in his plane, cut at the water: the wet part sinks
+        into the murk; the dry part in three tones, the rim on its top edge
+        toward the veiled sun and the shade along its underside."""
+        pts3 = [self.world(q, side) for q in points]
+        # Under the surface the shirt loses its white: the murk leaves a dark shape.
+        afloat.split(self.cam, pts3, mid, above=Svg(1, 1), under=self.wet, depth=self.depth, sight=0.45,
+                     wet_fill=wet_fill or mix(mix(P.sea_dark, P.ink, 0.35), mid, 0.3 * (1 - murk)))
+        scr = self.dry_outline(points, side)
+        if scr is None:
+            return None
+        d = smooth(scr) if len(scr) > 5 else polygon(scr)
+        clip = self.dry.clip(d)
+        inner = self.dry.clip(d)
+        rim_w, shade_w = rim_w * self.k, shade_w * self.k
+        layers = [f'<path d="{d}" fill="{rim or mid}"/>',
+                  f'<g transform="translate({num(0.25 * rim_w)},{num(rim_w)})">']
+        if shade:
+            layers.append(f'<path d="{d}" fill="{shade}"/>')
+            layers.append(f'<g clip-path="{inner}"><path d="{d}" fill="{mid}" '
+                          f'transform="translate(0,-{num(shade_w)})"/></g>')
+        else:
+            layers.append(f'<path d="{d}" fill="{mid}"/>')
+        layers.append('</g>')
+        self.dry.add(f'<g clip-path="{clip}">' + "".join(layers) + '</g>')
+        return d
+
+    def contact(self, points, side, width=0.6, opacity=0.8):
+        """Where a dry part meets the water: a thin wet shadow just under the
+        line and a lip of foam on it."""
+        pts3 = [self.world(q, side) for q in points]
+        cuts = wood.waterline(pts3)
+        if len(cuts) < 2:
+            return
+        cuts.sort(key=lambda p: float(np.dot(p, self.fwd)))
+        (ax, ay), (bx, by) = self.cam.point(cuts[0]), self.cam.point(cuts[-1])
+        self.surface.path(lens(ax - 0.6, ay + 0.9, bx + 0.6, by + 0.9, 0.8), fill=P.sea_dark, opacity="0.55")
+        self.surface.path(lens(ax - 0.8, ay + 0.15, bx + 0.8, by + 0.15, width), fill=P.foam,
+                          opacity=num(opacity))
+
+    def draw(self):
+        POSE.check()
+        j = POSE.joints
+        L = P.light
+        rim = mix(L.rim, P.cloth, 0.2)
+        shirt = mix(P.cloth, P.sea_near, 0.28)
+        shirt_shade = mix(P.cloth, P.sea_near, 0.55)
+        skin = mix(P.skin, P.sea_near, 0.12)
+        skin_shade = mix(P.skin, L.shadow, 0.4)
+        skin_rim = mix(P.skin, L.rim, 0.55)
+        trousers = P.cloth_dark
+
+        # Far side first, all of it in the murk: the arm pulling under him, the
+        # leg kicking down.
+        far, deep = -0.17, mix(mix(P.sea_dark, P.sea_near, 0.45), P.ink, 0.15)
+        self.part(around(j["shoulder.far"], j["elbow.far"], [(0, 0.05, 0.05), (0.5, 0.047, 0.045), (1, 0.038, 0.036)]),
+                  far, shirt, wet_fill=deep)
+        # Its forearm is too deep for the murk to show.
+        for side, knee, ankle in ((-0.08, "knee.far", "ankle.far"), (0.08, "knee", "ankle")):
+            self.part(around(j["hip"], j[knee], [(0, 0.09, 0.085), (0.35, 0.085, 0.08), (1, 0.056, 0.055)]),
+                      side, trousers, murk=0.55)
+            self.part(around(j[knee], j[ankle], [(0, 0.056, 0.055), (0.3, 0.058, 0.05), (1, 0.033, 0.03)]),
+                      side, trousers, murk=0.55)
+            ax, ay = j[ankle]
+            kx, ky = j[knee]
+            # The foot pointed, carrying the shin's line on past the ankle.
+            ux, uy = (ax - kx), (ay - ky)
+            n = math.hypot(ux, uy)
+            toe = (ax + ux / n * 0.19, min(-0.03, ay + uy / n * 0.19 - 0.03))
+            self.part(around((ax, ay), toe, [(0, 0.035, 0.03), (0.6, 0.032, 0.03), (1, 0.018, 0.014)]),
+                      side, skin, murk=0.6)
+
+        # The trunk rolled toward the breath: the top of the back and the near
+        # shoulder break the surface, the rest a dark shape under him.
+        (sx, _), (hx, hy) = j["shoulder"], j["hip"]
+        torso = around((sx + 0.05, -0.085), (hx, hy - 0.05), [(0, 0.11, 0.11), (0.3, 0.112, 0.11), (0.7, 0.1, 0.095),
+                                                             (1, 0.1, 0.095)])
+        self.part(torso, 0.0, shirt, rim, shirt_shade, murk=0.58, rim_w=0.5, shade_w=0.9)
+        self.contact(torso, 0.0, width=0.7)
+
+        # The head turned to breathe: face to us, the crown forward, one eye
+        # clear of the water and the mouth open at its line.
+        hc = j["head"]
+        tilt = -0.12
+        head = egg(hc, 0.235, 0.165, tilt)
+        d = self.part(head, 0.0, skin, skin_rim, skin_shade, murk=0.5, rim_w=0.45, shade_w=1.6)
+        if d is not None:
+            self.features(hc, tilt, d, skin, skin_shade)
+        self.contact(head, 0.0, width=0.9, opacity=0.9)
+
+        # The near arm in the air: the shoulder just behind the head, the
+        # elbow highest, the hand going in ahead of it.
+        # Rolled into the breath, the near shoulder comes up over the spine:
+        # the arm swings in nearly the head's own plane.
+        near = 0.03
+        sh = j["shoulder"]
+        self.part(egg((sh[0] - 0.02, 0.0), 0.19, 0.11, 0.35, chin=0.0), near, shirt, rim, shirt_shade, murk=0.58)
+        # Deltoid over the shoulder, the biceps under the bone, a bony elbow.
+        self.part(around(sh, j["elbow"], [(0, 0.05, 0.05), (0.18, 0.062, 0.047), (0.5, 0.05, 0.052),
+                                          (0.8, 0.042, 0.042), (1, 0.036, 0.036)]), near, shirt, rim, shirt_shade,
+                  shade_w=1.1)
+        # The wet sleeve creases into the crook of the elbow.
+        (ax, ay), (bx, by) = sh, j["elbow"]
+        for t, off, length in ((0.62, -0.012, 0.07), (0.76, 0.0, 0.05), (0.45, -0.022, 0.06)):
+            cx, cy = ax + (bx - ax) * t, ay + (by - ay) * t
+            n = math.hypot(bx - ax, by - ay)
+            ux, uy = (bx - ax) / n, (by - ay) / n
+            p0 = (cx - uy * off + ux * length * 0.2, cy + ux * off + uy * length * 0.2)
+            p1 = (cx - uy * (off - 0.03) - ux * length * 0.3, cy + ux * (off - 0.03) - uy * length * 0.3)
+            a, b = self.screen(p0, near), self.screen(p1, near)
+            self.dry.path(lens(a[0], a[1], b[0], b[1], 0.3 * self.k), fill=shirt_shade, opacity="0.8")
+        # The hand flat and fingers together, going in thumb first; over it
+        # the bare forearm, so one rim runs on from the arm into the hand;
+        # the sleeve rolled to the elbow.
+        hand = around(j["wrist"], j["hand"], [(0, 0.023, 0.022), (0.25, 0.03, 0.036), (0.55, 0.03, 0.034),
+                                              (0.85, 0.022, 0.024), (1, 0.012, 0.012)])
+        self.part(hand, near, skin, skin_rim, skin_shade, shade_w=0.8)
+        self.part(around(j["elbow"], j["wrist"], [(0, 0.034, 0.034), (0.2, 0.047, 0.04), (0.45, 0.042, 0.035),
+                                                  (0.8, 0.028, 0.026), (1, 0.022, 0.021)]),
+                  near, skin, skin_rim, skin_shade, shade_w=0.9)
+        ex, ey = j["elbow"]
+        cuff = around((ex - 0.01, ey + 0.035), (ex + 0.025, ey - 0.02), [(0, 0.022, 0.022), (1, 0.022, 0.022)])
+        self.part(cuff, near, mix(shirt, rim, 0.25), rim, shirt_shade, shade_w=0.6)
+        self.water(j)
+
+    def features(self, hc, tilt, head_d, skin, skin_shade):
+        ct, st = math.cos(tilt), math.sin(tilt)
+
+        def at(u, v):
+            """A point on the face: u toward the crown, v toward the top ear."""
+            return self.screen((hc[0] + u * ct - v * st, hc[1] + u * st + v * ct))
+
+        def shape(points):
+            return smooth([at(u, v) for u, v in points])
+
+        clip = self.dry.clip(head_d)
+        hair = P.hair
+        ring = np.linspace(0, 2 * math.pi, 10, endpoint=False)
+        parts = []
+        # The nose's shade, the eye under the brow (the brow lies toward the
+        # crown, the head being on its side), the mouth open on the waterline.
+        nose = [(0.008, 0.006), (-0.026, -0.002), (-0.034, 0.012), (-0.01, 0.017)]
+        parts.append(f'<path d="{shape(nose)}" fill="{skin_shade}" opacity="0.85"/>')
+        eye = shape([(0.016 + 0.0075 * math.cos(a), 0.036 + 0.0135 * math.sin(a)) for a in ring])
+        parts.append(f'<path d="{eye}" fill="{mix(P.cloth, skin, 0.35)}"/>')
+        iris = shape([(0.016 + 0.0068 * math.cos(a), 0.031 + 0.007 * math.sin(a)) for a in ring])
+        parts.append(f'<path d="{iris}" fill="{P.ink}"/>')
+        brow = [at(0.036, 0.056), at(0.041, 0.035), at(0.037, 0.014)]
+        parts.append(f'<path d="M{num(brow[0][0])},{num(brow[0][1])}Q{num(brow[1][0])},{num(brow[1][1])} '
+                     f'{num(brow[2][0])},{num(brow[2][1])}" fill="none" stroke="{hair}" '
+                     f'stroke-width="{num(0.5 * self.k)}" stroke-linecap="round"/>')
+        mouth = shape([(-0.056, 0.022), (-0.046, 0.008), (-0.05, -0.02), (-0.064, -0.03), (-0.075, -0.012),
+                       (-0.072, 0.014)])
+        parts.append(f'<path d="{mouth}" fill="{mix(P.ink, P.skin, 0.18)}"/>')
+        lip = [(-0.044, 0.022), (-0.036, 0.006), (-0.04, -0.022)]
+        parts.append(f'<path d="{smooth([at(u, v) for u, v in lip], closed=False)}" fill="none" '
+                     f'stroke="{skin_shade}" stroke-width="{num(0.45 * self.k)}" stroke-linecap="round"/>')
+        # Wet hair over the crown and back along the top to the ear, its top
+        # edge catching the light.
+        cap = [(0.118, 0.0), (0.105, 0.05), (0.07, 0.078), (0.02, 0.088), (-0.03, 0.086), (-0.03, 0.066),
+               (0.015, 0.06), (0.045, 0.035), (0.052, 0.0), (0.045, -0.04), (0.07, -0.075), (0.11, -0.045)]
+        parts.append(f'<path d="{shape(cap)}" fill="{mix(hair, P.light.rim, 0.4)}"/>')
+        parts.append(f'<path d="{shape([(u - 0.006, v - 0.009) for u, v in cap])}" fill="{hair}" '
+                     f'clip-path="{self.dry.clip(shape(cap))}"/>')
+        ear = [(0.008, 0.074), (-0.026, 0.072), (-0.03, 0.088), (-0.006, 0.092), (0.01, 0.084)]
+        parts.append(f'<path d="{shape(ear)}" fill="{mix(skin, P.light.rim, 0.3)}"/>')
+        self.dry.add(f'<g clip-path="{clip}">' + "".join(parts) + "</g>")
+
+    def water(self, j):
+        """The water's answer: a bow wave at the head, white water where the
+        hand goes in and where he kicks, the V he leaves."""
+        cam, rng, s = self.cam, self.rng, self.surface
+        foam = P.foam
+
+        def on(q, side=0.0):
+            p = self.world((q[0], 0.0), side)
+            return p[0], p[2]
+
+        hx, hz = on((j["head"][0] + 0.13, 0))
+        a = cam.point((hx - 0.02, 0, hz - 0.03))
+        b = cam.point((hx + 0.09, 0, hz + 0.02))
+        s.path(lens(a[0] - 3, a[1] + 0.4, b[0], b[1] + 0.2, 0.9), fill=foam, opacity="0.85")
+        afloat.splash(s, cam, on(j["hand"], 0.03), foam, rng, size=0.08, drops=8)
+        self.kick(on((j["ankle"][0] + 0.05, 0), 0.08), 0.32)
+        self.kick(on((j["ankle"][0] - 0.3, 0), -0.05), 0.2, opacity=0.6)
+        self.wake(on((j["head"][0] + 0.1, 0)), length=2.8)
+        # Water running off the back and breaking up behind him.
+        for k in range(16):
+            t = k / 15
+            q = (j["shoulder"][0] - 0.05 - t * 1.3, 0)
+            x, z = on(q, rng.uniform(-0.05, 0.05))
+            (sa, ya), (sb, yb) = cam.point((x, 0, z)), cam.point((x - 0.13, 0, z - 0.03))
+            s.path(lens(sa, ya + rng.uniform(-0.5, 0.7), sb, yb, 0.5 * (1 - 0.5 * t)), fill=foam,
+                   opacity=num(0.7 * (1 - t) * rng.uniform(0.5, 1)))
+
+
+    def kick(self, at, size, opacity=0.9):
+        """The flutter kick's white water: a low mound of churned foam where
+        the foot breaks the surface, a few drops thrown over it."""
+        cam, rng, s = self.cam, self.rng, self.surface
+        x0, z0 = at
+        px = float(cam.scale(z0))
+        cx, cy = cam.point((x0, 0, z0))
+        s.add(f'<ellipse cx="{num(cx)}" cy="{num(cy + 0.6)}" rx="{num(size * px * 0.7)}" '
+              f'ry="{num(size * px * 0.09)}" fill="{P.sea_dark}" opacity="{num(0.5 * opacity)}"/>')
+        for _ in range(30):
+            dx = rng.normal(0, 0.35) * size
+            rise = (1 - min(1.0, abs(dx) / size)) ** 2 * rng.uniform(0.0, 0.3) * size
+            bx, by = cam.point((x0 + dx, rise, z0 + rng.normal(0, 0.1) * size))
+            r = rng.uniform(0.04, 0.1) * size * px
+            tone = P.foam if rng.uniform() < 0.7 else mix(P.foam, P.sea_light, 0.6)
+            s.add(f'<ellipse cx="{num(bx)}" cy="{num(by)}" rx="{num(r)}" ry="{num(r * 0.6)}" fill="{tone}" '
+                  f'opacity="{num(opacity * rng.uniform(0.55, 0.95))}"/>')
+        for _ in range(9):
+            a = rng.uniform(0.4, math.pi - 0.4)
+            r = rng.uniform(0.5, 1.3) * size * px
+            s.add(f'<circle cx="{num(cx + r * math.cos(a) * 0.8)}" cy="{num(cy - r * math.sin(a) * 0.7)}" '
+                  f'r="{num(rng.uniform(0.3, 0.6))}" fill="{P.foam}" opacity="{num(opacity * 0.8)}"/>')
+
+    def wake(self, origin, length):
+        """The V he leaves: along each arm, at the angle every wake keeps,
+        short crests set aslant, lit on their near face, a dark trough
+        behind, fading as they spread."""
+        cam, rng, s = self.cam, self.rng, self.surface
+        x0, z0 = origin
+        half = math.radians(19.5)
+        for side in (-1, 1):
+            arm = HEADING + math.pi + side * half
+            # The arm itself: one long, thin swell line fading from the head.
+            ends = [cam.point((x0 + d * math.cos(arm), 0, z0 + d * math.sin(arm))) for d in (0.2, length * 0.9)]
+            (ax, ay), (bx, by) = ends
+            line = s.linear(ax, ay, bx, by, [(0, P.sea_light, 0.55), (1, P.sea_light, 0)])
+            s.path(lens(ax, ay, bx, by, max(0.35, 0.012 * self.px)), fill=line)
+            t = 0.25
+            while t < length:
+                fade = (1 - t / length) ** 1.2
+                cx, cz = x0 + t * math.cos(arm), z0 + t * math.sin(arm)
+                crest = arm - side * math.radians(35)
+                half_len = 0.09 + 0.05 * t / length
+                a = (cx - half_len * math.cos(crest), 0, cz - half_len * math.sin(crest))
+                b = (cx + half_len * math.cos(crest), 0, cz + half_len * math.sin(crest))
+                (ax, ay), (bx, by) = cam.point(a), cam.point(b)
+                px = float(cam.scale(cz))
+                w = max(0.3, 0.018 * px * (0.5 + 0.5 * fade))
+                s.path(lens(ax, ay + w, bx, by + w, w * 0.9), fill=P.sea_dark, opacity=num(0.55 * fade))
+                s.path(lens(ax, ay, bx, by, w), fill=P.sea_light if side > 0 else P.foam,
+                       opacity=num(0.75 * fade * rng.uniform(0.7, 1.0)))
+                t += rng.uniform(0.17, 0.26) * (1 + 0.4 * t / length)
+
+
+def _nail_holes(cam, plank, pal, svg: Svg):
+    """Where the plank was nailed to the frames: a hole at each corner, the
+    iron's rust run a little way along the grain."""
+    T = plank.thickness
+    rust = mix(pal.wood_dark, pal.skin, 0.35)
+    for su in (-1, 1):
+        u = su * (plank.length / 2 - 0.07)
+        if abs(plank.end(su, 0.0)) < abs(u) + 0.03:
+            continue
+        for sv in (-0.3, 0.3):
+            v = sv * plank.width
+            if plank.world(u, v, T / 2)[1] < 0:
+                continue
+            a = cam.point(plank.world(u, v, T / 2))
+            b = cam.point(plank.world(u - su * 0.09, v, T / 2))
+            svg.path(lens(a[0], a[1], b[0], b[1], 0.35), fill=rust, opacity="0.7")
+            hole = [cam.point(plank.world(u + 0.015 * math.cos(t), v + 0.015 * math.sin(t), T / 2))
+                    for t in np.linspace(0, 2 * math.pi, 10, endpoint=False)]
+            svg.path(polygon(hole), fill=pal.wood_dark)
+
+
+def _sky(w, h, cam, rng) -> Svg:
+    L = P.light
+    heaven = Svg(w, h)
+    # The break round the sun is the brightest sky; the masses either side are darker below.
+    sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(110, 60))
+    sky.sun(heaven, P, radius=8.5, veil=0.3)
+    # Thin cloud drawn across the disc.
+    sky.cloud(heaven, rng, P, L.x - 48, L.y + 5, 100, 6, lumps=5, roll=True, softness=1.4,
+              opacity=0.45, lit=1.0, rim=0.2)
+    # A few large, soft masses, heavier above; the break round the sun stays open.
+    for x, base, width, height, lumps, lit, soft in ((-70, 30, 170, 40, 5, 0.3, 2.0),
+                                                     (236, 46, 230, 54, 6, 0.4, 1.8),
+                                                     (-30, 72, 110, 20, 4, 0.5, 1.4),
+                                                     (185, 70, 110, 14, 4, 0.65, 1.2),
+                                                     (320, 72, 130, 20, 4, 0.55, 1.3)):
+        sky.cloud(heaven, rng, P, x, base, width, height, lumps=lumps, softness=soft, lit=lit, rim=0.45)
+    for x, y, span, beat, tilt in ((292, 58, 15, 0.9, -0.1), (322, 68, 11, 0.0, 0.08),
+                                   (350, 52, 9, -0.7, 0.15), (268, 70, 7, 0.4, -0.05)):
+        sky.gull(heaven, x, y, span, beat, mix(P.cloud_shade, P.ink, 0.45), P.ink, tilt)
+    return heaven
 
 
 def build(scale: int) -> Picture:
     w, h = SIZE
-    cam = Camera(w, h, horizon=80, focal=380, eye=1.3)
+    cam = Camera(w, h, horizon=70, focal=330, eye=0.8)
     waves = WaveField(seed=44, wavelength=2.0, steepness=0.035, direction=-0.3)
     rng = np.random.default_rng(4404)
-    light = P.light
+    L = P.light
+    head_sx, head_z = SWIMMER
 
-    heaven = Svg(w, h)
-    sky.sky(heaven, P, cam.horizon)
-    sky.sun(heaven, P, radius=8.5, veil=0.55)
-    sky.deck(heaven, rng, P, top=4, bottom=cam.horizon - 5, rows=3, lit_near=0.85, lit_far=0.35,
-             gap=(light.x, 85))
-    # A few large masses either side of the break the sun shows through.
-    for x, base, width, height, lit in ((-40, 66, 150, 34, 0.55), (255, 60, 190, 40, 0.5),
-                                        (330, 74, 120, 18, 0.75), (40, 76, 80, 12, 0.8)):
-        sky.cloud(heaven, rng, P, x, base, width, height, lumps=5, softness=1.4, lit=lit, rim=0.45)
-    sky.cloud(heaven, rng, P, light.x - 60, light.y + 6, 120, 7, lumps=6, roll=True, softness=1.6,
-              opacity=0.45, lit=1.0, rim=0.3)
-    for x, y, span, beat, tilt in ((268, 26, 17, 0.9, -0.1), (304, 41, 13, 0.0, 0.08),
-                                   (342, 21, 10, -0.7, 0.15), (240, 50, 8, 0.4, -0.05),
-                                   (366, 47, 7, 0.1, 0.0)):
-        sky.gull(heaven, x, y, span, beat, mix(P.cloud_shade, P.ink, 0.35), P.ink, tilt)
+    heaven = _sky(w, h, cam, rng)
 
     water = Svg(w, h)
     sea.base(water, cam, P, haze=0.6)
-    path = water.radial(light.x, cam.horizon + 40, 34, 60, [(0, light.key, 0.2), (1, light.key, 0)])
+    # The path of light narrows toward the horizon and ends at the swimmer.
+    sy = cam.point((0, 0, head_z))[1]
+    path = water.radial(L.x, cam.horizon, 40, sy - cam.horizon + 10,
+                        [(0, L.key, 0.22), (0.5, L.key, 0.09), (1, L.key, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
 
     surface = Svg(w, h)
-    sea.marks(surface, cam, waves, P, rng, near=2.4, far=300, per_metre=0.5, length=0.5, thickness=0.05,
-              light=0.3, dark=0.45, glitter=(light.x, light.key), glitter_width=0.2, glitter_floor=0.5)
+    sea.marks(surface, cam, waves, P, rng, near=1.6, far=head_z - 0.3, per_metre=0.5, length=0.5,
+              thickness=0.05, light=0.28, dark=0.45)
+    sea.marks(surface, cam, waves, P, rng, near=head_z - 0.3, far=300, per_metre=0.5, length=0.5,
+              thickness=0.05, light=0.28, dark=0.45, glitter=(L.x, L.key), glitter_width=0.17,
+              glitter_floor=0.7)
+
+    # Close by, the few crests the light finds between him and the far path.
+    z = head_z + 0.25
+    while z < 7.0:
+        px = float(cam.scale(z))
+        for _ in range(3):
+            sx = L.x + rng.normal(0, 7 + 0.25 * (cam.point((0, 0, z))[1] - cam.horizon))
+            x, _ = cam.water_at(sx, cam.point((0, 0, z))[1])
+            if rng.uniform() > 0.6:
+                continue
+            zz = z * rng.uniform(1.0, 1.04)
+            sx, sy = cam.point((float(x), float(waves.height(x, zz)), zz))
+            half = 0.12 * px * rng.uniform(0.5, 1.2)
+            surface.path(lens(sx - half, sy, sx + half, sy, max(0.3, 0.025 * px)), fill=L.key,
+                         opacity=num(rng.uniform(0.45, 0.8)))
+        z *= 1.06
 
     floating, sunk, sunk_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     mirror, mirror_depth = Svg(w, h), Svg(w, h)
-    light_dir = (-0.1, 0.6, 1.0)
-    for i, (x, z, L, W, yaw, pitch, roll, ends, rings) in enumerate(sorted(PLANKS, key=lambda p: -p[1])):
-        haze = min(0.75, max(0.0, (z - 5) / 60) ** 0.7)
+    light_dir = (-0.05, 0.6, 1.0)
+    for i, (x, z, length, width, yaw, pitch, roll, ends, sinking) in enumerate(sorted(PLANKS, key=lambda p: -p[1])):
+        haze = min(0.7, max(0.0, (z - 5) / 50) ** 0.7)
         pal = hazed(P, haze)
-        centre_y = -0.04 if rings and pitch else -0.015
-        plank = wood.Plank(length=L, width=W, thickness=0.06, centre=(x, centre_y, z),
+        far = z > 15
+        plank = wood.Plank(length=length, width=width, thickness=0.05 if far else 0.065,
+                           centre=(x, -0.06 if sinking else -0.012, z),
                            yaw=math.radians(yaw), pitch=math.radians(pitch), roll=math.radians(roll),
                            seed=100 + i, splintered=ends, nails=z < 20, knots=1 if z < 14 else 0)
-        if rings:
-            a, b = plank.world(-L * 0.4, 0, 0), plank.world(L * 0.4, 0, 0)
-            sea.rings(surface, cam, P, ((a[0], a[2]), (b[0], b[2])), radii=[0.25, 0.5, 0.8],
-                      width=0.02, light_opacity=0.4, dark_opacity=0.45)
-        wood.draw(plank, cam, pal, light_dir, above=floating, under=sunk, depth=sunk_depth, sight=0.3,
+        if sinking:
+            # Rings spread from where the plank goes through the surface.
+            u0 = -plank.centre[1] / math.sin(plank.pitch)
+            c = plank.world(u0, 0, 0)
+            sea.rings(surface, cam, P, (c[0], c[2]), radii=[0.16, 0.34, 0.58, 0.86],
+                      width=0.06, light_opacity=0.5, dark_opacity=0.55, filled=True)
+        wood.draw(plank, cam, pal, light_dir, above=floating, under=sunk, depth=sunk_depth, sight=0.35,
                   reflection=mirror, reflection_depth=mirror_depth,
-                  rim=mix(light.rim, pal.wood_lit, 0.3), rim_edge="side+")
+                  rim=mix(L.rim, pal.wood_lit, 0.3), rim_edge="side+", torn=0.8 * (1 - haze))
+        if z < 9:
+            _nail_holes(cam, plank, pal, floating)
 
     dry, wet, wet_depth = Svg(w, h), Svg(w, h), Svg(w, h)
-    head_x = (150 - cam.cx) * 5.3 / cam.focal
-    _figure(cam, (head_x, 5.3), rng, dry, wet, wet_depth, surface)
+    head_x = (head_sx - cam.cx) * head_z / cam.focal
+    Swimmer(cam, (head_x, head_z), dry, wet, wet_depth, surface, rng).draw()
 
     layers = [Layer("sky", heaven), Layer("sea", water),
               Layer("reflection", mirror, depth=mirror_depth),
               Layer("sunk", sunk, depth=sunk_depth), Layer("swimmer-under", wet, depth=wet_depth),
               Layer("surface", surface), Layer("planks", floating), Layer("swimmer", dry)]
     return Picture(NAME, w, h, P, layers,
-                   water=Water(mix(P.sea_dark, P.sea_near, 0.3), cam, waves, tint=0.75, surface=0.3,
-                               darken=0.25, blur=2.4, fade=0.3, refraction=0.15),
+                   water=Water(mix(P.sea_dark, P.sea_near, 0.3), cam, waves, tint=0.7, surface=0.28,
+                               darken=0.25, blur=2.2, fade=0.3, refraction=0.15),
                    seed=44)
