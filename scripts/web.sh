@@ -34,15 +34,17 @@ fi
 rm -rf "$site"
 mkdir -p "$site"
 cp "$out/wasm/web/quivra.js" "$out/wasm/web/quivra.wasm" "$root/web/index.html" \
-  "$root/web/page.js" "$root/web/after-load.js" "$root/web/quivra.css" \
-  "$root/web/manifest.webmanifest" "$site/"
+  "$root/web/page.js" "$root/web/after-load.js" "$root/web/manifest.webmanifest" "$site/"
 node "$out/wasm/web/window_css.js" >"$site/window.css"
 # The artwork as it is in ui/assets at build time, every density: a browser fetches @2x
 # only on a high-density screen.
 cp "$root"/ui/assets/*.jpg "$root"/ui/assets/*.png "$site/"
 
 # Liberation Sans and Serif cut down to what the game can show: Latin-1, and whatever else
-# the story, the commands and the page write. Rebuilt only when a source is newer.
+# the story, the commands and the page write. Each face comes twice: that whole, and the
+# Spanish the game writes, which the page asks for first; a browser fetches the whole face
+# only for a character the Spanish one lacks (one a player types, say). Rebuilt only when a
+# source is newer.
 fonts="$out/fonts"
 mkdir -p "$fonts"
 sources=("$root"/engine/*.cpp "$root"/engine/*.hpp "$root"/web/index.html "$root"/web/page.js)
@@ -56,15 +58,33 @@ print("".join(sorted(shown)))
 PY
 cmp -s "$chars.new" "$chars" || mv "$chars.new" "$chars"
 rm -f "$chars.new"
+spanish="U+20-7E,U+A1,U+AB,U+BB,U+BF,U+C1,U+C9,U+CD,U+D1,U+D3,U+DA,U+DC,U+E1,U+E9,U+ED,U+F1"
+spanish+=",U+F3,U+FA,U+FC,U+2026"
+faces=$out/faces.css
+: >"$faces"
 for face in LiberationSans-Regular LiberationSans-Bold LiberationSerif-Regular; do
-  woff2="$fonts/$face.woff2"
   ttf=/usr/share/fonts/truetype/liberation2/$face.ttf
-  if [[ ! -f $woff2 || $chars -nt $woff2 || $ttf -nt $woff2 ]]; then
+  made=$fonts/$face-es.woff2
+  if [[ ! -f $made || $chars -nt $made || $ttf -nt $made || $0 -nt $made ]]; then
     pyftsubset "$ttf" --text-file="$chars" --flavor=woff2 \
-      --drop-tables+=FFTM --output-file="$woff2"
+      --drop-tables+=FFTM --output-file="$fonts/$face.woff2"
+    pyftsubset "$ttf" --unicodes="$spanish" --flavor=woff2 \
+      --drop-tables+=FFTM --output-file="$fonts/$face-es.woff2"
   fi
-  cp "$woff2" "$site/"
+  cp "$fonts/$face.woff2" "$fonts/$face-es.woff2" "$site/"
+  family=${face%-*}
+  weight=400
+  [[ $face == *-Bold ]] && weight=700
+  # The later rule wins where both hold a character. The fallback draws the text at once;
+  # the face replaces it when it arrives.
+  for file in "$face.woff2" "$face-es.woff2"; do
+    range=
+    [[ $file == *-es.woff2 ]] && range="unicode-range: $spanish; "
+    printf '@font-face { font-family: "Liberation %s"; src: url(%s) format("woff2"); %sfont-weight: %s; font-display: swap; }\n' \
+      "${family#Liberation}" "$file" "$range" "$weight" >>"$faces"
+  done
 done
+cat "$faces" "$root/web/quivra.css" >"$site/quivra.css"
 
 # The installed app's icons, drawn from the window's icon. They are rendered here rather than
 # kept in ui/assets, whose every PNG the desktop build embeds. The maskable one is the cloud on
@@ -104,7 +124,7 @@ mv "$out/service-worker.js" "$site/"
 echo "web: built $site"
 if [[ ${1:-} == --bench ]]; then
   (cd "$root" && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
-  python3 -m http.server 8001 --bind 127.0.0.1 --directory "$site" >/dev/null 2>&1 &
+  python3 "$root/scripts/serve-site.py" 8001 "$site" &
   server=$!
   trap 'kill $server' EXIT
   # Up to ten seconds for the server to answer.
@@ -125,5 +145,5 @@ if [[ ${1:-} == --bench ]]; then
   exit "$status"
 elif [[ ${1:-} != --no-serve ]]; then
   echo "web: serving Quivra at http://localhost:8000 (Ctrl+C stops)"
-  exec python3 -m http.server 8000 --bind 127.0.0.1 --directory "$site"
+  exec python3 "$root/scripts/serve-site.py" 8000 "$site"
 fi
