@@ -109,14 +109,14 @@ constexpr ControlDesign kDesign[] = {
            {kSansSerifFaces, 9.75}, {rgb(255, 255, 255), rgb(0, 0, 0)}),
     picture("pic_1_0",                                 5, "El barco a medio hacer",
      "Bajo un cielo azul, con el sol alto a la izquierda, un barco de madera a medio construir "
-     "descansa sobre calzos en una playa anaranjada. Casi todo el casco está ya forrado de "
+     "descansa sobre calzos en una playa de arena clara. Casi todo el casco está ya forrado de "
      "tablas, que terminan cuaderna a cuaderna hacia la proa; en lo alto de la proa solo se alza "
      "el armazón, y entre sus cuadernas se ve por dentro el forro del otro costado. Tres mástiles "
      "desnudos atraviesan los baos y una escalera sube por la popa. La sombra del casco cae sobre "
      "la arena, a la derecha. Delante hay una pila de tablas, un caballete con una tabla a medio "
-     "serrar, un tajo con una azuela clavada, un mazo, una sierra y virutas; al fondo, colinas "
-     "verdes y montañas. Abajo se lee: El barco está a medio construir y aquí, a solas, me "
-     "inquieto. ¡Debo zarpar!"),
+     "serrar y la sierra metida en el corte, un tajo con una azuela clavada, un mazo y virutas; "
+     "al fondo, colinas verdes y lomas lejanas en la bruma. Abajo se lee: El barco está a medio "
+     "construir y aquí, a solas, me inquieto. ¡Debo zarpar!"),
     box(   "txtEscenario",  Scene, kSceneArea,          0, "", "Escenario",
            {kTimesFaces, 11.25}, kWindowColours),
     picture("pic_2_0_2",                              14, "Las islas",
