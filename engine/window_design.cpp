@@ -122,9 +122,9 @@ constexpr ControlDesign kDesign[] = {
     picture("pic_2_0_2",                              14, "Las islas",
      "Una playa de arena a mediodía, con el sol alto a la izquierda: una palmera verde inclinada "
      "proyecta su sombra sobre la arena hacia delante y a la derecha, lejos del sol. Una ola rompe "
-     "en una línea blanca a lo largo de la orilla y su espuma se retira por la arena mojada como "
-     "un encaje lleno de agujeros; detrás, un mar azul y, en el horizonte, una islita de cima "
-     "verde bajo unas nubes blancas."),
+     "en una línea blanca a lo largo de la orilla, que a la derecha se curva hacia delante, y su "
+     "espuma se retira por la arena mojada como un encaje lleno de agujeros; detrás, un mar azul "
+     "y, en el horizonte, una islita de cima verde bajo unas nubes blancas."),
     label( "lblAbout",      {104, 328, 137, 49},       8,
            "Quivra, un relato interactivo del mar, Versión " QUIVRA_VERSION,
            {kSansSerifFaces, 8.25, true}),
