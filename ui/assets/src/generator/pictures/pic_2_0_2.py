@@ -1,9 +1,8 @@
 """The islands: a beach at noon seen from the dune behind it. A palm leans
 out from the left, its shadow thrown toward us and to the right by the sun
-high at the top left; a wave breaks in a white line along the shore, which
-swings toward us on the right, and
-its foam draws back down the wet sand in a lace full of holes; far out, a
-small island.
+high at the top left; a wave breaks in a white line along the shore,
+which swings toward us on the right, and its foam draws back down the wet
+sand in a lace full of holes; far out, a small island.
 
 The picture is wider and taller than the window shows: everything that
 matters lies inside the top-left 421 x 221."""
@@ -84,8 +83,8 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     lit = left + [((a[0] + b[0]) / 2, (a[1] + b[1]) / 2) for a, b in zip(left, right)][::-1]
     svg.path(polygon(lit), fill=mix(bark, P.light.key, 0.25))
     # The side turned from the sun in shade, a quarter of the trunk.
-    dark = right + [(a[0] * 0.3 + b[0] * 0.7, a[1] * 0.3 + b[1] * 0.7) for a, b in zip(left, right)][::-1]
-    svg.path(polygon(dark), fill=mix(bark, P.light.shadow, 0.35))
+    dark = right + [(a[0] * 0.4 + b[0] * 0.6, a[1] * 0.4 + b[1] * 0.6) for a, b in zip(left, right)][::-1]
+    svg.path(polygon(dark), fill=mix(bark, P.light.shadow, 0.45))
     clip = svg.clip(polygon(trunk))
     rings = []
     for t in np.arange(0.04, 0.95, 0.045):
@@ -316,8 +315,8 @@ def _wash(cam, foam: Svg, xs, rng):
                   density=1.8, open_back=0.25, open_front=0.65)
     # Just past the edge the sand is darker where the water has soaked it.
     foam.path(polygon(front + [(x, y + 1.4) for x, y in front[::-1]]), fill=P.wood_side, opacity="0.15")
-    foam.path(smooth(front, closed=False), stroke=P.foam, stroke_width="0.8", stroke_linecap="round",
-              opacity="0.9")
+    foam.path(smooth(front, closed=False), stroke=P.foam, stroke_width="0.6", stroke_linecap="round",
+              opacity="0.65")
 
 
 def build(scale: int) -> Picture:
