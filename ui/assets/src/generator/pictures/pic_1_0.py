@@ -29,7 +29,9 @@ P = replace(BRIGHT, sky_top=mix(BRIGHT.sky_top, BRIGHT.mountain, 0.4),
             cloud_lit=mix(BRIGHT.cloud_lit, BRIGHT.wood_fresh, 0.22),
             cloud_shade=mix(BRIGHT.cloud_shade, BRIGHT.mountain, 0.35),
             sand=mix(BRIGHT.wood_fresh, BRIGHT.light.key, 0.25),
-            grass=mix(BRIGHT.grass, BRIGHT.mountain, 0.3))
+            grass=mix(BRIGHT.grass, BRIGHT.mountain, 0.3),
+            # Cooler under the words, so the sand below goes grey, not muddy.
+            ink=mix(BRIGHT.ink, BRIGHT.light.shadow, 0.55))
 
 NAME = "pic_1_0"
 SIZE = (421, 221)
@@ -130,7 +132,7 @@ def _shadow(p):
 def _far_hills(svg: Svg, rng, cam):
     """Two long, low rolls of hills far off, seen through the haze: flat
     tones paler with distance, each lit a little on its left shoulder."""
-    for top, amp, tone, haze in ((96, 10, P.mountain, 0.5), (104, 7, mix(P.mountain, P.grass, 0.5), 0.32)):
+    for top, amp, tone, haze in ((96, 10, P.mountain, 0.4), (104, 7, mix(P.mountain, P.grass, 0.5), 0.28)):
         fill = mix(tone, P.sky_horizon, haze)
         xs = np.linspace(-20, 441, 9)
         ys = top - amp * (0.5 + 0.5 * np.sin(xs / rng.uniform(60, 80) + rng.uniform(0, 6)))
@@ -544,8 +546,8 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
     svg.path(polygon(blade[:2] + [(hx + 0.05 * px, hy - 0.045 * px), (hx - 0.15 * px, hy + 0.045 * px)]), fill=steel_lit)
 
     # A mallet on its side by the log: a round head, lit on top, and its handle.
-    mx, my = cam.point((-11.2, 0, 24.9))
-    px = float(cam.scale(24.9)) * 1.6
+    mx, my = cam.point((-11.4, 0, 25.2))
+    px = float(cam.scale(25.2)) * 2.0
     shade.add(f'<ellipse cx="{num(mx + 0.32 * px)}" cy="{num(my + 0.02 * px)}" rx="{num(0.36 * px)}" ry="{num(0.05 * px)}" '
               f'fill="{ground}" opacity="0.7"/>')
     svg.path(f"M{num(mx + 0.05 * px)},{num(my - 0.06 * px)}L{num(mx + 0.6 * px)},{num(my - 0.03 * px)}", stroke=haft,
