@@ -244,26 +244,46 @@ def _breaker(cam, svg: Svg, xs, rng):
     def breaking(x):
         return float(np.clip(0.45 + 0.7 * math.sin(x * 0.17 + 1.2) + 0.3 * math.sin(x * 0.47 + 0.4), 0, 1))
 
+    # The lip: a thin light line all along the crest, and over it, where it
+    # spills, overlapping tapered dashes of white water of many lengths and
+    # depths, so its foot is ragged and broken.
     lip_top, lip_bot = [], []
-    wobble = np.interp(np.arange(len(crest)) / 3.0, np.arange(len(crest) // 3 + 2),
-                       rng.uniform(0.75, 1.0, len(crest) // 3 + 2))
-    for (x, z), (tx, ty), wb in zip(crest, top, wobble):
+    for (x, z), (tx, ty) in zip(crest, top):
         k = float(cam.scale(z)) / 14.0
+        lip_top.append((tx, ty - 0.2 * k))
+        lip_bot.append((tx, ty + (0.5 + 1.2 * breaking(x)) * k))
+    svg.path(smooth(lip_top + lip_bot[::-1]), fill=P.foam, opacity="0.8")
+    for _ in range(520):
+        x = rng.uniform(xs[0], xs[-1])
         b = breaking(x)
-        lip_top.append((tx, ty - 0.4 * k * b))
-        lip_bot.append((tx, ty + (0.5 + 5.0 * b * wb) * k))
-    svg.path(smooth(lip_top + lip_bot[::-1]), fill=P.foam, opacity="0.86")
+        if rng.uniform() > 0.15 + 0.85 * b:
+            continue
+        z = float(breaker_z(x))
+        k = float(cam.scale(z)) / 14.0
+        L = rng.uniform(0.8, 3.2)
+        thick = k * (0.6 + 2.6 * b * rng.uniform(0.3, 1.0))
+        (ax, ay), (bx, by) = cam.point((x - L / 2, height, z)), cam.point((x + L / 2, height, z))
+        drop = thick * rng.uniform(0.3, 0.9)
+        svg.path(lens(ax, ay + drop, bx, by + drop, thick), fill=P.foam, opacity=num(rng.uniform(0.55, 0.9)))
     svg.path(smooth(lip_top, closed=False), stroke=mix(P.foam, P.light.key, 0.5), stroke_width="0.5", opacity="0.9")
+    # Long light glints across the face, where it steepens under the lip.
+    for _ in range(70):
+        i = int(rng.integers(2, len(crest) - 8))
+        j = i + int(rng.integers(3, 8))
+        f = rng.uniform(0.25, 0.8)
+        a = cam.point((crest[i][0], height * (1 - f), crest[i][1] - 1.5 * f))
+        b = cam.point((crest[j][0], height * (1 - f), crest[j][1] - 1.5 * f))
+        svg.path(lens(a[0], a[1], b[0], b[1], 0.35), fill=P.sea_light, opacity="0.3")
     # Where it spills, the white water pours a little way down the face.
     for i in range(0, len(crest), 3):
         x, z = crest[i]
         b = breaking(x)
-        if b < 0.4:
+        if b < 0.6:
             continue
         r = b * rng.uniform(0.3, 0.7)
-        a = lip_bot[i]
+        a = (lip_bot[i][0], lip_bot[i][1] + 1.0)
         c = cam.point((x + rng.normal(0, 0.15), height * (1 - r), z - 1.5 * r))
-        svg.path(lens(a[0] - 1.5, a[1] - 1.0, c[0], c[1], rng.uniform(1.0, 1.8)), fill=P.foam, opacity="0.4")
+        svg.path(lens(a[0] - 2.5, a[1] - 1.0, c[0], c[1], rng.uniform(0.8, 1.4)), fill=P.foam, opacity="0.25")
 
 
 def _white_water(cam, svg: Svg, xs, rng):
