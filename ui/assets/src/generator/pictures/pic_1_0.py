@@ -287,6 +287,9 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         pts = rib_curve(s, near)
         stroke_path(pts, mix(P.wood_dark, P.wood_side, 0.5), 0.22 * px_mid)
         stroke_path(pts + np.array([-0.05 * math.cos(YAW), 0.0, 0.0]), tone, 0.14 * px_mid)
+        # Low down it turns under with the bilge, into the hull's own shade.
+        stroke_path(pts[:5], P.light.shadow, 0.22 * px_mid, opacity="0.4")
+        stroke_path(pts[4:7], P.light.shadow, 0.22 * px_mid, opacity="0.18")
     butts = HULL.butts(STRAKES, [RIBS[i] for i in range(2, 8)], rng)
     for k in range(STRAKES):
         s1 = RIBS[PLANKED[k]]
