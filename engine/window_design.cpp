@@ -109,22 +109,22 @@ constexpr ControlDesign kDesign[] = {
            {kSansSerifFaces, 9.75}, {rgb(255, 255, 255), rgb(0, 0, 0)}),
     picture("pic_1_0",                                 5, "El barco a medio hacer",
      "Bajo un cielo azul, con el sol alto a la izquierda, un barco de madera a medio construir "
-     "descansa sobre calzos en una playa anaranjada. Casi todo el casco está ya forrado de "
+     "descansa sobre calzos en una playa de arena clara. Casi todo el casco está ya forrado de "
      "tablas, que terminan cuaderna a cuaderna hacia la proa; en lo alto de la proa solo se alza "
      "el armazón, y entre sus cuadernas se ve por dentro el forro del otro costado. Tres mástiles "
      "desnudos atraviesan los baos y una escalera sube por la popa. La sombra del casco cae sobre "
      "la arena, a la derecha. Delante hay una pila de tablas, un caballete con una tabla a medio "
-     "serrar, un tajo con una azuela clavada, un mazo, una sierra y virutas; al fondo, colinas "
-     "verdes y montañas. Abajo se lee: El barco está a medio construir y aquí, a solas, me "
-     "inquieto. ¡Debo zarpar!"),
+     "serrar y la sierra metida en el corte, un tajo con una azuela clavada, un mazo y virutas; "
+     "al fondo, colinas verdes y lomas lejanas en la bruma. Abajo se lee: El barco está a medio "
+     "construir y aquí, a solas, me inquieto. ¡Debo zarpar!"),
     box(   "txtEscenario",  Scene, kSceneArea,          0, "", "Escenario",
            {kTimesFaces, 11.25}, kWindowColours),
     picture("pic_2_0_2",                              14, "Las islas",
      "Una playa de arena a mediodía, con el sol alto a la izquierda: una palmera verde inclinada "
      "proyecta su sombra sobre la arena hacia delante y a la derecha, lejos del sol. Una ola rompe "
-     "en una línea blanca a lo largo de la orilla y su espuma se retira por la arena mojada como "
-     "un encaje lleno de agujeros; detrás, un mar azul y, en el horizonte, una islita de cima "
-     "verde bajo unas nubes blancas."),
+     "en una línea blanca a lo largo de la orilla, que a la derecha se curva hacia delante, y su "
+     "espuma se retira por la arena mojada como un encaje lleno de agujeros; detrás, un mar azul "
+     "y, en el horizonte, una islita de cima verde bajo unas nubes blancas."),
     label( "lblAbout",      {104, 328, 137, 49},       8,
            "Quivra, un relato interactivo del mar, Versión " QUIVRA_VERSION,
            {kSansSerifFaces, 8.25, true}),

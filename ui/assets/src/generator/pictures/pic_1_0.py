@@ -21,10 +21,17 @@ from ..hull import Hull
 from ..palette import BRIGHT, mix
 from ..svg import Svg, lens, num, polygon, polyline, smooth
 
-# Noon on the beach, held back toward the set's muted look: the sky a
-# little greyed toward the far range, the sand toward pale sawn wood.
-P = replace(BRIGHT, sky_top=mix(BRIGHT.sky_top, BRIGHT.mountain, 0.2),
-            sand=mix(BRIGHT.sand, BRIGHT.wood_fresh, 0.15))
+# Noon on the beach, held back toward the set's muted look: the sky greyed
+# toward the far hills, the clouds a warm off-white, the sand pale beige.
+# The islands' beach takes the same palette.
+P = replace(BRIGHT, sky_top=mix(BRIGHT.sky_top, BRIGHT.mountain, 0.4),
+            sky_horizon=mix(BRIGHT.sky_horizon, BRIGHT.wood_fresh, 0.25),
+            cloud_lit=mix(BRIGHT.cloud_lit, BRIGHT.wood_fresh, 0.22),
+            cloud_shade=mix(BRIGHT.cloud_shade, BRIGHT.mountain, 0.35),
+            sand=mix(BRIGHT.wood_fresh, BRIGHT.light.key, 0.25),
+            grass=mix(BRIGHT.grass, BRIGHT.mountain, 0.3),
+            # Cooler under the words, so the sand below goes grey, not muddy.
+            ink=mix(BRIGHT.ink, BRIGHT.light.shadow, 0.55))
 
 NAME = "pic_1_0"
 SIZE = (421, 221)
@@ -48,6 +55,7 @@ HULL = Hull(LENGTH, [0.0, 0.2, 0.5, 0.8, 1.0], [
 ])
 KEEL_Y = 1.0          # the keel's top above the sand, on its stocks
 KEEL_DEPTH = 0.35
+ROCKER = 0.6
 ORIGIN = np.array([-7.6, KEEL_Y, 25.5])
 YAW = math.radians(22)
 RIBS = [round(0.06 + 0.9 * i / 17, 4) for i in range(18)]
@@ -80,6 +88,8 @@ def surf(s, t, side):
     x, y, z = HULL.local(s, t, side)
     t = np.asarray(t, float)
     x = x + 1.6 * _smoothstep(0.72, 1.0, s) * t ** 1.6 - 1.3 * _smoothstep(0.18, 0.0, s) * t
+    # The keel rockers up toward both ends; the sheer keeps its line.
+    y = y + ROCKER * (2 * np.asarray(s, float) - 1) ** 2 * (1 - t)
     return _place(x, y, z)
 
 
@@ -119,61 +129,27 @@ def _shadow(p):
 
 # --- the land -------------------------------------------------------------------
 
-def _ridge(rng, x0, x1, base, peaks, height, jag):
-    """A mountain line: peaks and saddles, with a little wander between."""
-    xs = np.linspace(x0, x1, peaks * 2 + 1)
-    xs[1:-1] += rng.uniform(-0.3, 0.3, len(xs) - 2) * (x1 - x0) / (peaks * 2)
-    ys = np.empty_like(xs)
-    for i in range(len(xs)):
-        top = i % 2 == 1
-        ys[i] = base - (height * rng.uniform(0.55, 1.0) if top else height * rng.uniform(0.1, 0.4))
-    pts = []
-    for i in range(len(xs) - 1):
-        for f in np.linspace(0, 1, 6, endpoint=False):
-            x = xs[i] + (xs[i + 1] - xs[i]) * f
-            y = ys[i] + (ys[i + 1] - ys[i]) * f + rng.normal(0, jag) * math.sin(math.pi * f)
-            pts.append((x, y))
-    pts.append((xs[-1], ys[-1]))
-    return pts, list(zip(xs, ys))
-
-
-def _mountains(svg: Svg, rng, cam):
-    far = mix(P.mountain, P.sky_horizon, 0.45)
-    pts, knots = _ridge(rng, -20, 441, 104, 5, 46, 1.2)
-    svg.path(polygon(pts + [(441, 130), (-20, 130)]), fill=far)
-    # The faces turned away from the sun, to the right of each peak.
-    shade = mix(far, P.light.shadow, 0.22)
-    for i in range(1, len(knots) - 1, 2):
-        (px, py), (vx, vy) = knots[i], knots[i + 1]
-        foot = (px + (vx - px) * 0.35, 118)
-        svg.path(polygon([(px, py), (vx, vy), (vx + 4, 118), foot]), fill=shade, opacity="0.7")
-        # Snow on the highest, lit on its left.
-        if py < 72:
-            lx, ly = knots[i - 1]
-            d = 6.5
-            snow = [(px, py), (px - (px - lx) * d / max(ly - py, 1), py + d),
-                    (px - 2, py + d * 0.7), (px + 1.5, py + d * 1.1),
-                    (px + (vx - px) * d / max(vy - py, 1), py + d)]
-            svg.path(polygon(snow), fill=mix(P.cloud_lit, P.sky_horizon, 0.2), opacity="0.85")
-    haze = svg.linear(0, 70, 0, 118, [(0, P.sky_horizon, 0), (1, P.sky_horizon, 0.55)])
-    svg.add(f'<rect x="0" y="70" width="421" height="50" fill="{haze}"/>')
-    # A nearer range, greener and less veiled.
-    mid = mix(mix(P.mountain, P.grass, 0.55), P.sky_horizon, 0.25)
-    pts, knots = _ridge(rng, -30, 451, 118, 4, 26, 0.8)
-    svg.path(polygon(pts + [(451, 135), (-30, 135)]), fill=mid)
-    shade = mix(mid, P.light.shadow, 0.2)
-    for i in range(1, len(knots) - 1, 2):
-        (px, py), (vx, vy) = knots[i], knots[i + 1]
-        svg.path(polygon([(px, py), (vx, vy), (vx + 3, 124), (px + (vx - px) * 0.3, 124)]),
-                 fill=shade, opacity="0.6")
-    haze = svg.linear(0, 96, 0, 126, [(0, P.sky_horizon, 0), (1, P.sky_horizon, 0.4)])
-    svg.add(f'<rect x="0" y="96" width="421" height="32" fill="{haze}"/>')
+def _far_hills(svg: Svg, rng, cam):
+    """Two long, low rolls of hills far off, seen through the haze: flat
+    tones paler with distance, each lit a little on its left shoulder."""
+    for top, amp, tone, haze in ((96, 10, P.mountain, 0.4), (104, 7, mix(P.mountain, P.grass, 0.5), 0.28)):
+        fill = mix(tone, P.sky_horizon, haze)
+        xs = np.linspace(-20, 441, 9)
+        ys = top - amp * (0.5 + 0.5 * np.sin(xs / rng.uniform(60, 80) + rng.uniform(0, 6)))
+        line = list(zip(xs, ys))
+        body = smooth(line + [(441, 130), (-20, 130)], tension=0.7)
+        svg.path(body, fill=fill)
+        clip = svg.clip(body)
+        svg.add(f'<g clip-path="{clip}"><path d="{body}" fill="{mix(fill, P.light.key, 0.25)}" opacity="0.7"/>'
+                f'<path d="{body}" fill="{fill}" transform="translate(2.5,1.6)"/></g>')
+    haze = svg.linear(0, 84, 0, 116, [(0, P.sky_horizon, 0), (1, P.sky_horizon, 0.45)])
+    svg.add(f'<rect x="0" y="84" width="421" height="36" fill="{haze}"/>')
 
 
 def _hills(svg: Svg, rng, cam, beach_row):
     """Two rolls of green hills behind the beach, lit from the left, with
     clumps of trees, each a rounded mass with its shade on the right."""
-    for k, (top, amp, tone, haze) in enumerate(((108, 9, P.grass, 0.32), (118, 7, P.grass, 0.12))):
+    for k, (top, amp, tone, haze) in enumerate(((108, 8, P.grass, 0.42), (118, 6, P.grass, 0.22))):
         fill = mix(mix(tone, P.light.shadow, 0.08 * k), P.sky_horizon, haze)
         xs = np.linspace(-10, 431, 12)
         ys = top + amp * np.sin(xs / rng.uniform(38, 55) + rng.uniform(0, 6)) + rng.uniform(-2, 2, len(xs))
@@ -186,17 +162,9 @@ def _hills(svg: Svg, rng, cam, beach_row):
                 f'fill="{mix(fill, P.light.shadow, 0.12)}"/>'
                 f'<path d="{smooth(line + [(431, beach_row + 4), (-10, beach_row + 4)], tension=0.8)}" '
                 f'fill="{lit}" transform="translate(-3,1.5)" opacity="0.6"/></g>')
-        # Trees along the crest and down the slope.
-        for _ in range(9 + 4 * k):
-            x = rng.uniform(0, 421)
-            y = float(np.interp(x, xs, ys)) + rng.uniform(1, 7 + 3 * k)
-            r = rng.uniform(2.6, 4.2) * (1 + 0.35 * k)
-            dark = mix(fill, P.ink, 0.3)
-            for j in range(3):
-                cx, cy = x + (j - 1) * r * 0.8, y - r * (0.5 if j == 1 else 0.1)
-                svg.add(f'<circle cx="{num(cx)}" cy="{num(cy)}" r="{num(r * (1.15 if j == 1 else 0.9))}" fill="{dark}"/>')
-            svg.add(f'<circle cx="{num(x - r * 0.45)}" cy="{num(y - r * 0.75)}" r="{num(r * 0.75)}" '
-                    f'fill="{mix(dark, P.light.key, 0.2)}" opacity="0.8"/>')
+        # The crest's far side a shade darker where the next roll rises out of it.
+        svg.path(smooth(line, closed=False, tension=0.8), stroke=mix(fill, P.light.shadow, 0.15),
+                 stroke_width="0.6", opacity="0.6")
 
 
 def _beach(svg: Svg, rng, cam, beach_row):
@@ -288,7 +256,7 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
     for k in range(STRAKES):
         s1 = RIBS[PLANKED_FAR[k]] if PLANKED_FAR[k] < len(RIBS) - 1 else 1.0
         ship.path(polygon(_screen(cam, _strake(k, far, s1))),
-                  fill=mix(mix(wood_in, P.wood_side, 0.15 + 0.04 * (k % 2)), P.light.shadow, 0.12))
+                  fill=mix(mix(wood_in, P.wood_side, 0.15 + 0.04 * (k % 2)), P.light.shadow, 0.3))
     for s in RIBS:
         stroke_path(rib_curve(s, far), mix(P.wood_dark, P.wood_side, 0.6), 0.2 * px_mid)
     # The keelson along the floor, then the beams across at deck height, far halves first.
@@ -319,6 +287,9 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         pts = rib_curve(s, near)
         stroke_path(pts, mix(P.wood_dark, P.wood_side, 0.5), 0.22 * px_mid)
         stroke_path(pts + np.array([-0.05 * math.cos(YAW), 0.0, 0.0]), tone, 0.14 * px_mid)
+        # Low down it turns under with the bilge, into the hull's own shade.
+        stroke_path(pts[:5], P.light.shadow, 0.22 * px_mid, opacity="0.4")
+        stroke_path(pts[4:7], P.light.shadow, 0.22 * px_mid, opacity="0.18")
     butts = HULL.butts(STRAKES, [RIBS[i] for i in range(2, 8)], rng)
     for k in range(STRAKES):
         s1 = RIBS[PLANKED[k]]
@@ -354,11 +325,22 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
             grain.append(f'<path d="{polyline(_screen(cam, surf(ss, tt, near)))}"/>')
         ship.add(f'<g fill="none" stroke="{mix(tone, P.wood_dark, 0.4)}" stroke-width="0.3" opacity="0.45">'
                  f'{"".join(grain)}</g>')
-        # Toward the keel the bilge turns under and away from the sun.
-        if k < 3:
-            ship.path(outline, fill=P.light.shadow, opacity=num(0.22 - 0.07 * k))
+        # Across the plank: its upper edge, rounded by the adze, catches the
+        # sun; toward the keel the bilge turns under and into its own shade.
+        t0, t1 = k / STRAKES, (k + 1) / STRAKES
+        sm = 0.45 * s1
+        (ux, uy), (lx, ly) = cam.point(surf(sm, t1, near)), cam.point(surf(sm, t0, near))
+
+        def bilge(t):
+            return 0.62 * max(0.0, 1 - t / 0.5) ** 1.4
+
+        ship.path(outline, fill=ship.linear(ux, uy, lx, ly, [(0, P.light.key, 0.22), (0.35, P.light.key, 0.0),
+                                                             (0.7, P.light.shadow, 0.0),
+                                                             (1, P.light.shadow, 0.12)]))
+        if bilge(t0) > 0:
+            ship.path(outline, fill=ship.linear(ux, uy, lx, ly, [(0, P.light.shadow, bilge(t1)),
+                                                                 (1, P.light.shadow, bilge(t0))]))
         # The seam at its top edge and the plank's end, where it meets the next.
-        t1 = (k + 1) / STRAKES
         s = np.linspace(0, s1, 30)
         seam = surf(s, np.full_like(s, t1), near)
         stroke_path(seam, mix(P.wood_dark, tone, 0.35), 0.35, opacity="0.8")
@@ -449,7 +431,7 @@ def _mast(cam, svg: Svg, s, height, px):
     foot = surf(s, 0.06, 0)
     top = _mast_point(s, height)
     a, b = cam.point(foot), cam.point(top)
-    w0, w1 = 0.26 * px, 0.15 * px
+    w0, w1 = 0.24 * px, 0.07 * px
     body = polygon([(a[0] - w0, a[1]), (b[0] - w1, b[1]), (b[0] + w1, b[1]), (a[0] + w0, a[1])])
     svg.path(body, fill=mix(P.wood_side, P.wood_lit, 0.45))
     clip = svg.clip(body)
@@ -459,9 +441,6 @@ def _mast(cam, svg: Svg, s, height, px):
             f'fill="{mix(P.wood_side, P.wood_dark, 0.35)}"/>'
             f'<path d="{polygon([(a[0] - w0, a[1]), (b[0] - w1, b[1]), (b[0] - w1 * 0.45, b[1]), (a[0] - w0 * 0.45, a[1])])}" '
             f'fill="{mix(P.wood_lit, P.light.rim, 0.45)}"/></g>')
-    # The cap at the head.
-    svg.add(f'<ellipse cx="{num(b[0])}" cy="{num(b[1])}" rx="{num(w1 * 1.3)}" ry="{num(w1 * 0.45)}" '
-            f'fill="{P.wood_dark}"/>')
 
 
 def _stocks(cam, svg: Svg, shade: Svg):
@@ -470,14 +449,15 @@ def _stocks(cam, svg: Svg, shade: Svg):
     ground = mix(P.sand, P.light.shadow, 0.55)
     for s in (0.08, 0.3, 0.52, 0.74, 0.93):
         k = surf(s, 0.0, 0) - [0, KEEL_DEPTH, 0]
-        for j, (h0, h1, wd) in enumerate(((0.0, 0.3, 0.7), (0.3, 0.65, 0.55))):
+        # Packed up to the keel, which rises toward the ends.
+        for j, (h0, h1, wd) in enumerate(((0.0, 0.3, 0.7), (0.3, float(k[1]), 0.55))):
             base = [np.array([k[0] - 0.22, h0, k[2] - wd]), np.array([k[0] + 0.22, h0, k[2] - wd]),
                     np.array([k[0] + 0.22, h1, k[2] - wd]), np.array([k[0] - 0.22, h1, k[2] - wd])]
             svg.path(polygon(_screen(cam, base)), fill=mix(P.wood_side, P.wood_lit, 0.5 if j else 0.3))
             side = [base[0], base[3], base[3] + [-0.3, 0, 0.6], base[0] + [-0.3, 0, 0.6]]
             svg.path(polygon(_screen(cam, side)), fill=mix(P.wood_lit, P.light.rim, 0.3))
         foot = np.array([k[0], 0, k[2]])
-        sh = [_shadow(foot + [0.3, 0.65, -0.5]), _shadow(foot + [0.3, 0.65, 0.5])]
+        sh = [_shadow(foot + [0.3, float(k[1]), -0.5]), _shadow(foot + [0.3, float(k[1]), 0.5])]
         shade.path(polygon(_screen(cam, [foot + [0.25, 0, -0.6], foot + [0.25, 0, 0.6], sh[1], sh[0]])),
                    fill=ground, opacity="0.85")
     # Shores: poles from the sand to the turn of the bilge on the near side.
@@ -535,77 +515,120 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
                                      centre=(x0 + c * u, y + 0.07, z0 + s * u), yaw=yaw + math.pi / 2,
                                      seed=400 + k + int(u), splintered=(False, False), nails=False, knots=0)
                 wood.draw(sticker, cam, P, SUN, above=svg, under=sink, depth=sink_depth, sight=1.0, wet=False)
-    # A chopping log with an adze stuck in it, and the chips round it.
-    lx, lz = -12.0, 22.6
-    px = float(cam.scale(lz))
+    # The tools lie out on the lit sand in front of the hull, each in two or
+    # three flat tones, drawn a little generous so they read at a glance.
+    steel = mix(mix(P.cloud_shade, P.ink, 0.35), P.wood_fresh, 0.1)
+    steel_lit = mix(P.cloud_lit, P.light.key, 0.4)
+    steel_dark = mix(P.ink, P.cloud_shade, 0.25)
+    haft, haft_lit = mix(P.wood_side, P.wood_dark, 0.2), mix(P.wood_lit, P.light.rim, 0.3)
+
+    # A chopping log with an adze bitten into its top.
+    lx, lz = -12.6, 25.8
+    px = float(cam.scale(lz)) * 1.25
     bx, by = cam.point((lx, 0, lz))
-    r, hgt = 0.32 * px, 0.55 * px
-    sh = _shadow(np.array([lx, 0.55, lz]))
-    sx, sy = cam.point(sh)
+    r, hgt = 0.34 * px, 0.5 * px
+    sx, sy = cam.point(_shadow(np.array([lx, 0.5 * 1.25, lz])))
     shade.add(f'<path d="M{num(bx - r)},{num(by)}L{num(sx - r)},{num(sy)}A{num(r)},{num(r * 0.35)} 0 0 0 {num(sx + r)},{num(sy)}'
               f'L{num(bx + r)},{num(by)}Z" fill="{ground}" opacity="0.8"/>')
     svg.add(f'<path d="M{num(bx - r)},{num(by - hgt)}V{num(by)}A{num(r)},{num(r * 0.35)} 0 0 0 {num(bx + r)},{num(by)}'
-            f'V{num(by - hgt)}Z" fill="{mix(P.wood_side, P.wood_dark, 0.1)}"/>')
-    svg.add(f'<path d="M{num(bx - r)},{num(by - hgt)}V{num(by)}A{num(r)},{num(r * 0.35)} 0 0 0 {num(bx - r * 0.2)},{num(by + r * 0.33)}'
-            f'V{num(by - hgt + r * 0.33)}Z" fill="{mix(P.wood_lit, P.light.rim, 0.2)}"/>')
+            f'V{num(by - hgt)}Z" fill="{mix(P.wood_side, P.wood_dark, 0.25)}"/>')
+    svg.add(f'<path d="M{num(bx - r)},{num(by - hgt)}V{num(by)}A{num(r)},{num(r * 0.35)} 0 0 0 {num(bx - r * 0.1)},{num(by + r * 0.35)}'
+            f'V{num(by - hgt + r * 0.35)}Z" fill="{mix(P.wood_side, P.wood_lit, 0.7)}"/>')
     svg.add(f'<ellipse cx="{num(bx)}" cy="{num(by - hgt)}" rx="{num(r)}" ry="{num(r * 0.35)}" fill="{P.wood_fresh}"/>')
-    svg.add(f'<ellipse cx="{num(bx)}" cy="{num(by - hgt)}" rx="{num(r * 0.55)}" ry="{num(r * 0.19)}" fill="none" '
+    svg.add(f'<ellipse cx="{num(bx + r * 0.05)}" cy="{num(by - hgt)}" rx="{num(r * 0.55)}" ry="{num(r * 0.19)}" fill="none" '
             f'stroke="{mix(P.wood_fresh, P.wood_side, 0.4)}" stroke-width="0.3"/>')
-    # The adze: a haft leaning back, its blade bitten into the top.
-    hx, hy = bx + r * 0.2, by - hgt - r * 0.05
-    ex, ey = hx + 0.5 * px, hy - 0.42 * px
-    svg.path(f"M{num(hx)},{num(hy)}L{num(ex)},{num(ey)}", stroke=mix(P.wood_side, P.wood_dark, 0.3),
-             stroke_width=num(0.05 * px), stroke_linecap="round")
-    svg.path(f"M{num(hx - 0.1 * px)},{num(hy + 0.02 * px)}L{num(hx + 0.06 * px)},{num(hy - 0.05 * px)}"
-             f"L{num(hx + 0.03 * px)},{num(hy + 0.04 * px)}Z", fill=mix(P.light.shadow, P.cloud_shade, 0.35))
-    # A mallet and a saw on the sand.
-    mx, my = cam.point((-10.2, 0, 21.6))
-    svg.path(f"M{num(mx)},{num(my - 0.03 * px)}l{num(0.45 * px)},{num(-0.05 * px)}", stroke=P.wood_side,
-             stroke_width=num(0.045 * px), stroke_linecap="round")
-    svg.add(f'<rect x="{num(mx - 0.12 * px)}" y="{num(my - 0.12 * px)}" width="{num(0.16 * px)}" height="{num(0.14 * px)}" '
-            f'rx="{num(0.03 * px)}" fill="{P.wood_lit}"/>')
-    shade.add(f'<ellipse cx="{num(mx + 0.3 * px)}" cy="{num(my + 0.02 * px)}" rx="{num(0.3 * px)}" ry="{num(0.03 * px)}" '
+    hx, hy = bx + r * 0.15, by - hgt - r * 0.02
+    ex, ey = hx + 0.42 * px, hy - 0.5 * px
+    svg.path(f"M{num(hx)},{num(hy)}L{num(ex)},{num(ey)}", stroke=haft, stroke_width=num(0.06 * px),
+             stroke_linecap="round")
+    svg.path(f"M{num(hx - 0.3)},{num(hy - 0.2)}L{num(ex - 0.3)},{num(ey - 0.2)}", stroke=haft_lit,
+             stroke_width=num(0.02 * px), stroke_linecap="round")
+    blade = [(hx - 0.16 * px, hy + 0.03 * px), (hx + 0.05 * px, hy - 0.07 * px), (hx + 0.07 * px, hy - 0.01 * px),
+             (hx - 0.1 * px, hy + 0.06 * px)]
+    svg.path(polygon(blade), fill=steel)
+    svg.path(polygon(blade[:2] + [(hx + 0.05 * px, hy - 0.045 * px), (hx - 0.15 * px, hy + 0.045 * px)]), fill=steel_lit)
+
+    # A mallet on its side by the log: a round head, lit on top, and its handle.
+    mx, my = cam.point((-11.4, 0, 25.2))
+    px = float(cam.scale(25.2)) * 2.0
+    shade.add(f'<ellipse cx="{num(mx + 0.32 * px)}" cy="{num(my + 0.02 * px)}" rx="{num(0.36 * px)}" ry="{num(0.05 * px)}" '
               f'fill="{ground}" opacity="0.7"/>')
-    sx0, sy0 = cam.point((-4.6, 0, 20.6))
-    blade = polygon([(sx0, sy0), (sx0 + 0.7 * px, sy0 - 0.02 * px), (sx0 + 0.7 * px, sy0 - 0.1 * px),
-                     (sx0 + 0.02 * px, sy0 - 0.16 * px)])
-    svg.path(blade, fill=mix(mix(P.cloud_shade, P.ink, 0.4), P.wood_fresh, 0.15))
-    svg.path(f"M{num(sx0)},{num(sy0)}L{num(sx0 + 0.7 * px)},{num(sy0 - 0.02 * px)}", stroke=P.cloud_lit,
-             stroke_width="0.3", opacity="0.8")
-    svg.add(f'<rect x="{num(sx0 + 0.66 * px)}" y="{num(sy0 - 0.16 * px)}" width="{num(0.16 * px)}" height="{num(0.14 * px)}" '
-            f'rx="{num(0.04 * px)}" fill="{P.wood_side}"/>')
-    # A sawhorse with a plank across it, half sawn.
-    hx0, hz0 = -7.9, 22.2
+    svg.path(f"M{num(mx + 0.05 * px)},{num(my - 0.06 * px)}L{num(mx + 0.6 * px)},{num(my - 0.03 * px)}", stroke=haft,
+             stroke_width=num(0.05 * px), stroke_linecap="round")
+    head = f'M{num(mx - 0.1 * px)},{num(my - 0.2 * px)}h{num(0.2 * px)}v{num(0.2 * px)}h{num(-0.2 * px)}Z'
+    svg.path(head, fill=mix(P.wood_side, P.wood_lit, 0.4))
+    svg.path(f'M{num(mx - 0.1 * px)},{num(my - 0.2 * px)}h{num(0.2 * px)}v{num(0.06 * px)}h{num(-0.2 * px)}Z',
+             fill=mix(P.wood_lit, P.light.rim, 0.35))
+    svg.add(f'<ellipse cx="{num(mx - 0.1 * px)}" cy="{num(my - 0.1 * px)}" rx="{num(0.045 * px)}" ry="{num(0.1 * px)}" '
+            f'fill="{P.wood_fresh}"/>')
+
+    # A sawhorse with a plank across it, the saw standing in the half-made cut.
+    hx0, hz0 = -7.6, 24.4
     px = float(cam.scale(hz0))
     legs, beam = mix(P.wood_side, P.wood_dark, 0.2), mix(P.wood_side, P.wood_lit, 0.6)
-    for u in (-0.55, 0.55):
-        top = np.array([hx0 + u, 0.75, hz0])
-        for dz, dx in ((-0.3, -0.08), (0.3, 0.08)):
+    for u in (-0.6, 0.6):
+        top = np.array([hx0 + u, 0.85, hz0])
+        for dz, dx in ((-0.32, -0.1), (0.32, 0.1)):
             foot = np.array([hx0 + u + dx, 0.0, hz0 + dz])
             (ax, ay), (bx, by) = cam.point(foot), cam.point(top)
-            svg.path(f"M{num(ax)},{num(ay)}L{num(bx)},{num(by)}", stroke=legs, stroke_width=num(0.07 * px),
+            svg.path(f"M{num(ax)},{num(ay)}L{num(bx)},{num(by)}", stroke=legs, stroke_width=num(0.08 * px),
                      stroke_linecap="round")
-            shade.path(polyline(_screen(cam, [foot, _shadow(top)])), stroke=ground, stroke_width=num(0.06 * px),
+            svg.path(f"M{num(ax - 0.35)},{num(ay)}L{num(bx - 0.35)},{num(by)}", stroke=haft_lit,
+                     stroke_width=num(0.025 * px), stroke_linecap="round", opacity="0.8")
+            shade.path(polyline(_screen(cam, [foot, _shadow(top)])), stroke=ground, stroke_width=num(0.07 * px),
                        opacity="0.8")
-    a, b = cam.point((hx0 - 0.7, 0.78, hz0)), cam.point((hx0 + 0.7, 0.78, hz0))
-    svg.path(f"M{num(a[0])},{num(a[1])}L{num(b[0])},{num(b[1])}", stroke=beam, stroke_width=num(0.1 * px))
-    board = wood.Plank(length=2.2, width=0.28, thickness=0.06, centre=(hx0 + 0.3, 0.86, hz0 - 0.05),
+    a, b = cam.point((hx0 - 0.75, 0.88, hz0)), cam.point((hx0 + 0.75, 0.88, hz0))
+    svg.path(f"M{num(a[0])},{num(a[1])}L{num(b[0])},{num(b[1])}", stroke=beam, stroke_width=num(0.11 * px))
+    board = wood.Plank(length=2.6, width=0.32, thickness=0.07, centre=(hx0 + 0.35, 0.97, hz0 - 0.05),
                        yaw=math.radians(-6), seed=333, splintered=(False, False), nails=False, knots=1)
     wood.draw(board, cam, P, SUN, above=svg, under=sink, depth=sink_depth, sight=1.0, wet=False)
-    kerf = [cam.point(board.world(0.5, v, 0.031)) for v in (-0.14, 0.02)]
-    svg.path(polyline(kerf), stroke=P.wood_dark, stroke_width="0.35")
-    sh = [_shadow(board.world(u, v, 0)) for u, v in ((-1.1, -0.14), (1.1, -0.14), (1.1, 0.14), (-1.1, 0.14))]
+    kerf = [cam.point(board.world(0.55, v, 0.036)) for v in (-0.16, 0.0)]
+    svg.path(polyline(kerf), stroke=P.wood_dark, stroke_width="0.45")
+    sh = [_shadow(board.world(u, v, 0)) for u, v in ((-1.3, -0.16), (1.3, -0.16), (1.3, 0.16), (-1.3, 0.16))]
     shade.path(polygon(_screen(cam, sh)), fill=ground, opacity="0.8")
+    # The saw: its toothed edge down through the cut, the blade widening
+    # back to the grip, the back of the blade catching the sun.
+    kx, ky = kerf[1]
+    sp = px * 1.3
+    ang = math.radians(48)
+    dx, dy = math.cos(ang), -math.sin(ang)
+    nx, ny = -math.sin(ang), -math.cos(ang)            # from the teeth toward the back, up and left
+    L = 0.62 * sp
+    heel = (kx + dx * L, ky + dy * L)
+    toe_back = (kx + nx * 0.08 * sp, ky + ny * 0.08 * sp)
+    heel_back = (heel[0] + nx * 0.17 * sp, heel[1] + ny * 0.17 * sp)
+    svg.path(polygon([(kx, ky), heel, heel_back, toe_back]), fill=steel)
+    svg.path(polygon([toe_back, heel_back, (heel_back[0] - nx * 0.035 * sp, heel_back[1] - ny * 0.035 * sp),
+                      (toe_back[0] - nx * 0.025 * sp, toe_back[1] - ny * 0.025 * sp)]), fill=steel_lit)
+    teeth = []
+    for i in range(1, 12):
+        f0 = i / 12
+        teeth.append((kx + dx * L * f0, ky + dy * L * f0))
+        teeth.append((kx + dx * L * (f0 + 0.04) - nx * 0.3, ky + dy * L * (f0 + 0.04) - ny * 0.3))
+    svg.path(polyline([(kx, ky)] + teeth[:-1]), stroke=steel_dark, stroke_width="0.35", stroke_linejoin="miter")
+    # The grip over the blade's heel: an open loop of wood.
+    gx, gy = heel[0] + nx * 0.08 * sp, heel[1] + ny * 0.08 * sp
+    grip = [(gx - dx * 0.04 * sp + nx * 0.12 * sp, gy - dy * 0.04 * sp + ny * 0.12 * sp),
+            (gx + dx * 0.16 * sp + nx * 0.1 * sp, gy + dy * 0.16 * sp + ny * 0.1 * sp),
+            (gx + dx * 0.2 * sp - nx * 0.1 * sp, gy + dy * 0.2 * sp - ny * 0.1 * sp),
+            (gx - dx * 0.02 * sp - nx * 0.12 * sp, gy - dy * 0.02 * sp - ny * 0.12 * sp)]
+    svg.path(smooth(grip, tension=0.35), fill=mix(P.wood_side, P.wood_dark, 0.15))
+    svg.path(smooth(grip[:2] + [(grip[1][0] - nx * 0.05 * sp, grip[1][1] - ny * 0.05 * sp),
+                                (grip[0][0] - nx * 0.05 * sp, grip[0][1] - ny * 0.05 * sp)], tension=0.35),
+             fill=haft_lit)
+    hole = (gx + dx * 0.09 * sp, gy + dy * 0.09 * sp)
+    svg.add(f'<ellipse cx="{num(hole[0])}" cy="{num(hole[1])}" rx="{num(0.06 * sp)}" ry="{num(0.035 * sp)}" '
+            f'transform="rotate({num(-math.degrees(ang))} {num(hole[0])} {num(hole[1])})" fill="{mix(P.sand, P.wood_side, 0.3)}"/>')
     # Sawdust under the cut.
-    for _ in range(26):
-        cx, cz = rng.normal(hx0 + 0.8, 0.25), rng.normal(hz0 - 0.1, 0.2)
+    for _ in range(30):
+        cx, cz = rng.normal(hx0 + 0.95, 0.25), rng.normal(hz0 - 0.1, 0.2)
         x, y = cam.point((cx, 0, cz))
-        svg.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(rng.uniform(0.25, 0.45))}" '
-                f'fill="{mix(P.wood_fresh, P.wood_lit, 0.2)}" opacity="0.85"/>')
+        svg.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(rng.uniform(0.3, 0.5))}" '
+                f'fill="{mix(P.wood_fresh, P.light.key, 0.3)}" opacity="0.9"/>')
     # Chips: pale flakes, thick round the log and under the hull, fewer further out.
     for _ in range(160):
-        cx = rng.normal(lx, 1.3)
-        cz = rng.normal(lz + 0.6, 0.9)
+        cx = rng.normal(lx, 1.1)
+        cz = rng.normal(lz + 0.3, 0.6)
         if rng.uniform() < 0.4:
             cx, cz = rng.uniform(-7, 7), rng.uniform(23, 30)
         x, y = cam.point((cx, 0, cz))
@@ -626,12 +649,14 @@ def build(scale: int) -> Picture:
     heaven = Svg(w, h)
     sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(170, 110))
     sky.sun(heaven, P, radius=27)
-    for x, base, width, height, lit in ((120, 44, 120, 24, 1.0), (292, 30, 96, 18, 0.95),
-                                        (360, 62, 70, 10, 0.9)):
-        sky.cloud(heaven, rng, P, x, base, width, height, lumps=5, softness=0.7, lit=lit, rim=0.6)
+    # A few large soft masses, the big one off to the right clear of the sun.
+    for x, base, width, height, lumps, lit in ((214, 58, 190, 30, 6, 0.85), (104, 30, 70, 13, 4, 0.9),
+                                                (352, 88, 90, 11, 4, 0.8)):
+        sky.cloud(heaven, rng, P, x, base, width, height, lumps=lumps, softness=0.8, lit=lit, rim=0.6)
+    sky.cloud(heaven, rng, P, -20, 100, 220, 6, lumps=8, roll=True, softness=1.4, opacity=0.5, lit=1.0, rim=0.2)
 
     land = Svg(w, h)
-    _mountains(land, rng, cam)
+    _far_hills(land, rng, cam)
     _hills(land, rng, cam, beach_row)
     _beach(land, rng, cam, beach_row)
 

@@ -1,8 +1,8 @@
 """The islands: a beach at noon seen from the dune behind it. A palm leans
 out from the left, its shadow thrown toward us and to the right by the sun
-high at the top left; a wave breaks in a white line along the shore and
-its foam draws back down the wet sand in a lace full of holes; far out, a
-small island.
+high at the top left; a wave breaks in a white line along the shore,
+which swings toward us on the right, and its foam draws back down the wet
+sand in a lace full of holes; far out, a small island.
 
 The picture is wider and taller than the window shows: everything that
 matters lies inside the top-left 421 x 221."""
@@ -14,7 +14,16 @@ import numpy as np
 from .. import sea, sky
 from ..camera import Camera
 from ..compose import Layer, Picture
-from ..palette import BRIGHT as P, hazed, mix
+from ..palette import hazed, mix
+from dataclasses import replace
+
+from .pic_1_0 import P as BEACH
+
+# The shipyard's beach palette, its sea greyed a little toward the haze so
+# it sits with the set's quieter water.
+P = replace(BEACH, sea_horizon=mix(BEACH.sea_horizon, BEACH.mountain, 0.3),
+            sea_near=mix(BEACH.sea_near, BEACH.mountain, 0.2), sea_dark=mix(BEACH.sea_dark, BEACH.mountain, 0.15),
+            sea_light=mix(BEACH.sea_light, BEACH.cloud_lit, 0.3))
 from ..svg import Svg, lens, num, polygon, smooth
 from ..waves import WaveField
 
@@ -38,8 +47,11 @@ def camera() -> Camera:
 
 
 def shore_z(x):
-    """How far the water's edge is, a gentle curve with a shallow bay."""
-    return 27.0 + 2.2 * np.sin(np.asarray(x) / 7.0 + 0.6)
+    """How far the water's edge is: a shallow bay on the left, then on the
+    right the shore swings toward us and runs out of the frame below."""
+    x = np.asarray(x, float)
+    t = np.clip((x + 2.0) / 11.0, 0, 1)
+    return 27.0 + 2.6 * np.sin(x / 6.0 + 0.9) - 15.0 * t * t * (3 - 2 * t)
 
 
 def _ground(cam, xz):
@@ -70,6 +82,9 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     # The sun from the upper left lights the trunk's left side.
     lit = left + [((a[0] + b[0]) / 2, (a[1] + b[1]) / 2) for a, b in zip(left, right)][::-1]
     svg.path(polygon(lit), fill=mix(bark, P.light.key, 0.25))
+    # The side turned from the sun in shade, a quarter of the trunk.
+    dark = right + [(a[0] * 0.4 + b[0] * 0.6, a[1] * 0.4 + b[1] * 0.6) for a, b in zip(left, right)][::-1]
+    svg.path(polygon(dark), fill=mix(bark, P.light.shadow, 0.45))
     clip = svg.clip(polygon(trunk))
     rings = []
     for t in np.arange(0.04, 0.95, 0.045):
@@ -96,20 +111,23 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     top = spine[-1]
 
     fronds = []
-    for k in range(11):
-        # Spread round the crown, most of them arching out and down.
-        ang = math.pi * (1.1 - k * 1.2 / 10) + rng.normal(0, 0.06)
-        length = rng.uniform(2.6, 3.3)
-        droop = rng.uniform(0.7, 1.1)
-        depth_dir = rng.uniform(-0.6, 0.6)
+    for k in range(12):
+        # All round the crown: some reach toward us, some away behind it,
+        # each rising from the crown and arching over to droop at its tip.
+        phi = 2 * math.pi * (k + rng.uniform(-0.2, 0.2)) / 12 + 0.3
+        away = math.sin(phi)
+        length = rng.uniform(2.2, 3.3)
+        droop = rng.uniform(0.8, 1.2) * (1 - 0.6 * away)
+        rise = 1.0 + 2.4 * max(0.0, away)
         pts3 = []
         for t in np.linspace(0, 1, 14):
-            pts3.append(top + np.array([math.cos(ang) * length * t, 0.3 + 0.9 * t * (1 - t) * length * 0.5
-                                        + math.sin(ang) * length * t * 0.35 - droop * t * t * 1.4, depth_dir * length * t]))
-        fronds.append(pts3)
+            reach = length * t
+            pts3.append(top + np.array([math.cos(phi) * reach, 0.25 + rise * t * (1 - t) - droop * t * t * 1.3,
+                                        math.sin(phi) * reach * 0.8]))
+        fronds.append((phi, pts3))
     # The crown's shadow on the sand: each frond's midrib and leaflets laid
     # flat along the sun's way, all in one tone where they overlap.
-    for f in fronds:
+    for _, f in fronds:
         path = [on_sand(p) for p in f]
         for i in range(1, len(path)):
             (x0, y0), (x1, y1) = path[i - 1], path[i]
@@ -127,28 +145,34 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     back_leaf = mix(P.grass, P.sea_dark, 0.5)
     leaf = mix(P.grass, P.sea_dark, 0.22)
     leaf_lit = mix(P.grass, P.light.key, 0.4)
-    # Far fronds first, darker; then the near ones, each a midrib with
-    # leaflets hanging from it, lit on the upper side.
-    for f in sorted(fronds, key=lambda f: -f[-1][2]):
-        far = f[-1][2] > top[2]
+    # The far fronds first, behind the crown and darker; then the near ones.
+    # Those reaching toward the sun, on the left, are the lit side of the
+    # crown; the leaflets on each frond's upper side catch more of it.
+    for phi, f in sorted(fronds, key=lambda pf: -pf[1][-1][2]):
+        far = math.sin(phi) > 0.3
+        toward = max(0.0, -math.cos(phi))
+        tone = back_leaf if far else mix(mix(leaf, back_leaf, 0.55 * max(0.0, math.cos(phi))), leaf_lit, 0.55 * toward)
+        upper_tone = mix(tone, leaf_lit, 0.2 + 0.5 * toward)
         scr_f = [cam.point(p) for p in f]
-        tone = back_leaf if far else leaf
-        out = []
+        spread = 0.55 + 0.45 * abs(math.cos(phi))
+        upper, lower = [], []
         for i in range(1, len(scr_f)):
             (x0, y0), (x1, y1) = scr_f[i - 1], scr_f[i]
             dx, dy = x1 - x0, y1 - y0
             n = math.hypot(dx, dy) or 1
             ux, uy = dx / n, dy / n
             t = i / len(scr_f)
-            ll = math.sin(math.pi * min(1.0, t * 1.1 + 0.1)) * 13 + 2
+            ll = (math.sin(math.pi * min(1.0, t * 1.1 + 0.1)) * 13 + 2) * spread
             for side in (-1, 1):
                 # Leaflets sweep toward the frond's tip and hang down.
                 nx, ny = -uy * side, ux * side
                 tip = (x1 + (nx * 0.6 + ux * 0.5) * ll, y1 + (ny * 0.6 + uy * 0.5) * ll + ll * 0.55)
-                out.append(lens(x0, y0, tip[0], tip[1], 1.3 + 0.9 * (1 - t)))
-        svg.path("".join(out), fill=tone)
+                (upper if ny < 0 else lower).append(lens(x0, y0, tip[0], tip[1], 1.3 + 0.9 * (1 - t)))
+        svg.path("".join(lower), fill=tone)
+        svg.path("".join(upper), fill=upper_tone)
         if not far:
-            svg.path(smooth(scr_f, closed=False), stroke=leaf_lit, stroke_width="1.1", stroke_linecap="round")
+            svg.path(smooth(scr_f, closed=False), stroke=mix(leaf_lit, tone, 0.4 * (1 - toward)),
+                     stroke_width="1.0", stroke_linecap="round")
     cx, cy = cam.point(top)
     for dx, dy in ((-2.5, 3), (2.5, 3.5), (0, 5.5)):
         svg.add(f'<circle cx="{num(cx + dx)}" cy="{num(cy + dy)}" r="2.6" fill="{P.wood_dark}"/>')
@@ -198,88 +222,90 @@ def _lace(svg: Svg, cam, rng, x0, x1, z_of, back: float, front: float, tone: str
 
 
 def _breaker(cam, svg: Svg, xs, rng):
-    """The wave standing up along the shore: a translucent green-blue face
-    under a lip that spills white along most of its length, the white water
-    tumbling down its face into a band of churned foam at its foot."""
+    """The one wave breaking along the shore: a darker face under a lip of
+    foam that is thick where it spills and thins to a light line where it
+    has not yet, with tapered streaks down the face; at its foot the white
+    water lies in broken, tapered dashes."""
     crest = [(x, float(breaker_z(x))) for x in xs]
-    height = 0.85
+    height = 0.75
     top = [cam.point((x, height, z)) for x, z in crest]
-    foot = [cam.point((x, 0.0, z - 1.7)) for x, z in crest]
-    face = svg.linear(0, top[70][1], 0, foot[70][1], [(0, mix(P.sea_light, P.sea_horizon, 0.35)),
-                                                     (0.45, mix(P.sea_horizon, P.sea_near, 0.25)),
-                                                     (1, mix(P.sea_near, P.sea_horizon, 0.3))])
+    foot = [cam.point((x, 0.0, z - 1.5)) for x, z in crest]
+    mid = len(crest) // 3
+    face = svg.linear(0, top[mid][1], 0, foot[mid][1], [(0, mix(P.sea_light, P.sea_horizon, 0.45)),
+                                                       (0.5, mix(P.sea_horizon, P.sea_near, 0.35)),
+                                                       (1, mix(P.sea_near, P.sea_horizon, 0.3))])
     svg.path(polygon(top + foot[::-1]), fill=face)
-    # A swell still to break, further out.
+    # A swell still to break, further out: a thin light line.
     outer = [cam.point((x, 0.0, z + 7.0 + 0.6 * math.sin(x * 0.3))) for x, z in crest]
-    svg.path(polygon(outer + [(px, py + 1.1) for px, py in outer[::-1]]), fill=P.sea_light, opacity="0.35")
+    svg.path(smooth(outer, closed=False), stroke=P.sea_light, stroke_width="0.6", opacity="0.4")
 
+    # How hard it breaks wanders slowly along the wave: spilling thick in
+    # places, elsewhere only a thin light line at the crest.
     def breaking(x):
-        return math.sin(x * 0.21 + 0.7) + 0.45 * math.sin(x * 0.63 + 2.0) > -0.95
+        return float(np.clip(0.45 + 0.7 * math.sin(x * 0.17 + 1.2) + 0.3 * math.sin(x * 0.47 + 0.4), 0, 1))
 
-    # Churned white water at the foot, ragged on top, all along the wave.
-    # Lumps of a few sizes, so its edge never settles into a row of scallops.
-    k = np.arange(len(crest))
-    heap = sum(np.interp(k / step, np.arange(len(crest) // step + 2), rng.uniform(0, amp, len(crest) // step + 2))
-               for step, amp in ((9, 0.22), (3, 0.1), (1, 0.04)))
-    soup_top = [cam.point((x, float(u), z - 1.6 - 0.25 * rng.uniform())) for (x, z), u in zip(crest, heap)]
-    soup_bot = [cam.point((x, 0.0, z - 3.1 - 0.5 * rng.uniform())) for x, z in crest]
-    svg.path(smooth(soup_top + soup_bot[::-1]), fill=P.foam, opacity="0.92")
-    # Where it breaks the lip is a white curtain spilling down the face,
-    # ragged at its foot; where it has not yet, a thin light line.
-    runs, run = [], []
-    for i, (x, z) in enumerate(crest):
-        if breaking(x):
-            run.append(i)
-        elif run:
-            runs.append(run)
-            run = []
-    if run:
-        runs.append(run)
-    for i in range(len(crest) - 1):
-        if not breaking(crest[i][0]):
-            (ax, ay), (bx, by) = top[i], top[i + 1]
-            svg.path(lens(ax - 0.3, ay + 0.3, bx + 0.3, by + 0.3, 0.5), fill=P.sea_light, opacity="0.8")
-    for run in runs:
-        if len(run) < 3:
+    # The lip: a thin light line all along the crest, and over it, where it
+    # spills, overlapping tapered dashes of white water of many lengths and
+    # depths, so its foot is ragged and broken.
+    lip_top, lip_bot = [], []
+    for (x, z), (tx, ty) in zip(crest, top):
+        k = float(cam.scale(z)) / 14.0
+        lip_top.append((tx, ty - 0.2 * k))
+        lip_bot.append((tx, ty + (0.5 + 1.2 * breaking(x)) * k))
+    svg.path(smooth(lip_top + lip_bot[::-1]), fill=P.foam, opacity="0.8")
+    for _ in range(520):
+        x = rng.uniform(xs[0], xs[-1])
+        b = breaking(x)
+        if rng.uniform() > 0.15 + 0.85 * b:
             continue
-        n = len(run)
-        # Full height soon after a run starts; the lip's top is lumpy where it tumbles.
-        taper = [min(1.0, 1.6 * math.sin(math.pi * (k + 0.5) / n)) ** 0.6 for k in range(n)]
-        lumps = np.interp(np.arange(n) / 2.5, np.arange(n // 2 + 2), rng.uniform(0.0, 0.16, n // 2 + 2))
-        lip_top = [cam.point((crest[i][0], height + lump * t, crest[i][1]))
-                   for i, t, lump in zip(run, taper, lumps)]
-        # The curtain's foot wanders slowly: one depth every few metres, eased between.
-        knots = rng.uniform(0.45, 0.95, n // 4 + 2)
-        reach = np.interp(np.arange(n) / 4.0, np.arange(len(knots)), knots)
-        curtain = [cam.point((crest[i][0], height * (1 - t * r), crest[i][1] - 1.7 * t * r))
-                   for i, t, r in zip(run, taper, reach)]
-        lip_bot = [cam.point((crest[i][0], height * (1 - 0.3 * t), crest[i][1] - 0.5 * t)) for i, t in zip(run, taper)]
-        y0 = min(y for _, y in lip_top)
-        y1 = max(y for _, y in curtain)
-        fall = svg.linear(0, y0, 0, y1, [(0, P.foam, 0.85), (0.7, P.foam, 0.6), (1, P.foam, 0.4)])
-        svg.path(smooth(lip_top + curtain[::-1]), fill=fall)
-        svg.path(smooth(lip_top + lip_bot[::-1]), fill=P.foam)
-        # Streaks where the white water pours down the face.
-        for k in range(0, n, 2):
-            i = run[k]
-            r = reach[k] * taper[k] * rng.uniform(0.6, 1.0)
-            a = cam.point((crest[i][0], height * (1 - 0.3 * taper[k]), crest[i][1] - 0.5 * taper[k]))
-            b = cam.point((crest[i][0] + rng.normal(0, 0.1), height * (1 - r), crest[i][1] - 1.7 * r))
-            svg.path(lens(a[0], a[1], b[0], b[1], rng.uniform(0.3, 0.6)), fill=P.sea_light, opacity="0.5")
-    # Spray thrown up over the lip.
-    mist = svg.blur(1.6)
-    for x0 in np.arange(xs[0], xs[-1], 2.5):
-        if breaking(x0):
-            z = float(breaker_z(x0))
-            cx, cy = cam.point((x0, height + 0.15, z))
-            svg.add(f'<ellipse cx="{num(cx)}" cy="{num(cy)}" rx="{num(2.6 * float(cam.scale(z)))}" ry="2.2" '
-                    f'fill="{P.foam}" opacity="0.4" filter="{mist}"/>')
+        z = float(breaker_z(x))
+        k = float(cam.scale(z)) / 14.0
+        L = rng.uniform(0.8, 3.2)
+        thick = k * (0.6 + 2.6 * b * rng.uniform(0.3, 1.0))
+        (ax, ay), (bx, by) = cam.point((x - L / 2, height, z)), cam.point((x + L / 2, height, z))
+        drop = thick * rng.uniform(0.3, 0.9)
+        svg.path(lens(ax, ay + drop, bx, by + drop, thick), fill=P.foam, opacity=num(rng.uniform(0.55, 0.9)))
+    svg.path(smooth(lip_top, closed=False), stroke=mix(P.foam, P.light.key, 0.5), stroke_width="0.5", opacity="0.9")
+    # Long light glints across the face, where it steepens under the lip.
+    for _ in range(70):
+        i = int(rng.integers(2, len(crest) - 8))
+        j = i + int(rng.integers(3, 8))
+        f = rng.uniform(0.25, 0.8)
+        a = cam.point((crest[i][0], height * (1 - f), crest[i][1] - 1.5 * f))
+        b = cam.point((crest[j][0], height * (1 - f), crest[j][1] - 1.5 * f))
+        svg.path(lens(a[0], a[1], b[0], b[1], 0.35), fill=P.sea_light, opacity="0.3")
+    # Where it spills, the white water pours a little way down the face.
+    for i in range(0, len(crest), 3):
+        x, z = crest[i]
+        b = breaking(x)
+        if b < 0.6:
+            continue
+        r = b * rng.uniform(0.3, 0.7)
+        a = (lip_bot[i][0], lip_bot[i][1] + 1.0)
+        c = cam.point((x + rng.normal(0, 0.15), height * (1 - r), z - 1.5 * r))
+        svg.path(lens(a[0] - 2.5, a[1] - 1.0, c[0], c[1], rng.uniform(0.8, 1.4)), fill=P.foam, opacity="0.25")
+
+
+def _white_water(cam, svg: Svg, xs, rng):
+    """The broken white water the wave leaves at its foot: tapered dashes
+    along it, thick and close by the wave, fewer and thinner further in,
+    lying over the lace."""
+    for _ in range(360):
+        x = rng.uniform(xs[0], xs[-1])
+        f = rng.uniform() ** 1.4
+        z = float(breaker_z(x)) - 1.6 - 4.0 * f
+        k = float(cam.scale(z))
+        L = rng.uniform(0.6, 2.6) * (1 - 0.5 * f)
+        a = cam.point((x - L / 2, 0.0, z))
+        b = cam.point((x + L / 2, 0.0, z + rng.normal(0, 0.12)))
+        svg.path(lens(a[0], a[1], b[0], b[1], max(0.35, k * rng.uniform(0.05, 0.11) * (1 - 0.5 * f))),
+                 fill=P.foam, opacity=num(0.9 - 0.4 * f))
 
 
 def _sand(cam, sand: Svg, xs, rng):
     w, h = sand.width, sand.height
     edge = [cam.point((x, 0.0, float(shore_z(x)))) for x in xs]
-    dry_sand = mix(P.wood_fresh, P.light.key, 0.25)
+    dry_sand = P.sand
     sand.path(polygon(edge + [(w + 10, h + 10), (-10, h + 10)]), fill=sand.linear(
         0, cam.horizon + 20, 0, h, [(0, mix(dry_sand, P.sea_horizon, 0.15)), (1, dry_sand)]))
     # Wet sand the last wave left: darker, with the sky in it.
@@ -301,16 +327,16 @@ def _wash(cam, foam: Svg, xs, rng):
     _lace(foam, cam, rng, xs[0], xs[-1], lambda x: float(breaker_z(x)), -3.0, -7.3, P.foam,
           foam.linear(0, cam.point((0, 0, 30))[1], 0, cam.point((0, 0, 25))[1],
                       [(0, P.foam, 0.85), (1, P.foam, 0.55)]),
-          density=2.2, open_back=0.05, open_front=0.42)
+          density=2.4, open_back=0.12, open_front=0.6)
     # The wash on the sand, thinner still, receding.
     front = _lace(foam, cam, rng, xs[0], xs[-1], lambda x: float(shore_z(x)), 0.6, -3.0, P.foam,
                   foam.linear(0, cam.point((0, 0, 27))[1], 0, cam.point((0, 0, 24))[1],
                               [(0, P.foam, 0.8), (1, P.foam, 0.6)]),
-                  density=1.5, open_back=0.15, open_front=0.42)
+                  density=1.8, open_back=0.25, open_front=0.65)
     # Just past the edge the sand is darker where the water has soaked it.
     foam.path(polygon(front + [(x, y + 1.4) for x, y in front[::-1]]), fill=P.wood_side, opacity="0.15")
-    foam.path(smooth(front, closed=False), stroke=P.foam, stroke_width="0.8", stroke_linecap="round",
-              opacity="0.9")
+    foam.path(smooth(front, closed=False), stroke=P.foam, stroke_width="0.6", stroke_linecap="round",
+              opacity="0.65")
 
 
 def build(scale: int) -> Picture:
@@ -321,11 +347,12 @@ def build(scale: int) -> Picture:
 
     heaven = Svg(w, h)
     # The sun stands just above the frame at the top left; its glow tells where.
-    sky.sky(heaven, P, cam.horizon, glow=0.55, glow_size=(190, 120))
-    sky.sun(heaven, P, radius=11)
-    for x, base, width, height, lit in ((190, 46, 120, 22, 1.0), (320, 62, 90, 14, 0.95),
-                                        (250, 74, 60, 7, 0.9)):
-        sky.cloud(heaven, rng, P, x, base, width, height, lumps=5, softness=0.6, lit=lit, rim=0.6)
+    sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(170, 110))
+    sky.sun(heaven, P, radius=27)
+    # A few large soft masses, clear of the sun and the palm's crown.
+    for x, base, width, height, lumps, lit in ((206, 50, 150, 26, 6, 0.85), (338, 64, 80, 12, 4, 0.8)):
+        sky.cloud(heaven, rng, P, x, base, width, height, lumps=lumps, softness=0.8, lit=lit, rim=0.6)
+    sky.cloud(heaven, rng, P, 120, 76, 200, 5, lumps=7, roll=True, softness=1.4, opacity=0.45, lit=1.0, rim=0.2)
     # The island, far off and hazed, green on top over a pale rim of sand.
     far = hazed(P, 0.45)
     ix, iy = ISLAND, cam.horizon
@@ -351,6 +378,7 @@ def build(scale: int) -> Picture:
     _sand(cam, sand, xs, rng)
     _breaker(cam, surf, xs, rng)
     _wash(cam, foam, xs, np.random.default_rng(2021))
+    _white_water(cam, foam, xs, np.random.default_rng(2023))
 
     palm, shadow = Svg(w, h), Svg(w, h)
     _palm(cam, palm, shadow, np.random.default_rng(2022))
