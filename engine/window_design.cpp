@@ -75,10 +75,11 @@ constexpr ControlDesign kDesign[] = {
     button("cmdIr",         {472, 248, 41, 25},       12, "Ir", "", "Ir", {}, Turn),
     picture("pic_4_0",                                11, "La sirena",
      "Bajo un cielo cian con nubes, una gran cola parda de pez cubierta de escamas se alza del mar "
-     "verde azulado en forma de S, gruesa junto al agua y cada vez más fina, y abre en lo alto una "
-     "aleta en forma de media luna cuyo borde deja pasar la luz del sol; el agua le escurre en "
-     "láminas que se rompen en gotas y salpica a su alrededor. Abajo a la izquierda asoman los "
-     "troncos de nuestra balsa. Arriba se lee: Ya cerca de mar abierto, vemos algo engañoso: lo "
+     "verde azulado en forma de S, a contraluz y con un borde cálido del lado del sol, gruesa junto "
+     "al agua y cada vez más fina, y abre en lo alto una aleta en forma de media luna, vista en "
+     "escorzo, cuyo borde deja pasar la luz; el agua le escurre en láminas que se rompen en gotas "
+     "y salpica a su alrededor, y bajo la superficie la cola se adivina borrosa. Abajo a la "
+     "izquierda asoman los troncos de nuestra balsa, atados a dos varas atravesadas. Arriba se lee: Ya cerca de mar abierto, vemos algo engañoso: lo "
      "que parece una sirena nada delante de nosotros y luego se hunde en el mar."),
     picture("pic_2_2",                                10, "Las aves marinas",
      "Bajo un cielo de tarde, con el sol escondido tras una nube alargada, unas gaviotas vuelan en "
