@@ -82,11 +82,12 @@ constexpr ControlDesign kDesign[] = {
      "izquierda asoman los troncos de nuestra balsa, atados a dos varas atravesadas. Arriba se lee: Ya cerca de mar abierto, vemos algo engañoso: lo "
      "que parece una sirena nada delante de nosotros y luego se hunde en el mar."),
     picture("pic_2_2",                                10, "Las aves marinas",
-     "Bajo un cielo de tarde, con el sol escondido tras una nube alargada, unas gaviotas vuelan en "
-     "círculo, unas con las alas en alto, otras planeando. En el mar verde azulado asoma un "
-     "tiburón ballena: la cabeza ancha y chata, con la boca como una raja fina de lado a lado y un "
-     "ojo pequeño justo detrás de su comisura, y el lomo azul pálido, moteado de manchas claras y "
-     "chorreando agua, hasta la aleta dorsal; el resto del cuerpo, con la cola, se hunde en "
+     "Bajo un cielo de tarde, con el sol escondido tras una nube alargada cuyo borde brilla sobre "
+     "el reflejo del sol en el mar, unas gaviotas vuelan en círculo sobre el agua, unas con las "
+     "alas en alto, otras planeando. En el mar verde azulado asoma un tiburón ballena: la cabeza "
+     "ancha y chata, con la boca como una raja fina de lado a lado y un ojo pequeño justo detrás "
+     "de su comisura, y el lomo azul pálido, moteado de manchas claras y chorreando agua, hasta la "
+     "aleta dorsal, moteada como él; el resto del cuerpo, con la cola, se hunde en "
      "diagonal y se adivina oscuro y borroso bajo la superficie. Arriba, a la izquierda, se lee: "
      "Giro el timón hacia las aves que vuelan en círculos y veo surgir de las profundidades un "
      "tiburón ballena."),
