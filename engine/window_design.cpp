@@ -55,8 +55,8 @@ constexpr ControlDesign kDesign[] = {
      "Al anochecer, bajo nubes bajas y grises, una sola tabla rota flota a la deriva en un mar "
      "azul oscuro: su punta astillada asoma con un brillo húmedo que repite la luz del horizonte, "
      "el otro extremo, empapado y oscuro, se hunde y se pierde en el agua, y a su alrededor se "
-     "abren anillos en el agua. Al fondo, un claro entre las nubes ilumina el horizonte y deja un "
-     "reguero de luz sobre el mar."),
+     "abren anillos en el agua. Al fondo, un claro entre las nubes, de bordes iluminados, alumbra "
+     "el horizonte y deja un reguero de luz sobre el mar."),
     picture("pic_4_4",                                15, "Restos del naufragio",
      "Bajo un cielo gris de nubes grandes y blandas, el sol asoma pálido tras un velo de nubes y "
      "unas gaviotas vuelan a la derecha. En un mar turbio de color verde oliva, sembrado de tablas "
