@@ -222,7 +222,7 @@ def near_tail(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surfac
         return ((sx - cam.cx) * Z / cam.focal, cam.eye - (sy - cam.horizon) * Z / cam.focal, Z)
 
     afloat.split(cam, [back(q) for q in outline_scr], mid, above=dry, under=wet, depth=depth,
-                 sight=0.6 * size, wet_fill=mix(mid, p.sea_near, 0.6))
+                 sight=0.8 * size, wet_fill=mix(mid, p.sea_near, 0.45))
     d_body = polygon(outline_scr)
     dry_clip = dry.clip(f"M-10,-10H{dry.width + 10}V{num(water_y)}H-10Z")
     body_clip = dry.clip(d_body)
@@ -233,10 +233,10 @@ def near_tail(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surfac
     yaw, pitch = 0.82, 0.3
     S = np.array([math.cos(yaw), 0.1, math.sin(yaw)])
     C = np.array([-0.08, math.cos(pitch), -math.sin(pitch)])
-    half = 1.08 * size
+    half = 1.32 * size
 
     def fl(s, c):
-        return scr3(root + S * s * half + C * c * size)
+        return scr3(root + S * s * half + C * c * size * 1.15)
 
     ss = np.linspace(0, 1, 13)
     def lead(s):
