@@ -63,13 +63,14 @@ def build(scale: int) -> Picture:
     gx = P.light.x
     for x, base, width, height, lumps, lit, soft, rim in (
             (-60, 20, 560, 30, 8, 0.12, 2.2, 0.15),
-            (-40, 46, gx - 34, 24, 6, 0.3, 1.6, 0.55),
-            (gx + 30, 42, w - gx + 20, 22, 5, 0.4, 1.5, 0.8),
+            (-40, 52, gx - 30, 30, 5, 0.3, 1.2, 0.55),
+            (gx + 28, 49, w - gx + 20, 28, 4, 0.4, 1.2, 0.8),
             (-50, 63, gx - 40, 10, 6, 0.45, 1.8, 0.6)):
         sky.cloud(heaven, rng, P, x, base, width, height, lumps=lumps, roll=True, softness=soft, lit=lit,
                   rim=rim)
     # Light spilling through the gap between the masses.
-    spill = heaven.radial(gx, 56, 34, 26, [(0, P.light.key, 0.5), (1, P.light.key, 0)])
+    spill = heaven.radial(gx, 58, 58, 30, [(0, P.light.key, 0.55), (0.5, P.light.key, 0.22),
+                                           (1, P.light.key, 0)])
     heaven.add(f'<rect x="0" y="20" width="{w}" height="{cam.horizon - 18}" fill="{spill}"/>')
 
     water = Svg(w, h)
