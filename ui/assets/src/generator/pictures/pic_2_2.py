@@ -384,7 +384,6 @@ def _dorsal(sides: Sides, outline, back, mid, rim, spot, rng):
     turned from the sun a shade darker and its leading edge catching it."""
     sides.fill(outline, mix(back, mid, 0.35), seam=0)
     pts = np.asarray(outline)
-    plane = sides.plane
     # Back into the shark's plane to lay things on the fin.
     x0, z0 = ORIGIN
     c, si = math.cos(YAW), math.sin(YAW)
