@@ -55,8 +55,8 @@ constexpr ControlDesign kDesign[] = {
      "Al anochecer, bajo nubes bajas y grises, una sola tabla rota flota a la deriva en un mar "
      "azul oscuro: su punta astillada asoma con un brillo húmedo que repite la luz del horizonte, "
      "el otro extremo, empapado y oscuro, se hunde y se pierde en el agua, y a su alrededor se "
-     "abren anillos en el agua. Al fondo, un claro entre las nubes ilumina el horizonte y deja un "
-     "reguero de luz sobre el mar."),
+     "abren anillos en el agua. Al fondo, un claro entre las nubes, de bordes iluminados, alumbra "
+     "el horizonte y deja un reguero de luz sobre el mar."),
     picture("pic_4_4",                                15, "Restos del naufragio",
      "Bajo un cielo gris de nubes grandes y blandas, el sol asoma pálido tras un velo de nubes y "
      "unas gaviotas vuelan a la derecha. En un mar turbio de color verde oliva, sembrado de tablas "
@@ -75,17 +75,19 @@ constexpr ControlDesign kDesign[] = {
     button("cmdIr",         {472, 248, 41, 25},       12, "Ir", "", "Ir", {}, Turn),
     picture("pic_4_0",                                11, "La sirena",
      "Bajo un cielo cian con nubes, una gran cola parda de pez cubierta de escamas se alza del mar "
-     "verde azulado en forma de S, gruesa junto al agua y cada vez más fina, y abre en lo alto una "
-     "aleta en forma de media luna cuyo borde deja pasar la luz del sol; el agua le escurre en "
-     "láminas que se rompen en gotas y salpica a su alrededor. Abajo a la izquierda asoman los "
-     "troncos de nuestra balsa. Arriba se lee: Ya cerca de mar abierto, vemos algo engañoso: lo "
+     "verde azulado en forma de S, a contraluz y con un borde cálido del lado del sol, gruesa junto "
+     "al agua y cada vez más fina, y abre en lo alto una aleta en forma de media luna, vista en "
+     "escorzo, cuyo borde deja pasar la luz; el agua le escurre en láminas que se rompen en gotas "
+     "y salpica a su alrededor, y bajo la superficie la cola se adivina borrosa. Abajo a la "
+     "izquierda asoman los troncos de nuestra balsa, atados a dos varas atravesadas. Arriba se lee: Ya cerca de mar abierto, vemos algo engañoso: lo "
      "que parece una sirena nada delante de nosotros y luego se hunde en el mar."),
     picture("pic_2_2",                                10, "Las aves marinas",
-     "Bajo un cielo de tarde, con el sol escondido tras una nube alargada, unas gaviotas vuelan en "
-     "círculo, unas con las alas en alto, otras planeando. En el mar verde azulado asoma un "
-     "tiburón ballena: la cabeza ancha y chata, con la boca como una raja fina de lado a lado y un "
-     "ojo pequeño justo detrás de su comisura, y el lomo azul pálido, moteado de manchas claras y "
-     "chorreando agua, hasta la aleta dorsal; el resto del cuerpo, con la cola, se hunde en "
+     "Bajo un cielo de tarde, con el sol escondido tras una nube alargada cuyo borde brilla sobre "
+     "el reflejo del sol en el mar, unas gaviotas vuelan en círculo sobre el agua, unas con las "
+     "alas en alto, otras planeando. En el mar verde azulado asoma un tiburón ballena: la cabeza "
+     "ancha y chata, con la boca como una raja fina de lado a lado y un ojo pequeño justo detrás "
+     "de su comisura, y el lomo azul pálido, moteado de manchas claras y chorreando agua, hasta la "
+     "aleta dorsal, moteada como él; el resto del cuerpo, con la cola, se hunde en "
      "diagonal y se adivina oscuro y borroso bajo la superficie. Arriba, a la izquierda, se lee: "
      "Giro el timón hacia las aves que vuelan en círculos y veo surgir de las profundidades un "
      "tiburón ballena."),

@@ -12,6 +12,7 @@ head toward us."""
 
 import math
 import os
+from dataclasses import replace
 
 import numpy as np
 
@@ -19,12 +20,15 @@ from .. import sea, sky
 from ..camera import Camera
 from ..caption import Caption
 from ..compose import Layer, Picture, Water
-from ..palette import TEAL as P, mix
+from ..palette import TEAL, mix
 from ..svg import Svg, lens, num, polygon, smooth
 from ..waves import WaveField
 
 NAME = "pic_2_2"
 SIZE = (421, 221)
+
+# The sun a little lower, hidden behind the long cloud over its glitter.
+P = replace(TEAL, light=replace(TEAL.light, y=85))
 
 HERE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
@@ -34,13 +38,13 @@ ORIGIN = (-0.6, 13.2)           # world (x, z) of s = 0
 YAW = math.radians(54)
 SIGHT = 2.6
 SNOUT, PEDUNCLE = 3.9, -3.1
-CAP = 0.4                       # the rounded front of the head, metres
+CAP = 0.3                       # the rounded front of the head, metres
 
 # Full body height and breadth by station (s, metres): a head broad and
 # low in front, deepest over the pectorals, thinning to the tail's stalk.
-DEPTH = [(3.9, 0.78), (3.6, 0.9), (3.0, 1.12), (2.0, 1.36), (1.0, 1.42), (0.0, 1.28),
+DEPTH = [(3.9, 0.3), (3.6, 0.5), (3.0, 0.82), (2.0, 1.15), (1.0, 1.3), (0.0, 1.25),
          (-1.0, 1.0), (-2.0, 0.68), (-3.1, 0.4)]
-BREADTH = [(3.9, 1.5), (3.6, 1.55), (3.0, 1.6), (2.0, 1.62), (1.0, 1.5), (0.0, 1.28),
+BREADTH = [(3.9, 1.62), (3.6, 1.72), (3.0, 1.76), (2.0, 1.7), (1.0, 1.55), (0.0, 1.3),
            (-1.0, 0.98), (-2.0, 0.62), (-3.1, 0.3)]
 
 EYE_HEIGHT = 2.0
@@ -65,11 +69,13 @@ def _cap(s):
 
 
 def centre_t(s):
-    """The spine's height: the head at the surface, the body curving down to
-    the tail; over the snout's round the middle drops, so the mouth, not the
-    top of the head, is at the front."""
+    """The spine's height: the low head just out of the water, the back
+    running level at the surface past the first dorsal, then the body
+    curving down to the tail; over the snout's round the middle drops, so
+    the mouth, not the top of the head, is at the front."""
     back = SNOUT - np.asarray(s, float)
-    return 0.42 - 0.09 * back - 0.028 * back ** 2 - 0.05 * (1 - _cap(s))
+    return (0.2 - 0.5 * (1 - np.exp(-back / 1.3)) - 0.2 * np.maximum(0.0, back - 4.6) ** 2
+            - 0.05 * (1 - _cap(s)))
 
 
 def half_height(s):
@@ -243,9 +249,9 @@ def _fin(outline_st, lateral_of=lambda s, t: 0.0, steps=6):
 
 def _fins():
     fins = {}
-    b0, b1 = 0.4, -0.75
-    fins["dorsal"] = _fin([(b0, top(b0) - 0.08), (0.05, top(0.05) + 0.45), (-0.5, top(-0.5) + 1.0),
-                           (-0.72, top(-0.72) + 0.98), (-0.8, top(-0.8) + 0.55), (b1, top(b1) - 0.08)])
+    b0, b1 = DORSAL_BASE
+    fins["dorsal"] = _fin([(b0, top(b0) - 0.08), (-0.62, top(-0.62) + 0.42), (-1.1, top(-1.1) + 0.92),
+                           (-1.3, top(-1.3) + 0.9), (-1.38, top(-1.38) + 0.5), (b1, top(b1) - 0.08)])
     fins["dorsal2"] = _fin([(-2.0, top(-2.0) - 0.04), (-2.3, top(-2.3) + 0.32),
                             (-2.45, top(-2.45) + 0.28), (-2.45, top(-2.45) - 0.04)])
     c = centre_t(PEDUNCLE)
@@ -356,9 +362,9 @@ def _head(shark: Shark, sides: Sides, tones):
         return [p for p, n in zip(pts, ns) if shark.faces_us(p, n)]
 
     lip = mix(back, P.cloud_lit, 0.7)
-    sides.line(across(-0.36), lip, 1.4, opacity="0.95")
-    sides.line(across(-0.56), mix(lip, flank, 0.3), 0.6, opacity="0.7")
-    sides.line(across(-0.46), P.ink, 0.85)
+    sides.line(across(-0.1), lip, 1.4, opacity="0.95")
+    sides.line(across(-0.34), mix(lip, flank, 0.3), 0.6, opacity="0.7")
+    sides.line(across(-0.22), P.ink, 0.85)
     ex, ey = shark.plane.screen([surface(corner - 0.16, -0.3)])[0]
     for svg in (sides.dry,):
         svg.add(f'<circle cx="{num(ex)}" cy="{num(ey)}" r="1.3" fill="{lip}" opacity="0.5"/>')
@@ -368,6 +374,48 @@ def _head(shark: Shark, sides: Sides, tones):
         s = SNOUT - 1.15 - k * 0.13
         a = np.linspace(-0.6, 0.45, 10)
         sides.line(surface(np.full_like(a, s), a), mix(flank, P.ink, 0.35), 0.5, opacity="0.7")
+
+
+DORSAL_BASE = (-0.3, -1.35)
+
+
+def _dorsal(sides: Sides, outline, back, mid, rim, spot, rng):
+    """The first dorsal in the back's own tones, spotted like it, the side
+    turned from the sun a shade darker and its leading edge catching it."""
+    sides.fill(outline, mix(back, mid, 0.35), seam=0)
+    pts = np.asarray(outline)
+    # Back into the shark's plane to lay things on the fin.
+    x0, z0 = ORIGIN
+    c, si = math.cos(YAW), math.sin(YAW)
+    s_of = (pts[:, 0] - x0) * c - (pts[:, 2] - z0) * si
+    st = np.stack([s_of, pts[:, 1]], -1)
+    s0, s1 = DORSAL_BASE
+    # The rear half, away from the light.
+    rear = [Plane.world(s, t, 0.01) for s, t in st if s < (s0 + s1) / 2 - 0.1]
+    if len(rear) > 2:
+        shade = [Plane.world(s1 - 0.05, top(s1) - 0.1, 0.01)] + rear
+        sides.fill(shade, mix(mid, back, 0.2), opacity="0.6", seam=0, body=False)
+    # The leading edge, from the base up to the tip.
+    lead = [Plane.world(s, t, 0.012) for s, t in st if s > -1.2 and t > top(s) - 0.02]
+    lead.sort(key=lambda p: p[1])
+    if len(lead) > 1:
+        sides.line(lead, rim, 0.7, opacity="0.85")
+    xs, ys = st[:, 0], st[:, 1]
+
+    def inside(s, t):
+        x2, y2 = np.roll(xs, -1), np.roll(ys, -1)
+        cross = (ys > t) != (y2 > t)
+        at = xs + (t - ys) * (x2 - xs) / np.where(y2 == ys, 1e-9, y2 - ys)
+        return bool(np.count_nonzero(cross & (s < at)) % 2)
+
+    for _ in range(60):
+        s, t = rng.uniform(s1, s0), rng.uniform(top(s0), top(s0) + 0.95)
+        if not inside(s, t) or not inside(s + 0.05, t + 0.05) or not inside(s - 0.05, t - 0.05):
+            continue
+        r = 0.04 * rng.uniform(0.7, 1.2)
+        ring = [Plane.world(s + r * math.cos(a), t + r * math.sin(a), 0.015)
+                for a in np.linspace(0, 2 * math.pi, 8, endpoint=False)]
+        sides.fill(ring, spot, opacity="0.7", seam=0, body=False)
 
 
 def _crossing():
@@ -460,21 +508,33 @@ def build(scale: int) -> Picture:
     L = P.light
 
     heaven = Svg(w, h)
-    sky.sky(heaven, P, cam.horizon, glow=0.5, glow_size=(120, 40))
-    # The sun stands behind a long cloud: only its glow and the cloud's rim.
+    sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(150, 46))
+    # The sun stands behind a long cloud: only its glow, and the cloud's
+    # edge lit where it passes in front of it.
     sky.sun(heaven, P, radius=8, veil=0.8)
-    for x, base, width, height, lit in ((-30, 89, 160, 11, 0.9), (268, 71, 140, 13, 0.75),
-                                        (352, 91, 90, 6, 0.95)):
+    L = P.light
+    halo = heaven.radial(L.x, L.y, 120, 48, [(0, L.key, 0.95), (0.4, L.key, 0.45), (1, L.key, 0)])
+    heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon + 2}" fill="{halo}"/>')
+    core = heaven.radial(L.x, L.y - 4, 58, 24, [(0, L.key, 1.0), (0.45, mix(L.key, L.rim, 0.5), 0.9),
+                                                 (1, L.rim, 0)])
+    heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon + 2}" fill="{core}"/>')
+    for x, base, width, height, lit in ((-30, 89, 160, 11, 0.9),):
         sky.cloud(heaven, rng, P, x, base, width, height, lumps=6, softness=0.9, lit=lit, rim=0.7)
+    long_cloud = dict(x=226, base=95, width=204, height=13, lumps=7, roll=False)
+    edge = sky._shapes(sky._lumps(np.random.default_rng(2206), **long_cloud), long_cloud["base"], True)
+    lining = heaven.radial(L.x, L.y - 8, 85, 34, [(0, L.key, 1.0), (0.6, L.key, 1.0), (1, L.rim, 0)])
+    heaven.add(f'<g fill="{lining}" transform="translate(0,-2.6)" filter="{heaven.blur(0.5)}">{edge}</g>')
+    lumps = {k: v for k, v in long_cloud.items() if k != "roll"}
+    sky.cloud(heaven, np.random.default_rng(2206), P, **lumps, softness=0.9, lit=0.35, rim=0.9)
     # Gulls wheeling round one point over the shark, seen in perspective: the
     # near side of the circle lower and larger, each banking into the turn.
-    cx, cy, rx, ry = 290, 44, 88, 18
+    cx, cy, rx, ry = 258, 36, 58, 13
     poses = ("up", "glide", "down", "half", "glide", "up", "down", "glide")
     # Spaced round the circle so that none hides another where its far and
     # near sides close up on the left.
     for i, a in enumerate((0.45, 1.2, 1.9, 2.55, 3.8, 4.6, 5.4)):
         x, y = cx + rx * math.cos(a), cy + ry * math.sin(a)
-        span = 25 + 6 * math.sin(a)
+        span = 31 + 7 * math.sin(a)
         bank = math.atan(ry * math.cos(a) / (-rx * math.sin(a) or 1e-6)) + 0.15 * math.cos(a)
         _gull(heaven, x, y, span, poses[i], bank, above=math.sin(a) < -0.6)
 
@@ -503,7 +563,8 @@ def build(scale: int) -> Picture:
     _marks(shark, sides, np.random.default_rng(2203), mix(P.cloud_lit, P.sea_light, 0.3),
            mix(back, P.cloud_lit, 0.35))
     _head(shark, sides, tones)
-    sides.fill(fins["dorsal"], mix(fin_tone, back, 0.3), seam=0)
+    _dorsal(sides, fins["dorsal"], back, mid, rim, mix(P.cloud_lit, P.sea_light, 0.3),
+            np.random.default_rng(2205))
     sides.fill(fins["pectoral"], mix(fin_tone, back, 0.12), seam=0)
 
     froth = Svg(w, h)
@@ -528,8 +589,8 @@ def _gull(svg: Svg, x: float, y: float, span: float, pose: str, bank: float, abo
     mid-tone, not white."""
     h = span / 2
     wrist, tip = BEATS[pose]
-    under = mix(P.cloud_lit, P.sky_top, 0.3)
-    wing = mix(P.sky_top, P.cloud_shade, 0.55) if above else under
+    under = mix(P.cloud_shade, P.sky_top, 0.2)
+    wing = mix(P.sky_top, P.ink, 0.3) if above else under
     dark = mix(P.ink, P.cloud_shade, 0.15)
     ct, st = math.cos(bank), math.sin(bank)
 
@@ -539,7 +600,7 @@ def _gull(svg: Svg, x: float, y: float, span: float, pose: str, bank: float, abo
     shapes, tips = [], []
     for side in (-1, 1):
         lead = [(side * 0.07, 0.05), (side * 0.48, wrist + 0.07), (side * 1.0, tip)]
-        trail = [(side * 0.9, tip - 0.05), (side * 0.45, wrist - 0.1), (side * 0.07, -0.17)]
+        trail = [(side * 0.9, tip - 0.07), (side * 0.45, wrist - 0.17), (side * 0.07, -0.2)]
         shapes.append(smooth([at(*p) for p in lead + trail]))
         hand = [(side * 0.74, wrist + (tip - wrist) * 0.5 + 0.045), (side * 1.0, tip),
                 (side * 0.9, tip - 0.05), (side * 0.72, wrist + (tip - wrist) * 0.48 - 0.06)]

@@ -164,6 +164,241 @@ def tail(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface: Sv
                  opacity=num(rng.uniform(0.6, 0.95)))
 
 
+# Near, the tail in its own plane, metres from where it leaves the water: an
+# S with two opposite bends, running on down under the surface.
+NEAR_SPINE = [(0.7, -1.2), (0.42, -0.8), (0.2, -0.42), (0.0, 0.08), (-0.2, 0.55), (-0.24, 0.95),
+              (-0.06, 1.35), (0.2, 1.7), (0.28, 1.98), (0.18, 2.24)]
+NEAR_WIDTHS = [0.44, 0.58, 0.62, 0.6, 0.54, 0.46, 0.36, 0.26, 0.17, 0.09]
+
+
+class Twisted(patterns.Ribbon):
+    """The tail as a round body that turns about its spine: phi is the angle
+    round it, 0 facing us, +pi/2 the sun side's outline; `twist` turns the
+    marks laid on it along its length."""
+
+    def __init__(self, spine, widths, twist):
+        super().__init__(spine, widths)
+        self.twist = twist
+
+    def at(self, u, phi):
+        x, y, nx, ny, w = self._frame(u)
+        a = np.sin(np.clip(np.asarray(phi, float) + np.interp(u, [0, 1], self.twist), -math.pi / 2,
+                           math.pi / 2)) * 0.5
+        return x + nx * a * w, y + ny * a * w
+
+    def facing(self, u, phi):
+        return np.cos(np.asarray(phi, float) + np.interp(u, [0, 1], self.twist))
+
+
+def near_tail(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface: Svg, size: float) -> None:
+    """The tail close by, backlit: a mid-tone body with a warm rim on the
+    sun's side, scales turning with it, the fluke foreshortened with light
+    through its thin trailing edge, water running off in sheets and drops."""
+    X, Z = at
+    L = p.light
+    px = float(cam.scale(Z))
+
+    def scr3(q):
+        return cam.point(q)
+
+    def scr(q):
+        return cam.point((X + q[0] * size, q[1] * size, Z))
+
+    body_tone = mix(p.wood_side, p.sea_dark, 0.35)
+    mid = mix(body_tone, L.shadow, 0.25)
+    dark = mix(mid, L.shadow, 0.45)
+    rim = L.rim
+    glow = mix(L.rim, L.key, 0.35)
+    water_y = cam.point((X, 0, Z))[1]
+    under_y = water_y
+
+    spine = [scr(q) for q in NEAR_SPINE]
+    widths = [w * size * px for w in NEAR_WIDTHS]
+    body = Twisted(spine, widths, twist=(-0.5, 0.75))
+    outline_scr = body.outline(64)
+
+    def back(pt):
+        sx, sy = pt
+        return ((sx - cam.cx) * Z / cam.focal, cam.eye - (sy - cam.horizon) * Z / cam.focal, Z)
+
+    afloat.split(cam, [back(q) for q in outline_scr], mid, above=dry, under=wet, depth=depth,
+                 sight=0.8 * size, wet_fill=mix(mid, p.sea_near, 0.45))
+    d_body = polygon(outline_scr)
+    dry_clip = dry.clip(f"M-10,-10H{dry.width + 10}V{num(water_y)}H-10Z")
+    body_clip = dry.clip(d_body)
+
+    # The fluke, in the world: its span turned so the left lobe comes toward
+    # us, its blades tipped forward, so the near lobe is larger and lower.
+    root = np.array([X + NEAR_SPINE[-1][0] * size, NEAR_SPINE[-1][1] * size - 0.06, Z])
+    yaw, pitch = 0.82, 0.3
+    S = np.array([math.cos(yaw), 0.1, math.sin(yaw)])
+    C = np.array([-0.08, math.cos(pitch), -math.sin(pitch)])
+    half = 1.32 * size
+
+    def fl(s, c):
+        return scr3(root + S * s * half + C * c * size * 1.15)
+
+    ss = np.linspace(0, 1, 13)
+    def lead(s):
+        return 0.02 + 0.5 * s ** 2
+
+    def trail(s):
+        # A shallow notch where the lobes meet.
+        return 0.32 + 0.26 * s ** 2.2 - 0.07 * math.exp(-(s / 0.14) ** 2)
+
+    def lobe(side):
+        return ([fl(side * s, lead(s)) for s in ss] + [fl(side * 1.06, lead(1) + 0.07)]
+                + [fl(side * s, trail(s)) for s in ss[::-1]])
+
+    lobes = {side: lobe(side) for side in (-1, 1)}
+    # The far lobe first; the near one over it.
+    for side in (1, -1):
+        d = smooth(lobes[side])
+        tone = mix(dark, mid, 0.35) if side < 0 else dark
+        dry.path(d, fill=tone)
+        clip = dry.clip(d)
+        # Light through the thin blade near its trailing edge.
+        band = ([fl(side * s, trail(s)) for s in ss]
+                + [fl(side * s, trail(s) - 0.3 * (trail(s) - lead(s))) for s in ss[::-1]])
+        dry.add(f'<g clip-path="{clip}"><path d="{smooth(band)}" fill="{glow}" opacity="0.6" '
+                f'filter="{dry.blur(0.7)}"/></g>')
+        rays = []
+        for s in np.linspace(0.12, 0.92, 7):
+            a, b = fl(side * s * 0.25, lead(s * 0.25) + 0.02), fl(side * s, trail(s) - 0.01)
+            m = fl(side * s * 0.62, (lead(s * 0.62) + trail(s * 0.62)) / 2)
+            rays.append(f'<path d="M{num(a[0])},{num(a[1])}Q{num(m[0])},{num(m[1])} {num(b[0])},{num(b[1])}"/>')
+        dry.add(f'<g clip-path="{clip}" fill="none" stroke="{dark}" stroke-width="0.35" opacity="0.6">'
+                f'{"".join(rays)}</g>')
+        edge = [fl(side * s, trail(s)) for s in ss]
+        dry.path(smooth(edge, closed=False), stroke=mix(glow, L.key, 0.4), stroke_width="0.7",
+                 stroke_linecap="round", opacity="0.95")
+        if side > 0:
+            # The sun side's tip and leading edge take the rim.
+            tip = [fl(s, lead(s)) for s in ss[5:]] + [fl(1.06, lead(1) + 0.07)]
+            dry.path(smooth(tip, closed=False), stroke=rim, stroke_width="0.6", stroke_linecap="round",
+                     opacity="0.85")
+
+    # The body over the fluke's root: rim on the sun's side, shade on the other.
+    dry.add(f'<g clip-path="{dry_clip}"><g clip-path="{body_clip}"><path d="{d_body}" fill="{rim}"/>'
+            f'<path d="{d_body}" fill="{mid}" transform="translate(-1.1,0.2)"/></g></g>')
+    us = np.linspace(0, 1, 40)
+    warm = list(zip(*body.at(us, np.full_like(us, 2.0)))) + list(zip(*body.at(us[::-1], np.full_like(us, 0.9))))
+    dark_side = list(zip(*body.at(us, np.full_like(us, -2.0)))) + list(zip(*body.at(us[::-1], np.full_like(us, -0.35))))
+    dry.add(f'<g clip-path="{dry_clip}"><g clip-path="{body_clip}">'
+            f'<path d="{smooth(dark_side)}" fill="{dark}" opacity="0.55" filter="{dry.blur(1.2)}"/>'
+            f'<path d="{smooth(warm)}" fill="{mix(mid, rim, 0.35)}" opacity="0.55" filter="{dry.blur(1.0)}"/>'
+            f'</g></g>')
+    # Scales in rows round the body; the rows turn with the twist.
+    rows, per = 11, 26
+    marks, wet_marks = [], []
+    for r in range(rows):
+        phi0 = -math.pi / 2 - 0.9 + (r + 0.5) * (math.pi + 1.8) / rows
+        dphi = (math.pi + 1.8) / rows
+        for k in range(per + 1):
+            u0 = (k + (0.5 if r % 2 else 0.0)) / per * 0.93
+            turned = float(body.facing(u0, phi0))
+            if turned < 0.12 or u0 > 0.93:
+                continue
+            a = np.linspace(-math.pi / 2, math.pi / 2, 7)
+            uu = np.clip(np.concatenate([[u0], u0 + 0.75 / per * np.cos(a), [u0]]), 0, 1)
+            ph = np.concatenate([[phi0 - dphi * 0.6], phi0 + dphi * 0.6 * np.sin(a), [phi0 + dphi * 0.6]])
+            # The free edge hangs downward: scales overlap like a fish's, toward the water.
+            uu = 2 * u0 - uu
+            pts = list(zip(*body.at(uu, ph)))
+            side = math.sin(phi0 + float(np.interp(u0, [0, 1], body.twist)))
+            arc = smooth(pts[1:-1], closed=False)
+            tone = mix(mid, rim, 0.3 * max(0.0, side) ** 2) if side > 0 else mix(mid, dark, 0.4 * -side)
+            marks.append(f'<path d="{polygon(pts)}" fill="{tone}" opacity="0.7"/>'
+                         f'<path d="{arc}" fill="none" stroke="{dark}" stroke-width="0.45"/>')
+            if side > 0.55:
+                marks.append(f'<path d="{arc}" fill="none" stroke="{rim}" stroke-width="0.3" opacity="0.5"/>')
+            wet_marks.append(f'<path d="{arc}" fill="none" stroke="{dark}" stroke-width="0.45"/>')
+    dry.add(f'<g clip-path="{dry_clip}"><g clip-path="{body_clip}">{"".join(marks)}</g></g>')
+    wet_clip = wet.clip(f"M-10,{num(under_y)}H{wet.width + 10}V{wet.height + 10}H-10Z")
+    wet.add(f'<g clip-path="{wet_clip}"><g clip-path="{wet.clip(d_body)}" opacity="0.5">{"".join(wet_marks)}</g></g>')
+    # The hard warm rim on the outline toward the sun.
+    edge = list(zip(*body.at(np.linspace(0.05, 1, 30), np.full(30, 3.0))))
+    dry.path(smooth(edge, closed=False), stroke=mix(rim, L.key, 0.3), stroke_width="0.6", opacity="0.9",
+             stroke_linecap="round", clip_path=dry_clip)
+    # Water streaming down the body in thin sheets, lit where they face the sun.
+    for phi, u1, u0 in ((1.05, 0.9, 0.4), (1.25, 0.62, 0.2), (0.8, 0.95, 0.62)):
+        us = np.linspace(u1, u0, 16)
+        a = list(zip(*body.at(us, np.full_like(us, phi - 0.06))))
+        b = list(zip(*body.at(us[::-1], phi + 0.05 + 0.1 * (1 - us[::-1]))))
+        dry.path(smooth(a + b), fill=mix(p.foam, rim, 0.35), opacity="0.3", clip_path=dry_clip)
+
+    # Off the fluke's leading edge: sheets that break into strands, then drops.
+    for side, s in ((-1, 0.84), (-1, 0.62), (-1, 0.42), (1, 0.48), (1, 0.74)):
+        top = fl(side * s, lead(s) - 0.01)
+        top2 = fl(side * (s + 0.12), lead(s + 0.12) - 0.01)
+        x0, y0 = top
+        x1, y1 = top2
+        length = rng.uniform(7, 14) * (1.2 if side < 0 else 0.8)
+        bottom = max(y0, y1) + length
+        mx = (x0 + x1) / 2
+        sheet = (f"M{num(x0)},{num(y0)}L{num(x1)},{num(y1)}"
+                 f"Q{num(x1 - 0.3)},{num((y1 + bottom) / 2)} {num(mx + 0.4)},{num(bottom)}"
+                 f"Q{num(mx)},{num(bottom - 2.5)} {num(mx - 0.5)},{num(bottom - 0.5)}"
+                 f"Q{num(x0 + 0.3)},{num((y0 + bottom) / 2)} {num(x0)},{num(y0)}Z")
+        g = dry.linear(0, y0, 0, bottom, [(0, mix(p.foam, glow, 0.4), 0.8), (1, p.foam, 0.2)])
+        dry.path(sheet, fill=g)
+        for strand in (mx - 0.6, mx + 0.5):
+            sl = rng.uniform(3, 6)
+            dry.path(lens(strand, bottom - 1, strand + rng.uniform(-0.3, 0.3), bottom + sl, 0.5),
+                     fill=p.foam, opacity="0.5")
+            y = bottom + sl
+            r = 0.7
+            step = 2.0
+            while y < water_y - 3:
+                y += step * rng.uniform(0.8, 1.3)
+                step *= 1.3
+                cx = strand + rng.normal(0, 0.35)
+                if inside(outline_scr, cx, y):
+                    break
+                dry.add(f'<ellipse cx="{num(cx)}" cy="{num(y)}" rx="{num(max(0.3, r * 0.7))}" '
+                        f'ry="{num(max(0.45, r * 1.3))}" fill="{mix(p.foam, glow, 0.3)}" '
+                        f'opacity="{num(rng.uniform(0.6, 0.9))}"/>')
+                r *= 0.88
+            # Where the drops land, a tiny ring.
+            land = back((cx, water_y + 1.5))
+            sea.rings(surface, cam, p, (land[0], Z - 0.3), radii=[0.05, 0.1], width=0.012,
+                      light_opacity=0.5, dark_opacity=0.3)
+
+    # Where it leaves the water: a collar of white water, a splash, rings.
+    bx, bz = X + NEAR_SPINE[3][0] * size, Z
+    halfw = NEAR_WIDTHS[3] * size * 0.55
+    sea.rings(surface, cam, p, (bx, bz), radii=[halfw * 1.6, halfw * 2.6, halfw * 3.8], width=0.03,
+              light=mix(p.sea_light, L.rim, 0.3), light_opacity=0.55, dark_opacity=0.45)
+    afloat.splash(dry, cam, (bx, bz - 0.02), p.foam, rng, size=0.3 * size, drops=16, opacity=0.8)
+    for k in range(9):
+        a = rng.uniform(0, math.pi)
+        r = halfw * rng.uniform(1.0, 1.35)
+        sa = cam.point((bx - r * math.cos(a) - 0.12, 0, bz - r * math.sin(a) * 0.5))
+        sb = cam.point((bx - r * math.cos(a) + 0.12, 0, bz - r * math.sin(a) * 0.5))
+        dry.path(lens(sa[0], sa[1], sb[0], sb[1], rng.uniform(0.5, 1.1)), fill=p.foam,
+                 opacity=num(rng.uniform(0.6, 0.95)))
+
+
+def inside(poly, x, y) -> bool:
+    """Whether (x, y) lies within the polygon, by the crossings of a ray."""
+    xs, ys = np.array(poly).T
+    x2, y2 = np.roll(xs, -1), np.roll(ys, -1)
+    cross = (ys > y) != (y2 > y)
+    at = xs + (y - ys) * (x2 - xs) / np.where(y2 == ys, 1e-9, y2 - ys)
+    return bool(np.count_nonzero(cross & (x < at)) % 2)
+
+
+def raft_shadow(cam: Camera, p, svg: Svg, corner, heading, width, length) -> None:
+    """The raft's shadow on the water, thrown toward us by the low sun ahead."""
+    x0, z0 = corner
+    along = np.array([math.cos(heading), math.sin(heading)])
+    across = np.array([math.sin(heading), -math.cos(heading)])
+    o = np.array([x0, z0]) - np.array([0.35, 0.9])
+    quad = [o, o + along * length, o + along * length + across * width, o + across * width]
+    pts = [cam.point((q[0], 0.0, q[1])) for q in quad]
+    svg.path(polygon(pts), fill=mix(p.sea_dark, p.light.shadow, 0.5), opacity="0.35", filter=svg.blur(2.0))
+
+
 def build(scale: int) -> Picture:
     w, h = SIZE
     cam = Camera(w, h, horizon=130, focal=230, eye=1.55)
@@ -190,12 +425,13 @@ def build(scale: int) -> Picture:
 
     dry, wet, depth = Svg(w, h), Svg(w, h), Svg(w, h)
     z = 6.6
-    tail(cam, P, ((282 - cam.cx) * z / cam.focal, z), rng, dry=dry, wet=wet, depth=depth, surface=surface,
-         size=1.12)
+    near_tail(cam, P, ((282 - cam.cx) * z / cam.focal, z), rng, dry=dry, wet=wet, depth=depth, surface=surface,
+              size=1.12)
 
     out = raft.Layers(Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), surface)
-    raft.raft(cam, P, out, rng, corner=(-3.9, 5.0), heading=math.radians(18), logs=5, radius=0.2, bob=0.45,
-              poles=(0.8,))
+    corner, heading = (-3.9, 5.0), math.radians(18)
+    raft_shadow(cam, P, surface, corner, heading, 1.9, 3.3)
+    raft.raft(cam, P, out, rng, corner=corner, heading=heading, logs=6, radius=0.16, bob=0.45)
 
     layers = [Layer("sky", heaven), Layer("sea", water),
               Layer("reflection", out.mirror, depth=out.mirror_depth),
@@ -203,5 +439,5 @@ def build(scale: int) -> Picture:
               Layer("surface", surface), Layer("tail", dry), Layer("raft", out.dry)]
     return Picture(NAME, w, h, P, layers,
                    water=Water(mix(P.sea_near, P.sea_horizon, 0.2), cam, waves, tint=0.7, surface=0.25,
-                               darken=0.25, blur=1.8, fade=0.3, refraction=0.25),
+                               darken=0.25, blur=2.2, fade=0.45, refraction=0.5),
                    caption=caption.read(NAME), seed=40)

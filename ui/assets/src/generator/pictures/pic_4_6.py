@@ -11,7 +11,7 @@ from .. import sea, sky, wood
 from ..camera import Camera
 from ..compose import Layer, Picture, Water
 from ..palette import NIGHT_BLUE as P, mix
-from ..svg import Svg, num, polygon, polyline
+from ..svg import Svg, lens, num, polygon, polyline
 from ..waves import WaveField
 
 NAME = "pic_4_6"
@@ -31,6 +31,24 @@ def _wet_shine(cam, plank, u0, svg, glow):
         svg.path(polyline(pts), stroke=sheen, stroke_width=num(1.1 * k + 0.3), stroke_linecap="round")
 
 
+def _glitter(svg, cam, x0, colour, rng):
+    """The glow's path on the water: dashes packed close far off, where they
+    run together, opening into broken pieces toward us."""
+    y = cam.horizon + 0.8
+    while y < svg.height:
+        far = (y - cam.horizon) / (svg.height - cam.horizon)
+        spread = 2.5 + 70 * far
+        for _ in range(1 + int(3 * (1 - far))):
+            x = x0 + rng.normal(0, spread * 0.45)
+            length = (2.0 + 22 * far) * rng.uniform(0.5, 1.3)
+            fade = (1 - far) ** 1.6 * math.exp(-((x - x0) / (spread + 1e-6)) ** 2)
+            if fade < 0.04:
+                continue
+            svg.path(lens(x - length / 2, y, x + length / 2, y + rng.uniform(-0.2, 0.2),
+                          0.35 + 1.1 * far), fill=colour, opacity=num(0.85 * fade))
+        y += 0.7 + 9 * far ** 1.3 * rng.uniform(0.7, 1.3)
+
+
 def build(scale: int) -> Picture:
     w, h = SIZE
     cam = Camera(w, h, horizon=72, focal=300, eye=1.5)
@@ -40,15 +58,20 @@ def build(scale: int) -> Picture:
 
     heaven = Svg(w, h)
     sky.sky(heaven, P, cam.horizon, glow=0.85, glow_size=(110, 22))
-    # Low cloud in a few long masses, heavier overhead; under the last of
-    # them the break on the horizon lets the glow through.
-    for x, base, width, height, lumps, lit, soft in ((-60, 20, 560, 34, 8, 0.12, 2.2),
-                                                     (-40, 44, 270, 22, 6, 0.3, 1.8),
-                                                     (215, 38, 260, 20, 6, 0.45, 1.6)):
+    # Low cloud in a few long masses, heavier overhead, parted above the
+    # glow: the break's edges are lit from below.
+    gx = P.light.x
+    for x, base, width, height, lumps, lit, soft, rim in (
+            (-60, 20, 560, 30, 8, 0.12, 2.2, 0.15),
+            (-40, 52, gx - 30, 30, 5, 0.3, 1.2, 0.55),
+            (gx + 28, 49, w - gx + 20, 28, 4, 0.4, 1.2, 0.8),
+            (-50, 63, gx - 40, 10, 6, 0.45, 1.8, 0.6)):
         sky.cloud(heaven, rng, P, x, base, width, height, lumps=lumps, roll=True, softness=soft, lit=lit,
-                  rim=0.5 if x > 200 else 0.2)
-    # A veil of low cloud over the horizon, thin where the glow breaks through.
-    sky.cloud(heaven, rng, P, -40, 66, 300, 14, lumps=7, roll=True, softness=2.4, opacity=0.55, lit=0.55, rim=0.1)
+                  rim=rim)
+    # Light spilling through the gap between the masses.
+    spill = heaven.radial(gx, 58, 58, 30, [(0, P.light.key, 0.55), (0.5, P.light.key, 0.22),
+                                           (1, P.light.key, 0)])
+    heaven.add(f'<rect x="0" y="20" width="{w}" height="{cam.horizon - 18}" fill="{spill}"/>')
 
     water = Svg(w, h)
     sea.base(water, cam, P, haze=0.55)
@@ -57,20 +80,22 @@ def build(scale: int) -> Picture:
 
     # Close enough to read as wood: the splintered end lifted toward the
     # glow, the other end sunk, soaked and fading into the dark water.
-    plank = wood.Plank(length=2.3, width=0.3, thickness=0.08, centre=(-0.85, -0.04, 5.0),
+    plank = wood.Plank(length=2.8, width=0.38, thickness=0.11, centre=(-0.45, -0.04, 4.4),
                        yaw=math.radians(16), pitch=math.radians(6), roll=math.radians(9),
                        seed=7, splintered=(False, True), knots=1)
     u0 = -plank.centre[1] / math.sin(plank.pitch)
 
     surface = Svg(w, h)
     sea.marks(surface, cam, waves, P, rng, near=2.6, far=300, per_metre=0.45, length=0.45, thickness=0.05,
-              light=0.18, dark=0.45, glitter_floor=0.12, glitter=(P.light.x, glow), glitter_width=0.16)
-    # Rings spread round it as it bobs: the near side of each swell
-    # holds the sky, the far side is dark.
+              light=0.18, dark=0.45, glitter_floor=0.05, glitter=(P.light.x, glow), glitter_width=0.1)
+    _glitter(surface, cam, P.light.x, glow, rng)
+    # Rings spread round it as it bobs, following its length: the near side
+    # of each swell holds the sky, the far side is dark.
     trough = replace(P, sea_dark=mix(P.sea_dark, P.light.shadow, 0.7))
-    middle = plank.world(0.1, 0, 0)
-    sea.rings(surface, cam, trough, (middle[0], middle[2]), radii=[1.3, 1.65, 2.05, 2.5], width=0.08,
-              light=mix(P.sea_light, glow, 0.5), light_opacity=0.42, dark_opacity=0.85, filled=True)
+    ends = [plank.world(s * plank.length * 0.4, 0, 0) for s in (-1, 1)]
+    sea.rings(surface, cam, trough, tuple((e[0], e[2]) for e in ends), radii=[0.3, 0.58, 0.9, 1.25],
+              width=0.012, light=mix(P.sea_light, glow, 0.5), light_opacity=0.38, dark_opacity=0.6,
+              gap=0.35)
 
     above, under, depth = Svg(w, h), Svg(w, h), Svg(w, h)
     mirror, mirror_depth = Svg(w, h), Svg(w, h)
@@ -82,7 +107,8 @@ def build(scale: int) -> Picture:
     # deeper it goes, whatever tone its face had in the air.
     a = cam.point(plank.world(u0, 0, 0))
     b = cam.point(plank.world(-plank.length / 2, 0, 0))
-    soak = under.linear(a[0], a[1], b[0], b[1], [(0, P.wood_dark, 0.25), (1, P.wood_dark, 0.85)])
+    soak = under.linear(a[0], a[1], b[0], b[1], [(0, mix(P.sea_near, P.wood_dark, 0.3), 0.85),
+                                                 (1, P.sea_near, 1.0)])
     for _, screen, _ in wood.cut(plank, cam).below:
         under.path(polygon(screen), fill=soak)
 
@@ -91,6 +117,6 @@ def build(scale: int) -> Picture:
               Layer("sunk", under, depth=depth),
               Layer("surface", surface), Layer("plank", above)]
     return Picture(NAME, w, h, P, layers,
-                   water=Water(P.sea_near, cam, waves, tint=0.72, surface=0.2, darken=0.4, blur=2.0, fade=0.25,
+                   water=Water(P.sea_near, cam, waves, tint=0.85, surface=0.35, darken=0.4, blur=2.0, fade=0.25,
                                refraction=0.15),
                    seed=46)
