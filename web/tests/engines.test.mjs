@@ -3,7 +3,8 @@
 
 // The browser edition in each engine a player may bring, as QUIVRA_ENGINE names it: Chromium
 // and Firefox ESR through Puppeteer, WebKitGTK through its WebDriver (under an X server). One
-// voyage in each: a wrong phrase, a picture ending, Save as by download, New game, Open.
+// voyage in each: an empty and a wrong phrase, a picture ending, Save as by download, New
+// game, Open.
 import { after, test } from "node:test";
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
@@ -129,9 +130,9 @@ const desktopSave = (name, phrases) =>
 const titled = (page, name) =>
   until(page, (title) => document.title === title, `...${name} - Quivra`);
 const click = (page, name) => page.control("button", name).then((button) => button.click());
-// Over what the box holds, as a player selects it all and types.
+// Over what the box holds, as a player selects it all and types (nothing, for an empty entry).
 const type = (page, box, text) =>
-  page.run((box) => box.select(), box).then(() => page.type(box, text));
+  page.run((box) => box.select(), box).then(() => text && page.type(box, text));
 
 // The verdict and the pictures shown; while a message box is up, its buttons and the focused
 // one.
@@ -152,15 +153,15 @@ async function play(page, phrases, verdicts = []) {
   return verdicts;
 }
 
-test(`${engine}: a wrong phrase, a picture ending, Save as, New game and Open`, async () => {
+test(`${engine}: an empty and a wrong phrase, a picture ending, Save as, New game and Open`, async () => {
   const page = await pages[engine]();
   try {
     // Without the File System Access API (as in most engines), files go by input and download.
     await page.go(`http://127.0.0.1:${server.address().port}/`);
     await until(page, () => performance.getEntriesByName("quivra-ready").length === 1);
     await page.run(() => (window.showOpenFilePicker = window.showSaveFilePicker = undefined));
-    const walk = ["zarpar ya", "zarpar", "acercarse a las aves marinas"];
-    assert.deepEqual(await play(page, walk), ["Equivocado", "Ok", "Fin"]);
+    const walk = ["", "zarpar ya", "zarpar", "acercarse a las aves marinas"];
+    assert.deepEqual(await play(page, walk), ["Equivocado", "Equivocado", "Ok", "Fin"]);
     assert.deepEqual(await shown(page), ["Fin", ["Las aves marinas"]]);
 
     await click(page, "Guardar como...");
