@@ -100,17 +100,12 @@ async function webkitPage() {
 
 const pages = {
   chromium: () =>
-    puppeteerPage({
-      browser: "chrome",
-      executablePath: "/usr/bin/chromium",
-      args: ["--no-sandbox", "--disable-gpu", "--no-first-run"],
-    }),
+    puppeteerPage({ executablePath: "/usr/bin/chromium", args: ["--no-sandbox", "--disable-gpu"] }),
+  // The downloads panel a save opens would take the keys from the page's next boxes.
   firefox: () =>
     puppeteerPage({
       browser: "firefox",
-      protocol: "webDriverBiDi",
       executablePath: "/usr/bin/firefox-esr",
-      // The downloads panel a save opens would take the keys from the page's next boxes.
       extraPrefsFirefox: { "browser.download.alwaysOpenPanel": false },
     }),
   webkit: webkitPage,

@@ -178,7 +178,7 @@ test("a reload keeps the voyage for the tab; a new tab and the closing card star
   assert.deepEqual(await shown(page), opening);
 });
 
-test("Open takes desktop saves and refuses a broken file; Save downloads under the file's name", async () => {
+test("Open takes desktop saves, shows every picture's scene and refuses a broken file; Save downloads under the file's name", async () => {
   const page = await openPage();
   for (const [walk, shows] of [
     [["zarpar", "acercarse a las aves marinas"], ["Las aves marinas"]],
@@ -194,6 +194,12 @@ test("Open takes desktop saves and refuses a broken file; Save downloads under t
     const same = fs.readFileSync(await saved.path()).equals(bytes);
     const shownAndSaved = [await shown(page), saved.suggestedFilename(), same];
     assert.deepEqual(shownAndSaved, [shows, name, walk.length === 1]);
+  }
+  // A save at each other picture's scene shows that picture alone.
+  for (const id of ["pic_2_0_2", "pic_4_0", "pic_4_2", "pic_4_4", "pic_4_6"]) {
+    await openFile(page, `${id}.txt`, Buffer.from(`"${id.slice(3)}"\r\n""\r\n`));
+    await titled(page, `${id}.txt`);
+    assert.deepEqual(await shown(page), [await page.$eval(`#${id}`, (img) => img.alt)], id);
   }
   await openFile(page, "roto.txt", Buffer.from("roto"));
   await answer(page, ["Quivra", "No se abre el archivo...", "Aceptar", "Aceptar"], "Enter");
