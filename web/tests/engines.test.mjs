@@ -3,7 +3,8 @@
 
 // The browser edition in each engine a player may bring, as QUIVRA_ENGINE names it: Chromium
 // and Firefox ESR through Puppeteer, WebKitGTK through its WebDriver (under an X server). One
-// voyage in each: a wrong phrase, a picture ending, Save as by download, New game, Open.
+// voyage in each: an empty and a wrong phrase, a picture ending, Save as by download, New
+// game, Open.
 import { after, test } from "node:test";
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
@@ -30,34 +31,41 @@ const server = createServer((request, response) => {
   });
 });
 await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
-const home = `http://127.0.0.1:${server.address().port}/`;
+after(() => {
+  server.close();
+  fs.rmSync(scratch, { recursive: true });
+});
+
+// What `check` answers, asked again until it is something.
+async function poll(check, what) {
+  for (let tries = 0; tries < 100; ++tries) {
+    const answer = await check();
+    if (answer) return answer;
+    await new Promise((resolve) => setTimeout(resolve, 100));
+  }
+  throw new Error(`never ${what}`);
+}
 
 // Each engine's driver behind the few things a player does: find a control by its role and
-// name, click it, type over what it holds, press a key; and the page's answers by script.
+// name (to click it or to type into it), press a key, hand a file to the page's file input;
+// and the page's answers by script.
 async function puppeteerPage(options) {
   const browser = await puppeteer.launch({ headless: true, ...options });
   const downloadBehavior = { policy: "allow", downloadPath: downloads };
   const page = await (await browser.createBrowserContext({ downloadBehavior })).newPage();
-  const control = async (role, name) => {
-    const handle = await page.waitForSelector(`::-p-aria([name="${name}"][role="${role}"])`);
-    const type = (text) => handle.evaluate((box) => box.select()).then(() => handle.type(text));
-    return { click: () => handle.click(), type };
-  };
   return {
     go: (url) => page.goto(url),
     run: (script, arg) => page.evaluate(script, arg),
-    control,
+    control: (role, name) => page.waitForSelector(`::-p-aria([name="${name}"][role="${role}"])`),
+    type: (box, text) => box.type(text),
     press: (key) => page.keyboard.press(key),
-    async open(file) {
-      const picked = page.waitForFileChooser();
-      await (await control("button", "Abrir progreso...")).click();
-      await (await picked).accept([file]);
-    },
+    upload: (file) => page.$("#openFile").then((input) => input.uploadFile(file)),
     close: () => browser.close(),
   };
 }
 
-// WebKit's driver finds by text and then answers for the control's role and name.
+// WebKit's driver finds by text and then asks each control its role and name; a control out
+// of reach behind a modal box has no name to give.
 async function webkitPage() {
   const service = new remote.DriverService.Builder("/usr/bin/WebKitWebDriver")
     .setLoopback(true)
@@ -69,139 +77,106 @@ async function webkitPage() {
     .withCapabilities({ browserName: "MiniBrowser", "webkitgtk:browserOptions": browserOptions })
     .build();
   const xpaths = { button: "//button", textbox: "//input", dialog: "//dialog[@open]" };
-  const control = async (role, name) => {
-    for (let tries = 0; tries < 50; ++tries) {
-      for (const found of await driver.findElements(By.xpath(xpaths[role]))) {
-        // A control out of reach behind a modal box has no name to give.
-        const named = await found.getAccessibleName().then(
-          (given) => given === name,
-          () => false,
-        );
-        if (named && (await found.getAriaRole()) === role && (await found.isDisplayed())) {
-          const select = () => driver.executeScript((box) => box.select(), found);
-          return {
-            click: () => found.click(),
-            type: (text) => select().then(() => found.sendKeys(text)),
-          };
-        }
-      }
-      await new Promise((resolve) => setTimeout(resolve, 100));
-    }
-    throw new Error(`no ${role} named ${name}`);
-  };
+  const named = async (found, role, name) =>
+    (await found.getAccessibleName().catch(() => null)) === name &&
+    (await found.getAriaRole()) === role &&
+    (await found.isDisplayed());
+  const control = (role, name) =>
+    poll(async () => {
+      for (const found of await driver.findElements(By.xpath(xpaths[role])))
+        if (await named(found, role, name)) return found;
+    }, `a ${role} named ${name}`);
   const keys = { Enter: Key.ENTER, Escape: Key.ESCAPE };
   return {
     go: (url) => driver.get(url),
     run: (script, arg) => driver.executeScript(script, arg),
     control,
+    type: (box, text) => box.sendKeys(text),
     press: (key) => driver.actions().sendKeys(keys[key]).perform(),
-    async open(file) {
-      await (await control("button", "Abrir progreso...")).click();
-      await driver.findElement(By.id("openFile")).sendKeys(file);
-    },
+    upload: (file) => driver.findElement(By.id("openFile")).sendKeys(file),
     close: () => driver.quit().finally(() => service.kill()),
   };
 }
 
 const pages = {
   chromium: () =>
-    puppeteerPage({
-      browser: "chrome",
-      executablePath: "/usr/bin/chromium",
-      args: ["--no-sandbox", "--disable-gpu", "--no-first-run"],
-    }),
+    puppeteerPage({ executablePath: "/usr/bin/chromium", args: ["--no-sandbox", "--disable-gpu"] }),
+  // The downloads panel a save opens would take the keys from the page's next boxes.
   firefox: () =>
     puppeteerPage({
       browser: "firefox",
-      protocol: "webDriverBiDi",
       executablePath: "/usr/bin/firefox-esr",
-      // The downloads panel a save opens would take the keys from the page's next boxes.
       extraPrefsFirefox: { "browser.download.alwaysOpenPanel": false },
     }),
   webkit: webkitPage,
 };
 
-// What the page answers, asked again until it is true.
-async function until(page, script, arg) {
-  for (let tries = 0; tries < 100; ++tries) {
-    const answer = await page.run(script, arg);
-    if (answer) return answer;
-    await new Promise((resolve) => setTimeout(resolve, 100));
-  }
-  throw new Error(`never true: ${script}`);
-}
+const until = (page, script, arg) => poll(() => page.run(script, arg), `true: ${script}`);
 // A download's bytes once the engine has finished writing it.
-async function downloaded(name) {
-  const file = path.join(downloads, name);
-  for (let tries = 0; tries < 100; ++tries) {
+const downloaded = (name) =>
+  poll(() => {
+    const file = path.join(downloads, name);
     const partial = fs.readdirSync(downloads).some((entry) => /\.(part|crdownload)$/.test(entry));
-    if (!partial && fs.existsSync(file) && fs.statSync(file).size > 0) return fs.readFileSync(file);
-    await new Promise((resolve) => setTimeout(resolve, 100));
-  }
-  throw new Error(`no download named ${name}`);
-}
+    return !partial && fs.existsSync(file) && fs.statSync(file).size > 0 && fs.readFileSync(file);
+  }, `a download named ${name}`);
 const desktopSave = (name, phrases) =>
   execFileSync(process.env.QUIVRA_DESKTOP_SAVE, [path.join(scratch, name), ...phrases]) &&
   fs.readFileSync(path.join(scratch, name));
+const titled = (page, name) =>
+  until(page, (title) => document.title === title, `...${name} - Quivra`);
+const click = (page, name) => page.control("button", name).then((button) => button.click());
+// Over what the box holds, as a player selects it all and types (nothing, for an empty entry).
+const type = (page, box, text) =>
+  page.run((box) => box.select(), box).then(() => text && page.type(box, text));
 
+// The verdict and the pictures shown; while a message box is up, its buttons and the focused
+// one.
 const shown = (page) =>
   page.run(() => {
-    const pictures = [...document.querySelectorAll("main img")].filter((img) =>
-      img.checkVisibility(),
-    );
-    return [document.getElementById("txtOkOrNot").textContent, pictures.map((img) => img.alt)];
+    const box = [...document.querySelectorAll("dialog[open]:not(.answered) button")];
+    const pictures = [...document.querySelectorAll("main img")].filter((p) => p.checkVisibility());
+    const seen = [document.getElementById("txtOkOrNot").textContent, pictures.map((p) => p.alt)];
+    const focus = document.activeElement.textContent;
+    return box.length ? [...seen, box.map((button) => button.textContent), focus] : seen;
   });
 async function play(page, phrases, verdicts = []) {
   const entry = await page.control("textbox", "Comando");
   for (const phrase of phrases) {
-    await entry.type(phrase).then(() => page.press("Enter"));
+    await type(page, entry, phrase).then(() => page.press("Enter"));
     verdicts.push((await shown(page))[0]);
   }
   return verdicts;
 }
-const titled = (page, name) =>
-  until(page, (title) => document.title === title, `...${name} - Quivra`);
 
-after(() => {
-  server.close();
-  fs.rmSync(scratch, { recursive: true });
-});
-
-test(`${engine}: a wrong phrase, a picture ending, Save as, New game and Open`, async () => {
+test(`${engine}: an empty and a wrong phrase, a picture ending, Save as, New game and Open`, async () => {
   const page = await pages[engine]();
   try {
     // Without the File System Access API (as in most engines), files go by input and download.
-    await page.go(home);
+    await page.go(`http://127.0.0.1:${server.address().port}/`);
     await until(page, () => performance.getEntriesByName("quivra-ready").length === 1);
     await page.run(() => (window.showOpenFilePicker = window.showSaveFilePicker = undefined));
-    const walk = ["zarpar ya", "zarpar", "acercarse a las aves marinas"];
-    assert.deepEqual(await play(page, walk), ["Equivocado", "Ok", "Fin"]);
+    const walk = ["", "zarpar ya", "zarpar", "acercarse a las aves marinas"];
+    assert.deepEqual(await play(page, walk), ["Equivocado", "Equivocado", "Ok", "Fin"]);
     assert.deepEqual(await shown(page), ["Fin", ["Las aves marinas"]]);
 
-    await (await page.control("button", "Guardar como...")).click();
-    await (await page.control("textbox", "Nombre del archivo:")).type("fin de viaje.txt");
-    await (await page.control("button", "Guardar")).click();
-    const bytes = await downloaded("fin de viaje.txt");
-    assert.deepEqual(bytes, desktopSave("fin de viaje.txt", walk));
+    await click(page, "Guardar como...");
+    await type(page, await page.control("textbox", "Nombre del archivo:"), "fin de viaje.txt");
+    await click(page, "Guardar");
+    assert.deepEqual(await downloaded("fin de viaje.txt"), desktopSave("fin de viaje.txt", walk));
     await titled(page, "fin de viaje.txt");
 
     // New game asks first: Esc is No and leaves the ending; Enter is Yes and starts afresh.
-    const box = async (key) => {
-      await (await page.control("button", "Nuevo juego")).click();
+    for (const [key, after] of [
+      ["Escape", ["Fin", ["Las aves marinas"]]],
+      ["Enter", ["", ["El barco a medio hacer"]]],
+    ]) {
+      await click(page, "Nuevo juego");
       await page.control("dialog", "Nuevo juego ¿Desea reempezar todo?");
-      const buttons = await page.run(() => [
-        [...document.querySelectorAll("dialog[open]:not(.answered) button")].map(
-          (b) => b.textContent,
-        ),
-        document.activeElement.textContent,
-      ]);
-      assert.deepEqual(buttons, [["Sí", "No"], "Sí"]);
+      assert.deepEqual(await shown(page), ["Fin", ["Las aves marinas"], ["Sí", "No"], "Sí"]);
       await page.press(key);
       await until(page, () => !document.querySelector("dialog[open]:not(.answered)"));
-      return shown(page);
-    };
-    assert.deepEqual(await box("Escape"), ["Fin", ["Las aves marinas"]]);
-    assert.deepEqual(await box("Enter"), ["", ["El barco a medio hacer"]]);
+      assert.deepEqual(await shown(page), after, key);
+    }
 
     // A desktop save opened goes on from where the desktop left it. Driven, Firefox and WebKit
     // show no picker and cancel at once, before the driver hands the file in; the page is
@@ -211,7 +186,8 @@ test(`${engine}: a wrong phrase, a picture ending, Save as, New game and Open`, 
       const cancelled = (event) => event.target.type === "file" && event.stopImmediatePropagation();
       addEventListener("cancel", cancelled, true);
     });
-    await page.open(path.join(scratch, "escritorio.txt"));
+    await click(page, "Abrir progreso...");
+    await page.upload(path.join(scratch, "escritorio.txt"));
     await titled(page, "escritorio.txt");
     assert.deepEqual(await play(page, ["acercarse a las aves marinas"]), ["Fin"]);
   } finally {
