@@ -19,7 +19,7 @@ NAME = "pic_4_4"
 SIZE = (421, 221)
 
 # The veiled sun stands over the swimmer, so its path on the water runs down to him.
-P = replace(OLIVE_GREY, light=replace(OLIVE_GREY.light, x=126, y=30))
+P = replace(OLIVE_GREY, light=replace(OLIVE_GREY.light, x=138, y=30))
 
 HEAD = 0.21
 # The breath, in his own plane (metres, x the way he swims, y up from the
@@ -28,24 +28,24 @@ HEAD = 0.21
 # head; the far arm pulling down under his chest; a flutter kick.
 POSE = Pose(HEAD, {
     "head": (0.0, 0.08),
-    "shoulder": (-0.15, 0.07), "elbow": (0.05, 0.25), "wrist": (0.25, 0.07), "hand": (0.3, -0.06),
+    "shoulder": (-0.15, 0.07), "elbow": (0.05, 0.25), "wrist": (0.25, 0.1), "hand": (0.31, -0.02),
     "shoulder.far": (-0.17, -0.06), "elbow.far": (0.05, -0.22), "wrist.far": (0.12, -0.48),
     "hand.far": (0.14, -0.63),
     "hip": (-0.63, -0.08), "knee": (-1.03, -0.14), "ankle": (-1.41, -0.05),
     "knee.far": (-1.02, -0.2), "ankle.far": (-1.39, -0.32),
 })
-HEADING = math.radians(-24)    # he swims to the right and toward us
-SWIMMER = (112, 2.4)            # the head's screen column and its distance
+HEADING = math.radians(-34)    # he swims to the right and toward us
+SWIMMER = (145, 2.6)            # the head's screen column and its distance
 # The head turned for the breath, seen from the side: the crown tipped
 # forward, so the chin is under and the mouth at the waterline.
 HEAD_TILT = math.radians(-35)
 
 # (x, z, length, width, yaw, pitch, roll, splintered ends, sinking)
 PLANKS = [
-    (2.0, 4.7, 1.5, 0.3, -38, 0.0, 24, (False, True), False),
+    (1.8, 4.9, 1.6, 0.3, -68, 4, 16, (True, True), False),
     (0.7, 6.6, 1.2, 0.26, 62, -18, 8, (False, True), True),
     (3.8, 8.6, 2.0, 0.22, 24, 6, -14, (True, True), False),
-    (-2.6, 7.2, 0.9, 0.28, 84, 0, 12, (True, True), False),
+    (-2.6, 7.2, 1.4, 0.26, 80, -6, 12, (True, True), False),
     (-0.9, 11.5, 1.6, 0.28, -55, 14, 0, (False, True), True),
     (6.4, 12.8, 1.1, 0.24, 38, 0, 18, (True, False), False),
     (-5.6, 17.5, 2.0, 0.2, -22, 0, 0, (True, True), False),
@@ -231,20 +231,13 @@ class Swimmer:
             self.dry.path(lens(a[0], a[1], b[0], b[1], 0.3 * self.k), fill=shirt_shade, opacity="0.8")
         # The hand flat and fingers together, going in thumb first; over it
         # the bare forearm, so one rim runs on from the arm into the hand;
-        # the sleeve rolled to the elbow.
-        hand = around(j["wrist"], j["hand"], [(0, 0.023, 0.022), (0.25, 0.03, 0.036), (0.55, 0.03, 0.034),
-                                              (0.85, 0.022, 0.024), (1, 0.012, 0.012)])
+        # the sleeve pushed up over the elbow.
+        hand = around(j["wrist"], j["hand"], [(0, 0.022, 0.021), (0.25, 0.034, 0.038), (0.55, 0.034, 0.036),
+                                              (0.85, 0.024, 0.026), (1, 0.012, 0.012)])
         self.part(hand, near, skin, skin_rim, skin_shade, shade_w=0.8)
         self.part(around(j["elbow"], j["wrist"], [(0, 0.034, 0.034), (0.2, 0.047, 0.04), (0.45, 0.042, 0.035),
                                                   (0.8, 0.028, 0.026), (1, 0.022, 0.021)]),
                   near, skin, skin_rim, skin_shade, shade_w=0.9)
-        ex, ey = j["elbow"]
-        wx, wy = j["wrist"]
-        fl = math.hypot(wx - ex, wy - ey)
-        fx, fy = (wx - ex) / fl, (wy - ey) / fl
-        cuff = around((ex + fx * 0.005, ey + fy * 0.005), (ex + fx * 0.04, ey + fy * 0.04),
-                      [(0, 0.032, 0.032), (1, 0.03, 0.03)])
-        self.part(cuff, near, mix(shirt, rim, 0.25), rim, shirt_shade, shade_w=0.6)
         self.water(j)
 
     def head_points(self, points):
@@ -317,14 +310,18 @@ class Swimmer:
         cx, cy = cam.point((x0, 0, z0))
         s.add(f'<ellipse cx="{num(cx)}" cy="{num(cy + 0.6)}" rx="{num(size * px * 0.7)}" '
               f'ry="{num(size * px * 0.09)}" fill="{P.sea_dark}" opacity="{num(0.5 * opacity)}"/>')
-        for _ in range(30):
+        churn = []
+        mound = f'<ellipse cx="{num(cx)}" cy="{num(cy - 0.3)}" rx="{num(size * px * 0.55)}" ry="{num(size * px * 0.12)}"'
+        churn.append(mound + f' fill="{P.foam}" opacity="{num(0.45 * opacity)}"/>')
+        for _ in range(48):
             dx = rng.normal(0, 0.35) * size
             rise = (1 - min(1.0, abs(dx) / size)) ** 2 * rng.uniform(0.0, 0.3) * size
             bx, by = cam.point((x0 + dx, rise, z0 + rng.normal(0, 0.1) * size))
-            r = rng.uniform(0.04, 0.1) * size * px
+            r = rng.uniform(0.025, 0.065) * size * px
             tone = P.foam if rng.uniform() < 0.7 else mix(P.foam, P.sea_light, 0.6)
-            s.add(f'<ellipse cx="{num(bx)}" cy="{num(by)}" rx="{num(r)}" ry="{num(r * 0.6)}" fill="{tone}" '
-                  f'opacity="{num(opacity * rng.uniform(0.55, 0.95))}"/>')
+            churn.append(f'<ellipse cx="{num(bx)}" cy="{num(by)}" rx="{num(r)}" ry="{num(r * 0.5)}" '
+                         f'fill="{tone}" opacity="{num(opacity * rng.uniform(0.55, 0.95))}"/>')
+        s.add(f'<g filter="{s.blur(0.45)}">' + "".join(churn) + "</g>")
         for _ in range(9):
             a = rng.uniform(0.4, math.pi - 0.4)
             r = rng.uniform(0.5, 1.3) * size * px
@@ -339,29 +336,41 @@ class Swimmer:
         x0, z0 = origin
         half = math.radians(19.5)
         back = HEADING + math.pi
-        blobs = []
+        blobs, bits = [], []
         # The stirred water inside the V.
         inner = [cam.point((x0 + d * math.cos(back + sd * half * 0.8), 0, z0 + d * math.sin(back + sd * half * 0.8)))
                  for sd, d in ((-1, 0.1), (-1, length * 0.7), (1, length * 0.7), (1, 0.1))]
-        blobs.append(f'<path d="{polygon(inner)}" fill="{P.sea_light}" opacity="0.12"/>')
+        blobs.append(f'<path d="{polygon(inner)}" fill="{P.sea_light}" opacity="0.1"/>')
         for side in (-1, 1):
             arm = back + side * half
-            t = 0.12
-            while t < length:
-                fade = (1 - t / length) ** 1.4
-                spread = 0.02 + 0.05 * t
-                off = rng.normal(0, spread)
-                cx = x0 + t * math.cos(arm) - off * math.sin(arm)
-                cz = z0 + t * math.sin(arm) + off * math.cos(arm)
-                run = rng.uniform(0.1, 0.22) * (1 + 0.5 * t / length)
-                a = cam.point((cx - run / 2 * math.cos(arm), 0, cz - run / 2 * math.sin(arm)))
-                b = cam.point((cx + run / 2 * math.cos(arm), 0, cz + run / 2 * math.sin(arm)))
-                px = float(cam.scale(cz))
-                w = max(0.35, (0.05 + 0.03 * t / length) * px * 0.35)
-                blobs.append(f'<path d="{lens(a[0], a[1], b[0], b[1], w)}" fill="{P.foam}" '
-                             f'opacity="{num(0.8 * fade ** 0.8 * rng.uniform(0.55, 1.0))}"/>')
-                t += rng.uniform(0.03, 0.07) * (1 + t)
-        s.add(f'<g filter="{s.blur(0.45)}">' + "".join(blobs) + "</g>")
+            ca, sa = math.cos(arm), math.sin(arm)
+            # Each arm one soft sheet of foam, widening and thinning out behind.
+            ts = np.linspace(0.08, length, 28)
+            wob = np.cumsum(rng.normal(0, 0.012, len(ts)))
+            left, right = [], []
+            for t, o in zip(ts, wob):
+                half_w = 0.025 + 0.07 * t / length
+                for edge, sign in ((left, 1), (right, -1)):
+                    off = o + sign * half_w
+                    edge.append(cam.point((x0 + t * ca - off * sa, 0, z0 + t * sa + off * ca)))
+            a, b = cam.point((x0 + ts[0] * ca, 0, z0 + ts[0] * sa)), cam.point((x0 + length * ca, 0, z0 + length * sa))
+            fill = s.linear(a[0], a[1], b[0], b[1], [(0, P.foam, 0.6), (0.35, P.foam, 0.32), (1, P.foam, 0)])
+            blobs.append(f'<path d="{smooth(left + right[::-1])}" fill="{fill}"/>')
+            # Over it the foam breaks into patches, thicker near him.
+            t = 0.1
+            while t < length * 0.8:
+                fade = (1 - t / (length * 0.8)) ** 1.3
+                o = float(np.interp(t, ts, wob)) + rng.normal(0, 0.015 + 0.025 * t)
+                cx, cz = x0 + t * ca - o * sa, z0 + t * sa + o * ca
+                run = rng.uniform(0.06, 0.14) * (1 + t)
+                pa = cam.point((cx - run / 2 * ca, 0, cz - run / 2 * sa))
+                pb = cam.point((cx + run / 2 * ca, 0, cz + run / 2 * sa))
+                w = max(0.3, 0.02 * float(cam.scale(cz)) * (0.6 + 0.4 * fade))
+                bits.append(f'<path d="{lens(pa[0], pa[1], pb[0], pb[1], w)}" fill="{P.foam}" '
+                            f'opacity="{num(0.55 * fade * rng.uniform(0.5, 1.0))}"/>')
+                t += rng.uniform(0.02, 0.05) * (1 + 2 * t)
+        s.add(f'<g filter="{s.blur(0.9)}">' + "".join(blobs) + "</g>")
+        s.add(f'<g filter="{s.blur(0.35)}">' + "".join(bits) + "</g>")
 
 
 def _nail_holes(cam, plank, pal, svg: Svg):
