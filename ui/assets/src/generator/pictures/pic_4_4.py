@@ -42,7 +42,7 @@ HEAD_TILT = math.radians(-35)
 
 # (x, z, length, width, yaw, pitch, roll, splintered ends, sinking)
 PLANKS = [
-    (1.8, 4.9, 1.6, 0.3, -68, 4, 16, (True, True), False),
+    (1.8, 4.9, 1.6, 0.3, -68, 5, 5, (True, True), False),
     (0.7, 6.6, 1.2, 0.26, 62, -18, 8, (False, True), True),
     (3.8, 8.6, 2.0, 0.22, 24, 6, -14, (True, True), False),
     (-2.6, 7.2, 1.4, 0.26, 80, -6, 12, (True, True), False),
@@ -433,8 +433,8 @@ def build(scale: int) -> Picture:
     # only in the deep water close by.
     grey = water.linear(0, cam.horizon, 0, h, [(0, mix(P.sea_horizon, P.sky_horizon, 0.45), 0.85),
                                                (0.12, mix(P.sea_horizon, P.sky_horizon, 0.2), 0.55),
-                                               (0.35, mix(P.sea_horizon, P.sky_top, 0.4), 0.25),
-                                               (1, P.sky_top, 0.12)])
+                                               (0.35, mix(P.sea_horizon, P.sky_top, 0.4), 0.3),
+                                               (1, P.sky_top, 0.2)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{grey}"/>')
     # Long low swells, broad and soft close by, closing up into lines far off.
     z = 3.0
@@ -447,7 +447,7 @@ def build(scale: int) -> Picture:
             run = rng.uniform(3.0, 6.0) * px
             water.path(lens(sx - run, sy, sx + run, sy + rng.uniform(-0.02, 0.02) * run, max(0.3, 0.12 * px)),
                        fill=P.sea_light if rng.uniform() < 0.5 else P.sea_dark,
-                       opacity=num(0.07 + 0.05 * rng.uniform()))
+                       opacity=num(0.1 + 0.06 * rng.uniform()))
         z *= 1.18
     # The path of light narrows toward the horizon and ends at the swimmer.
     sy = cam.point((0, 0, head_z))[1]
