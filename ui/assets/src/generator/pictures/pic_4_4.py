@@ -123,9 +123,9 @@ class Swimmer:
         into the murk; the dry part in three tones, the rim on its top edge
         toward the veiled sun and the shade along its underside."""
         pts3 = [self.world(q, side) for q in points]
-        # Under the surface the shirt loses its white: the murk leaves a dark shape.
+        # Under the surface the shirt loses most of its white to the murk.
         afloat.split(self.cam, pts3, mid, above=Svg(1, 1), under=self.wet, depth=self.depth, sight=0.45,
-                     wet_fill=wet_fill or mix(mix(P.sea_dark, P.ink, 0.35), mid, 0.3 * (1 - murk)))
+                     wet_fill=wet_fill or mix(mid, mix(P.sea_dark, P.ink, 0.3), murk))
         scr = self.dry_outline(points, side)
         if scr is None:
             return None
@@ -510,6 +510,7 @@ def build(scale: int) -> Picture:
               Layer("sunk", sunk, depth=sunk_depth), Layer("swimmer-under", wet, depth=wet_depth),
               Layer("surface", surface), Layer("planks", floating), Layer("swimmer", dry)]
     return Picture(NAME, w, h, P, layers,
-                   water=Water(mix(P.sea_dark, P.sea_near, 0.3), cam, waves, tint=0.7, surface=0.28,
-                               darken=0.25, blur=2.2, fade=0.3, refraction=0.15),
+                   # The water closes over what sinks in the grey the sea has taken from the sky.
+                   water=Water(mix(mix(P.sea_near, P.sky_top, 0.2), P.sea_dark, 0.3), cam, waves, tint=0.72,
+                               surface=0.3, darken=0.2, blur=2.2, fade=0.3, refraction=0.15),
                    seed=44)
