@@ -200,7 +200,6 @@ class Swimmer:
 
         # The head on its side for the breath, seen in profile: one eye clear
         # of the water, the mouth at its line.
-        hc = j["head"]
         head = self.head_points(PROFILE)
         d = self.part(head, 0.0, skin, skin_rim, skin_shade, murk=0.5, rim_w=0.45, shade_w=1.4)
         if d is not None:
@@ -311,8 +310,8 @@ class Swimmer:
         s.add(f'<ellipse cx="{num(cx)}" cy="{num(cy + 0.6)}" rx="{num(size * px * 0.7)}" '
               f'ry="{num(size * px * 0.09)}" fill="{P.sea_dark}" opacity="{num(0.5 * opacity)}"/>')
         churn = []
-        mound = f'<ellipse cx="{num(cx)}" cy="{num(cy - 0.3)}" rx="{num(size * px * 0.55)}" ry="{num(size * px * 0.12)}"'
-        churn.append(mound + f' fill="{P.foam}" opacity="{num(0.45 * opacity)}"/>')
+        churn.append(f'<ellipse cx="{num(cx)}" cy="{num(cy - 0.3)}" rx="{num(size * px * 0.55)}" '
+                     f'ry="{num(size * px * 0.12)}" fill="{P.foam}" opacity="{num(0.45 * opacity)}"/>')
         for _ in range(48):
             dx = rng.normal(0, 0.35) * size
             rise = (1 - min(1.0, abs(dx) / size)) ** 2 * rng.uniform(0.0, 0.3) * size
@@ -493,8 +492,9 @@ def build(scale: int) -> Picture:
             # Rings spread from where the plank goes through the surface.
             u0 = -plank.centre[1] / math.sin(plank.pitch)
             c = plank.world(u0, 0, 0)
+            # Farther off the rings keep a width the eye can still find.
             sea.rings(surface, cam, P, (c[0], c[2]), radii=[0.16, 0.34, 0.58, 0.86],
-                      width=0.06, light_opacity=0.5, dark_opacity=0.55, filled=True)
+                      width=0.06 * max(1.0, z / 7) ** 0.7, light_opacity=0.65, dark_opacity=0.65, filled=True)
         wood.draw(plank, cam, pal, light_dir, above=floating, under=sunk, depth=sunk_depth, sight=0.35,
                   reflection=mirror, reflection_depth=mirror_depth,
                   rim=mix(L.rim, pal.wood_lit, 0.3), rim_edge="side+", torn=0.8 * (1 - haze))
