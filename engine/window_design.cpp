@@ -59,8 +59,10 @@ constexpr ControlDesign kDesign[] = {
      "el horizonte y deja un reguero de luz sobre el mar."),
     picture("pic_4_4",                                15, "Restos del naufragio",
      "Bajo un cielo gris de nubes grandes y blandas, el sol asoma pálido tras un velo de nubes y "
-     "unas gaviotas vuelan a la derecha. En un mar turbio de color verde oliva, sembrado de tablas "
-     "rotas de distintos tamaños, algunas ladeadas y hundiéndose entre anillos en el agua, un "
+     "unas gaviotas vuelan a la derecha. En un mar turbio de color verde oliva, más claro y "
+     "brumoso hacia el horizonte, sembrado de tablas rotas de distintos tamaños y en distintos "
+     "ángulos, de puntas astilladas y más claras, algunas ladeadas y hundiéndose entre anillos "
+     "en el agua, un "
      "hombre con camisa blanca nada a crol en primer plano, abajo a la izquierda, donde llega el "
      "reguero de luz del sol: saca el brazo con el codo en alto y la mano entrando en el agua por "
      "delante de la cabeza, que gira de lado para respirar con un ojo fuera y la boca abierta a "

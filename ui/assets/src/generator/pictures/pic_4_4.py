@@ -19,38 +19,47 @@ NAME = "pic_4_4"
 SIZE = (421, 221)
 
 # The veiled sun stands over the swimmer, so its path on the water runs down to him.
-P = replace(OLIVE_GREY, light=replace(OLIVE_GREY.light, x=126, y=30))
+P = replace(OLIVE_GREY, light=replace(OLIVE_GREY.light, x=138, y=30))
 
 HEAD = 0.21
 # The breath, in his own plane (metres, x the way he swims, y up from the
-# water): the near arm recovering with the elbow highest and the hand going
-# in ahead of the head; the far arm pulling down under his chest; a
-# flutter kick, one foot at the surface and one down.
+# water): the near shoulder rolled up out of the water, the elbow highest,
+# the forearm hanging loose from it and the hand going in ahead of the
+# head; the far arm pulling down under his chest; a flutter kick.
 POSE = Pose(HEAD, {
-    "head": (0.0, 0.042),
-    "shoulder": (-0.19, 0.05), "elbow": (-0.03, 0.31), "wrist": (0.15, 0.15), "hand": (0.235, -0.005),
-    "shoulder.far": (-0.19, -0.05), "elbow.far": (0.05, -0.22), "wrist.far": (0.1, -0.45),
-    "hand.far": (0.1, -0.61),
-    "hip": (-0.67, -0.1), "knee": (-1.07, -0.15), "ankle": (-1.44, -0.06),
-    "knee.far": (-1.07, -0.2), "ankle.far": (-1.45, -0.31),
+    "head": (0.0, 0.08),
+    "shoulder": (-0.15, 0.07), "elbow": (0.05, 0.25), "wrist": (0.25, 0.1), "hand": (0.31, -0.02),
+    "shoulder.far": (-0.17, -0.06), "elbow.far": (0.05, -0.22), "wrist.far": (0.12, -0.48),
+    "hand.far": (0.14, -0.63),
+    "hip": (-0.63, -0.08), "knee": (-1.03, -0.14), "ankle": (-1.41, -0.05),
+    "knee.far": (-1.02, -0.2), "ankle.far": (-1.39, -0.32),
 })
-HEADING = math.radians(-35)    # he swims to the right and toward us
-SWIMMER = (112, 2.4)            # the head's screen column and its distance
+HEADING = math.radians(-34)    # he swims to the right and toward us
+SWIMMER = (145, 2.6)            # the head's screen column and its distance
+# The head turned for the breath, seen from the side: the crown tipped
+# forward, so the chin is under and the mouth at the waterline.
+HEAD_TILT = math.radians(-35)
 
 # (x, z, length, width, yaw, pitch, roll, splintered ends, sinking)
 PLANKS = [
-    (2.1, 4.6, 1.5, 0.32, 12, 0.0, 13, (True, False), False),
-    (0.85, 6.4, 1.2, 0.27, -30, -14, 9, (False, True), True),
-    (3.3, 8.6, 2.3, 0.22, -8, 0, 11, (True, True), False),
-    (-2.9, 7.4, 0.85, 0.3, 40, 0, -8, (True, True), False),
-    (-0.8, 11.5, 1.6, 0.3, 60, 10, 0, (False, True), True),
-    (6.2, 13.0, 1.1, 0.26, 24, 0, 6, (True, False), False),
-    (-5.8, 17.5, 2.0, 0.2, -10, 0, 0, (True, True), False),
-    (2.0, 23.0, 1.4, 0.26, 5, 0, 0, (False, True), False),
-    (10.5, 29.0, 1.9, 0.2, -40, 0, 0, (True, False), False),
-    (-9.0, 38.0, 1.2, 0.22, 15, 0, 0, (False, True), False),
-    (4.6, 52.0, 1.7, 0.2, -20, 0, 0, (True, False), False),
+    (1.8, 4.9, 1.6, 0.3, -68, 5, 5, (True, True), False),
+    (0.7, 6.6, 1.2, 0.26, 62, -18, 8, (False, True), True),
+    (3.8, 8.6, 2.0, 0.22, 24, 6, -14, (True, True), False),
+    (-2.6, 7.2, 1.4, 0.26, 80, -6, 12, (True, True), False),
+    (-0.9, 11.5, 1.6, 0.28, -55, 14, 0, (False, True), True),
+    (6.4, 12.8, 1.1, 0.24, 38, 0, 18, (True, False), False),
+    (-5.6, 17.5, 2.0, 0.2, -22, 0, 0, (True, True), False),
+    (2.2, 22.0, 1.3, 0.24, 78, -10, 0, (False, True), True),
+    (10.5, 29.0, 1.9, 0.2, -48, 0, 0, (True, False), False),
+    (-9.0, 38.0, 1.2, 0.2, 30, 0, 0, (False, True), False),
+    (4.6, 52.0, 1.7, 0.18, -12, 0, 0, (True, False), False),
 ]
+
+
+# The head in profile, in head heights: u toward the face, v toward the crown.
+PROFILE = [(-0.45, 0.08), (-0.43, 0.28), (-0.32, 0.44), (-0.12, 0.52), (0.08, 0.52), (0.26, 0.43), (0.35, 0.28),
+           (0.37, 0.17), (0.365, 0.12), (0.46, 0.0), (0.45, -0.04), (0.38, -0.06), (0.39, -0.12), (0.36, -0.17),
+           (0.375, -0.22), (0.35, -0.34), (0.26, -0.44), (0.1, -0.46), (-0.05, -0.4), (-0.2, -0.34), (-0.36, -0.2)]
 
 
 def around(a, b, profile):
@@ -114,9 +123,9 @@ class Swimmer:
         into the murk; the dry part in three tones, the rim on its top edge
         toward the veiled sun and the shade along its underside."""
         pts3 = [self.world(q, side) for q in points]
-        # Under the surface the shirt loses its white: the murk leaves a dark shape.
+        # Under the surface the shirt loses most of its white to the murk.
         afloat.split(self.cam, pts3, mid, above=Svg(1, 1), under=self.wet, depth=self.depth, sight=0.45,
-                     wet_fill=wet_fill or mix(mix(P.sea_dark, P.ink, 0.35), mid, 0.3 * (1 - murk)))
+                     wet_fill=wet_fill or mix(mid, mix(P.sea_dark, P.ink, 0.3), murk))
         scr = self.dry_outline(points, side)
         if scr is None:
             return None
@@ -189,14 +198,12 @@ class Swimmer:
         self.part(torso, 0.0, shirt, rim, shirt_shade, murk=0.58, rim_w=0.5, shade_w=0.9)
         self.contact(torso, 0.0, width=0.7)
 
-        # The head turned to breathe: face to us, the crown forward, one eye
-        # clear of the water and the mouth open at its line.
-        hc = j["head"]
-        tilt = -0.12
-        head = egg(hc, 0.235, 0.165, tilt)
-        d = self.part(head, 0.0, skin, skin_rim, skin_shade, murk=0.5, rim_w=0.45, shade_w=1.6)
+        # The head on its side for the breath, seen in profile: one eye clear
+        # of the water, the mouth at its line.
+        head = self.head_points(PROFILE)
+        d = self.part(head, 0.0, skin, skin_rim, skin_shade, murk=0.5, rim_w=0.45, shade_w=1.4)
         if d is not None:
-            self.features(hc, tilt, d, skin, skin_shade)
+            self.features(d, skin, skin_shade)
         self.contact(head, 0.0, width=0.9, opacity=0.9)
 
         # The near arm in the air: the shoulder just behind the head, the
@@ -205,7 +212,8 @@ class Swimmer:
         # the arm swings in nearly the head's own plane.
         near = 0.03
         sh = j["shoulder"]
-        self.part(egg((sh[0] - 0.02, 0.0), 0.19, 0.11, 0.35, chin=0.0), near, shirt, rim, shirt_shade, murk=0.58)
+        self.part(egg((sh[0] - 0.025, sh[1] - 0.045), 0.2, 0.12, 0.3, chin=0.0), near, shirt, rim, shirt_shade,
+                  murk=0.58)
         # Deltoid over the shoulder, the biceps under the bone, a bony elbow.
         self.part(around(sh, j["elbow"], [(0, 0.05, 0.05), (0.18, 0.062, 0.047), (0.5, 0.05, 0.052),
                                           (0.8, 0.042, 0.042), (1, 0.036, 0.036)]), near, shirt, rim, shirt_shade,
@@ -222,59 +230,53 @@ class Swimmer:
             self.dry.path(lens(a[0], a[1], b[0], b[1], 0.3 * self.k), fill=shirt_shade, opacity="0.8")
         # The hand flat and fingers together, going in thumb first; over it
         # the bare forearm, so one rim runs on from the arm into the hand;
-        # the sleeve rolled to the elbow.
-        hand = around(j["wrist"], j["hand"], [(0, 0.023, 0.022), (0.25, 0.03, 0.036), (0.55, 0.03, 0.034),
-                                              (0.85, 0.022, 0.024), (1, 0.012, 0.012)])
+        # the sleeve pushed up over the elbow.
+        hand = around(j["wrist"], j["hand"], [(0, 0.022, 0.021), (0.25, 0.034, 0.038), (0.55, 0.034, 0.036),
+                                              (0.85, 0.024, 0.026), (1, 0.012, 0.012)])
         self.part(hand, near, skin, skin_rim, skin_shade, shade_w=0.8)
         self.part(around(j["elbow"], j["wrist"], [(0, 0.034, 0.034), (0.2, 0.047, 0.04), (0.45, 0.042, 0.035),
                                                   (0.8, 0.028, 0.026), (1, 0.022, 0.021)]),
                   near, skin, skin_rim, skin_shade, shade_w=0.9)
-        ex, ey = j["elbow"]
-        cuff = around((ex - 0.01, ey + 0.035), (ex + 0.025, ey - 0.02), [(0, 0.022, 0.022), (1, 0.022, 0.022)])
-        self.part(cuff, near, mix(shirt, rim, 0.25), rim, shirt_shade, shade_w=0.6)
         self.water(j)
 
-    def features(self, hc, tilt, head_d, skin, skin_shade):
-        ct, st = math.cos(tilt), math.sin(tilt)
+    def head_points(self, points):
+        """Points on the head in head heights (u toward the face, v toward
+        the crown) to his plane."""
+        hc, ct, st = POSE.joints["head"], math.cos(HEAD_TILT), math.sin(HEAD_TILT)
+        return [(hc[0] + (u * ct - v * st) * HEAD, hc[1] + (u * st + v * ct) * HEAD) for u, v in points]
 
-        def at(u, v):
-            """A point on the face: u toward the crown, v toward the top ear."""
-            return self.screen((hc[0] + u * ct - v * st, hc[1] + u * st + v * ct))
-
+    def features(self, head_d, skin, skin_shade):
         def shape(points):
-            return smooth([at(u, v) for u, v in points])
+            return smooth([self.screen(q) for q in self.head_points(points)])
+
+        def stroke(points, colour, width):
+            d = smooth([self.screen(q) for q in self.head_points(points)], closed=False)
+            return (f'<path d="{d}" fill="none" stroke="{colour}" stroke-width="{num(width * self.k)}" '
+                    f'stroke-linecap="round"/>')
 
         clip = self.dry.clip(head_d)
         hair = P.hair
-        ring = np.linspace(0, 2 * math.pi, 10, endpoint=False)
-        parts = []
-        # The nose's shade, the eye under the brow (the brow lies toward the
-        # crown, the head being on its side), the mouth open on the waterline.
-        nose = [(0.008, 0.006), (-0.026, -0.002), (-0.034, 0.012), (-0.01, 0.017)]
-        parts.append(f'<path d="{shape(nose)}" fill="{skin_shade}" opacity="0.85"/>')
-        eye = shape([(0.016 + 0.0075 * math.cos(a), 0.036 + 0.0135 * math.sin(a)) for a in ring])
-        parts.append(f'<path d="{eye}" fill="{mix(P.cloth, skin, 0.35)}"/>')
-        iris = shape([(0.016 + 0.0068 * math.cos(a), 0.031 + 0.007 * math.sin(a)) for a in ring])
-        parts.append(f'<path d="{iris}" fill="{P.ink}"/>')
-        brow = [at(0.036, 0.056), at(0.041, 0.035), at(0.037, 0.014)]
-        parts.append(f'<path d="M{num(brow[0][0])},{num(brow[0][1])}Q{num(brow[1][0])},{num(brow[1][1])} '
-                     f'{num(brow[2][0])},{num(brow[2][1])}" fill="none" stroke="{hair}" '
-                     f'stroke-width="{num(0.5 * self.k)}" stroke-linecap="round"/>')
-        mouth = shape([(-0.056, 0.022), (-0.046, 0.008), (-0.05, -0.02), (-0.064, -0.03), (-0.075, -0.012),
-                       (-0.072, 0.014)])
-        parts.append(f'<path d="{mouth}" fill="{mix(P.ink, P.skin, 0.18)}"/>')
-        lip = [(-0.044, 0.022), (-0.036, 0.006), (-0.04, -0.022)]
-        parts.append(f'<path d="{smooth([at(u, v) for u, v in lip], closed=False)}" fill="none" '
-                     f'stroke="{skin_shade}" stroke-width="{num(0.45 * self.k)}" stroke-linecap="round"/>')
-        # Wet hair over the crown and back along the top to the ear, its top
-        # edge catching the light.
-        cap = [(0.118, 0.0), (0.105, 0.05), (0.07, 0.078), (0.02, 0.088), (-0.03, 0.086), (-0.03, 0.066),
-               (0.015, 0.06), (0.045, 0.035), (0.052, 0.0), (0.045, -0.04), (0.07, -0.075), (0.11, -0.045)]
+        parts = [
+            # The shade under the brow, the nose and the jaw, away from the light.
+            f'<path d="{shape([(0.2, 0.2), (0.37, 0.17), (0.46, 0.0), (0.38, -0.06), (0.3, 0.05)])}" '
+            f'fill="{skin_shade}" opacity="0.45"/>',
+            f'<path d="{shape([(0.36, -0.24), (0.35, -0.34), (0.26, -0.44), (0.05, -0.45), (0.2, -0.33)])}" '
+            f'fill="{skin_shade}" opacity="0.7"/>',
+            # One eye, narrowed against the spray, under a wet brow.
+            f'<path d="{shape([(0.2, 0.145), (0.25, 0.17), (0.3, 0.15), (0.25, 0.128)])}" fill="{P.ink}"/>',
+            stroke([(0.19, 0.215), (0.26, 0.235), (0.33, 0.215)], hair, 0.55),
+            # The mouth drawn back at one corner, taking air at the waterline.
+            f'<path d="{shape([(0.385, -0.135), (0.33, -0.15), (0.3, -0.175), (0.33, -0.2), (0.375, -0.195)])}" '
+            f'fill="{mix(P.ink, P.skin, 0.2)}"/>',
+        ]
+        # Wet hair over the crown and the back of the head, the rim on its top.
+        cap = [(0.3, 0.4), (0.15, 0.52), (-0.1, 0.56), (-0.35, 0.47), (-0.48, 0.22), (-0.46, -0.05),
+               (-0.37, -0.22), (-0.22, -0.12), (-0.15, 0.1), (0.0, 0.3), (0.18, 0.34)]
         parts.append(f'<path d="{shape(cap)}" fill="{mix(hair, P.light.rim, 0.4)}"/>')
-        parts.append(f'<path d="{shape([(u - 0.006, v - 0.009) for u, v in cap])}" fill="{hair}" '
+        parts.append(f'<path d="{shape([(u + 0.02, v - 0.05) for u, v in cap])}" fill="{hair}" '
                      f'clip-path="{self.dry.clip(shape(cap))}"/>')
-        ear = [(0.008, 0.074), (-0.026, 0.072), (-0.03, 0.088), (-0.006, 0.092), (0.01, 0.084)]
-        parts.append(f'<path d="{shape(ear)}" fill="{mix(skin, P.light.rim, 0.3)}"/>')
+        ear = [(-0.02, 0.08), (-0.1, 0.1), (-0.13, 0.0), (-0.1, -0.08), (-0.03, -0.06), (-0.06, 0.01)]
+        parts.append(f'<path d="{shape(ear)}" fill="{mix(skin, skin_shade, 0.45)}"/>')
         self.dry.add(f'<g clip-path="{clip}">' + "".join(parts) + "</g>")
 
     def water(self, j):
@@ -287,23 +289,16 @@ class Swimmer:
             p = self.world((q[0], 0.0), side)
             return p[0], p[2]
 
-        hx, hz = on((j["head"][0] + 0.13, 0))
-        a = cam.point((hx - 0.02, 0, hz - 0.03))
-        b = cam.point((hx + 0.09, 0, hz + 0.02))
-        s.path(lens(a[0] - 3, a[1] + 0.4, b[0], b[1] + 0.2, 0.9), fill=foam, opacity="0.85")
+        # The bow wave curls round the chin and runs back along the cheek.
+        hx, hz = on((j["head"][0] + 0.07, 0))
+        a = cam.point((hx - 0.1, 0, hz - 0.06))
+        b = cam.point((hx + 0.07, 0, hz + 0.0))
+        s.add(f'<g filter="{s.blur(0.35)}"><path d="{lens(a[0], a[1] + 0.5, b[0], b[1] + 0.3, 1.1)}" '
+              f'fill="{foam}" opacity="0.8"/></g>')
         afloat.splash(s, cam, on(j["hand"], 0.03), foam, rng, size=0.08, drops=8)
         self.kick(on((j["ankle"][0] + 0.05, 0), 0.08), 0.32)
         self.kick(on((j["ankle"][0] - 0.3, 0), -0.05), 0.2, opacity=0.6)
-        self.wake(on((j["head"][0] + 0.1, 0)), length=2.8)
-        # Water running off the back and breaking up behind him.
-        for k in range(16):
-            t = k / 15
-            q = (j["shoulder"][0] - 0.05 - t * 1.3, 0)
-            x, z = on(q, rng.uniform(-0.05, 0.05))
-            (sa, ya), (sb, yb) = cam.point((x, 0, z)), cam.point((x - 0.13, 0, z - 0.03))
-            s.path(lens(sa, ya + rng.uniform(-0.5, 0.7), sb, yb, 0.5 * (1 - 0.5 * t)), fill=foam,
-                   opacity=num(0.7 * (1 - t) * rng.uniform(0.5, 1)))
-
+        self.wake(on((j["head"][0] + 0.05, 0)), length=3.2)
 
     def kick(self, at, size, opacity=0.9):
         """The flutter kick's white water: a low mound of churned foam where
@@ -314,14 +309,18 @@ class Swimmer:
         cx, cy = cam.point((x0, 0, z0))
         s.add(f'<ellipse cx="{num(cx)}" cy="{num(cy + 0.6)}" rx="{num(size * px * 0.7)}" '
               f'ry="{num(size * px * 0.09)}" fill="{P.sea_dark}" opacity="{num(0.5 * opacity)}"/>')
-        for _ in range(30):
+        churn = []
+        churn.append(f'<ellipse cx="{num(cx)}" cy="{num(cy - 0.3)}" rx="{num(size * px * 0.55)}" '
+                     f'ry="{num(size * px * 0.12)}" fill="{P.foam}" opacity="{num(0.45 * opacity)}"/>')
+        for _ in range(48):
             dx = rng.normal(0, 0.35) * size
             rise = (1 - min(1.0, abs(dx) / size)) ** 2 * rng.uniform(0.0, 0.3) * size
             bx, by = cam.point((x0 + dx, rise, z0 + rng.normal(0, 0.1) * size))
-            r = rng.uniform(0.04, 0.1) * size * px
+            r = rng.uniform(0.025, 0.065) * size * px
             tone = P.foam if rng.uniform() < 0.7 else mix(P.foam, P.sea_light, 0.6)
-            s.add(f'<ellipse cx="{num(bx)}" cy="{num(by)}" rx="{num(r)}" ry="{num(r * 0.6)}" fill="{tone}" '
-                  f'opacity="{num(opacity * rng.uniform(0.55, 0.95))}"/>')
+            churn.append(f'<ellipse cx="{num(bx)}" cy="{num(by)}" rx="{num(r)}" ry="{num(r * 0.5)}" '
+                         f'fill="{tone}" opacity="{num(opacity * rng.uniform(0.55, 0.95))}"/>')
+        s.add(f'<g filter="{s.blur(0.45)}">' + "".join(churn) + "</g>")
         for _ in range(9):
             a = rng.uniform(0.4, math.pi - 0.4)
             r = rng.uniform(0.5, 1.3) * size * px
@@ -329,34 +328,48 @@ class Swimmer:
                   f'r="{num(rng.uniform(0.3, 0.6))}" fill="{P.foam}" opacity="{num(opacity * 0.8)}"/>')
 
     def wake(self, origin, length):
-        """The V he leaves: along each arm, at the angle every wake keeps,
-        short crests set aslant, lit on their near face, a dark trough
-        behind, fading as they spread."""
+        """The V he leaves: two arms of soft foam at the angle every wake
+        keeps, spreading and breaking up as they fall behind; between them
+        the water he stirred, a shade paler."""
         cam, rng, s = self.cam, self.rng, self.surface
         x0, z0 = origin
         half = math.radians(19.5)
+        back = HEADING + math.pi
+        blobs, bits = [], []
+        # The stirred water inside the V.
+        inner = [cam.point((x0 + d * math.cos(back + sd * half * 0.8), 0, z0 + d * math.sin(back + sd * half * 0.8)))
+                 for sd, d in ((-1, 0.1), (-1, length * 0.7), (1, length * 0.7), (1, 0.1))]
+        blobs.append(f'<path d="{polygon(inner)}" fill="{P.sea_light}" opacity="0.1"/>')
         for side in (-1, 1):
-            arm = HEADING + math.pi + side * half
-            # The arm itself: one long, thin swell line fading from the head.
-            ends = [cam.point((x0 + d * math.cos(arm), 0, z0 + d * math.sin(arm))) for d in (0.2, length * 0.9)]
-            (ax, ay), (bx, by) = ends
-            line = s.linear(ax, ay, bx, by, [(0, P.sea_light, 0.55), (1, P.sea_light, 0)])
-            s.path(lens(ax, ay, bx, by, max(0.35, 0.012 * self.px)), fill=line)
-            t = 0.25
-            while t < length:
-                fade = (1 - t / length) ** 1.2
-                cx, cz = x0 + t * math.cos(arm), z0 + t * math.sin(arm)
-                crest = arm - side * math.radians(35)
-                half_len = 0.09 + 0.05 * t / length
-                a = (cx - half_len * math.cos(crest), 0, cz - half_len * math.sin(crest))
-                b = (cx + half_len * math.cos(crest), 0, cz + half_len * math.sin(crest))
-                (ax, ay), (bx, by) = cam.point(a), cam.point(b)
-                px = float(cam.scale(cz))
-                w = max(0.3, 0.018 * px * (0.5 + 0.5 * fade))
-                s.path(lens(ax, ay + w, bx, by + w, w * 0.9), fill=P.sea_dark, opacity=num(0.55 * fade))
-                s.path(lens(ax, ay, bx, by, w), fill=P.sea_light if side > 0 else P.foam,
-                       opacity=num(0.75 * fade * rng.uniform(0.7, 1.0)))
-                t += rng.uniform(0.17, 0.26) * (1 + 0.4 * t / length)
+            arm = back + side * half
+            ca, sa = math.cos(arm), math.sin(arm)
+            # Each arm one soft sheet of foam, widening and thinning out behind.
+            ts = np.linspace(0.08, length, 28)
+            wob = np.cumsum(rng.normal(0, 0.012, len(ts)))
+            left, right = [], []
+            for t, o in zip(ts, wob):
+                half_w = 0.025 + 0.07 * t / length
+                for edge, sign in ((left, 1), (right, -1)):
+                    off = o + sign * half_w
+                    edge.append(cam.point((x0 + t * ca - off * sa, 0, z0 + t * sa + off * ca)))
+            a, b = cam.point((x0 + ts[0] * ca, 0, z0 + ts[0] * sa)), cam.point((x0 + length * ca, 0, z0 + length * sa))
+            fill = s.linear(a[0], a[1], b[0], b[1], [(0, P.foam, 0.6), (0.35, P.foam, 0.32), (1, P.foam, 0)])
+            blobs.append(f'<path d="{smooth(left + right[::-1])}" fill="{fill}"/>')
+            # Over it the foam breaks into patches, thicker near him.
+            t = 0.1
+            while t < length * 0.8:
+                fade = (1 - t / (length * 0.8)) ** 1.3
+                o = float(np.interp(t, ts, wob)) + rng.normal(0, 0.015 + 0.025 * t)
+                cx, cz = x0 + t * ca - o * sa, z0 + t * sa + o * ca
+                run = rng.uniform(0.06, 0.14) * (1 + t)
+                pa = cam.point((cx - run / 2 * ca, 0, cz - run / 2 * sa))
+                pb = cam.point((cx + run / 2 * ca, 0, cz + run / 2 * sa))
+                w = max(0.3, 0.02 * float(cam.scale(cz)) * (0.6 + 0.4 * fade))
+                bits.append(f'<path d="{lens(pa[0], pa[1], pb[0], pb[1], w)}" fill="{P.foam}" '
+                            f'opacity="{num(0.55 * fade * rng.uniform(0.5, 1.0))}"/>')
+                t += rng.uniform(0.02, 0.05) * (1 + 2 * t)
+        s.add(f'<g filter="{s.blur(0.9)}">' + "".join(blobs) + "</g>")
+        s.add(f'<g filter="{s.blur(0.35)}">' + "".join(bits) + "</g>")
 
 
 def _nail_holes(cam, plank, pal, svg: Svg):
@@ -414,6 +427,27 @@ def build(scale: int) -> Picture:
 
     water = Svg(w, h)
     sea.base(water, cam, P, haze=0.6)
+    # Water under a grey sky takes the sky's grey, most of all far off where
+    # it skims the cloud: lighter and hazier to the horizon, the olive
+    # only in the deep water close by.
+    grey = water.linear(0, cam.horizon, 0, h, [(0, mix(P.sea_horizon, P.sky_horizon, 0.45), 0.85),
+                                               (0.12, mix(P.sea_horizon, P.sky_horizon, 0.2), 0.55),
+                                               (0.35, mix(P.sea_horizon, P.sky_top, 0.4), 0.3),
+                                               (1, P.sky_top, 0.2)])
+    water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{grey}"/>')
+    # Long low swells, broad and soft close by, closing up into lines far off.
+    z = 3.0
+    while z < 120:
+        sy = cam.point((0, 0, z))[1]
+        px = float(cam.scale(z))
+        for _ in range(2):
+            x = rng.uniform(-1, 1) * (w / 2) * z / cam.focal
+            sx = cam.point((x, 0, z))[0]
+            run = rng.uniform(3.0, 6.0) * px
+            water.path(lens(sx - run, sy, sx + run, sy + rng.uniform(-0.02, 0.02) * run, max(0.3, 0.12 * px)),
+                       fill=P.sea_light if rng.uniform() < 0.5 else P.sea_dark,
+                       opacity=num(0.1 + 0.06 * rng.uniform()))
+        z *= 1.18
     # The path of light narrows toward the horizon and ends at the swimmer.
     sy = cam.point((0, 0, head_z))[1]
     path = water.radial(L.x, cam.horizon, 40, sy - cam.horizon + 10,
@@ -421,10 +455,10 @@ def build(scale: int) -> Picture:
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
 
     surface = Svg(w, h)
-    sea.marks(surface, cam, waves, P, rng, near=1.6, far=head_z - 0.3, per_metre=0.5, length=0.5,
-              thickness=0.05, light=0.28, dark=0.45)
-    sea.marks(surface, cam, waves, P, rng, near=head_z - 0.3, far=300, per_metre=0.5, length=0.5,
-              thickness=0.05, light=0.28, dark=0.45, glitter=(L.x, L.key), glitter_width=0.17,
+    sea.marks(surface, cam, waves, P, rng, near=1.6, far=head_z - 0.3, per_metre=0.3, length=0.9,
+              thickness=0.045, light=0.3, dark=0.5)
+    sea.marks(surface, cam, waves, P, rng, near=head_z - 0.3, far=300, per_metre=0.32, length=0.9,
+              thickness=0.045, light=0.3, dark=0.5, glitter=(L.x, L.key), glitter_width=0.17,
               glitter_floor=0.7)
 
     # Close by, the few crests the light finds between him and the far path.
@@ -438,9 +472,9 @@ def build(scale: int) -> Picture:
                 continue
             zz = z * rng.uniform(1.0, 1.04)
             sx, sy = cam.point((float(x), float(waves.height(x, zz)), zz))
-            half = 0.12 * px * rng.uniform(0.5, 1.2)
-            surface.path(lens(sx - half, sy, sx + half, sy, max(0.3, 0.025 * px)), fill=L.key,
-                         opacity=num(rng.uniform(0.45, 0.8)))
+            half = 0.1 * px * rng.uniform(0.5, 1.2)
+            surface.path(lens(sx - half, sy, sx + half, sy, max(0.3, 0.012 * px)), fill=L.key,
+                         opacity=num(rng.uniform(0.4, 0.7)))
         z *= 1.06
 
     floating, sunk, sunk_depth = Svg(w, h), Svg(w, h), Svg(w, h)
@@ -450,7 +484,7 @@ def build(scale: int) -> Picture:
         haze = min(0.7, max(0.0, (z - 5) / 50) ** 0.7)
         pal = hazed(P, haze)
         far = z > 15
-        plank = wood.Plank(length=length, width=width, thickness=0.05 if far else 0.065,
+        plank = wood.Plank(length=length, width=width, thickness=0.045 if far else 0.09,
                            centre=(x, -0.06 if sinking else -0.012, z),
                            yaw=math.radians(yaw), pitch=math.radians(pitch), roll=math.radians(roll),
                            seed=100 + i, splintered=ends, nails=z < 20, knots=1 if z < 14 else 0)
@@ -458,8 +492,9 @@ def build(scale: int) -> Picture:
             # Rings spread from where the plank goes through the surface.
             u0 = -plank.centre[1] / math.sin(plank.pitch)
             c = plank.world(u0, 0, 0)
+            # Farther off the rings keep a width the eye can still find.
             sea.rings(surface, cam, P, (c[0], c[2]), radii=[0.16, 0.34, 0.58, 0.86],
-                      width=0.06, light_opacity=0.5, dark_opacity=0.55, filled=True)
+                      width=0.06 * max(1.0, z / 7) ** 0.7, light_opacity=0.65, dark_opacity=0.65, filled=True)
         wood.draw(plank, cam, pal, light_dir, above=floating, under=sunk, depth=sunk_depth, sight=0.35,
                   reflection=mirror, reflection_depth=mirror_depth,
                   rim=mix(L.rim, pal.wood_lit, 0.3), rim_edge="side+", torn=0.8 * (1 - haze))
@@ -475,6 +510,7 @@ def build(scale: int) -> Picture:
               Layer("sunk", sunk, depth=sunk_depth), Layer("swimmer-under", wet, depth=wet_depth),
               Layer("surface", surface), Layer("planks", floating), Layer("swimmer", dry)]
     return Picture(NAME, w, h, P, layers,
-                   water=Water(mix(P.sea_dark, P.sea_near, 0.3), cam, waves, tint=0.7, surface=0.28,
-                               darken=0.25, blur=2.2, fade=0.3, refraction=0.15),
+                   # The water closes over what sinks in the grey the sea has taken from the sky.
+                   water=Water(mix(mix(P.sea_near, P.sky_top, 0.2), P.sea_dark, 0.3), cam, waves, tint=0.72,
+                               surface=0.3, darken=0.2, blur=2.2, fade=0.3, refraction=0.15),
                    seed=44)
