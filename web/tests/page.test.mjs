@@ -210,23 +210,21 @@ test("Open takes desktop saves, shows every picture's scene and refuses a broken
 test("with File System Access, Open and Save write back through the picked files", async () => {
   const page = await openPage();
   // The pickers, stubbed at the page's edge: they hand out these files and keep what is written.
-  await page.evaluate(
-    (bytes) => {
-      const picks = Object.entries({ "fsa.txt": bytes, "otro.txt": [] });
-      window.written = [];
-      const pick = async (options, [name, bytes] = picks.shift()) => ({
-        name,
-        getFile: async () => new File([new Uint8Array(bytes)], name),
-        createWritable: async () => ({
-          write: async (data) => window.written.push({ name, bytes: [...data] }),
-          close: async () => {},
-        }),
-      });
-      window.showOpenFilePicker = async () => [await pick()];
-      window.showSaveFilePicker = pick;
-    },
-    [...desktopSave("fsa.txt", ["zarpar"])],
-  );
+  const opened = [...desktopSave("fsa.txt", ["zarpar"])];
+  await page.evaluate((bytes) => {
+    const picks = Object.entries({ "fsa.txt": bytes, "otro.txt": [] });
+    window.written = [];
+    const pick = async (options, [name, bytes] = picks.shift()) => ({
+      name,
+      getFile: async () => new File([new Uint8Array(bytes)], name),
+      createWritable: async () => ({
+        write: async (data) => window.written.push({ name, bytes: [...data] }),
+        close: async () => {},
+      }),
+    });
+    window.showOpenFilePicker = async () => [await pick()];
+    window.showSaveFilePicker = pick;
+  }, opened);
   await button(page, "Abrir progreso...").click();
   await titled(page, "fsa.txt");
   await play(page, ["acercarse a las aves marinas"]);
@@ -259,11 +257,11 @@ const keyboards = { "360×740": 420, "844×390": 170 };
 const shownBoxes = (page, selector) =>
   page.$$eval(selector, (all) =>
     all
-      .filter((element) => element.checkVisibility())
-      .map((element) => {
-        const { left, top, width, height } = element.getBoundingClientRect();
-        const font = parseFloat(getComputedStyle(element).fontSize);
-        const name = element.id || element.classList[0] || element.textContent.trim();
+      .filter((box) => box.checkVisibility())
+      .map((box) => {
+        const { left, top, width, height } = box.getBoundingClientRect();
+        const font = parseFloat(getComputedStyle(box).fontSize);
+        const name = box.id || box.classList[0] || box.textContent.trim();
         return { name, left: left + scrollX, top: top + scrollY, width, height, font };
       }),
   );
@@ -390,9 +388,8 @@ test("axe finds nothing on any screen but the design's hint colours, nor with mo
       );
       const designs = screen !== "start" && contrast === "no-preference" && forcedColors === "none";
       const mode = `${screen}, ${contrast} contrast, ${forcedColors} forced colours:`;
-      found.push(
-        ...faults.filter((fault) => !designs || fault !== design).map((f) => `${mode} ${f}`),
-      );
+      const kept = faults.filter((fault) => !designs || fault !== design);
+      found.push(...kept.map((fault) => `${mode} ${fault}`));
     }
   };
   await audit("start");
@@ -458,17 +455,13 @@ test("after one visit the page installs, takes a new build's cache and plays wit
     // Chromium offers no install in the test's incognito profile; anything else would be a fault.
     const cdp = await context.newCDPSession(page);
     const { installabilityErrors: errors } = await cdp.send("Page.getInstallabilityErrors");
-    assert.deepEqual(
-      errors.filter((error) => error.errorId !== "in-incognito"),
-      [],
-    );
+    const blocking = errors.filter((error) => error.errorId !== "in-incognito");
+    assert.deepEqual(blocking, []);
 
     // Idle after the first screen, every picture has arrived; the worker keeps every file of the
     // build, and a new build's worker replaces its cache.
     const arrived = () =>
-      [...document.querySelectorAll("main img")].every(
-        (img) => img.complete && img.naturalWidth > 0,
-      );
+      [...document.querySelectorAll("main img")].every((img) => img.complete && img.naturalWidth);
     await until(page, arrived);
     await until(page, () => navigator.serviceWorker.controller !== null);
     const [first, ...others] = await page.evaluate(() => caches.keys());
