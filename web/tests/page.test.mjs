@@ -324,10 +324,8 @@ test("nothing is cut on any screen; where the window fits its boxes are the desi
         const seen = (height) =>
           getComputedStyle(document.documentElement).getPropertyValue("--seen-height") === height;
         await page.waitForFunction(seen, `${keyboards[name]}px`);
-        const [top, height] = await page.evaluate(() => [
-          visualViewport.pageTop,
-          visualViewport.height,
-        ]);
+        const visual = await page.evaluate(() => [visualViewport.pageTop, visualViewport.height]);
+        const [top, height] = visual;
         const sought = await shownBoxes(page, "#txtComando, #txtOkOrNot, #txtEscenario");
         const hidden = (box) => box.top < top || box.top + box.height > top + height;
         flag(name, "under the keyboard", sought, hidden);
@@ -342,10 +340,8 @@ test("nothing is cut on any screen; where the window fits its boxes are the desi
       // The opening picture across its column, drawn whole from its file for dense screens.
       await page.click("#cmdNuevoJuego").then(() => page.keyboard.press("Enter"));
       const [entry, picture] = await shownBoxes(page, "#txtComando, #pic_1_0");
-      const [source, ratio] = await page.$eval("#pic_1_0", (img) => [
-        img.currentSrc.split("/").pop(),
-        img.naturalHeight / img.naturalWidth,
-      ]);
+      const read = (img) => [img.currentSrc.split("/").pop(), img.naturalHeight / img.naturalWidth];
+      const [source, ratio] = await page.$eval("#pic_1_0", read);
       const column = viewport[0] < 602 ? entry.width : viewport[0] * 0.45;
       const whole = (box) => Math.abs((box.width - 4) * ratio - (box.height - 4)) < 1;
       const drawn = (box) => source === "pic_1_0@2x.jpg" && whole(box) && box.width >= column;
@@ -375,11 +371,8 @@ test("axe finds nothing on any screen but the design's hint colours, nor with mo
   const design = "color-contrast #txtHints";
   const found = [];
   const audit = async (screen) => {
-    for (const [contrast, forcedColors] of [
-      ["no-preference", "none"],
-      ["more", "none"],
-      ["no-preference", "active"],
-    ]) {
+    for (const media of ["no-preference none", "more none", "no-preference active"]) {
+      const [contrast, forcedColors] = media.split(" ");
       await page.emulateMedia({ contrast, forcedColors });
       const faults = await page.evaluate(async () =>
         (await window.axe.run()).violations.flatMap((rule) =>
