@@ -10,15 +10,10 @@ import { after, test } from "node:test";
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
-import path from "node:path";
 import { fileURLToPath } from "node:url";
 import { chromium } from "playwright-core";
+import { desktopSave, poll, scratch, serve, site, siteFile } from "./support.mjs";
 
-const scratch = fs.mkdtempSync("/tmp/quivra-web-");
-const site = process.env.QUIVRA_WEB_SITE;
-// The site's file a URL names, as a static server would give it.
-const siteFile = (url) =>
-  path.join(site, new URL(url, "http://x").pathname.slice(1) || "index.html");
 const browser = await chromium.launch({
   executablePath: "/usr/bin/chromium",
   args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run"],
@@ -62,9 +57,6 @@ const shown = (page) =>
   );
 const titled = (page, name) =>
   page.waitForFunction((title) => document.title === title, `...${name} - Quivra`);
-const desktopSave = (name, phrases) =>
-  execFileSync(process.env.QUIVRA_DESKTOP_SAVE, [path.join(scratch, name), ...phrases]) &&
-  fs.readFileSync(path.join(scratch, name));
 const openFile = (page, name, buffer) =>
   Promise.all([page.waitForEvent("filechooser"), button(page, "Abrir progreso...").click()]).then(
     ([chooser]) => chooser.setFiles({ name, mimeType: "text/plain", buffer }),
@@ -401,34 +393,17 @@ test("axe finds nothing on any screen but the design's hint colours, nor with mo
 
 // A service worker fetches the site for itself, where routes do not reach, and only from a
 // secure origin: this computer's address is one, so the site is served here.
-const { createServer } = await import("node:http");
-const types = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css" };
-Object.assign(types, { ".wasm": "application/wasm", ".webmanifest": "application/manifest+json" });
-Object.assign(types, { ".png": "image/png", ".jpg": "image/jpeg", ".woff2": "font/woff2" });
 // What the page answers, asked again until it is true (the worker's work is asynchronous).
-async function until(page, predicate, arg) {
-  for (let tries = 0; tries < 100; ++tries) {
-    if (await page.evaluate(predicate, arg)) return;
-    await new Promise((resolve) => setTimeout(resolve, 100));
-  }
-  throw new Error(`never true: ${predicate}`);
-}
+const until = (page, script, arg) => poll(() => page.evaluate(script, arg), `true: ${script}`);
 
 test("after one visit the page installs, takes a new build's cache and plays with the network cut", async () => {
   let next = false;
-  const server = createServer((request, response) => {
-    const file = siteFile(request.url);
-    fs.readFile(file, (error, bytes) => {
-      if (error) return response.writeHead(404).end();
-      // The next build as its worker names it: the same files under another cache.
-      const body =
-        next && file.endsWith("service-worker.js")
-          ? String(bytes).replace(/^(const cacheName = ".*)";/, '$1-next";')
-          : bytes;
-      response.writeHead(200, { "content-type": types[path.extname(file)] }).end(body);
-    });
-  });
-  await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
+  // The next build as its worker names it: the same files under another cache.
+  const nextBuild = (file, bytes) =>
+    next && file.endsWith("service-worker.js")
+      ? String(bytes).replace(/^(const cacheName = ".*)";/, '$1-next";')
+      : bytes;
+  const server = await serve(nextBuild);
   const context = await browser.newContext();
   try {
     const page = await context.newPage();
