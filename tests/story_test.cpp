@@ -10,7 +10,6 @@
 #include <cctype>
 #include <cstdint>
 #include <gtest/gtest.h>
-#include <initializer_list>
 #include <set>
 #include <sstream>
 #include <string>
@@ -156,9 +155,8 @@ TEST(Turn, OtherKeysAndUnknownScenesChangeNothing) {
         Game game{scene};
         game.view.entry = "zarpar";
         const RecordingWindow before = game.view;
-        for (const std::int16_t key :
-             std::initializer_list<std::int16_t>{0, 8, 10, 32, 97, -13, 269}) {
-            pressKey(game.state, game.view, key);
+        for (const int key : {0, 8, 10, 32, 97, -13, 269}) {
+            pressKey(game.state, game.view, static_cast<std::int16_t>(key));
         }
         if (scene != kFirstScene) {
             game.enter("zarpar");
