@@ -7,44 +7,21 @@
 // game, Open.
 import { after, test } from "node:test";
 import assert from "node:assert/strict";
-import { execFileSync } from "node:child_process";
 import fs from "node:fs";
-import { createServer } from "node:http";
 import path from "node:path";
 import puppeteer from "puppeteer-core";
 import { Builder, By, Key } from "selenium-webdriver";
 import remote from "selenium-webdriver/remote/index.js";
+import { desktopSave, poll, scratch, serve } from "./support.mjs";
 
 const engine = process.env.QUIVRA_ENGINE;
-const scratch = fs.mkdtempSync("/tmp/quivra-engine-");
 const downloads = path.join(scratch, "downloads");
 fs.mkdirSync(downloads);
-const site = process.env.QUIVRA_WEB_SITE;
-const types = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css" };
-Object.assign(types, { ".wasm": "application/wasm", ".webmanifest": "application/manifest+json" });
-Object.assign(types, { ".png": "image/png", ".jpg": "image/jpeg", ".woff2": "font/woff2" });
-const server = createServer((request, response) => {
-  const file = path.join(site, new URL(request.url, "http://x").pathname.slice(1) || "index.html");
-  fs.readFile(file, (error, bytes) => {
-    if (error) return response.writeHead(404).end();
-    response.writeHead(200, { "content-type": types[path.extname(file)] }).end(bytes);
-  });
-});
-await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
+const server = await serve();
 after(() => {
   server.close();
   fs.rmSync(scratch, { recursive: true });
 });
-
-// What `check` answers, asked again until it is something.
-async function poll(check, what) {
-  for (let tries = 0; tries < 100; ++tries) {
-    const answer = await check();
-    if (answer) return answer;
-    await new Promise((resolve) => setTimeout(resolve, 100));
-  }
-  throw new Error(`never ${what}`);
-}
 
 // Each engine's driver behind the few things a player does: find a control by its role and
 // name (to click it or to type into it), press a key, hand a file to the page's file input;
@@ -119,9 +96,6 @@ const downloaded = (name) =>
     const partial = fs.readdirSync(downloads).some((entry) => /\.(part|crdownload)$/.test(entry));
     return !partial && fs.existsSync(file) && fs.statSync(file).size > 0 && fs.readFileSync(file);
   }, `a download named ${name}`);
-const desktopSave = (name, phrases) =>
-  execFileSync(process.env.QUIVRA_DESKTOP_SAVE, [path.join(scratch, name), ...phrases]) &&
-  fs.readFileSync(path.join(scratch, name));
 const titled = (page, name) =>
   until(page, (title) => document.title === title, `...${name} - Quivra`);
 const click = (page, name) => page.control("button", name).then((button) => button.click());

@@ -10,15 +10,10 @@ import { after, test } from "node:test";
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
-import path from "node:path";
 import { fileURLToPath } from "node:url";
 import { chromium } from "playwright-core";
+import { desktopSave, poll, scratch, serve, site, siteFile } from "./support.mjs";
 
-const scratch = fs.mkdtempSync("/tmp/quivra-web-");
-const site = process.env.QUIVRA_WEB_SITE;
-// The site's file a URL names, as a static server would give it.
-const siteFile = (url) =>
-  path.join(site, new URL(url, "http://x").pathname.slice(1) || "index.html");
 const browser = await chromium.launch({
   executablePath: "/usr/bin/chromium",
   args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run"],
@@ -62,9 +57,6 @@ const shown = (page) =>
   );
 const titled = (page, name) =>
   page.waitForFunction((title) => document.title === title, `...${name} - Quivra`);
-const desktopSave = (name, phrases) =>
-  execFileSync(process.env.QUIVRA_DESKTOP_SAVE, [path.join(scratch, name), ...phrases]) &&
-  fs.readFileSync(path.join(scratch, name));
 const openFile = (page, name, buffer) =>
   Promise.all([page.waitForEvent("filechooser"), button(page, "Abrir progreso...").click()]).then(
     ([chooser]) => chooser.setFiles({ name, mimeType: "text/plain", buffer }),
@@ -210,23 +202,21 @@ test("Open takes desktop saves, shows every picture's scene and refuses a broken
 test("with File System Access, Open and Save write back through the picked files", async () => {
   const page = await openPage();
   // The pickers, stubbed at the page's edge: they hand out these files and keep what is written.
-  await page.evaluate(
-    (bytes) => {
-      const picks = Object.entries({ "fsa.txt": bytes, "otro.txt": [] });
-      window.written = [];
-      const pick = async (options, [name, bytes] = picks.shift()) => ({
-        name,
-        getFile: async () => new File([new Uint8Array(bytes)], name),
-        createWritable: async () => ({
-          write: async (data) => window.written.push({ name, bytes: [...data] }),
-          close: async () => {},
-        }),
-      });
-      window.showOpenFilePicker = async () => [await pick()];
-      window.showSaveFilePicker = pick;
-    },
-    [...desktopSave("fsa.txt", ["zarpar"])],
-  );
+  const opened = [...desktopSave("fsa.txt", ["zarpar"])];
+  await page.evaluate((bytes) => {
+    const picks = Object.entries({ "fsa.txt": bytes, "otro.txt": [] });
+    window.written = [];
+    const pick = async (options, [name, bytes] = picks.shift()) => ({
+      name,
+      getFile: async () => new File([new Uint8Array(bytes)], name),
+      createWritable: async () => ({
+        write: async (data) => window.written.push({ name, bytes: [...data] }),
+        close: async () => {},
+      }),
+    });
+    window.showOpenFilePicker = async () => [await pick()];
+    window.showSaveFilePicker = pick;
+  }, opened);
   await button(page, "Abrir progreso...").click();
   await titled(page, "fsa.txt");
   await play(page, ["acercarse a las aves marinas"]);
@@ -259,11 +249,11 @@ const keyboards = { "360×740": 420, "844×390": 170 };
 const shownBoxes = (page, selector) =>
   page.$$eval(selector, (all) =>
     all
-      .filter((element) => element.checkVisibility())
-      .map((element) => {
-        const { left, top, width, height } = element.getBoundingClientRect();
-        const font = parseFloat(getComputedStyle(element).fontSize);
-        const name = element.id || element.classList[0] || element.textContent.trim();
+      .filter((box) => box.checkVisibility())
+      .map((box) => {
+        const { left, top, width, height } = box.getBoundingClientRect();
+        const font = parseFloat(getComputedStyle(box).fontSize);
+        const name = box.id || box.classList[0] || box.textContent.trim();
         return { name, left: left + scrollX, top: top + scrollY, width, height, font };
       }),
   );
@@ -326,10 +316,8 @@ test("nothing is cut on any screen; where the window fits its boxes are the desi
         const seen = (height) =>
           getComputedStyle(document.documentElement).getPropertyValue("--seen-height") === height;
         await page.waitForFunction(seen, `${keyboards[name]}px`);
-        const [top, height] = await page.evaluate(() => [
-          visualViewport.pageTop,
-          visualViewport.height,
-        ]);
+        const visual = await page.evaluate(() => [visualViewport.pageTop, visualViewport.height]);
+        const [top, height] = visual;
         const sought = await shownBoxes(page, "#txtComando, #txtOkOrNot, #txtEscenario");
         const hidden = (box) => box.top < top || box.top + box.height > top + height;
         flag(name, "under the keyboard", sought, hidden);
@@ -344,10 +332,8 @@ test("nothing is cut on any screen; where the window fits its boxes are the desi
       // The opening picture across its column, drawn whole from its file for dense screens.
       await page.click("#cmdNuevoJuego").then(() => page.keyboard.press("Enter"));
       const [entry, picture] = await shownBoxes(page, "#txtComando, #pic_1_0");
-      const [source, ratio] = await page.$eval("#pic_1_0", (img) => [
-        img.currentSrc.split("/").pop(),
-        img.naturalHeight / img.naturalWidth,
-      ]);
+      const read = (img) => [img.currentSrc.split("/").pop(), img.naturalHeight / img.naturalWidth];
+      const [source, ratio] = await page.$eval("#pic_1_0", read);
       const column = viewport[0] < 602 ? entry.width : viewport[0] * 0.45;
       const whole = (box) => Math.abs((box.width - 4) * ratio - (box.height - 4)) < 1;
       const drawn = (box) => source === "pic_1_0@2x.jpg" && whole(box) && box.width >= column;
@@ -377,11 +363,8 @@ test("axe finds nothing on any screen but the design's hint colours, nor with mo
   const design = "color-contrast #txtHints";
   const found = [];
   const audit = async (screen) => {
-    for (const [contrast, forcedColors] of [
-      ["no-preference", "none"],
-      ["more", "none"],
-      ["no-preference", "active"],
-    ]) {
+    for (const media of ["no-preference none", "more none", "no-preference active"]) {
+      const [contrast, forcedColors] = media.split(" ");
       await page.emulateMedia({ contrast, forcedColors });
       const faults = await page.evaluate(async () =>
         (await window.axe.run()).violations.flatMap((rule) =>
@@ -390,9 +373,8 @@ test("axe finds nothing on any screen but the design's hint colours, nor with mo
       );
       const designs = screen !== "start" && contrast === "no-preference" && forcedColors === "none";
       const mode = `${screen}, ${contrast} contrast, ${forcedColors} forced colours:`;
-      found.push(
-        ...faults.filter((fault) => !designs || fault !== design).map((f) => `${mode} ${f}`),
-      );
+      const kept = faults.filter((fault) => !designs || fault !== design);
+      found.push(...kept.map((fault) => `${mode} ${fault}`));
     }
   };
   await audit("start");
@@ -411,34 +393,17 @@ test("axe finds nothing on any screen but the design's hint colours, nor with mo
 
 // A service worker fetches the site for itself, where routes do not reach, and only from a
 // secure origin: this computer's address is one, so the site is served here.
-const { createServer } = await import("node:http");
-const types = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css" };
-Object.assign(types, { ".wasm": "application/wasm", ".webmanifest": "application/manifest+json" });
-Object.assign(types, { ".png": "image/png", ".jpg": "image/jpeg", ".woff2": "font/woff2" });
 // What the page answers, asked again until it is true (the worker's work is asynchronous).
-async function until(page, predicate, arg) {
-  for (let tries = 0; tries < 100; ++tries) {
-    if (await page.evaluate(predicate, arg)) return;
-    await new Promise((resolve) => setTimeout(resolve, 100));
-  }
-  throw new Error(`never true: ${predicate}`);
-}
+const until = (page, script, arg) => poll(() => page.evaluate(script, arg), `true: ${script}`);
 
 test("after one visit the page installs, takes a new build's cache and plays with the network cut", async () => {
   let next = false;
-  const server = createServer((request, response) => {
-    const file = siteFile(request.url);
-    fs.readFile(file, (error, bytes) => {
-      if (error) return response.writeHead(404).end();
-      // The next build as its worker names it: the same files under another cache.
-      const body =
-        next && file.endsWith("service-worker.js")
-          ? String(bytes).replace(/^(const cacheName = ".*)";/, '$1-next";')
-          : bytes;
-      response.writeHead(200, { "content-type": types[path.extname(file)] }).end(body);
-    });
-  });
-  await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
+  // The next build as its worker names it: the same files under another cache.
+  const nextBuild = (file, bytes) =>
+    next && file.endsWith("service-worker.js")
+      ? String(bytes).replace(/^(const cacheName = ".*)";/, '$1-next";')
+      : bytes;
+  const server = await serve(nextBuild);
   const context = await browser.newContext();
   try {
     const page = await context.newPage();
@@ -458,17 +423,13 @@ test("after one visit the page installs, takes a new build's cache and plays wit
     // Chromium offers no install in the test's incognito profile; anything else would be a fault.
     const cdp = await context.newCDPSession(page);
     const { installabilityErrors: errors } = await cdp.send("Page.getInstallabilityErrors");
-    assert.deepEqual(
-      errors.filter((error) => error.errorId !== "in-incognito"),
-      [],
-    );
+    const blocking = errors.filter((error) => error.errorId !== "in-incognito");
+    assert.deepEqual(blocking, []);
 
     // Idle after the first screen, every picture has arrived; the worker keeps every file of the
     // build, and a new build's worker replaces its cache.
     const arrived = () =>
-      [...document.querySelectorAll("main img")].every(
-        (img) => img.complete && img.naturalWidth > 0,
-      );
+      [...document.querySelectorAll("main img")].every((img) => img.complete && img.naturalWidth);
     await until(page, arrived);
     await until(page, () => navigator.serviceWorker.controller !== null);
     const [first, ...others] = await page.evaluate(() => caches.keys());
