@@ -43,8 +43,19 @@ fi
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-# Button faces the opaque images are painted on.
+# Every button image is drawn on nothing; the opaque bitmaps are then laid on the
+# button face the window paints, the icons keep their transparency.
 face='#f0f0f0'
+
+# A source's drawing for the given scale: at 2x its own NAME@2x.svg when it has
+# one, since a hand-set pixel grid only doubles when scaled.
+source_for() { # name scale
+    if (($2 == 2)) && [[ -f $src/$1@2x.svg ]]; then
+        echo "$src/$1@2x.svg"
+    else
+        echo "$src/$1.svg"
+    fi
+}
 
 svg_to_png() { # svg width height png
     "$RSVG" --width "$2" --height "$3" --output "$4" "$1"
@@ -76,17 +87,21 @@ opaque_png() { # source-name out-name width height
     local scale suffix
     for scale in 1 2; do
         suffix=$( ((scale == 1)) || echo @2x)
-        svg_to_png "$src/$1.svg" $(($3 * scale)) $(($4 * scale)) "$tmp/$2.png"
+        svg_to_png "$(source_for "$1" "$scale")" $(($3 * scale)) $(($4 * scale)) "$tmp/$2.png"
         "$CONVERT" "$tmp/$2.png" -background "$face" -alpha remove -alpha off \
             "${strip_opts[@]}" "PNG24:$out/$2$suffix.png"
     done
 }
 
-alpha_png() { # source-name out-name size
-    local scale suffix
+alpha_png() { # source-name out-name size [2x-source-name]
+    local scale suffix svg
     for scale in 1 2; do
         suffix=$( ((scale == 1)) || echo @2x)
-        svg_to_png "$src/$1.svg" $(($3 * scale)) $(($3 * scale)) "$tmp/$2.png"
+        svg=$(source_for "$1" "$scale")
+        if ((scale == 2)) && [[ -n ${4:-} ]]; then
+            svg=$src/$4.svg
+        fi
+        svg_to_png "$svg" $(($3 * scale)) $(($3 * scale)) "$tmp/$2.png"
         "$CONVERT" "$tmp/$2.png" "${strip_opts[@]}" "PNG32:$out/$2$suffix.png"
     done
 }
@@ -117,7 +132,8 @@ opaque_png nuevo nuevo 24 22
 alpha_png quivra quivra-32 32
 alpha_png quivra-16 quivra-16 16
 alpha_png salir salir-32 32
-alpha_png salir-16 salir-16 16
+# at 2x the small arrow is the 32-pixel drawing, not the 16 doubled
+alpha_png salir-16 salir-16 16 salir
 
 cp "$src/quivra.svg" "$out/quivra.svg"
 icon "$out/quivra.ico" "$out/quivra-16.png" "$out/quivra-32.png"
