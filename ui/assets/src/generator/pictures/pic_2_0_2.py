@@ -231,7 +231,8 @@ def _lace(svg: Svg, cam, rng, x0, x1, z_of, back: float, front: float, tone: str
                     + "".join(holes) + '</mask>')
     xs = np.linspace(x0, x1, 90)
     far_edge = [cam.point((x, 0.0, z_of(x) + back + rng.uniform(-0.15, 0.15))) for x in xs]
-    near_edge = [cam.point((x, 0.0, z_of(x) + front + 0.35 * math.sin(x * 1.7) + rng.uniform(-0.2, 0.2)))
+    near_edge = [cam.point((x, 0.0, z_of(x) + front + 0.35 * math.sin(x * 1.7) - 0.3 * abs(math.sin(x * 2.3))
+                            + rng.uniform(-0.05, 0.05)))
                  for x in xs]
     svg.add(f'<path d="{smooth(far_edge + near_edge[::-1])}" fill="{fill}" mask="url(#{mask})"/>')
     return near_edge
@@ -385,10 +386,10 @@ def _beach(cam, sand: Svg, rng):
         k = float(cam.scale(z)) / 30.0
         lo = [cam.point((u, 0.0, w - 0.04)) for u, w in line]
         hi = [cam.point((u, 0.0, w + 0.06)) for u, w in line]
-        lee.append(f'<path d="{smooth(lo, closed=False)}" stroke-width="{num(0.5 + 0.5 * k)}"/>')
+        lee.append(f'<path d="{smooth(lo, closed=False)}" stroke-width="{num(1.2 + 1.2 * k)}"/>')
         crest.append(f'<path d="{smooth(hi, closed=False)}" stroke-width="{num(0.4 + 0.4 * k)}"/>')
-    sand.group(lee, fill="none", stroke=P.light.shadow, stroke_linecap="round", opacity="0.12")
-    sand.group(crest, fill="none", stroke=P.light.key, stroke_linecap="round", opacity="0.2")
+    sand.group(lee, fill="none", stroke=P.light.shadow, stroke_linecap="round", opacity="0.09", filter=sand.blur(0.5))
+    sand.group(crest, fill="none", stroke=P.light.key, stroke_linecap="round", opacity="0.16")
     # The tide line: bits of dried weed and foam, strung out and broken.
     weed = []
     for x in np.arange(-22.0, 22.0, 0.16):
@@ -432,12 +433,17 @@ def _wash(cam, foam: Svg, xs, rng):
     # The wash on the sand, thinner still, receding.
     front = _lace(foam, cam, rng, xs[0], xs[-1], lambda x: float(shore_z(x)), 0.6, -3.0, P.foam,
                   foam.linear(0, cam.point((0, 0, 27))[1], 0, cam.point((0, 0, 24))[1],
-                              [(0, P.foam, 0.62), (1, P.foam, 0.4)]),
+                              [(0, P.foam, 0.5), (1, P.foam, 0.28)]),
                   density=1.8, open_back=0.25, open_front=0.65)
     # Just past the edge the sand is darker where the water has soaked it.
     foam.path(polygon(front + [(x, y + 1.4) for x, y in front[::-1]]), fill=P.wood_side, opacity="0.15")
-    foam.path(smooth(front, closed=False), stroke=P.foam, stroke_width="0.5", stroke_linecap="round",
-              stroke_dasharray="9 3 4 5", opacity="0.45")
+    # Its edge: short tapered dashes of foam strung along where it stops.
+    for i in range(0, len(front) - 3, 2):
+        if rng.uniform() < 0.25:
+            continue
+        j = min(len(front) - 1, i + int(rng.integers(2, 5)))
+        (ax, ay), (bx, by) = front[i], front[j]
+        foam.path(lens(ax, ay, bx, by, rng.uniform(0.5, 0.9)), fill=P.foam, opacity=num(rng.uniform(0.35, 0.6)))
 
 
 def build(scale: int) -> Picture:
