@@ -79,12 +79,16 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     trunk = left + right[::-1]
     bark, bark_dark = mix(P.wood_side, P.wood_lit, 0.3), mix(P.wood_dark, P.wood_side, 0.3)
     svg.path(polygon(trunk), fill=bark)
-    # The sun from the upper left lights the trunk's left side.
-    lit = left + [((a[0] + b[0]) / 2, (a[1] + b[1]) / 2) for a, b in zip(left, right)][::-1]
-    svg.path(polygon(lit), fill=mix(bark, P.light.key, 0.25))
-    # The side turned from the sun in shade, a quarter of the trunk.
-    dark = right + [(a[0] * 0.4 + b[0] * 0.6, a[1] * 0.4 + b[1] * 0.6) for a, b in zip(left, right)][::-1]
-    svg.path(polygon(dark), fill=mix(bark, P.light.shadow, 0.45))
+    # The sun from the upper left lights the trunk's left side (the `right`
+    # offsets run down the left of the leaning trunk on screen).
+    half = [((a[0] + b[0]) / 2, (a[1] + b[1]) / 2) for a, b in zip(left, right)]
+    lit = right + half[::-1]
+    svg.path(polygon(lit), fill=mix(bark, P.light.key, 0.3))
+    rim = right + [(a[0] * 0.2 + b[0] * 0.8, a[1] * 0.2 + b[1] * 0.8) for a, b in zip(left, right)][::-1]
+    svg.path(polygon(rim), fill=mix(bark, P.light.key, 0.5))
+    # The side turned from the sun in shade, a third of the trunk.
+    dark = left + [(a[0] * 0.67 + b[0] * 0.33, a[1] * 0.67 + b[1] * 0.33) for a, b in zip(left, right)][::-1]
+    svg.path(polygon(dark), fill=mix(bark, P.light.shadow, 0.4))
     clip = svg.clip(polygon(trunk))
     rings = []
     for t in np.arange(0.04, 0.95, 0.045):
@@ -101,13 +105,22 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     def on_sand(p):
         return cam.point((p[0] + p[1] * REACH * SHADOW[0], 0.0, p[2] + p[1] * REACH * SHADOW[1]))
 
-    across = np.array([-SHADOW[1], 0.0, SHADOW[0]])
-    sl = [on_sand(p - across * r) for p, r in zip(spine, radius)]
-    sr = [on_sand(p + across * r) for p, r in zip(spine, radius)]
+    # The trunk's shadow runs from its foot out to the crown's, one soft
+    # band that narrows as the trunk does; seen this low it would thin to a
+    # line, so it keeps a few pixels' width on screen.
+    path = [on_sand(p) for p in spine]
+    sl, sr = [], []
+    for i, (x, y) in enumerate(path):
+        j, k = min(i + 1, len(path) - 1), max(i - 1, 0)
+        dx, dy = path[j][0] - path[k][0], path[j][1] - path[k][1]
+        n = math.hypot(dx, dy) or 1
+        wdt = 3.2 - 1.6 * ts[i]
+        sl.append((x - dy / n * wdt, y + dx / n * wdt))
+        sr.append((x + dy / n * wdt, y - dx / n * wdt))
     sh = P.light.shadow
-    shade_parts = [f'<path d="{polygon(sl + sr[::-1])}"/>']
+    shade_parts = [f'<path d="{smooth(sl + sr[::-1])}"/>']
     fx, fy = cam.point(base)
-    shade_parts.append(f'<ellipse cx="{num(fx + 1.5)}" cy="{num(fy + 0.5)}" rx="{num(0.5 * px)}" ry="{num(0.1 * px)}"/>')
+    shade_parts.append(f'<ellipse cx="{num(fx + 2.0)}" cy="{num(fy + 0.6)}" rx="{num(0.45 * px)}" ry="{num(0.12 * px)}"/>')
     top = spine[-1]
 
     fronds = []
@@ -140,19 +153,22 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
                 tip = (x1 + (-uy * side * 0.7 + ux * 0.5) * ll, y1 + (ux * side * 0.7 + uy * 0.5) * ll * 0.45)
                 shade_parts.append(f'<path d="{lens(x0, y0, tip[0], tip[1], 0.8 + 0.5 * (1 - t))}"/>')
             shade_parts.append(f'<path d="{lens(x0, y0, x1, y1, 0.6)}"/>')
-    shade.group(shade_parts, fill=sh, opacity="0.34", filter=shade.blur(0.45))
+    shade.group(shade_parts, fill=sh, opacity="0.38", filter=shade.blur(0.7))
 
     back_leaf = mix(P.grass, P.sea_dark, 0.5)
     leaf = mix(P.grass, P.sea_dark, 0.22)
-    leaf_lit = mix(P.grass, P.light.key, 0.4)
+    leaf_lit = mix(mix(P.grass, P.light.key, 0.38), P.sand, 0.15)
     # The far fronds first, behind the crown and darker; then the near ones.
     # Those reaching toward the sun, on the left, are the lit side of the
     # crown; the leaflets on each frond's upper side catch more of it.
     for phi, f in sorted(fronds, key=lambda pf: -pf[1][-1][2]):
         far = math.sin(phi) > 0.3
         toward = max(0.0, -math.cos(phi))
-        tone = back_leaf if far else mix(mix(leaf, back_leaf, 0.55 * max(0.0, math.cos(phi))), leaf_lit, 0.55 * toward)
-        upper_tone = mix(tone, leaf_lit, 0.2 + 0.5 * toward)
+        tone = back_leaf if far else mix(mix(leaf, back_leaf, 0.75 * max(0.0, math.cos(phi))), leaf_lit, 0.4 * toward)
+        # Three tones a frond: the leaflets hanging under it in shade, those
+        # on its upper side catching the sun, brighter the more it faces it.
+        under_tone = mix(tone, P.sea_dark, 0.3)
+        upper_tone = mix(tone, leaf_lit, 0.3 + 0.6 * toward) if not far else mix(tone, leaf, 0.45)
         scr_f = [cam.point(p) for p in f]
         spread = 0.55 + 0.45 * abs(math.cos(phi))
         upper, lower = [], []
@@ -168,7 +184,7 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
                 nx, ny = -uy * side, ux * side
                 tip = (x1 + (nx * 0.6 + ux * 0.5) * ll, y1 + (ny * 0.6 + uy * 0.5) * ll + ll * 0.55)
                 (upper if ny < 0 else lower).append(lens(x0, y0, tip[0], tip[1], 1.3 + 0.9 * (1 - t)))
-        svg.path("".join(lower), fill=tone)
+        svg.path("".join(lower), fill=under_tone)
         svg.path("".join(upper), fill=upper_tone)
         if not far:
             svg.path(smooth(scr_f, closed=False), stroke=mix(leaf_lit, tone, 0.4 * (1 - toward)),
@@ -215,7 +231,8 @@ def _lace(svg: Svg, cam, rng, x0, x1, z_of, back: float, front: float, tone: str
                     + "".join(holes) + '</mask>')
     xs = np.linspace(x0, x1, 90)
     far_edge = [cam.point((x, 0.0, z_of(x) + back + rng.uniform(-0.15, 0.15))) for x in xs]
-    near_edge = [cam.point((x, 0.0, z_of(x) + front + 0.35 * math.sin(x * 1.7) + rng.uniform(-0.2, 0.2)))
+    near_edge = [cam.point((x, 0.0, z_of(x) + front + 0.35 * math.sin(x * 1.7) - 0.3 * abs(math.sin(x * 2.3))
+                            + rng.uniform(-0.05, 0.05)))
                  for x in xs]
     svg.add(f'<path d="{smooth(far_edge + near_edge[::-1])}" fill="{fill}" mask="url(#{mask})"/>')
     return near_edge
@@ -252,8 +269,23 @@ def _breaker(cam, svg: Svg, xs, rng):
         k = float(cam.scale(z)) / 14.0
         lip_top.append((tx, ty - 0.2 * k))
         lip_bot.append((tx, ty + (0.5 + 1.2 * breaking(x)) * k))
-    svg.path(smooth(lip_top + lip_bot[::-1]), fill=P.foam, opacity="0.8")
-    for _ in range(520):
+    # Where it spills the lip is drawn in pieces that taper at both ends,
+    # with gaps of the light line between them, never one band.
+    i = 0
+    while i < len(crest) - 2:
+        run = int(rng.integers(5, 16))
+        j = min(len(crest) - 1, i + run)
+        b = max(breaking(crest[k][0]) for k in range(i, j + 1))
+        if b > 0.2:
+            piece_top, piece_bot = [], []
+            for k in range(i, j + 1):
+                u = math.sin(math.pi * (k - i) / (j - i)) ** 0.7
+                (ax, ay), (bx, by) = lip_top[k], lip_bot[k]
+                piece_top.append((ax, ay + (by - ay) * 0.3 * (1 - u)))
+                piece_bot.append((bx, ay + (by - ay) * u * rng.uniform(0.6, 0.9)))
+            svg.path(smooth(piece_top + piece_bot[::-1]), fill=P.foam, opacity=num(rng.uniform(0.35, 0.6)))
+        i = j + int(rng.integers(2, 6))
+    for _ in range(380):
         x = rng.uniform(xs[0], xs[-1])
         b = breaking(x)
         if rng.uniform() > 0.15 + 0.85 * b:
@@ -261,11 +293,11 @@ def _breaker(cam, svg: Svg, xs, rng):
         z = float(breaker_z(x))
         k = float(cam.scale(z)) / 14.0
         L = rng.uniform(0.8, 3.2)
-        thick = k * (0.6 + 2.6 * b * rng.uniform(0.3, 1.0))
+        thick = k * (0.5 + 2.0 * b * rng.uniform(0.3, 1.0))
         (ax, ay), (bx, by) = cam.point((x - L / 2, height, z)), cam.point((x + L / 2, height, z))
         drop = thick * rng.uniform(0.3, 0.9)
-        svg.path(lens(ax, ay + drop, bx, by + drop, thick), fill=P.foam, opacity=num(rng.uniform(0.55, 0.9)))
-    svg.path(smooth(lip_top, closed=False), stroke=mix(P.foam, P.light.key, 0.5), stroke_width="0.5", opacity="0.9")
+        svg.path(lens(ax, ay + drop, bx, by + drop, thick), fill=P.foam, opacity=num(rng.uniform(0.25, 0.55)))
+    svg.path(smooth(lip_top, closed=False), stroke=mix(P.foam, P.light.key, 0.5), stroke_width="0.5", opacity="0.6")
     # Long light glints across the face, where it steepens under the lip.
     for _ in range(70):
         i = int(rng.integers(2, len(crest) - 8))
@@ -299,7 +331,7 @@ def _white_water(cam, svg: Svg, xs, rng):
         a = cam.point((x - L / 2, 0.0, z))
         b = cam.point((x + L / 2, 0.0, z + rng.normal(0, 0.12)))
         svg.path(lens(a[0], a[1], b[0], b[1], max(0.35, k * rng.uniform(0.05, 0.11) * (1 - 0.5 * f))),
-                 fill=P.foam, opacity=num(0.9 - 0.4 * f))
+                 fill=P.foam, opacity=num(0.75 - 0.4 * f))
 
 
 def _sand(cam, sand: Svg, xs, rng):
@@ -308,15 +340,85 @@ def _sand(cam, sand: Svg, xs, rng):
     dry_sand = P.sand
     sand.path(polygon(edge + [(w + 10, h + 10), (-10, h + 10)]), fill=sand.linear(
         0, cam.horizon + 20, 0, h, [(0, mix(dry_sand, P.sea_horizon, 0.15)), (1, dry_sand)]))
-    # Wet sand the last wave left: darker, with the sky in it.
-    wet = [cam.point((x, 0.0, float(shore_z(x)) - 4.5 - 1.2 * math.sin(x * 0.35))) for x in xs]
-    sand.path(polygon(edge + wet[::-1]), fill=mix(P.wood_fresh, P.wood_side, 0.35))
-    sand.path(polygon(edge + wet[::-1]), fill=P.sky_horizon, opacity="0.3")
+    # Wet sand the last wave left: darkest by the water and drying out
+    # unevenly up the beach, so its inland edge is soft and ragged.
+    wet_tone = mix(mix(P.wood_fresh, P.wood_side, 0.35), P.sky_horizon, 0.22)
+    bands = []
+    for reach, alpha in ((5.2, 0.3), (3.8, 0.35), (2.4, 0.45)):
+        inland = [cam.point((x, 0.0, float(shore_z(x)) - reach - 1.0 * math.sin(x * 0.35)
+                             - 0.5 * math.sin(x * 1.3 + reach) - rng.uniform(0, 0.35))) for x in xs]
+        bands.append(f'<path d="{smooth(edge[::-1] + inland, tension=0.6)}" opacity="{num(alpha)}"/>')
+    sand.group(bands, fill=wet_tone, filter=sand.blur(1.2))
+    # Along the water's edge a thin sheen of the sky on the wet sand,
+    # broken where the sand has begun to dry.
+    for i in range(0, len(xs) - 6, 3):
+        if rng.uniform() < 0.3:
+            continue
+        x0 = xs[i]
+        x1 = xs[min(len(xs) - 1, i + int(rng.integers(3, 7)))]
+        d = rng.uniform(0.5, 1.4)
+        a = cam.point((x0, 0.0, float(shore_z(x0)) - d))
+        b = cam.point((x1, 0.0, float(shore_z(x1)) - d - rng.uniform(-0.2, 0.2)))
+        thick = max(0.4, float(cam.scale(float(shore_z(x0)) - d)) * 0.03)
+        sand.path(lens(a[0], a[1], b[0], b[1], thick), fill=mix(P.sky_horizon, P.light.key, 0.4),
+                  opacity=num(rng.uniform(0.3, 0.55)))
     # A few ripples in the dry sand, foreshortened with distance.
     for _ in range(60):
         x, z = rng.uniform(-20, 20), rng.uniform(9, float(shore_z(0)) - 6)
         a, b = cam.point((x - 0.4, 0, z)), cam.point((x + 0.4, 0, z + 0.05))
         sand.path(lens(a[0], a[1], b[0], b[1], 0.3), fill=P.wood_lit, opacity="0.35")
+
+
+def _beach(cam, sand: Svg, rng):
+    """What lies on the dry sand in front: long wind ripples, their lee in
+    shade and their crest in the sun, a line of dried weed the high tide
+    left, and a few shells lit from the top left."""
+    lee, crest = [], []
+    for _ in range(26):
+        z = rng.uniform(10.5, 21.0)
+        x = rng.uniform(-9.0, 8.0)
+        if z > float(shore_z(x)) - 4.0:
+            continue
+        L = rng.uniform(0.8, 2.2)
+        xs = np.linspace(x - L / 2, x + L / 2, 7)
+        bow = rng.uniform(-0.25, 0.25)
+        line = [(u, z + bow * math.sin(math.pi * (u - xs[0]) / L) + 0.08 * math.sin(u * 3.1)) for u in xs]
+        k = float(cam.scale(z)) / 30.0
+        lo = [cam.point((u, 0.0, w - 0.04)) for u, w in line]
+        hi = [cam.point((u, 0.0, w + 0.06)) for u, w in line]
+        lee.append(f'<path d="{smooth(lo, closed=False)}" stroke-width="{num(1.2 + 1.2 * k)}"/>')
+        crest.append(f'<path d="{smooth(hi, closed=False)}" stroke-width="{num(0.4 + 0.4 * k)}"/>')
+    sand.group(lee, fill="none", stroke=P.light.shadow, stroke_linecap="round", opacity="0.09", filter=sand.blur(0.5))
+    sand.group(crest, fill="none", stroke=P.light.key, stroke_linecap="round", opacity="0.16")
+    # The tide line: bits of dried weed and foam, strung out and broken.
+    weed = []
+    for x in np.arange(-22.0, 22.0, 0.16):
+        if rng.uniform() < 0.35:
+            continue
+        z = float(shore_z(x)) - 7.2 - 0.6 * math.sin(x * 0.45 + 1.0) + rng.normal(0, 0.12)
+        a = cam.point((x, 0.0, z))
+        b = cam.point((x + rng.uniform(0.05, 0.16), 0.0, z + rng.normal(0, 0.05)))
+        weed.append(f'<path d="{lens(a[0], a[1], b[0], b[1], max(0.35, float(cam.scale(z)) * 0.018))}"/>')
+    sand.group(weed, fill=mix(P.wood_dark, P.sand, 0.45), opacity="0.4")
+    shell = mix(P.cloth, P.wood_fresh, 0.35)
+    for x, z, size, turn in ((1.1, 12.6, 0.17, 0.3), (3.3, 13.5, 0.14, -0.5), (-0.4, 11.3, 0.2, 0.9),
+                             (4.6, 14.6, 0.13, 0.1), (2.0, 15.6, 0.11, -1.1), (6.4, 13.0, 0.13, 0.6)):
+        cx, cy = cam.point((x, 0.0, z))
+        r = float(cam.scale(z)) * size
+        c, s_ = math.cos(turn), math.sin(turn)
+
+        def fan(scale, dx=0.0, dy=0.0):
+            pts = []
+            for ang in np.linspace(0, 2 * math.pi, 12, endpoint=False):
+                u, v = math.cos(ang) * r * scale, math.sin(ang) * r * scale * 0.55
+                v -= 0.25 * r * scale * max(0.0, math.sin(ang))
+                pts.append((cx + dx + u * c - v * s_ * 0.5, cy + dy + u * s_ * 0.35 + v))
+            return smooth(pts)
+
+        sand.path(fan(1.05, 0.35 * r, 0.3 * r), fill=P.light.shadow, opacity="0.3")
+        sand.path(fan(1.0), fill=mix(shell, P.wood_side, 0.25))
+        sand.path(fan(0.7, -0.2 * r, -0.12 * r), fill=shell)
+        sand.path(fan(0.35, -0.35 * r, -0.2 * r), fill=mix(shell, P.light.key, 0.6))
 
 
 def _wash(cam, foam: Svg, xs, rng):
@@ -331,12 +433,17 @@ def _wash(cam, foam: Svg, xs, rng):
     # The wash on the sand, thinner still, receding.
     front = _lace(foam, cam, rng, xs[0], xs[-1], lambda x: float(shore_z(x)), 0.6, -3.0, P.foam,
                   foam.linear(0, cam.point((0, 0, 27))[1], 0, cam.point((0, 0, 24))[1],
-                              [(0, P.foam, 0.8), (1, P.foam, 0.6)]),
+                              [(0, P.foam, 0.5), (1, P.foam, 0.28)]),
                   density=1.8, open_back=0.25, open_front=0.65)
     # Just past the edge the sand is darker where the water has soaked it.
     foam.path(polygon(front + [(x, y + 1.4) for x, y in front[::-1]]), fill=P.wood_side, opacity="0.15")
-    foam.path(smooth(front, closed=False), stroke=P.foam, stroke_width="0.6", stroke_linecap="round",
-              opacity="0.65")
+    # Its edge: short tapered dashes of foam strung along where it stops.
+    for i in range(0, len(front) - 3, 2):
+        if rng.uniform() < 0.25:
+            continue
+        j = min(len(front) - 1, i + int(rng.integers(2, 5)))
+        (ax, ay), (bx, by) = front[i], front[j]
+        foam.path(lens(ax, ay, bx, by, rng.uniform(0.5, 0.9)), fill=P.foam, opacity=num(rng.uniform(0.35, 0.6)))
 
 
 def build(scale: int) -> Picture:
@@ -376,6 +483,7 @@ def build(scale: int) -> Picture:
     surf, sand, foam = Svg(w, h), Svg(w, h), Svg(w, h)
     xs = np.linspace(-24, 26, 140)
     _sand(cam, sand, xs, rng)
+    _beach(cam, sand, np.random.default_rng(2024))
     _breaker(cam, surf, xs, rng)
     _wash(cam, foam, xs, np.random.default_rng(2021))
     _white_water(cam, foam, xs, np.random.default_rng(2023))
