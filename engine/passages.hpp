@@ -45,16 +45,16 @@ inline constexpr std::string_view kIslas[] = {
     "Escasea el agua, pero pescamos mucho y seguimos ",
     "adelante. Semanas después llegamos a unas islas ",
     "donde nuestra pesca nos vale un trato de reyes. ",
-    "Quedan en el aire mil preguntas, pero, ",
-    "agradecidos, resolvemos quedarnos para siempre ",
+    "Nunca sabremos qué anunciaban balsa y aves; ",
+    "agradecidos, resolvemos consagrar la vida ",
     "a cuidar la naturaleza. ",
 };
 
 // "_2_0" by "navegar hacia la balsa": the empty raft
 inline constexpr std::string_view kBalsaVacia[] = {
-    "Nos acercamos a la balsa, pero desde la borda ",
-    "no vemos a nadie sobre ella. Nos tienta volver ",
-    "a la costa para aprovisionarnos mejor. ",
+    "Llegamos junto a la balsa y no hay nada en ella. ",
+    "Tan lejos de tierra y mal provistos, nos tienta ",
+    "volver a la costa por más víveres. ",
 };
 
 // "_2_1" by "retornar a tierra": back to land at night
@@ -164,18 +164,18 @@ inline constexpr std::string_view kEntreEspinas = "por un matorral cerrado y esp
 
 // "_3_0_1" by "explorar": trapped among thorns, alone
 inline constexpr std::string_view kEspinasSolo[] = {
-    "Intento abrirme paso hacia el interior de la isla, ",
+    "Intento abrirme paso tierra adentro ",
     kEntreEspinas,
-    "pero las zarzas me atrapan bajo un sol de justicia. ",
-    "Este es mi fin. ",
+    "pero las zarzas me atrapan bajo un sol abrasador. ",
+    "Ya no puedo soltarme: es mi fin. ",
 };
 
 // "_3_1" and "_3_1_1": trapped among thorns, together
 inline constexpr std::string_view kEspinasJuntos[] = {
-    "Ya de día, intentamos abrirnos paso hacia el interior, ",
+    "Ya de día, buscamos comida isla adentro ",
     kEntreEspinas,
-    "pero las zarzas nos atrapan bajo un sol de justicia. ",
-    "Este es nuestro fin. ",
+    "pero las zarzas nos atrapan bajo un sol abrasador. ",
+    "No podemos soltarnos: es nuestro fin. ",
 };
 
 // "_3_0_1" by "hacer una fogata": a life among the natives
