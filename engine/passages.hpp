@@ -45,8 +45,8 @@ inline constexpr std::string_view kIslas[] = {
     "Escasea el agua, pero pescamos mucho y seguimos ",
     "adelante. Semanas después llegamos a unas islas ",
     "donde nuestra pesca nos vale un trato de reyes. ",
-    "Nunca sabremos qué anunciaban balsa y aves; ",
-    "agradecidos, resolvemos consagrar la vida ",
+    "Nunca sabremos qué anunciaban la balsa y las aves, ",
+    "pero, agradecidos, nos consagramos ",
     "a cuidar la naturaleza. ",
 };
 
@@ -114,7 +114,7 @@ inline constexpr std::string_view kNavegar[] = {
 
 // "_3_0" by "regresar al barco": lost at sea
 inline constexpr std::string_view kRegresar[] = {
-    "Remo hacia el barco en busca del grumete y me pierdo. ",
+    "Doy la vuelta en busca del grumete y pierdo el rumbo. ",
     "Tras meses de penuria, muero solo. ",
 };
 

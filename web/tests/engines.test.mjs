@@ -58,10 +58,18 @@ async function webkitPage() {
     (await found.getAccessibleName().catch(() => null)) === name &&
     (await found.getAriaRole()) === role &&
     (await found.isDisplayed());
+  // A box that goes while it is looked at is not there yet: the next look finds the new one.
+  const stale = (error) => {
+    if (error.name !== "StaleElementReferenceError") throw error;
+  };
   const control = (role, name) =>
     poll(async () => {
-      for (const found of await driver.findElements(By.xpath(xpaths[role])))
-        if (await named(found, role, name)) return found;
+      try {
+        for (const found of await driver.findElements(By.xpath(xpaths[role])))
+          if (await named(found, role, name)) return found;
+      } catch (error) {
+        stale(error);
+      }
     }, `a ${role} named ${name}`);
   const keys = { Enter: Key.ENTER, Escape: Key.ESCAPE };
   return {
