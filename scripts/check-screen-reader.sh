@@ -155,7 +155,8 @@ chromium)
   /usr/bin/chromium "${sandbox[@]}" --user-data-dir="$session/browser" --no-first-run \
     --no-default-browser-check --disable-gpu --disable-background-networking \
     --disable-component-update --disable-sync --password-store=basic \
-    --force-renderer-accessibility --window-size=800,650 --app="$url" \
+    --force-renderer-accessibility --disable-features=Translate --window-size=800,650 \
+    --app="$url" \
     >>"$session/errors" 2>&1 &
   pids+=($!)
   ;;
