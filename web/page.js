@@ -378,6 +378,11 @@ function unsupported() {
   $("unsupported").hidden = false;
 }
 
+const pageLoaded =
+  document.readyState === "complete"
+    ? Promise.resolve()
+    : new Promise((loaded) => addEventListener("load", loaded, { once: true }));
+
 createQuivra({ face, instantiateWasm }).then((module) => {
   game = module;
   const position = kept();
@@ -386,8 +391,12 @@ createQuivra({ face, instantiateWasm }).then((module) => {
   if (position !== null) resume(position);
   starting = false;
   busy = false;
-  entry.focus();
-  performance.mark("quivra-ready");
-  // Unless the player has already played a turn.
-  setTimeout(() => held !== null && say(held), startUpPause);
+  // A screen reader that gets the focus while the page still loads says only the entry's
+  // tooltip, not its name: the focus waits for the load to finish.
+  pageLoaded.then(() => {
+    entry.focus();
+    performance.mark("quivra-ready");
+    // Unless the player has already played a turn.
+    setTimeout(() => held !== null && say(held), startUpPause);
+  });
 }, unsupported);
