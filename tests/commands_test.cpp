@@ -133,13 +133,10 @@ TEST_F(CommandsTest, RefusedSavesSayNotSavedAndChangeNothing) {
     files.folders = {"/p/carpeta", "/p/tuberia"};
     files.refuseWrites = {"/p/protegida.txt", "/p/buena.txt"};
     for (const char* target : {"/p/carpeta", "/p/tuberia", "/p/protegida.txt"}) {
-        dialogs.boxes.clear();
         saveAs(target);
-        EXPECT_EQ(dialogs.boxes, std::vector<Box>{kNotSaved}) << target;
     }
-    dialogs.boxes.clear();
-    game.cmdSave_Click();
-    EXPECT_EQ(dialogs.boxes, std::vector<Box>{kNotSaved}) << "Save to the current file";
+    game.cmdSave_Click(); // to the current file
+    EXPECT_EQ(dialogs.boxes, std::vector<Box>(4, kNotSaved)) << "one each, and nothing else";
     EXPECT_EQ(game.currentFile() + " " + window.caption, "/p/buena.txt .../p/buena.txt - Quivra");
     EXPECT_FALSE(files.files.contains("/p/protegida.txt"));
 }
@@ -247,7 +244,6 @@ TEST_F(CommandsTest, EveryCommandSaysWhatItChangedOnce) {
 
     enter("zarpar");
     const std::string voyage = "Ok. " + window.scene;
-    ASSERT_GT(voyage.size(), 300U) << "the first voyage's passage";
     enter("volar");
     enter("volar");
     enter("acercarse a las aves marinas");

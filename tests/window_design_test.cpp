@@ -72,17 +72,12 @@ TEST(WindowDesign, ControlsShareOnlyTheSceneAreaAndEachButtonRunsItsOwnCommand) 
 // generator draws it; else the text elements of its SVG source; joined by spaces.
 std::string drawnWords(std::string_view picture) {
     const std::string src = QUIVRA_ASSETS_DIR "/src/";
-    std::string words;
-    if (std::ifstream caption(src + "captions/" + std::string{picture} + ".txt"); caption) {
-        for (std::string line; std::getline(caption, line);) {
-            words += (words.empty() ? "" : " ") + line;
-        }
-        return words;
-    }
+    std::ifstream caption(src + "captions/" + std::string{picture} + ".txt");
     std::ifstream svg(src + std::string{picture} + ".svg");
-    const std::string source{std::istreambuf_iterator<char>(svg), {}};
-    const std::regex text("<text[^>]*>([^<]*)</text>");
-    for (std::sregex_iterator line(source.begin(), source.end(), text), end; line != end; ++line) {
+    const std::string source{std::istreambuf_iterator<char>((caption ? caption : svg).rdbuf()), {}};
+    const std::regex drawn(caption ? "([^\n]+)" : "<text[^>]*>([^<]*)</text>");
+    std::string words;
+    for (std::sregex_iterator line(source.begin(), source.end(), drawn), end; line != end; ++line) {
         words += (words.empty() ? "" : " ") + (*line)[1].str();
     }
     return words;
