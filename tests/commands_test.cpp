@@ -239,7 +239,6 @@ TEST_F(CommandsTest, SaveAsksBeforeWritingOverAFileThatIsNotASave) {
 // brought up or the passage it wrote; the same words twice in a row are given twice.
 TEST_F(CommandsTest, EveryCommandSaysWhatItChangedOnce) {
     EXPECT_EQ(window.said, std::vector<std::string>{wordsOf(Picture::pic_1_0)}) << "start-up";
-    ASSERT_TRUE(window.said.front().starts_with("El barco a medio hacer. Bajo un cielo azul"));
     window.said.clear();
 
     enter("zarpar");

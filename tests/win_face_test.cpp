@@ -20,7 +20,6 @@
 #include <cmath>
 #include <commctrl.h>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <map>
@@ -206,23 +205,6 @@ TEST_F(WinFaceTest, AWalkToAnEndingShowsAndSaysWhatTheSharedGameDoes) {
         expectMirrorsReference(phrase);
     }
     EXPECT_EQ(recording.verdict, quivra::kFin);
-}
-
-// Save as writes the bytes the shared game writes, to a path with letters beyond ASCII, and
-// names it in the caption, which New game, answered Yes, forgets; Open reads them back, and
-// nothing else is asked.
-TEST_F(WinFaceTest, NewGameSaveAsAndOpenDoAndSayWhatTheSharedGameDoes) {
-    const std::string saved = narrow((folder / L"partida del grumete, año 1790 — ñ.txt").wstring());
-    enter("zarpar");
-    click("cmdSaveAs", Answer::No, saved);
-    std::ifstream file(std::filesystem::path{widen(saved)}, std::ios::binary);
-    ASSERT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), referenceFiles.files[saved]);
-    expectMirrorsReference("saved");
-    click("cmdNuevoJuego", Answer::Yes);
-    expectMirrorsReference("a new game");
-    click("cmdAbrirP", Answer::Yes, saved);
-    expectMirrorsReference("opened");
-    EXPECT_EQ(dialogs->boxes.size(), 1U) << "only the New game question was asked";
 }
 
 TEST_F(WinFaceTest, TabFollowsTheTabIndicesSkippingWhatIsHidden) {
