@@ -95,22 +95,18 @@ test("the live region says the opening picture, again after New game, and nothin
   const opening = `${title}. ${image.description.value}`;
   assert.equal(plain((await said(1))[0]), opening);
   const live = (await tree()).filter((n) => n.properties?.some((p) => p.name === "live"));
-  assert.deepEqual(
-    live.map((n) => n.role.value),
-    ["generic"],
-    "one live region, none inside",
-  );
+  const roles = live.map((n) => n.role.value);
+  assert.deepEqual(roles, ["generic"], "one live region, none inside");
   // New game answered by Enter (Yes) says the opening picture again; Esc leaves the Exit
   // question up, and its No closes.
   await play(page, ["zarpar"]);
-  await button(page, "Nuevo juego")
-    .click()
-    .then(() => page.keyboard.press("Enter"));
+  await button(page, "Nuevo juego").click();
+  await page.keyboard.press("Enter");
   assert.equal(plain((await said(3)).at(-1)), opening);
-  await button(page, "Salir")
-    .click()
-    .then(() => page.keyboard.press("Escape"));
-  await button(page, "No").click();
+  await button(page, "Salir").click();
+  await page.keyboard.press("Escape");
+  const exit = page.getByRole("dialog", { name: /^Salir de Quivra/ });
+  await exit.getByRole("button", { name: "No" }).click();
   const closed = await page.isVisible("text=Quivra se ha cerrado");
   assert.deepEqual([await page.isVisible("#frmQuivra"), closed], [false, true]);
   assert.equal((await said(3)).length, 3, "closing says nothing");
