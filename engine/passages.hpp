@@ -44,9 +44,9 @@ inline constexpr std::string_view kZarpar[] = {
 inline constexpr std::string_view kIslas[] = {
     "Escasea el agua, pero pescamos mucho y seguimos ",
     "adelante. Semanas después llegamos a unas islas ",
-    "donde nuestra pesca nos vale un trato de reyes. ",
-    "Nunca sabremos qué anunciaban la balsa y las aves, ",
-    "pero, agradecidos, nos consagramos ",
+    "donde, a cambio de pescado, nos tratan como a reyes. ",
+    "Nunca sabremos qué presagiaban la balsa y las aves. ",
+    "Agradecidos, nos consagramos ",
     "a cuidar la naturaleza. ",
 };
 
@@ -89,8 +89,8 @@ inline constexpr std::string_view kSubirBalsa[] = {
 // "_2_1_1" by "luchar con los tiburones": killed
 inline constexpr std::string_view kTiburones[] = {
     "Lucho contra los tiburones blancos con todas mis fuerzas, ",
-    "pero me superan en número y ",
-    "no tardan ni tres segundos en devorarme. ",
+    "pero me superan en número ",
+    "y en un abrir y cerrar de ojos me devoran. ",
 };
 
 // "_2_1_1" by "navegar": through the sharks, adrift
@@ -114,7 +114,7 @@ inline constexpr std::string_view kNavegar[] = {
 
 // "_3_0" by "regresar al barco": lost at sea
 inline constexpr std::string_view kRegresar[] = {
-    "Doy la vuelta en busca del grumete y pierdo el rumbo. ",
+    "Remo hacia el barco en busca del grumete y me pierdo. ",
     "Tras meses de penuria, muero solo. ",
 };
 
