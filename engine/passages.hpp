@@ -45,9 +45,9 @@ inline constexpr std::string_view kIslas[] = {
     "Escasea el agua, pero pescamos mucho y seguimos ",
     "adelante. Semanas después llegamos a unas islas ",
     "donde, a cambio de pescado, nos tratan como a reyes. ",
-    "Nunca sabremos qué presagiaban la balsa y las aves. ",
     "Agradecidos, nos consagramos ",
     "a cuidar la naturaleza. ",
+    "Nunca sabremos qué presagiaban la balsa y las aves. ",
 };
 
 // "_2_0" by "navegar hacia la balsa": the empty raft
@@ -88,7 +88,7 @@ inline constexpr std::string_view kSubirBalsa[] = {
 
 // "_2_1_1" by "luchar con los tiburones": killed
 inline constexpr std::string_view kTiburones[] = {
-    "Lucho contra los tiburones blancos con todas mis fuerzas, ",
+    "Lucho contra los voraces tiburones con todas mis fuerzas, ",
     "pero me superan en número ",
     "y en un abrir y cerrar de ojos me devoran. ",
 };
@@ -115,7 +115,7 @@ inline constexpr std::string_view kNavegar[] = {
 // "_3_0" by "regresar al barco": lost at sea
 inline constexpr std::string_view kRegresar[] = {
     "Remo hacia el barco en busca del grumete y me pierdo. ",
-    "Tras meses de penuria, muero solo. ",
+    "Tras días de tormento, muero solo. ",
 };
 
 // "_3_0" by "saltar al agua": the dolphin and the island
@@ -186,13 +186,13 @@ inline constexpr std::string_view kFogata[] = {
     "entre la maleza: son serpientes, muchas serpientes. ",
     "Pero el resplandor del fuego las mantiene a raya. ",
     "Doy gracias a Dios y velo hasta el alba junto a las brasas. ",
-    "Pasan los días, y luego las semanas y los meses. ",
     "No sé si alguien vendrá a buscarme, así que me preparo ",
     "como puedo para una larga espera. Aprendo a pescar ",
     "en las charcas que deja la marea, recojo cocos ",
     "y guardo agua de lluvia en sus cáscaras. ",
     "Con troncos, lianas y hojas grandes construyo una choza ",
     "que me protege del sol y de las tormentas. ",
+    "Pasan los días, y luego las semanas y los meses. ",
     "Cada tarde me siento a la puerta, contemplo el mar ",
     "y rezo por el grumete, esté donde esté. ",
     "Una mañana, un hombre surge de entre los árboles. ",
@@ -240,7 +240,7 @@ inline constexpr std::string_view kConchas[] = {
     "nos apena pensar que un día cubrirá la playa ",
     "y, con ella, el hogar de esas criaturas. ",
     "Y el mismo mar nos trae de vuelta la balsa. ",
-    "Con palos y lianas hacemos cañas y, desde la balsa, ",
+    "Con palos y lianas hacemos cañas y, subidos a ella, ",
     "pescamos tres peces plateados que asamos en una hoguera. ",
     "Al día siguiente despertamos resueltos a ayudar ",
     "a otros como Dios nos ayudó. El mar está en calma ",
