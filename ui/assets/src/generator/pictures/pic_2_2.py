@@ -28,7 +28,7 @@ NAME = "pic_2_2"
 SIZE = (421, 221)
 
 # The sun a little lower, hidden behind the long cloud over its glitter.
-P = replace(TEAL, light=replace(TEAL.light, y=90))
+P = replace(TEAL, light=replace(TEAL.light, y=102))
 
 HERE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
@@ -371,9 +371,9 @@ def _head(shark: Shark, sides: Sides, tones):
     sides.line(across(0.03), lip, 0.9, opacity="0.6")
     sides.line(across(-0.13), mix(face, flank, 0.4), 0.7, opacity="0.5")
     sides.line(across(-0.05), P.ink, 0.6)
-    ex, ey = shark.plane.screen([surface(corner - 0.2, 0.1)])[0]
-    sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.0" ry="0.75" fill="{lip}" opacity="0.55"/>')
-    sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="0.6" ry="0.5" fill="{P.ink}"/>')
+    ex, ey = shark.plane.screen([surface(corner - 0.14, 0.14)])[0]
+    sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.3" ry="0.95" fill="{lip}" opacity="0.7"/>')
+    sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="0.8" ry="0.65" fill="{P.ink}"/>')
     # Five gill slits behind the head, in the flank's darker tone.
     for k in range(5):
         s = SNOUT - 1.15 - k * 0.13
@@ -508,7 +508,7 @@ def _waterline(svg: Svg, shark: Shark, rng):
 
 def build(scale: int) -> Picture:
     w, h = SIZE
-    cam = Camera(w, h, horizon=96, focal=390, eye=EYE_HEIGHT)
+    cam = Camera(w, h, horizon=108, focal=390, eye=EYE_HEIGHT)
     waves = WaveField(seed=22, wavelength=2.6, steepness=0.04, direction=0.4)
     rng = np.random.default_rng(2202)
     L = P.light
@@ -526,10 +526,10 @@ def build(scale: int) -> Picture:
     heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon + 2}" fill="{core}"/>')
     # A few large masses low over the sea, the one on the right over the
     # sun, lit on the side toward it, and a long low roll at the horizon.
-    for x, base, width, height, lumps, lit in ((-14, 88, 120, 14, 5, 0.9), (150, 82, 46, 11, 4, 0.92),
-                                                (262, 97, 130, 22, 6, 0.85)):
+    for x, base, width, height, lumps, lit in ((-14, 100, 120, 14, 5, 0.9), (150, 94, 46, 11, 4, 0.92),
+                                                (262, 109, 130, 22, 6, 0.85)):
         sky.cloud(heaven, rng, P, x, base, width, height, lumps=lumps, softness=0.7, lit=lit, rim=0.6)
-    sky.cloud(heaven, rng, P, 90, 94, 220, 5, lumps=8, roll=True, softness=1.4, opacity=0.55, lit=1.0, rim=0.2)
+    sky.cloud(heaven, rng, P, 90, 106, 220, 5, lumps=8, roll=True, softness=1.4, opacity=0.55, lit=1.0, rim=0.2)
     # Gulls wheeling round one point over the shark, seen in perspective: the
     # near side of the circle lower and larger, each banking into the turn.
     cx, cy, rx, ry = 262, 38, 64, 15
