@@ -76,23 +76,25 @@ constexpr ControlDesign kDesign[] = {
      "BLASFEMO."),
     button("cmdIr",         {472, 248, 41, 25},       12, "Ir", "", "Ir", {}, Turn),
     picture("pic_4_0",                                11, "La sirena",
-     "Bajo un cielo cian con nubes, una gran cola parda de pez cubierta de escamas se alza del mar "
-     "verde azulado en forma de S, a contraluz y con un borde cálido del lado del sol, gruesa junto "
-     "al agua y cada vez más fina, y abre en lo alto una aleta en forma de media luna, vista en "
-     "escorzo, cuyo borde deja pasar la luz; el agua le escurre en láminas que se rompen en gotas "
-     "y salpica a su alrededor, y bajo la superficie la cola se adivina borrosa. Abajo a la "
-     "izquierda asoman los troncos de nuestra balsa, atados a dos varas atravesadas. Arriba se lee: Ya cerca de mar abierto, vemos algo engañoso: lo "
-     "que parece una sirena nada delante de nosotros y luego se hunde en el mar."),
+     "Bajo un cielo cian con nubes que el sol bajo dora por debajo, una gran cola parda de pez "
+     "cubierta de escamas se alza del mar verde azulado en forma de S, a contraluz y con un borde "
+     "cálido del lado del sol, gruesa junto al agua y cada vez más fina, y abre en lo alto una "
+     "aleta en forma de media luna, vista en escorzo, cuyo borde deja pasar la luz; el agua le "
+     "escurre en láminas transparentes que se rompen en gotas y salpica espuma a su alrededor, y "
+     "bajo la superficie la cola se adivina borrosa. Abajo a la izquierda flota, medio hundida en "
+     "el agua, nuestra balsa de troncos atados a dos varas atravesadas. Arriba se lee: Ya cerca de "
+     "mar abierto, vemos algo engañoso: lo que parece una sirena nada delante de nosotros y luego "
+     "se hunde en el mar."),
     picture("pic_2_2",                                10, "Las aves marinas",
-     "Bajo un cielo de tarde, con el sol escondido tras una nube alargada cuyo borde brilla sobre "
-     "el reflejo del sol en el mar, unas gaviotas vuelan en círculo sobre el agua, unas con las "
-     "alas en alto, otras planeando. En el mar verde azulado asoma un tiburón ballena: la cabeza "
-     "ancha y chata, con la boca como una raja fina de lado a lado y un ojo pequeño justo detrás "
-     "de su comisura, y el lomo azul pálido, moteado de manchas claras y chorreando agua, hasta la "
-     "aleta dorsal, moteada como él; el resto del cuerpo, con la cola, se hunde en "
-     "diagonal y se adivina oscuro y borroso bajo la superficie. Arriba, a la izquierda, se lee: "
-     "Giro el timón hacia las aves que vuelan en círculos y veo surgir de las profundidades un "
-     "tiburón ballena."),
+     "Bajo un cielo de tarde, con el sol escondido tras una nube baja cuyo borde brilla sobre el "
+     "reflejo del sol en el mar, unas gaviotas de distintos tamaños vuelan en círculo sobre el "
+     "agua, ladeadas en el giro, unas con las alas en alto, otras planeando. En el mar verde "
+     "azulado asoma un tiburón ballena: la cabeza ancha y chata, con la boca como una raja fina de "
+     "lado a lado y un ojo pequeño justo detrás de su comisura, y el lomo gris azulado, moteado de "
+     "manchas claras y chorreando agua, hasta la aleta dorsal, moteada como él; el resto del "
+     "cuerpo, con la cola, se hunde en diagonal y se adivina oscuro y borroso bajo la superficie. "
+     "Arriba, a la izquierda, se lee: Giro el timón hacia las aves que vuelan en círculos y veo "
+     "surgir de las profundidades un tiburón ballena."),
     button("cmdSalir",      {272, 416, 241, 49},       9, "Salir",
            "Salir. Recuerde guardar su progreso antes de salir...", "Salir",
            {"salir-32", 32, 32}, Exit),

@@ -28,7 +28,7 @@ NAME = "pic_2_2"
 SIZE = (421, 221)
 
 # The sun a little lower, hidden behind the long cloud over its glitter.
-P = replace(TEAL, light=replace(TEAL.light, y=85))
+P = replace(TEAL, light=replace(TEAL.light, y=102))
 
 HERE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
@@ -36,7 +36,7 @@ HERE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)
 # the head toward us, and how far down the water lets one see it.
 ORIGIN = (-0.6, 13.2)           # world (x, z) of s = 0
 YAW = math.radians(54)
-SIGHT = 2.6
+SIGHT = 1.9
 SNOUT, PEDUNCLE = 3.9, -3.1
 CAP = 0.3                       # the rounded front of the head, metres
 
@@ -205,6 +205,11 @@ class Sides:
             d = polygon(self.plane.screen(part))
             # Neighbouring quads share edges; a hairline of their own colour hides the seam.
             stroke = dict(stroke=colour, stroke_width=num(seam), stroke_linejoin="round") if seam else {}
+            if not keep_above:
+                # Soaked and seen through the surface's own colour: never a pale copy of the back.
+                colour = mix(colour, P.sea_dark, 0.4)
+                if seam:
+                    stroke["stroke"] = colour
             svg.path(d, fill=colour, opacity=opacity, **stroke)
             if body and not keep_above:
                 depth = min(1.0, -sum(p[1] for p in part) / len(part) / SIGHT)
@@ -361,14 +366,14 @@ def _head(shark: Shark, sides: Sides, tones):
         ns = [shark.normal(ss, a_near) for ss in s] + [shark.normal(ss, -math.pi - a_near) for ss in s_far[::-1]]
         return [p for p, n in zip(pts, ns) if shark.faces_us(p, n)]
 
-    lip = mix(back, P.cloud_lit, 0.7)
-    sides.line(across(-0.1), lip, 1.4, opacity="0.95")
-    sides.line(across(-0.34), mix(lip, flank, 0.3), 0.6, opacity="0.7")
-    sides.line(across(-0.22), P.ink, 0.85)
-    ex, ey = shark.plane.screen([surface(corner - 0.16, -0.3)])[0]
-    for svg in (sides.dry,):
-        svg.add(f'<circle cx="{num(ex)}" cy="{num(ey)}" r="1.3" fill="{lip}" opacity="0.5"/>')
-        svg.add(f'<circle cx="{num(ex)}" cy="{num(ey)}" r="0.9" fill="{P.ink}"/>')
+    # The lip a paler band just over the slit, the chin a shade under it.
+    lip = mix(back, P.cloud_lit, 0.45)
+    sides.line(across(0.03), lip, 0.9, opacity="0.6")
+    sides.line(across(-0.13), mix(face, flank, 0.4), 0.7, opacity="0.5")
+    sides.line(across(-0.05), P.ink, 0.6)
+    ex, ey = shark.plane.screen([surface(corner - 0.14, 0.14)])[0]
+    sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.3" ry="0.95" fill="{lip}" opacity="0.7"/>')
+    sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="0.8" ry="0.65" fill="{P.ink}"/>')
     # Five gill slits behind the head, in the flank's darker tone.
     for k in range(5):
         s = SNOUT - 1.15 - k * 0.13
@@ -477,15 +482,16 @@ def _waterline(svg: Svg, shark: Shark, rng):
         svg.path(lens(x - length / 2, y, x + length / 2, y + rng.uniform(-0.3, 0.3), rng.uniform(0.25, 0.6)),
                  fill=foam, opacity=num(rng.uniform(0.35, 0.9) * (0.4 + 0.6 * near)))
     # Water running off the back: thin sheets down the flank, breaking into drops.
-    for _ in range(34):
+    runoff = mix(foam, P.sea_light, 0.4)
+    for _ in range(70):
         s = rng.uniform(s_back + 0.1, SNOUT - 0.15)
-        a0 = rng.uniform(0.35, 0.9)
+        a0 = rng.uniform(0.3, 1.1)
         start = surface(s, a0)
         if start[1] <= 0.05:
             continue
         a, b = screen([start])[0], screen([_edge(s - rng.uniform(0.0, 0.06))])[0]
-        svg.path(lens(a[0], a[1], b[0], b[1], rng.uniform(0.2, 0.4)), fill=foam,
-                 opacity=num(rng.uniform(0.25, 0.5)))
+        svg.path(lens(a[0], a[1], b[0], b[1], rng.uniform(0.25, 0.6)), fill=runoff,
+                 opacity=num(rng.uniform(0.2, 0.5)))
         for _ in range(rng.integers(0, 3)):
             f = rng.uniform(0.2, 1.0)
             dx, dy = b[0] + rng.normal(0, 0.4), b[1] + rng.uniform(0.6, 2.2) * f
@@ -502,7 +508,7 @@ def _waterline(svg: Svg, shark: Shark, rng):
 
 def build(scale: int) -> Picture:
     w, h = SIZE
-    cam = Camera(w, h, horizon=96, focal=390, eye=EYE_HEIGHT)
+    cam = Camera(w, h, horizon=108, focal=390, eye=EYE_HEIGHT)
     waves = WaveField(seed=22, wavelength=2.6, steepness=0.04, direction=0.4)
     rng = np.random.default_rng(2202)
     L = P.light
@@ -518,25 +524,28 @@ def build(scale: int) -> Picture:
     core = heaven.radial(L.x, L.y - 4, 58, 24, [(0, L.key, 1.0), (0.45, mix(L.key, L.rim, 0.5), 0.9),
                                                  (1, L.rim, 0)])
     heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon + 2}" fill="{core}"/>')
-    for x, base, width, height, lit in ((-30, 89, 160, 11, 0.9),):
-        sky.cloud(heaven, rng, P, x, base, width, height, lumps=6, softness=0.9, lit=lit, rim=0.7)
-    long_cloud = dict(x=226, base=95, width=204, height=13, lumps=7, roll=False)
-    edge = sky._shapes(sky._lumps(np.random.default_rng(2206), **long_cloud), long_cloud["base"], True)
-    lining = heaven.radial(L.x, L.y - 8, 85, 34, [(0, L.key, 1.0), (0.6, L.key, 1.0), (1, L.rim, 0)])
-    heaven.add(f'<g fill="{lining}" transform="translate(0,-2.6)" filter="{heaven.blur(0.5)}">{edge}</g>')
-    lumps = {k: v for k, v in long_cloud.items() if k != "roll"}
-    sky.cloud(heaven, np.random.default_rng(2206), P, **lumps, softness=0.9, lit=0.35, rim=0.9)
+    # A few large masses low over the sea, the one on the right over the
+    # sun, lit on the side toward it, and a long low roll at the horizon.
+    for x, base, width, height, lumps, lit in ((-14, 100, 120, 14, 5, 0.9), (150, 94, 46, 11, 4, 0.92),
+                                                (262, 109, 130, 22, 6, 0.85)):
+        sky.cloud(heaven, rng, P, x, base, width, height, lumps=lumps, softness=0.7, lit=lit, rim=0.6)
+    sky.cloud(heaven, rng, P, 90, 106, 220, 5, lumps=8, roll=True, softness=1.4, opacity=0.55, lit=1.0, rim=0.2)
     # Gulls wheeling round one point over the shark, seen in perspective: the
     # near side of the circle lower and larger, each banking into the turn.
-    cx, cy, rx, ry = 258, 36, 58, 13
-    poses = ("up", "glide", "down", "half", "glide", "up", "down", "glide")
+    cx, cy, rx, ry = 262, 38, 64, 15
+    flock = np.random.default_rng(2207)
+    poses = ("up", "glide", "down", "half", "glide", "up", "half", "down")
     # Spaced round the circle so that none hides another where its far and
-    # near sides close up on the left.
-    for i, a in enumerate((0.45, 1.2, 1.9, 2.55, 3.8, 4.6, 5.4)):
-        x, y = cx + rx * math.cos(a), cy + ry * math.sin(a)
-        span = 31 + 7 * math.sin(a)
-        bank = math.atan(ry * math.cos(a) / (-rx * math.sin(a) or 1e-6)) + 0.15 * math.cos(a)
-        _gull(heaven, x, y, span, poses[i], bank, above=math.sin(a) < -0.6)
+    # near sides close up on the left; each at its own place in the wheel,
+    # its own size and beat, banking into the turn by its own amount.
+    for i, a in enumerate((0.45, 1.25, 1.95, 2.65, 3.75, 4.55, 5.35)):
+        a += flock.uniform(-0.12, 0.12)
+        x = cx + rx * math.cos(a) * flock.uniform(0.85, 1.1)
+        y = cy + ry * math.sin(a) + flock.uniform(-5, 5)
+        span = (27 + 8 * math.sin(a)) * flock.uniform(0.65, 1.2)
+        bank = (math.atan(ry * math.cos(a) / (-rx * math.sin(a) or 1e-6)) * flock.uniform(0.5, 1.3)
+                + flock.uniform(-0.3, 0.3))
+        _gull(heaven, x, y, span, poses[(i * 3) % len(poses)], bank, above=math.sin(a) < -0.6)
 
     water = Svg(w, h)
     sea.base(water, cam, P, haze=0.55)
@@ -544,16 +553,18 @@ def build(scale: int) -> Picture:
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
 
     surface_marks = Svg(w, h)
-    sea.marks(surface_marks, cam, waves, P, rng, near=2.2, far=300, per_metre=0.5, length=0.6,
-              thickness=0.05, light=0.32, dark=0.45, glitter=(L.x, L.key), glitter_width=0.16,
-              glitter_floor=0.45)
+    sea.marks(surface_marks, cam, waves, P, rng, near=2.6, far=300, per_metre=0.45, length=0.55,
+              thickness=0.05, light=0.35, dark=0.5, glitter=(L.x, L.key), glitter_width=0.16,
+              glitter_floor=0.6)
 
     shark = Shark(cam)
     sides = Sides(shark.plane, w, h)
-    flank = mix(P.sky_top, P.ink, 0.5)
-    back = mix(P.sky_top, P.cloud_lit, 0.5)
+    # A grey-blue back paler where it faces the sky, darker down the flank,
+    # for the pale checker to show on.
+    flank = mix(P.sky_top, P.ink, 0.7)
+    back = mix(mix(P.sky_top, P.ink, 0.45), P.sea_light, 0.22)
     mid = mix(back, flank, 0.45)
-    rim = mix(back, L.rim, 0.55)
+    rim = mix(back, L.rim, 0.4)
     tones = (back, mid, flank, rim, mix(mid, back, 0.45))
     fin_tone = mix(flank, P.ink, 0.15)
     fins = _fins()
@@ -573,8 +584,8 @@ def build(scale: int) -> Picture:
     layers = [Layer("sky", heaven), Layer("sea", water), Layer("shark-under", sides.wet, depth=sides.deep),
               Layer("surface", surface_marks), Layer("shark", sides.dry), Layer("foam", froth)]
     return Picture(NAME, w, h, P, layers,
-                   water=Water(mix(P.sea_near, P.sea_horizon, 0.2), cam, waves, tint=0.85, surface=0.4,
-                               darken=0.4, blur=2.6, fade=0.3, refraction=0.9),
+                   water=Water(mix(P.sea_near, P.sea_horizon, 0.2), cam, waves, tint=0.85, surface=0.45,
+                               darken=0.45, blur=2.8, fade=0.35, refraction=1.3),
                    caption=Caption(caption_lines(), edge="top", align="left"), seed=22)
 
 

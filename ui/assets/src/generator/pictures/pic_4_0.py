@@ -166,8 +166,8 @@ def tail(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface: Sv
 
 # Near, the tail in its own plane, metres from where it leaves the water: an
 # S with two opposite bends, running on down under the surface.
-NEAR_SPINE = [(0.7, -1.2), (0.42, -0.8), (0.2, -0.42), (0.0, 0.08), (-0.2, 0.55), (-0.24, 0.95),
-              (-0.06, 1.35), (0.2, 1.7), (0.28, 1.98), (0.18, 2.24)]
+NEAR_SPINE = [(0.75, -1.2), (0.46, -0.8), (0.2, -0.42), (0.0, 0.08), (-0.26, 0.55), (-0.36, 0.95),
+              (-0.16, 1.38), (0.2, 1.7), (0.36, 1.98), (0.24, 2.24)]
 NEAR_WIDTHS = [0.44, 0.58, 0.62, 0.6, 0.54, 0.46, 0.36, 0.26, 0.17, 0.09]
 
 
@@ -327,38 +327,41 @@ def near_tail(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surfac
         b = list(zip(*body.at(us[::-1], phi + 0.05 + 0.1 * (1 - us[::-1]))))
         dry.path(smooth(a + b), fill=mix(p.foam, rim, 0.35), opacity="0.3", clip_path=dry_clip)
 
-    # Off the fluke's leading edge: sheets that break into strands, then drops.
+    # Off the fluke's leading edge: clear sheets, lit along one edge, that
+    # narrow as they fall and break into drops of every size.
+    sheet_tone = mix(p.sea_light, glow, 0.35)
     for side, s in ((-1, 0.84), (-1, 0.62), (-1, 0.42), (1, 0.48), (1, 0.74)):
         top = fl(side * s, lead(s) - 0.01)
         top2 = fl(side * (s + 0.12), lead(s + 0.12) - 0.01)
         x0, y0 = top
         x1, y1 = top2
-        length = rng.uniform(7, 14) * (1.2 if side < 0 else 0.8)
+        length = rng.uniform(5, 9) * (1.2 if side < 0 else 0.8)
         bottom = max(y0, y1) + length
-        mx = (x0 + x1) / 2
+        mx = (x0 + x1) / 2 + rng.uniform(-0.3, 0.3)
         sheet = (f"M{num(x0)},{num(y0)}L{num(x1)},{num(y1)}"
-                 f"Q{num(x1 - 0.3)},{num((y1 + bottom) / 2)} {num(mx + 0.4)},{num(bottom)}"
-                 f"Q{num(mx)},{num(bottom - 2.5)} {num(mx - 0.5)},{num(bottom - 0.5)}"
-                 f"Q{num(x0 + 0.3)},{num((y0 + bottom) / 2)} {num(x0)},{num(y0)}Z")
-        g = dry.linear(0, y0, 0, bottom, [(0, mix(p.foam, glow, 0.4), 0.8), (1, p.foam, 0.2)])
+                 f"Q{num(x1 - 0.2)},{num((y1 + bottom) / 2)} {num(mx + 0.35)},{num(bottom)}"
+                 f"Q{num(mx)},{num(bottom - 1.2)} {num(mx - 0.35)},{num(bottom)}"
+                 f"Q{num(x0 + 0.2)},{num((y0 + bottom) / 2)} {num(x0)},{num(y0)}Z")
+        g = dry.linear(0, y0, 0, bottom, [(0, sheet_tone, 0.45), (0.6, sheet_tone, 0.22), (1, sheet_tone, 0.05)])
         dry.path(sheet, fill=g)
-        for strand in (mx - 0.6, mx + 0.5):
-            sl = rng.uniform(3, 6)
-            dry.path(lens(strand, bottom - 1, strand + rng.uniform(-0.3, 0.3), bottom + sl, 0.5),
-                     fill=p.foam, opacity="0.5")
-            y = bottom + sl
-            r = 0.7
-            step = 2.0
+        # The sun catches the sheet's edge toward it.
+        dry.path(f"M{num(x1)},{num(y1)}Q{num(x1 - 0.2)},{num((y1 + bottom) / 2)} {num(mx + 0.35)},{num(bottom)}",
+                 stroke=mix(glow, L.key, 0.5), stroke_width="0.3", opacity="0.55")
+        cx = mx
+        for strand in (mx - 0.3, mx + 0.3):
+            y = bottom + rng.uniform(0.5, 1.5)
+            r = rng.uniform(0.55, 0.8)
+            step = 1.6
             while y < water_y - 3:
-                y += step * rng.uniform(0.8, 1.3)
-                step *= 1.3
                 cx = strand + rng.normal(0, 0.35)
                 if inside(outline_scr, cx, y):
                     break
-                dry.add(f'<ellipse cx="{num(cx)}" cy="{num(y)}" rx="{num(max(0.3, r * 0.7))}" '
-                        f'ry="{num(max(0.45, r * 1.3))}" fill="{mix(p.foam, glow, 0.3)}" '
-                        f'opacity="{num(rng.uniform(0.6, 0.9))}"/>')
-                r *= 0.88
+                dry.add(f'<ellipse cx="{num(cx)}" cy="{num(y)}" rx="{num(max(0.28, r * 0.75))}" '
+                        f'ry="{num(max(0.4, r * 1.15))}" fill="{mix(p.foam, glow, 0.3)}" '
+                        f'opacity="{num(rng.uniform(0.45, 0.8))}"/>')
+                y += step * rng.uniform(0.7, 1.4)
+                step *= 1.25
+                r *= rng.uniform(0.75, 1.0)
             # Where the drops land, a tiny ring.
             land = back((cx, water_y + 1.5))
             sea.rings(surface, cam, p, (land[0], Z - 0.3), radii=[0.05, 0.1], width=0.012,
@@ -369,8 +372,15 @@ def near_tail(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surfac
     halfw = NEAR_WIDTHS[3] * size * 0.55
     sea.rings(surface, cam, p, (bx, bz), radii=[halfw * 1.6, halfw * 2.6, halfw * 3.8], width=0.03,
               light=mix(p.sea_light, L.rim, 0.3), light_opacity=0.55, dark_opacity=0.45)
-    afloat.splash(dry, cam, (bx, bz - 0.02), p.foam, rng, size=0.3 * size, drops=16, opacity=0.8)
-    for k in range(9):
+    afloat.splash(dry, cam, (bx, bz - 0.02), p.foam, rng, size=0.6 * size, drops=30, opacity=0.8)
+    # Water climbing the body where it leaves the sea, thrown up in tongues.
+    for k in range(7):
+        ox = rng.uniform(-1, 1) * halfw
+        a0 = cam.point((bx + ox - 0.06, 0, bz - 0.05))
+        tip = cam.point((bx + ox * 1.4 + rng.uniform(-0.05, 0.05), rng.uniform(0.12, 0.32) * size, bz - 0.08))
+        dry.path(lens(a0[0], a0[1], tip[0], tip[1], rng.uniform(0.5, 0.9)), fill=p.foam,
+                 opacity=num(rng.uniform(0.35, 0.6)))
+    for k in range(14):
         a = rng.uniform(0, math.pi)
         r = halfw * rng.uniform(1.0, 1.35)
         sa = cam.point((bx - r * math.cos(a) - 0.12, 0, bz - r * math.sin(a) * 0.5))
@@ -409,10 +419,11 @@ def build(scale: int) -> Picture:
     heaven = Svg(w, h)
     sky.sky(heaven, P, cam.horizon, glow=0.6, glow_size=(150, 50))
     sky.sun(heaven, P, radius=7.5)
-    for x, base, width, height, lumps, lit in ((14, 112, 96, 22, 6, 0.9), (118, 104, 50, 11, 4, 0.92),
-                                                (330, 70, 84, 16, 5, 0.85)):
+    # Masses above the sun's height, so their undersides take its warm light.
+    for x, base, width, height, lumps, lit in ((6, 102, 108, 26, 6, 0.85), (126, 94, 46, 11, 4, 0.9),
+                                                (164, 108, 60, 13, 5, 0.95), (360, 86, 66, 13, 4, 0.8)):
         sky.cloud(heaven, rng, P, x, base, width, height, lumps=lumps, softness=0.7, lit=lit, rim=0.6)
-    sky.cloud(heaven, rng, P, 150, 124, 240, 5, lumps=9, roll=True, softness=1.4, opacity=0.5, lit=1.0, rim=0.2)
+    sky.cloud(heaven, rng, P, -20, 124, 200, 6, lumps=8, roll=True, softness=1.4, opacity=0.55, lit=1.0, rim=0.2)
 
     water = Svg(w, h)
     sea.base(water, cam, P, haze=0.55)
@@ -420,16 +431,16 @@ def build(scale: int) -> Picture:
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
 
     surface = Svg(w, h)
-    sea.marks(surface, cam, waves, P, rng, near=1.6, far=300, per_metre=0.45, length=0.55, thickness=0.05,
+    sea.marks(surface, cam, waves, P, rng, near=2.6, far=300, per_metre=0.45, length=0.55, thickness=0.05,
               light=0.35, dark=0.5, glitter=(L.x, L.key), glitter_width=0.16, glitter_floor=0.6)
 
     dry, wet, depth = Svg(w, h), Svg(w, h), Svg(w, h)
-    z = 6.6
+    z = 7.8
     near_tail(cam, P, ((282 - cam.cx) * z / cam.focal, z), rng, dry=dry, wet=wet, depth=depth, surface=surface,
               size=1.12)
 
     out = raft.Layers(Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), surface)
-    corner, heading = (-3.9, 5.0), math.radians(18)
+    corner, heading = (-4.5, 6.7), math.radians(18)
     raft_shadow(cam, P, surface, corner, heading, 1.9, 3.3)
     raft.raft(cam, P, out, rng, corner=corner, heading=heading, logs=6, radius=0.16, bob=0.45)
 
