@@ -53,6 +53,9 @@ def build(scale: int) -> Picture:
                                                      (236, 56, 64, 14, 4, 0.2, 0.6), (330, 47, 104, 17, 4, 0.15, 0.55)):
         sky.cloud(heaven, rng, P, x, base, width, height, lumps=lumps, softness=0.7, lit=lit, rim=rim)
     sky.cloud(heaven, rng, P, -20, 66, 250, 6, lumps=8, roll=True, softness=1.4, opacity=0.55, lit=1.0, rim=0.2)
+    # The break itself: the glow gathered on the horizon, the sun gone below it.
+    core = heaven.radial(L.x, cam.horizon, 56, 9, [(0, GLOW, 0.9), (0.4, GLOW, 0.4), (1, GLOW, 0)])
+    heaven.add(f'<rect x="0" y="{cam.horizon - 14}" width="{w}" height="16" fill="{core}"/>')
 
     water = Svg(w, h)
     sea.base(water, cam, P, haze=0.55)
