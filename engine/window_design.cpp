@@ -52,22 +52,23 @@ constexpr ControlDesign kDesign[] = {
     box(   "txtHints",      Hints, {8, 392, 185, 81}, 17, "Hints.", "Pistas",
            kWindowFont, {rgb(0, 128, 128), rgb(224, 224, 224)}),
     picture("pic_4_6",                                16, "Una tabla en el mar",
-     "Al anochecer, bajo nubes bajas y grises, una sola tabla rota flota a la deriva en un mar "
-     "azul oscuro: su punta astillada asoma con un brillo húmedo que repite la luz del horizonte, "
-     "el otro extremo, empapado y oscuro, se hunde y se pierde en el agua, y a su alrededor se "
-     "abren anillos en el agua. Al fondo, un claro entre las nubes, de bordes iluminados, alumbra "
-     "el horizonte y deja un reguero de luz sobre el mar."),
+     "Al anochecer, bajo unas pocas nubes grandes, bajas y oscuras, iluminadas por debajo, una "
+     "sola tabla rota flota a la deriva en un mar azul oscuro, casi toda en una sombra azulada: "
+     "solo el canto vuelto hacia el horizonte guarda un brillo húmedo y cálido de la última luz, "
+     "que toca también su punta astillada, alzada hacia ella; el otro extremo, empapado, se hunde "
+     "y se desvanece bajo el agua, y a su alrededor se abren anillos en el agua. Al fondo, un "
+     "resplandor en el horizonte deja un reguero de luz sobre el mar."),
     picture("pic_4_4",                                15, "Restos del naufragio",
-     "Bajo un cielo gris de nubes grandes y blandas, el sol asoma pálido tras un velo de nubes y "
+     "Bajo un cielo gris con unas pocas nubes grandes y blandas, el sol asoma pálido y velado y "
      "unas gaviotas vuelan a la derecha. En un mar turbio de color verde oliva, más claro y "
-     "brumoso hacia el horizonte, sembrado de tablas rotas de distintos tamaños y en distintos "
-     "ángulos, de puntas astilladas y más claras, algunas ladeadas y hundiéndose entre anillos "
-     "en el agua, un "
-     "hombre con camisa blanca nada a crol en primer plano, abajo a la izquierda, donde llega el "
-     "reguero de luz del sol: saca el brazo con el codo en alto y la mano entrando en el agua por "
-     "delante de la cabeza, que gira de lado para respirar con un ojo fuera y la boca abierta a "
-     "ras del agua, mientras el resto del cuerpo se adivina oscuro bajo la superficie, los pies "
-     "levantan espuma y a su espalda se abre una estela en forma de V."),
+     "brumoso hacia el horizonte, flotan tablas rotas, planas y de distintos anchos y largos, de "
+     "puntas astilladas y más claras, algunas ladeadas y hundiéndose entre anillos en el agua. En "
+     "primer plano, abajo a la izquierda, donde llega el reguero de luz del sol, un hombre con "
+     "camisa blanca nada a crol: saca el brazo con el codo en alto y la mano entrando en el agua "
+     "por delante de la cabeza, que gira de lado para respirar, con la cara hacia nosotros, un "
+     "ojo fuera y la boca abierta a ras del agua, mientras el resto del cuerpo se adivina oscuro "
+     "bajo la superficie, los pies levantan una espuma rota y a su espalda se abre una estela en "
+     "forma de V."),
     picture("pic_4_2",                                13, "Solo en la balsa",
      "Sobre una pequeña balsa de troncos sujetos por dos varas atravesadas, en un mar verde "
      "azulado, un hombre de pie, de espaldas y a contraluz, se hace visera con la mano y mira a lo "

@@ -36,30 +36,32 @@ POSE = Pose(HEAD, {
 })
 HEADING = math.radians(-34)    # he swims to the right and toward us
 SWIMMER = (145, 2.6)            # the head's screen column and its distance
-# The head turned for the breath, seen from the side: the crown tipped
-# forward, so the chin is under and the mouth at the waterline.
-HEAD_TILT = math.radians(-35)
+# The head turned for the breath, the face to the near side: its long axis
+# runs with the spine, the crown a little up.
+HEAD_TILT = math.radians(10)
+HEAD_CENTRE = (0.03, 0.026)
+FACE_SIZE = 0.24     # chin to crown, metres
 
 # (x, z, length, width, yaw, pitch, roll, splintered ends, sinking)
 PLANKS = [
-    (1.8, 4.9, 1.6, 0.3, -68, 5, 5, (True, True), False),
-    (0.7, 6.6, 1.2, 0.26, 62, -18, 8, (False, True), True),
-    (3.8, 8.6, 2.0, 0.22, 24, 6, -14, (True, True), False),
-    (-2.6, 7.2, 1.4, 0.26, 80, -6, 12, (True, True), False),
-    (-0.9, 11.5, 1.6, 0.28, -55, 14, 0, (False, True), True),
-    (6.4, 12.8, 1.1, 0.24, 38, 0, 18, (True, False), False),
-    (-5.6, 17.5, 2.0, 0.2, -22, 0, 0, (True, True), False),
-    (2.2, 22.0, 1.3, 0.24, 78, -10, 0, (False, True), True),
-    (10.5, 29.0, 1.9, 0.2, -48, 0, 0, (True, False), False),
-    (-9.0, 38.0, 1.2, 0.2, 30, 0, 0, (False, True), False),
-    (4.6, 52.0, 1.7, 0.18, -12, 0, 0, (True, False), False),
+    (1.9, 4.9, 1.7, 0.32, -68, 2, 3, (True, True), False),
+    (0.6, 6.8, 1.2, 0.16, 62, -16, 4, (False, True), True),
+    (3.8, 8.6, 2.1, 0.24, 24, 1, -3, (True, True), False),
+    (-2.7, 7.4, 1.4, 0.2, 80, -2, 4, (True, True), False),
+    (-1.0, 11.5, 1.6, 0.3, -55, 12, 0, (False, True), True),
+    (6.4, 12.8, 1.1, 0.14, 38, 0, 4, (True, False), False),
+    (-5.6, 17.5, 2.0, 0.26, -22, 0, 0, (True, True), False),
+    (2.2, 22.0, 1.3, 0.18, 78, -10, 0, (False, True), True),
+    (10.5, 29.0, 1.9, 0.3, -48, 0, 0, (True, False), False),
+    (-9.0, 38.0, 1.2, 0.16, 30, 0, 0, (False, True), False),
+    (4.6, 52.0, 1.7, 0.24, -12, 0, 0, (True, False), False),
 ]
 
 
-# The head in profile, in head heights: u toward the face, v toward the crown.
-PROFILE = [(-0.45, 0.08), (-0.43, 0.28), (-0.32, 0.44), (-0.12, 0.52), (0.08, 0.52), (0.26, 0.43), (0.35, 0.28),
-           (0.37, 0.17), (0.365, 0.12), (0.46, 0.0), (0.45, -0.04), (0.38, -0.06), (0.39, -0.12), (0.36, -0.17),
-           (0.375, -0.22), (0.35, -0.34), (0.26, -0.44), (0.1, -0.46), (-0.05, -0.4), (-0.2, -0.34), (-0.36, -0.2)]
+# The face seen from in front, in head heights: u from the chin to the crown,
+# v across the face; the jaw narrower than the skull.
+FACE = [(0.5 * math.cos(t), (0.36 if math.cos(t) > 0 else 0.36 - 0.09 * math.cos(t) ** 2) * math.sin(t))
+        for t in np.linspace(0, 2 * math.pi, 28, endpoint=False)]
 
 
 def around(a, b, profile):
@@ -198,13 +200,14 @@ class Swimmer:
         self.part(torso, 0.0, shirt, rim, shirt_shade, murk=0.58, rim_w=0.5, shade_w=0.9)
         self.contact(torso, 0.0, width=0.7)
 
-        # The head on its side for the breath, seen in profile: one eye clear
-        # of the water, the mouth at its line.
-        head = self.head_points(PROFILE)
+        # The head turned for the breath, the face toward us and lying on its
+        # side, crown forward: the upper eye clear of the water, the mouth
+        # open at its line, the lower eye under it.
+        head = self.head_points(FACE)
         d = self.part(head, 0.0, skin, skin_rim, skin_shade, murk=0.5, rim_w=0.45, shade_w=1.4)
         if d is not None:
             self.features(d, skin, skin_shade)
-        self.contact(head, 0.0, width=0.9, opacity=0.9)
+        self.contact(head, 0.0, width=0.6, opacity=0.55)
 
         # The near arm in the air: the shoulder just behind the head, the
         # elbow highest, the hand going in ahead of it.
@@ -240,10 +243,10 @@ class Swimmer:
         self.water(j)
 
     def head_points(self, points):
-        """Points on the head in head heights (u toward the face, v toward
-        the crown) to his plane."""
-        hc, ct, st = POSE.joints["head"], math.cos(HEAD_TILT), math.sin(HEAD_TILT)
-        return [(hc[0] + (u * ct - v * st) * HEAD, hc[1] + (u * st + v * ct) * HEAD) for u, v in points]
+        """Points on the face in head heights (u from chin to crown, v across
+        the face toward the sky) to his plane."""
+        hc, ct, st = HEAD_CENTRE, math.cos(HEAD_TILT), math.sin(HEAD_TILT)
+        return [(hc[0] + (u * ct - v * st) * FACE_SIZE, hc[1] + (u * st + v * ct) * FACE_SIZE) for u, v in points]
 
     def features(self, head_d, skin, skin_shade):
         def shape(points):
@@ -257,26 +260,24 @@ class Swimmer:
         clip = self.dry.clip(head_d)
         hair = P.hair
         parts = [
-            # The shade under the brow, the nose and the jaw, away from the light.
-            f'<path d="{shape([(0.2, 0.2), (0.37, 0.17), (0.46, 0.0), (0.38, -0.06), (0.3, 0.05)])}" '
-            f'fill="{skin_shade}" opacity="0.45"/>',
-            f'<path d="{shape([(0.36, -0.24), (0.35, -0.34), (0.26, -0.44), (0.05, -0.45), (0.2, -0.33)])}" '
-            f'fill="{skin_shade}" opacity="0.7"/>',
-            # One eye, narrowed against the spray, under a wet brow.
-            f'<path d="{shape([(0.2, 0.145), (0.25, 0.17), (0.3, 0.15), (0.25, 0.128)])}" fill="{P.ink}"/>',
-            stroke([(0.19, 0.215), (0.26, 0.235), (0.33, 0.215)], hair, 0.55),
-            # The mouth drawn back at one corner, taking air at the waterline.
-            f'<path d="{shape([(0.385, -0.135), (0.33, -0.15), (0.3, -0.175), (0.33, -0.2), (0.375, -0.195)])}" '
-            f'fill="{mix(P.ink, P.skin, 0.2)}"/>',
+            # The side of the face under the cheekbone, away from the sky, in shade.
+            f'<path d="{shape([(-0.5, -0.1), (0.1, -0.2), (0.2, -0.5), (-0.5, -0.5)])}" fill="{skin_shade}" '
+            f'opacity="0.35"/>',
+            # Wet hair over the crown, flattened forward, the rim on its top.
+            f'<path d="{shape([(0.22, -0.5), (0.2, -0.1), (0.24, 0.25), (0.2, 0.5), (0.6, 0.6), (0.6, -0.6)])}" '
+            f'fill="{hair}"/>',
+            # The brow over the open eye, and the eye itself, wide for the breath.
+            stroke([(0.13, 0.08), (0.15, 0.2), (0.12, 0.3)], mix(hair, skin_shade, 0.3), 0.6),
+            f'<path d="{shape([(0.05, 0.1), (0.08, 0.19), (0.05, 0.28), (0.02, 0.19)])}" fill="#f2efe4"/>',
+            f'<path d="{shape([(0.04, 0.16), (0.075, 0.19), (0.04, 0.23), (0.02, 0.19)])}" fill="{P.ink}"/>',
+            # The nose along the middle of the face, its shade on the lower side.
+            f'<path d="{shape([(0.05, 0.0), (-0.1, -0.06), (-0.13, 0.01), (-0.11, 0.05)])}" fill="{skin_shade}" '
+            f'opacity="0.8"/>',
+            # The mouth pulled open at the waterline, the upper lip over it.
+            f'<path d="{shape([(-0.21, -0.12), (-0.23, 0.02), (-0.27, 0.1), (-0.33, 0.03), (-0.32, -0.12)])}" '
+            f'fill="{mix(P.ink, P.skin, 0.15)}"/>',
+            stroke([(-0.2, -0.1), (-0.215, 0.04), (-0.26, 0.12)], mix(skin, skin_shade, 0.6), 0.45),
         ]
-        # Wet hair over the crown and the back of the head, the rim on its top.
-        cap = [(0.3, 0.4), (0.15, 0.52), (-0.1, 0.56), (-0.35, 0.47), (-0.48, 0.22), (-0.46, -0.05),
-               (-0.37, -0.22), (-0.22, -0.12), (-0.15, 0.1), (0.0, 0.3), (0.18, 0.34)]
-        parts.append(f'<path d="{shape(cap)}" fill="{mix(hair, P.light.rim, 0.4)}"/>')
-        parts.append(f'<path d="{shape([(u + 0.02, v - 0.05) for u, v in cap])}" fill="{hair}" '
-                     f'clip-path="{self.dry.clip(shape(cap))}"/>')
-        ear = [(-0.02, 0.08), (-0.1, 0.1), (-0.13, 0.0), (-0.1, -0.08), (-0.03, -0.06), (-0.06, 0.01)]
-        parts.append(f'<path d="{shape(ear)}" fill="{mix(skin, skin_shade, 0.45)}"/>')
         self.dry.add(f'<g clip-path="{clip}">' + "".join(parts) + "</g>")
 
     def water(self, j):
@@ -298,34 +299,33 @@ class Swimmer:
         afloat.splash(s, cam, on(j["hand"], 0.03), foam, rng, size=0.08, drops=8)
         self.kick(on((j["ankle"][0] + 0.05, 0), 0.08), 0.32)
         self.kick(on((j["ankle"][0] - 0.3, 0), -0.05), 0.2, opacity=0.6)
-        self.wake(on((j["head"][0] + 0.05, 0)), length=3.2)
+        self.wake(on((j["head"][0] + 0.05, 0)), length=2.2)
 
     def kick(self, at, size, opacity=0.9):
-        """The flutter kick's white water: a low mound of churned foam where
-        the foot breaks the surface, a few drops thrown over it."""
+        """The flutter kick's white water: broken, see-through foam where the
+        foot breaks the surface, tapered dashes with the sea between them,
+        a few drops thrown over it."""
         cam, rng, s = self.cam, self.rng, self.surface
         x0, z0 = at
         px = float(cam.scale(z0))
         cx, cy = cam.point((x0, 0, z0))
-        s.add(f'<ellipse cx="{num(cx)}" cy="{num(cy + 0.6)}" rx="{num(size * px * 0.7)}" '
-              f'ry="{num(size * px * 0.09)}" fill="{P.sea_dark}" opacity="{num(0.5 * opacity)}"/>')
-        churn = []
-        churn.append(f'<ellipse cx="{num(cx)}" cy="{num(cy - 0.3)}" rx="{num(size * px * 0.55)}" '
-                     f'ry="{num(size * px * 0.12)}" fill="{P.foam}" opacity="{num(0.45 * opacity)}"/>')
-        for _ in range(48):
-            dx = rng.normal(0, 0.35) * size
-            rise = (1 - min(1.0, abs(dx) / size)) ** 2 * rng.uniform(0.0, 0.3) * size
-            bx, by = cam.point((x0 + dx, rise, z0 + rng.normal(0, 0.1) * size))
-            r = rng.uniform(0.025, 0.065) * size * px
-            tone = P.foam if rng.uniform() < 0.7 else mix(P.foam, P.sea_light, 0.6)
-            churn.append(f'<ellipse cx="{num(bx)}" cy="{num(by)}" rx="{num(r)}" ry="{num(r * 0.5)}" '
-                         f'fill="{tone}" opacity="{num(opacity * rng.uniform(0.55, 0.95))}"/>')
-        s.add(f'<g filter="{s.blur(0.45)}">' + "".join(churn) + "</g>")
-        for _ in range(9):
+        bits = [f'<ellipse cx="{num(cx)}" cy="{num(cy)}" rx="{num(size * px * 0.6)}" '
+                f'ry="{num(size * px * 0.08)}" fill="{P.foam}" opacity="{num(0.16 * opacity)}"/>']
+        for _ in range(22):
+            dx = rng.normal(0, 0.4) * size
+            dz = rng.normal(0, 0.12) * size
+            run = rng.uniform(0.08, 0.22) * size
+            a = cam.point((x0 + dx - run, 0, z0 + dz))
+            b = cam.point((x0 + dx + run, 0, z0 + dz))
+            near = 1 - min(1.0, abs(dx) / (1.4 * size))
+            bits.append(f'<path d="{lens(a[0], a[1], b[0], b[1], rng.uniform(0.3, 0.6) * self.k * 1.4)}" '
+                        f'fill="{P.foam}" opacity="{num(opacity * near * rng.uniform(0.25, 0.55))}"/>')
+        s.add(f'<g filter="{s.blur(0.3)}">' + "".join(bits) + "</g>")
+        for _ in range(5):
             a = rng.uniform(0.4, math.pi - 0.4)
-            r = rng.uniform(0.5, 1.3) * size * px
-            s.add(f'<circle cx="{num(cx + r * math.cos(a) * 0.8)}" cy="{num(cy - r * math.sin(a) * 0.7)}" '
-                  f'r="{num(rng.uniform(0.3, 0.6))}" fill="{P.foam}" opacity="{num(opacity * 0.8)}"/>')
+            r = rng.uniform(0.5, 1.2) * size * px
+            s.add(f'<circle cx="{num(cx + r * math.cos(a) * 0.8)}" cy="{num(cy - r * math.sin(a) * 0.6)}" '
+                  f'r="{num(rng.uniform(0.3, 0.5))}" fill="{P.foam}" opacity="{num(opacity * 0.6)}"/>')
 
     def wake(self, origin, length):
         """The V he leaves: two arms of soft foam at the angle every wake
@@ -353,7 +353,7 @@ class Swimmer:
                     off = o + sign * half_w
                     edge.append(cam.point((x0 + t * ca - off * sa, 0, z0 + t * sa + off * ca)))
             a, b = cam.point((x0 + ts[0] * ca, 0, z0 + ts[0] * sa)), cam.point((x0 + length * ca, 0, z0 + length * sa))
-            fill = s.linear(a[0], a[1], b[0], b[1], [(0, P.foam, 0.6), (0.35, P.foam, 0.32), (1, P.foam, 0)])
+            fill = s.linear(a[0], a[1], b[0], b[1], [(0, P.foam, 0.45), (0.35, P.foam, 0.22), (1, P.foam, 0)])
             blobs.append(f'<path d="{smooth(left + right[::-1])}" fill="{fill}"/>')
             # Over it the foam breaks into patches, thicker near him.
             t = 0.1
@@ -394,21 +394,16 @@ def _nail_holes(cam, plank, pal, svg: Svg):
 
 
 def _sky(w, h, cam, rng) -> Svg:
-    L = P.light
     heaven = Svg(w, h)
-    # The break round the sun is the brightest sky; the masses either side are darker below.
+    # The veiled sun is the brightest of the sky, in a glow that spreads wide under the overcast.
     sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(110, 60))
     sky.sun(heaven, P, radius=8.5, veil=0.3)
-    # Thin cloud drawn across the disc.
-    sky.cloud(heaven, rng, P, L.x - 48, L.y + 5, 100, 6, lumps=5, roll=True, softness=1.4,
-              opacity=0.45, lit=1.0, rim=0.2)
-    # A few large, soft masses, heavier above; the break round the sun stays open.
-    for x, base, width, height, lumps, lit, soft in ((-70, 30, 170, 40, 5, 0.3, 2.0),
-                                                     (236, 46, 230, 54, 6, 0.4, 1.8),
-                                                     (-30, 72, 110, 20, 4, 0.5, 1.4),
-                                                     (185, 70, 110, 14, 4, 0.65, 1.2),
-                                                     (320, 72, 130, 20, 4, 0.55, 1.3)):
-        sky.cloud(heaven, rng, P, x, base, width, height, lumps=lumps, softness=soft, lit=lit, rim=0.45)
+    # A few large masses round the break where the sun shows, and one long
+    # low roll along the horizon.
+    for x, base, width, height, lumps, lit in ((-12, 50, 120, 26, 6, 0.7), (178, 38, 60, 13, 4, 0.8),
+                                                (250, 58, 104, 22, 5, 0.75), (372, 48, 64, 13, 4, 0.7)):
+        sky.cloud(heaven, rng, P, x, base, width, height, lumps=lumps, softness=0.7, lit=lit, rim=0.6)
+    sky.cloud(heaven, rng, P, 90, 66, 220, 5, lumps=8, roll=True, softness=1.4, opacity=0.55, lit=1.0, rim=0.2)
     for x, y, span, beat, tilt in ((292, 58, 15, 0.9, -0.1), (322, 68, 11, 0.0, 0.08),
                                    (350, 52, 9, -0.7, 0.15), (268, 70, 7, 0.4, -0.05)):
         sky.gull(heaven, x, y, span, beat, mix(P.cloud_shade, P.ink, 0.45), P.ink, tilt)
@@ -435,19 +430,6 @@ def build(scale: int) -> Picture:
                                                (0.35, mix(P.sea_horizon, P.sky_top, 0.4), 0.3),
                                                (1, P.sky_top, 0.2)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{grey}"/>')
-    # Long low swells, broad and soft close by, closing up into lines far off.
-    z = 3.0
-    while z < 120:
-        sy = cam.point((0, 0, z))[1]
-        px = float(cam.scale(z))
-        for _ in range(2):
-            x = rng.uniform(-1, 1) * (w / 2) * z / cam.focal
-            sx = cam.point((x, 0, z))[0]
-            run = rng.uniform(3.0, 6.0) * px
-            water.path(lens(sx - run, sy, sx + run, sy + rng.uniform(-0.02, 0.02) * run, max(0.3, 0.12 * px)),
-                       fill=P.sea_light if rng.uniform() < 0.5 else P.sea_dark,
-                       opacity=num(0.1 + 0.06 * rng.uniform()))
-        z *= 1.18
     # The path of light narrows toward the horizon and ends at the swimmer.
     sy = cam.point((0, 0, head_z))[1]
     path = water.radial(L.x, cam.horizon, 40, sy - cam.horizon + 10,
@@ -455,27 +437,8 @@ def build(scale: int) -> Picture:
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
 
     surface = Svg(w, h)
-    sea.marks(surface, cam, waves, P, rng, near=1.6, far=head_z - 0.3, per_metre=0.3, length=0.9,
-              thickness=0.045, light=0.3, dark=0.5)
-    sea.marks(surface, cam, waves, P, rng, near=head_z - 0.3, far=300, per_metre=0.32, length=0.9,
-              thickness=0.045, light=0.3, dark=0.5, glitter=(L.x, L.key), glitter_width=0.17,
-              glitter_floor=0.7)
-
-    # Close by, the few crests the light finds between him and the far path.
-    z = head_z + 0.25
-    while z < 7.0:
-        px = float(cam.scale(z))
-        for _ in range(3):
-            sx = L.x + rng.normal(0, 7 + 0.25 * (cam.point((0, 0, z))[1] - cam.horizon))
-            x, _ = cam.water_at(sx, cam.point((0, 0, z))[1])
-            if rng.uniform() > 0.6:
-                continue
-            zz = z * rng.uniform(1.0, 1.04)
-            sx, sy = cam.point((float(x), float(waves.height(x, zz)), zz))
-            half = 0.1 * px * rng.uniform(0.5, 1.2)
-            surface.path(lens(sx - half, sy, sx + half, sy, max(0.3, 0.012 * px)), fill=L.key,
-                         opacity=num(rng.uniform(0.4, 0.7)))
-        z *= 1.06
+    sea.marks(surface, cam, waves, P, rng, near=1.2, far=300, per_metre=0.45, length=0.55, thickness=0.05,
+              light=0.3, dark=0.5, glitter=(L.x, L.key), glitter_width=0.16, glitter_floor=0.6)
 
     floating, sunk, sunk_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     mirror, mirror_depth = Svg(w, h), Svg(w, h)
@@ -484,8 +447,9 @@ def build(scale: int) -> Picture:
         haze = min(0.7, max(0.0, (z - 5) / 50) ** 0.7)
         pal = hazed(P, haze)
         far = z > 15
-        plank = wood.Plank(length=length, width=width, thickness=0.045 if far else 0.09,
-                           centre=(x, -0.06 if sinking else -0.012, z),
+        # Boards from a hull's planking: an inch or two thick, floating flat and low.
+        plank = wood.Plank(length=length, width=width, thickness=0.035 if far else 0.045,
+                           centre=(x, -0.05 if sinking else -0.006, z),
                            yaw=math.radians(yaw), pitch=math.radians(pitch), roll=math.radians(roll),
                            seed=100 + i, splintered=ends, nails=z < 20, knots=1 if z < 14 else 0)
         if sinking:
