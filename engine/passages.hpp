@@ -44,17 +44,17 @@ inline constexpr std::string_view kZarpar[] = {
 inline constexpr std::string_view kIslas[] = {
     "Escasea el agua, pero pescamos mucho y seguimos ",
     "adelante. Semanas después llegamos a unas islas ",
-    "donde, a cambio de pescado, nos tratan como a reyes. ",
-    "Agradecidos, nos consagramos ",
-    "a cuidar la naturaleza. ",
-    "Nunca sabremos qué presagiaban la balsa y las aves. ",
+    "donde nos acogen como a reyes y repartimos la pesca. ",
+    "Agradecidos, nos quedamos ",
+    "a cuidar de aquellas islas. ",
+    "Nunca sabremos qué anunciaban la balsa y las aves. ",
 };
 
 // "_2_0" by "navegar hacia la balsa": the empty raft
 inline constexpr std::string_view kBalsaVacia[] = {
     "Llegamos junto a la balsa y no hay nada en ella. ",
-    "Tan lejos de tierra y mal provistos, nos tienta ",
-    "volver a la costa por más víveres. ",
+    "Tan lejos de tierra y tan mal provistos, nos tienta ",
+    "volver a la costa por víveres. ",
 };
 
 // "_2_1" by "retornar a tierra": back to land at night
@@ -102,14 +102,14 @@ inline constexpr std::string_view kNavegar[] = {
     "Entonces los tiburones se revuelven y se muerden ",
     "unos a otros, hasta que el mar, poco a poco, ",
     "vuelve a quedar en calma. Ya lejos de ellos, sigo remando, ",
-    "a solas en pleno océano, y ",
+    "a solas, en medio del océano, y ",
     "me acuerdo de los libros que he leído ",
     "en mis años de marino, de aquellas historias ",
     "de náufragos y de santos, y pienso en el amor al prójimo, ",
     "que es lo único que de verdad nos salva. ",
     "¿Dónde estará ahora el grumete? ¿Habrá llegado al barco ",
     "o se lo habrá tragado el mar? Se me ocurre que podría ",
-    "intentar algo desesperado: arrojarme al agua. ",
+    "encomendarme a Dios y arrojarme al agua. ",
 };
 
 // "_3_0" by "regresar al barco": lost at sea
@@ -129,8 +129,8 @@ inline constexpr std::string_view kSaltar[] = {
     "y él me saca a flote y me lleva entre las olas, ",
     "tan deprisa que en un instante la balsa queda atrás. ",
     "Me deja junto a un arrecife, desde el que veo una isla. ",
-    "Le acaricio el lomo, agradecido, y nado hacia la orilla, ",
-    "hasta una playa de arena caliente, ",
+    "Le acaricio el lomo, agradecido, y nado hasta la orilla: ",
+    "una ancha playa de arena caliente, ",
     "bordeada de palmeras y maleza. Como el calor aprieta, ",
     "me refugio a la sombra de la palmera más grande. ",
     "¿Exploro este lugar, hago una fogata o descanso un rato? ",
@@ -172,10 +172,10 @@ inline constexpr std::string_view kEspinasSolo[] = {
 
 // "_3_1" and "_3_1_1": trapped among thorns, together
 inline constexpr std::string_view kEspinasJuntos[] = {
-    "Ya de día, buscamos comida isla adentro ",
+    "En busca de comida, avanzamos isla adentro ",
     kEntreEspinas,
     "pero las zarzas nos atrapan bajo un sol abrasador. ",
-    "No podemos soltarnos: es nuestro fin. ",
+    "Ya no podemos zafarnos: es el fin. ",
 };
 
 // "_3_0_1" by "hacer una fogata": a life among the natives
@@ -187,7 +187,7 @@ inline constexpr std::string_view kFogata[] = {
     "Pero el resplandor del fuego las mantiene a raya. ",
     "Doy gracias a Dios y velo hasta el alba junto a las brasas. ",
     "No sé si alguien vendrá a buscarme, así que me preparo ",
-    "como puedo para una larga espera. Aprendo a pescar ",
+    "como puedo para una larga espera. Me pongo a pescar ",
     "en las charcas que deja la marea, recojo cocos ",
     "y guardo agua de lluvia en sus cáscaras. ",
     "Con troncos, lianas y hojas grandes construyo una choza ",
@@ -197,7 +197,7 @@ inline constexpr std::string_view kFogata[] = {
     "y rezo por el grumete, esté donde esté. ",
     "Una mañana, un hombre surge de entre los árboles. ",
     "Es un nativo de la isla, con el cuerpo pintado, ",
-    "y, para mi sorpresa, habla algo de español. ",
+    "y, para mi asombro, habla algo de español. ",
     "Me cuenta que lo aprendió hace años de unos náufragos. ",
     "Compartimos pescado asado y charlamos hasta el anochecer; ",
     "yo le hablo de Dios, y él, de sus dioses. ",
@@ -233,7 +233,7 @@ inline constexpr std::string_view kConchas[] = {
     "Al alba nos sentamos a estudiar las conchas. ",
     "Son esferas frágiles como cáscara de huevo, ",
     "con agujeros en forma de estrella que dejan pasar la luz. ",
-    "Concluimos que alguna criatura se refugia en ellas, ",
+    "Sospechamos que aún las habitan pequeñas criaturas, ",
     "señal de que la vida de esta isla, al parecer desierta, ",
     "sigue intacta, como Dios la creó. ",
     "Pero el mar sube sin cesar y ya lame la arena seca; ",
@@ -264,7 +264,7 @@ inline constexpr std::string_view kSirena[] = {
 // "_4_2": the last days on the raft, the longest passage
 inline constexpr std::string_view kFinal[] = {
     "A solas en mi balsa, que se deshace poco a poco, ",
-    "oigo crujir los troncos y aflojarse las cuerdas. ",
+    "oigo crujir los troncos y siento ceder las cuerdas. ",
     "El grumete ya no está y el mar parece infinito. ",
     "Me siento en la madera mojada. ",
     "Pienso en la fe. No es una certeza que se tenga ",
@@ -332,7 +332,7 @@ inline constexpr std::string_view kFinal[] = {
     "hasta desaparecer. ",
     "Al poco rato se acerca una canoa. ",
     "Un nativo me mira desde ella; le tiendo la mano, ",
-    "pero él levanta su lanza y me la arroja. ",
+    "pero él alza la lanza y me la arroja. ",
     "La punta envenenada se me clava en el hombro. ",
     "Noto un frío lento que me sube hasta el pecho, ",
     "y me abandonan las fuerzas. ",
