@@ -17,7 +17,7 @@ from ..compose import Layer, Picture
 from ..palette import hazed, mix
 from dataclasses import replace
 
-from .pic_1_0 import P as BEACH
+from .pic_1_0 import P as BEACH, clouds
 
 # The shipyard's beach palette, its sea greyed a little toward the haze so
 # it sits with the set's quieter water.
@@ -33,13 +33,13 @@ SEEN = (421, 221)
 
 # The sun's direction on the ground, away from it, and how far a metre of
 # height throws its shadow (high noon: short).
-SHADOW = (0.45, -0.89)
-REACH = 0.45
+SHADOW = (0.8, -0.6)
+REACH = 0.55
 
 
-PALM_BASE = (-7.0, 0.0, 16.0)
-PALM_TOP = (2.8, 5.7)        # how far the crown leans out and how high it stands
-ISLAND = 335                 # the island's centre on the horizon
+PALM_BASE = (1.2, 0.0, 16.0)
+PALM_TOP = (-2.5, 5.7)       # how far the crown leans out toward the sun and how high it stands
+ISLAND = 92                  # the island's centre on the horizon
 
 
 def camera() -> Camera:
@@ -51,7 +51,7 @@ def shore_z(x):
     right the shore swings toward us and runs out of the frame below."""
     x = np.asarray(x, float)
     t = np.clip((x + 2.0) / 11.0, 0, 1)
-    return 27.0 + 2.6 * np.sin(x / 6.0 + 0.9) - 15.0 * t * t * (3 - 2 * t)
+    return 27.0 + 4.2 * np.sin(x / 6.5 + 0.9) + 1.1 * np.sin(x / 2.2 + 0.4) - 15.0 * t * t * (3 - 2 * t)
 
 
 def _ground(cam, xz):
@@ -61,9 +61,10 @@ def _ground(cam, xz):
 def _palm(cam, svg: Svg, shade: Svg, rng):
     base = np.array(PALM_BASE)
     # The trunk: a leaning curve, slimmer toward the crown, with ring scars.
-    ts = np.linspace(0, 1, 24)
+    # Samples closer together at the foot, where the trunk flares into its roots.
+    ts = np.linspace(0, 1, 30) ** 1.5
     spine = [base + np.array([PALM_TOP[0] * t ** 1.6, PALM_TOP[1] * t, 0.0]) for t in ts]
-    radius = 0.2 - 0.08 * ts
+    radius = 0.2 - 0.08 * ts + 0.2 * np.clip(1 - ts / 0.1, 0, 1) ** 2
     scr = [cam.point(p) for p in spine]
     px = float(cam.scale(base[2]))
     left, right = [], []
@@ -77,6 +78,15 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         left.append((x + nx * r, y + ny * r))
         right.append((x - nx * r, y - ny * r))
     trunk = left + right[::-1]
+    # Where it goes into the sand: a low mound and a few roots spreading out.
+    fx, fy = cam.point(base)
+    shade.add(f'<ellipse cx="{num(fx + 1.5)}" cy="{num(fy + 0.8)}" rx="{num(0.75 * px)}" ry="{num(0.16 * px)}" '
+              f'fill="{mix(P.sand, P.wood_side, 0.35)}" opacity="0.7" filter="{shade.blur(0.6)}"/>')
+    for ang, reach in ((-2.7, 0.62), (-0.5, 0.55), (2.5, 0.4), (0.4, 0.5)):
+        ex, ez = base[0] + math.cos(ang) * reach, base[2] + math.sin(ang) * reach * 0.7
+        a, b = cam.point((base[0] + math.cos(ang) * 0.1, 0.05, base[2])), cam.point((ex, 0.0, ez))
+        svg.path(lens(a[0], a[1] - 0.6, b[0], b[1], 0.09 * px), fill=mix(P.wood_dark, P.wood_side, 0.5))
+        svg.path(lens(a[0] - 0.3, a[1] - 1.0, b[0] - 0.3, b[1] - 0.3, 0.035 * px), fill=mix(P.wood_side, P.light.key, 0.3))
     bark, bark_dark = mix(P.wood_side, P.wood_lit, 0.3), mix(P.wood_dark, P.wood_side, 0.3)
     svg.path(polygon(trunk), fill=bark)
     # The sun from the upper left lights the trunk's left side (the `right`
@@ -244,17 +254,24 @@ def _breaker(cam, svg: Svg, xs, rng):
     has not yet, with tapered streaks down the face; at its foot the white
     water lies in broken, tapered dashes."""
     crest = [(x, float(breaker_z(x))) for x in xs]
-    height = 0.75
-    top = [cam.point((x, height, z)) for x, z in crest]
+    # The wave stands taller in some places than others along its length.
+    def rise(x):
+        return 0.75 * (0.6 + 0.4 * math.sin(x * 0.21 + 0.7) * math.sin(x * 0.07 + 2.0))
+
+    top = [cam.point((x, rise(x), z)) for x, z in crest]
     foot = [cam.point((x, 0.0, z - 1.5)) for x, z in crest]
     mid = len(crest) // 3
     face = svg.linear(0, top[mid][1], 0, foot[mid][1], [(0, mix(P.sea_light, P.sea_horizon, 0.45)),
                                                        (0.5, mix(P.sea_horizon, P.sea_near, 0.35)),
                                                        (1, mix(P.sea_near, P.sea_horizon, 0.3))])
     svg.path(polygon(top + foot[::-1]), fill=face)
-    # A swell still to break, further out: a thin light line.
-    outer = [cam.point((x, 0.0, z + 7.0 + 0.6 * math.sin(x * 0.3))) for x, z in crest]
-    svg.path(smooth(outer, closed=False), stroke=P.sea_light, stroke_width="0.6", opacity="0.4")
+    # A swell still to break, further out: a light line that comes and goes.
+    for i in range(0, len(crest) - 8, 6):
+        if rng.uniform() < 0.45:
+            continue
+        j = i + int(rng.integers(3, 7))
+        seg = [cam.point((x, 0.0, z + 7.0 + 0.6 * math.sin(x * 0.3))) for x, z in crest[i:j]]
+        svg.path(lens(seg[0][0], seg[0][1], seg[-1][0], seg[-1][1], 0.6), fill=P.sea_light, opacity="0.35")
 
     # How hard it breaks wanders slowly along the wave: spilling thick in
     # places, elsewhere only a thin light line at the crest.
@@ -294,17 +311,17 @@ def _breaker(cam, svg: Svg, xs, rng):
         k = float(cam.scale(z)) / 14.0
         L = rng.uniform(0.8, 3.2)
         thick = k * (0.5 + 2.0 * b * rng.uniform(0.3, 1.0))
-        (ax, ay), (bx, by) = cam.point((x - L / 2, height, z)), cam.point((x + L / 2, height, z))
+        (ax, ay), (bx, by) = cam.point((x - L / 2, rise(x), z)), cam.point((x + L / 2, rise(x), z))
         drop = thick * rng.uniform(0.3, 0.9)
         svg.path(lens(ax, ay + drop, bx, by + drop, thick), fill=P.foam, opacity=num(rng.uniform(0.25, 0.55)))
     svg.path(smooth(lip_top, closed=False), stroke=mix(P.foam, P.light.key, 0.5), stroke_width="0.5", opacity="0.6")
     # Long light glints across the face, where it steepens under the lip.
-    for _ in range(70):
+    for _ in range(50):
         i = int(rng.integers(2, len(crest) - 8))
-        j = i + int(rng.integers(3, 8))
+        j = i + int(rng.integers(1, 3))
         f = rng.uniform(0.25, 0.8)
-        a = cam.point((crest[i][0], height * (1 - f), crest[i][1] - 1.5 * f))
-        b = cam.point((crest[j][0], height * (1 - f), crest[j][1] - 1.5 * f))
+        a = cam.point((crest[i][0], rise(crest[i][0]) * (1 - f), crest[i][1] - 1.5 * f))
+        b = cam.point((crest[j][0], rise(crest[j][0]) * (1 - f), crest[j][1] - 1.5 * f))
         svg.path(lens(a[0], a[1], b[0], b[1], 0.35), fill=P.sea_light, opacity="0.3")
     # Where it spills, the white water pours a little way down the face.
     for i in range(0, len(crest), 3):
@@ -314,7 +331,7 @@ def _breaker(cam, svg: Svg, xs, rng):
             continue
         r = b * rng.uniform(0.3, 0.7)
         a = (lip_bot[i][0], lip_bot[i][1] + 1.0)
-        c = cam.point((x + rng.normal(0, 0.15), height * (1 - r), z - 1.5 * r))
+        c = cam.point((x + rng.normal(0, 0.15), rise(x) * (1 - r), z - 1.5 * r))
         svg.path(lens(a[0] - 2.5, a[1] - 1.0, c[0], c[1], rng.uniform(0.8, 1.4)), fill=P.foam, opacity="0.25")
 
 
@@ -457,9 +474,8 @@ def build(scale: int) -> Picture:
     sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(170, 110))
     sky.sun(heaven, P, radius=27)
     # A few large soft masses, clear of the sun and the palm's crown.
-    for x, base, width, height, lumps, lit in ((206, 50, 150, 26, 6, 0.85), (338, 64, 80, 12, 4, 0.8)):
-        sky.cloud(heaven, rng, P, x, base, width, height, lumps=lumps, softness=0.8, lit=lit, rim=0.6)
-    sky.cloud(heaven, rng, P, 120, 76, 200, 5, lumps=7, roll=True, softness=1.4, opacity=0.45, lit=1.0, rim=0.2)
+    clouds(heaven, rng, ((250, 62, 116, 19, 5, 0.85), (150, 46, 44, 9, 4, 0.9), (350, 70, 52, 10, 4, 0.8)),
+           (60, 77, 240))
     # The island, far off and hazed, green on top over a pale rim of sand.
     far = hazed(P, 0.45)
     ix, iy = ISLAND, cam.horizon
