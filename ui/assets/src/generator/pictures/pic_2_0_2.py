@@ -410,9 +410,10 @@ def _beach(cam, sand: Svg, rng):
     # The tide line: bits of dried weed and foam, strung out and broken.
     weed = []
     for x in np.arange(-22.0, 22.0, 0.16):
-        if rng.uniform() < 0.35:
+        # Strung out in clumps with long gaps, and wandering, never a ruled line.
+        if rng.uniform() < 0.3 + 0.6 * (0.5 + 0.5 * math.sin(x * 0.9 + 0.5)):
             continue
-        z = float(shore_z(x)) - 7.2 - 0.6 * math.sin(x * 0.45 + 1.0) + rng.normal(0, 0.12)
+        z = float(shore_z(x)) - 7.2 - 0.6 * math.sin(x * 0.45 + 1.0) - 0.5 * math.sin(x * 1.4) + rng.normal(0, 0.3)
         a = cam.point((x, 0.0, z))
         b = cam.point((x + rng.uniform(0.05, 0.16), 0.0, z + rng.normal(0, 0.05)))
         weed.append(f'<path d="{lens(a[0], a[1], b[0], b[1], max(0.35, float(cam.scale(z)) * 0.018))}"/>')
@@ -493,8 +494,9 @@ def build(scale: int) -> Picture:
     y_near = cam.point((0, 0, 30))[1]
     shallow = water.linear(0, y_far, 0, y_near, [(0, P.sea_light, 0), (1, mix(P.sea_light, P.sea_horizon, 0.4), 0.7)])
     water.add(f'<rect x="0" y="{num(y_far)}" width="{w}" height="{num(h - y_far)}" fill="{shallow}"/>')
-    sea.marks(water, cam, waves, P, rng, near=30, far=400, per_metre=0.45, length=0.9, thickness=0.06,
-              light=0.4, dark=0.45)
+    # The set's wave dashes, begun where the shallows give way to open water.
+    sea.marks(water, cam, waves, P, rng, near=30, far=300, per_metre=0.45, length=0.55, thickness=0.05,
+              light=0.35, dark=0.5)
 
     surf, sand, foam = Svg(w, h), Svg(w, h), Svg(w, h)
     xs = np.linspace(-24, 26, 140)
