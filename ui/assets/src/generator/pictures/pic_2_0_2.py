@@ -241,7 +241,9 @@ def _lace(svg: Svg, cam, rng, x0, x1, z_of, back: float, front: float, tone: str
                     + "".join(holes) + '</mask>')
     xs = np.linspace(x0, x1, 90)
     far_edge = [cam.point((x, 0.0, z_of(x) + back + rng.uniform(-0.15, 0.15))) for x in xs]
-    near_edge = [cam.point((x, 0.0, z_of(x) + front + 0.35 * math.sin(x * 1.7) - 0.3 * abs(math.sin(x * 2.3))
+    # How far it runs wanders in long tongues as well as small scallops.
+    near_edge = [cam.point((x, 0.0, z_of(x) + front * (1 + 0.3 * math.sin(x * 0.55 + 1.3))
+                            + 0.35 * math.sin(x * 1.7) - 0.3 * abs(math.sin(x * 2.3))
                             + rng.uniform(-0.05, 0.05)))
                  for x in xs]
     svg.add(f'<path d="{smooth(far_edge + near_edge[::-1])}" fill="{fill}" mask="url(#{mask})"/>')
@@ -454,7 +456,8 @@ def _wash(cam, foam: Svg, xs, rng):
                               [(0, P.foam, 0.5), (1, P.foam, 0.28)]),
                   density=1.8, open_back=0.25, open_front=0.65)
     # Just past the edge the sand is darker where the water has soaked it.
-    foam.path(polygon(front + [(x, y + 1.4) for x, y in front[::-1]]), fill=P.wood_side, opacity="0.15")
+    foam.path(polygon(front + [(x, y + 2.2) for x, y in front[::-1]]), fill=P.wood_side, opacity="0.12",
+              filter=foam.blur(0.9))
     # Its edge: short tapered dashes of foam strung along where it stops.
     for i in range(0, len(front) - 3, 2):
         if rng.uniform() < 0.25:
