@@ -127,11 +127,12 @@ constexpr ControlDesign kDesign[] = {
     box(   "txtEscenario",  Scene, kSceneArea,          0, "", "Escenario",
            {kTimesFaces, 11.25}, kWindowColours),
     picture("pic_2_0_2",                              14, "Las islas",
-     "Una playa de arena a mediodía, con el sol alto a la izquierda: una palmera verde inclinada "
-     "proyecta su sombra sobre la arena hacia delante y a la derecha, lejos del sol. Una ola rompe "
-     "en una línea blanca a lo largo de la orilla, que a la derecha se curva hacia delante, y su "
-     "espuma se retira por la arena mojada como un encaje lleno de agujeros; detrás, un mar azul "
-     "y, en el horizonte, una islita de cima verde bajo unas nubes blancas."),
+     "Una playa de arena a mediodía, con el sol alto a la izquierda: en medio de la playa, una "
+     "palmera verde se inclina hacia el sol, con las raíces abiertas en la arena, y proyecta su "
+     "sombra hacia delante y a la derecha, lejos del sol. Una ola rompe en una línea blanca a lo "
+     "largo de la orilla, que a la derecha se curva hacia delante, y su espuma se retira por la "
+     "arena mojada como un encaje lleno de agujeros; detrás, un mar azul, a la izquierda una "
+     "islita de cima verde en el horizonte y, a la derecha, unas nubes bajas de color crema."),
     label( "lblAbout",      {104, 328, 137, 49},       8,
            "Quivra, un relato interactivo del mar, Versión " QUIVRA_VERSION,
            {kSansSerifFaces, 8.25, true}),

@@ -30,8 +30,24 @@ P = replace(BRIGHT, sky_top=mix(BRIGHT.sky_top, BRIGHT.mountain, 0.4),
             cloud_shade=mix(BRIGHT.cloud_shade, BRIGHT.mountain, 0.35),
             sand=mix(BRIGHT.wood_fresh, BRIGHT.light.key, 0.25),
             grass=mix(BRIGHT.grass, BRIGHT.mountain, 0.3),
-            # Cooler under the words, so the sand below goes grey, not muddy.
-            ink=mix(BRIGHT.ink, BRIGHT.light.shadow, 0.55))
+            # Under the words a warm dark of the wood, so the sand below
+            # reads as sand in shade rather than going grey.
+            ink=mix(BRIGHT.ink, BRIGHT.wood_dark, 0.7))
+
+# The clouds in the set's muted flat tones: an off-white leaning to the
+# haze, the shaded side between it and the sky, not a cold blue-grey.
+CLOUDS = replace(P, cloud_lit=mix(P.cloud_lit, P.sky_horizon, 0.3),
+                 cloud_shade=mix(mix(P.cloud_lit, P.sky_horizon, 0.55), P.wood_fresh, 0.3))
+
+
+def clouds(heaven: Svg, rng, masses, roll) -> None:
+    """A few large masses, (x, base, width, height, lumps, lit), and one long
+    low roll along the horizon, (x, base, width)."""
+    for x, base, width, height, lumps, lit in masses:
+        sky.cloud(heaven, rng, CLOUDS, x, base, width, height, lumps=lumps, softness=0.7, lit=lit, rim=0.6)
+    x, base, width = roll
+    sky.cloud(heaven, rng, CLOUDS, x, base, width, 6, lumps=8, roll=True, softness=1.4, opacity=0.55, lit=1.0,
+              rim=0.2)
 
 NAME = "pic_1_0"
 SIZE = (421, 221)
@@ -46,11 +62,12 @@ SUN = SUN / np.linalg.norm(SUN)
 
 LENGTH = 17.0
 HULL = Hull(LENGTH, [0.0, 0.2, 0.5, 0.8, 1.0], [
-    # (breadth, height above the keel) from the keel to the sheer, half of the hull
+    # (breadth, height above the keel) from the keel to the sheer, half of the hull;
+    # a slack floor turning through a round bilge into the topsides
     [(0.12, 0.0), (0.55, 0.8), (1.3, 2.1), (1.75, 3.5), (1.8, 4.7)],      # the transom
-    [(0.2, 0.0), (1.3, 0.5), (2.2, 1.7), (2.55, 2.9), (2.45, 3.95)],
-    [(0.25, 0.0), (1.75, 0.4), (2.65, 1.45), (2.9, 2.6), (2.75, 3.5)],    # the sheer dips here
-    [(0.18, 0.0), (1.0, 0.55), (1.75, 1.7), (2.1, 2.95), (2.05, 3.95)],
+    [(0.2, 0.0), (1.05, 0.3), (1.95, 1.05), (2.5, 2.4), (2.45, 3.95)],
+    [(0.25, 0.0), (1.35, 0.25), (2.35, 0.95), (2.85, 2.2), (2.75, 3.5)],    # the sheer dips here
+    [(0.18, 0.0), (0.8, 0.35), (1.5, 1.2), (2.0, 2.55), (2.05, 3.95)],
     [(0.08, 0.0), (0.1, 1.0), (0.12, 2.3), (0.14, 3.6), (0.14, 4.6)],     # the stem
 ])
 KEEL_Y = 1.0          # the keel's top above the sand, on its stocks
@@ -523,7 +540,7 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
     haft, haft_lit = mix(P.wood_side, P.wood_dark, 0.2), mix(P.wood_lit, P.light.rim, 0.3)
 
     # A chopping log with an adze bitten into its top.
-    lx, lz = -12.6, 25.8
+    lx, lz = -11.7, 23.4
     px = float(cam.scale(lz)) * 1.25
     bx, by = cam.point((lx, 0, lz))
     r, hgt = 0.34 * px, 0.5 * px
@@ -543,14 +560,18 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
              stroke_linecap="round")
     svg.path(f"M{num(hx - 0.3)},{num(hy - 0.2)}L{num(ex - 0.3)},{num(ey - 0.2)}", stroke=haft_lit,
              stroke_width=num(0.02 * px), stroke_linecap="round")
-    blade = [(hx - 0.16 * px, hy + 0.03 * px), (hx + 0.05 * px, hy - 0.07 * px), (hx + 0.07 * px, hy - 0.01 * px),
-             (hx - 0.1 * px, hy + 0.06 * px)]
+    # The blade across the haft's foot, its edge bitten into the block's top.
+    q = px * 1.7
+    blade = [(hx - 0.16 * q, hy + 0.03 * q), (hx + 0.05 * q, hy - 0.07 * q), (hx + 0.07 * q, hy - 0.01 * q),
+             (hx - 0.1 * q, hy + 0.06 * q)]
     svg.path(polygon(blade), fill=steel)
-    svg.path(polygon(blade[:2] + [(hx + 0.05 * px, hy - 0.045 * px), (hx - 0.15 * px, hy + 0.045 * px)]), fill=steel_lit)
+    svg.path(polygon(blade[:2] + [(hx + 0.05 * q, hy - 0.045 * q), (hx - 0.15 * q, hy + 0.045 * q)]), fill=steel_lit)
+    svg.path(f"M{num(hx - 0.16 * q)},{num(hy + 0.03 * q)}L{num(hx - 0.1 * q)},{num(hy + 0.06 * q)}",
+             stroke=mix(P.wood_dark, P.wood_fresh, 0.3), stroke_width="0.6")
 
     # A mallet on its side by the log: a round head, lit on top, and its handle.
-    mx, my = cam.point((-11.4, 0, 25.2))
-    px = float(cam.scale(25.2)) * 2.0
+    mx, my = cam.point((-10.7, 0, 22.8))
+    px = float(cam.scale(22.8)) * 2.0
     shade.add(f'<ellipse cx="{num(mx + 0.32 * px)}" cy="{num(my + 0.02 * px)}" rx="{num(0.36 * px)}" ry="{num(0.05 * px)}" '
               f'fill="{ground}" opacity="0.7"/>')
     svg.path(f"M{num(mx + 0.05 * px)},{num(my - 0.06 * px)}L{num(mx + 0.6 * px)},{num(my - 0.03 * px)}", stroke=haft,
@@ -563,7 +584,7 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
             f'fill="{P.wood_fresh}"/>')
 
     # A sawhorse with a plank across it, the saw standing in the half-made cut.
-    hx0, hz0 = -7.6, 24.4
+    hx0, hz0 = -8.3, 22.4
     px = float(cam.scale(hz0))
     legs, beam = mix(P.wood_side, P.wood_dark, 0.2), mix(P.wood_side, P.wood_lit, 0.6)
     for u in (-0.6, 0.6):
@@ -579,18 +600,22 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
                        opacity="0.8")
     a, b = cam.point((hx0 - 0.75, 0.88, hz0)), cam.point((hx0 + 0.75, 0.88, hz0))
     svg.path(f"M{num(a[0])},{num(a[1])}L{num(b[0])},{num(b[1])}", stroke=beam, stroke_width=num(0.11 * px))
-    board = wood.Plank(length=2.6, width=0.32, thickness=0.07, centre=(hx0 + 0.35, 0.97, hz0 - 0.05),
+    board = wood.Plank(length=2.6, width=0.4, thickness=0.1, centre=(hx0 + 0.35, 0.98, hz0 - 0.05),
                        yaw=math.radians(-6), seed=333, splintered=(False, False), nails=False, knots=1)
     wood.draw(board, cam, P, SUN, above=svg, under=sink, depth=sink_depth, sight=1.0, wet=False)
-    kerf = [cam.point(board.world(0.55, v, 0.036)) for v in (-0.16, 0.0)]
-    svg.path(polyline(kerf), stroke=P.wood_dark, stroke_width="0.45")
+    # The cut half way across the plank, between the trestles, so the saw
+    # plainly stands in it: a dark kerf from the near edge to the blade.
+    kerf = [cam.point(board.world(-0.1, v, 0.05)) for v in (-0.2, 0.02)]
+    svg.path(polyline(kerf), stroke=P.wood_dark, stroke_width="0.6")
+    front = [cam.point(board.world(-0.1, -0.2, h)) for h in (0.05, -0.05)]
+    svg.path(polyline(front), stroke=P.wood_dark, stroke_width="0.5")
     sh = [_shadow(board.world(u, v, 0)) for u, v in ((-1.3, -0.16), (1.3, -0.16), (1.3, 0.16), (-1.3, 0.16))]
     shade.path(polygon(_screen(cam, sh)), fill=ground, opacity="0.8")
     # The saw: its toothed edge down through the cut, the blade widening
     # back to the grip, the back of the blade catching the sun.
     kx, ky = kerf[1]
-    sp = px * 1.3
-    ang = math.radians(48)
+    sp = px * 1.5
+    ang = math.radians(40)
     dx, dy = math.cos(ang), -math.sin(ang)
     nx, ny = -math.sin(ang), -math.cos(ang)            # from the teeth toward the back, up and left
     L = 0.62 * sp
@@ -621,7 +646,7 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
             f'transform="rotate({num(-math.degrees(ang))} {num(hole[0])} {num(hole[1])})" fill="{mix(P.sand, P.wood_side, 0.3)}"/>')
     # Sawdust under the cut.
     for _ in range(30):
-        cx, cz = rng.normal(hx0 + 0.95, 0.25), rng.normal(hz0 - 0.1, 0.2)
+        cx, cz = rng.normal(hx0 + 0.25, 0.22), rng.normal(hz0 - 0.3, 0.18)
         x, y = cam.point((cx, 0, cz))
         svg.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(rng.uniform(0.3, 0.5))}" '
                 f'fill="{mix(P.wood_fresh, P.light.key, 0.3)}" opacity="0.9"/>')
@@ -649,11 +674,9 @@ def build(scale: int) -> Picture:
     heaven = Svg(w, h)
     sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(170, 110))
     sky.sun(heaven, P, radius=27)
-    # A few large soft masses, the big one off to the right clear of the sun.
-    for x, base, width, height, lumps, lit in ((214, 58, 190, 30, 6, 0.85), (104, 30, 70, 13, 4, 0.9),
-                                                (352, 88, 90, 11, 4, 0.8)):
-        sky.cloud(heaven, rng, P, x, base, width, height, lumps=lumps, softness=0.8, lit=lit, rim=0.6)
-    sky.cloud(heaven, rng, P, -20, 100, 220, 6, lumps=8, roll=True, softness=1.4, opacity=0.5, lit=1.0, rim=0.2)
+    # A few large soft masses low over the hills, the big one off to the right clear of the sun.
+    clouds(heaven, rng, ((226, 76, 124, 20, 5, 0.85), (120, 62, 50, 10, 4, 0.9), (352, 86, 64, 10, 4, 0.8)),
+           (-20, 100, 220))
 
     land = Svg(w, h)
     _far_hills(land, rng, cam)

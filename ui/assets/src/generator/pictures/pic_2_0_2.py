@@ -17,7 +17,7 @@ from ..compose import Layer, Picture
 from ..palette import hazed, mix
 from dataclasses import replace
 
-from .pic_1_0 import P as BEACH
+from .pic_1_0 import P as BEACH, clouds
 
 # The shipyard's beach palette, its sea greyed a little toward the haze so
 # it sits with the set's quieter water.
@@ -33,13 +33,13 @@ SEEN = (421, 221)
 
 # The sun's direction on the ground, away from it, and how far a metre of
 # height throws its shadow (high noon: short).
-SHADOW = (0.45, -0.89)
-REACH = 0.45
+SHADOW = (0.8, -0.6)
+REACH = 0.55
 
 
-PALM_BASE = (-7.0, 0.0, 16.0)
-PALM_TOP = (2.8, 5.7)        # how far the crown leans out and how high it stands
-ISLAND = 335                 # the island's centre on the horizon
+PALM_BASE = (1.2, 0.0, 16.0)
+PALM_TOP = (-2.5, 5.7)       # how far the crown leans out toward the sun and how high it stands
+ISLAND = 92                  # the island's centre on the horizon
 
 
 def camera() -> Camera:
@@ -51,7 +51,7 @@ def shore_z(x):
     right the shore swings toward us and runs out of the frame below."""
     x = np.asarray(x, float)
     t = np.clip((x + 2.0) / 11.0, 0, 1)
-    return 27.0 + 2.6 * np.sin(x / 6.0 + 0.9) - 15.0 * t * t * (3 - 2 * t)
+    return 27.0 + 4.2 * np.sin(x / 6.5 + 0.9) + 1.1 * np.sin(x / 2.2 + 0.4) - 15.0 * t * t * (3 - 2 * t)
 
 
 def _ground(cam, xz):
@@ -61,9 +61,10 @@ def _ground(cam, xz):
 def _palm(cam, svg: Svg, shade: Svg, rng):
     base = np.array(PALM_BASE)
     # The trunk: a leaning curve, slimmer toward the crown, with ring scars.
-    ts = np.linspace(0, 1, 24)
+    # Samples closer together at the foot, where the trunk flares into its roots.
+    ts = np.linspace(0, 1, 30) ** 1.5
     spine = [base + np.array([PALM_TOP[0] * t ** 1.6, PALM_TOP[1] * t, 0.0]) for t in ts]
-    radius = 0.2 - 0.08 * ts
+    radius = 0.2 - 0.08 * ts + 0.2 * np.clip(1 - ts / 0.1, 0, 1) ** 2
     scr = [cam.point(p) for p in spine]
     px = float(cam.scale(base[2]))
     left, right = [], []
@@ -77,6 +78,15 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         left.append((x + nx * r, y + ny * r))
         right.append((x - nx * r, y - ny * r))
     trunk = left + right[::-1]
+    # Where it goes into the sand: a low mound and a few roots spreading out.
+    fx, fy = cam.point(base)
+    shade.add(f'<ellipse cx="{num(fx + 1.5)}" cy="{num(fy + 0.8)}" rx="{num(0.75 * px)}" ry="{num(0.16 * px)}" '
+              f'fill="{mix(P.sand, P.wood_side, 0.35)}" opacity="0.7" filter="{shade.blur(0.6)}"/>')
+    for ang, reach in ((-2.7, 0.62), (-0.5, 0.55), (2.5, 0.4), (0.4, 0.5)):
+        ex, ez = base[0] + math.cos(ang) * reach, base[2] + math.sin(ang) * reach * 0.7
+        a, b = cam.point((base[0] + math.cos(ang) * 0.1, 0.05, base[2])), cam.point((ex, 0.0, ez))
+        svg.path(lens(a[0], a[1] - 0.6, b[0], b[1], 0.09 * px), fill=mix(P.wood_dark, P.wood_side, 0.5))
+        svg.path(lens(a[0] - 0.3, a[1] - 1.0, b[0] - 0.3, b[1] - 0.3, 0.035 * px), fill=mix(P.wood_side, P.light.key, 0.3))
     bark, bark_dark = mix(P.wood_side, P.wood_lit, 0.3), mix(P.wood_dark, P.wood_side, 0.3)
     svg.path(polygon(trunk), fill=bark)
     # The sun from the upper left lights the trunk's left side (the `right`
@@ -231,7 +241,9 @@ def _lace(svg: Svg, cam, rng, x0, x1, z_of, back: float, front: float, tone: str
                     + "".join(holes) + '</mask>')
     xs = np.linspace(x0, x1, 90)
     far_edge = [cam.point((x, 0.0, z_of(x) + back + rng.uniform(-0.15, 0.15))) for x in xs]
-    near_edge = [cam.point((x, 0.0, z_of(x) + front + 0.35 * math.sin(x * 1.7) - 0.3 * abs(math.sin(x * 2.3))
+    # How far it runs wanders in long tongues as well as small scallops.
+    near_edge = [cam.point((x, 0.0, z_of(x) + front * (1 + 0.3 * math.sin(x * 0.55 + 1.3))
+                            + 0.35 * math.sin(x * 1.7) - 0.3 * abs(math.sin(x * 2.3))
                             + rng.uniform(-0.05, 0.05)))
                  for x in xs]
     svg.add(f'<path d="{smooth(far_edge + near_edge[::-1])}" fill="{fill}" mask="url(#{mask})"/>')
@@ -244,17 +256,24 @@ def _breaker(cam, svg: Svg, xs, rng):
     has not yet, with tapered streaks down the face; at its foot the white
     water lies in broken, tapered dashes."""
     crest = [(x, float(breaker_z(x))) for x in xs]
-    height = 0.75
-    top = [cam.point((x, height, z)) for x, z in crest]
+    # The wave stands taller in some places than others along its length.
+    def rise(x):
+        return 0.75 * (0.6 + 0.4 * math.sin(x * 0.21 + 0.7) * math.sin(x * 0.07 + 2.0))
+
+    top = [cam.point((x, rise(x), z)) for x, z in crest]
     foot = [cam.point((x, 0.0, z - 1.5)) for x, z in crest]
     mid = len(crest) // 3
     face = svg.linear(0, top[mid][1], 0, foot[mid][1], [(0, mix(P.sea_light, P.sea_horizon, 0.45)),
                                                        (0.5, mix(P.sea_horizon, P.sea_near, 0.35)),
                                                        (1, mix(P.sea_near, P.sea_horizon, 0.3))])
     svg.path(polygon(top + foot[::-1]), fill=face)
-    # A swell still to break, further out: a thin light line.
-    outer = [cam.point((x, 0.0, z + 7.0 + 0.6 * math.sin(x * 0.3))) for x, z in crest]
-    svg.path(smooth(outer, closed=False), stroke=P.sea_light, stroke_width="0.6", opacity="0.4")
+    # A swell still to break, further out: a light line that comes and goes.
+    for i in range(0, len(crest) - 8, 6):
+        if rng.uniform() < 0.45:
+            continue
+        j = i + int(rng.integers(3, 7))
+        seg = [cam.point((x, 0.0, z + 7.0 + 0.6 * math.sin(x * 0.3))) for x, z in crest[i:j]]
+        svg.path(lens(seg[0][0], seg[0][1], seg[-1][0], seg[-1][1], 0.6), fill=P.sea_light, opacity="0.35")
 
     # How hard it breaks wanders slowly along the wave: spilling thick in
     # places, elsewhere only a thin light line at the crest.
@@ -294,17 +313,17 @@ def _breaker(cam, svg: Svg, xs, rng):
         k = float(cam.scale(z)) / 14.0
         L = rng.uniform(0.8, 3.2)
         thick = k * (0.5 + 2.0 * b * rng.uniform(0.3, 1.0))
-        (ax, ay), (bx, by) = cam.point((x - L / 2, height, z)), cam.point((x + L / 2, height, z))
+        (ax, ay), (bx, by) = cam.point((x - L / 2, rise(x), z)), cam.point((x + L / 2, rise(x), z))
         drop = thick * rng.uniform(0.3, 0.9)
         svg.path(lens(ax, ay + drop, bx, by + drop, thick), fill=P.foam, opacity=num(rng.uniform(0.25, 0.55)))
     svg.path(smooth(lip_top, closed=False), stroke=mix(P.foam, P.light.key, 0.5), stroke_width="0.5", opacity="0.6")
     # Long light glints across the face, where it steepens under the lip.
-    for _ in range(70):
+    for _ in range(50):
         i = int(rng.integers(2, len(crest) - 8))
-        j = i + int(rng.integers(3, 8))
+        j = i + int(rng.integers(1, 3))
         f = rng.uniform(0.25, 0.8)
-        a = cam.point((crest[i][0], height * (1 - f), crest[i][1] - 1.5 * f))
-        b = cam.point((crest[j][0], height * (1 - f), crest[j][1] - 1.5 * f))
+        a = cam.point((crest[i][0], rise(crest[i][0]) * (1 - f), crest[i][1] - 1.5 * f))
+        b = cam.point((crest[j][0], rise(crest[j][0]) * (1 - f), crest[j][1] - 1.5 * f))
         svg.path(lens(a[0], a[1], b[0], b[1], 0.35), fill=P.sea_light, opacity="0.3")
     # Where it spills, the white water pours a little way down the face.
     for i in range(0, len(crest), 3):
@@ -314,7 +333,7 @@ def _breaker(cam, svg: Svg, xs, rng):
             continue
         r = b * rng.uniform(0.3, 0.7)
         a = (lip_bot[i][0], lip_bot[i][1] + 1.0)
-        c = cam.point((x + rng.normal(0, 0.15), height * (1 - r), z - 1.5 * r))
+        c = cam.point((x + rng.normal(0, 0.15), rise(x) * (1 - r), z - 1.5 * r))
         svg.path(lens(a[0] - 2.5, a[1] - 1.0, c[0], c[1], rng.uniform(0.8, 1.4)), fill=P.foam, opacity="0.25")
 
 
@@ -393,9 +412,10 @@ def _beach(cam, sand: Svg, rng):
     # The tide line: bits of dried weed and foam, strung out and broken.
     weed = []
     for x in np.arange(-22.0, 22.0, 0.16):
-        if rng.uniform() < 0.35:
+        # Strung out in clumps with long gaps, and wandering, never a ruled line.
+        if rng.uniform() < 0.3 + 0.6 * (0.5 + 0.5 * math.sin(x * 0.9 + 0.5)):
             continue
-        z = float(shore_z(x)) - 7.2 - 0.6 * math.sin(x * 0.45 + 1.0) + rng.normal(0, 0.12)
+        z = float(shore_z(x)) - 7.2 - 0.6 * math.sin(x * 0.45 + 1.0) - 0.5 * math.sin(x * 1.4) + rng.normal(0, 0.3)
         a = cam.point((x, 0.0, z))
         b = cam.point((x + rng.uniform(0.05, 0.16), 0.0, z + rng.normal(0, 0.05)))
         weed.append(f'<path d="{lens(a[0], a[1], b[0], b[1], max(0.35, float(cam.scale(z)) * 0.018))}"/>')
@@ -436,7 +456,8 @@ def _wash(cam, foam: Svg, xs, rng):
                               [(0, P.foam, 0.5), (1, P.foam, 0.28)]),
                   density=1.8, open_back=0.25, open_front=0.65)
     # Just past the edge the sand is darker where the water has soaked it.
-    foam.path(polygon(front + [(x, y + 1.4) for x, y in front[::-1]]), fill=P.wood_side, opacity="0.15")
+    foam.path(polygon(front + [(x, y + 2.2) for x, y in front[::-1]]), fill=P.wood_side, opacity="0.12",
+              filter=foam.blur(0.9))
     # Its edge: short tapered dashes of foam strung along where it stops.
     for i in range(0, len(front) - 3, 2):
         if rng.uniform() < 0.25:
@@ -457,9 +478,8 @@ def build(scale: int) -> Picture:
     sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(170, 110))
     sky.sun(heaven, P, radius=27)
     # A few large soft masses, clear of the sun and the palm's crown.
-    for x, base, width, height, lumps, lit in ((206, 50, 150, 26, 6, 0.85), (338, 64, 80, 12, 4, 0.8)):
-        sky.cloud(heaven, rng, P, x, base, width, height, lumps=lumps, softness=0.8, lit=lit, rim=0.6)
-    sky.cloud(heaven, rng, P, 120, 76, 200, 5, lumps=7, roll=True, softness=1.4, opacity=0.45, lit=1.0, rim=0.2)
+    clouds(heaven, rng, ((250, 62, 116, 19, 5, 0.85), (150, 46, 44, 9, 4, 0.9), (350, 70, 52, 10, 4, 0.8)),
+           (60, 77, 240))
     # The island, far off and hazed, green on top over a pale rim of sand.
     far = hazed(P, 0.45)
     ix, iy = ISLAND, cam.horizon
@@ -477,8 +497,9 @@ def build(scale: int) -> Picture:
     y_near = cam.point((0, 0, 30))[1]
     shallow = water.linear(0, y_far, 0, y_near, [(0, P.sea_light, 0), (1, mix(P.sea_light, P.sea_horizon, 0.4), 0.7)])
     water.add(f'<rect x="0" y="{num(y_far)}" width="{w}" height="{num(h - y_far)}" fill="{shallow}"/>')
-    sea.marks(water, cam, waves, P, rng, near=30, far=400, per_metre=0.45, length=0.9, thickness=0.06,
-              light=0.4, dark=0.45)
+    # The set's wave dashes, begun where the shallows give way to open water.
+    sea.marks(water, cam, waves, P, rng, near=30, far=300, per_metre=0.45, length=0.55, thickness=0.05,
+              light=0.35, dark=0.5)
 
     surf, sand, foam = Svg(w, h), Svg(w, h), Svg(w, h)
     xs = np.linspace(-24, 26, 140)
