@@ -326,29 +326,36 @@ def _marks(shark: Shark, sides: Sides, rng, spot: str, bar: str):
         keep = [p for p, ss in zip(pts, s) if shark.faces_us(p, shark.normal(ss, a0))]
         if len(keep) > 2:
             sides.line(keep, bar, max(0.3, 0.015 * px), opacity="0.35")
-    # Spots, the head's many and small.
-    s = SNOUT - 0.1
-    while s > PEDUNCLE:
-        head = float(np.clip((SNOUT - s) / 1.8, 0.45, 1.0))
-        girth = half_height(s) + half_breadth(s)
-        step = 0.3 * head / max(girth, 0.2)
-        column = s
-        s -= 0.28 * head
-        for a in np.arange(-0.9, 2.6, step):
-            if rng.uniform() < 0.12:
-                continue
-            ss, aa = column + rng.uniform(-0.07, 0.07) * head, a + rng.uniform(-0.3, 0.3) * step
-            c = surface(ss, aa)
-            n = shark.normal(ss, aa)
-            if not shark.faces_us(c, n):
-                continue
-            r = 0.05 * head * rng.uniform(0.75, 1.2) * (0.5 + 0.5 * float(_cap(ss)))
-            es = surface(ss - 0.01, aa) - surface(ss + 0.01, aa)
-            es /= np.linalg.norm(es)
-            ea = np.cross(n, es)
-            ring = [c + r * (math.cos(f) * es + math.sin(f) * ea) + n * 0.005
-                    for f in np.linspace(0, 2 * math.pi, 9, endpoint=False)]
-            sides.fill(ring, spot, opacity="0.75", seam=0, body=False)
+    # Spots in the cells between the bars and the ridges, one or two to a
+    # cell; ahead of the first bar the head's are smaller and fewer, thinning
+    # out toward the snout and wherever the skin turns away toward the outline.
+    rows = (-0.35, 0.05, 0.3, 0.72, 1.12, 1.45, 1.75, 2.1)
+    columns = [(b - 0.16, 1.0) for b in np.arange(2.55, PEDUNCLE + 0.3, -0.32)]
+    columns += [(s, 0.0) for s in np.arange(2.75, SNOUT - 0.15, 0.2)]
+    for column, body in columns:
+        front = float(np.clip((column - 2.55) / (SNOUT - 2.75), 0, 1))
+        tail = float(np.clip((column - PEDUNCLE) / 2.2, 0.45, 1.0))
+        for a in rows:
+            for k in range(2 if body else 1):
+                if rng.uniform() < (0.2 + 0.55 * front if not body else 0.12 + 0.25 * k):
+                    continue
+                lead = 0.09 * (k - 0.5) * 2 if body else 0
+                ss = column + lead + rng.uniform(-0.03, 0.03)
+                aa = a + rng.uniform(-0.06, 0.06) + (0.1 * (k - 0.5) if body else 0)
+                c = surface(ss, aa)
+                n = shark.normal(ss, aa)
+                view = (c - shark.eye) / np.linalg.norm(c - shark.eye)
+                facing = -float(np.dot(n, view))
+                if facing < 0.12 or rng.uniform() > min(1.0, facing / 0.35):
+                    continue
+                size = (0.055 * tail if body else 0.04 - 0.015 * front) * float(_cap(ss))
+                r = size * rng.uniform(0.8, 1.15)
+                es = surface(ss - 0.01, aa) - surface(ss + 0.01, aa)
+                es /= np.linalg.norm(es)
+                ea = np.cross(n, es)
+                ring = [c + r * (math.cos(f) * es + math.sin(f) * ea) + n * 0.005
+                        for f in np.linspace(0, 2 * math.pi, 9, endpoint=False)]
+                sides.fill(ring, spot, opacity="0.8", seam=0, body=False)
 
 
 def _head(shark: Shark, sides: Sides, tones):
@@ -413,11 +420,11 @@ def _dorsal(sides: Sides, outline, back, mid, rim, spot, rng):
         at = xs + (t - ys) * (x2 - xs) / np.where(y2 == ys, 1e-9, y2 - ys)
         return bool(np.count_nonzero(cross & (s < at)) % 2)
 
-    for _ in range(60):
+    for _ in range(26):
         s, t = rng.uniform(s1, s0), rng.uniform(top(s0), top(s0) + 0.95)
         if not inside(s, t) or not inside(s + 0.05, t + 0.05) or not inside(s - 0.05, t - 0.05):
             continue
-        r = 0.04 * rng.uniform(0.7, 1.2)
+        r = 0.035 * rng.uniform(0.75, 1.15)
         ring = [Plane.world(s + r * math.cos(a), t + r * math.sin(a), 0.015)
                 for a in np.linspace(0, 2 * math.pi, 8, endpoint=False)]
         sides.fill(ring, spot, opacity="0.7", seam=0, body=False)
@@ -532,7 +539,7 @@ def build(scale: int) -> Picture:
     sky.cloud(heaven, rng, P, 90, 106, 220, 5, lumps=8, roll=True, softness=1.4, opacity=0.55, lit=1.0, rim=0.2)
     # Gulls wheeling round one point over the shark, seen in perspective: the
     # near side of the circle lower and larger, each banking into the turn.
-    cx, cy, rx, ry = 262, 38, 64, 15
+    cx, cy, rx, ry = 262, 40, 66, 20
     flock = np.random.default_rng(2207)
     poses = ("up", "glide", "down", "half", "glide", "up", "half", "down")
     # Spaced round the circle so that none hides another where its far and
@@ -542,7 +549,9 @@ def build(scale: int) -> Picture:
         a += flock.uniform(-0.12, 0.12)
         x = cx + rx * math.cos(a) * flock.uniform(0.85, 1.1)
         y = cy + ry * math.sin(a) + flock.uniform(-5, 5)
-        span = (27 + 8 * math.sin(a)) * flock.uniform(0.65, 1.2)
+        # The near side of the wheel close enough to show its wings' shape,
+        # the far side small with distance.
+        span = (15 + 24 * max(0.0, math.sin(a))) * flock.uniform(0.85, 1.1)
         bank = (math.atan(ry * math.cos(a) / (-rx * math.sin(a) or 1e-6)) * flock.uniform(0.5, 1.3)
                 + flock.uniform(-0.3, 0.3))
         _gull(heaven, x, y, span, poses[(i * 3) % len(poses)], bank, above=math.sin(a) < -0.6)
@@ -600,7 +609,7 @@ def _gull(svg: Svg, x: float, y: float, span: float, pose: str, bank: float, abo
     mid-tone, not white."""
     h = span / 2
     wrist, tip = BEATS[pose]
-    under = mix(P.cloud_shade, P.sky_top, 0.2)
+    under = mix(P.cloud_shade, P.cloud_lit, 0.3)
     wing = mix(P.sky_top, P.ink, 0.3) if above else under
     dark = mix(P.ink, P.cloud_shade, 0.15)
     ct, st = math.cos(bank), math.sin(bank)
@@ -608,17 +617,22 @@ def _gull(svg: Svg, x: float, y: float, span: float, pose: str, bank: float, abo
     def at(px, py):   # gull units (y up) to the picture
         return (x + (px * ct + py * st) * h, y + (px * st - py * ct) * h)
 
-    shapes, tips = [], []
+    shapes, tips, edges = [], [], []
     for side in (-1, 1):
-        lead = [(side * 0.07, 0.05), (side * 0.48, wrist + 0.07), (side * 1.0, tip)]
-        trail = [(side * 0.9, tip - 0.07), (side * 0.45, wrist - 0.17), (side * 0.07, -0.2)]
+        lead = [(side * 0.07, 0.07), (side * 0.48, wrist + 0.08), (side * 1.0, tip)]
+        trail = [(side * 0.88, tip - 0.09), (side * 0.45, wrist - 0.2), (side * 0.07, -0.22)]
         shapes.append(smooth([at(*p) for p in lead + trail]))
+        edges.append(smooth([at(*p) for p in trail], closed=False))
         hand = [(side * 0.74, wrist + (tip - wrist) * 0.5 + 0.045), (side * 1.0, tip),
                 (side * 0.9, tip - 0.05), (side * 0.72, wrist + (tip - wrist) * 0.48 - 0.06)]
         tips.append(smooth([at(*p) for p in hand]))
     body = [at(0, 0.3), at(0.07, 0.14), at(0.09, -0.1), at(0.05, -0.32), at(-0.05, -0.32),
             at(-0.09, -0.1), at(-0.07, 0.14)]
     svg.path("".join(shapes), fill=wing)
+    if not above and span > 22:
+        # The trailing edge in the wing's shadow, so the near birds' wings
+        # keep their shape against the sky.
+        svg.path("".join(edges), stroke=mix(under, P.ink, 0.45), stroke_width="0.4", opacity="0.7")
     svg.path(smooth(body), fill=mix(under, P.cloud_lit, 0.3))
     svg.path("".join(tips), fill=dark)
 
