@@ -269,7 +269,8 @@ class Swimmer:
             f'fill="{hair}"/>',
             # The brow over the open eye, and the eye itself, wide for the breath.
             stroke([(0.14, 0.06), (0.165, 0.2), (0.13, 0.32)], mix(hair, skin_shade, 0.3), 0.7),
-            f'<path d="{shape([(0.05, 0.07), (0.1, 0.19), (0.05, 0.31), (0.0, 0.19)])}" fill="{mix(P.foam, P.skin, 0.1)}"/>',
+            f'<path d="{shape([(0.05, 0.07), (0.1, 0.19), (0.05, 0.31), (0.0, 0.19)])}" '
+            f'fill="{mix(P.foam, P.skin, 0.1)}"/>',
             f'<path d="{shape([(0.04, 0.14), (0.085, 0.19), (0.04, 0.25), (0.005, 0.19)])}" fill="{P.ink}"/>',
             # The nose along the middle of the face, its shade on the lower side.
             f'<path d="{shape([(0.05, 0.0), (-0.1, -0.06), (-0.13, 0.01), (-0.11, 0.05)])}" fill="{skin_shade}" '
@@ -401,7 +402,7 @@ def _sky(w, h, cam, rng) -> Svg:
     # The overcast after the storm: a few heavy masses, low and run together,
     # darkest overhead and paling toward the horizon.
     # (x, base, width, height, lumps, how dark its underside, light on it)
-    for x, base, width, height, lumps, dark, lit in ((-50, 38, 270, 46, 5, 0.3, 0.4),
+    for x, base, width, height, lumps, dark, lit in ((-50, 38, 310, 46, 5, 0.3, 0.4),
                                                       (190, 34, 280, 44, 5, 0.34, 0.4),
                                                       (-40, 60, 190, 26, 5, -0.35, 0.9),
                                                       (214, 62, 240, 28, 5, -0.3, 0.9)):
