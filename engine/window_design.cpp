@@ -53,14 +53,15 @@ constexpr ControlDesign kDesign[] = {
            kWindowFont, {rgb(0, 128, 128), rgb(224, 224, 224)}),
     picture("pic_4_6",                                16, "Una tabla en el mar",
      "Al anochecer, bajo unas pocas nubes grandes, bajas y oscuras, iluminadas por debajo, una "
-     "sola tabla rota flota a la deriva en un mar azul oscuro, casi toda en una sombra azulada: "
-     "solo el canto vuelto hacia el horizonte guarda un brillo húmedo y cálido de la última luz, "
-     "que toca también su punta astillada, alzada hacia ella; el otro extremo, empapado, se hunde "
-     "y se desvanece bajo el agua, y a su alrededor se abren anillos en el agua. Al fondo, un "
-     "resplandor en el horizonte deja un reguero de luz sobre el mar."),
+     "sola tabla rota flota a la deriva cerca de nosotros en un mar azul oscuro: la madera, parda "
+     "y apagada por la penumbra, guarda en el canto vuelto hacia el horizonte un brillo húmedo y "
+     "cálido de la última luz, que toca también su punta astillada, alzada hacia ella; el otro "
+     "extremo, empapado, se hunde y se desvanece bajo el agua, y a su alrededor se abren anillos "
+     "finos en el agua. Al fondo, un resplandor en el horizonte deja un reguero de luz sobre el "
+     "mar."),
     picture("pic_4_4",                                15, "Restos del naufragio",
-     "Bajo un cielo gris con unas pocas nubes grandes y blandas, el sol asoma pálido y velado y "
-     "unas gaviotas vuelan a la derecha. En un mar turbio de color verde oliva, más claro y "
+     "Bajo un cielo cubierto de nubes grandes, bajas y pesadas, más oscuras en lo alto, el sol es "
+     "un disco pálido tras una nube fina y unas gaviotas vuelan a la derecha. En un mar turbio de color verde oliva, más claro y "
      "brumoso hacia el horizonte, flotan tablas rotas, planas y de distintos anchos y largos, de "
      "puntas astilladas y más claras, algunas ladeadas y hundiéndose entre anillos en el agua. En "
      "primer plano, abajo a la izquierda, donde llega el reguero de luz del sol, un hombre con "

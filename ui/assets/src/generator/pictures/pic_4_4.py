@@ -1,6 +1,7 @@
 """The wreck: a swimmer among broken planks on a murky sea. He is the
-focus, low on the left, taking a breath in the crawl; a break in the cloud
-lays the pale sun's path on the water down to him."""
+focus, low on the left, taking a breath in the crawl, under a heavy
+overcast; the pale sun behind a thin place in it lays its path on the
+water down to him."""
 
 import math
 from dataclasses import replace
@@ -35,12 +36,12 @@ POSE = Pose(HEAD, {
     "knee.far": (-1.02, -0.2), "ankle.far": (-1.39, -0.32),
 })
 HEADING = math.radians(-34)    # he swims to the right and toward us
-SWIMMER = (145, 2.6)            # the head's screen column and its distance
+SWIMMER = (150, 2.2)            # the head's screen column and its distance
 # The head turned for the breath, the face to the near side: its long axis
 # runs with the spine, the crown a little up.
 HEAD_TILT = math.radians(10)
 HEAD_CENTRE = (0.03, 0.026)
-FACE_SIZE = 0.24     # chin to crown, metres
+FACE_SIZE = 0.27     # chin to crown, metres
 
 # (x, z, length, width, yaw, pitch, roll, splintered ends, sinking)
 PLANKS = [
@@ -267,15 +268,16 @@ class Swimmer:
             f'<path d="{shape([(0.22, -0.5), (0.2, -0.1), (0.24, 0.25), (0.2, 0.5), (0.6, 0.6), (0.6, -0.6)])}" '
             f'fill="{hair}"/>',
             # The brow over the open eye, and the eye itself, wide for the breath.
-            stroke([(0.13, 0.08), (0.15, 0.2), (0.12, 0.3)], mix(hair, skin_shade, 0.3), 0.6),
-            f'<path d="{shape([(0.05, 0.1), (0.08, 0.19), (0.05, 0.28), (0.02, 0.19)])}" fill="#f2efe4"/>',
-            f'<path d="{shape([(0.04, 0.16), (0.075, 0.19), (0.04, 0.23), (0.02, 0.19)])}" fill="{P.ink}"/>',
+            stroke([(0.14, 0.06), (0.165, 0.2), (0.13, 0.32)], mix(hair, skin_shade, 0.3), 0.7),
+            f'<path d="{shape([(0.05, 0.07), (0.1, 0.19), (0.05, 0.31), (0.0, 0.19)])}" '
+            f'fill="{mix(P.foam, P.skin, 0.1)}"/>',
+            f'<path d="{shape([(0.04, 0.14), (0.085, 0.19), (0.04, 0.25), (0.005, 0.19)])}" fill="{P.ink}"/>',
             # The nose along the middle of the face, its shade on the lower side.
             f'<path d="{shape([(0.05, 0.0), (-0.1, -0.06), (-0.13, 0.01), (-0.11, 0.05)])}" fill="{skin_shade}" '
             f'opacity="0.8"/>',
             # The mouth pulled open at the waterline, the upper lip over it.
-            f'<path d="{shape([(-0.21, -0.12), (-0.23, 0.02), (-0.27, 0.1), (-0.33, 0.03), (-0.32, -0.12)])}" '
-            f'fill="{mix(P.ink, P.skin, 0.15)}"/>',
+            f'<path d="{shape([(-0.2, -0.14), (-0.22, 0.03), (-0.27, 0.13), (-0.35, 0.05), (-0.34, -0.14)])}" '
+            f'fill="{mix(P.ink, P.skin, 0.1)}"/>',
             stroke([(-0.2, -0.1), (-0.215, 0.04), (-0.26, 0.12)], mix(skin, skin_shade, 0.6), 0.45),
         ]
         self.dry.add(f'<g clip-path="{clip}">' + "".join(parts) + "</g>")
@@ -396,14 +398,21 @@ def _nail_holes(cam, plank, pal, svg: Svg):
 def _sky(w, h, cam, rng) -> Svg:
     heaven = Svg(w, h)
     # The veiled sun is the brightest of the sky, in a glow that spreads wide under the overcast.
-    sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(110, 60))
-    sky.sun(heaven, P, radius=8.5, veil=0.3)
-    # A few large masses round the break where the sun shows, and one long
-    # low roll along the horizon.
-    for x, base, width, height, lumps, lit in ((-12, 50, 120, 26, 6, 0.7), (178, 38, 60, 13, 4, 0.8),
-                                                (250, 58, 104, 22, 5, 0.75), (372, 48, 64, 13, 4, 0.7)):
-        sky.cloud(heaven, rng, P, x, base, width, height, lumps=lumps, softness=0.7, lit=lit, rim=0.6)
-    sky.cloud(heaven, rng, P, 90, 66, 220, 5, lumps=8, roll=True, softness=1.4, opacity=0.55, lit=1.0, rim=0.2)
+    sky.sky(heaven, P, cam.horizon, glow=0.5, glow_size=(110, 50))
+    # The overcast after the storm: a few heavy masses, low and run together,
+    # darkest overhead and paling toward the horizon.
+    # (x, base, width, height, lumps, how dark its underside, light on it)
+    for x, base, width, height, lumps, dark, lit in ((-50, 38, 310, 46, 5, 0.3, 0.4),
+                                                      (190, 34, 280, 44, 5, 0.34, 0.4),
+                                                      (-40, 60, 190, 26, 5, -0.35, 0.9),
+                                                      (214, 62, 240, 28, 5, -0.3, 0.9)):
+        shade = mix(P.cloud_shade, P.ink, dark) if dark > 0 else mix(P.cloud_shade, P.sky_horizon, -dark)
+        heavy = replace(P, cloud_shade=shade, cloud_lit=mix(P.cloud_lit, P.cloud_shade, 0.2 + max(dark, 0)))
+        sky.cloud(heaven, rng, heavy, x, base, width, height, lumps=lumps, softness=0.7, lit=lit, rim=0.6)
+    # The sun a pale disc where the cover thins, a veil of cloud across it.
+    sky.sun(heaven, P, radius=8.5, veil=0.6)
+    sky.cloud(heaven, rng, P, 100, 38, 80, 12, lumps=4, softness=1.4, opacity=0.4, lit=1.0, rim=0.2)
+    sky.cloud(heaven, rng, P, 60, 67, 300, 5, lumps=8, roll=True, softness=1.4, opacity=0.55, lit=1.0, rim=0.2)
     for x, y, span, beat, tilt in ((292, 58, 15, 0.9, -0.1), (322, 68, 11, 0.0, 0.08),
                                    (350, 52, 9, -0.7, 0.15), (268, 70, 7, 0.4, -0.05)):
         sky.gull(heaven, x, y, span, beat, mix(P.cloud_shade, P.ink, 0.45), P.ink, tilt)

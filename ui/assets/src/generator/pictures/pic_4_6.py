@@ -1,7 +1,8 @@
 """The end: a lone plank adrift at dusk. Low cloud with one thin break on
 the horizon, the only light left: it lays a path on the sea and a warm wet
-line on the plank's edge turned toward it; the rest of the wood is in the
-blue shadow of the cloud, and its near end has sunk under the surface."""
+line on the plank's edge turned toward it; the rest of the wood is brown
+dulled by the blue of the cloud, and its near end has sunk under the
+surface."""
 
 import math
 from dataclasses import replace
@@ -20,11 +21,11 @@ SIZE = (421, 221)
 
 P = NIGHT_BLUE
 GLOW = mix(P.light.key, P.sky_horizon, 0.25)
-# Out of the light the wood keeps little of its brown: what reaches it is
-# the blue of the cloud overhead.
-DUSK = replace(P, wood_lit=mix(mix(P.wood_lit, P.sea_horizon, 0.78), P.sea_near, 0.3),
-               wood_side=mix(P.wood_side, mix(P.sea_near, P.sea_horizon, 0.3), 0.72),
-               wood_dark=mix(P.wood_dark, P.sea_dark, 0.65), wood_fresh=mix(P.wood_fresh, P.sea_horizon, 0.6))
+# Out of the light the wood keeps its brown, dulled by the blue of the
+# cloud overhead; the top takes the most of the sky.
+DUSK = replace(P, wood_lit=mix(P.wood_lit, P.sea_horizon, 0.3),
+               wood_side=mix(P.wood_side, P.sea_near, 0.4),
+               wood_dark=mix(P.wood_dark, P.sea_dark, 0.45), wood_fresh=mix(P.wood_fresh, P.sea_horizon, 0.35))
 
 
 def _end_glow(cam, plank, svg):
@@ -40,7 +41,7 @@ def _end_glow(cam, plank, svg):
 
 def build(scale: int) -> Picture:
     w, h = SIZE
-    cam = Camera(w, h, horizon=72, focal=300, eye=1.5)
+    cam = Camera(w, h, horizon=72, focal=300, eye=1.05)
     waves = WaveField(seed=46, wavelength=2.4, steepness=0.03, direction=0.5)
     rng = np.random.default_rng(4606)
     L = P.light
@@ -68,18 +69,18 @@ def build(scale: int) -> Picture:
 
     # Close enough to read as wood: the splintered end lifted toward the
     # glow, the other end sunk, soaked and fading into the dark water.
-    plank = wood.Plank(length=2.8, width=0.38, thickness=0.08, centre=(-0.45, -0.045, 4.4),
-                       yaw=math.radians(16), pitch=math.radians(7), roll=math.radians(5),
+    plank = wood.Plank(length=3.0, width=0.42, thickness=0.08, centre=(-0.3, -0.06, 3.3),
+                       yaw=math.radians(14), pitch=math.radians(8), roll=math.radians(5),
                        seed=7, splintered=(False, True), knots=1)
     u0 = -plank.centre[1] / math.sin(plank.pitch)
 
-    # Rings round it as it bobs, centred on its length: the near side of each
-    # swell gives back the sky, the far side is its shadowed back.
+    # Rings round it as it bobs, centred on its length: thin lines on the
+    # water, the near side of each swell giving back a little sky, the far
+    # side its shadowed back.
     ends = [plank.world(u, 0, 0) for u in (-0.55, 0.75)]
     trough = replace(P, sea_dark=L.shadow)
-    sea.rings(surface, cam, trough, tuple((e[0], e[2]) for e in ends), radii=[0.3, 0.6, 0.95, 1.35],
-              width=0.06, light=mix(P.sea_light, P.sea_horizon, 0.4), light_opacity=0.5, dark_opacity=0.9,
-              filled=True)
+    sea.rings(surface, cam, trough, tuple((e[0], e[2]) for e in ends), radii=[0.3, 0.56, 0.86, 1.18],
+              width=0.013, light=mix(P.sea_light, P.sea_horizon, 0.5), light_opacity=0.28, dark_opacity=0.75)
 
     above, under, depth = Svg(w, h), Svg(w, h), Svg(w, h)
     mirror, mirror_depth = Svg(w, h), Svg(w, h)
