@@ -44,9 +44,9 @@ inline constexpr std::string_view kZarpar[] = {
 inline constexpr std::string_view kIslas[] = {
     "Escasea el agua, pero pescamos mucho y seguimos ",
     "adelante. Semanas después llegamos a unas islas ",
-    "donde nos acogen como a reyes y repartimos la pesca. ",
+    "donde nos acogen como a reyes y compartimos la pesca. ",
     "Agradecidos, nos quedamos ",
-    "a cuidar de aquellas islas. ",
+    "a cuidar de estas tierras. ",
     "Nunca sabremos qué anunciaban la balsa y las aves. ",
 };
 
@@ -114,7 +114,7 @@ inline constexpr std::string_view kNavegar[] = {
 
 // "_3_0" by "regresar al barco": lost at sea
 inline constexpr std::string_view kRegresar[] = {
-    "Remo hacia el barco en busca del grumete y me pierdo. ",
+    "Remo en busca del barco y del grumete, y me extravío. ",
     "Tras días de tormento, muero solo. ",
 };
 
@@ -172,10 +172,10 @@ inline constexpr std::string_view kEspinasSolo[] = {
 
 // "_3_1" and "_3_1_1": trapped among thorns, together
 inline constexpr std::string_view kEspinasJuntos[] = {
-    "En busca de comida, avanzamos isla adentro ",
+    "Ya de día, nos abrimos paso isla adentro ",
     kEntreEspinas,
     "pero las zarzas nos atrapan bajo un sol abrasador. ",
-    "Ya no podemos zafarnos: es el fin. ",
+    "No podemos zafarnos: es nuestro fin. ",
 };
 
 // "_3_0_1" by "hacer una fogata": a life among the natives
@@ -264,9 +264,9 @@ inline constexpr std::string_view kSirena[] = {
 // "_4_2": the last days on the raft, the longest passage
 inline constexpr std::string_view kFinal[] = {
     "A solas en mi balsa, que se deshace poco a poco, ",
-    "oigo crujir los troncos y siento ceder las cuerdas. ",
+    "oigo crujir los troncos y noto ceder las cuerdas. ",
     "El grumete ya no está y el mar parece infinito. ",
-    "Me siento en la madera mojada. ",
+    "Me acurruco en la madera mojada. ",
     "Pienso en la fe. No es una certeza que se tenga ",
     "de una vez por todas, sino un camino que se recorre; ",
     "hay que buscarla cada día, como el marinero busca ",
