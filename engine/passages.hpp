@@ -172,10 +172,10 @@ inline constexpr std::string_view kEspinasSolo[] = {
 
 // "_3_1" and "_3_1_1": trapped among thorns, together
 inline constexpr std::string_view kEspinasJuntos[] = {
-    "Ya de día, nos abrimos paso isla adentro ",
+    "Ya de día, intentamos avanzar isla adentro ",
     kEntreEspinas,
     "pero las zarzas nos atrapan bajo un sol abrasador. ",
-    "No podemos zafarnos: es nuestro fin. ",
+    "Ya no podemos zafarnos: es el fin. ",
 };
 
 // "_3_0_1" by "hacer una fogata": a life among the natives
@@ -333,8 +333,8 @@ inline constexpr std::string_view kFinal[] = {
     "Al poco rato se acerca una canoa. ",
     "Un nativo me mira desde ella; le tiendo la mano, ",
     "pero él alza la lanza y me la arroja. ",
-    "La punta envenenada se me clava en el hombro. ",
-    "Noto un frío lento que me sube hasta el pecho, ",
+    "La punta se me clava muy hondo en el hombro. ",
+    "Un frío lento, el del veneno, me sube al pecho, ",
     "y me abandonan las fuerzas. ",
     "Suelto el tronco y me dejo mecer por las olas. ",
     "Ya no tengo miedo. ",
