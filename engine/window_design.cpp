@@ -119,24 +119,27 @@ constexpr ControlDesign kDesign[] = {
     box(   "txtComando",    Entry, {88, 248, 377, 28}, 1, "comando.", "Comando",
            {kSansSerifFaces, 9.75}, {rgb(255, 255, 255), rgb(0, 0, 0)}),
     picture("pic_1_0",                                 5, "El barco a medio hacer",
-     "Bajo un cielo azul, con el sol alto a la izquierda, un barco de madera a medio construir "
-     "descansa sobre calzos en una playa de arena clara. Casi todo el casco está ya forrado de "
-     "tablas, que terminan cuaderna a cuaderna hacia la proa; en lo alto de la proa solo se alza "
-     "el armazón, y entre sus cuadernas se ve por dentro el forro del otro costado. Tres mástiles "
-     "desnudos atraviesan los baos y una escalera sube por la popa. La sombra del casco cae sobre "
-     "la arena, a la derecha. Delante hay una pila de tablas, un caballete con una tabla a medio "
-     "serrar y la sierra metida en el corte, un tajo con una azuela clavada, un mazo y virutas; "
-     "al fondo, colinas verdes y lomas lejanas en la bruma. Abajo se lee: El barco está a medio "
+     "Bajo un cielo azul, con el sol alto a la izquierda envuelto en su resplandor, un barco de "
+     "madera a medio construir descansa sobre calzos en una playa de arena clara. Casi todo el "
+     "casco está ya forrado de tablas, que terminan cuaderna a cuaderna hacia la proa; en lo alto "
+     "de la proa solo se alza el armazón, con dos listones que corren a lo largo de la borda, y "
+     "entre sus cuadernas se ve por dentro el forro del otro costado. Tres mástiles desnudos, "
+     "gruesos al pie y afinados hacia la punta, atraviesan los baos y una escalera sube por la "
+     "popa. La sombra del casco cae sobre la arena, a la derecha. Delante hay una pila de tablas, "
+     "un caballete con una tabla a medio serrar y la sierra metida en el corte, un tajo con una "
+     "azuela clavada, un mazo y virutas; al fondo, colinas verdes y lomas lejanas en la bruma, y "
+     "en el cielo una gran nube a la derecha y otras más finas. Abajo se lee: El barco está a medio "
      "construir y aquí, a solas, me inquieto. ¡Debo zarpar!"),
     box(   "txtEscenario",  Scene, kSceneArea,          0, "", "Escenario",
            {kTimesFaces, 11.25}, kWindowColours),
     picture("pic_2_0_2",                              14, "Las islas",
      "Una playa de arena a mediodía, con el sol alto a la izquierda: en medio de la playa, una "
-     "palmera verde se inclina hacia el sol, con las raíces abiertas en la arena, y proyecta su "
-     "sombra hacia delante y a la derecha, lejos del sol. Una ola rompe en una línea blanca a lo "
-     "largo de la orilla, que a la derecha se curva hacia delante, y su espuma se retira por la "
-     "arena mojada como un encaje lleno de agujeros; detrás, un mar azul, a la izquierda una "
-     "islita de cima verde en el horizonte y, a la derecha, unas nubes bajas de color crema."),
+     "palmera se inclina hacia el sol, con las hojas más claras del lado de la luz y las raíces "
+     "abiertas en la arena, y proyecta su sombra hacia delante y a la derecha, lejos del sol. Una "
+     "ola rompe en espuma blanca y deshecha a lo largo de la orilla, que a la derecha se curva "
+     "hacia delante, y su espuma se retira por la arena mojada en jirones llenos de huecos; "
+     "detrás, un mar azul, a la izquierda una islita de cima verde en el horizonte y, a la "
+     "derecha, una gran nube de color crema y otra pequeña más alta."),
     label( "lblAbout",      {104, 328, 137, 49},       8,
            "Quivra, un relato interactivo del mar, Versión " QUIVRA_VERSION,
            {kSansSerifFaces, 8.25, true}),

@@ -32,7 +32,10 @@ P = replace(BRIGHT, sky_top=mix(BRIGHT.sky_top, BRIGHT.mountain, 0.4),
             grass=mix(BRIGHT.grass, BRIGHT.mountain, 0.3),
             # Under the words a warm dark of the wood, so the sand below
             # reads as sand in shade rather than going grey.
-            ink=mix(BRIGHT.ink, BRIGHT.wood_dark, 0.7))
+            ink=mix(BRIGHT.ink, BRIGHT.wood_dark, 0.7),
+            # The sun a little lower, inside the frame at the top left, so
+            # its whole disc and glow are seen.
+            light=replace(BRIGHT.light, x=54, y=30))
 
 # The clouds in the set's muted flat tones: an off-white leaning to the
 # haze, the shaded side between it and the sky, not a cold blue-grey.
@@ -48,6 +51,22 @@ def clouds(heaven: Svg, rng, masses, roll) -> None:
     x, base, width = roll
     sky.cloud(heaven, rng, CLOUDS, x, base, width, 6, lumps=8, roll=True, softness=1.4, opacity=0.55, lit=1.0,
               rim=0.2)
+
+def sun(heaven: Svg, radius: float = 13.0) -> None:
+    """The noon sun: a wide warm glow, a paler ring close round it, and a
+    disc whose edge dissolves into the glow instead of a hard rim."""
+    L = P.light
+    halo = heaven.radial(L.x, L.y, radius * 9, radius * 7, [(0, L.key, 0.6), (0.18, L.key, 0.32),
+                                                            (0.5, L.key, 0.1), (1, L.key, 0)])
+    heaven.add(f'<rect x="0" y="0" width="{heaven.width}" height="{heaven.height}" fill="{halo}"/>')
+    ring = heaven.radial(L.x, L.y, radius * 2.2, radius * 2.2, [(0, L.key, 0.55), (0.45, L.key, 0.3),
+                                                                (1, L.key, 0)])
+    heaven.add(f'<circle cx="{num(L.x)}" cy="{num(L.y)}" r="{num(radius * 2.2)}" fill="{ring}"/>')
+    heaven.add(f'<circle cx="{num(L.x)}" cy="{num(L.y)}" r="{num(radius)}" fill="{mix(L.key, L.rim, 0.5)}" '
+               f'filter="{heaven.blur(radius * 0.12)}"/>')
+    heaven.add(f'<circle cx="{num(L.x - radius * 0.08)}" cy="{num(L.y - radius * 0.08)}" r="{num(radius * 0.82)}" '
+               f'fill="{mix(L.key, P.cloud_lit, 0.4)}" filter="{heaven.blur(radius * 0.08)}"/>')
+
 
 NAME = "pic_1_0"
 SIZE = (421, 221)
@@ -87,6 +106,9 @@ MASTS = [(0.25, 8.0), (0.5, 10.4), (0.76, 9.2)]   # (station, height above the k
 BEAMS = [RIBS[i] for i in (2, 4, 6, 8, 10, 12, 13, 14, 15)]
 BEAM_T = 0.94
 WALE = 5
+# The horizon sits low so the ship and its yard stand down near the words.
+HORIZON = 121
+DROP = HORIZON - 110
 
 
 def _caption_lines() -> tuple[str, ...]:
@@ -149,7 +171,7 @@ def _shadow(p):
 def _far_hills(svg: Svg, rng, cam):
     """Two long, low rolls of hills far off, seen through the haze: flat
     tones paler with distance, each lit a little on its left shoulder."""
-    for top, amp, tone, haze in ((96, 10, P.mountain, 0.4), (104, 7, mix(P.mountain, P.grass, 0.5), 0.28)):
+    for top, amp, tone, haze in ((96 + DROP, 10, P.mountain, 0.4), (104 + DROP, 7, mix(P.mountain, P.grass, 0.5), 0.28)):
         fill = mix(tone, P.sky_horizon, haze)
         xs = np.linspace(-20, 441, 9)
         ys = top - amp * (0.5 + 0.5 * np.sin(xs / rng.uniform(60, 80) + rng.uniform(0, 6)))
@@ -159,14 +181,14 @@ def _far_hills(svg: Svg, rng, cam):
         clip = svg.clip(body)
         svg.add(f'<g clip-path="{clip}"><path d="{body}" fill="{mix(fill, P.light.key, 0.25)}" opacity="0.7"/>'
                 f'<path d="{body}" fill="{fill}" transform="translate(2.5,1.6)"/></g>')
-    haze = svg.linear(0, 84, 0, 116, [(0, P.sky_horizon, 0), (1, P.sky_horizon, 0.45)])
-    svg.add(f'<rect x="0" y="84" width="421" height="36" fill="{haze}"/>')
+    haze = svg.linear(0, 84 + DROP, 0, 116 + DROP, [(0, P.sky_horizon, 0), (1, P.sky_horizon, 0.45)])
+    svg.add(f'<rect x="0" y="{84 + DROP}" width="421" height="36" fill="{haze}"/>')
 
 
 def _hills(svg: Svg, rng, cam, beach_row):
     """Two rolls of green hills behind the beach, lit from the left, with
     clumps of trees, each a rounded mass with its shade on the right."""
-    for k, (top, amp, tone, haze) in enumerate(((108, 8, P.grass, 0.42), (118, 6, P.grass, 0.22))):
+    for k, (top, amp, tone, haze) in enumerate(((108 + DROP, 8, P.grass, 0.42), (118 + DROP, 6, P.grass, 0.22))):
         fill = mix(mix(tone, P.light.shadow, 0.08 * k), P.sky_horizon, haze)
         xs = np.linspace(-10, 431, 12)
         ys = top + amp * np.sin(xs / rng.uniform(38, 55) + rng.uniform(0, 6)) + rng.uniform(-2, 2, len(xs))
@@ -360,7 +382,8 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         # The seam at its top edge and the plank's end, where it meets the next.
         s = np.linspace(0, s1, 30)
         seam = surf(s, np.full_like(s, t1), near)
-        stroke_path(seam, mix(P.wood_dark, tone, 0.35), 0.35, opacity="0.8")
+        if k < STRAKES - 1:        # the sheer itself takes the capping rail, not a dark seam
+            stroke_path(seam, mix(P.wood_dark, tone, 0.35), 0.35, opacity="0.8")
         end = [surf(s1, k / STRAKES, near), surf(s1, t1, near)]
         stroke_path(end, P.wood_dark, 0.5)
         # A plank end on a rib inside the run, staggered from the strake below.
@@ -379,9 +402,16 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
                 ship.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="0.28" fill="{P.wood_dark}" opacity="0.45"/>')
     # Ribbands: battens along the bare frame that fair it, the top one
     # along the sheer from the transom to the stem, so its dip shows.
-    for tt, s0 in ((1.0, 0.0), (0.74, RIBS[PLANKED[6]] - 0.01), (0.47, RIBS[PLANKED[4]] - 0.01)):
+    # The lower two run a set depth under the sheer, parallel to the deck
+    # edge rib by rib, as a batten bent round the frame would. The top one
+    # is the capping rail: lit along its top, no darker than the planks.
+    for drop, s0 in ((0.0, 0.0), (0.9, RIBS[PLANKED[6]] - 0.01), (1.8, RIBS[PLANKED[4]] - 0.01)):
         s = np.linspace(s0, 0.995, 40)
-        line = surf(s, np.full_like(s, tt), near)
+        line = np.array([surf(si, _under_sheer(si, drop), near) for si in s])
+        if drop == 0.0:
+            stroke_path(line, mix(P.wood_side, P.wood_lit, 0.45), 0.12 * px_mid)
+            stroke_path(line + [0, 0.05, 0], mix(P.wood_lit, rim, 0.35), 0.05 * px_mid, opacity="0.9")
+            continue
         stroke_path(line, mix(P.wood_side, P.wood_dark, 0.2), 0.17 * px_mid)
         stroke_path(line + [0, 0.06, 0], mix(P.wood_lit, rim, 0.2), 0.05 * px_mid, opacity="0.8")
 
@@ -400,10 +430,10 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
              f'fill="none" opacity="0.8">{"".join(lines)}</g>')
     # Stern post and stem post: the keel carried up at both ends.
     post = surf(np.zeros(12), np.linspace(0, 1.04, 12), 0) + [-0.1 * math.cos(YAW), 0, -0.1 * math.sin(YAW)]
-    stroke_path(post, mix(P.wood_side, P.wood_lit, 0.5), 0.32 * px_mid)
+    stroke_path(post, mix(P.wood_side, P.wood_lit, 0.75), 0.24 * px_mid)
     stroke_path(post + [-0.05, 0.02, 0], mix(P.wood_lit, rim, 0.25), 0.06 * px_mid, opacity="0.8")
     stem = surf(np.ones(14), np.linspace(0, 1.12, 14), 0)
-    stroke_path(stem, P.wood_side, 0.34 * px_mid)
+    stroke_path(stem, mix(P.wood_side, P.wood_lit, 0.45), 0.26 * px_mid)
     stroke_path(stem + [-0.06, 0.03, 0], mix(P.wood_lit, rim, 0.25), 0.07 * px_mid, opacity="0.8")
     # A ladder up the stern quarter, its feet on the sand.
     top = surf(0.13, 0.98, near)
@@ -423,6 +453,19 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
     top_edge = surf(s, np.zeros_like(s), 0)
     bottom = top_edge - [0, KEEL_DEPTH, 0]
     ship.path(polygon(_screen(cam, np.concatenate([top_edge, bottom[::-1]]))), fill=mix(P.wood_dark, P.wood_side, 0.3))
+
+
+def _under_sheer(s, drop):
+    """The height fraction at station s that lies `drop` metres under the sheer."""
+    top = surf(s, 1.0, -1)[1] - drop
+    lo, hi = 0.0, 1.0
+    for _ in range(24):
+        mid = (lo + hi) / 2
+        if surf(s, mid, -1)[1] < top:
+            lo = mid
+        else:
+            hi = mid
+    return (lo + hi) / 2
 
 
 def _convex(points):
@@ -445,19 +488,39 @@ def _mast_point(s, height):
 
 
 def _mast(cam, svg: Svg, s, height, px):
+    """A round spar, full through the deck and tapering above it to a slim
+    head: lit down its left side, in shade on its right, a pale rim of sun
+    on the lit edge, and a band of darker doubling under the cap."""
     foot = surf(s, 0.06, 0)
+    deck = surf(s, BEAM_T, 0)[1]
     top = _mast_point(s, height)
-    a, b = cam.point(foot), cam.point(top)
-    w0, w1 = 0.24 * px, 0.07 * px
-    body = polygon([(a[0] - w0, a[1]), (b[0] - w1, b[1]), (b[0] + w1, b[1]), (a[0] + w0, a[1])])
-    svg.path(body, fill=mix(P.wood_side, P.wood_lit, 0.45))
-    clip = svg.clip(body)
-    # Round spar: lit on its left, the sun's rim on the very edge.
-    svg.add(f'<g clip-path="{clip}">'
-            f'<path d="{polygon([(a[0] + w0 * 0.2, a[1]), (b[0] + w1 * 0.2, b[1]), (b[0] + w1, b[1]), (a[0] + w0, a[1])])}" '
-            f'fill="{mix(P.wood_side, P.wood_dark, 0.35)}"/>'
-            f'<path d="{polygon([(a[0] - w0, a[1]), (b[0] - w1, b[1]), (b[0] - w1 * 0.45, b[1]), (a[0] - w0 * 0.45, a[1])])}" '
-            f'fill="{mix(P.wood_lit, P.light.rim, 0.45)}"/></g>')
+    hs = np.linspace(foot[1], top[1], 24)
+    axis = [cam.point((foot[0], h, foot[2])) for h in hs]
+    k = cam.point(top)
+    lean = (k[0] - axis[-1][0])
+    f = np.clip((hs - deck) / (top[1] - deck), 0, 1)
+    r = 0.2 * (1 - 0.62 * f ** 1.4) * px
+
+    def band(u0, u1):
+        a = [(x + lean * i / 23 + u0 * ri, y) for i, ((x, y), ri) in enumerate(zip(axis, r))]
+        b = [(x + lean * i / 23 + u1 * ri, y) for i, ((x, y), ri) in enumerate(zip(axis, r))]
+        return polygon(a + b[::-1])
+
+    svg.path(band(-1, 1), fill=mix(P.wood_side, P.wood_lit, 0.5))
+    svg.path(band(0.15, 1), fill=mix(P.wood_side, P.wood_dark, 0.25))
+    svg.path(band(0.6, 1), fill=mix(P.wood_side, P.wood_dark, 0.5))
+    svg.path(band(-0.85, -0.3), fill=mix(P.wood_lit, P.light.rim, 0.3))
+    svg.path(band(-1, -0.7), fill=mix(P.wood_lit, P.light.rim, 0.65))
+    # The doubling at the masthead, and the cap on top.
+    hx, hy = k[0], k[1]
+    rw = float(r[-1])
+    dh = 0.9 * px
+    svg.path(polygon([(hx - rw * 1.3, hy + dh), (hx + rw * 1.3, hy + dh), (hx + rw * 1.2, hy + 0.15 * px),
+                      (hx - rw * 1.2, hy + 0.15 * px)]), fill=mix(P.wood_side, P.wood_dark, 0.35))
+    svg.path(polygon([(hx - rw * 1.3, hy + dh), (hx - rw * 0.5, hy + dh), (hx - rw * 0.45, hy + 0.15 * px),
+                      (hx - rw * 1.2, hy + 0.15 * px)]), fill=mix(P.wood_lit, P.light.rim, 0.3))
+    svg.path(polygon([(hx - rw * 1.8, hy + 0.15 * px), (hx + rw * 1.8, hy + 0.15 * px), (hx + rw * 1.6, hy - 0.05 * px),
+                      (hx - rw * 1.6, hy - 0.05 * px)]), fill=mix(P.wood_side, P.wood_lit, 0.6))
 
 
 def _stocks(cam, svg: Svg, shade: Svg):
@@ -667,16 +730,18 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
 
 def build(scale: int) -> Picture:
     w, h = SIZE
-    cam = Camera(w, h, horizon=110, focal=370, eye=3.2)
+    cam = Camera(w, h, horizon=HORIZON, focal=370, eye=3.2)
     rng = np.random.default_rng(1010)
     beach_row = cam.horizon + cam.focal * cam.eye / 70
 
     heaven = Svg(w, h)
     sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(170, 110))
-    sky.sun(heaven, P, radius=27)
-    # A few large soft masses low over the hills, the big one off to the right clear of the sun.
-    clouds(heaven, rng, ((226, 76, 124, 20, 5, 0.85), (120, 62, 50, 10, 4, 0.9), (352, 86, 64, 10, 4, 0.8)),
-           (-20, 100, 220))
+    sun(heaven)
+    # A few masses of different build low over the hills, clear of the sun:
+    # one tall heap to the right, a long flat bank in the middle distance,
+    # a small ragged one high up, and the low roll along the hills.
+    clouds(heaven, rng, ((232, 90, 150, 28, 7, 0.85), (120, 78, 96, 5, 3, 0.92), (372, 50, 30, 6, 2, 0.95)),
+           (-20, 110, 220))
 
     land = Svg(w, h)
     _far_hills(land, rng, cam)

@@ -17,7 +17,7 @@ from ..compose import Layer, Picture
 from ..palette import hazed, mix
 from dataclasses import replace
 
-from .pic_1_0 import P as BEACH, clouds
+from .pic_1_0 import P as BEACH, clouds, sun
 
 # The shipyard's beach palette, its sea greyed a little toward the haze so
 # it sits with the set's quieter water.
@@ -167,18 +167,19 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
 
     back_leaf = mix(P.grass, P.sea_dark, 0.5)
     leaf = mix(P.grass, P.sea_dark, 0.22)
-    leaf_lit = mix(mix(P.grass, P.light.key, 0.38), P.sand, 0.15)
+    leaf_lit = mix(mix(P.grass, P.light.key, 0.55), P.sand, 0.2)
     # The far fronds first, behind the crown and darker; then the near ones.
     # Those reaching toward the sun, on the left, are the lit side of the
     # crown; the leaflets on each frond's upper side catch more of it.
     for phi, f in sorted(fronds, key=lambda pf: -pf[1][-1][2]):
         far = math.sin(phi) > 0.3
         toward = max(0.0, -math.cos(phi))
-        tone = back_leaf if far else mix(mix(leaf, back_leaf, 0.75 * max(0.0, math.cos(phi))), leaf_lit, 0.4 * toward)
+        tone = back_leaf if far else mix(mix(leaf, back_leaf, 0.75 * max(0.0, math.cos(phi))), leaf_lit,
+                                         0.15 + 0.55 * toward)
         # Three tones a frond: the leaflets hanging under it in shade, those
         # on its upper side catching the sun, brighter the more it faces it.
         under_tone = mix(tone, P.sea_dark, 0.3)
-        upper_tone = mix(tone, leaf_lit, 0.3 + 0.6 * toward) if not far else mix(tone, leaf, 0.45)
+        upper_tone = mix(tone, leaf_lit, 0.45 + 0.55 * toward) if not far else mix(tone, leaf_lit, 0.3 * toward + 0.2)
         scr_f = [cam.point(p) for p in f]
         spread = 0.55 + 0.45 * abs(math.cos(phi))
         upper, lower = [], []
@@ -303,7 +304,7 @@ def _breaker(cam, svg: Svg, xs, rng):
                 piece_top.append((ax, ay + (by - ay) * 0.3 * (1 - u)))
                 piece_bot.append((bx, ay + (by - ay) * u * rng.uniform(0.6, 0.9)))
             svg.path(smooth(piece_top + piece_bot[::-1]), fill=P.foam, opacity=num(rng.uniform(0.35, 0.6)))
-        i = j + int(rng.integers(2, 6))
+        i = j + int(rng.integers(3, 10))
     for _ in range(380):
         x = rng.uniform(xs[0], xs[-1])
         b = breaking(x)
@@ -316,7 +317,14 @@ def _breaker(cam, svg: Svg, xs, rng):
         (ax, ay), (bx, by) = cam.point((x - L / 2, rise(x), z)), cam.point((x + L / 2, rise(x), z))
         drop = thick * rng.uniform(0.3, 0.9)
         svg.path(lens(ax, ay + drop, bx, by + drop, thick), fill=P.foam, opacity=num(rng.uniform(0.25, 0.55)))
-    svg.path(smooth(lip_top, closed=False), stroke=mix(P.foam, P.light.key, 0.5), stroke_width="0.5", opacity="0.6")
+    # The light line at the crest comes and goes too.
+    i = 0
+    while i < len(lip_top) - 3:
+        j = min(len(lip_top), i + int(rng.integers(4, 12)))
+        if rng.uniform() < 0.65:
+            svg.path(smooth(lip_top[i:j], closed=False), stroke=mix(P.foam, P.light.key, 0.5), stroke_width="0.5",
+                     opacity="0.55", stroke_linecap="round")
+        i = j + int(rng.integers(1, 5))
     # Long light glints across the face, where it steepens under the lip.
     for _ in range(50):
         i = int(rng.integers(2, len(crest) - 8))
@@ -341,16 +349,19 @@ def _white_water(cam, svg: Svg, xs, rng):
     """The broken white water the wave leaves at its foot: tapered dashes
     along it, thick and close by the wave, fewer and thinner further in,
     lying over the lace."""
-    for _ in range(360):
+    for _ in range(420):
         x = rng.uniform(xs[0], xs[-1])
         f = rng.uniform() ** 1.4
         z = float(breaker_z(x)) - 1.6 - 4.0 * f
+        # In clumps and drifts with open water between, never even rows.
+        if rng.uniform() > 0.2 + 0.8 * max(0.0, math.sin(x * 1.3 + z * 0.9) * math.sin(x * 0.37 + 2.0 + z * 0.4)):
+            continue
         k = float(cam.scale(z))
         L = rng.uniform(0.6, 2.6) * (1 - 0.5 * f)
         a = cam.point((x - L / 2, 0.0, z))
         b = cam.point((x + L / 2, 0.0, z + rng.normal(0, 0.12)))
         svg.path(lens(a[0], a[1], b[0], b[1], max(0.35, k * rng.uniform(0.05, 0.11) * (1 - 0.5 * f))),
-                 fill=P.foam, opacity=num(0.75 - 0.4 * f))
+                 fill=P.foam, opacity=num(0.55 - 0.3 * f))
 
 
 def _sand(cam, sand: Svg, xs, rng):
@@ -448,13 +459,13 @@ def _wash(cam, foam: Svg, xs, rng):
     # Over the shallows: thick where the wave has just broken.
     _lace(foam, cam, rng, xs[0], xs[-1], lambda x: float(breaker_z(x)), -3.0, -7.3, P.foam,
           foam.linear(0, cam.point((0, 0, 30))[1], 0, cam.point((0, 0, 25))[1],
-                      [(0, P.foam, 0.85), (1, P.foam, 0.55)]),
-          density=2.4, open_back=0.12, open_front=0.6)
+                      [(0, P.foam, 0.6), (1, P.foam, 0.32)]),
+          density=1.4, open_back=0.55, open_front=1.3)
     # The wash on the sand, thinner still, receding.
     front = _lace(foam, cam, rng, xs[0], xs[-1], lambda x: float(shore_z(x)), 0.6, -3.0, P.foam,
                   foam.linear(0, cam.point((0, 0, 27))[1], 0, cam.point((0, 0, 24))[1],
-                              [(0, P.foam, 0.5), (1, P.foam, 0.28)]),
-                  density=1.8, open_back=0.25, open_front=0.65)
+                              [(0, P.foam, 0.38), (1, P.foam, 0.2)]),
+                  density=1.2, open_back=0.5, open_front=1.1)
     # Just past the edge the sand is darker where the water has soaked it.
     foam.path(polygon(front + [(x, y + 2.2) for x, y in front[::-1]]), fill=P.wood_side, opacity="0.12",
               filter=foam.blur(0.9))
@@ -476,10 +487,10 @@ def build(scale: int) -> Picture:
     heaven = Svg(w, h)
     # The sun stands just above the frame at the top left; its glow tells where.
     sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(170, 110))
-    sky.sun(heaven, P, radius=27)
-    # A few large soft masses, clear of the sun and the palm's crown.
-    clouds(heaven, rng, ((250, 62, 116, 19, 5, 0.85), (150, 46, 44, 9, 4, 0.9), (350, 70, 52, 10, 4, 0.8)),
-           (60, 77, 240))
+    sun(heaven)
+    # Two masses of different build off to the right, clear of the sun and
+    # of the palm's crown, and the low roll over the horizon beyond it.
+    clouds(heaven, rng, ((262, 64, 132, 24, 6, 0.85), (396, 26, 30, 5, 2, 0.95)), (236, 77, 200))
     # The island, far off and hazed, green on top over a pale rim of sand.
     far = hazed(P, 0.45)
     ix, iy = ISLAND, cam.horizon
