@@ -278,12 +278,12 @@ class Swimmer:
             f'<path d="{shape([(-0.02, 0.42), (0.1, 0.47), (0.0, 0.52), (-0.1, 0.47)])}" fill="{skin_shade}" '
             f'opacity="0.7"/>',
             # The nose along the middle of the face, its shade on the lower side.
-            f'<path d="{shape([(0.05, 0.0), (-0.1, -0.06), (-0.13, 0.01), (-0.11, 0.05)])}" fill="{skin_shade}" '
-            f'opacity="0.8"/>',
+            f'<path d="{shape([(0.05, 0.02), (-0.1, -0.02), (-0.12, 0.03), (-0.1, 0.06)])}" fill="{skin_shade}" '
+            f'opacity="0.5"/>',
             # The mouth pulled open at the waterline, the upper lip over it.
-            f'<path d="{shape([(-0.22, -0.1), (-0.23, 0.02), (-0.27, 0.09), (-0.31, 0.03), (-0.3, -0.1)])}" '
+            f'<path d="{shape([(-0.22, -0.02), (-0.23, 0.08), (-0.27, 0.14), (-0.31, 0.09), (-0.3, -0.02)])}" '
             f'fill="{mix(P.ink, skin_shade, 0.45)}"/>',
-            stroke([(-0.2, -0.1), (-0.215, 0.04), (-0.26, 0.12)], mix(skin, skin_shade, 0.6), 0.45),
+            stroke([(-0.2, -0.02), (-0.215, 0.09), (-0.26, 0.16)], mix(skin, skin_shade, 0.6), 0.45),
         ]
         self.dry.add(f'<g clip-path="{clip}">' + "".join(parts) + "</g>")
 
