@@ -271,7 +271,8 @@ class Swimmer:
             stroke([(0.14, 0.06), (0.165, 0.2), (0.13, 0.32)], mix(hair, skin_shade, 0.3), 0.7),
             f'<path d="{shape([(0.05, 0.07), (0.1, 0.19), (0.05, 0.31), (0.0, 0.19)])}" '
             f'fill="{mix(P.foam, P.skin, 0.35)}"/>',
-            f'<path d="{shape([(0.04, 0.15), (0.075, 0.19), (0.04, 0.23), (0.012, 0.19)])}" fill="{mix(P.ink, P.hair, 0.5)}"/>',
+            f'<path d="{shape([(0.04, 0.15), (0.075, 0.19), (0.04, 0.23), (0.012, 0.19)])}" '
+            f'fill="{mix(P.ink, P.hair, 0.5)}"/>',
             # The lower eye screwed shut against the water lapping at it.
             stroke([(0.05, -0.27), (0.08, -0.19), (0.05, -0.11)], mix(hair, skin_shade, 0.4), 0.5),
             # The ear, behind the jaw on the side turned up.
