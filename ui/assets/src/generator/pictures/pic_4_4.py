@@ -265,20 +265,26 @@ class Swimmer:
             f'<path d="{shape([(-0.5, -0.1), (0.1, -0.2), (0.2, -0.5), (-0.5, -0.5)])}" fill="{skin_shade}" '
             f'opacity="0.35"/>',
             # Wet hair over the crown, flattened forward, the rim on its top.
-            f'<path d="{shape([(0.22, -0.5), (0.2, -0.1), (0.24, 0.25), (0.2, 0.5), (0.6, 0.6), (0.6, -0.6)])}" '
+            f'<path d="{shape([(0.3, -0.5), (0.3, -0.15), (0.34, 0.2), (0.3, 0.5), (0.6, 0.6), (0.6, -0.6)])}" '
             f'fill="{hair}"/>',
             # The brow over the open eye, and the eye itself, wide for the breath.
             stroke([(0.14, 0.06), (0.165, 0.2), (0.13, 0.32)], mix(hair, skin_shade, 0.3), 0.7),
             f'<path d="{shape([(0.05, 0.07), (0.1, 0.19), (0.05, 0.31), (0.0, 0.19)])}" '
-            f'fill="{mix(P.foam, P.skin, 0.1)}"/>',
-            f'<path d="{shape([(0.04, 0.14), (0.085, 0.19), (0.04, 0.25), (0.005, 0.19)])}" fill="{P.ink}"/>',
+            f'fill="{mix(P.foam, P.skin, 0.35)}"/>',
+            f'<path d="{shape([(0.04, 0.15), (0.075, 0.19), (0.04, 0.23), (0.012, 0.19)])}" '
+            f'fill="{mix(P.ink, P.hair, 0.5)}"/>',
+            # The lower eye screwed shut against the water lapping at it.
+            stroke([(0.05, -0.27), (0.08, -0.19), (0.05, -0.11)], mix(hair, skin_shade, 0.4), 0.5),
+            # The ear, behind the jaw on the side turned up.
+            f'<path d="{shape([(-0.02, 0.42), (0.1, 0.47), (0.0, 0.52), (-0.1, 0.47)])}" fill="{skin_shade}" '
+            f'opacity="0.7"/>',
             # The nose along the middle of the face, its shade on the lower side.
-            f'<path d="{shape([(0.05, 0.0), (-0.1, -0.06), (-0.13, 0.01), (-0.11, 0.05)])}" fill="{skin_shade}" '
-            f'opacity="0.8"/>',
+            f'<path d="{shape([(0.05, 0.02), (-0.1, -0.02), (-0.12, 0.03), (-0.1, 0.06)])}" fill="{skin_shade}" '
+            f'opacity="0.5"/>',
             # The mouth pulled open at the waterline, the upper lip over it.
-            f'<path d="{shape([(-0.2, -0.14), (-0.22, 0.03), (-0.27, 0.13), (-0.35, 0.05), (-0.34, -0.14)])}" '
-            f'fill="{mix(P.ink, P.skin, 0.1)}"/>',
-            stroke([(-0.2, -0.1), (-0.215, 0.04), (-0.26, 0.12)], mix(skin, skin_shade, 0.6), 0.45),
+            f'<path d="{shape([(-0.22, -0.02), (-0.23, 0.08), (-0.27, 0.14), (-0.31, 0.09), (-0.3, -0.02)])}" '
+            f'fill="{mix(P.ink, skin_shade, 0.45)}"/>',
+            stroke([(-0.2, -0.02), (-0.215, 0.09), (-0.26, 0.16)], mix(skin, skin_shade, 0.6), 0.45),
         ]
         self.dry.add(f'<g clip-path="{clip}">' + "".join(parts) + "</g>")
 
@@ -299,8 +305,7 @@ class Swimmer:
         s.add(f'<g filter="{s.blur(0.35)}"><path d="{lens(a[0], a[1] + 0.5, b[0], b[1] + 0.3, 1.1)}" '
               f'fill="{foam}" opacity="0.8"/></g>')
         afloat.splash(s, cam, on(j["hand"], 0.03), foam, rng, size=0.08, drops=8)
-        self.kick(on((j["ankle"][0] + 0.05, 0), 0.08), 0.32)
-        self.kick(on((j["ankle"][0] - 0.3, 0), -0.05), 0.2, opacity=0.6)
+        self.kick(on((j["ankle"][0] + 0.05, 0), 0.08), 0.2, opacity=0.35)
         self.wake(on((j["head"][0] + 0.05, 0)), length=2.2)
 
     def kick(self, at, size, opacity=0.9):
@@ -395,10 +400,15 @@ def _nail_holes(cam, plank, pal, svg: Svg):
             svg.path(polygon(hole), fill=pal.wood_dark)
 
 
+# Under the overcast the soaked wood keeps little of its colour.
+GREYED = replace(P, wood_lit=mix(P.wood_lit, P.sky_horizon, 0.35), wood_side=mix(P.wood_side, P.sea_horizon, 0.35),
+                 wood_dark=mix(P.wood_dark, P.sea_dark, 0.3), wood_fresh=mix(P.wood_fresh, P.sky_horizon, 0.35))
+
+
 def _sky(w, h, cam, rng) -> Svg:
     heaven = Svg(w, h)
     # The veiled sun is the brightest of the sky, in a glow that spreads wide under the overcast.
-    sky.sky(heaven, P, cam.horizon, glow=0.5, glow_size=(110, 50))
+    sky.sky(heaven, P, cam.horizon, glow=0.75, glow_size=(120, 56))
     # The overcast after the storm: a few heavy masses, low and run together,
     # darkest overhead and paling toward the horizon.
     # (x, base, width, height, lumps, how dark its underside, light on it)
@@ -409,8 +419,7 @@ def _sky(w, h, cam, rng) -> Svg:
         shade = mix(P.cloud_shade, P.ink, dark) if dark > 0 else mix(P.cloud_shade, P.sky_horizon, -dark)
         heavy = replace(P, cloud_shade=shade, cloud_lit=mix(P.cloud_lit, P.cloud_shade, 0.2 + max(dark, 0)))
         sky.cloud(heaven, rng, heavy, x, base, width, height, lumps=lumps, softness=0.7, lit=lit, rim=0.6)
-    # The sun a pale disc where the cover thins, a veil of cloud across it.
-    sky.sun(heaven, P, radius=8.5, veil=0.6)
+    # No disc: the sun is only a brighter place behind a thinner cloud.
     sky.cloud(heaven, rng, P, 100, 38, 80, 12, lumps=4, softness=1.4, opacity=0.4, lit=1.0, rim=0.2)
     sky.cloud(heaven, rng, P, 60, 67, 300, 5, lumps=8, roll=True, softness=1.4, opacity=0.55, lit=1.0, rim=0.2)
     for x, y, span, beat, tilt in ((292, 58, 15, 0.9, -0.1), (322, 68, 11, 0.0, 0.08),
@@ -454,11 +463,12 @@ def build(scale: int) -> Picture:
     light_dir = (-0.05, 0.6, 1.0)
     for i, (x, z, length, width, yaw, pitch, roll, ends, sinking) in enumerate(sorted(PLANKS, key=lambda p: -p[1])):
         haze = min(0.7, max(0.0, (z - 5) / 50) ** 0.7)
-        pal = hazed(P, haze)
+        pal = hazed(GREYED, haze)
         far = z > 15
-        # Boards from a hull's planking: an inch or two thick, floating flat and low.
+        # Boards from a hull's planking: an inch or two thick, floating flat
+        # and low, soaked, the water up their sides.
         plank = wood.Plank(length=length, width=width, thickness=0.035 if far else 0.045,
-                           centre=(x, -0.05 if sinking else -0.006, z),
+                           centre=(x, -0.05 if sinking else -0.022, z),
                            yaw=math.radians(yaw), pitch=math.radians(pitch), roll=math.radians(roll),
                            seed=100 + i, splintered=ends, nails=z < 20, knots=1 if z < 14 else 0)
         if sinking:

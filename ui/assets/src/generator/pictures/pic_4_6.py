@@ -50,10 +50,13 @@ def build(scale: int) -> Picture:
     sky.sky(heaven, P, cam.horizon, glow=1.0, glow_size=(130, 26))
     # A few large low masses, their undersides lit from the break below
     # them, and one long roll lying along the horizon short of the glow.
-    for x, base, width, height, lumps, lit, rim in ((-14, 42, 156, 32, 6, 0.08, 0.2), (150, 30, 110, 18, 5, 0.05, 0.2),
-                                                     (236, 56, 64, 14, 4, 0.2, 0.6), (330, 47, 104, 17, 4, 0.15, 0.55)):
-        sky.cloud(heaven, rng, P, x, base, width, height, lumps=lumps, softness=0.7, lit=lit, rim=rim)
-    sky.cloud(heaven, rng, P, -20, 66, 250, 6, lumps=8, roll=True, softness=1.4, opacity=0.55, lit=1.0, rim=0.2)
+    # Lit from below, their tops stay in the dusk of the sky round them
+    # rather than standing out as dark edges.
+    overcast = replace(P, cloud_shade=mix(P.sky_top, P.sky_horizon, 0.35))
+    for x, base, width, height, lumps, lit, rim in ((-20, 46, 200, 36, 6, 0.1, 0.3), (196, 26, 70, 12, 4, 0.05, 0.2),
+                                                     (300, 52, 140, 22, 5, 0.18, 0.6)):
+        sky.cloud(heaven, rng, overcast, x, base, width, height, lumps=lumps, softness=0.7, lit=lit, rim=rim)
+    sky.cloud(heaven, rng, overcast, -20, 66, 250, 6, lumps=8, roll=True, softness=1.4, opacity=0.55, lit=1.0, rim=0.2)
     # The break itself: the glow gathered on the horizon, the sun gone below it.
     core = heaven.radial(L.x, cam.horizon, 56, 9, [(0, GLOW, 0.9), (0.4, GLOW, 0.4), (1, GLOW, 0)])
     heaven.add(f'<rect x="0" y="{cam.horizon - 14}" width="{w}" height="16" fill="{core}"/>')
@@ -69,7 +72,7 @@ def build(scale: int) -> Picture:
 
     # Close enough to read as wood: the splintered end lifted toward the
     # glow, the other end sunk, soaked and fading into the dark water.
-    plank = wood.Plank(length=3.0, width=0.42, thickness=0.08, centre=(-0.3, -0.06, 3.3),
+    plank = wood.Plank(length=3.0, width=0.42, thickness=0.08, centre=(-0.2, 0.05, 3.0),
                        yaw=math.radians(14), pitch=math.radians(8), roll=math.radians(5),
                        seed=7, splintered=(False, True), knots=1)
     u0 = -plank.centre[1] / math.sin(plank.pitch)
@@ -77,10 +80,10 @@ def build(scale: int) -> Picture:
     # Rings round it as it bobs, centred on its length: thin lines on the
     # water, the near side of each swell giving back a little sky, the far
     # side its shadowed back.
-    ends = [plank.world(u, 0, 0) for u in (-0.55, 0.75)]
-    trough = replace(P, sea_dark=L.shadow)
-    sea.rings(surface, cam, trough, tuple((e[0], e[2]) for e in ends), radii=[0.3, 0.56, 0.86, 1.18],
-              width=0.013, light=mix(P.sea_light, P.sea_horizon, 0.5), light_opacity=0.28, dark_opacity=0.75)
+    ends = [plank.world(u, 0, 0) for u in (u0 + 0.3, plank.length / 2 - 0.3)]
+    trough = replace(P, sea_dark=mix(P.sea_dark, "#000000", 0.35))
+    sea.rings(surface, cam, trough, tuple((e[0], e[2]) for e in ends), radii=[0.26, 0.46, 0.68],
+              width=0.012, light=mix(P.sea_light, P.sea_horizon, 0.5), light_opacity=0.6, dark_opacity=0.8)
 
     above, under, depth = Svg(w, h), Svg(w, h), Svg(w, h)
     mirror, mirror_depth = Svg(w, h), Svg(w, h)
@@ -98,6 +101,6 @@ def build(scale: int) -> Picture:
               Layer("sunk", under, depth=depth),
               Layer("surface", surface), Layer("plank", above)]
     return Picture(NAME, w, h, P, layers,
-                   water=Water(P.sea_near, cam, waves, tint=0.9, surface=0.45, darken=0.45, blur=2.4, fade=0.5,
+                   water=Water(P.sea_near, cam, waves, tint=1.0, surface=0.7, darken=0.05, blur=4.5, fade=0.92,
                                refraction=0.15),
                    seed=46)
