@@ -79,11 +79,11 @@ constexpr ControlDesign kDesign[] = {
     button("cmdIr",         {472, 248, 41, 25},       12, "Ir", "", "Ir", {}, Turn),
     picture("pic_4_0",                                11, "La sirena",
      "Bajo un cielo cian con nubes que el sol bajo dora por debajo, una gran cola parda de pez "
-     "cubierta de escamas se alza del mar verde azulado en forma de S, a contraluz y con un borde "
-     "cálido del lado del sol, gruesa junto al agua y afinándose poco a poco hasta un tallo aún "
-     "recio bajo la aleta, y abre en lo alto una aleta en forma de media luna, vista en escorzo, "
-     "cuyo borde deja pasar la luz; de ella cuelgan láminas de agua transparentes, con los bordes "
-     "encendidos por el sol, que se rompen en gotas, y salpica espuma a su alrededor, y "
+     "cubierta de escamas se alza del mar verde azulado en un arco suave, como al zambullirse, a "
+     "contraluz y con un borde cálido del lado del sol, gruesa junto al agua y afinándose hasta "
+     "un tallo delgado bajo la aleta, y abre en lo alto una aleta en forma de media luna, vista en "
+     "escorzo, cuyo borde deja pasar la luz; de ella caen breves hilos de agua transparente que "
+     "se rompen en gotas, y salpica espuma a su alrededor, y "
      "bajo la superficie la cola se adivina borrosa. Abajo a la izquierda flota, medio hundida en "
      "el agua, nuestra balsa de troncos atados a dos varas atravesadas. Arriba se lee: Ya cerca de "
      "mar abierto, vemos algo engañoso: lo que parece una sirena nada delante de nosotros y luego "
@@ -91,7 +91,7 @@ constexpr ControlDesign kDesign[] = {
     picture("pic_2_2",                                10, "Las aves marinas",
      "Bajo un cielo de tarde, con el sol escondido tras una nube baja cuyo borde brilla sobre el "
      "reflejo del sol en el mar, unas gaviotas vuelan en círculo sobre el agua, las más cercanas "
-     "grandes, con las alas bien dibujadas, y las del otro lado del círculo pequeñas y lejanas, "
+     "grandes, con las alas largas y estrechas dobladas en la muñeca, y las del otro lado del círculo pequeñas y lejanas, "
      "ladeadas en el giro, unas con las alas en alto, otras planeando. En el mar verde "
      "azulado asoma un tiburón ballena: la cabeza ancha y chata, con la boca como una raja fina de "
      "lado a lado y un ojo pequeño justo detrás de su comisura, y el lomo gris azulado, moteado de "

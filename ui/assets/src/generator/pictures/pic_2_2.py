@@ -619,12 +619,14 @@ def _gull(svg: Svg, x: float, y: float, span: float, pose: str, bank: float, abo
 
     shapes, tips, edges = [], [], []
     for side in (-1, 1):
-        lead = [(side * 0.07, 0.07), (side * 0.48, wrist + 0.08), (side * 1.0, tip)]
-        trail = [(side * 0.88, tip - 0.09), (side * 0.45, wrist - 0.2), (side * 0.07, -0.22)]
+        # A long narrow arm out to a wrist held forward, the hand swept back
+        # from it to a pointed tip.
+        lead = [(side * 0.07, 0.08), (side * 0.45, wrist + 0.1), (side * 1.0, tip - 0.16)]
+        trail = [(side * 0.9, tip - 0.2), (side * 0.45, wrist - 0.03), (side * 0.07, -0.12)]
         shapes.append(smooth([at(*p) for p in lead + trail]))
         edges.append(smooth([at(*p) for p in trail], closed=False))
-        hand = [(side * 0.74, wrist + (tip - wrist) * 0.5 + 0.045), (side * 1.0, tip),
-                (side * 0.9, tip - 0.05), (side * 0.72, wrist + (tip - wrist) * 0.48 - 0.06)]
+        hand = [(side * 0.72, wrist + (tip - wrist) * 0.5 - 0.0), (side * 1.0, tip - 0.16),
+                (side * 0.9, tip - 0.2), (side * 0.7, wrist + (tip - wrist) * 0.48 - 0.08)]
         tips.append(smooth([at(*p) for p in hand]))
     body = [at(0, 0.3), at(0.07, 0.14), at(0.09, -0.1), at(0.05, -0.32), at(-0.05, -0.32),
             at(-0.09, -0.1), at(-0.07, 0.14)]

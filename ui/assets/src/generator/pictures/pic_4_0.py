@@ -164,13 +164,13 @@ def tail(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface: Sv
                  opacity=num(rng.uniform(0.6, 0.95)))
 
 
-# Near, the tail in its own plane, metres from where it leaves the water: an
-# S with two opposite bends, running on down under the surface.
-NEAR_SPINE = [(0.75, -1.2), (0.46, -0.8), (0.2, -0.42), (0.0, 0.08), (-0.26, 0.55), (-0.36, 0.95),
-              (-0.16, 1.38), (0.2, 1.7), (0.36, 1.98), (0.24, 2.24), (0.17, 2.4)]
-# A gradual taper up to a stock still thick under the fluke, the body then
+# Near, the tail in its own plane, metres from where it leaves the water: a
+# gentle arch bowing away from us as it dives, running on down under the surface.
+NEAR_SPINE = [(0.75, -1.0), (0.5, -0.66), (0.28, -0.34), (0.1, 0.06), (-0.04, 0.4), (-0.1, 0.7),
+              (-0.06, 0.98), (0.06, 1.2), (0.16, 1.38), (0.14, 1.54), (0.12, 1.64)]
+# A steady taper from the water to a slim stock under the fluke, the body then
 # narrowing into the fluke's root as the ridge between its lobes.
-NEAR_WIDTHS = [0.44, 0.58, 0.62, 0.6, 0.55, 0.5, 0.44, 0.37, 0.3, 0.24, 0.08]
+NEAR_WIDTHS = [0.56, 0.58, 0.55, 0.5, 0.44, 0.38, 0.32, 0.26, 0.2, 0.15, 0.06]
 FLUKE_ROOT = NEAR_SPINE[-2]
 
 
@@ -332,14 +332,14 @@ def near_tail(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surfac
 
     # Off the fluke's leading edge: clear sheets, lit along one edge, that
     # narrow as they fall and break into drops of every size.
-    sheet_tone = mix(p.sea_light, p.sea_near, 0.3)
+    sheet_tone = mix(p.sea_near, p.sea_dark, 0.2)
     edge_tone = mix(glow, L.key, 0.6)
     for side, s in ((-1, 0.84), (-1, 0.62), (-1, 0.42), (1, 0.48), (1, 0.74)):
         top = fl(side * s, lead(s) - 0.01)
         top2 = fl(side * (s + 0.17), lead(s + 0.17) - 0.01)
         x0, y0 = top
         x1, y1 = top2
-        length = rng.uniform(8, 12) * (1.2 if side < 0 else 0.8)
+        length = rng.uniform(3.5, 5.5) * (1.2 if side < 0 else 0.8)
         bottom = max(y0, y1) + length
         mx = (x0 + x1) / 2 + rng.uniform(-0.3, 0.3)
         near_edge = f"M{num(x1)},{num(y1)}Q{num(x1 - 0.3)},{num((y1 + bottom) / 2)} {num(mx + 0.7)},{num(bottom)}"
@@ -348,11 +348,11 @@ def near_tail(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surfac
                  f"Q{num(x1 - 0.3)},{num((y1 + bottom) / 2)} {num(mx + 0.7)},{num(bottom)}"
                  f"Q{num(mx)},{num(bottom - 1.4)} {num(mx - 0.7)},{num(bottom)}"
                  f"Q{num(x0 + 0.3)},{num((y0 + bottom) / 2)} {num(x0)},{num(y0)}Z")
-        g = dry.linear(0, y0, 0, bottom, [(0, sheet_tone, 0.6), (0.6, sheet_tone, 0.36), (1, sheet_tone, 0.08)])
+        g = dry.linear(0, y0, 0, bottom, [(0, sheet_tone, 0.32), (0.6, sheet_tone, 0.14), (1, sheet_tone, 0.0)])
         dry.path(sheet, fill=g)
         # Both edges of the sheet catch the sun, the one toward it brighter.
         dry.path(near_edge, stroke=edge_tone, stroke_width="0.5", opacity="0.85")
-        dry.path(far_edge, stroke=edge_tone, stroke_width="0.35", opacity="0.5")
+        dry.path(far_edge, stroke=edge_tone, stroke_width="0.3", opacity="0.25")
         cx = mx
         for strand in (mx - 0.3, mx + 0.3):
             y = bottom + rng.uniform(0.5, 1.5)
