@@ -38,7 +38,7 @@ ORIGIN = (-0.6, 13.2)           # world (x, z) of s = 0
 YAW = math.radians(54)
 SIGHT = 1.9
 SNOUT, PEDUNCLE = 3.9, -3.1
-CAP = 0.3                       # the rounded front of the head, metres
+CAP = 0.6                       # the rounded front of the head, metres
 
 # Full body height and breadth by station (s, metres): a head broad and
 # low in front, deepest over the pectorals, thinning to the tail's stalk.
@@ -83,8 +83,8 @@ def half_height(s):
 
 
 def half_breadth(s):
-    # Square across the front: the breadth holds almost to the snout.
-    return _table(BREADTH, s) * 0.5 * _cap(s) ** 0.3
+    # A broad snout, rounded across the front.
+    return _table(BREADTH, s) * 0.5 * _cap(s) ** 0.55
 
 
 def top(s):
@@ -116,9 +116,9 @@ def surface(s, a):
     """The skin at station s and angle a round the section (0 the near
     side, pi/2 the top), in the world."""
     s, a = np.broadcast_arrays(np.asarray(s, float), np.asarray(a, float))
-    # Round along the body, squarer toward the head, whose section is a
-    # broad low box with round corners; the belly fuller than the back.
-    p = 1.0 - 0.45 * np.clip((s - 1.5) / (SNOUT - 1.5), 0, 1)
+    # Round along the body, a little flatter toward the head, the back
+    # rounding into the flank; the belly fuller than the back.
+    p = 1.0 - 0.2 * np.clip((s - 1.5) / (SNOUT - 1.5), 0, 1)
     sn, cs = np.sin(a), np.cos(a)
     up = np.sign(sn) * np.abs(sn) ** p * np.where(sn < 0, 1.1, 1.0)
     across = np.sign(cs) * np.abs(cs) ** p
@@ -502,15 +502,17 @@ def _waterline(svg: Svg, shark: Shark, rng):
         for _ in range(rng.integers(0, 3)):
             f = rng.uniform(0.2, 1.0)
             dx, dy = b[0] + rng.normal(0, 0.4), b[1] + rng.uniform(0.6, 2.2) * f
-            svg.add(f'<circle cx="{num(dx)}" cy="{num(dy)}" r="{num(rng.uniform(0.25, 0.42))}" fill="{foam}" '
-                    f'opacity="{num(rng.uniform(0.5, 0.85))}"/>')
-    # Drops thrown up off the head.
+            svg.add(f'<circle cx="{num(dx)}" cy="{num(dy)}" r="{num(rng.uniform(0.25, 0.42))}" fill="{runoff}" '
+                    f'opacity="{num(rng.uniform(0.5, 0.85) * 0.5)}"/>')
+    # Drops thrown up off the head, tinted by the sea so that against the
+    # back they don't read as more of its pale spots.
+    spray = mix(foam, P.sea_light, 0.55)
     for _ in range(26):
         s = rng.uniform(s_back, SNOUT + 0.3)
         p = Plane.world(min(s, SNOUT), rng.uniform(0.05, 0.45), 0.0) + OUT * rng.uniform(0.7, 1.1)
         x, y = screen([p])[0]
-        svg.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(rng.uniform(0.28, 0.5))}" fill="{foam}" '
-                f'opacity="{num(rng.uniform(0.5, 0.9))}"/>')
+        svg.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(rng.uniform(0.28, 0.5))}" fill="{spray}" '
+                f'opacity="{num(rng.uniform(0.5, 0.9) * 0.55)}"/>')
 
 
 def build(scale: int) -> Picture:
