@@ -85,7 +85,7 @@ constexpr ControlDesign kDesign[] = {
      "escorzo, cuyo borde deja pasar la luz; de ella caen breves hilos de agua transparente que "
      "se rompen en gotas, y salpica espuma a su alrededor, y "
      "bajo la superficie la cola se adivina borrosa. Abajo a la izquierda flota, medio hundida en "
-     "el agua, nuestra balsa de troncos atados a dos varas atravesadas. Arriba se lee: Ya cerca de "
+     "el agua, nuestra balsa de troncos atados con cuerda a dos varas atravesadas. Arriba se lee: Ya cerca de "
      "mar abierto, vemos algo engañoso: lo que parece una sirena nada delante de nosotros y luego "
      "se hunde en el mar."),
     picture("pic_2_2",                                10, "Las aves marinas",

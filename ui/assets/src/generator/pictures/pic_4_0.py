@@ -415,6 +415,22 @@ def raft_shadow(cam: Camera, p, svg: Svg, corner, heading, width, length) -> Non
     svg.path(polygon(pts), fill=mix(p.sea_dark, p.light.shadow, 0.5), opacity="0.35", filter=svg.blur(2.0))
 
 
+def lash(pole, cam: Camera, t: float, svg: Svg, turns: int = 3) -> None:
+    """Rope bound round a pole where it crosses a log, pale enough to read
+    against the wood from across the water, its top turns catching the sun."""
+    rope = mix(P.wood_fresh, P.wood_lit, 0.3)
+    shade = mix(rope, P.light.shadow, 0.4)
+    px = float(cam.scale(pole.at(t)[2]))
+    step = 0.045
+    for k in range(turns):
+        tt = t + (k - (turns - 1) / 2) * step / pole.length
+        arc = [cam.point(pole.surface(cam, tt, psi)) for psi in np.linspace(-1.5, 1.5, 9)]
+        w = max(0.45, 0.014 * px)
+        svg.path(polyline(arc), stroke=shade, stroke_width=num(w), stroke_linecap="round")
+        svg.path(polyline(arc[-4:]), stroke=mix(rope, P.light.rim, 0.5), stroke_width=num(w * 0.55),
+                 stroke_linecap="round")
+
+
 def build(scale: int) -> Picture:
     w, h = SIZE
     cam = Camera(w, h, horizon=130, focal=230, eye=1.55)
@@ -448,7 +464,15 @@ def build(scale: int) -> Picture:
     out = raft.Layers(Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), surface)
     corner, heading = (-4.5, 6.7), math.radians(18)
     raft_shadow(cam, P, surface, corner, heading, 1.9, 3.3)
-    raft.raft(cam, P, out, rng, corner=corner, heading=heading, logs=6, radius=0.16, bob=0.45)
+    logs, poles, _ = raft.raft(cam, P, out, rng, corner=corner, heading=heading, logs=6, radius=0.16, bob=0.45)
+    # The nearest log's waterline over it, where no other log hides it.
+    nearest = min(logs, key=lambda g: np.linalg.norm(g.at(0.5) - np.array([0.0, cam.eye, 0.0])))
+    raft.waterline(nearest, cam, P, out.dry, rng)
+    for pole in poles:
+        for g in logs:
+            s = np.dot(g.at(0.5) - np.asarray(pole.start), pole.axis) / pole.length
+            if 0.02 < s < 0.98:
+                lash(pole, cam, s, out.dry)
 
     layers = [Layer("sky", heaven), Layer("sea", water),
               Layer("reflection", out.mirror, depth=out.mirror_depth),
