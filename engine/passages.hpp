@@ -175,7 +175,7 @@ inline constexpr std::string_view kEspinasJuntos[] = {
     "Ya de día, intentamos avanzar isla adentro ",
     kEntreEspinas,
     "pero las zarzas nos atrapan bajo un sol abrasador. ",
-    "Ya no podemos zafarnos: es el fin. ",
+    "No logramos zafarnos: es el final. ",
 };
 
 // "_3_0_1" by "hacer una fogata": a life among the natives
