@@ -183,7 +183,16 @@ PREFS
 esac
 within 300 game_window || fail "the game window did not appear"
 timeout 10 xdotool windowfocus --sync "$window" || fail "cannot give the game the focus"
-within 300 heard "Comando" || fail "the focus never reached txtComando"
+# Orca may drop the entry's first announcement when the browser's load-complete reaches it just
+# after the focus, and say only the tooltip; moving the focus out and back has it said whole.
+if ! within 300 heard "Comando"; then
+  heard "comando" || fail "the focus never reached txtComando"
+  settle
+  xdotool key shift+Tab
+  settle
+  xdotool key Tab
+  within 100 heard "Comando" || fail "txtComando was never announced by its name"
+fi
 settle
 
 # Clears the entry box, types a phrase at a player's pace and presses Enter; then each turn
