@@ -101,7 +101,7 @@ inline constexpr std::string_view kNavegar[] = {
     "y pasa volando por encima de mi cabeza. ",
     "Entonces los tiburones se revuelven y se muerden ",
     "unos a otros, hasta que el mar, poco a poco, ",
-    "vuelve a quedar en calma. Ya lejos de ellos, sigo remando, ",
+    "deja de hervir de espuma. Ya lejos de ellos, sigo remando, ",
     "a solas, en medio del océano, y ",
     "me acuerdo de los libros que he leído ",
     "en mis años de marino, de aquellas historias ",
@@ -221,9 +221,9 @@ inline constexpr std::string_view kAcampar[] = {
     "Luego encendemos una fogata y nos sentamos a su alrededor ",
     "a mirar las estrellas hasta dormirnos. ",
     "De madrugada nos despierta el hambre. ",
-    "El grumete, que en tierra estudió para ingeniero, ",
-    "ya busca el modo de conseguir comida; ",
-    "yo acabé la escuela a duras penas, así que lo escucho. ",
+    "El grumete, que antes de embarcar estudió ingeniería, ",
+    "ya piensa cómo conseguir comida; ",
+    "yo, que a duras penas terminé la escuela, me fío de él. ",
     "¿Estudiamos las conchas que encontramos anoche ",
     "o nos internamos en la maleza a buscar alimento? ",
 };
@@ -240,11 +240,11 @@ inline constexpr std::string_view kConchas[] = {
     "nos apena pensar que un día cubrirá la playa ",
     "y, con ella, el hogar de esas criaturas. ",
     "Y el mismo mar nos trae de vuelta la balsa. ",
-    "Con palos y lianas hacemos cañas y, subidos a ella, ",
+    "Con palos y lianas hacemos cañas y, desde ella, ",
     "pescamos tres peces plateados que asamos en una hoguera. ",
     "Al día siguiente despertamos resueltos a ayudar ",
     "a otros como Dios nos ayudó. El mar está en calma ",
-    "y la balsa espera en la arena. ",
+    "y la balsa nos espera en la arena. ",
 };
 
 // "_4_0": the mermaid takes the boy
