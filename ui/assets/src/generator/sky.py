@@ -8,6 +8,8 @@ on the side the light comes from, softened by a fraction of a pixel."""
 from __future__ import annotations
 
 import math
+from dataclasses import replace
+from typing import NamedTuple
 
 import numpy as np
 
@@ -86,6 +88,39 @@ def cloud(svg: Svg, rng, palette: Palette, x: float, base: float, width: float, 
                 f'{num(uy * shift * 2.1)})">{shapes}</g>' if rim > 0 else "") + '</g>']
     f = svg.blur(softness) if softness > 0 else None
     svg.group(parts, filter=f, opacity=opacity if opacity < 1 else None)
+
+
+class Mass(NamedTuple):
+    """One cloud mass: `lit` 0..1 is how much light reaches it, `rim` how
+    strongly its edge toward the light shines, `dark` how much its
+    underside sinks toward the palette's ink (or, below 0, pales toward the
+    horizon) as thick cloud does."""
+    x: float
+    base: float
+    width: float
+    height: float
+    lumps: int
+    lit: float
+    rim: float = 0.6
+    dark: float = 0.0
+
+
+def clouds(svg: Svg, rng, palette: Palette, masses, roll: tuple | None) -> None:
+    """The sky's cloud: a few large masses (`Mass` fields) and one long low
+    roll along the horizon, (x, base, width) or (x, base, width, height)."""
+    for mass in (Mass(*m) for m in masses):
+        tone = palette
+        if mass.dark:
+            shade = (mix(palette.cloud_shade, palette.ink, mass.dark) if mass.dark > 0
+                     else mix(palette.cloud_shade, palette.sky_horizon, -mass.dark))
+            tone = replace(palette, cloud_shade=shade,
+                           cloud_lit=mix(palette.cloud_lit, palette.cloud_shade, 0.2 + max(mass.dark, 0)))
+        cloud(svg, rng, tone, mass.x, mass.base, mass.width, mass.height, lumps=mass.lumps, softness=0.7,
+              lit=mass.lit, rim=mass.rim)
+    if roll:
+        x, base, width, *height = roll
+        cloud(svg, rng, palette, x, base, width, height[0] if height else 6, lumps=8, roll=True, softness=1.4,
+              opacity=0.55, lit=1.0, rim=0.2)
 
 
 def deck(svg: Svg, rng, palette: Palette, top: float, bottom: float, rows: int,

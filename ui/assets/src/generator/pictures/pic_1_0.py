@@ -43,15 +43,6 @@ CLOUDS = replace(P, cloud_lit=mix(P.cloud_lit, P.sky_horizon, 0.3),
                  cloud_shade=mix(mix(P.cloud_lit, P.sky_horizon, 0.55), P.wood_fresh, 0.3))
 
 
-def clouds(heaven: Svg, rng, masses, roll) -> None:
-    """A few large masses, (x, base, width, height, lumps, lit), and one long
-    low roll along the horizon, (x, base, width)."""
-    for x, base, width, height, lumps, lit in masses:
-        sky.cloud(heaven, rng, CLOUDS, x, base, width, height, lumps=lumps, softness=0.7, lit=lit, rim=0.6)
-    x, base, width = roll
-    sky.cloud(heaven, rng, CLOUDS, x, base, width, 6, lumps=8, roll=True, softness=1.4, opacity=0.55, lit=1.0,
-              rim=0.2)
-
 def sun(heaven: Svg, radius: float = 13.0) -> None:
     """The noon sun: a wide warm glow, a paler ring close round it, and a
     disc whose edge dissolves into the glow instead of a hard rim."""
@@ -740,7 +731,7 @@ def build(scale: int) -> Picture:
     # A few masses of different build low over the hills, clear of the sun:
     # one tall heap to the right, a long flat bank in the middle distance,
     # a small ragged one high up, and the low roll along the hills.
-    clouds(heaven, rng, ((232, 90, 150, 28, 7, 0.85), (120, 78, 96, 5, 3, 0.92), (372, 50, 30, 6, 2, 0.95)),
+    sky.clouds(heaven, rng, CLOUDS, ((232, 90, 150, 28, 7, 0.85), (120, 78, 96, 5, 3, 0.92), (372, 50, 30, 6, 2, 0.95)),
            (-20, 110, 220))
 
     land = Svg(w, h)

@@ -17,7 +17,7 @@ from ..compose import Layer, Picture
 from ..palette import hazed, mix
 from dataclasses import replace
 
-from .pic_1_0 import P as BEACH, clouds, sun
+from .pic_1_0 import CLOUDS, P as BEACH, sun
 
 # The shipyard's beach palette, its sea greyed a little toward the haze so
 # it sits with the set's quieter water.
@@ -490,7 +490,7 @@ def build(scale: int) -> Picture:
     sun(heaven)
     # Two masses of different build off to the right, clear of the sun and
     # of the palm's crown, and the low roll over the horizon beyond it.
-    clouds(heaven, rng, ((262, 64, 132, 24, 6, 0.85), (396, 26, 30, 5, 2, 0.95)), (236, 77, 200))
+    sky.clouds(heaven, rng, CLOUDS, ((262, 64, 132, 24, 6, 0.85), (396, 26, 30, 5, 2, 0.95)), (236, 77, 200))
     # The island, far off and hazed, green on top over a pale rim of sand.
     far = hazed(P, 0.45)
     ix, iy = ISLAND, cam.horizon

@@ -535,10 +535,9 @@ def build(scale: int) -> Picture:
     heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon + 2}" fill="{core}"/>')
     # A few large masses low over the sea, the one on the right over the
     # sun, lit on the side toward it, and a long low roll at the horizon.
-    for x, base, width, height, lumps, lit in ((-14, 100, 120, 14, 5, 0.9), (150, 94, 46, 11, 4, 0.92),
-                                                (262, 109, 130, 22, 6, 0.85)):
-        sky.cloud(heaven, rng, P, x, base, width, height, lumps=lumps, softness=0.7, lit=lit, rim=0.6)
-    sky.cloud(heaven, rng, P, 90, 106, 220, 5, lumps=8, roll=True, softness=1.4, opacity=0.55, lit=1.0, rim=0.2)
+    sky.clouds(heaven, rng, P, ((-14, 100, 120, 14, 5, 0.9), (150, 94, 46, 11, 4, 0.92),
+                                (262, 109, 130, 22, 6, 0.85)),
+               (90, 106, 220, 5))
     # Gulls wheeling round one point over the shark, seen in perspective: the
     # near side of the circle lower and larger, each banking into the turn.
     cx, cy, rx, ry = 262, 40, 66, 20

@@ -442,10 +442,9 @@ def build(scale: int) -> Picture:
     sky.sky(heaven, P, cam.horizon, glow=0.6, glow_size=(150, 50))
     sky.sun(heaven, P, radius=7.5)
     # Masses above the sun's height, so their undersides take its warm light.
-    for x, base, width, height, lumps, lit in ((6, 102, 108, 26, 6, 0.85), (126, 94, 46, 11, 4, 0.9),
-                                                (164, 108, 60, 13, 5, 0.95), (360, 86, 66, 13, 4, 0.8)):
-        sky.cloud(heaven, rng, P, x, base, width, height, lumps=lumps, softness=0.7, lit=lit, rim=0.6)
-    sky.cloud(heaven, rng, P, -20, 124, 200, 6, lumps=8, roll=True, softness=1.4, opacity=0.55, lit=1.0, rim=0.2)
+    sky.clouds(heaven, rng, P, ((6, 102, 108, 26, 6, 0.85), (126, 94, 46, 11, 4, 0.9),
+                                (164, 108, 60, 13, 5, 0.95), (360, 86, 66, 13, 4, 0.8)),
+               (-20, 124, 200))
 
     water = Svg(w, h)
     sea.base(water, cam, P, haze=0.55)

@@ -169,10 +169,9 @@ def build(scale: int) -> Picture:
     heaven = Svg(w, h)
     sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(150, 46))
     sky.sun(heaven, P, radius=8.0)
-    for x, base, width, height, lumps, lit in ((6, 88, 112, 30, 6, 0.85), (128, 80, 44, 12, 4, 0.9),
-                                                (168, 98, 64, 15, 5, 0.95), (366, 84, 70, 13, 4, 0.8)):
-        sky.cloud(heaven, rng, P, x, base, width, height, lumps=lumps, softness=0.7, lit=lit, rim=0.6)
-    sky.cloud(heaven, rng, P, -20, 110, 200, 6, lumps=8, roll=True, softness=1.4, opacity=0.55, lit=1.0, rim=0.2)
+    sky.clouds(heaven, rng, P, ((6, 88, 112, 30, 6, 0.85), (128, 80, 44, 12, 4, 0.9),
+                                (168, 98, 64, 15, 5, 0.95), (366, 84, 70, 13, 4, 0.8)),
+               (-20, 110, 200))
 
     water = Svg(w, h)
     sea.base(water, cam, P, haze=0.55)

@@ -411,17 +411,11 @@ def _sky(w, h, cam, rng) -> Svg:
     sky.sky(heaven, P, cam.horizon, glow=0.75, glow_size=(120, 56))
     # The overcast after the storm: a few heavy masses, low and run together,
     # darkest overhead and paling toward the horizon.
-    # (x, base, width, height, lumps, how dark its underside, light on it)
-    for x, base, width, height, lumps, dark, lit in ((-50, 38, 310, 46, 5, 0.3, 0.4),
-                                                      (190, 34, 280, 44, 5, 0.34, 0.4),
-                                                      (-40, 60, 190, 26, 5, -0.35, 0.9),
-                                                      (214, 62, 240, 28, 5, -0.3, 0.9)):
-        shade = mix(P.cloud_shade, P.ink, dark) if dark > 0 else mix(P.cloud_shade, P.sky_horizon, -dark)
-        heavy = replace(P, cloud_shade=shade, cloud_lit=mix(P.cloud_lit, P.cloud_shade, 0.2 + max(dark, 0)))
-        sky.cloud(heaven, rng, heavy, x, base, width, height, lumps=lumps, softness=0.7, lit=lit, rim=0.6)
     # No disc: the sun is only a brighter place behind a thinner cloud.
     sky.cloud(heaven, rng, P, 100, 38, 80, 12, lumps=4, softness=1.4, opacity=0.4, lit=1.0, rim=0.2)
-    sky.cloud(heaven, rng, P, 60, 67, 300, 5, lumps=8, roll=True, softness=1.4, opacity=0.55, lit=1.0, rim=0.2)
+    sky.clouds(heaven, rng, P, ((-50, 38, 310, 46, 5, 0.4, 0.6, 0.3), (190, 34, 280, 44, 5, 0.4, 0.6, 0.34),
+                                (-40, 60, 190, 26, 5, 0.9, 0.6, -0.35), (214, 62, 240, 28, 5, 0.9, 0.6, -0.3)),
+               (60, 67, 300, 5))
     for x, y, span, beat, tilt in ((292, 58, 15, 0.9, -0.1), (322, 68, 11, 0.0, 0.08),
                                    (350, 52, 9, -0.7, 0.15), (268, 70, 7, 0.4, -0.05)):
         sky.gull(heaven, x, y, span, beat, mix(P.cloud_shade, P.ink, 0.45), P.ink, tilt)

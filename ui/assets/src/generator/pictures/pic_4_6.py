@@ -53,10 +53,8 @@ def build(scale: int) -> Picture:
     # Lit from below, their tops stay in the dusk of the sky round them
     # rather than standing out as dark edges.
     overcast = replace(P, cloud_shade=mix(P.sky_top, P.sky_horizon, 0.35))
-    for x, base, width, height, lumps, lit, rim in ((-20, 46, 200, 36, 6, 0.1, 0.3), (196, 26, 70, 12, 4, 0.05, 0.2),
-                                                     (300, 52, 140, 22, 5, 0.18, 0.6)):
-        sky.cloud(heaven, rng, overcast, x, base, width, height, lumps=lumps, softness=0.7, lit=lit, rim=rim)
-    sky.cloud(heaven, rng, overcast, -20, 66, 250, 6, lumps=8, roll=True, softness=1.4, opacity=0.55, lit=1.0, rim=0.2)
+    sky.clouds(heaven, rng, overcast, ((-20, 46, 200, 36, 6, 0.1, 0.3), (196, 26, 70, 12, 4, 0.05, 0.2),
+                                       (300, 52, 140, 22, 5, 0.18, 0.6)), (-20, 66, 250))
     # The break itself: the glow gathered on the horizon, the sun gone below it.
     core = heaven.radial(L.x, cam.horizon, 56, 9, [(0, GLOW, 0.9), (0.4, GLOW, 0.4), (1, GLOW, 0)])
     heaven.add(f'<rect x="0" y="{cam.horizon - 14}" width="{w}" height="16" fill="{core}"/>')
