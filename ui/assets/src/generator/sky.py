@@ -123,29 +123,6 @@ def clouds(svg: Svg, rng, palette: Palette, masses, roll: tuple | None) -> None:
               opacity=0.55, lit=1.0, rim=0.2)
 
 
-def deck(svg: Svg, rng, palette: Palette, top: float, bottom: float, rows: int,
-         lit_near: float, lit_far: float, gap: tuple[float, float] | None = None,
-         thickness: float = 16.0) -> None:
-    """Overcast: rows of long low masses, darker above, paler toward the
-    horizon, with an optional break (x, half-width) where the sky shows."""
-    for r in range(rows):
-        t = r / max(rows - 1, 1)
-        base = top + (bottom - top) * t ** 0.85
-        height = thickness * (1 - 0.55 * t)
-        lit = lit_far + (lit_near - lit_far) * t
-        x = -40 - rng.uniform(0, 30)
-        while x < svg.width + 20:
-            width = rng.uniform(140, 230) * (1 - 0.35 * t)
-            if gap and abs(x + width / 2 - gap[0]) < gap[1] and t > 0.5:
-                x += width * 0.8
-                continue
-            near_light = math.exp(-((x + width / 2 - palette.light.x) / 140) ** 2)
-            cloud(svg, rng, palette, x, base + rng.uniform(-2, 2), width, height * rng.uniform(0.8, 1.2),
-                  lumps=int(width / 22) + 3, roll=True, softness=0.8 + 0.7 * (1 - t),
-                  lit=lit * (0.55 + 0.45 * near_light), rim=0.25 + 0.6 * near_light * t)
-            x += width * rng.uniform(0.7, 0.9)
-
-
 def sun(svg: Svg, palette: Palette, radius: float, veil: float = 0.0) -> None:
     """The one sun: a disc with its glow at the key light; `veil` 0..1 hides
     it behind thin cloud, paler and with a softened edge."""
