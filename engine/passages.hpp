@@ -12,47 +12,47 @@ namespace quivra {
 
 // "_1_0" by "construir barco": alone, he means to finish the ship
 inline constexpr std::string_view kConstruirBarco[] = {
-    "Por mi cuenta, me propongo reunir lo necesario para ",
+    "Me propongo reunir por mi cuenta lo necesario para ",
     "terminar el barco y hacerme a la mar mejor pertrechado. ",
-    "Pero, antes que nada, he de arreglar mi vida ",
+    "Pero, antes que nada, he de poner en orden mi vida ",
     "y hacer las paces con Dios; lo demás, confío, ",
-    "vendrá por añadidura. ¿Y si empezara ahora mismo…? ",
+    "vendrá por añadidura. ¿Por qué no empezar ya? ",
 };
 
 // "_1_0" and "_4_7" by "aprovisionarse": jailed for debt
 inline constexpr std::string_view kCarcel[] = {
     "Compro fiado un machete, una brújula y un barril ",
-    "de agua dulce, y, además de mi grumete, contrato ",
+    "de agua dulce y, además de mi grumete, contrato ",
     "a otro marinero, contando con pagarlo todo a la vuelta. ",
     "Zarpamos los tres sin rumbo fijo y, ",
     "al volver de vacío al muelle, me encarcelan ",
-    "por la deuda que no puedo saldar. ",
+    "por la deuda, que no puedo saldar. ",
 };
 
 // "_1_0" by "zarpar": west to the Pacific; a raft and the seabirds
 inline constexpr std::string_view kZarpar[] = {
-    "Mi grumete y yo zarpamos sin terminar el barco, ",
-    "rumbo al oeste, hacia el océano Pacífico, ",
+    "Mi grumete y yo zarpamos con el barco a medio terminar, ",
+    "rumbo al oeste, hacia el Pacífico, ",
     "bajo un cielo encapotado. Unas horas después, ",
     "cuando la costa ya se pierde a popa, ",
     "divisamos a lo lejos una balsa que cabecea entre las olas ",
     "y, a estribor, un centenar de aves marinas ",
-    "que vuelan en círculos sobre el agua. ",
+    "que vuelan en círculo sobre el agua. ",
 };
 
 // "_2_0" by "continuar": the islands and a life for nature
 inline constexpr std::string_view kIslas[] = {
-    "Escasea el agua, pero pescamos mucho y seguimos ",
-    "adelante. Semanas después llegamos a unas islas ",
-    "donde nos acogen como a reyes y compartimos la pesca. ",
-    "Agradecidos, nos quedamos ",
-    "a cuidar de estas tierras. ",
+    "Nos falta agua, pero no peces, y seguimos ",
+    "adelante. Semanas después damos con unas islas ",
+    "donde nos acogen como a reyes; con ellos ",
+    "compartimos la pesca. Agradecidos, nos quedamos ",
+    "a cuidar de sus tierras. ",
     "Nunca sabremos qué anunciaban la balsa y las aves. ",
 };
 
 // "_2_0" by "navegar hacia la balsa": the empty raft
 inline constexpr std::string_view kBalsaVacia[] = {
-    "Llegamos junto a la balsa y no hay nada en ella. ",
+    "Nos acercamos a la balsa y la encontramos vacía. ",
     "Tan lejos de tierra y tan mal provistos, nos tienta ",
     "volver a la costa por víveres. ",
 };
@@ -88,9 +88,9 @@ inline constexpr std::string_view kSubirBalsa[] = {
 
 // "_2_1_1" by "luchar con los tiburones": killed
 inline constexpr std::string_view kTiburones[] = {
-    "Lucho contra los voraces tiburones con todas mis fuerzas, ",
-    "pero me superan en número ",
-    "y en un abrir y cerrar de ojos me devoran. ",
+    "Lucho con todas mis fuerzas contra los tiburones ",
+    "que me rodean, pero son demasiados y ",
+    "en un abrir y cerrar de ojos me devoran. ",
 };
 
 // "_2_1_1" by "navegar": through the sharks, adrift
@@ -99,23 +99,23 @@ inline constexpr std::string_view kNavegar[] = {
     "entre los tiburones. Uno de ellos salta de improviso ",
     "hacia mí con las fauces abiertas; me agacho a tiempo ",
     "y pasa volando por encima de mi cabeza. ",
-    "Entonces los tiburones se revuelven y se muerden ",
-    "unos a otros, hasta que el mar, poco a poco, ",
-    "vuelve a quedar en calma. Ya lejos de ellos, sigo remando, ",
-    "a solas, en medio del océano, y ",
+    "Entonces se revuelven todos y se muerden con furia ",
+    "unos a otros, hasta que el mar, al cabo de un rato, ",
+    "vuelve a quedar en calma. Ya lejos de ellos, sigo remando. ",
+    "Solo, en medio del océano, ",
     "me acuerdo de los libros que he leído ",
     "en mis años de marino, de aquellas historias ",
     "de náufragos y de santos, y pienso en el amor al prójimo, ",
     "que es lo único que de verdad nos salva. ",
     "¿Dónde estará ahora el grumete? ¿Habrá llegado al barco ",
-    "o se lo habrá tragado el mar? Se me ocurre que podría ",
-    "encomendarme a Dios y arrojarme al agua. ",
+    "o se lo habrá tragado el mar? Me ronda la idea ",
+    "de encomendarme a Dios y arrojarme al agua. ",
 };
 
 // "_3_0" by "regresar al barco": lost at sea
 inline constexpr std::string_view kRegresar[] = {
-    "Remo en busca del barco y del grumete, y me extravío. ",
-    "Tras días de tormento, muero solo. ",
+    "Remo en busca del barco y del grumete, pero me pierdo. ",
+    "Tras días de tormento muero solo. ",
 };
 
 // "_3_0" by "saltar al agua": the dolphin and the island
@@ -125,10 +125,10 @@ inline constexpr std::string_view kSaltar[] = {
     "Enseguida empiezo a hundirme, sin fuerzas para subir, ",
     "y el pecho me arde por falta de aire. Creo que voy a morir. ",
     "Entonces algo me roza el costado: ¡es un delfín! ",
-    "Me aferro a su aleta con las dos manos, desesperado, ",
+    "Me aferro a su aleta con ambas manos, desesperado, ",
     "y él me saca a flote y me lleva entre las olas, ",
     "tan deprisa que en un instante la balsa queda atrás. ",
-    "Me deja junto a un arrecife, desde el que veo una isla. ",
+    "Me deja junto a un arrecife, desde donde diviso una isla. ",
     "Le acaricio el lomo, agradecido, y nado hasta la orilla: ",
     "una ancha playa de arena caliente, ",
     "bordeada de palmeras y maleza. Como el calor aprieta, ",
@@ -139,10 +139,10 @@ inline constexpr std::string_view kSaltar[] = {
 // "_3_0_1" by "descansar": the boy comes back; the shells
 inline constexpr std::string_view kDescansar[] = {
     "Me tumbo bajo la palmera, rendido, y cierro los ojos. ",
-    "Me vence el sueño al instante y duermo de un tirón ",
+    "El sueño me vence al instante y duermo de un tirón ",
     "hasta que el sol está a punto de hundirse en el mar. ",
     "Al despertar, veo el cielo y el agua teñidos de rojo. ",
-    "Me siento en la arena y contemplo el horizonte sereno. ",
+    "Sentado en la arena, contemplo el horizonte sereno. ",
     "Por un momento creo ver nuestro barco, que se acerca ",
     "a toda vela, y me pongo en pie de un salto, gritando. ",
     "Me froto los ojos y vuelvo a mirar: allí no hay nada. ",
@@ -151,7 +151,7 @@ inline constexpr std::string_view kDescansar[] = {
     "Alguien nada hacia la playa con brazadas lentas y torpes. ",
     "¡Es el grumete! Corro a su encuentro y lo saco del agua. ",
     "No ha llegado al barco; la corriente lo ha traído hasta aquí. ",
-    "Nos abrazamos y damos gracias a Dios por seguir vivos. ",
+    "Nos abrazamos y damos gracias a Dios por seguir con vida. ",
     "Cuando al fin recobramos el aliento, caminamos hacia el este ",
     "por la orilla, mientras cae la noche. En la arena húmeda ",
     "encontramos unas conchas pequeñas, frágiles y redondas, ",
@@ -167,7 +167,7 @@ inline constexpr std::string_view kEspinasSolo[] = {
     "Intento abrirme paso tierra adentro ",
     kEntreEspinas,
     "pero las zarzas me atrapan bajo un sol abrasador. ",
-    "Ya no puedo soltarme: es mi fin. ",
+    "No consigo liberarme: es mi fin. ",
 };
 
 // "_3_1" and "_3_1_1": trapped among thorns, together
@@ -201,10 +201,10 @@ inline constexpr std::string_view kFogata[] = {
     "Me cuenta que lo aprendió hace años de unos náufragos. ",
     "Compartimos pescado asado y charlamos hasta el anochecer; ",
     "yo le hablo de Dios, y él, de sus dioses. ",
-    "Creo haber hallado un amigo. Pronto saldré de mi engaño. ",
-    "Días después llegan muchos hombres armados con lanzas. ",
-    "Es su tribu. Me atan las manos y me llevan prisionero ",
-    "tierra adentro, por senderos que nunca habría encontrado, ",
+    "Creo haber hallado un amigo, pero qué equivocado estoy. ",
+    "Días después aparece un grupo de hombres con lanzas. ",
+    "Son de su tribu. Me atan las manos y me llevan prisionero ",
+    "tierra adentro, por senderos que yo solo nunca hallaría, ",
     "hasta su aldea, escondida en lo más hondo de la selva. ",
     "Allí paso el resto de mi vida. No me maltratan, ",
     "pero nunca me dejan marchar. Estoy solo entre ellos, ",
@@ -222,8 +222,8 @@ inline constexpr std::string_view kAcampar[] = {
     "a mirar las estrellas hasta dormirnos. ",
     "De madrugada nos despierta el hambre. ",
     "El grumete, que antes de embarcar estudió ingeniería, ",
-    "piensa en cómo conseguir comida; ",
-    "yo, que a duras penas terminé la escuela, me fío de él. ",
+    "busca un modo de conseguir comida; ",
+    "yo, que a duras penas acabé la escuela, me fío de él. ",
     "¿Estudiamos las conchas que encontramos anoche ",
     "o nos internamos en la maleza a buscar alimento? ",
 };
@@ -233,14 +233,14 @@ inline constexpr std::string_view kConchas[] = {
     "Al alba nos sentamos a estudiar las conchas. ",
     "Son esferas frágiles como cáscara de huevo, ",
     "con agujeros en forma de estrella que dejan pasar la luz. ",
-    "Sospechamos que aún las habitan pequeñas criaturas, ",
+    "Creemos que aún las habitan pequeñas criaturas, ",
     "señal de que la vida de esta isla, al parecer desierta, ",
     "sigue intacta, como Dios la creó. ",
     "Pero el mar sube sin cesar y ya lame la arena seca; ",
     "nos apena pensar que un día cubrirá la playa ",
     "y, con ella, el hogar de esas criaturas. ",
     "Y el mismo mar nos trae de vuelta la balsa. ",
-    "Con palos y lianas hacemos cañas y, ya a bordo, ",
+    "Con palos y lianas hacemos cañas y, subidos a ella, ",
     "pescamos tres peces plateados que asamos en una hoguera. ",
     "Al día siguiente despertamos resueltos a ayudar ",
     "a otros como Dios nos ayudó. El mar está en calma ",
@@ -270,7 +270,7 @@ inline constexpr std::string_view kFinal[] = {
     "Pienso en la fe. No es una certeza que se tenga ",
     "de una vez por todas, sino un camino que se recorre; ",
     "hay que buscarla cada día, como el marinero busca ",
-    "la estrella Polar entre las nubes. ",
+    "la estrella polar entre las nubes. ",
     "A menudo he creído en cosas falsas: en el dinero, ",
     "en mi propia fuerza, en ídolos que prometen riquezas. ",
     "Ahora sé que debo dar la espalda a ese becerro de oro ",
