@@ -359,9 +359,9 @@ inline constexpr std::string_view kIglesia[] = {
     "contentos y con la fe renovada. ",
     "Pero la travesía se alarga más de lo previsto; ",
     "los víveres se agotan y una tormenta estrella el barco ",
-    "contra un arrecife. Con mástiles y vergas armamos una balsa. ",
-    "Más pobres que nunca, en pleno océano, ",
-    "nos preguntamos qué hacer ahora. ",
+    "contra un arrecife. Con sus mástiles y vergas ",
+    "armamos una balsa y, más pobres que nunca, en pleno océano, ",
+    "nos preguntamos qué hacer. ",
 };
 
 } // namespace quivra
