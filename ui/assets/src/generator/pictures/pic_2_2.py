@@ -30,7 +30,7 @@ SIZE = (421, 221)
 
 # The sun low ahead over the shark, in clear sky between two masses, its
 # glitter running down the sea to the right of the animal.
-P = replace(TEAL, light=replace(TEAL.light, x=334, y=76))
+P = replace(TEAL, light=replace(TEAL.light, x=334, y=95))
 
 HERE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
@@ -498,6 +498,13 @@ def _waterline(svg: Svg, shark: Shark, rng):
         length = rng.uniform(1.2, 4.5) * (0.6 + t_front)
         svg.path(lens(x - length / 2, y, x + length / 2, y + rng.uniform(-0.3, 0.3), rng.uniform(0.25, 0.6)),
                  fill=foam, opacity=num(rng.uniform(0.35, 0.9) * (0.4 + 0.6 * near)))
+    # A little broken water round the second dorsal, where it cuts the surface behind the back.
+    for _ in range(40):
+        p = Plane.world(rng.uniform(-2.55, -1.9), 0.0, rng.normal(0, 0.12))
+        x, y = screen([p])[0]
+        length = rng.uniform(0.8, 2.6)
+        svg.path(lens(x - length / 2, y, x + length / 2, y + rng.uniform(-0.2, 0.2), rng.uniform(0.25, 0.45)),
+                 fill=foam, opacity=num(rng.uniform(0.3, 0.7)))
     # Water running off the back: thin sheets down the flank, breaking into drops.
     runoff = mix(foam, P.light.key, 0.3)
     for _ in range(120):
@@ -528,20 +535,22 @@ def _waterline(svg: Svg, shark: Shark, rng):
 
 def build(scale: int) -> Picture:
     w, h = SIZE
-    cam = Camera(w, h, horizon=108, focal=390, eye=EYE_HEIGHT)
+    cam = Camera(w, h, horizon=112, focal=390, eye=EYE_HEIGHT)
     waves = WaveField(seed=22, wavelength=2.6, steepness=0.04, direction=0.4)
     rng = np.random.default_rng(2202)
     L = P.light
 
     heaven = Svg(w, h)
-    sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(150, 46))
+    # The sky's glow kept low, so that near the pale horizon the disc itself
+    # is the brightest thing; it sits low, below the shade behind the words.
+    sky.sky(heaven, P, cam.horizon, glow=0.35, glow_size=(150, 46))
     sky.sun(heaven, P, radius=8.5)
-    # A few large masses low over the sea, lit on the side toward the sun,
-    # which stands clear in the gap between the two on the right, and a
-    # long low roll at the horizon.
-    sky.clouds(heaven, rng, P, ((-20, 104, 150, 22, 6, 0.88), (174, 95, 40, 8, 3, 0.92),
-                                (238, 106, 72, 26, 5, 0.85), (368, 94, 84, 13, 4, 0.85)),
-               (90, 106, 220, 5))
+    # A few large masses low over the sea and a long low roll at the
+    # horizon; the sun stands clear in the gap between the two on the
+    # right, which it lights from behind: darker, with a bright rim.
+    sky.clouds(heaven, rng, P, ((-20, 107, 150, 24, 6, 0.88), (170, 99, 40, 8, 3, 0.92),
+                                (206, 110, 106, 22, 6, 0.45, 0.9, 0.1), (368, 100, 84, 14, 4, 0.5, 0.9, 0.05)),
+               (90, 110, 220, 5))
     # Gulls wheeling round one point over the shark, seen in perspective: the
     # near side of the circle lower and larger, each banking into the turn.
     cx, cy, rx, ry = 262, 40, 66, 20
