@@ -268,13 +268,13 @@ def _fins():
                             (-2.45, top(-2.45) + 0.28), (-2.45, top(-2.45) - 0.04)])
     c = centre_t(PEDUNCLE)
     # The tail's crescent, the upper lobe the longer, swept back along the spine.
-    # It is mid-stroke, leaning over to the side, so its upper lobe sweeps
-    # just under the surface.
+    # It is mid-stroke, leaning over away from us, so its upper lobe sweeps
+    # just under the surface and shows past the body rather than behind it.
     lean = (lambda s, t: (s, c + (t - c) * 0.35))
     fins["caudal"] = _fin([(PEDUNCLE + 0.2, c + 0.18), (-3.7, c + 0.7), (-4.3, c + 1.4),
                            (-4.2, c + 1.1), (-3.85, c + 0.25), (-3.75, c - 0.1),
                            (-4.1, c - 0.8), (-3.95, c - 0.75), (-3.5, c - 0.35),
-                           (PEDUNCLE + 0.2, c - 0.16)], lambda s, t: (t - c) * 0.9, steps=4, squash=lean)
+                           (PEDUNCLE + 0.2, c - 0.16)], lambda s, t: -(t - c) * 0.9, steps=4, squash=lean)
 
     def pectoral(side):
         # Broad at the root under the gills, swept back and out and down.
@@ -505,18 +505,37 @@ def _waterline(svg: Svg, shark: Shark, rng):
         length = rng.uniform(0.8, 2.6)
         svg.path(lens(x - length / 2, y, x + length / 2, y + rng.uniform(-0.2, 0.2), rng.uniform(0.25, 0.45)),
                  fill=foam, opacity=num(rng.uniform(0.3, 0.7)))
-    # Water running off the back: thin sheets down the flank, breaking into drops.
+    # Water running off the back: a wet sheen along the ridge where the back
+    # faces the sky, and rivulets running down the lower flank, following its
+    # curve, narrow at the top and gathering as they fall, breaking into drops
+    # at the waterline.
     runoff = mix(foam, P.light.key, 0.3)
-    for _ in range(120):
+    ridge = np.linspace(s_back + 0.2, SNOUT - CAP - 0.1, 40)
+    for a0, width, alpha in ((1.25, 1.4, 0.16), (0.95, 0.8, 0.2)):
+        pts = surface(ridge, np.full_like(ridge, a0))
+        keep = [p for p, ss in zip(pts, ridge) if p[1] > 0.02 and shark.faces_us(p, shark.normal(ss, a0))]
+        if len(keep) > 2:
+            svg.path(smooth(screen(keep), closed=False), stroke=runoff, stroke_width=num(width),
+                     stroke_linecap="round", opacity=num(alpha))
+    for _ in range(36):
         # Off the back and flank behind the head, clear of the mouth and eye.
         s = rng.uniform(s_back + 0.1, SNOUT - CAP - 0.3)
-        a0 = rng.uniform(0.3, 1.1)
-        start = surface(s, a0)
-        if start[1] <= 0.05:
+        a0 = rng.uniform(0.25, 0.8)
+        a1 = math.asin(max(-1.0, min(1.0, -float(centre_t(s)) / max(float(half_height(s)), 1e-6))))
+        if a1 >= a0 - 0.1:
             continue
-        a, b = screen([start])[0], screen([_edge(s - rng.uniform(0.0, 0.06))])[0]
-        svg.path(lens(a[0], a[1], b[0], b[1], rng.uniform(0.25, 0.55)), fill=runoff,
-                 opacity=num(rng.uniform(0.3, 0.65)))
+        aa = np.linspace(a0, a1, 9)
+        run = screen(surface(s - np.linspace(0, rng.uniform(0.0, 0.05), 9), aa))
+        w0, w1 = rng.uniform(0.1, 0.16), rng.uniform(0.25, 0.4)
+        left, right = [], []
+        for k, (x, y) in enumerate(run):
+            nx, ny = run[min(k + 1, 8)][0] - run[max(k - 1, 0)][0], run[min(k + 1, 8)][1] - run[max(k - 1, 0)][1]
+            n = math.hypot(nx, ny) or 1.0
+            half = w0 + (w1 - w0) * k / 8
+            left.append((x - ny / n * half, y + nx / n * half))
+            right.append((x + ny / n * half, y - nx / n * half))
+        svg.path(smooth(left + right[::-1]), fill=runoff, opacity=num(rng.uniform(0.25, 0.5)))
+        b = run[-1]
         for _ in range(rng.integers(0, 3)):
             f = rng.uniform(0.2, 1.0)
             dx, dy = b[0] + rng.normal(0, 0.4), b[1] + rng.uniform(0.6, 2.2) * f
