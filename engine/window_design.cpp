@@ -89,15 +89,16 @@ constexpr ControlDesign kDesign[] = {
      "mar abierto, vemos algo engañoso: lo que parece una sirena nada delante de nosotros y luego "
      "se hunde en el mar."),
     picture("pic_2_2",                                10, "Las aves marinas",
-     "Bajo un cielo de tarde, con el sol escondido tras una nube baja cuyo borde brilla sobre el "
-     "reflejo del sol en el mar, unas gaviotas vuelan en círculo sobre el agua, las más cercanas "
-     "grandes, con las alas largas y estrechas dobladas en la muñeca, y las del otro lado del círculo pequeñas y lejanas, "
-     "ladeadas en el giro, unas con las alas en alto, otras planeando. En el mar verde "
-     "azulado asoma un tiburón ballena: la cabeza ancha y chata, con la boca como una raja fina de "
-     "lado a lado y un ojo pequeño justo detrás de su comisura, y el lomo gris azulado, moteado de "
-     "manchas claras en hileras entre finas rayas claras, más pequeñas y escasas hacia el morro "
-     "y los costados, y chorreando agua, hasta la aleta dorsal, moteada como él; el resto del "
-     "cuerpo, con la cola, se hunde en diagonal y se adivina oscuro y borroso bajo la superficie. "
+     "Bajo un cielo de tarde, con el sol bajo y despejado entre dos nubes, sobre su reflejo que "
+     "brilla en el mar, unas gaviotas vuelan en círculo sobre el agua, las más cercanas "
+     "grandes, con las alas largas dobladas en la muñeca y las puntas negras, y las del otro lado del "
+     "círculo pequeñas y lejanas; unas planean, otras alzan las alas, las bajan o se ladean en el giro. "
+     "En el mar verde azulado asoma un tiburón ballena: la cabeza ancha y chata, con la boca como una "
+     "raja fina de lado a lado bajo un labio más claro y un ojo pequeño justo detrás de su comisura, y "
+     "el lomo gris azulado claro, moteado de manchas claras en hileras entre finas rayas claras, más "
+     "pequeñas hacia el morro y los costados, y chorreando agua, hasta la aleta dorsal, moteada como "
+     "él, y la segunda aleta, pequeña; el resto del cuerpo, con las aletas y la cola, sigue en la misma "
+     "línea justo bajo la superficie, oscuro y borroso. "
      "Arriba, a la izquierda, se lee: Giro el timón hacia las aves que vuelan en círculos y veo "
      "surgir de las profundidades un tiburón ballena."),
     button("cmdSalir",      {272, 416, 241, 49},       9, "Salir",

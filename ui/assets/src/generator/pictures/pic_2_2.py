@@ -1,9 +1,10 @@
 """The sea birds: gulls circling over a whale shark that rises toward the
 surface. The shark is a body lofted from cross-sections along a bent
 spine, broad and flat at the head, projected through the camera; the water
-plane cuts it, so its head and back up to the first dorsal fin stand in
-the air with the sea running off them, and the rest, diving away to the
-tail, is its own layer for the water to swallow with depth.
+plane cuts it, so its head and back, with both dorsal fins, stand in the
+air with the sea running off them, and the rest, sinking only a little to
+the tail so that it carries on the back's line, is its own layer for the
+water to swallow with depth.
 
 Places on the shark are given in its own vertical plane (s along it,
 metres toward the head; t up from the calm surface; lateral across it,
@@ -27,18 +28,19 @@ from ..waves import WaveField
 NAME = "pic_2_2"
 SIZE = (421, 221)
 
-# The sun a little lower, hidden behind the long cloud over its glitter.
-P = replace(TEAL, light=replace(TEAL.light, y=102))
+# The sun low ahead over the shark, in clear sky between two masses, its
+# glitter running down the sea to the right of the animal.
+P = replace(TEAL, light=replace(TEAL.light, x=334, y=95))
 
 HERE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
 # Where the shark's plane sits: the snout's station, the angle that turns
 # the head toward us, and how far down the water lets one see it.
 ORIGIN = (-0.6, 13.2)           # world (x, z) of s = 0
-YAW = math.radians(54)
+YAW = math.radians(40)
 SIGHT = 1.9
 SNOUT, PEDUNCLE = 3.9, -3.1
-CAP = 0.6                       # the rounded front of the head, metres
+CAP = 0.45                      # the rounded front of the head, metres
 
 # Full body height and breadth by station (s, metres): a head broad and
 # low in front, deepest over the pectorals, thinning to the tail's stalk.
@@ -74,7 +76,10 @@ def centre_t(s):
     curving down to the tail; over the snout's round the middle drops, so
     the mouth, not the top of the head, is at the front."""
     back = SNOUT - np.asarray(s, float)
-    return (0.2 - 0.5 * (1 - np.exp(-back / 1.3)) - 0.2 * np.maximum(0.0, back - 4.6) ** 2
+    # Behind the dorsal the body sinks only gently, so that seen from above
+    # the tail carries on the line of the back instead of bending down under it.
+    rear = np.maximum(0.0, back - 4.6)
+    return (0.32 - 0.62 * (1 - np.exp(-back / 1.3)) - 0.05 * rear - 0.02 * rear ** 2
             - 0.05 * (1 - _cap(s)))
 
 
@@ -83,8 +88,8 @@ def half_height(s):
 
 
 def half_breadth(s):
-    # A broad snout, rounded across the front.
-    return _table(BREADTH, s) * 0.5 * _cap(s) ** 0.55
+    # A broad snout, blunt across the front and rounded only at its corners.
+    return _table(BREADTH, s) * 0.5 * _cap(s) ** 0.3
 
 
 def top(s):
@@ -238,9 +243,11 @@ class Sides:
                              stroke_linecap="round", opacity=opacity)
 
 
-def _fin(outline_st, lateral_of=lambda s, t: 0.0, steps=6):
+def _fin(outline_st, lateral_of=lambda s, t: 0.0, steps=6, squash=None):
     """A fin drawn in the shark's plane as a smooth closed curve, carried
-    into the world; lateral_of sets how far it stands out from the plane."""
+    into the world; lateral_of sets how far it stands out from the plane,
+    and squash, if given, first moves each point within it (a fin leaning
+    over foreshortens its height)."""
     pts = []
     n = len(outline_st)
     for i in range(n):
@@ -249,7 +256,7 @@ def _fin(outline_st, lateral_of=lambda s, t: 0.0, steps=6):
             q = 0.5 * (2 * p1 + (-p0 + p2) * f + (2 * p0 - 5 * p1 + 4 * p2 - p3) * f * f
                        + (-p0 + 3 * p1 - 3 * p2 + p3) * f ** 3)
             pts.append(q)
-    return [Plane.world(s, t, lateral_of(s, t)) for s, t in pts]
+    return [Plane.world(*(squash(s, t) if squash else (s, t)), lateral_of(s, t)) for s, t in pts]
 
 
 def _fins():
@@ -261,18 +268,21 @@ def _fins():
                             (-2.45, top(-2.45) + 0.28), (-2.45, top(-2.45) - 0.04)])
     c = centre_t(PEDUNCLE)
     # The tail's crescent, the upper lobe the longer, swept back along the spine.
+    # It is mid-stroke, leaning over away from us, so its upper lobe sweeps
+    # just under the surface and shows past the body rather than behind it.
+    lean = (lambda s, t: (s, c + (t - c) * 0.35))
     fins["caudal"] = _fin([(PEDUNCLE + 0.2, c + 0.18), (-3.7, c + 0.7), (-4.3, c + 1.4),
                            (-4.2, c + 1.1), (-3.85, c + 0.25), (-3.75, c - 0.1),
                            (-4.1, c - 0.8), (-3.95, c - 0.75), (-3.5, c - 0.35),
-                           (PEDUNCLE + 0.2, c - 0.16)], steps=4)
+                           (PEDUNCLE + 0.2, c - 0.16)], lambda s, t: -(t - c) * 0.9, steps=4, squash=lean)
 
     def pectoral(side):
         # Broad at the root under the gills, swept back and out and down.
         def lateral(s, t):
-            reach = max(0.0, (centre_t(s) - 0.2 - t)) / 0.9
-            return side * (half_breadth(s) * 0.75 + 0.9 * reach)
-        return _fin([(2.45, centre_t(2.45) - 0.2), (1.5, centre_t(1.5) - 0.8), (0.7, centre_t(0.7) - 1.25),
-                     (0.85, centre_t(0.85) - 0.95), (1.55, centre_t(1.55) - 0.38)], lateral)
+            reach = max(0.0, (centre_t(s) - 0.2 - t)) / 0.5
+            return side * (half_breadth(s) * 0.75 + 0.8 * reach)
+        return _fin([(2.45, centre_t(2.45) - 0.2), (1.5, centre_t(1.5) - 0.5), (0.55, centre_t(0.55) - 0.72),
+                     (0.8, centre_t(0.8) - 0.55), (1.55, centre_t(1.55) - 0.32)], lateral)
 
     fins["pectoral"] = pectoral(1)
     fins["pectoral_far"] = pectoral(-1)
@@ -348,7 +358,9 @@ def _marks(shark: Shark, sides: Sides, rng, spot: str, bar: str):
                 facing = -float(np.dot(n, view))
                 if facing < 0.12 or rng.uniform() > min(1.0, facing / 0.35):
                     continue
-                size = (0.055 * tail if body else 0.04 - 0.015 * front) * float(_cap(ss))
+                # Smaller where the skin turns away toward the outline, not only foreshortened.
+                size = ((0.055 * tail if body else 0.04 - 0.015 * front) * float(_cap(ss))
+                        * (0.5 + 0.5 * min(1.0, facing / 0.7)))
                 r = size * rng.uniform(0.8, 1.15)
                 es = surface(ss - 0.01, aa) - surface(ss + 0.01, aa)
                 es /= np.linalg.norm(es)
@@ -359,28 +371,26 @@ def _marks(shark: Shark, sides: Sides, rng, spot: str, bar: str):
 
 
 def _head(shark: Shark, sides: Sides, tones):
-    """The mouth, a thin slit across the blunt front with a paler lip, and
-    the small eye low behind its corner."""
+    """The mouth, a thin slit right across the blunt front, from corner to
+    corner, with a paler upper lip over it and the chin a shade under it;
+    the small eye low on the side just behind the mouth's corner, with
+    nothing over it: the head is flat on top."""
     back, mid, flank, rim, face = tones
-    corner = SNOUT - 0.3
+    corner = SNOUT - CAP - 0.02
 
     def across(a_near):
-        s = np.linspace(corner, SNOUT - 0.004, 14)
+        s = np.linspace(corner, SNOUT - 0.002, 16)
         near = surface(s, np.full_like(s, a_near))
-        s_far = np.linspace(SNOUT - 0.1, SNOUT - 0.004, 6)
-        far = surface(s_far[::-1], np.full_like(s_far, -math.pi - a_near))
+        far = surface(s[::-1], np.full_like(s, math.pi - a_near))
         pts = np.concatenate([near, far])
-        ns = [shark.normal(ss, a_near) for ss in s] + [shark.normal(ss, -math.pi - a_near) for ss in s_far[::-1]]
+        ns = [shark.normal(ss, a_near) for ss in s] + [shark.normal(ss, math.pi - a_near) for ss in s[::-1]]
         return [p for p, n in zip(pts, ns) if shark.faces_us(p, n)]
 
-    # The lip a paler band just over the slit, the chin a shade under it.
-    lip = mix(back, P.cloud_lit, 0.45)
-    sides.line(across(0.03), lip, 0.9, opacity="0.6")
-    sides.line(across(-0.13), mix(face, flank, 0.4), 0.7, opacity="0.5")
-    sides.line(across(-0.05), P.ink, 0.6)
-    ex, ey = shark.plane.screen([surface(corner - 0.14, 0.14)])[0]
-    sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.3" ry="0.95" fill="{lip}" opacity="0.7"/>')
-    sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="0.8" ry="0.65" fill="{P.ink}"/>')
+    sides.line(across(-0.16), mix(face, flank, 0.5), 0.8, opacity="0.6")
+    sides.line(across(0.04), mix(back, P.cloud_lit, 0.6), 1.0, opacity="0.85")
+    sides.line(across(-0.05), mix(P.ink, P.sea_dark, 0.3), 0.65)
+    ex, ey = shark.plane.screen([surface(corner - 0.12, 0.22)])[0]
+    sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="0.95" ry="0.75" fill="{P.ink}"/>')
     # Five gill slits behind the head, in the flank's darker tone.
     for k in range(5):
         s = SNOUT - 1.15 - k * 0.13
@@ -488,17 +498,44 @@ def _waterline(svg: Svg, shark: Shark, rng):
         length = rng.uniform(1.2, 4.5) * (0.6 + t_front)
         svg.path(lens(x - length / 2, y, x + length / 2, y + rng.uniform(-0.3, 0.3), rng.uniform(0.25, 0.6)),
                  fill=foam, opacity=num(rng.uniform(0.35, 0.9) * (0.4 + 0.6 * near)))
-    # Water running off the back: thin sheets down the flank, breaking into drops.
-    runoff = mix(foam, P.sea_light, 0.4)
-    for _ in range(70):
-        s = rng.uniform(s_back + 0.1, SNOUT - 0.15)
-        a0 = rng.uniform(0.3, 1.1)
-        start = surface(s, a0)
-        if start[1] <= 0.05:
+    # A little broken water round the second dorsal, where it cuts the surface behind the back.
+    for _ in range(40):
+        p = Plane.world(rng.uniform(-2.55, -1.9), 0.0, rng.normal(0, 0.12))
+        x, y = screen([p])[0]
+        length = rng.uniform(0.8, 2.6)
+        svg.path(lens(x - length / 2, y, x + length / 2, y + rng.uniform(-0.2, 0.2), rng.uniform(0.25, 0.45)),
+                 fill=foam, opacity=num(rng.uniform(0.3, 0.7)))
+    # Water running off the back: a wet sheen along the ridge where the back
+    # faces the sky, and rivulets running down the lower flank, following its
+    # curve, narrow at the top and gathering as they fall, breaking into drops
+    # at the waterline.
+    runoff = mix(foam, P.light.key, 0.3)
+    ridge = np.linspace(s_back + 0.2, SNOUT - CAP - 0.1, 40)
+    for a0, width, alpha in ((1.25, 1.4, 0.16), (0.95, 0.8, 0.2)):
+        pts = surface(ridge, np.full_like(ridge, a0))
+        keep = [p for p, ss in zip(pts, ridge) if p[1] > 0.02 and shark.faces_us(p, shark.normal(ss, a0))]
+        if len(keep) > 2:
+            svg.path(smooth(screen(keep), closed=False), stroke=runoff, stroke_width=num(width),
+                     stroke_linecap="round", opacity=num(alpha))
+    for _ in range(36):
+        # Off the back and flank behind the head, clear of the mouth and eye.
+        s = rng.uniform(s_back + 0.1, SNOUT - CAP - 0.3)
+        a0 = rng.uniform(0.25, 0.8)
+        a1 = math.asin(max(-1.0, min(1.0, -float(centre_t(s)) / max(float(half_height(s)), 1e-6))))
+        if a1 >= a0 - 0.1:
             continue
-        a, b = screen([start])[0], screen([_edge(s - rng.uniform(0.0, 0.06))])[0]
-        svg.path(lens(a[0], a[1], b[0], b[1], rng.uniform(0.25, 0.6)), fill=runoff,
-                 opacity=num(rng.uniform(0.2, 0.5)))
+        aa = np.linspace(a0, a1, 9)
+        run = screen(surface(s - np.linspace(0, rng.uniform(0.0, 0.05), 9), aa))
+        w0, w1 = rng.uniform(0.1, 0.16), rng.uniform(0.25, 0.4)
+        left, right = [], []
+        for k, (x, y) in enumerate(run):
+            nx, ny = run[min(k + 1, 8)][0] - run[max(k - 1, 0)][0], run[min(k + 1, 8)][1] - run[max(k - 1, 0)][1]
+            n = math.hypot(nx, ny) or 1.0
+            half = w0 + (w1 - w0) * k / 8
+            left.append((x - ny / n * half, y + nx / n * half))
+            right.append((x + ny / n * half, y - nx / n * half))
+        svg.path(smooth(left + right[::-1]), fill=runoff, opacity=num(rng.uniform(0.25, 0.5)))
+        b = run[-1]
         for _ in range(rng.integers(0, 3)):
             f = rng.uniform(0.2, 1.0)
             dx, dy = b[0] + rng.normal(0, 0.4), b[1] + rng.uniform(0.6, 2.2) * f
@@ -517,32 +554,27 @@ def _waterline(svg: Svg, shark: Shark, rng):
 
 def build(scale: int) -> Picture:
     w, h = SIZE
-    cam = Camera(w, h, horizon=108, focal=390, eye=EYE_HEIGHT)
+    cam = Camera(w, h, horizon=112, focal=390, eye=EYE_HEIGHT)
     waves = WaveField(seed=22, wavelength=2.6, steepness=0.04, direction=0.4)
     rng = np.random.default_rng(2202)
     L = P.light
 
     heaven = Svg(w, h)
-    sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(150, 46))
-    # The sun stands behind a long cloud: only its glow, and the cloud's
-    # edge lit where it passes in front of it.
-    sky.sun(heaven, P, radius=8, veil=0.8)
-    L = P.light
-    halo = heaven.radial(L.x, L.y, 120, 48, [(0, L.key, 0.95), (0.4, L.key, 0.45), (1, L.key, 0)])
-    heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon + 2}" fill="{halo}"/>')
-    core = heaven.radial(L.x, L.y - 4, 58, 24, [(0, L.key, 1.0), (0.45, mix(L.key, L.rim, 0.5), 0.9),
-                                                 (1, L.rim, 0)])
-    heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon + 2}" fill="{core}"/>')
-    # A few large masses low over the sea, the one on the right over the
-    # sun, lit on the side toward it, and a long low roll at the horizon.
-    sky.clouds(heaven, rng, P, ((-14, 100, 120, 14, 5, 0.9), (150, 94, 46, 11, 4, 0.92),
-                                (262, 109, 130, 22, 6, 0.85)),
-               (90, 106, 220, 5))
+    # The sky's glow kept low, so that near the pale horizon the disc itself
+    # is the brightest thing; it sits low, below the shade behind the words.
+    sky.sky(heaven, P, cam.horizon, glow=0.35, glow_size=(150, 46))
+    sky.sun(heaven, P, radius=8.5)
+    # A few large masses low over the sea and a long low roll at the
+    # horizon; the sun stands clear in the gap between the two on the
+    # right, which it lights from behind: darker, with a bright rim.
+    sky.clouds(heaven, rng, P, ((-20, 107, 150, 24, 6, 0.88), (170, 99, 40, 8, 3, 0.92),
+                                (206, 110, 106, 22, 6, 0.45, 0.9, 0.1), (368, 100, 84, 14, 4, 0.5, 0.9, 0.05)),
+               (90, 110, 220, 5))
     # Gulls wheeling round one point over the shark, seen in perspective: the
     # near side of the circle lower and larger, each banking into the turn.
     cx, cy, rx, ry = 262, 40, 66, 20
     flock = np.random.default_rng(2207)
-    poses = ("up", "glide", "down", "half", "glide", "up", "half", "down")
+    poses = ("glide", "up", "bank", "down", "half", "glide", "down")
     # Spaced round the circle so that none hides another where its far and
     # near sides close up on the left; each at its own place in the wheel,
     # its own size and beat, banking into the turn by its own amount.
@@ -553,13 +585,13 @@ def build(scale: int) -> Picture:
         # The near side of the wheel close enough to show its wings' shape,
         # the far side small with distance.
         span = (15 + 24 * max(0.0, math.sin(a))) * flock.uniform(0.85, 1.1)
-        bank = (math.atan(ry * math.cos(a) / (-rx * math.sin(a) or 1e-6)) * flock.uniform(0.5, 1.3)
-                + flock.uniform(-0.3, 0.3))
-        _gull(heaven, x, y, span, poses[(i * 3) % len(poses)], bank, above=math.sin(a) < -0.6)
+        bank = (math.atan(ry * math.cos(a) / (-rx * math.sin(a) or 1e-6)) * flock.uniform(0.3, 0.7)
+                + flock.uniform(-0.15, 0.15))
+        _gull(heaven, x, y, span, poses[i], bank, above=math.sin(a) < -0.6)
 
     water = Svg(w, h)
     sea.base(water, cam, P, haze=0.55)
-    path = water.radial(L.x, cam.horizon + 30, 40, 50, [(0, L.key, 0.18), (1, L.key, 0)])
+    path = water.radial(L.x, cam.horizon + 30, 40, 70, [(0, L.key, 0.3), (1, L.key, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
 
     surface_marks = Svg(w, h)
@@ -572,14 +604,16 @@ def build(scale: int) -> Picture:
     # A grey-blue back paler where it faces the sky, darker down the flank,
     # for the pale checker to show on.
     flank = mix(P.sky_top, P.ink, 0.7)
-    back = mix(mix(P.sky_top, P.ink, 0.45), P.sea_light, 0.22)
+    back = mix(mix(P.sky_top, P.ink, 0.4), P.sea_light, 0.36)
     mid = mix(back, flank, 0.45)
     rim = mix(back, L.rim, 0.4)
     tones = (back, mid, flank, rim, mix(mid, back, 0.45))
     fin_tone = mix(flank, P.ink, 0.15)
     fins = _fins()
-    for name in ("pectoral_far", "caudal", "pelvic", "dorsal2"):
+    for name in ("pectoral_far", "caudal", "pelvic"):
         sides.fill(fins[name], mix(fin_tone, P.sea_near, 0.3) if name == "pectoral_far" else fin_tone, seam=0)
+    # The small second dorsal just breaks the surface, in the back's tones like the first.
+    sides.fill(fins["dorsal2"], mix(back, mid, 0.5), seam=0)
     _skin(shark, sides, tones)
     _marks(shark, sides, np.random.default_rng(2203), mix(P.cloud_lit, P.sea_light, 0.3),
            mix(back, P.cloud_lit, 0.35))
@@ -599,17 +633,21 @@ def build(scale: int) -> Picture:
                    caption=Caption(caption_lines(), edge="top", align="left"), seed=22)
 
 
-# Wrist and tip heights, in half-spans, for each moment of the wingbeat.
-BEATS = {"glide": (0.14, 0.0), "half": (0.3, 0.42), "up": (0.42, 0.78), "down": (-0.16, -0.5)}
+# Wrist and tip heights, in half-spans, for each moment of the wingbeat, and
+# how much each wing is foreshortened: a bird banking hard shows its lower
+# wing nearly edge-on.
+BEATS = {"glide": (0.12, -0.04, 1.0, 1.0), "half": (0.3, 0.42, 1.0, 1.0), "up": (0.45, 0.85, 0.9, 0.9),
+         "down": (-0.12, -0.62, 1.0, 1.0), "bank": (0.2, 0.3, 0.45, 1.0)}
 
 
 def _gull(svg: Svg, x: float, y: float, span: float, pose: str, bank: float, above: bool) -> None:
     """A gull seen from below (or from above, on the far side of its turn):
-    arm and hand of each wing bending at the wrist, a short body with its
-    head forward, the black wingtips. Against the low sun its underside is a
-    mid-tone, not white."""
+    arm and hand of each wing bending at the wrist, the arm broad at the
+    body and the hand narrowing to a pointed black tip, a short body with
+    its head forward and a square tail. Against the low sun its underside is
+    a mid-tone, not white."""
     h = span / 2
-    wrist, tip = BEATS[pose]
+    wrist, tip, left, right = BEATS[pose]
     under = mix(P.cloud_shade, P.cloud_lit, 0.3)
     wing = mix(P.sky_top, P.ink, 0.3) if above else under
     dark = mix(P.ink, P.cloud_shade, 0.15)
@@ -619,18 +657,20 @@ def _gull(svg: Svg, x: float, y: float, span: float, pose: str, bank: float, abo
         return (x + (px * ct + py * st) * h, y + (px * st - py * ct) * h)
 
     shapes, tips, edges = [], [], []
-    for side in (-1, 1):
-        # A long narrow arm out to a wrist held forward, the hand swept back
-        # from it to a pointed tip.
-        lead = [(side * 0.07, 0.08), (side * 0.45, wrist + 0.1), (side * 1.0, tip - 0.16)]
-        trail = [(side * 0.9, tip - 0.2), (side * 0.45, wrist - 0.03), (side * 0.07, -0.12)]
-        shapes.append(smooth([at(*p) for p in lead + trail]))
-        edges.append(smooth([at(*p) for p in trail], closed=False))
-        hand = [(side * 0.72, wrist + (tip - wrist) * 0.5 - 0.0), (side * 1.0, tip - 0.16),
-                (side * 0.9, tip - 0.2), (side * 0.7, wrist + (tip - wrist) * 0.48 - 0.08)]
-        tips.append(smooth([at(*p) for p in hand]))
-    body = [at(0, 0.3), at(0.07, 0.14), at(0.09, -0.1), at(0.05, -0.32), at(-0.05, -0.32),
-            at(-0.09, -0.1), at(-0.07, 0.14)]
+    for side, reach in ((-1, left), (1, right)):
+        def wp(u, v):
+            return at(side * u * reach, v)
+        # The arm out to a wrist held forward, the hand swept back from it
+        # to a pointed tip; the chord broad at the body, narrow at the hand.
+        lead = [(0.06, 0.12), (0.45, wrist + 0.12), (0.75, (wrist + tip) / 2 + 0.04), (1.0, tip - 0.1)]
+        trail = [(0.9, tip - 0.14), (0.62, (wrist + tip) / 2 - 0.08), (0.42, wrist - 0.1), (0.08, -0.16)]
+        shapes.append(smooth([wp(*p) for p in lead + trail]))
+        edges.append(smooth([wp(*p) for p in trail], closed=False))
+        hand = [(0.74, (wrist + tip) / 2 + 0.04), (1.0, tip - 0.1), (0.9, tip - 0.14),
+                (0.72, (wrist + tip) / 2 - 0.06)]
+        tips.append(smooth([wp(*p) for p in hand]))
+    body = [at(0, 0.36), at(0.05, 0.3), at(0.1, 0.12), at(0.1, -0.12), at(0.07, -0.34), at(0.09, -0.42),
+            at(-0.09, -0.42), at(-0.07, -0.34), at(-0.1, -0.12), at(-0.1, 0.12), at(-0.05, 0.3)]
     svg.path("".join(shapes), fill=wing)
     if not above and span > 22:
         # The trailing edge in the wing's shadow, so the near birds' wings
@@ -638,5 +678,3 @@ def _gull(svg: Svg, x: float, y: float, span: float, pose: str, bank: float, abo
         svg.path("".join(edges), stroke=mix(under, P.ink, 0.45), stroke_width="0.4", opacity="0.7")
     svg.path(smooth(body), fill=mix(under, P.cloud_lit, 0.3))
     svg.path("".join(tips), fill=dark)
-
-
