@@ -442,9 +442,11 @@ def build(scale: int) -> Picture:
     sky.sky(heaven, P, cam.horizon, glow=0.6, glow_size=(150, 50))
     sky.sun(heaven, P, radius=7.5)
     # Masses above the sun's height, so their undersides take its warm light.
-    sky.clouds(heaven, rng, P, ((6, 102, 108, 26, 6, 0.85), (126, 94, 46, 11, 4, 0.9),
-                                (164, 108, 60, 13, 5, 0.95), (360, 86, 66, 13, 4, 0.8)),
-               (-20, 124, 200))
+    # Unlike the sky over the man on the raft: one long bank low on the left,
+    # a lone tall mass over the far right, and a thin lit streak between.
+    sky.clouds(heaven, rng, P, ((-40, 118, 170, 30, 7, 0.8, 0.6), (150, 100, 74, 7, 4, 0.95, 0.8),
+                                (372, 84, 80, 22, 5, 0.85, 0.7)),
+               (120, 126, 260, 5))
 
     water = Svg(w, h)
     sea.base(water, cam, P, haze=0.55)
@@ -461,7 +463,7 @@ def build(scale: int) -> Picture:
               size=1.12)
 
     out = raft.Layers(Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), surface)
-    corner, heading = (-4.5, 6.7), math.radians(18)
+    corner, heading = (-3.9, 6.1), math.radians(16)
     raft_shadow(cam, P, surface, corner, heading, 1.9, 3.3)
     # Rope pale and heavy enough to read from across the water, at every log.
     raft.raft(cam, P, out, rng, corner=corner, heading=heading, logs=6, radius=0.16, bob=0.45,
