@@ -460,7 +460,7 @@ def build(scale: int) -> Picture:
     dry, wet, depth = Svg(w, h), Svg(w, h), Svg(w, h)
     z = 7.8
     near_tail(cam, P, ((282 - cam.cx) * z / cam.focal, z), rng, dry=dry, wet=wet, depth=depth, surface=surface,
-              size=1.12)
+              size=1.22)
 
     out = raft.Layers(Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), surface)
     corner, heading = (-3.9, 6.1), math.radians(16)

@@ -84,7 +84,9 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
                    f'filter="{ground.blur(0.25)}"/>')
 
     # The far arm hangs in shade.
-    far_sleeve = limb(j["shoulder.far"], j["elbow.far"], 0.055, 0.045)
+    # Its cap starts below the shoulder line, so it does not stand up above the back.
+    sx, sy = j["shoulder.far"]
+    far_sleeve = limb((sx + 0.01, sy - 0.035), j["elbow.far"], 0.05, 0.045)
     svg.path(shape(far_sleeve), fill=mix(shirt, L.shadow, 0.45))
     svg.path(shape(limb(j["elbow.far"], j["wrist.far"], 0.038, 0.029)), fill=mix(skin, L.shadow, 0.25))
     far_hand = limb(j["wrist.far"], j["hand.far"], 0.03, 0.024)
@@ -108,7 +110,7 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
             foot = [(ank[0] - 0.05, 0.02), (ank[0] - 0.035, -0.002), (ank[0] + 0.06, 0.0),
                     (ank[0] + 0.14, 0.012), (ank[0] + 0.12, 0.04), (ank[0] + 0.03, ank[1] + 0.01)]
         # Heels toward us in shade; only the top of the foot catches the sun.
-        rimmed(svg, shape(foot), mix(skin, L.shadow, 0.15), mix(skin, rim, 0.55), shift=(-0.25, 0.25))
+        rimmed(svg, shape(foot), mix(skin, P.wood_dark, 0.3), mix(skin, rim, 0.5), shift=(-0.15, 0.2))
 
     # The shirt over the back, tucked in at the belt, the sun on its right side.
     back = [(-0.165, 1.49), (-0.05, 1.525), (0.07, 1.525), (0.19, 1.495), (0.185, 1.36), (0.14, 1.22),
