@@ -12,7 +12,7 @@ from .. import afloat, caption, patterns, raft, sea, sky
 from ..camera import Camera
 from ..compose import Layer, Picture, Water
 from ..palette import TEAL, mix
-from ..svg import Svg, lens, num, polygon, polyline, smooth
+from ..svg import Svg, lens, num, polygon, smooth
 from ..waves import WaveField
 
 NAME = "pic_4_0"
