@@ -79,7 +79,7 @@ constexpr ControlDesign kDesign[] = {
     button("cmdIr",         {472, 248, 41, 25},       12, "Ir", "", "Ir", {}, Turn),
     picture("pic_4_0",                                11, "La sirena",
      "Bajo un cielo cian con nubes que el sol bajo dora por debajo, una gran cola parda de pez "
-     "cubierta de escamas se alza del mar verde azulado en un arco suave, como al zambullirse, a "
+     "cubierta de escamas se alza del mar verde azulado dibujando una S, como al zambullirse, a "
      "contraluz y con un borde cálido del lado del sol, gruesa junto al agua y afinándose hasta "
      "un tallo delgado bajo la aleta, y abre en lo alto una aleta en forma de media luna, vista en "
      "escorzo, cuyo borde deja pasar la luz; de ella caen breves hilos de agua transparente que "

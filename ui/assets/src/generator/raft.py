@@ -7,6 +7,7 @@ from __future__ import annotations
 
 import math
 from dataclasses import dataclass
+from typing import NamedTuple
 
 import numpy as np
 
@@ -82,16 +83,79 @@ class Layers:
     surface: Svg
 
 
+UP = np.array([0.0, 1.0, 0.0])
+
+
+def sun_direction(cam: Camera, p: Palette) -> np.ndarray:
+    """The key light as a direction in the world: a sun so far off that every
+    point sees it where the palette puts it on the picture."""
+    d = np.array([(p.light.x - cam.cx) / cam.focal, (cam.horizon - p.light.y) / cam.focal, 1.0])
+    return d / np.linalg.norm(d)
+
+
+def facing(log: Log, cam: Camera, t: float, direction, least: float):
+    """The stretch of the visible side, (psi0, psi1), whose surface turns to
+    `direction` by at least `least` (the cosine), or None: the sun's side of
+    a log moves round it as the log turns against the light."""
+    p, n, f, graze = log.frame(cam, t)
+    sn, sf = float(np.dot(direction, n)), float(np.dot(direction, f))
+    reach = math.hypot(sn, sf)
+    if reach <= least:
+        return None
+    # The normal at angle a round the axis is sin(a) n + cos(a) f, so the
+    # light on it is reach * cos(a - a0).
+    a0, half = math.atan2(sn, sf), math.acos(least / reach)
+    lo, hi = max(-graze, a0 - half), min(graze, a0 + half)
+    return (lo / graze * math.pi / 2, hi / graze * math.pi / 2) if lo < hi else None
+
+
+def bands(log: Log, cam: Camera, ts, direction, least: float, narrow: float | None = None):
+    """Screen polygons of the part facing `direction`; with `narrow`, only
+    its last `narrow` of psi toward the outline it reaches."""
+    runs, run = [], []
+    for t in ts:
+        span = facing(log, cam, t, direction, least)
+        if span and narrow is not None:
+            span = (max(span[0], span[1] - narrow), span[1]) if span[1] > math.pi / 2 - 1e-6 else None
+        if span is None:
+            if len(run) > 1:
+                runs.append(run)
+            run = []
+            continue
+        run.append((t, span))
+    if len(run) > 1:
+        runs.append(run)
+    return [[cam.point(log.surface(cam, t, s[1])) for t, s in r]
+            + [cam.point(log.surface(cam, t, s[0])) for t, s in r[::-1]] for r in runs]
+
+
+def psi_at_height(log: Log, cam: Camera, t: float, y: float) -> float:
+    """The lowest psi on the visible side at height y above the water."""
+    psis = np.linspace(-math.pi / 2, math.pi / 2, 41)
+    ys = np.array([log.surface(cam, t, s)[1] for s in psis])
+    above = np.nonzero(ys >= y)[0]
+    if not len(above):
+        return math.pi / 2
+    k = int(above[0])
+    if k == 0:
+        return -math.pi / 2
+    return float(np.interp(y, [ys[k - 1], ys[k]], [psis[k - 1], psis[k]]))
+
+
 def draw_log(log: Log, cam: Camera, p: Palette, out: Layers, rng, *, bark: str, sight: float = 0.35,
              tops: list | None = None) -> None:
-    """One log: shaded body, its top toward the sky, a warm rim on the side
-    toward a low sun ahead, bark along it, the cut end with its rings, and the
-    water lapping along it."""
+    """One log lit by the palette's key: the side turned from the sun in
+    shade, its top toward the sky, the side toward the sun lit with a warm
+    rim where it grazes the outline, bark along it, the cut end lit only if
+    it faces the sun, and wood soaked dark toward a clear waterline."""
+    L = p.light
+    sun = sun_direction(cam, p)
     body = log.outline(cam)
     end = log.near_end(cam)
     far = 1.0 - end
-    shade = mix(bark, p.light.shadow, 0.3)
-    wet_fill = mix(shade, p.sea_dark, 0.55)
+    shade = mix(bark, L.shadow, 0.3)
+    # Below the waterline the wood is soaked through, darker than anything dry.
+    wet_fill = mix(mix(bark, p.wood_dark, 0.7), p.sea_dark, 0.35)
     for shape in (body, log.cap(far)):
         afloat.split(cam, shape, shade, above=out.dry, under=out.wet, depth=out.depth, sight=sight,
                      wet_fill=wet_fill)
@@ -103,14 +167,19 @@ def draw_log(log: Log, cam: Camera, p: Palette, out: Layers, rng, *, bark: str, 
     dry_body = [q for q in body if q[1] >= 0]
     if len(dry_body) >= 3:
         clip = out.dry.clip(polygon([cam.point(q) for q in afloat_clip(body)]))
-        # The top catches the sky; the last few degrees toward the outline catch the sun.
-        band = [log.surface(cam, t, math.pi / 2) for t in ts] + [log.surface(cam, t, 0.75) for t in ts[::-1]]
-        out.dry.path(smooth([cam.point(q) for q in band]), fill=mix(bark, p.wood_lit, 0.22), clip_path=clip)
-        rim = [log.surface(cam, t, math.pi / 2) for t in ts] + [log.surface(cam, t, 1.22) for t in ts[::-1]]
-        out.dry.path(smooth([cam.point(q) for q in rim]), fill=mix(p.wood_lit, p.light.rim, 0.6),
-                     opacity="0.85", clip_path=clip)
+        lit = mix(bark, mix(p.wood_lit, L.key, 0.1), 0.55)
+        for direction, least, narrow, tone, opacity in (
+                (-sun, 0.5, None, mix(shade, L.shadow, 0.3), 0.8),        # turned from the sun
+                (UP, 0.62, None, mix(bark, p.wood_lit, 0.22), 1.0),       # the top, under the sky
+                (sun, 0.03, None, lit, 1.0),                              # toward the sun
+                (sun, 0.4, None, mix(lit, L.rim, 0.2), 1.0),
+                (sun, 0.03, 0.3, mix(p.wood_lit, L.rim, 0.6), 0.85)):     # grazing it at the outline
+            for band in bands(log, cam, ts, direction, least, narrow):
+                out.dry.path(smooth(band), fill=tone, opacity=None if opacity >= 1 else num(opacity),
+                             clip_path=clip)
         if tops is not None:
-            tops.append(polygon([cam.point(q) for q in band]))
+            top = [log.surface(cam, t, math.pi / 2) for t in ts] + [log.surface(cam, t, 0.75) for t in ts[::-1]]
+            tops.append(polygon([cam.point(q) for q in top]))
         lines = []
         for psi in (-0.5, -0.1, 0.25, 0.55, 0.85, 1.15, 1.38):
             psi += rng.uniform(-0.08, 0.08)
@@ -127,24 +196,36 @@ def draw_log(log: Log, cam: Camera, p: Palette, out: Layers, rng, *, bark: str, 
             px = float(cam.scale(log.at(t)[2]))
             out.dry.add(f'<ellipse cx="{num(c[0])}" cy="{num(c[1])}" rx="{num(0.022 * px)}" '
                         f'ry="{num(0.012 * px)}" fill="{p.wood_dark}" opacity="0.6" clip-path="{clip}"/>')
-    # The cut end, pale, in its own shadow, with the rings round a pith off centre.
+        soak(log, cam, p, out.dry, clip)
+    # The cut end, its rings round a pith off centre: pale where it faces the
+    # sun, in its own shadow where it is turned away.
     face = log.cap(end)
-    cut_tone = mix(p.wood_fresh, p.wood_side, 0.4)
+    towards = float(np.dot(log.axis if end else -log.axis, sun))
+    cut_tone = mix(mix(p.wood_fresh, p.wood_side, 0.45), L.shadow, 0.4)
+    cut_tone = mix(cut_tone, mix(p.wood_fresh, L.key, 0.25), min(1.0, max(0.0, towards) * 1.5))
     afloat.split(cam, face, cut_tone, above=out.dry, under=out.wet, depth=out.depth, sight=sight,
-                 wet_fill=mix(cut_tone, p.sea_dark, 0.5))
+                 wet_fill=mix(mix(cut_tone, p.wood_dark, 0.6), p.sea_dark, 0.35))
     pith = (rng.uniform(-0.15, 0.15) * log.radius, rng.uniform(-0.1, 0.2) * log.radius)
     rings = []
-    for k, f in enumerate((0.78, 0.56, 0.34, 0.14)):
-        ring = [q for q in log.cap(end, log.radius * f, centre=(pith[0] * (1 - f), pith[1] * (1 - f)))]
+    for f in (0.78, 0.56, 0.34, 0.14):
+        ring = log.cap(end, log.radius * f, centre=(pith[0] * (1 - f), pith[1] * (1 - f)))
         keep = [q for q in ring if q[1] >= 0]
         if len(keep) > 3:
             rings.append(f'<path d="{polyline([cam.point(q) for q in keep])}"/>')
-    out.dry.add(f'<g fill="none" stroke="{p.wood_side}" stroke-width="0.3" opacity="0.7">{"".join(rings)}</g>')
-    rim_arc = [q for q in log.cap(end, log.radius * 0.97)[3:10] if q[1] >= 0]
-    if len(rim_arc) > 1:
-        out.dry.path(polyline([cam.point(q) for q in rim_arc]), stroke=p.light.rim, stroke_width="0.5",
-                     opacity="0.8", stroke_linecap="round")
-    waterline(log, cam, p, out.surface, rng)
+    out.dry.add(f'<g fill="none" stroke="{mix(cut_tone, p.wood_dark, 0.45)}" stroke-width="0.3" '
+                f'opacity="0.7">{"".join(rings)}</g>')
+    # The bark's edge round the face takes the sun where the bark does.
+    side = np.cross(log.axis, UP)
+    ring = log.cap(end, log.radius * 0.96)
+    keep = [q[1] >= 0 and float(np.dot(side * math.cos(x) + UP * math.sin(x), sun)) > 0.05
+            for q, x in zip(ring, np.linspace(0, 2 * math.pi, len(ring), endpoint=False))]
+    # One unbroken arc: start it just after a point that is not lit.
+    first = keep.index(False) + 1 if False in keep else 0
+    arc = [q for q, k in list(zip(ring, keep))[first:] + list(zip(ring, keep))[:first] if k]
+    if len(arc) > 1:
+        out.dry.path(polyline([cam.point(q) for q in arc]), stroke=mix(cut_tone, L.rim, 0.6), stroke_width="0.4",
+                     opacity="0.7", stroke_linecap="round")
+    waterline(log, cam, p, out.dry, rng)
 
 
 def afloat_clip(points):
@@ -152,9 +233,33 @@ def afloat_clip(points):
     return clip_y([np.asarray(q, float) for q in points], True) or points
 
 
+def soak(log: Log, cam: Camera, p: Palette, svg: Svg, clip: str) -> None:
+    """Soaked wood darkens toward the water: a band up from the waterline,
+    darkest at the water, over the bark and the cut end alike."""
+    h = log.radius * 0.7
+    if log.at(0.5)[1] - log.radius > h:
+        return
+    ts = np.linspace(0.0, 1.0, 14)
+    lo = [max(-math.pi / 2, psi_at_height(log, cam, t, 0.0)) for t in ts]
+    hi = [psi_at_height(log, cam, t, h) for t in ts]
+    band = ([cam.point(log.surface(cam, t, s)) for t, s in zip(ts, hi)]
+            + [cam.point(log.surface(cam, t, s)) for t, s in zip(ts[::-1], lo[::-1])])
+    a = cam.point(log.surface(cam, 0.5, lo[7]))
+    b = cam.point(log.surface(cam, 0.5, hi[7]))
+    g = svg.linear(a[0], a[1], b[0], b[1], [(0, p.wood_dark, 0.75), (0.5, p.wood_dark, 0.3), (1, p.wood_dark, 0.0)])
+    svg.path(polygon(band), fill=g, clip_path=clip)
+    end = log.near_end(cam)
+    c = log.at(end)
+    if abs(c[1]) < log.radius:
+        top = cam.point((c[0], min(h, c[1] + log.radius), c[2]))
+        base = cam.point((c[0], 0.0, c[2]))
+        g = svg.linear(base[0], base[1], top[0], top[1], [(0, p.wood_dark, 0.45), (1, p.wood_dark, 0.0)])
+        svg.path(polygon([cam.point(q) for q in afloat_clip(log.cap(end))]), fill=g)
+
+
 def waterline(log: Log, cam: Camera, p: Palette, svg: Svg, rng) -> None:
-    """Where the water meets the log on the side we see: a thin wet line and
-    broken foam lapping against it."""
+    """Where the water meets the log on the side we see and across its cut
+    end: a thin dark wet line, and broken foam lapping against it."""
     h = -log.at(0)[1]
     if abs(h) >= log.radius:
         return
@@ -164,37 +269,62 @@ def waterline(log: Log, cam: Camera, p: Palette, svg: Svg, rng) -> None:
     if np.dot(side, eye - log.at(0.5)) < 0:
         side = -side
     ts = np.linspace(0, 1, 18)
-    pts = [cam.point(log.at(t) + side * across - np.array([0, log.at(t)[1], 0])) for t in ts]
-    svg.path(polyline(pts), stroke=p.sea_dark, stroke_width="0.6", opacity="0.5")
-    for i in range(len(pts) - 1):
-        if rng.uniform() < 0.6:
-            (x0, y0), (x1, y1) = pts[i], pts[i + 1]
-            svg.path(lens(x0, y0 + 0.35, x1, y1 + 0.35, rng.uniform(0.35, 0.7)), fill=p.foam,
-                     opacity=num(rng.uniform(0.35, 0.75)))
-
-
-def lashing(log: Log, cam: Camera, t: float, p: Palette, svg: Svg, turns: int = 3) -> None:
-    """Rope wound round a pole at t: turns that follow the pole's roundness."""
-    rope = mix(p.wood_fresh, p.wood_side, 0.35)
-    shade = mix(rope, p.light.shadow, 0.45)
-    px = float(cam.scale(log.at(t)[2]))
-    step = 0.022
-    for k in range(turns):
-        tt = t + (k - (turns - 1) / 2) * step / log.length
-        arc = [cam.point(log.surface(cam, tt, psi)) for psi in np.linspace(-1.5, 1.5, 9)]
-        w = max(0.4, 0.012 * px)
-        svg.path(polyline(arc), stroke=shade, stroke_width=num(w), stroke_linecap="round")
-        top = arc[-3:]
-        svg.path(polyline(top), stroke=mix(rope, p.light.rim, 0.35), stroke_width=num(w * 0.5),
+    end = log.near_end(cam)
+    flat = np.array([1.0, 0.0, 1.0])
+    lines = [[cam.point((log.at(t) + side * across) * flat) for t in ts],
+             [cam.point((log.at(end) + side * s * across) * flat) for s in np.linspace(-1, 1, 5)]]
+    for pts in lines:
+        svg.path(polyline(pts), stroke=mix(p.sea_dark, p.light.shadow, 0.5), stroke_width="0.6", opacity="0.8",
                  stroke_linecap="round")
+        for i in range(len(pts) - 1):
+            if rng.uniform() < 0.6:
+                (x0, y0), (x1, y1) = pts[i], pts[i + 1]
+                svg.path(lens(x0, y0 + 0.45, x1, y1 + 0.45, rng.uniform(0.3, 0.6)), fill=p.foam,
+                         opacity=num(rng.uniform(0.35, 0.7)))
+
+
+class Rope(NamedTuple):
+    """How a lashing's rope looks: `pale` 0 weathered toward the bark, 1 new
+    and pale enough to read from across the water; its thickness and the
+    spacing of its turns in metres."""
+    pale: float
+    thickness: float
+    spacing: float
+
+
+CORD = Rope(0.0, 0.012, 0.022)
+HAWSER = Rope(1.0, 0.014, 0.045)
+
+
+def lashing(log: Log, cam: Camera, t: float, p: Palette, svg: Svg, turns: int = 3, rope: Rope = CORD) -> None:
+    """Rope wound round a pole at t: turns that follow the pole's roundness,
+    in shade but for the part of each turn facing the sun."""
+    tone = mix(p.wood_fresh, mix(p.wood_side, p.wood_lit, rope.pale), 0.35 - 0.05 * rope.pale)
+    shade = mix(tone, p.light.shadow, 0.45 - 0.05 * rope.pale)
+    lit = mix(tone, p.light.rim, 0.35 + 0.15 * rope.pale)
+    sun = sun_direction(cam, p)
+    px = float(cam.scale(log.at(t)[2]))
+    w = max(0.4 + 0.05 * rope.pale, rope.thickness * px)
+    for k in range(turns):
+        tt = t + (k - (turns - 1) / 2) * rope.spacing / log.length
+        psis = np.linspace(-1.5, 1.5, 9)
+        arc = [cam.point(log.surface(cam, tt, psi)) for psi in psis]
+        svg.path(polyline(arc), stroke=shade, stroke_width=num(w), stroke_linecap="round")
+        span = facing(log, cam, tt, sun, 0.03)
+        if span is None or span[1] - span[0] < 0.2:
+            # Even a turn in shade shows its top to the sky.
+            span = (0.9, 1.5)
+        top = [cam.point(log.surface(cam, tt, psi)) for psi in np.linspace(max(span[0], -1.5), min(span[1], 1.5), 5)]
+        svg.path(polyline(top), stroke=lit, stroke_width=num(w * (0.5 + 0.05 * rope.pale)), stroke_linecap="round")
 
 
 def raft(cam: Camera, p: Palette, out: Layers, rng, *, corner, heading: float, logs: int = 8,
          length: float = 3.2, radius: float = 0.13, poles=(0.12, 0.88), bob: float = 0.35,
-         tops: list | None = None):
+         tops: list | None = None, rope: Rope = CORD, lash_every: int = 2):
     """Logs side by side from `corner` (the near left end of the first log's
     axis, x and z), running along `heading`, the next ones laid toward the
-    viewer's right; two cross poles lashed over them. Returns the logs and
+    viewer's right; two cross poles lashed over them in `rope` at every
+    `lash_every`-th log. Returns the logs and
     the poles, and the height of the raft's top, for whoever stands on it."""
     x0, z0 = corner
     across = np.array([math.sin(heading), 0.0, -math.cos(heading)])     # to the right of the heading
@@ -232,6 +362,6 @@ def raft(cam: Camera, p: Palette, out: Layers, rng, *, corner, heading: float, l
         for g in built:
             # Where the pole crosses each log.
             s = np.dot(g.at(0.5) - np.asarray(pole.start), pole.axis) / pole.length
-            if 0.02 < s < 0.98 and g.seed % 2 == 0:
-                lashing(pole, cam, s, p, out.dry)
+            if 0.02 < s < 0.98 and g.seed % lash_every == 0:
+                lashing(pole, cam, s, p, out.dry, rope=rope)
     return built, made, top

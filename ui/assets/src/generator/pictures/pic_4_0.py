@@ -12,7 +12,7 @@ from .. import afloat, caption, patterns, raft, sea, sky
 from ..camera import Camera
 from ..compose import Layer, Picture, Water
 from ..palette import TEAL, mix
-from ..svg import Svg, lens, num, polygon, polyline, smooth
+from ..svg import Svg, lens, num, polygon, smooth
 from ..waves import WaveField
 
 NAME = "pic_4_0"
@@ -164,14 +164,15 @@ def tail(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface: Sv
                  opacity=num(rng.uniform(0.6, 0.95)))
 
 
-# Near, the tail in its own plane, metres from where it leaves the water: a
-# gentle arch bowing away from us as it dives, running on down under the surface.
-NEAR_SPINE = [(0.75, -1.0), (0.5, -0.66), (0.28, -0.34), (0.1, 0.06), (-0.04, 0.4), (-0.1, 0.7),
-              (-0.06, 0.98), (0.06, 1.2), (0.16, 1.38), (0.14, 1.54), (0.12, 1.64)]
-# A steady taper from the water to a slim stock under the fluke, the body then
-# narrowing into the fluke's root as the ridge between its lobes.
-NEAR_WIDTHS = [0.56, 0.58, 0.55, 0.5, 0.44, 0.38, 0.32, 0.26, 0.2, 0.15, 0.06]
-FLUKE_ROOT = NEAR_SPINE[-2]
+# Near, the tail in its own plane, metres from where it leaves the water: an
+# S, leaning left as it rises from the sea, bowing back to the right above,
+# and turning in again under the fluke; it runs on down under the surface.
+NEAR_SPINE = [(0.8, -1.0), (0.5, -0.62), (0.22, -0.28), (0.04, 0.06), (-0.12, 0.42), (-0.17, 0.74),
+              (-0.08, 1.02), (0.09, 1.24), (0.19, 1.4), (0.21, 1.5), (0.2, 1.58)]
+# Thick at the water and thinning steadily to a slim stock, which ends inside
+# the fluke's root rather than standing above it.
+NEAR_WIDTHS = [0.56, 0.58, 0.56, 0.52, 0.45, 0.38, 0.31, 0.24, 0.18, 0.14, 0.1]
+FLUKE_ROOT = NEAR_SPINE[-1]
 
 
 class Twisted(patterns.Ribbon):
@@ -211,7 +212,7 @@ def near_tail(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surfac
     mid = mix(body_tone, L.shadow, 0.25)
     dark = mix(mid, L.shadow, 0.45)
     rim = L.rim
-    glow = mix(L.rim, L.key, 0.35)
+    glow = mix(L.rim, L.key, 0.45)
     water_y = cam.point((X, 0, Z))[1]
     under_y = water_y
 
@@ -262,15 +263,20 @@ def near_tail(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surfac
         clip = dry.clip(d)
         # Light through the thin blade near its trailing edge.
         band = ([fl(side * s, trail(s)) for s in ss]
-                + [fl(side * s, trail(s) - 0.3 * (trail(s) - lead(s))) for s in ss[::-1]])
-        dry.add(f'<g clip-path="{clip}"><path d="{smooth(band)}" fill="{glow}" opacity="0.6" '
-                f'filter="{dry.blur(0.7)}"/></g>')
+                + [fl(side * s, trail(s) - 0.45 * (trail(s) - lead(s))) for s in ss[::-1]])
+        inner = ([fl(side * s, trail(s)) for s in ss]
+                 + [fl(side * s, trail(s) - 0.18 * (trail(s) - lead(s))) for s in ss[::-1]])
+        # Seen against the sun the thin skin glows amber, warmer than the sky behind it.
+        amber = mix(L.rim, p.wood_lit, 0.4)
+        dry.add(f'<g clip-path="{clip}"><path d="{smooth(band)}" fill="{amber}" opacity="0.6" '
+                f'filter="{dry.blur(1.0)}"/><path d="{smooth(inner)}" fill="{mix(amber, L.rim, 0.6)}" '
+                f'opacity="0.8" filter="{dry.blur(0.5)}"/></g>')
         rays = []
         for s in np.linspace(0.12, 0.92, 7):
             a, b = fl(side * s * 0.25, lead(s * 0.25) + 0.02), fl(side * s, trail(s) - 0.01)
             m = fl(side * s * 0.62, (lead(s * 0.62) + trail(s * 0.62)) / 2)
             rays.append(f'<path d="M{num(a[0])},{num(a[1])}Q{num(m[0])},{num(m[1])} {num(b[0])},{num(b[1])}"/>')
-        dry.add(f'<g clip-path="{clip}" fill="none" stroke="{dark}" stroke-width="0.35" opacity="0.6">'
+        dry.add(f'<g clip-path="{clip}" fill="none" stroke="{dark}" stroke-width="0.3" opacity="0.45">'
                 f'{"".join(rays)}</g>')
         edge = [fl(side * s, trail(s)) for s in ss]
         dry.path(smooth(edge, closed=False), stroke=mix(glow, L.key, 0.4), stroke_width="0.7",
@@ -291,24 +297,32 @@ def near_tail(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surfac
             f'<path d="{smooth(dark_side)}" fill="{dark}" opacity="0.55" filter="{dry.blur(1.2)}"/>'
             f'<path d="{smooth(warm)}" fill="{mix(mid, rim, 0.35)}" opacity="0.55" filter="{dry.blur(1.0)}"/>'
             f'</g></g>')
-    # Scales in rows round the body; the rows turn with the twist.
-    rows, per = 11, 26
+    # Scales in rows round the body; the rows turn with the twist and follow
+    # the S, each scale as long as the girth where it sits allows, so they
+    # shrink up the taper.
+    rows = 11
+    dphi = (math.pi + 1.8) / rows
+    span = float(np.sum(np.hypot(*np.diff(np.array(spine), axis=0).T)))
     marks, wet_marks = [], []
     for r in range(rows):
-        phi0 = -math.pi / 2 - 0.9 + (r + 0.5) * (math.pi + 1.8) / rows
-        dphi = (math.pi + 1.8) / rows
-        for k in range(per + 1):
-            u0 = (k + (0.5 if r % 2 else 0.0)) / per * 0.93
-            turned = float(body.facing(u0, phi0))
-            if turned < 0.12 or u0 > 0.93:
+        phi0 = -math.pi / 2 - 0.9 + (r + 0.5) * dphi
+        u0 = 0.0
+        k = 0
+        while u0 < 0.93:
+            w = float(np.interp(u0, body.s, body.widths))
+            du = max(0.012, 0.55 * w * dphi / span)
+            uc = u0 + (0.5 * du if r % 2 else 0.0)
+            u0 += du
+            k += 1
+            if float(body.facing(uc, phi0)) < 0.12 or uc > 0.93:
                 continue
             a = np.linspace(-math.pi / 2, math.pi / 2, 7)
-            uu = np.clip(np.concatenate([[u0], u0 + 0.75 / per * np.cos(a), [u0]]), 0, 1)
+            uu = np.clip(np.concatenate([[uc], uc + 0.75 * du * np.cos(a), [uc]]), 0, 1)
             ph = np.concatenate([[phi0 - dphi * 0.6], phi0 + dphi * 0.6 * np.sin(a), [phi0 + dphi * 0.6]])
             # The free edge hangs downward: scales overlap like a fish's, toward the water.
-            uu = 2 * u0 - uu
+            uu = 2 * uc - uu
             pts = list(zip(*body.at(uu, ph)))
-            side = math.sin(phi0 + float(np.interp(u0, [0, 1], body.twist)))
+            side = math.sin(phi0 + float(np.interp(uc, [0, 1], body.twist)))
             arc = smooth(pts[1:-1], closed=False)
             tone = mix(mid, rim, 0.3 * max(0.0, side) ** 2) if side > 0 else mix(mid, dark, 0.4 * -side)
             marks.append(f'<path d="{polygon(pts)}" fill="{tone}" opacity="0.7"/>'
@@ -332,14 +346,14 @@ def near_tail(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surfac
 
     # Off the fluke's leading edge: clear sheets, lit along one edge, that
     # narrow as they fall and break into drops of every size.
-    sheet_tone = mix(p.sea_near, p.sea_dark, 0.2)
+    sheet_tone = mix(p.sea_light, p.sea_near, 0.35)
     edge_tone = mix(glow, L.key, 0.6)
     for side, s in ((-1, 0.84), (-1, 0.62), (-1, 0.42), (1, 0.48), (1, 0.74)):
         top = fl(side * s, lead(s) - 0.01)
         top2 = fl(side * (s + 0.17), lead(s + 0.17) - 0.01)
         x0, y0 = top
         x1, y1 = top2
-        length = rng.uniform(3.5, 5.5) * (1.2 if side < 0 else 0.8)
+        length = rng.uniform(2.5, 4.0) * (1.2 if side < 0 else 0.8)
         bottom = max(y0, y1) + length
         mx = (x0 + x1) / 2 + rng.uniform(-0.3, 0.3)
         near_edge = f"M{num(x1)},{num(y1)}Q{num(x1 - 0.3)},{num((y1 + bottom) / 2)} {num(mx + 0.7)},{num(bottom)}"
@@ -348,7 +362,7 @@ def near_tail(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surfac
                  f"Q{num(x1 - 0.3)},{num((y1 + bottom) / 2)} {num(mx + 0.7)},{num(bottom)}"
                  f"Q{num(mx)},{num(bottom - 1.4)} {num(mx - 0.7)},{num(bottom)}"
                  f"Q{num(x0 + 0.3)},{num((y0 + bottom) / 2)} {num(x0)},{num(y0)}Z")
-        g = dry.linear(0, y0, 0, bottom, [(0, sheet_tone, 0.32), (0.6, sheet_tone, 0.14), (1, sheet_tone, 0.0)])
+        g = dry.linear(0, y0, 0, bottom, [(0, sheet_tone, 0.5), (0.6, sheet_tone, 0.25), (1, sheet_tone, 0.0)])
         dry.path(sheet, fill=g)
         # Both edges of the sheet catch the sun, the one toward it brighter.
         dry.path(near_edge, stroke=edge_tone, stroke_width="0.5", opacity="0.85")
@@ -362,8 +376,10 @@ def near_tail(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surfac
                 cx = strand + rng.normal(0, 0.35)
                 if inside(outline_scr, cx, y):
                     break
+                # Against the bright sky a drop shows darker than it, against the sea lighter.
+                drop = sheet_tone if y < cam.horizon else mix(p.foam, glow, 0.3)
                 dry.add(f'<ellipse cx="{num(cx)}" cy="{num(y)}" rx="{num(max(0.28, r * 0.75))}" '
-                        f'ry="{num(max(0.4, r * 1.15))}" fill="{mix(p.foam, glow, 0.3)}" '
+                        f'ry="{num(max(0.4, r * 1.15))}" fill="{drop}" '
                         f'opacity="{num(rng.uniform(0.45, 0.8))}"/>')
                 y += step * rng.uniform(0.7, 1.4)
                 step *= 1.25
@@ -415,22 +431,6 @@ def raft_shadow(cam: Camera, p, svg: Svg, corner, heading, width, length) -> Non
     svg.path(polygon(pts), fill=mix(p.sea_dark, p.light.shadow, 0.5), opacity="0.35", filter=svg.blur(2.0))
 
 
-def lash(pole, cam: Camera, t: float, svg: Svg, turns: int = 3) -> None:
-    """Rope bound round a pole where it crosses a log, pale enough to read
-    against the wood from across the water, its top turns catching the sun."""
-    rope = mix(P.wood_fresh, P.wood_lit, 0.3)
-    shade = mix(rope, P.light.shadow, 0.4)
-    px = float(cam.scale(pole.at(t)[2]))
-    step = 0.045
-    for k in range(turns):
-        tt = t + (k - (turns - 1) / 2) * step / pole.length
-        arc = [cam.point(pole.surface(cam, tt, psi)) for psi in np.linspace(-1.5, 1.5, 9)]
-        w = max(0.45, 0.014 * px)
-        svg.path(polyline(arc), stroke=shade, stroke_width=num(w), stroke_linecap="round")
-        svg.path(polyline(arc[-4:]), stroke=mix(rope, P.light.rim, 0.5), stroke_width=num(w * 0.55),
-                 stroke_linecap="round")
-
-
 def build(scale: int) -> Picture:
     w, h = SIZE
     cam = Camera(w, h, horizon=130, focal=230, eye=1.55)
@@ -442,9 +442,11 @@ def build(scale: int) -> Picture:
     sky.sky(heaven, P, cam.horizon, glow=0.6, glow_size=(150, 50))
     sky.sun(heaven, P, radius=7.5)
     # Masses above the sun's height, so their undersides take its warm light.
-    sky.clouds(heaven, rng, P, ((6, 102, 108, 26, 6, 0.85), (126, 94, 46, 11, 4, 0.9),
-                                (164, 108, 60, 13, 5, 0.95), (360, 86, 66, 13, 4, 0.8)),
-               (-20, 124, 200))
+    # Unlike the sky over the man on the raft: one long bank low on the left,
+    # a lone tall mass over the far right, and a thin lit streak between.
+    sky.clouds(heaven, rng, P, ((-40, 118, 170, 30, 7, 0.8, 0.6), (150, 100, 74, 7, 4, 0.95, 0.8),
+                                (372, 84, 80, 22, 5, 0.85, 0.7)),
+               (120, 126, 260, 5))
 
     water = Svg(w, h)
     sea.base(water, cam, P, haze=0.55)
@@ -458,20 +460,14 @@ def build(scale: int) -> Picture:
     dry, wet, depth = Svg(w, h), Svg(w, h), Svg(w, h)
     z = 7.8
     near_tail(cam, P, ((282 - cam.cx) * z / cam.focal, z), rng, dry=dry, wet=wet, depth=depth, surface=surface,
-              size=1.12)
+              size=1.22)
 
     out = raft.Layers(Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), surface)
-    corner, heading = (-4.5, 6.7), math.radians(18)
+    corner, heading = (-3.9, 6.1), math.radians(16)
     raft_shadow(cam, P, surface, corner, heading, 1.9, 3.3)
-    logs, poles, _ = raft.raft(cam, P, out, rng, corner=corner, heading=heading, logs=6, radius=0.16, bob=0.45)
-    # The nearest log's waterline over it, where no other log hides it.
-    nearest = min(logs, key=lambda g: np.linalg.norm(g.at(0.5) - np.array([0.0, cam.eye, 0.0])))
-    raft.waterline(nearest, cam, P, out.dry, rng)
-    for pole in poles:
-        for g in logs:
-            s = np.dot(g.at(0.5) - np.asarray(pole.start), pole.axis) / pole.length
-            if 0.02 < s < 0.98:
-                lash(pole, cam, s, out.dry)
+    # Rope pale and heavy enough to read from across the water, at every log.
+    raft.raft(cam, P, out, rng, corner=corner, heading=heading, logs=6, radius=0.16, bob=0.45,
+              rope=raft.HAWSER, lash_every=1)
 
     layers = [Layer("sky", heaven), Layer("sea", water),
               Layer("reflection", out.mirror, depth=out.mirror_depth),

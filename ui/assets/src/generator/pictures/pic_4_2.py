@@ -29,7 +29,7 @@ HEAD = 0.23
 # x to the right, y up from the logs he stands on.
 POSE = Pose(HEAD, {
     "head": (0.02, 1.645),
-    "shoulder": (0.15, 1.47), "elbow": (0.44, 1.575), "wrist": (0.26, 1.72), "hand": (0.09, 1.715),
+    "shoulder": (0.15, 1.47), "elbow": (0.44, 1.575), "wrist": (0.26, 1.72), "hand": (0.09, 1.7),
     "shoulder.far": (-0.13, 1.48), "elbow.far": (-0.17, 1.17), "wrist.far": (-0.15, 0.92),
     "hand.far": (-0.135, 0.76),
     "hip": (0.075, 0.95), "knee": (0.095, 0.50), "ankle": (0.10, 0.085),
@@ -64,20 +64,29 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
         return smooth([pt(q) for q in points])
 
     L = P.light
-    skin = mix(P.skin, L.shadow, 0.28)
-    shirt = mix(P.cloth, L.shadow, 0.5)
+    # Against the sun everything facing us is in its own shade: mid-tones,
+    # the light only on the edges turned toward it.
+    skin = mix(P.skin, L.shadow, 0.34)
+    shirt = mix(P.cloth, L.shadow, 0.6)
     trousers = mix(P.cloth_dark, P.sea_near, 0.45)
     rim = L.rim
 
-    # Where he stands: a dark contact under each foot, a short shadow falling toward us.
+    # Where he stands: a soft shadow falling toward us from the low sun ahead,
+    # and a tight dark contact where the sole (or only the ball of the far
+    # foot) presses the logs.
     for ank, heel_up in ((j["ankle"], False), (j["ankle.far"], True)):
         cx, cy = pt((ank[0] + 0.04, 0.0))
-        ground.add(f'<ellipse cx="{num(cx)}" cy="{num(cy + 0.4)}" rx="{num(0.13 * px)}" '
-                   f'ry="{num(0.028 * px)}" fill="{L.shadow}" opacity="{0.45 if heel_up else 0.7}" '
-                   f'filter="{ground.blur(0.5)}"/>')
+        ground.add(f'<ellipse cx="{num(cx - 0.3)}" cy="{num(cy + 0.6)}" rx="{num(0.13 * px)}" '
+                   f'ry="{num(0.03 * px)}" fill="{L.shadow}" opacity="0.4" filter="{ground.blur(0.6)}"/>')
+        bx, by = pt((ank[0] + (0.09 if heel_up else 0.05), 0.0))
+        ground.add(f'<ellipse cx="{num(bx)}" cy="{num(by + 0.15)}" rx="{num((0.05 if heel_up else 0.1) * px)}" '
+                   f'ry="{num(0.014 * px)}" fill="{mix(L.shadow, P.wood_dark, 0.4)}" opacity="0.85" '
+                   f'filter="{ground.blur(0.25)}"/>')
 
     # The far arm hangs in shade.
-    far_sleeve = limb(j["shoulder.far"], j["elbow.far"], 0.055, 0.045)
+    # Its cap starts below the shoulder line, so it does not stand up above the back.
+    sx, sy = j["shoulder.far"]
+    far_sleeve = limb((sx + 0.01, sy - 0.035), j["elbow.far"], 0.05, 0.045)
     svg.path(shape(far_sleeve), fill=mix(shirt, L.shadow, 0.45))
     svg.path(shape(limb(j["elbow.far"], j["wrist.far"], 0.038, 0.029)), fill=mix(skin, L.shadow, 0.25))
     far_hand = limb(j["wrist.far"], j["hand.far"], 0.03, 0.024)
@@ -100,7 +109,8 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
         else:
             foot = [(ank[0] - 0.05, 0.02), (ank[0] - 0.035, -0.002), (ank[0] + 0.06, 0.0),
                     (ank[0] + 0.14, 0.012), (ank[0] + 0.12, 0.04), (ank[0] + 0.03, ank[1] + 0.01)]
-        rimmed(svg, shape(foot), skin, rim, shift=(-0.35, 0.3))
+        # Heels toward us in shade; only the top of the foot catches the sun.
+        rimmed(svg, shape(foot), mix(skin, P.wood_dark, 0.3), mix(skin, rim, 0.5), shift=(-0.15, 0.2))
 
     # The shirt over the back, tucked in at the belt, the sun on its right side.
     back = [(-0.165, 1.49), (-0.05, 1.525), (0.07, 1.525), (0.19, 1.495), (0.185, 1.36), (0.14, 1.22),
@@ -126,18 +136,27 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
     ux, uy = hx - wx, hy - wy
     n = math.hypot(ux, uy)
     ux, uy = ux / n, uy / n
-    vx, vy = -uy, ux            # across the hand, toward its top edge
+    vx, vy = -uy, ux            # across the hand: -v is its upper edge, +v toward the face
 
     def on_hand(u, v):
         return (wx + ux * u * n + vx * v, wy + uy * u * n + vy * v)
 
-    palm = [on_hand(0.0, -0.03), on_hand(0.5, -0.036), on_hand(0.9, -0.03), on_hand(1.02, -0.012),
-            on_hand(1.0, 0.01), on_hand(0.55, 0.024), on_hand(0.05, 0.028)]
-    thumb = limb(on_hand(0.2, -0.02), on_hand(0.5, -0.06), 0.017, 0.013)
-    svg.path(shape(thumb), fill=mix(skin, L.shadow, 0.2))
+    # The back of the hand, narrow at the wrist, widest across the knuckles,
+    # the fingers together and curled a little down over the brow; the thumb
+    # tucked under, toward the face, where it is mostly hidden.
+    thumb = limb(on_hand(0.22, 0.02), on_hand(0.5, 0.045), 0.016, 0.012)
+    svg.path(shape(thumb), fill=mix(skin, L.shadow, 0.3))
+    palm = [on_hand(-0.05, -0.024), on_hand(0.3, -0.034), on_hand(0.58, -0.04), on_hand(0.85, -0.034),
+            on_hand(1.02, -0.016), on_hand(1.06, 0.006), on_hand(0.98, 0.022), on_hand(0.6, 0.03),
+            on_hand(0.3, 0.028), on_hand(-0.05, 0.024)]
     rimmed(svg, shape(palm), skin, rim, shift=(-0.25, 0.5))
-    svg.path(smooth([pt(on_hand(0.52, 0.018)), pt(on_hand(0.56, -0.03))], closed=False),
-             stroke=mix(skin, L.shadow, 0.4), stroke_width="0.3")
+    # Where the knuckles end and the fingers begin, and the gaps between fingers.
+    crease = mix(skin, L.shadow, 0.4)
+    svg.path(smooth([pt(on_hand(0.6, -0.036)), pt(on_hand(0.57, 0.0)), pt(on_hand(0.6, 0.026))], closed=False),
+             stroke=crease, stroke_width="0.3", stroke_linecap="round")
+    for v in (-0.012, 0.008):
+        svg.path(smooth([pt(on_hand(0.66, v)), pt(on_hand(0.95, v * 0.6))], closed=False),
+                 stroke=crease, stroke_width="0.25", opacity="0.8", stroke_linecap="round")
 
     # A short, thick neck into the collar, then the head from behind: hair
     # over the back, an ear, the edge of the cheek turned toward the tail.
