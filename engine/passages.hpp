@@ -44,7 +44,7 @@ inline constexpr std::string_view kZarpar[] = {
 inline constexpr std::string_view kIslas[] = {
     "Nos falta agua, pero no peces, y seguimos ",
     "adelante. Semanas después damos con unas islas ",
-    "donde nos acogen como a reyes; con ellos ",
+    "donde la gente nos recibe como a reyes y ",
     "compartimos la pesca. Agradecidos, nos quedamos ",
     "a cuidar de sus tierras. ",
     "Nunca sabremos qué anunciaban la balsa y las aves. ",
@@ -104,7 +104,7 @@ inline constexpr std::string_view kNavegar[] = {
     "vuelve a quedar en calma. Ya lejos de ellos, sigo remando. ",
     "Solo, en medio del océano, ",
     "me acuerdo de los libros que he leído ",
-    "en mis años de marino, de aquellas historias ",
+    "en mis años en la mar, de aquellas historias ",
     "de náufragos y de santos, y pienso en el amor al prójimo, ",
     "que es lo único que de verdad nos salva. ",
     "¿Dónde estará ahora el grumete? ¿Habrá llegado al barco ",
@@ -115,7 +115,7 @@ inline constexpr std::string_view kNavegar[] = {
 // "_3_0" by "regresar al barco": lost at sea
 inline constexpr std::string_view kRegresar[] = {
     "Remo en busca del barco y del grumete, pero me pierdo. ",
-    "Tras días de tormento muero solo. ",
+    "Tras días de penuria, muero solo. ",
 };
 
 // "_3_0" by "saltar al agua": the dolphin and the island
@@ -175,7 +175,7 @@ inline constexpr std::string_view kEspinasJuntos[] = {
     "Ya de día, intentamos avanzar isla adentro ",
     kEntreEspinas,
     "pero las zarzas nos atrapan bajo un sol abrasador. ",
-    "No logramos zafarnos: es el final. ",
+    "No logramos salir: es nuestro fin. ",
 };
 
 // "_3_0_1" by "hacer una fogata": a life among the natives
@@ -201,10 +201,10 @@ inline constexpr std::string_view kFogata[] = {
     "Me cuenta que lo aprendió hace años de unos náufragos. ",
     "Compartimos pescado asado y charlamos hasta el anochecer; ",
     "yo le hablo de Dios, y él, de sus dioses. ",
-    "Creo haber hallado un amigo, pero qué equivocado estoy. ",
+    "Creo haber hallado un amigo; pronto veré que me miente. ",
     "Días después aparece un grupo de hombres con lanzas. ",
     "Son de su tribu. Me atan las manos y me llevan prisionero ",
-    "tierra adentro, por senderos que yo solo nunca hallaría, ",
+    "tierra adentro, por senderos que nunca sabría encontrar, ",
     "hasta su aldea, escondida en lo más hondo de la selva. ",
     "Allí paso el resto de mi vida. No me maltratan, ",
     "pero nunca me dejan marchar. Estoy solo entre ellos, ",
@@ -252,7 +252,7 @@ inline constexpr std::string_view kSirena[] = {
     "Nos miramos, incrédulos. El grumete salta al agua ",
     "y nada tras la sirena como hechizado. ",
     "Pero ella se revuelve contra él ",
-    "y lo arrastra mar adentro hasta que desaparecen. ",
+    "y lo arrastra lejos hasta que los dos se hunden. ",
     "Lo llamo a gritos una y otra vez, en vano. ",
     "Ahora estoy solo, pero me armo de valor. ",
     "Aún me quedan mares por explorar, mucho que pensar ",
@@ -270,7 +270,7 @@ inline constexpr std::string_view kFinal[] = {
     "Pienso en la fe. No es una certeza que se tenga ",
     "de una vez por todas, sino un camino que se recorre; ",
     "hay que buscarla cada día, como el marinero busca ",
-    "la estrella polar entre las nubes. ",
+    "la estrella Polar entre las nubes. ",
     "A menudo he creído en cosas falsas: en el dinero, ",
     "en mi propia fuerza, en ídolos que prometen riquezas. ",
     "Ahora sé que debo dar la espalda a ese becerro de oro ",
@@ -360,7 +360,7 @@ inline constexpr std::string_view kIglesia[] = {
     "Pero la travesía se alarga más de lo previsto; ",
     "los víveres se agotan y una tormenta estrella el barco ",
     "contra un arrecife. Con sus mástiles y vergas ",
-    "armamos una balsa y, más pobres que nunca, en pleno océano, ",
+    "montamos una balsa. Más pobres que nunca y en pleno océano, ",
     "nos preguntamos qué hacer. ",
 };
 
