@@ -19,11 +19,13 @@ from dataclasses import replace
 
 from .pic_1_0 import CLOUDS, P as BEACH, sun
 
-# The shipyard's beach palette, its sea greyed a little toward the haze so
-# it sits with the set's quieter water.
-P = replace(BEACH, sea_horizon=mix(BEACH.sea_horizon, BEACH.mountain, 0.3),
-            sea_near=mix(BEACH.sea_near, BEACH.mountain, 0.2), sea_dark=mix(BEACH.sea_dark, BEACH.mountain, 0.15),
-            sea_light=mix(BEACH.sea_light, BEACH.cloud_lit, 0.3))
+# The shipyard's beach palette, its sea greyed toward the haze and its
+# greens toward the hills so it sits with the set's quieter water and
+# flat, muted tones.
+P = replace(BEACH, sea_horizon=mix(BEACH.sea_horizon, BEACH.mountain, 0.4),
+            sea_near=mix(mix(BEACH.sea_near, BEACH.mountain, 0.3), BEACH.grass, 0.12),
+            sea_dark=mix(BEACH.sea_dark, BEACH.mountain, 0.2),
+            sea_light=mix(BEACH.sea_light, BEACH.cloud_lit, 0.3), grass=mix(BEACH.grass, BEACH.mountain, 0.15))
 from ..svg import Svg, lens, num, polygon, smooth
 from ..waves import WaveField
 
@@ -33,8 +35,8 @@ SEEN = (421, 221)
 
 # The sun's direction on the ground, away from it, and how far a metre of
 # height throws its shadow (high noon: short).
-SHADOW = (0.8, -0.6)
-REACH = 0.55
+SHADOW = (0.9, -0.44)
+REACH = 0.85
 
 
 PALM_BASE = (1.2, 0.0, 16.0)
@@ -165,21 +167,42 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
             shade_parts.append(f'<path d="{lens(x0, y0, x1, y1, 0.6)}"/>')
     shade.group(shade_parts, fill=sh, opacity="0.38", filter=shade.blur(0.7))
 
-    back_leaf = mix(P.grass, P.sea_dark, 0.5)
-    leaf = mix(P.grass, P.sea_dark, 0.22)
-    leaf_lit = mix(mix(P.grass, P.light.key, 0.55), P.sand, 0.2)
-    # The far fronds first, behind the crown and darker; then the near ones.
-    # Those reaching toward the sun, on the left, are the lit side of the
-    # crown; the leaflets on each frond's upper side catch more of it.
+    # Three greens for the crown: the fronds toward the sun at the top left
+    # lit warm, those turned away to the right and behind in shade, and the
+    # heart of the crown under them darkest of all.
+    leaf = mix(P.grass, P.sea_dark, 0.2)
+    leaf_lit = mix(mix(P.grass, P.light.key, 0.45), P.sand, 0.15)
+    leaf_shade = mix(mix(P.grass, P.light.shadow, 0.45), P.sea_dark, 0.2)
+    back_leaf = mix(leaf_shade, P.light.shadow, 0.2)
+    cx, cy = cam.point(top)
+
+    def heart():
+        """The crown's heart in shade, and the coconuts hanging in it just
+        under the fronds, each lit on its upper left."""
+        svg.add(f'<ellipse cx="{num(cx + 0.5)}" cy="{num(cy + 2.2)}" rx="6.5" ry="3.8" fill="{back_leaf}"/>')
+        nut = mix(P.wood_dark, P.grass, 0.2)
+        for dx, dy, r in ((-2.6, 4.6, 2.3), (2.4, 5.0, 2.2), (-0.1, 6.4, 2.4), (4.3, 3.6, 1.8)):
+            x, y = cx + dx, cy + dy
+            svg.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(r)}" fill="{nut}"/>')
+            svg.path(lens(x - r * 0.75, y + r * 0.1, x + r * 0.1, y - r * 0.8, r * 0.55),
+                     fill=mix(P.wood_side, P.light.key, 0.25), opacity="0.85")
+        # The stalks of the lowest fronds over the nuts' tops.
+        svg.add(f'<ellipse cx="{num(cx)}" cy="{num(cy + 1.2)}" rx="4.5" ry="2.2" fill="{leaf_shade}"/>')
+
+    drawn_heart = False
     for phi, f in sorted(fronds, key=lambda pf: -pf[1][-1][2]):
         far = math.sin(phi) > 0.3
-        toward = max(0.0, -math.cos(phi))
-        tone = back_leaf if far else mix(mix(leaf, back_leaf, 0.75 * max(0.0, math.cos(phi))), leaf_lit,
-                                         0.15 + 0.55 * toward)
+        if not far and not drawn_heart:
+            heart()
+            drawn_heart = True
+        # How much the frond faces the sun: most on the left, least on the
+        # right; the ones behind the crown stay in its shade.
+        toward = 0.5 - 0.5 * math.cos(phi)
+        tone = mix(back_leaf, leaf, 0.5 * toward) if far else mix(leaf_shade, leaf, 0.35 + 0.65 * toward)
         # Three tones a frond: the leaflets hanging under it in shade, those
         # on its upper side catching the sun, brighter the more it faces it.
-        under_tone = mix(tone, P.sea_dark, 0.3)
-        upper_tone = mix(tone, leaf_lit, 0.45 + 0.55 * toward) if not far else mix(tone, leaf_lit, 0.3 * toward + 0.2)
+        under_tone = mix(tone, leaf_shade, 0.6)
+        upper_tone = mix(tone, leaf_lit, 0.15 + 0.75 * toward ** 1.5) if not far else mix(tone, leaf, 0.3 * toward)
         scr_f = [cam.point(p) for p in f]
         spread = 0.55 + 0.45 * abs(math.cos(phi))
         upper, lower = [], []
@@ -198,12 +221,10 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         svg.path("".join(lower), fill=under_tone)
         svg.path("".join(upper), fill=upper_tone)
         if not far:
-            svg.path(smooth(scr_f, closed=False), stroke=mix(leaf_lit, tone, 0.4 * (1 - toward)),
-                     stroke_width="1.0", stroke_linecap="round")
-    cx, cy = cam.point(top)
-    for dx, dy in ((-2.5, 3), (2.5, 3.5), (0, 5.5)):
-        svg.add(f'<circle cx="{num(cx + dx)}" cy="{num(cy + dy)}" r="2.6" fill="{P.wood_dark}"/>')
-        svg.add(f'<circle cx="{num(cx + dx - 0.8)}" cy="{num(cy + dy - 0.8)}" r="1" fill="{P.wood_side}"/>')
+            svg.path(smooth(scr_f, closed=False), stroke=mix(upper_tone, leaf_lit, 0.5 * toward),
+                     stroke_width="0.8", stroke_linecap="round")
+    if not drawn_heart:
+        heart()
 
 
 def breaker_z(x):
@@ -490,7 +511,7 @@ def build(scale: int) -> Picture:
     sun(heaven)
     # Two masses of different build off to the right, clear of the sun and
     # of the palm's crown, and the low roll over the horizon beyond it.
-    sky.clouds(heaven, rng, CLOUDS, ((262, 64, 132, 24, 6, 0.85), (396, 26, 30, 5, 2, 0.95)), (236, 77, 200))
+    sky.clouds(heaven, rng, CLOUDS, ((262, 64, 132, 24, 6, 0.85), (372, 26, 30, 5, 2, 0.95)), (236, 77, 200))
     # The island, far off and hazed, green on top over a pale rim of sand.
     far = hazed(P, 0.45)
     ix, iy = ISLAND, cam.horizon
@@ -508,9 +529,15 @@ def build(scale: int) -> Picture:
     y_near = cam.point((0, 0, 30))[1]
     shallow = water.linear(0, y_far, 0, y_near, [(0, P.sea_light, 0), (1, mix(P.sea_light, P.sea_horizon, 0.4), 0.7)])
     water.add(f'<rect x="0" y="{num(y_far)}" width="{w}" height="{num(h - y_far)}" fill="{shallow}"/>')
-    # The set's wave dashes, begun where the shallows give way to open water.
-    sea.marks(water, cam, waves, P, rng, near=30, far=300, per_metre=0.45, length=0.55, thickness=0.05,
-              light=0.35, dark=0.5)
+    # The set's wave dashes laid on the wave field out to the horizon, begun
+    # where the shallows give way to open water, and the sun's glitter path
+    # on the water below it, brightest far off.
+    surface = Svg(w, h)
+    L = P.light
+    path = surface.radial(L.x, cam.horizon + 14, 30, 60, [(0, L.key, 0.22), (1, L.key, 0)])
+    surface.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{num(h - cam.horizon)}" fill="{path}"/>')
+    sea.marks(surface, cam, waves, P, rng, near=30, far=300, per_metre=0.6, length=0.6, thickness=0.06,
+              light=0.5, dark=0.6, glitter=(L.x, L.key), glitter_width=0.14, glitter_floor=0.6)
 
     surf, sand, foam = Svg(w, h), Svg(w, h), Svg(w, h)
     xs = np.linspace(-24, 26, 140)
@@ -523,6 +550,6 @@ def build(scale: int) -> Picture:
     palm, shadow = Svg(w, h), Svg(w, h)
     _palm(cam, palm, shadow, np.random.default_rng(2022))
 
-    layers = [Layer("sky", heaven), Layer("sea", water), Layer("sand", sand), Layer("surf", surf),
+    layers = [Layer("sky", heaven), Layer("sea", water), Layer("surface", surface), Layer("sand", sand), Layer("surf", surf),
               Layer("foam", foam), Layer("shadow", shadow), Layer("palm", palm)]
     return Picture(NAME, w, h, P, layers, seed=202)
