@@ -1,8 +1,10 @@
 """The islands: a beach at noon seen from the dune behind it. A palm leans
-out from the left, its shadow thrown toward us and to the right by the sun
-high at the top left; a wave breaks in a white line along the shore,
-which swings toward us on the right, and its foam draws back down the wet
-sand in a lace full of holes; far out, a small island.
+toward the sun high at the top left, its crown lit on that side and in
+shade on the other with the coconuts hanging under it, its shadow thrown
+toward us and to the right; a wave breaks in a white line along the shore,
+which swings toward us on the right, and its foam draws back toward the
+wet sand in broken sheets full of holes; beyond, the sea's wave dashes and
+the sun's glitter on them, and far out a small island.
 
 The picture is wider and taller than the window shows: everything that
 matters lies inside the top-left 421 x 221."""
@@ -35,8 +37,8 @@ SEEN = (421, 221)
 
 # The sun's direction on the ground, away from it, and how far a metre of
 # height throws its shadow (high noon: short).
-SHADOW = (0.9, -0.44)
-REACH = 0.85
+SHADOW = (0.95, -0.31)
+REACH = 1.0
 
 
 PALM_BASE = (1.2, 0.0, 16.0)
@@ -133,9 +135,11 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         sl.append((x - dy / n * wdt, y + dx / n * wdt))
         sr.append((x + dy / n * wdt, y - dx / n * wdt))
     sh = P.light.shadow
-    shade_parts = [f'<path d="{smooth(sl + sr[::-1])}"/>']
     fx, fy = cam.point(base)
-    shade_parts.append(f'<ellipse cx="{num(fx + 2.0)}" cy="{num(fy + 0.6)}" rx="{num(0.45 * px)}" ry="{num(0.12 * px)}"/>')
+    shade.group([f'<path d="{smooth(sl + sr[::-1])}"/>',
+                 f'<ellipse cx="{num(fx + 2.0)}" cy="{num(fy + 0.6)}" rx="{num(0.45 * px)}" ry="{num(0.12 * px)}"/>'],
+                fill=sh, opacity="0.42", filter=shade.blur(0.6))
+    shade_parts = []
     top = spine[-1]
 
     fronds = []
@@ -168,7 +172,7 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
                 tip = (x1 + (-uy * side * 0.7 + ux * 0.5) * ll, y1 + (ux * side * 0.7 + uy * 0.5) * ll * 0.45)
                 shade_parts.append(f'<path d="{lens(x0, y0, tip[0], tip[1], 0.8 + 0.5 * (1 - t))}"/>')
             shade_parts.append(f'<path d="{lens(x0, y0, x1, y1, 0.6)}"/>')
-    shade.group(shade_parts, fill=sh, opacity="0.38", filter=shade.blur(0.7))
+    shade.group(shade_parts, fill=sh, opacity="0.34", filter=shade.blur(0.7))
 
     # Three greens for the crown: the fronds toward the sun at the top left
     # lit warm, those turned away to the right and behind in shade, and the
