@@ -571,8 +571,8 @@ def build(scale: int) -> Picture:
     L = P.light
     path = surface.radial(L.x, cam.horizon + 14, 30, 60, [(0, L.key, 0.3), (1, L.key, 0)])
     surface.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{num(h - cam.horizon)}" fill="{path}"/>')
-    sea.marks(surface, cam, waves, P, rng, near=30, far=300, per_metre=0.6, length=0.6, thickness=0.06,
-              light=0.5, dark=0.6, glitter=(L.x, L.key), glitter_width=0.16, glitter_floor=0.7)
+    sea.marks(surface, cam, waves, P, rng, near=30, far=300, per_metre=0.8, length=1.1, thickness=0.07,
+              light=0.75, dark=0.85, glitter=(L.x, L.key), glitter_width=0.18, glitter_floor=0.8)
 
     surf, sand, foam = Svg(w, h), Svg(w, h), Svg(w, h)
     xs = np.linspace(-24, 26, 140)
