@@ -178,7 +178,7 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     # lit warm, those turned away to the right and behind in shade, and the
     # heart of the crown under them darkest of all.
     leaf = mix(P.grass, P.sea_dark, 0.2)
-    leaf_lit = mix(mix(P.grass, P.light.key, 0.35), P.sand, 0.2)
+    leaf_lit = mix(mix(P.grass, P.light.key, 0.3), P.sand, 0.28)
     leaf_shade = mix(mix(P.grass, P.light.shadow, 0.45), P.sea_dark, 0.2)
     back_leaf = mix(leaf_shade, P.light.shadow, 0.2)
     cx, cy = cam.point(top)
@@ -215,7 +215,7 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         # Three tones a frond: the leaflets hanging under it in shade, those
         # on its upper side catching the sun, brighter the more it faces it.
         under_tone = mix(tone, leaf_shade, 0.6)
-        upper_tone = mix(tone, leaf_lit, 0.15 + 0.75 * toward ** 1.5) if not far else mix(tone, leaf, 0.3 * toward)
+        upper_tone = mix(tone, leaf_lit, 0.15 + 0.75 * toward ** 1.5) if not far else mix(tone, leaf_lit, 0.4 * toward)
         scr_f = [cam.point(p) for p in f]
         spread = 0.55 + 0.45 * abs(math.cos(phi))
         upper, lower = [], []
