@@ -171,8 +171,11 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
             for side in (-1, 1):
                 tip = (x1 + (-uy * side * 0.7 + ux * 0.5) * ll, y1 + (ux * side * 0.7 + uy * 0.5) * ll * 0.45)
                 shade_parts.append(f'<path d="{lens(x0, y0, tip[0], tip[1], 0.8 + 0.5 * (1 - t))}"/>')
-            shade_parts.append(f'<path d="{lens(x0, y0, x1, y1, 0.6)}"/>')
-    shade.group(shade_parts, fill=sh, opacity="0.34", filter=shade.blur(0.7))
+            # Close to the midrib the leaflets' shadows run together into
+            # one mass, so the frond reads as a shape, not a row of strokes.
+            core = 0.75 * ll * math.hypot(uy, 0.45 * ux)
+            shade_parts.append(f'<path d="{lens(x0, y0, x1, y1, max(0.6, core))}"/>')
+    shade.group(shade_parts, fill=sh, opacity="0.36", filter=shade.blur(1.1))
 
     # Three greens for the crown: the fronds toward the sun at the top left
     # lit warm, those turned away to the right and behind in shade, and the
