@@ -135,12 +135,13 @@ constexpr ControlDesign kDesign[] = {
            {kTimesFaces, 11.25}, kWindowColours),
     picture("pic_2_0_2",                              14, "Las islas",
      "Una playa de arena a mediodía, con el sol alto a la izquierda: en medio de la playa, una "
-     "palmera se inclina hacia el sol, con las hojas más claras del lado de la luz y las raíces "
-     "abiertas en la arena, y proyecta su sombra hacia delante y a la derecha, lejos del sol. Una "
-     "ola rompe en espuma blanca y deshecha a lo largo de la orilla, que a la derecha se curva "
-     "hacia delante, y su espuma se retira por la arena mojada en jirones llenos de huecos; "
-     "detrás, un mar azul, a la izquierda una islita de cima verde en el horizonte y, a la "
-     "derecha, una gran nube de color crema y otra pequeña más alta."),
+     "palmera se inclina hacia el sol, con las hojas más claras del lado de la luz y en sombra "
+     "del otro, un racimo de cocos bajo las hojas y las raíces abiertas en la arena, y proyecta "
+     "su sombra hacia delante y a la derecha, lejos del sol. Una ola rompe en una línea blanca a "
+     "lo largo de la orilla, que a la derecha se curva hacia delante, y su espuma se retira hacia "
+     "la arena mojada en láminas rotas y llenas de huecos; detrás, un mar azul rizado de "
+     "pequeñas olas, con un reguero de destellos bajo el sol, a la izquierda una islita de cima "
+     "verde en el horizonte y, a la derecha, una gran nube de color crema y otra pequeña más alta."),
     label( "lblAbout",      {104, 328, 137, 49},       8,
            "Quivra, un relato interactivo del mar, Versión " QUIVRA_VERSION,
            {kSansSerifFaces, 8.25, true}),

@@ -1,8 +1,10 @@
 """The islands: a beach at noon seen from the dune behind it. A palm leans
-out from the left, its shadow thrown toward us and to the right by the sun
-high at the top left; a wave breaks in a white line along the shore,
-which swings toward us on the right, and its foam draws back down the wet
-sand in a lace full of holes; far out, a small island.
+toward the sun high at the top left, its crown lit on that side and in
+shade on the other with the coconuts hanging under it, its shadow thrown
+toward us and to the right; a wave breaks in a white line along the shore,
+which swings toward us on the right, and its foam draws back toward the
+wet sand in broken sheets full of holes; beyond, the sea's wave dashes and
+the sun's glitter on them, and far out a small island.
 
 The picture is wider and taller than the window shows: everything that
 matters lies inside the top-left 421 x 221."""
@@ -19,11 +21,13 @@ from dataclasses import replace
 
 from .pic_1_0 import CLOUDS, P as BEACH, sun
 
-# The shipyard's beach palette, its sea greyed a little toward the haze so
-# it sits with the set's quieter water.
-P = replace(BEACH, sea_horizon=mix(BEACH.sea_horizon, BEACH.mountain, 0.3),
-            sea_near=mix(BEACH.sea_near, BEACH.mountain, 0.2), sea_dark=mix(BEACH.sea_dark, BEACH.mountain, 0.15),
-            sea_light=mix(BEACH.sea_light, BEACH.cloud_lit, 0.3))
+# The shipyard's beach palette, its sea greyed toward the haze and its
+# greens toward the hills so it sits with the set's quieter water and
+# flat, muted tones.
+P = replace(BEACH, sea_horizon=mix(BEACH.sea_horizon, BEACH.mountain, 0.5),
+            sea_near=mix(mix(BEACH.sea_near, BEACH.mountain, 0.4), BEACH.grass, 0.12),
+            sea_dark=mix(BEACH.sea_dark, BEACH.mountain, 0.3),
+            sea_light=mix(BEACH.sea_light, BEACH.cloud_lit, 0.3), grass=mix(BEACH.grass, BEACH.mountain, 0.15))
 from ..svg import Svg, lens, num, polygon, smooth
 from ..waves import WaveField
 
@@ -33,8 +37,8 @@ SEEN = (421, 221)
 
 # The sun's direction on the ground, away from it, and how far a metre of
 # height throws its shadow (high noon: short).
-SHADOW = (0.8, -0.6)
-REACH = 0.55
+SHADOW = (0.95, -0.31)
+REACH = 1.0
 
 
 PALM_BASE = (1.2, 0.0, 16.0)
@@ -51,7 +55,10 @@ def shore_z(x):
     right the shore swings toward us and runs out of the frame below."""
     x = np.asarray(x, float)
     t = np.clip((x + 2.0) / 11.0, 0, 1)
-    return 27.0 + 4.2 * np.sin(x / 6.5 + 0.9) + 1.1 * np.sin(x / 2.2 + 0.4) - 15.0 * t * t * (3 - 2 * t)
+    # Past the bottom of the frame it runs on straight, so nothing laid out
+    # from it ever comes round behind the camera.
+    return np.maximum(24.5 + 4.2 * np.sin(x / 6.5 + 0.9) + 1.1 * np.sin(x / 2.2 + 0.4) - 15.0 * t * t * (3 - 2 * t),
+                      10.0)
 
 
 def _ground(cam, xz):
@@ -128,9 +135,11 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         sl.append((x - dy / n * wdt, y + dx / n * wdt))
         sr.append((x + dy / n * wdt, y - dx / n * wdt))
     sh = P.light.shadow
-    shade_parts = [f'<path d="{smooth(sl + sr[::-1])}"/>']
     fx, fy = cam.point(base)
-    shade_parts.append(f'<ellipse cx="{num(fx + 2.0)}" cy="{num(fy + 0.6)}" rx="{num(0.45 * px)}" ry="{num(0.12 * px)}"/>')
+    shade.group([f'<path d="{smooth(sl + sr[::-1])}"/>',
+                 f'<ellipse cx="{num(fx + 2.0)}" cy="{num(fy + 0.6)}" rx="{num(0.45 * px)}" ry="{num(0.12 * px)}"/>'],
+                fill=sh, opacity="0.42", filter=shade.blur(0.6))
+    shade_parts = []
     top = spine[-1]
 
     fronds = []
@@ -162,24 +171,54 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
             for side in (-1, 1):
                 tip = (x1 + (-uy * side * 0.7 + ux * 0.5) * ll, y1 + (ux * side * 0.7 + uy * 0.5) * ll * 0.45)
                 shade_parts.append(f'<path d="{lens(x0, y0, tip[0], tip[1], 0.8 + 0.5 * (1 - t))}"/>')
-            shade_parts.append(f'<path d="{lens(x0, y0, x1, y1, 0.6)}"/>')
-    shade.group(shade_parts, fill=sh, opacity="0.38", filter=shade.blur(0.7))
+            # Close to the midrib the leaflets' shadows run together into
+            # one mass, so the frond reads as a shape, not a row of strokes.
+            core = 0.75 * ll * math.hypot(uy, 0.45 * ux)
+            shade_parts.append(f'<path d="{lens(x0, y0, x1, y1, max(0.6, core))}"/>')
+    shade.group(shade_parts, fill=sh, opacity="0.36", filter=shade.blur(1.1))
 
-    back_leaf = mix(P.grass, P.sea_dark, 0.5)
-    leaf = mix(P.grass, P.sea_dark, 0.22)
-    leaf_lit = mix(mix(P.grass, P.light.key, 0.55), P.sand, 0.2)
-    # The far fronds first, behind the crown and darker; then the near ones.
-    # Those reaching toward the sun, on the left, are the lit side of the
-    # crown; the leaflets on each frond's upper side catch more of it.
+    # Three greens for the crown: the fronds toward the sun at the top left
+    # lit warm, those turned away to the right and behind in shade, and the
+    # heart of the crown under them darkest of all.
+    leaf = mix(P.grass, P.sea_dark, 0.2)
+    leaf_lit = mix(mix(P.grass, P.light.key, 0.3), P.sand, 0.28)
+    leaf_shade = mix(mix(P.grass, P.light.shadow, 0.45), P.sea_dark, 0.2)
+    back_leaf = mix(leaf_shade, P.light.shadow, 0.2)
+    cx, cy = cam.point(top)
+
+    def heart():
+        """The crown's heart in shade behind the nearer fronds."""
+        svg.add(f'<ellipse cx="{num(cx + 0.5)}" cy="{num(cy + 2.2)}" rx="6.5" ry="3.8" fill="{back_leaf}"/>')
+
+    def nuts():
+        """The coconuts hanging in a bunch just under the crown, each lit on
+        its upper left, and the stalks of the lowest fronds over their tops."""
+        nut = mix(P.wood_dark, P.grass, 0.2)
+        svg.add(f'<ellipse cx="{num(cx + 0.8)}" cy="{num(cy + 5.5)}" rx="6.5" ry="3.5" fill="{P.light.shadow}" '
+                f'opacity="0.35" filter="{svg.blur(0.8)}"/>')
+        for dx, dy, r in ((-2.8, 6.0, 2.3), (2.6, 6.3, 2.2), (0.0, 7.9, 2.4), (4.9, 5.0, 1.8)):
+            x, y = cx + dx, cy + dy
+            svg.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(r)}" fill="{nut}"/>')
+            svg.path(lens(x - r * 0.75, y + r * 0.1, x + r * 0.1, y - r * 0.8, r * 0.55),
+                     fill=mix(P.wood_side, P.light.key, 0.3), opacity="0.85")
+        for ex, ey, tone in ((-8.0, 3.5, leaf), (7.5, 4.5, leaf_shade), (-1.5, 5.0, leaf_shade),
+                             (3.5, 3.0, leaf_shade)):
+            svg.path(lens(cx, cy + 1.0, cx + ex, cy + ey, 1.6), fill=tone)
+
+    drawn_heart = False
     for phi, f in sorted(fronds, key=lambda pf: -pf[1][-1][2]):
         far = math.sin(phi) > 0.3
-        toward = max(0.0, -math.cos(phi))
-        tone = back_leaf if far else mix(mix(leaf, back_leaf, 0.75 * max(0.0, math.cos(phi))), leaf_lit,
-                                         0.15 + 0.55 * toward)
+        if not far and not drawn_heart:
+            heart()
+            drawn_heart = True
+        # How much the frond faces the sun: most on the left, least on the
+        # right; the ones behind the crown stay in its shade.
+        toward = 0.5 - 0.5 * math.cos(phi)
+        tone = mix(back_leaf, leaf, 0.5 * toward) if far else mix(leaf_shade, leaf, 0.35 + 0.65 * toward)
         # Three tones a frond: the leaflets hanging under it in shade, those
         # on its upper side catching the sun, brighter the more it faces it.
-        under_tone = mix(tone, P.sea_dark, 0.3)
-        upper_tone = mix(tone, leaf_lit, 0.45 + 0.55 * toward) if not far else mix(tone, leaf_lit, 0.3 * toward + 0.2)
+        under_tone = mix(tone, leaf_shade, 0.6)
+        upper_tone = mix(tone, leaf_lit, 0.15 + 0.75 * toward ** 1.5) if not far else mix(tone, leaf_lit, 0.4 * toward)
         scr_f = [cam.point(p) for p in f]
         spread = 0.55 + 0.45 * abs(math.cos(phi))
         upper, lower = [], []
@@ -198,22 +237,21 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         svg.path("".join(lower), fill=under_tone)
         svg.path("".join(upper), fill=upper_tone)
         if not far:
-            svg.path(smooth(scr_f, closed=False), stroke=mix(leaf_lit, tone, 0.4 * (1 - toward)),
-                     stroke_width="1.0", stroke_linecap="round")
-    cx, cy = cam.point(top)
-    for dx, dy in ((-2.5, 3), (2.5, 3.5), (0, 5.5)):
-        svg.add(f'<circle cx="{num(cx + dx)}" cy="{num(cy + dy)}" r="2.6" fill="{P.wood_dark}"/>')
-        svg.add(f'<circle cx="{num(cx + dx - 0.8)}" cy="{num(cy + dy - 0.8)}" r="1" fill="{P.wood_side}"/>')
+            svg.path(smooth(scr_f, closed=False), stroke=mix(upper_tone, leaf_lit, 0.5 * toward),
+                     stroke_width="0.8", stroke_linecap="round")
+    if not drawn_heart:
+        heart()
+    nuts()
 
 
 def breaker_z(x):
     """Where the wave stands up and breaks, a few metres out from the shore."""
     x = np.asarray(x)
-    return shore_z(x) + 7.5 + 0.8 * np.sin(x * 0.5)
+    return shore_z(x) + 9.0 + 0.8 * np.sin(x * 0.5)
 
 
 def _lace(svg: Svg, cam, rng, x0, x1, z_of, back: float, front: float, tone: str, fill, density: float,
-          open_back: float, open_front: float):
+          open_back: float, open_front: float, opacity: float = 1.0):
     """A sheet of foam from `back` to `front` metres about the line z_of(x),
     cut through with holes on the ground: small and few where the foam is
     fresh, larger and joining into a lace as it thins toward `front`."""
@@ -228,7 +266,9 @@ def _lace(svg: Svg, cam, rng, x0, x1, z_of, back: float, front: float, tone: str
         size = (open_back + (open_front - open_back) * t) * rng.uniform(0.5, 1.3)
         if size <= 0.02:
             continue
-        along, across = size * rng.uniform(1.4, 2.6), size * rng.uniform(0.5, 0.9)
+        # Round on the ground they would be slits seen this low, so they
+        # are drawn deeper than wide, to read as holes rather than seams.
+        along, across = size * rng.uniform(0.9, 1.7), size * rng.uniform(0.8, 1.5)
         tilt = rng.normal(0, 0.25)
         pts = []
         for k, ang in enumerate(np.linspace(0, 2 * math.pi, 9, endpoint=False)):
@@ -240,14 +280,15 @@ def _lace(svg: Svg, cam, rng, x0, x1, z_of, back: float, front: float, tone: str
     svg.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
                     f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
                     + "".join(holes) + '</mask>')
-    xs = np.linspace(x0, x1, 90)
+    xs = np.linspace(x0, x1, 200)
     far_edge = [cam.point((x, 0.0, z_of(x) + back + rng.uniform(-0.15, 0.15))) for x in xs]
     # How far it runs wanders in long tongues as well as small scallops.
     near_edge = [cam.point((x, 0.0, z_of(x) + front * (1 + 0.3 * math.sin(x * 0.55 + 1.3))
                             + 0.35 * math.sin(x * 1.7) - 0.3 * abs(math.sin(x * 2.3))
                             + rng.uniform(-0.05, 0.05)))
                  for x in xs]
-    svg.add(f'<path d="{smooth(far_edge + near_edge[::-1])}" fill="{fill}" mask="url(#{mask})"/>')
+    svg.add(f'<path d="{smooth(far_edge + near_edge[::-1])}" fill="{fill}" opacity="{num(opacity)}" '
+            f'mask="url(#{mask})"/>')
     return near_edge
 
 
@@ -263,11 +304,24 @@ def _breaker(cam, svg: Svg, xs, rng):
 
     top = [cam.point((x, rise(x), z)) for x, z in crest]
     foot = [cam.point((x, 0.0, z - 1.5)) for x, z in crest]
-    mid = len(crest) // 3
-    face = svg.linear(0, top[mid][1], 0, foot[mid][1], [(0, mix(P.sea_light, P.sea_horizon, 0.45)),
-                                                       (0.5, mix(P.sea_horizon, P.sea_near, 0.35)),
-                                                       (1, mix(P.sea_near, P.sea_horizon, 0.3))])
-    svg.path(polygon(top + foot[::-1]), fill=face)
+    # The shallows between the wave and the beach: a paler green-blue, the
+    # sand showing through where the water thins along the shore.
+    shallows = mix(mix(P.sea_horizon, P.sea_light, 0.3), P.grass, 0.1)
+    shore = [cam.point((x, 0.0, float(shore_z(x)) - 0.3)) for x in xs]
+    svg.path(polygon(foot + shore[::-1]), fill=shallows)
+    thin = [cam.point((x, 0.0, float(shore_z(x)) + 2.2 + 0.6 * math.sin(x * 0.8))) for x in xs]
+    svg.path(polygon(thin + shore[::-1]), fill=mix(P.sand, P.sea_light, 0.35), opacity="0.45",
+             filter=svg.blur(1.5))
+    # The face toward us in three flat tones along its whole length: the
+    # thin top the sun shines through, the body, and the foot where it
+    # meets the shallows.
+    def across(f):
+        return [(a[0] + (b[0] - a[0]) * f, a[1] + (b[1] - a[1]) * f) for a, b in zip(top, foot)]
+
+    for f0, f1, tone in ((0.0, 1.0, mix(shallows, P.sea_near, 0.25)),
+                         (0.0, 0.62, mix(P.sea_horizon, P.sea_near, 0.3)),
+                         (0.0, 0.28, mix(mix(P.sea_light, P.sea_horizon, 0.45), P.grass, 0.12))):
+        svg.path(polygon(across(f0) + across(f1)[::-1]), fill=tone)
     # A swell still to break, further out: a light line that comes and goes.
     for i in range(0, len(crest) - 8, 6):
         if rng.uniform() < 0.45:
@@ -288,7 +342,7 @@ def _breaker(cam, svg: Svg, xs, rng):
     for (x, z), (tx, ty) in zip(crest, top):
         k = float(cam.scale(z)) / 14.0
         lip_top.append((tx, ty - 0.2 * k))
-        lip_bot.append((tx, ty + (0.5 + 1.2 * breaking(x)) * k))
+        lip_bot.append((tx, ty + (0.9 + 2.2 * breaking(x)) * k))
     # Where it spills the lip is drawn in pieces that taper at both ends,
     # with gaps of the light line between them, never one band.
     i = 0
@@ -303,7 +357,7 @@ def _breaker(cam, svg: Svg, xs, rng):
                 (ax, ay), (bx, by) = lip_top[k], lip_bot[k]
                 piece_top.append((ax, ay + (by - ay) * 0.3 * (1 - u)))
                 piece_bot.append((bx, ay + (by - ay) * u * rng.uniform(0.6, 0.9)))
-            svg.path(smooth(piece_top + piece_bot[::-1]), fill=P.foam, opacity=num(rng.uniform(0.35, 0.6)))
+            svg.path(smooth(piece_top + piece_bot[::-1]), fill=P.foam, opacity=num(rng.uniform(0.6, 0.9)))
         i = j + int(rng.integers(3, 10))
     for _ in range(380):
         x = rng.uniform(xs[0], xs[-1])
@@ -426,7 +480,8 @@ def _beach(cam, sand: Svg, rng):
         # Strung out in clumps with long gaps, and wandering, never a ruled line.
         if rng.uniform() < 0.3 + 0.6 * (0.5 + 0.5 * math.sin(x * 0.9 + 0.5)):
             continue
-        z = float(shore_z(x)) - 7.2 - 0.6 * math.sin(x * 0.45 + 1.0) - 0.5 * math.sin(x * 1.4) + rng.normal(0, 0.3)
+        z = max(1.0, float(shore_z(x)) - 7.2 - 0.6 * math.sin(x * 0.45 + 1.0) - 0.5 * math.sin(x * 1.4)
+                + rng.normal(0, 0.3))
         a = cam.point((x, 0.0, z))
         b = cam.point((x + rng.uniform(0.05, 0.16), 0.0, z + rng.normal(0, 0.05)))
         weed.append(f'<path d="{lens(a[0], a[1], b[0], b[1], max(0.35, float(cam.scale(z)) * 0.018))}"/>')
@@ -456,16 +511,20 @@ def _wash(cam, foam: Svg, xs, rng):
     """The white water between the breaker and the beach, and the wash it
     sends up the wet sand: a sheet that opens into holes as it thins, with
     a bright, scalloped edge where it stops."""
-    # Over the shallows: thick where the wave has just broken.
-    _lace(foam, cam, rng, xs[0], xs[-1], lambda x: float(breaker_z(x)), -3.0, -7.3, P.foam,
-          foam.linear(0, cam.point((0, 0, 30))[1], 0, cam.point((0, 0, 25))[1],
-                      [(0, P.foam, 0.6), (1, P.foam, 0.32)]),
-          density=1.4, open_back=0.55, open_front=1.3)
+    # Over the shallows, in three sheets laid one over another: fresh and
+    # nearly solid at the wave's foot with only pinholes, then thinner and
+    # torn into larger holes as it runs in, then a lace that barely covers
+    # the water by the time it reaches the beach.
+    z_b = lambda x: float(breaker_z(x))
+    _lace(foam, cam, rng, xs[0], xs[-1], z_b, -1.3, -4.2, P.foam, P.foam, density=1.5,
+          open_back=0.12, open_front=0.5, opacity=0.85)
+    _lace(foam, cam, rng, xs[0], xs[-1], z_b, -3.0, -7.0, P.foam, P.foam, density=1.4,
+          open_back=0.3, open_front=0.7, opacity=0.5)
+    _lace(foam, cam, rng, xs[0], xs[-1], z_b, -5.5, -9.0, P.foam, P.foam, density=1.3,
+          open_back=0.5, open_front=0.9, opacity=0.35)
     # The wash on the sand, thinner still, receding.
-    front = _lace(foam, cam, rng, xs[0], xs[-1], lambda x: float(shore_z(x)), 0.6, -3.0, P.foam,
-                  foam.linear(0, cam.point((0, 0, 27))[1], 0, cam.point((0, 0, 24))[1],
-                              [(0, P.foam, 0.38), (1, P.foam, 0.2)]),
-                  density=1.2, open_back=0.5, open_front=1.1)
+    front = _lace(foam, cam, rng, xs[0], xs[-1], lambda x: float(shore_z(x)), 0.6, -3.0, P.foam, P.foam,
+                  density=1.2, open_back=0.5, open_front=1.1, opacity=0.3)
     # Just past the edge the sand is darker where the water has soaked it.
     foam.path(polygon(front + [(x, y + 2.2) for x, y in front[::-1]]), fill=P.wood_side, opacity="0.12",
               filter=foam.blur(0.9))
@@ -490,7 +549,7 @@ def build(scale: int) -> Picture:
     sun(heaven)
     # Two masses of different build off to the right, clear of the sun and
     # of the palm's crown, and the low roll over the horizon beyond it.
-    sky.clouds(heaven, rng, CLOUDS, ((262, 64, 132, 24, 6, 0.85), (396, 26, 30, 5, 2, 0.95)), (236, 77, 200))
+    sky.clouds(heaven, rng, CLOUDS, ((262, 64, 132, 24, 6, 0.85), (372, 26, 30, 5, 2, 0.95)), (236, 77, 200))
     # The island, far off and hazed, green on top over a pale rim of sand.
     far = hazed(P, 0.45)
     ix, iy = ISLAND, cam.horizon
@@ -508,9 +567,15 @@ def build(scale: int) -> Picture:
     y_near = cam.point((0, 0, 30))[1]
     shallow = water.linear(0, y_far, 0, y_near, [(0, P.sea_light, 0), (1, mix(P.sea_light, P.sea_horizon, 0.4), 0.7)])
     water.add(f'<rect x="0" y="{num(y_far)}" width="{w}" height="{num(h - y_far)}" fill="{shallow}"/>')
-    # The set's wave dashes, begun where the shallows give way to open water.
-    sea.marks(water, cam, waves, P, rng, near=30, far=300, per_metre=0.45, length=0.55, thickness=0.05,
-              light=0.35, dark=0.5)
+    # The set's wave dashes laid on the wave field out to the horizon, begun
+    # where the shallows give way to open water, and the sun's glitter path
+    # on the water below it, brightest far off.
+    surface = Svg(w, h)
+    L = P.light
+    path = surface.radial(L.x, cam.horizon + 14, 30, 60, [(0, L.key, 0.3), (1, L.key, 0)])
+    surface.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{num(h - cam.horizon)}" fill="{path}"/>')
+    sea.marks(surface, cam, waves, P, rng, near=30, far=300, per_metre=0.8, length=1.1, thickness=0.07,
+              light=0.75, dark=0.85, glitter=(L.x, L.key), glitter_width=0.18, glitter_floor=0.8)
 
     surf, sand, foam = Svg(w, h), Svg(w, h), Svg(w, h)
     xs = np.linspace(-24, 26, 140)
@@ -523,6 +588,6 @@ def build(scale: int) -> Picture:
     palm, shadow = Svg(w, h), Svg(w, h)
     _palm(cam, palm, shadow, np.random.default_rng(2022))
 
-    layers = [Layer("sky", heaven), Layer("sea", water), Layer("sand", sand), Layer("surf", surf),
+    layers = [Layer("sky", heaven), Layer("sea", water), Layer("surface", surface), Layer("sand", sand), Layer("surf", surf),
               Layer("foam", foam), Layer("shadow", shadow), Layer("palm", palm)]
     return Picture(NAME, w, h, P, layers, seed=202)
