@@ -96,7 +96,8 @@ PLANKED = [10, 10, 9, 9, 8, 7, 6, 5, 4]
 # sees its planking from inside rather than the beach through the ship.
 PLANKED_FAR = [11, 11, 11, 11, 11, 10, 9, 8, 7]
 MASTS = [(0.25, 8.0), (0.5, 10.4), (0.76, 9.2)]   # (station, height above the keel)
-BEAMS = RIBS[1:11]
+# Deck beams across at the masts and a few frames between, not yet on every one.
+BEAMS = [RIBS[i] for i in (1, 2, 3, 5, 8, 10)]
 BEAM_T = 0.94
 WALE = 5
 # The horizon sits low so the ship and its yard stand down near the words.
@@ -403,9 +404,10 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
             if r < s1 - 0.01 and abs(r - f) > 0.01:
                 x, y = cam.point(surf(r, tm, near))
                 ship.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="0.28" fill="{P.wood_dark}" opacity="0.45"/>')
-    # The capping rail along the sheer from the transom to the stem, so its
-    # dip shows: lit along its top, no darker than the planks.
-    s = np.linspace(0.0, 0.995, 40)
+    # The capping rail along the sheer as far as the top strake goes, lit
+    # along its top, no darker than the planks. Forward of it the ribs stand
+    # free, their heads sawn off square, as frames do before the rail goes on.
+    s = np.linspace(0.0, RIBS[PLANKED[-1]] + 0.012, 16)
     line = np.array([surf(si, _under_sheer(si, 0.0), near) for si in s])
     stroke_path(line, mix(P.wood_side, P.wood_lit, 0.45), 0.12 * px_mid)
     stroke_path(line + [0, 0.05, 0], mix(P.wood_lit, rim, 0.35), 0.05 * px_mid, opacity="0.9")
