@@ -123,14 +123,14 @@ constexpr ControlDesign kDesign[] = {
      "Bajo un cielo azul, con el sol alto a la izquierda envuelto en su resplandor, un barco de "
      "madera a medio construir descansa sobre calzos en una playa de arena clara. Casi todo el "
      "casco está ya forrado de tablas, que terminan cuaderna a cuaderna hacia la proa; en lo alto "
-     "de la proa solo se alza el armazón, con dos listones que corren a lo largo de la borda, y "
-     "entre sus cuadernas se ve por dentro el forro del otro costado. Tres mástiles desnudos, "
-     "gruesos al pie y afinados hacia la punta, atraviesan los baos y una escalera sube por la "
-     "popa. La sombra del casco cae sobre la arena, a la derecha. Delante hay una pila de tablas, "
-     "un caballete con una tabla a medio serrar y la sierra metida en el corte, un tajo con una "
-     "azuela clavada, un mazo y virutas; al fondo, colinas verdes y lomas lejanas en la bruma, y "
-     "en el cielo una gran nube a la derecha y otras más finas. Abajo se lee: El barco está a medio "
-     "construir y aquí, a solas, me inquieto. ¡Debo zarpar!"),
+     "de la proa solo se alzan las cuadernas, curvas y gruesas, con las cabezas aún sin rematar, "
+     "y entre ellas se ve por dentro el forro del otro costado. Tres mástiles desnudos, gruesos "
+     "al pie y afinados hacia la punta, atraviesan los baos y una escalera sube por la popa. La "
+     "sombra del casco cae sobre la arena, a la derecha. Delante, a la izquierda, un caballete "
+     "grande con una tabla a medio serrar y la sierra metida en el corte, entre virutas; a la "
+     "derecha, una pila alta de tablas nuevas; al fondo, colinas verdes y lomas lejanas en la "
+     "bruma, y en el cielo una gran nube a la derecha y otras más finas. Abajo se lee: El barco "
+     "está a medio construir y aquí, a solas, me inquieto. ¡Debo zarpar!"),
     box(   "txtEscenario",  Scene, kSceneArea,          0, "", "Escenario",
            {kTimesFaces, 11.25}, kWindowColours),
     picture("pic_2_0_2",                              14, "Las islas",

@@ -85,16 +85,19 @@ KEEL_DEPTH = 0.35
 ROCKER = 0.6
 ORIGIN = np.array([-7.6, KEEL_Y, 25.5])
 YAW = math.radians(22)
-RIBS = [round(0.06 + 0.9 * i / 17, 4) for i in range(18)]
+# Frames about a metre and a half apart: few enough that each bare one reads
+# as a rib of the hull rather than a paling.
+RIBS = [round(0.06 + 0.9 * i / 11, 4) for i in range(12)]
 STRAKES = 9
 # The rib each strake ends on, from the garboard up: planked from the keel
 # up and from the stern forward, so the ends step back toward the sheer.
-PLANKED = [15, 15, 14, 13, 12, 11, 10, 8, 6]
+PLANKED = [10, 10, 9, 9, 8, 7, 6, 5, 4]
 # The far side is a day ahead at the bow, so through the bare frame one
 # sees its planking from inside rather than the beach through the ship.
-PLANKED_FAR = [17, 17, 17, 17, 16, 15, 14, 12, 10]
+PLANKED_FAR = [11, 11, 11, 11, 11, 10, 9, 8, 7]
 MASTS = [(0.25, 8.0), (0.5, 10.4), (0.76, 9.2)]   # (station, height above the keel)
-BEAMS = [RIBS[i] for i in (2, 4, 6, 8, 10, 12, 13, 14, 15)]
+# Deck beams across at the masts and a few frames between, not yet on every one.
+BEAMS = [RIBS[i] for i in (1, 2, 3, 5, 8, 10)]
 BEAM_T = 0.94
 WALE = 5
 # The horizon sits low so the ship and its yard stand down near the words.
@@ -288,7 +291,11 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         ship.path(polygon(_screen(cam, _strake(k, far, s1))),
                   fill=mix(mix(wood_in, P.wood_side, 0.15 + 0.04 * (k % 2)), P.light.shadow, 0.3))
     for s in RIBS:
-        stroke_path(rib_curve(s, far), mix(P.wood_dark, P.wood_side, 0.6), 0.2 * px_mid)
+        pts = rib_curve(s, far)
+        stroke_path(pts, mix(P.wood_dark, P.wood_side, 0.45), 0.32 * px_mid, cap="butt")
+        # Its inner face, toward us, takes the light that falls into the hull.
+        stroke_path(pts[4:] + [-0.05 * math.cos(YAW), 0, -0.05 * math.sin(YAW)],
+                    mix(P.wood_side, P.wood_lit, 0.35), 0.16 * px_mid, opacity="0.9", cap="butt")
     # The keelson along the floor, then the beams across at deck height, far halves first.
     stroke_path(surf(np.linspace(0.05, 0.95, 20), np.full(20, 0.06), 0), P.wood_dark, 0.3 * px_mid)
     for s in BEAMS:
@@ -310,17 +317,23 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
                          p0 + [0.5 * math.sin(YAW) * -1, 0, 0.5 * math.cos(YAW)]],
                         mix(P.wood_side, P.wood_lit, 0.5), 0.16 * px_mid)
 
-    # The near side: every rib, then the planks over them.
+    # The near side: every rib, then the planks over them. A rib is a sawn
+    # timber square to the hull's section: its aft face toward the sun, its
+    # fore face in shade, and it darkens as it turns under with the bilge.
     for s in RIBS:
         n = _normal(s, 0.6, near)
         tone = mix(P.wood_side, P.wood_lit, 0.3 + 0.6 * _lit(n))
         pts = rib_curve(s, near)
-        stroke_path(pts, mix(P.wood_dark, P.wood_side, 0.5), 0.22 * px_mid)
-        stroke_path(pts + np.array([-0.05 * math.cos(YAW), 0.0, 0.0]), tone, 0.14 * px_mid)
+        aft = np.array([-0.07 * math.cos(YAW), 0.0, -0.07 * math.sin(YAW)])
+        # Sawn off square at the head, level with the rail.
+        stroke_path(pts, mix(P.wood_dark, P.wood_side, 0.35), 0.36 * px_mid, cap="butt")
+        stroke_path(pts + aft, tone, 0.24 * px_mid, cap="butt")
+        stroke_path((pts + 2.2 * aft)[3:], mix(tone, rim, 0.45), 0.07 * px_mid, opacity="0.85", cap="butt")
         # Low down it turns under with the bilge, into the hull's own shade.
-        stroke_path(pts[:5], P.light.shadow, 0.22 * px_mid, opacity="0.4")
-        stroke_path(pts[4:7], P.light.shadow, 0.22 * px_mid, opacity="0.18")
-    butts = HULL.butts(STRAKES, [RIBS[i] for i in range(2, 8)], rng)
+        under = mix(P.wood_dark, P.light.shadow, 0.35)
+        stroke_path(pts[:5], under, 0.36 * px_mid, opacity="0.5", cap="butt")
+        stroke_path(pts[4:7], under, 0.36 * px_mid, opacity="0.22", cap="butt")
+    butts = HULL.butts(STRAKES, RIBS[1:5], rng)
     for k in range(STRAKES):
         s1 = RIBS[PLANKED[k]]
         tm = (k + 0.5) / STRAKES
@@ -391,20 +404,13 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
             if r < s1 - 0.01 and abs(r - f) > 0.01:
                 x, y = cam.point(surf(r, tm, near))
                 ship.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="0.28" fill="{P.wood_dark}" opacity="0.45"/>')
-    # Ribbands: battens along the bare frame that fair it, the top one
-    # along the sheer from the transom to the stem, so its dip shows.
-    # The lower two run a set depth under the sheer, parallel to the deck
-    # edge rib by rib, as a batten bent round the frame would. The top one
-    # is the capping rail: lit along its top, no darker than the planks.
-    for drop, s0 in ((0.0, 0.0), (0.9, RIBS[PLANKED[6]] - 0.01), (1.8, RIBS[PLANKED[4]] - 0.01)):
-        s = np.linspace(s0, 0.995, 40)
-        line = np.array([surf(si, _under_sheer(si, drop), near) for si in s])
-        if drop == 0.0:
-            stroke_path(line, mix(P.wood_side, P.wood_lit, 0.45), 0.12 * px_mid)
-            stroke_path(line + [0, 0.05, 0], mix(P.wood_lit, rim, 0.35), 0.05 * px_mid, opacity="0.9")
-            continue
-        stroke_path(line, mix(P.wood_side, P.wood_dark, 0.2), 0.17 * px_mid)
-        stroke_path(line + [0, 0.06, 0], mix(P.wood_lit, rim, 0.2), 0.05 * px_mid, opacity="0.8")
+    # The capping rail along the sheer as far as the top strake goes, lit
+    # along its top, no darker than the planks. Forward of it the ribs stand
+    # free, their heads sawn off square, as frames do before the rail goes on.
+    s = np.linspace(0.0, RIBS[PLANKED[-1]] + 0.012, 16)
+    line = np.array([surf(si, _under_sheer(si, 0.0), near) for si in s])
+    stroke_path(line, mix(P.wood_side, P.wood_lit, 0.45), 0.12 * px_mid)
+    stroke_path(line + [0, 0.05, 0], mix(P.wood_lit, rim, 0.35), 0.05 * px_mid, opacity="0.9")
 
     # The transom, flat across the stern, facing aft and into the sun.
     t = np.linspace(0, 1, 14)
@@ -547,16 +553,22 @@ def _stocks(cam, svg: Svg, shade: Svg):
 
 # --- the yard -----------------------------------------------------------------------
 
+LAYERS = 6
+
+
 def _yard(cam, rng, svg: Svg, shade: Svg):
     ground = mix(P.sand, P.light.shadow, 0.55)
-    # A stack of sawn planks on two sleepers, waiting to go on.
+    # New-sawn timber, paler than the hull's weathered planks and the sleepers under it.
+    fresh = replace(P, wood_side=mix(P.wood_side, P.wood_fresh, 0.45), wood_dark=mix(P.wood_dark, P.wood_side, 0.4))
+    # A stack of sawn planks on two sleepers, waiting to go on: stout deck
+    # planks piled chest high, so the pile is plainly planks at any size.
     x0, z0 = 9.6, 24.5
     yaw = math.radians(12)
     c, s = math.cos(yaw), math.sin(yaw)
     L = 5.0
     pts = [np.array([x0 - 0.2 + c * u - s * v, 0, z0 + s * u + c * v]) for u, v in
            ((-L / 2, -0.55), (L / 2 + 0.2, -0.55), (L / 2 + 0.2, 0.55), (-L / 2, 0.55))]
-    top = [p + [0, 0.65, 0] for p in pts]
+    top = [p + [0, 0.17 + LAYERS * 0.2, 0] for p in pts]
     shade.path(polygon(_screen(cam, pts[:1] + pts[1:2] + [_shadow(top[1]), _shadow(top[2]), _shadow(top[3])] + pts[3:])),
                fill=ground, opacity="0.8")
     sink, sink_depth = Svg(svg.width, svg.height), Svg(svg.width, svg.height)
@@ -566,84 +578,42 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
                              seed=300 + int(u * 10), splintered=(False, False), nails=False, knots=0)
         wood.draw(sleeper, cam, P, SUN, above=svg, under=sink, depth=sink_depth, sight=1.0, wet=False)
     # Layers of three, with thin stickers across between them to let the air through.
-    layers = 4
+    layers = LAYERS
     for k in range(layers * 3):
         layer, col = k // 3, k % 3
         if layer == layers - 1 and col == 2:
             continue
-        y = 0.12 + 0.05 + layer * 0.14
+        y = 0.12 + 0.07 + layer * 0.2
         dz = rng.uniform(-0.04, 0.04)
         du = rng.uniform(-0.2, 0.2)
         v = -0.34 + 0.34 * col + dz
-        plank = wood.Plank(length=L + rng.uniform(-0.4, 0.1), width=0.3, thickness=0.09,
+        plank = wood.Plank(length=L + rng.uniform(-0.4, 0.1), width=0.34, thickness=0.14,
                            centre=(x0 + c * du - s * v, y, z0 + s * du + c * v),
                            yaw=yaw + rng.uniform(-0.015, 0.015), seed=310 + k, splintered=(False, False),
                            nails=False, knots=1)
-        wood.draw(plank, cam, P, SUN, above=svg, under=sink, depth=sink_depth, sight=1.0, wet=False)
+        wood.draw(plank, cam, fresh, SUN, above=svg, under=sink, depth=sink_depth, sight=1.0, wet=False)
         if col == 2 and layer < layers - 1:
             for u in (-1.6, 0.0, 1.6):
                 sticker = wood.Plank(length=1.1, width=0.06, thickness=0.05,
-                                     centre=(x0 + c * u, y + 0.07, z0 + s * u), yaw=yaw + math.pi / 2,
+                                     centre=(x0 + c * u, y + 0.1, z0 + s * u), yaw=yaw + math.pi / 2,
                                      seed=400 + k + int(u), splintered=(False, False), nails=False, knots=0)
                 wood.draw(sticker, cam, P, SUN, above=svg, under=sink, depth=sink_depth, sight=1.0, wet=False)
-    # The tools lie out on the lit sand in front of the hull, each in two or
-    # three flat tones, drawn a little generous so they read at a glance.
+    # The saw in two or three flat tones, drawn a little generous so it reads at a glance.
     steel = mix(mix(P.cloud_shade, P.ink, 0.35), P.wood_fresh, 0.1)
     steel_lit = mix(P.cloud_lit, P.light.key, 0.4)
     steel_dark = mix(P.ink, P.cloud_shade, 0.25)
-    haft, haft_lit = mix(P.wood_side, P.wood_dark, 0.2), mix(P.wood_lit, P.light.rim, 0.3)
-
-    # A chopping log with an adze bitten into its top.
-    lx, lz = -11.7, 23.4
-    px = float(cam.scale(lz)) * 1.25
-    bx, by = cam.point((lx, 0, lz))
-    r, hgt = 0.34 * px, 0.5 * px
-    sx, sy = cam.point(_shadow(np.array([lx, 0.5 * 1.25, lz])))
-    shade.add(f'<path d="M{num(bx - r)},{num(by)}L{num(sx - r)},{num(sy)}A{num(r)},{num(r * 0.35)} 0 0 0 {num(sx + r)},{num(sy)}'
-              f'L{num(bx + r)},{num(by)}Z" fill="{ground}" opacity="0.8"/>')
-    svg.add(f'<path d="M{num(bx - r)},{num(by - hgt)}V{num(by)}A{num(r)},{num(r * 0.35)} 0 0 0 {num(bx + r)},{num(by)}'
-            f'V{num(by - hgt)}Z" fill="{mix(P.wood_side, P.wood_dark, 0.25)}"/>')
-    svg.add(f'<path d="M{num(bx - r)},{num(by - hgt)}V{num(by)}A{num(r)},{num(r * 0.35)} 0 0 0 {num(bx - r * 0.1)},{num(by + r * 0.35)}'
-            f'V{num(by - hgt + r * 0.35)}Z" fill="{mix(P.wood_side, P.wood_lit, 0.7)}"/>')
-    svg.add(f'<ellipse cx="{num(bx)}" cy="{num(by - hgt)}" rx="{num(r)}" ry="{num(r * 0.35)}" fill="{P.wood_fresh}"/>')
-    svg.add(f'<ellipse cx="{num(bx + r * 0.05)}" cy="{num(by - hgt)}" rx="{num(r * 0.55)}" ry="{num(r * 0.19)}" fill="none" '
-            f'stroke="{mix(P.wood_fresh, P.wood_side, 0.4)}" stroke-width="0.3"/>')
-    hx, hy = bx + r * 0.15, by - hgt - r * 0.02
-    ex, ey = hx + 0.42 * px, hy - 0.5 * px
-    svg.path(f"M{num(hx)},{num(hy)}L{num(ex)},{num(ey)}", stroke=haft, stroke_width=num(0.06 * px),
-             stroke_linecap="round")
-    svg.path(f"M{num(hx - 0.3)},{num(hy - 0.2)}L{num(ex - 0.3)},{num(ey - 0.2)}", stroke=haft_lit,
-             stroke_width=num(0.02 * px), stroke_linecap="round")
-    # The blade across the haft's foot, its edge bitten into the block's top.
-    q = px * 1.7
-    blade = [(hx - 0.16 * q, hy + 0.03 * q), (hx + 0.05 * q, hy - 0.07 * q), (hx + 0.07 * q, hy - 0.01 * q),
-             (hx - 0.1 * q, hy + 0.06 * q)]
-    svg.path(polygon(blade), fill=steel)
-    svg.path(polygon(blade[:2] + [(hx + 0.05 * q, hy - 0.045 * q), (hx - 0.15 * q, hy + 0.045 * q)]), fill=steel_lit)
-    svg.path(f"M{num(hx - 0.16 * q)},{num(hy + 0.03 * q)}L{num(hx - 0.1 * q)},{num(hy + 0.06 * q)}",
-             stroke=mix(P.wood_dark, P.wood_fresh, 0.3), stroke_width="0.6")
-
-    # A mallet on its side by the log: a round head, lit on top, and its handle.
-    mx, my = cam.point((-10.7, 0, 22.8))
-    px = float(cam.scale(22.8)) * 2.0
-    shade.add(f'<ellipse cx="{num(mx + 0.32 * px)}" cy="{num(my + 0.02 * px)}" rx="{num(0.36 * px)}" ry="{num(0.05 * px)}" '
-              f'fill="{ground}" opacity="0.7"/>')
-    svg.path(f"M{num(mx + 0.05 * px)},{num(my - 0.06 * px)}L{num(mx + 0.6 * px)},{num(my - 0.03 * px)}", stroke=haft,
-             stroke_width=num(0.05 * px), stroke_linecap="round")
-    head = f'M{num(mx - 0.1 * px)},{num(my - 0.2 * px)}h{num(0.2 * px)}v{num(0.2 * px)}h{num(-0.2 * px)}Z'
-    svg.path(head, fill=mix(P.wood_side, P.wood_lit, 0.4))
-    svg.path(f'M{num(mx - 0.1 * px)},{num(my - 0.2 * px)}h{num(0.2 * px)}v{num(0.06 * px)}h{num(-0.2 * px)}Z',
-             fill=mix(P.wood_lit, P.light.rim, 0.35))
-    svg.add(f'<ellipse cx="{num(mx - 0.1 * px)}" cy="{num(my - 0.1 * px)}" rx="{num(0.045 * px)}" ry="{num(0.1 * px)}" '
-            f'fill="{P.wood_fresh}"/>')
+    haft_lit = mix(P.wood_lit, P.light.rim, 0.3)
 
     # A sawhorse with a plank across it, the saw standing in the half-made cut.
-    hx0, hz0 = -8.3, 22.4
-    px = float(cam.scale(hz0))
+    # A shipwright's trestle, stouter than a joiner's, and a deck plank on it:
+    # drawn large, so that at the smallest size it still reads as a saw in a cut.
+    hx0, hz0 = -9.6, 22.6
+    G = 1.45
+    px = float(cam.scale(hz0)) * G
     legs, beam = mix(P.wood_side, P.wood_dark, 0.2), mix(P.wood_side, P.wood_lit, 0.6)
-    for u in (-0.6, 0.6):
-        top = np.array([hx0 + u, 0.85, hz0])
-        for dz, dx in ((-0.32, -0.1), (0.32, 0.1)):
+    for u in (-0.6 * G, 0.6 * G):
+        top = np.array([hx0 + u, 0.85 * G, hz0])
+        for dz, dx in ((-0.32 * G, -0.1 * G), (0.32 * G, 0.1 * G)):
             foot = np.array([hx0 + u + dx, 0.0, hz0 + dz])
             (ax, ay), (bx, by) = cam.point(foot), cam.point(top)
             svg.path(f"M{num(ax)},{num(ay)}L{num(bx)},{num(by)}", stroke=legs, stroke_width=num(0.08 * px),
@@ -652,23 +622,23 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
                      stroke_width=num(0.025 * px), stroke_linecap="round", opacity="0.8")
             shade.path(polyline(_screen(cam, [foot, _shadow(top)])), stroke=ground, stroke_width=num(0.07 * px),
                        opacity="0.8")
-    a, b = cam.point((hx0 - 0.75, 0.88, hz0)), cam.point((hx0 + 0.75, 0.88, hz0))
+    a, b = cam.point((hx0 - 0.75 * G, 0.88 * G, hz0)), cam.point((hx0 + 0.75 * G, 0.88 * G, hz0))
     svg.path(f"M{num(a[0])},{num(a[1])}L{num(b[0])},{num(b[1])}", stroke=beam, stroke_width=num(0.11 * px))
-    board = wood.Plank(length=2.6, width=0.4, thickness=0.1, centre=(hx0 + 0.35, 0.98, hz0 - 0.05),
+    board = wood.Plank(length=2.6 * G, width=0.4 * G, thickness=0.1 * G, centre=(hx0 + 0.35 * G, 0.98 * G, hz0 - 0.05),
                        yaw=math.radians(-6), seed=333, splintered=(False, False), nails=False, knots=1)
-    wood.draw(board, cam, P, SUN, above=svg, under=sink, depth=sink_depth, sight=1.0, wet=False)
+    wood.draw(board, cam, fresh, SUN, above=svg, under=sink, depth=sink_depth, sight=1.0, wet=False)
     # The cut half way across the plank, between the trestles, so the saw
     # plainly stands in it: a dark kerf from the near edge to the blade.
-    kerf = [cam.point(board.world(-0.1, v, 0.05)) for v in (-0.2, 0.02)]
-    svg.path(polyline(kerf), stroke=P.wood_dark, stroke_width="0.6")
-    front = [cam.point(board.world(-0.1, -0.2, h)) for h in (0.05, -0.05)]
+    kerf = [cam.point(board.world(-0.1 * G, v * G, 0.05 * G)) for v in (-0.2, 0.02)]
+    svg.path(polyline(kerf), stroke=P.wood_dark, stroke_width="0.8")
+    front = [cam.point(board.world(-0.1 * G, -0.2 * G, h * G)) for h in (0.05, -0.05)]
     svg.path(polyline(front), stroke=P.wood_dark, stroke_width="0.5")
-    sh = [_shadow(board.world(u, v, 0)) for u, v in ((-1.3, -0.16), (1.3, -0.16), (1.3, 0.16), (-1.3, 0.16))]
+    sh = [_shadow(board.world(u * G, v * G, 0)) for u, v in ((-1.3, -0.16), (1.3, -0.16), (1.3, 0.16), (-1.3, 0.16))]
     shade.path(polygon(_screen(cam, sh)), fill=ground, opacity="0.8")
     # The saw: its toothed edge down through the cut, the blade widening
     # back to the grip, the back of the blade catching the sun.
     kx, ky = kerf[1]
-    sp = px * 1.5
+    sp = px * 1.4
     ang = math.radians(40)
     dx, dy = math.cos(ang), -math.sin(ang)
     nx, ny = -math.sin(ang), -math.cos(ang)            # from the teeth toward the back, up and left
@@ -680,8 +650,8 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
     svg.path(polygon([toe_back, heel_back, (heel_back[0] - nx * 0.035 * sp, heel_back[1] - ny * 0.035 * sp),
                       (toe_back[0] - nx * 0.025 * sp, toe_back[1] - ny * 0.025 * sp)]), fill=steel_lit)
     teeth = []
-    for i in range(1, 12):
-        f0 = i / 12
+    for i in range(1, 10):
+        f0 = i / 10
         teeth.append((kx + dx * L * f0, ky + dy * L * f0))
         teeth.append((kx + dx * L * (f0 + 0.04) - nx * 0.3, ky + dy * L * (f0 + 0.04) - ny * 0.3))
     svg.path(polyline([(kx, ky)] + teeth[:-1]), stroke=steel_dark, stroke_width="0.35", stroke_linejoin="miter")
@@ -700,14 +670,14 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
             f'transform="rotate({num(-math.degrees(ang))} {num(hole[0])} {num(hole[1])})" fill="{mix(P.sand, P.wood_side, 0.3)}"/>')
     # Sawdust under the cut.
     for _ in range(30):
-        cx, cz = rng.normal(hx0 + 0.25, 0.22), rng.normal(hz0 - 0.3, 0.18)
+        cx, cz = rng.normal(hx0 + 0.25 * G, 0.3), rng.normal(hz0 - 0.3, 0.2)
         x, y = cam.point((cx, 0, cz))
         svg.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(rng.uniform(0.3, 0.5))}" '
                 f'fill="{mix(P.wood_fresh, P.light.key, 0.3)}" opacity="0.9"/>')
-    # Chips: pale flakes, thick round the log and under the hull, fewer further out.
+    # Chips: pale flakes, thick round the trestle and under the hull, fewer further out.
     for _ in range(160):
-        cx = rng.normal(lx, 1.1)
-        cz = rng.normal(lz + 0.3, 0.6)
+        cx = rng.normal(hx0 - 1.2, 1.3)
+        cz = rng.normal(hz0 + 0.9, 0.6)
         if rng.uniform() < 0.4:
             cx, cz = rng.uniform(-7, 7), rng.uniform(23, 30)
         x, y = cam.point((cx, 0, cz))
