@@ -405,11 +405,11 @@ def _sky(w, h, cam, rng) -> Svg:
     sky.sky(heaven, P, cam.horizon, glow=0.85, glow_size=(130, 60))
     # The overcast after the storm: three heavy masses, low and run together,
     # the one overhead darkest; between them, over the sun, only a thin veil.
-    sky.clouds(heaven, rng, P, ((-70, 30, 200, 34, 3, 0.35, 0.3, 0.45), (250, 28, 230, 34, 3, 0.4, 0.3, 0.4),
+    sky.clouds(heaven, rng, P, ((-70, 34, 230, 70, 3, 0.35, 0.3, 0.45), (240, 32, 250, 70, 3, 0.4, 0.3, 0.4),
                                 (-40, 62, 200, 28, 3, 0.8, 0.5, -0.3), (196, 64, 250, 30, 4, 0.85, 0.5, -0.25)),
                (40, 68, 340, 5))
     # No disc: the sun is only a brighter place behind a thinner cloud.
-    sky.cloud(heaven, rng, P, 92, 42, 100, 16, lumps=3, softness=2.2, opacity=0.35, lit=1.0, rim=0.25)
+    sky.cloud(heaven, rng, P, 110, 44, 260, 40, lumps=3, softness=2.5, opacity=0.4, lit=1.0, rim=0.25)
     veiled = heaven.radial(P.light.x, P.light.y, 26, 16, [(0, P.light.key, 0.55), (0.5, P.light.key, 0.2),
                                                           (1, P.light.key, 0)])
     heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon}" fill="{veiled}"/>')
