@@ -309,7 +309,7 @@ class Swimmer:
         s.add(f'<g filter="{s.blur(0.35)}"><path d="{lens(a[0], a[1] + 0.5, b[0], b[1] + 0.3, 1.1)}" '
               f'fill="{foam}" opacity="0.8"/></g>')
         afloat.splash(s, cam, on(j["hand"], 0.03), foam, rng, size=0.08, drops=8)
-        self.kick(on((j["ankle"][0] + 0.05, 0), 0.08), 0.14, opacity=0.5)
+        self.kick(on((j["ankle"][0] + 0.05, 0), 0.08), 0.16, opacity=0.7)
         self.wake(on((j["head"][0] + 0.05, 0)), length=1.7)
 
     def kick(self, at, size, opacity=0.9):
@@ -354,7 +354,7 @@ class Swimmer:
         for side in (-1, 1):
             arm = back + side * half
             # The crests stand across the arm, turned out from the track.
-            crest = back + side * math.radians(32)
+            crest = back + side * math.radians(24)
             cc, sc = math.cos(crest), math.sin(crest)
             t = 0.22
             while t < length:
