@@ -53,12 +53,12 @@ constexpr ControlDesign kDesign[] = {
            kWindowFont, {rgb(0, 128, 128), rgb(224, 224, 224)}),
     picture("pic_4_6",                                16, "Una tabla en el mar",
      "Al anochecer, bajo unas pocas nubes grandes, bajas y oscuras, iluminadas por debajo, una "
-     "sola tabla rota flota a la deriva cerca de nosotros en un mar azul oscuro: la madera, parda "
-     "y apagada por la penumbra, guarda en el canto vuelto hacia el horizonte un brillo húmedo y "
-     "cálido de la última luz, que toca también su punta astillada, alzada hacia ella; el otro "
-     "extremo, empapado, se hunde y se desvanece bajo el agua, y a su alrededor se abren anillos "
-     "finos en el agua, claros del lado cercano. Al fondo, un resplandor en el horizonte deja un "
-     "reguero de luz sobre el mar."),
+     "sola tabla rota flota a la deriva cerca de nosotros en un mar azul oscuro: la madera, parda, "
+     "veteada y apagada por la penumbra, guarda en el canto vuelto hacia el horizonte un brillo "
+     "húmedo y cálido de la última luz, que toca también su punta astillada, alzada hacia ella; el "
+     "otro extremo, empapado y oscuro, se hunde y se desvanece bajo el agua, y desde allí se abren "
+     "anillos finos en el agua, claros del lado cercano y oscuros del lejano. Al fondo, un "
+     "resplandor en el horizonte deja un reguero de luz sobre el mar."),
     picture("pic_4_4",                                15, "Restos del naufragio",
      "Bajo un cielo cubierto de nubes grandes, bajas y pesadas, más oscuras en lo alto, el sol "
      "solo se adivina como un resplandor tras las nubes y unas gaviotas vuelan a la derecha. En un "

@@ -198,8 +198,8 @@ class Swimmer:
         (sx, _), (hx, hy) = j["shoulder"], j["hip"]
         torso = around((sx + 0.05, -0.085), (hx, hy - 0.05), [(0, 0.11, 0.11), (0.3, 0.112, 0.11), (0.7, 0.1, 0.095),
                                                              (1, 0.1, 0.095)])
-        self.part(torso, 0.0, shirt, rim, shirt_shade, murk=0.58, rim_w=0.5, shade_w=0.9)
-        self.contact(torso, 0.0, width=0.7)
+        self.part(torso, 0.0, shirt, rim, shirt_shade, murk=0.72, rim_w=0.5, shade_w=0.9)
+        self.contact(torso, 0.0, width=0.5, opacity=0.4)
 
         # The head turned for the breath, the face toward us and lying on its
         # side, crown forward: the upper eye clear of the water, the mouth
@@ -260,6 +260,7 @@ class Swimmer:
 
         clip = self.dry.clip(head_d)
         hair = P.hair
+        mouth = [(-0.15, -0.16), (-0.16, 0.0), (-0.21, 0.1), (-0.28, 0.12), (-0.34, 0.04), (-0.35, -0.16)]
         parts = [
             # The side of the face under the cheekbone, away from the sky, in shade.
             f'<path d="{shape([(-0.5, -0.1), (0.1, -0.2), (0.2, -0.5), (-0.5, -0.5)])}" fill="{skin_shade}" '
@@ -279,12 +280,15 @@ class Swimmer:
             f'<path d="{shape([(-0.02, 0.42), (0.1, 0.47), (0.0, 0.52), (-0.1, 0.47)])}" fill="{skin_shade}" '
             f'opacity="0.7"/>',
             # The nose along the middle of the face, its shade on the lower side.
-            f'<path d="{shape([(0.05, 0.02), (-0.1, -0.02), (-0.12, 0.03), (-0.1, 0.06)])}" fill="{skin_shade}" '
-            f'opacity="0.5"/>',
-            # The mouth pulled open at the waterline, the upper lip over it.
-            f'<path d="{shape([(-0.22, -0.02), (-0.23, 0.08), (-0.27, 0.14), (-0.31, 0.09), (-0.3, -0.02)])}" '
-            f'fill="{mix(P.ink, skin_shade, 0.45)}"/>',
-            stroke([(-0.2, -0.02), (-0.215, 0.09), (-0.26, 0.16)], mix(skin, skin_shade, 0.6), 0.45),
+            f'<path d="{shape([(0.06, 0.0), (-0.08, -0.04), (-0.11, 0.02), (-0.08, 0.07)])}" fill="{skin_shade}" '
+            f'opacity="0.8"/>',
+            # The mouth pulled open sideways at the waterline for the breath:
+            # its lower edge is the water, the upper lip a lit ridge over it.
+            f'<path d="{shape(mouth)}" fill="{mix(P.ink, skin_shade, 0.3)}"/>',
+            f'<path d="{shape([(-0.2, -0.16), (-0.21, -0.04), (-0.26, 0.02), (-0.3, -0.04), (-0.31, -0.16)])}" '
+            f'fill="{mix(P.ink, P.skin, 0.45)}" opacity="0.8"/>',
+            stroke([(-0.13, -0.14), (-0.135, 0.01), (-0.2, 0.13), (-0.27, 0.15)], mix(skin, P.light.rim, 0.35), 0.42),
+            stroke([(-0.37, -0.12), (-0.365, 0.03)], mix(skin, skin_shade, 0.5), 0.5),
         ]
         self.dry.add(f'<g clip-path="{clip}">' + "".join(parts) + "</g>")
 
@@ -305,8 +309,8 @@ class Swimmer:
         s.add(f'<g filter="{s.blur(0.35)}"><path d="{lens(a[0], a[1] + 0.5, b[0], b[1] + 0.3, 1.1)}" '
               f'fill="{foam}" opacity="0.8"/></g>')
         afloat.splash(s, cam, on(j["hand"], 0.03), foam, rng, size=0.08, drops=8)
-        self.kick(on((j["ankle"][0] + 0.05, 0), 0.08), 0.2, opacity=0.35)
-        self.wake(on((j["head"][0] + 0.05, 0)), length=2.2)
+        self.kick(on((j["ankle"][0] + 0.05, 0), 0.08), 0.16, opacity=0.7)
+        self.wake(on((j["head"][0] + 0.05, 0)), length=1.7)
 
     def kick(self, at, size, opacity=0.9):
         """The flutter kick's white water: broken, see-through foam where the
@@ -318,10 +322,10 @@ class Swimmer:
         cx, cy = cam.point((x0, 0, z0))
         bits = [f'<ellipse cx="{num(cx)}" cy="{num(cy)}" rx="{num(size * px * 0.6)}" '
                 f'ry="{num(size * px * 0.08)}" fill="{P.foam}" opacity="{num(0.16 * opacity)}"/>']
-        for _ in range(22):
-            dx = rng.normal(0, 0.4) * size
-            dz = rng.normal(0, 0.12) * size
-            run = rng.uniform(0.08, 0.22) * size
+        for _ in range(12):
+            dx = rng.normal(0, 0.28) * size
+            dz = rng.normal(0, 0.15) * size
+            run = rng.uniform(0.05, 0.12) * size
             a = cam.point((x0 + dx - run, 0, z0 + dz))
             b = cam.point((x0 + dx + run, 0, z0 + dz))
             near = 1 - min(1.0, abs(dx) / (1.4 * size))
@@ -335,48 +339,38 @@ class Swimmer:
                   f'r="{num(rng.uniform(0.3, 0.5))}" fill="{P.foam}" opacity="{num(opacity * 0.6)}"/>')
 
     def wake(self, origin, length):
-        """The V he leaves: two arms of soft foam at the angle every wake
-        keeps, spreading and breaking up as they fall behind; between them
-        the water he stirred, a shade paler."""
+        """The V he leaves: two arms at the angle every wake keeps, not
+        lines but rows of short crests set slantwise across each arm, each
+        a lit lip with its shadowed face under it, fading behind him;
+        between the arms the water he stirred, a shade paler."""
         cam, rng, s = self.cam, self.rng, self.surface
         x0, z0 = origin
         half = math.radians(19.5)
         back = HEADING + math.pi
-        blobs, bits = [], []
-        # The stirred water inside the V.
-        inner = [cam.point((x0 + d * math.cos(back + sd * half * 0.8), 0, z0 + d * math.sin(back + sd * half * 0.8)))
-                 for sd, d in ((-1, 0.1), (-1, length * 0.7), (1, length * 0.7), (1, 0.1))]
-        blobs.append(f'<path d="{polygon(inner)}" fill="{P.sea_light}" opacity="0.1"/>')
+        inner = [cam.point((x0 + d * math.cos(back + sd * half * 0.7), 0, z0 + d * math.sin(back + sd * half * 0.7)))
+                 for sd, d in ((-1, 0.15), (-1, length * 0.6), (1, length * 0.6), (1, 0.15))]
+        soft = [f'<path d="{polygon(inner)}" fill="{P.sea_light}" opacity="0.08"/>']
+        crests = []
         for side in (-1, 1):
             arm = back + side * half
-            ca, sa = math.cos(arm), math.sin(arm)
-            # Each arm one soft sheet of foam, widening and thinning out behind.
-            ts = np.linspace(0.08, length, 28)
-            wob = np.cumsum(rng.normal(0, 0.012, len(ts)))
-            left, right = [], []
-            for t, o in zip(ts, wob):
-                half_w = 0.025 + 0.07 * t / length
-                for edge, sign in ((left, 1), (right, -1)):
-                    off = o + sign * half_w
-                    edge.append(cam.point((x0 + t * ca - off * sa, 0, z0 + t * sa + off * ca)))
-            a, b = cam.point((x0 + ts[0] * ca, 0, z0 + ts[0] * sa)), cam.point((x0 + length * ca, 0, z0 + length * sa))
-            fill = s.linear(a[0], a[1], b[0], b[1], [(0, P.foam, 0.45), (0.35, P.foam, 0.22), (1, P.foam, 0)])
-            blobs.append(f'<path d="{smooth(left + right[::-1])}" fill="{fill}"/>')
-            # Over it the foam breaks into patches, thicker near him.
-            t = 0.1
-            while t < length * 0.8:
-                fade = (1 - t / (length * 0.8)) ** 1.3
-                o = float(np.interp(t, ts, wob)) + rng.normal(0, 0.015 + 0.025 * t)
-                cx, cz = x0 + t * ca - o * sa, z0 + t * sa + o * ca
-                run = rng.uniform(0.06, 0.14) * (1 + t)
-                pa = cam.point((cx - run / 2 * ca, 0, cz - run / 2 * sa))
-                pb = cam.point((cx + run / 2 * ca, 0, cz + run / 2 * sa))
-                w = max(0.3, 0.02 * float(cam.scale(cz)) * (0.6 + 0.4 * fade))
-                bits.append(f'<path d="{lens(pa[0], pa[1], pb[0], pb[1], w)}" fill="{P.foam}" '
-                            f'opacity="{num(0.55 * fade * rng.uniform(0.5, 1.0))}"/>')
-                t += rng.uniform(0.02, 0.05) * (1 + 2 * t)
-        s.add(f'<g filter="{s.blur(0.9)}">' + "".join(blobs) + "</g>")
-        s.add(f'<g filter="{s.blur(0.35)}">' + "".join(bits) + "</g>")
+            # The crests stand across the arm, turned out from the track.
+            crest = back + side * math.radians(24)
+            cc, sc = math.cos(crest), math.sin(crest)
+            t = 0.22
+            while t < length:
+                fade = (1 - t / length) ** 1.2
+                cx, cz = x0 + t * math.cos(arm), z0 + t * math.sin(arm)
+                run = (0.07 + 0.06 * t) * rng.uniform(0.8, 1.2)
+                pa = cam.point((cx - run * cc, 0, cz - run * sc))
+                pb = cam.point((cx + run * cc, 0, cz + run * sc))
+                w = max(0.3, 0.012 * float(cam.scale(cz)))
+                crests.append(f'<path d="{lens(pa[0], pa[1] + w * 0.9, pb[0], pb[1] + w * 0.9, w * 0.9)}" '
+                              f'fill="{P.sea_dark}" opacity="{num(0.45 * fade)}"/>')
+                crests.append(f'<path d="{lens(pa[0], pa[1], pb[0], pb[1], w)}" fill="{P.foam}" '
+                              f'opacity="{num(0.5 * fade * rng.uniform(0.75, 1.0))}"/>')
+                t += 0.17 + 0.08 * t
+        s.add(f'<g filter="{s.blur(0.9)}">' + "".join(soft) + "</g>")
+        s.add(f'<g filter="{s.blur(0.25)}">' + "".join(crests) + "</g>")
 
 
 def _nail_holes(cam, plank, pal, svg: Svg):
@@ -408,14 +402,17 @@ GREYED = replace(P, wood_lit=mix(P.wood_lit, P.sky_horizon, 0.35), wood_side=mix
 def _sky(w, h, cam, rng) -> Svg:
     heaven = Svg(w, h)
     # The veiled sun is the brightest of the sky, in a glow that spreads wide under the overcast.
-    sky.sky(heaven, P, cam.horizon, glow=0.75, glow_size=(120, 56))
-    # The overcast after the storm: a few heavy masses, low and run together,
-    # darkest overhead and paling toward the horizon.
+    sky.sky(heaven, P, cam.horizon, glow=0.85, glow_size=(130, 60))
+    # The overcast after the storm: three heavy masses, low and run together,
+    # the one overhead darkest; between them, over the sun, only a thin veil.
+    sky.clouds(heaven, rng, P, ((-70, 34, 230, 70, 3, 0.35, 0.3, 0.45), (240, 32, 250, 70, 3, 0.4, 0.3, 0.4),
+                                (-40, 62, 200, 28, 3, 0.8, 0.5, -0.3), (196, 64, 250, 30, 4, 0.85, 0.5, -0.25)),
+               (40, 68, 340, 5))
     # No disc: the sun is only a brighter place behind a thinner cloud.
-    sky.cloud(heaven, rng, P, 100, 38, 80, 12, lumps=4, softness=1.4, opacity=0.4, lit=1.0, rim=0.2)
-    sky.clouds(heaven, rng, P, ((-50, 38, 310, 46, 5, 0.4, 0.6, 0.3), (190, 34, 280, 44, 5, 0.4, 0.6, 0.34),
-                                (-40, 60, 190, 26, 5, 0.9, 0.6, -0.35), (214, 62, 240, 28, 5, 0.9, 0.6, -0.3)),
-               (60, 67, 300, 5))
+    sky.cloud(heaven, rng, P, 110, 44, 260, 40, lumps=3, softness=2.5, opacity=0.4, lit=1.0, rim=0.25)
+    veiled = heaven.radial(P.light.x, P.light.y, 26, 16, [(0, P.light.key, 0.55), (0.5, P.light.key, 0.2),
+                                                          (1, P.light.key, 0)])
+    heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon}" fill="{veiled}"/>')
     for x, y, span, beat, tilt in ((292, 58, 15, 0.9, -0.1), (322, 68, 11, 0.0, 0.08),
                                    (350, 52, 9, -0.7, 0.15), (268, 70, 7, 0.4, -0.05)):
         sky.gull(heaven, x, y, span, beat, mix(P.cloud_shade, P.ink, 0.45), P.ink, tilt)
@@ -449,14 +446,20 @@ def build(scale: int) -> Picture:
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
 
     surface = Svg(w, h)
-    sea.marks(surface, cam, waves, P, rng, near=1.2, far=300, per_metre=0.45, length=0.55, thickness=0.05,
-              light=0.3, dark=0.5, glitter=(L.x, L.key), glitter_width=0.16, glitter_floor=0.6)
+    # Near him the water stays quiet: the sun's glitter only begins some way
+    # off, where the light skims the surface, or its long dashes round him
+    # would read as the wash of his speed.
+    sea.marks(surface, cam, waves, P, rng, near=1.7, far=7, per_metre=0.4, length=0.45, thickness=0.045,
+              light=0.08, dark=0.4)
+    sea.marks(surface, cam, waves, P, rng, near=7, far=300, per_metre=0.4, length=0.45, thickness=0.045,
+              light=0.16, dark=0.4, glitter=(L.x, L.key), glitter_width=0.1, glitter_floor=0.3)
 
     floating, sunk, sunk_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     mirror, mirror_depth = Svg(w, h), Svg(w, h)
     light_dir = (-0.05, 0.6, 1.0)
     for i, (x, z, length, width, yaw, pitch, roll, ends, sinking) in enumerate(sorted(PLANKS, key=lambda p: -p[1])):
-        haze = min(0.7, max(0.0, (z - 5) / 50) ** 0.7)
+        # Farther boards pale into the haze and thin with the distance.
+        haze = min(0.8, max(0.0, (z - 5) / 32) ** 0.7)
         pal = hazed(GREYED, haze)
         far = z > 15
         # Boards from a hull's planking: an inch or two thick, floating flat
@@ -489,5 +492,5 @@ def build(scale: int) -> Picture:
     return Picture(NAME, w, h, P, layers,
                    # The water closes over what sinks in the grey the sea has taken from the sky.
                    water=Water(mix(mix(P.sea_near, P.sky_top, 0.2), P.sea_dark, 0.3), cam, waves, tint=0.72,
-                               surface=0.3, darken=0.2, blur=2.2, fade=0.3, refraction=0.15),
+                               surface=0.3, darken=0.2, blur=2.6, fade=0.3, refraction=0.05),
                    seed=44)

@@ -13,7 +13,7 @@ from .. import sea, sky, wood
 from ..camera import Camera
 from ..compose import Layer, Picture, Water
 from ..palette import NIGHT_BLUE, mix
-from ..svg import Svg, lens, polyline
+from ..svg import Svg, lens, num, polygon, polyline
 from ..waves import WaveField
 
 NAME = "pic_4_6"
@@ -37,6 +37,50 @@ def _end_glow(cam, plank, svg):
     (ax, ay), (bx, by) = top[0], top[-1]
     warm = svg.linear(ax, ay, bx, by, [(0, GLOW, 0.15), (0.6, GLOW, 0.7), (1, GLOW, 0.85)])
     svg.path(polyline(top), stroke=warm, stroke_width="0.5", stroke_linecap="round")
+
+
+def _wet_top(cam, plank, svg, rng):
+    """The top face as the eye finds it at this distance: grain running the
+    length of the board, a few lines catching the glow toward the lifted
+    end; over it the wet sheen giving back the break on the horizon, and
+    the soaked end nearest the water darkening into it."""
+    T, W = plank.thickness, plank.width
+    drawn = wood.cut(plank, cam)
+    tops = [screen for face, screen, _ in drawn.above if face == "top"]
+    if not tops:
+        return
+    outline = polygon(tops[0])
+    clip = svg.clip(outline)
+    u0 = -plank.centre[1] / math.sin(plank.pitch)
+    u1 = plank.length / 2
+    dark, light = [], []
+    for k in range(12):
+        v0 = (-0.46 + 0.92 * (k + rng.uniform(0.15, 0.85)) / 12) * W
+        us = np.linspace(u0 - 0.1, plank.end(1, v0) - 0.02, 50)
+        vs = v0 + 0.008 * np.sin(us * rng.uniform(1.5, 3.0) + rng.uniform(0, 6.3))
+        line = polyline([cam.point(plank.world(u, v, T / 2)) for u, v in zip(us, vs)])
+        (light if k % 3 == 1 else dark).append(f'<path d="{line}"/>')
+    svg.add(f'<g clip-path="{clip}" fill="none" stroke="{mix(DUSK.wood_dark, P.ink, 0.3)}" stroke-width="0.3" '
+            f'stroke-linecap="round" opacity="0.5">{"".join(dark)}</g>')
+    a, b = cam.point(plank.world(u0, 0, T / 2)), cam.point(plank.world(u1, 0, T / 2))
+    catch = svg.linear(a[0], a[1], b[0], b[1], [(0, GLOW, 0), (0.5, GLOW, 0.1), (1, GLOW, 0.3)])
+    svg.add(f'<g clip-path="{clip}" fill="none" stroke="{catch}" stroke-width="0.25" '
+            f'stroke-linecap="round">{"".join(light)}</g>')
+    # The sheen: the wet top holds the glow most toward the lifted end and
+    # along the edge turned to it.
+    c, d = cam.point(plank.world(0, -W / 2, T / 2)), cam.point(plank.world(0, W / 2, T / 2))
+    across = svg.linear(c[0], c[1], d[0], d[1], [(0, GLOW, 0), (0.6, GLOW, 0.05), (1, GLOW, 0.22)])
+    along = svg.linear(a[0], a[1], b[0], b[1], [(0, "#ffffff", 0), (0.45, "#ffffff", 0.5), (1, "#ffffff", 1)])
+    mask = svg.uid("m")
+    svg.defs.append(f'<mask id="{mask}"><path d="{outline}" fill="{along}"/></mask>')
+    svg.add(f'<path d="{outline}" fill="{across}" mask="url(#{mask})"/>')
+    # Soaked through toward the sunk end, and softened where it goes under.
+    soak = svg.linear(a[0], a[1], b[0], b[1], [(0, P.ink, 0.6), (0.25, DUSK.wood_dark, 0.3), (0.5, DUSK.wood_dark, 0)])
+    for face, screen, _ in drawn.above:
+        svg.path(polygon(screen), fill=soak)
+    for (x0, y0), (x1, y1) in drawn.lines:
+        svg.add(f'<g filter="{svg.blur(0.8)}"><path d="{lens(x0, y0, x1, y1, 2.2)}" fill="{P.sea_near}" '
+                f'opacity="0.7"/></g>')
 
 
 def build(scale: int) -> Picture:
@@ -75,19 +119,21 @@ def build(scale: int) -> Picture:
                        seed=7, splintered=(False, True), knots=1)
     u0 = -plank.centre[1] / math.sin(plank.pitch)
 
-    # Rings round it as it bobs, centred on its length: thin lines on the
-    # water, the near side of each swell giving back a little sky, the far
-    # side its shadowed back.
-    ends = [plank.world(u, 0, 0) for u in (u0 + 0.3, plank.length / 2 - 0.3)]
-    trough = replace(P, sea_dark=mix(P.sea_dark, "#000000", 0.35))
-    sea.rings(surface, cam, trough, tuple((e[0], e[2]) for e in ends), radii=[0.26, 0.46, 0.68],
-              width=0.012, light=mix(P.sea_light, P.sea_horizon, 0.5), light_opacity=0.6, dark_opacity=0.8)
+    # Rings spread from where it bobs through the surface: circles on the
+    # water, so ellipses in the view, banded so the camera thins them at the
+    # sides; the near side of each swell gives back a little sky, the far
+    # side is its shadowed back.
+    at = plank.world(u0, 0, 0)
+    trough = replace(P, sea_dark=mix(P.sea_dark, "#000000", 0.6))
+    sea.rings(surface, cam, trough, (at[0], at[2]), radii=[0.28, 0.58, 0.95, 1.4], width=0.05,
+              light=mix(P.sea_light, GLOW, 0.2), light_opacity=0.55, dark_opacity=1.0, filled=True)
 
     above, under, depth = Svg(w, h), Svg(w, h), Svg(w, h)
     mirror, mirror_depth = Svg(w, h), Svg(w, h)
     light_dir = (0.35, 0.08, 1.0)   # the break, low on the horizon ahead and to the right
     wood.draw(plank, cam, DUSK, light_dir, above=above, under=under, depth=depth, sight=0.22,
               reflection=mirror, reflection_depth=mirror_depth, rim=GLOW, rim_edge="side+", torn=0.5)
+    _wet_top(cam, plank, above, np.random.default_rng(4607))
     _end_glow(cam, plank, above)
     # The glow's answer in the water at the plank's far edge.
     a = cam.point(plank.world(u0 + 0.05, plank.width / 2, 0))
@@ -99,6 +145,6 @@ def build(scale: int) -> Picture:
               Layer("sunk", under, depth=depth),
               Layer("surface", surface), Layer("plank", above)]
     return Picture(NAME, w, h, P, layers,
-                   water=Water(P.sea_near, cam, waves, tint=1.0, surface=0.7, darken=0.05, blur=4.5, fade=0.92,
+                   water=Water(P.sea_near, cam, waves, tint=0.8, surface=0.45, darken=0.45, blur=3.5, fade=0.6,
                                refraction=0.15),
                    seed=46)
