@@ -104,7 +104,7 @@ inline constexpr std::string_view kNavegar[] = {
     "vuelve a quedar en calma. Ya lejos de ellos, sigo remando. ",
     "Solo, en medio del océano, ",
     "me acuerdo de los libros que he leído ",
-    "en mis años en la mar, de aquellas historias ",
+    "en tantos años de mar, de aquellas historias ",
     "de náufragos y de santos, y pienso en el amor al prójimo, ",
     "que es lo único que de verdad nos salva. ",
     "¿Dónde estará ahora el grumete? ¿Habrá llegado al barco ",
