@@ -37,12 +37,12 @@ SEEN = (421, 221)
 
 # The sun's direction on the ground, away from it, and how far a metre of
 # height throws its shadow (high noon: short).
-SHADOW = (0.95, -0.31)
-REACH = 1.0
+SHADOW = (0.92, -0.39)
+REACH = 0.9
 
 
-PALM_BASE = (1.2, 0.0, 16.0)
-PALM_TOP = (-2.5, 5.7)       # how far the crown leans out toward the sun and how high it stands
+PALM_BASE = (1.2, 0.0, 14.5)
+PALM_TOP = (-2.4, 5.3)       # how far the crown leans out toward the sun and how high it stands
 ISLAND = 92                  # the island's centre on the horizon
 
 
@@ -65,6 +65,97 @@ def _ground(cam, xz):
     return [cam.point((x, 0.0, z)) for x, z in xz]
 
 
+def _unit(v):
+    v = np.asarray(v, float)
+    return v / (np.linalg.norm(v) or 1.0)
+
+
+def _on_sand(p):
+    """Where the sun throws a point's shadow on the flat sand."""
+    return np.array([p[0] + p[1] * REACH * SHADOW[0], 0.0, p[2] + p[1] * REACH * SHADOW[1]])
+
+
+def _leaf_shape(a, c, b, width):
+    """A leaflet in screen space: a thin crescent from its foot `a` over the
+    bend `c` to its tip `b`, widest near the foot."""
+    dx, dy = b[0] - a[0], b[1] - a[1]
+    n = math.hypot(dx, dy) or 1.0
+    nx, ny = -dy / n * width, dx / n * width
+    return (f"M{num(a[0])},{num(a[1])}Q{num(c[0] + nx)},{num(c[1] + ny)} {num(b[0])},{num(b[1])}"
+            f"Q{num(c[0] - nx)},{num(c[1] - ny)} {num(a[0])},{num(a[1])}Z")
+
+
+class _Frond:
+    """One frond as a solid in metres: the midrib grows out of the crown and
+    bends down under its own weight more and more toward its tip; the
+    leaflets hang from it on both sides in a V, longest at mid-frond and
+    short toward the tip, each bent down a little more at its end."""
+
+    def __init__(self, top, heading, length, weight, fold, leaflet, rng, dead=False):
+        self.dead = dead
+        self.rng = rng
+        steps = 40
+        ds = length / steps
+        d = _unit(heading)
+        p = np.array(top, float)
+        self.rib = [p.copy()]
+        self.tangent = [d.copy()]
+        for i in range(steps):
+            s = (i + 1) / steps
+            # The further out, the more the frond's own weight pulls it down.
+            d = _unit(d + np.array([0.0, -weight * (0.25 + 1.6 * s) * ds, 0.0]))
+            p = p + d * ds
+            self.rib.append(p.copy())
+            self.tangent.append(d.copy())
+        self.leaflets = []
+        for i in range(4, len(self.rib)):
+            s = i / steps
+            if rng.uniform() < (0.22 if dead else 0.1):
+                continue
+            t = self.tangent[i]
+            side_dir = _unit(np.cross(t, [0.0, 1.0, 0.0]))
+            # Longest a little before halfway, short at the tip and by the stalk.
+            size = leaflet * math.sin(math.pi * min(1.0, 0.12 + 0.95 * s)) ** 0.7 * (0.35 + 0.65 * (1 - s) ** 0.3)
+            for side in (-1, 1):
+                ln = size * rng.uniform(0.75, 1.12)
+                f = fold + rng.normal(0, 0.12) + 0.35 * s
+                sweep = 0.55 + 0.25 * s + rng.normal(0, 0.08)
+                ld = _unit(t * sweep + side * side_dir * math.cos(f) - np.array([0.0, math.sin(f), 0.0]))
+                base = self.rib[i]
+                tip = base + ld * ln - np.array([0.0, 0.18 * ln, 0.0])
+                bend = base + ld * ln * 0.5 + np.array([0.0, 0.06 * ln, 0.0])
+                self.leaflets.append((side, s, base, bend, tip))
+
+    def depth(self):
+        return float(np.mean([p[2] for p in self.rib]))
+
+
+def _crown(top, axis, rng):
+    """The crown's fronds, tilted with the trunk's lean: young ones standing
+    up from its heart, full-grown ones spreading out and arching over, the
+    oldest green ones sweeping down, and under them two dead ones, brown and
+    hanging against the trunk."""
+    up = _unit(axis)
+    across = _unit(np.cross(up, [0.0, 0.0, 1.0]))   # right and a little up, in the lean's plane
+    deep = np.array([0.0, 0.0, 1.0])
+    fronds = []
+    # (round the crown, how far up from the crown's plane, length, weight)
+    plan = [(0.05, 0.2, 3.9, 0.34), (0.75, 0.3, 3.7, 0.30), (1.55, 0.5, 3.0, 0.30), (2.3, 0.35, 3.6, 0.30),
+            (3.0, 0.15, 4.0, 0.32), (3.55, 0.4, 3.3, 0.30), (4.3, 0.25, 2.8, 0.30), (5.1, 0.1, 3.4, 0.36),
+            (5.75, 0.15, 3.8, 0.34), (0.4, -0.3, 3.4, 0.45), (2.8, -0.35, 3.5, 0.5), (3.4, -0.15, 3.1, 0.45),
+            (5.4, -0.35, 3.2, 0.5), (1.2, 0.8, 2.0, 0.3), (4.5, 0.9, 1.7, 0.3)]
+    for phi, lift, length, weight in plan:
+        phi += rng.normal(0, 0.1)
+        heading = math.cos(lift) * (math.cos(phi) * across + math.sin(phi) * deep * 0.55) + math.sin(lift) * up
+        fronds.append(_Frond(top, heading, length * rng.uniform(0.92, 1.08), weight * rng.uniform(0.9, 1.15),
+                             fold=rng.uniform(0.55, 0.8), leaflet=rng.uniform(0.72, 0.85), rng=rng))
+    dead = []
+    for phi, length in ((2.6, 2.4), (0.5, 2.2)):
+        heading = math.cos(-1.0) * (math.cos(phi) * across + math.sin(phi) * deep * 0.85) + math.sin(-1.0) * up
+        dead.append(_Frond(top - up * 0.25, heading, length, 0.9, fold=1.15, leaflet=0.45, rng=rng, dead=True))
+    return fronds, dead
+
+
 def _palm(cam, svg: Svg, shade: Svg, rng):
     base = np.array(PALM_BASE)
     # The trunk: a leaning curve, slimmer toward the crown, with ring scars.
@@ -85,10 +176,83 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         left.append((x + nx * r, y + ny * r))
         right.append((x - nx * r, y - ny * r))
     trunk = left + right[::-1]
-    # Where it goes into the sand: a low mound and a few roots spreading out.
+    top = spine[-1] + np.array([0.0, 0.15, 0.0])
+    axis = _unit(np.array([PALM_TOP[0] * 1.6, PALM_TOP[1], 0.0]) * np.array([0.7, 1.0, 1.0]))
+    fronds, dead = _crown(top, axis, rng)
+
+    leaf = mix(P.grass, P.sea_dark, 0.2)
+    leaf_lit = mix(mix(P.grass, P.light.key, 0.3), P.sand, 0.28)
+    leaf_shade = mix(mix(P.grass, P.light.shadow, 0.45), P.sea_dark, 0.2)
+    back_leaf = mix(leaf_shade, P.light.shadow, 0.2)
+    straw = mix(P.wood_fresh, P.wood_side, 0.35)
+    straw_dark = mix(P.wood_side, P.wood_dark, 0.3)
+    sun_dir = _unit([-SHADOW[0], 1.0 / REACH, -SHADOW[1]])
+
+    def draw_frond(fr, far=False):
+        rib = [cam.point(p) for p in fr.rib]
+        lower, upper = [], []
+        for side, s, a, c, b in fr.leaflets:
+            # The leaflet faces the sun when its upper side does.
+            t = b - a
+            normal = _unit(np.cross(t, fr.tangent[min(len(fr.tangent) - 1, int(s * 26))]))
+            if normal[1] < 0:
+                normal = -normal
+            lit = float(np.dot(normal, sun_dir))
+            sa, sc, sb = cam.point(a), cam.point(c), cam.point(b)
+            width = (0.8 + 0.6 * (1 - s)) * (0.9 if fr.dead else 1.0)
+            (upper if lit > 0.45 else lower).append(_leaf_shape(sa, sc, sb, width))
+        if fr.dead:
+            dark, light = straw_dark, straw
+        else:
+            toward = 0.5 - 0.5 * math.cos(math.atan2(fr.rib[-1][2] - fr.rib[0][2], fr.rib[-1][0] - fr.rib[0][0]))
+            body = mix(back_leaf, leaf, 0.5) if far else mix(leaf_shade, leaf, 0.45 + 0.55 * toward)
+            dark = mix(body, leaf_shade, 0.45)
+            light = mix(body, leaf_lit, 0.25 + 0.6 * toward) if not far else mix(body, leaf_lit, 0.25)
+        svg.path("".join(lower), fill=dark)
+        svg.path("".join(upper), fill=light)
+        # The midrib, stout at the crown and tapering to the tip, pale on top.
+        edge_a, edge_b = [], []
+        for i, (x, y) in enumerate(rib):
+            j, k = min(i + 1, len(rib) - 1), max(i - 1, 0)
+            dx, dy = rib[j][0] - rib[k][0], rib[j][1] - rib[k][1]
+            n = math.hypot(dx, dy) or 1
+            w = 0.45 * (1 - i / len(rib)) + 0.15
+            edge_a.append((x - dy / n * w, y + dx / n * w))
+            edge_b.append((x + dy / n * w, y - dx / n * w))
+        rib_tone = mix(straw, P.wood_dark, 0.25) if fr.dead else (mix(light, leaf_lit, 0.5) if not far else dark)
+        svg.path(polygon(edge_a + edge_b[::-1]), fill=rib_tone)
+
+    # Shadows first, in the shadow layer: trunk and crown laid on the sand.
+    sh = mix(P.light.shadow, P.skin, 0.3)
+    path = [cam.point(_on_sand(p)) for p in spine]
+    sl, sr = [], []
+    for i, (x, y) in enumerate(path):
+        j, k = min(i + 1, len(path) - 1), max(i - 1, 0)
+        dx, dy = path[j][0] - path[k][0], path[j][1] - path[k][1]
+        n = math.hypot(dx, dy) or 1
+        wdt = 2.6 - 1.2 * ts[i]
+        sl.append((x - dy / n * wdt, y + dx / n * wdt))
+        sr.append((x + dy / n * wdt, y - dx / n * wdt))
     fx, fy = cam.point(base)
+    parts = [f'<path d="{smooth(sl + sr[::-1])}"/>',
+             f'<ellipse cx="{num(fx + 2.0)}" cy="{num(fy + 0.6)}" rx="{num(0.45 * px)}" ry="{num(0.12 * px)}"/>']
+    for fr in fronds + dead:
+        for side, s, a, c, b in fr.leaflets:
+            sa, sc, sb = (cam.point(_on_sand(q)) for q in (a, c, b))
+            parts.append(f'<path d="{_leaf_shape(sa, sc, sb, 0.45 + 0.4 * (1 - s))}"/>')
+        ribs = [cam.point(_on_sand(p)) for p in fr.rib]
+        parts.append(f'<path d="{smooth(ribs, closed=False)}" fill="none" stroke="{sh}" stroke-width="1"/>')
+    shade.group(parts, fill=sh, opacity="0.42", filter=shade.blur(0.45))
+
+    # Where it goes into the sand: a low mound and a few roots spreading out.
     shade.add(f'<ellipse cx="{num(fx + 1.5)}" cy="{num(fy + 0.8)}" rx="{num(0.75 * px)}" ry="{num(0.16 * px)}" '
               f'fill="{mix(P.sand, P.wood_side, 0.35)}" opacity="0.7" filter="{shade.blur(0.6)}"/>')
+
+    # The dead fronds behind the trunk first, then the trunk.
+    dead.sort(key=lambda f: -f.depth())
+    back_dead = [f for f in dead if f.depth() > top[2]]
+    for fr in back_dead:
+        draw_frond(fr)
     for ang, reach in ((-2.7, 0.62), (-0.5, 0.55), (2.5, 0.4), (0.4, 0.5)):
         ex, ez = base[0] + math.cos(ang) * reach, base[2] + math.sin(ang) * reach * 0.7
         a, b = cam.point((base[0] + math.cos(ang) * 0.1, 0.05, base[2])), cam.point((ex, 0.0, ez))
@@ -107,141 +271,53 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     dark = left + [(a[0] * 0.67 + b[0] * 0.33, a[1] * 0.67 + b[1] * 0.33) for a, b in zip(left, right)][::-1]
     svg.path(polygon(dark), fill=mix(bark, P.light.shadow, 0.4))
     clip = svg.clip(polygon(trunk))
+    # Ring scars where old fronds fell, closer together up the trunk, each a
+    # little askew and some only part way round.
     rings = []
-    for t in np.arange(0.04, 0.95, 0.045):
+    t = 0.035
+    while t < 0.95:
         i = t * (len(scr) - 1)
         a = int(i)
         f = i - a
         l = (left[a][0] * (1 - f) + left[a + 1][0] * f, left[a][1] * (1 - f) + left[a + 1][1] * f)
         r = (right[a][0] * (1 - f) + right[a + 1][0] * f, right[a][1] * (1 - f) + right[a + 1][1] * f)
-        rings.append(f'<path d="M{num(l[0])},{num(l[1])}Q{num((l[0] + r[0]) / 2)},{num((l[1] + r[1]) / 2 + 1.2)} '
-                     f'{num(r[0])},{num(r[1])}" fill="none" stroke="{bark_dark}" stroke-width="0.5" opacity="0.6"/>')
-    svg.group(rings, clip_path=clip)
+        tilt = rng.normal(0, 0.7)
+        start = rng.uniform(0, 0.3) if rng.uniform() < 0.3 else 0.0
+        l = (l[0] + (r[0] - l[0]) * start, l[1] + (r[1] - l[1]) * start)
+        rings.append(f'<path d="M{num(l[0])},{num(l[1] + tilt)}Q{num((l[0] + r[0]) / 2)},'
+                     f'{num((l[1] + r[1]) / 2 + 1.2 + rng.uniform(-0.3, 0.3))} {num(r[0])},{num(r[1] - tilt)}" '
+                     f'stroke-width="{num(rng.uniform(0.4, 0.65))}" opacity="{num(rng.uniform(0.45, 0.75))}"/>')
+        t += rng.uniform(0.032, 0.058) * (1.1 - 0.35 * t)
+    svg.group(rings, clip_path=clip, fill="none", stroke=bark_dark)
+    for fr in dead:
+        if fr not in back_dead:
+            draw_frond(fr)
 
-    # Its shadow on the sand, trunk and crown thrown along the sun's way.
-    def on_sand(p):
-        return cam.point((p[0] + p[1] * REACH * SHADOW[0], 0.0, p[2] + p[1] * REACH * SHADOW[1]))
-
-    # The trunk's shadow runs from its foot out to the crown's, one soft
-    # band that narrows as the trunk does; seen this low it would thin to a
-    # line, so it keeps a few pixels' width on screen.
-    path = [on_sand(p) for p in spine]
-    sl, sr = [], []
-    for i, (x, y) in enumerate(path):
-        j, k = min(i + 1, len(path) - 1), max(i - 1, 0)
-        dx, dy = path[j][0] - path[k][0], path[j][1] - path[k][1]
-        n = math.hypot(dx, dy) or 1
-        wdt = 3.2 - 1.6 * ts[i]
-        sl.append((x - dy / n * wdt, y + dx / n * wdt))
-        sr.append((x + dy / n * wdt, y - dx / n * wdt))
-    sh = P.light.shadow
-    fx, fy = cam.point(base)
-    shade.group([f'<path d="{smooth(sl + sr[::-1])}"/>',
-                 f'<ellipse cx="{num(fx + 2.0)}" cy="{num(fy + 0.6)}" rx="{num(0.45 * px)}" ry="{num(0.12 * px)}"/>'],
-                fill=sh, opacity="0.42", filter=shade.blur(0.6))
-    shade_parts = []
-    top = spine[-1]
-
-    fronds = []
-    for k in range(12):
-        # All round the crown: some reach toward us, some away behind it,
-        # each rising from the crown and arching over to droop at its tip.
-        phi = 2 * math.pi * (k + rng.uniform(-0.2, 0.2)) / 12 + 0.3
-        away = math.sin(phi)
-        length = rng.uniform(2.2, 3.3)
-        droop = rng.uniform(0.8, 1.2) * (1 - 0.6 * away)
-        rise = 1.0 + 2.4 * max(0.0, away)
-        pts3 = []
-        for t in np.linspace(0, 1, 14):
-            reach = length * t
-            pts3.append(top + np.array([math.cos(phi) * reach, 0.25 + rise * t * (1 - t) - droop * t * t * 1.3,
-                                        math.sin(phi) * reach * 0.8]))
-        fronds.append((phi, pts3))
-    # The crown's shadow on the sand: each frond's midrib and leaflets laid
-    # flat along the sun's way, all in one tone where they overlap.
-    for _, f in fronds:
-        path = [on_sand(p) for p in f]
-        for i in range(1, len(path)):
-            (x0, y0), (x1, y1) = path[i - 1], path[i]
-            dx, dy = x1 - x0, y1 - y0
-            n = math.hypot(dx, dy) or 1
-            ux, uy = dx / n, dy / n
-            t = i / len(path)
-            ll = (math.sin(math.pi * min(1.0, t * 1.1 + 0.1)) * 5.5 + 1) * px / 24
-            for side in (-1, 1):
-                tip = (x1 + (-uy * side * 0.7 + ux * 0.5) * ll, y1 + (ux * side * 0.7 + uy * 0.5) * ll * 0.45)
-                shade_parts.append(f'<path d="{lens(x0, y0, tip[0], tip[1], 0.8 + 0.5 * (1 - t))}"/>')
-            # Close to the midrib the leaflets' shadows run together into
-            # one mass, so the frond reads as a shape, not a row of strokes.
-            core = 0.75 * ll * math.hypot(uy, 0.45 * ux)
-            shade_parts.append(f'<path d="{lens(x0, y0, x1, y1, max(0.6, core))}"/>')
-    shade.group(shade_parts, fill=sh, opacity="0.36", filter=shade.blur(1.1))
-
-    # Three greens for the crown: the fronds toward the sun at the top left
-    # lit warm, those turned away to the right and behind in shade, and the
-    # heart of the crown under them darkest of all.
-    leaf = mix(P.grass, P.sea_dark, 0.2)
-    leaf_lit = mix(mix(P.grass, P.light.key, 0.3), P.sand, 0.28)
-    leaf_shade = mix(mix(P.grass, P.light.shadow, 0.45), P.sea_dark, 0.2)
-    back_leaf = mix(leaf_shade, P.light.shadow, 0.2)
+    # The crown: far fronds, the dark heart and the nuts, then the near ones.
     cx, cy = cam.point(top)
-
-    def heart():
-        """The crown's heart in shade behind the nearer fronds."""
-        svg.add(f'<ellipse cx="{num(cx + 0.5)}" cy="{num(cy + 2.2)}" rx="6.5" ry="3.8" fill="{back_leaf}"/>')
-
-    def nuts():
-        """The coconuts hanging in a bunch just under the crown, each lit on
-        its upper left, and the stalks of the lowest fronds over their tops."""
-        nut = mix(P.wood_dark, P.grass, 0.2)
-        svg.add(f'<ellipse cx="{num(cx + 0.8)}" cy="{num(cy + 5.5)}" rx="6.5" ry="3.5" fill="{P.light.shadow}" '
-                f'opacity="0.35" filter="{svg.blur(0.8)}"/>')
-        for dx, dy, r in ((-2.8, 6.0, 2.3), (2.6, 6.3, 2.2), (0.0, 7.9, 2.4), (4.9, 5.0, 1.8)):
-            x, y = cx + dx, cy + dy
-            svg.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(r)}" fill="{nut}"/>')
-            svg.path(lens(x - r * 0.75, y + r * 0.1, x + r * 0.1, y - r * 0.8, r * 0.55),
-                     fill=mix(P.wood_side, P.light.key, 0.3), opacity="0.85")
-        for ex, ey, tone in ((-8.0, 3.5, leaf), (7.5, 4.5, leaf_shade), (-1.5, 5.0, leaf_shade),
-                             (3.5, 3.0, leaf_shade)):
-            svg.path(lens(cx, cy + 1.0, cx + ex, cy + ey, 1.6), fill=tone)
-
-    drawn_heart = False
-    for phi, f in sorted(fronds, key=lambda pf: -pf[1][-1][2]):
-        far = math.sin(phi) > 0.3
-        if not far and not drawn_heart:
-            heart()
-            drawn_heart = True
-        # How much the frond faces the sun: most on the left, least on the
-        # right; the ones behind the crown stay in its shade.
-        toward = 0.5 - 0.5 * math.cos(phi)
-        tone = mix(back_leaf, leaf, 0.5 * toward) if far else mix(leaf_shade, leaf, 0.35 + 0.65 * toward)
-        # Three tones a frond: the leaflets hanging under it in shade, those
-        # on its upper side catching the sun, brighter the more it faces it.
-        under_tone = mix(tone, leaf_shade, 0.6)
-        upper_tone = mix(tone, leaf_lit, 0.15 + 0.75 * toward ** 1.5) if not far else mix(tone, leaf_lit, 0.4 * toward)
-        scr_f = [cam.point(p) for p in f]
-        spread = 0.55 + 0.45 * abs(math.cos(phi))
-        upper, lower = [], []
-        for i in range(1, len(scr_f)):
-            (x0, y0), (x1, y1) = scr_f[i - 1], scr_f[i]
-            dx, dy = x1 - x0, y1 - y0
-            n = math.hypot(dx, dy) or 1
-            ux, uy = dx / n, dy / n
-            t = i / len(scr_f)
-            ll = (math.sin(math.pi * min(1.0, t * 1.1 + 0.1)) * 13 + 2) * spread
-            for side in (-1, 1):
-                # Leaflets sweep toward the frond's tip and hang down.
-                nx, ny = -uy * side, ux * side
-                tip = (x1 + (nx * 0.6 + ux * 0.5) * ll, y1 + (ny * 0.6 + uy * 0.5) * ll + ll * 0.55)
-                (upper if ny < 0 else lower).append(lens(x0, y0, tip[0], tip[1], 1.3 + 0.9 * (1 - t)))
-        svg.path("".join(lower), fill=under_tone)
-        svg.path("".join(upper), fill=upper_tone)
-        if not far:
-            svg.path(smooth(scr_f, closed=False), stroke=mix(upper_tone, leaf_lit, 0.5 * toward),
-                     stroke_width="0.8", stroke_linecap="round")
-    if not drawn_heart:
-        heart()
-    nuts()
+    order = sorted(fronds, key=lambda f: -f.depth())
+    far = [f for f in order if f.depth() > top[2] + 0.5]
+    near = [f for f in order if f not in far]
+    for fr in far:
+        draw_frond(fr, far=True)
+    svg.add(f'<ellipse cx="{num(cx + 0.5)}" cy="{num(cy + 2.0)}" rx="6" ry="3.6" fill="{back_leaf}"/>')
+    # The coconuts in a bunch under the crown: a few round nuts, each lit on
+    # its upper left and shaded on its lower right, the gaps between dark.
+    nut = mix(mix(P.wood_side, P.grass, 0.35), P.sand, 0.15)
+    nut_dark = mix(nut, P.wood_dark, 0.55)
+    nut_lit = mix(nut, P.light.key, 0.45)
+    svg.add(f'<ellipse cx="{num(cx + 0.5)}" cy="{num(cy + 7.0)}" rx="8" ry="5" fill="{mix(back_leaf, P.wood_dark, 0.4)}"/>')
+    for dx, dy, r in ((4.2, 4.6, 2.9), (-3.6, 5.0, 3.0), (0.4, 5.6, 3.2), (-1.8, 9.6, 3.0), (2.8, 9.4, 2.9)):
+        x, y = cx + dx, cy + dy
+        svg.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(r + 0.45)}" fill="{nut_dark}"/>')
+        svg.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(r)}" fill="{nut}"/>')
+        svg.add(f'<path d="M{num(x + r * 0.95)},{num(y - r * 0.3)}A{num(r)},{num(r)} 0 0 1 {num(x - r * 0.5)},'
+                f'{num(y + r * 0.87)}A{num(r * 1.2)},{num(r * 1.2)} 0 0 0 {num(x + r * 0.95)},{num(y - r * 0.3)}Z" '
+                f'fill="{nut_dark}" opacity="0.8"/>')
+        svg.add(f'<ellipse cx="{num(x - r * 0.38)}" cy="{num(y - r * 0.4)}" rx="{num(r * 0.42)}" ry="{num(r * 0.3)}" '
+                f'fill="{nut_lit}" opacity="0.8"/>')
+    for fr in near:
+        draw_frond(fr)
 
 
 def breaker_z(x):
