@@ -39,6 +39,8 @@ SEEN = (421, 221)
 # height throws its shadow (high noon: short).
 SHADOW = (0.92, -0.39)
 REACH = 0.9
+# How far up the sand the last wash runs, past the water's edge.
+WASH = -1.7
 
 
 PALM_BASE = (1.2, 0.0, 14.5)
@@ -509,47 +511,11 @@ def _sand(cam, sand: Svg, xs, rng):
                              - 0.5 * math.sin(x * 1.3 + reach) - rng.uniform(0, 0.35))) for x in xs]
         bands.append(f'<path d="{smooth(edge[::-1] + inland, tension=0.6)}" opacity="{num(alpha)}"/>')
     sand.group(bands, fill=wet_tone, filter=sand.blur(1.2))
-    # Along the water's edge a thin sheen of the sky on the wet sand,
-    # broken where the sand has begun to dry.
-    for i in range(0, len(xs) - 6, 3):
-        if rng.uniform() < 0.3:
-            continue
-        x0 = xs[i]
-        x1 = xs[min(len(xs) - 1, i + int(rng.integers(3, 7)))]
-        d = rng.uniform(0.5, 1.4)
-        a = cam.point((x0, 0.0, float(shore_z(x0)) - d))
-        b = cam.point((x1, 0.0, float(shore_z(x1)) - d - rng.uniform(-0.2, 0.2)))
-        thick = max(0.4, float(cam.scale(float(shore_z(x0)) - d)) * 0.03)
-        sand.path(lens(a[0], a[1], b[0], b[1], thick), fill=mix(P.sky_horizon, P.light.key, 0.4),
-                  opacity=num(rng.uniform(0.3, 0.55)))
-    # A few ripples in the dry sand, foreshortened with distance.
-    for _ in range(60):
-        x, z = rng.uniform(-20, 20), rng.uniform(9, float(shore_z(0)) - 6)
-        a, b = cam.point((x - 0.4, 0, z)), cam.point((x + 0.4, 0, z + 0.05))
-        sand.path(lens(a[0], a[1], b[0], b[1], 0.3), fill=P.wood_lit, opacity="0.35")
 
 
 def _beach(cam, sand: Svg, rng):
-    """What lies on the dry sand in front: long wind ripples, their lee in
-    shade and their crest in the sun, a line of dried weed the high tide
-    left, and a few shells lit from the top left."""
-    lee, crest = [], []
-    for _ in range(26):
-        z = rng.uniform(10.5, 21.0)
-        x = rng.uniform(-9.0, 8.0)
-        if z > float(shore_z(x)) - 4.0:
-            continue
-        L = rng.uniform(0.8, 2.2)
-        xs = np.linspace(x - L / 2, x + L / 2, 7)
-        bow = rng.uniform(-0.25, 0.25)
-        line = [(u, z + bow * math.sin(math.pi * (u - xs[0]) / L) + 0.08 * math.sin(u * 3.1)) for u in xs]
-        k = float(cam.scale(z)) / 30.0
-        lo = [cam.point((u, 0.0, w - 0.04)) for u, w in line]
-        hi = [cam.point((u, 0.0, w + 0.06)) for u, w in line]
-        lee.append(f'<path d="{smooth(lo, closed=False)}" stroke-width="{num(1.2 + 1.2 * k)}"/>')
-        crest.append(f'<path d="{smooth(hi, closed=False)}" stroke-width="{num(0.4 + 0.4 * k)}"/>')
-    sand.group(lee, fill="none", stroke=P.light.shadow, stroke_linecap="round", opacity="0.09", filter=sand.blur(0.5))
-    sand.group(crest, fill="none", stroke=P.light.key, stroke_linecap="round", opacity="0.16")
+    """What lies on the dry sand: a line of dried weed the high tide left,
+    and a few shells in front, lit from the top left."""
     # The tide line: bits of dried weed and foam, strung out and broken.
     weed = []
     for x in np.arange(-22.0, 22.0, 0.16):
@@ -563,8 +529,7 @@ def _beach(cam, sand: Svg, rng):
         weed.append(f'<path d="{lens(a[0], a[1], b[0], b[1], max(0.35, float(cam.scale(z)) * 0.018))}"/>')
     sand.group(weed, fill=mix(P.wood_dark, P.sand, 0.45), opacity="0.4")
     shell = mix(P.cloth, P.wood_fresh, 0.35)
-    for x, z, size, turn in ((1.1, 12.6, 0.17, 0.3), (3.3, 13.5, 0.14, -0.5), (-0.4, 11.3, 0.2, 0.9),
-                             (4.6, 14.6, 0.13, 0.1), (2.0, 15.6, 0.11, -1.1), (6.4, 13.0, 0.13, 0.6)):
+    for x, z, size, turn in ((-2.4, 11.9, 0.15, 0.4), (-1.7, 13.9, 0.11, -0.6), (-6.1, 12.3, 0.12, 0.9)):
         cx, cy = cam.point((x, 0.0, z))
         r = float(cam.scale(z)) * size
         c, s_ = math.cos(turn), math.sin(turn)
@@ -583,6 +548,147 @@ def _beach(cam, sand: Svg, rng):
         sand.path(fan(0.35, -0.35 * r, -0.2 * r), fill=mix(shell, P.light.key, 0.6))
 
 
+def _ripples(cam, sand: Svg, rng):
+    """Wind ripples in the dry sand in front, in patches: long, gently
+    wavering ridges, each a soft lee in shade on its far side with its
+    crest catching the sun, closer together and fainter with distance."""
+    lee, crest = [], []
+    for cx, cz, spread, count in ((-4.0, 14.5, 3.5, 9), (2.5, 12.0, 3.0, 6), (-0.5, 17.5, 4.0, 7)):
+        for k in range(count):
+            z = cz + (k - count / 2) * rng.uniform(0.3, 0.45)
+            x = cx + rng.normal(0, spread * 0.3)
+            if z > wash_edge(x) - 3.5 or z < 10.6:
+                continue
+            L = rng.uniform(1.2, 3.2) * (1 - abs(k - count / 2) / count)
+            us = np.linspace(x - L / 2, x + L / 2, 12)
+            line = [(u, z + 0.12 * math.sin(u * 1.7 + k) + 0.05 * math.sin(u * 4.3)) for u in us]
+            k1 = float(cam.scale(z)) / 30.0
+            lo = [cam.point((u, 0.0, w + 0.05)) for u, w in line]
+            hi = [cam.point((u, 0.0, w - 0.03)) for u, w in line]
+            lee.append(f'<path d="{smooth(lo, closed=False)}" stroke-width="{num(0.9 + 1.4 * k1)}"/>')
+            crest.append(f'<path d="{smooth(hi, closed=False)}" stroke-width="{num(0.35 + 0.4 * k1)}"/>')
+    sand.group(lee, fill="none", stroke=mix(P.light.shadow, P.skin, 0.3), stroke_linecap="round", opacity="0.08",
+               filter=sand.blur(0.9))
+    sand.group(crest, fill="none", stroke=P.light.key, stroke_linecap="round", opacity="0.3", filter=sand.blur(0.3))
+
+
+def _footprints(cam, sand: Svg, rng):
+    """The castaway's own track: bare footprints from the front of the beach
+    down to the water, left and right by turns, fainter where the wash has
+    begun to smooth them away and gone where it runs."""
+    dark = mix(mix(P.sand, P.light.shadow, 0.35), P.skin, 0.15)
+    lip = mix(P.sand, P.light.key, 0.55)
+    z, side = 10.4, 1
+    while True:
+        # The track bends a little as it goes down the beach toward the sea.
+        x = -3.6 + 0.75 * (z - 10.4) + 0.02 * (z - 10.4) ** 2
+        heading = math.atan2(0.75 + 0.04 * (z - 10.4), 1.0)
+        edge = wash_edge(x)
+        if z > edge - 0.6:
+            break
+        fade = float(np.clip((edge - 0.6 - z) / 3.0, 0.25, 1.0))
+        ux, uz = math.sin(heading), math.cos(heading)
+        fx, fz = x + side * 0.1 * uz, z - side * 0.1 * ux
+
+        def sole(scale, dx=0.0, dz=0.0):
+            pts = []
+            for a in np.linspace(0, 2 * math.pi, 14, endpoint=False):
+                # Broader at the ball of the foot than at the heel.
+                along = math.cos(a) * 0.16 * scale
+                across = math.sin(a) * 0.08 * scale * (1.0 + 0.3 * math.cos(a))
+                pts.append(cam.point((fx + dx + along * ux + across * uz, 0.0, fz + dz + along * uz - across * ux)))
+            return smooth(pts)
+
+        sand.path(sole(1.0), fill=dark, opacity=num(0.5 * fade))
+        # The wall toward the sun is in shade, the far side's rim catches it.
+        sand.path(sole(0.7, -0.015, 0.03), fill=mix(dark, P.light.shadow, 0.25), opacity=num(0.45 * fade))
+        sand.path(sole(0.9, 0.03, -0.045), fill=lip, opacity=num(0.3 * fade))
+        z += 0.72 / math.hypot(1.0, math.tan(heading)) * (1 + rng.normal(0, 0.04))
+        side = -side
+
+
+def _driftwood(cam, svg: Svg, rng):
+    """A piece of driftwood from the wreck lying half sunk in the sand at the
+    left: a length of branch bleached grey by sun and salt, thick and knobbed
+    at its root end with the stub of a bough, worn thin toward a broken tip;
+    its top in the sun, its underside in shade, a few cracks along the grain,
+    and a rope still knotted round it trailing off over the sand."""
+    body = mix(mix(P.wood_fresh, P.cloud_shade, 0.45), P.sand, 0.1)
+    under = mix(body, mix(P.light.shadow, P.skin, 0.3), 0.45)
+    top_lit = mix(body, P.light.key, 0.55)
+    sh = mix(P.light.shadow, P.skin, 0.3)
+    a, b = np.array([-6.4, 0.0, 12.4]), np.array([-3.3, 0.0, 13.3])
+    ts = np.linspace(0, 1, 24)
+
+    def radius(t):
+        # Swollen at the root, a knot a third along, worn down to the break.
+        return 0.19 - 0.1 * t + 0.07 * math.exp(-((t - 0.05) / 0.07) ** 2) + 0.025 * math.exp(-((t - 0.38) / 0.05) ** 2)
+
+    centre = [a + (b - a) * t + np.array([0.0, radius(t) * 0.55, 0.04 * math.sin(t * 7)]) for t in ts]
+    scr = [cam.point(p) for p in centre]
+    rad = [radius(t) * float(cam.scale(p[2])) for t, p in zip(ts, centre)]
+    top = [(x, y - r * (1 + 0.06 * math.sin(i * 2.3))) for i, ((x, y), r) in enumerate(zip(scr, rad))]
+    bottom = [(x, y + r * 0.75) for (x, y), r in zip(scr, rad)]
+    # The broken tip: a few splinters instead of a round end.
+    tip = [(scr[-1][0] + 3.0, scr[-1][1] - 0.8), (scr[-1][0] + 1.6, scr[-1][1]), (scr[-1][0] + 3.4, scr[-1][1] + 0.6)]
+    outline = top + tip + bottom[::-1]
+    # Its shadow on the sand, thrown toward us and to the right.
+    shadow = [cam.point(_on_sand(p + np.array([0.0, radius(t), 0.0]))) for t, p in zip(ts, centre)]
+    svg.path(smooth([(x + 0.5, y + 0.6) for x, y in shadow] + bottom[::-1]), fill=sh, opacity="0.4",
+             filter=svg.blur(0.6))
+    # The stub of a bough off the root end, rising a little toward us.
+    s0, s1 = cam.point(centre[4] + np.array([0.0, 0.05, 0.0])), cam.point(centre[4] + np.array([0.35, 0.22, -0.3]))
+    svg.path(lens(s0[0], s0[1], s1[0], s1[1], 0.1 * float(cam.scale(12.4))), fill=body)
+    svg.path(lens(s0[0], s0[1] - 0.8, s1[0] - 0.3, s1[1] - 0.4, 0.05 * float(cam.scale(12.4))), fill=top_lit)
+    svg.add(f'<ellipse cx="{num(s1[0])}" cy="{num(s1[1])}" rx="1.2" ry="1.5" fill="{mix(body, P.wood_side, 0.25)}"/>')
+    svg.path(smooth(outline), fill=body)
+    clip = svg.clip(smooth(outline))
+    lower = [(x, y + r * 0.1) for (x, y), r in zip(scr, rad)]
+    svg.path(smooth(lower + [(x + 2.0, y + 1.5) for x, y in bottom[::-1]]), fill=under, clip_path=clip)
+    upper = [(x, y - r * 0.45) for (x, y), r in zip(scr, rad)]
+    svg.path(smooth(top + upper[::-1]), fill=top_lit, clip_path=clip)
+    cracks = []
+    for _ in range(6):
+        t0 = rng.uniform(0.0, 0.6)
+        t1 = min(1.0, t0 + rng.uniform(0.2, 0.45))
+        f = rng.uniform(-0.5, 0.4)
+        seg = [(x, y + r * f) for (x, y), r, t in zip(scr, rad, ts) if t0 <= t <= t1]
+        if len(seg) > 1:
+            cracks.append(f'<path d="{smooth(seg, closed=False)}"/>')
+    svg.group(cracks, fill="none", stroke=mix(body, P.wood_dark, 0.45), stroke_width="0.35", opacity="0.7",
+              clip_path=clip)
+    # Where it lies in the sand, a little heaped against its near side.
+    heap = [(x, y + r * 0.75) for (x, y), r in zip(scr[1:-3], rad[1:-3])]
+    svg.path(smooth(heap, closed=False), stroke=mix(P.sand, P.light.key, 0.2), stroke_width="1.2", opacity="0.85",
+             stroke_linecap="round")
+    # The rope: a few turns round it near the middle, then the end over the
+    # sand in a loose curve to a frayed tuft.
+    rope = mix(P.wood_fresh, P.sand, 0.35)
+    rope_dark = mix(rope, P.wood_side, 0.5)
+    i = 15
+    (kx, ky), r = scr[i], rad[i]
+    for k in range(3):
+        x = kx + (k - 1) * 1.3
+        svg.path(f"M{num(x - 0.6)},{num(ky - r)}Q{num(x + 0.9)},{num(ky)} {num(x + 0.3)},{num(ky + r * 0.75)}",
+                 stroke=rope_dark, stroke_width="1.0", stroke_linecap="round")
+        svg.path(f"M{num(x - 0.6)},{num(ky - r)}Q{num(x + 0.5)},{num(ky - r * 0.5)} {num(x + 0.6)},{num(ky - r * 0.1)}",
+                 stroke=rope, stroke_width="0.5", stroke_linecap="round")
+    knot = centre[i]
+    run = [knot + np.array([dx, 0.0, dz]) for dx, dz in
+           ((0.05, -0.15), (0.2, -0.4), (0.5, -0.55), (0.85, -0.55), (1.15, -0.7), (1.3, -0.92), (1.35, -1.05))]
+    run = [np.array([p[0], 0.02, p[2]]) for p in run]
+    pts = [cam.point(p) for p in run]
+    pts[0] = (kx + 0.6, ky + r * 0.7)
+    svg.path(smooth([(x + 0.8, y + 0.7) for x, y in pts], closed=False), stroke=sh, stroke_width="1.4",
+             opacity="0.3", stroke_linecap="round", filter=svg.blur(0.4))
+    svg.path(smooth(pts, closed=False), stroke=rope_dark, stroke_width="1.4", stroke_linecap="round")
+    svg.path(smooth([(x - 0.15, y - 0.3) for x, y in pts], closed=False), stroke=rope, stroke_width="0.7",
+             stroke_linecap="round")
+    tx, ty = pts[-1]
+    for ang in (-0.2, 0.3, 0.8):
+        svg.path(lens(tx, ty, tx + 2.0 * math.cos(ang), ty + 1.2 * math.sin(ang) + 0.3, 0.3), fill=rope)
+
+
 def _wash(cam, foam: Svg, xs, rng):
     """The white water between the breaker and the beach, and the wash it
     sends up the wet sand: a sheet that opens into holes as it thins, with
@@ -599,18 +705,77 @@ def _wash(cam, foam: Svg, xs, rng):
     _lace(foam, cam, rng, xs[0], xs[-1], z_b, -5.5, -9.0, P.foam, P.foam, density=1.3,
           open_back=0.5, open_front=0.9, opacity=0.35)
     # The wash on the sand, thinner still, receding.
-    front = _lace(foam, cam, rng, xs[0], xs[-1], lambda x: float(shore_z(x)), 0.6, -3.0, P.foam, P.foam,
+    # Under it, the last of the water running up over the sand in a thin
+    # film, the sand showing through.
+    film = [cam.point((x, 0.0, wash_edge(x))) for x in np.linspace(xs[0], xs[-1], 200)]
+    shore = [cam.point((x, 0.0, float(shore_z(x)) + 0.2)) for x in np.linspace(xs[0], xs[-1], 200)]
+    foam.path(polygon(shore + film[::-1]), fill=mix(P.sea_light, P.sand, 0.25), opacity="0.45",
+              filter=foam.blur(0.5))
+    front = _lace(foam, cam, rng, xs[0], xs[-1], lambda x: float(shore_z(x)), 0.6, WASH, P.foam, P.foam,
                   density=1.2, open_back=0.5, open_front=1.1, opacity=0.3)
     # Just past the edge the sand is darker where the water has soaked it.
     foam.path(polygon(front + [(x, y + 2.2) for x, y in front[::-1]]), fill=P.wood_side, opacity="0.12",
               filter=foam.blur(0.9))
-    # Its edge: short tapered dashes of foam strung along where it stops.
-    for i in range(0, len(front) - 3, 2):
-        if rng.uniform() < 0.25:
-            continue
-        j = min(len(front) - 1, i + int(rng.integers(2, 5)))
-        (ax, ay), (bx, by) = front[i], front[j]
-        foam.path(lens(ax, ay, bx, by, rng.uniform(0.5, 0.9)), fill=P.foam, opacity=num(rng.uniform(0.35, 0.6)))
+    # Its edge: a rim of foam where the wash stops, broken into lengths and
+    # full of holes, a lace a hand wide near by that narrows to a thread far
+    # off, and over the wet sand just inside it one band of the sky's sheen.
+    _foam_edge(cam, foam, np.random.default_rng(2025), xs)
+
+
+def wash_edge(x):
+    """Where the last wash stops on the sand (the wash's lace ends here)."""
+    return (float(shore_z(x)) + WASH * (1 + 0.3 * math.sin(x * 0.55 + 1.3)) + 0.35 * math.sin(x * 1.7)
+            - 0.3 * abs(math.sin(x * 2.3)))
+
+
+def _foam_edge(cam, svg: Svg, rng, xs):
+    x0, x1 = xs[0], xs[-1]
+    # The sheen: the wet sand a little inland of the foam mirrors the sky,
+    # brightest along the foam and fading up the beach, broken where the
+    # sand has begun to dry.
+    sheen = []
+    x = x0
+    while x < x1:
+        L = rng.uniform(1.5, 5.0)
+        u = np.linspace(x, min(x1, x + L), 14)
+        d0 = [0.05 + 0.05 * math.sin(v * 2.1) for v in u]
+        d1 = [1.2 + 0.4 * math.sin(v * 0.8 + 1.0) + 0.15 * math.sin(v * 2.9) for v in u]
+        near = [cam.point((v, 0.0, wash_edge(v) - d)) for v, d in zip(u, d1)]
+        far = [cam.point((v, 0.0, wash_edge(v) - d)) for v, d in zip(u, d0)]
+        sheen.append(f'<path d="{smooth(far + near[::-1])}" opacity="{num(rng.uniform(0.5, 0.7))}"/>')
+        x += L + rng.uniform(0.1, 0.9)
+    svg.group(sheen, fill=mix(P.sky_horizon, P.sky_top, 0.3), filter=svg.blur(0.6))
+    # The lace: lengths of foam lying along the edge with gaps of wet sand
+    # between, each holed through on the ground.
+    mask = svg.uid("m")
+    holes, pieces, lips = [], [], []
+    x = x0
+    while x < x1:
+        L = rng.uniform(0.8, 3.5)
+        u = np.linspace(x, min(x1, x + L), max(4, int(L * 8)))
+        width = rng.uniform(0.45, 0.95)
+        taper = [max(0.0, math.sin(math.pi * (v - u[0]) / max(1e-6, u[-1] - u[0]))) ** 0.5 for v in u]
+        front = [cam.point((v, 0.0, wash_edge(v) + 0.03 * math.sin(v * 9.0))) for v in u]
+        back = [cam.point((v, 0.0, wash_edge(v) + width * (0.35 + 0.65 * t) * (1 + 0.3 * math.sin(v * 5.3))))
+                for v, t in zip(u, taper)]
+        pieces.append(f'<path d="{smooth(front + back[::-1])}"/>')
+        lips.append(f'<path d="{smooth(front, closed=False)}"/>')
+        for _ in range(int(L * width * 14)):
+            hx = rng.uniform(u[0], u[-1])
+            hz = wash_edge(hx) + rng.uniform(0.1, 0.9) * width
+            r = rng.uniform(0.05, 0.12) * (0.6 + width)
+            (ax, ay), (bx, by) = cam.point((hx - r, 0.0, hz)), cam.point((hx + r, 0.0, hz + r * 0.4))
+            hy = cam.point((hx, 0.0, hz + r))[1]
+            holes.append(f'<ellipse cx="{num((ax + bx) / 2)}" cy="{num((ay + by) / 2)}" rx="{num((bx - ax) / 2)}" '
+                         f'ry="{num(max(0.25, abs(hy - ay) * 1.1))}" fill="black"/>')
+        x += L + rng.uniform(0.08, 0.6)
+    svg.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
+                    f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
+                    + "".join(holes) + '</mask>')
+    svg.group(pieces, fill=P.foam, opacity="0.8", mask=f"url(#{mask})")
+    # Its leading lip, the brightest of it, a thread that comes and goes.
+    svg.group(lips, fill="none", stroke=mix(P.foam, P.light.key, 0.5), stroke_width="0.55", opacity="0.7",
+              stroke_linecap="round")
 
 
 def build(scale: int) -> Picture:
@@ -657,13 +822,18 @@ def build(scale: int) -> Picture:
     xs = np.linspace(-24, 26, 140)
     _sand(cam, sand, xs, rng)
     _beach(cam, sand, np.random.default_rng(2024))
+    _ripples(cam, sand, np.random.default_rng(2026))
+    _footprints(cam, sand, np.random.default_rng(2027))
     _breaker(cam, surf, xs, rng)
     _wash(cam, foam, xs, np.random.default_rng(2021))
     _white_water(cam, foam, xs, np.random.default_rng(2023))
 
     palm, shadow = Svg(w, h), Svg(w, h)
     _palm(cam, palm, shadow, np.random.default_rng(2022))
+    litter = Svg(w, h)
+    _driftwood(cam, litter, np.random.default_rng(2028))
 
     layers = [Layer("sky", heaven), Layer("sea", water), Layer("surface", surface), Layer("sand", sand), Layer("surf", surf),
-              Layer("foam", foam), Layer("shadow", shadow), Layer("palm", palm)]
+              Layer("foam", foam), Layer("shadow", shadow),
+              Layer("beach", litter), Layer("palm", palm)]
     return Picture(NAME, w, h, P, layers, seed=202)
