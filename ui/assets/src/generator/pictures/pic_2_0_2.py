@@ -1,10 +1,15 @@
 """The islands: a beach at noon seen from the dune behind it. A palm leans
-toward the sun high at the top left, its crown lit on that side and in
-shade on the other with the coconuts hanging under it, its shadow thrown
-toward us and to the right; a wave breaks in a white line along the shore,
-which swings toward us on the right, and its foam draws back toward the
-wet sand in broken sheets full of holes; beyond, the sea's wave dashes and
-the sun's glitter on them, and far out a small island.
+toward the sun high at the top left, its crown tilted with it: fronds that
+arch out and hang under their own weight, lit on the sun's side and in
+shade on the other, dead ones hanging brown under them, the coconuts in a
+bunch below; its shadow, trunk and fronds, laid on the sand toward us and to
+the right. A wave breaks in a white line along the shore, which swings
+toward us on the right; its foam draws back over the wet sand in broken
+sheets full of holes and stops in a lacy rim with the sky's sheen on the wet
+sand inside it. In front, the castaway's beach: a bleached piece of
+driftwood half sunk in the sand with a rope knotted round it, a few shells,
+soft ripples and a line of footprints down to the water. Beyond, the sea's
+wave dashes and the sun's glitter on them, and far out a small island.
 
 The picture is wider and taller than the window shows: everything that
 matters lies inside the top-left 421 x 221."""
@@ -145,7 +150,7 @@ def _crown(top, axis, rng):
     plan = [(0.05, 0.2, 3.9, 0.34), (0.75, 0.3, 3.7, 0.30), (1.55, 0.5, 3.0, 0.30), (2.3, 0.35, 3.6, 0.30),
             (3.0, 0.15, 4.0, 0.32), (3.55, 0.4, 3.3, 0.30), (4.3, 0.25, 2.8, 0.30), (5.1, 0.1, 3.4, 0.36),
             (5.75, 0.15, 3.8, 0.34), (0.4, -0.3, 3.4, 0.45), (2.8, -0.35, 3.5, 0.5), (3.4, -0.15, 3.1, 0.45),
-            (5.4, -0.35, 3.2, 0.5), (1.2, 0.8, 2.0, 0.3), (4.5, 0.9, 1.7, 0.3)]
+            (5.4, -0.35, 3.2, 0.5), (0.2, -0.1, 3.6, 0.5), (1.2, 0.6, 1.6, 0.35), (4.5, 0.75, 1.4, 0.35)]
     for phi, lift, length, weight in plan:
         phi += rng.normal(0, 0.1)
         heading = math.cos(lift) * (math.cos(phi) * across + math.sin(phi) * deep * 0.55) + math.sin(lift) * up
@@ -308,7 +313,8 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     nut = mix(mix(P.wood_side, P.grass, 0.35), P.sand, 0.15)
     nut_dark = mix(nut, P.wood_dark, 0.55)
     nut_lit = mix(nut, P.light.key, 0.45)
-    svg.add(f'<ellipse cx="{num(cx + 0.5)}" cy="{num(cy + 7.0)}" rx="8" ry="5" fill="{mix(back_leaf, P.wood_dark, 0.4)}"/>')
+    svg.add(f'<ellipse cx="{num(cx + 0.5)}" cy="{num(cy + 7.0)}" rx="8" ry="5" '
+            f'fill="{mix(back_leaf, P.wood_dark, 0.4)}"/>')
     for dx, dy, r in ((4.2, 4.6, 2.9), (-3.6, 5.0, 3.0), (0.4, 5.6, 3.2), (-1.8, 9.6, 3.0), (2.8, 9.4, 2.9)):
         x, y = cx + dx, cy + dy
         svg.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(r + 0.45)}" fill="{nut_dark}"/>')
@@ -576,7 +582,7 @@ def _footprints(cam, sand: Svg, rng):
     """The castaway's own track: bare footprints from the front of the beach
     down to the water, left and right by turns, fainter where the wash has
     begun to smooth them away and gone where it runs."""
-    dark = mix(mix(P.sand, P.light.shadow, 0.35), P.skin, 0.15)
+    dark = mix(mix(P.sand, P.light.shadow, 0.45), P.skin, 0.15)
     lip = mix(P.sand, P.light.key, 0.55)
     z, side = 10.4, 1
     while True:
@@ -594,15 +600,15 @@ def _footprints(cam, sand: Svg, rng):
             pts = []
             for a in np.linspace(0, 2 * math.pi, 14, endpoint=False):
                 # Broader at the ball of the foot than at the heel.
-                along = math.cos(a) * 0.16 * scale
-                across = math.sin(a) * 0.08 * scale * (1.0 + 0.3 * math.cos(a))
+                along = math.cos(a) * 0.18 * scale
+                across = math.sin(a) * 0.09 * scale * (1.0 + 0.3 * math.cos(a))
                 pts.append(cam.point((fx + dx + along * ux + across * uz, 0.0, fz + dz + along * uz - across * ux)))
             return smooth(pts)
 
-        sand.path(sole(1.0), fill=dark, opacity=num(0.5 * fade))
+        sand.path(sole(1.0), fill=dark, opacity=num(0.7 * fade))
         # The wall toward the sun is in shade, the far side's rim catches it.
-        sand.path(sole(0.7, -0.015, 0.03), fill=mix(dark, P.light.shadow, 0.25), opacity=num(0.45 * fade))
-        sand.path(sole(0.9, 0.03, -0.045), fill=lip, opacity=num(0.3 * fade))
+        sand.path(sole(0.7, -0.015, 0.03), fill=mix(dark, P.light.shadow, 0.35), opacity=num(0.6 * fade))
+        sand.path(sole(0.9, 0.03, -0.045), fill=lip, opacity=num(0.45 * fade))
         z += 0.72 / math.hypot(1.0, math.tan(heading)) * (1 + rng.normal(0, 0.04))
         side = -side
 
@@ -622,7 +628,8 @@ def _driftwood(cam, svg: Svg, rng):
 
     def radius(t):
         # Swollen at the root, a knot a third along, worn down to the break.
-        return 0.19 - 0.1 * t + 0.07 * math.exp(-((t - 0.05) / 0.07) ** 2) + 0.025 * math.exp(-((t - 0.38) / 0.05) ** 2)
+        return (0.19 - 0.1 * t + 0.07 * math.exp(-((t - 0.05) / 0.07) ** 2)
+                + 0.025 * math.exp(-((t - 0.38) / 0.05) ** 2))
 
     centre = [a + (b - a) * t + np.array([0.0, radius(t) * 0.55, 0.04 * math.sin(t * 7)]) for t in ts]
     scr = [cam.point(p) for p in centre]
@@ -671,7 +678,8 @@ def _driftwood(cam, svg: Svg, rng):
         x = kx + (k - 1) * 1.3
         svg.path(f"M{num(x - 0.6)},{num(ky - r)}Q{num(x + 0.9)},{num(ky)} {num(x + 0.3)},{num(ky + r * 0.75)}",
                  stroke=rope_dark, stroke_width="1.0", stroke_linecap="round")
-        svg.path(f"M{num(x - 0.6)},{num(ky - r)}Q{num(x + 0.5)},{num(ky - r * 0.5)} {num(x + 0.6)},{num(ky - r * 0.1)}",
+        svg.path(f"M{num(x - 0.6)},{num(ky - r)}Q{num(x + 0.5)},{num(ky - r * 0.5)} "
+                 f"{num(x + 0.6)},{num(ky - r * 0.1)}",
                  stroke=rope, stroke_width="0.5", stroke_linecap="round")
     knot = centre[i]
     run = [knot + np.array([dx, 0.0, dz]) for dx, dz in
