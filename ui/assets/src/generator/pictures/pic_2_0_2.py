@@ -587,8 +587,8 @@ def _footprints(cam, sand: Svg, rng):
     z, side = 10.4, 1
     while True:
         # The track bends a little as it goes down the beach toward the sea.
-        x = -3.6 + 0.75 * (z - 10.4) + 0.02 * (z - 10.4) ** 2
-        heading = math.atan2(0.75 + 0.04 * (z - 10.4), 1.0)
+        x = -4.6 + 0.55 * (z - 10.4) - 0.02 * (z - 10.4) ** 2
+        heading = math.atan2(0.55 - 0.04 * (z - 10.4), 1.0)
         edge = wash_edge(x)
         if z > edge - 0.6:
             break
