@@ -135,13 +135,18 @@ constexpr ControlDesign kDesign[] = {
            {kTimesFaces, 11.25}, kWindowColours),
     picture("pic_2_0_2",                              14, "Las islas",
      "Una playa de arena a mediodía, con el sol alto a la izquierda: en medio de la playa, una "
-     "palmera se inclina hacia el sol, con las hojas más claras del lado de la luz y en sombra "
-     "del otro, un racimo de cocos bajo las hojas y las raíces abiertas en la arena, y proyecta "
-     "su sombra hacia delante y a la derecha, lejos del sol. Una ola rompe en una línea blanca a "
-     "lo largo de la orilla, que a la derecha se curva hacia delante, y su espuma se retira hacia "
-     "la arena mojada en láminas rotas y llenas de huecos; detrás, un mar azul rizado de "
-     "pequeñas olas, con un reguero de destellos bajo el sol, a la izquierda una islita de cima "
-     "verde en el horizonte y, a la derecha, una gran nube de color crema y otra pequeña más alta."),
+     "palmera se inclina hacia el sol, con la copa ladeada con el tronco y las hojas arqueadas y "
+     "colgantes, más claras del lado de la luz y en sombra del otro, hojas secas y pardas colgando "
+     "bajo la copa, un racimo de cocos redondos bajo las hojas y las raíces abiertas en la arena, y "
+     "proyecta la sombra del tronco y de las hojas sobre la arena, hacia delante y a la derecha, "
+     "lejos del sol. Delante, a la izquierda, un tronco blanqueado por el sol y la sal yace medio "
+     "hundido en la arena, con una cuerda atada que se arrastra por ella; cerca, unas conchas y una "
+     "hilera de huellas de pies descalzos que baja hasta el agua. Una ola rompe en una línea blanca "
+     "a lo largo de la orilla, que a la derecha se curva hacia delante, y su espuma se retira hacia "
+     "la arena mojada en láminas rotas y llenas de huecos, con un borde de encaje donde se detiene "
+     "y un brillo del cielo en la arena mojada; detrás, un mar azul rizado de pequeñas olas, con un "
+     "reguero de destellos bajo el sol, a la izquierda una islita de cima verde en el horizonte y, "
+     "a la derecha, una gran nube de color crema y otra pequeña más alta."),
     label( "lblAbout",      {104, 328, 137, 49},       8,
            "Quivra, un relato interactivo del mar, Versión " QUIVRA_VERSION,
            {kSansSerifFaces, 8.25, true}),

@@ -1,10 +1,15 @@
 """The islands: a beach at noon seen from the dune behind it. A palm leans
-toward the sun high at the top left, its crown lit on that side and in
-shade on the other with the coconuts hanging under it, its shadow thrown
-toward us and to the right; a wave breaks in a white line along the shore,
-which swings toward us on the right, and its foam draws back toward the
-wet sand in broken sheets full of holes; beyond, the sea's wave dashes and
-the sun's glitter on them, and far out a small island.
+toward the sun high at the top left, its crown tilted with it: fronds that
+arch out and hang under their own weight, lit on the sun's side and in
+shade on the other, dead ones hanging brown under them, the coconuts in a
+bunch below; its shadow, trunk and fronds, laid on the sand toward us and to
+the right. A wave breaks in a white line along the shore, which swings
+toward us on the right; its foam draws back over the wet sand in broken
+sheets full of holes and stops in a lacy rim with the sky's sheen on the wet
+sand inside it. In front, the castaway's beach: a bleached piece of
+driftwood half sunk in the sand with a rope knotted round it, a few shells,
+soft ripples and a line of footprints down to the water. Beyond, the sea's
+wave dashes and the sun's glitter on them, and far out a small island.
 
 The picture is wider and taller than the window shows: everything that
 matters lies inside the top-left 421 x 221."""
@@ -37,12 +42,14 @@ SEEN = (421, 221)
 
 # The sun's direction on the ground, away from it, and how far a metre of
 # height throws its shadow (high noon: short).
-SHADOW = (0.95, -0.31)
-REACH = 1.0
+SHADOW = (0.92, -0.39)
+REACH = 0.9
+# How far up the sand the last wash runs, past the water's edge.
+WASH = -1.7
 
 
-PALM_BASE = (1.2, 0.0, 16.0)
-PALM_TOP = (-2.5, 5.7)       # how far the crown leans out toward the sun and how high it stands
+PALM_BASE = (1.2, 0.0, 14.5)
+PALM_TOP = (-2.4, 5.3)       # how far the crown leans out toward the sun and how high it stands
 ISLAND = 92                  # the island's centre on the horizon
 
 
@@ -65,6 +72,97 @@ def _ground(cam, xz):
     return [cam.point((x, 0.0, z)) for x, z in xz]
 
 
+def _unit(v):
+    v = np.asarray(v, float)
+    return v / (np.linalg.norm(v) or 1.0)
+
+
+def _on_sand(p):
+    """Where the sun throws a point's shadow on the flat sand."""
+    return np.array([p[0] + p[1] * REACH * SHADOW[0], 0.0, p[2] + p[1] * REACH * SHADOW[1]])
+
+
+def _leaf_shape(a, c, b, width):
+    """A leaflet in screen space: a thin crescent from its foot `a` over the
+    bend `c` to its tip `b`, widest near the foot."""
+    dx, dy = b[0] - a[0], b[1] - a[1]
+    n = math.hypot(dx, dy) or 1.0
+    nx, ny = -dy / n * width, dx / n * width
+    return (f"M{num(a[0])},{num(a[1])}Q{num(c[0] + nx)},{num(c[1] + ny)} {num(b[0])},{num(b[1])}"
+            f"Q{num(c[0] - nx)},{num(c[1] - ny)} {num(a[0])},{num(a[1])}Z")
+
+
+class _Frond:
+    """One frond as a solid in metres: the midrib grows out of the crown and
+    bends down under its own weight more and more toward its tip; the
+    leaflets hang from it on both sides in a V, longest at mid-frond and
+    short toward the tip, each bent down a little more at its end."""
+
+    def __init__(self, top, heading, length, weight, fold, leaflet, rng, dead=False):
+        self.dead = dead
+        self.rng = rng
+        steps = 40
+        ds = length / steps
+        d = _unit(heading)
+        p = np.array(top, float)
+        self.rib = [p.copy()]
+        self.tangent = [d.copy()]
+        for i in range(steps):
+            s = (i + 1) / steps
+            # The further out, the more the frond's own weight pulls it down.
+            d = _unit(d + np.array([0.0, -weight * (0.25 + 1.6 * s) * ds, 0.0]))
+            p = p + d * ds
+            self.rib.append(p.copy())
+            self.tangent.append(d.copy())
+        self.leaflets = []
+        for i in range(4, len(self.rib)):
+            s = i / steps
+            if rng.uniform() < (0.22 if dead else 0.1):
+                continue
+            t = self.tangent[i]
+            side_dir = _unit(np.cross(t, [0.0, 1.0, 0.0]))
+            # Longest a little before halfway, short at the tip and by the stalk.
+            size = leaflet * math.sin(math.pi * min(1.0, 0.12 + 0.95 * s)) ** 0.7 * (0.35 + 0.65 * (1 - s) ** 0.3)
+            for side in (-1, 1):
+                ln = size * rng.uniform(0.75, 1.12)
+                f = fold + rng.normal(0, 0.12) + 0.35 * s
+                sweep = 0.55 + 0.25 * s + rng.normal(0, 0.08)
+                ld = _unit(t * sweep + side * side_dir * math.cos(f) - np.array([0.0, math.sin(f), 0.0]))
+                base = self.rib[i]
+                tip = base + ld * ln - np.array([0.0, 0.18 * ln, 0.0])
+                bend = base + ld * ln * 0.5 + np.array([0.0, 0.06 * ln, 0.0])
+                self.leaflets.append((side, s, base, bend, tip))
+
+    def depth(self):
+        return float(np.mean([p[2] for p in self.rib]))
+
+
+def _crown(top, axis, rng):
+    """The crown's fronds, tilted with the trunk's lean: young ones standing
+    up from its heart, full-grown ones spreading out and arching over, the
+    oldest green ones sweeping down, and under them two dead ones, brown and
+    hanging against the trunk."""
+    up = _unit(axis)
+    across = _unit(np.cross(up, [0.0, 0.0, 1.0]))   # right and a little up, in the lean's plane
+    deep = np.array([0.0, 0.0, 1.0])
+    fronds = []
+    # (round the crown, how far up from the crown's plane, length, weight)
+    plan = [(0.05, 0.2, 3.9, 0.34), (0.75, 0.3, 3.7, 0.30), (1.55, 0.5, 3.0, 0.30), (2.3, 0.35, 3.6, 0.30),
+            (3.0, 0.15, 4.0, 0.32), (3.55, 0.4, 3.3, 0.30), (4.3, 0.25, 2.8, 0.30), (5.1, 0.1, 3.4, 0.36),
+            (5.75, 0.15, 3.8, 0.34), (0.4, -0.3, 3.4, 0.45), (2.8, -0.35, 3.5, 0.5), (3.4, -0.15, 3.1, 0.45),
+            (5.4, -0.35, 3.2, 0.5), (0.2, -0.1, 3.6, 0.5), (1.2, 0.6, 1.6, 0.35), (4.5, 0.75, 1.4, 0.35)]
+    for phi, lift, length, weight in plan:
+        phi += rng.normal(0, 0.1)
+        heading = math.cos(lift) * (math.cos(phi) * across + math.sin(phi) * deep * 0.55) + math.sin(lift) * up
+        fronds.append(_Frond(top, heading, length * rng.uniform(0.92, 1.08), weight * rng.uniform(0.9, 1.15),
+                             fold=rng.uniform(0.55, 0.8), leaflet=rng.uniform(0.72, 0.85), rng=rng))
+    dead = []
+    for phi, length in ((2.6, 2.4), (0.5, 2.2)):
+        heading = math.cos(-1.0) * (math.cos(phi) * across + math.sin(phi) * deep * 0.85) + math.sin(-1.0) * up
+        dead.append(_Frond(top - up * 0.25, heading, length, 0.9, fold=1.15, leaflet=0.45, rng=rng, dead=True))
+    return fronds, dead
+
+
 def _palm(cam, svg: Svg, shade: Svg, rng):
     base = np.array(PALM_BASE)
     # The trunk: a leaning curve, slimmer toward the crown, with ring scars.
@@ -85,10 +183,83 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         left.append((x + nx * r, y + ny * r))
         right.append((x - nx * r, y - ny * r))
     trunk = left + right[::-1]
-    # Where it goes into the sand: a low mound and a few roots spreading out.
+    top = spine[-1] + np.array([0.0, 0.15, 0.0])
+    axis = _unit(np.array([PALM_TOP[0] * 1.6, PALM_TOP[1], 0.0]) * np.array([0.7, 1.0, 1.0]))
+    fronds, dead = _crown(top, axis, rng)
+
+    leaf = mix(P.grass, P.sea_dark, 0.2)
+    leaf_lit = mix(mix(P.grass, P.light.key, 0.3), P.sand, 0.28)
+    leaf_shade = mix(mix(P.grass, P.light.shadow, 0.45), P.sea_dark, 0.2)
+    back_leaf = mix(leaf_shade, P.light.shadow, 0.2)
+    straw = mix(P.wood_fresh, P.wood_side, 0.35)
+    straw_dark = mix(P.wood_side, P.wood_dark, 0.3)
+    sun_dir = _unit([-SHADOW[0], 1.0 / REACH, -SHADOW[1]])
+
+    def draw_frond(fr, far=False):
+        rib = [cam.point(p) for p in fr.rib]
+        lower, upper = [], []
+        for side, s, a, c, b in fr.leaflets:
+            # The leaflet faces the sun when its upper side does.
+            t = b - a
+            normal = _unit(np.cross(t, fr.tangent[min(len(fr.tangent) - 1, int(s * 26))]))
+            if normal[1] < 0:
+                normal = -normal
+            lit = float(np.dot(normal, sun_dir))
+            sa, sc, sb = cam.point(a), cam.point(c), cam.point(b)
+            width = (0.8 + 0.6 * (1 - s)) * (0.9 if fr.dead else 1.0)
+            (upper if lit > 0.45 else lower).append(_leaf_shape(sa, sc, sb, width))
+        if fr.dead:
+            dark, light = straw_dark, straw
+        else:
+            toward = 0.5 - 0.5 * math.cos(math.atan2(fr.rib[-1][2] - fr.rib[0][2], fr.rib[-1][0] - fr.rib[0][0]))
+            body = mix(back_leaf, leaf, 0.5) if far else mix(leaf_shade, leaf, 0.45 + 0.55 * toward)
+            dark = mix(body, leaf_shade, 0.45)
+            light = mix(body, leaf_lit, 0.25 + 0.6 * toward) if not far else mix(body, leaf_lit, 0.25)
+        svg.path("".join(lower), fill=dark)
+        svg.path("".join(upper), fill=light)
+        # The midrib, stout at the crown and tapering to the tip, pale on top.
+        edge_a, edge_b = [], []
+        for i, (x, y) in enumerate(rib):
+            j, k = min(i + 1, len(rib) - 1), max(i - 1, 0)
+            dx, dy = rib[j][0] - rib[k][0], rib[j][1] - rib[k][1]
+            n = math.hypot(dx, dy) or 1
+            w = 0.45 * (1 - i / len(rib)) + 0.15
+            edge_a.append((x - dy / n * w, y + dx / n * w))
+            edge_b.append((x + dy / n * w, y - dx / n * w))
+        rib_tone = mix(straw, P.wood_dark, 0.25) if fr.dead else (mix(light, leaf_lit, 0.5) if not far else dark)
+        svg.path(polygon(edge_a + edge_b[::-1]), fill=rib_tone)
+
+    # Shadows first, in the shadow layer: trunk and crown laid on the sand.
+    sh = mix(P.light.shadow, P.skin, 0.3)
+    path = [cam.point(_on_sand(p)) for p in spine]
+    sl, sr = [], []
+    for i, (x, y) in enumerate(path):
+        j, k = min(i + 1, len(path) - 1), max(i - 1, 0)
+        dx, dy = path[j][0] - path[k][0], path[j][1] - path[k][1]
+        n = math.hypot(dx, dy) or 1
+        wdt = 2.6 - 1.2 * ts[i]
+        sl.append((x - dy / n * wdt, y + dx / n * wdt))
+        sr.append((x + dy / n * wdt, y - dx / n * wdt))
     fx, fy = cam.point(base)
+    parts = [f'<path d="{smooth(sl + sr[::-1])}"/>',
+             f'<ellipse cx="{num(fx + 2.0)}" cy="{num(fy + 0.6)}" rx="{num(0.45 * px)}" ry="{num(0.12 * px)}"/>']
+    for fr in fronds + dead:
+        for side, s, a, c, b in fr.leaflets:
+            sa, sc, sb = (cam.point(_on_sand(q)) for q in (a, c, b))
+            parts.append(f'<path d="{_leaf_shape(sa, sc, sb, 0.45 + 0.4 * (1 - s))}"/>')
+        ribs = [cam.point(_on_sand(p)) for p in fr.rib]
+        parts.append(f'<path d="{smooth(ribs, closed=False)}" fill="none" stroke="{sh}" stroke-width="1"/>')
+    shade.group(parts, fill=sh, opacity="0.42", filter=shade.blur(0.45))
+
+    # Where it goes into the sand: a low mound and a few roots spreading out.
     shade.add(f'<ellipse cx="{num(fx + 1.5)}" cy="{num(fy + 0.8)}" rx="{num(0.75 * px)}" ry="{num(0.16 * px)}" '
               f'fill="{mix(P.sand, P.wood_side, 0.35)}" opacity="0.7" filter="{shade.blur(0.6)}"/>')
+
+    # The dead fronds behind the trunk first, then the trunk.
+    dead.sort(key=lambda f: -f.depth())
+    back_dead = [f for f in dead if f.depth() > top[2]]
+    for fr in back_dead:
+        draw_frond(fr)
     for ang, reach in ((-2.7, 0.62), (-0.5, 0.55), (2.5, 0.4), (0.4, 0.5)):
         ex, ez = base[0] + math.cos(ang) * reach, base[2] + math.sin(ang) * reach * 0.7
         a, b = cam.point((base[0] + math.cos(ang) * 0.1, 0.05, base[2])), cam.point((ex, 0.0, ez))
@@ -107,141 +278,54 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     dark = left + [(a[0] * 0.67 + b[0] * 0.33, a[1] * 0.67 + b[1] * 0.33) for a, b in zip(left, right)][::-1]
     svg.path(polygon(dark), fill=mix(bark, P.light.shadow, 0.4))
     clip = svg.clip(polygon(trunk))
+    # Ring scars where old fronds fell, closer together up the trunk, each a
+    # little askew and some only part way round.
     rings = []
-    for t in np.arange(0.04, 0.95, 0.045):
+    t = 0.035
+    while t < 0.95:
         i = t * (len(scr) - 1)
         a = int(i)
         f = i - a
         l = (left[a][0] * (1 - f) + left[a + 1][0] * f, left[a][1] * (1 - f) + left[a + 1][1] * f)
         r = (right[a][0] * (1 - f) + right[a + 1][0] * f, right[a][1] * (1 - f) + right[a + 1][1] * f)
-        rings.append(f'<path d="M{num(l[0])},{num(l[1])}Q{num((l[0] + r[0]) / 2)},{num((l[1] + r[1]) / 2 + 1.2)} '
-                     f'{num(r[0])},{num(r[1])}" fill="none" stroke="{bark_dark}" stroke-width="0.5" opacity="0.6"/>')
-    svg.group(rings, clip_path=clip)
+        tilt = rng.normal(0, 0.7)
+        start = rng.uniform(0, 0.3) if rng.uniform() < 0.3 else 0.0
+        l = (l[0] + (r[0] - l[0]) * start, l[1] + (r[1] - l[1]) * start)
+        rings.append(f'<path d="M{num(l[0])},{num(l[1] + tilt)}Q{num((l[0] + r[0]) / 2)},'
+                     f'{num((l[1] + r[1]) / 2 + 1.2 + rng.uniform(-0.3, 0.3))} {num(r[0])},{num(r[1] - tilt)}" '
+                     f'stroke-width="{num(rng.uniform(0.4, 0.65))}" opacity="{num(rng.uniform(0.45, 0.75))}"/>')
+        t += rng.uniform(0.032, 0.058) * (1.1 - 0.35 * t)
+    svg.group(rings, clip_path=clip, fill="none", stroke=bark_dark)
+    for fr in dead:
+        if fr not in back_dead:
+            draw_frond(fr)
 
-    # Its shadow on the sand, trunk and crown thrown along the sun's way.
-    def on_sand(p):
-        return cam.point((p[0] + p[1] * REACH * SHADOW[0], 0.0, p[2] + p[1] * REACH * SHADOW[1]))
-
-    # The trunk's shadow runs from its foot out to the crown's, one soft
-    # band that narrows as the trunk does; seen this low it would thin to a
-    # line, so it keeps a few pixels' width on screen.
-    path = [on_sand(p) for p in spine]
-    sl, sr = [], []
-    for i, (x, y) in enumerate(path):
-        j, k = min(i + 1, len(path) - 1), max(i - 1, 0)
-        dx, dy = path[j][0] - path[k][0], path[j][1] - path[k][1]
-        n = math.hypot(dx, dy) or 1
-        wdt = 3.2 - 1.6 * ts[i]
-        sl.append((x - dy / n * wdt, y + dx / n * wdt))
-        sr.append((x + dy / n * wdt, y - dx / n * wdt))
-    sh = P.light.shadow
-    fx, fy = cam.point(base)
-    shade.group([f'<path d="{smooth(sl + sr[::-1])}"/>',
-                 f'<ellipse cx="{num(fx + 2.0)}" cy="{num(fy + 0.6)}" rx="{num(0.45 * px)}" ry="{num(0.12 * px)}"/>'],
-                fill=sh, opacity="0.42", filter=shade.blur(0.6))
-    shade_parts = []
-    top = spine[-1]
-
-    fronds = []
-    for k in range(12):
-        # All round the crown: some reach toward us, some away behind it,
-        # each rising from the crown and arching over to droop at its tip.
-        phi = 2 * math.pi * (k + rng.uniform(-0.2, 0.2)) / 12 + 0.3
-        away = math.sin(phi)
-        length = rng.uniform(2.2, 3.3)
-        droop = rng.uniform(0.8, 1.2) * (1 - 0.6 * away)
-        rise = 1.0 + 2.4 * max(0.0, away)
-        pts3 = []
-        for t in np.linspace(0, 1, 14):
-            reach = length * t
-            pts3.append(top + np.array([math.cos(phi) * reach, 0.25 + rise * t * (1 - t) - droop * t * t * 1.3,
-                                        math.sin(phi) * reach * 0.8]))
-        fronds.append((phi, pts3))
-    # The crown's shadow on the sand: each frond's midrib and leaflets laid
-    # flat along the sun's way, all in one tone where they overlap.
-    for _, f in fronds:
-        path = [on_sand(p) for p in f]
-        for i in range(1, len(path)):
-            (x0, y0), (x1, y1) = path[i - 1], path[i]
-            dx, dy = x1 - x0, y1 - y0
-            n = math.hypot(dx, dy) or 1
-            ux, uy = dx / n, dy / n
-            t = i / len(path)
-            ll = (math.sin(math.pi * min(1.0, t * 1.1 + 0.1)) * 5.5 + 1) * px / 24
-            for side in (-1, 1):
-                tip = (x1 + (-uy * side * 0.7 + ux * 0.5) * ll, y1 + (ux * side * 0.7 + uy * 0.5) * ll * 0.45)
-                shade_parts.append(f'<path d="{lens(x0, y0, tip[0], tip[1], 0.8 + 0.5 * (1 - t))}"/>')
-            # Close to the midrib the leaflets' shadows run together into
-            # one mass, so the frond reads as a shape, not a row of strokes.
-            core = 0.75 * ll * math.hypot(uy, 0.45 * ux)
-            shade_parts.append(f'<path d="{lens(x0, y0, x1, y1, max(0.6, core))}"/>')
-    shade.group(shade_parts, fill=sh, opacity="0.36", filter=shade.blur(1.1))
-
-    # Three greens for the crown: the fronds toward the sun at the top left
-    # lit warm, those turned away to the right and behind in shade, and the
-    # heart of the crown under them darkest of all.
-    leaf = mix(P.grass, P.sea_dark, 0.2)
-    leaf_lit = mix(mix(P.grass, P.light.key, 0.3), P.sand, 0.28)
-    leaf_shade = mix(mix(P.grass, P.light.shadow, 0.45), P.sea_dark, 0.2)
-    back_leaf = mix(leaf_shade, P.light.shadow, 0.2)
+    # The crown: far fronds, the dark heart and the nuts, then the near ones.
     cx, cy = cam.point(top)
-
-    def heart():
-        """The crown's heart in shade behind the nearer fronds."""
-        svg.add(f'<ellipse cx="{num(cx + 0.5)}" cy="{num(cy + 2.2)}" rx="6.5" ry="3.8" fill="{back_leaf}"/>')
-
-    def nuts():
-        """The coconuts hanging in a bunch just under the crown, each lit on
-        its upper left, and the stalks of the lowest fronds over their tops."""
-        nut = mix(P.wood_dark, P.grass, 0.2)
-        svg.add(f'<ellipse cx="{num(cx + 0.8)}" cy="{num(cy + 5.5)}" rx="6.5" ry="3.5" fill="{P.light.shadow}" '
-                f'opacity="0.35" filter="{svg.blur(0.8)}"/>')
-        for dx, dy, r in ((-2.8, 6.0, 2.3), (2.6, 6.3, 2.2), (0.0, 7.9, 2.4), (4.9, 5.0, 1.8)):
-            x, y = cx + dx, cy + dy
-            svg.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(r)}" fill="{nut}"/>')
-            svg.path(lens(x - r * 0.75, y + r * 0.1, x + r * 0.1, y - r * 0.8, r * 0.55),
-                     fill=mix(P.wood_side, P.light.key, 0.3), opacity="0.85")
-        for ex, ey, tone in ((-8.0, 3.5, leaf), (7.5, 4.5, leaf_shade), (-1.5, 5.0, leaf_shade),
-                             (3.5, 3.0, leaf_shade)):
-            svg.path(lens(cx, cy + 1.0, cx + ex, cy + ey, 1.6), fill=tone)
-
-    drawn_heart = False
-    for phi, f in sorted(fronds, key=lambda pf: -pf[1][-1][2]):
-        far = math.sin(phi) > 0.3
-        if not far and not drawn_heart:
-            heart()
-            drawn_heart = True
-        # How much the frond faces the sun: most on the left, least on the
-        # right; the ones behind the crown stay in its shade.
-        toward = 0.5 - 0.5 * math.cos(phi)
-        tone = mix(back_leaf, leaf, 0.5 * toward) if far else mix(leaf_shade, leaf, 0.35 + 0.65 * toward)
-        # Three tones a frond: the leaflets hanging under it in shade, those
-        # on its upper side catching the sun, brighter the more it faces it.
-        under_tone = mix(tone, leaf_shade, 0.6)
-        upper_tone = mix(tone, leaf_lit, 0.15 + 0.75 * toward ** 1.5) if not far else mix(tone, leaf_lit, 0.4 * toward)
-        scr_f = [cam.point(p) for p in f]
-        spread = 0.55 + 0.45 * abs(math.cos(phi))
-        upper, lower = [], []
-        for i in range(1, len(scr_f)):
-            (x0, y0), (x1, y1) = scr_f[i - 1], scr_f[i]
-            dx, dy = x1 - x0, y1 - y0
-            n = math.hypot(dx, dy) or 1
-            ux, uy = dx / n, dy / n
-            t = i / len(scr_f)
-            ll = (math.sin(math.pi * min(1.0, t * 1.1 + 0.1)) * 13 + 2) * spread
-            for side in (-1, 1):
-                # Leaflets sweep toward the frond's tip and hang down.
-                nx, ny = -uy * side, ux * side
-                tip = (x1 + (nx * 0.6 + ux * 0.5) * ll, y1 + (ny * 0.6 + uy * 0.5) * ll + ll * 0.55)
-                (upper if ny < 0 else lower).append(lens(x0, y0, tip[0], tip[1], 1.3 + 0.9 * (1 - t)))
-        svg.path("".join(lower), fill=under_tone)
-        svg.path("".join(upper), fill=upper_tone)
-        if not far:
-            svg.path(smooth(scr_f, closed=False), stroke=mix(upper_tone, leaf_lit, 0.5 * toward),
-                     stroke_width="0.8", stroke_linecap="round")
-    if not drawn_heart:
-        heart()
-    nuts()
+    order = sorted(fronds, key=lambda f: -f.depth())
+    far = [f for f in order if f.depth() > top[2] + 0.5]
+    near = [f for f in order if f not in far]
+    for fr in far:
+        draw_frond(fr, far=True)
+    svg.add(f'<ellipse cx="{num(cx + 0.5)}" cy="{num(cy + 2.0)}" rx="6" ry="3.6" fill="{back_leaf}"/>')
+    # The coconuts in a bunch under the crown: a few round nuts, each lit on
+    # its upper left and shaded on its lower right, the gaps between dark.
+    nut = mix(mix(P.wood_side, P.grass, 0.35), P.sand, 0.15)
+    nut_dark = mix(nut, P.wood_dark, 0.55)
+    nut_lit = mix(nut, P.light.key, 0.45)
+    svg.add(f'<ellipse cx="{num(cx + 0.5)}" cy="{num(cy + 7.0)}" rx="8" ry="5" '
+            f'fill="{mix(back_leaf, P.wood_dark, 0.4)}"/>')
+    for dx, dy, r in ((4.2, 4.6, 2.9), (-3.6, 5.0, 3.0), (0.4, 5.6, 3.2), (-1.8, 9.6, 3.0), (2.8, 9.4, 2.9)):
+        x, y = cx + dx, cy + dy
+        svg.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(r + 0.45)}" fill="{nut_dark}"/>')
+        svg.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(r)}" fill="{nut}"/>')
+        svg.add(f'<path d="M{num(x + r * 0.95)},{num(y - r * 0.3)}A{num(r)},{num(r)} 0 0 1 {num(x - r * 0.5)},'
+                f'{num(y + r * 0.87)}A{num(r * 1.2)},{num(r * 1.2)} 0 0 0 {num(x + r * 0.95)},{num(y - r * 0.3)}Z" '
+                f'fill="{nut_dark}" opacity="0.8"/>')
+        svg.add(f'<ellipse cx="{num(x - r * 0.38)}" cy="{num(y - r * 0.4)}" rx="{num(r * 0.42)}" ry="{num(r * 0.3)}" '
+                f'fill="{nut_lit}" opacity="0.8"/>')
+    for fr in near:
+        draw_frond(fr)
 
 
 def breaker_z(x):
@@ -433,47 +517,11 @@ def _sand(cam, sand: Svg, xs, rng):
                              - 0.5 * math.sin(x * 1.3 + reach) - rng.uniform(0, 0.35))) for x in xs]
         bands.append(f'<path d="{smooth(edge[::-1] + inland, tension=0.6)}" opacity="{num(alpha)}"/>')
     sand.group(bands, fill=wet_tone, filter=sand.blur(1.2))
-    # Along the water's edge a thin sheen of the sky on the wet sand,
-    # broken where the sand has begun to dry.
-    for i in range(0, len(xs) - 6, 3):
-        if rng.uniform() < 0.3:
-            continue
-        x0 = xs[i]
-        x1 = xs[min(len(xs) - 1, i + int(rng.integers(3, 7)))]
-        d = rng.uniform(0.5, 1.4)
-        a = cam.point((x0, 0.0, float(shore_z(x0)) - d))
-        b = cam.point((x1, 0.0, float(shore_z(x1)) - d - rng.uniform(-0.2, 0.2)))
-        thick = max(0.4, float(cam.scale(float(shore_z(x0)) - d)) * 0.03)
-        sand.path(lens(a[0], a[1], b[0], b[1], thick), fill=mix(P.sky_horizon, P.light.key, 0.4),
-                  opacity=num(rng.uniform(0.3, 0.55)))
-    # A few ripples in the dry sand, foreshortened with distance.
-    for _ in range(60):
-        x, z = rng.uniform(-20, 20), rng.uniform(9, float(shore_z(0)) - 6)
-        a, b = cam.point((x - 0.4, 0, z)), cam.point((x + 0.4, 0, z + 0.05))
-        sand.path(lens(a[0], a[1], b[0], b[1], 0.3), fill=P.wood_lit, opacity="0.35")
 
 
 def _beach(cam, sand: Svg, rng):
-    """What lies on the dry sand in front: long wind ripples, their lee in
-    shade and their crest in the sun, a line of dried weed the high tide
-    left, and a few shells lit from the top left."""
-    lee, crest = [], []
-    for _ in range(26):
-        z = rng.uniform(10.5, 21.0)
-        x = rng.uniform(-9.0, 8.0)
-        if z > float(shore_z(x)) - 4.0:
-            continue
-        L = rng.uniform(0.8, 2.2)
-        xs = np.linspace(x - L / 2, x + L / 2, 7)
-        bow = rng.uniform(-0.25, 0.25)
-        line = [(u, z + bow * math.sin(math.pi * (u - xs[0]) / L) + 0.08 * math.sin(u * 3.1)) for u in xs]
-        k = float(cam.scale(z)) / 30.0
-        lo = [cam.point((u, 0.0, w - 0.04)) for u, w in line]
-        hi = [cam.point((u, 0.0, w + 0.06)) for u, w in line]
-        lee.append(f'<path d="{smooth(lo, closed=False)}" stroke-width="{num(1.2 + 1.2 * k)}"/>')
-        crest.append(f'<path d="{smooth(hi, closed=False)}" stroke-width="{num(0.4 + 0.4 * k)}"/>')
-    sand.group(lee, fill="none", stroke=P.light.shadow, stroke_linecap="round", opacity="0.09", filter=sand.blur(0.5))
-    sand.group(crest, fill="none", stroke=P.light.key, stroke_linecap="round", opacity="0.16")
+    """What lies on the dry sand: a line of dried weed the high tide left,
+    and a few shells in front, lit from the top left."""
     # The tide line: bits of dried weed and foam, strung out and broken.
     weed = []
     for x in np.arange(-22.0, 22.0, 0.16):
@@ -487,8 +535,7 @@ def _beach(cam, sand: Svg, rng):
         weed.append(f'<path d="{lens(a[0], a[1], b[0], b[1], max(0.35, float(cam.scale(z)) * 0.018))}"/>')
     sand.group(weed, fill=mix(P.wood_dark, P.sand, 0.45), opacity="0.4")
     shell = mix(P.cloth, P.wood_fresh, 0.35)
-    for x, z, size, turn in ((1.1, 12.6, 0.17, 0.3), (3.3, 13.5, 0.14, -0.5), (-0.4, 11.3, 0.2, 0.9),
-                             (4.6, 14.6, 0.13, 0.1), (2.0, 15.6, 0.11, -1.1), (6.4, 13.0, 0.13, 0.6)):
+    for x, z, size, turn in ((-2.4, 11.9, 0.15, 0.4), (-1.7, 13.9, 0.11, -0.6), (-6.1, 12.3, 0.12, 0.9)):
         cx, cy = cam.point((x, 0.0, z))
         r = float(cam.scale(z)) * size
         c, s_ = math.cos(turn), math.sin(turn)
@@ -507,6 +554,149 @@ def _beach(cam, sand: Svg, rng):
         sand.path(fan(0.35, -0.35 * r, -0.2 * r), fill=mix(shell, P.light.key, 0.6))
 
 
+def _ripples(cam, sand: Svg, rng):
+    """Wind ripples in the dry sand in front, in patches: long, gently
+    wavering ridges, each a soft lee in shade on its far side with its
+    crest catching the sun, closer together and fainter with distance."""
+    lee, crest = [], []
+    for cx, cz, spread, count in ((-4.0, 14.5, 3.5, 9), (2.5, 12.0, 3.0, 6), (-0.5, 17.5, 4.0, 7)):
+        for k in range(count):
+            z = cz + (k - count / 2) * rng.uniform(0.3, 0.45)
+            x = cx + rng.normal(0, spread * 0.3)
+            if z > wash_edge(x) - 3.5 or z < 10.6:
+                continue
+            L = rng.uniform(1.2, 3.2) * (1 - abs(k - count / 2) / count)
+            us = np.linspace(x - L / 2, x + L / 2, 12)
+            line = [(u, z + 0.12 * math.sin(u * 1.7 + k) + 0.05 * math.sin(u * 4.3)) for u in us]
+            k1 = float(cam.scale(z)) / 30.0
+            lo = [cam.point((u, 0.0, w + 0.05)) for u, w in line]
+            hi = [cam.point((u, 0.0, w - 0.03)) for u, w in line]
+            lee.append(f'<path d="{smooth(lo, closed=False)}" stroke-width="{num(0.9 + 1.4 * k1)}"/>')
+            crest.append(f'<path d="{smooth(hi, closed=False)}" stroke-width="{num(0.35 + 0.4 * k1)}"/>')
+    sand.group(lee, fill="none", stroke=mix(P.light.shadow, P.skin, 0.3), stroke_linecap="round", opacity="0.08",
+               filter=sand.blur(0.9))
+    sand.group(crest, fill="none", stroke=P.light.key, stroke_linecap="round", opacity="0.3", filter=sand.blur(0.3))
+
+
+def _footprints(cam, sand: Svg, rng):
+    """The castaway's own track: bare footprints from the front of the beach
+    down to the water, left and right by turns, fainter where the wash has
+    begun to smooth them away and gone where it runs."""
+    dark = mix(mix(P.sand, P.light.shadow, 0.45), P.skin, 0.15)
+    lip = mix(P.sand, P.light.key, 0.55)
+    z, side = 10.4, 1
+    while True:
+        # The track bends a little as it goes down the beach toward the sea.
+        x = -4.6 + 0.55 * (z - 10.4) - 0.02 * (z - 10.4) ** 2
+        heading = math.atan2(0.55 - 0.04 * (z - 10.4), 1.0)
+        edge = wash_edge(x)
+        if z > edge - 0.6:
+            break
+        fade = float(np.clip((edge - 0.6 - z) / 3.0, 0.25, 1.0))
+        ux, uz = math.sin(heading), math.cos(heading)
+        fx, fz = x + side * 0.1 * uz, z - side * 0.1 * ux
+
+        def sole(scale, dx=0.0, dz=0.0):
+            pts = []
+            for a in np.linspace(0, 2 * math.pi, 14, endpoint=False):
+                # Broader at the ball of the foot than at the heel.
+                along = math.cos(a) * 0.18 * scale
+                across = math.sin(a) * 0.09 * scale * (1.0 + 0.3 * math.cos(a))
+                pts.append(cam.point((fx + dx + along * ux + across * uz, 0.0, fz + dz + along * uz - across * ux)))
+            return smooth(pts)
+
+        sand.path(sole(1.0), fill=dark, opacity=num(0.7 * fade))
+        # The wall toward the sun is in shade, the far side's rim catches it.
+        sand.path(sole(0.7, -0.015, 0.03), fill=mix(dark, P.light.shadow, 0.35), opacity=num(0.6 * fade))
+        sand.path(sole(0.9, 0.03, -0.045), fill=lip, opacity=num(0.45 * fade))
+        z += 0.72 / math.hypot(1.0, math.tan(heading)) * (1 + rng.normal(0, 0.04))
+        side = -side
+
+
+def _driftwood(cam, svg: Svg, rng):
+    """A piece of driftwood from the wreck lying half sunk in the sand at the
+    left: a length of branch bleached grey by sun and salt, thick and knobbed
+    at its root end with the stub of a bough, worn thin toward a broken tip;
+    its top in the sun, its underside in shade, a few cracks along the grain,
+    and a rope still knotted round it trailing off over the sand."""
+    body = mix(mix(P.wood_fresh, P.cloud_shade, 0.45), P.sand, 0.1)
+    under = mix(body, mix(P.light.shadow, P.skin, 0.3), 0.45)
+    top_lit = mix(body, P.light.key, 0.55)
+    sh = mix(P.light.shadow, P.skin, 0.3)
+    a, b = np.array([-6.4, 0.0, 12.4]), np.array([-3.3, 0.0, 13.3])
+    ts = np.linspace(0, 1, 24)
+
+    def radius(t):
+        # Swollen at the root, a knot a third along, worn down to the break.
+        return (0.19 - 0.1 * t + 0.07 * math.exp(-((t - 0.05) / 0.07) ** 2)
+                + 0.025 * math.exp(-((t - 0.38) / 0.05) ** 2))
+
+    centre = [a + (b - a) * t + np.array([0.0, radius(t) * 0.55, 0.04 * math.sin(t * 7)]) for t in ts]
+    scr = [cam.point(p) for p in centre]
+    rad = [radius(t) * float(cam.scale(p[2])) for t, p in zip(ts, centre)]
+    top = [(x, y - r * (1 + 0.06 * math.sin(i * 2.3))) for i, ((x, y), r) in enumerate(zip(scr, rad))]
+    bottom = [(x, y + r * 0.75) for (x, y), r in zip(scr, rad)]
+    # The broken tip: a few splinters instead of a round end.
+    tip = [(scr[-1][0] + 3.0, scr[-1][1] - 0.8), (scr[-1][0] + 1.6, scr[-1][1]), (scr[-1][0] + 3.4, scr[-1][1] + 0.6)]
+    outline = top + tip + bottom[::-1]
+    # Its shadow on the sand, thrown toward us and to the right.
+    shadow = [cam.point(_on_sand(p + np.array([0.0, radius(t), 0.0]))) for t, p in zip(ts, centre)]
+    svg.path(smooth([(x + 0.5, y + 0.6) for x, y in shadow] + bottom[::-1]), fill=sh, opacity="0.4",
+             filter=svg.blur(0.6))
+    # The stub of a bough off the root end, rising a little toward us.
+    s0, s1 = cam.point(centre[4] + np.array([0.0, 0.05, 0.0])), cam.point(centre[4] + np.array([0.35, 0.22, -0.3]))
+    svg.path(lens(s0[0], s0[1], s1[0], s1[1], 0.1 * float(cam.scale(12.4))), fill=body)
+    svg.path(lens(s0[0], s0[1] - 0.8, s1[0] - 0.3, s1[1] - 0.4, 0.05 * float(cam.scale(12.4))), fill=top_lit)
+    svg.add(f'<ellipse cx="{num(s1[0])}" cy="{num(s1[1])}" rx="1.2" ry="1.5" fill="{mix(body, P.wood_side, 0.25)}"/>')
+    svg.path(smooth(outline), fill=body)
+    clip = svg.clip(smooth(outline))
+    lower = [(x, y + r * 0.1) for (x, y), r in zip(scr, rad)]
+    svg.path(smooth(lower + [(x + 2.0, y + 1.5) for x, y in bottom[::-1]]), fill=under, clip_path=clip)
+    upper = [(x, y - r * 0.45) for (x, y), r in zip(scr, rad)]
+    svg.path(smooth(top + upper[::-1]), fill=top_lit, clip_path=clip)
+    cracks = []
+    for _ in range(6):
+        t0 = rng.uniform(0.0, 0.6)
+        t1 = min(1.0, t0 + rng.uniform(0.2, 0.45))
+        f = rng.uniform(-0.5, 0.4)
+        seg = [(x, y + r * f) for (x, y), r, t in zip(scr, rad, ts) if t0 <= t <= t1]
+        if len(seg) > 1:
+            cracks.append(f'<path d="{smooth(seg, closed=False)}"/>')
+    svg.group(cracks, fill="none", stroke=mix(body, P.wood_dark, 0.45), stroke_width="0.35", opacity="0.7",
+              clip_path=clip)
+    # Where it lies in the sand, a little heaped against its near side.
+    heap = [(x, y + r * 0.75) for (x, y), r in zip(scr[1:-3], rad[1:-3])]
+    svg.path(smooth(heap, closed=False), stroke=mix(P.sand, P.light.key, 0.2), stroke_width="1.2", opacity="0.85",
+             stroke_linecap="round")
+    # The rope: a few turns round it near the middle, then the end over the
+    # sand in a loose curve to a frayed tuft.
+    rope = mix(P.wood_fresh, P.sand, 0.35)
+    rope_dark = mix(rope, P.wood_side, 0.5)
+    i = 15
+    (kx, ky), r = scr[i], rad[i]
+    for k in range(3):
+        x = kx + (k - 1) * 1.3
+        svg.path(f"M{num(x - 0.6)},{num(ky - r)}Q{num(x + 0.9)},{num(ky)} {num(x + 0.3)},{num(ky + r * 0.75)}",
+                 stroke=rope_dark, stroke_width="1.0", stroke_linecap="round")
+        svg.path(f"M{num(x - 0.6)},{num(ky - r)}Q{num(x + 0.5)},{num(ky - r * 0.5)} "
+                 f"{num(x + 0.6)},{num(ky - r * 0.1)}",
+                 stroke=rope, stroke_width="0.5", stroke_linecap="round")
+    knot = centre[i]
+    run = [knot + np.array([dx, 0.0, dz]) for dx, dz in
+           ((0.05, -0.15), (0.2, -0.4), (0.5, -0.55), (0.85, -0.55), (1.15, -0.7), (1.3, -0.92), (1.35, -1.05))]
+    run = [np.array([p[0], 0.02, p[2]]) for p in run]
+    pts = [cam.point(p) for p in run]
+    pts[0] = (kx + 0.6, ky + r * 0.7)
+    svg.path(smooth([(x + 0.8, y + 0.7) for x, y in pts], closed=False), stroke=sh, stroke_width="1.4",
+             opacity="0.3", stroke_linecap="round", filter=svg.blur(0.4))
+    svg.path(smooth(pts, closed=False), stroke=rope_dark, stroke_width="1.4", stroke_linecap="round")
+    svg.path(smooth([(x - 0.15, y - 0.3) for x, y in pts], closed=False), stroke=rope, stroke_width="0.7",
+             stroke_linecap="round")
+    tx, ty = pts[-1]
+    for ang in (-0.2, 0.3, 0.8):
+        svg.path(lens(tx, ty, tx + 2.0 * math.cos(ang), ty + 1.2 * math.sin(ang) + 0.3, 0.3), fill=rope)
+
+
 def _wash(cam, foam: Svg, xs, rng):
     """The white water between the breaker and the beach, and the wash it
     sends up the wet sand: a sheet that opens into holes as it thins, with
@@ -523,18 +713,77 @@ def _wash(cam, foam: Svg, xs, rng):
     _lace(foam, cam, rng, xs[0], xs[-1], z_b, -5.5, -9.0, P.foam, P.foam, density=1.3,
           open_back=0.5, open_front=0.9, opacity=0.35)
     # The wash on the sand, thinner still, receding.
-    front = _lace(foam, cam, rng, xs[0], xs[-1], lambda x: float(shore_z(x)), 0.6, -3.0, P.foam, P.foam,
+    # Under it, the last of the water running up over the sand in a thin
+    # film, the sand showing through.
+    film = [cam.point((x, 0.0, wash_edge(x))) for x in np.linspace(xs[0], xs[-1], 200)]
+    shore = [cam.point((x, 0.0, float(shore_z(x)) + 0.2)) for x in np.linspace(xs[0], xs[-1], 200)]
+    foam.path(polygon(shore + film[::-1]), fill=mix(P.sea_light, P.sand, 0.25), opacity="0.45",
+              filter=foam.blur(0.5))
+    front = _lace(foam, cam, rng, xs[0], xs[-1], lambda x: float(shore_z(x)), 0.6, WASH, P.foam, P.foam,
                   density=1.2, open_back=0.5, open_front=1.1, opacity=0.3)
     # Just past the edge the sand is darker where the water has soaked it.
     foam.path(polygon(front + [(x, y + 2.2) for x, y in front[::-1]]), fill=P.wood_side, opacity="0.12",
               filter=foam.blur(0.9))
-    # Its edge: short tapered dashes of foam strung along where it stops.
-    for i in range(0, len(front) - 3, 2):
-        if rng.uniform() < 0.25:
-            continue
-        j = min(len(front) - 1, i + int(rng.integers(2, 5)))
-        (ax, ay), (bx, by) = front[i], front[j]
-        foam.path(lens(ax, ay, bx, by, rng.uniform(0.5, 0.9)), fill=P.foam, opacity=num(rng.uniform(0.35, 0.6)))
+    # Its edge: a rim of foam where the wash stops, broken into lengths and
+    # full of holes, a lace a hand wide near by that narrows to a thread far
+    # off, and over the wet sand just inside it one band of the sky's sheen.
+    _foam_edge(cam, foam, np.random.default_rng(2025), xs)
+
+
+def wash_edge(x):
+    """Where the last wash stops on the sand (the wash's lace ends here)."""
+    return (float(shore_z(x)) + WASH * (1 + 0.3 * math.sin(x * 0.55 + 1.3)) + 0.35 * math.sin(x * 1.7)
+            - 0.3 * abs(math.sin(x * 2.3)))
+
+
+def _foam_edge(cam, svg: Svg, rng, xs):
+    x0, x1 = xs[0], xs[-1]
+    # The sheen: the wet sand a little inland of the foam mirrors the sky,
+    # brightest along the foam and fading up the beach, broken where the
+    # sand has begun to dry.
+    sheen = []
+    x = x0
+    while x < x1:
+        L = rng.uniform(1.5, 5.0)
+        u = np.linspace(x, min(x1, x + L), 14)
+        d0 = [0.05 + 0.05 * math.sin(v * 2.1) for v in u]
+        d1 = [1.2 + 0.4 * math.sin(v * 0.8 + 1.0) + 0.15 * math.sin(v * 2.9) for v in u]
+        near = [cam.point((v, 0.0, wash_edge(v) - d)) for v, d in zip(u, d1)]
+        far = [cam.point((v, 0.0, wash_edge(v) - d)) for v, d in zip(u, d0)]
+        sheen.append(f'<path d="{smooth(far + near[::-1])}" opacity="{num(rng.uniform(0.5, 0.7))}"/>')
+        x += L + rng.uniform(0.1, 0.9)
+    svg.group(sheen, fill=mix(P.sky_horizon, P.sky_top, 0.3), filter=svg.blur(0.6))
+    # The lace: lengths of foam lying along the edge with gaps of wet sand
+    # between, each holed through on the ground.
+    mask = svg.uid("m")
+    holes, pieces, lips = [], [], []
+    x = x0
+    while x < x1:
+        L = rng.uniform(0.8, 3.5)
+        u = np.linspace(x, min(x1, x + L), max(4, int(L * 8)))
+        width = rng.uniform(0.45, 0.95)
+        taper = [max(0.0, math.sin(math.pi * (v - u[0]) / max(1e-6, u[-1] - u[0]))) ** 0.5 for v in u]
+        front = [cam.point((v, 0.0, wash_edge(v) + 0.03 * math.sin(v * 9.0))) for v in u]
+        back = [cam.point((v, 0.0, wash_edge(v) + width * (0.35 + 0.65 * t) * (1 + 0.3 * math.sin(v * 5.3))))
+                for v, t in zip(u, taper)]
+        pieces.append(f'<path d="{smooth(front + back[::-1])}"/>')
+        lips.append(f'<path d="{smooth(front, closed=False)}"/>')
+        for _ in range(int(L * width * 14)):
+            hx = rng.uniform(u[0], u[-1])
+            hz = wash_edge(hx) + rng.uniform(0.1, 0.9) * width
+            r = rng.uniform(0.05, 0.12) * (0.6 + width)
+            (ax, ay), (bx, by) = cam.point((hx - r, 0.0, hz)), cam.point((hx + r, 0.0, hz + r * 0.4))
+            hy = cam.point((hx, 0.0, hz + r))[1]
+            holes.append(f'<ellipse cx="{num((ax + bx) / 2)}" cy="{num((ay + by) / 2)}" rx="{num((bx - ax) / 2)}" '
+                         f'ry="{num(max(0.25, abs(hy - ay) * 1.1))}" fill="black"/>')
+        x += L + rng.uniform(0.08, 0.6)
+    svg.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
+                    f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
+                    + "".join(holes) + '</mask>')
+    svg.group(pieces, fill=P.foam, opacity="0.8", mask=f"url(#{mask})")
+    # Its leading lip, the brightest of it, a thread that comes and goes.
+    svg.group(lips, fill="none", stroke=mix(P.foam, P.light.key, 0.5), stroke_width="0.55", opacity="0.7",
+              stroke_linecap="round")
 
 
 def build(scale: int) -> Picture:
@@ -581,13 +830,18 @@ def build(scale: int) -> Picture:
     xs = np.linspace(-24, 26, 140)
     _sand(cam, sand, xs, rng)
     _beach(cam, sand, np.random.default_rng(2024))
+    _ripples(cam, sand, np.random.default_rng(2026))
+    _footprints(cam, sand, np.random.default_rng(2027))
     _breaker(cam, surf, xs, rng)
     _wash(cam, foam, xs, np.random.default_rng(2021))
     _white_water(cam, foam, xs, np.random.default_rng(2023))
 
     palm, shadow = Svg(w, h), Svg(w, h)
     _palm(cam, palm, shadow, np.random.default_rng(2022))
+    litter = Svg(w, h)
+    _driftwood(cam, litter, np.random.default_rng(2028))
 
     layers = [Layer("sky", heaven), Layer("sea", water), Layer("surface", surface), Layer("sand", sand), Layer("surf", surf),
-              Layer("foam", foam), Layer("shadow", shadow), Layer("palm", palm)]
+              Layer("foam", foam), Layer("shadow", shadow),
+              Layer("beach", litter), Layer("palm", palm)]
     return Picture(NAME, w, h, P, layers, seed=202)
