@@ -32,7 +32,7 @@ WARM_SEA = mix(P.sea_horizon, L.key, 0.45)
 DUSK = replace(P, wood_lit=mix(P.wood_lit, P.sea_horizon, 0.3),
                wood_side=mix(P.wood_side, P.sea_near, 0.4),
                wood_dark=mix(P.wood_dark, P.sea_dark, 0.45), wood_fresh=mix(P.wood_fresh, P.sea_horizon, 0.2))
-MIRROR = mix(mix(P.wood_dark, P.sea_dark, 0.5), P.ink, 0.3)
+MIRROR = mix(mix(P.wood_dark, P.sea_dark, 0.7), P.ink, 0.7)
 
 
 def _toward_light(svg: Svg, w: float, strongest: float, weakest: float) -> str:
@@ -158,7 +158,7 @@ def _reflection(cam, plank, waves, w, h, rng) -> Svg:
         gx, gz = waves.slope(wx, z)
         dx = float(gx) * 40 + rng.normal(0, 0.5)
         # Where the wave tilts toward the sky the surface gives back sky, not board.
-        keep = 0.2 if float(gz) < -0.02 else rng.uniform(0.65, 0.95)
+        keep = 0.3 if float(gz) < -0.02 else rng.uniform(0.8, 1.0)
         cid = out.clip(f"M{num(min(xs) - 6)},{num(y)}H{num(max(xs) + 6)}V{num(y + step * 0.82)}"
                        f"H{num(min(xs) - 6)}Z")
         out.add(f'<g clip-path="{cid}" opacity="{num(keep)}"><g transform="translate({num(dx)},0)" '
@@ -173,8 +173,8 @@ def _drips(cam, plank, svg, surface, rng):
     it lands."""
     T, W = plank.thickness, plank.width
     corner = plank.under_end(1, -W / 2)
-    picks = [plank.world(corner - 0.004, -W / 2, -T / 2), plank.world(corner - 0.12, -W / 2, -T / 2),
-             plank.world(plank.under_end(1, -W * 0.25) - 0.004, -W * 0.25, -T / 2)]
+    picks = [plank.world(corner - 0.004, -W / 2, -T / 2)] + [
+        plank.world(plank.under_end(1, v) - 0.004, v, -T / 2) for v in (-W * 0.4,)]
     for n, tip in enumerate(picks):
         sx, sy = cam.point(tip)
         ground = cam.point((tip[0], 0.0, tip[2]))
@@ -244,8 +244,8 @@ def build(scale: int) -> Picture:
     # near side of each giving back a little sky, the far side its back.
     entry, sunk_end = plank.world(u0, 0, 0), plank.world(-plank.length / 2 + 0.4, 0, 0)
     sea.rings(ripples, cam, P, ((sunk_end[0], sunk_end[2]), (entry[0], entry[2])),
-              radii=[0.3, 0.55, 0.85, 1.2, 1.6], width=0.045, light=mix(P.sea_light, GLOW, 0.25),
-              light_opacity=0.6, dark_opacity=0.9, rough=(np.random.default_rng(4608), waves))
+              radii=[0.34, 0.62, 0.95, 1.35, 1.8], width=0.05, light=mix(P.sea_light, GLOW, 0.25),
+              light_opacity=0.7, dark_opacity=1.0, rough=(np.random.default_rng(4608), waves))
 
     above, under, depth = Svg(w, h), Svg(w, h), Svg(w, h)
     light_dir = (0.35, 0.08, 1.0)   # the break, low on the horizon ahead and to the right
