@@ -56,7 +56,8 @@ def _sky(cam, rng, w, h) -> Svg:
                f'mask="{_toward_light(heaven, w, 1.0, 0.35)}"/>')
     # A few large low masses, their undersides lit rose from the band below
     # them, and one long roll lying along the horizon short of the glow.
-    overcast = replace(P, cloud_shade=mix(P.sky_top, P.sky_horizon, 0.3), cloud_lit=mix(P.cloud_lit, ROSE, 0.35))
+    overcast = replace(P, cloud_shade=mix(P.sky_top, P.sky_horizon, 0.2), cloud_lit=mix(P.cloud_lit, ROSE, 0.35),
+                       light=replace(L, rim=mix(ROSE, L.rim, 0.5)))
     sky.clouds(heaven, rng, overcast, ((-20, 46, 200, 36, 6, 0.05, 0.25), (196, 26, 70, 12, 4, 0.0, 0.2),
                                        (300, 52, 140, 22, 5, 0.15, 0.6)), (-20, 66, 250))
     # The brightest of it, where the sun has just gone under.
