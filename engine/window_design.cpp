@@ -52,13 +52,15 @@ constexpr ControlDesign kDesign[] = {
     box(   "txtHints",      Hints, {8, 392, 185, 81}, 17, "Hints.", "Pistas",
            kWindowFont, {rgb(0, 128, 128), rgb(224, 224, 224)}),
     picture("pic_4_6",                                16, "Una tabla en el mar",
-     "Al anochecer, bajo unas pocas nubes grandes, bajas y oscuras, iluminadas por debajo, una "
-     "sola tabla rota flota a la deriva cerca de nosotros en un mar azul oscuro: la madera, parda, "
-     "veteada y apagada por la penumbra, guarda en el canto vuelto hacia el horizonte un brillo "
-     "húmedo y cálido de la última luz, que toca también su punta astillada, alzada hacia ella; el "
-     "otro extremo, empapado y oscuro, se hunde y se desvanece bajo el agua, y desde allí se abren "
-     "anillos finos en el agua, claros del lado cercano y oscuros del lejano. Al fondo, un "
-     "resplandor en el horizonte deja un reguero de luz sobre el mar."),
+     "Al anochecer, bajo unas pocas nubes grandes, bajas y oscuras, una franja anaranjada y rosada "
+     "arde en el horizonte, donde el sol acaba de ponerse, y entibia el mar a lo lejos con un reguero "
+     "de destellos. Cerca de nosotros, en un mar azul oscuro, flota a la deriva una sola tabla rota, "
+     "medio hundida: la madera, parda, veteada y apagada por la penumbra, guarda en el canto vuelto "
+     "hacia el horizonte un brillo húmedo y cálido; su extremo roto, alzado hacia la luz, se abre en "
+     "astillas de distintos largos, de madera clara, y gotea sobre el agua, que lo refleja oscuro y "
+     "quebrado por las olas. El otro extremo, empapado y oscuro, entra en el agua y se desvanece bajo "
+     "ella, y a su alrededor se abren anillos rotos y temblorosos que siguen la forma de la tabla y se "
+     "apagan al alejarse."),
     picture("pic_4_4",                                15, "Restos del naufragio",
      "Bajo un cielo cubierto de nubes grandes, bajas y pesadas, más oscuras en lo alto, el sol "
      "solo se adivina como un resplandor tras las nubes y unas gaviotas vuelan a la derecha. En un "

@@ -95,10 +95,11 @@ OLIVE_GREY = Palette(
     light=Light(x=152, y=34, key="#f1efe0", rim="#f4f0dc", shadow="#2a3122"),
     skin="#a77a5c", cloth="#d9d8cc", cloth_dark="#3b3d33")
 
-# The end: dusk under low cloud, one thin break glowing on the horizon.
+# The end: dusk under low cloud, the last of the sunset a dull orange band
+# on the horizon going rose under the cloud, the sea night blue.
 NIGHT_BLUE = Palette(
-    sky_top="#2b3442", sky_horizon="#8e969d", cloud_lit="#858c93", cloud_shade="#434c59",
-    sea_horizon="#4e6178", sea_near="#0c1a2e", sea_dark="#08121f", sea_light="#9fb0c0",
+    sky_top="#283142", sky_horizon="#a08690", cloud_lit="#8a8490", cloud_shade="#424a5a",
+    sea_horizon="#56607a", sea_near="#122339", sea_dark="#0a1423", sea_light="#a3adbf",
     foam="#c9d2da", wood_lit="#8a6a4a", wood_side="#5c4430", wood_dark="#2e2219",
-    wood_fresh="#c3a27c", ink="#0e141c",
-    light=Light(x=318, y=74, key="#e9dfc3", rim="#f1e4c0", shadow="#070d16"))
+    wood_fresh="#c9a47a", ink="#0e141c",
+    light=Light(x=318, y=74, key="#e8a66e", rim="#f0b98a", shadow="#070d16"))

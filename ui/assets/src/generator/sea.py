@@ -108,13 +108,18 @@ def ring_points(cam: Camera, centre, radius: float, start: float, end: float, st
 
 def rings(svg: Svg, cam: Camera, palette: Palette, centre, radii, width: float = 0.035,
           light: str | None = None, light_opacity: float = 0.55, dark_opacity: float = 0.5,
-          gap: float = 0.5, filled: bool = False) -> None:
+          gap: float = 0.5, filled: bool = False, rough: tuple | None = None) -> None:
     """Circles on the water around `centre`: the near half of each ring
     catches the light, the far half is the shadowed back of the swell. The
     ends where a ring turns edge-on are left open. A `filled` ring is a band
     `width` metres across laid on the water, so the camera thins it where it
-    runs across the view and it fades out toward its sides."""
+    runs across the view and it fades out toward its sides. A `rough` ring,
+    (rng, waves), is what a swell leaves on a moving sea: broken into runs,
+    swelling and thinning, pushed about by the waves it rides on."""
     light = light or palette.sea_light
+    if rough is not None:
+        _rough_rings(svg, cam, palette, centre, radii, width, light, light_opacity, dark_opacity, *rough)
+        return
     z = centre[1] if np.ndim(centre[0]) == 0 else (centre[0][1] + centre[1][1]) / 2
     px = float(cam.scale(z))
     if filled:
@@ -141,3 +146,61 @@ def rings(svg: Svg, cam: Camera, palette: Palette, centre, radii, width: float =
                  opacity=num(light_opacity * fade))
         svg.path(polyline(far), stroke=palette.sea_dark, stroke_width=num(w * 1.3),
                  stroke_linecap="round", opacity=num(dark_opacity * fade))
+
+
+def _rough_rings(svg: Svg, cam: Camera, palette: Palette, centre, radii, width: float, light: str,
+                 light_opacity: float, dark_opacity: float, rng, waves: WaveField) -> None:
+    """Rings as runs of a band on the moving water. Each ring is cut into
+    runs with gaps between them that widen outward; a run tapers at both
+    ends and swells and thins along its length; its radius wanders with a
+    slow wobble of its own and with the waves under it, which also lift it
+    on the screen. Near runs take the light, far ones the dark, both fading
+    where the ring turns edge-on and with each ring further out."""
+    steps = 220
+    a = np.linspace(0, 2 * math.pi, steps, endpoint=False)
+    for i, r in enumerate(radii):
+        fade = (1.0 - i / (len(radii) + 0.6)) ** 1.3
+        wob = sum(rng.uniform(0.2, 1.0) * np.sin(k * a + rng.uniform(0, 6.3)) for k in (2, 3, 5)) / 2.2
+        swell = 0.55 + 0.45 * np.sin(a * rng.integers(3, 6) + rng.uniform(0, 6.3))
+        rr = r * (1 + 0.06 * wob) + 2.5 * waves.height(*_stadium(centre, r, a))
+        # Runs and gaps round the ring, the gaps growing as the ring spreads.
+        runs, t = [], rng.uniform(0, 0.6)
+        while t < 2 * math.pi:
+            length = rng.uniform(0.45, 1.5) * (1 - 0.12 * i)
+            runs.append((t, min(t + length, 2 * math.pi)))
+            t += length + rng.uniform(0.12, 0.35) * (1 + 0.6 * i)
+        for t0, t1 in runs:
+            idx = np.nonzero((a >= t0) & (a <= t1))[0]
+            if len(idx) < 3:
+                continue
+            # Split where the run crosses from the near half to the far one.
+            near = np.sin(a[idx]) < 0
+            for part in np.split(idx, np.nonzero(np.diff(near.astype(int)))[0] + 1):
+                if len(part) < 3:
+                    continue
+                s = np.linspace(0, 1, len(part))
+                taper = np.sin(math.pi * s) ** 0.6
+                facing = np.abs(np.sin(a[part]))
+                is_near = bool(np.sin(a[part[len(part) // 2]]) < 0)
+                dw = width * (1 - 0.3 * i / len(radii)) * swell[part] * taper * (1.0 if is_near else 1.4)
+                inner = _ring_screen(cam, waves, centre, rr[part] - dw / 2, a[part])
+                outer = _ring_screen(cam, waves, centre, rr[part] + dw / 2, a[part])
+                strength = (light_opacity if is_near else dark_opacity) * fade * float(np.mean(facing)) ** 0.6
+                q = round(min(strength, 1.0) * 16) / 16
+                if q <= 0:
+                    continue
+                svg.path(polygon(inner + outer[::-1]), fill=light if is_near else palette.sea_dark, opacity=num(q))
+
+
+def _stadium(centre, radius, a):
+    """World (x, z) at `radius` round a point or a segment, for angles `a`."""
+    (ax, az), (bx, bz) = [centre, centre] if np.ndim(centre[0]) == 0 else list(centre)
+    towards_b = np.cos(a - math.atan2(bz - az, bx - ax)) >= 0
+    return (np.where(towards_b, bx, ax) + radius * np.cos(a),
+            np.where(towards_b, bz, az) + radius * np.sin(a))
+
+
+def _ring_screen(cam: Camera, waves: WaveField, centre, radius, a):
+    x, z = _stadium(centre, radius, a)
+    sx, sy = cam.project(x, waves.height(x, z), z)
+    return list(zip(sx.tolist(), sy.tolist()))

@@ -30,6 +30,10 @@ class Plank:
     splintered: tuple[bool, bool] = (False, True)   # the -u end, the +u end
     nails: bool = True
     knots: int = 1
+    # A break torn across the grain rather than snapped: this many fibres of
+    # different lengths, the far edge (+v) running on past the near one.
+    # Zero keeps the few sharp teeth.
+    fibres: int = 0
     _jags: dict = field(default_factory=dict, repr=False)
 
     def axes(self):
@@ -53,6 +57,9 @@ class Plank:
         half = self.length / 2
         if not self.splintered[0 if side < 0 else 1]:
             return side * half
+        if self.fibres:
+            vs, depth = self.torn_profile(side)
+            return side * (half - float(np.interp(v, vs, depth)))
         key = side
         if key not in self._jags:
             rng = np.random.default_rng(self.seed * 7 + (1 if side > 0 else 2))
@@ -67,11 +74,44 @@ class Plank:
         # Splinters are sharp: the profile goes by straight runs between teeth.
         return side * (half - (depth[i] * (1 - f) + depth[i + 1] * f))
 
+    def torn_profile(self, side: int):
+        """The torn end as knots across the width (v) and how far short of
+        the full length each stops: fibre tips and the splits between them,
+        over a slant that leaves the far edge longest."""
+        key = ("fibres", side)
+        if key not in self._jags:
+            rng = np.random.default_rng(self.seed * 11 + (1 if side > 0 else 2))
+            n, W = self.fibres, self.width
+            edges = np.linspace(-W / 2, W / 2, n + 1) + np.r_[0, rng.uniform(-0.3, 0.3, n - 1), 0] * W / n
+            vs, depth = [], []
+            for i in range(n):
+                a, b = edges[i], edges[i + 1]
+                slant = (0.5 - (a + b) / (2 * W)) * W * 0.55
+                # Most fibres stop short; a few run on as long splinters.
+                tip = slant * 0.6 + rng.uniform(0.0, 1.0) ** 1.3 * W * 0.5 - (W * 0.3 if rng.uniform() < 0.25 else 0)
+                split = tip + rng.uniform(0.05, 0.14) * (1.5 if rng.uniform() < 0.3 else 1)
+                if i == 0:
+                    vs.append(a)
+                    depth.append(split)
+                vs += [a + (b - a) * rng.uniform(0.35, 0.65), b]
+                depth += [tip, split]
+            depth = np.asarray(depth)
+            self._jags[key] = (np.asarray(vs), np.maximum(0.0, depth - depth.min()))
+        return self._jags[key]
+
+    def _end_vs(self, side: int, n_end: int):
+        W = self.width
+        if self.fibres and self.splintered[0 if side < 0 else 1]:
+            return self.torn_profile(side)[0]
+        return np.linspace(-W / 2, W / 2, n_end)
+
     # Faces as lists of (u, v, w) points, in the order they are drawn.
     def faces(self):
         L, W, T = self.length, self.width, self.thickness
         n_long, n_end = 16, 9
         vs = np.linspace(-W / 2, W / 2, n_end)
+        if self.fibres:
+            return self._torn_faces(n_long, n_end)
 
         def long_edge(v, w, forward=True):
             a, b = self.end(-1, v), self.end(1, v)
@@ -90,8 +130,59 @@ class Plank:
                         + [(self.end(side, v), v, -T / 2) for v in vs[::-1]])
         return faces
 
+    def under_end(self, side: int, v: float) -> float:
+        """Where a torn end stops along its underside: short of every fibre
+        above it, so the break slopes back through the board and shows its
+        raw wood to the sky, and without teeth of its own."""
+        if not (self.fibres and self.splintered[0 if side < 0 else 1]):
+            return self.end(side, v)
+        key = ("under", side)
+        if key not in self._jags:
+            vs, depth = self.torn_profile(side)
+            rng = np.random.default_rng(self.seed * 17 + (1 if side > 0 else 2))
+            reach = np.array([depth[max(0, k - 2):k + 3].max() for k in range(len(vs))])
+            self._jags[key] = reach + rng.uniform(0.05, 0.11, len(vs))
+        return side * (self.length / 2 - float(np.interp(v, self.torn_profile(side)[0], self._jags[key])))
+
+    def _torn_faces(self, n_long: int, n_end: int):
+        """Faces for a torn end: the top follows every fibre, and the break
+        is one small face per run between knots, sloping back to the
+        underside, each turned its own way."""
+        W, T = self.width, self.thickness
+
+        def long_edge(v, w, forward=True):
+            reach = self.end if w > 0 else self.under_end
+            us = np.linspace(reach(-1, v), reach(1, v), n_long)
+            return [(u, v, w) for u in (us if forward else us[::-1])]
+
+        lo, hi = self._end_vs(-1, n_end), self._end_vs(1, n_end)
+        top = (long_edge(-W / 2, T / 2) + [(self.end(1, v), v, T / 2) for v in hi]
+               + long_edge(W / 2, T / 2, False) + [(self.end(-1, v), v, T / 2) for v in lo[::-1]])
+        faces = {}
+        self._normals = {}
+        for side, vs in ((-1, lo), (1, hi)):
+            stem = "end-" if side < 0 else "end+"
+            ut = [self.end(side, v) for v in vs]
+            ub = [self.under_end(side, v) for v in vs]
+            # Far runs first, so the nearer ones are laid over them.
+            for k in reversed(range(len(vs) - 1)):
+                name = f"{stem}{k}"
+                quad = [(ut[k], vs[k], T / 2), (ut[k + 1], vs[k + 1], T / 2),
+                        (ub[k + 1], vs[k + 1], -T / 2), (ub[k], vs[k], -T / 2)]
+                faces[name] = quad
+                p0, p1, p3 = (np.asarray(quad[i]) for i in (0, 1, 3))
+                n = side * np.cross(p3 - p0, p1 - p0)
+                self._normals[name] = n / (np.linalg.norm(n) or 1.0)
+        for s, v in (("side-", -W / 2), ("side+", W / 2)):
+            faces[s] = long_edge(v, T / 2) + long_edge(v, -T / 2, False)
+        faces["top"] = top
+        return faces
+
     def normal(self, face: str):
         u, v, w = self.axes()
+        if face[:4] in ("end-", "end+") and len(face) > 4:
+            nu, nv, nw = self._normals[face]
+            return u * nu + v * nv + w * nw
         return {"top": w, "side-": -v, "side+": v, "end-": -u, "end+": u}[face]
 
 
@@ -137,6 +228,8 @@ def cut(plank: Plank, cam: Camera) -> Drawn:
     faces = plank.faces()
     above, below, lines, mirror = [], [], [], []
     order = ["end-", "end+", "side-", "side+", "top"]
+    if plank.fibres:
+        order = list(faces)
     for name in order:
         pts3 = [plank.world(*p) for p in faces[name]]
         centre = np.mean(pts3, axis=0)
@@ -161,6 +254,10 @@ def cut(plank: Plank, cam: Camera) -> Drawn:
 def _tone(palette: Palette, face: str, plank: Plank, light_dir) -> str:
     n = plank.normal(face)
     lit = max(0.0, float(np.dot(n, light_dir)))
+    if face.startswith("end") and plank.fibres and len(face) > 4:
+        # Torn fibres: raw wood where a facet turns to the light, its own
+        # shadow where it turns away, so the break reads as many splinters.
+        return mix(mix(palette.wood_fresh, palette.wood_dark, 0.55), palette.wood_fresh, min(1.0, lit * 1.6))
     if face.startswith("end"):
         baseline = palette.wood_fresh if any(plank.splintered) else palette.wood_side
         return mix(mix(baseline, palette.wood_side, 0.45), palette.wood_fresh, lit * 0.5)
@@ -191,7 +288,8 @@ def _grain(plank: Plank, cam: Camera, rng):
 
 def draw(plank: Plank, cam: Camera, palette: Palette, light_dir, *, above: Svg, under: Svg,
          depth: Svg, sight: float, reflection: Svg | None = None, reflection_depth: Svg | None = None,
-         rim: str | None = None, rim_edge: str = "side+", wet: bool = True, torn: float = 0.0) -> None:
+         rim: str | None = None, rim_edge: str = "side+", wet: bool = True, torn: float = 0.0,
+         grain_opacity: float = 0.8) -> None:
     """Draws the part above water into `above`, the sunk part into `under`
     with its depth into `depth` (white at `sight` metres down), and the
     reflection into `reflection`. A plank lying dry on land takes
@@ -202,6 +300,8 @@ def draw(plank: Plank, cam: Camera, palette: Palette, light_dir, *, above: Svg, 
     light_dir = np.asarray(light_dir, float) / np.linalg.norm(light_dir)
     grain, knots = _grain(plank, cam, rng)
     T = plank.thickness
+
+    faces_of = plank.faces() if plank.fibres else {}
 
     def paint(svg: Svg, parts, sunk: bool):
         for face, screen, world in parts:
@@ -216,6 +316,9 @@ def draw(plank: Plank, cam: Camera, palette: Palette, light_dir, *, above: Svg, 
             if face == "top" and torn > 0:
                 for side, broken in ((-1, plank.splintered[0]), (1, plank.splintered[1])):
                     if not broken:
+                        continue
+                    if plank.fibres:
+                        _torn_top(plank, cam, palette, svg, clip, side, torn, sunk)
                         continue
                     # Full strength already where the shallowest tooth stops.
                     u1 = side * (plank.length / 2 - plank.width * 0.45)
@@ -232,7 +335,7 @@ def draw(plank: Plank, cam: Camera, palette: Palette, light_dir, *, above: Svg, 
                         marks.append(f'<path d="{polyline([cam.point(p) for p in keep])}"/>')
                 stroke = mix(tone, palette.wood_dark, 0.55)
                 svg.add(f'<g clip-path="{clip}" fill="none" stroke="{stroke}" stroke-width="0.32" '
-                        f'stroke-linecap="round" opacity="0.8">{"".join(marks)}</g>')
+                        f'stroke-linecap="round" opacity="{num(grain_opacity)}">{"".join(marks)}</g>')
                 for ku, kv in knots:
                     ring = [cam.point(plank.world(ku + 0.035 * math.cos(a), kv + 0.014 * math.sin(a), T / 2))
                             for a in np.linspace(0, 2 * math.pi, 16, endpoint=False)]
@@ -249,6 +352,17 @@ def draw(plank: Plank, cam: Camera, palette: Palette, light_dir, *, above: Svg, 
                                                           sv * plank.width + 0.011 * math.sin(a), T / 2))
                                     for a in np.linspace(0, 2 * math.pi, 10, endpoint=False)]
                             svg.path(polygon(hole), fill=palette.wood_dark, opacity="0.9")
+            elif face.startswith("end") and plank.fibres and len(face) > 4:
+                # The break's raw wood is streaked along the grain, down its slope.
+                (a, b, c, e) = faces_of[face]
+                streaks = []
+                for t in (0.3, 0.7):
+                    top = plank.world(*(np.asarray(a) * (1 - t) + np.asarray(b) * t))
+                    low = plank.world(*(np.asarray(e) * (1 - t) + np.asarray(c) * t))
+                    if (top[1] < 0) == sunk:
+                        streaks.append(f'<path d="{polyline([cam.point(top), cam.point(low)])}"/>')
+                svg.add(f'<g clip-path="{clip}" stroke="{palette.wood_dark}" stroke-width="0.25" '
+                        f'opacity="0.45">{"".join(streaks)}</g>')
             elif face.startswith("end"):
                 # Torn fibres: short strokes along u at the broken end.
                 strokes = []
@@ -304,6 +418,41 @@ def draw(plank: Plank, cam: Camera, palette: Palette, light_dir, *, above: Svg, 
             reflection.path(polygon(poly), fill=palette.sea_dark, opacity="0.7")
             if reflection_depth is not None:
                 reflection_depth.path(polygon(poly), fill=_grey(0.35))
+
+
+def _torn_top(plank: Plank, cam: Camera, palette: Palette, svg: Svg, clip: str, side: int, torn: float,
+              sunk: bool) -> None:
+    """The top of a torn end: each fibre laid open back from its tip in the
+    pale raw wood, for its own length, with the dark of the splits between
+    them running in along the grain."""
+    rng = np.random.default_rng(plank.seed * 13 + side)
+    vs, _ = plank.torn_profile(side)
+    T = plank.thickness
+    strips, splits = [], []
+    for k in range(1, len(vs) - 1, 2):
+        tip, a, b = vs[k], vs[k - 1], vs[k + 1]
+        back = rng.uniform(0.05, 0.26) * (1.5 if rng.uniform() < 0.25 else 1.0)
+        ua, ub, ut = plank.end(side, a), plank.end(side, b), plank.end(side, tip)
+        edge = [(ua, a), (ut, tip), (ub, b)]
+        # The strip narrows as it runs back into the board, then stops.
+        inward = [(ub - side * back * 0.7, b - (b - tip) * 0.35), (ut - side * back, tip),
+                  (ua - side * back * 0.8, a + (tip - a) * 0.35)]
+        outline = [plank.world(u, v, T / 2) for u, v in edge + inward]
+        if (outline[1][1] < 0) != sunk:
+            continue
+        strips.append((polygon([cam.point(p) for p in outline]), rng.uniform(0.55, 1.0)))
+    for k in range(0, len(vs), 2):
+        v = vs[k]
+        back = rng.uniform(0.03, 0.16)
+        u = plank.end(side, v)
+        line = [plank.world(u - side * t, v + rng.normal(0, 0.002), T / 2) for t in np.linspace(0, back, 5)]
+        if (line[0][1] < 0) != sunk:
+            continue
+        splits.append(f'<path d="{polyline([cam.point(p) for p in line])}"/>')
+    for d, strength in strips:
+        svg.path(d, fill=palette.wood_fresh, opacity=num(torn * strength), clip_path=clip)
+    svg.add(f'<g clip-path="{clip}" fill="none" stroke="{palette.wood_dark}" stroke-width="0.35" '
+            f'stroke-linecap="round" opacity="{num(0.8 * torn)}">{"".join(splits)}</g>')
 
 
 def _grey(t: float) -> str:

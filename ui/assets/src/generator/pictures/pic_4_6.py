@@ -1,8 +1,10 @@
-"""The end: a lone plank adrift at dusk. Low cloud with one thin break on
-the horizon, the only light left: it lays a path on the sea and a warm wet
-line on the plank's edge turned toward it; the rest of the wood is brown
-dulled by the blue of the cloud, and its near end has sunk under the
-surface."""
+"""The end: a lone plank adrift at dusk. Low cloud over a dull orange band
+on the horizon, rose where it meets the cloud's underside: the last of the
+sunset, the only light left. It warms the far water and lays a path on it,
+and a warm wet line along the plank's edge turned toward it; the rest of the
+wood is brown dulled by the blue of the cloud. The broken end is lifted
+toward the light, its fibres torn to different lengths; the other end has
+sunk, and the swell it makes spreads round it in broken rings."""
 
 import math
 from dataclasses import replace
@@ -20,30 +22,69 @@ NAME = "pic_4_6"
 SIZE = (421, 221)
 
 P = NIGHT_BLUE
-GLOW = mix(P.light.key, P.sky_horizon, 0.25)
+L = P.light
+GLOW = mix(L.key, P.sky_horizon, 0.2)
+ROSE = mix(P.sky_horizon, L.rim, 0.3)
+# The far water gives back the band; near by it is the dark of the sky overhead.
+WARM_SEA = mix(P.sea_horizon, L.key, 0.45)
 # Out of the light the wood keeps its brown, dulled by the blue of the
 # cloud overhead; the top takes the most of the sky.
 DUSK = replace(P, wood_lit=mix(P.wood_lit, P.sea_horizon, 0.3),
                wood_side=mix(P.wood_side, P.sea_near, 0.4),
-               wood_dark=mix(P.wood_dark, P.sea_dark, 0.45), wood_fresh=mix(P.wood_fresh, P.sea_horizon, 0.35))
+               wood_dark=mix(P.wood_dark, P.sea_dark, 0.45), wood_fresh=mix(P.wood_fresh, P.sea_horizon, 0.2))
+MIRROR = mix(mix(P.wood_dark, P.sea_dark, 0.7), P.ink, 0.7)
 
 
-def _end_glow(cam, plank, svg):
-    """The splintered end lifted toward the break catches a little of it:
-    a warm touch along the tips of its teeth, fading down the break."""
-    T, W = plank.thickness, plank.width
-    vs = np.linspace(-0.45, 0.45, 14) * W
-    top = [cam.point(plank.world(plank.end(1, v), v, T * 0.45)) for v in vs]
-    (ax, ay), (bx, by) = top[0], top[-1]
-    warm = svg.linear(ax, ay, bx, by, [(0, GLOW, 0.15), (0.6, GLOW, 0.7), (1, GLOW, 0.85)])
-    svg.path(polyline(top), stroke=warm, stroke_width="0.5", stroke_linecap="round")
+def _toward_light(svg: Svg, w: float, strongest: float, weakest: float) -> str:
+    """A mask id, white toward the light's side of the frame and grey away
+    from it, so bands laid across the frame gather round the light."""
+    fade = svg.linear(0, 0, w, 0, [(0, "#ffffff", weakest), (L.x / w, "#ffffff", strongest),
+                                   (1, "#ffffff", (strongest + weakest) / 1.6)])
+    mask = svg.uid("m")
+    svg.defs.append(f'<mask id="{mask}"><rect x="0" y="0" width="{w}" height="{svg.height}" fill="{fade}"/></mask>')
+    return f"url(#{mask})"
+
+
+def _sky(cam, rng, w, h) -> Svg:
+    heaven = Svg(w, h)
+    sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(170, 30))
+    # The band of the sunset: dull orange on the horizon, rose above it where
+    # it meets the cloud, all of it strongest toward where the sun went down.
+    band = heaven.linear(0, cam.horizon - 38, 0, cam.horizon,
+                         [(0, ROSE, 0), (0.45, ROSE, 0.35), (0.8, GLOW, 0.55), (1, GLOW, 0.85)])
+    heaven.add(f'<rect x="0" y="{cam.horizon - 38}" width="{w}" height="40" fill="{band}" '
+               f'mask="{_toward_light(heaven, w, 1.0, 0.35)}"/>')
+    # A few large low masses, their undersides lit rose from the band below
+    # them, and one long roll lying along the horizon short of the glow.
+    overcast = replace(P, cloud_shade=mix(P.sky_top, P.sky_horizon, 0.2), cloud_lit=mix(P.cloud_lit, ROSE, 0.35),
+                       light=replace(L, rim=mix(ROSE, L.rim, 0.5)))
+    sky.clouds(heaven, rng, overcast, ((-20, 46, 200, 36, 6, 0.05, 0.25), (196, 26, 70, 12, 4, 0.0, 0.2),
+                                       (300, 52, 140, 22, 5, 0.15, 0.6)), (-20, 66, 250))
+    # The brightest of it, where the sun has just gone under.
+    core = heaven.radial(L.x, cam.horizon, 70, 9, [(0, mix(GLOW, L.rim, 0.4), 0.95), (0.4, GLOW, 0.5),
+                                                   (1, GLOW, 0)])
+    heaven.add(f'<rect x="0" y="{cam.horizon - 14}" width="{w}" height="16" fill="{core}"/>')
+    return heaven
+
+
+def _sea(cam, w, h) -> Svg:
+    water = Svg(w, h)
+    sea.base(water, cam, P, haze=0.6)
+    # The far water takes the band's colour, most of all under it.
+    far = water.linear(0, cam.horizon, 0, cam.horizon + 30, [(0, WARM_SEA, 0.75), (0.3, WARM_SEA, 0.35),
+                                                             (1, WARM_SEA, 0)])
+    water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="30" fill="{far}" '
+              f'mask="{_toward_light(water, w, 1.0, 0.3)}"/>')
+    path = water.radial(L.x, cam.horizon + 30, 38, 120, [(0, GLOW, 0.26), (0.5, GLOW, 0.1), (1, GLOW, 0)])
+    water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
+    return water
 
 
 def _wet_top(cam, plank, svg, rng):
-    """The top face as the eye finds it at this distance: grain running the
-    length of the board, a few lines catching the glow toward the lifted
-    end; over it the wet sheen giving back the break on the horizon, and
-    the soaked end nearest the water darkening into it."""
+    """Over the top face: a few lines of the grain catching the glow toward
+    the lifted end, the wet sheen giving back the sunset most toward that
+    end and along the edge turned to it, and the soaked end nearest the
+    water darkening into it."""
     T, W = plank.thickness, plank.width
     drawn = wood.cut(plank, cam)
     tops = [screen for face, screen, _ in drawn.above if face == "top"]
@@ -53,34 +94,123 @@ def _wet_top(cam, plank, svg, rng):
     clip = svg.clip(outline)
     u0 = -plank.centre[1] / math.sin(plank.pitch)
     u1 = plank.length / 2
-    dark, light = [], []
-    for k in range(12):
-        v0 = (-0.46 + 0.92 * (k + rng.uniform(0.15, 0.85)) / 12) * W
-        us = np.linspace(u0 - 0.1, plank.end(1, v0) - 0.02, 50)
+    light = []
+    for k in range(4):
+        v0 = (-0.3 + 0.75 * (k + rng.uniform(0.15, 0.85)) / 4) * W
+        us = np.linspace(u0 + 0.3, plank.end(1, v0) - 0.05, 40)
         vs = v0 + 0.008 * np.sin(us * rng.uniform(1.5, 3.0) + rng.uniform(0, 6.3))
-        line = polyline([cam.point(plank.world(u, v, T / 2)) for u, v in zip(us, vs)])
-        (light if k % 3 == 1 else dark).append(f'<path d="{line}"/>')
-    svg.add(f'<g clip-path="{clip}" fill="none" stroke="{mix(DUSK.wood_dark, P.ink, 0.3)}" stroke-width="0.3" '
-            f'stroke-linecap="round" opacity="0.5">{"".join(dark)}</g>')
+        light.append(f'<path d="{polyline([cam.point(plank.world(u, v, T / 2)) for u, v in zip(us, vs)])}"/>')
     a, b = cam.point(plank.world(u0, 0, T / 2)), cam.point(plank.world(u1, 0, T / 2))
-    catch = svg.linear(a[0], a[1], b[0], b[1], [(0, GLOW, 0), (0.5, GLOW, 0.1), (1, GLOW, 0.3)])
+    catch = svg.linear(a[0], a[1], b[0], b[1], [(0, GLOW, 0), (0.5, GLOW, 0.12), (1, GLOW, 0.35)])
     svg.add(f'<g clip-path="{clip}" fill="none" stroke="{catch}" stroke-width="0.25" '
             f'stroke-linecap="round">{"".join(light)}</g>')
-    # The sheen: the wet top holds the glow most toward the lifted end and
-    # along the edge turned to it.
     c, d = cam.point(plank.world(0, -W / 2, T / 2)), cam.point(plank.world(0, W / 2, T / 2))
-    across = svg.linear(c[0], c[1], d[0], d[1], [(0, GLOW, 0), (0.6, GLOW, 0.05), (1, GLOW, 0.22)])
+    across = svg.linear(c[0], c[1], d[0], d[1], [(0, GLOW, 0), (0.55, GLOW, 0.06), (1, GLOW, 0.3)])
     along = svg.linear(a[0], a[1], b[0], b[1], [(0, "#ffffff", 0), (0.45, "#ffffff", 0.5), (1, "#ffffff", 1)])
     mask = svg.uid("m")
     svg.defs.append(f'<mask id="{mask}"><path d="{outline}" fill="{along}"/></mask>')
     svg.add(f'<path d="{outline}" fill="{across}" mask="url(#{mask})"/>')
-    # Soaked through toward the sunk end, and softened where it goes under.
-    soak = svg.linear(a[0], a[1], b[0], b[1], [(0, P.ink, 0.6), (0.25, DUSK.wood_dark, 0.3), (0.5, DUSK.wood_dark, 0)])
+    soak = svg.linear(a[0], a[1], b[0], b[1], [(0, P.ink, 0.55), (0.2, DUSK.wood_dark, 0.3), (0.45, DUSK.wood_dark, 0)])
     for face, screen, _ in drawn.above:
         svg.path(polygon(screen), fill=soak)
+
+
+def _waterline(cam, plank, svg, surface):
+    """Where the board goes under: the wood darkest in a band just above the
+    water and drying out above it, the water climbing it in a thin bright
+    lip, and a dark crease on the surface where the two meet."""
+    T, W = plank.thickness, plank.width
+    ux, vx, wx = (axis[1] for axis in plank.axes())
+    drawn = wood.cut(plank, cam)
+    clip = svg.clip("".join(polygon(screen) for _, screen, _ in drawn.above))
+
+    def wet_u(v, w):
+        # Where the water crosses the board at (v, w): the height is zero there.
+        return -(plank.centre[1] + v * vx + w * wx) / ux
+
+    bands = []
+    for t0, t1, strength in ((-0.02, 0.03, 0.6), (0.03, 0.07, 0.4), (0.07, 0.12, 0.22), (0.12, 0.2, 0.1)):
+        top = [(wet_u(v, T / 2) + t, v, T / 2) for v, t in ((-W / 2, t0), (W / 2, t0), (W / 2, t1), (-W / 2, t1))]
+        side = [(wet_u(-W / 2, w) + t, -W / 2, w) for w, t in ((T / 2, t0), (-T / 2, t0), (-T / 2, t1), (T / 2, t1))]
+        for quad in (top, side):
+            d = polygon([cam.point(plank.world(*p)) for p in quad])
+            bands.append(f'<path d="{d}" opacity="{num(strength)}"/>')
+    svg.add(f'<g clip-path="{clip}"><g filter="{svg.blur(0.3)}" fill="{P.ink}">{"".join(bands)}</g></g>')
     for (x0, y0), (x1, y1) in drawn.lines:
-        svg.add(f'<g filter="{svg.blur(0.8)}"><path d="{lens(x0, y0, x1, y1, 2.2)}" fill="{P.sea_near}" '
-                f'opacity="0.7"/></g>')
+        svg.path(lens(x0, y0 + 0.4, x1, y1 + 0.4, 0.5), fill=mix(P.sea_light, GLOW, 0.3), opacity="0.7")
+        surface.path(lens(x0 - 0.6, y0 + 1.4, x1 + 0.6, y1 + 1.4, 0.8), fill=MIRROR, opacity="0.8")
+
+
+def _reflection(cam, plank, waves, w, h, rng) -> Svg:
+    """The board seen in the water under it: its dry part mirrored in the
+    surface, dark against the sky's reflection, and broken by the waves into
+    strips that slide apart and leave gaps where a wave turns up to the sky."""
+    out = Svg(w, h)
+    drawn = wood.cut(plank, cam)
+    shapes = "".join(f'<path d="{polygon(poly)}"/>' for poly in drawn.mirror)
+    ys = [y for poly in drawn.mirror for _, y in poly]
+    xs = [x for poly in drawn.mirror for x, _ in poly]
+    top, bottom = min(ys) - 1, max(ys) + 2
+    y = top
+    while y < bottom:
+        step = rng.uniform(0.9, 1.8)
+        z = float(cam.distance_at_row(y + step / 2))
+        wx = (float(np.mean(xs)) - cam.cx) * z / cam.focal
+        gx, gz = waves.slope(wx, z)
+        dx = float(gx) * 40 + rng.normal(0, 0.5)
+        # Where the wave tilts toward the sky the surface gives back sky, not board.
+        keep = 0.3 if float(gz) < -0.02 else rng.uniform(0.8, 1.0)
+        cid = out.clip(f"M{num(min(xs) - 6)},{num(y)}H{num(max(xs) + 6)}V{num(y + step * 0.82)}"
+                       f"H{num(min(xs) - 6)}Z")
+        out.add(f'<g clip-path="{cid}" opacity="{num(keep)}"><g transform="translate({num(dx)},0)" '
+                f'fill="{MIRROR}">{shapes}</g></g>')
+        y += step
+    return out
+
+
+def _drips(cam, plank, svg, surface, rng):
+    """Water running off the lifted end: drops hanging from the lowest
+    corners of the torn end and one falling, each with a small ring where
+    it lands."""
+    T, W = plank.thickness, plank.width
+    corner = plank.under_end(1, -W / 2)
+    picks = [plank.world(corner - 0.004, -W / 2, -T / 2)] + [
+        plank.world(plank.under_end(1, v) - 0.004, v, -T / 2) for v in (-W * 0.4,)]
+    for n, tip in enumerate(picks):
+        sx, sy = cam.point(tip)
+        ground = cam.point((tip[0], 0.0, tip[2]))
+        svg.add(f'<ellipse cx="{num(sx)}" cy="{num(sy + 0.7)}" rx="0.4" ry="0.65" fill="{mix(P.foam, GLOW, 0.5)}" '
+                f'opacity="0.85"/>')
+        if n < 2:
+            fall = sy + (ground[1] - sy) * (0.45 + 0.25 * n)
+            svg.add(f'<ellipse cx="{num(sx)}" cy="{num(fall)}" rx="0.32" ry="0.8" '
+                    f'fill="{mix(P.foam, GLOW, 0.4)}" opacity="0.7"/>')
+            sea.rings(surface, cam, P, (tip[0], tip[2]), radii=[0.035 + 0.01 * n, 0.08 + 0.015 * n], width=0.014,
+                      light=mix(P.sea_light, GLOW, 0.4), light_opacity=0.8, dark_opacity=0.6,
+                      rough=(rng, WaveField(seed=460 + n, wavelength=0.4, steepness=0.01)))
+
+
+def _splinters(cam, plank, above, surface, rng):
+    """Loose wood from the break: a couple of slivers still hanging off the
+    longest fibres, bent up and catching the light, and a few adrift near
+    by."""
+    T = plank.thickness
+    vs, depth = plank.torn_profile(1)
+    longest = sorted(range(1, len(vs) - 1, 2), key=lambda k: depth[k])[:2]
+    ux, uy, uz = plank.axes()
+    for k, bend in zip(longest, (0.25, -0.15)):
+        root = plank.world(plank.end(1, vs[k]) - 0.03, vs[k], T * 0.4)
+        reach = rng.uniform(0.07, 0.1)
+        tip = root + reach * (ux * math.cos(bend) + uz * math.sin(bend))
+        (ax, ay), (bx, by) = cam.point(root), cam.point(tip)
+        above.path(lens(ax, ay, bx, by, 0.4), fill=mix(DUSK.wood_fresh, GLOW, 0.3), opacity="0.9")
+    for x, z, length, angle in ((0.9, 2.35, 0.14, 0.35), (1.25, 2.6, 0.08, -0.6), (0.55, 2.2, 0.06, 1.2)):
+        a = (x - length / 2 * math.cos(angle), 0.005, z - length / 2 * math.sin(angle))
+        b = (x + length / 2 * math.cos(angle), 0.005, z + length / 2 * math.sin(angle))
+        (ax, ay), (bx, by) = cam.point(a), cam.point(b)
+        surface.path(lens(ax, ay + 0.8, bx, by + 0.8, 0.4), fill=MIRROR, opacity="0.7")
+        surface.path(lens(ax, ay, bx, by, 0.55), fill=DUSK.wood_side)
+        surface.path(lens(ax, ay - 0.25, bx, by - 0.25, 0.2), fill=mix(DUSK.wood_fresh, GLOW, 0.4), opacity="0.8")
 
 
 def build(scale: int) -> Picture:
@@ -88,63 +218,52 @@ def build(scale: int) -> Picture:
     cam = Camera(w, h, horizon=72, focal=300, eye=1.05)
     waves = WaveField(seed=46, wavelength=2.4, steepness=0.03, direction=0.5)
     rng = np.random.default_rng(4606)
-    L = P.light
 
-    heaven = Svg(w, h)
-    sky.sky(heaven, P, cam.horizon, glow=1.0, glow_size=(130, 26))
-    # A few large low masses, their undersides lit from the break below
-    # them, and one long roll lying along the horizon short of the glow.
-    # Lit from below, their tops stay in the dusk of the sky round them
-    # rather than standing out as dark edges.
-    overcast = replace(P, cloud_shade=mix(P.sky_top, P.sky_horizon, 0.35))
-    sky.clouds(heaven, rng, overcast, ((-20, 46, 200, 36, 6, 0.1, 0.3), (196, 26, 70, 12, 4, 0.05, 0.2),
-                                       (300, 52, 140, 22, 5, 0.18, 0.6)), (-20, 66, 250))
-    # The break itself: the glow gathered on the horizon, the sun gone below it.
-    core = heaven.radial(L.x, cam.horizon, 56, 9, [(0, GLOW, 0.9), (0.4, GLOW, 0.4), (1, GLOW, 0)])
-    heaven.add(f'<rect x="0" y="{cam.horizon - 14}" width="{w}" height="16" fill="{core}"/>')
+    heaven = _sky(cam, rng, w, h)
+    water = _sea(cam, w, h)
 
-    water = Svg(w, h)
-    sea.base(water, cam, P, haze=0.55)
-    path = water.radial(L.x, cam.horizon + 22, 34, 60, [(0, GLOW, 0.22), (1, GLOW, 0)])
-    water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
-
-    surface = Svg(w, h)
-    sea.marks(surface, cam, waves, P, rng, near=2.6, far=300, per_metre=0.45, length=0.55, thickness=0.05,
+    surface, ripples = Svg(w, h), Svg(w, h)
+    # Close by, the path of light breaks into short glints, so the board's
+    # reflection cuts a dark gap in it.
+    sea.marks(surface, cam, waves, P, rng, near=2.6, far=4.6, per_metre=0.45, length=0.55, thickness=0.05,
+              light=0.2, dark=0.5)
+    sea.marks(surface, cam, waves, P, rng, near=2.4, far=4.6, per_metre=7, length=0.3, thickness=0.007,
+              light=0, dark=0, glitter=(L.x - 6, mix(GLOW, P.sea_light, 0.25)), glitter_width=0.1,
+              glitter_floor=0.35)
+    sea.marks(surface, cam, waves, P, rng, near=4.6, far=300, per_metre=0.45, length=0.55, thickness=0.05,
               light=0.2, dark=0.5, glitter=(L.x, GLOW), glitter_width=0.12, glitter_floor=0.6)
 
-    # Close enough to read as wood: the splintered end lifted toward the
-    # glow, the other end sunk, soaked and fading into the dark water.
+    # Close enough to read as wood: the torn end lifted toward the glow, the
+    # other end sunk, soaked and fading into the dark water.
     plank = wood.Plank(length=3.0, width=0.42, thickness=0.08, centre=(-0.2, 0.05, 3.0),
                        yaw=math.radians(14), pitch=math.radians(8), roll=math.radians(5),
-                       seed=7, splintered=(False, True), knots=1)
+                       seed=7, splintered=(False, True), knots=1, fibres=8)
     u0 = -plank.centre[1] / math.sin(plank.pitch)
 
-    # Rings spread from where it bobs through the surface: circles on the
-    # water, so ellipses in the view, banded so the camera thins them at the
-    # sides; the near side of each swell gives back a little sky, the far
-    # side is its shadowed back.
-    at = plank.world(u0, 0, 0)
-    trough = replace(P, sea_dark=mix(P.sea_dark, "#000000", 0.6))
-    sea.rings(surface, cam, trough, (at[0], at[2]), radii=[0.28, 0.58, 0.95, 1.4], width=0.05,
-              light=mix(P.sea_light, GLOW, 0.2), light_opacity=0.55, dark_opacity=1.0, filled=True)
+    # The swell it makes where it goes through the surface spreads in long
+    # rings round the sunk end, broken and wandering with the waves, the
+    # near side of each giving back a little sky, the far side its back.
+    entry, sunk_end = plank.world(u0, 0, 0), plank.world(-plank.length / 2 + 0.4, 0, 0)
+    sea.rings(ripples, cam, P, ((sunk_end[0], sunk_end[2]), (entry[0], entry[2])),
+              radii=[0.34, 0.62, 0.95, 1.35, 1.8], width=0.05, light=mix(P.sea_light, GLOW, 0.25),
+              light_opacity=0.7, dark_opacity=1.0, rough=(np.random.default_rng(4608), waves))
 
     above, under, depth = Svg(w, h), Svg(w, h), Svg(w, h)
-    mirror, mirror_depth = Svg(w, h), Svg(w, h)
     light_dir = (0.35, 0.08, 1.0)   # the break, low on the horizon ahead and to the right
     wood.draw(plank, cam, DUSK, light_dir, above=above, under=under, depth=depth, sight=0.22,
-              reflection=mirror, reflection_depth=mirror_depth, rim=GLOW, rim_edge="side+", torn=0.5)
+              rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", torn=0.85, grain_opacity=0.5)
     _wet_top(cam, plank, above, np.random.default_rng(4607))
-    _end_glow(cam, plank, above)
-    # The glow's answer in the water at the plank's far edge.
-    a = cam.point(plank.world(u0 + 0.05, plank.width / 2, 0))
-    b = cam.point(plank.world(plank.length / 2 - 0.2, plank.width / 2, 0))
-    surface.path(lens(a[0], a[1] - 0.2, b[0], b[1] - 0.2, 0.5), fill=GLOW, opacity="0.35")
+    _waterline(cam, plank, above, ripples)
+    _drips(cam, plank, above, ripples, np.random.default_rng(4609))
+    _splinters(cam, plank, above, ripples, np.random.default_rng(4610))
+    mirror = _reflection(cam, plank, waves, w, h, np.random.default_rng(4611))
 
-    layers = [Layer("sky", heaven), Layer("sea", water),
-              Layer("reflection", mirror, depth=mirror_depth),
-              Layer("sunk", under, depth=depth),
-              Layer("surface", surface), Layer("plank", above)]
+    # The board's reflection hides the wave marks and the glitter behind it;
+    # the rings it makes and the drops falling off it lie on top.
+    layers = [Layer("sky", heaven), Layer("sea", water), Layer("sunk", under, depth=depth),
+              Layer("surface", surface), Layer("reflection", mirror), Layer("ripples", ripples),
+              Layer("plank", above)]
     return Picture(NAME, w, h, P, layers,
                    water=Water(P.sea_near, cam, waves, tint=0.8, surface=0.45, darken=0.45, blur=3.5, fade=0.6,
                                refraction=0.15),
-                   seed=46)
+                   seed=46, grain=3.5)
