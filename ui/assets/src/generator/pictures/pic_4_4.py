@@ -163,7 +163,7 @@ class Swimmer:
         trousers = mix(P.cloth_dark, P.sea_near, 0.2)
         # Seen through the water, everything pales toward its grey-green.
         water = mix(P.sea_near, P.sea_horizon, 0.35)
-        shirt_wet = mix(mix(P.cloth, P.skin, 0.2), water, 0.62)
+        shirt_wet = mix(mix(P.cloth, P.skin, 0.2), water, 0.68)
         trousers_wet = mix(trousers, water, 0.25)
         skin_wet = mix(P.skin, water, 0.55)
 
@@ -194,8 +194,8 @@ class Swimmer:
         # the back break the surface in one mass that slopes down to the
         # waist; chest, belly and hips are under it.
         trunk = [(-0.02, -0.02), (-0.07, 0.07), (-0.15, 0.13), (-0.27, 0.12), (-0.4, 0.07), (-0.52, 0.01),
-                 (-0.66, -0.05), (-0.8, -0.07), (-0.86, -0.14), (-0.8, -0.24), (-0.62, -0.27),
-                 (-0.4, -0.3), (-0.18, -0.3), (-0.04, -0.22)]
+                 (-0.66, -0.05), (-0.8, -0.07), (-0.85, -0.13), (-0.8, -0.21), (-0.62, -0.24),
+                 (-0.4, -0.28), (-0.2, -0.3), (-0.05, -0.22)]
         self.part(trunk, 0.0, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.4, shade_w=1.0)
         self.contact(trunk, 0.0, width=0.7, opacity=0.5)
         # Wet cloth clinging to the back: a fold across the shoulder blade, and
