@@ -62,16 +62,18 @@ constexpr ControlDesign kDesign[] = {
      "ella, y a su alrededor se abren anillos rotos y temblorosos que siguen la forma de la tabla y se "
      "apagan al alejarse."),
     picture("pic_4_4",                                15, "Restos del naufragio",
-     "Bajo un cielo cubierto de nubes grandes, bajas y pesadas, más oscuras en lo alto, el sol "
-     "solo se adivina como un resplandor tras las nubes y unas gaviotas vuelan a la derecha. En un "
-     "mar turbio de color verde oliva, más claro y brumoso hacia el horizonte, flotan tablas "
-     "rotas, empapadas y a ras del agua, de distintos anchos y largos, de puntas astilladas y más "
-     "claras, algunas ladeadas y hundiéndose entre anillos en el agua. En primer plano, abajo a la "
-     "izquierda, donde llega el reguero de luz del sol, un hombre con camisa blanca nada a crol: "
-     "saca el brazo con el codo en alto y la mano entrando en el agua por delante de la cabeza, "
-     "que gira de lado para respirar, con la cara hacia nosotros, un ojo fuera y la boca abierta a "
-     "ras del agua, mientras el resto del cuerpo se adivina oscuro bajo la superficie, tras los "
-     "pies queda una espuma leve y a su espalda se abre una estela en forma de V."),
+     "Bajo un cielo cubierto de nubes bajas, desflecadas y de grises distintos, más oscuras en "
+     "lo alto, el sol solo se adivina como un resplandor tras ellas, sobre una franja más clara en "
+     "el horizonte, y unas gaviotas vuelan a la derecha. En un mar turbio de un gris verdoso, más "
+     "claro y brumoso hacia el horizonte, flotan tablas rotas, empapadas y a ras del agua, de "
+     "distintos anchos y largos, de puntas astilladas y más claras, algunas ladeadas y hundiéndose "
+     "entre anillos en el agua. A la izquierda, un hombre con camisa mojada nada a crol: el "
+     "hombro y la espalda asoman sobre el agua, saca el brazo con el codo en alto y la mano "
+     "estirada hacia una tabla que flota un poco más adelante, casi a su alcance, y gira la "
+     "cabeza de lado para respirar, medio hundida, con la cara vuelta hacia arriba, el ojo "
+     "entornado y la boca abierta a ras del agua, que se levanta en una ola alrededor de la "
+     "cabeza; el resto del cuerpo se ve estirado y más claro bajo la superficie, las piernas "
+     "levantan espuma al patalear y a su espalda se abre una estela en forma de V."),
     picture("pic_4_2",                                13, "Solo en la balsa",
      "Sobre una pequeña balsa de troncos sujetos por dos varas atravesadas, en un mar verde "
      "azulado, un hombre de pie, de espaldas y a contraluz, se hace visera con la mano y mira a lo "

@@ -86,14 +86,15 @@ TEAL = Palette(
     wood_fresh="#e4c69a", ink="#1f2a2a",
     light=Light(x=330, y=60, key="#fff1cf", rim="#ffd99a", shadow="#123c40"))
 
-# The wreck: overcast, the sun a pale disc behind thin cloud, the sea murky.
+# The wreck: overcast, the sun a pale glow behind the cloud, the sea murky,
+# the grey-green of the open sea with the sky's grey in it.
 OLIVE_GREY = Palette(
-    sky_top="#7d8384", sky_horizon="#c9cbc2", cloud_lit="#d9dad3", cloud_shade="#9a9e9b",
-    sea_horizon="#8d9479", sea_near="#3d4630", sea_dark="#2c3424", sea_light="#c7ccb3",
-    foam="#e3e5d8", wood_lit="#a27e57", wood_side="#755a3e", wood_dark="#43331f",
-    wood_fresh="#d7c3a1", ink="#262a22",
-    light=Light(x=152, y=34, key="#f1efe0", rim="#f4f0dc", shadow="#2a3122"),
-    skin="#a77a5c", cloth="#d9d8cc", cloth_dark="#3b3d33")
+    sky_top="#778083", sky_horizon="#c8ccc6", cloud_lit="#d5d9d4", cloud_shade="#979e9e",
+    sea_horizon="#8b9b98", sea_near="#33494b", sea_dark="#24373a", sea_light="#c3d0cb",
+    foam="#e2e7e1", wood_lit="#a27e57", wood_side="#755a3e", wood_dark="#43331f",
+    wood_fresh="#d7c3a1", ink="#222a2b",
+    light=Light(x=152, y=34, key="#f1f0e4", rim="#f4f1e0", shadow="#263133"),
+    skin="#a77a5c", cloth="#d9d8cc", cloth_dark="#3b3d38")
 
 # The end: dusk under low cloud, the last of the sunset a dull orange band
 # on the horizon going rose under the cloud, the sea night blue.

@@ -1,7 +1,7 @@
 """The wreck: a swimmer among broken planks on a murky sea. He is the
-focus, low on the left, taking a breath in the crawl, under a heavy
-overcast; the pale sun behind a thin place in it lays its path on the
-water down to him."""
+focus, on the left third, taking a breath in the crawl with a board
+floating just beyond his reaching hand, under a low, ragged overcast;
+the pale sun behind a thin place in it lays its path on the water."""
 
 import math
 from dataclasses import replace
@@ -20,28 +20,30 @@ NAME = "pic_4_4"
 SIZE = (421, 221)
 
 # The veiled sun stands over the swimmer, so its path on the water runs down to him.
-P = replace(OLIVE_GREY, light=replace(OLIVE_GREY.light, x=138, y=30))
+P = replace(OLIVE_GREY, light=replace(OLIVE_GREY.light, x=150, y=34))
 
 HEAD = 0.21
 # The breath, in his own plane (metres, x the way he swims, y up from the
-# water): the near shoulder rolled up out of the water, the elbow highest,
-# the forearm hanging loose from it and the hand going in ahead of the
-# head; the far arm pulling down under his chest; a flutter kick.
+# water): the near shoulder rolled up out of the water, the elbow highest
+# over the head, the forearm reaching on past the crown and the hand about
+# to go in; the far arm bent under his chest in the pull; a flutter kick, the
+# legs trailing in line behind the hips just under the surface.
 POSE = Pose(HEAD, {
-    "head": (0.0, 0.08),
-    "shoulder": (-0.15, 0.07), "elbow": (0.05, 0.25), "wrist": (0.25, 0.1), "hand": (0.31, -0.02),
-    "shoulder.far": (-0.17, -0.06), "elbow.far": (0.05, -0.22), "wrist.far": (0.12, -0.48),
-    "hand.far": (0.14, -0.63),
-    "hip": (-0.63, -0.08), "knee": (-1.03, -0.14), "ankle": (-1.41, -0.05),
-    "knee.far": (-1.02, -0.2), "ankle.far": (-1.39, -0.32),
+    "head": (0.0, 0.03),
+    "shoulder": (-0.17, 0.06), "elbow": (0.03, 0.32), "wrist": (0.26, 0.2), "hand": (0.4, 0.09),
+    "shoulder.far": (-0.17, -0.08), "elbow.far": (0.06, -0.2), "wrist.far": (-0.12, -0.36),
+    "hand.far": (-0.26, -0.44),
+    "hip": (-0.68, -0.1), "knee": (-1.08, -0.15), "ankle": (-1.46, -0.09),
+    "knee.far": (-1.07, -0.2), "ankle.far": (-1.44, -0.3),
 })
 HEADING = math.radians(-34)    # he swims to the right and toward us
-SWIMMER = (150, 2.2)            # the head's screen column and its distance
-# The head turned for the breath, the face to the near side: its long axis
-# runs with the spine, the crown a little up.
-HEAD_TILT = math.radians(10)
-HEAD_CENTRE = (0.03, 0.026)
-FACE_SIZE = 0.27     # chin to crown, metres
+SWIMMER = (140, 2.3)            # the head's screen column and its distance
+# The head turned for the breath, drawn three-quarter from the front: the
+# face turned up to the side, the crown forward and a little raised, most
+# of the skull in the water. Turned this far clockwise from upright.
+HEAD_TURN = math.radians(52)
+HEAD_SIZE = 0.235    # chin to crown, metres
+APPARENT = 0.6      # how deep what is under water looks, to its true depth
 
 # (x, z, length, width, yaw, pitch, roll, splintered ends, sinking)
 PLANKS = [
@@ -57,12 +59,6 @@ PLANKS = [
     (-9.0, 38.0, 1.2, 0.16, 30, 0, 0, (False, True), False),
     (4.6, 52.0, 1.7, 0.24, -12, 0, 0, (True, False), False),
 ]
-
-
-# The face seen from in front, in head heights: u from the chin to the crown,
-# v across the face; the jaw narrower than the skull.
-FACE = [(0.5 * math.cos(t), (0.36 if math.cos(t) > 0 else 0.36 - 0.09 * math.cos(t) ** 2) * math.sin(t))
-        for t in np.linspace(0, 2 * math.pi, 28, endpoint=False)]
 
 
 def around(a, b, profile):
@@ -89,18 +85,6 @@ def around(a, b, profile):
     return top + cap1 + bottom[::-1] + cap0
 
 
-def egg(c, length, width, tilt, chin=0.3, steps=30):
-    """A head seen face on with its long axis at `tilt`: the jaw end narrower."""
-    out = []
-    ct, st = math.cos(tilt), math.sin(tilt)
-    for a in np.linspace(0, 2 * math.pi, steps, endpoint=False):
-        u, v = math.cos(a) * length / 2, math.sin(a) * width / 2
-        if u < 0:
-            v *= 1 - chin * (u / (length / 2)) ** 2
-        out.append((c[0] + u * ct - v * st, c[1] + u * st + v * ct))
-    return out
-
-
 class Swimmer:
     def __init__(self, cam: Camera, origin, dry: Svg, wet: Svg, depth: Svg, surface: Svg, rng):
         self.cam, self.dry, self.wet, self.depth, self.surface, self.rng = cam, dry, wet, depth, surface, rng
@@ -111,7 +95,10 @@ class Swimmer:
         self.k = self.px / 75       # line weights were set for a figure 75 px to the metre
 
     def world(self, q, side=0.0):
-        return np.array([self.x0, 0.0, self.z0]) + self.fwd * q[0] + np.array([0.0, q[1], 0.0]) + self.near * side
+        # Seen through the surface, what is under it looks shallower than it
+        # is: depths are drawn at the apparent depth, not the true one.
+        y = q[1] if q[1] >= 0 else q[1] * APPARENT
+        return np.array([self.x0, 0.0, self.z0]) + self.fwd * q[0] + np.array([0.0, y, 0.0]) + self.near * side
 
     def screen(self, q, side=0.0):
         return self.cam.point(self.world(q, side))
@@ -165,151 +152,237 @@ class Swimmer:
         POSE.check()
         j = POSE.joints
         L = P.light
-        rim = mix(L.rim, P.cloth, 0.2)
-        shirt = mix(P.cloth, P.sea_near, 0.28)
-        shirt_shade = mix(P.cloth, P.sea_near, 0.55)
-        skin = mix(P.skin, P.sea_near, 0.12)
-        skin_shade = mix(P.skin, L.shadow, 0.4)
-        skin_rim = mix(P.skin, L.rim, 0.55)
-        trousers = P.cloth_dark
+        # Under a white sky the light comes from above: tops pale, undersides
+        # in shade. The wet shirt is a mid-tone, the skin showing through it.
+        shirt = mix(mix(P.cloth, L.shadow, 0.47), P.skin, 0.12)
+        shirt_top = mix(mix(P.cloth, L.shadow, 0.26), P.skin, 0.08)
+        shirt_shade = mix(P.cloth, L.shadow, 0.62)
+        skin = mix(P.skin, L.shadow, 0.15)
+        skin_lit = mix(P.skin, L.rim, 0.3)
+        skin_shade = mix(P.skin, L.shadow, 0.45)
+        trousers = mix(P.cloth_dark, P.sea_near, 0.2)
+        # Seen through the water, everything pales toward its grey-green.
+        water = mix(P.sea_near, P.sea_horizon, 0.35)
+        shirt_wet = mix(mix(P.cloth, P.skin, 0.2), water, 0.68)
+        trousers_wet = mix(trousers, water, 0.25)
+        skin_wet = mix(P.skin, water, 0.55)
 
-        # Far side first, all of it in the murk: the arm pulling under him, the
-        # leg kicking down.
-        far, deep = -0.17, mix(mix(P.sea_dark, P.sea_near, 0.45), P.ink, 0.15)
-        self.part(around(j["shoulder.far"], j["elbow.far"], [(0, 0.05, 0.05), (0.5, 0.047, 0.045), (1, 0.038, 0.036)]),
-                  far, shirt, wet_fill=deep)
-        # Its forearm is too deep for the murk to show.
+        # Far side first, all of it under water: the arm pulling under him,
+        # its sleeve, forearm and hand.
+        far = -0.17
+        self.part(around(j["shoulder.far"], j["elbow.far"], [(0, 0.055, 0.055), (0.5, 0.05, 0.048),
+                                                              (1, 0.04, 0.038)]), far, shirt, wet_fill=shirt_wet)
+        self.part(around(j["elbow.far"], j["wrist.far"], [(0, 0.038, 0.036), (0.3, 0.042, 0.036),
+                                                           (1, 0.026, 0.024)]), far, skin, wet_fill=skin_wet)
+        self.part(around(j["wrist.far"], j["hand.far"], [(0, 0.026, 0.024), (0.5, 0.036, 0.034),
+                                                          (1, 0.016, 0.016)]), far, skin, wet_fill=skin_wet)
+        # The legs in line behind the hips, the feet pointed.
         for side, knee, ankle in ((-0.08, "knee.far", "ankle.far"), (0.08, "knee", "ankle")):
-            self.part(around(j["hip"], j[knee], [(0, 0.09, 0.085), (0.35, 0.085, 0.08), (1, 0.056, 0.055)]),
-                      side, trousers, murk=0.55)
-            self.part(around(j[knee], j[ankle], [(0, 0.056, 0.055), (0.3, 0.058, 0.05), (1, 0.033, 0.03)]),
-                      side, trousers, murk=0.55)
+            self.part(around(j["hip"], j[knee], [(0, 0.095, 0.09), (0.35, 0.088, 0.082), (1, 0.058, 0.056)]),
+                      side, trousers, wet_fill=trousers_wet)
+            self.part(around(j[knee], j[ankle], [(0, 0.058, 0.056), (0.3, 0.06, 0.052), (1, 0.036, 0.032)]),
+                      side, trousers, wet_fill=trousers_wet)
             ax, ay = j[ankle]
             kx, ky = j[knee]
-            # The foot pointed, carrying the shin's line on past the ankle.
             ux, uy = (ax - kx), (ay - ky)
             n = math.hypot(ux, uy)
-            toe = (ax + ux / n * 0.19, min(-0.03, ay + uy / n * 0.19 - 0.03))
-            self.part(around((ax, ay), toe, [(0, 0.035, 0.03), (0.6, 0.032, 0.03), (1, 0.018, 0.014)]),
-                      side, skin, murk=0.6)
+            toe = (ax + ux / n * 0.2, ay + uy / n * 0.2 - 0.03)
+            self.part(around((ax, ay), toe, [(0, 0.034, 0.03), (0.6, 0.03, 0.026), (1, 0.014, 0.012)]),
+                      side, skin, wet_fill=mix(skin_wet, water, 0.4))
 
-        # The trunk rolled toward the breath: the top of the back and the near
-        # shoulder break the surface, the rest a dark shape under him.
-        (sx, _), (hx, hy) = j["shoulder"], j["hip"]
-        torso = around((sx + 0.05, -0.085), (hx, hy - 0.05), [(0, 0.11, 0.11), (0.3, 0.112, 0.11), (0.7, 0.1, 0.095),
-                                                             (1, 0.1, 0.095)])
-        self.part(torso, 0.0, shirt, rim, shirt_shade, murk=0.72, rim_w=0.5, shade_w=0.9)
-        self.contact(torso, 0.0, width=0.5, opacity=0.4)
+        # The trunk rolled toward the breath: the near shoulder and the top of
+        # the back break the surface in one mass that slopes down to the
+        # waist; chest, belly and hips are under it.
+        trunk = [(-0.02, -0.02), (-0.07, 0.07), (-0.15, 0.13), (-0.27, 0.12), (-0.4, 0.07), (-0.52, 0.01),
+                 (-0.66, -0.05), (-0.8, -0.07), (-0.85, -0.13), (-0.8, -0.21), (-0.62, -0.24),
+                 (-0.4, -0.28), (-0.2, -0.3), (-0.05, -0.22)]
+        self.part(trunk, 0.0, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.4, shade_w=1.0)
+        self.contact(trunk, 0.0, width=0.7, opacity=0.5)
+        # Wet cloth clinging to the back: a fold across the shoulder blade, and
+        # the dip of the spine.
+        for fold, wdt in ((((-0.12, 0.07), (-0.22, 0.055), (-0.3, 0.03)), 0.45),
+                          (((-0.3, 0.07), (-0.4, 0.035), (-0.48, 0.012)), 0.4)):
+            pts = [self.screen(q, 0.02) for q in fold]
+            self.dry.path(smooth(pts, closed=False), stroke=shirt_shade, stroke_width=num(wdt * self.k),
+                          stroke_linecap="round", opacity="0.7")
 
-        # The head turned for the breath, the face toward us and lying on its
-        # side, crown forward: the upper eye clear of the water, the mouth
-        # open at its line, the lower eye under it.
-        head = self.head_points(FACE)
-        d = self.part(head, 0.0, skin, skin_rim, skin_shade, murk=0.5, rim_w=0.45, shade_w=1.4)
-        if d is not None:
-            self.features(d, skin, skin_shade)
-        self.contact(head, 0.0, width=0.6, opacity=0.55)
+        self.head(j, skin, skin_lit, skin_shade, skin_wet)
 
         # The near arm in the air: the shoulder just behind the head, the
-        # elbow highest, the hand going in ahead of it.
-        # Rolled into the breath, the near shoulder comes up over the spine:
-        # the arm swings in nearly the head's own plane.
-        near = 0.03
+        # elbow high, the forearm reaching past the crown.
+        near = 0.06
         sh = j["shoulder"]
-        self.part(egg((sh[0] - 0.025, sh[1] - 0.045), 0.2, 0.12, 0.3, chin=0.0), near, shirt, rim, shirt_shade,
-                  murk=0.58)
-        # Deltoid over the shoulder, the biceps under the bone, a bony elbow.
-        self.part(around(sh, j["elbow"], [(0, 0.05, 0.05), (0.18, 0.062, 0.047), (0.5, 0.05, 0.052),
-                                          (0.8, 0.042, 0.042), (1, 0.036, 0.036)]), near, shirt, rim, shirt_shade,
-                  shade_w=1.1)
-        # The wet sleeve creases into the crook of the elbow.
+        sleeve = around(sh, j["elbow"], [(0, 0.068, 0.066), (0.2, 0.07, 0.058), (0.55, 0.056, 0.052),
+                                         (0.85, 0.05, 0.048), (1, 0.046, 0.044)])
+        self.part(sleeve, near, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.2, shade_w=1.1)
+        self.contact(sleeve, near, width=0.5, opacity=0.45)
+        # The wet sleeve clings and creases: two folds running round the arm
+        # toward the crook of the elbow.
         (ax, ay), (bx, by) = sh, j["elbow"]
-        for t, off, length in ((0.62, -0.012, 0.07), (0.76, 0.0, 0.05), (0.45, -0.022, 0.06)):
+        n = math.hypot(bx - ax, by - ay)
+        ux, uy = (bx - ax) / n, (by - ay) / n
+        for t, lean in ((0.45, 0.35), (0.72, 0.5)):
             cx, cy = ax + (bx - ax) * t, ay + (by - ay) * t
-            n = math.hypot(bx - ax, by - ay)
-            ux, uy = (bx - ax) / n, (by - ay) / n
-            p0 = (cx - uy * off + ux * length * 0.2, cy + ux * off + uy * length * 0.2)
-            p1 = (cx - uy * (off - 0.03) - ux * length * 0.3, cy + ux * (off - 0.03) - uy * length * 0.3)
-            a, b = self.screen(p0, near), self.screen(p1, near)
-            self.dry.path(lens(a[0], a[1], b[0], b[1], 0.3 * self.k), fill=shirt_shade, opacity="0.8")
-        # The hand flat and fingers together, going in thumb first; over it
-        # the bare forearm, so one rim runs on from the arm into the hand;
-        # the sleeve pushed up over the elbow.
-        hand = around(j["wrist"], j["hand"], [(0, 0.022, 0.021), (0.25, 0.034, 0.038), (0.55, 0.034, 0.036),
-                                              (0.85, 0.024, 0.026), (1, 0.012, 0.012)])
-        self.part(hand, near, skin, skin_rim, skin_shade, shade_w=0.8)
-        self.part(around(j["elbow"], j["wrist"], [(0, 0.034, 0.034), (0.2, 0.047, 0.04), (0.45, 0.042, 0.035),
-                                                  (0.8, 0.028, 0.026), (1, 0.022, 0.021)]),
-                  near, skin, skin_rim, skin_shade, shade_w=0.9)
+            a = (cx - uy * 0.045 + ux * 0.02, cy + ux * 0.045 + uy * 0.02)
+            b = (cx + uy * 0.04 - ux * 0.02 * lean * 3, cy - ux * 0.04 - uy * 0.02 * lean * 3)
+            m = ((a[0] + b[0]) / 2 - ux * 0.015, (a[1] + b[1]) / 2 - uy * 0.015)
+            self.dry.path(smooth([self.screen(q, near) for q in (a, m, b)], closed=False), stroke=shirt_shade,
+                          stroke_width=num(0.45 * self.k), stroke_linecap="round", opacity="0.75")
+        # The bare forearm and hand, and the sleeve's end over the elbow.
+        self.part(around(j["elbow"], j["wrist"], [(0, 0.038, 0.038), (0.2, 0.04, 0.035), (0.45, 0.035, 0.031),
+                                                  (0.8, 0.026, 0.024), (1, 0.021, 0.02)]),
+                  near, skin, skin_lit, skin_shade, wet_fill=skin_wet, rim_w=0.9, shade_w=0.9)
+        self.part(around(j["wrist"], j["hand"], [(0, 0.02, 0.019), (0.25, 0.028, 0.03), (0.55, 0.028, 0.028),
+                                                 (0.85, 0.02, 0.02), (1, 0.01, 0.01)]),
+                  near, skin, skin_lit, skin_shade, wet_fill=skin_wet, rim_w=0.8, shade_w=0.8)
+        cuff = around(j["elbow"], (j["elbow"][0] - ux * 0.05, j["elbow"][1] - uy * 0.05),
+                      [(0, 0.05, 0.047), (1, 0.052, 0.05)])
+        self.part(cuff, near + 0.005, mix(shirt, shirt_top, 0.3), shirt_top, shirt_shade, rim_w=1.0, shade_w=0.8)
         self.water(j)
 
-    def head_points(self, points):
-        """Points on the face in head heights (u from chin to crown, v across
-        the face toward the sky) to his plane."""
-        hc, ct, st = HEAD_CENTRE, math.cos(HEAD_TILT), math.sin(HEAD_TILT)
-        return [(hc[0] + (u * ct - v * st) * FACE_SIZE, hc[1] + (u * st + v * ct) * FACE_SIZE) for u, v in points]
+    def head_frame(self, j):
+        """Screen position of a point on the head drawn upright, three-quarter
+        facing left (u to the face side is negative, v up, in head heights
+        from its middle), turned for the breath and set at its place."""
+        cx, cy = self.screen(j["head"])
+        size = HEAD_SIZE * self.px
+        ct, st = math.cos(HEAD_TURN), math.sin(HEAD_TURN)
 
-    def features(self, head_d, skin, skin_shade):
+        def at(u, v):
+            x, y = u * ct + v * st, -u * st + v * ct
+            return cx + x * size, cy - y * size
+        return at, size
+
+    def head(self, j, skin, skin_lit, skin_shade, skin_wet):
+        at, size = self.head_frame(j)
+        k = size / 30
+
         def shape(points):
-            return smooth([self.screen(q) for q in self.head_points(points)])
+            return smooth([at(u, v) for u, v in points])
 
-        def stroke(points, colour, width):
-            d = smooth([self.screen(q) for q in self.head_points(points)], closed=False)
-            return (f'<path d="{d}" fill="none" stroke="{colour}" stroke-width="{num(width * self.k)}" '
-                    f'stroke-linecap="round"/>')
+        def line(points, colour, width, opacity=1.0):
+            return (f'<path d="{smooth([at(u, v) for u, v in points], closed=False)}" fill="none" '
+                    f'stroke="{colour}" stroke-width="{num(width * k)}" stroke-linecap="round" '
+                    f'opacity="{num(opacity)}"/>')
 
-        clip = self.dry.clip(head_d)
-        hair = P.hair
-        mouth = [(-0.15, -0.16), (-0.16, 0.0), (-0.21, 0.1), (-0.28, 0.12), (-0.34, 0.04), (-0.35, -0.16)]
+        # The skull from the crown round the back to the nape, the jaw, the
+        # chin, the lips, the nose standing a little off the cheek, the brow.
+        skull = [(-0.08, 0.5), (0.18, 0.46), (0.38, 0.3), (0.46, 0.06), (0.4, -0.14), (0.24, -0.3),
+                 (0.08, -0.4), (-0.1, -0.49), (-0.26, -0.47), (-0.34, -0.36), (-0.37, -0.27), (-0.4, -0.21),
+                 (-0.39, -0.14), (-0.45, -0.08), (-0.43, -0.03), (-0.39, 0.04), (-0.39, 0.12), (-0.36, 0.28),
+                 (-0.26, 0.43)]
+        d = shape(skull)
+        # The waterline at the head, pushed up in a bow wave round the crown
+        # and drawn down in the trough where the mouth takes its breath.
+        wl = self.cam.point(self.world((j["head"][0], 0.0)))[1]
+        wave = self.bow(at, size, wl)
+        sea_clip = self.dry.clip(wave["dry"])
+        # Under the surface the head is a paler shape in the murk.
+        self.wet.path(d, fill=skin_wet)
+        top = at(0, 0.5)
+        shade = self.depth.linear(top[0], wl, top[0], wl + size * 0.8, [(0, "#000000"), (1, "#999999")])
+        self.depth.path(d, fill=shade)
+
+        clip = self.dry.clip(d)
+        hair = mix(P.hair, P.ink, 0.2)
+        hair_lit = mix(P.hair, P.light.rim, 0.28)
+        drop = 0.9 * k
+        scalp = shape([(-0.3, 0.36), (-0.14, 0.3), (0.02, 0.24), (0.1, 0.1), (0.22, -0.06), (0.34, -0.2),
+                       (0.55, -0.1), (0.55, 0.6), (-0.3, 0.6)])
         parts = [
-            # The side of the face under the cheekbone, away from the sky, in shade.
-            f'<path d="{shape([(-0.5, -0.1), (0.1, -0.2), (0.2, -0.5), (-0.5, -0.5)])}" fill="{skin_shade}" '
-            f'opacity="0.35"/>',
-            # Wet hair over the crown, flattened forward, the rim on its top.
-            f'<path d="{shape([(0.3, -0.5), (0.3, -0.15), (0.34, 0.2), (0.3, 0.5), (0.6, 0.6), (0.6, -0.6)])}" '
-            f'fill="{hair}"/>',
-            # The brow over the open eye, and the eye itself, wide for the breath.
-            stroke([(0.14, 0.06), (0.165, 0.2), (0.13, 0.32)], mix(hair, skin_shade, 0.3), 0.7),
-            f'<path d="{shape([(0.05, 0.07), (0.1, 0.19), (0.05, 0.31), (0.0, 0.19)])}" '
-            f'fill="{mix(P.foam, P.skin, 0.35)}"/>',
-            f'<path d="{shape([(0.04, 0.15), (0.075, 0.19), (0.04, 0.23), (0.012, 0.19)])}" '
-            f'fill="{mix(P.ink, P.hair, 0.5)}"/>',
-            # The lower eye screwed shut against the water lapping at it.
-            stroke([(0.05, -0.27), (0.08, -0.19), (0.05, -0.11)], mix(hair, skin_shade, 0.4), 0.5),
-            # The ear, behind the jaw on the side turned up.
-            f'<path d="{shape([(-0.02, 0.42), (0.1, 0.47), (0.0, 0.52), (-0.1, 0.47)])}" fill="{skin_shade}" '
-            f'opacity="0.7"/>',
-            # The nose along the middle of the face, its shade on the lower side.
-            f'<path d="{shape([(0.06, 0.0), (-0.08, -0.04), (-0.11, 0.02), (-0.08, 0.07)])}" fill="{skin_shade}" '
-            f'opacity="0.8"/>',
-            # The mouth pulled open sideways at the waterline for the breath:
-            # its lower edge is the water, the upper lip a lit ridge over it.
-            f'<path d="{shape(mouth)}" fill="{mix(P.ink, skin_shade, 0.3)}"/>',
-            f'<path d="{shape([(-0.2, -0.16), (-0.21, -0.04), (-0.26, 0.02), (-0.3, -0.04), (-0.31, -0.16)])}" '
-            f'fill="{mix(P.ink, P.skin, 0.45)}" opacity="0.8"/>',
-            stroke([(-0.13, -0.14), (-0.135, 0.01), (-0.2, 0.13), (-0.27, 0.15)], mix(skin, P.light.rim, 0.35), 0.42),
-            stroke([(-0.37, -0.12), (-0.365, 0.03)], mix(skin, skin_shade, 0.5), 0.5),
+            # Lit from above: the lit tone, the skin over it shifted down, the
+            # underside of the jaw in shade.
+            f'<path d="{d}" fill="{skin_lit}"/>',
+            f'<path d="{d}" fill="{skin}" transform="translate({num(0.3 * k)},{num(drop)})"/>',
+            f'<path d="{shape([(-0.5, -0.16), (0.0, -0.22), (0.5, -0.1), (0.5, -0.6), (-0.5, -0.6)])}" '
+            f'fill="{skin_shade}" opacity="0.55"/>',
+            # Wet hair flat on the skull, over the crown and round the back;
+            # the hairline runs down before the ear.
+            f'<path d="{scalp}" fill="{hair_lit}"/>',
+            f'<path d="{scalp}" fill="{hair}" transform="translate({num(0.25 * k)},{num(drop * 1.3)})"/>',
+            # The ear, low, the water at its lobe.
+            f'<path d="{shape([(0.06, 0.12), (0.13, 0.17), (0.2, 0.12), (0.2, 0.0), (0.14, -0.06), (0.07, 0.02)])}" '
+            f'fill="{mix(skin, skin_lit, 0.3)}"/>',
+            line([(0.1, 0.1), (0.15, 0.09), (0.15, 0.02)], skin_shade, 0.6, 0.9),
+            # The brow over the eye and the eye itself: a short dark dash.
+            line([(-0.34, 0.13), (-0.26, 0.145), (-0.18, 0.125)], mix(hair, skin_shade, 0.4), 0.9, 0.85),
+            line([(-0.31, 0.05), (-0.25, 0.06), (-0.2, 0.05)], mix(P.ink, P.hair, 0.4), 1.1),
+            # The nose's shade on the cheek side, the cheekbone's below the eye.
+            f'<path d="{shape([(-0.38, 0.02), (-0.33, -0.02), (-0.36, -0.1), (-0.42, -0.09)])}" '
+            f'fill="{skin_shade}" opacity="0.65"/>',
+            line([(-0.24, -0.04), (-0.12, -0.1), (-0.04, -0.2)], skin_shade, 0.7, 0.45),
+            # The mouth open at the waterline for the breath.
+            f'<path d="{shape([(-0.41, -0.2), (-0.33, -0.17), (-0.27, -0.2), (-0.33, -0.25), (-0.4, -0.245)])}" '
+            f'fill="{mix(P.ink, skin_shade, 0.25)}"/>',
         ]
-        self.dry.add(f'<g clip-path="{clip}">' + "".join(parts) + "</g>")
+        self.dry.add(f'<g clip-path="{sea_clip}"><g clip-path="{clip}">' + "".join(parts) + "</g></g>")
+        self.surface_wave(wave)
+
+    def bow(self, at, size, wl):
+        """The water round the head: its line as it meets the skull, high at
+        the crown where the head pushes it up, low at the mouth."""
+        x0, x1 = at(-0.45, -0.25)[0], at(0.3, 0.55)[0]
+        pts = []
+        for t in np.linspace(0, 1, 13):
+            x = x0 - size * 0.15 + (x1 - x0 + size * 0.5) * t
+            # The swell is highest just ahead of the crown, the trough at the mouth.
+            hump = math.exp(-((t - 0.72) / 0.2) ** 2) * 0.2 - math.exp(-((t - 0.12) / 0.1) ** 2) * 0.06
+            pts.append((x, wl - hump * size))
+        above = pts + [(pts[-1][0] + size, pts[-1][1]), (pts[-1][0] + size, wl - size * 2),
+                       (pts[0][0] - size * 2, wl - size * 2), (pts[0][0] - size * 2, pts[0][1])]
+        return {"line": pts, "dry": polygon(above), "size": size, "wl": wl}
+
+    def surface_wave(self, wave):
+        """The bow wave itself: the water heaped up round the crown, its face
+        turned to the sky a shade paler than the sea, a broken lip of foam
+        where it meets the skull; a darker trough under the mouth."""
+        pts, size = wave["line"], wave["size"]
+        s, rng = self.dry, self.rng
+        n = len(pts)
+        # How high the heap stands along the line: most at the crown.
+        lift = [pts[i][1] for i in range(n)]
+        base = max(lift)
+        under = [(x, y + size * (0.05 + 0.5 * (base - y) / size)) for x, y in pts]
+        heap = pts + under[::-1]
+        s.add(f'<path d="{smooth(heap)}" fill="{mix(P.sea_near, P.sky_horizon, 0.38)}" opacity="0.75" '
+              f'filter="{s.blur(0.45)}"/>')
+        lip = []
+        for i in range(2, n - 1):
+            (ax, ay), (bx, by) = pts[i], pts[i + 1]
+            if rng.uniform() < 0.2:
+                continue
+            lip.append(f'<path d="{lens(ax, ay + 0.25, bx, by + 0.25, rng.uniform(0.45, 0.8) * self.k)}" '
+                       f'fill="{P.foam}" opacity="{num(rng.uniform(0.4, 0.8))}"/>')
+        # Foam run off the heap, broken, down its face.
+        for _ in range(6):
+            i = int(rng.integers(4, n - 2))
+            (ax, ay), (bx, by) = pts[i], under[i]
+            t = rng.uniform(0.3, 0.8)
+            x, y = ax + (bx - ax) * t, ay + (by - ay) * t
+            run = rng.uniform(0.06, 0.12) * size
+            lip.append(f'<path d="{lens(x - run, y, x + run, y + 0.2, rng.uniform(0.3, 0.5) * self.k)}" '
+                       f'fill="{P.foam}" opacity="{num(rng.uniform(0.25, 0.5))}"/>')
+        s.add(f'<g filter="{s.blur(0.25)}">' + "".join(lip) + "</g>")
+        (ax, ay), (bx, by) = pts[0], pts[3]
+        s.add(f'<path d="{lens(ax, ay + 0.5, bx, by + 0.5, 0.6 * self.k)}" fill="{P.sea_dark}" opacity="0.55" '
+              f'filter="{s.blur(0.3)}"/>')
 
     def water(self, j):
-        """The water's answer: a bow wave at the head, white water where the
-        hand goes in and where he kicks, the V he leaves."""
-        cam, rng, s = self.cam, self.rng, self.surface
-        foam = P.foam
+        """The water's answer: white water where he kicks, drops off the
+        reaching hand, the V he leaves."""
+        rng = self.rng
 
         def on(q, side=0.0):
             p = self.world((q[0], 0.0), side)
             return p[0], p[2]
 
-        # The bow wave curls round the chin and runs back along the cheek.
-        hx, hz = on((j["head"][0] + 0.07, 0))
-        a = cam.point((hx - 0.1, 0, hz - 0.06))
-        b = cam.point((hx + 0.07, 0, hz + 0.0))
-        s.add(f'<g filter="{s.blur(0.35)}"><path d="{lens(a[0], a[1] + 0.5, b[0], b[1] + 0.3, 1.1)}" '
-              f'fill="{foam}" opacity="0.8"/></g>')
-        afloat.splash(s, cam, on(j["hand"], 0.03), foam, rng, size=0.08, drops=8)
-        self.kick(on((j["ankle"][0] + 0.05, 0), 0.08), 0.16, opacity=0.7)
+        hx, hy = self.screen(j["hand"], 0.06)
+        for _ in range(5):
+            self.dry.add(f'<circle cx="{num(hx + rng.normal(0, 1.0))}" cy="{num(hy + rng.uniform(1.5, 6))}" '
+                         f'r="{num(rng.uniform(0.3, 0.5))}" fill="{P.foam}" opacity="0.7"/>')
+        self.kick(on((j["ankle"][0] + 0.02, 0), 0.08), 0.22, opacity=0.85)
+        afloat.splash(self.surface, self.cam, on((j["ankle"][0] + 0.1, 0), 0.08), P.foam, rng, size=0.09,
+                      drops=7, opacity=0.7)
         self.wake(on((j["head"][0] + 0.05, 0)), length=1.7)
 
     def kick(self, at, size, opacity=0.9):
@@ -399,29 +472,53 @@ GREYED = replace(P, wood_lit=mix(P.wood_lit, P.sky_horizon, 0.35), wood_side=mix
                  wood_dark=mix(P.wood_dark, P.sea_dark, 0.3), wood_fresh=mix(P.wood_fresh, P.sky_horizon, 0.35))
 
 
+def _scud(heaven: Svg, rng, x, base, width, height, lumps, dark, lit, softness=1.6, opacity=1.0):
+    """One ragged piece of the low overcast: a roll lumpy above and below,
+    its shade sunk toward the ink by `dark` (or paled toward the horizon
+    below 0), its lit tone only a step lighter, so the deck reads as one
+    wet grey with soft variation and no hard band in it."""
+    shade = (mix(P.cloud_shade, P.ink, dark) if dark > 0 else mix(P.cloud_shade, P.sky_horizon, -dark))
+    tone = replace(P, cloud_shade=shade, cloud_lit=mix(shade, P.cloud_lit, lit))
+    sky.cloud(heaven, rng, tone, x, base, width, height, lumps=lumps, roll=True, softness=softness,
+              opacity=opacity, lit=1.0, rim=0.0)
+
+
 def _sky(w, h, cam, rng) -> Svg:
     heaven = Svg(w, h)
     # The veiled sun is the brightest of the sky, in a glow that spreads wide under the overcast.
-    sky.sky(heaven, P, cam.horizon, glow=0.85, glow_size=(130, 60))
-    # The overcast after the storm: three heavy masses, low and run together,
-    # the one overhead darkest; between them, over the sun, only a thin veil.
-    sky.clouds(heaven, rng, P, ((-70, 34, 230, 70, 3, 0.35, 0.3, 0.45), (240, 32, 250, 70, 3, 0.4, 0.3, 0.4),
-                                (-40, 62, 200, 28, 3, 0.8, 0.5, -0.3), (196, 64, 250, 30, 4, 0.85, 0.5, -0.25)),
-               (40, 68, 340, 5))
+    sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(150, 56))
+    # The overcast after the storm, low and heavy: a dark ceiling overhead,
+    # broken under it into ragged grey rolls, each its own value, thinning
+    # over the sun; under them all a pale seam of sky along the horizon.
+    for x, base, width, height, lumps, dark, lit in (
+            (-60, 18, 260, 34, 7, 0.45, 0.15), (170, 14, 300, 30, 8, 0.5, 0.12),
+            (-30, 30, 170, 16, 6, 0.25, 0.3), (250, 33, 210, 18, 7, 0.3, 0.25),
+            (60, 26, 140, 10, 5, 0.1, 0.45)):
+        _scud(heaven, rng, x, base, width, height, lumps, dark, lit, softness=2.2)
+    for x, base, width, height, lumps, dark, lit, op in (
+            (-20, 44, 120, 12, 6, 0.15, 0.4, 1.0), (92, 40, 90, 7, 4, -0.1, 0.6, 0.7),
+            (205, 46, 150, 13, 7, 0.2, 0.35, 1.0), (330, 42, 120, 10, 5, 0.05, 0.5, 0.9),
+            (30, 54, 150, 8, 8, 0.0, 0.45, 0.9), (160, 55, 110, 6, 6, -0.2, 0.55, 0.8),
+            (270, 57, 170, 7, 8, 0.1, 0.4, 0.9), (-10, 61, 90, 4, 5, -0.3, 0.5, 0.6)):
+        _scud(heaven, rng, x, base, width, height, lumps, dark, lit, softness=1.3, opacity=op)
     # No disc: the sun is only a brighter place behind a thinner cloud.
-    sky.cloud(heaven, rng, P, 110, 44, 260, 40, lumps=3, softness=2.5, opacity=0.4, lit=1.0, rim=0.25)
-    veiled = heaven.radial(P.light.x, P.light.y, 26, 16, [(0, P.light.key, 0.55), (0.5, P.light.key, 0.2),
+    veiled = heaven.radial(P.light.x, P.light.y, 34, 18, [(0, P.light.key, 0.6), (0.45, P.light.key, 0.22),
                                                           (1, P.light.key, 0)])
     heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon}" fill="{veiled}"/>')
-    for x, y, span, beat, tilt in ((292, 58, 15, 0.9, -0.1), (322, 68, 11, 0.0, 0.08),
-                                   (350, 52, 9, -0.7, 0.15), (268, 70, 7, 0.4, -0.05)):
+    # The seam of paler sky under the deck, and far off a last low bank on the horizon.
+    seam = heaven.linear(0, 56, 0, cam.horizon, [(0, P.sky_horizon, 0), (0.55, P.sky_horizon, 0.55),
+                                                 (1, P.sky_horizon, 0.35)])
+    heaven.add(f'<rect x="0" y="56" width="{w}" height="{cam.horizon - 56}" fill="{seam}"/>')
+    _scud(heaven, rng, -30, 69, 480, 3.5, 12, 0.05, 0.3, softness=1.0, opacity=0.45)
+    for x, y, span, beat, tilt in ((292, 50, 11, 0.9, -0.1), (318, 58, 8, 0.0, 0.08),
+                                   (342, 47, 7, -0.7, 0.15)):
         sky.gull(heaven, x, y, span, beat, mix(P.cloud_shade, P.ink, 0.45), P.ink, tilt)
     return heaven
 
 
 def build(scale: int) -> Picture:
     w, h = SIZE
-    cam = Camera(w, h, horizon=70, focal=330, eye=0.8)
+    cam = Camera(w, h, horizon=70, focal=330, eye=0.55)
     waves = WaveField(seed=44, wavelength=2.0, steepness=0.035, direction=-0.3)
     rng = np.random.default_rng(4404)
     L = P.light
@@ -454,10 +551,15 @@ def build(scale: int) -> Picture:
     sea.marks(surface, cam, waves, P, rng, near=7, far=300, per_metre=0.4, length=0.45, thickness=0.045,
               light=0.16, dark=0.4, glitter=(L.x, L.key), glitter_width=0.1, glitter_floor=0.3)
 
+    # The board he is making for, just beyond his reaching hand: its near end
+    # splintered, lying across his way.
+    head_x = (head_sx - cam.cx) * head_z / cam.focal
+    goal = (head_x + 0.9 * math.cos(HEADING) + 0.3, head_z + 0.9 * math.sin(HEADING) + 0.45)
+    planks = PLANKS + [(goal[0], goal[1], 1.0, 0.22, 28, 1, 3, (True, False), False)]
     floating, sunk, sunk_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     mirror, mirror_depth = Svg(w, h), Svg(w, h)
     light_dir = (-0.05, 0.6, 1.0)
-    for i, (x, z, length, width, yaw, pitch, roll, ends, sinking) in enumerate(sorted(PLANKS, key=lambda p: -p[1])):
+    for i, (x, z, length, width, yaw, pitch, roll, ends, sinking) in enumerate(sorted(planks, key=lambda p: -p[1])):
         # Farther boards pale into the haze and thin with the distance.
         haze = min(0.8, max(0.0, (z - 5) / 32) ** 0.7)
         pal = hazed(GREYED, haze)
@@ -482,7 +584,6 @@ def build(scale: int) -> Picture:
             _nail_holes(cam, plank, pal, floating)
 
     dry, wet, wet_depth = Svg(w, h), Svg(w, h), Svg(w, h)
-    head_x = (head_sx - cam.cx) * head_z / cam.focal
     Swimmer(cam, (head_x, head_z), dry, wet, wet_depth, surface, rng).draw()
 
     layers = [Layer("sky", heaven), Layer("sea", water),
@@ -491,6 +592,7 @@ def build(scale: int) -> Picture:
               Layer("surface", surface), Layer("planks", floating), Layer("swimmer", dry)]
     return Picture(NAME, w, h, P, layers,
                    # The water closes over what sinks in the grey the sea has taken from the sky.
-                   water=Water(mix(mix(P.sea_near, P.sky_top, 0.2), P.sea_dark, 0.3), cam, waves, tint=0.72,
-                               surface=0.3, darken=0.2, blur=2.6, fade=0.3, refraction=0.05),
-                   seed=44)
+                   water=Water(mix(mix(P.sea_near, P.sky_top, 0.2), P.sea_dark, 0.3), cam, waves, tint=0.68,
+                               surface=0.25, darken=0.15, blur=1.6, fade=0.3, refraction=0.25),
+                   # The same grain as the daylight pictures shows more over a flat grey sky: a little less.
+                   seed=44, grain=4.0)
