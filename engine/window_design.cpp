@@ -129,10 +129,10 @@ constexpr ControlDesign kDesign[] = {
      "de una pila de tablas nuevas separadas por listones. Una escalera sube por la popa y un "
      "tablón de andamio sobre dos caballetes corre a lo largo del costado. La sombra del casco "
      "cae sobre la arena, a la derecha. Delante, a la izquierda, un caballete grande con una "
-     "tabla a medio serrar y la sierra metida en el corte, entre virutas; al fondo, colinas "
-     "verdes y lomas lejanas en la bruma, y en el cielo una gran nube a la derecha y otras más "
-     "finas. Abajo se lee: El barco está a medio construir y aquí, a solas, me inquieto. "
-     "¡Debo zarpar!"),
+     "tabla a medio serrar y la sierra metida en el corte, entre virutas; detrás de la playa, "
+     "una franja de mar y, al otro lado, colinas verdes y lomas lejanas en la bruma; en el "
+     "cielo, una gran nube a la derecha y otras más finas. Abajo se lee: El barco está a medio "
+     "construir y aquí, a solas, me inquieto. ¡Debo zarpar!"),
     box(   "txtEscenario",  Scene, kSceneArea,          0, "", "Escenario",
            {kTimesFaces, 11.25}, kWindowColours),
     picture("pic_2_0_2",                              14, "Las islas",

@@ -208,6 +208,28 @@ def _hills(svg: Svg, rng, cam, beach_row):
                  stroke_width="0.6", opacity="0.6")
 
 
+def _bay(svg: Svg, rng, cam, beach_row):
+    """The sea between the beach and the far shore: a band of water that the
+    hills come down to on a level line, paler far off, with a few glints and
+    the wash along the sand."""
+    top = beach_row - 8
+    # Held back toward the haze like the rest of the set, not a bright cyan.
+    fill = svg.linear(0, top, 0, beach_row + 3, [(0, mix(P.sea_horizon, P.sky_horizon, 0.45)),
+                                                 (1, mix(mix(P.sea_horizon, P.sea_near, 0.35), P.mountain, 0.3))])
+    svg.add(f'<rect x="-5" y="{num(top)}" width="431" height="{num(beach_row + 3 - top)}" fill="{fill}"/>')
+    # The far shore's strip of sand where the hills meet the water.
+    svg.path(f"M-5,{num(top)}H426", stroke=mix(P.sand, P.sky_horizon, 0.5), stroke_width="0.6", opacity="0.8")
+    for _ in range(40):
+        y = rng.uniform(top + 1.5, beach_row)
+        x = rng.uniform(0, 421)
+        L = 1.5 + 3 * (y - top) / 8
+        svg.path(lens(x, y, x + L, y, 0.22), fill=P.sea_light, opacity=num(rng.uniform(0.3, 0.6)))
+    for _ in range(14):
+        x = rng.uniform(0, 421)
+        svg.path(lens(x, beach_row - 0.6, x + rng.uniform(8, 20), beach_row - 0.6, 0.45), fill=P.foam,
+                 opacity=num(rng.uniform(0.5, 0.85)))
+
+
 def _beach(svg: Svg, rng, cam, beach_row):
     h = svg.height
     near = P.sand
@@ -800,6 +822,7 @@ def build(scale: int) -> Picture:
     land = Svg(w, h)
     _far_hills(land, rng, cam)
     _hills(land, rng, cam, beach_row)
+    _bay(land, np.random.default_rng(1212), cam, beach_row)
     _beach(land, rng, cam, beach_row)
 
     shade = Svg(w, h)
