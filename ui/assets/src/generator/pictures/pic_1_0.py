@@ -603,7 +603,8 @@ def _shores(cam, svg: Svg, shade: Svg):
     plank = wood.Plank(length=length, width=0.38, thickness=0.14, centre=tuple(mid + [0, 0.02, 0]), yaw=yaw,
                        seed=371, splintered=(False, False), nails=False, knots=1)
     sink, sink_depth = Svg(svg.width, svg.height), Svg(svg.width, svg.height)
-    wood.draw(plank, cam, fresh, SUN, above=svg, under=sink, depth=sink_depth, sight=1.0, wet=False)
+    wood.draw(plank, cam, fresh, SUN, above=svg, under=sink, depth=sink_depth, sight=1.0, wet=False,
+              rim=mix(P.light.rim, P.light.key, 0.5), rim_edge="side-")
     sh = [_shadow(plank.world(u, v, 0)) for u, v in ((-length / 2, -0.19), (length / 2, -0.19),
                                                      (length / 2, 0.19), (-length / 2, 0.19))]
     shade.path(polygon(_screen(cam, sh)), fill=ground, opacity="0.85")
