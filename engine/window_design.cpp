@@ -125,16 +125,18 @@ constexpr ControlDesign kDesign[] = {
            {kSansSerifFaces, 9.75}, {rgb(255, 255, 255), rgb(0, 0, 0)}),
     picture("pic_1_0",                                 5, "El barco a medio hacer",
      "Bajo un cielo azul, con el sol alto a la izquierda envuelto en su resplandor, un barco de "
-     "madera a medio construir descansa sobre calzos en una playa de arena clara. Casi todo el "
-     "casco está ya forrado de tablas, que terminan cuaderna a cuaderna hacia la proa; en lo alto "
-     "de la proa solo se alzan las cuadernas, curvas y gruesas, con las cabezas aún sin rematar, "
-     "y entre ellas se ve por dentro el forro del otro costado. Tres mástiles desnudos, gruesos "
-     "al pie y afinados hacia la punta, atraviesan los baos y una escalera sube por la popa. La "
-     "sombra del casco cae sobre la arena, a la derecha. Delante, a la izquierda, un caballete "
-     "grande con una tabla a medio serrar y la sierra metida en el corte, entre virutas; a la "
-     "derecha, una pila alta de tablas nuevas; al fondo, colinas verdes y lomas lejanas en la "
-     "bruma, y en el cielo una gran nube a la derecha y otras más finas. Abajo se lee: El barco "
-     "está a medio construir y aquí, a solas, me inquieto. ¡Debo zarpar!"),
+     "madera a medio construir descansa sobre una hilera de calzos en una playa de arena clara, "
+     "apuntalado por el costado con tres puntales. Las tablas forran la popa y el fondo casi "
+     "hasta la proa; las de arriba acaban todas en una misma cuaderna a media eslora, y de allí "
+     "a la proa las cuadernas se alzan desnudas, sujetas por unos listones, con el cielo entre "
+     "ellas. Aún no tiene mástiles: dos palos largos yacen sobre la arena a la derecha, delante "
+     "de una pila de tablas nuevas separadas por listones. Una escalera sube por la popa y un "
+     "tablón de andamio sobre dos caballetes corre a lo largo del costado. La sombra del casco "
+     "cae sobre la arena, a la derecha. Delante, a la izquierda, un caballete grande con una "
+     "tabla a medio serrar y la sierra metida en el corte, entre virutas; detrás de la playa, "
+     "una franja de mar y, al otro lado, colinas verdes y lomas lejanas en la bruma; en el "
+     "cielo, una gran nube a la derecha y otras más finas. Abajo se lee: El barco está a medio "
+     "construir y aquí, a solas, me inquieto. ¡Debo zarpar!"),
     box(   "txtEscenario",  Scene, kSceneArea,          0, "", "Escenario",
            {kTimesFaces, 11.25}, kWindowColours),
     picture("pic_2_0_2",                              14, "Las islas",

@@ -139,13 +139,13 @@ class HalfBuiltShipTest(unittest.TestCase):
         self.assertLess(y[10], y[0])
         self.assertLess(y[10], y[-1])
 
-    def test_masts_stand_inside_the_hull_and_shadows_fall_right_away_from_the_sun(self):
-        for station, height in pic_1_0.MASTS:
-            foot, top = pic_1_0.surf(station, 0.06, 0), pic_1_0._mast_point(station, height)
-            self.assertGreater(top[1], pic_1_0.surf(station, 1.0, -1)[1])
-            shadow = pic_1_0._shadow(top)
-            self.assertAlmostEqual(float(shadow[1]), 0.0)
-            self.assertGreater(shadow[0], foot[0])
+    def test_the_spars_lie_clear_of_the_sand_and_shadows_fall_right_away_from_the_sun(self):
+        for butt, head, radius in pic_1_0.SPARS:
+            for end in (np.asarray(butt), np.asarray(head)):
+                self.assertGreater(end[1], radius)
+                shadow = pic_1_0._shadow(end)
+                self.assertAlmostEqual(float(shadow[1]), 0.0)
+                self.assertGreater(shadow[0], end[0])
 
     def test_the_caption_is_its_file_line_by_line_and_fits(self):
         path = os.path.join(pic_1_0.CAPTIONS, "pic_1_0.txt")

@@ -1,8 +1,11 @@
-"""The start: a ship half built on the beach. The hull stands on stocks,
-planked from the stern forward and from the keel up, so the planks stop
-rib by rib toward the bow, where the frame still stands bare; three masts
-go down through the deck beams. The sun, high at the top left, throws the
-hull's shadow to the right across the sand; a builder's yard in front."""
+"""The start: a ship half built on the beach. The hull stands on a row of
+keel blocks, shored up on the near side, planked from the stern forward and
+from the keel up: the bottom runs nearly to the bow, the upper strakes stop
+together on one rib amidships, and forward of it the bare frames stand open,
+held fair by ribbands. No mast is stepped yet; the spars lie on the sand by
+the bow. The sun, high at the top left, throws the hull's shadow to the
+right across the sand; a staging plank along the side, a builder's yard in
+front."""
 
 from __future__ import annotations
 
@@ -90,15 +93,20 @@ YAW = math.radians(22)
 RIBS = [round(0.06 + 0.9 * i / 11, 4) for i in range(12)]
 STRAKES = 9
 # The rib each strake ends on, from the garboard up: planked from the keel
-# up and from the stern forward, so the ends step back toward the sheer.
-PLANKED = [10, 10, 9, 9, 8, 7, 6, 5, 4]
-# The far side is a day ahead at the bow, so through the bare frame one
-# sees its planking from inside rather than the beach through the ship.
-PLANKED_FAR = [11, 11, 11, 11, 11, 10, 9, 8, 7]
-MASTS = [(0.25, 8.0), (0.5, 10.4), (0.76, 9.2)]   # (station, height above the keel)
-# Deck beams across at the masts and a few frames between, not yet on every one.
-BEAMS = [RIBS[i] for i in (1, 2, 3, 5, 8, 10)]
-BEAM_T = 0.94
+# up and from the stern forward. The bottom runs nearly to the bow; the
+# three strakes under the sheer are hung only on the after half, so they
+# stop together on one rib and leave the frames forward of it open.
+PLANKED = [10, 10, 9, 9, 9, 9, 5, 5, 5]
+# The far side is planked to the same pattern, so through the opening one
+# sees its bare ribs from inside and the day beyond them.
+PLANKED_FAR = PLANKED
+# No mast is stepped yet: the spars lie on the sand beside the hull, on two
+# sleepers, each (butt, head, radius at the butt) in world metres.
+SPARS = [((7.4, 0.5, 22.9), (18.5, 0.5, 27.4), 0.28),
+         ((8.9, 0.4, 24.4), (17.3, 0.4, 27.8), 0.18)]
+# Ribbands: long battens nailed round the bare frames to hold them fair
+# until the planks go on, (height fraction, first rib) each.
+RIBBANDS = [(1.0, 5), (0.83, 5), (0.5, 9)]
 WALE = 5
 # The horizon sits low so the ship and its yard stand down near the words.
 HORIZON = 121
@@ -200,6 +208,28 @@ def _hills(svg: Svg, rng, cam, beach_row):
                  stroke_width="0.6", opacity="0.6")
 
 
+def _bay(svg: Svg, rng, cam, beach_row):
+    """The sea between the beach and the far shore: a band of water that the
+    hills come down to on a level line, paler far off, with a few glints and
+    the wash along the sand."""
+    top = beach_row - 8
+    # Held back toward the haze like the rest of the set, not a bright cyan.
+    fill = svg.linear(0, top, 0, beach_row + 3, [(0, mix(P.sea_horizon, P.sky_horizon, 0.45)),
+                                                 (1, mix(mix(P.sea_horizon, P.sea_near, 0.35), P.mountain, 0.3))])
+    svg.add(f'<rect x="-5" y="{num(top)}" width="431" height="{num(beach_row + 3 - top)}" fill="{fill}"/>')
+    # The far shore's strip of sand where the hills meet the water.
+    svg.path(f"M-5,{num(top)}H426", stroke=mix(P.sand, P.sky_horizon, 0.5), stroke_width="0.6", opacity="0.8")
+    for _ in range(40):
+        y = rng.uniform(top + 1.5, beach_row)
+        x = rng.uniform(0, 421)
+        L = 1.5 + 3 * (y - top) / 8
+        svg.path(lens(x, y, x + L, y, 0.22), fill=P.sea_light, opacity=num(rng.uniform(0.3, 0.6)))
+    for _ in range(14):
+        x = rng.uniform(0, 421)
+        svg.path(lens(x, beach_row - 0.6, x + rng.uniform(8, 20), beach_row - 0.6, 0.45), fill=P.foam,
+                 opacity=num(rng.uniform(0.5, 0.85)))
+
+
 def _beach(svg: Svg, rng, cam, beach_row):
     h = svg.height
     near = P.sand
@@ -277,12 +307,6 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
             pts = _shadow(rib_curve(s, side))
             shade.path(polyline(_screen(cam, pts)), stroke=ground, stroke_width=num(0.2 * px_mid),
                        opacity="0.85", stroke_linecap="round")
-    for s, height in MASTS:
-        foot = _mast_point(s, 3.0)
-        top = _mast_point(s, height)
-        a, b = _shadow(foot), _shadow(top)
-        shade.path(polyline(_screen(cam, [a, b])), stroke=ground, stroke_width=num(0.3 * px_mid),
-                   opacity="0.85", stroke_linecap="round")
 
     # The far side, seen from inside through the open frame: its planks'
     # inner face in the hull's own shade, its ribs standing in front of them.
@@ -296,26 +320,8 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         # Its inner face, toward us, takes the light that falls into the hull.
         stroke_path(pts[4:] + [-0.05 * math.cos(YAW), 0, -0.05 * math.sin(YAW)],
                     mix(P.wood_side, P.wood_lit, 0.35), 0.16 * px_mid, opacity="0.9", cap="butt")
-    # The keelson along the floor, then the beams across at deck height, far halves first.
+    # The keelson along the floor.
     stroke_path(surf(np.linspace(0.05, 0.95, 20), np.full(20, 0.06), 0), P.wood_dark, 0.3 * px_mid)
-    for s in BEAMS:
-        stroke_path([surf(s, BEAM_T, far), surf(s, BEAM_T, 0)], mix(P.wood_dark, P.wood_side, 0.5), 0.24 * px_mid)
-    # The masts: stepped on the keelson, through the beams.
-    for s, height in MASTS:
-        _mast(cam, ship, s, height, px_mid)
-    for s in BEAMS:
-        a, b = surf(s, BEAM_T, 0), surf(s, BEAM_T, near)
-        stroke_path([a, b], mix(P.wood_side, P.wood_lit, 0.35), 0.24 * px_mid)
-        # Its top catches the sun.
-        stroke_path([a + [0, 0.09, 0], b + [0, 0.09, 0]], mix(P.wood_lit, rim, 0.2), 0.05 * px_mid)
-    for s, _ in MASTS:
-        # Partners: the short timbers either side of the mast at the beam.
-        for dx in (-0.28, 0.28):
-            c = surf(s, BEAM_T, 0)
-            p0 = c + np.array([dx * math.cos(YAW), 0.02, dx * math.sin(YAW)])
-            stroke_path([p0 + [-0.5 * math.sin(YAW) * -1, 0, -0.5 * math.cos(YAW)],
-                         p0 + [0.5 * math.sin(YAW) * -1, 0, 0.5 * math.cos(YAW)]],
-                        mix(P.wood_side, P.wood_lit, 0.5), 0.16 * px_mid)
 
     # The near side: every rib, then the planks over them. A rib is a sawn
     # timber square to the hull's section: its aft face toward the sun, its
@@ -412,6 +418,17 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
     stroke_path(line, mix(P.wood_side, P.wood_lit, 0.45), 0.12 * px_mid)
     stroke_path(line + [0, 0.05, 0], mix(P.wood_lit, rim, 0.35), 0.05 * px_mid, opacity="0.9")
 
+    # Ribbands round the bare frames, sprung to the same curve the planks
+    # will take: a dark underside, the lit top edge toward the sun.
+    for t, r0 in RIBBANDS:
+        s = np.linspace(RIBS[r0] - 0.004, 0.985, 24)
+        line = surf(s, np.full_like(s, min(t, 0.985)), near)
+        stroke_path(line, mix(P.wood_dark, P.wood_side, 0.4), 0.13 * px_mid, cap="butt")
+        stroke_path(line + [0, 0.04, 0], mix(P.wood_side, P.wood_lit, 0.7), 0.06 * px_mid, cap="butt")
+        for r in RIBS[r0 + 1:]:
+            x, y = cam.point(surf(r, min(t, 0.985), near))
+            ship.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="0.3" fill="{P.wood_dark}" opacity="0.7"/>')
+
     # The transom, flat across the stern, facing aft and into the sun.
     t = np.linspace(0, 1, 14)
     port = surf(np.zeros_like(t), t, near)
@@ -479,124 +496,219 @@ def _convex(points):
     return lower[:-1] + upper[:-1]
 
 
-def _mast_point(s, height):
-    base = surf(s, 0.06, 0)
-    return np.array([base[0], ORIGIN[1] + height, base[2]])
+ALONG = np.array([math.cos(YAW), 0.0, math.sin(YAW)])
+OUT = np.array([math.sin(YAW), 0.0, -math.cos(YAW)])      # square off the near side, toward us
+BLOCKS = (0.1, 0.3, 0.5, 0.7, 0.9)
 
 
-def _mast(cam, svg: Svg, s, height, px):
-    """A round spar, full through the deck and tapering above it to a slim
-    head: lit down its left side, in shade on its right, a pale rim of sun
-    on the lit edge, and a band of darker doubling under the cap."""
-    foot = surf(s, 0.06, 0)
-    deck = surf(s, BEAM_T, 0)[1]
-    top = _mast_point(s, height)
-    hs = np.linspace(foot[1], top[1], 24)
-    axis = [cam.point((foot[0], h, foot[2])) for h in hs]
-    k = cam.point(top)
-    lean = (k[0] - axis[-1][0])
-    f = np.clip((hs - deck) / (top[1] - deck), 0, 1)
-    r = 0.2 * (1 - 0.62 * f ** 1.4) * px
+def _box(cam, svg: Svg, shade: Svg, centre, half_along, half_out, height, tone, courses=1):
+    """A squared timber block standing on the sand, square to the keel: its
+    top, its end toward the sun and its face toward us, with the seams of
+    the timbers it is stacked from, and its shadow thrown right and away."""
+    c = np.asarray(centre, float)
+    ground = mix(P.sand, P.light.shadow, 0.55)
 
-    def band(u0, u1):
-        a = [(x + lean * i / 23 + u0 * ri, y) for i, ((x, y), ri) in enumerate(zip(axis, r))]
-        b = [(x + lean * i / 23 + u1 * ri, y) for i, ((x, y), ri) in enumerate(zip(axis, r))]
-        return polygon(a + b[::-1])
+    def at(a, o, y):
+        return c + ALONG * a + OUT * o + [0, y, 0]
 
-    svg.path(band(-1, 1), fill=mix(P.wood_side, P.wood_lit, 0.5))
-    svg.path(band(0.15, 1), fill=mix(P.wood_side, P.wood_dark, 0.25))
-    svg.path(band(0.6, 1), fill=mix(P.wood_side, P.wood_dark, 0.5))
-    svg.path(band(-0.85, -0.3), fill=mix(P.wood_lit, P.light.rim, 0.3))
-    svg.path(band(-1, -0.7), fill=mix(P.wood_lit, P.light.rim, 0.65))
-    # The doubling at the masthead, and the cap on top.
-    hx, hy = k[0], k[1]
-    rw = float(r[-1])
-    dh = 0.9 * px
-    svg.path(polygon([(hx - rw * 1.3, hy + dh), (hx + rw * 1.3, hy + dh), (hx + rw * 1.2, hy + 0.15 * px),
-                      (hx - rw * 1.2, hy + 0.15 * px)]), fill=mix(P.wood_side, P.wood_dark, 0.35))
-    svg.path(polygon([(hx - rw * 1.3, hy + dh), (hx - rw * 0.5, hy + dh), (hx - rw * 0.45, hy + 0.15 * px),
-                      (hx - rw * 1.2, hy + 0.15 * px)]), fill=mix(P.wood_lit, P.light.rim, 0.3))
-    svg.path(polygon([(hx - rw * 1.8, hy + 0.15 * px), (hx + rw * 1.8, hy + 0.15 * px), (hx + rw * 1.6, hy - 0.05 * px),
-                      (hx - rw * 1.6, hy - 0.05 * px)]), fill=mix(P.wood_side, P.wood_lit, 0.6))
+    a0, a1, o0, o1 = -half_along, half_along, -half_out, half_out
+    foot = [at(a0, o1, 0), at(a1, o1, 0), at(a1, o0, 0), at(a0, o0, 0)]
+    top = [at(a0, o1, height), at(a1, o1, height), at(a1, o0, height), at(a0, o0, height)]
+    shade.path(polygon(_screen(cam, foot[:2] + [_shadow(top[1]), _shadow(top[2]), _shadow(top[3])] + foot[3:])),
+               fill=ground, opacity="0.85")
+    front = [at(a0, o1, 0), at(a1, o1, 0), at(a1, o1, height), at(a0, o1, height)]
+    end = [at(a0, o0, 0), at(a0, o1, 0), at(a0, o1, height), at(a0, o0, height)]
+    svg.path(polygon(_screen(cam, front)), fill=mix(tone, P.wood_dark, 0.3))
+    svg.path(polygon(_screen(cam, end)), fill=mix(tone, P.wood_lit, 0.55))
+    svg.path(polygon(_screen(cam, top)), fill=mix(tone, P.light.key, 0.35))
+    # The seams between stacked timbers, and the shade close under the top.
+    for k in range(1, courses):
+        y = height * k / courses
+        svg.path(polyline(_screen(cam, [at(a0, o0, y), at(a0, o1, y), at(a1, o1, y)])),
+                 stroke=mix(tone, P.wood_dark, 0.7), stroke_width="0.35", opacity="0.8")
+    svg.path(polyline(_screen(cam, [at(a0, o0, height), at(a0, o1, height), at(a1, o1, height)])),
+             stroke=mix(tone, P.light.key, 0.6), stroke_width="0.35", opacity="0.8")
 
 
 def _stocks(cam, svg: Svg, shade: Svg):
-    """Blocks under the keel and shores against the bilge."""
-    px = float(cam.scale(ORIGIN[2] + 3))
-    ground = mix(P.sand, P.light.shadow, 0.55)
-    for s in (0.08, 0.3, 0.52, 0.74, 0.93):
+    """Keel blocks: one even row of stacked timbers under the keel, each
+    packed up to it, the taller ones toward the ends where the keel rises."""
+    tone = mix(P.wood_side, P.wood_dark, 0.15)
+    for s in BLOCKS:
         k = surf(s, 0.0, 0) - [0, KEEL_DEPTH, 0]
-        # Packed up to the keel, which rises toward the ends.
-        for j, (h0, h1, wd) in enumerate(((0.0, 0.3, 0.7), (0.3, float(k[1]), 0.55))):
-            base = [np.array([k[0] - 0.22, h0, k[2] - wd]), np.array([k[0] + 0.22, h0, k[2] - wd]),
-                    np.array([k[0] + 0.22, h1, k[2] - wd]), np.array([k[0] - 0.22, h1, k[2] - wd])]
-            svg.path(polygon(_screen(cam, base)), fill=mix(P.wood_side, P.wood_lit, 0.5 if j else 0.3))
-            side = [base[0], base[3], base[3] + [-0.3, 0, 0.6], base[0] + [-0.3, 0, 0.6]]
-            svg.path(polygon(_screen(cam, side)), fill=mix(P.wood_lit, P.light.rim, 0.3))
-        foot = np.array([k[0], 0, k[2]])
-        sh = [_shadow(foot + [0.3, float(k[1]), -0.5]), _shadow(foot + [0.3, float(k[1]), 0.5])]
-        shade.path(polygon(_screen(cam, [foot + [0.25, 0, -0.6], foot + [0.25, 0, 0.6], sh[1], sh[0]])),
-                   fill=ground, opacity="0.85")
-    # Shores: poles from the sand to the turn of the bilge on the near side.
-    for s in (0.2, 0.45, 0.68):
-        top = surf(s, 0.42, -1)
-        foot = np.array([top[0] - 0.3, 0.0, top[2] - 2.4])
-        (ax, ay), (bx, by) = cam.point(foot), cam.point(top)
-        svg.path(f"M{num(ax)},{num(ay)}L{num(bx)},{num(by)}", stroke=mix(P.wood_side, P.wood_dark, 0.2),
-                 stroke_width=num(0.16 * px), stroke_linecap="round")
-        svg.path(f"M{num(ax - 0.4)},{num(ay)}L{num(bx - 0.4)},{num(by)}", stroke=mix(P.wood_lit, P.light.rim, 0.4),
-                 stroke_width=num(0.05 * px), stroke_linecap="round")
-        tip = _shadow(top)
-        shade.path(polyline(_screen(cam, [foot, tip])), stroke=ground, stroke_width=num(0.14 * px),
+        centre = np.array([k[0], 0.0, k[2]])
+        h = float(k[1])
+        _box(cam, svg, shade, centre, 0.26, 0.75, h, tone, courses=max(2, round(h / 0.3)))
+
+
+def _shores(cam, svg: Svg, shade: Svg):
+    """Shores against the bilge on the near side, and a staging plank on
+    trestles along it, both standing in front of the hull."""
+    px = float(cam.scale(ORIGIN[2] + 1))
+    ground = mix(P.sand, P.light.shadow, 0.55)
+    dark, lit = mix(P.wood_side, P.wood_dark, 0.3), mix(P.wood_lit, P.light.rim, 0.35)
+
+    def timber(a, b, width, svg=svg):
+        (ax, ay), (bx, by) = cam.point(a), cam.point(b)
+        svg.path(f"M{num(ax)},{num(ay)}L{num(bx)},{num(by)}", stroke=dark, stroke_width=num(width * px),
+                 stroke_linecap="butt")
+        # The face toward the sun, down its left side.
+        d = math.hypot(bx - ax, by - ay) or 1.0
+        nx, ny = -(by - ay) / d, (bx - ax) / d
+        if nx > 0:
+            nx, ny = -nx, -ny
+        o = 0.28 * width * px
+        svg.path(f"M{num(ax + nx * o)},{num(ay + ny * o)}L{num(bx + nx * o)},{num(by + ny * o)}", stroke=lit,
+                 stroke_width=num(0.4 * width * px), stroke_linecap="butt")
+        shade.path(polyline(_screen(cam, [a, _shadow(b)])), stroke=ground, stroke_width=num(width * 0.9 * px),
                    opacity="0.85")
+
+    # Shores: squared timbers from a sole board on the sand up to the turn
+    # of the bilge, leaning in at one angle.
+    for s in (0.33, 0.56, 0.79):
+        top = surf(s, 0.4, -1)
+        foot = np.array([top[0], 0.0, top[2]]) + OUT * 1.9
+        _box(cam, svg, shade, foot + OUT * 0.1, 0.35, 0.3, 0.08, mix(P.wood_side, P.wood_lit, 0.3))
+        timber(foot + [0, 0.08, 0], top, 0.15)
+    # The staging: a long plank on two trestles, at the height of the turn
+    # of the topsides, clear of the hull by a stride.
+    y = 2.5
+    ends = []
+    for s in (0.2, 0.48):
+        lo, hi = 0.0, 1.0
+        for _ in range(20):
+            mid = (lo + hi) / 2
+            lo, hi = (mid, hi) if surf(s, mid, -1)[1] < y else (lo, mid)
+        p = surf(s, lo, -1)
+        ends.append(np.array([p[0], y, p[2]]) + OUT * 0.55)
+    for p in ends:
+        for o in (-0.3, 0.3):
+            for a in (-0.4, 0.4):
+                foot = p + OUT * o + ALONG * a - [0, y, 0]
+                timber(foot, p + OUT * o + [0, -0.1, 0], 0.08)
+        timber(p - OUT * 0.45 - [0, 0.1, 0], p + OUT * 0.45 - [0, 0.1, 0], 0.12)
+    a, b = ends
+    d = (b - a) / np.linalg.norm(b - a)
+    mid = (a + b) / 2
+    length = float(np.linalg.norm(b - a)) + 2.2
+    yaw = math.atan2(d[2], d[0])
+    # Its shadow across the planking under it, thrown down and to the right.
+    reach = 0.6 / max(0.1, float(np.dot(SUN, OUT)))
+    edge = [mid - d * length / 2 - OUT * 0.19, mid + d * length / 2 - OUT * 0.19]
+    drop = [p - SUN * reach for p in edge]
+    planked = "".join(polygon(_screen(cam, _strake(k, -1, RIBS[PLANKED[k]]))) for k in range(STRAKES))
+    svg.path(polygon(_screen(cam, [edge[0], edge[1], drop[1] + [0, 0.22, 0], drop[0] + [0, 0.22, 0]])),
+             fill=P.light.shadow, opacity="0.35", clip_path=svg.clip(planked))
+    fresh = replace(P, wood_side=mix(P.wood_side, P.wood_fresh, 0.5), wood_lit=mix(P.wood_lit, P.wood_fresh, 0.4))
+    plank = wood.Plank(length=length, width=0.38, thickness=0.14, centre=tuple(mid + [0, 0.02, 0]), yaw=yaw,
+                       seed=371, splintered=(False, False), nails=False, knots=1)
+    sink, sink_depth = Svg(svg.width, svg.height), Svg(svg.width, svg.height)
+    wood.draw(plank, cam, fresh, SUN, above=svg, under=sink, depth=sink_depth, sight=1.0, wet=False,
+              rim=mix(P.light.rim, P.light.key, 0.5), rim_edge="side-")
+    sh = [_shadow(plank.world(u, v, 0)) for u, v in ((-length / 2, -0.19), (length / 2, -0.19),
+                                                     (length / 2, 0.19), (-length / 2, 0.19))]
+    shade.path(polygon(_screen(cam, sh)), fill=ground, opacity="0.85")
+
+
+def _spars(cam, svg: Svg, shade: Svg):
+    """The masts not yet stepped: round spars lying on two sleepers, each
+    tapering from its butt to its head, lit along the top and in shade
+    underneath, the butt's end grain turned to the sun."""
+    ground = mix(P.sand, P.light.shadow, 0.55)
+    for u in (1.4, 6.2):
+        c = np.asarray(SPARS[0][0]) + ALONG * u
+        _box(cam, svg, shade, np.array([c[0], 0.0, c[2]]) - OUT * 0.4, 0.14, 0.9, 0.22,
+             mix(P.wood_side, P.wood_dark, 0.2))
+    for butt, head, radius in SPARS:
+        a, b = np.asarray(butt, float), np.asarray(head, float)
+        ts = np.linspace(0, 1, 24)
+        axis = [a + (b - a) * t for t in ts]
+        rs = radius * (1 - 0.45 * ts ** 1.3)
+        # The shadow on the sand, right and away from it.
+        band = [_shadow(p + [0, r, 0]) + OUT * r for p, r in zip(axis, rs)]
+        band += [_shadow(p + [0, r, 0]) - OUT * r for p, r in zip(axis[::-1], rs[::-1])]
+        shade.path(polygon(_screen(cam, band)), fill=ground, opacity="0.85")
+        scr = [cam.point(p) for p in axis]
+        k = [float(cam.scale(p[2])) for p in axis]
+
+        def strip(v0, v1):
+            upper = [(x, y - v0 * r * kk) for (x, y), r, kk in zip(scr, rs, k)]
+            lower = [(x, y - v1 * r * kk) for (x, y), r, kk in zip(scr, rs, k)]
+            return polygon(upper + lower[::-1])
+
+        svg.path(strip(1, -1), fill=mix(P.wood_side, P.wood_dark, 0.35))
+        svg.path(strip(1, -0.15), fill=mix(P.wood_side, P.wood_lit, 0.45))
+        svg.path(strip(1, 0.45), fill=mix(P.wood_lit, P.light.rim, 0.3))
+        svg.path(strip(1, 0.8), fill=mix(P.wood_lit, P.light.rim, 0.7))
+        # The butt: end grain, pale and facing the sun, with its rings.
+        (x, y), kk = scr[0], k[0]
+        rr = radius * kk
+        ang = math.degrees(math.atan2(scr[1][1] - y, scr[1][0] - x))
+        svg.add(f'<ellipse cx="{num(x)}" cy="{num(y)}" rx="{num(rr * 0.42)}" ry="{num(rr)}" '
+                f'transform="rotate({num(ang)} {num(x)} {num(y)})" fill="{mix(P.wood_fresh, P.light.key, 0.25)}"/>')
+        svg.add(f'<ellipse cx="{num(x)}" cy="{num(y)}" rx="{num(rr * 0.22)}" ry="{num(rr * 0.55)}" '
+                f'transform="rotate({num(ang)} {num(x)} {num(y)})" fill="none" '
+                f'stroke="{mix(P.wood_fresh, P.wood_side, 0.5)}" stroke-width="0.3"/>')
 
 
 # --- the yard -----------------------------------------------------------------------
 
-LAYERS = 6
+LAYERS = 5
 
 
 def _yard(cam, rng, svg: Svg, shade: Svg):
     ground = mix(P.sand, P.light.shadow, 0.55)
     # New-sawn timber, paler than the hull's weathered planks and the sleepers under it.
     fresh = replace(P, wood_side=mix(P.wood_side, P.wood_fresh, 0.45), wood_dark=mix(P.wood_dark, P.wood_side, 0.4))
-    # A stack of sawn planks on two sleepers, waiting to go on: stout deck
-    # planks piled chest high, so the pile is plainly planks at any size.
-    x0, z0 = 9.6, 24.5
-    yaw = math.radians(12)
+    # A stack of sawn planks on two sleepers, waiting to go on, its end
+    # turned to us and to the sun: the plank ends in rows, and between the
+    # rows the stickers that let the air through, dark in the gaps.
+    x0, z0 = 11.4, 27.6
+    yaw = math.radians(52)
     c, s = math.cos(yaw), math.sin(yaw)
-    L = 5.0
-    pts = [np.array([x0 - 0.2 + c * u - s * v, 0, z0 + s * u + c * v]) for u, v in
-           ((-L / 2, -0.55), (L / 2 + 0.2, -0.55), (L / 2 + 0.2, 0.55), (-L / 2, 0.55))]
-    top = [p + [0, 0.17 + LAYERS * 0.2, 0] for p in pts]
-    shade.path(polygon(_screen(cam, pts[:1] + pts[1:2] + [_shadow(top[1]), _shadow(top[2]), _shadow(top[3])] + pts[3:])),
+    L, pitch, thick = 4.2, 0.22, 0.15
+
+    def at(u, v, y):
+        return np.array([x0 + c * u - s * v, y, z0 + s * u + c * v])
+
+    pts = [at(-L / 2, -0.55, 0), at(L / 2, -0.55, 0), at(L / 2, 0.55, 0), at(-L / 2, 0.55, 0)]
+    height = 0.12 + LAYERS * pitch
+    top = [p + [0, height, 0] for p in pts]
+    shade.path(polygon(_screen(cam, pts[:2] + [_shadow(top[1]), _shadow(top[2]), _shadow(top[3])] + pts[3:])),
                fill=ground, opacity="0.8")
     sink, sink_depth = Svg(svg.width, svg.height), Svg(svg.width, svg.height)
-    for u in (-1.6, 1.6):
-        sleeper = wood.Plank(length=1.3, width=0.14, thickness=0.12,
-                             centre=(x0 + c * u, 0.06, z0 + s * u), yaw=yaw + math.pi / 2,
-                             seed=300 + int(u * 10), splintered=(False, False), nails=False, knots=0)
+    for u in (-1.5, 1.5):
+        sleeper = wood.Plank(length=1.4, width=0.16, thickness=0.12, centre=tuple(at(u, 0, 0.06)),
+                             yaw=yaw + math.pi / 2, seed=300 + int(u * 10), splintered=(False, False),
+                             nails=False, knots=0)
         wood.draw(sleeper, cam, P, SUN, above=svg, under=sink, depth=sink_depth, sight=1.0, wet=False)
-    # Layers of three, with thin stickers across between them to let the air through.
-    layers = LAYERS
-    for k in range(layers * 3):
-        layer, col = k // 3, k % 3
-        if layer == layers - 1 and col == 2:
-            continue
-        y = 0.12 + 0.07 + layer * 0.2
-        dz = rng.uniform(-0.04, 0.04)
-        du = rng.uniform(-0.2, 0.2)
-        v = -0.34 + 0.34 * col + dz
-        plank = wood.Plank(length=L + rng.uniform(-0.4, 0.1), width=0.34, thickness=0.14,
-                           centre=(x0 + c * du - s * v, y, z0 + s * du + c * v),
-                           yaw=yaw + rng.uniform(-0.015, 0.015), seed=310 + k, splintered=(False, False),
-                           nails=False, knots=1)
-        wood.draw(plank, cam, fresh, SUN, above=svg, under=sink, depth=sink_depth, sight=1.0, wet=False)
-        if col == 2 and layer < layers - 1:
-            for u in (-1.6, 0.0, 1.6):
-                sticker = wood.Plank(length=1.1, width=0.06, thickness=0.05,
-                                     centre=(x0 + c * u, y + 0.1, z0 + s * u), yaw=yaw + math.pi / 2,
-                                     seed=400 + k + int(u), splintered=(False, False), nails=False, knots=0)
+    # The shade inside the pile, seen through the gaps between the planks.
+    inner = [at(-L / 2 + 0.06, -0.5, 0.12), at(-L / 2 + 0.06, 0.5, 0.12), at(-L / 2 + 0.06, 0.5, height - 0.1),
+             at(-L / 2 + 0.06, -0.5, height - 0.1), at(L / 2 - 0.1, -0.5, height - 0.1), at(L / 2 - 0.1, -0.5, 0.12)]
+    svg.path(polygon(_screen(cam, inner)), fill=mix(P.wood_dark, P.light.shadow, 0.3))
+    # Layers of three from the bottom up, the far plank of each first.
+    for layer in range(LAYERS):
+        y = 0.12 + thick / 2 + layer * pitch
+        for col in (2, 1, 0):
+            if layer == LAYERS - 1 and col == 2:
+                continue
+            k = layer * 3 + col
+            v = -0.35 + 0.35 * col + rng.uniform(-0.015, 0.015)
+            du = rng.uniform(-0.06, 0.06)
+            plank = wood.Plank(length=L - 0.1 + rng.uniform(-0.1, 0.0), width=0.32, thickness=thick,
+                               centre=tuple(at(du, v, y)), yaw=yaw + rng.uniform(-0.01, 0.01), seed=310 + k,
+                               splintered=(False, False), nails=False, knots=1)
+            wood.draw(plank, cam, fresh, SUN, above=svg, under=sink, depth=sink_depth, sight=1.0, wet=False)
+            # The sawn end's corners, a shade darker along its lower and far edges.
+            e = [cam.point(plank.world(-plank.length / 2, vv, ww)) for vv, ww in
+                 ((0.16, thick / 2), (0.16, -thick / 2), (-0.16, -thick / 2))]
+            svg.path(polyline(e), stroke=mix(P.wood_dark, P.wood_side, 0.3), stroke_width="0.3", opacity="0.8")
+        if layer < LAYERS - 1:
+            for u in (-1.5, 0.0, 1.5):
+                sticker = wood.Plank(length=1.15, width=0.06, thickness=pitch - thick,
+                                     centre=tuple(at(u, 0, y + thick / 2 + (pitch - thick) / 2)),
+                                     yaw=yaw + math.pi / 2, seed=400 + layer * 3 + int(u), splintered=(False, False),
+                                     nails=False, knots=0)
                 wood.draw(sticker, cam, P, SUN, above=svg, under=sink, depth=sink_depth, sight=1.0, wet=False)
     # The saw in two or three flat tones, drawn a little generous so it reads at a glance.
     steel = mix(mix(P.cloud_shade, P.ink, 0.35), P.wood_fresh, 0.1)
@@ -655,19 +767,23 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
         teeth.append((kx + dx * L * f0, ky + dy * L * f0))
         teeth.append((kx + dx * L * (f0 + 0.04) - nx * 0.3, ky + dy * L * (f0 + 0.04) - ny * 0.3))
     svg.path(polyline([(kx, ky)] + teeth[:-1]), stroke=steel_dark, stroke_width="0.35", stroke_linejoin="miter")
-    # The grip over the blade's heel: an open loop of wood.
-    gx, gy = heel[0] + nx * 0.08 * sp, heel[1] + ny * 0.08 * sp
-    grip = [(gx - dx * 0.04 * sp + nx * 0.12 * sp, gy - dy * 0.04 * sp + ny * 0.12 * sp),
-            (gx + dx * 0.16 * sp + nx * 0.1 * sp, gy + dy * 0.16 * sp + ny * 0.1 * sp),
-            (gx + dx * 0.2 * sp - nx * 0.1 * sp, gy + dy * 0.2 * sp - ny * 0.1 * sp),
-            (gx - dx * 0.02 * sp - nx * 0.12 * sp, gy - dy * 0.02 * sp - ny * 0.12 * sp)]
-    svg.path(smooth(grip, tension=0.35), fill=mix(P.wood_side, P.wood_dark, 0.15))
-    svg.path(smooth(grip[:2] + [(grip[1][0] - nx * 0.05 * sp, grip[1][1] - ny * 0.05 * sp),
-                                (grip[0][0] - nx * 0.05 * sp, grip[0][1] - ny * 0.05 * sp)], tension=0.35),
-             fill=haft_lit)
-    hole = (gx + dx * 0.09 * sp, gy + dy * 0.09 * sp)
-    svg.add(f'<ellipse cx="{num(hole[0])}" cy="{num(hole[1])}" rx="{num(0.06 * sp)}" ry="{num(0.035 * sp)}" '
-            f'transform="rotate({num(-math.degrees(ang))} {num(hole[0])} {num(hole[1])})" fill="{mix(P.sand, P.wood_side, 0.3)}"/>')
+    # The handle over the blade's heel: a closed grip with its hand hole cut
+    # right through, a horn at the top, two brass screws through the blade.
+    def handle(points):
+        return [(heel[0] + dx * u * sp + nx * v * sp, heel[1] + dy * u * sp + ny * v * sp) for u, v in points]
+
+    outer = handle([(-0.03, -0.01), (0.1, -0.05), (0.22, -0.05), (0.29, 0.03), (0.28, 0.16), (0.31, 0.24),
+                    (0.2, 0.27), (0.08, 0.25), (-0.02, 0.19), (-0.05, 0.08)])
+    hole = handle([(0.08, 0.04), (0.18, 0.03), (0.22, 0.09), (0.2, 0.17), (0.12, 0.18), (0.07, 0.11)])
+    grip = smooth(outer, tension=0.5) + smooth(hole[::-1], tension=0.5)
+    svg.path(grip, fill=mix(P.wood_side, P.wood_dark, 0.3), fill_rule="evenodd")
+    # The edge toward the sun, round the top and down the front.
+    lip = handle([(0.31, 0.24), (0.2, 0.27), (0.08, 0.25), (-0.02, 0.19), (-0.05, 0.08)])
+    svg.path(smooth(lip, closed=False, tension=0.5), stroke=haft_lit, stroke_width=num(0.035 * sp),
+             stroke_linecap="round", clip_path=svg.clip(grip))
+    for u, v in ((0.02, 0.07), (0.03, 0.15)):
+        (x, y), = handle([(u, v)])
+        svg.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(0.018 * sp)}" fill="{mix(P.light.key, P.wood_lit, 0.5)}"/>')
     # Sawdust under the cut.
     for _ in range(30):
         cx, cz = rng.normal(hx0 + 0.25 * G, 0.3), rng.normal(hz0 - 0.3, 0.2)
@@ -707,14 +823,18 @@ def build(scale: int) -> Picture:
     land = Svg(w, h)
     _far_hills(land, rng, cam)
     _hills(land, rng, cam, beach_row)
+    _bay(land, np.random.default_rng(1212), cam, beach_row)
     _beach(land, rng, cam, beach_row)
 
     shade = Svg(w, h)
     ship = Svg(w, h)
     _stocks(cam, ship, shade)
     _ship(cam, rng, ship, shade)
+    _shores(cam, ship, shade)
     yard = Svg(w, h)
     _yard(cam, rng, yard, shade)
+    # The spars lie nearer than the plank stack behind them.
+    _spars(cam, yard, shade)
 
     # One sun, one shadow: every shape of it at full strength in one group
     # that is then made see-through, so overlaps do not darken twice.
