@@ -33,9 +33,9 @@ WIDTHS = [0.6, 0.64, 0.63, 0.58, 0.5, 0.41, 0.31, 0.21, 0.13]
 # The fluke as a fan round its root, (angle from the spine's run in degrees,
 # reach in lobe lengths): the leading edge out from the root to the tip,
 # then the ruffled trailing edge back to the shallow notch.
-FAN_LEAD = [(100, 0.1), (86, 0.32), (72, 0.56), (61, 0.8), (53, 0.98)]
-FAN_TIP = (49, 1.08)
-FAN_TRAIL = [(40, 1.0), (30, 0.95), (20, 0.87), (10, 0.76), (0, 0.6)]
+FAN_LEAD = [(104, 0.1), (92, 0.32), (80, 0.56), (69, 0.8), (61, 0.98)]
+FAN_TIP = (57, 1.08)
+FAN_TRAIL = [(47, 1.0), (35, 0.93), (23, 0.84), (11, 0.72), (0, 0.56)]
 LOBE = 0.82
 
 
@@ -374,7 +374,7 @@ def build(scale: int) -> Picture:
             size=1.3)
 
     out = raft.Layers(Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), surface)
-    corner, heading = (-3.9, 6.1), math.radians(16)
+    corner, heading = (-4.9, 6.9), math.radians(30)
     raft_shadow(cam, P, surface, corner, heading, 1.9, 3.3)
     logs, _, _ = our_raft(cam, P, out, corner, heading)
     raft.afloat_marks(cam, P, surface, logs, rng)
