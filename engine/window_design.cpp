@@ -75,23 +75,25 @@ constexpr ControlDesign kDesign[] = {
      "cabeza; el resto del cuerpo se ve estirado y más claro bajo la superficie, las piernas "
      "levantan espuma al patalear y a su espalda se abre una estela en forma de V."),
     picture("pic_4_2",                                13, "Solo en la balsa",
-     "Sobre una pequeña balsa de troncos sujetos por dos varas atravesadas, en un mar verde "
-     "azulado, un hombre de pie, de espaldas y a contraluz, se hace visera con la mano y mira a lo "
-     "lejos una cola de pez que asoma del agua, justo debajo del sol de la tarde, ya cerca del "
+     "Sobre una pequeña balsa de troncos sujetos por dos varas atravesadas, que flota en un mar "
+     "verde azulado rodeada de ondas, un hombre descalzo de pie, de espaldas y a contraluz, se "
+     "hace visera con la mano sobre los ojos y mira a lo lejos una cola de sirena que se arquea "
+     "fuera del agua y abre su aleta en abanico, a un lado del sol de la tarde, ya cerca del "
      "horizonte. Arriba se lee: AÚN CONSERVO LA ESPERANZA, Y SÉ QUE DEBO APARTARME DE UN DIOS "
      "BLASFEMO."),
     button("cmdIr",         {472, 248, 41, 25},       12, "Ir", "", "Ir", {}, Turn),
     picture("pic_4_0",                                11, "La sirena",
-     "Bajo un cielo cian con nubes que el sol bajo dora por debajo, una gran cola parda de pez "
-     "cubierta de escamas se alza del mar verde azulado dibujando una S, como al zambullirse, a "
-     "contraluz y con un borde cálido del lado del sol, gruesa junto al agua y afinándose hasta "
-     "un tallo delgado bajo la aleta, y abre en lo alto una aleta en forma de media luna, vista en "
-     "escorzo, cuyo borde deja pasar la luz; de ella caen breves hilos de agua transparente que "
-     "se rompen en gotas, y salpica espuma a su alrededor, y "
-     "bajo la superficie la cola se adivina borrosa. Abajo a la izquierda flota, medio hundida en "
-     "el agua, nuestra balsa de troncos atados con cuerda a dos varas atravesadas. Arriba se lee: Ya cerca de "
-     "mar abierto, vemos algo engañoso: lo que parece una sirena nada delante de nosotros y luego "
-     "se hunde en el mar."),
+     "Bajo un cielo cian con nubes que el sol bajo dora por debajo, la parte baja de un cuerpo "
+     "cubierto de escamas verdosas y doradas se arquea fuera del mar verde azulado, como al "
+     "zambullirse, a contraluz y con un borde cálido del lado del sol, gruesa junto al agua y "
+     "afinándose hacia arriba, y abre en lo alto una aleta en abanico de dos lóbulos con radios "
+     "finos, cuyo borde ondulado deja pasar la luz; de ella caen breves hilos de agua "
+     "transparente que se rompen en gotas. Donde el cuerpo entra en el agua la rodea un anillo de "
+     "agua desplazada con espuma y ondas, y bajo la superficie el cuerpo se adivina borroso. "
+     "Abajo a la izquierda flota, medio hundida en el agua y rodeada de ondas, nuestra balsa de "
+     "troncos atados con cuerda a dos varas atravesadas. Arriba se lee: Ya cerca de mar abierto, "
+     "vemos algo engañoso: lo que parece una sirena nada delante de nosotros y luego se hunde en "
+     "el mar."),
     picture("pic_2_2",                                10, "Las aves marinas",
      "Bajo un cielo de tarde, con el sol bajo y despejado entre dos nubes, sobre su reflejo que "
      "brilla en el mar, unas gaviotas vuelan en círculo sobre el agua, las más cercanas "

@@ -320,11 +320,11 @@ def lashing(log: Log, cam: Camera, t: float, p: Palette, svg: Svg, turns: int = 
 
 def raft(cam: Camera, p: Palette, out: Layers, rng, *, corner, heading: float, logs: int = 8,
          length: float = 3.2, radius: float = 0.13, poles=(0.12, 0.88), bob: float = 0.35,
-         tops: list | None = None, rope: Rope = CORD, lash_every: int = 2):
+         tops: list | None = None, rope: Rope = CORD, lash_every: int = 2, pole: float = 0.55):
     """Logs side by side from `corner` (the near left end of the first log's
     axis, x and z), running along `heading`, the next ones laid toward the
     viewer's right; two cross poles lashed over them in `rope` at every
-    `lash_every`-th log. Returns the logs and
+    `lash_every`-th log, `pole` times a log's radius. Returns the logs and
     the poles, and the height of the raft's top, for whoever stands on it."""
     x0, z0 = corner
     across = np.array([math.sin(heading), 0.0, -math.cos(heading)])     # to the right of the heading
@@ -346,15 +346,14 @@ def raft(cam: Camera, p: Palette, out: Layers, rng, *, corner, heading: float, l
     for g in order:
         draw_log(g, cam, p, out, rng, bark=barks[g.seed % 3], tops=tops)
     top = max(g.radius * (1 - bob) for g in built)
-    pole_r = radius * 0.55
+    pole_r = radius * pole
     made = []
     for t in poles:
         a = built[0].at(t) - across * radius * 0.6
         b = built[-1].at(t) + across * radius * 0.6
         a[1] = b[1] = top + pole_r * 0.7
         d = b - a
-        pole = Log(tuple(a), math.atan2(d[2], d[0]), float(np.linalg.norm(d)), pole_r, seed=50)
-        made.append(pole)
+        made.append(Log(tuple(a), math.atan2(d[2], d[0]), float(np.linalg.norm(d)), pole_r, seed=50))
     for pole in sorted(made, key=lambda g: -np.linalg.norm(g.at(0.5) - eye)):
         draw_log(pole, cam, p, Layers(out.dry, out.wet, out.depth, Svg(out.dry.width, out.dry.height),
                                       Svg(out.dry.width, out.dry.height), Svg(out.dry.width, out.dry.height)),
@@ -365,3 +364,37 @@ def raft(cam: Camera, p: Palette, out: Layers, rng, *, corner, heading: float, l
             if 0.02 < s < 0.98 and g.seed % lash_every == 0:
                 lashing(pole, cam, s, p, out.dry, rope=rope)
     return built, made, top
+
+
+def afloat_marks(cam: Camera, p: Palette, svg: Svg, logs: list, rng, *, shadow: float = 0.5) -> None:
+    """What the water does round a raft lying in it, drawn on the surface
+    under the logs: the dark water in the raft's own shade close under its
+    edges, the swell's rings spread round its length, and foam lapping
+    broken along the near side."""
+    first, last = logs[0], logs[-1]
+    flat = np.array([1.0, 0.0, 1.0])
+    side = np.cross(first.axis, UP)
+    reach = first.radius * 1.4
+    quad = [first.at(0) * flat - side * reach, first.at(1) * flat - side * reach,
+            last.at(1) * flat + side * reach, last.at(0) * flat + side * reach]
+    pts = [cam.point(q) for q in quad]
+    svg.path(polygon(pts), fill=mix(p.sea_dark, p.light.shadow, 0.5), opacity=num(shadow), filter=svg.blur(1.2))
+    centre = sum(quad) / 4
+    length = float(np.mean([g.length for g in logs]))
+    half = float(np.linalg.norm(last.at(0) - first.at(0))) / 2 + first.radius
+    run = max(0.0, length / 2 - half)
+    a = centre - first.axis * run
+    b = centre + first.axis * run
+    from . import sea
+    sea.rings(svg, cam, p, ((a[0], a[2]), (b[0], b[2])), radii=[half * 1.25, half * 1.6], width=0.03,
+              light=mix(p.sea_light, p.light.rim, 0.25), light_opacity=0.45, dark_opacity=0.35)
+    # Foam against the near logs' sides, in broken dashes.
+    near = last if np.linalg.norm(last.at(0.5)) < np.linalg.norm(first.at(0.5)) else first
+    off = side if near is last else -side
+    for t in np.linspace(0.02, 0.95, 16):
+        if rng.uniform() < 0.35:
+            continue
+        q0 = near.at(t) * flat + off * near.radius * rng.uniform(1.0, 1.3)
+        q1 = near.at(t + rng.uniform(0.03, 0.06)) * flat + off * near.radius * rng.uniform(1.0, 1.3)
+        (x0, y0), (x1, y1) = cam.point(q0), cam.point(q1)
+        svg.path(lens(x0, y0, x1, y1, rng.uniform(0.3, 0.55)), fill=p.foam, opacity=num(rng.uniform(0.35, 0.65)))

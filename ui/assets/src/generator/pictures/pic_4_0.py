@@ -1,7 +1,8 @@
-"""The mermaid: a great scaled tail rising from the sea ahead of the raft in
-an S, thick at the water and thinning to a crescent fluke, water running off
-it in sheets that break into drops. The sun is low beyond it, so the body
-is a mid-tone with a warm rim and the fluke's thin edge lets light through."""
+"""The mermaid: the scaled lower body of something diving ahead of the raft,
+arching out of the sea and tapering to a broad fan of a fluke, water
+running off it in sheets that break into drops. The sun is low beyond it,
+so the body is a mid-tone with a warm rim, and the fluke's thin edge lets
+the light through. The man on the raft sees the same tail far off."""
 
 import math
 from dataclasses import replace
@@ -20,159 +21,22 @@ SIZE = (421, 221)
 
 P = replace(TEAL, light=replace(TEAL.light, x=352, y=98))
 
-# The tail in its own plane, metres from where it leaves the water: an S
-# that leans back, forward and back again, tapering to the fluke's root.
-SPINE = [(0.3, -0.9), (0.14, -0.35), (0.0, 0.15), (-0.05, 0.6), (0.05, 1.05), (0.17, 1.45),
-         (0.15, 1.8), (0.07, 2.04), (0.06, 2.22)]
-WIDTHS = [0.66, 0.62, 0.55, 0.46, 0.36, 0.27, 0.19, 0.13, 0.06]
-# The fluke as a crescent: its leading edge from the root out to each tip,
-# then the thin trailing edge back to the notch between the lobes.
-FLUKE_LEAD_L = [(0.0, 2.0), (-0.28, 2.06), (-0.55, 2.2), (-0.8, 2.5)]
-FLUKE_TRAIL_L = [(-0.64, 2.5), (-0.4, 2.42), (-0.17, 2.36), (0.06, 2.33)]
-FLUKE_TRAIL_R = [(0.25, 2.4), (0.46, 2.52), (0.66, 2.66)]
-FLUKE_LEAD_R = [(0.82, 2.72), (0.64, 2.36), (0.4, 2.14), (0.13, 2.02)]
-
-
-def tail(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface: Svg, backlit: bool = True,
-         detail: bool = True, size: float = 1.0) -> None:
-    """The tail standing out of the water at (x, z), `size` times the usual;
-    with `detail` its scales, fin rays and running water, without it (far off)
-    a dark shape with its rim and the fluke's glow."""
-    X, Z = at
-    L = p.light
-    px = float(cam.scale(Z))
-
-    def world(q):
-        # The fluke spreads wider than the spine leans.
-        wide = 1.35 if q[1] > 2.0 else 1.0
-        return (X + q[0] * size * wide, q[1] * size, Z)
-
-    def scr(q):
-        return cam.point(world(q))
-
-    body_tone = mix(p.wood_side, p.wood_lit, 0.3) if detail else mix(p.wood_dark, p.light.shadow, 0.35)
-    mid = mix(body_tone, L.shadow, 0.3)
-    rim = L.rim
-    glow = mix(L.rim, p.wood_fresh, 0.35)
-
-    ribbon_w = patterns.Ribbon([scr(q) for q in SPINE], [w * 1.45 * size * px for w in WIDTHS])
-    outline_scr = ribbon_w.outline(48)
-    # Back to the world to cut it at the water.
-    def back(pt):
-        sx, sy = pt
-        x = (sx - cam.cx) * Z / cam.focal
-        y = cam.eye - (sy - cam.horizon) * Z / cam.focal
-        return (x, y, Z)
-
-    body3 = [back(q) for q in outline_scr]
-    afloat.split(cam, body3, mid, above=dry, under=wet, depth=depth, sight=1.1 * size,
-                 wet_fill=mix(mid, p.sea_dark, 0.35))
-    fluke = FLUKE_LEAD_L + FLUKE_TRAIL_L + FLUKE_TRAIL_R + FLUKE_LEAD_R
-    fluke_d = smooth([scr(q) for q in fluke])
-    water_y = cam.point((X, 0, Z))[1]
-    dry_clip = dry.clip(f"M-10,-10H{dry.width + 10}V{num(water_y)}H-10Z")
-
-    # The fluke first, under the root of the body.
-    dry.path(fluke_d, fill=mix(mid, L.shadow, 0.3 if detail else 0.1))
-    fclip = dry.clip(fluke_d)
-    # Light through the thin trailing edge: a warm band fading inward.
-    band = dry.radial(*scr((0.05, 2.04)), 0.95 * size * px, 0.6 * size * px,
-                      [(0, glow, 0.0), (0.65, glow, 0.05), (0.88, glow, 0.6), (1, glow, 0.95)])
-    dry.path(fluke_d, fill=band, clip_path=fclip)
-    if detail:
-        rays = []
-        root = (0.06, 2.06)
-        for q in ([(-0.78, 2.49), (-0.6, 2.46), (-0.42, 2.41), (-0.24, 2.37), (-0.08, 2.34)]
-                  + [(0.2, 2.37), (0.38, 2.47), (0.54, 2.57), (0.7, 2.66), (0.8, 2.7)]):
-            mx, my = (root[0] + q[0]) / 2, (root[1] + q[1]) / 2 - 0.03
-            rays.append(f'<path d="M{num(scr(root)[0])},{num(scr(root)[1])}Q{num(scr((mx, my))[0])},'
-                        f'{num(scr((mx, my))[1])} {num(scr(q)[0])},{num(scr(q)[1])}"/>')
-        dry.add(f'<g clip-path="{fclip}" fill="none" stroke="{mix(mid, L.shadow, 0.35)}" stroke-width="0.35" '
-                f'opacity="0.7">{"".join(rays)}</g>')
-    # The rim along the lobes' upper edges.
-    for edge in (FLUKE_TRAIL_L[::-1] + [(-0.8, 2.5)], FLUKE_TRAIL_R + [(0.82, 2.68)]):
-        dry.path(smooth([scr(q) for q in edge], closed=False), stroke=mix(rim, L.key, 0.4),
-                 stroke_width=num(0.6 if detail else 0.45), stroke_linecap="round", opacity="0.9",
-                 clip_path=fclip)
-
-    # The body over the fluke's root, dry part: rim on the right, shade on the left.
-    dry_body = polygon(outline_scr)
-    body_clip = dry.clip(dry_body)
-    dry.add(f'<g clip-path="{dry_clip}"><g clip-path="{body_clip}"><path d="{dry_body}" fill="{rim}"/>'
-            f'<path d="{dry_body}" fill="{mid}" transform="translate(-{num(0.9 if detail else 0.45)},0.3)"/></g></g>')
-    if detail:
-        g = dry.linear(*scr((-0.35, 1.0)), *scr((0.4, 1.0)),
-                       [(0, L.shadow, 0.45), (0.55, L.shadow, 0.1), (1, L.shadow, 0)])
-        dry.path(dry_body, fill=g, clip_path=body_clip)
-        laid = patterns.scales(ribbon_w, rows=7, per_row=17, u_range=(0.0, 0.86), v_range=(0.02, 0.98))
-        lit_scale = mix(mid, body_tone, 0.6)
-        edge = mix(mid, L.shadow, 0.45)
-        wet_marks, dry_marks = [], []
-        for r, k, pts in laid:
-            d = smooth(pts[1:-1], closed=False)
-            # A scale toward the sun catches it on its free edge.
-            t = r / 6
-            tone = mix(lit_scale, rim, 0.35 * t ** 2)
-            dry_marks.append(f'<path d="{polygon(pts)}" fill="{tone}" opacity="0.55"/>'
-                             f'<path d="{d}" fill="none" stroke="{edge}" stroke-width="0.5"/>')
-            wet_marks.append(f'<path d="{d}" fill="none" stroke="{edge}" stroke-width="0.45"/>')
-        dry.add(f'<g clip-path="{dry_clip}"><g clip-path="{body_clip}">{"".join(dry_marks)}</g></g>')
-        wet_clip = wet.clip(f"M-10,{num(water_y)}H{wet.width + 10}V{wet.height + 10}H-10Z")
-        wbody = wet.clip(dry_body)
-        wet.add(f'<g clip-path="{wet_clip}"><g clip-path="{wbody}" opacity="0.6">{"".join(wet_marks)}</g></g>')
-        # Water running off in sheets along the body, thinning into streaks.
-        for v, u0, u1 in ((0.35, 0.62, 0.15), (0.6, 0.8, 0.3), (0.78, 0.55, 0.12), (0.2, 0.9, 0.5),
-                          (0.5, 0.4, 0.05)):
-            us = np.linspace(u0, u1, 14)
-            a = list(zip(*ribbon_w.point(us, np.full_like(us, v - 0.035))))
-            b = list(zip(*ribbon_w.point(us[::-1], np.full_like(us, v + 0.035 + 0.03 * (1 - us[::-1])))))
-            dry.path(smooth(a + b), fill=mix(p.foam, rim, 0.25), opacity="0.32",
-                     clip_path=f"{dry_clip}")
-        # Off the fluke's leading edge: sheets that break into drops as they fall.
-        for q, length in (((-0.74, 2.42), 0.75), ((-0.5, 2.18), 1.2), ((-0.25, 2.07), 0.6),
-                          ((0.55, 2.27), 1.05), ((0.74, 2.5), 1.35), ((0.36, 2.13), 0.55)):
-            x0, y0 = q
-            sheet = length * rng.uniform(0.35, 0.5)
-            wdt = rng.uniform(0.022, 0.04)
-            top_l, top_r = scr((x0 - wdt, y0)), scr((x0 + wdt, y0 + 0.01))
-            bottom = scr((x0 + 0.01, y0 - sheet))
-            dry.path(f"M{num(top_l[0])},{num(top_l[1])}Q{num(bottom[0] - 0.4)},{num((top_l[1] + bottom[1]) / 2)} "
-                     f"{num(bottom[0])},{num(bottom[1])}Q{num(bottom[0] + 0.4)},{num((top_r[1] + bottom[1]) / 2)} "
-                     f"{num(top_r[0])},{num(top_r[1])}Z", fill=mix(p.foam, glow, 0.3), opacity="0.45")
-            y = y0 - sheet
-            r = 0.028
-            while y > y0 - length and y > 0.05:
-                y -= rng.uniform(0.06, 0.16)
-                cx, cy = scr((x0 + rng.normal(0, 0.025), y))
-                rr = max(0.3, r * size * px * rng.uniform(0.6, 1.0))
-                dry.add(f'<ellipse cx="{num(cx)}" cy="{num(cy)}" rx="{num(rr * 0.8)}" ry="{num(rr * 1.4)}" '
-                        f'fill="{p.foam}" opacity="{num(rng.uniform(0.55, 0.9))}"/>')
-                r *= 0.9
-    # Where it leaves the water: a collar of white water, a splash, rings.
-    bx, bz = X + SPINE[2][0] * size * 0.5, Z
-    half = WIDTHS[2] * 1.45 * size * 0.55
-    sea.rings(surface, cam, p, (bx, bz), radii=[half * 1.6, half * 2.6, half * 3.8], width=0.03,
-              light=mix(p.sea_light, L.rim, 0.3), light_opacity=0.55, dark_opacity=0.45)
-    afloat.splash(dry, cam, (bx, bz - 0.02), p.foam, rng, size=0.6 * size if detail else 0.3 * size,
-                  drops=28 if detail else 8, opacity=0.8)
-    for k in range(9 if detail else 4):
-        a = rng.uniform(0, math.pi)
-        r = half * rng.uniform(1.0, 1.35)
-        sa = cam.point((bx - r * math.cos(a) - 0.12, 0, bz - r * math.sin(a) * 0.5))
-        sb = cam.point((bx - r * math.cos(a) + 0.12, 0, bz - r * math.sin(a) * 0.5))
-        dry.path(lens(sa[0], sa[1], sb[0], sb[1], rng.uniform(0.5, 1.1) if detail else 0.4), fill=p.foam,
-                 opacity=num(rng.uniform(0.6, 0.95)))
-
-
-# Near, the tail in its own plane, metres from where it leaves the water: an
-# S, leaning left as it rises from the sea, bowing back to the right above,
-# and turning in again under the fluke; it runs on down under the surface.
-NEAR_SPINE = [(0.8, -1.0), (0.5, -0.62), (0.22, -0.28), (0.04, 0.06), (-0.12, 0.42), (-0.17, 0.74),
-              (-0.08, 1.02), (0.09, 1.24), (0.19, 1.4), (0.21, 1.5), (0.2, 1.58)]
-# Thick at the water and thinning steadily to a slim stock, which ends inside
-# the fluke's root rather than standing above it.
-NEAR_WIDTHS = [0.56, 0.58, 0.56, 0.52, 0.45, 0.38, 0.31, 0.24, 0.18, 0.14, 0.1]
-FLUKE_ROOT = NEAR_SPINE[-1]
+# The tail in its own plane, metres from where its spine leaves the water:
+# the body goes down to the left under the surface, where the rest of her
+# already is, and what is still out arches up and over to the right, the
+# fluke following it round.
+SPINE = [(-1.0, -0.72), (-0.64, -0.42), (-0.32, -0.16), (-0.02, 0.08), (0.28, 0.34), (0.52, 0.63),
+         (0.63, 0.92), (0.62, 1.16), (0.54, 1.36)]
+# Full at the hips under the water, tapering steadily to a slim wrist that
+# ends inside the fluke's root.
+WIDTHS = [0.6, 0.64, 0.63, 0.58, 0.5, 0.41, 0.31, 0.21, 0.13]
+# The fluke as a fan round its root, (angle from the spine's run in degrees,
+# reach in lobe lengths): the leading edge out from the root to the tip,
+# then the ruffled trailing edge back to the shallow notch.
+FAN_LEAD = [(104, 0.1), (92, 0.32), (80, 0.56), (69, 0.8), (61, 0.98)]
+FAN_TIP = (57, 1.08)
+FAN_TRAIL = [(47, 1.0), (35, 0.93), (23, 0.84), (11, 0.72), (0, 0.56)]
+LOBE = 0.82
 
 
 class Twisted(patterns.Ribbon):
@@ -194,112 +58,130 @@ class Twisted(patterns.Ribbon):
         return np.cos(np.asarray(phi, float) + np.interp(u, [0, 1], self.twist))
 
 
-def near_tail(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface: Svg, size: float) -> None:
-    """The tail close by, backlit: a mid-tone body with a warm rim on the
-    sun's side, scales turning with it, the fluke foreshortened with light
-    through its thin trailing edge, water running off in sheets and drops."""
+def fan(side: int, edge_points: int = 5):
+    """One lobe of the fluke in (angle, reach), the trailing edge scalloped
+    between the fin ribs so the thin skin reads as a fin, not a whale's blade."""
+    trail = []
+    for (a0, r0), (a1, r1) in zip([FAN_TIP] + FAN_TRAIL[:-1], FAN_TRAIL):
+        for k in range(edge_points):
+            t = k / edge_points
+            # Between two ribs the skin sags back a little.
+            trail.append((a0 + (a1 - a0) * t, r0 + (r1 - r0) * t - 0.03 * math.sin(math.pi * t)))
+    trail.append(FAN_TRAIL[-1])
+    return [(side * a, r) for a, r in FAN_LEAD + [FAN_TIP] + trail] + [(0, 0.0)]
+
+
+def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface: Svg, size: float = 1.0,
+            detail: bool = True, haze: float = 0.0) -> None:
+    """The tail at (x, z), `size` times the usual, backlit by the palette's
+    key. With `detail` its scales, fin ribs and running water; without it
+    (far off) its shape, its rim, the glow through the fluke and a collar of
+    white water, in tones `haze` of the way to the far sea."""
     X, Z = at
     L = p.light
     px = float(cam.scale(Z))
 
-    def scr3(q):
-        return cam.point(q)
-
     def scr(q):
         return cam.point((X + q[0] * size, q[1] * size, Z))
-
-    body_tone = mix(p.wood_side, p.sea_dark, 0.35)
-    mid = mix(body_tone, L.shadow, 0.25)
-    dark = mix(mid, L.shadow, 0.45)
-    rim = L.rim
-    glow = mix(L.rim, L.key, 0.45)
-    water_y = cam.point((X, 0, Z))[1]
-    under_y = water_y
-
-    spine = [scr(q) for q in NEAR_SPINE]
-    widths = [w * size * px for w in NEAR_WIDTHS]
-    body = Twisted(spine, widths, twist=(-0.5, 0.75))
-    outline_scr = body.outline(64)
 
     def back(pt):
         sx, sy = pt
         return ((sx - cam.cx) * Z / cam.focal, cam.eye - (sy - cam.horizon) * Z / cam.focal, Z)
 
-    afloat.split(cam, [back(q) for q in outline_scr], mid, above=dry, under=wet, depth=depth,
-                 sight=0.8 * size, wet_fill=mix(mid, p.sea_near, 0.45))
+    def far(c):
+        return mix(c, p.sea_horizon, haze)
+
+    # A green-gold skin, darker than a plank and greener than a whale.
+    body_tone = far(mix(mix(p.sea_near, p.wood_lit, 0.42), p.wood_side, 0.15))
+    mid = mix(body_tone, L.shadow, 0.3)
+    dark = mix(mid, L.shadow, 0.45)
+    rim = L.rim
+    glow = mix(L.rim, L.key, 0.45)
+    amber = mix(L.rim, p.wood_lit, 0.35)
+    fin = mix(body_tone, far(p.wood_lit), 0.25)
+    water_y = cam.point((X, 0, Z))[1]
+
+    spine = [scr(q) for q in SPINE]
+    body = Twisted(spine, [w * size * px for w in WIDTHS], twist=(-0.3, 0.5))
+    outline_scr = body.outline(64)
     d_body = polygon(outline_scr)
+    afloat.split(cam, [back(q) for q in outline_scr], mid, above=dry, under=wet, depth=depth,
+                 sight=0.9 * size, wet_fill=mix(mid, p.sea_near, 0.45))
     dry_clip = dry.clip(f"M-10,-10H{dry.width + 10}V{num(water_y)}H-10Z")
     body_clip = dry.clip(d_body)
 
-    # The fluke, in the world: its span turned so the left lobe comes toward
-    # us, its blades tipped forward, so the near lobe is larger and lower.
-    root = np.array([X + FLUKE_ROOT[0] * size, FLUKE_ROOT[1] * size - 0.06, Z])
-    yaw, pitch = 0.82, 0.3
-    S = np.array([math.cos(yaw), 0.1, math.sin(yaw)])
-    C = np.array([-0.08, math.cos(pitch), -math.sin(pitch)])
-    half = 1.32 * size
+    # The fluke in the tail's plane, turned a little about the spine so the
+    # lobe toward the sun is the nearer and larger one.
+    (rx, ry), (qx, qy) = SPINE[-1], SPINE[-2]
+    run = 0.35 * math.atan2(ry - qy, rx - qx) + 0.65 * math.radians(90)
+    root = (rx, ry - 0.04)
 
-    def fl(s, c):
-        return scr3(root + S * s * half + C * c * size * 1.15)
+    def fl(a, r, side):
+        ang = run - math.radians(a)
+        reach = r * LOBE * (1.06 if side > 0 else 0.92)
+        return scr((root[0] + reach * math.cos(ang), root[1] + reach * math.sin(ang)))
 
-    ss = np.linspace(0, 1, 13)
-    def lead(s):
-        return 0.02 + 0.5 * s ** 2
-
-    def trail(s):
-        # A shallow notch where the lobes meet.
-        return 0.32 + 0.26 * s ** 2.2 - 0.07 * math.exp(-(s / 0.14) ** 2)
-
-    def lobe(side):
-        return ([fl(side * s, lead(s)) for s in ss] + [fl(side * 1.06, lead(1) + 0.07)]
-                + [fl(side * s, trail(s)) for s in ss[::-1]])
-
-    lobes = {side: lobe(side) for side in (-1, 1)}
-    # The far lobe first; the near one over it.
-    for side in (1, -1):
-        d = smooth(lobes[side])
-        tone = mix(dark, mid, 0.35) if side < 0 else dark
-        dry.path(d, fill=tone)
+    for side in (-1, 1):
+        pts = [fl(a, r, side) for a, r in fan(side)]
+        d = smooth(pts)
+        dry.path(d, fill=mix(fin, L.shadow, 0.4 if side < 0 else 0.3))
         clip = dry.clip(d)
-        # Light through the thin blade near its trailing edge.
-        band = ([fl(side * s, trail(s)) for s in ss]
-                + [fl(side * s, trail(s) - 0.45 * (trail(s) - lead(s))) for s in ss[::-1]])
-        inner = ([fl(side * s, trail(s)) for s in ss]
-                 + [fl(side * s, trail(s) - 0.18 * (trail(s) - lead(s))) for s in ss[::-1]])
-        # Seen against the sun the thin skin glows amber, warmer than the sky behind it.
-        amber = mix(L.rim, p.wood_lit, 0.4)
-        dry.add(f'<g clip-path="{clip}"><path d="{smooth(band)}" fill="{amber}" opacity="0.6" '
-                f'filter="{dry.blur(1.0)}"/><path d="{smooth(inner)}" fill="{mix(amber, L.rim, 0.6)}" '
-                f'opacity="0.8" filter="{dry.blur(0.5)}"/></g>')
-        rays = []
-        for s in np.linspace(0.12, 0.92, 7):
-            a, b = fl(side * s * 0.25, lead(s * 0.25) + 0.02), fl(side * s, trail(s) - 0.01)
-            m = fl(side * s * 0.62, (lead(s * 0.62) + trail(s * 0.62)) / 2)
-            rays.append(f'<path d="M{num(a[0])},{num(a[1])}Q{num(m[0])},{num(m[1])} {num(b[0])},{num(b[1])}"/>')
-        dry.add(f'<g clip-path="{clip}" fill="none" stroke="{dark}" stroke-width="0.3" opacity="0.45">'
-                f'{"".join(rays)}</g>')
-        edge = [fl(side * s, trail(s)) for s in ss]
-        dry.path(smooth(edge, closed=False), stroke=mix(glow, L.key, 0.4), stroke_width="0.7",
-                 stroke_linecap="round", opacity="0.95")
+        # Light through the thin skin toward the edge: amber, warmer than the sky behind.
+        c = fl(0, 0, side)
+        reach = 1.1 * LOBE * size * px
+        g = dry.radial(c[0], c[1], reach, reach, [(0, amber, 0.0), (0.6, amber, 0.0), (0.84, amber, 0.35),
+                                                  (1, glow, 0.8)])
+        dry.path(d, fill=g, clip_path=clip)
+        if detail:
+            ribs = []
+            for a, r in [FAN_TIP] + FAN_TRAIL[:-1] + [(86, 0.8), (95, 0.55)]:
+                a0 = fl(a * 0.5, 0.12, side)
+                m = fl(a * 0.92 + 2, r * 0.55, side)
+                b = fl(a, r * 0.97, side)
+                ribs.append(f'<path d="M{num(a0[0])},{num(a0[1])}Q{num(m[0])},{num(m[1])} '
+                            f'{num(b[0])},{num(b[1])}"/>')
+            dry.add(f'<g clip-path="{clip}" fill="none" stroke="{mix(fin, L.shadow, 0.55)}" stroke-width="0.4" '
+                    f'opacity="0.6" stroke-linecap="round">{"".join(ribs)}</g>')
+        # The ruffled edge itself glows where the skin is thinnest.
+        edge = [fl(a, r, side) for a, r in fan(side)[len(FAN_LEAD):-1]]
+        dry.path(smooth(edge, closed=False), stroke=mix(glow, L.key, 0.35),
+                 stroke_width=num(0.75 if detail else 0.55), stroke_linecap="round", opacity="0.9")
         if side > 0:
-            # The sun side's tip and leading edge take the rim.
-            tip = [fl(s, lead(s)) for s in ss[5:]] + [fl(1.06, lead(1) + 0.07)]
-            dry.path(smooth(tip, closed=False), stroke=rim, stroke_width="0.6", stroke_linecap="round",
-                     opacity="0.85")
+            lead = [fl(a, r, side) for a, r in FAN_LEAD[2:] + [FAN_TIP]]
+            dry.path(smooth(lead, closed=False), stroke=rim, stroke_width=num(0.6 if detail else 0.45),
+                     stroke_linecap="round", opacity="0.8")
 
     # The body over the fluke's root: rim on the sun's side, shade on the other.
     dry.add(f'<g clip-path="{dry_clip}"><g clip-path="{body_clip}"><path d="{d_body}" fill="{rim}"/>'
-            f'<path d="{d_body}" fill="{mid}" transform="translate(-1.1,0.2)"/></g></g>')
+            f'<path d="{d_body}" fill="{mid}" transform="translate(-{num(1.1 if detail else 0.6)},0.2)"/></g></g>')
     us = np.linspace(0, 1, 40)
     warm = list(zip(*body.at(us, np.full_like(us, 2.0)))) + list(zip(*body.at(us[::-1], np.full_like(us, 0.9))))
-    dark_side = list(zip(*body.at(us, np.full_like(us, -2.0)))) + list(zip(*body.at(us[::-1], np.full_like(us, -0.35))))
+    dark_side = (list(zip(*body.at(us, np.full_like(us, -2.0))))
+                 + list(zip(*body.at(us[::-1], np.full_like(us, -0.35)))))
     dry.add(f'<g clip-path="{dry_clip}"><g clip-path="{body_clip}">'
-            f'<path d="{smooth(dark_side)}" fill="{dark}" opacity="0.55" filter="{dry.blur(1.2)}"/>'
-            f'<path d="{smooth(warm)}" fill="{mix(mid, rim, 0.35)}" opacity="0.55" filter="{dry.blur(1.0)}"/>'
-            f'</g></g>')
-    # Scales in rows round the body; the rows turn with the twist and follow
-    # the S, each scale as long as the girth where it sits allows, so they
-    # shrink up the taper.
+            f'<path d="{smooth(dark_side)}" fill="{dark}" opacity="0.55" filter="{dry.blur(1.2 if detail else 0.5)}"/>'
+            f'<path d="{smooth(warm)}" fill="{mix(mid, rim, 0.35)}" opacity="0.55" '
+            f'filter="{dry.blur(1.0 if detail else 0.4)}"/></g></g>')
+    if detail:
+        scales(body, spine, mid, dark, rim, dry, wet, dry_clip, body_clip, water_y)
+    edge = list(zip(*body.at(np.linspace(0.3, 1, 30), np.full(30, 3.0))))
+    dry.path(smooth(edge, closed=False), stroke=mix(rim, L.key, 0.3), stroke_width=num(0.6 if detail else 0.45),
+             opacity="0.9", stroke_linecap="round", clip_path=dry_clip)
+    if detail:
+        # Water streaming down the body in thin sheets, lit where they face the sun.
+        for phi, u1, u0 in ((1.05, 0.92, 0.45), (1.25, 0.7, 0.35), (0.75, 0.95, 0.7)):
+            us = np.linspace(u1, u0, 16)
+            a = list(zip(*body.at(us, np.full_like(us, phi - 0.06))))
+            b = list(zip(*body.at(us[::-1], phi + 0.05 + 0.1 * (1 - us[::-1]))))
+            dry.path(smooth(a + b), fill=mix(p.foam, rim, 0.35), opacity="0.3", clip_path=dry_clip)
+        drips(cam, p, rng, fl, outline_scr, dry, surface, water_y, back, Z, glow)
+    collar(cam, p, rng, (X, Z), size, outline_scr, back, dry, surface, detail)
+
+
+def scales(body: Twisted, spine, mid, dark, rim, dry: Svg, wet: Svg, dry_clip, body_clip, water_y) -> None:
+    """Scales in rows round the body; the rows turn with the twist and follow
+    the arch, each scale as long as the girth where it sits allows, so they
+    shrink up the taper and crowd toward the outline."""
     rows = 11
     dphi = (math.pi + 1.8) / rows
     span = float(np.sum(np.hypot(*np.diff(np.array(spine), axis=0).T)))
@@ -307,19 +189,17 @@ def near_tail(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surfac
     for r in range(rows):
         phi0 = -math.pi / 2 - 0.9 + (r + 0.5) * dphi
         u0 = 0.0
-        k = 0
-        while u0 < 0.93:
+        while u0 < 0.94:
             w = float(np.interp(u0, body.s, body.widths))
             du = max(0.012, 0.55 * w * dphi / span)
             uc = u0 + (0.5 * du if r % 2 else 0.0)
             u0 += du
-            k += 1
-            if float(body.facing(uc, phi0)) < 0.12 or uc > 0.93:
+            if float(body.facing(uc, phi0)) < 0.12 or uc > 0.94:
                 continue
             a = np.linspace(-math.pi / 2, math.pi / 2, 7)
             uu = np.clip(np.concatenate([[uc], uc + 0.75 * du * np.cos(a), [uc]]), 0, 1)
             ph = np.concatenate([[phi0 - dphi * 0.6], phi0 + dphi * 0.6 * np.sin(a), [phi0 + dphi * 0.6]])
-            # The free edge hangs downward: scales overlap like a fish's, toward the water.
+            # The free edge hangs toward the water, the way a fish's scales lie.
             uu = 2 * uc - uu
             pts = list(zip(*body.at(uu, ph)))
             side = math.sin(phi0 + float(np.interp(uc, [0, 1], body.twist)))
@@ -331,28 +211,22 @@ def near_tail(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surfac
                 marks.append(f'<path d="{arc}" fill="none" stroke="{rim}" stroke-width="0.3" opacity="0.5"/>')
             wet_marks.append(f'<path d="{arc}" fill="none" stroke="{dark}" stroke-width="0.45"/>')
     dry.add(f'<g clip-path="{dry_clip}"><g clip-path="{body_clip}">{"".join(marks)}</g></g>')
-    wet_clip = wet.clip(f"M-10,{num(under_y)}H{wet.width + 10}V{wet.height + 10}H-10Z")
+    wet_clip = wet.clip(f"M-10,{num(water_y)}H{wet.width + 10}V{wet.height + 10}H-10Z")
+    d_body = polygon(body.outline(64))
     wet.add(f'<g clip-path="{wet_clip}"><g clip-path="{wet.clip(d_body)}" opacity="0.5">{"".join(wet_marks)}</g></g>')
-    # The hard warm rim on the outline toward the sun.
-    edge = list(zip(*body.at(np.linspace(0.05, 1, 30), np.full(30, 3.0))))
-    dry.path(smooth(edge, closed=False), stroke=mix(rim, L.key, 0.3), stroke_width="0.6", opacity="0.9",
-             stroke_linecap="round", clip_path=dry_clip)
-    # Water streaming down the body in thin sheets, lit where they face the sun.
-    for phi, u1, u0 in ((1.05, 0.9, 0.4), (1.25, 0.62, 0.2), (0.8, 0.95, 0.62)):
-        us = np.linspace(u1, u0, 16)
-        a = list(zip(*body.at(us, np.full_like(us, phi - 0.06))))
-        b = list(zip(*body.at(us[::-1], phi + 0.05 + 0.1 * (1 - us[::-1]))))
-        dry.path(smooth(a + b), fill=mix(p.foam, rim, 0.35), opacity="0.3", clip_path=dry_clip)
 
-    # Off the fluke's leading edge: clear sheets, lit along one edge, that
-    # narrow as they fall and break into drops of every size.
+
+def drips(cam: Camera, p, rng, fl, outline_scr, dry: Svg, surface: Svg, water_y, back, Z, glow) -> None:
+    """Off the fluke's leading edges: clear sheets, lit along one edge, that
+    narrow as they fall and break into drops of every size, each strand
+    leaving a tiny ring where it lands."""
+    L = p.light
     sheet_tone = mix(p.sea_light, p.sea_near, 0.35)
     edge_tone = mix(glow, L.key, 0.6)
-    for side, s in ((-1, 0.84), (-1, 0.62), (-1, 0.42), (1, 0.48), (1, 0.74)):
-        top = fl(side * s, lead(s) - 0.01)
-        top2 = fl(side * (s + 0.17), lead(s + 0.17) - 0.01)
-        x0, y0 = top
-        x1, y1 = top2
+    for side, k in ((-1, 3), (-1, 2), (-1, 1), (1, 2), (1, 3)):
+        (a0, r0), (a1, r1) = FAN_LEAD[k - 1], FAN_LEAD[k]
+        x0, y0 = fl(a0, r0, side)
+        x1, y1 = fl(a1, r1, side)
         length = rng.uniform(2.5, 4.0) * (1.2 if side < 0 else 0.8)
         bottom = max(y0, y1) + length
         mx = (x0 + x1) / 2 + rng.uniform(-0.3, 0.3)
@@ -364,7 +238,6 @@ def near_tail(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surfac
                  f"Q{num(x0 + 0.3)},{num((y0 + bottom) / 2)} {num(x0)},{num(y0)}Z")
         g = dry.linear(0, y0, 0, bottom, [(0, sheet_tone, 0.5), (0.6, sheet_tone, 0.25), (1, sheet_tone, 0.0)])
         dry.path(sheet, fill=g)
-        # Both edges of the sheet catch the sun, the one toward it brighter.
         dry.path(near_edge, stroke=edge_tone, stroke_width="0.5", opacity="0.85")
         dry.path(far_edge, stroke=edge_tone, stroke_width="0.3", opacity="0.25")
         cx = mx
@@ -384,31 +257,62 @@ def near_tail(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surfac
                 y += step * rng.uniform(0.7, 1.4)
                 step *= 1.25
                 r *= rng.uniform(0.75, 1.0)
-            # Where the drops land, a tiny ring.
-            land = back((cx, water_y + 1.5))
-            sea.rings(surface, cam, p, (land[0], Z - 0.3), radii=[0.05, 0.1], width=0.012,
-                      light_opacity=0.5, dark_opacity=0.3)
+            else:
+                land = back((cx, water_y + 1.5))
+                sea.rings(surface, cam, p, (land[0], Z - 0.3), radii=[0.05, 0.1], width=0.012,
+                          light_opacity=0.5, dark_opacity=0.3)
 
-    # Where it leaves the water: a collar of white water, a splash, rings.
-    bx, bz = X + NEAR_SPINE[3][0] * size, Z
-    halfw = NEAR_WIDTHS[3] * size * 0.55
-    sea.rings(surface, cam, p, (bx, bz), radii=[halfw * 1.6, halfw * 2.6, halfw * 3.8], width=0.03,
-              light=mix(p.sea_light, L.rim, 0.3), light_opacity=0.55, dark_opacity=0.45)
-    afloat.splash(dry, cam, (bx, bz - 0.02), p.foam, rng, size=0.6 * size, drops=30, opacity=0.8)
-    # Water climbing the body where it leaves the sea, thrown up in tongues.
-    for k in range(7):
-        ox = rng.uniform(-1, 1) * halfw
-        a0 = cam.point((bx + ox - 0.06, 0, bz - 0.05))
-        tip = cam.point((bx + ox * 1.4 + rng.uniform(-0.05, 0.05), rng.uniform(0.12, 0.32) * size, bz - 0.08))
-        dry.path(lens(a0[0], a0[1], tip[0], tip[1], rng.uniform(0.5, 0.9)), fill=p.foam,
-                 opacity=num(rng.uniform(0.35, 0.6)))
-    for k in range(14):
-        a = rng.uniform(0, math.pi)
-        r = halfw * rng.uniform(1.0, 1.35)
-        sa = cam.point((bx - r * math.cos(a) - 0.12, 0, bz - r * math.sin(a) * 0.5))
-        sb = cam.point((bx - r * math.cos(a) + 0.12, 0, bz - r * math.sin(a) * 0.5))
-        dry.path(lens(sa[0], sa[1], sb[0], sb[1], rng.uniform(0.5, 1.1)), fill=p.foam,
-                 opacity=num(rng.uniform(0.6, 0.95)))
+
+def collar(cam: Camera, p, rng, at, size, outline_scr, back, dry: Svg, surface: Svg, detail: bool) -> None:
+    """Where the body leaves the sea: the water it shoulders aside stands in
+    a low ring round it, light on its near slope and dark behind, with a
+    soft broken ring of foam on it, a few drops thrown off, and the swell's
+    rings spreading beyond."""
+    X, Z = at
+    L = p.light
+    # Where the outline crosses the water, in metres across.
+    xs = []
+    for (x0, y0), (x1, y1) in zip(outline_scr, outline_scr[1:] + outline_scr[:1]):
+        wy = cam.point((X, 0, Z))[1]
+        if (y0 - wy) * (y1 - wy) < 0:
+            t = (wy - y0) / (y1 - y0)
+            xs.append(back((x0 + (x1 - x0) * t, wy))[0])
+    if len(xs) < 2:
+        return
+    left, right = min(xs), max(xs)
+    half = 0.5 * min(WIDTHS[3:5]) * size            # how far the round body reaches toward and away from us
+    ends = ((left + half * 0.6, Z), (right - half * 0.6, Z))
+    # The raised ring of water: a broad band laid on the plane.
+    sea.rings(surface, cam, p, ends, radii=[half * 1.05], width=half * 0.55, filled=True,
+              light=mix(p.sea_light, L.rim, 0.25), light_opacity=0.75, dark_opacity=0.55, gap=0.3)
+    sea.rings(surface, cam, p, ends, radii=[half * 2.4, half * 4.2],
+              width=0.03, light=mix(p.sea_light, L.rim, 0.3), light_opacity=0.5, dark_opacity=0.4)
+    # Foam on the ring: tapered dashes with gaps, densest on the near side.
+    count = 26 if detail else 9
+    for k in range(count):
+        a = math.pi + (k + rng.uniform(0.1, 0.9)) / count * math.pi
+        if rng.uniform() < 0.25:
+            continue
+        r = half * rng.uniform(0.95, 1.3)
+        pts = sea.ring_points(cam, ends, r, a, a + rng.uniform(0.12, 0.3), steps=2)
+        (sa, ya), (sb, yb) = pts[0], pts[-1]
+        dry.path(lens(sa, ya, sb, yb, rng.uniform(0.35, 0.7) if detail else 0.35), fill=p.foam,
+                 opacity=num(rng.uniform(0.35, 0.75)))
+    # Against the body the water climbs a little: a thin sheet at its foot.
+    wy = cam.point((X, 0, Z))[1]
+    lo, hi = cam.point((left, 0, Z))[0], cam.point((right, 0, Z))[0]
+    lift = 0.07 * size * float(cam.scale(Z))
+    dry.path(f"M{num(lo - 0.5)},{num(wy + 0.3)}Q{num((lo + hi) / 2)},{num(wy - lift)} {num(hi + 0.5)},{num(wy + 0.3)}"
+             f"Q{num((lo + hi) / 2)},{num(wy + lift * 0.4)} {num(lo - 0.5)},{num(wy + 0.3)}Z",
+             fill=mix(p.foam, L.rim, 0.2), opacity="0.7" if detail else "0.6")
+    if detail:
+        cx = (lo + hi) / 2
+        for _ in range(7):
+            dx = rng.uniform(-0.7, 0.7) * (hi - lo)
+            dy = rng.uniform(1.0, 5.0)
+            rr = rng.uniform(0.3, 0.55)
+            dry.add(f'<circle cx="{num(cx + dx)}" cy="{num(wy - dy)}" r="{num(rr)}" fill="{p.foam}" '
+                    f'opacity="{num(rng.uniform(0.5, 0.85))}"/>')
 
 
 def inside(poly, x, y) -> bool:
@@ -429,6 +333,13 @@ def raft_shadow(cam: Camera, p, svg: Svg, corner, heading, width, length) -> Non
     quad = [o, o + along * length, o + along * length + across * width, o + across * width]
     pts = [cam.point((q[0], 0.0, q[1])) for q in quad]
     svg.path(polygon(pts), fill=mix(p.sea_dark, p.light.shadow, 0.5), opacity="0.35", filter=svg.blur(2.0))
+
+
+def our_raft(cam: Camera, p, out: raft.Layers, corner, heading, tops: list | None = None):
+    """The one raft, the same logs in every picture it is in: seven logs under
+    two thin cross poles, three lashings of pale rope on each."""
+    return raft.raft(cam, p, out, np.random.default_rng(4242), corner=corner, heading=heading, logs=7,
+                     radius=0.16, bob=0.5, tops=tops, rope=raft.HAWSER, lash_every=3, pole=0.4)
 
 
 def build(scale: int) -> Picture:
@@ -459,15 +370,14 @@ def build(scale: int) -> Picture:
 
     dry, wet, depth = Svg(w, h), Svg(w, h), Svg(w, h)
     z = 7.8
-    near_tail(cam, P, ((282 - cam.cx) * z / cam.focal, z), rng, dry=dry, wet=wet, depth=depth, surface=surface,
-              size=1.22)
+    mermaid(cam, P, ((272 - cam.cx) * z / cam.focal, z), rng, dry=dry, wet=wet, depth=depth, surface=surface,
+            size=1.3)
 
     out = raft.Layers(Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), surface)
-    corner, heading = (-3.9, 6.1), math.radians(16)
+    corner, heading = (-4.9, 6.9), math.radians(30)
     raft_shadow(cam, P, surface, corner, heading, 1.9, 3.3)
-    # Rope pale and heavy enough to read from across the water, at every log.
-    raft.raft(cam, P, out, rng, corner=corner, heading=heading, logs=6, radius=0.16, bob=0.45,
-              rope=raft.HAWSER, lash_every=1)
+    logs, _, _ = our_raft(cam, P, out, corner, heading)
+    raft.afloat_marks(cam, P, surface, logs, rng)
 
     layers = [Layer("sky", heaven), Layer("sea", water),
               Layer("reflection", out.mirror, depth=out.mirror_depth),

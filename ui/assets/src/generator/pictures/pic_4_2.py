@@ -12,7 +12,7 @@ from ..camera import Camera
 from ..compose import Layer, Picture, Water
 from ..palette import TEAL, mix
 from ..skeleton import Pose, ellipse, limb
-from ..svg import Svg, num, polygon, smooth
+from ..svg import Svg, num, polygon, polyline, smooth
 from ..waves import WaveField
 from . import pic_4_0
 
@@ -20,7 +20,7 @@ NAME = "pic_4_2"
 SIZE = (421, 221)
 
 # The sun low behind the tail, so he has to shade his eyes.
-P = replace(TEAL, light=replace(TEAL.light, x=330, y=96))
+P = replace(TEAL, light=replace(TEAL.light, x=292, y=84))
 
 HEAD = 0.23
 # Seen from behind, turned toward the tail on the right: the right arm
@@ -66,9 +66,9 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
     L = P.light
     # Against the sun everything facing us is in its own shade: mid-tones,
     # the light only on the edges turned toward it.
-    skin = mix(P.skin, L.shadow, 0.34)
-    shirt = mix(P.cloth, L.shadow, 0.6)
-    trousers = mix(P.cloth_dark, P.sea_near, 0.45)
+    skin = mix(P.skin, L.shadow, 0.46)
+    shirt = mix(P.cloth, L.shadow, 0.76)
+    trousers = mix(mix(P.cloth_dark, P.sea_near, 0.45), L.shadow, 0.2)
     rim = L.rim
 
     # Where he stands: a soft shadow falling toward us from the low sun ahead,
@@ -102,22 +102,31 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
         cuff = limb((knee[0] + (ank[0] - knee[0]) * 0.72, knee[1] + (ank[1] - knee[1]) * 0.72),
                     (ank[0], ank[1] + 0.08), 0.058, 0.056)
         svg.path(shape(cuff), fill=mix(colour, P.cloth, 0.25))
-        svg.path(shape(limb((ank[0], ank[1] + 0.08), ank, 0.032, 0.03)), fill=skin)
-        if side:
-            foot = [(ank[0] - 0.045, ank[1] - 0.01), (ank[0] + 0.02, ank[1] - 0.05), (ank[0] + 0.1, -0.005),
-                    (ank[0] + 0.13, 0.012), (ank[0] + 0.09, 0.035), (ank[0] + 0.02, ank[1] + 0.03)]
-        else:
-            foot = [(ank[0] - 0.05, 0.02), (ank[0] - 0.035, -0.002), (ank[0] + 0.06, 0.0),
-                    (ank[0] + 0.14, 0.012), (ank[0] + 0.12, 0.04), (ank[0] + 0.03, ank[1] + 0.01)]
-        # Heels toward us in shade; only the top of the foot catches the sun.
-        rimmed(svg, shape(foot), mix(skin, P.wood_dark, 0.3), mix(skin, rim, 0.5), shift=(-0.15, 0.2))
+        svg.path(shape(limb((ank[0], ank[1] + 0.08), ank, 0.032, 0.03)), fill=mix(mix(P.skin, P.wood_dark, 0.25),
+                                                                                    L.shadow, 0.3))
+        # A bare foot from behind, pointing away toward the tail: the round
+        # heel, the ankle's knob, the instep falling to the toes, the sole
+        # pressed flat on the log; the far heel a little off it.
+        ax = ank[0]
+        lift = 0.025 if side else 0.0
+        foot = [(ax - 0.044, lift + 0.008), (ax - 0.05, lift + 0.036), (ax - 0.03, ank[1] + 0.02),
+                (ax + 0.025, ank[1] + 0.012), (ax + 0.08, 0.042), (ax + 0.12, 0.028), (ax + 0.145, 0.026),
+                (ax + 0.165, 0.016), (ax + 0.168, 0.004), (ax + 0.12, -0.002), (ax + 0.05, 0.006),
+                (ax - 0.02, lift - 0.002)]
+        d = shape(foot)
+        rimmed(svg, d, mix(mix(P.skin, P.wood_dark, 0.25), L.shadow, 0.3), mix(P.skin, rim, 0.4),
+               shift=(-0.12, 0.45))
+        # The gaps between the toes.
+        for tx in (0.132, 0.15):
+            svg.path(polyline([pt((ax + tx, 0.026)), pt((ax + tx + 0.004, 0.006))]),
+                     stroke=mix(skin, L.shadow, 0.5), stroke_width="0.25", opacity="0.8")
 
     # The shirt over the back, tucked in at the belt, the sun on its right side.
     back = [(-0.165, 1.49), (-0.05, 1.525), (0.07, 1.525), (0.19, 1.495), (0.185, 1.36), (0.14, 1.22),
             (0.125, 1.02), (0.135, 0.93), (0.0, 0.915), (-0.125, 0.93), (-0.12, 1.05), (-0.15, 1.25),
             (-0.18, 1.40)]
     d = shape(back)
-    rimmed(svg, d, shirt, rim, shift=(-0.7, 0.45))
+    rimmed(svg, d, shirt, rim, shift=(-0.8, 0.6))
     shade_across(svg, d, pt((-0.18, 0))[0], pt((0.08, 0))[0], L.shadow, 0.35)
     for fold in (((-0.02, 1.42), (0.03, 1.22), (0.02, 1.02)), ((0.1, 1.38), (0.09, 1.2)),
                  ((-0.1, 1.3), (-0.08, 1.1), (-0.09, 0.98))):
@@ -129,8 +138,28 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
     # The raised arm: rolled sleeve to the elbow, the forearm back to the brow,
     # the hand flat over the eyes with the fingers together.
     sleeve = limb(j["shoulder"], j["elbow"], 0.06, 0.05)
-    rimmed(svg, shape(sleeve), shirt, rim, shift=(-0.5, 0.55))
-    rimmed(svg, shape(limb(j["elbow"], j["wrist"], 0.042, 0.032)), skin, rim, shift=(-0.35, 0.45))
+    rimmed(svg, shape(sleeve), shirt, rim, shift=(-0.75, 0.7))
+    rimmed(svg, shape(limb(j["elbow"], j["wrist"], 0.042, 0.032)), skin, rim, shift=(-0.5, 0.6))
+    # A short, thick neck into the collar, then the head from behind: hair
+    # over the back, an ear, the edge of the cheek turned toward the tail.
+    neck = limb((0.005, 1.47), (0.03, 1.58), 0.062, 0.056)
+    rimmed(svg, shape(neck), mix(skin, L.shadow, 0.15), rim, shift=(-0.45, 0.3))
+    collar = [(-0.075, 1.5), (0.0, 1.475), (0.09, 1.495), (0.1, 1.53), (0.0, 1.51), (-0.08, 1.53)]
+    svg.path(shape(collar), fill=mix(shirt, L.shadow, 0.2))
+    hc = j["head"]
+    head = ellipse(hc, 0.088, 0.115, tilt=0.12)
+    rimmed(svg, shape(head), skin, rim, shift=(-0.7, 0.45))
+    hair = [(-0.07, 1.6), (-0.09, 1.69), (-0.05, 1.755), (0.03, 1.77), (0.09, 1.735), (0.105, 1.7),
+            (0.06, 1.69), (0.035, 1.65), (0.02, 1.6), (-0.02, 1.555), (-0.06, 1.56)]
+    clip = svg.clip(shape(ellipse((hc[0] - 0.005, hc[1] + 0.01), 0.1, 0.125, tilt=0.12)))
+    svg.add(f'<g clip-path="{clip}"><path d="{shape(hair)}" fill="{mix(P.hair, rim, 0.35)}"/>'
+            f'<path d="{shape(hair)}" fill="{P.hair}" transform="translate(-0.5,0.35)"/></g>')
+    ear = ellipse((hc[0] + 0.05, hc[1] - 0.01), 0.018, 0.03, tilt=0.2)
+    svg.path(shape(ear), fill=mix(skin, P.light.rim, 0.35))
+    svg.path(shape(ellipse((hc[0] + 0.047, hc[1] - 0.012), 0.008, 0.017, tilt=0.2)),
+             fill=mix(skin, L.shadow, 0.3))
+
+    # The hand last, flat over the brow in front of the head it shades.
     wx, wy = j["wrist"]
     hx, hy = j["hand"]
     ux, uy = hx - wx, hy - wy
@@ -146,37 +175,17 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
     # tucked under, toward the face, where it is mostly hidden.
     thumb = limb(on_hand(0.22, 0.02), on_hand(0.5, 0.045), 0.016, 0.012)
     svg.path(shape(thumb), fill=mix(skin, L.shadow, 0.3))
-    palm = [on_hand(-0.05, -0.024), on_hand(0.3, -0.034), on_hand(0.58, -0.04), on_hand(0.85, -0.034),
-            on_hand(1.02, -0.016), on_hand(1.06, 0.006), on_hand(0.98, 0.022), on_hand(0.6, 0.03),
-            on_hand(0.3, 0.028), on_hand(-0.05, 0.024)]
-    rimmed(svg, shape(palm), skin, rim, shift=(-0.25, 0.5))
+    palm = [on_hand(-0.05, -0.026), on_hand(0.3, -0.036), on_hand(0.58, -0.04), on_hand(0.85, -0.036),
+            on_hand(1.08, -0.026), on_hand(1.16, -0.008), on_hand(1.1, 0.012), on_hand(0.6, 0.024),
+            on_hand(0.3, 0.026), on_hand(-0.05, 0.024)]
+    rimmed(svg, shape(palm), mix(skin, L.shadow, 0.1), rim, shift=(-0.2, 0.6))
     # Where the knuckles end and the fingers begin, and the gaps between fingers.
     crease = mix(skin, L.shadow, 0.4)
     svg.path(smooth([pt(on_hand(0.6, -0.036)), pt(on_hand(0.57, 0.0)), pt(on_hand(0.6, 0.026))], closed=False),
              stroke=crease, stroke_width="0.3", stroke_linecap="round")
-    for v in (-0.012, 0.008):
-        svg.path(smooth([pt(on_hand(0.66, v)), pt(on_hand(0.95, v * 0.6))], closed=False),
+    for v in (-0.018, -0.004, 0.01):
+        svg.path(smooth([pt(on_hand(0.66, v)), pt(on_hand(1.02, v * 0.6))], closed=False),
                  stroke=crease, stroke_width="0.25", opacity="0.8", stroke_linecap="round")
-
-    # A short, thick neck into the collar, then the head from behind: hair
-    # over the back, an ear, the edge of the cheek turned toward the tail.
-    neck = limb((0.005, 1.47), (0.03, 1.58), 0.062, 0.056)
-    rimmed(svg, shape(neck), mix(skin, L.shadow, 0.15), rim, shift=(-0.45, 0.3))
-    collar = [(-0.075, 1.5), (0.0, 1.475), (0.09, 1.495), (0.1, 1.53), (0.0, 1.51), (-0.08, 1.53)]
-    svg.path(shape(collar), fill=mix(shirt, L.shadow, 0.2))
-    hc = j["head"]
-    head = ellipse(hc, 0.088, 0.115, tilt=0.12)
-    rimmed(svg, shape(head), skin, rim, shift=(-0.55, 0.35))
-    hair = [(-0.07, 1.6), (-0.09, 1.69), (-0.05, 1.755), (0.03, 1.77), (0.09, 1.735), (0.105, 1.7),
-            (0.06, 1.69), (0.035, 1.65), (0.02, 1.6), (-0.02, 1.555), (-0.06, 1.56)]
-    clip = svg.clip(shape(ellipse((hc[0] - 0.005, hc[1] + 0.01), 0.1, 0.125, tilt=0.12)))
-    svg.add(f'<g clip-path="{clip}"><path d="{shape(hair)}" fill="{mix(P.hair, rim, 0.35)}"/>'
-            f'<path d="{shape(hair)}" fill="{P.hair}" transform="translate(-0.5,0.35)"/></g>')
-    ear = ellipse((hc[0] + 0.05, hc[1] - 0.01), 0.018, 0.03, tilt=0.2)
-    svg.path(shape(ear), fill=mix(skin, P.light.rim, 0.35))
-    svg.path(shape(ellipse((hc[0] + 0.047, hc[1] - 0.012), 0.008, 0.017, tilt=0.2)),
-             fill=mix(skin, L.shadow, 0.3))
-
 
 def build(scale: int) -> Picture:
     w, h = SIZE
@@ -204,16 +213,16 @@ def build(scale: int) -> Picture:
     # The tail far off, under the sun, dark against its light.
     far_dry, far_wet, far_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     tail_x = (336 - cam.cx) * 34 / cam.focal
-    pic_4_0.tail(cam, P, (tail_x, 34.0), rng, dry=far_dry, wet=far_wet, depth=far_depth, surface=surface,
-                 backlit=True, detail=False)
+    pic_4_0.mermaid(cam, P, (tail_x, 34.0), rng, dry=far_dry, wet=far_wet, depth=far_depth, surface=surface,
+                    size=1.3, detail=False, haze=0.2)
 
     out = raft.Layers(Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), surface)
     tops: list = []
-    logs, poles, top = raft.raft(cam, P, out, rng, corner=(-3.55, 8.75), heading=math.radians(27), logs=7,
-                                 radius=0.16, bob=0.45, tops=tops)
+    logs, poles, top = pic_4_0.our_raft(cam, P, out, (-3.35, 9.5), math.radians(27), tops=tops)
+    raft.afloat_marks(cam, P, surface, logs, rng)
 
     figure_svg, ground = Svg(w, h), Svg(w, h)
-    stand = (-1.45, 8.35)
+    stand = (-1.25, 9.1)
     figure(cam, stand, top, figure_svg, ground)
 
     layers = [Layer("sky", heaven), Layer("sea", water),
