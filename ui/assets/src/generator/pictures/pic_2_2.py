@@ -38,10 +38,10 @@ EYE_HEIGHT = 2.2
 FOCAL = 240
 K = 1.35                        # the animal's size, on the shapes below
 LENGTH = 7.0 * K                # snout to the root of the tail, metres
-SNOUT = (2.9, 8.2)              # world (x, z) of the snout
+SNOUT = (2.6, 7.3)              # world (x, z) of the snout
 HEADING = math.radians(52)      # the head turned this far from the right toward us
 BEND = math.radians(-36)        # the turn: by the tail the body lies this much more across the view
-ROLL = math.radians(7)         # banked into the turn, the back tilted toward us
+ROLL = math.radians(3)         # banked into the turn, the back tilted toward us
 SIGHT = 1.2                     # how far down the water lets one see, metres
 FRONT = 0.035                   # the rounded front of the head, as a share of the length
 TAIL_END = 1.32
@@ -57,7 +57,7 @@ BELLY = [(0, 0.13), (0.05, 0.22), (0.2, 0.5), (0.4, 0.6), (0.6, 0.46), (0.8, 0.2
 # How far the top of the back stands out of the calm water: the mouth just
 # clear of it at the front, the head sloping up to the highest of the back
 # and the body going down again behind the first dorsal.
-DRY = [(0, 0.25), (0.05, 0.35), (0.12, 0.48), (0.25, 0.62), (0.38, 0.6), (0.5, 0.45), (0.6, 0.22), (0.7, 0.0),
+DRY = [(0, 0.3), (0.05, 0.39), (0.12, 0.48), (0.25, 0.62), (0.38, 0.6), (0.5, 0.45), (0.6, 0.22), (0.7, 0.0),
        (0.85, -0.3), (1.0, -0.6), (1.4, -1.1)]
 
 SUN = np.array([(334 - 210.5) / FOCAL, 0.12, 1.0])
@@ -528,14 +528,14 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
     u_end = _dry_end()
     glass = mix(P.sea_near, P.sea_light, 0.3)
     # The sea's own colour at the head's distance, as sea.base lays it.
-    hump = mix(mix(P.sea_horizon, P.sea_near, 0.9), P.sea_light, 0.12)
+    hump = mix(mix(P.sea_horizon, P.sea_near, 0.85), P.sea_light, 0.3)
     lit = mix(P.foam, P.light.key, 0.4)
     loop = _loop(0.0, u_end)
 
     # The swell: the water piled up against the head and front of the body,
     # falling away outward to its foot and along the flanks toward the tail.
     def swell(u):
-        return math.exp(-u / 0.12)
+        return math.exp(-u / 0.17)
 
     for side, svg in ((-1, behind), (1, front)):
         # The front of the head faces us, so the far side's waterline
@@ -550,7 +550,7 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
         def ring(reach, lift=0.0, base=0.05):
             out = []
             for u, p, o in pts:
-                q = p + o * K * (base + 0.6 * swell(u)) * reach
+                q = p + o * K * (base + 1.1 * swell(u)) * reach
                 q[1] = lift * swell(u) if reach == 0 else 0.0
                 out.append(q)
             return out
@@ -562,7 +562,7 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
             svg.path(polygon(screen(crest + ring(reach)[::-1])), fill=hump, opacity=num(alpha),
                      filter=svg.blur(0.5))
         # The trough beyond its foot, darker where it faces us.
-        svg.path(polygon(screen(ring(1.0) + ring(1.7, base=0.2)[::-1])), fill=P.sea_dark, opacity="0.5",
+        svg.path(polygon(screen(ring(1.0) + ring(1.5, base=0.12)[::-1])), fill=P.sea_dark, opacity="0.55",
                  filter=svg.blur(0.9))
         # The crest where the swell climbs the skin catches the low light.
         top = [q for (u, _, _), q in zip(pts, crest) if swell(u) > 0.1]
@@ -605,14 +605,27 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
         share = swell(u)
         if side < 0 and u > 0.06:
             continue
-        for _ in range(int(1 + 6 * share)):
-            q = p + o * K * rng.exponential(0.03 + 0.15 * share)
+        for _ in range(int(3 + 10 * share)):
+            q = p + o * K * rng.exponential(0.03 + 0.12 * share)
             q[1] = 0.0
             x, y = screen([q])[0]
-            r = rng.uniform(0.3, 0.7) * (0.7 + 0.6 * share)
+            r = rng.uniform(0.35, 0.75) * (0.7 + 0.7 * share)
             blobs.append(f'<ellipse cx="{num(x)}" cy="{num(y + rng.uniform(-0.5, 0.2))}" rx="{num(r * 1.9)}" '
                          f'ry="{num(r * 0.55)}" opacity="{num(rng.uniform(0.3, 0.85))}"/>')
     front.group(blobs, fill=foam)
+    # Behind the dorsal the back goes under again, and the sea closes over
+    # it in a wash of white water trailing back along the body.
+    spine, fwd, near, _ = frame(u_end)
+    flat = np.array([near[0], 0.0, near[2]])
+    back = -np.array([fwd[0], 0.0, fwd[2]])
+    for _ in range(70):
+        t = rng.uniform(-0.6, 1.8)
+        q = spine + back * t * K + flat * rng.normal(0, float(half_w(u_end)) * (0.35 + 0.15 * max(t, 0)))
+        q[1] = 0.0
+        x, y = screen([q])[0]
+        length = rng.uniform(1.0, 3.0) * math.exp(-max(t, 0) / 1.5)
+        front.path(lens(x - length / 2, y, x + length / 2, y + rng.uniform(-0.2, 0.2), rng.uniform(0.25, 0.5)),
+                   fill=foam, opacity=num(rng.uniform(0.3, 0.8) * math.exp(-max(t, 0) / 1.2)))
     # Drops thrown up off the snout, tinted by the sea so that against the
     # back they don't read as more of its pale spots.
     spray = mix(foam, P.sea_light, 0.5)
@@ -697,14 +710,15 @@ def build(scale: int) -> Picture:
 
 
 def _dorsal(sides: Sides, outline, tones, rng):
-    """The first dorsal in the back's own tones, spotted like it, the side
-    turned from the sun a shade darker and its leading edge catching it."""
-    sides.fill(outline, mix(tones["back"], tones["upper"], 0.45), seam=0)
+    """The first dorsal, spotted like the back: its side toward us is turned
+    from the low sun behind it, so a mid-tone, darker toward the rear, with
+    its leading edge catching the light."""
+    sides.fill(outline, mix(tones["upper"], tones["flank"], 0.25), seam=0)
     pts = np.asarray(outline)
     n = len(pts)
     # The rear half, turned from the light.
     rear = pts[n // 2 - 3:]
-    sides.fill(list(rear), mix(tones["upper"], tones["flank"], 0.2), opacity="0.55", seam=0, body=False)
+    sides.fill(list(rear), mix(tones["flank"], tones["low"], 0.3), opacity="0.6", seam=0, body=False)
     lead = pts[1: n // 2 - 2]
     sides.line(lead, tones["rim"], 0.7, opacity="0.85")
     pale = mix(P.cloud_lit, P.sea_light, 0.35)
