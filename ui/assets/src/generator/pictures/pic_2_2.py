@@ -38,13 +38,18 @@ EYE_HEIGHT = 2.2
 FOCAL = 240
 K = 1.35                        # the animal's size, on the shapes below
 LENGTH = 7.0 * K                # snout to the root of the tail, metres
-SNOUT = (2.6, 7.3)              # world (x, z) of the snout
+NOSE = (2.6, 7.3)               # world (x, z) of the snout
 HEADING = math.radians(52)      # the head turned this far from the right toward us
 BEND = math.radians(-36)        # the turn: by the tail the body lies this much more across the view
-ROLL = math.radians(3)         # banked into the turn, the back tilted toward us
+ROLL = math.radians(3)          # banked into the turn, the back tilted toward us
 SIGHT = 1.2                     # how far down the water lets one see, metres
 FRONT = 0.035                   # the rounded front of the head, as a share of the length
 TAIL_END = 1.32
+# Stations along the body, in metres toward the head from the rear of the
+# first dorsal's root, measure the animal as a fish is measured.
+DORSAL_ROOT = 0.65              # u of that root
+SNOUT = DORSAL_ROOT * LENGTH
+PEDUNCLE = (DORSAL_ROOT - 1) * LENGTH
 
 # Half the breadth, the height of the back over the spine and the depth of
 # the belly under it, by u: the head very broad and low, the body deepest
@@ -80,7 +85,25 @@ _US = np.linspace(0, TAIL_END, 600)
 _PHI = HEADING + BEND * np.clip(_US, 0, 1.1) ** 1.6
 _DIR = np.stack([np.cos(_PHI), np.zeros_like(_PHI), -np.sin(_PHI)], -1)       # toward the head
 _STEP = np.diff(_US, prepend=0.0)[:, None] * LENGTH
-_PLAN = np.array([SNOUT[0], 0.0, SNOUT[1]]) - np.cumsum(0.5 * (_DIR + np.roll(_DIR, 1, 0)) * _STEP, 0)
+_PLAN = np.array([NOSE[0], 0.0, NOSE[1]]) - np.cumsum(0.5 * (_DIR + np.roll(_DIR, 1, 0)) * _STEP, 0)
+
+
+def station(u):
+    return (DORSAL_ROOT - np.asarray(u, float)) * LENGTH
+
+
+def along(s):
+    return DORSAL_ROOT - np.asarray(s, float) / LENGTH
+
+
+def top(s):
+    """The height of the top of the back over the calm water at station s."""
+    return float(surface(along(s), math.pi / 2)[1])
+
+
+def _crossing():
+    """The stations where the back goes into the water and where it ends at the snout."""
+    return float(station(_dry_end())), SNOUT
 
 
 def _cap(u, k):
@@ -271,15 +294,13 @@ def _fins():
 def _tones():
     """The back a pale grey-blue where it faces the sky, darker down the
     flank in the shade of the low sun behind it; the rim where the skin
-    turns toward that sun at the outline; the blunt front of the head a tone
-    of its own, so that its flat face reads."""
+    turns toward that sun at the outline."""
     flank = mix(P.sky_top, P.ink, 0.68)
     back = mix(mix(P.sky_top, P.ink, 0.33), P.sea_light, 0.42)
     upper = mix(back, flank, 0.55)
     low = mix(flank, P.ink, 0.25)
     rim = mix(back, P.light.rim, 0.5)
-    face = mix(upper, flank, 0.35)
-    return dict(back=back, upper=upper, flank=flank, low=low, rim=rim, face=face)
+    return dict(back=back, upper=upper, flank=flank, low=low, rim=rim)
 
 
 def _skin(sides: Sides, tones, nu: int = 160, na: int = 104):
@@ -293,7 +314,6 @@ def _skin(sides: Sides, tones, nu: int = 160, na: int = 104):
     vis = sides.faces_us(c, n)
     dist = np.linalg.norm(c - sides.eye, axis=-1)
     view = (c - sides.eye) / dist[..., None]
-    fwd = frame(uc)[1]
     up = n[..., 1]
     rim = (np.sum(n * SUN, -1) > 0.25) & (np.abs(np.sum(n * view, -1)) < 0.3) & (up > -0.1)
     ramp = [(-1.0, tones["low"]), (-0.45, tones["low"]), (-0.3, tones["flank"]), (0.15, tones["flank"]),
@@ -338,7 +358,7 @@ def _marks(sides: Sides, rng, tones):
     square, all laid on the skin, so that they bend with it, foreshorten
     toward the outline and get smaller toward the edges; the head carries
     only small spots, closer together toward the snout."""
-    px = float(sides.cam.scale(SNOUT[1] + 2))
+    px = float(sides.cam.scale(NOSE[1] + 2))
     pale = mix(mix(P.cloud_lit, P.sea_light, 0.35), tones["back"], 0.25)
     bar = mix(tones["back"], P.cloud_lit, 0.5)
     # Ridges: a pale crest with the skin darker just under it, on the side away from the sky.
@@ -371,8 +391,8 @@ def _marks(sides: Sides, rng, tones):
         for n in range(2):
             if rng.uniform() < (0.15 if n == 0 else 0.75):
                 continue
-            uu = ub + rng.uniform(-0.012, 0.012)
-            aa = a + rng.uniform(-0.07, 0.07)
+            uu = ub + rng.uniform(-0.004, 0.004) + (0.01 * (n - 0.5) * 2 if n else 0.0)
+            aa = a + rng.uniform(-0.03, 0.03)
             edge = abs(aa - math.pi / 2) / 1.4
             size = 0.055 * (1 - 0.55 * edge) * (0.55 + 0.45 * float(half_w(uu)) / K / 0.88)
             _spot(sides, uu, aa, size * rng.uniform(0.8, 1.15), pale)
@@ -405,9 +425,9 @@ def _spot(sides: Sides, u, a, r, colour, opacity="0.82"):
 
 def _head(sides: Sides, tones):
     """The mouth a wide line right across the blunt front, from corner to
-    corner, a paler upper lip over it and the chin a shade under it; the
-    small eye on the side of the head just behind the mouth's corner."""
-    h0 = float(_table(TOP, 0.0))
+    corner, open a little, a paler upper lip over it and the pale chin
+    under it; the small eye on the side of the head just behind the mouth's
+    corner."""
 
     def across(height, back=0.05, reach=0.985):
         # Round the front at this height, from the near corner to the far one.
@@ -431,7 +451,7 @@ def _head(sides: Sides, tones):
     sides.line(across(0.03), mix(tones["back"], P.cloud_lit, 0.5), 0.8, opacity="0.75")
     e = local(0.07, float(half_w(0.07)) / K * 0.95, 0.07)
     ex, ey = sides.screen([e])[0]
-    sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="0.9" ry="0.7" fill="{P.ink}"/>')
+    sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.1" ry="0.8" fill="{P.ink}"/>')
     sides.dry.add(f'<ellipse cx="{num(ex - 0.25)}" cy="{num(ey - 0.25)}" rx="0.3" ry="0.25" '
                   f'fill="{P.cloud_lit}" opacity="0.6"/>')
     # Five gill slits behind the head, on the flank.
@@ -478,7 +498,7 @@ def _plan_outline(grow=0.0, ahead=0.0):
     w = half_w(u)[:, None] * (1 + grow) + grow * 0.4
     a = spine + flat * w
     b = spine - flat * w
-    nose = [spine[0] + fwd[0] * ahead + flat[0] * w[0] * math.cos(t) * 1.0 + fwd[0] * 0.3 * math.sin(t) * 0
+    nose = [spine[0] + fwd[0] * ahead + flat[0] * w[0] * math.cos(t)
             for t in np.linspace(-math.pi / 2, math.pi / 2, 9)]
     pts = np.concatenate([a[::-1], np.array(nose)[::-1], b])
     pts[:, 1] = 0
@@ -535,7 +555,7 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
     # The swell: the water piled up against the head and front of the body,
     # falling away outward to its foot and along the flanks toward the tail.
     def swell(u):
-        return math.exp(-u / 0.17)
+        return math.exp(-u / 0.13)
 
     for side, svg in ((-1, behind), (1, front)):
         # The front of the head faces us, so the far side's waterline
@@ -575,21 +595,33 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
     lo = _contact(us, np.zeros_like(us), 1)
     ok = ~np.isnan(lo)
     us, lo = us[ok], lo[ok]
-    rise = np.clip(0.1 + 0.08 * np.sin(us * 41.0 + 0.5) * np.sin(us * 13.0) + rng.normal(0, 0.03, len(us)),
-                   0.03, 0.22)
-    hi = lo + rise
-    edge = surface(us, hi)
-    film = list(edge) + list(surface(us, lo)[::-1])
-    front.path(smooth(screen(film)), fill=glass, opacity="0.2")
-    front.path(smooth(screen(edge), closed=False), stroke=lit, stroke_width="0.4", opacity="0.45")
+    # The film in tongues, each pouring down from its own rounded top, with
+    # gaps between where the skin is already only wet.
+    hi = lo.copy()
+    k = 0
+    while k < len(us) - 3:
+        n = int(rng.integers(4, 11))
+        seg = slice(k, min(k + n, len(us)))
+        m = len(us[seg])
+        if rng.uniform() < 0.75 and m > 2:
+            rise = (rng.uniform(0.06, 0.2) * np.sin(np.linspace(0, math.pi, m)) ** 0.8
+                    + rng.normal(0, 0.015, m) + 0.02)
+            top = lo[seg] + rise
+            hi[seg] = np.maximum(hi[seg], top)
+            edge = surface(us[seg], top)
+            film = list(edge) + list(surface(us[seg], lo[seg] - 0.05)[::-1])
+            front.path(smooth(screen(film)), fill=glass, opacity=num(rng.uniform(0.3, 0.45)))
+            front.path(smooth(screen(edge[m // 4: m - m // 4 + 1]), closed=False), stroke=lit,
+                       stroke_width="0.4", opacity=num(rng.uniform(0.3, 0.5)), stroke_linecap="round")
+        k += n + int(rng.integers(1, 5))
     runoff = mix(foam, tones["back"], 0.4)
-    for _ in range(12):
+    for _ in range(18):
         k = rng.integers(0, len(us))
         u = float(us[k])
-        aa = np.linspace(float(hi[k]) + rng.uniform(0.1, 0.5), float(hi[k]) - 0.05, 8)
-        run = screen(surface(np.full_like(aa, u), aa))
-        front.path(smooth(run, closed=False), stroke=runoff, stroke_width=num(rng.uniform(0.3, 0.45)),
-                   stroke_linecap="round", opacity=num(rng.uniform(0.2, 0.4)))
+        aa = np.linspace(float(hi[k]) + rng.uniform(0.15, 0.6), float(lo[k]), 8)
+        run = screen(surface(np.full_like(aa, u + rng.uniform(-0.004, 0.004)), aa))
+        front.path(smooth(run, closed=False), stroke=runoff, stroke_width=num(rng.uniform(0.3, 0.5)),
+                   stroke_linecap="round", opacity=num(rng.uniform(0.3, 0.55)))
     # Where the back goes under behind the dorsal the sea slides across it.
     for u0, op in ((u_end - 0.05, 0.25), (u_end - 0.025, 0.4)):
         a = np.linspace(0.0, math.pi, 30)
@@ -705,7 +737,7 @@ def build(scale: int) -> Picture:
               Layer("surface", surface_marks), Layer("shark", sides.dry), Layer("foam", froth)]
     return Picture(NAME, w, h, P, layers,
                    water=Water(mix(P.sea_near, P.sea_horizon, 0.2), cam, waves, tint=0.9, surface=0.6,
-                               darken=0.55, blur=2.6, fade=0.3, refraction=1.1),
+                               darken=0.42, blur=2.6, fade=0.4, refraction=1.1),
                    caption=Caption(caption_lines(), edge="top", align="left"), seed=22)
 
 
@@ -722,7 +754,6 @@ def _dorsal(sides: Sides, outline, tones, rng):
     lead = pts[1: n // 2 - 2]
     sides.line(lead, tones["rim"], 0.7, opacity="0.85")
     pale = mix(P.cloud_lit, P.sea_light, 0.35)
-    lo, hi = pts.min(0), pts.max(0)
     for _ in range(18):
         k = rng.integers(0, n)
         c = pts.mean(0) * 0.55 + pts[k] * 0.45 + rng.normal(0, 0.03, 3)
