@@ -96,15 +96,17 @@ constexpr ControlDesign kDesign[] = {
      "el mar."),
     picture("pic_2_2",                                10, "Las aves marinas",
      "Bajo un cielo de tarde, con el sol bajo y despejado entre dos nubes, sobre su reflejo que "
-     "brilla en el mar, unas gaviotas vuelan en círculo sobre el agua, las más cercanas "
-     "grandes, con las alas largas dobladas en la muñeca y las puntas negras, y las del otro lado del "
-     "círculo pequeñas y lejanas; unas planean, otras alzan las alas, las bajan o se ladean en el giro. "
-     "En el mar verde azulado asoma un tiburón ballena: la cabeza ancha y chata, con la boca como una "
-     "raja fina de lado a lado bajo un labio más claro y un ojo pequeño justo detrás de su comisura, y "
-     "el lomo gris azulado claro, moteado de manchas claras en hileras entre finas rayas claras, más "
-     "pequeñas hacia el morro y los costados, y chorreando agua, hasta la aleta dorsal, moteada como "
-     "él, y la segunda aleta, pequeña; el resto del cuerpo, con las aletas y la cola, sigue en la misma "
-     "línea justo bajo la superficie, oscuro y borroso. "
+     "brilla en el mar, unas gaviotas vuelan en círculo sobre el agua, con las alas largas dobladas en "
+     "la muñeca y las puntas negras, las del lado cercano del círculo algo mayores que las del otro lado; "
+     "unas planean, otras alzan las alas, las bajan o se ladean en el giro. "
+     "En el mar verde azulado asoma un tiburón ballena enorme que gira hacia nosotros: la cabeza ancha y "
+     "chata, con la boca como una franja oscura de lado a lado en el mismo frente, sobre la barbilla más "
+     "clara, y un ojo pequeño detrás de su comisura; el lomo gris azulado claro, con crestas a lo largo, "
+     "cuadriculado de finas rayas claras con manchas claras entre ellas, más pequeñas hacia el morro y "
+     "los costados, hasta la aleta dorsal, baja y echada hacia atrás. El agua se levanta en una ola lisa "
+     "alrededor de la cabeza, con espuma, y resbala por el lomo, y el mar se oscurece alrededor del "
+     "cuerpo; el resto del animal, con las aletas pectorales y la cola, sigue en la misma curva suave "
+     "justo bajo la superficie, oscuro y borroso. "
      "Arriba, a la izquierda, se lee: Giro el timón hacia las aves que vuelan en círculos y veo "
      "surgir de las profundidades un tiburón ballena."),
     button("cmdSalir",      {272, 416, 241, 49},       9, "Salir",

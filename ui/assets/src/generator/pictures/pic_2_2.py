@@ -1,15 +1,15 @@
-"""The sea birds: gulls circling over a whale shark that rises toward the
-surface. The shark is a body lofted from cross-sections along a bent
-spine, broad and flat at the head, projected through the camera; the water
-plane cuts it, so its head and back, with both dorsal fins, stand in the
-air with the sea running off them, and the rest, sinking only a little to
-the tail so that it carries on the back's line, is its own layer for the
-water to swallow with depth.
+"""The sea birds: gulls circling over a whale shark that comes up from the
+depths. The shark is a body lofted from cross-sections along a spine that
+bends gently in the turn, thick behind the broad flat head and tapering to
+the tail, banked a little toward us so that its back shows; the water plane
+cuts it in the world, so the head and back, with the first dorsal, stand in
+the air with the sea pushed up round them and running off them, and the
+rest of the one animal, in line under them, is its own layer for the water
+to swallow with depth.
 
-Places on the shark are given in its own vertical plane (s along it,
-metres toward the head; t up from the calm surface; lateral across it,
-toward the viewer), which is set in the world at an angle that brings the
-head toward us."""
+Places on the shark are given as u along it (0 at the snout, 1 at the root
+of the tail), an angle a round each section (0 the side toward us, pi/2 the
+top) or a height and a reach in the section's own frame."""
 
 import math
 import os
@@ -29,29 +29,44 @@ NAME = "pic_2_2"
 SIZE = (421, 221)
 
 # The sun low ahead over the shark, in clear sky between two masses, its
-# glitter running down the sea to the right of the animal.
+# glitter running down the sea behind the head.
 P = replace(TEAL, light=replace(TEAL.light, x=334, y=95))
 
 HERE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
-# Where the shark's plane sits: the snout's station, the angle that turns
-# the head toward us, and how far down the water lets one see it.
-ORIGIN = (-0.6, 13.2)           # world (x, z) of s = 0
-YAW = math.radians(40)
-SIGHT = 1.9
-SNOUT, PEDUNCLE = 3.9, -3.1
-CAP = 0.45                      # the rounded front of the head, metres
+EYE_HEIGHT = 2.2
+FOCAL = 240
+K = 1.35                        # the animal's size, on the shapes below
+LENGTH = 7.0 * K                # snout to the root of the tail, metres
+NOSE = (2.6, 7.3)               # world (x, z) of the snout
+HEADING = math.radians(52)      # the head turned this far from the right toward us
+BEND = math.radians(-36)        # the turn: by the tail the body lies this much more across the view
+ROLL = math.radians(3)          # banked into the turn, the back tilted toward us
+SIGHT = 1.2                     # how far down the water lets one see, metres
+FRONT = 0.035                   # the rounded front of the head, as a share of the length
+TAIL_END = 1.32
+# Stations along the body, in metres toward the head from the rear of the
+# first dorsal's root, measure the animal as a fish is measured.
+DORSAL_ROOT = 0.65              # u of that root
+SNOUT = DORSAL_ROOT * LENGTH
+PEDUNCLE = (DORSAL_ROOT - 1) * LENGTH
 
-# Full body height and breadth by station (s, metres): a head broad and
-# low in front, deepest over the pectorals, thinning to the tail's stalk.
-DEPTH = [(3.9, 0.3), (3.6, 0.5), (3.0, 0.82), (2.0, 1.15), (1.0, 1.3), (0.0, 1.25),
-         (-1.0, 1.0), (-2.0, 0.68), (-3.1, 0.4)]
-BREADTH = [(3.9, 1.62), (3.6, 1.72), (3.0, 1.76), (2.0, 1.7), (1.0, 1.55), (0.0, 1.3),
-           (-1.0, 0.98), (-2.0, 0.62), (-3.1, 0.3)]
+# Half the breadth, the height of the back over the spine and the depth of
+# the belly under it, by u: the head very broad and low, the body deepest
+# behind the pectorals, thinning to the tail's stalk.
+HALF_W = [(0, 0.78), (0.05, 0.84), (0.12, 0.84), (0.25, 0.76), (0.4, 0.66), (0.55, 0.54), (0.7, 0.4),
+          (0.85, 0.26), (1, 0.15)]
+TOP = [(0, 0.14), (0.05, 0.2), (0.12, 0.34), (0.25, 0.55), (0.4, 0.6), (0.55, 0.52), (0.7, 0.38), (0.85, 0.24),
+       (1, 0.13)]
+BELLY = [(0, 0.13), (0.05, 0.22), (0.2, 0.5), (0.4, 0.6), (0.6, 0.46), (0.8, 0.28), (1, 0.13)]
+# How far the top of the back stands out of the calm water: the mouth just
+# clear of it at the front, the head sloping up to the highest of the back
+# and the body going down again behind the first dorsal.
+DRY = [(0, 0.3), (0.05, 0.39), (0.12, 0.48), (0.25, 0.62), (0.38, 0.6), (0.5, 0.45), (0.6, 0.22), (0.7, 0.0),
+       (0.85, -0.3), (1.0, -0.6), (1.4, -1.1)]
 
-EYE_HEIGHT = 2.0
-OUT = np.array([-math.sin(YAW), 0.0, -math.cos(YAW)])        # from the shark's plane toward us
-HEADING = np.array([math.cos(YAW), 0.0, -math.sin(YAW)])    # toward the head
+SUN = np.array([(334 - 210.5) / FOCAL, 0.12, 1.0])
+SUN /= np.linalg.norm(SUN)
 
 
 def caption_lines(name: str = NAME) -> tuple[str, ...]:
@@ -59,75 +74,100 @@ def caption_lines(name: str = NAME) -> tuple[str, ...]:
         return tuple(f.read().splitlines())
 
 
-def _table(table, s):
-    xs, ds = zip(*table[::-1])
-    return np.interp(s, xs, ds)
+def _table(table, u):
+    xs, ds = zip(*table)
+    return np.interp(u, xs, ds)
 
 
-def _cap(s):
-    """1 along the body, falling to 0 over the rounded front of the head."""
-    f = np.clip((np.asarray(s, float) - (SNOUT - CAP)) / CAP, 0, 1)
-    return np.sqrt(1 - f * f)
+# The spine, integrated once: the heading turns along the body, so the body
+# curves by itself rather than being a straight slab.
+_US = np.linspace(0, TAIL_END, 600)
+_PHI = HEADING + BEND * np.clip(_US, 0, 1.1) ** 1.6
+_DIR = np.stack([np.cos(_PHI), np.zeros_like(_PHI), -np.sin(_PHI)], -1)       # toward the head
+_STEP = np.diff(_US, prepend=0.0)[:, None] * LENGTH
+_PLAN = np.array([NOSE[0], 0.0, NOSE[1]]) - np.cumsum(0.5 * (_DIR + np.roll(_DIR, 1, 0)) * _STEP, 0)
 
 
-def centre_t(s):
-    """The spine's height: the low head just out of the water, the back
-    running level at the surface past the first dorsal, then the body
-    curving down to the tail; over the snout's round the middle drops, so
-    the mouth, not the top of the head, is at the front."""
-    back = SNOUT - np.asarray(s, float)
-    # Behind the dorsal the body sinks only gently, so that seen from above
-    # the tail carries on the line of the back instead of bending down under it.
-    rear = np.maximum(0.0, back - 4.6)
-    return (0.32 - 0.62 * (1 - np.exp(-back / 1.3)) - 0.05 * rear - 0.02 * rear ** 2
-            - 0.05 * (1 - _cap(s)))
+def station(u):
+    return (DORSAL_ROOT - np.asarray(u, float)) * LENGTH
 
 
-def half_height(s):
-    return _table(DEPTH, s) * 0.5 * _cap(s) ** 0.55
-
-
-def half_breadth(s):
-    # A broad snout, blunt across the front and rounded only at its corners.
-    return _table(BREADTH, s) * 0.5 * _cap(s) ** 0.3
+def along(s):
+    return DORSAL_ROOT - np.asarray(s, float) / LENGTH
 
 
 def top(s):
-    return centre_t(s) + half_height(s)
+    """The height of the top of the back over the calm water at station s."""
+    return float(surface(along(s), math.pi / 2)[1])
 
 
-class Plane:
-    def __init__(self, cam: Camera):
-        self.cam = cam
-
-    @staticmethod
-    def world(s, t, lateral=0.0):
-        x0, z0 = ORIGIN
-        c, si = math.cos(YAW), math.sin(YAW)
-        s, t, lateral = np.broadcast_arrays(np.asarray(s, float), np.asarray(t, float),
-                                            np.asarray(lateral, float))
-        return np.stack([x0 + s * c - lateral * si, t, z0 - s * si - lateral * c], -1)
-
-    def point(self, s, t, lateral=0.0):
-        return self.cam.point(self.world(s, t, lateral))
-
-    def screen(self, pts):
-        pts = np.asarray(pts, float).reshape(-1, 3)
-        sx, sy = self.cam.project(pts[:, 0], pts[:, 1], pts[:, 2])
-        return list(zip(sx.tolist(), sy.tolist()))
+def _crossing():
+    """The stations where the back goes into the water and where it ends at the snout."""
+    return float(station(_dry_end())), SNOUT
 
 
-def surface(s, a):
-    """The skin at station s and angle a round the section (0 the near
-    side, pi/2 the top), in the world."""
-    s, a = np.broadcast_arrays(np.asarray(s, float), np.asarray(a, float))
-    # Round along the body, a little flatter toward the head, the back
-    # rounding into the flank; the belly fuller than the back.
-    p = 1.0 - 0.2 * np.clip((s - 1.5) / (SNOUT - 1.5), 0, 1)
-    sn, cs = np.sin(a), np.cos(a)
-    up = np.sign(sn) * np.abs(sn) ** p * np.where(sn < 0, 1.1, 1.0)
-    across = np.sign(cs) * np.abs(cs) ** p
-    return Plane.world(s, centre_t(s) + half_height(s) * up, half_breadth(s) * across)
+def _cap(u, k):
+    f = np.clip(1 - np.asarray(u, float) / FRONT, 0, 1)
+    return (1 - f ** k) ** (1 / k)
+
+
+def half_w(u):
+    return K * _table(HALF_W, u) * _cap(u, 2.4)
+
+
+def top_h(u):
+    return K * _table(TOP, u) * _cap(u, 2)
+
+
+def belly_h(u):
+    return K * _table(BELLY, u) * _cap(u, 2)
+
+
+def frame(u):
+    """Spine point and the section's frame at u: forward, toward us, up (both banked)."""
+    u = np.asarray(u, float)
+    idx = np.clip(u / TAIL_END * (len(_US) - 1), 0, len(_US) - 1.001)
+    i0 = idx.astype(int)
+    f = (idx - i0)[..., None]
+    base = _PLAN[i0] * (1 - f) + _PLAN[i0 + 1] * f
+    phi = np.interp(u, _US, _PHI)[..., None]
+    fwd = np.concatenate([np.cos(phi), 0 * phi, -np.sin(phi)], -1)
+    near = np.concatenate([-np.sin(phi), 0 * phi, -np.cos(phi)], -1)
+    up = np.zeros_like(near)
+    up[..., 1] = 1.0
+    c, s = math.cos(ROLL), math.sin(ROLL)
+    up2, near2 = c * up + s * near, c * near - s * up
+    centre = K * (np.asarray(_table(DRY, np.clip(u, 0, 1.4)), float) - _table(TOP, np.clip(u, 0, 1)))
+    spine = base.copy()
+    spine[..., 1] = centre
+    return spine, fwd, near2, up2
+
+
+def local(u, lateral, height):
+    spine, _, near, up = frame(u)
+    return spine + K * (np.asarray(lateral, float)[..., None] * near + np.asarray(height, float)[..., None] * up)
+
+
+def surface(u, a):
+    """The skin at u and angle a, in the world: a broad section, flat-topped
+    toward the head and rounder toward the tail."""
+    u, a = np.broadcast_arrays(np.asarray(u, float), np.asarray(a, float))
+    p = 0.72 + 0.28 * np.clip(u / 0.3, 0, 1)
+    cs, sn = np.cos(a), np.sin(a)
+    lat = half_w(u) / K * np.sign(cs) * np.abs(cs) ** p
+    hgt = np.where(sn > 0, top_h(u), belly_h(u)) / K * np.sign(sn) * np.abs(sn) ** p
+    return local(u, lat, hgt)
+
+
+def normal(u, a):
+    e = 1e-3
+    du = surface(u - e, a) - surface(u + e, a)       # toward the tail
+    da = surface(u, a + e) - surface(u, a - e)
+    n = np.cross(du, da)
+    axis = frame(u)[0]
+    flip = np.sum(n * (surface(u, a) - axis), -1) < 0
+    n = np.where(flip[..., None], -n, n)
+    return n / (np.linalg.norm(n, axis=-1, keepdims=True) + 1e-12)
 
 
 def _clip(poly, keep_above: bool):
@@ -151,77 +191,44 @@ def _grey(t: float) -> str:
     return f"#{g:02x}{g:02x}{g:02x}"
 
 
-class Shark:
-    """The lofted skin as quads, each with its normal, and the camera's eye."""
-
-    def __init__(self, cam: Camera, nu: int = 150, na: int = 96):
-        self.cam = cam
-        self.plane = Plane(cam)
-        u = np.linspace(0, 1, nu)
-        self.ss = SNOUT - (SNOUT - PEDUNCLE) * u ** 1.35
-        self.aa = np.linspace(-math.pi, math.pi, na + 1)
-        S, A = np.meshgrid(self.ss, self.aa, indexing="ij")
-        self.grid = surface(S, A)
-        self.eye = np.array([0.0, cam.eye, 0.0])
-
-    def normal(self, s, a):
-        e = 1e-3
-        ds = surface(s - e, a) - surface(s + e, a)     # toward the tail, then round: outward
-        da = surface(s, a + e) - surface(s, a - e)
-        n = np.cross(ds, da)
-        axis = Plane.world(s, centre_t(s), 0.0)
-        if np.dot(n, surface(s, a) - axis) < 0:
-            n = -n
-        return n / (np.linalg.norm(n) + 1e-12)
-
-    def faces_us(self, point, n) -> bool:
-        return float(np.dot(n, point - self.eye)) < 0
-
-    def quads(self):
-        """(distance, quad corners, normal) for every quad turned toward us."""
-        out = []
-        g = self.grid
-        for i in range(len(self.ss) - 1):
-            for j in range(len(self.aa) - 1):
-                q = [g[i, j], g[i + 1, j], g[i + 1, j + 1], g[i, j + 1]]
-                c = sum(q) / 4
-                n = self.normal((self.ss[i] + self.ss[i + 1]) / 2, (self.aa[j] + self.aa[j + 1]) / 2)
-                if self.faces_us(c, n):
-                    out.append((float(np.linalg.norm(c - self.eye)), q, n))
-        out.sort(key=lambda item: -item[0])
-        return out
-
-
 class Sides:
     """The shark's two drawings, the dry one in the air and the wet one under
     the water with its depth: every shape is cut by the water plane in the
     world before it is projected, so the two meet along the waterline."""
 
-    def __init__(self, plane: Plane, w: int, h: int):
-        self.plane = plane
+    def __init__(self, cam: Camera, w: int, h: int):
+        self.cam = cam
+        self.eye = np.array([0.0, cam.eye, 0.0])
         self.dry, self.wet, self.deep = Svg(w, h), Svg(w, h), Svg(w, h)
 
-    def fill(self, world, colour, opacity=None, seam=0.3, body=True):
+    def screen(self, pts):
+        pts = np.asarray(pts, float).reshape(-1, 3)
+        sx, sy = self.cam.project(pts[:, 0], pts[:, 1], pts[:, 2])
+        return list(zip(sx.tolist(), sy.tolist()))
+
+    def faces_us(self, p, n):
+        return np.sum(n * (p - self.eye), -1) < 0
+
+    def fill(self, world, colour, opacity=None, seam=0.3, body=True, soak=0.4):
         world = [np.asarray(p, float) for p in world]
         for keep_above, svg in ((True, self.dry), (False, self.wet)):
             part = _clip(world, keep_above)
             if len(part) < 3:
                 continue
-            d = polygon(self.plane.screen(part))
-            # Neighbouring quads share edges; a hairline of their own colour hides the seam.
-            stroke = dict(stroke=colour, stroke_width=num(seam), stroke_linejoin="round") if seam else {}
+            d = polygon(self.screen(part))
+            c = colour
             if not keep_above:
                 # Soaked and seen through the surface's own colour: never a pale copy of the back.
-                colour = mix(colour, P.sea_dark, 0.4)
-                if seam:
-                    stroke["stroke"] = colour
-            svg.path(d, fill=colour, opacity=opacity, **stroke)
+                c = mix(colour, P.sea_dark, soak)
+            # Neighbouring quads share edges; a hairline of their own colour hides the seam.
+            stroke = dict(stroke=c, stroke_width=num(seam), stroke_linejoin="round") if seam else {}
+            svg.path(d, fill=c, opacity=opacity, **stroke)
             if body and not keep_above:
                 depth = min(1.0, -sum(p[1] for p in part) / len(part) / SIGHT)
                 g = _grey(depth)
                 self.deep.path(d, fill=g, stroke=g, stroke_width=num(max(seam, 0.3)))
 
-    def line(self, world, colour, width, opacity=None):
+    def line(self, world, colour, width, opacity=None, wet_opacity=None):
         world = np.asarray(world, float)
         runs = {True: [], False: []}
         current, side = [], None
@@ -239,322 +246,433 @@ class Sides:
         for above, svg in ((True, self.dry), (False, self.wet)):
             for run in runs[above]:
                 if len(run) > 1:
-                    svg.path(smooth(self.plane.screen(run), closed=False), stroke=colour, stroke_width=num(width),
-                             stroke_linecap="round", opacity=opacity)
+                    c = colour if above else mix(colour, P.sea_dark, 0.4)
+                    op = opacity if above else (wet_opacity if wet_opacity is not None else opacity)
+                    svg.path(smooth(self.screen(run), closed=False), stroke=c, stroke_width=num(width),
+                             stroke_linecap="round", opacity=op)
 
 
-def _fin(outline_st, lateral_of=lambda s, t: 0.0, steps=6, squash=None):
-    """A fin drawn in the shark's plane as a smooth closed curve, carried
-    into the world; lateral_of sets how far it stands out from the plane,
-    and squash, if given, first moves each point within it (a fin leaning
-    over foreshortens its height)."""
+def _spline(outline, steps=6):
+    """A closed Catmull-Rom curve through the given points."""
     pts = []
-    n = len(outline_st)
+    n = len(outline)
     for i in range(n):
-        p0, p1, p2, p3 = (np.array(outline_st[(i + k) % n], float) for k in (-1, 0, 1, 2))
+        p0, p1, p2, p3 = (np.array(outline[(i + k) % n], float) for k in (-1, 0, 1, 2))
         for f in np.linspace(0, 1, steps, endpoint=False):
-            q = 0.5 * (2 * p1 + (-p0 + p2) * f + (2 * p0 - 5 * p1 + 4 * p2 - p3) * f * f
-                       + (-p0 + 3 * p1 - 3 * p2 + p3) * f ** 3)
-            pts.append(q)
-    return [Plane.world(*(squash(s, t) if squash else (s, t)), lateral_of(s, t)) for s, t in pts]
+            pts.append(0.5 * (2 * p1 + (-p0 + p2) * f + (2 * p0 - 5 * p1 + 4 * p2 - p3) * f * f
+                              + (-p0 + 3 * p1 - 3 * p2 + p3) * f ** 3))
+    return pts
+
+
+def _fin(outline, steps=6):
+    """A fin given as (u, reach toward us, height) points in the body's frame."""
+    return [local(u, lat, h) for u, lat, h in _spline(outline, steps)]
 
 
 def _fins():
     fins = {}
-    b0, b1 = DORSAL_BASE
-    fins["dorsal"] = _fin([(b0, top(b0) - 0.08), (-0.62, top(-0.62) + 0.42), (-1.1, top(-1.1) + 0.92),
-                           (-1.3, top(-1.3) + 0.9), (-1.38, top(-1.38) + 0.5), (b1, top(b1) - 0.08)])
-    fins["dorsal2"] = _fin([(-2.0, top(-2.0) - 0.04), (-2.3, top(-2.3) + 0.32),
-                            (-2.45, top(-2.45) + 0.28), (-2.45, top(-2.45) - 0.04)])
-    c = centre_t(PEDUNCLE)
-    # The tail's crescent, the upper lobe the longer, swept back along the spine.
-    # It is mid-stroke, leaning over away from us, so its upper lobe sweeps
-    # just under the surface and shows past the body rather than behind it.
-    lean = (lambda s, t: (s, c + (t - c) * 0.35))
-    fins["caudal"] = _fin([(PEDUNCLE + 0.2, c + 0.18), (-3.7, c + 0.7), (-4.3, c + 1.4),
-                           (-4.2, c + 1.1), (-3.85, c + 0.25), (-3.75, c - 0.1),
-                           (-4.1, c - 0.8), (-3.95, c - 0.75), (-3.5, c - 0.35),
-                           (PEDUNCLE + 0.2, c - 0.16)], lambda s, t: -(t - c) * 0.9, steps=4, squash=lean)
-
-    def pectoral(side):
-        # Broad at the root under the gills, swept back and out and down.
-        def lateral(s, t):
-            reach = max(0.0, (centre_t(s) - 0.2 - t)) / 0.5
-            return side * (half_breadth(s) * 0.75 + 0.8 * reach)
-        return _fin([(2.45, centre_t(2.45) - 0.2), (1.5, centre_t(1.5) - 0.5), (0.55, centre_t(0.55) - 0.72),
-                     (0.8, centre_t(0.8) - 0.55), (1.55, centre_t(1.55) - 0.32)], lateral)
-
-    fins["pectoral"] = pectoral(1)
-    fins["pectoral_far"] = pectoral(-1)
-    fins["pelvic"] = _fin([(-1.1, centre_t(-1.1) - 0.35), (-1.55, centre_t(-1.55) - 0.62),
-                           (-1.72, centre_t(-1.72) - 0.55), (-1.6, centre_t(-1.6) - 0.3)],
-                          lambda s, t: 0.25)
+    # The first dorsal low and swept back, set behind the middle of the body.
+    d = [(0.49, 0, 0.0), (0.55, 0, 0.22), (0.61, 0.0, 0.38), (0.655, 0.0, 0.4), (0.635, 0.0, 0.24),
+         (0.64, 0, 0.08), (0.65, 0, -0.04), (0.55, 0, -0.06)]
+    fins["dorsal"] = [local(u, lat, top_h(u) / K + h) for u, lat, h in _spline(d)]
+    d2 = [(0.82, 0, -0.03), (0.85, 0, 0.17), (0.875, 0, 0.17), (0.87, 0, -0.03)]
+    fins["dorsal2"] = [local(u, lat, top_h(u) / K + h) for u, lat, h in _spline(d2)]
+    # The tail's crescent, the upper lobe the longer, swept back.
+    fins["caudal"] = _fin([(0.98, 0, 0.14), (1.08, 0, 0.55), (1.22, 0, 1.15), (1.19, 0, 0.95), (1.1, 0, 0.3),
+                           (1.09, 0, 0.0), (1.16, 0, -0.55), (1.12, 0, -0.55), (1.03, 0, -0.22), (0.98, 0, -0.12)],
+                          steps=4)
+    for name, side in (("pectoral", 1), ("pectoral_far", -1)):
+        # Broad at the root low on the flank behind the gills, sickle-shaped, swept back and out.
+        fins[name] = [local(u, side * (half_w(u) / K * 0.7 + r), -0.45 - 0.25 * r) for u, r, _ in
+                      _spline([(0.2, 0, 0), (0.28, 0.5, 0), (0.4, 0.95, 0), (0.44, 0.9, 0), (0.37, 0.45, 0),
+                               (0.33, 0.0, 0)])]
+    fins["pelvic"] = [local(u, half_w(u) / K * 0.5 + r, -0.25 - 0.2 * r) for u, r, _ in
+                      _spline([(0.6, 0, 0), (0.66, 0.3, 0), (0.69, 0.28, 0), (0.67, 0, 0)])]
     return fins
 
 
-def _tone(n, view, tones):
-    """Two or three flat tones by how the skin faces the sky, the warm rim
-    where it turns toward the low sun at the outline; the blunt front of the
-    head a tone of its own, so its flat face reads."""
-    back, mid, flank, rim, face = tones
-    if float(np.dot(n, HEADING)) > 0.72 and n[1] < 0.45:
-        return face
-    sun = np.array([0.25, 0.18, 1.0])
-    sun /= np.linalg.norm(sun)
-    if float(np.dot(n, sun)) > 0.35 and abs(float(np.dot(n, view))) < 0.28 and n[1] > 0.2:
-        return rim
-    if n[1] > 0.4:
-        return back
-    if n[1] > -0.1:
-        return mid
-    return flank
+def _tones():
+    """The back a pale grey-blue where it faces the sky, darker down the
+    flank in the shade of the low sun behind it; the rim where the skin
+    turns toward that sun at the outline."""
+    flank = mix(P.sky_top, P.ink, 0.68)
+    back = mix(mix(P.sky_top, P.ink, 0.33), P.sea_light, 0.42)
+    upper = mix(back, flank, 0.55)
+    low = mix(flank, P.ink, 0.25)
+    rim = mix(back, P.light.rim, 0.5)
+    return dict(back=back, upper=upper, flank=flank, low=low, rim=rim)
 
 
-def _skin(shark: Shark, sides: Sides, tones):
-    for dist, q, n in shark.quads():
-        c = sum(q) / 4
-        view = (c - shark.eye) / dist
-        sides.fill(q, _tone(n, view, tones))
-
-
-def _marks(shark: Shark, sides: Sides, rng, spot: str, bar: str):
-    """The whale shark's checker: pale bars round the body and along its
-    ridges, pale spots in the squares between, all laid on the skin, so they
-    shrink toward the head and foreshorten toward the outline."""
-    px = float(shark.cam.scale(ORIGIN[1]))
-    # Bars round the body every other column, from the lower flank over the back.
-    for s in np.arange(2.55, PEDUNCLE + 0.3, -0.32):
-        a = np.linspace(-0.7, 2.4, 40)
-        pts = surface(np.full_like(a, s), a)
-        vis = [shark.faces_us(p, shark.normal(s, aa)) for p, aa in zip(pts, a)]
-        keep = [p for p, v in zip(pts, vis) if v]
-        if len(keep) > 2:
-            sides.line(keep, bar, max(0.3, 0.02 * px * float(_cap(s))), opacity="0.4")
-    for a0 in (0.5, 0.95, 1.3):
-        s = np.linspace(3.1, PEDUNCLE + 0.2, 60)
-        pts = surface(s, np.full_like(s, a0))
-        keep = [p for p, ss in zip(pts, s) if shark.faces_us(p, shark.normal(ss, a0))]
-        if len(keep) > 2:
-            sides.line(keep, bar, max(0.3, 0.015 * px), opacity="0.35")
-    # Spots in the cells between the bars and the ridges, one or two to a
-    # cell; ahead of the first bar the head's are smaller and fewer, thinning
-    # out toward the snout and wherever the skin turns away toward the outline.
-    rows = (-0.35, 0.05, 0.3, 0.72, 1.12, 1.45, 1.75, 2.1)
-    columns = [(b - 0.16, 1.0) for b in np.arange(2.55, PEDUNCLE + 0.3, -0.32)]
-    columns += [(s, 0.0) for s in np.arange(2.75, SNOUT - 0.15, 0.2)]
-    for column, body in columns:
-        front = float(np.clip((column - 2.55) / (SNOUT - 2.75), 0, 1))
-        tail = float(np.clip((column - PEDUNCLE) / 2.2, 0.45, 1.0))
-        for a in rows:
-            for k in range(2 if body else 1):
-                if rng.uniform() < (0.2 + 0.55 * front if not body else 0.12 + 0.25 * k):
-                    continue
-                lead = 0.09 * (k - 0.5) * 2 if body else 0
-                ss = column + lead + rng.uniform(-0.03, 0.03)
-                aa = a + rng.uniform(-0.06, 0.06) + (0.1 * (k - 0.5) if body else 0)
-                c = surface(ss, aa)
-                n = shark.normal(ss, aa)
-                view = (c - shark.eye) / np.linalg.norm(c - shark.eye)
-                facing = -float(np.dot(n, view))
-                if facing < 0.12 or rng.uniform() > min(1.0, facing / 0.35):
-                    continue
-                # Smaller where the skin turns away toward the outline, not only foreshortened.
-                size = ((0.055 * tail if body else 0.04 - 0.015 * front) * float(_cap(ss))
-                        * (0.5 + 0.5 * min(1.0, facing / 0.7)))
-                r = size * rng.uniform(0.8, 1.15)
-                es = surface(ss - 0.01, aa) - surface(ss + 0.01, aa)
-                es /= np.linalg.norm(es)
-                ea = np.cross(n, es)
-                ring = [c + r * (math.cos(f) * es + math.sin(f) * ea) + n * 0.005
-                        for f in np.linspace(0, 2 * math.pi, 9, endpoint=False)]
-                sides.fill(ring, spot, opacity="0.8", seam=0, body=False)
-
-
-def _head(shark: Shark, sides: Sides, tones):
-    """The mouth, a thin slit right across the blunt front, from corner to
-    corner, with a paler upper lip over it and the chin a shade under it;
-    the small eye low on the side just behind the mouth's corner, with
-    nothing over it: the head is flat on top."""
-    back, mid, flank, rim, face = tones
-    corner = SNOUT - CAP - 0.02
-
-    def across(a_near):
-        s = np.linspace(corner, SNOUT - 0.002, 16)
-        near = surface(s, np.full_like(s, a_near))
-        far = surface(s[::-1], np.full_like(s, math.pi - a_near))
-        pts = np.concatenate([near, far])
-        ns = [shark.normal(ss, a_near) for ss in s] + [shark.normal(ss, math.pi - a_near) for ss in s[::-1]]
-        return [p for p, n in zip(pts, ns) if shark.faces_us(p, n)]
-
-    sides.line(across(-0.16), mix(face, flank, 0.5), 0.8, opacity="0.6")
-    sides.line(across(0.04), mix(back, P.cloud_lit, 0.6), 1.0, opacity="0.85")
-    sides.line(across(-0.05), mix(P.ink, P.sea_dark, 0.3), 0.65)
-    ex, ey = shark.plane.screen([surface(corner - 0.12, 0.22)])[0]
-    sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="0.95" ry="0.75" fill="{P.ink}"/>')
-    # Five gill slits behind the head, in the flank's darker tone.
-    for k in range(5):
-        s = SNOUT - 1.15 - k * 0.13
-        a = np.linspace(-0.6, 0.45, 10)
-        sides.line(surface(np.full_like(a, s), a), mix(flank, P.ink, 0.35), 0.5, opacity="0.7")
-
-
-DORSAL_BASE = (-0.3, -1.35)
-
-
-def _dorsal(sides: Sides, outline, back, mid, rim, spot, rng):
-    """The first dorsal in the back's own tones, spotted like it, the side
-    turned from the sun a shade darker and its leading edge catching it."""
-    sides.fill(outline, mix(back, mid, 0.35), seam=0)
-    pts = np.asarray(outline)
-    # Back into the shark's plane to lay things on the fin.
-    x0, z0 = ORIGIN
-    c, si = math.cos(YAW), math.sin(YAW)
-    s_of = (pts[:, 0] - x0) * c - (pts[:, 2] - z0) * si
-    st = np.stack([s_of, pts[:, 1]], -1)
-    s0, s1 = DORSAL_BASE
-    # The rear half, away from the light.
-    rear = [Plane.world(s, t, 0.01) for s, t in st if s < (s0 + s1) / 2 - 0.1]
-    if len(rear) > 2:
-        shade = [Plane.world(s1 - 0.05, top(s1) - 0.1, 0.01)] + rear
-        sides.fill(shade, mix(mid, back, 0.2), opacity="0.6", seam=0, body=False)
-    # The leading edge, from the base up to the tip.
-    lead = [Plane.world(s, t, 0.012) for s, t in st if s > -1.2 and t > top(s) - 0.02]
-    lead.sort(key=lambda p: p[1])
-    if len(lead) > 1:
-        sides.line(lead, rim, 0.7, opacity="0.85")
-    xs, ys = st[:, 0], st[:, 1]
-
-    def inside(s, t):
-        x2, y2 = np.roll(xs, -1), np.roll(ys, -1)
-        cross = (ys > t) != (y2 > t)
-        at = xs + (t - ys) * (x2 - xs) / np.where(y2 == ys, 1e-9, y2 - ys)
-        return bool(np.count_nonzero(cross & (s < at)) % 2)
-
-    for _ in range(26):
-        s, t = rng.uniform(s1, s0), rng.uniform(top(s0), top(s0) + 0.95)
-        if not inside(s, t) or not inside(s + 0.05, t + 0.05) or not inside(s - 0.05, t - 0.05):
-            continue
-        r = 0.035 * rng.uniform(0.75, 1.15)
-        ring = [Plane.world(s + r * math.cos(a), t + r * math.sin(a), 0.015)
-                for a in np.linspace(0, 2 * math.pi, 8, endpoint=False)]
-        sides.fill(ring, spot, opacity="0.7", seam=0, body=False)
-
-
-def _crossing():
-    """The stations where the back meets the water, found on the spine's curve."""
-    ss = np.linspace(SNOUT, PEDUNCLE, 400)
-    dry = ss[top(ss) > 0]
-    return float(dry.min()), float(dry.max())
-
-
-def _edge(s, side=1):
-    """Where the skin meets the calm water at station s, on the near (1) or far (-1) side."""
-    s = float(np.clip(s, _crossing()[0] + 1e-3, SNOUT - 1e-3))
-    up = -float(centre_t(s)) / max(float(half_height(s)), 1e-6)
-    if up < 0:
-        up /= 1.1
-    a = math.asin(max(-1.0, min(1.0, up)))
-    return surface(s, a if side > 0 else math.pi - a)
-
-
-
-
-def _waterline(svg: Svg, shark: Shark, rng):
-    s_back, s_front = _crossing()
-    foam = P.foam
-    screen = shark.plane.screen
-
-    def on_water(s, spread, side=1):
-        if s > SNOUT:
-            p = Plane.world(SNOUT, 0.0, 0.0) + HEADING * (s - SNOUT) + OUT * spread
+def _skin(sides: Sides, tones, nu: int = 160, na: int = 104):
+    us = np.linspace(0, 1, nu) ** 1.25
+    aa = np.linspace(-math.pi, math.pi, na + 1)
+    U, A = np.meshgrid(us, aa, indexing="ij")
+    g = surface(U, A)
+    uc, ac = (U[:-1, :-1] + U[1:, 1:]) / 2, (A[:-1, :-1] + A[1:, 1:]) / 2
+    n = normal(uc, ac)
+    c = (g[:-1, :-1] + g[1:, :-1] + g[1:, 1:] + g[:-1, 1:]) / 4
+    vis = sides.faces_us(c, n)
+    dist = np.linalg.norm(c - sides.eye, axis=-1)
+    view = (c - sides.eye) / dist[..., None]
+    up = n[..., 1]
+    rim = (np.sum(n * SUN, -1) > 0.25) & (np.abs(np.sum(n * view, -1)) < 0.3) & (up > -0.1)
+    ramp = [(-1.0, tones["low"]), (-0.45, tones["low"]), (-0.3, tones["flank"]), (0.15, tones["flank"]),
+            (0.3, tones["upper"]), (0.55, tones["upper"]), (0.7, tones["back"]), (1.0, tones["back"])]
+    for i, j in sorted(zip(*np.nonzero(vis)), key=lambda ij: -dist[ij]):
+        if rim[i, j]:
+            colour = tones["rim"]
         else:
-            p = _edge(s, side) + OUT * side * spread
-        return screen([p])[0]
+            # Flat tones with short soft steps between them, as light falls off round the body.
+            v = float(up[i, j]) * 0.85 + float(np.dot(n[i, j], SUN)) * 0.25 + 0.04
+            k = next(k for k in range(len(ramp) - 1) if v <= ramp[k + 1][0])
+            (v0, c0), (v1, c1) = ramp[k], ramp[k + 1]
+            colour = c0 if c0 == c1 else mix(c0, c1, (v - v0) / (v1 - v0))
+        sides.fill([g[i, j], g[i + 1, j], g[i + 1, j + 1], g[i, j + 1]], colour)
 
-    # A broken sheet of white water hugging the near flank, many small
-    # overlapping blobs so that holes stay open in it, swelling at the head.
-    blobs = []
-    for _ in range(650):
-        s = rng.uniform(s_back - 0.1, SNOUT + 0.3)
-        t_front = max(0.0, (s - s_back) / (SNOUT - s_back))
-        spread = rng.exponential(0.04 + 0.2 * t_front)
-        if s > SNOUT:
-            spread = rng.uniform(-0.9, 0.9)
-        x, y = on_water(s, spread)
-        r = rng.uniform(0.35, 0.9) * (0.7 + 0.6 * t_front)
-        blobs.append(f'<ellipse cx="{num(x)}" cy="{num(y)}" rx="{num(r * 1.8)}" ry="{num(r * 0.55)}"/>')
-    svg.group(blobs, fill=foam, opacity="0.5")
-    # Broken white water along both flanks where the body parts the sea,
-    # thicker at the head, where it pushes a low bow wave ahead.
-    for _ in range(380):
-        s = rng.uniform(s_back - 0.2, SNOUT + 0.6)
-        t_front = max(0.0, (s - s_back) / (SNOUT - s_back))
-        side = 1 if rng.uniform() < 0.7 else -1
-        spread = rng.exponential(0.08 + 0.3 * t_front)
-        if s > SNOUT:
-            spread = rng.uniform(-1.0, 1.0) * (1 + (s - SNOUT))
-        x, y = on_water(s, spread, side)
-        near = math.exp(-abs(spread) * 4)
-        length = rng.uniform(1.2, 4.5) * (0.6 + t_front)
-        svg.path(lens(x - length / 2, y, x + length / 2, y + rng.uniform(-0.3, 0.3), rng.uniform(0.25, 0.6)),
-                 fill=foam, opacity=num(rng.uniform(0.35, 0.9) * (0.4 + 0.6 * near)))
-    # A little broken water round the second dorsal, where it cuts the surface behind the back.
-    for _ in range(40):
-        p = Plane.world(rng.uniform(-2.55, -1.9), 0.0, rng.normal(0, 0.12))
-        x, y = screen([p])[0]
-        length = rng.uniform(0.8, 2.6)
-        svg.path(lens(x - length / 2, y, x + length / 2, y + rng.uniform(-0.2, 0.2), rng.uniform(0.25, 0.45)),
-                 fill=foam, opacity=num(rng.uniform(0.3, 0.7)))
-    # Water running off the back: a wet sheen along the ridge where the back
-    # faces the sky, and rivulets running down the lower flank, following its
-    # curve, narrow at the top and gathering as they fall, breaking into drops
-    # at the waterline.
-    runoff = mix(foam, P.light.key, 0.3)
-    ridge = np.linspace(s_back + 0.2, SNOUT - CAP - 0.1, 40)
-    for a0, width, alpha in ((1.25, 1.4, 0.16), (0.95, 0.8, 0.2)):
-        pts = surface(ridge, np.full_like(ridge, a0))
-        keep = [p for p, ss in zip(pts, ridge) if p[1] > 0.02 and shark.faces_us(p, shark.normal(ss, a0))]
-        if len(keep) > 2:
-            svg.path(smooth(screen(keep), closed=False), stroke=runoff, stroke_width=num(width),
-                     stroke_linecap="round", opacity=num(alpha))
-    for _ in range(36):
-        # Off the back and flank behind the head, clear of the mouth and eye.
-        s = rng.uniform(s_back + 0.1, SNOUT - CAP - 0.3)
-        a0 = rng.uniform(0.25, 0.8)
-        a1 = math.asin(max(-1.0, min(1.0, -float(centre_t(s)) / max(float(half_height(s)), 1e-6))))
-        if a1 >= a0 - 0.1:
+
+RIDGES = (math.pi / 2, math.pi / 2 - 0.44, math.pi / 2 + 0.44, math.pi / 2 - 0.92)
+
+
+def _visible(sides, u, a):
+    pts = surface(u, a)
+    return pts, sides.faces_us(pts, normal(u, a))
+
+
+def _runs(pts, keep):
+    """The stretches of a line that face us."""
+    out, cur = [], []
+    for p, k in zip(pts, keep):
+        if k:
+            cur.append(p)
+        elif cur:
+            out.append(cur)
+            cur = []
+    if cur:
+        out.append(cur)
+    return [r for r in out if len(r) > 2]
+
+
+def _marks(sides: Sides, rng, tones):
+    """The whale shark's pattern: ridges along the back, a checker of pale
+    bars across the body and pale lines along it, a pale spot or two in each
+    square, all laid on the skin, so that they bend with it, foreshorten
+    toward the outline and get smaller toward the edges; the head carries
+    only small spots, closer together toward the snout."""
+    px = float(sides.cam.scale(NOSE[1] + 2))
+    pale = mix(mix(P.cloud_lit, P.sea_light, 0.35), tones["back"], 0.25)
+    bar = mix(tones["back"], P.cloud_lit, 0.5)
+    # Ridges: a pale crest with the skin darker just under it, on the side away from the sky.
+    for k, a0 in enumerate(RIDGES):
+        u = np.linspace(0.1 if k < 3 else 0.16, 0.99, 90)
+        below = a0 - 0.05 if a0 <= math.pi / 2 + 1e-6 else a0 + 0.05
+        for aa, colour, width, op in ((below, mix(tones["flank"], P.ink, 0.2), 0.7, "0.45"),
+                                      (a0, mix(tones["back"], P.cloud_lit, 0.55), 0.55, "0.7")):
+            pts, keep = _visible(sides, u, np.full_like(u, aa))
+            for run in _runs(pts, keep):
+                sides.line(run, colour, width, opacity=op, wet_opacity="0.35")
+    # The pale lines along the flank, between the ridges.
+    for a0 in (0.3, -0.15):
+        u = np.linspace(0.2, 0.97, 80)
+        pts, keep = _visible(sides, u, np.full_like(u, a0))
+        for run in _runs(pts, keep):
+            sides.line(run, bar, 0.4, opacity="0.45", wet_opacity="0.3")
+    # The bars across, from the lower flank over the back.
+    bars = np.arange(0.2, 0.98, 0.04)
+    for ub in bars:
+        a = np.linspace(-0.55, math.pi / 2 + 1.2, 50)
+        pts, keep = _visible(sides, np.full_like(a, ub), a)
+        w = max(0.3, 0.012 * px * float(half_w(ub)) / K / 0.8 + 0.15)
+        for run in _runs(pts, keep):
+            sides.line(run, bar, w, opacity="0.7", wet_opacity="0.3")
+    # Spots in the squares, rows of them between the lines along the body.
+    rows = np.concatenate([np.arange(math.pi / 2 - 1.4, math.pi / 2 + 1.3, 0.22)])
+    cells = [(ub + 0.02, a) for ub in bars for a in rows]
+    for ub, a in cells:
+        for n in range(2):
+            if rng.uniform() < (0.15 if n == 0 else 0.75):
+                continue
+            uu = ub + rng.uniform(-0.004, 0.004) + (0.01 * (n - 0.5) * 2 if n else 0.0)
+            aa = a + rng.uniform(-0.03, 0.03)
+            edge = abs(aa - math.pi / 2) / 1.4
+            size = 0.055 * (1 - 0.55 * edge) * (0.55 + 0.45 * float(half_w(uu)) / K / 0.88)
+            _spot(sides, uu, aa, size * rng.uniform(0.8, 1.15), pale)
+    # The head's small spots, closer and smaller toward the snout and its edges.
+    for _ in range(300):
+        uu = rng.uniform(0.015, 0.2)
+        aa = rng.uniform(-0.5, math.pi + 0.5)
+        edge = abs(aa - math.pi / 2) / (math.pi / 2 + 0.5)
+        if rng.uniform() < edge * 0.6:
             continue
-        aa = np.linspace(a0, a1, 9)
-        run = screen(surface(s - np.linspace(0, rng.uniform(0.0, 0.05), 9), aa))
-        w0, w1 = rng.uniform(0.1, 0.16), rng.uniform(0.25, 0.4)
-        left, right = [], []
-        for k, (x, y) in enumerate(run):
-            nx, ny = run[min(k + 1, 8)][0] - run[max(k - 1, 0)][0], run[min(k + 1, 8)][1] - run[max(k - 1, 0)][1]
-            n = math.hypot(nx, ny) or 1.0
-            half = w0 + (w1 - w0) * k / 8
-            left.append((x - ny / n * half, y + nx / n * half))
-            right.append((x + ny / n * half, y - nx / n * half))
-        svg.path(smooth(left + right[::-1]), fill=runoff, opacity=num(rng.uniform(0.25, 0.5)))
-        b = run[-1]
-        for _ in range(rng.integers(0, 3)):
-            f = rng.uniform(0.2, 1.0)
-            dx, dy = b[0] + rng.normal(0, 0.4), b[1] + rng.uniform(0.6, 2.2) * f
-            svg.add(f'<circle cx="{num(dx)}" cy="{num(dy)}" r="{num(rng.uniform(0.25, 0.42))}" fill="{runoff}" '
-                    f'opacity="{num(rng.uniform(0.5, 0.85) * 0.5)}"/>')
-    # Drops thrown up off the head, tinted by the sea so that against the
-    # back they don't read as more of its pale spots.
-    spray = mix(foam, P.sea_light, 0.55)
-    for _ in range(26):
-        s = rng.uniform(s_back, SNOUT + 0.3)
-        p = Plane.world(min(s, SNOUT), rng.uniform(0.05, 0.45), 0.0) + OUT * rng.uniform(0.7, 1.1)
-        x, y = screen([p])[0]
-        svg.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(rng.uniform(0.28, 0.5))}" fill="{spray}" '
-                f'opacity="{num(rng.uniform(0.5, 0.9) * 0.55)}"/>')
+        size = (0.018 + 0.022 * uu / 0.2) * (1 - 0.5 * edge)
+        _spot(sides, uu, aa, size * rng.uniform(0.8, 1.2), pale)
 
+
+def _spot(sides: Sides, u, a, r, colour, opacity="0.82"):
+    c = surface(u, a)
+    n = normal(u, a)
+    view = (c - sides.eye) / np.linalg.norm(c - sides.eye)
+    facing = -float(np.dot(n, view))
+    if facing < 0.1:
+        return
+    es = surface(u - 0.002, a) - surface(u + 0.002, a)
+    es /= np.linalg.norm(es)
+    ea = np.cross(n, es)
+    r *= K
+    ring = [c + r * (math.cos(f) * es + math.sin(f) * ea) + n * 0.004
+            for f in np.linspace(0, 2 * math.pi, 9, endpoint=False)]
+    sides.fill(ring, colour, opacity=opacity, seam=0, body=False, soak=0.6)
+
+
+def _head(sides: Sides, tones):
+    """The mouth a wide line right across the blunt front, from corner to
+    corner, open a little, a paler upper lip over it and the pale chin
+    under it; the small eye on the side of the head just behind the mouth's
+    corner."""
+
+    def across(height, back=0.05, reach=0.985):
+        # Round the front at this height, from the near corner to the far one.
+        f = np.linspace(-reach, reach, 41)
+        u = FRONT * (1 - (1 - np.abs(f) ** 3) ** (1 / 3))
+        w = float(_table(HALF_W, 0.0))
+        pts = [local(uu, ff * w, height) for uu, ff in zip(u, f)]
+        near_side = [local(uu, w * reach * float(_table(HALF_W, uu)) / w, height * 0.9)
+                     for uu in np.linspace(back, FRONT, 8)]
+        far_side = [local(uu, -w * reach * float(_table(HALF_W, uu)) / w, height * 0.9)
+                    for uu in np.linspace(FRONT, back, 8)]
+        return np.array(near_side + pts[::-1][1:-1] + far_side)
+
+    # The lower jaw a shade under the gape, the gape itself dark and a little
+    # open, the upper lip paler over it.
+    # The chin is the pale underside showing, so the dark gape reads against it.
+    chin = list(across(-0.06, back=0.055, reach=0.97)) + list(across(-0.16, back=0.05, reach=0.95))[::-1]
+    sides.fill(chin, mix(tones["upper"], tones["back"], 0.6), seam=0.2, body=False, soak=0.5)
+    gape = list(across(0.0, back=0.06)) + list(across(-0.075, back=0.055, reach=0.97))[::-1]
+    sides.fill(gape, mix(P.ink, P.sea_dark, 0.2), seam=0.2, body=False)
+    sides.line(across(0.03), mix(tones["back"], P.cloud_lit, 0.5), 0.8, opacity="0.75")
+    e = local(0.07, float(half_w(0.07)) / K * 0.95, 0.07)
+    ex, ey = sides.screen([e])[0]
+    sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.1" ry="0.8" fill="{P.ink}"/>')
+    sides.dry.add(f'<ellipse cx="{num(ex - 0.25)}" cy="{num(ey - 0.25)}" rx="0.3" ry="0.25" '
+                  f'fill="{P.cloud_lit}" opacity="0.6"/>')
+    # Five gill slits behind the head, on the flank.
+    for k in range(5):
+        u = 0.15 + k * 0.017
+        a = np.linspace(-0.75, 0.3, 12)
+        pts, keep = _visible(sides, np.full_like(a, u), a)
+        for run in _runs(pts, keep):
+            sides.line(run, mix(tones["flank"], P.ink, 0.4), 0.5, opacity="0.7", wet_opacity="0.4")
+
+
+def _contact(u, level=0.0, side=1):
+    """The angle round each section where the skin stands at `level` over
+    the calm water, coming down from the top on the near (1) or far (-1)
+    side; nan where the whole section lies under it."""
+    u = np.atleast_1d(np.asarray(u, float))
+    a = np.linspace(math.pi / 2, math.pi / 2 - side * math.pi, 361)
+    U, A = np.meshgrid(u, a, indexing="ij")
+    y = surface(U, A)[..., 1] - np.asarray(level, float).reshape(-1, 1)
+    below = y < 0
+    first = np.argmax(below, axis=1)
+    out = np.full(len(u), np.nan)
+    for i, k in enumerate(first):
+        if y[i, 0] < 0 or not below[i].any():
+            continue
+        y0, y1 = y[i, k - 1], y[i, k]
+        out[i] = a[k - 1] + (a[k] - a[k - 1]) * y0 / (y0 - y1)
+    return out
+
+
+def _dry_end():
+    u = np.linspace(0, 1, 400)
+    a = np.full_like(u, math.pi / 2)
+    return float(u[surface(u, a)[:, 1] > 0].max())
+
+
+def _plan_outline(grow=0.0, ahead=0.0):
+    """The body's outline on the water plane, a little grown, for its shadow."""
+    u = np.linspace(0, 0.8, 50)
+    spine, fwd, near, _ = frame(u)
+    flat = near.copy()
+    flat[:, 1] = 0
+    flat /= np.linalg.norm(flat, axis=1, keepdims=True)
+    w = half_w(u)[:, None] * (1 + grow) + grow * 0.4
+    a = spine + flat * w
+    b = spine - flat * w
+    nose = [spine[0] + fwd[0] * ahead + flat[0] * w[0] * math.cos(t)
+            for t in np.linspace(-math.pi / 2, math.pi / 2, 9)]
+    pts = np.concatenate([a[::-1], np.array(nose)[::-1], b])
+    pts[:, 1] = 0
+    return pts
+
+
+def _shadow(svg: Svg, sides: Sides):
+    """The water darkened round the body: the animal's bulk under the surface
+    takes the light that the sea would give back."""
+    dark = mix(P.sea_dark, P.ink, 0.25)
+    for grow, dev, op in ((0.6, 3.0, 0.3), (0.25, 1.4, 0.3)):
+        d = polygon(sides.screen(_plan_outline(grow, ahead=0.5 * grow)))
+        svg.path(d, fill=dark, opacity=num(op), filter=svg.blur(dev))
+
+
+def _loop(level=0.0, u_end=None):
+    """The line where the skin stands at `level` over the calm water, right
+    round the dry part: down the near side to the snout and back up the far
+    side, each point with its station and the way out from the body on the
+    water."""
+    u_end = _dry_end() if u_end is None else u_end
+    us = np.linspace(u_end, 0.002, 70)
+    level = np.broadcast_to(np.asarray(level, float), us.shape)
+    out = []
+    for side, order in ((1, slice(None)), (-1, slice(None, None, -1))):
+        a = _contact(us, level, side)
+        for u, aa in list(zip(us, a))[order]:
+            if np.isnan(aa):
+                continue
+            p = surface(u, aa)
+            spine, fwd, _, _ = frame(u)
+            o = p - spine
+            o[1] = 0
+            o = o / (np.linalg.norm(o) + 1e-9) * 0.7 + fwd * 0.3 * math.exp(-u / 0.08)
+            o[1] = 0
+            out.append((u, side, p, o / np.linalg.norm(o)))
+    return out
+
+
+def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
+    """Where the animal meets the sea: the smooth swell it pushes up round
+    its head, glassy and lit by the low sun at its crest, a darker trough
+    outside it, water sheeting off the back, broken white water along the
+    waterline, thickest at the snout."""
+    screen = sides.screen
+    foam = P.foam
+    u_end = _dry_end()
+    glass = mix(P.sea_near, P.sea_light, 0.3)
+    # The sea's own colour at the head's distance, as sea.base lays it.
+    hump = mix(mix(P.sea_horizon, P.sea_near, 0.85), P.sea_light, 0.3)
+    lit = mix(P.foam, P.light.key, 0.4)
+    loop = _loop(0.0, u_end)
+
+    # The swell: the water piled up against the head and front of the body,
+    # falling away outward to its foot and along the flanks toward the tail.
+    def swell(u):
+        return math.exp(-u / 0.13)
+
+    for side, svg in ((-1, behind), (1, front)):
+        # The front of the head faces us, so the far side's waterline
+        # round the snout is seen with the near side's.
+        if side > 0:
+            pts = [(u, p, o) for u, sd, p, o in loop if sd > 0 or u < 0.07]
+        else:
+            pts = [(u, p, o) for u, sd, p, o in loop if sd < 0 and u > 0.05][::-1]
+        if len(pts) < 3:
+            continue
+
+        def ring(reach, lift=0.0, base=0.05):
+            out = []
+            for u, p, o in pts:
+                q = p + o * K * (base + 1.1 * swell(u)) * reach
+                q[1] = lift * swell(u) if reach == 0 else 0.0
+                out.append(q)
+            return out
+
+        crest = [p + np.array([0, 0.01 + 0.03 * swell(u), 0]) for u, p, o in pts]
+        # The hump of smooth water, without the chop's marks, a little paler
+        # than the sea round it where it turns up toward the sky.
+        for reach, alpha in ((1.0, 0.3), (0.65, 0.35), (0.35, 0.4)):
+            svg.path(polygon(screen(crest + ring(reach)[::-1])), fill=hump, opacity=num(alpha),
+                     filter=svg.blur(0.5))
+        # The trough beyond its foot, darker where it faces us.
+        svg.path(polygon(screen(ring(1.0) + ring(1.5, base=0.12)[::-1])), fill=P.sea_dark, opacity="0.55",
+                 filter=svg.blur(0.9))
+        # The crest where the swell climbs the skin catches the low light.
+        top = [q for (u, _, _), q in zip(pts, crest) if swell(u) > 0.1]
+        if len(top) > 2:
+            svg.path(smooth(screen(top), closed=False), stroke=lit, stroke_width="0.6", opacity="0.65")
+
+    # Water sheeting off the near flank: a film over the skin from the
+    # waterline to a ragged edge, bright along that edge, and thin runs down it.
+    us = np.linspace(u_end - 0.01, 0.07, 80)
+    lo = _contact(us, np.zeros_like(us), 1)
+    ok = ~np.isnan(lo)
+    us, lo = us[ok], lo[ok]
+    # The film in tongues, each pouring down from its own rounded top, with
+    # gaps between where the skin is already only wet.
+    hi = lo.copy()
+    k = 0
+    while k < len(us) - 3:
+        n = int(rng.integers(4, 11))
+        seg = slice(k, min(k + n, len(us)))
+        m = len(us[seg])
+        if rng.uniform() < 0.75 and m > 2:
+            rise = (rng.uniform(0.06, 0.2) * np.sin(np.linspace(0, math.pi, m)) ** 0.8
+                    + rng.normal(0, 0.015, m) + 0.02)
+            top = lo[seg] + rise
+            hi[seg] = np.maximum(hi[seg], top)
+            edge = surface(us[seg], top)
+            film = list(edge) + list(surface(us[seg], lo[seg] - 0.05)[::-1])
+            front.path(smooth(screen(film)), fill=glass, opacity=num(rng.uniform(0.3, 0.45)))
+            front.path(smooth(screen(edge[m // 4: m - m // 4 + 1]), closed=False), stroke=lit,
+                       stroke_width="0.4", opacity=num(rng.uniform(0.3, 0.5)), stroke_linecap="round")
+        k += n + int(rng.integers(1, 5))
+    runoff = mix(foam, tones["back"], 0.4)
+    for _ in range(18):
+        k = rng.integers(0, len(us))
+        u = float(us[k])
+        aa = np.linspace(float(hi[k]) + rng.uniform(0.15, 0.6), float(lo[k]), 8)
+        run = screen(surface(np.full_like(aa, u + rng.uniform(-0.004, 0.004)), aa))
+        front.path(smooth(run, closed=False), stroke=runoff, stroke_width=num(rng.uniform(0.3, 0.5)),
+                   stroke_linecap="round", opacity=num(rng.uniform(0.3, 0.55)))
+    # Where the back goes under behind the dorsal the sea slides across it.
+    for u0, op in ((u_end - 0.05, 0.25), (u_end - 0.025, 0.4)):
+        a = np.linspace(0.0, math.pi, 30)
+        pts, keep = _visible(sides, np.full_like(a, u0), a)
+        for run in _runs(list(pts), keep):
+            run = [p for p in run if p[1] > 0.0]
+            if len(run) > 2:
+                front.path(smooth(screen(run), closed=False), stroke=glass, stroke_width="1.4", opacity=num(op))
+
+    # Broken white water along the waterline, thickest at the snout.
+    blobs = []
+    for u, side, p, o in loop:
+        share = swell(u)
+        if side < 0 and u > 0.06:
+            continue
+        for _ in range(int(3 + 10 * share)):
+            q = p + o * K * rng.exponential(0.03 + 0.12 * share)
+            q[1] = 0.0
+            x, y = screen([q])[0]
+            r = rng.uniform(0.35, 0.75) * (0.7 + 0.7 * share)
+            blobs.append(f'<ellipse cx="{num(x)}" cy="{num(y + rng.uniform(-0.5, 0.2))}" rx="{num(r * 1.9)}" '
+                         f'ry="{num(r * 0.55)}" opacity="{num(rng.uniform(0.3, 0.85))}"/>')
+    front.group(blobs, fill=foam)
+    # Behind the dorsal the back goes under again, and the sea closes over
+    # it in a wash of white water trailing back along the body.
+    spine, fwd, near, _ = frame(u_end)
+    flat = np.array([near[0], 0.0, near[2]])
+    back = -np.array([fwd[0], 0.0, fwd[2]])
+    for _ in range(70):
+        t = rng.uniform(-0.6, 1.8)
+        q = spine + back * t * K + flat * rng.normal(0, float(half_w(u_end)) * (0.35 + 0.15 * max(t, 0)))
+        q[1] = 0.0
+        x, y = screen([q])[0]
+        length = rng.uniform(1.0, 3.0) * math.exp(-max(t, 0) / 1.5)
+        front.path(lens(x - length / 2, y, x + length / 2, y + rng.uniform(-0.2, 0.2), rng.uniform(0.25, 0.5)),
+                   fill=foam, opacity=num(rng.uniform(0.3, 0.8) * math.exp(-max(t, 0) / 1.2)))
+    # Drops thrown up off the snout, tinted by the sea so that against the
+    # back they don't read as more of its pale spots.
+    spray = mix(foam, P.sea_light, 0.5)
+    for u, side, p, o in loop:
+        if u > 0.05:
+            continue
+        for _ in range(2):
+            q = p + o * K * rng.uniform(0.0, 0.2) + np.array([0, rng.uniform(0.05, 0.3), 0])
+            x, y = screen([q])[0]
+            front.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(rng.uniform(0.25, 0.45))}" fill="{spray}" '
+                      f'opacity="{num(rng.uniform(0.35, 0.7))}"/>')
 
 def build(scale: int) -> Picture:
     w, h = SIZE
-    cam = Camera(w, h, horizon=112, focal=390, eye=EYE_HEIGHT)
+    cam = Camera(w, h, horizon=112, focal=FOCAL, eye=EYE_HEIGHT)
     waves = WaveField(seed=22, wavelength=2.6, steepness=0.04, direction=0.4)
     rng = np.random.default_rng(2202)
     L = P.light
@@ -571,7 +689,7 @@ def build(scale: int) -> Picture:
                                 (206, 110, 106, 22, 6, 0.45, 0.9, 0.1), (368, 100, 84, 14, 4, 0.5, 0.9, 0.05)),
                (90, 110, 220, 5))
     # Gulls wheeling round one point over the shark, seen in perspective: the
-    # near side of the circle lower and larger, each banking into the turn.
+    # near side of the circle lower and a little larger, each banking into the turn.
     cx, cy, rx, ry = 262, 40, 66, 20
     flock = np.random.default_rng(2207)
     poses = ("glide", "up", "bank", "down", "half", "glide", "down")
@@ -582,9 +700,8 @@ def build(scale: int) -> Picture:
         a += flock.uniform(-0.12, 0.12)
         x = cx + rx * math.cos(a) * flock.uniform(0.85, 1.1)
         y = cy + ry * math.sin(a) + flock.uniform(-5, 5)
-        # The near side of the wheel close enough to show its wings' shape,
-        # the far side small with distance.
-        span = (15 + 24 * max(0.0, math.sin(a))) * flock.uniform(0.85, 1.1)
+        # The wheel is far off and not deep: its near side only a little larger.
+        span = (17 + 7 * math.sin(a)) * flock.uniform(0.88, 1.08)
         bank = (math.atan(ry * math.cos(a) / (-rx * math.sin(a) or 1e-6)) * flock.uniform(0.3, 0.7)
                 + flock.uniform(-0.15, 0.15))
         _gull(heaven, x, y, span, poses[i], bank, above=math.sin(a) < -0.6)
@@ -599,38 +716,54 @@ def build(scale: int) -> Picture:
               thickness=0.05, light=0.35, dark=0.5, glitter=(L.x, L.key), glitter_width=0.16,
               glitter_floor=0.6)
 
-    shark = Shark(cam)
-    sides = Sides(shark.plane, w, h)
-    # A grey-blue back paler where it faces the sky, darker down the flank,
-    # for the pale checker to show on.
-    flank = mix(P.sky_top, P.ink, 0.7)
-    back = mix(mix(P.sky_top, P.ink, 0.4), P.sea_light, 0.36)
-    mid = mix(back, flank, 0.45)
-    rim = mix(back, L.rim, 0.4)
-    tones = (back, mid, flank, rim, mix(mid, back, 0.45))
-    fin_tone = mix(flank, P.ink, 0.15)
+    sides = Sides(cam, w, h)
+    _shadow(water, sides)
+    tones = _tones()
+    fin_tone = mix(tones["flank"], P.ink, 0.15)
     fins = _fins()
-    for name in ("pectoral_far", "caudal", "pelvic"):
+    for name in ("pectoral_far", "caudal", "dorsal2"):
         sides.fill(fins[name], mix(fin_tone, P.sea_near, 0.3) if name == "pectoral_far" else fin_tone, seam=0)
-    # The small second dorsal just breaks the surface, in the back's tones like the first.
-    sides.fill(fins["dorsal2"], mix(back, mid, 0.5), seam=0)
-    _skin(shark, sides, tones)
-    _marks(shark, sides, np.random.default_rng(2203), mix(P.cloud_lit, P.sea_light, 0.3),
-           mix(back, P.cloud_lit, 0.35))
-    _head(shark, sides, tones)
-    _dorsal(sides, fins["dorsal"], back, mid, rim, mix(P.cloud_lit, P.sea_light, 0.3),
-            np.random.default_rng(2205))
-    sides.fill(fins["pectoral"], mix(fin_tone, back, 0.12), seam=0)
+    _skin(sides, tones)
+    _marks(sides, np.random.default_rng(2203), tones)
+    _head(sides, tones)
+    _dorsal(sides, fins["dorsal"], tones, np.random.default_rng(2205))
+    for name in ("pelvic", "pectoral"):
+        sides.fill(fins[name], mix(fin_tone, tones["upper"], 0.12), seam=0)
 
     froth = Svg(w, h)
-    _waterline(froth, shark, rng)
+    _water(froth, surface_marks, sides, tones, rng)
 
     layers = [Layer("sky", heaven), Layer("sea", water), Layer("shark-under", sides.wet, depth=sides.deep),
               Layer("surface", surface_marks), Layer("shark", sides.dry), Layer("foam", froth)]
     return Picture(NAME, w, h, P, layers,
-                   water=Water(mix(P.sea_near, P.sea_horizon, 0.2), cam, waves, tint=0.85, surface=0.45,
-                               darken=0.45, blur=2.8, fade=0.35, refraction=1.3),
+                   water=Water(mix(P.sea_near, P.sea_horizon, 0.2), cam, waves, tint=0.9, surface=0.6,
+                               darken=0.42, blur=2.6, fade=0.4, refraction=1.1),
                    caption=Caption(caption_lines(), edge="top", align="left"), seed=22)
+
+
+def _dorsal(sides: Sides, outline, tones, rng):
+    """The first dorsal, spotted like the back: its side toward us is turned
+    from the low sun behind it, so a mid-tone, darker toward the rear, with
+    its leading edge catching the light."""
+    sides.fill(outline, mix(tones["upper"], tones["flank"], 0.25), seam=0)
+    pts = np.asarray(outline)
+    n = len(pts)
+    # The rear half, turned from the light.
+    rear = pts[n // 2 - 3:]
+    sides.fill(list(rear), mix(tones["flank"], tones["low"], 0.3), opacity="0.6", seam=0, body=False)
+    lead = pts[1: n // 2 - 2]
+    sides.line(lead, tones["rim"], 0.7, opacity="0.85")
+    pale = mix(P.cloud_lit, P.sea_light, 0.35)
+    for _ in range(18):
+        k = rng.integers(0, n)
+        c = pts.mean(0) * 0.55 + pts[k] * 0.45 + rng.normal(0, 0.03, 3)
+        if c[1] < 0.02:
+            continue
+        _, fwd, near, up = frame(0.58)
+        r = 0.028 * rng.uniform(0.8, 1.15)
+        ring = [c + r * (math.cos(f) * fwd + math.sin(f) * up) + near * 0.02
+                for f in np.linspace(0, 2 * math.pi, 8, endpoint=False)]
+        sides.fill(ring, pale, opacity="0.7", seam=0, body=False)
 
 
 # Wrist and tip heights, in half-spans, for each moment of the wingbeat, and
