@@ -42,7 +42,7 @@ inline constexpr std::string_view kZarpar[] = {
 
 // "_2_0" by "continuar": the islands and a life for nature
 inline constexpr std::string_view kIslas[] = {
-    "Nos falta agua, pero no peces, y seguimos ",
+    "Escasea el agua, no los peces, y seguimos ",
     "adelante. Semanas después damos con unas islas ",
     "donde la gente nos recibe como a reyes y ",
     "compartimos la pesca. Agradecidos, nos quedamos ",
