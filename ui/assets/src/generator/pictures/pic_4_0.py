@@ -72,11 +72,13 @@ def fan(side: int, edge_points: int = 5):
 
 
 def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface: Svg, size: float = 1.0,
-            detail: bool = True, haze: float = 0.0) -> None:
+            detail: bool = True, haze: float = 0.0, sun: int = 1) -> None:
     """The tail at (x, z), `size` times the usual, backlit by the palette's
     key. With `detail` its scales, fin ribs and running water; without it
     (far off) its shape, its rim, the glow through the fluke and a collar of
-    white water, in tones `haze` of the way to the far sea."""
+    white water, in tones `haze` of the way to the far sea. `sun` is the side
+    the light comes from as the tail is drawn: 1 beyond its arch on the
+    right, -1 on the left, where the sun stands when she is seen far off."""
     X, Z = at
     L = p.light
     px = float(cam.scale(Z))
@@ -124,7 +126,7 @@ def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface:
     for side in (-1, 1):
         pts = [fl(a, r, side) for a, r in fan(side)]
         d = smooth(pts)
-        dry.path(d, fill=mix(fin, L.shadow, 0.4 if side < 0 else 0.3))
+        dry.path(d, fill=mix(fin, L.shadow, 0.4 if side != sun else 0.3))
         clip = dry.clip(d)
         # Light through the thin skin toward the edge: amber, warmer than the sky behind.
         c = fl(0, 0, side)
@@ -146,25 +148,26 @@ def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface:
         edge = [fl(a, r, side) for a, r in fan(side)[len(FAN_LEAD):-1]]
         dry.path(smooth(edge, closed=False), stroke=mix(glow, L.key, 0.35),
                  stroke_width=num(0.75 if detail else 0.55), stroke_linecap="round", opacity="0.9")
-        if side > 0:
+        if side == sun:
             lead = [fl(a, r, side) for a, r in FAN_LEAD[2:] + [FAN_TIP]]
             dry.path(smooth(lead, closed=False), stroke=rim, stroke_width=num(0.6 if detail else 0.45),
                      stroke_linecap="round", opacity="0.8")
 
     # The body over the fluke's root: rim on the sun's side, shade on the other.
     dry.add(f'<g clip-path="{dry_clip}"><g clip-path="{body_clip}"><path d="{d_body}" fill="{rim}"/>'
-            f'<path d="{d_body}" fill="{mid}" transform="translate(-{num(1.1 if detail else 0.6)},0.2)"/></g></g>')
+            f'<path d="{d_body}" fill="{mid}" transform="translate({num(-sun * (1.1 if detail else 0.6))},0.2)"/></g></g>')
     us = np.linspace(0, 1, 40)
-    warm = list(zip(*body.at(us, np.full_like(us, 2.0)))) + list(zip(*body.at(us[::-1], np.full_like(us, 0.9))))
-    dark_side = (list(zip(*body.at(us, np.full_like(us, -2.0))))
-                 + list(zip(*body.at(us[::-1], np.full_like(us, -0.35)))))
+    warm = (list(zip(*body.at(us, np.full_like(us, 2.0 * sun))))
+            + list(zip(*body.at(us[::-1], np.full_like(us, 0.9 * sun)))))
+    dark_side = (list(zip(*body.at(us, np.full_like(us, -2.0 * sun))))
+                 + list(zip(*body.at(us[::-1], np.full_like(us, -0.35 * sun)))))
     dry.add(f'<g clip-path="{dry_clip}"><g clip-path="{body_clip}">'
             f'<path d="{smooth(dark_side)}" fill="{dark}" opacity="0.55" filter="{dry.blur(1.2 if detail else 0.5)}"/>'
             f'<path d="{smooth(warm)}" fill="{mix(mid, rim, 0.35)}" opacity="0.55" '
             f'filter="{dry.blur(1.0 if detail else 0.4)}"/></g></g>')
     if detail:
         scales(body, spine, mid, dark, rim, dry, wet, dry_clip, body_clip, water_y)
-    edge = list(zip(*body.at(np.linspace(0.3, 1, 30), np.full(30, 3.0))))
+    edge = list(zip(*body.at(np.linspace(0.3, 1, 30), np.full(30, 3.0 * sun))))
     dry.path(smooth(edge, closed=False), stroke=mix(rim, L.key, 0.3), stroke_width=num(0.6 if detail else 0.45),
              opacity="0.9", stroke_linecap="round", clip_path=dry_clip)
     if detail:

@@ -79,8 +79,8 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
         ground.add(f'<ellipse cx="{num(cx - 0.3)}" cy="{num(cy + 0.6)}" rx="{num(0.13 * px)}" '
                    f'ry="{num(0.03 * px)}" fill="{L.shadow}" opacity="0.4" filter="{ground.blur(0.6)}"/>')
         bx, by = pt((ank[0] + (0.09 if heel_up else 0.05), 0.0))
-        ground.add(f'<ellipse cx="{num(bx)}" cy="{num(by + 0.15)}" rx="{num((0.05 if heel_up else 0.1) * px)}" '
-                   f'ry="{num(0.014 * px)}" fill="{mix(L.shadow, P.wood_dark, 0.4)}" opacity="0.85" '
+        ground.add(f'<ellipse cx="{num(bx)}" cy="{num(by + 0.15)}" rx="{num((0.06 if heel_up else 0.12) * px)}" '
+                   f'ry="{num(0.024 * px)}" fill="{mix(L.shadow, P.wood_dark, 0.7)}" opacity="1" '
                    f'filter="{ground.blur(0.25)}"/>')
 
     # The far arm hangs in shade.
@@ -187,6 +187,31 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
         svg.path(smooth([pt(on_hand(0.66, v)), pt(on_hand(1.02, v * 0.6))], closed=False),
                  stroke=crease, stroke_width="0.25", opacity="0.8", stroke_linecap="round")
 
+def cast_shadow(cam: Camera, at, top: float, logs, poles, ground: Svg, surface: Svg) -> None:
+    """His shadow from the low sun ahead: so low that over the raft and the
+    water before it only his legs fall, two long strips running toward us
+    and a little away from the sun, dark across the logs and faint on the sea."""
+    X, Z = at
+    L = P.light
+    away = -raft.sun_direction(cam, P)
+    run = np.array([away[0], 0.0, away[2]]) / math.hypot(away[0], away[2])
+    across = np.array([-run[2], 0.0, run[0]])
+    strips = []
+    for ax, w in ((POSE.joints["ankle"][0] + 0.06, 0.15), (POSE.joints["ankle.far"][0] + 0.06, 0.14)):
+        foot = np.array([X + ax, top, Z])
+        pts = [foot - across * w / 2, foot + across * w / 2,
+               foot + across * w * 0.6 + run * 4.0, foot - across * w * 0.6 + run * 4.0]
+        strips.append(polygon([cam.point(q) for q in pts]))
+    on_raft = " ".join(polygon([cam.point(q) for q in raft.afloat_clip(g.outline(cam))])
+                       for g in list(logs) + list(poles))
+    clip = ground.clip(on_raft)
+    tone = mix(L.shadow, P.wood_dark, 0.35)
+    ground.add(f'<g clip-path="{clip}" opacity="0.78"><g filter="{ground.blur(0.35)}">'
+               + "".join(f'<path d="{d}" fill="{tone}"/>' for d in strips) + "</g></g>")
+    for d in strips:
+        surface.path(d, fill=mix(P.sea_dark, L.shadow, 0.5), opacity="0.3", filter=surface.blur(0.8))
+
+
 def build(scale: int) -> Picture:
     w, h = SIZE
     cam = Camera(w, h, horizon=118, focal=440, eye=1.6)
@@ -210,11 +235,11 @@ def build(scale: int) -> Picture:
     sea.marks(surface, cam, waves, P, rng, near=2.6, far=300, per_metre=0.45, length=0.55, thickness=0.05,
               light=0.35, dark=0.5, glitter=(L.x, L.key), glitter_width=0.16, glitter_floor=0.6)
 
-    # The tail far off, under the sun, dark against its light.
+    # The tail far off, right of the sun, dark against its light, its rim on the side toward it.
     far_dry, far_wet, far_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     tail_x = (336 - cam.cx) * 34 / cam.focal
     pic_4_0.mermaid(cam, P, (tail_x, 34.0), rng, dry=far_dry, wet=far_wet, depth=far_depth, surface=surface,
-                    size=1.3, detail=False, haze=0.2)
+                    size=1.3, detail=False, haze=0.2, sun=-1)
 
     out = raft.Layers(Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), surface)
     tops: list = []
@@ -223,6 +248,7 @@ def build(scale: int) -> Picture:
 
     figure_svg, ground = Svg(w, h), Svg(w, h)
     stand = (-1.25, 9.1)
+    cast_shadow(cam, stand, top, logs, poles, ground, surface)
     figure(cam, stand, top, figure_svg, ground)
 
     layers = [Layer("sky", heaven), Layer("sea", water),
