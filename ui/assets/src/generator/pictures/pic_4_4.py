@@ -11,7 +11,7 @@ import numpy as np
 from .. import afloat, sea, sky, wood
 from ..camera import Camera
 from ..compose import Layer, Picture, Water
-from ..palette import OLIVE_GREY, hazed, mix
+from ..palette import OLIVE_GREY, TEAL, hazed, mix
 from ..skeleton import Pose
 from ..svg import Svg, lens, num, polygon, smooth
 from ..waves import WaveField
@@ -153,17 +153,19 @@ class Swimmer:
         j = POSE.joints
         L = P.light
         # Under a white sky the light comes from above: tops pale, undersides
-        # in shade. The wet shirt is a mid-tone, the skin showing through it.
-        shirt = mix(mix(P.cloth, L.shadow, 0.47), P.skin, 0.12)
-        shirt_top = mix(mix(P.cloth, L.shadow, 0.26), P.skin, 0.08)
-        shirt_shade = mix(P.cloth, L.shadow, 0.62)
+        # in shade. The shirt is the one he wore on the raft, its blue-grey
+        # soaked darker and dulled by the overcast.
+        garment = mix(TEAL.cloth, TEAL.light.shadow, 0.76)
+        shirt = mix(mix(garment, L.shadow, 0.3), P.sky_top, 0.12)
+        shirt_top = mix(mix(garment, L.key, 0.14), P.sky_top, 0.1)
+        shirt_shade = mix(garment, L.shadow, 0.6)
         skin = mix(P.skin, L.shadow, 0.15)
         skin_lit = mix(P.skin, L.rim, 0.3)
         skin_shade = mix(P.skin, L.shadow, 0.45)
         trousers = mix(P.cloth_dark, P.sea_near, 0.2)
         # Seen through the water, everything pales toward its grey-green.
         water = mix(P.sea_near, P.sea_horizon, 0.35)
-        shirt_wet = mix(mix(P.cloth, P.skin, 0.2), water, 0.68)
+        shirt_wet = mix(mix(garment, L.shadow, 0.3), water, 0.45)
         trousers_wet = mix(trousers, water, 0.25)
         skin_wet = mix(P.skin, water, 0.55)
 
@@ -172,8 +174,8 @@ class Swimmer:
         far = -0.17
         self.part(around(j["shoulder.far"], j["elbow.far"], [(0, 0.055, 0.055), (0.5, 0.05, 0.048),
                                                               (1, 0.04, 0.038)]), far, shirt, wet_fill=shirt_wet)
-        self.part(around(j["elbow.far"], j["wrist.far"], [(0, 0.038, 0.036), (0.3, 0.042, 0.036),
-                                                           (1, 0.026, 0.024)]), far, skin, wet_fill=skin_wet)
+        self.part(around(j["elbow.far"], j["wrist.far"], [(0, 0.044, 0.042), (0.3, 0.046, 0.04),
+                                                           (1, 0.034, 0.032)]), far, shirt, wet_fill=shirt_wet)
         self.part(around(j["wrist.far"], j["hand.far"], [(0, 0.026, 0.024), (0.5, 0.036, 0.034),
                                                           (1, 0.016, 0.016)]), far, skin, wet_fill=skin_wet)
         # The legs in line behind the hips, the feet pointed.
@@ -228,16 +230,19 @@ class Swimmer:
             m = ((a[0] + b[0]) / 2 - ux * 0.015, (a[1] + b[1]) / 2 - uy * 0.015)
             self.dry.path(smooth([self.screen(q, near) for q in (a, m, b)], closed=False), stroke=shirt_shade,
                           stroke_width=num(0.45 * self.k), stroke_linecap="round", opacity="0.75")
-        # The bare forearm and hand, and the sleeve's end over the elbow.
-        self.part(around(j["elbow"], j["wrist"], [(0, 0.038, 0.038), (0.2, 0.04, 0.035), (0.45, 0.035, 0.031),
-                                                  (0.8, 0.026, 0.024), (1, 0.021, 0.02)]),
-                  near, skin, skin_lit, skin_shade, wet_fill=skin_wet, rim_w=0.9, shade_w=0.9)
+        # The sleeve on down the forearm to the wrist, the cuff over it, and the bare hand.
+        self.part(around(j["elbow"], j["wrist"], [(0, 0.05, 0.048), (0.2, 0.05, 0.044), (0.5, 0.044, 0.04),
+                                                  (0.8, 0.036, 0.034), (1, 0.032, 0.03)]),
+                  near, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.1, shade_w=1.0)
+        (ex, ey), (wx, wy) = j["elbow"], j["wrist"]
+        n = math.hypot(wx - ex, wy - ey)
+        fx, fy = (wx - ex) / n, (wy - ey) / n
         self.part(around(j["wrist"], j["hand"], [(0, 0.02, 0.019), (0.25, 0.028, 0.03), (0.55, 0.028, 0.028),
                                                  (0.85, 0.02, 0.02), (1, 0.01, 0.01)]),
                   near, skin, skin_lit, skin_shade, wet_fill=skin_wet, rim_w=0.8, shade_w=0.8)
-        cuff = around(j["elbow"], (j["elbow"][0] - ux * 0.05, j["elbow"][1] - uy * 0.05),
-                      [(0, 0.05, 0.047), (1, 0.052, 0.05)])
-        self.part(cuff, near + 0.005, mix(shirt, shirt_top, 0.3), shirt_top, shirt_shade, rim_w=1.0, shade_w=0.8)
+        cuff = around((wx - fx * 0.045, wy - fy * 0.045), (wx + fx * 0.005, wy + fy * 0.005),
+                      [(0, 0.034, 0.032), (1, 0.035, 0.033)])
+        self.part(cuff, near + 0.005, mix(shirt, shirt_shade, 0.3), shirt, shirt_shade, rim_w=0.8, shade_w=0.7)
         self.water(j)
 
     def head_frame(self, j):
