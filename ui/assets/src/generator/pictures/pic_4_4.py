@@ -47,16 +47,16 @@ APPARENT = 0.6      # how deep what is under water looks, to its true depth
 
 # (x, z, length, width, yaw, pitch, roll, splintered ends, sinking)
 PLANKS = [
-    (1.9, 4.9, 1.7, 0.32, -68, 2, 3, (True, True), False),
-    (0.6, 6.8, 1.2, 0.16, 62, -16, 4, (False, True), True),
-    (3.8, 8.6, 2.1, 0.24, 24, 1, -3, (True, True), False),
-    (-2.7, 7.4, 1.4, 0.2, 80, -2, 4, (True, True), False),
-    (-1.0, 11.5, 1.6, 0.3, -55, 12, 0, (False, True), True),
-    (6.4, 12.8, 1.1, 0.14, 38, 0, 4, (True, False), False),
+    (1.9, 4.9, 1.7, 0.32, -68, 1, 1, (True, True), False),
+    (0.6, 6.8, 1.2, 0.16, 62, -6, 1, (False, True), True),
+    (3.8, 8.6, 2.1, 0.24, 24, 0, -1, (True, True), False),
+    (-2.7, 7.4, 1.4, 0.2, 80, -1, 1, (True, True), False),
+    (-1.0, 11.5, 1.6, 0.3, -12, 0, 0, (False, True), False),
+    (6.4, 12.8, 1.1, 0.14, 38, 0, 1, (True, False), False),
     (-5.6, 17.5, 2.0, 0.26, -22, 0, 0, (True, True), False),
-    (2.2, 22.0, 1.3, 0.18, 78, -10, 0, (False, True), True),
-    (10.5, 29.0, 1.9, 0.3, -48, 0, 0, (True, False), False),
-    (-9.0, 38.0, 1.2, 0.16, 30, 0, 0, (False, True), False),
+    (2.2, 22.0, 1.3, 0.18, 8, 0, 0, (False, True), False),
+    (10.5, 29.0, 1.9, 0.3, -18, 0, 0, (True, False), False),
+    (-9.0, 38.0, 1.2, 0.16, 10, 0, 0, (False, True), False),
     (4.6, 52.0, 1.7, 0.24, -12, 0, 0, (True, False), False),
 ]
 
@@ -569,10 +569,12 @@ def build(scale: int) -> Picture:
         haze = min(0.8, max(0.0, (z - 5) / 32) ** 0.7)
         pal = hazed(GREYED, haze)
         far = z > 15
-        # Boards from a hull's planking: an inch or two thick, floating flat
-        # and low, soaked, the water up their sides.
-        plank = wood.Plank(length=length, width=width, thickness=0.035 if far else 0.045,
-                           centre=(x, -0.05 if sinking else -0.022, z),
+        # Boards from a hull's planking: an inch or two thick, soaked through,
+        # floating awash: only a sliver of the top stands out of the water,
+        # the sides are under it.
+        thick = 0.035 if far else 0.045
+        plank = wood.Plank(length=length, width=width, thickness=thick,
+                           centre=(x, -0.05 if sinking else 0.008 - thick / 2, z),
                            yaw=math.radians(yaw), pitch=math.radians(pitch), roll=math.radians(roll),
                            seed=100 + i, splintered=ends, nails=z < 20, knots=1 if z < 14 else 0)
         if sinking:
@@ -582,7 +584,7 @@ def build(scale: int) -> Picture:
             # Farther off the rings keep a width the eye can still find.
             sea.rings(surface, cam, P, (c[0], c[2]), radii=[0.16, 0.34, 0.58, 0.86],
                       width=0.06 * max(1.0, z / 7) ** 0.7, light_opacity=0.65, dark_opacity=0.65, filled=True)
-        wood.draw(plank, cam, pal, light_dir, above=floating, under=sunk, depth=sunk_depth, sight=0.35,
+        wood.draw(plank, cam, pal, light_dir, above=floating, under=sunk, depth=sunk_depth, sight=0.04,
                   reflection=mirror, reflection_depth=mirror_depth,
                   rim=mix(L.rim, pal.wood_lit, 0.3), rim_edge="side+", torn=0.8 * (1 - haze))
         if z < 9:
