@@ -20,7 +20,13 @@ NAME = "pic_4_4"
 SIZE = (421, 221)
 
 # The veiled sun stands over the swimmer, so its path on the water runs down to him.
-P = replace(OLIVE_GREY, light=replace(OLIVE_GREY.light, x=150, y=34))
+# The sea after the storm is the murky olive of stirred-up water: its grey-green
+# warmed toward the brown of the wreck's wood, the blue gone out of it.
+_O = OLIVE_GREY
+P = replace(_O, light=replace(_O.light, x=150, y=34),
+            sea_near=mix(mix(_O.sea_near, _O.wood_dark, 0.38), _O.sea_horizon, 0.1),
+            sea_dark=mix(_O.sea_dark, _O.wood_dark, 0.4),
+            sea_horizon=mix(_O.sea_horizon, _O.wood_side, 0.2), sea_light=mix(_O.sea_light, _O.wood_fresh, 0.2))
 
 HEAD = 0.21
 # The breath, in his own plane (metres, x the way he swims, y up from the
@@ -538,8 +544,8 @@ def build(scale: int) -> Picture:
     # only in the deep water close by.
     grey = water.linear(0, cam.horizon, 0, h, [(0, mix(P.sea_horizon, P.sky_horizon, 0.45), 0.85),
                                                (0.12, mix(P.sea_horizon, P.sky_horizon, 0.2), 0.55),
-                                               (0.35, mix(P.sea_horizon, P.sky_top, 0.4), 0.3),
-                                               (1, P.sky_top, 0.2)])
+                                               (0.35, mix(P.sea_horizon, P.sky_top, 0.4), 0.2),
+                                               (1, P.sky_top, 0.1)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{grey}"/>')
     # The path of light narrows toward the horizon and ends at the swimmer.
     sy = cam.point((0, 0, head_z))[1]
