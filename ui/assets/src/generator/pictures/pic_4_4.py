@@ -11,7 +11,7 @@ import numpy as np
 from .. import afloat, sea, sky, wood
 from ..camera import Camera
 from ..compose import Layer, Picture, Water
-from ..palette import OLIVE_GREY, hazed, mix
+from ..palette import OLIVE_GREY, TEAL, hazed, mix
 from ..skeleton import Pose
 from ..svg import Svg, lens, num, polygon, smooth
 from ..waves import WaveField
@@ -20,7 +20,13 @@ NAME = "pic_4_4"
 SIZE = (421, 221)
 
 # The veiled sun stands over the swimmer, so its path on the water runs down to him.
-P = replace(OLIVE_GREY, light=replace(OLIVE_GREY.light, x=150, y=34))
+# The sea after the storm is the murky olive of stirred-up water: its grey-green
+# warmed toward the brown of the wreck's wood, the blue gone out of it.
+_O = OLIVE_GREY
+P = replace(_O, light=replace(_O.light, x=150, y=34),
+            sea_near=mix(mix(_O.sea_near, _O.wood_dark, 0.38), _O.sea_horizon, 0.1),
+            sea_dark=mix(_O.sea_dark, _O.wood_dark, 0.4),
+            sea_horizon=mix(_O.sea_horizon, _O.wood_side, 0.2), sea_light=mix(_O.sea_light, _O.wood_fresh, 0.2))
 
 HEAD = 0.21
 # The breath, in his own plane (metres, x the way he swims, y up from the
@@ -47,16 +53,16 @@ APPARENT = 0.6      # how deep what is under water looks, to its true depth
 
 # (x, z, length, width, yaw, pitch, roll, splintered ends, sinking)
 PLANKS = [
-    (1.9, 4.9, 1.7, 0.32, -68, 2, 3, (True, True), False),
-    (0.6, 6.8, 1.2, 0.16, 62, -16, 4, (False, True), True),
-    (3.8, 8.6, 2.1, 0.24, 24, 1, -3, (True, True), False),
-    (-2.7, 7.4, 1.4, 0.2, 80, -2, 4, (True, True), False),
-    (-1.0, 11.5, 1.6, 0.3, -55, 12, 0, (False, True), True),
-    (6.4, 12.8, 1.1, 0.14, 38, 0, 4, (True, False), False),
+    (1.9, 4.9, 1.7, 0.32, -68, 1, 1, (True, True), False),
+    (0.6, 6.8, 1.2, 0.16, 62, -6, 1, (False, True), True),
+    (3.8, 8.6, 2.1, 0.24, 24, 0, -1, (True, True), False),
+    (-2.7, 7.4, 1.4, 0.2, 80, -1, 1, (True, True), False),
+    (-1.0, 11.5, 1.6, 0.3, -12, 0, 0, (False, True), False),
+    (6.4, 12.8, 1.1, 0.14, 38, 0, 1, (True, False), False),
     (-5.6, 17.5, 2.0, 0.26, -22, 0, 0, (True, True), False),
-    (2.2, 22.0, 1.3, 0.18, 78, -10, 0, (False, True), True),
-    (10.5, 29.0, 1.9, 0.3, -48, 0, 0, (True, False), False),
-    (-9.0, 38.0, 1.2, 0.16, 30, 0, 0, (False, True), False),
+    (2.2, 22.0, 1.3, 0.18, 8, 0, 0, (False, True), False),
+    (10.5, 29.0, 1.9, 0.3, -18, 0, 0, (True, False), False),
+    (-9.0, 38.0, 1.2, 0.16, 10, 0, 0, (False, True), False),
     (4.6, 52.0, 1.7, 0.24, -12, 0, 0, (True, False), False),
 ]
 
@@ -153,17 +159,19 @@ class Swimmer:
         j = POSE.joints
         L = P.light
         # Under a white sky the light comes from above: tops pale, undersides
-        # in shade. The wet shirt is a mid-tone, the skin showing through it.
-        shirt = mix(mix(P.cloth, L.shadow, 0.47), P.skin, 0.12)
-        shirt_top = mix(mix(P.cloth, L.shadow, 0.26), P.skin, 0.08)
-        shirt_shade = mix(P.cloth, L.shadow, 0.62)
+        # in shade. The shirt is the one he wore on the raft, its blue-grey
+        # soaked darker and dulled by the overcast.
+        garment = mix(TEAL.cloth, TEAL.light.shadow, 0.76)
+        shirt = mix(mix(garment, L.shadow, 0.3), P.sky_top, 0.12)
+        shirt_top = mix(mix(garment, L.key, 0.14), P.sky_top, 0.1)
+        shirt_shade = mix(garment, L.shadow, 0.6)
         skin = mix(P.skin, L.shadow, 0.15)
         skin_lit = mix(P.skin, L.rim, 0.3)
         skin_shade = mix(P.skin, L.shadow, 0.45)
         trousers = mix(P.cloth_dark, P.sea_near, 0.2)
         # Seen through the water, everything pales toward its grey-green.
         water = mix(P.sea_near, P.sea_horizon, 0.35)
-        shirt_wet = mix(mix(P.cloth, P.skin, 0.2), water, 0.68)
+        shirt_wet = mix(mix(garment, L.shadow, 0.3), water, 0.45)
         trousers_wet = mix(trousers, water, 0.25)
         skin_wet = mix(P.skin, water, 0.55)
 
@@ -172,8 +180,8 @@ class Swimmer:
         far = -0.17
         self.part(around(j["shoulder.far"], j["elbow.far"], [(0, 0.055, 0.055), (0.5, 0.05, 0.048),
                                                               (1, 0.04, 0.038)]), far, shirt, wet_fill=shirt_wet)
-        self.part(around(j["elbow.far"], j["wrist.far"], [(0, 0.038, 0.036), (0.3, 0.042, 0.036),
-                                                           (1, 0.026, 0.024)]), far, skin, wet_fill=skin_wet)
+        self.part(around(j["elbow.far"], j["wrist.far"], [(0, 0.044, 0.042), (0.3, 0.046, 0.04),
+                                                           (1, 0.034, 0.032)]), far, shirt, wet_fill=shirt_wet)
         self.part(around(j["wrist.far"], j["hand.far"], [(0, 0.026, 0.024), (0.5, 0.036, 0.034),
                                                           (1, 0.016, 0.016)]), far, skin, wet_fill=skin_wet)
         # The legs in line behind the hips, the feet pointed.
@@ -228,16 +236,19 @@ class Swimmer:
             m = ((a[0] + b[0]) / 2 - ux * 0.015, (a[1] + b[1]) / 2 - uy * 0.015)
             self.dry.path(smooth([self.screen(q, near) for q in (a, m, b)], closed=False), stroke=shirt_shade,
                           stroke_width=num(0.45 * self.k), stroke_linecap="round", opacity="0.75")
-        # The bare forearm and hand, and the sleeve's end over the elbow.
-        self.part(around(j["elbow"], j["wrist"], [(0, 0.038, 0.038), (0.2, 0.04, 0.035), (0.45, 0.035, 0.031),
-                                                  (0.8, 0.026, 0.024), (1, 0.021, 0.02)]),
-                  near, skin, skin_lit, skin_shade, wet_fill=skin_wet, rim_w=0.9, shade_w=0.9)
+        # The sleeve on down the forearm to the wrist, the cuff over it, and the bare hand.
+        self.part(around(j["elbow"], j["wrist"], [(0, 0.05, 0.048), (0.2, 0.05, 0.044), (0.5, 0.044, 0.04),
+                                                  (0.8, 0.036, 0.034), (1, 0.032, 0.03)]),
+                  near, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.1, shade_w=1.0)
+        (ex, ey), (wx, wy) = j["elbow"], j["wrist"]
+        n = math.hypot(wx - ex, wy - ey)
+        fx, fy = (wx - ex) / n, (wy - ey) / n
         self.part(around(j["wrist"], j["hand"], [(0, 0.02, 0.019), (0.25, 0.028, 0.03), (0.55, 0.028, 0.028),
                                                  (0.85, 0.02, 0.02), (1, 0.01, 0.01)]),
                   near, skin, skin_lit, skin_shade, wet_fill=skin_wet, rim_w=0.8, shade_w=0.8)
-        cuff = around(j["elbow"], (j["elbow"][0] - ux * 0.05, j["elbow"][1] - uy * 0.05),
-                      [(0, 0.05, 0.047), (1, 0.052, 0.05)])
-        self.part(cuff, near + 0.005, mix(shirt, shirt_top, 0.3), shirt_top, shirt_shade, rim_w=1.0, shade_w=0.8)
+        cuff = around((wx - fx * 0.045, wy - fy * 0.045), (wx + fx * 0.005, wy + fy * 0.005),
+                      [(0, 0.034, 0.032), (1, 0.035, 0.033)])
+        self.part(cuff, near + 0.005, mix(shirt, shirt_shade, 0.3), shirt, shirt_shade, rim_w=0.8, shade_w=0.7)
         self.water(j)
 
     def head_frame(self, j):
@@ -533,8 +544,8 @@ def build(scale: int) -> Picture:
     # only in the deep water close by.
     grey = water.linear(0, cam.horizon, 0, h, [(0, mix(P.sea_horizon, P.sky_horizon, 0.45), 0.85),
                                                (0.12, mix(P.sea_horizon, P.sky_horizon, 0.2), 0.55),
-                                               (0.35, mix(P.sea_horizon, P.sky_top, 0.4), 0.3),
-                                               (1, P.sky_top, 0.2)])
+                                               (0.35, mix(P.sea_horizon, P.sky_top, 0.4), 0.2),
+                                               (1, P.sky_top, 0.1)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{grey}"/>')
     # The path of light narrows toward the horizon and ends at the swimmer.
     sy = cam.point((0, 0, head_z))[1]
@@ -564,10 +575,12 @@ def build(scale: int) -> Picture:
         haze = min(0.8, max(0.0, (z - 5) / 32) ** 0.7)
         pal = hazed(GREYED, haze)
         far = z > 15
-        # Boards from a hull's planking: an inch or two thick, floating flat
-        # and low, soaked, the water up their sides.
-        plank = wood.Plank(length=length, width=width, thickness=0.035 if far else 0.045,
-                           centre=(x, -0.05 if sinking else -0.022, z),
+        # Boards from a hull's planking: an inch or two thick, soaked through,
+        # floating awash: only a sliver of the top stands out of the water,
+        # the sides are under it.
+        thick = 0.035 if far else 0.045
+        plank = wood.Plank(length=length, width=width, thickness=thick,
+                           centre=(x, -0.05 if sinking else 0.008 - thick / 2, z),
                            yaw=math.radians(yaw), pitch=math.radians(pitch), roll=math.radians(roll),
                            seed=100 + i, splintered=ends, nails=z < 20, knots=1 if z < 14 else 0)
         if sinking:
@@ -577,7 +590,7 @@ def build(scale: int) -> Picture:
             # Farther off the rings keep a width the eye can still find.
             sea.rings(surface, cam, P, (c[0], c[2]), radii=[0.16, 0.34, 0.58, 0.86],
                       width=0.06 * max(1.0, z / 7) ** 0.7, light_opacity=0.65, dark_opacity=0.65, filled=True)
-        wood.draw(plank, cam, pal, light_dir, above=floating, under=sunk, depth=sunk_depth, sight=0.35,
+        wood.draw(plank, cam, pal, light_dir, above=floating, under=sunk, depth=sunk_depth, sight=0.04,
                   reflection=mirror, reflection_depth=mirror_depth,
                   rim=mix(L.rim, pal.wood_lit, 0.3), rim_edge="side+", torn=0.8 * (1 - haze))
         if z < 9:
