@@ -1,10 +1,12 @@
 """The end: a lone plank adrift at dusk. Low cloud over a dull orange band
 on the horizon, rose where it meets the cloud's underside: the last of the
 sunset, the only light left. It warms the far water and lays a path on it,
-and a warm wet line along the plank's edge turned toward it; the rest of the
-wood is brown dulled by the blue of the cloud. The broken end is lifted
-toward the light, its fibres torn to different lengths; the other end has
-sunk, and the swell it makes spreads round it in broken rings."""
+and a thin warm wet line along the plank's edge turned toward it. The light is
+too low to reach the top, which takes the dim blue-grey of the cloud; the
+side is brown dulled by the same blue. The plank floats nearly level, as
+wood does: the broken end barely lifted toward the light, its fibres torn to
+different lengths; the other end awash, and the swell it makes spreads round
+it in broken rings."""
 
 import math
 from dataclasses import replace
@@ -237,10 +239,11 @@ def build(scale: int) -> Picture:
     sea.marks(surface, cam, waves, P, rng, near=4.6, far=300, per_metre=0.45, length=0.55, thickness=0.05,
               light=0.2, dark=0.5, glitter=(L.x, GLOW), glitter_width=0.12, glitter_floor=0.6)
 
-    # Close enough to read as wood: the torn end lifted toward the glow, the
-    # other end sunk, soaked and fading into the dark water.
-    plank = wood.Plank(length=3.0, width=0.42, thickness=0.08, centre=(-0.2, 0.05, 3.0),
-                       yaw=math.radians(14), pitch=math.radians(8), roll=math.radians(5),
+    # Close enough to read as wood: the torn end lifted a little toward the
+    # glow, the other end awash, soaked and fading into the dark water. A
+    # board this light rides nearly level; any steeper and nothing holds it up.
+    plank = wood.Plank(length=3.0, width=0.42, thickness=0.08, centre=(-0.2, 0.03, 3.0),
+                       yaw=math.radians(14), pitch=math.radians(3.5), roll=math.radians(5),
                        seed=7, splintered=(False, True), knots=1, fibres=8)
     u0 = -plank.centre[1] / math.sin(plank.pitch)
 
