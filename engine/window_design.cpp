@@ -55,10 +55,11 @@ constexpr ControlDesign kDesign[] = {
      "Al anochecer, bajo unas pocas nubes grandes, bajas y oscuras, una franja anaranjada y rosada "
      "arde en el horizonte, donde el sol acaba de ponerse, y entibia el mar a lo lejos con un reguero "
      "de destellos. Cerca de nosotros, en un mar azul oscuro, flota a la deriva una sola tabla rota, "
-     "medio hundida: la madera, parda, veteada y apagada por la penumbra, guarda en el canto vuelto "
-     "hacia el horizonte un brillo húmedo y cálido; su extremo roto, alzado hacia la luz, se abre en "
+     "casi tendida sobre el agua: su cara de arriba, veteada, toma el gris azulado y apagado del "
+     "cielo, y el costado que vemos es de un pardo oscuro; el canto vuelto hacia el horizonte guarda "
+     "un fino brillo húmedo y cálido, y su extremo roto, apenas alzado hacia la luz, se abre en "
      "astillas de distintos largos, de madera clara, y gotea sobre el agua, que lo refleja oscuro y "
-     "quebrado por las olas. El otro extremo, empapado y oscuro, entra en el agua y se desvanece bajo "
+     "quebrado por las olas. El otro extremo, empapado y oscuro, queda a flor de agua y se hunde bajo "
      "ella, y a su alrededor se abren anillos rotos y temblorosos que siguen la forma de la tabla y se "
      "apagan al alejarse."),
     picture("pic_4_4",                                15, "Restos del naufragio",

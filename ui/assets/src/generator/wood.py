@@ -251,7 +251,7 @@ def cut(plank: Plank, cam: Camera) -> Drawn:
     return Drawn(above, below, lines, mirror)
 
 
-def _tone(palette: Palette, face: str, plank: Plank, light_dir) -> str:
+def _tone(palette: Palette, face: str, plank: Plank, light_dir, top: str | None = None) -> str:
     n = plank.normal(face)
     lit = max(0.0, float(np.dot(n, light_dir)))
     if face.startswith("end") and plank.fibres and len(face) > 4:
@@ -262,6 +262,9 @@ def _tone(palette: Palette, face: str, plank: Plank, light_dir) -> str:
         baseline = palette.wood_fresh if any(plank.splintered) else palette.wood_side
         return mix(mix(baseline, palette.wood_side, 0.45), palette.wood_fresh, lit * 0.5)
     if face == "top":
+        if top is not None:
+            # With the light too low to reach it, the top takes the colour of the sky over it.
+            return top
         return mix(palette.wood_side, palette.wood_lit, 0.55 + 0.45 * lit)
     return mix(palette.wood_dark, palette.wood_side, 0.35 + 0.65 * lit)
 
@@ -289,12 +292,13 @@ def _grain(plank: Plank, cam: Camera, rng):
 def draw(plank: Plank, cam: Camera, palette: Palette, light_dir, *, above: Svg, under: Svg,
          depth: Svg, sight: float, reflection: Svg | None = None, reflection_depth: Svg | None = None,
          rim: str | None = None, rim_edge: str = "side+", wet: bool = True, torn: float = 0.0,
-         grain_opacity: float = 0.8) -> None:
+         grain_opacity: float = 0.8, top: str | None = None) -> None:
     """Draws the part above water into `above`, the sunk part into `under`
     with its depth into `depth` (white at `sight` metres down), and the
     reflection into `reflection`. A plank lying dry on land takes
     `wet=False`: no soaking, no waterline. `torn` (0..1) is how plainly a
-    splintered end shows the paler wood its break laid open."""
+    splintered end shows the paler wood its break laid open. `top`, when
+    given, is the top face's colour in place of the lit wood's."""
     rng = np.random.default_rng(plank.seed)
     d = cut(plank, cam)
     light_dir = np.asarray(light_dir, float) / np.linalg.norm(light_dir)
@@ -302,10 +306,11 @@ def draw(plank: Plank, cam: Camera, palette: Palette, light_dir, *, above: Svg, 
     T = plank.thickness
 
     faces_of = plank.faces() if plank.fibres else {}
+    top_tone = top
 
     def paint(svg: Svg, parts, sunk: bool):
         for face, screen, world in parts:
-            tone = _tone(palette, face, plank, light_dir)
+            tone = _tone(palette, face, plank, light_dir, top_tone)
             if sunk:
                 # Soaked through and out of the light.
                 tone = mix(tone, palette.wood_dark, 0.3)

@@ -1,10 +1,12 @@
 """The end: a lone plank adrift at dusk. Low cloud over a dull orange band
 on the horizon, rose where it meets the cloud's underside: the last of the
 sunset, the only light left. It warms the far water and lays a path on it,
-and a warm wet line along the plank's edge turned toward it; the rest of the
-wood is brown dulled by the blue of the cloud. The broken end is lifted
-toward the light, its fibres torn to different lengths; the other end has
-sunk, and the swell it makes spreads round it in broken rings."""
+and a thin warm wet line along the plank's edge turned toward it. The light is
+too low to reach the top, which takes the dim blue-grey of the cloud; the
+side is brown dulled by the same blue. The plank floats nearly level, as
+wood does: the broken end barely lifted toward the light, its fibres torn to
+different lengths; the other end awash, and the swell it makes spreads round
+it in broken rings."""
 
 import math
 from dataclasses import replace
@@ -32,6 +34,9 @@ WARM_SEA = mix(P.sea_horizon, L.key, 0.45)
 DUSK = replace(P, wood_lit=mix(P.wood_lit, P.sea_horizon, 0.3),
                wood_side=mix(P.wood_side, P.sea_near, 0.4),
                wood_dark=mix(P.wood_dark, P.sea_dark, 0.45), wood_fresh=mix(P.wood_fresh, P.sea_horizon, 0.2))
+# The light is too low to reach the top: it takes the dim blue-grey of the
+# cloud over it, only a little of the wood's brown left in it.
+TOP = mix(mix(P.cloud_shade, P.sky_horizon, 0.2), DUSK.wood_side, 0.3)
 MIRROR = mix(mix(P.wood_dark, P.sea_dark, 0.7), P.ink, 0.7)
 
 
@@ -101,11 +106,12 @@ def _wet_top(cam, plank, svg, rng):
         vs = v0 + 0.008 * np.sin(us * rng.uniform(1.5, 3.0) + rng.uniform(0, 6.3))
         light.append(f'<path d="{polyline([cam.point(plank.world(u, v, T / 2)) for u, v in zip(us, vs)])}"/>')
     a, b = cam.point(plank.world(u0, 0, T / 2)), cam.point(plank.world(u1, 0, T / 2))
-    catch = svg.linear(a[0], a[1], b[0], b[1], [(0, GLOW, 0), (0.5, GLOW, 0.12), (1, GLOW, 0.35)])
+    sheen = mix(P.sky_horizon, P.cloud_lit, 0.5)
+    catch = svg.linear(a[0], a[1], b[0], b[1], [(0, sheen, 0), (0.5, sheen, 0.1), (1, sheen, 0.25)])
     svg.add(f'<g clip-path="{clip}" fill="none" stroke="{catch}" stroke-width="0.25" '
             f'stroke-linecap="round">{"".join(light)}</g>')
     c, d = cam.point(plank.world(0, -W / 2, T / 2)), cam.point(plank.world(0, W / 2, T / 2))
-    across = svg.linear(c[0], c[1], d[0], d[1], [(0, GLOW, 0), (0.55, GLOW, 0.06), (1, GLOW, 0.3)])
+    across = svg.linear(c[0], c[1], d[0], d[1], [(0, GLOW, 0), (0.8, GLOW, 0), (0.93, GLOW, 0.12), (1, GLOW, 0.45)])
     along = svg.linear(a[0], a[1], b[0], b[1], [(0, "#ffffff", 0), (0.45, "#ffffff", 0.5), (1, "#ffffff", 1)])
     mask = svg.uid("m")
     svg.defs.append(f'<mask id="{mask}"><path d="{outline}" fill="{along}"/></mask>')
@@ -233,10 +239,11 @@ def build(scale: int) -> Picture:
     sea.marks(surface, cam, waves, P, rng, near=4.6, far=300, per_metre=0.45, length=0.55, thickness=0.05,
               light=0.2, dark=0.5, glitter=(L.x, GLOW), glitter_width=0.12, glitter_floor=0.6)
 
-    # Close enough to read as wood: the torn end lifted toward the glow, the
-    # other end sunk, soaked and fading into the dark water.
-    plank = wood.Plank(length=3.0, width=0.42, thickness=0.08, centre=(-0.2, 0.05, 3.0),
-                       yaw=math.radians(14), pitch=math.radians(8), roll=math.radians(5),
+    # Close enough to read as wood: the torn end lifted a little toward the
+    # glow, the other end awash, soaked and fading into the dark water. A
+    # board this light rides nearly level; any steeper and nothing holds it up.
+    plank = wood.Plank(length=3.0, width=0.42, thickness=0.08, centre=(-0.2, 0.03, 3.0),
+                       yaw=math.radians(14), pitch=math.radians(3.5), roll=math.radians(5),
                        seed=7, splintered=(False, True), knots=1, fibres=8)
     u0 = -plank.centre[1] / math.sin(plank.pitch)
 
@@ -251,7 +258,7 @@ def build(scale: int) -> Picture:
     above, under, depth = Svg(w, h), Svg(w, h), Svg(w, h)
     light_dir = (0.35, 0.08, 1.0)   # the break, low on the horizon ahead and to the right
     wood.draw(plank, cam, DUSK, light_dir, above=above, under=under, depth=depth, sight=0.22,
-              rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", torn=0.85, grain_opacity=0.5)
+              rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", torn=0.85, grain_opacity=0.5, top=TOP)
     _wet_top(cam, plank, above, np.random.default_rng(4607))
     _waterline(cam, plank, above, ripples)
     _drips(cam, plank, above, ripples, np.random.default_rng(4609))
