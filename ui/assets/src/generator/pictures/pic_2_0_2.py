@@ -26,12 +26,12 @@ from dataclasses import replace
 
 from .pic_1_0 import CLOUDS, P as BEACH, sun
 
-# The shipyard's beach palette, its sea greyed toward the haze and its
-# greens toward the hills so it sits with the set's quieter water and
-# flat, muted tones.
-P = replace(BEACH, sea_horizon=mix(BEACH.sea_horizon, BEACH.mountain, 0.5),
-            sea_near=mix(mix(BEACH.sea_near, BEACH.mountain, 0.4), BEACH.grass, 0.12),
-            sea_dark=mix(BEACH.sea_dark, BEACH.mountain, 0.3),
+# The shipyard's beach palette, its sea greyed toward the haze, its sand a
+# touch toward the grey of the hills and its greens toward the hills too, so
+# it sits with the set's quieter water and flat, muted tones.
+P = replace(BEACH, sea_horizon=mix(BEACH.sea_horizon, BEACH.mountain, 0.6),
+            sea_near=mix(mix(BEACH.sea_near, BEACH.mountain, 0.5), BEACH.grass, 0.12),
+            sea_dark=mix(BEACH.sea_dark, BEACH.mountain, 0.38), sand=mix(BEACH.sand, BEACH.mountain, 0.1),
             sea_light=mix(BEACH.sea_light, BEACH.cloud_lit, 0.3), grass=mix(BEACH.grass, BEACH.mountain, 0.15))
 from ..svg import Svg, lens, num, polygon, smooth
 from ..waves import WaveField
