@@ -2,8 +2,8 @@
 toward the sun high at the top left, its crown tilted with it: fronds that
 arch out and hang under their own weight, lit on the sun's side and in
 shade on the other, dead ones hanging brown under them, the coconuts in a
-bunch below; its shadow, trunk and fronds, laid on the sand toward us and to
-the right. A wave breaks in a white line along the shore, which swings
+bunch below; its short noon shadow runs from the trunk's foot toward us and
+to the right, the trunk's tapering into the crown's. A wave breaks in a white line along the shore, which swings
 toward us on the right; its foam draws back over the wet sand in broken
 sheets full of holes and stops in a lacy rim with the sky's sheen on the wet
 sand inside it. In front, the castaway's beach: a bleached piece of
@@ -26,12 +26,12 @@ from dataclasses import replace
 
 from .pic_1_0 import CLOUDS, P as BEACH, sun
 
-# The shipyard's beach palette, its sea greyed toward the haze and its
-# greens toward the hills so it sits with the set's quieter water and
-# flat, muted tones.
-P = replace(BEACH, sea_horizon=mix(BEACH.sea_horizon, BEACH.mountain, 0.5),
-            sea_near=mix(mix(BEACH.sea_near, BEACH.mountain, 0.4), BEACH.grass, 0.12),
-            sea_dark=mix(BEACH.sea_dark, BEACH.mountain, 0.3),
+# The shipyard's beach palette, its sea greyed toward the haze, its sand a
+# touch toward the grey of the hills and its greens toward the hills too, so
+# it sits with the set's quieter water and flat, muted tones.
+P = replace(BEACH, sea_horizon=mix(BEACH.sea_horizon, BEACH.mountain, 0.6),
+            sea_near=mix(mix(BEACH.sea_near, BEACH.mountain, 0.5), BEACH.grass, 0.12),
+            sea_dark=mix(BEACH.sea_dark, BEACH.mountain, 0.38), sand=mix(BEACH.sand, BEACH.mountain, 0.1),
             sea_light=mix(BEACH.sea_light, BEACH.cloud_lit, 0.3), grass=mix(BEACH.grass, BEACH.mountain, 0.15))
 from ..svg import Svg, lens, num, polygon, smooth
 from ..waves import WaveField
@@ -43,7 +43,9 @@ SEEN = (421, 221)
 # The sun's direction on the ground, away from it, and how far a metre of
 # height throws its shadow (high noon: short).
 SHADOW = (0.92, -0.39)
-REACH = 0.9
+REACH = 0.75
+# How much of its spread the crown's shadow keeps round the point under its heart.
+CROWN_SHADOW = 0.36
 # How far up the sand the last wash runs, past the water's edge.
 WASH = -1.7
 
@@ -229,31 +231,38 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         rib_tone = mix(straw, P.wood_dark, 0.25) if fr.dead else (mix(light, leaf_lit, 0.5) if not far else dark)
         svg.path(polygon(edge_a + edge_b[::-1]), fill=rib_tone)
 
-    # Shadows first, in the shadow layer: trunk and crown laid on the sand.
-    sh = mix(P.light.shadow, P.skin, 0.3)
+    # Where it goes into the sand: a low mound, under the shadow that starts there.
+    fx, fy = cam.point(base)
+    shade.add(f'<ellipse cx="{num(fx + 1.0)}" cy="{num(fy + 0.6)}" rx="{num(0.6 * px)}" ry="{num(0.14 * px)}" '
+              f'fill="{mix(P.sand, P.wood_side, 0.35)}" opacity="0.6" filter="{shade.blur(0.6)}"/>')
+    # Shadows next, in the shadow layer: the trunk's laid on the sand from its
+    # foot, tapering with it, and the crown's at its far end. The noon sun
+    # throws the crown's shadow close round the point under its heart, so its
+    # fronds are drawn in toward it: a compact fan, not the whole spread.
+    sh = mix(mix(P.light.shadow, P.sea_dark, 0.25), P.skin, 0.1)
     path = [cam.point(_on_sand(p)) for p in spine]
     sl, sr = [], []
     for i, (x, y) in enumerate(path):
         j, k = min(i + 1, len(path) - 1), max(i - 1, 0)
         dx, dy = path[j][0] - path[k][0], path[j][1] - path[k][1]
         n = math.hypot(dx, dy) or 1
-        wdt = 2.6 - 1.2 * ts[i]
+        wdt = radius[i] * px * (1.0 + 0.15 * ts[i])
         sl.append((x - dy / n * wdt, y + dx / n * wdt))
         sr.append((x + dy / n * wdt, y - dx / n * wdt))
-    fx, fy = cam.point(base)
+    heart = _on_sand(top)
+
+    def drawn_in(q):
+        return cam.point(heart + (_on_sand(q) - heart) * CROWN_SHADOW)
+
     parts = [f'<path d="{smooth(sl + sr[::-1])}"/>',
-             f'<ellipse cx="{num(fx + 2.0)}" cy="{num(fy + 0.6)}" rx="{num(0.45 * px)}" ry="{num(0.12 * px)}"/>']
+             f'<ellipse cx="{num(fx + 0.5)}" cy="{num(fy + 0.5)}" rx="{num(0.42 * px)}" ry="{num(0.11 * px)}"/>']
     for fr in fronds + dead:
         for side, s, a, c, b in fr.leaflets:
-            sa, sc, sb = (cam.point(_on_sand(q)) for q in (a, c, b))
-            parts.append(f'<path d="{_leaf_shape(sa, sc, sb, 0.45 + 0.4 * (1 - s))}"/>')
-        ribs = [cam.point(_on_sand(p)) for p in fr.rib]
-        parts.append(f'<path d="{smooth(ribs, closed=False)}" fill="none" stroke="{sh}" stroke-width="1"/>')
+            sa, sc, sb = (drawn_in(q) for q in (a, c, b))
+            parts.append(f'<path d="{_leaf_shape(sa, sc, sb, 0.4 + 0.35 * (1 - s))}"/>')
+        ribs = [drawn_in(p) for p in fr.rib]
+        parts.append(f'<path d="{smooth(ribs, closed=False)}" fill="none" stroke="{sh}" stroke-width="0.8"/>')
     shade.group(parts, fill=sh, opacity="0.42", filter=shade.blur(0.45))
-
-    # Where it goes into the sand: a low mound and a few roots spreading out.
-    shade.add(f'<ellipse cx="{num(fx + 1.5)}" cy="{num(fy + 0.8)}" rx="{num(0.75 * px)}" ry="{num(0.16 * px)}" '
-              f'fill="{mix(P.sand, P.wood_side, 0.35)}" opacity="0.7" filter="{shade.blur(0.6)}"/>')
 
     # The dead fronds behind the trunk first, then the trunk.
     dead.sort(key=lambda f: -f.depth())
