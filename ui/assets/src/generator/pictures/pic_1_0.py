@@ -110,6 +110,10 @@ SPARS = [((7.4, 0.5, 22.9), (18.5, 0.5, 27.4), 0.28),
 # until the planks go on, (height fraction, first rib) each.
 RIBBANDS = [(1.0, 5), (0.83, 5), (0.5, 9)]
 WALE = 5
+# The light across the near side's planking, from the keel (0) to the sheer
+# (1): shade where positive is sun, negative the hull's own shadow.
+VOLUME = [(0.0, -0.4), (0.14, -0.62), (0.3, -0.5), (0.45, -0.2), (0.58, 0.02), (0.76, 0.26), (0.92, 0.16),
+          (1.0, 0.06)]
 # The horizon sits low so the ship and its yard stand down near the words.
 HORIZON = 121
 DROP = HORIZON - 110
@@ -382,15 +386,19 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         sm = 0.45 * s1
         (ux, uy), (lx, ly) = cam.point(surf(sm, t1, near)), cam.point(surf(sm, t0, near))
 
-        def bilge(t):
-            return 0.62 * max(0.0, 1 - t / 0.5) ** 1.4
-
         ship.path(outline, fill=ship.linear(ux, uy, lx, ly, [(0, P.light.key, 0.22), (0.35, P.light.key, 0.0),
                                                              (0.7, P.light.shadow, 0.0),
                                                              (1, P.light.shadow, 0.12)]))
-        if bilge(t0) > 0:
-            ship.path(outline, fill=ship.linear(ux, uy, lx, ly, [(0, P.light.shadow, bilge(t1)),
-                                                                 (1, P.light.shadow, bilge(t0))]))
+        # The round of the hull from the rail to the keel: the upper strakes
+        # stand up to the sun and take it, the light falls off through the
+        # turn of the bilge into its deepest shade just under it, and the
+        # garboards low down lift a little with the light thrown up off the sand.
+        fs = np.linspace(0, 1, 5)
+        v = np.interp(t1 + (t0 - t1) * fs, *zip(*VOLUME))
+        ship.path(outline, fill=ship.linear(ux, uy, lx, ly, [(f, P.light.key, max(0.0, x)) for f, x in zip(fs, v)]))
+        if v.min() < 0:
+            own = mix(P.light.shadow, P.wood_dark, 0.5)
+            ship.path(outline, fill=ship.linear(ux, uy, lx, ly, [(f, own, max(0.0, -x)) for f, x in zip(fs, v)]))
         # The seam at its top edge and the plank's end, where it meets the next.
         s = np.linspace(0, s1, 30)
         seam = surf(s, np.full_like(s, t1), near)
