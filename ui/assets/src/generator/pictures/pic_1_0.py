@@ -320,12 +320,15 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         s1 = RIBS[PLANKED_FAR[k]] if PLANKED_FAR[k] < len(RIBS) - 1 else 1.0
         ship.path(polygon(_screen(cam, _strake(k, far, s1))),
                   fill=mix(mix(wood_in, P.wood_side, 0.15 + 0.04 * (k % 2)), P.light.shadow, 0.3))
+    # Those ribs stand further off and inside the hull's shade: darker and
+    # cooler than the near frames, so the near ones read in front of them.
+    far_rib = mix(mix(P.wood_dark, P.wood_side, 0.25), P.light.shadow, 0.3)
     for s in RIBS:
         pts = rib_curve(s, far)
-        stroke_path(pts, mix(P.wood_dark, P.wood_side, 0.45), 0.32 * px_mid, cap="butt")
-        # Its inner face, toward us, takes the light that falls into the hull.
+        stroke_path(pts, far_rib, 0.3 * px_mid, cap="butt")
+        # Its inner face, toward us, takes a little of the light that falls into the hull.
         stroke_path(pts[4:] + [-0.05 * math.cos(YAW), 0, -0.05 * math.sin(YAW)],
-                    mix(P.wood_side, P.wood_lit, 0.35), 0.16 * px_mid, opacity="0.9", cap="butt")
+                    mix(far_rib, P.wood_side, 0.45), 0.14 * px_mid, opacity="0.8", cap="butt")
     # The keelson along the floor.
     stroke_path(surf(np.linspace(0.05, 0.95, 20), np.full(20, 0.06), 0), P.wood_dark, 0.3 * px_mid)
 
