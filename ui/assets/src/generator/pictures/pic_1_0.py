@@ -80,7 +80,7 @@ HULL = Hull(LENGTH, [0.0, 0.2, 0.5, 0.8, 1.0], [
     [(0.12, 0.0), (0.55, 0.8), (1.3, 2.1), (1.75, 3.5), (1.8, 4.7)],      # the transom
     [(0.2, 0.0), (1.05, 0.3), (1.95, 1.05), (2.5, 2.4), (2.45, 3.95)],
     [(0.25, 0.0), (1.35, 0.25), (2.35, 0.95), (2.85, 2.2), (2.75, 3.5)],    # the sheer dips here
-    [(0.18, 0.0), (0.8, 0.35), (1.5, 1.2), (2.0, 2.55), (2.05, 3.95)],
+    [(0.18, 0.0), (0.7, 0.35), (1.3, 1.2), (1.9, 2.55), (2.3, 3.95)],     # the bow flares out to the rail
     [(0.08, 0.0), (0.1, 1.0), (0.12, 2.3), (0.14, 3.6), (0.14, 4.6)],     # the stem
 ])
 KEEL_Y = 1.0          # the keel's top above the sand, on its stocks
@@ -93,10 +93,12 @@ YAW = math.radians(22)
 RIBS = [round(0.06 + 0.9 * i / 11, 4) for i in range(12)]
 STRAKES = 9
 # The rib each strake ends on, from the garboard up: planked from the keel
-# up and from the stern forward. The bottom runs nearly to the bow; the
-# three strakes under the sheer are hung only on the after half, so they
-# stop together on one rib and leave the frames forward of it open.
-PLANKED = [10, 10, 9, 9, 9, 9, 5, 5, 5]
+# up and from the stern forward. The garboards run nearly to the bow, each
+# strake above stops a rib or two short of the one below, and the three
+# under the sheer are hung only on the after half, so they stop together on
+# one rib. Forward the frames stand open down past the turn of the bilge,
+# where a rib shows its curve: in toward the keel, flaring out at the head.
+PLANKED = [10, 10, 9, 8, 7, 7, 5, 5, 5]
 # The far side is planked to the same pattern, so through the opening one
 # sees its bare ribs from inside and the day beyond them.
 PLANKED_FAR = PLANKED
@@ -108,6 +110,10 @@ SPARS = [((7.4, 0.5, 22.9), (18.5, 0.5, 27.4), 0.28),
 # until the planks go on, (height fraction, first rib) each.
 RIBBANDS = [(1.0, 5), (0.83, 5), (0.5, 9)]
 WALE = 5
+# The light across the near side's planking, from the keel (0) to the sheer
+# (1): shade where positive is sun, negative the hull's own shadow.
+VOLUME = [(0.0, -0.4), (0.14, -0.62), (0.3, -0.5), (0.45, -0.2), (0.58, 0.02), (0.76, 0.26), (0.92, 0.16),
+          (1.0, 0.06)]
 # The horizon sits low so the ship and its yard stand down near the words.
 HORIZON = 121
 DROP = HORIZON - 110
@@ -314,12 +320,15 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         s1 = RIBS[PLANKED_FAR[k]] if PLANKED_FAR[k] < len(RIBS) - 1 else 1.0
         ship.path(polygon(_screen(cam, _strake(k, far, s1))),
                   fill=mix(mix(wood_in, P.wood_side, 0.15 + 0.04 * (k % 2)), P.light.shadow, 0.3))
+    # Those ribs stand further off and inside the hull's shade: darker and
+    # cooler than the near frames, so the near ones read in front of them.
+    far_rib = mix(mix(P.wood_dark, P.wood_side, 0.25), P.light.shadow, 0.3)
     for s in RIBS:
         pts = rib_curve(s, far)
-        stroke_path(pts, mix(P.wood_dark, P.wood_side, 0.45), 0.32 * px_mid, cap="butt")
-        # Its inner face, toward us, takes the light that falls into the hull.
+        stroke_path(pts, far_rib, 0.3 * px_mid, cap="butt")
+        # Its inner face, toward us, takes a little of the light that falls into the hull.
         stroke_path(pts[4:] + [-0.05 * math.cos(YAW), 0, -0.05 * math.sin(YAW)],
-                    mix(P.wood_side, P.wood_lit, 0.35), 0.16 * px_mid, opacity="0.9", cap="butt")
+                    mix(far_rib, P.wood_side, 0.45), 0.14 * px_mid, opacity="0.8", cap="butt")
     # The keelson along the floor.
     stroke_path(surf(np.linspace(0.05, 0.95, 20), np.full(20, 0.06), 0), P.wood_dark, 0.3 * px_mid)
 
@@ -380,15 +389,19 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         sm = 0.45 * s1
         (ux, uy), (lx, ly) = cam.point(surf(sm, t1, near)), cam.point(surf(sm, t0, near))
 
-        def bilge(t):
-            return 0.62 * max(0.0, 1 - t / 0.5) ** 1.4
-
         ship.path(outline, fill=ship.linear(ux, uy, lx, ly, [(0, P.light.key, 0.22), (0.35, P.light.key, 0.0),
                                                              (0.7, P.light.shadow, 0.0),
                                                              (1, P.light.shadow, 0.12)]))
-        if bilge(t0) > 0:
-            ship.path(outline, fill=ship.linear(ux, uy, lx, ly, [(0, P.light.shadow, bilge(t1)),
-                                                                 (1, P.light.shadow, bilge(t0))]))
+        # The round of the hull from the rail to the keel: the upper strakes
+        # stand up to the sun and take it, the light falls off through the
+        # turn of the bilge into its deepest shade just under it, and the
+        # garboards low down lift a little with the light thrown up off the sand.
+        fs = np.linspace(0, 1, 5)
+        v = np.interp(t1 + (t0 - t1) * fs, *zip(*VOLUME))
+        ship.path(outline, fill=ship.linear(ux, uy, lx, ly, [(f, P.light.key, max(0.0, x)) for f, x in zip(fs, v)]))
+        if v.min() < 0:
+            own = mix(P.light.shadow, P.wood_dark, 0.5)
+            ship.path(outline, fill=ship.linear(ux, uy, lx, ly, [(f, own, max(0.0, -x)) for f, x in zip(fs, v)]))
         # The seam at its top edge and the plank's end, where it meets the next.
         s = np.linspace(0, s1, 30)
         seam = surf(s, np.full_like(s, t1), near)
@@ -442,13 +455,6 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         lines.append(f'<path d="{polyline(_screen(cam, [a, b]))}"/>')
     ship.add(f'<g clip-path="{tclip}" stroke="{mix(P.wood_dark, P.wood_lit, 0.3)}" stroke-width="0.35" '
              f'fill="none" opacity="0.8">{"".join(lines)}</g>')
-    # Stern post and stem post: the keel carried up at both ends.
-    post = surf(np.zeros(12), np.linspace(0, 1.04, 12), 0) + [-0.1 * math.cos(YAW), 0, -0.1 * math.sin(YAW)]
-    stroke_path(post, mix(P.wood_side, P.wood_lit, 0.75), 0.24 * px_mid)
-    stroke_path(post + [-0.05, 0.02, 0], mix(P.wood_lit, rim, 0.25), 0.06 * px_mid, opacity="0.8")
-    stem = surf(np.ones(14), np.linspace(0, 1.12, 14), 0)
-    stroke_path(stem, mix(P.wood_side, P.wood_lit, 0.45), 0.26 * px_mid)
-    stroke_path(stem + [-0.06, 0.03, 0], mix(P.wood_lit, rim, 0.25), 0.07 * px_mid, opacity="0.8")
     # A ladder up the stern quarter, its feet on the sand.
     top = surf(0.13, 0.98, near)
     out = np.array([math.sin(YAW), 0, -math.cos(YAW)])
@@ -462,11 +468,49 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
     for f in np.linspace(0.1, 0.92, 9):
         c = feet + (top + [0, 0.5, 0] + out * 0.05 - feet) * f
         stroke_path([c - along * 0.28, c + along * 0.28], mix(P.wood_lit, P.light.rim, 0.3), 0.06 * px_mid)
-    # The keel itself, under everything, standing on its stocks.
-    s = np.linspace(0, 1, 24)
-    top_edge = surf(s, np.zeros_like(s), 0)
-    bottom = top_edge - [0, KEEL_DEPTH, 0]
-    ship.path(polygon(_screen(cam, np.concatenate([top_edge, bottom[::-1]]))), fill=mix(P.wood_dark, P.wood_side, 0.3))
+    _backbone(cam, ship, px_mid)
+
+
+# The backbone's timbers, all one piece of wood: keel, stem and sternpost.
+BACKBONE_SIDED = 0.34
+
+
+def _backbone(cam, ship: Svg, px_mid: float):
+    """Keel, stem and sternpost as one sawn timber, standing a little proud
+    of the planking all round: its face toward us lit by the high sun along
+    the top and falling into shade underneath, a pale lit edge along the
+    posts' outer sides and the keel's upper arris, where the plank rabbet is."""
+    tone = mix(P.wood_side, P.wood_lit, 0.5)
+    dark = mix(P.wood_dark, P.wood_side, 0.35)
+    rim = mix(P.wood_lit, P.light.rim, 0.4)
+    aft = np.array([-math.cos(YAW), 0.0, -math.sin(YAW)])
+    fore = -aft
+    t = np.linspace(0, 1.06, 16)
+    # The sternpost: raked with the transom, standing out behind it.
+    post = surf(np.zeros_like(t), t, 0) + aft * 0.22 + OUT * 0.05
+    # The stem: the bow's curve carried on ahead of the plank ends and up past the sheer.
+    stem = surf(np.ones(18), np.linspace(0, 1.12, 18), 0) + fore * 0.18 + OUT * 0.05
+    s = np.linspace(0.0, 1.0, 30)
+    keel_top = surf(s, np.zeros_like(s), 0) + OUT * 0.12
+    depth = KEEL_DEPTH + 0.12
+    keel_bottom = keel_top - [0, depth, 0]
+    # The keel runs out under the posts, so the three read as one timber.
+    keel_top = np.concatenate([[post[0]], keel_top, [stem[0]]])
+    keel_bottom = np.concatenate([[post[0] - [0, depth, 0] + aft * 0.1], keel_bottom,
+                                  [stem[0] - [0, depth, 0] + fore * 0.1]])
+    ship.path(polygon(_screen(cam, np.concatenate([keel_top, keel_bottom[::-1]]))), fill=tone)
+    # The keel's lower half turned from the sun, and its dark bottom arris.
+    mid = (keel_top + keel_bottom) / 2
+    ship.path(polygon(_screen(cam, np.concatenate([mid, keel_bottom[::-1]]))), fill=mix(tone, dark, 0.45))
+    ship.path(polyline(_screen(cam, keel_bottom)), stroke=dark, stroke_width="0.6", fill="none")
+    ship.path(polyline(_screen(cam, keel_top)), stroke=rim, stroke_width="0.6", fill="none", opacity="0.9")
+    for line, lit_side in ((post, aft), (stem, fore)):
+        ship.path(polyline(_screen(cam, line)), stroke=dark, stroke_width=num(BACKBONE_SIDED * px_mid * 1.15),
+                  stroke_linecap="butt", stroke_linejoin="round", fill="none")
+        ship.path(polyline(_screen(cam, line)), stroke=tone, stroke_width=num(BACKBONE_SIDED * px_mid),
+                  stroke_linecap="butt", stroke_linejoin="round", fill="none")
+        ship.path(polyline(_screen(cam, line + lit_side * BACKBONE_SIDED * 0.35 + [0, 0.04, 0])), stroke=rim,
+                  stroke_width=num(0.07 * px_mid), stroke_linecap="butt", fill="none", opacity="0.85")
 
 
 def _under_sheer(s, drop):
