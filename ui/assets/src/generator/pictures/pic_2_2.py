@@ -43,7 +43,11 @@ HEADING = math.radians(52)      # the head turned this far from the right toward
 BEND = math.radians(-36)        # the turn: by the tail the body lies this much more across the view
 ROLL = math.radians(3)          # banked into the turn, the back tilted toward us
 SIGHT = 1.2                     # how far down the water lets one see, metres
-FRONT = 0.035                   # the rounded front of the head, as a share of the length
+# The snout rounded in plan over a longer run than in height, so that from
+# above it is a broad curve, not a square front; the top of the head slopes
+# down to the mouth over a longer run still, so the profile is low and curved.
+FRONT_PLAN = 0.1
+FRONT_TOP = 0.12
 TAIL_END = 1.32
 # Stations along the body, in metres toward the head from the rear of the
 # first dorsal's root, measure the animal as a fish is measured.
@@ -106,21 +110,21 @@ def _crossing():
     return float(station(_dry_end())), SNOUT
 
 
-def _cap(u, k):
-    f = np.clip(1 - np.asarray(u, float) / FRONT, 0, 1)
+def _round(u, run, k):
+    f = np.clip(1 - np.asarray(u, float) / run, 0, 1)
     return (1 - f ** k) ** (1 / k)
 
 
 def half_w(u):
-    return K * _table(HALF_W, u) * _cap(u, 2.4)
+    return K * _table(HALF_W, u) * _round(u, FRONT_PLAN, 2.5)
 
 
 def top_h(u):
-    return K * _table(TOP, u) * _cap(u, 2)
+    return K * _table(TOP, u) * _round(u, FRONT_TOP, 1.7)
 
 
 def belly_h(u):
-    return K * _table(BELLY, u) * _cap(u, 2)
+    return K * _table(BELLY, u) * _round(u, FRONT_PLAN * 0.6, 2.0)
 
 
 def frame(u):
@@ -152,7 +156,7 @@ def surface(u, a):
     """The skin at u and angle a, in the world: a broad section, flat-topped
     toward the head and rounder toward the tail."""
     u, a = np.broadcast_arrays(np.asarray(u, float), np.asarray(a, float))
-    p = 0.72 + 0.28 * np.clip(u / 0.3, 0, 1)
+    p = 0.88 + 0.12 * np.clip(u / 0.3, 0, 1)
     cs, sn = np.cos(a), np.sin(a)
     lat = half_w(u) / K * np.sign(cs) * np.abs(cs) ** p
     hgt = np.where(sn > 0, top_h(u), belly_h(u)) / K * np.sign(sn) * np.abs(sn) ** p
@@ -429,38 +433,43 @@ def _head(sides: Sides, tones):
     under it; the small eye on the side of the head just behind the mouth's
     corner."""
 
-    def across(height, back=0.05, reach=0.985):
-        # Round the front at this height, from the near corner to the far one.
-        f = np.linspace(-reach, reach, 41)
-        u = FRONT * (1 - (1 - np.abs(f) ** 3) ** (1 / 3))
-        w = float(_table(HALF_W, 0.0))
-        pts = [local(uu, ff * w, height) for uu, ff in zip(u, f)]
-        near_side = [local(uu, w * reach * float(_table(HALF_W, uu)) / w, height * 0.9)
-                     for uu in np.linspace(back, FRONT, 8)]
-        far_side = [local(uu, -w * reach * float(_table(HALF_W, uu)) / w, height * 0.9)
-                    for uu in np.linspace(FRONT, back, 8)]
-        return np.array(near_side + pts[::-1][1:-1] + far_side)
+    def across(a, back=0.07, far=0.035):
+        # Round the front at one angle on the sections, from behind the near
+        # corner through the tip of the snout to the far corner; the sections
+        # close to a point there, so the line follows the curve of the front.
+        near_u = np.linspace(back, 0.0, 24)
+        far_u = np.linspace(0.0, far, 12)[1:]
+        return np.concatenate([surface(near_u, np.full_like(near_u, a)),
+                               surface(far_u, np.full_like(far_u, math.pi - a))])
 
-    # The lower jaw a shade under the gape, the gape itself dark and a little
-    # open, the upper lip paler over it.
-    # The chin is the pale underside showing, so the dark gape reads against it.
-    chin = list(across(-0.06, back=0.055, reach=0.97)) + list(across(-0.16, back=0.05, reach=0.95))[::-1]
+    # The chin is the pale underside showing, so the dark gape reads against
+    # it; the gape itself dark and a little open, a paler lip over it.
+    chin = list(across(0.0, back=0.08)) + list(across(-0.45, back=0.07))[::-1]
     sides.fill(chin, mix(tones["upper"], tones["back"], 0.6), seam=0.2, body=False, soak=0.5)
-    gape = list(across(0.0, back=0.06)) + list(across(-0.075, back=0.055, reach=0.97))[::-1]
+    gape = list(across(0.26, back=0.09, far=0.05)) + list(across(0.02, back=0.082, far=0.045))[::-1]
     sides.fill(gape, mix(P.ink, P.sea_dark, 0.2), seam=0.2, body=False)
-    sides.line(across(0.03), mix(tones["back"], P.cloud_lit, 0.5), 0.8, opacity="0.75")
-    e = local(0.07, float(half_w(0.07)) / K * 0.95, 0.07)
+    # Where the sections close at the snout the band runs thin, so the gape
+    # is carried right round the front by a dark line of its own.
+    sides.line(across(0.14, back=0.085, far=0.06), mix(P.ink, P.sea_dark, 0.2), 1.1, opacity="0.95")
+    lip = across(0.31, back=0.092, far=0.0)
+    sides.line(lip[:-4], mix(tones["back"], P.cloud_lit, 0.5), 0.6, opacity="0.7")
+    e = surface(0.118, 0.3)
     ex, ey = sides.screen([e])[0]
-    sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.1" ry="0.8" fill="{P.ink}"/>')
+    sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.2" ry="0.85" fill="{P.ink}"/>')
     sides.dry.add(f'<ellipse cx="{num(ex - 0.25)}" cy="{num(ey - 0.25)}" rx="0.3" ry="0.25" '
                   f'fill="{P.cloud_lit}" opacity="0.6"/>')
     # Five gill slits behind the head, on the flank.
+    # Each a dark cut with the skin catching the light on its rear lip, so
+    # they keep their shape at 1x.
     for k in range(5):
-        u = 0.15 + k * 0.017
-        a = np.linspace(-0.75, 0.3, 12)
+        u = 0.15 + k * 0.02
+        a = np.linspace(-0.8, 0.45 - 0.03 * k, 14)
         pts, keep = _visible(sides, np.full_like(a, u), a)
         for run in _runs(pts, keep):
-            sides.line(run, mix(tones["flank"], P.ink, 0.4), 0.5, opacity="0.7", wet_opacity="0.4")
+            sides.line(run, mix(tones["flank"], P.ink, 0.65), 0.8, opacity="0.9", wet_opacity="0.45")
+        pts, keep = _visible(sides, np.full_like(a, u + 0.006), a)
+        for run in _runs(pts, keep):
+            sides.line(run, mix(tones["upper"], P.cloud_lit, 0.3), 0.45, opacity="0.6", wet_opacity="0.25")
 
 
 def _contact(u, level=0.0, side=1):
