@@ -21,6 +21,8 @@ SIZE = (421, 221)
 
 # The sun low behind the tail, so he has to shade his eyes.
 P = replace(TEAL, light=replace(TEAL.light, x=292, y=84))
+# The narrator's shirt, in its own shade against the sun; the wreck soaks the same one.
+SHIRT = mix(P.cloth, P.light.shadow, 0.76)
 
 HEAD = 0.23
 # Seen from behind, turned toward the tail on the right: the right arm
@@ -67,7 +69,7 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
     # Against the sun everything facing us is in its own shade: mid-tones,
     # the light only on the edges turned toward it.
     skin = mix(P.skin, L.shadow, 0.46)
-    shirt = mix(P.cloth, L.shadow, 0.76)
+    shirt = SHIRT
     trousers = mix(mix(P.cloth_dark, P.sea_near, 0.45), L.shadow, 0.2)
     rim = L.rim
 

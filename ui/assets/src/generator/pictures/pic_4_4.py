@@ -11,10 +11,11 @@ import numpy as np
 from .. import afloat, sea, sky, wood
 from ..camera import Camera
 from ..compose import Layer, Picture, Water
-from ..palette import OLIVE_GREY, TEAL, hazed, mix
+from ..palette import OLIVE_GREY, hazed, mix
 from ..skeleton import Pose
 from ..svg import Svg, lens, num, polygon, smooth
 from ..waves import WaveField
+from .pic_4_2 import SHIRT
 
 NAME = "pic_4_4"
 SIZE = (421, 221)
@@ -161,7 +162,7 @@ class Swimmer:
         # Under a white sky the light comes from above: tops pale, undersides
         # in shade. The shirt is the one he wore on the raft, its blue-grey
         # soaked darker and dulled by the overcast.
-        garment = mix(TEAL.cloth, TEAL.light.shadow, 0.76)
+        garment = SHIRT
         shirt = mix(mix(garment, L.shadow, 0.3), P.sky_top, 0.12)
         shirt_top = mix(mix(garment, L.key, 0.14), P.sky_top, 0.1)
         shirt_shade = mix(garment, L.shadow, 0.6)
