@@ -58,7 +58,7 @@ constexpr ControlDesign kDesign[] = {
      "casi tendida sobre el agua: su cara de arriba, veteada, toma el gris azulado y apagado del "
      "cielo, y el costado que vemos es de un pardo oscuro; el canto vuelto hacia el horizonte guarda "
      "un fino brillo húmedo y cálido, y su extremo roto, apenas alzado hacia la luz, se abre en "
-     "astillas de distintos largos, de madera clara, y gotea sobre el agua, que lo refleja oscuro y "
+     "astillas de distintos largos, de madera clara, sobre el agua, que lo refleja oscuro y "
      "quebrado por las olas. El otro extremo, empapado y oscuro, queda a flor de agua y se hunde bajo "
      "ella, y a su alrededor se abren anillos rotos y temblorosos que siguen la forma de la tabla y se "
      "apagan al alejarse."),

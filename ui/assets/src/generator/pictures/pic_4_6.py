@@ -34,9 +34,10 @@ WARM_SEA = mix(P.sea_horizon, L.key, 0.45)
 DUSK = replace(P, wood_lit=mix(P.wood_lit, P.sea_horizon, 0.3),
                wood_side=mix(P.wood_side, P.sea_near, 0.4),
                wood_dark=mix(P.wood_dark, P.sea_dark, 0.45), wood_fresh=mix(P.wood_fresh, P.sea_horizon, 0.2))
-# The light is too low to reach the top: it takes the dim blue-grey of the
-# cloud over it, only a little of the wood's brown left in it.
-TOP = mix(mix(P.cloud_shade, P.sky_horizon, 0.2), DUSK.wood_side, 0.3)
+# The light is too low to reach the top: wet, it gives back the grey of the
+# cloud overhead, with the wood's brown showing through; lighter than the
+# dark water round it, so the board reads against the sea.
+TOP = mix(mix(P.cloud_lit, P.wood_lit, 0.4), P.sea_horizon, 0.25)
 MIRROR = mix(mix(P.wood_dark, P.sea_dark, 0.7), P.ink, 0.7)
 
 
@@ -116,7 +117,7 @@ def _wet_top(cam, plank, svg, rng):
     mask = svg.uid("m")
     svg.defs.append(f'<mask id="{mask}"><path d="{outline}" fill="{along}"/></mask>')
     svg.add(f'<path d="{outline}" fill="{across}" mask="url(#{mask})"/>')
-    soak = svg.linear(a[0], a[1], b[0], b[1], [(0, P.ink, 0.55), (0.2, DUSK.wood_dark, 0.3), (0.45, DUSK.wood_dark, 0)])
+    soak = svg.linear(a[0], a[1], b[0], b[1], [(0, P.ink, 0.5), (0.08, DUSK.wood_dark, 0.25), (0.25, DUSK.wood_dark, 0)])
     for face, screen, _ in drawn.above:
         svg.path(polygon(screen), fill=soak)
 
@@ -143,8 +144,8 @@ def _waterline(cam, plank, svg, surface):
             bands.append(f'<path d="{d}" opacity="{num(strength)}"/>')
     svg.add(f'<g clip-path="{clip}"><g filter="{svg.blur(0.3)}" fill="{P.ink}">{"".join(bands)}</g></g>')
     for (x0, y0), (x1, y1) in drawn.lines:
-        svg.path(lens(x0, y0 + 0.4, x1, y1 + 0.4, 0.5), fill=mix(P.sea_light, GLOW, 0.3), opacity="0.7")
-        surface.path(lens(x0 - 0.6, y0 + 1.4, x1 + 0.6, y1 + 1.4, 0.8), fill=MIRROR, opacity="0.8")
+        svg.path(lens(x0, y0 + 0.3, x1, y1 + 0.3, 0.35), fill=mix(P.sea_light, GLOW, 0.3), opacity="0.35")
+        surface.path(lens(x0 - 0.4, y0 + 0.9, x1 + 0.4, y1 + 0.9, 0.6), fill=MIRROR, opacity="0.7")
 
 
 def _reflection(cam, plank, waves, w, h, rng) -> Svg:
@@ -174,28 +175,6 @@ def _reflection(cam, plank, waves, w, h, rng) -> Svg:
     return out
 
 
-def _drips(cam, plank, svg, surface, rng):
-    """Water running off the lifted end: drops hanging from the lowest
-    corners of the torn end and one falling, each with a small ring where
-    it lands."""
-    T, W = plank.thickness, plank.width
-    corner = plank.under_end(1, -W / 2)
-    picks = [plank.world(corner - 0.004, -W / 2, -T / 2)] + [
-        plank.world(plank.under_end(1, v) - 0.004, v, -T / 2) for v in (-W * 0.4,)]
-    for n, tip in enumerate(picks):
-        sx, sy = cam.point(tip)
-        ground = cam.point((tip[0], 0.0, tip[2]))
-        svg.add(f'<ellipse cx="{num(sx)}" cy="{num(sy + 0.7)}" rx="0.4" ry="0.65" fill="{mix(P.foam, GLOW, 0.5)}" '
-                f'opacity="0.85"/>')
-        if n < 2:
-            fall = sy + (ground[1] - sy) * (0.45 + 0.25 * n)
-            svg.add(f'<ellipse cx="{num(sx)}" cy="{num(fall)}" rx="0.32" ry="0.8" '
-                    f'fill="{mix(P.foam, GLOW, 0.4)}" opacity="0.7"/>')
-            sea.rings(surface, cam, P, (tip[0], tip[2]), radii=[0.035 + 0.01 * n, 0.08 + 0.015 * n], width=0.014,
-                      light=mix(P.sea_light, GLOW, 0.4), light_opacity=0.8, dark_opacity=0.6,
-                      rough=(rng, WaveField(seed=460 + n, wavelength=0.4, steepness=0.01)))
-
-
 def _splinters(cam, plank, above, surface, rng):
     """Loose wood from the break: a couple of slivers still hanging off the
     longest fibres, bent up and catching the light, and a few adrift near
@@ -210,13 +189,67 @@ def _splinters(cam, plank, above, surface, rng):
         tip = root + reach * (ux * math.cos(bend) + uz * math.sin(bend))
         (ax, ay), (bx, by) = cam.point(root), cam.point(tip)
         above.path(lens(ax, ay, bx, by, 0.4), fill=mix(DUSK.wood_fresh, GLOW, 0.3), opacity="0.9")
-    for x, z, length, angle in ((0.9, 2.35, 0.14, 0.35), (1.25, 2.6, 0.08, -0.6), (0.55, 2.2, 0.06, 1.2)):
+    tip = plank.world(plank.length / 2, 0, 0)
+    for dx, dz, length, angle in ((0.14, 0.06, 0.09, 0.35), (0.1, -0.16, 0.05, -0.6), (-0.08, 0.2, 0.04, 1.2)):
+        x, z = tip[0] + dx, tip[2] + dz
         a = (x - length / 2 * math.cos(angle), 0.005, z - length / 2 * math.sin(angle))
         b = (x + length / 2 * math.cos(angle), 0.005, z + length / 2 * math.sin(angle))
         (ax, ay), (bx, by) = cam.point(a), cam.point(b)
         surface.path(lens(ax, ay + 0.8, bx, by + 0.8, 0.4), fill=MIRROR, opacity="0.7")
         surface.path(lens(ax, ay, bx, by, 0.55), fill=DUSK.wood_side)
         surface.path(lens(ax, ay - 0.25, bx, by - 0.25, 0.2), fill=mix(DUSK.wood_fresh, GLOW, 0.4), opacity="0.8")
+
+
+def _rings(svg: Svg, cam, plank, waves, radii, width, light, light_opacity, dark_opacity, rng):
+    """Rings round the board as ovals on the water, long round a long board
+    and rounder as they spread: broken into runs that taper and swell and
+    ride the waves, the near side of each giving back sky and the far side
+    its dark back, fading where a ring turns edge-on and with each ring out."""
+    u, v, _ = plank.axes()
+    ux, uz = u[0], u[2]
+    n = math.hypot(ux, uz)
+    ux, uz = ux / n, uz / n
+    vx, vz = -uz, ux
+    cx, cz = plank.centre[0], plank.centre[2]
+    a = np.linspace(0, 2 * math.pi, 260, endpoint=False)
+    for i, r in enumerate(radii):
+        fade = (1.0 - i / (len(radii) + 0.6)) ** 1.3
+        A, B = plank.length / 2 * 0.92 + r * 0.8, plank.width / 2 + r
+        wob = sum(rng.uniform(0.2, 1.0) * np.sin(k * a + rng.uniform(0, 6.3)) for k in (2, 3, 5)) / 2.2
+        swell = 0.55 + 0.45 * np.sin(a * rng.integers(3, 6) + rng.uniform(0, 6.3))
+        # The outward normal of the oval, to tell the near side from the far one.
+        nz = np.cos(a) / A * uz + np.sin(a) / B * vz
+        facing = np.abs(nz) / np.hypot(np.cos(a) / A, np.sin(a) / B)
+        runs, t = [], rng.uniform(0, 0.6)
+        while t < 2 * math.pi:
+            length = rng.uniform(0.45, 1.3) * (1 - 0.1 * i)
+            runs.append((t, min(t + length, 2 * math.pi)))
+            t += length + rng.uniform(0.12, 0.35) * (1 + 0.6 * i)
+
+        def screen(idx, grow):
+            k = 1 + 0.05 * wob[idx]
+            x = cx + (A * k + grow) * np.cos(a[idx]) * ux + (B * k + grow) * np.sin(a[idx]) * vx
+            z = cz + (A * k + grow) * np.cos(a[idx]) * uz + (B * k + grow) * np.sin(a[idx]) * vz
+            sx, sy = cam.project(x, waves.height(x, z), z)
+            return list(zip(sx.tolist(), sy.tolist()))
+
+        for t0, t1 in runs:
+            idx = np.nonzero((a >= t0) & (a <= t1))[0]
+            if len(idx) < 3:
+                continue
+            near = nz[idx] < 0
+            for part in np.split(idx, np.nonzero(np.diff(near.astype(int)))[0] + 1):
+                if len(part) < 3:
+                    continue
+                s = np.linspace(0, 1, len(part))
+                is_near = bool(nz[part[len(part) // 2]] < 0)
+                dw = width * (1 - 0.3 * i / len(radii)) * swell[part] * np.sin(math.pi * s) ** 0.6 * (
+                    1.0 if is_near else 1.4)
+                outline = screen(part, -dw / 2) + screen(part, dw / 2)[::-1]
+                strength = (light_opacity if is_near else dark_opacity) * fade * float(np.mean(facing[part])) ** 0.6
+                q = round(min(strength, 1.0) * 16) / 16
+                if q > 0:
+                    svg.path(polygon(outline), fill=light if is_near else P.sea_dark, opacity=num(q))
 
 
 def build(scale: int) -> Picture:
@@ -239,21 +272,22 @@ def build(scale: int) -> Picture:
     sea.marks(surface, cam, waves, P, rng, near=4.6, far=300, per_metre=0.45, length=0.55, thickness=0.05,
               light=0.2, dark=0.5, glitter=(L.x, GLOW), glitter_width=0.12, glitter_floor=0.6)
 
-    # Close enough to read as wood: the torn end lifted a little toward the
-    # glow, the other end awash, soaked and fading into the dark water. A
-    # board this light rides nearly level; any steeper and nothing holds it up.
-    plank = wood.Plank(length=3.0, width=0.42, thickness=0.08, centre=(-0.2, 0.03, 3.0),
-                       yaw=math.radians(14), pitch=math.radians(3.5), roll=math.radians(5),
+    # One board off a raft, a couple of metres long, a hand's breadth and a
+    # bit across and barely two fingers thick, lying on the lower third to
+    # the right and turned to run away from us toward the glow, so its top
+    # face shows as a strip with its grain. Wood this thin floats half out of
+    # the water and nearly level: the torn end lifted a finger's width, the
+    # other end awash.
+    plank = wood.Plank(length=2.0, width=0.24, thickness=0.026, centre=(0.82, 0.002, 3.8),
+                       yaw=math.radians(44), pitch=math.radians(1.4), roll=math.radians(1.5),
                        seed=7, splintered=(False, True), knots=1, fibres=8)
     u0 = -plank.centre[1] / math.sin(plank.pitch)
 
     # The swell it makes where it goes through the surface spreads in long
-    # rings round the sunk end, broken and wandering with the waves, the
-    # near side of each giving back a little sky, the far side its back.
-    entry, sunk_end = plank.world(u0, 0, 0), plank.world(-plank.length / 2 + 0.4, 0, 0)
-    sea.rings(ripples, cam, P, ((sunk_end[0], sunk_end[2]), (entry[0], entry[2])),
-              radii=[0.34, 0.62, 0.95, 1.35, 1.8], width=0.05, light=mix(P.sea_light, GLOW, 0.25),
-              light_opacity=0.7, dark_opacity=1.0, rough=(np.random.default_rng(4608), waves))
+    # rings round it, broken and wandering with the waves, the near side of
+    # each giving back a little sky, the far side its back.
+    _rings(ripples, cam, plank, waves, [0.12, 0.3, 0.55, 0.85], 0.03, mix(P.sea_light, GLOW, 0.25), 0.7, 1.0,
+           np.random.default_rng(4608))
 
     above, under, depth = Svg(w, h), Svg(w, h), Svg(w, h)
     light_dir = (0.35, 0.08, 1.0)   # the break, low on the horizon ahead and to the right
@@ -261,7 +295,6 @@ def build(scale: int) -> Picture:
               rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", torn=0.85, grain_opacity=0.5, top=TOP)
     _wet_top(cam, plank, above, np.random.default_rng(4607))
     _waterline(cam, plank, above, ripples)
-    _drips(cam, plank, above, ripples, np.random.default_rng(4609))
     _splinters(cam, plank, above, ripples, np.random.default_rng(4610))
     mirror = _reflection(cam, plank, waves, w, h, np.random.default_rng(4611))
 
