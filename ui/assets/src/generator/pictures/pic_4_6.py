@@ -56,10 +56,11 @@ def _sky(cam, rng, w, h) -> Svg:
     sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(170, 30))
     # The band of the sunset: dull orange on the horizon, rose above it where
     # it meets the cloud, all of it strongest toward where the sun went down.
-    band = heaven.linear(0, cam.horizon - 38, 0, cam.horizon,
-                         [(0, ROSE, 0), (0.45, ROSE, 0.35), (0.8, GLOW, 0.55), (1, GLOW, 0.85)])
-    heaven.add(f'<rect x="0" y="{cam.horizon - 38}" width="{w}" height="40" fill="{band}" '
-               f'mask="{_toward_light(heaven, w, 1.0, 0.35)}"/>')
+    band = heaven.linear(0, cam.horizon - 56, 0, cam.horizon,
+                         [(0, ROSE, 0), (0.3, ROSE, 0.3), (0.62, mix(ROSE, GLOW, 0.5), 0.62), (0.85, GLOW, 0.85),
+                          (1, GLOW, 0.95)])
+    heaven.add(f'<rect x="0" y="{cam.horizon - 56}" width="{w}" height="58" fill="{band}" '
+               f'mask="{_toward_light(heaven, w, 1.0, 0.45)}"/>')
     # A few large low masses, their undersides lit rose from the band below
     # them, and one long roll lying along the horizon short of the glow.
     overcast = replace(P, cloud_shade=mix(P.sky_top, P.sky_horizon, 0.2), cloud_lit=mix(P.cloud_lit, ROSE, 0.35),
@@ -81,7 +82,10 @@ def _sea(cam, w, h) -> Svg:
                                                              (1, WARM_SEA, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="30" fill="{far}" '
               f'mask="{_toward_light(water, w, 1.0, 0.3)}"/>')
-    path = water.radial(L.x, cam.horizon + 30, 38, 120, [(0, GLOW, 0.26), (0.5, GLOW, 0.1), (1, GLOW, 0)])
+    # The glow laid down the water as a column that narrows and dims toward
+    # us, running into the board.
+    path = water.radial(L.x, cam.horizon, 34, 90, [(0, GLOW, 0.45), (0.35, GLOW, 0.2), (0.75, GLOW, 0.06),
+                                                   (1, GLOW, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
     return water
 
@@ -146,6 +150,24 @@ def _waterline(cam, plank, svg, surface):
     for (x0, y0), (x1, y1) in drawn.lines:
         svg.path(lens(x0, y0 + 0.3, x1, y1 + 0.3, 0.35), fill=mix(P.sea_light, GLOW, 0.3), opacity="0.35")
         surface.path(lens(x0 - 0.4, y0 + 0.9, x1 + 0.4, y1 + 0.9, 0.6), fill=MIRROR, opacity="0.7")
+
+
+def _awash(cam, plank, svg, rng):
+    """The end that has gone under: a film of water over the board, the
+    sea's colour laid thin over the wood, and its lip where it runs up the
+    top broken into a few short bright wavelets."""
+    drawn = wood.cut(plank, cam)
+    for face, screen, _ in drawn.below:
+        if face == "top":
+            svg.path(polygon(screen), fill=P.sea_near, opacity="0.45")
+    T, W = plank.thickness, plank.width
+    ux, vx, wx = (axis[1] for axis in plank.axes())
+    for k in range(4):
+        v = (-0.4 + 0.8 * (k + rng.uniform(0.2, 0.8)) / 4) * W
+        u = -(plank.centre[1] + v * vx + T / 2 * wx) / ux - rng.uniform(0.0, 0.06)
+        p = cam.point(plank.world(u, v, T / 2))
+        q = cam.point(plank.world(u - rng.uniform(0.03, 0.07), v + W * 0.12, T / 2))
+        svg.path(lens(p[0], p[1], q[0], q[1], 0.45), fill=mix(P.foam, GLOW, 0.2), opacity=num(rng.uniform(0.45, 0.75)))
 
 
 def _reflection(cam, plank, waves, w, h, rng) -> Svg:
@@ -261,16 +283,16 @@ def build(scale: int) -> Picture:
     heaven = _sky(cam, rng, w, h)
     water = _sea(cam, w, h)
 
-    surface, ripples = Svg(w, h), Svg(w, h)
-    # Close by, the path of light breaks into short glints, so the board's
-    # reflection cuts a dark gap in it.
-    sea.marks(surface, cam, waves, P, rng, near=2.6, far=4.6, per_metre=0.45, length=0.55, thickness=0.05,
-              light=0.2, dark=0.5)
-    sea.marks(surface, cam, waves, P, rng, near=2.4, far=4.6, per_metre=7, length=0.3, thickness=0.007,
-              light=0, dark=0, glitter=(L.x - 6, mix(GLOW, P.sea_light, 0.25)), glitter_width=0.1,
-              glitter_floor=0.35)
-    sea.marks(surface, cam, waves, P, rng, near=4.6, far=300, per_metre=0.45, length=0.55, thickness=0.05,
-              light=0.2, dark=0.5, glitter=(L.x, GLOW), glitter_width=0.12, glitter_floor=0.6)
+    surface, glints, ripples = Svg(w, h), Svg(w, h), Svg(w, h)
+    # Away from the light the sea is quiet: few soft dashes. Down the path
+    # from the glow to the board the water breaks into warm glints, brightest
+    # far off and still catching near the board.
+    sea.marks(surface, cam, waves, P, rng, near=2.4, far=300, per_metre=0.28, length=0.55, thickness=0.045,
+              light=0.12, dark=0.32)
+    sea.marks(glints, cam, waves, P, rng, near=3.0, far=300, per_metre=2.2, length=0.4, thickness=0.018,
+              light=0, dark=0, glitter=(L.x, GLOW), glitter_width=0.14, glitter_floor=0.45)
+    sea.marks(glints, cam, waves, P, rng, near=2.3, far=3.0, per_metre=1.2, length=0.35, thickness=0.012,
+              light=0, dark=0, glitter=(L.x - 4, mix(GLOW, P.sea_light, 0.3)), glitter_width=0.14, glitter_floor=0.1)
 
     # One board off a raft, a couple of metres long, a hand's breadth and a
     # bit across and barely two fingers thick, lying on the lower third to
@@ -286,7 +308,7 @@ def build(scale: int) -> Picture:
     # The swell it makes where it goes through the surface spreads in long
     # rings round it, broken and wandering with the waves, the near side of
     # each giving back a little sky, the far side its back.
-    _rings(ripples, cam, plank, waves, [0.12, 0.3, 0.55, 0.85], 0.03, mix(P.sea_light, GLOW, 0.25), 0.7, 1.0,
+    _rings(ripples, cam, plank, waves, [0.1, 0.26, 0.48, 0.76, 1.1], 0.045, mix(P.sea_light, GLOW, 0.35), 0.85, 1.0,
            np.random.default_rng(4608))
 
     above, under, depth = Svg(w, h), Svg(w, h), Svg(w, h)
@@ -296,12 +318,13 @@ def build(scale: int) -> Picture:
     _wet_top(cam, plank, above, np.random.default_rng(4607))
     _waterline(cam, plank, above, ripples)
     _splinters(cam, plank, above, ripples, np.random.default_rng(4610))
+    _awash(cam, plank, ripples, np.random.default_rng(4612))
     mirror = _reflection(cam, plank, waves, w, h, np.random.default_rng(4611))
 
     # The board's reflection hides the wave marks and the glitter behind it;
     # the rings it makes and the drops falling off it lie on top.
     layers = [Layer("sky", heaven), Layer("sea", water), Layer("sunk", under, depth=depth),
-              Layer("surface", surface), Layer("reflection", mirror), Layer("ripples", ripples),
+              Layer("surface", surface), Layer("glints", glints), Layer("reflection", mirror), Layer("ripples", ripples),
               Layer("plank", above)]
     return Picture(NAME, w, h, P, layers,
                    water=Water(P.sea_near, cam, waves, tint=0.8, surface=0.45, darken=0.45, blur=3.5, fade=0.6,
