@@ -52,16 +52,17 @@ constexpr ControlDesign kDesign[] = {
     box(   "txtHints",      Hints, {8, 392, 185, 81}, 17, "Hints.", "Pistas",
            kWindowFont, {rgb(0, 128, 128), rgb(224, 224, 224)}),
     picture("pic_4_6",                                16, "Una tabla en el mar",
-     "Al anochecer, bajo unas pocas nubes grandes, bajas y oscuras, una franja anaranjada y rosada "
-     "arde en el horizonte, donde el sol acaba de ponerse, y entibia el mar a lo lejos con un reguero "
-     "de destellos. Cerca de nosotros, en un mar azul oscuro, flota a la deriva una sola tabla rota, "
-     "casi tendida sobre el agua: su cara de arriba, veteada, toma el gris azulado y apagado del "
-     "cielo, y el costado que vemos es de un pardo oscuro; el canto vuelto hacia el horizonte guarda "
-     "un fino brillo húmedo y cálido, y su extremo roto, apenas alzado hacia la luz, se abre en "
-     "astillas de distintos largos, de madera clara, sobre el agua, que lo refleja oscuro y "
-     "quebrado por las olas. El otro extremo, empapado y oscuro, queda a flor de agua y se hunde bajo "
-     "ella, y a su alrededor se abren anillos rotos y temblorosos que siguen la forma de la tabla y se "
-     "apagan al alejarse."),
+     "Al anochecer, el cielo es gris, con unas pocas nubes grandes, bajas y oscuras; bajo ellas, "
+     "una ancha franja anaranjada arde en el horizonte, donde el sol acaba de ponerse, y se vuelve "
+     "rosada y luego gris violácea al subir hacia las nubes. Desde ese resplandor baja por el mar "
+     "azul oscuro un reguero de destellos cálidos que llega hasta una sola tabla rota, pequeña y a "
+     "la derecha, flotando a la deriva; lejos de él el agua está quieta, apenas rizada. La tabla, "
+     "larga y estrecha y muy delgada, está tendida sobre el agua apuntando hacia el horizonte, y "
+     "vemos su cara de arriba, gris y veteada, con un nudo y dos agujeros de clavos; el canto "
+     "vuelto hacia la luz guarda un fino brillo húmedo y cálido. Su extremo lejano está roto y se "
+     "abre en astillas de madera clara y nueva; el cercano queda a flor de agua y el mar le pasa "
+     "por encima. A su alrededor se abren anillos rotos, alargados como la tabla, claros por "
+     "delante y oscuros por detrás, que se apagan al alejarse."),
     picture("pic_4_4",                                15, "Restos del naufragio",
      "Bajo un cielo cubierto de nubes bajas, desflecadas y de grises distintos, más oscuras en "
      "lo alto, el sol solo se adivina como un resplandor tras ellas, sobre una franja más clara en "

@@ -1,12 +1,13 @@
-"""The end: a lone plank adrift at dusk. Low cloud over a dull orange band
-on the horizon, rose where it meets the cloud's underside: the last of the
-sunset, the only light left. It warms the far water and lays a path on it,
-and a thin warm wet line along the plank's edge turned toward it. The light is
-too low to reach the top, which takes the dim blue-grey of the cloud; the
-side is brown dulled by the same blue. The plank floats nearly level, as
-wood does: the broken end barely lifted toward the light, its fibres torn to
-different lengths; the other end awash, and the swell it makes spreads round
-it in broken rings."""
+"""The end: a lone plank adrift at dusk. Low cloud over a broad band on the
+horizon, dull orange at the sea and rose up into the grey where it meets the
+cloud's underside: the last of the sunset, the only light left. The rest of
+the sky stays grey. The band lays a path of glints down the water that runs
+into the board, so the eye goes from the light to it, and the sea away from
+the path is quiet. The board is small in the frame so it reads as one plank
+off the raft, thin and lying flat, seen from above enough to show its grain:
+the top takes the dim grey of the cloud, the edge turned to the light a thin
+warm wet line, the torn far end its pale raw fibres, the near end awash.
+Rings round it, light on the near side and dark on the far, hold the eye."""
 
 import math
 from dataclasses import replace
@@ -37,7 +38,7 @@ DUSK = replace(P, wood_lit=mix(P.wood_lit, P.sea_horizon, 0.3),
 # The light is too low to reach the top: wet, it gives back the grey of the
 # cloud overhead, with the wood's brown showing through; lighter than the
 # dark water round it, so the board reads against the sea.
-TOP = mix(mix(P.cloud_lit, P.wood_lit, 0.4), P.sea_horizon, 0.25)
+TOP = mix(mix(P.cloud_lit, P.wood_lit, 0.45), P.sea_horizon, 0.15)
 MIRROR = mix(mix(P.wood_dark, P.sea_dark, 0.7), P.ink, 0.7)
 
 
@@ -84,7 +85,7 @@ def _sea(cam, w, h) -> Svg:
               f'mask="{_toward_light(water, w, 1.0, 0.3)}"/>')
     # The glow laid down the water as a column that narrows and dims toward
     # us, running into the board.
-    path = water.radial(L.x, cam.horizon, 34, 90, [(0, GLOW, 0.45), (0.35, GLOW, 0.2), (0.75, GLOW, 0.06),
+    path = water.radial(L.x, cam.horizon, 34, 90, [(0, GLOW, 0.5), (0.35, GLOW, 0.24), (0.75, GLOW, 0.08),
                                                    (1, GLOW, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
     return water
@@ -124,6 +125,18 @@ def _wet_top(cam, plank, svg, rng):
     soak = svg.linear(a[0], a[1], b[0], b[1], [(0, P.ink, 0.5), (0.08, DUSK.wood_dark, 0.25), (0.25, DUSK.wood_dark, 0)])
     for face, screen, _ in drawn.above:
         svg.path(polygon(screen), fill=soak)
+
+
+def _nail_holes(cam, plank, svg):
+    """Where the board was nailed across a pole of the raft: two holes side
+    by side on the dry top, each a dark pit with the torn wood paler on its
+    side away from the light."""
+    T, W = plank.thickness, plank.width
+    for u, v in ((0.42, -0.27 * W), (0.45, 0.25 * W)):
+        for du, tone, r in ((0.006, mix(DUSK.wood_fresh, TOP, 0.5), 0.016), (0.0, DUSK.wood_dark, 0.012)):
+            hole = [cam.point(plank.world(u - du + r * math.cos(a), v + r * math.sin(a), T / 2))
+                    for a in np.linspace(0, 2 * math.pi, 12, endpoint=False)]
+            svg.path(polygon(hole), fill=tone, opacity="0.9")
 
 
 def _waterline(cam, plank, svg, surface):
@@ -236,15 +249,18 @@ def _rings(svg: Svg, cam, plank, waves, radii, width, light, light_opacity, dark
     a = np.linspace(0, 2 * math.pi, 260, endpoint=False)
     for i, r in enumerate(radii):
         fade = (1.0 - i / (len(radii) + 0.6)) ** 1.3
-        A, B = plank.length / 2 * 0.92 + r * 0.8, plank.width / 2 + r
+        A, B = plank.length / 2 * 0.75 + r, plank.width / 2 + r * 1.15
         wob = sum(rng.uniform(0.2, 1.0) * np.sin(k * a + rng.uniform(0, 6.3)) for k in (2, 3, 5)) / 2.2
         swell = 0.55 + 0.45 * np.sin(a * rng.integers(3, 6) + rng.uniform(0, 6.3))
-        # The outward normal of the oval, to tell the near side from the far one.
-        nz = np.cos(a) / A * uz + np.sin(a) / B * vz
-        facing = np.abs(nz) / np.hypot(np.cos(a) / A, np.sin(a) / B)
+        # The outward normal of the oval against the line of sight, to tell
+        # the near side from the far one and find where it turns edge-on.
+        gx, gz = np.cos(a) / A * ux + np.sin(a) / B * vx, np.cos(a) / A * uz + np.sin(a) / B * vz
+        px, pz = cx + A * np.cos(a) * ux + B * np.sin(a) * vx, cz + A * np.cos(a) * uz + B * np.sin(a) * vz
+        nz = (gx * px + gz * pz) / np.hypot(gx, gz) / np.hypot(px, pz)
+        facing = np.abs(nz)
         runs, t = [], rng.uniform(0, 0.6)
         while t < 2 * math.pi:
-            length = rng.uniform(0.45, 1.3) * (1 - 0.1 * i)
+            length = rng.uniform(0.3, 0.9) * (1 - 0.1 * i)
             runs.append((t, min(t + length, 2 * math.pi)))
             t += length + rng.uniform(0.12, 0.35) * (1 + 0.6 * i)
 
@@ -268,7 +284,9 @@ def _rings(svg: Svg, cam, plank, waves, radii, width, light, light_opacity, dark
                 dw = width * (1 - 0.3 * i / len(radii)) * swell[part] * np.sin(math.pi * s) ** 0.6 * (
                     1.0 if is_near else 1.4)
                 outline = screen(part, -dw / 2) + screen(part, dw / 2)[::-1]
-                strength = (light_opacity if is_near else dark_opacity) * fade * float(np.mean(facing[part])) ** 0.6
+                # A run that turns edge-on to us is lost in the waves.
+                turned = float(np.mean(facing[part]))
+                strength = (light_opacity if is_near else dark_opacity) * fade * turned ** 1.6 * (turned > 0.45)
                 q = round(min(strength, 1.0) * 16) / 16
                 if q > 0:
                     svg.path(polygon(outline), fill=light if is_near else P.sea_dark, opacity=num(q))
@@ -289,7 +307,7 @@ def build(scale: int) -> Picture:
     # far off and still catching near the board.
     sea.marks(surface, cam, waves, P, rng, near=2.4, far=300, per_metre=0.28, length=0.55, thickness=0.045,
               light=0.12, dark=0.32)
-    sea.marks(glints, cam, waves, P, rng, near=3.0, far=300, per_metre=2.2, length=0.4, thickness=0.018,
+    sea.marks(glints, cam, waves, P, rng, near=3.0, far=300, per_metre=2.6, length=0.4, thickness=0.022,
               light=0, dark=0, glitter=(L.x, GLOW), glitter_width=0.14, glitter_floor=0.45)
     sea.marks(glints, cam, waves, P, rng, near=2.3, far=3.0, per_metre=1.2, length=0.35, thickness=0.012,
               light=0, dark=0, glitter=(L.x - 4, mix(GLOW, P.sea_light, 0.3)), glitter_width=0.14, glitter_floor=0.1)
@@ -308,14 +326,15 @@ def build(scale: int) -> Picture:
     # The swell it makes where it goes through the surface spreads in long
     # rings round it, broken and wandering with the waves, the near side of
     # each giving back a little sky, the far side its back.
-    _rings(ripples, cam, plank, waves, [0.1, 0.26, 0.48, 0.76, 1.1], 0.045, mix(P.sea_light, GLOW, 0.35), 0.85, 1.0,
+    _rings(ripples, cam, plank, waves, [0.1, 0.26, 0.48, 0.76, 1.1], 0.05, mix(P.sea_light, GLOW, 0.35), 1.0, 1.0,
            np.random.default_rng(4608))
 
     above, under, depth = Svg(w, h), Svg(w, h), Svg(w, h)
     light_dir = (0.35, 0.08, 1.0)   # the break, low on the horizon ahead and to the right
     wood.draw(plank, cam, DUSK, light_dir, above=above, under=under, depth=depth, sight=0.22,
-              rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", torn=0.85, grain_opacity=0.5, top=TOP)
+              rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", torn=0.85, grain_opacity=0.75, top=TOP)
     _wet_top(cam, plank, above, np.random.default_rng(4607))
+    _nail_holes(cam, plank, above)
     _waterline(cam, plank, above, ripples)
     _splinters(cam, plank, above, ripples, np.random.default_rng(4610))
     _awash(cam, plank, ripples, np.random.default_rng(4612))
