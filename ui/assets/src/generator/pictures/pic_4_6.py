@@ -34,7 +34,7 @@ WARM_SEA = mix(P.sea_horizon, L.key, 0.45)
 # cloud overhead; the top takes the most of the sky.
 DUSK = replace(P, wood_lit=mix(P.wood_lit, P.sea_horizon, 0.3),
                wood_side=mix(P.wood_side, P.sea_near, 0.4),
-               wood_dark=mix(P.wood_dark, P.sea_dark, 0.45), wood_fresh=mix(P.wood_fresh, P.sea_horizon, 0.2))
+               wood_dark=mix(P.wood_dark, P.sea_dark, 0.45), wood_fresh=mix(P.wood_fresh, GLOW, 0.25))
 # The light is too low to reach the top: wet, it gives back the grey of the
 # cloud overhead, with the wood's brown showing through; lighter than the
 # dark water round it, so the board reads against the sea.
@@ -122,7 +122,8 @@ def _wet_top(cam, plank, svg, rng):
     mask = svg.uid("m")
     svg.defs.append(f'<mask id="{mask}"><path d="{outline}" fill="{along}"/></mask>')
     svg.add(f'<path d="{outline}" fill="{across}" mask="url(#{mask})"/>')
-    soak = svg.linear(a[0], a[1], b[0], b[1], [(0, P.ink, 0.5), (0.08, DUSK.wood_dark, 0.25), (0.25, DUSK.wood_dark, 0)])
+    soak = svg.linear(a[0], a[1], b[0], b[1], [(0, P.ink, 0.5), (0.08, DUSK.wood_dark, 0.25),
+                                               (0.25, DUSK.wood_dark, 0)])
     for face, screen, _ in drawn.above:
         svg.path(polygon(screen), fill=soak)
 
@@ -180,7 +181,8 @@ def _awash(cam, plank, svg, rng):
         u = -(plank.centre[1] + v * vx + T / 2 * wx) / ux - rng.uniform(0.0, 0.06)
         p = cam.point(plank.world(u, v, T / 2))
         q = cam.point(plank.world(u - rng.uniform(0.03, 0.07), v + W * 0.12, T / 2))
-        svg.path(lens(p[0], p[1], q[0], q[1], 0.45), fill=mix(P.foam, GLOW, 0.2), opacity=num(rng.uniform(0.45, 0.75)))
+        svg.path(lens(p[0], p[1], q[0], q[1], 0.45), fill=mix(P.foam, GLOW, 0.2),
+                 opacity=num(rng.uniform(0.45, 0.75)))
 
 
 def _reflection(cam, plank, waves, w, h, rng) -> Svg:
@@ -312,8 +314,8 @@ def build(scale: int) -> Picture:
     sea.marks(glints, cam, waves, P, rng, near=2.3, far=3.0, per_metre=1.2, length=0.35, thickness=0.012,
               light=0, dark=0, glitter=(L.x - 4, mix(GLOW, P.sea_light, 0.3)), glitter_width=0.14, glitter_floor=0.1)
 
-    # One board off a raft, a couple of metres long, a hand's breadth and a
-    # bit across and barely two fingers thick, lying on the lower third to
+    # One board off a raft, a couple of metres long, a span across and
+    # barely two fingers thick, lying on the lower third to
     # the right and turned to run away from us toward the glow, so its top
     # face shows as a strip with its grain. Wood this thin floats half out of
     # the water and nearly level: the torn end lifted a finger's width, the
@@ -321,18 +323,16 @@ def build(scale: int) -> Picture:
     plank = wood.Plank(length=2.0, width=0.24, thickness=0.026, centre=(0.82, 0.002, 3.8),
                        yaw=math.radians(44), pitch=math.radians(1.4), roll=math.radians(1.5),
                        seed=7, splintered=(False, True), knots=1, fibres=8)
-    u0 = -plank.centre[1] / math.sin(plank.pitch)
 
-    # The swell it makes where it goes through the surface spreads in long
-    # rings round it, broken and wandering with the waves, the near side of
-    # each giving back a little sky, the far side its back.
+    # The swell it makes spreads in rings round it, long close in and rounder
+    # further out, broken and wandering with the waves.
     _rings(ripples, cam, plank, waves, [0.1, 0.26, 0.48, 0.76, 1.1], 0.05, mix(P.sea_light, GLOW, 0.35), 1.0, 1.0,
            np.random.default_rng(4608))
 
     above, under, depth = Svg(w, h), Svg(w, h), Svg(w, h)
     light_dir = (0.35, 0.08, 1.0)   # the break, low on the horizon ahead and to the right
     wood.draw(plank, cam, DUSK, light_dir, above=above, under=under, depth=depth, sight=0.22,
-              rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", torn=0.85, grain_opacity=0.75, top=TOP)
+              rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", torn=1.0, grain_opacity=0.75, top=TOP)
     _wet_top(cam, plank, above, np.random.default_rng(4607))
     _nail_holes(cam, plank, above)
     _waterline(cam, plank, above, ripples)
@@ -340,11 +340,11 @@ def build(scale: int) -> Picture:
     _awash(cam, plank, ripples, np.random.default_rng(4612))
     mirror = _reflection(cam, plank, waves, w, h, np.random.default_rng(4611))
 
-    # The board's reflection hides the wave marks and the glitter behind it;
-    # the rings it makes and the drops falling off it lie on top.
+    # The board's reflection hides the wave marks and the glints behind it;
+    # the rings it makes and the water over its sunk end lie on top.
     layers = [Layer("sky", heaven), Layer("sea", water), Layer("sunk", under, depth=depth),
-              Layer("surface", surface), Layer("glints", glints), Layer("reflection", mirror), Layer("ripples", ripples),
-              Layer("plank", above)]
+              Layer("surface", surface), Layer("glints", glints), Layer("reflection", mirror),
+              Layer("ripples", ripples), Layer("plank", above)]
     return Picture(NAME, w, h, P, layers,
                    water=Water(P.sea_near, cam, waves, tint=0.8, surface=0.45, darken=0.45, blur=3.5, fade=0.6,
                                refraction=0.15),
