@@ -69,8 +69,8 @@ def _sky(cam, rng, w, h) -> Svg:
     sky.clouds(heaven, rng, overcast, ((-20, 46, 200, 36, 6, 0.05, 0.25), (196, 26, 70, 12, 4, 0.0, 0.2),
                                        (300, 52, 140, 22, 5, 0.15, 0.6)), (-20, 66, 250))
     # The brightest of it, where the sun has just gone under.
-    core = heaven.radial(L.x, cam.horizon, 70, 9, [(0, mix(GLOW, L.rim, 0.4), 0.95), (0.4, GLOW, 0.5),
-                                                   (1, GLOW, 0)])
+    core = heaven.radial(L.x, cam.horizon, 80, 12, [(0, mix(GLOW, L.rim, 0.6), 1.0), (0.4, GLOW, 0.6),
+                                                    (1, GLOW, 0)])
     heaven.add(f'<rect x="0" y="{cam.horizon - 14}" width="{w}" height="16" fill="{core}"/>')
     return heaven
 
@@ -326,7 +326,7 @@ def build(scale: int) -> Picture:
 
     # The swell it makes spreads in rings round it, long close in and rounder
     # further out, broken and wandering with the waves.
-    _rings(ripples, cam, plank, waves, [0.1, 0.26, 0.48, 0.76, 1.1], 0.05, mix(P.sea_light, GLOW, 0.35), 1.0, 1.0,
+    _rings(ripples, cam, plank, waves, [0.1, 0.26, 0.48, 0.76, 1.1], 0.07, mix(P.sea_light, GLOW, 0.4), 1.0, 1.0,
            np.random.default_rng(4608))
 
     above, under, depth = Svg(w, h), Svg(w, h), Svg(w, h)
