@@ -22,7 +22,9 @@ from ..caption import Caption
 from ..compose import Layer, Picture
 from ..hull import Hull
 from ..palette import BRIGHT, mix
+from ..skeleton import Pose, ellipse, limb
 from ..svg import Svg, lens, num, polygon, polyline, smooth
+from .pic_4_2 import SHIRT, rimmed
 
 # Noon on the beach, held back toward the set's muted look: the sky greyed
 # toward the far hills, the clouds a warm off-white, the sand pale beige.
@@ -697,63 +699,12 @@ def _spars(cam, svg: Svg, shade: Svg):
 
 # --- the yard -----------------------------------------------------------------------
 
-LAYERS = 5
-
 
 def _yard(cam, rng, svg: Svg, shade: Svg):
     ground = mix(P.sand, P.light.shadow, 0.55)
-    # New-sawn timber, paler than the hull's weathered planks and the sleepers under it.
+    # New-sawn timber, paler than the hull's weathered planks.
     fresh = replace(P, wood_side=mix(P.wood_side, P.wood_fresh, 0.45), wood_dark=mix(P.wood_dark, P.wood_side, 0.4))
-    # A stack of sawn planks on two sleepers, waiting to go on, its end
-    # turned to us and to the sun: the plank ends in rows, and between the
-    # rows the stickers that let the air through, dark in the gaps.
-    x0, z0 = 11.4, 27.6
-    yaw = math.radians(52)
-    c, s = math.cos(yaw), math.sin(yaw)
-    L, pitch, thick = 4.2, 0.22, 0.15
-
-    def at(u, v, y):
-        return np.array([x0 + c * u - s * v, y, z0 + s * u + c * v])
-
-    pts = [at(-L / 2, -0.55, 0), at(L / 2, -0.55, 0), at(L / 2, 0.55, 0), at(-L / 2, 0.55, 0)]
-    height = 0.12 + LAYERS * pitch
-    top = [p + [0, height, 0] for p in pts]
-    shade.path(polygon(_screen(cam, pts[:2] + [_shadow(top[1]), _shadow(top[2]), _shadow(top[3])] + pts[3:])),
-               fill=ground, opacity="0.8")
     sink, sink_depth = Svg(svg.width, svg.height), Svg(svg.width, svg.height)
-    for u in (-1.5, 1.5):
-        sleeper = wood.Plank(length=1.4, width=0.16, thickness=0.12, centre=tuple(at(u, 0, 0.06)),
-                             yaw=yaw + math.pi / 2, seed=300 + int(u * 10), splintered=(False, False),
-                             nails=False, knots=0)
-        wood.draw(sleeper, cam, P, SUN, above=svg, under=sink, depth=sink_depth, sight=1.0, wet=False)
-    # The shade inside the pile, seen through the gaps between the planks.
-    inner = [at(-L / 2 + 0.06, -0.5, 0.12), at(-L / 2 + 0.06, 0.5, 0.12), at(-L / 2 + 0.06, 0.5, height - 0.1),
-             at(-L / 2 + 0.06, -0.5, height - 0.1), at(L / 2 - 0.1, -0.5, height - 0.1), at(L / 2 - 0.1, -0.5, 0.12)]
-    svg.path(polygon(_screen(cam, inner)), fill=mix(P.wood_dark, P.light.shadow, 0.3))
-    # Layers of three from the bottom up, the far plank of each first.
-    for layer in range(LAYERS):
-        y = 0.12 + thick / 2 + layer * pitch
-        for col in (2, 1, 0):
-            if layer == LAYERS - 1 and col == 2:
-                continue
-            k = layer * 3 + col
-            v = -0.35 + 0.35 * col + rng.uniform(-0.015, 0.015)
-            du = rng.uniform(-0.06, 0.06)
-            plank = wood.Plank(length=L - 0.1 + rng.uniform(-0.1, 0.0), width=0.32, thickness=thick,
-                               centre=tuple(at(du, v, y)), yaw=yaw + rng.uniform(-0.01, 0.01), seed=310 + k,
-                               splintered=(False, False), nails=False, knots=1)
-            wood.draw(plank, cam, fresh, SUN, above=svg, under=sink, depth=sink_depth, sight=1.0, wet=False)
-            # The sawn end's corners, a shade darker along its lower and far edges.
-            e = [cam.point(plank.world(-plank.length / 2, vv, ww)) for vv, ww in
-                 ((0.16, thick / 2), (0.16, -thick / 2), (-0.16, -thick / 2))]
-            svg.path(polyline(e), stroke=mix(P.wood_dark, P.wood_side, 0.3), stroke_width="0.3", opacity="0.8")
-        if layer < LAYERS - 1:
-            for u in (-1.5, 0.0, 1.5):
-                sticker = wood.Plank(length=1.15, width=0.06, thickness=pitch - thick,
-                                     centre=tuple(at(u, 0, y + thick / 2 + (pitch - thick) / 2)),
-                                     yaw=yaw + math.pi / 2, seed=400 + layer * 3 + int(u), splintered=(False, False),
-                                     nails=False, knots=0)
-                wood.draw(sticker, cam, P, SUN, above=svg, under=sink, depth=sink_depth, sight=1.0, wet=False)
     # The saw in two or three flat tones, drawn a little generous so it reads at a glance.
     steel = mix(mix(P.cloud_shade, P.ink, 0.35), P.wood_fresh, 0.1)
     steel_lit = mix(P.cloud_lit, P.light.key, 0.4)
@@ -849,6 +800,129 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
                  fill=mix(P.wood_fresh, P.wood_lit, rng.uniform(0, 0.45)), opacity=num(rng.uniform(0.75, 1.0)))
 
 
+# --- the narrator -------------------------------------------------------------------
+
+HEAD = 0.23
+# Alone on the sand beyond the bow, his back to us and to the ship, looking
+# out at the water with both hands on his hips, the weight on his right leg.
+# In the plane of his back, metres: x to our right, y up from the sand.
+NARRATOR = Pose(HEAD, {
+    "head": (0.0, 1.64),
+    "shoulder": (-0.15, 1.48), "elbow": (-0.34, 1.24), "wrist": (-0.19, 1.05), "hand": (-0.09, 0.95),
+    "shoulder.far": (0.15, 1.48), "elbow.far": (0.34, 1.25), "wrist.far": (0.19, 1.06), "hand.far": (0.09, 0.96),
+    "hip": (-0.09, 0.95), "knee": (-0.14, 0.5), "ankle": (-0.17, 0.08),
+    "hip.far": (0.08, 0.95), "knee.far": (0.07, 0.5), "ankle.far": (0.06, 0.08),
+})
+# Where he stands (world x, z): clear of the bow, his head and shoulders
+# against the strip of sea.
+STANDS = (21.2, 52.0)
+
+
+def _narrator(cam, svg: Svg, shade: Svg):
+    """A small dark figure with the sun's edge down his left side, and his
+    shadow thrown right and away across the sand."""
+    NARRATOR.check()
+    j = NARRATOR.joints
+    X, Z = STANDS
+    L = P.light
+
+    def world(q):
+        return np.array([X + q[0], q[1], Z])
+
+    def pt(q):
+        return cam.point(world(q))
+
+    shirt = mix(SHIRT, L.key, 0.12)
+    trousers = mix(mix(P.cloth_dark, P.wood_dark, 0.35), L.shadow, 0.15)
+    skin = mix(P.skin, L.shadow, 0.15)
+    rim = mix(L.rim, P.wood_fresh, 0.3)
+    parts = []           # (outline in metres, fill) from the back to the front
+    for side in (".far", ""):
+        hip, knee, ankle = j["hip" + side], j["knee" + side], j["ankle" + side]
+        parts.append((limb(hip, knee, 0.085, 0.06), trousers))
+        parts.append((limb(knee, ankle, 0.06, 0.045), trousers))
+        # The heel and the back of the shoe, on the sand.
+        parts.append((ellipse((ankle[0], 0.045), 0.055, 0.045), mix(P.wood_dark, P.ink, 0.4)))
+    parts.append(([(-0.15, 1.0), (0.15, 1.0), (0.15, 0.86), (-0.15, 0.86)], trousers))
+    # The shirt over the back, broad at the shoulders, loose at the belt.
+    parts.append(([(-0.2, 1.5), (-0.06, 1.53), (0.06, 1.53), (0.2, 1.5), (0.2, 1.38), (0.16, 1.0), (0.15, 0.92),
+                   (-0.15, 0.92), (-0.17, 1.0), (-0.2, 1.38)], shirt))
+    for side in (".far", ""):
+        sh, el, wr, ha = (j[n + side] for n in ("shoulder", "elbow", "wrist", "hand"))
+        parts.append((limb(sh, el, 0.07, 0.055), shirt))
+        parts.append((limb(el, wr, 0.05, 0.04), skin))
+        parts.append((limb(wr, ha, 0.04, 0.035), skin))
+    parts.append((limb((0.0, 1.5), (0.0, 1.58), 0.05, 0.05), skin))
+    parts.append((ellipse(j["head"], 0.095, 0.12), P.hair))
+    # The shadow of a body, not of a cut-out: each part thrown from the front
+    # and the back of him, so it has some breadth on the sand.
+    ground = mix(P.sand, L.shadow, 0.65)
+    for outline, _ in parts:
+        for dz in (-0.12, 0.12):
+            shade.path(polygon(_screen(cam, [_shadow(world(q) + [0, 0, dz]) for q in outline])), fill=ground,
+                       opacity="0.9")
+    for outline, fill in parts:
+        d = polygon([pt(q) for q in outline])
+        rimmed(svg, d, fill, mix(fill, rim, 0.55), shift=(0.35, 0.0))
+
+
+def _gear(cam, svg: Svg, shade: Svg):
+    """His gear packed and waiting at the foot of the stem: a sea chest, two
+    water casks and a coil of rope, each lit on the left, its shadow to the right."""
+    ground = mix(P.sand, P.light.shadow, 0.55)
+    L = P.light
+    # Casks standing on end: a bellied stave body, dark hoops, the head lit.
+    def cask(x, z, r, hgt):
+        base = np.array([x, 0.0, z])
+        k = float(cam.scale(z))
+        cx, cy = cam.point(base)
+        ts = np.linspace(0, 1, 9)
+        belly = r * (0.86 + 0.14 * np.sin(np.pi * ts))
+        left = [(cx - b * k, cy - t * hgt * k) for t, b in zip(ts, belly)]
+        right = [(cx + b * k, cy - t * hgt * k) for t, b in zip(ts, belly)]
+        top = [_shadow(base + [math.cos(a) * r * 0.86, hgt, math.sin(a) * r * 0.86]) for a in
+               np.linspace(0, 2 * math.pi, 12, endpoint=False)]
+        foot = [base + [math.cos(a) * r * 0.86, 0, math.sin(a) * r * 0.86] for a in
+                np.linspace(0, 2 * math.pi, 12, endpoint=False)]
+        shade.path(polygon([cam.point((x2, 0, z2)) for x2, z2 in
+                            _convex([(p[0], p[2]) for p in top + foot])]), fill=ground, opacity="0.85")
+        stave = mix(P.wood_side, P.wood_lit, 0.35)
+        body = smooth(left + right[::-1], tension=0.4)
+        rimmed(svg, body, mix(stave, P.wood_dark, 0.25), mix(stave, L.key, 0.3), shift=(0.8, 0.0))
+        for t in (0.12, 0.3, 0.7, 0.88):
+            b = r * (0.86 + 0.14 * math.sin(math.pi * t)) * k
+            y = cy - t * hgt * k
+            svg.path(f"M{num(cx - b)},{num(y)}Q{num(cx)},{num(y + 0.12 * r * k)} {num(cx + b)},{num(y)}",
+                     stroke=mix(P.wood_dark, P.ink, 0.4), stroke_width="0.4", fill="none")
+        svg.add(f'<ellipse cx="{num(cx)}" cy="{num(cy - hgt * k)}" rx="{num(0.86 * r * k)}" '
+                f'ry="{num(0.3 * r * k)}" fill="{mix(P.wood_lit, L.key, 0.35)}"/>')
+
+    # The sea chest, painted once and faded, the line of its lid under the top.
+    chest = np.array([10.9, 0.0, 32.4])
+    paint = mix(mix(P.sea_near, P.wood_dark, 0.45), P.sand, 0.15)
+    _box(cam, svg, shade, chest, 0.5, 0.3, 0.5, paint, courses=1)
+    lid = [chest + ALONG * a + OUT * 0.3 + [0, 0.4, 0] for a in (-0.5, 0.5)]
+    svg.path(polyline(_screen(cam, lid)), stroke=mix(paint, P.ink, 0.5), stroke_width="0.35")
+    cask(9.6, 31.6, 0.3, 0.8)
+    cask(12.1, 32.9, 0.27, 0.72)
+    # A coil of rope on the sand, turns laid on turns, lit along their top.
+    cx, cz = 11.8, 31.3
+    k = float(cam.scale(cz))
+    rope = mix(P.wood_fresh, P.wood_side, 0.35)
+    x, y = cam.point((cx, 0, cz))
+    shade.add(f'<ellipse cx="{num(x + 0.25 * k)}" cy="{num(y - 0.02 * k)}" rx="{num(0.5 * k)}" '
+              f'ry="{num(0.14 * k)}" fill="{ground}" opacity="0.85"/>')
+    for i in range(4):
+        yy = y - (0.05 + 0.08 * i) * k
+        rr = (0.38 - 0.02 * i) * k
+        svg.add(f'<ellipse cx="{num(x)}" cy="{num(yy)}" rx="{num(rr)}" ry="{num(rr * 0.3)}" fill="none" '
+                f'stroke="{mix(rope, P.wood_dark, 0.35)}" stroke-width="{num(0.09 * k)}"/>')
+        svg.add(f'<ellipse cx="{num(x - 0.03 * k)}" cy="{num(yy - 0.03 * k)}" rx="{num(rr)}" ry="{num(rr * 0.3)}" '
+                f'fill="none" stroke="{mix(rope, L.key, 0.3)}" stroke-width="{num(0.04 * k)}" opacity="0.9"/>')
+    svg.add(f'<ellipse cx="{num(x)}" cy="{num(y - 0.3 * k)}" rx="{num(0.2 * k)}" ry="{num(0.06 * k)}" '
+            f'fill="{mix(P.wood_dark, P.light.shadow, 0.3)}"/>')
+
+
 def build(scale: int) -> Picture:
     w, h = SIZE
     cam = Camera(w, h, horizon=HORIZON, focal=370, eye=3.2)
@@ -879,11 +953,15 @@ def build(scale: int) -> Picture:
     _yard(cam, rng, yard, shade)
     # The spars lie nearer than the plank stack behind them.
     _spars(cam, yard, shade)
+    _gear(cam, yard, shade)
+    figure = Svg(w, h)
+    _narrator(cam, figure, shade)
 
     # One sun, one shadow: every shape of it at full strength in one group
     # that is then made see-through, so overlaps do not darken twice.
     shade.body = ['<g opacity="0.9">' + "".join(re.sub(r' opacity="[0-9.]+"', "", e) for e in shade.body)
                   + "</g>"]
     layers = [Layer("sky", heaven), Layer("land", land), Layer("shadows", shade),
-              Layer("ship", ship), Layer("yard", yard)]
+              Layer("ship", ship), Layer("yard", yard),
+              Layer("figure", figure)]
     return Picture(NAME, w, h, P, layers, caption=Caption(_caption_lines(), edge="bottom"), seed=10)
