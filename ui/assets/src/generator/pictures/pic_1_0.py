@@ -1,11 +1,11 @@
 """The start: a ship half built on the beach. The hull stands on a row of
-keel blocks, shored up on the near side, planked from the stern forward and
-from the keel up: the bottom runs nearly to the bow, the upper strakes stop
-together on one rib amidships, and forward of it the bare frames stand open,
-held fair by ribbands. No mast is stepped yet; the spars lie on the sand by
-the bow. The sun, high at the top left, throws the hull's shadow to the
-right across the sand; a staging plank along the side, a builder's yard in
-front."""
+keel blocks, shored up on the near side, planked from the stern forward to
+one frame a little past amidships, where every strake ends; forward of it
+the bare frames stand open, held fair by ribbands. The sun, high at the top
+left, throws the hull's shadow to the right across the sand; a staging plank
+along the side, a sawhorse in front. Beyond the bow, the narrator alone on
+the sand with his back to us, looking out to sea, his gear packed and
+waiting at the foot of the stem."""
 
 from __future__ import annotations
 
@@ -90,27 +90,23 @@ KEEL_DEPTH = 0.35
 ROCKER = 0.6
 ORIGIN = np.array([-7.6, KEEL_Y, 25.5])
 YAW = math.radians(22)
-# Frames about a metre and a half apart: few enough that each bare one reads
-# as a rib of the hull rather than a paling.
-RIBS = [round(0.06 + 0.9 * i / 11, 4) for i in range(12)]
+# Frames about a metre and a half apart, evenly: few enough that each bare
+# one reads as a rib of the hull rather than a paling. All of them stand
+# square to the keel; only the stem, forward of the last, rakes out.
+RIBS = [round(0.06 + 0.9 * i / 11, 4) for i in range(11)]
 STRAKES = 9
-# The rib each strake ends on, from the garboard up: planked from the keel
-# up and from the stern forward. The garboards run nearly to the bow, each
-# strake above stops a rib or two short of the one below, and the three
-# under the sheer are hung only on the after half, so they stop together on
-# one rib. Forward the frames stand open down past the turn of the bilge,
-# where a rib shows its curve: in toward the keel, flaring out at the head.
-PLANKED = [10, 10, 9, 8, 7, 7, 5, 5, 5]
-# The far side is planked to the same pattern, so through the opening one
+# The rib each strake ends on, from the garboard up: planked from the stern
+# forward, every strake butted on the same frame a little past amidships, so
+# the planking ends in one clean line. Forward of it the frames stand open
+# from the keel to the head, each showing its curve: in toward the keel,
+# flaring out at the head, narrower toward the bow.
+PLANKED = [6] * STRAKES
+# The far side is planked to the same frame, so through the opening one
 # sees its bare ribs from inside and the day beyond them.
 PLANKED_FAR = PLANKED
-# No mast is stepped yet: the spars lie on the sand beside the hull, on two
-# sleepers, each (butt, head, radius at the butt) in world metres.
-SPARS = [((7.4, 0.5, 22.9), (18.5, 0.5, 27.4), 0.28),
-         ((8.9, 0.4, 24.4), (17.3, 0.4, 27.8), 0.18)]
 # Ribbands: long battens nailed round the bare frames to hold them fair
 # until the planks go on, (height fraction, first rib) each.
-RIBBANDS = [(1.0, 5), (0.83, 5), (0.5, 9)]
+RIBBANDS = [(1.0, 6), (0.7, 6), (0.4, 6)]
 WALE = 5
 # The light across the near side's planking, from the keel (0) to the sheer
 # (1): shade where positive is sun, negative the hull's own shadow.
@@ -136,7 +132,7 @@ def surf(s, t, side):
     forward and its transom aft, then set on the stocks and turned."""
     x, y, z = HULL.local(s, t, side)
     t = np.asarray(t, float)
-    x = x + 1.6 * _smoothstep(0.72, 1.0, s) * t ** 1.6 - 1.3 * _smoothstep(0.18, 0.0, s) * t
+    x = x + 1.6 * _smoothstep(0.88, 1.0, s) * t ** 1.6 - 1.3 * _smoothstep(0.18, 0.0, s) * t
     # The keel rockers up toward both ends; the sheer keeps its line.
     y = y + ROCKER * (2 * np.asarray(s, float) - 1) ** 2 * (1 - t)
     return _place(x, y, z)
@@ -327,10 +323,10 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
     far_rib = mix(mix(P.wood_dark, P.wood_side, 0.25), P.light.shadow, 0.3)
     for s in RIBS:
         pts = rib_curve(s, far)
-        stroke_path(pts, far_rib, 0.3 * px_mid, cap="butt")
-        # Its inner face, toward us, takes a little of the light that falls into the hull.
+        stroke_path(pts, far_rib, 0.26 * px_mid, cap="butt")
+        # Its inner face, toward us, takes only a little of the light that falls into the hull.
         stroke_path(pts[4:] + [-0.05 * math.cos(YAW), 0, -0.05 * math.sin(YAW)],
-                    mix(far_rib, P.wood_side, 0.45), 0.14 * px_mid, opacity="0.8", cap="butt")
+                    mix(far_rib, P.wood_side, 0.2), 0.12 * px_mid, opacity="0.7", cap="butt")
     # The keelson along the floor.
     stroke_path(surf(np.linspace(0.05, 0.95, 20), np.full(20, 0.06), 0), P.wood_dark, 0.3 * px_mid)
 
@@ -435,9 +431,18 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
 
     # Ribbands round the bare frames, sprung to the same curve the planks
     # will take: a dark underside, the lit top edge toward the sun.
+    # Each is sprung fair through the ribs it is nailed to and let into the stem.
+    fore = np.array([math.cos(YAW), 0.0, math.sin(YAW)])
     for t, r0 in RIBBANDS:
-        s = np.linspace(RIBS[r0] - 0.004, 0.985, 24)
-        line = surf(s, np.full_like(s, min(t, 0.985)), near)
+        tt = min(t, 0.985)
+        knots = [surf(r, tt, near) for r in RIBS[r0:]] + [surf(1.0, tt, 0) + fore * 0.16 + OUT * 0.05]
+        knots = [surf(RIBS[r0] - 0.004, tt, near)] + knots
+        # A batten bends fair: a cubic through its nails, not a line that kinks where the hull does.
+        knots = np.array(knots)
+        u = np.concatenate([[0], np.cumsum(np.linalg.norm(np.diff(knots, axis=0), axis=1))])
+        fit = [np.polyfit(u, knots[:, i], 3) for i in range(3)]
+        uu = np.linspace(0, u[-1], 40)
+        line = np.stack([np.polyval(f, uu) for f in fit], -1)
         stroke_path(line, mix(P.wood_dark, P.wood_side, 0.4), 0.13 * px_mid, cap="butt")
         stroke_path(line + [0, 0.04, 0], mix(P.wood_side, P.wood_lit, 0.7), 0.06 * px_mid, cap="butt")
         for r in RIBS[r0 + 1:]:
@@ -610,12 +615,18 @@ def _shores(cam, svg: Svg, shade: Svg):
                    opacity="0.85")
 
     # Shores: squared timbers from a sole board on the sand up to the turn
-    # of the bilge, leaning in at one angle.
-    for s in (0.33, 0.56, 0.79):
-        top = surf(s, 0.4, -1)
+    # of the bilge, leaning in at one angle, each against a frame: its head
+    # on a cleat nailed to the planking or to the bare rib, cut to bear square.
+    for r in (3, 7, 9):
+        s = RIBS[r]
+        top = surf(s, 0.36, -1) + OUT * 0.06
         foot = np.array([top[0], 0.0, top[2]]) + OUT * 1.9
         _box(cam, svg, shade, foot + OUT * 0.1, 0.35, 0.3, 0.08, mix(P.wood_side, P.wood_lit, 0.3))
         timber(foot + [0, 0.08, 0], top, 0.15)
+        cleat = [surf(s, 0.36 + dt, -1) + OUT * 0.07 for dt in (-0.06, 0.07)]
+        (ax, ay), (bx, by) = cam.point(cleat[0]), cam.point(cleat[1])
+        svg.path(f"M{num(ax)},{num(ay)}L{num(bx)},{num(by)}", stroke=mix(P.wood_lit, P.light.key, 0.25),
+                 stroke_width=num(0.12 * px), stroke_linecap="butt")
     # The staging: a long plank on two trestles, at the height of the turn
     # of the topsides, clear of the hull by a stride.
     y = 2.5
@@ -636,7 +647,7 @@ def _shores(cam, svg: Svg, shade: Svg):
     a, b = ends
     d = (b - a) / np.linalg.norm(b - a)
     mid = (a + b) / 2
-    length = float(np.linalg.norm(b - a)) + 2.2
+    length = float(np.linalg.norm(b - a)) + 1.2
     yaw = math.atan2(d[2], d[0])
     # Its shadow across the planking under it, thrown down and to the right.
     reach = 0.6 / max(0.1, float(np.dot(SUN, OUT)))
@@ -654,47 +665,6 @@ def _shores(cam, svg: Svg, shade: Svg):
     sh = [_shadow(plank.world(u, v, 0)) for u, v in ((-length / 2, -0.19), (length / 2, -0.19),
                                                      (length / 2, 0.19), (-length / 2, 0.19))]
     shade.path(polygon(_screen(cam, sh)), fill=ground, opacity="0.85")
-
-
-def _spars(cam, svg: Svg, shade: Svg):
-    """The masts not yet stepped: round spars lying on two sleepers, each
-    tapering from its butt to its head, lit along the top and in shade
-    underneath, the butt's end grain turned to the sun."""
-    ground = mix(P.sand, P.light.shadow, 0.55)
-    for u in (1.4, 6.2):
-        c = np.asarray(SPARS[0][0]) + ALONG * u
-        _box(cam, svg, shade, np.array([c[0], 0.0, c[2]]) - OUT * 0.4, 0.14, 0.9, 0.22,
-             mix(P.wood_side, P.wood_dark, 0.2))
-    for butt, head, radius in SPARS:
-        a, b = np.asarray(butt, float), np.asarray(head, float)
-        ts = np.linspace(0, 1, 24)
-        axis = [a + (b - a) * t for t in ts]
-        rs = radius * (1 - 0.45 * ts ** 1.3)
-        # The shadow on the sand, right and away from it.
-        band = [_shadow(p + [0, r, 0]) + OUT * r for p, r in zip(axis, rs)]
-        band += [_shadow(p + [0, r, 0]) - OUT * r for p, r in zip(axis[::-1], rs[::-1])]
-        shade.path(polygon(_screen(cam, band)), fill=ground, opacity="0.85")
-        scr = [cam.point(p) for p in axis]
-        k = [float(cam.scale(p[2])) for p in axis]
-
-        def strip(v0, v1):
-            upper = [(x, y - v0 * r * kk) for (x, y), r, kk in zip(scr, rs, k)]
-            lower = [(x, y - v1 * r * kk) for (x, y), r, kk in zip(scr, rs, k)]
-            return polygon(upper + lower[::-1])
-
-        svg.path(strip(1, -1), fill=mix(P.wood_side, P.wood_dark, 0.35))
-        svg.path(strip(1, -0.15), fill=mix(P.wood_side, P.wood_lit, 0.45))
-        svg.path(strip(1, 0.45), fill=mix(P.wood_lit, P.light.rim, 0.3))
-        svg.path(strip(1, 0.8), fill=mix(P.wood_lit, P.light.rim, 0.7))
-        # The butt: end grain, pale and facing the sun, with its rings.
-        (x, y), kk = scr[0], k[0]
-        rr = radius * kk
-        ang = math.degrees(math.atan2(scr[1][1] - y, scr[1][0] - x))
-        svg.add(f'<ellipse cx="{num(x)}" cy="{num(y)}" rx="{num(rr * 0.42)}" ry="{num(rr)}" '
-                f'transform="rotate({num(ang)} {num(x)} {num(y)})" fill="{mix(P.wood_fresh, P.light.key, 0.25)}"/>')
-        svg.add(f'<ellipse cx="{num(x)}" cy="{num(y)}" rx="{num(rr * 0.22)}" ry="{num(rr * 0.55)}" '
-                f'transform="rotate({num(ang)} {num(x)} {num(y)})" fill="none" '
-                f'stroke="{mix(P.wood_fresh, P.wood_side, 0.5)}" stroke-width="0.3"/>')
 
 
 # --- the yard -----------------------------------------------------------------------
@@ -951,8 +921,6 @@ def build(scale: int) -> Picture:
     _shores(cam, ship, shade)
     yard = Svg(w, h)
     _yard(cam, rng, yard, shade)
-    # The spars lie nearer than the plank stack behind them.
-    _spars(cam, yard, shade)
     _gear(cam, yard, shade)
     figure = Svg(w, h)
     _narrator(cam, figure, shade)
