@@ -1,7 +1,8 @@
 """The start: a ship half built on the beach. The hull stands on a row of
 keel blocks, shored up on the near side, planked from the stern forward to
 one frame a little past amidships, where every strake ends; forward of it
-the bare frames stand open, held fair by ribbands. The sun, high at the top
+the bare frames stand open, held fair by ribbands. Three bare lower masts
+are already stepped in the planked after body. The sun, high at the top
 left, throws the hull's shadow to the right across the sand; a staging plank
 along the side, a sawhorse in front. Beyond the bow, the narrator alone on
 the sand with his back to us, looking out to sea, his gear packed and
@@ -329,6 +330,9 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
                     mix(far_rib, P.wood_side, 0.2), 0.12 * px_mid, opacity="0.7", cap="butt")
     # The keelson along the floor.
     stroke_path(surf(np.linspace(0.05, 0.95, 20), np.full(20, 0.06), 0), P.wood_dark, 0.3 * px_mid)
+    # The masts, stepped on the keelson and wedged in the deck beams of the
+    # planked after body; the near side's planking hides them below the rail.
+    shroud = _masts(cam, ship, shade)
 
     # The near side: every rib, then the planks over them. A rib is a sawn
     # timber square to the hull's section: its aft face toward the sun, its
@@ -476,6 +480,8 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         c = feet + (top + [0, 0.5, 0] + out * 0.05 - feet) * f
         stroke_path([c - along * 0.28, c + along * 0.28], mix(P.wood_lit, P.light.rim, 0.3), 0.06 * px_mid)
     _backbone(cam, ship, px_mid)
+    # The slack shroud over the rail, in front of the planking it hangs down.
+    ship.path(shroud, fill="none", stroke=mix(P.wood_dark, P.ink, 0.3), stroke_width="0.45", opacity="0.9")
 
 
 # The backbone's timbers, all one piece of wood: keel, stem and sternpost.
@@ -519,6 +525,50 @@ def _backbone(cam, ship: Svg, px_mid: float):
         ship.path(polyline(_screen(cam, line + lit_side * BACKBONE_SIDED * 0.35 + [0, 0.04, 0])), stroke=rim,
                   stroke_width=num(0.07 * px_mid), stroke_linecap="butt", fill="none", opacity="0.85")
 
+
+# The three lower masts, already stepped in the finished after body, bare:
+# no yards, no tops, the standing rigging not yet set up. (station along
+# the hull, height above the keel, radius at the deck), raked a little aft.
+MASTS = [(0.12, 15.0, 0.18), (0.3, 18.0, 0.24), (0.47, 16.5, 0.21)]
+RAKE = math.radians(4)
+
+
+def _masts(cam, ship: Svg, shade: Svg) -> str:
+    """Each a round spar tapering to its head, lit down its left side and in
+    shade on the right, its long shadow thrown across the sand behind the hull;
+    from the mainmast one shroud hangs slack over the rail, not yet set up."""
+    ground = mix(P.sand, P.light.shadow, 0.5)
+    aft = np.array([-math.cos(YAW), 0.0, -math.sin(YAW)])
+    spar = mix(P.wood_lit, P.wood_fresh, 0.35)
+    for st, height, radius in MASTS:
+        step = surf(st, 0.06, 0)
+        up = np.array([0.0, math.cos(RAKE), 0.0]) + aft * math.sin(RAKE)
+        ts = np.linspace(0, 1, 30)
+        axis = [step + up * height * t for t in ts]
+        rs = radius * (1.05 - 0.45 * ts ** 1.2)
+        band = [_shadow(p) + OUT * r for p, r in zip(axis, rs)] + [_shadow(p) - OUT * r for p, r in
+                                                                     zip(axis[::-1], rs[::-1])]
+        shade.path(polygon(_screen(cam, band)), fill=ground, opacity="0.85")
+        scr = [cam.point(p) for p in axis]
+        k = [float(cam.scale(p[2])) for p in axis]
+
+        def strip(v0, v1):
+            a = [(x + v0 * r * kk, y) for (x, y), r, kk in zip(scr, rs, k)]
+            b = [(x + v1 * r * kk, y) for (x, y), r, kk in zip(scr, rs, k)]
+            return polygon(a + b[::-1])
+
+        ship.path(strip(-1, 1), fill=mix(spar, P.wood_dark, 0.45))
+        ship.path(strip(-1, 0.35), fill=mix(spar, P.wood_side, 0.25))
+        ship.path(strip(-1, -0.2), fill=spar)
+        ship.path(strip(-0.95, -0.62), fill=mix(spar, P.light.rim, 0.45))
+        if st == 0.3:
+            # One shroud rove over the masthead and left slack, its end hung over the rail aft.
+            head = step + up * height * 0.72
+            foot = surf(st - 0.09, 1.0, -1) + OUT * 0.3 - [0, 0.6, 0]
+            (ax, ay), (bx, by) = cam.point(head), cam.point(foot)
+            mx, my = (ax + bx) / 2 + 5.0, (ay + by) / 2 + 8.0
+            shroud = f"M{num(ax)},{num(ay)}Q{num(mx)},{num(my)} {num(bx)},{num(by)}"
+    return shroud
 
 def _under_sheer(s, drop):
     """The height fraction at station s that lies `drop` metres under the sheer."""
@@ -905,7 +955,7 @@ def build(scale: int) -> Picture:
     # A few masses of different build low over the hills, clear of the sun:
     # one tall heap to the right, a long flat bank in the middle distance,
     # a small ragged one high up, and the low roll along the hills.
-    sky.clouds(heaven, rng, CLOUDS, ((232, 90, 150, 28, 7, 0.85), (120, 78, 96, 5, 3, 0.92), (372, 50, 30, 6, 2, 0.95)),
+    sky.clouds(heaven, rng, CLOUDS, ((232, 90, 150, 28, 7, 0.85), (96, 78, 84, 5, 3, 0.92), (372, 50, 30, 6, 2, 0.95)),
            (-20, 110, 220))
 
     land = Svg(w, h)
