@@ -503,14 +503,17 @@ def _backbone(cam, ship: Svg, px_mid: float):
     post = surf(np.zeros_like(t), t, 0) + aft * 0.22 + OUT * 0.05
     # The stem: the bow's curve carried on ahead of the plank ends and up past the sheer.
     stem = surf(np.ones(18), np.linspace(0, 1.12, 18), 0) + fore * 0.18 + OUT * 0.05
+    # Both posts are let down into the keel's end, not stood on top of it.
+    post = np.concatenate([[post[0] - [0, 0.3, 0]], post])
+    stem = np.concatenate([[stem[0] - [0, 0.3, 0]], stem])
     s = np.linspace(0.0, 1.0, 30)
     keel_top = surf(s, np.zeros_like(s), 0) + OUT * 0.12
     depth = KEEL_DEPTH + 0.12
     keel_bottom = keel_top - [0, depth, 0]
     # The keel runs out under the posts, so the three read as one timber.
-    keel_top = np.concatenate([[post[0]], keel_top, [stem[0]]])
-    keel_bottom = np.concatenate([[post[0] - [0, depth, 0] + aft * 0.1], keel_bottom,
-                                  [stem[0] - [0, depth, 0] + fore * 0.1]])
+    keel_top = np.concatenate([[post[1]], keel_top, [stem[1]]])
+    keel_bottom = np.concatenate([[post[1] - [0, depth, 0] + aft * 0.1], keel_bottom,
+                                  [stem[1] - [0, depth, 0] + fore * 0.1]])
     ship.path(polygon(_screen(cam, np.concatenate([keel_top, keel_bottom[::-1]]))), fill=tone)
     # The keel's lower half turned from the sun, and its dark bottom arris.
     mid = (keel_top + keel_bottom) / 2
@@ -529,7 +532,7 @@ def _backbone(cam, ship: Svg, px_mid: float):
 # The three lower masts, already stepped in the finished after body, bare:
 # no yards, no tops, the standing rigging not yet set up. (station along
 # the hull, height above the keel, radius at the deck), raked a little aft.
-MASTS = [(0.12, 15.0, 0.18), (0.3, 18.0, 0.24), (0.47, 16.5, 0.21)]
+MASTS = [(0.09, 15.0, 0.18), (0.3, 18.0, 0.24), (0.47, 16.5, 0.21)]
 RAKE = math.radians(4)
 
 
@@ -853,14 +856,14 @@ def _narrator(cam, svg: Svg, shade: Svg):
         return cam.point(world(q))
 
     shirt = mix(SHIRT, L.key, 0.12)
-    trousers = mix(mix(P.cloth_dark, P.wood_dark, 0.35), L.shadow, 0.15)
+    trousers = mix(mix(P.cloth_dark, P.wood_dark, 0.35), P.ink, 0.3)
     skin = mix(P.skin, L.shadow, 0.15)
     rim = mix(L.rim, P.wood_fresh, 0.3)
     parts = []           # (outline in metres, fill) from the back to the front
     for side in (".far", ""):
         hip, knee, ankle = j["hip" + side], j["knee" + side], j["ankle" + side]
-        parts.append((limb(hip, knee, 0.085, 0.06), trousers))
-        parts.append((limb(knee, ankle, 0.06, 0.045), trousers))
+        parts.append((limb(hip, knee, 0.095, 0.07), trousers))
+        parts.append((limb(knee, ankle, 0.07, 0.055), trousers))
         # The heel and the back of the shoe, on the sand.
         parts.append((ellipse((ankle[0], 0.045), 0.055, 0.045), mix(P.wood_dark, P.ink, 0.4)))
     parts.append(([(-0.15, 1.0), (0.15, 1.0), (0.15, 0.86), (-0.15, 0.86)], trousers))
