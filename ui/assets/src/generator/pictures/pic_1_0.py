@@ -329,7 +329,7 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         stroke_path(pts[4:] + [-0.05 * math.cos(YAW), 0, -0.05 * math.sin(YAW)],
                     mix(far_rib, P.wood_side, 0.2), 0.12 * px_mid, opacity="0.7", cap="butt")
     # The keelson along the floor.
-    stroke_path(surf(np.linspace(0.05, 0.95, 20), np.full(20, 0.06), 0), P.wood_dark, 0.3 * px_mid)
+    stroke_path(surf(np.linspace(0.05, 0.9, 20), np.full(20, 0.06), 0), P.wood_dark, 0.3 * px_mid, cap="butt")
     # The masts, stepped on the keelson and wedged in the deck beams of the
     # planked after body; the near side's planking hides them below the rail.
     shroud = _masts(cam, ship, shade)
@@ -684,7 +684,7 @@ def _shores(cam, svg: Svg, shade: Svg):
     # of the topsides, clear of the hull by a stride.
     y = 2.5
     ends = []
-    for s in (0.2, 0.48):
+    for s in (0.19, 0.43):
         lo, hi = 0.0, 1.0
         for _ in range(20):
             mid = (lo + hi) / 2
@@ -737,7 +737,7 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
     # A sawhorse with a plank across it, the saw standing in the half-made cut.
     # A shipwright's trestle, stouter than a joiner's, and a deck plank on it:
     # drawn large, so that at the smallest size it still reads as a saw in a cut.
-    hx0, hz0 = -9.6, 22.6
+    hx0, hz0 = -10.3, 22.6
     G = 1.45
     px = float(cam.scale(hz0)) * G
     legs, beam = mix(P.wood_side, P.wood_dark, 0.2), mix(P.wood_side, P.wood_lit, 0.6)
