@@ -321,10 +321,11 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
                   fill=mix(mix(wood_in, P.wood_side, 0.15 + 0.04 * (k % 2)), P.light.shadow, 0.3))
     # Those ribs stand further off and inside the hull's shade: darker and
     # cooler than the near frames, so the near ones read in front of them.
-    far_rib = mix(mix(P.wood_dark, P.wood_side, 0.25), P.light.shadow, 0.3)
+    far_rib = mix(mix(mix(P.wood_dark, P.wood_side, 0.4), P.light.shadow, 0.25), P.mountain, 0.22)
     for s in RIBS:
-        pts = rib_curve(s, far)
-        stroke_path(pts, far_rib, 0.26 * px_mid, cap="butt")
+        # Their heads a little short of the sheer, so none stands up over the near rail.
+        pts = rib_curve(s, far, top=0.95)
+        stroke_path(pts, far_rib, 0.2 * px_mid, cap="butt")
         # Its inner face, toward us, takes only a little of the light that falls into the hull.
         stroke_path(pts[4:] + [-0.05 * math.cos(YAW), 0, -0.05 * math.sin(YAW)],
                     mix(far_rib, P.wood_side, 0.2), 0.12 * px_mid, opacity="0.7", cap="butt")
