@@ -140,19 +140,19 @@ constexpr ControlDesign kDesign[] = {
      "popa hasta algo más allá de la media eslora, donde todas las hiladas acaban juntas sobre "
      "una misma cuaderna; de allí a la proa las cuadernas curvas, todas iguales y a la misma "
      "distancia, se alzan desnudas desde la quilla, sujetas por tres listones que llegan hasta "
-     "la roda, con el cielo entre ellas y, detrás, las del otro costado, más oscuras. En la "
-     "parte ya forrada se alzan tres mástiles desnudos, sin velas ni vergas, algo inclinados "
-     "hacia popa, que salen del cuadro por arriba; del mayor cuelga flojo un obenque que aún "
-     "no está tesado. Al pie de la roda espera el equipaje ya preparado: un baúl de marinero, "
-     "dos barriles de agua y un rollo de cabo. Más allá de la proa, solo en la arena, un "
-     "hombre pequeño, de espaldas y con las manos en las caderas, mira hacia el mar. Una "
-     "escalera sube por la popa y un tablón de andamio apoyado sobre dos caballetes corre a lo "
-     "largo del costado. La sombra del casco cae sobre la arena, a la derecha. Delante, a la "
-     "izquierda, un caballete grande con una tabla a medio serrar y la sierra metida en el "
-     "corte, entre virutas; detrás de la playa, una franja de mar y, al otro lado, colinas "
-     "verdes y lomas lejanas en la bruma; en el cielo, una gran nube a la derecha y otras más "
-     "finas. Abajo se lee: El barco está a medio construir y aquí, a solas, me inquieto. ¡Debo "
-     "zarpar!"),
+     "la roda, con el cielo entre ellas y, detrás, las del otro costado, apagadas en la sombra "
+     "del casco. En la parte ya forrada se alzan tres mástiles desnudos, sin velas ni vergas, "
+     "algo inclinados hacia popa, que salen del cuadro por arriba; del mayor cuelga flojo un "
+     "obenque que aún no está tesado. Al pie de la roda espera el equipaje ya preparado: un "
+     "baúl de marinero, dos barriles de agua y un rollo de cabo. Más allá de la proa, solo en "
+     "la arena, un hombre pequeño, de espaldas y con las manos en las caderas, mira hacia el "
+     "mar. Una escalera sube por la popa y un tablón de andamio apoyado sobre dos caballetes "
+     "corre a lo largo del costado. La sombra del casco cae sobre la arena, a la derecha. "
+     "Delante, a la izquierda, un caballete grande con una tabla a medio serrar y la sierra "
+     "metida en el corte, entre virutas; detrás de la playa, una franja de mar y, al otro "
+     "lado, colinas verdes y lomas lejanas en la bruma; en el cielo, una gran nube a la "
+     "derecha y otras más finas. Abajo se lee: El barco está a medio construir y aquí, a "
+     "solas, me inquieto. ¡Debo zarpar!"),
     box(   "txtEscenario",  Scene, kSceneArea,          0, "", "Escenario",
            {kTimesFaces, 11.25}, kWindowColours),
     picture("pic_2_0_2",                              14, "Las islas",
