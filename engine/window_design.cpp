@@ -132,22 +132,28 @@ constexpr ControlDesign kDesign[] = {
     box(   "txtComando",    Entry, {88, 248, 377, 28}, 1, "comando.", "Comando",
            {kSansSerifFaces, 9.75}, {rgb(255, 255, 255), rgb(0, 0, 0)}),
     picture("pic_1_0",                                 5, "El barco a medio hacer",
-     "Bajo un cielo azul, con el sol alto a la izquierda envuelto en su resplandor, un barco de "
-     "madera a medio construir descansa con la quilla sobre una hilera de calzos en una playa de "
-     "arena clara, apuntalado por el costado con tres puntales; la quilla, la roda curva que se "
-     "alza en la proa y el codaste de la popa son de la misma madera y sobresalen un poco del "
-     "forro. El costado, claro arriba donde le da el sol, se oscurece hacia el pantoque. Las "
-     "tablas forran la popa y el fondo casi hasta la proa, cada hilada algo más corta que la de "
-     "debajo; las de arriba acaban todas en una misma cuaderna a media eslora, y de allí a la "
-     "proa las cuadernas curvas se alzan desnudas, sujetas por unos listones, con el cielo entre "
-     "ellas y, detrás, las del otro costado, más oscuras. Aún no tiene mástiles: dos palos largos yacen sobre la arena a la derecha, delante "
-     "de una pila de tablas nuevas separadas por listones. Una escalera sube por la popa y un "
-     "tablón de andamio sobre dos caballetes corre a lo largo del costado. La sombra del casco "
-     "cae sobre la arena, a la derecha. Delante, a la izquierda, un caballete grande con una "
-     "tabla a medio serrar y la sierra metida en el corte, entre virutas; detrás de la playa, "
-     "una franja de mar y, al otro lado, colinas verdes y lomas lejanas en la bruma; en el "
-     "cielo, una gran nube a la derecha y otras más finas. Abajo se lee: El barco está a medio "
-     "construir y aquí, a solas, me inquieto. ¡Debo zarpar!"),
+     "Bajo un cielo azul, con el sol alto a la izquierda envuelto en su resplandor, un barco "
+     "de madera a medio construir descansa con la quilla sobre una hilera de calzos en una "
+     "playa de arena clara, apuntalado por el costado con tres puntales que apoyan en sendas "
+     "cuadernas y en tacos sobre la arena; la quilla, la roda curva que se alza en la proa y "
+     "el codaste de la popa son de la misma madera y sobresalen un poco del forro. El costado, "
+     "claro arriba donde le da el sol, se oscurece hacia el pantoque. Las tablas forran la "
+     "popa hasta algo más allá de la media eslora, donde todas las hiladas acaban juntas sobre "
+     "una misma cuaderna; de allí a la proa las cuadernas curvas, todas iguales y a la misma "
+     "distancia, se alzan desnudas desde la quilla, sujetas por tres listones que llegan hasta "
+     "la roda, con el cielo entre ellas y, detrás, las del otro costado, apagadas en la sombra "
+     "del casco. En la parte ya forrada se alzan tres mástiles desnudos, sin velas ni vergas, "
+     "algo inclinados hacia popa, que salen del cuadro por arriba; del mayor cuelga flojo un "
+     "obenque que aún no está tesado. Al pie de la roda espera el equipaje ya preparado: un "
+     "baúl de marinero, dos barriles de agua y un rollo de cabo. Más allá de la proa, solo en "
+     "la arena, un hombre pequeño, de espaldas y con las manos en las caderas, mira hacia el "
+     "mar. Una escalera sube por la popa y un tablón de andamio apoyado sobre dos caballetes "
+     "corre a lo largo del costado. La sombra del casco cae sobre la arena, a la derecha. "
+     "Delante, a la izquierda, un caballete grande con una tabla a medio serrar y la sierra "
+     "metida en el corte, entre virutas; detrás de la playa, una franja de mar y, al otro "
+     "lado, colinas verdes y lomas lejanas en la bruma; en el cielo, una gran nube a la "
+     "derecha y otras más finas. Abajo se lee: El barco está a medio construir y aquí, a "
+     "solas, me inquieto. ¡Debo zarpar!"),
     box(   "txtEscenario",  Scene, kSceneArea,          0, "", "Escenario",
            {kTimesFaces, 11.25}, kWindowColours),
     picture("pic_2_0_2",                              14, "Las islas",
