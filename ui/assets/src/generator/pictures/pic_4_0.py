@@ -178,7 +178,7 @@ def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface:
             b = list(zip(*body.at(us[::-1], phi + 0.05 + 0.1 * (1 - us[::-1]))))
             dry.path(smooth(a + b), fill=mix(p.foam, rim, 0.35), opacity="0.3", clip_path=dry_clip)
         drips(cam, p, rng, fl, outline_scr, dry, surface, water_y, back, Z, glow)
-    collar(cam, p, rng, (X, Z), size, outline_scr, back, dry, surface, detail)
+    collar(cam, p, rng, (X, Z), size, outline_scr, back, dry, surface, detail, scr)
 
 
 def scales(body: Twisted, spine, mid, dark, rim, dry: Svg, wet: Svg, dry_clip, body_clip, water_y) -> None:
@@ -266,7 +266,7 @@ def drips(cam: Camera, p, rng, fl, outline_scr, dry: Svg, surface: Svg, water_y,
                           light_opacity=0.5, dark_opacity=0.3)
 
 
-def collar(cam: Camera, p, rng, at, size, outline_scr, back, dry: Svg, surface: Svg, detail: bool) -> None:
+def collar(cam: Camera, p, rng, at, size, outline_scr, back, dry: Svg, surface: Svg, detail: bool, scr) -> None:
     """Where the body leaves the sea: the water it shoulders aside stands in
     a low ring round it, light on its near slope and dark behind, with a
     soft broken ring of foam on it, a few drops thrown off, and the swell's
@@ -288,34 +288,97 @@ def collar(cam: Camera, p, rng, at, size, outline_scr, back, dry: Svg, surface: 
     # The raised ring of water: a broad band laid on the plane.
     sea.rings(surface, cam, p, ends, radii=[half * 1.05], width=half * 0.55, filled=True,
               light=mix(p.sea_light, L.rim, 0.25), light_opacity=0.75, dark_opacity=0.55, gap=0.3)
-    sea.rings(surface, cam, p, ends, radii=[half * 2.4, half * 4.2],
-              width=0.03, light=mix(p.sea_light, L.rim, 0.3), light_opacity=0.5, dark_opacity=0.4)
+    if detail:
+        # The rings she sends out ride the swell: broken runs, not drawn ellipses.
+        swell = WaveField(seed=int(rng.integers(1 << 30)), wavelength=1.4, steepness=0.03)
+        sea.rings(surface, cam, p, ends, radii=[half * 2.0, half * 3.3, half * 4.9], width=0.1,
+                  light=mix(p.sea_light, L.rim, 0.3), light_opacity=0.8, dark_opacity=0.55, rough=(rng, swell))
+    else:
+        sea.rings(surface, cam, p, ends, radii=[half * 2.4, half * 4.2],
+                  width=0.03, light=mix(p.sea_light, L.rim, 0.3), light_opacity=0.5, dark_opacity=0.4)
     # Foam on the ring: tapered dashes with gaps, densest on the near side.
-    count = 26 if detail else 9
+    count = 34 if detail else 9
     for k in range(count):
         a = math.pi + (k + rng.uniform(0.1, 0.9)) / count * math.pi
         if rng.uniform() < 0.25:
             continue
-        r = half * rng.uniform(0.95, 1.3)
+        r = half * rng.uniform(0.95, 1.5 if detail else 1.3)
         pts = sea.ring_points(cam, ends, r, a, a + rng.uniform(0.12, 0.3), steps=2)
         (sa, ya), (sb, yb) = pts[0], pts[-1]
         dry.path(lens(sa, ya, sb, yb, rng.uniform(0.35, 0.7) if detail else 0.35), fill=p.foam,
                  opacity=num(rng.uniform(0.35, 0.75)))
-    # Against the body the water climbs a little: a thin sheet at its foot.
     wy = cam.point((X, 0, Z))[1]
     lo, hi = cam.point((left, 0, Z))[0], cam.point((right, 0, Z))[0]
-    lift = 0.07 * size * float(cam.scale(Z))
-    dry.path(f"M{num(lo - 0.5)},{num(wy + 0.3)}Q{num((lo + hi) / 2)},{num(wy - lift)} {num(hi + 0.5)},{num(wy + 0.3)}"
-             f"Q{num((lo + hi) / 2)},{num(wy + lift * 0.4)} {num(lo - 0.5)},{num(wy + 0.3)}Z",
-             fill=mix(p.foam, L.rim, 0.2), opacity="0.7" if detail else "0.6")
-    if detail:
-        cx = (lo + hi) / 2
-        for _ in range(7):
-            dx = rng.uniform(-0.7, 0.7) * (hi - lo)
-            dy = rng.uniform(1.0, 5.0)
-            rr = rng.uniform(0.3, 0.55)
-            dry.add(f'<circle cx="{num(cx + dx)}" cy="{num(wy - dy)}" r="{num(rr)}" fill="{p.foam}" '
-                    f'opacity="{num(rng.uniform(0.5, 0.85))}"/>')
+    px = float(cam.scale(Z))
+    if not detail:
+        # Against the body the water climbs a little: a thin sheet at its foot.
+        lift = 0.07 * size * px
+        dry.path(f"M{num(lo - 0.5)},{num(wy + 0.3)}Q{num((lo + hi) / 2)},{num(wy - lift)} {num(hi + 0.5)},"
+                 f"{num(wy + 0.3)}Q{num((lo + hi) / 2)},{num(wy + lift * 0.4)} {num(lo - 0.5)},{num(wy + 0.3)}Z",
+                 fill=mix(p.foam, L.rim, 0.2), opacity="0.6")
+        return
+    # The collar: the sea heaped up round the body as it goes down, higher at
+    # its sides where the water is shouldered aside, its slope lit toward the
+    # sky and the sun, its top breaking into white water.
+    lift = 0.26 * size * px
+    n = 30
+    xs_ = np.linspace(lo - 0.35 * (hi - lo), hi + 0.35 * (hi - lo), n)
+    u = (xs_ - lo) / max(1e-6, hi - lo)
+    ph = rng.uniform(0, 6.3, 3)
+    bump = (0.9 + 0.14 * np.sin(u * 7.0 + ph[0]) + 0.1 * np.sin(u * 13.0 + ph[1])
+            + np.array([rng.uniform(-0.06, 0.06) for _ in range(n)]))
+    # Highest at the flanks, lower in front of the body, falling away outside it.
+    shape = np.where((u > 0) & (u < 1), 0.55 + 0.45 * np.abs(2 * u - 1) ** 2,
+                     np.clip(1 - np.abs(np.where(u < 0, u, u - 1)) / 0.35, 0, 1) ** 1.5)
+    top = [(x, wy - lift * sh * bp) for x, sh, bp in zip(xs_, shape, bump)]
+    foot = [(x, wy + 1.2 + 0.8 * math.sin(math.pi * k / (n - 1))) for k, x in enumerate(xs_)]
+    sea_tone = mix(mix(p.sea_near, p.sea_horizon, 0.35), p.sea_dark, 0.1)
+    g = dry.linear(0, wy - lift, 0, wy + 2, [(0, mix(p.sea_light, L.rim, 0.3), 0.95),
+                                          (0.3, mix(sea_tone, p.sea_light, 0.45), 0.95),
+                                          (0.65, mix(sea_tone, p.sea_light, 0.1), 0.9), (1, sea_tone, 0.0)])
+    d = smooth(top + foot[::-1])
+    dry.path(d, fill=g)
+    # White water falling back off the collar's top, in broken tongues and lumps.
+    for x, y in top[1:-1]:
+        if rng.uniform() < 0.2:
+            continue
+        w = rng.uniform(1.0, 2.6)
+        dry.path(lens(x - w, y + rng.uniform(0, 0.6), x + w, y + rng.uniform(0, 0.6), rng.uniform(0.5, 1.0)),
+                 fill=p.foam, opacity=num(rng.uniform(0.55, 0.9)))
+        if rng.uniform() < 0.45:
+            # A tongue sliding down the collar's face.
+            dy = rng.uniform(1.0, 2.2)
+            dry.path(lens(x, y, x + rng.uniform(-0.4, 0.4), y + dy, rng.uniform(0.3, 0.55)), fill=p.foam,
+                     opacity=num(rng.uniform(0.4, 0.7)))
+    # Where the body meets it, water sheets up its skin and falls back white.
+    body_clip = dry.clip(polygon(outline_scr))
+    streaks = []
+    (sx0, sy0), (sx1, sy1) = scr(SPINE[2]), scr(SPINE[4])
+    run = math.hypot(sx1 - sx0, sy1 - sy0)
+    ax, ay = (sx1 - sx0) / run, (sy1 - sy0) / run
+    for _ in range(6):
+        x = rng.uniform(lo + 0.2 * (hi - lo), hi - 0.1 * (hi - lo))
+        y = wy - lift * rng.uniform(0.4, 0.7)
+        up = rng.uniform(0.8, 1.5) * lift
+        streaks.append(f'<path d="{lens(x, y, x + ax * up, y + ay * up, rng.uniform(0.4, 0.8))}" '
+                       f'opacity="{num(rng.uniform(0.25, 0.45))}"/>')
+    dry.add(f'<g clip-path="{body_clip}" fill="{mix(p.foam, L.rim, 0.25)}">{"".join(streaks)}</g>')
+    # Foam spilled on the water round the collar: broken sheets with holes.
+    for _ in range(22):
+        a = rng.uniform(math.pi * 1.02, math.pi * 1.98) if rng.uniform() < 0.75 else rng.uniform(0.2, 2.9)
+        r = half * rng.uniform(1.25, 2.1)
+        pts = sea.ring_points(cam, ends, r, a, a + rng.uniform(0.08, 0.22), steps=2)
+        (sa, ya), (sb, yb) = pts[0], pts[-1]
+        dry.path(lens(sa, ya, sb, yb, rng.uniform(0.3, 0.6)), fill=p.foam, opacity=num(rng.uniform(0.25, 0.55)))
+    # Spray thrown up from the flanks, falling back as drops.
+    cx = (lo + hi) / 2
+    for _ in range(16):
+        side = -1 if rng.uniform() < 0.5 else 1
+        dx = side * rng.uniform(0.35, 0.75) * (hi - lo)
+        dy = rng.uniform(1.5, 1.0 + lift * 1.8)
+        rr = rng.uniform(0.28, 0.55)
+        dry.add(f'<circle cx="{num(cx + dx)}" cy="{num(wy - dy)}" r="{num(rr)}" fill="{p.foam}" '
+                f'opacity="{num(rng.uniform(0.5, 0.9))}"/>')
 
 
 def inside(poly, x, y) -> bool:
@@ -374,7 +437,7 @@ def build(scale: int) -> Picture:
     dry, wet, depth = Svg(w, h), Svg(w, h), Svg(w, h)
     z = 7.8
     mermaid(cam, P, ((272 - cam.cx) * z / cam.focal, z), rng, dry=dry, wet=wet, depth=depth, surface=surface,
-            size=1.3)
+            size=1.15)
 
     out = raft.Layers(Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), surface)
     corner, heading = (-4.9, 6.9), math.radians(30)
