@@ -72,13 +72,15 @@ def fan(side: int, edge_points: int = 5):
 
 
 def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface: Svg, size: float = 1.0,
-            detail: bool = True, haze: float = 0.0, sun: int = 1) -> None:
+            detail: bool = True, haze: float = 0.0, sun: int = 1, marks: bool = False) -> None:
     """The tail at (x, z), `size` times the usual, backlit by the palette's
     key. With `detail` its scales, fin ribs and running water; without it
     (far off) its shape, its rim, the glow through the fluke and a collar of
     white water, in tones `haze` of the way to the far sea. `sun` is the side
     the light comes from as the tail is drawn: 1 beyond its arch on the
-    right, -1 on the left, where the sun stands when she is seen far off."""
+    right, -1 on the left, where the sun stands when she is seen far off.
+    With `marks` a far tail keeps a hint of its scale rows and fin ribs, so
+    from across the water it is still the same fish, not a whale."""
     X, Z = at
     L = p.light
     px = float(cam.scale(Z))
@@ -95,7 +97,11 @@ def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface:
 
     # A green-gold skin, darker than a plank and greener than a whale.
     body_tone = far(mix(mix(p.sea_near, p.wood_lit, 0.42), p.wood_side, 0.15))
-    mid = mix(body_tone, L.shadow, 0.3)
+    if marks and not detail:
+        # The same skin: across the water it still shows its green and its gold.
+        body_tone = far(mix(mix(p.sea_near, p.wood_lit, 0.55), p.wood_side, 0.2))
+    # Far off the air washes out the shadow more than the colour.
+    mid = mix(body_tone, L.shadow, 0.3 if detail or not marks else 0.16)
     dark = mix(mid, L.shadow, 0.45)
     rim = L.rim
     glow = mix(L.rim, L.key, 0.45)
@@ -134,7 +140,7 @@ def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface:
         g = dry.radial(c[0], c[1], reach, reach, [(0, amber, 0.0), (0.6, amber, 0.0), (0.84, amber, 0.35),
                                                   (1, glow, 0.8)])
         dry.path(d, fill=g, clip_path=clip)
-        if detail:
+        if detail or marks:
             ribs = []
             for a, r in [FAN_TIP] + FAN_TRAIL[:-1] + [(86, 0.8), (95, 0.55)]:
                 a0 = fl(a * 0.5, 0.12, side)
@@ -142,8 +148,9 @@ def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface:
                 b = fl(a, r * 0.97, side)
                 ribs.append(f'<path d="M{num(a0[0])},{num(a0[1])}Q{num(m[0])},{num(m[1])} '
                             f'{num(b[0])},{num(b[1])}"/>')
-            dry.add(f'<g clip-path="{clip}" fill="none" stroke="{mix(fin, L.shadow, 0.55)}" stroke-width="0.4" '
-                    f'opacity="0.6" stroke-linecap="round">{"".join(ribs)}</g>')
+            dry.add(f'<g clip-path="{clip}" fill="none" stroke="{mix(fin, L.shadow, 0.55)}" '
+                    f'stroke-width="{0.4 if detail else 0.35}" opacity="{0.6 if detail else 0.8}" '
+                    f'stroke-linecap="round">{"".join(ribs)}</g>')
         # The ruffled edge itself glows where the skin is thinnest.
         edge = [fl(a, r, side) for a, r in fan(side)[len(FAN_LEAD):-1]]
         dry.path(smooth(edge, closed=False), stroke=mix(glow, L.key, 0.35),
@@ -167,6 +174,8 @@ def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface:
             f'filter="{dry.blur(1.0 if detail else 0.4)}"/></g></g>')
     if detail:
         scales(body, spine, mid, dark, rim, dry, wet, dry_clip, body_clip, water_y)
+    elif marks:
+        scales(body, spine, mid, dark, rim, dry, wet, dry_clip, body_clip, water_y, rows=7, weight=0.3, sun=sun)
     edge = list(zip(*body.at(np.linspace(0.3, 1, 30), np.full(30, 3.0 * sun))))
     dry.path(smooth(edge, closed=False), stroke=mix(rim, L.key, 0.3), stroke_width=num(0.6 if detail else 0.45),
              opacity="0.9", stroke_linecap="round", clip_path=dry_clip)
@@ -181,11 +190,11 @@ def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface:
     collar(cam, p, rng, (X, Z), size, outline_scr, back, dry, surface, detail, scr)
 
 
-def scales(body: Twisted, spine, mid, dark, rim, dry: Svg, wet: Svg, dry_clip, body_clip, water_y) -> None:
+def scales(body: Twisted, spine, mid, dark, rim, dry: Svg, wet: Svg, dry_clip, body_clip, water_y, *,
+           rows: int = 11, weight: float = 0.45, sun: int = 1) -> None:
     """Scales in rows round the body; the rows turn with the twist and follow
     the arch, each scale as long as the girth where it sits allows, so they
     shrink up the taper and crowd toward the outline."""
-    rows = 11
     dphi = (math.pi + 1.8) / rows
     span = float(np.sum(np.hypot(*np.diff(np.array(spine), axis=0).T)))
     marks, wet_marks = [], []
@@ -205,14 +214,14 @@ def scales(body: Twisted, spine, mid, dark, rim, dry: Svg, wet: Svg, dry_clip, b
             # The free edge hangs toward the water, the way a fish's scales lie.
             uu = 2 * uc - uu
             pts = list(zip(*body.at(uu, ph)))
-            side = math.sin(phi0 + float(np.interp(uc, [0, 1], body.twist)))
+            side = sun * math.sin(phi0 + float(np.interp(uc, [0, 1], body.twist)))
             arc = smooth(pts[1:-1], closed=False)
             tone = mix(mid, rim, 0.3 * max(0.0, side) ** 2) if side > 0 else mix(mid, dark, 0.4 * -side)
             marks.append(f'<path d="{polygon(pts)}" fill="{tone}" opacity="0.7"/>'
-                         f'<path d="{arc}" fill="none" stroke="{dark}" stroke-width="0.45"/>')
+                         f'<path d="{arc}" fill="none" stroke="{dark}" stroke-width="{num(weight)}"/>')
             if side > 0.55:
                 marks.append(f'<path d="{arc}" fill="none" stroke="{rim}" stroke-width="0.3" opacity="0.5"/>')
-            wet_marks.append(f'<path d="{arc}" fill="none" stroke="{dark}" stroke-width="0.45"/>')
+            wet_marks.append(f'<path d="{arc}" fill="none" stroke="{dark}" stroke-width="{num(weight)}"/>')
     dry.add(f'<g clip-path="{dry_clip}"><g clip-path="{body_clip}">{"".join(marks)}</g></g>')
     wet_clip = wet.clip(f"M-10,{num(water_y)}H{wet.width + 10}V{wet.height + 10}H-10Z")
     d_body = polygon(body.outline(64))
