@@ -67,6 +67,14 @@ class Log:
         return [c + side * (centre[0] + r * math.cos(x)) + np.array([0, 1.0, 0]) * (centre[1] + r * math.sin(x))
                 for x in a]
 
+    def shows_end(self, cam: Camera, t: float) -> bool:
+        """Whether the cut face at t turns toward the eye at all: seen square
+        from the side, with the eye between the planes of its two ends, a log
+        shows neither, only its bark rounding off at both."""
+        eye = np.array([0.0, cam.eye, 0.0])
+        out = -self.axis if t == 0 else self.axis
+        return float(np.dot(out, eye - self.at(t))) > 0
+
     def near_end(self, cam: Camera) -> float:
         """Which end's face the eye sees: 0 or 1."""
         eye = np.array([0.0, cam.eye, 0.0])
@@ -200,6 +208,11 @@ def draw_log(log: Log, cam: Camera, p: Palette, out: Layers, rng, *, bark: str, 
     # The cut end, its rings round a pith off centre: pale where it faces the
     # sun, in its own shadow where it is turned away.
     face = log.cap(end)
+    if not log.shows_end(cam, end):
+        afloat.split(cam, face, shade, above=out.dry, under=out.wet, depth=out.depth, sight=sight,
+                     wet_fill=wet_fill)
+        waterline(log, cam, p, out.dry, rng)
+        return
     towards = float(np.dot(log.axis if end else -log.axis, sun))
     cut_tone = mix(mix(p.wood_fresh, p.wood_side, 0.45), L.shadow, 0.4)
     cut_tone = mix(cut_tone, mix(p.wood_fresh, L.key, 0.25), min(1.0, max(0.0, towards) * 1.5))
@@ -490,7 +503,7 @@ def afloat_marks(cam: Camera, p: Palette, svg: Svg, logs: list, rng, *, shadow: 
     from .waves import WaveField
     swell = WaveField(seed=int(rng.integers(1 << 30)), wavelength=1.6, steepness=0.025)
     sea.rings(svg, cam, p, ((a[0], a[2]), (b[0], b[2])), radii=[half * 1.2, half * 1.55], width=0.05,
-              light=mix(p.sea_light, p.light.rim, 0.25), light_opacity=0.4, dark_opacity=0.3, rough=(rng, swell))
+              light=mix(p.sea_light, p.light.rim, 0.25), light_opacity=0.3, dark_opacity=0.25, rough=(rng, swell))
     # Foam against the near logs' sides, in broken dashes.
     near = last if np.linalg.norm(last.at(0.5)) < np.linalg.norm(first.at(0.5)) else first
     off = side if near is last else -side

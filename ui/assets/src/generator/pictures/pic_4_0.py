@@ -296,11 +296,11 @@ def collar(cam: Camera, p, rng, at, size, outline_scr, back, dry: Svg, surface: 
     ends = ((left + half * 0.6, Z), (right - half * 0.6, Z))
     # The raised ring of water: a broad band laid on the plane.
     sea.rings(surface, cam, p, ends, radii=[half * 1.05], width=half * 0.55, filled=True,
-              light=mix(p.sea_light, L.rim, 0.25), light_opacity=0.75, dark_opacity=0.55, gap=0.3)
+              light=mix(p.sea_light, L.rim, 0.25), light_opacity=0.4 if detail else 0.75, dark_opacity=0.55, gap=0.3)
     if detail:
         # The rings she sends out ride the swell: broken runs, not drawn ellipses.
         swell = WaveField(seed=int(rng.integers(1 << 30)), wavelength=1.4, steepness=0.03)
-        sea.rings(surface, cam, p, ends, radii=[half * 2.0, half * 3.3, half * 4.9], width=0.1,
+        sea.rings(surface, cam, p, ends, radii=[half * 2.0, half * 3.3, half * 4.9, half * 7.0], width=0.1,
                   light=mix(p.sea_light, L.rim, 0.3), light_opacity=0.8, dark_opacity=0.55, rough=(rng, swell))
     else:
         sea.rings(surface, cam, p, ends, radii=[half * 2.4, half * 4.2],
@@ -369,8 +369,8 @@ def collar(cam: Camera, p, rng, at, size, outline_scr, back, dry: Svg, surface: 
         x = rng.uniform(lo + 0.2 * (hi - lo), hi - 0.1 * (hi - lo))
         y = wy - lift * rng.uniform(0.4, 0.7)
         up = rng.uniform(0.8, 1.5) * lift
-        streaks.append(f'<path d="{lens(x, y, x + ax * up, y + ay * up, rng.uniform(0.4, 0.8))}" '
-                       f'opacity="{num(rng.uniform(0.25, 0.45))}"/>')
+        streaks.append(f'<path d="{lens(x, y, x + ax * up, y + ay * up, rng.uniform(0.3, 0.6))}" '
+                       f'opacity="{num(rng.uniform(0.2, 0.35))}"/>')
     dry.add(f'<g clip-path="{body_clip}" fill="{mix(p.foam, L.rim, 0.25)}">{"".join(streaks)}</g>')
     # Foam spilled on the water round the collar: broken sheets with holes.
     for _ in range(22):
