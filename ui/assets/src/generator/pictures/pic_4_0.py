@@ -342,18 +342,19 @@ def collar(cam: Camera, p, rng, at, size, outline_scr, back, dry: Svg, surface: 
     top = [(x, wy - lift * sh * bp) for x, sh, bp in zip(xs_, shape, bump)]
     foot = [(x, wy + 1.2 + 0.8 * math.sin(math.pi * k / (n - 1))) for k, x in enumerate(xs_)]
     sea_tone = mix(mix(p.sea_near, p.sea_horizon, 0.35), p.sea_dark, 0.1)
-    g = dry.linear(0, wy - lift, 0, wy + 2, [(0, mix(p.sea_light, L.rim, 0.3), 0.95),
-                                          (0.3, mix(sea_tone, p.sea_light, 0.45), 0.95),
-                                          (0.65, mix(sea_tone, p.sea_light, 0.1), 0.9), (1, sea_tone, 0.0)])
+    # Its crest lit and breaking, its face the sea's own colour turned up a little toward the sky.
+    g = dry.linear(0, wy - lift, 0, wy + 2, [(0, mix(p.sea_light, L.rim, 0.3), 0.9),
+                                          (0.22, mix(sea_tone, p.sea_light, 0.4), 0.92),
+                                          (0.5, mix(sea_tone, p.sea_light, 0.12), 0.92), (1, sea_tone, 0.0)])
     d = smooth(top + foot[::-1])
     dry.path(d, fill=g)
     # White water falling back off the collar's top, in broken tongues and lumps.
     for x, y in top[1:-1]:
         if rng.uniform() < 0.2:
             continue
-        w = rng.uniform(1.0, 2.6)
-        dry.path(lens(x - w, y + rng.uniform(0, 0.6), x + w, y + rng.uniform(0, 0.6), rng.uniform(0.5, 1.0)),
-                 fill=p.foam, opacity=num(rng.uniform(0.55, 0.9)))
+        w = rng.uniform(0.6, 2.2)
+        dry.path(lens(x - w, y + rng.uniform(-0.3, 0.5), x + w, y + rng.uniform(-0.3, 0.5), rng.uniform(0.4, 1.1)),
+                 fill=p.foam, opacity=num(rng.uniform(0.5, 0.9)))
         if rng.uniform() < 0.45:
             # A tongue sliding down the collar's face.
             dy = rng.uniform(1.0, 2.2)
