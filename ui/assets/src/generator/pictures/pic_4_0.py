@@ -58,7 +58,7 @@ class Twisted(patterns.Ribbon):
         return np.cos(np.asarray(phi, float) + np.interp(u, [0, 1], self.twist))
 
 
-def fan(side: int, edge_points: int = 5):
+def fan(side: int, edge_points: int = 5, sag: float = 0.03):
     """One lobe of the fluke in (angle, reach), the trailing edge scalloped
     between the fin ribs so the thin skin reads as a fin, not a whale's blade."""
     trail = []
@@ -66,7 +66,7 @@ def fan(side: int, edge_points: int = 5):
         for k in range(edge_points):
             t = k / edge_points
             # Between two ribs the skin sags back a little.
-            trail.append((a0 + (a1 - a0) * t, r0 + (r1 - r0) * t - 0.03 * math.sin(math.pi * t)))
+            trail.append((a0 + (a1 - a0) * t, r0 + (r1 - r0) * t - sag * math.sin(math.pi * t)))
     trail.append(FAN_TRAIL[-1])
     return [(side * a, r) for a, r in FAN_LEAD + [FAN_TIP] + trail] + [(0, 0.0)]
 
@@ -129,16 +129,22 @@ def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface:
         reach = r * LOBE * (1.06 if side > 0 else 0.92)
         return scr((root[0] + reach * math.cos(ang), root[1] + reach * math.sin(ang)))
 
+    # Far off, the skin between the fin's rays sags deeper, so its edge still reads as a fin's.
+    sag = 0.08 if marks and not detail else 0.03
     for side in (-1, 1):
-        pts = [fl(a, r, side) for a, r in fan(side)]
+        pts = [fl(a, r, side) for a, r in fan(side, sag=sag)]
         d = smooth(pts)
         dry.path(d, fill=mix(fin, L.shadow, 0.4 if side != sun else 0.3))
         clip = dry.clip(d)
         # Light through the thin skin toward the edge: amber, warmer than the sky behind.
         c = fl(0, 0, side)
         reach = 1.1 * LOBE * size * px
-        g = dry.radial(c[0], c[1], reach, reach, [(0, amber, 0.0), (0.6, amber, 0.0), (0.84, amber, 0.35),
-                                                  (1, glow, 0.8)])
+        if marks and not detail:
+            # Far off the thin skin's glow is what shows its rays, dark against it.
+            stops = [(0, amber, 0.1), (0.45, amber, 0.3), (0.8, amber, 0.5), (1, glow, 0.85)]
+        else:
+            stops = [(0, amber, 0.0), (0.6, amber, 0.0), (0.84, amber, 0.35), (1, glow, 0.8)]
+        g = dry.radial(c[0], c[1], reach, reach, stops)
         dry.path(d, fill=g, clip_path=clip)
         if detail or marks:
             ribs = []
@@ -149,10 +155,10 @@ def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface:
                 ribs.append(f'<path d="M{num(a0[0])},{num(a0[1])}Q{num(m[0])},{num(m[1])} '
                             f'{num(b[0])},{num(b[1])}"/>')
             dry.add(f'<g clip-path="{clip}" fill="none" stroke="{mix(fin, L.shadow, 0.55)}" '
-                    f'stroke-width="{0.4 if detail else 0.35}" opacity="{0.6 if detail else 0.8}" '
+                    f'stroke-width="{0.4 if detail else 0.35}" opacity="{0.6 if detail else 0.9}" '
                     f'stroke-linecap="round">{"".join(ribs)}</g>')
         # The ruffled edge itself glows where the skin is thinnest.
-        edge = [fl(a, r, side) for a, r in fan(side)[len(FAN_LEAD):-1]]
+        edge = [fl(a, r, side) for a, r in fan(side, sag=sag)[len(FAN_LEAD):-1]]
         dry.path(smooth(edge, closed=False), stroke=mix(glow, L.key, 0.35),
                  stroke_width=num(0.75 if detail else 0.55), stroke_linecap="round", opacity="0.9")
         if side == sun:
@@ -187,7 +193,7 @@ def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface:
             b = list(zip(*body.at(us[::-1], phi + 0.05 + 0.1 * (1 - us[::-1]))))
             dry.path(smooth(a + b), fill=mix(p.foam, rim, 0.35), opacity="0.3", clip_path=dry_clip)
         drips(cam, p, rng, fl, outline_scr, dry, surface, water_y, back, Z, glow)
-    collar(cam, p, rng, (X, Z), size, outline_scr, back, dry, surface, detail, scr)
+    collar(cam, p, rng, (X, Z), size, outline_scr, back, dry, surface, detail, scr, white=detail or marks)
 
 
 def scales(body: Twisted, spine, mid, dark, rim, dry: Svg, wet: Svg, dry_clip, body_clip, water_y, *,
@@ -275,11 +281,13 @@ def drips(cam: Camera, p, rng, fl, outline_scr, dry: Svg, surface: Svg, water_y,
                           light_opacity=0.5, dark_opacity=0.3)
 
 
-def collar(cam: Camera, p, rng, at, size, outline_scr, back, dry: Svg, surface: Svg, detail: bool, scr) -> None:
+def collar(cam: Camera, p, rng, at, size, outline_scr, back, dry: Svg, surface: Svg, detail: bool, scr, *,
+           white: bool = False) -> None:
     """Where the body leaves the sea: the water it shoulders aside stands in
     a low ring round it, light on its near slope and dark behind, with a
     soft broken ring of foam on it, a few drops thrown off, and the swell's
-    rings spreading beyond."""
+    rings spreading beyond. A `white` collar, near or far, is heaped and
+    breaking; far off its foam is finer, but it is the same break."""
     X, Z = at
     L = p.light
     # Where the outline crosses the water, in metres across.
@@ -319,7 +327,7 @@ def collar(cam: Camera, p, rng, at, size, outline_scr, back, dry: Svg, surface: 
     wy = cam.point((X, 0, Z))[1]
     lo, hi = cam.point((left, 0, Z))[0], cam.point((right, 0, Z))[0]
     px = float(cam.scale(Z))
-    if not detail:
+    if not white:
         # Against the body the water climbs a little: a thin sheet at its foot.
         lift = 0.07 * size * px
         dry.path(f"M{num(lo - 0.5)},{num(wy + 0.3)}Q{num((lo + hi) / 2)},{num(wy - lift)} {num(hi + 0.5)},"
@@ -329,7 +337,8 @@ def collar(cam: Camera, p, rng, at, size, outline_scr, back, dry: Svg, surface: 
     # The collar: the sea heaped up round the body as it goes down, higher at
     # its sides where the water is shouldered aside, its slope lit toward the
     # sky and the sun, its top breaking into white water.
-    lift = 0.26 * size * px
+    lift = (0.26 if detail else 0.2) * size * px
+    k = 1.0 if detail else 0.55          # far off, the foam's lumps are finer
     n = 30
     xs_ = np.linspace(lo - 0.35 * (hi - lo), hi + 0.35 * (hi - lo), n)
     u = (xs_ - lo) / max(1e-6, hi - lo)
@@ -340,10 +349,10 @@ def collar(cam: Camera, p, rng, at, size, outline_scr, back, dry: Svg, surface: 
     shape = np.where((u > 0) & (u < 1), 0.55 + 0.45 * np.abs(2 * u - 1) ** 2,
                      np.clip(1 - np.abs(np.where(u < 0, u, u - 1)) / 0.35, 0, 1) ** 1.5)
     top = [(x, wy - lift * sh * bp) for x, sh, bp in zip(xs_, shape, bump)]
-    foot = [(x, wy + 1.2 + 0.8 * math.sin(math.pi * k / (n - 1))) for k, x in enumerate(xs_)]
+    foot = [(x, wy + k * (1.2 + 0.8 * math.sin(math.pi * i / (n - 1)))) for i, x in enumerate(xs_)]
     sea_tone = mix(mix(p.sea_near, p.sea_horizon, 0.35), p.sea_dark, 0.1)
     # Its crest lit and breaking, its face the sea's own colour turned up a little toward the sky.
-    g = dry.linear(0, wy - lift, 0, wy + 2, [(0, mix(p.sea_light, L.rim, 0.3), 0.9),
+    g = dry.linear(0, wy - lift, 0, wy + 2 * k, [(0, mix(p.sea_light, L.rim, 0.3), 0.9),
                                           (0.22, mix(sea_tone, p.sea_light, 0.4), 0.92),
                                           (0.5, mix(sea_tone, p.sea_light, 0.12), 0.92), (1, sea_tone, 0.0)])
     d = smooth(top + foot[::-1])
@@ -352,14 +361,18 @@ def collar(cam: Camera, p, rng, at, size, outline_scr, back, dry: Svg, surface: 
     for x, y in top[1:-1]:
         if rng.uniform() < 0.2:
             continue
-        w = rng.uniform(0.6, 2.2)
-        dry.path(lens(x - w, y + rng.uniform(-0.3, 0.5), x + w, y + rng.uniform(-0.3, 0.5), rng.uniform(0.4, 1.1)),
+        w = rng.uniform(0.6, 2.2) * k
+        dry.path(lens(x - w, y + rng.uniform(-0.3, 0.5) * k, x + w, y + rng.uniform(-0.3, 0.5) * k,
+                      max(0.3, rng.uniform(0.4, 1.1) * k)),
                  fill=p.foam, opacity=num(rng.uniform(0.5, 0.9)))
         if rng.uniform() < 0.45:
             # A tongue sliding down the collar's face.
-            dy = rng.uniform(1.0, 2.2)
-            dry.path(lens(x, y, x + rng.uniform(-0.4, 0.4), y + dy, rng.uniform(0.3, 0.55)), fill=p.foam,
+            dy = rng.uniform(1.0, 2.2) * k
+            dry.path(lens(x, y, x + rng.uniform(-0.4, 0.4) * k, y + dy, max(0.28, rng.uniform(0.3, 0.55) * k)),
+                     fill=p.foam,
                      opacity=num(rng.uniform(0.4, 0.7)))
+    if not detail:
+        return
     # Where the body meets it, water sheets up its skin and falls back white.
     body_clip = dry.clip(polygon(outline_scr))
     streaks = []
