@@ -308,8 +308,8 @@ def collar(cam: Camera, p, rng, at, size, outline_scr, back, dry: Svg, surface: 
     if detail:
         # The rings she sends out ride the swell: broken runs, not drawn ellipses.
         swell = WaveField(seed=int(rng.integers(1 << 30)), wavelength=1.4, steepness=0.03)
-        sea.rings(surface, cam, p, ends, radii=[half * 2.0, half * 3.3, half * 4.9, half * 7.0], width=0.1,
-                  light=mix(p.sea_light, L.rim, 0.3), light_opacity=0.8, dark_opacity=0.55, rough=(rng, swell))
+        sea.rings(surface, cam, p, ends, radii=[half * 1.9, half * 3.0, half * 4.4, half * 6.2], width=0.15,
+                  light=mix(p.sea_light, L.rim, 0.4), light_opacity=1.0, dark_opacity=0.7, rough=(rng, swell))
     else:
         sea.rings(surface, cam, p, ends, radii=[half * 2.4, half * 4.2],
                   width=0.03, light=mix(p.sea_light, L.rim, 0.3), light_opacity=0.5, dark_opacity=0.4)
