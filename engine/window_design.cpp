@@ -81,7 +81,8 @@ constexpr ControlDesign kDesign[] = {
     picture("pic_4_2",                                13, "Solo en la balsa",
      "Sobre una pequeña balsa de troncos sujetos por dos varas atravesadas, que flota en un mar "
      "verde azulado rodeada de ondas, un hombre descalzo de pie, de espaldas y a contraluz, se "
-     "hace visera con la mano sobre los ojos y mira a lo lejos una cola de sirena que se arquea "
+     "hace visera con la mano sobre los ojos y mira a lo lejos una cola de sirena, verde dorada y "
+     "escamosa, que se arquea "
      "fuera del agua y abre su aleta en abanico, a un lado del sol de la tarde, ya cerca del "
      "horizonte. Arriba se lee: AÚN CONSERVO LA ESPERANZA, Y SÉ QUE DEBO APARTARME DE UN DIOS "
      "BLASFEMO."),
@@ -92,10 +93,12 @@ constexpr ControlDesign kDesign[] = {
      "zambullirse, a contraluz y con un borde cálido del lado del sol, gruesa junto al agua y "
      "afinándose hacia arriba, y abre en lo alto una aleta en abanico de dos lóbulos con radios "
      "finos, cuyo borde ondulado deja pasar la luz; de ella caen breves hilos de agua "
-     "transparente que se rompen en gotas. Donde el cuerpo entra en el agua la rodea un anillo de "
-     "agua desplazada con espuma y ondas, y bajo la superficie el cuerpo se adivina borroso. "
-     "Abajo a la izquierda flota, medio hundida en el agua y rodeada de ondas, nuestra balsa de "
-     "troncos atados con cuerda a dos varas atravesadas. Arriba se lee: Ya cerca de mar abierto, "
+     "transparente que se rompen en gotas. Donde el cuerpo entra en el agua el mar se levanta a su "
+     "alrededor en un cuello que rompe en espuma blanca y salpica gotas, y de allí se abren ondas "
+     "rotas; bajo la superficie el cuerpo se adivina borroso. Abajo a la izquierda flota, medio "
+     "hundida, nuestra balsa de troncos atados con cuerda a dos varas atravesadas: el agua lame "
+     "los troncos y corre entre ellos, y bajo la balsa su reflejo oscuro se rompe en franjas. "
+     "Arriba se lee: Ya cerca de mar abierto, "
      "vemos algo engañoso: lo que parece una sirena nada delante de nosotros y luego se hunde en "
      "el mar."),
     picture("pic_2_2",                                10, "Las aves marinas",
