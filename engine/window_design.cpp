@@ -151,9 +151,10 @@ constexpr ControlDesign kDesign[] = {
            {kTimesFaces, 11.25}, kWindowColours),
     picture("pic_2_0_2",                              14, "Las islas",
      "Una playa de arena a mediodía, con el sol alto a la izquierda: en medio de la playa, una "
-     "palmera se inclina hacia el sol, con la copa ladeada con el tronco y las hojas arqueadas y "
-     "colgantes, más claras del lado de la luz y en sombra del otro, hojas secas y pardas colgando "
-     "bajo la copa, un racimo de cocos redondos bajo las hojas y las raíces abiertas en la arena, y "
+     "palmera de tronco curvo, marcado de anillos desiguales, se inclina hacia el sol; sus hojas "
+     "se arquean y cuelgan, cada una con dos hileras de hojuelas que se estrechan hacia la punta, "
+     "más claras del lado de la luz y en sombra por debajo; un racimo de cocos redondos bajo las "
+     "hojas y el pie del tronco, ensanchado, hundido en la arena, y "
      "desde el pie del tronco proyecta sobre la arena una sombra corta, hacia delante y a la "
      "derecha, lejos del sol: la del tronco, que se estrecha, y al final la de las hojas. Delante, a "
      "la izquierda, un tronco blanqueado por el sol y la sal yace medio hundido en la arena, "
