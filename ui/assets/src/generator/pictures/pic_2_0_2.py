@@ -1,15 +1,19 @@
 """The islands: a beach at noon seen from the dune behind it. A palm leans
-toward the sun high at the top left, its crown tilted with it: fronds that
-arch out and hang under their own weight, lit on the sun's side and in
-shade on the other, dead ones hanging brown under them, the coconuts in a
-bunch below; its short noon shadow runs from the trunk's foot toward us and
-to the right, the trunk's tapering into the crown's. A wave breaks in a white line along the shore, which swings
-toward us on the right; its foam draws back over the wet sand in broken
-sheets full of holes and stops in a lacy rim with the sky's sheen on the wet
-sand inside it. In front, the castaway's beach: a bleached piece of
-driftwood half sunk in the sand with a rope knotted round it, a few shells,
-soft ripples and a line of footprints down to the water. Beyond, the sea's
-wave dashes and the sun's glitter on them, and far out a small island.
+toward the sun high at the top left, its trunk curving up from a swollen
+foot and scarred with uneven rings, its crown tilted with it: fronds grow
+from a short crown shaft, arch out and hang under their own weight, their
+leaflets in two torn rows, lit on the sun's side and in shade underneath,
+the coconuts in a bunch at their foot. The noon sun throws its shadow
+short: mostly the crown's, a dappled patch just in front of and to the
+right of the trunk's foot. A wave breaks in a white line along the shore,
+which swings toward us on the right; its white water runs in further in
+some places than others, leaves drifts of foam on the shallows, and the
+wash draws back over the sand in a lace full of holes that stops in a
+broken rim, the sky's sheen inside it and one band of darker wet sand
+beyond. In front, the castaway's beach: a bleached piece of driftwood half
+sunk in the sand with a rope knotted round it, a few shells, soft ripples
+and a line of footprints down to the water. Beyond, the sea's wave dashes
+and the sun's glitter on them, and far out a small island.
 
 The picture is wider and taller than the window shows: everything that
 matters lies inside the top-left 421 x 221."""
@@ -42,8 +46,8 @@ SEEN = (421, 221)
 
 # The sun's direction on the ground, away from it, and how far a metre of
 # height throws its shadow (high noon: short).
-SHADOW = (0.92, -0.39)
-REACH = 0.75
+SHADOW = (0.85, -0.53)
+REACH = 0.55
 # How much of its spread the crown's shadow keeps round the point under its heart.
 CROWN_SHADOW = 0.36
 # How far up the sand the last wash runs, past the water's edge.
@@ -430,28 +434,29 @@ def breaker_z(x):
     return shore_z(x) + 9.0 + 0.8 * np.sin(x * 0.5)
 
 
-def _lace(svg: Svg, cam, rng, x0, x1, z_of, back: float, front: float, tone: str, fill, density: float,
-          open_back: float, open_front: float, opacity: float = 1.0):
-    """A sheet of foam from `back` to `front` metres about the line z_of(x),
+def _sheet(svg: Svg, cam, rng, x0, x1, back_of, front_of, density: float, open_back: float, open_front: float,
+           opacity: float):
+    """A sheet of foam lying from back_of(x) in to front_of(x) (metres away),
     cut through with holes on the ground: small and few where the foam is
-    fresh, larger and joining into a lace as it thins toward `front`."""
+    fresh at its back, larger and joining into a lace as it thins toward
+    its front. Returns its front edge on the screen."""
     mask = svg.uid("m")
     holes = []
-    span = front - back
-    n = int((x1 - x0) * abs(span) * density)
+    xs = np.linspace(x0, x1, 240)
+    spans = [back_of(x) - front_of(x) for x in xs]
+    n = int(sum(abs(v) for v in spans) / len(xs) * (x1 - x0) * density)
     for _ in range(n):
         x = rng.uniform(x0, x1)
         t = rng.uniform() ** 0.85
-        z = z_of(x) + back + span * t
+        b = back_of(x)
+        z = b + (front_of(x) - b) * t
         size = (open_back + (open_front - open_back) * t) * rng.uniform(0.5, 1.3)
-        if size <= 0.02:
-            continue
         # Round on the ground they would be slits seen this low, so they
         # are drawn deeper than wide, to read as holes rather than seams.
         along, across = size * rng.uniform(0.9, 1.7), size * rng.uniform(0.8, 1.5)
         tilt = rng.normal(0, 0.25)
         pts = []
-        for k, ang in enumerate(np.linspace(0, 2 * math.pi, 9, endpoint=False)):
+        for ang in np.linspace(0, 2 * math.pi, 9, endpoint=False):
             r = rng.uniform(0.65, 1.25)
             dx, dz = math.cos(ang) * along * r, math.sin(ang) * across * r
             pts.append(cam.point((x + dx * math.cos(tilt) - dz * math.sin(tilt), 0.0,
@@ -460,16 +465,18 @@ def _lace(svg: Svg, cam, rng, x0, x1, z_of, back: float, front: float, tone: str
     svg.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
                     f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
                     + "".join(holes) + '</mask>')
-    xs = np.linspace(x0, x1, 200)
-    far_edge = [cam.point((x, 0.0, z_of(x) + back + rng.uniform(-0.15, 0.15))) for x in xs]
-    # How far it runs wanders in long tongues as well as small scallops.
-    near_edge = [cam.point((x, 0.0, z_of(x) + front * (1 + 0.3 * math.sin(x * 0.55 + 1.3))
-                            + 0.35 * math.sin(x * 1.7) - 0.3 * abs(math.sin(x * 2.3))
-                            + rng.uniform(-0.05, 0.05)))
-                 for x in xs]
-    svg.add(f'<path d="{smooth(far_edge + near_edge[::-1])}" fill="{fill}" opacity="{num(opacity)}" '
+    far_edge = [cam.point((x, 0.0, back_of(x) + rng.uniform(-0.15, 0.15))) for x in xs]
+    near_edge = [cam.point((x, 0.0, front_of(x) + rng.uniform(-0.05, 0.05))) for x in xs]
+    svg.add(f'<path d="{smooth(far_edge + near_edge[::-1])}" fill="{P.foam}" opacity="{num(opacity)}" '
             f'mask="url(#{mask})"/>')
     return near_edge
+
+
+def _reach(x):
+    """How far the white water runs in from the wave's foot: in long tongues
+    in places, hardly past the wave in others, never an even band."""
+    n = 0.55 * math.sin(x * 0.29 + 2.0) + 0.3 * math.sin(x * 0.71 + 2.1) + 0.15 * math.sin(x * 1.9 + 0.3)
+    return min(7.0, 2.0 + 5.0 * max(0.0, n + 0.35) ** 1.2)
 
 
 def _breaker(cam, svg: Svg, xs, rng):
@@ -586,7 +593,7 @@ def _white_water(cam, svg: Svg, xs, rng):
     for _ in range(420):
         x = rng.uniform(xs[0], xs[-1])
         f = rng.uniform() ** 1.4
-        z = float(breaker_z(x)) - 1.6 - 4.0 * f
+        z = float(breaker_z(x)) - 1.4 - 0.9 * _reach(x) * f
         # In clumps and drifts with open water between, never even rows.
         if rng.uniform() > 0.2 + 0.8 * max(0.0, math.sin(x * 1.3 + z * 0.9) * math.sin(x * 0.37 + 2.0 + z * 0.4)):
             continue
@@ -604,15 +611,12 @@ def _sand(cam, sand: Svg, xs, rng):
     dry_sand = P.sand
     sand.path(polygon(edge + [(w + 10, h + 10), (-10, h + 10)]), fill=sand.linear(
         0, cam.horizon + 20, 0, h, [(0, mix(dry_sand, P.sea_horizon, 0.15)), (1, dry_sand)]))
-    # Wet sand the last wave left: darkest by the water and drying out
-    # unevenly up the beach, so its inland edge is soft and ragged.
+    # One band of wet sand the last wave left, a little past where the wash
+    # now stops, its inland edge soft and ragged.
     wet_tone = mix(mix(P.wood_fresh, P.wood_side, 0.35), P.sky_horizon, 0.22)
-    bands = []
-    for reach, alpha in ((5.2, 0.3), (3.8, 0.35), (2.4, 0.45)):
-        inland = [cam.point((x, 0.0, float(shore_z(x)) - reach - 1.0 * math.sin(x * 0.35)
-                             - 0.5 * math.sin(x * 1.3 + reach) - rng.uniform(0, 0.35))) for x in xs]
-        bands.append(f'<path d="{smooth(edge[::-1] + inland, tension=0.6)}" opacity="{num(alpha)}"/>')
-    sand.group(bands, fill=wet_tone, filter=sand.blur(1.2))
+    inland = [cam.point((x, 0.0, wash_edge(x) - 0.9 - 0.4 * math.sin(x * 0.8 + 0.5) - rng.uniform(0, 0.3)))
+              for x in xs]
+    sand.path(smooth(edge[::-1] + inland, tension=0.6), fill=wet_tone, opacity="0.55", filter=sand.blur(1.0))
 
 
 def _beach(cam, sand: Svg, rng):
@@ -797,29 +801,54 @@ def _wash(cam, foam: Svg, xs, rng):
     """The white water between the breaker and the beach, and the wash it
     sends up the wet sand: a sheet that opens into holes as it thins, with
     a bright, scalloped edge where it stops."""
-    # Over the shallows, in three sheets laid one over another: fresh and
-    # nearly solid at the wave's foot with only pinholes, then thinner and
-    # torn into larger holes as it runs in, then a lace that barely covers
-    # the water by the time it reaches the beach.
-    z_b = lambda x: float(breaker_z(x))
-    _lace(foam, cam, rng, xs[0], xs[-1], z_b, -1.3, -4.2, P.foam, P.foam, density=1.5,
-          open_back=0.12, open_front=0.5, opacity=0.85)
-    _lace(foam, cam, rng, xs[0], xs[-1], z_b, -3.0, -7.0, P.foam, P.foam, density=1.4,
-          open_back=0.3, open_front=0.7, opacity=0.5)
-    _lace(foam, cam, rng, xs[0], xs[-1], z_b, -5.5, -9.0, P.foam, P.foam, density=1.3,
-          open_back=0.5, open_front=0.9, opacity=0.35)
-    # The wash on the sand, thinner still, receding.
-    # Under it, the last of the water running up over the sand in a thin
-    # film, the sand showing through.
+    # The white water the wave has just thrown forward, fresh and nearly
+    # solid at its foot, torn into lace toward its front, and running in
+    # further in some places than others.
+    foot = lambda x: float(breaker_z(x)) - 1.3
+    _sheet(foam, cam, rng, xs[0], xs[-1], foot, lambda x: foot(x) - _reach(x), density=1.8,
+           open_back=0.1, open_front=0.75, opacity=0.85)
+    # Drifts of older foam left lying on the shallows between it and the
+    # beach, scattered, each holed through.
+    mask = foam.uid("m")
+    drifts, holes = [], []
+    for _ in range(34):
+        x = rng.uniform(xs[0], xs[-1])
+        near, far = float(shore_z(x)) + 1.2, foot(x) - _reach(x) - 0.4
+        if far <= near:
+            continue
+        z = rng.uniform(near, far)
+        L, D = rng.uniform(1.0, 4.5), rng.uniform(0.35, 1.1)
+        turn = rng.normal(0, 0.1)
+        # A tapered streak, fuller on its seaward side, its ends drawn out thin.
+        u = np.linspace(x - L / 2, x + L / 2, 14)
+        taper = [math.sin(math.pi * (v - u[0]) / L) ** 0.7 for v in u]
+        back = [cam.point((v, 0.0, z + (v - x) * turn + D * 0.6 * t * (1 + 0.3 * math.sin(v * 3.1))))
+                for v, t in zip(u, taper)]
+        front = [cam.point((v, 0.0, z + (v - x) * turn - D * 0.4 * t * (1 + 0.3 * math.sin(v * 4.3 + 1.0))))
+                 for v, t in zip(u, taper)]
+        pts = back + front[::-1]
+        drifts.append(f'<path d="{smooth(pts)}" opacity="{num(rng.uniform(0.25, 0.55))}"/>')
+        for _ in range(int(L * D * 10)):
+            hx = x + rng.uniform(-0.4, 0.4) * L
+            hz = z + rng.uniform(-0.35, 0.5) * D + (hx - x) * turn
+            r = rng.uniform(0.08, 0.25)
+            (ax, ay), (bx, by) = cam.point((hx - r, 0.0, hz)), cam.point((hx + r, 0.0, hz))
+            hy = cam.point((hx, 0.0, hz + r))[1]
+            holes.append(f'<ellipse cx="{num((ax + bx) / 2)}" cy="{num((ay + by) / 2)}" rx="{num((bx - ax) / 2)}" '
+                         f'ry="{num(max(0.3, abs(hy - ay) * 1.3))}" fill="black"/>')
+    foam.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{foam.width}" '
+                     f'height="{foam.height}"><rect width="{foam.width}" height="{foam.height}" fill="white"/>'
+                     + "".join(holes) + '</mask>')
+    foam.group(drifts, fill=P.foam, mask=f"url(#{mask})")
+    # The last of the water running up over the sand in a thin film, the
+    # sand showing through, and on it the wash's own lace, thinning as it
+    # draws back, full of holes.
     film = [cam.point((x, 0.0, wash_edge(x))) for x in np.linspace(xs[0], xs[-1], 200)]
     shore = [cam.point((x, 0.0, float(shore_z(x)) + 0.2)) for x in np.linspace(xs[0], xs[-1], 200)]
-    foam.path(polygon(shore + film[::-1]), fill=mix(P.sea_light, P.sand, 0.25), opacity="0.45",
+    foam.path(polygon(shore + film[::-1]), fill=mix(P.sea_light, P.sand, 0.25), opacity="0.4",
               filter=foam.blur(0.5))
-    front = _lace(foam, cam, rng, xs[0], xs[-1], lambda x: float(shore_z(x)), 0.6, WASH, P.foam, P.foam,
-                  density=1.2, open_back=0.5, open_front=1.1, opacity=0.3)
-    # Just past the edge the sand is darker where the water has soaked it.
-    foam.path(polygon(front + [(x, y + 2.2) for x, y in front[::-1]]), fill=P.wood_side, opacity="0.12",
-              filter=foam.blur(0.9))
+    _sheet(foam, cam, rng, xs[0], xs[-1], lambda x: float(shore_z(x)) + 0.6, lambda x: wash_edge(x) + 0.3,
+           density=1.4, open_back=0.3, open_front=0.8, opacity=0.45)
     # Its edge: a rim of foam where the wash stops, broken into lengths and
     # full of holes, a lace a hand wide near by that narrows to a thread far
     # off, and over the wet sand just inside it one band of the sky's sheen.
@@ -827,9 +856,10 @@ def _wash(cam, foam: Svg, xs, rng):
 
 
 def wash_edge(x):
-    """Where the last wash stops on the sand (the wash's lace ends here)."""
-    return (float(shore_z(x)) + WASH * (1 + 0.3 * math.sin(x * 0.55 + 1.3)) + 0.35 * math.sin(x * 1.7)
-            - 0.3 * abs(math.sin(x * 2.3)))
+    """Where the last wash stops on the sand: far up it in some places,
+    hardly past the water in others."""
+    return (float(shore_z(x)) + WASH * (1 + 0.55 * math.sin(x * 0.42 + 1.3) + 0.25 * math.sin(x * 1.1))
+            + 0.35 * math.sin(x * 1.7) - 0.3 * abs(math.sin(x * 2.3)))
 
 
 def _foam_edge(cam, svg: Svg, rng, xs):
@@ -872,7 +902,7 @@ def _foam_edge(cam, svg: Svg, rng, xs):
             hy = cam.point((hx, 0.0, hz + r))[1]
             holes.append(f'<ellipse cx="{num((ax + bx) / 2)}" cy="{num((ay + by) / 2)}" rx="{num((bx - ax) / 2)}" '
                          f'ry="{num(max(0.25, abs(hy - ay) * 1.1))}" fill="black"/>')
-        x += L + rng.uniform(0.08, 0.6)
+        x += L + rng.uniform(0.2, 1.6)
     svg.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
                     f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
                     + "".join(holes) + '</mask>')
