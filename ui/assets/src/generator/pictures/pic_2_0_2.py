@@ -109,7 +109,7 @@ class _Frond:
     a third of the way out and narrowing to the tip, bunched in clumps with
     splits between them where the wind has torn the row."""
 
-    def __init__(self, root, heading, length, weight, rng, curl=0.0, fold=0.6, leaflet=0.8, ragged=0.08):
+    def __init__(self, root, heading, length, weight, rng, curl=0.0, fold=0.6, leaflet=0.8, ragged=0.11):
         steps = 40
         ds = length / steps
         d = _unit(heading)
@@ -134,7 +134,7 @@ class _Frond:
                 if rng.uniform() < ragged * (0.5 + s):
                     # A split: a leaflet or two gone, and the next clump set at its own angle.
                     gap = int(rng.integers(1, 3))
-                    clump = rng.normal(0, 0.22)
+                    clump = rng.normal(0, 0.26)
                     continue
                 t = self.tangent[i]
                 across = _unit(np.cross(t, UP))
