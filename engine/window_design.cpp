@@ -161,17 +161,19 @@ constexpr ControlDesign kDesign[] = {
            {kTimesFaces, 11.25}, kWindowColours),
     picture("pic_2_0_2",                              14, "Las islas",
      "Una playa de arena a mediodía, con el sol alto a la izquierda: en medio de la playa, una "
-     "palmera se inclina hacia el sol, con la copa ladeada con el tronco y las hojas arqueadas y "
-     "colgantes, más claras del lado de la luz y en sombra del otro, hojas secas y pardas colgando "
-     "bajo la copa, un racimo de cocos redondos bajo las hojas y las raíces abiertas en la arena, y "
-     "desde el pie del tronco proyecta sobre la arena una sombra corta, hacia delante y a la "
-     "derecha, lejos del sol: la del tronco, que se estrecha, y al final la de las hojas. Delante, a "
+     "palmera de tronco curvo, marcado de anillos desiguales, se inclina hacia el sol; sus hojas "
+     "se arquean y cuelgan, cada una con dos hileras de hojuelas que se estrechan hacia la punta, "
+     "más claras del lado de la luz y en sombra por debajo; un racimo de cocos redondos bajo las "
+     "hojas y el pie del tronco, ensanchado, hundido en la arena; a su pie, un poco hacia delante "
+     "y a la derecha, lejos del sol, la sombra corta del mediodía, casi toda una mancha de hojas. "
+     "Delante, a "
      "la izquierda, un tronco blanqueado por el sol y la sal yace medio hundido en la arena, "
      "con una cuerda atada que se arrastra por ella; cerca, unas conchas y una "
      "hilera de huellas de pies descalzos que baja hasta el agua. Una ola rompe en una línea blanca "
-     "a lo largo de la orilla, que a la derecha se curva hacia delante, y su espuma se retira hacia "
-     "la arena mojada en láminas rotas y llenas de huecos, con un borde de encaje donde se detiene "
-     "y un brillo del cielo en la arena mojada; detrás, un mar azul rizado de pequeñas olas, con un "
+     "a lo largo de la orilla, que a la derecha se curva hacia delante; su espuma avanza más en unos "
+     "sitios que en otros, deja manchas sueltas sobre el agua turquesa y se retira por la arena en "
+     "un encaje lleno de huecos, con una franja de arena mojada más oscura y un brillo del cielo "
+     "donde se detiene; detrás, un mar azul rizado de pequeñas olas, con un "
      "reguero de destellos bajo el sol, a la izquierda una islita de cima verde en el horizonte y, "
      "a la derecha, una gran nube de color crema y otra pequeña más alta."),
     label( "lblAbout",      {104, 328, 137, 49},       8,
