@@ -70,13 +70,16 @@ constexpr ControlDesign kDesign[] = {
      "del agua, que solo deja ver un filo de su canto y cubre el resto, más oscuro; son de "
      "distintos anchos y largos, de puntas astilladas y más claras, y las lejanas yacen planas. "
      "Una, cerca, se hunde ladeada entre anillos en el agua. A la izquierda, un hombre con la "
-     "camisa gris azulada de manga larga, oscurecida por el agua, nada a crol: el "
-     "hombro y la espalda asoman sobre el agua, saca el brazo con el codo en alto y la mano "
-     "estirada hacia una tabla que flota un poco más adelante, casi a su alcance, y gira la "
-     "cabeza de lado para respirar, medio hundida, con la cara vuelta hacia arriba, el ojo "
-     "entornado y la boca abierta a ras del agua, que se levanta en una ola alrededor de la "
-     "cabeza; el resto del cuerpo se ve estirado y más claro bajo la superficie, las piernas "
-     "levantan espuma al patalear y a su espalda se abre una estela en forma de V."),
+     "camisa gris azulada de manga larga, oscurecida por el agua, nada a crol boca abajo: el "
+     "hombro y la espalda asoman sobre el agua; el brazo de nuestro lado sale en arco por encima "
+     "de la cabeza, con el codo en lo más alto y el antebrazo colgando de él, y la mano, clara y "
+     "con los dedos juntos, está a punto de entrar en el agua por delante de la cabeza, hacia una "
+     "tabla que flota un poco más adelante, casi a su alcance. Gira la cabeza de lado, hacia "
+     "nosotros, para respirar: asoman la nuca y el pelo mojado, una oreja, un ojo entornado y la "
+     "boca abierta a ras del agua, y la otra mitad de la cara queda bajo el agua, que se levanta "
+     "en una ola delante de la cabeza. Bajo la superficie turbia se adivinan el otro brazo, "
+     "estirado hacia delante, y las piernas, oscuras, que levantan espuma al patalear; a su "
+     "espalda se abre una estela en forma de V."),
     picture("pic_4_2",                                13, "Solo en la balsa",
      "Sobre una pequeña balsa de troncos sujetos por dos varas atravesadas, que flota en un mar "
      "verde azulado rodeada de ondas, un hombre descalzo de pie, de espaldas y a contraluz, se "
