@@ -56,18 +56,28 @@ HEAD_SIZE = 0.22    # chin to crown, metres
 APPARENT = 0.6      # how deep what is under water looks, to its true depth
 
 # (x, z, length, width, yaw, pitch, roll, splintered ends, sinking)
+# The raft has just broken up round him: its biggest pieces lie close about
+# him, the rest already drifting off downwind in a looser and looser trail of
+# smaller bits, with open water on either side of it.
 PLANKS = [
-    (1.9, 4.9, 1.7, 0.32, -68, 1, 1, (True, True), False),
-    (0.6, 6.8, 1.2, 0.16, 62, -6, 1, (False, True), True),
-    (3.8, 8.6, 2.1, 0.24, 24, 0, -1, (True, True), False),
-    (-2.7, 7.4, 1.4, 0.2, 80, -1, 1, (True, True), False),
-    (-1.0, 11.5, 1.6, 0.3, -12, 0, 0, (False, True), False),
-    (6.4, 12.8, 1.1, 0.14, 38, 0, 1, (True, False), False),
-    (-5.6, 17.5, 2.0, 0.26, -22, 0, 0, (True, True), False),
-    (2.2, 22.0, 1.3, 0.18, 8, 0, 0, (False, True), False),
-    (10.5, 29.0, 1.9, 0.3, -18, 0, 0, (True, False), False),
-    (-9.0, 38.0, 1.2, 0.16, 10, 0, 0, (False, True), False),
-    (4.6, 52.0, 1.7, 0.24, -12, 0, 0, (True, False), False),
+    # Close to him: long boards, broken, one going under.
+    (1.5, 4.3, 1.9, 0.3, -36, 1, 1, (True, True), False),
+    (-2.9, 7.2, 1.4, 0.24, 38, 0, 1, (True, False), False),
+    (0.1, 5.9, 1.2, 0.18, 48, -6, 1, (False, True), True),
+    (3.2, 6.6, 0.8, 0.16, 84, 0, -1, (True, True), False),
+    # A little farther, bunched: shorter pieces and splinters.
+    (2.3, 9.4, 1.3, 0.2, 28, 0, -1, (True, True), False),
+    (3.6, 10.4, 0.8, 0.15, -38, 0, 0, (True, False), False),
+    (1.4, 11.2, 1.0, 0.17, 72, 0, 0, (False, True), False),
+    (4.4, 12.2, 0.6, 0.13, 8, 0, 0, (True, True), False),
+    (2.9, 13.2, 0.9, 0.14, -16, 0, 0, (True, False), False),
+    (5.4, 14.6, 0.5, 0.12, 50, 0, 0, (True, True), False),
+    # The trail, thinning toward the horizon.
+    (6.2, 19.0, 0.8, 0.13, 22, 0, 0, (True, False), False),
+    (4.4, 25.0, 0.65, 0.11, -30, 0, 0, (False, True), False),
+    (9.0, 31.0, 0.9, 0.13, 6, 0, 0, (True, False), False),
+    (7.0, 43.0, 0.7, 0.11, -10, 0, 0, (False, True), False),
+    (12.5, 56.0, 0.9, 0.13, 0, 0, 0, (True, False), False),
 ]
 
 
@@ -592,8 +602,8 @@ def build(scale: int) -> Picture:
     # The board he is making for, just beyond his reaching hand: its near end
     # splintered, lying across his way.
     head_x = (head_sx - cam.cx) * head_z / cam.focal
-    goal = (head_x + 0.9 * math.cos(HEADING) + 0.3, head_z + 0.9 * math.sin(HEADING) + 0.45)
-    planks = PLANKS + [(goal[0], goal[1], 1.0, 0.22, 28, 1, 3, (True, False), False)]
+    goal = (head_x + 0.6 * math.cos(HEADING) + 0.45, head_z + 0.6 * math.sin(HEADING) + 0.55)
+    planks = PLANKS + [(goal[0], goal[1], 1.25, 0.26, 24, 1, 3, (True, False), False)]
     floating, sunk, sunk_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     mirror, mirror_depth = Svg(w, h), Svg(w, h)
     light_dir = (-0.05, 0.6, 1.0)
