@@ -520,13 +520,18 @@ GREYED = replace(P, wood_lit=mix(P.wood_lit, P.sky_horizon, 0.35), wood_side=mix
                  wood_dark=mix(P.wood_dark, P.sea_dark, 0.3), wood_fresh=mix(P.wood_fresh, P.sky_horizon, 0.35))
 
 
+# The sky a step lighter than the sea under it, so the two do not run into
+# one grey: the overcast thinner overhead, its shade a little lifted.
+SKY = replace(P, sky_top=mix(P.sky_top, P.sky_horizon, 0.35), cloud_shade=mix(P.cloud_shade, P.cloud_lit, 0.25))
+
+
 def _scud(heaven: Svg, rng, x, base, width, height, lumps, dark, lit, softness=1.6, opacity=1.0):
     """One ragged piece of the low overcast: a roll lumpy above and below,
     its shade sunk toward the ink by `dark` (or paled toward the horizon
     below 0), its lit tone only a step lighter, so the deck reads as one
     wet grey with soft variation and no hard band in it."""
-    shade = (mix(P.cloud_shade, P.ink, dark) if dark > 0 else mix(P.cloud_shade, P.sky_horizon, -dark))
-    tone = replace(P, cloud_shade=shade, cloud_lit=mix(shade, P.cloud_lit, lit))
+    shade = (mix(SKY.cloud_shade, P.ink, dark) if dark > 0 else mix(SKY.cloud_shade, P.sky_horizon, -dark))
+    tone = replace(SKY, cloud_shade=shade, cloud_lit=mix(shade, P.cloud_lit, lit))
     sky.cloud(heaven, rng, tone, x, base, width, height, lumps=lumps, roll=True, softness=softness,
               opacity=opacity, lit=1.0, rim=0.0)
 
@@ -534,13 +539,13 @@ def _scud(heaven: Svg, rng, x, base, width, height, lumps, dark, lit, softness=1
 def _sky(w, h, cam, rng) -> Svg:
     heaven = Svg(w, h)
     # The veiled sun is the brightest of the sky, in a glow that spreads wide under the overcast.
-    sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(150, 56))
+    sky.sky(heaven, SKY, cam.horizon, glow=0.7, glow_size=(150, 56))
     # The overcast after the storm, low and heavy: a dark ceiling overhead,
     # broken under it into ragged grey rolls, each its own value, thinning
     # over the sun; under them all a pale seam of sky along the horizon.
     for x, base, width, height, lumps, dark, lit in (
-            (-60, 18, 260, 34, 7, 0.45, 0.15), (170, 14, 300, 30, 8, 0.5, 0.12),
-            (-30, 30, 170, 16, 6, 0.25, 0.3), (250, 33, 210, 18, 7, 0.3, 0.25),
+            (-60, 18, 260, 34, 7, 0.32, 0.15), (170, 14, 300, 30, 8, 0.36, 0.12),
+            (-30, 30, 170, 16, 6, 0.18, 0.3), (250, 33, 210, 18, 7, 0.22, 0.25),
             (60, 26, 140, 10, 5, 0.1, 0.45)):
         _scud(heaven, rng, x, base, width, height, lumps, dark, lit, softness=2.2)
     for x, base, width, height, lumps, dark, lit, op in (
@@ -549,10 +554,15 @@ def _sky(w, h, cam, rng) -> Svg:
             (30, 54, 150, 8, 8, 0.0, 0.45, 0.9), (160, 55, 110, 6, 6, -0.2, 0.55, 0.8),
             (270, 57, 170, 7, 8, 0.1, 0.4, 0.9), (-10, 61, 90, 4, 5, -0.3, 0.5, 0.6)):
         _scud(heaven, rng, x, base, width, height, lumps, dark, lit, softness=1.3, opacity=op)
-    # No disc: the sun is only a brighter place behind a thinner cloud.
-    veiled = heaven.radial(P.light.x, P.light.y, 34, 18, [(0, P.light.key, 0.6), (0.45, P.light.key, 0.22),
-                                                          (1, P.light.key, 0)])
+    # The break in the overcast round the sun: a long pale opening, brightest
+    # at the sun, whose disc shows faintly through the last thin cloud.
+    L = P.light
+    opening = heaven.radial(L.x, L.y + 2, 80, 20, [(0, P.sky_horizon, 0.75), (0.5, P.sky_horizon, 0.35),
+                                                   (1, P.sky_horizon, 0)])
+    heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon}" fill="{opening}"/>')
+    veiled = heaven.radial(L.x, L.y, 40, 20, [(0, L.key, 0.85), (0.45, L.key, 0.35), (1, L.key, 0)])
     heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon}" fill="{veiled}"/>')
+    sky.sun(heaven, P, 5.5, veil=0.85)
     # The seam of paler sky under the deck, and far off a last low bank on the horizon.
     seam = heaven.linear(0, 56, 0, cam.horizon, [(0, P.sky_horizon, 0), (0.55, P.sky_horizon, 0.55),
                                                  (1, P.sky_horizon, 0.35)])
@@ -562,6 +572,38 @@ def _sky(w, h, cam, rng) -> Svg:
                                    (342, 47, 7, -0.7, 0.15)):
         sky.gull(heaven, x, y, span, beat, mix(P.cloud_shade, P.ink, 0.45), P.ink, tilt)
     return heaven
+
+
+def _glitter(surface: Svg, cam: Camera, waves: WaveField, x_sun: float, z_end: float) -> None:
+    """The path the sun lays through the break, from the horizon down to the
+    swimmer: short bright flecks on the faces of the waves that tilt toward
+    it, packed and brightest far off, fewer and looser as the path widens
+    toward us, ending round him."""
+    rng = np.random.default_rng(4406)
+    key = P.light.key
+    bits = {}
+    z = 300.0
+    while z > z_end * 0.9:
+        sy = cam.horizon + cam.focal * cam.eye / z
+        spread = 4 + 0.16 * (sy - cam.horizon)
+        px = float(cam.scale(z))
+        far_t = min(1.0, math.log10(z) / 2.2)
+        for _ in range(int(3 + 4 * far_t)):
+            sx = x_sun - 3 * (1 - far_t) + rng.normal(0, spread)
+            g = math.exp(-((sx - x_sun) / (spread * 1.4)) ** 2)
+            wx, wz = cam.water_at(sx, sy)
+            _, gz = waves.slope(float(wx), float(wz) * rng.uniform(1.0, 1.04))
+            if float(gz) > 0.01 or rng.uniform() > g:
+                continue
+            run = max(0.8, rng.uniform(0.1, 0.3) * px)
+            q = round(min(1.0, (0.25 + 0.6 * far_t) * g * rng.uniform(0.6, 1.0)) * 8) / 8
+            if q <= 0:
+                continue
+            yy = sy + rng.uniform(-0.5, 0.5)
+            bits.setdefault(q, []).append(lens(sx - run, yy, sx + run, yy, max(0.3, min(1.1, 0.03 * px))))
+        z /= 1.06
+    for q, shapes in sorted(bits.items()):
+        surface.path("".join(shapes), fill=key, opacity=num(q))
 
 
 def build(scale: int) -> Picture:
@@ -587,17 +629,21 @@ def build(scale: int) -> Picture:
     # The path of light narrows toward the horizon and ends at the swimmer.
     sy = cam.point((0, 0, head_z))[1]
     path = water.radial(L.x, cam.horizon, 40, sy - cam.horizon + 10,
-                        [(0, L.key, 0.22), (0.5, L.key, 0.09), (1, L.key, 0)])
+                        [(0, L.key, 0.42), (0.5, L.key, 0.16), (1, L.key, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
+    # Below him the water is nearest and sees the least of the sky: it darkens to the frame.
+    deep = water.linear(0, sy + 8, 0, h, [(0, P.sea_dark, 0), (1, P.sea_dark, 0.45)])
+    water.add(f'<rect x="0" y="{num(sy + 8)}" width="{w}" height="{num(h - sy - 8)}" fill="{deep}"/>')
 
     surface = Svg(w, h)
-    # Near him the water stays quiet: the sun's glitter only begins some way
-    # off, where the light skims the surface, or its long dashes round him
-    # would read as the wash of his speed.
+    # Near him the sun's glitter is thin and faint, short flecks only, or its
+    # long dashes round him would read as the wash of his speed; the path
+    # itself, laid over both, runs from the break down to him.
     sea.marks(surface, cam, waves, P, rng, near=1.7, far=7, per_metre=0.4, length=0.45, thickness=0.045,
-              light=0.08, dark=0.4)
+              light=0.08, dark=0.4, glitter=(L.x - 6, L.key), glitter_width=0.05, glitter_floor=0.1)
     sea.marks(surface, cam, waves, P, rng, near=7, far=300, per_metre=0.4, length=0.45, thickness=0.045,
               light=0.16, dark=0.4, glitter=(L.x, L.key), glitter_width=0.1, glitter_floor=0.3)
+    _glitter(surface, cam, waves, L.x, head_z)
 
     # The board he is making for, just beyond his reaching hand: its near end
     # splintered, lying across his way.
