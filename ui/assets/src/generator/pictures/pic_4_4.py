@@ -314,8 +314,8 @@ class Swimmer:
         wl = self.cam.point(self.world((j["head"][0], 0.0)))[1]
         wave = self.bow(at, size, wl)
         sea_clip = self.dry.clip(wave["dry"])
-        # Under the surface the head is a paler shape in the murk.
-        self.wet.path(d, fill=skin_wet)
+        # Under the surface the face is only a dim shape in the murk.
+        self.wet.path(d, fill=mix(skin_wet, P.sea_near, 0.35))
         top = at(0, 0.4)
         shade = self.depth.linear(top[0], wl, top[0], wl + size * 0.8, [(0, "#000000"), (1, "#999999")])
         self.depth.path(d, fill=shade)
@@ -431,7 +431,7 @@ class Swimmer:
         self.kick(on((j["ankle"][0] + 0.02, 0), 0.08), 0.22, opacity=0.85)
         afloat.splash(self.surface, self.cam, on((j["ankle"][0] + 0.1, 0), 0.08), P.foam, rng, size=0.09,
                       drops=7, opacity=0.7)
-        self.wake(on((j["head"][0] + 0.05, 0)), length=1.7)
+        self.wake(on((j["head"][0] + 0.05, 0)), length=2.3)
 
     def kick(self, at, size, opacity=0.9):
         """The flutter kick's white water: broken, see-through foam where the
@@ -480,16 +480,22 @@ class Swimmer:
             t = 0.22
             while t < length:
                 fade = (1 - t / length) ** 1.2
+                step = 0.22 + 0.1 * t
+                # Short crests with sea between them, a few missing: seen this
+                # low, a row of long ones closes up into one straight line.
+                if rng.uniform() < 0.15:
+                    t += step
+                    continue
                 cx, cz = x0 + t * math.cos(arm), z0 + t * math.sin(arm)
-                run = (0.07 + 0.06 * t) * rng.uniform(0.8, 1.2)
+                run = (0.04 + 0.03 * t) * rng.uniform(0.7, 1.2)
                 pa = cam.point((cx - run * cc, 0, cz - run * sc))
                 pb = cam.point((cx + run * cc, 0, cz + run * sc))
                 w = max(0.3, 0.012 * float(cam.scale(cz)))
                 crests.append(f'<path d="{lens(pa[0], pa[1] + w * 0.9, pb[0], pb[1] + w * 0.9, w * 0.9)}" '
                               f'fill="{P.sea_dark}" opacity="{num(0.45 * fade)}"/>')
                 crests.append(f'<path d="{lens(pa[0], pa[1], pb[0], pb[1], w)}" fill="{P.foam}" '
-                              f'opacity="{num(0.5 * fade * rng.uniform(0.75, 1.0))}"/>')
-                t += 0.17 + 0.08 * t
+                              f'opacity="{num(0.45 * fade * rng.uniform(0.6, 1.0))}"/>')
+                t += step * rng.uniform(0.85, 1.2)
         s.add(f'<g filter="{s.blur(0.9)}">' + "".join(soft) + "</g>")
         s.add(f'<g filter="{s.blur(0.25)}">' + "".join(crests) + "</g>")
 
