@@ -31,40 +31,53 @@ P = replace(_O, light=replace(_O.light, x=150, y=34),
 
 HEAD = 0.21
 # The breath, in his own plane (metres, x the way he swims, y up from the
-# water): the near shoulder rolled up out of the water, the elbow highest
-# over the head, the forearm reaching on past the crown and the hand about
-# to go in; the far arm bent under his chest in the pull; a flutter kick, the
-# legs trailing in line behind the hips just under the surface.
+# water): face down and rolled onto the near side, the near shoulder out of
+# the water; the near arm in its recovery, the elbow the highest point over
+# the back of the head, the forearm hanging from it and the hand about to go
+# in ahead of the crown; the far arm stretched out ahead under the surface;
+# a flutter kick, the legs trailing in line behind the hips.
 POSE = Pose(HEAD, {
-    "head": (0.0, 0.03),
-    "shoulder": (-0.17, 0.06), "elbow": (0.03, 0.32), "wrist": (0.26, 0.2), "hand": (0.4, 0.09),
-    "shoulder.far": (-0.17, -0.08), "elbow.far": (0.06, -0.2), "wrist.far": (-0.12, -0.36),
-    "hand.far": (-0.26, -0.44),
-    "hip": (-0.68, -0.1), "knee": (-1.08, -0.15), "ankle": (-1.46, -0.09),
-    "knee.far": (-1.07, -0.2), "ankle.far": (-1.44, -0.3),
+    "head": (0.0, 0.0),
+    "shoulder": (-0.14, 0.07), "elbow": (0.05, 0.33), "wrist": (0.26, 0.2), "hand": (0.39, 0.08),
+    "shoulder.far": (-0.17, -0.08), "elbow.far": (0.12, -0.14), "wrist.far": (0.36, -0.18),
+    "hand.far": (0.52, -0.2),
+    "hip": (-0.63, -0.1), "knee": (-1.03, -0.15), "ankle": (-1.41, -0.09),
+    "knee.far": (-1.02, -0.2), "ankle.far": (-1.39, -0.3),
 })
 HEADING = math.radians(-34)    # he swims to the right and toward us
 SWIMMER = (140, 2.3)            # the head's screen column and its distance
-# The head turned for the breath, drawn three-quarter from the front: the
-# face turned up to the side, the crown forward and a little raised, most
-# of the skull in the water. Turned this far clockwise from upright.
-HEAD_TURN = math.radians(52)
-HEAD_SIZE = 0.235    # chin to crown, metres
+# The head lies along his line of travel, crown forward, turned on its side
+# toward us to breathe: the back of the head and its wet hair up, one eye
+# clear of the water, the mouth open in the trough the head pushes out, the
+# other half of the face under the surface. Drawn in the head's own frame:
+# a from chin to crown, b across it toward the sky, in head lengths.
+HEAD_TILT = math.radians(6)      # the crown a little raised off his line for the breath
+HEAD_SIZE = 0.22    # chin to crown, metres
 APPARENT = 0.6      # how deep what is under water looks, to its true depth
 
 # (x, z, length, width, yaw, pitch, roll, splintered ends, sinking)
+# The raft has just broken up round him: its biggest pieces lie close about
+# him, the rest already drifting off downwind in a looser and looser trail of
+# smaller bits, with open water on either side of it.
 PLANKS = [
-    (1.9, 4.9, 1.7, 0.32, -68, 1, 1, (True, True), False),
-    (0.6, 6.8, 1.2, 0.16, 62, -6, 1, (False, True), True),
-    (3.8, 8.6, 2.1, 0.24, 24, 0, -1, (True, True), False),
-    (-2.7, 7.4, 1.4, 0.2, 80, -1, 1, (True, True), False),
-    (-1.0, 11.5, 1.6, 0.3, -12, 0, 0, (False, True), False),
-    (6.4, 12.8, 1.1, 0.14, 38, 0, 1, (True, False), False),
-    (-5.6, 17.5, 2.0, 0.26, -22, 0, 0, (True, True), False),
-    (2.2, 22.0, 1.3, 0.18, 8, 0, 0, (False, True), False),
-    (10.5, 29.0, 1.9, 0.3, -18, 0, 0, (True, False), False),
-    (-9.0, 38.0, 1.2, 0.16, 10, 0, 0, (False, True), False),
-    (4.6, 52.0, 1.7, 0.24, -12, 0, 0, (True, False), False),
+    # Close to him: long boards, broken, one going under.
+    (1.5, 4.3, 1.9, 0.3, -36, 1, 1, (True, True), False),
+    (-2.9, 7.2, 1.4, 0.24, 38, 0, 1, (True, False), False),
+    (0.1, 5.9, 1.2, 0.18, 48, -6, 1, (False, True), True),
+    (3.2, 6.6, 0.8, 0.16, 84, 0, -1, (True, True), False),
+    # A little farther, bunched: shorter pieces and splinters.
+    (2.3, 9.4, 1.3, 0.2, 28, 0, -1, (True, True), False),
+    (3.6, 10.4, 0.8, 0.15, -38, 0, 0, (True, False), False),
+    (1.4, 11.2, 1.0, 0.17, 72, 0, 0, (False, True), False),
+    (4.4, 12.2, 0.6, 0.13, 8, 0, 0, (True, True), False),
+    (2.9, 13.2, 0.9, 0.14, -16, 0, 0, (True, False), False),
+    (5.4, 14.6, 0.5, 0.12, 50, 0, 0, (True, True), False),
+    # The trail, thinning toward the horizon.
+    (6.2, 19.0, 0.8, 0.13, 22, 0, 0, (True, False), False),
+    (4.4, 25.0, 0.65, 0.11, -30, 0, 0, (False, True), False),
+    (9.0, 31.0, 0.9, 0.13, 6, 0, 0, (True, False), False),
+    (7.0, 43.0, 0.7, 0.11, -10, 0, 0, (False, True), False),
+    (12.5, 56.0, 0.9, 0.13, 0, 0, 0, (True, False), False),
 ]
 
 
@@ -173,16 +186,18 @@ class Swimmer:
         # Seen through the water, everything pales toward its grey-green.
         water = mix(P.sea_near, P.sea_horizon, 0.35)
         shirt_wet = mix(mix(garment, L.shadow, 0.3), water, 0.45)
-        trousers_wet = mix(trousers, water, 0.25)
+        trousers_wet = mix(trousers, P.ink, 0.2)
         skin_wet = mix(P.skin, water, 0.55)
 
-        # Far side first, all of it under water: the arm pulling under him,
-        # its sleeve, forearm and hand.
+        # Far side first, all of it under water: the arm stretched out ahead
+        # of him for the next pull, its soaked sleeve a dark shape in the murk,
+        # the hand paler at its end.
         far = -0.17
+        sleeve_deep = mix(shirt_shade, water, 0.2)
         self.part(around(j["shoulder.far"], j["elbow.far"], [(0, 0.055, 0.055), (0.5, 0.05, 0.048),
-                                                              (1, 0.04, 0.038)]), far, shirt, wet_fill=shirt_wet)
+                                                              (1, 0.04, 0.038)]), far, shirt, wet_fill=sleeve_deep)
         self.part(around(j["elbow.far"], j["wrist.far"], [(0, 0.044, 0.042), (0.3, 0.046, 0.04),
-                                                           (1, 0.034, 0.032)]), far, shirt, wet_fill=shirt_wet)
+                                                           (1, 0.034, 0.032)]), far, shirt, wet_fill=sleeve_deep)
         self.part(around(j["wrist.far"], j["hand.far"], [(0, 0.026, 0.024), (0.5, 0.036, 0.034),
                                                           (1, 0.016, 0.016)]), far, skin, wet_fill=skin_wet)
         # The legs in line behind the hips, the feet pointed.
@@ -244,25 +259,37 @@ class Swimmer:
         (ex, ey), (wx, wy) = j["elbow"], j["wrist"]
         n = math.hypot(wx - ex, wy - ey)
         fx, fy = (wx - ex) / n, (wy - ey) / n
-        self.part(around(j["wrist"], j["hand"], [(0, 0.02, 0.019), (0.25, 0.028, 0.03), (0.55, 0.028, 0.028),
-                                                 (0.85, 0.02, 0.02), (1, 0.01, 0.01)]),
-                  near, skin, skin_lit, skin_shade, wet_fill=skin_wet, rim_w=0.8, shade_w=0.8)
+        # The hand flat, fingers together, about to slice in: the back of it
+        # pale against the dark water, the thumb along its lower edge.
+        hand_mid = mix(skin, skin_lit, 0.55)
+        self.part(around(j["wrist"], j["hand"], [(0, 0.024, 0.022), (0.2, 0.034, 0.04), (0.38, 0.036, 0.046),
+                                                 (0.5, 0.034, 0.03), (0.75, 0.028, 0.024), (0.92, 0.02, 0.016),
+                                                 (1, 0.01, 0.008)]),
+                  near + 0.01, hand_mid, mix(skin_lit, P.light.rim, 0.3), skin, wet_fill=skin_wet, rim_w=0.9,
+                  shade_w=0.9)
+        hx0, hy0 = j["wrist"]
+        hx1, hy1 = j["hand"]
+        self.dry.path(smooth([self.screen((hx0 + (hx1 - hx0) * t, hy0 + (hy1 - hy0) * t - o), near + 0.01)
+                              for t, o in ((0.3, 0.02), (0.45, 0.028), (0.55, 0.02))], closed=False),
+                      stroke=skin_shade, stroke_width=num(0.5 * self.k), stroke_linecap="round", opacity="0.7")
         cuff = around((wx - fx * 0.045, wy - fy * 0.045), (wx + fx * 0.005, wy + fy * 0.005),
                       [(0, 0.034, 0.032), (1, 0.035, 0.033)])
         self.part(cuff, near + 0.005, mix(shirt, shirt_shade, 0.3), shirt, shirt_shade, rim_w=0.8, shade_w=0.7)
         self.water(j)
 
     def head_frame(self, j):
-        """Screen position of a point on the head drawn upright, three-quarter
-        facing left (u to the face side is negative, v up, in head heights
-        from its middle), turned for the breath and set at its place."""
+        """Screen position of a point in the head's frame: a along the head
+        from its middle toward the crown, which points the way he swims, b
+        across it toward the sky, both in head lengths."""
         cx, cy = self.screen(j["head"])
+        fx, fy = self.screen((j["head"][0] + 0.1, j["head"][1]))
+        ang = math.atan2(fy - cy, fx - cx) - HEAD_TILT
+        ax, ay = math.cos(ang), math.sin(ang)
+        bx, by = ay, -ax     # a quarter turn toward the sky
         size = HEAD_SIZE * self.px
-        ct, st = math.cos(HEAD_TURN), math.sin(HEAD_TURN)
 
-        def at(u, v):
-            x, y = u * ct + v * st, -u * st + v * ct
-            return cx + x * size, cy - y * size
+        def at(a, b):
+            return cx + (a * ax + b * bx) * size, cy + (a * ay + b * by) * size
         return at, size
 
     def head(self, j, skin, skin_lit, skin_shade, skin_wet):
@@ -270,75 +297,84 @@ class Swimmer:
         k = size / 30
 
         def shape(points):
-            return smooth([at(u, v) for u, v in points])
+            return smooth([at(a, b) for a, b in points])
 
         def line(points, colour, width, opacity=1.0):
-            return (f'<path d="{smooth([at(u, v) for u, v in points], closed=False)}" fill="none" '
+            return (f'<path d="{smooth([at(a, b) for a, b in points], closed=False)}" fill="none" '
                     f'stroke="{colour}" stroke-width="{num(width * k)}" stroke-linecap="round" '
                     f'opacity="{num(opacity)}"/>')
 
-        # The skull from the crown round the back to the nape, the jaw, the
-        # chin, the lips, the nose standing a little off the cheek, the brow.
-        skull = [(-0.08, 0.5), (0.18, 0.46), (0.38, 0.3), (0.46, 0.06), (0.4, -0.14), (0.24, -0.3),
-                 (0.08, -0.4), (-0.1, -0.49), (-0.26, -0.47), (-0.34, -0.36), (-0.37, -0.27), (-0.4, -0.21),
-                 (-0.39, -0.14), (-0.45, -0.08), (-0.43, -0.03), (-0.39, 0.04), (-0.39, 0.12), (-0.36, 0.28),
-                 (-0.26, 0.43)]
+        # The head on its side: the crown forward, the back of the skull along
+        # the top, the jaw and chin back toward the shoulder, the face turned
+        # to us and a little down, toward the water.
+        skull = [(0.5, 0.0), (0.47, 0.17), (0.36, 0.31), (0.17, 0.39), (-0.04, 0.39), (-0.2, 0.34),
+                 (-0.33, 0.24), (-0.45, 0.12), (-0.52, 0.0), (-0.5, -0.13), (-0.4, -0.27), (-0.2, -0.37),
+                 (0.05, -0.4), (0.27, -0.35), (0.43, -0.21)]
         d = shape(skull)
-        # The waterline at the head, pushed up in a bow wave round the crown
-        # and drawn down in the trough where the mouth takes its breath.
         wl = self.cam.point(self.world((j["head"][0], 0.0)))[1]
         wave = self.bow(at, size, wl)
         sea_clip = self.dry.clip(wave["dry"])
-        # Under the surface the head is a paler shape in the murk.
-        self.wet.path(d, fill=skin_wet)
-        top = at(0, 0.5)
+        # Under the surface the face is only a dim shape in the murk.
+        self.wet.path(d, fill=mix(skin_wet, P.sea_near, 0.35))
+        top = at(0, 0.4)
         shade = self.depth.linear(top[0], wl, top[0], wl + size * 0.8, [(0, "#000000"), (1, "#999999")])
         self.depth.path(d, fill=shade)
 
         clip = self.dry.clip(d)
-        hair = mix(P.hair, P.ink, 0.2)
-        hair_lit = mix(P.hair, P.light.rim, 0.28)
+        hair = mix(P.hair, P.ink, 0.25)
+        hair_lit = mix(P.hair, P.light.rim, 0.3)
+        mouth = mix(P.ink, skin_shade, 0.45)
         drop = 0.9 * k
-        scalp = shape([(-0.3, 0.36), (-0.14, 0.3), (0.02, 0.24), (0.1, 0.1), (0.22, -0.06), (0.34, -0.2),
-                       (0.55, -0.1), (0.55, 0.6), (-0.3, 0.6)])
+        # Wet hair flat over the crown and along the back of the head; the
+        # hairline comes down over the temple ahead of the eye.
+        scalp = shape([(0.16, -0.6), (0.2, -0.12), (0.17, 0.06), (0.11, 0.2), (0.0, 0.27), (-0.14, 0.28),
+                       (-0.26, 0.32), (-0.4, 0.6), (0.8, 0.7), (0.8, -0.6)])
         parts = [
-            # Lit from above: the lit tone, the skin over it shifted down, the
-            # underside of the jaw in shade.
+            # Lit from above: the lit tone along the top, the skin under it,
+            # the side of the face toward the water in shade.
             f'<path d="{d}" fill="{skin_lit}"/>',
-            f'<path d="{d}" fill="{skin}" transform="translate({num(0.3 * k)},{num(drop)})"/>',
-            f'<path d="{shape([(-0.5, -0.16), (0.0, -0.22), (0.5, -0.1), (0.5, -0.6), (-0.5, -0.6)])}" '
+            f'<path d="{d}" fill="{skin}" transform="translate({num(0.2 * k)},{num(drop)})"/>',
+            f'<path d="{shape([(-0.7, -0.08), (-0.3, -0.04), (0.1, -0.1), (0.4, -0.05), (0.4, -0.6), (-0.7, -0.6)])}" '
+            f'fill="{skin_shade}" opacity="0.6"/>',
+            # Under the jaw toward the shoulder.
+            f'<path d="{shape([(-0.38, 0.24), (-0.5, 0.1), (-0.56, -0.05), (-0.7, 0.0), (-0.6, 0.3)])}" '
             f'fill="{skin_shade}" opacity="0.55"/>',
-            # Wet hair flat on the skull, over the crown and round the back;
-            # the hairline runs down before the ear.
             f'<path d="{scalp}" fill="{hair_lit}"/>',
-            f'<path d="{scalp}" fill="{hair}" transform="translate({num(0.25 * k)},{num(drop * 1.3)})"/>',
-            # The ear, low, the water at its lobe.
-            f'<path d="{shape([(0.06, 0.12), (0.13, 0.17), (0.2, 0.12), (0.2, 0.0), (0.14, -0.06), (0.07, 0.02)])}" '
-            f'fill="{mix(skin, skin_lit, 0.3)}"/>',
-            line([(0.1, 0.1), (0.15, 0.09), (0.15, 0.02)], skin_shade, 0.6, 0.9),
-            # The brow over the eye and the eye itself: a short dark dash.
-            line([(-0.34, 0.13), (-0.26, 0.145), (-0.18, 0.125)], mix(hair, skin_shade, 0.4), 0.9, 0.85),
-            line([(-0.31, 0.05), (-0.25, 0.06), (-0.2, 0.05)], mix(P.ink, P.hair, 0.4), 1.1),
-            # The nose's shade on the cheek side, the cheekbone's below the eye.
-            f'<path d="{shape([(-0.38, 0.02), (-0.33, -0.02), (-0.36, -0.1), (-0.42, -0.09)])}" '
-            f'fill="{skin_shade}" opacity="0.65"/>',
-            line([(-0.24, -0.04), (-0.12, -0.1), (-0.04, -0.2)], skin_shade, 0.7, 0.45),
-            # The mouth open at the waterline for the breath.
-            f'<path d="{shape([(-0.41, -0.2), (-0.33, -0.17), (-0.27, -0.2), (-0.33, -0.25), (-0.4, -0.245)])}" '
-            f'fill="{mix(P.ink, skin_shade, 0.25)}"/>',
+            f'<path d="{scalp}" fill="{hair}" transform="translate({num(0.2 * k)},{num(drop * 1.4)})"/>',
+            # The upper ear, at the edge of the hair behind the jaw.
+            f'<path d="{shape([(-0.14, 0.22), (-0.04, 0.24), (0.02, 0.32), (-0.06, 0.37), (-0.17, 0.32)])}" '
+            f'fill="{mix(skin, skin_lit, 0.4)}"/>',
+            line([(-0.11, 0.27), (-0.05, 0.29), (-0.04, 0.33)], skin_shade, 0.6, 0.8),
+            # The brow, crown-side of the eye, and the eye, screwed up against
+            # the water: a short dark almond across the face.
+            line([(0.1, 0.19), (0.12, 0.11), (0.1, 0.02)], mix(hair, skin_shade, 0.35), 1.3, 0.9),
+            f'<path d="{shape([(0.02, 0.17), (0.045, 0.1), (0.03, 0.02), (-0.0, 0.09)])}" '
+            f'fill="{mix(P.ink, P.hair, 0.3)}"/>',
+            # The cheekbone's shade under the eye and the nose's on the cheek,
+            # the nose standing toward us along the middle of the face.
+            line([(-0.08, 0.2), (-0.1, 0.1), (-0.08, 0.0)], skin_shade, 0.8, 0.4),
+            f'<path d="{shape([(-0.02, -0.03), (-0.12, -0.02), (-0.2, -0.05), (-0.22, -0.1), (-0.1, -0.1)])}" '
+            f'fill="{skin_shade}" opacity="0.8"/>',
+            line([(-0.03, -0.01), (-0.13, 0.0), (-0.2, -0.03)], skin_lit, 0.7, 0.6),
+            # The mouth open for the breath, its lower corner in the trough.
+            f'<path d="{shape([(-0.3, 0.03), (-0.27, -0.03), (-0.28, -0.15), (-0.33, -0.19), (-0.365, -0.1), (-0.355, 0.01)])}" '
+            f'fill="{mouth}"/>',
+            line([(-0.255, 0.04), (-0.245, -0.04), (-0.255, -0.13)], skin_lit, 0.6, 0.5),
         ]
         self.dry.add(f'<g clip-path="{sea_clip}"><g clip-path="{clip}">' + "".join(parts) + "</g></g>")
         self.surface_wave(wave)
 
     def bow(self, at, size, wl):
-        """The water round the head: its line as it meets the skull, high at
-        the crown where the head pushes it up, low at the mouth."""
-        x0, x1 = at(-0.45, -0.25)[0], at(0.3, 0.55)[0]
+        """The water round the head: its line as it meets the skull, heaped
+        up ahead of the crown where the head pushes it, low in the trough
+        beside the mouth."""
+        x0, x1 = at(-0.5, 0)[0], at(0.5, 0)[0]
+        xm = at(-0.3, 0)[0]
         pts = []
         for t in np.linspace(0, 1, 13):
-            x = x0 - size * 0.15 + (x1 - x0 + size * 0.5) * t
-            # The swell is highest just ahead of the crown, the trough at the mouth.
-            hump = math.exp(-((t - 0.72) / 0.2) ** 2) * 0.2 - math.exp(-((t - 0.12) / 0.1) ** 2) * 0.06
+            x = x0 - size * 0.25 + (x1 - x0 + size * 0.6) * t
+            a = -0.5 + (x - x0) / (x1 - x0)
+            hump = math.exp(-((a - 0.52) / 0.2) ** 2) * 0.22 - math.exp(-((x - xm) / (0.15 * size)) ** 2) * 0.13
             pts.append((x, wl - hump * size))
         above = pts + [(pts[-1][0] + size, pts[-1][1]), (pts[-1][0] + size, wl - size * 2),
                        (pts[0][0] - size * 2, wl - size * 2), (pts[0][0] - size * 2, pts[0][1])]
@@ -395,7 +431,7 @@ class Swimmer:
         self.kick(on((j["ankle"][0] + 0.02, 0), 0.08), 0.22, opacity=0.85)
         afloat.splash(self.surface, self.cam, on((j["ankle"][0] + 0.1, 0), 0.08), P.foam, rng, size=0.09,
                       drops=7, opacity=0.7)
-        self.wake(on((j["head"][0] + 0.05, 0)), length=1.7)
+        self.wake(on((j["head"][0] + 0.05, 0)), length=2.3)
 
     def kick(self, at, size, opacity=0.9):
         """The flutter kick's white water: broken, see-through foam where the
@@ -444,16 +480,22 @@ class Swimmer:
             t = 0.22
             while t < length:
                 fade = (1 - t / length) ** 1.2
+                step = 0.22 + 0.1 * t
+                # Short crests with sea between them, a few missing: seen this
+                # low, a row of long ones closes up into one straight line.
+                if rng.uniform() < 0.15:
+                    t += step
+                    continue
                 cx, cz = x0 + t * math.cos(arm), z0 + t * math.sin(arm)
-                run = (0.07 + 0.06 * t) * rng.uniform(0.8, 1.2)
+                run = (0.04 + 0.03 * t) * rng.uniform(0.7, 1.2)
                 pa = cam.point((cx - run * cc, 0, cz - run * sc))
                 pb = cam.point((cx + run * cc, 0, cz + run * sc))
                 w = max(0.3, 0.012 * float(cam.scale(cz)))
                 crests.append(f'<path d="{lens(pa[0], pa[1] + w * 0.9, pb[0], pb[1] + w * 0.9, w * 0.9)}" '
                               f'fill="{P.sea_dark}" opacity="{num(0.45 * fade)}"/>')
                 crests.append(f'<path d="{lens(pa[0], pa[1], pb[0], pb[1], w)}" fill="{P.foam}" '
-                              f'opacity="{num(0.5 * fade * rng.uniform(0.75, 1.0))}"/>')
-                t += 0.17 + 0.08 * t
+                              f'opacity="{num(0.45 * fade * rng.uniform(0.6, 1.0))}"/>')
+                t += step * rng.uniform(0.85, 1.2)
         s.add(f'<g filter="{s.blur(0.9)}">' + "".join(soft) + "</g>")
         s.add(f'<g filter="{s.blur(0.25)}">' + "".join(crests) + "</g>")
 
@@ -484,13 +526,18 @@ GREYED = replace(P, wood_lit=mix(P.wood_lit, P.sky_horizon, 0.35), wood_side=mix
                  wood_dark=mix(P.wood_dark, P.sea_dark, 0.3), wood_fresh=mix(P.wood_fresh, P.sky_horizon, 0.35))
 
 
+# The sky a step lighter than the sea under it, so the two do not run into
+# one grey: the overcast thinner overhead, its shade a little lifted.
+SKY = replace(P, sky_top=mix(P.sky_top, P.sky_horizon, 0.35), cloud_shade=mix(P.cloud_shade, P.cloud_lit, 0.25))
+
+
 def _scud(heaven: Svg, rng, x, base, width, height, lumps, dark, lit, softness=1.6, opacity=1.0):
     """One ragged piece of the low overcast: a roll lumpy above and below,
     its shade sunk toward the ink by `dark` (or paled toward the horizon
     below 0), its lit tone only a step lighter, so the deck reads as one
     wet grey with soft variation and no hard band in it."""
-    shade = (mix(P.cloud_shade, P.ink, dark) if dark > 0 else mix(P.cloud_shade, P.sky_horizon, -dark))
-    tone = replace(P, cloud_shade=shade, cloud_lit=mix(shade, P.cloud_lit, lit))
+    shade = (mix(SKY.cloud_shade, P.ink, dark) if dark > 0 else mix(SKY.cloud_shade, P.sky_horizon, -dark))
+    tone = replace(SKY, cloud_shade=shade, cloud_lit=mix(shade, P.cloud_lit, lit))
     sky.cloud(heaven, rng, tone, x, base, width, height, lumps=lumps, roll=True, softness=softness,
               opacity=opacity, lit=1.0, rim=0.0)
 
@@ -498,13 +545,13 @@ def _scud(heaven: Svg, rng, x, base, width, height, lumps, dark, lit, softness=1
 def _sky(w, h, cam, rng) -> Svg:
     heaven = Svg(w, h)
     # The veiled sun is the brightest of the sky, in a glow that spreads wide under the overcast.
-    sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(150, 56))
+    sky.sky(heaven, SKY, cam.horizon, glow=0.7, glow_size=(150, 56))
     # The overcast after the storm, low and heavy: a dark ceiling overhead,
     # broken under it into ragged grey rolls, each its own value, thinning
     # over the sun; under them all a pale seam of sky along the horizon.
     for x, base, width, height, lumps, dark, lit in (
-            (-60, 18, 260, 34, 7, 0.45, 0.15), (170, 14, 300, 30, 8, 0.5, 0.12),
-            (-30, 30, 170, 16, 6, 0.25, 0.3), (250, 33, 210, 18, 7, 0.3, 0.25),
+            (-60, 18, 260, 34, 7, 0.32, 0.15), (170, 14, 300, 30, 8, 0.36, 0.12),
+            (-30, 30, 170, 16, 6, 0.18, 0.3), (250, 33, 210, 18, 7, 0.22, 0.25),
             (60, 26, 140, 10, 5, 0.1, 0.45)):
         _scud(heaven, rng, x, base, width, height, lumps, dark, lit, softness=2.2)
     for x, base, width, height, lumps, dark, lit, op in (
@@ -513,10 +560,15 @@ def _sky(w, h, cam, rng) -> Svg:
             (30, 54, 150, 8, 8, 0.0, 0.45, 0.9), (160, 55, 110, 6, 6, -0.2, 0.55, 0.8),
             (270, 57, 170, 7, 8, 0.1, 0.4, 0.9), (-10, 61, 90, 4, 5, -0.3, 0.5, 0.6)):
         _scud(heaven, rng, x, base, width, height, lumps, dark, lit, softness=1.3, opacity=op)
-    # No disc: the sun is only a brighter place behind a thinner cloud.
-    veiled = heaven.radial(P.light.x, P.light.y, 34, 18, [(0, P.light.key, 0.6), (0.45, P.light.key, 0.22),
-                                                          (1, P.light.key, 0)])
+    # The break in the overcast round the sun: a long pale opening, brightest
+    # at the sun, whose disc shows faintly through the last thin cloud.
+    L = P.light
+    opening = heaven.radial(L.x, L.y + 2, 80, 20, [(0, P.sky_horizon, 0.75), (0.5, P.sky_horizon, 0.35),
+                                                   (1, P.sky_horizon, 0)])
+    heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon}" fill="{opening}"/>')
+    veiled = heaven.radial(L.x, L.y, 40, 20, [(0, L.key, 0.85), (0.45, L.key, 0.35), (1, L.key, 0)])
     heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon}" fill="{veiled}"/>')
+    sky.sun(heaven, P, 5.5, veil=0.85)
     # The seam of paler sky under the deck, and far off a last low bank on the horizon.
     seam = heaven.linear(0, 56, 0, cam.horizon, [(0, P.sky_horizon, 0), (0.55, P.sky_horizon, 0.55),
                                                  (1, P.sky_horizon, 0.35)])
@@ -526,6 +578,38 @@ def _sky(w, h, cam, rng) -> Svg:
                                    (342, 47, 7, -0.7, 0.15)):
         sky.gull(heaven, x, y, span, beat, mix(P.cloud_shade, P.ink, 0.45), P.ink, tilt)
     return heaven
+
+
+def _glitter(surface: Svg, cam: Camera, waves: WaveField, x_sun: float, z_end: float) -> None:
+    """The path the sun lays through the break, from the horizon down to the
+    swimmer: short bright flecks on the faces of the waves that tilt toward
+    it, packed and brightest far off, fewer and looser as the path widens
+    toward us, ending round him."""
+    rng = np.random.default_rng(4406)
+    key = P.light.key
+    bits = {}
+    z = 300.0
+    while z > z_end * 0.9:
+        sy = cam.horizon + cam.focal * cam.eye / z
+        spread = 4 + 0.16 * (sy - cam.horizon)
+        px = float(cam.scale(z))
+        far_t = min(1.0, math.log10(z) / 2.2)
+        for _ in range(int(3 + 4 * far_t)):
+            sx = x_sun - 3 * (1 - far_t) + rng.normal(0, spread)
+            g = math.exp(-((sx - x_sun) / (spread * 1.4)) ** 2)
+            wx, wz = cam.water_at(sx, sy)
+            _, gz = waves.slope(float(wx), float(wz) * rng.uniform(1.0, 1.04))
+            if float(gz) > 0.01 or rng.uniform() > g:
+                continue
+            run = max(0.8, rng.uniform(0.1, 0.3) * px)
+            q = round(min(1.0, (0.25 + 0.6 * far_t) * g * rng.uniform(0.6, 1.0)) * 8) / 8
+            if q <= 0:
+                continue
+            yy = sy + rng.uniform(-0.5, 0.5)
+            bits.setdefault(q, []).append(lens(sx - run, yy, sx + run, yy, max(0.3, min(1.1, 0.03 * px))))
+        z /= 1.06
+    for q, shapes in sorted(bits.items()):
+        surface.path("".join(shapes), fill=key, opacity=num(q))
 
 
 def build(scale: int) -> Picture:
@@ -551,23 +635,27 @@ def build(scale: int) -> Picture:
     # The path of light narrows toward the horizon and ends at the swimmer.
     sy = cam.point((0, 0, head_z))[1]
     path = water.radial(L.x, cam.horizon, 40, sy - cam.horizon + 10,
-                        [(0, L.key, 0.22), (0.5, L.key, 0.09), (1, L.key, 0)])
+                        [(0, L.key, 0.42), (0.5, L.key, 0.16), (1, L.key, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
+    # Below him the water is nearest and sees the least of the sky: it darkens to the frame.
+    deep = water.linear(0, sy + 8, 0, h, [(0, P.sea_dark, 0), (1, P.sea_dark, 0.45)])
+    water.add(f'<rect x="0" y="{num(sy + 8)}" width="{w}" height="{num(h - sy - 8)}" fill="{deep}"/>')
 
     surface = Svg(w, h)
-    # Near him the water stays quiet: the sun's glitter only begins some way
-    # off, where the light skims the surface, or its long dashes round him
-    # would read as the wash of his speed.
+    # Near him the sun's glitter is thin and faint, short flecks only, or its
+    # long dashes round him would read as the wash of his speed; the path
+    # itself, laid over both, runs from the break down to him.
     sea.marks(surface, cam, waves, P, rng, near=1.7, far=7, per_metre=0.4, length=0.45, thickness=0.045,
-              light=0.08, dark=0.4)
+              light=0.08, dark=0.4, glitter=(L.x - 6, L.key), glitter_width=0.05, glitter_floor=0.1)
     sea.marks(surface, cam, waves, P, rng, near=7, far=300, per_metre=0.4, length=0.45, thickness=0.045,
               light=0.16, dark=0.4, glitter=(L.x, L.key), glitter_width=0.1, glitter_floor=0.3)
+    _glitter(surface, cam, waves, L.x, head_z)
 
     # The board he is making for, just beyond his reaching hand: its near end
     # splintered, lying across his way.
     head_x = (head_sx - cam.cx) * head_z / cam.focal
-    goal = (head_x + 0.9 * math.cos(HEADING) + 0.3, head_z + 0.9 * math.sin(HEADING) + 0.45)
-    planks = PLANKS + [(goal[0], goal[1], 1.0, 0.22, 28, 1, 3, (True, False), False)]
+    goal = (head_x + 0.6 * math.cos(HEADING) + 0.45, head_z + 0.6 * math.sin(HEADING) + 0.55)
+    planks = PLANKS + [(goal[0], goal[1], 1.25, 0.26, 24, 1, 3, (True, False), False)]
     floating, sunk, sunk_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     mirror, mirror_depth = Svg(w, h), Svg(w, h)
     light_dir = (-0.05, 0.6, 1.0)
