@@ -697,23 +697,7 @@ def build(scale: int) -> Picture:
     sky.clouds(heaven, rng, P, ((-20, 107, 150, 24, 6, 0.88), (170, 99, 40, 8, 3, 0.92),
                                 (206, 110, 106, 22, 6, 0.45, 0.9, 0.1), (368, 100, 84, 14, 4, 0.5, 0.9, 0.05)),
                (90, 110, 220, 5))
-    # Gulls wheeling round one point over the shark, seen in perspective: the
-    # near side of the circle lower and a little larger, each banking into the turn.
-    cx, cy, rx, ry = 262, 40, 66, 20
-    flock = np.random.default_rng(2207)
-    poses = ("glide", "up", "bank", "down", "half", "glide", "down")
-    # Spaced round the circle so that none hides another where its far and
-    # near sides close up on the left; each at its own place in the wheel,
-    # its own size and beat, banking into the turn by its own amount.
-    for i, a in enumerate((0.45, 1.25, 1.95, 2.65, 3.75, 4.55, 5.35)):
-        a += flock.uniform(-0.12, 0.12)
-        x = cx + rx * math.cos(a) * flock.uniform(0.85, 1.1)
-        y = cy + ry * math.sin(a) + flock.uniform(-5, 5)
-        # The wheel is far off and not deep: its near side only a little larger.
-        span = (17 + 7 * math.sin(a)) * flock.uniform(0.88, 1.08)
-        bank = (math.atan(ry * math.cos(a) / (-rx * math.sin(a) or 1e-6)) * flock.uniform(0.3, 0.7)
-                + flock.uniform(-0.15, 0.15))
-        _gull(heaven, x, y, span, poses[i], bank, above=math.sin(a) < -0.6)
+    _flock(heaven, cam)
 
     water = Svg(w, h)
     sea.base(water, cam, P, haze=0.55)
@@ -775,11 +759,56 @@ def _dorsal(sides: Sides, outline, tones, rng):
         sides.fill(ring, pale, opacity="0.7", seam=0, body=False)
 
 
+def _flock(svg: Svg, cam: Camera) -> None:
+    """The gulls the narrator steers for: a flock wheeling on one level
+    circle high over the shark, seen from below and from far enough that
+    the circle is a wide flat ellipse, its near side higher in the picture
+    and its birds larger; each banks into the turn, the inner wing down, and
+    two have broken off the wheel and dive at the water by the head."""
+    centre = np.array([2.7, 7.2, 18.0])          # over the shark as seen from the boat, clear of the words
+    radius, span = 4.6, 1.45
+    rng = np.random.default_rng(2207)
+    eye = np.array([0.0, cam.eye, 0.0])
+    poses = ("glide", "up", "bank", "down", "half", "glide", "bank", "up")
+    birds = []
+    for i, a in enumerate(np.arange(8) * 2 * math.pi / 8 + 0.2):
+        a += rng.uniform(-0.12, 0.12)
+        radial = np.array([math.cos(a), 0.0, -math.sin(a)])     # a = pi/2 is the near side
+        p = centre + radial * radius * rng.uniform(0.9, 1.08) + np.array([0, rng.uniform(-0.5, 0.5), 0])
+        # Wheeling one way round, each banked by its own amount: the wing
+        # axis out along the radius, tilted up on the outer side.
+        bank = rng.uniform(0.15, 0.35)
+        axis = radial * math.cos(bank) + np.array([0, math.sin(bank), 0])
+        # The way the wings' upper side faces, to tell which side of them we see.
+        lift = np.cross(axis, np.array([-radial[2], 0.0, radial[0]]))
+        lift *= np.sign(lift[1])
+        birds.append((p, axis, lift, poses[i]))
+    # The divers: wings half closed and swept back, the head down toward the water ahead of the shark.
+    for p, heading in ((np.array([4.2, 3.9, 16.0]), 0.4), (np.array([1.3, 5.0, 15.0]), -0.45)):
+        birds.append((p, None, heading, "dive"))
+    for p, axis, turn, pose in sorted(birds, key=lambda b: -b[0][2]):
+        x, y = cam.point(p)
+        px = span * float(cam.scale(p[2]))
+        if axis is None:
+            # Against the bright cloud below the wheel they are dark, lit from behind.
+            _gull(svg, x, y, px * 1.1, pose, math.pi + turn, above=True)
+            continue
+        a, b = cam.point(p - axis * span / 2), cam.point(p + axis * span / 2)
+        if b[0] < a[0]:
+            a, b = b, a
+        tilt = math.atan2(b[1] - a[1], b[0] - a[0])
+        # The wings foreshortened as they turn along the line of sight, but
+        # never to a dash: at this size a bird must keep its shape.
+        seen = max(0.8, min(1.0, math.hypot(b[0] - a[0], b[1] - a[1]) / px))
+        _gull(svg, x, y, px * seen, pose, tilt, above=float(np.dot(turn, eye - p)) > 0)
+
+
 # Wrist and tip heights, in half-spans, for each moment of the wingbeat, and
 # how much each wing is foreshortened: a bird banking hard shows its lower
 # wing nearly edge-on.
 BEATS = {"glide": (0.12, -0.04, 1.0, 1.0), "half": (0.3, 0.42, 1.0, 1.0), "up": (0.45, 0.85, 0.9, 0.9),
-         "down": (-0.12, -0.62, 1.0, 1.0), "bank": (0.2, 0.3, 0.45, 1.0)}
+         "down": (-0.12, -0.62, 1.0, 1.0), "bank": (0.2, 0.3, 0.45, 1.0),
+         "dive": (0.15, -0.85, 0.5, 0.44)}
 
 
 def _gull(svg: Svg, x: float, y: float, span: float, pose: str, bank: float, above: bool) -> None:
