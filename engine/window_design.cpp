@@ -107,10 +107,11 @@ constexpr ControlDesign kDesign[] = {
      "chata, con la boca como una franja oscura de lado a lado en el mismo frente, sobre la barbilla más "
      "clara, y un ojo pequeño detrás de su comisura; el lomo gris azulado claro, con crestas a lo largo, "
      "cuadriculado de finas rayas claras con manchas claras entre ellas, más pequeñas hacia el morro y "
-     "los costados, hasta la aleta dorsal, baja y echada hacia atrás. El agua se levanta en una ola lisa "
-     "alrededor de la cabeza, con espuma, y resbala por el lomo, y el mar se oscurece alrededor del "
-     "cuerpo; el resto del animal, con las aletas pectorales y la cola, sigue en la misma curva suave "
-     "justo bajo la superficie, oscuro y borroso. "
+     "los costados, hasta la aleta dorsal, baja y echada hacia atrás. La cabeza empuja por delante una ola "
+     "que rompe en espuma blanca y se abre hacia los costados, el agua resbala por el lomo y una línea "
+     "rota de espuma sigue el borde del agua; detrás de la aleta dorsal el resto del animal, con las "
+     "aletas pectorales y la cola, sigue en la misma línea justo bajo la superficie, cada vez más "
+     "hondo, verdoso y borroso. "
      "Arriba, a la izquierda, se lee: Giro el timón hacia las aves que vuelan en círculos y veo "
      "surgir de las profundidades un tiburón ballena."),
     button("cmdSalir",      {272, 416, 241, 49},       9, "Salir",
