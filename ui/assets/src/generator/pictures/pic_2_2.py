@@ -446,14 +446,17 @@ def _head(sides: Sides, tones):
     # it; the gape itself dark and a little open, a paler lip over it.
     chin = list(across(0.0, back=0.08)) + list(across(-0.45, back=0.07))[::-1]
     sides.fill(chin, mix(tones["upper"], tones["back"], 0.6), seam=0.2, body=False, soak=0.5)
-    gape = list(across(0.26, back=0.09, far=0.05)) + list(across(0.02, back=0.082, far=0.045))[::-1]
+    # The gape a thin slit, stopping where the front turns away from us so
+    # that it does not run on up the head's outline.
+    gape = list(across(0.22, back=0.09, far=0.007)) + list(across(0.08, back=0.084, far=0.006))[::-1]
     sides.fill(gape, mix(P.ink, P.sea_dark, 0.2), seam=0.2, body=False)
     # Where the sections close at the snout the band runs thin, so the gape
-    # is carried right round the front by a dark line of its own.
-    sides.line(across(0.14, back=0.085, far=0.06), mix(P.ink, P.sea_dark, 0.2), 1.1, opacity="0.95")
-    lip = across(0.31, back=0.092, far=0.0)
-    sides.line(lip[:-4], mix(tones["back"], P.cloud_lit, 0.5), 0.6, opacity="0.7")
-    e = surface(0.118, 0.3)
+    # is carried round the front by a dark line of its own.
+    sides.line(across(0.15, back=0.086, far=0.007), mix(P.ink, P.sea_dark, 0.2), 0.9, opacity="0.95")
+    lip = across(0.27, back=0.092, far=0.0)
+    sides.line(lip[:-3], mix(tones["back"], P.cloud_lit, 0.6), 0.7, opacity="0.8")
+    # The eye low on the side, just behind the corner of the mouth.
+    e = surface(0.112, 0.19)
     ex, ey = sides.screen([e])[0]
     sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.2" ry="0.85" fill="{P.ink}"/>')
     sides.dry.add(f'<ellipse cx="{num(ex - 0.25)}" cy="{num(ey - 0.25)}" rx="0.3" ry="0.25" '
@@ -656,7 +659,7 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
             film = list(edge) + list(surface(us[seg], lo[seg] - 0.05)[::-1])
             front.path(smooth(screen(film)), fill=glass, opacity=num(rng.uniform(0.3, 0.45)))
             front.path(smooth(screen(edge[m // 4: m - m // 4 + 1]), closed=False), stroke=lit,
-                       stroke_width="0.4", opacity=num(rng.uniform(0.3, 0.5)), stroke_linecap="round")
+                       stroke_width="0.5", opacity=num(rng.uniform(0.45, 0.65)), stroke_linecap="round")
         k += n + int(rng.integers(1, 5))
     runoff = mix(foam, tones["back"], 0.4)
     for _ in range(18):
@@ -680,18 +683,17 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
     for side in (1, -1):
         run_pts = [(u, p, o) for u, sd, p, o in loop if (sd == side or sd == 0 and side > 0)
                    and (side > 0 or u < 0.06)]
-        k = 0
-        while k < len(run_pts) - 1:
-            n = int(rng.integers(1, 4))
-            u = run_pts[k][0]
-            share = swell(u)
-            if rng.uniform() < 0.45 + 0.5 * share:
-                run = [p + o * K * rng.uniform(0.0, 0.04) for _, p, o in run_pts[k:k + n + 1]]
-                if len(run) > 1:
+        for reach, chance, thick in ((0.0, 0.55, 1.0), (0.07, 0.35, 0.7)):
+            k = int(rng.integers(0, 2))
+            while k < len(run_pts) - 1:
+                n = int(rng.integers(1, 4))
+                share = swell(run_pts[k][0])
+                if rng.uniform() < chance + 0.4 * share:
+                    run = [p + o * K * (reach + rng.uniform(0.0, 0.03)) for _, p, o in run_pts[k:k + n + 1]]
                     front.path(smooth(screen(run), closed=False), stroke=foam,
-                               stroke_width=num(rng.uniform(0.4, 0.7) * (0.8 + 0.6 * share)),
-                               stroke_linecap="round", opacity=num(rng.uniform(0.45, 0.85)))
-            k += n + int(rng.integers(1, 3))
+                               stroke_width=num(thick * rng.uniform(0.6, 1.0) * (0.8 + 0.6 * share)),
+                               stroke_linecap="round", opacity=num(rng.uniform(0.55, 0.9)))
+                k += n + int(rng.integers(1, 3))
     blobs = []
     for u, side, p, o in loop:
         if side < 0 and u > 0.06:
