@@ -613,17 +613,17 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
         # it reads as a collar, not water. The face beyond the crest, turned
         # to us and from the sky, is darker, and dies away down the flanks
         # as the wave runs out.
-        crest, outer = ring(1.0, 0.1), ring(1.6)
+        crest, outer = ring(1.0, 0.04), ring(1.6)
         face = []
         for i in range(len(pts) - 1):
             fade = math.exp(-pts[i][0] / 0.12)
             quad = polygon(screen([crest[i], crest[i + 1], outer[i + 1], outer[i]]))
-            face.append(f'<path d="{quad}" opacity="{num(0.45 * fade)}"/>')
+            face.append(f'<path d="{quad}" opacity="{num(0.55 * fade)}"/>')
         svg.group(face, fill=P.sea_dark, filter=svg.blur(0.7))
         # Broken white water along the top of the crest, in dashes with gaps,
         # each tapered at its ends, and white water spilling back from it
         # toward the skin where the wave is highest.
-        for grow, lift, chance, thick in ((1.0, 0.1, 0.85, 1.0), (0.6, 0.07, 0.6, 0.7), (0.3, 0.05, 0.5, 0.5)):
+        for grow, lift, chance, thick in ((1.0, 0.04, 1.0, 1.4), (0.6, 0.03, 0.6, 0.8), (0.3, 0.02, 0.5, 0.6)):
             line = ring(grow, lift)
             k = int(rng.integers(0, 3))
             while k < len(line) - 2:
@@ -632,8 +632,8 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
                 if rng.uniform() < chance * share:
                     run = screen([q + np.array([0, 0.01, 0]) for q in line[k:k + n + 1]])
                     (x0, y0), (x1, y1) = run[0], run[-1]
-                    svg.path(lens(x0, y0, x1, y1, thick * rng.uniform(0.5, 0.9) * (0.5 + share)), fill=foam,
-                             opacity=num(rng.uniform(0.5, 0.85)))
+                    svg.path(lens(x0, y0, x1, y1, thick * rng.uniform(0.5, 0.9) * (0.4 + share)), fill=foam,
+                             opacity=num(rng.uniform(0.6, 0.95)))
                 k += n + int(rng.integers(1, 3))
 
     # Water sheeting off the near flank: a film over the skin from the
@@ -782,7 +782,7 @@ def build(scale: int) -> Picture:
               Layer("surface", surface_marks), Layer("shark", sides.dry), Layer("foam", froth)]
     return Picture(NAME, w, h, P, layers,
                    water=Water(mix(P.sea_near, P.sea_horizon, 0.2), cam, waves, tint=0.9, surface=0.6,
-                               darken=0.42, blur=2.6, fade=0.4, refraction=1.1),
+                               darken=0.3, blur=2.6, fade=0.4, refraction=1.1),
                    caption=Caption(caption_lines(), edge="top", align="left"), seed=22)
 
 
