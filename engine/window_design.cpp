@@ -102,7 +102,7 @@ constexpr ControlDesign kDesign[] = {
      "brilla en el mar, una bandada de gaviotas vuela en círculo justo encima del tiburón, con las alas "
      "largas dobladas en la muñeca y las puntas negras; las del lado cercano del círculo, más altas, se "
      "ven mayores que las del otro lado; unas planean, otras alzan las alas, las bajan o se ladean en el "
-     "giro, y dos se lanzan en picado hacia el agua con las alas recogidas. "
+     "giro, y dos, muy ladeadas y con un ala hacia abajo, se dejan caer hacia el agua. "
      "En el mar verde azulado asoma un tiburón ballena enorme que gira hacia nosotros: la cabeza ancha y "
      "chata, con la boca como una franja oscura de lado a lado en el mismo frente, sobre la barbilla más "
      "clara, y un ojo pequeño detrás de su comisura; el lomo gris azulado claro, con crestas a lo largo, "

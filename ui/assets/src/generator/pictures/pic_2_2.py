@@ -835,15 +835,16 @@ def _flock(svg: Svg, cam: Camera) -> None:
         lift = np.cross(axis, np.array([-radial[2], 0.0, radial[0]]))
         lift *= np.sign(lift[1])
         birds.append((p, axis, lift, poses[i]))
-    # The divers: wings half closed and swept back, the head down toward the water ahead of the shark.
-    for p, heading in ((np.array([4.2, 3.9, 16.0]), 0.4), (np.array([1.3, 5.0, 15.0]), -0.45)):
-        birds.append((p, None, heading, "dive"))
+    # Two have broken off the wheel and drop toward the water ahead of the
+    # shark, rolled steeply over, one wing pointing down, the wings half closed.
+    for p, roll in ((np.array([4.2, 3.9, 16.0]), 1.05), (np.array([1.3, 5.0, 15.0]), -1.15)):
+        birds.append((p, None, roll, "dive"))
     for p, axis, turn, pose in sorted(birds, key=lambda b: -b[0][2]):
         x, y = cam.point(p)
         px = span * float(cam.scale(p[2]))
         if axis is None:
-            # Against the bright cloud below the wheel they are dark, lit from behind.
-            _gull(svg, x, y, px * 1.1, pose, math.pi + turn, above=True)
+            # Against the bright cloud below the wheel they are darker, lit from behind.
+            _gull(svg, x, y, px, pose, turn, above=False, shade=0.35)
             continue
         a, b = cam.point(p - axis * span / 2), cam.point(p + axis * span / 2)
         if b[0] < a[0]:
@@ -860,10 +861,11 @@ def _flock(svg: Svg, cam: Camera) -> None:
 # wing nearly edge-on.
 BEATS = {"glide": (0.12, -0.04, 1.0, 1.0), "half": (0.3, 0.42, 1.0, 1.0), "up": (0.45, 0.85, 0.9, 0.9),
          "down": (-0.12, -0.62, 1.0, 1.0), "bank": (0.2, 0.3, 0.45, 1.0),
-         "dive": (0.15, -0.85, 0.5, 0.44)}
+         "dive": (0.3, 0.1, 0.75, 0.85)}
 
 
-def _gull(svg: Svg, x: float, y: float, span: float, pose: str, bank: float, above: bool) -> None:
+def _gull(svg: Svg, x: float, y: float, span: float, pose: str, bank: float, above: bool,
+          shade: float = 0.0) -> None:
     """A gull seen from below (or from above, on the far side of its turn):
     arm and hand of each wing bending at the wrist, the arm broad at the
     body and the hand narrowing to a pointed black tip, a short body with
@@ -872,7 +874,7 @@ def _gull(svg: Svg, x: float, y: float, span: float, pose: str, bank: float, abo
     h = span / 2
     wrist, tip, left, right = BEATS[pose]
     under = mix(P.cloud_shade, P.cloud_lit, 0.3)
-    wing = mix(P.sky_top, P.ink, 0.3) if above else under
+    wing = mix(P.sky_top, P.ink, 0.3) if above else mix(under, P.ink, shade)
     dark = mix(P.ink, P.cloud_shade, 0.15)
     ct, st = math.cos(bank), math.sin(bank)
 
