@@ -826,7 +826,7 @@ def _flock(svg: Svg, cam: Camera) -> None:
     for i, a in enumerate(np.arange(8) * 2 * math.pi / 8 + 0.2):
         a += rng.uniform(-0.12, 0.12)
         radial = np.array([math.cos(a), 0.0, -math.sin(a)])     # a = pi/2 is the near side
-        p = centre + radial * radius * rng.uniform(0.9, 1.08) + np.array([0, rng.uniform(-0.5, 0.5), 0])
+        p = centre + radial * radius * rng.uniform(0.95, 1.04) + np.array([0, rng.uniform(-0.25, 0.25), 0])
         # Wheeling one way round, each banked by its own amount: the wing
         # axis out along the radius, tilted up on the outer side.
         bank = rng.uniform(0.15, 0.35)
