@@ -40,7 +40,7 @@ K = 1.35                        # the animal's size, on the shapes below
 LENGTH = 7.0 * K                # snout to the root of the tail, metres
 NOSE = (2.6, 7.3)               # world (x, z) of the snout
 HEADING = math.radians(52)      # the head turned this far from the right toward us
-BEND = math.radians(-36)        # the turn: by the tail the body lies this much more across the view
+BEND = math.radians(-12)        # the turn: by the tail the body lies this much more across the view
 ROLL = math.radians(3)          # banked into the turn, the back tilted toward us
 SIGHT = 1.2                     # how far down the water lets one see, metres
 # The snout rounded in plan over a longer run than in height, so that from
@@ -66,8 +66,8 @@ BELLY = [(0, 0.13), (0.05, 0.22), (0.2, 0.5), (0.4, 0.6), (0.6, 0.46), (0.8, 0.2
 # How far the top of the back stands out of the calm water: the mouth just
 # clear of it at the front, the head sloping up to the highest of the back
 # and the body going down again behind the first dorsal.
-DRY = [(0, 0.3), (0.05, 0.39), (0.12, 0.48), (0.25, 0.62), (0.38, 0.6), (0.5, 0.45), (0.6, 0.22), (0.7, 0.0),
-       (0.85, -0.3), (1.0, -0.6), (1.4, -1.1)]
+DRY = [(0, 0.2), (0.05, 0.31), (0.12, 0.45), (0.25, 0.62), (0.38, 0.6), (0.5, 0.45), (0.6, 0.22), (0.7, 0.0),
+       (0.85, -0.22), (1.0, -0.45), (1.4, -0.95)]
 
 SUN = np.array([(334 - 210.5) / FOCAL, 0.12, 1.0])
 SUN /= np.linalg.norm(SUN)
@@ -282,13 +282,13 @@ def _fins():
     d2 = [(0.82, 0, -0.03), (0.85, 0, 0.17), (0.875, 0, 0.17), (0.87, 0, -0.03)]
     fins["dorsal2"] = [local(u, lat, top_h(u) / K + h) for u, lat, h in _spline(d2)]
     # The tail's crescent, the upper lobe the longer, swept back.
-    fins["caudal"] = _fin([(0.98, 0, 0.14), (1.08, 0, 0.55), (1.22, 0, 1.15), (1.19, 0, 0.95), (1.1, 0, 0.3),
+    fins["caudal"] = _fin([(0.98, 0, 0.14), (1.08, 0, 0.4), (1.22, 0, 0.78), (1.19, 0, 0.64), (1.1, 0, 0.22),
                            (1.09, 0, 0.0), (1.16, 0, -0.55), (1.12, 0, -0.55), (1.03, 0, -0.22), (0.98, 0, -0.12)],
                           steps=4)
     for name, side in (("pectoral", 1), ("pectoral_far", -1)):
         # Broad at the root low on the flank behind the gills, sickle-shaped, swept back and out.
         fins[name] = [local(u, side * (half_w(u) / K * 0.7 + r), -0.45 - 0.25 * r) for u, r, _ in
-                      _spline([(0.2, 0, 0), (0.28, 0.5, 0), (0.4, 0.95, 0), (0.44, 0.9, 0), (0.37, 0.45, 0),
+                      _spline([(0.2, 0, 0), (0.28, 0.4, 0), (0.38, 0.7, 0), (0.42, 0.66, 0), (0.36, 0.35, 0),
                                (0.33, 0.0, 0)])]
     fins["pelvic"] = [local(u, half_w(u) / K * 0.5 + r, -0.25 - 0.2 * r) for u, r, _ in
                       _spline([(0.6, 0, 0), (0.66, 0.3, 0), (0.69, 0.28, 0), (0.67, 0, 0)])]
@@ -446,14 +446,17 @@ def _head(sides: Sides, tones):
     # it; the gape itself dark and a little open, a paler lip over it.
     chin = list(across(0.0, back=0.08)) + list(across(-0.45, back=0.07))[::-1]
     sides.fill(chin, mix(tones["upper"], tones["back"], 0.6), seam=0.2, body=False, soak=0.5)
-    gape = list(across(0.26, back=0.09, far=0.05)) + list(across(0.02, back=0.082, far=0.045))[::-1]
+    # The gape a thin slit, stopping where the front turns away from us so
+    # that it does not run on up the head's outline.
+    gape = list(across(0.22, back=0.09, far=0.007)) + list(across(0.08, back=0.084, far=0.006))[::-1]
     sides.fill(gape, mix(P.ink, P.sea_dark, 0.2), seam=0.2, body=False)
     # Where the sections close at the snout the band runs thin, so the gape
-    # is carried right round the front by a dark line of its own.
-    sides.line(across(0.14, back=0.085, far=0.06), mix(P.ink, P.sea_dark, 0.2), 1.1, opacity="0.95")
-    lip = across(0.31, back=0.092, far=0.0)
-    sides.line(lip[:-4], mix(tones["back"], P.cloud_lit, 0.5), 0.6, opacity="0.7")
-    e = surface(0.118, 0.3)
+    # is carried round the front by a dark line of its own.
+    sides.line(across(0.15, back=0.086, far=0.007), mix(P.ink, P.sea_dark, 0.2), 0.9, opacity="0.95")
+    lip = across(0.27, back=0.092, far=0.0)
+    sides.line(lip[:-3], mix(tones["back"], P.cloud_lit, 0.6), 0.7, opacity="0.8")
+    # The eye low on the side, just behind the corner of the mouth.
+    e = surface(0.112, 0.19)
     ex, ey = sides.screen([e])[0]
     sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.2" ry="0.85" fill="{P.ink}"/>')
     sides.dry.add(f'<ellipse cx="{num(ex - 0.25)}" cy="{num(ey - 0.25)}" rx="0.3" ry="0.25" '
@@ -518,7 +521,7 @@ def _shadow(svg: Svg, sides: Sides):
     """The water darkened round the body: the animal's bulk under the surface
     takes the light that the sea would give back."""
     dark = mix(P.sea_dark, P.ink, 0.25)
-    for grow, dev, op in ((0.6, 3.0, 0.3), (0.25, 1.4, 0.3)):
+    for grow, dev, op in ((0.3, 2.4, 0.2), (0.1, 1.2, 0.22)):
         d = polygon(sides.screen(_plan_outline(grow, ahead=0.5 * grow)))
         svg.path(d, fill=dark, opacity=num(op), filter=svg.blur(dev))
 
@@ -544,59 +547,94 @@ def _loop(level=0.0, u_end=None):
             o = o / (np.linalg.norm(o) + 1e-9) * 0.7 + fwd * 0.3 * math.exp(-u / 0.08)
             o[1] = 0
             out.append((u, side, p, o / np.linalg.norm(o)))
-    return out
+    # The sections close to a point at the snout, so the blunt front between
+    # the last of them on each side is filled with a rounded arc.
+    k = next(i for i, e in enumerate(out) if e[1] < 0)
+    a, b = out[k - 1][2], out[k][2]
+    mid = (a + b) / 2
+    fwd = frame(0.0)[1]
+    half = np.linalg.norm(a - mid)
+    arc = []
+    for t in np.linspace(0, math.pi, 11)[1:-1]:
+        q = mid + (a - mid) * math.cos(t) + fwd * 0.35 * half * math.sin(t)
+        o = (a - mid) / half * math.cos(t) + fwd * math.sin(t)
+        arc.append((0.0, 0, q, o / np.linalg.norm(o)))
+    return out[:k] + arc + out[k:]
 
 
 def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
-    """Where the animal meets the sea: the smooth swell it pushes up round
-    its head, glassy and lit by the low sun at its crest, a darker trough
-    outside it, water sheeting off the back, broken white water along the
+    """Where the animal meets the sea: the bow wave it pushes ahead of its
+    head, broken white along its crest and darker on the face it turns to
+    us, water sheeting off the back, and broken white water along the
     waterline, thickest at the snout."""
     screen = sides.screen
     foam = P.foam
     u_end = _dry_end()
     glass = mix(P.sea_near, P.sea_light, 0.3)
-    # The sea's own colour at the head's distance, as sea.base lays it.
-    hump = mix(mix(P.sea_horizon, P.sea_near, 0.85), P.sea_light, 0.3)
     lit = mix(P.foam, P.light.key, 0.4)
     loop = _loop(0.0, u_end)
 
     # The swell: the water piled up against the head and front of the body,
-    # falling away outward to its foot and along the flanks toward the tail.
+    # falling away along the flanks toward the tail.
     def swell(u):
         return math.exp(-u / 0.13)
+
+    # The bow wave the head pushes ahead of it: its crest a little way off
+    # the snout and sweeping back and out along each flank, as a bow wave
+    # does, lower as it goes; smooth water between it and the skin, the
+    # face it turns to us darker, its top broken white where it is highest.
+    def bow(u):
+        return 0.55 + 0.55 * min(1.0, u / 0.3) ** 0.8
 
     for side, svg in ((-1, behind), (1, front)):
         # The front of the head faces us, so the far side's waterline
         # round the snout is seen with the near side's.
         if side > 0:
-            pts = [(u, p, o) for u, sd, p, o in loop if sd > 0 or u < 0.07]
+            pts = [(u, p, o) for u, sd, p, o in loop if (sd > 0 or u < 0.07) and u < 0.32]
         else:
-            pts = [(u, p, o) for u, sd, p, o in loop if sd < 0 and u > 0.05][::-1]
+            pts = [(u, p, o) for u, sd, p, o in loop if sd < 0 and 0.05 < u < 0.3][::-1]
         if len(pts) < 3:
             continue
 
-        def ring(reach, lift=0.0, base=0.05):
+        def ring(grow, lift=0.0):
             out = []
             for u, p, o in pts:
-                q = p + o * K * (base + 1.1 * swell(u)) * reach
-                q[1] = lift * swell(u) if reach == 0 else 0.0
+                q = p + o * bow(u) * grow
+                q[1] = lift * swell(u)
                 out.append(q)
-            return out
+            # The way out from the skin turns sharply round the snout; the
+            # water does not, so the wave's lines are eased round it.
+            out = np.array(out)
+            for _ in range(int(6 * grow)):
+                out[1:-1] = 0.25 * out[:-2] + 0.5 * out[1:-1] + 0.25 * out[2:]
+            return list(out)
 
-        crest = [p + np.array([0, 0.01 + 0.03 * swell(u), 0]) for u, p, o in pts]
-        # The hump of smooth water, without the chop's marks, a little paler
-        # than the sea round it where it turns up toward the sky.
-        for reach, alpha in ((1.0, 0.3), (0.65, 0.35), (0.35, 0.4)):
-            svg.path(polygon(screen(crest + ring(reach)[::-1])), fill=hump, opacity=num(alpha),
-                     filter=svg.blur(0.5))
-        # The trough beyond its foot, darker where it faces us.
-        svg.path(polygon(screen(ring(1.0) + ring(1.5, base=0.12)[::-1])), fill=P.sea_dark, opacity="0.55",
-                 filter=svg.blur(0.9))
-        # The crest where the swell climbs the skin catches the low light.
-        top = [q for (u, _, _), q in zip(pts, crest) if swell(u) > 0.1]
-        if len(top) > 2:
-            svg.path(smooth(screen(top), closed=False), stroke=lit, stroke_width="0.6", opacity="0.65")
+        # No lighter fill between the skin and the crest: against the back
+        # it reads as a collar, not water. The face beyond the crest, turned
+        # to us and from the sky, is darker, and dies away down the flanks
+        # as the wave runs out.
+        crest, outer = ring(1.0, 0.04), ring(1.6)
+        face = []
+        for i in range(len(pts) - 1):
+            fade = math.exp(-pts[i][0] / 0.12)
+            quad = polygon(screen([crest[i], crest[i + 1], outer[i + 1], outer[i]]))
+            face.append(f'<path d="{quad}" opacity="{num(0.55 * fade)}"/>')
+        svg.group(face, fill=P.sea_dark, filter=svg.blur(0.7))
+        # Broken white water along the top of the crest, in dashes with gaps,
+        # each tapered at its ends, and white water spilling back from it
+        # toward the skin where the wave is highest.
+        for grow, lift, chance, thick in ((1.0, 0.04, 1.0, 1.4), (0.6, 0.03, 0.6, 0.8), (0.3, 0.02, 0.5, 0.6)):
+            line = ring(grow, lift)
+            k = int(rng.integers(0, 3))
+            while k < len(line) - 2:
+                n = int(rng.integers(2, 5))
+                share = swell(pts[k][0])
+                if rng.uniform() < chance * share:
+                    run = screen([q + np.array([0, 0.01, 0]) for q in line[k:k + n + 1]])
+                    (x0, y0), (x1, y1) = run[0], run[-1]
+                    svg.path(lens(x0, y0, x1, y1, thick * rng.uniform(0.5, 0.9) * (0.4 + share)), fill=foam,
+                             opacity=num(rng.uniform(0.6, 0.95)))
+                k += n + int(rng.integers(1, 3))
 
     # Water sheeting off the near flank: a film over the skin from the
     # waterline to a ragged edge, bright along that edge, and thin runs down it.
@@ -621,7 +659,7 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
             film = list(edge) + list(surface(us[seg], lo[seg] - 0.05)[::-1])
             front.path(smooth(screen(film)), fill=glass, opacity=num(rng.uniform(0.3, 0.45)))
             front.path(smooth(screen(edge[m // 4: m - m // 4 + 1]), closed=False), stroke=lit,
-                       stroke_width="0.4", opacity=num(rng.uniform(0.3, 0.5)), stroke_linecap="round")
+                       stroke_width="0.5", opacity=num(rng.uniform(0.45, 0.65)), stroke_linecap="round")
         k += n + int(rng.integers(1, 5))
     runoff = mix(foam, tones["back"], 0.4)
     for _ in range(18):
@@ -640,19 +678,33 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
             if len(run) > 2:
                 front.path(smooth(screen(run), closed=False), stroke=glass, stroke_width="1.4", opacity=num(op))
 
-    # Broken white water along the waterline, thickest at the snout.
+    # Broken white water along the waterline, thickest at the snout: short
+    # dashes hugging the skin, with gaps where the sea only laps it.
+    for side in (1, -1):
+        run_pts = [(u, p, o) for u, sd, p, o in loop if (sd == side or sd == 0 and side > 0)
+                   and (side > 0 or u < 0.06)]
+        for reach, chance, thick in ((0.0, 0.55, 1.0), (0.07, 0.35, 0.7)):
+            k = int(rng.integers(0, 2))
+            while k < len(run_pts) - 1:
+                n = int(rng.integers(1, 4))
+                share = swell(run_pts[k][0])
+                if rng.uniform() < chance + 0.4 * share:
+                    run = [p + o * K * (reach + rng.uniform(0.0, 0.03)) for _, p, o in run_pts[k:k + n + 1]]
+                    front.path(smooth(screen(run), closed=False), stroke=foam,
+                               stroke_width=num(thick * rng.uniform(0.6, 1.0) * (0.8 + 0.6 * share)),
+                               stroke_linecap="round", opacity=num(rng.uniform(0.55, 0.9)))
+                k += n + int(rng.integers(1, 3))
     blobs = []
     for u, side, p, o in loop:
-        share = swell(u)
         if side < 0 and u > 0.06:
             continue
-        for _ in range(int(3 + 10 * share)):
-            q = p + o * K * rng.exponential(0.03 + 0.12 * share)
+        for _ in range(int(rng.uniform() < 0.5) + int(2 * swell(u))):
+            q = p + o * K * rng.exponential(0.05 + 0.1 * swell(u))
             q[1] = 0.0
             x, y = screen([q])[0]
-            r = rng.uniform(0.35, 0.75) * (0.7 + 0.7 * share)
-            blobs.append(f'<ellipse cx="{num(x)}" cy="{num(y + rng.uniform(-0.5, 0.2))}" rx="{num(r * 1.9)}" '
-                         f'ry="{num(r * 0.55)}" opacity="{num(rng.uniform(0.3, 0.85))}"/>')
+            r = rng.uniform(0.3, 0.55)
+            blobs.append(f'<ellipse cx="{num(x)}" cy="{num(y)}" rx="{num(r * 1.9)}" '
+                         f'ry="{num(r * 0.5)}" opacity="{num(rng.uniform(0.25, 0.6))}"/>')
     front.group(blobs, fill=foam)
     # Behind the dorsal the back goes under again, and the sea closes over
     # it in a wash of white water trailing back along the body.
@@ -697,23 +749,7 @@ def build(scale: int) -> Picture:
     sky.clouds(heaven, rng, P, ((-20, 107, 150, 24, 6, 0.88), (170, 99, 40, 8, 3, 0.92),
                                 (206, 110, 106, 22, 6, 0.45, 0.9, 0.1), (368, 100, 84, 14, 4, 0.5, 0.9, 0.05)),
                (90, 110, 220, 5))
-    # Gulls wheeling round one point over the shark, seen in perspective: the
-    # near side of the circle lower and a little larger, each banking into the turn.
-    cx, cy, rx, ry = 262, 40, 66, 20
-    flock = np.random.default_rng(2207)
-    poses = ("glide", "up", "bank", "down", "half", "glide", "down")
-    # Spaced round the circle so that none hides another where its far and
-    # near sides close up on the left; each at its own place in the wheel,
-    # its own size and beat, banking into the turn by its own amount.
-    for i, a in enumerate((0.45, 1.25, 1.95, 2.65, 3.75, 4.55, 5.35)):
-        a += flock.uniform(-0.12, 0.12)
-        x = cx + rx * math.cos(a) * flock.uniform(0.85, 1.1)
-        y = cy + ry * math.sin(a) + flock.uniform(-5, 5)
-        # The wheel is far off and not deep: its near side only a little larger.
-        span = (17 + 7 * math.sin(a)) * flock.uniform(0.88, 1.08)
-        bank = (math.atan(ry * math.cos(a) / (-rx * math.sin(a) or 1e-6)) * flock.uniform(0.3, 0.7)
-                + flock.uniform(-0.15, 0.15))
-        _gull(heaven, x, y, span, poses[i], bank, above=math.sin(a) < -0.6)
+    _flock(heaven, cam)
 
     water = Svg(w, h)
     sea.base(water, cam, P, haze=0.55)
@@ -746,7 +782,7 @@ def build(scale: int) -> Picture:
               Layer("surface", surface_marks), Layer("shark", sides.dry), Layer("foam", froth)]
     return Picture(NAME, w, h, P, layers,
                    water=Water(mix(P.sea_near, P.sea_horizon, 0.2), cam, waves, tint=0.9, surface=0.6,
-                               darken=0.42, blur=2.6, fade=0.4, refraction=1.1),
+                               darken=0.3, blur=2.6, fade=0.4, refraction=1.1),
                    caption=Caption(caption_lines(), edge="top", align="left"), seed=22)
 
 
@@ -775,14 +811,61 @@ def _dorsal(sides: Sides, outline, tones, rng):
         sides.fill(ring, pale, opacity="0.7", seam=0, body=False)
 
 
+def _flock(svg: Svg, cam: Camera) -> None:
+    """The gulls the narrator steers for: a flock wheeling on one level
+    circle high over the shark, seen from below and from far enough that
+    the circle is a wide flat ellipse, its near side higher in the picture
+    and its birds larger; each banks into the turn, the inner wing down, and
+    two have broken off the wheel and dive at the water by the head."""
+    centre = np.array([2.7, 7.2, 18.0])          # over the shark as seen from the boat, clear of the words
+    radius, span = 4.6, 1.45
+    rng = np.random.default_rng(2207)
+    eye = np.array([0.0, cam.eye, 0.0])
+    poses = ("glide", "up", "bank", "down", "half", "glide", "bank", "up")
+    birds = []
+    for i, a in enumerate(np.arange(8) * 2 * math.pi / 8 + 0.2):
+        a += rng.uniform(-0.12, 0.12)
+        radial = np.array([math.cos(a), 0.0, -math.sin(a)])     # a = pi/2 is the near side
+        p = centre + radial * radius * rng.uniform(0.95, 1.04) + np.array([0, rng.uniform(-0.25, 0.25), 0])
+        # Wheeling one way round, each banked by its own amount: the wing
+        # axis out along the radius, tilted up on the outer side.
+        bank = rng.uniform(0.15, 0.35)
+        axis = radial * math.cos(bank) + np.array([0, math.sin(bank), 0])
+        # The way the wings' upper side faces, to tell which side of them we see.
+        lift = np.cross(axis, np.array([-radial[2], 0.0, radial[0]]))
+        lift *= np.sign(lift[1])
+        birds.append((p, axis, lift, poses[i]))
+    # Two have broken off the wheel and drop toward the water ahead of the
+    # shark, rolled steeply over, one wing pointing down, the wings half closed.
+    for p, roll in ((np.array([4.2, 3.9, 16.0]), 1.05), (np.array([1.3, 5.0, 15.0]), -1.15)):
+        birds.append((p, None, roll, "dive"))
+    for p, axis, turn, pose in sorted(birds, key=lambda b: -b[0][2]):
+        x, y = cam.point(p)
+        px = span * float(cam.scale(p[2]))
+        if axis is None:
+            # Against the bright cloud below the wheel they are darker, lit from behind.
+            _gull(svg, x, y, px, pose, turn, above=False, shade=0.35)
+            continue
+        a, b = cam.point(p - axis * span / 2), cam.point(p + axis * span / 2)
+        if b[0] < a[0]:
+            a, b = b, a
+        tilt = math.atan2(b[1] - a[1], b[0] - a[0])
+        # The wings foreshortened as they turn along the line of sight, but
+        # never to a dash: at this size a bird must keep its shape.
+        seen = max(0.8, min(1.0, math.hypot(b[0] - a[0], b[1] - a[1]) / px))
+        _gull(svg, x, y, px * seen, pose, tilt, above=float(np.dot(turn, eye - p)) > 0)
+
+
 # Wrist and tip heights, in half-spans, for each moment of the wingbeat, and
 # how much each wing is foreshortened: a bird banking hard shows its lower
 # wing nearly edge-on.
 BEATS = {"glide": (0.12, -0.04, 1.0, 1.0), "half": (0.3, 0.42, 1.0, 1.0), "up": (0.45, 0.85, 0.9, 0.9),
-         "down": (-0.12, -0.62, 1.0, 1.0), "bank": (0.2, 0.3, 0.45, 1.0)}
+         "down": (-0.12, -0.62, 1.0, 1.0), "bank": (0.2, 0.3, 0.45, 1.0),
+         "dive": (0.3, 0.1, 0.75, 0.85)}
 
 
-def _gull(svg: Svg, x: float, y: float, span: float, pose: str, bank: float, above: bool) -> None:
+def _gull(svg: Svg, x: float, y: float, span: float, pose: str, bank: float, above: bool,
+          shade: float = 0.0) -> None:
     """A gull seen from below (or from above, on the far side of its turn):
     arm and hand of each wing bending at the wrist, the arm broad at the
     body and the hand narrowing to a pointed black tip, a short body with
@@ -791,7 +874,7 @@ def _gull(svg: Svg, x: float, y: float, span: float, pose: str, bank: float, abo
     h = span / 2
     wrist, tip, left, right = BEATS[pose]
     under = mix(P.cloud_shade, P.cloud_lit, 0.3)
-    wing = mix(P.sky_top, P.ink, 0.3) if above else under
+    wing = mix(P.sky_top, P.ink, 0.3) if above else mix(under, P.ink, shade)
     dark = mix(P.ink, P.cloud_shade, 0.15)
     ct, st = math.cos(bank), math.sin(bank)
 
