@@ -19,8 +19,9 @@ from . import pic_4_0
 NAME = "pic_4_2"
 SIZE = (421, 221)
 
-# The sun low behind the tail, so he has to shade his eyes.
-P = replace(TEAL, light=replace(TEAL.light, x=292, y=84))
+# The sun low behind the tail, so he has to shade his eyes; late in the
+# afternoon its light has gone a little toward the gold of the rim.
+P = replace(TEAL, light=replace(TEAL.light, x=292, y=84, key=mix(TEAL.light.key, TEAL.light.rim, 0.25)))
 # The narrator's shirt, in its own shade against the sun; the wreck soaks the same one.
 SHIRT = mix(P.cloth, P.light.shadow, 0.76)
 
@@ -42,11 +43,18 @@ POSE = Pose(HEAD, {
 })
 
 
-def rimmed(svg: Svg, d: str, fill: str, rim: str, shift=(-0.55, 0.4)) -> None:
+def rimmed(svg: Svg, d: str, fill: str, rim: str, shift=(-0.55, 0.4), soft: float = 0.0) -> None:
     """A shape in its mid-tone with the edge toward the sun left in the rim
-    colour: the fill is drawn shifted away from the light inside the shape."""
+    colour: the fill is drawn shifted away from the light inside the shape.
+    With `soft`, a band half-way between the two turns the edge, so the rim
+    reads as light wrapping round the form and not as a drawn line."""
     clip = svg.clip(d)
-    svg.add(f'<g clip-path="{clip}"><path d="{d}" fill="{rim}"/>'
+    inner = ""
+    if soft > 0:
+        inner = (f'<path d="{d}" fill="{mix(fill, rim, 0.45)}" '
+                 f'transform="translate({num(shift[0])},{num(shift[1])})"/>')
+        shift = (shift[0] * (1 + soft), shift[1] * (1 + soft))
+    svg.add(f'<g clip-path="{clip}"><path d="{d}" fill="{rim}"/>{inner}'
             f'<path d="{d}" fill="{fill}" transform="translate({num(shift[0])},{num(shift[1])})"/></g>')
 
 
@@ -123,7 +131,8 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
         calf = limb(along(knee, ank, 0.15), along(knee, ank, 0.55), 0.064, 0.054)
         parts = [thigh, shin, calf] + ([] if bent else [seat])
         d = "".join(shape(turning(q)) for q in parts)
-        rimmed(svg, d, colour, rim, shift=(-0.6, 0.35))
+        rimmed(svg, d, colour, mix(colour, rim, 0.4) if bent else rim, shift=(-0.5, 0.3) if bent else (-0.45, 0.3),
+               soft=0.0 if bent else 0.8)
         fold = mix(colour, L.shadow, 0.45)
         # Behind the knee: short creases across the leg, more where it bends.
         kx, ky = knee
@@ -163,7 +172,7 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
             (0.138, 1.1), (0.16, 1.05), (0.09, 1.03), (0.0, 1.01), (-0.1, 0.995), (-0.148, 1.005),
             (-0.135, 1.1), (-0.15, 1.24), (-0.175, 1.38)]
     d = shape(leaning(back))
-    rimmed(svg, d, shirt, rim, shift=(-0.8, 0.55))
+    rimmed(svg, d, shirt, rim, shift=(-0.85, 0.6), soft=1.0)
     shade_across(svg, d, pt((-0.18, 0))[0], pt((0.1, 0))[0], L.shadow, 0.35)
     fold = mix(shirt, L.shadow, 0.38)
     for points in (((0.19, 1.4), (0.08, 1.3), (-0.05, 1.17), (-0.11, 1.08)),
@@ -197,13 +206,13 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
     # rolled below it, the forearm back to the brow. The hand goes behind the
     # head, over his eyes: only its heel shows, and its top edge over the brow.
     sl = limb((j["shoulder"][0] - 0.02, j["shoulder"][1] - 0.005), j["elbow"], 0.065, 0.05)
-    rimmed(svg, shape(sl), shirt, rim, shift=(-0.6, 0.75))
+    rimmed(svg, shape(sl), shirt, rim, shift=(-0.6, 0.85), soft=1.0)
     line([(0.26, 1.455), (0.35, 1.47), (0.4, 1.5)], fold, 0.4, 0.75)
     line([(0.32, 1.51), (0.38, 1.535)], fold, 0.35, 0.6)
     roll = limb(j["elbow"], along(j["elbow"], j["wrist"], 0.22), 0.052, 0.047)
-    rimmed(svg, shape(roll), mix(shirt, P.cloth, 0.15), rim, shift=(-0.5, 0.7))
+    rimmed(svg, shape(roll), mix(shirt, P.cloth, 0.15), rim, shift=(-0.5, 0.65), soft=0.8)
     rimmed(svg, shape(limb(along(j["elbow"], j["wrist"], 0.18), j["wrist"], 0.04, 0.032)), skin, rim,
-           shift=(-0.45, 0.6))
+           shift=(-0.45, 0.6), soft=0.8)
     wx, wy = j["wrist"]
     hx, hy = j["hand"]
     ux, uy = hx - wx, hy - wy
@@ -228,7 +237,7 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
     line(leaning([(-0.075, 1.51), (0.02, 1.49), (0.11, 1.505)]), mix(shirt, L.shadow, 0.45), 0.3, 0.7)
     tilt = 0.18
     head = ellipse(hc, 0.088, 0.113, tilt=tilt)
-    rimmed(svg, shape(head), skin, rim, shift=(-0.7, 0.45))
+    rimmed(svg, shape(head), skin, rim, shift=(-0.8, 0.5), soft=0.9)
 
     def on_head(u, v):
         return (hc[0] + u * math.cos(tilt) - v * math.sin(tilt), hc[1] + u * math.sin(tilt) + v * math.cos(tilt))
@@ -285,6 +294,13 @@ def build(scale: int) -> Picture:
     heaven = Svg(w, h)
     sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(150, 46))
     sky.sun(heaven, P, radius=8.0)
+    # The low sun warms the air round it and the haze along the horizon below
+    # it; the disc itself is left out, so it stays the palest thing there.
+    warm = heaven.radial(L.x, L.y + 20, 220, 60, [(0, L.rim, 0.62), (0.4, L.rim, 0.3), (1, L.rim, 0)])
+    r = 8.0
+    heaven.add(f'<path fill-rule="evenodd" fill="{warm}" d="M0 0H{w}V{num(cam.horizon + 2)}H0Z '
+               f'M{num(L.x - r)} {num(L.y)}a{num(r)} {num(r)} 0 1 0 {num(2 * r)} 0a{num(r)} {num(r)} 0 1 0 '
+               f'{num(-2 * r)} 0Z"/>')
     sky.clouds(heaven, rng, P, ((6, 88, 112, 30, 6, 0.85), (128, 80, 44, 12, 4, 0.9),
                                 (168, 98, 64, 15, 5, 0.95), (366, 84, 70, 13, 4, 0.8)),
                (-20, 110, 200))
@@ -293,10 +309,13 @@ def build(scale: int) -> Picture:
     sea.base(water, cam, P, haze=0.55)
     path = water.radial(L.x, cam.horizon + 30, 40, 70, [(0, L.key, 0.3), (1, L.key, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
+    # The warm light lies along the water toward us, strongest at the horizon.
+    column = water.radial(L.x, cam.horizon, 34, 95, [(0, L.rim, 0.4), (0.5, L.rim, 0.14), (1, L.rim, 0)])
+    water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{column}"/>')
 
     surface = Svg(w, h)
     sea.marks(surface, cam, waves, P, rng, near=2.6, far=300, per_metre=0.45, length=0.55, thickness=0.05,
-              light=0.35, dark=0.5, glitter=(L.x, L.key), glitter_width=0.16, glitter_floor=0.6)
+              light=0.35, dark=0.5, glitter=(L.x, mix(L.key, L.rim, 0.5)), glitter_width=0.16, glitter_floor=0.6)
 
     # The tail far off, right of the sun, dark against its light, its rim on the side toward it.
     far_dry, far_wet, far_depth = Svg(w, h), Svg(w, h), Svg(w, h)
