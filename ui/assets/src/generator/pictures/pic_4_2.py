@@ -133,6 +133,11 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
         d = "".join(shape(turning(q)) for q in parts)
         rimmed(svg, d, colour, mix(colour, rim, 0.4) if bent else rim, shift=(-0.5, 0.3) if bent else (-0.45, 0.3),
                soft=0.0 if bent else 0.8)
+        # Round the leg away from the sun, into the gap between the legs.
+        if bent:
+            shade_across(svg, d, pt((-0.26, 0))[0], pt((0.0, 0))[0], L.shadow, 0.3)
+        else:
+            shade_across(svg, d, pt((-0.15, 0))[0], pt((0.12, 0))[0], L.shadow, 0.3)
         fold = mix(colour, L.shadow, 0.45)
         # Behind the knee: short creases across the leg, more where it bends.
         kx, ky = knee
@@ -197,10 +202,10 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
     line([along(j["shoulder.far"], j["elbow.far"], 0.45), (-0.2, 1.33)], mix(far_shirt, L.shadow, 0.4), 0.35, 0.7)
     forearm = limb(along(j["elbow.far"], j["wrist.far"], 0.25), j["wrist.far"], 0.037, 0.03)
     svg.path(shape(forearm), fill=mix(skin, L.shadow, 0.15))
-    hand = [(-0.18, 1.06), (-0.12, 1.065), (-0.09, 1.0), (-0.095, 0.93), (-0.12, 0.915), (-0.14, 0.96),
-            (-0.175, 1.0)]
+    hand = [(-0.185, 1.07), (-0.125, 1.08), (-0.098, 1.035), (-0.1, 0.975), (-0.118, 0.95), (-0.145, 0.975),
+            (-0.178, 1.02)]
     svg.path(shape(hand), fill=mix(skin, L.shadow, 0.1))
-    line([(-0.15, 1.0), (-0.12, 0.94)], mix(skin, L.shadow, 0.45), 0.3, 0.8)
+    line([(-0.155, 1.03), (-0.125, 0.97)], mix(skin, L.shadow, 0.45), 0.3, 0.8)
 
     # The raised arm: the sleeve out to the elbow at his shoulder's height,
     # rolled below it, the forearm back to the brow. The hand goes behind the
