@@ -103,15 +103,15 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
     shirt = SHIRT
     trousers = mix(mix(P.cloth_dark, P.sea_near, 0.45), L.shadow, 0.2)
     rim = L.rim
-    sole = mix(mix(P.skin, P.wood_dark, 0.25), L.shadow, 0.3)
+    sole = mix(skin, P.wood_dark, 0.15)
 
     # Where he stands: a soft shadow falling toward us from the low sun ahead,
     # and a tight dark contact where each sole presses the logs.
-    for ank in (j["ankle"], j["ankle.far"]):
-        cx, cy = pt((ank[0] + 0.05, 0.0))
+    for ank, k in ((j["ankle"], 1.0), (j["ankle.far"], -0.7)):
+        cx, cy = pt((ank[0] + 0.03 * k, 0.0))
         ground.add(f'<ellipse cx="{num(cx - 0.3)}" cy="{num(cy + 0.6)}" rx="{num(0.14 * px)}" '
                    f'ry="{num(0.035 * px)}" fill="{L.shadow}" opacity="0.45" filter="{ground.blur(0.6)}"/>')
-        ground.add(f'<ellipse cx="{num(cx)}" cy="{num(cy + 0.15)}" rx="{num(0.11 * px)}" '
+        ground.add(f'<ellipse cx="{num(cx)}" cy="{num(cy + 0.15)}" rx="{num(0.085 * px)}" '
                    f'ry="{num(0.024 * px)}" fill="{mix(L.shadow, P.wood_dark, 0.7)}" '
                    f'filter="{ground.blur(0.25)}"/>')
 
@@ -148,23 +148,23 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
         # Rolled cuffs, stacked folds above them, then bare ankles.
         c0, c1 = (ank[0], ank[1] + 0.145), (ank[0], ank[1] + 0.09)
         cuff = limb(c0, c1, 0.053, 0.055)
-        rimmed(svg, shape(cuff), mix(colour, P.cloth, 0.1), mix(rim, colour, 0.35), shift=(-0.5, 0.3))
+        rimmed(svg, shape(cuff), mix(colour, P.cloth, 0.1), mix(rim, colour, 0.5), shift=(-0.45, 0.25))
         line([(ank[0] - 0.055, ank[1] + 0.135), (ank[0] + 0.055, ank[1] + 0.125)], fold, 0.3, 0.7)
         line([(ank[0] - 0.045, ank[1] + 0.2), (ank[0] + 0.01, ank[1] + 0.185), (ank[0] + 0.05, ank[1] + 0.2)],
              fold, 0.3, 0.6)
         svg.path(shape(limb((ank[0], ank[1] + 0.09), ank, 0.032, 0.03)), fill=sole)
-        # A bare foot from behind, pointing away toward the tail: the round
-        # heel, the ankle's knob, the instep falling to the toes, the sole
-        # pressed flat on the log; the far foot turned out a little more.
+        # A bare foot from behind, pointing away from us and so mostly heel:
+        # the round heel, the ankle's knob, the outer edge of the foot running
+        # off toward the toes, the sole flat on the log. The near foot turns
+        # toward the tail, the far one out the other way.
         ax = ank[0]
-        reach = 0.8 if bent else 1.0
-        foot = [(ax - 0.044, 0.008), (ax - 0.05, 0.036), (ax - 0.03, ank[1] + 0.02),
-                (ax + 0.025, ank[1] + 0.012), (ax + 0.08 * reach, 0.042), (ax + 0.12 * reach, 0.028),
-                (ax + 0.145 * reach, 0.026), (ax + 0.165 * reach, 0.016), (ax + 0.168 * reach, 0.004),
-                (ax + 0.12 * reach, -0.002), (ax + 0.05, 0.0), (ax - 0.02, -0.002)]
-        rimmed(svg, shape(foot), sole, mix(P.skin, rim, 0.4), shift=(-0.12, 0.45))
-        for tx in (0.132, 0.15):
-            svg.path(polyline([pt((ax + tx * reach, 0.026)), pt((ax + tx * reach + 0.004, 0.006))]),
+        k = -0.7 if bent else 1.0
+        foot = [(ax - 0.042 * k, 0.006), (ax - 0.046 * k, 0.034), (ax - 0.03 * k, ank[1] + 0.02),
+                (ax + 0.025 * k, ank[1] + 0.015), (ax + 0.06 * k, 0.045), (ax + 0.09 * k, 0.036),
+                (ax + 0.106 * k, 0.02), (ax + 0.104 * k, 0.005), (ax + 0.06 * k, -0.002), (ax, -0.004)]
+        rimmed(svg, shape(turning(foot)), sole, mix(sole, rim, 0.4), shift=(-0.3, 0.25))
+        for tx in (0.084, 0.097):
+            svg.path(polyline([pt((ax + tx * k, 0.03)), pt((ax + (tx + 0.003) * k, 0.008))]),
                      stroke=mix(skin, L.shadow, 0.5), stroke_width="0.25", opacity="0.8")
 
     line([(0.012, 1.01), (0.018, 0.9), (0.015, 0.8)], mix(trousers, L.shadow, 0.5), 0.35, 0.7)
