@@ -52,16 +52,17 @@ constexpr ControlDesign kDesign[] = {
     box(   "txtHints",      Hints, {8, 392, 185, 81}, 17, "Hints.", "Pistas",
            kWindowFont, {rgb(0, 128, 128), rgb(224, 224, 224)}),
     picture("pic_4_6",                                16, "Una tabla en el mar",
-     "Al anochecer, bajo unas pocas nubes grandes, bajas y oscuras, una franja anaranjada y rosada "
-     "arde en el horizonte, donde el sol acaba de ponerse, y entibia el mar a lo lejos con un reguero "
-     "de destellos. Cerca de nosotros, en un mar azul oscuro, flota a la deriva una sola tabla rota, "
-     "casi tendida sobre el agua: su cara de arriba, veteada, toma el gris azulado y apagado del "
-     "cielo, y el costado que vemos es de un pardo oscuro; el canto vuelto hacia el horizonte guarda "
-     "un fino brillo húmedo y cálido, y su extremo roto, apenas alzado hacia la luz, se abre en "
-     "astillas de distintos largos, de madera clara, y gotea sobre el agua, que lo refleja oscuro y "
-     "quebrado por las olas. El otro extremo, empapado y oscuro, queda a flor de agua y se hunde bajo "
-     "ella, y a su alrededor se abren anillos rotos y temblorosos que siguen la forma de la tabla y se "
-     "apagan al alejarse."),
+     "Al anochecer, el cielo es gris, con unas pocas nubes grandes, bajas y oscuras; bajo ellas, "
+     "una ancha franja anaranjada arde en el horizonte, donde el sol acaba de ponerse, y se vuelve "
+     "rosada y luego gris violácea al subir hacia las nubes. Desde ese resplandor baja por el mar "
+     "azul oscuro un reguero de destellos cálidos que llega hasta una sola tabla rota, pequeña y a "
+     "la derecha, flotando a la deriva; lejos de él el agua está quieta, apenas rizada. La tabla, "
+     "larga y estrecha y muy delgada, está tendida sobre el agua apuntando hacia el horizonte, y "
+     "vemos su cara de arriba, gris y veteada, con un nudo y dos agujeros de clavos; el canto "
+     "vuelto hacia la luz guarda un fino brillo húmedo y cálido. Su extremo lejano está roto y se "
+     "abre en astillas de madera clara y nueva; el cercano queda a flor de agua y el mar le pasa "
+     "por encima. A su alrededor se abren anillos rotos, alargados como la tabla, claros por "
+     "delante y oscuros por detrás, que se apagan al alejarse."),
     picture("pic_4_4",                                15, "Restos del naufragio",
      "Bajo un cielo cubierto de nubes bajas, desflecadas y de grises distintos, más oscuras en "
      "lo alto, el sol solo se adivina como un resplandor tras ellas, sobre una franja más clara en "
@@ -81,10 +82,11 @@ constexpr ControlDesign kDesign[] = {
      "Sobre una pequeña balsa de troncos sujetos por dos varas atravesadas, que flota en un mar "
      "verde azulado rodeada de ondas, un hombre descalzo de pie, de espaldas y a contraluz, con "
      "el peso en una pierna y una mano en la cadera, se hace visera con la otra sobre los ojos "
-     "y mira a lo lejos una cola de sirena que se arquea fuera del agua y abre su aleta en "
-     "abanico, a un lado del sol de la tarde, ya cerca del horizonte, que dora el cielo, tiende "
-     "sobre el agua un camino de destellos y le dibuja un borde de luz cálida. Arriba se lee: "
-     "AÚN CONSERVO LA ESPERANZA, Y SÉ QUE DEBO APARTARME DE UN DIOS BLASFEMO."),
+     "y mira a lo lejos una cola de sirena, verde dorada y escamosa, que se arquea fuera del "
+     "agua y abre su aleta en abanico, a un lado del sol de la tarde, ya cerca del horizonte, "
+     "que dora el cielo, tiende sobre el agua un camino de destellos y le dibuja un borde de luz "
+     "cálida. Arriba se lee: AÚN CONSERVO LA ESPERANZA, Y SÉ QUE DEBO APARTARME DE UN DIOS "
+     "BLASFEMO."),
     button("cmdIr",         {472, 248, 41, 25},       12, "Ir", "", "Ir", {}, Turn),
     picture("pic_4_0",                                11, "La sirena",
      "Bajo un cielo cian con nubes que el sol bajo dora por debajo, la parte baja de un cuerpo "
@@ -92,10 +94,12 @@ constexpr ControlDesign kDesign[] = {
      "zambullirse, a contraluz y con un borde cálido del lado del sol, gruesa junto al agua y "
      "afinándose hacia arriba, y abre en lo alto una aleta en abanico de dos lóbulos con radios "
      "finos, cuyo borde ondulado deja pasar la luz; de ella caen breves hilos de agua "
-     "transparente que se rompen en gotas. Donde el cuerpo entra en el agua la rodea un anillo de "
-     "agua desplazada con espuma y ondas, y bajo la superficie el cuerpo se adivina borroso. "
-     "Abajo a la izquierda flota, medio hundida en el agua y rodeada de ondas, nuestra balsa de "
-     "troncos atados con cuerda a dos varas atravesadas. Arriba se lee: Ya cerca de mar abierto, "
+     "transparente que se rompen en gotas. Donde el cuerpo entra en el agua el mar se levanta a su "
+     "alrededor en un cuello que rompe en espuma blanca y salpica gotas, y de allí se abren ondas "
+     "rotas; bajo la superficie el cuerpo se adivina borroso. Abajo a la izquierda flota, medio "
+     "hundida, nuestra balsa de troncos atados con cuerda a dos varas atravesadas: el agua lame "
+     "los troncos y corre entre ellos, y bajo la balsa su reflejo oscuro se rompe en franjas. "
+     "Arriba se lee: Ya cerca de mar abierto, "
      "vemos algo engañoso: lo que parece una sirena nada delante de nosotros y luego se hunde en "
      "el mar."),
     picture("pic_2_2",                                10, "Las aves marinas",
@@ -132,37 +136,45 @@ constexpr ControlDesign kDesign[] = {
     box(   "txtComando",    Entry, {88, 248, 377, 28}, 1, "comando.", "Comando",
            {kSansSerifFaces, 9.75}, {rgb(255, 255, 255), rgb(0, 0, 0)}),
     picture("pic_1_0",                                 5, "El barco a medio hacer",
-     "Bajo un cielo azul, con el sol alto a la izquierda envuelto en su resplandor, un barco de "
-     "madera a medio construir descansa con la quilla sobre una hilera de calzos en una playa de "
-     "arena clara, apuntalado por el costado con tres puntales; la quilla, la roda curva que se "
-     "alza en la proa y el codaste de la popa son de la misma madera y sobresalen un poco del "
-     "forro. El costado, claro arriba donde le da el sol, se oscurece hacia el pantoque. Las "
-     "tablas forran la popa y el fondo casi hasta la proa, cada hilada algo más corta que la de "
-     "debajo; las de arriba acaban todas en una misma cuaderna a media eslora, y de allí a la "
-     "proa las cuadernas curvas se alzan desnudas, sujetas por unos listones, con el cielo entre "
-     "ellas y, detrás, las del otro costado, más oscuras. Aún no tiene mástiles: dos palos largos yacen sobre la arena a la derecha, delante "
-     "de una pila de tablas nuevas separadas por listones. Una escalera sube por la popa y un "
-     "tablón de andamio sobre dos caballetes corre a lo largo del costado. La sombra del casco "
-     "cae sobre la arena, a la derecha. Delante, a la izquierda, un caballete grande con una "
-     "tabla a medio serrar y la sierra metida en el corte, entre virutas; detrás de la playa, "
-     "una franja de mar y, al otro lado, colinas verdes y lomas lejanas en la bruma; en el "
-     "cielo, una gran nube a la derecha y otras más finas. Abajo se lee: El barco está a medio "
-     "construir y aquí, a solas, me inquieto. ¡Debo zarpar!"),
+     "Bajo un cielo azul, con el sol alto a la izquierda envuelto en su resplandor, un barco "
+     "de madera a medio construir descansa con la quilla sobre una hilera de calzos en una "
+     "playa de arena clara, apuntalado por el costado con tres puntales que apoyan en sendas "
+     "cuadernas y en tacos sobre la arena; la quilla, la roda curva que se alza en la proa y "
+     "el codaste de la popa son de la misma madera y sobresalen un poco del forro. El costado, "
+     "claro arriba donde le da el sol, se oscurece hacia el pantoque. Las tablas forran la "
+     "popa hasta algo más allá de la media eslora, donde todas las hiladas acaban juntas sobre "
+     "una misma cuaderna; de allí a la proa las cuadernas curvas, todas iguales y a la misma "
+     "distancia, se alzan desnudas desde la quilla, sujetas por tres listones que llegan hasta "
+     "la roda, con el cielo entre ellas y, detrás, las del otro costado, apagadas en la sombra "
+     "del casco. En la parte ya forrada se alzan tres mástiles desnudos, sin velas ni vergas, "
+     "algo inclinados hacia popa, que salen del cuadro por arriba; del mayor cuelga flojo un "
+     "obenque que aún no está tesado. Al pie de la roda espera el equipaje ya preparado: un "
+     "baúl de marinero, dos barriles de agua y un rollo de cabo. Más allá de la proa, solo en "
+     "la arena, un hombre pequeño, de espaldas y con las manos en las caderas, mira hacia el "
+     "mar. Una escalera sube por la popa y un tablón de andamio apoyado sobre dos caballetes "
+     "corre a lo largo del costado. La sombra del casco cae sobre la arena, a la derecha. "
+     "Delante, a la izquierda, un caballete grande con una tabla a medio serrar y la sierra "
+     "metida en el corte, entre virutas; detrás de la playa, una franja de mar y, al otro "
+     "lado, colinas verdes y lomas lejanas en la bruma; en el cielo, una gran nube a la "
+     "derecha y otras más finas. Abajo se lee: El barco está a medio construir y aquí, a "
+     "solas, me inquieto. ¡Debo zarpar!"),
     box(   "txtEscenario",  Scene, kSceneArea,          0, "", "Escenario",
            {kTimesFaces, 11.25}, kWindowColours),
     picture("pic_2_0_2",                              14, "Las islas",
      "Una playa de arena a mediodía, con el sol alto a la izquierda: en medio de la playa, una "
-     "palmera se inclina hacia el sol, con la copa ladeada con el tronco y las hojas arqueadas y "
-     "colgantes, más claras del lado de la luz y en sombra del otro, hojas secas y pardas colgando "
-     "bajo la copa, un racimo de cocos redondos bajo las hojas y las raíces abiertas en la arena, y "
-     "desde el pie del tronco proyecta sobre la arena una sombra corta, hacia delante y a la "
-     "derecha, lejos del sol: la del tronco, que se estrecha, y al final la de las hojas. Delante, a "
+     "palmera de tronco curvo, marcado de anillos desiguales, se inclina hacia el sol; sus hojas "
+     "se arquean y cuelgan, cada una con dos hileras de hojuelas que se estrechan hacia la punta, "
+     "más claras del lado de la luz y en sombra por debajo; un racimo de cocos redondos bajo las "
+     "hojas y el pie del tronco, ensanchado, hundido en la arena; a su pie, un poco hacia delante "
+     "y a la derecha, lejos del sol, la sombra corta del mediodía, casi toda una mancha de hojas. "
+     "Delante, a "
      "la izquierda, un tronco blanqueado por el sol y la sal yace medio hundido en la arena, "
      "con una cuerda atada que se arrastra por ella; cerca, unas conchas y una "
      "hilera de huellas de pies descalzos que baja hasta el agua. Una ola rompe en una línea blanca "
-     "a lo largo de la orilla, que a la derecha se curva hacia delante, y su espuma se retira hacia "
-     "la arena mojada en láminas rotas y llenas de huecos, con un borde de encaje donde se detiene "
-     "y un brillo del cielo en la arena mojada; detrás, un mar azul rizado de pequeñas olas, con un "
+     "a lo largo de la orilla, que a la derecha se curva hacia delante; su espuma avanza más en unos "
+     "sitios que en otros, deja manchas sueltas sobre el agua turquesa y se retira por la arena en "
+     "un encaje lleno de huecos, con una franja de arena mojada más oscura y un brillo del cielo "
+     "donde se detiene; detrás, un mar azul rizado de pequeñas olas, con un "
      "reguero de destellos bajo el sol, a la izquierda una islita de cima verde en el horizonte y, "
      "a la derecha, una gran nube de color crema y otra pequeña más alta."),
     label( "lblAbout",      {104, 328, 137, 49},       8,

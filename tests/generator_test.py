@@ -139,10 +139,10 @@ class HalfBuiltShipTest(unittest.TestCase):
         self.assertLess(y[10], y[0])
         self.assertLess(y[10], y[-1])
 
-    def test_the_spars_lie_clear_of_the_sand_and_shadows_fall_right_away_from_the_sun(self):
-        for butt, head, radius in pic_1_0.SPARS:
-            for end in (np.asarray(butt), np.asarray(head)):
-                self.assertGreater(end[1], radius)
+    def test_the_masts_stand_in_the_planked_hull_and_shadows_fall_right_away_from_the_sun(self):
+        for station, height, radius in pic_1_0.MASTS:
+            self.assertLess(station + radius / pic_1_0.LENGTH, pic_1_0.RIBS[pic_1_0.PLANKED[-1]])
+            for end in (pic_1_0.surf(station, 0.06, 0), pic_1_0.surf(station, 0.06, 0) + [0, height, 0]):
                 shadow = pic_1_0._shadow(end)
                 self.assertAlmostEqual(float(shadow[1]), 0.0)
                 self.assertGreater(shadow[0], end[0])

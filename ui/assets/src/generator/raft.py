@@ -67,6 +67,14 @@ class Log:
         return [c + side * (centre[0] + r * math.cos(x)) + np.array([0, 1.0, 0]) * (centre[1] + r * math.sin(x))
                 for x in a]
 
+    def shows_end(self, cam: Camera, t: float) -> bool:
+        """Whether the cut face at t turns toward the eye at all: seen square
+        from the side, with the eye between the planes of its two ends, a log
+        shows neither, only its bark rounding off at both."""
+        eye = np.array([0.0, cam.eye, 0.0])
+        out = -self.axis if t == 0 else self.axis
+        return float(np.dot(out, eye - self.at(t))) > 0
+
     def near_end(self, cam: Camera) -> float:
         """Which end's face the eye sees: 0 or 1."""
         eye = np.array([0.0, cam.eye, 0.0])
@@ -200,6 +208,11 @@ def draw_log(log: Log, cam: Camera, p: Palette, out: Layers, rng, *, bark: str, 
     # The cut end, its rings round a pith off centre: pale where it faces the
     # sun, in its own shadow where it is turned away.
     face = log.cap(end)
+    if not log.shows_end(cam, end):
+        afloat.split(cam, face, shade, above=out.dry, under=out.wet, depth=out.depth, sight=sight,
+                     wet_fill=wet_fill)
+        waterline(log, cam, p, out.dry, rng)
+        return
     towards = float(np.dot(log.axis if end else -log.axis, sun))
     cut_tone = mix(mix(p.wood_fresh, p.wood_side, 0.45), L.shadow, 0.4)
     cut_tone = mix(cut_tone, mix(p.wood_fresh, L.key, 0.25), min(1.0, max(0.0, towards) * 1.5))
@@ -236,7 +249,7 @@ def afloat_clip(points):
 def soak(log: Log, cam: Camera, p: Palette, svg: Svg, clip: str) -> None:
     """Soaked wood darkens toward the water: a band up from the waterline,
     darkest at the water, over the bark and the cut end alike."""
-    h = log.radius * 0.7
+    h = log.radius * 0.85
     if log.at(0.5)[1] - log.radius > h:
         return
     ts = np.linspace(0.0, 1.0, 14)
@@ -246,7 +259,9 @@ def soak(log: Log, cam: Camera, p: Palette, svg: Svg, clip: str) -> None:
             + [cam.point(log.surface(cam, t, s)) for t, s in zip(ts[::-1], lo[::-1])])
     a = cam.point(log.surface(cam, 0.5, lo[7]))
     b = cam.point(log.surface(cam, 0.5, hi[7]))
-    g = svg.linear(a[0], a[1], b[0], b[1], [(0, p.wood_dark, 0.75), (0.5, p.wood_dark, 0.3), (1, p.wood_dark, 0.0)])
+    wet = mix(p.wood_dark, p.sea_dark, 0.3)
+    g = svg.linear(a[0], a[1], b[0], b[1], [(0, wet, 0.92), (0.35, wet, 0.6), (0.7, p.wood_dark, 0.2),
+                                            (1, p.wood_dark, 0.0)])
     svg.path(polygon(band), fill=g, clip_path=clip)
     end = log.near_end(cam)
     c = log.at(end)
@@ -259,7 +274,9 @@ def soak(log: Log, cam: Camera, p: Palette, svg: Svg, clip: str) -> None:
 
 def waterline(log: Log, cam: Camera, p: Palette, svg: Svg, rng) -> None:
     """Where the water meets the log on the side we see and across its cut
-    end: a thin dark wet line, and broken foam lapping against it."""
+    end: the bark darkest and glistening just over the water, a thin dark
+    wet line, the water climbing it in a light broken lip, and foam lapping
+    against it in dashes."""
     h = -log.at(0)[1]
     if abs(h) >= log.radius:
         return
@@ -273,14 +290,103 @@ def waterline(log: Log, cam: Camera, p: Palette, svg: Svg, rng) -> None:
     flat = np.array([1.0, 0.0, 1.0])
     lines = [[cam.point((log.at(t) + side * across) * flat) for t in ts],
              [cam.point((log.at(end) + side * s * across) * flat) for s in np.linspace(-1, 1, 5)]]
+    lip = mix(p.sea_light, p.light.rim, 0.3)
     for pts in lines:
-        svg.path(polyline(pts), stroke=mix(p.sea_dark, p.light.shadow, 0.5), stroke_width="0.6", opacity="0.8",
+        svg.path(polyline(pts), stroke=mix(p.wood_dark, p.sea_dark, 0.5), stroke_width="0.7", opacity="0.9",
                  stroke_linecap="round")
-        for i in range(len(pts) - 1):
-            if rng.uniform() < 0.6:
-                (x0, y0), (x1, y1) = pts[i], pts[i + 1]
-                svg.path(lens(x0, y0 + 0.45, x1, y1 + 0.45, rng.uniform(0.3, 0.6)), fill=p.foam,
-                         opacity=num(rng.uniform(0.35, 0.7)))
+    # Small waves stand up against the log and hide its foot unevenly: the
+    # sea's own colour over the bark, a lit lip on each crest, foam where one breaks.
+    z = float(log.at(0.5)[2])
+    water = mix(sea_colour(p, z), p.sea_dark, 0.15)
+    phase, period = rng.uniform(0, 6.3), rng.uniform(5.0, 8.0)
+    for shape in ([(log.at(t) + side * across) * flat for t in np.linspace(0, 1, 40)],
+                  [(log.at(end) + side * s * across) * flat for s in np.linspace(-1, 1, 7)]):
+        crest = []
+        for i, q in enumerate(shape):
+            u = float(np.dot(q, log.axis)) + float(np.dot(q, side))
+            lift = log.radius * 0.28 * max(0.0, math.sin(u * period + phase) * 0.6
+                                          + math.sin(u * period * 2.3 + phase * 1.7) * 0.4)
+            crest.append(q + UP * lift)
+        top = [cam.point(q) for q in crest]
+        foot = [(x, y + 0.9) for x, y in (cam.point(q) for q in shape)]
+        svg.path(polygon(top + foot[::-1]), fill=water, filter=svg.blur(0.15))
+        for i in range(len(top) - 1):
+            (x0, y0), (x1, y1) = top[i], top[i + 1]
+            lifted = crest[i][1] > log.radius * 0.08
+            if rng.uniform() < (0.75 if lifted else 0.3):
+                svg.path(lens(x0, y0, x1, y1, rng.uniform(0.25, 0.4)), fill=lip, opacity=num(rng.uniform(0.35, 0.65)))
+            if lifted and rng.uniform() < 0.3:
+                svg.path(lens(x0, y0 + 0.1, x1, y1 + 0.1, rng.uniform(0.35, 0.6)), fill=p.foam,
+                         opacity=num(rng.uniform(0.4, 0.7)))
+
+
+def sea_colour(p: Palette, z: float) -> str:
+    """The bare sea's colour at distance z, as the sea's base lays it."""
+    t = min(1.0, max(0.0, math.log(400 / z) / math.log(400 / 4.5)))
+    return mix(p.sea_horizon, p.sea_near, t ** 0.7)
+
+
+def between(a: Log, b: Log, cam: Camera, p: Palette, svg: Svg, rng) -> None:
+    """The water standing in the gap between two logs side by side: a dark
+    slot with the sky glinting on it in broken slivers, drawn before the
+    nearer log, so only what its neighbour leaves open shows."""
+    flat = np.array([1.0, 0.0, 1.0])
+    ts = np.linspace(0.0, 1.0, 16)
+    mids, lo, hi = [], [], []
+    for t in ts:
+        pa, pb = a.at(t) * flat, b.at(min(1.0, t * a.length / b.length)) * flat
+        d = pb - pa
+        n = float(np.linalg.norm(d))
+        if n < 1e-6:
+            return
+        d /= n
+        ra = math.sqrt(max(0.0, a.radius ** 2 - a.at(0)[1] ** 2))
+        rb = math.sqrt(max(0.0, b.radius ** 2 - b.at(0)[1] ** 2))
+        lo.append(pa + d * ra * 0.8)
+        hi.append(pb - d * rb * 0.8)
+        mids.append((pa + d * ra + pb - d * rb) / 2)
+    slot = [cam.point(q) for q in lo] + [cam.point(q) for q in hi[::-1]]
+    svg.path(polygon(slot), fill=mix(p.sea_dark, p.light.shadow, 0.35))
+    glint = mix(p.sea_light, p.light.rim, 0.35)
+    for i in range(len(mids) - 1):
+        if rng.uniform() < 0.5:
+            continue
+        (x0, y0), (x1, y1) = cam.point(mids[i]), cam.point(mids[i + 1])
+        svg.path(lens(x0, y0, x1, y1, rng.uniform(0.25, 0.45)), fill=glint, opacity=num(rng.uniform(0.35, 0.7)))
+
+
+def reflection(cam: Camera, p: Palette, svg: Svg, logs: list, rng) -> None:
+    """The raft upside down in the water under its near side, broken by the
+    ripples into bands: the logs' dry outlines mirrored in the surface,
+    dark and tinted with the sea, seen only through a comb of wavering
+    strips whose gaps take the sky's light."""
+    shapes = []
+    for g in logs:
+        body = [np.array([q[0], -q[1], q[2]]) for q in g.outline(cam) if q[1] >= -0.02]
+        if len(body) >= 3:
+            shapes.append(polygon([cam.point(q) for q in body]))
+        face = [np.array([q[0], -q[1], q[2]]) for q in g.cap(g.near_end(cam)) if q[1] >= -0.02]
+        if len(face) >= 3:
+            shapes.append(polygon([cam.point(q) for q in face]))
+    if not shapes:
+        return
+    pts = [cam.point(q) for g in logs for q in g.outline(cam)]
+    xs, ys = [q[0] for q in pts], [q[1] for q in pts]
+    x0, x1 = min(xs) - 2, max(xs) + 2
+    y0, y1 = min(ys) - 1, max(ys) + 6
+    comb, y = [], y0
+    while y < y1:
+        band = rng.uniform(0.5, 0.9)
+        x = x0 + rng.uniform(0, 3)
+        while x < x1:
+            run = rng.uniform(3, 12)
+            comb.append(lens(x, y + band / 2, min(x1, x + run), y + band / 2 + rng.uniform(-0.2, 0.2), band))
+            x += run + rng.uniform(0.4, 2.0)
+        y += band + rng.uniform(0.25, 0.5)
+    clip = svg.clip(" ".join(comb))
+    tone = mix(mix(p.wood_dark, p.sea_dark, 0.45), p.light.shadow, 0.2)
+    svg.add(f'<g clip-path="{clip}" opacity="0.95">' + "".join(f'<path d="{d}" fill="{tone}"/>' for d in shapes)
+            + "</g>")
 
 
 class Rope(NamedTuple):
@@ -343,7 +449,14 @@ def raft(cam: Camera, p: Palette, out: Layers, rng, *, corner, heading: float, l
     # Painter's order: farthest axis first.
     order = sorted(built, key=lambda g: -np.linalg.norm(g.at(0.5) - eye))
     barks = [mix(p.wood_side, p.wood_lit, 0.1), mix(p.wood_side, p.wood_dark, 0.1), mix(p.wood_side, p.wood_dark, 0.25)]
+    reflection(cam, p, out.surface, built, rng)
     for g in order:
+        # The water in the gap behind this log, toward its farther neighbour.
+        for k in (g.seed - 1, g.seed + 1):
+            if 0 <= k < len(built):
+                other = built[k]
+                if np.linalg.norm(other.at(0.5) - eye) > np.linalg.norm(g.at(0.5) - eye):
+                    between(other, g, cam, p, out.dry, rng)
         draw_log(g, cam, p, out, rng, bark=barks[g.seed % 3], tops=tops)
     top = max(g.radius * (1 - bob) for g in built)
     pole_r = radius * pole
@@ -386,8 +499,11 @@ def afloat_marks(cam: Camera, p: Palette, svg: Svg, logs: list, rng, *, shadow: 
     a = centre - first.axis * run
     b = centre + first.axis * run
     from . import sea
-    sea.rings(svg, cam, p, ((a[0], a[2]), (b[0], b[2])), radii=[half * 1.25, half * 1.6], width=0.03,
-              light=mix(p.sea_light, p.light.rim, 0.25), light_opacity=0.45, dark_opacity=0.35)
+    # The swell the raft rides on breaks its rings into runs, not a drawn ellipse.
+    from .waves import WaveField
+    swell = WaveField(seed=int(rng.integers(1 << 30)), wavelength=1.6, steepness=0.025)
+    sea.rings(svg, cam, p, ((a[0], a[2]), (b[0], b[2])), radii=[half * 1.2, half * 1.55], width=0.05,
+              light=mix(p.sea_light, p.light.rim, 0.25), light_opacity=0.3, dark_opacity=0.25, rough=(rng, swell))
     # Foam against the near logs' sides, in broken dashes.
     near = last if np.linalg.norm(last.at(0.5)) < np.linalg.norm(first.at(0.5)) else first
     off = side if near is last else -side

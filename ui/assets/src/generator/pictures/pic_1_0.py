@@ -1,11 +1,12 @@
 """The start: a ship half built on the beach. The hull stands on a row of
-keel blocks, shored up on the near side, planked from the stern forward and
-from the keel up: the bottom runs nearly to the bow, the upper strakes stop
-together on one rib amidships, and forward of it the bare frames stand open,
-held fair by ribbands. No mast is stepped yet; the spars lie on the sand by
-the bow. The sun, high at the top left, throws the hull's shadow to the
-right across the sand; a staging plank along the side, a builder's yard in
-front."""
+keel blocks, shored up on the near side, planked from the stern forward to
+one frame a little past amidships, where every strake ends; forward of it
+the bare frames stand open, held fair by ribbands. Three bare lower masts
+are already stepped in the planked after body. The sun, high at the top
+left, throws the hull's shadow to the right across the sand; a staging plank
+along the side, a sawhorse in front. Beyond the bow, the narrator alone on
+the sand with his back to us, looking out to sea, his gear packed and
+waiting at the foot of the stem."""
 
 from __future__ import annotations
 
@@ -22,7 +23,9 @@ from ..caption import Caption
 from ..compose import Layer, Picture
 from ..hull import Hull
 from ..palette import BRIGHT, mix
+from ..skeleton import Pose, ellipse, limb
 from ..svg import Svg, lens, num, polygon, polyline, smooth
+from .pic_4_2 import SHIRT, rimmed
 
 # Noon on the beach, held back toward the set's muted look: the sky greyed
 # toward the far hills, the clouds a warm off-white, the sand pale beige.
@@ -88,27 +91,23 @@ KEEL_DEPTH = 0.35
 ROCKER = 0.6
 ORIGIN = np.array([-7.6, KEEL_Y, 25.5])
 YAW = math.radians(22)
-# Frames about a metre and a half apart: few enough that each bare one reads
-# as a rib of the hull rather than a paling.
-RIBS = [round(0.06 + 0.9 * i / 11, 4) for i in range(12)]
+# Frames about a metre and a half apart, evenly: few enough that each bare
+# one reads as a rib of the hull rather than a paling. All of them stand
+# square to the keel; only the stem, forward of the last, rakes out.
+RIBS = [round(0.06 + 0.9 * i / 11, 4) for i in range(11)]
 STRAKES = 9
-# The rib each strake ends on, from the garboard up: planked from the keel
-# up and from the stern forward. The garboards run nearly to the bow, each
-# strake above stops a rib or two short of the one below, and the three
-# under the sheer are hung only on the after half, so they stop together on
-# one rib. Forward the frames stand open down past the turn of the bilge,
-# where a rib shows its curve: in toward the keel, flaring out at the head.
-PLANKED = [10, 10, 9, 8, 7, 7, 5, 5, 5]
-# The far side is planked to the same pattern, so through the opening one
+# The rib each strake ends on, from the garboard up: planked from the stern
+# forward, every strake butted on the same frame a little past amidships, so
+# the planking ends in one clean line. Forward of it the frames stand open
+# from the keel to the head, each showing its curve: in toward the keel,
+# flaring out at the head, narrower toward the bow.
+PLANKED = [6] * STRAKES
+# The far side is planked to the same frame, so through the opening one
 # sees its bare ribs from inside and the day beyond them.
 PLANKED_FAR = PLANKED
-# No mast is stepped yet: the spars lie on the sand beside the hull, on two
-# sleepers, each (butt, head, radius at the butt) in world metres.
-SPARS = [((7.4, 0.5, 22.9), (18.5, 0.5, 27.4), 0.28),
-         ((8.9, 0.4, 24.4), (17.3, 0.4, 27.8), 0.18)]
 # Ribbands: long battens nailed round the bare frames to hold them fair
 # until the planks go on, (height fraction, first rib) each.
-RIBBANDS = [(1.0, 5), (0.83, 5), (0.5, 9)]
+RIBBANDS = [(1.0, 6), (0.7, 6), (0.4, 6)]
 WALE = 5
 # The light across the near side's planking, from the keel (0) to the sheer
 # (1): shade where positive is sun, negative the hull's own shadow.
@@ -134,7 +133,7 @@ def surf(s, t, side):
     forward and its transom aft, then set on the stocks and turned."""
     x, y, z = HULL.local(s, t, side)
     t = np.asarray(t, float)
-    x = x + 1.6 * _smoothstep(0.72, 1.0, s) * t ** 1.6 - 1.3 * _smoothstep(0.18, 0.0, s) * t
+    x = x + 1.6 * _smoothstep(0.88, 1.0, s) * t ** 1.6 - 1.3 * _smoothstep(0.18, 0.0, s) * t
     # The keel rockers up toward both ends; the sheer keeps its line.
     y = y + ROCKER * (2 * np.asarray(s, float) - 1) ** 2 * (1 - t)
     return _place(x, y, z)
@@ -322,15 +321,19 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
                   fill=mix(mix(wood_in, P.wood_side, 0.15 + 0.04 * (k % 2)), P.light.shadow, 0.3))
     # Those ribs stand further off and inside the hull's shade: darker and
     # cooler than the near frames, so the near ones read in front of them.
-    far_rib = mix(mix(P.wood_dark, P.wood_side, 0.25), P.light.shadow, 0.3)
+    far_rib = mix(mix(mix(P.wood_dark, P.wood_side, 0.4), P.light.shadow, 0.25), P.mountain, 0.22)
     for s in RIBS:
-        pts = rib_curve(s, far)
-        stroke_path(pts, far_rib, 0.3 * px_mid, cap="butt")
-        # Its inner face, toward us, takes a little of the light that falls into the hull.
+        # Their heads a little short of the sheer, so none stands up over the near rail.
+        pts = rib_curve(s, far, top=0.95)
+        stroke_path(pts, far_rib, 0.2 * px_mid, cap="butt")
+        # Its inner face, toward us, takes only a little of the light that falls into the hull.
         stroke_path(pts[4:] + [-0.05 * math.cos(YAW), 0, -0.05 * math.sin(YAW)],
-                    mix(far_rib, P.wood_side, 0.45), 0.14 * px_mid, opacity="0.8", cap="butt")
+                    mix(far_rib, P.wood_side, 0.2), 0.12 * px_mid, opacity="0.7", cap="butt")
     # The keelson along the floor.
-    stroke_path(surf(np.linspace(0.05, 0.95, 20), np.full(20, 0.06), 0), P.wood_dark, 0.3 * px_mid)
+    stroke_path(surf(np.linspace(0.05, 0.9, 20), np.full(20, 0.06), 0), P.wood_dark, 0.3 * px_mid, cap="butt")
+    # The masts, stepped on the keelson and wedged in the deck beams of the
+    # planked after body; the near side's planking hides them below the rail.
+    shroud = _masts(cam, ship, shade)
 
     # The near side: every rib, then the planks over them. A rib is a sawn
     # timber square to the hull's section: its aft face toward the sun, its
@@ -433,9 +436,18 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
 
     # Ribbands round the bare frames, sprung to the same curve the planks
     # will take: a dark underside, the lit top edge toward the sun.
+    # Each is sprung fair through the ribs it is nailed to and let into the stem.
+    fore = np.array([math.cos(YAW), 0.0, math.sin(YAW)])
     for t, r0 in RIBBANDS:
-        s = np.linspace(RIBS[r0] - 0.004, 0.985, 24)
-        line = surf(s, np.full_like(s, min(t, 0.985)), near)
+        tt = min(t, 0.985)
+        knots = [surf(r, tt, near) for r in RIBS[r0:]] + [surf(1.0, tt, 0) + fore * 0.16 + OUT * 0.05]
+        knots = [surf(RIBS[r0] - 0.004, tt, near)] + knots
+        # A batten bends fair: a cubic through its nails, not a line that kinks where the hull does.
+        knots = np.array(knots)
+        u = np.concatenate([[0], np.cumsum(np.linalg.norm(np.diff(knots, axis=0), axis=1))])
+        fit = [np.polyfit(u, knots[:, i], 3) for i in range(3)]
+        uu = np.linspace(0, u[-1], 40)
+        line = np.stack([np.polyval(f, uu) for f in fit], -1)
         stroke_path(line, mix(P.wood_dark, P.wood_side, 0.4), 0.13 * px_mid, cap="butt")
         stroke_path(line + [0, 0.04, 0], mix(P.wood_side, P.wood_lit, 0.7), 0.06 * px_mid, cap="butt")
         for r in RIBS[r0 + 1:]:
@@ -469,6 +481,8 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         c = feet + (top + [0, 0.5, 0] + out * 0.05 - feet) * f
         stroke_path([c - along * 0.28, c + along * 0.28], mix(P.wood_lit, P.light.rim, 0.3), 0.06 * px_mid)
     _backbone(cam, ship, px_mid)
+    # The slack shroud over the rail, in front of the planking it hangs down.
+    ship.path(shroud, fill="none", stroke=mix(P.wood_dark, P.ink, 0.3), stroke_width="0.45", opacity="0.9")
 
 
 # The backbone's timbers, all one piece of wood: keel, stem and sternpost.
@@ -490,14 +504,17 @@ def _backbone(cam, ship: Svg, px_mid: float):
     post = surf(np.zeros_like(t), t, 0) + aft * 0.22 + OUT * 0.05
     # The stem: the bow's curve carried on ahead of the plank ends and up past the sheer.
     stem = surf(np.ones(18), np.linspace(0, 1.12, 18), 0) + fore * 0.18 + OUT * 0.05
+    # Both posts are let down into the keel's end, not stood on top of it.
+    post = np.concatenate([[post[0] - [0, 0.3, 0]], post])
+    stem = np.concatenate([[stem[0] - [0, 0.3, 0]], stem])
     s = np.linspace(0.0, 1.0, 30)
     keel_top = surf(s, np.zeros_like(s), 0) + OUT * 0.12
     depth = KEEL_DEPTH + 0.12
     keel_bottom = keel_top - [0, depth, 0]
     # The keel runs out under the posts, so the three read as one timber.
-    keel_top = np.concatenate([[post[0]], keel_top, [stem[0]]])
-    keel_bottom = np.concatenate([[post[0] - [0, depth, 0] + aft * 0.1], keel_bottom,
-                                  [stem[0] - [0, depth, 0] + fore * 0.1]])
+    keel_top = np.concatenate([[post[1]], keel_top, [stem[1]]])
+    keel_bottom = np.concatenate([[post[1] - [0, depth, 0] + aft * 0.1], keel_bottom,
+                                  [stem[1] - [0, depth, 0] + fore * 0.1]])
     ship.path(polygon(_screen(cam, np.concatenate([keel_top, keel_bottom[::-1]]))), fill=tone)
     # The keel's lower half turned from the sun, and its dark bottom arris.
     mid = (keel_top + keel_bottom) / 2
@@ -512,6 +529,50 @@ def _backbone(cam, ship: Svg, px_mid: float):
         ship.path(polyline(_screen(cam, line + lit_side * BACKBONE_SIDED * 0.35 + [0, 0.04, 0])), stroke=rim,
                   stroke_width=num(0.07 * px_mid), stroke_linecap="butt", fill="none", opacity="0.85")
 
+
+# The three lower masts, already stepped in the finished after body, bare:
+# no yards, no tops, the standing rigging not yet set up. (station along
+# the hull, height above the keel, radius at the deck), raked a little aft.
+MASTS = [(0.09, 15.0, 0.18), (0.3, 18.0, 0.24), (0.47, 16.5, 0.21)]
+RAKE = math.radians(4)
+
+
+def _masts(cam, ship: Svg, shade: Svg) -> str:
+    """Each a round spar tapering to its head, lit down its left side and in
+    shade on the right, its long shadow thrown across the sand behind the hull;
+    from the mainmast one shroud hangs slack over the rail, not yet set up."""
+    ground = mix(P.sand, P.light.shadow, 0.5)
+    aft = np.array([-math.cos(YAW), 0.0, -math.sin(YAW)])
+    spar = mix(P.wood_lit, P.wood_fresh, 0.35)
+    for st, height, radius in MASTS:
+        step = surf(st, 0.06, 0)
+        up = np.array([0.0, math.cos(RAKE), 0.0]) + aft * math.sin(RAKE)
+        ts = np.linspace(0, 1, 30)
+        axis = [step + up * height * t for t in ts]
+        rs = radius * (1.05 - 0.45 * ts ** 1.2)
+        band = [_shadow(p) + OUT * r for p, r in zip(axis, rs)] + [_shadow(p) - OUT * r for p, r in
+                                                                     zip(axis[::-1], rs[::-1])]
+        shade.path(polygon(_screen(cam, band)), fill=ground, opacity="0.85")
+        scr = [cam.point(p) for p in axis]
+        k = [float(cam.scale(p[2])) for p in axis]
+
+        def strip(v0, v1):
+            a = [(x + v0 * r * kk, y) for (x, y), r, kk in zip(scr, rs, k)]
+            b = [(x + v1 * r * kk, y) for (x, y), r, kk in zip(scr, rs, k)]
+            return polygon(a + b[::-1])
+
+        ship.path(strip(-1, 1), fill=mix(spar, P.wood_dark, 0.45))
+        ship.path(strip(-1, 0.35), fill=mix(spar, P.wood_side, 0.25))
+        ship.path(strip(-1, -0.2), fill=spar)
+        ship.path(strip(-0.95, -0.62), fill=mix(spar, P.light.rim, 0.45))
+        if st == 0.3:
+            # One shroud rove over the masthead and left slack, its end hung over the rail aft.
+            head = step + up * height * 0.72
+            foot = surf(st - 0.09, 1.0, -1) + OUT * 0.3 - [0, 0.6, 0]
+            (ax, ay), (bx, by) = cam.point(head), cam.point(foot)
+            mx, my = (ax + bx) / 2 + 5.0, (ay + by) / 2 + 8.0
+            shroud = f"M{num(ax)},{num(ay)}Q{num(mx)},{num(my)} {num(bx)},{num(by)}"
+    return shroud
 
 def _under_sheer(s, drop):
     """The height fraction at station s that lies `drop` metres under the sheer."""
@@ -608,17 +669,23 @@ def _shores(cam, svg: Svg, shade: Svg):
                    opacity="0.85")
 
     # Shores: squared timbers from a sole board on the sand up to the turn
-    # of the bilge, leaning in at one angle.
-    for s in (0.33, 0.56, 0.79):
-        top = surf(s, 0.4, -1)
+    # of the bilge, leaning in at one angle, each against a frame: its head
+    # on a cleat nailed to the planking or to the bare rib, cut to bear square.
+    for r in (3, 7, 9):
+        s = RIBS[r]
+        top = surf(s, 0.36, -1) + OUT * 0.06
         foot = np.array([top[0], 0.0, top[2]]) + OUT * 1.9
         _box(cam, svg, shade, foot + OUT * 0.1, 0.35, 0.3, 0.08, mix(P.wood_side, P.wood_lit, 0.3))
         timber(foot + [0, 0.08, 0], top, 0.15)
+        cleat = [surf(s, 0.36 + dt, -1) + OUT * 0.07 for dt in (-0.06, 0.07)]
+        (ax, ay), (bx, by) = cam.point(cleat[0]), cam.point(cleat[1])
+        svg.path(f"M{num(ax)},{num(ay)}L{num(bx)},{num(by)}", stroke=mix(P.wood_lit, P.light.key, 0.25),
+                 stroke_width=num(0.12 * px), stroke_linecap="butt")
     # The staging: a long plank on two trestles, at the height of the turn
     # of the topsides, clear of the hull by a stride.
     y = 2.5
     ends = []
-    for s in (0.2, 0.48):
+    for s in (0.19, 0.43):
         lo, hi = 0.0, 1.0
         for _ in range(20):
             mid = (lo + hi) / 2
@@ -634,7 +701,7 @@ def _shores(cam, svg: Svg, shade: Svg):
     a, b = ends
     d = (b - a) / np.linalg.norm(b - a)
     mid = (a + b) / 2
-    length = float(np.linalg.norm(b - a)) + 2.2
+    length = float(np.linalg.norm(b - a)) + 1.2
     yaw = math.atan2(d[2], d[0])
     # Its shadow across the planking under it, thrown down and to the right.
     reach = 0.6 / max(0.1, float(np.dot(SUN, OUT)))
@@ -654,106 +721,14 @@ def _shores(cam, svg: Svg, shade: Svg):
     shade.path(polygon(_screen(cam, sh)), fill=ground, opacity="0.85")
 
 
-def _spars(cam, svg: Svg, shade: Svg):
-    """The masts not yet stepped: round spars lying on two sleepers, each
-    tapering from its butt to its head, lit along the top and in shade
-    underneath, the butt's end grain turned to the sun."""
-    ground = mix(P.sand, P.light.shadow, 0.55)
-    for u in (1.4, 6.2):
-        c = np.asarray(SPARS[0][0]) + ALONG * u
-        _box(cam, svg, shade, np.array([c[0], 0.0, c[2]]) - OUT * 0.4, 0.14, 0.9, 0.22,
-             mix(P.wood_side, P.wood_dark, 0.2))
-    for butt, head, radius in SPARS:
-        a, b = np.asarray(butt, float), np.asarray(head, float)
-        ts = np.linspace(0, 1, 24)
-        axis = [a + (b - a) * t for t in ts]
-        rs = radius * (1 - 0.45 * ts ** 1.3)
-        # The shadow on the sand, right and away from it.
-        band = [_shadow(p + [0, r, 0]) + OUT * r for p, r in zip(axis, rs)]
-        band += [_shadow(p + [0, r, 0]) - OUT * r for p, r in zip(axis[::-1], rs[::-1])]
-        shade.path(polygon(_screen(cam, band)), fill=ground, opacity="0.85")
-        scr = [cam.point(p) for p in axis]
-        k = [float(cam.scale(p[2])) for p in axis]
-
-        def strip(v0, v1):
-            upper = [(x, y - v0 * r * kk) for (x, y), r, kk in zip(scr, rs, k)]
-            lower = [(x, y - v1 * r * kk) for (x, y), r, kk in zip(scr, rs, k)]
-            return polygon(upper + lower[::-1])
-
-        svg.path(strip(1, -1), fill=mix(P.wood_side, P.wood_dark, 0.35))
-        svg.path(strip(1, -0.15), fill=mix(P.wood_side, P.wood_lit, 0.45))
-        svg.path(strip(1, 0.45), fill=mix(P.wood_lit, P.light.rim, 0.3))
-        svg.path(strip(1, 0.8), fill=mix(P.wood_lit, P.light.rim, 0.7))
-        # The butt: end grain, pale and facing the sun, with its rings.
-        (x, y), kk = scr[0], k[0]
-        rr = radius * kk
-        ang = math.degrees(math.atan2(scr[1][1] - y, scr[1][0] - x))
-        svg.add(f'<ellipse cx="{num(x)}" cy="{num(y)}" rx="{num(rr * 0.42)}" ry="{num(rr)}" '
-                f'transform="rotate({num(ang)} {num(x)} {num(y)})" fill="{mix(P.wood_fresh, P.light.key, 0.25)}"/>')
-        svg.add(f'<ellipse cx="{num(x)}" cy="{num(y)}" rx="{num(rr * 0.22)}" ry="{num(rr * 0.55)}" '
-                f'transform="rotate({num(ang)} {num(x)} {num(y)})" fill="none" '
-                f'stroke="{mix(P.wood_fresh, P.wood_side, 0.5)}" stroke-width="0.3"/>')
-
-
 # --- the yard -----------------------------------------------------------------------
-
-LAYERS = 5
 
 
 def _yard(cam, rng, svg: Svg, shade: Svg):
     ground = mix(P.sand, P.light.shadow, 0.55)
-    # New-sawn timber, paler than the hull's weathered planks and the sleepers under it.
+    # New-sawn timber, paler than the hull's weathered planks.
     fresh = replace(P, wood_side=mix(P.wood_side, P.wood_fresh, 0.45), wood_dark=mix(P.wood_dark, P.wood_side, 0.4))
-    # A stack of sawn planks on two sleepers, waiting to go on, its end
-    # turned to us and to the sun: the plank ends in rows, and between the
-    # rows the stickers that let the air through, dark in the gaps.
-    x0, z0 = 11.4, 27.6
-    yaw = math.radians(52)
-    c, s = math.cos(yaw), math.sin(yaw)
-    L, pitch, thick = 4.2, 0.22, 0.15
-
-    def at(u, v, y):
-        return np.array([x0 + c * u - s * v, y, z0 + s * u + c * v])
-
-    pts = [at(-L / 2, -0.55, 0), at(L / 2, -0.55, 0), at(L / 2, 0.55, 0), at(-L / 2, 0.55, 0)]
-    height = 0.12 + LAYERS * pitch
-    top = [p + [0, height, 0] for p in pts]
-    shade.path(polygon(_screen(cam, pts[:2] + [_shadow(top[1]), _shadow(top[2]), _shadow(top[3])] + pts[3:])),
-               fill=ground, opacity="0.8")
     sink, sink_depth = Svg(svg.width, svg.height), Svg(svg.width, svg.height)
-    for u in (-1.5, 1.5):
-        sleeper = wood.Plank(length=1.4, width=0.16, thickness=0.12, centre=tuple(at(u, 0, 0.06)),
-                             yaw=yaw + math.pi / 2, seed=300 + int(u * 10), splintered=(False, False),
-                             nails=False, knots=0)
-        wood.draw(sleeper, cam, P, SUN, above=svg, under=sink, depth=sink_depth, sight=1.0, wet=False)
-    # The shade inside the pile, seen through the gaps between the planks.
-    inner = [at(-L / 2 + 0.06, -0.5, 0.12), at(-L / 2 + 0.06, 0.5, 0.12), at(-L / 2 + 0.06, 0.5, height - 0.1),
-             at(-L / 2 + 0.06, -0.5, height - 0.1), at(L / 2 - 0.1, -0.5, height - 0.1), at(L / 2 - 0.1, -0.5, 0.12)]
-    svg.path(polygon(_screen(cam, inner)), fill=mix(P.wood_dark, P.light.shadow, 0.3))
-    # Layers of three from the bottom up, the far plank of each first.
-    for layer in range(LAYERS):
-        y = 0.12 + thick / 2 + layer * pitch
-        for col in (2, 1, 0):
-            if layer == LAYERS - 1 and col == 2:
-                continue
-            k = layer * 3 + col
-            v = -0.35 + 0.35 * col + rng.uniform(-0.015, 0.015)
-            du = rng.uniform(-0.06, 0.06)
-            plank = wood.Plank(length=L - 0.1 + rng.uniform(-0.1, 0.0), width=0.32, thickness=thick,
-                               centre=tuple(at(du, v, y)), yaw=yaw + rng.uniform(-0.01, 0.01), seed=310 + k,
-                               splintered=(False, False), nails=False, knots=1)
-            wood.draw(plank, cam, fresh, SUN, above=svg, under=sink, depth=sink_depth, sight=1.0, wet=False)
-            # The sawn end's corners, a shade darker along its lower and far edges.
-            e = [cam.point(plank.world(-plank.length / 2, vv, ww)) for vv, ww in
-                 ((0.16, thick / 2), (0.16, -thick / 2), (-0.16, -thick / 2))]
-            svg.path(polyline(e), stroke=mix(P.wood_dark, P.wood_side, 0.3), stroke_width="0.3", opacity="0.8")
-        if layer < LAYERS - 1:
-            for u in (-1.5, 0.0, 1.5):
-                sticker = wood.Plank(length=1.15, width=0.06, thickness=pitch - thick,
-                                     centre=tuple(at(u, 0, y + thick / 2 + (pitch - thick) / 2)),
-                                     yaw=yaw + math.pi / 2, seed=400 + layer * 3 + int(u), splintered=(False, False),
-                                     nails=False, knots=0)
-                wood.draw(sticker, cam, P, SUN, above=svg, under=sink, depth=sink_depth, sight=1.0, wet=False)
     # The saw in two or three flat tones, drawn a little generous so it reads at a glance.
     steel = mix(mix(P.cloud_shade, P.ink, 0.35), P.wood_fresh, 0.1)
     steel_lit = mix(P.cloud_lit, P.light.key, 0.4)
@@ -763,7 +738,7 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
     # A sawhorse with a plank across it, the saw standing in the half-made cut.
     # A shipwright's trestle, stouter than a joiner's, and a deck plank on it:
     # drawn large, so that at the smallest size it still reads as a saw in a cut.
-    hx0, hz0 = -9.6, 22.6
+    hx0, hz0 = -10.3, 22.6
     G = 1.45
     px = float(cam.scale(hz0)) * G
     legs, beam = mix(P.wood_side, P.wood_dark, 0.2), mix(P.wood_side, P.wood_lit, 0.6)
@@ -849,6 +824,129 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
                  fill=mix(P.wood_fresh, P.wood_lit, rng.uniform(0, 0.45)), opacity=num(rng.uniform(0.75, 1.0)))
 
 
+# --- the narrator -------------------------------------------------------------------
+
+HEAD = 0.23
+# Alone on the sand beyond the bow, his back to us and to the ship, looking
+# out at the water with both hands on his hips, the weight on his right leg.
+# In the plane of his back, metres: x to our right, y up from the sand.
+NARRATOR = Pose(HEAD, {
+    "head": (0.0, 1.64),
+    "shoulder": (-0.15, 1.48), "elbow": (-0.34, 1.24), "wrist": (-0.19, 1.05), "hand": (-0.09, 0.95),
+    "shoulder.far": (0.15, 1.48), "elbow.far": (0.34, 1.25), "wrist.far": (0.19, 1.06), "hand.far": (0.09, 0.96),
+    "hip": (-0.09, 0.95), "knee": (-0.14, 0.5), "ankle": (-0.17, 0.08),
+    "hip.far": (0.08, 0.95), "knee.far": (0.07, 0.5), "ankle.far": (0.06, 0.08),
+})
+# Where he stands (world x, z): clear of the bow, his head and shoulders
+# against the strip of sea.
+STANDS = (21.2, 52.0)
+
+
+def _narrator(cam, svg: Svg, shade: Svg):
+    """A small dark figure with the sun's edge down his left side, and his
+    shadow thrown right and away across the sand."""
+    NARRATOR.check()
+    j = NARRATOR.joints
+    X, Z = STANDS
+    L = P.light
+
+    def world(q):
+        return np.array([X + q[0], q[1], Z])
+
+    def pt(q):
+        return cam.point(world(q))
+
+    shirt = mix(SHIRT, L.key, 0.12)
+    trousers = mix(mix(P.cloth_dark, P.wood_dark, 0.35), P.ink, 0.3)
+    skin = mix(P.skin, L.shadow, 0.15)
+    rim = mix(L.rim, P.wood_fresh, 0.3)
+    parts = []           # (outline in metres, fill) from the back to the front
+    for side in (".far", ""):
+        hip, knee, ankle = j["hip" + side], j["knee" + side], j["ankle" + side]
+        parts.append((limb(hip, knee, 0.095, 0.07), trousers))
+        parts.append((limb(knee, ankle, 0.07, 0.055), trousers))
+        # The heel and the back of the shoe, on the sand.
+        parts.append((ellipse((ankle[0], 0.045), 0.055, 0.045), mix(P.wood_dark, P.ink, 0.4)))
+    parts.append(([(-0.15, 1.0), (0.15, 1.0), (0.15, 0.86), (-0.15, 0.86)], trousers))
+    # The shirt over the back, broad at the shoulders, loose at the belt.
+    parts.append(([(-0.2, 1.5), (-0.06, 1.53), (0.06, 1.53), (0.2, 1.5), (0.2, 1.38), (0.16, 1.0), (0.15, 0.92),
+                   (-0.15, 0.92), (-0.17, 1.0), (-0.2, 1.38)], shirt))
+    for side in (".far", ""):
+        sh, el, wr, ha = (j[n + side] for n in ("shoulder", "elbow", "wrist", "hand"))
+        parts.append((limb(sh, el, 0.07, 0.055), shirt))
+        parts.append((limb(el, wr, 0.05, 0.04), skin))
+        parts.append((limb(wr, ha, 0.04, 0.035), skin))
+    parts.append((limb((0.0, 1.5), (0.0, 1.58), 0.05, 0.05), skin))
+    parts.append((ellipse(j["head"], 0.095, 0.12), P.hair))
+    # The shadow of a body, not of a cut-out: each part thrown from the front
+    # and the back of him, so it has some breadth on the sand.
+    ground = mix(P.sand, L.shadow, 0.65)
+    for outline, _ in parts:
+        for dz in (-0.12, 0.12):
+            shade.path(polygon(_screen(cam, [_shadow(world(q) + [0, 0, dz]) for q in outline])), fill=ground,
+                       opacity="0.9")
+    for outline, fill in parts:
+        d = polygon([pt(q) for q in outline])
+        rimmed(svg, d, fill, mix(fill, rim, 0.55), shift=(0.35, 0.0))
+
+
+def _gear(cam, svg: Svg, shade: Svg):
+    """His gear packed and waiting at the foot of the stem: a sea chest, two
+    water casks and a coil of rope, each lit on the left, its shadow to the right."""
+    ground = mix(P.sand, P.light.shadow, 0.55)
+    L = P.light
+    # Casks standing on end: a bellied stave body, dark hoops, the head lit.
+    def cask(x, z, r, hgt):
+        base = np.array([x, 0.0, z])
+        k = float(cam.scale(z))
+        cx, cy = cam.point(base)
+        ts = np.linspace(0, 1, 9)
+        belly = r * (0.86 + 0.14 * np.sin(np.pi * ts))
+        left = [(cx - b * k, cy - t * hgt * k) for t, b in zip(ts, belly)]
+        right = [(cx + b * k, cy - t * hgt * k) for t, b in zip(ts, belly)]
+        top = [_shadow(base + [math.cos(a) * r * 0.86, hgt, math.sin(a) * r * 0.86]) for a in
+               np.linspace(0, 2 * math.pi, 12, endpoint=False)]
+        foot = [base + [math.cos(a) * r * 0.86, 0, math.sin(a) * r * 0.86] for a in
+                np.linspace(0, 2 * math.pi, 12, endpoint=False)]
+        shade.path(polygon([cam.point((x2, 0, z2)) for x2, z2 in
+                            _convex([(p[0], p[2]) for p in top + foot])]), fill=ground, opacity="0.85")
+        stave = mix(P.wood_side, P.wood_lit, 0.35)
+        body = smooth(left + right[::-1], tension=0.4)
+        rimmed(svg, body, mix(stave, P.wood_dark, 0.25), mix(stave, L.key, 0.3), shift=(0.8, 0.0))
+        for t in (0.12, 0.3, 0.7, 0.88):
+            b = r * (0.86 + 0.14 * math.sin(math.pi * t)) * k
+            y = cy - t * hgt * k
+            svg.path(f"M{num(cx - b)},{num(y)}Q{num(cx)},{num(y + 0.12 * r * k)} {num(cx + b)},{num(y)}",
+                     stroke=mix(P.wood_dark, P.ink, 0.4), stroke_width="0.4", fill="none")
+        svg.add(f'<ellipse cx="{num(cx)}" cy="{num(cy - hgt * k)}" rx="{num(0.86 * r * k)}" '
+                f'ry="{num(0.3 * r * k)}" fill="{mix(P.wood_lit, L.key, 0.35)}"/>')
+
+    # The sea chest, painted once and faded, the line of its lid under the top.
+    chest = np.array([10.9, 0.0, 32.4])
+    paint = mix(mix(P.sea_near, P.wood_dark, 0.45), P.sand, 0.15)
+    _box(cam, svg, shade, chest, 0.5, 0.3, 0.5, paint, courses=1)
+    lid = [chest + ALONG * a + OUT * 0.3 + [0, 0.4, 0] for a in (-0.5, 0.5)]
+    svg.path(polyline(_screen(cam, lid)), stroke=mix(paint, P.ink, 0.5), stroke_width="0.35")
+    cask(9.6, 31.6, 0.3, 0.8)
+    cask(12.1, 32.9, 0.27, 0.72)
+    # A coil of rope on the sand, turns laid on turns, lit along their top.
+    cx, cz = 11.8, 31.3
+    k = float(cam.scale(cz))
+    rope = mix(P.wood_fresh, P.wood_side, 0.35)
+    x, y = cam.point((cx, 0, cz))
+    shade.add(f'<ellipse cx="{num(x + 0.25 * k)}" cy="{num(y - 0.02 * k)}" rx="{num(0.5 * k)}" '
+              f'ry="{num(0.14 * k)}" fill="{ground}" opacity="0.85"/>')
+    for i in range(4):
+        yy = y - (0.05 + 0.08 * i) * k
+        rr = (0.38 - 0.02 * i) * k
+        svg.add(f'<ellipse cx="{num(x)}" cy="{num(yy)}" rx="{num(rr)}" ry="{num(rr * 0.3)}" fill="none" '
+                f'stroke="{mix(rope, P.wood_dark, 0.35)}" stroke-width="{num(0.09 * k)}"/>')
+        svg.add(f'<ellipse cx="{num(x - 0.03 * k)}" cy="{num(yy - 0.03 * k)}" rx="{num(rr)}" ry="{num(rr * 0.3)}" '
+                f'fill="none" stroke="{mix(rope, L.key, 0.3)}" stroke-width="{num(0.04 * k)}" opacity="0.9"/>')
+    svg.add(f'<ellipse cx="{num(x)}" cy="{num(y - 0.3 * k)}" rx="{num(0.2 * k)}" ry="{num(0.06 * k)}" '
+            f'fill="{mix(P.wood_dark, P.light.shadow, 0.3)}"/>')
+
+
 def build(scale: int) -> Picture:
     w, h = SIZE
     cam = Camera(w, h, horizon=HORIZON, focal=370, eye=3.2)
@@ -861,7 +959,7 @@ def build(scale: int) -> Picture:
     # A few masses of different build low over the hills, clear of the sun:
     # one tall heap to the right, a long flat bank in the middle distance,
     # a small ragged one high up, and the low roll along the hills.
-    sky.clouds(heaven, rng, CLOUDS, ((232, 90, 150, 28, 7, 0.85), (120, 78, 96, 5, 3, 0.92), (372, 50, 30, 6, 2, 0.95)),
+    sky.clouds(heaven, rng, CLOUDS, ((232, 90, 150, 28, 7, 0.85), (96, 78, 84, 5, 3, 0.92), (372, 50, 30, 6, 2, 0.95)),
            (-20, 110, 220))
 
     land = Svg(w, h)
@@ -877,13 +975,15 @@ def build(scale: int) -> Picture:
     _shores(cam, ship, shade)
     yard = Svg(w, h)
     _yard(cam, rng, yard, shade)
-    # The spars lie nearer than the plank stack behind them.
-    _spars(cam, yard, shade)
+    _gear(cam, yard, shade)
+    figure = Svg(w, h)
+    _narrator(cam, figure, shade)
 
     # One sun, one shadow: every shape of it at full strength in one group
     # that is then made see-through, so overlaps do not darken twice.
     shade.body = ['<g opacity="0.9">' + "".join(re.sub(r' opacity="[0-9.]+"', "", e) for e in shade.body)
                   + "</g>"]
     layers = [Layer("sky", heaven), Layer("land", land), Layer("shadows", shade),
-              Layer("ship", ship), Layer("yard", yard)]
+              Layer("ship", ship), Layer("yard", yard),
+              Layer("figure", figure)]
     return Picture(NAME, w, h, P, layers, caption=Caption(_caption_lines(), edge="bottom"), seed=10)

@@ -1,15 +1,19 @@
 """The islands: a beach at noon seen from the dune behind it. A palm leans
-toward the sun high at the top left, its crown tilted with it: fronds that
-arch out and hang under their own weight, lit on the sun's side and in
-shade on the other, dead ones hanging brown under them, the coconuts in a
-bunch below; its short noon shadow runs from the trunk's foot toward us and
-to the right, the trunk's tapering into the crown's. A wave breaks in a white line along the shore, which swings
-toward us on the right; its foam draws back over the wet sand in broken
-sheets full of holes and stops in a lacy rim with the sky's sheen on the wet
-sand inside it. In front, the castaway's beach: a bleached piece of
-driftwood half sunk in the sand with a rope knotted round it, a few shells,
-soft ripples and a line of footprints down to the water. Beyond, the sea's
-wave dashes and the sun's glitter on them, and far out a small island.
+toward the sun high at the top left, its trunk curving up from a swollen
+foot and scarred with uneven rings, its crown tilted with it: fronds grow
+from a short crown shaft, arch out and hang under their own weight, their
+leaflets in two torn rows, lit on the sun's side and in shade underneath,
+the coconuts in a bunch at their foot. The noon sun throws its shadow
+short: mostly the crown's, a dappled patch just in front of and to the
+right of the trunk's foot. A wave breaks in a white line along the shore,
+which swings toward us on the right; its white water runs in further in
+some places than others, leaves drifts of foam on the shallows, and the
+wash draws back over the sand in a lace full of holes that stops in a
+broken rim, the sky's sheen inside it and one band of darker wet sand
+beyond. In front, the castaway's beach: a bleached piece of driftwood half
+sunk in the sand with a rope knotted round it, a few shells, soft ripples
+and a line of footprints down to the water. Beyond, the sea's wave dashes
+and the sun's glitter on them, and far out a small island.
 
 The picture is wider and taller than the window shows: everything that
 matters lies inside the top-left 421 x 221."""
@@ -42,8 +46,8 @@ SEEN = (421, 221)
 
 # The sun's direction on the ground, away from it, and how far a metre of
 # height throws its shadow (high noon: short).
-SHADOW = (0.92, -0.39)
-REACH = 0.75
+SHADOW = (0.85, -0.53)
+REACH = 0.55
 # How much of its spread the crown's shadow keeps round the point under its heart.
 CROWN_SHADOW = 0.36
 # How far up the sand the last wash runs, past the water's edge.
@@ -94,84 +98,109 @@ def _leaf_shape(a, c, b, width):
             f"Q{num(c[0] - nx)},{num(c[1] - ny)} {num(a[0])},{num(a[1])}Z")
 
 
-class _Frond:
-    """One frond as a solid in metres: the midrib grows out of the crown and
-    bends down under its own weight more and more toward its tip; the
-    leaflets hang from it on both sides in a V, longest at mid-frond and
-    short toward the tip, each bent down a little more at its end."""
+UP = np.array([0.0, 1.0, 0.0])
 
-    def __init__(self, top, heading, length, weight, fold, leaflet, rng, dead=False):
-        self.dead = dead
-        self.rng = rng
+
+class _Frond:
+    """One frond as a solid in metres: the midrib leaves the crown shaft
+    rising, bends down under its own weight more and more toward its tip
+    and drifts a little to one side, so no two fronds lie in one plane. The
+    leaflets hang from it in two rows in a V that follow its curve, longest
+    a third of the way out and narrowing to the tip, bunched in clumps with
+    splits between them where the wind has torn the row."""
+
+    def __init__(self, root, heading, length, weight, rng, curl=0.0, fold=0.6, leaflet=0.8, ragged=0.11):
         steps = 40
         ds = length / steps
         d = _unit(heading)
-        p = np.array(top, float)
-        self.rib = [p.copy()]
-        self.tangent = [d.copy()]
+        aside = _unit(np.cross(d, UP))
+        p = np.array(root, float)
+        self.rib, self.tangent = [p.copy()], [d.copy()]
         for i in range(steps):
             s = (i + 1) / steps
             # The further out, the more the frond's own weight pulls it down.
-            d = _unit(d + np.array([0.0, -weight * (0.25 + 1.6 * s) * ds, 0.0]))
+            d = _unit(d - UP * weight * (0.25 + 1.6 * s) * ds + aside * curl * ds)
             p = p + d * ds
             self.rib.append(p.copy())
             self.tangent.append(d.copy())
         self.leaflets = []
-        for i in range(4, len(self.rib)):
-            s = i / steps
-            if rng.uniform() < (0.22 if dead else 0.1):
-                continue
-            t = self.tangent[i]
-            side_dir = _unit(np.cross(t, [0.0, 1.0, 0.0]))
-            # Longest a little before halfway, short at the tip and by the stalk.
-            size = leaflet * math.sin(math.pi * min(1.0, 0.12 + 0.95 * s)) ** 0.7 * (0.35 + 0.65 * (1 - s) ** 0.3)
-            for side in (-1, 1):
-                ln = size * rng.uniform(0.75, 1.12)
-                f = fold + rng.normal(0, 0.12) + 0.35 * s
-                sweep = 0.55 + 0.25 * s + rng.normal(0, 0.08)
-                ld = _unit(t * sweep + side * side_dir * math.cos(f) - np.array([0.0, math.sin(f), 0.0]))
+        for side in (-1, 1):
+            clump, gap = rng.normal(0, 0.15), 0
+            for i in range(5, steps + 1):
+                s = i / steps
+                if gap > 0:
+                    gap -= 1
+                    continue
+                if rng.uniform() < ragged * (0.5 + s):
+                    # A split: a leaflet or two gone, and the next clump set at its own angle.
+                    gap = int(rng.integers(1, 3))
+                    clump = rng.normal(0, 0.26)
+                    continue
+                t = self.tangent[i]
+                across = _unit(np.cross(t, UP))
+                over = _unit(np.cross(across, t))
+                # Short by the stalk, longest a third of the way out, narrowing to the tip.
+                size = leaflet * min(1.0, 0.4 + 2.4 * (s - 0.12)) * (1.0 - 0.8 * max(0.0, (s - 0.35) / 0.65) ** 1.2)
+                ln = size * rng.uniform(0.8, 1.1)
+                f = fold + 0.45 * s + 0.5 * clump + rng.normal(0, 0.08)
+                sweep = 0.5 + 0.3 * s + clump + rng.normal(0, 0.06)
+                ld = _unit(t * sweep + side * across * math.cos(f) - over * math.sin(f))
                 base = self.rib[i]
-                tip = base + ld * ln - np.array([0.0, 0.18 * ln, 0.0])
-                bend = base + ld * ln * 0.5 + np.array([0.0, 0.06 * ln, 0.0])
+                tip = base + ld * ln - UP * 0.2 * ln
+                bend = base + ld * ln * 0.5 + UP * 0.03 * ln
                 self.leaflets.append((side, s, base, bend, tip))
 
     def depth(self):
         return float(np.mean([p[2] for p in self.rib]))
 
 
-def _crown(top, axis, rng):
-    """The crown's fronds, tilted with the trunk's lean: young ones standing
-    up from its heart, full-grown ones spreading out and arching over, the
-    oldest green ones sweeping down, and under them two dead ones, brown and
-    hanging against the trunk."""
-    up = _unit(axis)
+# The fronds round the crown: (which way round it, how far it rises from the
+# crown's plane as it leaves the shaft, length, how much it droops, how high
+# on the shaft it grows, sideways drift). Round is 0 to the right, pi/2 away
+# from us, 3pi/2 toward us. The young ones stand up from the top of the
+# shaft, the old ones grow lower down and hang; no two alike, and not spaced
+# evenly round it.
+CROWN = [(0.15, 0.42, 4.1, 0.30, 0.40, 0.10), (0.62, 0.62, 3.3, 0.30, 0.50, -0.15),
+         (1.35, 0.85, 2.5, 0.26, 0.55, 0.05), (1.95, 0.62, 3.0, 0.30, 0.45, 0.20),
+         (2.6, 0.38, 3.9, 0.31, 0.35, -0.10), (3.05, 0.18, 4.3, 0.34, 0.25, 0.15),
+         (3.55, 0.05, 3.4, 0.42, 0.12, -0.20), (4.2, 0.45, 2.3, 0.36, 0.35, 0.10),
+         (4.8, 0.12, 2.9, 0.42, 0.15, -0.10), (5.3, 0.3, 3.7, 0.34, 0.3, 0.18),
+         (5.95, -0.02, 3.6, 0.46, 0.08, -0.12), (2.25, -0.05, 3.2, 0.5, 0.05, 0.1),
+         (2.9, 0.0, 3.6, 0.48, 0.1, 0.1), (4.5, 0.25, 2.6, 0.40, 0.25, -0.15),
+         (5.65, 0.5, 3.2, 0.32, 0.45, 0.05), (1.65, 0.3, 3.4, 0.38, 0.3, -0.1),
+         (0.4, 0.1, 3.5, 0.45, 0.15, 0.15), (3.3, 0.3, 3.0, 0.36, 0.3, 0.0),
+         (0.95, 1.2, 1.5, 0.22, 0.62, 0.0), (3.85, 1.3, 1.25, 0.22, 0.62, 0.1)]
+
+
+def _crown(shaft, up, rng):
+    """The crown's fronds, set on the shaft tilted with the trunk's lean."""
     across = _unit(np.cross(up, [0.0, 0.0, 1.0]))   # right and a little up, in the lean's plane
-    deep = np.array([0.0, 0.0, 1.0])
+    deep = _unit(np.cross(across, up))
+    if deep[2] < 0:
+        deep = -deep
     fronds = []
-    # (round the crown, how far up from the crown's plane, length, weight)
-    plan = [(0.05, 0.2, 3.9, 0.34), (0.75, 0.3, 3.7, 0.30), (1.55, 0.5, 3.0, 0.30), (2.3, 0.35, 3.6, 0.30),
-            (3.0, 0.15, 4.0, 0.32), (3.55, 0.4, 3.3, 0.30), (4.3, 0.25, 2.8, 0.30), (5.1, 0.1, 3.4, 0.36),
-            (5.75, 0.15, 3.8, 0.34), (0.4, -0.3, 3.4, 0.45), (2.8, -0.35, 3.5, 0.5), (3.4, -0.15, 3.1, 0.45),
-            (5.4, -0.35, 3.2, 0.5), (0.2, -0.1, 3.6, 0.5), (1.2, 0.6, 1.6, 0.35), (4.5, 0.75, 1.4, 0.35)]
-    for phi, lift, length, weight in plan:
-        phi += rng.normal(0, 0.1)
-        heading = math.cos(lift) * (math.cos(phi) * across + math.sin(phi) * deep * 0.55) + math.sin(lift) * up
-        fronds.append(_Frond(top, heading, length * rng.uniform(0.92, 1.08), weight * rng.uniform(0.9, 1.15),
-                             fold=rng.uniform(0.55, 0.8), leaflet=rng.uniform(0.72, 0.85), rng=rng))
-    dead = []
-    for phi, length in ((2.6, 2.4), (0.5, 2.2)):
-        heading = math.cos(-1.0) * (math.cos(phi) * across + math.sin(phi) * deep * 0.85) + math.sin(-1.0) * up
-        dead.append(_Frond(top - up * 0.25, heading, length, 0.9, fold=1.15, leaflet=0.45, rng=rng, dead=True))
-    return fronds, dead
+    for phi, lift, length, weight, height, curl in CROWN:
+        phi += rng.normal(0, 0.06)
+        out = math.cos(phi) * across + math.sin(phi) * deep
+        root = shaft[0] + (shaft[1] - shaft[0]) * height + out * 0.17
+        heading = math.cos(lift) * out + math.sin(lift) * up
+        fronds.append(_Frond(root, heading, length * rng.uniform(0.94, 1.06), weight * rng.uniform(0.92, 1.1),
+                             rng, curl=curl, fold=rng.uniform(0.5, 0.75), leaflet=rng.uniform(0.72, 0.86)))
+    return fronds
 
 
 def _palm(cam, svg: Svg, shade: Svg, rng):
     base = np.array(PALM_BASE)
-    # The trunk: a leaning curve, slimmer toward the crown, with ring scars.
-    # Samples closer together at the foot, where the trunk flares into its roots.
-    ts = np.linspace(0, 1, 30) ** 1.5
-    spine = [base + np.array([PALM_TOP[0] * t ** 1.6, PALM_TOP[1] * t, 0.0]) for t in ts]
-    radius = 0.2 - 0.08 * ts + 0.2 * np.clip(1 - ts / 0.1, 0, 1) ** 2
+    # The trunk: leaning from its foot and curving gently up toward the
+    # crown, slimmer as it rises, swollen where it goes into the sand.
+    # Samples closer together at the foot, where it flares.
+    ts = np.linspace(0, 1, 36) ** 1.4
+
+    def along(t):
+        return base + np.array([PALM_TOP[0] * (0.85 * (1 - (1 - t) ** 1.9) + 0.15 * t), PALM_TOP[1] * t, 0.0])
+
+    spine = [along(t) for t in ts]
+    radius = 0.2 - 0.07 * ts + 0.16 * np.exp(-(ts / 0.09) ** 2) + 0.01 * np.sin(ts * 17.0)
     scr = [cam.point(p) for p in spine]
     px = float(cam.scale(base[2]))
     left, right = [], []
@@ -181,55 +210,77 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         dx, dy = scr[j][0] - scr[k][0], scr[j][1] - scr[k][1]
         n = math.hypot(dx, dy) or 1
         nx, ny = -dy / n, dx / n
+        # At the foot the flare turns out level, so the trunk stands on the sand.
+        w = math.exp(-(ts[i] / 0.05) ** 2)
+        nx, ny = nx * (1 - w) + w * (1.0 if nx > 0 else -1.0), ny * (1 - w)
+        n = math.hypot(nx, ny) or 1
         r = radius[i] * px
-        left.append((x + nx * r, y + ny * r))
-        right.append((x - nx * r, y - ny * r))
+        left.append((x + nx / n * r, y + ny / n * r))
+        right.append((x - nx / n * r, y - ny / n * r))
     trunk = left + right[::-1]
-    top = spine[-1] + np.array([0.0, 0.15, 0.0])
-    axis = _unit(np.array([PALM_TOP[0] * 1.6, PALM_TOP[1], 0.0]) * np.array([0.7, 1.0, 1.0]))
-    fronds, dead = _crown(top, axis, rng)
+    # The crown shaft: a short, smooth, slightly swollen stem above the last
+    # ring scar, the fronds growing out of it all the way up.
+    up = _unit(_unit(spine[-1] - spine[-4]) + np.array([-0.12, 0.0, 0.0]))
+    shaft = (spine[-1] - up * 0.05, spine[-1] + up * 0.55)
+    top = shaft[1]
+    fronds = _crown(shaft, up, rng)
 
     leaf = mix(P.grass, P.sea_dark, 0.2)
-    leaf_lit = mix(mix(P.grass, P.light.key, 0.3), P.sand, 0.28)
-    leaf_shade = mix(mix(P.grass, P.light.shadow, 0.45), P.sea_dark, 0.2)
+    leaf_lit = mix(mix(P.grass, P.light.key, 0.35), P.sand, 0.3)
+    leaf_shade = mix(mix(P.grass, P.light.shadow, 0.5), P.sea_dark, 0.22)
     back_leaf = mix(leaf_shade, P.light.shadow, 0.2)
     straw = mix(P.wood_fresh, P.wood_side, 0.35)
-    straw_dark = mix(P.wood_side, P.wood_dark, 0.3)
+    # Toward the sun: high, to the left and beyond the palm.
     sun_dir = _unit([-SHADOW[0], 1.0 / REACH, -SHADOW[1]])
+    eye = np.array([0.0, cam.eye, 0.0])
 
     def draw_frond(fr, far=False):
         rib = [cam.point(p) for p in fr.rib]
-        lower, upper = [], []
+        heading = fr.rib[-1] - fr.rib[0]
+        # Fronds reaching out toward the sun are lighter overall than those behind and away.
+        toward = float(np.clip(0.5 + 0.5 * np.dot(_unit([heading[0], 0.0, heading[2]]), _unit([-1.0, 0.0, 0.3])),
+                               0, 1))
+        tones = [mix(back_leaf, leaf_shade, 0.3 + 0.4 * toward),
+                 mix(leaf_shade, leaf, 0.45 + 0.55 * toward),
+                 mix(leaf, leaf_lit, 0.6 + 0.4 * toward)]
+        if far:
+            tones = [mix(t, back_leaf, 0.5) for t in tones]
+        behind, before = [[], [], []], [[], [], []]
         for side, s, a, c, b in fr.leaflets:
-            # The leaflet faces the sun when its upper side does.
-            t = b - a
-            normal = _unit(np.cross(t, fr.tangent[min(len(fr.tangent) - 1, int(s * 26))]))
-            if normal[1] < 0:
+            t = fr.tangent[min(len(fr.tangent) - 1, int(round(s * (len(fr.tangent) - 1))))]
+            normal = _unit(np.cross(b - a, t))
+            if np.dot(normal, np.cross(_unit(np.cross(t, UP)), t)) < 0:
                 normal = -normal
+            # The leaflet's upper face in the sun is lit; seen from under it, or
+            # turned from the sun, it is in shade.
+            sees_top = float(np.dot(normal, eye - a)) > 0
             lit = float(np.dot(normal, sun_dir))
+            score = lit if sees_top else 0.5 * lit - 0.3
+            # And the upper left of the crown, out toward the sun, is lighter than its heart and underside.
+            score += 0.5 * float(np.clip((top[0] - b[0]) * 0.25 + (b[1] - top[1] + 0.8) * 0.6, -1, 1))
+            tone = 2 if score > 0.25 else 1 if score > -0.2 else 0
             sa, sc, sb = cam.point(a), cam.point(c), cam.point(b)
-            width = (0.8 + 0.6 * (1 - s)) * (0.9 if fr.dead else 1.0)
-            (upper if lit > 0.45 else lower).append(_leaf_shape(sa, sc, sb, width))
-        if fr.dead:
-            dark, light = straw_dark, straw
-        else:
-            toward = 0.5 - 0.5 * math.cos(math.atan2(fr.rib[-1][2] - fr.rib[0][2], fr.rib[-1][0] - fr.rib[0][0]))
-            body = mix(back_leaf, leaf, 0.5) if far else mix(leaf_shade, leaf, 0.45 + 0.55 * toward)
-            dark = mix(body, leaf_shade, 0.45)
-            light = mix(body, leaf_lit, 0.25 + 0.6 * toward) if not far else mix(body, leaf_lit, 0.25)
-        svg.path("".join(lower), fill=dark)
-        svg.path("".join(upper), fill=light)
+            width = (0.55 + 0.75 * (1 - s)) * float(cam.scale(a[2])) / px
+            far_side = np.linalg.norm(b - eye) > np.linalg.norm(a - eye)
+            (behind if far_side else before)[tone].append(_leaf_shape(sa, sc, sb, width))
+        for k in range(3):
+            if behind[k]:
+                svg.path("".join(behind[k]), fill=mix(tones[k], back_leaf, 0.15))
         # The midrib, stout at the crown and tapering to the tip, pale on top.
         edge_a, edge_b = [], []
         for i, (x, y) in enumerate(rib):
             j, k = min(i + 1, len(rib) - 1), max(i - 1, 0)
             dx, dy = rib[j][0] - rib[k][0], rib[j][1] - rib[k][1]
             n = math.hypot(dx, dy) or 1
-            w = 0.45 * (1 - i / len(rib)) + 0.15
+            w = 0.5 * (1 - i / len(rib)) ** 1.3 + 0.14
             edge_a.append((x - dy / n * w, y + dx / n * w))
             edge_b.append((x + dy / n * w, y - dx / n * w))
-        rib_tone = mix(straw, P.wood_dark, 0.25) if fr.dead else (mix(light, leaf_lit, 0.5) if not far else dark)
+        rib_tone = mix(back_leaf, straw, 0.2) if far else mix(mix(tones[2], straw, 0.3), leaf_lit, 0.3)
         svg.path(polygon(edge_a + edge_b[::-1]), fill=rib_tone)
+        for k in range(3):
+            if before[k]:
+                svg.path("".join(before[k]), fill=tones[k])
+
 
     # Where it goes into the sand: a low mound, under the shadow that starts there.
     fx, fy = cam.point(base)
@@ -256,7 +307,7 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
 
     parts = [f'<path d="{smooth(sl + sr[::-1])}"/>',
              f'<ellipse cx="{num(fx + 0.5)}" cy="{num(fy + 0.5)}" rx="{num(0.42 * px)}" ry="{num(0.11 * px)}"/>']
-    for fr in fronds + dead:
+    for fr in fronds:
         for side, s, a, c, b in fr.leaflets:
             sa, sc, sb = (drawn_in(q) for q in (a, c, b))
             parts.append(f'<path d="{_leaf_shape(sa, sc, sb, 0.4 + 0.35 * (1 - s))}"/>')
@@ -264,67 +315,109 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         parts.append(f'<path d="{smooth(ribs, closed=False)}" fill="none" stroke="{sh}" stroke-width="0.8"/>')
     shade.group(parts, fill=sh, opacity="0.42", filter=shade.blur(0.45))
 
-    # The dead fronds behind the trunk first, then the trunk.
-    dead.sort(key=lambda f: -f.depth())
-    back_dead = [f for f in dead if f.depth() > top[2]]
-    for fr in back_dead:
-        draw_frond(fr)
-    for ang, reach in ((-2.7, 0.62), (-0.5, 0.55), (2.5, 0.4), (0.4, 0.5)):
-        ex, ez = base[0] + math.cos(ang) * reach, base[2] + math.sin(ang) * reach * 0.7
-        a, b = cam.point((base[0] + math.cos(ang) * 0.1, 0.05, base[2])), cam.point((ex, 0.0, ez))
-        svg.path(lens(a[0], a[1] - 0.6, b[0], b[1], 0.09 * px), fill=mix(P.wood_dark, P.wood_side, 0.5))
-        svg.path(lens(a[0] - 0.3, a[1] - 1.0, b[0] - 0.3, b[1] - 0.3, 0.035 * px), fill=mix(P.wood_side, P.light.key, 0.3))
+
     bark, bark_dark = mix(P.wood_side, P.wood_lit, 0.3), mix(P.wood_dark, P.wood_side, 0.3)
+    # The fronds behind the crown go in before the trunk's top and the shaft.
+    order = sorted(fronds, key=lambda f: -f.depth())
+    far = [f for f in order if f.depth() > top[2] + 0.6]
+    near = [f for f in order if f not in far]
+    for fr in far:
+        draw_frond(fr, far=True)
+
     svg.path(polygon(trunk), fill=bark)
     # The sun from the upper left lights the trunk's left side (the `right`
     # offsets run down the left of the leaning trunk on screen).
     half = [((a[0] + b[0]) / 2, (a[1] + b[1]) / 2) for a, b in zip(left, right)]
-    lit = right + half[::-1]
-    svg.path(polygon(lit), fill=mix(bark, P.light.key, 0.3))
+    svg.path(polygon(right + half[::-1]), fill=mix(bark, P.light.key, 0.3))
     rim = right + [(a[0] * 0.2 + b[0] * 0.8, a[1] * 0.2 + b[1] * 0.8) for a, b in zip(left, right)][::-1]
     svg.path(polygon(rim), fill=mix(bark, P.light.key, 0.5))
     # The side turned from the sun in shade, a third of the trunk.
-    dark = left + [(a[0] * 0.67 + b[0] * 0.33, a[1] * 0.67 + b[1] * 0.33) for a, b in zip(left, right)][::-1]
-    svg.path(polygon(dark), fill=mix(bark, P.light.shadow, 0.4))
+    shaded = left + [(a[0] * 0.67 + b[0] * 0.33, a[1] * 0.67 + b[1] * 0.33) for a, b in zip(left, right)][::-1]
+    svg.path(polygon(shaded), fill=mix(bark, P.light.shadow, 0.4))
     clip = svg.clip(polygon(trunk))
-    # Ring scars where old fronds fell, closer together up the trunk, each a
-    # little askew and some only part way round.
-    rings = []
-    t = 0.035
-    while t < 0.95:
-        i = t * (len(scr) - 1)
-        a = int(i)
+    # Ring scars where old fronds fell: uneven in spacing and in width, some
+    # close in pairs, some worn through, the wider ones a ridge whose upper
+    # edge catches the light. Below the eye they bow down, seen from above;
+    # near the crown, nearly level with the eye, they flatten.
+    scars, ridges, bands = [], [], []
+
+    def across_at(t):
+        i = float(np.interp(t, ts, np.arange(len(ts))))
+        a = min(int(i), len(ts) - 2)
         f = i - a
         l = (left[a][0] * (1 - f) + left[a + 1][0] * f, left[a][1] * (1 - f) + left[a + 1][1] * f)
         r = (right[a][0] * (1 - f) + right[a + 1][0] * f, right[a][1] * (1 - f) + right[a + 1][1] * f)
-        tilt = rng.normal(0, 0.7)
-        start = rng.uniform(0, 0.3) if rng.uniform() < 0.3 else 0.0
-        l = (l[0] + (r[0] - l[0]) * start, l[1] + (r[1] - l[1]) * start)
-        rings.append(f'<path d="M{num(l[0])},{num(l[1] + tilt)}Q{num((l[0] + r[0]) / 2)},'
-                     f'{num((l[1] + r[1]) / 2 + 1.2 + rng.uniform(-0.3, 0.3))} {num(r[0])},{num(r[1] - tilt)}" '
-                     f'stroke-width="{num(rng.uniform(0.4, 0.65))}" opacity="{num(rng.uniform(0.45, 0.75))}"/>')
-        t += rng.uniform(0.032, 0.058) * (1.1 - 0.35 * t)
-    svg.group(rings, clip_path=clip, fill="none", stroke=bark_dark)
-    for fr in dead:
-        if fr not in back_dead:
-            draw_frond(fr)
+        p = along(t)
+        rad = float(np.interp(t, ts, radius))
+        return l, r, cam.focal * (cam.eye - p[1]) * rad / p[2] ** 2 * 1.6
 
-    # The crown: far fronds, the dark heart and the nuts, then the near ones.
-    cx, cy = cam.point(top)
-    order = sorted(fronds, key=lambda f: -f.depth())
-    far = [f for f in order if f.depth() > top[2] + 0.5]
-    near = [f for f in order if f not in far]
-    for fr in far:
-        draw_frond(fr, far=True)
-    svg.add(f'<ellipse cx="{num(cx + 0.5)}" cy="{num(cy + 2.0)}" rx="6" ry="3.6" fill="{back_leaf}"/>')
-    # The coconuts in a bunch under the crown: a few round nuts, each lit on
-    # its upper left and shaded on its lower right, the gaps between dark.
+    def ring(t, f0, f1, tilt):
+        l, r, sag = across_at(t)
+        a = (l[0] + (r[0] - l[0]) * f0, l[1] + (r[1] - l[1]) * f0 + tilt)
+        e = (l[0] + (r[0] - l[0]) * f1, l[1] + (r[1] - l[1]) * f1 - tilt)
+        bow = 4 * sag * (f1 - f0) * (1 - (f1 - f0) / 2) if f1 - f0 < 1 else 2 * sag
+        m = ((a[0] + e[0]) / 2, (a[1] + e[1]) / 2 + bow)
+        return f"M{num(a[0])},{num(a[1])}Q{num(m[0])},{num(m[1])} {num(e[0])},{num(e[1])}"
+
+    # The bark darker and paler by turns in soft, uneven lengths: the
+    # weathered growth of different years.
+    t = 0.0
+    while t < 1.0:
+        t1 = t + rng.uniform(0.04, 0.16)
+        l0, r0, _ = across_at(t)
+        l1, r1, _ = across_at(min(t1, 1.0))
+        tone = P.wood_dark if rng.uniform() < 0.55 else P.wood_fresh
+        bands.append(f'<path d="{polygon([l0, r0, r1, l1])}" fill="{tone}" '
+                     f'opacity="{num(rng.uniform(0.05, 0.16))}"/>')
+        t = t1 + rng.uniform(0.0, 0.1)
+    svg.group(bands, clip_path=clip, filter=svg.blur(1.2))
+    t = 0.05
+    while t < 0.97:
+        width = rng.uniform(0.25, 1.2) * (1.1 - 0.4 * t)
+        tilt = rng.normal(0, 0.45)
+        opacity = rng.uniform(0.25, 0.7)
+        # Most run right round; some are worn away in places, and the sun
+        # washes them out on its side.
+        if rng.uniform() < 0.35:
+            cut = rng.uniform(0.3, 0.7)
+            pieces = [(0.0, cut - rng.uniform(0.05, 0.15)), (cut + rng.uniform(0.0, 0.1), rng.uniform(0.8, 1.0))]
+        else:
+            pieces = [(0.0, rng.uniform(0.75, 1.0))]
+        for f0, f1 in pieces:
+            if f1 - f0 < 0.1:
+                continue
+            scars.append(f'<path d="{ring(t, f0, f1, tilt)}" stroke-width="{num(width)}" opacity="{num(opacity)}"/>')
+            if width > 0.7 and f1 > 0.6:
+                ridges.append(f'<path d="{ring(t, max(f0, 0.5), f1, tilt)}" '
+                              f'transform="translate(0,{num(-0.35 - width * 0.45)})" stroke-width="0.3" '
+                              f'opacity="{num(rng.uniform(0.25, 0.5))}"/>')
+        # Uneven spacing: some scars close in pairs, then longer gaps.
+        t += rng.choice([0.5, 1.0, 1.0, 1.6]) * rng.uniform(0.02, 0.06) * (1.15 - 0.45 * t)
+    svg.group(scars, clip_path=clip, fill="none", stroke=bark_dark, stroke_linecap="round")
+    svg.group(ridges, clip_path=clip, fill="none", stroke=mix(bark, P.light.key, 0.6), stroke_linecap="round")
+    # Sand heaped a little round the swollen foot, so it goes into the beach
+    # rather than stands on it; its top catches the sun.
+    heap = [cam.point((base[0] + dx, dy, base[2] - 0.3)) for dx, dy in
+            ((-0.6, 0.0), (-0.42, 0.05), (-0.2, 0.09), (0.05, 0.07), (0.3, 0.1), (0.5, 0.04), (0.68, 0.0))]
+    heap = heap + [(x, y + 2.0) for x, y in heap[::-1]]
+    svg.path(smooth(heap), fill=mix(P.sand, P.light.key, 0.1), filter=svg.blur(0.3))
+
+    # The crown shaft, smooth and greener than the trunk, lit on the left.
+    s0, s1 = cam.point(shaft[0]), cam.point(shaft[1])
+    sw = float(np.interp(1.0, ts, radius)) * px * 1.15
+    shaft_tone = mix(mix(P.grass, P.wood_side, 0.55), P.sand, 0.15)
+    svg.path(lens(s0[0], s0[1] + 1.0, s1[0], s1[1], sw * 1.6), fill=shaft_tone)
+    svg.path(lens(s0[0] - sw * 0.35, s0[1] + 0.8, s1[0] - sw * 0.25, s1[1] + 0.8, sw * 0.5),
+             fill=mix(shaft_tone, P.light.key, 0.2))
+    for fr in near:
+        draw_frond(fr)
+    cx, cy = cam.point(shaft[0] + up * 0.2)
+    # The coconuts in a bunch at the foot of the fronds: a few round nuts, each
+    # lit on its upper left and shaded on its lower right, the gaps between dark.
     nut = mix(mix(P.wood_side, P.grass, 0.35), P.sand, 0.15)
     nut_dark = mix(nut, P.wood_dark, 0.55)
     nut_lit = mix(nut, P.light.key, 0.45)
-    svg.add(f'<ellipse cx="{num(cx + 0.5)}" cy="{num(cy + 7.0)}" rx="8" ry="5" '
-            f'fill="{mix(back_leaf, P.wood_dark, 0.4)}"/>')
-    for dx, dy, r in ((4.2, 4.6, 2.9), (-3.6, 5.0, 3.0), (0.4, 5.6, 3.2), (-1.8, 9.6, 3.0), (2.8, 9.4, 2.9)):
+    for dx, dy, r in ((3.6, 2.4, 2.5), (-3.0, 2.8, 2.6), (0.4, 3.4, 2.8), (-1.4, 6.6, 2.6), (2.6, 6.2, 2.5)):
         x, y = cx + dx, cy + dy
         svg.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(r + 0.45)}" fill="{nut_dark}"/>')
         svg.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(r)}" fill="{nut}"/>')
@@ -333,8 +426,6 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
                 f'fill="{nut_dark}" opacity="0.8"/>')
         svg.add(f'<ellipse cx="{num(x - r * 0.38)}" cy="{num(y - r * 0.4)}" rx="{num(r * 0.42)}" ry="{num(r * 0.3)}" '
                 f'fill="{nut_lit}" opacity="0.8"/>')
-    for fr in near:
-        draw_frond(fr)
 
 
 def breaker_z(x):
@@ -343,28 +434,29 @@ def breaker_z(x):
     return shore_z(x) + 9.0 + 0.8 * np.sin(x * 0.5)
 
 
-def _lace(svg: Svg, cam, rng, x0, x1, z_of, back: float, front: float, tone: str, fill, density: float,
-          open_back: float, open_front: float, opacity: float = 1.0):
-    """A sheet of foam from `back` to `front` metres about the line z_of(x),
+def _sheet(svg: Svg, cam, rng, x0, x1, back_of, front_of, density: float, open_back: float, open_front: float,
+           opacity: float):
+    """A sheet of foam lying from back_of(x) in to front_of(x) (metres away),
     cut through with holes on the ground: small and few where the foam is
-    fresh, larger and joining into a lace as it thins toward `front`."""
+    fresh at its back, larger and joining into a lace as it thins toward
+    its front. Returns its front edge on the screen."""
     mask = svg.uid("m")
     holes = []
-    span = front - back
-    n = int((x1 - x0) * abs(span) * density)
+    xs = np.linspace(x0, x1, 240)
+    spans = [back_of(x) - front_of(x) for x in xs]
+    n = int(sum(abs(v) for v in spans) / len(xs) * (x1 - x0) * density)
     for _ in range(n):
         x = rng.uniform(x0, x1)
         t = rng.uniform() ** 0.85
-        z = z_of(x) + back + span * t
+        b = back_of(x)
+        z = b + (front_of(x) - b) * t
         size = (open_back + (open_front - open_back) * t) * rng.uniform(0.5, 1.3)
-        if size <= 0.02:
-            continue
         # Round on the ground they would be slits seen this low, so they
         # are drawn deeper than wide, to read as holes rather than seams.
         along, across = size * rng.uniform(0.9, 1.7), size * rng.uniform(0.8, 1.5)
         tilt = rng.normal(0, 0.25)
         pts = []
-        for k, ang in enumerate(np.linspace(0, 2 * math.pi, 9, endpoint=False)):
+        for ang in np.linspace(0, 2 * math.pi, 9, endpoint=False):
             r = rng.uniform(0.65, 1.25)
             dx, dz = math.cos(ang) * along * r, math.sin(ang) * across * r
             pts.append(cam.point((x + dx * math.cos(tilt) - dz * math.sin(tilt), 0.0,
@@ -373,16 +465,18 @@ def _lace(svg: Svg, cam, rng, x0, x1, z_of, back: float, front: float, tone: str
     svg.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
                     f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
                     + "".join(holes) + '</mask>')
-    xs = np.linspace(x0, x1, 200)
-    far_edge = [cam.point((x, 0.0, z_of(x) + back + rng.uniform(-0.15, 0.15))) for x in xs]
-    # How far it runs wanders in long tongues as well as small scallops.
-    near_edge = [cam.point((x, 0.0, z_of(x) + front * (1 + 0.3 * math.sin(x * 0.55 + 1.3))
-                            + 0.35 * math.sin(x * 1.7) - 0.3 * abs(math.sin(x * 2.3))
-                            + rng.uniform(-0.05, 0.05)))
-                 for x in xs]
-    svg.add(f'<path d="{smooth(far_edge + near_edge[::-1])}" fill="{fill}" opacity="{num(opacity)}" '
+    far_edge = [cam.point((x, 0.0, back_of(x) + rng.uniform(-0.15, 0.15))) for x in xs]
+    near_edge = [cam.point((x, 0.0, front_of(x) + rng.uniform(-0.05, 0.05))) for x in xs]
+    svg.add(f'<path d="{smooth(far_edge + near_edge[::-1])}" fill="{P.foam}" opacity="{num(opacity)}" '
             f'mask="url(#{mask})"/>')
     return near_edge
+
+
+def _reach(x):
+    """How far the white water runs in from the wave's foot: in long tongues
+    in places, hardly past the wave in others, never an even band."""
+    n = 0.55 * math.sin(x * 0.29 + 2.0) + 0.3 * math.sin(x * 0.71 + 2.1) + 0.15 * math.sin(x * 1.9 + 0.3)
+    return min(7.0, 2.0 + 5.0 * max(0.0, n + 0.35) ** 1.2)
 
 
 def _breaker(cam, svg: Svg, xs, rng):
@@ -499,7 +593,7 @@ def _white_water(cam, svg: Svg, xs, rng):
     for _ in range(420):
         x = rng.uniform(xs[0], xs[-1])
         f = rng.uniform() ** 1.4
-        z = float(breaker_z(x)) - 1.6 - 4.0 * f
+        z = float(breaker_z(x)) - 1.4 - 0.9 * _reach(x) * f
         # In clumps and drifts with open water between, never even rows.
         if rng.uniform() > 0.2 + 0.8 * max(0.0, math.sin(x * 1.3 + z * 0.9) * math.sin(x * 0.37 + 2.0 + z * 0.4)):
             continue
@@ -517,15 +611,12 @@ def _sand(cam, sand: Svg, xs, rng):
     dry_sand = P.sand
     sand.path(polygon(edge + [(w + 10, h + 10), (-10, h + 10)]), fill=sand.linear(
         0, cam.horizon + 20, 0, h, [(0, mix(dry_sand, P.sea_horizon, 0.15)), (1, dry_sand)]))
-    # Wet sand the last wave left: darkest by the water and drying out
-    # unevenly up the beach, so its inland edge is soft and ragged.
+    # One band of wet sand the last wave left, a little past where the wash
+    # now stops, its inland edge soft and ragged.
     wet_tone = mix(mix(P.wood_fresh, P.wood_side, 0.35), P.sky_horizon, 0.22)
-    bands = []
-    for reach, alpha in ((5.2, 0.3), (3.8, 0.35), (2.4, 0.45)):
-        inland = [cam.point((x, 0.0, float(shore_z(x)) - reach - 1.0 * math.sin(x * 0.35)
-                             - 0.5 * math.sin(x * 1.3 + reach) - rng.uniform(0, 0.35))) for x in xs]
-        bands.append(f'<path d="{smooth(edge[::-1] + inland, tension=0.6)}" opacity="{num(alpha)}"/>')
-    sand.group(bands, fill=wet_tone, filter=sand.blur(1.2))
+    inland = [cam.point((x, 0.0, wash_edge(x) - 0.9 - 0.4 * math.sin(x * 0.8 + 0.5) - rng.uniform(0, 0.3)))
+              for x in xs]
+    sand.path(smooth(edge[::-1] + inland, tension=0.6), fill=wet_tone, opacity="0.55", filter=sand.blur(1.0))
 
 
 def _beach(cam, sand: Svg, rng):
@@ -710,29 +801,54 @@ def _wash(cam, foam: Svg, xs, rng):
     """The white water between the breaker and the beach, and the wash it
     sends up the wet sand: a sheet that opens into holes as it thins, with
     a bright, scalloped edge where it stops."""
-    # Over the shallows, in three sheets laid one over another: fresh and
-    # nearly solid at the wave's foot with only pinholes, then thinner and
-    # torn into larger holes as it runs in, then a lace that barely covers
-    # the water by the time it reaches the beach.
-    z_b = lambda x: float(breaker_z(x))
-    _lace(foam, cam, rng, xs[0], xs[-1], z_b, -1.3, -4.2, P.foam, P.foam, density=1.5,
-          open_back=0.12, open_front=0.5, opacity=0.85)
-    _lace(foam, cam, rng, xs[0], xs[-1], z_b, -3.0, -7.0, P.foam, P.foam, density=1.4,
-          open_back=0.3, open_front=0.7, opacity=0.5)
-    _lace(foam, cam, rng, xs[0], xs[-1], z_b, -5.5, -9.0, P.foam, P.foam, density=1.3,
-          open_back=0.5, open_front=0.9, opacity=0.35)
-    # The wash on the sand, thinner still, receding.
-    # Under it, the last of the water running up over the sand in a thin
-    # film, the sand showing through.
+    # The white water the wave has just thrown forward, fresh and nearly
+    # solid at its foot, torn into lace toward its front, and running in
+    # further in some places than others.
+    foot = lambda x: float(breaker_z(x)) - 1.3
+    _sheet(foam, cam, rng, xs[0], xs[-1], foot, lambda x: foot(x) - _reach(x), density=1.8,
+           open_back=0.1, open_front=0.75, opacity=0.85)
+    # Drifts of older foam left lying on the shallows between it and the
+    # beach, scattered, each holed through.
+    mask = foam.uid("m")
+    drifts, holes = [], []
+    for _ in range(34):
+        x = rng.uniform(xs[0], xs[-1])
+        near, far = float(shore_z(x)) + 1.2, foot(x) - _reach(x) - 0.4
+        if far <= near:
+            continue
+        z = rng.uniform(near, far)
+        L, D = rng.uniform(1.0, 4.5), rng.uniform(0.35, 1.1)
+        turn = rng.normal(0, 0.1)
+        # A tapered streak, fuller on its seaward side, its ends drawn out thin.
+        u = np.linspace(x - L / 2, x + L / 2, 14)
+        taper = [math.sin(math.pi * (v - u[0]) / L) ** 0.7 for v in u]
+        back = [cam.point((v, 0.0, z + (v - x) * turn + D * 0.6 * t * (1 + 0.3 * math.sin(v * 3.1))))
+                for v, t in zip(u, taper)]
+        front = [cam.point((v, 0.0, z + (v - x) * turn - D * 0.4 * t * (1 + 0.3 * math.sin(v * 4.3 + 1.0))))
+                 for v, t in zip(u, taper)]
+        pts = back + front[::-1]
+        drifts.append(f'<path d="{smooth(pts)}" opacity="{num(rng.uniform(0.25, 0.55))}"/>')
+        for _ in range(int(L * D * 10)):
+            hx = x + rng.uniform(-0.4, 0.4) * L
+            hz = z + rng.uniform(-0.35, 0.5) * D + (hx - x) * turn
+            r = rng.uniform(0.08, 0.25)
+            (ax, ay), (bx, by) = cam.point((hx - r, 0.0, hz)), cam.point((hx + r, 0.0, hz))
+            hy = cam.point((hx, 0.0, hz + r))[1]
+            holes.append(f'<ellipse cx="{num((ax + bx) / 2)}" cy="{num((ay + by) / 2)}" rx="{num((bx - ax) / 2)}" '
+                         f'ry="{num(max(0.3, abs(hy - ay) * 1.3))}" fill="black"/>')
+    foam.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{foam.width}" '
+                     f'height="{foam.height}"><rect width="{foam.width}" height="{foam.height}" fill="white"/>'
+                     + "".join(holes) + '</mask>')
+    foam.group(drifts, fill=P.foam, mask=f"url(#{mask})")
+    # The last of the water running up over the sand in a thin film, the
+    # sand showing through, and on it the wash's own lace, thinning as it
+    # draws back, full of holes.
     film = [cam.point((x, 0.0, wash_edge(x))) for x in np.linspace(xs[0], xs[-1], 200)]
     shore = [cam.point((x, 0.0, float(shore_z(x)) + 0.2)) for x in np.linspace(xs[0], xs[-1], 200)]
-    foam.path(polygon(shore + film[::-1]), fill=mix(P.sea_light, P.sand, 0.25), opacity="0.45",
+    foam.path(polygon(shore + film[::-1]), fill=mix(P.sea_light, P.sand, 0.25), opacity="0.4",
               filter=foam.blur(0.5))
-    front = _lace(foam, cam, rng, xs[0], xs[-1], lambda x: float(shore_z(x)), 0.6, WASH, P.foam, P.foam,
-                  density=1.2, open_back=0.5, open_front=1.1, opacity=0.3)
-    # Just past the edge the sand is darker where the water has soaked it.
-    foam.path(polygon(front + [(x, y + 2.2) for x, y in front[::-1]]), fill=P.wood_side, opacity="0.12",
-              filter=foam.blur(0.9))
+    _sheet(foam, cam, rng, xs[0], xs[-1], lambda x: float(shore_z(x)) + 0.6, lambda x: wash_edge(x) + 0.3,
+           density=1.4, open_back=0.3, open_front=0.8, opacity=0.45)
     # Its edge: a rim of foam where the wash stops, broken into lengths and
     # full of holes, a lace a hand wide near by that narrows to a thread far
     # off, and over the wet sand just inside it one band of the sky's sheen.
@@ -740,9 +856,10 @@ def _wash(cam, foam: Svg, xs, rng):
 
 
 def wash_edge(x):
-    """Where the last wash stops on the sand (the wash's lace ends here)."""
-    return (float(shore_z(x)) + WASH * (1 + 0.3 * math.sin(x * 0.55 + 1.3)) + 0.35 * math.sin(x * 1.7)
-            - 0.3 * abs(math.sin(x * 2.3)))
+    """Where the last wash stops on the sand: far up it in some places,
+    hardly past the water in others."""
+    return (float(shore_z(x)) + WASH * (1 + 0.55 * math.sin(x * 0.42 + 1.3) + 0.25 * math.sin(x * 1.1))
+            + 0.35 * math.sin(x * 1.7) - 0.3 * abs(math.sin(x * 2.3)))
 
 
 def _foam_edge(cam, svg: Svg, rng, xs):
@@ -785,7 +902,7 @@ def _foam_edge(cam, svg: Svg, rng, xs):
             hy = cam.point((hx, 0.0, hz + r))[1]
             holes.append(f'<ellipse cx="{num((ax + bx) / 2)}" cy="{num((ay + by) / 2)}" rx="{num((bx - ax) / 2)}" '
                          f'ry="{num(max(0.25, abs(hy - ay) * 1.1))}" fill="black"/>')
-        x += L + rng.uniform(0.08, 0.6)
+        x += L + rng.uniform(0.2, 1.6)
     svg.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
                     f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
                     + "".join(holes) + '</mask>')

@@ -58,7 +58,7 @@ class Twisted(patterns.Ribbon):
         return np.cos(np.asarray(phi, float) + np.interp(u, [0, 1], self.twist))
 
 
-def fan(side: int, edge_points: int = 5):
+def fan(side: int, edge_points: int = 5, sag: float = 0.03):
     """One lobe of the fluke in (angle, reach), the trailing edge scalloped
     between the fin ribs so the thin skin reads as a fin, not a whale's blade."""
     trail = []
@@ -66,19 +66,21 @@ def fan(side: int, edge_points: int = 5):
         for k in range(edge_points):
             t = k / edge_points
             # Between two ribs the skin sags back a little.
-            trail.append((a0 + (a1 - a0) * t, r0 + (r1 - r0) * t - 0.03 * math.sin(math.pi * t)))
+            trail.append((a0 + (a1 - a0) * t, r0 + (r1 - r0) * t - sag * math.sin(math.pi * t)))
     trail.append(FAN_TRAIL[-1])
     return [(side * a, r) for a, r in FAN_LEAD + [FAN_TIP] + trail] + [(0, 0.0)]
 
 
 def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface: Svg, size: float = 1.0,
-            detail: bool = True, haze: float = 0.0, sun: int = 1) -> None:
+            detail: bool = True, haze: float = 0.0, sun: int = 1, marks: bool = False) -> None:
     """The tail at (x, z), `size` times the usual, backlit by the palette's
     key. With `detail` its scales, fin ribs and running water; without it
     (far off) its shape, its rim, the glow through the fluke and a collar of
     white water, in tones `haze` of the way to the far sea. `sun` is the side
     the light comes from as the tail is drawn: 1 beyond its arch on the
-    right, -1 on the left, where the sun stands when she is seen far off."""
+    right, -1 on the left, where the sun stands when she is seen far off.
+    With `marks` a far tail keeps a hint of its scale rows and fin ribs, so
+    from across the water it is still the same fish, not a whale."""
     X, Z = at
     L = p.light
     px = float(cam.scale(Z))
@@ -95,7 +97,11 @@ def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface:
 
     # A green-gold skin, darker than a plank and greener than a whale.
     body_tone = far(mix(mix(p.sea_near, p.wood_lit, 0.42), p.wood_side, 0.15))
-    mid = mix(body_tone, L.shadow, 0.3)
+    if marks and not detail:
+        # The same skin: across the water it still shows its green and its gold.
+        body_tone = far(mix(mix(p.sea_near, p.wood_lit, 0.55), p.wood_side, 0.2))
+    # Far off the air washes out the shadow more than the colour.
+    mid = mix(body_tone, L.shadow, 0.3 if detail or not marks else 0.16)
     dark = mix(mid, L.shadow, 0.45)
     rim = L.rim
     glow = mix(L.rim, L.key, 0.45)
@@ -123,18 +129,24 @@ def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface:
         reach = r * LOBE * (1.06 if side > 0 else 0.92)
         return scr((root[0] + reach * math.cos(ang), root[1] + reach * math.sin(ang)))
 
+    # Far off, the skin between the fin's rays sags deeper, so its edge still reads as a fin's.
+    sag = 0.08 if marks and not detail else 0.03
     for side in (-1, 1):
-        pts = [fl(a, r, side) for a, r in fan(side)]
+        pts = [fl(a, r, side) for a, r in fan(side, sag=sag)]
         d = smooth(pts)
         dry.path(d, fill=mix(fin, L.shadow, 0.4 if side != sun else 0.3))
         clip = dry.clip(d)
         # Light through the thin skin toward the edge: amber, warmer than the sky behind.
         c = fl(0, 0, side)
         reach = 1.1 * LOBE * size * px
-        g = dry.radial(c[0], c[1], reach, reach, [(0, amber, 0.0), (0.6, amber, 0.0), (0.84, amber, 0.35),
-                                                  (1, glow, 0.8)])
+        if marks and not detail:
+            # Far off the thin skin's glow is what shows its rays, dark against it.
+            stops = [(0, amber, 0.1), (0.45, amber, 0.3), (0.8, amber, 0.5), (1, glow, 0.85)]
+        else:
+            stops = [(0, amber, 0.0), (0.6, amber, 0.0), (0.84, amber, 0.35), (1, glow, 0.8)]
+        g = dry.radial(c[0], c[1], reach, reach, stops)
         dry.path(d, fill=g, clip_path=clip)
-        if detail:
+        if detail or marks:
             ribs = []
             for a, r in [FAN_TIP] + FAN_TRAIL[:-1] + [(86, 0.8), (95, 0.55)]:
                 a0 = fl(a * 0.5, 0.12, side)
@@ -142,10 +154,11 @@ def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface:
                 b = fl(a, r * 0.97, side)
                 ribs.append(f'<path d="M{num(a0[0])},{num(a0[1])}Q{num(m[0])},{num(m[1])} '
                             f'{num(b[0])},{num(b[1])}"/>')
-            dry.add(f'<g clip-path="{clip}" fill="none" stroke="{mix(fin, L.shadow, 0.55)}" stroke-width="0.4" '
-                    f'opacity="0.6" stroke-linecap="round">{"".join(ribs)}</g>')
+            dry.add(f'<g clip-path="{clip}" fill="none" stroke="{mix(fin, L.shadow, 0.55)}" '
+                    f'stroke-width="{0.4 if detail else 0.35}" opacity="{0.6 if detail else 0.9}" '
+                    f'stroke-linecap="round">{"".join(ribs)}</g>')
         # The ruffled edge itself glows where the skin is thinnest.
-        edge = [fl(a, r, side) for a, r in fan(side)[len(FAN_LEAD):-1]]
+        edge = [fl(a, r, side) for a, r in fan(side, sag=sag)[len(FAN_LEAD):-1]]
         dry.path(smooth(edge, closed=False), stroke=mix(glow, L.key, 0.35),
                  stroke_width=num(0.75 if detail else 0.55), stroke_linecap="round", opacity="0.9")
         if side == sun:
@@ -167,6 +180,8 @@ def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface:
             f'filter="{dry.blur(1.0 if detail else 0.4)}"/></g></g>')
     if detail:
         scales(body, spine, mid, dark, rim, dry, wet, dry_clip, body_clip, water_y)
+    elif marks:
+        scales(body, spine, mid, dark, rim, dry, wet, dry_clip, body_clip, water_y, rows=7, weight=0.3, sun=sun)
     edge = list(zip(*body.at(np.linspace(0.3, 1, 30), np.full(30, 3.0 * sun))))
     dry.path(smooth(edge, closed=False), stroke=mix(rim, L.key, 0.3), stroke_width=num(0.6 if detail else 0.45),
              opacity="0.9", stroke_linecap="round", clip_path=dry_clip)
@@ -178,14 +193,14 @@ def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface:
             b = list(zip(*body.at(us[::-1], phi + 0.05 + 0.1 * (1 - us[::-1]))))
             dry.path(smooth(a + b), fill=mix(p.foam, rim, 0.35), opacity="0.3", clip_path=dry_clip)
         drips(cam, p, rng, fl, outline_scr, dry, surface, water_y, back, Z, glow)
-    collar(cam, p, rng, (X, Z), size, outline_scr, back, dry, surface, detail)
+    collar(cam, p, rng, (X, Z), size, outline_scr, back, dry, surface, detail, scr, white=detail or marks)
 
 
-def scales(body: Twisted, spine, mid, dark, rim, dry: Svg, wet: Svg, dry_clip, body_clip, water_y) -> None:
+def scales(body: Twisted, spine, mid, dark, rim, dry: Svg, wet: Svg, dry_clip, body_clip, water_y, *,
+           rows: int = 11, weight: float = 0.45, sun: int = 1) -> None:
     """Scales in rows round the body; the rows turn with the twist and follow
     the arch, each scale as long as the girth where it sits allows, so they
     shrink up the taper and crowd toward the outline."""
-    rows = 11
     dphi = (math.pi + 1.8) / rows
     span = float(np.sum(np.hypot(*np.diff(np.array(spine), axis=0).T)))
     marks, wet_marks = [], []
@@ -205,14 +220,14 @@ def scales(body: Twisted, spine, mid, dark, rim, dry: Svg, wet: Svg, dry_clip, b
             # The free edge hangs toward the water, the way a fish's scales lie.
             uu = 2 * uc - uu
             pts = list(zip(*body.at(uu, ph)))
-            side = math.sin(phi0 + float(np.interp(uc, [0, 1], body.twist)))
+            side = sun * math.sin(phi0 + float(np.interp(uc, [0, 1], body.twist)))
             arc = smooth(pts[1:-1], closed=False)
             tone = mix(mid, rim, 0.3 * max(0.0, side) ** 2) if side > 0 else mix(mid, dark, 0.4 * -side)
             marks.append(f'<path d="{polygon(pts)}" fill="{tone}" opacity="0.7"/>'
-                         f'<path d="{arc}" fill="none" stroke="{dark}" stroke-width="0.45"/>')
+                         f'<path d="{arc}" fill="none" stroke="{dark}" stroke-width="{num(weight)}"/>')
             if side > 0.55:
                 marks.append(f'<path d="{arc}" fill="none" stroke="{rim}" stroke-width="0.3" opacity="0.5"/>')
-            wet_marks.append(f'<path d="{arc}" fill="none" stroke="{dark}" stroke-width="0.45"/>')
+            wet_marks.append(f'<path d="{arc}" fill="none" stroke="{dark}" stroke-width="{num(weight)}"/>')
     dry.add(f'<g clip-path="{dry_clip}"><g clip-path="{body_clip}">{"".join(marks)}</g></g>')
     wet_clip = wet.clip(f"M-10,{num(water_y)}H{wet.width + 10}V{wet.height + 10}H-10Z")
     d_body = polygon(body.outline(64))
@@ -266,11 +281,13 @@ def drips(cam: Camera, p, rng, fl, outline_scr, dry: Svg, surface: Svg, water_y,
                           light_opacity=0.5, dark_opacity=0.3)
 
 
-def collar(cam: Camera, p, rng, at, size, outline_scr, back, dry: Svg, surface: Svg, detail: bool) -> None:
+def collar(cam: Camera, p, rng, at, size, outline_scr, back, dry: Svg, surface: Svg, detail: bool, scr, *,
+           white: bool = False) -> None:
     """Where the body leaves the sea: the water it shoulders aside stands in
     a low ring round it, light on its near slope and dark behind, with a
     soft broken ring of foam on it, a few drops thrown off, and the swell's
-    rings spreading beyond."""
+    rings spreading beyond. A `white` collar, near or far, is heaped and
+    breaking; far off its foam is finer, but it is the same break."""
     X, Z = at
     L = p.light
     # Where the outline crosses the water, in metres across.
@@ -287,35 +304,104 @@ def collar(cam: Camera, p, rng, at, size, outline_scr, back, dry: Svg, surface: 
     ends = ((left + half * 0.6, Z), (right - half * 0.6, Z))
     # The raised ring of water: a broad band laid on the plane.
     sea.rings(surface, cam, p, ends, radii=[half * 1.05], width=half * 0.55, filled=True,
-              light=mix(p.sea_light, L.rim, 0.25), light_opacity=0.75, dark_opacity=0.55, gap=0.3)
-    sea.rings(surface, cam, p, ends, radii=[half * 2.4, half * 4.2],
-              width=0.03, light=mix(p.sea_light, L.rim, 0.3), light_opacity=0.5, dark_opacity=0.4)
+              light=mix(p.sea_light, L.rim, 0.25), light_opacity=0.4 if detail else 0.75, dark_opacity=0.55, gap=0.3)
+    if detail:
+        # The rings she sends out ride the swell: broken runs, not drawn ellipses.
+        swell = WaveField(seed=int(rng.integers(1 << 30)), wavelength=1.4, steepness=0.03)
+        sea.rings(surface, cam, p, ends, radii=[half * 1.9, half * 3.0, half * 4.4, half * 6.2], width=0.15,
+                  light=mix(p.sea_light, L.rim, 0.4), light_opacity=1.0, dark_opacity=0.7, rough=(rng, swell))
+    else:
+        sea.rings(surface, cam, p, ends, radii=[half * 2.4, half * 4.2],
+                  width=0.03, light=mix(p.sea_light, L.rim, 0.3), light_opacity=0.5, dark_opacity=0.4)
     # Foam on the ring: tapered dashes with gaps, densest on the near side.
-    count = 26 if detail else 9
+    count = 34 if detail else 9
     for k in range(count):
         a = math.pi + (k + rng.uniform(0.1, 0.9)) / count * math.pi
         if rng.uniform() < 0.25:
             continue
-        r = half * rng.uniform(0.95, 1.3)
+        r = half * rng.uniform(0.95, 1.5 if detail else 1.3)
         pts = sea.ring_points(cam, ends, r, a, a + rng.uniform(0.12, 0.3), steps=2)
         (sa, ya), (sb, yb) = pts[0], pts[-1]
         dry.path(lens(sa, ya, sb, yb, rng.uniform(0.35, 0.7) if detail else 0.35), fill=p.foam,
                  opacity=num(rng.uniform(0.35, 0.75)))
-    # Against the body the water climbs a little: a thin sheet at its foot.
     wy = cam.point((X, 0, Z))[1]
     lo, hi = cam.point((left, 0, Z))[0], cam.point((right, 0, Z))[0]
-    lift = 0.07 * size * float(cam.scale(Z))
-    dry.path(f"M{num(lo - 0.5)},{num(wy + 0.3)}Q{num((lo + hi) / 2)},{num(wy - lift)} {num(hi + 0.5)},{num(wy + 0.3)}"
-             f"Q{num((lo + hi) / 2)},{num(wy + lift * 0.4)} {num(lo - 0.5)},{num(wy + 0.3)}Z",
-             fill=mix(p.foam, L.rim, 0.2), opacity="0.7" if detail else "0.6")
-    if detail:
-        cx = (lo + hi) / 2
-        for _ in range(7):
-            dx = rng.uniform(-0.7, 0.7) * (hi - lo)
-            dy = rng.uniform(1.0, 5.0)
-            rr = rng.uniform(0.3, 0.55)
-            dry.add(f'<circle cx="{num(cx + dx)}" cy="{num(wy - dy)}" r="{num(rr)}" fill="{p.foam}" '
-                    f'opacity="{num(rng.uniform(0.5, 0.85))}"/>')
+    px = float(cam.scale(Z))
+    if not white:
+        # Against the body the water climbs a little: a thin sheet at its foot.
+        lift = 0.07 * size * px
+        dry.path(f"M{num(lo - 0.5)},{num(wy + 0.3)}Q{num((lo + hi) / 2)},{num(wy - lift)} {num(hi + 0.5)},"
+                 f"{num(wy + 0.3)}Q{num((lo + hi) / 2)},{num(wy + lift * 0.4)} {num(lo - 0.5)},{num(wy + 0.3)}Z",
+                 fill=mix(p.foam, L.rim, 0.2), opacity="0.6")
+        return
+    # The collar: the sea heaped up round the body as it goes down, higher at
+    # its sides where the water is shouldered aside, its slope lit toward the
+    # sky and the sun, its top breaking into white water.
+    lift = (0.26 if detail else 0.2) * size * px
+    k = 1.0 if detail else 0.55          # far off, the foam's lumps are finer
+    n = 30
+    xs_ = np.linspace(lo - 0.35 * (hi - lo), hi + 0.35 * (hi - lo), n)
+    u = (xs_ - lo) / max(1e-6, hi - lo)
+    ph = rng.uniform(0, 6.3, 3)
+    bump = (0.9 + 0.14 * np.sin(u * 7.0 + ph[0]) + 0.1 * np.sin(u * 13.0 + ph[1])
+            + np.array([rng.uniform(-0.06, 0.06) for _ in range(n)]))
+    # Highest at the flanks, lower in front of the body, falling away outside it.
+    shape = np.where((u > 0) & (u < 1), 0.55 + 0.45 * np.abs(2 * u - 1) ** 2,
+                     np.clip(1 - np.abs(np.where(u < 0, u, u - 1)) / 0.35, 0, 1) ** 1.5)
+    top = [(x, wy - lift * sh * bp) for x, sh, bp in zip(xs_, shape, bump)]
+    foot = [(x, wy + k * (1.2 + 0.8 * math.sin(math.pi * i / (n - 1)))) for i, x in enumerate(xs_)]
+    sea_tone = mix(mix(p.sea_near, p.sea_horizon, 0.35), p.sea_dark, 0.1)
+    # Its crest lit and breaking, its face the sea's own colour turned up a little toward the sky.
+    g = dry.linear(0, wy - lift, 0, wy + 2 * k, [(0, mix(p.sea_light, L.rim, 0.3), 0.9),
+                                          (0.22, mix(sea_tone, p.sea_light, 0.4), 0.92),
+                                          (0.5, mix(sea_tone, p.sea_light, 0.12), 0.92), (1, sea_tone, 0.0)])
+    d = smooth(top + foot[::-1])
+    dry.path(d, fill=g)
+    # White water falling back off the collar's top, in broken tongues and lumps.
+    for x, y in top[1:-1]:
+        if rng.uniform() < 0.2:
+            continue
+        w = rng.uniform(0.6, 2.2) * k
+        dry.path(lens(x - w, y + rng.uniform(-0.3, 0.5) * k, x + w, y + rng.uniform(-0.3, 0.5) * k,
+                      max(0.3, rng.uniform(0.4, 1.1) * k)),
+                 fill=p.foam, opacity=num(rng.uniform(0.5, 0.9)))
+        if rng.uniform() < 0.45:
+            # A tongue sliding down the collar's face.
+            dy = rng.uniform(1.0, 2.2) * k
+            dry.path(lens(x, y, x + rng.uniform(-0.4, 0.4) * k, y + dy, max(0.28, rng.uniform(0.3, 0.55) * k)),
+                     fill=p.foam,
+                     opacity=num(rng.uniform(0.4, 0.7)))
+    if not detail:
+        return
+    # Where the body meets it, water sheets up its skin and falls back white.
+    body_clip = dry.clip(polygon(outline_scr))
+    streaks = []
+    (sx0, sy0), (sx1, sy1) = scr(SPINE[2]), scr(SPINE[4])
+    run = math.hypot(sx1 - sx0, sy1 - sy0)
+    ax, ay = (sx1 - sx0) / run, (sy1 - sy0) / run
+    for _ in range(6):
+        x = rng.uniform(lo + 0.2 * (hi - lo), hi - 0.1 * (hi - lo))
+        y = wy - lift * rng.uniform(0.4, 0.7)
+        up = rng.uniform(0.8, 1.5) * lift
+        streaks.append(f'<path d="{lens(x, y, x + ax * up, y + ay * up, rng.uniform(0.3, 0.6))}" '
+                       f'opacity="{num(rng.uniform(0.2, 0.35))}"/>')
+    dry.add(f'<g clip-path="{body_clip}" fill="{mix(p.foam, L.rim, 0.25)}">{"".join(streaks)}</g>')
+    # Foam spilled on the water round the collar: broken sheets with holes.
+    for _ in range(22):
+        a = rng.uniform(math.pi * 1.02, math.pi * 1.98) if rng.uniform() < 0.75 else rng.uniform(0.2, 2.9)
+        r = half * rng.uniform(1.25, 2.1)
+        pts = sea.ring_points(cam, ends, r, a, a + rng.uniform(0.08, 0.22), steps=2)
+        (sa, ya), (sb, yb) = pts[0], pts[-1]
+        dry.path(lens(sa, ya, sb, yb, rng.uniform(0.3, 0.6)), fill=p.foam, opacity=num(rng.uniform(0.25, 0.55)))
+    # Spray thrown up from the flanks, falling back as drops.
+    cx = (lo + hi) / 2
+    for _ in range(16):
+        side = -1 if rng.uniform() < 0.5 else 1
+        dx = side * rng.uniform(0.35, 0.75) * (hi - lo)
+        dy = rng.uniform(1.5, 1.0 + lift * 1.8)
+        rr = rng.uniform(0.28, 0.55)
+        dry.add(f'<circle cx="{num(cx + dx)}" cy="{num(wy - dy)}" r="{num(rr)}" fill="{p.foam}" '
+                f'opacity="{num(rng.uniform(0.5, 0.9))}"/>')
 
 
 def inside(poly, x, y) -> bool:
@@ -374,7 +460,7 @@ def build(scale: int) -> Picture:
     dry, wet, depth = Svg(w, h), Svg(w, h), Svg(w, h)
     z = 7.8
     mermaid(cam, P, ((272 - cam.cx) * z / cam.focal, z), rng, dry=dry, wet=wet, depth=depth, surface=surface,
-            size=1.3)
+            size=1.15)
 
     out = raft.Layers(Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), surface)
     corner, heading = (-4.9, 6.9), math.radians(30)

@@ -1,12 +1,13 @@
-"""The end: a lone plank adrift at dusk. Low cloud over a dull orange band
-on the horizon, rose where it meets the cloud's underside: the last of the
-sunset, the only light left. It warms the far water and lays a path on it,
-and a thin warm wet line along the plank's edge turned toward it. The light is
-too low to reach the top, which takes the dim blue-grey of the cloud; the
-side is brown dulled by the same blue. The plank floats nearly level, as
-wood does: the broken end barely lifted toward the light, its fibres torn to
-different lengths; the other end awash, and the swell it makes spreads round
-it in broken rings."""
+"""The end: a lone plank adrift at dusk. Low cloud over a broad band on the
+horizon, dull orange at the sea and rose up into the grey where it meets the
+cloud's underside: the last of the sunset, the only light left. The rest of
+the sky stays grey. The band lays a path of glints down the water that runs
+into the board, so the eye goes from the light to it, and the sea away from
+the path is quiet. The board is small in the frame so it reads as one plank
+off the raft, thin and lying flat, seen from above enough to show its grain:
+the top takes the dim grey of the cloud, the edge turned to the light a thin
+warm wet line, the torn far end its pale raw fibres, the near end awash.
+Rings round it, light on the near side and dark on the far, hold the eye."""
 
 import math
 from dataclasses import replace
@@ -33,10 +34,11 @@ WARM_SEA = mix(P.sea_horizon, L.key, 0.45)
 # cloud overhead; the top takes the most of the sky.
 DUSK = replace(P, wood_lit=mix(P.wood_lit, P.sea_horizon, 0.3),
                wood_side=mix(P.wood_side, P.sea_near, 0.4),
-               wood_dark=mix(P.wood_dark, P.sea_dark, 0.45), wood_fresh=mix(P.wood_fresh, P.sea_horizon, 0.2))
-# The light is too low to reach the top: it takes the dim blue-grey of the
-# cloud over it, only a little of the wood's brown left in it.
-TOP = mix(mix(P.cloud_shade, P.sky_horizon, 0.2), DUSK.wood_side, 0.3)
+               wood_dark=mix(P.wood_dark, P.sea_dark, 0.45), wood_fresh=mix(P.wood_fresh, GLOW, 0.25))
+# The light is too low to reach the top: wet, it gives back the grey of the
+# cloud overhead, with the wood's brown showing through; lighter than the
+# dark water round it, so the board reads against the sea.
+TOP = mix(mix(P.cloud_lit, P.wood_lit, 0.45), P.sea_horizon, 0.15)
 MIRROR = mix(mix(P.wood_dark, P.sea_dark, 0.7), P.ink, 0.7)
 
 
@@ -55,10 +57,11 @@ def _sky(cam, rng, w, h) -> Svg:
     sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(170, 30))
     # The band of the sunset: dull orange on the horizon, rose above it where
     # it meets the cloud, all of it strongest toward where the sun went down.
-    band = heaven.linear(0, cam.horizon - 38, 0, cam.horizon,
-                         [(0, ROSE, 0), (0.45, ROSE, 0.35), (0.8, GLOW, 0.55), (1, GLOW, 0.85)])
-    heaven.add(f'<rect x="0" y="{cam.horizon - 38}" width="{w}" height="40" fill="{band}" '
-               f'mask="{_toward_light(heaven, w, 1.0, 0.35)}"/>')
+    band = heaven.linear(0, cam.horizon - 56, 0, cam.horizon,
+                         [(0, ROSE, 0), (0.3, ROSE, 0.3), (0.62, mix(ROSE, GLOW, 0.5), 0.62), (0.85, GLOW, 0.85),
+                          (1, GLOW, 0.95)])
+    heaven.add(f'<rect x="0" y="{cam.horizon - 56}" width="{w}" height="58" fill="{band}" '
+               f'mask="{_toward_light(heaven, w, 1.0, 0.45)}"/>')
     # A few large low masses, their undersides lit rose from the band below
     # them, and one long roll lying along the horizon short of the glow.
     overcast = replace(P, cloud_shade=mix(P.sky_top, P.sky_horizon, 0.2), cloud_lit=mix(P.cloud_lit, ROSE, 0.35),
@@ -66,8 +69,8 @@ def _sky(cam, rng, w, h) -> Svg:
     sky.clouds(heaven, rng, overcast, ((-20, 46, 200, 36, 6, 0.05, 0.25), (196, 26, 70, 12, 4, 0.0, 0.2),
                                        (300, 52, 140, 22, 5, 0.15, 0.6)), (-20, 66, 250))
     # The brightest of it, where the sun has just gone under.
-    core = heaven.radial(L.x, cam.horizon, 70, 9, [(0, mix(GLOW, L.rim, 0.4), 0.95), (0.4, GLOW, 0.5),
-                                                   (1, GLOW, 0)])
+    core = heaven.radial(L.x, cam.horizon, 80, 12, [(0, mix(GLOW, L.rim, 0.6), 1.0), (0.4, GLOW, 0.6),
+                                                    (1, GLOW, 0)])
     heaven.add(f'<rect x="0" y="{cam.horizon - 14}" width="{w}" height="16" fill="{core}"/>')
     return heaven
 
@@ -80,7 +83,10 @@ def _sea(cam, w, h) -> Svg:
                                                              (1, WARM_SEA, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="30" fill="{far}" '
               f'mask="{_toward_light(water, w, 1.0, 0.3)}"/>')
-    path = water.radial(L.x, cam.horizon + 30, 38, 120, [(0, GLOW, 0.26), (0.5, GLOW, 0.1), (1, GLOW, 0)])
+    # The glow laid down the water as a column that narrows and dims toward
+    # us, running into the board.
+    path = water.radial(L.x, cam.horizon, 34, 90, [(0, GLOW, 0.5), (0.35, GLOW, 0.24), (0.75, GLOW, 0.08),
+                                                   (1, GLOW, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
     return water
 
@@ -116,9 +122,22 @@ def _wet_top(cam, plank, svg, rng):
     mask = svg.uid("m")
     svg.defs.append(f'<mask id="{mask}"><path d="{outline}" fill="{along}"/></mask>')
     svg.add(f'<path d="{outline}" fill="{across}" mask="url(#{mask})"/>')
-    soak = svg.linear(a[0], a[1], b[0], b[1], [(0, P.ink, 0.55), (0.2, DUSK.wood_dark, 0.3), (0.45, DUSK.wood_dark, 0)])
+    soak = svg.linear(a[0], a[1], b[0], b[1], [(0, P.ink, 0.5), (0.08, DUSK.wood_dark, 0.25),
+                                               (0.25, DUSK.wood_dark, 0)])
     for face, screen, _ in drawn.above:
         svg.path(polygon(screen), fill=soak)
+
+
+def _nail_holes(cam, plank, svg):
+    """Where the board was nailed across a pole of the raft: two holes side
+    by side on the dry top, each a dark pit with the torn wood paler on its
+    side away from the light."""
+    T, W = plank.thickness, plank.width
+    for u, v in ((0.42, -0.27 * W), (0.45, 0.25 * W)):
+        for du, tone, r in ((0.006, mix(DUSK.wood_fresh, TOP, 0.5), 0.016), (0.0, DUSK.wood_dark, 0.012)):
+            hole = [cam.point(plank.world(u - du + r * math.cos(a), v + r * math.sin(a), T / 2))
+                    for a in np.linspace(0, 2 * math.pi, 12, endpoint=False)]
+            svg.path(polygon(hole), fill=tone, opacity="0.9")
 
 
 def _waterline(cam, plank, svg, surface):
@@ -143,8 +162,27 @@ def _waterline(cam, plank, svg, surface):
             bands.append(f'<path d="{d}" opacity="{num(strength)}"/>')
     svg.add(f'<g clip-path="{clip}"><g filter="{svg.blur(0.3)}" fill="{P.ink}">{"".join(bands)}</g></g>')
     for (x0, y0), (x1, y1) in drawn.lines:
-        svg.path(lens(x0, y0 + 0.4, x1, y1 + 0.4, 0.5), fill=mix(P.sea_light, GLOW, 0.3), opacity="0.7")
-        surface.path(lens(x0 - 0.6, y0 + 1.4, x1 + 0.6, y1 + 1.4, 0.8), fill=MIRROR, opacity="0.8")
+        svg.path(lens(x0, y0 + 0.3, x1, y1 + 0.3, 0.35), fill=mix(P.sea_light, GLOW, 0.3), opacity="0.35")
+        surface.path(lens(x0 - 0.4, y0 + 0.9, x1 + 0.4, y1 + 0.9, 0.6), fill=MIRROR, opacity="0.7")
+
+
+def _awash(cam, plank, svg, rng):
+    """The end that has gone under: a film of water over the board, the
+    sea's colour laid thin over the wood, and its lip where it runs up the
+    top broken into a few short bright wavelets."""
+    drawn = wood.cut(plank, cam)
+    for face, screen, _ in drawn.below:
+        if face == "top":
+            svg.path(polygon(screen), fill=P.sea_near, opacity="0.45")
+    T, W = plank.thickness, plank.width
+    ux, vx, wx = (axis[1] for axis in plank.axes())
+    for k in range(4):
+        v = (-0.4 + 0.8 * (k + rng.uniform(0.2, 0.8)) / 4) * W
+        u = -(plank.centre[1] + v * vx + T / 2 * wx) / ux - rng.uniform(0.0, 0.06)
+        p = cam.point(plank.world(u, v, T / 2))
+        q = cam.point(plank.world(u - rng.uniform(0.03, 0.07), v + W * 0.12, T / 2))
+        svg.path(lens(p[0], p[1], q[0], q[1], 0.45), fill=mix(P.foam, GLOW, 0.2),
+                 opacity=num(rng.uniform(0.45, 0.75)))
 
 
 def _reflection(cam, plank, waves, w, h, rng) -> Svg:
@@ -174,28 +212,6 @@ def _reflection(cam, plank, waves, w, h, rng) -> Svg:
     return out
 
 
-def _drips(cam, plank, svg, surface, rng):
-    """Water running off the lifted end: drops hanging from the lowest
-    corners of the torn end and one falling, each with a small ring where
-    it lands."""
-    T, W = plank.thickness, plank.width
-    corner = plank.under_end(1, -W / 2)
-    picks = [plank.world(corner - 0.004, -W / 2, -T / 2)] + [
-        plank.world(plank.under_end(1, v) - 0.004, v, -T / 2) for v in (-W * 0.4,)]
-    for n, tip in enumerate(picks):
-        sx, sy = cam.point(tip)
-        ground = cam.point((tip[0], 0.0, tip[2]))
-        svg.add(f'<ellipse cx="{num(sx)}" cy="{num(sy + 0.7)}" rx="0.4" ry="0.65" fill="{mix(P.foam, GLOW, 0.5)}" '
-                f'opacity="0.85"/>')
-        if n < 2:
-            fall = sy + (ground[1] - sy) * (0.45 + 0.25 * n)
-            svg.add(f'<ellipse cx="{num(sx)}" cy="{num(fall)}" rx="0.32" ry="0.8" '
-                    f'fill="{mix(P.foam, GLOW, 0.4)}" opacity="0.7"/>')
-            sea.rings(surface, cam, P, (tip[0], tip[2]), radii=[0.035 + 0.01 * n, 0.08 + 0.015 * n], width=0.014,
-                      light=mix(P.sea_light, GLOW, 0.4), light_opacity=0.8, dark_opacity=0.6,
-                      rough=(rng, WaveField(seed=460 + n, wavelength=0.4, steepness=0.01)))
-
-
 def _splinters(cam, plank, above, surface, rng):
     """Loose wood from the break: a couple of slivers still hanging off the
     longest fibres, bent up and catching the light, and a few adrift near
@@ -210,13 +226,72 @@ def _splinters(cam, plank, above, surface, rng):
         tip = root + reach * (ux * math.cos(bend) + uz * math.sin(bend))
         (ax, ay), (bx, by) = cam.point(root), cam.point(tip)
         above.path(lens(ax, ay, bx, by, 0.4), fill=mix(DUSK.wood_fresh, GLOW, 0.3), opacity="0.9")
-    for x, z, length, angle in ((0.9, 2.35, 0.14, 0.35), (1.25, 2.6, 0.08, -0.6), (0.55, 2.2, 0.06, 1.2)):
+    tip = plank.world(plank.length / 2, 0, 0)
+    for dx, dz, length, angle in ((0.14, 0.06, 0.09, 0.35), (0.1, -0.16, 0.05, -0.6), (-0.08, 0.2, 0.04, 1.2)):
+        x, z = tip[0] + dx, tip[2] + dz
         a = (x - length / 2 * math.cos(angle), 0.005, z - length / 2 * math.sin(angle))
         b = (x + length / 2 * math.cos(angle), 0.005, z + length / 2 * math.sin(angle))
         (ax, ay), (bx, by) = cam.point(a), cam.point(b)
         surface.path(lens(ax, ay + 0.8, bx, by + 0.8, 0.4), fill=MIRROR, opacity="0.7")
         surface.path(lens(ax, ay, bx, by, 0.55), fill=DUSK.wood_side)
         surface.path(lens(ax, ay - 0.25, bx, by - 0.25, 0.2), fill=mix(DUSK.wood_fresh, GLOW, 0.4), opacity="0.8")
+
+
+def _rings(svg: Svg, cam, plank, waves, radii, width, light, light_opacity, dark_opacity, rng):
+    """Rings round the board as ovals on the water, long round a long board
+    and rounder as they spread: broken into runs that taper and swell and
+    ride the waves, the near side of each giving back sky and the far side
+    its dark back, fading where a ring turns edge-on and with each ring out."""
+    u, v, _ = plank.axes()
+    ux, uz = u[0], u[2]
+    n = math.hypot(ux, uz)
+    ux, uz = ux / n, uz / n
+    vx, vz = -uz, ux
+    cx, cz = plank.centre[0], plank.centre[2]
+    a = np.linspace(0, 2 * math.pi, 260, endpoint=False)
+    for i, r in enumerate(radii):
+        fade = (1.0 - i / (len(radii) + 0.6)) ** 1.3
+        A, B = plank.length / 2 * 0.75 + r, plank.width / 2 + r * 1.15
+        wob = sum(rng.uniform(0.2, 1.0) * np.sin(k * a + rng.uniform(0, 6.3)) for k in (2, 3, 5)) / 2.2
+        swell = 0.55 + 0.45 * np.sin(a * rng.integers(3, 6) + rng.uniform(0, 6.3))
+        # The outward normal of the oval against the line of sight, to tell
+        # the near side from the far one and find where it turns edge-on.
+        gx, gz = np.cos(a) / A * ux + np.sin(a) / B * vx, np.cos(a) / A * uz + np.sin(a) / B * vz
+        px, pz = cx + A * np.cos(a) * ux + B * np.sin(a) * vx, cz + A * np.cos(a) * uz + B * np.sin(a) * vz
+        nz = (gx * px + gz * pz) / np.hypot(gx, gz) / np.hypot(px, pz)
+        facing = np.abs(nz)
+        runs, t = [], rng.uniform(0, 0.6)
+        while t < 2 * math.pi:
+            length = rng.uniform(0.3, 0.9) * (1 - 0.1 * i)
+            runs.append((t, min(t + length, 2 * math.pi)))
+            t += length + rng.uniform(0.12, 0.35) * (1 + 0.6 * i)
+
+        def screen(idx, grow):
+            k = 1 + 0.05 * wob[idx]
+            x = cx + (A * k + grow) * np.cos(a[idx]) * ux + (B * k + grow) * np.sin(a[idx]) * vx
+            z = cz + (A * k + grow) * np.cos(a[idx]) * uz + (B * k + grow) * np.sin(a[idx]) * vz
+            sx, sy = cam.project(x, waves.height(x, z), z)
+            return list(zip(sx.tolist(), sy.tolist()))
+
+        for t0, t1 in runs:
+            idx = np.nonzero((a >= t0) & (a <= t1))[0]
+            if len(idx) < 3:
+                continue
+            near = nz[idx] < 0
+            for part in np.split(idx, np.nonzero(np.diff(near.astype(int)))[0] + 1):
+                if len(part) < 3:
+                    continue
+                s = np.linspace(0, 1, len(part))
+                is_near = bool(nz[part[len(part) // 2]] < 0)
+                dw = width * (1 - 0.3 * i / len(radii)) * swell[part] * np.sin(math.pi * s) ** 0.6 * (
+                    1.0 if is_near else 1.4)
+                outline = screen(part, -dw / 2) + screen(part, dw / 2)[::-1]
+                # A run that turns edge-on to us is lost in the waves.
+                turned = float(np.mean(facing[part]))
+                strength = (light_opacity if is_near else dark_opacity) * fade * turned ** 1.6 * (turned > 0.45)
+                q = round(min(strength, 1.0) * 16) / 16
+                if q > 0:
+                    svg.path(polygon(outline), fill=light if is_near else P.sea_dark, opacity=num(q))
 
 
 def build(scale: int) -> Picture:
@@ -228,48 +303,48 @@ def build(scale: int) -> Picture:
     heaven = _sky(cam, rng, w, h)
     water = _sea(cam, w, h)
 
-    surface, ripples = Svg(w, h), Svg(w, h)
-    # Close by, the path of light breaks into short glints, so the board's
-    # reflection cuts a dark gap in it.
-    sea.marks(surface, cam, waves, P, rng, near=2.6, far=4.6, per_metre=0.45, length=0.55, thickness=0.05,
-              light=0.2, dark=0.5)
-    sea.marks(surface, cam, waves, P, rng, near=2.4, far=4.6, per_metre=7, length=0.3, thickness=0.007,
-              light=0, dark=0, glitter=(L.x - 6, mix(GLOW, P.sea_light, 0.25)), glitter_width=0.1,
-              glitter_floor=0.35)
-    sea.marks(surface, cam, waves, P, rng, near=4.6, far=300, per_metre=0.45, length=0.55, thickness=0.05,
-              light=0.2, dark=0.5, glitter=(L.x, GLOW), glitter_width=0.12, glitter_floor=0.6)
+    surface, glints, ripples = Svg(w, h), Svg(w, h), Svg(w, h)
+    # Away from the light the sea is quiet: few soft dashes. Down the path
+    # from the glow to the board the water breaks into warm glints, brightest
+    # far off and still catching near the board.
+    sea.marks(surface, cam, waves, P, rng, near=2.4, far=300, per_metre=0.28, length=0.55, thickness=0.045,
+              light=0.12, dark=0.32)
+    sea.marks(glints, cam, waves, P, rng, near=3.0, far=300, per_metre=2.6, length=0.4, thickness=0.022,
+              light=0, dark=0, glitter=(L.x, GLOW), glitter_width=0.14, glitter_floor=0.45)
+    sea.marks(glints, cam, waves, P, rng, near=2.3, far=3.0, per_metre=1.2, length=0.35, thickness=0.012,
+              light=0, dark=0, glitter=(L.x - 4, mix(GLOW, P.sea_light, 0.3)), glitter_width=0.14, glitter_floor=0.1)
 
-    # Close enough to read as wood: the torn end lifted a little toward the
-    # glow, the other end awash, soaked and fading into the dark water. A
-    # board this light rides nearly level; any steeper and nothing holds it up.
-    plank = wood.Plank(length=3.0, width=0.42, thickness=0.08, centre=(-0.2, 0.03, 3.0),
-                       yaw=math.radians(14), pitch=math.radians(3.5), roll=math.radians(5),
+    # One board off a raft, a couple of metres long, a span across and
+    # barely two fingers thick, lying on the lower third to
+    # the right and turned to run away from us toward the glow, so its top
+    # face shows as a strip with its grain. Wood this thin floats half out of
+    # the water and nearly level: the torn end lifted a finger's width, the
+    # other end awash.
+    plank = wood.Plank(length=2.0, width=0.24, thickness=0.026, centre=(0.82, 0.002, 3.8),
+                       yaw=math.radians(44), pitch=math.radians(1.4), roll=math.radians(1.5),
                        seed=7, splintered=(False, True), knots=1, fibres=8)
-    u0 = -plank.centre[1] / math.sin(plank.pitch)
 
-    # The swell it makes where it goes through the surface spreads in long
-    # rings round the sunk end, broken and wandering with the waves, the
-    # near side of each giving back a little sky, the far side its back.
-    entry, sunk_end = plank.world(u0, 0, 0), plank.world(-plank.length / 2 + 0.4, 0, 0)
-    sea.rings(ripples, cam, P, ((sunk_end[0], sunk_end[2]), (entry[0], entry[2])),
-              radii=[0.34, 0.62, 0.95, 1.35, 1.8], width=0.05, light=mix(P.sea_light, GLOW, 0.25),
-              light_opacity=0.7, dark_opacity=1.0, rough=(np.random.default_rng(4608), waves))
+    # The swell it makes spreads in rings round it, long close in and rounder
+    # further out, broken and wandering with the waves.
+    _rings(ripples, cam, plank, waves, [0.1, 0.26, 0.48, 0.76, 1.1], 0.07, mix(P.sea_light, GLOW, 0.4), 1.0, 1.0,
+           np.random.default_rng(4608))
 
     above, under, depth = Svg(w, h), Svg(w, h), Svg(w, h)
     light_dir = (0.35, 0.08, 1.0)   # the break, low on the horizon ahead and to the right
     wood.draw(plank, cam, DUSK, light_dir, above=above, under=under, depth=depth, sight=0.22,
-              rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", torn=0.85, grain_opacity=0.5, top=TOP)
+              rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", torn=1.0, grain_opacity=0.75, top=TOP)
     _wet_top(cam, plank, above, np.random.default_rng(4607))
+    _nail_holes(cam, plank, above)
     _waterline(cam, plank, above, ripples)
-    _drips(cam, plank, above, ripples, np.random.default_rng(4609))
     _splinters(cam, plank, above, ripples, np.random.default_rng(4610))
+    _awash(cam, plank, ripples, np.random.default_rng(4612))
     mirror = _reflection(cam, plank, waves, w, h, np.random.default_rng(4611))
 
-    # The board's reflection hides the wave marks and the glitter behind it;
-    # the rings it makes and the drops falling off it lie on top.
+    # The board's reflection hides the wave marks and the glints behind it;
+    # the rings it makes and the water over its sunk end lie on top.
     layers = [Layer("sky", heaven), Layer("sea", water), Layer("sunk", under, depth=depth),
-              Layer("surface", surface), Layer("reflection", mirror), Layer("ripples", ripples),
-              Layer("plank", above)]
+              Layer("surface", surface), Layer("glints", glints), Layer("reflection", mirror),
+              Layer("ripples", ripples), Layer("plank", above)]
     return Picture(NAME, w, h, P, layers,
                    water=Water(P.sea_near, cam, waves, tint=0.8, surface=0.45, darken=0.45, blur=3.5, fade=0.6,
                                refraction=0.15),
