@@ -88,11 +88,12 @@ constexpr ControlDesign kDesign[] = {
      "espalda se abre una estela en forma de V."),
     picture("pic_4_2",                                13, "Solo en la balsa",
      "Sobre una pequeña balsa de troncos sujetos por dos varas atravesadas, que flota en un mar "
-     "verde azulado rodeada de ondas, un hombre descalzo de pie, de espaldas y a contraluz, se "
-     "hace visera con la mano sobre los ojos y mira a lo lejos una cola de sirena, verde dorada y "
-     "escamosa, que se arquea "
-     "fuera del agua y abre su aleta en abanico, a un lado del sol de la tarde, ya cerca del "
-     "horizonte. Arriba se lee: AÚN CONSERVO LA ESPERANZA, Y SÉ QUE DEBO APARTARME DE UN DIOS "
+     "verde azulado rodeada de ondas, un hombre descalzo de pie, de espaldas y a contraluz, con "
+     "el peso en una pierna y una mano en la cadera, se hace visera con la otra sobre los ojos "
+     "y mira a lo lejos una cola de sirena, verde dorada y escamosa, que se arquea fuera del "
+     "agua y abre su aleta en abanico, a un lado del sol de la tarde, ya cerca del horizonte, "
+     "que dora el cielo, tiende sobre el agua un camino de destellos y le dibuja un borde de luz "
+     "cálida. Arriba se lee: AÚN CONSERVO LA ESPERANZA, Y SÉ QUE DEBO APARTARME DE UN DIOS "
      "BLASFEMO."),
     button("cmdIr",         {472, 248, 41, 25},       12, "Ir", "", "Ir", {}, Turn),
     picture("pic_4_0",                                11, "La sirena",

@@ -19,31 +19,42 @@ from . import pic_4_0
 NAME = "pic_4_2"
 SIZE = (421, 221)
 
-# The sun low behind the tail, so he has to shade his eyes.
-P = replace(TEAL, light=replace(TEAL.light, x=292, y=84))
+# The sun low behind the tail, so he has to shade his eyes; late in the
+# afternoon its light has gone a little toward the gold of the rim.
+P = replace(TEAL, light=replace(TEAL.light, x=292, y=84, key=mix(TEAL.light.key, TEAL.light.rim, 0.25)))
 # The narrator's shirt, in its own shade against the sun; the wreck soaks the same one.
 SHIRT = mix(P.cloth, P.light.shadow, 0.76)
 
-HEAD = 0.23
-# Seen from behind, turned toward the tail on the right: the right arm
-# raised with the hand flat at the brow, the left hanging; his weight on the
-# right leg, the left knee bent and its heel up. Metres in his own plane,
-# x to the right, y up from the logs he stands on.
+HEAD = 0.225
+# Seen from behind, turned toward the tail on the right and leaning a little
+# toward it. His weight is on the right leg, so that hip rides higher and the
+# shoulders tilt the other way; the left knee gives and its foot stands out
+# to the side, to ride the raft's roll. The right arm is raised out to the
+# side with the forearm back to the brow as a visor; the left hand on the hip.
+# Metres in his own plane, x to the right, y up from the logs he stands on;
+# about eight heads tall, the hip joint at half his height.
 POSE = Pose(HEAD, {
-    "head": (0.02, 1.645),
-    "shoulder": (0.15, 1.47), "elbow": (0.44, 1.575), "wrist": (0.26, 1.72), "hand": (0.09, 1.7),
-    "shoulder.far": (-0.13, 1.48), "elbow.far": (-0.17, 1.17), "wrist.far": (-0.15, 0.92),
-    "hand.far": (-0.135, 0.76),
-    "hip": (0.075, 0.95), "knee": (0.095, 0.50), "ankle": (0.10, 0.085),
-    "hip.far": (-0.07, 0.95), "knee.far": (-0.06, 0.51), "ankle.far": (-0.13, 0.11),
+    "head": (0.075, 1.655),
+    "shoulder": (0.2, 1.47), "elbow": (0.475, 1.515), "wrist": (0.235, 1.69), "hand": (0.085, 1.745),
+    "shoulder.far": (-0.085, 1.49), "elbow.far": (-0.265, 1.245), "wrist.far": (-0.15, 1.05),
+    "hand.far": (-0.1, 0.92),
+    "hip": (0.105, 0.925), "knee": (0.092, 0.49), "ankle": (0.075, 0.075),
+    "hip.far": (-0.065, 0.9), "knee.far": (-0.035, 0.465), "ankle.far": (-0.165, 0.08),
 })
 
 
-def rimmed(svg: Svg, d: str, fill: str, rim: str, shift=(-0.55, 0.4)) -> None:
+def rimmed(svg: Svg, d: str, fill: str, rim: str, shift=(-0.55, 0.4), soft: float = 0.0) -> None:
     """A shape in its mid-tone with the edge toward the sun left in the rim
-    colour: the fill is drawn shifted away from the light inside the shape."""
+    colour: the fill is drawn shifted away from the light inside the shape.
+    With `soft`, a band half-way between the two turns the edge, so the rim
+    reads as light wrapping round the form and not as a drawn line."""
     clip = svg.clip(d)
-    svg.add(f'<g clip-path="{clip}"><path d="{d}" fill="{rim}"/>'
+    inner = ""
+    if soft > 0:
+        inner = (f'<path d="{d}" fill="{mix(fill, rim, 0.45)}" '
+                 f'transform="translate({num(shift[0])},{num(shift[1])})"/>')
+        shift = (shift[0] * (1 + soft), shift[1] * (1 + soft))
+    svg.add(f'<g clip-path="{clip}"><path d="{d}" fill="{rim}"/>{inner}'
             f'<path d="{d}" fill="{fill}" transform="translate({num(shift[0])},{num(shift[1])})"/></g>')
 
 
@@ -51,6 +62,22 @@ def shade_across(svg: Svg, d: str, x0, x1, colour, opacity) -> None:
     """The side turned from the sun a little darker."""
     g = svg.linear(x0, 0, x1, 0, [(0, colour, opacity), (1, colour, 0)])
     svg.path(d, fill=g)
+
+
+def along(a, b, t):
+    return (a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t)
+
+
+def turning(points, sign=1.0):
+    """The outline wound one way, so outlines laid in one path add up
+    (nonzero fill) instead of cutting holes where they overlap."""
+    area = sum(x0 * y1 - x1 * y0 for (x0, y0), (x1, y1) in zip(points, points[1:] + points[:1]))
+    return list(points) if area * sign >= 0 else list(reversed(points))
+
+
+def leaning(points, k=0.05):
+    """The back's outline drawn upright, leaned toward the tail above the belt."""
+    return [(x + k * max(0.0, y - 1.0), y) for x, y in points]
 
 
 def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
@@ -65,6 +92,10 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
     def shape(points):
         return smooth([pt(q) for q in points])
 
+    def line(points, colour, width, opacity=0.8):
+        svg.path(smooth([pt(q) for q in points], closed=False), stroke=colour, stroke_width=num(width),
+                 stroke_linecap="round", opacity=num(opacity))
+
     L = P.light
     # Against the sun everything facing us is in its own shade: mid-tones,
     # the light only on the edges turned toward it.
@@ -72,122 +103,166 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
     shirt = SHIRT
     trousers = mix(mix(P.cloth_dark, P.sea_near, 0.45), L.shadow, 0.2)
     rim = L.rim
+    sole = mix(skin, P.wood_dark, 0.15)
 
     # Where he stands: a soft shadow falling toward us from the low sun ahead,
-    # and a tight dark contact where the sole (or only the ball of the far
-    # foot) presses the logs.
-    for ank, heel_up in ((j["ankle"], False), (j["ankle.far"], True)):
-        cx, cy = pt((ank[0] + 0.04, 0.0))
-        ground.add(f'<ellipse cx="{num(cx - 0.3)}" cy="{num(cy + 0.6)}" rx="{num(0.13 * px)}" '
-                   f'ry="{num(0.03 * px)}" fill="{L.shadow}" opacity="0.4" filter="{ground.blur(0.6)}"/>')
-        bx, by = pt((ank[0] + (0.09 if heel_up else 0.05), 0.0))
-        ground.add(f'<ellipse cx="{num(bx)}" cy="{num(by + 0.15)}" rx="{num((0.06 if heel_up else 0.12) * px)}" '
-                   f'ry="{num(0.024 * px)}" fill="{mix(L.shadow, P.wood_dark, 0.7)}" opacity="1" '
+    # and a tight dark contact where each sole presses the logs.
+    for ank, k in ((j["ankle"], 1.0), (j["ankle.far"], -0.7)):
+        cx, cy = pt((ank[0] + 0.03 * k, 0.0))
+        ground.add(f'<ellipse cx="{num(cx - 0.3)}" cy="{num(cy + 0.6)}" rx="{num(0.14 * px)}" '
+                   f'ry="{num(0.035 * px)}" fill="{L.shadow}" opacity="0.45" filter="{ground.blur(0.6)}"/>')
+        ground.add(f'<ellipse cx="{num(cx)}" cy="{num(cy + 0.15)}" rx="{num(0.085 * px)}" '
+                   f'ry="{num(0.024 * px)}" fill="{mix(L.shadow, P.wood_dark, 0.7)}" '
                    f'filter="{ground.blur(0.25)}"/>')
 
-    # The far arm hangs in shade.
-    # Its cap starts below the shoulder line, so it does not stand up above the back.
-    sx, sy = j["shoulder.far"]
-    far_sleeve = limb((sx + 0.01, sy - 0.035), j["elbow.far"], 0.05, 0.045)
-    svg.path(shape(far_sleeve), fill=mix(shirt, L.shadow, 0.45))
-    svg.path(shape(limb(j["elbow.far"], j["wrist.far"], 0.038, 0.029)), fill=mix(skin, L.shadow, 0.25))
-    far_hand = limb(j["wrist.far"], j["hand.far"], 0.03, 0.024)
-    svg.path(shape(far_hand), fill=mix(skin, L.shadow, 0.25))
-
-    # Legs: the far one bent, resting on the ball of the foot; the near one straight.
-    for side, colour in ((".far", mix(trousers, L.shadow, 0.2)), ("", trousers)):
+    # Legs: the far one eased at the knee with its foot out to the side, the
+    # near one straight under him. The cloth hangs from the seat, gathers
+    # behind the knee and stacks over the rolled cuffs.
+    # The seat of the trousers goes with the near leg, from the belt (higher
+    # on the side he stands on) down to where the legs part.
+    seat = [(-0.135, 1.005), (0.0, 1.02), (0.148, 1.04), (0.178, 0.95), (0.16, 0.86), (0.1, 0.8),
+            (0.015, 0.79), (-0.06, 0.8), (-0.13, 0.84), (-0.148, 0.93)]
+    for side, colour in ((".far", mix(trousers, L.shadow, 0.12)), ("", trousers)):
         hip, knee, ank = j["hip" + side], j["knee" + side], j["ankle" + side]
-        thigh = limb(hip, knee, 0.085, 0.062)
-        shin = limb(knee, (ank[0], ank[1] + 0.1), 0.062, 0.05)
-        rimmed(svg, shape(thigh) + shape(shin), colour, rim)
-        # Rolled cuffs, then bare ankles and the foot pointing away from us.
-        cuff = limb((knee[0] + (ank[0] - knee[0]) * 0.72, knee[1] + (ank[1] - knee[1]) * 0.72),
-                    (ank[0], ank[1] + 0.08), 0.058, 0.056)
-        svg.path(shape(cuff), fill=mix(colour, P.cloth, 0.25))
-        svg.path(shape(limb((ank[0], ank[1] + 0.08), ank, 0.032, 0.03)), fill=mix(mix(P.skin, P.wood_dark, 0.25),
-                                                                                    L.shadow, 0.3))
-        # A bare foot from behind, pointing away toward the tail: the round
-        # heel, the ankle's knob, the instep falling to the toes, the sole
-        # pressed flat on the log; the far heel a little off it.
+        bent = bool(side)
+        thigh = limb(hip, knee, 0.082, 0.058)
+        shin = limb(knee, (ank[0], ank[1] + 0.11), 0.06, 0.05)
+        # The calf: a little fuller below the back of the knee.
+        calf = limb(along(knee, ank, 0.15), along(knee, ank, 0.55), 0.064, 0.054)
+        parts = [thigh, shin, calf] + ([] if bent else [seat])
+        d = "".join(shape(turning(q)) for q in parts)
+        rimmed(svg, d, colour, mix(colour, rim, 0.4) if bent else rim, shift=(-0.5, 0.3) if bent else (-0.45, 0.3),
+               soft=0.0 if bent else 0.8)
+        # Round the leg away from the sun, into the gap between the legs.
+        if bent:
+            shade_across(svg, d, pt((-0.26, 0))[0], pt((0.0, 0))[0], L.shadow, 0.3)
+        else:
+            shade_across(svg, d, pt((-0.15, 0))[0], pt((0.12, 0))[0], L.shadow, 0.3)
+        fold = mix(colour, L.shadow, 0.45)
+        # Behind the knee: short creases across the leg, more where it bends.
+        kx, ky = knee
+        for dy, w, lean in ((0.03, 0.045, 0.01), (-0.01, 0.05, -0.008)) + (((0.07, 0.04, 0.015),) if bent else ()):
+            line([(kx - w, ky + dy + lean), (kx, ky + dy - 0.006), (kx + w, ky + dy - lean)], fold, 0.35)
+        # A long pull from the seat down the back of the thigh.
+        line([along(hip, knee, 0.15), along(hip, knee, 0.55)], fold, 0.3, 0.55)
+        # Rolled cuffs, stacked folds above them, then bare ankles.
+        c0, c1 = (ank[0], ank[1] + 0.145), (ank[0], ank[1] + 0.09)
+        cuff = limb(c0, c1, 0.053, 0.055)
+        rimmed(svg, shape(cuff), mix(colour, P.cloth, 0.1), mix(rim, colour, 0.5), shift=(-0.45, 0.25))
+        line([(ank[0] - 0.055, ank[1] + 0.135), (ank[0] + 0.055, ank[1] + 0.125)], fold, 0.3, 0.7)
+        line([(ank[0] - 0.045, ank[1] + 0.2), (ank[0] + 0.01, ank[1] + 0.185), (ank[0] + 0.05, ank[1] + 0.2)],
+             fold, 0.3, 0.6)
+        svg.path(shape(limb((ank[0], ank[1] + 0.09), ank, 0.032, 0.03)), fill=sole)
+        # A bare foot from behind, pointing away from us and so mostly heel:
+        # the round heel, the ankle's knob, the outer edge of the foot running
+        # off toward the toes, the sole flat on the log. The near foot turns
+        # toward the tail, the far one out the other way.
         ax = ank[0]
-        lift = 0.025 if side else 0.0
-        foot = [(ax - 0.044, lift + 0.008), (ax - 0.05, lift + 0.036), (ax - 0.03, ank[1] + 0.02),
-                (ax + 0.025, ank[1] + 0.012), (ax + 0.08, 0.042), (ax + 0.12, 0.028), (ax + 0.145, 0.026),
-                (ax + 0.165, 0.016), (ax + 0.168, 0.004), (ax + 0.12, -0.002), (ax + 0.05, 0.006),
-                (ax - 0.02, lift - 0.002)]
-        d = shape(foot)
-        rimmed(svg, d, mix(mix(P.skin, P.wood_dark, 0.25), L.shadow, 0.3), mix(P.skin, rim, 0.4),
-               shift=(-0.12, 0.45))
-        # The gaps between the toes.
-        for tx in (0.132, 0.15):
-            svg.path(polyline([pt((ax + tx, 0.026)), pt((ax + tx + 0.004, 0.006))]),
+        k = -0.7 if bent else 1.0
+        foot = [(ax - 0.042 * k, 0.006), (ax - 0.046 * k, 0.034), (ax - 0.03 * k, ank[1] + 0.02),
+                (ax + 0.025 * k, ank[1] + 0.015), (ax + 0.06 * k, 0.045), (ax + 0.09 * k, 0.036),
+                (ax + 0.106 * k, 0.02), (ax + 0.104 * k, 0.005), (ax + 0.06 * k, -0.002), (ax, -0.004)]
+        rimmed(svg, shape(turning(foot)), sole, mix(sole, rim, 0.4), shift=(-0.3, 0.25))
+        for tx in (0.084, 0.097):
+            svg.path(polyline([pt((ax + tx * k, 0.03)), pt((ax + (tx + 0.003) * k, 0.008))]),
                      stroke=mix(skin, L.shadow, 0.5), stroke_width="0.25", opacity="0.8")
 
-    # The shirt over the back, tucked in at the belt, the sun on its right side.
-    back = [(-0.165, 1.49), (-0.05, 1.525), (0.07, 1.525), (0.19, 1.495), (0.185, 1.36), (0.14, 1.22),
-            (0.125, 1.02), (0.135, 0.93), (0.0, 0.915), (-0.125, 0.93), (-0.12, 1.05), (-0.15, 1.25),
-            (-0.18, 1.40)]
-    d = shape(back)
-    rimmed(svg, d, shirt, rim, shift=(-0.8, 0.6))
-    shade_across(svg, d, pt((-0.18, 0))[0], pt((0.08, 0))[0], L.shadow, 0.35)
-    for fold in (((-0.02, 1.42), (0.03, 1.22), (0.02, 1.02)), ((0.1, 1.38), (0.09, 1.2)),
-                 ((-0.1, 1.3), (-0.08, 1.1), (-0.09, 0.98))):
-        svg.path(smooth([pt(q) for q in fold], closed=False), stroke=mix(shirt, L.shadow, 0.35),
-                 stroke_width="0.45", stroke_linecap="round", opacity="0.8")
-    belt = [(-0.128, 0.975), (0.135, 0.975), (0.14, 0.935), (-0.13, 0.935)]
+    line([(0.012, 1.01), (0.018, 0.9), (0.015, 0.8)], mix(trousers, L.shadow, 0.5), 0.35, 0.7)
+    line([(-0.11, 0.88), (-0.03, 0.845)], mix(trousers, L.shadow, 0.45), 0.3, 0.6)
+
+    # The shirt over the back, bloused over the belt. The side he stands on is
+    # short and creased at the waist, the other long; the raised arm pulls a
+    # fold across from its armpit toward the far hip.
+    back = [(-0.15, 1.49), (-0.05, 1.525), (0.07, 1.53), (0.19, 1.5), (0.235, 1.44), (0.2, 1.33), (0.165, 1.2),
+            (0.138, 1.1), (0.16, 1.05), (0.09, 1.03), (0.0, 1.01), (-0.1, 0.995), (-0.148, 1.005),
+            (-0.135, 1.1), (-0.15, 1.24), (-0.175, 1.38)]
+    d = shape(leaning(back))
+    rimmed(svg, d, shirt, rim, shift=(-0.85, 0.6), soft=1.0)
+    shade_across(svg, d, pt((-0.18, 0))[0], pt((0.1, 0))[0], L.shadow, 0.35)
+    fold = mix(shirt, L.shadow, 0.38)
+    for points in (((0.19, 1.4), (0.08, 1.3), (-0.05, 1.17), (-0.11, 1.08)),
+                   ((0.16, 1.3), (0.08, 1.22), (0.01, 1.12)),
+                   ((-0.02, 1.46), (0.0, 1.36)),
+                   ((0.155, 1.13), (0.1, 1.12)), ((0.15, 1.08), (0.08, 1.065)),
+                   ((-0.13, 1.3), (-0.1, 1.17), (-0.11, 1.06))):
+        line(leaning(points), fold, 0.45)
+    # Where it blouses over the belt.
+    line([(-0.13, 1.035), (-0.06, 1.045), (0.02, 1.05), (0.09, 1.06), (0.15, 1.075)], mix(shirt, L.shadow, 0.3),
+         0.4, 0.7)
+    belt = [(-0.14, 1.025), (0.0, 1.04), (0.152, 1.06), (0.155, 1.025), (0.0, 1.005), (-0.138, 0.99)]
     svg.path(polygon([pt(q) for q in belt]), fill=mix(P.hair, P.wood_dark, 0.4))
 
-    # The raised arm: rolled sleeve to the elbow, the forearm back to the brow,
-    # the hand flat over the eyes with the fingers together.
-    sleeve = limb(j["shoulder"], j["elbow"], 0.06, 0.05)
-    rimmed(svg, shape(sleeve), shirt, rim, shift=(-0.75, 0.7))
-    rimmed(svg, shape(limb(j["elbow"], j["wrist"], 0.042, 0.032)), skin, rim, shift=(-0.5, 0.6))
-    # A short, thick neck into the collar, then the head from behind: hair
-    # over the back, an ear, the edge of the cheek turned toward the tail.
-    neck = limb((0.005, 1.47), (0.03, 1.58), 0.062, 0.056)
-    rimmed(svg, shape(neck), mix(skin, L.shadow, 0.15), rim, shift=(-0.45, 0.3))
-    collar = [(-0.075, 1.5), (0.0, 1.475), (0.09, 1.495), (0.1, 1.53), (0.0, 1.51), (-0.08, 1.53)]
-    svg.path(shape(collar), fill=mix(shirt, L.shadow, 0.2))
-    hc = j["head"]
-    head = ellipse(hc, 0.088, 0.115, tilt=0.12)
-    rimmed(svg, shape(head), skin, rim, shift=(-0.7, 0.45))
-    hair = [(-0.07, 1.6), (-0.09, 1.69), (-0.05, 1.755), (0.03, 1.77), (0.09, 1.735), (0.105, 1.7),
-            (0.06, 1.69), (0.035, 1.65), (0.02, 1.6), (-0.02, 1.555), (-0.06, 1.56)]
-    clip = svg.clip(shape(ellipse((hc[0] - 0.005, hc[1] + 0.01), 0.1, 0.125, tilt=0.12)))
-    svg.add(f'<g clip-path="{clip}"><path d="{shape(hair)}" fill="{mix(P.hair, rim, 0.35)}"/>'
-            f'<path d="{shape(hair)}" fill="{P.hair}" transform="translate(-0.5,0.35)"/></g>')
-    ear = ellipse((hc[0] + 0.05, hc[1] - 0.01), 0.018, 0.03, tilt=0.2)
-    svg.path(shape(ear), fill=mix(skin, P.light.rim, 0.35))
-    svg.path(shape(ellipse((hc[0] + 0.047, hc[1] - 0.012), 0.008, 0.017, tilt=0.2)),
-             fill=mix(skin, L.shadow, 0.3))
+    # The left hand on the hip: the sleeve out to the elbow, the forearm back
+    # in, the back of the hand and the thumb on the hip bone, fingers forward.
+    far_shirt = mix(shirt, L.shadow, 0.3)
+    sleeve = limb(j["shoulder.far"], j["elbow.far"], 0.055, 0.046)
+    svg.path(shape(sleeve), fill=far_shirt)
+    cuff = limb(along(j["elbow.far"], j["wrist.far"], 0.0), along(j["elbow.far"], j["wrist.far"], 0.3), 0.048, 0.045)
+    svg.path(shape(cuff), fill=mix(far_shirt, L.shadow, 0.15))
+    line([along(j["shoulder.far"], j["elbow.far"], 0.45), (-0.2, 1.33)], mix(far_shirt, L.shadow, 0.4), 0.35, 0.7)
+    forearm = limb(along(j["elbow.far"], j["wrist.far"], 0.25), j["wrist.far"], 0.037, 0.03)
+    svg.path(shape(forearm), fill=mix(skin, L.shadow, 0.15))
+    hand = [(-0.185, 1.07), (-0.125, 1.08), (-0.098, 1.035), (-0.1, 0.975), (-0.118, 0.95), (-0.145, 0.975),
+            (-0.178, 1.02)]
+    svg.path(shape(hand), fill=mix(skin, L.shadow, 0.1))
+    line([(-0.155, 1.03), (-0.125, 0.97)], mix(skin, L.shadow, 0.45), 0.3, 0.8)
 
-    # The hand last, flat over the brow in front of the head it shades.
+    # The raised arm: the sleeve out to the elbow at his shoulder's height,
+    # rolled below it, the forearm back to the brow. The hand goes behind the
+    # head, over his eyes: only its heel shows, and its top edge over the brow.
+    sl = limb((j["shoulder"][0] - 0.02, j["shoulder"][1] - 0.005), j["elbow"], 0.065, 0.05)
+    rimmed(svg, shape(sl), shirt, rim, shift=(-0.6, 0.85), soft=1.0)
+    line([(0.26, 1.455), (0.35, 1.47), (0.4, 1.5)], fold, 0.4, 0.75)
+    line([(0.32, 1.51), (0.38, 1.535)], fold, 0.35, 0.6)
+    roll = limb(j["elbow"], along(j["elbow"], j["wrist"], 0.22), 0.052, 0.047)
+    rimmed(svg, shape(roll), mix(shirt, P.cloth, 0.15), rim, shift=(-0.5, 0.65), soft=0.8)
+    rimmed(svg, shape(limb(along(j["elbow"], j["wrist"], 0.18), j["wrist"], 0.04, 0.032)), skin, rim,
+           shift=(-0.45, 0.6), soft=0.8)
     wx, wy = j["wrist"]
     hx, hy = j["hand"]
     ux, uy = hx - wx, hy - wy
     n = math.hypot(ux, uy)
     ux, uy = ux / n, uy / n
-    vx, vy = -uy, ux            # across the hand: -v is its upper edge, +v toward the face
+    vx, vy = uy, -ux            # across the hand: +v toward its upper edge
 
     def on_hand(u, v):
         return (wx + ux * u * n + vx * v, wy + uy * u * n + vy * v)
 
-    # The back of the hand, narrow at the wrist, widest across the knuckles,
-    # the fingers together and curled a little down over the brow; the thumb
-    # tucked under, toward the face, where it is mostly hidden.
-    thumb = limb(on_hand(0.22, 0.02), on_hand(0.5, 0.045), 0.016, 0.012)
-    svg.path(shape(thumb), fill=mix(skin, L.shadow, 0.3))
-    palm = [on_hand(-0.05, -0.026), on_hand(0.3, -0.036), on_hand(0.58, -0.04), on_hand(0.85, -0.036),
-            on_hand(1.08, -0.026), on_hand(1.16, -0.008), on_hand(1.1, 0.012), on_hand(0.6, 0.024),
-            on_hand(0.3, 0.026), on_hand(-0.05, 0.024)]
-    rimmed(svg, shape(palm), mix(skin, L.shadow, 0.1), rim, shift=(-0.2, 0.6))
-    # Where the knuckles end and the fingers begin, and the gaps between fingers.
-    crease = mix(skin, L.shadow, 0.4)
-    svg.path(smooth([pt(on_hand(0.6, -0.036)), pt(on_hand(0.57, 0.0)), pt(on_hand(0.6, 0.026))], closed=False),
-             stroke=crease, stroke_width="0.3", stroke_linecap="round")
-    for v in (-0.018, -0.004, 0.01):
-        svg.path(smooth([pt(on_hand(0.66, v)), pt(on_hand(1.02, v * 0.6))], closed=False),
-                 stroke=crease, stroke_width="0.25", opacity="0.8", stroke_linecap="round")
+    palm = [on_hand(-0.1, -0.03), on_hand(0.3, -0.03), on_hand(0.8, -0.022), on_hand(1.08, -0.01),
+            on_hand(1.08, 0.012), on_hand(0.6, 0.03), on_hand(0.2, 0.034), on_hand(-0.1, 0.03)]
+    rimmed(svg, shape(palm), mix(skin, L.shadow, 0.1), rim, shift=(-0.25, 0.6))
+
+    # A short, thick neck into the collar, then the head from behind, up and
+    # turned toward the tail: hair over the back, an ear, the edge of the cheek.
+    hc = j["head"]
+    neck = limb((0.05, 1.55), (hc[0] - 0.005, 1.6), 0.058, 0.054)
+    rimmed(svg, shape(neck), mix(skin, L.shadow, 0.15), rim, shift=(-0.45, 0.3))
+    collar = [(-0.085, 1.5), (0.02, 1.478), (0.12, 1.495), (0.118, 1.548), (0.02, 1.528), (-0.08, 1.545)]
+    rimmed(svg, shape(leaning(collar)), mix(shirt, L.shadow, 0.15), mix(shirt, rim, 0.5), shift=(-0.4, 0.3))
+    line(leaning([(-0.075, 1.51), (0.02, 1.49), (0.11, 1.505)]), mix(shirt, L.shadow, 0.45), 0.3, 0.7)
+    tilt = 0.18
+    head = ellipse(hc, 0.088, 0.113, tilt=tilt)
+    rimmed(svg, shape(head), skin, rim, shift=(-0.8, 0.5), soft=0.9)
+
+    def on_head(u, v):
+        return (hc[0] + u * math.cos(tilt) - v * math.sin(tilt), hc[1] + u * math.sin(tilt) + v * math.cos(tilt))
+
+    # The hair covers the back of the head; the hairline comes down over
+    # the ear and the nape, leaving the ear and the edge of the cheek bare.
+    hair = [on_head(u, v) for u, v in ((-0.1, -0.07), (-0.1, 0.05), (-0.06, 0.12), (0.02, 0.135), (0.08, 0.095),
+                                       (0.1, 0.045), (0.072, 0.032), (0.04, 0.03), (0.022, 0.005),
+                                       (0.024, -0.045), (0.01, -0.085), (-0.04, -0.1))]
+    clip = svg.clip(shape(ellipse((hc[0] - 0.005, hc[1] + 0.01), 0.1, 0.125, tilt=tilt)))
+    svg.add(f'<g clip-path="{clip}"><path d="{shape(hair)}" fill="{mix(P.hair, rim, 0.35)}"/>'
+            f'<path d="{shape(hair)}" fill="{P.hair}" transform="translate(-0.5,0.35)"/></g>')
+    ear = ellipse(on_head(0.05, -0.018), 0.017, 0.03, tilt=tilt + 0.1)
+    svg.path(shape(ear), fill=mix(skin, P.light.rim, 0.3))
+    svg.path(shape(ellipse(on_head(0.047, -0.02), 0.008, 0.017, tilt=tilt + 0.1)), fill=mix(skin, L.shadow, 0.3))
+    # The hand's top edge over the brow, in front of the head.
+    ridge = [on_hand(0.25, 0.012), on_hand(0.55, 0.018), on_hand(0.7, 0.016), on_hand(0.72, 0.034),
+             on_hand(0.5, 0.036), on_hand(0.25, 0.034)]
+    rimmed(svg, shape(ridge), mix(skin, L.shadow, 0.1), rim, shift=(-0.2, 0.5))
+
 
 def cast_shadow(cam: Camera, at, top: float, logs, poles, ground: Svg, surface: Svg) -> None:
     """His shadow from the low sun ahead: so low that over the raft and the
@@ -224,6 +299,13 @@ def build(scale: int) -> Picture:
     heaven = Svg(w, h)
     sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(150, 46))
     sky.sun(heaven, P, radius=8.0)
+    # The low sun warms the air round it and the haze along the horizon below
+    # it; the disc itself is left out, so it stays the palest thing there.
+    warm = heaven.radial(L.x, L.y + 20, 220, 60, [(0, L.rim, 0.62), (0.4, L.rim, 0.3), (1, L.rim, 0)])
+    r = 8.0
+    heaven.add(f'<path fill-rule="evenodd" fill="{warm}" d="M0 0H{w}V{num(cam.horizon + 2)}H0Z '
+               f'M{num(L.x - r)} {num(L.y)}a{num(r)} {num(r)} 0 1 0 {num(2 * r)} 0a{num(r)} {num(r)} 0 1 0 '
+               f'{num(-2 * r)} 0Z"/>')
     sky.clouds(heaven, rng, P, ((6, 88, 112, 30, 6, 0.85), (128, 80, 44, 12, 4, 0.9),
                                 (168, 98, 64, 15, 5, 0.95), (366, 84, 70, 13, 4, 0.8)),
                (-20, 110, 200))
@@ -232,10 +314,13 @@ def build(scale: int) -> Picture:
     sea.base(water, cam, P, haze=0.55)
     path = water.radial(L.x, cam.horizon + 30, 40, 70, [(0, L.key, 0.3), (1, L.key, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
+    # The warm light lies along the water toward us, strongest at the horizon.
+    column = water.radial(L.x, cam.horizon, 34, 95, [(0, L.rim, 0.4), (0.5, L.rim, 0.14), (1, L.rim, 0)])
+    water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{column}"/>')
 
     surface = Svg(w, h)
     sea.marks(surface, cam, waves, P, rng, near=2.6, far=300, per_metre=0.45, length=0.55, thickness=0.05,
-              light=0.35, dark=0.5, glitter=(L.x, L.key), glitter_width=0.16, glitter_floor=0.6)
+              light=0.35, dark=0.5, glitter=(L.x, mix(L.key, L.rim, 0.5)), glitter_width=0.16, glitter_floor=0.6)
 
     # The tail far off, right of the sun, dark against its light, its rim on the side toward it.
     far_dry, far_wet, far_depth = Svg(w, h), Svg(w, h), Svg(w, h)
