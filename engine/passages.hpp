@@ -42,7 +42,7 @@ inline constexpr std::string_view kZarpar[] = {
 
 // "_2_0" by "continuar": the islands and a life for nature
 inline constexpr std::string_view kIslas[] = {
-    "Escasea el agua, no los peces, y seguimos ",
+    "Escasea el agua, no la comida, y seguimos ",
     "adelante. Semanas después damos con unas islas ",
     "donde la gente nos recibe como a reyes y ",
     "compartimos la pesca. Agradecidos, nos quedamos ",
@@ -114,7 +114,7 @@ inline constexpr std::string_view kNavegar[] = {
 
 // "_3_0" by "regresar al barco": lost at sea
 inline constexpr std::string_view kRegresar[] = {
-    "Remo en busca del barco y del grumete, pero me pierdo. ",
+    "Remo en busca del barco y del grumete, pero es inútil. ",
     "Tras días de penuria, muero solo. ",
 };
 
@@ -201,7 +201,7 @@ inline constexpr std::string_view kFogata[] = {
     "Me cuenta que lo aprendió hace años de unos náufragos. ",
     "Compartimos pescado asado y charlamos hasta el anochecer; ",
     "yo le hablo de Dios, y él, de sus dioses. ",
-    "Creo haber hallado un amigo; pronto veré que me engaña. ",
+    "Creo haber hallado un amigo; pronto sabré que no lo es. ",
     "Días después aparece un grupo de hombres con lanzas. ",
     "Son de su tribu. Me atan las manos y me llevan prisionero ",
     "tierra adentro, por senderos que nunca sabría encontrar, ",
@@ -332,7 +332,7 @@ inline constexpr std::string_view kFinal[] = {
     "hasta desaparecer. ",
     "Al poco rato se acerca una canoa. ",
     "Un nativo me mira desde ella; le tiendo la mano, ",
-    "pero él alza la lanza y me la arroja. ",
+    "pero él alza su lanza y me la arroja. ",
     "La punta se me clava muy hondo en el hombro. ",
     "Un frío lento, el del veneno, me sube al pecho, ",
     "y me abandonan las fuerzas. ",
