@@ -45,7 +45,7 @@ inline constexpr std::string_view kIslas[] = {
     "Escasea el agua, no la comida, y seguimos ",
     "adelante. Semanas después damos con unas islas ",
     "donde la gente nos recibe como a reyes y ",
-    "compartimos la pesca. Agradecidos, nos quedamos ",
+    "nos da de su pescado. Agradecidos, nos quedamos ",
     "a cuidar de sus tierras. ",
     "Nunca sabremos qué anunciaban la balsa y las aves. ",
 };
