@@ -107,12 +107,17 @@ PLANKED = [6] * STRAKES
 PLANKED_FAR = PLANKED
 # Ribbands: long battens nailed round the bare frames to hold them fair
 # until the planks go on, (height fraction, first rib) each.
-RIBBANDS = [(1.0, 6), (0.7, 6), (0.4, 6)]
+RIBBANDS = [(1.0, 6), (0.58, 6)]
 WALE = 5
 # The light across the near side's planking, from the keel (0) to the sheer
 # (1): shade where positive is sun, negative the hull's own shadow.
-VOLUME = [(0.0, -0.4), (0.14, -0.62), (0.3, -0.5), (0.45, -0.2), (0.58, 0.02), (0.76, 0.26), (0.92, 0.16),
-          (1.0, 0.06)]
+# The bottom faces down and away from the sun up to the turn of the bilge
+# (about half way up the section), darkest just under the turn, where no
+# light from the sand reaches; the topsides above it stand up into the sun.
+VOLUME = [(0.0, -0.3), (0.15, -0.5), (0.3, -0.68), (0.44, -0.74), (0.52, -0.32), (0.58, 0.06), (0.68, 0.26),
+          (0.86, 0.36), (1.0, 0.24)]
+# The light thrown back up off the sand, warm, on the garboards.
+REFLECTED = [(0.0, 0.42), (0.12, 0.2), (0.26, 0.0)]
 # The horizon sits low so the ship and its yard stand down near the words.
 HORIZON = 121
 DROP = HORIZON - 110
@@ -296,6 +301,35 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         pts = surf(np.full_like(t, s), t, side)
         return pts
 
+    def rib_shape(pts, side, foot, head, face, lit, dark, turn=None):
+        """A sawn frame as a shape, not a stroke: deep in the floor where it
+        crosses the keel, narrowing up to its head (`foot` and `head` in
+        metres), its aft face toward the sun down the left edge and its fore
+        edge in shade down the right. `turn` darkens the run low down where
+        the frame turns under with the bilge."""
+        scr = np.array(_screen(cam, pts))
+        k = np.array([float(cam.scale(p[2])) for p in pts])
+        n = len(scr)
+        w = (foot + (head - foot) * np.linspace(0, 1, n) ** 0.7) * k
+        tang = np.gradient(scr, axis=0)
+        tang /= np.linalg.norm(tang, axis=1, keepdims=True) + 1e-9
+        nrm = np.stack([-tang[:, 1], tang[:, 0]], 1)
+        nrm[nrm[:, 0] > 0] *= -1                                # toward the left, the aft side
+        left, right = scr + nrm * w[:, None] / 2, scr - nrm * w[:, None] / 2
+
+        def band(a, b):
+            return polygon([tuple(p) for p in (left + (right - left) * a)] +
+                           [tuple(p) for p in (left + (right - left) * b)][::-1])
+
+        (bx, by), (tx, ty) = scr[0], scr[-1]
+        fill = face
+        if turn is not None:
+            fill = ship.linear(bx, by, tx, ty, [(0, mix(face, turn, 0.35)), (0.18, mix(face, turn, 0.75)),
+                                                (0.42, mix(face, turn, 0.2)), (0.6, face), (1, face)])
+        ship.path(band(0, 1), fill=fill)
+        ship.path(band(0, 0.3), fill=lit)
+        ship.path(band(0.78, 1), fill=dark)
+
     # The hull's shadow on the sand first: the planked body, then each bare
     # rib, beam and mast.
     ground = mix(P.sand, P.light.shadow, 0.5)
@@ -321,14 +355,12 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
                   fill=mix(mix(wood_in, P.wood_side, 0.15 + 0.04 * (k % 2)), P.light.shadow, 0.3))
     # Those ribs stand further off and inside the hull's shade: darker and
     # cooler than the near frames, so the near ones read in front of them.
-    far_rib = mix(mix(mix(P.wood_dark, P.wood_side, 0.4), P.light.shadow, 0.25), P.mountain, 0.22)
+    far_rib = mix(mix(mix(P.wood_dark, P.wood_side, 0.35), P.light.shadow, 0.3), P.mountain, 0.12)
     for s in RIBS:
         # Their heads a little short of the sheer, so none stands up over the near rail.
         pts = rib_curve(s, far, top=0.95)
-        stroke_path(pts, far_rib, 0.2 * px_mid, cap="butt")
-        # Its inner face, toward us, takes only a little of the light that falls into the hull.
-        stroke_path(pts[4:] + [-0.05 * math.cos(YAW), 0, -0.05 * math.sin(YAW)],
-                    mix(far_rib, P.wood_side, 0.2), 0.12 * px_mid, opacity="0.7", cap="butt")
+        # Their inner faces, toward us, take only a little of the light that falls into the hull.
+        rib_shape(pts, far, 0.26, 0.15, far_rib, mix(far_rib, P.wood_side, 0.25), mix(far_rib, P.ink, 0.25))
     # The keelson along the floor.
     stroke_path(surf(np.linspace(0.05, 0.9, 20), np.full(20, 0.06), 0), P.wood_dark, 0.3 * px_mid, cap="butt")
     # The masts, stepped on the keelson and wedged in the deck beams of the
@@ -336,21 +368,17 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
     shroud = _masts(cam, ship, shade)
 
     # The near side: every rib, then the planks over them. A rib is a sawn
-    # timber square to the hull's section: its aft face toward the sun, its
-    # fore face in shade, and it darkens as it turns under with the bilge.
+    # timber square to the hull's section, deep in the floor and narrowing
+    # to its head: its aft face toward the sun, its fore edge in shade, and
+    # it darkens where it turns under with the bilge.
     for s in RIBS:
         n = _normal(s, 0.6, near)
-        tone = mix(P.wood_side, P.wood_lit, 0.3 + 0.6 * _lit(n))
+        tone = mix(P.wood_side, P.wood_lit, 0.25 + 0.5 * _lit(n))
         pts = rib_curve(s, near)
-        aft = np.array([-0.07 * math.cos(YAW), 0.0, -0.07 * math.sin(YAW)])
-        # Sawn off square at the head, level with the rail.
-        stroke_path(pts, mix(P.wood_dark, P.wood_side, 0.35), 0.36 * px_mid, cap="butt")
-        stroke_path(pts + aft, tone, 0.24 * px_mid, cap="butt")
-        stroke_path((pts + 2.2 * aft)[3:], mix(tone, rim, 0.45), 0.07 * px_mid, opacity="0.85", cap="butt")
-        # Low down it turns under with the bilge, into the hull's own shade.
         under = mix(P.wood_dark, P.light.shadow, 0.35)
-        stroke_path(pts[:5], under, 0.36 * px_mid, opacity="0.5", cap="butt")
-        stroke_path(pts[4:7], under, 0.36 * px_mid, opacity="0.22", cap="butt")
+        rib_shape(pts, near, 0.42, 0.22, tone, mix(mix(P.wood_lit, rim, 0.35), tone, 0.3),
+                  mix(P.wood_dark, P.wood_side, 0.3), turn=under)
+    warm = mix(P.sand, P.light.key, 0.3)
     butts = HULL.butts(STRAKES, RIBS[1:5], rng)
     for k in range(STRAKES):
         s1 = RIBS[PLANKED[k]]
@@ -403,8 +431,11 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         v = np.interp(t1 + (t0 - t1) * fs, *zip(*VOLUME))
         ship.path(outline, fill=ship.linear(ux, uy, lx, ly, [(f, P.light.key, max(0.0, x)) for f, x in zip(fs, v)]))
         if v.min() < 0:
-            own = mix(P.light.shadow, P.wood_dark, 0.5)
+            own = mix(P.light.shadow, P.wood_dark, 0.62)
             ship.path(outline, fill=ship.linear(ux, uy, lx, ly, [(f, own, max(0.0, -x)) for f, x in zip(fs, v)]))
+        back = np.interp(t1 + (t0 - t1) * fs, *zip(*REFLECTED))
+        if back.max() > 0:
+            ship.path(outline, fill=ship.linear(ux, uy, lx, ly, [(f, warm, x) for f, x in zip(fs, back)]))
         # The seam at its top edge and the plank's end, where it meets the next.
         s = np.linspace(0, s1, 30)
         seam = surf(s, np.full_like(s, t1), near)
@@ -426,11 +457,20 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
             if r < s1 - 0.01 and abs(r - f) > 0.01:
                 x, y = cam.point(surf(r, tm, near))
                 ship.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="0.28" fill="{P.wood_dark}" opacity="0.45"/>')
+    # The wale stands proud of the planking: its lower edge throws a thin
+    # shadow on the strake under it, its upper edge catches the sun.
+    s = np.linspace(0.01, RIBS[PLANKED[WALE]], 30)
+    stroke_path(surf(s, np.full_like(s, WALE / STRAKES - 0.012), near), mix(P.light.shadow, P.wood_dark, 0.55),
+                0.05 * px_mid, opacity="0.6", cap="butt")
+    stroke_path(surf(s, np.full_like(s, (WALE + 1) / STRAKES - 0.006), near), mix(P.wood_lit, rim, 0.3),
+                0.03 * px_mid, opacity="0.7", cap="butt")
     # The capping rail along the sheer as far as the top strake goes, lit
     # along its top, no darker than the planks. Forward of it the ribs stand
     # free, their heads sawn off square, as frames do before the rail goes on.
     s = np.linspace(0.0, RIBS[PLANKED[-1]] + 0.012, 16)
     line = np.array([surf(si, _under_sheer(si, 0.0), near) for si in s])
+    # Its shadow first, a thin dark line on the top strake just under it.
+    stroke_path(line - [0, 0.13, 0], mix(P.light.shadow, P.wood_dark, 0.5), 0.05 * px_mid, opacity="0.55")
     stroke_path(line, mix(P.wood_side, P.wood_lit, 0.45), 0.12 * px_mid)
     stroke_path(line + [0, 0.05, 0], mix(P.wood_lit, rim, 0.35), 0.05 * px_mid, opacity="0.9")
 
@@ -448,8 +488,8 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         fit = [np.polyfit(u, knots[:, i], 3) for i in range(3)]
         uu = np.linspace(0, u[-1], 40)
         line = np.stack([np.polyval(f, uu) for f in fit], -1)
-        stroke_path(line, mix(P.wood_dark, P.wood_side, 0.4), 0.13 * px_mid, cap="butt")
-        stroke_path(line + [0, 0.04, 0], mix(P.wood_side, P.wood_lit, 0.7), 0.06 * px_mid, cap="butt")
+        stroke_path(line, mix(P.wood_dark, P.wood_side, 0.4), 0.085 * px_mid, cap="butt")
+        stroke_path(line + [0, 0.025, 0], mix(P.wood_side, P.wood_lit, 0.7), 0.04 * px_mid, cap="butt")
         for r in RIBS[r0 + 1:]:
             x, y = cam.point(surf(r, min(t, 0.985), near))
             ship.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="0.3" fill="{P.wood_dark}" opacity="0.7"/>')
