@@ -4,9 +4,10 @@ one frame a little past amidships, where every strake ends; forward of it
 the bare frames stand open, held fair by ribbands. Three bare lower masts
 are already stepped in the planked after body. The sun, high at the top
 left, throws the hull's shadow to the right across the sand; a staging plank
-along the side, a sawhorse in front. Beyond the bow, the narrator alone on
-the sand with his back to us, looking out to sea, his gear packed and
-waiting at the foot of the stem."""
+along the side, a sawhorse in front with the saw leant against it. Beyond
+the bow, on a low bank of sand, the narrator alone, turned away from us
+toward the sea with a hand at the back of his neck, his gear packed and
+waiting beside him."""
 
 from __future__ import annotations
 
@@ -223,17 +224,30 @@ def _bay(svg: Svg, rng, cam, beach_row):
     hills come down to on a level line, paler far off, with a few glints and
     the wash along the sand."""
     top = beach_row - 8
-    # Held back toward the haze like the rest of the set, not a bright cyan.
-    fill = svg.linear(0, top, 0, beach_row + 3, [(0, mix(P.sea_horizon, P.sky_horizon, 0.45)),
-                                                 (1, mix(mix(P.sea_horizon, P.sea_near, 0.35), P.mountain, 0.3))])
+    # Held back toward the haze like the rest of the set, not a bright cyan:
+    # the most change in the far strip, pale under the haze, deepening to a
+    # muted blue-green, then paler and greener again over the sand of the
+    # shallows before the wash.
+    far = mix(mix(P.sea_horizon, P.sky_horizon, 0.5), P.mountain, 0.3)
+    deep = mix(mix(P.sea_horizon, P.sea_near, 0.5), P.mountain, 0.45)
+    shallow = mix(mix(deep, P.sand, 0.35), P.grass, 0.12)
+    fill = svg.linear(0, top, 0, beach_row + 1, [(0, far), (0.1, mix(far, P.sky_horizon, 0.35)),
+                                                 (0.35, mix(far, deep, 0.7)), (0.55, deep), (0.8, shallow),
+                                                 (1, mix(shallow, P.sand, 0.3))])
     svg.add(f'<rect x="-5" y="{num(top)}" width="431" height="{num(beach_row + 3 - top)}" fill="{fill}"/>')
     # The far shore's strip of sand where the hills meet the water.
     svg.path(f"M-5,{num(top)}H426", stroke=mix(P.sand, P.sky_horizon, 0.5), stroke_width="0.6", opacity="0.8")
-    for _ in range(40):
-        y = rng.uniform(top + 1.5, beach_row)
-        x = rng.uniform(0, 421)
-        L = 1.5 + 3 * (y - top) / 8
-        svg.path(lens(x, y, x + L, y, 0.22), fill=P.sea_light, opacity=num(rng.uniform(0.3, 0.6)))
+    # Wave marks, shorter and closer far off: dark where a wave faces us,
+    # light along its crest where it faces the sky.
+    for _ in range(70):
+        f = rng.uniform(0.12, 0.95) ** 0.8
+        y = top + f * (beach_row - 1 - top)
+        x = rng.uniform(-5, 421)
+        L = 1.2 + 5.5 * f
+        w = 0.25 + 0.2 * f
+        svg.path(lens(x, y, x + L, y, w), fill=mix(deep, P.ink, 0.3), opacity=num(rng.uniform(0.25, 0.45)))
+        svg.path(lens(x + 0.4, y - 0.55, x + L * 0.8, y - 0.55, w * 0.8), fill=P.sea_light,
+                 opacity=num(rng.uniform(0.3, 0.55)))
     for _ in range(14):
         x = rng.uniform(0, 421)
         svg.path(lens(x, beach_row - 0.6, x + rng.uniform(8, 20), beach_row - 0.6, 0.45), fill=P.foam,
@@ -806,14 +820,29 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
     svg.path(polyline(front), stroke=P.wood_dark, stroke_width="0.5")
     sh = [_shadow(board.world(u * G, v * G, 0)) for u, v in ((-1.3, -0.16), (1.3, -0.16), (1.3, 0.16), (-1.3, 0.16))]
     shade.path(polygon(_screen(cam, sh)), fill=ground, opacity="0.8")
-    # The saw: its toothed edge down through the cut, the blade widening
-    # back to the grip, the back of the blade catching the sun.
-    kx, ky = kerf[1]
+    # The saw set down while the cut waits: leaning on the front of the
+    # trestle, its toe in the sand and its grip hooked against the board's
+    # edge, the blade facing us; the back of the blade catches the sun.
     sp = px * 1.4
-    ang = math.radians(40)
+    unit = 1.4 * G                                      # metres in one `sp`
+    ang = math.radians(31)
+    zt = hz0 - 0.05 - 0.2 * G - 0.1
+    toe_w = np.array([hx0 + 0.5, 0.0, zt])
+    up_w = np.array([math.cos(ang), math.sin(ang), 0.0])
+    back_w = np.array([-math.sin(ang), math.cos(ang), 0.0])
+    kx, ky = cam.point(toe_w)
+    k_saw = float(cam.scale(zt))
+    sp = unit * k_saw
     dx, dy = math.cos(ang), -math.sin(ang)
     nx, ny = -math.sin(ang), -math.cos(ang)            # from the teeth toward the back, up and left
     L = 0.62 * sp
+    # Its shadow thrown right and back under the trestle, and the dark spot
+    # where the toe bites into the sand.
+    outline_w = [toe_w, toe_w + up_w * 0.62 * unit, toe_w + up_w * 0.92 * unit + back_w * 0.27 * unit,
+                 toe_w + up_w * 0.6 * unit + back_w * 0.2 * unit, toe_w + back_w * 0.08 * unit]
+    shade.path(polygon(_screen(cam, [_shadow(q) for q in outline_w])), fill=ground, opacity="0.8")
+    svg.add(f'<ellipse cx="{num(kx + 0.6)}" cy="{num(ky + 0.2)}" rx="{num(0.06 * sp)}" ry="{num(0.02 * sp)}" '
+            f'fill="{mix(P.sand, P.light.shadow, 0.8)}" opacity="0.8"/>')
     heel = (kx + dx * L, ky + dy * L)
     toe_back = (kx + nx * 0.08 * sp, ky + ny * 0.08 * sp)
     heel_back = (heel[0] + nx * 0.17 * sp, heel[1] + ny * 0.17 * sp)
