@@ -4,9 +4,10 @@ one frame a little past amidships, where every strake ends; forward of it
 the bare frames stand open, held fair by ribbands. Three bare lower masts
 are already stepped in the planked after body. The sun, high at the top
 left, throws the hull's shadow to the right across the sand; a staging plank
-along the side, a sawhorse in front. Beyond the bow, the narrator alone on
-the sand with his back to us, looking out to sea, his gear packed and
-waiting at the foot of the stem."""
+along the side, a sawhorse in front with the saw leant against it. Beyond
+the bow, on a low bank of sand, the narrator alone, turned away from us
+toward the sea with a hand at the back of his neck, his gear packed and
+waiting beside him."""
 
 from __future__ import annotations
 
@@ -107,12 +108,17 @@ PLANKED = [6] * STRAKES
 PLANKED_FAR = PLANKED
 # Ribbands: long battens nailed round the bare frames to hold them fair
 # until the planks go on, (height fraction, first rib) each.
-RIBBANDS = [(1.0, 6), (0.7, 6), (0.4, 6)]
+RIBBANDS = [(1.0, 6), (0.58, 6)]
 WALE = 5
 # The light across the near side's planking, from the keel (0) to the sheer
 # (1): shade where positive is sun, negative the hull's own shadow.
-VOLUME = [(0.0, -0.4), (0.14, -0.62), (0.3, -0.5), (0.45, -0.2), (0.58, 0.02), (0.76, 0.26), (0.92, 0.16),
-          (1.0, 0.06)]
+# The bottom faces down and away from the sun up to the turn of the bilge
+# (about half way up the section), darkest just under the turn, where no
+# light from the sand reaches; the topsides above it stand up into the sun.
+VOLUME = [(0.0, -0.3), (0.15, -0.5), (0.3, -0.68), (0.44, -0.74), (0.52, -0.32), (0.58, 0.06), (0.68, 0.26),
+          (0.86, 0.36), (1.0, 0.24)]
+# The light thrown back up off the sand, warm, on the garboards.
+REFLECTED = [(0.0, 0.42), (0.12, 0.2), (0.26, 0.0)]
 # The horizon sits low so the ship and its yard stand down near the words.
 HORIZON = 121
 DROP = HORIZON - 110
@@ -167,10 +173,10 @@ def _lit(n) -> float:
     return float(max(0.0, np.dot(n, SUN)))
 
 
-def _shadow(p):
-    """Where a point's shadow lands on the sand."""
+def _shadow(p, ground: float = 0.0):
+    """Where a point's shadow lands on the sand, or on level ground `ground` metres up."""
     p = np.asarray(p, float)
-    return p - SUN * (p[..., 1:2] / SUN[1])
+    return p - SUN * ((p[..., 1:2] - ground) / SUN[1])
 
 
 # --- the land -------------------------------------------------------------------
@@ -218,17 +224,30 @@ def _bay(svg: Svg, rng, cam, beach_row):
     hills come down to on a level line, paler far off, with a few glints and
     the wash along the sand."""
     top = beach_row - 8
-    # Held back toward the haze like the rest of the set, not a bright cyan.
-    fill = svg.linear(0, top, 0, beach_row + 3, [(0, mix(P.sea_horizon, P.sky_horizon, 0.45)),
-                                                 (1, mix(mix(P.sea_horizon, P.sea_near, 0.35), P.mountain, 0.3))])
+    # Held back toward the haze like the rest of the set, not a bright cyan:
+    # the most change in the far strip, pale under the haze, deepening to a
+    # muted blue-green, then paler and greener again over the sand of the
+    # shallows before the wash.
+    far = mix(mix(P.sea_horizon, P.sky_horizon, 0.5), P.mountain, 0.3)
+    deep = mix(mix(P.sea_horizon, P.sea_near, 0.5), P.mountain, 0.45)
+    shallow = mix(mix(deep, P.sand, 0.35), P.grass, 0.12)
+    fill = svg.linear(0, top, 0, beach_row + 1, [(0, far), (0.1, mix(far, P.sky_horizon, 0.35)),
+                                                 (0.35, mix(far, deep, 0.7)), (0.55, deep), (0.8, shallow),
+                                                 (1, mix(shallow, P.sand, 0.3))])
     svg.add(f'<rect x="-5" y="{num(top)}" width="431" height="{num(beach_row + 3 - top)}" fill="{fill}"/>')
     # The far shore's strip of sand where the hills meet the water.
     svg.path(f"M-5,{num(top)}H426", stroke=mix(P.sand, P.sky_horizon, 0.5), stroke_width="0.6", opacity="0.8")
-    for _ in range(40):
-        y = rng.uniform(top + 1.5, beach_row)
-        x = rng.uniform(0, 421)
-        L = 1.5 + 3 * (y - top) / 8
-        svg.path(lens(x, y, x + L, y, 0.22), fill=P.sea_light, opacity=num(rng.uniform(0.3, 0.6)))
+    # Wave marks, shorter and closer far off: dark where a wave faces us,
+    # light along its crest where it faces the sky.
+    for _ in range(70):
+        f = rng.uniform(0.12, 0.95) ** 0.8
+        y = top + f * (beach_row - 1 - top)
+        x = rng.uniform(-5, 421)
+        L = 1.2 + 5.5 * f
+        w = 0.25 + 0.2 * f
+        svg.path(lens(x, y, x + L, y, w), fill=mix(deep, P.ink, 0.3), opacity=num(rng.uniform(0.25, 0.45)))
+        svg.path(lens(x + 0.4, y - 0.55, x + L * 0.8, y - 0.55, w * 0.8), fill=P.sea_light,
+                 opacity=num(rng.uniform(0.3, 0.55)))
     for _ in range(14):
         x = rng.uniform(0, 421)
         svg.path(lens(x, beach_row - 0.6, x + rng.uniform(8, 20), beach_row - 0.6, 0.45), fill=P.foam,
@@ -296,6 +315,35 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         pts = surf(np.full_like(t, s), t, side)
         return pts
 
+    def rib_shape(pts, side, foot, head, face, lit, dark, turn=None):
+        """A sawn frame as a shape, not a stroke: deep in the floor where it
+        crosses the keel, narrowing up to its head (`foot` and `head` in
+        metres), its aft face toward the sun down the left edge and its fore
+        edge in shade down the right. `turn` darkens the run low down where
+        the frame turns under with the bilge."""
+        scr = np.array(_screen(cam, pts))
+        k = np.array([float(cam.scale(p[2])) for p in pts])
+        n = len(scr)
+        w = (foot + (head - foot) * np.linspace(0, 1, n) ** 0.7) * k
+        tang = np.gradient(scr, axis=0)
+        tang /= np.linalg.norm(tang, axis=1, keepdims=True) + 1e-9
+        nrm = np.stack([-tang[:, 1], tang[:, 0]], 1)
+        nrm[nrm[:, 0] > 0] *= -1                                # toward the left, the aft side
+        left, right = scr + nrm * w[:, None] / 2, scr - nrm * w[:, None] / 2
+
+        def band(a, b):
+            return polygon([tuple(p) for p in (left + (right - left) * a)] +
+                           [tuple(p) for p in (left + (right - left) * b)][::-1])
+
+        (bx, by), (tx, ty) = scr[0], scr[-1]
+        fill = face
+        if turn is not None:
+            fill = ship.linear(bx, by, tx, ty, [(0, mix(face, turn, 0.35)), (0.18, mix(face, turn, 0.75)),
+                                                (0.42, mix(face, turn, 0.2)), (0.6, face), (1, face)])
+        ship.path(band(0, 1), fill=fill)
+        ship.path(band(0, 0.3), fill=lit)
+        ship.path(band(0.78, 1), fill=dark)
+
     # The hull's shadow on the sand first: the planked body, then each bare
     # rib, beam and mast.
     ground = mix(P.sand, P.light.shadow, 0.5)
@@ -321,14 +369,12 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
                   fill=mix(mix(wood_in, P.wood_side, 0.15 + 0.04 * (k % 2)), P.light.shadow, 0.3))
     # Those ribs stand further off and inside the hull's shade: darker and
     # cooler than the near frames, so the near ones read in front of them.
-    far_rib = mix(mix(mix(P.wood_dark, P.wood_side, 0.4), P.light.shadow, 0.25), P.mountain, 0.22)
+    far_rib = mix(mix(mix(P.wood_dark, P.wood_side, 0.35), P.light.shadow, 0.3), P.mountain, 0.12)
     for s in RIBS:
         # Their heads a little short of the sheer, so none stands up over the near rail.
         pts = rib_curve(s, far, top=0.95)
-        stroke_path(pts, far_rib, 0.2 * px_mid, cap="butt")
-        # Its inner face, toward us, takes only a little of the light that falls into the hull.
-        stroke_path(pts[4:] + [-0.05 * math.cos(YAW), 0, -0.05 * math.sin(YAW)],
-                    mix(far_rib, P.wood_side, 0.2), 0.12 * px_mid, opacity="0.7", cap="butt")
+        # Their inner faces, toward us, take only a little of the light that falls into the hull.
+        rib_shape(pts, far, 0.26, 0.15, far_rib, mix(far_rib, P.wood_side, 0.25), mix(far_rib, P.ink, 0.25))
     # The keelson along the floor.
     stroke_path(surf(np.linspace(0.05, 0.9, 20), np.full(20, 0.06), 0), P.wood_dark, 0.3 * px_mid, cap="butt")
     # The masts, stepped on the keelson and wedged in the deck beams of the
@@ -336,21 +382,17 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
     shroud = _masts(cam, ship, shade)
 
     # The near side: every rib, then the planks over them. A rib is a sawn
-    # timber square to the hull's section: its aft face toward the sun, its
-    # fore face in shade, and it darkens as it turns under with the bilge.
+    # timber square to the hull's section, deep in the floor and narrowing
+    # to its head: its aft face toward the sun, its fore edge in shade, and
+    # it darkens where it turns under with the bilge.
     for s in RIBS:
         n = _normal(s, 0.6, near)
-        tone = mix(P.wood_side, P.wood_lit, 0.3 + 0.6 * _lit(n))
+        tone = mix(P.wood_side, P.wood_lit, 0.25 + 0.5 * _lit(n))
         pts = rib_curve(s, near)
-        aft = np.array([-0.07 * math.cos(YAW), 0.0, -0.07 * math.sin(YAW)])
-        # Sawn off square at the head, level with the rail.
-        stroke_path(pts, mix(P.wood_dark, P.wood_side, 0.35), 0.36 * px_mid, cap="butt")
-        stroke_path(pts + aft, tone, 0.24 * px_mid, cap="butt")
-        stroke_path((pts + 2.2 * aft)[3:], mix(tone, rim, 0.45), 0.07 * px_mid, opacity="0.85", cap="butt")
-        # Low down it turns under with the bilge, into the hull's own shade.
         under = mix(P.wood_dark, P.light.shadow, 0.35)
-        stroke_path(pts[:5], under, 0.36 * px_mid, opacity="0.5", cap="butt")
-        stroke_path(pts[4:7], under, 0.36 * px_mid, opacity="0.22", cap="butt")
+        rib_shape(pts, near, 0.42, 0.22, tone, mix(mix(P.wood_lit, rim, 0.35), tone, 0.3),
+                  mix(P.wood_dark, P.wood_side, 0.3), turn=under)
+    warm = mix(P.sand, P.light.key, 0.3)
     butts = HULL.butts(STRAKES, RIBS[1:5], rng)
     for k in range(STRAKES):
         s1 = RIBS[PLANKED[k]]
@@ -403,8 +445,11 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         v = np.interp(t1 + (t0 - t1) * fs, *zip(*VOLUME))
         ship.path(outline, fill=ship.linear(ux, uy, lx, ly, [(f, P.light.key, max(0.0, x)) for f, x in zip(fs, v)]))
         if v.min() < 0:
-            own = mix(P.light.shadow, P.wood_dark, 0.5)
+            own = mix(P.light.shadow, P.wood_dark, 0.62)
             ship.path(outline, fill=ship.linear(ux, uy, lx, ly, [(f, own, max(0.0, -x)) for f, x in zip(fs, v)]))
+        back = np.interp(t1 + (t0 - t1) * fs, *zip(*REFLECTED))
+        if back.max() > 0:
+            ship.path(outline, fill=ship.linear(ux, uy, lx, ly, [(f, warm, x) for f, x in zip(fs, back)]))
         # The seam at its top edge and the plank's end, where it meets the next.
         s = np.linspace(0, s1, 30)
         seam = surf(s, np.full_like(s, t1), near)
@@ -426,11 +471,20 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
             if r < s1 - 0.01 and abs(r - f) > 0.01:
                 x, y = cam.point(surf(r, tm, near))
                 ship.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="0.28" fill="{P.wood_dark}" opacity="0.45"/>')
+    # The wale stands proud of the planking: its lower edge throws a thin
+    # shadow on the strake under it, its upper edge catches the sun.
+    s = np.linspace(0.01, RIBS[PLANKED[WALE]], 30)
+    stroke_path(surf(s, np.full_like(s, WALE / STRAKES - 0.012), near), mix(P.light.shadow, P.wood_dark, 0.55),
+                0.05 * px_mid, opacity="0.6", cap="butt")
+    stroke_path(surf(s, np.full_like(s, (WALE + 1) / STRAKES - 0.006), near), mix(P.wood_lit, rim, 0.3),
+                0.03 * px_mid, opacity="0.7", cap="butt")
     # The capping rail along the sheer as far as the top strake goes, lit
     # along its top, no darker than the planks. Forward of it the ribs stand
     # free, their heads sawn off square, as frames do before the rail goes on.
     s = np.linspace(0.0, RIBS[PLANKED[-1]] + 0.012, 16)
     line = np.array([surf(si, _under_sheer(si, 0.0), near) for si in s])
+    # Its shadow first, a thin dark line on the top strake just under it.
+    stroke_path(line - [0, 0.13, 0], mix(P.light.shadow, P.wood_dark, 0.5), 0.05 * px_mid, opacity="0.55")
     stroke_path(line, mix(P.wood_side, P.wood_lit, 0.45), 0.12 * px_mid)
     stroke_path(line + [0, 0.05, 0], mix(P.wood_lit, rim, 0.35), 0.05 * px_mid, opacity="0.9")
 
@@ -448,8 +502,8 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         fit = [np.polyfit(u, knots[:, i], 3) for i in range(3)]
         uu = np.linspace(0, u[-1], 40)
         line = np.stack([np.polyval(f, uu) for f in fit], -1)
-        stroke_path(line, mix(P.wood_dark, P.wood_side, 0.4), 0.13 * px_mid, cap="butt")
-        stroke_path(line + [0, 0.04, 0], mix(P.wood_side, P.wood_lit, 0.7), 0.06 * px_mid, cap="butt")
+        stroke_path(line, mix(P.wood_dark, P.wood_side, 0.4), 0.085 * px_mid, cap="butt")
+        stroke_path(line + [0, 0.025, 0], mix(P.wood_side, P.wood_lit, 0.7), 0.04 * px_mid, cap="butt")
         for r in RIBS[r0 + 1:]:
             x, y = cam.point(surf(r, min(t, 0.985), near))
             ship.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="0.3" fill="{P.wood_dark}" opacity="0.7"/>')
@@ -606,7 +660,7 @@ OUT = np.array([math.sin(YAW), 0.0, -math.cos(YAW)])      # square off the near 
 BLOCKS = (0.1, 0.3, 0.5, 0.7, 0.9)
 
 
-def _box(cam, svg: Svg, shade: Svg, centre, half_along, half_out, height, tone, courses=1):
+def _box(cam, svg: Svg, shade: Svg, centre, half_along, half_out, height, tone, courses=1, floor=0.0):
     """A squared timber block standing on the sand, square to the keel: its
     top, its end toward the sun and its face toward us, with the seams of
     the timbers it is stacked from, and its shadow thrown right and away."""
@@ -619,7 +673,7 @@ def _box(cam, svg: Svg, shade: Svg, centre, half_along, half_out, height, tone, 
     a0, a1, o0, o1 = -half_along, half_along, -half_out, half_out
     foot = [at(a0, o1, 0), at(a1, o1, 0), at(a1, o0, 0), at(a0, o0, 0)]
     top = [at(a0, o1, height), at(a1, o1, height), at(a1, o0, height), at(a0, o0, height)]
-    shade.path(polygon(_screen(cam, foot[:2] + [_shadow(top[1]), _shadow(top[2]), _shadow(top[3])] + foot[3:])),
+    shade.path(polygon(_screen(cam, foot[:2] + [_shadow(top[i], floor) for i in (1, 2, 3)] + foot[3:])),
                fill=ground, opacity="0.85")
     front = [at(a0, o1, 0), at(a1, o1, 0), at(a1, o1, height), at(a0, o1, height)]
     end = [at(a0, o0, 0), at(a0, o1, 0), at(a0, o1, height), at(a0, o0, height)]
@@ -766,14 +820,29 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
     svg.path(polyline(front), stroke=P.wood_dark, stroke_width="0.5")
     sh = [_shadow(board.world(u * G, v * G, 0)) for u, v in ((-1.3, -0.16), (1.3, -0.16), (1.3, 0.16), (-1.3, 0.16))]
     shade.path(polygon(_screen(cam, sh)), fill=ground, opacity="0.8")
-    # The saw: its toothed edge down through the cut, the blade widening
-    # back to the grip, the back of the blade catching the sun.
-    kx, ky = kerf[1]
+    # The saw set down while the cut waits: leaning on the front of the
+    # trestle, its toe in the sand and its grip hooked against the board's
+    # edge, the blade facing us; the back of the blade catches the sun.
     sp = px * 1.4
-    ang = math.radians(40)
+    unit = 1.4 * G                                      # metres in one `sp`
+    ang = math.radians(31)
+    zt = hz0 - 0.05 - 0.2 * G - 0.1
+    toe_w = np.array([hx0 + 0.5, 0.0, zt])
+    up_w = np.array([math.cos(ang), math.sin(ang), 0.0])
+    back_w = np.array([-math.sin(ang), math.cos(ang), 0.0])
+    kx, ky = cam.point(toe_w)
+    k_saw = float(cam.scale(zt))
+    sp = unit * k_saw
     dx, dy = math.cos(ang), -math.sin(ang)
     nx, ny = -math.sin(ang), -math.cos(ang)            # from the teeth toward the back, up and left
     L = 0.62 * sp
+    # Its shadow thrown right and back under the trestle, and the dark spot
+    # where the toe bites into the sand.
+    outline_w = [toe_w, toe_w + up_w * 0.62 * unit, toe_w + up_w * 0.92 * unit + back_w * 0.27 * unit,
+                 toe_w + up_w * 0.6 * unit + back_w * 0.2 * unit, toe_w + back_w * 0.08 * unit]
+    shade.path(polygon(_screen(cam, [_shadow(q) for q in outline_w])), fill=ground, opacity="0.8")
+    svg.add(f'<ellipse cx="{num(kx + 0.6)}" cy="{num(ky + 0.2)}" rx="{num(0.06 * sp)}" ry="{num(0.02 * sp)}" '
+            f'fill="{mix(P.sand, P.light.shadow, 0.8)}" opacity="0.8"/>')
     heel = (kx + dx * L, ky + dy * L)
     toe_back = (kx + nx * 0.08 * sp, ky + ny * 0.08 * sp)
     heel_back = (heel[0] + nx * 0.17 * sp, heel[1] + ny * 0.17 * sp)
@@ -827,123 +896,212 @@ def _yard(cam, rng, svg: Svg, shade: Svg):
 # --- the narrator -------------------------------------------------------------------
 
 HEAD = 0.23
-# Alone on the sand beyond the bow, his back to us and to the ship, looking
-# out at the water with both hands on his hips, the weight on his right leg.
-# In the plane of his back, metres: x to our right, y up from the sand.
+# Alone on the bank of sand beyond the bow, turned three-quarters away from
+# us and from the ship toward the water: one hand rubbing the back of his
+# neck, the other hanging, the weight on his left leg and the right a half
+# step toward the sea. In the plane of his back, metres: x to our right, y up.
 NARRATOR = Pose(HEAD, {
-    "head": (0.0, 1.64),
-    "shoulder": (-0.15, 1.48), "elbow": (-0.34, 1.24), "wrist": (-0.19, 1.05), "hand": (-0.09, 0.95),
-    "shoulder.far": (0.15, 1.48), "elbow.far": (0.34, 1.25), "wrist.far": (0.19, 1.06), "hand.far": (0.09, 0.96),
-    "hip": (-0.09, 0.95), "knee": (-0.14, 0.5), "ankle": (-0.17, 0.08),
-    "hip.far": (0.08, 0.95), "knee.far": (0.07, 0.5), "ankle.far": (0.06, 0.08),
+    "head": (0.02, 1.63),
+    "shoulder": (-0.15, 1.47), "elbow": (-0.33, 1.76), "wrist": (-0.1, 1.58), "hand": (0.04, 1.54),
+    "shoulder.far": (0.12, 1.47), "elbow.far": (0.17, 1.16), "wrist.far": (0.19, 0.9), "hand.far": (0.2, 0.75),
+    "hip": (-0.09, 0.95), "knee": (-0.12, 0.5), "ankle": (-0.14, 0.08),
+    "hip.far": (0.07, 0.95), "knee.far": (0.12, 0.52), "ankle.far": (0.13, 0.12),
 })
-# Where he stands (world x, z): clear of the bow, his head and shoulders
-# against the strip of sea.
-STANDS = (21.2, 52.0)
+# Where he stands (world x, z) and the height of the bank under him: near
+# enough to read, the water beyond him at the height of his chest.
+STANDS = (8.5, 19.5)
+BANK = 1.566
+# The bank's crest against the far beach and the bay, rising to the right,
+# and its flank running down to the beach toward the bow: screen points.
+CREST = [(306, 226), (307, 208), (312, 190), (321, 174), (333, 160), (347, 149), (361, 142), (375, 137.5), (392, 133),
+         (410, 129.5), (426, 127)]
+
+
+def _part(svg: Svg, d: str, shifted: str, fill: str, lit: str, dark: str, rim: float) -> None:
+    """A body part in its mid-tone: the edge toward the sun lit, the far
+    edge turned into shade (`shifted` is the same outline moved left, so the
+    band between the two is the shaded side)."""
+    clip = svg.clip(d)
+    svg.add(f'<g clip-path="{clip}"><path d="{d}" fill="{lit}"/>'
+            f'<path d="{d}" fill="{fill}" transform="translate({num(rim)},0)"/>'
+            f'<path d="{d}{shifted}" fill="{dark}" fill-rule="evenodd"/></g>')
+
+
+def _bank(cam, rng, svg: Svg):
+    """A low bank of sand between the bow and the right edge, with the
+    narrator on it and his gear beside him; his and its shadows thrown right
+    and away across its top."""
+    L = P.light
+    body = smooth(CREST + [(426, 226)], tension=0.5)
+    # Sand has no hard edge: the whole bank a little soft where it stands against the beach.
+    soft = svg.blur(0.45)
+    near = mix(P.sand, L.key, 0.2)
+    far = mix(P.sand, P.sky_horizon, 0.15)
+    fill = svg.linear(0, 127, 0, 221, [(0, far), (0.3, mix(P.sand, P.wood_fresh, 0.2)), (1, near)])
+    svg.path(body, fill=fill, filter=soft)
+    clip = svg.clip(body)
+    # The flank toward the bow faces the sun and takes the most of it; the
+    # light falls off as the bank turns toward us under his feet.
+    lit = svg.linear(328, 165, 328 + 0.81 * 34, 165 + 0.58 * 34, [(0, L.key, 0.5), (0.3, L.key, 0.22),
+                                                                 (1, L.key, 0)])
+    svg.add(f'<path d="{body}" fill="{lit}"/>')
+    # A lit lip along the crest, and a faint shade in the hollow just under it.
+    top = [p for p in CREST if p[1] < 150]
+    svg.path(smooth(top, closed=False, tension=0.5), stroke=mix(P.wood_fresh, P.cloud_lit, 0.5),
+             stroke_width="0.8", opacity="0.7")
+    under = [(x + 2, y + 3.5) for x, y in CREST]
+    svg.path(smooth(under, closed=False, tension=0.5), stroke=mix(P.sand, L.shadow, 0.2), stroke_width="2.2",
+             opacity="0.25", clip_path=clip, filter=svg.blur(1.0))
+    # Wind ripples across the bank, following its curve.
+    ripple, lite = mix(P.sand, L.shadow, 0.3), mix(P.sand, P.cloud_lit, 0.4)
+    g = []
+    for _ in range(26):
+        x, y = rng.uniform(320, 421), rng.uniform(140, 205)
+        Lr = rng.uniform(3, 7) * (0.6 + (y - 140) / 100)
+        g.append(f'<path d="{lens(x, y, x + Lr, y - 0.35 * Lr * 0.15, 0.35)}" fill="{ripple}" opacity="0.3"/>')
+        g.append(f'<path d="{lens(x - 0.4, y - 0.7, x + Lr - 0.4, y - 0.7, 0.25)}" fill="{lite}" opacity="0.35"/>')
+    svg.add(f'<g clip-path="{clip}">{"".join(g)}</g>')
+    # Marram grass on the crest, dark against the water behind, and down the flank.
+    for x0 in (398, 404, 417):
+        y0 = float(np.interp(x0, [p[0] for p in CREST], [p[1] for p in CREST])) + 1.0
+        for b in range(5):
+            ang = -math.pi / 2 + rng.uniform(-0.55, 0.5) + 0.12
+            Lg = rng.uniform(3.5, 6.5)
+            svg.path(f"M{num(x0 + b * 0.6)},{num(y0)}q{num(math.cos(ang) * Lg * 0.4)},{num(math.sin(ang) * Lg * 0.6)} "
+                     f"{num(math.cos(ang) * Lg + 1.2)},{num(math.sin(ang) * Lg)}",
+                     stroke=mix(P.grass, P.ink, 0.25), stroke_width="0.5", fill="none", stroke_linecap="round")
+
+    # The shadows only fill plain shapes, so they can be gathered apart and
+    # laid under the things that cast them, in one see-through group so
+    # that overlaps do not darken twice.
+    shade = Svg(svg.width, svg.height)
+    first = len(svg.body)
+    _gear(cam, svg, shade)
+    _narrator(cam, svg, shade)
+    things = svg.body[first:]
+    del svg.body[first:]
+    svg.add('<g opacity="0.8">' + "".join(shade.body) + "</g>")
+    svg.body += things
 
 
 def _narrator(cam, svg: Svg, shade: Svg):
-    """A small dark figure with the sun's edge down his left side, and his
-    shadow thrown right and away across the sand."""
+    """A mid-tone figure lit on his back and left side by the high sun behind
+    us, in shade down his right, his shadow thrown right and away."""
     NARRATOR.check()
     j = NARRATOR.joints
     X, Z = STANDS
     L = P.light
 
     def world(q):
-        return np.array([X + q[0], q[1], Z])
+        return np.array([X + q[0], BANK + q[1], Z])
 
     def pt(q):
         return cam.point(world(q))
 
-    shirt = mix(SHIRT, L.key, 0.12)
-    trousers = mix(mix(P.cloth_dark, P.wood_dark, 0.35), P.ink, 0.3)
-    skin = mix(P.skin, L.shadow, 0.15)
-    rim = mix(L.rim, P.wood_fresh, 0.3)
+    shirt = mix(SHIRT, L.key, 0.1)
+    trousers = mix(mix(P.cloth_dark, P.wood_dark, 0.35), P.ink, 0.2)
+    skin = P.skin
+    hair = P.hair
     parts = []           # (outline in metres, fill) from the back to the front
+    sh, el, wr, ha = (j[n + ".far"] for n in ("shoulder", "elbow", "wrist", "hand"))
+    # The hanging right arm, half behind him.
+    parts.append((limb(sh, el, 0.065, 0.05), shirt))
+    parts.append((limb(el, wr, 0.045, 0.037), skin))
+    parts.append((limb(wr, ha, 0.04, 0.03), skin))
     for side in (".far", ""):
         hip, knee, ankle = j["hip" + side], j["knee" + side], j["ankle" + side]
-        parts.append((limb(hip, knee, 0.095, 0.07), trousers))
-        parts.append((limb(knee, ankle, 0.07, 0.055), trousers))
-        # The heel and the back of the shoe, on the sand.
-        parts.append((ellipse((ankle[0], 0.045), 0.055, 0.045), mix(P.wood_dark, P.ink, 0.4)))
-    parts.append(([(-0.15, 1.0), (0.15, 1.0), (0.15, 0.86), (-0.15, 0.86)], trousers))
-    # The shirt over the back, broad at the shoulders, loose at the belt.
-    parts.append(([(-0.2, 1.5), (-0.06, 1.53), (0.06, 1.53), (0.2, 1.5), (0.2, 1.38), (0.16, 1.0), (0.15, 0.92),
-                   (-0.15, 0.92), (-0.17, 1.0), (-0.2, 1.38)], shirt))
-    for side in (".far", ""):
-        sh, el, wr, ha = (j[n + side] for n in ("shoulder", "elbow", "wrist", "hand"))
-        parts.append((limb(sh, el, 0.07, 0.055), shirt))
-        parts.append((limb(el, wr, 0.05, 0.04), skin))
-        parts.append((limb(wr, ha, 0.04, 0.035), skin))
-    parts.append((limb((0.0, 1.5), (0.0, 1.58), 0.05, 0.05), skin))
-    parts.append((ellipse(j["head"], 0.095, 0.12), P.hair))
-    # The shadow of a body, not of a cut-out: each part thrown from the front
-    # and the back of him, so it has some breadth on the sand.
-    ground = mix(P.sand, L.shadow, 0.65)
+        parts.append((limb(hip, knee, 0.095, 0.068), trousers))
+        parts.append((limb(knee, ankle, 0.068, 0.052), trousers))
+        # The heel and the back of the boot.
+        parts.append((ellipse((ankle[0] + 0.01, ankle[1] - 0.035), 0.06, 0.045), mix(P.wood_dark, P.ink, 0.45)))
+    parts.append(([(-0.16, 1.01), (0.13, 1.01), (0.13, 0.86), (-0.16, 0.86)], trousers))
+    # The shirt over his back, broad at the near shoulder and foreshortened
+    # toward the far one as he turns, loose over the belt.
+    parts.append(([(-0.21, 1.47), (-0.08, 1.52), (0.05, 1.52), (0.16, 1.47), (0.15, 1.36), (0.13, 1.0), (0.14, 0.9),
+                   (-0.16, 0.9), (-0.18, 1.0), (-0.21, 1.36)], shirt))
+    parts.append((limb((0.0, 1.48), (0.01, 1.56), 0.05, 0.048), skin))
+    parts.append((ellipse(j["head"], 0.092, 0.115, tilt=0.12), hair))
+    # Turned toward the water: the edge of his cheek and his ear past the hair.
+    parts.append((ellipse((j["head"][0] + 0.075, j["head"][1] - 0.02), 0.03, 0.055, tilt=0.2), skin))
+    sh, el, wr, ha = (j[n] for n in ("shoulder", "elbow", "wrist", "hand"))
+    # The near arm raised, the elbow up past his head and the hand at the
+    # back of his neck, the sleeve fallen to the wrist.
+    parts.append((limb(sh, el, 0.072, 0.058), shirt))
+    parts.append((limb(el, wr, 0.058, 0.045), shirt))
+    parts.append((limb(wr, ha, 0.042, 0.036), skin))
+    ground = mix(P.sand, L.shadow, 0.7)
     for outline, _ in parts:
-        for dz in (-0.12, 0.12):
-            shade.path(polygon(_screen(cam, [_shadow(world(q) + [0, 0, dz]) for q in outline])), fill=ground,
-                       opacity="0.9")
+        for dz in (-0.1, 0.1):
+            shade.path(polygon(_screen(cam, [_shadow(world(q) + [0, 0, dz], BANK) for q in outline])), fill=ground)
+    k = float(cam.scale(Z))
     for outline, fill in parts:
-        d = polygon([pt(q) for q in outline])
-        rimmed(svg, d, fill, mix(fill, rim, 0.55), shift=(0.35, 0.0))
+        pts = [pt(q) for q in outline]
+        d = polygon(pts)
+        shifted = polygon([(x - 0.3 * HEAD * k * 0.6, y) for x, y in pts])
+        _part(svg, d, shifted, fill, mix(fill, mix(L.key, L.rim, 0.4), 0.4), mix(fill, L.shadow, 0.38), 0.55)
 
 
 def _gear(cam, svg: Svg, shade: Svg):
-    """His gear packed and waiting at the foot of the stem: a sea chest, two
-    water casks and a coil of rope, each lit on the left, its shadow to the right."""
-    ground = mix(P.sand, P.light.shadow, 0.55)
+    """His gear set down beside him: a sea chest, a water cask and a coil of
+    rope, at his own scale, each lit on the left, its shadow to the right."""
+    ground = mix(P.sand, P.light.shadow, 0.7)
     L = P.light
-    # Casks standing on end: a bellied stave body, dark hoops, the head lit.
+    X, Z = STANDS
+
     def cask(x, z, r, hgt):
-        base = np.array([x, 0.0, z])
+        base = np.array([x, BANK, z])
         k = float(cam.scale(z))
         cx, cy = cam.point(base)
         ts = np.linspace(0, 1, 9)
         belly = r * (0.86 + 0.14 * np.sin(np.pi * ts))
         left = [(cx - b * k, cy - t * hgt * k) for t, b in zip(ts, belly)]
         right = [(cx + b * k, cy - t * hgt * k) for t, b in zip(ts, belly)]
-        top = [_shadow(base + [math.cos(a) * r * 0.86, hgt, math.sin(a) * r * 0.86]) for a in
+        top = [_shadow(base + [math.cos(a) * r * 0.86, hgt, math.sin(a) * r * 0.86], BANK) for a in
                np.linspace(0, 2 * math.pi, 12, endpoint=False)]
         foot = [base + [math.cos(a) * r * 0.86, 0, math.sin(a) * r * 0.86] for a in
                 np.linspace(0, 2 * math.pi, 12, endpoint=False)]
-        shade.path(polygon([cam.point((x2, 0, z2)) for x2, z2 in
-                            _convex([(p[0], p[2]) for p in top + foot])]), fill=ground, opacity="0.85")
+        shade.path(polygon([cam.point((x2, BANK, z2)) for x2, z2 in
+                            _convex([(p[0], p[2]) for p in top + foot])]), fill=ground)
         stave = mix(P.wood_side, P.wood_lit, 0.35)
         body = smooth(left + right[::-1], tension=0.4)
-        rimmed(svg, body, mix(stave, P.wood_dark, 0.25), mix(stave, L.key, 0.3), shift=(0.8, 0.0))
+        shifted = smooth([(x - 0.3 * r * k, y) for x, y in left + right[::-1]], tension=0.4)
+        _part(svg, body, shifted, stave, mix(stave, L.key, 0.35), mix(stave, P.wood_dark, 0.45), 0.9)
         for t in (0.12, 0.3, 0.7, 0.88):
             b = r * (0.86 + 0.14 * math.sin(math.pi * t)) * k
             y = cy - t * hgt * k
             svg.path(f"M{num(cx - b)},{num(y)}Q{num(cx)},{num(y + 0.12 * r * k)} {num(cx + b)},{num(y)}",
-                     stroke=mix(P.wood_dark, P.ink, 0.4), stroke_width="0.4", fill="none")
+                     stroke=mix(P.wood_dark, P.ink, 0.4), stroke_width="0.5", fill="none")
         svg.add(f'<ellipse cx="{num(cx)}" cy="{num(cy - hgt * k)}" rx="{num(0.86 * r * k)}" '
                 f'ry="{num(0.3 * r * k)}" fill="{mix(P.wood_lit, L.key, 0.35)}"/>')
 
-    # The sea chest, painted once and faded, the line of its lid under the top.
-    chest = np.array([10.9, 0.0, 32.4])
+    # The cask a step behind him on his left, then the sea chest in front
+    # of it, painted once and faded, the line of its lid under the top.
+    cask(X - 1.05, Z + 0.9, 0.26, 0.68)
+    chest = np.array([X - 1.25, BANK, Z - 0.35])
     paint = mix(mix(P.sea_near, P.wood_dark, 0.45), P.sand, 0.15)
-    _box(cam, svg, shade, chest, 0.5, 0.3, 0.5, paint, courses=1)
-    lid = [chest + ALONG * a + OUT * 0.3 + [0, 0.4, 0] for a in (-0.5, 0.5)]
-    svg.path(polyline(_screen(cam, lid)), stroke=mix(paint, P.ink, 0.5), stroke_width="0.35")
-    cask(9.6, 31.6, 0.3, 0.8)
-    cask(12.1, 32.9, 0.27, 0.72)
-    # A coil of rope on the sand, turns laid on turns, lit along their top.
-    cx, cz = 11.8, 31.3
+    _box(cam, svg, shade, chest, 0.45, 0.26, 0.42, paint, courses=1, floor=BANK)
+    lid = [chest + ALONG * a + OUT * 0.26 + [0, 0.34, 0] for a in (-0.45, 0.45)]
+    svg.path(polyline(_screen(cam, lid)), stroke=mix(paint, P.ink, 0.5), stroke_width="0.45")
+    for a in (-0.25, 0.25):
+        c = chest + ALONG * a + OUT * 0.26 + [0, 0.2, 0]
+        x, y = cam.point(c)
+        svg.add(f'<rect x="{num(x - 0.5)}" y="{num(y - 0.8)}" width="1" height="1.6" '
+                f'fill="{mix(P.wood_dark, P.ink, 0.5)}" opacity="0.8"/>')
+    # A coil of rope on the sand before the chest, turns laid on turns, lit along their top.
+    cx, cz = X - 2.2, Z - 0.9
     k = float(cam.scale(cz))
     rope = mix(P.wood_fresh, P.wood_side, 0.35)
-    x, y = cam.point((cx, 0, cz))
-    shade.add(f'<ellipse cx="{num(x + 0.25 * k)}" cy="{num(y - 0.02 * k)}" rx="{num(0.5 * k)}" '
-              f'ry="{num(0.14 * k)}" fill="{ground}" opacity="0.85"/>')
-    for i in range(4):
-        yy = y - (0.05 + 0.08 * i) * k
-        rr = (0.38 - 0.02 * i) * k
+    x, y = cam.point((cx, BANK, cz))
+    shade.add(f'<ellipse cx="{num(x + 0.3 * k)}" cy="{num(y - 0.03 * k)}" rx="{num(0.42 * k)}" '
+              f'ry="{num(0.11 * k)}" fill="{ground}"/>')
+    for i in range(3):
+        yy = y - (0.04 + 0.06 * i) * k
+        rr = (0.28 - 0.02 * i) * k
         svg.add(f'<ellipse cx="{num(x)}" cy="{num(yy)}" rx="{num(rr)}" ry="{num(rr * 0.3)}" fill="none" '
-                f'stroke="{mix(rope, P.wood_dark, 0.35)}" stroke-width="{num(0.09 * k)}"/>')
-        svg.add(f'<ellipse cx="{num(x - 0.03 * k)}" cy="{num(yy - 0.03 * k)}" rx="{num(rr)}" ry="{num(rr * 0.3)}" '
-                f'fill="none" stroke="{mix(rope, L.key, 0.3)}" stroke-width="{num(0.04 * k)}" opacity="0.9"/>')
-    svg.add(f'<ellipse cx="{num(x)}" cy="{num(y - 0.3 * k)}" rx="{num(0.2 * k)}" ry="{num(0.06 * k)}" '
+                f'stroke="{mix(rope, P.wood_dark, 0.35)}" stroke-width="{num(0.07 * k)}"/>')
+        svg.add(f'<ellipse cx="{num(x - 0.03 * k)}" cy="{num(yy - 0.025 * k)}" rx="{num(rr)}" ry="{num(rr * 0.3)}" '
+                f'fill="none" stroke="{mix(rope, L.key, 0.3)}" stroke-width="{num(0.03 * k)}" opacity="0.9"/>')
+    svg.add(f'<ellipse cx="{num(x)}" cy="{num(y - 0.2 * k)}" rx="{num(0.14 * k)}" ry="{num(0.045 * k)}" '
             f'fill="{mix(P.wood_dark, P.light.shadow, 0.3)}"/>')
 
 
@@ -975,9 +1133,8 @@ def build(scale: int) -> Picture:
     _shores(cam, ship, shade)
     yard = Svg(w, h)
     _yard(cam, rng, yard, shade)
-    _gear(cam, yard, shade)
     figure = Svg(w, h)
-    _narrator(cam, figure, shade)
+    _bank(cam, np.random.default_rng(77), figure)
 
     # One sun, one shadow: every shape of it at full strength in one group
     # that is then made see-through, so overlaps do not darken twice.
