@@ -47,11 +47,11 @@ SIZE = (438, 230)
 SEEN = (421, 221)
 
 # The sun's direction on the ground, away from it, and how far a metre of
-# height throws its shadow (high noon: short).
-SHADOW = (0.85, -0.53)
-REACH = 0.55
-# How much of its spread the crown's shadow keeps round the point under its heart.
-CROWN_SHADOW = 0.36
+# height throws its shadow (high noon: short). The sun stands at the upper
+# left and a little beyond the beach, so shadows fall toward us and a
+# little to the right.
+SHADOW = (0.5, -0.87)
+REACH = 0.5
 # How far up the sand the last wash runs, past the water's edge.
 WASH = -1.7
 
@@ -297,37 +297,34 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         svg.path(polygon(edge_a + edge_b[::-1]), fill=rib_tone)
         lay(before)
 
-    # Where it goes into the sand: a low mound, under the shadow that starts there.
-    fx, fy = cam.point(base)
-    shade.add(f'<ellipse cx="{num(fx + 1.0)}" cy="{num(fy + 0.6)}" rx="{num(0.6 * px)}" ry="{num(0.14 * px)}" '
-              f'fill="{mix(P.sand, P.wood_side, 0.35)}" opacity="0.6" filter="{shade.blur(0.6)}"/>')
-    # Shadows next, in the shadow layer: the trunk's laid on the sand from its
-    # foot, tapering with it, and the crown's at its far end. The noon sun
-    # throws the crown's shadow close round the point under its heart, so its
-    # fronds are drawn in toward it: a compact fan, not the whole spread.
+    # Shadows next, in the shadow layer, each point of the palm thrown down
+    # the sun's rays onto the sand: the trunk's from its very foot, tapering
+    # with it, and the crown's where the rays put it, the whole spread of its
+    # fronds, softened and merged into one patch.
     sh = mix(mix(P.light.shadow, P.sea_dark, 0.25), P.skin, 0.1)
-    path = [cam.point(_on_sand(p)) for p in spine]
+    ground = [_on_sand(p) for p in spine]
+    path = [cam.point(q) for q in ground]
     sl, sr = [], []
     for i, (x, y) in enumerate(path):
         j, k = min(i + 1, len(path) - 1), max(i - 1, 0)
         dx, dy = path[j][0] - path[k][0], path[j][1] - path[k][1]
         n = math.hypot(dx, dy) or 1
-        wdt = radius[i] * px * (1.0 + 0.15 * ts[i])
+        wdt = radius[i] * float(cam.scale(ground[i][2]))
         sl.append((x - dy / n * wdt, y + dx / n * wdt))
         sr.append((x + dy / n * wdt, y - dx / n * wdt))
-    heart = _on_sand(top)
 
-    def drawn_in(q):
-        return cam.point(heart + (_on_sand(q) - heart) * CROWN_SHADOW)
+    def thrown(q):
+        return cam.point(_on_sand(q))
 
-    parts = [f'<path d="{smooth(sl + sr[::-1])}"/>',
-             f'<ellipse cx="{num(fx + 0.5)}" cy="{num(fy + 0.5)}" rx="{num(0.42 * px)}" ry="{num(0.11 * px)}"/>']
+    parts = [f'<path d="{smooth(sl + sr[::-1])}"/>']
     for fr in fronds:
         for _, _, outline in fr.halves():
-            parts.append(f'<path d="{smooth([drawn_in(q) for q in outline], tension=0.5)}"/>')
-        ribs = [drawn_in(p) for p in fr.rib]
+            parts.append(f'<path d="{smooth([thrown(q) for q in outline], tension=0.5)}"/>')
+        ribs = [thrown(p) for p in fr.rib]
         parts.append(f'<path d="{smooth(ribs, closed=False)}" fill="none" stroke="{sh}" stroke-width="0.8"/>')
-    shade.group(parts, fill=sh, opacity="0.42", filter=shade.blur(0.45))
+    stem = float(radius[-1]) * 1.8 * float(cam.scale(_on_sand(shaft[0])[2]))
+    parts.append(f'<path d="{lens(*thrown(shaft[0]), *thrown(shaft[1]), stem)}"/>')
+    shade.group(parts, fill=sh, opacity="0.36", filter=shade.blur(0.9))
 
 
     bark, bark_dark = mix(P.wood_side, P.wood_lit, 0.3), mix(P.wood_dark, P.wood_side, 0.3)
@@ -635,10 +632,14 @@ def _ripples(cam, sand: Svg, rng):
 
 def _footprints(cam, sand: Svg, rng):
     """The castaway's own track: bare footprints from the front of the beach
-    down to the water, left and right by turns, fainter where the wash has
-    begun to smooth them away and gone where it runs."""
-    dark = mix(mix(P.sand, P.light.shadow, 0.45), P.skin, 0.15)
+    down to the water, left and right by turns a hand either side of the
+    line he walked, each turned out a little and no two steps the same,
+    fainter where the wash has begun to smooth them away and gone where it
+    runs. Each is a soft hollow: its far wall in shade, its near wall, which
+    faces the sun beyond, catching it."""
+    dark = mix(mix(P.sand, P.light.shadow, 0.4), P.skin, 0.15)
     lip = mix(P.sand, P.light.key, 0.55)
+    hollows, walls, rims = [], [], []
     z, side = 10.4, 1
     while True:
         # The track bends a little as it goes down the beach toward the sea.
@@ -649,23 +650,29 @@ def _footprints(cam, sand: Svg, rng):
             break
         fade = float(np.clip((edge - 0.6 - z) / 3.0, 0.25, 1.0))
         ux, uz = math.sin(heading), math.cos(heading)
-        fx, fz = x + side * 0.1 * uz, z - side * 0.1 * ux
+        gap = 0.12 + rng.normal(0, 0.015)
+        fx, fz = x + side * gap * uz, z - side * gap * ux
+        # Toes turned out from the line, by a different amount each step.
+        turn = heading + side * 0.14 + rng.normal(0, 0.07)
+        vx, vz = math.sin(turn), math.cos(turn)
 
         def sole(scale, dx=0.0, dz=0.0):
             pts = []
             for a in np.linspace(0, 2 * math.pi, 14, endpoint=False):
                 # Broader at the ball of the foot than at the heel.
-                along = math.cos(a) * 0.18 * scale
-                across = math.sin(a) * 0.09 * scale * (1.0 + 0.3 * math.cos(a))
-                pts.append(cam.point((fx + dx + along * ux + across * uz, 0.0, fz + dz + along * uz - across * ux)))
+                along = math.cos(a) * 0.14 * scale
+                across = math.sin(a) * 0.06 * scale * (1.0 + 0.35 * math.cos(a))
+                pts.append(cam.point((fx + dx + along * vx + across * vz, 0.0, fz + dz + along * vz - across * vx)))
             return smooth(pts)
 
-        sand.path(sole(1.0), fill=dark, opacity=num(0.7 * fade))
-        # The wall toward the sun is in shade, the far side's rim catches it.
-        sand.path(sole(0.7, -0.015, 0.03), fill=mix(dark, P.light.shadow, 0.35), opacity=num(0.6 * fade))
-        sand.path(sole(0.9, 0.03, -0.045), fill=lip, opacity=num(0.45 * fade))
-        z += 0.72 / math.hypot(1.0, math.tan(heading)) * (1 + rng.normal(0, 0.04))
+        hollows.append(f'<path d="{sole(1.0)}" opacity="{num(0.7 * fade)}"/>')
+        walls.append(f'<path d="{sole(0.75, 0.0, 0.035)}" opacity="{num(0.55 * fade)}"/>')
+        rims.append(f'<path d="{sole(0.9, 0.0, -0.06)}" opacity="{num(0.5 * fade)}"/>')
+        z += 0.66 / math.hypot(1.0, math.tan(heading)) * (1 + rng.normal(0, 0.07))
         side = -side
+    sand.group(rims, fill=lip, filter=sand.blur(0.35))
+    sand.group(hollows, fill=dark, filter=sand.blur(0.35))
+    sand.group(walls, fill=mix(dark, P.light.shadow, 0.35), filter=sand.blur(0.3))
 
 
 def _driftwood(cam, svg: Svg, rng):
