@@ -1,19 +1,21 @@
-"""The islands: a beach at noon seen from the dune behind it. A palm leans
-toward the sun high at the top left, its trunk curving up from a swollen
-foot and scarred with uneven rings, its crown tilted with it: fronds grow
-from a short crown shaft, arch out and hang under their own weight, each
-drawn as two broad torn blades in flat tones, lit on the sun's side and in
-shade underneath, the coconuts in a bunch at their foot. The noon sun throws its shadow
-short: mostly the crown's, a dappled patch just in front of and to the
-right of the trunk's foot. A wave breaks in a white line along the shore,
-which swings toward us on the right; its white water runs in further in
-some places than others, leaves drifts of foam on the shallows, and the
-wash draws back over the sand in a lace full of holes that stops in a
-broken rim, the sky's sheen inside it and one band of darker wet sand
-beyond. In front, the castaway's beach: a bleached piece of driftwood half
-sunk in the sand with a rope knotted round it, a few shells, soft ripples
-and a line of footprints down to the water. Beyond, the sea's wave dashes
-and the sun's glitter on them, and far out a small island.
+"""The islands: a beach at noon seen from the dune behind it. A palm a
+third of the way in leans out over the sand, away from the sun high at the
+top left, its trunk curving up from a swollen foot and scarred with uneven
+rings, its crown tilted with it: fronds grow from a short crown shaft, arch
+out and hang under their own weight, each drawn as two broad torn blades in
+flat tones, lit on the sun's side and in shade underneath, the coconuts in a
+bunch at their foot. The sun, a little beyond the beach, throws its shadow
+toward us and to the right, straight from its foot: the trunk's, and at its
+end the crown's, each point of it put where the rays fall. A wave breaks
+along the shore in a lip of foam, which swings toward us on the right; its
+white water runs in further in some places than others, leaves a few drifts
+on the shallows, and the wash draws back over the sand in a lace full of
+holes, the sky's sheen inside it and one band of darker wet sand beyond. In
+front, the castaway's beach: a bleached piece of driftwood half sunk in the
+sand with a rope knotted round it, a few shells, soft ripples and his track
+of footprints, left and right, down to the water. Beyond, the sea's wave
+dashes and the sun's glitter on them, and far out on the right a small
+island, clear of the palm.
 
 The picture is wider and taller than the window shows: everything that
 matters lies inside the top-left 421 x 221."""
@@ -56,9 +58,9 @@ REACH = 0.5
 WASH = -1.7
 
 
-PALM_BASE = (1.2, 0.0, 14.5)
-PALM_TOP = (-2.4, 5.3)       # how far the crown leans out toward the sun and how high it stands
-ISLAND = 92                  # the island's centre on the horizon
+PALM_BASE = (-3.9, 0.0, 16.5)  # a third of the way into the window, on the dry sand
+PALM_TOP = (1.9, 5.6)          # how far the crown leans out over the beach and how high it stands
+ISLAND = 322                 # the island's centre on the horizon
 
 
 def camera() -> Camera:
@@ -197,7 +199,7 @@ def _crown(shaft, up, rng):
         out = math.cos(phi) * across + math.sin(phi) * deep
         root = shaft[0] + (shaft[1] - shaft[0]) * height + out * 0.17
         heading = math.cos(lift) * out + math.sin(lift) * up
-        fronds.append(_Frond(root, heading, length * rng.uniform(0.94, 1.06), weight * rng.uniform(0.92, 1.1),
+        fronds.append(_Frond(root, heading, 1.1 * length * rng.uniform(0.94, 1.06), weight * rng.uniform(0.92, 1.1),
                              rng, curl=curl, fold=rng.uniform(0.5, 0.75), leaflet=rng.uniform(0.84, 0.98)))
     return fronds
 
@@ -316,6 +318,7 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     def thrown(q):
         return cam.point(_on_sand(q))
 
+    fx, fy = cam.point(base)
     parts = [f'<path d="{smooth(sl + sr[::-1])}"/>']
     for fr in fronds:
         for _, _, outline in fr.halves():
@@ -411,7 +414,10 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     heap = [cam.point((base[0] + dx, dy, base[2] - 0.3)) for dx, dy in
             ((-0.6, 0.0), (-0.42, 0.05), (-0.2, 0.09), (0.05, 0.07), (0.3, 0.1), (0.5, 0.04), (0.68, 0.0))]
     heap = heap + [(x, y + 2.0) for x, y in heap[::-1]]
-    svg.path(smooth(heap), fill=mix(P.sand, P.light.key, 0.1), filter=svg.blur(0.3))
+    svg.path(smooth(heap), fill=mix(P.sand, sh, 0.3), filter=svg.blur(0.3))
+    # Only its side toward the sun is lit; the rest lies in the trunk's shadow.
+    sunny = svg.clip(f"M{num(fx - 20)},{num(fy - 10)}H{num(fx - 0.5)}V{num(fy + 10)}H{num(fx - 20)}Z")
+    svg.path(smooth(heap), fill=mix(P.sand, P.light.key, 0.1), clip_path=sunny, filter=svg.blur(0.3))
 
     # The crown shaft, smooth and greener than the trunk, lit on the left.
     s0, s1 = cam.point(shaft[0]), cam.point(shaft[1])
@@ -650,7 +656,7 @@ def _footprints(cam, sand: Svg, rng):
             break
         fade = float(np.clip((edge - 0.6 - z) / 3.0, 0.25, 1.0))
         ux, uz = math.sin(heading), math.cos(heading)
-        gap = 0.12 + rng.normal(0, 0.015)
+        gap = 0.17 + rng.normal(0, 0.02)
         fx, fz = x + side * gap * uz, z - side * gap * ux
         # Toes turned out from the line, by a different amount each step.
         turn = heading + side * 0.14 + rng.normal(0, 0.07)
@@ -660,8 +666,8 @@ def _footprints(cam, sand: Svg, rng):
             pts = []
             for a in np.linspace(0, 2 * math.pi, 14, endpoint=False):
                 # Broader at the ball of the foot than at the heel.
-                along = math.cos(a) * 0.14 * scale
-                across = math.sin(a) * 0.06 * scale * (1.0 + 0.35 * math.cos(a))
+                along = math.cos(a) * 0.15 * scale
+                across = math.sin(a) * 0.07 * scale * (1.0 + 0.35 * math.cos(a))
                 pts.append(cam.point((fx + dx + along * vx + across * vz, 0.0, fz + dz + along * vz - across * vx)))
             return smooth(pts)
 
