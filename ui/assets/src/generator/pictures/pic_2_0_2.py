@@ -526,14 +526,6 @@ def _breaker(cam, svg: Svg, xs, rng):
                          (0.0, 0.62, mix(P.sea_horizon, P.sea_near, 0.3)),
                          (0.0, 0.28, mix(mix(P.sea_light, P.sea_horizon, 0.45), P.grass, 0.12))):
         svg.path(polygon(across(f0) + across(f1)[::-1]), fill=tone)
-    # A swell still to break, further out: a light line that comes and goes.
-    for i in range(0, len(crest) - 8, 6):
-        if rng.uniform() < 0.45:
-            continue
-        j = i + int(rng.integers(3, 7))
-        seg = [cam.point((x, 0.0, z + 7.0 + 0.6 * math.sin(x * 0.3))) for x, z in crest[i:j]]
-        svg.path(lens(seg[0][0], seg[0][1], seg[-1][0], seg[-1][1], 0.6), fill=P.sea_light, opacity="0.35")
-
     # How hard it breaks wanders slowly along the wave: spilling thick in
     # places, elsewhere only a thin light line at the crest.
     def breaking(x):
@@ -546,7 +538,7 @@ def _breaker(cam, svg: Svg, xs, rng):
     for (x, z), (tx, ty) in zip(crest, top):
         k = float(cam.scale(z)) / 14.0
         lip_top.append((tx, ty - 0.2 * k))
-        lip_bot.append((tx, ty + (0.9 + 2.2 * breaking(x)) * k))
+        lip_bot.append((tx, ty + (1.4 + 2.2 * breaking(x)) * k))
     # Where it spills the lip is drawn in pieces that taper at both ends,
     # with gaps of the light line between them, never one band.
     i = 0
@@ -554,7 +546,7 @@ def _breaker(cam, svg: Svg, xs, rng):
         run = int(rng.integers(14, 34))
         j = min(len(crest) - 1, i + run)
         b = max(breaking(crest[k][0]) for k in range(i, j + 1))
-        if b > 0.2:
+        if b > 0.3:
             piece_top, piece_bot = [], []
             for k in range(i, j + 1):
                 u = math.sin(math.pi * (k - i) / (j - i)) ** 0.7
