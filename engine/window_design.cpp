@@ -176,22 +176,21 @@ constexpr ControlDesign kDesign[] = {
     box(   "txtEscenario",  Scene, kSceneArea,          0, "", "Escenario",
            {kTimesFaces, 11.25}, kWindowColours),
     picture("pic_2_0_2",                              14, "Las islas",
-     "Una playa de arena a mediodía, con el sol alto a la izquierda: en medio de la playa, una "
-     "palmera de tronco curvo, marcado de anillos desiguales, se inclina hacia el sol; sus hojas "
-     "se arquean y cuelgan, cada una con dos hileras de hojuelas que se estrechan hacia la punta, "
-     "más claras del lado de la luz y en sombra por debajo; un racimo de cocos redondos bajo las "
-     "hojas y el pie del tronco, ensanchado, hundido en la arena; a su pie, un poco hacia delante "
-     "y a la derecha, lejos del sol, la sombra corta del mediodía, casi toda una mancha de hojas. "
-     "Delante, a "
-     "la izquierda, un tronco blanqueado por el sol y la sal yace medio hundido en la arena, "
-     "con una cuerda atada que se arrastra por ella; cerca, unas conchas y una "
-     "hilera de huellas de pies descalzos que baja hasta el agua. Una ola rompe en una línea blanca "
-     "a lo largo de la orilla, que a la derecha se curva hacia delante; su espuma avanza más en unos "
-     "sitios que en otros, deja manchas sueltas sobre el agua turquesa y se retira por la arena en "
-     "un encaje lleno de huecos, con una franja de arena mojada más oscura y un brillo del cielo "
-     "donde se detiene; detrás, un mar azul rizado de pequeñas olas, con un "
-     "reguero de destellos bajo el sol, a la izquierda una islita de cima verde en el horizonte y, "
-     "a la derecha, una gran nube de color crema y otra pequeña más alta."),
+     "Una playa de arena a mediodía, con el sol alto arriba a la izquierda: a la izquierda de la "
+     "playa, una palmera de tronco curvo, marcado de anillos desiguales, se inclina hacia la "
+     "derecha sobre la arena; sus hojas se arquean y cuelgan en anchas palas rasgadas, más claras "
+     "del lado de la luz y en sombra por debajo; un racimo de cocos redondos bajo las hojas y el pie "
+     "del tronco, ensanchado, hundido en la arena. Desde ese mismo pie, hacia delante y a la "
+     "derecha, lejos del sol, se tiende su sombra: la del tronco y, al final, la mancha de las "
+     "hojas. Delante, a la izquierda, un tronco blanqueado por el sol y la sal yace medio hundido "
+     "en la arena, con una cuerda atada que se arrastra por ella; cerca, unas conchas y un rastro "
+     "de huellas de pies descalzos, izquierda y derecha alternadas, que baja hasta el agua. Una ola "
+     "rompe en una línea de espuma a lo largo de la orilla, que a la derecha se curva hacia "
+     "delante; su espuma avanza más en unos sitios que en otros, deja manchas sueltas sobre el agua "
+     "verdeazulada y se retira por la arena en un encaje lleno de huecos, con una franja de arena "
+     "mojada más oscura y un brillo del cielo donde se detiene; detrás, un mar azul apagado rizado "
+     "de pequeñas olas, con un reguero de destellos bajo el sol, a la derecha una islita de cima "
+     "verde en el horizonte y, sobre ella, una gran nube de color crema y otra pequeña más alta."),
     label( "lblAbout",      {104, 328, 137, 49},       8,
            "Quivra, un relato interactivo del mar, Versión " QUIVRA_VERSION,
            {kSansSerifFaces, 8.25, true}),

@@ -1,19 +1,21 @@
-"""The islands: a beach at noon seen from the dune behind it. A palm leans
-toward the sun high at the top left, its trunk curving up from a swollen
-foot and scarred with uneven rings, its crown tilted with it: fronds grow
-from a short crown shaft, arch out and hang under their own weight, their
-leaflets in two torn rows, lit on the sun's side and in shade underneath,
-the coconuts in a bunch at their foot. The noon sun throws its shadow
-short: mostly the crown's, a dappled patch just in front of and to the
-right of the trunk's foot. A wave breaks in a white line along the shore,
-which swings toward us on the right; its white water runs in further in
-some places than others, leaves drifts of foam on the shallows, and the
-wash draws back over the sand in a lace full of holes that stops in a
-broken rim, the sky's sheen inside it and one band of darker wet sand
-beyond. In front, the castaway's beach: a bleached piece of driftwood half
-sunk in the sand with a rope knotted round it, a few shells, soft ripples
-and a line of footprints down to the water. Beyond, the sea's wave dashes
-and the sun's glitter on them, and far out a small island.
+"""The islands: a beach at noon seen from the dune behind it. A palm a
+third of the way in leans out over the sand, away from the sun high at the
+top left, its trunk curving up from a swollen foot and scarred with uneven
+rings, its crown tilted with it: fronds grow from a short crown shaft, arch
+out and hang under their own weight, each drawn as two broad torn blades in
+flat tones, lit on the sun's side and in shade underneath, the coconuts in a
+bunch at their foot. The sun, a little beyond the beach, throws its shadow
+toward us and to the right, straight from its foot: the trunk's, and at its
+end the crown's, each point of it put where the rays fall. A wave breaks
+along the shore in a lip of foam, which swings toward us on the right; its
+white water runs in further in some places than others, leaves a few drifts
+on the shallows, and the wash draws back over the sand in a lace full of
+holes, the sky's sheen inside it and one band of darker wet sand beyond. In
+front, the castaway's beach: a bleached piece of driftwood half sunk in the
+sand with a rope knotted round it, a few shells, soft ripples and his track
+of footprints, left and right, down to the water. Beyond, the sea's wave
+dashes and the sun's glitter on them, and far out on the right a small
+island, clear of the palm.
 
 The picture is wider and taller than the window shows: everything that
 matters lies inside the top-left 421 x 221."""
@@ -33,10 +35,12 @@ from .pic_1_0 import CLOUDS, P as BEACH, sun
 # The shipyard's beach palette, its sea greyed toward the haze, its sand a
 # touch toward the grey of the hills and its greens toward the hills too, so
 # it sits with the set's quieter water and flat, muted tones.
-P = replace(BEACH, sea_horizon=mix(BEACH.sea_horizon, BEACH.mountain, 0.6),
-            sea_near=mix(mix(BEACH.sea_near, BEACH.mountain, 0.5), BEACH.grass, 0.12),
-            sea_dark=mix(BEACH.sea_dark, BEACH.mountain, 0.38), sand=mix(BEACH.sand, BEACH.mountain, 0.1),
-            sea_light=mix(BEACH.sea_light, BEACH.cloud_lit, 0.3), grass=mix(BEACH.grass, BEACH.mountain, 0.15))
+P = replace(BEACH, sea_horizon=mix(mix(BEACH.sea_horizon, BEACH.mountain, 0.72), BEACH.ink, 0.06),
+            sea_near=mix(mix(mix(BEACH.sea_near, BEACH.mountain, 0.55), BEACH.grass, 0.12), BEACH.ink, 0.16),
+            sea_dark=mix(mix(BEACH.sea_dark, BEACH.mountain, 0.4), BEACH.ink, 0.18),
+            sand=mix(BEACH.sand, BEACH.mountain, 0.1),
+            sea_light=mix(mix(BEACH.sea_light, BEACH.cloud_lit, 0.2), BEACH.mountain, 0.35),
+            foam=mix(BEACH.foam, BEACH.mountain, 0.14), grass=mix(BEACH.grass, BEACH.mountain, 0.15))
 from ..svg import Svg, lens, num, polygon, smooth
 from ..waves import WaveField
 
@@ -45,18 +49,18 @@ SIZE = (438, 230)
 SEEN = (421, 221)
 
 # The sun's direction on the ground, away from it, and how far a metre of
-# height throws its shadow (high noon: short).
-SHADOW = (0.85, -0.53)
-REACH = 0.55
-# How much of its spread the crown's shadow keeps round the point under its heart.
-CROWN_SHADOW = 0.36
+# height throws its shadow (high noon: short). The sun stands at the upper
+# left and a little beyond the beach, so shadows fall toward us and a
+# little to the right.
+SHADOW = (0.5, -0.87)
+REACH = 0.5
 # How far up the sand the last wash runs, past the water's edge.
 WASH = -1.7
 
 
-PALM_BASE = (1.2, 0.0, 14.5)
-PALM_TOP = (-2.4, 5.3)       # how far the crown leans out toward the sun and how high it stands
-ISLAND = 92                  # the island's centre on the horizon
+PALM_BASE = (-3.9, 0.0, 16.5)  # a third of the way into the window, on the dry sand
+PALM_TOP = (1.9, 5.6)          # how far the crown leans out over the beach and how high it stands
+ISLAND = 322                 # the island's centre on the horizon
 
 
 def camera() -> Camera:
@@ -86,16 +90,6 @@ def _unit(v):
 def _on_sand(p):
     """Where the sun throws a point's shadow on the flat sand."""
     return np.array([p[0] + p[1] * REACH * SHADOW[0], 0.0, p[2] + p[1] * REACH * SHADOW[1]])
-
-
-def _leaf_shape(a, c, b, width):
-    """A leaflet in screen space: a thin crescent from its foot `a` over the
-    bend `c` to its tip `b`, widest near the foot."""
-    dx, dy = b[0] - a[0], b[1] - a[1]
-    n = math.hypot(dx, dy) or 1.0
-    nx, ny = -dy / n * width, dx / n * width
-    return (f"M{num(a[0])},{num(a[1])}Q{num(c[0] + nx)},{num(c[1] + ny)} {num(b[0])},{num(b[1])}"
-            f"Q{num(c[0] - nx)},{num(c[1] - ny)} {num(a[0])},{num(a[1])}Z")
 
 
 UP = np.array([0.0, 1.0, 0.0])
@@ -153,6 +147,30 @@ class _Frond:
     def depth(self):
         return float(np.mean([p[2] for p in self.rib]))
 
+    def halves(self):
+        """Each row of leaflets as one flat mass: from the rib out along the
+        leaflets' tips and back, cut in to the rib where the row is torn, so
+        the frond reads as two broad ragged blades rather than a comb."""
+        steps = len(self.rib) - 1
+        out = []
+        for side in (-1, 1):
+            row = sorted((l for l in self.leaflets if l[0] == side), key=lambda l: l[1])
+            if not row:
+                continue
+            first = int(round(row[0][1] * steps))
+            pts, last = [self.rib[max(0, first - 1)]], first
+            for _, s, a, c, b in row:
+                i = int(round(s * steps))
+                if i - last > 1:
+                    # A split: the edge runs back in nearly to the rib.
+                    pts.append(self.rib[(i + last) // 2] * 0.8 + pts[-1] * 0.2)
+                pts.append(b)
+                last = i
+            pts.append(self.rib[-1])
+            rib = [self.rib[i] for i in range(steps - 1, max(0, first - 1), -3)]
+            out.append((side, row, pts + rib))
+        return out
+
 
 # The fronds round the crown: (which way round it, how far it rises from the
 # crown's plane as it leaves the shaft, length, how much it droops, how high
@@ -162,13 +180,10 @@ class _Frond:
 # evenly round it.
 CROWN = [(0.15, 0.42, 4.1, 0.30, 0.40, 0.10), (0.62, 0.62, 3.3, 0.30, 0.50, -0.15),
          (1.35, 0.85, 2.5, 0.26, 0.55, 0.05), (1.95, 0.62, 3.0, 0.30, 0.45, 0.20),
-         (2.6, 0.38, 3.9, 0.31, 0.35, -0.10), (3.05, 0.18, 4.3, 0.34, 0.25, 0.15),
+         (2.6, 0.38, 4.3, 0.33, 0.35, -0.10), (3.05, 0.18, 4.6, 0.36, 0.25, 0.15),
          (3.55, 0.05, 3.4, 0.42, 0.12, -0.20), (4.2, 0.45, 2.3, 0.36, 0.35, 0.10),
          (4.8, 0.12, 2.9, 0.42, 0.15, -0.10), (5.3, 0.3, 3.7, 0.34, 0.3, 0.18),
-         (5.95, -0.02, 3.6, 0.46, 0.08, -0.12), (2.25, -0.05, 3.2, 0.5, 0.05, 0.1),
-         (2.9, 0.0, 3.6, 0.48, 0.1, 0.1), (4.5, 0.25, 2.6, 0.40, 0.25, -0.15),
-         (5.65, 0.5, 3.2, 0.32, 0.45, 0.05), (1.65, 0.3, 3.4, 0.38, 0.3, -0.1),
-         (0.4, 0.1, 3.5, 0.45, 0.15, 0.15), (3.3, 0.3, 3.0, 0.36, 0.3, 0.0),
+         (5.95, -0.02, 3.6, 0.46, 0.08, -0.12),
          (0.95, 1.2, 1.5, 0.22, 0.62, 0.0), (3.85, 1.3, 1.25, 0.22, 0.62, 0.1)]
 
 
@@ -184,8 +199,8 @@ def _crown(shaft, up, rng):
         out = math.cos(phi) * across + math.sin(phi) * deep
         root = shaft[0] + (shaft[1] - shaft[0]) * height + out * 0.17
         heading = math.cos(lift) * out + math.sin(lift) * up
-        fronds.append(_Frond(root, heading, length * rng.uniform(0.94, 1.06), weight * rng.uniform(0.92, 1.1),
-                             rng, curl=curl, fold=rng.uniform(0.5, 0.75), leaflet=rng.uniform(0.72, 0.86)))
+        fronds.append(_Frond(root, heading, 1.1 * length * rng.uniform(0.94, 1.06), weight * rng.uniform(0.92, 1.1),
+                             rng, curl=curl, fold=rng.uniform(0.5, 0.75), leaflet=rng.uniform(0.84, 0.98)))
     return fronds
 
 
@@ -242,30 +257,35 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
                                0, 1))
         tones = [mix(back_leaf, leaf_shade, 0.3 + 0.4 * toward),
                  mix(leaf_shade, leaf, 0.45 + 0.55 * toward),
-                 mix(leaf, leaf_lit, 0.6 + 0.4 * toward)]
+                 mix(leaf, leaf_lit, 0.5 + 0.4 * toward)]
         if far:
             tones = [mix(t, back_leaf, 0.5) for t in tones]
-        behind, before = [[], [], []], [[], [], []]
-        for side, s, a, c, b in fr.leaflets:
-            t = fr.tangent[min(len(fr.tangent) - 1, int(round(s * (len(fr.tangent) - 1))))]
-            normal = _unit(np.cross(b - a, t))
-            if np.dot(normal, np.cross(_unit(np.cross(t, UP)), t)) < 0:
-                normal = -normal
-            # The leaflet's upper face in the sun is lit; seen from under it, or
-            # turned from the sun, it is in shade.
-            sees_top = float(np.dot(normal, eye - a)) > 0
-            lit = float(np.dot(normal, sun_dir))
-            score = lit if sees_top else 0.5 * lit - 0.3
-            # And the upper left of the crown, out toward the sun, is lighter than its heart and underside.
-            score += 0.5 * float(np.clip((top[0] - b[0]) * 0.25 + (b[1] - top[1] + 0.8) * 0.6, -1, 1))
-            tone = 2 if score > 0.25 else 1 if score > -0.2 else 0
-            sa, sc, sb = cam.point(a), cam.point(c), cam.point(b)
-            width = (0.55 + 0.75 * (1 - s)) * float(cam.scale(a[2])) / px
-            far_side = np.linalg.norm(b - eye) > np.linalg.norm(a - eye)
-            (behind if far_side else before)[tone].append(_leaf_shape(sa, sc, sb, width))
-        for k in range(3):
-            if behind[k]:
-                svg.path("".join(behind[k]), fill=mix(tones[k], back_leaf, 0.15))
+        behind, before = [], []
+        for side, row, outline in fr.halves():
+            # A row's tone from how its leaflets face: their upper faces in
+            # the sun lit, seen from under them or turned away in shade.
+            score = 0.0
+            for _, s, a, c, b in row:
+                t = fr.tangent[min(len(fr.tangent) - 1, int(round(s * (len(fr.tangent) - 1))))]
+                normal = _unit(np.cross(b - a, t))
+                if np.dot(normal, np.cross(_unit(np.cross(t, UP)), t)) < 0:
+                    normal = -normal
+                lit = float(np.dot(normal, sun_dir))
+                score += lit if float(np.dot(normal, eye - a)) > 0 else 0.5 * lit - 0.3
+            score /= len(row)
+            tip = fr.rib[-1]
+            score += 0.4 * float(np.clip((top[0] - tip[0]) * 0.2 + (tip[1] - top[1] + 0.8) * 0.5, -1, 1))
+            tone = 2 if score > 0.15 else 1 if score > -0.25 else 0
+            far_side = np.mean([np.linalg.norm(l[4] - eye) - np.linalg.norm(l[2] - eye) for l in row]) > 0
+            pts = [cam.point(q) for q in outline]
+            # The leaflets' roots, hidden in the fold by the rib, a step darker.
+            inner = [cam.point(l[2] + (l[4] - l[2]) * 0.3) for l in row]
+            (behind if far_side else before).append((pts, inner, rib[-len(inner):][::-1], tone))
+        def lay(halves):
+            for pts, inner, back, tone in halves:
+                svg.path(smooth(pts, tension=0.5), fill=tones[tone])
+                svg.path(smooth(back + inner, tension=0.5), fill=tones[max(0, tone - 1)], opacity="0.55")
+        lay(behind)
         # The midrib, stout at the crown and tapering to the tip, pale on top.
         edge_a, edge_b = [], []
         for i, (x, y) in enumerate(rib):
@@ -277,43 +297,37 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
             edge_b.append((x + dy / n * w, y - dx / n * w))
         rib_tone = mix(back_leaf, straw, 0.2) if far else mix(mix(tones[2], straw, 0.3), leaf_lit, 0.3)
         svg.path(polygon(edge_a + edge_b[::-1]), fill=rib_tone)
-        for k in range(3):
-            if before[k]:
-                svg.path("".join(before[k]), fill=tones[k])
+        lay(before)
 
-
-    # Where it goes into the sand: a low mound, under the shadow that starts there.
-    fx, fy = cam.point(base)
-    shade.add(f'<ellipse cx="{num(fx + 1.0)}" cy="{num(fy + 0.6)}" rx="{num(0.6 * px)}" ry="{num(0.14 * px)}" '
-              f'fill="{mix(P.sand, P.wood_side, 0.35)}" opacity="0.6" filter="{shade.blur(0.6)}"/>')
-    # Shadows next, in the shadow layer: the trunk's laid on the sand from its
-    # foot, tapering with it, and the crown's at its far end. The noon sun
-    # throws the crown's shadow close round the point under its heart, so its
-    # fronds are drawn in toward it: a compact fan, not the whole spread.
+    # Shadows next, in the shadow layer, each point of the palm thrown down
+    # the sun's rays onto the sand: the trunk's from its very foot, tapering
+    # with it, and the crown's where the rays put it, the whole spread of its
+    # fronds, softened and merged into one patch.
     sh = mix(mix(P.light.shadow, P.sea_dark, 0.25), P.skin, 0.1)
-    path = [cam.point(_on_sand(p)) for p in spine]
+    ground = [_on_sand(p) for p in spine]
+    path = [cam.point(q) for q in ground]
     sl, sr = [], []
     for i, (x, y) in enumerate(path):
         j, k = min(i + 1, len(path) - 1), max(i - 1, 0)
         dx, dy = path[j][0] - path[k][0], path[j][1] - path[k][1]
         n = math.hypot(dx, dy) or 1
-        wdt = radius[i] * px * (1.0 + 0.15 * ts[i])
+        wdt = radius[i] * float(cam.scale(ground[i][2]))
         sl.append((x - dy / n * wdt, y + dx / n * wdt))
         sr.append((x + dy / n * wdt, y - dx / n * wdt))
-    heart = _on_sand(top)
 
-    def drawn_in(q):
-        return cam.point(heart + (_on_sand(q) - heart) * CROWN_SHADOW)
+    def thrown(q):
+        return cam.point(_on_sand(q))
 
-    parts = [f'<path d="{smooth(sl + sr[::-1])}"/>',
-             f'<ellipse cx="{num(fx + 0.5)}" cy="{num(fy + 0.5)}" rx="{num(0.42 * px)}" ry="{num(0.11 * px)}"/>']
+    fx, fy = cam.point(base)
+    parts = [f'<path d="{smooth(sl + sr[::-1])}"/>']
     for fr in fronds:
-        for side, s, a, c, b in fr.leaflets:
-            sa, sc, sb = (drawn_in(q) for q in (a, c, b))
-            parts.append(f'<path d="{_leaf_shape(sa, sc, sb, 0.4 + 0.35 * (1 - s))}"/>')
-        ribs = [drawn_in(p) for p in fr.rib]
+        for _, _, outline in fr.halves():
+            parts.append(f'<path d="{smooth([thrown(q) for q in outline], tension=0.5)}"/>')
+        ribs = [thrown(p) for p in fr.rib]
         parts.append(f'<path d="{smooth(ribs, closed=False)}" fill="none" stroke="{sh}" stroke-width="0.8"/>')
-    shade.group(parts, fill=sh, opacity="0.42", filter=shade.blur(0.45))
+    stem = float(radius[-1]) * 1.8 * float(cam.scale(_on_sand(shaft[0])[2]))
+    parts.append(f'<path d="{lens(*thrown(shaft[0]), *thrown(shaft[1]), stem)}"/>')
+    shade.group(parts, fill=sh, opacity="0.36", filter=shade.blur(0.9))
 
 
     bark, bark_dark = mix(P.wood_side, P.wood_lit, 0.3), mix(P.wood_dark, P.wood_side, 0.3)
@@ -400,7 +414,10 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     heap = [cam.point((base[0] + dx, dy, base[2] - 0.3)) for dx, dy in
             ((-0.6, 0.0), (-0.42, 0.05), (-0.2, 0.09), (0.05, 0.07), (0.3, 0.1), (0.5, 0.04), (0.68, 0.0))]
     heap = heap + [(x, y + 2.0) for x, y in heap[::-1]]
-    svg.path(smooth(heap), fill=mix(P.sand, P.light.key, 0.1), filter=svg.blur(0.3))
+    svg.path(smooth(heap), fill=mix(P.sand, sh, 0.3), filter=svg.blur(0.3))
+    # Only its side toward the sun is lit; the rest lies in the trunk's shadow.
+    sunny = svg.clip(f"M{num(fx - 20)},{num(fy - 10)}H{num(fx - 0.5)}V{num(fy + 10)}H{num(fx - 20)}Z")
+    svg.path(smooth(heap), fill=mix(P.sand, P.light.key, 0.1), clip_path=sunny, filter=svg.blur(0.3))
 
     # The crown shaft, smooth and greener than the trunk, lit on the left.
     s0, s1 = cam.point(shaft[0]), cam.point(shaft[1])
@@ -480,10 +497,10 @@ def _reach(x):
 
 
 def _breaker(cam, svg: Svg, xs, rng):
-    """The one wave breaking along the shore: a darker face under a lip of
-    foam that is thick where it spills and thins to a light line where it
-    has not yet, with tapered streaks down the face; at its foot the white
-    water lies in broken, tapered dashes."""
+    """The one wave breaking along the shore: a darker face in flat bands
+    under a lip of foam laid in a few long pieces, thick where it spills and
+    thin where it has not yet; the white water at its foot is the sheet the
+    wash draws, not a scatter of strokes."""
     crest = [(x, float(breaker_z(x))) for x in xs]
     # The wave stands taller in some places than others along its length.
     def rise(x):
@@ -509,14 +526,6 @@ def _breaker(cam, svg: Svg, xs, rng):
                          (0.0, 0.62, mix(P.sea_horizon, P.sea_near, 0.3)),
                          (0.0, 0.28, mix(mix(P.sea_light, P.sea_horizon, 0.45), P.grass, 0.12))):
         svg.path(polygon(across(f0) + across(f1)[::-1]), fill=tone)
-    # A swell still to break, further out: a light line that comes and goes.
-    for i in range(0, len(crest) - 8, 6):
-        if rng.uniform() < 0.45:
-            continue
-        j = i + int(rng.integers(3, 7))
-        seg = [cam.point((x, 0.0, z + 7.0 + 0.6 * math.sin(x * 0.3))) for x, z in crest[i:j]]
-        svg.path(lens(seg[0][0], seg[0][1], seg[-1][0], seg[-1][1], 0.6), fill=P.sea_light, opacity="0.35")
-
     # How hard it breaks wanders slowly along the wave: spilling thick in
     # places, elsewhere only a thin light line at the crest.
     def breaking(x):
@@ -529,82 +538,23 @@ def _breaker(cam, svg: Svg, xs, rng):
     for (x, z), (tx, ty) in zip(crest, top):
         k = float(cam.scale(z)) / 14.0
         lip_top.append((tx, ty - 0.2 * k))
-        lip_bot.append((tx, ty + (0.9 + 2.2 * breaking(x)) * k))
+        lip_bot.append((tx, ty + (1.4 + 2.2 * breaking(x)) * k))
     # Where it spills the lip is drawn in pieces that taper at both ends,
     # with gaps of the light line between them, never one band.
     i = 0
     while i < len(crest) - 2:
-        run = int(rng.integers(5, 16))
+        run = int(rng.integers(14, 34))
         j = min(len(crest) - 1, i + run)
         b = max(breaking(crest[k][0]) for k in range(i, j + 1))
-        if b > 0.2:
+        if b > 0.3:
             piece_top, piece_bot = [], []
             for k in range(i, j + 1):
                 u = math.sin(math.pi * (k - i) / (j - i)) ** 0.7
                 (ax, ay), (bx, by) = lip_top[k], lip_bot[k]
                 piece_top.append((ax, ay + (by - ay) * 0.3 * (1 - u)))
                 piece_bot.append((bx, ay + (by - ay) * u * rng.uniform(0.6, 0.9)))
-            svg.path(smooth(piece_top + piece_bot[::-1]), fill=P.foam, opacity=num(rng.uniform(0.6, 0.9)))
-        i = j + int(rng.integers(3, 10))
-    for _ in range(380):
-        x = rng.uniform(xs[0], xs[-1])
-        b = breaking(x)
-        if rng.uniform() > 0.15 + 0.85 * b:
-            continue
-        z = float(breaker_z(x))
-        k = float(cam.scale(z)) / 14.0
-        L = rng.uniform(0.8, 3.2)
-        thick = k * (0.5 + 2.0 * b * rng.uniform(0.3, 1.0))
-        (ax, ay), (bx, by) = cam.point((x - L / 2, rise(x), z)), cam.point((x + L / 2, rise(x), z))
-        drop = thick * rng.uniform(0.3, 0.9)
-        svg.path(lens(ax, ay + drop, bx, by + drop, thick), fill=P.foam, opacity=num(rng.uniform(0.25, 0.55)))
-    # The light line at the crest comes and goes too.
-    i = 0
-    while i < len(lip_top) - 3:
-        j = min(len(lip_top), i + int(rng.integers(4, 12)))
-        if rng.uniform() < 0.65:
-            svg.path(smooth(lip_top[i:j], closed=False), stroke=mix(P.foam, P.light.key, 0.5), stroke_width="0.5",
-                     opacity="0.55", stroke_linecap="round")
-        i = j + int(rng.integers(1, 5))
-    # Long light glints across the face, where it steepens under the lip.
-    for _ in range(50):
-        i = int(rng.integers(2, len(crest) - 8))
-        j = i + int(rng.integers(1, 3))
-        f = rng.uniform(0.25, 0.8)
-        a = cam.point((crest[i][0], rise(crest[i][0]) * (1 - f), crest[i][1] - 1.5 * f))
-        b = cam.point((crest[j][0], rise(crest[j][0]) * (1 - f), crest[j][1] - 1.5 * f))
-        svg.path(lens(a[0], a[1], b[0], b[1], 0.35), fill=P.sea_light, opacity="0.3")
-    # Where it spills, the white water pours a little way down the face.
-    for i in range(0, len(crest), 3):
-        x, z = crest[i]
-        b = breaking(x)
-        if b < 0.6:
-            continue
-        r = b * rng.uniform(0.3, 0.7)
-        a = (lip_bot[i][0], lip_bot[i][1] + 1.0)
-        c = cam.point((x + rng.normal(0, 0.15), rise(x) * (1 - r), z - 1.5 * r))
-        svg.path(lens(a[0] - 2.5, a[1] - 1.0, c[0], c[1], rng.uniform(0.8, 1.4)), fill=P.foam, opacity="0.25")
-
-
-def _white_water(cam, svg: Svg, xs, rng):
-    """The broken white water the wave leaves at its foot: tapered dashes
-    along it, thick and close by the wave, fewer and thinner further in,
-    lying over the lace."""
-    for _ in range(420):
-        x = rng.uniform(xs[0], xs[-1])
-        f = rng.uniform() ** 1.4
-        z = float(breaker_z(x)) - 1.4 - 0.9 * _reach(x) * f
-        # In clumps and drifts with open water between, never even rows.
-        if rng.uniform() > 0.2 + 0.8 * max(0.0, math.sin(x * 1.3 + z * 0.9) * math.sin(x * 0.37 + 2.0 + z * 0.4)):
-            continue
-        k = float(cam.scale(z))
-        L = rng.uniform(0.6, 2.6) * (1 - 0.5 * f)
-        a = cam.point((x - L / 2, 0.0, z))
-        b = cam.point((x + L / 2, 0.0, z + rng.normal(0, 0.12)))
-        svg.path(lens(a[0], a[1], b[0], b[1], max(0.35, k * rng.uniform(0.05, 0.11) * (1 - 0.5 * f))),
-                 fill=P.foam, opacity=num(0.55 - 0.3 * f))
-
-
+            svg.path(smooth(piece_top + piece_bot[::-1]), fill=P.foam, opacity=num(rng.uniform(0.6, 0.8)))
+        i = j + int(rng.integers(2, 6))
 def _sand(cam, sand: Svg, xs, rng):
     w, h = sand.width, sand.height
     edge = [cam.point((x, 0.0, float(shore_z(x)))) for x in xs]
@@ -680,10 +630,14 @@ def _ripples(cam, sand: Svg, rng):
 
 def _footprints(cam, sand: Svg, rng):
     """The castaway's own track: bare footprints from the front of the beach
-    down to the water, left and right by turns, fainter where the wash has
-    begun to smooth them away and gone where it runs."""
-    dark = mix(mix(P.sand, P.light.shadow, 0.45), P.skin, 0.15)
+    down to the water, left and right by turns a hand either side of the
+    line he walked, each turned out a little and no two steps the same,
+    fainter where the wash has begun to smooth them away and gone where it
+    runs. Each is a soft hollow: its far wall in shade, its near wall, which
+    faces the sun beyond, catching it."""
+    dark = mix(mix(P.sand, P.light.shadow, 0.4), P.skin, 0.15)
     lip = mix(P.sand, P.light.key, 0.55)
+    hollows, walls, rims = [], [], []
     z, side = 10.4, 1
     while True:
         # The track bends a little as it goes down the beach toward the sea.
@@ -694,23 +648,29 @@ def _footprints(cam, sand: Svg, rng):
             break
         fade = float(np.clip((edge - 0.6 - z) / 3.0, 0.25, 1.0))
         ux, uz = math.sin(heading), math.cos(heading)
-        fx, fz = x + side * 0.1 * uz, z - side * 0.1 * ux
+        gap = 0.17 + rng.normal(0, 0.02)
+        fx, fz = x + side * gap * uz, z - side * gap * ux
+        # Toes turned out from the line, by a different amount each step.
+        turn = heading + side * 0.14 + rng.normal(0, 0.07)
+        vx, vz = math.sin(turn), math.cos(turn)
 
         def sole(scale, dx=0.0, dz=0.0):
             pts = []
             for a in np.linspace(0, 2 * math.pi, 14, endpoint=False):
                 # Broader at the ball of the foot than at the heel.
-                along = math.cos(a) * 0.18 * scale
-                across = math.sin(a) * 0.09 * scale * (1.0 + 0.3 * math.cos(a))
-                pts.append(cam.point((fx + dx + along * ux + across * uz, 0.0, fz + dz + along * uz - across * ux)))
+                along = math.cos(a) * 0.15 * scale
+                across = math.sin(a) * 0.07 * scale * (1.0 + 0.35 * math.cos(a))
+                pts.append(cam.point((fx + dx + along * vx + across * vz, 0.0, fz + dz + along * vz - across * vx)))
             return smooth(pts)
 
-        sand.path(sole(1.0), fill=dark, opacity=num(0.7 * fade))
-        # The wall toward the sun is in shade, the far side's rim catches it.
-        sand.path(sole(0.7, -0.015, 0.03), fill=mix(dark, P.light.shadow, 0.35), opacity=num(0.6 * fade))
-        sand.path(sole(0.9, 0.03, -0.045), fill=lip, opacity=num(0.45 * fade))
-        z += 0.72 / math.hypot(1.0, math.tan(heading)) * (1 + rng.normal(0, 0.04))
+        hollows.append(f'<path d="{sole(1.0)}" opacity="{num(0.7 * fade)}"/>')
+        walls.append(f'<path d="{sole(0.75, 0.0, 0.035)}" opacity="{num(0.55 * fade)}"/>')
+        rims.append(f'<path d="{sole(0.9, 0.0, -0.06)}" opacity="{num(0.5 * fade)}"/>')
+        z += 0.66 / math.hypot(1.0, math.tan(heading)) * (1 + rng.normal(0, 0.07))
         side = -side
+    sand.group(rims, fill=lip, filter=sand.blur(0.35))
+    sand.group(hollows, fill=dark, filter=sand.blur(0.35))
+    sand.group(walls, fill=mix(dark, P.light.shadow, 0.35), filter=sand.blur(0.3))
 
 
 def _driftwood(cam, svg: Svg, rng):
@@ -811,13 +771,13 @@ def _wash(cam, foam: Svg, xs, rng):
     # beach, scattered, each holed through.
     mask = foam.uid("m")
     drifts, holes = [], []
-    for _ in range(34):
+    for _ in range(12):
         x = rng.uniform(xs[0], xs[-1])
         near, far = float(shore_z(x)) + 1.2, foot(x) - _reach(x) - 0.4
         if far <= near:
             continue
         z = rng.uniform(near, far)
-        L, D = rng.uniform(1.0, 4.5), rng.uniform(0.35, 1.1)
+        L, D = rng.uniform(3.0, 7.0), rng.uniform(0.8, 1.6)
         turn = rng.normal(0, 0.1)
         # A tapered streak, fuller on its seaward side, its ends drawn out thin.
         u = np.linspace(x - L / 2, x + L / 2, 14)
@@ -907,9 +867,6 @@ def _foam_edge(cam, svg: Svg, rng, xs):
                     f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
                     + "".join(holes) + '</mask>')
     svg.group(pieces, fill=P.foam, opacity="0.8", mask=f"url(#{mask})")
-    # Its leading lip, the brightest of it, a thread that comes and goes.
-    svg.group(lips, fill="none", stroke=mix(P.foam, P.light.key, 0.5), stroke_width="0.55", opacity="0.7",
-              stroke_linecap="round")
 
 
 def build(scale: int) -> Picture:
@@ -960,14 +917,13 @@ def build(scale: int) -> Picture:
     _footprints(cam, sand, np.random.default_rng(2027))
     _breaker(cam, surf, xs, rng)
     _wash(cam, foam, xs, np.random.default_rng(2021))
-    _white_water(cam, foam, xs, np.random.default_rng(2023))
 
     palm, shadow = Svg(w, h), Svg(w, h)
     _palm(cam, palm, shadow, np.random.default_rng(2022))
     litter = Svg(w, h)
     _driftwood(cam, litter, np.random.default_rng(2028))
 
-    layers = [Layer("sky", heaven), Layer("sea", water), Layer("surface", surface), Layer("sand", sand), Layer("surf", surf),
-              Layer("foam", foam), Layer("shadow", shadow),
+    layers = [Layer("sky", heaven), Layer("sea", water), Layer("surface", surface), Layer("sand", sand),
+              Layer("surf", surf), Layer("foam", foam), Layer("shadow", shadow),
               Layer("beach", litter), Layer("palm", palm)]
     return Picture(NAME, w, h, P, layers, seed=202)
