@@ -112,10 +112,11 @@ constexpr ControlDesign kDesign[] = {
      "el mar."),
     picture("pic_2_2",                                10, "Las aves marinas",
      "Bajo un cielo de tarde, con el sol bajo y despejado entre dos nubes, sobre su reflejo que "
-     "brilla en el mar, una bandada de gaviotas vuela en círculo justo encima del tiburón, con las alas "
-     "largas dobladas en la muñeca y las puntas negras; las del lado cercano del círculo, más altas, se "
-     "ven mayores que las del otro lado; unas planean, otras alzan las alas, las bajan o se ladean en el "
-     "giro, y dos, muy ladeadas y con un ala hacia abajo, se dejan caer hacia el agua. "
+     "brilla en el mar, seis gaviotas blancas de alas grises con las puntas negras giran en un mismo "
+     "círculo ancho y chato justo encima del tiburón, todas en el mismo sentido y ladeadas hacia dentro "
+     "del giro: las del lado cercano, más altas, se ven mayores y más nítidas y cruzan hacia la derecha; "
+     "las del lado lejano, más bajas, pequeñas y pálidas por la distancia, vuelven hacia la izquierda; "
+     "una séptima, con las alas medio cerradas, se deja caer hacia el agua delante del tiburón. "
      "En el mar verde azulado asoma un tiburón ballena enorme que gira hacia nosotros: la cabeza ancha y "
      "chata, que rompe la superficie con el frente en el agua; la boca, una raja fina y oscura de lado a "
      "lado en el mismo frente bajo un labio más claro, y un ojo pequeño, bajo, detrás de su comisura; el "

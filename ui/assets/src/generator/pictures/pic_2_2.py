@@ -812,94 +812,107 @@ def _dorsal(sides: Sides, outline, tones, rng):
 
 
 def _flock(svg: Svg, cam: Camera) -> None:
-    """The gulls the narrator steers for: a flock wheeling on one level
-    circle high over the shark, seen from below and from far enough that
-    the circle is a wide flat ellipse, its near side higher in the picture
-    and its birds larger; each banks into the turn, the inner wing down, and
-    two have broken off the wheel and dive at the water by the head."""
-    centre = np.array([2.7, 7.2, 18.0])          # over the shark as seen from the boat, clear of the words
-    radius, span = 4.6, 1.45
-    rng = np.random.default_rng(2207)
-    eye = np.array([0.0, cam.eye, 0.0])
-    poses = ("glide", "up", "bank", "down", "half", "glide", "bank", "up")
+    """The gulls the narrator steers for: six wheeling round one level circle
+    high over the shark as seen from the boat, so far off that the circle is
+    a wide flat ellipse, its near side higher in the picture and its birds
+    larger and clearer, the far ones smaller and softened by the air. They
+    all go round the same way, each banked into the turn with its inner wing
+    down, so that on the near side they cross to the right in profile, on
+    the far side back to the left, and at the ends come at us or go away
+    with their wings spread; one has broken off and drops toward the head."""
+    centre = np.array([8.4, 10.7, 40.0])
+    radius, span = 10.5, 3.0
+    near_z, far_z = centre[2] - radius, centre[2] + radius
     birds = []
-    for i, a in enumerate(np.arange(8) * 2 * math.pi / 8 + 0.2):
-        a += rng.uniform(-0.12, 0.12)
-        radial = np.array([math.cos(a), 0.0, -math.sin(a)])     # a = pi/2 is the near side
-        p = centre + radial * radius * rng.uniform(0.95, 1.04) + np.array([0, rng.uniform(-0.25, 0.25), 0])
-        # Wheeling one way round, each banked by its own amount: the wing
-        # axis out along the radius, tilted up on the outer side.
-        bank = rng.uniform(0.15, 0.35)
-        axis = radial * math.cos(bank) + np.array([0, math.sin(bank), 0])
-        # The way the wings' upper side faces, to tell which side of them we see.
-        lift = np.cross(axis, np.array([-radial[2], 0.0, radial[0]]))
-        lift *= np.sign(lift[1])
-        birds.append((p, axis, lift, poses[i]))
-    # Two have broken off the wheel and drop toward the water ahead of the
-    # shark, rolled steeply over, one wing pointing down, the wings half closed.
-    for p, roll in ((np.array([4.2, 3.9, 16.0]), 1.05), (np.array([1.3, 5.0, 15.0]), -1.15)):
-        birds.append((p, None, roll, "dive"))
-    for p, axis, turn, pose in sorted(birds, key=lambda b: -b[0][2]):
-        x, y = cam.point(p)
-        px = span * float(cam.scale(p[2]))
-        if axis is None:
-            # Against the bright cloud below the wheel they are darker, lit from behind.
-            _gull(svg, x, y, px, pose, turn, above=False, shade=0.35)
-            continue
-        a, b = cam.point(p - axis * span / 2), cam.point(p + axis * span / 2)
-        if b[0] < a[0]:
-            a, b = b, a
-        tilt = math.atan2(b[1] - a[1], b[0] - a[0])
-        # The wings foreshortened as they turn along the line of sight, but
-        # never to a dash: at this size a bird must keep its shape.
-        seen = max(0.8, min(1.0, math.hypot(b[0] - a[0], b[1] - a[1]) / px))
-        _gull(svg, x, y, px * seen, pose, tilt, above=float(np.dot(turn, eye - p)) > 0)
+    for i, a in enumerate(np.arange(6) * 2 * math.pi / 6 + math.pi / 2):
+        radial = np.array([math.cos(a), 0.0, -math.sin(a)])        # a = pi/2 is the near side
+        p = centre + radial * radius + np.array([0.0, 0.35 * math.sin(3 * a + 1.0), 0.0])
+        ahead = np.array([math.sin(a), 0.0, math.cos(a)])          # round the circle, to the right on the near side
+        bank = math.radians(25 + 5 * math.sin(2 * a))
+        up = np.array([0.0, math.cos(bank), 0.0]) - radial * math.sin(bank)
+        birds.append((p, ahead, up, ("glide", "up", "glide", "half", "glide", "down")[i]))
+    # The one that has seen the shark: wings half closed and swept back,
+    # head down, dropping at the water ahead of the snout.
+    ahead = np.array([0.35, -0.85, -0.4])
+    ahead /= np.linalg.norm(ahead)
+    up = np.cross(np.array([1.0, 0.0, 0.2]), ahead)
+    birds.append((np.array([6.6, 6.2, 31.0]), ahead, up / np.linalg.norm(up), "dive"))
+    for p, ahead, up, pose in sorted(birds, key=lambda b: -b[0][2]):
+        haze = float(np.clip((p[2] - near_z) / (far_z - near_z), 0, 1)) * 0.45
+        _gull(svg, cam, p, ahead, up, span, pose, haze)
 
 
-# Wrist and tip heights, in half-spans, for each moment of the wingbeat, and
-# how much each wing is foreshortened: a bird banking hard shows its lower
-# wing nearly edge-on.
-BEATS = {"glide": (0.12, -0.04, 1.0, 1.0), "half": (0.3, 0.42, 1.0, 1.0), "up": (0.45, 0.85, 0.9, 0.9),
-         "down": (-0.12, -0.62, 1.0, 1.0), "bank": (0.2, 0.3, 0.45, 1.0),
-         "dive": (0.3, 0.1, 0.75, 0.85)}
+# The wing's shape in half-spans: how far forward the wrist is held, how far
+# back the tip is swept, and the heights of wrist and tip over the body.
+BEATS = {"glide": (0.06, 0.12, 0.1, 0.02), "half": (0.04, 0.1, 0.25, 0.4), "up": (0.0, 0.08, 0.4, 0.75),
+         "down": (0.06, 0.14, -0.1, -0.45), "dive": (-0.02, 0.55, 0.3, 0.2)}
 
 
-def _gull(svg: Svg, x: float, y: float, span: float, pose: str, bank: float, above: bool,
-          shade: float = 0.0) -> None:
-    """A gull seen from below (or from above, on the far side of its turn):
-    arm and hand of each wing bending at the wrist, the arm broad at the
-    body and the hand narrowing to a pointed black tip, a short body with
-    its head forward and a square tail. Against the low sun its underside is
-    a mid-tone, not white."""
+def _gull(svg: Svg, cam: Camera, p, ahead, up, span: float, pose: str, haze: float) -> None:
+    """A gull built in its own frame (forward, out along the wings, up) and
+    seen through the camera, so that its wings foreshorten and its body
+    points the way it flies: the arm broad at the body out to a wrist held
+    forward, the hand narrowing and swept back to a dark tip, a white body
+    with the head ahead and a short tail. Against the low sun ahead the side
+    we see is mostly in shade: the underside a pale cool grey, the grey
+    upper side darker; the edges toward the sun catch its warm light. Far
+    off the air takes the contrast out of them."""
+    side = np.cross(up, ahead)
+    side /= np.linalg.norm(side)
     h = span / 2
-    wrist, tip, left, right = BEATS[pose]
-    under = mix(P.cloud_shade, P.cloud_lit, 0.3)
-    wing = mix(P.sky_top, P.ink, 0.3) if above else mix(under, P.ink, shade)
-    dark = mix(P.ink, P.cloud_shade, 0.15)
-    ct, st = math.cos(bank), math.sin(bank)
+    wf, tb, wrist, tip = BEATS[pose]
+    sky_here = mix(mix(P.sky_top, P.ink, 0.3), P.sky_horizon, 0.4)
 
-    def at(px, py):   # gull units (y up) to the picture
-        return (x + (px * ct + py * st) * h, y + (px * st - py * ct) * h)
+    def tone(c):
+        return mix(c, sky_here, haze)
 
-    shapes, tips, edges = [], [], []
-    for side, reach in ((-1, left), (1, right)):
-        def wp(u, v):
-            return at(side * u * reach, v)
-        # The arm out to a wrist held forward, the hand swept back from it
-        # to a pointed tip; the chord broad at the body, narrow at the hand.
-        lead = [(0.06, 0.12), (0.45, wrist + 0.12), (0.75, (wrist + tip) / 2 + 0.04), (1.0, tip - 0.1)]
-        trail = [(0.9, tip - 0.14), (0.62, (wrist + tip) / 2 - 0.08), (0.42, wrist - 0.1), (0.08, -0.16)]
-        shapes.append(smooth([wp(*p) for p in lead + trail]))
-        edges.append(smooth([wp(*p) for p in trail], closed=False))
-        hand = [(0.74, (wrist + tip) / 2 + 0.04), (1.0, tip - 0.1), (0.9, tip - 0.14),
-                (0.72, (wrist + tip) / 2 - 0.06)]
-        tips.append(smooth([wp(*p) for p in hand]))
-    body = [at(0, 0.36), at(0.05, 0.3), at(0.1, 0.12), at(0.1, -0.12), at(0.07, -0.34), at(0.09, -0.42),
-            at(-0.09, -0.42), at(-0.07, -0.34), at(-0.1, -0.12), at(-0.1, 0.12), at(-0.05, 0.3)]
-    svg.path("".join(shapes), fill=wing)
-    if not above and span > 22:
-        # The trailing edge in the wing's shadow, so the near birds' wings
-        # keep their shape against the sky.
-        svg.path("".join(edges), stroke=mix(under, P.ink, 0.45), stroke_width="0.4", opacity="0.7")
-    svg.path(smooth(body), fill=mix(under, P.cloud_lit, 0.3))
-    svg.path("".join(tips), fill=dark)
+    # The bird's own shape is drawn as if seen from further below than the
+    # camera sees it, so that wings on the far side of the turn keep some
+    # breadth instead of closing to a line.
+    x, y = cam.point(p)
+    px = h * float(cam.scale(p[2]))
+    ce, se = math.cos(math.radians(48)), math.sin(math.radians(48))
+
+    def at(a, b, c):
+        o = a * ahead + b * side + c * up
+        return (x + px * o[0], y - px * (o[1] * ce - o[2] * se))
+
+    def height(b):
+        return np.interp(abs(b), [0.0, 0.5, 1.0], [0.0, wrist, tip])
+
+    sun = SUN
+    shapes = []
+    for s in (-1, 1):
+        lead = [(0.16, 0.07), (0.2 + wf, 0.3), (0.18 + wf, 0.5), (0.04 - tb * 0.4, 0.76), (-0.22 - tb, 1.0)]
+        trail = [(-0.3 - tb, 0.95), (-0.24 - tb * 0.5, 0.72), (-0.22, 0.5), (-0.28, 0.3), (-0.3, 0.07)]
+        outline = [at(a, s * b, height(b)) for a, b in lead + trail]
+        hand = [at(a, s * b, height(b)) for a, b in [(0.0 - tb * 0.4, 0.74), (-0.2 - tb, 1.0), (-0.27 - tb, 0.96),
+                                                     (-0.19 - tb * 0.5, 0.72)]]
+        edge = [at(a, s * b, height(b)) for a, b in lead[1:4]]
+        # Which face of this wing we see (from the cheated view), and how it takes the light.
+        normal = np.cross(ahead, s * side * 0.8 + up * height(0.8))
+        normal *= np.sign(np.dot(normal, up)) or 1.0
+        top = float(np.dot(normal, np.array([0.0, -se, -ce]))) > 0
+        seen = normal if top else -normal
+        lit = max(0.0, float(np.dot(seen, sun) / (np.linalg.norm(seen) + 1e-9)))
+        if top:
+            base = mix(mix(mix(P.foam, P.ink, 0.48), P.cloud_shade, 0.2), mix(P.foam, P.ink, 0.3), lit)
+        else:
+            base = mix(mix(mix(P.foam, P.ink, 0.32), P.cloud_shade, 0.3), mix(P.foam, P.light.key, 0.5), lit)
+        depth = float(np.dot(s * side, np.array([0.0, se, ce])))
+        shapes.append((depth, outline, hand, edge, base))
+    body = [at(0.52, 0, 0.02), at(-0.5, 0, 0.0)]
+    head = at(0.44, 0, 0.03)
+    # The far wing first, then the body, then the near wing over it.
+    shapes.sort(key=lambda s: -s[0])
+    for k, (_, outline, hand, edge, base) in enumerate(shapes):
+        svg.path(smooth(outline), fill=tone(base))
+        svg.path(smooth(hand), fill=tone(mix(P.ink, P.foam, 0.12)))
+        svg.path(smooth(edge, closed=False), stroke=tone(mix(P.light.rim, P.foam, 0.4)),
+                 stroke_width=num(max(0.3, 0.06 * px)), stroke_linecap="round", opacity="0.8")
+        if k == 0:
+            (x0, y0), (x1, y1) = body
+            white = tone(mix(P.foam, P.ink, 0.18))
+            svg.path(lens(x0, y0, x1, y1, max(0.5, 0.15 * px)), fill=white)
+            svg.add(f'<circle cx="{num(head[0])}" cy="{num(head[1])}" r="{num(max(0.5, 0.1 * px))}" '
+                    f'fill="{white}"/>')
