@@ -285,26 +285,34 @@ def _fins():
     fins["caudal"] = _fin([(0.98, 0, 0.14), (1.08, 0, 0.4), (1.22, 0, 0.78), (1.19, 0, 0.64), (1.1, 0, 0.22),
                            (1.09, 0, 0.0), (1.16, 0, -0.55), (1.12, 0, -0.55), (1.03, 0, -0.22), (0.98, 0, -0.12)],
                           steps=4)
-    for name, side in (("pectoral", 1), ("pectoral_far", -1)):
-        # Broad at the root low on the flank behind the gills, sickle-shaped, swept back and out.
-        fins[name] = [local(u, side * (half_w(u) / K * 0.7 + r), -0.45 - 0.25 * r) for u, r, _ in
-                      _spline([(0.2, 0, 0), (0.28, 0.4, 0), (0.38, 0.7, 0), (0.42, 0.66, 0), (0.36, 0.35, 0),
-                               (0.33, 0.0, 0)])]
+    # Broad at the root low on the flank behind the gills, sickle-shaped,
+    # swept back and out. The near one is held out nearly level just under
+    # the surface, so that it shows through the water beyond the flank.
+    fins["pectoral"] = [local(u, half_w(u) / K * 0.8 + r, -0.11 - 0.1 * r) for u, r, _ in
+                        _spline([(0.19, 0, 0), (0.27, 0.5, 0), (0.37, 0.95, 0), (0.42, 0.92, 0), (0.36, 0.45, 0),
+                                 (0.33, 0.0, 0)])]
+    fins["pectoral_far"] = [local(u, -(half_w(u) / K * 0.7 + r), -0.45 - 0.25 * r) for u, r, _ in
+                            _spline([(0.2, 0, 0), (0.28, 0.4, 0), (0.38, 0.7, 0), (0.42, 0.66, 0), (0.36, 0.35, 0),
+                                     (0.33, 0.0, 0)])]
     fins["pelvic"] = [local(u, half_w(u) / K * 0.5 + r, -0.25 - 0.2 * r) for u, r, _ in
                       _spline([(0.6, 0, 0), (0.66, 0.3, 0), (0.69, 0.28, 0), (0.67, 0, 0)])]
     return fins
 
 
 def _tones():
-    """The back a pale grey-blue where it faces the sky, darker down the
-    flank in the shade of the low sun behind it; the rim where the skin
-    turns toward that sun at the outline."""
-    flank = mix(P.sky_top, P.ink, 0.68)
-    back = mix(mix(P.sky_top, P.ink, 0.33), P.sea_light, 0.42)
-    upper = mix(back, flank, 0.55)
-    low = mix(flank, P.ink, 0.25)
+    """The back a pale blue where it faces the sky and the low sun ahead,
+    well above the sea's teal so the body reads by its shape; the flank
+    turned from both a step darker, darker than the sea round it, so that
+    the turn of the body is one clear value step; the white belly showing
+    where the body rolls under at the waterline; the rim where the skin
+    turns toward the sun at the outline."""
+    back = mix(mix(P.sky_top, P.sea_light, 0.5), P.light.key, 0.12)
+    flank = mix(P.sky_top, P.ink, 0.52)
+    upper = mix(back, flank, 0.45)
+    low = mix(flank, P.ink, 0.2)
+    belly = mix(mix(P.foam, P.sea_light, 0.4), P.ink, 0.3)
     rim = mix(back, P.light.rim, 0.5)
-    return dict(back=back, upper=upper, flank=flank, low=low, rim=rim)
+    return dict(back=back, upper=upper, flank=flank, low=low, belly=belly, rim=rim)
 
 
 def _skin(sides: Sides, tones, nu: int = 160, na: int = 104):
@@ -320,8 +328,9 @@ def _skin(sides: Sides, tones, nu: int = 160, na: int = 104):
     view = (c - sides.eye) / dist[..., None]
     up = n[..., 1]
     rim = (np.sum(n * SUN, -1) > 0.25) & (np.abs(np.sum(n * view, -1)) < 0.3) & (up > -0.1)
-    ramp = [(-1.0, tones["low"]), (-0.45, tones["low"]), (-0.3, tones["flank"]), (0.15, tones["flank"]),
-            (0.3, tones["upper"]), (0.55, tones["upper"]), (0.7, tones["back"]), (1.0, tones["back"])]
+    ramp = [(-1.0, tones["belly"]), (-0.72, tones["belly"]), (-0.55, tones["low"]), (-0.3, tones["flank"]),
+            (0.38, tones["flank"]), (0.5, tones["upper"]), (0.68, tones["upper"]), (0.8, tones["back"]),
+            (1.0, tones["back"])]
     for i, j in sorted(zip(*np.nonzero(vis)), key=lambda ij: -dist[ij]):
         if rim[i, j]:
             colour = tones["rim"]
@@ -357,49 +366,39 @@ def _runs(pts, keep):
 
 
 def _marks(sides: Sides, rng, tones):
-    """The whale shark's pattern: ridges along the back, a checker of pale
-    bars across the body and pale lines along it, a pale spot or two in each
-    square, all laid on the skin, so that they bend with it, foreshorten
-    toward the outline and get smaller toward the edges; the head carries
-    only small spots, closer together toward the snout."""
-    px = float(sides.cam.scale(NOSE[1] + 2))
-    pale = mix(mix(P.cloud_lit, P.sea_light, 0.35), tones["back"], 0.25)
-    bar = mix(tones["back"], P.cloud_lit, 0.5)
-    # Ridges: a pale crest with the skin darker just under it, on the side away from the sky.
-    for k, a0 in enumerate(RIDGES):
-        u = np.linspace(0.1 if k < 3 else 0.16, 0.99, 90)
-        below = a0 - 0.05 if a0 <= math.pi / 2 + 1e-6 else a0 + 0.05
-        for aa, colour, width, op in ((below, mix(tones["flank"], P.ink, 0.2), 0.7, "0.45"),
-                                      (a0, mix(tones["back"], P.cloud_lit, 0.55), 0.55, "0.7")):
-            pts, keep = _visible(sides, u, np.full_like(u, aa))
-            for run in _runs(pts, keep):
-                sides.line(run, colour, width, opacity=op, wet_opacity="0.35")
-    # The pale lines along the flank, between the ridges.
-    for a0 in (0.3, -0.15):
-        u = np.linspace(0.2, 0.97, 80)
-        pts, keep = _visible(sides, u, np.full_like(u, a0))
-        for run in _runs(pts, keep):
-            sides.line(run, bar, 0.4, opacity="0.45", wet_opacity="0.3")
-    # The bars across, from the lower flank over the back.
-    bars = np.arange(0.2, 0.98, 0.04)
-    for ub in bars:
-        a = np.linspace(-0.55, math.pi / 2 + 1.2, 50)
-        pts, keep = _visible(sides, np.full_like(a, ub), a)
-        w = max(0.3, 0.012 * px * float(half_w(ub)) / K / 0.8 + 0.15)
-        for run in _runs(pts, keep):
-            sides.line(run, bar, w, opacity="0.7", wet_opacity="0.3")
-    # Spots in the squares, rows of them between the lines along the body.
-    rows = np.concatenate([np.arange(math.pi / 2 - 1.4, math.pi / 2 + 1.3, 0.22)])
-    cells = [(ub + 0.02, a) for ub in bars for a in rows]
-    for ub, a in cells:
-        for n in range(2):
-            if rng.uniform() < (0.15 if n == 0 else 0.75):
+    """The whale shark's pattern: rows of pale spots across the body, with
+    only faint broken pale bars between the rows, all laid on the skin so
+    that they bend with it, foreshorten toward the outline and shrink toward
+    the edges and the tail; no line runs unbroken. The head carries only
+    small spots, closer together toward the snout. The ridges along the back
+    are left to the shading: drawn as lines they read as a guide."""
+    pale = mix(mix(P.cloud_lit, P.sea_light, 0.3), tones["back"], 0.15)
+    bar = mix(tones["back"], P.cloud_lit, 0.35)
+    rows = np.arange(0.21, 0.97, 0.036)
+    # The bars between the rows of spots: short broken dashes, never a whole line.
+    for ub in rows[:-1] + 0.018:
+        a = float(rng.uniform(-0.5, -0.3))
+        while a < math.pi / 2 + 1.1:
+            run = rng.uniform(0.12, 0.32)
+            if rng.uniform() < 0.6:
+                aa = np.linspace(a, a + run, 8)
+                uu = np.full_like(aa, ub) + rng.uniform(-0.003, 0.003)
+                pts, keep = _visible(sides, uu, aa)
+                w = max(0.3, 0.45 * (0.5 + 0.5 * float(half_w(ub)) / K / 0.84))
+                for part in _runs(pts, keep):
+                    sides.line(part, bar, w, opacity=num(rng.uniform(0.18, 0.32)), wet_opacity="0.15")
+            a += run + rng.uniform(0.08, 0.22)
+    # The spots in rows across the body, set half a step off from one row to the next.
+    for k, ub in enumerate(rows):
+        step = 0.2
+        for a in np.arange(-0.45 + (step / 2 if k % 2 else 0.0), math.pi / 2 + 1.25, step):
+            if rng.uniform() < 0.12:
                 continue
-            uu = ub + rng.uniform(-0.004, 0.004) + (0.01 * (n - 0.5) * 2 if n else 0.0)
+            uu = ub + rng.uniform(-0.004, 0.004)
             aa = a + rng.uniform(-0.03, 0.03)
-            edge = abs(aa - math.pi / 2) / 1.4
-            size = 0.055 * (1 - 0.55 * edge) * (0.55 + 0.45 * float(half_w(uu)) / K / 0.88)
-            _spot(sides, uu, aa, size * rng.uniform(0.8, 1.15), pale)
+            edge = min(1.0, abs(aa - math.pi / 2) / 1.6)
+            size = 0.06 * (1 - 0.5 * edge) * (0.45 + 0.55 * float(half_w(uu)) / K / 0.84)
+            _spot(sides, uu, aa, size * rng.uniform(0.85, 1.15), pale)
     # The head's small spots, closer and smaller toward the snout and its edges.
     for _ in range(300):
         uu = rng.uniform(0.015, 0.2)
@@ -458,7 +457,9 @@ def _head(sides: Sides, tones):
     # The eye low on the side, just behind the corner of the mouth.
     e = surface(0.112, 0.19)
     ex, ey = sides.screen([e])[0]
-    sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.2" ry="0.85" fill="{P.ink}"/>')
+    sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="2.1" ry="1.4" '
+                  f'fill="{mix(tones["upper"], P.cloud_lit, 0.25)}" opacity="0.75"/>')
+    sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.3" ry="0.95" fill="{P.ink}"/>')
     sides.dry.add(f'<ellipse cx="{num(ex - 0.25)}" cy="{num(ey - 0.25)}" rx="0.3" ry="0.25" '
                   f'fill="{P.cloud_lit}" opacity="0.6"/>')
     # Five gill slits behind the head, on the flank.
@@ -772,8 +773,10 @@ def build(scale: int) -> Picture:
     _marks(sides, np.random.default_rng(2203), tones)
     _head(sides, tones)
     _dorsal(sides, fins["dorsal"], tones, np.random.default_rng(2205))
-    for name in ("pelvic", "pectoral"):
-        sides.fill(fins[name], mix(fin_tone, tones["upper"], 0.12), seam=0)
+    sides.fill(fins["pelvic"], mix(fin_tone, tones["upper"], 0.12), seam=0)
+    # The near pectoral's upper side faces the sky, pale like the back, with
+    # its trailing edge a shade darker.
+    sides.fill(fins["pectoral"], mix(tones["back"], P.sea_light, 0.45), seam=0, soak=0.0)
 
     froth = Svg(w, h)
     _water(froth, surface_marks, sides, tones, rng)
@@ -836,7 +839,7 @@ def _flock(svg: Svg, cam: Camera) -> None:
     ahead = np.array([0.35, -0.85, -0.4])
     ahead /= np.linalg.norm(ahead)
     up = np.cross(np.array([1.0, 0.0, 0.2]), ahead)
-    birds.append((np.array([6.6, 6.2, 31.0]), ahead, up / np.linalg.norm(up), "dive"))
+    birds.append((np.array([9.3, 4.8, 28.0]), ahead, up / np.linalg.norm(up), "dive"))
     for p, ahead, up, pose in sorted(birds, key=lambda b: -b[0][2]):
         haze = float(np.clip((p[2] - near_z) / (far_z - near_z), 0, 1)) * 0.45
         _gull(svg, cam, p, ahead, up, span, pose, haze)
@@ -871,7 +874,7 @@ def _gull(svg: Svg, cam: Camera, p, ahead, up, span: float, pose: str, haze: flo
     # breadth instead of closing to a line.
     x, y = cam.point(p)
     px = h * float(cam.scale(p[2]))
-    ce, se = math.cos(math.radians(48)), math.sin(math.radians(48))
+    ce, se = math.cos(math.radians(55)), math.sin(math.radians(55))
 
     def at(a, b, c):
         o = a * ahead + b * side + c * up
