@@ -285,26 +285,34 @@ def _fins():
     fins["caudal"] = _fin([(0.98, 0, 0.14), (1.08, 0, 0.4), (1.22, 0, 0.78), (1.19, 0, 0.64), (1.1, 0, 0.22),
                            (1.09, 0, 0.0), (1.16, 0, -0.55), (1.12, 0, -0.55), (1.03, 0, -0.22), (0.98, 0, -0.12)],
                           steps=4)
-    for name, side in (("pectoral", 1), ("pectoral_far", -1)):
-        # Broad at the root low on the flank behind the gills, sickle-shaped, swept back and out.
-        fins[name] = [local(u, side * (half_w(u) / K * 0.7 + r), -0.45 - 0.25 * r) for u, r, _ in
-                      _spline([(0.2, 0, 0), (0.28, 0.4, 0), (0.38, 0.7, 0), (0.42, 0.66, 0), (0.36, 0.35, 0),
-                               (0.33, 0.0, 0)])]
+    # Broad at the root low on the flank behind the gills, sickle-shaped,
+    # swept back and out. The near one is held out nearly level just under
+    # the surface, so that it shows through the water beyond the flank.
+    fins["pectoral"] = [local(u, half_w(u) / K * 0.8 + r, -0.11 - 0.1 * r) for u, r, _ in
+                        _spline([(0.19, 0, 0), (0.27, 0.5, 0), (0.37, 0.95, 0), (0.42, 0.92, 0), (0.36, 0.45, 0),
+                                 (0.33, 0.0, 0)])]
+    fins["pectoral_far"] = [local(u, -(half_w(u) / K * 0.7 + r), -0.45 - 0.25 * r) for u, r, _ in
+                            _spline([(0.2, 0, 0), (0.28, 0.4, 0), (0.38, 0.7, 0), (0.42, 0.66, 0), (0.36, 0.35, 0),
+                                     (0.33, 0.0, 0)])]
     fins["pelvic"] = [local(u, half_w(u) / K * 0.5 + r, -0.25 - 0.2 * r) for u, r, _ in
                       _spline([(0.6, 0, 0), (0.66, 0.3, 0), (0.69, 0.28, 0), (0.67, 0, 0)])]
     return fins
 
 
 def _tones():
-    """The back a pale grey-blue where it faces the sky, darker down the
-    flank in the shade of the low sun behind it; the rim where the skin
-    turns toward that sun at the outline."""
-    flank = mix(P.sky_top, P.ink, 0.68)
-    back = mix(mix(P.sky_top, P.ink, 0.33), P.sea_light, 0.42)
-    upper = mix(back, flank, 0.55)
-    low = mix(flank, P.ink, 0.25)
+    """The back a pale blue where it faces the sky and the low sun ahead,
+    well above the sea's teal so the body reads by its shape; the flank
+    turned from both a step darker, darker than the sea round it, so that
+    the turn of the body is one clear value step; the white belly showing
+    where the body rolls under at the waterline; the rim where the skin
+    turns toward the sun at the outline."""
+    back = mix(mix(P.sky_top, P.sea_light, 0.5), P.light.key, 0.12)
+    flank = mix(P.sky_top, P.ink, 0.52)
+    upper = mix(back, flank, 0.45)
+    low = mix(flank, P.ink, 0.2)
+    belly = mix(mix(P.foam, P.sea_light, 0.4), P.ink, 0.3)
     rim = mix(back, P.light.rim, 0.5)
-    return dict(back=back, upper=upper, flank=flank, low=low, rim=rim)
+    return dict(back=back, upper=upper, flank=flank, low=low, belly=belly, rim=rim)
 
 
 def _skin(sides: Sides, tones, nu: int = 160, na: int = 104):
@@ -320,8 +328,9 @@ def _skin(sides: Sides, tones, nu: int = 160, na: int = 104):
     view = (c - sides.eye) / dist[..., None]
     up = n[..., 1]
     rim = (np.sum(n * SUN, -1) > 0.25) & (np.abs(np.sum(n * view, -1)) < 0.3) & (up > -0.1)
-    ramp = [(-1.0, tones["low"]), (-0.45, tones["low"]), (-0.3, tones["flank"]), (0.15, tones["flank"]),
-            (0.3, tones["upper"]), (0.55, tones["upper"]), (0.7, tones["back"]), (1.0, tones["back"])]
+    ramp = [(-1.0, tones["belly"]), (-0.72, tones["belly"]), (-0.55, tones["low"]), (-0.3, tones["flank"]),
+            (0.38, tones["flank"]), (0.5, tones["upper"]), (0.68, tones["upper"]), (0.8, tones["back"]),
+            (1.0, tones["back"])]
     for i, j in sorted(zip(*np.nonzero(vis)), key=lambda ij: -dist[ij]):
         if rim[i, j]:
             colour = tones["rim"]
@@ -357,49 +366,39 @@ def _runs(pts, keep):
 
 
 def _marks(sides: Sides, rng, tones):
-    """The whale shark's pattern: ridges along the back, a checker of pale
-    bars across the body and pale lines along it, a pale spot or two in each
-    square, all laid on the skin, so that they bend with it, foreshorten
-    toward the outline and get smaller toward the edges; the head carries
-    only small spots, closer together toward the snout."""
-    px = float(sides.cam.scale(NOSE[1] + 2))
-    pale = mix(mix(P.cloud_lit, P.sea_light, 0.35), tones["back"], 0.25)
-    bar = mix(tones["back"], P.cloud_lit, 0.5)
-    # Ridges: a pale crest with the skin darker just under it, on the side away from the sky.
-    for k, a0 in enumerate(RIDGES):
-        u = np.linspace(0.1 if k < 3 else 0.16, 0.99, 90)
-        below = a0 - 0.05 if a0 <= math.pi / 2 + 1e-6 else a0 + 0.05
-        for aa, colour, width, op in ((below, mix(tones["flank"], P.ink, 0.2), 0.7, "0.45"),
-                                      (a0, mix(tones["back"], P.cloud_lit, 0.55), 0.55, "0.7")):
-            pts, keep = _visible(sides, u, np.full_like(u, aa))
-            for run in _runs(pts, keep):
-                sides.line(run, colour, width, opacity=op, wet_opacity="0.35")
-    # The pale lines along the flank, between the ridges.
-    for a0 in (0.3, -0.15):
-        u = np.linspace(0.2, 0.97, 80)
-        pts, keep = _visible(sides, u, np.full_like(u, a0))
-        for run in _runs(pts, keep):
-            sides.line(run, bar, 0.4, opacity="0.45", wet_opacity="0.3")
-    # The bars across, from the lower flank over the back.
-    bars = np.arange(0.2, 0.98, 0.04)
-    for ub in bars:
-        a = np.linspace(-0.55, math.pi / 2 + 1.2, 50)
-        pts, keep = _visible(sides, np.full_like(a, ub), a)
-        w = max(0.3, 0.012 * px * float(half_w(ub)) / K / 0.8 + 0.15)
-        for run in _runs(pts, keep):
-            sides.line(run, bar, w, opacity="0.7", wet_opacity="0.3")
-    # Spots in the squares, rows of them between the lines along the body.
-    rows = np.concatenate([np.arange(math.pi / 2 - 1.4, math.pi / 2 + 1.3, 0.22)])
-    cells = [(ub + 0.02, a) for ub in bars for a in rows]
-    for ub, a in cells:
-        for n in range(2):
-            if rng.uniform() < (0.15 if n == 0 else 0.75):
+    """The whale shark's pattern: rows of pale spots across the body, with
+    only faint broken pale bars between the rows, all laid on the skin so
+    that they bend with it, foreshorten toward the outline and shrink toward
+    the edges and the tail; no line runs unbroken. The head carries only
+    small spots, closer together toward the snout. The ridges along the back
+    are left to the shading: drawn as lines they read as a guide."""
+    pale = mix(mix(P.cloud_lit, P.sea_light, 0.3), tones["back"], 0.15)
+    bar = mix(tones["back"], P.cloud_lit, 0.35)
+    rows = np.arange(0.21, 0.97, 0.036)
+    # The bars between the rows of spots: short broken dashes, never a whole line.
+    for ub in rows[:-1] + 0.018:
+        a = float(rng.uniform(-0.5, -0.3))
+        while a < math.pi / 2 + 1.1:
+            run = rng.uniform(0.12, 0.32)
+            if rng.uniform() < 0.6:
+                aa = np.linspace(a, a + run, 8)
+                uu = np.full_like(aa, ub) + rng.uniform(-0.003, 0.003)
+                pts, keep = _visible(sides, uu, aa)
+                w = max(0.3, 0.45 * (0.5 + 0.5 * float(half_w(ub)) / K / 0.84))
+                for part in _runs(pts, keep):
+                    sides.line(part, bar, w, opacity=num(rng.uniform(0.18, 0.32)), wet_opacity="0.15")
+            a += run + rng.uniform(0.08, 0.22)
+    # The spots in rows across the body, set half a step off from one row to the next.
+    for k, ub in enumerate(rows):
+        step = 0.2
+        for a in np.arange(-0.45 + (step / 2 if k % 2 else 0.0), math.pi / 2 + 1.25, step):
+            if rng.uniform() < 0.12:
                 continue
-            uu = ub + rng.uniform(-0.004, 0.004) + (0.01 * (n - 0.5) * 2 if n else 0.0)
+            uu = ub + rng.uniform(-0.004, 0.004)
             aa = a + rng.uniform(-0.03, 0.03)
-            edge = abs(aa - math.pi / 2) / 1.4
-            size = 0.055 * (1 - 0.55 * edge) * (0.55 + 0.45 * float(half_w(uu)) / K / 0.88)
-            _spot(sides, uu, aa, size * rng.uniform(0.8, 1.15), pale)
+            edge = min(1.0, abs(aa - math.pi / 2) / 1.6)
+            size = 0.06 * (1 - 0.5 * edge) * (0.45 + 0.55 * float(half_w(uu)) / K / 0.84)
+            _spot(sides, uu, aa, size * rng.uniform(0.85, 1.15), pale)
     # The head's small spots, closer and smaller toward the snout and its edges.
     for _ in range(300):
         uu = rng.uniform(0.015, 0.2)
@@ -458,7 +457,9 @@ def _head(sides: Sides, tones):
     # The eye low on the side, just behind the corner of the mouth.
     e = surface(0.112, 0.19)
     ex, ey = sides.screen([e])[0]
-    sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.2" ry="0.85" fill="{P.ink}"/>')
+    sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="2.1" ry="1.4" '
+                  f'fill="{mix(tones["upper"], P.cloud_lit, 0.25)}" opacity="0.75"/>')
+    sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.3" ry="0.95" fill="{P.ink}"/>')
     sides.dry.add(f'<ellipse cx="{num(ex - 0.25)}" cy="{num(ey - 0.25)}" rx="0.3" ry="0.25" '
                   f'fill="{P.cloud_lit}" opacity="0.6"/>')
     # Five gill slits behind the head, on the flank.
@@ -772,8 +773,10 @@ def build(scale: int) -> Picture:
     _marks(sides, np.random.default_rng(2203), tones)
     _head(sides, tones)
     _dorsal(sides, fins["dorsal"], tones, np.random.default_rng(2205))
-    for name in ("pelvic", "pectoral"):
-        sides.fill(fins[name], mix(fin_tone, tones["upper"], 0.12), seam=0)
+    sides.fill(fins["pelvic"], mix(fin_tone, tones["upper"], 0.12), seam=0)
+    # The near pectoral's upper side faces the sky, pale like the back, with
+    # its trailing edge a shade darker.
+    sides.fill(fins["pectoral"], mix(tones["back"], P.sea_light, 0.45), seam=0, soak=0.0)
 
     froth = Svg(w, h)
     _water(froth, surface_marks, sides, tones, rng)
@@ -812,94 +815,107 @@ def _dorsal(sides: Sides, outline, tones, rng):
 
 
 def _flock(svg: Svg, cam: Camera) -> None:
-    """The gulls the narrator steers for: a flock wheeling on one level
-    circle high over the shark, seen from below and from far enough that
-    the circle is a wide flat ellipse, its near side higher in the picture
-    and its birds larger; each banks into the turn, the inner wing down, and
-    two have broken off the wheel and dive at the water by the head."""
-    centre = np.array([2.7, 7.2, 18.0])          # over the shark as seen from the boat, clear of the words
-    radius, span = 4.6, 1.45
-    rng = np.random.default_rng(2207)
-    eye = np.array([0.0, cam.eye, 0.0])
-    poses = ("glide", "up", "bank", "down", "half", "glide", "bank", "up")
+    """The gulls the narrator steers for: six wheeling round one level circle
+    high over the shark as seen from the boat, so far off that the circle is
+    a wide flat ellipse, its near side higher in the picture and its birds
+    larger and clearer, the far ones smaller and softened by the air. They
+    all go round the same way, each banked into the turn with its inner wing
+    down, so that on the near side they cross to the right in profile, on
+    the far side back to the left, and at the ends come at us or go away
+    with their wings spread; one has broken off and drops toward the head."""
+    centre = np.array([8.4, 10.7, 40.0])
+    radius, span = 10.5, 3.0
+    near_z, far_z = centre[2] - radius, centre[2] + radius
     birds = []
-    for i, a in enumerate(np.arange(8) * 2 * math.pi / 8 + 0.2):
-        a += rng.uniform(-0.12, 0.12)
-        radial = np.array([math.cos(a), 0.0, -math.sin(a)])     # a = pi/2 is the near side
-        p = centre + radial * radius * rng.uniform(0.95, 1.04) + np.array([0, rng.uniform(-0.25, 0.25), 0])
-        # Wheeling one way round, each banked by its own amount: the wing
-        # axis out along the radius, tilted up on the outer side.
-        bank = rng.uniform(0.15, 0.35)
-        axis = radial * math.cos(bank) + np.array([0, math.sin(bank), 0])
-        # The way the wings' upper side faces, to tell which side of them we see.
-        lift = np.cross(axis, np.array([-radial[2], 0.0, radial[0]]))
-        lift *= np.sign(lift[1])
-        birds.append((p, axis, lift, poses[i]))
-    # Two have broken off the wheel and drop toward the water ahead of the
-    # shark, rolled steeply over, one wing pointing down, the wings half closed.
-    for p, roll in ((np.array([4.2, 3.9, 16.0]), 1.05), (np.array([1.3, 5.0, 15.0]), -1.15)):
-        birds.append((p, None, roll, "dive"))
-    for p, axis, turn, pose in sorted(birds, key=lambda b: -b[0][2]):
-        x, y = cam.point(p)
-        px = span * float(cam.scale(p[2]))
-        if axis is None:
-            # Against the bright cloud below the wheel they are darker, lit from behind.
-            _gull(svg, x, y, px, pose, turn, above=False, shade=0.35)
-            continue
-        a, b = cam.point(p - axis * span / 2), cam.point(p + axis * span / 2)
-        if b[0] < a[0]:
-            a, b = b, a
-        tilt = math.atan2(b[1] - a[1], b[0] - a[0])
-        # The wings foreshortened as they turn along the line of sight, but
-        # never to a dash: at this size a bird must keep its shape.
-        seen = max(0.8, min(1.0, math.hypot(b[0] - a[0], b[1] - a[1]) / px))
-        _gull(svg, x, y, px * seen, pose, tilt, above=float(np.dot(turn, eye - p)) > 0)
+    for i, a in enumerate(np.arange(6) * 2 * math.pi / 6 + math.pi / 2):
+        radial = np.array([math.cos(a), 0.0, -math.sin(a)])        # a = pi/2 is the near side
+        p = centre + radial * radius + np.array([0.0, 0.35 * math.sin(3 * a + 1.0), 0.0])
+        ahead = np.array([math.sin(a), 0.0, math.cos(a)])          # round the circle, to the right on the near side
+        bank = math.radians(25 + 5 * math.sin(2 * a))
+        up = np.array([0.0, math.cos(bank), 0.0]) - radial * math.sin(bank)
+        birds.append((p, ahead, up, ("glide", "up", "glide", "half", "glide", "down")[i]))
+    # The one that has seen the shark: wings half closed and swept back,
+    # head down, dropping at the water ahead of the snout.
+    ahead = np.array([0.35, -0.85, -0.4])
+    ahead /= np.linalg.norm(ahead)
+    up = np.cross(np.array([1.0, 0.0, 0.2]), ahead)
+    birds.append((np.array([9.3, 4.8, 28.0]), ahead, up / np.linalg.norm(up), "dive"))
+    for p, ahead, up, pose in sorted(birds, key=lambda b: -b[0][2]):
+        haze = float(np.clip((p[2] - near_z) / (far_z - near_z), 0, 1)) * 0.45
+        _gull(svg, cam, p, ahead, up, span, pose, haze)
 
 
-# Wrist and tip heights, in half-spans, for each moment of the wingbeat, and
-# how much each wing is foreshortened: a bird banking hard shows its lower
-# wing nearly edge-on.
-BEATS = {"glide": (0.12, -0.04, 1.0, 1.0), "half": (0.3, 0.42, 1.0, 1.0), "up": (0.45, 0.85, 0.9, 0.9),
-         "down": (-0.12, -0.62, 1.0, 1.0), "bank": (0.2, 0.3, 0.45, 1.0),
-         "dive": (0.3, 0.1, 0.75, 0.85)}
+# The wing's shape in half-spans: how far forward the wrist is held, how far
+# back the tip is swept, and the heights of wrist and tip over the body.
+BEATS = {"glide": (0.06, 0.12, 0.1, 0.02), "half": (0.04, 0.1, 0.25, 0.4), "up": (0.0, 0.08, 0.4, 0.75),
+         "down": (0.06, 0.14, -0.1, -0.45), "dive": (-0.02, 0.55, 0.3, 0.2)}
 
 
-def _gull(svg: Svg, x: float, y: float, span: float, pose: str, bank: float, above: bool,
-          shade: float = 0.0) -> None:
-    """A gull seen from below (or from above, on the far side of its turn):
-    arm and hand of each wing bending at the wrist, the arm broad at the
-    body and the hand narrowing to a pointed black tip, a short body with
-    its head forward and a square tail. Against the low sun its underside is
-    a mid-tone, not white."""
+def _gull(svg: Svg, cam: Camera, p, ahead, up, span: float, pose: str, haze: float) -> None:
+    """A gull built in its own frame (forward, out along the wings, up) and
+    seen through the camera, so that its wings foreshorten and its body
+    points the way it flies: the arm broad at the body out to a wrist held
+    forward, the hand narrowing and swept back to a dark tip, a white body
+    with the head ahead and a short tail. Against the low sun ahead the side
+    we see is mostly in shade: the underside a pale cool grey, the grey
+    upper side darker; the edges toward the sun catch its warm light. Far
+    off the air takes the contrast out of them."""
+    side = np.cross(up, ahead)
+    side /= np.linalg.norm(side)
     h = span / 2
-    wrist, tip, left, right = BEATS[pose]
-    under = mix(P.cloud_shade, P.cloud_lit, 0.3)
-    wing = mix(P.sky_top, P.ink, 0.3) if above else mix(under, P.ink, shade)
-    dark = mix(P.ink, P.cloud_shade, 0.15)
-    ct, st = math.cos(bank), math.sin(bank)
+    wf, tb, wrist, tip = BEATS[pose]
+    sky_here = mix(mix(P.sky_top, P.ink, 0.3), P.sky_horizon, 0.4)
 
-    def at(px, py):   # gull units (y up) to the picture
-        return (x + (px * ct + py * st) * h, y + (px * st - py * ct) * h)
+    def tone(c):
+        return mix(c, sky_here, haze)
 
-    shapes, tips, edges = [], [], []
-    for side, reach in ((-1, left), (1, right)):
-        def wp(u, v):
-            return at(side * u * reach, v)
-        # The arm out to a wrist held forward, the hand swept back from it
-        # to a pointed tip; the chord broad at the body, narrow at the hand.
-        lead = [(0.06, 0.12), (0.45, wrist + 0.12), (0.75, (wrist + tip) / 2 + 0.04), (1.0, tip - 0.1)]
-        trail = [(0.9, tip - 0.14), (0.62, (wrist + tip) / 2 - 0.08), (0.42, wrist - 0.1), (0.08, -0.16)]
-        shapes.append(smooth([wp(*p) for p in lead + trail]))
-        edges.append(smooth([wp(*p) for p in trail], closed=False))
-        hand = [(0.74, (wrist + tip) / 2 + 0.04), (1.0, tip - 0.1), (0.9, tip - 0.14),
-                (0.72, (wrist + tip) / 2 - 0.06)]
-        tips.append(smooth([wp(*p) for p in hand]))
-    body = [at(0, 0.36), at(0.05, 0.3), at(0.1, 0.12), at(0.1, -0.12), at(0.07, -0.34), at(0.09, -0.42),
-            at(-0.09, -0.42), at(-0.07, -0.34), at(-0.1, -0.12), at(-0.1, 0.12), at(-0.05, 0.3)]
-    svg.path("".join(shapes), fill=wing)
-    if not above and span > 22:
-        # The trailing edge in the wing's shadow, so the near birds' wings
-        # keep their shape against the sky.
-        svg.path("".join(edges), stroke=mix(under, P.ink, 0.45), stroke_width="0.4", opacity="0.7")
-    svg.path(smooth(body), fill=mix(under, P.cloud_lit, 0.3))
-    svg.path("".join(tips), fill=dark)
+    # The bird's own shape is drawn as if seen from further below than the
+    # camera sees it, so that wings on the far side of the turn keep some
+    # breadth instead of closing to a line.
+    x, y = cam.point(p)
+    px = h * float(cam.scale(p[2]))
+    ce, se = math.cos(math.radians(55)), math.sin(math.radians(55))
+
+    def at(a, b, c):
+        o = a * ahead + b * side + c * up
+        return (x + px * o[0], y - px * (o[1] * ce - o[2] * se))
+
+    def height(b):
+        return np.interp(abs(b), [0.0, 0.5, 1.0], [0.0, wrist, tip])
+
+    sun = SUN
+    shapes = []
+    for s in (-1, 1):
+        lead = [(0.16, 0.07), (0.2 + wf, 0.3), (0.18 + wf, 0.5), (0.04 - tb * 0.4, 0.76), (-0.22 - tb, 1.0)]
+        trail = [(-0.3 - tb, 0.95), (-0.24 - tb * 0.5, 0.72), (-0.22, 0.5), (-0.28, 0.3), (-0.3, 0.07)]
+        outline = [at(a, s * b, height(b)) for a, b in lead + trail]
+        hand = [at(a, s * b, height(b)) for a, b in [(0.0 - tb * 0.4, 0.74), (-0.2 - tb, 1.0), (-0.27 - tb, 0.96),
+                                                     (-0.19 - tb * 0.5, 0.72)]]
+        edge = [at(a, s * b, height(b)) for a, b in lead[1:4]]
+        # Which face of this wing we see (from the cheated view), and how it takes the light.
+        normal = np.cross(ahead, s * side * 0.8 + up * height(0.8))
+        normal *= np.sign(np.dot(normal, up)) or 1.0
+        top = float(np.dot(normal, np.array([0.0, -se, -ce]))) > 0
+        seen = normal if top else -normal
+        lit = max(0.0, float(np.dot(seen, sun) / (np.linalg.norm(seen) + 1e-9)))
+        if top:
+            base = mix(mix(mix(P.foam, P.ink, 0.48), P.cloud_shade, 0.2), mix(P.foam, P.ink, 0.3), lit)
+        else:
+            base = mix(mix(mix(P.foam, P.ink, 0.32), P.cloud_shade, 0.3), mix(P.foam, P.light.key, 0.5), lit)
+        depth = float(np.dot(s * side, np.array([0.0, se, ce])))
+        shapes.append((depth, outline, hand, edge, base))
+    body = [at(0.52, 0, 0.02), at(-0.5, 0, 0.0)]
+    head = at(0.44, 0, 0.03)
+    # The far wing first, then the body, then the near wing over it.
+    shapes.sort(key=lambda s: -s[0])
+    for k, (_, outline, hand, edge, base) in enumerate(shapes):
+        svg.path(smooth(outline), fill=tone(base))
+        svg.path(smooth(hand), fill=tone(mix(P.ink, P.foam, 0.12)))
+        svg.path(smooth(edge, closed=False), stroke=tone(mix(P.light.rim, P.foam, 0.4)),
+                 stroke_width=num(max(0.3, 0.06 * px)), stroke_linecap="round", opacity="0.8")
+        if k == 0:
+            (x0, y0), (x1, y1) = body
+            white = tone(mix(P.foam, P.ink, 0.18))
+            svg.path(lens(x0, y0, x1, y1, max(0.5, 0.15 * px)), fill=white)
+            svg.add(f'<circle cx="{num(head[0])}" cy="{num(head[1])}" r="{num(max(0.5, 0.1 * px))}" '
+                    f'fill="{white}"/>')
