@@ -105,8 +105,11 @@ constexpr ControlDesign kDesign[] = {
      "transparente que se rompen en gotas. Donde el cuerpo entra en el agua el mar se levanta a su "
      "alrededor en un cuello que rompe en espuma blanca y salpica gotas, y de allí se abren ondas "
      "rotas; bajo la superficie el cuerpo se adivina borroso. Abajo a la izquierda flota, medio "
-     "hundida, nuestra balsa de troncos atados con cuerda a dos varas atravesadas: el agua lame "
-     "los troncos y corre entre ellos, y bajo la balsa su reflejo oscuro se rompe en franjas. "
+     "hundida, nuestra balsa de troncos gruesos y desiguales atados con cuerda a dos varas "
+     "atravesadas: el agua lame los troncos, oscurece la madera mojada, corre entre ellos y "
+     "brilla en una línea rota a lo largo del costado. Sobre la balsa, de espaldas y a "
+     "contraluz, un hombre de camisa gris azulada se hace visera con la mano sobre los ojos, y "
+     "a su lado un grumete, más bajo y delgado, señala la cola con el brazo estirado. "
      "Arriba se lee: Ya cerca de mar abierto, "
      "vemos algo engañoso: lo que parece una sirena nada delante de nosotros y luego se hunde en "
      "el mar."),

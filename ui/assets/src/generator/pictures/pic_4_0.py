@@ -13,7 +13,7 @@ from .. import afloat, caption, patterns, raft, sea, sky
 from ..camera import Camera
 from ..compose import Layer, Picture, Water
 from ..palette import TEAL, mix
-from ..svg import Svg, lens, num, polygon, smooth
+from ..svg import Svg, lens, num, polygon, polyline, smooth
 from ..waves import WaveField
 
 NAME = "pic_4_0"
@@ -37,6 +37,8 @@ FAN_LEAD = [(104, 0.1), (92, 0.32), (80, 0.56), (69, 0.8), (61, 0.98)]
 FAN_TIP = (57, 1.08)
 FAN_TRAIL = [(47, 1.0), (35, 0.93), (23, 0.84), (11, 0.72), (0, 0.56)]
 LOBE = 0.82
+# Where the man and the boy stand on the raft, x and z in metres.
+MAN, LAD = (-3.1, 6.7), (-2.45, 7.0)
 
 
 class Twisted(patterns.Ribbon):
@@ -414,21 +416,131 @@ def inside(poly, x, y) -> bool:
 
 
 def raft_shadow(cam: Camera, p, svg: Svg, corner, heading, width, length) -> None:
-    """The raft's shadow on the water, thrown toward us by the low sun ahead."""
+    """The raft's shadow on the water, thrown toward us by the low sun ahead:
+    a soft darkening just off its near side, no wider than the raft itself."""
     x0, z0 = corner
     along = np.array([math.cos(heading), math.sin(heading)])
     across = np.array([math.sin(heading), -math.cos(heading)])
-    o = np.array([x0, z0]) - np.array([0.35, 0.9])
-    quad = [o, o + along * length, o + along * length + across * width, o + across * width]
+    o = np.array([x0, z0]) - np.array([0.1, 0.35])
+    quad = [o + along * 0.2, o + along * length * 0.95, o + along * length * 0.95 + across * width * 0.9,
+            o + along * 0.2 + across * width * 0.9]
     pts = [cam.point((q[0], 0.0, q[1])) for q in quad]
-    svg.path(polygon(pts), fill=mix(p.sea_dark, p.light.shadow, 0.5), opacity="0.35", filter=svg.blur(2.0))
+    svg.path(polygon(pts), fill=mix(p.sea_dark, p.light.shadow, 0.5), opacity="0.2", filter=svg.blur(2.6))
 
 
 def our_raft(cam: Camera, p, out: raft.Layers, corner, heading, tops: list | None = None):
-    """The one raft, the same logs in every picture it is in: seven logs under
-    two thin cross poles, three lashings of pale rope on each."""
+    """The one raft, the same logs in every picture it is in: seven thick,
+    unevenly grown logs with water between them, under two cross poles, three
+    lashings of pale rope on each."""
     return raft.raft(cam, p, out, np.random.default_rng(4242), corner=corner, heading=heading, logs=7,
-                     radius=0.16, bob=0.5, tops=tops, rope=raft.HAWSER, lash_every=3, pole=0.4)
+                     radius=0.2, bob=0.52, tops=tops, rope=raft.HAWSER, lash_every=3, pole=0.4,
+                     girth=(0.8, 1.14), gap=1.14)
+
+
+def near_waterline(cam: Camera, p, svg: Svg, log: raft.Log, rng) -> None:
+    """Along the raft's near side, where it must read from across the room:
+    the bark soaked dark in a band just over the water, and the water
+    climbing it in a bright broken line."""
+    h = -log.at(0)[1]
+    across = math.sqrt(max(0.0, log.radius ** 2 - h ** 2))
+    side = np.cross(log.axis, raft.UP)
+    if np.dot(side, np.array([0.0, cam.eye, 0.0]) - log.at(0.5)) < 0:
+        side = -side
+    flat = np.array([1.0, 0.0, 1.0])
+    ts = np.linspace(0.01, 0.99, 40)
+    foot = [cam.point((log.at(t) + side * across) * flat) for t in ts]
+    band = [cam.point(log.surface(cam, t, raft.psi_at_height(log, cam, t, log.radius * 0.38))) for t in ts]
+    clip = svg.clip(polygon([cam.point(q) for q in raft.afloat_clip(log.outline(cam))]))
+    wet = mix(mix(p.wood_dark, p.sea_dark, 0.35), p.light.shadow, 0.2)
+    svg.path(polygon(band + [(x, y + 0.4) for x, y in foot[::-1]]), fill=wet, opacity="0.85", clip_path=clip,
+             filter=svg.blur(0.25))
+    lip = mix(p.sea_light, p.light.rim, 0.4)
+    k = 0
+    while k < len(foot) - 1:
+        run = int(rng.integers(2, 6))
+        j = min(len(foot) - 1, k + run)
+        (x0, y0), (x1, y1) = foot[k], foot[j]
+        svg.path(lens(x0, y0 - 0.2, x1, y1 - 0.2, rng.uniform(0.9, 1.3)), fill=lip,
+                 opacity=num(rng.uniform(0.75, 0.95)))
+        if rng.uniform() < 0.5:
+            svg.path(lens(x0 + 0.5, y0 + 1.2, x1 - 0.5, y1 + 1.2, rng.uniform(0.35, 0.55)), fill=p.foam,
+                     opacity=num(rng.uniform(0.3, 0.55)))
+        k = j + int(rng.integers(1, 3))
+
+
+def boy(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
+    """The cabin boy from behind: a slight youth of about seven heads, his
+    weight forward on the near leg, his right arm out straight at the tail.
+    Against the sun he is a mid-tone with a warm rim, like the man."""
+    from .pic_4_2 import rimmed, shade_across
+    from ..skeleton import ellipse, limb
+    X, Z = at
+    L = P.light
+    px = float(cam.scale(Z))
+
+    def lean(q):
+        return (q[0] + 0.05 * max(0.0, q[1] - 0.7), q[1])
+
+    def pt(q):
+        q = lean(q)
+        return cam.point((X + q[0], top + q[1], Z))
+
+    def shape(points):
+        return smooth([pt(q) for q in points])
+
+    skin = mix(P.skin, L.shadow, 0.46)
+    shirt = mix(mix(P.cloth, P.wood_lit, 0.35), L.shadow, 0.62)
+    trousers = mix(mix(P.cloth_dark, P.wood_dark, 0.4), L.shadow, 0.25)
+    rim = L.rim
+    for ax, k in ((0.09, 1.0), (-0.14, 0.8)):
+        cx, cy = pt((ax, 0.0))
+        ground.add(f'<ellipse cx="{num(cx - 0.2)}" cy="{num(cy + 0.45)}" rx="{num(0.12 * px)}" '
+                   f'ry="{num(0.03 * px)}" fill="{L.shadow}" opacity="0.45" filter="{ground.blur(0.5)}"/>')
+        ground.add(f'<ellipse cx="{num(cx)}" cy="{num(cy + 0.12)}" rx="{num(0.07 * px * k)}" '
+                   f'ry="{num(0.02 * px)}" fill="{mix(L.shadow, P.wood_dark, 0.7)}" filter="{ground.blur(0.2)}"/>')
+    # Legs: bare from mid-calf, the trousers rolled; the far foot back and out.
+    for hip, knee, ank, tone in (((-0.06, 0.76), (-0.1, 0.42), (-0.14, 0.06), mix(trousers, L.shadow, 0.15)),
+                                 ((0.06, 0.76), (0.08, 0.42), (0.09, 0.06), trousers)):
+        shin = limb(knee, ank, 0.045, 0.032)
+        rimmed(svg, shape(shin), mix(skin, L.shadow, 0.1), mix(skin, rim, 0.5), shift=(-0.4, 0.3))
+        foot = limb((ank[0] - 0.02, 0.02), (ank[0] + 0.06, 0.015), 0.03, 0.022)
+        svg.path(shape(foot), fill=mix(skin, L.shadow, 0.2))
+        leg = limb(hip, knee, 0.07, 0.05) + []
+        cuff = limb(knee, ((knee[0] * 2 + ank[0]) / 3, (knee[1] * 2 + ank[1]) / 3), 0.052, 0.048)
+        d = shape(leg) + shape(cuff)
+        rimmed(svg, d, tone, rim, shift=(-0.45, 0.3))
+    seat = [(-0.13, 0.84), (0.0, 0.86), (0.13, 0.85), (0.13, 0.74), (0.06, 0.68), (0.0, 0.7), (-0.07, 0.68),
+            (-0.13, 0.74)]
+    rimmed(svg, shape(seat), trousers, rim, shift=(-0.5, 0.3))
+    # The far arm hanging loose at his side.
+    svg.path(shape(limb((-0.12, 1.16), (-0.165, 0.92), 0.042, 0.036)), fill=mix(shirt, L.shadow, 0.3))
+    svg.path(shape(limb((-0.165, 0.93), (-0.15, 0.7), 0.03, 0.025)), fill=mix(skin, L.shadow, 0.2))
+    # A loose shirt, untucked, short in the sleeve.
+    back = [(-0.14, 1.17), (-0.04, 1.21), (0.07, 1.21), (0.15, 1.18), (0.16, 1.06), (0.14, 0.94), (0.145, 0.8),
+            (0.0, 0.78), (-0.14, 0.79), (-0.135, 0.94), (-0.15, 1.06)]
+    d = shape(back)
+    rimmed(svg, d, shirt, rim, shift=(-0.7, 0.5), soft=1.0)
+    shade_across(svg, d, pt((-0.16, 1.0))[0], pt((0.06, 1.0))[0], L.shadow, 0.35)
+    fold = mix(shirt, L.shadow, 0.4)
+    for a, b in (((0.13, 1.12), (-0.02, 0.98)), ((-0.1, 1.1), (-0.08, 0.86)), ((0.05, 0.86), (0.1, 0.8))):
+        svg.path(polyline([pt(a), pt(b)]), stroke=fold, stroke_width="0.35", opacity="0.7", stroke_linecap="round")
+    # The pointing arm: straight out from the shoulder toward the tail, the
+    # sleeve to the elbow, a bare forearm, the hand closed but for one finger.
+    sh, el, wr, tip = (0.12, 1.16), (0.33, 1.25), (0.53, 1.33), (0.63, 1.37)
+    rimmed(svg, shape(limb(sh, el, 0.05, 0.04)), shirt, rim, shift=(-0.5, 0.6), soft=0.8)
+    rimmed(svg, shape(limb(el, wr, 0.03, 0.025)), skin, rim, shift=(-0.35, 0.5))
+    rimmed(svg, shape(ellipse((0.56, 1.335), 0.035, 0.027, tilt=0.38)), skin, rim, shift=(-0.3, 0.4))
+    svg.path(shape(limb((0.58, 1.345), tip, 0.012, 0.009)), fill=mix(skin, rim, 0.25))
+    # Neck and head, turned toward the tail, shaggy hair over the back of it.
+    rimmed(svg, shape(limb((0.005, 1.18), (0.015, 1.26), 0.04, 0.036)), mix(skin, L.shadow, 0.15), rim,
+           shift=(-0.4, 0.3))
+    hc = (0.025, 1.33)
+    rimmed(svg, shape(ellipse(hc, 0.075, 0.092, tilt=0.15)), skin, rim, shift=(-0.7, 0.4), soft=0.8)
+    hair = [(hc[0] + u, hc[1] + v) for u, v in ((-0.085, -0.03), (-0.08, 0.05), (-0.04, 0.1), (0.03, 0.105),
+                                                (0.075, 0.065), (0.07, 0.02), (0.045, 0.01), (0.035, -0.04),
+                                                (0.015, -0.075), (-0.02, -0.085), (-0.06, -0.07))]
+    rimmed(svg, shape(hair), P.hair, mix(P.hair, rim, 0.45), shift=(-0.45, 0.35))
+    svg.path(shape(ellipse((hc[0] + 0.052, hc[1] - 0.01), 0.014, 0.025)), fill=mix(skin, rim, 0.3))
 
 
 def build(scale: int) -> Picture:
@@ -464,14 +576,25 @@ def build(scale: int) -> Picture:
 
     out = raft.Layers(Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), surface)
     corner, heading = (-4.9, 6.9), math.radians(30)
-    raft_shadow(cam, P, surface, corner, heading, 1.9, 3.3)
-    logs, _, _ = our_raft(cam, P, out, corner, heading)
-    raft.afloat_marks(cam, P, surface, logs, rng)
+    raft_shadow(cam, P, surface, corner, heading, 2.9, 3.3)
+    logs, poles, top = our_raft(cam, P, out, corner, heading)
+    raft.afloat_marks(cam, P, surface, logs, rng, shadow=0.3)
+    near_waterline(cam, P, out.dry, logs[-1], rng)
+
+    # The two of them on the raft, watching her go: the man shading his eyes,
+    # the boy beside him and a step farther out, pointing.
+    from . import pic_4_2
+    people, ground = Svg(w, h), Svg(w, h)
+    man, lad = MAN, LAD
+    pic_4_2.cast_shadow(cam, man, top, logs, poles, ground, surface)
+    boy(cam, lad, top, people, ground)
+    pic_4_2.figure(cam, man, top, people, ground)
 
     layers = [Layer("sky", heaven), Layer("sea", water),
               Layer("reflection", out.mirror, depth=out.mirror_depth),
               Layer("tail-under", wet, depth=depth), Layer("raft-under", out.wet, depth=out.depth),
-              Layer("surface", surface), Layer("tail", dry), Layer("raft", out.dry)]
+              Layer("surface", surface), Layer("tail", dry), Layer("raft", out.dry),
+              Layer("shadow", ground), Layer("figures", people)]
     return Picture(NAME, w, h, P, layers,
                    water=Water(mix(P.sea_near, P.sea_horizon, 0.2), cam, waves, tint=0.7, surface=0.25,
                                darken=0.25, blur=2.2, fade=0.45, refraction=0.5),
