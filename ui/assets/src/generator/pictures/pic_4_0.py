@@ -29,7 +29,7 @@ SPINE = [(-1.0, -0.72), (-0.64, -0.42), (-0.32, -0.16), (-0.02, 0.08), (0.28, 0.
          (0.63, 0.92), (0.62, 1.16), (0.54, 1.36)]
 # Full at the hips under the water, tapering steadily to a slim wrist that
 # ends inside the fluke's root.
-WIDTHS = [0.6, 0.64, 0.63, 0.58, 0.5, 0.41, 0.31, 0.21, 0.13]
+WIDTHS = [0.6, 0.64, 0.63, 0.58, 0.5, 0.41, 0.3, 0.2, 0.17]
 # The fluke as a fan round its root, (angle from the spine's run in degrees,
 # reach in lobe lengths): the leading edge out from the root to the tip,
 # then the ruffled trailing edge back to the shallow notch.
@@ -37,6 +37,8 @@ FAN_LEAD = [(104, 0.1), (92, 0.32), (80, 0.56), (69, 0.8), (61, 0.98)]
 FAN_TIP = (57, 1.08)
 FAN_TRAIL = [(47, 1.0), (35, 0.93), (23, 0.84), (11, 0.72), (0, 0.56)]
 LOBE = 0.82
+# Where the stalk's last row of scales lies over the fin's root, along the spine.
+CUT = 0.9
 # Where the man and the boy stand on the raft, x and z in metres.
 MAN, LAD = (-3.1, 6.7), (-2.45, 7.0)
 
@@ -114,8 +116,8 @@ def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface:
     spine = [scr(q) for q in SPINE]
     body = Twisted(spine, [w * size * px for w in WIDTHS], twist=(-0.3, 0.5))
     outline_scr = body.outline(64)
-    d_body = polygon(outline_scr)
-    afloat.split(cam, [back(q) for q in outline_scr], mid, above=dry, under=wet, depth=depth,
+    d_body = polygon(cut_short(body, CUT))
+    afloat.split(cam, [back(q) for q in cut_short(body, CUT)], mid, above=dry, under=wet, depth=depth,
                  sight=0.9 * size, wet_fill=mix(mid, p.sea_near, 0.45))
     dry_clip = dry.clip(f"M-10,-10H{dry.width + 10}V{num(water_y)}H-10Z")
     body_clip = dry.clip(d_body)
@@ -132,40 +134,62 @@ def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface:
         return scr((root[0] + reach * math.cos(ang), root[1] + reach * math.sin(ang)))
 
     # Far off, the skin between the fin's rays sags deeper, so its edge still reads as a fin's.
-    sag = 0.08 if marks and not detail else 0.03
+    sag = 0.04 if marks and not detail else 0.012
+    lobes = {side: [fl(a, r, side) for a, r in fan(side, sag=sag)] for side in (-1, 1)}
+    # The fin grows out of the narrow stalk: from each side of it the outline
+    # flares out into a lobe's leading edge, runs round the lobe and back in
+    # along its trailing edge to the notch, then out round the other lobe.
+    # One silhouette, so no root or tip shows through.
+    stalk = {}
+    for v, lift in ((0.0, -0.12), (1.0, 1.12)):
+        a, b = body.point(0.8, v), body.point(0.93, lift)
+        near = min((-1, 1), key=lambda sd: math.dist(b, lobes[sd][1]))
+        stalk[near] = [(float(a[0]), float(a[1])), (float(b[0]), float(b[1]))]
+    lead = len(FAN_LEAD)
+    outline = []
+    for n, side in enumerate((-1, 1)):
+        lobe = lobes[side][1:-1]                       # out along the leading edge, back to the notch
+        if n == 0:
+            outline += stalk[side] + lobe
+        else:
+            outline += lobe[::-1][1:] + stalk[side][::-1]
+    d_fin = smooth(outline)
+    tip_a, tip_b = fl(-sun * FAN_TIP[0], FAN_TIP[1], -sun), fl(sun * FAN_TIP[0], FAN_TIP[1], sun)
+    across = dry.linear(tip_a[0], tip_a[1], tip_b[0], tip_b[1],
+                        [(0, mix(fin, L.shadow, 0.42), 1), (0.4, mix(fin, L.shadow, 0.36), 1),
+                         (1, mix(fin, L.shadow, 0.26), 1)])
+    dry.path(d_fin, fill=across)
+    clip = dry.clip(d_fin)
+    join = fl(0, 0, 1)
     for side in (-1, 1):
-        pts = [fl(a, r, side) for a, r in fan(side, sag=sag)]
-        d = smooth(pts)
-        dry.path(d, fill=mix(fin, L.shadow, 0.4 if side != sun else 0.3))
-        clip = dry.clip(d)
         # Light through the thin skin toward the edge: amber, warmer than the sky behind.
-        c = fl(0, 0, side)
         reach = 1.1 * LOBE * size * px
         if marks and not detail:
             # Far off the thin skin's glow is what shows its rays, dark against it.
             stops = [(0, amber, 0.1), (0.45, amber, 0.3), (0.8, amber, 0.5), (1, glow, 0.85)]
         else:
             stops = [(0, amber, 0.0), (0.6, amber, 0.0), (0.84, amber, 0.35), (1, glow, 0.8)]
-        g = dry.radial(c[0], c[1], reach, reach, stops)
-        dry.path(d, fill=g, clip_path=clip)
+        g = dry.radial(join[0], join[1], reach, reach, stops)
+        dry.path(smooth(lobes[side]), fill=g, clip_path=clip)
         if detail or marks:
+            # The rays fan out from the join, spread along it, not from one point.
             ribs = []
             for a, r in [FAN_TIP] + FAN_TRAIL[:-1] + [(86, 0.8), (95, 0.55)]:
-                a0 = fl(a * 0.5, 0.12, side)
-                m = fl(a * 0.92 + 2, r * 0.55, side)
-                b = fl(a, r * 0.97, side)
+                a0 = fl(side * a * 0.7, 0.16, side)
+                m = fl(side * (a * 0.92 + 2), r * 0.55, side)
+                b = fl(side * a, r * 0.97, side)
                 ribs.append(f'<path d="M{num(a0[0])},{num(a0[1])}Q{num(m[0])},{num(m[1])} '
                             f'{num(b[0])},{num(b[1])}"/>')
             dry.add(f'<g clip-path="{clip}" fill="none" stroke="{mix(fin, L.shadow, 0.55)}" '
                     f'stroke-width="{0.4 if detail else 0.35}" opacity="{0.6 if detail else 0.9}" '
                     f'stroke-linecap="round">{"".join(ribs)}</g>')
-        # The ruffled edge itself glows where the skin is thinnest.
-        edge = [fl(a, r, side) for a, r in fan(side, sag=sag)[len(FAN_LEAD):-1]]
+        # The trailing edge itself glows where the skin is thinnest.
+        edge = lobes[side][lead:-1]
         dry.path(smooth(edge, closed=False), stroke=mix(glow, L.key, 0.35),
                  stroke_width=num(0.75 if detail else 0.55), stroke_linecap="round", opacity="0.9")
         if side == sun:
-            lead = [fl(a, r, side) for a, r in FAN_LEAD[2:] + [FAN_TIP]]
-            dry.path(smooth(lead, closed=False), stroke=rim, stroke_width=num(0.6 if detail else 0.45),
+            rim_edge = [fl(side * a, r, side) for a, r in FAN_LEAD[2:] + [FAN_TIP]]
+            dry.path(smooth(rim_edge, closed=False), stroke=rim, stroke_width=num(0.6 if detail else 0.45),
                      stroke_linecap="round", opacity="0.8")
 
     # The body over the fluke's root: rim on the sun's side, shade on the other.
@@ -184,7 +208,7 @@ def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface:
         scales(body, spine, mid, dark, rim, dry, wet, dry_clip, body_clip, water_y)
     elif marks:
         scales(body, spine, mid, dark, rim, dry, wet, dry_clip, body_clip, water_y, rows=7, weight=0.3, sun=sun)
-    edge = list(zip(*body.at(np.linspace(0.3, 1, 30), np.full(30, 3.0 * sun))))
+    edge = list(zip(*body.at(np.linspace(0.3, CUT - 0.02, 30), np.full(30, 3.0 * sun))))
     dry.path(smooth(edge, closed=False), stroke=mix(rim, L.key, 0.3), stroke_width=num(0.6 if detail else 0.45),
              opacity="0.9", stroke_linecap="round", clip_path=dry_clip)
     if detail:
@@ -193,9 +217,30 @@ def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface:
             us = np.linspace(u1, u0, 16)
             a = list(zip(*body.at(us, np.full_like(us, phi - 0.06))))
             b = list(zip(*body.at(us[::-1], phi + 0.05 + 0.1 * (1 - us[::-1]))))
-            dry.path(smooth(a + b), fill=mix(p.foam, rim, 0.35), opacity="0.3", clip_path=dry_clip)
+            dry.add(f'<g clip-path="{body_clip}"><path d="{smooth(a + b)}" fill="{mix(p.foam, rim, 0.35)}" '
+                    f'opacity="0.3" clip-path="{dry_clip}"/></g>')
         drips(cam, p, rng, fl, outline_scr, dry, surface, water_y, back, Z, glow)
     collar(cam, p, rng, (X, Z), size, outline_scr, back, dry, surface, detail, scr, white=detail or marks)
+
+
+def cut_short(body: Twisted, u: float, bumps: int = 3):
+    """The body's outline ending at u in a row of scales bulging onto the
+    fin, so the stalk overlaps the fin's root instead of ending in a point
+    laid over it."""
+    us = np.linspace(0, u, 48)
+    left = list(zip(*body.point(us, 0.0)))
+    right = list(zip(*body.point(us[::-1], 1.0)))
+    x, y, nx, ny, w = body._frame(u)
+    tx, ty = ny, -nx
+    if float(np.dot([tx, ty], np.subtract(body.spine[-1], body.spine[-2]))) < 0:
+        tx, ty = -tx, -ty
+    row = []
+    for k in range(bumps * 6 + 1):
+        v = k / (bumps * 6)
+        bulge = abs(math.sin(math.pi * v * bumps)) * w / bumps * 0.55
+        a, b = body.point(u, v)
+        row.append((float(a + tx * bulge), float(b + ty * bulge)))
+    return [(float(a), float(b)) for a, b in left] + row + [(float(a), float(b)) for a, b in right]
 
 
 def scales(body: Twisted, spine, mid, dark, rim, dry: Svg, wet: Svg, dry_clip, body_clip, water_y, *,
@@ -243,11 +288,11 @@ def drips(cam: Camera, p, rng, fl, outline_scr, dry: Svg, surface: Svg, water_y,
     L = p.light
     sheet_tone = mix(p.sea_light, p.sea_near, 0.35)
     edge_tone = mix(glow, L.key, 0.6)
-    for side, k in ((-1, 3), (-1, 2), (-1, 1), (1, 2), (1, 3)):
+    for side, k in ((-1, 4), (-1, 3), (-1, 2), (1, 2), (1, 3), (1, 4)):
         (a0, r0), (a1, r1) = FAN_LEAD[k - 1], FAN_LEAD[k]
-        x0, y0 = fl(a0, r0, side)
-        x1, y1 = fl(a1, r1, side)
-        length = rng.uniform(2.5, 4.0) * (1.2 if side < 0 else 0.8)
+        x0, y0 = fl(side * a0, r0, side)
+        x1, y1 = fl(side * a1, r1, side)
+        length = rng.uniform(2.5, 4.0)
         bottom = max(y0, y1) + length
         mx = (x0 + x1) / 2 + rng.uniform(-0.3, 0.3)
         near_edge = f"M{num(x1)},{num(y1)}Q{num(x1 - 0.3)},{num((y1 + bottom) / 2)} {num(mx + 0.7)},{num(bottom)}"
