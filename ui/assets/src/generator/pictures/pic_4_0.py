@@ -76,7 +76,7 @@ def fan(side: int, edge_points: int = 5, sag: float = 0.03):
 
 
 def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface: Svg, size: float = 1.0,
-            detail: bool = True, haze: float = 0.0, sun: int = 1, marks: bool = False) -> None:
+            detail: bool = True, haze: float = 0.0, sun: int = 1, marks: bool = False, under: float = 1.0) -> None:
     """The tail at (x, z), `size` times the usual, backlit by the palette's
     key. With `detail` its scales, fin ribs and running water; without it
     (far off) its shape, its rim, the glow through the fluke and a collar of
@@ -84,7 +84,10 @@ def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface:
     the light comes from as the tail is drawn: 1 beyond its arch on the
     right, -1 on the left, where the sun stands when she is seen far off.
     With `marks` a far tail keeps a hint of its scale rows and fin ribs, so
-    from across the water it is still the same fish, not a whale."""
+    from across the water it is still the same fish, not a whale. With
+    `under` below 1, the body under the water shows only that share of its
+    length, paler and broken by the ripples into strips, as a body glimpsed
+    through the surface from far off is."""
     X, Z = at
     L = p.light
     px = float(cam.scale(Z))
@@ -117,8 +120,15 @@ def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface:
     body = Twisted(spine, [w * size * px for w in WIDTHS], twist=(-0.3, 0.5))
     outline_scr = body.outline(64)
     d_body = polygon(cut_short(body, CUT))
-    afloat.split(cam, [back(q) for q in cut_short(body, CUT)], mid, above=dry, under=wet, depth=depth,
-                 sight=0.9 * size, wet_fill=mix(mid, p.sea_near, 0.45))
+    if under >= 1.0:
+        afloat.split(cam, [back(q) for q in cut_short(body, CUT)], mid, above=dry, under=wet, depth=depth,
+                     sight=0.9 * size, wet_fill=mix(mid, p.sea_near, 0.45))
+    else:
+        glimpse = Svg(wet.width, wet.height)
+        afloat.split(cam, [back(q) for q in cut_short(body, CUT)], mid, above=dry, under=glimpse, depth=depth,
+                     sight=0.9 * size * under, wet_fill=mix(mid, far(p.sea_near), 0.45 + 0.4 * (1 - under)))
+        glimpsed(wet, glimpse, rng, outline_scr, water_y, under)
+        wet = Svg(wet.width, wet.height)          # its scales stay out of sight
     dry_clip = dry.clip(f"M-10,-10H{dry.width + 10}V{num(water_y)}H-10Z")
     body_clip = dry.clip(d_body)
 
@@ -221,6 +231,30 @@ def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface:
                     f'opacity="0.3" clip-path="{dry_clip}"/></g>')
         drips(cam, p, rng, fl, outline_scr, dry, surface, water_y, back, Z, glow)
     collar(cam, p, rng, (X, Z), size, outline_scr, back, dry, surface, detail, scr, white=detail or marks)
+
+
+def glimpsed(wet: Svg, glimpse: Svg, rng, outline_scr, water_y, under: float) -> None:
+    """The body under the water seen from far off: only its top, just under
+    the surface, through a comb of wavering strips that thins with depth."""
+    xs = [x for x, y in outline_scr if y > water_y]
+    ys = [y for x, y in outline_scr if y > water_y]
+    if not xs:
+        return
+    x0, x1 = min(xs) - 1, max(xs) + 1
+    reach = (max(ys) - water_y) * under
+    comb, y = [], water_y
+    while y < water_y + reach:
+        t = (y - water_y) / max(reach, 1e-6)
+        band = rng.uniform(0.45, 0.8) * (1 - 0.4 * t)
+        x = x0 + rng.uniform(0, 2)
+        while x < x1:
+            run = rng.uniform(1.5, 5) * (1 - 0.6 * t)
+            if rng.uniform() > 0.35 * t:
+                comb.append(lens(x, y + band / 2, min(x1, x + run), y + band / 2 + rng.uniform(-0.15, 0.15), band))
+            x += run + rng.uniform(0.6, 1.6) * (1 + t)
+        y += band + rng.uniform(0.35, 0.6)
+    if comb:
+        wet.add(f'<g clip-path="{wet.clip(" ".join(comb))}" opacity="0.7">{"".join(glimpse.body)}</g>')
 
 
 def cut_short(body: Twisted, u: float, bumps: int = 3):
