@@ -571,20 +571,20 @@ def boy(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
     shirt = mix(mix(P.cloth, P.wood_lit, 0.35), L.shadow, 0.62)
     trousers = mix(mix(P.cloth_dark, P.wood_dark, 0.4), L.shadow, 0.25)
     rim = L.rim
-    for ax, k in ((0.09, 1.0), (-0.14, 0.8)):
+    for ax, k in ((0.13, 1.0), (-0.17, 0.8)):
         cx, cy = pt((ax, 0.0))
         ground.add(f'<ellipse cx="{num(cx - 0.2)}" cy="{num(cy + 0.45)}" rx="{num(0.12 * px)}" '
                    f'ry="{num(0.03 * px)}" fill="{L.shadow}" opacity="0.45" filter="{ground.blur(0.5)}"/>')
         ground.add(f'<ellipse cx="{num(cx)}" cy="{num(cy + 0.12)}" rx="{num(0.07 * px * k)}" '
                    f'ry="{num(0.02 * px)}" fill="{mix(L.shadow, P.wood_dark, 0.7)}" filter="{ground.blur(0.2)}"/>')
     # Legs: bare from mid-calf, the trousers rolled; the far foot back and out.
-    for hip, knee, ank, tone in (((-0.06, 0.76), (-0.1, 0.42), (-0.14, 0.06), mix(trousers, L.shadow, 0.15)),
-                                 ((0.06, 0.76), (0.08, 0.42), (0.09, 0.06), trousers)):
+    for hip, knee, ank, tone in (((-0.06, 0.76), (-0.115, 0.43), (-0.165, 0.07), mix(trousers, L.shadow, 0.15)),
+                                 ((0.06, 0.76), (0.095, 0.42), (0.12, 0.06), trousers)):
         shin = limb(knee, ank, 0.045, 0.032)
         rimmed(svg, shape(shin), mix(skin, L.shadow, 0.1), mix(skin, rim, 0.5), shift=(-0.4, 0.3))
-        foot = limb((ank[0] - 0.02, 0.02), (ank[0] + 0.06, 0.015), 0.03, 0.022)
+        foot = limb((ank[0] - 0.025, 0.026), (ank[0] + 0.07, 0.018), 0.034, 0.024)
         svg.path(shape(foot), fill=mix(skin, L.shadow, 0.2))
-        leg = limb(hip, knee, 0.07, 0.05) + []
+        leg = limb(hip, knee, 0.074, 0.054)
         cuff = limb(knee, ((knee[0] * 2 + ank[0]) / 3, (knee[1] * 2 + ank[1]) / 3), 0.052, 0.048)
         d = shape(leg) + shape(cuff)
         rimmed(svg, d, tone, rim, shift=(-0.45, 0.3))
