@@ -426,25 +426,28 @@ def lashing(log: Log, cam: Camera, t: float, p: Palette, svg: Svg, turns: int = 
 
 def raft(cam: Camera, p: Palette, out: Layers, rng, *, corner, heading: float, logs: int = 8,
          length: float = 3.2, radius: float = 0.13, poles=(0.12, 0.88), bob: float = 0.35,
-         tops: list | None = None, rope: Rope = CORD, lash_every: int = 2, pole: float = 0.55):
+         tops: list | None = None, rope: Rope = CORD, lash_every: int = 2, pole: float = 0.55,
+         girth=(0.88, 1.1), gap: float = 1.02):
     """Logs side by side from `corner` (the near left end of the first log's
     axis, x and z), running along `heading`, the next ones laid toward the
     viewer's right; two cross poles lashed over them in `rope` at every
-    `lash_every`-th log, `pole` times a log's radius. Returns the logs and
+    `lash_every`-th log, `pole` times a log's radius. Each log's radius is
+    `girth` (lowest, highest) times `radius`, and they lie `gap` radii apart
+    past touching, so water shows between them. Returns the logs and
     the poles, and the height of the raft's top, for whoever stands on it."""
     x0, z0 = corner
     across = np.array([math.sin(heading), 0.0, -math.cos(heading)])     # to the right of the heading
     built = []
     offset = 0.0
     for i in range(logs):
-        r = radius * rng.uniform(0.88, 1.1)
+        r = radius * rng.uniform(*girth)
         offset += r
         lead = rng.uniform(-0.12, 0.12)
         start = (np.array([x0, -r * bob, z0]) + across * offset
                  + np.array([math.cos(heading), 0, math.sin(heading)]) * lead)
         built.append(Log(tuple(start), heading + rng.uniform(-0.015, 0.015), length * rng.uniform(0.94, 1.03),
                          r, seed=i))
-        offset += r * 1.02
+        offset += r * gap
     eye = np.array([0.0, cam.eye, 0.0])
     # Painter's order: farthest axis first.
     order = sorted(built, key=lambda g: -np.linalg.norm(g.at(0.5) - eye))

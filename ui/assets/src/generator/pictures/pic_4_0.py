@@ -13,7 +13,7 @@ from .. import afloat, caption, patterns, raft, sea, sky
 from ..camera import Camera
 from ..compose import Layer, Picture, Water
 from ..palette import TEAL, mix
-from ..svg import Svg, lens, num, polygon, smooth
+from ..svg import Svg, lens, num, polygon, polyline, smooth
 from ..waves import WaveField
 
 NAME = "pic_4_0"
@@ -29,7 +29,7 @@ SPINE = [(-1.0, -0.72), (-0.64, -0.42), (-0.32, -0.16), (-0.02, 0.08), (0.28, 0.
          (0.63, 0.92), (0.62, 1.16), (0.54, 1.36)]
 # Full at the hips under the water, tapering steadily to a slim wrist that
 # ends inside the fluke's root.
-WIDTHS = [0.6, 0.64, 0.63, 0.58, 0.5, 0.41, 0.31, 0.21, 0.13]
+WIDTHS = [0.6, 0.64, 0.63, 0.58, 0.5, 0.41, 0.3, 0.2, 0.17]
 # The fluke as a fan round its root, (angle from the spine's run in degrees,
 # reach in lobe lengths): the leading edge out from the root to the tip,
 # then the ruffled trailing edge back to the shallow notch.
@@ -37,6 +37,10 @@ FAN_LEAD = [(104, 0.1), (92, 0.32), (80, 0.56), (69, 0.8), (61, 0.98)]
 FAN_TIP = (57, 1.08)
 FAN_TRAIL = [(47, 1.0), (35, 0.93), (23, 0.84), (11, 0.72), (0, 0.56)]
 LOBE = 0.82
+# Where the stalk's last row of scales lies over the fin's root, along the spine.
+CUT = 0.9
+# Where the man and the boy stand on the raft, x and z in metres.
+MAN, LAD = (-3.1, 6.7), (-2.45, 7.0)
 
 
 class Twisted(patterns.Ribbon):
@@ -72,7 +76,7 @@ def fan(side: int, edge_points: int = 5, sag: float = 0.03):
 
 
 def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface: Svg, size: float = 1.0,
-            detail: bool = True, haze: float = 0.0, sun: int = 1, marks: bool = False) -> None:
+            detail: bool = True, haze: float = 0.0, sun: int = 1, marks: bool = False, under: float = 1.0) -> None:
     """The tail at (x, z), `size` times the usual, backlit by the palette's
     key. With `detail` its scales, fin ribs and running water; without it
     (far off) its shape, its rim, the glow through the fluke and a collar of
@@ -80,7 +84,10 @@ def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface:
     the light comes from as the tail is drawn: 1 beyond its arch on the
     right, -1 on the left, where the sun stands when she is seen far off.
     With `marks` a far tail keeps a hint of its scale rows and fin ribs, so
-    from across the water it is still the same fish, not a whale."""
+    from across the water it is still the same fish, not a whale. With
+    `under` below 1, the body under the water shows only that share of its
+    length, paler and broken by the ripples into strips, as a body glimpsed
+    through the surface from far off is."""
     X, Z = at
     L = p.light
     px = float(cam.scale(Z))
@@ -112,9 +119,16 @@ def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface:
     spine = [scr(q) for q in SPINE]
     body = Twisted(spine, [w * size * px for w in WIDTHS], twist=(-0.3, 0.5))
     outline_scr = body.outline(64)
-    d_body = polygon(outline_scr)
-    afloat.split(cam, [back(q) for q in outline_scr], mid, above=dry, under=wet, depth=depth,
-                 sight=0.9 * size, wet_fill=mix(mid, p.sea_near, 0.45))
+    d_body = polygon(cut_short(body, CUT))
+    if under >= 1.0:
+        afloat.split(cam, [back(q) for q in cut_short(body, CUT)], mid, above=dry, under=wet, depth=depth,
+                     sight=0.9 * size, wet_fill=mix(mid, p.sea_near, 0.45))
+    else:
+        glimpse = Svg(wet.width, wet.height)
+        afloat.split(cam, [back(q) for q in cut_short(body, CUT)], mid, above=dry, under=glimpse, depth=depth,
+                     sight=0.9 * size * under, wet_fill=mix(mid, far(p.sea_near), 0.45 + 0.4 * (1 - under)))
+        glimpsed(wet, glimpse, rng, outline_scr, water_y, under)
+        wet = Svg(wet.width, wet.height)          # its scales stay out of sight
     dry_clip = dry.clip(f"M-10,-10H{dry.width + 10}V{num(water_y)}H-10Z")
     body_clip = dry.clip(d_body)
 
@@ -130,40 +144,62 @@ def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface:
         return scr((root[0] + reach * math.cos(ang), root[1] + reach * math.sin(ang)))
 
     # Far off, the skin between the fin's rays sags deeper, so its edge still reads as a fin's.
-    sag = 0.08 if marks and not detail else 0.03
+    sag = 0.04 if marks and not detail else 0.012
+    lobes = {side: [fl(a, r, side) for a, r in fan(side, sag=sag)] for side in (-1, 1)}
+    # The fin grows out of the narrow stalk: from each side of it the outline
+    # flares out into a lobe's leading edge, runs round the lobe and back in
+    # along its trailing edge to the notch, then out round the other lobe.
+    # One silhouette, so no root or tip shows through.
+    stalk = {}
+    for v, lift in ((0.0, -0.12), (1.0, 1.12)):
+        a, b = body.point(0.8, v), body.point(0.93, lift)
+        near = min((-1, 1), key=lambda sd: math.dist(b, lobes[sd][1]))
+        stalk[near] = [(float(a[0]), float(a[1])), (float(b[0]), float(b[1]))]
+    lead = len(FAN_LEAD)
+    outline = []
+    for n, side in enumerate((-1, 1)):
+        lobe = lobes[side][1:-1]                       # out along the leading edge, back to the notch
+        if n == 0:
+            outline += stalk[side] + lobe
+        else:
+            outline += lobe[::-1][1:] + stalk[side][::-1]
+    d_fin = smooth(outline)
+    tip_a, tip_b = fl(-sun * FAN_TIP[0], FAN_TIP[1], -sun), fl(sun * FAN_TIP[0], FAN_TIP[1], sun)
+    across = dry.linear(tip_a[0], tip_a[1], tip_b[0], tip_b[1],
+                        [(0, mix(fin, L.shadow, 0.42), 1), (0.4, mix(fin, L.shadow, 0.36), 1),
+                         (1, mix(fin, L.shadow, 0.26), 1)])
+    dry.path(d_fin, fill=across)
+    clip = dry.clip(d_fin)
+    join = fl(0, 0, 1)
     for side in (-1, 1):
-        pts = [fl(a, r, side) for a, r in fan(side, sag=sag)]
-        d = smooth(pts)
-        dry.path(d, fill=mix(fin, L.shadow, 0.4 if side != sun else 0.3))
-        clip = dry.clip(d)
         # Light through the thin skin toward the edge: amber, warmer than the sky behind.
-        c = fl(0, 0, side)
         reach = 1.1 * LOBE * size * px
         if marks and not detail:
             # Far off the thin skin's glow is what shows its rays, dark against it.
             stops = [(0, amber, 0.1), (0.45, amber, 0.3), (0.8, amber, 0.5), (1, glow, 0.85)]
         else:
             stops = [(0, amber, 0.0), (0.6, amber, 0.0), (0.84, amber, 0.35), (1, glow, 0.8)]
-        g = dry.radial(c[0], c[1], reach, reach, stops)
-        dry.path(d, fill=g, clip_path=clip)
+        g = dry.radial(join[0], join[1], reach, reach, stops)
+        dry.path(smooth(lobes[side]), fill=g, clip_path=clip)
         if detail or marks:
+            # The rays fan out from the join, spread along it, not from one point.
             ribs = []
             for a, r in [FAN_TIP] + FAN_TRAIL[:-1] + [(86, 0.8), (95, 0.55)]:
-                a0 = fl(a * 0.5, 0.12, side)
-                m = fl(a * 0.92 + 2, r * 0.55, side)
-                b = fl(a, r * 0.97, side)
+                a0 = fl(side * a * 0.7, 0.16, side)
+                m = fl(side * (a * 0.92 + 2), r * 0.55, side)
+                b = fl(side * a, r * 0.97, side)
                 ribs.append(f'<path d="M{num(a0[0])},{num(a0[1])}Q{num(m[0])},{num(m[1])} '
                             f'{num(b[0])},{num(b[1])}"/>')
             dry.add(f'<g clip-path="{clip}" fill="none" stroke="{mix(fin, L.shadow, 0.55)}" '
                     f'stroke-width="{0.4 if detail else 0.35}" opacity="{0.6 if detail else 0.9}" '
                     f'stroke-linecap="round">{"".join(ribs)}</g>')
-        # The ruffled edge itself glows where the skin is thinnest.
-        edge = [fl(a, r, side) for a, r in fan(side, sag=sag)[len(FAN_LEAD):-1]]
+        # The trailing edge itself glows where the skin is thinnest.
+        edge = lobes[side][lead:-1]
         dry.path(smooth(edge, closed=False), stroke=mix(glow, L.key, 0.35),
                  stroke_width=num(0.75 if detail else 0.55), stroke_linecap="round", opacity="0.9")
         if side == sun:
-            lead = [fl(a, r, side) for a, r in FAN_LEAD[2:] + [FAN_TIP]]
-            dry.path(smooth(lead, closed=False), stroke=rim, stroke_width=num(0.6 if detail else 0.45),
+            rim_edge = [fl(side * a, r, side) for a, r in FAN_LEAD[2:] + [FAN_TIP]]
+            dry.path(smooth(rim_edge, closed=False), stroke=rim, stroke_width=num(0.6 if detail else 0.45),
                      stroke_linecap="round", opacity="0.8")
 
     # The body over the fluke's root: rim on the sun's side, shade on the other.
@@ -182,7 +218,7 @@ def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface:
         scales(body, spine, mid, dark, rim, dry, wet, dry_clip, body_clip, water_y)
     elif marks:
         scales(body, spine, mid, dark, rim, dry, wet, dry_clip, body_clip, water_y, rows=7, weight=0.3, sun=sun)
-    edge = list(zip(*body.at(np.linspace(0.3, 1, 30), np.full(30, 3.0 * sun))))
+    edge = list(zip(*body.at(np.linspace(0.3, CUT - 0.02, 30), np.full(30, 3.0 * sun))))
     dry.path(smooth(edge, closed=False), stroke=mix(rim, L.key, 0.3), stroke_width=num(0.6 if detail else 0.45),
              opacity="0.9", stroke_linecap="round", clip_path=dry_clip)
     if detail:
@@ -191,9 +227,54 @@ def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface:
             us = np.linspace(u1, u0, 16)
             a = list(zip(*body.at(us, np.full_like(us, phi - 0.06))))
             b = list(zip(*body.at(us[::-1], phi + 0.05 + 0.1 * (1 - us[::-1]))))
-            dry.path(smooth(a + b), fill=mix(p.foam, rim, 0.35), opacity="0.3", clip_path=dry_clip)
+            dry.add(f'<g clip-path="{body_clip}"><path d="{smooth(a + b)}" fill="{mix(p.foam, rim, 0.35)}" '
+                    f'opacity="0.3" clip-path="{dry_clip}"/></g>')
         drips(cam, p, rng, fl, outline_scr, dry, surface, water_y, back, Z, glow)
     collar(cam, p, rng, (X, Z), size, outline_scr, back, dry, surface, detail, scr, white=detail or marks)
+
+
+def glimpsed(wet: Svg, glimpse: Svg, rng, outline_scr, water_y, under: float) -> None:
+    """The body under the water seen from far off: only its top, just under
+    the surface, through a comb of wavering strips that thins with depth."""
+    xs = [x for x, y in outline_scr if y > water_y]
+    ys = [y for x, y in outline_scr if y > water_y]
+    if not xs:
+        return
+    x0, x1 = min(xs) - 1, max(xs) + 1
+    reach = (max(ys) - water_y) * under
+    comb, y = [], water_y
+    while y < water_y + reach:
+        t = (y - water_y) / max(reach, 1e-6)
+        band = rng.uniform(0.45, 0.8) * (1 - 0.4 * t)
+        x = x0 + rng.uniform(0, 2)
+        while x < x1:
+            run = rng.uniform(1.5, 5) * (1 - 0.6 * t)
+            if rng.uniform() > 0.35 * t:
+                comb.append(lens(x, y + band / 2, min(x1, x + run), y + band / 2 + rng.uniform(-0.15, 0.15), band))
+            x += run + rng.uniform(0.6, 1.6) * (1 + t)
+        y += band + rng.uniform(0.35, 0.6)
+    if comb:
+        wet.add(f'<g clip-path="{wet.clip(" ".join(comb))}" opacity="0.7">{"".join(glimpse.body)}</g>')
+
+
+def cut_short(body: Twisted, u: float, bumps: int = 3):
+    """The body's outline ending at u in a row of scales bulging onto the
+    fin, so the stalk overlaps the fin's root instead of ending in a point
+    laid over it."""
+    us = np.linspace(0, u, 48)
+    left = list(zip(*body.point(us, 0.0)))
+    right = list(zip(*body.point(us[::-1], 1.0)))
+    x, y, nx, ny, w = body._frame(u)
+    tx, ty = ny, -nx
+    if float(np.dot([tx, ty], np.subtract(body.spine[-1], body.spine[-2]))) < 0:
+        tx, ty = -tx, -ty
+    row = []
+    for k in range(bumps * 6 + 1):
+        v = k / (bumps * 6)
+        bulge = abs(math.sin(math.pi * v * bumps)) * w / bumps * 0.55
+        a, b = body.point(u, v)
+        row.append((float(a + tx * bulge), float(b + ty * bulge)))
+    return [(float(a), float(b)) for a, b in left] + row + [(float(a), float(b)) for a, b in right]
 
 
 def scales(body: Twisted, spine, mid, dark, rim, dry: Svg, wet: Svg, dry_clip, body_clip, water_y, *,
@@ -241,11 +322,11 @@ def drips(cam: Camera, p, rng, fl, outline_scr, dry: Svg, surface: Svg, water_y,
     L = p.light
     sheet_tone = mix(p.sea_light, p.sea_near, 0.35)
     edge_tone = mix(glow, L.key, 0.6)
-    for side, k in ((-1, 3), (-1, 2), (-1, 1), (1, 2), (1, 3)):
+    for side, k in ((-1, 4), (-1, 3), (-1, 2), (1, 2), (1, 3), (1, 4)):
         (a0, r0), (a1, r1) = FAN_LEAD[k - 1], FAN_LEAD[k]
-        x0, y0 = fl(a0, r0, side)
-        x1, y1 = fl(a1, r1, side)
-        length = rng.uniform(2.5, 4.0) * (1.2 if side < 0 else 0.8)
+        x0, y0 = fl(side * a0, r0, side)
+        x1, y1 = fl(side * a1, r1, side)
+        length = rng.uniform(2.5, 4.0)
         bottom = max(y0, y1) + length
         mx = (x0 + x1) / 2 + rng.uniform(-0.3, 0.3)
         near_edge = f"M{num(x1)},{num(y1)}Q{num(x1 - 0.3)},{num((y1 + bottom) / 2)} {num(mx + 0.7)},{num(bottom)}"
@@ -414,21 +495,131 @@ def inside(poly, x, y) -> bool:
 
 
 def raft_shadow(cam: Camera, p, svg: Svg, corner, heading, width, length) -> None:
-    """The raft's shadow on the water, thrown toward us by the low sun ahead."""
+    """The raft's shadow on the water, thrown toward us by the low sun ahead:
+    a soft darkening just off its near side, no wider than the raft itself."""
     x0, z0 = corner
     along = np.array([math.cos(heading), math.sin(heading)])
     across = np.array([math.sin(heading), -math.cos(heading)])
-    o = np.array([x0, z0]) - np.array([0.35, 0.9])
-    quad = [o, o + along * length, o + along * length + across * width, o + across * width]
+    o = np.array([x0, z0]) - np.array([0.1, 0.35])
+    quad = [o + along * 0.2, o + along * length * 0.95, o + along * length * 0.95 + across * width * 0.9,
+            o + along * 0.2 + across * width * 0.9]
     pts = [cam.point((q[0], 0.0, q[1])) for q in quad]
-    svg.path(polygon(pts), fill=mix(p.sea_dark, p.light.shadow, 0.5), opacity="0.35", filter=svg.blur(2.0))
+    svg.path(polygon(pts), fill=mix(p.sea_dark, p.light.shadow, 0.5), opacity="0.2", filter=svg.blur(2.6))
 
 
 def our_raft(cam: Camera, p, out: raft.Layers, corner, heading, tops: list | None = None):
-    """The one raft, the same logs in every picture it is in: seven logs under
-    two thin cross poles, three lashings of pale rope on each."""
+    """The one raft, the same logs in every picture it is in: seven thick,
+    unevenly grown logs with water between them, under two cross poles, three
+    lashings of pale rope on each."""
     return raft.raft(cam, p, out, np.random.default_rng(4242), corner=corner, heading=heading, logs=7,
-                     radius=0.16, bob=0.5, tops=tops, rope=raft.HAWSER, lash_every=3, pole=0.4)
+                     radius=0.2, bob=0.52, tops=tops, rope=raft.HAWSER, lash_every=3, pole=0.4,
+                     girth=(0.8, 1.14), gap=1.14)
+
+
+def near_waterline(cam: Camera, p, svg: Svg, log: raft.Log, rng) -> None:
+    """Along the raft's near side, where it must read from across the room:
+    the bark soaked dark in a band just over the water, and the water
+    climbing it in a bright broken line."""
+    h = -log.at(0)[1]
+    across = math.sqrt(max(0.0, log.radius ** 2 - h ** 2))
+    side = np.cross(log.axis, raft.UP)
+    if np.dot(side, np.array([0.0, cam.eye, 0.0]) - log.at(0.5)) < 0:
+        side = -side
+    flat = np.array([1.0, 0.0, 1.0])
+    ts = np.linspace(0.01, 0.99, 40)
+    foot = [cam.point((log.at(t) + side * across) * flat) for t in ts]
+    band = [cam.point(log.surface(cam, t, raft.psi_at_height(log, cam, t, log.radius * 0.38))) for t in ts]
+    clip = svg.clip(polygon([cam.point(q) for q in raft.afloat_clip(log.outline(cam))]))
+    wet = mix(mix(p.wood_dark, p.sea_dark, 0.35), p.light.shadow, 0.2)
+    svg.path(polygon(band + [(x, y + 0.4) for x, y in foot[::-1]]), fill=wet, opacity="0.85", clip_path=clip,
+             filter=svg.blur(0.25))
+    lip = mix(p.sea_light, p.light.rim, 0.4)
+    k = 0
+    while k < len(foot) - 1:
+        run = int(rng.integers(2, 6))
+        j = min(len(foot) - 1, k + run)
+        (x0, y0), (x1, y1) = foot[k], foot[j]
+        svg.path(lens(x0, y0 - 0.2, x1, y1 - 0.2, rng.uniform(0.9, 1.3)), fill=lip,
+                 opacity=num(rng.uniform(0.75, 0.95)))
+        if rng.uniform() < 0.5:
+            svg.path(lens(x0 + 0.5, y0 + 1.2, x1 - 0.5, y1 + 1.2, rng.uniform(0.35, 0.55)), fill=p.foam,
+                     opacity=num(rng.uniform(0.3, 0.55)))
+        k = j + int(rng.integers(1, 3))
+
+
+def boy(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
+    """The cabin boy from behind: a slight youth of about seven heads, his
+    weight forward on the near leg, his right arm out straight at the tail.
+    Against the sun he is a mid-tone with a warm rim, like the man."""
+    from .pic_4_2 import rimmed, shade_across
+    from ..skeleton import ellipse, limb
+    X, Z = at
+    L = P.light
+    px = float(cam.scale(Z))
+
+    def lean(q):
+        return (q[0] + 0.05 * max(0.0, q[1] - 0.7), q[1])
+
+    def pt(q):
+        q = lean(q)
+        return cam.point((X + q[0], top + q[1], Z))
+
+    def shape(points):
+        return smooth([pt(q) for q in points])
+
+    skin = mix(P.skin, L.shadow, 0.46)
+    shirt = mix(mix(P.cloth, P.wood_lit, 0.35), L.shadow, 0.62)
+    trousers = mix(mix(P.cloth_dark, P.wood_dark, 0.4), L.shadow, 0.25)
+    rim = L.rim
+    for ax, k in ((0.13, 1.0), (-0.17, 0.8)):
+        cx, cy = pt((ax, 0.0))
+        ground.add(f'<ellipse cx="{num(cx - 0.2)}" cy="{num(cy + 0.45)}" rx="{num(0.12 * px)}" '
+                   f'ry="{num(0.03 * px)}" fill="{L.shadow}" opacity="0.45" filter="{ground.blur(0.5)}"/>')
+        ground.add(f'<ellipse cx="{num(cx)}" cy="{num(cy + 0.12)}" rx="{num(0.07 * px * k)}" '
+                   f'ry="{num(0.02 * px)}" fill="{mix(L.shadow, P.wood_dark, 0.7)}" filter="{ground.blur(0.2)}"/>')
+    # Legs: bare from mid-calf, the trousers rolled; the far foot back and out.
+    for hip, knee, ank, tone in (((-0.06, 0.76), (-0.115, 0.43), (-0.165, 0.07), mix(trousers, L.shadow, 0.15)),
+                                 ((0.06, 0.76), (0.095, 0.42), (0.12, 0.06), trousers)):
+        shin = limb(knee, ank, 0.045, 0.032)
+        rimmed(svg, shape(shin), mix(skin, L.shadow, 0.1), mix(skin, rim, 0.5), shift=(-0.4, 0.3))
+        foot = limb((ank[0] - 0.025, 0.026), (ank[0] + 0.07, 0.018), 0.034, 0.024)
+        svg.path(shape(foot), fill=mix(skin, L.shadow, 0.2))
+        leg = limb(hip, knee, 0.074, 0.054)
+        cuff = limb(knee, ((knee[0] * 2 + ank[0]) / 3, (knee[1] * 2 + ank[1]) / 3), 0.052, 0.048)
+        d = shape(leg) + shape(cuff)
+        rimmed(svg, d, tone, rim, shift=(-0.45, 0.3))
+    seat = [(-0.13, 0.84), (0.0, 0.86), (0.13, 0.85), (0.13, 0.74), (0.06, 0.68), (0.0, 0.7), (-0.07, 0.68),
+            (-0.13, 0.74)]
+    rimmed(svg, shape(seat), trousers, rim, shift=(-0.5, 0.3))
+    # The far arm hanging loose at his side.
+    svg.path(shape(limb((-0.12, 1.16), (-0.165, 0.92), 0.042, 0.036)), fill=mix(shirt, L.shadow, 0.3))
+    svg.path(shape(limb((-0.165, 0.93), (-0.15, 0.7), 0.03, 0.025)), fill=mix(skin, L.shadow, 0.2))
+    # A loose shirt, untucked, short in the sleeve.
+    back = [(-0.14, 1.17), (-0.04, 1.21), (0.07, 1.21), (0.15, 1.18), (0.16, 1.06), (0.14, 0.94), (0.145, 0.8),
+            (0.0, 0.78), (-0.14, 0.79), (-0.135, 0.94), (-0.15, 1.06)]
+    d = shape(back)
+    rimmed(svg, d, shirt, rim, shift=(-0.7, 0.5), soft=1.0)
+    shade_across(svg, d, pt((-0.16, 1.0))[0], pt((0.06, 1.0))[0], L.shadow, 0.35)
+    fold = mix(shirt, L.shadow, 0.4)
+    for a, b in (((0.13, 1.12), (-0.02, 0.98)), ((-0.1, 1.1), (-0.08, 0.86)), ((0.05, 0.86), (0.1, 0.8))):
+        svg.path(polyline([pt(a), pt(b)]), stroke=fold, stroke_width="0.35", opacity="0.7", stroke_linecap="round")
+    # The pointing arm: straight out from the shoulder toward the tail, the
+    # sleeve to the elbow, a bare forearm, the hand closed but for one finger.
+    sh, el, wr, tip = (0.12, 1.16), (0.33, 1.25), (0.53, 1.33), (0.63, 1.37)
+    rimmed(svg, shape(limb(sh, el, 0.05, 0.04)), shirt, rim, shift=(-0.5, 0.6), soft=0.8)
+    rimmed(svg, shape(limb(el, wr, 0.03, 0.025)), skin, rim, shift=(-0.35, 0.5))
+    rimmed(svg, shape(ellipse((0.56, 1.335), 0.035, 0.027, tilt=0.38)), skin, rim, shift=(-0.3, 0.4))
+    svg.path(shape(limb((0.58, 1.345), tip, 0.012, 0.009)), fill=mix(skin, rim, 0.25))
+    # Neck and head, turned toward the tail, shaggy hair over the back of it.
+    rimmed(svg, shape(limb((0.005, 1.18), (0.015, 1.26), 0.04, 0.036)), mix(skin, L.shadow, 0.15), rim,
+           shift=(-0.4, 0.3))
+    hc = (0.025, 1.33)
+    rimmed(svg, shape(ellipse(hc, 0.075, 0.092, tilt=0.15)), skin, rim, shift=(-0.7, 0.4), soft=0.8)
+    hair = [(hc[0] + u, hc[1] + v) for u, v in ((-0.085, -0.03), (-0.08, 0.05), (-0.04, 0.1), (0.03, 0.105),
+                                                (0.075, 0.065), (0.07, 0.02), (0.045, 0.01), (0.035, -0.04),
+                                                (0.015, -0.075), (-0.02, -0.085), (-0.06, -0.07))]
+    rimmed(svg, shape(hair), P.hair, mix(P.hair, rim, 0.45), shift=(-0.45, 0.35))
+    svg.path(shape(ellipse((hc[0] + 0.052, hc[1] - 0.01), 0.014, 0.025)), fill=mix(skin, rim, 0.3))
 
 
 def build(scale: int) -> Picture:
@@ -464,14 +655,25 @@ def build(scale: int) -> Picture:
 
     out = raft.Layers(Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), surface)
     corner, heading = (-4.9, 6.9), math.radians(30)
-    raft_shadow(cam, P, surface, corner, heading, 1.9, 3.3)
-    logs, _, _ = our_raft(cam, P, out, corner, heading)
-    raft.afloat_marks(cam, P, surface, logs, rng)
+    raft_shadow(cam, P, surface, corner, heading, 2.9, 3.3)
+    logs, poles, top = our_raft(cam, P, out, corner, heading)
+    raft.afloat_marks(cam, P, surface, logs, rng, shadow=0.3)
+    near_waterline(cam, P, out.dry, logs[-1], rng)
+
+    # The two of them on the raft, watching her go: the man shading his eyes,
+    # the boy beside him and a step farther out, pointing.
+    from . import pic_4_2
+    people, ground = Svg(w, h), Svg(w, h)
+    man, lad = MAN, LAD
+    pic_4_2.cast_shadow(cam, man, top, logs, poles, ground, surface)
+    boy(cam, lad, top, people, ground)
+    pic_4_2.figure(cam, man, top, people, ground)
 
     layers = [Layer("sky", heaven), Layer("sea", water),
               Layer("reflection", out.mirror, depth=out.mirror_depth),
               Layer("tail-under", wet, depth=depth), Layer("raft-under", out.wet, depth=out.depth),
-              Layer("surface", surface), Layer("tail", dry), Layer("raft", out.dry)]
+              Layer("surface", surface), Layer("tail", dry), Layer("raft", out.dry),
+              Layer("shadow", ground), Layer("figures", people)]
     return Picture(NAME, w, h, P, layers,
                    water=Water(mix(P.sea_near, P.sea_horizon, 0.2), cam, waves, tint=0.7, surface=0.25,
                                darken=0.25, blur=2.2, fade=0.45, refraction=0.5),

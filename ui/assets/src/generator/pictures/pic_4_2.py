@@ -326,7 +326,7 @@ def build(scale: int) -> Picture:
     far_dry, far_wet, far_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     tail_x = (336 - cam.cx) * 34 / cam.focal
     pic_4_0.mermaid(cam, P, (tail_x, 34.0), rng, dry=far_dry, wet=far_wet, depth=far_depth, surface=surface,
-                    size=1.3, detail=False, haze=0.08, sun=-1, marks=True)
+                    size=1.3, detail=False, haze=0.08, sun=-1, marks=True, under=0.4)
 
     out = raft.Layers(Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), surface)
     tops: list = []
