@@ -522,6 +522,40 @@ def _nail_holes(cam, plank, pal, svg: Svg):
             svg.path(polygon(hole), fill=pal.wood_dark)
 
 
+def _awash(cam, waves, plank, pal, floating: Svg, surface: Svg, rng):
+    """A board lying in the water, not on it: the wood darker in a wet band
+    where the water meets it, a broken lip of foam along the line, the wash
+    slopping round it on the water and small rings spreading from it."""
+    d = wood.cut(plank, cam)
+    band, lip, wash = [], [], []
+    for (x0, y0), (x1, y1) in d.lines:
+        if math.hypot(x1 - x0, y1 - y0) < 1.0:
+            continue
+        band.append(lens(x0, y0 - 0.45, x1, y1 - 0.45, 1.1))
+        n = max(2, int(math.hypot(x1 - x0, y1 - y0) / 9))
+        for k in range(n):
+            if rng.uniform() < 0.3:
+                continue
+            t0, t1 = k / n, (k + rng.uniform(0.5, 0.9)) / n
+            ax, ay = x0 + (x1 - x0) * t0, y0 + (y1 - y0) * t0
+            bx, by = x0 + (x1 - x0) * t1, y0 + (y1 - y0) * t1
+            lip.append(f'<path d="{lens(ax, ay + 0.1, bx, by + 0.1, rng.uniform(0.4, 0.65))}" '
+                       f'opacity="{num(rng.uniform(0.25, 0.55))}"/>')
+            off = rng.uniform(0.9, 2.2)
+            wash.append(f'<path d="{lens(ax, ay + off, bx, by + off, rng.uniform(0.3, 0.55))}" '
+                        f'opacity="{num(rng.uniform(0.15, 0.35))}"/>')
+    if band:
+        floating.add(f'<g fill="{pal.wood_dark}" opacity="0.55" filter="{floating.blur(0.35)}">'
+                     f'<path d="{"".join(band)}"/></g>')
+        floating.add(f'<g fill="{pal.foam}" filter="{floating.blur(0.2)}">' + "".join(lip) + "</g>")
+        surface.add(f'<g fill="{pal.foam}" filter="{surface.blur(0.3)}">' + "".join(wash) + "</g>")
+    # The rings it sets going as it rocks: stadiums round its length.
+    a = plank.world(-plank.length * 0.42, 0, 0)
+    b = plank.world(plank.length * 0.42, 0, 0)
+    sea.rings(surface, cam, P, ((a[0], a[2]), (b[0], b[2])), radii=[plank.width * 0.9, plank.width * 1.7],
+              width=0.05, light_opacity=0.3, dark_opacity=0.4, rough=(rng, waves))
+
+
 # Under the overcast the soaked wood keeps little of its colour.
 GREYED = replace(P, wood_lit=mix(P.wood_lit, P.sky_horizon, 0.35), wood_side=mix(P.wood_side, P.sea_horizon, 0.35),
                  wood_dark=mix(P.wood_dark, P.sea_dark, 0.3), wood_fresh=mix(P.wood_fresh, P.sky_horizon, 0.35))
@@ -656,7 +690,7 @@ def build(scale: int) -> Picture:
     # splintered, lying across his way.
     head_x = (head_sx - cam.cx) * head_z / cam.focal
     goal = (head_x + 0.6 * math.cos(HEADING) + 0.45, head_z + 0.6 * math.sin(HEADING) + 0.55)
-    planks = PLANKS + [(goal[0], goal[1], 1.25, 0.26, 24, 1, 3, (True, False), False)]
+    planks = PLANKS + [(goal[0], goal[1], 1.25, 0.26, 24, 1, 3, (False, True), False)]
     floating, sunk, sunk_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     mirror, mirror_depth = Svg(w, h), Svg(w, h)
     light_dir = (-0.05, 0.6, 1.0)
@@ -669,10 +703,17 @@ def build(scale: int) -> Picture:
         # floating awash: only a sliver of the top stands out of the water,
         # the sides are under it.
         thick = 0.035 if far else 0.045
+        # The boards close by ride lower still, awash at one end: their tops
+        # only just at the surface, tilted so the water runs over part of them.
+        close = z < 8 and not sinking
+        lift = 0.001 if close else 0.008
+        if close:
+            pitch = pitch + (1.2 if pitch >= 0 else -1.2)
         plank = wood.Plank(length=length, width=width, thickness=thick,
-                           centre=(x, -0.05 if sinking else 0.008 - thick / 2, z),
+                           centre=(x, -0.05 if sinking else lift - thick / 2, z),
                            yaw=math.radians(yaw), pitch=math.radians(pitch), roll=math.radians(roll),
-                           seed=100 + i, splintered=ends, nails=z < 20, knots=1 if z < 14 else 0)
+                           seed=100 + i, splintered=ends, nails=z < 20, knots=1 if z < 14 else 0,
+                           fibres=7 if close else 0)
         if sinking:
             # Rings spread from where the plank goes through the surface.
             u0 = -plank.centre[1] / math.sin(plank.pitch)
@@ -682,7 +723,10 @@ def build(scale: int) -> Picture:
                       width=0.06 * max(1.0, z / 7) ** 0.7, light_opacity=0.65, dark_opacity=0.65, filled=True)
         wood.draw(plank, cam, pal, light_dir, above=floating, under=sunk, depth=sunk_depth, sight=0.04,
                   reflection=mirror, reflection_depth=mirror_depth,
-                  rim=mix(L.rim, pal.wood_lit, 0.3), rim_edge="side+", torn=0.8 * (1 - haze))
+                  rim=mix(L.rim, pal.wood_lit, 0.3), rim_edge="side+", torn=0.8 * (1 - haze),
+                  top=mix(pal.wood_lit, pal.wood_dark, 0.25) if close else None, grain_opacity=1.0 if close else 0.8)
+        if close:
+            _awash(cam, waves, plank, pal, floating, surface, np.random.default_rng(600 + i))
         if z < 9:
             _nail_holes(cam, plank, pal, floating)
 
