@@ -38,7 +38,7 @@ HEAD = 0.21
 # a flutter kick, the legs trailing in line behind the hips.
 POSE = Pose(HEAD, {
     "head": (0.0, 0.0),
-    "shoulder": (-0.14, 0.07), "elbow": (0.01, 0.32), "wrist": (0.17, 0.13), "hand": (0.26, 0.005),
+    "shoulder": (-0.14, 0.07), "elbow": (0.05, 0.295), "wrist": (0.255, 0.15), "hand": (0.345, 0.015),
     "shoulder.far": (-0.17, -0.08), "elbow.far": (0.12, -0.15), "wrist.far": (0.37, -0.19),
     "hand.far": (0.52, -0.2),
     "hip": (-0.63, -0.1), "knee": (-1.02, -0.07), "ankle": (-1.4, -0.025),
@@ -188,7 +188,7 @@ class Swimmer:
         # Under the surface the soaked shirt and trousers go dark, so the body
         # shows as one shape in the murk, deeper than the water round it.
         shirt_wet = mix(mix(garment, L.shadow, 0.45), P.ink, 0.2)
-        trousers_wet = mix(trousers, P.ink, 0.25)
+        trousers_wet = mix(trousers, P.ink, 0.4)
         skin_wet = mix(P.skin, water, 0.55)
 
         # Far side first, all of it under water: the arm stretched out ahead
@@ -226,6 +226,13 @@ class Swimmer:
                  (-0.58, -0.03), (-0.66, -0.02), (-0.74, -0.05), (-0.76, -0.12), (-0.72, -0.19),
                  (-0.6, -0.2), (-0.5, -0.2), (-0.38, -0.25), (-0.25, -0.28), (-0.14, -0.26), (-0.06, -0.16)]
         self.part(trunk, 0.0, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.4, shade_w=1.0)
+        # What light gets down through the murk falls on the top of the back
+        # and the seat: a paler band along them, so the body under the
+        # surface has a form and not only an outline.
+        back = [(-0.3, 0.09), (-0.38, 0.05), (-0.5, -0.02), (-0.58, -0.03), (-0.66, -0.02), (-0.74, -0.05),
+                (-0.75, -0.09), (-0.66, -0.08), (-0.56, -0.08), (-0.46, -0.07), (-0.34, -0.03), (-0.28, 0.02)]
+        afloat.split(self.cam, [self.world(q, 0.02) for q in back], shirt, above=Svg(1, 1), under=self.wet,
+                     depth=Svg(1, 1), sight=0.6, wet_fill=mix(shirt_wet, garment, 0.45))
         self.contact(trunk, 0.0, width=0.7, opacity=0.5)
         # Wet cloth clinging to the back: a fold across the shoulder blade, and
         # the dip of the spine.
@@ -553,7 +560,7 @@ def _awash(cam, waves, plank, pal, floating: Svg, surface: Svg, rng):
     a = plank.world(-plank.length * 0.42, 0, 0)
     b = plank.world(plank.length * 0.42, 0, 0)
     sea.rings(surface, cam, P, ((a[0], a[2]), (b[0], b[2])), radii=[plank.width * 0.9, plank.width * 1.7],
-              width=0.05, light_opacity=0.3, dark_opacity=0.4, rough=(rng, waves))
+              width=0.045, light_opacity=0.2, dark_opacity=0.35, rough=(rng, waves))
 
 
 # Under the overcast the soaked wood keeps little of its colour.
@@ -689,7 +696,7 @@ def build(scale: int) -> Picture:
     # The board he is making for, just beyond his reaching hand: its near end
     # splintered, lying across his way.
     head_x = (head_sx - cam.cx) * head_z / cam.focal
-    goal = (head_x + 0.6 * math.cos(HEADING) + 0.45, head_z + 0.6 * math.sin(HEADING) + 0.55)
+    goal = (head_x + 0.6 * math.cos(HEADING) + 0.62, head_z + 0.6 * math.sin(HEADING) + 0.6)
     planks = PLANKS + [(goal[0], goal[1], 1.25, 0.26, 24, 1, 3, (False, True), False)]
     floating, sunk, sunk_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     mirror, mirror_depth = Svg(w, h), Svg(w, h)
