@@ -38,11 +38,11 @@ HEAD = 0.21
 # a flutter kick, the legs trailing in line behind the hips.
 POSE = Pose(HEAD, {
     "head": (0.0, 0.0),
-    "shoulder": (-0.14, 0.07), "elbow": (0.05, 0.33), "wrist": (0.26, 0.2), "hand": (0.39, 0.08),
-    "shoulder.far": (-0.17, -0.08), "elbow.far": (0.12, -0.14), "wrist.far": (0.36, -0.18),
+    "shoulder": (-0.14, 0.07), "elbow": (0.05, 0.295), "wrist": (0.255, 0.15), "hand": (0.345, 0.015),
+    "shoulder.far": (-0.17, -0.08), "elbow.far": (0.12, -0.15), "wrist.far": (0.37, -0.19),
     "hand.far": (0.52, -0.2),
-    "hip": (-0.63, -0.1), "knee": (-1.03, -0.15), "ankle": (-1.41, -0.09),
-    "knee.far": (-1.02, -0.2), "ankle.far": (-1.39, -0.3),
+    "hip": (-0.63, -0.1), "knee": (-1.02, -0.07), "ankle": (-1.4, -0.025),
+    "knee.far": (-1.02, -0.2), "ankle.far": (-1.38, -0.3),
 })
 HEADING = math.radians(-34)    # he swims to the right and toward us
 SWIMMER = (140, 2.3)            # the head's screen column and its distance
@@ -134,7 +134,7 @@ class Swimmer:
         toward the veiled sun and the shade along its underside."""
         pts3 = [self.world(q, side) for q in points]
         # Under the surface the shirt loses most of its white to the murk.
-        afloat.split(self.cam, pts3, mid, above=Svg(1, 1), under=self.wet, depth=self.depth, sight=0.45,
+        afloat.split(self.cam, pts3, mid, above=Svg(1, 1), under=self.wet, depth=self.depth, sight=0.6,
                      wet_fill=wet_fill or mix(mid, mix(P.sea_dark, P.ink, 0.3), murk))
         scr = self.dry_outline(points, side)
         if scr is None:
@@ -185,42 +185,54 @@ class Swimmer:
         trousers = mix(P.cloth_dark, P.sea_near, 0.2)
         # Seen through the water, everything pales toward its grey-green.
         water = mix(P.sea_near, P.sea_horizon, 0.35)
-        shirt_wet = mix(mix(garment, L.shadow, 0.3), water, 0.45)
-        trousers_wet = mix(trousers, P.ink, 0.2)
+        # Under the surface the soaked shirt and trousers go dark, so the body
+        # shows as one shape in the murk, deeper than the water round it.
+        shirt_wet = mix(mix(garment, L.shadow, 0.45), P.ink, 0.2)
+        trousers_wet = mix(trousers, P.ink, 0.4)
         skin_wet = mix(P.skin, water, 0.55)
 
         # Far side first, all of it under water: the arm stretched out ahead
-        # of him for the next pull, its soaked sleeve a dark shape in the murk,
-        # the hand paler at its end.
+        # of him for the next pull, a soaked sleeve tapering to the wrist and
+        # the hand flat at its end, paler in the murk.
         far = -0.17
-        sleeve_deep = mix(shirt_shade, water, 0.2)
-        self.part(around(j["shoulder.far"], j["elbow.far"], [(0, 0.055, 0.055), (0.5, 0.05, 0.048),
+        sleeve_deep = mix(shirt_wet, water, 0.15)
+        self.part(around(j["shoulder.far"], j["elbow.far"], [(0, 0.06, 0.06), (0.5, 0.05, 0.048),
                                                               (1, 0.04, 0.038)]), far, shirt, wet_fill=sleeve_deep)
-        self.part(around(j["elbow.far"], j["wrist.far"], [(0, 0.044, 0.042), (0.3, 0.046, 0.04),
-                                                           (1, 0.034, 0.032)]), far, shirt, wet_fill=sleeve_deep)
-        self.part(around(j["wrist.far"], j["hand.far"], [(0, 0.026, 0.024), (0.5, 0.036, 0.034),
-                                                          (1, 0.016, 0.016)]), far, skin, wet_fill=skin_wet)
-        # The legs in line behind the hips, the feet pointed.
-        for side, knee, ankle in ((-0.08, "knee.far", "ankle.far"), (0.08, "knee", "ankle")):
-            self.part(around(j["hip"], j[knee], [(0, 0.095, 0.09), (0.35, 0.088, 0.082), (1, 0.058, 0.056)]),
+        self.part(around(j["elbow.far"], j["wrist.far"], [(0, 0.04, 0.038), (0.4, 0.038, 0.036),
+                                                           (1, 0.028, 0.026)]), far, shirt, wet_fill=sleeve_deep)
+        self.part(around(j["wrist.far"], j["hand.far"], [(0, 0.02, 0.02), (0.4, 0.026, 0.024),
+                                                          (0.8, 0.02, 0.018), (1, 0.01, 0.01)]),
+                  far, skin, wet_fill=skin_wet)
+        # The flutter kick: the near leg coming up, its heel breaking the
+        # surface, the far one kicked down into the murk, knees soft and the
+        # feet pointed back.
+        for side, knee, ankle, tilt in ((-0.08, "knee.far", "ankle.far", -0.03), (0.08, "knee", "ankle", 0.01)):
+            self.part(around(j["hip"], j[knee], [(0, 0.085, 0.085), (0.35, 0.075, 0.07), (1, 0.05, 0.048)]),
                       side, trousers, wet_fill=trousers_wet)
-            self.part(around(j[knee], j[ankle], [(0, 0.058, 0.056), (0.3, 0.06, 0.052), (1, 0.036, 0.032)]),
+            self.part(around(j[knee], j[ankle], [(0, 0.05, 0.048), (0.3, 0.052, 0.046), (1, 0.03, 0.028)]),
                       side, trousers, wet_fill=trousers_wet)
             ax, ay = j[ankle]
             kx, ky = j[knee]
             ux, uy = (ax - kx), (ay - ky)
             n = math.hypot(ux, uy)
-            toe = (ax + ux / n * 0.2, ay + uy / n * 0.2 - 0.03)
-            self.part(around((ax, ay), toe, [(0, 0.034, 0.03), (0.6, 0.03, 0.026), (1, 0.014, 0.012)]),
-                      side, skin, wet_fill=mix(skin_wet, water, 0.4))
+            toe = (ax + ux / n * 0.17, ay + uy / n * 0.17 + tilt)
+            self.part(around((ax, ay), toe, [(0, 0.03, 0.028), (0.6, 0.026, 0.022), (1, 0.012, 0.01)]),
+                      side, skin, wet_fill=mix(skin_wet, water, 0.25))
 
         # The trunk rolled toward the breath: the near shoulder and the top of
-        # the back break the surface in one mass that slopes down to the
-        # waist; chest, belly and hips are under it.
-        trunk = [(-0.02, -0.02), (-0.07, 0.07), (-0.15, 0.13), (-0.27, 0.12), (-0.4, 0.07), (-0.52, 0.01),
-                 (-0.66, -0.05), (-0.8, -0.07), (-0.85, -0.13), (-0.8, -0.21), (-0.62, -0.24),
-                 (-0.4, -0.28), (-0.2, -0.3), (-0.05, -0.22)]
+        # the back break the surface; under it the back runs down and tapers
+        # to the waist and the seat, the chest deep under the shoulder.
+        trunk = [(-0.03, -0.02), (-0.07, 0.07), (-0.15, 0.13), (-0.27, 0.11), (-0.38, 0.05), (-0.5, -0.02),
+                 (-0.58, -0.03), (-0.66, -0.02), (-0.74, -0.05), (-0.76, -0.12), (-0.72, -0.19),
+                 (-0.6, -0.2), (-0.5, -0.2), (-0.38, -0.25), (-0.25, -0.28), (-0.14, -0.26), (-0.06, -0.16)]
         self.part(trunk, 0.0, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.4, shade_w=1.0)
+        # What light gets down through the murk falls on the top of the back
+        # and the seat: a paler band along them, so the body under the
+        # surface has a form and not only an outline.
+        back = [(-0.3, 0.09), (-0.38, 0.05), (-0.5, -0.02), (-0.58, -0.03), (-0.66, -0.02), (-0.74, -0.05),
+                (-0.75, -0.09), (-0.66, -0.08), (-0.56, -0.08), (-0.46, -0.07), (-0.34, -0.03), (-0.28, 0.02)]
+        afloat.split(self.cam, [self.world(q, 0.02) for q in back], shirt, above=Svg(1, 1), under=self.wet,
+                     depth=Svg(1, 1), sight=0.6, wet_fill=mix(shirt_wet, garment, 0.45))
         self.contact(trunk, 0.0, width=0.7, opacity=0.5)
         # Wet cloth clinging to the back: a fold across the shoulder blade, and
         # the dip of the spine.
@@ -262,16 +274,21 @@ class Swimmer:
         # The hand flat, fingers together, about to slice in: the back of it
         # pale against the dark water, the thumb along its lower edge.
         hand_mid = mix(skin, skin_lit, 0.55)
-        self.part(around(j["wrist"], j["hand"], [(0, 0.024, 0.022), (0.2, 0.034, 0.04), (0.38, 0.036, 0.046),
-                                                 (0.5, 0.034, 0.03), (0.75, 0.028, 0.024), (0.92, 0.02, 0.016),
-                                                 (1, 0.01, 0.008)]),
-                  near + 0.01, hand_mid, mix(skin_lit, P.light.rim, 0.3), skin, wet_fill=skin_wet, rim_w=0.9,
-                  shade_w=0.9)
+        self.part(around(j["wrist"], j["hand"], [(0, 0.024, 0.022), (0.25, 0.03, 0.028), (0.5, 0.029, 0.026),
+                                                 (0.75, 0.024, 0.02), (0.92, 0.016, 0.013), (1, 0.008, 0.007)]),
+                  near + 0.01, hand_mid, mix(skin_lit, P.light.rim, 0.3), skin, wet_fill=skin_wet, rim_w=0.8,
+                  shade_w=0.8)
         hx0, hy0 = j["wrist"]
         hx1, hy1 = j["hand"]
-        self.dry.path(smooth([self.screen((hx0 + (hx1 - hx0) * t, hy0 + (hy1 - hy0) * t - o), near + 0.01)
-                              for t, o in ((0.3, 0.02), (0.45, 0.028), (0.55, 0.02))], closed=False),
-                      stroke=skin_shade, stroke_width=num(0.5 * self.k), stroke_linecap="round", opacity="0.7")
+        # The thumb laid along the palm side, not standing off it.
+        hn = math.hypot(hx1 - hx0, hy1 - hy0)
+        px_, py_ = -(hy1 - hy0) / hn, (hx1 - hx0) / hn     # across the hand, toward its palm side
+        if px_ > 0:
+            px_, py_ = -px_, -py_
+        self.dry.path(smooth([self.screen((hx0 + (hx1 - hx0) * t + px_ * o, hy0 + (hy1 - hy0) * t + py_ * o),
+                                          near + 0.01)
+                              for t, o in ((0.15, 0.014), (0.3, 0.018), (0.45, 0.014))], closed=False),
+                      stroke=skin_shade, stroke_width=num(0.4 * self.k), stroke_linecap="round", opacity="0.6")
         cuff = around((wx - fx * 0.045, wy - fy * 0.045), (wx + fx * 0.005, wy + fy * 0.005),
                       [(0, 0.034, 0.032), (1, 0.035, 0.033)])
         self.part(cuff, near + 0.005, mix(shirt, shirt_shade, 0.3), shirt, shirt_shade, rim_w=0.8, shade_w=0.7)
@@ -345,21 +362,11 @@ class Swimmer:
             f'<path d="{shape([(-0.14, 0.22), (-0.04, 0.24), (0.02, 0.32), (-0.06, 0.37), (-0.17, 0.32)])}" '
             f'fill="{mix(skin, skin_lit, 0.4)}"/>',
             line([(-0.11, 0.27), (-0.05, 0.29), (-0.04, 0.33)], skin_shade, 0.6, 0.8),
-            # The brow, crown-side of the eye, and the eye, screwed up against
-            # the water: a short dark almond across the face.
-            line([(0.1, 0.19), (0.12, 0.11), (0.1, 0.02)], mix(hair, skin_shade, 0.35), 1.3, 0.9),
-            f'<path d="{shape([(0.02, 0.17), (0.045, 0.1), (0.03, 0.02), (-0.0, 0.09)])}" '
-            f'fill="{mix(P.ink, P.hair, 0.3)}"/>',
-            # The cheekbone's shade under the eye and the nose's on the cheek,
-            # the nose standing toward us along the middle of the face.
-            line([(-0.08, 0.2), (-0.1, 0.1), (-0.08, 0.0)], skin_shade, 0.8, 0.4),
-            f'<path d="{shape([(-0.02, -0.03), (-0.12, -0.02), (-0.2, -0.05), (-0.22, -0.1), (-0.1, -0.1)])}" '
-            f'fill="{skin_shade}" opacity="0.8"/>',
-            line([(-0.03, -0.01), (-0.13, 0.0), (-0.2, -0.03)], skin_lit, 0.7, 0.6),
-            # The mouth open for the breath, its lower corner in the trough.
-            f'<path d="{shape([(-0.3, 0.03), (-0.27, -0.03), (-0.28, -0.15), (-0.33, -0.19), (-0.365, -0.1), (-0.355, 0.01)])}" '
-            f'fill="{mouth}"/>',
-            line([(-0.255, 0.04), (-0.245, -0.04), (-0.255, -0.13)], skin_lit, 0.6, 0.5),
+            # The face kept quiet, as on the raft: the eye only a short dark
+            # dash, the mouth a small dark opening in the trough at the waterline.
+            line([(0.045, 0.15), (0.035, 0.06)], mix(P.ink, P.hair, 0.3), 1.1, 0.85),
+            f'<path d="{shape([(-0.29, 0.02), (-0.3, -0.03), (-0.33, -0.05), (-0.345, 0.0), (-0.33, 0.03)])}" '
+            f'fill="{mouth}" opacity="0.85"/>',
         ]
         self.dry.add(f'<g clip-path="{sea_clip}"><g clip-path="{clip}">' + "".join(parts) + "</g></g>")
         self.surface_wave(wave)
@@ -428,8 +435,9 @@ class Swimmer:
         for _ in range(5):
             self.dry.add(f'<circle cx="{num(hx + rng.normal(0, 1.0))}" cy="{num(hy + rng.uniform(1.5, 6))}" '
                          f'r="{num(rng.uniform(0.3, 0.5))}" fill="{P.foam}" opacity="0.7"/>')
-        self.kick(on((j["ankle"][0] + 0.02, 0), 0.08), 0.22, opacity=0.85)
-        afloat.splash(self.surface, self.cam, on((j["ankle"][0] + 0.1, 0), 0.08), P.foam, rng, size=0.09,
+        # The kick's white water where the near heel breaks the surface.
+        self.kick(on((j["ankle"][0] - 0.06, 0), 0.08), 0.2, opacity=0.85)
+        afloat.splash(self.surface, self.cam, on((j["ankle"][0] - 0.02, 0), 0.08), P.foam, rng, size=0.08,
                       drops=7, opacity=0.7)
         self.wake(on((j["head"][0] + 0.05, 0)), length=2.3)
 
@@ -519,6 +527,40 @@ def _nail_holes(cam, plank, pal, svg: Svg):
             hole = [cam.point(plank.world(u + 0.015 * math.cos(t), v + 0.015 * math.sin(t), T / 2))
                     for t in np.linspace(0, 2 * math.pi, 10, endpoint=False)]
             svg.path(polygon(hole), fill=pal.wood_dark)
+
+
+def _awash(cam, waves, plank, pal, floating: Svg, surface: Svg, rng):
+    """A board lying in the water, not on it: the wood darker in a wet band
+    where the water meets it, a broken lip of foam along the line, the wash
+    slopping round it on the water and small rings spreading from it."""
+    d = wood.cut(plank, cam)
+    band, lip, wash = [], [], []
+    for (x0, y0), (x1, y1) in d.lines:
+        if math.hypot(x1 - x0, y1 - y0) < 1.0:
+            continue
+        band.append(lens(x0, y0 - 0.45, x1, y1 - 0.45, 1.1))
+        n = max(2, int(math.hypot(x1 - x0, y1 - y0) / 9))
+        for k in range(n):
+            if rng.uniform() < 0.3:
+                continue
+            t0, t1 = k / n, (k + rng.uniform(0.5, 0.9)) / n
+            ax, ay = x0 + (x1 - x0) * t0, y0 + (y1 - y0) * t0
+            bx, by = x0 + (x1 - x0) * t1, y0 + (y1 - y0) * t1
+            lip.append(f'<path d="{lens(ax, ay + 0.1, bx, by + 0.1, rng.uniform(0.4, 0.65))}" '
+                       f'opacity="{num(rng.uniform(0.25, 0.55))}"/>')
+            off = rng.uniform(0.9, 2.2)
+            wash.append(f'<path d="{lens(ax, ay + off, bx, by + off, rng.uniform(0.3, 0.55))}" '
+                        f'opacity="{num(rng.uniform(0.15, 0.35))}"/>')
+    if band:
+        floating.add(f'<g fill="{pal.wood_dark}" opacity="0.55" filter="{floating.blur(0.35)}">'
+                     f'<path d="{"".join(band)}"/></g>')
+        floating.add(f'<g fill="{pal.foam}" filter="{floating.blur(0.2)}">' + "".join(lip) + "</g>")
+        surface.add(f'<g fill="{pal.foam}" filter="{surface.blur(0.3)}">' + "".join(wash) + "</g>")
+    # The rings it sets going as it rocks: stadiums round its length.
+    a = plank.world(-plank.length * 0.42, 0, 0)
+    b = plank.world(plank.length * 0.42, 0, 0)
+    sea.rings(surface, cam, P, ((a[0], a[2]), (b[0], b[2])), radii=[plank.width * 0.9, plank.width * 1.7],
+              width=0.045, light_opacity=0.2, dark_opacity=0.35, rough=(rng, waves))
 
 
 # Under the overcast the soaked wood keeps little of its colour.
@@ -654,8 +696,8 @@ def build(scale: int) -> Picture:
     # The board he is making for, just beyond his reaching hand: its near end
     # splintered, lying across his way.
     head_x = (head_sx - cam.cx) * head_z / cam.focal
-    goal = (head_x + 0.6 * math.cos(HEADING) + 0.45, head_z + 0.6 * math.sin(HEADING) + 0.55)
-    planks = PLANKS + [(goal[0], goal[1], 1.25, 0.26, 24, 1, 3, (True, False), False)]
+    goal = (head_x + 0.6 * math.cos(HEADING) + 0.62, head_z + 0.6 * math.sin(HEADING) + 0.6)
+    planks = PLANKS + [(goal[0], goal[1], 1.25, 0.26, 24, 1, 3, (False, True), False)]
     floating, sunk, sunk_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     mirror, mirror_depth = Svg(w, h), Svg(w, h)
     light_dir = (-0.05, 0.6, 1.0)
@@ -668,10 +710,17 @@ def build(scale: int) -> Picture:
         # floating awash: only a sliver of the top stands out of the water,
         # the sides are under it.
         thick = 0.035 if far else 0.045
+        # The boards close by ride lower still, awash at one end: their tops
+        # only just at the surface, tilted so the water runs over part of them.
+        close = z < 8 and not sinking
+        lift = 0.001 if close else 0.008
+        if close:
+            pitch = pitch + (1.2 if pitch >= 0 else -1.2)
         plank = wood.Plank(length=length, width=width, thickness=thick,
-                           centre=(x, -0.05 if sinking else 0.008 - thick / 2, z),
+                           centre=(x, -0.05 if sinking else lift - thick / 2, z),
                            yaw=math.radians(yaw), pitch=math.radians(pitch), roll=math.radians(roll),
-                           seed=100 + i, splintered=ends, nails=z < 20, knots=1 if z < 14 else 0)
+                           seed=100 + i, splintered=ends, nails=z < 20, knots=1 if z < 14 else 0,
+                           fibres=7 if close else 0)
         if sinking:
             # Rings spread from where the plank goes through the surface.
             u0 = -plank.centre[1] / math.sin(plank.pitch)
@@ -681,7 +730,10 @@ def build(scale: int) -> Picture:
                       width=0.06 * max(1.0, z / 7) ** 0.7, light_opacity=0.65, dark_opacity=0.65, filled=True)
         wood.draw(plank, cam, pal, light_dir, above=floating, under=sunk, depth=sunk_depth, sight=0.04,
                   reflection=mirror, reflection_depth=mirror_depth,
-                  rim=mix(L.rim, pal.wood_lit, 0.3), rim_edge="side+", torn=0.8 * (1 - haze))
+                  rim=mix(L.rim, pal.wood_lit, 0.3), rim_edge="side+", torn=0.8 * (1 - haze),
+                  top=mix(pal.wood_lit, pal.wood_dark, 0.25) if close else None, grain_opacity=1.0 if close else 0.8)
+        if close:
+            _awash(cam, waves, plank, pal, floating, surface, np.random.default_rng(600 + i))
         if z < 9:
             _nail_holes(cam, plank, pal, floating)
 
