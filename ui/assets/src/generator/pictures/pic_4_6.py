@@ -52,6 +52,49 @@ def _toward_light(svg: Svg, w: float, strongest: float, weakest: float) -> str:
     return f"url(#{mask})"
 
 
+def _bank(svg: Svg, rng, x, cy, width, height, lumps, warmth, haze, soft):
+    """One low bank of cloud: lumps of uneven size, bulging above and
+    ragged below, so it has neither a ruled base nor a row of scallops. Its
+    body is the grey of the overcast, a shade darker on top where it turns
+    from the light; the afterglow below lifts its underside a step toward
+    rose and, nearest the glow, catches the lowest edge in a warm rim.
+    `warmth` 0..1 is how much of the glow reaches it, `haze` how much of
+    the band's colour it takes with distance."""
+    gaps = rng.uniform(0.5, 1.5, lumps)
+    us = (np.cumsum(gaps) - gaps / 2) / gaps.sum()
+    # The bank is thickest off its middle, at a place of its own.
+    peak = rng.uniform(0.3, 0.7)
+    shapes = []
+    for u in us:
+        env = math.sin(math.pi * min(1.0, u / peak / 2 if u < peak else 0.5 + (u - peak) / (1 - peak) / 2)) ** 0.6
+        rx = width / lumps * rng.uniform(0.7, 1.7)
+        ry = height * 0.5 * (0.3 + 0.7 * env) * rng.uniform(0.45, 1.0)
+        # The lumps rise by their size, so the tops bulge and the underside stays ragged but low.
+        ly = cy + height * rng.uniform(-0.15, 0.15) - ry * 0.35
+        shapes.append((x + u * width, ly, rx, ry))
+    # Tatters hanging from the underside, flatter and smaller.
+    for _ in range(max(2, lumps // 2)):
+        u = rng.uniform(0.1, 0.9)
+        shapes.append((x + u * width, cy + height * rng.uniform(0.08, 0.25), width / lumps * rng.uniform(0.5, 1.1),
+                       height * rng.uniform(0.12, 0.24)))
+    body = "".join(f'<ellipse cx="{num(a)}" cy="{num(b)}" rx="{num(c)}" ry="{num(d)}"/>' for a, b, c, d in shapes)
+    top, bottom = cy - height * 0.6, cy + height * 0.55
+    shade = mix(mix(P.cloud_shade, P.cloud_lit, 0.15), mix(P.sky_horizon, ROSE, 0.5), haze)
+    fill = svg.linear(0, top, 0, bottom, [(0, mix(shade, P.sky_top, 0.15)), (0.5, shade),
+                                          (1, mix(shade, P.cloud_lit, 0.3))])
+    cid = svg.uid("c")
+    svg.defs.append(f'<clipPath id="{cid}">{body}</clipPath>')
+    lit = mix(P.cloud_lit, ROSE, 0.3 + 0.4 * warmth)
+    rim = mix(GLOW, L.rim, 0.5)
+    drop = height * 0.45
+    parts = [f'<g fill="{fill}">{body}</g>',
+             f'<g clip-path="url(#{cid})"><g filter="{svg.blur(soft * 2.2)}" fill="{lit}" '
+             f'opacity="{num(0.35 + 0.35 * warmth)}" transform="translate(0,{num(drop)})">{body}</g>'
+             f'<g mask="{_toward_light(svg, svg.width, 1.0, 0.1)}"><g filter="{svg.blur(soft * 1.2)}" fill="{rim}" '
+             f'opacity="{num(min(1.0, 0.95 * warmth))}" transform="translate(0,{num(drop * 1.55)})">{body}</g></g></g>']
+    svg.group(parts, filter=svg.blur(soft))
+
+
 def _sky(cam, rng, w, h) -> Svg:
     heaven = Svg(w, h)
     sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(170, 30))
@@ -62,12 +105,15 @@ def _sky(cam, rng, w, h) -> Svg:
                           (1, GLOW, 0.95)])
     heaven.add(f'<rect x="0" y="{cam.horizon - 56}" width="{w}" height="58" fill="{band}" '
                f'mask="{_toward_light(heaven, w, 1.0, 0.45)}"/>')
-    # A few large low masses, their undersides lit rose from the band below
-    # them, and one long roll lying along the horizon short of the glow.
-    overcast = replace(P, cloud_shade=mix(P.sky_top, P.sky_horizon, 0.2), cloud_lit=mix(P.cloud_lit, ROSE, 0.35),
-                       light=replace(L, rim=mix(ROSE, L.rim, 0.5)))
-    sky.clouds(heaven, rng, overcast, ((-20, 46, 200, 36, 6, 0.05, 0.25), (196, 26, 70, 12, 4, 0.0, 0.2),
-                                       (300, 52, 140, 22, 5, 0.15, 0.6)), (-20, 66, 250))
+    # Low banks of cloud, few and large overhead and thinning into ragged
+    # strips along the horizon, their undersides catching the band below.
+    # The further off, the more of the band's haze they take.
+    for x, cy, width, height, lumps, warmth, haze, soft in (
+            (-40, 14, 270, 40, 8, 0.35, 0.0, 0.9), (268, 24, 190, 30, 6, 0.8, 0.0, 0.9),
+            (140, 40, 110, 12, 5, 0.6, 0.15, 0.8), (-30, 54, 120, 10, 5, 0.3, 0.3, 0.8),
+            (70, 58, 80, 7, 5, 0.4, 0.5, 0.8), (214, 57, 74, 7, 5, 0.9, 0.5, 0.7),
+            (372, 53, 80, 10, 5, 0.85, 0.35, 0.7)):
+        _bank(heaven, rng, x, cy, width, height, lumps, warmth, haze, soft)
     # The brightest of it, where the sun has just gone under.
     core = heaven.radial(L.x, cam.horizon, 80, 12, [(0, mix(GLOW, L.rim, 0.6), 1.0), (0.4, GLOW, 0.6),
                                                     (1, GLOW, 0)])
