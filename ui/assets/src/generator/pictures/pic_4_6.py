@@ -212,23 +212,57 @@ def _waterline(cam, plank, svg, surface):
         surface.path(lens(x0 - 0.4, y0 + 0.9, x1 + 0.4, y1 + 0.9, 0.6), fill=MIRROR, opacity="0.7")
 
 
-def _awash(cam, plank, svg, rng):
-    """The end that has gone under: a film of water over the board, the
-    sea's colour laid thin over the wood, and its lip where it runs up the
-    top broken into a few short bright wavelets."""
+def _off_board(svg: Svg, cam, plank) -> None:
+    """Lift the sea's marks off where the board lies, dry or awash: a dash
+    of light on the water never crosses the wood, and over the sunk end the
+    film of water draws its own."""
     drawn = wood.cut(plank, cam)
-    for face, screen, _ in drawn.below:
-        if face == "top":
-            svg.path(polygon(screen), fill=P.sea_near, opacity="0.45")
+    board = "".join(polygon(screen) for _, screen, _ in drawn.above + drawn.below)
+    mask = svg.uid("m")
+    svg.defs.append(f'<mask id="{mask}"><rect x="0" y="0" width="{svg.width}" height="{svg.height}" fill="#ffffff"/>'
+                    f'<path d="{board}" fill="#000000" stroke="#000000" stroke-width="0.8" '
+                    f'filter="{svg.blur(0.4)}"/></mask>')
+    svg.body = [f'<g mask="url(#{mask})">' + "".join(svg.body) + "</g>"]
+
+
+def _awash(cam, plank, svg, edge, rng):
+    """The end that has gone under: a film of water over the board, thin at
+    the waterline and deepening toward the end, so the wood under it darkens
+    into the sea; a faint sheen of sky slides across the film, and where it
+    runs up onto the dry top its edge breaks into short bright wavelets."""
+    drawn = wood.cut(plank, cam)
     T, W = plank.thickness, plank.width
     ux, vx, wx = (axis[1] for axis in plank.axes())
-    for k in range(4):
-        v = (-0.4 + 0.8 * (k + rng.uniform(0.2, 0.8)) / 4) * W
-        u = -(plank.centre[1] + v * vx + T / 2 * wx) / ux - rng.uniform(0.0, 0.06)
-        p = cam.point(plank.world(u, v, T / 2))
-        q = cam.point(plank.world(u - rng.uniform(0.03, 0.07), v + W * 0.12, T / 2))
-        svg.path(lens(p[0], p[1], q[0], q[1], 0.45), fill=mix(P.foam, GLOW, 0.2),
-                 opacity=num(rng.uniform(0.45, 0.75)))
+    wet_u = -(plank.centre[1] + T / 2 * wx) / ux
+    near_end = -plank.length / 2
+    a, b = cam.point(plank.world(wet_u, 0, T / 2)), cam.point(plank.world(near_end, 0, T / 2))
+    deepen = svg.linear(a[0], a[1], b[0], b[1], [(0, P.sea_near, 0.3), (0.4, P.sea_near, 0.55),
+                                                 (1, mix(P.sea_near, P.sea_dark, 0.5), 0.8)])
+    wet = "".join(polygon(screen) for _, screen, _ in drawn.below)
+    svg.path(wet, fill=deepen)
+    # The sheen: a few broad soft bands across the film, where it tilts to the sky.
+    clip = svg.clip(wet)
+    sheen = []
+    for k in range(3):
+        u = wet_u - (0.12 + 0.22 * k + rng.uniform(-0.04, 0.04))
+        p = cam.point(plank.world(u, -W * 0.6, T / 2))
+        q = cam.point(plank.world(u - rng.uniform(0.02, 0.06), W * 0.6, T / 2))
+        sheen.append(f'<path d="{lens(p[0], p[1], q[0], q[1], 0.8)}" opacity="{num(rng.uniform(0.18, 0.3))}"/>')
+    svg.add(f'<g clip-path="{clip}"><g fill="{mix(P.sea_light, GLOW, 0.3)}" filter="{svg.blur(0.5)}">'
+            f'{"".join(sheen)}</g></g>')
+    # The water's edge on the dry top, broken into wavelets of uneven length
+    # that reach a little way up the wood and leave gaps between them: over
+    # the wood, as the water runs up onto it.
+    v = -W / 2
+    while v < W / 2:
+        span = W * rng.uniform(0.15, 0.35)
+        v1 = min(v + span, W / 2)
+        lap = rng.uniform(-0.005, 0.03)
+        p = cam.point(plank.world(wet_u + lap, v, T / 2))
+        q = cam.point(plank.world(wet_u + lap * rng.uniform(0.3, 1.0), v1, T / 2))
+        edge.path(lens(p[0], p[1], q[0], q[1], rng.uniform(0.45, 0.7)), fill=mix(P.foam, GLOW, 0.25),
+                 opacity=num(rng.uniform(0.65, 0.95)))
+        v = v1 + W * rng.uniform(0.05, 0.14)
 
 
 def _reflection(cam, plank, waves, w, h, rng) -> Svg:
@@ -374,6 +408,8 @@ def build(scale: int) -> Picture:
     # further out, broken and wandering with the waves.
     _rings(ripples, cam, plank, waves, [0.1, 0.26, 0.48, 0.76, 1.1], 0.07, mix(P.sea_light, GLOW, 0.4), 1.0, 1.0,
            np.random.default_rng(4608))
+    for marks in (surface, glints, ripples):
+        _off_board(marks, cam, plank)
 
     above, under, depth = Svg(w, h), Svg(w, h), Svg(w, h)
     light_dir = (0.35, 0.08, 1.0)   # the break, low on the horizon ahead and to the right
@@ -383,7 +419,7 @@ def build(scale: int) -> Picture:
     _nail_holes(cam, plank, above)
     _waterline(cam, plank, above, ripples)
     _splinters(cam, plank, above, ripples, np.random.default_rng(4610))
-    _awash(cam, plank, ripples, np.random.default_rng(4612))
+    _awash(cam, plank, ripples, above, np.random.default_rng(4612))
     mirror = _reflection(cam, plank, waves, w, h, np.random.default_rng(4611))
 
     # The board's reflection hides the wave marks and the glints behind it;
