@@ -137,6 +137,59 @@ def _sea(cam, w, h) -> Svg:
     return water
 
 
+def _near_water(svg: Svg, cam, waves, rng, w, h, top):
+    """The water close to us, below `top`: no rows of dashes but a few marks
+    scattered at random on the wave field, of very different lengths, and a
+    few long soft swells lying across it, their fronts dark and their backs
+    just catching the sky; the sea darkens toward the bottom edge, most of
+    all away from the light, so this part of the frame stays quiet."""
+    fall = svg.linear(0, top, 0, h, [(0, P.sea_dark, 0), (0.5, P.sea_dark, 0.2), (1, P.ink, 0.5)])
+    across = svg.linear(0, 0, w, 0, [(0, "#ffffff", 1), (L.x / w, "#ffffff", 0.45), (1, "#ffffff", 0.6)])
+    mask = svg.uid("m")
+    svg.defs.append(f'<mask id="{mask}"><rect x="0" y="{num(top)}" width="{w}" height="{num(h - top)}" '
+                    f'fill="{across}"/></mask>')
+    svg.add(f'<rect x="0" y="{num(top)}" width="{w}" height="{num(h - top)}" fill="{fall}" mask="url(#{mask})"/>')
+    # The swells: long, slow, each its own length and a little bent by the waves.
+    swells = []
+    for x, y, length in ((-20, 170, 120), (60, 196, 150), (150, 180, 70), (-10, 213, 90), (250, 214, 110),
+                         (330, 188, 80)):
+        y += rng.uniform(-3, 3)
+        xs = np.linspace(x, x + length, 9)
+        crest = []
+        for sx in xs:
+            wx, z = cam.water_at(sx, y)
+            crest.append((float(sx), y + float(waves.height(wx, z)) * float(cam.scale(z)) * 0.6
+                          + rng.uniform(-0.4, 0.4)))
+        thick = rng.uniform(1.8, 3.0)
+        under = crest + [(sx, sy + thick * math.sin(math.pi * k / 8) ** 0.8) for k, (sx, sy) in enumerate(crest)][::-1]
+        back = [(sx, sy - 0.2) for sx, sy in crest] + [(sx, sy - thick * 0.7 * math.sin(math.pi * k / 8) ** 0.8)
+                                                      for k, (sx, sy) in enumerate(crest)][::-1]
+        swells.append((polygon(under), polygon(back), rng.uniform(0.35, 0.5), rng.uniform(0.08, 0.15)))
+    soft = svg.blur(0.9)
+    for front, back, dark, light in swells:
+        svg.path(front, fill=P.sea_dark, opacity=num(dark), filter=soft)
+        svg.path(back, fill=P.sea_light, opacity=num(light), filter=soft)
+    # The scattered marks, more of them toward the horizon where the water foreshortens.
+    for _ in range(90):
+        sy = top + (h - top) * rng.uniform(0, 1) ** 1.3
+        sx = rng.uniform(-10, w + 10)
+        wx, z = cam.water_at(sx, sy)
+        gx, gz = waves.slope(wx, z)
+        tilt = float(gz) * 14
+        if abs(tilt) < 0.3:
+            continue
+        px = float(cam.scale(z))
+        length = max(1.5, min(26.0, px * 0.45 * rng.lognormal(0, 0.6)))
+        t = max(0.25, min(0.9, px * rng.uniform(0.025, 0.045)))
+        slant = float(gx) * 0.3 * length
+        if tilt < 0:
+            colour, strength = P.sea_light, rng.uniform(0.05, 0.14)
+        else:
+            colour, strength = P.sea_dark, rng.uniform(0.18, 0.4)
+        svg.path(lens(sx - length / 2, sy + slant, sx + length / 2, sy - slant, t), fill=colour,
+                 opacity=num(round(strength * 16) / 16))
+
+
 def _wet_top(cam, plank, svg, rng):
     """Over the top face: a few lines of the grain catching the glow toward
     the lifted end, the wet sheen giving back the sunset most toward that
@@ -387,8 +440,9 @@ def build(scale: int) -> Picture:
     # Away from the light the sea is quiet: few soft dashes. Down the path
     # from the glow to the board the water breaks into warm glints, brightest
     # far off and still catching near the board.
-    sea.marks(surface, cam, waves, P, rng, near=2.4, far=300, per_metre=0.28, length=0.55, thickness=0.045,
+    sea.marks(surface, cam, waves, P, rng, near=5.0, far=300, per_metre=0.28, length=0.55, thickness=0.045,
               light=0.12, dark=0.32)
+    _near_water(surface, cam, waves, np.random.default_rng(4613), w, h, cam.horizon + cam.focal * cam.eye / 5.0)
     sea.marks(glints, cam, waves, P, rng, near=3.0, far=300, per_metre=2.6, length=0.4, thickness=0.022,
               light=0, dark=0, glitter=(L.x, GLOW), glitter_width=0.14, glitter_floor=0.45)
     sea.marks(glints, cam, waves, P, rng, near=2.3, far=3.0, per_metre=1.2, length=0.35, thickness=0.012,
