@@ -67,31 +67,45 @@ def _bank(svg: Svg, rng, x, cy, width, height, lumps, warmth, haze, soft):
     shapes = []
     for u in us:
         env = math.sin(math.pi * min(1.0, u / peak / 2 if u < peak else 0.5 + (u - peak) / (1 - peak) / 2)) ** 0.6
-        rx = width / lumps * rng.uniform(0.7, 1.7)
+        rx = width / lumps * rng.uniform(1.0, 2.2)
         ry = height * 0.5 * (0.3 + 0.7 * env) * rng.uniform(0.45, 1.0)
         # The lumps rise by their size, so the tops bulge and the underside stays ragged but low.
-        ly = cy + height * rng.uniform(-0.15, 0.15) - ry * 0.35
+        ly = cy + height * rng.uniform(-0.12, 0.12) - ry * 0.45
         shapes.append((x + u * width, ly, rx, ry))
     # Tatters hanging from the underside, flatter and smaller.
-    for _ in range(max(2, lumps // 2)):
+    for _ in range(lumps):
         u = rng.uniform(0.1, 0.9)
-        shapes.append((x + u * width, cy + height * rng.uniform(0.08, 0.25), width / lumps * rng.uniform(0.5, 1.1),
-                       height * rng.uniform(0.12, 0.24)))
+        shapes.append((x + u * width, cy + height * rng.uniform(0.1, 0.3), width / lumps * rng.uniform(0.8, 1.8),
+                       height * rng.uniform(0.07, 0.17)))
     body = "".join(f'<ellipse cx="{num(a)}" cy="{num(b)}" rx="{num(c)}" ry="{num(d)}"/>' for a, b, c, d in shapes)
     top, bottom = cy - height * 0.6, cy + height * 0.55
     shade = mix(mix(P.cloud_shade, P.cloud_lit, 0.15), mix(P.sky_horizon, ROSE, 0.5), haze)
     fill = svg.linear(0, top, 0, bottom, [(0, mix(shade, P.sky_top, 0.15)), (0.5, shade),
-                                          (1, mix(shade, P.cloud_lit, 0.3))])
+                                          (1, mix(shade, P.cloud_lit, 0.15))])
     cid = svg.uid("c")
     svg.defs.append(f'<clipPath id="{cid}">{body}</clipPath>')
     lit = mix(P.cloud_lit, ROSE, 0.3 + 0.4 * warmth)
     rim = mix(GLOW, L.rim, 0.5)
-    drop = height * 0.45
+    # The underside lifts toward the glow as a soft fall from the middle
+    # down, with a few swellings of its own, not as a copy of the outline.
+    rise = svg.linear(0, cy - height * 0.1, 0, bottom, [(0, lit, 0), (1, lit, 0.3 + 0.4 * warmth)])
+    swellings = "".join(
+        f'<ellipse cx="{num(x + u * width)}" cy="{num(cy + height * rng.uniform(0.05, 0.3))}" '
+        f'rx="{num(width / lumps * rng.uniform(0.8, 1.6))}" ry="{num(height * rng.uniform(0.12, 0.22))}"/>'
+        for u in rng.uniform(0.05, 0.95, lumps))
+    # The rim: only the lowest edge, what is left of the body once it is
+    # lifted by a little, and only near the glow.
+    edge = svg.uid("m")
+    svg.defs.append(f'<mask id="{edge}"><rect x="0" y="0" width="{svg.width}" height="{svg.height}" fill="#ffffff"/>'
+                    f'<g fill="#000000" transform="translate(0,{num(-height * 0.2)})">{body}</g></mask>')
     parts = [f'<g fill="{fill}">{body}</g>',
-             f'<g clip-path="url(#{cid})"><g filter="{svg.blur(soft * 2.2)}" fill="{lit}" '
-             f'opacity="{num(0.35 + 0.35 * warmth)}" transform="translate(0,{num(drop)})">{body}</g>'
-             f'<g mask="{_toward_light(svg, svg.width, 1.0, 0.1)}"><g filter="{svg.blur(soft * 1.2)}" fill="{rim}" '
-             f'opacity="{num(min(1.0, 0.95 * warmth))}" transform="translate(0,{num(drop * 1.55)})">{body}</g></g></g>']
+             f'<g clip-path="url(#{cid})">'
+             f'<rect x="{num(x - width)}" y="{num(top)}" width="{num(width * 3)}" height="{num(bottom - top + 4)}" '
+             f'fill="{rise}"/>'
+             f'<g fill="{lit}" opacity="{num(0.3 + 0.25 * warmth)}" filter="{svg.blur(soft * 2.5)}">{swellings}</g>'
+             f'<g mask="{_toward_light(svg, svg.width, 1.0, 0.1)}"><g mask="url(#{edge})">'
+             f'<g fill="{rim}" opacity="{num(0.75 * warmth)}" filter="{svg.blur(soft * 1.3)}">{body}</g>'
+             f'</g></g></g>']
     svg.group(parts, filter=svg.blur(soft))
 
 
@@ -109,10 +123,10 @@ def _sky(cam, rng, w, h) -> Svg:
     # strips along the horizon, their undersides catching the band below.
     # The further off, the more of the band's haze they take.
     for x, cy, width, height, lumps, warmth, haze, soft in (
-            (-40, 14, 270, 40, 8, 0.35, 0.0, 0.9), (268, 24, 190, 30, 6, 0.8, 0.0, 0.9),
-            (140, 40, 110, 12, 5, 0.6, 0.15, 0.8), (-30, 54, 120, 10, 5, 0.3, 0.3, 0.8),
-            (70, 58, 80, 7, 5, 0.4, 0.5, 0.8), (214, 57, 74, 7, 5, 0.9, 0.5, 0.7),
-            (372, 53, 80, 10, 5, 0.85, 0.35, 0.7)):
+            (-40, 14, 270, 40, 8, 0.35, 0.0, 0.9), (262, 22, 200, 38, 7, 0.8, 0.0, 0.9),
+            (140, 40, 110, 12, 5, 0.6, 0.25, 0.8), (-30, 54, 120, 10, 5, 0.3, 0.4, 0.8),
+            (70, 58, 80, 7, 5, 0.4, 0.55, 0.8), (214, 57, 74, 7, 5, 0.9, 0.55, 0.7),
+            (372, 53, 80, 10, 5, 0.85, 0.45, 0.7)):
         _bank(heaven, rng, x, cy, width, height, lumps, warmth, haze, soft)
     # The brightest of it, where the sun has just gone under.
     core = heaven.radial(L.x, cam.horizon, 80, 12, [(0, mix(GLOW, L.rim, 0.6), 1.0), (0.4, GLOW, 0.6),
