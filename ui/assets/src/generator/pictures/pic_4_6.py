@@ -175,9 +175,10 @@ def _near_water(svg: Svg, cam, waves, rng, w, h, top):
             crest.append((float(sx), y + float(waves.height(wx, z)) * float(cam.scale(z)) * 0.6
                           + rng.uniform(-0.4, 0.4)))
         thick = rng.uniform(1.8, 3.0)
-        under = crest + [(sx, sy + thick * math.sin(math.pi * k / 8) ** 0.8) for k, (sx, sy) in enumerate(crest)][::-1]
-        back = [(sx, sy - 0.2) for sx, sy in crest] + [(sx, sy - thick * 0.7 * math.sin(math.pi * k / 8) ** 0.8)
-                                                      for k, (sx, sy) in enumerate(crest)][::-1]
+        taper = [math.sin(math.pi * k / 8) ** 0.8 for k in range(len(crest))]
+        under = crest + [(sx, sy + thick * t) for (sx, sy), t in zip(crest, taper)][::-1]
+        back = ([(sx, sy - 0.2) for sx, sy in crest]
+                + [(sx, sy - thick * 0.7 * t) for (sx, sy), t in zip(crest, taper)][::-1])
         swells.append((polygon(under), polygon(back), rng.uniform(0.35, 0.5), rng.uniform(0.08, 0.15)))
     soft = svg.blur(0.9)
     for front, back, dark, light in swells:
