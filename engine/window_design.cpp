@@ -52,17 +52,21 @@ constexpr ControlDesign kDesign[] = {
     box(   "txtHints",      Hints, {8, 392, 185, 81}, 17, "Hints.", "Pistas",
            kWindowFont, {rgb(0, 128, 128), rgb(224, 224, 224)}),
     picture("pic_4_6",                                16, "Una tabla en el mar",
-     "Al anochecer, el cielo es gris, con unas pocas nubes grandes, bajas y oscuras; bajo ellas, "
-     "una ancha franja anaranjada arde en el horizonte, donde el sol acaba de ponerse, y se vuelve "
-     "rosada y luego gris violácea al subir hacia las nubes. Desde ese resplandor baja por el mar "
-     "azul oscuro un reguero de destellos cálidos que llega hasta una sola tabla rota, pequeña y a "
-     "la derecha, flotando a la deriva; lejos de él el agua está quieta, apenas rizada. La tabla, "
-     "larga y estrecha y muy delgada, está tendida sobre el agua apuntando hacia el horizonte, y "
-     "vemos su cara de arriba, gris y veteada, con un nudo y dos agujeros de clavos; el canto "
-     "vuelto hacia la luz guarda un fino brillo húmedo y cálido. Su extremo lejano está roto y se "
-     "abre en astillas de madera clara y nueva; el cercano queda a flor de agua y el mar le pasa "
-     "por encima. A su alrededor se abren anillos rotos, alargados como la tabla, claros por "
-     "delante y oscuros por detrás, que se apagan al alejarse."),
+     "Al anochecer, el cielo es gris, con unos pocos bancos de nubes bajas, blandos e irregulares, "
+     "de un gris violáceo, que se deshacen en jirones hacia el horizonte; por debajo los alumbra "
+     "débilmente el último resplandor, y los de la derecha, los más cercanos a él, tienen el borde "
+     "de abajo encendido de un rosa anaranjado. Bajo ellos, una ancha franja anaranjada arde en el "
+     "horizonte, donde el sol acaba de ponerse, y se vuelve rosada y luego gris violácea al subir "
+     "hacia las nubes. Desde ese resplandor baja por el mar azul oscuro un reguero de destellos "
+     "cálidos que llega hasta una sola tabla rota, pequeña y a la derecha, flotando a la deriva; "
+     "lejos de él el agua está quieta, apenas rizada, y cerca de nosotros se oscurece, con alguna "
+     "ondulación larga y suave. La tabla, larga y estrecha y muy delgada, está tendida sobre el "
+     "agua apuntando hacia el horizonte, y vemos su cara de arriba, gris y veteada, con un nudo y "
+     "dos agujeros de clavos; el canto vuelto hacia la luz guarda un fino brillo húmedo y cálido. "
+     "Su extremo lejano está roto y se abre en astillas de madera clara y nueva; el cercano se "
+     "hunde bajo una fina capa de agua que lo oscurece, y donde el agua sube a la madera seca su "
+     "borde se rompe en pequeñas crestas claras. A su alrededor se abren anillos rotos, alargados "
+     "como la tabla, claros por delante y oscuros por detrás, que se apagan al alejarse."),
     picture("pic_4_4",                                15, "Restos del naufragio",
      "Bajo un cielo gris cubierto de nubes bajas, desflecadas y de grises distintos, más oscuras "
      "en lo alto, se abre un claro más luminoso donde el sol, pálido, asoma como un disco "

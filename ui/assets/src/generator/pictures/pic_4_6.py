@@ -52,6 +52,63 @@ def _toward_light(svg: Svg, w: float, strongest: float, weakest: float) -> str:
     return f"url(#{mask})"
 
 
+def _bank(svg: Svg, rng, x, cy, width, height, lumps, warmth, haze, soft):
+    """One low bank of cloud: lumps of uneven size, bulging above and
+    ragged below, so it has neither a ruled base nor a row of scallops. Its
+    body is the grey of the overcast, a shade darker on top where it turns
+    from the light; the afterglow below lifts its underside a step toward
+    rose and, nearest the glow, catches the lowest edge in a warm rim.
+    `warmth` 0..1 is how much of the glow reaches it, `haze` how much of
+    the band's colour it takes with distance."""
+    gaps = rng.uniform(0.5, 1.5, lumps)
+    us = (np.cumsum(gaps) - gaps / 2) / gaps.sum()
+    # The bank is thickest off its middle, at a place of its own.
+    peak = rng.uniform(0.3, 0.7)
+    shapes = []
+    for u in us:
+        env = math.sin(math.pi * min(1.0, u / peak / 2 if u < peak else 0.5 + (u - peak) / (1 - peak) / 2)) ** 0.6
+        rx = width / lumps * rng.uniform(1.0, 2.2)
+        ry = height * 0.5 * (0.3 + 0.7 * env) * rng.uniform(0.45, 1.0)
+        # The lumps rise by their size, so the tops bulge and the underside stays ragged but low.
+        ly = cy + height * rng.uniform(-0.12, 0.12) - ry * 0.45
+        shapes.append((x + u * width, ly, rx, ry))
+    # Tatters hanging from the underside, flatter and smaller.
+    for _ in range(lumps):
+        u = rng.uniform(0.1, 0.9)
+        shapes.append((x + u * width, cy + height * rng.uniform(0.1, 0.3), width / lumps * rng.uniform(0.8, 1.8),
+                       height * rng.uniform(0.07, 0.17)))
+    body = "".join(f'<ellipse cx="{num(a)}" cy="{num(b)}" rx="{num(c)}" ry="{num(d)}"/>' for a, b, c, d in shapes)
+    top, bottom = cy - height * 0.6, cy + height * 0.55
+    shade = mix(mix(P.cloud_shade, P.cloud_lit, 0.15), mix(P.sky_horizon, ROSE, 0.5), haze)
+    fill = svg.linear(0, top, 0, bottom, [(0, mix(shade, P.sky_top, 0.15)), (0.5, shade),
+                                          (1, mix(shade, P.cloud_lit, 0.15))])
+    cid = svg.uid("c")
+    svg.defs.append(f'<clipPath id="{cid}">{body}</clipPath>')
+    lit = mix(P.cloud_lit, ROSE, 0.3 + 0.4 * warmth)
+    rim = mix(GLOW, L.rim, 0.5)
+    # The underside lifts toward the glow as a soft fall from the middle
+    # down, with a few swellings of its own, not as a copy of the outline.
+    rise = svg.linear(0, cy - height * 0.1, 0, bottom, [(0, lit, 0), (1, lit, 0.3 + 0.4 * warmth)])
+    swellings = "".join(
+        f'<ellipse cx="{num(x + u * width)}" cy="{num(cy + height * rng.uniform(0.05, 0.3))}" '
+        f'rx="{num(width / lumps * rng.uniform(0.8, 1.6))}" ry="{num(height * rng.uniform(0.12, 0.22))}"/>'
+        for u in rng.uniform(0.05, 0.95, lumps))
+    # The rim: only the lowest edge, what is left of the body once it is
+    # lifted by a little, and only near the glow.
+    edge = svg.uid("m")
+    svg.defs.append(f'<mask id="{edge}"><rect x="0" y="0" width="{svg.width}" height="{svg.height}" fill="#ffffff"/>'
+                    f'<g fill="#000000" transform="translate(0,{num(-height * 0.2)})">{body}</g></mask>')
+    parts = [f'<g fill="{fill}">{body}</g>',
+             f'<g clip-path="url(#{cid})">'
+             f'<rect x="{num(x - width)}" y="{num(top)}" width="{num(width * 3)}" height="{num(bottom - top + 4)}" '
+             f'fill="{rise}"/>'
+             f'<g fill="{lit}" opacity="{num(0.3 + 0.25 * warmth)}" filter="{svg.blur(soft * 2.5)}">{swellings}</g>'
+             f'<g mask="{_toward_light(svg, svg.width, 1.0, 0.1)}"><g mask="url(#{edge})">'
+             f'<g fill="{rim}" opacity="{num(0.75 * warmth)}" filter="{svg.blur(soft * 1.3)}">{body}</g>'
+             f'</g></g></g>']
+    svg.group(parts, filter=svg.blur(soft))
+
+
 def _sky(cam, rng, w, h) -> Svg:
     heaven = Svg(w, h)
     sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(170, 30))
@@ -62,12 +119,15 @@ def _sky(cam, rng, w, h) -> Svg:
                           (1, GLOW, 0.95)])
     heaven.add(f'<rect x="0" y="{cam.horizon - 56}" width="{w}" height="58" fill="{band}" '
                f'mask="{_toward_light(heaven, w, 1.0, 0.45)}"/>')
-    # A few large low masses, their undersides lit rose from the band below
-    # them, and one long roll lying along the horizon short of the glow.
-    overcast = replace(P, cloud_shade=mix(P.sky_top, P.sky_horizon, 0.2), cloud_lit=mix(P.cloud_lit, ROSE, 0.35),
-                       light=replace(L, rim=mix(ROSE, L.rim, 0.5)))
-    sky.clouds(heaven, rng, overcast, ((-20, 46, 200, 36, 6, 0.05, 0.25), (196, 26, 70, 12, 4, 0.0, 0.2),
-                                       (300, 52, 140, 22, 5, 0.15, 0.6)), (-20, 66, 250))
+    # Low banks of cloud, few and large overhead and thinning into ragged
+    # strips along the horizon, their undersides catching the band below.
+    # The further off, the more of the band's haze they take.
+    for x, cy, width, height, lumps, warmth, haze, soft in (
+            (-40, 14, 270, 40, 8, 0.35, 0.0, 0.9), (262, 22, 200, 38, 7, 0.8, 0.0, 0.9),
+            (140, 40, 110, 12, 5, 0.6, 0.25, 0.8), (-30, 54, 120, 10, 5, 0.3, 0.4, 0.8),
+            (70, 58, 80, 7, 5, 0.4, 0.55, 0.8), (214, 57, 74, 7, 5, 0.9, 0.55, 0.7),
+            (372, 53, 80, 10, 5, 0.85, 0.45, 0.7)):
+        _bank(heaven, rng, x, cy, width, height, lumps, warmth, haze, soft)
     # The brightest of it, where the sun has just gone under.
     core = heaven.radial(L.x, cam.horizon, 80, 12, [(0, mix(GLOW, L.rim, 0.6), 1.0), (0.4, GLOW, 0.6),
                                                     (1, GLOW, 0)])
@@ -89,6 +149,60 @@ def _sea(cam, w, h) -> Svg:
                                                    (1, GLOW, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
     return water
+
+
+def _near_water(svg: Svg, cam, waves, rng, w, h, top):
+    """The water close to us, below `top`: no rows of dashes but a few marks
+    scattered at random on the wave field, of very different lengths, and a
+    few long soft swells lying across it, their fronts dark and their backs
+    just catching the sky; the sea darkens toward the bottom edge, most of
+    all away from the light, so this part of the frame stays quiet."""
+    fall = svg.linear(0, top, 0, h, [(0, P.sea_dark, 0), (0.5, P.sea_dark, 0.2), (1, P.ink, 0.5)])
+    across = svg.linear(0, 0, w, 0, [(0, "#ffffff", 1), (L.x / w, "#ffffff", 0.45), (1, "#ffffff", 0.6)])
+    mask = svg.uid("m")
+    svg.defs.append(f'<mask id="{mask}"><rect x="0" y="{num(top)}" width="{w}" height="{num(h - top)}" '
+                    f'fill="{across}"/></mask>')
+    svg.add(f'<rect x="0" y="{num(top)}" width="{w}" height="{num(h - top)}" fill="{fall}" mask="url(#{mask})"/>')
+    # The swells: long, slow, each its own length and a little bent by the waves.
+    swells = []
+    for x, y, length in ((-20, 170, 120), (60, 196, 150), (150, 180, 70), (-10, 213, 90), (250, 214, 110),
+                         (330, 188, 80)):
+        y += rng.uniform(-3, 3)
+        xs = np.linspace(x, x + length, 9)
+        crest = []
+        for sx in xs:
+            wx, z = cam.water_at(sx, y)
+            crest.append((float(sx), y + float(waves.height(wx, z)) * float(cam.scale(z)) * 0.6
+                          + rng.uniform(-0.4, 0.4)))
+        thick = rng.uniform(1.8, 3.0)
+        taper = [math.sin(math.pi * k / 8) ** 0.8 for k in range(len(crest))]
+        under = crest + [(sx, sy + thick * t) for (sx, sy), t in zip(crest, taper)][::-1]
+        back = ([(sx, sy - 0.2) for sx, sy in crest]
+                + [(sx, sy - thick * 0.7 * t) for (sx, sy), t in zip(crest, taper)][::-1])
+        swells.append((polygon(under), polygon(back), rng.uniform(0.35, 0.5), rng.uniform(0.08, 0.15)))
+    soft = svg.blur(0.9)
+    for front, back, dark, light in swells:
+        svg.path(front, fill=P.sea_dark, opacity=num(dark), filter=soft)
+        svg.path(back, fill=P.sea_light, opacity=num(light), filter=soft)
+    # The scattered marks, more of them toward the horizon where the water foreshortens.
+    for _ in range(90):
+        sy = top + (h - top) * rng.uniform(0, 1) ** 1.3
+        sx = rng.uniform(-10, w + 10)
+        wx, z = cam.water_at(sx, sy)
+        gx, gz = waves.slope(wx, z)
+        tilt = float(gz) * 14
+        if abs(tilt) < 0.3:
+            continue
+        px = float(cam.scale(z))
+        length = max(1.5, min(26.0, px * 0.45 * rng.lognormal(0, 0.6)))
+        t = max(0.25, min(0.9, px * rng.uniform(0.025, 0.045)))
+        slant = float(gx) * 0.3 * length
+        if tilt < 0:
+            colour, strength = P.sea_light, rng.uniform(0.05, 0.14)
+        else:
+            colour, strength = P.sea_dark, rng.uniform(0.18, 0.4)
+        svg.path(lens(sx - length / 2, sy + slant, sx + length / 2, sy - slant, t), fill=colour,
+                 opacity=num(round(strength * 16) / 16))
 
 
 def _wet_top(cam, plank, svg, rng):
@@ -166,23 +280,57 @@ def _waterline(cam, plank, svg, surface):
         surface.path(lens(x0 - 0.4, y0 + 0.9, x1 + 0.4, y1 + 0.9, 0.6), fill=MIRROR, opacity="0.7")
 
 
-def _awash(cam, plank, svg, rng):
-    """The end that has gone under: a film of water over the board, the
-    sea's colour laid thin over the wood, and its lip where it runs up the
-    top broken into a few short bright wavelets."""
+def _off_board(svg: Svg, cam, plank) -> None:
+    """Lift the sea's marks off where the board lies, dry or awash: a dash
+    of light on the water never crosses the wood, and over the sunk end the
+    film of water draws its own."""
     drawn = wood.cut(plank, cam)
-    for face, screen, _ in drawn.below:
-        if face == "top":
-            svg.path(polygon(screen), fill=P.sea_near, opacity="0.45")
+    board = "".join(polygon(screen) for _, screen, _ in drawn.above + drawn.below)
+    mask = svg.uid("m")
+    svg.defs.append(f'<mask id="{mask}"><rect x="0" y="0" width="{svg.width}" height="{svg.height}" fill="#ffffff"/>'
+                    f'<path d="{board}" fill="#000000" stroke="#000000" stroke-width="0.8" '
+                    f'filter="{svg.blur(0.4)}"/></mask>')
+    svg.body = [f'<g mask="url(#{mask})">' + "".join(svg.body) + "</g>"]
+
+
+def _awash(cam, plank, svg, edge, rng):
+    """The end that has gone under: a film of water over the board, thin at
+    the waterline and deepening toward the end, so the wood under it darkens
+    into the sea; a faint sheen of sky slides across the film, and where it
+    runs up onto the dry top its edge breaks into short bright wavelets."""
+    drawn = wood.cut(plank, cam)
     T, W = plank.thickness, plank.width
     ux, vx, wx = (axis[1] for axis in plank.axes())
-    for k in range(4):
-        v = (-0.4 + 0.8 * (k + rng.uniform(0.2, 0.8)) / 4) * W
-        u = -(plank.centre[1] + v * vx + T / 2 * wx) / ux - rng.uniform(0.0, 0.06)
-        p = cam.point(plank.world(u, v, T / 2))
-        q = cam.point(plank.world(u - rng.uniform(0.03, 0.07), v + W * 0.12, T / 2))
-        svg.path(lens(p[0], p[1], q[0], q[1], 0.45), fill=mix(P.foam, GLOW, 0.2),
-                 opacity=num(rng.uniform(0.45, 0.75)))
+    wet_u = -(plank.centre[1] + T / 2 * wx) / ux
+    near_end = -plank.length / 2
+    a, b = cam.point(plank.world(wet_u, 0, T / 2)), cam.point(plank.world(near_end, 0, T / 2))
+    deepen = svg.linear(a[0], a[1], b[0], b[1], [(0, P.sea_near, 0.3), (0.4, P.sea_near, 0.55),
+                                                 (1, mix(P.sea_near, P.sea_dark, 0.5), 0.8)])
+    wet = "".join(polygon(screen) for _, screen, _ in drawn.below)
+    svg.path(wet, fill=deepen)
+    # The sheen: a few broad soft bands across the film, where it tilts to the sky.
+    clip = svg.clip(wet)
+    sheen = []
+    for k in range(3):
+        u = wet_u - (0.12 + 0.22 * k + rng.uniform(-0.04, 0.04))
+        p = cam.point(plank.world(u, -W * 0.6, T / 2))
+        q = cam.point(plank.world(u - rng.uniform(0.02, 0.06), W * 0.6, T / 2))
+        sheen.append(f'<path d="{lens(p[0], p[1], q[0], q[1], 0.8)}" opacity="{num(rng.uniform(0.18, 0.3))}"/>')
+    svg.add(f'<g clip-path="{clip}"><g fill="{mix(P.sea_light, GLOW, 0.3)}" filter="{svg.blur(0.5)}">'
+            f'{"".join(sheen)}</g></g>')
+    # The water's edge on the dry top, broken into wavelets of uneven length
+    # that reach a little way up the wood and leave gaps between them: over
+    # the wood, as the water runs up onto it.
+    v = -W / 2
+    while v < W / 2:
+        span = W * rng.uniform(0.15, 0.35)
+        v1 = min(v + span, W / 2)
+        lap = rng.uniform(-0.005, 0.03)
+        p = cam.point(plank.world(wet_u + lap, v, T / 2))
+        q = cam.point(plank.world(wet_u + lap * rng.uniform(0.3, 1.0), v1, T / 2))
+        edge.path(lens(p[0], p[1], q[0], q[1], rng.uniform(0.45, 0.7)), fill=mix(P.foam, GLOW, 0.25),
+                 opacity=num(rng.uniform(0.65, 0.95)))
+        v = v1 + W * rng.uniform(0.05, 0.14)
 
 
 def _reflection(cam, plank, waves, w, h, rng) -> Svg:
@@ -302,13 +450,16 @@ def build(scale: int) -> Picture:
 
     heaven = _sky(cam, rng, w, h)
     water = _sea(cam, w, h)
+    # The sea's marks draw on their own seed, so reshaping the sky leaves them be.
+    rng = np.random.default_rng(4603)
 
     surface, glints, ripples = Svg(w, h), Svg(w, h), Svg(w, h)
     # Away from the light the sea is quiet: few soft dashes. Down the path
     # from the glow to the board the water breaks into warm glints, brightest
     # far off and still catching near the board.
-    sea.marks(surface, cam, waves, P, rng, near=2.4, far=300, per_metre=0.28, length=0.55, thickness=0.045,
+    sea.marks(surface, cam, waves, P, rng, near=5.0, far=300, per_metre=0.28, length=0.55, thickness=0.045,
               light=0.12, dark=0.32)
+    _near_water(surface, cam, waves, np.random.default_rng(4613), w, h, cam.horizon + cam.focal * cam.eye / 5.0)
     sea.marks(glints, cam, waves, P, rng, near=3.0, far=300, per_metre=2.6, length=0.4, thickness=0.022,
               light=0, dark=0, glitter=(L.x, GLOW), glitter_width=0.14, glitter_floor=0.45)
     sea.marks(glints, cam, waves, P, rng, near=2.3, far=3.0, per_metre=1.2, length=0.35, thickness=0.012,
@@ -328,6 +479,8 @@ def build(scale: int) -> Picture:
     # further out, broken and wandering with the waves.
     _rings(ripples, cam, plank, waves, [0.1, 0.26, 0.48, 0.76, 1.1], 0.07, mix(P.sea_light, GLOW, 0.4), 1.0, 1.0,
            np.random.default_rng(4608))
+    for marks in (surface, glints, ripples):
+        _off_board(marks, cam, plank)
 
     above, under, depth = Svg(w, h), Svg(w, h), Svg(w, h)
     light_dir = (0.35, 0.08, 1.0)   # the break, low on the horizon ahead and to the right
@@ -337,7 +490,7 @@ def build(scale: int) -> Picture:
     _nail_holes(cam, plank, above)
     _waterline(cam, plank, above, ripples)
     _splinters(cam, plank, above, ripples, np.random.default_rng(4610))
-    _awash(cam, plank, ripples, np.random.default_rng(4612))
+    _awash(cam, plank, ripples, above, np.random.default_rng(4612))
     mirror = _reflection(cam, plank, waves, w, h, np.random.default_rng(4611))
 
     # The board's reflection hides the wave marks and the glints behind it;
