@@ -11,7 +11,7 @@ from typing import NamedTuple
 
 import numpy as np
 
-from . import afloat
+from . import afloat, sea
 from .camera import Camera
 from .palette import Palette, mix
 from .svg import Svg, lens, num, polygon, polyline, smooth
@@ -297,7 +297,7 @@ def waterline(log: Log, cam: Camera, p: Palette, svg: Svg, rng) -> None:
     # Small waves stand up against the log and hide its foot unevenly: the
     # sea's own colour over the bark, a lit lip on each crest, foam where one breaks.
     z = float(log.at(0.5)[2])
-    water = mix(sea_colour(p, z), p.sea_dark, 0.15)
+    water = mix(sea.colour_at(p, z), p.sea_dark, 0.15)
     phase, period = rng.uniform(0, 6.3), rng.uniform(5.0, 8.0)
     for shape in ([(log.at(t) + side * across) * flat for t in np.linspace(0, 1, 40)],
                   [(log.at(end) + side * s * across) * flat for s in np.linspace(-1, 1, 7)]):
@@ -318,12 +318,6 @@ def waterline(log: Log, cam: Camera, p: Palette, svg: Svg, rng) -> None:
             if lifted and rng.uniform() < 0.3:
                 svg.path(lens(x0, y0 + 0.1, x1, y1 + 0.1, rng.uniform(0.35, 0.6)), fill=p.foam,
                          opacity=num(rng.uniform(0.4, 0.7)))
-
-
-def sea_colour(p: Palette, z: float) -> str:
-    """The bare sea's colour at distance z, as the sea's base lays it."""
-    t = min(1.0, max(0.0, math.log(400 / z) / math.log(400 / 4.5)))
-    return mix(p.sea_horizon, p.sea_near, t ** 0.7)
 
 
 def between(a: Log, b: Log, cam: Camera, p: Palette, svg: Svg, rng) -> None:

@@ -15,6 +15,12 @@ from .svg import Svg, lens, num, polygon, polyline
 from .waves import WaveField
 
 
+def colour_at(palette: Palette, z: float) -> str:
+    """The bare sea's colour at distance z, nearer than 4.5 m the near colour."""
+    t = min(1.0, max(0.0, math.log(400 / z) / math.log(400 / 4.5)))
+    return mix(palette.sea_horizon, palette.sea_near, t ** 0.7)
+
+
 def base(svg: Svg, cam: Camera, palette: Palette, haze: float = 0.5) -> None:
     """Colour by distance: most of the change happens in the far strip."""
     h = cam.horizon
@@ -23,8 +29,7 @@ def base(svg: Svg, cam: Camera, palette: Palette, haze: float = 0.5) -> None:
         sy = h + cam.focal * cam.eye / z
         if sy > svg.height:
             break
-        t = min(1.0, math.log(400 / z) / math.log(400 / 4.5))
-        stops.append(((sy - h) / (svg.height - h), mix(palette.sea_horizon, palette.sea_near, t ** 0.7)))
+        stops.append(((sy - h) / (svg.height - h), colour_at(palette, z)))
     stops.append((1.0, palette.sea_near))
     fill = svg.linear(0, h, 0, svg.height, stops)
     svg.add(f'<rect x="0" y="{num(h)}" width="{svg.width}" height="{num(svg.height - h)}" fill="{fill}"/>')
