@@ -330,6 +330,20 @@ def _waterline(cam, plank, svg, surface):
             d = polygon([cam.point(plank.world(*p)) for p in quad])
             bands.append(f'<path d="{d}" opacity="{num(strength)}"/>')
     svg.add(f'<g clip-path="{clip}"><g filter="{svg.blur(0.3)}" fill="{P.ink}">{"".join(bands)}</g></g>')
+    # All along where the wood meets the water it is soaked dark, a band a
+    # little wider than the lip, so the board sits in the sea, not on it.
+    soaked = "".join(f'<path d="{lens(x0, y0 - 0.5, x1, y1 - 0.5, 1.1)}"/>' for (x0, y0), (x1, y1) in drawn.lines)
+    svg.add(f'<g clip-path="{clip}"><g fill="{P.ink}" opacity="0.6" filter="{svg.blur(0.35)}">{soaked}</g></g>')
+    # Along both long sides the board lies in the water: its lower edge is
+    # soaked dark on the wood, and the water round it is creased dark where
+    # it meets the wood.
+    u_in, u_out = wet_u(0, T / 2) - 0.05, plank.end(1, 0) - 0.03
+    for v in (-W / 2, W / 2):
+        (x0, y0), (x1, y1) = (cam.point(plank.world(u, v, -T / 2)) for u in (u_in, u_out))
+        svg.add(f'<g clip-path="{clip}"><path d="{lens(x0, y0 - 0.4, x1, y1 - 0.4, 1.0)}" fill="{P.ink}" '
+                f'opacity="0.55" filter="{svg.blur(0.3)}"/></g>')
+        surface.path(lens(x0 - 1, y0 + 0.5, x1 + 1, y1 + 0.5, 1.2), fill=P.ink, opacity="0.6",
+                     filter=surface.blur(0.5))
     for (x0, y0), (x1, y1) in drawn.lines:
         svg.path(lens(x0, y0 + 0.3, x1, y1 + 0.3, 0.35), fill=mix(P.sea_light, GLOW, 0.3), opacity="0.35")
         surface.path(lens(x0 - 0.4, y0 + 0.9, x1 + 0.4, y1 + 0.9, 0.6), fill=MIRROR, opacity="0.7")
@@ -359,10 +373,22 @@ def _awash(cam, plank, svg, edge, rng):
     wet_u = -(plank.centre[1] + T / 2 * wx) / ux
     near_end = -plank.length / 2
     a, b = cam.point(plank.world(wet_u, 0, T / 2)), cam.point(plank.world(near_end, 0, T / 2))
-    deepen = svg.linear(a[0], a[1], b[0], b[1], [(0, P.sea_near, 0.3), (0.4, P.sea_near, 0.55),
-                                                 (1, mix(P.sea_near, P.sea_dark, 0.5), 0.8)])
+    # Seen through the water the wood goes blue and dark at once, not by a
+    # fade: the film is nearly as deep at the waterline as at the end, and
+    # its edge is softened by the water over it.
+    deepen = svg.linear(a[0], a[1], b[0], b[1], [(0, P.sea_near, 0.58),
+                                                 (0.3, mix(P.sea_near, P.sea_dark, 0.2), 0.68),
+                                                 (1, mix(P.sea_near, P.sea_dark, 0.5), 0.78)])
     wet = "".join(polygon(screen) for _, screen, _ in drawn.below)
-    svg.path(wet, fill=deepen)
+    svg.path(wet, fill=deepen, stroke=P.sea_near, stroke_width="1.2", stroke_opacity="0.5", filter=svg.blur(0.5))
+    # Wavelets of the surface run across the sunk end and break its outline.
+    for _ in range(7):
+        u = rng.uniform(near_end - 0.05, wet_u - 0.05)
+        v = rng.uniform(-W * 0.9, W * 0.9)
+        p = cam.point(plank.world(u, v - rng.uniform(0.05, 0.12), T / 2))
+        q = cam.point(plank.world(u - rng.uniform(-0.03, 0.03), v + rng.uniform(0.05, 0.12), T / 2))
+        tone = P.sea_dark if rng.uniform() < 0.5 else mix(P.sea_light, P.sea_near, 0.4)
+        svg.path(lens(p[0], p[1], q[0], q[1], rng.uniform(0.4, 0.8)), fill=tone, opacity=num(rng.uniform(0.35, 0.6)))
     # The sheen: a few broad soft bands across the film, where it tilts to the sky.
     clip = svg.clip(wet)
     sheen = []
@@ -409,8 +435,11 @@ def _reflection(cam, plank, waves, w, h, rng) -> Svg:
         keep = 0.3 if float(gz) < -0.02 else rng.uniform(0.8, 1.0)
         cid = out.clip(f"M{num(min(xs) - 6)},{num(y)}H{num(max(xs) + 6)}V{num(y + step * 0.82)}"
                        f"H{num(min(xs) - 6)}Z")
+        # Now and then a strip gives back the wood's own dull brown, so the
+        # reflection reads as the board's and not as a hole in the water.
+        tone = MIRROR if rng.uniform() < 0.6 else mix(DUSK.wood_side, P.sea_near, 0.45)
         out.add(f'<g clip-path="{cid}" opacity="{num(keep)}"><g transform="translate({num(dx)},0)" '
-                f'fill="{MIRROR}">{shapes}</g></g>')
+                f'fill="{tone}">{shapes}</g></g>')
         y += step
     return out
 
@@ -529,8 +558,8 @@ def build(scale: int) -> Picture:
 
     # The swell it makes spreads in rings round it, long close in and rounder
     # further out, broken and wandering with the waves.
-    _rings(ripples, cam, plank, waves, [0.1, 0.26, 0.48, 0.76, 1.1], 0.07, mix(P.sea_light, GLOW, 0.4), 1.0, 1.0,
-           np.random.default_rng(4608))
+    _rings(ripples, cam, plank, waves, [0.05, 0.13, 0.26, 0.48, 0.76, 1.1], 0.1, mix(P.sea_light, GLOW, 0.4),
+           1.0, 1.0, np.random.default_rng(4608))
     for marks in (surface, glints, ripples):
         _off_board(marks, cam, plank)
 
