@@ -132,6 +132,11 @@ def _sky(cam, rng, w, h) -> Svg:
     core = heaven.radial(L.x, cam.horizon, 80, 12, [(0, mix(GLOW, L.rim, 0.6), 1.0), (0.4, GLOW, 0.6),
                                                     (1, GLOW, 0)])
     heaven.add(f'<rect x="0" y="{cam.horizon - 14}" width="{w}" height="16" fill="{core}"/>')
+    # Where the sun went down: a small hot point sitting on the horizon,
+    # the head of the path of glints below it.
+    sun = heaven.radial(L.x, cam.horizon, 16, 3.2, [(0, mix(L.rim, "#fff4e0", 0.5), 1.0), (0.45, L.rim, 0.7),
+                                                   (1, GLOW, 0)])
+    heaven.add(f'<rect x="{L.x - 18}" y="{cam.horizon - 4}" width="36" height="5" fill="{sun}"/>')
     return heaven
 
 
@@ -143,12 +148,62 @@ def _sea(cam, w, h) -> Svg:
                                                              (1, WARM_SEA, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="30" fill="{far}" '
               f'mask="{_toward_light(water, w, 1.0, 0.3)}"/>')
-    # The glow laid down the water as a column that narrows and dims toward
-    # us, running into the board.
-    path = water.radial(L.x, cam.horizon, 34, 90, [(0, GLOW, 0.5), (0.35, GLOW, 0.24), (0.75, GLOW, 0.08),
-                                                   (1, GLOW, 0)])
-    water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
+    # The glow laid down the water as a wedge: a point at the horizon under
+    # where the sun went, opening toward us as the water comes nearer, and
+    # fading before it reaches the bottom of the frame.
+    rows = np.linspace(cam.horizon, h, 24)
+    half = 1.5 + 0.5 * (rows - cam.horizon)
+    wedge = [(L.x - float(a), float(y)) for a, y in zip(half, rows)] + \
+        [(L.x + float(a), float(y)) for a, y in zip(half, rows)][::-1]
+    fall = water.linear(0, cam.horizon, 0, h, [(0, GLOW, 0.5), (0.12, GLOW, 0.22), (0.5, GLOW, 0.06),
+                                               (1, GLOW, 0)])
+    water.path(polygon(wedge), fill=fall, filter=water.blur(5))
     return water
+
+
+def _glitter(svg: Svg, cam, waves, rng, w, h):
+    """The glints down the path: only where a wave turns its back up to the
+    glow, so the path breaks with the waves. It is a point at the horizon
+    and opens toward us by perspective; its edge is ragged, row by row, and
+    the glints thin out and dim toward it, so it has no ruled sides."""
+    buckets: dict[tuple[str, float], list[str]] = {}
+    z = 2.3
+    while z < 400:
+        px = float(cam.scale(z))
+        y0 = cam.horizon + cam.focal * cam.eye / z
+        if y0 > h + 2:
+            z *= 1.03
+            continue
+        # Each row its own width and a little off the line, so the edge frays.
+        spread = (1.2 + 0.42 * (y0 - cam.horizon)) * rng.uniform(0.6, 1.35)
+        centre = L.x + rng.normal(0, 0.12 * spread)
+        count = int(6 + spread * 0.6)
+        for sx in centre + rng.normal(0, spread * 0.7, count):
+            d = abs(sx - L.x) / (spread * 1.25)
+            if rng.uniform() > math.exp(-d * d * 1.6):
+                continue
+            wx, _ = cam.water_at(sx, y0)
+            zz = z * rng.uniform(1.0, 1.03)
+            gx, gz = waves.slope(wx, zz)
+            if float(gz) > 0.004 and rng.uniform() < 0.75:
+                continue
+            _, sy = cam.project(wx, waves.height(wx, zz), zz)
+            sy = float(sy)
+            if sy < cam.horizon + 0.3:
+                continue
+            far_t = min(1.0, max(0.0, math.log10(zz) / 2.2))
+            strength = (0.35 + 0.65 * math.exp(-d * d * 2.5)) * (0.3 + 0.7 * far_t)
+            colour = mix(GLOW, L.rim, 0.6) if d < 0.35 and far_t > 0.5 else GLOW
+            length = max(1.0, min(9.0, px * 0.2 * rng.lognormal(0, 0.45))) * (1.0 - 0.4 * d)
+            t = max(0.25, min(1.1, px * 0.012))
+            slant = float(gx) * 0.3 * length
+            q = round(min(strength, 1.0) * 8) / 8
+            if q > 0:
+                buckets.setdefault((colour, q), []).append(
+                    lens(sx - length / 2, sy + slant, sx + length / 2, sy - slant, t))
+        z *= 1.03
+    for (colour, q), shapes in sorted(buckets.items()):
+        svg.path("".join(shapes), fill=colour, opacity=q)
 
 
 def _near_water(svg: Svg, cam, waves, rng, w, h, top):
@@ -275,6 +330,20 @@ def _waterline(cam, plank, svg, surface):
             d = polygon([cam.point(plank.world(*p)) for p in quad])
             bands.append(f'<path d="{d}" opacity="{num(strength)}"/>')
     svg.add(f'<g clip-path="{clip}"><g filter="{svg.blur(0.3)}" fill="{P.ink}">{"".join(bands)}</g></g>')
+    # All along where the wood meets the water it is soaked dark, a band a
+    # little wider than the lip, so the board sits in the sea, not on it.
+    soaked = "".join(f'<path d="{lens(x0, y0 - 0.5, x1, y1 - 0.5, 1.1)}"/>' for (x0, y0), (x1, y1) in drawn.lines)
+    svg.add(f'<g clip-path="{clip}"><g fill="{P.ink}" opacity="0.6" filter="{svg.blur(0.35)}">{soaked}</g></g>')
+    # Along both long sides the board lies in the water: its lower edge is
+    # soaked dark on the wood, and the water round it is creased dark where
+    # it meets the wood.
+    u_in, u_out = wet_u(0, T / 2) - 0.05, plank.end(1, 0) - 0.03
+    for v in (-W / 2, W / 2):
+        (x0, y0), (x1, y1) = (cam.point(plank.world(u, v, -T / 2)) for u in (u_in, u_out))
+        svg.add(f'<g clip-path="{clip}"><path d="{lens(x0, y0 - 0.4, x1, y1 - 0.4, 1.0)}" fill="{P.ink}" '
+                f'opacity="0.55" filter="{svg.blur(0.3)}"/></g>')
+        surface.path(lens(x0 - 1, y0 + 0.5, x1 + 1, y1 + 0.5, 1.2), fill=P.ink, opacity="0.6",
+                     filter=surface.blur(0.5))
     for (x0, y0), (x1, y1) in drawn.lines:
         svg.path(lens(x0, y0 + 0.3, x1, y1 + 0.3, 0.35), fill=mix(P.sea_light, GLOW, 0.3), opacity="0.35")
         surface.path(lens(x0 - 0.4, y0 + 0.9, x1 + 0.4, y1 + 0.9, 0.6), fill=MIRROR, opacity="0.7")
@@ -304,10 +373,22 @@ def _awash(cam, plank, svg, edge, rng):
     wet_u = -(plank.centre[1] + T / 2 * wx) / ux
     near_end = -plank.length / 2
     a, b = cam.point(plank.world(wet_u, 0, T / 2)), cam.point(plank.world(near_end, 0, T / 2))
-    deepen = svg.linear(a[0], a[1], b[0], b[1], [(0, P.sea_near, 0.3), (0.4, P.sea_near, 0.55),
-                                                 (1, mix(P.sea_near, P.sea_dark, 0.5), 0.8)])
+    # Seen through the water the wood goes blue and dark at once, not by a
+    # fade: the film is nearly as deep at the waterline as at the end, and
+    # its edge is softened by the water over it.
+    deepen = svg.linear(a[0], a[1], b[0], b[1], [(0, P.sea_near, 0.58),
+                                                 (0.3, mix(P.sea_near, P.sea_dark, 0.2), 0.68),
+                                                 (1, mix(P.sea_near, P.sea_dark, 0.5), 0.78)])
     wet = "".join(polygon(screen) for _, screen, _ in drawn.below)
-    svg.path(wet, fill=deepen)
+    svg.path(wet, fill=deepen, stroke=P.sea_near, stroke_width="1.2", stroke_opacity="0.5", filter=svg.blur(0.5))
+    # Wavelets of the surface run across the sunk end and break its outline.
+    for _ in range(7):
+        u = rng.uniform(near_end - 0.05, wet_u - 0.05)
+        v = rng.uniform(-W * 0.9, W * 0.9)
+        p = cam.point(plank.world(u, v - rng.uniform(0.05, 0.12), T / 2))
+        q = cam.point(plank.world(u - rng.uniform(-0.03, 0.03), v + rng.uniform(0.05, 0.12), T / 2))
+        tone = P.sea_dark if rng.uniform() < 0.5 else mix(P.sea_light, P.sea_near, 0.4)
+        svg.path(lens(p[0], p[1], q[0], q[1], rng.uniform(0.4, 0.8)), fill=tone, opacity=num(rng.uniform(0.35, 0.6)))
     # The sheen: a few broad soft bands across the film, where it tilts to the sky.
     clip = svg.clip(wet)
     sheen = []
@@ -354,8 +435,11 @@ def _reflection(cam, plank, waves, w, h, rng) -> Svg:
         keep = 0.3 if float(gz) < -0.02 else rng.uniform(0.8, 1.0)
         cid = out.clip(f"M{num(min(xs) - 6)},{num(y)}H{num(max(xs) + 6)}V{num(y + step * 0.82)}"
                        f"H{num(min(xs) - 6)}Z")
+        # Now and then a strip gives back the wood's own dull brown, so the
+        # reflection reads as the board's and not as a hole in the water.
+        tone = MIRROR if rng.uniform() < 0.6 else mix(DUSK.wood_side, P.sea_near, 0.45)
         out.add(f'<g clip-path="{cid}" opacity="{num(keep)}"><g transform="translate({num(dx)},0)" '
-                f'fill="{MIRROR}">{shapes}</g></g>')
+                f'fill="{tone}">{shapes}</g></g>')
         y += step
     return out
 
@@ -460,10 +544,7 @@ def build(scale: int) -> Picture:
     sea.marks(surface, cam, waves, P, rng, near=5.0, far=300, per_metre=0.28, length=0.55, thickness=0.045,
               light=0.12, dark=0.32)
     _near_water(surface, cam, waves, np.random.default_rng(4613), w, h, cam.horizon + cam.focal * cam.eye / 5.0)
-    sea.marks(glints, cam, waves, P, rng, near=3.0, far=300, per_metre=2.6, length=0.4, thickness=0.022,
-              light=0, dark=0, glitter=(L.x, GLOW), glitter_width=0.14, glitter_floor=0.45)
-    sea.marks(glints, cam, waves, P, rng, near=2.3, far=3.0, per_metre=1.2, length=0.35, thickness=0.012,
-              light=0, dark=0, glitter=(L.x - 4, mix(GLOW, P.sea_light, 0.3)), glitter_width=0.14, glitter_floor=0.1)
+    _glitter(glints, cam, waves, rng, w, h)
 
     # One board off a raft, a couple of metres long, a span across and
     # barely two fingers thick, lying on the lower third to
@@ -477,8 +558,8 @@ def build(scale: int) -> Picture:
 
     # The swell it makes spreads in rings round it, long close in and rounder
     # further out, broken and wandering with the waves.
-    _rings(ripples, cam, plank, waves, [0.1, 0.26, 0.48, 0.76, 1.1], 0.07, mix(P.sea_light, GLOW, 0.4), 1.0, 1.0,
-           np.random.default_rng(4608))
+    _rings(ripples, cam, plank, waves, [0.05, 0.13, 0.26, 0.48, 0.76, 1.1], 0.1, mix(P.sea_light, GLOW, 0.4),
+           1.0, 1.0, np.random.default_rng(4608))
     for marks in (surface, glints, ripples):
         _off_board(marks, cam, plank)
 
