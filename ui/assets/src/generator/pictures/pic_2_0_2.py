@@ -135,7 +135,7 @@ class _Frond:
                 over = _unit(np.cross(across, t))
                 # Short by the stalk, longest a third of the way out, narrowing to the tip.
                 size = leaflet * min(1.0, 0.4 + 2.4 * (s - 0.12)) * (1.0 - 0.8 * max(0.0, (s - 0.35) / 0.65) ** 1.2)
-                ln = size * rng.uniform(0.8, 1.1)
+                ln = size * rng.uniform(0.6, 1.15)
                 f = fold + 0.45 * s + 0.5 * clump + rng.normal(0, 0.08)
                 sweep = 0.5 + 0.3 * s + clump + rng.normal(0, 0.06)
                 ld = _unit(t * sweep + side * across * math.cos(f) - over * math.sin(f))
@@ -241,7 +241,7 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     fronds = _crown(shaft, up, rng)
 
     leaf = mix(P.grass, P.sea_dark, 0.2)
-    leaf_lit = mix(mix(P.grass, P.light.key, 0.35), P.sand, 0.3)
+    leaf_lit = mix(mix(P.grass, P.light.key, 0.22), P.sea_dark, 0.08)
     leaf_shade = mix(mix(P.grass, P.light.shadow, 0.5), P.sea_dark, 0.22)
     back_leaf = mix(leaf_shade, P.light.shadow, 0.2)
     straw = mix(P.wood_fresh, P.wood_side, 0.35)
@@ -274,17 +274,30 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
                 score += lit if float(np.dot(normal, eye - a)) > 0 else 0.5 * lit - 0.3
             score /= len(row)
             tip = fr.rib[-1]
-            score += 0.4 * float(np.clip((top[0] - tip[0]) * 0.2 + (tip[1] - top[1] + 0.8) * 0.5, -1, 1))
+            score += 0.4 * float(np.clip((top[0] - tip[0]) * 0.2 + (tip[1] - top[1] - 0.4) * 0.25, -1, 1))
             tone = 2 if score > 0.15 else 1 if score > -0.25 else 0
             far_side = np.mean([np.linalg.norm(l[4] - eye) - np.linalg.norm(l[2] - eye) for l in row]) > 0
             pts = [cam.point(q) for q in outline]
             # The leaflets' roots, hidden in the fold by the rib, a step darker.
             inner = [cam.point(l[2] + (l[4] - l[2]) * 0.3) for l in row]
-            (behind if far_side else before).append((pts, inner, rib[-len(inner):][::-1], tone))
+            (behind if far_side else before).append((pts, inner, rib[-len(inner):][::-1], tone, row))
         def lay(halves):
-            for pts, inner, back, tone in halves:
-                svg.path(smooth(pts, tension=0.5), fill=tones[tone])
-                svg.path(smooth(back + inner, tension=0.5), fill=tones[max(0, tone - 1)], opacity="0.55")
+            for pts, inner, back, tone, row in halves:
+                # The blade's mass only as a thin shadowed web near the rib;
+                # the leaflets themselves are drawn one by one, each a long
+                # narrow blade of its own length, so the edge is feathery and
+                # uneven rather than a row of teeth.
+                svg.path(smooth(back + inner, tension=0.5), fill=tones[max(0, tone - 1)], opacity="0.8")
+                blades, rims = [], []
+                for _, s, a, c, b in row:
+                    (ax, ay), (bx, by) = cam.point(a), cam.point(b)
+                    wdt = max(0.45, 0.16 * math.hypot(bx - ax, by - ay)) * (1.0 - 0.5 * s)
+                    blades.append(f'<path d="{lens(ax, ay, bx, by, wdt)}"/>')
+                    # The sun at the upper left catches the upper edge of the lit leaflets.
+                    if tone == 2:
+                        rims.append(f'<path d="{lens(ax - 0.2, ay - 0.25, bx - 0.2, by - 0.25, wdt * 0.35)}"/>')
+                svg.group(blades, fill=tones[tone])
+                svg.group(rims, fill=mix(tones[tone], P.light.key, 0.4), opacity="0.7")
         lay(behind)
         # The midrib, stout at the crown and tapering to the tip, pale on top.
         edge_a, edge_b = [], []
@@ -406,7 +419,7 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
                               f'transform="translate(0,{num(-0.35 - width * 0.45)})" stroke-width="0.3" '
                               f'opacity="{num(rng.uniform(0.25, 0.5))}"/>')
         # Uneven spacing: some scars close in pairs, then longer gaps.
-        t += rng.choice([0.5, 1.0, 1.0, 1.6]) * rng.uniform(0.02, 0.06) * (1.15 - 0.45 * t)
+        t += rng.choice([0.3, 0.6, 1.0, 1.9, 2.8]) * rng.uniform(0.015, 0.06) * (1.15 - 0.45 * t)
     svg.group(scars, clip_path=clip, fill="none", stroke=bark_dark, stroke_linecap="round")
     svg.group(ridges, clip_path=clip, fill="none", stroke=mix(bark, P.light.key, 0.6), stroke_linecap="round")
     # Sand heaped a little round the swollen foot, so it goes into the beach
