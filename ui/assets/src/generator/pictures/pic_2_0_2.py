@@ -461,7 +461,9 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
 def breaker_z(x):
     """Where the wave stands up and breaks, a few metres out from the shore."""
     x = np.asarray(x)
-    return shore_z(x) + 9.0 + 0.8 * np.sin(x * 0.5)
+    # Further out where the bay is shallow, closer in where the shore swings toward us.
+    spent = np.clip((x - 2.0) / 10.0, 0, 1)
+    return shore_z(x) + (9.0 + 0.8 * np.sin(x * 0.5) + 1.5 * np.sin(x * 0.23 + 0.5)) * (1 - 0.4 * spent)
 
 
 def _sheet(svg: Svg, cam, rng, x0, x1, back_of, front_of, density: float, open_back: float, open_front: float,
@@ -517,7 +519,10 @@ def _breaker(cam, svg: Svg, xs, rng):
     crest = [(x, float(breaker_z(x))) for x in xs]
     # The wave stands taller in some places than others along its length.
     def rise(x):
-        return 0.75 * (0.6 + 0.4 * math.sin(x * 0.21 + 0.7) * math.sin(x * 0.07 + 2.0))
+        # Where the shore swings toward us on the right the wave has spent
+        # itself and runs up only as a low swash, not a wall.
+        spent = float(np.clip((x - 2.0) / 10.0, 0, 1))
+        return 0.75 * (0.35 + 0.65 * abs(math.sin(x * 0.21 + 0.7) * math.sin(x * 0.07 + 2.0))) * (1 - 0.75 * spent)
 
     top = [cam.point((x, rise(x), z)) for x, z in crest]
     foot = [cam.point((x, 0.0, z - 1.5)) for x, z in crest]
@@ -526,9 +531,12 @@ def _breaker(cam, svg: Svg, xs, rng):
     shallows = mix(mix(P.sea_horizon, P.sea_light, 0.3), P.grass, 0.1)
     shore = [cam.point((x, 0.0, float(shore_z(x)) - 0.3)) for x in xs]
     svg.path(polygon(foot + shore[::-1]), fill=shallows)
-    thin = [cam.point((x, 0.0, float(shore_z(x)) + 2.2 + 0.6 * math.sin(x * 0.8))) for x in xs]
-    svg.path(polygon(thin + shore[::-1]), fill=mix(P.sand, P.sea_light, 0.35), opacity="0.45",
-             filter=svg.blur(1.5))
+    # The water thins toward the beach until the sand shows through, over a
+    # width that changes all along the shore, never one even band.
+    thin = [cam.point((x, 0.0, float(shore_z(x)) + 1.2 + 2.6 * (0.5 + 0.5 * math.sin(x * 0.37 + 1.0))
+                       + 0.8 * math.sin(x * 1.3))) for x in xs]
+    svg.path(polygon(thin + shore[::-1]), fill=mix(P.sand, P.sea_light, 0.3), opacity="0.6",
+             filter=svg.blur(2.0))
     # The face toward us in three flat tones along its whole length: the
     # thin top the sun shines through, the body, and the foot where it
     # meets the shallows.
@@ -858,9 +866,9 @@ def _foam_edge(cam, svg: Svg, rng, xs):
     holes, pieces, lips = [], [], []
     x = x0
     while x < x1:
-        L = rng.uniform(0.8, 3.5)
+        L = rng.uniform(0.5, 2.6)
         u = np.linspace(x, min(x1, x + L), max(4, int(L * 8)))
-        width = rng.uniform(0.45, 0.95)
+        width = rng.uniform(0.3, 0.95)
         taper = [max(0.0, math.sin(math.pi * (v - u[0]) / max(1e-6, u[-1] - u[0]))) ** 0.5 for v in u]
         front = [cam.point((v, 0.0, wash_edge(v) + 0.03 * math.sin(v * 9.0))) for v in u]
         back = [cam.point((v, 0.0, wash_edge(v) + width * (0.35 + 0.65 * t) * (1 + 0.3 * math.sin(v * 5.3))))
@@ -875,7 +883,7 @@ def _foam_edge(cam, svg: Svg, rng, xs):
             hy = cam.point((hx, 0.0, hz + r))[1]
             holes.append(f'<ellipse cx="{num((ax + bx) / 2)}" cy="{num((ay + by) / 2)}" rx="{num((bx - ax) / 2)}" '
                          f'ry="{num(max(0.25, abs(hy - ay) * 1.1))}" fill="black"/>')
-        x += L + rng.uniform(0.2, 1.6)
+        x += L + rng.uniform(0.4, 2.6)
     svg.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
                     f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
                     + "".join(holes) + '</mask>')
