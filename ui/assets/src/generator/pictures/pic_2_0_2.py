@@ -36,9 +36,11 @@ from .pic_1_0 import CLOUDS, P as BEACH, sun
 # touch toward the grey of the hills and its greens toward the hills too, so
 # it sits with the set's quieter water and flat, muted tones.
 P = replace(BEACH, sea_horizon=mix(mix(BEACH.sea_horizon, BEACH.mountain, 0.72), BEACH.ink, 0.06),
-            sea_near=mix(mix(mix(BEACH.sea_near, BEACH.mountain, 0.55), BEACH.grass, 0.12), BEACH.ink, 0.16),
+            sea_near=mix(mix(mix(BEACH.sea_near, BEACH.mountain, 0.6), BEACH.grass, 0.1), BEACH.ink, 0.22),
             sea_dark=mix(mix(BEACH.sea_dark, BEACH.mountain, 0.4), BEACH.ink, 0.18),
-            sand=mix(BEACH.sand, BEACH.mountain, 0.1),
+            sand=mix(mix(BEACH.sand, BEACH.mountain, 0.2), BEACH.ink, 0.03),
+            sky_top=mix(mix(BEACH.sky_top, BEACH.mountain, 0.3), BEACH.ink, 0.05),
+            sky_horizon=mix(BEACH.sky_horizon, BEACH.mountain, 0.12),
             sea_light=mix(mix(BEACH.sea_light, BEACH.cloud_lit, 0.2), BEACH.mountain, 0.35),
             foam=mix(BEACH.foam, BEACH.mountain, 0.14), grass=mix(BEACH.grass, BEACH.mountain, 0.15))
 from ..svg import Svg, lens, num, polygon, smooth
@@ -528,7 +530,7 @@ def _breaker(cam, svg: Svg, xs, rng):
     foot = [cam.point((x, 0.0, z - 1.5)) for x, z in crest]
     # The shallows between the wave and the beach: a paler green-blue, the
     # sand showing through where the water thins along the shore.
-    shallows = mix(mix(P.sea_horizon, P.sea_light, 0.3), P.grass, 0.1)
+    shallows = mix(mix(mix(P.sea_horizon, P.sea_light, 0.2), P.grass, 0.08), P.sea_dark, 0.15)
     shore = [cam.point((x, 0.0, float(shore_z(x)) - 0.3)) for x in xs]
     svg.path(polygon(foot + shore[::-1]), fill=shallows)
     # The water thins toward the beach until the sand shows through, over a
@@ -584,10 +586,10 @@ def _sand(cam, sand: Svg, xs, rng):
         0, cam.horizon + 20, 0, h, [(0, mix(dry_sand, P.sea_horizon, 0.15)), (1, dry_sand)]))
     # One band of wet sand the last wave left, a little past where the wash
     # now stops, its inland edge soft and ragged.
-    wet_tone = mix(mix(P.wood_fresh, P.wood_side, 0.35), P.sky_horizon, 0.22)
+    wet_tone = mix(mix(mix(P.wood_fresh, P.wood_side, 0.55), P.sky_horizon, 0.15), P.ink, 0.08)
     inland = [cam.point((x, 0.0, wash_edge(x) - 0.9 - 0.4 * math.sin(x * 0.8 + 0.5) - rng.uniform(0, 0.3)))
               for x in xs]
-    sand.path(smooth(edge[::-1] + inland, tension=0.6), fill=wet_tone, opacity="0.55", filter=sand.blur(1.0))
+    sand.path(smooth(edge[::-1] + inland, tension=0.6), fill=wet_tone, opacity="0.8", filter=sand.blur(1.0))
 
 
 def _beach(cam, sand: Svg, rng):
