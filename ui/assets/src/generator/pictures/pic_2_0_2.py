@@ -2,12 +2,14 @@
 third of the way in leans out over the sand, away from the sun high at the
 top left, its trunk curving up from a swollen foot and scarred with uneven
 rings, its crown tilted with it: fronds grow from a short crown shaft, arch
-out and hang under their own weight, each drawn as two broad torn blades in
-flat tones, lit on the sun's side and in shade underneath, the coconuts in a
+out and hang under their own weight, each a row of narrow leaflets of
+uneven length either side of its rib over a shadowed web, lit on the sun's
+side with a rim of light on their upper edges, the coconuts in a
 bunch at their foot. The sun, a little beyond the beach, throws its shadow
 toward us and to the right, straight from its foot: the trunk's, and at its
 end the crown's, each point of it put where the rays fall. A wave breaks
-along the shore in a lip of foam, which swings toward us on the right; its
+along the shore in a lip of foam, which swings toward us on the right and
+is spent there to a low swash; its
 white water runs in further in some places than others, leaves a few drifts
 on the shallows, and the wash draws back over the sand in a lace full of
 holes, the sky's sheen inside it and one band of darker wet sand beyond. In
@@ -361,8 +363,8 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     rim = right + [(a[0] * 0.2 + b[0] * 0.8, a[1] * 0.2 + b[1] * 0.8) for a, b in zip(left, right)][::-1]
     svg.path(polygon(rim), fill=mix(bark, P.light.key, 0.5))
     # The side turned from the sun in shade, a third of the trunk.
-    shaded = left + [(a[0] * 0.67 + b[0] * 0.33, a[1] * 0.67 + b[1] * 0.33) for a, b in zip(left, right)][::-1]
-    svg.path(polygon(shaded), fill=mix(bark, P.light.shadow, 0.4))
+    shaded = left + [(a[0] * 0.6 + b[0] * 0.4, a[1] * 0.6 + b[1] * 0.4) for a, b in zip(left, right)][::-1]
+    svg.path(polygon(shaded), fill=mix(mix(bark, P.light.shadow, 0.5), P.wood_dark, 0.15))
     clip = svg.clip(polygon(trunk))
     # Ring scars where old fronds fell: uneven in spacing and in width, some
     # close in pairs, some worn through, the wider ones a ridge whose upper
@@ -421,7 +423,7 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
                               f'transform="translate(0,{num(-0.35 - width * 0.45)})" stroke-width="0.3" '
                               f'opacity="{num(rng.uniform(0.25, 0.5))}"/>')
         # Uneven spacing: some scars close in pairs, then longer gaps.
-        t += rng.choice([0.3, 0.6, 1.0, 1.9, 2.8]) * rng.uniform(0.015, 0.06) * (1.15 - 0.45 * t)
+        t += rng.choice([0.3, 0.6, 1.0, 1.9, 2.8]) * rng.uniform(0.01, 0.04) * (1.15 - 0.45 * t)
     svg.group(scars, clip_path=clip, fill="none", stroke=bark_dark, stroke_linecap="round")
     svg.group(ridges, clip_path=clip, fill="none", stroke=mix(bark, P.light.key, 0.6), stroke_linecap="round")
     # Sand heaped a little round the swollen foot, so it goes into the beach
@@ -542,13 +544,16 @@ def _breaker(cam, svg: Svg, xs, rng):
     # The face toward us in three flat tones along its whole length: the
     # thin top the sun shines through, the body, and the foot where it
     # meets the shallows.
-    def across(f):
-        return [(a[0] + (b[0] - a[0]) * f, a[1] + (b[1] - a[1]) * f) for a, b in zip(top, foot)]
+    def across(f, swing=0.0, k=0.0):
+        # Each band's depth wanders along the wave, so none is a ribbon of even width.
+        return [(a[0] + (b[0] - a[0]) * f * (1 + swing * math.sin(x * 0.6 + k)),
+                 a[1] + (b[1] - a[1]) * f * (1 + swing * math.sin(x * 0.6 + k)))
+                for (x, _), a, b in zip(crest, top, foot)]
 
-    for f0, f1, tone in ((0.0, 1.0, mix(shallows, P.sea_near, 0.25)),
-                         (0.0, 0.62, mix(P.sea_horizon, P.sea_near, 0.3)),
-                         (0.0, 0.28, mix(mix(P.sea_light, P.sea_horizon, 0.45), P.grass, 0.12))):
-        svg.path(polygon(across(f0) + across(f1)[::-1]), fill=tone)
+    for f1, swing, k, tone in ((1.0, 0.0, 0.0, mix(shallows, P.sea_near, 0.25)),
+                               (0.62, 0.3, 1.0, mix(P.sea_horizon, P.sea_near, 0.3)),
+                               (0.28, 0.6, 2.5, mix(mix(P.sea_light, P.sea_horizon, 0.45), P.grass, 0.12))):
+        svg.path(smooth(across(0.0) + across(f1, swing, k)[::-1]), fill=tone)
     # How hard it breaks wanders slowly along the wave: spilling thick in
     # places, elsewhere only a thin light line at the crest.
     def breaking(x):
