@@ -199,7 +199,8 @@ constexpr ControlDesign kDesign[] = {
     picture("pic_2_0_2",                              14, "Las islas",
      "Una playa de arena a mediodía, con el sol alto arriba a la izquierda: a la izquierda de la "
      "playa, una palmera de tronco curvo, marcado de anillos desiguales, se inclina hacia la "
-     "derecha sobre la arena; sus hojas se arquean y cuelgan en anchas palas rasgadas, más claras "
+     "derecha sobre la arena; sus hojas se arquean y cuelgan, plumosas, de folíolos finos y "
+     "desiguales, más claras "
      "del lado de la luz y en sombra por debajo; un racimo de cocos redondos bajo las hojas y el pie "
      "del tronco, ensanchado, hundido en la arena. Desde ese mismo pie, hacia delante y a la "
      "derecha, lejos del sol, se tiende su sombra: la del tronco y, al final, la mancha de las "

@@ -2,12 +2,14 @@
 third of the way in leans out over the sand, away from the sun high at the
 top left, its trunk curving up from a swollen foot and scarred with uneven
 rings, its crown tilted with it: fronds grow from a short crown shaft, arch
-out and hang under their own weight, each drawn as two broad torn blades in
-flat tones, lit on the sun's side and in shade underneath, the coconuts in a
+out and hang under their own weight, each a row of narrow leaflets of
+uneven length either side of its rib over a shadowed web, lit on the sun's
+side with a rim of light on their upper edges, the coconuts in a
 bunch at their foot. The sun, a little beyond the beach, throws its shadow
 toward us and to the right, straight from its foot: the trunk's, and at its
 end the crown's, each point of it put where the rays fall. A wave breaks
-along the shore in a lip of foam, which swings toward us on the right; its
+along the shore in a lip of foam, which swings toward us on the right and
+is spent there to a low swash; its
 white water runs in further in some places than others, leaves a few drifts
 on the shallows, and the wash draws back over the sand in a lace full of
 holes, the sky's sheen inside it and one band of darker wet sand beyond. In
@@ -36,9 +38,11 @@ from .pic_1_0 import CLOUDS, P as BEACH, sun
 # touch toward the grey of the hills and its greens toward the hills too, so
 # it sits with the set's quieter water and flat, muted tones.
 P = replace(BEACH, sea_horizon=mix(mix(BEACH.sea_horizon, BEACH.mountain, 0.72), BEACH.ink, 0.06),
-            sea_near=mix(mix(mix(BEACH.sea_near, BEACH.mountain, 0.55), BEACH.grass, 0.12), BEACH.ink, 0.16),
+            sea_near=mix(mix(mix(BEACH.sea_near, BEACH.mountain, 0.6), BEACH.grass, 0.1), BEACH.ink, 0.22),
             sea_dark=mix(mix(BEACH.sea_dark, BEACH.mountain, 0.4), BEACH.ink, 0.18),
-            sand=mix(BEACH.sand, BEACH.mountain, 0.1),
+            sand=mix(mix(BEACH.sand, BEACH.mountain, 0.2), BEACH.ink, 0.03),
+            sky_top=mix(mix(BEACH.sky_top, BEACH.mountain, 0.3), BEACH.ink, 0.05),
+            sky_horizon=mix(BEACH.sky_horizon, BEACH.mountain, 0.12),
             sea_light=mix(mix(BEACH.sea_light, BEACH.cloud_lit, 0.2), BEACH.mountain, 0.35),
             foam=mix(BEACH.foam, BEACH.mountain, 0.14), grass=mix(BEACH.grass, BEACH.mountain, 0.15))
 from ..svg import Svg, lens, num, polygon, smooth
@@ -135,7 +139,7 @@ class _Frond:
                 over = _unit(np.cross(across, t))
                 # Short by the stalk, longest a third of the way out, narrowing to the tip.
                 size = leaflet * min(1.0, 0.4 + 2.4 * (s - 0.12)) * (1.0 - 0.8 * max(0.0, (s - 0.35) / 0.65) ** 1.2)
-                ln = size * rng.uniform(0.8, 1.1)
+                ln = size * rng.uniform(0.6, 1.15)
                 f = fold + 0.45 * s + 0.5 * clump + rng.normal(0, 0.08)
                 sweep = 0.5 + 0.3 * s + clump + rng.normal(0, 0.06)
                 ld = _unit(t * sweep + side * across * math.cos(f) - over * math.sin(f))
@@ -241,7 +245,7 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     fronds = _crown(shaft, up, rng)
 
     leaf = mix(P.grass, P.sea_dark, 0.2)
-    leaf_lit = mix(mix(P.grass, P.light.key, 0.35), P.sand, 0.3)
+    leaf_lit = mix(mix(P.grass, P.light.key, 0.22), P.sea_dark, 0.08)
     leaf_shade = mix(mix(P.grass, P.light.shadow, 0.5), P.sea_dark, 0.22)
     back_leaf = mix(leaf_shade, P.light.shadow, 0.2)
     straw = mix(P.wood_fresh, P.wood_side, 0.35)
@@ -274,17 +278,30 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
                 score += lit if float(np.dot(normal, eye - a)) > 0 else 0.5 * lit - 0.3
             score /= len(row)
             tip = fr.rib[-1]
-            score += 0.4 * float(np.clip((top[0] - tip[0]) * 0.2 + (tip[1] - top[1] + 0.8) * 0.5, -1, 1))
+            score += 0.4 * float(np.clip((top[0] - tip[0]) * 0.2 + (tip[1] - top[1] - 0.4) * 0.25, -1, 1))
             tone = 2 if score > 0.15 else 1 if score > -0.25 else 0
             far_side = np.mean([np.linalg.norm(l[4] - eye) - np.linalg.norm(l[2] - eye) for l in row]) > 0
             pts = [cam.point(q) for q in outline]
             # The leaflets' roots, hidden in the fold by the rib, a step darker.
             inner = [cam.point(l[2] + (l[4] - l[2]) * 0.3) for l in row]
-            (behind if far_side else before).append((pts, inner, rib[-len(inner):][::-1], tone))
+            (behind if far_side else before).append((pts, inner, rib[-len(inner):][::-1], tone, row))
         def lay(halves):
-            for pts, inner, back, tone in halves:
-                svg.path(smooth(pts, tension=0.5), fill=tones[tone])
-                svg.path(smooth(back + inner, tension=0.5), fill=tones[max(0, tone - 1)], opacity="0.55")
+            for pts, inner, back, tone, row in halves:
+                # The blade's mass only as a thin shadowed web near the rib;
+                # the leaflets themselves are drawn one by one, each a long
+                # narrow blade of its own length, so the edge is feathery and
+                # uneven rather than a row of teeth.
+                svg.path(smooth(back + inner, tension=0.5), fill=tones[max(0, tone - 1)], opacity="0.8")
+                blades, rims = [], []
+                for _, s, a, c, b in row:
+                    (ax, ay), (bx, by) = cam.point(a), cam.point(b)
+                    wdt = max(0.45, 0.16 * math.hypot(bx - ax, by - ay)) * (1.0 - 0.5 * s)
+                    blades.append(f'<path d="{lens(ax, ay, bx, by, wdt)}"/>')
+                    # The sun at the upper left catches the upper edge of the lit leaflets.
+                    if tone == 2:
+                        rims.append(f'<path d="{lens(ax - 0.2, ay - 0.25, bx - 0.2, by - 0.25, wdt * 0.35)}"/>')
+                svg.group(blades, fill=tones[tone])
+                svg.group(rims, fill=mix(tones[tone], P.light.key, 0.4), opacity="0.7")
         lay(behind)
         # The midrib, stout at the crown and tapering to the tip, pale on top.
         edge_a, edge_b = [], []
@@ -346,8 +363,8 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     rim = right + [(a[0] * 0.2 + b[0] * 0.8, a[1] * 0.2 + b[1] * 0.8) for a, b in zip(left, right)][::-1]
     svg.path(polygon(rim), fill=mix(bark, P.light.key, 0.5))
     # The side turned from the sun in shade, a third of the trunk.
-    shaded = left + [(a[0] * 0.67 + b[0] * 0.33, a[1] * 0.67 + b[1] * 0.33) for a, b in zip(left, right)][::-1]
-    svg.path(polygon(shaded), fill=mix(bark, P.light.shadow, 0.4))
+    shaded = left + [(a[0] * 0.6 + b[0] * 0.4, a[1] * 0.6 + b[1] * 0.4) for a, b in zip(left, right)][::-1]
+    svg.path(polygon(shaded), fill=mix(mix(bark, P.light.shadow, 0.5), P.wood_dark, 0.15))
     clip = svg.clip(polygon(trunk))
     # Ring scars where old fronds fell: uneven in spacing and in width, some
     # close in pairs, some worn through, the wider ones a ridge whose upper
@@ -406,7 +423,7 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
                               f'transform="translate(0,{num(-0.35 - width * 0.45)})" stroke-width="0.3" '
                               f'opacity="{num(rng.uniform(0.25, 0.5))}"/>')
         # Uneven spacing: some scars close in pairs, then longer gaps.
-        t += rng.choice([0.5, 1.0, 1.0, 1.6]) * rng.uniform(0.02, 0.06) * (1.15 - 0.45 * t)
+        t += rng.choice([0.3, 0.6, 1.0, 1.9, 2.8]) * rng.uniform(0.01, 0.04) * (1.15 - 0.45 * t)
     svg.group(scars, clip_path=clip, fill="none", stroke=bark_dark, stroke_linecap="round")
     svg.group(ridges, clip_path=clip, fill="none", stroke=mix(bark, P.light.key, 0.6), stroke_linecap="round")
     # Sand heaped a little round the swollen foot, so it goes into the beach
@@ -448,7 +465,9 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
 def breaker_z(x):
     """Where the wave stands up and breaks, a few metres out from the shore."""
     x = np.asarray(x)
-    return shore_z(x) + 9.0 + 0.8 * np.sin(x * 0.5)
+    # Further out where the bay is shallow, closer in where the shore swings toward us.
+    spent = np.clip((x - 2.0) / 10.0, 0, 1)
+    return shore_z(x) + (9.0 + 0.8 * np.sin(x * 0.5) + 1.5 * np.sin(x * 0.23 + 0.5)) * (1 - 0.4 * spent)
 
 
 def _sheet(svg: Svg, cam, rng, x0, x1, back_of, front_of, density: float, open_back: float, open_front: float,
@@ -504,28 +523,37 @@ def _breaker(cam, svg: Svg, xs, rng):
     crest = [(x, float(breaker_z(x))) for x in xs]
     # The wave stands taller in some places than others along its length.
     def rise(x):
-        return 0.75 * (0.6 + 0.4 * math.sin(x * 0.21 + 0.7) * math.sin(x * 0.07 + 2.0))
+        # Where the shore swings toward us on the right the wave has spent
+        # itself and runs up only as a low swash, not a wall.
+        spent = float(np.clip((x - 2.0) / 10.0, 0, 1))
+        return 0.75 * (0.35 + 0.65 * abs(math.sin(x * 0.21 + 0.7) * math.sin(x * 0.07 + 2.0))) * (1 - 0.75 * spent)
 
     top = [cam.point((x, rise(x), z)) for x, z in crest]
     foot = [cam.point((x, 0.0, z - 1.5)) for x, z in crest]
     # The shallows between the wave and the beach: a paler green-blue, the
     # sand showing through where the water thins along the shore.
-    shallows = mix(mix(P.sea_horizon, P.sea_light, 0.3), P.grass, 0.1)
+    shallows = mix(mix(mix(P.sea_horizon, P.sea_light, 0.2), P.grass, 0.08), P.sea_dark, 0.15)
     shore = [cam.point((x, 0.0, float(shore_z(x)) - 0.3)) for x in xs]
     svg.path(polygon(foot + shore[::-1]), fill=shallows)
-    thin = [cam.point((x, 0.0, float(shore_z(x)) + 2.2 + 0.6 * math.sin(x * 0.8))) for x in xs]
-    svg.path(polygon(thin + shore[::-1]), fill=mix(P.sand, P.sea_light, 0.35), opacity="0.45",
-             filter=svg.blur(1.5))
+    # The water thins toward the beach until the sand shows through, over a
+    # width that changes all along the shore, never one even band.
+    thin = [cam.point((x, 0.0, float(shore_z(x)) + 1.2 + 2.6 * (0.5 + 0.5 * math.sin(x * 0.37 + 1.0))
+                       + 0.8 * math.sin(x * 1.3))) for x in xs]
+    svg.path(polygon(thin + shore[::-1]), fill=mix(P.sand, P.sea_light, 0.3), opacity="0.6",
+             filter=svg.blur(2.0))
     # The face toward us in three flat tones along its whole length: the
     # thin top the sun shines through, the body, and the foot where it
     # meets the shallows.
-    def across(f):
-        return [(a[0] + (b[0] - a[0]) * f, a[1] + (b[1] - a[1]) * f) for a, b in zip(top, foot)]
+    def across(f, swing=0.0, k=0.0):
+        # Each band's depth wanders along the wave, so none is a ribbon of even width.
+        return [(a[0] + (b[0] - a[0]) * f * (1 + swing * math.sin(x * 0.6 + k)),
+                 a[1] + (b[1] - a[1]) * f * (1 + swing * math.sin(x * 0.6 + k)))
+                for (x, _), a, b in zip(crest, top, foot)]
 
-    for f0, f1, tone in ((0.0, 1.0, mix(shallows, P.sea_near, 0.25)),
-                         (0.0, 0.62, mix(P.sea_horizon, P.sea_near, 0.3)),
-                         (0.0, 0.28, mix(mix(P.sea_light, P.sea_horizon, 0.45), P.grass, 0.12))):
-        svg.path(polygon(across(f0) + across(f1)[::-1]), fill=tone)
+    for f1, swing, k, tone in ((1.0, 0.0, 0.0, mix(shallows, P.sea_near, 0.25)),
+                               (0.62, 0.3, 1.0, mix(P.sea_horizon, P.sea_near, 0.3)),
+                               (0.28, 0.6, 2.5, mix(mix(P.sea_light, P.sea_horizon, 0.45), P.grass, 0.12))):
+        svg.path(smooth(across(0.0) + across(f1, swing, k)[::-1]), fill=tone)
     # How hard it breaks wanders slowly along the wave: spilling thick in
     # places, elsewhere only a thin light line at the crest.
     def breaking(x):
@@ -563,10 +591,10 @@ def _sand(cam, sand: Svg, xs, rng):
         0, cam.horizon + 20, 0, h, [(0, mix(dry_sand, P.sea_horizon, 0.15)), (1, dry_sand)]))
     # One band of wet sand the last wave left, a little past where the wash
     # now stops, its inland edge soft and ragged.
-    wet_tone = mix(mix(P.wood_fresh, P.wood_side, 0.35), P.sky_horizon, 0.22)
+    wet_tone = mix(mix(mix(P.wood_fresh, P.wood_side, 0.55), P.sky_horizon, 0.15), P.ink, 0.08)
     inland = [cam.point((x, 0.0, wash_edge(x) - 0.9 - 0.4 * math.sin(x * 0.8 + 0.5) - rng.uniform(0, 0.3)))
               for x in xs]
-    sand.path(smooth(edge[::-1] + inland, tension=0.6), fill=wet_tone, opacity="0.55", filter=sand.blur(1.0))
+    sand.path(smooth(edge[::-1] + inland, tension=0.6), fill=wet_tone, opacity="0.8", filter=sand.blur(1.0))
 
 
 def _beach(cam, sand: Svg, rng):
@@ -845,9 +873,9 @@ def _foam_edge(cam, svg: Svg, rng, xs):
     holes, pieces, lips = [], [], []
     x = x0
     while x < x1:
-        L = rng.uniform(0.8, 3.5)
+        L = rng.uniform(0.5, 2.6)
         u = np.linspace(x, min(x1, x + L), max(4, int(L * 8)))
-        width = rng.uniform(0.45, 0.95)
+        width = rng.uniform(0.3, 0.95)
         taper = [max(0.0, math.sin(math.pi * (v - u[0]) / max(1e-6, u[-1] - u[0]))) ** 0.5 for v in u]
         front = [cam.point((v, 0.0, wash_edge(v) + 0.03 * math.sin(v * 9.0))) for v in u]
         back = [cam.point((v, 0.0, wash_edge(v) + width * (0.35 + 0.65 * t) * (1 + 0.3 * math.sin(v * 5.3))))
@@ -862,7 +890,7 @@ def _foam_edge(cam, svg: Svg, rng, xs):
             hy = cam.point((hx, 0.0, hz + r))[1]
             holes.append(f'<ellipse cx="{num((ax + bx) / 2)}" cy="{num((ay + by) / 2)}" rx="{num((bx - ax) / 2)}" '
                          f'ry="{num(max(0.25, abs(hy - ay) * 1.1))}" fill="black"/>')
-        x += L + rng.uniform(0.2, 1.6)
+        x += L + rng.uniform(0.4, 2.6)
     svg.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
                     f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
                     + "".join(holes) + '</mask>')
