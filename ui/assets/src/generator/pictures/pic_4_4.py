@@ -60,8 +60,11 @@ APPARENT = 0.6      # how deep what is under water looks, to its true depth
 # him, the rest already drifting off downwind in a looser and looser trail of
 # smaller bits, with open water on either side of it.
 PLANKS = [
-    # Close to him: long boards, broken, one going under.
-    (1.5, 4.3, 1.9, 0.3, -36, 1, 1, (True, True), False),
+    # Close to him: loose boards, each broken off on its own and lying its
+    # own way, one going under.
+    (1.2, 4.3, 1.3, 0.17, -52, 1, 1, (True, True), False),
+    (2.5, 4.8, 0.95, 0.15, 12, 0, -2, (True, True), False),
+    (2.1, 3.8, 0.6, 0.12, 64, 0, 2, (True, False), False),
     (-2.9, 7.2, 1.4, 0.24, 38, 0, 1, (True, False), False),
     (0.1, 5.9, 1.2, 0.18, 48, -6, 1, (False, True), True),
     (3.2, 6.6, 0.8, 0.16, 84, 0, -1, (True, True), False),
@@ -698,7 +701,10 @@ def build(scale: int) -> Picture:
     # splintered, lying across his way.
     head_x = (head_sx - cam.cx) * head_z / cam.focal
     goal = (head_x + 0.6 * math.cos(HEADING) + 0.62, head_z + 0.6 * math.sin(HEADING) + 0.6)
-    planks = PLANKS + [(goal[0], goal[1], 1.25, 0.26, 24, 1, 3, (False, True), False)]
+    # Beside it two more pieces torn off on their own, each lying its own way.
+    planks = PLANKS + [(goal[0], goal[1], 1.05, 0.17, 28, 1, 3, (True, True), False),
+                       (goal[0] + 0.75, goal[1] + 0.4, 0.75, 0.14, -50, 0, -2, (True, True), False),
+                       (goal[0] - 0.05, goal[1] + 0.5, 0.5, 0.12, 80, 0, 2, (True, True), False)]
     floating, sunk, sunk_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     mirror, mirror_depth = Svg(w, h), Svg(w, h)
     light_dir = (-0.05, 0.6, 1.0)
