@@ -38,11 +38,11 @@ HEAD = 0.21
 # a flutter kick, the legs trailing in line behind the hips.
 POSE = Pose(HEAD, {
     "head": (0.0, 0.0),
-    "shoulder": (-0.14, 0.07), "elbow": (0.05, 0.295), "wrist": (0.255, 0.15), "hand": (0.345, 0.015),
-    "shoulder.far": (-0.17, -0.08), "elbow.far": (0.12, -0.15), "wrist.far": (0.37, -0.19),
-    "hand.far": (0.52, -0.2),
-    "hip": (-0.63, -0.1), "knee": (-1.02, -0.07), "ankle": (-1.4, -0.025),
-    "knee.far": (-1.02, -0.2), "ankle.far": (-1.38, -0.3),
+    "shoulder": (-0.14, 0.07), "elbow": (0.0, 0.33), "wrist": (0.21, 0.15), "hand": (0.3, 0.035),
+    "shoulder.far": (-0.17, -0.12), "elbow.far": (0.12, -0.2), "wrist.far": (0.37, -0.24),
+    "hand.far": (0.52, -0.25),
+    "hip": (-0.58, -0.17), "knee": (-0.97, -0.2), "ankle": (-1.35, -0.1),
+    "knee.far": (-0.97, -0.3), "ankle.far": (-1.33, -0.4),
 })
 HEADING = math.radians(-34)    # he swims to the right and toward us
 SWIMMER = (140, 2.3)            # the head's screen column and its distance
@@ -60,8 +60,11 @@ APPARENT = 0.6      # how deep what is under water looks, to its true depth
 # him, the rest already drifting off downwind in a looser and looser trail of
 # smaller bits, with open water on either side of it.
 PLANKS = [
-    # Close to him: long boards, broken, one going under.
-    (1.5, 4.3, 1.9, 0.3, -36, 1, 1, (True, True), False),
+    # Close to him: loose boards, each broken off on its own and lying its
+    # own way, one going under.
+    (1.2, 4.3, 1.3, 0.17, -52, 1, 1, (True, True), False),
+    (2.5, 4.8, 0.95, 0.15, 12, 0, -2, (True, True), False),
+    (2.1, 3.8, 0.6, 0.12, 64, 0, 2, (True, False), False),
     (-2.9, 7.2, 1.4, 0.24, 38, 0, 1, (True, False), False),
     (0.1, 5.9, 1.2, 0.18, 48, -6, 1, (False, True), True),
     (3.2, 6.6, 0.8, 0.16, 84, 0, -1, (True, True), False),
@@ -179,8 +182,9 @@ class Swimmer:
         shirt = mix(mix(garment, L.shadow, 0.3), P.sky_top, 0.12)
         shirt_top = mix(mix(garment, L.key, 0.14), P.sky_top, 0.1)
         shirt_shade = mix(garment, L.shadow, 0.6)
-        skin = mix(P.skin, L.shadow, 0.15)
-        skin_lit = mix(P.skin, L.rim, 0.3)
+        # Skin in a muted mid-tone under the grey sky, no paler than the shirt's lit side.
+        skin = mix(P.skin, L.shadow, 0.38)
+        skin_lit = mix(mix(P.skin, L.shadow, 0.2), L.rim, 0.15)
         skin_shade = mix(P.skin, L.shadow, 0.45)
         trousers = mix(P.cloth_dark, P.sea_near, 0.2)
         # Seen through the water, everything pales toward its grey-green.
@@ -195,14 +199,14 @@ class Swimmer:
         # of him for the next pull, a soaked sleeve tapering to the wrist and
         # the hand flat at its end, paler in the murk.
         far = -0.17
-        sleeve_deep = mix(shirt_wet, water, 0.15)
+        sleeve_deep = mix(mix(shirt_wet, water, 0.35), P.ink, 0.15)
         self.part(around(j["shoulder.far"], j["elbow.far"], [(0, 0.06, 0.06), (0.5, 0.05, 0.048),
                                                               (1, 0.04, 0.038)]), far, shirt, wet_fill=sleeve_deep)
         self.part(around(j["elbow.far"], j["wrist.far"], [(0, 0.04, 0.038), (0.4, 0.038, 0.036),
                                                            (1, 0.028, 0.026)]), far, shirt, wet_fill=sleeve_deep)
         self.part(around(j["wrist.far"], j["hand.far"], [(0, 0.02, 0.02), (0.4, 0.026, 0.024),
                                                           (0.8, 0.02, 0.018), (1, 0.01, 0.01)]),
-                  far, skin, wet_fill=skin_wet)
+                  far, skin, wet_fill=mix(skin_wet, sleeve_deep, 0.6))
         # The flutter kick: the near leg coming up, its heel breaking the
         # surface, the far one kicked down into the murk, knees soft and the
         # feet pointed back.
@@ -222,15 +226,15 @@ class Swimmer:
         # The trunk rolled toward the breath: the near shoulder and the top of
         # the back break the surface; under it the back runs down and tapers
         # to the waist and the seat, the chest deep under the shoulder.
-        trunk = [(-0.03, -0.02), (-0.07, 0.07), (-0.15, 0.13), (-0.27, 0.11), (-0.38, 0.05), (-0.5, -0.02),
-                 (-0.58, -0.03), (-0.66, -0.02), (-0.74, -0.05), (-0.76, -0.12), (-0.72, -0.19),
-                 (-0.6, -0.2), (-0.5, -0.2), (-0.38, -0.25), (-0.25, -0.28), (-0.14, -0.26), (-0.06, -0.16)]
+        trunk = [(-0.03, -0.02), (-0.07, 0.07), (-0.15, 0.12), (-0.25, 0.08), (-0.36, 0.0), (-0.5, -0.1),
+                 (-0.58, -0.12), (-0.66, -0.11), (-0.74, -0.14), (-0.76, -0.21), (-0.72, -0.28),
+                 (-0.6, -0.29), (-0.5, -0.29), (-0.38, -0.3), (-0.25, -0.3), (-0.14, -0.27), (-0.06, -0.16)]
         self.part(trunk, 0.0, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.4, shade_w=1.0)
         # What light gets down through the murk falls on the top of the back
         # and the seat: a paler band along them, so the body under the
         # surface has a form and not only an outline.
-        back = [(-0.3, 0.09), (-0.38, 0.05), (-0.5, -0.02), (-0.58, -0.03), (-0.66, -0.02), (-0.74, -0.05),
-                (-0.75, -0.09), (-0.66, -0.08), (-0.56, -0.08), (-0.46, -0.07), (-0.34, -0.03), (-0.28, 0.02)]
+        back = [(-0.3, 0.05), (-0.38, -0.01), (-0.5, -0.1), (-0.58, -0.12), (-0.66, -0.11), (-0.74, -0.14),
+                (-0.75, -0.18), (-0.66, -0.17), (-0.56, -0.17), (-0.46, -0.15), (-0.34, -0.08), (-0.28, -0.03)]
         afloat.split(self.cam, [self.world(q, 0.02) for q in back], shirt, above=Svg(1, 1), under=self.wet,
                      depth=Svg(1, 1), sight=0.6, wet_fill=mix(shirt_wet, garment, 0.45))
         self.contact(trunk, 0.0, width=0.7, opacity=0.5)
@@ -697,7 +701,10 @@ def build(scale: int) -> Picture:
     # splintered, lying across his way.
     head_x = (head_sx - cam.cx) * head_z / cam.focal
     goal = (head_x + 0.6 * math.cos(HEADING) + 0.62, head_z + 0.6 * math.sin(HEADING) + 0.6)
-    planks = PLANKS + [(goal[0], goal[1], 1.25, 0.26, 24, 1, 3, (False, True), False)]
+    # Beside it two more pieces torn off on their own, each lying its own way.
+    planks = PLANKS + [(goal[0], goal[1], 1.05, 0.17, 28, 1, 3, (True, True), False),
+                       (goal[0] + 0.75, goal[1] + 0.4, 0.75, 0.14, -50, 0, -2, (True, True), False),
+                       (goal[0] - 0.05, goal[1] + 0.5, 0.5, 0.12, 80, 0, 2, (True, True), False)]
     floating, sunk, sunk_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     mirror, mirror_depth = Svg(w, h), Svg(w, h)
     light_dir = (-0.05, 0.6, 1.0)
