@@ -867,24 +867,24 @@ def _flock(svg: Svg, cam: Camera) -> None:
     the far side back to the left, and at the ends come at us or go away
     with their wings spread; one has broken off and drops toward the head."""
     centre = np.array([8.4, 10.7, 40.0])
-    radius, span = 10.5, 3.0
+    radius, span = 10.5, 3.7
     near_z, far_z = centre[2] - radius, centre[2] + radius
     birds = []
-    for i, a in enumerate(np.arange(6) * 2 * math.pi / 6 + math.pi / 2):
+    for i, a in enumerate(np.arange(7) * 2 * math.pi / 7 + math.pi / 2 + 0.25):
         radial = np.array([math.cos(a), 0.0, -math.sin(a)])        # a = pi/2 is the near side
         p = centre + radial * radius + np.array([0.0, 0.35 * math.sin(3 * a + 1.0), 0.0])
         ahead = np.array([math.sin(a), 0.0, math.cos(a)])          # round the circle, to the right on the near side
         bank = math.radians(25 + 5 * math.sin(2 * a))
         up = np.array([0.0, math.cos(bank), 0.0]) - radial * math.sin(bank)
-        birds.append((p, ahead, up, ("glide", "up", "glide", "half", "glide", "down")[i]))
+        birds.append((p, ahead, up, ("glide", "half", "glide", "glide", "half", "glide", "glide")[i]))
     # The one that has seen the shark: wings half closed and swept back,
     # head down, dropping at the water ahead of the snout.
     ahead = np.array([0.35, -0.85, -0.4])
     ahead /= np.linalg.norm(ahead)
     up = np.cross(np.array([1.0, 0.0, 0.2]), ahead)
-    birds.append((np.array([9.3, 4.8, 28.0]), ahead, up / np.linalg.norm(up), "dive"))
+    birds.append((np.array([6.6, 4.6, 28.0]), ahead, up / np.linalg.norm(up), "dive"))
     for p, ahead, up, pose in sorted(birds, key=lambda b: -b[0][2]):
-        haze = float(np.clip((p[2] - near_z) / (far_z - near_z), 0, 1)) * 0.45
+        haze = float(np.clip((p[2] - near_z) / (far_z - near_z), 0, 1)) * 0.22
         _gull(svg, cam, p, ahead, up, span, pose, haze)
 
 
@@ -917,7 +917,7 @@ def _gull(svg: Svg, cam: Camera, p, ahead, up, span: float, pose: str, haze: flo
     # breadth instead of closing to a line.
     x, y = cam.point(p)
     px = h * float(cam.scale(p[2]))
-    ce, se = math.cos(math.radians(55)), math.sin(math.radians(55))
+    ce, se = math.cos(math.radians(62)), math.sin(math.radians(62))
 
     def at(a, b, c):
         o = a * ahead + b * side + c * up
