@@ -343,9 +343,6 @@ def _skin(sides: Sides, tones, nu: int = 160, na: int = 104):
         sides.fill([g[i, j], g[i + 1, j], g[i + 1, j + 1], g[i, j + 1]], colour)
 
 
-RIDGES = (math.pi / 2, math.pi / 2 - 0.44, math.pi / 2 + 0.44, math.pi / 2 - 0.92)
-
-
 def _visible(sides, u, a):
     pts = surface(u, a)
     return pts, sides.faces_us(pts, normal(u, a))
@@ -388,14 +385,17 @@ def _marks(sides: Sides, rng, tones):
                 for part in _runs(pts, keep):
                     sides.line(part, bar, w, opacity=num(rng.uniform(0.18, 0.32)), wet_opacity="0.15")
             a += run + rng.uniform(0.08, 0.22)
-    # The spots in rows across the body, set half a step off from one row to the next.
+    # The spots in rows across the body, set half a step off from one row to
+    # the next; on the animal the rows wander and the spots are uneven, so
+    # each is pushed well off its place and some rows run closer than others.
     for k, ub in enumerate(rows):
-        step = 0.2
-        for a in np.arange(-0.45 + (step / 2 if k % 2 else 0.0), math.pi / 2 + 1.25, step):
-            if rng.uniform() < 0.12:
+        step = 0.2 * rng.uniform(0.85, 1.2)
+        start = -0.45 + (step / 2 if k % 2 else 0.0) + rng.uniform(-0.06, 0.06)
+        for a in np.arange(start, math.pi / 2 + 1.25, step):
+            if rng.uniform() < 0.16:
                 continue
-            uu = ub + rng.uniform(-0.004, 0.004)
-            aa = a + rng.uniform(-0.03, 0.03)
+            uu = ub + rng.uniform(-0.011, 0.011) + 0.006 * math.sin(3 * a + k)
+            aa = a + rng.uniform(-0.075, 0.075)
             edge = min(1.0, abs(aa - math.pi / 2) / 1.6)
             size = 0.06 * (1 - 0.5 * edge) * (0.45 + 0.55 * float(half_w(uu)) / K / 0.84)
             _spot(sides, uu, aa, size * rng.uniform(0.85, 1.15), pale)
@@ -720,6 +720,7 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
         length = rng.uniform(1.0, 3.0) * math.exp(-max(t, 0) / 1.5)
         front.path(lens(x - length / 2, y, x + length / 2, y + rng.uniform(-0.2, 0.2), rng.uniform(0.25, 0.5)),
                    fill=foam, opacity=num(rng.uniform(0.3, 0.8) * math.exp(-max(t, 0) / 1.2)))
+    _wash(front, sides, rng, u_end)
     # Drops thrown up off the snout, tinted by the sea so that against the
     # back they don't read as more of its pale spots.
     spray = mix(foam, P.sea_light, 0.5)
@@ -731,6 +732,48 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
             x, y = screen([q])[0]
             front.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(rng.uniform(0.25, 0.45))}" fill="{spray}" '
                       f'opacity="{num(rng.uniform(0.35, 0.7))}"/>')
+
+def _wash(front: Svg, sides: Sides, rng, u_end: float) -> None:
+    """The sea breaking over the animal rather than lying round it: the
+    water banked up over the snout, and sheets of it running across the
+    back and down the flank, thin enough to show the skin through, each
+    carried over the far outline into the sea beyond so that the body's
+    edge is lost under them; a bright lip where each sheet is thickest and
+    the wet back between them catching the sky in long streaks."""
+    screen = sides.screen
+    sheet = mix(P.sea_near, P.sea_light, 0.12)
+    lip = mix(P.foam, P.light.key, 0.3)
+    sheen = mix(P.sky_horizon, P.light.key, 0.4)
+    # Where the sheets run: (the station, how wide, how far up the near
+    # flank they start, how strong), the widest and strongest nearest the tail
+    # where the back is going under.
+    for uc, du, lo, op in ((0.31, 0.022, -0.1, 0.6), (0.47, 0.03, -0.2, 0.7), (u_end - 0.08, 0.035, -0.1, 0.78)):
+        a = np.linspace(lo, math.pi + 0.35, 24)
+        wob = rng.normal(0, 0.35, len(a)).cumsum() * 0.007
+        lead = uc - du * (0.3 + 0.7 * np.sin(np.linspace(0, math.pi, len(a)))) + wob
+        tail = uc + du * (0.7 + 0.5 * rng.uniform(0, 1, len(a))) + wob
+        up_edge = surface(lead, a) + normal(lead, a) * 0.03
+        down_edge = surface(tail, a) + normal(tail, a) * 0.03
+        film = np.concatenate([up_edge, down_edge[::-1]])
+        film[:, 1] = np.maximum(film[:, 1], 0.0)
+        front.path(smooth(screen(film)), fill=sheet, opacity=num(op), filter=front.blur(0.35))
+        # The sheet's lip, bright and broken, toward the head where it piles up.
+        keep = sides.faces_us(up_edge, normal(lead, a))
+        for run in _runs(list(up_edge), keep):
+            if len(run) > 2:
+                front.path(smooth(screen(run), closed=False), stroke=lip, stroke_width="0.7",
+                           stroke_linecap="round", opacity=num(0.8 * op), filter=front.blur(0.3))
+    # The wet back between the sheets: long soft streaks of sky along its crown.
+    for _ in range(7):
+        u0 = rng.uniform(0.1, u_end - 0.12)
+        uu = np.linspace(u0, u0 + rng.uniform(0.06, 0.14), 10)
+        aa = np.full_like(uu, math.pi / 2 + rng.uniform(-0.5, 0.25))
+        pts, keep = _visible(sides, uu, aa)
+        for run in _runs(list(pts + normal(uu, aa) * 0.01), keep):
+            if len(run) > 2:
+                front.path(smooth(screen(run), closed=False), stroke=sheen, stroke_width=num(rng.uniform(0.4, 0.8)),
+                           stroke_linecap="round", opacity=num(rng.uniform(0.2, 0.4)))
+
 
 def build(scale: int) -> Picture:
     w, h = SIZE
@@ -824,24 +867,24 @@ def _flock(svg: Svg, cam: Camera) -> None:
     the far side back to the left, and at the ends come at us or go away
     with their wings spread; one has broken off and drops toward the head."""
     centre = np.array([8.4, 10.7, 40.0])
-    radius, span = 10.5, 3.0
+    radius, span = 10.5, 3.7
     near_z, far_z = centre[2] - radius, centre[2] + radius
     birds = []
-    for i, a in enumerate(np.arange(6) * 2 * math.pi / 6 + math.pi / 2):
+    for i, a in enumerate(np.arange(7) * 2 * math.pi / 7 + math.pi / 2 + 0.25):
         radial = np.array([math.cos(a), 0.0, -math.sin(a)])        # a = pi/2 is the near side
         p = centre + radial * radius + np.array([0.0, 0.35 * math.sin(3 * a + 1.0), 0.0])
         ahead = np.array([math.sin(a), 0.0, math.cos(a)])          # round the circle, to the right on the near side
         bank = math.radians(25 + 5 * math.sin(2 * a))
         up = np.array([0.0, math.cos(bank), 0.0]) - radial * math.sin(bank)
-        birds.append((p, ahead, up, ("glide", "up", "glide", "half", "glide", "down")[i]))
+        birds.append((p, ahead, up, ("glide", "half", "glide", "glide", "half", "glide", "glide")[i]))
     # The one that has seen the shark: wings half closed and swept back,
     # head down, dropping at the water ahead of the snout.
     ahead = np.array([0.35, -0.85, -0.4])
     ahead /= np.linalg.norm(ahead)
     up = np.cross(np.array([1.0, 0.0, 0.2]), ahead)
-    birds.append((np.array([9.3, 4.8, 28.0]), ahead, up / np.linalg.norm(up), "dive"))
+    birds.append((np.array([6.6, 4.6, 28.0]), ahead, up / np.linalg.norm(up), "dive"))
     for p, ahead, up, pose in sorted(birds, key=lambda b: -b[0][2]):
-        haze = float(np.clip((p[2] - near_z) / (far_z - near_z), 0, 1)) * 0.45
+        haze = float(np.clip((p[2] - near_z) / (far_z - near_z), 0, 1)) * 0.22
         _gull(svg, cam, p, ahead, up, span, pose, haze)
 
 
@@ -874,7 +917,7 @@ def _gull(svg: Svg, cam: Camera, p, ahead, up, span: float, pose: str, haze: flo
     # breadth instead of closing to a line.
     x, y = cam.point(p)
     px = h * float(cam.scale(p[2]))
-    ce, se = math.cos(math.radians(55)), math.sin(math.radians(55))
+    ce, se = math.cos(math.radians(62)), math.sin(math.radians(62))
 
     def at(a, b, c):
         o = a * ahead + b * side + c * up
@@ -899,9 +942,9 @@ def _gull(svg: Svg, cam: Camera, p, ahead, up, span: float, pose: str, haze: flo
         seen = normal if top else -normal
         lit = max(0.0, float(np.dot(seen, sun) / (np.linalg.norm(seen) + 1e-9)))
         if top:
-            base = mix(mix(mix(P.foam, P.ink, 0.48), P.cloud_shade, 0.2), mix(P.foam, P.ink, 0.3), lit)
+            base = mix(mix(mix(P.foam, P.ink, 0.32), P.cloud_shade, 0.15), mix(P.foam, P.ink, 0.18), lit)
         else:
-            base = mix(mix(mix(P.foam, P.ink, 0.32), P.cloud_shade, 0.3), mix(P.foam, P.light.key, 0.5), lit)
+            base = mix(mix(mix(P.foam, P.ink, 0.14), P.cloud_shade, 0.12), mix(P.foam, P.light.key, 0.5), lit)
         depth = float(np.dot(s * side, np.array([0.0, se, ce])))
         shapes.append((depth, outline, hand, edge, base))
     body = [at(0.52, 0, 0.02), at(-0.5, 0, 0.0)]
@@ -915,7 +958,7 @@ def _gull(svg: Svg, cam: Camera, p, ahead, up, span: float, pose: str, haze: flo
                  stroke_width=num(max(0.3, 0.06 * px)), stroke_linecap="round", opacity="0.8")
         if k == 0:
             (x0, y0), (x1, y1) = body
-            white = tone(mix(P.foam, P.ink, 0.18))
+            white = tone(mix(P.foam, P.ink, 0.08))
             svg.path(lens(x0, y0, x1, y1, max(0.5, 0.15 * px)), fill=white)
             svg.add(f'<circle cx="{num(head[0])}" cy="{num(head[1])}" r="{num(max(0.5, 0.1 * px))}" '
                     f'fill="{white}"/>')
