@@ -97,7 +97,7 @@ constexpr ControlDesign kDesign[] = {
      "y la boca a ras del agua, y la otra mitad de la cara queda bajo el agua, que se levanta en "
      "una ola delante de la cabeza. Bajo la superficie turbia se adivina el cuerpo, oscuro y "
      "borroso: la espalda que se estrecha hacia las caderas y las piernas, una arriba y otra "
-     "abajo al patalear, con espuma blanca donde el talón rompe la superficie; el otro brazo va "
+     "abajo al patalear, y detrás salta una salpicadura blanca del pataleo; el otro brazo va "
      "estirado hacia delante bajo el agua, apagado por ella. A su espalda se abre una "
      "estela en forma de V."),
     picture("pic_4_2",                                13, "Solo en la balsa",
