@@ -733,6 +733,7 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
             front.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(rng.uniform(0.25, 0.45))}" fill="{spray}" '
                       f'opacity="{num(rng.uniform(0.35, 0.7))}"/>')
 
+
 def _wash(front: Svg, sides: Sides, rng, u_end: float) -> None:
     """The sea breaking over the animal rather than lying round it: the
     water banked up over the snout, and sheets of it running across the
