@@ -39,6 +39,10 @@ DUSK = replace(P, wood_lit=mix(P.wood_lit, P.sea_horizon, 0.3),
 # cloud overhead, with the wood's brown showing through; lighter than the
 # dark water round it, so the board reads against the sea.
 TOP = mix(mix(P.cloud_lit, P.wood_lit, 0.45), P.sea_horizon, 0.15)
+# The side turned to us takes neither sky nor glow: the wood's brown, dulled.
+SIDE = mix(mix(P.wood_side, P.wood_dark, 0.55), P.cloud_shade, 0.1)
+SOAKED = mix(P.wood_dark, P.sea_dark, 0.35)
+ARRIS = mix(TOP, P.sky_horizon, 0.5)
 MIRROR = mix(mix(P.wood_dark, P.sea_dark, 0.7), P.ink, 0.7)
 
 
@@ -297,6 +301,38 @@ def _wet_top(cam, plank, svg, rng):
         svg.path(polygon(screen), fill=soak)
 
 
+def _side(cam, plank, svg, rng):
+    """The long side turned to us, out of the light: the wood's own brown,
+    a step darker than the grey top and a step lighter than the sea, so the
+    board shows its thickness. It soaks darker toward the water, a fine
+    pale arris runs along its top where it turns to the sky, and a couple
+    of faint grain lines run along it."""
+    T, W = plank.thickness, plank.width
+    drawn = wood.cut(plank, cam)
+    sides = [screen for face, screen, _ in drawn.above if face == "side-"]
+    if not sides:
+        return
+    outline = polygon(sides[0])
+    clip = svg.clip(outline)
+    a, b = cam.point(plank.world(0, -W / 2, T / 2)), cam.point(plank.world(0, -W / 2, -T / 2))
+    fall = svg.linear(a[0], a[1], b[0], b[1], [(0, SIDE), (0.45, mix(SIDE, SOAKED, 0.5)), (0.75, SOAKED),
+                                               (1, SOAKED)])
+    svg.path(outline, fill=fall)
+    us = np.linspace(plank.end(-1, -W / 2) + 0.02, plank.end(1, -W / 2) - 0.02, 30)
+    lines = []
+    for w0 in (0.2, -0.1):
+        ws = w0 * T + 0.002 * np.sin(us * rng.uniform(2, 4) + rng.uniform(0, 6.3))
+        lines.append(f'<path d="{polyline([cam.point(plank.world(u, -W / 2, w)) for u, w in zip(us, ws)])}"/>')
+    svg.add(f'<g clip-path="{clip}" fill="none" stroke="{SOAKED}" stroke-width="0.3" opacity="0.6">'
+            f'{"".join(lines)}</g>')
+    arris = [cam.point(plank.world(u, -W / 2, T / 2)) for u in us]
+    arris = [pt for pt, u in zip(arris, us) if plank.world(u, -W / 2, T / 2)[1] > 0]
+    if len(arris) > 2:
+        (ax, ay), (bx, by) = arris[0], arris[-1]
+        catch = svg.linear(ax, ay, bx, by, [(0, ARRIS, 0.3), (0.6, ARRIS, 0.8), (1, ARRIS, 0.95)])
+        svg.path(polyline(arris), stroke=catch, stroke_width="0.5", stroke_linecap="round", clip_path=clip)
+
+
 def _nail_holes(cam, plank, svg):
     """Where the board was nailed across a pole of the raft: two holes side
     by side on the dry top, each a dark pit with the torn wood paler on its
@@ -325,26 +361,30 @@ def _waterline(cam, plank, svg, surface):
     bands = []
     for t0, t1, strength in ((-0.02, 0.03, 0.6), (0.03, 0.07, 0.4), (0.07, 0.12, 0.22), (0.12, 0.2, 0.1)):
         top = [(wet_u(v, T / 2) + t, v, T / 2) for v, t in ((-W / 2, t0), (W / 2, t0), (W / 2, t1), (-W / 2, t1))]
-        side = [(wet_u(-W / 2, w) + t, -W / 2, w) for w, t in ((T / 2, t0), (-T / 2, t0), (-T / 2, t1), (T / 2, t1))]
-        for quad in (top, side):
-            d = polygon([cam.point(plank.world(*p)) for p in quad])
-            bands.append(f'<path d="{d}" opacity="{num(strength)}"/>')
+        d = polygon([cam.point(plank.world(*p)) for p in top])
+        bands.append(f'<path d="{d}" opacity="{num(strength)}"/>')
     svg.add(f'<g clip-path="{clip}"><g filter="{svg.blur(0.3)}" fill="{P.ink}">{"".join(bands)}</g></g>')
-    # All along where the wood meets the water it is soaked dark, a band a
-    # little wider than the lip, so the board sits in the sea, not on it.
-    soaked = "".join(f'<path d="{lens(x0, y0 - 0.5, x1, y1 - 0.5, 1.1)}"/>' for (x0, y0), (x1, y1) in drawn.lines)
+    # Across the top where it goes under, the wood is soaked dark a little
+    # past the lip, so the board sits in the sea, not on it.
+    long_side = max(drawn.lines, key=lambda seg: math.dist(*seg))
+    soaked = "".join(f'<path d="{lens(x0, y0 - 0.5, x1, y1 - 0.5, 1.1)}"/>'
+                     for (x0, y0), (x1, y1) in drawn.lines if (x0, y0, x1, y1) != (*long_side[0], *long_side[1]))
     svg.add(f'<g clip-path="{clip}"><g fill="{P.ink}" opacity="0.6" filter="{svg.blur(0.35)}">{soaked}</g></g>')
-    # Along both long sides the board lies in the water: its lower edge is
-    # soaked dark on the wood, and the water round it is creased dark where
-    # it meets the wood.
-    u_in, u_out = wet_u(0, T / 2) - 0.05, plank.end(1, 0) - 0.03
-    for v in (-W / 2, W / 2):
-        (x0, y0), (x1, y1) = (cam.point(plank.world(u, v, -T / 2)) for u in (u_in, u_out))
-        svg.add(f'<g clip-path="{clip}"><path d="{lens(x0, y0 - 0.4, x1, y1 - 0.4, 1.0)}" fill="{P.ink}" '
-                f'opacity="0.55" filter="{svg.blur(0.3)}"/></g>')
-        surface.path(lens(x0 - 1, y0 + 0.5, x1 + 1, y1 + 0.5, 1.2), fill=P.ink, opacity="0.6",
-                     filter=surface.blur(0.5))
+    # Along the side turned to us the water meets the wood in one straight
+    # line: the wood darkest just above it, the water climbing it in a thin
+    # lip that catches the glow most toward the light, and a dark crease on
+    # the surface under the lip.
+    (x0, y0), (x1, y1) = sorted(long_side)
+    svg.add(f'<g clip-path="{clip}"><path d="{lens(x0, y0 - 0.6, x1, y1 - 0.6, 0.9)}" fill="{P.ink}" '
+            f'opacity="0.45" filter="{svg.blur(0.3)}"/></g>')
+    lip = mix(P.sea_light, GLOW, 0.55)
+    shine = svg.linear(x0, y0, x1, y1, [(0, lip, 0.35), (0.6, lip, 0.75), (1, lip, 0.9)])
+    svg.path(lens(x0 - 0.3, y0 + 0.1, x1 + 0.3, y1 + 0.1, 0.6), fill=shine)
+    surface.path(lens(x0 - 0.6, y0 + 0.9, x1 + 0.6, y1 + 0.9, 0.9), fill=MIRROR, opacity="0.75",
+                 filter=surface.blur(0.3))
     for (x0, y0), (x1, y1) in drawn.lines:
+        if (x0, y0, x1, y1) == (*long_side[0], *long_side[1]):
+            continue
         svg.path(lens(x0, y0 + 0.3, x1, y1 + 0.3, 0.35), fill=mix(P.sea_light, GLOW, 0.3), opacity="0.35")
         surface.path(lens(x0 - 0.4, y0 + 0.9, x1 + 0.4, y1 + 0.9, 0.6), fill=MIRROR, opacity="0.7")
 
@@ -376,9 +416,9 @@ def _awash(cam, plank, svg, edge, rng):
     # Seen through the water the wood goes blue and dark at once, not by a
     # fade: the film is nearly as deep at the waterline as at the end, and
     # its edge is softened by the water over it.
-    deepen = svg.linear(a[0], a[1], b[0], b[1], [(0, P.sea_near, 0.58),
-                                                 (0.3, mix(P.sea_near, P.sea_dark, 0.2), 0.68),
-                                                 (1, mix(P.sea_near, P.sea_dark, 0.5), 0.78)])
+    deepen = svg.linear(a[0], a[1], b[0], b[1], [(0, P.sea_near, 0.4),
+                                                 (0.3, mix(P.sea_near, P.sea_dark, 0.2), 0.5),
+                                                 (1, mix(P.sea_near, P.sea_dark, 0.5), 0.62)])
     wet = "".join(polygon(screen) for _, screen, _ in drawn.below)
     svg.path(wet, fill=deepen, stroke=P.sea_near, stroke_width="1.2", stroke_opacity="0.5", filter=svg.blur(0.5))
     # Wavelets of the surface run across the sunk end and break its outline.
@@ -552,8 +592,8 @@ def build(scale: int) -> Picture:
     # face shows as a strip with its grain. Wood this thin floats half out of
     # the water and nearly level: the torn end lifted a finger's width, the
     # other end awash.
-    plank = wood.Plank(length=2.0, width=0.24, thickness=0.026, centre=(0.82, 0.002, 3.8),
-                       yaw=math.radians(44), pitch=math.radians(1.4), roll=math.radians(1.5),
+    plank = wood.Plank(length=2.0, width=0.24, thickness=0.08, centre=(1.12, -0.006, 3.4),
+                       yaw=math.radians(52), pitch=math.radians(2.7), roll=math.radians(-3),
                        seed=7, splintered=(False, True), knots=1, fibres=8)
 
     # The swell it makes spreads in rings round it, long close in and rounder
@@ -567,6 +607,7 @@ def build(scale: int) -> Picture:
     light_dir = (0.35, 0.08, 1.0)   # the break, low on the horizon ahead and to the right
     wood.draw(plank, cam, DUSK, light_dir, above=above, under=under, depth=depth, sight=0.22,
               rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", torn=1.0, grain_opacity=0.75, top=TOP)
+    _side(cam, plank, above, np.random.default_rng(4614))
     _wet_top(cam, plank, above, np.random.default_rng(4607))
     _nail_holes(cam, plank, above)
     _waterline(cam, plank, above, ripples)
