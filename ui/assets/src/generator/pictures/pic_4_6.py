@@ -325,6 +325,18 @@ def _side(cam, plank, svg, rng):
         lines.append(f'<path d="{polyline([cam.point(plank.world(u, -W / 2, w)) for u, w in zip(us, ws)])}"/>')
     svg.add(f'<g clip-path="{clip}" fill="none" stroke="{SOAKED}" stroke-width="0.3" opacity="0.6">'
             f'{"".join(lines)}</g>')
+    # The break runs on down the side: raw wood torn back from the end in
+    # splinters of uneven length, paler than the side but out of the light,
+    # with the dark of the splits between them.
+    ut, ub = plank.end(1, -W / 2), plank.under_end(1, -W / 2)
+    ws = np.linspace(T / 2, -T / 2, 7)
+    edge = [(ut + (ub - ut) * k / 6, w) for k, w in enumerate(ws)]
+    torn = [(u - rng.uniform(0.03, 0.12) * (1.0 if k % 2 else 0.45), w) for k, (u, w) in enumerate(edge)]
+    raw = polygon([cam.point(plank.world(u, -W / 2, w)) for u, w in edge + torn[::-1]])
+    svg.path(raw, fill=mix(DUSK.wood_fresh, SIDE, 0.45), clip_path=clip)
+    splits = "".join(f'<path d="{polyline([cam.point(plank.world(u, -W / 2, w)) for u, w in (e, t)])}"/>'
+                     for k, (e, t) in enumerate(zip(edge, torn)) if k % 2 == 0)
+    svg.add(f'<g clip-path="{clip}" fill="none" stroke="{SOAKED}" stroke-width="0.3" opacity="0.8">{splits}</g>')
     arris = [cam.point(plank.world(u, -W / 2, T / 2)) for u in us]
     arris = [pt for pt, u in zip(arris, us) if plank.world(u, -W / 2, T / 2)[1] > 0]
     if len(arris) > 2:
@@ -488,16 +500,29 @@ def _splinters(cam, plank, above, surface, rng):
     """Loose wood from the break: a couple of slivers still hanging off the
     longest fibres, bent up and catching the light, and a few adrift near
     by."""
-    T = plank.thickness
+    T, W = plank.thickness, plank.width
+    # Where the board snapped, one long tongue of the near edge held on and
+    # sticks out past the rest, a little lifted, its split face raw and
+    # pale where it turns up to the light and its side in the shade.
+    base = plank.end(1, -W / 2) - 0.12
+    reach = plank.end(1, -W / 2 + 0.03) + 0.3
+    tongue_top = [(base, -W / 2, T / 2), (base + 0.04, -W / 2 + 0.035, T / 2),
+                  (reach - 0.1, -W / 2 + 0.02, T / 2 + 0.01), (reach, -W / 2 + 0.008, T / 2 + 0.02)]
+    tongue_side = [(base, -W / 2, T / 2), (reach, -W / 2 + 0.008, T / 2 + 0.02),
+                   (reach - 0.16, -W / 2, T * 0.3), (base, -W / 2, T * 0.05)]
+    for quad, tone in ((tongue_side, mix(SIDE, DUSK.wood_fresh, 0.3)), (tongue_top, mix(DUSK.wood_fresh, GLOW, 0.2))):
+        above.path(polygon([cam.point(plank.world(*p)) for p in quad]), fill=tone)
+    (ax, ay), (bx, by) = (cam.point(plank.world(u, -W / 2 + 0.02, T / 2 + 0.004)) for u in (base, reach - 0.02))
+    above.path(lens(ax, ay, bx, by, 0.25), fill=DUSK.wood_dark, opacity="0.5")
     vs, depth = plank.torn_profile(1)
     longest = sorted(range(1, len(vs) - 1, 2), key=lambda k: depth[k])[:2]
     ux, uy, uz = plank.axes()
     for k, bend in zip(longest, (0.25, -0.15)):
         root = plank.world(plank.end(1, vs[k]) - 0.03, vs[k], T * 0.4)
-        reach = rng.uniform(0.07, 0.1)
+        reach = rng.uniform(0.1, 0.15)
         tip = root + reach * (ux * math.cos(bend) + uz * math.sin(bend))
         (ax, ay), (bx, by) = cam.point(root), cam.point(tip)
-        above.path(lens(ax, ay, bx, by, 0.4), fill=mix(DUSK.wood_fresh, GLOW, 0.3), opacity="0.9")
+        above.path(lens(ax, ay, bx, by, 0.55), fill=mix(DUSK.wood_fresh, GLOW, 0.3), opacity="0.9")
     tip = plank.world(plank.length / 2, 0, 0)
     for dx, dz, length, angle in ((0.14, 0.06, 0.09, 0.35), (0.1, -0.16, 0.05, -0.6), (-0.08, 0.2, 0.04, 1.2)):
         x, z = tip[0] + dx, tip[2] + dz
