@@ -623,8 +623,8 @@ def build(scale: int) -> Picture:
 
     # The swell it makes spreads in rings round it, long close in and rounder
     # further out, broken and wandering with the waves.
-    _rings(ripples, cam, plank, waves, [0.05, 0.13, 0.26, 0.48, 0.76, 1.1], 0.1, mix(P.sea_light, GLOW, 0.4),
-           1.0, 1.0, np.random.default_rng(4608))
+    _rings(ripples, cam, plank, waves, [0.05, 0.13, 0.26, 0.48, 0.76, 1.1], 0.06, mix(P.sea_light, GLOW, 0.4),
+           0.45, 0.9, np.random.default_rng(4608))
     for marks in (surface, glints, ripples):
         _off_board(marks, cam, plank)
 
