@@ -56,14 +56,17 @@ def _toward_light(svg: Svg, w: float, strongest: float, weakest: float) -> str:
     return f"url(#{mask})"
 
 
-def _bank(svg: Svg, rng, x, cy, width, height, lumps, warmth, haze, soft):
+def _bank(svg: Svg, rng, x, cy, width, height, lumps, warmth, haze, soft, tone=0.0):
     """One low bank of cloud: lumps of uneven size, bulging above and
     ragged below, so it has neither a ruled base nor a row of scallops. Its
     body is the grey of the overcast, a shade darker on top where it turns
     from the light; the afterglow below lifts its underside a step toward
     rose and, nearest the glow, catches the lowest edge in a warm rim.
     `warmth` 0..1 is how much of the glow reaches it, `haze` how much of
-    the band's colour it takes with distance."""
+    the band's colour it takes with distance, `tone` how much darker (or,
+    below zero, lighter) than the overcast it is, so no two banks are the
+    same grey. Within the body a few darker masses sit toward its top, so a
+    bank reads as heaped cloud and not as one flat band."""
     gaps = rng.uniform(0.5, 1.5, lumps)
     us = (np.cumsum(gaps) - gaps / 2) / gaps.sum()
     # The bank is thickest off its middle, at a place of its own.
@@ -84,6 +87,7 @@ def _bank(svg: Svg, rng, x, cy, width, height, lumps, warmth, haze, soft):
     body = "".join(f'<ellipse cx="{num(a)}" cy="{num(b)}" rx="{num(c)}" ry="{num(d)}"/>' for a, b, c, d in shapes)
     top, bottom = cy - height * 0.6, cy + height * 0.55
     shade = mix(mix(P.cloud_shade, P.cloud_lit, 0.15), mix(P.sky_horizon, ROSE, 0.5), haze)
+    shade = mix(shade, P.sky_top, tone) if tone > 0 else mix(shade, P.cloud_lit, -tone)
     fill = svg.linear(0, top, 0, bottom, [(0, mix(shade, P.sky_top, 0.15)), (0.5, shade),
                                           (1, mix(shade, P.cloud_lit, 0.15))])
     cid = svg.uid("c")
@@ -102,8 +106,16 @@ def _bank(svg: Svg, rng, x, cy, width, height, lumps, warmth, haze, soft):
     edge = svg.uid("m")
     svg.defs.append(f'<mask id="{edge}"><rect x="0" y="0" width="{svg.width}" height="{svg.height}" fill="#ffffff"/>'
                     f'<g fill="#000000" transform="translate(0,{num(-height * 0.2)})">{body}</g></mask>')
+    # Its own seed, so the masses leave the banks drawn after it as they were.
+    own = np.random.default_rng(int(abs(x) * 7 + cy * 131))
+    masses = "".join(
+        f'<ellipse cx="{num(x + u * width)}" cy="{num(cy - height * own.uniform(0.15, 0.4))}" '
+        f'rx="{num(width / lumps * own.uniform(0.9, 1.8))}" ry="{num(height * own.uniform(0.15, 0.3))}" '
+        f'opacity="{num(own.uniform(0.35, 0.6))}"/>'
+        for u in own.uniform(0.1, 0.9, max(2, lumps // 2)))
     parts = [f'<g fill="{fill}">{body}</g>',
              f'<g clip-path="url(#{cid})">'
+             f'<g fill="{mix(shade, P.sky_top, 0.45)}" filter="{svg.blur(soft * 3)}">{masses}</g>'
              f'<rect x="{num(x - width)}" y="{num(top)}" width="{num(width * 3)}" height="{num(bottom - top + 4)}" '
              f'fill="{rise}"/>'
              f'<g fill="{lit}" opacity="{num(0.3 + 0.25 * warmth)}" filter="{svg.blur(soft * 2.5)}">{swellings}</g>'
@@ -126,12 +138,12 @@ def _sky(cam, rng, w, h) -> Svg:
     # Low banks of cloud, few and large overhead and thinning into ragged
     # strips along the horizon, their undersides catching the band below.
     # The further off, the more of the band's haze they take.
-    for x, cy, width, height, lumps, warmth, haze, soft in (
-            (-40, 14, 270, 40, 8, 0.35, 0.0, 0.9), (262, 22, 200, 38, 7, 0.8, 0.0, 0.9),
-            (140, 40, 110, 12, 5, 0.6, 0.25, 0.8), (-30, 54, 120, 10, 5, 0.3, 0.4, 0.8),
-            (70, 58, 80, 7, 5, 0.4, 0.55, 0.8), (214, 57, 74, 7, 5, 0.9, 0.55, 0.7),
-            (372, 53, 80, 10, 5, 0.85, 0.45, 0.7)):
-        _bank(heaven, rng, x, cy, width, height, lumps, warmth, haze, soft)
+    for x, cy, width, height, lumps, warmth, haze, soft, tone in (
+            (-40, 14, 270, 40, 8, 0.35, 0.0, 0.9, 0.12), (262, 22, 200, 38, 7, 0.8, 0.0, 0.9, -0.08),
+            (140, 40, 110, 12, 5, 0.6, 0.25, 0.8, -0.2), (-30, 54, 120, 10, 5, 0.3, 0.4, 0.8, 0.22),
+            (70, 58, 80, 7, 5, 0.4, 0.55, 0.8, 0.05), (214, 57, 74, 7, 5, 0.9, 0.55, 0.7, -0.12),
+            (372, 53, 80, 10, 5, 0.85, 0.45, 0.7, 0.12)):
+        _bank(heaven, rng, x, cy, width, height, lumps, warmth, haze, soft, tone)
     # The brightest of it, where the sun has just gone under.
     core = heaven.radial(L.x, cam.horizon, 80, 12, [(0, mix(GLOW, L.rim, 0.6), 1.0), (0.4, GLOW, 0.6),
                                                     (1, GLOW, 0)])
@@ -163,6 +175,17 @@ def _sea(cam, w, h) -> Svg:
                                                (1, GLOW, 0)])
     water.path(polygon(wedge), fill=fall, filter=water.blur(5))
     return water
+
+
+def _recede(svg: Svg, cam, h) -> None:
+    """Let the sea's marks drawn so far fade toward the horizon, so the far
+    water goes quiet and the marks swell in strength as it comes nearer."""
+    fade = svg.linear(0, cam.horizon, 0, h, [(0, "#ffffff", 0.3), (0.1, "#ffffff", 0.55), (0.3, "#ffffff", 0.85),
+                                             (0.5, "#ffffff", 1)])
+    mask = svg.uid("m")
+    svg.defs.append(f'<mask id="{mask}"><rect x="0" y="0" width="{svg.width}" height="{svg.height}" '
+                    f'fill="{fade}"/></mask>')
+    svg.body = [f'<g mask="url(#{mask})">' + "".join(svg.body) + "</g>"]
 
 
 def _glitter(svg: Svg, cam, waves, rng, w, h):
@@ -253,11 +276,11 @@ def _near_water(svg: Svg, cam, waves, rng, w, h, top):
         if abs(tilt) < 0.3:
             continue
         px = float(cam.scale(z))
-        length = max(1.5, min(26.0, px * 0.45 * rng.lognormal(0, 0.6)))
-        t = max(0.25, min(0.9, px * rng.uniform(0.025, 0.045)))
+        length = max(1.5, min(40.0, px * 0.5 * rng.lognormal(0, 0.6)))
+        t = max(0.25, min(2.0, px * rng.uniform(0.012, 0.022)))
         slant = float(gx) * 0.3 * length
         if tilt < 0:
-            colour, strength = P.sea_light, rng.uniform(0.05, 0.14)
+            colour, strength = P.sea_light, rng.uniform(0.07, 0.18)
         else:
             colour, strength = P.sea_dark, rng.uniform(0.18, 0.4)
         svg.path(lens(sx - length / 2, sy + slant, sx + length / 2, sy - slant, t), fill=colour,
@@ -608,6 +631,7 @@ def build(scale: int) -> Picture:
     # far off and still catching near the board.
     sea.marks(surface, cam, waves, P, rng, near=5.0, far=300, per_metre=0.28, length=0.55, thickness=0.045,
               light=0.12, dark=0.32)
+    _recede(surface, cam, h)
     _near_water(surface, cam, waves, np.random.default_rng(4613), w, h, cam.horizon + cam.focal * cam.eye / 5.0)
     _glitter(glints, cam, waves, rng, w, h)
 
