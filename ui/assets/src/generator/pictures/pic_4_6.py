@@ -4,10 +4,13 @@ cloud's underside: the last of the sunset, the only light left. The rest of
 the sky stays grey. The band lays a path of glints down the water that runs
 into the board, so the eye goes from the light to it, and the sea away from
 the path is quiet. The board is small in the frame so it reads as one plank
-off the raft, thin and lying flat, seen from above enough to show its grain:
-the top takes the dim grey of the cloud, the edge turned to the light a thin
-warm wet line, the torn far end its pale raw fibres, the near end awash.
-Rings round it, light on the near side and dark on the far, hold the eye."""
+off the raft, lying in the path so the glints frame it, seen from above
+enough to show its grain: the top takes the dim grey of the cloud, the side
+turned to us the wood's brown in shade, the edge turned to the light a thin
+warm wet line, the torn far end its pale raw fibres and one long splinter,
+the near end awash. A lit lip of water runs along its side where it floats.
+Faint rings round it, light on the near side and dark on the far, hold the
+eye."""
 
 import math
 from dataclasses import replace
@@ -482,8 +485,9 @@ def _awash(cam, plank, svg, edge, rng):
         span = W * rng.uniform(0.15, 0.35)
         v1 = min(v + span, W / 2)
         lap = rng.uniform(-0.005, 0.03)
-        p = cam.point(plank.world(wet_u + lap, v, T / 2))
-        q = cam.point(plank.world(wet_u + lap * rng.uniform(0.3, 1.0), v1, T / 2))
+        # The board lies a little rolled, so the water crosses its top on a slant.
+        p = cam.point(plank.world(wet_u - v * vx / ux + lap, v, T / 2))
+        q = cam.point(plank.world(wet_u - v1 * vx / ux + lap * rng.uniform(0.3, 1.0), v1, T / 2))
         edge.path(lens(p[0], p[1], q[0], q[1], rng.uniform(0.45, 0.7)), fill=mix(P.foam, GLOW, 0.25),
                  opacity=num(rng.uniform(0.65, 0.95)))
         v = v1 + W * rng.uniform(0.05, 0.14)
@@ -635,12 +639,13 @@ def build(scale: int) -> Picture:
     _near_water(surface, cam, waves, np.random.default_rng(4613), w, h, cam.horizon + cam.focal * cam.eye / 5.0)
     _glitter(glints, cam, waves, rng, w, h)
 
-    # One board off a raft, a couple of metres long, a span across and
-    # barely two fingers thick, lying on the lower third to
-    # the right and turned to run away from us toward the glow, so its top
-    # face shows as a strip with its grain. Wood this thin floats half out of
-    # the water and nearly level: the torn end lifted a finger's width, the
-    # other end awash.
+    # One board off a raft, a couple of metres long, a span across and a
+    # hand thick, lying on the lower third to the right, in the path of
+    # glints, and turned to run away from us toward the glow, so its top face
+    # shows as a strip with its grain and its near side as a dark band over
+    # the water. Tipped by the swell, the torn end rides a little out of the
+    # water and the other end is awash; its near edge rides a little higher
+    # than the far one, so that side shows.
     plank = wood.Plank(length=2.0, width=0.24, thickness=0.08, centre=(1.12, -0.006, 3.4),
                        yaw=math.radians(52), pitch=math.radians(2.7), roll=math.radians(-3),
                        seed=7, splintered=(False, True), knots=1, fibres=8)
