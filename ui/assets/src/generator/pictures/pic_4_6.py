@@ -116,15 +116,24 @@ def _bank(svg: Svg, rng, x, cy, width, height, lumps, warmth, haze, soft, tone=0
         f'rx="{num(width / lumps * own.uniform(0.9, 1.8))}" ry="{num(height * own.uniform(0.15, 0.3))}" '
         f'opacity="{num(own.uniform(0.35, 0.6))}"/>'
         for u in own.uniform(0.1, 0.9, max(2, lumps // 2)))
+    # The rim flares where the glow finds a gap below and dims between, so
+    # it is not one even stripe along the bank.
+    flares = svg.uid("m")
+    patches = "".join(
+        f'<ellipse cx="{num(x + u * width)}" cy="{num(bottom)}" rx="{num(width * own.uniform(0.08, 0.2))}" '
+        f'ry="{num(height * 0.8)}"/>' for u in own.uniform(0.05, 0.95, 4))
+    svg.defs.append(f'<mask id="{flares}"><rect x="0" y="0" width="{svg.width}" height="{svg.height}" '
+                    f'fill="#ffffff" opacity="0.45"/><g fill="#ffffff" filter="{svg.blur(width * 0.05)}">'
+                    f'{patches}</g></mask>')
     parts = [f'<g fill="{fill}">{body}</g>',
              f'<g clip-path="url(#{cid})">'
              f'<g fill="{mix(shade, P.sky_top, 0.45)}" filter="{svg.blur(soft * 3)}">{masses}</g>'
              f'<rect x="{num(x - width)}" y="{num(top)}" width="{num(width * 3)}" height="{num(bottom - top + 4)}" '
              f'fill="{rise}"/>'
              f'<g fill="{lit}" opacity="{num(0.3 + 0.25 * warmth)}" filter="{svg.blur(soft * 2.5)}">{swellings}</g>'
-             f'<g mask="{_toward_light(svg, svg.width, 1.0, 0.1)}"><g mask="url(#{edge})">'
-             f'<g fill="{rim}" opacity="{num(0.75 * warmth)}" filter="{svg.blur(soft * 1.3)}">{body}</g>'
-             f'</g></g></g>']
+             f'<g mask="{_toward_light(svg, svg.width, 1.0, 0.1)}"><g mask="url(#{edge})"><g mask="url(#{flares})">'
+             f'<g fill="{rim}" opacity="{num(0.8 * warmth)}" filter="{svg.blur(soft * 1.3)}">{body}</g>'
+             f'</g></g></g></g>']
     svg.group(parts, filter=svg.blur(soft))
 
 
