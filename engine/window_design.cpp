@@ -130,11 +130,11 @@ constexpr ControlDesign kDesign[] = {
      "el mar."),
     picture("pic_2_2",                                10, "Las aves marinas",
      "Bajo un cielo de tarde, con el sol bajo y despejado entre dos nubes, sobre su reflejo que "
-     "brilla en el mar, siete gaviotas blancas de alas grises con las puntas negras giran en un mismo "
-     "círculo ancho y chato justo encima del tiburón, todas en el mismo sentido y ladeadas hacia dentro "
-     "del giro: las del lado cercano, más altas, se ven mayores y más nítidas y cruzan hacia la derecha; "
-     "las del lado lejano, más bajas, pequeñas y pálidas por la distancia, vuelven hacia la izquierda; "
-     "una octava, con las alas medio cerradas, se deja caer hacia el agua delante del tiburón. "
+     "brilla en el mar, siete gaviotas vistas desde abajo, claras contra el cielo oscuro de arriba, con "
+     "las alas abiertas y las puntas negras, giran en un mismo círculo ancho y chato justo encima de la "
+     "cabeza del tiburón, separadas entre sí y ladeadas hacia dentro del giro: las del lado cercano, más "
+     "altas, se ven mayores y más nítidas; las del lado lejano, más bajas, pequeñas y pálidas por la "
+     "distancia. "
      "En el mar verde azulado asoma un tiburón ballena enorme que gira hacia nosotros: la cabeza ancha y "
      "chata, que rompe la superficie con el frente en el agua; la boca, una raja fina y oscura de lado a "
      "lado en el mismo frente bajo un labio más claro, y un ojo pequeño, bajo, detrás de su comisura; el "

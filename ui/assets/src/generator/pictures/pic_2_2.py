@@ -859,107 +859,93 @@ def _dorsal(sides: Sides, outline, tones, rng):
 
 
 def _flock(svg: Svg, cam: Camera) -> None:
-    """The gulls the narrator steers for: six wheeling round one level circle
-    high over the shark as seen from the boat, so far off that the circle is
-    a wide flat ellipse, its near side higher in the picture and its birds
-    larger and clearer, the far ones smaller and softened by the air. They
-    all go round the same way, each banked into the turn with its inner wing
-    down, so that on the near side they cross to the right in profile, on
-    the far side back to the left, and at the ends come at us or go away
-    with their wings spread; one has broken off and drops toward the head."""
-    centre = np.array([8.4, 10.7, 40.0])
-    radius, span = 10.5, 3.7
-    near_z, far_z = centre[2] - radius, centre[2] + radius
+    """The gulls the narrator steers for: seven wheeling round one level
+    circle high over the shark's head, so far off that the circle is a wide
+    flat ellipse, its near side higher in the picture and its birds larger,
+    crisper and darker-tipped, the far ones smaller and softened by the air.
+    They are all seen from below against the darker sky above the clouds,
+    so each is a pale underside with black wingtips; each is banked into the
+    turn, its inner wing down, and turned the way it flies round, so that
+    one wing is foreshortened and the head is set off toward its way."""
+    cx, cy, rx, ry = 291.0, 46.0, 93.0, 23.0
+    poses = ("glide", "flex", "glide", "flex", "down", "glide", "up")
+    # Spaced evenly along the ellipse as it is drawn, not by angle, or they
+    # would crowd at its ends.
+    t = np.linspace(0, 2 * math.pi, 721)
+    run = np.concatenate([[0.0], np.cumsum(np.hypot(np.diff(rx * np.cos(t)), np.diff(ry * np.sin(t))))])
     birds = []
-    for i, a in enumerate(np.arange(7) * 2 * math.pi / 7 + math.pi / 2 + 0.25):
-        radial = np.array([math.cos(a), 0.0, -math.sin(a)])        # a = pi/2 is the near side
-        p = centre + radial * radius + np.array([0.0, 0.35 * math.sin(3 * a + 1.0), 0.0])
-        ahead = np.array([math.sin(a), 0.0, math.cos(a)])          # round the circle, to the right on the near side
-        bank = math.radians(25 + 5 * math.sin(2 * a))
-        up = np.array([0.0, math.cos(bank), 0.0]) - radial * math.sin(bank)
-        birds.append((p, ahead, up, ("glide", "half", "glide", "glide", "half", "glide", "glide")[i]))
-    # The one that has seen the shark: wings half closed and swept back,
-    # head down, dropping at the water ahead of the snout.
-    ahead = np.array([0.35, -0.85, -0.4])
-    ahead /= np.linalg.norm(ahead)
-    up = np.cross(np.array([1.0, 0.0, 0.2]), ahead)
-    birds.append((np.array([6.6, 4.6, 28.0]), ahead, up / np.linalg.norm(up), "dive"))
-    for p, ahead, up, pose in sorted(birds, key=lambda b: -b[0][2]):
-        haze = float(np.clip((p[2] - near_z) / (far_z - near_z), 0, 1)) * 0.22
-        _gull(svg, cam, p, ahead, up, span, pose, haze)
+    for k in range(7):
+        a = float(np.interp(((k / 7 + 0.28) % 1) * run[-1], run, t))
+        x = cx + rx * math.cos(a)
+        y = cy - ry * math.sin(a) + 2.0 * math.sin(3 * a)
+        far = (1 - math.sin(a)) / 2                  # 0 on the near side, 1 on the far
+        half = 14.0 * (1 - 0.48 * far)
+        roll = -0.5 * math.cos(a)
+        birds.append((far, x, y, half, roll, math.sin(a), poses[k]))
+    # Never two touching: the flock is laid out so, and checked.
+    for i, b in enumerate(birds):
+        for c in birds[i + 1:]:
+            if math.hypot(b[1] - c[1], b[2] - c[2]) < 1.15 * (b[3] + c[3]) + 2:
+                raise ValueError("two gulls touch")
+
+    def sky_at(y):
+        return mix(P.sky_top, P.sky_horizon, 0.55 * y / (0.62 * cam.horizon))
+
+    for far, x, y, half, roll, turn, pose in sorted(birds, key=lambda b: -b[0]):
+        _gull(svg, x, y, half, roll, turn, pose, far * 0.3, sky_at(y))
 
 
-# The wing's shape in half-spans: how far forward the wrist is held, how far
-# back the tip is swept, and the heights of wrist and tip over the body.
-BEATS = {"glide": (0.06, 0.12, 0.1, 0.02), "half": (0.04, 0.1, 0.25, 0.4), "up": (0.0, 0.08, 0.4, 0.75),
-         "down": (0.06, 0.14, -0.1, -0.45), "dive": (-0.02, 0.55, 0.3, 0.2)}
+# The wing's line seen from in front and below, in half-spans: the height
+# of the wrist and of the tip over the body's.
+BEATS = {"glide": (0.16, -0.02), "flex": (0.24, -0.12), "up": (0.34, 0.5), "down": (0.02, -0.34)}
 
 
-def _gull(svg: Svg, cam: Camera, p, ahead, up, span: float, pose: str, haze: float) -> None:
-    """A gull built in its own frame (forward, out along the wings, up) and
-    seen through the camera, so that its wings foreshorten and its body
-    points the way it flies: the arm broad at the body out to a wrist held
-    forward, the hand narrowing and swept back to a dark tip, a white body
-    with the head ahead and a short tail. Against the low sun ahead the side
-    we see is mostly in shade: the underside a pale cool grey, the grey
-    upper side darker; the edges toward the sun catch its warm light. Far
-    off the air takes the contrast out of them."""
-    side = np.cross(up, ahead)
-    side /= np.linalg.norm(side)
-    h = span / 2
-    wf, tb, wrist, tip = BEATS[pose]
-    sky_here = mix(mix(P.sky_top, P.ink, 0.3), P.sky_horizon, 0.4)
+def _gull(svg: Svg, x: float, y: float, half: float, roll: float, turn: float, pose: str, haze: float,
+          sky_here: str) -> None:
+    """One gull as a single crisp silhouette, seen from below and in front:
+    the arm broad from the body out to a wrist held forward, the hand
+    narrowing and swept back to a pointed black tip, the white body with its
+    head ahead of the wings and the short tail behind them. The underside
+    is turned from the low sun ahead, a pale cool grey, with the warm light
+    along its lower edge; far off the air takes the contrast out of it."""
+    wrist, tip = BEATS[pose]
+    cr, sr = math.cos(roll), math.sin(roll)
+    fore = 1 - 0.24 * abs(turn)
 
-    def tone(c):
-        return mix(c, sky_here, haze)
+    def at(b, v):
+        # b along the span (-1 the left tip, 1 the right), v up the picture, in half-spans.
+        if b * turn > 0:
+            b *= fore
+        u, w = b * half, -v * half
+        return (x + u * cr - w * sr, y + u * sr + w * cr)
 
-    # The bird's own shape is drawn as if seen from further below than the
-    # camera sees it, so that wings on the far side of the turn keep some
-    # breadth instead of closing to a line.
-    x, y = cam.point(p)
-    px = h * float(cam.scale(p[2]))
-    ce, se = math.cos(math.radians(62)), math.sin(math.radians(62))
+    def line(b):
+        return float(np.interp(abs(b), [0.0, 0.5, 1.0], [0.0, wrist, tip]))
 
-    def at(a, b, c):
-        o = a * ahead + b * side + c * up
-        return (x + px * o[0], y - px * (o[1] * ce - o[2] * se))
-
-    def height(b):
-        return np.interp(abs(b), [0.0, 0.5, 1.0], [0.0, wrist, tip])
-
-    sun = SUN
-    shapes = []
-    for s in (-1, 1):
-        lead = [(0.16, 0.07), (0.2 + wf, 0.3), (0.18 + wf, 0.5), (0.04 - tb * 0.4, 0.76), (-0.22 - tb, 1.0)]
-        trail = [(-0.3 - tb, 0.95), (-0.24 - tb * 0.5, 0.72), (-0.22, 0.5), (-0.28, 0.3), (-0.3, 0.07)]
-        outline = [at(a, s * b, height(b)) for a, b in lead + trail]
-        hand = [at(a, s * b, height(b)) for a, b in [(0.0 - tb * 0.4, 0.74), (-0.2 - tb, 1.0), (-0.27 - tb, 0.96),
-                                                     (-0.19 - tb * 0.5, 0.72)]]
-        edge = [at(a, s * b, height(b)) for a, b in lead[1:4]]
-        # Which face of this wing we see (from the cheated view), and how it takes the light.
-        normal = np.cross(ahead, s * side * 0.8 + up * height(0.8))
-        normal *= np.sign(np.dot(normal, up)) or 1.0
-        top = float(np.dot(normal, np.array([0.0, -se, -ce]))) > 0
-        seen = normal if top else -normal
-        lit = max(0.0, float(np.dot(seen, sun) / (np.linalg.norm(seen) + 1e-9)))
-        if top:
-            base = mix(mix(mix(P.foam, P.ink, 0.32), P.cloud_shade, 0.15), mix(P.foam, P.ink, 0.18), lit)
-        else:
-            base = mix(mix(mix(P.foam, P.ink, 0.14), P.cloud_shade, 0.12), mix(P.foam, P.light.key, 0.5), lit)
-        depth = float(np.dot(s * side, np.array([0.0, se, ce])))
-        shapes.append((depth, outline, hand, edge, base))
-    body = [at(0.52, 0, 0.02), at(-0.5, 0, 0.0)]
-    head = at(0.44, 0, 0.03)
-    # The far wing first, then the body, then the near wing over it.
-    shapes.sort(key=lambda s: -s[0])
-    for k, (_, outline, hand, edge, base) in enumerate(shapes):
-        svg.path(smooth(outline), fill=tone(base))
-        svg.path(smooth(hand), fill=tone(mix(P.ink, P.foam, 0.12)))
-        svg.path(smooth(edge, closed=False), stroke=tone(mix(P.light.rim, P.foam, 0.4)),
-                 stroke_width=num(max(0.3, 0.06 * px)), stroke_linecap="round", opacity="0.8")
-        if k == 0:
-            (x0, y0), (x1, y1) = body
-            white = tone(mix(P.foam, P.ink, 0.08))
-            svg.path(lens(x0, y0, x1, y1, max(0.5, 0.15 * px)), fill=white)
-            svg.add(f'<circle cx="{num(head[0])}" cy="{num(head[1])}" r="{num(max(0.5, 0.1 * px))}" '
-                    f'fill="{white}"/>')
+    lead = [(0.06, 0.13), (0.28, 0.16), (0.48, 0.17), (0.7, 0.07), (0.9, -0.07)]
+    trail = [(0.92, -0.19), (0.72, -0.15), (0.5, -0.12), (0.28, -0.16), (0.08, -0.19)]
+    tip_pt = (1.0, -0.17)
+    outline = []
+    for s in (1, -1):
+        edge = lead + [tip_pt] + trail
+        if s < 0:
+            edge = edge[::-1]
+        outline += [at(s * b, line(b) + v) for b, v in edge]
+    tone = lambda c: mix(c, sky_here, haze)
+    wing = tone(mix(mix(P.foam, P.ink, 0.07), P.sky_top, 0.06))
+    body = tone(mix(P.foam, P.light.key, 0.35))
+    black = tone(mix(P.ink, P.sky_top, 0.08))
+    rim = tone(mix(P.light.rim, P.foam, 0.3))
+    svg.path(smooth(outline), fill=wing)
+    for s in (1, -1):
+        hand = [(0.7, 0.07), (0.9, -0.07), tip_pt, (0.92, -0.19), (0.7, -0.15)]
+        svg.path(smooth([at(s * b, line(b) + v) for b, v in hand]), fill=black)
+        # The low sun lights the lower edge of the arm.
+        svg.path(smooth([at(s * b, line(b) + v + 0.015) for b, v in trail[2:]], closed=False), stroke=rim,
+                 stroke_width=num(max(0.35, 0.05 * half)), stroke_linecap="round", opacity="0.8")
+    # The body, the head set off toward the way it turns.
+    hx, tx = 0.16 * turn, -0.08 * turn
+    (x0, y0), (x1, y1) = at(hx, 0.24), at(tx, -0.27)
+    svg.path(lens(x0, y0, x1, y1, max(0.55, 0.12 * half)), fill=body)
+    hx0, hy0 = at(hx * 1.1, 0.25)
+    svg.add(f'<circle cx="{num(hx0)}" cy="{num(hy0)}" r="{num(max(0.55, 0.085 * half))}" fill="{body}"/>')
