@@ -43,11 +43,11 @@ HEADING = math.radians(52)      # the head turned this far from the right toward
 BEND = math.radians(-12)        # the turn: by the tail the body lies this much more across the view
 ROLL = math.radians(3)          # banked into the turn, the back tilted toward us
 SIGHT = 1.2                     # how far down the water lets one see, metres
-# The snout rounded in plan over a longer run than in height, so that from
-# above it is a broad curve, not a square front; the top of the head slopes
-# down to the mouth over a longer run still, so the profile is low and curved.
-FRONT_PLAN = 0.1
-FRONT_TOP = 0.12
+# The front of the head blunt and squared: broad in plan right to the front,
+# where only the corners round off over a short run, and low, the top of the
+# head sloping down to the wide mouth over a run not much longer.
+FRONT_PLAN = 0.045
+FRONT_TOP = 0.04
 TAIL_END = 1.32
 # Stations along the body, in metres toward the head from the rear of the
 # first dorsal's root, measure the animal as a fish is measured.
@@ -60,13 +60,13 @@ PEDUNCLE = (DORSAL_ROOT - 1) * LENGTH
 # behind the pectorals, thinning to the tail's stalk.
 HALF_W = [(0, 0.78), (0.05, 0.84), (0.12, 0.84), (0.25, 0.76), (0.4, 0.66), (0.55, 0.54), (0.7, 0.4),
           (0.85, 0.26), (1, 0.15)]
-TOP = [(0, 0.14), (0.05, 0.2), (0.12, 0.34), (0.25, 0.55), (0.4, 0.6), (0.55, 0.52), (0.7, 0.38), (0.85, 0.24),
+TOP = [(0, 0.2), (0.05, 0.23), (0.12, 0.34), (0.25, 0.55), (0.4, 0.6), (0.55, 0.52), (0.7, 0.38), (0.85, 0.24),
        (1, 0.13)]
 BELLY = [(0, 0.13), (0.05, 0.22), (0.2, 0.5), (0.4, 0.6), (0.6, 0.46), (0.8, 0.28), (1, 0.13)]
 # How far the top of the back stands out of the calm water: the mouth just
 # clear of it at the front, the head sloping up to the highest of the back
 # and the body going down again behind the first dorsal.
-DRY = [(0, 0.2), (0.05, 0.31), (0.12, 0.45), (0.25, 0.62), (0.38, 0.6), (0.5, 0.45), (0.6, 0.22), (0.7, 0.0),
+DRY = [(0, 0.26), (0.05, 0.34), (0.12, 0.45), (0.25, 0.62), (0.38, 0.6), (0.5, 0.45), (0.6, 0.22), (0.7, 0.0),
        (0.85, -0.22), (1.0, -0.45), (1.4, -0.95)]
 
 SUN = np.array([(334 - 210.5) / FOCAL, 0.12, 1.0])
@@ -116,11 +116,11 @@ def _round(u, run, k):
 
 
 def half_w(u):
-    return K * _table(HALF_W, u) * _round(u, FRONT_PLAN, 2.5)
+    return K * _table(HALF_W, u) * _round(u, FRONT_PLAN, 3.5)
 
 
 def top_h(u):
-    return K * _table(TOP, u) * _round(u, FRONT_TOP, 1.7)
+    return K * _table(TOP, u) * _round(u, FRONT_TOP, 2.0)
 
 
 def belly_h(u):
@@ -275,9 +275,11 @@ def _fin(outline, steps=6):
 
 def _fins():
     fins = {}
-    # The first dorsal low and swept back, set behind the middle of the body.
-    d = [(0.49, 0, 0.0), (0.55, 0, 0.22), (0.61, 0.0, 0.38), (0.655, 0.0, 0.4), (0.635, 0.0, 0.24),
-         (0.64, 0, 0.08), (0.65, 0, -0.04), (0.55, 0, -0.06)]
+    # The first dorsal set behind the middle of the body: a tall triangle
+    # raked back, its leading edge a long convex curve to a tip over the rear
+    # of its root, the trailing edge hollowed down to a short free rear tip.
+    d = [(0.5, 0, 0.0), (0.55, 0, 0.24), (0.6, 0, 0.5), (0.64, 0.0, 0.7), (0.655, 0.0, 0.66),
+         (0.642, 0.0, 0.42), (0.645, 0, 0.18), (0.668, 0, 0.05), (0.66, 0, -0.04), (0.56, 0, -0.06)]
     fins["dorsal"] = [local(u, lat, top_h(u) / K + h) for u, lat, h in _spline(d)]
     d2 = [(0.82, 0, -0.03), (0.85, 0, 0.17), (0.875, 0, 0.17), (0.87, 0, -0.03)]
     fins["dorsal2"] = [local(u, lat, top_h(u) / K + h) for u, lat, h in _spline(d2)]
@@ -443,19 +445,19 @@ def _head(sides: Sides, tones):
 
     # The chin is the pale underside showing, so the dark gape reads against
     # it; the gape itself dark and a little open, a paler lip over it.
-    chin = list(across(0.0, back=0.08)) + list(across(-0.45, back=0.07))[::-1]
+    chin = list(across(0.0, back=0.05)) + list(across(-0.45, back=0.045))[::-1]
     sides.fill(chin, mix(tones["upper"], tones["back"], 0.6), seam=0.2, body=False, soak=0.5)
     # The gape a thin slit, stopping where the front turns away from us so
     # that it does not run on up the head's outline.
-    gape = list(across(0.22, back=0.09, far=0.007)) + list(across(0.08, back=0.084, far=0.006))[::-1]
+    gape = list(across(0.2, back=0.048, far=0.008)) + list(across(0.02, back=0.046, far=0.008))[::-1]
     sides.fill(gape, mix(P.ink, P.sea_dark, 0.2), seam=0.2, body=False)
     # Where the sections close at the snout the band runs thin, so the gape
     # is carried round the front by a dark line of its own.
-    sides.line(across(0.15, back=0.086, far=0.007), mix(P.ink, P.sea_dark, 0.2), 0.9, opacity="0.95")
-    lip = across(0.27, back=0.092, far=0.0)
+    sides.line(across(0.1, back=0.047, far=0.008), mix(P.ink, P.sea_dark, 0.2), 1.0, opacity="0.95")
+    lip = across(0.3, back=0.05, far=0.006)
     sides.line(lip[:-3], mix(tones["back"], P.cloud_lit, 0.6), 0.7, opacity="0.8")
     # The eye low on the side, just behind the corner of the mouth.
-    e = surface(0.112, 0.19)
+    e = surface(0.075, 0.1)
     ex, ey = sides.screen([e])[0]
     sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="2.1" ry="1.4" '
                   f'fill="{mix(tones["upper"], P.cloud_lit, 0.25)}" opacity="0.75"/>')
@@ -557,7 +559,7 @@ def _loop(level=0.0, u_end=None):
     half = np.linalg.norm(a - mid)
     arc = []
     for t in np.linspace(0, math.pi, 11)[1:-1]:
-        q = mid + (a - mid) * math.cos(t) + fwd * 0.35 * half * math.sin(t)
+        q = mid + (a - mid) * math.cos(t) + fwd * 0.08 * half * math.sin(t)
         o = (a - mid) / half * math.cos(t) + fwd * math.sin(t)
         arc.append((0.0, 0, q, o / np.linalg.norm(o)))
     return out[:k] + arc + out[k:]
