@@ -147,8 +147,8 @@ constexpr ControlDesign kDesign[] = {
      "clara bajo el agua junto al costado. La cabeza empuja por delante una ola "
      "que rompe en espuma blanca y se abre hacia los costados, láminas de agua le cruzan el lomo y una línea "
      "rota de espuma sigue el borde del agua; detrás de la aleta dorsal el resto del animal, con las "
-     "aletas pectorales y la cola, sigue en la misma línea justo bajo la superficie, cada vez más "
-     "hondo, verdoso y borroso. "
+     "aletas pectorales y la cola, sigue en la misma línea justo bajo la superficie, un solo cuerpo "
+     "cada vez más hondo, oscuro, verdoso y borroso hasta la cola. "
      "Arriba, a la izquierda, se lee: Giro el timón hacia las aves que vuelan en círculos y veo "
      "surgir de las profundidades un tiburón ballena."),
     button("cmdSalir",      {272, 416, 241, 49},       9, "Salir",

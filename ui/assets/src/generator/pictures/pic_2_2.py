@@ -67,7 +67,7 @@ BELLY = [(0, 0.13), (0.05, 0.22), (0.2, 0.5), (0.4, 0.6), (0.6, 0.46), (0.8, 0.2
 # clear of it at the front, the head sloping up to the highest of the back
 # and the body going down again behind the first dorsal.
 DRY = [(0, 0.26), (0.05, 0.34), (0.12, 0.45), (0.25, 0.62), (0.38, 0.6), (0.5, 0.45), (0.6, 0.22), (0.7, 0.0),
-       (0.85, -0.22), (1.0, -0.45), (1.4, -0.95)]
+       (0.85, -0.19), (1.0, -0.36), (1.4, -0.8)]
 
 SUN = np.array([(334 - 210.5) / FOCAL, 0.12, 1.0])
 SUN /= np.linalg.norm(SUN)
@@ -174,18 +174,19 @@ def normal(u, a):
     return n / (np.linalg.norm(n, axis=-1, keepdims=True) + 1e-12)
 
 
-def _clip(poly, keep_above: bool):
-    """The part of a world polygon on one side of the calm water plane."""
+def _clip(poly, keep_above: bool, level: float = 0.0):
+    """The part of a world polygon on one side of the calm water plane, or of
+    a level under it."""
     out = []
     n = len(poly)
     for i in range(n):
         p, q = poly[i], poly[(i + 1) % n]
-        pin = p[1] >= 0 if keep_above else p[1] <= 0
-        qin = q[1] >= 0 if keep_above else q[1] <= 0
+        pin = p[1] >= level if keep_above else p[1] <= level
+        qin = q[1] >= level if keep_above else q[1] <= level
         if pin:
             out.append(p)
         if pin != qin:
-            f = p[1] / (p[1] - q[1])
+            f = (p[1] - level) / (p[1] - q[1])
             out.append(p + (q - p) * f)
     return out
 
@@ -213,11 +214,21 @@ class Sides:
     def faces_us(self, p, n):
         return np.sum(n * (p - self.eye), -1) < 0
 
-    def fill(self, world, colour, opacity=None, seam=0.3, body=True, soak=0.4):
+    def fill(self, world, colour, opacity=None, seam=0.3, body=True, soak=0.4, bands=0.0):
+        """`bands`, in metres, slices a tall shape under the water into
+        layers, each with its own depth, so that a fin reaching down fades
+        downward rather than all at one depth."""
         world = [np.asarray(p, float) for p in world]
         for keep_above, svg in ((True, self.dry), (False, self.wet)):
             part = _clip(world, keep_above)
             if len(part) < 3:
+                continue
+            if bands and not keep_above:
+                low = min(p[1] for p in part)
+                for top in np.arange(0.0, low, -bands):
+                    piece = _clip(_clip(part, False, top), True, top - bands)
+                    if len(piece) > 2:
+                        self.fill(piece, colour, opacity, seam, body, soak)
                 continue
             d = polygon(self.screen(part))
             c = colour
@@ -342,7 +353,7 @@ def _skin(sides: Sides, tones, nu: int = 160, na: int = 104):
             k = next(k for k in range(len(ramp) - 1) if v <= ramp[k + 1][0])
             (v0, c0), (v1, c1) = ramp[k], ramp[k + 1]
             colour = c0 if c0 == c1 else mix(c0, c1, (v - v0) / (v1 - v0))
-        sides.fill([g[i, j], g[i + 1, j], g[i + 1, j + 1], g[i, j + 1]], colour)
+        sides.fill([g[i, j], g[i + 1, j], g[i + 1, j + 1], g[i, j + 1]], colour, soak=0.25)
 
 
 def _visible(sides, u, a):
@@ -812,9 +823,14 @@ def build(scale: int) -> Picture:
     _shadow(water, sides)
     tones = _tones()
     fin_tone = mix(tones["flank"], P.ink, 0.15)
+    # The tail and the second dorsal in the skin's own tones where they join
+    # it, so that under the water they go on from the body, not as a darker
+    # shape of their own.
+    tail_tone = mix(tones["upper"], tones["flank"], 0.55)
     fins = _fins()
-    for name in ("pectoral_far", "caudal", "dorsal2"):
-        sides.fill(fins[name], mix(fin_tone, P.sea_near, 0.3) if name == "pectoral_far" else fin_tone, seam=0)
+    sides.fill(fins["pectoral_far"], mix(fin_tone, P.sea_near, 0.3), seam=0)
+    for name in ("caudal", "dorsal2"):
+        sides.fill(fins[name], tail_tone, seam=0.3, soak=0.25, bands=0.08)
     _skin(sides, tones)
     _marks(sides, np.random.default_rng(2203), tones)
     _head(sides, tones)
@@ -830,8 +846,8 @@ def build(scale: int) -> Picture:
     layers = [Layer("sky", heaven), Layer("sea", water), Layer("shark-under", sides.wet, depth=sides.deep),
               Layer("surface", surface_marks), Layer("shark", sides.dry), Layer("foam", froth)]
     return Picture(NAME, w, h, P, layers,
-                   water=Water(mix(P.sea_near, P.sea_horizon, 0.2), cam, waves, tint=0.9, surface=0.6,
-                               darken=0.3, blur=2.6, fade=0.4, refraction=1.1),
+                   water=Water(mix(P.sea_near, P.sea_horizon, 0.2), cam, waves, tint=0.85, surface=0.4,
+                               darken=0.32, blur=2.2, fade=0.25, refraction=1.1),
                    caption=Caption(caption_lines(), edge="top", align="left"), seed=22)
 
 
