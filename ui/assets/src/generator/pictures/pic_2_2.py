@@ -770,13 +770,18 @@ def _wash(front: Svg, sides: Sides, rng, u_end: float) -> None:
         down_edge = surface(tail, a) + normal(tail, a) * 0.03
         film = np.concatenate([up_edge, down_edge[::-1]])
         film[:, 1] = np.maximum(film[:, 1], 0.0)
-        front.path(smooth(screen(film)), fill=sheet, opacity=num(op), filter=front.blur(0.35))
-        # The sheet's lip, bright and broken, toward the head where it piles up.
+        front.path(smooth(screen(film)), fill=sheet, opacity=num(0.6 * op), filter=front.blur(0.5))
+        # The sheet's lip, bright toward the head where it piles up, broken
+        # into short lengths: an unbroken arc round the body reads as a rib.
         keep = sides.faces_us(up_edge, normal(lead, a))
         for run in _runs(list(up_edge), keep):
-            if len(run) > 2:
-                front.path(smooth(screen(run), closed=False), stroke=lip, stroke_width="0.7",
-                           stroke_linecap="round", opacity=num(0.8 * op), filter=front.blur(0.3))
+            k = int(rng.integers(0, 3))
+            while k < len(run) - 2:
+                n = int(rng.integers(2, 4))
+                if rng.uniform() < 0.6:
+                    front.path(smooth(screen(run[k:k + n + 1]), closed=False), stroke=lip, stroke_width="0.6",
+                               stroke_linecap="round", opacity=num(0.6 * op), filter=front.blur(0.3))
+                k += n + int(rng.integers(1, 3))
     # The wet back between the sheets: long soft streaks of sky along its crown.
     for _ in range(7):
         u0 = rng.uniform(0.1, u_end - 0.12)
