@@ -60,13 +60,13 @@ PEDUNCLE = (DORSAL_ROOT - 1) * LENGTH
 # behind the pectorals, thinning to the tail's stalk.
 HALF_W = [(0, 0.78), (0.05, 0.84), (0.12, 0.84), (0.25, 0.76), (0.4, 0.66), (0.55, 0.54), (0.7, 0.4),
           (0.85, 0.26), (1, 0.15)]
-TOP = [(0, 0.2), (0.05, 0.23), (0.12, 0.34), (0.25, 0.55), (0.4, 0.6), (0.55, 0.52), (0.7, 0.38), (0.85, 0.24),
+TOP = [(0, 0.25), (0.05, 0.27), (0.12, 0.34), (0.25, 0.55), (0.4, 0.6), (0.55, 0.52), (0.7, 0.38), (0.85, 0.24),
        (1, 0.13)]
 BELLY = [(0, 0.13), (0.05, 0.22), (0.2, 0.5), (0.4, 0.6), (0.6, 0.46), (0.8, 0.28), (1, 0.13)]
 # How far the top of the back stands out of the calm water: the mouth just
 # clear of it at the front, the head sloping up to the highest of the back
 # and the body going down again behind the first dorsal.
-DRY = [(0, 0.26), (0.05, 0.34), (0.12, 0.45), (0.25, 0.62), (0.38, 0.6), (0.5, 0.45), (0.6, 0.22), (0.7, 0.0),
+DRY = [(0, 0.31), (0.05, 0.37), (0.12, 0.45), (0.25, 0.62), (0.38, 0.6), (0.5, 0.45), (0.6, 0.22), (0.7, 0.0),
        (0.85, -0.19), (1.0, -0.36), (1.4, -0.8)]
 
 SUN = np.array([(334 - 210.5) / FOCAL, 0.12, 1.0])
@@ -465,6 +465,12 @@ def _head(sides: Sides, tones):
     # Where the sections close at the snout the band runs thin, so the gape
     # is carried round the front by a dark line of its own.
     sides.line(across(0.1, back=0.047, far=0.008), mix(P.ink, P.sea_dark, 0.2), 1.0, opacity="0.95")
+    # The blunt front above the mouth is a face of its own, turned from the
+    # sky and the sun, a step darker than the top of the head it meets.
+    _, fwd, _, up = frame(0.0)
+    low_edge = across(0.3, back=0.05, far=0.02)
+    face = list(low_edge) + list(low_edge + up * 0.1 * K - fwd * 0.06 * K)[::-1]
+    sides.fill(face, mix(tones["upper"], tones["flank"], 0.5), opacity="0.8", seam=0, body=False)
     lip = across(0.3, back=0.05, far=0.006)
     sides.line(lip[:-3], mix(tones["back"], P.cloud_lit, 0.6), 0.7, opacity="0.8")
     # The eye low on the side, just behind the corner of the mouth.
