@@ -921,7 +921,7 @@ def _flock(svg: Svg, cam: Camera) -> None:
         return mix(P.sky_top, P.sky_horizon, 0.55 * y / (0.62 * cam.horizon))
 
     for far, x, y, half, roll, turn, pose in sorted(birds, key=lambda b: -b[0]):
-        _gull(svg, x, y, half, roll, turn, pose, far * 0.3, sky_at(y))
+        _gull(svg, x, y, half, roll, turn, pose, far * 0.24, sky_at(y))
 
 
 # The wing's line seen from in front and below, in half-spans: the height
