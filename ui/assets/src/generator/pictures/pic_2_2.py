@@ -43,11 +43,11 @@ HEADING = math.radians(52)      # the head turned this far from the right toward
 BEND = math.radians(-12)        # the turn: by the tail the body lies this much more across the view
 ROLL = math.radians(3)          # banked into the turn, the back tilted toward us
 SIGHT = 1.2                     # how far down the water lets one see, metres
-# The snout rounded in plan over a longer run than in height, so that from
-# above it is a broad curve, not a square front; the top of the head slopes
-# down to the mouth over a longer run still, so the profile is low and curved.
-FRONT_PLAN = 0.1
-FRONT_TOP = 0.12
+# The front of the head blunt and squared: broad in plan right to the front,
+# where only the corners round off over a short run, and low, the top of the
+# head sloping down to the wide mouth over a run not much longer.
+FRONT_PLAN = 0.045
+FRONT_TOP = 0.04
 TAIL_END = 1.32
 # Stations along the body, in metres toward the head from the rear of the
 # first dorsal's root, measure the animal as a fish is measured.
@@ -60,14 +60,14 @@ PEDUNCLE = (DORSAL_ROOT - 1) * LENGTH
 # behind the pectorals, thinning to the tail's stalk.
 HALF_W = [(0, 0.78), (0.05, 0.84), (0.12, 0.84), (0.25, 0.76), (0.4, 0.66), (0.55, 0.54), (0.7, 0.4),
           (0.85, 0.26), (1, 0.15)]
-TOP = [(0, 0.14), (0.05, 0.2), (0.12, 0.34), (0.25, 0.55), (0.4, 0.6), (0.55, 0.52), (0.7, 0.38), (0.85, 0.24),
+TOP = [(0, 0.25), (0.05, 0.27), (0.12, 0.34), (0.25, 0.55), (0.4, 0.6), (0.55, 0.52), (0.7, 0.38), (0.85, 0.24),
        (1, 0.13)]
 BELLY = [(0, 0.13), (0.05, 0.22), (0.2, 0.5), (0.4, 0.6), (0.6, 0.46), (0.8, 0.28), (1, 0.13)]
 # How far the top of the back stands out of the calm water: the mouth just
 # clear of it at the front, the head sloping up to the highest of the back
 # and the body going down again behind the first dorsal.
-DRY = [(0, 0.2), (0.05, 0.31), (0.12, 0.45), (0.25, 0.62), (0.38, 0.6), (0.5, 0.45), (0.6, 0.22), (0.7, 0.0),
-       (0.85, -0.22), (1.0, -0.45), (1.4, -0.95)]
+DRY = [(0, 0.31), (0.05, 0.37), (0.12, 0.45), (0.25, 0.62), (0.38, 0.6), (0.5, 0.45), (0.6, 0.22), (0.7, 0.0),
+       (0.85, -0.19), (1.0, -0.36), (1.4, -0.8)]
 
 SUN = np.array([(334 - 210.5) / FOCAL, 0.12, 1.0])
 SUN /= np.linalg.norm(SUN)
@@ -116,11 +116,11 @@ def _round(u, run, k):
 
 
 def half_w(u):
-    return K * _table(HALF_W, u) * _round(u, FRONT_PLAN, 2.5)
+    return K * _table(HALF_W, u) * _round(u, FRONT_PLAN, 3.5)
 
 
 def top_h(u):
-    return K * _table(TOP, u) * _round(u, FRONT_TOP, 1.7)
+    return K * _table(TOP, u) * _round(u, FRONT_TOP, 2.0)
 
 
 def belly_h(u):
@@ -174,18 +174,19 @@ def normal(u, a):
     return n / (np.linalg.norm(n, axis=-1, keepdims=True) + 1e-12)
 
 
-def _clip(poly, keep_above: bool):
-    """The part of a world polygon on one side of the calm water plane."""
+def _clip(poly, keep_above: bool, level: float = 0.0):
+    """The part of a world polygon on one side of the calm water plane, or of
+    a level under it."""
     out = []
     n = len(poly)
     for i in range(n):
         p, q = poly[i], poly[(i + 1) % n]
-        pin = p[1] >= 0 if keep_above else p[1] <= 0
-        qin = q[1] >= 0 if keep_above else q[1] <= 0
+        pin = p[1] >= level if keep_above else p[1] <= level
+        qin = q[1] >= level if keep_above else q[1] <= level
         if pin:
             out.append(p)
         if pin != qin:
-            f = p[1] / (p[1] - q[1])
+            f = (p[1] - level) / (p[1] - q[1])
             out.append(p + (q - p) * f)
     return out
 
@@ -213,11 +214,21 @@ class Sides:
     def faces_us(self, p, n):
         return np.sum(n * (p - self.eye), -1) < 0
 
-    def fill(self, world, colour, opacity=None, seam=0.3, body=True, soak=0.4):
+    def fill(self, world, colour, opacity=None, seam=0.3, body=True, soak=0.4, bands=0.0):
+        """`bands`, in metres, slices a tall shape under the water into
+        layers, each with its own depth, so that a fin reaching down fades
+        downward rather than all at one depth."""
         world = [np.asarray(p, float) for p in world]
         for keep_above, svg in ((True, self.dry), (False, self.wet)):
             part = _clip(world, keep_above)
             if len(part) < 3:
+                continue
+            if bands and not keep_above:
+                low = min(p[1] for p in part)
+                for top in np.arange(0.0, low, -bands):
+                    piece = _clip(_clip(part, False, top), True, top - bands)
+                    if len(piece) > 2:
+                        self.fill(piece, colour, opacity, seam, body, soak)
                 continue
             d = polygon(self.screen(part))
             c = colour
@@ -275,9 +286,11 @@ def _fin(outline, steps=6):
 
 def _fins():
     fins = {}
-    # The first dorsal low and swept back, set behind the middle of the body.
-    d = [(0.49, 0, 0.0), (0.55, 0, 0.22), (0.61, 0.0, 0.38), (0.655, 0.0, 0.4), (0.635, 0.0, 0.24),
-         (0.64, 0, 0.08), (0.65, 0, -0.04), (0.55, 0, -0.06)]
+    # The first dorsal set behind the middle of the body: a tall triangle
+    # raked back, its leading edge a long convex curve to a tip over the rear
+    # of its root, the trailing edge hollowed down to a short free rear tip.
+    d = [(0.5, 0, 0.0), (0.55, 0, 0.24), (0.6, 0, 0.5), (0.64, 0.0, 0.7), (0.655, 0.0, 0.66),
+         (0.642, 0.0, 0.42), (0.645, 0, 0.18), (0.668, 0, 0.05), (0.66, 0, -0.04), (0.56, 0, -0.06)]
     fins["dorsal"] = [local(u, lat, top_h(u) / K + h) for u, lat, h in _spline(d)]
     d2 = [(0.82, 0, -0.03), (0.85, 0, 0.17), (0.875, 0, 0.17), (0.87, 0, -0.03)]
     fins["dorsal2"] = [local(u, lat, top_h(u) / K + h) for u, lat, h in _spline(d2)]
@@ -340,7 +353,7 @@ def _skin(sides: Sides, tones, nu: int = 160, na: int = 104):
             k = next(k for k in range(len(ramp) - 1) if v <= ramp[k + 1][0])
             (v0, c0), (v1, c1) = ramp[k], ramp[k + 1]
             colour = c0 if c0 == c1 else mix(c0, c1, (v - v0) / (v1 - v0))
-        sides.fill([g[i, j], g[i + 1, j], g[i + 1, j + 1], g[i, j + 1]], colour)
+        sides.fill([g[i, j], g[i + 1, j], g[i + 1, j + 1], g[i, j + 1]], colour, soak=0.25)
 
 
 def _visible(sides, u, a):
@@ -443,19 +456,25 @@ def _head(sides: Sides, tones):
 
     # The chin is the pale underside showing, so the dark gape reads against
     # it; the gape itself dark and a little open, a paler lip over it.
-    chin = list(across(0.0, back=0.08)) + list(across(-0.45, back=0.07))[::-1]
+    chin = list(across(0.0, back=0.05)) + list(across(-0.45, back=0.045))[::-1]
     sides.fill(chin, mix(tones["upper"], tones["back"], 0.6), seam=0.2, body=False, soak=0.5)
     # The gape a thin slit, stopping where the front turns away from us so
     # that it does not run on up the head's outline.
-    gape = list(across(0.22, back=0.09, far=0.007)) + list(across(0.08, back=0.084, far=0.006))[::-1]
+    gape = list(across(0.2, back=0.048, far=0.008)) + list(across(0.02, back=0.046, far=0.008))[::-1]
     sides.fill(gape, mix(P.ink, P.sea_dark, 0.2), seam=0.2, body=False)
     # Where the sections close at the snout the band runs thin, so the gape
     # is carried round the front by a dark line of its own.
-    sides.line(across(0.15, back=0.086, far=0.007), mix(P.ink, P.sea_dark, 0.2), 0.9, opacity="0.95")
-    lip = across(0.27, back=0.092, far=0.0)
+    sides.line(across(0.1, back=0.047, far=0.008), mix(P.ink, P.sea_dark, 0.2), 1.0, opacity="0.95")
+    # The blunt front above the mouth is a face of its own, turned from the
+    # sky and the sun, a step darker than the top of the head it meets.
+    _, fwd, _, up = frame(0.0)
+    low_edge = across(0.3, back=0.05, far=0.02)
+    face = list(low_edge) + list(low_edge + up * 0.1 * K - fwd * 0.06 * K)[::-1]
+    sides.fill(face, mix(tones["upper"], tones["flank"], 0.5), opacity="0.8", seam=0, body=False)
+    lip = across(0.3, back=0.05, far=0.006)
     sides.line(lip[:-3], mix(tones["back"], P.cloud_lit, 0.6), 0.7, opacity="0.8")
     # The eye low on the side, just behind the corner of the mouth.
-    e = surface(0.112, 0.19)
+    e = surface(0.075, 0.1)
     ex, ey = sides.screen([e])[0]
     sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="2.1" ry="1.4" '
                   f'fill="{mix(tones["upper"], P.cloud_lit, 0.25)}" opacity="0.75"/>')
@@ -557,7 +576,7 @@ def _loop(level=0.0, u_end=None):
     half = np.linalg.norm(a - mid)
     arc = []
     for t in np.linspace(0, math.pi, 11)[1:-1]:
-        q = mid + (a - mid) * math.cos(t) + fwd * 0.35 * half * math.sin(t)
+        q = mid + (a - mid) * math.cos(t) + fwd * 0.08 * half * math.sin(t)
         o = (a - mid) / half * math.cos(t) + fwd * math.sin(t)
         arc.append((0.0, 0, q, o / np.linalg.norm(o)))
     return out[:k] + arc + out[k:]
@@ -757,13 +776,18 @@ def _wash(front: Svg, sides: Sides, rng, u_end: float) -> None:
         down_edge = surface(tail, a) + normal(tail, a) * 0.03
         film = np.concatenate([up_edge, down_edge[::-1]])
         film[:, 1] = np.maximum(film[:, 1], 0.0)
-        front.path(smooth(screen(film)), fill=sheet, opacity=num(op), filter=front.blur(0.35))
-        # The sheet's lip, bright and broken, toward the head where it piles up.
+        front.path(smooth(screen(film)), fill=sheet, opacity=num(0.6 * op), filter=front.blur(0.5))
+        # The sheet's lip, bright toward the head where it piles up, broken
+        # into short lengths: an unbroken arc round the body reads as a rib.
         keep = sides.faces_us(up_edge, normal(lead, a))
         for run in _runs(list(up_edge), keep):
-            if len(run) > 2:
-                front.path(smooth(screen(run), closed=False), stroke=lip, stroke_width="0.7",
-                           stroke_linecap="round", opacity=num(0.8 * op), filter=front.blur(0.3))
+            k = int(rng.integers(0, 3))
+            while k < len(run) - 2:
+                n = int(rng.integers(2, 4))
+                if rng.uniform() < 0.6:
+                    front.path(smooth(screen(run[k:k + n + 1]), closed=False), stroke=lip, stroke_width="0.6",
+                               stroke_linecap="round", opacity=num(0.6 * op), filter=front.blur(0.3))
+                k += n + int(rng.integers(1, 3))
     # The wet back between the sheets: long soft streaks of sky along its crown.
     for _ in range(7):
         u0 = rng.uniform(0.1, u_end - 0.12)
@@ -810,9 +834,14 @@ def build(scale: int) -> Picture:
     _shadow(water, sides)
     tones = _tones()
     fin_tone = mix(tones["flank"], P.ink, 0.15)
+    # The tail and the second dorsal in the skin's own tones where they join
+    # it, so that under the water they go on from the body, not as a darker
+    # shape of their own.
+    tail_tone = mix(tones["upper"], tones["flank"], 0.55)
     fins = _fins()
-    for name in ("pectoral_far", "caudal", "dorsal2"):
-        sides.fill(fins[name], mix(fin_tone, P.sea_near, 0.3) if name == "pectoral_far" else fin_tone, seam=0)
+    sides.fill(fins["pectoral_far"], mix(fin_tone, P.sea_near, 0.3), seam=0)
+    for name in ("caudal", "dorsal2"):
+        sides.fill(fins[name], tail_tone, seam=0.3, soak=0.25, bands=0.08)
     _skin(sides, tones)
     _marks(sides, np.random.default_rng(2203), tones)
     _head(sides, tones)
@@ -828,8 +857,8 @@ def build(scale: int) -> Picture:
     layers = [Layer("sky", heaven), Layer("sea", water), Layer("shark-under", sides.wet, depth=sides.deep),
               Layer("surface", surface_marks), Layer("shark", sides.dry), Layer("foam", froth)]
     return Picture(NAME, w, h, P, layers,
-                   water=Water(mix(P.sea_near, P.sea_horizon, 0.2), cam, waves, tint=0.9, surface=0.6,
-                               darken=0.3, blur=2.6, fade=0.4, refraction=1.1),
+                   water=Water(mix(P.sea_near, P.sea_horizon, 0.2), cam, waves, tint=0.85, surface=0.4,
+                               darken=0.32, blur=2.2, fade=0.25, refraction=1.1),
                    caption=Caption(caption_lines(), edge="top", align="left"), seed=22)
 
 
@@ -859,107 +888,93 @@ def _dorsal(sides: Sides, outline, tones, rng):
 
 
 def _flock(svg: Svg, cam: Camera) -> None:
-    """The gulls the narrator steers for: six wheeling round one level circle
-    high over the shark as seen from the boat, so far off that the circle is
-    a wide flat ellipse, its near side higher in the picture and its birds
-    larger and clearer, the far ones smaller and softened by the air. They
-    all go round the same way, each banked into the turn with its inner wing
-    down, so that on the near side they cross to the right in profile, on
-    the far side back to the left, and at the ends come at us or go away
-    with their wings spread; one has broken off and drops toward the head."""
-    centre = np.array([8.4, 10.7, 40.0])
-    radius, span = 10.5, 3.7
-    near_z, far_z = centre[2] - radius, centre[2] + radius
+    """The gulls the narrator steers for: seven wheeling round one level
+    circle high over the shark's head, so far off that the circle is a wide
+    flat ellipse, its near side higher in the picture and its birds larger,
+    crisper and darker-tipped, the far ones smaller and softened by the air.
+    They are all seen from below against the darker sky above the clouds,
+    so each is a pale underside with black wingtips; each is banked into the
+    turn, its inner wing down, and turned the way it flies round, so that
+    one wing is foreshortened and the head is set off toward its way."""
+    cx, cy, rx, ry = 291.0, 46.0, 93.0, 23.0
+    poses = ("glide", "flex", "glide", "flex", "down", "glide", "up")
+    # Spaced evenly along the ellipse as it is drawn, not by angle, or they
+    # would crowd at its ends.
+    t = np.linspace(0, 2 * math.pi, 721)
+    run = np.concatenate([[0.0], np.cumsum(np.hypot(np.diff(rx * np.cos(t)), np.diff(ry * np.sin(t))))])
     birds = []
-    for i, a in enumerate(np.arange(7) * 2 * math.pi / 7 + math.pi / 2 + 0.25):
-        radial = np.array([math.cos(a), 0.0, -math.sin(a)])        # a = pi/2 is the near side
-        p = centre + radial * radius + np.array([0.0, 0.35 * math.sin(3 * a + 1.0), 0.0])
-        ahead = np.array([math.sin(a), 0.0, math.cos(a)])          # round the circle, to the right on the near side
-        bank = math.radians(25 + 5 * math.sin(2 * a))
-        up = np.array([0.0, math.cos(bank), 0.0]) - radial * math.sin(bank)
-        birds.append((p, ahead, up, ("glide", "half", "glide", "glide", "half", "glide", "glide")[i]))
-    # The one that has seen the shark: wings half closed and swept back,
-    # head down, dropping at the water ahead of the snout.
-    ahead = np.array([0.35, -0.85, -0.4])
-    ahead /= np.linalg.norm(ahead)
-    up = np.cross(np.array([1.0, 0.0, 0.2]), ahead)
-    birds.append((np.array([6.6, 4.6, 28.0]), ahead, up / np.linalg.norm(up), "dive"))
-    for p, ahead, up, pose in sorted(birds, key=lambda b: -b[0][2]):
-        haze = float(np.clip((p[2] - near_z) / (far_z - near_z), 0, 1)) * 0.22
-        _gull(svg, cam, p, ahead, up, span, pose, haze)
+    for k in range(7):
+        a = float(np.interp(((k / 7 + 0.28) % 1) * run[-1], run, t))
+        x = cx + rx * math.cos(a)
+        y = cy - ry * math.sin(a) + 2.0 * math.sin(3 * a)
+        far = (1 - math.sin(a)) / 2                  # 0 on the near side, 1 on the far
+        half = 14.0 * (1 - 0.48 * far)
+        roll = -0.5 * math.cos(a)
+        birds.append((far, x, y, half, roll, math.sin(a), poses[k]))
+    # Never two touching: the flock is laid out so, and checked.
+    for i, b in enumerate(birds):
+        for c in birds[i + 1:]:
+            if math.hypot(b[1] - c[1], b[2] - c[2]) < 1.15 * (b[3] + c[3]) + 2:
+                raise ValueError("two gulls touch")
+
+    def sky_at(y):
+        return mix(P.sky_top, P.sky_horizon, 0.55 * y / (0.62 * cam.horizon))
+
+    for far, x, y, half, roll, turn, pose in sorted(birds, key=lambda b: -b[0]):
+        _gull(svg, x, y, half, roll, turn, pose, far * 0.24, sky_at(y))
 
 
-# The wing's shape in half-spans: how far forward the wrist is held, how far
-# back the tip is swept, and the heights of wrist and tip over the body.
-BEATS = {"glide": (0.06, 0.12, 0.1, 0.02), "half": (0.04, 0.1, 0.25, 0.4), "up": (0.0, 0.08, 0.4, 0.75),
-         "down": (0.06, 0.14, -0.1, -0.45), "dive": (-0.02, 0.55, 0.3, 0.2)}
+# The wing's line seen from in front and below, in half-spans: the height
+# of the wrist and of the tip over the body's.
+BEATS = {"glide": (0.16, -0.02), "flex": (0.24, -0.12), "up": (0.34, 0.5), "down": (0.02, -0.34)}
 
 
-def _gull(svg: Svg, cam: Camera, p, ahead, up, span: float, pose: str, haze: float) -> None:
-    """A gull built in its own frame (forward, out along the wings, up) and
-    seen through the camera, so that its wings foreshorten and its body
-    points the way it flies: the arm broad at the body out to a wrist held
-    forward, the hand narrowing and swept back to a dark tip, a white body
-    with the head ahead and a short tail. Against the low sun ahead the side
-    we see is mostly in shade: the underside a pale cool grey, the grey
-    upper side darker; the edges toward the sun catch its warm light. Far
-    off the air takes the contrast out of them."""
-    side = np.cross(up, ahead)
-    side /= np.linalg.norm(side)
-    h = span / 2
-    wf, tb, wrist, tip = BEATS[pose]
-    sky_here = mix(mix(P.sky_top, P.ink, 0.3), P.sky_horizon, 0.4)
+def _gull(svg: Svg, x: float, y: float, half: float, roll: float, turn: float, pose: str, haze: float,
+          sky_here: str) -> None:
+    """One gull as a single crisp silhouette, seen from below and in front:
+    the arm broad from the body out to a wrist held forward, the hand
+    narrowing and swept back to a pointed black tip, the white body with its
+    head ahead of the wings and the short tail behind them. The underside
+    is turned from the low sun ahead, a pale cool grey, with the warm light
+    along its lower edge; far off the air takes the contrast out of it."""
+    wrist, tip = BEATS[pose]
+    cr, sr = math.cos(roll), math.sin(roll)
+    fore = 1 - 0.24 * abs(turn)
 
-    def tone(c):
-        return mix(c, sky_here, haze)
+    def at(b, v):
+        # b along the span (-1 the left tip, 1 the right), v up the picture, in half-spans.
+        if b * turn > 0:
+            b *= fore
+        u, w = b * half, -v * half
+        return (x + u * cr - w * sr, y + u * sr + w * cr)
 
-    # The bird's own shape is drawn as if seen from further below than the
-    # camera sees it, so that wings on the far side of the turn keep some
-    # breadth instead of closing to a line.
-    x, y = cam.point(p)
-    px = h * float(cam.scale(p[2]))
-    ce, se = math.cos(math.radians(62)), math.sin(math.radians(62))
+    def line(b):
+        return float(np.interp(abs(b), [0.0, 0.5, 1.0], [0.0, wrist, tip]))
 
-    def at(a, b, c):
-        o = a * ahead + b * side + c * up
-        return (x + px * o[0], y - px * (o[1] * ce - o[2] * se))
-
-    def height(b):
-        return np.interp(abs(b), [0.0, 0.5, 1.0], [0.0, wrist, tip])
-
-    sun = SUN
-    shapes = []
-    for s in (-1, 1):
-        lead = [(0.16, 0.07), (0.2 + wf, 0.3), (0.18 + wf, 0.5), (0.04 - tb * 0.4, 0.76), (-0.22 - tb, 1.0)]
-        trail = [(-0.3 - tb, 0.95), (-0.24 - tb * 0.5, 0.72), (-0.22, 0.5), (-0.28, 0.3), (-0.3, 0.07)]
-        outline = [at(a, s * b, height(b)) for a, b in lead + trail]
-        hand = [at(a, s * b, height(b)) for a, b in [(0.0 - tb * 0.4, 0.74), (-0.2 - tb, 1.0), (-0.27 - tb, 0.96),
-                                                     (-0.19 - tb * 0.5, 0.72)]]
-        edge = [at(a, s * b, height(b)) for a, b in lead[1:4]]
-        # Which face of this wing we see (from the cheated view), and how it takes the light.
-        normal = np.cross(ahead, s * side * 0.8 + up * height(0.8))
-        normal *= np.sign(np.dot(normal, up)) or 1.0
-        top = float(np.dot(normal, np.array([0.0, -se, -ce]))) > 0
-        seen = normal if top else -normal
-        lit = max(0.0, float(np.dot(seen, sun) / (np.linalg.norm(seen) + 1e-9)))
-        if top:
-            base = mix(mix(mix(P.foam, P.ink, 0.32), P.cloud_shade, 0.15), mix(P.foam, P.ink, 0.18), lit)
-        else:
-            base = mix(mix(mix(P.foam, P.ink, 0.14), P.cloud_shade, 0.12), mix(P.foam, P.light.key, 0.5), lit)
-        depth = float(np.dot(s * side, np.array([0.0, se, ce])))
-        shapes.append((depth, outline, hand, edge, base))
-    body = [at(0.52, 0, 0.02), at(-0.5, 0, 0.0)]
-    head = at(0.44, 0, 0.03)
-    # The far wing first, then the body, then the near wing over it.
-    shapes.sort(key=lambda s: -s[0])
-    for k, (_, outline, hand, edge, base) in enumerate(shapes):
-        svg.path(smooth(outline), fill=tone(base))
-        svg.path(smooth(hand), fill=tone(mix(P.ink, P.foam, 0.12)))
-        svg.path(smooth(edge, closed=False), stroke=tone(mix(P.light.rim, P.foam, 0.4)),
-                 stroke_width=num(max(0.3, 0.06 * px)), stroke_linecap="round", opacity="0.8")
-        if k == 0:
-            (x0, y0), (x1, y1) = body
-            white = tone(mix(P.foam, P.ink, 0.08))
-            svg.path(lens(x0, y0, x1, y1, max(0.5, 0.15 * px)), fill=white)
-            svg.add(f'<circle cx="{num(head[0])}" cy="{num(head[1])}" r="{num(max(0.5, 0.1 * px))}" '
-                    f'fill="{white}"/>')
+    lead = [(0.06, 0.13), (0.28, 0.16), (0.48, 0.17), (0.7, 0.07), (0.9, -0.07)]
+    trail = [(0.92, -0.19), (0.72, -0.15), (0.5, -0.12), (0.28, -0.16), (0.08, -0.19)]
+    tip_pt = (1.0, -0.17)
+    outline = []
+    for s in (1, -1):
+        edge = lead + [tip_pt] + trail
+        if s < 0:
+            edge = edge[::-1]
+        outline += [at(s * b, line(b) + v) for b, v in edge]
+    tone = lambda c: mix(c, sky_here, haze)
+    wing = tone(mix(mix(P.foam, P.ink, 0.07), P.sky_top, 0.06))
+    body = tone(mix(P.foam, P.light.key, 0.35))
+    black = tone(mix(P.ink, P.sky_top, 0.08))
+    rim = tone(mix(P.light.rim, P.foam, 0.3))
+    svg.path(smooth(outline), fill=wing)
+    for s in (1, -1):
+        hand = [(0.7, 0.07), (0.9, -0.07), tip_pt, (0.92, -0.19), (0.7, -0.15)]
+        svg.path(smooth([at(s * b, line(b) + v) for b, v in hand]), fill=black)
+        # The low sun lights the lower edge of the arm.
+        svg.path(smooth([at(s * b, line(b) + v + 0.015) for b, v in trail[2:]], closed=False), stroke=rim,
+                 stroke_width=num(max(0.35, 0.05 * half)), stroke_linecap="round", opacity="0.8")
+    # The body, the head set off toward the way it turns.
+    hx, tx = 0.16 * turn, -0.08 * turn
+    (x0, y0), (x1, y1) = at(hx, 0.24), at(tx, -0.27)
+    svg.path(lens(x0, y0, x1, y1, max(0.55, 0.12 * half)), fill=body)
+    hx0, hy0 = at(hx * 1.1, 0.25)
+    svg.add(f'<circle cx="{num(hx0)}" cy="{num(hy0)}" r="{num(max(0.55, 0.085 * half))}" fill="{body}"/>')
