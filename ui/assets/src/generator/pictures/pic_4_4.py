@@ -246,14 +246,35 @@ class Swimmer:
             self.dry.path(smooth(pts, closed=False), stroke=shirt_shade, stroke_width=num(wdt * self.k),
                           stroke_linecap="round", opacity="0.7")
 
+        # The near shoulder rolled up out of the water for the breath: the
+        # deltoid a round mass capping the top of the arm, the back's ridge
+        # rising into it from the water behind, its front tucked under the jaw.
+        # The arm grows out of it, so it is drawn first and the sleeve over it.
+        shoulder = [(-0.48, -0.04), (-0.44, 0.02), (-0.37, 0.045), (-0.3, 0.07), (-0.255, 0.105),
+                    (-0.23, 0.15), (-0.2, 0.185), (-0.16, 0.207), (-0.12, 0.222), (-0.08, 0.205),
+                    (-0.05, 0.15), (-0.035, 0.08), (-0.02, -0.04)]
+        self.part(shoulder, 0.04, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.5, shade_w=1.3)
+        self.contact(shoulder, 0.04, width=0.6, opacity=0.4)
+        # Where the round of the shoulder turns away from the sky: a soft
+        # shade down its front, toward the head, so it stands as a solid.
+        turn = [self.screen(q, 0.05) for q in ((-0.07, 0.2), (-0.045, 0.13), (-0.045, 0.06), (-0.06, 0.01))]
+        self.dry.path(smooth(turn, closed=False), stroke=shirt_shade, stroke_width=num(2.2 * self.k),
+                      stroke_linecap="round", opacity="0.45", filter=self.dry.blur(0.6 * self.k))
+        # The wet cloth pulled over the ridge of the back: a crease from the
+        # back of the shoulder down to the water.
+        ridge = [self.screen(q, 0.05) for q in ((-0.2, 0.14), (-0.27, 0.085), (-0.36, 0.035))]
+        self.dry.path(smooth(ridge, closed=False), stroke=shirt_shade, stroke_width=num(0.45 * self.k),
+                      stroke_linecap="round", opacity="0.6")
+
         self.head(j, skin, skin_lit, skin_shade, skin_wet)
 
         # The near arm in the air: the shoulder just behind the head, the
-        # elbow high, the forearm reaching past the crown.
+        # elbow high, the forearm reaching past the crown: the upper arm
+        # narrowing from the deltoid to the elbow, whose point is bony.
         near = 0.06
         sh = j["shoulder"]
-        sleeve = around(sh, j["elbow"], [(0, 0.068, 0.066), (0.2, 0.07, 0.058), (0.55, 0.056, 0.052),
-                                         (0.85, 0.05, 0.048), (1, 0.046, 0.044)])
+        sleeve = around(sh, j["elbow"], [(0, 0.072, 0.066), (0.25, 0.068, 0.056), (0.55, 0.054, 0.05),
+                                         (0.85, 0.046, 0.046), (1, 0.048, 0.042)])
         self.part(sleeve, near, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.2, shade_w=1.1)
         self.contact(sleeve, near, width=0.5, opacity=0.45)
         # The wet sleeve clings and creases: two folds running round the arm
@@ -268,9 +289,14 @@ class Swimmer:
             m = ((a[0] + b[0]) / 2 - ux * 0.015, (a[1] + b[1]) / 2 - uy * 0.015)
             self.dry.path(smooth([self.screen(q, near) for q in (a, m, b)], closed=False), stroke=shirt_shade,
                           stroke_width=num(0.45 * self.k), stroke_linecap="round", opacity="0.75")
-        # The sleeve on down the forearm to the wrist, the cuff over it, and the bare hand.
-        self.part(around(j["elbow"], j["wrist"], [(0, 0.05, 0.048), (0.2, 0.05, 0.044), (0.5, 0.044, 0.04),
-                                                  (0.8, 0.036, 0.034), (1, 0.032, 0.03)]),
+        # The seam where the sleeve is set into the shirt, round the top of the shoulder.
+        seam = [self.screen(q, 0.07) for q in ((-0.185, 0.185), (-0.13, 0.16), (-0.075, 0.13), (-0.05, 0.09))]
+        self.dry.path(smooth(seam, closed=False), stroke=shirt_shade, stroke_width=num(0.4 * self.k),
+                      stroke_linecap="round", opacity="0.55")
+        # The sleeve on down the forearm to the wrist, the cuff over it, and
+        # the bare hand: the forearm full below the elbow, slim at the wrist.
+        self.part(around(j["elbow"], j["wrist"], [(0, 0.05, 0.046), (0.2, 0.054, 0.05), (0.5, 0.046, 0.04),
+                                                  (0.8, 0.036, 0.033), (1, 0.031, 0.029)]),
                   near, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.1, shade_w=1.0)
         (ex, ey), (wx, wy) = j["elbow"], j["wrist"]
         n = math.hypot(wx - ex, wy - ey)
