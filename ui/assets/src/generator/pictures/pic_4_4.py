@@ -362,7 +362,7 @@ class Swimmer:
         wave = self.bow(at, size, wl)
         sea_clip = self.dry.clip(wave["dry"])
         # Under the surface the face is only a dim shape in the murk.
-        self.wet.path(d, fill=mix(skin_wet, P.sea_near, 0.35))
+        self.wet.path(d, fill=mix(mix(skin_wet, P.sea_near, 0.5), P.sea_dark, 0.25))
         top = at(0, 0.4)
         shade = self.depth.linear(top[0], wl, top[0], wl + size * 0.8, [(0, "#000000"), (1, "#999999")])
         self.depth.path(d, fill=shade)
@@ -418,36 +418,33 @@ class Swimmer:
         return {"line": pts, "dry": polygon(above), "size": size, "wl": wl}
 
     def surface_wave(self, wave):
-        """The bow wave itself: the water heaped up round the crown, its face
-        turned to the sky a shade paler than the sea, a broken lip of foam
-        where it meets the skull; a darker trough under the mouth."""
+        """The bow wave itself, kept thin: the water is only a little heaped
+        round the crown. A narrow wash of the sea's own olive a shade paler
+        wraps the head where the water meets it, a dark wet line seats the
+        head in the water under it, and a darker trough lies under the mouth;
+        no white, which would hold the head up like a cushion."""
         pts, size = wave["line"], wave["size"]
         s, rng = self.dry, self.rng
         n = len(pts)
-        # How high the heap stands along the line: most at the crown.
-        lift = [pts[i][1] for i in range(n)]
-        base = max(lift)
-        under = [(x, y + size * (0.05 + 0.5 * (base - y) / size)) for x, y in pts]
-        heap = pts + under[::-1]
-        s.add(f'<path d="{smooth(heap)}" fill="{mix(P.sea_near, P.sky_horizon, 0.38)}" opacity="0.75" '
-              f'filter="{s.blur(0.45)}"/>')
-        lip = []
-        for i in range(2, n - 1):
-            (ax, ay), (bx, by) = pts[i], pts[i + 1]
-            if rng.uniform() < 0.2:
+        wash = mix(P.sea_near, P.sea_light, 0.32)
+        lip = mix(P.sea_near, P.sea_light, 0.55)
+        # The water's line on the skull: a dark wet band just under it.
+        under = [(x, y + size * 0.05) for x, y in pts]
+        s.add(f'<path d="{smooth(pts + under[::-1])}" fill="{mix(P.sea_dark, P.ink, 0.3)}" opacity="0.5" '
+              f'filter="{s.blur(0.35)}"/>')
+        # The wash: a thin sheet curling up round the crown, highest where the
+        # head pushes it, no more than a line along the cheek.
+        base = max(y for _, y in pts)
+        top = [(x, y - size * (0.015 + 0.09 * (base - y) / size)) for x, y in pts]
+        s.add(f'<path d="{smooth(top + pts[::-1])}" fill="{wash}" opacity="0.7" filter="{s.blur(0.3)}"/>')
+        bits = []
+        for i in range(1, n - 1):
+            (ax, ay), (bx, by) = top[i], top[i + 1]
+            if rng.uniform() < 0.25:
                 continue
-            lip.append(f'<path d="{lens(ax, ay + 0.25, bx, by + 0.25, rng.uniform(0.45, 0.8) * self.k)}" '
-                       f'fill="{P.foam}" opacity="{num(rng.uniform(0.4, 0.8))}"/>')
-        # Foam run off the heap, broken, down its face.
-        for _ in range(6):
-            i = int(rng.integers(4, n - 2))
-            (ax, ay), (bx, by) = pts[i], under[i]
-            t = rng.uniform(0.3, 0.8)
-            x, y = ax + (bx - ax) * t, ay + (by - ay) * t
-            run = rng.uniform(0.06, 0.12) * size
-            lip.append(f'<path d="{lens(x - run, y, x + run, y + 0.2, rng.uniform(0.3, 0.5) * self.k)}" '
-                       f'fill="{P.foam}" opacity="{num(rng.uniform(0.25, 0.5))}"/>')
-        s.add(f'<g filter="{s.blur(0.25)}">' + "".join(lip) + "</g>")
+            bits.append(f'<path d="{lens(ax, ay + 0.1, bx, by + 0.1, rng.uniform(0.35, 0.55) * self.k)}" '
+                        f'fill="{lip}" opacity="{num(rng.uniform(0.45, 0.8))}"/>')
+        s.add(f'<g filter="{s.blur(0.2)}">' + "".join(bits) + "</g>")
         (ax, ay), (bx, by) = pts[0], pts[3]
         s.add(f'<path d="{lens(ax, ay + 0.5, bx, by + 0.5, 0.6 * self.k)}" fill="{P.sea_dark}" opacity="0.55" '
               f'filter="{s.blur(0.3)}"/>')
