@@ -194,6 +194,20 @@ class Swimmer:
         shirt_wet = mix(mix(garment, L.shadow, 0.45), P.ink, 0.2)
         trousers_wet = mix(trousers, P.ink, 0.4)
         skin_wet = mix(P.skin, water, 0.55)
+        # But it is a body, not its shadow: what light comes down through the
+        # murk falls on the back just under the surface, which keeps the
+        # shirt's colour; the sides turn away from it and the chest, the far
+        # arm and the legs go down into the dark. The compositor then tints
+        # and softens all of it by its depth.
+        back_lit = mix(mix(garment, L.key, 0.18), water, 0.15)
+        flank = mix(garment, L.shadow, 0.35)
+        chest = mix(mix(garment, L.shadow, 0.6), P.ink, 0.25)
+        legs_lit = mix(mix(trousers, water, 0.25), garment, 0.15)
+        legs_deep = mix(trousers, P.ink, 0.35)
+
+        def murk(top, bottom, side, pairs):
+            (x0, y0), (x1, y1) = self.screen(top, side), self.screen(bottom, side)
+            return self.wet.linear(x0, y0, x1, y1, pairs)
 
         # Far side first, all of it under water: the arm stretched out ahead
         # of him for the next pull, a soaked sleeve tapering to the wrist and
@@ -211,10 +225,14 @@ class Swimmer:
         # surface, the far one kicked down into the murk, knees soft and the
         # feet pointed back.
         for side, knee, ankle, tilt in ((-0.08, "knee.far", "ankle.far", -0.03), (0.08, "knee", "ankle", 0.01)):
+            # Each leg lit along its top, the far one the deeper and darker.
+            lit = legs_lit if side > 0 else mix(legs_lit, legs_deep, 0.45)
+            leg = murk((-0.9, -0.06), (-0.9, -0.42), side, [(0, lit), (0.45, mix(lit, legs_deep, 0.5)),
+                                                           (1, legs_deep)])
             self.part(around(j["hip"], j[knee], [(0, 0.085, 0.085), (0.35, 0.075, 0.07), (1, 0.05, 0.048)]),
-                      side, trousers, wet_fill=trousers_wet)
+                      side, trousers, wet_fill=leg)
             self.part(around(j[knee], j[ankle], [(0, 0.05, 0.048), (0.3, 0.052, 0.046), (1, 0.03, 0.028)]),
-                      side, trousers, wet_fill=trousers_wet)
+                      side, trousers, wet_fill=leg)
             ax, ay = j[ankle]
             kx, ky = j[knee]
             ux, uy = (ax - kx), (ay - ky)
@@ -229,14 +247,30 @@ class Swimmer:
         trunk = [(-0.03, -0.02), (-0.07, 0.07), (-0.15, 0.12), (-0.25, 0.08), (-0.36, 0.0), (-0.5, -0.1),
                  (-0.58, -0.12), (-0.66, -0.11), (-0.74, -0.14), (-0.76, -0.21), (-0.72, -0.28),
                  (-0.6, -0.29), (-0.5, -0.29), (-0.38, -0.3), (-0.25, -0.3), (-0.14, -0.27), (-0.06, -0.16)]
-        self.part(trunk, 0.0, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.4, shade_w=1.0)
-        # What light gets down through the murk falls on the top of the back
-        # and the seat: a paler band along them, so the body under the
-        # surface has a form and not only an outline.
+        body = murk((-0.45, -0.02), (-0.45, -0.3), 0.0, [(0, back_lit), (0.3, mix(back_lit, flank, 0.6)),
+                                                          (0.65, flank), (1, chest)])
+        self.part(trunk, 0.0, shirt, shirt_top, shirt_shade, wet_fill=body, rim_w=1.4, shade_w=1.0)
+        # The top of the back and the seat, nearest the surface, catch the
+        # most of it: a soft paler band along them.
         back = [(-0.3, 0.05), (-0.38, -0.01), (-0.5, -0.1), (-0.58, -0.12), (-0.66, -0.11), (-0.74, -0.14),
-                (-0.75, -0.18), (-0.66, -0.17), (-0.56, -0.17), (-0.46, -0.15), (-0.34, -0.08), (-0.28, -0.03)]
-        afloat.split(self.cam, [self.world(q, 0.02) for q in back], shirt, above=Svg(1, 1), under=self.wet,
-                     depth=Svg(1, 1), sight=0.6, wet_fill=mix(shirt_wet, garment, 0.45))
+                (-0.75, -0.18), (-0.66, -0.17), (-0.56, -0.16), (-0.46, -0.13), (-0.34, -0.06), (-0.28, -0.02)]
+        band = Svg(self.wet.width, self.wet.height)
+        afloat.split(self.cam, [self.world(q, 0.02) for q in back], shirt, above=Svg(1, 1), under=band,
+                     depth=Svg(1, 1), sight=0.6, wet_fill=mix(back_lit, L.key, 0.12))
+        self.wet.add(f'<g opacity="0.75" filter="{self.wet.blur(0.9 * self.k)}">' + "".join(band.body) + "</g>")
+        # The light the waves focus, wandering over the back in thin bright
+        # threads: it is under water, not a shadow on it.
+        wet_trunk = wood.clip_y([self.world(q) for q in trunk], False)
+        if len(wet_trunk) >= 3:
+            inside = self.wet.clip(polygon([self.cam.point(p) for p in wet_trunk]))
+            threads = []
+            for a0 in (-0.36, -0.47, -0.58, -0.69):
+                pts = [self.screen((a0 + 0.05 * math.sin(7 * t + a0 * 9) - 0.02 * t, -0.02 - 0.2 * t), 0.0)
+                       for t in np.linspace(0, 1, 6)]
+                threads.append(f'<path d="{smooth(pts, closed=False)}" fill="none" stroke="{L.key}" '
+                               f'stroke-width="{num(0.5 * self.k)}" opacity="0.22"/>')
+            self.wet.add(f'<g clip-path="{inside}"><g filter="{self.wet.blur(0.45 * self.k)}">' + "".join(threads)
+                         + "</g></g>")
         self.contact(trunk, 0.0, width=0.7, opacity=0.5)
         # Wet cloth clinging to the back: a fold across the shoulder blade, and
         # the dip of the spine.
@@ -323,6 +357,8 @@ class Swimmer:
                       [(0, 0.034, 0.032), (1, 0.035, 0.033)])
         self.part(cuff, near + 0.005, mix(shirt, shirt_shade, 0.3), shirt, shirt_shade, rim_w=0.8, shade_w=0.7)
         self.water(j)
+        # Seen through a moving surface nothing under it keeps a crisp edge.
+        self.wet.body = [f'<g filter="{self.wet.blur(0.3 * self.k)}">' + "".join(self.wet.body) + "</g>"]
 
     def head_frame(self, j):
         """Screen position of a point in the head's frame: a along the head
