@@ -41,7 +41,7 @@ POSE = Pose(HEAD, {
     "shoulder": (-0.14, 0.07), "elbow": (0.0, 0.33), "wrist": (0.21, 0.15), "hand": (0.3, 0.035),
     "shoulder.far": (-0.17, -0.12), "elbow.far": (0.12, -0.2), "wrist.far": (0.37, -0.24),
     "hand.far": (0.52, -0.25),
-    "hip": (-0.58, -0.17), "knee": (-0.97, -0.2), "ankle": (-1.35, -0.1),
+    "hip": (-0.58, -0.17), "knee": (-0.97, -0.2), "ankle": (-1.34, -0.05),
     "knee.far": (-0.97, -0.3), "ankle.far": (-1.33, -0.4),
 })
 HEADING = math.radians(-34)    # he swims to the right and toward us
@@ -238,8 +238,13 @@ class Swimmer:
             ux, uy = (ax - kx), (ay - ky)
             n = math.hypot(ux, uy)
             toe = (ax + ux / n * 0.17, ay + uy / n * 0.17 + tilt)
-            self.part(around((ax, ay), toe, [(0, 0.03, 0.028), (0.6, 0.026, 0.022), (1, 0.012, 0.01)]),
-                      side, skin, wet_fill=mix(skin_wet, water, 0.25))
+            sole = around((ax, ay), toe, [(0, 0.03, 0.028), (0.6, 0.026, 0.022), (1, 0.012, 0.01)])
+            # Only the heel and sole of the near foot break the surface, wet
+            # and dull in the grey light, in the white water they throw up.
+            self.part(sole, side, mix(skin, L.shadow, 0.25), skin_lit, skin_shade, rim_w=0.6, shade_w=0.7,
+                      wet_fill=mix(skin_wet, water, 0.25))
+            if side > 0:
+                self.contact(sole, side, width=0.7, opacity=0.7)
 
         # The trunk rolled toward the breath: the near shoulder and the top of
         # the back break the surface; under it the back runs down and tapers
@@ -498,11 +503,44 @@ class Swimmer:
         for _ in range(5):
             self.dry.add(f'<circle cx="{num(hx + rng.normal(0, 1.0))}" cy="{num(hy + rng.uniform(1.5, 6))}" '
                          f'r="{num(rng.uniform(0.3, 0.5))}" fill="{P.foam}" opacity="0.7"/>')
-        # The kick's white water where the near heel breaks the surface.
-        self.kick(on((j["ankle"][0] - 0.06, 0), 0.08), 0.2, opacity=0.85)
-        afloat.splash(self.surface, self.cam, on((j["ankle"][0] - 0.02, 0), 0.08), P.foam, rng, size=0.08,
-                      drops=7, opacity=0.7)
+        # The kick's white water round the near foot where its sole breaks the
+        # surface, and the short track of stirred water it leaves behind it.
+        foot = on((j["ankle"][0] - 0.07, 0), 0.08)
+        self.churn(foot, 0.5)
+        self.kick(foot, 0.16, opacity=0.85)
+        afloat.splash(self.surface, self.cam, foot, P.foam, rng, size=0.06, drops=5, opacity=0.6)
         self.wake(on((j["head"][0] + 0.05, 0)), length=2.3)
+
+    def churn(self, at, length):
+        """Behind the kicking feet: a short track of water the kick has beaten
+        pale, widening a little and breaking up as it falls behind, the foam
+        in it thinning to a few flecks."""
+        cam, rng, s = self.cam, self.rng, self.surface
+        x0, z0 = at
+        back = HEADING + math.pi
+        bx, bz = math.cos(back), math.sin(back)
+        ax, az = -bz, bx
+        edge = []
+        for side in (1, -1):
+            for t in (np.linspace(0, 1, 6) if side > 0 else np.linspace(1, 0, 6)):
+                half = 0.05 + 0.07 * t
+                edge.append(cam.point((x0 + bx * t * length + ax * half * side, 0,
+                                       z0 + bz * t * length + az * half * side)))
+        fx, fy = cam.point((x0, 0, z0))
+        ex, ey = cam.point((x0 + bx * length, 0, z0 + bz * length))
+        fade = s.linear(fx, fy, ex, ey, [(0, P.sea_light, 0.35), (1, P.sea_light, 0)])
+        s.path(smooth(edge), fill=fade, filter=s.blur(0.5))
+        bits = []
+        for _ in range(16):
+            t = rng.uniform(0, 1) ** 1.5
+            off = rng.normal(0, 0.04 + 0.05 * t)
+            run = rng.uniform(0.03, 0.07)
+            cx, cz = x0 + bx * t * length + ax * off, z0 + bz * t * length + az * off
+            a = cam.point((cx - run, 0, cz))
+            b = cam.point((cx + run, 0, cz))
+            bits.append(f'<path d="{lens(a[0], a[1], b[0], b[1], rng.uniform(0.3, 0.5) * self.k)}" '
+                        f'fill="{P.foam}" opacity="{num((1 - t) * rng.uniform(0.3, 0.6))}"/>')
+        s.add(f'<g filter="{s.blur(0.25)}">' + "".join(bits) + "</g>")
 
     def kick(self, at, size, opacity=0.9):
         """The flutter kick's white water: broken, see-through foam where the
