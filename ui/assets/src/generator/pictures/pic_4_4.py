@@ -693,7 +693,7 @@ def _sky(w, h, cam, rng) -> Svg:
     # broken under it into ragged grey rolls, each its own value, thinning
     # over the sun; under them all a pale seam of sky along the horizon.
     for x, base, width, height, lumps, dark, lit in (
-            (-60, 18, 260, 34, 7, 0.32, 0.15), (170, 14, 300, 30, 8, 0.36, 0.12),
+            (-60, 18, 260, 34, 7, 0.46, 0.15), (170, 14, 300, 30, 8, 0.5, 0.12),
             (-30, 30, 170, 16, 6, 0.18, 0.3), (250, 33, 210, 18, 7, 0.22, 0.25),
             (60, 26, 140, 10, 5, 0.1, 0.45)):
         _scud(heaven, rng, x, base, width, height, lumps, dark, lit, softness=2.2)
@@ -706,12 +706,12 @@ def _sky(w, h, cam, rng) -> Svg:
     # The break in the overcast round the sun: a long pale opening, brightest
     # at the sun, whose disc shows faintly through the last thin cloud.
     L = P.light
-    opening = heaven.radial(L.x, L.y + 2, 80, 20, [(0, P.sky_horizon, 0.75), (0.5, P.sky_horizon, 0.35),
+    opening = heaven.radial(L.x, L.y + 2, 95, 24, [(0, P.sky_horizon, 0.9), (0.5, P.sky_horizon, 0.4),
                                                    (1, P.sky_horizon, 0)])
     heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon}" fill="{opening}"/>')
-    veiled = heaven.radial(L.x, L.y, 40, 20, [(0, L.key, 0.85), (0.45, L.key, 0.35), (1, L.key, 0)])
+    veiled = heaven.radial(L.x, L.y, 48, 24, [(0, L.key, 1.0), (0.3, L.key, 0.6), (0.6, L.key, 0.2), (1, L.key, 0)])
     heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon}" fill="{veiled}"/>')
-    sky.sun(heaven, P, 5.5, veil=0.85)
+    sky.sun(heaven, P, 5.5, veil=0.6)
     # The seam of paler sky under the deck, and far off a last low bank on the horizon.
     seam = heaven.linear(0, 56, 0, cam.horizon, [(0, P.sky_horizon, 0), (0.55, P.sky_horizon, 0.55),
                                                  (1, P.sky_horizon, 0.35)])
@@ -745,7 +745,7 @@ def _glitter(surface: Svg, cam: Camera, waves: WaveField, x_sun: float, z_end: f
             if float(gz) > 0.01 or rng.uniform() > g:
                 continue
             run = max(0.8, rng.uniform(0.1, 0.3) * px)
-            q = round(min(1.0, (0.25 + 0.6 * far_t) * g * rng.uniform(0.6, 1.0)) * 8) / 8
+            q = round(min(1.0, (0.35 + 0.75 * far_t) * g * rng.uniform(0.6, 1.0)) * 8) / 8
             if q <= 0:
                 continue
             yy = sy + rng.uniform(-0.5, 0.5)
@@ -778,10 +778,21 @@ def build(scale: int) -> Picture:
     # The path of light narrows toward the horizon and ends at the swimmer.
     sy = cam.point((0, 0, head_z))[1]
     path = water.radial(L.x, cam.horizon, 40, sy - cam.horizon + 10,
-                        [(0, L.key, 0.42), (0.5, L.key, 0.16), (1, L.key, 0)])
+                        [(0, L.key, 0.55), (0.5, L.key, 0.22), (1, L.key, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
+    core = water.radial(L.x, cam.horizon, 12, 22, [(0, L.key, 0.55), (0.5, L.key, 0.2), (1, L.key, 0)])
+    water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="40" fill="{core}"/>')
+    # Where the path reaches him the water behind him holds the light, so
+    # his raised arm and head stand dark against it.
+    sheen = water.radial(head_sx + 10, sy - 16, 58, 20, [(0, L.key, 0.5), (0.55, L.key, 0.18), (1, L.key, 0)])
+    water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{sheen}"/>')
+    # Off the path, to the sides and in front, the water sees only the dark
+    # of the deck overhead.
+    for cx, cy, rx, ry, op in ((w + 20, h + 10, 260, 90, 0.45), (-40, h + 20, 150, 70, 0.35)):
+        side = water.radial(cx, cy, rx, ry, [(0, mix(P.sea_dark, P.ink, 0.3), op), (1, P.sea_dark, 0)])
+        water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{side}"/>')
     # Below him the water is nearest and sees the least of the sky: it darkens to the frame.
-    deep = water.linear(0, sy + 8, 0, h, [(0, P.sea_dark, 0), (1, P.sea_dark, 0.45)])
+    deep = water.linear(0, sy + 8, 0, h, [(0, P.sea_dark, 0), (0.5, P.sea_dark, 0.4), (1, mix(P.sea_dark, P.ink, 0.3), 0.7)])
     water.add(f'<rect x="0" y="{num(sy + 8)}" width="{w}" height="{num(h - sy - 8)}" fill="{deep}"/>')
 
     surface = Svg(w, h)
