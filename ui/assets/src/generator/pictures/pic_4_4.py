@@ -64,7 +64,7 @@ PLANKS = [
     # own way, one going under.
     (1.2, 4.3, 1.3, 0.17, -52, 1, 1, (True, True), False),
     (2.5, 4.8, 0.95, 0.15, 12, 0, -2, (True, True), False),
-    (2.1, 3.8, 0.6, 0.12, 64, 0, 2, (True, False), False),
+    (2.1, 3.8, 0.85, 0.12, 20, 0, 2, (True, True), False),
     (-2.9, 7.2, 1.4, 0.24, 38, 0, 1, (True, False), False),
     (0.1, 5.9, 1.2, 0.18, 48, -6, 1, (False, True), True),
     (3.2, 6.6, 0.8, 0.16, 84, 0, -1, (True, True), False),
@@ -630,16 +630,18 @@ def _nail_holes(cam, plank, pal, svg: Svg):
             svg.path(polygon(hole), fill=pal.wood_dark)
 
 
-def _awash(cam, waves, plank, pal, floating: Svg, surface: Svg, rng):
+def _awash(cam, waves, plank, pal, floating: Svg, surface: Svg, rng, rings=True):
     """A board lying in the water, not on it: the wood darker in a wet band
     where the water meets it, a broken lip of foam along the line, the wash
     slopping round it on the water and small rings spreading from it."""
     d = wood.cut(plank, cam)
-    band, lip, wash = [], [], []
+    band, lip, wash, shade = [], [], [], []
     for (x0, y0), (x1, y1) in d.lines:
         if math.hypot(x1 - x0, y1 - y0) < 1.0:
             continue
         band.append(lens(x0, y0 - 0.45, x1, y1 - 0.45, 1.1))
+        # The water darker along the board where it stands in its shade.
+        shade.append(lens(x0 - 0.5, y0 + 0.8, x1 + 0.5, y1 + 0.8, 1.4))
         n = max(2, int(math.hypot(x1 - x0, y1 - y0) / 9))
         for k in range(n):
             if rng.uniform() < 0.3:
@@ -657,6 +659,10 @@ def _awash(cam, waves, plank, pal, floating: Svg, surface: Svg, rng):
                      f'<path d="{"".join(band)}"/></g>')
         floating.add(f'<g fill="{pal.foam}" filter="{floating.blur(0.2)}">' + "".join(lip) + "</g>")
         surface.add(f'<g fill="{pal.foam}" filter="{surface.blur(0.3)}">' + "".join(wash) + "</g>")
+        surface.add(f'<path d="{"".join(shade)}" fill="{mix(P.sea_dark, P.ink, 0.3)}" opacity="0.45" '
+                    f'filter="{surface.blur(0.5)}"/>')
+    if not rings:
+        return
     # The rings it sets going as it rocks: stadiums round its length.
     a = plank.world(-plank.length * 0.42, 0, 0)
     b = plank.world(plank.length * 0.42, 0, 0)
@@ -812,7 +818,7 @@ def build(scale: int) -> Picture:
     # Beside it two more pieces torn off on their own, each lying its own way.
     planks = PLANKS + [(goal[0], goal[1], 1.05, 0.17, 28, 1, 3, (True, True), False),
                        (goal[0] + 0.75, goal[1] + 0.4, 0.75, 0.14, -50, 0, -2, (True, True), False),
-                       (goal[0] - 0.05, goal[1] + 0.5, 0.5, 0.12, 80, 0, 2, (True, True), False)]
+                       (goal[0] - 0.3, goal[1] + 0.55, 0.75, 0.1, -8, 0, 2, (True, True), False)]
     floating, sunk, sunk_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     mirror, mirror_depth = Svg(w, h), Svg(w, h)
     light_dir = (-0.05, 0.6, 1.0)
@@ -847,8 +853,8 @@ def build(scale: int) -> Picture:
                   reflection=mirror, reflection_depth=mirror_depth,
                   rim=mix(L.rim, pal.wood_lit, 0.3), rim_edge="side+", torn=0.8 * (1 - haze),
                   top=mix(pal.wood_lit, pal.wood_dark, 0.25) if close else None, grain_opacity=1.0 if close else 0.8)
-        if close:
-            _awash(cam, waves, plank, pal, floating, surface, np.random.default_rng(600 + i))
+        if z < 16 and not sinking:
+            _awash(cam, waves, plank, pal, floating, surface, np.random.default_rng(600 + i), rings=close)
         if z < 9:
             _nail_holes(cam, plank, pal, floating)
 
