@@ -289,7 +289,7 @@ class Swimmer:
         # deltoid a round mass capping the top of the arm, the back's ridge
         # rising into it from the water behind, its front tucked under the jaw.
         # The arm grows out of it, so it is drawn first and the sleeve over it.
-        shoulder = [(-0.48, -0.04), (-0.44, 0.02), (-0.37, 0.045), (-0.3, 0.07), (-0.255, 0.105),
+        shoulder = [(-0.41, -0.05), (-0.395, 0.01), (-0.36, 0.045), (-0.3, 0.075), (-0.255, 0.108),
                     (-0.23, 0.15), (-0.2, 0.185), (-0.16, 0.207), (-0.12, 0.222), (-0.08, 0.205),
                     (-0.05, 0.15), (-0.035, 0.08), (-0.02, -0.04)]
         self.part(shoulder, 0.04, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.5, shade_w=1.3)
@@ -301,7 +301,7 @@ class Swimmer:
                       stroke_linecap="round", opacity="0.45", filter=self.dry.blur(0.6 * self.k))
         # The wet cloth pulled over the ridge of the back: a crease from the
         # back of the shoulder down to the water.
-        ridge = [self.screen(q, 0.05) for q in ((-0.2, 0.14), (-0.27, 0.085), (-0.36, 0.035))]
+        ridge = [self.screen(q, 0.05) for q in ((-0.2, 0.14), (-0.27, 0.085), (-0.34, 0.035))]
         self.dry.path(smooth(ridge, closed=False), stroke=shirt_shade, stroke_width=num(0.45 * self.k),
                       stroke_linecap="round", opacity="0.6")
 
