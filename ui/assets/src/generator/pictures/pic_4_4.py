@@ -214,10 +214,13 @@ class Swimmer:
         # the hand flat at its end, paler in the murk.
         far = -0.17
         sleeve_deep = mix(mix(shirt_wet, water, 0.35), P.ink, 0.15)
+        # Round, not flat: the top of the sleeve a little lit, its underside dark.
+        sleeve_far = murk((0.1, -0.14), (0.1, -0.28), far, [(0, mix(flank, water, 0.3)), (0.5, sleeve_deep),
+                                                           (1, mix(sleeve_deep, P.ink, 0.2))])
         self.part(around(j["shoulder.far"], j["elbow.far"], [(0, 0.06, 0.06), (0.5, 0.05, 0.048),
-                                                              (1, 0.04, 0.038)]), far, shirt, wet_fill=sleeve_deep)
+                                                              (1, 0.04, 0.038)]), far, shirt, wet_fill=sleeve_far)
         self.part(around(j["elbow.far"], j["wrist.far"], [(0, 0.04, 0.038), (0.4, 0.038, 0.036),
-                                                           (1, 0.028, 0.026)]), far, shirt, wet_fill=sleeve_deep)
+                                                           (1, 0.028, 0.026)]), far, shirt, wet_fill=sleeve_far)
         self.part(around(j["wrist.far"], j["hand.far"], [(0, 0.02, 0.02), (0.4, 0.026, 0.024),
                                                           (0.8, 0.02, 0.018), (1, 0.01, 0.01)]),
                   far, skin, wet_fill=mix(skin_wet, sleeve_deep, 0.6))
