@@ -215,8 +215,8 @@ class Swimmer:
         far = -0.17
         sleeve_deep = mix(mix(shirt_wet, water, 0.35), P.ink, 0.15)
         # Round, not flat: the top of the sleeve a little lit, its underside dark.
-        sleeve_far = murk((0.1, -0.14), (0.1, -0.28), far, [(0, mix(flank, water, 0.3)), (0.5, sleeve_deep),
-                                                           (1, mix(sleeve_deep, P.ink, 0.2))])
+        sleeve_far = murk((0.1, -0.14), (0.1, -0.28), far, [(0, mix(flank, water, 0.4)),
+                                                           (0.5, mix(sleeve_deep, water, 0.3)), (1, sleeve_deep)])
         self.part(around(j["shoulder.far"], j["elbow.far"], [(0, 0.06, 0.06), (0.5, 0.05, 0.048),
                                                               (1, 0.04, 0.038)]), far, shirt, wet_fill=sleeve_far)
         self.part(around(j["elbow.far"], j["wrist.far"], [(0, 0.04, 0.038), (0.4, 0.038, 0.036),
@@ -808,7 +808,7 @@ def build(scale: int) -> Picture:
     # Near him the sun's glitter is thin and faint, short flecks only, or its
     # long dashes round him would read as the wash of his speed; the path
     # itself, laid over both, runs from the break down to him.
-    sea.marks(surface, cam, waves, P, rng, near=1.7, far=7, per_metre=0.4, length=0.45, thickness=0.045,
+    sea.marks(surface, cam, waves, P, rng, near=1.9, far=7, per_metre=0.4, length=0.45, thickness=0.045,
               light=0.08, dark=0.4, glitter=(L.x - 6, L.key), glitter_width=0.05, glitter_floor=0.1)
     sea.marks(surface, cam, waves, P, rng, near=7, far=300, per_metre=0.4, length=0.45, thickness=0.045,
               light=0.16, dark=0.4, glitter=(L.x, L.key), glitter_width=0.1, glitter_floor=0.3)
