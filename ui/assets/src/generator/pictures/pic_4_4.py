@@ -41,7 +41,7 @@ POSE = Pose(HEAD, {
     "shoulder": (-0.14, 0.07), "elbow": (0.0, 0.33), "wrist": (0.21, 0.15), "hand": (0.3, 0.035),
     "shoulder.far": (-0.17, -0.12), "elbow.far": (0.12, -0.2), "wrist.far": (0.37, -0.24),
     "hand.far": (0.52, -0.25),
-    "hip": (-0.58, -0.17), "knee": (-0.97, -0.2), "ankle": (-1.35, -0.1),
+    "hip": (-0.58, -0.17), "knee": (-0.97, -0.2), "ankle": (-1.34, -0.05),
     "knee.far": (-0.97, -0.3), "ankle.far": (-1.33, -0.4),
 })
 HEADING = math.radians(-34)    # he swims to the right and toward us
@@ -64,7 +64,7 @@ PLANKS = [
     # own way, one going under.
     (1.2, 4.3, 1.3, 0.17, -52, 1, 1, (True, True), False),
     (2.5, 4.8, 0.95, 0.15, 12, 0, -2, (True, True), False),
-    (2.1, 3.8, 0.6, 0.12, 64, 0, 2, (True, False), False),
+    (2.1, 3.8, 0.85, 0.12, 20, 0, 2, (True, True), False),
     (-2.9, 7.2, 1.4, 0.24, 38, 0, 1, (True, False), False),
     (0.1, 5.9, 1.2, 0.18, 48, -6, 1, (False, True), True),
     (3.2, 6.6, 0.8, 0.16, 84, 0, -1, (True, True), False),
@@ -194,16 +194,33 @@ class Swimmer:
         shirt_wet = mix(mix(garment, L.shadow, 0.45), P.ink, 0.2)
         trousers_wet = mix(trousers, P.ink, 0.4)
         skin_wet = mix(P.skin, water, 0.55)
+        # But it is a body, not its shadow: what light comes down through the
+        # murk falls on the back just under the surface, which keeps the
+        # shirt's colour; the sides turn away from it and the chest, the far
+        # arm and the legs go down into the dark. The compositor then tints
+        # and softens all of it by its depth.
+        back_lit = mix(mix(garment, L.key, 0.18), water, 0.15)
+        flank = mix(garment, L.shadow, 0.35)
+        chest = mix(mix(garment, L.shadow, 0.6), P.ink, 0.25)
+        legs_lit = mix(mix(trousers, water, 0.25), garment, 0.15)
+        legs_deep = mix(trousers, P.ink, 0.35)
+
+        def murk(top, bottom, side, pairs):
+            (x0, y0), (x1, y1) = self.screen(top, side), self.screen(bottom, side)
+            return self.wet.linear(x0, y0, x1, y1, pairs)
 
         # Far side first, all of it under water: the arm stretched out ahead
         # of him for the next pull, a soaked sleeve tapering to the wrist and
         # the hand flat at its end, paler in the murk.
         far = -0.17
         sleeve_deep = mix(mix(shirt_wet, water, 0.35), P.ink, 0.15)
+        # Round, not flat: the top of the sleeve a little lit, its underside dark.
+        sleeve_far = murk((0.1, -0.14), (0.1, -0.28), far, [(0, mix(flank, water, 0.4)),
+                                                           (0.5, mix(sleeve_deep, water, 0.3)), (1, sleeve_deep)])
         self.part(around(j["shoulder.far"], j["elbow.far"], [(0, 0.06, 0.06), (0.5, 0.05, 0.048),
-                                                              (1, 0.04, 0.038)]), far, shirt, wet_fill=sleeve_deep)
+                                                              (1, 0.04, 0.038)]), far, shirt, wet_fill=sleeve_far)
         self.part(around(j["elbow.far"], j["wrist.far"], [(0, 0.04, 0.038), (0.4, 0.038, 0.036),
-                                                           (1, 0.028, 0.026)]), far, shirt, wet_fill=sleeve_deep)
+                                                           (1, 0.028, 0.026)]), far, shirt, wet_fill=sleeve_far)
         self.part(around(j["wrist.far"], j["hand.far"], [(0, 0.02, 0.02), (0.4, 0.026, 0.024),
                                                           (0.8, 0.02, 0.018), (1, 0.01, 0.01)]),
                   far, skin, wet_fill=mix(skin_wet, sleeve_deep, 0.6))
@@ -211,17 +228,26 @@ class Swimmer:
         # surface, the far one kicked down into the murk, knees soft and the
         # feet pointed back.
         for side, knee, ankle, tilt in ((-0.08, "knee.far", "ankle.far", -0.03), (0.08, "knee", "ankle", 0.01)):
+            # Each leg lit along its top, the far one the deeper and darker.
+            lit = legs_lit if side > 0 else mix(legs_lit, legs_deep, 0.45)
+            leg = murk((-0.9, -0.06), (-0.9, -0.42), side, [(0, lit), (0.45, mix(lit, legs_deep, 0.5)),
+                                                           (1, legs_deep)])
             self.part(around(j["hip"], j[knee], [(0, 0.085, 0.085), (0.35, 0.075, 0.07), (1, 0.05, 0.048)]),
-                      side, trousers, wet_fill=trousers_wet)
+                      side, trousers, wet_fill=leg)
             self.part(around(j[knee], j[ankle], [(0, 0.05, 0.048), (0.3, 0.052, 0.046), (1, 0.03, 0.028)]),
-                      side, trousers, wet_fill=trousers_wet)
+                      side, trousers, wet_fill=leg)
             ax, ay = j[ankle]
             kx, ky = j[knee]
             ux, uy = (ax - kx), (ay - ky)
             n = math.hypot(ux, uy)
             toe = (ax + ux / n * 0.17, ay + uy / n * 0.17 + tilt)
-            self.part(around((ax, ay), toe, [(0, 0.03, 0.028), (0.6, 0.026, 0.022), (1, 0.012, 0.01)]),
-                      side, skin, wet_fill=mix(skin_wet, water, 0.25))
+            sole = around((ax, ay), toe, [(0, 0.03, 0.028), (0.6, 0.026, 0.022), (1, 0.012, 0.01)])
+            # Only the heel and sole of the near foot break the surface, wet
+            # and dull in the grey light, in the white water they throw up.
+            self.part(sole, side, mix(skin, L.shadow, 0.25), skin_lit, skin_shade, rim_w=0.6, shade_w=0.7,
+                      wet_fill=mix(skin_wet, water, 0.25))
+            if side > 0:
+                self.contact(sole, side, width=0.7, opacity=0.7)
 
         # The trunk rolled toward the breath: the near shoulder and the top of
         # the back break the surface; under it the back runs down and tapers
@@ -229,14 +255,30 @@ class Swimmer:
         trunk = [(-0.03, -0.02), (-0.07, 0.07), (-0.15, 0.12), (-0.25, 0.08), (-0.36, 0.0), (-0.5, -0.1),
                  (-0.58, -0.12), (-0.66, -0.11), (-0.74, -0.14), (-0.76, -0.21), (-0.72, -0.28),
                  (-0.6, -0.29), (-0.5, -0.29), (-0.38, -0.3), (-0.25, -0.3), (-0.14, -0.27), (-0.06, -0.16)]
-        self.part(trunk, 0.0, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.4, shade_w=1.0)
-        # What light gets down through the murk falls on the top of the back
-        # and the seat: a paler band along them, so the body under the
-        # surface has a form and not only an outline.
+        body = murk((-0.45, -0.02), (-0.45, -0.3), 0.0, [(0, back_lit), (0.3, mix(back_lit, flank, 0.6)),
+                                                          (0.65, flank), (1, chest)])
+        self.part(trunk, 0.0, shirt, shirt_top, shirt_shade, wet_fill=body, rim_w=1.4, shade_w=1.0)
+        # The top of the back and the seat, nearest the surface, catch the
+        # most of it: a soft paler band along them.
         back = [(-0.3, 0.05), (-0.38, -0.01), (-0.5, -0.1), (-0.58, -0.12), (-0.66, -0.11), (-0.74, -0.14),
-                (-0.75, -0.18), (-0.66, -0.17), (-0.56, -0.17), (-0.46, -0.15), (-0.34, -0.08), (-0.28, -0.03)]
-        afloat.split(self.cam, [self.world(q, 0.02) for q in back], shirt, above=Svg(1, 1), under=self.wet,
-                     depth=Svg(1, 1), sight=0.6, wet_fill=mix(shirt_wet, garment, 0.45))
+                (-0.75, -0.18), (-0.66, -0.17), (-0.56, -0.16), (-0.46, -0.13), (-0.34, -0.06), (-0.28, -0.02)]
+        band = Svg(self.wet.width, self.wet.height)
+        afloat.split(self.cam, [self.world(q, 0.02) for q in back], shirt, above=Svg(1, 1), under=band,
+                     depth=Svg(1, 1), sight=0.6, wet_fill=mix(back_lit, L.key, 0.12))
+        self.wet.add(f'<g opacity="0.75" filter="{self.wet.blur(0.9 * self.k)}">' + "".join(band.body) + "</g>")
+        # The light the waves focus, wandering over the back in thin bright
+        # threads: it is under water, not a shadow on it.
+        wet_trunk = wood.clip_y([self.world(q) for q in trunk], False)
+        if len(wet_trunk) >= 3:
+            inside = self.wet.clip(polygon([self.cam.point(p) for p in wet_trunk]))
+            threads = []
+            for a0 in (-0.36, -0.47, -0.58, -0.69):
+                pts = [self.screen((a0 + 0.05 * math.sin(7 * t + a0 * 9) - 0.02 * t, -0.02 - 0.2 * t), 0.0)
+                       for t in np.linspace(0, 1, 6)]
+                threads.append(f'<path d="{smooth(pts, closed=False)}" fill="none" stroke="{L.key}" '
+                               f'stroke-width="{num(0.5 * self.k)}" opacity="0.22"/>')
+            self.wet.add(f'<g clip-path="{inside}"><g filter="{self.wet.blur(0.45 * self.k)}">' + "".join(threads)
+                         + "</g></g>")
         self.contact(trunk, 0.0, width=0.7, opacity=0.5)
         # Wet cloth clinging to the back: a fold across the shoulder blade, and
         # the dip of the spine.
@@ -246,14 +288,35 @@ class Swimmer:
             self.dry.path(smooth(pts, closed=False), stroke=shirt_shade, stroke_width=num(wdt * self.k),
                           stroke_linecap="round", opacity="0.7")
 
+        # The near shoulder rolled up out of the water for the breath: the
+        # deltoid a round mass capping the top of the arm, the back's ridge
+        # rising into it from the water behind, its front tucked under the jaw.
+        # The arm grows out of it, so it is drawn first and the sleeve over it.
+        shoulder = [(-0.41, -0.05), (-0.395, 0.01), (-0.36, 0.045), (-0.3, 0.075), (-0.255, 0.108),
+                    (-0.23, 0.15), (-0.2, 0.185), (-0.16, 0.207), (-0.12, 0.222), (-0.08, 0.205),
+                    (-0.05, 0.15), (-0.035, 0.08), (-0.02, -0.04)]
+        self.part(shoulder, 0.04, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.5, shade_w=1.3)
+        self.contact(shoulder, 0.04, width=0.6, opacity=0.4)
+        # Where the round of the shoulder turns away from the sky: a soft
+        # shade down its front, toward the head, so it stands as a solid.
+        turn = [self.screen(q, 0.05) for q in ((-0.07, 0.2), (-0.045, 0.13), (-0.045, 0.06), (-0.06, 0.01))]
+        self.dry.path(smooth(turn, closed=False), stroke=shirt_shade, stroke_width=num(2.2 * self.k),
+                      stroke_linecap="round", opacity="0.45", filter=self.dry.blur(0.6 * self.k))
+        # The wet cloth pulled over the ridge of the back: a crease from the
+        # back of the shoulder down to the water.
+        ridge = [self.screen(q, 0.05) for q in ((-0.2, 0.14), (-0.27, 0.085), (-0.34, 0.035))]
+        self.dry.path(smooth(ridge, closed=False), stroke=shirt_shade, stroke_width=num(0.45 * self.k),
+                      stroke_linecap="round", opacity="0.6")
+
         self.head(j, skin, skin_lit, skin_shade, skin_wet)
 
         # The near arm in the air: the shoulder just behind the head, the
-        # elbow high, the forearm reaching past the crown.
+        # elbow high, the forearm reaching past the crown: the upper arm
+        # narrowing from the deltoid to the elbow, whose point is bony.
         near = 0.06
         sh = j["shoulder"]
-        sleeve = around(sh, j["elbow"], [(0, 0.068, 0.066), (0.2, 0.07, 0.058), (0.55, 0.056, 0.052),
-                                         (0.85, 0.05, 0.048), (1, 0.046, 0.044)])
+        sleeve = around(sh, j["elbow"], [(0, 0.072, 0.066), (0.25, 0.068, 0.056), (0.55, 0.054, 0.05),
+                                         (0.85, 0.046, 0.046), (1, 0.048, 0.042)])
         self.part(sleeve, near, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.2, shade_w=1.1)
         self.contact(sleeve, near, width=0.5, opacity=0.45)
         # The wet sleeve clings and creases: two folds running round the arm
@@ -268,9 +331,14 @@ class Swimmer:
             m = ((a[0] + b[0]) / 2 - ux * 0.015, (a[1] + b[1]) / 2 - uy * 0.015)
             self.dry.path(smooth([self.screen(q, near) for q in (a, m, b)], closed=False), stroke=shirt_shade,
                           stroke_width=num(0.45 * self.k), stroke_linecap="round", opacity="0.75")
-        # The sleeve on down the forearm to the wrist, the cuff over it, and the bare hand.
-        self.part(around(j["elbow"], j["wrist"], [(0, 0.05, 0.048), (0.2, 0.05, 0.044), (0.5, 0.044, 0.04),
-                                                  (0.8, 0.036, 0.034), (1, 0.032, 0.03)]),
+        # The seam where the sleeve is set into the shirt, round the top of the shoulder.
+        seam = [self.screen(q, 0.07) for q in ((-0.185, 0.185), (-0.13, 0.16), (-0.075, 0.13), (-0.05, 0.09))]
+        self.dry.path(smooth(seam, closed=False), stroke=shirt_shade, stroke_width=num(0.4 * self.k),
+                      stroke_linecap="round", opacity="0.55")
+        # The sleeve on down the forearm to the wrist, the cuff over it, and
+        # the bare hand: the forearm full below the elbow, slim at the wrist.
+        self.part(around(j["elbow"], j["wrist"], [(0, 0.05, 0.046), (0.2, 0.054, 0.05), (0.5, 0.046, 0.04),
+                                                  (0.8, 0.036, 0.033), (1, 0.031, 0.029)]),
                   near, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.1, shade_w=1.0)
         (ex, ey), (wx, wy) = j["elbow"], j["wrist"]
         n = math.hypot(wx - ex, wy - ey)
@@ -297,6 +365,8 @@ class Swimmer:
                       [(0, 0.034, 0.032), (1, 0.035, 0.033)])
         self.part(cuff, near + 0.005, mix(shirt, shirt_shade, 0.3), shirt, shirt_shade, rim_w=0.8, shade_w=0.7)
         self.water(j)
+        # Seen through a moving surface nothing under it keeps a crisp edge.
+        self.wet.body = [f'<g filter="{self.wet.blur(0.3 * self.k)}">' + "".join(self.wet.body) + "</g>"]
 
     def head_frame(self, j):
         """Screen position of a point in the head's frame: a along the head
@@ -336,7 +406,7 @@ class Swimmer:
         wave = self.bow(at, size, wl)
         sea_clip = self.dry.clip(wave["dry"])
         # Under the surface the face is only a dim shape in the murk.
-        self.wet.path(d, fill=mix(skin_wet, P.sea_near, 0.35))
+        self.wet.path(d, fill=mix(mix(skin_wet, P.sea_near, 0.5), P.sea_dark, 0.25))
         top = at(0, 0.4)
         shade = self.depth.linear(top[0], wl, top[0], wl + size * 0.8, [(0, "#000000"), (1, "#999999")])
         self.depth.path(d, fill=shade)
@@ -392,36 +462,33 @@ class Swimmer:
         return {"line": pts, "dry": polygon(above), "size": size, "wl": wl}
 
     def surface_wave(self, wave):
-        """The bow wave itself: the water heaped up round the crown, its face
-        turned to the sky a shade paler than the sea, a broken lip of foam
-        where it meets the skull; a darker trough under the mouth."""
+        """The bow wave itself, kept thin: the water is only a little heaped
+        round the crown. A narrow wash of the sea's own olive a shade paler
+        wraps the head where the water meets it, a dark wet line seats the
+        head in the water under it, and a darker trough lies under the mouth;
+        no white, which would hold the head up like a cushion."""
         pts, size = wave["line"], wave["size"]
         s, rng = self.dry, self.rng
         n = len(pts)
-        # How high the heap stands along the line: most at the crown.
-        lift = [pts[i][1] for i in range(n)]
-        base = max(lift)
-        under = [(x, y + size * (0.05 + 0.5 * (base - y) / size)) for x, y in pts]
-        heap = pts + under[::-1]
-        s.add(f'<path d="{smooth(heap)}" fill="{mix(P.sea_near, P.sky_horizon, 0.38)}" opacity="0.75" '
-              f'filter="{s.blur(0.45)}"/>')
-        lip = []
-        for i in range(2, n - 1):
-            (ax, ay), (bx, by) = pts[i], pts[i + 1]
-            if rng.uniform() < 0.2:
+        wash = mix(P.sea_near, P.sea_light, 0.32)
+        lip = mix(P.sea_near, P.sea_light, 0.55)
+        # The water's line on the skull: a dark wet band just under it.
+        under = [(x, y + size * 0.05) for x, y in pts]
+        s.add(f'<path d="{smooth(pts + under[::-1])}" fill="{mix(P.sea_dark, P.ink, 0.3)}" opacity="0.5" '
+              f'filter="{s.blur(0.35)}"/>')
+        # The wash: a thin sheet curling up round the crown, highest where the
+        # head pushes it, no more than a line along the cheek.
+        base = max(y for _, y in pts)
+        top = [(x, y - size * (0.015 + 0.09 * (base - y) / size)) for x, y in pts]
+        s.add(f'<path d="{smooth(top + pts[::-1])}" fill="{wash}" opacity="0.7" filter="{s.blur(0.3)}"/>')
+        bits = []
+        for i in range(1, n - 1):
+            (ax, ay), (bx, by) = top[i], top[i + 1]
+            if rng.uniform() < 0.25:
                 continue
-            lip.append(f'<path d="{lens(ax, ay + 0.25, bx, by + 0.25, rng.uniform(0.45, 0.8) * self.k)}" '
-                       f'fill="{P.foam}" opacity="{num(rng.uniform(0.4, 0.8))}"/>')
-        # Foam run off the heap, broken, down its face.
-        for _ in range(6):
-            i = int(rng.integers(4, n - 2))
-            (ax, ay), (bx, by) = pts[i], under[i]
-            t = rng.uniform(0.3, 0.8)
-            x, y = ax + (bx - ax) * t, ay + (by - ay) * t
-            run = rng.uniform(0.06, 0.12) * size
-            lip.append(f'<path d="{lens(x - run, y, x + run, y + 0.2, rng.uniform(0.3, 0.5) * self.k)}" '
-                       f'fill="{P.foam}" opacity="{num(rng.uniform(0.25, 0.5))}"/>')
-        s.add(f'<g filter="{s.blur(0.25)}">' + "".join(lip) + "</g>")
+            bits.append(f'<path d="{lens(ax, ay + 0.1, bx, by + 0.1, rng.uniform(0.35, 0.55) * self.k)}" '
+                        f'fill="{lip}" opacity="{num(rng.uniform(0.45, 0.8))}"/>')
+        s.add(f'<g filter="{s.blur(0.2)}">' + "".join(bits) + "</g>")
         (ax, ay), (bx, by) = pts[0], pts[3]
         s.add(f'<path d="{lens(ax, ay + 0.5, bx, by + 0.5, 0.6 * self.k)}" fill="{P.sea_dark}" opacity="0.55" '
               f'filter="{s.blur(0.3)}"/>')
@@ -439,11 +506,44 @@ class Swimmer:
         for _ in range(5):
             self.dry.add(f'<circle cx="{num(hx + rng.normal(0, 1.0))}" cy="{num(hy + rng.uniform(1.5, 6))}" '
                          f'r="{num(rng.uniform(0.3, 0.5))}" fill="{P.foam}" opacity="0.7"/>')
-        # The kick's white water where the near heel breaks the surface.
-        self.kick(on((j["ankle"][0] - 0.06, 0), 0.08), 0.2, opacity=0.85)
-        afloat.splash(self.surface, self.cam, on((j["ankle"][0] - 0.02, 0), 0.08), P.foam, rng, size=0.08,
-                      drops=7, opacity=0.7)
+        # The kick's white water round the near foot where its sole breaks the
+        # surface, and the short track of stirred water it leaves behind it.
+        foot = on((j["ankle"][0] - 0.07, 0), 0.08)
+        self.churn(foot, 0.5)
+        self.kick(foot, 0.16, opacity=0.85)
+        afloat.splash(self.surface, self.cam, foot, P.foam, rng, size=0.06, drops=5, opacity=0.6)
         self.wake(on((j["head"][0] + 0.05, 0)), length=2.3)
+
+    def churn(self, at, length):
+        """Behind the kicking feet: a short track of water the kick has beaten
+        pale, widening a little and breaking up as it falls behind, the foam
+        in it thinning to a few flecks."""
+        cam, rng, s = self.cam, self.rng, self.surface
+        x0, z0 = at
+        back = HEADING + math.pi
+        bx, bz = math.cos(back), math.sin(back)
+        ax, az = -bz, bx
+        edge = []
+        for side in (1, -1):
+            for t in (np.linspace(0, 1, 6) if side > 0 else np.linspace(1, 0, 6)):
+                half = 0.05 + 0.07 * t
+                edge.append(cam.point((x0 + bx * t * length + ax * half * side, 0,
+                                       z0 + bz * t * length + az * half * side)))
+        fx, fy = cam.point((x0, 0, z0))
+        ex, ey = cam.point((x0 + bx * length, 0, z0 + bz * length))
+        fade = s.linear(fx, fy, ex, ey, [(0, P.sea_light, 0.35), (1, P.sea_light, 0)])
+        s.path(smooth(edge), fill=fade, filter=s.blur(0.5))
+        bits = []
+        for _ in range(16):
+            t = rng.uniform(0, 1) ** 1.5
+            off = rng.normal(0, 0.04 + 0.05 * t)
+            run = rng.uniform(0.03, 0.07)
+            cx, cz = x0 + bx * t * length + ax * off, z0 + bz * t * length + az * off
+            a = cam.point((cx - run, 0, cz))
+            b = cam.point((cx + run, 0, cz))
+            bits.append(f'<path d="{lens(a[0], a[1], b[0], b[1], rng.uniform(0.3, 0.5) * self.k)}" '
+                        f'fill="{P.foam}" opacity="{num((1 - t) * rng.uniform(0.3, 0.6))}"/>')
+        s.add(f'<g filter="{s.blur(0.25)}">' + "".join(bits) + "</g>")
 
     def kick(self, at, size, opacity=0.9):
         """The flutter kick's white water: broken, see-through foam where the
@@ -533,16 +633,18 @@ def _nail_holes(cam, plank, pal, svg: Svg):
             svg.path(polygon(hole), fill=pal.wood_dark)
 
 
-def _awash(cam, waves, plank, pal, floating: Svg, surface: Svg, rng):
+def _awash(cam, waves, plank, pal, floating: Svg, surface: Svg, rng, rings=True):
     """A board lying in the water, not on it: the wood darker in a wet band
     where the water meets it, a broken lip of foam along the line, the wash
     slopping round it on the water and small rings spreading from it."""
     d = wood.cut(plank, cam)
-    band, lip, wash = [], [], []
+    band, lip, wash, shade = [], [], [], []
     for (x0, y0), (x1, y1) in d.lines:
         if math.hypot(x1 - x0, y1 - y0) < 1.0:
             continue
         band.append(lens(x0, y0 - 0.45, x1, y1 - 0.45, 1.1))
+        # The water darker along the board where it stands in its shade.
+        shade.append(lens(x0 - 0.5, y0 + 0.8, x1 + 0.5, y1 + 0.8, 1.4))
         n = max(2, int(math.hypot(x1 - x0, y1 - y0) / 9))
         for k in range(n):
             if rng.uniform() < 0.3:
@@ -560,6 +662,10 @@ def _awash(cam, waves, plank, pal, floating: Svg, surface: Svg, rng):
                      f'<path d="{"".join(band)}"/></g>')
         floating.add(f'<g fill="{pal.foam}" filter="{floating.blur(0.2)}">' + "".join(lip) + "</g>")
         surface.add(f'<g fill="{pal.foam}" filter="{surface.blur(0.3)}">' + "".join(wash) + "</g>")
+        surface.add(f'<path d="{"".join(shade)}" fill="{mix(P.sea_dark, P.ink, 0.3)}" opacity="0.45" '
+                    f'filter="{surface.blur(0.5)}"/>')
+    if not rings:
+        return
     # The rings it sets going as it rocks: stadiums round its length.
     a = plank.world(-plank.length * 0.42, 0, 0)
     b = plank.world(plank.length * 0.42, 0, 0)
@@ -596,7 +702,7 @@ def _sky(w, h, cam, rng) -> Svg:
     # broken under it into ragged grey rolls, each its own value, thinning
     # over the sun; under them all a pale seam of sky along the horizon.
     for x, base, width, height, lumps, dark, lit in (
-            (-60, 18, 260, 34, 7, 0.32, 0.15), (170, 14, 300, 30, 8, 0.36, 0.12),
+            (-60, 18, 260, 34, 7, 0.46, 0.15), (170, 14, 300, 30, 8, 0.5, 0.12),
             (-30, 30, 170, 16, 6, 0.18, 0.3), (250, 33, 210, 18, 7, 0.22, 0.25),
             (60, 26, 140, 10, 5, 0.1, 0.45)):
         _scud(heaven, rng, x, base, width, height, lumps, dark, lit, softness=2.2)
@@ -609,12 +715,12 @@ def _sky(w, h, cam, rng) -> Svg:
     # The break in the overcast round the sun: a long pale opening, brightest
     # at the sun, whose disc shows faintly through the last thin cloud.
     L = P.light
-    opening = heaven.radial(L.x, L.y + 2, 80, 20, [(0, P.sky_horizon, 0.75), (0.5, P.sky_horizon, 0.35),
+    opening = heaven.radial(L.x, L.y + 2, 95, 24, [(0, P.sky_horizon, 0.9), (0.5, P.sky_horizon, 0.4),
                                                    (1, P.sky_horizon, 0)])
     heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon}" fill="{opening}"/>')
-    veiled = heaven.radial(L.x, L.y, 40, 20, [(0, L.key, 0.85), (0.45, L.key, 0.35), (1, L.key, 0)])
+    veiled = heaven.radial(L.x, L.y, 48, 24, [(0, L.key, 1.0), (0.3, L.key, 0.6), (0.6, L.key, 0.2), (1, L.key, 0)])
     heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon}" fill="{veiled}"/>')
-    sky.sun(heaven, P, 5.5, veil=0.85)
+    sky.sun(heaven, P, 5.5, veil=0.6)
     # The seam of paler sky under the deck, and far off a last low bank on the horizon.
     seam = heaven.linear(0, 56, 0, cam.horizon, [(0, P.sky_horizon, 0), (0.55, P.sky_horizon, 0.55),
                                                  (1, P.sky_horizon, 0.35)])
@@ -648,7 +754,7 @@ def _glitter(surface: Svg, cam: Camera, waves: WaveField, x_sun: float, z_end: f
             if float(gz) > 0.01 or rng.uniform() > g:
                 continue
             run = max(0.8, rng.uniform(0.1, 0.3) * px)
-            q = round(min(1.0, (0.25 + 0.6 * far_t) * g * rng.uniform(0.6, 1.0)) * 8) / 8
+            q = round(min(1.0, (0.35 + 0.75 * far_t) * g * rng.uniform(0.6, 1.0)) * 8) / 8
             if q <= 0:
                 continue
             yy = sy + rng.uniform(-0.5, 0.5)
@@ -681,17 +787,28 @@ def build(scale: int) -> Picture:
     # The path of light narrows toward the horizon and ends at the swimmer.
     sy = cam.point((0, 0, head_z))[1]
     path = water.radial(L.x, cam.horizon, 40, sy - cam.horizon + 10,
-                        [(0, L.key, 0.42), (0.5, L.key, 0.16), (1, L.key, 0)])
+                        [(0, L.key, 0.55), (0.5, L.key, 0.22), (1, L.key, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
+    core = water.radial(L.x, cam.horizon, 12, 22, [(0, L.key, 0.55), (0.5, L.key, 0.2), (1, L.key, 0)])
+    water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="40" fill="{core}"/>')
+    # Where the path reaches him the water behind him holds the light, so
+    # his raised arm and head stand dark against it.
+    sheen = water.radial(head_sx + 10, sy - 16, 58, 20, [(0, L.key, 0.5), (0.55, L.key, 0.18), (1, L.key, 0)])
+    water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{sheen}"/>')
+    # Off the path, to the sides and in front, the water sees only the dark
+    # of the deck overhead.
+    for cx, cy, rx, ry, op in ((w + 20, h + 10, 260, 90, 0.45), (-40, h + 20, 150, 70, 0.35)):
+        side = water.radial(cx, cy, rx, ry, [(0, mix(P.sea_dark, P.ink, 0.3), op), (1, P.sea_dark, 0)])
+        water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{side}"/>')
     # Below him the water is nearest and sees the least of the sky: it darkens to the frame.
-    deep = water.linear(0, sy + 8, 0, h, [(0, P.sea_dark, 0), (1, P.sea_dark, 0.45)])
+    deep = water.linear(0, sy + 8, 0, h, [(0, P.sea_dark, 0), (0.5, P.sea_dark, 0.4), (1, mix(P.sea_dark, P.ink, 0.3), 0.7)])
     water.add(f'<rect x="0" y="{num(sy + 8)}" width="{w}" height="{num(h - sy - 8)}" fill="{deep}"/>')
 
     surface = Svg(w, h)
     # Near him the sun's glitter is thin and faint, short flecks only, or its
     # long dashes round him would read as the wash of his speed; the path
     # itself, laid over both, runs from the break down to him.
-    sea.marks(surface, cam, waves, P, rng, near=1.7, far=7, per_metre=0.4, length=0.45, thickness=0.045,
+    sea.marks(surface, cam, waves, P, rng, near=1.9, far=7, per_metre=0.4, length=0.45, thickness=0.045,
               light=0.08, dark=0.4, glitter=(L.x - 6, L.key), glitter_width=0.05, glitter_floor=0.1)
     sea.marks(surface, cam, waves, P, rng, near=7, far=300, per_metre=0.4, length=0.45, thickness=0.045,
               light=0.16, dark=0.4, glitter=(L.x, L.key), glitter_width=0.1, glitter_floor=0.3)
@@ -704,7 +821,7 @@ def build(scale: int) -> Picture:
     # Beside it two more pieces torn off on their own, each lying its own way.
     planks = PLANKS + [(goal[0], goal[1], 1.05, 0.17, 28, 1, 3, (True, True), False),
                        (goal[0] + 0.75, goal[1] + 0.4, 0.75, 0.14, -50, 0, -2, (True, True), False),
-                       (goal[0] - 0.05, goal[1] + 0.5, 0.5, 0.12, 80, 0, 2, (True, True), False)]
+                       (goal[0] - 0.3, goal[1] + 0.55, 0.75, 0.1, -8, 0, 2, (True, True), False)]
     floating, sunk, sunk_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     mirror, mirror_depth = Svg(w, h), Svg(w, h)
     light_dir = (-0.05, 0.6, 1.0)
@@ -739,8 +856,8 @@ def build(scale: int) -> Picture:
                   reflection=mirror, reflection_depth=mirror_depth,
                   rim=mix(L.rim, pal.wood_lit, 0.3), rim_edge="side+", torn=0.8 * (1 - haze),
                   top=mix(pal.wood_lit, pal.wood_dark, 0.25) if close else None, grain_opacity=1.0 if close else 0.8)
-        if close:
-            _awash(cam, waves, plank, pal, floating, surface, np.random.default_rng(600 + i))
+        if z < 16 and not sinking:
+            _awash(cam, waves, plank, pal, floating, surface, np.random.default_rng(600 + i), rings=close)
         if z < 9:
             _nail_holes(cam, plank, pal, floating)
 
