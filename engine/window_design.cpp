@@ -101,8 +101,8 @@ constexpr ControlDesign kDesign[] = {
      "estirado hacia delante bajo el agua, apagado por ella. A su espalda se abre una "
      "estela en forma de V."),
     picture("pic_4_2",                                13, "Solo en la balsa",
-     "Sobre una pequeña balsa de troncos sujetos por dos varas atravesadas, que flota en un mar "
-     "verde azulado rodeada de ondas, un hombre descalzo de pie, de espaldas y a contraluz, con "
+     "Sobre una pequeña balsa de troncos atados con cuerda a dos varas atravesadas, que flota "
+     "en un mar verde azulado rodeada de ondas, un hombre descalzo de pie, de espaldas y a contraluz, con "
      "el peso en una pierna y una mano en la cadera, se hace visera con la otra sobre los ojos "
      "y mira a lo lejos una cola de sirena, verde dorada y escamosa, que se arquea fuera del "
      "agua y abre su aleta de dos lóbulos, a un lado del sol de la tarde, ya cerca del horizonte, "
