@@ -111,7 +111,8 @@ constexpr ControlDesign kDesign[] = {
      "BLASFEMO."),
     button("cmdIr",         {472, 248, 41, 25},       12, "Ir", "", "Ir", {}, Turn),
     picture("pic_4_0",                                11, "La sirena",
-     "Bajo un cielo cian con nubes que el sol bajo dora por debajo, la parte baja de un cuerpo "
+     "Bajo un cielo cian con nubes que el sol bajo dora por debajo, mientras tiende sobre el mar "
+     "un camino de destellos, la parte baja de un cuerpo "
      "cubierto de escamas verdosas y doradas se arquea fuera del mar verde azulado, como al "
      "zambullirse, a contraluz y con un borde cálido del lado del sol, gruesa junto al agua y "
      "afinándose hacia arriba hasta un tallo estrecho que se ensancha en una aleta de dos "

@@ -643,10 +643,14 @@ def build(scale: int) -> Picture:
     sea.base(water, cam, P, haze=0.55)
     path = water.radial(L.x, cam.horizon + 25, 40, 60, [(0, L.key, 0.3), (1, L.key, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
+    # As under the man alone on the raft: the sun's warm light lies along the
+    # water toward us in a column, strongest at the horizon, and glitters on it.
+    column = water.radial(L.x, cam.horizon, 34, 90, [(0, L.rim, 0.5), (0.5, L.rim, 0.18), (1, L.rim, 0)])
+    water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{column}"/>')
 
     surface = Svg(w, h)
     sea.marks(surface, cam, waves, P, rng, near=2.6, far=300, per_metre=0.45, length=0.55, thickness=0.05,
-              light=0.35, dark=0.5, glitter=(L.x, L.key), glitter_width=0.16, glitter_floor=0.6)
+              light=0.35, dark=0.5, glitter=(L.x, mix(L.key, L.rim, 0.5)), glitter_width=0.18, glitter_floor=0.85)
 
     dry, wet, depth = Svg(w, h), Svg(w, h), Svg(w, h)
     z = 7.8
