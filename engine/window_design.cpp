@@ -104,9 +104,9 @@ constexpr ControlDesign kDesign[] = {
      "Sobre una pequeña balsa de troncos atados con cuerda a dos varas atravesadas, que flota "
      "en un mar verde azulado rodeada de ondas, un hombre descalzo de pie, de espaldas y a "
      "contraluz, con el peso en una pierna y la otra rodilla algo doblada, una mano en la "
-     "cadera, se hace visera con la otra mano sobre los ojos y mira a lo lejos una cola de sirena, verde dorada y escamosa, que se arquea fuera del "
-     "agua y abre su aleta de dos lóbulos, a un lado del sol de la tarde, ya cerca del horizonte, "
-     "que dora el cielo, tiende sobre el agua un camino de destellos y le dibuja un borde de luz "
+     "cadera, se hace visera con la otra mano sobre los ojos y mira a lo lejos una cola de "
+     "sirena, verde dorada y escamosa, que se arquea fuera del agua y abre su aleta de dos "
+     "lóbulos, a un lado del sol de la tarde, ya cerca del horizonte, que dora el cielo, tiende sobre el agua un camino de destellos y le dibuja un borde de luz "
      "cálida. Arriba se lee: AÚN CONSERVO LA ESPERANZA, Y SÉ QUE DEBO APARTARME DE UN DIOS "
      "BLASFEMO."),
     button("cmdIr",         {472, 248, 41, 25},       12, "Ir", "", "Ir", {}, Turn),
