@@ -507,7 +507,7 @@ def lash(pole: Log, log: Log, cam: Camera, p: Palette, svg: Svg, bodies, rope: R
                 svg.path(polyline(pts), fill="none", stroke=tone, stroke_width=num(w), stroke_linecap="round")
                 lit, seg = [], []
                 for (x, y), (_, light) in zip(pts, r):
-                    if light > 0.45:
+                    if light > 0.4:
                         seg.append((x, y - w * 0.3))
                     elif len(seg) > 1:
                         lit.append(seg)
@@ -517,8 +517,8 @@ def lash(pole: Log, log: Log, cam: Camera, p: Palette, svg: Svg, bodies, rope: R
                 if len(seg) > 1:
                     lit.append(seg)
                 for seg in lit:
-                    svg.path(polyline(seg), fill="none", stroke=edge, stroke_width=num(w * 0.35),
-                             stroke_linecap="round", opacity="0.8")
+                    svg.path(polyline(seg), fill="none", stroke=edge, stroke_width=num(w * 0.42),
+                             stroke_linecap="round", opacity="0.95")
 
 
 def seat_shadow(pole: Log, cam: Camera, p: Palette, svg: Svg, logs, deck: float) -> None:
