@@ -386,16 +386,15 @@ def reflection(cam: Camera, p: Palette, svg: Svg, logs: list, rng) -> None:
 
 
 class Rope(NamedTuple):
-    """How a lashing's rope looks: `pale` 0 weathered toward the bark, 1 new
-    and pale enough to read from across the water; its thickness and the
-    spacing of its turns in metres."""
+    """How a lashing's rope looks: tarred dark, its lit edge `pale` 0 toward
+    the bark, 1 new hemp, pale enough to read from across the water; its
+    thickness in metres."""
     pale: float
     thickness: float
-    spacing: float
 
 
-CORD = Rope(0.0, 0.012, 0.022)
-HAWSER = Rope(1.0, 0.014, 0.045)
+CORD = Rope(0.0, 0.0192)
+HAWSER = Rope(1.0, 0.0224)
 
 
 def hull(points):
@@ -445,10 +444,10 @@ SLANT = (math.cos(math.radians(28)), math.sin(math.radians(28)))
 
 
 def lash(pole: Log, log: Log, cam: Camera, p: Palette, svg: Svg, bodies, rope: Rope, turns: int = 3) -> None:
-    """A diagonal lashing where a cross pole lies over a log: two sets of
-    turns, each round both at once in an upright plane half-way between them,
-    so the rope crosses in an X over the pole and runs down the log's sides
-    into the water. Each point of rope is drawn only where the eye reaches it
+    """A lashing where a cross pole lies over a log: two sets of turns, each
+    round both at once in an upright plane turned `SLANT` off the pole's run,
+    one each way, so the rope crosses in an X over the pole and runs down the
+    log's sides into the water. Each point of rope is drawn only where the eye reaches it
     past the logs, the poles and the sea; dark tarred hemp with its upper
     edge catching the sky and, where it turns to it, the sun."""
     flat = np.array([1.0, 0.0, 1.0])
@@ -461,9 +460,9 @@ def lash(pole: Log, log: Log, cam: Camera, p: Palette, svg: Svg, bodies, rope: R
     if not (0.0 < t < log.length and 0.0 < s < pole.length):
         return
     tone = mix(p.wood_dark, p.light.shadow, 0.35)
-    edge = mix(mix(p.wood_lit, p.wood_fresh, 0.3), p.light.rim, 0.3)
+    edge = mix(mix(p.wood_lit, p.wood_fresh, 0.3 * rope.pale), p.light.rim, 0.3)
     sun = sun_direction(cam, p)
-    thick = rope.thickness * 1.6
+    thick = rope.thickness
     px = float(cam.scale(over[2]))
     w = max(0.45, thick * px)
     for sign in (1.0, -1.0):
@@ -474,9 +473,11 @@ def lash(pole: Log, log: Log, cam: Camera, p: Palette, svg: Svg, bodies, rope: R
         # Both sections in the plane (u along d, y up), the rope lying on them.
         ring = []
         for g, c in ((pole, over), (log, under)):
-            sin = math.sqrt(max(0.05, 1 - float(np.dot(d, g.axis)) ** 2))
+            # A round section cut aslant is longer across by 1 / sin of the slant.
+            r = g.radius + thick / 2
+            cut = math.sqrt(max(0.05, 1 - float(np.dot(d, g.axis)) ** 2))
             for a in np.linspace(0, 2 * math.pi, 48, endpoint=False):
-                ring.append(((g.radius + thick / 2) / sin * math.cos(a), c[1] + (g.radius + thick / 2) * math.sin(a)))
+                ring.append((r / cut * math.cos(a), c[1] + r * math.sin(a)))
         loop = hull(ring)
         loop = loop + loop[:1]
         # Dense enough to follow the curves and to cut cleanly where it goes out of sight.
@@ -583,7 +584,6 @@ def raft(cam: Camera, p: Palette, out: Layers, rng, *, corner, heading: float, l
     # The poles lie square across the run of the logs, sunk a little into
     # notches in the biggest, and are cut just past the outer logs.
     heading = float(np.mean([g.heading for g in built]))
-    run = np.array([math.cos(heading), 0.0, math.sin(heading)])
     across = np.array([math.sin(heading), 0.0, -math.cos(heading)])
     flat = np.array([1.0, 0.0, 1.0])
     made = []
