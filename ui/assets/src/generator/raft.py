@@ -151,7 +151,7 @@ def psi_at_height(log: Log, cam: Camera, t: float, y: float) -> float:
 
 
 def draw_log(log: Log, cam: Camera, p: Palette, out: Layers, rng, *, bark: str, sight: float = 0.35,
-             tops: list | None = None) -> None:
+             tops: list | None = None, end_shade: float = 0.0) -> None:
     """One log lit by the palette's key: the side turned from the sun in
     shade, its top toward the sky, the side toward the sun lit with a warm
     rim where it grazes the outline, bark along it, the cut end lit only if
@@ -216,6 +216,8 @@ def draw_log(log: Log, cam: Camera, p: Palette, out: Layers, rng, *, bark: str, 
     towards = float(np.dot(log.axis if end else -log.axis, sun))
     cut_tone = mix(mix(p.wood_fresh, p.wood_side, 0.45), L.shadow, 0.4)
     cut_tone = mix(cut_tone, mix(p.wood_fresh, L.key, 0.25), min(1.0, max(0.0, towards) * 1.5))
+    # An end cut long ago has weathered toward the bark.
+    cut_tone = mix(cut_tone, mix(bark, L.shadow, 0.3), end_shade)
     afloat.split(cam, face, cut_tone, above=out.dry, under=out.wet, depth=out.depth, sight=sight,
                  wet_fill=mix(mix(cut_tone, p.wood_dark, 0.6), p.sea_dark, 0.35))
     pith = (rng.uniform(-0.15, 0.15) * log.radius, rng.uniform(-0.1, 0.2) * log.radius)
@@ -384,48 +386,170 @@ def reflection(cam: Camera, p: Palette, svg: Svg, logs: list, rng) -> None:
 
 
 class Rope(NamedTuple):
-    """How a lashing's rope looks: `pale` 0 weathered toward the bark, 1 new
-    and pale enough to read from across the water; its thickness and the
-    spacing of its turns in metres."""
+    """How a lashing's rope looks: tarred dark, its lit edge `pale` 0 toward
+    the bark, 1 new hemp, pale enough to read from across the water; its
+    thickness in metres."""
     pale: float
     thickness: float
-    spacing: float
 
 
-CORD = Rope(0.0, 0.012, 0.022)
-HAWSER = Rope(1.0, 0.014, 0.045)
+CORD = Rope(0.0, 0.0192)
+HAWSER = Rope(1.0, 0.0224)
 
 
-def lashing(log: Log, cam: Camera, t: float, p: Palette, svg: Svg, turns: int = 3, rope: Rope = CORD) -> None:
-    """Rope wound round a pole at t: turns that follow the pole's roundness,
-    in shade but for the part of each turn facing the sun."""
-    tone = mix(p.wood_fresh, mix(p.wood_side, p.wood_lit, rope.pale), 0.35 - 0.05 * rope.pale)
-    shade = mix(tone, p.light.shadow, 0.45 - 0.05 * rope.pale)
-    lit = mix(tone, p.light.rim, 0.35 + 0.15 * rope.pale)
+def hull(points):
+    """The convex hull of 2D points, wound counter-clockwise (monotone chain)."""
+    pts = sorted(set((round(float(x), 9), round(float(y), 9)) for x, y in points))
+
+    def half(seq):
+        out = []
+        for q in seq:
+            while len(out) > 1 and ((out[-1][0] - out[-2][0]) * (q[1] - out[-2][1])
+                                    - (out[-1][1] - out[-2][1]) * (q[0] - out[-2][0])) <= 0:
+                out.pop()
+            out.append(q)
+        return out
+    lower, upper = half(pts), half(pts[::-1])
+    return lower[:-1] + upper[:-1]
+
+
+def hidden(cam: Camera, q, bodies) -> bool:
+    """Whether anything solid lies between the eye and q: a log or pole, as a
+    finite cylinder, crossed by the line of sight short of q, or the water."""
+    if q[1] < 0:
+        return True
+    eye = np.array([0.0, cam.eye, 0.0])
+    ray = q - eye
+    reach = float(np.linalg.norm(ray))
+    ray /= reach
+    for g in bodies:
+        a, u = np.asarray(g.start, float), g.axis
+        # The closest approach of the sight line (eye to just short of q) to the axis segment.
+        w = eye - a
+        b, d, e = float(np.dot(ray, u)), float(np.dot(ray, w)), float(np.dot(u, w))
+        den = 1 - b * b
+        s = (b * e - d) / den if den > 1e-9 else 0.0
+        s = min(max(s, 0.0), reach - 0.004)
+        t = min(max(e + b * s, 0.0), g.length)
+        # Past an end of the pole, the nearest point of sight to that end instead.
+        s = min(max(float(np.dot(a + u * t - eye, ray)), 0.0), reach - 0.004)
+        if np.linalg.norm(eye + ray * s - (a + u * t)) < g.radius * 0.995:
+            return True
+    return False
+
+
+# The lashing's turns lean off square to the log, so they cross in an X over
+# the pole, but only a little, so they bind it close where it crosses.
+SLANT = (math.cos(math.radians(28)), math.sin(math.radians(28)))
+
+
+def lash(pole: Log, log: Log, cam: Camera, p: Palette, svg: Svg, bodies, rope: Rope, turns: int = 3) -> None:
+    """A lashing where a cross pole lies over a log: two sets of turns, each
+    round both at once in an upright plane turned `SLANT` off the pole's run,
+    one each way, so the rope crosses in an X over the pole and runs down the
+    log's sides into the water. Each point of rope is drawn only where the eye reaches it
+    past the logs, the poles and the sea; dark tarred hemp with its upper
+    edge catching the sky and, where it turns to it, the sun."""
+    flat = np.array([1.0, 0.0, 1.0])
+    # Where the pole's axis passes over the log's.
+    s = float(np.dot((np.asarray(log.start) - np.asarray(pole.start)) * flat, pole.axis)
+              / max(1e-9, 1 - float(np.dot(pole.axis, log.axis)) ** 2))
+    over = np.asarray(pole.start) + pole.axis * s
+    t = float(np.dot((over - np.asarray(log.start)) * flat, log.axis))
+    under = np.asarray(log.start) + log.axis * t
+    if not (0.0 < t < log.length and 0.0 < s < pole.length):
+        return
+    tone = mix(p.wood_dark, p.light.shadow, 0.35)
+    edge = mix(mix(p.wood_lit, p.wood_fresh, 0.3 * rope.pale), p.light.rim, 0.3)
     sun = sun_direction(cam, p)
-    px = float(cam.scale(log.at(t)[2]))
-    w = max(0.4 + 0.05 * rope.pale, rope.thickness * px)
-    for k in range(turns):
-        tt = t + (k - (turns - 1) / 2) * rope.spacing / log.length
-        psis = np.linspace(-1.5, 1.5, 9)
-        arc = [cam.point(log.surface(cam, tt, psi)) for psi in psis]
-        svg.path(polyline(arc), stroke=shade, stroke_width=num(w), stroke_linecap="round")
-        span = facing(log, cam, tt, sun, 0.03)
-        if span is None or span[1] - span[0] < 0.2:
-            # Even a turn in shade shows its top to the sky.
-            span = (0.9, 1.5)
-        top = [cam.point(log.surface(cam, tt, psi)) for psi in np.linspace(max(span[0], -1.5), min(span[1], 1.5), 5)]
-        svg.path(polyline(top), stroke=lit, stroke_width=num(w * (0.5 + 0.05 * rope.pale)), stroke_linecap="round")
+    thick = rope.thickness
+    px = float(cam.scale(over[2]))
+    w = max(0.45, thick * px)
+    for sign in (1.0, -1.0):
+        d = pole.axis * SLANT[0] + sign * log.axis * SLANT[1]
+        d[1] = 0.0
+        d /= np.linalg.norm(d)
+        n = np.cross(d, UP)
+        # Both sections in the plane (u along d, y up), the rope lying on them.
+        ring = []
+        for g, c in ((pole, over), (log, under)):
+            # A round section cut aslant is longer across by 1 / sin of the slant.
+            r = g.radius + thick / 2
+            cut = math.sqrt(max(0.05, 1 - float(np.dot(d, g.axis)) ** 2))
+            for a in np.linspace(0, 2 * math.pi, 48, endpoint=False):
+                ring.append((r / cut * math.cos(a), c[1] + r * math.sin(a)))
+        loop = hull(ring)
+        loop = loop + loop[:1]
+        # Dense enough to follow the curves and to cut cleanly where it goes out of sight.
+        dense = []
+        for (u0, y0), (u1, y1) in zip(loop, loop[1:]):
+            k = max(1, int(math.hypot(u1 - u0, y1 - y0) / 0.01))
+            dense += [(u0 + (u1 - u0) * i / k, y0 + (y1 - y0) * i / k) for i in range(k)]
+        for k in range(turns):
+            # The turns laid close side by side, a band of rope.
+            base = over * flat + n * (k - (turns - 1) / 2) * thick * 1.1
+            run, runs = [], []
+            for i, (u, y) in enumerate(dense):
+                q = base + d * u + UP * y
+                if hidden(cam, q, bodies):
+                    if len(run) > 1:
+                        runs.append(run)
+                    run = []
+                    continue
+                (ua, ya), (ub, yb) = dense[i - 1], dense[(i + 1) % len(dense)]
+                out = np.array([yb - ya, -(ub - ua)])       # outward, the loop wound counter-clockwise
+                out /= max(1e-9, float(np.linalg.norm(out)))
+                normal = d * out[0] + UP * out[1]
+                run.append((q, float(np.dot(normal, UP)) * 0.7 + max(0.0, float(np.dot(normal, sun))) * 0.5))
+            if len(run) > 1:
+                runs.append(run)
+            for r in runs:
+                pts = [cam.point(q) for q, _ in r]
+                svg.path(polyline(pts), fill="none", stroke=tone, stroke_width=num(w), stroke_linecap="round")
+                lit, seg = [], []
+                for (x, y), (_, light) in zip(pts, r):
+                    if light > 0.4:
+                        seg.append((x, y - w * 0.3))
+                    elif len(seg) > 1:
+                        lit.append(seg)
+                        seg = []
+                    else:
+                        seg = []
+                if len(seg) > 1:
+                    lit.append(seg)
+                for seg in lit:
+                    svg.path(polyline(seg), fill="none", stroke=edge, stroke_width=num(w * 0.42),
+                             stroke_linecap="round", opacity="0.95")
+
+
+def seat_shadow(pole: Log, cam: Camera, p: Palette, svg: Svg, logs, deck: float) -> None:
+    """The pole's shade on the logs it lies on: the sun is low and ahead, so
+    a dark band falls from its foot toward us across the deck, darkest at
+    the foot, where the pole sits in its notches."""
+    sun = sun_direction(cam, p)
+    away = -np.array([sun[0], 0.0, sun[2]])
+    away /= np.linalg.norm(away)
+    ts = np.linspace(0.0, 1.0, 16)
+    foot = [pole.at(t) * np.array([1.0, 0.0, 1.0]) + UP * deck for t in ts]
+    reach = pole.radius * 2.2
+    band = [cam.point(q) for q in foot] + [cam.point(q + away * reach) for q in foot[::-1]]
+    clip = svg.clip(" ".join(polygon([cam.point(q) for q in afloat_clip(g.outline(cam))]) for g in logs))
+    a, b = cam.point(foot[8]), cam.point(foot[8] + away * reach)
+    g = svg.linear(a[0], a[1], b[0], b[1], [(0, mix(p.light.shadow, p.wood_dark, 0.5), 0.75),
+                                            (1, p.light.shadow, 0.0)])
+    svg.add(f'<g clip-path="{clip}"><path d="{polygon(band)}" fill="{g}" filter="{svg.blur(0.3)}"/></g>')
 
 
 def raft(cam: Camera, p: Palette, out: Layers, rng, *, corner, heading: float, logs: int = 8,
          length: float = 3.2, radius: float = 0.13, poles=(0.12, 0.88), bob: float = 0.35,
          tops: list | None = None, rope: Rope = CORD, lash_every: int = 2, pole: float = 0.55,
-         girth=(0.88, 1.1), gap: float = 1.02):
+         girth=(0.88, 1.1), gap: float = 1.02, seat: float = 0.45, trim: float = 0.9):
     """Logs side by side from `corner` (the near left end of the first log's
     axis, x and z), running along `heading`, the next ones laid toward the
     viewer's right; two cross poles lashed over them in `rope` at every
-    `lash_every`-th log, `pole` times a log's radius. Each log's radius is
+    `lash_every`-th log, `pole` times a log's radius, square to the logs'
+    run, sunk to `seat` of their radius above the highest log's top and cut
+    `trim` of it past the outer logs. Each log's radius is
     `girth` (lowest, highest) times `radius`, and they lie `gap` radii apart
     past touching, so water shows between them. Returns the logs and
     the poles, and the height of the raft's top, for whoever stands on it."""
@@ -457,22 +581,31 @@ def raft(cam: Camera, p: Palette, out: Layers, rng, *, corner, heading: float, l
         draw_log(g, cam, p, out, rng, bark=barks[g.seed % 3], tops=tops)
     top = max(g.radius * (1 - bob) for g in built)
     pole_r = radius * pole
+    # The poles lie square across the run of the logs, sunk a little into
+    # notches in the biggest, and are cut just past the outer logs.
+    heading = float(np.mean([g.heading for g in built]))
+    across = np.array([math.sin(heading), 0.0, -math.cos(heading)])
+    flat = np.array([1.0, 0.0, 1.0])
     made = []
     for t in poles:
-        a = built[0].at(t) - across * radius * 0.6
-        b = built[-1].at(t) + across * radius * 0.6
-        a[1] = b[1] = top + pole_r * 0.7
+        mid = sum(g.at(t) * flat for g in built) / len(built)
+        ends = [float(np.dot(g.at(0.5) * flat - mid, across)) for g in (built[0], built[-1])]
+        a = mid + across * (ends[0] - built[0].radius - pole_r * trim)
+        b = mid + across * (ends[1] + built[-1].radius + pole_r * trim)
+        a[1] = b[1] = top + pole_r * seat
         d = b - a
         made.append(Log(tuple(a), math.atan2(d[2], d[0]), float(np.linalg.norm(d)), pole_r, seed=50))
-    for pole in sorted(made, key=lambda g: -np.linalg.norm(g.at(0.5) - eye)):
-        draw_log(pole, cam, p, Layers(out.dry, out.wet, out.depth, Svg(out.dry.width, out.dry.height),
-                                      Svg(out.dry.width, out.dry.height), Svg(out.dry.width, out.dry.height)),
-                 rng, bark=mix(p.wood_side, p.wood_lit, 0.4))
-        for g in built:
-            # Where the pole crosses each log.
-            s = np.dot(g.at(0.5) - np.asarray(pole.start), pole.axis) / pole.length
-            if 0.02 < s < 0.98 and g.seed % lash_every == 0:
-                lashing(pole, cam, s, p, out.dry, rope=rope)
+    bodies = list(built) + made
+    deck = float(np.mean([g.radius * (1 - bob) for g in built]))
+    for pole_log in made:
+        seat_shadow(pole_log, cam, p, out.dry, built, deck)
+    for pole_log in sorted(made, key=lambda g: -np.linalg.norm(g.at(0.5) - eye)):
+        draw_log(pole_log, cam, p, Layers(out.dry, out.wet, out.depth, Svg(out.dry.width, out.dry.height),
+                                          Svg(out.dry.width, out.dry.height), Svg(out.dry.width, out.dry.height)),
+                 rng, bark=mix(p.wood_side, p.wood_dark, 0.08), end_shade=0.35)
+        for g in sorted(built, key=lambda g: -np.linalg.norm(g.at(0.5) - eye)):
+            if g.seed % lash_every == 0:
+                lash(pole_log, g, cam, p, out.dry, bodies, rope)
     return built, made, top
 
 

@@ -548,8 +548,10 @@ def near_waterline(cam: Camera, p, svg: Svg, log: raft.Log, rng) -> None:
 
 
 def boy(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
-    """The cabin boy from behind: a slight youth of about seven heads, his
-    weight forward on the near leg, his right arm out straight at the tail.
+    """The cabin boy from behind: a slight youth of about seven heads, caught
+    stepping toward the tail: his weight thrown forward onto the near leg,
+    its knee giving, the far foot left behind on its toes, his body leant
+    after his right arm, out straight at it.
     Against the sun he is a mid-tone with a warm rim, like the man."""
     from .pic_4_2 import rimmed, shade_across
     from ..skeleton import ellipse, limb
@@ -558,7 +560,7 @@ def boy(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
     px = float(cam.scale(Z))
 
     def lean(q):
-        return (q[0] + 0.05 * max(0.0, q[1] - 0.7), q[1])
+        return (q[0] + 0.1 * max(0.0, q[1] - 0.7), q[1])
 
     def pt(q):
         q = lean(q)
@@ -571,18 +573,20 @@ def boy(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
     shirt = mix(mix(P.cloth, P.wood_lit, 0.35), L.shadow, 0.62)
     trousers = mix(mix(P.cloth_dark, P.wood_dark, 0.4), L.shadow, 0.25)
     rim = L.rim
-    for ax, k in ((0.13, 1.0), (-0.17, 0.8)):
+    for ax, k in ((0.15, 1.0), (-0.17, 0.6)):
         cx, cy = pt((ax, 0.0))
         ground.add(f'<ellipse cx="{num(cx - 0.2)}" cy="{num(cy + 0.45)}" rx="{num(0.12 * px)}" '
                    f'ry="{num(0.03 * px)}" fill="{L.shadow}" opacity="0.45" filter="{ground.blur(0.5)}"/>')
         ground.add(f'<ellipse cx="{num(cx)}" cy="{num(cy + 0.12)}" rx="{num(0.07 * px * k)}" '
                    f'ry="{num(0.02 * px)}" fill="{mix(L.shadow, P.wood_dark, 0.7)}" filter="{ground.blur(0.2)}"/>')
-    # Legs: bare from mid-calf, the trousers rolled; the far foot back and out.
-    for hip, knee, ank, tone in (((-0.06, 0.76), (-0.115, 0.43), (-0.165, 0.07), mix(trousers, L.shadow, 0.15)),
-                                 ((0.06, 0.76), (0.095, 0.42), (0.12, 0.06), trousers)):
+    # Legs: bare from mid-calf, the trousers rolled; the near knee bent over
+    # its foot, the far foot back and out, its heel lifted.
+    for hip, knee, ank, tone in (((-0.06, 0.76), (-0.125, 0.43), (-0.2, 0.08), mix(trousers, L.shadow, 0.15)),
+                                 ((0.06, 0.76), (0.15, 0.43), (0.15, 0.06), trousers)):
         shin = limb(knee, ank, 0.045, 0.032)
         rimmed(svg, shape(shin), mix(skin, L.shadow, 0.1), mix(skin, rim, 0.5), shift=(-0.4, 0.3))
-        foot = limb((ank[0] - 0.025, 0.026), (ank[0] + 0.07, 0.018), 0.034, 0.024)
+        heel = 0.04 if ank[0] < 0 else 0.0
+        foot = limb((ank[0] - 0.025, 0.026 + heel), (ank[0] + 0.07, 0.018), 0.034, 0.024)
         svg.path(shape(foot), fill=mix(skin, L.shadow, 0.2))
         leg = limb(hip, knee, 0.074, 0.054)
         cuff = limb(knee, ((knee[0] * 2 + ank[0]) / 3, (knee[1] * 2 + ank[1]) / 3), 0.052, 0.048)
@@ -643,10 +647,14 @@ def build(scale: int) -> Picture:
     sea.base(water, cam, P, haze=0.55)
     path = water.radial(L.x, cam.horizon + 25, 40, 60, [(0, L.key, 0.3), (1, L.key, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
+    # As under the man alone on the raft: the sun's warm light lies along the
+    # water toward us in a column, strongest at the horizon, and glitters on it.
+    column = water.radial(L.x, cam.horizon, 34, 90, [(0, L.rim, 0.5), (0.5, L.rim, 0.18), (1, L.rim, 0)])
+    water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{column}"/>')
 
     surface = Svg(w, h)
     sea.marks(surface, cam, waves, P, rng, near=2.6, far=300, per_metre=0.45, length=0.55, thickness=0.05,
-              light=0.35, dark=0.5, glitter=(L.x, L.key), glitter_width=0.16, glitter_floor=0.6)
+              light=0.35, dark=0.5, glitter=(L.x, mix(L.key, L.rim, 0.5)), glitter_width=0.18, glitter_floor=0.85)
 
     dry, wet, depth = Svg(w, h), Svg(w, h), Svg(w, h)
     z = 7.8
@@ -667,7 +675,8 @@ def build(scale: int) -> Picture:
     man, lad = MAN, LAD
     pic_4_2.cast_shadow(cam, man, top, logs, poles, ground, surface)
     boy(cam, lad, top, people, ground)
-    pic_4_2.figure(cam, man, top, people, ground)
+    # He leans after the boy's arm, his weight going forward onto the standing leg.
+    pic_4_2.figure(cam, man, top, people, ground, lean=0.045)
 
     layers = [Layer("sky", heaven), Layer("sea", water),
               Layer("reflection", out.mirror, depth=out.mirror_depth),

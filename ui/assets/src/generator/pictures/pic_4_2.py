@@ -28,9 +28,10 @@ SHIRT = mix(P.cloth, P.light.shadow, 0.76)
 HEAD = 0.225
 # Seen from behind, turned toward the tail on the right and leaning a little
 # toward it. His weight is on the right leg, so that hip rides higher and the
-# shoulders tilt the other way; the left knee gives and its foot stands out
-# to the side, to ride the raft's roll. The right arm is raised out to the
-# side with the forearm back to the brow as a visor; the left hand on the hip.
+# shoulders tilt the other way; the left knee gives, turning in toward the
+# other, and its foot stands out to the side on its ball, the heel up, to ride
+# the raft's roll. The right arm is raised out to the side with the forearm
+# back to the brow as a visor; the left hand on the hip.
 # Metres in his own plane, x to the right, y up from the logs he stands on;
 # about eight heads tall, the hip joint at half his height.
 POSE = Pose(HEAD, {
@@ -39,7 +40,7 @@ POSE = Pose(HEAD, {
     "shoulder.far": (-0.085, 1.49), "elbow.far": (-0.265, 1.245), "wrist.far": (-0.15, 1.05),
     "hand.far": (-0.1, 0.92),
     "hip": (0.105, 0.925), "knee": (0.092, 0.49), "ankle": (0.075, 0.075),
-    "hip.far": (-0.065, 0.9), "knee.far": (-0.035, 0.465), "ankle.far": (-0.165, 0.08),
+    "hip.far": (-0.065, 0.9), "knee.far": (-0.012, 0.47), "ankle.far": (-0.16, 0.095),
 })
 
 
@@ -80,14 +81,21 @@ def leaning(points, k=0.05):
     return [(x + k * max(0.0, y - 1.0), y) for x, y in points]
 
 
-def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
+# The feet against the legs: a man's bare foot is a good deal longer than
+# the leg is wide, and it is what holds him on the logs.
+FOOT = 1.3
+
+
+def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg, lean: float = 0.0) -> None:
+    """The man from behind; `lean` tips the whole of him from the soles
+    toward the tail, his weight going forward onto the standing leg."""
     POSE.check()
     X, Z = at
     j = POSE.joints
     px = float(cam.scale(Z))
 
     def pt(q):
-        return cam.point((X + q[0], top + q[1], Z))
+        return cam.point((X + q[0] + lean * q[1], top + q[1], Z))
 
     def shape(points):
         return smooth([pt(q) for q in points])
@@ -106,13 +114,14 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
     sole = mix(skin, P.wood_dark, 0.15)
 
     # Where he stands: a soft shadow falling toward us from the low sun ahead,
-    # and a tight dark contact where each sole presses the logs.
-    for ank, k in ((j["ankle"], 1.0), (j["ankle.far"], -0.7)):
-        cx, cy = pt((ank[0] + 0.03 * k, 0.0))
-        ground.add(f'<ellipse cx="{num(cx - 0.3)}" cy="{num(cy + 0.6)}" rx="{num(0.14 * px)}" '
-                   f'ry="{num(0.035 * px)}" fill="{L.shadow}" opacity="0.45" filter="{ground.blur(0.6)}"/>')
-        ground.add(f'<ellipse cx="{num(cx)}" cy="{num(cy + 0.15)}" rx="{num(0.085 * px)}" '
-                   f'ry="{num(0.024 * px)}" fill="{mix(L.shadow, P.wood_dark, 0.7)}" '
+    # and a tight dark contact where each sole presses the logs: the whole
+    # foot under the standing leg, only the ball under the other.
+    for ank, k, at_toe in ((j["ankle"], 1.0, 0.03), (j["ankle.far"], -0.7, 0.075)):
+        cx, cy = pt((ank[0] + at_toe * k * FOOT, 0.0))
+        ground.add(f'<ellipse cx="{num(cx - 0.3)}" cy="{num(cy + 0.6)}" rx="{num(0.17 * px)}" '
+                   f'ry="{num(0.04 * px)}" fill="{L.shadow}" opacity="0.5" filter="{ground.blur(0.6)}"/>')
+        ground.add(f'<ellipse cx="{num(cx)}" cy="{num(cy + 0.2)}" rx="{num((0.11 if k > 0 else 0.07) * px)}" '
+                   f'ry="{num(0.028 * px)}" fill="{mix(L.shadow, P.wood_dark, 0.8)}" opacity="0.95" '
                    f'filter="{ground.blur(0.25)}"/>')
 
     # Legs: the far one eased at the knee with its foot out to the side, the
@@ -125,10 +134,10 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
     for side, colour in ((".far", mix(trousers, L.shadow, 0.12)), ("", trousers)):
         hip, knee, ank = j["hip" + side], j["knee" + side], j["ankle" + side]
         bent = bool(side)
-        thigh = limb(hip, knee, 0.082, 0.058)
-        shin = limb(knee, (ank[0], ank[1] + 0.11), 0.06, 0.05)
+        thigh = limb(hip, knee, 0.088, 0.062)
+        shin = limb(knee, (ank[0], ank[1] + 0.11), 0.063, 0.052)
         # The calf: a little fuller below the back of the knee.
-        calf = limb(along(knee, ank, 0.15), along(knee, ank, 0.55), 0.064, 0.054)
+        calf = limb(along(knee, ank, 0.15), along(knee, ank, 0.55), 0.068, 0.056)
         parts = [thigh, shin, calf] + ([] if bent else [seat])
         d = "".join(shape(turning(q)) for q in parts)
         rimmed(svg, d, colour, mix(colour, rim, 0.4) if bent else rim, shift=(-0.5, 0.3) if bent else (-0.45, 0.3),
@@ -157,11 +166,14 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
         # the round heel, the ankle's knob, the outer edge of the foot running
         # off toward the toes, the sole flat on the log. The near foot turns
         # toward the tail, the far one out the other way.
+        # The eased leg stands on the ball of its foot, the heel lifted.
         ax = ank[0]
-        k = -0.7 if bent else 1.0
-        foot = [(ax - 0.042 * k, 0.006), (ax - 0.046 * k, 0.034), (ax - 0.03 * k, ank[1] + 0.02),
-                (ax + 0.025 * k, ank[1] + 0.015), (ax + 0.06 * k, 0.045), (ax + 0.09 * k, 0.036),
-                (ax + 0.106 * k, 0.02), (ax + 0.104 * k, 0.005), (ax + 0.06 * k, -0.002), (ax, -0.004)]
+        k = (-0.7 if bent else 1.0) * FOOT
+        lift = 0.05 if bent else 0.0
+        foot = [(ax - 0.042 * k, 0.006 + lift), (ax - 0.046 * k, 0.034 + lift), (ax - 0.03 * k, ank[1] + 0.02),
+                (ax + 0.025 * k, ank[1] + 0.015), (ax + 0.06 * k, 0.045 + lift * 0.4), (ax + 0.09 * k, 0.036),
+                (ax + 0.106 * k, 0.02), (ax + 0.104 * k, 0.005), (ax + 0.06 * k, -0.002 + lift * 0.3),
+                (ax, -0.004 + lift)]
         rimmed(svg, shape(turning(foot)), sole, mix(sole, rim, 0.4), shift=(-0.3, 0.25))
         for tx in (0.084, 0.097):
             svg.path(polyline([pt((ax + tx * k, 0.03)), pt((ax + (tx + 0.003) * k, 0.008))]),
