@@ -470,42 +470,69 @@ def breaker_z(x):
     return shore_z(x) + (9.0 + 0.8 * np.sin(x * 0.5) + 1.5 * np.sin(x * 0.23 + 0.5)) * (1 - 0.4 * spent)
 
 
-def _sheet(svg: Svg, cam, rng, x0, x1, back_of, front_of, density: float, open_back: float, open_front: float,
-           opacity: float):
-    """A sheet of foam lying from back_of(x) in to front_of(x) (metres away),
-    cut through with holes on the ground: small and few where the foam is
-    fresh at its back, larger and joining into a lace as it thins toward
-    its front. Returns its front edge on the screen."""
+def _holes(cam, rng, x, z, r, squash=1.0):
+    """One bubble hole in foam lying on the water: round on the ground, so
+    seen this low it is a flat ellipse, never thinner than shows at 1x."""
+    (ax, ay), (bx, by) = cam.point((x - r, 0.0, z)), cam.point((x + r, 0.0, z))
+    hy = cam.point((x, 0.0, z + r))[1]
+    return (f'<ellipse cx="{num((ax + bx) / 2)}" cy="{num((ay + by) / 2)}" rx="{num(max(0.2, (bx - ax) / 2))}" '
+            f'ry="{num(max(0.18, abs(hy - ay) * 1.8 * squash))}" fill="black"/>')
+
+
+def _foam(svg: Svg, cam, rng, x0, x1, near_of, far_of, density: float, open_near: float, open_far: float,
+          opacity: float, pieces=(2.0, 8.0), gaps=(0.2, 1.5), fill=None, veil=0.35, soft=0.3, edge=0.0):
+    """Foam lying on the water between near_of(x) and far_of(x) (metres
+    away), laid in lengths of their own depth with gaps of water between,
+    each holed through in a net of bubbles of many sizes, the holes from
+    open_near at its near edge to open_far at its far one, so it is a lace
+    and never a solid band. Behind the lace, a faint blurred veil of the same
+    pieces, so the foam fades out at its edges instead of stopping; along the
+    near edge, if `edge`, a brighter thread where the foam is piled up,
+    broken and of uneven width."""
+    fill = fill or P.foam
     mask = svg.uid("m")
-    holes = []
-    xs = np.linspace(x0, x1, 240)
-    spans = [back_of(x) - front_of(x) for x in xs]
-    n = int(sum(abs(v) for v in spans) / len(xs) * (x1 - x0) * density)
-    for _ in range(n):
-        x = rng.uniform(x0, x1)
-        t = rng.uniform() ** 0.85
-        b = back_of(x)
-        z = b + (front_of(x) - b) * t
-        size = (open_back + (open_front - open_back) * t) * rng.uniform(0.5, 1.3)
-        # Round on the ground they would be slits seen this low, so they
-        # are drawn deeper than wide, to read as holes rather than seams.
-        along, across = size * rng.uniform(0.9, 1.7), size * rng.uniform(0.8, 1.5)
-        tilt = rng.normal(0, 0.25)
-        pts = []
-        for ang in np.linspace(0, 2 * math.pi, 9, endpoint=False):
-            r = rng.uniform(0.65, 1.25)
-            dx, dz = math.cos(ang) * along * r, math.sin(ang) * across * r
-            pts.append(cam.point((x + dx * math.cos(tilt) - dz * math.sin(tilt), 0.0,
-                                  z + dx * math.sin(tilt) + dz * math.cos(tilt))))
-        holes.append(f'<path d="{smooth(pts)}" fill="black"/>')
+    holes, masses, threads = [], [], []
+    x = x0 - rng.uniform(0, pieces[1])
+    while x < x1:
+        L = rng.uniform(*pieces)
+        u = np.linspace(x, x + L, max(6, int(L * 7)))
+        ph = rng.uniform(0, 2 * math.pi)
+        k = rng.uniform(0.45, 1.0)
+        # Ends drawn out and ragged, the depth wandering along the piece.
+        taper = [max(0.04, math.sin(math.pi * (v - x) / L)) ** 0.45 for v in u]
+        near = [near_of(v) + 0.08 * math.sin(v * 5.3 + ph) + rng.uniform(-0.04, 0.04) for v in u]
+        far = [n + (far_of(v) - near_of(v)) * t * k * (0.65 + 0.35 * math.sin(v * 2.1 + ph) * math.sin(v * 6.7))
+               + rng.uniform(-0.05, 0.05) for v, n, t in zip(u, near, taper)]
+        pts = [cam.point((v, 0.0, n)) for v, n in zip(u, near)] + [cam.point((v, 0.0, f))
+                                                                   for v, f in zip(u[::-1], far[::-1])]
+        masses.append(f'<path d="{smooth(pts)}" opacity="{num(rng.uniform(0.55, 1.0))}"/>')
+        depth = float(np.mean(np.array(far) - np.array(near)))
+        for _ in range(int(L * abs(depth) * density)):
+            i = int(rng.integers(0, len(u)))
+            t = rng.uniform() ** 0.8
+            z = near[i] + (far[i] - near[i]) * t
+            r = (open_near + (open_far - open_near) * t) * rng.uniform(0.35, 1.0) ** 1.5
+            holes.append(_holes(cam, rng, u[i] + rng.uniform(-0.1, 0.1), z, r))
+        if edge:
+            # The thread: a few lengths of it, thick and thin by turns.
+            s = 0
+            while s < len(u) - 2:
+                e = min(len(u) - 1, s + int(rng.integers(3, 9)))
+                if rng.uniform() < 0.8:
+                    a = [cam.point((u[m], 0.0, near[m] + 0.02)) for m in range(s, e + 1)]
+                    wdt = [edge * rng.uniform(0.4, 1.0) * math.sin(math.pi * (m - s) / (e - s)) ** 0.6
+                           * float(cam.scale(near[m])) / 20.0 for m in range(s, e + 1)]
+                    threads.append(f'<path d="{smooth([(p[0], p[1] - w) for p, w in zip(a, wdt)] + [(p[0], p[1] + w * 0.6) for p, w in zip(a[::-1], wdt[::-1])])}"/>')
+                s = e + int(rng.integers(1, 4))
+        x += L + rng.uniform(*gaps)
     svg.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
                     f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
                     + "".join(holes) + '</mask>')
-    far_edge = [cam.point((x, 0.0, back_of(x) + rng.uniform(-0.15, 0.15))) for x in xs]
-    near_edge = [cam.point((x, 0.0, front_of(x) + rng.uniform(-0.05, 0.05))) for x in xs]
-    svg.add(f'<path d="{smooth(far_edge + near_edge[::-1])}" fill="{P.foam}" opacity="{num(opacity)}" '
-            f'mask="url(#{mask})"/>')
-    return near_edge
+    if veil:
+        svg.group(masses, fill=fill, opacity=num(opacity * veil), filter=svg.blur(1.1))
+    inner = f'<g mask="url(#{mask})">' + "".join(masses) + "</g>"
+    svg.group([inner] + ([f'<g opacity="0.8">' + "".join(threads) + "</g>"] if threads else []),
+              fill=fill, opacity=num(opacity), filter=svg.blur(soft))
 
 
 def _reach(x):
@@ -515,16 +542,24 @@ def _reach(x):
     return min(7.0, 2.0 + 5.0 * max(0.0, n + 0.35) ** 1.2)
 
 
+def _breaking(x):
+    """How hard the wave breaks, wandering slowly along it: spilling thick
+    in places, elsewhere only just beginning to, or not at all."""
+    return float(np.clip(0.45 + 0.7 * math.sin(x * 0.17 + 1.2) + 0.3 * math.sin(x * 0.47 + 0.4), 0, 1))
+
+
 def _breaker(cam, svg: Svg, xs, rng):
-    """The one wave breaking along the shore: a darker face in flat bands
-    under a lip of foam laid in a few long pieces, thick where it spills and
-    thin where it has not yet; the white water at its foot is the sheet the
-    wash draws, not a scatter of strokes."""
+    """The one wave breaking along the shore: a darker face in soft flat
+    bands, and on its crest white water that tumbles thick where the wave
+    spills, lies thin and holed where it is only beginning to, and is gone
+    where it has not broken yet; the white water at its foot is the sheet
+    the wash draws, not a scatter of strokes."""
     crest = [(x, float(breaker_z(x))) for x in xs]
-    # The wave stands taller in some places than others along its length.
+
     def rise(x):
-        # Where the shore swings toward us on the right the wave has spent
-        # itself and runs up only as a low swash, not a wall.
+        # Taller in some places than others along its length; where the
+        # shore swings toward us on the right the wave has spent itself and
+        # runs up only as a low swash, not a wall.
         spent = float(np.clip((x - 2.0) / 10.0, 0, 1))
         return 0.75 * (0.35 + 0.65 * abs(math.sin(x * 0.21 + 0.7) * math.sin(x * 0.07 + 2.0))) * (1 - 0.75 * spent)
 
@@ -535,54 +570,66 @@ def _breaker(cam, svg: Svg, xs, rng):
     shallows = mix(mix(mix(P.sea_horizon, P.sea_light, 0.2), P.grass, 0.08), P.sea_dark, 0.15)
     shore = [cam.point((x, 0.0, float(shore_z(x)) - 0.3)) for x in xs]
     svg.path(polygon(foot + shore[::-1]), fill=shallows)
-    # The water thins toward the beach until the sand shows through, over a
-    # width that changes all along the shore, never one even band.
     thin = [cam.point((x, 0.0, float(shore_z(x)) + 1.2 + 2.6 * (0.5 + 0.5 * math.sin(x * 0.37 + 1.0))
                        + 0.8 * math.sin(x * 1.3))) for x in xs]
     svg.path(polygon(thin + shore[::-1]), fill=mix(P.sand, P.sea_light, 0.3), opacity="0.6",
              filter=svg.blur(2.0))
-    # The face toward us in three flat tones along its whole length: the
-    # thin top the sun shines through, the body, and the foot where it
-    # meets the shallows.
+
     def across(f, swing=0.0, k=0.0):
         # Each band's depth wanders along the wave, so none is a ribbon of even width.
         return [(a[0] + (b[0] - a[0]) * f * (1 + swing * math.sin(x * 0.6 + k)),
                  a[1] + (b[1] - a[1]) * f * (1 + swing * math.sin(x * 0.6 + k)))
                 for (x, _), a, b in zip(crest, top, foot)]
 
-    for f1, swing, k, tone in ((1.0, 0.0, 0.0, mix(shallows, P.sea_near, 0.25)),
-                               (0.62, 0.3, 1.0, mix(P.sea_horizon, P.sea_near, 0.3)),
-                               (0.28, 0.6, 2.5, mix(mix(P.sea_light, P.sea_horizon, 0.45), P.grass, 0.12))):
-        svg.path(smooth(across(0.0) + across(f1, swing, k)[::-1]), fill=tone)
-    # How hard it breaks wanders slowly along the wave: spilling thick in
-    # places, elsewhere only a thin light line at the crest.
-    def breaking(x):
-        return float(np.clip(0.45 + 0.7 * math.sin(x * 0.17 + 1.2) + 0.3 * math.sin(x * 0.47 + 0.4), 0, 1))
-
-    # The lip: a thin light line all along the crest, and over it, where it
-    # spills, overlapping tapered dashes of white water of many lengths and
-    # depths, so its foot is ragged and broken.
-    lip_top, lip_bot = [], []
-    for (x, z), (tx, ty) in zip(crest, top):
-        k = float(cam.scale(z)) / 14.0
-        lip_top.append((tx, ty - 0.2 * k))
-        lip_bot.append((tx, ty + (1.4 + 2.2 * breaking(x)) * k))
-    # Where it spills the lip is drawn in pieces that taper at both ends,
-    # with gaps of the light line between them, never one band.
+    # The face toward us: the body, the foot where it meets the shallows,
+    # and the thin top the sun shines through, lightest where the wave
+    # stands tallest, the bands' edges soft.
+    svg.path(smooth(across(0.0) + across(1.0)[::-1]), fill=mix(shallows, P.sea_near, 0.25))
+    svg.path(smooth(across(0.0) + across(0.62, 0.3, 1.0)[::-1]), fill=mix(P.sea_horizon, P.sea_near, 0.3),
+             filter=svg.blur(0.4))
+    svg.path(smooth(across(0.0) + across(0.3, 0.7, 2.5)[::-1]),
+             fill=mix(mix(P.sea_light, P.sea_horizon, 0.7), P.grass, 0.1), opacity="0.55", filter=svg.blur(0.6))
+    # The white water on the crest, in lengths of their own: where it
+    # spills, a tumbling mass that hangs down the face with tufts of spray
+    # above it and a haze of spray over them; where it only begins to, a
+    # thin holed rim; between them the bare crest.
+    mask = svg.uid("m")
+    masses, holes, spray = [], [], []
     i = 0
-    while i < len(crest) - 2:
-        run = int(rng.integers(14, 34))
-        j = min(len(crest) - 1, i + run)
-        b = max(breaking(crest[k][0]) for k in range(i, j + 1))
-        if b > 0.3:
-            piece_top, piece_bot = [], []
-            for k in range(i, j + 1):
-                u = math.sin(math.pi * (k - i) / (j - i)) ** 0.7
-                (ax, ay), (bx, by) = lip_top[k], lip_bot[k]
-                piece_top.append((ax, ay + (by - ay) * 0.3 * (1 - u)))
-                piece_bot.append((bx, ay + (by - ay) * u * rng.uniform(0.6, 0.9)))
-            svg.path(smooth(piece_top + piece_bot[::-1]), fill=P.foam, opacity=num(rng.uniform(0.6, 0.8)))
-        i = j + int(rng.integers(2, 6))
+    while i < len(crest) - 3:
+        j = min(len(crest) - 1, i + int(rng.integers(5, 24)))
+        b = float(np.mean([_breaking(crest[m][0]) for m in range(i, j + 1)]))
+        if b > 0.12 or rng.uniform() < 0.25:
+            thick = rng.uniform(0.5, 1.15) * (0.5 + 3.0 * b)
+            ph = rng.uniform(0, 2 * math.pi)
+            up, down = [], []
+            for m in range(i, j + 1):
+                x, z = crest[m]
+                tx, ty = top[m]
+                k = float(cam.scale(z)) / 14.0
+                u = math.sin(math.pi * (m - i) / (j - i)) ** 0.5
+                t = thick * u * (0.7 + 0.3 * math.sin(x * 2.7 + ph))
+                up.append((tx, ty - k * (0.15 + 0.6 * t * max(0.0, math.sin(x * 4.1 + ph)) ** 3)))
+                down.append((tx, ty + k * (0.15 + t * (1 + 0.4 * math.sin(x * 7.3 + 2 * ph))) * rng.uniform(0.8, 1.1)))
+                # The holes: bubbles in the mass, larger toward its foot, where it thins.
+                for _ in range(int(rng.poisson(0.9 * t))):
+                    f = rng.uniform(0.2, 1.0)
+                    hx, hy = tx + rng.uniform(-1.0, 1.0) * k, ty + (down[-1][1] - ty) * f
+                    r = k * rng.uniform(0.2, 0.55) * (0.6 + f)
+                    holes.append(f'<ellipse cx="{num(hx)}" cy="{num(hy)}" rx="{num(r * 1.8)}" ry="{num(r * 0.6)}" '
+                                 'fill="black"/>')
+            masses.append(f'<path d="{smooth(up + down[::-1])}" opacity="{num(rng.uniform(0.6, 0.95))}"/>')
+            if b > 0.4:
+                haze = [(x, y - (by - y) * 0.5) for (x, y), (_, by) in zip(up, down)]
+                spray.append(f'<path d="{smooth(haze + down[::-1])}"/>')
+        i = j + int(rng.integers(1, 7))
+    svg.group(spray, fill=P.foam, opacity="0.3", filter=svg.blur(1.0))
+    svg.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
+                    f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
+                    + "".join(holes) + '</mask>')
+    svg.group([f'<g mask="url(#{mask})">' + "".join(masses) + "</g>"], fill=P.foam, filter=svg.blur(0.3))
+
+
 def _sand(cam, sand: Svg, xs, rng):
     w, h = sand.width, sand.height
     edge = [cam.point((x, 0.0, float(shore_z(x)))) for x in xs]
@@ -787,59 +834,43 @@ def _driftwood(cam, svg: Svg, rng):
 
 def _wash(cam, foam: Svg, xs, rng):
     """The white water between the breaker and the beach, and the wash it
-    sends up the wet sand: a sheet that opens into holes as it thins, with
-    a bright, scalloped edge where it stops."""
-    # The white water the wave has just thrown forward, fresh and nearly
-    # solid at its foot, torn into lace toward its front, and running in
-    # further in some places than others.
+    sends up the wet sand: a thin sheet of water sliding up over the sand,
+    the sand showing through it, which ends in a lace of foam where it
+    stops."""
+    # The white water the wave has just thrown forward, nearly solid at its
+    # back, torn into lace toward its front, and running in further in some
+    # places than others.
     foot = lambda x: float(breaker_z(x)) - 1.3
-    _sheet(foam, cam, rng, xs[0], xs[-1], foot, lambda x: foot(x) - _reach(x), density=1.8,
-           open_back=0.1, open_front=0.75, opacity=0.85)
+    _foam(foam, cam, rng, xs[0], xs[-1], lambda x: foot(x) - _reach(x), foot, density=2.5, open_near=0.5,
+          open_far=0.12, opacity=0.85, pieces=(3.0, 9.0), gaps=(0.1, 1.4))
     # Drifts of older foam left lying on the shallows between it and the
-    # beach, scattered, each holed through.
-    mask = foam.uid("m")
-    drifts, holes = [], []
+    # beach, scattered, each holed through and fading at its ends.
     for _ in range(12):
         x = rng.uniform(xs[0], xs[-1])
         near, far = float(shore_z(x)) + 1.2, foot(x) - _reach(x) - 0.4
         if far <= near:
             continue
         z = rng.uniform(near, far)
-        L, D = rng.uniform(3.0, 7.0), rng.uniform(0.8, 1.6)
+        L, D = rng.uniform(3.0, 7.0), rng.uniform(0.5, 1.2)
         turn = rng.normal(0, 0.1)
-        # A tapered streak, fuller on its seaward side, its ends drawn out thin.
-        u = np.linspace(x - L / 2, x + L / 2, 14)
-        taper = [math.sin(math.pi * (v - u[0]) / L) ** 0.7 for v in u]
-        back = [cam.point((v, 0.0, z + (v - x) * turn + D * 0.6 * t * (1 + 0.3 * math.sin(v * 3.1))))
-                for v, t in zip(u, taper)]
-        front = [cam.point((v, 0.0, z + (v - x) * turn - D * 0.4 * t * (1 + 0.3 * math.sin(v * 4.3 + 1.0))))
-                 for v, t in zip(u, taper)]
-        pts = back + front[::-1]
-        drifts.append(f'<path d="{smooth(pts)}" opacity="{num(rng.uniform(0.25, 0.55))}"/>')
-        for _ in range(int(L * D * 10)):
-            hx = x + rng.uniform(-0.4, 0.4) * L
-            hz = z + rng.uniform(-0.35, 0.5) * D + (hx - x) * turn
-            r = rng.uniform(0.08, 0.25)
-            (ax, ay), (bx, by) = cam.point((hx - r, 0.0, hz)), cam.point((hx + r, 0.0, hz))
-            hy = cam.point((hx, 0.0, hz + r))[1]
-            holes.append(f'<ellipse cx="{num((ax + bx) / 2)}" cy="{num((ay + by) / 2)}" rx="{num((bx - ax) / 2)}" '
-                         f'ry="{num(max(0.3, abs(hy - ay) * 1.3))}" fill="black"/>')
-    foam.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{foam.width}" '
-                     f'height="{foam.height}"><rect width="{foam.width}" height="{foam.height}" fill="white"/>'
-                     + "".join(holes) + '</mask>')
-    foam.group(drifts, fill=P.foam, mask=f"url(#{mask})")
-    # The last of the water running up over the sand in a thin film, the
-    # sand showing through, and on it the wash's own lace, thinning as it
-    # draws back, full of holes.
+        _foam(foam, cam, rng, x - L / 2, x + L / 2, lambda v, z=z, x=x, t=turn: z + (v - x) * t,
+              lambda v, z=z, x=x, t=turn, D=D: z + (v - x) * t + D, density=9.0, open_near=0.35, open_far=0.3,
+              opacity=rng.uniform(0.3, 0.55), pieces=(L * 0.3, L * 0.6), gaps=(0.3, 1.5), veil=0.5)
+    # The last of the water sliding up over the sand in a thin film, the sand
+    # showing through, its leading edge a little thicker and lighter where
+    # it mirrors the sky; on it the streaks of the wash before, fading.
     film = [cam.point((x, 0.0, wash_edge(x))) for x in np.linspace(xs[0], xs[-1], 200)]
+    lead = [cam.point((x, 0.0, wash_edge(x) + 0.5 + 0.3 * math.sin(x * 1.3))) for x in np.linspace(xs[0], xs[-1], 200)]
     shore = [cam.point((x, 0.0, float(shore_z(x)) + 0.2)) for x in np.linspace(xs[0], xs[-1], 200)]
     foam.path(polygon(shore + film[::-1]), fill=mix(P.sea_light, P.sand, 0.25), opacity="0.4",
               filter=foam.blur(0.5))
-    _sheet(foam, cam, rng, xs[0], xs[-1], lambda x: float(shore_z(x)) + 0.6, lambda x: wash_edge(x) + 0.3,
-           density=1.4, open_back=0.3, open_front=0.8, opacity=0.45)
-    # Its edge: a rim of foam where the wash stops, broken into lengths and
-    # full of holes, a lace a hand wide near by that narrows to a thread far
-    # off, and over the wet sand just inside it one band of the sky's sheen.
+    foam.path(polygon(lead + film[::-1]), fill=mix(P.sky_horizon, P.foam, 0.3), opacity="0.3",
+              filter=foam.blur(0.6))
+    _foam(foam, cam, rng, xs[0], xs[-1], lambda x: wash_edge(x) + 0.6, lambda x: float(shore_z(x)) + 0.4,
+          density=2.5, open_near=0.5, open_far=0.7, opacity=0.35, pieces=(1.0, 4.5), gaps=(0.6, 3.5), veil=0.6)
+    # Its edge: a lace of foam where the wash stops, broken in places and
+    # full of holes, a hand wide near by and a thread far off, and over the
+    # wet sand just inside it one band of the sky's sheen.
     _foam_edge(cam, foam, np.random.default_rng(2025), xs)
 
 
@@ -867,34 +898,13 @@ def _foam_edge(cam, svg: Svg, rng, xs):
         sheen.append(f'<path d="{smooth(far + near[::-1])}" opacity="{num(rng.uniform(0.5, 0.7))}"/>')
         x += L + rng.uniform(0.1, 0.9)
     svg.group(sheen, fill=mix(P.sky_horizon, P.sky_top, 0.3), filter=svg.blur(0.6))
-    # The lace: lengths of foam lying along the edge with gaps of wet sand
-    # between, each holed through on the ground.
-    mask = svg.uid("m")
-    holes, pieces, lips = [], [], []
-    x = x0
-    while x < x1:
-        L = rng.uniform(0.5, 2.6)
-        u = np.linspace(x, min(x1, x + L), max(4, int(L * 8)))
-        width = rng.uniform(0.3, 0.95)
-        taper = [max(0.0, math.sin(math.pi * (v - u[0]) / max(1e-6, u[-1] - u[0]))) ** 0.5 for v in u]
-        front = [cam.point((v, 0.0, wash_edge(v) + 0.03 * math.sin(v * 9.0))) for v in u]
-        back = [cam.point((v, 0.0, wash_edge(v) + width * (0.35 + 0.65 * t) * (1 + 0.3 * math.sin(v * 5.3))))
-                for v, t in zip(u, taper)]
-        pieces.append(f'<path d="{smooth(front + back[::-1])}"/>')
-        lips.append(f'<path d="{smooth(front, closed=False)}"/>')
-        for _ in range(int(L * width * 14)):
-            hx = rng.uniform(u[0], u[-1])
-            hz = wash_edge(hx) + rng.uniform(0.1, 0.9) * width
-            r = rng.uniform(0.05, 0.12) * (0.6 + width)
-            (ax, ay), (bx, by) = cam.point((hx - r, 0.0, hz)), cam.point((hx + r, 0.0, hz + r * 0.4))
-            hy = cam.point((hx, 0.0, hz + r))[1]
-            holes.append(f'<ellipse cx="{num((ax + bx) / 2)}" cy="{num((ay + by) / 2)}" rx="{num((bx - ax) / 2)}" '
-                         f'ry="{num(max(0.25, abs(hy - ay) * 1.1))}" fill="black"/>')
-        x += L + rng.uniform(0.4, 2.6)
-    svg.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
-                    f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
-                    + "".join(holes) + '</mask>')
-    svg.group(pieces, fill=P.foam, opacity="0.8", mask=f"url(#{mask})")
+    # The lace: foam piled along the edge with a brighter thread at its
+    # front, wider in some places than others, broken here and there to the
+    # wet sand, holed through behind the thread.
+    _foam(svg, cam, rng, x0, x1, wash_edge,
+          lambda x: wash_edge(x) + 0.7 + 0.3 * math.sin(x * 0.9 + 0.4) + 0.15 * math.sin(x * 3.1),
+          density=14.0, open_near=0.05, open_far=0.16, opacity=0.95, pieces=(0.8, 3.5), gaps=(0.05, 0.9),
+          veil=0.4, edge=1.0, soft=0.2)
 
 
 def build(scale: int) -> Picture:
