@@ -480,7 +480,8 @@ def _holes(cam, rng, x, z, r, squash=1.0):
 
 
 def _foam(svg: Svg, cam, rng, x0, x1, near_of, far_of, density: float, open_near: float, open_far: float,
-          opacity: float, pieces=(2.0, 8.0), gaps=(0.2, 1.5), fill=None, veil=0.35, soft=0.3, edge=0.0):
+          opacity: float, pieces=(2.0, 8.0), gaps=(0.2, 1.5), fill=None, veil=0.35, soft=0.3, edge=0.0,
+          strength=None):
     """Foam lying on the water between near_of(x) and far_of(x) (metres
     away), laid in lengths of their own depth with gaps of water between,
     each holed through in a net of bubbles of many sizes, the holes from
@@ -488,13 +489,21 @@ def _foam(svg: Svg, cam, rng, x0, x1, near_of, far_of, density: float, open_near
     and never a solid band. Behind the lace, a faint blurred veil of the same
     pieces, so the foam fades out at its edges instead of stopping; along the
     near edge, if `edge`, a brighter thread where the foam is piled up,
-    broken and of uneven width."""
+    broken and of uneven width. Where `strength(x)` falls the foam is
+    spent: fewer, fainter pieces, more holed, breaking up into patches."""
     fill = fill or P.foam
     mask = svg.uid("m")
     holes, masses, threads = [], [], []
     x = x0 - rng.uniform(0, pieces[1])
     while x < x1:
         L = rng.uniform(*pieces)
+        spent = 1.0 - (strength(x + L / 2) if strength else 1.0)
+        if spent > 0.2:
+            # Spent foam lies in shorter patches, and some have gone.
+            L *= 1.0 - 0.6 * spent * rng.uniform()
+            if rng.uniform() < 0.6 * spent:
+                x += L + rng.uniform(*gaps) * (1 + 2 * spent)
+                continue
         u = np.linspace(x, x + L, max(6, int(L * 7)))
         ph = rng.uniform(0, 2 * math.pi)
         k = rng.uniform(0.45, 1.0)
@@ -505,13 +514,13 @@ def _foam(svg: Svg, cam, rng, x0, x1, near_of, far_of, density: float, open_near
                + rng.uniform(-0.05, 0.05) for v, n, t in zip(u, near, taper)]
         pts = [cam.point((v, 0.0, n)) for v, n in zip(u, near)] + [cam.point((v, 0.0, f))
                                                                    for v, f in zip(u[::-1], far[::-1])]
-        masses.append(f'<path d="{smooth(pts)}" opacity="{num(rng.uniform(0.55, 1.0))}"/>')
+        masses.append(f'<path d="{smooth(pts)}" opacity="{num(rng.uniform(0.55, 1.0) * (1 - 0.7 * spent))}"/>')
         depth = float(np.mean(np.array(far) - np.array(near)))
-        for _ in range(int(L * abs(depth) * density)):
+        for _ in range(int(L * abs(depth) * density * (1 + 2.5 * spent))):
             i = int(rng.integers(0, len(u)))
             t = rng.uniform() ** 0.8
             z = near[i] + (far[i] - near[i]) * t
-            r = (open_near + (open_far - open_near) * t) * rng.uniform(0.35, 1.0) ** 1.5
+            r = (open_near + (open_far - open_near) * t) * rng.uniform(0.35, 1.0) ** 1.5 * (1 + spent)
             holes.append(_holes(cam, rng, u[i] + rng.uniform(-0.1, 0.1), z, r))
         if edge:
             # The thread: a few lengths of it, thick and thin by turns.
@@ -524,7 +533,7 @@ def _foam(svg: Svg, cam, rng, x0, x1, near_of, far_of, density: float, open_near
                            * float(cam.scale(near[m])) / 20.0 for m in range(s, e + 1)]
                     threads.append(f'<path d="{smooth([(p[0], p[1] - w) for p, w in zip(a, wdt)] + [(p[0], p[1] + w * 0.6) for p, w in zip(a[::-1], wdt[::-1])])}"/>')
                 s = e + int(rng.integers(1, 4))
-        x += L + rng.uniform(*gaps)
+        x += L + rng.uniform(*gaps) * (1 + 2 * spent)
     svg.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
                     f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
                     + "".join(holes) + '</mask>')
@@ -540,6 +549,13 @@ def _reach(x):
     in places, hardly past the wave in others, never an even band."""
     n = 0.55 * math.sin(x * 0.29 + 2.0) + 0.3 * math.sin(x * 0.71 + 2.1) + 0.15 * math.sin(x * 1.9 + 0.3)
     return min(7.0, 2.0 + 5.0 * max(0.0, n + 0.35) ** 1.2)
+
+
+def _strength(x):
+    """How much white water the wave still throws: all of it in the bay,
+    less and less where the shore swings toward us on the right and the
+    wave is spent."""
+    return 1.0 - 0.75 * float(np.clip((x - 1.0) / 7.0, 0, 1))
 
 
 def _breaking(x):
@@ -599,8 +615,9 @@ def _breaker(cam, svg: Svg, xs, rng):
     while i < len(crest) - 3:
         j = min(len(crest) - 1, i + int(rng.integers(5, 24)))
         b = float(np.mean([_breaking(crest[m][0]) for m in range(i, j + 1)]))
-        if b > 0.12 or rng.uniform() < 0.25:
-            thick = rng.uniform(0.5, 1.15) * (0.5 + 3.0 * b)
+        left = _strength(crest[(i + j) // 2][0])
+        if (b > 0.12 or rng.uniform() < 0.25) and rng.uniform() < left + 0.1:
+            thick = rng.uniform(0.5, 1.15) * (0.5 + 3.0 * b) * (0.4 + 0.6 * left)
             ph = rng.uniform(0, 2 * math.pi)
             up, down = [], []
             for m in range(i, j + 1):
@@ -618,7 +635,7 @@ def _breaker(cam, svg: Svg, xs, rng):
                     r = k * rng.uniform(0.2, 0.55) * (0.6 + f)
                     holes.append(f'<ellipse cx="{num(hx)}" cy="{num(hy)}" rx="{num(r * 1.8)}" ry="{num(r * 0.6)}" '
                                  'fill="black"/>')
-            masses.append(f'<path d="{smooth(up + down[::-1])}" opacity="{num(rng.uniform(0.6, 0.95))}"/>')
+            masses.append(f'<path d="{smooth(up + down[::-1])}" opacity="{num(rng.uniform(0.6, 0.95) * left)}"/>')
             if b > 0.4:
                 haze = [(x, y - (by - y) * 0.5) for (x, y), (_, by) in zip(up, down)]
                 spray.append(f'<path d="{smooth(haze + down[::-1])}"/>')
@@ -842,7 +859,7 @@ def _wash(cam, foam: Svg, xs, rng):
     # places than others.
     foot = lambda x: float(breaker_z(x)) - 1.3
     _foam(foam, cam, rng, xs[0], xs[-1], lambda x: foot(x) - _reach(x), foot, density=2.5, open_near=0.5,
-          open_far=0.12, opacity=0.85, pieces=(3.0, 9.0), gaps=(0.1, 1.4))
+          open_far=0.12, opacity=0.85, pieces=(3.0, 9.0), gaps=(0.1, 1.4), strength=_strength)
     # Drifts of older foam left lying on the shallows between it and the
     # beach, scattered, each holed through and fading at its ends.
     for _ in range(12):
@@ -904,7 +921,7 @@ def _foam_edge(cam, svg: Svg, rng, xs):
     _foam(svg, cam, rng, x0, x1, wash_edge,
           lambda x: wash_edge(x) + 0.7 + 0.3 * math.sin(x * 0.9 + 0.4) + 0.15 * math.sin(x * 3.1),
           density=14.0, open_near=0.05, open_far=0.16, opacity=0.95, pieces=(0.8, 3.5), gaps=(0.05, 0.9),
-          veil=0.4, edge=1.0, soft=0.2)
+          veil=0.4, edge=1.0, soft=0.2, strength=lambda x: 0.4 + 0.6 * _strength(x))
 
 
 def build(scale: int) -> Picture:
