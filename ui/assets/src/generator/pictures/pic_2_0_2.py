@@ -99,6 +99,18 @@ def _on_sand(p):
 UP = np.array([0.0, 1.0, 0.0])
 
 
+def _blade(a, c, b, width):
+    """A leaflet on the screen: a narrow blade from a through c to b,
+    widest at its middle and bent with its droop, not a straight lens."""
+    dx, dy = b[0] - a[0], b[1] - a[1]
+    n = math.hypot(dx, dy) or 1.0
+    nx, ny = -dy / n * width, dx / n * width
+    # The control point that puts the curve's middle through c.
+    qx, qy = 2 * c[0] - (a[0] + b[0]) / 2, 2 * c[1] - (a[1] + b[1]) / 2
+    return (f"M{num(a[0])},{num(a[1])}Q{num(qx + nx)},{num(qy + ny)} {num(b[0])},{num(b[1])}"
+            f"Q{num(qx - nx)},{num(qy - ny)} {num(a[0])},{num(a[1])}Z")
+
+
 class _Frond:
     """One frond as a solid in metres: the midrib leaves the crown shaft
     rising, bends down under its own weight more and more toward its tip
@@ -123,30 +135,36 @@ class _Frond:
             self.tangent.append(d.copy())
         self.leaflets = []
         for side in (-1, 1):
-            clump, gap = rng.normal(0, 0.15), 0
-            for i in range(5, steps + 1):
+            clump = rng.normal(0, 0.15)
+            pos = 5.0 + rng.uniform(0, 1.0)
+            while pos <= steps:
+                i = min(steps, int(round(pos)))
                 s = i / steps
-                if gap > 0:
-                    gap -= 1
-                    continue
                 if rng.uniform() < ragged * (0.5 + s):
-                    # A split: a leaflet or two gone, and the next clump set at its own angle.
-                    gap = int(rng.integers(1, 3))
-                    clump = rng.normal(0, 0.26)
+                    # A split: a few leaflets gone, and the next clump set at its own angle.
+                    pos += rng.uniform(1.5, 4.5)
+                    clump = rng.normal(0, 0.3)
                     continue
                 t = self.tangent[i]
                 across = _unit(np.cross(t, UP))
                 over = _unit(np.cross(across, t))
                 # Short by the stalk, longest a third of the way out, narrowing to the tip.
                 size = leaflet * min(1.0, 0.4 + 2.4 * (s - 0.12)) * (1.0 - 0.8 * max(0.0, (s - 0.35) / 0.65) ** 1.2)
-                ln = size * rng.uniform(0.6, 1.15)
-                f = fold + 0.45 * s + 0.5 * clump + rng.normal(0, 0.08)
-                sweep = 0.5 + 0.3 * s + clump + rng.normal(0, 0.06)
+                # Now and then one torn short, its end hanging.
+                broken = rng.uniform() < 0.06 + 0.12 * s
+                ln = size * rng.uniform(0.55, 1.2) * (rng.uniform(0.3, 0.55) if broken else 1.0)
+                f = fold + 0.45 * s + 0.5 * clump + rng.normal(0, 0.12)
+                sweep = 0.5 + 0.3 * s + clump + rng.normal(0, 0.1)
                 ld = _unit(t * sweep + side * across * math.cos(f) - over * math.sin(f))
                 base = self.rib[i]
-                tip = base + ld * ln - UP * 0.2 * ln
-                bend = base + ld * ln * 0.5 + UP * 0.03 * ln
+                # Each hangs under its own weight, some more than others: the
+                # old, the torn and the ones in a heavy clump the most.
+                droop = rng.uniform(0.02, 0.3) + 0.28 * s + (0.5 if broken else 0.0) + 0.3 * max(0.0, clump)
+                tip = base + ld * ln - UP * droop * ln
+                bend = base + ld * ln * 0.55 - UP * droop * ln * 0.12
                 self.leaflets.append((side, s, base, bend, tip))
+                # Set close in clumps of two or three, then a wider space.
+                pos += rng.choice([0.5, 0.7, 0.9, 1.2, 1.7, 2.3], p=[0.2, 0.25, 0.2, 0.15, 0.12, 0.08])
 
     def depth(self):
         return float(np.mean([p[2] for p in self.rib]))
@@ -284,7 +302,8 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
             pts = [cam.point(q) for q in outline]
             # The leaflets' roots, hidden in the fold by the rib, a step darker.
             inner = [cam.point(l[2] + (l[4] - l[2]) * 0.3) for l in row]
-            (behind if far_side else before).append((pts, inner, rib[-len(inner):][::-1], tone, row))
+            roots = [rib[min(len(rib) - 1, int(round(l[1] * (len(rib) - 1))))] for l in row]
+            (behind if far_side else before).append((pts, inner, roots[::-1], tone, row))
         def lay(halves):
             for pts, inner, back, tone, row in halves:
                 # The blade's mass only as a thin shadowed web near the rib;
@@ -292,15 +311,19 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
                 # narrow blade of its own length, so the edge is feathery and
                 # uneven rather than a row of teeth.
                 svg.path(smooth(back + inner, tension=0.5), fill=tones[max(0, tone - 1)], opacity="0.8")
-                blades, rims = [], []
+                blades, rims = ([], [], []), []
                 for _, s, a, c, b in row:
                     (ax, ay), (bx, by) = cam.point(a), cam.point(b)
                     wdt = max(0.45, 0.16 * math.hypot(bx - ax, by - ay)) * (1.0 - 0.5 * s)
-                    blades.append(f'<path d="{lens(ax, ay, bx, by, wdt)}"/>')
+                    # Leaflets turned a little more or less to the sun than their neighbours.
+                    blades[int(rng.choice(3, p=[0.7, 0.16, 0.14]))].append(
+                        f'<path d="{_blade(cam.point(a), cam.point(c), cam.point(b), wdt)}"/>')
                     # The sun at the upper left catches the upper edge of the lit leaflets.
                     if tone == 2:
                         rims.append(f'<path d="{lens(ax - 0.2, ay - 0.25, bx - 0.2, by - 0.25, wdt * 0.35)}"/>')
-                svg.group(blades, fill=tones[tone])
+                svg.group(blades[0], fill=tones[tone])
+                svg.group(blades[1], fill=mix(tones[tone], tones[min(2, tone + 1)], 0.5))
+                svg.group(blades[2], fill=mix(tones[tone], tones[max(0, tone - 1)], 0.6))
                 svg.group(rims, fill=mix(tones[tone], P.light.key, 0.4), opacity="0.7")
         lay(behind)
         # The midrib, stout at the crown and tapering to the tip, pale on top.
