@@ -231,13 +231,23 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     # The trunk: leaning from its foot and curving gently up toward the
     # crown, slimmer as it rises, swollen where it goes into the sand.
     # Samples closer together at the foot, where it flares.
-    ts = np.linspace(0, 1, 36) ** 1.4
+    ts = np.linspace(0, 1, 140) ** 1.4
 
     def along(t):
         return base + np.array([PALM_TOP[0] * (0.85 * (1 - (1 - t) ** 1.9) + 0.15 * t), PALM_TOP[1] * t, 0.0])
 
     spine = [along(t) for t in ts]
-    radius = 0.2 - 0.07 * ts + 0.16 * np.exp(-(ts / 0.09) ** 2) + 0.01 * np.sin(ts * 17.0)
+    # Where old fronds fell, the ring scars: uneven in spacing and in width,
+    # some close in pairs, then longer gaps; each wide one a low ridge that
+    # breaks the trunk's outline, so it is never a smooth tube.
+    scar_at, marks = [], np.random.default_rng(2029)
+    t = 0.05
+    while t < 0.97:
+        scar_at.append((t, marks.uniform(0.25, 1.2) * (1.1 - 0.4 * t)))
+        t += marks.choice([0.3, 0.6, 1.0, 1.9, 2.8]) * marks.uniform(0.01, 0.04) * (1.15 - 0.45 * t)
+    radius = (0.2 - 0.07 * ts + 0.2 * np.exp(-(ts / 0.075) ** 2) + 0.01 * np.sin(ts * 17.0)
+              + 0.006 * np.sin(ts * 43.0 + 1.0) + sum(0.014 * w * np.exp(-((ts - t - 0.004) / 0.007) ** 2)
+                                                      for t, w in scar_at))
     scr = [cam.point(p) for p in spine]
     px = float(cam.scale(base[2]))
     left, right = [], []
@@ -252,8 +262,11 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         nx, ny = nx * (1 - w) + w * (1.0 if nx > 0 else -1.0), ny * (1 - w)
         n = math.hypot(nx, ny) or 1
         r = radius[i] * px
-        left.append((x + nx / n * r, y + ny / n * r))
-        right.append((x - nx / n * r, y - ny / n * r))
+        # The roots swell out of the foot, more on one side than the other,
+        # in lumps, before they go down under the sand.
+        lump = math.exp(-(ts[i] / 0.035) ** 2)
+        left.append((x + nx / n * r * (1 + 0.35 * lump), y + ny / n * r))
+        right.append((x - nx / n * r * (1 + 0.2 * lump), y - ny / n * r))
     trunk = left + right[::-1]
     # The crown shaft: a short, smooth, slightly swollen stem above the last
     # ring scar, the fronds growing out of it all the way up.
@@ -379,16 +392,18 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         draw_frond(fr, far=True)
 
     svg.path(polygon(trunk), fill=bark)
+    clip = svg.clip(polygon(trunk))
     # The sun from the upper left lights the trunk's left side (the `right`
-    # offsets run down the left of the leaning trunk on screen).
+    # offsets run down the left of the leaning trunk on screen); the tones
+    # turn into each other round it, as on a round trunk, not in stripes.
     half = [((a[0] + b[0]) / 2, (a[1] + b[1]) / 2) for a, b in zip(left, right)]
-    svg.path(polygon(right + half[::-1]), fill=mix(bark, P.light.key, 0.3))
+    svg.path(polygon(right + half[::-1]), fill=mix(bark, P.light.key, 0.3), clip_path=clip, filter=svg.blur(0.6))
     rim = right + [(a[0] * 0.2 + b[0] * 0.8, a[1] * 0.2 + b[1] * 0.8) for a, b in zip(left, right)][::-1]
-    svg.path(polygon(rim), fill=mix(bark, P.light.key, 0.5))
+    svg.path(polygon(rim), fill=mix(bark, P.light.key, 0.5), clip_path=clip, filter=svg.blur(0.4))
     # The side turned from the sun in shade, a third of the trunk.
     shaded = left + [(a[0] * 0.6 + b[0] * 0.4, a[1] * 0.6 + b[1] * 0.4) for a, b in zip(left, right)][::-1]
-    svg.path(polygon(shaded), fill=mix(mix(bark, P.light.shadow, 0.5), P.wood_dark, 0.15))
-    clip = svg.clip(polygon(trunk))
+    svg.path(polygon(shaded), fill=mix(mix(bark, P.light.shadow, 0.5), P.wood_dark, 0.15), clip_path=clip,
+             filter=svg.blur(0.6))
     # Ring scars where old fronds fell: uneven in spacing and in width, some
     # close in pairs, some worn through, the wider ones a ridge whose upper
     # edge catches the light. Below the eye they bow down, seen from above;
@@ -425,9 +440,7 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
                      f'opacity="{num(rng.uniform(0.05, 0.16))}"/>')
         t = t1 + rng.uniform(0.0, 0.1)
     svg.group(bands, clip_path=clip, filter=svg.blur(1.2))
-    t = 0.05
-    while t < 0.97:
-        width = rng.uniform(0.25, 1.2) * (1.1 - 0.4 * t)
+    for t, width in scar_at:
         tilt = rng.normal(0, 0.45)
         opacity = rng.uniform(0.25, 0.7)
         # Most run right round; some are worn away in places, and the sun
@@ -445,19 +458,31 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
                 ridges.append(f'<path d="{ring(t, max(f0, 0.5), f1, tilt)}" '
                               f'transform="translate(0,{num(-0.35 - width * 0.45)})" stroke-width="0.3" '
                               f'opacity="{num(rng.uniform(0.25, 0.5))}"/>')
-        # Uneven spacing: some scars close in pairs, then longer gaps.
-        t += rng.choice([0.3, 0.6, 1.0, 1.9, 2.8]) * rng.uniform(0.01, 0.04) * (1.15 - 0.45 * t)
     svg.group(scars, clip_path=clip, fill="none", stroke=bark_dark, stroke_linecap="round")
     svg.group(ridges, clip_path=clip, fill="none", stroke=mix(bark, P.light.key, 0.6), stroke_linecap="round")
-    # Sand heaped a little round the swollen foot, so it goes into the beach
-    # rather than stands on it; its top catches the sun.
-    heap = [cam.point((base[0] + dx, dy, base[2] - 0.3)) for dx, dy in
-            ((-0.6, 0.0), (-0.42, 0.05), (-0.2, 0.09), (0.05, 0.07), (0.3, 0.1), (0.5, 0.04), (0.68, 0.0))]
-    heap = heap + [(x, y + 2.0) for x, y in heap[::-1]]
-    svg.path(smooth(heap), fill=mix(P.sand, sh, 0.3), filter=svg.blur(0.3))
-    # Only its side toward the sun is lit; the rest lies in the trunk's shadow.
-    sunny = svg.clip(f"M{num(fx - 20)},{num(fy - 10)}H{num(fx - 0.5)}V{num(fy + 10)}H{num(fx - 20)}Z")
-    svg.path(smooth(heap), fill=mix(P.sand, P.light.key, 0.1), clip_path=sunny, filter=svg.blur(0.3))
+    rx, rz, hgt = 0.85, 0.6, 0.24
+    # A low mound of sand the wind has heaped round the foot, so the trunk
+    # goes down into the beach rather than stands on it: its top and the
+    # side toward the sun lit, its far side shaded, and its own soft shadow
+    # thrown toward us and to the right.
+    
+    dxs = np.linspace(-rx, rx, 25)
+    crest_line = [cam.point((base[0] + dx, hgt * (1 - (dx / rx) ** 2) ** 1.6 * (1 + 0.2 * math.sin(dx * 7.0) + 0.1 * math.sin(dx * 17.0)),
+                             base[2] - 0.1)) for dx in dxs]
+    near_edge = [cam.point((base[0] + dx, 0.0, base[2] - rz * math.sqrt(max(0.0, 1 - (dx / rx) ** 2))))
+                 for dx in dxs]
+    mound = smooth(crest_line + near_edge[::-1])
+    (lx, _), (rx_, _) = crest_line[0], crest_line[-1]
+    svg.path(mound, fill=svg.linear(lx, 0, rx_, 0, [(0, mix(P.sand, P.light.key, 0.12)),
+                                                     (0.45, P.sand), (1, mix(P.sand, sh, 0.5))]),
+             filter=svg.blur(0.35))
+    # Its front, nearly level, the sand's own tone: the mound fades into the beach.
+    svg.path(smooth(near_edge + [(x, y - (y - cy) * 0.4) for (x, y), (_, cy) in zip(near_edge[::-1],
+                                                                                     crest_line[::-1])]),
+             fill=P.sand, opacity="0.6", filter=svg.blur(0.6))
+    mound_shadow = [cam.point(_on_sand(np.array([base[0] + dx, hgt * (1 - (dx / rx) ** 2) ** 1.6, base[2] - 0.1])))
+                    for dx in dxs]
+    shade.path(smooth(mound_shadow + near_edge[::-1]), fill=sh, opacity="0.3", filter=shade.blur(0.8))
 
     # The crown shaft, smooth and greener than the trunk, lit on the left.
     s0, s1 = cam.point(shaft[0]), cam.point(shaft[1])
@@ -649,7 +674,7 @@ def _breaker(cam, svg: Svg, xs, rng):
                 k = float(cam.scale(z)) / 14.0
                 u = math.sin(math.pi * (m - i) / (j - i)) ** 0.5
                 t = thick * u * (0.7 + 0.3 * math.sin(x * 2.7 + ph))
-                up.append((tx, ty - k * (0.15 + 0.6 * t * max(0.0, math.sin(x * 4.1 + ph)) ** 3)))
+                up.append((tx, ty - k * (0.15 + 0.35 * t * max(0.0, math.sin(x * 1.3 + ph)) ** 2)))
                 down.append((tx, ty + k * (0.15 + t * (1 + 0.4 * math.sin(x * 7.3 + 2 * ph))) * rng.uniform(0.8, 1.1)))
                 # The holes: bubbles in the mass, larger toward its foot, where it thins.
                 for _ in range(int(rng.poisson(0.9 * t))):
