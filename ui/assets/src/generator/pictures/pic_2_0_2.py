@@ -824,21 +824,28 @@ def _driftwood(cam, svg: Svg, rng):
     top_lit = mix(body, P.light.key, 0.55)
     sh = mix(P.light.shadow, P.skin, 0.3)
     a, b = np.array([-6.4, 0.0, 12.4]), np.array([-3.3, 0.0, 13.3])
-    ts = np.linspace(0, 1, 24)
 
     def radius(t):
         # Swollen at the root, a knot a third along, worn down to the break.
-        return (0.19 - 0.1 * t + 0.07 * math.exp(-((t - 0.05) / 0.07) ** 2)
-                + 0.025 * math.exp(-((t - 0.38) / 0.05) ** 2))
+        return (0.18 - 0.1 * t + 0.07 * math.exp(-((t - 0.05) / 0.07) ** 2)
+                + 0.03 * math.exp(-((t - 0.38) / 0.05) ** 2) + 0.012 * math.sin(t * 23.0 + 1.0)
+                + 0.008 * math.sin(t * 41.0))
 
-    centre = [a + (b - a) * t + np.array([0.0, radius(t) * 0.55, 0.04 * math.sin(t * 7)]) for t in ts]
+    # Not a straight stick: the branch bows and kinks where it grew.
+    ts = np.linspace(0, 1, 40)
+    centre = [a + (b - a) * t + np.array([0.0, radius(t) * 0.55, 0.75 * math.sin(math.pi * t * 1.15) - 0.3 * t
+                                          + 0.08 * math.sin(t * 11.0)]) for t in ts]
     scr = [cam.point(p) for p in centre]
     rad = [radius(t) * float(cam.scale(p[2])) for t, p in zip(ts, centre)]
     top = [(x, y - r * (1 + 0.06 * math.sin(i * 2.3))) for i, ((x, y), r) in enumerate(zip(scr, rad))]
     bottom = [(x, y + r * 0.75) for (x, y), r in zip(scr, rad)]
     # The broken tip: a few splinters instead of a round end.
     tip = [(scr[-1][0] + 3.0, scr[-1][1] - 0.8), (scr[-1][0] + 1.6, scr[-1][1]), (scr[-1][0] + 3.4, scr[-1][1] + 0.6)]
-    outline = top + tip + bottom[::-1]
+    # The root end: not sawn off but torn out, a snag of root standing up from it.
+    (x0, y0), r0 = scr[0], rad[0]
+    root = [(x0 - 1.2, y0 + r0 * 0.6), (x0 - 2.6, y0 + r0 * 0.1), (x0 - 2.0, y0 - r0 * 0.4),
+            (x0 - 3.6, y0 - r0 * 1.3), (x0 - 1.0, y0 - r0 * 0.9)]
+    outline = top + tip + bottom[::-1] + root
     # Its shadow on the sand, thrown toward us and to the right.
     shadow = [cam.point(_on_sand(p + np.array([0.0, radius(t), 0.0]))) for t, p in zip(ts, centre)]
     svg.path(smooth([(x + 0.5, y + 0.6) for x, y in shadow] + bottom[::-1]), fill=sh, opacity="0.4",
@@ -850,10 +857,12 @@ def _driftwood(cam, svg: Svg, rng):
     svg.add(f'<ellipse cx="{num(s1[0])}" cy="{num(s1[1])}" rx="1.2" ry="1.5" fill="{mix(body, P.wood_side, 0.25)}"/>')
     svg.path(smooth(outline), fill=body)
     clip = svg.clip(smooth(outline))
+    # Round, not banded: its lit top and shaded underside turn softly into the body.
     lower = [(x, y + r * 0.1) for (x, y), r in zip(scr, rad)]
-    svg.path(smooth(lower + [(x + 2.0, y + 1.5) for x, y in bottom[::-1]]), fill=under, clip_path=clip)
-    upper = [(x, y - r * 0.45) for (x, y), r in zip(scr, rad)]
-    svg.path(smooth(top + upper[::-1]), fill=top_lit, clip_path=clip)
+    svg.path(smooth(lower + [(x + 2.0, y + 1.5) for x, y in bottom[::-1]]), fill=under, clip_path=clip,
+             filter=svg.blur(0.5))
+    upper = [(x, y - r * (0.4 + 0.2 * math.sin(i * 0.9))) for i, ((x, y), r) in enumerate(zip(scr, rad))]
+    svg.path(smooth(top + upper[::-1]), fill=top_lit, clip_path=clip, filter=svg.blur(0.4))
     cracks = []
     for _ in range(6):
         t0 = rng.uniform(0.0, 0.6)
@@ -868,11 +877,17 @@ def _driftwood(cam, svg: Svg, rng):
     heap = [(x, y + r * 0.75) for (x, y), r in zip(scr[1:-3], rad[1:-3])]
     svg.path(smooth(heap, closed=False), stroke=mix(P.sand, P.light.key, 0.2), stroke_width="1.2", opacity="0.85",
              stroke_linecap="round")
+    # Half buried: in two places the sand the wind brings has drifted over it.
+    for t0, t1 in ((0.16, 0.42), (0.72, 0.9)):
+        seg = [(x, y, r) for (x, y), r, t in zip(scr, rad, ts) if t0 <= t <= t1]
+        drift = [(x, y + r * 0.8 - r * 0.55 * math.sin(math.pi * k / (len(seg) - 1)) ** 1.5) for k, (x, y, r) in
+                 enumerate(seg)] + [(x, y + r * 1.3) for x, y, r in seg[::-1]]
+        svg.path(smooth(drift), fill=mix(P.sand, P.light.key, 0.06), filter=svg.blur(0.6))
     # The rope: a few turns round it near the middle, then the end over the
     # sand in a loose curve to a frayed tuft.
-    rope = mix(P.wood_fresh, P.sand, 0.35)
+    rope = mix(mix(P.wood_fresh, P.sand, 0.35), P.cloud_shade, 0.3)
     rope_dark = mix(rope, P.wood_side, 0.5)
-    i = 15
+    i = 25
     (kx, ky), r = scr[i], rad[i]
     for k in range(3):
         x = kx + (k - 1) * 1.3
