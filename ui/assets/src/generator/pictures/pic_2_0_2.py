@@ -1,20 +1,24 @@
 """The islands: a beach at noon seen from the dune behind it. A palm a
 third of the way in leans out over the sand, away from the sun high at the
-top left, its trunk curving up from a swollen foot and scarred with uneven
-rings, its crown tilted with it: fronds grow from a short crown shaft, arch
-out and hang under their own weight, each a row of narrow leaflets of
-uneven length either side of its rib over a shadowed web, lit on the sun's
-side with a rim of light on their upper edges, the coconuts in a
-bunch at their foot. The sun, a little beyond the beach, throws its shadow
+top left, its trunk curving up from a foot swollen with roots that goes down
+into a low mound of sand, and scarred with uneven rings that ridge its
+outline, its crown tilted with it: fronds grow from a short crown shaft,
+arch out and hang under their own weight, each two rows of narrow
+leaflets either side of its rib over a shadowed web, set in clumps with
+torn gaps, of uneven length, each drooping its own way and some torn
+short, lit on the sun's side with a rim of light on their upper edges,
+the coconuts in a bunch at their foot. The sun, a little beyond the beach, throws its shadow
 toward us and to the right, straight from its foot: the trunk's, and at its
 end the crown's, each point of it put where the rays fall. A wave breaks
-along the shore in a lip of foam, which swings toward us on the right and
-is spent there to a low swash; its
-white water runs in further in some places than others, leaves a few drifts
-on the shallows, and the wash draws back over the sand in a lace full of
-holes, the sky's sheen inside it and one band of darker wet sand beyond. In
-front, the castaway's beach: a bleached piece of driftwood half sunk in the
-sand with a rope knotted round it, a few shells, soft ripples and his track
+along the shore, its crest tumbling into thick white water where it
+spills and thin or bare where it has not yet broken; it swings toward us
+on the right and is spent there, its foam lying in fading patches. Its
+white water, a lace full of holes, runs in further in some places than
+others and leaves a few drifts on the shallows, and a thin sheet of water
+slides up the sand to an uneven lace edge, the sky's sheen inside it and
+one band of darker wet sand beyond. In front, the castaway's beach: a
+bowed, bleached branch of driftwood half buried in the sand, with a rope
+knotted round it, a few shells, soft ripples and his track
 of footprints, left and right, down to the water. Beyond, the sea's wave
 dashes and the sun's glitter on them, and far out on the right a small
 island, clear of the palm.
@@ -467,8 +471,9 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     # thrown toward us and to the right.
     
     dxs = np.linspace(-rx, rx, 25)
-    crest_line = [cam.point((base[0] + dx, hgt * (1 - (dx / rx) ** 2) ** 1.6 * (1 + 0.2 * math.sin(dx * 7.0) + 0.1 * math.sin(dx * 17.0)),
-                             base[2] - 0.1)) for dx in dxs]
+    lumps = [1 + 0.2 * math.sin(dx * 7.0) + 0.1 * math.sin(dx * 17.0) for dx in dxs]
+    crest_line = [cam.point((base[0] + dx, hgt * (1 - (dx / rx) ** 2) ** 1.6 * m, base[2] - 0.1))
+                  for dx, m in zip(dxs, lumps)]
     near_edge = [cam.point((base[0] + dx, 0.0, base[2] - rz * math.sqrt(max(0.0, 1 - (dx / rx) ** 2))))
                  for dx in dxs]
     mound = smooth(crest_line + near_edge[::-1])
@@ -518,7 +523,7 @@ def breaker_z(x):
     return shore_z(x) + (9.0 + 0.8 * np.sin(x * 0.5) + 1.5 * np.sin(x * 0.23 + 0.5)) * (1 - 0.4 * spent)
 
 
-def _holes(cam, rng, x, z, r, squash=1.0):
+def _hole(cam, x, z, r, squash=1.0):
     """One bubble hole in foam lying on the water: round on the ground, so
     seen this low it is a flat ellipse, never thinner than shows at 1x."""
     (ax, ay), (bx, by) = cam.point((x - r, 0.0, z)), cam.point((x + r, 0.0, z))
@@ -569,7 +574,7 @@ def _foam(svg: Svg, cam, rng, x0, x1, near_of, far_of, density: float, open_near
             t = rng.uniform() ** 0.8
             z = near[i] + (far[i] - near[i]) * t
             r = (open_near + (open_far - open_near) * t) * rng.uniform(0.35, 1.0) ** 1.5 * (1 + spent)
-            holes.append(_holes(cam, rng, u[i] + rng.uniform(-0.1, 0.1), z, r))
+            holes.append(_hole(cam, u[i] + rng.uniform(-0.1, 0.1), z, r))
         if edge:
             # The thread: a few lengths of it, thick and thin by turns.
             s = 0
@@ -579,7 +584,9 @@ def _foam(svg: Svg, cam, rng, x0, x1, near_of, far_of, density: float, open_near
                     a = [cam.point((u[m], 0.0, near[m] + 0.02)) for m in range(s, e + 1)]
                     wdt = [edge * rng.uniform(0.4, 1.0) * math.sin(math.pi * (m - s) / (e - s)) ** 0.6
                            * float(cam.scale(near[m])) / 20.0 for m in range(s, e + 1)]
-                    threads.append(f'<path d="{smooth([(p[0], p[1] - w) for p, w in zip(a, wdt)] + [(p[0], p[1] + w * 0.6) for p, w in zip(a[::-1], wdt[::-1])])}"/>')
+                    outline = ([(p[0], p[1] - w) for p, w in zip(a, wdt)]
+                               + [(p[0], p[1] + w * 0.6) for p, w in zip(a[::-1], wdt[::-1])])
+                    threads.append(f'<path d="{smooth(outline)}"/>')
                 s = e + int(rng.integers(1, 4))
         x += L + rng.uniform(*gaps) * (1 + 2 * spent)
     svg.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
@@ -588,7 +595,7 @@ def _foam(svg: Svg, cam, rng, x0, x1, near_of, far_of, density: float, open_near
     if veil:
         svg.group(masses, fill=fill, opacity=num(opacity * veil), filter=svg.blur(1.1))
     inner = f'<g mask="url(#{mask})">' + "".join(masses) + "</g>"
-    svg.group([inner] + ([f'<g opacity="0.8">' + "".join(threads) + "</g>"] if threads else []),
+    svg.group([inner] + (['<g opacity="0.8">' + "".join(threads) + "</g>"] if threads else []),
               fill=fill, opacity=num(opacity), filter=svg.blur(soft))
 
 
@@ -675,7 +682,8 @@ def _breaker(cam, svg: Svg, xs, rng):
                 u = math.sin(math.pi * (m - i) / (j - i)) ** 0.5
                 t = thick * u * (0.7 + 0.3 * math.sin(x * 2.7 + ph))
                 up.append((tx, ty - k * (0.15 + 0.35 * t * max(0.0, math.sin(x * 1.3 + ph)) ** 2)))
-                down.append((tx, ty + k * (0.15 + t * (1 + 0.4 * math.sin(x * 7.3 + 2 * ph))) * rng.uniform(0.8, 1.1)))
+                hang = 0.15 + t * (1 + 0.4 * math.sin(x * 7.3 + 2 * ph))
+                down.append((tx, ty + k * hang * rng.uniform(0.8, 1.1)))
                 # The holes: bubbles in the mass, larger toward its foot, where it thins.
                 for _ in range(int(rng.poisson(0.9 * t))):
                     f = rng.uniform(0.2, 1.0)
@@ -940,7 +948,8 @@ def _wash(cam, foam: Svg, xs, rng):
     # showing through, its leading edge a little thicker and lighter where
     # it mirrors the sky; on it the streaks of the wash before, fading.
     film = [cam.point((x, 0.0, wash_edge(x))) for x in np.linspace(xs[0], xs[-1], 200)]
-    lead = [cam.point((x, 0.0, wash_edge(x) + 0.5 + 0.3 * math.sin(x * 1.3))) for x in np.linspace(xs[0], xs[-1], 200)]
+    lead = [cam.point((x, 0.0, wash_edge(x) + 0.5 + 0.3 * math.sin(x * 1.3)))
+            for x in np.linspace(xs[0], xs[-1], 200)]
     shore = [cam.point((x, 0.0, float(shore_z(x)) + 0.2)) for x in np.linspace(xs[0], xs[-1], 200)]
     foam.path(polygon(shore + film[::-1]), fill=mix(P.sea_light, P.sand, 0.25), opacity="0.4",
               filter=foam.blur(0.5))
