@@ -534,7 +534,7 @@ def _hole(cam, x, z, r, squash=1.0):
 
 def _foam(svg: Svg, cam, rng, x0, x1, near_of, far_of, density: float, open_near: float, open_far: float,
           opacity: float, pieces=(2.0, 8.0), gaps=(0.2, 1.5), fill=None, veil=0.35, soft=0.3, edge=0.0,
-          strength=None):
+          strength=None, anchor_far=False):
     """Foam lying on the water between near_of(x) and far_of(x) (metres
     away), laid in lengths of their own depth with gaps of water between,
     each holed through in a net of bubbles of many sizes, the holes from
@@ -543,7 +543,9 @@ def _foam(svg: Svg, cam, rng, x0, x1, near_of, far_of, density: float, open_near
     pieces, so the foam fades out at its edges instead of stopping; along the
     near edge, if `edge`, a brighter thread where the foam is piled up,
     broken and of uneven width. Where `strength(x)` falls the foam is
-    spent: fewer, fainter pieces, more holed, breaking up into patches."""
+    spent: fewer, fainter pieces, more holed, breaking up into patches.
+    With `anchor_far` the pieces hang from their far edge and run toward
+    us in tongues of their own length, as white water does from its wave."""
     fill = fill or P.foam
     mask = svg.uid("m")
     holes, masses, threads = [], [], []
@@ -562,9 +564,14 @@ def _foam(svg: Svg, cam, rng, x0, x1, near_of, far_of, density: float, open_near
         k = rng.uniform(0.45, 1.0)
         # Ends drawn out and ragged, the depth wandering along the piece.
         taper = [max(0.04, math.sin(math.pi * (v - x) / L)) ** 0.45 for v in u]
-        near = [near_of(v) + 0.08 * math.sin(v * 5.3 + ph) + rng.uniform(-0.04, 0.04) for v in u]
-        far = [n + (far_of(v) - near_of(v)) * t * k * (0.65 + 0.35 * math.sin(v * 2.1 + ph) * math.sin(v * 6.7))
-               + rng.uniform(-0.05, 0.05) for v, n, t in zip(u, near, taper)]
+        run = [(far_of(v) - near_of(v)) * t * k * (0.65 + 0.35 * math.sin(v * 2.1 + ph) * math.sin(v * 6.7))
+               for v, t in zip(u, taper)]
+        if anchor_far:
+            far = [far_of(v) + 0.05 * math.sin(v * 3.1 + ph) + rng.uniform(-0.03, 0.03) for v in u]
+            near = [f - r + rng.uniform(-0.05, 0.05) for f, r in zip(far, run)]
+        else:
+            near = [near_of(v) + 0.08 * math.sin(v * 5.3 + ph) + rng.uniform(-0.04, 0.04) for v in u]
+            far = [n + r + rng.uniform(-0.05, 0.05) for n, r in zip(near, run)]
         pts = [cam.point((v, 0.0, n)) for v, n in zip(u, near)] + [cam.point((v, 0.0, f))
                                                                    for v, f in zip(u[::-1], far[::-1])]
         masses.append(f'<path d="{smooth(pts)}" opacity="{num(rng.uniform(0.55, 1.0) * (1 - 0.7 * spent))}"/>')
@@ -681,7 +688,7 @@ def _breaker(cam, svg: Svg, xs, rng):
                 k = float(cam.scale(z)) / 14.0
                 u = math.sin(math.pi * (m - i) / (j - i)) ** 0.5
                 t = thick * u * (0.7 + 0.3 * math.sin(x * 2.7 + ph))
-                up.append((tx, ty - k * (0.15 + 0.35 * t * max(0.0, math.sin(x * 1.3 + ph)) ** 2)))
+                up.append((tx, ty - k * (0.15 + 0.25 * t * (0.5 + 0.5 * math.sin(x * 1.3 + ph)))))
                 hang = 0.15 + t * (1 + 0.4 * math.sin(x * 7.3 + 2 * ph))
                 down.append((tx, ty + k * hang * rng.uniform(0.8, 1.1)))
                 # The holes: bubbles in the mass, larger toward its foot, where it thins.
@@ -711,7 +718,7 @@ def _sand(cam, sand: Svg, xs, rng):
         0, cam.horizon + 20, 0, h, [(0, mix(dry_sand, P.sea_horizon, 0.15)), (1, dry_sand)]))
     # One band of wet sand the last wave left, a little past where the wash
     # now stops, its inland edge soft and ragged.
-    wet_tone = mix(mix(mix(P.wood_fresh, P.wood_side, 0.55), P.sky_horizon, 0.15), P.ink, 0.08)
+    wet_tone = mix(mix(mix(P.sand, P.wood_side, 0.35), P.sea_dark, 0.28), P.ink, 0.1)
     inland = [cam.point((x, 0.0, wash_edge(x) - 0.9 - 0.4 * math.sin(x * 0.8 + 0.5) - rng.uniform(0, 0.3)))
               for x in xs]
     sand.path(smooth(edge[::-1] + inland, tension=0.6), fill=wet_tone, opacity="0.8", filter=sand.blur(1.0))
@@ -929,8 +936,8 @@ def _wash(cam, foam: Svg, xs, rng):
     # back, torn into lace toward its front, and running in further in some
     # places than others.
     foot = lambda x: float(breaker_z(x)) - 1.3
-    _foam(foam, cam, rng, xs[0], xs[-1], lambda x: foot(x) - _reach(x), foot, density=2.5, open_near=0.5,
-          open_far=0.12, opacity=0.85, pieces=(3.0, 9.0), gaps=(0.1, 1.4), strength=_strength)
+    _foam(foam, cam, rng, xs[0], xs[-1], lambda x: foot(x) - _reach(x), foot, density=2.0, open_near=0.5,
+          open_far=0.12, opacity=0.92, pieces=(3.0, 9.0), gaps=(0.1, 1.4), strength=_strength, anchor_far=True)
     # Drifts of older foam left lying on the shallows between it and the
     # beach, scattered, each holed through and fading at its ends.
     for _ in range(12):
