@@ -499,20 +499,30 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     for fr in near:
         draw_frond(fr)
     cx, cy = cam.point(shaft[0] + up * 0.2)
-    # The coconuts in a bunch at the foot of the fronds: a few round nuts, each
-    # lit on its upper left and shaded on its lower right, the gaps between dark.
+    # The coconuts in a bunch at the foot of the fronds: a few nuts, a little
+    # longer than round and of different sizes, hanging in the crown's shade
+    # so the gaps between them go dark without any outline; each lit on its
+    # upper left and shaded on its lower right.
     nut = mix(mix(P.wood_side, P.grass, 0.35), P.sand, 0.15)
     nut_dark = mix(nut, P.wood_dark, 0.55)
     nut_lit = mix(nut, P.light.key, 0.45)
-    for dx, dy, r in ((3.6, 2.4, 2.5), (-3.0, 2.8, 2.6), (0.4, 3.4, 2.8), (-1.4, 6.6, 2.6), (2.6, 6.2, 2.5)):
+    svg.add(f'<ellipse cx="{num(cx + 0.3)}" cy="{num(cy + 4.6)}" rx="6.2" ry="5.0" fill="{nut_dark}" '
+            f'opacity="0.75" filter="{svg.blur(0.5)}"/>')
+    soft = svg.blur(0.3)
+    for dx, dy, r, tilt in ((3.5, 2.5, 2.3, 25), (-3.0, 2.9, 2.5, -20), (0.3, 3.5, 2.8, 5), (-1.5, 6.5, 2.4, -10),
+                            (2.5, 6.3, 2.1, 30)):
         x, y = cx + dx, cy + dy
-        svg.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(r + 0.45)}" fill="{nut_dark}"/>')
-        svg.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(r)}" fill="{nut}"/>')
-        svg.add(f'<path d="M{num(x + r * 0.95)},{num(y - r * 0.3)}A{num(r)},{num(r)} 0 0 1 {num(x - r * 0.5)},'
-                f'{num(y + r * 0.87)}A{num(r * 1.2)},{num(r * 1.2)} 0 0 0 {num(x + r * 0.95)},{num(y - r * 0.3)}Z" '
-                f'fill="{nut_dark}" opacity="0.8"/>')
-        svg.add(f'<ellipse cx="{num(x - r * 0.38)}" cy="{num(y - r * 0.4)}" rx="{num(r * 0.42)}" ry="{num(r * 0.3)}" '
-                f'fill="{nut_lit}" opacity="0.8"/>')
+        turn = f'transform="rotate({tilt} {num(x)} {num(y)})"'
+        # The shade it throws on the nuts behind and below it parts it from them.
+        svg.add(f'<ellipse cx="{num(x + 0.5)}" cy="{num(y + 0.6)}" rx="{num(r * 0.95)}" ry="{num(r * 1.1)}" '
+                f'fill="{mix(nut_dark, P.wood_dark, 0.4)}" opacity="0.8" filter="{soft}" {turn}/>')
+        svg.add(f'<ellipse cx="{num(x)}" cy="{num(y)}" rx="{num(r * 0.85)}" ry="{num(r * 1.02)}" fill="{nut}" '
+                f'{turn}/>')
+        svg.add(f'<path d="M{num(x + r * 0.9)},{num(y - r * 0.3)}A{num(r)},{num(r)} 0 0 1 {num(x - r * 0.5)},'
+                f'{num(y + r * 0.95)}A{num(r * 1.2)},{num(r * 1.2)} 0 0 0 {num(x + r * 0.9)},{num(y - r * 0.3)}Z" '
+                f'fill="{nut_dark}" opacity="0.8" filter="{soft}"/>')
+        svg.add(f'<ellipse cx="{num(x - r * 0.35)}" cy="{num(y - r * 0.42)}" rx="{num(r * 0.38)}" '
+                f'ry="{num(r * 0.28)}" fill="{nut_lit}" opacity="0.75" filter="{soft}" {turn}/>')
 
 
 def breaker_z(x):
