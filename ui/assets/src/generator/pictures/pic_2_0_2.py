@@ -593,17 +593,19 @@ def _foam(svg: Svg, cam, rng, x0, x1, near_of, far_of, density: float, open_near
             r = (open_near + (open_far - open_near) * t) * rng.uniform(0.35, 1.0) ** 1.5 * (1 + spent)
             holes.append(_hole(cam, u[i] + rng.uniform(-0.1, 0.1), z, r))
         if edge:
-            # The thread: a few lengths of it, thick and thin by turns.
+            # The thread: short lengths of it, thick and thin by turns, and
+            # fewer and fainter where the foam is spent.
             s = 0
             while s < len(u) - 2:
-                e = min(len(u) - 1, s + int(rng.integers(3, 9)))
-                if rng.uniform() < 0.8:
+                e = min(len(u) - 1, s + int(rng.integers(2, 7)))
+                if rng.uniform() < 0.8 - 0.5 * spent:
                     a = [cam.point((u[m], 0.0, near[m] + 0.02)) for m in range(s, e + 1)]
                     wdt = [edge * rng.uniform(0.4, 1.0) * math.sin(math.pi * (m - s) / (e - s)) ** 0.6
                            * float(cam.scale(near[m])) / 20.0 for m in range(s, e + 1)]
                     outline = ([(p[0], p[1] - w) for p, w in zip(a, wdt)]
                                + [(p[0], p[1] + w * 0.6) for p, w in zip(a[::-1], wdt[::-1])])
-                    threads.append(f'<path d="{smooth(outline)}"/>')
+                    fade = rng.uniform(0.5, 1.0) * (1 - 0.5 * spent)
+                    threads.append(f'<path d="{smooth(outline)}" opacity="{num(fade)}"/>')
                 s = e + int(rng.integers(1, 4))
         x += L + rng.uniform(*gaps) * (1 + 2 * spent)
     svg.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
