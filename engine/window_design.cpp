@@ -208,21 +208,26 @@ constexpr ControlDesign kDesign[] = {
            {kTimesFaces, 11.25}, kWindowColours),
     picture("pic_2_0_2",                              14, "Las islas",
      "Una playa de arena a mediodía, con el sol alto arriba a la izquierda: a la izquierda de la "
-     "playa, una palmera de tronco curvo, marcado de anillos desiguales, se inclina hacia la "
-     "derecha sobre la arena; sus hojas se arquean y cuelgan, plumosas, de folíolos finos y "
-     "desiguales, más claras "
-     "del lado de la luz y en sombra por debajo; un racimo de cocos redondos bajo las hojas y el pie "
-     "del tronco, ensanchado, hundido en la arena. Desde ese mismo pie, hacia delante y a la "
-     "derecha, lejos del sol, se tiende su sombra: la del tronco y, al final, la mancha de las "
-     "hojas. Delante, a la izquierda, un tronco blanqueado por el sol y la sal yace medio hundido "
-     "en la arena, con una cuerda atada que se arrastra por ella; cerca, unas conchas y un rastro "
-     "de huellas de pies descalzos, izquierda y derecha alternadas, que baja hasta el agua. Una ola "
-     "rompe en una línea de espuma a lo largo de la orilla, que a la derecha se curva hacia "
-     "delante; su espuma avanza más en unos sitios que en otros, deja manchas sueltas sobre el agua "
-     "verdeazulada y se retira por la arena en un encaje lleno de huecos, con una franja de arena "
-     "mojada más oscura y un brillo del cielo donde se detiene; detrás, un mar azul apagado rizado "
-     "de pequeñas olas, con un reguero de destellos bajo el sol, a la derecha una islita de cima "
-     "verde en el horizonte y, sobre ella, una gran nube de color crema y otra pequeña más alta."),
+     "playa, una palmera de tronco curvo se inclina hacia la derecha sobre la arena; el tronco, "
+     "redondo, lleva anillos desiguales que abultan un poco su contorno, y su pie, ensanchado, "
+     "se hunde en un montículo de arena con su propia sombra. Sus hojas se arquean y cuelgan, de "
+     "folíolos finos de largo y separación desiguales, agrupados, con huecos donde el viento los "
+     "ha roto y algunos cortos y caídos, más claras del lado de la luz y en sombra por debajo; "
+     "un racimo de cocos redondos bajo las hojas. Desde el pie, hacia delante y a la derecha, "
+     "lejos del sol, se tiende su sombra: la del tronco y, al final, la mancha de las hojas. "
+     "Delante, a la izquierda, una rama de deriva combada, gris y blanqueada por el sol y la "
+     "sal, gruesa y nudosa en un extremo, yace medio enterrada en la arena, que la cubre "
+     "en dos sitios, con una cuerda atada que se arrastra por ella; cerca, unas conchas y un "
+     "rastro de huellas de pies descalzos, izquierda y derecha alternadas, que baja hasta el "
+     "agua. Una ola rompe a lo largo de la orilla, que a la derecha se curva hacia delante: su "
+     "cresta se deshace en espuma espesa donde rompe con fuerza, fina o ninguna en otros tramos; "
+     "su espuma, llena de huecos, avanza más en unos sitios que en otros y deja manchas sueltas "
+     "sobre el agua verdeazulada, y a la derecha, donde la ola se agota, queda en manchas que se "
+     "desvanecen. Una lámina fina de agua sube por la arena y se detiene en un borde de encaje "
+     "irregular, con una franja de arena mojada más oscura y un brillo del cielo; detrás, un mar "
+     "azul apagado rizado de pequeñas olas, con un reguero de destellos bajo el sol, a la "
+     "derecha una islita de cima verde en el horizonte y, sobre ella, una gran nube de color "
+     "crema y otra pequeña más alta."),
     label( "lblAbout",      {104, 328, 137, 49},       8,
            "Quivra, un relato interactivo del mar, Versión " QUIVRA_VERSION,
            {kSansSerifFaces, 8.25, true}),

@@ -1,20 +1,24 @@
 """The islands: a beach at noon seen from the dune behind it. A palm a
 third of the way in leans out over the sand, away from the sun high at the
-top left, its trunk curving up from a swollen foot and scarred with uneven
-rings, its crown tilted with it: fronds grow from a short crown shaft, arch
-out and hang under their own weight, each a row of narrow leaflets of
-uneven length either side of its rib over a shadowed web, lit on the sun's
-side with a rim of light on their upper edges, the coconuts in a
-bunch at their foot. The sun, a little beyond the beach, throws its shadow
+top left, its trunk curving up from a foot swollen with roots that goes down
+into a low mound of sand, and scarred with uneven rings that ridge its
+outline, its crown tilted with it: fronds grow from a short crown shaft,
+arch out and hang under their own weight, each two rows of narrow
+leaflets either side of its rib over a shadowed web, set in clumps with
+torn gaps, of uneven length, each drooping its own way and some torn
+short, lit on the sun's side with a rim of light on their upper edges,
+the coconuts in a bunch at their foot. The sun, a little beyond the beach, throws its shadow
 toward us and to the right, straight from its foot: the trunk's, and at its
 end the crown's, each point of it put where the rays fall. A wave breaks
-along the shore in a lip of foam, which swings toward us on the right and
-is spent there to a low swash; its
-white water runs in further in some places than others, leaves a few drifts
-on the shallows, and the wash draws back over the sand in a lace full of
-holes, the sky's sheen inside it and one band of darker wet sand beyond. In
-front, the castaway's beach: a bleached piece of driftwood half sunk in the
-sand with a rope knotted round it, a few shells, soft ripples and his track
+along the shore, its crest tumbling into thick white water where it
+spills and thin or bare where it has not yet broken; it swings toward us
+on the right and is spent there, its foam lying in fading patches. Its
+white water, a lace full of holes, runs in further in some places than
+others and leaves a few drifts on the shallows, and a thin sheet of water
+slides up the sand to an uneven lace edge, the sky's sheen inside it and
+one band of darker wet sand beyond. In front, the castaway's beach: a
+bowed, bleached branch of driftwood half buried in the sand, with a rope
+knotted round it, a few shells, soft ripples and his track
 of footprints, left and right, down to the water. Beyond, the sea's wave
 dashes and the sun's glitter on them, and far out on the right a small
 island, clear of the palm.
@@ -99,6 +103,18 @@ def _on_sand(p):
 UP = np.array([0.0, 1.0, 0.0])
 
 
+def _blade(a, c, b, width):
+    """A leaflet on the screen: a narrow blade from a through c to b,
+    widest at its middle and bent with its droop, not a straight lens."""
+    dx, dy = b[0] - a[0], b[1] - a[1]
+    n = math.hypot(dx, dy) or 1.0
+    nx, ny = -dy / n * width, dx / n * width
+    # The control point that puts the curve's middle through c.
+    qx, qy = 2 * c[0] - (a[0] + b[0]) / 2, 2 * c[1] - (a[1] + b[1]) / 2
+    return (f"M{num(a[0])},{num(a[1])}Q{num(qx + nx)},{num(qy + ny)} {num(b[0])},{num(b[1])}"
+            f"Q{num(qx - nx)},{num(qy - ny)} {num(a[0])},{num(a[1])}Z")
+
+
 class _Frond:
     """One frond as a solid in metres: the midrib leaves the crown shaft
     rising, bends down under its own weight more and more toward its tip
@@ -123,30 +139,36 @@ class _Frond:
             self.tangent.append(d.copy())
         self.leaflets = []
         for side in (-1, 1):
-            clump, gap = rng.normal(0, 0.15), 0
-            for i in range(5, steps + 1):
+            clump = rng.normal(0, 0.15)
+            pos = 5.0 + rng.uniform(0, 1.0)
+            while pos <= steps:
+                i = min(steps, int(round(pos)))
                 s = i / steps
-                if gap > 0:
-                    gap -= 1
-                    continue
                 if rng.uniform() < ragged * (0.5 + s):
-                    # A split: a leaflet or two gone, and the next clump set at its own angle.
-                    gap = int(rng.integers(1, 3))
-                    clump = rng.normal(0, 0.26)
+                    # A split: a few leaflets gone, and the next clump set at its own angle.
+                    pos += rng.uniform(1.5, 4.5)
+                    clump = rng.normal(0, 0.3)
                     continue
                 t = self.tangent[i]
                 across = _unit(np.cross(t, UP))
                 over = _unit(np.cross(across, t))
                 # Short by the stalk, longest a third of the way out, narrowing to the tip.
                 size = leaflet * min(1.0, 0.4 + 2.4 * (s - 0.12)) * (1.0 - 0.8 * max(0.0, (s - 0.35) / 0.65) ** 1.2)
-                ln = size * rng.uniform(0.6, 1.15)
-                f = fold + 0.45 * s + 0.5 * clump + rng.normal(0, 0.08)
-                sweep = 0.5 + 0.3 * s + clump + rng.normal(0, 0.06)
+                # Now and then one torn short, its end hanging.
+                broken = rng.uniform() < 0.06 + 0.12 * s
+                ln = size * rng.uniform(0.55, 1.2) * (rng.uniform(0.3, 0.55) if broken else 1.0)
+                f = fold + 0.45 * s + 0.5 * clump + rng.normal(0, 0.12)
+                sweep = 0.5 + 0.3 * s + clump + rng.normal(0, 0.1)
                 ld = _unit(t * sweep + side * across * math.cos(f) - over * math.sin(f))
                 base = self.rib[i]
-                tip = base + ld * ln - UP * 0.2 * ln
-                bend = base + ld * ln * 0.5 + UP * 0.03 * ln
+                # Each hangs under its own weight, some more than others: the
+                # old, the torn and the ones in a heavy clump the most.
+                droop = rng.uniform(0.02, 0.3) + 0.28 * s + (0.5 if broken else 0.0) + 0.3 * max(0.0, clump)
+                tip = base + ld * ln - UP * droop * ln
+                bend = base + ld * ln * 0.55 - UP * droop * ln * 0.12
                 self.leaflets.append((side, s, base, bend, tip))
+                # Set close in clumps of two or three, then a wider space.
+                pos += rng.choice([0.5, 0.7, 0.9, 1.2, 1.7, 2.3], p=[0.2, 0.25, 0.2, 0.15, 0.12, 0.08])
 
     def depth(self):
         return float(np.mean([p[2] for p in self.rib]))
@@ -213,13 +235,23 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     # The trunk: leaning from its foot and curving gently up toward the
     # crown, slimmer as it rises, swollen where it goes into the sand.
     # Samples closer together at the foot, where it flares.
-    ts = np.linspace(0, 1, 36) ** 1.4
+    ts = np.linspace(0, 1, 140) ** 1.4
 
     def along(t):
         return base + np.array([PALM_TOP[0] * (0.85 * (1 - (1 - t) ** 1.9) + 0.15 * t), PALM_TOP[1] * t, 0.0])
 
     spine = [along(t) for t in ts]
-    radius = 0.2 - 0.07 * ts + 0.16 * np.exp(-(ts / 0.09) ** 2) + 0.01 * np.sin(ts * 17.0)
+    # Where old fronds fell, the ring scars: uneven in spacing and in width,
+    # some close in pairs, then longer gaps; each wide one a low ridge that
+    # breaks the trunk's outline, so it is never a smooth tube.
+    scar_at, marks = [], np.random.default_rng(2029)
+    t = 0.05
+    while t < 0.97:
+        scar_at.append((t, marks.uniform(0.25, 1.2) * (1.1 - 0.4 * t)))
+        t += marks.choice([0.3, 0.6, 1.0, 1.9, 2.8]) * marks.uniform(0.01, 0.04) * (1.15 - 0.45 * t)
+    radius = (0.2 - 0.07 * ts + 0.2 * np.exp(-(ts / 0.075) ** 2) + 0.01 * np.sin(ts * 17.0)
+              + 0.006 * np.sin(ts * 43.0 + 1.0) + sum(0.014 * w * np.exp(-((ts - t - 0.004) / 0.007) ** 2)
+                                                      for t, w in scar_at))
     scr = [cam.point(p) for p in spine]
     px = float(cam.scale(base[2]))
     left, right = [], []
@@ -234,8 +266,11 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         nx, ny = nx * (1 - w) + w * (1.0 if nx > 0 else -1.0), ny * (1 - w)
         n = math.hypot(nx, ny) or 1
         r = radius[i] * px
-        left.append((x + nx / n * r, y + ny / n * r))
-        right.append((x - nx / n * r, y - ny / n * r))
+        # The roots swell out of the foot, more on one side than the other,
+        # in lumps, before they go down under the sand.
+        lump = math.exp(-(ts[i] / 0.035) ** 2)
+        left.append((x + nx / n * r * (1 + 0.35 * lump), y + ny / n * r))
+        right.append((x - nx / n * r * (1 + 0.2 * lump), y - ny / n * r))
     trunk = left + right[::-1]
     # The crown shaft: a short, smooth, slightly swollen stem above the last
     # ring scar, the fronds growing out of it all the way up.
@@ -284,7 +319,8 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
             pts = [cam.point(q) for q in outline]
             # The leaflets' roots, hidden in the fold by the rib, a step darker.
             inner = [cam.point(l[2] + (l[4] - l[2]) * 0.3) for l in row]
-            (behind if far_side else before).append((pts, inner, rib[-len(inner):][::-1], tone, row))
+            roots = [rib[min(len(rib) - 1, int(round(l[1] * (len(rib) - 1))))] for l in row]
+            (behind if far_side else before).append((pts, inner, roots[::-1], tone, row))
         def lay(halves):
             for pts, inner, back, tone, row in halves:
                 # The blade's mass only as a thin shadowed web near the rib;
@@ -292,15 +328,19 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
                 # narrow blade of its own length, so the edge is feathery and
                 # uneven rather than a row of teeth.
                 svg.path(smooth(back + inner, tension=0.5), fill=tones[max(0, tone - 1)], opacity="0.8")
-                blades, rims = [], []
+                blades, rims = ([], [], []), []
                 for _, s, a, c, b in row:
                     (ax, ay), (bx, by) = cam.point(a), cam.point(b)
                     wdt = max(0.45, 0.16 * math.hypot(bx - ax, by - ay)) * (1.0 - 0.5 * s)
-                    blades.append(f'<path d="{lens(ax, ay, bx, by, wdt)}"/>')
+                    # Leaflets turned a little more or less to the sun than their neighbours.
+                    blades[int(rng.choice(3, p=[0.7, 0.16, 0.14]))].append(
+                        f'<path d="{_blade(cam.point(a), cam.point(c), cam.point(b), wdt)}"/>')
                     # The sun at the upper left catches the upper edge of the lit leaflets.
                     if tone == 2:
                         rims.append(f'<path d="{lens(ax - 0.2, ay - 0.25, bx - 0.2, by - 0.25, wdt * 0.35)}"/>')
-                svg.group(blades, fill=tones[tone])
+                svg.group(blades[0], fill=tones[tone])
+                svg.group(blades[1], fill=mix(tones[tone], tones[min(2, tone + 1)], 0.5))
+                svg.group(blades[2], fill=mix(tones[tone], tones[max(0, tone - 1)], 0.6))
                 svg.group(rims, fill=mix(tones[tone], P.light.key, 0.4), opacity="0.7")
         lay(behind)
         # The midrib, stout at the crown and tapering to the tip, pale on top.
@@ -356,16 +396,18 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         draw_frond(fr, far=True)
 
     svg.path(polygon(trunk), fill=bark)
+    clip = svg.clip(polygon(trunk))
     # The sun from the upper left lights the trunk's left side (the `right`
-    # offsets run down the left of the leaning trunk on screen).
+    # offsets run down the left of the leaning trunk on screen); the tones
+    # turn into each other round it, as on a round trunk, not in stripes.
     half = [((a[0] + b[0]) / 2, (a[1] + b[1]) / 2) for a, b in zip(left, right)]
-    svg.path(polygon(right + half[::-1]), fill=mix(bark, P.light.key, 0.3))
+    svg.path(polygon(right + half[::-1]), fill=mix(bark, P.light.key, 0.3), clip_path=clip, filter=svg.blur(0.6))
     rim = right + [(a[0] * 0.2 + b[0] * 0.8, a[1] * 0.2 + b[1] * 0.8) for a, b in zip(left, right)][::-1]
-    svg.path(polygon(rim), fill=mix(bark, P.light.key, 0.5))
+    svg.path(polygon(rim), fill=mix(bark, P.light.key, 0.5), clip_path=clip, filter=svg.blur(0.4))
     # The side turned from the sun in shade, a third of the trunk.
     shaded = left + [(a[0] * 0.6 + b[0] * 0.4, a[1] * 0.6 + b[1] * 0.4) for a, b in zip(left, right)][::-1]
-    svg.path(polygon(shaded), fill=mix(mix(bark, P.light.shadow, 0.5), P.wood_dark, 0.15))
-    clip = svg.clip(polygon(trunk))
+    svg.path(polygon(shaded), fill=mix(mix(bark, P.light.shadow, 0.5), P.wood_dark, 0.15), clip_path=clip,
+             filter=svg.blur(0.6))
     # Ring scars where old fronds fell: uneven in spacing and in width, some
     # close in pairs, some worn through, the wider ones a ridge whose upper
     # edge catches the light. Below the eye they bow down, seen from above;
@@ -402,9 +444,7 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
                      f'opacity="{num(rng.uniform(0.05, 0.16))}"/>')
         t = t1 + rng.uniform(0.0, 0.1)
     svg.group(bands, clip_path=clip, filter=svg.blur(1.2))
-    t = 0.05
-    while t < 0.97:
-        width = rng.uniform(0.25, 1.2) * (1.1 - 0.4 * t)
+    for t, width in scar_at:
         tilt = rng.normal(0, 0.45)
         opacity = rng.uniform(0.25, 0.7)
         # Most run right round; some are worn away in places, and the sun
@@ -422,19 +462,32 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
                 ridges.append(f'<path d="{ring(t, max(f0, 0.5), f1, tilt)}" '
                               f'transform="translate(0,{num(-0.35 - width * 0.45)})" stroke-width="0.3" '
                               f'opacity="{num(rng.uniform(0.25, 0.5))}"/>')
-        # Uneven spacing: some scars close in pairs, then longer gaps.
-        t += rng.choice([0.3, 0.6, 1.0, 1.9, 2.8]) * rng.uniform(0.01, 0.04) * (1.15 - 0.45 * t)
     svg.group(scars, clip_path=clip, fill="none", stroke=bark_dark, stroke_linecap="round")
     svg.group(ridges, clip_path=clip, fill="none", stroke=mix(bark, P.light.key, 0.6), stroke_linecap="round")
-    # Sand heaped a little round the swollen foot, so it goes into the beach
-    # rather than stands on it; its top catches the sun.
-    heap = [cam.point((base[0] + dx, dy, base[2] - 0.3)) for dx, dy in
-            ((-0.6, 0.0), (-0.42, 0.05), (-0.2, 0.09), (0.05, 0.07), (0.3, 0.1), (0.5, 0.04), (0.68, 0.0))]
-    heap = heap + [(x, y + 2.0) for x, y in heap[::-1]]
-    svg.path(smooth(heap), fill=mix(P.sand, sh, 0.3), filter=svg.blur(0.3))
-    # Only its side toward the sun is lit; the rest lies in the trunk's shadow.
-    sunny = svg.clip(f"M{num(fx - 20)},{num(fy - 10)}H{num(fx - 0.5)}V{num(fy + 10)}H{num(fx - 20)}Z")
-    svg.path(smooth(heap), fill=mix(P.sand, P.light.key, 0.1), clip_path=sunny, filter=svg.blur(0.3))
+    rx, rz, hgt = 0.85, 0.6, 0.24
+    # A low mound of sand the wind has heaped round the foot, so the trunk
+    # goes down into the beach rather than stands on it: its top and the
+    # side toward the sun lit, its far side shaded, and its own soft shadow
+    # thrown toward us and to the right.
+    
+    dxs = np.linspace(-rx, rx, 25)
+    lumps = [1 + 0.2 * math.sin(dx * 7.0) + 0.1 * math.sin(dx * 17.0) for dx in dxs]
+    crest_line = [cam.point((base[0] + dx, hgt * (1 - (dx / rx) ** 2) ** 1.6 * m, base[2] - 0.1))
+                  for dx, m in zip(dxs, lumps)]
+    near_edge = [cam.point((base[0] + dx, 0.0, base[2] - rz * math.sqrt(max(0.0, 1 - (dx / rx) ** 2))))
+                 for dx in dxs]
+    mound = smooth(crest_line + near_edge[::-1])
+    (lx, _), (rx_, _) = crest_line[0], crest_line[-1]
+    svg.path(mound, fill=svg.linear(lx, 0, rx_, 0, [(0, mix(P.sand, P.light.key, 0.12)),
+                                                     (0.45, P.sand), (1, mix(P.sand, sh, 0.5))]),
+             filter=svg.blur(0.35))
+    # Its front, nearly level, the sand's own tone: the mound fades into the beach.
+    svg.path(smooth(near_edge + [(x, y - (y - cy) * 0.4) for (x, y), (_, cy) in zip(near_edge[::-1],
+                                                                                     crest_line[::-1])]),
+             fill=P.sand, opacity="0.6", filter=svg.blur(0.6))
+    mound_shadow = [cam.point(_on_sand(np.array([base[0] + dx, hgt * (1 - (dx / rx) ** 2) ** 1.6, base[2] - 0.1])))
+                    for dx in dxs]
+    shade.path(smooth(mound_shadow + near_edge[::-1]), fill=sh, opacity="0.3", filter=shade.blur(0.8))
 
     # The crown shaft, smooth and greener than the trunk, lit on the left.
     s0, s1 = cam.point(shaft[0]), cam.point(shaft[1])
@@ -446,20 +499,30 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     for fr in near:
         draw_frond(fr)
     cx, cy = cam.point(shaft[0] + up * 0.2)
-    # The coconuts in a bunch at the foot of the fronds: a few round nuts, each
-    # lit on its upper left and shaded on its lower right, the gaps between dark.
+    # The coconuts in a bunch at the foot of the fronds: a few nuts, a little
+    # longer than round and of different sizes, hanging in the crown's shade
+    # so the gaps between them go dark without any outline; each lit on its
+    # upper left and shaded on its lower right.
     nut = mix(mix(P.wood_side, P.grass, 0.35), P.sand, 0.15)
     nut_dark = mix(nut, P.wood_dark, 0.55)
     nut_lit = mix(nut, P.light.key, 0.45)
-    for dx, dy, r in ((3.6, 2.4, 2.5), (-3.0, 2.8, 2.6), (0.4, 3.4, 2.8), (-1.4, 6.6, 2.6), (2.6, 6.2, 2.5)):
+    svg.add(f'<ellipse cx="{num(cx + 0.3)}" cy="{num(cy + 4.6)}" rx="6.2" ry="5.0" fill="{nut_dark}" '
+            f'opacity="0.75" filter="{svg.blur(0.5)}"/>')
+    soft = svg.blur(0.3)
+    for dx, dy, r, tilt in ((3.5, 2.5, 2.3, 25), (-3.0, 2.9, 2.5, -20), (0.3, 3.5, 2.8, 5), (-1.5, 6.5, 2.4, -10),
+                            (2.5, 6.3, 2.1, 30)):
         x, y = cx + dx, cy + dy
-        svg.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(r + 0.45)}" fill="{nut_dark}"/>')
-        svg.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(r)}" fill="{nut}"/>')
-        svg.add(f'<path d="M{num(x + r * 0.95)},{num(y - r * 0.3)}A{num(r)},{num(r)} 0 0 1 {num(x - r * 0.5)},'
-                f'{num(y + r * 0.87)}A{num(r * 1.2)},{num(r * 1.2)} 0 0 0 {num(x + r * 0.95)},{num(y - r * 0.3)}Z" '
-                f'fill="{nut_dark}" opacity="0.8"/>')
-        svg.add(f'<ellipse cx="{num(x - r * 0.38)}" cy="{num(y - r * 0.4)}" rx="{num(r * 0.42)}" ry="{num(r * 0.3)}" '
-                f'fill="{nut_lit}" opacity="0.8"/>')
+        turn = f'transform="rotate({tilt} {num(x)} {num(y)})"'
+        # The shade it throws on the nuts behind and below it parts it from them.
+        svg.add(f'<ellipse cx="{num(x + 0.5)}" cy="{num(y + 0.6)}" rx="{num(r * 0.95)}" ry="{num(r * 1.1)}" '
+                f'fill="{mix(nut_dark, P.wood_dark, 0.4)}" opacity="0.8" filter="{soft}" {turn}/>')
+        svg.add(f'<ellipse cx="{num(x)}" cy="{num(y)}" rx="{num(r * 0.85)}" ry="{num(r * 1.02)}" fill="{nut}" '
+                f'{turn}/>')
+        svg.add(f'<path d="M{num(x + r * 0.9)},{num(y - r * 0.3)}A{num(r)},{num(r)} 0 0 1 {num(x - r * 0.5)},'
+                f'{num(y + r * 0.95)}A{num(r * 1.2)},{num(r * 1.2)} 0 0 0 {num(x + r * 0.9)},{num(y - r * 0.3)}Z" '
+                f'fill="{nut_dark}" opacity="0.8" filter="{soft}"/>')
+        svg.add(f'<ellipse cx="{num(x - r * 0.35)}" cy="{num(y - r * 0.42)}" rx="{num(r * 0.38)}" '
+                f'ry="{num(r * 0.28)}" fill="{nut_lit}" opacity="0.75" filter="{soft}" {turn}/>')
 
 
 def breaker_z(x):
@@ -470,42 +533,89 @@ def breaker_z(x):
     return shore_z(x) + (9.0 + 0.8 * np.sin(x * 0.5) + 1.5 * np.sin(x * 0.23 + 0.5)) * (1 - 0.4 * spent)
 
 
-def _sheet(svg: Svg, cam, rng, x0, x1, back_of, front_of, density: float, open_back: float, open_front: float,
-           opacity: float):
-    """A sheet of foam lying from back_of(x) in to front_of(x) (metres away),
-    cut through with holes on the ground: small and few where the foam is
-    fresh at its back, larger and joining into a lace as it thins toward
-    its front. Returns its front edge on the screen."""
+def _hole(cam, x, z, r, squash=1.0):
+    """One bubble hole in foam lying on the water: round on the ground, so
+    seen this low it is a flat ellipse, never thinner than shows at 1x."""
+    (ax, ay), (bx, by) = cam.point((x - r, 0.0, z)), cam.point((x + r, 0.0, z))
+    hy = cam.point((x, 0.0, z + r))[1]
+    return (f'<ellipse cx="{num((ax + bx) / 2)}" cy="{num((ay + by) / 2)}" rx="{num(max(0.2, (bx - ax) / 2))}" '
+            f'ry="{num(max(0.18, abs(hy - ay) * 1.8 * squash))}" fill="black"/>')
+
+
+def _foam(svg: Svg, cam, rng, x0, x1, near_of, far_of, density: float, open_near: float, open_far: float,
+          opacity: float, pieces=(2.0, 8.0), gaps=(0.2, 1.5), fill=None, veil=0.35, soft=0.3, edge=0.0,
+          strength=None, anchor_far=False):
+    """Foam lying on the water between near_of(x) and far_of(x) (metres
+    away), laid in lengths of their own depth with gaps of water between,
+    each holed through in a net of bubbles of many sizes, the holes from
+    open_near at its near edge to open_far at its far one, so it is a lace
+    and never a solid band. Behind the lace, a faint blurred veil of the same
+    pieces, so the foam fades out at its edges instead of stopping; along the
+    near edge, if `edge`, a brighter thread where the foam is piled up,
+    broken and of uneven width. Where `strength(x)` falls the foam is
+    spent: fewer, fainter pieces, more holed, breaking up into patches.
+    With `anchor_far` the pieces hang from their far edge and run toward
+    us in tongues of their own length, as white water does from its wave."""
+    fill = fill or P.foam
     mask = svg.uid("m")
-    holes = []
-    xs = np.linspace(x0, x1, 240)
-    spans = [back_of(x) - front_of(x) for x in xs]
-    n = int(sum(abs(v) for v in spans) / len(xs) * (x1 - x0) * density)
-    for _ in range(n):
-        x = rng.uniform(x0, x1)
-        t = rng.uniform() ** 0.85
-        b = back_of(x)
-        z = b + (front_of(x) - b) * t
-        size = (open_back + (open_front - open_back) * t) * rng.uniform(0.5, 1.3)
-        # Round on the ground they would be slits seen this low, so they
-        # are drawn deeper than wide, to read as holes rather than seams.
-        along, across = size * rng.uniform(0.9, 1.7), size * rng.uniform(0.8, 1.5)
-        tilt = rng.normal(0, 0.25)
-        pts = []
-        for ang in np.linspace(0, 2 * math.pi, 9, endpoint=False):
-            r = rng.uniform(0.65, 1.25)
-            dx, dz = math.cos(ang) * along * r, math.sin(ang) * across * r
-            pts.append(cam.point((x + dx * math.cos(tilt) - dz * math.sin(tilt), 0.0,
-                                  z + dx * math.sin(tilt) + dz * math.cos(tilt))))
-        holes.append(f'<path d="{smooth(pts)}" fill="black"/>')
+    holes, masses, threads = [], [], []
+    x = x0 - rng.uniform(0, pieces[1])
+    while x < x1:
+        L = rng.uniform(*pieces)
+        spent = 1.0 - (strength(x + L / 2) if strength else 1.0)
+        if spent > 0.2:
+            # Spent foam lies in shorter patches, and some have gone.
+            L *= 1.0 - 0.6 * spent * rng.uniform()
+            if rng.uniform() < 0.6 * spent:
+                x += L + rng.uniform(*gaps) * (1 + 2 * spent)
+                continue
+        u = np.linspace(x, x + L, max(6, int(L * 7)))
+        ph = rng.uniform(0, 2 * math.pi)
+        k = rng.uniform(0.45, 1.0)
+        # Ends drawn out and ragged, the depth wandering along the piece.
+        taper = [max(0.04, math.sin(math.pi * (v - x) / L)) ** 0.45 for v in u]
+        run = [(far_of(v) - near_of(v)) * t * k * (0.65 + 0.35 * math.sin(v * 2.1 + ph) * math.sin(v * 6.7))
+               for v, t in zip(u, taper)]
+        if anchor_far:
+            far = [far_of(v) + 0.05 * math.sin(v * 3.1 + ph) + rng.uniform(-0.03, 0.03) for v in u]
+            near = [f - r + rng.uniform(-0.05, 0.05) for f, r in zip(far, run)]
+        else:
+            near = [near_of(v) + 0.08 * math.sin(v * 5.3 + ph) + rng.uniform(-0.04, 0.04) for v in u]
+            far = [n + r + rng.uniform(-0.05, 0.05) for n, r in zip(near, run)]
+        pts = [cam.point((v, 0.0, n)) for v, n in zip(u, near)] + [cam.point((v, 0.0, f))
+                                                                   for v, f in zip(u[::-1], far[::-1])]
+        masses.append(f'<path d="{smooth(pts)}" opacity="{num(rng.uniform(0.55, 1.0) * (1 - 0.7 * spent))}"/>')
+        depth = float(np.mean(np.array(far) - np.array(near)))
+        for _ in range(int(L * abs(depth) * density * (1 + 2.5 * spent))):
+            i = int(rng.integers(0, len(u)))
+            t = rng.uniform() ** 0.8
+            z = near[i] + (far[i] - near[i]) * t
+            r = (open_near + (open_far - open_near) * t) * rng.uniform(0.35, 1.0) ** 1.5 * (1 + spent)
+            holes.append(_hole(cam, u[i] + rng.uniform(-0.1, 0.1), z, r))
+        if edge:
+            # The thread: short lengths of it, thick and thin by turns, and
+            # fewer and fainter where the foam is spent.
+            s = 0
+            while s < len(u) - 2:
+                e = min(len(u) - 1, s + int(rng.integers(2, 7)))
+                if rng.uniform() < 0.8 - 0.5 * spent:
+                    a = [cam.point((u[m], 0.0, near[m] + 0.02)) for m in range(s, e + 1)]
+                    wdt = [edge * rng.uniform(0.4, 1.0) * math.sin(math.pi * (m - s) / (e - s)) ** 0.6
+                           * float(cam.scale(near[m])) / 20.0 for m in range(s, e + 1)]
+                    outline = ([(p[0], p[1] - w) for p, w in zip(a, wdt)]
+                               + [(p[0], p[1] + w * 0.6) for p, w in zip(a[::-1], wdt[::-1])])
+                    fade = rng.uniform(0.5, 1.0) * (1 - 0.5 * spent)
+                    threads.append(f'<path d="{smooth(outline)}" opacity="{num(fade)}"/>')
+                s = e + int(rng.integers(1, 4))
+        x += L + rng.uniform(*gaps) * (1 + 2 * spent)
     svg.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
                     f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
                     + "".join(holes) + '</mask>')
-    far_edge = [cam.point((x, 0.0, back_of(x) + rng.uniform(-0.15, 0.15))) for x in xs]
-    near_edge = [cam.point((x, 0.0, front_of(x) + rng.uniform(-0.05, 0.05))) for x in xs]
-    svg.add(f'<path d="{smooth(far_edge + near_edge[::-1])}" fill="{P.foam}" opacity="{num(opacity)}" '
-            f'mask="url(#{mask})"/>')
-    return near_edge
+    if veil:
+        svg.group(masses, fill=fill, opacity=num(opacity * veil), filter=svg.blur(1.1))
+    inner = f'<g mask="url(#{mask})">' + "".join(masses) + "</g>"
+    svg.group([inner] + (['<g opacity="0.8">' + "".join(threads) + "</g>"] if threads else []),
+              fill=fill, opacity=num(opacity), filter=svg.blur(soft))
 
 
 def _reach(x):
@@ -515,16 +625,31 @@ def _reach(x):
     return min(7.0, 2.0 + 5.0 * max(0.0, n + 0.35) ** 1.2)
 
 
+def _strength(x):
+    """How much white water the wave still throws: all of it in the bay,
+    less and less where the shore swings toward us on the right and the
+    wave is spent."""
+    return 1.0 - 0.75 * float(np.clip((x - 1.0) / 7.0, 0, 1))
+
+
+def _breaking(x):
+    """How hard the wave breaks, wandering slowly along it: spilling thick
+    in places, elsewhere only just beginning to, or not at all."""
+    return float(np.clip(0.45 + 0.7 * math.sin(x * 0.17 + 1.2) + 0.3 * math.sin(x * 0.47 + 0.4), 0, 1))
+
+
 def _breaker(cam, svg: Svg, xs, rng):
-    """The one wave breaking along the shore: a darker face in flat bands
-    under a lip of foam laid in a few long pieces, thick where it spills and
-    thin where it has not yet; the white water at its foot is the sheet the
-    wash draws, not a scatter of strokes."""
+    """The one wave breaking along the shore: a darker face in soft flat
+    bands, and on its crest white water that tumbles thick where the wave
+    spills, lies thin and holed where it is only beginning to, and is gone
+    where it has not broken yet; the white water at its foot is the sheet
+    the wash draws, not a scatter of strokes."""
     crest = [(x, float(breaker_z(x))) for x in xs]
-    # The wave stands taller in some places than others along its length.
+
     def rise(x):
-        # Where the shore swings toward us on the right the wave has spent
-        # itself and runs up only as a low swash, not a wall.
+        # Taller in some places than others along its length; where the
+        # shore swings toward us on the right the wave has spent itself and
+        # runs up only as a low swash, not a wall.
         spent = float(np.clip((x - 2.0) / 10.0, 0, 1))
         return 0.75 * (0.35 + 0.65 * abs(math.sin(x * 0.21 + 0.7) * math.sin(x * 0.07 + 2.0))) * (1 - 0.75 * spent)
 
@@ -535,54 +660,68 @@ def _breaker(cam, svg: Svg, xs, rng):
     shallows = mix(mix(mix(P.sea_horizon, P.sea_light, 0.2), P.grass, 0.08), P.sea_dark, 0.15)
     shore = [cam.point((x, 0.0, float(shore_z(x)) - 0.3)) for x in xs]
     svg.path(polygon(foot + shore[::-1]), fill=shallows)
-    # The water thins toward the beach until the sand shows through, over a
-    # width that changes all along the shore, never one even band.
     thin = [cam.point((x, 0.0, float(shore_z(x)) + 1.2 + 2.6 * (0.5 + 0.5 * math.sin(x * 0.37 + 1.0))
                        + 0.8 * math.sin(x * 1.3))) for x in xs]
     svg.path(polygon(thin + shore[::-1]), fill=mix(P.sand, P.sea_light, 0.3), opacity="0.6",
              filter=svg.blur(2.0))
-    # The face toward us in three flat tones along its whole length: the
-    # thin top the sun shines through, the body, and the foot where it
-    # meets the shallows.
+
     def across(f, swing=0.0, k=0.0):
         # Each band's depth wanders along the wave, so none is a ribbon of even width.
         return [(a[0] + (b[0] - a[0]) * f * (1 + swing * math.sin(x * 0.6 + k)),
                  a[1] + (b[1] - a[1]) * f * (1 + swing * math.sin(x * 0.6 + k)))
                 for (x, _), a, b in zip(crest, top, foot)]
 
-    for f1, swing, k, tone in ((1.0, 0.0, 0.0, mix(shallows, P.sea_near, 0.25)),
-                               (0.62, 0.3, 1.0, mix(P.sea_horizon, P.sea_near, 0.3)),
-                               (0.28, 0.6, 2.5, mix(mix(P.sea_light, P.sea_horizon, 0.45), P.grass, 0.12))):
-        svg.path(smooth(across(0.0) + across(f1, swing, k)[::-1]), fill=tone)
-    # How hard it breaks wanders slowly along the wave: spilling thick in
-    # places, elsewhere only a thin light line at the crest.
-    def breaking(x):
-        return float(np.clip(0.45 + 0.7 * math.sin(x * 0.17 + 1.2) + 0.3 * math.sin(x * 0.47 + 0.4), 0, 1))
-
-    # The lip: a thin light line all along the crest, and over it, where it
-    # spills, overlapping tapered dashes of white water of many lengths and
-    # depths, so its foot is ragged and broken.
-    lip_top, lip_bot = [], []
-    for (x, z), (tx, ty) in zip(crest, top):
-        k = float(cam.scale(z)) / 14.0
-        lip_top.append((tx, ty - 0.2 * k))
-        lip_bot.append((tx, ty + (1.4 + 2.2 * breaking(x)) * k))
-    # Where it spills the lip is drawn in pieces that taper at both ends,
-    # with gaps of the light line between them, never one band.
+    # The face toward us: the body, the foot where it meets the shallows,
+    # and the thin top the sun shines through, lightest where the wave
+    # stands tallest, the bands' edges soft.
+    svg.path(smooth(across(0.0) + across(1.0)[::-1]), fill=mix(shallows, P.sea_near, 0.25))
+    svg.path(smooth(across(0.0) + across(0.62, 0.3, 1.0)[::-1]), fill=mix(P.sea_horizon, P.sea_near, 0.3),
+             filter=svg.blur(0.4))
+    svg.path(smooth(across(0.0) + across(0.3, 0.7, 2.5)[::-1]),
+             fill=mix(mix(P.sea_light, P.sea_horizon, 0.7), P.grass, 0.1), opacity="0.55", filter=svg.blur(0.6))
+    # The white water on the crest, in lengths of their own: where it
+    # spills, a tumbling mass that hangs down the face with tufts of spray
+    # above it and a haze of spray over them; where it only begins to, a
+    # thin holed rim; between them the bare crest.
+    mask = svg.uid("m")
+    masses, holes, spray = [], [], []
     i = 0
-    while i < len(crest) - 2:
-        run = int(rng.integers(14, 34))
-        j = min(len(crest) - 1, i + run)
-        b = max(breaking(crest[k][0]) for k in range(i, j + 1))
-        if b > 0.3:
-            piece_top, piece_bot = [], []
-            for k in range(i, j + 1):
-                u = math.sin(math.pi * (k - i) / (j - i)) ** 0.7
-                (ax, ay), (bx, by) = lip_top[k], lip_bot[k]
-                piece_top.append((ax, ay + (by - ay) * 0.3 * (1 - u)))
-                piece_bot.append((bx, ay + (by - ay) * u * rng.uniform(0.6, 0.9)))
-            svg.path(smooth(piece_top + piece_bot[::-1]), fill=P.foam, opacity=num(rng.uniform(0.6, 0.8)))
-        i = j + int(rng.integers(2, 6))
+    while i < len(crest) - 3:
+        j = min(len(crest) - 1, i + int(rng.integers(5, 24)))
+        b = float(np.mean([_breaking(crest[m][0]) for m in range(i, j + 1)]))
+        left = _strength(crest[(i + j) // 2][0])
+        if (b > 0.12 or rng.uniform() < 0.25) and rng.uniform() < left + 0.1:
+            thick = rng.uniform(0.5, 1.15) * (0.5 + 3.0 * b) * (0.4 + 0.6 * left)
+            ph = rng.uniform(0, 2 * math.pi)
+            up, down = [], []
+            for m in range(i, j + 1):
+                x, z = crest[m]
+                tx, ty = top[m]
+                k = float(cam.scale(z)) / 14.0
+                u = math.sin(math.pi * (m - i) / (j - i)) ** 0.5
+                t = thick * u * (0.7 + 0.3 * math.sin(x * 2.7 + ph))
+                up.append((tx, ty - k * (0.15 + 0.25 * t * (0.5 + 0.5 * math.sin(x * 1.3 + ph)))))
+                hang = 0.15 + t * (1 + 0.4 * math.sin(x * 7.3 + 2 * ph))
+                down.append((tx, ty + k * hang * rng.uniform(0.8, 1.1)))
+                # The holes: bubbles in the mass, larger toward its foot, where it thins.
+                for _ in range(int(rng.poisson(0.9 * t))):
+                    f = rng.uniform(0.2, 1.0)
+                    hx, hy = tx + rng.uniform(-1.0, 1.0) * k, ty + (down[-1][1] - ty) * f
+                    r = k * rng.uniform(0.2, 0.55) * (0.6 + f)
+                    holes.append(f'<ellipse cx="{num(hx)}" cy="{num(hy)}" rx="{num(r * 1.8)}" ry="{num(r * 0.6)}" '
+                                 'fill="black"/>')
+            masses.append(f'<path d="{smooth(up + down[::-1])}" opacity="{num(rng.uniform(0.6, 0.95) * left)}"/>')
+            if b > 0.4:
+                haze = [(x, y - (by - y) * 0.5) for (x, y), (_, by) in zip(up, down)]
+                spray.append(f'<path d="{smooth(haze + down[::-1])}"/>')
+        i = j + int(rng.integers(1, 7))
+    svg.group(spray, fill=P.foam, opacity="0.3", filter=svg.blur(1.0))
+    svg.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
+                    f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
+                    + "".join(holes) + '</mask>')
+    svg.group([f'<g mask="url(#{mask})">' + "".join(masses) + "</g>"], fill=P.foam, filter=svg.blur(0.3))
+
+
 def _sand(cam, sand: Svg, xs, rng):
     w, h = sand.width, sand.height
     edge = [cam.point((x, 0.0, float(shore_z(x)))) for x in xs]
@@ -591,7 +730,7 @@ def _sand(cam, sand: Svg, xs, rng):
         0, cam.horizon + 20, 0, h, [(0, mix(dry_sand, P.sea_horizon, 0.15)), (1, dry_sand)]))
     # One band of wet sand the last wave left, a little past where the wash
     # now stops, its inland edge soft and ragged.
-    wet_tone = mix(mix(mix(P.wood_fresh, P.wood_side, 0.55), P.sky_horizon, 0.15), P.ink, 0.08)
+    wet_tone = mix(mix(mix(P.sand, P.wood_side, 0.35), P.sea_dark, 0.28), P.ink, 0.1)
     inland = [cam.point((x, 0.0, wash_edge(x) - 0.9 - 0.4 * math.sin(x * 0.8 + 0.5) - rng.uniform(0, 0.3)))
               for x in xs]
     sand.path(smooth(edge[::-1] + inland, tension=0.6), fill=wet_tone, opacity="0.8", filter=sand.blur(1.0))
@@ -712,21 +851,28 @@ def _driftwood(cam, svg: Svg, rng):
     top_lit = mix(body, P.light.key, 0.55)
     sh = mix(P.light.shadow, P.skin, 0.3)
     a, b = np.array([-6.4, 0.0, 12.4]), np.array([-3.3, 0.0, 13.3])
-    ts = np.linspace(0, 1, 24)
 
     def radius(t):
         # Swollen at the root, a knot a third along, worn down to the break.
-        return (0.19 - 0.1 * t + 0.07 * math.exp(-((t - 0.05) / 0.07) ** 2)
-                + 0.025 * math.exp(-((t - 0.38) / 0.05) ** 2))
+        return (0.18 - 0.1 * t + 0.07 * math.exp(-((t - 0.05) / 0.07) ** 2)
+                + 0.03 * math.exp(-((t - 0.38) / 0.05) ** 2) + 0.012 * math.sin(t * 23.0 + 1.0)
+                + 0.008 * math.sin(t * 41.0))
 
-    centre = [a + (b - a) * t + np.array([0.0, radius(t) * 0.55, 0.04 * math.sin(t * 7)]) for t in ts]
+    # Not a straight stick: the branch bows and kinks where it grew.
+    ts = np.linspace(0, 1, 40)
+    centre = [a + (b - a) * t + np.array([0.0, radius(t) * 0.55, 0.75 * math.sin(math.pi * t * 1.15) - 0.3 * t
+                                          + 0.08 * math.sin(t * 11.0)]) for t in ts]
     scr = [cam.point(p) for p in centre]
     rad = [radius(t) * float(cam.scale(p[2])) for t, p in zip(ts, centre)]
     top = [(x, y - r * (1 + 0.06 * math.sin(i * 2.3))) for i, ((x, y), r) in enumerate(zip(scr, rad))]
     bottom = [(x, y + r * 0.75) for (x, y), r in zip(scr, rad)]
     # The broken tip: a few splinters instead of a round end.
     tip = [(scr[-1][0] + 3.0, scr[-1][1] - 0.8), (scr[-1][0] + 1.6, scr[-1][1]), (scr[-1][0] + 3.4, scr[-1][1] + 0.6)]
-    outline = top + tip + bottom[::-1]
+    # The root end: not sawn off but torn out, a snag of root standing up from it.
+    (x0, y0), r0 = scr[0], rad[0]
+    root = [(x0 - 1.2, y0 + r0 * 0.6), (x0 - 2.6, y0 + r0 * 0.1), (x0 - 2.0, y0 - r0 * 0.4),
+            (x0 - 3.6, y0 - r0 * 1.3), (x0 - 1.0, y0 - r0 * 0.9)]
+    outline = top + tip + bottom[::-1] + root
     # Its shadow on the sand, thrown toward us and to the right.
     shadow = [cam.point(_on_sand(p + np.array([0.0, radius(t), 0.0]))) for t, p in zip(ts, centre)]
     svg.path(smooth([(x + 0.5, y + 0.6) for x, y in shadow] + bottom[::-1]), fill=sh, opacity="0.4",
@@ -738,10 +884,12 @@ def _driftwood(cam, svg: Svg, rng):
     svg.add(f'<ellipse cx="{num(s1[0])}" cy="{num(s1[1])}" rx="1.2" ry="1.5" fill="{mix(body, P.wood_side, 0.25)}"/>')
     svg.path(smooth(outline), fill=body)
     clip = svg.clip(smooth(outline))
+    # Round, not banded: its lit top and shaded underside turn softly into the body.
     lower = [(x, y + r * 0.1) for (x, y), r in zip(scr, rad)]
-    svg.path(smooth(lower + [(x + 2.0, y + 1.5) for x, y in bottom[::-1]]), fill=under, clip_path=clip)
-    upper = [(x, y - r * 0.45) for (x, y), r in zip(scr, rad)]
-    svg.path(smooth(top + upper[::-1]), fill=top_lit, clip_path=clip)
+    svg.path(smooth(lower + [(x + 2.0, y + 1.5) for x, y in bottom[::-1]]), fill=under, clip_path=clip,
+             filter=svg.blur(0.5))
+    upper = [(x, y - r * (0.4 + 0.2 * math.sin(i * 0.9))) for i, ((x, y), r) in enumerate(zip(scr, rad))]
+    svg.path(smooth(top + upper[::-1]), fill=top_lit, clip_path=clip, filter=svg.blur(0.4))
     cracks = []
     for _ in range(6):
         t0 = rng.uniform(0.0, 0.6)
@@ -756,11 +904,17 @@ def _driftwood(cam, svg: Svg, rng):
     heap = [(x, y + r * 0.75) for (x, y), r in zip(scr[1:-3], rad[1:-3])]
     svg.path(smooth(heap, closed=False), stroke=mix(P.sand, P.light.key, 0.2), stroke_width="1.2", opacity="0.85",
              stroke_linecap="round")
+    # Half buried: in two places the sand the wind brings has drifted over it.
+    for t0, t1 in ((0.16, 0.42), (0.72, 0.9)):
+        seg = [(x, y, r) for (x, y), r, t in zip(scr, rad, ts) if t0 <= t <= t1]
+        drift = [(x, y + r * 0.8 - r * 0.55 * math.sin(math.pi * k / (len(seg) - 1)) ** 1.5) for k, (x, y, r) in
+                 enumerate(seg)] + [(x, y + r * 1.3) for x, y, r in seg[::-1]]
+        svg.path(smooth(drift), fill=mix(P.sand, P.light.key, 0.06), filter=svg.blur(0.6))
     # The rope: a few turns round it near the middle, then the end over the
     # sand in a loose curve to a frayed tuft.
-    rope = mix(P.wood_fresh, P.sand, 0.35)
+    rope = mix(mix(P.wood_fresh, P.sand, 0.35), P.cloud_shade, 0.3)
     rope_dark = mix(rope, P.wood_side, 0.5)
-    i = 15
+    i = 25
     (kx, ky), r = scr[i], rad[i]
     for k in range(3):
         x = kx + (k - 1) * 1.3
@@ -787,59 +941,44 @@ def _driftwood(cam, svg: Svg, rng):
 
 def _wash(cam, foam: Svg, xs, rng):
     """The white water between the breaker and the beach, and the wash it
-    sends up the wet sand: a sheet that opens into holes as it thins, with
-    a bright, scalloped edge where it stops."""
-    # The white water the wave has just thrown forward, fresh and nearly
-    # solid at its foot, torn into lace toward its front, and running in
-    # further in some places than others.
+    sends up the wet sand: a thin sheet of water sliding up over the sand,
+    the sand showing through it, which ends in a lace of foam where it
+    stops."""
+    # The white water the wave has just thrown forward, nearly solid at its
+    # back, torn into lace toward its front, and running in further in some
+    # places than others.
     foot = lambda x: float(breaker_z(x)) - 1.3
-    _sheet(foam, cam, rng, xs[0], xs[-1], foot, lambda x: foot(x) - _reach(x), density=1.8,
-           open_back=0.1, open_front=0.75, opacity=0.85)
+    _foam(foam, cam, rng, xs[0], xs[-1], lambda x: foot(x) - _reach(x), foot, density=2.0, open_near=0.5,
+          open_far=0.12, opacity=0.92, pieces=(3.0, 9.0), gaps=(0.1, 1.4), strength=_strength, anchor_far=True)
     # Drifts of older foam left lying on the shallows between it and the
-    # beach, scattered, each holed through.
-    mask = foam.uid("m")
-    drifts, holes = [], []
+    # beach, scattered, each holed through and fading at its ends.
     for _ in range(12):
         x = rng.uniform(xs[0], xs[-1])
         near, far = float(shore_z(x)) + 1.2, foot(x) - _reach(x) - 0.4
         if far <= near:
             continue
         z = rng.uniform(near, far)
-        L, D = rng.uniform(3.0, 7.0), rng.uniform(0.8, 1.6)
+        L, D = rng.uniform(3.0, 7.0), rng.uniform(0.5, 1.2)
         turn = rng.normal(0, 0.1)
-        # A tapered streak, fuller on its seaward side, its ends drawn out thin.
-        u = np.linspace(x - L / 2, x + L / 2, 14)
-        taper = [math.sin(math.pi * (v - u[0]) / L) ** 0.7 for v in u]
-        back = [cam.point((v, 0.0, z + (v - x) * turn + D * 0.6 * t * (1 + 0.3 * math.sin(v * 3.1))))
-                for v, t in zip(u, taper)]
-        front = [cam.point((v, 0.0, z + (v - x) * turn - D * 0.4 * t * (1 + 0.3 * math.sin(v * 4.3 + 1.0))))
-                 for v, t in zip(u, taper)]
-        pts = back + front[::-1]
-        drifts.append(f'<path d="{smooth(pts)}" opacity="{num(rng.uniform(0.25, 0.55))}"/>')
-        for _ in range(int(L * D * 10)):
-            hx = x + rng.uniform(-0.4, 0.4) * L
-            hz = z + rng.uniform(-0.35, 0.5) * D + (hx - x) * turn
-            r = rng.uniform(0.08, 0.25)
-            (ax, ay), (bx, by) = cam.point((hx - r, 0.0, hz)), cam.point((hx + r, 0.0, hz))
-            hy = cam.point((hx, 0.0, hz + r))[1]
-            holes.append(f'<ellipse cx="{num((ax + bx) / 2)}" cy="{num((ay + by) / 2)}" rx="{num((bx - ax) / 2)}" '
-                         f'ry="{num(max(0.3, abs(hy - ay) * 1.3))}" fill="black"/>')
-    foam.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{foam.width}" '
-                     f'height="{foam.height}"><rect width="{foam.width}" height="{foam.height}" fill="white"/>'
-                     + "".join(holes) + '</mask>')
-    foam.group(drifts, fill=P.foam, mask=f"url(#{mask})")
-    # The last of the water running up over the sand in a thin film, the
-    # sand showing through, and on it the wash's own lace, thinning as it
-    # draws back, full of holes.
+        _foam(foam, cam, rng, x - L / 2, x + L / 2, lambda v, z=z, x=x, t=turn: z + (v - x) * t,
+              lambda v, z=z, x=x, t=turn, D=D: z + (v - x) * t + D, density=9.0, open_near=0.35, open_far=0.3,
+              opacity=rng.uniform(0.3, 0.55), pieces=(L * 0.3, L * 0.6), gaps=(0.3, 1.5), veil=0.5)
+    # The last of the water sliding up over the sand in a thin film, the sand
+    # showing through, its leading edge a little thicker and lighter where
+    # it mirrors the sky; on it the streaks of the wash before, fading.
     film = [cam.point((x, 0.0, wash_edge(x))) for x in np.linspace(xs[0], xs[-1], 200)]
+    lead = [cam.point((x, 0.0, wash_edge(x) + 0.5 + 0.3 * math.sin(x * 1.3)))
+            for x in np.linspace(xs[0], xs[-1], 200)]
     shore = [cam.point((x, 0.0, float(shore_z(x)) + 0.2)) for x in np.linspace(xs[0], xs[-1], 200)]
     foam.path(polygon(shore + film[::-1]), fill=mix(P.sea_light, P.sand, 0.25), opacity="0.4",
               filter=foam.blur(0.5))
-    _sheet(foam, cam, rng, xs[0], xs[-1], lambda x: float(shore_z(x)) + 0.6, lambda x: wash_edge(x) + 0.3,
-           density=1.4, open_back=0.3, open_front=0.8, opacity=0.45)
-    # Its edge: a rim of foam where the wash stops, broken into lengths and
-    # full of holes, a lace a hand wide near by that narrows to a thread far
-    # off, and over the wet sand just inside it one band of the sky's sheen.
+    foam.path(polygon(lead + film[::-1]), fill=mix(P.sky_horizon, P.foam, 0.3), opacity="0.3",
+              filter=foam.blur(0.6))
+    _foam(foam, cam, rng, xs[0], xs[-1], lambda x: wash_edge(x) + 0.6, lambda x: float(shore_z(x)) + 0.4,
+          density=2.5, open_near=0.5, open_far=0.7, opacity=0.35, pieces=(1.0, 4.5), gaps=(0.6, 3.5), veil=0.6)
+    # Its edge: a lace of foam where the wash stops, broken in places and
+    # full of holes, a hand wide near by and a thread far off, and over the
+    # wet sand just inside it one band of the sky's sheen.
     _foam_edge(cam, foam, np.random.default_rng(2025), xs)
 
 
@@ -867,34 +1006,13 @@ def _foam_edge(cam, svg: Svg, rng, xs):
         sheen.append(f'<path d="{smooth(far + near[::-1])}" opacity="{num(rng.uniform(0.5, 0.7))}"/>')
         x += L + rng.uniform(0.1, 0.9)
     svg.group(sheen, fill=mix(P.sky_horizon, P.sky_top, 0.3), filter=svg.blur(0.6))
-    # The lace: lengths of foam lying along the edge with gaps of wet sand
-    # between, each holed through on the ground.
-    mask = svg.uid("m")
-    holes, pieces, lips = [], [], []
-    x = x0
-    while x < x1:
-        L = rng.uniform(0.5, 2.6)
-        u = np.linspace(x, min(x1, x + L), max(4, int(L * 8)))
-        width = rng.uniform(0.3, 0.95)
-        taper = [max(0.0, math.sin(math.pi * (v - u[0]) / max(1e-6, u[-1] - u[0]))) ** 0.5 for v in u]
-        front = [cam.point((v, 0.0, wash_edge(v) + 0.03 * math.sin(v * 9.0))) for v in u]
-        back = [cam.point((v, 0.0, wash_edge(v) + width * (0.35 + 0.65 * t) * (1 + 0.3 * math.sin(v * 5.3))))
-                for v, t in zip(u, taper)]
-        pieces.append(f'<path d="{smooth(front + back[::-1])}"/>')
-        lips.append(f'<path d="{smooth(front, closed=False)}"/>')
-        for _ in range(int(L * width * 14)):
-            hx = rng.uniform(u[0], u[-1])
-            hz = wash_edge(hx) + rng.uniform(0.1, 0.9) * width
-            r = rng.uniform(0.05, 0.12) * (0.6 + width)
-            (ax, ay), (bx, by) = cam.point((hx - r, 0.0, hz)), cam.point((hx + r, 0.0, hz + r * 0.4))
-            hy = cam.point((hx, 0.0, hz + r))[1]
-            holes.append(f'<ellipse cx="{num((ax + bx) / 2)}" cy="{num((ay + by) / 2)}" rx="{num((bx - ax) / 2)}" '
-                         f'ry="{num(max(0.25, abs(hy - ay) * 1.1))}" fill="black"/>')
-        x += L + rng.uniform(0.4, 2.6)
-    svg.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
-                    f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
-                    + "".join(holes) + '</mask>')
-    svg.group(pieces, fill=P.foam, opacity="0.8", mask=f"url(#{mask})")
+    # The lace: foam piled along the edge with a brighter thread at its
+    # front, wider in some places than others, broken here and there to the
+    # wet sand, holed through behind the thread.
+    _foam(svg, cam, rng, x0, x1, wash_edge,
+          lambda x: wash_edge(x) + 0.7 + 0.3 * math.sin(x * 0.9 + 0.4) + 0.15 * math.sin(x * 3.1),
+          density=14.0, open_near=0.05, open_far=0.16, opacity=0.95, pieces=(0.8, 3.5), gaps=(0.05, 0.9),
+          veil=0.4, edge=1.0, soft=0.2, strength=lambda x: 0.4 + 0.6 * _strength(x))
 
 
 def build(scale: int) -> Picture:
