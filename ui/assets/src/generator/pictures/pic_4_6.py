@@ -299,6 +299,12 @@ def _near_water(svg: Svg, cam, waves, rng, w, h, top):
                  opacity=num(round(strength * 16) / 16))
 
 
+def _face_above(drawn, name):
+    """The outline on screen of the named face of the plank where it shows
+    above the water, or None when the plank hides it."""
+    return next((screen for face, screen, _ in drawn.above if face == name), None)
+
+
 def _wet_top(cam, plank, svg, rng):
     """Over the top face: a few lines of the grain catching the glow toward
     the lifted end, the wet sheen giving back the sunset most toward that
@@ -306,10 +312,10 @@ def _wet_top(cam, plank, svg, rng):
     water darkening into it."""
     T, W = plank.thickness, plank.width
     drawn = wood.cut(plank, cam)
-    tops = [screen for face, screen, _ in drawn.above if face == "top"]
-    if not tops:
+    top = _face_above(drawn, "top")
+    if top is None:
         return
-    outline = polygon(tops[0])
+    outline = polygon(top)
     clip = svg.clip(outline)
     u0 = -plank.centre[1] / math.sin(plank.pitch)
     u1 = plank.length / 2
@@ -344,10 +350,10 @@ def _side(cam, plank, svg, rng):
     of faint grain lines run along it."""
     T, W = plank.thickness, plank.width
     drawn = wood.cut(plank, cam)
-    sides = [screen for face, screen, _ in drawn.above if face == "side-"]
-    if not sides:
+    side = _face_above(drawn, "side-")
+    if side is None:
         return
-    outline = polygon(sides[0])
+    outline = polygon(side)
     clip = svg.clip(outline)
     a, b = cam.point(plank.world(0, -W / 2, T / 2)), cam.point(plank.world(0, -W / 2, -T / 2))
     fall = svg.linear(a[0], a[1], b[0], b[1], [(0, SIDE), (0.45, mix(SIDE, SOAKED, 0.5)), (0.75, SOAKED),
