@@ -33,19 +33,21 @@ GLOW = mix(L.key, P.sky_horizon, 0.2)
 ROSE = mix(P.sky_horizon, L.rim, 0.3)
 # The far water gives back the band; near by it is the dark of the sky overhead.
 WARM_SEA = mix(P.sea_horizon, L.key, 0.45)
-# Out of the light the wood keeps its brown, dulled by the blue of the
-# cloud overhead; the top takes the most of the sky.
-DUSK = replace(P, wood_lit=mix(P.wood_lit, P.sea_horizon, 0.3),
-               wood_side=mix(P.wood_side, P.sea_near, 0.4),
-               wood_dark=mix(P.wood_dark, P.sea_dark, 0.45), wood_fresh=mix(P.wood_fresh, GLOW, 0.25))
-# The light is too low to reach the top: wet, it gives back the grey of the
-# cloud overhead, with the wood's brown showing through; lighter than the
-# dark water round it, so the board reads against the sea.
-TOP = mix(mix(P.cloud_lit, P.wood_lit, 0.45), P.sea_horizon, 0.15)
-# The side turned to us takes neither sky nor glow: the wood's brown, dulled.
-SIDE = mix(mix(P.wood_side, P.wood_dark, 0.55), P.cloud_shade, 0.1)
-SOAKED = mix(P.wood_dark, P.sea_dark, 0.35)
-ARRIS = mix(TOP, P.sky_horizon, 0.5)
+# The sun has gone down behind the board: it is a dark shape against the
+# shine, its broken wood no paler than the rest out of the light, only its
+# edges toward the glow catching it.
+DUSK = replace(P, wood_lit=mix(P.wood_dark, P.sea_dark, 0.3),
+               wood_side=mix(P.wood_dark, P.ink, 0.5),
+               wood_dark=mix(P.wood_dark, P.ink, 0.6), wood_fresh=mix(mix(P.wood_side, P.wood_dark, 0.5), GLOW, 0.12))
+# The top gives back only the dim overcast overhead, over the soaked wood's
+# dark: a shade above the side, well under the glints behind it.
+TOP = mix(mix(P.wood_dark, P.cloud_shade, 0.22), P.ink, 0.2)
+# The side turned to us takes neither sky nor glow: the darkest of the board.
+SIDE = mix(P.wood_dark, P.ink, 0.55)
+SOAKED = mix(P.ink, P.sea_dark, 0.3)
+ARRIS = mix(TOP, P.cloud_shade, 0.5)
+# The edges turned to the glow: where it grazes them they shine in its colour.
+EDGE = mix(L.rim, "#fff4e0", 0.35)
 MIRROR = mix(mix(P.wood_dark, P.sea_dark, 0.7), P.ink, 0.7)
 
 
@@ -327,11 +329,12 @@ def _wet_top(cam, plank, svg, rng):
         light.append(f'<path d="{polyline([cam.point(plank.world(u, v, T / 2)) for u, v in zip(us, vs)])}"/>')
     a, b = cam.point(plank.world(u0, 0, T / 2)), cam.point(plank.world(u1, 0, T / 2))
     sheen = mix(P.sky_horizon, P.cloud_lit, 0.5)
-    catch = svg.linear(a[0], a[1], b[0], b[1], [(0, sheen, 0), (0.5, sheen, 0.1), (1, sheen, 0.25)])
+    catch = svg.linear(a[0], a[1], b[0], b[1], [(0, sheen, 0), (0.5, sheen, 0.12), (1, GLOW, 0.4)])
     svg.add(f'<g clip-path="{clip}" fill="none" stroke="{catch}" stroke-width="0.25" '
             f'stroke-linecap="round">{"".join(light)}</g>')
     c, d = cam.point(plank.world(0, -W / 2, T / 2)), cam.point(plank.world(0, W / 2, T / 2))
-    across = svg.linear(c[0], c[1], d[0], d[1], [(0, GLOW, 0), (0.8, GLOW, 0), (0.93, GLOW, 0.12), (1, GLOW, 0.45)])
+    across = svg.linear(c[0], c[1], d[0], d[1], [(0, GLOW, 0.05), (0.55, GLOW, 0.1), (0.88, GLOW, 0.3),
+                                                 (1, GLOW, 0.7)])
     along = svg.linear(a[0], a[1], b[0], b[1], [(0, "#ffffff", 0), (0.45, "#ffffff", 0.5), (1, "#ffffff", 1)])
     mask = svg.uid("m")
     svg.defs.append(f'<mask id="{mask}"><path d="{outline}" fill="{along}"/></mask>')
@@ -384,6 +387,24 @@ def _side(cam, plank, svg, rng):
         (ax, ay), (bx, by) = arris[0], arris[-1]
         catch = svg.linear(ax, ay, bx, by, [(0, ARRIS, 0.3), (0.6, ARRIS, 0.8), (1, ARRIS, 0.95)])
         svg.path(polyline(arris), stroke=catch, stroke_width="0.5", stroke_linecap="round", clip_path=clip)
+
+
+def _torn_rim(cam, plank, svg):
+    """The torn end against the glow: the tips of its fibres, its far edges,
+    catch the light in a thin bright line that breaks in the splits between
+    them, so the break reads as ragged even where the wood is dark."""
+    T = plank.thickness
+    vs, depth = plank.torn_profile(1)
+    fine = np.linspace(vs[0], vs[-1], 60)
+    pts = [cam.point(plank.world(plank.end(1, v), v, T / 2)) for v in fine]
+    # Brightest on the tips that stand furthest out, faint down in the splits.
+    reach = np.interp(fine, vs, depth)
+    reach = (reach.max() - reach) / max(1e-6, np.ptp(reach))
+    for k in range(len(pts) - 1):
+        strength = round(float(0.25 + 0.7 * reach[k] ** 1.5) * 8) / 8
+        (ax, ay), (bx, by) = pts[k], pts[k + 1]
+        svg.path(f"M{num(ax)},{num(ay)}L{num(bx)},{num(by)}", stroke=EDGE, stroke_width="0.5",
+                 stroke_linecap="round", opacity=num(strength))
 
 
 def _nail_holes(cam, plank, svg):
@@ -552,8 +573,12 @@ def _splinters(cam, plank, above, surface, rng):
                   (reach - 0.1, -W / 2 + 0.02, T / 2 + 0.01), (reach, -W / 2 + 0.008, T / 2 + 0.02)]
     tongue_side = [(base, -W / 2, T / 2), (reach, -W / 2 + 0.008, T / 2 + 0.02),
                    (reach - 0.16, -W / 2, T * 0.3), (base, -W / 2, T * 0.05)]
-    for quad, tone in ((tongue_side, mix(SIDE, DUSK.wood_fresh, 0.3)), (tongue_top, mix(DUSK.wood_fresh, GLOW, 0.2))):
+    for quad, tone in ((tongue_side, SIDE), (tongue_top, mix(DUSK.wood_fresh, TOP, 0.4))):
         above.path(polygon([cam.point(plank.world(*p)) for p in quad]), fill=tone)
+    # Its edge toward the glow catches it, brightest at the tip.
+    (ax, ay), (bx, by) = (cam.point(plank.world(u, v, T / 2 + 0.012)) for u, v in
+                          ((base + 0.06, -W / 2 + 0.032), (reach, -W / 2 + 0.008)))
+    above.path(lens(ax, ay, bx, by, 0.55), fill=EDGE, opacity="0.85")
     (ax, ay), (bx, by) = (cam.point(plank.world(u, -W / 2 + 0.02, T / 2 + 0.004)) for u in (base, reach - 0.02))
     above.path(lens(ax, ay, bx, by, 0.25), fill=DUSK.wood_dark, opacity="0.5")
     vs, depth = plank.torn_profile(1)
@@ -564,7 +589,7 @@ def _splinters(cam, plank, above, surface, rng):
         reach = rng.uniform(0.1, 0.15)
         tip = root + reach * (ux * math.cos(bend) + uz * math.sin(bend))
         (ax, ay), (bx, by) = cam.point(root), cam.point(tip)
-        above.path(lens(ax, ay, bx, by, 0.55), fill=mix(DUSK.wood_fresh, GLOW, 0.3), opacity="0.9")
+        above.path(lens(ax, ay, bx, by, 0.55), fill=mix(EDGE, DUSK.wood_fresh, 0.35), opacity="0.9")
     tip = plank.world(plank.length / 2, 0, 0)
     for dx, dz, length, angle in ((0.14, 0.06, 0.09, 0.35), (0.1, -0.16, 0.05, -0.6), (-0.08, 0.2, 0.04, 1.2)):
         x, z = tip[0] + dx, tip[2] + dz
@@ -573,7 +598,7 @@ def _splinters(cam, plank, above, surface, rng):
         (ax, ay), (bx, by) = cam.point(a), cam.point(b)
         surface.path(lens(ax, ay + 0.8, bx, by + 0.8, 0.4), fill=MIRROR, opacity="0.7")
         surface.path(lens(ax, ay, bx, by, 0.55), fill=DUSK.wood_side)
-        surface.path(lens(ax, ay - 0.25, bx, by - 0.25, 0.2), fill=mix(DUSK.wood_fresh, GLOW, 0.4), opacity="0.8")
+        surface.path(lens(ax, ay - 0.25, bx, by - 0.25, 0.25), fill=EDGE, opacity="0.7")
 
 
 def _rings(svg: Svg, cam, plank, waves, radii, width, light, light_opacity, dark_opacity, rng):
@@ -675,10 +700,11 @@ def build(scale: int) -> Picture:
     above, under, depth = Svg(w, h), Svg(w, h), Svg(w, h)
     light_dir = (0.35, 0.08, 1.0)   # the break, low on the horizon ahead and to the right
     wood.draw(plank, cam, DUSK, light_dir, above=above, under=under, depth=depth, sight=0.22,
-              rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", torn=1.0, grain_opacity=0.75, top=TOP)
+              rim=EDGE, rim_edge="side+", torn=1.0, grain_opacity=0.75, top=TOP)
     _side(cam, plank, above, np.random.default_rng(4614))
     _wet_top(cam, plank, above, np.random.default_rng(4607))
     _nail_holes(cam, plank, above)
+    _torn_rim(cam, plank, above)
     _waterline(cam, plank, above, ripples)
     _splinters(cam, plank, above, ripples, np.random.default_rng(4610))
     _awash(cam, plank, ripples, above, np.random.default_rng(4612))
