@@ -490,11 +490,13 @@ def _awash(cam, plank, svg, edge, rng):
     # Seen through the water the wood goes blue and dark at once, not by a
     # fade: the film is nearly as deep at the waterline as at the end, and
     # its edge is softened by the water over it.
-    deepen = svg.linear(a[0], a[1], b[0], b[1], [(0, P.sea_near, 0.4),
-                                                 (0.3, mix(P.sea_near, P.sea_dark, 0.2), 0.5),
-                                                 (1, mix(P.sea_near, P.sea_dark, 0.5), 0.62)])
+    deepen = svg.linear(a[0], a[1], b[0], b[1], [(0, P.sea_near, 0.2),
+                                                 (0.4, mix(P.sea_near, P.sea_dark, 0.2), 0.55),
+                                                 (1, mix(P.sea_near, P.sea_dark, 0.3), 0.92)])
     wet = "".join(polygon(screen) for _, screen, _ in drawn.below)
-    svg.path(wet, fill=deepen, stroke=P.sea_near, stroke_width="1.2", stroke_opacity="0.5", filter=svg.blur(0.5))
+    # No edge of its own: the sunk end's outline is lost in the water, most
+    # of all toward the end.
+    svg.path(wet, fill=deepen, stroke=deepen, stroke_width="1.6", filter=svg.blur(0.9))
     # Wavelets of the surface run across the sunk end and break its outline.
     for _ in range(7):
         u = rng.uniform(near_end - 0.05, wet_u - 0.05)
@@ -686,7 +688,7 @@ def build(scale: int) -> Picture:
     # the water. Tipped by the swell, the torn end rides a little out of the
     # water and the other end is awash; its near edge rides a little higher
     # than the far one, so that side shows.
-    plank = wood.Plank(length=2.0, width=0.24, thickness=0.08, centre=(1.12, -0.006, 3.4),
+    plank = wood.Plank(length=2.6, width=0.24, thickness=0.08, centre=(1.0, 0.012, 3.4),
                        yaw=math.radians(52), pitch=math.radians(2.7), roll=math.radians(-3),
                        seed=7, splintered=(False, True), knots=1, fibres=8)
 
