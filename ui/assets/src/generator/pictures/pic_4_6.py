@@ -452,7 +452,8 @@ def _waterline(cam, plank, svg, surface):
     svg.add(f'<g clip-path="{clip}"><path d="{lens(x0, y0 - 0.6, x1, y1 - 0.6, 0.9)}" fill="{P.ink}" '
             f'opacity="0.45" filter="{svg.blur(0.3)}"/></g>')
     lip = mix(P.sea_light, GLOW, 0.55)
-    shine = svg.linear(x0, y0, x1, y1, [(0, lip, 0.35), (0.6, lip, 0.75), (1, lip, 0.9)])
+    # Fainter than the far edge: the lip on this side faces away from the glow.
+    shine = svg.linear(x0, y0, x1, y1, [(0, lip, 0.2), (0.6, lip, 0.4), (1, lip, 0.55)])
     svg.path(lens(x0 - 0.3, y0 + 0.1, x1 + 0.3, y1 + 0.1, 0.6), fill=shine)
     surface.path(lens(x0 - 0.6, y0 + 0.9, x1 + 0.6, y1 + 0.9, 0.9), fill=MIRROR, opacity="0.75",
                  filter=surface.blur(0.3))
@@ -570,16 +571,16 @@ def _splinters(cam, plank, above, surface, rng):
     # sticks out past the rest, a little lifted, its split face raw and
     # pale where it turns up to the light and its side in the shade.
     base = plank.end(1, -W / 2) - 0.12
-    reach = plank.end(1, -W / 2 + 0.03) + 0.3
-    tongue_top = [(base, -W / 2, T / 2), (base + 0.04, -W / 2 + 0.035, T / 2),
-                  (reach - 0.1, -W / 2 + 0.02, T / 2 + 0.01), (reach, -W / 2 + 0.008, T / 2 + 0.02)]
-    tongue_side = [(base, -W / 2, T / 2), (reach, -W / 2 + 0.008, T / 2 + 0.02),
-                   (reach - 0.16, -W / 2, T * 0.3), (base, -W / 2, T * 0.05)]
+    reach = plank.end(1, -W / 2 + 0.03) + 0.42
+    tongue_top = [(base, -W / 2, T / 2), (base + 0.04, -W / 2 + 0.05, T / 2),
+                  (reach - 0.14, -W / 2 + 0.03, T / 2 + 0.015), (reach, -W / 2 + 0.008, T / 2 + 0.03)]
+    tongue_side = [(base, -W / 2, T / 2), (reach, -W / 2 + 0.008, T / 2 + 0.03),
+                   (reach - 0.2, -W / 2, T * 0.3), (base, -W / 2, T * 0.05)]
     for quad, tone in ((tongue_side, SIDE), (tongue_top, mix(DUSK.wood_fresh, TOP, 0.4))):
         above.path(polygon([cam.point(plank.world(*p)) for p in quad]), fill=tone)
     # Its edge toward the glow catches it, brightest at the tip.
     (ax, ay), (bx, by) = (cam.point(plank.world(u, v, T / 2 + 0.012)) for u, v in
-                          ((base + 0.06, -W / 2 + 0.032), (reach, -W / 2 + 0.008)))
+                          ((base + 0.06, -W / 2 + 0.047), (reach, -W / 2 + 0.008)))
     above.path(lens(ax, ay, bx, by, 0.55), fill=EDGE, opacity="0.85")
     (ax, ay), (bx, by) = (cam.point(plank.world(u, -W / 2 + 0.02, T / 2 + 0.004)) for u in (base, reach - 0.02))
     above.path(lens(ax, ay, bx, by, 0.25), fill=DUSK.wood_dark, opacity="0.5")
@@ -588,7 +589,7 @@ def _splinters(cam, plank, above, surface, rng):
     ux, uy, uz = plank.axes()
     for k, bend in zip(longest, (0.25, -0.15)):
         root = plank.world(plank.end(1, vs[k]) - 0.03, vs[k], T * 0.4)
-        reach = rng.uniform(0.1, 0.15)
+        reach = rng.uniform(0.16, 0.22)
         tip = root + reach * (ux * math.cos(bend) + uz * math.sin(bend))
         (ax, ay), (bx, by) = cam.point(root), cam.point(tip)
         above.path(lens(ax, ay, bx, by, 0.55), fill=mix(EDGE, DUSK.wood_fresh, 0.35), opacity="0.9")
