@@ -202,6 +202,50 @@ def _recede(svg: Svg, cam, h) -> None:
     svg.body = [f'<g mask="url(#{mask})">' + "".join(svg.body) + "</g>"]
 
 
+def _swell(svg: Svg, cam, waves, rng, w, h, focus, near, far):
+    """A long swell running under the small waves: the sea's marks drawn so
+    far go quiet in its troughs and keep their strength on its crests, and
+    along each crest lie a few longer, heavier marks, dark on its front and
+    light on its back, gathering toward the board, so the bands of larger
+    and smaller marks lead the eye across the water to it. The crests are
+    world lines, so they close up toward the horizon by themselves."""
+    period = 6.5
+    stops, y = [], cam.horizon
+    while y < h:
+        z = float(cam.distance_at_row(y + 0.01))
+        crest = 0.5 + 0.5 * math.cos(2 * math.pi * (z - near) / period)
+        stops.append(((y - cam.horizon) / (h - cam.horizon), "#ffffff", 0.3 + 0.7 * crest ** 1.5))
+        y += 0.5
+    band = svg.linear(0, cam.horizon, 0, h, stops)
+    mask = svg.uid("m")
+    svg.defs.append(f'<mask id="{mask}"><rect x="0" y="0" width="{w}" height="{cam.horizon}" fill="#ffffff"/>'
+                    f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{band}"/></mask>')
+    svg.body = [f'<g mask="url(#{mask})">' + "".join(svg.body) + "</g>"]
+    z = near
+    while z < far:
+        px = float(cam.scale(z))
+        half = (w / 2 + 20) / px
+        for x in rng.uniform(-half, half, int(10 + 40 / math.sqrt(z))):
+            zz = z + rng.normal(0, 0.06 * period)
+            sx, sy = (float(c) for c in cam.project(x, waves.height(x, zz), zz))
+            if sy > h + 2 or sy < cam.horizon + 0.5:
+                continue
+            # Most of them near the board, thinning out toward the edges of the frame.
+            pull = math.exp(-((sx - focus) / 110) ** 2)
+            if rng.uniform() > 0.2 + 0.8 * pull:
+                continue
+            length = max(1.5, min(30.0, px * rng.uniform(0.7, 1.6) * (0.7 + 0.5 * pull)))
+            t = max(0.3, min(1.8, px * 0.06))
+            fade = min(1.0, 1.6 - math.log10(zz) * 0.55)
+            slant = float(waves.slope(x, zz)[0]) * 0.3 * length
+            svg.path(lens(sx - length / 2, sy + t * 0.6 + slant, sx + length / 2, sy + t * 0.6 - slant, t),
+                     fill=P.sea_dark, opacity=num(round(fade * rng.uniform(0.35, 0.6) * 16) / 16))
+            back = length * rng.uniform(0.4, 0.8)
+            svg.path(lens(sx - back / 2, sy - t * 0.5, sx + back / 2, sy - t * 0.5, t * 0.6), fill=P.sea_light,
+                     opacity=num(round(fade * rng.uniform(0.12, 0.25) * 16) / 16))
+        z += period
+
+
 def _glitter(svg: Svg, cam, waves, rng, w, h):
     """The glints down the path: only where a wave turns its back up to the
     glow, so the path breaks with the waves. It is a point at the horizon
@@ -678,6 +722,7 @@ def build(scale: int) -> Picture:
     # far off and still catching near the board.
     sea.marks(surface, cam, waves, P, rng, near=5.0, far=300, per_metre=0.28, length=0.55, thickness=0.045,
               light=0.12, dark=0.32)
+    _swell(surface, cam, waves, np.random.default_rng(4615), w, h, 300, 5.0, 140)
     _recede(surface, cam, h)
     _near_water(surface, cam, waves, np.random.default_rng(4613), w, h, cam.horizon + cam.focal * cam.eye / 5.0)
     _glitter(glints, cam, waves, rng, w, h)
