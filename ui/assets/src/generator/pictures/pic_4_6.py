@@ -3,12 +3,13 @@ horizon, dull orange at the sea and rose up into the grey where it meets the
 cloud's underside: the last of the sunset, the only light left. The rest of
 the sky stays grey. The band lays a path of glints down the water that runs
 into the board, so the eye goes from the light to it, and the sea away from
-the path is quiet. The board is small in the frame so it reads as one plank
-off the raft, lying in the path so the glints frame it, seen from above
-enough to show its grain: the top takes the dim grey of the cloud, the side
-turned to us the wood's brown in shade, the edge turned to the light a thin
-warm wet line, the torn far end its pale raw fibres and one long splinter,
-the near end awash. A lit lip of water runs along its side where it floats.
+the path is quiet but for a long swell whose bands of marks gather toward
+it. The board is one long plank off the raft, lying in the path so the
+glints frame it, and seen against the light the sun has just left: the top
+a wet dark brown giving back a little of the cloud, the side turned to us
+darker still, the far edge a thin bright line where the glow grazes it, the
+torn far end dark fibres with shining tips and one long splinter, the near
+end sinking until the water takes it. A lip of water runs along its side.
 Faint rings round it, light on the near side and dark on the far, hold the
 eye."""
 
@@ -390,9 +391,8 @@ def _wet_top(cam, plank, svg, rng):
 
 
 def _side(cam, plank, svg, rng):
-    """The long side turned to us, out of the light: the wood's own brown,
-    a step darker than the grey top and a step lighter than the sea, so the
-    board shows its thickness. It soaks darker toward the water, a fine
+    """The long side turned to us, out of the light: the darkest of the
+    board, a step under its top, so the board shows its thickness. It soaks darker toward the water, a fine
     pale arris runs along its top where it turns to the sky, and a couple
     of faint grain lines run along it."""
     T, W = plank.thickness, plank.width
@@ -727,10 +727,10 @@ def build(scale: int) -> Picture:
     _near_water(surface, cam, waves, np.random.default_rng(4613), w, h, cam.horizon + cam.focal * cam.eye / 5.0)
     _glitter(glints, cam, waves, rng, w, h)
 
-    # One board off a raft, a couple of metres long, a span across and a
+    # One board off a raft, two and a half metres long, a span across and a
     # hand thick, lying on the lower third to the right, in the path of
     # glints, and turned to run away from us toward the glow, so its top face
-    # shows as a strip with its grain and its near side as a dark band over
+    # shows as a dark strip and its near side as a darker band over
     # the water. Tipped by the swell, the torn end rides a little out of the
     # water and the other end is awash; its near edge rides a little higher
     # than the far one, so that side shows.
