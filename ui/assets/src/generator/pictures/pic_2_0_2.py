@@ -38,17 +38,19 @@ from dataclasses import replace
 
 from .pic_1_0 import CLOUDS, P as BEACH, sun
 
-# The shipyard's beach palette, its sea greyed toward the haze, its sand a
-# touch toward the grey of the hills and its greens toward the hills too, so
-# it sits with the set's quieter water and flat, muted tones.
-P = replace(BEACH, sea_horizon=mix(mix(BEACH.sea_horizon, BEACH.mountain, 0.72), BEACH.ink, 0.06),
-            sea_near=mix(mix(mix(BEACH.sea_near, BEACH.mountain, 0.6), BEACH.grass, 0.1), BEACH.ink, 0.22),
-            sea_dark=mix(mix(BEACH.sea_dark, BEACH.mountain, 0.4), BEACH.ink, 0.18),
-            sand=mix(mix(BEACH.sand, BEACH.mountain, 0.2), BEACH.ink, 0.03),
-            sky_top=mix(mix(BEACH.sky_top, BEACH.mountain, 0.3), BEACH.ink, 0.05),
-            sky_horizon=mix(BEACH.sky_horizon, BEACH.mountain, 0.12),
-            sea_light=mix(mix(BEACH.sea_light, BEACH.cloud_lit, 0.2), BEACH.mountain, 0.35),
-            foam=mix(BEACH.foam, BEACH.mountain, 0.14), grass=mix(BEACH.grass, BEACH.mountain, 0.15))
+# The shipyard's beach palette taken down a step and toward the set's teal:
+# the sea deeper and greener, the sand a warm tan, the foam cream, the
+# greens toward olive, so the beach has real darks under its lights and sits
+# with the other pictures' muted water rather than a bright blue.
+P = replace(BEACH, sea_horizon=mix(mix(BEACH.sea_horizon, BEACH.grass, 0.25), BEACH.mountain, 0.45),
+            sea_near=mix(mix(BEACH.sea_near, BEACH.grass, 0.32), BEACH.ink, 0.14),
+            sea_dark=mix(mix(BEACH.sea_dark, BEACH.grass, 0.25), BEACH.ink, 0.24),
+            sand=mix(mix(BEACH.sand, BEACH.wood_lit, 0.2), BEACH.ink, 0.04),
+            sky_top=mix(BEACH.sky_top, BEACH.mountain, 0.2),
+            sky_horizon=mix(mix(BEACH.sky_horizon, BEACH.cloud_lit, 0.3), BEACH.wood_fresh, 0.08),
+            sea_light=mix(mix(BEACH.sea_light, BEACH.grass, 0.25), BEACH.cloud_lit, 0.2),
+            foam=mix(BEACH.foam, BEACH.cloud_lit, 0.6),
+            grass=mix(mix(BEACH.grass, BEACH.wood_side, 0.22), BEACH.ink, 0.12))
 from ..svg import Svg, lens, num, polygon, smooth
 from ..waves import WaveField
 
@@ -384,7 +386,7 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         parts.append(f'<path d="{smooth(ribs, closed=False)}" fill="none" stroke="{sh}" stroke-width="0.8"/>')
     stem = float(radius[-1]) * 1.8 * float(cam.scale(_on_sand(shaft[0])[2]))
     parts.append(f'<path d="{lens(*thrown(shaft[0]), *thrown(shaft[1]), stem)}"/>')
-    shade.group(parts, fill=sh, opacity="0.36", filter=shade.blur(0.9))
+    shade.group(parts, fill=sh, opacity="0.5", filter=shade.blur(0.9))
 
 
     bark, bark_dark = mix(P.wood_side, P.wood_lit, 0.3), mix(P.wood_dark, P.wood_side, 0.3)
@@ -657,7 +659,7 @@ def _breaker(cam, svg: Svg, xs, rng):
     foot = [cam.point((x, 0.0, z - 1.5)) for x, z in crest]
     # The shallows between the wave and the beach: a paler green-blue, the
     # sand showing through where the water thins along the shore.
-    shallows = mix(mix(mix(P.sea_horizon, P.sea_light, 0.2), P.grass, 0.08), P.sea_dark, 0.15)
+    shallows = mix(mix(P.sea_horizon, P.sea_near, 0.3), P.sand, 0.12)
     shore = [cam.point((x, 0.0, float(shore_z(x)) - 0.3)) for x in xs]
     svg.path(polygon(foot + shore[::-1]), fill=shallows)
     thin = [cam.point((x, 0.0, float(shore_z(x)) + 1.2 + 2.6 * (0.5 + 0.5 * math.sin(x * 0.37 + 1.0))
@@ -733,7 +735,7 @@ def _sand(cam, sand: Svg, xs, rng):
     wet_tone = mix(mix(mix(P.sand, P.wood_side, 0.35), P.sea_dark, 0.28), P.ink, 0.1)
     inland = [cam.point((x, 0.0, wash_edge(x) - 0.9 - 0.4 * math.sin(x * 0.8 + 0.5) - rng.uniform(0, 0.3)))
               for x in xs]
-    sand.path(smooth(edge[::-1] + inland, tension=0.6), fill=wet_tone, opacity="0.8", filter=sand.blur(1.0))
+    sand.path(smooth(edge[::-1] + inland, tension=0.6), fill=wet_tone, opacity="0.95", filter=sand.blur(1.0))
 
 
 def _beach(cam, sand: Svg, rng):
@@ -1043,7 +1045,7 @@ def build(scale: int) -> Picture:
     # Shallows: the sea turns paler and greener over the sand near the shore.
     y_far = cam.point((0, 0, 80))[1]
     y_near = cam.point((0, 0, 30))[1]
-    shallow = water.linear(0, y_far, 0, y_near, [(0, P.sea_light, 0), (1, mix(P.sea_light, P.sea_horizon, 0.4), 0.7)])
+    shallow = water.linear(0, y_far, 0, y_near, [(0, P.sea_light, 0), (1, mix(P.sea_light, P.sea_horizon, 0.5), 0.3)])
     water.add(f'<rect x="0" y="{num(y_far)}" width="{w}" height="{num(h - y_far)}" fill="{shallow}"/>')
     # The set's wave dashes laid on the wave field out to the horizon, begun
     # where the shallows give way to open water, and the sun's glitter path
