@@ -281,7 +281,7 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     top = shaft[1]
     fronds = _crown(shaft, up, rng)
 
-    leaf = mix(P.grass, P.sea_dark, 0.2)
+    leaf = mix(P.grass, P.sea_dark, 0.3)
     leaf_lit = mix(mix(P.grass, P.light.key, 0.22), P.sea_dark, 0.08)
     leaf_shade = mix(mix(P.grass, P.light.shadow, 0.5), P.sea_dark, 0.22)
     back_leaf = mix(leaf_shade, P.light.shadow, 0.2)
@@ -325,25 +325,14 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
             (behind if far_side else before).append((pts, inner, roots[::-1], tone, row))
         def lay(halves):
             for pts, inner, back, tone, row in halves:
-                # The blade's mass only as a thin shadowed web near the rib;
-                # the leaflets themselves are drawn one by one, each a long
-                # narrow blade of its own length, so the edge is feathery and
-                # uneven rather than a row of teeth.
-                svg.path(smooth(back + inner, tension=0.5), fill=tones[max(0, tone - 1)], opacity="0.8")
-                blades, rims = ([], [], []), []
-                for _, s, a, c, b in row:
-                    (ax, ay), (bx, by) = cam.point(a), cam.point(b)
-                    wdt = max(0.45, 0.16 * math.hypot(bx - ax, by - ay)) * (1.0 - 0.5 * s)
-                    # Leaflets turned a little more or less to the sun than their neighbours.
-                    blades[int(rng.choice(3, p=[0.7, 0.16, 0.14]))].append(
-                        f'<path d="{_blade(cam.point(a), cam.point(c), cam.point(b), wdt)}"/>')
-                    # The sun at the upper left catches the upper edge of the lit leaflets.
-                    if tone == 2:
-                        rims.append(f'<path d="{lens(ax - 0.2, ay - 0.25, bx - 0.2, by - 0.25, wdt * 0.35)}"/>')
-                svg.group(blades[0], fill=tones[tone])
-                svg.group(blades[1], fill=mix(tones[tone], tones[min(2, tone + 1)], 0.5))
-                svg.group(blades[2], fill=mix(tones[tone], tones[max(0, tone - 1)], 0.6))
-                svg.group(rims, fill=mix(tones[tone], P.light.key, 0.4), opacity="0.7")
+                # Each row of leaflets as one flat mass in its tone, its edge
+                # run through every other leaflet's tip so it is notched and
+                # torn where the row splits, not combed into teeth; the fold
+                # by the rib a step darker.
+                edge = [p for k, p in enumerate(pts) if k % 2 == 0 or k >= len(pts) - len(back) - 1]
+                svg.path(smooth(edge, tension=0.55), fill=tones[tone])
+                svg.path(smooth(back + inner, tension=0.5), fill=tones[max(0, tone - 1)], opacity="0.75",
+                         filter=svg.blur(0.3))
         lay(behind)
         # The midrib, stout at the crown and tapering to the tip, pale on top.
         edge_a, edge_b = [], []
