@@ -629,7 +629,7 @@ def _breaking(x):
     return float(np.clip(0.45 + 0.7 * math.sin(x * 0.17 + 1.2) + 0.3 * math.sin(x * 0.47 + 0.4), 0, 1))
 
 
-def _breaker(cam, svg: Svg, xs, rng):
+def _breaker(cam, svg: Svg, xs, rng, waves):
     """The one wave breaking along the shore: a darker face in soft flat
     bands, and on its crest white water that tumbles thick where the wave
     spills, lies thin and holed where it is only beginning to, and is gone
@@ -669,7 +669,16 @@ def _breaker(cam, svg: Svg, xs, rng):
     svg.path(smooth(across(0.0) + across(0.62, 0.3, 1.0)[::-1]), fill=mix(P.sea_horizon, P.sea_near, 0.3),
              filter=svg.blur(0.4))
     svg.path(smooth(across(0.0) + across(0.3, 0.7, 2.5)[::-1]),
-             fill=mix(mix(P.sea_light, P.sea_horizon, 0.7), P.grass, 0.1), opacity="0.55", filter=svg.blur(0.6))
+             fill=mix(mix(P.sea_light, P.sea_horizon, 0.7), P.grass, 0.1), opacity="0.3", filter=svg.blur(0.8))
+    # The shallows and the wave's face carry the same short dashes as the
+    # open sea, larger here close by, so the water is one flat colour with
+    # marks all the way in rather than a smooth band.
+    start = len(svg.body)
+    sea.marks(svg, cam, waves, P, rng, near=9, far=34, per_metre=0.8, length=1.1, thickness=0.07, light=0.6,
+              dark=0.7)
+    marks = svg.body[start:]
+    del svg.body[start:]
+    svg.group(marks, clip_path=svg.clip(polygon(top + shore[::-1])))
     # The white water on the crest, in lengths of their own: where it
     # spills, a tumbling mass that hangs down the face with tufts of spray
     # above it and a haze of spray over them; where it only begins to, a
@@ -678,7 +687,7 @@ def _breaker(cam, svg: Svg, xs, rng):
     masses, holes, spray = [], [], []
     i = 0
     while i < len(crest) - 3:
-        j = min(len(crest) - 1, i + int(rng.integers(5, 24)))
+        j = min(len(crest) - 1, i + int(rng.integers(3, 13)))
         b = float(np.mean([_breaking(crest[m][0]) for m in range(i, j + 1)]))
         left = _strength(crest[(i + j) // 2][0])
         if (b > 0.12 or rng.uniform() < 0.25) and rng.uniform() < left + 0.1:
@@ -710,7 +719,7 @@ def _breaker(cam, svg: Svg, xs, rng):
     svg.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
                     f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
                     + "".join(holes) + '</mask>')
-    svg.group([f'<g mask="url(#{mask})">' + "".join(masses) + "</g>"], fill=P.foam, filter=svg.blur(0.3))
+    svg.group([f'<g mask="url(#{mask})">' + "".join(masses) + "</g>"], fill=P.foam, filter=svg.blur(0.6))
 
 
 def _sand(cam, sand: Svg, xs, rng):
@@ -1052,7 +1061,7 @@ def build(scale: int) -> Picture:
     _beach(cam, sand, np.random.default_rng(2024))
     _ripples(cam, sand, np.random.default_rng(2026))
     _footprints(cam, sand, np.random.default_rng(2027))
-    _breaker(cam, surf, xs, rng)
+    _breaker(cam, surf, xs, rng, waves)
     _wash(cam, foam, xs, np.random.default_rng(2021))
 
     palm, shadow = Svg(w, h), Svg(w, h)
