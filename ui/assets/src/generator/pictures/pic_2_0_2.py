@@ -69,12 +69,12 @@ WASH = -1.7
 
 
 PALM_BASE = (-3.9, 0.0, 16.5)  # a third of the way into the window, on the dry sand
-PALM_TOP = (1.9, 5.6)          # how far the crown leans out over the beach and how high it stands
+PALM_TOP = (2.0, 5.7)          # how far the crown leans out over the beach and how high it stands
 ISLAND = 322                 # the island's centre on the horizon
 
 
 def camera() -> Camera:
-    return Camera(SIZE[0], SIZE[1], horizon=80, focal=380, eye=4.0, centre=SEEN[0] / 2)
+    return Camera(SIZE[0], SIZE[1], horizon=90, focal=380, eye=3.7, centre=SEEN[0] / 2)
 
 
 def shore_z(x):
