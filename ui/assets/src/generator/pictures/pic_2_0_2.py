@@ -1031,12 +1031,17 @@ def build(scale: int) -> Picture:
     # The island, far off and hazed, green on top over a pale rim of sand.
     far = hazed(P, 0.45)
     ix, iy = ISLAND, cam.horizon
+    start = len(heaven.body)
     hill = [(ix - 34, iy + 0.5), (ix - 22, iy - 4), (ix - 8, iy - 8.5), (ix + 6, iy - 7.5), (ix + 18, iy - 4.5),
             (ix + 30, iy + 0.5)]
     heaven.path(smooth(hill), fill=mix(mix(P.grass, P.sea_near, 0.35), P.sea_horizon, 0.4))
     heaven.path(smooth([(ix - 30, iy - 1.5), (ix - 12, iy - 7), (ix + 4, iy - 7.8), (ix - 10, iy - 4.5)]),
                 fill=mix(mix(P.grass, P.sea_horizon, 0.3), P.light.key, 0.3), opacity="0.8")
     heaven.path(f"M{ix - 37},{iy + 0.9}Q{ix},{iy - 1.2} {ix + 34},{iy + 0.9}Z", fill=far.wood_fresh)
+    # Big enough to hold the eye across the water from the palm.
+    island = heaven.body[start:]
+    del heaven.body[start:]
+    heaven.group(island, transform=f"translate({ix},{iy}) scale(1.3) translate({-ix},{-iy})")
 
     water = Svg(w, h)
     sea.base(water, cam, P, haze=0.5)
