@@ -3,11 +3,11 @@ third of the way in leans out over the sand, away from the sun high at the
 top left, its trunk curving up from a foot swollen with roots that goes down
 into a low mound of sand, and scarred with uneven rings that ridge its
 outline, its crown tilted with it: fronds grow from a short crown shaft,
-arch out and hang under their own weight, each two rows of narrow
-leaflets either side of its rib over a shadowed web, set in clumps with
-torn gaps, of uneven length, each drooping its own way and some torn
-short, lit on the sun's side with a rim of light on their upper edges,
-the coconuts in a bunch at their foot. The sun, a little beyond the beach, throws its shadow
+arch out and hang under their own weight, each row of leaflets either
+side of its rib one flat mass with a notched edge, torn in to the rib where
+the wind has split it, of uneven length, each drooping its own way, lit on
+the sun's side and a step darker in the fold, the coconuts in a bunch at
+their foot. The sun, a little beyond the beach, throws its shadow
 toward us and to the right, straight from its foot: the trunk's, and at its
 end the crown's, each point of it put where the rays fall. A wave breaks
 along the shore, its crest tumbling into thick white water where it
@@ -103,18 +103,6 @@ def _on_sand(p):
 
 
 UP = np.array([0.0, 1.0, 0.0])
-
-
-def _blade(a, c, b, width):
-    """A leaflet on the screen: a narrow blade from a through c to b,
-    widest at its middle and bent with its droop, not a straight lens."""
-    dx, dy = b[0] - a[0], b[1] - a[1]
-    n = math.hypot(dx, dy) or 1.0
-    nx, ny = -dy / n * width, dx / n * width
-    # The control point that puts the curve's middle through c.
-    qx, qy = 2 * c[0] - (a[0] + b[0]) / 2, 2 * c[1] - (a[1] + b[1]) / 2
-    return (f"M{num(a[0])},{num(a[1])}Q{num(qx + nx)},{num(qy + ny)} {num(b[0])},{num(b[1])}"
-            f"Q{num(qx - nx)},{num(qy - ny)} {num(a[0])},{num(a[1])}Z")
 
 
 class _Frond:
