@@ -3,11 +3,11 @@ third of the way in leans out over the sand, away from the sun high at the
 top left, its trunk curving up from a foot swollen with roots that goes down
 into a low mound of sand, and scarred with uneven rings that ridge its
 outline, its crown tilted with it: fronds grow from a short crown shaft,
-arch out and hang under their own weight, each two rows of narrow
-leaflets either side of its rib over a shadowed web, set in clumps with
-torn gaps, of uneven length, each drooping its own way and some torn
-short, lit on the sun's side with a rim of light on their upper edges,
-the coconuts in a bunch at their foot. The sun, a little beyond the beach, throws its shadow
+arch out and hang under their own weight, each row of leaflets either
+side of its rib one flat mass with a notched edge, torn in to the rib where
+the wind has split it, of uneven length, each drooping its own way, lit on
+the sun's side and a step darker in the fold, the coconuts in a bunch at
+their foot. The sun, a little beyond the beach, throws its shadow
 toward us and to the right, straight from its foot: the trunk's, and at its
 end the crown's, each point of it put where the rays fall. A wave breaks
 along the shore, its crest tumbling into thick white water where it
@@ -38,17 +38,19 @@ from dataclasses import replace
 
 from .pic_1_0 import CLOUDS, P as BEACH, sun
 
-# The shipyard's beach palette, its sea greyed toward the haze, its sand a
-# touch toward the grey of the hills and its greens toward the hills too, so
-# it sits with the set's quieter water and flat, muted tones.
-P = replace(BEACH, sea_horizon=mix(mix(BEACH.sea_horizon, BEACH.mountain, 0.72), BEACH.ink, 0.06),
-            sea_near=mix(mix(mix(BEACH.sea_near, BEACH.mountain, 0.6), BEACH.grass, 0.1), BEACH.ink, 0.22),
-            sea_dark=mix(mix(BEACH.sea_dark, BEACH.mountain, 0.4), BEACH.ink, 0.18),
-            sand=mix(mix(BEACH.sand, BEACH.mountain, 0.2), BEACH.ink, 0.03),
-            sky_top=mix(mix(BEACH.sky_top, BEACH.mountain, 0.3), BEACH.ink, 0.05),
-            sky_horizon=mix(BEACH.sky_horizon, BEACH.mountain, 0.12),
-            sea_light=mix(mix(BEACH.sea_light, BEACH.cloud_lit, 0.2), BEACH.mountain, 0.35),
-            foam=mix(BEACH.foam, BEACH.mountain, 0.14), grass=mix(BEACH.grass, BEACH.mountain, 0.15))
+# The shipyard's beach palette taken down a step and toward the set's teal:
+# the sea deeper and greener, the sand a warm tan, the foam cream, the
+# greens toward olive, so the beach has real darks under its lights and sits
+# with the other pictures' muted water rather than a bright blue.
+P = replace(BEACH, sea_horizon=mix(mix(BEACH.sea_horizon, BEACH.grass, 0.25), BEACH.mountain, 0.45),
+            sea_near=mix(mix(BEACH.sea_near, BEACH.grass, 0.32), BEACH.ink, 0.14),
+            sea_dark=mix(mix(BEACH.sea_dark, BEACH.grass, 0.25), BEACH.ink, 0.24),
+            sand=mix(mix(BEACH.sand, BEACH.wood_lit, 0.2), BEACH.ink, 0.04),
+            sky_top=mix(BEACH.sky_top, BEACH.mountain, 0.2),
+            sky_horizon=mix(mix(BEACH.sky_horizon, BEACH.cloud_lit, 0.3), BEACH.wood_fresh, 0.08),
+            sea_light=mix(mix(BEACH.sea_light, BEACH.grass, 0.25), BEACH.cloud_lit, 0.2),
+            foam=mix(BEACH.foam, BEACH.cloud_lit, 0.6),
+            grass=mix(mix(BEACH.grass, BEACH.wood_side, 0.22), BEACH.ink, 0.12))
 from ..svg import Svg, lens, num, polygon, smooth
 from ..waves import WaveField
 
@@ -67,12 +69,12 @@ WASH = -1.7
 
 
 PALM_BASE = (-3.9, 0.0, 16.5)  # a third of the way into the window, on the dry sand
-PALM_TOP = (1.9, 5.6)          # how far the crown leans out over the beach and how high it stands
+PALM_TOP = (2.0, 5.7)          # how far the crown leans out over the beach and how high it stands
 ISLAND = 322                 # the island's centre on the horizon
 
 
 def camera() -> Camera:
-    return Camera(SIZE[0], SIZE[1], horizon=80, focal=380, eye=4.0, centre=SEEN[0] / 2)
+    return Camera(SIZE[0], SIZE[1], horizon=90, focal=380, eye=3.7, centre=SEEN[0] / 2)
 
 
 def shore_z(x):
@@ -101,18 +103,6 @@ def _on_sand(p):
 
 
 UP = np.array([0.0, 1.0, 0.0])
-
-
-def _blade(a, c, b, width):
-    """A leaflet on the screen: a narrow blade from a through c to b,
-    widest at its middle and bent with its droop, not a straight lens."""
-    dx, dy = b[0] - a[0], b[1] - a[1]
-    n = math.hypot(dx, dy) or 1.0
-    nx, ny = -dy / n * width, dx / n * width
-    # The control point that puts the curve's middle through c.
-    qx, qy = 2 * c[0] - (a[0] + b[0]) / 2, 2 * c[1] - (a[1] + b[1]) / 2
-    return (f"M{num(a[0])},{num(a[1])}Q{num(qx + nx)},{num(qy + ny)} {num(b[0])},{num(b[1])}"
-            f"Q{num(qx - nx)},{num(qy - ny)} {num(a[0])},{num(a[1])}Z")
 
 
 class _Frond:
@@ -279,7 +269,7 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     top = shaft[1]
     fronds = _crown(shaft, up, rng)
 
-    leaf = mix(P.grass, P.sea_dark, 0.2)
+    leaf = mix(P.grass, P.sea_dark, 0.3)
     leaf_lit = mix(mix(P.grass, P.light.key, 0.22), P.sea_dark, 0.08)
     leaf_shade = mix(mix(P.grass, P.light.shadow, 0.5), P.sea_dark, 0.22)
     back_leaf = mix(leaf_shade, P.light.shadow, 0.2)
@@ -323,25 +313,14 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
             (behind if far_side else before).append((pts, inner, roots[::-1], tone, row))
         def lay(halves):
             for pts, inner, back, tone, row in halves:
-                # The blade's mass only as a thin shadowed web near the rib;
-                # the leaflets themselves are drawn one by one, each a long
-                # narrow blade of its own length, so the edge is feathery and
-                # uneven rather than a row of teeth.
-                svg.path(smooth(back + inner, tension=0.5), fill=tones[max(0, tone - 1)], opacity="0.8")
-                blades, rims = ([], [], []), []
-                for _, s, a, c, b in row:
-                    (ax, ay), (bx, by) = cam.point(a), cam.point(b)
-                    wdt = max(0.45, 0.16 * math.hypot(bx - ax, by - ay)) * (1.0 - 0.5 * s)
-                    # Leaflets turned a little more or less to the sun than their neighbours.
-                    blades[int(rng.choice(3, p=[0.7, 0.16, 0.14]))].append(
-                        f'<path d="{_blade(cam.point(a), cam.point(c), cam.point(b), wdt)}"/>')
-                    # The sun at the upper left catches the upper edge of the lit leaflets.
-                    if tone == 2:
-                        rims.append(f'<path d="{lens(ax - 0.2, ay - 0.25, bx - 0.2, by - 0.25, wdt * 0.35)}"/>')
-                svg.group(blades[0], fill=tones[tone])
-                svg.group(blades[1], fill=mix(tones[tone], tones[min(2, tone + 1)], 0.5))
-                svg.group(blades[2], fill=mix(tones[tone], tones[max(0, tone - 1)], 0.6))
-                svg.group(rims, fill=mix(tones[tone], P.light.key, 0.4), opacity="0.7")
+                # Each row of leaflets as one flat mass in its tone, its edge
+                # run through every other leaflet's tip so it is notched and
+                # torn where the row splits, not combed into teeth; the fold
+                # by the rib a step darker.
+                edge = [p for k, p in enumerate(pts) if k % 2 == 0 or k >= len(pts) - len(back) - 1]
+                svg.path(smooth(edge, tension=0.55), fill=tones[tone])
+                svg.path(smooth(back + inner, tension=0.5), fill=tones[max(0, tone - 1)], opacity="0.75",
+                         filter=svg.blur(0.3))
         lay(behind)
         # The midrib, stout at the crown and tapering to the tip, pale on top.
         edge_a, edge_b = [], []
@@ -384,7 +363,7 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         parts.append(f'<path d="{smooth(ribs, closed=False)}" fill="none" stroke="{sh}" stroke-width="0.8"/>')
     stem = float(radius[-1]) * 1.8 * float(cam.scale(_on_sand(shaft[0])[2]))
     parts.append(f'<path d="{lens(*thrown(shaft[0]), *thrown(shaft[1]), stem)}"/>')
-    shade.group(parts, fill=sh, opacity="0.36", filter=shade.blur(0.9))
+    shade.group(parts, fill=sh, opacity="0.5", filter=shade.blur(0.9))
 
 
     bark, bark_dark = mix(P.wood_side, P.wood_lit, 0.3), mix(P.wood_dark, P.wood_side, 0.3)
@@ -638,7 +617,7 @@ def _breaking(x):
     return float(np.clip(0.45 + 0.7 * math.sin(x * 0.17 + 1.2) + 0.3 * math.sin(x * 0.47 + 0.4), 0, 1))
 
 
-def _breaker(cam, svg: Svg, xs, rng):
+def _breaker(cam, svg: Svg, xs, rng, waves):
     """The one wave breaking along the shore: a darker face in soft flat
     bands, and on its crest white water that tumbles thick where the wave
     spills, lies thin and holed where it is only beginning to, and is gone
@@ -657,7 +636,7 @@ def _breaker(cam, svg: Svg, xs, rng):
     foot = [cam.point((x, 0.0, z - 1.5)) for x, z in crest]
     # The shallows between the wave and the beach: a paler green-blue, the
     # sand showing through where the water thins along the shore.
-    shallows = mix(mix(mix(P.sea_horizon, P.sea_light, 0.2), P.grass, 0.08), P.sea_dark, 0.15)
+    shallows = mix(mix(P.sea_horizon, P.sea_near, 0.3), P.sand, 0.12)
     shore = [cam.point((x, 0.0, float(shore_z(x)) - 0.3)) for x in xs]
     svg.path(polygon(foot + shore[::-1]), fill=shallows)
     thin = [cam.point((x, 0.0, float(shore_z(x)) + 1.2 + 2.6 * (0.5 + 0.5 * math.sin(x * 0.37 + 1.0))
@@ -678,7 +657,16 @@ def _breaker(cam, svg: Svg, xs, rng):
     svg.path(smooth(across(0.0) + across(0.62, 0.3, 1.0)[::-1]), fill=mix(P.sea_horizon, P.sea_near, 0.3),
              filter=svg.blur(0.4))
     svg.path(smooth(across(0.0) + across(0.3, 0.7, 2.5)[::-1]),
-             fill=mix(mix(P.sea_light, P.sea_horizon, 0.7), P.grass, 0.1), opacity="0.55", filter=svg.blur(0.6))
+             fill=mix(mix(P.sea_light, P.sea_horizon, 0.7), P.grass, 0.1), opacity="0.3", filter=svg.blur(0.8))
+    # The shallows and the wave's face carry the same short dashes as the
+    # open sea, larger here close by, so the water is one flat colour with
+    # marks all the way in rather than a smooth band.
+    start = len(svg.body)
+    sea.marks(svg, cam, waves, P, rng, near=9, far=34, per_metre=0.8, length=1.1, thickness=0.07, light=0.6,
+              dark=0.7)
+    marks = svg.body[start:]
+    del svg.body[start:]
+    svg.group(marks, clip_path=svg.clip(polygon(top + shore[::-1])))
     # The white water on the crest, in lengths of their own: where it
     # spills, a tumbling mass that hangs down the face with tufts of spray
     # above it and a haze of spray over them; where it only begins to, a
@@ -687,7 +675,7 @@ def _breaker(cam, svg: Svg, xs, rng):
     masses, holes, spray = [], [], []
     i = 0
     while i < len(crest) - 3:
-        j = min(len(crest) - 1, i + int(rng.integers(5, 24)))
+        j = min(len(crest) - 1, i + int(rng.integers(3, 13)))
         b = float(np.mean([_breaking(crest[m][0]) for m in range(i, j + 1)]))
         left = _strength(crest[(i + j) // 2][0])
         if (b > 0.12 or rng.uniform() < 0.25) and rng.uniform() < left + 0.1:
@@ -719,7 +707,7 @@ def _breaker(cam, svg: Svg, xs, rng):
     svg.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
                     f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
                     + "".join(holes) + '</mask>')
-    svg.group([f'<g mask="url(#{mask})">' + "".join(masses) + "</g>"], fill=P.foam, filter=svg.blur(0.3))
+    svg.group([f'<g mask="url(#{mask})">' + "".join(masses) + "</g>"], fill=P.foam, filter=svg.blur(0.6))
 
 
 def _sand(cam, sand: Svg, xs, rng):
@@ -733,7 +721,7 @@ def _sand(cam, sand: Svg, xs, rng):
     wet_tone = mix(mix(mix(P.sand, P.wood_side, 0.35), P.sea_dark, 0.28), P.ink, 0.1)
     inland = [cam.point((x, 0.0, wash_edge(x) - 0.9 - 0.4 * math.sin(x * 0.8 + 0.5) - rng.uniform(0, 0.3)))
               for x in xs]
-    sand.path(smooth(edge[::-1] + inland, tension=0.6), fill=wet_tone, opacity="0.8", filter=sand.blur(1.0))
+    sand.path(smooth(edge[::-1] + inland, tension=0.6), fill=wet_tone, opacity="0.95", filter=sand.blur(1.0))
 
 
 def _beach(cam, sand: Svg, rng):
@@ -1031,19 +1019,24 @@ def build(scale: int) -> Picture:
     # The island, far off and hazed, green on top over a pale rim of sand.
     far = hazed(P, 0.45)
     ix, iy = ISLAND, cam.horizon
+    start = len(heaven.body)
     hill = [(ix - 34, iy + 0.5), (ix - 22, iy - 4), (ix - 8, iy - 8.5), (ix + 6, iy - 7.5), (ix + 18, iy - 4.5),
             (ix + 30, iy + 0.5)]
     heaven.path(smooth(hill), fill=mix(mix(P.grass, P.sea_near, 0.35), P.sea_horizon, 0.4))
     heaven.path(smooth([(ix - 30, iy - 1.5), (ix - 12, iy - 7), (ix + 4, iy - 7.8), (ix - 10, iy - 4.5)]),
                 fill=mix(mix(P.grass, P.sea_horizon, 0.3), P.light.key, 0.3), opacity="0.8")
     heaven.path(f"M{ix - 37},{iy + 0.9}Q{ix},{iy - 1.2} {ix + 34},{iy + 0.9}Z", fill=far.wood_fresh)
+    # Big enough to hold the eye across the water from the palm.
+    island = heaven.body[start:]
+    del heaven.body[start:]
+    heaven.group(island, transform=f"translate({ix},{iy}) scale(1.3) translate({-ix},{-iy})")
 
     water = Svg(w, h)
     sea.base(water, cam, P, haze=0.5)
     # Shallows: the sea turns paler and greener over the sand near the shore.
     y_far = cam.point((0, 0, 80))[1]
     y_near = cam.point((0, 0, 30))[1]
-    shallow = water.linear(0, y_far, 0, y_near, [(0, P.sea_light, 0), (1, mix(P.sea_light, P.sea_horizon, 0.4), 0.7)])
+    shallow = water.linear(0, y_far, 0, y_near, [(0, P.sea_light, 0), (1, mix(P.sea_light, P.sea_horizon, 0.5), 0.3)])
     water.add(f'<rect x="0" y="{num(y_far)}" width="{w}" height="{num(h - y_far)}" fill="{shallow}"/>')
     # The set's wave dashes laid on the wave field out to the horizon, begun
     # where the shallows give way to open water, and the sun's glitter path
@@ -1061,7 +1054,7 @@ def build(scale: int) -> Picture:
     _beach(cam, sand, np.random.default_rng(2024))
     _ripples(cam, sand, np.random.default_rng(2026))
     _footprints(cam, sand, np.random.default_rng(2027))
-    _breaker(cam, surf, xs, rng)
+    _breaker(cam, surf, xs, rng, waves)
     _wash(cam, foam, xs, np.random.default_rng(2021))
 
     palm, shadow = Svg(w, h), Svg(w, h)
