@@ -517,7 +517,7 @@ def our_raft(cam: Camera, p, out: raft.Layers, corner, heading, tops: list | Non
     lashings of pale rope on each."""
     return raft.raft(cam, p, out, np.random.default_rng(4242), corner=corner, heading=heading, logs=7,
                      radius=0.2, bob=0.52, tops=tops, rope=raft.HAWSER, lash_every=3, pole=0.4,
-                     girth=(0.8, 1.14), gap=1.14)
+                     girth=(0.8, 1.14), gap=1.14, varied=True)
 
 
 def near_waterline(cam: Camera, p, svg: Svg, log: raft.Log, rng) -> None:

@@ -346,6 +346,7 @@ def build(scale: int) -> Picture:
     tops: list = []
     logs, poles, top = pic_4_0.our_raft(cam, P, out, (-3.35, 9.5), math.radians(27), tops=tops)
     raft.afloat_marks(cam, P, surface, logs, rng)
+    pic_4_0.near_waterline(cam, P, out.dry, logs[-1], rng)
 
     figure_svg, ground = Svg(w, h), Svg(w, h)
     stand = (-1.25, 9.1)
