@@ -41,6 +41,10 @@ LOBE = 0.82
 CUT = 0.9
 # Where the man and the boy stand on the raft, x and z in metres.
 MAN, LAD = (-3.1, 6.7), (-2.45, 7.0)
+# Seen from farther off through a longer lens, all of it scaled up together:
+# the raft and the people keep their size in the picture, but the deck lies
+# flat at their eye level instead of tilting up at us.
+FAR = 1.5
 
 
 class Twisted(patterns.Ribbon):
@@ -633,7 +637,7 @@ def boy(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
 
 def build(scale: int) -> Picture:
     w, h = SIZE
-    cam = Camera(w, h, horizon=130, focal=230, eye=1.55)
+    cam = Camera(w, h, horizon=130, focal=230 * FAR, eye=1.55)
     waves = WaveField(seed=40, wavelength=2.4, steepness=0.04, direction=0.3)
     rng = np.random.default_rng(4000)
     L = P.light
@@ -662,12 +666,12 @@ def build(scale: int) -> Picture:
               light=0.35, dark=0.5, glitter=(L.x, mix(L.key, L.rim, 0.5)), glitter_width=0.18, glitter_floor=0.85)
 
     dry, wet, depth = Svg(w, h), Svg(w, h), Svg(w, h)
-    z = 7.8
+    z = 7.8 * FAR
     mermaid(cam, P, ((272 - cam.cx) * z / cam.focal, z), rng, dry=dry, wet=wet, depth=depth, surface=surface,
             size=1.15, backlit=0.4)
 
     out = raft.Layers(Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), surface)
-    corner, heading = (-4.9, 6.9), math.radians(30)
+    corner, heading = (-4.9, 6.9 * FAR), math.radians(30)
     raft_shadow(cam, P, surface, corner, heading, 2.9, 3.3)
     logs, poles, top = our_raft(cam, P, out, corner, heading)
     raft.afloat_marks(cam, P, surface, logs, rng, shadow=0.3)
@@ -677,7 +681,7 @@ def build(scale: int) -> Picture:
     # the boy beside him and a step farther out, pointing.
     from . import pic_4_2
     people, ground = Svg(w, h), Svg(w, h)
-    man, lad = MAN, LAD
+    man, lad = (MAN[0], MAN[1] * FAR), (LAD[0], LAD[1] * FAR)
     pic_4_2.cast_shadow(cam, man, top, logs, poles, ground, surface)
     boy(cam, lad, top, people, ground)
     # He leans after the boy's arm, his weight going forward onto the standing leg.
