@@ -112,8 +112,9 @@ constexpr ControlDesign kDesign[] = {
      "estirado hacia delante bajo el agua, apagado por ella. A su espalda se abre una "
      "estela en forma de V."),
     picture("pic_4_2",                                13, "Solo en la balsa",
-     "Sobre una pequeña balsa de troncos atados con cuerda a dos varas atravesadas, que flota "
-     "en un mar verde azulado rodeada de ondas, un hombre descalzo de pie, de espaldas y a "
+     "Sobre una pequeña balsa de troncos atados con cuerda a dos varas atravesadas, medio "
+     "hundida en un mar verde azulado que lame los extremos de los troncos y corre oscuro "
+     "entre ellos, un hombre descalzo de pie, de espaldas y a "
      "contraluz, con el peso en una pierna y la otra rodilla algo doblada, una mano en la "
      "cadera, se hace visera con la otra mano sobre los ojos y mira a lo lejos una cola de "
      "sirena, verde dorada y escamosa, que se arquea fuera del agua y abre su aleta de dos "

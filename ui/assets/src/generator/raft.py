@@ -24,6 +24,8 @@ class Log:
     length: float
     radius: float
     seed: int = 0
+    # How far an axe-cut end strays from round: a share of the radius.
+    rough: float = 0.0
 
     @property
     def axis(self):
@@ -64,8 +66,14 @@ class Log:
         side = np.cross(self.axis, [0.0, 1.0, 0.0])
         r = self.radius if radius is None else radius
         a = np.linspace(0, 2 * math.pi, steps, endpoint=False)
-        return [c + side * (centre[0] + r * math.cos(x)) + np.array([0, 1.0, 0]) * (centre[1] + r * math.sin(x))
-                for x in a]
+        if self.rough:
+            # Each log its own end: a few facets from the axe, the same at both ends.
+            k = self.seed * 1.7 + t * 2.3
+            r = r * (1 + self.rough * (0.6 * np.sin(3 * a + k) + 0.4 * np.sin(5 * a + 2.1 * k)))
+        else:
+            r = np.full(len(a), r)
+        return [c + side * (centre[0] + rr * math.cos(x)) + np.array([0, 1.0, 0]) * (centre[1] + rr * math.sin(x))
+                for x, rr in zip(a, r)]
 
     def shows_end(self, cam: Camera, t: float) -> bool:
         """Whether the cut face at t turns toward the eye at all: seen square
@@ -322,7 +330,40 @@ def waterline(log: Log, cam: Camera, p: Palette, svg: Svg, rng) -> None:
                          opacity=num(rng.uniform(0.4, 0.7)))
 
 
-def between(a: Log, b: Log, cam: Camera, p: Palette, svg: Svg, rng) -> None:
+def lap_end(log: Log, cam: Camera, p: Palette, svg: Svg, rng) -> None:
+    """A small wave standing up against the cut end we see: the sea's own
+    colour climbing the face unevenly, a lit lip on its crest, and foam
+    pushed out on the water in front of it."""
+    h = -log.at(0)[1]
+    end = log.near_end(cam)
+    if abs(h) >= log.radius or not log.shows_end(cam, end):
+        return
+    across = math.sqrt(log.radius ** 2 - h ** 2)
+    side = np.cross(log.axis, UP)
+    out = -log.axis if end == 0 else log.axis
+    flat = np.array([1.0, 0.0, 1.0])
+    c = log.at(end) * flat
+    water = mix(sea.colour_at(p, float(c[2])), p.sea_dark, 0.12)
+    lip = mix(p.sea_light, p.light.rim, 0.35)
+    peak, shift = rng.uniform(0.22, 0.5), rng.uniform(-0.5, 0.5)
+    ss = np.linspace(-1.2, 1.2, 11)
+    crest = [c + side * s * across + out * 0.01
+             + UP * log.radius * peak * max(0.0, 1 - ((s - shift) / 1.4) ** 2) * (0.85 + 0.3 * rng.uniform())
+             for s in ss]
+    foot = [c + side * s * across * 1.15 + out * log.radius * rng.uniform(0.45, 0.8) for s in ss[::-1]]
+    top = [cam.point(q) for q in crest]
+    svg.path(smooth(top + [cam.point(q) for q in foot]), fill=water, opacity="0.92", filter=svg.blur(0.12))
+    svg.path(smooth(top[1:-1], closed=False), fill="none", stroke=lip, stroke_width="0.5", opacity="0.8",
+             stroke_linecap="round")
+    for _ in range(int(rng.integers(2, 5))):
+        s, o = rng.uniform(-1.2, 1.2), rng.uniform(0.3, 1.1)
+        q0 = c + side * s * across + out * log.radius * o
+        q1 = q0 + side * across * rng.uniform(0.4, 0.9)
+        (x0, y0), (x1, y1) = cam.point(q0), cam.point(q1)
+        svg.path(lens(x0, y0, x1, y1, rng.uniform(0.3, 0.5)), fill=p.foam, opacity=num(rng.uniform(0.35, 0.65)))
+
+
+def between(a: Log, b: Log, cam: Camera, p: Palette, svg: Svg, rng, dark: float = 0.0) -> None:
     """The water standing in the gap between two logs side by side: a dark
     slot with the sky glinting on it in broken slivers, drawn before the
     nearer log, so only what its neighbour leaves open shows."""
@@ -342,7 +383,7 @@ def between(a: Log, b: Log, cam: Camera, p: Palette, svg: Svg, rng) -> None:
         hi.append(pb - d * rb * 0.8)
         mids.append((pa + d * ra + pb - d * rb) / 2)
     slot = [cam.point(q) for q in lo] + [cam.point(q) for q in hi[::-1]]
-    svg.path(polygon(slot), fill=mix(p.sea_dark, p.light.shadow, 0.35))
+    svg.path(polygon(slot), fill=mix(mix(p.sea_dark, p.light.shadow, 0.35), p.ink, dark))
     glint = mix(p.sea_light, p.light.rim, 0.35)
     for i in range(len(mids) - 1):
         if rng.uniform() < 0.5:
@@ -443,7 +484,8 @@ def hidden(cam: Camera, q, bodies) -> bool:
 SLANT = (math.cos(math.radians(28)), math.sin(math.radians(28)))
 
 
-def lash(pole: Log, log: Log, cam: Camera, p: Palette, svg: Svg, bodies, rope: Rope, turns: int = 3) -> None:
+def lash(pole: Log, log: Log, cam: Camera, p: Palette, svg: Svg, bodies, rope: Rope, turns: int = 3,
+         slant=SLANT, wear: float = 0.0) -> None:
     """A lashing where a cross pole lies over a log: two sets of turns, each
     round both at once in an upright plane turned `SLANT` off the pole's run,
     one each way, so the rope crosses in an X over the pole and runs down the
@@ -461,12 +503,14 @@ def lash(pole: Log, log: Log, cam: Camera, p: Palette, svg: Svg, bodies, rope: R
         return
     tone = mix(p.wood_dark, p.light.shadow, 0.35)
     edge = mix(mix(p.wood_lit, p.wood_fresh, 0.3 * rope.pale), p.light.rim, 0.3)
+    # Rope that has been longer in the sun and the salt is greyer and darker.
+    edge = mix(edge, mix(p.wood_side, p.light.shadow, 0.3), wear)
     sun = sun_direction(cam, p)
     thick = rope.thickness
     px = float(cam.scale(over[2]))
     w = max(0.45, thick * px)
     for sign in (1.0, -1.0):
-        d = pole.axis * SLANT[0] + sign * log.axis * SLANT[1]
+        d = pole.axis * slant[0] + sign * log.axis * slant[1]
         d[1] = 0.0
         d /= np.linalg.norm(d)
         n = np.cross(d, UP)
@@ -543,7 +587,7 @@ def seat_shadow(pole: Log, cam: Camera, p: Palette, svg: Svg, logs, deck: float)
 def raft(cam: Camera, p: Palette, out: Layers, rng, *, corner, heading: float, logs: int = 8,
          length: float = 3.2, radius: float = 0.13, poles=(0.12, 0.88), bob: float = 0.35,
          tops: list | None = None, rope: Rope = CORD, lash_every: int = 2, pole: float = 0.55,
-         girth=(0.88, 1.1), gap: float = 1.02, seat: float = 0.45, trim: float = 0.9):
+         girth=(0.88, 1.1), gap: float = 1.02, seat: float = 0.45, trim: float = 0.9, varied: bool = False):
     """Logs side by side from `corner` (the near left end of the first log's
     axis, x and z), running along `heading`, the next ones laid toward the
     viewer's right; two cross poles lashed over them in `rope` at every
@@ -551,9 +595,14 @@ def raft(cam: Camera, p: Palette, out: Layers, rng, *, corner, heading: float, l
     run, sunk to `seat` of their radius above the highest log's top and cut
     `trim` of it past the outer logs. Each log's radius is
     `girth` (lowest, highest) times `radius`, and they lie `gap` radii apart
-    past touching, so water shows between them. Returns the logs and
+    past touching, so water shows between them. With `varied` no two are
+    alike: the ends cut and weathered each its own way, the lashings of
+    more or fewer turns at their own slant, the gaps deep in shade, and
+    the water lapping up the cut ends. Returns the logs and
     the poles, and the height of the raft's top, for whoever stands on it."""
     x0, z0 = corner
+    # Its own generator, so the logs lie where they always have.
+    vary = np.random.default_rng(7) if varied else None
     across = np.array([math.sin(heading), 0.0, -math.cos(heading)])     # to the right of the heading
     built = []
     offset = 0.0
@@ -566,6 +615,8 @@ def raft(cam: Camera, p: Palette, out: Layers, rng, *, corner, heading: float, l
         built.append(Log(tuple(start), heading + rng.uniform(-0.015, 0.015), length * rng.uniform(0.94, 1.03),
                          r, seed=i))
         offset += r * gap
+        if vary is not None:
+            built[-1].rough = float(vary.uniform(0.03, 0.09))
     eye = np.array([0.0, cam.eye, 0.0])
     # Painter's order: farthest axis first.
     order = sorted(built, key=lambda g: -np.linalg.norm(g.at(0.5) - eye))
@@ -577,8 +628,12 @@ def raft(cam: Camera, p: Palette, out: Layers, rng, *, corner, heading: float, l
             if 0 <= k < len(built):
                 other = built[k]
                 if np.linalg.norm(other.at(0.5) - eye) > np.linalg.norm(g.at(0.5) - eye):
-                    between(other, g, cam, p, out.dry, rng)
-        draw_log(g, cam, p, out, rng, bark=barks[g.seed % 3], tops=tops)
+                    between(other, g, cam, p, out.dry, rng, dark=0.3 if vary is not None else 0.0)
+        if vary is None:
+            draw_log(g, cam, p, out, rng, bark=barks[g.seed % 3], tops=tops)
+        else:
+            draw_log(g, cam, p, out, rng, bark=barks[g.seed % 3], tops=tops, end_shade=float(vary.uniform(0, 0.55)))
+            lap_end(g, cam, p, out.dry, vary)
     top = max(g.radius * (1 - bob) for g in built)
     pole_r = radius * pole
     # The poles lie square across the run of the logs, sunk a little into
@@ -604,8 +659,14 @@ def raft(cam: Camera, p: Palette, out: Layers, rng, *, corner, heading: float, l
                                           Svg(out.dry.width, out.dry.height), Svg(out.dry.width, out.dry.height)),
                  rng, bark=mix(p.wood_side, p.wood_dark, 0.08), end_shade=0.35)
         for g in sorted(built, key=lambda g: -np.linalg.norm(g.at(0.5) - eye)):
-            if g.seed % lash_every == 0:
+            if g.seed % lash_every != 0:
+                continue
+            if vary is None:
                 lash(pole_log, g, cam, p, out.dry, bodies, rope)
+            else:
+                a = math.radians(vary.uniform(18, 36))
+                lash(pole_log, g, cam, p, out.dry, bodies, rope, turns=int(vary.integers(2, 5)),
+                     slant=(math.cos(a), math.sin(a)), wear=float(vary.uniform(0.0, 0.6)))
     return built, made, top
 
 

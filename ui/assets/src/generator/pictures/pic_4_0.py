@@ -41,6 +41,10 @@ LOBE = 0.82
 CUT = 0.9
 # Where the man and the boy stand on the raft, x and z in metres.
 MAN, LAD = (-3.1, 6.7), (-2.45, 7.0)
+# Seen from farther off through a longer lens, all of it scaled up together:
+# the raft and the people keep their size in the picture, but the deck lies
+# flat at their eye level instead of tilting up at us.
+FAR = 1.5
 
 
 class Twisted(patterns.Ribbon):
@@ -76,7 +80,8 @@ def fan(side: int, edge_points: int = 5, sag: float = 0.03):
 
 
 def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface: Svg, size: float = 1.0,
-            detail: bool = True, haze: float = 0.0, sun: int = 1, marks: bool = False, under: float = 1.0) -> None:
+            detail: bool = True, haze: float = 0.0, sun: int = 1, marks: bool = False, under: float = 1.0,
+            backlit: float = 0.0) -> None:
     """The tail at (x, z), `size` times the usual, backlit by the palette's
     key. With `detail` its scales, fin ribs and running water; without it
     (far off) its shape, its rim, the glow through the fluke and a collar of
@@ -87,7 +92,9 @@ def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface:
     from across the water it is still the same fish, not a whale. With
     `under` below 1, the body under the water shows only that share of its
     length, paler and broken by the ripples into strips, as a body glimpsed
-    through the surface from far off is."""
+    through the surface from far off is. With `backlit` the skin and the
+    fin toward us sink that much further into their own shade, close under
+    a sun just beyond them, leaving the light to the rim and the fin's edge."""
     X, Z = at
     L = p.light
     px = float(cam.scale(Z))
@@ -109,11 +116,12 @@ def mermaid(cam: Camera, p, at, rng, *, dry: Svg, wet: Svg, depth: Svg, surface:
         body_tone = far(mix(mix(p.sea_near, p.wood_lit, 0.55), p.wood_side, 0.2))
     # Far off the air washes out the shadow more than the colour.
     mid = mix(body_tone, L.shadow, 0.3 if detail or not marks else 0.16)
+    mid = mix(mid, L.shadow, backlit)
     dark = mix(mid, L.shadow, 0.45)
     rim = L.rim
     glow = mix(L.rim, L.key, 0.45)
     amber = mix(L.rim, p.wood_lit, 0.35)
-    fin = mix(body_tone, far(p.wood_lit), 0.25)
+    fin = mix(mix(body_tone, far(p.wood_lit), 0.25), L.shadow, backlit * 0.7)
     water_y = cam.point((X, 0, Z))[1]
 
     spine = [scr(q) for q in SPINE]
@@ -513,7 +521,7 @@ def our_raft(cam: Camera, p, out: raft.Layers, corner, heading, tops: list | Non
     lashings of pale rope on each."""
     return raft.raft(cam, p, out, np.random.default_rng(4242), corner=corner, heading=heading, logs=7,
                      radius=0.2, bob=0.52, tops=tops, rope=raft.HAWSER, lash_every=3, pole=0.4,
-                     girth=(0.8, 1.14), gap=1.14)
+                     girth=(0.8, 1.14), gap=1.14, varied=True)
 
 
 def near_waterline(cam: Camera, p, svg: Svg, log: raft.Log, rng) -> None:
@@ -569,10 +577,11 @@ def boy(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
     def shape(points):
         return smooth([pt(q) for q in points])
 
-    skin = mix(P.skin, L.shadow, 0.46)
-    shirt = mix(mix(P.cloth, P.wood_lit, 0.35), L.shadow, 0.62)
-    trousers = mix(mix(P.cloth_dark, P.wood_dark, 0.4), L.shadow, 0.25)
-    rim = L.rim
+    # Darker than he would be with the sun behind us: it is ahead of him.
+    skin = mix(mix(P.skin, L.shadow, 0.46), L.shadow, 0.24)
+    shirt = mix(mix(mix(P.cloth, P.wood_lit, 0.35), L.shadow, 0.62), L.shadow, 0.4)
+    trousers = mix(mix(mix(P.cloth_dark, P.wood_dark, 0.4), L.shadow, 0.25), L.shadow, 0.2)
+    rim = mix(L.rim, L.key, 0.16)
     for ax, k in ((0.15, 1.0), (-0.17, 0.6)):
         cx, cy = pt((ax, 0.0))
         ground.add(f'<ellipse cx="{num(cx - 0.2)}" cy="{num(cy + 0.45)}" rx="{num(0.12 * px)}" '
@@ -628,7 +637,7 @@ def boy(cam: Camera, at, top: float, svg: Svg, ground: Svg) -> None:
 
 def build(scale: int) -> Picture:
     w, h = SIZE
-    cam = Camera(w, h, horizon=130, focal=230, eye=1.55)
+    cam = Camera(w, h, horizon=130, focal=230 * FAR, eye=1.55)
     waves = WaveField(seed=40, wavelength=2.4, steepness=0.04, direction=0.3)
     rng = np.random.default_rng(4000)
     L = P.light
@@ -657,12 +666,12 @@ def build(scale: int) -> Picture:
               light=0.35, dark=0.5, glitter=(L.x, mix(L.key, L.rim, 0.5)), glitter_width=0.18, glitter_floor=0.85)
 
     dry, wet, depth = Svg(w, h), Svg(w, h), Svg(w, h)
-    z = 7.8
+    z = 7.8 * FAR
     mermaid(cam, P, ((272 - cam.cx) * z / cam.focal, z), rng, dry=dry, wet=wet, depth=depth, surface=surface,
-            size=1.15)
+            size=1.15, backlit=0.4)
 
     out = raft.Layers(Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), surface)
-    corner, heading = (-4.9, 6.9), math.radians(30)
+    corner, heading = (-4.9, 6.9 * FAR), math.radians(30)
     raft_shadow(cam, P, surface, corner, heading, 2.9, 3.3)
     logs, poles, top = our_raft(cam, P, out, corner, heading)
     raft.afloat_marks(cam, P, surface, logs, rng, shadow=0.3)
@@ -672,11 +681,11 @@ def build(scale: int) -> Picture:
     # the boy beside him and a step farther out, pointing.
     from . import pic_4_2
     people, ground = Svg(w, h), Svg(w, h)
-    man, lad = MAN, LAD
+    man, lad = (MAN[0], MAN[1] * FAR), (LAD[0], LAD[1] * FAR)
     pic_4_2.cast_shadow(cam, man, top, logs, poles, ground, surface)
     boy(cam, lad, top, people, ground)
     # He leans after the boy's arm, his weight going forward onto the standing leg.
-    pic_4_2.figure(cam, man, top, people, ground, lean=0.045)
+    pic_4_2.figure(cam, man, top, people, ground, lean=0.045, backlit=0.5)
 
     layers = [Layer("sky", heaven), Layer("sea", water),
               Layer("reflection", out.mirror, depth=out.mirror_depth),

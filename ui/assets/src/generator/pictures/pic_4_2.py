@@ -86,9 +86,11 @@ def leaning(points, k=0.05):
 FOOT = 1.3
 
 
-def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg, lean: float = 0.0) -> None:
+def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg, lean: float = 0.0, backlit: float = 0.0) -> None:
     """The man from behind; `lean` tips the whole of him from the soles
-    toward the tail, his weight going forward onto the standing leg."""
+    toward the tail, his weight going forward onto the standing leg. With
+    `backlit` the side toward us sinks that much further into shade, the
+    sun being ahead of him, and only the rim keeps its light."""
     POSE.check()
     X, Z = at
     j = POSE.joints
@@ -107,10 +109,10 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg, lean: float = 0.0
     L = P.light
     # Against the sun everything facing us is in its own shade: mid-tones,
     # the light only on the edges turned toward it.
-    skin = mix(P.skin, L.shadow, 0.46)
-    shirt = SHIRT
-    trousers = mix(mix(P.cloth_dark, P.sea_near, 0.45), L.shadow, 0.2)
-    rim = L.rim
+    skin = mix(mix(P.skin, L.shadow, 0.46), L.shadow, backlit * 0.6)
+    shirt = mix(SHIRT, L.shadow, backlit)
+    trousers = mix(mix(mix(P.cloth_dark, P.sea_near, 0.45), L.shadow, 0.2), L.shadow, backlit * 0.5)
+    rim = mix(L.rim, L.key, backlit * 0.4)
     sole = mix(skin, P.wood_dark, 0.15)
 
     # Where he stands: a soft shadow falling toward us from the low sun ahead,
@@ -344,11 +346,12 @@ def build(scale: int) -> Picture:
     tops: list = []
     logs, poles, top = pic_4_0.our_raft(cam, P, out, (-3.35, 9.5), math.radians(27), tops=tops)
     raft.afloat_marks(cam, P, surface, logs, rng)
+    pic_4_0.near_waterline(cam, P, out.dry, logs[-1], rng)
 
     figure_svg, ground = Svg(w, h), Svg(w, h)
     stand = (-1.25, 9.1)
     cast_shadow(cam, stand, top, logs, poles, ground, surface)
-    figure(cam, stand, top, figure_svg, ground)
+    figure(cam, stand, top, figure_svg, ground, backlit=0.5)
 
     layers = [Layer("sky", heaven), Layer("sea", water),
               Layer("reflection", out.mirror, depth=out.mirror_depth),
