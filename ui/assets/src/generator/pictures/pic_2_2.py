@@ -988,7 +988,7 @@ def _flock(svg: Svg, cam: Camera) -> None:
     so each is a pale underside with black wingtips; each is banked into the
     turn, its inner wing down, and turned the way it flies round, so that
     one wing is foreshortened and the head is set off toward its way."""
-    cx, cy, rx, ry = 291.0, 46.0, 93.0, 23.0
+    cx, cy, rx, ry = 284.0, 47.0, 80.0, 29.0
     poses = ("glide", "flex", "glide", "flex", "down", "glide", "up")
     # Spaced evenly along the ellipse as it is drawn, not by angle, or they
     # would crowd at its ends.
@@ -1000,7 +1000,7 @@ def _flock(svg: Svg, cam: Camera) -> None:
         x = cx + rx * math.cos(a)
         y = cy - ry * math.sin(a) + 2.0 * math.sin(3 * a)
         far = (1 - math.sin(a)) / 2                  # 0 on the near side, 1 on the far
-        half = 14.0 * (1 - 0.48 * far)
+        half = 13.0 * (1 - 0.58 * far)
         roll = -0.5 * math.cos(a)
         birds.append((far, x, y, half, roll, math.sin(a), poses[k]))
     # Never two touching: the flock is laid out so, and checked.
