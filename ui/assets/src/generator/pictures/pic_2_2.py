@@ -66,8 +66,8 @@ BELLY = [(0, 0.13), (0.05, 0.22), (0.2, 0.5), (0.4, 0.6), (0.6, 0.46), (0.8, 0.2
 # How far the top of the back stands out of the calm water: the mouth just
 # clear of it at the front, the head sloping up to the highest of the back
 # and the body going down again behind the first dorsal.
-DRY = [(0, 0.31), (0.05, 0.37), (0.12, 0.45), (0.25, 0.62), (0.38, 0.6), (0.5, 0.45), (0.6, 0.22), (0.7, 0.0),
-       (0.85, -0.19), (1.0, -0.36), (1.4, -0.8)]
+DRY = [(0, 0.27), (0.05, 0.29), (0.12, 0.31), (0.25, 0.35), (0.38, 0.33), (0.5, 0.23), (0.6, 0.08), (0.7, -0.08),
+       (0.85, -0.25), (1.0, -0.4), (1.4, -0.8)]
 
 SUN = np.array([(334 - 210.5) / FOCAL, 0.12, 1.0])
 SUN /= np.linalg.norm(SUN)
@@ -670,22 +670,22 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
         n = int(rng.integers(4, 11))
         seg = slice(k, min(k + n, len(us)))
         m = len(us[seg])
-        if rng.uniform() < 0.75 and m > 2:
-            rise = (rng.uniform(0.06, 0.2) * np.sin(np.linspace(0, math.pi, m)) ** 0.8
+        if rng.uniform() < 0.9 and m > 2:
+            rise = (rng.uniform(0.1, 0.3) * np.sin(np.linspace(0, math.pi, m)) ** 0.8
                     + rng.normal(0, 0.015, m) + 0.02)
             top = lo[seg] + rise
             hi[seg] = np.maximum(hi[seg], top)
             edge = surface(us[seg], top)
             film = list(edge) + list(surface(us[seg], lo[seg] - 0.05)[::-1])
-            front.path(smooth(screen(film)), fill=glass, opacity=num(rng.uniform(0.3, 0.45)))
+            front.path(smooth(screen(film)), fill=glass, opacity=num(rng.uniform(0.5, 0.7)))
             front.path(smooth(screen(edge[m // 4: m - m // 4 + 1]), closed=False), stroke=lit,
                        stroke_width="0.5", opacity=num(rng.uniform(0.45, 0.65)), stroke_linecap="round")
         k += n + int(rng.integers(1, 5))
     runoff = mix(foam, tones["back"], 0.4)
-    for _ in range(18):
+    for _ in range(8):
         k = rng.integers(0, len(us))
         u = float(us[k])
-        aa = np.linspace(float(hi[k]) + rng.uniform(0.15, 0.6), float(lo[k]), 8)
+        aa = np.linspace(float(hi[k]) + rng.uniform(0.05, 0.25), float(lo[k]), 8)
         run = screen(surface(np.full_like(aa, u + rng.uniform(-0.004, 0.004)), aa))
         front.path(smooth(run, closed=False), stroke=runoff, stroke_width=num(rng.uniform(0.3, 0.5)),
                    stroke_linecap="round", opacity=num(rng.uniform(0.3, 0.55)))
@@ -740,6 +740,7 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
         front.path(lens(x - length / 2, y, x + length / 2, y + rng.uniform(-0.2, 0.2), rng.uniform(0.25, 0.5)),
                    fill=foam, opacity=num(rng.uniform(0.3, 0.8) * math.exp(-max(t, 0) / 1.2)))
     _wash(front, sides, rng, u_end)
+    _break(front, behind, sides, tones, np.random.default_rng(2207), loop, u_end)
     # Drops thrown up off the snout, tinted by the sea so that against the
     # back they don't read as more of its pale spots.
     spray = mix(foam, P.sea_light, 0.5)
@@ -798,6 +799,97 @@ def _wash(front: Svg, sides: Sides, rng, u_end: float) -> None:
             if len(run) > 2:
                 front.path(smooth(screen(run), closed=False), stroke=sheen, stroke_width=num(rng.uniform(0.4, 0.8)),
                            stroke_linecap="round", opacity=num(rng.uniform(0.2, 0.4)))
+
+
+def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float) -> None:
+    """The back breaking the surface rather than lying on it: the pressure
+    wave the blunt head shoves ahead of it, piled up glassy against the
+    front and spreading back in a V, the broken white lip along the far
+    waterline as well as the near, and the near flank's dark reflection in
+    the water under the waterline, broken by the ripples."""
+    screen = sides.screen
+    cam = sides.cam
+    foam = P.foam
+    # The near flank mirrored in the water: a dark band hanging from the
+    # waterline, as deep as the dry flank above it is tall, fading out down it.
+    near = [(u, p) for u, sd, p, o in loop if sd > 0 and u > 0.03]
+    dark = mix(P.ink, P.sea_dark, 0.5)
+    top_edge, low_edge = [], []
+    for u, p in near:
+        x, y = screen([p])[0]
+        _, yt = screen([surface(u, math.pi / 2)])[0]
+        top_edge.append((x, y - 0.3))
+        low_edge.append((x, y + 0.8 * max(0.0, y - yt)))
+    if len(near) > 2:
+        # Deepest under the waterline and fading down: the whole band and
+        # its upper half laid over it.
+        for f, op in ((1.0, 0.4), (0.45, 0.4)):
+            edge = [(x, y + (yl - y) * f) for (x, y), (_, yl) in zip(top_edge, low_edge)]
+            behind.path(smooth(top_edge + edge[::-1]), fill=dark, opacity=num(op), filter=behind.blur(0.6))
+        # Ripples cut across it in the sea's own colour.
+        for _ in range(26):
+            i = int(rng.integers(0, len(near)))
+            x, y = top_edge[i]
+            yy = y + rng.uniform(1.0, 0.9 * max(1.5, low_edge[i][1] - y))
+            half = rng.uniform(1.5, 4.0)
+            behind.path(lens(x - half, yy, x + half, yy + rng.uniform(-0.2, 0.2), rng.uniform(0.3, 0.55)),
+                        fill=mix(P.sea_near, P.sea_light, 0.2), opacity=num(rng.uniform(0.4, 0.7)))
+    # The pressure wave: water heaped against the blunt front in a glassy
+    # mound catching the sky, its crest well ahead of the mouth and broken
+    # white, and beyond it the wave's dark face turned to us.
+    front_pts = [(u, p, o) for u, sd, p, o in loop if u < 0.1 and (sd > 0 or u < 0.05)]
+    if len(front_pts) > 3:
+        def ring(d):
+            out = np.array([p + o * d * K * (0.35 + 0.65 * math.exp(-u / 0.04)) for u, p, o in front_pts])
+            out[:, 1] = 0.0
+            for _ in range(4):
+                out[1:-1] = 0.25 * out[:-2] + 0.5 * out[1:-1] + 0.25 * out[2:]
+            return out
+        skin, crest, face = ring(0.0), ring(0.42), ring(0.75)
+        glass = mix(P.sea_light, P.sky_horizon, 0.35)
+        front.path(smooth(screen(list(skin) + list(crest[::-1]))), fill=glass, opacity="0.22",
+                   filter=front.blur(0.8))
+        front.path(smooth(screen(list(crest) + list(face[::-1]))), fill=P.sea_dark, opacity="0.45",
+                   filter=front.blur(0.6))
+        # White water piled on the crest and tumbling back from it toward
+        # the mouth: dashes of several lengths between the two lines.
+        for _ in range(60):
+            k = int(rng.integers(0, len(crest) - 2))
+            f = rng.uniform(0.0, 1.0) ** 1.5
+            n = int(rng.integers(1, 3))
+            ends = [skin[j] * f * 0.7 + crest[j] * (1 - f * 0.7) for j in (k, k + n)]
+            (x0, y0), (x1, y1) = screen(ends)
+            front.path(lens(x0, y0, x1, y1, rng.uniform(0.4, 0.9) * (1.2 - f)), fill=foam,
+                       opacity=num(rng.uniform(0.45, 0.9) * (1 - 0.5 * f)))
+    # The V the head spreads back across the sea, the near arm in front of
+    # the body, the far one behind it.
+    spine, fwd, _, _ = frame(0.0)
+    origin = spine + fwd * 0.25 * K
+    heading = math.atan2(fwd[2], fwd[0])
+    half = math.radians(34)
+    for side, svg in ((1, front), (-1, behind)):
+        ang = heading + math.pi + side * half
+        t = 0.3
+        while t < 4.5:
+            step = rng.uniform(0.12, 0.3)
+            a = origin + np.array([math.cos(ang), 0, math.sin(ang)]) * t
+            b = origin + np.array([math.cos(ang), 0, math.sin(ang)]) * (t + step)
+            a[1] = b[1] = 0.0
+            (xa, ya), (xb, yb) = screen([a, b])
+            fade = (1 - t / 4.5) ** 1.2
+            svg.path(lens(xa, ya, xb, yb, max(0.35, 0.035 * float(cam.scale(a[2])) * (0.4 + 0.6 * fade))),
+                     fill=foam, opacity=num(0.75 * fade))
+            t += step * rng.uniform(1.1, 1.6)
+    # The far side's lip, seen only where it shows past the back.
+    far = [(u, p, o) for u, sd, p, o in loop if sd < 0 and u >= 0.05]
+    k = 0
+    while k < len(far) - 2:
+        n = int(rng.integers(1, 4))
+        if rng.uniform() < 0.6:
+            run = [p + o * K * rng.uniform(0.0, 0.03) for _, p, o in far[k:k + n + 1]]
+            behind.path(smooth(screen(run), closed=False), stroke=foam, stroke_width=num(rng.uniform(0.6, 1.0)),
+                        stroke_linecap="round", opacity=num(rng.uniform(0.5, 0.85)))
+        k += n + int(rng.integers(1, 3))
 
 
 def build(scale: int) -> Picture:
@@ -896,7 +988,7 @@ def _flock(svg: Svg, cam: Camera) -> None:
     so each is a pale underside with black wingtips; each is banked into the
     turn, its inner wing down, and turned the way it flies round, so that
     one wing is foreshortened and the head is set off toward its way."""
-    cx, cy, rx, ry = 291.0, 46.0, 93.0, 23.0
+    cx, cy, rx, ry = 284.0, 47.0, 80.0, 29.0
     poses = ("glide", "flex", "glide", "flex", "down", "glide", "up")
     # Spaced evenly along the ellipse as it is drawn, not by angle, or they
     # would crowd at its ends.
@@ -908,7 +1000,7 @@ def _flock(svg: Svg, cam: Camera) -> None:
         x = cx + rx * math.cos(a)
         y = cy - ry * math.sin(a) + 2.0 * math.sin(3 * a)
         far = (1 - math.sin(a)) / 2                  # 0 on the near side, 1 on the far
-        half = 14.0 * (1 - 0.48 * far)
+        half = 13.0 * (1 - 0.58 * far)
         roll = -0.5 * math.cos(a)
         birds.append((far, x, y, half, roll, math.sin(a), poses[k]))
     # Never two touching: the flock is laid out so, and checked.
