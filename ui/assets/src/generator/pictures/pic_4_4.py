@@ -33,16 +33,16 @@ HEAD = 0.21
 # The breath, in his own plane (metres, x the way he swims, y up from the
 # water): face down and rolled onto the near side, the near shoulder out of
 # the water; the near arm in its recovery, the elbow the highest point over
-# the back of the head, the forearm hanging from it and the hand about to go
-# in ahead of the crown; the far arm stretched out ahead under the surface;
+# the back of the head, the forearm reaching forward from it and the hand
+# about to go in a forearm's length ahead of the crown; the far arm stretched out ahead under the surface;
 # a flutter kick, the legs trailing in line behind the hips.
 POSE = Pose(HEAD, {
     "head": (0.0, 0.0),
-    "shoulder": (-0.14, 0.07), "elbow": (0.0, 0.33), "wrist": (0.21, 0.15), "hand": (0.3, 0.035),
-    "shoulder.far": (-0.17, -0.12), "elbow.far": (0.12, -0.2), "wrist.far": (0.37, -0.24),
-    "hand.far": (0.52, -0.25),
-    "hip": (-0.58, -0.17), "knee": (-0.97, -0.2), "ankle": (-1.34, -0.05),
-    "knee.far": (-0.97, -0.3), "ankle.far": (-1.33, -0.4),
+    "shoulder": (-0.14, 0.07), "elbow": (0.0, 0.32), "wrist": (0.25, 0.22), "hand": (0.37, 0.1),
+    "shoulder.far": (-0.17, -0.1), "elbow.far": (0.12, -0.15), "wrist.far": (0.37, -0.18),
+    "hand.far": (0.52, -0.19),
+    "hip": (-0.58, -0.17), "knee": (-0.94, -0.21), "ankle": (-1.28, -0.09),
+    "knee.far": (-0.93, -0.29), "ankle.far": (-1.25, -0.4),
 })
 HEADING = math.radians(-34)    # he swims to the right and toward us
 SWIMMER = (140, 2.3)            # the head's screen column and its distance
@@ -131,13 +131,14 @@ class Swimmer:
         part = wood.clip_y(pts3, True)
         return [self.cam.point(p) for p in part] if len(part) >= 3 else None
 
-    def part(self, points, side, mid, rim=None, shade=None, murk=0.62, rim_w=0.55, shade_w=1.3, wet_fill=None):
+    def part(self, points, side, mid, rim=None, shade=None, murk=0.62, rim_w=0.55, shade_w=1.3, wet_fill=None,
+             sight=0.6):
         """One flat shape in his plane, cut at the water: the wet part sinks
         into the murk; the dry part in three tones, the rim on its top edge
         toward the veiled sun and the shade along its underside."""
         pts3 = [self.world(q, side) for q in points]
         # Under the surface the shirt loses most of its white to the murk.
-        afloat.split(self.cam, pts3, mid, above=Svg(1, 1), under=self.wet, depth=self.depth, sight=0.6,
+        afloat.split(self.cam, pts3, mid, above=Svg(1, 1), under=self.wet, depth=self.depth, sight=sight,
                      wet_fill=wet_fill or mix(mid, mix(P.sea_dark, P.ink, 0.3), murk))
         scr = self.dry_outline(points, side)
         if scr is None:
@@ -213,17 +214,20 @@ class Swimmer:
         # of him for the next pull, a soaked sleeve tapering to the wrist and
         # the hand flat at its end, paler in the murk.
         far = -0.17
-        sleeve_deep = mix(mix(shirt_wet, water, 0.35), P.ink, 0.15)
-        # Round, not flat: the top of the sleeve a little lit, its underside dark.
-        sleeve_far = murk((0.1, -0.14), (0.1, -0.28), far, [(0, mix(flank, water, 0.4)),
-                                                           (0.5, mix(sleeve_deep, water, 0.3)), (1, sleeve_deep)])
+        # Seen only a hand's depth down, it keeps a readable edge: a dark
+        # sleeve with its top a little lit, the hand paler at its end.
+        sleeve_deep = mix(mix(shirt_wet, P.ink, 0.35), water, 0.1)
+        sleeve_far = murk((0.1, -0.1), (0.1, -0.22), far, [(0, mix(flank, sleeve_deep, 0.45)),
+                                                          (0.45, sleeve_deep), (1, mix(sleeve_deep, P.ink, 0.2))])
         self.part(around(j["shoulder.far"], j["elbow.far"], [(0, 0.06, 0.06), (0.5, 0.05, 0.048),
-                                                              (1, 0.04, 0.038)]), far, shirt, wet_fill=sleeve_far)
+                                                              (1, 0.04, 0.038)]), far, shirt, wet_fill=sleeve_far,
+                  sight=1.6)
         self.part(around(j["elbow.far"], j["wrist.far"], [(0, 0.04, 0.038), (0.4, 0.038, 0.036),
-                                                           (1, 0.028, 0.026)]), far, shirt, wet_fill=sleeve_far)
+                                                           (1, 0.028, 0.026)]), far, shirt, wet_fill=sleeve_far,
+                  sight=1.6)
         self.part(around(j["wrist.far"], j["hand.far"], [(0, 0.02, 0.02), (0.4, 0.026, 0.024),
                                                           (0.8, 0.02, 0.018), (1, 0.01, 0.01)]),
-                  far, skin, wet_fill=mix(skin_wet, sleeve_deep, 0.6))
+                  far, skin, wet_fill=mix(skin_wet, sleeve_deep, 0.35), sight=1.6)
         # The flutter kick: the near leg coming up, its heel breaking the
         # surface, the far one kicked down into the murk, knees soft and the
         # feet pointed back.
