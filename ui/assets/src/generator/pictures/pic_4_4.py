@@ -41,8 +41,8 @@ POSE = Pose(HEAD, {
     "shoulder": (-0.14, 0.07), "elbow": (0.0, 0.32), "wrist": (0.25, 0.22), "hand": (0.37, 0.1),
     "shoulder.far": (-0.17, -0.1), "elbow.far": (0.12, -0.15), "wrist.far": (0.37, -0.18),
     "hand.far": (0.52, -0.19),
-    "hip": (-0.58, -0.17), "knee": (-0.94, -0.21), "ankle": (-1.28, -0.09),
-    "knee.far": (-0.93, -0.29), "ankle.far": (-1.25, -0.4),
+    "hip": (-0.58, -0.17), "knee": (-0.94, -0.2), "ankle": (-1.28, -0.1),
+    "knee.far": (-0.93, -0.26), "ankle.far": (-1.27, -0.32),
 })
 HEADING = math.radians(-34)    # he swims to the right and toward us
 SWIMMER = (140, 2.3)            # the head's screen column and its distance
@@ -200,11 +200,14 @@ class Swimmer:
         # shirt's colour; the sides turn away from it and the chest, the far
         # arm and the legs go down into the dark. The compositor then tints
         # and softens all of it by its depth.
-        back_lit = mix(mix(garment, L.key, 0.18), water, 0.15)
-        flank = mix(garment, L.shadow, 0.35)
-        chest = mix(mix(garment, L.shadow, 0.6), P.ink, 0.25)
-        legs_lit = mix(mix(trousers, water, 0.25), garment, 0.15)
-        legs_deep = mix(trousers, P.ink, 0.35)
+        back_lit = mix(mix(garment, L.shadow, 0.2), water, 0.15)
+        flank = mix(mix(garment, L.shadow, 0.5), P.ink, 0.15)
+        chest = mix(mix(garment, L.shadow, 0.6), P.ink, 0.4)
+        legs_lit = mix(mix(trousers, water, 0.2), garment, 0.1)
+        legs_deep = mix(trousers, P.ink, 0.5)
+        # Just under the surface the water clouds it only a little: each part
+        # keeps a flat tone and an edge one can follow.
+        shallow = 1.5
 
         def murk(top, bottom, side, pairs):
             (x0, y0), (x1, y1) = self.screen(top, side), self.screen(bottom, side)
@@ -237,19 +240,21 @@ class Swimmer:
             leg = murk((-0.9, -0.06), (-0.9, -0.42), side, [(0, lit), (0.45, mix(lit, legs_deep, 0.5)),
                                                            (1, legs_deep)])
             self.part(around(j["hip"], j[knee], [(0, 0.085, 0.085), (0.35, 0.075, 0.07), (1, 0.05, 0.048)]),
-                      side, trousers, wet_fill=leg)
+                      side, trousers, wet_fill=leg, sight=shallow)
             self.part(around(j[knee], j[ankle], [(0, 0.05, 0.048), (0.3, 0.052, 0.046), (1, 0.03, 0.028)]),
-                      side, trousers, wet_fill=leg)
+                      side, trousers, wet_fill=leg, sight=shallow)
             ax, ay = j[ankle]
             kx, ky = j[knee]
             ux, uy = (ax - kx), (ay - ky)
             n = math.hypot(ux, uy)
-            toe = (ax + ux / n * 0.17, ay + uy / n * 0.17 + tilt)
+            toe = (ax + ux / n * 0.14, ay + uy / n * 0.14 + tilt)
             sole = around((ax, ay), toe, [(0, 0.03, 0.028), (0.6, 0.026, 0.022), (1, 0.012, 0.01)])
             # Only the heel and sole of the near foot break the surface, wet
-            # and dull in the grey light, in the white water they throw up.
-            self.part(sole, side, mix(skin, L.shadow, 0.25), skin_lit, skin_shade, rim_w=0.6, shade_w=0.7,
-                      wet_fill=mix(skin_wet, water, 0.25))
+            # and dull in the grey light, greyed by the white water they throw up.
+            sole_tone = mix(mix(skin, L.shadow, 0.35), water, 0.35)
+            self.part(sole, side, sole_tone, mix(sole_tone, skin_lit, 0.4), mix(sole_tone, L.shadow, 0.4),
+                      rim_w=0.6, shade_w=0.7, wet_fill=mix(mix(skin_wet, water, 0.3), legs_deep, 0.3),
+                      sight=shallow)
             if side > 0:
                 self.contact(sole, side, width=0.7, opacity=0.7)
 
@@ -261,7 +266,7 @@ class Swimmer:
                  (-0.6, -0.29), (-0.5, -0.29), (-0.38, -0.3), (-0.25, -0.3), (-0.14, -0.27), (-0.06, -0.16)]
         body = murk((-0.45, -0.02), (-0.45, -0.3), 0.0, [(0, back_lit), (0.3, mix(back_lit, flank, 0.6)),
                                                           (0.65, flank), (1, chest)])
-        self.part(trunk, 0.0, shirt, shirt_top, shirt_shade, wet_fill=body, rim_w=1.4, shade_w=1.0)
+        self.part(trunk, 0.0, shirt, shirt_top, shirt_shade, wet_fill=body, rim_w=1.4, shade_w=1.0, sight=shallow)
         # The top of the back and the seat, nearest the surface, catch the
         # most of it: a soft paler band along them.
         back = [(-0.3, 0.05), (-0.38, -0.01), (-0.5, -0.1), (-0.58, -0.12), (-0.66, -0.11), (-0.74, -0.14),
@@ -269,7 +274,7 @@ class Swimmer:
         band = Svg(self.wet.width, self.wet.height)
         afloat.split(self.cam, [self.world(q, 0.02) for q in back], shirt, above=Svg(1, 1), under=band,
                      depth=Svg(1, 1), sight=0.6, wet_fill=mix(back_lit, L.key, 0.12))
-        self.wet.add(f'<g opacity="0.75" filter="{self.wet.blur(0.9 * self.k)}">' + "".join(band.body) + "</g>")
+        self.wet.add(f'<g opacity="0.45" filter="{self.wet.blur(0.5 * self.k)}">' + "".join(band.body) + "</g>")
         # The light the waves focus, wandering over the back in thin bright
         # threads: it is under water, not a shadow on it.
         wet_trunk = wood.clip_y([self.world(q) for q in trunk], False)
@@ -370,7 +375,7 @@ class Swimmer:
         self.part(cuff, near + 0.005, mix(shirt, shirt_shade, 0.3), shirt, shirt_shade, rim_w=0.8, shade_w=0.7)
         self.water(j)
         # Seen through a moving surface nothing under it keeps a crisp edge.
-        self.wet.body = [f'<g filter="{self.wet.blur(0.3 * self.k)}">' + "".join(self.wet.body) + "</g>"]
+        self.wet.body = [f'<g filter="{self.wet.blur(0.12 * self.k)}">' + "".join(self.wet.body) + "</g>"]
 
     def head_frame(self, j):
         """Screen position of a point in the head's frame: a along the head
