@@ -421,7 +421,9 @@ class Swimmer:
         self.depth.path(d, fill=shade)
 
         clip = self.dry.clip(d)
-        hair = mix(P.hair, P.ink, 0.25)
+        # The wet hair the darkest thing in the picture, against the light
+        # the water holds behind him.
+        hair = mix(P.hair, P.ink, 0.6)
         hair_lit = mix(P.hair, P.light.rim, 0.3)
         mouth = mix(P.ink, skin_shade, 0.45)
         drop = 0.9 * k
@@ -802,7 +804,7 @@ def build(scale: int) -> Picture:
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="40" fill="{core}"/>')
     # Where the path reaches him the water behind him holds the light, so
     # his raised arm and head stand dark against it.
-    sheen = water.radial(head_sx + 10, sy - 16, 58, 20, [(0, L.key, 0.5), (0.55, L.key, 0.18), (1, L.key, 0)])
+    sheen = water.radial(head_sx + 10, sy - 16, 58, 20, [(0, L.key, 0.72), (0.55, L.key, 0.3), (1, L.key, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{sheen}"/>')
     # Off the path, to the sides and in front, the water sees only the dark
     # of the deck overhead.
