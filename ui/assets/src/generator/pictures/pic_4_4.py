@@ -733,8 +733,8 @@ def _sky(w, h, cam, rng) -> Svg:
     heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon}" fill="{veiled}"/>')
     sky.sun(heaven, P, 5.5, veil=0.6)
     # The seam of paler sky under the deck, and far off a last low bank on the horizon.
-    seam = heaven.linear(0, 56, 0, cam.horizon, [(0, P.sky_horizon, 0), (0.55, P.sky_horizon, 0.55),
-                                                 (1, P.sky_horizon, 0.35)])
+    seam = heaven.linear(0, 56, 0, cam.horizon, [(0, P.sky_horizon, 0), (0.55, P.sky_horizon, 0.4),
+                                                 (1, P.sky_horizon, 0.25)])
     heaven.add(f'<rect x="0" y="56" width="{w}" height="{cam.horizon - 56}" fill="{seam}"/>')
     _scud(heaven, rng, -30, 69, 480, 3.5, 12, 0.05, 0.3, softness=1.0, opacity=0.45)
     for x, y, span, beat, tilt in ((292, 50, 11, 0.9, -0.1), (318, 58, 8, 0.0, 0.08),
@@ -814,6 +814,12 @@ def build(scale: int) -> Picture:
     # Below him the water is nearest and sees the least of the sky: it darkens to the frame.
     deep = water.linear(0, sy + 8, 0, h, [(0, P.sea_dark, 0), (0.5, P.sea_dark, 0.4), (1, mix(P.sea_dark, P.ink, 0.3), 0.7)])
     water.add(f'<rect x="0" y="{num(sy + 8)}" width="{w}" height="{num(h - sy - 8)}" fill="{deep}"/>')
+
+    # No ruled edge where sea meets sky: a band of haze lies over the join.
+    haze = water.linear(0, cam.horizon - 5, 0, cam.horizon + 6,
+                        [(0, mix(P.sky_horizon, P.sea_horizon, 0.5), 0), (0.45, mix(P.sky_horizon, P.sea_horizon, 0.5), 0.7),
+                         (1, mix(P.sky_horizon, P.sea_horizon, 0.5), 0)])
+    water.add(f'<rect x="0" y="{cam.horizon - 5}" width="{w}" height="11" fill="{haze}"/>')
 
     surface = Svg(w, h)
     # Near him the sun's glitter is thin and faint, short flecks only, or its
