@@ -33,16 +33,16 @@ HEAD = 0.21
 # The breath, in his own plane (metres, x the way he swims, y up from the
 # water): face down and rolled onto the near side, the near shoulder out of
 # the water; the near arm in its recovery, the elbow the highest point over
-# the back of the head, the forearm hanging from it and the hand about to go
-# in ahead of the crown; the far arm stretched out ahead under the surface;
+# the back of the head, the forearm reaching forward from it and the hand
+# about to go in a forearm's length ahead of the crown; the far arm stretched out ahead under the surface;
 # a flutter kick, the legs trailing in line behind the hips.
 POSE = Pose(HEAD, {
     "head": (0.0, 0.0),
-    "shoulder": (-0.14, 0.07), "elbow": (0.0, 0.33), "wrist": (0.21, 0.15), "hand": (0.3, 0.035),
-    "shoulder.far": (-0.17, -0.12), "elbow.far": (0.12, -0.2), "wrist.far": (0.37, -0.24),
-    "hand.far": (0.52, -0.25),
-    "hip": (-0.58, -0.17), "knee": (-0.97, -0.2), "ankle": (-1.34, -0.05),
-    "knee.far": (-0.97, -0.3), "ankle.far": (-1.33, -0.4),
+    "shoulder": (-0.14, 0.07), "elbow": (0.0, 0.32), "wrist": (0.25, 0.22), "hand": (0.37, 0.1),
+    "shoulder.far": (-0.17, -0.1), "elbow.far": (0.12, -0.15), "wrist.far": (0.37, -0.18),
+    "hand.far": (0.52, -0.19),
+    "hip": (-0.58, -0.17), "knee": (-0.94, -0.2), "ankle": (-1.28, -0.1),
+    "knee.far": (-0.93, -0.26), "ankle.far": (-1.27, -0.32),
 })
 HEADING = math.radians(-34)    # he swims to the right and toward us
 SWIMMER = (140, 2.3)            # the head's screen column and its distance
@@ -131,13 +131,14 @@ class Swimmer:
         part = wood.clip_y(pts3, True)
         return [self.cam.point(p) for p in part] if len(part) >= 3 else None
 
-    def part(self, points, side, mid, rim=None, shade=None, murk=0.62, rim_w=0.55, shade_w=1.3, wet_fill=None):
+    def part(self, points, side, mid, rim=None, shade=None, murk=0.62, rim_w=0.55, shade_w=1.3, wet_fill=None,
+             sight=0.6):
         """One flat shape in his plane, cut at the water: the wet part sinks
         into the murk; the dry part in three tones, the rim on its top edge
         toward the veiled sun and the shade along its underside."""
         pts3 = [self.world(q, side) for q in points]
         # Under the surface the shirt loses most of its white to the murk.
-        afloat.split(self.cam, pts3, mid, above=Svg(1, 1), under=self.wet, depth=self.depth, sight=0.6,
+        afloat.split(self.cam, pts3, mid, above=Svg(1, 1), under=self.wet, depth=self.depth, sight=sight,
                      wet_fill=wet_fill or mix(mid, mix(P.sea_dark, P.ink, 0.3), murk))
         scr = self.dry_outline(points, side)
         if scr is None:
@@ -199,11 +200,14 @@ class Swimmer:
         # shirt's colour; the sides turn away from it and the chest, the far
         # arm and the legs go down into the dark. The compositor then tints
         # and softens all of it by its depth.
-        back_lit = mix(mix(garment, L.key, 0.18), water, 0.15)
-        flank = mix(garment, L.shadow, 0.35)
-        chest = mix(mix(garment, L.shadow, 0.6), P.ink, 0.25)
-        legs_lit = mix(mix(trousers, water, 0.25), garment, 0.15)
-        legs_deep = mix(trousers, P.ink, 0.35)
+        back_lit = mix(mix(garment, L.shadow, 0.2), water, 0.15)
+        flank = mix(mix(garment, L.shadow, 0.5), P.ink, 0.15)
+        chest = mix(mix(garment, L.shadow, 0.6), P.ink, 0.4)
+        legs_lit = mix(mix(trousers, water, 0.2), garment, 0.1)
+        legs_deep = mix(trousers, P.ink, 0.5)
+        # Just under the surface the water clouds it only a little: each part
+        # keeps a flat tone and an edge one can follow.
+        shallow = 1.5
 
         def murk(top, bottom, side, pairs):
             (x0, y0), (x1, y1) = self.screen(top, side), self.screen(bottom, side)
@@ -213,17 +217,20 @@ class Swimmer:
         # of him for the next pull, a soaked sleeve tapering to the wrist and
         # the hand flat at its end, paler in the murk.
         far = -0.17
-        sleeve_deep = mix(mix(shirt_wet, water, 0.35), P.ink, 0.15)
-        # Round, not flat: the top of the sleeve a little lit, its underside dark.
-        sleeve_far = murk((0.1, -0.14), (0.1, -0.28), far, [(0, mix(flank, water, 0.4)),
-                                                           (0.5, mix(sleeve_deep, water, 0.3)), (1, sleeve_deep)])
+        # Seen only a hand's depth down, it keeps a readable edge: a dark
+        # sleeve with its top a little lit, the hand paler at its end.
+        sleeve_deep = mix(mix(shirt_wet, P.ink, 0.35), water, 0.1)
+        sleeve_far = murk((0.1, -0.1), (0.1, -0.22), far, [(0, mix(flank, sleeve_deep, 0.45)),
+                                                          (0.45, sleeve_deep), (1, mix(sleeve_deep, P.ink, 0.2))])
         self.part(around(j["shoulder.far"], j["elbow.far"], [(0, 0.06, 0.06), (0.5, 0.05, 0.048),
-                                                              (1, 0.04, 0.038)]), far, shirt, wet_fill=sleeve_far)
+                                                              (1, 0.04, 0.038)]), far, shirt, wet_fill=sleeve_far,
+                  sight=1.6)
         self.part(around(j["elbow.far"], j["wrist.far"], [(0, 0.04, 0.038), (0.4, 0.038, 0.036),
-                                                           (1, 0.028, 0.026)]), far, shirt, wet_fill=sleeve_far)
+                                                           (1, 0.028, 0.026)]), far, shirt, wet_fill=sleeve_far,
+                  sight=1.6)
         self.part(around(j["wrist.far"], j["hand.far"], [(0, 0.02, 0.02), (0.4, 0.026, 0.024),
                                                           (0.8, 0.02, 0.018), (1, 0.01, 0.01)]),
-                  far, skin, wet_fill=mix(skin_wet, sleeve_deep, 0.6))
+                  far, skin, wet_fill=mix(skin_wet, sleeve_deep, 0.35), sight=1.6)
         # The flutter kick: the near leg coming up, its heel breaking the
         # surface, the far one kicked down into the murk, knees soft and the
         # feet pointed back.
@@ -233,19 +240,21 @@ class Swimmer:
             leg = murk((-0.9, -0.06), (-0.9, -0.42), side, [(0, lit), (0.45, mix(lit, legs_deep, 0.5)),
                                                            (1, legs_deep)])
             self.part(around(j["hip"], j[knee], [(0, 0.085, 0.085), (0.35, 0.075, 0.07), (1, 0.05, 0.048)]),
-                      side, trousers, wet_fill=leg)
+                      side, trousers, wet_fill=leg, sight=shallow)
             self.part(around(j[knee], j[ankle], [(0, 0.05, 0.048), (0.3, 0.052, 0.046), (1, 0.03, 0.028)]),
-                      side, trousers, wet_fill=leg)
+                      side, trousers, wet_fill=leg, sight=shallow)
             ax, ay = j[ankle]
             kx, ky = j[knee]
             ux, uy = (ax - kx), (ay - ky)
             n = math.hypot(ux, uy)
-            toe = (ax + ux / n * 0.17, ay + uy / n * 0.17 + tilt)
+            toe = (ax + ux / n * 0.14, ay + uy / n * 0.14 + tilt)
             sole = around((ax, ay), toe, [(0, 0.03, 0.028), (0.6, 0.026, 0.022), (1, 0.012, 0.01)])
             # Only the heel and sole of the near foot break the surface, wet
-            # and dull in the grey light, in the white water they throw up.
-            self.part(sole, side, mix(skin, L.shadow, 0.25), skin_lit, skin_shade, rim_w=0.6, shade_w=0.7,
-                      wet_fill=mix(skin_wet, water, 0.25))
+            # and dull in the grey light, greyed by the white water they throw up.
+            sole_tone = mix(mix(skin, L.shadow, 0.35), water, 0.35)
+            self.part(sole, side, sole_tone, mix(sole_tone, skin_lit, 0.4), mix(sole_tone, L.shadow, 0.4),
+                      rim_w=0.6, shade_w=0.7, wet_fill=mix(mix(skin_wet, water, 0.3), legs_deep, 0.3),
+                      sight=shallow)
             if side > 0:
                 self.contact(sole, side, width=0.7, opacity=0.7)
 
@@ -257,7 +266,7 @@ class Swimmer:
                  (-0.6, -0.29), (-0.5, -0.29), (-0.38, -0.3), (-0.25, -0.3), (-0.14, -0.27), (-0.06, -0.16)]
         body = murk((-0.45, -0.02), (-0.45, -0.3), 0.0, [(0, back_lit), (0.3, mix(back_lit, flank, 0.6)),
                                                           (0.65, flank), (1, chest)])
-        self.part(trunk, 0.0, shirt, shirt_top, shirt_shade, wet_fill=body, rim_w=1.4, shade_w=1.0)
+        self.part(trunk, 0.0, shirt, shirt_top, shirt_shade, wet_fill=body, rim_w=1.4, shade_w=1.0, sight=shallow)
         # The top of the back and the seat, nearest the surface, catch the
         # most of it: a soft paler band along them.
         back = [(-0.3, 0.05), (-0.38, -0.01), (-0.5, -0.1), (-0.58, -0.12), (-0.66, -0.11), (-0.74, -0.14),
@@ -265,7 +274,7 @@ class Swimmer:
         band = Svg(self.wet.width, self.wet.height)
         afloat.split(self.cam, [self.world(q, 0.02) for q in back], shirt, above=Svg(1, 1), under=band,
                      depth=Svg(1, 1), sight=0.6, wet_fill=mix(back_lit, L.key, 0.12))
-        self.wet.add(f'<g opacity="0.75" filter="{self.wet.blur(0.9 * self.k)}">' + "".join(band.body) + "</g>")
+        self.wet.add(f'<g opacity="0.45" filter="{self.wet.blur(0.5 * self.k)}">' + "".join(band.body) + "</g>")
         # The light the waves focus, wandering over the back in thin bright
         # threads: it is under water, not a shadow on it.
         wet_trunk = wood.clip_y([self.world(q) for q in trunk], False)
@@ -366,7 +375,7 @@ class Swimmer:
         self.part(cuff, near + 0.005, mix(shirt, shirt_shade, 0.3), shirt, shirt_shade, rim_w=0.8, shade_w=0.7)
         self.water(j)
         # Seen through a moving surface nothing under it keeps a crisp edge.
-        self.wet.body = [f'<g filter="{self.wet.blur(0.3 * self.k)}">' + "".join(self.wet.body) + "</g>"]
+        self.wet.body = [f'<g filter="{self.wet.blur(0.12 * self.k)}">' + "".join(self.wet.body) + "</g>"]
 
     def head_frame(self, j):
         """Screen position of a point in the head's frame: a along the head
@@ -412,7 +421,9 @@ class Swimmer:
         self.depth.path(d, fill=shade)
 
         clip = self.dry.clip(d)
-        hair = mix(P.hair, P.ink, 0.25)
+        # The wet hair the darkest thing in the picture, against the light
+        # the water holds behind him.
+        hair = mix(P.hair, P.ink, 0.6)
         hair_lit = mix(P.hair, P.light.rim, 0.3)
         mouth = mix(P.ink, skin_shade, 0.45)
         drop = 0.9 * k
@@ -722,8 +733,8 @@ def _sky(w, h, cam, rng) -> Svg:
     heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon}" fill="{veiled}"/>')
     sky.sun(heaven, P, 5.5, veil=0.6)
     # The seam of paler sky under the deck, and far off a last low bank on the horizon.
-    seam = heaven.linear(0, 56, 0, cam.horizon, [(0, P.sky_horizon, 0), (0.55, P.sky_horizon, 0.55),
-                                                 (1, P.sky_horizon, 0.35)])
+    seam = heaven.linear(0, 56, 0, cam.horizon, [(0, P.sky_horizon, 0), (0.55, P.sky_horizon, 0.4),
+                                                 (1, P.sky_horizon, 0.25)])
     heaven.add(f'<rect x="0" y="56" width="{w}" height="{cam.horizon - 56}" fill="{seam}"/>')
     _scud(heaven, rng, -30, 69, 480, 3.5, 12, 0.05, 0.3, softness=1.0, opacity=0.45)
     for x, y, span, beat, tilt in ((292, 50, 11, 0.9, -0.1), (318, 58, 8, 0.0, 0.08),
@@ -793,7 +804,7 @@ def build(scale: int) -> Picture:
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="40" fill="{core}"/>')
     # Where the path reaches him the water behind him holds the light, so
     # his raised arm and head stand dark against it.
-    sheen = water.radial(head_sx + 10, sy - 16, 58, 20, [(0, L.key, 0.5), (0.55, L.key, 0.18), (1, L.key, 0)])
+    sheen = water.radial(head_sx + 10, sy - 16, 58, 20, [(0, L.key, 0.72), (0.55, L.key, 0.3), (1, L.key, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{sheen}"/>')
     # Off the path, to the sides and in front, the water sees only the dark
     # of the deck overhead.
@@ -803,6 +814,12 @@ def build(scale: int) -> Picture:
     # Below him the water is nearest and sees the least of the sky: it darkens to the frame.
     deep = water.linear(0, sy + 8, 0, h, [(0, P.sea_dark, 0), (0.5, P.sea_dark, 0.4), (1, mix(P.sea_dark, P.ink, 0.3), 0.7)])
     water.add(f'<rect x="0" y="{num(sy + 8)}" width="{w}" height="{num(h - sy - 8)}" fill="{deep}"/>')
+
+    # No ruled edge where sea meets sky: a band of haze lies over the join.
+    haze = water.linear(0, cam.horizon - 5, 0, cam.horizon + 6,
+                        [(0, mix(P.sky_horizon, P.sea_horizon, 0.5), 0), (0.45, mix(P.sky_horizon, P.sea_horizon, 0.5), 0.7),
+                         (1, mix(P.sky_horizon, P.sea_horizon, 0.5), 0)])
+    water.add(f'<rect x="0" y="{cam.horizon - 5}" width="{w}" height="11" fill="{haze}"/>')
 
     surface = Svg(w, h)
     # Near him the sun's glitter is thin and faint, short flecks only, or its
