@@ -347,7 +347,10 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         j, k = min(i + 1, len(path) - 1), max(i - 1, 0)
         dx, dy = path[j][0] - path[k][0], path[j][1] - path[k][1]
         n = math.hypot(dx, dy) or 1
-        wdt = radius[i] * float(cam.scale(ground[i][2]))
+        # Not the flare: the mound hides the foot's, and the sun sees the
+        # trunk side on, so the band is the trunk's width, a little narrower
+        # as it runs out toward the crown.
+        wdt = min(float(radius[i]), 0.17 - 0.04 * ts[i]) * float(cam.scale(ground[i][2]))
         sl.append((x - dy / n * wdt, y + dx / n * wdt))
         sr.append((x + dy / n * wdt, y - dx / n * wdt))
 
@@ -355,7 +358,11 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         return cam.point(_on_sand(q))
 
     fx, fy = cam.point(base)
-    parts = [f'<path d="{smooth(sl + sr[::-1])}"/>']
+    # The trunk's own shadow, one unbroken band from the foot out to the
+    # crown's, crisper and a step darker than the leaves' dappled patch, so
+    # the crown's shadow hangs from it instead of floating on the sand.
+    shade.path(smooth(sl + sr[::-1]), fill=mix(sh, P.wood_dark, 0.25), opacity="0.72", filter=shade.blur(0.5))
+    parts = []
     for fr in fronds:
         for _, _, outline in fr.halves():
             parts.append(f'<path d="{smooth([thrown(q) for q in outline], tension=0.5)}"/>')
@@ -466,7 +473,17 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
              fill=P.sand, opacity="0.6", filter=svg.blur(0.6))
     mound_shadow = [cam.point(_on_sand(np.array([base[0] + dx, hgt * (1 - (dx / rx) ** 2) ** 1.6, base[2] - 0.1])))
                     for dx in dxs]
-    shade.path(smooth(mound_shadow + near_edge[::-1]), fill=sh, opacity="0.3", filter=shade.blur(0.8))
+    shade.path(smooth(mound_shadow + near_edge[::-1]), fill=sh, opacity="0.45", filter=shade.blur(0.8))
+    # Where the trunk goes into the mound, the sand right under it gets no
+    # sun: a dark crease on the side away from the light, and the mound's
+    # shaded flank beside it, so the foot is planted, not standing on it.
+    foot_l, foot_r = cam.point(base + np.array([-0.3, 0.12, -0.05])), cam.point(base + np.array([0.42, 0.1, -0.05]))
+    svg.add(f'<ellipse cx="{num((foot_l[0] + foot_r[0]) / 2 + 1.5)}" cy="{num(foot_l[1] + 0.6)}" '
+            f'rx="{num((foot_r[0] - foot_l[0]) / 2)}" ry="1.3" fill="{mix(sh, P.wood_dark, 0.5)}" opacity="0.75" '
+            f'filter="{svg.blur(0.5)}"/>')
+    flank = [cam.point((base[0] + dx, hgt * (1 - (dx / rx) ** 2) ** 1.6 * 0.8, base[2] - 0.3)) for dx in dxs[12:]]
+    svg.path(smooth(flank + [(x, y + 1.2) for x, y in near_edge[12:][::-1]]), fill=mix(P.sand, sh, 0.45),
+             opacity="0.55", filter=svg.blur(0.6))
 
     # The crown shaft, smooth and greener than the trunk, lit on the left.
     s0, s1 = cam.point(shaft[0]), cam.point(shaft[1])
