@@ -271,12 +271,16 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
 
     leaf = mix(P.grass, P.sea_dark, 0.3)
     leaf_lit = mix(mix(P.grass, P.light.key, 0.22), P.sea_dark, 0.08)
-    leaf_shade = mix(mix(P.grass, P.light.shadow, 0.5), P.sea_dark, 0.22)
-    back_leaf = mix(leaf_shade, P.light.shadow, 0.2)
+    # The crown's underside and the fronds turned from the sun are the
+    # picture's darkest darks, so the palm holds the eye against the light sand.
+    leaf_shade = mix(mix(P.grass, P.light.shadow, 0.6), P.sea_dark, 0.3)
+    back_leaf = mix(mix(leaf_shade, P.light.shadow, 0.35), P.ink, 0.2)
     straw = mix(P.wood_fresh, P.wood_side, 0.35)
     # Toward the sun: high, to the left and beyond the palm.
     sun_dir = _unit([-SHADOW[0], 1.0 / REACH, -SHADOW[1]])
     eye = np.array([0.0, cam.eye, 0.0])
+
+    blades = []
 
     def draw_frond(fr, far=False):
         rib = [cam.point(p) for p in fr.rib]
@@ -284,11 +288,11 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         # Fronds reaching out toward the sun are lighter overall than those behind and away.
         toward = float(np.clip(0.5 + 0.5 * np.dot(_unit([heading[0], 0.0, heading[2]]), _unit([-1.0, 0.0, 0.3])),
                                0, 1))
-        tones = [mix(back_leaf, leaf_shade, 0.3 + 0.4 * toward),
-                 mix(leaf_shade, leaf, 0.45 + 0.55 * toward),
+        tones = [mix(back_leaf, leaf_shade, 0.15 + 0.35 * toward),
+                 mix(leaf_shade, leaf, 0.2 + 0.6 * toward),
                  mix(leaf, leaf_lit, 0.5 + 0.4 * toward)]
         if far:
-            tones = [mix(t, back_leaf, 0.5) for t in tones]
+            tones = [mix(t, back_leaf, 0.7) for t in tones]
         behind, before = [], []
         for side, row, outline in fr.halves():
             # A row's tone from how its leaflets face: their upper faces in
@@ -319,6 +323,7 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
                 # by the rib a step darker.
                 edge = [p for k, p in enumerate(pts) if k % 2 == 0 or k >= len(pts) - len(back) - 1]
                 svg.path(smooth(edge, tension=0.55), fill=tones[tone])
+                blades.append(smooth(edge, tension=0.55))
                 svg.path(smooth(back + inner, tension=0.5), fill=tones[max(0, tone - 1)], opacity="0.75",
                          filter=svg.blur(0.3))
         lay(behind)
@@ -370,7 +375,13 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         parts.append(f'<path d="{smooth(ribs, closed=False)}" fill="none" stroke="{sh}" stroke-width="0.8"/>')
     stem = float(radius[-1]) * 1.8 * float(cam.scale(_on_sand(shaft[0])[2]))
     parts.append(f'<path d="{lens(*thrown(shaft[0]), *thrown(shaft[1]), stem)}"/>')
-    shade.group(parts, fill=sh, opacity="0.5", filter=shade.blur(0.9))
+    shade.group(parts, fill=sh, opacity="0.58", filter=shade.blur(0.9))
+    # Under the middle of the crown the fronds overlap so thickly that
+    # hardly a ray gets through: the shadow's core, darkest where the trunk's
+    # shadow runs into it.
+    core = [thrown(shaft[0] + up * 0.3 + np.array([math.cos(a) * 1.1, -0.25, math.sin(a) * 1.1]))
+            for a in np.linspace(0, 2 * math.pi, 16, endpoint=False)]
+    shade.path(smooth(core), fill=mix(sh, P.ink, 0.3), opacity="0.55", filter=shade.blur(1.6))
 
 
     bark, bark_dark = mix(P.wood_side, P.wood_lit, 0.3), mix(P.wood_dark, P.wood_side, 0.3)
@@ -392,8 +403,12 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     svg.path(polygon(rim), fill=mix(bark, P.light.key, 0.5), clip_path=clip, filter=svg.blur(0.4))
     # The side turned from the sun in shade, a third of the trunk.
     shaded = left + [(a[0] * 0.6 + b[0] * 0.4, a[1] * 0.6 + b[1] * 0.4) for a, b in zip(left, right)][::-1]
-    svg.path(polygon(shaded), fill=mix(mix(bark, P.light.shadow, 0.5), P.wood_dark, 0.15), clip_path=clip,
+    svg.path(polygon(shaded), fill=mix(mix(bark, P.light.shadow, 0.45), P.wood_dark, 0.5), clip_path=clip,
              filter=svg.blur(0.6))
+    # And its core, the edge turned furthest from the sun, the trunk's darkest.
+    core = left + [(a[0] * 0.78 + b[0] * 0.22, a[1] * 0.78 + b[1] * 0.22) for a, b in zip(left, right)][::-1]
+    svg.path(polygon(core), fill=mix(P.wood_dark, P.light.shadow, 0.3), opacity="0.85", clip_path=clip,
+             filter=svg.blur(0.5))
     # Ring scars where old fronds fell: uneven in spacing and in width, some
     # close in pairs, some worn through, the wider ones a ridge whose upper
     # edge catches the light. Below the eye they bow down, seen from above;
@@ -488,18 +503,26 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     # The crown shaft, smooth and greener than the trunk, lit on the left.
     s0, s1 = cam.point(shaft[0]), cam.point(shaft[1])
     sw = float(np.interp(1.0, ts, radius)) * px * 1.15
-    shaft_tone = mix(mix(P.grass, P.wood_side, 0.55), P.sand, 0.15)
+    shaft_tone = mix(mix(mix(P.grass, P.wood_side, 0.55), P.sand, 0.15), back_leaf, 0.3)
     svg.path(lens(s0[0], s0[1] + 1.0, s1[0], s1[1], sw * 1.6), fill=shaft_tone)
     svg.path(lens(s0[0] - sw * 0.35, s0[1] + 0.8, s1[0] - sw * 0.25, s1[1] + 0.8, sw * 0.5),
              fill=mix(shaft_tone, P.light.key, 0.2))
     for fr in near:
         draw_frond(fr)
+    # Seen from below, the heart of the crown is in its own shade: the
+    # fronds go dark toward the shaft where they overlap, the coconuts in
+    # it, and only their outer reaches take the sun.
+    hx, hy = cam.point(shaft[0] + up * 0.25)
+    heart = svg.radial(hx + 3, hy + 5, 46, 30, [(0, mix(back_leaf, P.ink, 0.55), 0.95),
+                                             (0.45, mix(back_leaf, P.ink, 0.3), 0.7), (1, back_leaf, 0)])
+    svg.add(f'<rect x="{num(hx - 70)}" y="{num(hy - 50)}" width="140" height="100" fill="{heart}" '
+            f'clip-path="{svg.clip(" ".join(blades))}"/>')
     cx, cy = cam.point(shaft[0] + up * 0.2)
     # The coconuts in a bunch at the foot of the fronds: a few nuts, a little
     # longer than round and of different sizes, hanging in the crown's shade
     # so the gaps between them go dark without any outline; each lit on its
     # upper left and shaded on its lower right.
-    nut = mix(mix(P.wood_side, P.grass, 0.35), P.sand, 0.15)
+    nut = mix(mix(mix(P.wood_side, P.grass, 0.35), P.sand, 0.15), back_leaf, 0.35)
     nut_dark = mix(nut, P.wood_dark, 0.55)
     nut_lit = mix(nut, P.light.key, 0.45)
     svg.add(f'<ellipse cx="{num(cx + 0.3)}" cy="{num(cy + 4.6)}" rx="6.2" ry="5.0" fill="{nut_dark}" '
@@ -735,8 +758,8 @@ def _sand(cam, sand: Svg, xs, rng):
         0, cam.horizon + 20, 0, h, [(0, mix(dry_sand, P.sea_horizon, 0.15)), (1, dry_sand)]))
     # One band of wet sand the last wave left, a little past where the wash
     # now stops, its inland edge soft and ragged.
-    wet_tone = mix(mix(mix(P.sand, P.wood_side, 0.35), P.sea_dark, 0.28), P.ink, 0.1)
-    inland = [cam.point((x, 0.0, wash_edge(x) - 0.9 - 0.4 * math.sin(x * 0.8 + 0.5) - rng.uniform(0, 0.3)))
+    wet_tone = mix(mix(mix(P.sand, P.wood_side, 0.4), P.sea_dark, 0.35), P.ink, 0.22)
+    inland = [cam.point((x, 0.0, wash_edge(x) - 1.4 - 0.5 * math.sin(x * 0.8 + 0.5) - rng.uniform(0, 0.3)))
               for x in xs]
     sand.path(smooth(edge[::-1] + inland, tension=0.6), fill=wet_tone, opacity="0.95", filter=sand.blur(1.0))
 
