@@ -874,9 +874,11 @@ def _driftwood(cam, svg: Svg, rng):
     at its root end with the stub of a bough, worn thin toward a broken tip;
     its top in the sun, its underside in shade, a few cracks along the grain,
     and a rope still knotted round it trailing off over the sand."""
-    body = mix(mix(P.wood_fresh, P.cloud_shade, 0.45), P.sand, 0.1)
-    under = mix(body, mix(P.light.shadow, P.skin, 0.3), 0.45)
-    top_lit = mix(body, P.light.key, 0.55)
+    # Weathered to a grey-brown, a step darker than the sand, so it reads as
+    # wood lying on it and not as a pale rag.
+    body = mix(mix(P.wood_side, P.mountain, 0.4), P.ink, 0.12)
+    under = mix(body, mix(P.light.shadow, P.wood_dark, 0.4), 0.55)
+    top_lit = mix(mix(body, P.wood_fresh, 0.4), P.light.key, 0.15)
     sh = mix(P.light.shadow, P.skin, 0.3)
     a, b = np.array([-6.4, 0.0, 12.4]), np.array([-3.3, 0.0, 13.3])
 
@@ -903,7 +905,7 @@ def _driftwood(cam, svg: Svg, rng):
     outline = top + tip + bottom[::-1] + root
     # Its shadow on the sand, thrown toward us and to the right.
     shadow = [cam.point(_on_sand(p + np.array([0.0, radius(t), 0.0]))) for t, p in zip(ts, centre)]
-    svg.path(smooth([(x + 0.5, y + 0.6) for x, y in shadow] + bottom[::-1]), fill=sh, opacity="0.4",
+    svg.path(smooth([(x + 0.5, y + 0.6) for x, y in shadow] + bottom[::-1]), fill=sh, opacity="0.6",
              filter=svg.blur(0.6))
     # The stub of a bough off the root end, rising a little toward us.
     s0, s1 = cam.point(centre[4] + np.array([0.0, 0.05, 0.0])), cam.point(centre[4] + np.array([0.35, 0.22, -0.3]))
@@ -916,7 +918,7 @@ def _driftwood(cam, svg: Svg, rng):
     lower = [(x, y + r * 0.1) for (x, y), r in zip(scr, rad)]
     svg.path(smooth(lower + [(x + 2.0, y + 1.5) for x, y in bottom[::-1]]), fill=under, clip_path=clip,
              filter=svg.blur(0.5))
-    upper = [(x, y - r * (0.4 + 0.2 * math.sin(i * 0.9))) for i, ((x, y), r) in enumerate(zip(scr, rad))]
+    upper = [(x, y - r * (0.55 + 0.2 * math.sin(i * 0.9))) for i, ((x, y), r) in enumerate(zip(scr, rad))]
     svg.path(smooth(top + upper[::-1]), fill=top_lit, clip_path=clip, filter=svg.blur(0.4))
     cracks = []
     for _ in range(6):
@@ -926,11 +928,11 @@ def _driftwood(cam, svg: Svg, rng):
         seg = [(x, y + r * f) for (x, y), r, t in zip(scr, rad, ts) if t0 <= t <= t1]
         if len(seg) > 1:
             cracks.append(f'<path d="{smooth(seg, closed=False)}"/>')
-    svg.group(cracks, fill="none", stroke=mix(body, P.wood_dark, 0.45), stroke_width="0.35", opacity="0.7",
+    svg.group(cracks, fill="none", stroke=mix(body, P.wood_dark, 0.6), stroke_width="0.4", opacity="0.8",
               clip_path=clip)
     # Where it lies in the sand, a little heaped against its near side.
     heap = [(x, y + r * 0.75) for (x, y), r in zip(scr[1:-3], rad[1:-3])]
-    svg.path(smooth(heap, closed=False), stroke=mix(P.sand, P.light.key, 0.2), stroke_width="1.2", opacity="0.85",
+    svg.path(smooth(heap, closed=False), stroke=mix(P.sand, P.light.key, 0.12), stroke_width="1.2", opacity="0.5",
              stroke_linecap="round")
     # Half buried: in two places the sand the wind brings has drifted over it.
     for t0, t1 in ((0.16, 0.42), (0.72, 0.9)):
