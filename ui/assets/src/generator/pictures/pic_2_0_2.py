@@ -1045,6 +1045,45 @@ def _foam_edge(cam, svg: Svg, rng, xs):
           veil=0.4, edge=1.0, soft=0.2, strength=lambda x: 0.4 + 0.6 * _strength(x))
 
 
+def _swells(cam, svg: Svg, rng):
+    """The swell rolling in toward the breaker: a few long, soft ridges on
+    the water nearer the shore, each a lighter crest where it tilts up to
+    the sky and a darker trough on its near side, broken into lengths and
+    closer together the further off they are, so the sea is not one even
+    field of dashes; along the nearer crests, longer streaks of light."""
+    crests, troughs, streaks = [], [], []
+    z = 36.0
+    while z < 90.0:
+        x = -32.0 + rng.uniform(0, 8)
+        while x < 34.0:
+            L = rng.uniform(7.0, 18.0)
+            u = np.linspace(x, x + L, 30)
+            ph = rng.uniform(0, 2 * math.pi)
+            taper = [max(0.0, math.sin(math.pi * (v - x) / L)) ** 0.8 for v in u]
+            mid = [z + 0.6 * math.sin(v * 0.21 + ph) for v in u]
+            # Metres deep on the water: this low, a ridge a few metres across is a few pixels high.
+            deep = [(0.15 + 2.6 * t) * (z / 36.0) for t in taper]
+            top = [cam.point((v, 0.0, m + d)) for v, m, d in zip(u, mid, deep)]
+            ridge = [cam.point((v, 0.0, m)) for v, m in zip(u, mid)]
+            low = [cam.point((v, 0.0, m - 1.3 * d)) for v, m, d in zip(u, mid, deep)]
+            # Skip any that would land in the breaker or on the beach.
+            if all(float(breaker_z(v)) + 5.0 < m for v, m in zip(u, mid)):
+                fade = (36.0 / z) ** 0.7
+                crests.append(f'<path d="{smooth(top + ridge[::-1])}" opacity="{num(0.3 * fade)}"/>')
+                troughs.append(f'<path d="{smooth(ridge + low[::-1])}" opacity="{num(0.32 * fade)}"/>')
+                if z < 55 and rng.uniform() < 0.6:
+                    a, e = rng.uniform(0.15, 0.45), rng.uniform(0.55, 0.9)
+                    seg = [p for p, v in zip(ridge, u) if x + a * L <= v <= x + e * L]
+                    if len(seg) > 2:
+                        streaks.append(f'<path d="{smooth(seg, closed=False)}"/>')
+            x += L + rng.uniform(2.0, 9.0)
+        z *= rng.uniform(1.18, 1.32)
+    svg.group(troughs, fill=P.sea_dark, filter=svg.blur(1.3))
+    svg.group(crests, fill=mix(P.sea_light, P.sky_horizon, 0.3), filter=svg.blur(1.1))
+    svg.group(streaks, fill="none", stroke=mix(P.sea_light, P.foam, 0.4), stroke_width="0.6", opacity="0.45",
+              stroke_linecap="round", filter=svg.blur(0.3))
+
+
 def build(scale: int) -> Picture:
     w, h = SIZE
     cam = camera()
@@ -1089,6 +1128,8 @@ def build(scale: int) -> Picture:
     surface.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{num(h - cam.horizon)}" fill="{path}"/>')
     sea.marks(surface, cam, waves, P, rng, near=30, far=300, per_metre=0.8, length=1.1, thickness=0.07,
               light=0.75, dark=0.85, glitter=(L.x, L.key), glitter_width=0.18, glitter_floor=0.8)
+
+    _swells(cam, surface, np.random.default_rng(2031))
 
     surf, sand, foam = Svg(w, h), Svg(w, h), Svg(w, h)
     xs = np.linspace(-24, 26, 140)
