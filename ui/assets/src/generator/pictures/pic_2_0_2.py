@@ -17,11 +17,11 @@ white water, a lace full of holes, runs in further in some places than
 others and leaves a few drifts on the shallows, and a thin sheet of water
 slides up the sand to an uneven lace edge, the sky's sheen inside it and
 one band of darker wet sand beyond. In front, the castaway's beach: a
-bowed, bleached branch of driftwood half buried in the sand, with a rope
+bowed branch of driftwood weathered grey-brown, half buried in the sand, with a rope
 knotted round it, a few shells, soft ripples and his track
 of footprints, left and right, down to the water. Beyond, the sea's wave
-dashes and the sun's glitter on them, and far out on the right a small
-island, clear of the palm.
+dashes, a few long soft swells rolling in nearer the shore, the sun's
+glitter, and far out on the right a small island, clear of the palm.
 
 The picture is wider and taller than the window shows: everything that
 matters lies inside the top-left 421 x 221."""
@@ -870,7 +870,7 @@ def _footprints(cam, sand: Svg, rng):
 
 def _driftwood(cam, svg: Svg, rng):
     """A piece of driftwood from the wreck lying half sunk in the sand at the
-    left: a length of branch bleached grey by sun and salt, thick and knobbed
+    left: a length of branch weathered grey-brown by sun and salt, thick and knobbed
     at its root end with the stub of a bough, worn thin toward a broken tip;
     its top in the sun, its underside in shade, a few cracks along the grain,
     and a rope still knotted round it trailing off over the sand."""
