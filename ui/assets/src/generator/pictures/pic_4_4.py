@@ -292,7 +292,7 @@ class Swimmer:
                                f'stroke-width="{num(0.5 * self.k)}" opacity="0.22"/>')
             self.wet.add(f'<g clip-path="{inside}"><g filter="{self.wet.blur(0.45 * self.k)}">' + "".join(threads)
                          + "</g></g>")
-        self.contact(trunk, 0.0, width=0.7, opacity=0.5)
+        self.contact(trunk, 0.0, width=0.7, opacity=0.65)
         # Wet cloth clinging to the back: a fold across the shoulder blade, and
         # the dip of the spine.
         for fold, wdt in ((((-0.12, 0.07), (-0.22, 0.055), (-0.3, 0.03)), 0.45),
@@ -309,7 +309,7 @@ class Swimmer:
                     (-0.23, 0.15), (-0.2, 0.185), (-0.16, 0.207), (-0.12, 0.222), (-0.08, 0.205),
                     (-0.05, 0.15), (-0.035, 0.08), (-0.02, -0.04)]
         self.part(shoulder, 0.04, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.5, shade_w=1.3)
-        self.contact(shoulder, 0.04, width=0.6, opacity=0.4)
+        self.contact(shoulder, 0.04, width=0.6, opacity=0.65)
         # Where the round of the shoulder turns away from the sky: a soft
         # shade down its front, toward the head, so it stands as a solid.
         turn = [self.screen(q, 0.05) for q in ((-0.07, 0.2), (-0.045, 0.13), (-0.045, 0.06), (-0.06, 0.01))]
@@ -521,6 +521,14 @@ class Swimmer:
         for _ in range(5):
             self.dry.add(f'<circle cx="{num(hx + rng.normal(0, 1.0))}" cy="{num(hy + rng.uniform(1.5, 6))}" '
                          f'r="{num(rng.uniform(0.3, 0.5))}" fill="{P.foam}" opacity="0.7"/>')
+        # Where the hand is about to go in, the water already breaks: the drips
+        # off the fingers and the wash the head pushes ahead meet in a small
+        # splash with a ring spreading from it.
+        entry = on((j["hand"][0] - 0.01, 0), 0.06)
+        splash_rng = np.random.default_rng(4471)
+        sea.rings(self.surface, self.cam, P, entry, radii=[0.05, 0.11], width=0.025, light_opacity=0.4,
+                  dark_opacity=0.4, filled=True)
+        afloat.splash(self.surface, self.cam, entry, P.foam, splash_rng, size=0.06, drops=6, opacity=0.7)
         # The kick's white water round the near foot where its sole breaks the
         # surface, and the short track of stirred water it leaves behind it.
         foot = on((j["ankle"][0] - 0.07, 0), 0.08)
