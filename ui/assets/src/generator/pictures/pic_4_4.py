@@ -56,31 +56,35 @@ HEAD_SIZE = 0.22    # chin to crown, metres
 APPARENT = 0.6      # how deep what is under water looks, to its true depth
 
 # (x, z, length, width, yaw, pitch, roll, splintered ends, sinking)
-# The raft has just broken up round him: its biggest pieces lie close about
-# him, the rest already drifting off downwind in a looser and looser trail of
-# smaller bits, with open water on either side of it.
+# The raft broke up where he is: its wreck lies in two heaps, the nearest
+# round him (laid out about the board he is making for, in `build`) and one
+# farther off to the right where the raft's middle came apart, with a
+# straggle of small bits drifted off to the left and a stray or two between.
+# Most pieces are short and broken; a few long boards, some pointing away
+# from us with their far end reared up on the swell and the near end gone
+# under.
 PLANKS = [
-    # Close to him: loose boards, each broken off on its own and lying its
-    # own way, one going under.
-    (1.2, 4.3, 1.3, 0.17, -52, 1, 1, (True, True), False),
-    (2.5, 4.8, 0.95, 0.15, 12, 0, -2, (True, True), False),
-    (2.1, 3.8, 0.85, 0.12, 20, 0, 2, (True, True), False),
-    (-2.9, 7.2, 1.4, 0.24, 38, 0, 1, (True, False), False),
-    (0.1, 5.9, 1.2, 0.18, 48, -6, 1, (False, True), True),
-    (3.2, 6.6, 0.8, 0.16, 84, 0, -1, (True, True), False),
-    # A little farther, bunched: shorter pieces and splinters.
-    (2.3, 9.4, 1.3, 0.2, 28, 0, -1, (True, True), False),
-    (3.6, 10.4, 0.8, 0.15, -38, 0, 0, (True, False), False),
-    (1.4, 11.2, 1.0, 0.17, 72, 0, 0, (False, True), False),
-    (4.4, 12.2, 0.6, 0.13, 8, 0, 0, (True, True), False),
-    (2.9, 13.2, 0.9, 0.14, -16, 0, 0, (True, False), False),
-    (5.4, 14.6, 0.5, 0.12, 50, 0, 0, (True, True), False),
-    # The trail, thinning toward the horizon.
-    (6.2, 19.0, 0.8, 0.13, 22, 0, 0, (True, False), False),
-    (4.4, 25.0, 0.65, 0.11, -30, 0, 0, (False, True), False),
-    (9.0, 31.0, 0.9, 0.13, 6, 0, 0, (True, False), False),
-    (7.0, 43.0, 0.7, 0.11, -10, 0, 0, (False, True), False),
-    (12.5, 56.0, 0.9, 0.13, 0, 0, 0, (True, False), False),
+    # The heap to the right, where the middle of the raft came apart: boards
+    # lying every way, one reared up, one half under.
+    (2.9, 8.0, 1.6, 0.24, 66, 9, -6, (True, True), True),
+    (3.9, 8.7, 1.2, 0.2, -8, 0, 5, (True, False), False),
+    (2.3, 9.3, 0.7, 0.14, 32, 0, 0, (True, True), False),
+    (4.7, 9.7, 0.55, 0.12, -55, 0, 0, (True, True), False),
+    (3.4, 10.3, 0.45, 0.1, 84, 0, 0, (False, True), False),
+    (5.3, 8.3, 0.4, 0.09, 15, 0, 0, (True, True), False),
+    (4.2, 11.0, 0.85, 0.15, 8, -12, 0, (True, True), True),
+    (1.9, 8.1, 0.3, 0.08, -30, 0, 0, (True, True), False),
+    (5.0, 10.6, 0.3, 0.07, 60, 0, 0, (True, True), False),
+    # Small bits drifted off to the left, far out.
+    (-6.5, 18.0, 0.9, 0.14, 20, 0, 0, (True, False), False),
+    (-7.3, 19.5, 0.5, 0.1, -40, 0, 0, (True, True), False),
+    (-5.6, 20.5, 0.6, 0.11, 72, 0, 0, (True, True), False),
+    (-6.9, 22.0, 0.4, 0.09, 5, 0, 0, (True, True), False),
+    (-5.0, 17.4, 0.35, 0.08, -15, 0, 0, (True, True), False),
+    (-8.2, 21.0, 0.8, 0.13, 80, 8, 0, (True, True), True),
+    # Strays.
+    (-3.3, 6.4, 0.55, 0.11, 40, 0, 1, (True, True), False),
+    (11.0, 40.0, 0.8, 0.12, -10, 0, 0, (False, True), False),
 ]
 
 
@@ -288,7 +292,7 @@ class Swimmer:
                                f'stroke-width="{num(0.5 * self.k)}" opacity="0.22"/>')
             self.wet.add(f'<g clip-path="{inside}"><g filter="{self.wet.blur(0.45 * self.k)}">' + "".join(threads)
                          + "</g></g>")
-        self.contact(trunk, 0.0, width=0.7, opacity=0.5)
+        self.contact(trunk, 0.0, width=0.7, opacity=0.65)
         # Wet cloth clinging to the back: a fold across the shoulder blade, and
         # the dip of the spine.
         for fold, wdt in ((((-0.12, 0.07), (-0.22, 0.055), (-0.3, 0.03)), 0.45),
@@ -305,7 +309,7 @@ class Swimmer:
                     (-0.23, 0.15), (-0.2, 0.185), (-0.16, 0.207), (-0.12, 0.222), (-0.08, 0.205),
                     (-0.05, 0.15), (-0.035, 0.08), (-0.02, -0.04)]
         self.part(shoulder, 0.04, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.5, shade_w=1.3)
-        self.contact(shoulder, 0.04, width=0.6, opacity=0.4)
+        self.contact(shoulder, 0.04, width=0.6, opacity=0.65)
         # Where the round of the shoulder turns away from the sky: a soft
         # shade down its front, toward the head, so it stands as a solid.
         turn = [self.screen(q, 0.05) for q in ((-0.07, 0.2), (-0.045, 0.13), (-0.045, 0.06), (-0.06, 0.01))]
@@ -517,6 +521,14 @@ class Swimmer:
         for _ in range(5):
             self.dry.add(f'<circle cx="{num(hx + rng.normal(0, 1.0))}" cy="{num(hy + rng.uniform(1.5, 6))}" '
                          f'r="{num(rng.uniform(0.3, 0.5))}" fill="{P.foam}" opacity="0.7"/>')
+        # Where the hand is about to go in, the water already breaks: the drips
+        # off the fingers and the wash the head pushes ahead meet in a small
+        # splash with a ring spreading from it.
+        entry = on((j["hand"][0] - 0.01, 0), 0.06)
+        splash_rng = np.random.default_rng(4471)
+        sea.rings(self.surface, self.cam, P, entry, radii=[0.05, 0.11], width=0.025, light_opacity=0.4,
+                  dark_opacity=0.4, filled=True)
+        afloat.splash(self.surface, self.cam, entry, P.foam, splash_rng, size=0.06, drops=6, opacity=0.7)
         # The kick's white water round the near foot where its sole breaks the
         # surface, and the short track of stirred water it leaves behind it.
         foot = on((j["ankle"][0] - 0.07, 0), 0.08)
@@ -835,10 +847,17 @@ def build(scale: int) -> Picture:
     # splintered, lying across his way.
     head_x = (head_sx - cam.cx) * head_z / cam.focal
     goal = (head_x + 0.6 * math.cos(HEADING) + 0.62, head_z + 0.6 * math.sin(HEADING) + 0.6)
-    # Beside it two more pieces torn off on their own, each lying its own way.
-    planks = PLANKS + [(goal[0], goal[1], 1.05, 0.17, 28, 1, 3, (True, True), False),
-                       (goal[0] + 0.75, goal[1] + 0.4, 0.75, 0.14, -50, 0, -2, (True, True), False),
-                       (goal[0] - 0.3, goal[1] + 0.55, 0.75, 0.1, -8, 0, 2, (True, True), False)]
+    # Round it the near heap: one long board reared up on the swell beyond it,
+    # pointing away with its near end under, and the small stuff of the
+    # break between.
+    gx, gz = goal
+    planks = PLANKS + [(gx, gz, 1.7, 0.26, 24, 1, 6, (True, True), False),
+                       (gx + 1.1, gz + 1.1, 1.5, 0.25, 72, 8, 6, (True, True), True),
+                       (gx + 0.45, gz - 0.35, 0.45, 0.1, -62, 0, 8, (True, True), False),
+                       (gx + 1.7, gz + 0.25, 0.6, 0.12, -20, 0, -5, (True, True), False),
+                       (gx - 0.25, gz + 0.85, 0.35, 0.08, 40, 0, 0, (True, True), False),
+                       (gx + 2.3, gz + 1.5, 0.9, 0.16, -40, 0, 2, (True, False), False),
+                       (gx + 0.2, gz + 2.1, 0.5, 0.1, 12, 0, 0, (True, True), False)]
     floating, sunk, sunk_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     mirror, mirror_depth = Svg(w, h), Svg(w, h)
     light_dir = (-0.05, 0.6, 1.0)
