@@ -60,13 +60,13 @@ PEDUNCLE = (DORSAL_ROOT - 1) * LENGTH
 # behind the pectorals, thinning to the tail's stalk.
 HALF_W = [(0, 0.78), (0.05, 0.84), (0.12, 0.84), (0.25, 0.76), (0.4, 0.66), (0.55, 0.54), (0.7, 0.4),
           (0.85, 0.26), (1, 0.15)]
-TOP = [(0, 0.25), (0.05, 0.27), (0.12, 0.34), (0.25, 0.55), (0.4, 0.6), (0.55, 0.52), (0.7, 0.38), (0.85, 0.24),
+TOP = [(0, 0.3), (0.05, 0.31), (0.12, 0.34), (0.25, 0.55), (0.4, 0.6), (0.55, 0.52), (0.7, 0.38), (0.85, 0.24),
        (1, 0.13)]
 BELLY = [(0, 0.13), (0.05, 0.22), (0.2, 0.5), (0.4, 0.6), (0.6, 0.46), (0.8, 0.28), (1, 0.13)]
 # How far the top of the back stands out of the calm water: the mouth just
 # clear of it at the front, the head sloping up to the highest of the back
 # and the body going down again behind the first dorsal.
-DRY = [(0, 0.27), (0.05, 0.29), (0.12, 0.31), (0.25, 0.35), (0.38, 0.33), (0.5, 0.23), (0.6, 0.08), (0.7, -0.08),
+DRY = [(0, 0.36), (0.05, 0.36), (0.12, 0.31), (0.25, 0.35), (0.38, 0.33), (0.5, 0.23), (0.6, 0.08), (0.7, -0.08),
        (0.85, -0.25), (1.0, -0.4), (1.4, -0.8)]
 
 SUN = np.array([(334 - 210.5) / FOCAL, 0.12, 1.0])
@@ -301,9 +301,16 @@ def _fins():
     # Broad at the root low on the flank behind the gills, sickle-shaped,
     # swept back and out. The near one is held out nearly level just under
     # the surface, so that it shows through the water beyond the flank.
-    fins["pectoral"] = [local(u, half_w(u) / K * 0.8 + r, -0.11 - 0.1 * r) for u, r, _ in
-                        _spline([(0.19, 0, 0), (0.27, 0.5, 0), (0.37, 0.95, 0), (0.42, 0.92, 0), (0.36, 0.45, 0),
-                                 (0.33, 0.0, 0)])]
+    # Its depth is set in the world, not on the section, so that the whole
+    # blade lies a hand's breadth under the calm water whatever the body's
+    # own depth there.
+    pec = []
+    for u, r, _ in _spline([(0.16, 0, 0), (0.2, 0.5, 0), (0.27, 1.0, 0), (0.36, 1.45, 0), (0.4, 1.56, 0),
+                            (0.36, 1.2, 0), (0.33, 0.75, 0), (0.315, 0.3, 0), (0.3, 0.0, 0)], steps=8):
+        p = local(u, half_w(u) / K * 0.85 + r, 0.0)
+        p[1] = -0.04 - 0.2 * r
+        pec.append(p)
+    fins["pectoral"] = pec
     fins["pectoral_far"] = [local(u, -(half_w(u) / K * 0.7 + r), -0.45 - 0.25 * r) for u, r, _ in
                             _spline([(0.2, 0, 0), (0.28, 0.4, 0), (0.38, 0.7, 0), (0.42, 0.66, 0), (0.36, 0.35, 0),
                                      (0.33, 0.0, 0)])]
