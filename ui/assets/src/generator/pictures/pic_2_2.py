@@ -988,15 +988,15 @@ def _dorsal(sides: Sides, outline, tones, rng):
 
 def _flock(svg: Svg, cam: Camera) -> None:
     """The gulls the narrator steers for: seven wheeling round one level
-    circle high over the shark's head, so far off that the circle is a wide
-    flat ellipse, its near side higher in the picture and its birds larger,
+    circle high over the shark, so far off that the circle is a wide flat
+    ellipse, its near side lower in the picture and its birds larger,
     crisper and darker-tipped, the far ones smaller and softened by the air.
     They are all seen from below against the darker sky above the clouds,
     so each is a pale underside with black wingtips; each is banked into the
     turn, its inner wing down, and turned the way it flies round, so that
     one wing is foreshortened and the head is set off toward its way."""
-    cx, cy, rx, ry = 284.0, 47.0, 80.0, 29.0
-    poses = ("glide", "flex", "glide", "flex", "down", "glide", "up")
+    cx, cy, rx, ry = 262.0, 38.0, 80.0, 27.0
+    poses = ("glide", "up", "flex", "down", "glide", "up", "down")
     # Spaced evenly along the ellipse as it is drawn, not by angle, or they
     # would crowd at its ends.
     t = np.linspace(0, 2 * math.pi, 721)
@@ -1005,9 +1005,9 @@ def _flock(svg: Svg, cam: Camera) -> None:
     for k in range(7):
         a = float(np.interp(((k / 7 + 0.28) % 1) * run[-1], run, t))
         x = cx + rx * math.cos(a)
-        y = cy - ry * math.sin(a) + 2.0 * math.sin(3 * a)
+        y = cy + ry * math.sin(a)
         far = (1 - math.sin(a)) / 2                  # 0 on the near side, 1 on the far
-        half = 13.0 * (1 - 0.58 * far)
+        half = 13.0 * (1 - 0.5 * far)
         roll = -0.5 * math.cos(a)
         birds.append((far, x, y, half, roll, math.sin(a), poses[k]))
     # Never two touching: the flock is laid out so, and checked.
@@ -1020,12 +1020,12 @@ def _flock(svg: Svg, cam: Camera) -> None:
         return mix(P.sky_top, P.sky_horizon, 0.55 * y / (0.62 * cam.horizon))
 
     for far, x, y, half, roll, turn, pose in sorted(birds, key=lambda b: -b[0]):
-        _gull(svg, x, y, half, roll, turn, pose, far * 0.24, sky_at(y))
+        _gull(svg, x, y, half, roll, turn, pose, far * 0.18, sky_at(y))
 
 
 # The wing's line seen from in front and below, in half-spans: the height
 # of the wrist and of the tip over the body's.
-BEATS = {"glide": (0.16, -0.02), "flex": (0.24, -0.12), "up": (0.34, 0.5), "down": (0.02, -0.34)}
+BEATS = {"glide": (0.1, 0.04), "flex": (0.26, -0.16), "up": (0.42, 0.78), "down": (-0.06, -0.5)}
 
 
 def _gull(svg: Svg, x: float, y: float, half: float, roll: float, turn: float, pose: str, haze: float,
