@@ -467,19 +467,19 @@ def _head(sides: Sides, tones):
     sides.fill(chin, mix(tones["upper"], tones["back"], 0.6), seam=0.2, body=False, soak=0.5)
     # The gape a thin slit, stopping where the front turns away from us so
     # that it does not run on up the head's outline.
-    gape = list(across(0.2, back=0.048, far=0.008)) + list(across(0.02, back=0.046, far=0.008))[::-1]
+    gape = list(across(0.26, back=0.048, far=0.02)) + list(across(0.02, back=0.046, far=0.02))[::-1]
     sides.fill(gape, mix(P.ink, P.sea_dark, 0.2), seam=0.2, body=False)
     # Where the sections close at the snout the band runs thin, so the gape
     # is carried round the front by a dark line of its own.
-    sides.line(across(0.1, back=0.047, far=0.008), mix(P.ink, P.sea_dark, 0.2), 1.0, opacity="0.95")
+    sides.line(across(0.12, back=0.047, far=0.02), mix(P.ink, P.sea_dark, 0.2), 1.3, opacity="0.95")
     # The blunt front above the mouth is a face of its own, turned from the
     # sky and the sun, a step darker than the top of the head it meets.
     _, fwd, _, up = frame(0.0)
     low_edge = across(0.3, back=0.05, far=0.02)
     face = list(low_edge) + list(low_edge + up * 0.1 * K - fwd * 0.06 * K)[::-1]
     sides.fill(face, mix(tones["upper"], tones["flank"], 0.5), opacity="0.8", seam=0, body=False)
-    lip = across(0.3, back=0.05, far=0.006)
-    sides.line(lip[:-3], mix(tones["back"], P.cloud_lit, 0.6), 0.7, opacity="0.8")
+    lip = across(0.33, back=0.05, far=0.01)
+    sides.line(lip[:-2], mix(tones["back"], P.cloud_lit, 0.7), 0.9, opacity="0.9")
     # The eye low on the side, just behind the corner of the mouth.
     e = surface(0.075, 0.1)
     ex, ey = sides.screen([e])[0]
@@ -862,7 +862,7 @@ def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float
         # the mouth: dashes of several lengths between the two lines.
         for _ in range(60):
             k = int(rng.integers(0, len(crest) - 2))
-            f = rng.uniform(0.0, 1.0) ** 1.5
+            f = 0.5 * rng.uniform(0.0, 1.0) ** 1.5
             n = int(rng.integers(1, 3))
             ends = [skin[j] * f * 0.7 + crest[j] * (1 - f * 0.7) for j in (k, k + n)]
             (x0, y0), (x1, y1) = screen(ends)
