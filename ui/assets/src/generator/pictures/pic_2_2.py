@@ -1008,7 +1008,7 @@ def _flock(svg: Svg, cam: Camera) -> None:
         y = cy + ry * math.sin(a)
         far = (1 - math.sin(a)) / 2                  # 0 on the near side, 1 on the far
         half = 13.0 * (1 - 0.5 * far)
-        roll = -0.5 * math.cos(a)
+        roll = -0.3 * math.cos(a)
         birds.append((far, x, y, half, roll, math.sin(a), poses[k]))
     # Never two touching: the flock is laid out so, and checked.
     for i, b in enumerate(birds):
