@@ -60,13 +60,13 @@ PEDUNCLE = (DORSAL_ROOT - 1) * LENGTH
 # behind the pectorals, thinning to the tail's stalk.
 HALF_W = [(0, 0.78), (0.05, 0.84), (0.12, 0.84), (0.25, 0.76), (0.4, 0.66), (0.55, 0.54), (0.7, 0.4),
           (0.85, 0.26), (1, 0.15)]
-TOP = [(0, 0.25), (0.05, 0.27), (0.12, 0.34), (0.25, 0.55), (0.4, 0.6), (0.55, 0.52), (0.7, 0.38), (0.85, 0.24),
+TOP = [(0, 0.3), (0.05, 0.31), (0.12, 0.34), (0.25, 0.55), (0.4, 0.6), (0.55, 0.52), (0.7, 0.38), (0.85, 0.24),
        (1, 0.13)]
 BELLY = [(0, 0.13), (0.05, 0.22), (0.2, 0.5), (0.4, 0.6), (0.6, 0.46), (0.8, 0.28), (1, 0.13)]
 # How far the top of the back stands out of the calm water: the mouth just
 # clear of it at the front, the head sloping up to the highest of the back
 # and the body going down again behind the first dorsal.
-DRY = [(0, 0.27), (0.05, 0.29), (0.12, 0.31), (0.25, 0.35), (0.38, 0.33), (0.5, 0.23), (0.6, 0.08), (0.7, -0.08),
+DRY = [(0, 0.36), (0.05, 0.36), (0.12, 0.31), (0.25, 0.35), (0.38, 0.33), (0.5, 0.23), (0.6, 0.08), (0.7, -0.08),
        (0.85, -0.25), (1.0, -0.4), (1.4, -0.8)]
 
 SUN = np.array([(334 - 210.5) / FOCAL, 0.12, 1.0])
@@ -301,9 +301,16 @@ def _fins():
     # Broad at the root low on the flank behind the gills, sickle-shaped,
     # swept back and out. The near one is held out nearly level just under
     # the surface, so that it shows through the water beyond the flank.
-    fins["pectoral"] = [local(u, half_w(u) / K * 0.8 + r, -0.11 - 0.1 * r) for u, r, _ in
-                        _spline([(0.19, 0, 0), (0.27, 0.5, 0), (0.37, 0.95, 0), (0.42, 0.92, 0), (0.36, 0.45, 0),
-                                 (0.33, 0.0, 0)])]
+    # Its depth is set in the world, not on the section, so that the whole
+    # blade lies a hand's breadth under the calm water whatever the body's
+    # own depth there.
+    pec = []
+    for u, r, _ in _spline([(0.16, 0, 0), (0.2, 0.5, 0), (0.27, 1.0, 0), (0.36, 1.45, 0), (0.4, 1.56, 0),
+                            (0.36, 1.2, 0), (0.33, 0.75, 0), (0.315, 0.3, 0), (0.3, 0.0, 0)], steps=8):
+        p = local(u, half_w(u) / K * 0.85 + r, 0.0)
+        p[1] = -0.04 - 0.2 * r
+        pec.append(p)
+    fins["pectoral"] = pec
     fins["pectoral_far"] = [local(u, -(half_w(u) / K * 0.7 + r), -0.45 - 0.25 * r) for u, r, _ in
                             _spline([(0.2, 0, 0), (0.28, 0.4, 0), (0.38, 0.7, 0), (0.42, 0.66, 0), (0.36, 0.35, 0),
                                      (0.33, 0.0, 0)])]
@@ -460,19 +467,19 @@ def _head(sides: Sides, tones):
     sides.fill(chin, mix(tones["upper"], tones["back"], 0.6), seam=0.2, body=False, soak=0.5)
     # The gape a thin slit, stopping where the front turns away from us so
     # that it does not run on up the head's outline.
-    gape = list(across(0.2, back=0.048, far=0.008)) + list(across(0.02, back=0.046, far=0.008))[::-1]
+    gape = list(across(0.26, back=0.048, far=0.02)) + list(across(0.02, back=0.046, far=0.02))[::-1]
     sides.fill(gape, mix(P.ink, P.sea_dark, 0.2), seam=0.2, body=False)
     # Where the sections close at the snout the band runs thin, so the gape
     # is carried round the front by a dark line of its own.
-    sides.line(across(0.1, back=0.047, far=0.008), mix(P.ink, P.sea_dark, 0.2), 1.0, opacity="0.95")
+    sides.line(across(0.12, back=0.047, far=0.02), mix(P.ink, P.sea_dark, 0.2), 1.3, opacity="0.95")
     # The blunt front above the mouth is a face of its own, turned from the
     # sky and the sun, a step darker than the top of the head it meets.
     _, fwd, _, up = frame(0.0)
     low_edge = across(0.3, back=0.05, far=0.02)
     face = list(low_edge) + list(low_edge + up * 0.1 * K - fwd * 0.06 * K)[::-1]
     sides.fill(face, mix(tones["upper"], tones["flank"], 0.5), opacity="0.8", seam=0, body=False)
-    lip = across(0.3, back=0.05, far=0.006)
-    sides.line(lip[:-3], mix(tones["back"], P.cloud_lit, 0.6), 0.7, opacity="0.8")
+    lip = across(0.33, back=0.05, far=0.01)
+    sides.line(lip[:-2], mix(tones["back"], P.cloud_lit, 0.7), 0.9, opacity="0.9")
     # The eye low on the side, just behind the corner of the mouth.
     e = surface(0.075, 0.1)
     ex, ey = sides.screen([e])[0]
@@ -855,7 +862,7 @@ def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float
         # the mouth: dashes of several lengths between the two lines.
         for _ in range(60):
             k = int(rng.integers(0, len(crest) - 2))
-            f = rng.uniform(0.0, 1.0) ** 1.5
+            f = 0.5 * rng.uniform(0.0, 1.0) ** 1.5
             n = int(rng.integers(1, 3))
             ends = [skin[j] * f * 0.7 + crest[j] * (1 - f * 0.7) for j in (k, k + n)]
             (x0, y0), (x1, y1) = screen(ends)
@@ -981,15 +988,15 @@ def _dorsal(sides: Sides, outline, tones, rng):
 
 def _flock(svg: Svg, cam: Camera) -> None:
     """The gulls the narrator steers for: seven wheeling round one level
-    circle high over the shark's head, so far off that the circle is a wide
-    flat ellipse, its near side higher in the picture and its birds larger,
+    circle high over the shark, so far off that the circle is a wide flat
+    ellipse, its near side lower in the picture and its birds larger,
     crisper and darker-tipped, the far ones smaller and softened by the air.
     They are all seen from below against the darker sky above the clouds,
     so each is a pale underside with black wingtips; each is banked into the
     turn, its inner wing down, and turned the way it flies round, so that
     one wing is foreshortened and the head is set off toward its way."""
-    cx, cy, rx, ry = 284.0, 47.0, 80.0, 29.0
-    poses = ("glide", "flex", "glide", "flex", "down", "glide", "up")
+    cx, cy, rx, ry = 262.0, 38.0, 80.0, 27.0
+    poses = ("glide", "up", "flex", "down", "glide", "up", "down")
     # Spaced evenly along the ellipse as it is drawn, not by angle, or they
     # would crowd at its ends.
     t = np.linspace(0, 2 * math.pi, 721)
@@ -998,10 +1005,10 @@ def _flock(svg: Svg, cam: Camera) -> None:
     for k in range(7):
         a = float(np.interp(((k / 7 + 0.28) % 1) * run[-1], run, t))
         x = cx + rx * math.cos(a)
-        y = cy - ry * math.sin(a) + 2.0 * math.sin(3 * a)
+        y = cy + ry * math.sin(a)
         far = (1 - math.sin(a)) / 2                  # 0 on the near side, 1 on the far
-        half = 13.0 * (1 - 0.58 * far)
-        roll = -0.5 * math.cos(a)
+        half = 13.0 * (1 - 0.5 * far)
+        roll = -0.3 * math.cos(a)
         birds.append((far, x, y, half, roll, math.sin(a), poses[k]))
     # Never two touching: the flock is laid out so, and checked.
     for i, b in enumerate(birds):
@@ -1013,12 +1020,12 @@ def _flock(svg: Svg, cam: Camera) -> None:
         return mix(P.sky_top, P.sky_horizon, 0.55 * y / (0.62 * cam.horizon))
 
     for far, x, y, half, roll, turn, pose in sorted(birds, key=lambda b: -b[0]):
-        _gull(svg, x, y, half, roll, turn, pose, far * 0.24, sky_at(y))
+        _gull(svg, x, y, half, roll, turn, pose, far * 0.18, sky_at(y))
 
 
 # The wing's line seen from in front and below, in half-spans: the height
 # of the wrist and of the tip over the body's.
-BEATS = {"glide": (0.16, -0.02), "flex": (0.24, -0.12), "up": (0.34, 0.5), "down": (0.02, -0.34)}
+BEATS = {"glide": (0.1, 0.04), "flex": (0.26, -0.16), "up": (0.42, 0.78), "down": (-0.06, -0.5)}
 
 
 def _gull(svg: Svg, x: float, y: float, half: float, roll: float, turn: float, pose: str, haze: float,
