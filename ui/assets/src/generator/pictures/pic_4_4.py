@@ -851,7 +851,7 @@ def build(scale: int) -> Picture:
     # pointing away with its near end under, and the small stuff of the
     # break between.
     gx, gz = goal
-    planks = PLANKS + [(gx, gz, 1.7, 0.26, 24, 1, 6, (True, True), False),
+    planks = PLANKS + [(gx, gz, 1.7, 0.26, 24, 0, 3, (True, True), False),
                        (gx + 1.1, gz + 1.1, 1.5, 0.25, 72, 8, 6, (True, True), True),
                        (gx + 0.45, gz - 0.35, 0.45, 0.1, -62, 0, 8, (True, True), False),
                        (gx + 1.7, gz + 0.25, 0.6, 0.12, -20, 0, -5, (True, True), False),
