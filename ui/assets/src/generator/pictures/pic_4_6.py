@@ -37,14 +37,14 @@ WARM_SEA = mix(P.sea_horizon, L.key, 0.45)
 # The sun has gone down behind the board: it is a dark shape against the
 # shine, its broken wood no paler than the rest out of the light, only its
 # edges toward the glow catching it.
-DUSK = replace(P, wood_lit=mix(P.wood_dark, P.sea_dark, 0.3),
+DUSK = replace(P, wood_lit=mix(P.wood_side, P.sea_dark, 0.35),
                wood_side=mix(P.wood_dark, P.ink, 0.5),
                wood_dark=mix(P.wood_dark, P.ink, 0.6), wood_fresh=mix(mix(P.wood_side, P.wood_dark, 0.5), GLOW, 0.12))
 # The top gives back only the dim overcast overhead, over the soaked wood's
 # dark: a shade above the side, well under the glints behind it.
-TOP = mix(mix(P.wood_dark, P.cloud_shade, 0.22), P.ink, 0.2)
+TOP = mix(mix(P.wood_side, P.wood_dark, 0.55), P.cloud_shade, 0.2)
 # The side turned to us takes neither sky nor glow: the darkest of the board.
-SIDE = mix(P.wood_dark, P.ink, 0.55)
+SIDE = mix(P.wood_dark, P.ink, 0.4)
 SOAKED = mix(P.ink, P.sea_dark, 0.3)
 ARRIS = mix(TOP, P.cloud_shade, 0.5)
 # The edges turned to the glow: where it grazes them they shine in its colour.
