@@ -3,13 +3,12 @@ horizon, dull orange at the sea and rose up into the grey where it meets the
 cloud's underside: the last of the sunset, the only light left. The rest of
 the sky stays grey. The band lays a path of glints down the water that runs
 into the board, so the eye goes from the light to it, and the sea away from
-the path is quiet but for a long swell whose bands of marks gather toward
-it. The board is one long plank off the raft, lying in the path so the
-glints frame it, and seen against the light the sun has just left: the top
-a wet dark brown giving back a little of the cloud, the side turned to us
-darker still, the far edge a thin bright line where the glow grazes it, the
-torn far end dark fibres with shining tips and one long splinter, the near
-end sinking until the water takes it. A lip of water runs along its side.
+the path is quiet. The board is small in the frame so it reads as one plank
+off the raft, lying in the path so the glints frame it, seen from above
+enough to show its grain: the top takes the dim grey of the cloud, the side
+turned to us the wood's brown in shade, the edge turned to the light a thin
+warm wet line, the torn far end its pale raw fibres and one long splinter,
+the near end awash. A lit lip of water runs along its side where it floats.
 Faint rings round it, light on the near side and dark on the far, hold the
 eye."""
 
@@ -34,21 +33,19 @@ GLOW = mix(L.key, P.sky_horizon, 0.2)
 ROSE = mix(P.sky_horizon, L.rim, 0.3)
 # The far water gives back the band; near by it is the dark of the sky overhead.
 WARM_SEA = mix(P.sea_horizon, L.key, 0.45)
-# The sun has gone down behind the board: it is a dark shape against the
-# shine, its broken wood no paler than the rest out of the light, only its
-# edges toward the glow catching it.
-DUSK = replace(P, wood_lit=mix(P.wood_side, P.sea_dark, 0.35),
-               wood_side=mix(P.wood_dark, P.ink, 0.5),
-               wood_dark=mix(P.wood_dark, P.ink, 0.6), wood_fresh=mix(mix(P.wood_side, P.wood_dark, 0.5), GLOW, 0.12))
-# The top gives back only the dim overcast overhead, over the soaked wood's
-# dark: a shade above the side, well under the glints behind it.
-TOP = mix(mix(P.wood_side, P.wood_dark, 0.55), P.cloud_shade, 0.2)
-# The side turned to us takes neither sky nor glow: the darkest of the board.
-SIDE = mix(P.wood_dark, P.ink, 0.4)
-SOAKED = mix(P.ink, P.sea_dark, 0.3)
-ARRIS = mix(TOP, P.cloud_shade, 0.5)
-# The edges turned to the glow: where it grazes them they shine in its colour.
-EDGE = mix(L.rim, "#fff4e0", 0.35)
+# Out of the light the wood keeps its brown, dulled by the blue of the
+# cloud overhead; the top takes the most of the sky.
+DUSK = replace(P, wood_lit=mix(P.wood_lit, P.sea_horizon, 0.3),
+               wood_side=mix(P.wood_side, P.sea_near, 0.4),
+               wood_dark=mix(P.wood_dark, P.sea_dark, 0.45), wood_fresh=mix(P.wood_fresh, GLOW, 0.25))
+# The light is too low to reach the top: wet, it gives back the grey of the
+# cloud overhead, with the wood's brown showing through; lighter than the
+# dark water round it, so the board reads against the sea.
+TOP = mix(mix(P.cloud_lit, P.wood_lit, 0.45), P.sea_horizon, 0.15)
+# The side turned to us takes neither sky nor glow: the wood's brown, dulled.
+SIDE = mix(mix(P.wood_side, P.wood_dark, 0.55), P.cloud_shade, 0.1)
+SOAKED = mix(P.wood_dark, P.sea_dark, 0.35)
+ARRIS = mix(TOP, P.sky_horizon, 0.5)
 MIRROR = mix(mix(P.wood_dark, P.sea_dark, 0.7), P.ink, 0.7)
 
 
@@ -203,50 +200,6 @@ def _recede(svg: Svg, cam, h) -> None:
     svg.body = [f'<g mask="url(#{mask})">' + "".join(svg.body) + "</g>"]
 
 
-def _swell(svg: Svg, cam, waves, rng, w, h, focus, near, far):
-    """A long swell running under the small waves: the sea's marks drawn so
-    far go quiet in its troughs and keep their strength on its crests, and
-    along each crest lie a few longer, heavier marks, dark on its front and
-    light on its back, gathering toward the board, so the bands of larger
-    and smaller marks lead the eye across the water to it. The crests are
-    world lines, so they close up toward the horizon by themselves."""
-    period = 6.5
-    stops, y = [], cam.horizon
-    while y < h:
-        z = float(cam.distance_at_row(y + 0.01))
-        crest = 0.5 + 0.5 * math.cos(2 * math.pi * (z - near) / period)
-        stops.append(((y - cam.horizon) / (h - cam.horizon), "#ffffff", 0.3 + 0.7 * crest ** 1.5))
-        y += 0.5
-    band = svg.linear(0, cam.horizon, 0, h, stops)
-    mask = svg.uid("m")
-    svg.defs.append(f'<mask id="{mask}"><rect x="0" y="0" width="{w}" height="{cam.horizon}" fill="#ffffff"/>'
-                    f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{band}"/></mask>')
-    svg.body = [f'<g mask="url(#{mask})">' + "".join(svg.body) + "</g>"]
-    z = near
-    while z < far:
-        px = float(cam.scale(z))
-        half = (w / 2 + 20) / px
-        for x in rng.uniform(-half, half, int(10 + 40 / math.sqrt(z))):
-            zz = z + rng.normal(0, 0.06 * period)
-            sx, sy = (float(c) for c in cam.project(x, waves.height(x, zz), zz))
-            if sy > h + 2 or sy < cam.horizon + 0.5:
-                continue
-            # Most of them near the board, thinning out toward the edges of the frame.
-            pull = math.exp(-((sx - focus) / 110) ** 2)
-            if rng.uniform() > 0.2 + 0.8 * pull:
-                continue
-            length = max(1.5, min(30.0, px * rng.uniform(0.7, 1.6) * (0.7 + 0.5 * pull)))
-            t = max(0.3, min(1.8, px * 0.06))
-            fade = min(1.0, 1.6 - math.log10(zz) * 0.55)
-            slant = float(waves.slope(x, zz)[0]) * 0.3 * length
-            svg.path(lens(sx - length / 2, sy + t * 0.6 + slant, sx + length / 2, sy + t * 0.6 - slant, t),
-                     fill=P.sea_dark, opacity=num(round(fade * rng.uniform(0.35, 0.6) * 16) / 16))
-            back = length * rng.uniform(0.4, 0.8)
-            svg.path(lens(sx - back / 2, sy - t * 0.5, sx + back / 2, sy - t * 0.5, t * 0.6), fill=P.sea_light,
-                     opacity=num(round(fade * rng.uniform(0.12, 0.25) * 16) / 16))
-        z += period
-
-
 def _glitter(svg: Svg, cam, waves, rng, w, h):
     """The glints down the path: only where a wave turns its back up to the
     glow, so the path breaks with the waves. It is a point at the horizon
@@ -374,12 +327,11 @@ def _wet_top(cam, plank, svg, rng):
         light.append(f'<path d="{polyline([cam.point(plank.world(u, v, T / 2)) for u, v in zip(us, vs)])}"/>')
     a, b = cam.point(plank.world(u0, 0, T / 2)), cam.point(plank.world(u1, 0, T / 2))
     sheen = mix(P.sky_horizon, P.cloud_lit, 0.5)
-    catch = svg.linear(a[0], a[1], b[0], b[1], [(0, sheen, 0), (0.5, sheen, 0.12), (1, GLOW, 0.4)])
+    catch = svg.linear(a[0], a[1], b[0], b[1], [(0, sheen, 0), (0.5, sheen, 0.1), (1, sheen, 0.25)])
     svg.add(f'<g clip-path="{clip}" fill="none" stroke="{catch}" stroke-width="0.25" '
             f'stroke-linecap="round">{"".join(light)}</g>')
     c, d = cam.point(plank.world(0, -W / 2, T / 2)), cam.point(plank.world(0, W / 2, T / 2))
-    across = svg.linear(c[0], c[1], d[0], d[1], [(0, GLOW, 0.05), (0.55, GLOW, 0.1), (0.88, GLOW, 0.3),
-                                                 (1, GLOW, 0.7)])
+    across = svg.linear(c[0], c[1], d[0], d[1], [(0, GLOW, 0), (0.8, GLOW, 0), (0.93, GLOW, 0.12), (1, GLOW, 0.45)])
     along = svg.linear(a[0], a[1], b[0], b[1], [(0, "#ffffff", 0), (0.45, "#ffffff", 0.5), (1, "#ffffff", 1)])
     mask = svg.uid("m")
     svg.defs.append(f'<mask id="{mask}"><path d="{outline}" fill="{along}"/></mask>')
@@ -391,8 +343,9 @@ def _wet_top(cam, plank, svg, rng):
 
 
 def _side(cam, plank, svg, rng):
-    """The long side turned to us, out of the light: the darkest of the
-    board, a step under its top, so the board shows its thickness. It soaks darker toward the water, a fine
+    """The long side turned to us, out of the light: the wood's own brown,
+    a step darker than the grey top and a step lighter than the sea, so the
+    board shows its thickness. It soaks darker toward the water, a fine
     pale arris runs along its top where it turns to the sky, and a couple
     of faint grain lines run along it."""
     T, W = plank.thickness, plank.width
@@ -431,24 +384,6 @@ def _side(cam, plank, svg, rng):
         (ax, ay), (bx, by) = arris[0], arris[-1]
         catch = svg.linear(ax, ay, bx, by, [(0, ARRIS, 0.3), (0.6, ARRIS, 0.8), (1, ARRIS, 0.95)])
         svg.path(polyline(arris), stroke=catch, stroke_width="0.5", stroke_linecap="round", clip_path=clip)
-
-
-def _torn_rim(cam, plank, svg):
-    """The torn end against the glow: the tips of its fibres, its far edges,
-    catch the light in a thin bright line that breaks in the splits between
-    them, so the break reads as ragged even where the wood is dark."""
-    T = plank.thickness
-    vs, depth = plank.torn_profile(1)
-    fine = np.linspace(vs[0], vs[-1], 60)
-    pts = [cam.point(plank.world(plank.end(1, v), v, T / 2)) for v in fine]
-    # Brightest on the tips that stand furthest out, faint down in the splits.
-    reach = np.interp(fine, vs, depth)
-    reach = (reach.max() - reach) / max(1e-6, np.ptp(reach))
-    for k in range(len(pts) - 1):
-        strength = round(float(0.25 + 0.7 * reach[k] ** 1.5) * 8) / 8
-        (ax, ay), (bx, by) = pts[k], pts[k + 1]
-        svg.path(f"M{num(ax)},{num(ay)}L{num(bx)},{num(by)}", stroke=EDGE, stroke_width="0.5",
-                 stroke_linecap="round", opacity=num(strength))
 
 
 def _nail_holes(cam, plank, svg):
@@ -496,8 +431,7 @@ def _waterline(cam, plank, svg, surface):
     svg.add(f'<g clip-path="{clip}"><path d="{lens(x0, y0 - 0.6, x1, y1 - 0.6, 0.9)}" fill="{P.ink}" '
             f'opacity="0.45" filter="{svg.blur(0.3)}"/></g>')
     lip = mix(P.sea_light, GLOW, 0.55)
-    # Fainter than the far edge: the lip on this side faces away from the glow.
-    shine = svg.linear(x0, y0, x1, y1, [(0, lip, 0.2), (0.6, lip, 0.4), (1, lip, 0.55)])
+    shine = svg.linear(x0, y0, x1, y1, [(0, lip, 0.35), (0.6, lip, 0.75), (1, lip, 0.9)])
     svg.path(lens(x0 - 0.3, y0 + 0.1, x1 + 0.3, y1 + 0.1, 0.6), fill=shine)
     surface.path(lens(x0 - 0.6, y0 + 0.9, x1 + 0.6, y1 + 0.9, 0.9), fill=MIRROR, opacity="0.75",
                  filter=surface.blur(0.3))
@@ -535,13 +469,11 @@ def _awash(cam, plank, svg, edge, rng):
     # Seen through the water the wood goes blue and dark at once, not by a
     # fade: the film is nearly as deep at the waterline as at the end, and
     # its edge is softened by the water over it.
-    deepen = svg.linear(a[0], a[1], b[0], b[1], [(0, P.sea_near, 0.2),
-                                                 (0.4, mix(P.sea_near, P.sea_dark, 0.2), 0.55),
-                                                 (1, mix(P.sea_near, P.sea_dark, 0.3), 0.92)])
+    deepen = svg.linear(a[0], a[1], b[0], b[1], [(0, P.sea_near, 0.4),
+                                                 (0.3, mix(P.sea_near, P.sea_dark, 0.2), 0.5),
+                                                 (1, mix(P.sea_near, P.sea_dark, 0.5), 0.62)])
     wet = "".join(polygon(screen) for _, screen, _ in drawn.below)
-    # No edge of its own: the sunk end's outline is lost in the water, most
-    # of all toward the end.
-    svg.path(wet, fill=deepen, stroke=deepen, stroke_width="1.6", filter=svg.blur(0.9))
+    svg.path(wet, fill=deepen, stroke=P.sea_near, stroke_width="1.2", stroke_opacity="0.5", filter=svg.blur(0.5))
     # Wavelets of the surface run across the sunk end and break its outline.
     for _ in range(7):
         u = rng.uniform(near_end - 0.05, wet_u - 0.05)
@@ -615,17 +547,13 @@ def _splinters(cam, plank, above, surface, rng):
     # sticks out past the rest, a little lifted, its split face raw and
     # pale where it turns up to the light and its side in the shade.
     base = plank.end(1, -W / 2) - 0.12
-    reach = plank.end(1, -W / 2 + 0.03) + 0.42
-    tongue_top = [(base, -W / 2, T / 2), (base + 0.04, -W / 2 + 0.05, T / 2),
-                  (reach - 0.14, -W / 2 + 0.03, T / 2 + 0.015), (reach, -W / 2 + 0.008, T / 2 + 0.03)]
-    tongue_side = [(base, -W / 2, T / 2), (reach, -W / 2 + 0.008, T / 2 + 0.03),
-                   (reach - 0.2, -W / 2, T * 0.3), (base, -W / 2, T * 0.05)]
-    for quad, tone in ((tongue_side, SIDE), (tongue_top, mix(DUSK.wood_fresh, TOP, 0.4))):
+    reach = plank.end(1, -W / 2 + 0.03) + 0.3
+    tongue_top = [(base, -W / 2, T / 2), (base + 0.04, -W / 2 + 0.035, T / 2),
+                  (reach - 0.1, -W / 2 + 0.02, T / 2 + 0.01), (reach, -W / 2 + 0.008, T / 2 + 0.02)]
+    tongue_side = [(base, -W / 2, T / 2), (reach, -W / 2 + 0.008, T / 2 + 0.02),
+                   (reach - 0.16, -W / 2, T * 0.3), (base, -W / 2, T * 0.05)]
+    for quad, tone in ((tongue_side, mix(SIDE, DUSK.wood_fresh, 0.3)), (tongue_top, mix(DUSK.wood_fresh, GLOW, 0.2))):
         above.path(polygon([cam.point(plank.world(*p)) for p in quad]), fill=tone)
-    # Its edge toward the glow catches it, brightest at the tip.
-    (ax, ay), (bx, by) = (cam.point(plank.world(u, v, T / 2 + 0.012)) for u, v in
-                          ((base + 0.06, -W / 2 + 0.047), (reach, -W / 2 + 0.008)))
-    above.path(lens(ax, ay, bx, by, 0.55), fill=EDGE, opacity="0.85")
     (ax, ay), (bx, by) = (cam.point(plank.world(u, -W / 2 + 0.02, T / 2 + 0.004)) for u in (base, reach - 0.02))
     above.path(lens(ax, ay, bx, by, 0.25), fill=DUSK.wood_dark, opacity="0.5")
     vs, depth = plank.torn_profile(1)
@@ -633,10 +561,10 @@ def _splinters(cam, plank, above, surface, rng):
     ux, uy, uz = plank.axes()
     for k, bend in zip(longest, (0.25, -0.15)):
         root = plank.world(plank.end(1, vs[k]) - 0.03, vs[k], T * 0.4)
-        reach = rng.uniform(0.16, 0.22)
+        reach = rng.uniform(0.1, 0.15)
         tip = root + reach * (ux * math.cos(bend) + uz * math.sin(bend))
         (ax, ay), (bx, by) = cam.point(root), cam.point(tip)
-        above.path(lens(ax, ay, bx, by, 0.55), fill=mix(EDGE, DUSK.wood_fresh, 0.35), opacity="0.9")
+        above.path(lens(ax, ay, bx, by, 0.55), fill=mix(DUSK.wood_fresh, GLOW, 0.3), opacity="0.9")
     tip = plank.world(plank.length / 2, 0, 0)
     for dx, dz, length, angle in ((0.14, 0.06, 0.09, 0.35), (0.1, -0.16, 0.05, -0.6), (-0.08, 0.2, 0.04, 1.2)):
         x, z = tip[0] + dx, tip[2] + dz
@@ -645,7 +573,7 @@ def _splinters(cam, plank, above, surface, rng):
         (ax, ay), (bx, by) = cam.point(a), cam.point(b)
         surface.path(lens(ax, ay + 0.8, bx, by + 0.8, 0.4), fill=MIRROR, opacity="0.7")
         surface.path(lens(ax, ay, bx, by, 0.55), fill=DUSK.wood_side)
-        surface.path(lens(ax, ay - 0.25, bx, by - 0.25, 0.25), fill=EDGE, opacity="0.7")
+        surface.path(lens(ax, ay - 0.25, bx, by - 0.25, 0.2), fill=mix(DUSK.wood_fresh, GLOW, 0.4), opacity="0.8")
 
 
 def _rings(svg: Svg, cam, plank, waves, radii, width, light, light_opacity, dark_opacity, rng):
@@ -722,19 +650,18 @@ def build(scale: int) -> Picture:
     # far off and still catching near the board.
     sea.marks(surface, cam, waves, P, rng, near=5.0, far=300, per_metre=0.28, length=0.55, thickness=0.045,
               light=0.12, dark=0.32)
-    _swell(surface, cam, waves, np.random.default_rng(4615), w, h, 300, 5.0, 140)
     _recede(surface, cam, h)
     _near_water(surface, cam, waves, np.random.default_rng(4613), w, h, cam.horizon + cam.focal * cam.eye / 5.0)
     _glitter(glints, cam, waves, rng, w, h)
 
-    # One board off a raft, two and a half metres long, a span across and a
+    # One board off a raft, a couple of metres long, a span across and a
     # hand thick, lying on the lower third to the right, in the path of
     # glints, and turned to run away from us toward the glow, so its top face
-    # shows as a dark strip and its near side as a darker band over
+    # shows as a strip with its grain and its near side as a dark band over
     # the water. Tipped by the swell, the torn end rides a little out of the
     # water and the other end is awash; its near edge rides a little higher
     # than the far one, so that side shows.
-    plank = wood.Plank(length=2.6, width=0.24, thickness=0.08, centre=(1.0, 0.012, 3.4),
+    plank = wood.Plank(length=2.0, width=0.24, thickness=0.08, centre=(1.12, -0.006, 3.4),
                        yaw=math.radians(52), pitch=math.radians(2.7), roll=math.radians(-3),
                        seed=7, splintered=(False, True), knots=1, fibres=8)
 
@@ -748,11 +675,10 @@ def build(scale: int) -> Picture:
     above, under, depth = Svg(w, h), Svg(w, h), Svg(w, h)
     light_dir = (0.35, 0.08, 1.0)   # the break, low on the horizon ahead and to the right
     wood.draw(plank, cam, DUSK, light_dir, above=above, under=under, depth=depth, sight=0.22,
-              rim=EDGE, rim_edge="side+", torn=1.0, grain_opacity=0.75, top=TOP)
+              rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", torn=1.0, grain_opacity=0.75, top=TOP)
     _side(cam, plank, above, np.random.default_rng(4614))
     _wet_top(cam, plank, above, np.random.default_rng(4607))
     _nail_holes(cam, plank, above)
-    _torn_rim(cam, plank, above)
     _waterline(cam, plank, above, ripples)
     _splinters(cam, plank, above, ripples, np.random.default_rng(4610))
     _awash(cam, plank, ripples, above, np.random.default_rng(4612))
