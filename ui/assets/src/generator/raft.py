@@ -14,7 +14,7 @@ import numpy as np
 from . import afloat, sea
 from .camera import Camera
 from .palette import Palette, mix
-from .svg import Svg, lens, num, polygon, polyline, smooth
+from .svg import Svg, convex_hull, lens, num, polygon, polyline, smooth
 
 
 @dataclass
@@ -438,22 +438,6 @@ CORD = Rope(0.0, 0.0192)
 HAWSER = Rope(1.0, 0.0224)
 
 
-def hull(points):
-    """The convex hull of 2D points, wound counter-clockwise (monotone chain)."""
-    pts = sorted(set((round(float(x), 9), round(float(y), 9)) for x, y in points))
-
-    def half(seq):
-        out = []
-        for q in seq:
-            while len(out) > 1 and ((out[-1][0] - out[-2][0]) * (q[1] - out[-2][1])
-                                    - (out[-1][1] - out[-2][1]) * (q[0] - out[-2][0])) <= 0:
-                out.pop()
-            out.append(q)
-        return out
-    lower, upper = half(pts), half(pts[::-1])
-    return lower[:-1] + upper[:-1]
-
-
 def hidden(cam: Camera, q, bodies) -> bool:
     """Whether anything solid lies between the eye and q: a log or pole, as a
     finite cylinder, crossed by the line of sight short of q, or the water."""
@@ -522,7 +506,7 @@ def lash(pole: Log, log: Log, cam: Camera, p: Palette, svg: Svg, bodies, rope: R
             cut = math.sqrt(max(0.05, 1 - float(np.dot(d, g.axis)) ** 2))
             for a in np.linspace(0, 2 * math.pi, 48, endpoint=False):
                 ring.append((r / cut * math.cos(a), c[1] + r * math.sin(a)))
-        loop = hull(ring)
+        loop = convex_hull(ring)
         loop = loop + loop[:1]
         # Dense enough to follow the curves and to cut cleanly where it goes out of sight.
         dense = []

@@ -45,6 +45,22 @@ def smooth(points, closed: bool = True, tension: float = 1.0) -> str:
     return "".join(out)
 
 
+def convex_hull(points):
+    """The convex hull of 2D points, wound counter-clockwise (monotone chain)."""
+    pts = sorted(set(map(tuple, points)))
+
+    def half(seq):
+        out = []
+        for q in seq:
+            while len(out) > 1 and ((out[-1][0] - out[-2][0]) * (q[1] - out[-2][1])
+                                    - (out[-1][1] - out[-2][1]) * (q[0] - out[-2][0])) <= 0:
+                out.pop()
+            out.append(q)
+        return out
+    lower, upper = half(pts), half(pts[::-1])
+    return lower[:-1] + upper[:-1]
+
+
 def lens(x0, y0, x1, y1, thickness) -> str:
     """A stroke tapering to points at both ends: the one shape of a wave mark."""
     mx, my = (x0 + x1) / 2, (y0 + y1) / 2

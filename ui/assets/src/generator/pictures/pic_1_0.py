@@ -25,8 +25,8 @@ from ..compose import Layer, Picture
 from ..hull import Hull
 from ..palette import BRIGHT, mix
 from ..skeleton import Pose, ellipse, limb
-from ..svg import Svg, lens, num, polygon, polyline, smooth
-from .pic_4_2 import SHIRT, rimmed
+from ..svg import Svg, convex_hull, lens, num, polygon, polyline, smooth
+from .pic_4_2 import SHIRT
 
 # Noon on the beach, held back toward the set's muted look: the sky greyed
 # toward the far hills, the clouds a warm off-white, the sand pale beige.
@@ -353,7 +353,7 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         body += list(_shadow(surf(s, np.full_like(s, 0.75), side)))
     body += list(_shadow(surf(np.linspace(0, 1, 20), np.zeros(20), 0)))
     flat = np.array([[p[0], p[2]] for p in body])
-    hull_pts = _convex(flat)
+    hull_pts = convex_hull(flat)
     shade.path(polygon([cam.point((x, 0, z)) for x, z in hull_pts]), fill=ground, opacity="0.85")
     for s in RIBS:
         for side in (near, far):
@@ -639,20 +639,6 @@ def _under_sheer(s, drop):
         else:
             hi = mid
     return (lo + hi) / 2
-
-
-def _convex(points):
-    pts = sorted(map(tuple, points))
-    def half(seq):
-        out = []
-        for p in seq:
-            while len(out) >= 2 and ((out[-1][0] - out[-2][0]) * (p[1] - out[-2][1])
-                                     - (out[-1][1] - out[-2][1]) * (p[0] - out[-2][0])) <= 0:
-                out.pop()
-            out.append(p)
-        return out
-    lower, upper = half(pts), half(pts[::-1])
-    return lower[:-1] + upper[:-1]
 
 
 ALONG = np.array([math.cos(YAW), 0.0, math.sin(YAW)])
@@ -1061,7 +1047,7 @@ def _gear(cam, svg: Svg, shade: Svg):
         foot = [base + [math.cos(a) * r * 0.86, 0, math.sin(a) * r * 0.86] for a in
                 np.linspace(0, 2 * math.pi, 12, endpoint=False)]
         shade.path(polygon([cam.point((x2, BANK, z2)) for x2, z2 in
-                            _convex([(p[0], p[2]) for p in top + foot])]), fill=ground)
+                            convex_hull([(p[0], p[2]) for p in top + foot])]), fill=ground)
         stave = mix(P.wood_side, P.wood_lit, 0.35)
         body = smooth(left + right[::-1], tension=0.4)
         shifted = smooth([(x - 0.3 * r * k, y) for x, y in left + right[::-1]], tension=0.4)
