@@ -967,93 +967,97 @@ def _dorsal(sides: Sides, outline, tones, rng):
 
 
 def _flock(svg: Svg, cam: Camera) -> None:
-    """The gulls the narrator steers for: seven wheeling round one level
-    circle high over the shark, so far off that the circle is a wide flat
-    ellipse, its near side lower in the picture and its birds larger,
-    crisper and darker-tipped, the far ones smaller and softened by the air.
-    They are all seen from below against the darker sky above the clouds,
-    so each is a pale underside with black wingtips; each is banked into the
-    turn, its inner wing down, and turned the way it flies round, so that
-    one wing is foreshortened and the head is set off toward its way."""
-    cx, cy, rx, ry = 262.0, 38.0, 80.0, 27.0
-    poses = ("glide", "up", "flex", "down", "glide", "up", "down")
-    # Spaced evenly along the ellipse as it is drawn, not by angle, or they
-    # would crowd at its ends.
-    t = np.linspace(0, 2 * math.pi, 721)
-    run = np.concatenate([[0.0], np.cumsum(np.hypot(np.diff(rx * np.cos(t)), np.diff(ry * np.sin(t))))])
+    """The gulls the narrator steers for, wheeling round one level circle
+    high over the shark, far enough off that the circle is a wide flat
+    ellipse: the near side lower in the picture, its birds larger, crisper
+    and darker-tipped, the far side higher, its birds small and paled by the
+    air. Seen from below against the darker sky above the clouds, each is a
+    pale underside with black wingtips, banked into the turn, and each is
+    caught at its own moment: gliding flat, at the top or the bottom of a
+    beat, banking with one wing turned away, or coming at us almost edge-on."""
+    cx, cy, rx, ry = 290.0, 41.0, 102.0, 27.0
+    # Round the circle from the near side, by angle (sin > 0 the near half).
+    slots = ((92, "glide"), (45, "up"), (-20, "bank"), (-72, "glide"), (-126, "up"), (176, "edge"),
+             (134, "down"))
     birds = []
-    for k in range(7):
-        a = float(np.interp(((k / 7 + 0.28) % 1) * run[-1], run, t))
+    for deg, pose in slots:
+        a = math.radians(deg)
         x = cx + rx * math.cos(a)
         y = cy + ry * math.sin(a)
         far = (1 - math.sin(a)) / 2                  # 0 on the near side, 1 on the far
-        half = 13.0 * (1 - 0.5 * far)
-        roll = -0.3 * math.cos(a)
-        birds.append((far, x, y, half, roll, math.sin(a), poses[k]))
+        half = 15.0 * (1 - 0.5 * far)
+        # Banked into the turn: the wing toward the middle of the circle dips.
+        roll = -0.32 * math.cos(a)
+        birds.append((far, x, y, half, roll, -math.cos(a), pose))
     # Never two touching: the flock is laid out so, and checked.
     for i, b in enumerate(birds):
         for c in birds[i + 1:]:
-            if math.hypot(b[1] - c[1], b[2] - c[2]) < 1.15 * (b[3] + c[3]) + 2:
+            if math.hypot(b[1] - c[1], b[2] - c[2]) < 1.1 * (b[3] + c[3]) + 2:
                 raise ValueError("two gulls touch")
 
     def sky_at(y):
         return mix(P.sky_top, P.sky_horizon, 0.55 * y / (0.62 * cam.horizon))
 
     for far, x, y, half, roll, turn, pose in sorted(birds, key=lambda b: -b[0]):
-        _gull(svg, x, y, half, roll, turn, pose, far * 0.18, sky_at(y))
+        _gull(svg, x, y, half, roll, turn, pose, far * 0.3, sky_at(y), 1 - far)
 
 
-# The wing's line seen from in front and below, in half-spans: the height
-# of the wrist and of the tip over the body's.
-BEATS = {"glide": (0.1, 0.04), "flex": (0.26, -0.16), "up": (0.42, 0.78), "down": (-0.06, -0.5)}
+# Each pose as the wing's line from the shoulder through the wrist to the
+# tip, in half-spans (along the span, up the picture), the chord at the arm,
+# and how much of its span each wing shows (the one turned away shorter).
+POSES = {
+    "glide": ((0.5, 0.08), (1.0, -0.02), 0.32, (1.0, 1.0)),
+    "up": ((0.36, 0.42), (0.64, 0.95), 0.3, (1.0, 1.0)),
+    "down": ((0.46, -0.2), (0.8, -0.66), 0.32, (1.0, 1.0)),
+    "bank": ((0.5, 0.12), (1.0, 0.04), 0.32, (1.0, 0.42)),
+    "edge": ((0.5, 0.1), (1.0, 0.0), 0.1, (1.0, 1.0)),
+}
 
 
 def _gull(svg: Svg, x: float, y: float, half: float, roll: float, turn: float, pose: str, haze: float,
-          sky_here: str) -> None:
-    """One gull as a single crisp silhouette, seen from below and in front:
-    the arm broad from the body out to a wrist held forward, the hand
-    narrowing and swept back to a pointed black tip, the white body with its
-    head ahead of the wings and the short tail behind them. The underside
-    is turned from the low sun ahead, a pale cool grey, with the warm light
-    along its lower edge; far off the air takes the contrast out of it."""
-    wrist, tip = BEATS[pose]
+          sky_here: str, near: float) -> None:
+    """One gull as a single crisp silhouette, seen from below: each wing
+    broad at the arm, bent at the wrist and narrowing to a pointed black
+    hand swept back, the white body between them with its head set off the
+    way the bird turns. Far off the air takes the contrast out of it."""
+    (wb, wv), (tb, tv), chord, shows = POSES[pose]
+    if pose == "bank":
+        roll *= 1.8
     cr, sr = math.cos(roll), math.sin(roll)
-    fore = 1 - 0.24 * abs(turn)
 
     def at(b, v):
-        # b along the span (-1 the left tip, 1 the right), v up the picture, in half-spans.
-        if b * turn > 0:
-            b *= fore
         u, w = b * half, -v * half
         return (x + u * cr - w * sr, y + u * sr + w * cr)
 
-    def line(b):
-        return float(np.interp(abs(b), [0.0, 0.5, 1.0], [0.0, wrist, tip]))
-
-    lead = [(0.06, 0.13), (0.28, 0.16), (0.48, 0.17), (0.7, 0.07), (0.9, -0.07)]
-    trail = [(0.92, -0.19), (0.72, -0.15), (0.5, -0.12), (0.28, -0.16), (0.08, -0.19)]
-    tip_pt = (1.0, -0.17)
-    outline = []
-    for s in (1, -1):
-        edge = lead + [tip_pt] + trail
-        if s < 0:
-            edge = edge[::-1]
-        outline += [at(s * b, line(b) + v) for b, v in edge]
     tone = lambda c: mix(c, sky_here, haze)
-    wing = tone(mix(mix(P.foam, P.ink, 0.07), P.sky_top, 0.06))
+    # Low over the pale horizon the underside, turned from the sun, reads
+    # darker than the sky behind it; high up against the deep blue, paler.
+    wing = tone(mix(mix(P.foam, P.ink, 0.12 + 0.26 * near), P.sky_top, 0.1))
+    shade = tone(mix(mix(P.foam, P.ink, 0.3 + 0.25 * near), P.sky_top, 0.15))
+    if pose == "edge":
+        wing = shade
     body = tone(mix(P.foam, P.light.key, 0.35))
     black = tone(mix(P.ink, P.sky_top, 0.08))
-    rim = tone(mix(P.light.rim, P.foam, 0.3))
-    svg.path(smooth(outline), fill=wing)
-    for s in (1, -1):
-        hand = [(0.7, 0.07), (0.9, -0.07), tip_pt, (0.92, -0.19), (0.7, -0.15)]
-        svg.path(smooth([at(s * b, line(b) + v) for b, v in hand]), fill=black)
-        # The low sun lights the lower edge of the arm.
-        svg.path(smooth([at(s * b, line(b) + v + 0.015) for b, v in trail[2:]], closed=False), stroke=rim,
-                 stroke_width=num(max(0.35, 0.05 * half)), stroke_linecap="round", opacity="0.8")
+    ts = np.linspace(0.0, 1.0, 13)
+    # The wing turned away from the middle of the circle is the one that
+    # shows whole; the other is foreshortened in a bank.
+    for s, show in zip((1, -1), shows if turn >= 0 else shows[::-1]):
+        bs = np.interp(ts, [0, 0.5, 1], [0.04, wb * show, tb * show])
+        vs = np.interp(ts, [0, 0.5, 1], [0.04, wv, tv - 0.12 * show])
+        c = chord * np.interp(ts, [0, 0.5, 0.75, 1], [1.0, 0.85, 0.55, 0.0])
+        lead = [at(s * b, v + 0.45 * w) for b, v, w in zip(bs, vs, c)]
+        trail = [at(s * b, v - 0.55 * w) for b, v, w in zip(bs, vs, c)]
+        svg.path(smooth(lead + trail[::-1]), fill=wing)
+        if chord > 0.1:
+            # The trailing edge of the arm a shade darker, the feathers seen through.
+            mid = [at(s * b, v - 0.2 * w) for b, v, w in zip(bs[:9], vs[:9], c[:9])]
+            svg.path(smooth(mid + trail[:9][::-1]), fill=shade, opacity="0.7")
+        hand = slice(8, None)
+        svg.path(smooth(lead[hand] + trail[hand][::-1]), fill=black)
     # The body, the head set off toward the way it turns.
-    hx, tx = 0.16 * turn, -0.08 * turn
-    (x0, y0), (x1, y1) = at(hx, 0.24), at(tx, -0.27)
-    svg.path(lens(x0, y0, x1, y1, max(0.55, 0.12 * half)), fill=body)
-    hx0, hy0 = at(hx * 1.1, 0.25)
+    hx, tx = 0.12 * turn, -0.06 * turn
+    thick = 0.13 if pose != "edge" else 0.16
+    (x0, y0), (x1, y1) = at(hx, 0.26), at(tx, -0.3)
+    svg.path(lens(x0, y0, x1, y1, max(0.6, thick * half)), fill=body)
+    hx0, hy0 = at(hx * 1.1, 0.27)
     svg.add(f'<circle cx="{num(hx0)}" cy="{num(hy0)}" r="{num(max(0.55, 0.085 * half))}" fill="{body}"/>')
