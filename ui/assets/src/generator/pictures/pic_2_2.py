@@ -385,19 +385,26 @@ def _rim(sides: Sides, tones) -> None:
         f = nv[k - 1] / (nv[k - 1] - nv[k])
         q = surface(u, aa[k - 1] + (aa[k] - aa[k - 1]) * f)
         pts.append(q if q[1] > 0.03 else None)
+    # Broadest and brightest where the back faces the sun most squarely,
+    # thinning toward the head and where the back goes under.
     runs, cur = [], []
-    for q in pts:
+    for u, q in zip(us, pts):
         if q is None:
-            if len(cur) > 2:
+            if len(cur) > 3:
                 runs.append(cur)
             cur = []
         else:
-            cur.append(q - normal(0.3, 2.0) * 0.004)
-    if len(cur) > 2:
+            cur.append((u, q))
+    if len(cur) > 3:
         runs.append(cur)
     for run in runs:
-        sides.dry.path(smooth(sides.screen(run), closed=False), stroke=tones["rim"], stroke_width="0.9",
-                       stroke_linecap="round", opacity="0.9", filter=sides.dry.blur(0.25))
+        for k in range(0, len(run) - 2, 3):
+            part = run[k:k + 4]
+            u = part[len(part) // 2][0]
+            s = float(np.clip(np.sin(math.pi * (u - 0.03) / (_dry_end() - 0.03)), 0, 1)) ** 0.6
+            sides.dry.path(smooth(sides.screen([q for _, q in part]), closed=False), stroke=tones["rim"],
+                           stroke_width=num(0.45 + 0.6 * s), stroke_linecap="round", opacity=num(0.45 + 0.5 * s),
+                           filter=sides.dry.blur(0.25))
 
 
 def _visible(sides, u, a):
@@ -833,9 +840,11 @@ def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float
             for _ in range(4):
                 out[1:-1] = 0.25 * out[:-2] + 0.5 * out[1:-1] + 0.25 * out[2:]
             return out
-        skin, crest, face = ring(0.0), ring(0.42), ring(0.75)
+        skin, crest, face = ring(0.0), ring(0.5), ring(0.9)
+        # The water heaped up: the crest stands a little over the calm sea.
+        crest[:, 1] = 0.05
         glass = mix(P.sea_light, P.sky_horizon, 0.35)
-        front.path(smooth(screen(list(skin) + list(crest[::-1]))), fill=glass, opacity="0.22",
+        front.path(smooth(screen(list(skin) + list(crest[::-1]))), fill=glass, opacity="0.3",
                    filter=front.blur(0.8))
         front.path(smooth(screen(list(crest) + list(face[::-1]))), fill=P.sea_dark, opacity="0.45",
                    filter=front.blur(0.6))
@@ -846,7 +855,7 @@ def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float
         k = int(rng.integers(0, 3))
         while k < n - 2:
             width = int(rng.integers(2, 5))
-            for _ in range(int(6 * width)):
+            for _ in range(int(9 * width)):
                 j = min(n - 2, k + int(rng.integers(0, width)))
                 f = 0.55 * rng.uniform(0.0, 1.0) ** 1.3
                 lift = rng.normal(0, 0.08)
@@ -854,8 +863,8 @@ def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float
                 (x0, y0), (x1, y1) = screen(ends)
                 cut = rng.uniform(0.2, 0.8)
                 front.path(lens(x0, y0, x0 + (x1 - x0) * cut, y0 + (y1 - y0) * cut,
-                                rng.uniform(0.4, 0.9) * (1.1 - f)), fill=foam,
-                           opacity=num(rng.uniform(0.35, 0.85) * (1 - 0.5 * f)))
+                                rng.uniform(0.6, 1.3) * (1.1 - f)), fill=foam,
+                           opacity=num(rng.uniform(0.4, 0.9) * (1 - 0.5 * f)))
             k += width + int(rng.integers(2, 4))
     # The V the head spreads back across the sea, the near arm in front of
     # the body, the far one behind it.
