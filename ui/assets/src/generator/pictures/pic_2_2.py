@@ -952,9 +952,9 @@ def build(scale: int) -> Picture:
 
 def _dorsal(sides: Sides, outline, tones, rng):
     """The first dorsal, spotted like the back: its side toward us is turned
-    from the low sun behind it, so a mid-tone, darker toward the rear, with
-    its leading edge catching the light."""
-    sides.fill(outline, mix(tones["upper"], tones["flank"], 0.25), seam=0)
+    from the low sun behind it, so a cool mid-tone, darker toward the rear,
+    with the sun's warm rim along its leading edge."""
+    sides.fill(outline, mix(mix(tones["upper"], tones["flank"], 0.35), P.sky_top, 0.1), seam=0)
     pts = np.asarray(outline)
     n = len(pts)
     # The rear half, turned from the light.
@@ -1066,7 +1066,7 @@ def _gull(svg: Svg, x: float, y: float, half: float, roll: float, turn: float, p
     # The body, the head set off toward the way it turns.
     hx, tx = 0.12 * turn, -0.06 * turn
     thick = 0.13 if pose != "edge" else 0.16
-    (x0, y0), (x1, y1) = at(hx, 0.26), at(tx, -0.3)
+    (x0, y0), (x1, y1) = at(hx, 0.2), at(tx, -0.3)
     svg.path(lens(x0, y0, x1, y1, max(0.6, thick * half)), fill=body)
-    hx0, hy0 = at(hx * 1.1, 0.27)
-    svg.add(f'<circle cx="{num(hx0)}" cy="{num(hy0)}" r="{num(max(0.55, 0.085 * half))}" fill="{body}"/>')
+    hx0, hy0 = at(hx * 1.1, 0.19)
+    svg.add(f'<circle cx="{num(hx0)}" cy="{num(hy0)}" r="{num(max(0.5, 0.07 * half))}" fill="{body}"/>')
