@@ -373,7 +373,7 @@ def _rim(sides: Sides, tones) -> None:
     where it meets the water."""
     us = np.linspace(0.03, _dry_end(), 90)
     aa = np.linspace(math.pi / 2, math.pi, 181)
-    pts, side = [], []
+    pts = []
     for u in us:
         p = surface(np.full_like(aa, u), aa)
         n = normal(np.full_like(aa, u), aa)
@@ -491,10 +491,10 @@ def _spot(sides: Sides, u, a, r, colour, opacity="0.82"):
 
 
 def _head(sides: Sides, tones):
-    """The mouth a wide line right across the blunt front, from corner to
-    corner, open a little, a paler upper lip over it and the pale chin
-    under it; the small eye on the side of the head just behind the mouth's
-    corner."""
+    """The mouth a wide dark slit right across the blunt front, from corner
+    to corner, the lip over it only a tone step and the chin under it in
+    the body's shade; the small eye low on the side of the head just behind
+    the mouth's corner."""
 
     def across(a, back=0.07, far=0.035):
         # Round the front at one angle on the sections, from behind the near
@@ -633,10 +633,9 @@ def _loop(level=0.0, u_end=None):
 
 
 def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
-    """Where the animal meets the sea: the bow wave it pushes ahead of its
-    head, broken white along its crest and darker on the face it turns to
-    us, water sheeting off the back, and broken white water along the
-    waterline, thickest at the snout."""
+    """Where the animal meets the sea: the water darker against the skin
+    all round, white water only where the head pushes, and water sheeting
+    off the back."""
     screen = sides.screen
     foam = P.foam
     u_end = _dry_end()
@@ -645,8 +644,8 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
     loop = _loop(0.0, u_end)
     fwd0 = np.array([frame(0.0)[1][0], 0.0, frame(0.0)[1][2]])
 
-    # The swell: the water piled up against the head and front of the body,
-    # falling away along the flanks toward the tail.
+    # How hard the water is pushed: most at the head, falling away along
+    # the flanks toward the tail.
     def swell(u):
         return math.exp(-u / 0.13)
 
@@ -799,9 +798,9 @@ def _wash(front: Svg, sides: Sides, rng, u_end: float) -> None:
 def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float) -> None:
     """The back breaking the surface rather than lying on it: the pressure
     wave the blunt head shoves ahead of it, piled up glassy against the
-    front and spreading back in a V, the broken white lip along the far
-    waterline as well as the near, and the near flank's dark reflection in
-    the water under the waterline, broken by the ripples."""
+    front, breaking white in clumps with gaps and spreading back in a V,
+    and the near flank's dark reflection in the water under the waterline,
+    broken by the ripples."""
     screen = sides.screen
     cam = sides.cam
     foam = P.foam
