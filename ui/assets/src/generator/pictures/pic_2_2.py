@@ -369,8 +369,8 @@ def _skin(sides: Sides, tones, nu: int = 160, na: int = 104):
 
 def _rim(sides: Sides, tones) -> None:
     """The edge of the back against the sea beyond, where the skin turns
-    from us toward the sun: a warm line of light along the outline, softened
-    where it meets the water."""
+    from us toward the sun: a warm line of light along the outline, tapering
+    toward the head and to where the back goes under."""
     us = np.linspace(0.03, _dry_end(), 90)
     aa = np.linspace(math.pi / 2, math.pi, 181)
     pts = []
