@@ -854,7 +854,7 @@ def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float
         k = int(rng.integers(0, 3))
         while k < n - 2:
             width = int(rng.integers(2, 5))
-            for _ in range(int(9 * width)):
+            for _ in range(int(12 * width)):
                 j = min(n - 2, k + int(rng.integers(0, width)))
                 f = 0.55 * rng.uniform(0.0, 1.0) ** 1.3
                 lift = rng.normal(0, 0.08)
@@ -862,8 +862,8 @@ def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float
                 (x0, y0), (x1, y1) = screen(ends)
                 cut = rng.uniform(0.2, 0.8)
                 front.path(lens(x0, y0, x0 + (x1 - x0) * cut, y0 + (y1 - y0) * cut,
-                                rng.uniform(0.6, 1.3) * (1.1 - f)), fill=foam,
-                           opacity=num(rng.uniform(0.4, 0.9) * (1 - 0.5 * f)))
+                                rng.uniform(0.8, 1.6) * (1.1 - f)), fill=foam,
+                           opacity=num(rng.uniform(0.5, 0.95) * (1 - 0.5 * f)))
             k += width + int(rng.integers(2, 4))
     # The V the head spreads back across the sea, the near arm in front of
     # the body, the far one behind it.
