@@ -331,7 +331,7 @@ def _tones():
     upper = mix(back, flank, 0.45)
     low = mix(flank, P.ink, 0.2)
     belly = mix(mix(P.foam, P.sea_light, 0.4), P.ink, 0.3)
-    rim = mix(back, P.light.rim, 0.5)
+    rim = mix(P.light.rim, P.wood_fresh, 0.25)
     return dict(back=back, upper=upper, flank=flank, low=low, belly=belly, rim=rim)
 
 
@@ -347,20 +347,64 @@ def _skin(sides: Sides, tones, nu: int = 160, na: int = 104):
     dist = np.linalg.norm(c - sides.eye, axis=-1)
     view = (c - sides.eye) / dist[..., None]
     up = n[..., 1]
-    rim = (np.sum(n * SUN, -1) > 0.25) & (np.abs(np.sum(n * view, -1)) < 0.3) & (up > -0.1)
+    # The sun low beyond the animal lights the skin only where it turns away
+    # from us toward it: a warm rim along the far edge of the back, widest
+    # where the back faces the sun most, gone by the flank toward us.
+    graze = np.clip((0.6 - np.abs(np.sum(n * view, -1))) / 0.5, 0, 1)
+    toward = np.clip((np.sum(n * SUN, -1) + 0.05) / 0.35, 0, 1)
+    rim = graze ** 1.5 * toward * np.clip((up + 0.1) / 0.3, 0, 1)
     ramp = [(-1.0, tones["belly"]), (-0.72, tones["belly"]), (-0.55, tones["low"]), (-0.3, tones["flank"]),
             (0.38, tones["flank"]), (0.5, tones["upper"]), (0.68, tones["upper"]), (0.8, tones["back"]),
             (1.0, tones["back"])]
     for i, j in sorted(zip(*np.nonzero(vis)), key=lambda ij: -dist[ij]):
-        if rim[i, j]:
-            colour = tones["rim"]
-        else:
-            # Flat tones with short soft steps between them, as light falls off round the body.
-            v = float(up[i, j]) * 0.85 + float(np.dot(n[i, j], SUN)) * 0.25 + 0.04
-            k = next(k for k in range(len(ramp) - 1) if v <= ramp[k + 1][0])
-            (v0, c0), (v1, c1) = ramp[k], ramp[k + 1]
-            colour = c0 if c0 == c1 else mix(c0, c1, (v - v0) / (v1 - v0))
+        # Flat tones with short soft steps between them, as light falls off round the body.
+        v = float(up[i, j]) * 0.85 + float(np.dot(n[i, j], SUN)) * 0.25 + 0.04
+        k = next(k for k in range(len(ramp) - 1) if v <= ramp[k + 1][0])
+        (v0, c0), (v1, c1) = ramp[k], ramp[k + 1]
+        colour = c0 if c0 == c1 else mix(c0, c1, (v - v0) / (v1 - v0))
+        if rim[i, j] > 0.02:
+            colour = mix(colour, tones["rim"], 0.85 * float(rim[i, j]))
         sides.fill([g[i, j], g[i + 1, j], g[i + 1, j + 1], g[i, j + 1]], colour, soak=0.25)
+
+
+def _rim(sides: Sides, tones) -> None:
+    """The edge of the back against the sea beyond, where the skin turns
+    from us toward the sun: a warm line of light along the outline, tapering
+    toward the head and to where the back goes under."""
+    us = np.linspace(0.03, _dry_end(), 90)
+    aa = np.linspace(math.pi / 2, math.pi, 181)
+    pts = []
+    for u in us:
+        p = surface(np.full_like(aa, u), aa)
+        n = normal(np.full_like(aa, u), aa)
+        nv = np.sum(n * (p - sides.eye), -1)
+        k = int(np.argmax(nv > 0))
+        if k == 0:
+            pts.append(None)
+            continue
+        f = nv[k - 1] / (nv[k - 1] - nv[k])
+        q = surface(u, aa[k - 1] + (aa[k] - aa[k - 1]) * f)
+        pts.append(q if q[1] > 0.03 else None)
+    # Broadest and brightest where the back faces the sun most squarely,
+    # thinning toward the head and where the back goes under.
+    runs, cur = [], []
+    for u, q in zip(us, pts):
+        if q is None:
+            if len(cur) > 3:
+                runs.append(cur)
+            cur = []
+        else:
+            cur.append((u, q))
+    if len(cur) > 3:
+        runs.append(cur)
+    for run in runs:
+        for k in range(0, len(run) - 2, 3):
+            part = run[k:k + 4]
+            u = part[len(part) // 2][0]
+            s = float(np.clip(np.sin(math.pi * (u - 0.03) / (_dry_end() - 0.03)), 0, 1)) ** 0.6
+            sides.dry.path(smooth(sides.screen([q for _, q in part]), closed=False), stroke=tones["rim"],
+                           stroke_width=num(0.45 + 0.6 * s), stroke_linecap="round", opacity=num(0.45 + 0.5 * s),
+                           filter=sides.dry.blur(0.25))
 
 
 def _visible(sides, u, a):
@@ -447,10 +491,10 @@ def _spot(sides: Sides, u, a, r, colour, opacity="0.82"):
 
 
 def _head(sides: Sides, tones):
-    """The mouth a wide line right across the blunt front, from corner to
-    corner, open a little, a paler upper lip over it and the pale chin
-    under it; the small eye on the side of the head just behind the mouth's
-    corner."""
+    """The mouth a wide dark slit right across the blunt front, from corner
+    to corner, the lip over it only a tone step and the chin under it in
+    the body's shade; the small eye low on the side of the head just behind
+    the mouth's corner."""
 
     def across(a, back=0.07, far=0.035):
         # Round the front at one angle on the sections, from behind the near
@@ -461,33 +505,32 @@ def _head(sides: Sides, tones):
         return np.concatenate([surface(near_u, np.full_like(near_u, a)),
                                surface(far_u, np.full_like(far_u, math.pi - a))])
 
-    # The chin is the pale underside showing, so the dark gape reads against
-    # it; the gape itself dark and a little open, a paler lip over it.
-    chin = list(across(0.0, back=0.05)) + list(across(-0.45, back=0.045))[::-1]
-    sides.fill(chin, mix(tones["upper"], tones["back"], 0.6), seam=0.2, body=False, soak=0.5)
-    # The gape a thin slit, stopping where the front turns away from us so
-    # that it does not run on up the head's outline.
-    gape = list(across(0.26, back=0.048, far=0.02)) + list(across(0.02, back=0.046, far=0.02))[::-1]
-    sides.fill(gape, mix(P.ink, P.sea_dark, 0.2), seam=0.2, body=False)
+    # Under the gape the chin is in the body's own shade, not a pale band:
+    # a light edge under a dark line reads as a grin.
+    chin = list(across(0.0, back=0.055)) + list(across(-0.45, back=0.05))[::-1]
+    sides.fill(chin, mix(tones["flank"], tones["upper"], 0.3), seam=0.2, body=False, soak=0.5)
+    # The gape a wide dark slit across the front, stopping where the front
+    # turns away from us so that it does not run on up the head's outline.
+    gape = list(across(0.28, back=0.056, far=0.022)) + list(across(0.0, back=0.052, far=0.022))[::-1]
+    sides.fill(gape, mix(P.ink, P.sea_dark, 0.15), seam=0.2, body=False)
     # Where the sections close at the snout the band runs thin, so the gape
     # is carried round the front by a dark line of its own.
-    sides.line(across(0.12, back=0.047, far=0.02), mix(P.ink, P.sea_dark, 0.2), 1.3, opacity="0.95")
+    sides.line(across(0.13, back=0.05, far=0.022), mix(P.ink, P.sea_dark, 0.15), 1.5, opacity="0.95")
     # The blunt front above the mouth is a face of its own, turned from the
-    # sky and the sun, a step darker than the top of the head it meets.
+    # sky and the sun, a step darker than the top of the head it meets; the
+    # lip only a tone step at its foot.
     _, fwd, _, up = frame(0.0)
-    low_edge = across(0.3, back=0.05, far=0.02)
+    low_edge = across(0.3, back=0.056, far=0.02)
     face = list(low_edge) + list(low_edge + up * 0.1 * K - fwd * 0.06 * K)[::-1]
-    sides.fill(face, mix(tones["upper"], tones["flank"], 0.5), opacity="0.8", seam=0, body=False)
-    lip = across(0.33, back=0.05, far=0.01)
-    sides.line(lip[:-2], mix(tones["back"], P.cloud_lit, 0.7), 0.9, opacity="0.9")
-    # The eye low on the side, just behind the corner of the mouth.
-    e = surface(0.075, 0.1)
+    sides.fill(face, mix(tones["upper"], tones["flank"], 0.55), opacity="0.85", seam=0, body=False)
+    lip = list(low_edge) + list(low_edge + up * 0.03 * K - fwd * 0.015 * K)[::-1]
+    sides.fill(lip, mix(tones["upper"], tones["flank"], 0.45), opacity="0.6", seam=0, body=False)
+    # The eye small and low on the side, just behind the corner of the mouth.
+    e = surface(0.08, 0.08)
     ex, ey = sides.screen([e])[0]
-    sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="2.1" ry="1.4" '
-                  f'fill="{mix(tones["upper"], P.cloud_lit, 0.25)}" opacity="0.75"/>')
-    sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.3" ry="0.95" fill="{P.ink}"/>')
-    sides.dry.add(f'<ellipse cx="{num(ex - 0.25)}" cy="{num(ey - 0.25)}" rx="0.3" ry="0.25" '
-                  f'fill="{P.cloud_lit}" opacity="0.6"/>')
+    sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.6" ry="1.1" '
+                  f'fill="{mix(tones["flank"], tones["upper"], 0.5)}" opacity="0.8"/>')
+    sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.0" ry="0.75" fill="{P.ink}"/>')
     # Five gill slits behind the head, on the flank.
     # Each a dark cut with the skin catching the light on its rear lip, so
     # they keep their shape at 1x.
@@ -590,78 +633,36 @@ def _loop(level=0.0, u_end=None):
 
 
 def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
-    """Where the animal meets the sea: the bow wave it pushes ahead of its
-    head, broken white along its crest and darker on the face it turns to
-    us, water sheeting off the back, and broken white water along the
-    waterline, thickest at the snout."""
+    """Where the animal meets the sea: the water darker against the skin
+    all round, white water only where the head pushes, and water sheeting
+    off the back."""
     screen = sides.screen
     foam = P.foam
     u_end = _dry_end()
     glass = mix(P.sea_near, P.sea_light, 0.3)
     lit = mix(P.foam, P.light.key, 0.4)
     loop = _loop(0.0, u_end)
+    fwd0 = np.array([frame(0.0)[1][0], 0.0, frame(0.0)[1][2]])
 
-    # The swell: the water piled up against the head and front of the body,
-    # falling away along the flanks toward the tail.
+    # How hard the water is pushed: most at the head, falling away along
+    # the flanks toward the tail.
     def swell(u):
         return math.exp(-u / 0.13)
 
-    # The bow wave the head pushes ahead of it: its crest a little way off
-    # the snout and sweeping back and out along each flank, as a bow wave
-    # does, lower as it goes; smooth water between it and the skin, the
-    # face it turns to us darker, its top broken white where it is highest.
-    def bow(u):
-        return 0.55 + 0.55 * min(1.0, u / 0.3) ** 0.8
-
+    # The sea right against the skin is darker, shaded by the body and
+    # taking its colour, and fades out a hand's breadth off it; there is no
+    # light line there, the skin just goes under.
     for side, svg in ((-1, behind), (1, front)):
-        # The front of the head faces us, so the far side's waterline
-        # round the snout is seen with the near side's.
-        if side > 0:
-            pts = [(u, p, o) for u, sd, p, o in loop if (sd > 0 or u < 0.07) and u < 0.32]
-        else:
-            pts = [(u, p, o) for u, sd, p, o in loop if sd < 0 and 0.05 < u < 0.3][::-1]
+        pts = [(u, p, o) for u, sd, p, o in loop if sd == side or (sd == 0 and side > 0)]
         if len(pts) < 3:
             continue
-
-        def ring(grow, lift=0.0):
-            out = []
-            for u, p, o in pts:
-                q = p + o * bow(u) * grow
-                q[1] = lift * swell(u)
-                out.append(q)
-            # The way out from the skin turns sharply round the snout; the
-            # water does not, so the wave's lines are eased round it.
-            out = np.array(out)
-            for _ in range(int(6 * grow)):
-                out[1:-1] = 0.25 * out[:-2] + 0.5 * out[1:-1] + 0.25 * out[2:]
-            return list(out)
-
-        # No lighter fill between the skin and the crest: against the back
-        # it reads as a collar, not water. The face beyond the crest, turned
-        # to us and from the sky, is darker, and dies away down the flanks
-        # as the wave runs out.
-        crest, outer = ring(1.0, 0.04), ring(1.6)
-        face = []
-        for i in range(len(pts) - 1):
-            fade = math.exp(-pts[i][0] / 0.12)
-            quad = polygon(screen([crest[i], crest[i + 1], outer[i + 1], outer[i]]))
-            face.append(f'<path d="{quad}" opacity="{num(0.55 * fade)}"/>')
-        svg.group(face, fill=P.sea_dark, filter=svg.blur(0.7))
-        # Broken white water along the top of the crest, in dashes with gaps,
-        # each tapered at its ends, and white water spilling back from it
-        # toward the skin where the wave is highest.
-        for grow, lift, chance, thick in ((1.0, 0.04, 1.0, 1.4), (0.6, 0.03, 0.6, 0.8), (0.3, 0.02, 0.5, 0.6)):
-            line = ring(grow, lift)
-            k = int(rng.integers(0, 3))
-            while k < len(line) - 2:
-                n = int(rng.integers(2, 5))
-                share = swell(pts[k][0])
-                if rng.uniform() < chance * share:
-                    run = screen([q + np.array([0, 0.01, 0]) for q in line[k:k + n + 1]])
-                    (x0, y0), (x1, y1) = run[0], run[-1]
-                    svg.path(lens(x0, y0, x1, y1, thick * rng.uniform(0.5, 0.9) * (0.4 + share)), fill=foam,
-                             opacity=num(rng.uniform(0.6, 0.95)))
-                k += n + int(rng.integers(1, 3))
+        skin = [p for _, p, _ in pts]
+        for reach, op in ((0.16, 0.3), (0.07, 0.35)):
+            out = [p + o * K * reach * (0.6 + 0.4 * swell(u)) for u, p, o in pts]
+            for q in out:
+                q[1] = 0.0
+            svg.path(smooth(screen(skin + out[::-1])), fill=mix(P.sea_dark, P.ink, 0.3), opacity=num(op),
+                     filter=svg.blur(0.5))
 
     # Water sheeting off the near flank: a film over the skin from the
     # waterline to a ragged edge, bright along that edge, and thin runs down it.
@@ -705,33 +706,19 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
             if len(run) > 2:
                 front.path(smooth(screen(run), closed=False), stroke=glass, stroke_width="1.4", opacity=num(op))
 
-    # Broken white water along the waterline, thickest at the snout: short
-    # dashes hugging the skin, with gaps where the sea only laps it.
-    for side in (1, -1):
-        run_pts = [(u, p, o) for u, sd, p, o in loop if (sd == side or sd == 0 and side > 0)
-                   and (side > 0 or u < 0.06)]
-        for reach, chance, thick in ((0.0, 0.55, 1.0), (0.07, 0.35, 0.7)):
-            k = int(rng.integers(0, 2))
-            while k < len(run_pts) - 1:
-                n = int(rng.integers(1, 4))
-                share = swell(run_pts[k][0])
-                if rng.uniform() < chance + 0.4 * share:
-                    run = [p + o * K * (reach + rng.uniform(0.0, 0.03)) for _, p, o in run_pts[k:k + n + 1]]
-                    front.path(smooth(screen(run), closed=False), stroke=foam,
-                               stroke_width=num(thick * rng.uniform(0.6, 1.0) * (0.8 + 0.6 * share)),
-                               stroke_linecap="round", opacity=num(rng.uniform(0.55, 0.9)))
-                k += n + int(rng.integers(1, 3))
+    # White water only where the head pushes: clumps with gaps round the
+    # snout, none along the rest of the waterline.
     blobs = []
     for u, side, p, o in loop:
-        if side < 0 and u > 0.06:
+        if u > 0.05 or rng.uniform() < 0.45:
             continue
-        for _ in range(int(rng.uniform() < 0.5) + int(2 * swell(u))):
-            q = p + o * K * rng.exponential(0.05 + 0.1 * swell(u))
+        for _ in range(int(rng.integers(1, 4))):
+            q = p + o * K * rng.exponential(0.05) + fwd0 * K * rng.uniform(0.0, 0.04)
             q[1] = 0.0
             x, y = screen([q])[0]
-            r = rng.uniform(0.3, 0.55)
+            r = rng.uniform(0.3, 0.6)
             blobs.append(f'<ellipse cx="{num(x)}" cy="{num(y)}" rx="{num(r * 1.9)}" '
-                         f'ry="{num(r * 0.5)}" opacity="{num(rng.uniform(0.25, 0.6))}"/>')
+                         f'ry="{num(r * 0.55)}" opacity="{num(rng.uniform(0.3, 0.65))}"/>')
     front.group(blobs, fill=foam)
     # Behind the dorsal the back goes under again, and the sea closes over
     # it in a wash of white water trailing back along the body.
@@ -811,9 +798,9 @@ def _wash(front: Svg, sides: Sides, rng, u_end: float) -> None:
 def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float) -> None:
     """The back breaking the surface rather than lying on it: the pressure
     wave the blunt head shoves ahead of it, piled up glassy against the
-    front and spreading back in a V, the broken white lip along the far
-    waterline as well as the near, and the near flank's dark reflection in
-    the water under the waterline, broken by the ripples."""
+    front, breaking white in clumps with gaps and spreading back in a V,
+    and the near flank's dark reflection in the water under the waterline,
+    broken by the ripples."""
     screen = sides.screen
     cam = sides.cam
     foam = P.foam
@@ -852,22 +839,32 @@ def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float
             for _ in range(4):
                 out[1:-1] = 0.25 * out[:-2] + 0.5 * out[1:-1] + 0.25 * out[2:]
             return out
-        skin, crest, face = ring(0.0), ring(0.42), ring(0.75)
+        skin, crest, face = ring(0.0), ring(0.5), ring(0.9)
+        # The water heaped up: the crest stands a little over the calm sea.
+        crest[:, 1] = 0.05
         glass = mix(P.sea_light, P.sky_horizon, 0.35)
-        front.path(smooth(screen(list(skin) + list(crest[::-1]))), fill=glass, opacity="0.22",
+        front.path(smooth(screen(list(skin) + list(crest[::-1]))), fill=glass, opacity="0.3",
                    filter=front.blur(0.8))
         front.path(smooth(screen(list(crest) + list(face[::-1]))), fill=P.sea_dark, opacity="0.45",
                    filter=front.blur(0.6))
-        # White water piled on the crest and tumbling back from it toward
-        # the mouth: dashes of several lengths between the two lines.
-        for _ in range(60):
-            k = int(rng.integers(0, len(crest) - 2))
-            f = 0.5 * rng.uniform(0.0, 1.0) ** 1.5
-            n = int(rng.integers(1, 3))
-            ends = [skin[j] * f * 0.7 + crest[j] * (1 - f * 0.7) for j in (k, k + n)]
-            (x0, y0), (x1, y1) = screen(ends)
-            front.path(lens(x0, y0, x1, y1, rng.uniform(0.4, 0.9) * (1.2 - f)), fill=foam,
-                       opacity=num(rng.uniform(0.45, 0.9) * (1 - 0.5 * f)))
+        # The crest breaks in a few clumps with smooth glassy water between
+        # them, never one even arc: each clump a tumble of short tapered
+        # dashes and flecks spilling back from the crest toward the mouth.
+        n = len(crest)
+        k = int(rng.integers(0, 3))
+        while k < n - 2:
+            width = int(rng.integers(2, 5))
+            for _ in range(int(12 * width)):
+                j = min(n - 2, k + int(rng.integers(0, width)))
+                f = 0.55 * rng.uniform(0.0, 1.0) ** 1.3
+                lift = rng.normal(0, 0.08)
+                ends = [skin[i] * f + crest[i] * (1 - f) + (face[i] - crest[i]) * lift for i in (j, j + 1)]
+                (x0, y0), (x1, y1) = screen(ends)
+                cut = rng.uniform(0.2, 0.8)
+                front.path(lens(x0, y0, x0 + (x1 - x0) * cut, y0 + (y1 - y0) * cut,
+                                rng.uniform(0.8, 1.6) * (1.1 - f)), fill=foam,
+                           opacity=num(rng.uniform(0.5, 0.95) * (1 - 0.5 * f)))
+            k += width + int(rng.integers(2, 4))
     # The V the head spreads back across the sea, the near arm in front of
     # the body, the far one behind it.
     spine, fwd, _, _ = frame(0.0)
@@ -887,16 +884,6 @@ def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float
             svg.path(lens(xa, ya, xb, yb, max(0.35, 0.035 * float(cam.scale(a[2])) * (0.4 + 0.6 * fade))),
                      fill=foam, opacity=num(0.75 * fade))
             t += step * rng.uniform(1.1, 1.6)
-    # The far side's lip, seen only where it shows past the back.
-    far = [(u, p, o) for u, sd, p, o in loop if sd < 0 and u >= 0.05]
-    k = 0
-    while k < len(far) - 2:
-        n = int(rng.integers(1, 4))
-        if rng.uniform() < 0.6:
-            run = [p + o * K * rng.uniform(0.0, 0.03) for _, p, o in far[k:k + n + 1]]
-            behind.path(smooth(screen(run), closed=False), stroke=foam, stroke_width=num(rng.uniform(0.6, 1.0)),
-                        stroke_linecap="round", opacity=num(rng.uniform(0.5, 0.85)))
-        k += n + int(rng.integers(1, 3))
 
 
 def build(scale: int) -> Picture:
@@ -943,6 +930,7 @@ def build(scale: int) -> Picture:
         sides.fill(fins[name], tail_tone, seam=0.3, soak=0.25, bands=0.08)
     _skin(sides, tones)
     _marks(sides, np.random.default_rng(2203), tones)
+    _rim(sides, tones)
     _head(sides, tones)
     _dorsal(sides, fins["dorsal"], tones, np.random.default_rng(2205))
     sides.fill(fins["pelvic"], mix(fin_tone, tones["upper"], 0.12), seam=0)
@@ -963,9 +951,9 @@ def build(scale: int) -> Picture:
 
 def _dorsal(sides: Sides, outline, tones, rng):
     """The first dorsal, spotted like the back: its side toward us is turned
-    from the low sun behind it, so a mid-tone, darker toward the rear, with
-    its leading edge catching the light."""
-    sides.fill(outline, mix(tones["upper"], tones["flank"], 0.25), seam=0)
+    from the low sun behind it, so a cool mid-tone, darker toward the rear,
+    with the sun's warm rim along its leading edge."""
+    sides.fill(outline, mix(mix(tones["upper"], tones["flank"], 0.35), P.sky_top, 0.1), seam=0)
     pts = np.asarray(outline)
     n = len(pts)
     # The rear half, turned from the light.
@@ -987,93 +975,97 @@ def _dorsal(sides: Sides, outline, tones, rng):
 
 
 def _flock(svg: Svg, cam: Camera) -> None:
-    """The gulls the narrator steers for: seven wheeling round one level
-    circle high over the shark, so far off that the circle is a wide flat
-    ellipse, its near side lower in the picture and its birds larger,
-    crisper and darker-tipped, the far ones smaller and softened by the air.
-    They are all seen from below against the darker sky above the clouds,
-    so each is a pale underside with black wingtips; each is banked into the
-    turn, its inner wing down, and turned the way it flies round, so that
-    one wing is foreshortened and the head is set off toward its way."""
-    cx, cy, rx, ry = 262.0, 38.0, 80.0, 27.0
-    poses = ("glide", "up", "flex", "down", "glide", "up", "down")
-    # Spaced evenly along the ellipse as it is drawn, not by angle, or they
-    # would crowd at its ends.
-    t = np.linspace(0, 2 * math.pi, 721)
-    run = np.concatenate([[0.0], np.cumsum(np.hypot(np.diff(rx * np.cos(t)), np.diff(ry * np.sin(t))))])
+    """The gulls the narrator steers for, wheeling round one level circle
+    high over the shark, far enough off that the circle is a wide flat
+    ellipse: the near side lower in the picture, its birds larger, crisper
+    and darker-tipped, the far side higher, its birds small and paled by the
+    air. Seen from below against the darker sky above the clouds, each is a
+    pale underside with black wingtips, banked into the turn, and each is
+    caught at its own moment: gliding flat, at the top or the bottom of a
+    beat, banking with one wing turned away, or coming at us almost edge-on."""
+    cx, cy, rx, ry = 290.0, 41.0, 102.0, 27.0
+    # Round the circle from the near side, by angle (sin > 0 the near half).
+    slots = ((92, "glide"), (45, "up"), (-20, "bank"), (-72, "glide"), (-126, "up"), (176, "edge"),
+             (134, "down"))
     birds = []
-    for k in range(7):
-        a = float(np.interp(((k / 7 + 0.28) % 1) * run[-1], run, t))
+    for deg, pose in slots:
+        a = math.radians(deg)
         x = cx + rx * math.cos(a)
         y = cy + ry * math.sin(a)
         far = (1 - math.sin(a)) / 2                  # 0 on the near side, 1 on the far
-        half = 13.0 * (1 - 0.5 * far)
-        roll = -0.3 * math.cos(a)
-        birds.append((far, x, y, half, roll, math.sin(a), poses[k]))
+        half = 15.0 * (1 - 0.5 * far)
+        # Banked into the turn: the wing toward the middle of the circle dips.
+        roll = -0.32 * math.cos(a)
+        birds.append((far, x, y, half, roll, -math.cos(a), pose))
     # Never two touching: the flock is laid out so, and checked.
     for i, b in enumerate(birds):
         for c in birds[i + 1:]:
-            if math.hypot(b[1] - c[1], b[2] - c[2]) < 1.15 * (b[3] + c[3]) + 2:
+            if math.hypot(b[1] - c[1], b[2] - c[2]) < 1.1 * (b[3] + c[3]) + 2:
                 raise ValueError("two gulls touch")
 
     def sky_at(y):
         return mix(P.sky_top, P.sky_horizon, 0.55 * y / (0.62 * cam.horizon))
 
     for far, x, y, half, roll, turn, pose in sorted(birds, key=lambda b: -b[0]):
-        _gull(svg, x, y, half, roll, turn, pose, far * 0.18, sky_at(y))
+        _gull(svg, x, y, half, roll, turn, pose, far * 0.3, sky_at(y), 1 - far)
 
 
-# The wing's line seen from in front and below, in half-spans: the height
-# of the wrist and of the tip over the body's.
-BEATS = {"glide": (0.1, 0.04), "flex": (0.26, -0.16), "up": (0.42, 0.78), "down": (-0.06, -0.5)}
+# Each pose as the wing's line from the shoulder through the wrist to the
+# tip, in half-spans (along the span, up the picture), the chord at the arm,
+# and how much of its span each wing shows (the one turned away shorter).
+POSES = {
+    "glide": ((0.5, 0.08), (1.0, -0.02), 0.32, (1.0, 1.0)),
+    "up": ((0.36, 0.42), (0.64, 0.95), 0.3, (1.0, 1.0)),
+    "down": ((0.46, -0.2), (0.8, -0.66), 0.32, (1.0, 1.0)),
+    "bank": ((0.5, 0.12), (1.0, 0.04), 0.32, (1.0, 0.42)),
+    "edge": ((0.5, 0.1), (1.0, 0.0), 0.1, (1.0, 1.0)),
+}
 
 
 def _gull(svg: Svg, x: float, y: float, half: float, roll: float, turn: float, pose: str, haze: float,
-          sky_here: str) -> None:
-    """One gull as a single crisp silhouette, seen from below and in front:
-    the arm broad from the body out to a wrist held forward, the hand
-    narrowing and swept back to a pointed black tip, the white body with its
-    head ahead of the wings and the short tail behind them. The underside
-    is turned from the low sun ahead, a pale cool grey, with the warm light
-    along its lower edge; far off the air takes the contrast out of it."""
-    wrist, tip = BEATS[pose]
+          sky_here: str, near: float) -> None:
+    """One gull as a single crisp silhouette, seen from below: each wing
+    broad at the arm, bent at the wrist and narrowing to a pointed black
+    hand swept back, the white body between them with its head set off the
+    way the bird turns. Far off the air takes the contrast out of it."""
+    (wb, wv), (tb, tv), chord, shows = POSES[pose]
+    if pose == "bank":
+        roll *= 1.8
     cr, sr = math.cos(roll), math.sin(roll)
-    fore = 1 - 0.24 * abs(turn)
 
     def at(b, v):
-        # b along the span (-1 the left tip, 1 the right), v up the picture, in half-spans.
-        if b * turn > 0:
-            b *= fore
         u, w = b * half, -v * half
         return (x + u * cr - w * sr, y + u * sr + w * cr)
 
-    def line(b):
-        return float(np.interp(abs(b), [0.0, 0.5, 1.0], [0.0, wrist, tip]))
-
-    lead = [(0.06, 0.13), (0.28, 0.16), (0.48, 0.17), (0.7, 0.07), (0.9, -0.07)]
-    trail = [(0.92, -0.19), (0.72, -0.15), (0.5, -0.12), (0.28, -0.16), (0.08, -0.19)]
-    tip_pt = (1.0, -0.17)
-    outline = []
-    for s in (1, -1):
-        edge = lead + [tip_pt] + trail
-        if s < 0:
-            edge = edge[::-1]
-        outline += [at(s * b, line(b) + v) for b, v in edge]
     tone = lambda c: mix(c, sky_here, haze)
-    wing = tone(mix(mix(P.foam, P.ink, 0.07), P.sky_top, 0.06))
+    # Low over the pale horizon the underside, turned from the sun, reads
+    # darker than the sky behind it; high up against the deep blue, paler.
+    wing = tone(mix(mix(P.foam, P.ink, 0.12 + 0.26 * near), P.sky_top, 0.1))
+    shade = tone(mix(mix(P.foam, P.ink, 0.3 + 0.25 * near), P.sky_top, 0.15))
+    if pose == "edge":
+        wing = shade
     body = tone(mix(P.foam, P.light.key, 0.35))
     black = tone(mix(P.ink, P.sky_top, 0.08))
-    rim = tone(mix(P.light.rim, P.foam, 0.3))
-    svg.path(smooth(outline), fill=wing)
-    for s in (1, -1):
-        hand = [(0.7, 0.07), (0.9, -0.07), tip_pt, (0.92, -0.19), (0.7, -0.15)]
-        svg.path(smooth([at(s * b, line(b) + v) for b, v in hand]), fill=black)
-        # The low sun lights the lower edge of the arm.
-        svg.path(smooth([at(s * b, line(b) + v + 0.015) for b, v in trail[2:]], closed=False), stroke=rim,
-                 stroke_width=num(max(0.35, 0.05 * half)), stroke_linecap="round", opacity="0.8")
+    ts = np.linspace(0.0, 1.0, 13)
+    # The wing turned away from the middle of the circle is the one that
+    # shows whole; the other is foreshortened in a bank.
+    for s, show in zip((1, -1), shows if turn >= 0 else shows[::-1]):
+        bs = np.interp(ts, [0, 0.5, 1], [0.04, wb * show, tb * show])
+        vs = np.interp(ts, [0, 0.5, 1], [0.04, wv, tv - 0.12 * show])
+        c = chord * np.interp(ts, [0, 0.5, 0.75, 1], [1.0, 0.85, 0.55, 0.0])
+        lead = [at(s * b, v + 0.45 * w) for b, v, w in zip(bs, vs, c)]
+        trail = [at(s * b, v - 0.55 * w) for b, v, w in zip(bs, vs, c)]
+        svg.path(smooth(lead + trail[::-1]), fill=wing)
+        if chord > 0.1:
+            # The trailing edge of the arm a shade darker, the feathers seen through.
+            mid = [at(s * b, v - 0.2 * w) for b, v, w in zip(bs[:9], vs[:9], c[:9])]
+            svg.path(smooth(mid + trail[:9][::-1]), fill=shade, opacity="0.7")
+        hand = slice(8, None)
+        svg.path(smooth(lead[hand] + trail[hand][::-1]), fill=black)
     # The body, the head set off toward the way it turns.
-    hx, tx = 0.16 * turn, -0.08 * turn
-    (x0, y0), (x1, y1) = at(hx, 0.24), at(tx, -0.27)
-    svg.path(lens(x0, y0, x1, y1, max(0.55, 0.12 * half)), fill=body)
-    hx0, hy0 = at(hx * 1.1, 0.25)
-    svg.add(f'<circle cx="{num(hx0)}" cy="{num(hy0)}" r="{num(max(0.55, 0.085 * half))}" fill="{body}"/>')
+    hx, tx = 0.12 * turn, -0.06 * turn
+    thick = 0.13 if pose != "edge" else 0.16
+    (x0, y0), (x1, y1) = at(hx, 0.2), at(tx, -0.3)
+    svg.path(lens(x0, y0, x1, y1, max(0.6, thick * half)), fill=body)
+    hx0, hy0 = at(hx * 1.1, 0.19)
+    svg.add(f'<circle cx="{num(hx0)}" cy="{num(hy0)}" r="{num(max(0.5, 0.07 * half))}" fill="{body}"/>')
