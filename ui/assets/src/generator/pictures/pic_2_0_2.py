@@ -1,27 +1,33 @@
-"""The islands: a beach at noon seen from the dune behind it. A palm a
-third of the way in leans out over the sand, away from the sun high at the
-top left, its trunk curving up from a foot swollen with roots that goes down
-into a low mound of sand, and scarred with uneven rings that ridge its
-outline, its crown tilted with it: fronds grow from a short crown shaft,
-arch out and hang under their own weight, each row of leaflets either
-side of its rib one flat mass with a notched edge, torn in to the rib where
-the wind has split it, of uneven length, each drooping its own way, lit on
-the sun's side and a step darker in the fold, the coconuts in a bunch at
-their foot. The sun, a little beyond the beach, throws its shadow
-toward us and to the right, straight from its foot: the trunk's, and at its
-end the crown's, each point of it put where the rays fall. A wave breaks
-along the shore, its crest tumbling into thick white water where it
-spills and thin or bare where it has not yet broken; it swings toward us
-on the right and is spent there, its foam lying in fading patches. Its
-white water, a lace full of holes, runs in further in some places than
-others and leaves a few drifts on the shallows, and a thin sheet of water
-slides up the sand to an uneven lace edge, the sky's sheen inside it and
-one band of darker wet sand beyond. In front, the castaway's beach: a
-bowed branch of driftwood weathered grey-brown, half buried in the sand, with a rope
-knotted round it, a few shells, soft ripples and his track
-of footprints, left and right, down to the water. Beyond, the sea's wave
-dashes, a few long soft swells rolling in nearer the shore, the sun's
-glitter, and far out on the right a small island, clear of the palm.
+"""The islands: a beach at noon seen from the dune behind it, the sun high
+at the top left, half over the frame's edge. A palm a third of the way in
+leans a little out over the sand, its trunk curving up and slimming from a
+foot swollen with roots that goes down into a low mound of sand, scarred
+with uneven rings that ridge its outline. Its crown is lopsided: fronds
+grow from a short crown shaft, longer on the side it leans to, some
+reaching toward us and some away, arching out and hanging under their own
+weight, each row of leaflets either side of its rib one flat mass with a
+notched edge, torn in to the rib where the wind has split it, lit on the
+sun's side and a step darker in the fold, the coconuts in a bunch at their
+foot; under them two dead fronds, brown and withered, hang down the trunk.
+The sun so high, every shadow is short: the palm's pools under its crown
+round its foot, falling only a little toward us and to the right, each
+point of it put where the rays fall. A wave breaks along the shore, its
+crest tumbling into thick white water where it spills and thin or bare
+where it has not yet broken; it swings toward us on the right and is
+spent there, its foam lying in fading patches. Its white water, a lace
+full of holes, runs in further in some places than others and leaves a few
+drifts on the shallows, and a thin sheet of water slides up the sand to an
+uneven lace edge, the sky's sheen inside it and one band of darker wet sand
+beyond. On the beach, what tells of the castaway: on the right, above the
+wash, a piece of his raft, three logs still lashed under a broken cross
+pole, and beside it his track of bare footprints, left and right, coming
+up out of the water and across the front of the beach to the palm's
+shade; on the left a bowed branch of driftwood weathered grey-brown, half
+buried, with a rope knotted round it, a few shells and soft ripples.
+Beyond, the sea's wave dashes, a few long soft swells rolling in nearer the
+shore, the sun's glitter, and on the horizon to the right three islands at
+their different distances, hazed the more the further off, under a broad
+flat-based cloud heaped at its left end and a small one higher up.
 
 The picture is wider and taller than the window shows: everything that
 matters lies inside the top-left 421 x 221."""
@@ -122,9 +128,9 @@ def _cloud(heaven: Svg, rng, x, base, width, height, lean=0.3, opacity=1.0):
     dx = -0.12 * height
     parts = [f'<g fill="{CLOUD_SHADE}">{body}</g>',
              f'<g clip-path="url(#{inner})">'
-             f'<g fill="{mix(CLOUD_SHADE, CLOUD_LIT, 0.6)}" transform="translate({num(dx)},{num(-0.3 * height)})">'
+             f'<g fill="{mix(CLOUD_SHADE, CLOUD_LIT, 0.6)}" transform="translate({num(dx)},{num(-0.38 * height)})">'
              f'{body}</g>'
-             f'<g fill="{CLOUD_LIT}" transform="translate({num(dx * 2)},{num(-0.62 * height)})">'
+             f'<g fill="{CLOUD_LIT}" transform="translate({num(dx * 2)},{num(-0.75 * height)})">'
              f'{body}</g></g>']
     heaven.add(f'<g clip-path="{cut}"><g filter="{heaven.blur(0.6)}"'
                + (f' opacity="{num(opacity)}"' if opacity < 1 else "") + ">" + "".join(parts) + "</g></g>")
@@ -1026,20 +1032,28 @@ def _wreck(cam, svg: Svg, shade: Svg, rng):
     cx = cam.cx
     lit = replace(P, light=replace(P.light, x=cx + cam.focal * sun[0] / sun[2],
                                    y=cam.horizon - cam.focal * sun[1] / sun[2]))
-    heading = 0.22
-    r = 0.15
+    # Turned end on to us and to the right, so the logs' cut ends show and
+    # the pole lies across them.
+    heading = 0.72
+    r = 0.16
     ax, az = math.cos(heading), math.sin(heading)
+    along = np.array([ax, 0.0, az])
     across = np.array([-az, 0.0, ax])
-    start = np.array([2.9, r, 14.9])
+    start = np.array([4.3, r, 14.0])
     logs = []
     for k, (length, slip) in enumerate(((1.75, 0.0), (2.05, -0.18), (1.45, 0.1))):
-        p = start + across * (k * 2.05 * r) + np.array([ax, 0.0, az]) * slip
+        p = start + across * (k * 2.05 * r) + along * slip
         rk = r * rng.uniform(0.9, 1.05)
         # Resting on the sand, not in water.
         p[1] = rk + 0.002
         logs.append(raft.Log(tuple(p), heading, length, rk, seed=k + 7, rough=0.12))
-    pole = raft.Log(tuple(start + np.array([ax, 0, az]) * 0.45 - across * 0.25 + np.array([0.0, r + 0.058, 0.0])),
-                    heading + math.pi / 2, 0.95, 0.06, seed=3, rough=0.2)
+    pole = raft.Log(tuple(start + along * 0.6 + across * (2 * 2.05 * r + 0.22) + np.array([0.0, r + 0.058, 0.0])),
+                    heading - math.pi / 2, 2 * 2.05 * r + 0.55, 0.06, seed=3, rough=0.2)
+    # The sand it lies on still dark from the sea that left it there.
+    mid = np.mean([g.at(0.5) for g in logs], axis=0)
+    damp = [cam.point((mid[0] + 1.3 * math.cos(a), 0.0, mid[2] + 1.1 * math.sin(a) * (1 + 0.2 * math.sin(3 * a))))
+            for a in np.linspace(0, 2 * math.pi, 18, endpoint=False)]
+    shade.path(smooth(damp), fill=mix(P.sand, P.wood_side, 0.5), opacity="0.45", filter=shade.blur(1.2))
     bark = mix(mix(P.wood_side, P.wood_dark, 0.55), P.mountain, 0.2)
     ground = mix(mix(P.light.shadow, P.sea_dark, 0.25), P.wood_dark, 0.3)
     # The shadow first: each log's outline thrown down the sun's rays, a
