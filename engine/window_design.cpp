@@ -228,14 +228,14 @@ constexpr ControlDesign kDesign[] = {
      "pies descalzos, izquierda y derecha alternadas, que cruza la playa por delante y sube hasta "
      "la sombra de la palmera. Una ola rompe a lo largo de la orilla, que a la derecha se curva "
      "hacia delante: su cresta se deshace en espuma espesa donde rompe con fuerza, fina o ninguna "
-     "en otros tramos; su espuma, llena de huecos, deja manchas sueltas sobre el agua verdosa y, "
-     "donde la ola se agota, se desvanece. Una lámina fina de agua sube por la arena y se detiene "
-     "en un borde de encaje irregular, con una franja de arena mojada más oscura; detrás, un mar "
-     "verde grisáceo rizado de pequeñas olas, con largas ondulaciones suaves cerca de la orilla y "
-     "un reguero de destellos bajo el sol. En el horizonte de la derecha se ven tres islas a "
-     "distancias distintas: la más cercana, larga y verde, con dos lomas y una orilla de arena, y "
-     "otras dos más pequeñas y pálidas en la bruma; sobre ellas, una gran nube de color crema, "
-     "amontonada hacia la izquierda y de base plana, y otra pequeña más alta."),
+     "en otros tramos; su espuma, llena de huecos, deja manchas sueltas sobre el agua y, donde la "
+     "ola se agota, se desvanece. Una lámina fina de agua sube por la arena y se detiene en un "
+     "borde de encaje irregular, con una franja de arena mojada más oscura; detrás, un mar de un "
+     "verdeazulado apagado, rizado de pequeñas olas, con largas ondulaciones suaves cerca de la "
+     "orilla y un reguero de destellos bajo el sol. En el horizonte de la derecha se ven tres "
+     "islas a distancias distintas: la más cercana, larga y verde, con dos lomas y una orilla de "
+     "arena, y otras dos más pequeñas y pálidas en la bruma; sobre ellas, una gran nube de color "
+     "crema, amontonada hacia la izquierda y de base plana, y otra pequeña más alta."),
     label( "lblAbout",      {104, 328, 137, 49},       8,
            "Quivra, un relato interactivo del mar, Versión " QUIVRA_VERSION,
            {kSansSerifFaces, 8.25, true}),

@@ -500,13 +500,13 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         parts.append(f'<path d="{smooth(ribs, closed=False)}" fill="none" stroke="{sh}" stroke-width="0.8"/>')
     stem = float(radius[-1]) * 1.8 * float(cam.scale(_on_sand(shaft[0])[2]))
     parts.append(f'<path d="{lens(*thrown(shaft[0]), *thrown(shaft[1]), stem)}"/>')
-    shade.group(parts, fill=sh, opacity="0.68", filter=shade.blur(0.9))
+    shade.group(parts, fill=sh, opacity="0.74", filter=shade.blur(0.7))
     # Under the middle of the crown the fronds overlap so thickly that
     # hardly a ray gets through: the shadow's core, darkest where the trunk's
     # shadow runs into it.
-    core = [thrown(shaft[0] + up * 0.3 + np.array([math.cos(a) * 1.1, -0.25, math.sin(a) * 1.1]))
+    core = [thrown(shaft[0] + up * 0.3 + np.array([math.cos(a) * 1.4, -0.25, math.sin(a) * 1.2]))
             for a in np.linspace(0, 2 * math.pi, 16, endpoint=False)]
-    shade.path(smooth(core), fill=mix(sh, P.ink, 0.3), opacity="0.65", filter=shade.blur(1.6))
+    shade.path(smooth(core), fill=mix(sh, P.ink, 0.3), opacity="0.72", filter=shade.blur(1.4))
 
 
     bark, bark_dark = mix(P.wood_side, P.wood_lit, 0.3), mix(P.wood_dark, P.wood_side, 0.3)
@@ -951,8 +951,8 @@ def _ripples(cam, sand: Svg, rng):
 # The castaway's walk, in metres on the sand (x, z): up out of the surf on
 # the right beside what the sea threw up with him, forward across the
 # beach and round to the palm's shade.
-TRACK = [(6.6, 14.4), (5.6, 13.4), (4.2, 12.7), (2.6, 12.4), (1.0, 12.7), (-0.5, 13.5), (-1.6, 14.6),
-         (-2.4, 15.6)]
+TRACK = [(6.6, 14.2), (5.6, 13.0), (4.2, 12.1), (2.6, 11.6), (1.0, 11.8), (-0.5, 12.7), (-1.6, 14.0),
+         (-2.4, 15.4)]
 
 
 def _track_at(d):
@@ -999,7 +999,7 @@ def _footprints(cam, sand: Svg, rng):
         turn = math.atan2(ux, uz) + side * 0.15 + rng.normal(0, 0.07)
         vx, vz = math.sin(turn), math.cos(turn)
         # Seen this low a print is a slit: opened up to a pixel and more.
-        open_up = max(1.0, 1.6 / max(0.2, abs(cam.point((fx, 0, fz + 0.1))[1] - cam.point((fx, 0, fz - 0.1))[1])))
+        open_up = max(1.0, 1.8 / max(0.2, abs(cam.point((fx, 0, fz + 0.1))[1] - cam.point((fx, 0, fz - 0.1))[1])))
 
         def sole(scale, dx=0.0, dz=0.0):
             pts = []
@@ -1012,7 +1012,7 @@ def _footprints(cam, sand: Svg, rng):
                 pts.append((px, cy + (py - cy) * open_up))
             return smooth(pts)
 
-        hollows.append(f'<path d="{sole(1.0)}" opacity="{num(0.8 * fade)}"/>')
+        hollows.append(f'<path d="{sole(1.0)}" opacity="{num(0.9 * fade)}"/>')
         walls.append(f'<path d="{sole(0.75, 0.0, 0.03)}" opacity="{num(0.6 * fade)}"/>')
         rims.append(f'<path d="{sole(0.95, 0.0, -0.07)}" opacity="{num(0.55 * fade)}"/>')
     sand.group(rims, fill=lip, filter=sand.blur(0.3))
