@@ -358,7 +358,7 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     while t < 0.97:
         scar_at.append((t, marks.uniform(0.25, 1.2) * (1.1 - 0.4 * t)))
         t += marks.choice([0.3, 0.6, 1.0, 1.9, 2.8]) * marks.uniform(0.01, 0.04) * (1.15 - 0.45 * t)
-    radius = (0.2 - 0.07 * ts + 0.2 * np.exp(-(ts / 0.075) ** 2) + 0.01 * np.sin(ts * 17.0)
+    radius = (0.22 - 0.1 * ts ** 0.8 + 0.2 * np.exp(-(ts / 0.075) ** 2) + 0.01 * np.sin(ts * 17.0)
               + 0.006 * np.sin(ts * 43.0 + 1.0) + sum(0.014 * w * np.exp(-((ts - t - 0.004) / 0.007) ** 2)
                                                       for t, w in scar_at))
     scr = [cam.point(p) for p in spine]
