@@ -1,76 +1,184 @@
-"""The islands: a beach at noon seen from the dune behind it. A palm a
-third of the way in leans out over the sand, away from the sun high at the
-top left, its trunk curving up from a foot swollen with roots that goes down
-into a low mound of sand, and scarred with uneven rings that ridge its
-outline, its crown tilted with it: fronds grow from a short crown shaft,
-arch out and hang under their own weight, each row of leaflets either
-side of its rib one flat mass with a notched edge, torn in to the rib where
-the wind has split it, of uneven length, each drooping its own way, lit on
-the sun's side and a step darker in the fold, the coconuts in a bunch at
-their foot. The sun, a little beyond the beach, throws its shadow
-toward us and to the right, straight from its foot: the trunk's, and at its
-end the crown's, each point of it put where the rays fall. A wave breaks
-along the shore, its crest tumbling into thick white water where it
-spills and thin or bare where it has not yet broken; it swings toward us
-on the right and is spent there, its foam lying in fading patches. Its
-white water, a lace full of holes, runs in further in some places than
-others and leaves a few drifts on the shallows, and a thin sheet of water
-slides up the sand to an uneven lace edge, the sky's sheen inside it and
-one band of darker wet sand beyond. In front, the castaway's beach: a
-bowed branch of driftwood weathered grey-brown, half buried in the sand, with a rope
-knotted round it, a few shells, soft ripples and his track
-of footprints, left and right, down to the water. Beyond, the sea's wave
-dashes, a few long soft swells rolling in nearer the shore, the sun's
-glitter, and far out on the right a small island, clear of the palm.
+"""The islands: a beach at noon seen from the dune behind it, the sun high
+at the top left, half over the frame's edge. A palm a third of the way in
+leans a little out over the sand, its trunk curving up and slimming from a
+foot swollen with roots that goes down into a low mound of sand, scarred
+with uneven rings that ridge its outline. Its crown is lopsided: fronds
+grow from a short crown shaft, longer on the side it leans to, some
+reaching toward us and some away, arching out and hanging under their own
+weight, each row of leaflets either side of its rib one flat mass with a
+notched edge, torn in to the rib where the wind has split it, lit on the
+sun's side and a step darker in the fold, the coconuts in a bunch at their
+foot; under them two dead fronds, brown and withered, hang down the trunk.
+The sun so high, every shadow is short: the palm's pools under its crown
+round its foot, falling only a little toward us and to the right, each
+point of it put where the rays fall. A wave breaks along the shore, its
+crest tumbling into thick white water where it spills and thin or bare
+where it has not yet broken; it swings toward us on the right and is
+spent there, its foam lying in fading patches. Its white water, a lace
+full of holes, runs in further in some places than others and leaves a few
+drifts on the shallows, and a thin sheet of water slides up the sand to an
+uneven lace edge, the sky's sheen inside it and one band of darker wet sand
+beyond. On the beach, what tells of the castaway: on the right, above the
+wash, a piece of his raft, three logs still lashed under a broken cross
+pole, and beside it his track of bare footprints, left and right, coming
+up out of the water and across the front of the beach to the palm's
+shade; on the left a bowed branch of driftwood weathered grey-brown, half
+buried, with a rope knotted round it, a few shells and soft ripples.
+Beyond, the sea's wave dashes, a few long soft swells rolling in nearer the
+shore, the sun's glitter, and on the horizon to the right three islands at
+their different distances, hazed the more the further off, under a broad
+flat-based cloud heaped at its left end and a small one higher up.
 
 The picture is wider and taller than the window shows: everything that
 matters lies inside the top-left 421 x 221."""
 
 import math
+from dataclasses import replace
 
 import numpy as np
 
-from .. import sea, sky
+from .. import raft, sea, sky
 from ..camera import Camera
 from ..compose import Layer, Picture
 from ..palette import hazed, mix
-from dataclasses import replace
-
-from .pic_1_0 import CLOUDS, P as BEACH, sun
+from ..svg import Svg, convex_hull, lens, num, polygon, smooth
+from ..waves import WaveField
+from .pic_1_0 import P as BEACH
 
 # The shipyard's beach palette taken down a step and toward the set's teal:
 # the sea deeper and greener, the sand a warm tan, the foam cream, the
 # greens toward olive, so the beach has real darks under its lights and sits
-# with the other pictures' muted water rather than a bright blue.
-P = replace(BEACH, sea_horizon=mix(mix(BEACH.sea_horizon, BEACH.grass, 0.25), BEACH.mountain, 0.45),
-            sea_near=mix(mix(BEACH.sea_near, BEACH.grass, 0.32), BEACH.ink, 0.14),
-            sea_dark=mix(mix(BEACH.sea_dark, BEACH.grass, 0.25), BEACH.ink, 0.24),
-            sand=mix(mix(BEACH.sand, BEACH.wood_lit, 0.2), BEACH.ink, 0.04),
-            sky_top=mix(BEACH.sky_top, BEACH.mountain, 0.2),
-            sky_horizon=mix(mix(BEACH.sky_horizon, BEACH.cloud_lit, 0.3), BEACH.wood_fresh, 0.08),
-            sea_light=mix(mix(BEACH.sea_light, BEACH.grass, 0.25), BEACH.cloud_lit, 0.2),
+# with the other pictures' muted water rather than a bright blue. The sky is
+# greyed and warmed too, so the noon reads in the shadows, not in a blue.
+P = replace(BEACH, sea_horizon=mix(mix(mix(BEACH.sea_horizon, BEACH.grass, 0.3), BEACH.mountain, 0.5), BEACH.ink, 0.1),
+            sea_near=mix(mix(BEACH.sea_near, BEACH.grass, 0.4), BEACH.ink, 0.24),
+            sea_dark=mix(mix(BEACH.sea_dark, BEACH.grass, 0.3), BEACH.ink, 0.3),
+            sand=mix(mix(BEACH.sand, BEACH.wood_lit, 0.3), BEACH.ink, 0.07),
+            sky_top=mix(mix(mix(BEACH.sky_top, BEACH.mountain, 0.4), BEACH.ink, 0.15), BEACH.wood_fresh, 0.1),
+            sky_horizon=mix(mix(BEACH.sky_horizon, BEACH.cloud_lit, 0.2), BEACH.wood_fresh, 0.2),
+            sea_light=mix(mix(BEACH.sea_light, BEACH.grass, 0.3), BEACH.mountain, 0.25),
             foam=mix(BEACH.foam, BEACH.cloud_lit, 0.6),
-            grass=mix(mix(BEACH.grass, BEACH.wood_side, 0.22), BEACH.ink, 0.12))
-from ..svg import Svg, lens, num, polygon, smooth
-from ..waves import WaveField
-
+            grass=mix(mix(BEACH.grass, BEACH.wood_side, 0.22), BEACH.ink, 0.12),
+            # The sun at the top left, half over the frame's edge: high.
+            light=replace(BEACH.light, x=58, y=4))
+# The clouds' own tones: a warm off-white leaning to the haze, the shaded
+# underside between it and the sky, never a cold blue-grey.
+CLOUD_LIT = mix(mix(P.cloud_lit, P.sky_horizon, 0.3), P.wood_fresh, 0.08)
+CLOUD_SHADE = mix(mix(CLOUD_LIT, P.sky_top, 0.42), P.wood_fresh, 0.15)
 NAME = "pic_2_0_2"
 SIZE = (438, 230)
 SEEN = (421, 221)
 
 # The sun's direction on the ground, away from it, and how far a metre of
-# height throws its shadow (high noon: short). The sun stands at the upper
-# left and a little beyond the beach, so shadows fall toward us and a
-# little to the right.
-SHADOW = (0.5, -0.87)
-REACH = 0.5
+# height throws its shadow: high noon, so short, pooled under what casts
+# it. The sun stands nearly overhead, a little to the left and beyond, so
+# what shadow there is falls to the right and a little toward us.
+SHADOW = (0.8, -0.6)
+REACH = 0.18
 # How far up the sand the last wash runs, past the water's edge.
 WASH = -1.7
 
 
 PALM_BASE = (-3.9, 0.0, 16.5)  # a third of the way into the window, on the dry sand
-PALM_TOP = (2.0, 5.7)          # how far the crown leans out over the beach and how high it stands
-ISLAND = 322                 # the island's centre on the horizon
+PALM_TOP = (1.4, 5.7)          # how far the crown leans out over the beach and how high it stands
+ISLAND = 330                 # the nearest island's centre on the horizon
+
+
+def _sun(heaven: Svg, radius: float = 12.0) -> None:
+    """The noon sun, half over the top edge: a wide pale glow, a brighter
+    ring close round it, and a disc whose edge dissolves into the glow."""
+    L = P.light
+    halo = heaven.radial(L.x, L.y, radius * 10, radius * 7, [(0, L.key, 0.55), (0.2, L.key, 0.28),
+                                                             (0.55, L.key, 0.08), (1, L.key, 0)])
+    heaven.add(f'<rect x="0" y="0" width="{heaven.width}" height="{heaven.height}" fill="{halo}"/>')
+    ring = heaven.radial(L.x, L.y, radius * 2.3, radius * 2.3, [(0, L.key, 0.5), (0.45, L.key, 0.26),
+                                                                (1, L.key, 0)])
+    heaven.add(f'<circle cx="{num(L.x)}" cy="{num(L.y)}" r="{num(radius * 2.3)}" fill="{ring}"/>')
+    heaven.add(f'<circle cx="{num(L.x)}" cy="{num(L.y)}" r="{num(radius)}" fill="{mix(L.key, P.cloud_lit, 0.3)}" '
+               f'filter="{heaven.blur(radius * 0.12)}"/>')
+
+
+def _cloud(heaven: Svg, rng, x, base, width, height, lean=0.3, opacity=1.0):
+    """One cloud mass of its own build: lumps of uneven size heaped higher
+    toward one end over a flat base that tilts a little, a ragged trailing
+    end, and three flat tones: the shaded underside, the body lit from the
+    sun above and to the left, and a paler crown along its top."""
+    lumps = []
+    n = max(3, int(width / height * 1.6))
+    k = 0.6 + 1.6 * lean
+    peak = 0.6 / (0.6 + k)
+    for i in range(n):
+        u = (i + rng.uniform(0.2, 0.8)) / n
+        # Heaped toward the end nearer the sun, trailing off away from it.
+        rise = (u ** 0.6 * (1 - u) ** k) / (peak ** 0.6 * (1 - peak) ** k)
+        ry = height * (0.25 + 0.75 * rise) * rng.uniform(0.7, 1.1)
+        rx = max(ry * rng.uniform(1.5, 2.3), width / n * 0.8)
+        lumps.append((x + u * width, base - 0.15 * (u - 0.5) * height - ry * 0.7, rx, ry))
+    # A shred or two broken off the trailing end.
+    for _ in range(int(rng.integers(1, 3))):
+        ry = height * rng.uniform(0.12, 0.22)
+        lumps.append((x + width * rng.uniform(1.0, 1.15), base - ry * rng.uniform(0.6, 1.4), ry * 2.6, ry))
+    body = "".join(f'<ellipse cx="{num(cx)}" cy="{num(cy)}" rx="{num(rx)}" ry="{num(ry)}"/>'
+                   for cx, cy, rx, ry in lumps)
+    # The flat base: everything under it cut away, a little higher at the sun's end.
+    cut = heaven.clip(f"M{num(x - width)},{num(base - 0.08 * height)}L{num(x + width * 2.2)},"
+                      f"{num(base + 0.12 * height)}L{num(x + width * 2.2)},-50L{num(x - width)},-50Z")
+    inner = heaven.uid("c")
+    heaven.defs.append(f'<clipPath id="{inner}">{body}</clipPath>')
+    dx = -0.12 * height
+    parts = [f'<g fill="{CLOUD_SHADE}">{body}</g>',
+             f'<g clip-path="url(#{inner})">'
+             f'<g fill="{mix(CLOUD_SHADE, CLOUD_LIT, 0.6)}" transform="translate({num(dx)},{num(-0.38 * height)})">'
+             f'{body}</g>'
+             f'<g fill="{CLOUD_LIT}" transform="translate({num(dx * 2)},{num(-0.75 * height)})">'
+             f'{body}</g></g>']
+    heaven.add(f'<g clip-path="{cut}"><g filter="{heaven.blur(0.6)}"'
+               + (f' opacity="{num(opacity)}"' if opacity < 1 else "") + ">" + "".join(parts) + "</g></g>")
+
+
+def _clouds(heaven: Svg, horizon: float):
+    """Noon clouds, few and high, clear of the sun: one broad mass over the
+    islands, heaped at its left end, a small one higher up on the right,
+    and the haze lying in a flat pale bank along the horizon."""
+    rng = np.random.default_rng(2032)
+    bank = heaven.linear(0, horizon - 16, 0, horizon, [(0, CLOUD_LIT, 0), (0.7, CLOUD_LIT, 0.35),
+                                                        (1, mix(CLOUD_LIT, P.sky_horizon, 0.5), 0.5)])
+    heaven.add(f'<rect x="0" y="{num(horizon - 16)}" width="{heaven.width}" height="17" fill="{bank}"/>')
+    _cloud(heaven, rng, 262, 50, 104, 19, lean=1.0)
+    _cloud(heaven, rng, 350, 20, 36, 7, lean=0.6, opacity=0.9)
+
+
+# The islands, from the nearest: (centre, half width, height, haze), the
+# nearest a long green ridge with a beach, the others paler and bluer with
+# distance, all clear of the palm.
+ISLANDS = [(ISLAND, 54, 17, 0.2), (402, 15, 6, 0.5), (262, 12, 3.5, 0.7)]
+
+
+def _islands(heaven: Svg, horizon: float):
+    """The islands on the horizon at their different distances: each a
+    flat green mass lit on its left shoulder, a step darker on its right,
+    over a pale rim of sand, hazed the more the further off."""
+    rng = np.random.default_rng(2033)
+    for ix, half, top, haze in ISLANDS[::-1]:
+        green = mix(mix(P.grass, P.sea_near, 0.3), P.sea_horizon, haze)
+        green = mix(green, P.sky_horizon, 0.35 * haze)
+        xs = np.linspace(-1, 1, 11)
+        # Two humps of their own heights, the higher toward the left.
+        ridge = [(ix + u * half, horizon - top * (0.75 * math.exp(-((u + 0.3) / 0.45) ** 2)
+                                               + 0.5 * math.exp(-((u - 0.45) / 0.35) ** 2)) * rng.uniform(0.92, 1.05)
+                  - top * 0.12 * (1 - u * u)) for u in xs]
+        ridge[0], ridge[-1] = (ix - half * 1.05, horizon + 0.4), (ix + half * 1.05, horizon + 0.4)
+        body = smooth(ridge, tension=0.8)
+        heaven.path(body, fill=green)
+        clip = heaven.clip(body)
+        heaven.path(smooth([(x - top * 0.35, y + top * 0.12) for x, y in ridge], tension=0.8),
+                    fill=mix(green, P.light.shadow, 0.18), clip_path=clip, transform=None)
+        heaven.path(smooth([(x - top * 0.5, y - top * 0.05) for x, y in ridge[:8]]
+                           + [(ix - half * 0.3, horizon)], tension=0.8),
+                    fill=mix(green, P.light.key, 0.22), opacity="0.8", clip_path=clip)
+        sand = mix(mix(P.sand, P.sea_horizon, haze), P.sky_horizon, 0.3 * haze)
+        heaven.path(f"M{num(ix - half * 1.1)},{num(horizon + 0.6)}Q{num(ix)},{num(horizon - 1.6)} "
+                    f"{num(ix + half * 1.05)},{num(horizon + 0.6)}Z", fill=sand)
 
 
 def camera() -> Camera:
@@ -127,6 +235,7 @@ class _Frond:
             p = p + d * ds
             self.rib.append(p.copy())
             self.tangent.append(d.copy())
+        self.dead = False
         self.leaflets = []
         for side in (-1, 1):
             clump = rng.normal(0, 0.15)
@@ -194,13 +303,15 @@ class _Frond:
 # from us, 3pi/2 toward us. The young ones stand up from the top of the
 # shaft, the old ones grow lower down and hang; no two alike, and not spaced
 # evenly round it.
-CROWN = [(0.15, 0.42, 4.1, 0.30, 0.40, 0.10), (0.62, 0.62, 3.3, 0.30, 0.50, -0.15),
-         (1.35, 0.85, 2.5, 0.26, 0.55, 0.05), (1.95, 0.62, 3.0, 0.30, 0.45, 0.20),
-         (2.6, 0.38, 4.3, 0.33, 0.35, -0.10), (3.05, 0.18, 4.6, 0.36, 0.25, 0.15),
-         (3.55, 0.05, 3.4, 0.42, 0.12, -0.20), (4.2, 0.45, 2.3, 0.36, 0.35, 0.10),
-         (4.8, 0.12, 2.9, 0.42, 0.15, -0.10), (5.3, 0.3, 3.7, 0.34, 0.3, 0.18),
-         (5.95, -0.02, 3.6, 0.46, 0.08, -0.12),
-         (0.95, 1.2, 1.5, 0.22, 0.62, 0.0), (3.85, 1.3, 1.25, 0.22, 0.62, 0.1)]
+CROWN = [(0.1, 0.32, 4.6, 0.34, 0.38, 0.12), (0.55, 0.55, 3.6, 0.32, 0.5, -0.15),
+         (1.35, 0.85, 2.2, 0.26, 0.55, 0.05), (1.95, 0.7, 2.6, 0.3, 0.45, 0.2),
+         (2.65, 0.55, 3.3, 0.3, 0.38, -0.1), (3.2, 0.4, 3.5, 0.34, 0.28, 0.15),
+         (4.05, 0.35, 2.8, 0.38, 0.3, 0.1), (4.7, 0.15, 3.9, 0.4, 0.2, -0.1),
+         (5.3, 0.25, 4.4, 0.36, 0.3, 0.18), (5.85, 0.05, 4.2, 0.44, 0.12, -0.12),
+         (0.95, 1.2, 1.5, 0.22, 0.62, 0.0), (3.85, 1.3, 1.2, 0.22, 0.62, 0.1)]
+# The dead ones: brown, hanging from the foot of the crown down the trunk,
+# one in front on the left, one behind on the right.
+DEAD = [(3.75, -0.9, 2.6, 0.5, 0.02, 0.15), (0.75, -0.75, 2.9, 0.5, 0.04, -0.1)]
 
 
 def _crown(shaft, up, rng):
@@ -210,13 +321,21 @@ def _crown(shaft, up, rng):
     if deep[2] < 0:
         deep = -deep
     fronds = []
-    for phi, lift, length, weight, height, curl in CROWN:
-        phi += rng.normal(0, 0.06)
-        out = math.cos(phi) * across + math.sin(phi) * deep
-        root = shaft[0] + (shaft[1] - shaft[0]) * height + out * 0.17
-        heading = math.cos(lift) * out + math.sin(lift) * up
-        fronds.append(_Frond(root, heading, 1.1 * length * rng.uniform(0.94, 1.06), weight * rng.uniform(0.92, 1.1),
-                             rng, curl=curl, fold=rng.uniform(0.5, 0.75), leaflet=rng.uniform(0.84, 0.98)))
+    for dead, crown in ((False, CROWN), (True, DEAD)):
+        for phi, lift, length, weight, height, curl in crown:
+            phi += rng.normal(0, 0.06)
+            out = math.cos(phi) * across + math.sin(phi) * deep
+            root = shaft[0] + (shaft[1] - shaft[0]) * height + out * 0.17
+            heading = math.cos(lift) * out + math.sin(lift) * up
+            if dead:
+                # Withered: the leaflets folded in against the rib, shorter, torn.
+                fr = _Frond(root, heading, length * rng.uniform(0.94, 1.06), weight, rng, curl=curl,
+                            fold=1.15, leaflet=0.62, ragged=0.28)
+            else:
+                fr = _Frond(root, heading, 1.1 * length * rng.uniform(0.94, 1.06), weight * rng.uniform(0.92, 1.1),
+                            rng, curl=curl, fold=rng.uniform(0.5, 0.75), leaflet=rng.uniform(0.84, 0.98))
+            fr.dead = dead
+            fronds.append(fr)
     return fronds
 
 
@@ -239,7 +358,7 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     while t < 0.97:
         scar_at.append((t, marks.uniform(0.25, 1.2) * (1.1 - 0.4 * t)))
         t += marks.choice([0.3, 0.6, 1.0, 1.9, 2.8]) * marks.uniform(0.01, 0.04) * (1.15 - 0.45 * t)
-    radius = (0.2 - 0.07 * ts + 0.2 * np.exp(-(ts / 0.075) ** 2) + 0.01 * np.sin(ts * 17.0)
+    radius = (0.22 - 0.1 * ts ** 0.8 + 0.2 * np.exp(-(ts / 0.075) ** 2) + 0.01 * np.sin(ts * 17.0)
               + 0.006 * np.sin(ts * 43.0 + 1.0) + sum(0.014 * w * np.exp(-((ts - t - 0.004) / 0.007) ** 2)
                                                       for t, w in scar_at))
     scr = [cam.point(p) for p in spine]
@@ -291,8 +410,12 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         tones = [mix(back_leaf, leaf_shade, 0.15 + 0.35 * toward),
                  mix(leaf_shade, leaf, 0.2 + 0.6 * toward),
                  mix(leaf, leaf_lit, 0.5 + 0.4 * toward)]
+        if fr.dead:
+            tones = [mix(mix(P.wood_side, P.wood_dark, 0.45), back_leaf, 0.15),
+                     mix(P.wood_side, straw, 0.35),
+                     mix(mix(P.wood_lit, straw, 0.5), P.light.key, 0.1)]
         if far:
-            tones = [mix(t, back_leaf, 0.7) for t in tones]
+            tones = [mix(t, back_leaf, 0.5 if fr.dead else 0.7) for t in tones]
         behind, before = [], []
         for side, row, outline in fr.halves():
             # A row's tone from how its leaflets face: their upper faces in
@@ -337,6 +460,8 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
             edge_a.append((x - dy / n * w, y + dx / n * w))
             edge_b.append((x + dy / n * w, y - dx / n * w))
         rib_tone = mix(back_leaf, straw, 0.2) if far else mix(mix(tones[2], straw, 0.3), leaf_lit, 0.3)
+        if fr.dead:
+            rib_tone = mix(straw, tones[1], 0.4)
         svg.path(polygon(edge_a + edge_b[::-1]), fill=rib_tone)
         lay(before)
 
@@ -366,7 +491,7 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     # The trunk's own shadow, one unbroken band from the foot out to the
     # crown's, crisper and a step darker than the leaves' dappled patch, so
     # the crown's shadow hangs from it instead of floating on the sand.
-    shade.path(smooth(sl + sr[::-1]), fill=mix(sh, P.wood_dark, 0.25), opacity="0.72", filter=shade.blur(0.5))
+    shade.path(smooth(sl + sr[::-1]), fill=mix(sh, P.wood_dark, 0.25), opacity="0.8", filter=shade.blur(0.5))
     parts = []
     for fr in fronds:
         for _, _, outline in fr.halves():
@@ -375,13 +500,13 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         parts.append(f'<path d="{smooth(ribs, closed=False)}" fill="none" stroke="{sh}" stroke-width="0.8"/>')
     stem = float(radius[-1]) * 1.8 * float(cam.scale(_on_sand(shaft[0])[2]))
     parts.append(f'<path d="{lens(*thrown(shaft[0]), *thrown(shaft[1]), stem)}"/>')
-    shade.group(parts, fill=sh, opacity="0.58", filter=shade.blur(0.9))
+    shade.group(parts, fill=sh, opacity="0.74", filter=shade.blur(0.7))
     # Under the middle of the crown the fronds overlap so thickly that
     # hardly a ray gets through: the shadow's core, darkest where the trunk's
     # shadow runs into it.
-    core = [thrown(shaft[0] + up * 0.3 + np.array([math.cos(a) * 1.1, -0.25, math.sin(a) * 1.1]))
+    core = [thrown(shaft[0] + up * 0.3 + np.array([math.cos(a) * 1.4, -0.25, math.sin(a) * 1.2]))
             for a in np.linspace(0, 2 * math.pi, 16, endpoint=False)]
-    shade.path(smooth(core), fill=mix(sh, P.ink, 0.3), opacity="0.55", filter=shade.blur(1.6))
+    shade.path(smooth(core), fill=mix(sh, P.ink, 0.3), opacity="0.72", filter=shade.blur(1.4))
 
 
     bark, bark_dark = mix(P.wood_side, P.wood_lit, 0.3), mix(P.wood_dark, P.wood_side, 0.3)
@@ -823,49 +948,152 @@ def _ripples(cam, sand: Svg, rng):
     sand.group(crest, fill="none", stroke=P.light.key, stroke_linecap="round", opacity="0.3", filter=sand.blur(0.3))
 
 
+# The castaway's walk, in metres on the sand (x, z): up out of the surf on
+# the right beside what the sea threw up with him, forward across the
+# beach and round to the palm's shade.
+TRACK = [(6.6, 14.2), (5.6, 13.0), (4.2, 12.1), (2.6, 11.6), (1.0, 11.8), (-0.5, 12.7), (-1.6, 14.0),
+         (-2.4, 15.4)]
+
+
+def _track_at(d):
+    """The point and heading d metres along the track."""
+    pts = np.array(TRACK, float)
+    seg = np.hypot(*np.diff(pts, axis=0).T)
+    run = np.concatenate([[0.0], np.cumsum(seg)])
+    i = int(np.clip(np.searchsorted(run, d) - 1, 0, len(seg) - 1))
+    f = (d - run[i]) / seg[i]
+    # A curve through the points, not a chain of straight legs.
+    q = [pts[max(0, i - 1)], pts[i], pts[i + 1], pts[min(len(pts) - 1, i + 2)]]
+    t = f
+    p = 0.5 * ((2 * q[1]) + (-q[0] + q[2]) * t + (2 * q[0] - 5 * q[1] + 4 * q[2] - q[3]) * t * t
+               + (-q[0] + 3 * q[1] - 3 * q[2] + q[3]) * t ** 3)
+    v = 0.5 * ((-q[0] + q[2]) + 2 * (2 * q[0] - 5 * q[1] + 4 * q[2] - q[3]) * t
+               + 3 * (-q[0] + 3 * q[1] - 3 * q[2] + q[3]) * t * t)
+    return p, v / (np.linalg.norm(v) or 1.0), run[-1]
+
+
 def _footprints(cam, sand: Svg, rng):
-    """The castaway's own track: bare footprints from the front of the beach
-    down to the water, left and right by turns a hand either side of the
-    line he walked, each turned out a little and no two steps the same,
-    fainter where the wash has begun to smooth them away and gone where it
-    runs. Each is a soft hollow: its far wall in shade, its near wall, which
-    faces the sun beyond, catching it."""
-    dark = mix(mix(P.sand, P.light.shadow, 0.4), P.skin, 0.15)
-    lip = mix(P.sand, P.light.key, 0.55)
+    """The castaway's own track: bare footprints up out of the wash and
+    across the beach to the palm, left and right by turns a hand either
+    side of the line he walked, each turned out a little and no two steps
+    the same; gone where the wash runs, faint just above it. Each is a soft
+    hollow: its far wall in shade, its near wall, facing the sun beyond,
+    catching it, and never thinner than reads at 1x."""
+    dark = mix(mix(P.sand, P.light.shadow, 0.6), P.wood_dark, 0.2)
+    lip = mix(P.sand, P.light.key, 0.6)
     hollows, walls, rims = [], [], []
-    z, side = 10.4, 1
-    while True:
-        # The track bends a little as it goes down the beach toward the sea.
-        x = -4.6 + 0.55 * (z - 10.4) - 0.02 * (z - 10.4) ** 2
-        heading = math.atan2(0.55 - 0.04 * (z - 10.4), 1.0)
+    _, _, total = _track_at(0.0)
+    d, side = 0.2, 1
+    while d < total - 0.3:
+        (x, z), (ux, uz), _ = _track_at(d)
         edge = wash_edge(x)
-        if z > edge - 0.6:
-            break
-        fade = float(np.clip((edge - 0.6 - z) / 3.0, 0.25, 1.0))
-        ux, uz = math.sin(heading), math.cos(heading)
-        gap = 0.17 + rng.normal(0, 0.02)
+        d += 0.68 * (1 + rng.normal(0, 0.06))
+        side = -side
+        if z > edge - 0.4:
+            continue
+        fade = float(np.clip((edge - 0.4 - z) / 1.6, 0.35, 1.0))
+        # A hand either side of the line, square to the way he walked.
+        gap = 0.14 + rng.normal(0, 0.02)
         fx, fz = x + side * gap * uz, z - side * gap * ux
         # Toes turned out from the line, by a different amount each step.
-        turn = heading + side * 0.14 + rng.normal(0, 0.07)
+        turn = math.atan2(ux, uz) + side * 0.15 + rng.normal(0, 0.07)
         vx, vz = math.sin(turn), math.cos(turn)
+        # Seen this low a print is a slit: opened up to a pixel and more.
+        open_up = max(1.0, 1.8 / max(0.2, abs(cam.point((fx, 0, fz + 0.1))[1] - cam.point((fx, 0, fz - 0.1))[1])))
 
         def sole(scale, dx=0.0, dz=0.0):
             pts = []
+            cx, cy = cam.point((fx + dx, 0.0, fz + dz))
             for a in np.linspace(0, 2 * math.pi, 14, endpoint=False):
                 # Broader at the ball of the foot than at the heel.
                 along = math.cos(a) * 0.15 * scale
-                across = math.sin(a) * 0.07 * scale * (1.0 + 0.35 * math.cos(a))
-                pts.append(cam.point((fx + dx + along * vx + across * vz, 0.0, fz + dz + along * vz - across * vx)))
+                across = math.sin(a) * 0.06 * scale * (1.0 + 0.35 * math.cos(a))
+                px, py = cam.point((fx + dx + along * vx + across * vz, 0.0, fz + dz + along * vz - across * vx))
+                pts.append((px, cy + (py - cy) * open_up))
             return smooth(pts)
 
-        hollows.append(f'<path d="{sole(1.0)}" opacity="{num(0.7 * fade)}"/>')
-        walls.append(f'<path d="{sole(0.75, 0.0, 0.035)}" opacity="{num(0.55 * fade)}"/>')
-        rims.append(f'<path d="{sole(0.9, 0.0, -0.06)}" opacity="{num(0.5 * fade)}"/>')
-        z += 0.66 / math.hypot(1.0, math.tan(heading)) * (1 + rng.normal(0, 0.07))
-        side = -side
-    sand.group(rims, fill=lip, filter=sand.blur(0.35))
-    sand.group(hollows, fill=dark, filter=sand.blur(0.35))
-    sand.group(walls, fill=mix(dark, P.light.shadow, 0.35), filter=sand.blur(0.3))
+        hollows.append(f'<path d="{sole(1.0)}" opacity="{num(0.9 * fade)}"/>')
+        walls.append(f'<path d="{sole(0.75, 0.0, 0.03)}" opacity="{num(0.6 * fade)}"/>')
+        rims.append(f'<path d="{sole(0.95, 0.0, -0.07)}" opacity="{num(0.55 * fade)}"/>')
+    sand.group(rims, fill=lip, filter=sand.blur(0.3))
+    sand.group(hollows, fill=dark, filter=sand.blur(0.3))
+    sand.group(walls, fill=mix(dark, P.light.shadow, 0.4), filter=sand.blur(0.25))
+
+
+def _wreck(cam, svg: Svg, shade: Svg, rng):
+    """What the sea threw up with him: a piece of the raft, three of its
+    logs still lashed under the stump of a cross pole broken off short,
+    lying on the sand above the wash, soaked dark along their undersides,
+    rope trailing from the break; its shadow short and tucked under it."""
+    # The shared log drawing takes its light from the palette: set it far
+    # above the frame, where the sun that throws these shadows stands.
+    sun = np.array([-SHADOW[0] * REACH, 1.0, -SHADOW[1] * REACH])
+    sun /= np.linalg.norm(sun)
+    cx = cam.cx
+    lit = replace(P, light=replace(P.light, x=cx + cam.focal * sun[0] / sun[2],
+                                   y=cam.horizon - cam.focal * sun[1] / sun[2]))
+    # Turned end on to us and to the right, so the logs' cut ends show and
+    # the pole lies across them.
+    heading = 0.72
+    r = 0.16
+    ax, az = math.cos(heading), math.sin(heading)
+    along = np.array([ax, 0.0, az])
+    across = np.array([-az, 0.0, ax])
+    start = np.array([4.3, r, 14.0])
+    logs = []
+    for k, (length, slip) in enumerate(((1.75, 0.0), (2.05, -0.18), (1.45, 0.1))):
+        p = start + across * (k * 2.05 * r) + along * slip
+        rk = r * rng.uniform(0.9, 1.05)
+        # Resting on the sand, not in water.
+        p[1] = rk + 0.002
+        logs.append(raft.Log(tuple(p), heading, length, rk, seed=k + 7, rough=0.12))
+    pole = raft.Log(tuple(start + along * 0.6 + across * (2 * 2.05 * r + 0.22) + np.array([0.0, r + 0.058, 0.0])),
+                    heading - math.pi / 2, 2 * 2.05 * r + 0.55, 0.06, seed=3, rough=0.2)
+    # The sand it lies on still dark from the sea that left it there.
+    mid = np.mean([g.at(0.5) for g in logs], axis=0)
+    damp = [cam.point((mid[0] + 1.3 * math.cos(a), 0.0, mid[2] + 1.1 * math.sin(a) * (1 + 0.2 * math.sin(3 * a))))
+            for a in np.linspace(0, 2 * math.pi, 18, endpoint=False)]
+    shade.path(smooth(damp), fill=mix(P.sand, P.wood_side, 0.5), opacity="0.45", filter=shade.blur(1.2))
+    bark = mix(mix(P.wood_side, P.wood_dark, 0.55), P.mountain, 0.2)
+    ground = mix(mix(P.light.shadow, P.sea_dark, 0.25), P.wood_dark, 0.3)
+    # The shadow first: each log's outline thrown down the sun's rays, a
+    # narrow band along its sunless side, darkest where it sits in the sand.
+    for g in logs + [pole]:
+        foot = [np.array([q[0], 0.0, q[2]]) for q in g.outline(cam)]
+        thrown = [_on_sand(q) for q in g.outline(cam)]
+        hull = convex_hull([(q[0], q[2]) for q in foot + thrown])
+        shade.path(polygon([cam.point((x, 0.0, z)) for x, z in hull]), fill=ground, opacity="0.75",
+                   filter=shade.blur(0.4))
+    scratch = [Svg(svg.width, svg.height) for _ in range(5)]
+    out = raft.Layers(svg, *scratch)
+    # Far to near, so the nearer logs cover the farther.
+    for g in sorted(logs, key=lambda g: -g.start[2]):
+        raft.draw_log(g, cam, lit, out, rng, bark=bark)
+    raft.draw_log(pole, cam, lit, out, rng, bark=mix(bark, P.wood_side, 0.3))
+    for g in logs:
+        raft.lash(pole, g, cam, lit, svg, logs + [pole], raft.CORD, turns=2, wear=0.6)
+    # The pole's broken end: pale splinters where it snapped.
+    end = pole.at(1.0)
+    ex, ey = cam.point(end)
+    k = float(cam.scale(end[2]))
+    fresh = mix(P.wood_fresh, P.sand, 0.2)
+    for dx, dy, ln in ((0.05, -0.02, 0.12), (0.07, 0.02, 0.08), (0.03, 0.04, 0.1)):
+        svg.path(lens(ex, ey + dy * k, ex + ln * k, ey + (dy - 0.02) * k, 0.02 * k), fill=fresh)
+    # A loose end of rope from the last lashing, over the sand toward the wash.
+    tail = [end + np.array([0.0, -0.05, 0.0]), end + np.array([0.15, -0.1, 0.05])] + [
+        np.array([end[0] + 0.25 + 0.35 * t, 0.02, end[2] + 0.1 + 0.5 * t + 0.08 * math.sin(t * 6)])
+        for t in np.linspace(0, 1, 6)]
+    pts = [cam.point(q) for q in tail]
+    svg.path(smooth(pts, closed=False), stroke=mix(P.wood_dark, P.light.shadow, 0.35), stroke_width="0.9",
+             stroke_linecap="round")
+    svg.path(smooth([(x - 0.1, y - 0.25) for x, y in pts], closed=False),
+             stroke=mix(mix(P.wood_lit, P.wood_fresh, 0.3), P.mountain, 0.3), stroke_width="0.35",
+             stroke_linecap="round", opacity="0.8")
+    # Sand the wash heaped against its sea side, over the logs' feet.
+    back = [cam.point((g.at(t)[0] + 0.0, 0.0, g.at(t)[2] + g.radius * 0.9)) for g in logs[-1:] for t in
+            np.linspace(0, 1, 8)]
+    svg.path(smooth(back + [(x, y - 1.2) for x, y in back[::-1]]), fill=mix(P.sand, P.light.key, 0.05),
+             opacity="0.5", filter=svg.blur(0.5))
 
 
 def _driftwood(cam, svg: Svg, rng):
@@ -1092,25 +1320,10 @@ def build(scale: int) -> Picture:
 
     heaven = Svg(w, h)
     # The sun stands just above the frame at the top left; its glow tells where.
-    sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(170, 110))
-    sun(heaven)
-    # Two masses of different build off to the right, clear of the sun and
-    # of the palm's crown, and the low roll over the horizon beyond it.
-    sky.clouds(heaven, rng, CLOUDS, ((262, 64, 132, 24, 6, 0.85), (372, 26, 30, 5, 2, 0.95)), (236, 77, 200))
-    # The island, far off and hazed, green on top over a pale rim of sand.
-    far = hazed(P, 0.45)
-    ix, iy = ISLAND, cam.horizon
-    start = len(heaven.body)
-    hill = [(ix - 34, iy + 0.5), (ix - 22, iy - 4), (ix - 8, iy - 8.5), (ix + 6, iy - 7.5), (ix + 18, iy - 4.5),
-            (ix + 30, iy + 0.5)]
-    heaven.path(smooth(hill), fill=mix(mix(P.grass, P.sea_near, 0.35), P.sea_horizon, 0.4))
-    heaven.path(smooth([(ix - 30, iy - 1.5), (ix - 12, iy - 7), (ix + 4, iy - 7.8), (ix - 10, iy - 4.5)]),
-                fill=mix(mix(P.grass, P.sea_horizon, 0.3), P.light.key, 0.3), opacity="0.8")
-    heaven.path(f"M{ix - 37},{iy + 0.9}Q{ix},{iy - 1.2} {ix + 34},{iy + 0.9}Z", fill=far.wood_fresh)
-    # Big enough to hold the eye across the water from the palm.
-    island = heaven.body[start:]
-    del heaven.body[start:]
-    heaven.group(island, transform=f"translate({ix},{iy}) scale(1.3) translate({-ix},{-iy})")
+    sky.sky(heaven, P, cam.horizon, glow=0.6, glow_size=(170, 110))
+    _sun(heaven)
+    _clouds(heaven, cam.horizon)
+    _islands(heaven, cam.horizon)
 
     water = Svg(w, h)
     sea.base(water, cam, P, haze=0.5)
@@ -1144,6 +1357,7 @@ def build(scale: int) -> Picture:
     _palm(cam, palm, shadow, np.random.default_rng(2022))
     litter = Svg(w, h)
     _driftwood(cam, litter, np.random.default_rng(2028))
+    _wreck(cam, litter, shadow, np.random.default_rng(2034))
 
     layers = [Layer("sky", heaven), Layer("sea", water), Layer("surface", surface), Layer("sand", sand),
               Layer("surf", surf), Layer("foam", foam), Layer("shadow", shadow),
