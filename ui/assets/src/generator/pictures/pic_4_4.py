@@ -184,13 +184,15 @@ class Swimmer:
         # in shade. The shirt is the one he wore on the raft, its blue-grey
         # soaked darker and dulled by the overcast.
         garment = SHIRT
-        shirt = mix(mix(garment, L.shadow, 0.3), P.sky_top, 0.12)
-        shirt_top = mix(mix(garment, L.key, 0.14), P.sky_top, 0.1)
-        shirt_shade = mix(garment, L.shadow, 0.6)
+        # Darker than the water behind him and in flat tones with clean edges,
+        # as the figures on the raft, so he holds the eye in the murk.
+        shirt = mix(mix(garment, L.shadow, 0.48), P.sky_top, 0.06)
+        shirt_top = mix(mix(garment, L.key, 0.2), P.sky_top, 0.08)
+        shirt_shade = mix(mix(garment, L.shadow, 0.72), P.ink, 0.15)
         # Skin in a muted mid-tone under the grey sky, no paler than the shirt's lit side.
-        skin = mix(P.skin, L.shadow, 0.38)
-        skin_lit = mix(mix(P.skin, L.shadow, 0.2), L.rim, 0.15)
-        skin_shade = mix(P.skin, L.shadow, 0.45)
+        skin = mix(P.skin, L.shadow, 0.3)
+        skin_lit = mix(mix(P.skin, L.shadow, 0.1), L.rim, 0.18)
+        skin_shade = mix(P.skin, L.shadow, 0.5)
         trousers = mix(P.cloth_dark, P.sea_near, 0.2)
         # Seen through the water, everything pales toward its grey-green.
         water = mix(P.sea_near, P.sea_horizon, 0.35)
@@ -370,6 +372,7 @@ class Swimmer:
         cuff = around((wx - fx * 0.045, wy - fy * 0.045), (wx + fx * 0.005, wy + fy * 0.005),
                       [(0, 0.034, 0.032), (1, 0.035, 0.033)])
         self.part(cuff, near + 0.005, mix(shirt, shirt_shade, 0.3), shirt, shirt_shade, rim_w=0.8, shade_w=0.7)
+        self.streaming(j, near)
         self.water(j)
         # Seen through a moving surface nothing under it keeps a crisp edge.
         self.wet.body = [f'<g filter="{self.wet.blur(0.12 * self.k)}">' + "".join(self.wet.body) + "</g>"]
@@ -519,6 +522,29 @@ class Swimmer:
         s.add(f'<path d="{lens(xm - size * 0.18, ym + size * 0.02, xm + size * 0.18, ym + size * 0.02, 0.06 * size)}" '
               f'fill="{dark}" opacity="0.75" filter="{s.blur(0.2)}"/>')
 
+    def streaming(self, j, side):
+        """Water running off the raised arm: thin threads from the underside
+        of the elbow and forearm, breaking into drops on the way down."""
+        rng = np.random.default_rng(4473)
+        s, k = self.dry, self.k
+        threads, drops = [], []
+        for t in np.linspace(0.0, 0.8, 7):
+            a, b = (j["shoulder"], j["elbow"]) if t < 0 else (j["elbow"], j["wrist"])
+            u = t + 1 if t < 0 else t
+            x, y = a[0] + (b[0] - a[0]) * u, a[1] + (b[1] - a[1]) * u - 0.045
+            if y < 0.06:
+                continue
+            sx, sy = self.screen((x, y), side)
+            run = rng.uniform(0.15, 0.4) * y * self.px * 0.6
+            threads.append(f'<path d="M{num(sx)},{num(sy)} q{num(rng.normal(0, 0.4))},{num(run * 0.5)} '
+                           f'{num(rng.normal(0, 0.6))},{num(run)}" opacity="{num(rng.uniform(0.35, 0.7))}"/>')
+            for _ in range(rng.integers(1, 3)):
+                drops.append(f'<circle cx="{num(sx + rng.normal(0, 0.6))}" '
+                             f'cy="{num(sy + run + rng.uniform(1, 4) * k)}" r="{num(rng.uniform(0.3, 0.5))}"/>')
+        s.add(f'<g fill="none" stroke="{P.foam}" stroke-width="{num(0.35 * k)}" stroke-linecap="round">'
+              + "".join(threads) + "</g>")
+        s.add(f'<g fill="{P.foam}" opacity="0.7">' + "".join(drops) + "</g>")
+
     def water(self, j):
         """The water's answer: white water where he kicks, drops off the
         reaching hand, the V he leaves."""
@@ -549,7 +575,7 @@ class Swimmer:
         self.kick(foot, 0.2, opacity=0.95)
         afloat.splash(self.surface, self.cam, foot, P.foam, rng, size=0.09, drops=8, opacity=0.75)
         # The V opens from the kick, where the water is stirred the most.
-        self.wake(on((j["ankle"][0] - 0.08, 0), 0.04), length=2.6)
+        self.wake(on((j["ankle"][0] - 0.08, 0), 0.04), length=2.6, strength=1.9)
 
     def churn(self, at, length):
         """Behind the kicking feet: a short track of water the kick has beaten
@@ -632,7 +658,7 @@ class Swimmer:
             s.add(f'<circle cx="{num(cx + r * math.cos(a) * 0.8)}" cy="{num(cy - r * math.sin(a) * 0.6)}" '
                   f'r="{num(rng.uniform(0.3, 0.5))}" fill="{P.foam}" opacity="{num(opacity * 0.6)}"/>')
 
-    def wake(self, origin, length):
+    def wake(self, origin, length, strength=1.0):
         """The V he leaves: two arms at the angle every wake keeps, not
         lines but rows of short crests set slantwise across each arm, each
         a lit lip with its shadowed face under it, fading behind him;
@@ -653,22 +679,28 @@ class Swimmer:
             t = 0.22
             while t < length:
                 fade = (1 - t / length) ** 1.2
-                step = 0.22 + 0.1 * t
+                step = (0.22 + 0.1 * t) / strength ** 0.5
                 # Short crests with sea between them, a few missing: seen this
                 # low, a row of long ones closes up into one straight line.
                 if rng.uniform() < 0.15:
                     t += step
                     continue
                 cx, cz = x0 + t * math.cos(arm), z0 + t * math.sin(arm)
-                run = (0.04 + 0.03 * t) * rng.uniform(0.7, 1.2)
+                run = (0.04 + 0.03 * t) * rng.uniform(0.7, 1.2) * strength ** 0.8
                 pa = cam.point((cx - run * cc, 0, cz - run * sc))
                 pb = cam.point((cx + run * cc, 0, cz + run * sc))
-                w = max(0.3, 0.012 * float(cam.scale(cz)))
+                w = max(0.3, 0.012 * float(cam.scale(cz)) * strength ** 0.5)
                 crests.append(f'<path d="{lens(pa[0], pa[1] + w * 0.9, pb[0], pb[1] + w * 0.9, w * 0.9)}" '
-                              f'fill="{P.sea_dark}" opacity="{num(0.45 * fade)}"/>')
+                              f'fill="{P.sea_dark}" opacity="{num(min(1.0, 0.45 * fade * strength))}"/>')
                 crests.append(f'<path d="{lens(pa[0], pa[1], pb[0], pb[1], w)}" fill="{P.foam}" '
-                              f'opacity="{num(0.45 * fade * rng.uniform(0.6, 1.0))}"/>')
+                              f'opacity="{num(min(1.0, 0.45 * fade * strength * rng.uniform(0.6, 1.0)))}"/>')
                 t += step * rng.uniform(0.85, 1.2)
+        # Along each arm the water the crests ride on, a shade paler.
+        for side in (-1, 1):
+            arm = back + side * half
+            run = [cam.point((x0 + d * math.cos(arm), 0, z0 + d * math.sin(arm))) for d in (0.1, length * 0.7)]
+            soft.append(f'<path d="{lens(*run[0], *run[1], 1.6 * self.k)}" fill="{P.sea_light}" '
+                        f'opacity="{num(0.1 * strength)}"/>')
         s.add(f'<g filter="{s.blur(0.9)}">' + "".join(soft) + "</g>")
         s.add(f'<g filter="{s.blur(0.25)}">' + "".join(crests) + "</g>")
 
