@@ -528,14 +528,14 @@ class Swimmer:
         rng = np.random.default_rng(4473)
         s, k = self.dry, self.k
         threads, drops = [], []
-        for t in np.linspace(0.0, 0.8, 7):
+        for t in np.linspace(0.05, 0.75, 5):
             a, b = (j["shoulder"], j["elbow"]) if t < 0 else (j["elbow"], j["wrist"])
             u = t + 1 if t < 0 else t
             x, y = a[0] + (b[0] - a[0]) * u, a[1] + (b[1] - a[1]) * u - 0.045
             if y < 0.06:
                 continue
             sx, sy = self.screen((x, y), side)
-            run = rng.uniform(0.15, 0.4) * y * self.px * 0.6
+            run = rng.uniform(0.1, 0.28) * y * self.px * 0.6
             threads.append(f'<path d="M{num(sx)},{num(sy)} q{num(rng.normal(0, 0.4))},{num(run * 0.5)} '
                            f'{num(rng.normal(0, 0.6))},{num(run)}" opacity="{num(rng.uniform(0.35, 0.7))}"/>')
             for _ in range(rng.integers(1, 3)):
@@ -572,10 +572,10 @@ class Swimmer:
         (ax, ay), (kx, ky) = j["ankle"], j["knee"]
         foot = on((ax + (ax - kx) * (-ay) / (ay - ky) - 0.02, 0), 0.08)
         self.churn(foot, 0.5)
-        self.kick(foot, 0.2, opacity=0.95)
-        afloat.splash(self.surface, self.cam, foot, P.foam, rng, size=0.09, drops=8, opacity=0.75)
+        self.kick(foot, 0.24, opacity=0.95)
+        afloat.splash(self.surface, self.cam, foot, P.foam, rng, size=0.11, drops=9, opacity=0.8)
         # The V opens from the kick, where the water is stirred the most.
-        self.wake(on((j["ankle"][0] - 0.08, 0), 0.04), length=2.6, strength=1.9)
+        self.wake(on((j["ankle"][0] - 0.08, 0), 0.04), length=2.6, strength=1.8)
 
     def churn(self, at, length):
         """Behind the kicking feet: a short track of water the kick has beaten
@@ -632,7 +632,7 @@ class Swimmer:
         # grey-green in their shade underneath, the tops white.
         heap, lit = [], []
         for _ in range(9):
-            dx = rng.normal(0, 0.32) * size
+            dx = float(np.clip(rng.normal(0, 0.25), -0.35, 0.35)) * size
             dz = rng.normal(0, 0.12) * size
             bx, by = cam.point((x0 + dx, 0, z0 + dz))
             rx = rng.uniform(0.16, 0.3) * size * px * (1 - min(0.6, abs(dx) / size))
@@ -645,10 +645,10 @@ class Swimmer:
         s.add(f'<g fill="{P.foam}" filter="{s.blur(0.15)}">' + "".join(lit) + "</g>")
         # And in front of the foot the same white, so it stands in the splash.
         front = []
-        for _ in range(5):
+        for _ in range(3):
             dx = rng.normal(0, 0.2) * size
             bx, by = cam.point((x0 + dx, 0, z0 - 0.04))
-            rx = rng.uniform(0.1, 0.2) * size * px
+            rx = rng.uniform(0.08, 0.14) * size * px
             front.append(f'<ellipse cx="{num(bx)}" cy="{num(by - rx * 0.15)}" rx="{num(rx)}" '
                          f'ry="{num(rx * 0.4)}" opacity="{num(rng.uniform(0.55, 0.85))}"/>')
         self.dry.add(f'<g fill="{P.foam}" filter="{self.dry.blur(0.15)}">' + "".join(front) + "</g>")
@@ -700,7 +700,7 @@ class Swimmer:
             arm = back + side * half
             run = [cam.point((x0 + d * math.cos(arm), 0, z0 + d * math.sin(arm))) for d in (0.1, length * 0.7)]
             soft.append(f'<path d="{lens(*run[0], *run[1], 1.6 * self.k)}" fill="{P.sea_light}" '
-                        f'opacity="{num(0.1 * strength)}"/>')
+                        f'opacity="{num(0.12 * strength)}"/>')
         s.add(f'<g filter="{s.blur(0.9)}">' + "".join(soft) + "</g>")
         s.add(f'<g filter="{s.blur(0.25)}">' + "".join(crests) + "</g>")
 
@@ -839,7 +839,7 @@ def _marks(surface: Svg, cam: Camera, waves: WaveField, rng, glitter: float) -> 
         px = float(cam.scale(z))
         area = 2 * half * z * step
         fade = min(1.0, max(0.0, 1 - math.log(z / 5) / math.log(28 / 5))) ** 1.3
-        for x in rng.uniform(-half, half, rng.poisson(area * 5)):
+        for x in rng.uniform(-half, half, rng.poisson(area * 5.5)):
             zz = z * rng.uniform(1.0, 1 + step)
             patch = (math.sin(0.21 * x + 0.13 * zz + ph[0]) * math.sin(0.17 * x - 0.19 * zz + ph[1])
                      + 0.5 * math.sin(0.41 * x + 0.33 * zz + ph[2]))
@@ -850,8 +850,8 @@ def _marks(surface: Svg, cam: Camera, waves: WaveField, rng, glitter: float) -> 
             sx, sy = (float(v) for v in cam.project(x, waves.height(x, zz), zz))
             if sy > surface.height + 2 or sy < cam.horizon + 0.4:
                 continue
-            length = max(1.0, 0.4 * rng.uniform(0.5, 1.4) * px)
-            thick = max(0.3, min(1.7, 0.045 * px))
+            length = max(1.0, 0.32 * rng.uniform(0.5, 1.4) * px)
+            thick = max(0.3, min(1.2 + 0.007 * px, 0.04 * px))
             g = math.exp(-((sx - glitter) / (6 + 0.22 * (sy - cam.horizon))) ** 2)
             if g > 0.1 and rng.uniform() < g * 0.8:
                 colour, strength = P.light.key, (0.12 + 0.25 * g) * max(fade, 0.5)
