@@ -679,14 +679,14 @@ class Swimmer:
             t = 0.22
             while t < length:
                 fade = (1 - t / length) ** 1.2
-                step = (0.22 + 0.1 * t) / strength ** 0.5
+                step = (0.22 + 0.1 * t) / strength ** 1.5
                 # Short crests with sea between them, a few missing: seen this
                 # low, a row of long ones closes up into one straight line.
                 if rng.uniform() < 0.15:
                     t += step
                     continue
                 cx, cz = x0 + t * math.cos(arm), z0 + t * math.sin(arm)
-                run = (0.04 + 0.03 * t) * rng.uniform(0.7, 1.2) * strength ** 0.8
+                run = max((0.04 + 0.03 * t) * rng.uniform(0.7, 1.2), step * rng.uniform(0.25, 0.4) * (strength > 1))
                 pa = cam.point((cx - run * cc, 0, cz - run * sc))
                 pb = cam.point((cx + run * cc, 0, cz + run * sc))
                 w = max(0.3, 0.012 * float(cam.scale(cz)) * strength ** 0.5)
