@@ -41,7 +41,7 @@ POSE = Pose(HEAD, {
     "shoulder": (-0.14, 0.07), "elbow": (0.0, 0.32), "wrist": (0.25, 0.22), "hand": (0.37, 0.1),
     "shoulder.far": (-0.17, -0.1), "elbow.far": (0.12, -0.15), "wrist.far": (0.37, -0.18),
     "hand.far": (0.52, -0.19),
-    "hip": (-0.58, -0.17), "knee": (-0.94, -0.2), "ankle": (-1.28, -0.1),
+    "hip": (-0.58, -0.17), "knee": (-0.94, -0.2), "ankle": (-1.27, -0.035),
     "knee.far": (-0.93, -0.26), "ankle.far": (-1.27, -0.32),
 })
 HEADING = math.radians(-34)    # he swims to the right and toward us
@@ -184,13 +184,15 @@ class Swimmer:
         # in shade. The shirt is the one he wore on the raft, its blue-grey
         # soaked darker and dulled by the overcast.
         garment = SHIRT
-        shirt = mix(mix(garment, L.shadow, 0.3), P.sky_top, 0.12)
-        shirt_top = mix(mix(garment, L.key, 0.14), P.sky_top, 0.1)
-        shirt_shade = mix(garment, L.shadow, 0.6)
+        # Darker than the water behind him and in flat tones with clean edges,
+        # as the figures on the raft, so he holds the eye in the murk.
+        shirt = mix(mix(garment, L.shadow, 0.48), P.sky_top, 0.06)
+        shirt_top = mix(mix(garment, L.key, 0.2), P.sky_top, 0.08)
+        shirt_shade = mix(mix(garment, L.shadow, 0.72), P.ink, 0.15)
         # Skin in a muted mid-tone under the grey sky, no paler than the shirt's lit side.
-        skin = mix(P.skin, L.shadow, 0.38)
-        skin_lit = mix(mix(P.skin, L.shadow, 0.2), L.rim, 0.15)
-        skin_shade = mix(P.skin, L.shadow, 0.45)
+        skin = mix(P.skin, L.shadow, 0.3)
+        skin_lit = mix(mix(P.skin, L.shadow, 0.1), L.rim, 0.18)
+        skin_shade = mix(P.skin, L.shadow, 0.5)
         trousers = mix(P.cloth_dark, P.sea_near, 0.2)
         # Seen through the water, everything pales toward its grey-green.
         water = mix(P.sea_near, P.sea_horizon, 0.35)
@@ -265,7 +267,7 @@ class Swimmer:
         # The trunk rolled toward the breath: the near shoulder and the top of
         # the back break the surface; under it the back runs down and tapers
         # to the waist and the seat, the chest deep under the shoulder.
-        trunk = [(-0.03, -0.02), (-0.07, 0.07), (-0.15, 0.12), (-0.25, 0.08), (-0.36, 0.0), (-0.5, -0.1),
+        trunk = [(-0.03, -0.02), (-0.07, 0.03), (-0.15, 0.05), (-0.25, 0.03), (-0.36, -0.01), (-0.5, -0.1),
                  (-0.58, -0.12), (-0.66, -0.11), (-0.74, -0.14), (-0.76, -0.21), (-0.72, -0.28),
                  (-0.6, -0.29), (-0.5, -0.29), (-0.38, -0.3), (-0.25, -0.3), (-0.14, -0.27), (-0.06, -0.16)]
         body = murk((-0.45, -0.02), (-0.45, -0.3), 0.0, [(0, back_lit), (0.3, mix(back_lit, flank, 0.6)),
@@ -293,33 +295,14 @@ class Swimmer:
             self.wet.add(f'<g clip-path="{inside}"><g filter="{self.wet.blur(0.45 * self.k)}">' + "".join(threads)
                          + "</g></g>")
         self.contact(trunk, 0.0, width=0.7, opacity=0.65)
-        # Wet cloth clinging to the back: a fold across the shoulder blade, and
-        # the dip of the spine.
-        for fold, wdt in ((((-0.12, 0.07), (-0.22, 0.055), (-0.3, 0.03)), 0.45),
-                          (((-0.3, 0.07), (-0.4, 0.035), (-0.48, 0.012)), 0.4)):
-            pts = [self.screen(q, 0.02) for q in fold]
-            self.dry.path(smooth(pts, closed=False), stroke=shirt_shade, stroke_width=num(wdt * self.k),
-                          stroke_linecap="round", opacity="0.7")
-
-        # The near shoulder rolled up out of the water for the breath: the
-        # deltoid a round mass capping the top of the arm, the back's ridge
-        # rising into it from the water behind, its front tucked under the jaw.
-        # The arm grows out of it, so it is drawn first and the sleeve over it.
-        shoulder = [(-0.41, -0.05), (-0.395, 0.01), (-0.36, 0.045), (-0.3, 0.075), (-0.255, 0.108),
-                    (-0.23, 0.15), (-0.2, 0.185), (-0.16, 0.207), (-0.12, 0.222), (-0.08, 0.205),
-                    (-0.05, 0.15), (-0.035, 0.08), (-0.02, -0.04)]
-        self.part(shoulder, 0.04, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.5, shade_w=1.3)
-        self.contact(shoulder, 0.04, width=0.6, opacity=0.65)
-        # Where the round of the shoulder turns away from the sky: a soft
-        # shade down its front, toward the head, so it stands as a solid.
-        turn = [self.screen(q, 0.05) for q in ((-0.07, 0.2), (-0.045, 0.13), (-0.045, 0.06), (-0.06, 0.01))]
-        self.dry.path(smooth(turn, closed=False), stroke=shirt_shade, stroke_width=num(2.2 * self.k),
-                      stroke_linecap="round", opacity="0.45", filter=self.dry.blur(0.6 * self.k))
-        # The wet cloth pulled over the ridge of the back: a crease from the
-        # back of the shoulder down to the water.
-        ridge = [self.screen(q, 0.05) for q in ((-0.2, 0.14), (-0.27, 0.085), (-0.34, 0.035))]
-        self.dry.path(smooth(ridge, closed=False), stroke=shirt_shade, stroke_width=num(0.45 * self.k),
-                      stroke_linecap="round", opacity="0.6")
+        # The near shoulder rolled up out of the water for the breath, just
+        # behind the head: its round top breaks the surface, the water
+        # standing round it, and the arm rises out of it.
+        sx0, sy0 = j["shoulder"]
+        shoulder = [(sx0 - 0.045 + 0.125 * math.cos(t), sy0 - 0.035 + 0.095 * math.sin(t) * (1 + 0.25 * math.cos(t)))
+                    for t in np.linspace(0, 2 * math.pi, 18, endpoint=False)]
+        self.part(shoulder, 0.04, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.6, shade_w=1.6)
+        self.contact(shoulder, 0.04, width=0.7, opacity=0.75)
 
         self.head(j, skin, skin_lit, skin_shade, skin_wet)
 
@@ -344,10 +327,22 @@ class Swimmer:
             m = ((a[0] + b[0]) / 2 - ux * 0.015, (a[1] + b[1]) / 2 - uy * 0.015)
             self.dry.path(smooth([self.screen(q, near) for q in (a, m, b)], closed=False), stroke=shirt_shade,
                           stroke_width=num(0.45 * self.k), stroke_linecap="round", opacity="0.75")
-        # The seam where the sleeve is set into the shirt, round the top of the shoulder.
-        seam = [self.screen(q, 0.07) for q in ((-0.185, 0.185), (-0.13, 0.16), (-0.075, 0.13), (-0.05, 0.09))]
-        self.dry.path(smooth(seam, closed=False), stroke=shirt_shade, stroke_width=num(0.4 * self.k),
-                      stroke_linecap="round", opacity="0.55")
+        # The deltoid: a rounded cap over the joint tapering a third of the way
+        # down the arm, its front edge a crisp fold, so the arm plainly rises
+        # from the shoulder and not from the back.
+        delt = around((ax - ux * 0.05, ay - uy * 0.05), (ax + ux * 0.15, ay + uy * 0.15),
+                      [(0, 0.082, 0.078), (0.35, 0.08, 0.074), (0.7, 0.064, 0.05), (1, 0.03, 0.02)])
+        self.part(delt, near + 0.005, mix(shirt, shirt_top, 0.35), mix(shirt_top, L.rim, 0.2), shirt,
+                  wet_fill=shirt_wet, rim_w=1.3, shade_w=0.9)
+        crease = [self.screen((ax + ux * t - uy * o, ay + uy * t + ux * o), near + 0.01)
+                  for t, o in ((-0.02, -0.07), (0.06, -0.072), (0.13, -0.05), (0.17, -0.02))]
+        self.dry.path(smooth(crease, closed=False), stroke=mix(shirt_shade, P.ink, 0.2),
+                      stroke_width=num(0.6 * self.k), stroke_linecap="round", opacity="0.85")
+        # Under the arm, where it leaves the back, the shade of the armpit.
+        pit = [self.screen((ax + ux * t + uy * o, ay + uy * t - ux * o), near)
+               for t, o in ((0.02, -0.075), (0.1, -0.07), (0.2, -0.055))]
+        self.dry.path(smooth(pit, closed=False), stroke=shirt_shade, stroke_width=num(1.2 * self.k),
+                      stroke_linecap="round", opacity="0.4", filter=self.dry.blur(0.4 * self.k))
         # The sleeve on down the forearm to the wrist, the cuff over it, and
         # the bare hand: the forearm full below the elbow, slim at the wrist.
         self.part(around(j["elbow"], j["wrist"], [(0, 0.05, 0.046), (0.2, 0.054, 0.05), (0.5, 0.046, 0.04),
@@ -377,6 +372,7 @@ class Swimmer:
         cuff = around((wx - fx * 0.045, wy - fy * 0.045), (wx + fx * 0.005, wy + fy * 0.005),
                       [(0, 0.034, 0.032), (1, 0.035, 0.033)])
         self.part(cuff, near + 0.005, mix(shirt, shirt_shade, 0.3), shirt, shirt_shade, rim_w=0.8, shade_w=0.7)
+        self.streaming(j, near)
         self.water(j)
         # Seen through a moving surface nothing under it keeps a crisp edge.
         self.wet.body = [f'<g filter="{self.wet.blur(0.12 * self.k)}">' + "".join(self.wet.body) + "</g>"]
@@ -419,7 +415,7 @@ class Swimmer:
         wave = self.bow(at, size, wl)
         sea_clip = self.dry.clip(wave["dry"])
         # Under the surface the face is only a dim shape in the murk.
-        self.wet.path(d, fill=mix(mix(skin_wet, P.sea_near, 0.5), P.sea_dark, 0.25))
+        self.wet.path(d, fill=mix(mix(skin_wet, P.sea_near, 0.5), P.sea_dark, 0.5))
         top = at(0, 0.4)
         shade = self.depth.linear(top[0], wl, top[0], wl + size * 0.8, [(0, "#000000"), (1, "#999999")])
         self.depth.path(d, fill=shade)
@@ -461,52 +457,93 @@ class Swimmer:
         self.surface_wave(wave)
 
     def bow(self, at, size, wl):
-        """The water round the head: its line as it meets the skull, heaped
-        up ahead of the crown where the head pushes it, low in the trough
-        beside the mouth."""
+        """The water round the head: its line as it meets the skull, piled up
+        ahead of the crown where the head pushes it, a little up the cheek,
+        low in the trough beside the mouth, and never quite straight."""
         x0, x1 = at(-0.5, 0)[0], at(0.5, 0)[0]
         xm = at(-0.3, 0)[0]
-        pts = []
-        for t in np.linspace(0, 1, 13):
-            x = x0 - size * 0.25 + (x1 - x0 + size * 0.6) * t
+        ph = np.random.default_rng(4472).uniform(0, 2 * math.pi, 3)
+        pts, lift = [], []
+        for t in np.linspace(0, 1, 29):
+            x = x0 - size * 0.3 + (x1 - x0 + size * 0.8) * t
             a = -0.5 + (x - x0) / (x1 - x0)
-            hump = math.exp(-((a - 0.52) / 0.2) ** 2) * 0.22 - math.exp(-((x - xm) / (0.15 * size)) ** 2) * 0.13
+            hump = (0.22 * math.exp(-((a - 0.52) / 0.24) ** 2) - 0.17 * math.exp(-((x - xm) / (0.12 * size)) ** 2)
+                    + 0.035 * math.exp(-((a + 0.08) / 0.12) ** 2)
+                    + 0.018 * math.sin(9 * a + ph[0]) + 0.01 * math.sin(23 * a + ph[1]))
             pts.append((x, wl - hump * size))
+            # How far the sheet the bow throws washes on up over the crown.
+            lift.append(size * (0.12 * math.exp(-((a - 0.34) / 0.13) ** 2) + 0.05 * math.exp(-((a + 0.1) / 0.1) ** 2)
+                                + 0.012 * (1 + math.sin(17 * a + ph[2]))))
         above = pts + [(pts[-1][0] + size, pts[-1][1]), (pts[-1][0] + size, wl - size * 2),
                        (pts[0][0] - size * 2, wl - size * 2), (pts[0][0] - size * 2, pts[0][1])]
-        return {"line": pts, "dry": polygon(above), "size": size, "wl": wl}
+        return {"line": pts, "lift": lift, "dry": polygon(above), "size": size, "wl": wl, "mouth": xm}
 
     def surface_wave(self, wave):
-        """The bow wave itself, kept thin: the water is only a little heaped
-        round the crown. A narrow wash of the sea's own olive a shade paler
-        wraps the head where the water meets it, a dark wet line seats the
-        head in the water under it, and a darker trough lies under the mouth;
-        no white, which would hold the head up like a cushion."""
-        pts, size = wave["line"], wave["size"]
-        s, rng = self.dry, self.rng
-        n = len(pts)
-        wash = mix(P.sea_near, P.sea_light, 0.32)
-        lip = mix(P.sea_near, P.sea_light, 0.55)
-        # The water's line on the skull: a dark wet band just under it.
-        under = [(x, y + size * 0.05) for x, y in pts]
-        s.add(f'<path d="{smooth(pts + under[::-1])}" fill="{mix(P.sea_dark, P.ink, 0.3)}" opacity="0.5" '
-              f'filter="{s.blur(0.35)}"/>')
-        # The wash: a thin sheet curling up round the crown, highest where the
-        # head pushes it, no more than a line along the cheek.
-        base = max(y for _, y in pts)
-        top = [(x, y - size * (0.015 + 0.09 * (base - y) / size)) for x, y in pts]
-        s.add(f'<path d="{smooth(top + pts[::-1])}" fill="{wash}" opacity="0.7" filter="{s.blur(0.3)}"/>')
+        """The head in the water, not on it: the water piled in front of the
+        face and the crown with its lit crest broken along the top, a sheet
+        of it washing on over the crown and a film up the cheek, the trough
+        the mouth breathes in, and the surface darkest against the skin."""
+        pts, size, wl, lift = wave["line"], wave["size"], wave["wl"], wave["lift"]
+        s, rng, k = self.dry, self.rng, self.k
+        dark = mix(P.sea_dark, P.ink, 0.35)
+        x0, x1 = pts[0][0], pts[-1][0]
+        # The water round him darker where it stands against the head.
+        self.surface.add(f'<ellipse cx="{num((x0 + x1) / 2)}" cy="{num(wl + size * 0.05)}" '
+                         f'rx="{num((x1 - x0) * 0.6)}" ry="{num(size * 0.16)}" fill="{dark}" opacity="0.45" '
+                         f'filter="{self.surface.blur(0.8 * k)}"/>')
+        # The heap of water itself: its face turned to us a shade dark, its
+        # top toward the sky paler.
+        base = [(x, max(y + size * 0.03, wl + size * 0.05)) for x, y in pts]
+        face = s.linear(0, wl - size * 0.3, 0, wl + size * 0.05,
+                        [(0, mix(P.sea_light, P.sea_near, 0.35)), (0.4, mix(P.sea_near, P.sea_light, 0.3)),
+                         (1, mix(P.sea_near, P.sea_dark, 0.4))])
+        s.add(f'<path d="{polygon(pts + base[::-1])}" fill="{face}" filter="{s.blur(0.2)}"/>')
+        # The seam where the water holds the skin: darkest right against it.
+        seam = [(x, y + size * 0.035) for x, y in pts]
+        s.add(f'<path d="{smooth(pts + seam[::-1])}" fill="{dark}" opacity="0.7" filter="{s.blur(0.25)}"/>')
+        # The sheet washing on over the crown and the film up the cheek: see-through.
+        top = [(x, y - l) for (x, y), l in zip(pts, lift)]
+        s.add(f'<path d="{smooth(top + pts[::-1])}" fill="{mix(P.sea_near, P.sea_light, 0.45)}" opacity="0.7" '
+              f'filter="{s.blur(0.25)}"/>')
+        # Its light crest, broken, along the top of the heap and the sheet.
         bits = []
-        for i in range(1, n - 1):
-            (ax, ay), (bx, by) = top[i], top[i + 1]
-            if rng.uniform() < 0.25:
+        for i in range(len(pts) - 1):
+            rise = (wl - pts[i][1]) / size
+            if (rise < 0.05 and lift[i] < 0.03 * size) or rng.uniform() < 0.25:
                 continue
-            bits.append(f'<path d="{lens(ax, ay + 0.1, bx, by + 0.1, rng.uniform(0.35, 0.55) * self.k)}" '
-                        f'fill="{lip}" opacity="{num(rng.uniform(0.45, 0.8))}"/>')
-        s.add(f'<g filter="{s.blur(0.2)}">' + "".join(bits) + "</g>")
-        (ax, ay), (bx, by) = pts[0], pts[3]
-        s.add(f'<path d="{lens(ax, ay + 0.5, bx, by + 0.5, 0.6 * self.k)}" fill="{P.sea_dark}" opacity="0.55" '
-              f'filter="{s.blur(0.3)}"/>')
+            (ax, ay), (bx, by) = top[i], top[i + 1]
+            bits.append(f'<path d="{lens(ax, ay + 0.2, bx + 0.3, by + 0.2, rng.uniform(0.45, 0.8) * k)}" '
+                        f'opacity="{num(rng.uniform(0.55, 0.95))}"/>')
+        s.add(f'<g fill="{P.foam}" filter="{s.blur(0.15)}">' + "".join(bits) + "</g>")
+        # The trough the head pushes out beside the mouth: a dark pocket, its
+        # near lip catching the sky.
+        xm = wave["mouth"]
+        ym = max(y for _, y in pts)
+        s.add(f'<path d="{lens(xm - size * 0.18, ym + size * 0.02, xm + size * 0.18, ym + size * 0.02, 0.06 * size)}" '
+              f'fill="{dark}" opacity="0.75" filter="{s.blur(0.2)}"/>')
+
+    def streaming(self, j, side):
+        """Water running off the raised arm: thin threads from the underside
+        of the elbow and forearm, breaking into drops on the way down."""
+        rng = np.random.default_rng(4473)
+        s, k = self.dry, self.k
+        threads, drops = [], []
+        for t in np.linspace(0.05, 0.75, 5):
+            a, b = (j["shoulder"], j["elbow"]) if t < 0 else (j["elbow"], j["wrist"])
+            u = t + 1 if t < 0 else t
+            x, y = a[0] + (b[0] - a[0]) * u, a[1] + (b[1] - a[1]) * u - 0.045
+            if y < 0.06:
+                continue
+            sx, sy = self.screen((x, y), side)
+            run = rng.uniform(0.1, 0.28) * y * self.px * 0.6
+            threads.append(f'<path d="M{num(sx)},{num(sy)} q{num(rng.normal(0, 0.4))},{num(run * 0.5)} '
+                           f'{num(rng.normal(0, 0.6))},{num(run)}" opacity="{num(rng.uniform(0.35, 0.7))}"/>')
+            for _ in range(rng.integers(1, 3)):
+                drops.append(f'<circle cx="{num(sx + rng.normal(0, 0.6))}" '
+                             f'cy="{num(sy + run + rng.uniform(1, 4) * k)}" r="{num(rng.uniform(0.3, 0.5))}"/>')
+        s.add(f'<g fill="none" stroke="{P.foam}" stroke-width="{num(0.35 * k)}" stroke-linecap="round">'
+              + "".join(threads) + "</g>")
+        s.add(f'<g fill="{P.foam}" opacity="0.7">' + "".join(drops) + "</g>")
 
     def water(self, j):
         """The water's answer: white water where he kicks, drops off the
@@ -531,11 +568,14 @@ class Swimmer:
         afloat.splash(self.surface, self.cam, entry, P.foam, splash_rng, size=0.06, drops=6, opacity=0.7)
         # The kick's white water round the near foot where its sole breaks the
         # surface, and the short track of stirred water it leaves behind it.
-        foot = on((j["ankle"][0] - 0.07, 0), 0.08)
+        # Where the near foot comes through the surface.
+        (ax, ay), (kx, ky) = j["ankle"], j["knee"]
+        foot = on((ax + (ax - kx) * (-ay) / (ay - ky) - 0.02, 0), 0.08)
         self.churn(foot, 0.5)
-        self.kick(foot, 0.16, opacity=0.85)
-        afloat.splash(self.surface, self.cam, foot, P.foam, rng, size=0.06, drops=5, opacity=0.6)
-        self.wake(on((j["head"][0] + 0.05, 0)), length=2.3)
+        self.kick(foot, 0.24, opacity=0.95)
+        afloat.splash(self.surface, self.cam, foot, P.foam, rng, size=0.11, drops=9, opacity=0.8)
+        # The V opens from the kick, where the water is stirred the most.
+        self.wake(on((j["ankle"][0] - 0.08, 0), 0.04), length=2.6, strength=1.8)
 
     def churn(self, at, length):
         """Behind the kicking feet: a short track of water the kick has beaten
@@ -588,13 +628,37 @@ class Swimmer:
             bits.append(f'<path d="{lens(a[0], a[1], b[0], b[1], rng.uniform(0.3, 0.6) * self.k * 1.4)}" '
                         f'fill="{P.foam}" opacity="{num(opacity * near * rng.uniform(0.25, 0.55))}"/>')
         s.add(f'<g filter="{s.blur(0.3)}">' + "".join(bits) + "</g>")
+        # The heap of churned white the foot beats up: lumps piled round it,
+        # grey-green in their shade underneath, the tops white.
+        heap, lit = [], []
+        for _ in range(9):
+            dx = float(np.clip(rng.normal(0, 0.25), -0.35, 0.35)) * size
+            dz = rng.normal(0, 0.12) * size
+            bx, by = cam.point((x0 + dx, 0, z0 + dz))
+            rx = rng.uniform(0.16, 0.3) * size * px * (1 - min(0.6, abs(dx) / size))
+            ry = rx * rng.uniform(0.45, 0.7)
+            heap.append(f'<ellipse cx="{num(bx)}" cy="{num(by - ry * 0.4)}" rx="{num(rx)}" ry="{num(ry)}"/>')
+            lit.append(f'<ellipse cx="{num(bx - rx * 0.1)}" cy="{num(by - ry * 0.75)}" rx="{num(rx * 0.75)}" '
+                       f'ry="{num(ry * 0.55)}" opacity="{num(rng.uniform(0.6, 0.95))}"/>')
+        s.add(f'<g fill="{mix(P.foam, P.sea_near, 0.4)}" opacity="{num(0.85 * opacity)}" '
+              f'filter="{s.blur(0.2)}">' + "".join(heap) + "</g>")
+        s.add(f'<g fill="{P.foam}" filter="{s.blur(0.15)}">' + "".join(lit) + "</g>")
+        # And in front of the foot the same white, so it stands in the splash.
+        front = []
+        for _ in range(3):
+            dx = rng.normal(0, 0.2) * size
+            bx, by = cam.point((x0 + dx, 0, z0 - 0.04))
+            rx = rng.uniform(0.08, 0.14) * size * px
+            front.append(f'<ellipse cx="{num(bx)}" cy="{num(by - rx * 0.15)}" rx="{num(rx)}" '
+                         f'ry="{num(rx * 0.4)}" opacity="{num(rng.uniform(0.55, 0.85))}"/>')
+        self.dry.add(f'<g fill="{P.foam}" filter="{self.dry.blur(0.15)}">' + "".join(front) + "</g>")
         for _ in range(5):
             a = rng.uniform(0.4, math.pi - 0.4)
             r = rng.uniform(0.5, 1.2) * size * px
             s.add(f'<circle cx="{num(cx + r * math.cos(a) * 0.8)}" cy="{num(cy - r * math.sin(a) * 0.6)}" '
                   f'r="{num(rng.uniform(0.3, 0.5))}" fill="{P.foam}" opacity="{num(opacity * 0.6)}"/>')
 
-    def wake(self, origin, length):
+    def wake(self, origin, length, strength=1.0):
         """The V he leaves: two arms at the angle every wake keeps, not
         lines but rows of short crests set slantwise across each arm, each
         a lit lip with its shadowed face under it, fading behind him;
@@ -615,22 +679,28 @@ class Swimmer:
             t = 0.22
             while t < length:
                 fade = (1 - t / length) ** 1.2
-                step = 0.22 + 0.1 * t
+                step = (0.22 + 0.1 * t) / strength ** 1.5
                 # Short crests with sea between them, a few missing: seen this
                 # low, a row of long ones closes up into one straight line.
                 if rng.uniform() < 0.15:
                     t += step
                     continue
                 cx, cz = x0 + t * math.cos(arm), z0 + t * math.sin(arm)
-                run = (0.04 + 0.03 * t) * rng.uniform(0.7, 1.2)
+                run = max((0.04 + 0.03 * t) * rng.uniform(0.7, 1.2), step * rng.uniform(0.25, 0.4) * (strength > 1))
                 pa = cam.point((cx - run * cc, 0, cz - run * sc))
                 pb = cam.point((cx + run * cc, 0, cz + run * sc))
-                w = max(0.3, 0.012 * float(cam.scale(cz)))
+                w = max(0.3, 0.012 * float(cam.scale(cz)) * strength ** 0.5)
                 crests.append(f'<path d="{lens(pa[0], pa[1] + w * 0.9, pb[0], pb[1] + w * 0.9, w * 0.9)}" '
-                              f'fill="{P.sea_dark}" opacity="{num(0.45 * fade)}"/>')
+                              f'fill="{P.sea_dark}" opacity="{num(min(1.0, 0.45 * fade * strength))}"/>')
                 crests.append(f'<path d="{lens(pa[0], pa[1], pb[0], pb[1], w)}" fill="{P.foam}" '
-                              f'opacity="{num(0.45 * fade * rng.uniform(0.6, 1.0))}"/>')
+                              f'opacity="{num(min(1.0, 0.45 * fade * strength * rng.uniform(0.6, 1.0)))}"/>')
                 t += step * rng.uniform(0.85, 1.2)
+        # Along each arm the water the crests ride on, a shade paler.
+        for side in (-1, 1):
+            arm = back + side * half
+            run = [cam.point((x0 + d * math.cos(arm), 0, z0 + d * math.sin(arm))) for d in (0.1, length * 0.7)]
+            soft.append(f'<path d="{lens(*run[0], *run[1], 1.6 * self.k)}" fill="{P.sea_light}" '
+                        f'opacity="{num(0.12 * strength)}"/>')
         s.add(f'<g filter="{s.blur(0.9)}">' + "".join(soft) + "</g>")
         s.add(f'<g filter="{s.blur(0.25)}">' + "".join(crests) + "</g>")
 
@@ -755,6 +825,54 @@ def _sky(w, h, cam, rng) -> Svg:
     return heaven
 
 
+def _marks(surface: Svg, cam: Camera, waves: WaveField, rng, glitter: float) -> None:
+    """The wave marks as the camera sees them: laid at an even density on
+    the water itself, so close by they are few and long and far off they
+    shrink and crowd; the swell gathers them into clumps with calmer water
+    between; and they fade into the haze well short of the horizon."""
+    buckets = {}
+    # The wind's patches on the water, some metres across.
+    ph = rng.uniform(0, 2 * math.pi, 3)
+    z, step = 1.2, 0.05
+    while z < 30:
+        half = (surface.width / 2 + 20) * z / cam.focal
+        px = float(cam.scale(z))
+        area = 2 * half * z * step
+        fade = min(1.0, max(0.0, 1 - math.log(z / 5) / math.log(28 / 5))) ** 1.3
+        for x in rng.uniform(-half, half, rng.poisson(area * 5.5)):
+            zz = z * rng.uniform(1.0, 1 + step)
+            patch = (math.sin(0.21 * x + 0.13 * zz + ph[0]) * math.sin(0.17 * x - 0.19 * zz + ph[1])
+                     + 0.5 * math.sin(0.41 * x + 0.33 * zz + ph[2]))
+            if rng.uniform() > min(1.0, max(0.0, 0.45 + 0.7 * patch)):
+                continue
+            gx, gz = waves.slope(x, zz)
+            tilt = float(gz) * 14
+            sx, sy = (float(v) for v in cam.project(x, waves.height(x, zz), zz))
+            if sy > surface.height + 2 or sy < cam.horizon + 0.4:
+                continue
+            length = max(1.0, 0.32 * rng.uniform(0.5, 1.4) * px)
+            thick = max(0.3, min(1.2 + 0.007 * px, 0.04 * px))
+            g = math.exp(-((sx - glitter) / (6 + 0.22 * (sy - cam.horizon))) ** 2)
+            if g > 0.1 and rng.uniform() < g * 0.8:
+                colour, strength = P.light.key, (0.12 + 0.25 * g) * max(fade, 0.5)
+                length *= 0.5
+            elif tilt < -0.25:
+                colour, strength = P.sea_light, 0.22 * min(1.0, -tilt) * fade
+            elif tilt > 0.25:
+                colour, strength = P.sea_dark, 0.5 * min(1.0, tilt) * fade
+            else:
+                continue
+            q = round(min(strength, 1.0) * 8) / 8
+            if q <= 0:
+                continue
+            slant = float(gx) * 0.3 * length
+            buckets.setdefault((colour, q), []).append(
+                lens(sx - length / 2, sy + slant, sx + length / 2, sy - slant, thick))
+        z *= 1 + step
+    for (colour, q), shapes in sorted(buckets.items()):
+        surface.path("".join(shapes), fill=colour, opacity=num(q))
+
+
 def _glitter(surface: Svg, cam: Camera, waves: WaveField, x_sun: float, z_end: float) -> None:
     """The path the sun lays through the break, from the horizon down to the
     swimmer: short bright flecks on the faces of the waves that tilt toward
@@ -837,10 +955,7 @@ def build(scale: int) -> Picture:
     # Near him the sun's glitter is thin and faint, short flecks only, or its
     # long dashes round him would read as the wash of his speed; the path
     # itself, laid over both, runs from the break down to him.
-    sea.marks(surface, cam, waves, P, rng, near=1.9, far=7, per_metre=0.4, length=0.45, thickness=0.045,
-              light=0.08, dark=0.4, glitter=(L.x - 6, L.key), glitter_width=0.05, glitter_floor=0.1)
-    sea.marks(surface, cam, waves, P, rng, near=7, far=300, per_metre=0.4, length=0.45, thickness=0.045,
-              light=0.16, dark=0.4, glitter=(L.x, L.key), glitter_width=0.1, glitter_floor=0.3)
+    _marks(surface, cam, waves, rng, glitter=L.x)
     _glitter(surface, cam, waves, L.x, head_z)
 
     # The board he is making for, just beyond his reaching hand: its near end
