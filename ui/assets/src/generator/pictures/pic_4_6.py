@@ -317,7 +317,8 @@ def _wet_top(cam, plank, svg, rng):
         return
     outline = polygon(top)
     clip = svg.clip(outline)
-    u0 = -plank.centre[1] / math.sin(plank.pitch)
+    # Where the water crosses the top: the soaking and the sheen run on from there.
+    u0 = -(plank.centre[1] + T / 2 * math.cos(plank.pitch)) / math.sin(plank.pitch)
     u1 = plank.length / 2
     light = []
     for k in range(4):
@@ -336,8 +337,10 @@ def _wet_top(cam, plank, svg, rng):
     mask = svg.uid("m")
     svg.defs.append(f'<mask id="{mask}"><path d="{outline}" fill="{along}"/></mask>')
     svg.add(f'<path d="{outline}" fill="{across}" mask="url(#{mask})"/>')
-    soak = svg.linear(a[0], a[1], b[0], b[1], [(0, P.ink, 0.5), (0.08, DUSK.wood_dark, 0.25),
-                                               (0.25, DUSK.wood_dark, 0)])
+    # Soaked dark at the water and drying out toward the lifted end.
+    at = lambda metres: min(1.0, metres / (u1 - u0))
+    soak = svg.linear(a[0], a[1], b[0], b[1], [(0, P.ink, 0.55), (at(0.12), DUSK.wood_dark, 0.5),
+                                               (at(0.4), DUSK.wood_dark, 0.34), (1, DUSK.wood_dark, 0.08)])
     for face, screen, _ in drawn.above:
         svg.path(polygon(screen), fill=soak)
 
@@ -538,6 +541,50 @@ def _reflection(cam, plank, waves, w, h, rng) -> Svg:
     return out
 
 
+def _plane_corners(plank, du, dv):
+    """The board's outline on the water, grown by du along it and dv across."""
+    u, v, _ = plank.axes()
+    along = np.array([u[0], 0.0, u[2]]) / math.hypot(u[0], u[2])
+    across = np.array([-along[2], 0.0, along[0]])
+    c = np.array([plank.centre[0], 0.0, plank.centre[2]])
+    a, b = plank.length / 2 + du, plank.width / 2 + dv
+    return [c + along * x + across * y for x, y in ((-a, -b), (a, -b), (a, b), (-a, b))]
+
+
+def _lee(svg: Svg, cam, plank) -> None:
+    """The board stills the chop round it, so the glints stop short of the
+    wood and a dark margin of smooth water sets it off from the path."""
+    ring = polygon([cam.point(p) for p in _plane_corners(plank, 0.3, 0.22)])
+    mask = svg.uid("m")
+    svg.defs.append(f'<mask id="{mask}"><rect x="0" y="0" width="{svg.width}" height="{svg.height}" fill="#ffffff"/>'
+                    f'<path d="{ring}" fill="#000000" opacity="0.8" filter="{svg.blur(2.5)}"/></mask>')
+    svg.body = [f'<g mask="url(#{mask})">' + "".join(svg.body) + "</g>"]
+
+
+def _lapping(cam, plank, svg, rng):
+    """Small water slapping along both sides where the wood goes in: short
+    crescents hugging the waterline, the sky's light on their backs and the
+    dark of the water on their fronts, foreshortened with the board."""
+    T, W = plank.thickness, plank.width
+    ux, vx, wx = (axis[1] for axis in plank.axes())
+    for side in (-1, 1):
+        u = -plank.length / 2 + rng.uniform(0.0, 0.08)
+        while u < plank.length / 2 - 0.05:
+            span = rng.uniform(0.06, 0.16)
+            off = rng.uniform(0.008, 0.035)
+            ends = []
+            for uu in (u, u + span):
+                w = -(plank.centre[1] + uu * ux + side * W / 2 * vx) / wx
+                p = plank.world(uu, side * (W / 2 + off), max(-T / 2, min(T / 2, w)))
+                ends.append(cam.point((p[0], 0.0, p[2])))
+            (ax, ay), (bx, by) = ends
+            bright = rng.uniform() < 0.55
+            tone = mix(P.sea_light, GLOW, 0.45) if bright else P.sea_dark
+            svg.path(lens(ax, ay, bx, by, rng.uniform(0.45, 0.8)), fill=tone,
+                     opacity=num(rng.uniform(0.5, 0.8) if bright else rng.uniform(0.6, 0.9)))
+            u += span + rng.uniform(0.02, 0.1)
+
+
 def _splinters(cam, plank, above, surface, rng):
     """Loose wood from the break: a couple of slivers still hanging off the
     longest fibres, bent up and catching the light, and a few adrift near
@@ -547,7 +594,7 @@ def _splinters(cam, plank, above, surface, rng):
     # sticks out past the rest, a little lifted, its split face raw and
     # pale where it turns up to the light and its side in the shade.
     base = plank.end(1, -W / 2) - 0.12
-    reach = plank.end(1, -W / 2 + 0.03) + 0.3
+    reach = plank.end(1, -W / 2 + 0.03) + 0.16
     tongue_top = [(base, -W / 2, T / 2), (base + 0.04, -W / 2 + 0.035, T / 2),
                   (reach - 0.1, -W / 2 + 0.02, T / 2 + 0.01), (reach, -W / 2 + 0.008, T / 2 + 0.02)]
     tongue_side = [(base, -W / 2, T / 2), (reach, -W / 2 + 0.008, T / 2 + 0.02),
@@ -565,6 +612,20 @@ def _splinters(cam, plank, above, surface, rng):
         tip = root + reach * (ux * math.cos(bend) + uz * math.sin(bend))
         (ax, ay), (bx, by) = cam.point(root), cam.point(tip)
         above.path(lens(ax, ay, bx, by, 0.55), fill=mix(DUSK.wood_fresh, GLOW, 0.3), opacity="0.9")
+    # Seen end-on from here the break is short; a few long fibres torn out
+    # of it, of different lengths and a little apart, keep it ragged at a
+    # glance and not a square or a pointed end.
+    for f, reach, bend, lift in ((0.4, 0.36, 0.035, 0.014), (0.08, 0.17, -0.012, 0.006),
+                                 (-0.22, 0.09, 0.008, 0.004)):
+        v = f * W
+        root = plank.end(1, v) - 0.03
+        half = W * rng.uniform(0.06, 0.09)
+        outline = [(root, v - half, 0), (root + reach * 0.55, v - half * 0.55 + bend * 0.4, lift * 0.4),
+                   (root + reach, v + bend, lift), (root + reach * 0.6, v + half * 0.5 + bend * 0.5, lift * 0.5),
+                   (root, v + half, 0)]
+        for drop, tone in ((T * 0.3, mix(SIDE, DUSK.wood_fresh, 0.25)), (0.0, mix(DUSK.wood_fresh, GLOW, 0.2))):
+            above.path(polygon([cam.point(plank.world(u, vv, T / 2 + w - drop)) for u, vv, w in outline]),
+                       fill=tone)
     tip = plank.world(plank.length / 2, 0, 0)
     for dx, dz, length, angle in ((0.14, 0.06, 0.09, 0.35), (0.1, -0.16, 0.05, -0.6), (-0.08, 0.2, 0.04, 1.2)):
         x, z = tip[0] + dx, tip[2] + dz
@@ -661,21 +722,24 @@ def build(scale: int) -> Picture:
     # the water. Tipped by the swell, the torn end rides a little out of the
     # water and the other end is awash; its near edge rides a little higher
     # than the far one, so that side shows.
-    plank = wood.Plank(length=2.0, width=0.24, thickness=0.08, centre=(1.12, -0.006, 3.4),
-                       yaw=math.radians(52), pitch=math.radians(2.7), roll=math.radians(-3),
+    plank = wood.Plank(length=2.6, width=0.2, thickness=0.07, centre=(1.0, -0.017, 3.45),
+                       yaw=math.radians(62), pitch=math.radians(1.2), roll=math.radians(-3),
                        seed=7, splintered=(False, True), knots=1, fibres=8)
 
     # The swell it makes spreads in rings round it, long close in and rounder
     # further out, broken and wandering with the waves.
-    _rings(ripples, cam, plank, waves, [0.05, 0.13, 0.26, 0.48, 0.76, 1.1], 0.06, mix(P.sea_light, GLOW, 0.4),
-           0.45, 0.9, np.random.default_rng(4608))
+    _rings(ripples, cam, plank, waves, [0.05, 0.13, 0.26, 0.48, 0.76, 1.1], 0.07, mix(P.sea_light, GLOW, 0.4),
+           0.6, 1.0, np.random.default_rng(4608))
     for marks in (surface, glints, ripples):
         _off_board(marks, cam, plank)
+    _lee(glints, cam, plank)
+    _lapping(cam, plank, ripples, np.random.default_rng(4615))
 
     above, under, depth = Svg(w, h), Svg(w, h), Svg(w, h)
     light_dir = (0.35, 0.08, 1.0)   # the break, low on the horizon ahead and to the right
     wood.draw(plank, cam, DUSK, light_dir, above=above, under=under, depth=depth, sight=0.22,
-              rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", torn=1.0, grain_opacity=0.75, top=TOP)
+              rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", wet=False, torn=1.0, grain_opacity=0.75,
+              top=TOP)
     _side(cam, plank, above, np.random.default_rng(4614))
     _wet_top(cam, plank, above, np.random.default_rng(4607))
     _nail_holes(cam, plank, above)
@@ -690,6 +754,6 @@ def build(scale: int) -> Picture:
               Layer("surface", surface), Layer("glints", glints), Layer("reflection", mirror),
               Layer("ripples", ripples), Layer("plank", above)]
     return Picture(NAME, w, h, P, layers,
-                   water=Water(P.sea_near, cam, waves, tint=0.8, surface=0.45, darken=0.45, blur=3.5, fade=0.6,
+                   water=Water(P.sea_near, cam, waves, tint=0.8, surface=0.35, darken=0.35, blur=3.5, fade=0.6,
                                refraction=0.15),
                    seed=46, grain=3.5)
