@@ -389,6 +389,22 @@ def _side(cam, plank, svg, rng):
         svg.path(polyline(arris), stroke=catch, stroke_width="0.5", stroke_linecap="round", clip_path=clip)
 
 
+def _sunk_side(cam, plank, under):
+    """The side turned to us goes on down under the surface to the board's
+    lower edge: through the water it still shows as the wood's brown, so
+    the board keeps its thickness where it floats, thinning with distance."""
+    T, W = plank.thickness, plank.width
+    drawn = wood.cut(plank, cam)
+    for face, screen, _ in drawn.below:
+        if face != "side-":
+            continue
+        under.path(polygon(screen), fill=mix(SIDE, TOP, 0.55))
+        us = np.linspace(plank.under_end(-1, -W / 2), plank.under_end(1, -W / 2), 30)
+        edge = [cam.point(plank.world(u, -W / 2, -T / 2)) for u in us]
+        under.path(polyline(edge), fill="none", stroke=DUSK.wood_dark, stroke_width="0.6",
+                   clip_path=under.clip(polygon(screen)))
+
+
 def _nail_holes(cam, plank, svg):
     """Where the board was nailed across a pole of the raft: two holes side
     by side on the dry top, each a dark pit with the torn wood paler on its
@@ -472,10 +488,11 @@ def _awash(cam, plank, svg, edge, rng):
     # Seen through the water the wood goes blue and dark at once, not by a
     # fade: the film is nearly as deep at the waterline as at the end, and
     # its edge is softened by the water over it.
-    deepen = svg.linear(a[0], a[1], b[0], b[1], [(0, P.sea_near, 0.4),
-                                                 (0.3, mix(P.sea_near, P.sea_dark, 0.2), 0.5),
-                                                 (1, mix(P.sea_near, P.sea_dark, 0.5), 0.62)])
-    wet = "".join(polygon(screen) for _, screen, _ in drawn.below)
+    deepen = svg.linear(a[0], a[1], b[0], b[1], [(0, P.sea_near, 0.42),
+                                                 (0.3, mix(P.sea_near, P.sea_dark, 0.2), 0.56),
+                                                 (1, mix(P.sea_near, P.sea_dark, 0.5), 0.72)])
+    # Over the sunk end; the side below the waterline shows the wood through clear water.
+    wet = "".join(polygon(screen) for face, screen, _ in drawn.below if face != "side-")
     svg.path(wet, fill=deepen, stroke=P.sea_near, stroke_width="1.2", stroke_opacity="0.5", filter=svg.blur(0.5))
     # Wavelets of the surface run across the sunk end and break its outline.
     for _ in range(7):
@@ -511,15 +528,21 @@ def _awash(cam, plank, svg, edge, rng):
         v = v1 + W * rng.uniform(0.05, 0.14)
 
 
-def _reflection(cam, plank, waves, w, h, rng) -> Svg:
+def _reflection(cam, plank, waves, w, h, rng, slivers) -> Svg:
     """The board seen in the water under it: its dry part mirrored in the
     surface, dark against the sky's reflection, and broken by the waves into
     strips that slide apart and leave gaps where a wave turns up to the sky."""
     out = Svg(w, h)
-    drawn = wood.cut(plank, cam)
-    shapes = "".join(f'<path d="{polygon(poly)}"/>' for poly in drawn.mirror)
-    ys = [y for poly in drawn.mirror for _, y in poly]
-    xs = [x for poly in drawn.mirror for x, _ in poly]
+    flip = np.array([1.0, -1.0, 1.0])
+    # Only what faces down to the water is seen in it: the side turned to
+    # us, and the slivers of the break, pale against the dark.
+    side = wood.clip_y([plank.world(*p) for p in plank.faces()["side-"]], True)
+    mirrored = [[cam.point(p * flip) for p in side]] if len(side) >= 3 else []
+    pale = [[cam.point(np.asarray(p) * flip) for p in poly] for poly in slivers]
+    shapes = "".join(f'<path d="{polygon(poly)}"/>' for poly in mirrored)
+    pale_shapes = "".join(f'<path d="{polygon(poly)}"/>' for poly in pale)
+    ys = [y for poly in mirrored + pale for _, y in poly]
+    xs = [x for poly in mirrored + pale for x, _ in poly]
     top, bottom = min(ys) - 1, max(ys) + 2
     y = top
     while y < bottom:
@@ -535,8 +558,11 @@ def _reflection(cam, plank, waves, w, h, rng) -> Svg:
         # Now and then a strip gives back the wood's own dull brown, so the
         # reflection reads as the board's and not as a hole in the water.
         tone = MIRROR if rng.uniform() < 0.6 else mix(DUSK.wood_side, P.sea_near, 0.45)
-        out.add(f'<g clip-path="{cid}" opacity="{num(keep)}"><g transform="translate({num(dx)},0)" '
+        # Over the sunk side the water shows the wood through it as well.
+        out.add(f'<g clip-path="{cid}" opacity="{num(keep * 0.6)}"><g transform="translate({num(dx)},0)" '
                 f'fill="{tone}">{shapes}</g></g>')
+        out.add(f'<g clip-path="{cid}" opacity="{num(keep * 0.55)}"><g transform="translate({num(dx * 1.4)},0)" '
+                f'fill="{mix(DUSK.wood_fresh, P.sea_near, 0.45)}">{pale_shapes}</g></g>')
         y += step
     return out
 
@@ -601,6 +627,7 @@ def _splinters(cam, plank, above, surface, rng):
                    (reach - 0.16, -W / 2, T * 0.3), (base, -W / 2, T * 0.05)]
     for quad, tone in ((tongue_side, mix(SIDE, DUSK.wood_fresh, 0.3)), (tongue_top, mix(DUSK.wood_fresh, GLOW, 0.2))):
         above.path(polygon([cam.point(plank.world(*p)) for p in quad]), fill=tone)
+    slivers = [[plank.world(*p) for p in tongue_side]]
     (ax, ay), (bx, by) = (cam.point(plank.world(u, -W / 2 + 0.02, T / 2 + 0.004)) for u in (base, reach - 0.02))
     above.path(lens(ax, ay, bx, by, 0.25), fill=DUSK.wood_dark, opacity="0.5")
     vs, depth = plank.torn_profile(1)
@@ -626,6 +653,7 @@ def _splinters(cam, plank, above, surface, rng):
         for drop, tone in ((T * 0.3, mix(SIDE, DUSK.wood_fresh, 0.25)), (0.0, mix(DUSK.wood_fresh, GLOW, 0.2))):
             above.path(polygon([cam.point(plank.world(u, vv, T / 2 + w - drop)) for u, vv, w in outline]),
                        fill=tone)
+        slivers.append([plank.world(u, vv, T / 2 + w) for u, vv, w in outline])
     tip = plank.world(plank.length / 2, 0, 0)
     for dx, dz, length, angle in ((0.14, 0.06, 0.09, 0.35), (0.1, -0.16, 0.05, -0.6), (-0.08, 0.2, 0.04, 1.2)):
         x, z = tip[0] + dx, tip[2] + dz
@@ -635,6 +663,7 @@ def _splinters(cam, plank, above, surface, rng):
         surface.path(lens(ax, ay + 0.8, bx, by + 0.8, 0.4), fill=MIRROR, opacity="0.7")
         surface.path(lens(ax, ay, bx, by, 0.55), fill=DUSK.wood_side)
         surface.path(lens(ax, ay - 0.25, bx, by - 0.25, 0.2), fill=mix(DUSK.wood_fresh, GLOW, 0.4), opacity="0.8")
+    return slivers
 
 
 def _rings(svg: Svg, cam, plank, waves, radii, width, light, light_opacity, dark_opacity, rng):
@@ -688,7 +717,7 @@ def _rings(svg: Svg, cam, plank, waves, radii, width, light, light_opacity, dark
                 outline = screen(part, -dw / 2) + screen(part, dw / 2)[::-1]
                 # A run that turns edge-on to us is lost in the waves.
                 turned = float(np.mean(facing[part]))
-                strength = (light_opacity if is_near else dark_opacity) * fade * turned ** 1.6 * (turned > 0.45)
+                strength = (light_opacity if is_near else dark_opacity) * fade * (0.4 + 0.6 * turned)
                 q = round(min(strength, 1.0) * 16) / 16
                 if q > 0:
                     svg.path(polygon(outline), fill=light if is_near else P.sea_dark, opacity=num(q))
@@ -728,8 +757,8 @@ def build(scale: int) -> Picture:
 
     # The swell it makes spreads in rings round it, long close in and rounder
     # further out, broken and wandering with the waves.
-    _rings(ripples, cam, plank, waves, [0.05, 0.13, 0.26, 0.48, 0.76, 1.1], 0.07, mix(P.sea_light, GLOW, 0.4),
-           0.6, 1.0, np.random.default_rng(4608))
+    _rings(ripples, cam, plank, waves, [0.05, 0.13, 0.26, 0.48, 0.76, 1.1], 0.022, mix(P.sea_light, GLOW, 0.4),
+           1.3, 1.3, np.random.default_rng(4608))
     for marks in (surface, glints, ripples):
         _off_board(marks, cam, plank)
     _lee(glints, cam, plank)
@@ -741,12 +770,13 @@ def build(scale: int) -> Picture:
               rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", wet=False, torn=1.0, grain_opacity=0.75,
               top=TOP)
     _side(cam, plank, above, np.random.default_rng(4614))
+    _sunk_side(cam, plank, under)
     _wet_top(cam, plank, above, np.random.default_rng(4607))
     _nail_holes(cam, plank, above)
     _waterline(cam, plank, above, ripples)
-    _splinters(cam, plank, above, ripples, np.random.default_rng(4610))
+    slivers = _splinters(cam, plank, above, ripples, np.random.default_rng(4610))
     _awash(cam, plank, ripples, above, np.random.default_rng(4612))
-    mirror = _reflection(cam, plank, waves, w, h, np.random.default_rng(4611))
+    mirror = _reflection(cam, plank, waves, w, h, np.random.default_rng(4611), slivers)
 
     # The board's reflection hides the wave marks and the glints behind it;
     # the rings it makes and the water over its sunk end lie on top.
@@ -754,6 +784,6 @@ def build(scale: int) -> Picture:
               Layer("surface", surface), Layer("glints", glints), Layer("reflection", mirror),
               Layer("ripples", ripples), Layer("plank", above)]
     return Picture(NAME, w, h, P, layers,
-                   water=Water(P.sea_near, cam, waves, tint=0.8, surface=0.35, darken=0.35, blur=3.5, fade=0.6,
+                   water=Water(P.sea_near, cam, waves, tint=0.8, surface=0.4, darken=0.4, blur=3.5, fade=0.6,
                                refraction=0.15),
                    seed=46, grain=3.5)
