@@ -3,14 +3,15 @@ horizon, dull orange at the sea and rose up into the grey where it meets the
 cloud's underside: the last of the sunset, the only light left. The rest of
 the sky stays grey. The band lays a path of glints down the water that runs
 into the board, so the eye goes from the light to it, and the sea away from
-the path is quiet. The board is small in the frame so it reads as one plank
-off the raft, lying in the path so the glints frame it, seen from above
+the path is quiet. The board is one plank off the raft, long and thin,
+pointing off toward the glow so it narrows with distance, lying in the path
+so the glints frame it, with a margin of still water between, seen from above
 enough to show its grain: the top takes the dim grey of the cloud, the side
 turned to us the wood's brown in shade, the edge turned to the light a thin
-warm wet line, the torn far end its pale raw fibres and one long splinter,
-the near end awash. A lit lip of water runs along its side where it floats.
-Faint rings round it, light on the near side and dark on the far, hold the
-eye."""
+warm wet line, the torn far end its pale raw fibres of uneven length, the
+near end awash. A lit lip of water runs along its side where it floats, the
+water laps at both sides, and thin rings round it, light on the near side
+and dark on the far, hold the eye."""
 
 import math
 from dataclasses import replace
@@ -338,9 +339,9 @@ def _wet_top(cam, plank, svg, rng):
     svg.defs.append(f'<mask id="{mask}"><path d="{outline}" fill="{along}"/></mask>')
     svg.add(f'<path d="{outline}" fill="{across}" mask="url(#{mask})"/>')
     # Soaked dark at the water and drying out toward the lifted end.
-    at = lambda metres: min(1.0, metres / (u1 - u0))
-    soak = svg.linear(a[0], a[1], b[0], b[1], [(0, P.ink, 0.55), (at(0.12), DUSK.wood_dark, 0.5),
-                                               (at(0.4), DUSK.wood_dark, 0.34), (1, DUSK.wood_dark, 0.08)])
+    near, mid = (min(1.0, metres / (u1 - u0)) for metres in (0.12, 0.4))
+    soak = svg.linear(a[0], a[1], b[0], b[1], [(0, P.ink, 0.55), (near, DUSK.wood_dark, 0.5),
+                                               (mid, DUSK.wood_dark, 0.34), (1, DUSK.wood_dark, 0.08)])
     for face, screen, _ in drawn.above:
         svg.path(polygon(screen), fill=soak)
 
@@ -533,12 +534,14 @@ def _reflection(cam, plank, waves, w, h, rng, slivers) -> Svg:
     surface, dark against the sky's reflection, and broken by the waves into
     strips that slide apart and leave gaps where a wave turns up to the sky."""
     out = Svg(w, h)
-    flip = np.array([1.0, -1.0, 1.0])
+    # The chop stretches a reflection down toward us, some times as long as
+    # what it mirrors.
+    flip = np.array([1.0, -2.6, 1.0])
     # Only what faces down to the water is seen in it: the side turned to
     # us, and the slivers of the break, pale against the dark.
     side = wood.clip_y([plank.world(*p) for p in plank.faces()["side-"]], True)
     mirrored = [[cam.point(p * flip) for p in side]] if len(side) >= 3 else []
-    pale = [[cam.point(np.asarray(p) * flip) for p in poly] for poly in slivers]
+    pale = [[cam.point(np.asarray(p) * flip * (1, 1.3, 1)) for p in poly] for poly in slivers]
     shapes = "".join(f'<path d="{polygon(poly)}"/>' for poly in mirrored)
     pale_shapes = "".join(f'<path d="{polygon(poly)}"/>' for poly in pale)
     ys = [y for poly in mirrored + pale for _, y in poly]
@@ -599,6 +602,10 @@ def _lapping(cam, plank, svg, rng):
             span = rng.uniform(0.06, 0.16)
             off = rng.uniform(0.008, 0.035)
             ends = []
+            # Over the sunk end the water runs across the wood instead.
+            if -(plank.centre[1] + u * ux + side * W / 2 * vx) / wx > T / 2:
+                u += span
+                continue
             for uu in (u, u + span):
                 w = -(plank.centre[1] + uu * ux + side * W / 2 * vx) / wx
                 p = plank.world(uu, side * (W / 2 + off), max(-T / 2, min(T / 2, w)))
@@ -744,13 +751,13 @@ def build(scale: int) -> Picture:
     _near_water(surface, cam, waves, np.random.default_rng(4613), w, h, cam.horizon + cam.focal * cam.eye / 5.0)
     _glitter(glints, cam, waves, rng, w, h)
 
-    # One board off a raft, a couple of metres long, a span across and a
-    # hand thick, lying on the lower third to the right, in the path of
-    # glints, and turned to run away from us toward the glow, so its top face
-    # shows as a strip with its grain and its near side as a dark band over
-    # the water. Tipped by the swell, the torn end rides a little out of the
-    # water and the other end is awash; its near edge rides a little higher
-    # than the far one, so that side shows.
+    # One board off a raft, long, a hand across and a few fingers thick,
+    # lying on the lower third to the right, in the path of glints, and
+    # pointing off toward the glow, so it narrows and thins as it goes away
+    # from us: its top face a strip with its grain, its near side a dark band
+    # over the water. Tipped by the swell, the torn end rides a little out of
+    # the water and the near end is awash; its near edge rides a little
+    # higher than the far one, so that side shows.
     plank = wood.Plank(length=2.6, width=0.2, thickness=0.07, centre=(1.0, -0.017, 3.45),
                        yaw=math.radians(62), pitch=math.radians(1.2), roll=math.radians(-3),
                        seed=7, splintered=(False, True), knots=1, fibres=8)
