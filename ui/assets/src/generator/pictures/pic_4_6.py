@@ -399,7 +399,12 @@ def _sunk_side(cam, plank, under):
     for face, screen, _ in drawn.below:
         if face != "side-":
             continue
-        under.path(polygon(screen), fill=mix(SIDE, TOP, 0.55))
+        # Past where the top goes under, the side is deep too and goes dark with it.
+        wet_u = -(plank.centre[1] + T / 2 * math.cos(plank.pitch)) / math.sin(plank.pitch)
+        a, b = (cam.point(plank.world(u, -W / 2, 0)) for u in (-plank.length / 2, wet_u))
+        fall = under.linear(a[0], a[1], b[0], b[1], [(0, mix(P.sea_dark, P.ink, 0.2)),
+                                                     (0.7, mix(SIDE, P.sea_dark, 0.5)), (1, mix(SIDE, TOP, 0.55))])
+        under.path(polygon(screen), fill=fall)
         us = np.linspace(plank.under_end(-1, -W / 2), plank.under_end(1, -W / 2), 30)
         edge = [cam.point(plank.world(u, -W / 2, -T / 2)) for u in us]
         under.path(polyline(edge), fill="none", stroke=DUSK.wood_dark, stroke_width="0.6",
@@ -489,9 +494,9 @@ def _awash(cam, plank, svg, edge, rng):
     # Seen through the water the wood goes blue and dark at once, not by a
     # fade: the film is nearly as deep at the waterline as at the end, and
     # its edge is softened by the water over it.
-    deepen = svg.linear(a[0], a[1], b[0], b[1], [(0, P.sea_near, 0.42),
-                                                 (0.3, mix(P.sea_near, P.sea_dark, 0.2), 0.56),
-                                                 (1, mix(P.sea_near, P.sea_dark, 0.5), 0.72)])
+    deepen = svg.linear(a[0], a[1], b[0], b[1], [(0, mix(P.sea_near, P.sea_dark, 0.3), 0.5),
+                                                 (0.3, mix(P.sea_near, P.sea_dark, 0.55), 0.68),
+                                                 (1, mix(P.sea_dark, P.ink, 0.3), 0.85)])
     # Over the sunk end; the side below the waterline shows the wood through clear water.
     wet = "".join(polygon(screen) for face, screen, _ in drawn.below if face != "side-")
     svg.path(wet, fill=deepen, stroke=P.sea_near, stroke_width="1.2", stroke_opacity="0.5", filter=svg.blur(0.5))
@@ -626,12 +631,12 @@ def _splinters(cam, plank, above, surface, rng):
     # Where the board snapped, one long tongue of the near edge held on and
     # sticks out past the rest, a little lifted, its split face raw and
     # pale where it turns up to the light and its side in the shade.
-    base = plank.end(1, -W / 2) - 0.12
-    reach = plank.end(1, -W / 2 + 0.03) + 0.16
+    base = plank.end(1, -W / 2) - 0.06
+    reach = plank.end(1, -W / 2 + 0.03) + 0.07
     tongue_top = [(base, -W / 2, T / 2), (base + 0.04, -W / 2 + 0.035, T / 2),
-                  (reach - 0.1, -W / 2 + 0.02, T / 2 + 0.01), (reach, -W / 2 + 0.008, T / 2 + 0.02)]
+                  (reach - 0.06, -W / 2 + 0.02, T / 2 + 0.01), (reach, -W / 2 + 0.008, T / 2 + 0.02)]
     tongue_side = [(base, -W / 2, T / 2), (reach, -W / 2 + 0.008, T / 2 + 0.02),
-                   (reach - 0.16, -W / 2, T * 0.3), (base, -W / 2, T * 0.05)]
+                   (reach - 0.08, -W / 2, T * 0.3), (base, -W / 2, T * 0.05)]
     for quad, tone in ((tongue_side, mix(SIDE, DUSK.wood_fresh, 0.3)), (tongue_top, mix(DUSK.wood_fresh, GLOW, 0.2))):
         above.path(polygon([cam.point(plank.world(*p)) for p in quad]), fill=tone)
     slivers = [[plank.world(*p) for p in tongue_side]]
@@ -642,15 +647,15 @@ def _splinters(cam, plank, above, surface, rng):
     ux, uy, uz = plank.axes()
     for k, bend in zip(longest, (0.25, -0.15)):
         root = plank.world(plank.end(1, vs[k]) - 0.03, vs[k], T * 0.4)
-        reach = rng.uniform(0.1, 0.15)
+        reach = rng.uniform(0.06, 0.1)
         tip = root + reach * (ux * math.cos(bend) + uz * math.sin(bend))
         (ax, ay), (bx, by) = cam.point(root), cam.point(tip)
         above.path(lens(ax, ay, bx, by, 0.55), fill=mix(DUSK.wood_fresh, GLOW, 0.3), opacity="0.9")
     # Seen end-on from here the break is short; a few long fibres torn out
     # of it, of different lengths and a little apart, keep it ragged at a
     # glance and not a square or a pointed end.
-    for f, reach, bend, lift in ((0.4, 0.36, 0.035, 0.014), (0.08, 0.17, -0.012, 0.006),
-                                 (-0.22, 0.09, 0.008, 0.004)):
+    for f, reach, bend, lift in ((0.4, 0.2, 0.025, 0.012), (0.08, 0.12, -0.012, 0.006),
+                                 (-0.22, 0.06, 0.008, 0.004)):
         v = f * W
         root = plank.end(1, v) - 0.03
         half = W * rng.uniform(0.06, 0.09)
@@ -758,9 +763,9 @@ def build(scale: int) -> Picture:
     # over the water. Tipped by the swell, the torn end rides a little out of
     # the water and the near end is awash; its near edge rides a little
     # higher than the far one, so that side shows.
-    plank = wood.Plank(length=2.6, width=0.2, thickness=0.07, centre=(1.0, -0.017, 3.45),
-                       yaw=math.radians(62), pitch=math.radians(1.2), roll=math.radians(-3),
-                       seed=7, splintered=(False, True), knots=1, fibres=8)
+    plank = wood.Plank(length=2.0, width=0.2, thickness=0.07, centre=(1.4, -0.01, 3.8),
+                       yaw=math.radians(35), pitch=math.radians(3.5), roll=math.radians(-3),
+                       seed=7, splintered=(False, True), knots=1, fibres=8, slant=1.6)
 
     # The swell it makes spreads in rings round it, long close in and rounder
     # further out, broken and wandering with the waves.
@@ -773,7 +778,7 @@ def build(scale: int) -> Picture:
 
     above, under, depth = Svg(w, h), Svg(w, h), Svg(w, h)
     light_dir = (0.35, 0.08, 1.0)   # the break, low on the horizon ahead and to the right
-    wood.draw(plank, cam, DUSK, light_dir, above=above, under=under, depth=depth, sight=0.22,
+    wood.draw(plank, cam, DUSK, light_dir, above=above, under=under, depth=depth, sight=0.1,
               rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", wet=False, torn=1.0, grain_opacity=0.75,
               top=TOP)
     _side(cam, plank, above, np.random.default_rng(4614))
@@ -791,6 +796,6 @@ def build(scale: int) -> Picture:
               Layer("surface", surface), Layer("glints", glints), Layer("reflection", mirror),
               Layer("ripples", ripples), Layer("plank", above)]
     return Picture(NAME, w, h, P, layers,
-                   water=Water(P.sea_near, cam, waves, tint=0.8, surface=0.4, darken=0.4, blur=3.5, fade=0.6,
+                   water=Water(mix(P.sea_near, P.sea_dark, 0.5), cam, waves, tint=0.8, surface=0.4, darken=0.4, blur=3.5, fade=0.6,
                                refraction=0.15),
                    seed=46, grain=3.5)
