@@ -496,10 +496,10 @@ def _awash(cam, plank, svg, edge, rng):
     # its edge is softened by the water over it.
     deepen = svg.linear(a[0], a[1], b[0], b[1], [(0, mix(P.sea_near, P.sea_dark, 0.3), 0.5),
                                                  (0.3, mix(P.sea_near, P.sea_dark, 0.55), 0.68),
-                                                 (1, mix(P.sea_dark, P.ink, 0.3), 0.85)])
+                                                 (1, mix(P.sea_near, P.sea_dark, 0.7), 0.85)])
     # Over the sunk end; the side below the waterline shows the wood through clear water.
     wet = "".join(polygon(screen) for face, screen, _ in drawn.below if face != "side-")
-    svg.path(wet, fill=deepen, stroke=P.sea_near, stroke_width="1.2", stroke_opacity="0.5", filter=svg.blur(0.5))
+    svg.path(wet, fill=deepen, filter=svg.blur(0.9))
     # Wavelets of the surface run across the sunk end and break its outline.
     for _ in range(7):
         u = rng.uniform(near_end - 0.05, wet_u - 0.05)
@@ -642,6 +642,16 @@ def _splinters(cam, plank, above, surface, rng):
     slivers = [[plank.world(*p) for p in tongue_side]]
     (ax, ay), (bx, by) = (cam.point(plank.world(u, -W / 2 + 0.02, T / 2 + 0.004)) for u in (base, reach - 0.02))
     above.path(lens(ax, ay, bx, by, 0.25), fill=DUSK.wood_dark, opacity="0.5")
+    # Back from the break the top split away with it and left a ragged
+    # patch of raw wood, pale enough to tell the torn end from the sunk one.
+    top = _face_above(wood.cut(plank, cam), "top")
+    if top is not None:
+        vs = np.linspace(-W / 2, W / 2, 11)
+        front = [(plank.end(1, v) + 0.03, v) for v in vs]
+        back = [(plank.end(1, v) - rng.uniform(0.06, 0.16) * (1.8 if k % 4 == 1 else 1.0), v)
+                for k, v in enumerate(vs)]
+        patch = polygon([cam.point(plank.world(u, v, T / 2)) for u, v in front + back[::-1]])
+        above.path(patch, fill=mix(DUSK.wood_fresh, GLOW, 0.15), opacity="0.8", clip_path=above.clip(polygon(top)))
     vs, depth = plank.torn_profile(1)
     longest = sorted(range(1, len(vs) - 1, 2), key=lambda k: depth[k])[:2]
     ux, uy, uz = plank.axes()
@@ -651,11 +661,10 @@ def _splinters(cam, plank, above, surface, rng):
         tip = root + reach * (ux * math.cos(bend) + uz * math.sin(bend))
         (ax, ay), (bx, by) = cam.point(root), cam.point(tip)
         above.path(lens(ax, ay, bx, by, 0.55), fill=mix(DUSK.wood_fresh, GLOW, 0.3), opacity="0.9")
-    # Seen end-on from here the break is short; a few long fibres torn out
-    # of it, of different lengths and a little apart, keep it ragged at a
-    # glance and not a square or a pointed end.
-    for f, reach, bend, lift in ((0.4, 0.2, 0.025, 0.012), (0.08, 0.12, -0.012, 0.006),
-                                 (-0.22, 0.06, 0.008, 0.004)):
+    # A few long fibres torn out of it, of different lengths and a little
+    # apart, keep it ragged at a glance and not a square or a pointed end.
+    for f, reach, bend, lift in ((0.4, 0.3, 0.03, 0.014), (0.08, 0.17, -0.015, 0.008),
+                                 (-0.22, 0.1, 0.01, 0.005)):
         v = f * W
         root = plank.end(1, v) - 0.03
         half = W * rng.uniform(0.06, 0.09)
