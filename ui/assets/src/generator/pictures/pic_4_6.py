@@ -3,15 +3,17 @@ horizon, dull orange at the sea and rose up into the grey where it meets the
 cloud's underside: the last of the sunset, the only light left. The rest of
 the sky stays grey. The band lays a path of glints down the water that runs
 into the board, so the eye goes from the light to it, and the sea away from
-the path is quiet. The board is one plank off the raft, long and thin,
-pointing off toward the glow so it narrows with distance, lying in the path
-so the glints frame it, with a margin of still water between, seen from above
-enough to show its grain: the top takes the dim grey of the cloud, the side
-turned to us the wood's brown in shade, the edge turned to the light a thin
-warm wet line, the torn far end its pale raw fibres of uneven length, the
-near end awash. A lit lip of water runs along its side where it floats, the
-water laps at both sides, and thin rings round it, light on the near side
-and dark on the far, hold the eye."""
+the path is quiet. The board is one plank off the raft, small in a wide sea,
+lying loose and slantwise across the line of sight so it reads as a thing
+adrift and not as a jetty or a bow, its torn end the further, so it narrows
+with distance. It lies in the path so the glints frame it, with a margin of
+still water between and open sea all round, seen from above enough to show
+its grain: the top takes the dim grey of the cloud, the side turned to us
+the wood's brown in shade, the edge turned to the light a thin warm wet
+line, the torn far end a ragged patch of pale raw wood and fibres of uneven
+length, the near end sunk and going dark under the water. A lit lip of water
+runs along its side where it floats, the water laps at both sides, and thin
+rings round it, light on the near side and dark on the far, hold the eye."""
 
 import math
 from dataclasses import replace
@@ -628,8 +630,8 @@ def _splinters(cam, plank, above, surface, rng):
     longest fibres, bent up and catching the light, and a few adrift near
     by."""
     T, W = plank.thickness, plank.width
-    # Where the board snapped, one long tongue of the near edge held on and
-    # sticks out past the rest, a little lifted, its split face raw and
+    # Where the board snapped, a short tongue of the near edge held on and
+    # sticks out past it, a little lifted, its split face raw and
     # pale where it turns up to the light and its side in the shade.
     base = plank.end(1, -W / 2) - 0.06
     reach = plank.end(1, -W / 2 + 0.03) + 0.07
@@ -765,13 +767,13 @@ def build(scale: int) -> Picture:
     _near_water(surface, cam, waves, np.random.default_rng(4613), w, h, cam.horizon + cam.focal * cam.eye / 5.0)
     _glitter(glints, cam, waves, rng, w, h)
 
-    # One board off a raft, long, a hand across and a few fingers thick,
-    # lying on the lower third to the right, in the path of glints, and
-    # pointing off toward the glow, so it narrows and thins as it goes away
-    # from us: its top face a strip with its grain, its near side a dark band
-    # over the water. Tipped by the swell, the torn end rides a little out of
-    # the water and the near end is awash; its near edge rides a little
-    # higher than the far one, so that side shows.
+    # One board off a raft, a hand across and a few fingers thick, lying on
+    # the lower half to the right, in the path of glints, turned well off the
+    # line of sight, so it narrows and thins toward its far end yet lies
+    # across the water: its top face a strip with its grain, its near side a
+    # dark band over the water. Tipped by the swell, the torn end rides a
+    # little out of the water and the near end has gone under; its near edge
+    # rides a little higher than the far one, so that side shows.
     plank = wood.Plank(length=2.0, width=0.2, thickness=0.07, centre=(1.4, -0.01, 3.8),
                        yaw=math.radians(35), pitch=math.radians(3.5), roll=math.radians(-3),
                        seed=7, splintered=(False, True), knots=1, fibres=8, slant=1.6)
