@@ -496,8 +496,8 @@ def _awash(cam, plank, svg, edge, rng):
     # Seen through the water the wood goes blue and dark at once, not by a
     # fade: the film is nearly as deep at the waterline as at the end, and
     # its edge is softened by the water over it.
-    deepen = svg.linear(a[0], a[1], b[0], b[1], [(0, mix(P.sea_near, P.sea_dark, 0.3), 0.5),
-                                                 (0.3, mix(P.sea_near, P.sea_dark, 0.55), 0.68),
+    deepen = svg.linear(a[0], a[1], b[0], b[1], [(0, mix(P.sea_near, P.sea_dark, 0.3), 0.3),
+                                                 (0.35, mix(P.sea_near, P.sea_dark, 0.55), 0.6),
                                                  (1, mix(P.sea_near, P.sea_dark, 0.7), 0.85)])
     # Over the sunk end; the side below the waterline shows the wood through clear water.
     wet = "".join(polygon(screen) for face, screen, _ in drawn.below if face != "side-")
