@@ -498,10 +498,10 @@ def _awash(cam, plank, svg, edge, rng):
     # its edge is softened by the water over it.
     deepen = svg.linear(a[0], a[1], b[0], b[1], [(0, mix(P.sea_near, P.sea_dark, 0.3), 0.3),
                                                  (0.35, mix(P.sea_near, P.sea_dark, 0.55), 0.6),
-                                                 (1, mix(P.sea_near, P.sea_dark, 0.7), 0.85)])
+                                                 (1, mix(P.sea_near, P.sea_dark, 0.35), 0.9)])
     # Over the sunk end; the side below the waterline shows the wood through clear water.
     wet = "".join(polygon(screen) for face, screen, _ in drawn.below if face != "side-")
-    svg.path(wet, fill=deepen, filter=svg.blur(0.9))
+    svg.path(wet, fill=deepen, filter=svg.blur(1.5))
     # Wavelets of the surface run across the sunk end and break its outline.
     for _ in range(7):
         u = rng.uniform(near_end - 0.05, wet_u - 0.05)
