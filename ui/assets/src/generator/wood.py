@@ -34,6 +34,8 @@ class Plank:
     # different lengths, the far edge (+v) running on past the near one.
     # Zero keeps the few sharp teeth.
     fibres: int = 0
+    # How steeply such a break runs back from the far edge to the near one.
+    slant: float = 0.55
     _jags: dict = field(default_factory=dict, repr=False)
 
     def axes(self):
@@ -86,7 +88,7 @@ class Plank:
             vs, depth = [], []
             for i in range(n):
                 a, b = edges[i], edges[i + 1]
-                slant = (0.5 - (a + b) / (2 * W)) * W * 0.55
+                slant = (0.5 - (a + b) / (2 * W)) * W * self.slant
                 # Most fibres stop short; a few run on as long splinters.
                 tip = slant * 0.6 + rng.uniform(0.0, 1.0) ** 1.3 * W * 0.5 - (W * 0.3 if rng.uniform() < 0.25 else 0)
                 split = tip + rng.uniform(0.05, 0.14) * (1.5 if rng.uniform() < 0.3 else 1)

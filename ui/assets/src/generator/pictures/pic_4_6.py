@@ -3,14 +3,17 @@ horizon, dull orange at the sea and rose up into the grey where it meets the
 cloud's underside: the last of the sunset, the only light left. The rest of
 the sky stays grey. The band lays a path of glints down the water that runs
 into the board, so the eye goes from the light to it, and the sea away from
-the path is quiet. The board is small in the frame so it reads as one plank
-off the raft, lying in the path so the glints frame it, seen from above
-enough to show its grain: the top takes the dim grey of the cloud, the side
-turned to us the wood's brown in shade, the edge turned to the light a thin
-warm wet line, the torn far end its pale raw fibres and one long splinter,
-the near end awash. A lit lip of water runs along its side where it floats.
-Faint rings round it, light on the near side and dark on the far, hold the
-eye."""
+the path is quiet. The board is one plank off the raft, small in a wide sea,
+lying loose and slantwise across the line of sight so it reads as a thing
+adrift and not as a jetty or a bow, its torn end the further, so it narrows
+with distance. It lies in the path so the glints frame it, with a margin of
+still water between and open sea all round, seen from above enough to show
+its grain: the top takes the dim grey of the cloud, the side turned to us
+the wood's brown in shade, the edge turned to the light a thin warm wet
+line, the torn far end a ragged patch of pale raw wood and fibres of uneven
+length, the near end sunk and going dark under the water. A lit lip of water
+runs along its side where it floats, the water laps at both sides, and thin
+rings round it, light on the near side and dark on the far, hold the eye."""
 
 import math
 from dataclasses import replace
@@ -317,7 +320,8 @@ def _wet_top(cam, plank, svg, rng):
         return
     outline = polygon(top)
     clip = svg.clip(outline)
-    u0 = -plank.centre[1] / math.sin(plank.pitch)
+    # Where the water crosses the top: the soaking and the sheen run on from there.
+    u0 = -(plank.centre[1] + T / 2 * math.cos(plank.pitch)) / math.sin(plank.pitch)
     u1 = plank.length / 2
     light = []
     for k in range(4):
@@ -336,8 +340,10 @@ def _wet_top(cam, plank, svg, rng):
     mask = svg.uid("m")
     svg.defs.append(f'<mask id="{mask}"><path d="{outline}" fill="{along}"/></mask>')
     svg.add(f'<path d="{outline}" fill="{across}" mask="url(#{mask})"/>')
-    soak = svg.linear(a[0], a[1], b[0], b[1], [(0, P.ink, 0.5), (0.08, DUSK.wood_dark, 0.25),
-                                               (0.25, DUSK.wood_dark, 0)])
+    # Soaked dark at the water and drying out toward the lifted end.
+    near, mid = (min(1.0, metres / (u1 - u0)) for metres in (0.12, 0.4))
+    soak = svg.linear(a[0], a[1], b[0], b[1], [(0, P.ink, 0.55), (near, DUSK.wood_dark, 0.5),
+                                               (mid, DUSK.wood_dark, 0.34), (1, DUSK.wood_dark, 0.08)])
     for face, screen, _ in drawn.above:
         svg.path(polygon(screen), fill=soak)
 
@@ -384,6 +390,27 @@ def _side(cam, plank, svg, rng):
         (ax, ay), (bx, by) = arris[0], arris[-1]
         catch = svg.linear(ax, ay, bx, by, [(0, ARRIS, 0.3), (0.6, ARRIS, 0.8), (1, ARRIS, 0.95)])
         svg.path(polyline(arris), stroke=catch, stroke_width="0.5", stroke_linecap="round", clip_path=clip)
+
+
+def _sunk_side(cam, plank, under):
+    """The side turned to us goes on down under the surface to the board's
+    lower edge: through the water it still shows as the wood's brown, so
+    the board keeps its thickness where it floats, thinning with distance."""
+    T, W = plank.thickness, plank.width
+    drawn = wood.cut(plank, cam)
+    for face, screen, _ in drawn.below:
+        if face != "side-":
+            continue
+        # Past where the top goes under, the side is deep too and goes dark with it.
+        wet_u = -(plank.centre[1] + T / 2 * math.cos(plank.pitch)) / math.sin(plank.pitch)
+        a, b = (cam.point(plank.world(u, -W / 2, 0)) for u in (-plank.length / 2, wet_u))
+        fall = under.linear(a[0], a[1], b[0], b[1], [(0, mix(P.sea_dark, P.ink, 0.2)),
+                                                     (0.7, mix(SIDE, P.sea_dark, 0.5)), (1, mix(SIDE, TOP, 0.55))])
+        under.path(polygon(screen), fill=fall)
+        us = np.linspace(plank.under_end(-1, -W / 2), plank.under_end(1, -W / 2), 30)
+        edge = [cam.point(plank.world(u, -W / 2, -T / 2)) for u in us]
+        under.path(polyline(edge), fill="none", stroke=DUSK.wood_dark, stroke_width="0.6",
+                   clip_path=under.clip(polygon(screen)))
 
 
 def _nail_holes(cam, plank, svg):
@@ -469,11 +496,12 @@ def _awash(cam, plank, svg, edge, rng):
     # Seen through the water the wood goes blue and dark at once, not by a
     # fade: the film is nearly as deep at the waterline as at the end, and
     # its edge is softened by the water over it.
-    deepen = svg.linear(a[0], a[1], b[0], b[1], [(0, P.sea_near, 0.4),
-                                                 (0.3, mix(P.sea_near, P.sea_dark, 0.2), 0.5),
-                                                 (1, mix(P.sea_near, P.sea_dark, 0.5), 0.62)])
-    wet = "".join(polygon(screen) for _, screen, _ in drawn.below)
-    svg.path(wet, fill=deepen, stroke=P.sea_near, stroke_width="1.2", stroke_opacity="0.5", filter=svg.blur(0.5))
+    deepen = svg.linear(a[0], a[1], b[0], b[1], [(0, mix(P.sea_near, P.sea_dark, 0.3), 0.3),
+                                                 (0.35, mix(P.sea_near, P.sea_dark, 0.55), 0.6),
+                                                 (1, mix(P.sea_near, P.sea_dark, 0.35), 0.9)])
+    # Over the sunk end; the side below the waterline shows the wood through clear water.
+    wet = "".join(polygon(screen) for face, screen, _ in drawn.below if face != "side-")
+    svg.path(wet, fill=deepen, filter=svg.blur(1.5))
     # Wavelets of the surface run across the sunk end and break its outline.
     for _ in range(7):
         u = rng.uniform(near_end - 0.05, wet_u - 0.05)
@@ -508,15 +536,23 @@ def _awash(cam, plank, svg, edge, rng):
         v = v1 + W * rng.uniform(0.05, 0.14)
 
 
-def _reflection(cam, plank, waves, w, h, rng) -> Svg:
+def _reflection(cam, plank, waves, w, h, rng, slivers) -> Svg:
     """The board seen in the water under it: its dry part mirrored in the
     surface, dark against the sky's reflection, and broken by the waves into
     strips that slide apart and leave gaps where a wave turns up to the sky."""
     out = Svg(w, h)
-    drawn = wood.cut(plank, cam)
-    shapes = "".join(f'<path d="{polygon(poly)}"/>' for poly in drawn.mirror)
-    ys = [y for poly in drawn.mirror for _, y in poly]
-    xs = [x for poly in drawn.mirror for x, _ in poly]
+    # The chop stretches a reflection down toward us, some times as long as
+    # what it mirrors.
+    flip = np.array([1.0, -2.6, 1.0])
+    # Only what faces down to the water is seen in it: the side turned to
+    # us, and the slivers of the break, pale against the dark.
+    side = wood.clip_y([plank.world(*p) for p in plank.faces()["side-"]], True)
+    mirrored = [[cam.point(p * flip) for p in side]] if len(side) >= 3 else []
+    pale = [[cam.point(np.asarray(p) * flip * (1, 1.3, 1)) for p in poly] for poly in slivers]
+    shapes = "".join(f'<path d="{polygon(poly)}"/>' for poly in mirrored)
+    pale_shapes = "".join(f'<path d="{polygon(poly)}"/>' for poly in pale)
+    ys = [y for poly in mirrored + pale for _, y in poly]
+    xs = [x for poly in mirrored + pale for x, _ in poly]
     top, bottom = min(ys) - 1, max(ys) + 2
     y = top
     while y < bottom:
@@ -532,10 +568,61 @@ def _reflection(cam, plank, waves, w, h, rng) -> Svg:
         # Now and then a strip gives back the wood's own dull brown, so the
         # reflection reads as the board's and not as a hole in the water.
         tone = MIRROR if rng.uniform() < 0.6 else mix(DUSK.wood_side, P.sea_near, 0.45)
-        out.add(f'<g clip-path="{cid}" opacity="{num(keep)}"><g transform="translate({num(dx)},0)" '
+        # Over the sunk side the water shows the wood through it as well.
+        out.add(f'<g clip-path="{cid}" opacity="{num(keep * 0.6)}"><g transform="translate({num(dx)},0)" '
                 f'fill="{tone}">{shapes}</g></g>')
+        out.add(f'<g clip-path="{cid}" opacity="{num(keep * 0.55)}"><g transform="translate({num(dx * 1.4)},0)" '
+                f'fill="{mix(DUSK.wood_fresh, P.sea_near, 0.45)}">{pale_shapes}</g></g>')
         y += step
     return out
+
+
+def _plane_corners(plank, du, dv):
+    """The board's outline on the water, grown by du along it and dv across."""
+    u, v, _ = plank.axes()
+    along = np.array([u[0], 0.0, u[2]]) / math.hypot(u[0], u[2])
+    across = np.array([-along[2], 0.0, along[0]])
+    c = np.array([plank.centre[0], 0.0, plank.centre[2]])
+    a, b = plank.length / 2 + du, plank.width / 2 + dv
+    return [c + along * x + across * y for x, y in ((-a, -b), (a, -b), (a, b), (-a, b))]
+
+
+def _lee(svg: Svg, cam, plank) -> None:
+    """The board stills the chop round it, so the glints stop short of the
+    wood and a dark margin of smooth water sets it off from the path."""
+    ring = polygon([cam.point(p) for p in _plane_corners(plank, 0.3, 0.22)])
+    mask = svg.uid("m")
+    svg.defs.append(f'<mask id="{mask}"><rect x="0" y="0" width="{svg.width}" height="{svg.height}" fill="#ffffff"/>'
+                    f'<path d="{ring}" fill="#000000" opacity="0.8" filter="{svg.blur(2.5)}"/></mask>')
+    svg.body = [f'<g mask="url(#{mask})">' + "".join(svg.body) + "</g>"]
+
+
+def _lapping(cam, plank, svg, rng):
+    """Small water slapping along both sides where the wood goes in: short
+    crescents hugging the waterline, the sky's light on their backs and the
+    dark of the water on their fronts, foreshortened with the board."""
+    T, W = plank.thickness, plank.width
+    ux, vx, wx = (axis[1] for axis in plank.axes())
+    for side in (-1, 1):
+        u = -plank.length / 2 + rng.uniform(0.0, 0.08)
+        while u < plank.length / 2 - 0.05:
+            span = rng.uniform(0.06, 0.16)
+            off = rng.uniform(0.008, 0.035)
+            ends = []
+            # Over the sunk end the water runs across the wood instead.
+            if -(plank.centre[1] + u * ux + side * W / 2 * vx) / wx > T / 2:
+                u += span
+                continue
+            for uu in (u, u + span):
+                w = -(plank.centre[1] + uu * ux + side * W / 2 * vx) / wx
+                p = plank.world(uu, side * (W / 2 + off), max(-T / 2, min(T / 2, w)))
+                ends.append(cam.point((p[0], 0.0, p[2])))
+            (ax, ay), (bx, by) = ends
+            bright = rng.uniform() < 0.55
+            tone = mix(P.sea_light, GLOW, 0.45) if bright else P.sea_dark
+            svg.path(lens(ax, ay, bx, by, rng.uniform(0.45, 0.8)), fill=tone,
+                     opacity=num(rng.uniform(0.5, 0.8) if bright else rng.uniform(0.6, 0.9)))
+            u += span + rng.uniform(0.02, 0.1)
 
 
 def _splinters(cam, plank, above, surface, rng):
@@ -543,28 +630,53 @@ def _splinters(cam, plank, above, surface, rng):
     longest fibres, bent up and catching the light, and a few adrift near
     by."""
     T, W = plank.thickness, plank.width
-    # Where the board snapped, one long tongue of the near edge held on and
-    # sticks out past the rest, a little lifted, its split face raw and
+    # Where the board snapped, a short tongue of the near edge held on and
+    # sticks out past it, a little lifted, its split face raw and
     # pale where it turns up to the light and its side in the shade.
-    base = plank.end(1, -W / 2) - 0.12
-    reach = plank.end(1, -W / 2 + 0.03) + 0.3
+    base = plank.end(1, -W / 2) - 0.06
+    reach = plank.end(1, -W / 2 + 0.03) + 0.07
     tongue_top = [(base, -W / 2, T / 2), (base + 0.04, -W / 2 + 0.035, T / 2),
-                  (reach - 0.1, -W / 2 + 0.02, T / 2 + 0.01), (reach, -W / 2 + 0.008, T / 2 + 0.02)]
+                  (reach - 0.06, -W / 2 + 0.02, T / 2 + 0.01), (reach, -W / 2 + 0.008, T / 2 + 0.02)]
     tongue_side = [(base, -W / 2, T / 2), (reach, -W / 2 + 0.008, T / 2 + 0.02),
-                   (reach - 0.16, -W / 2, T * 0.3), (base, -W / 2, T * 0.05)]
+                   (reach - 0.08, -W / 2, T * 0.3), (base, -W / 2, T * 0.05)]
     for quad, tone in ((tongue_side, mix(SIDE, DUSK.wood_fresh, 0.3)), (tongue_top, mix(DUSK.wood_fresh, GLOW, 0.2))):
         above.path(polygon([cam.point(plank.world(*p)) for p in quad]), fill=tone)
+    slivers = [[plank.world(*p) for p in tongue_side]]
     (ax, ay), (bx, by) = (cam.point(plank.world(u, -W / 2 + 0.02, T / 2 + 0.004)) for u in (base, reach - 0.02))
     above.path(lens(ax, ay, bx, by, 0.25), fill=DUSK.wood_dark, opacity="0.5")
+    # Back from the break the top split away with it and left a ragged
+    # patch of raw wood, pale enough to tell the torn end from the sunk one.
+    top = _face_above(wood.cut(plank, cam), "top")
+    if top is not None:
+        vs = np.linspace(-W / 2, W / 2, 11)
+        front = [(plank.end(1, v) + 0.03, v) for v in vs]
+        back = [(plank.end(1, v) - rng.uniform(0.06, 0.16) * (1.8 if k % 4 == 1 else 1.0), v)
+                for k, v in enumerate(vs)]
+        patch = polygon([cam.point(plank.world(u, v, T / 2)) for u, v in front + back[::-1]])
+        above.path(patch, fill=mix(DUSK.wood_fresh, GLOW, 0.15), opacity="0.8", clip_path=above.clip(polygon(top)))
     vs, depth = plank.torn_profile(1)
     longest = sorted(range(1, len(vs) - 1, 2), key=lambda k: depth[k])[:2]
     ux, uy, uz = plank.axes()
     for k, bend in zip(longest, (0.25, -0.15)):
         root = plank.world(plank.end(1, vs[k]) - 0.03, vs[k], T * 0.4)
-        reach = rng.uniform(0.1, 0.15)
+        reach = rng.uniform(0.06, 0.1)
         tip = root + reach * (ux * math.cos(bend) + uz * math.sin(bend))
         (ax, ay), (bx, by) = cam.point(root), cam.point(tip)
         above.path(lens(ax, ay, bx, by, 0.55), fill=mix(DUSK.wood_fresh, GLOW, 0.3), opacity="0.9")
+    # A few long fibres torn out of it, of different lengths and a little
+    # apart, keep it ragged at a glance and not a square or a pointed end.
+    for f, reach, bend, lift in ((0.4, 0.3, 0.03, 0.014), (0.08, 0.17, -0.015, 0.008),
+                                 (-0.22, 0.1, 0.01, 0.005)):
+        v = f * W
+        root = plank.end(1, v) - 0.03
+        half = W * rng.uniform(0.06, 0.09)
+        outline = [(root, v - half, 0), (root + reach * 0.55, v - half * 0.55 + bend * 0.4, lift * 0.4),
+                   (root + reach, v + bend, lift), (root + reach * 0.6, v + half * 0.5 + bend * 0.5, lift * 0.5),
+                   (root, v + half, 0)]
+        for drop, tone in ((T * 0.3, mix(SIDE, DUSK.wood_fresh, 0.25)), (0.0, mix(DUSK.wood_fresh, GLOW, 0.2))):
+            above.path(polygon([cam.point(plank.world(u, vv, T / 2 + w - drop)) for u, vv, w in outline]),
+                       fill=tone)
+        slivers.append([plank.world(u, vv, T / 2 + w) for u, vv, w in outline])
     tip = plank.world(plank.length / 2, 0, 0)
     for dx, dz, length, angle in ((0.14, 0.06, 0.09, 0.35), (0.1, -0.16, 0.05, -0.6), (-0.08, 0.2, 0.04, 1.2)):
         x, z = tip[0] + dx, tip[2] + dz
@@ -574,6 +686,7 @@ def _splinters(cam, plank, above, surface, rng):
         surface.path(lens(ax, ay + 0.8, bx, by + 0.8, 0.4), fill=MIRROR, opacity="0.7")
         surface.path(lens(ax, ay, bx, by, 0.55), fill=DUSK.wood_side)
         surface.path(lens(ax, ay - 0.25, bx, by - 0.25, 0.2), fill=mix(DUSK.wood_fresh, GLOW, 0.4), opacity="0.8")
+    return slivers
 
 
 def _rings(svg: Svg, cam, plank, waves, radii, width, light, light_opacity, dark_opacity, rng):
@@ -627,7 +740,7 @@ def _rings(svg: Svg, cam, plank, waves, radii, width, light, light_opacity, dark
                 outline = screen(part, -dw / 2) + screen(part, dw / 2)[::-1]
                 # A run that turns edge-on to us is lost in the waves.
                 turned = float(np.mean(facing[part]))
-                strength = (light_opacity if is_near else dark_opacity) * fade * turned ** 1.6 * (turned > 0.45)
+                strength = (light_opacity if is_near else dark_opacity) * fade * (0.4 + 0.6 * turned)
                 q = round(min(strength, 1.0) * 16) / 16
                 if q > 0:
                     svg.path(polygon(outline), fill=light if is_near else P.sea_dark, opacity=num(q))
@@ -654,35 +767,39 @@ def build(scale: int) -> Picture:
     _near_water(surface, cam, waves, np.random.default_rng(4613), w, h, cam.horizon + cam.focal * cam.eye / 5.0)
     _glitter(glints, cam, waves, rng, w, h)
 
-    # One board off a raft, a couple of metres long, a span across and a
-    # hand thick, lying on the lower third to the right, in the path of
-    # glints, and turned to run away from us toward the glow, so its top face
-    # shows as a strip with its grain and its near side as a dark band over
-    # the water. Tipped by the swell, the torn end rides a little out of the
-    # water and the other end is awash; its near edge rides a little higher
-    # than the far one, so that side shows.
-    plank = wood.Plank(length=2.0, width=0.24, thickness=0.08, centre=(1.12, -0.006, 3.4),
-                       yaw=math.radians(52), pitch=math.radians(2.7), roll=math.radians(-3),
-                       seed=7, splintered=(False, True), knots=1, fibres=8)
+    # One board off a raft, a hand across and a few fingers thick, lying on
+    # the lower half to the right, in the path of glints, turned well off the
+    # line of sight, so it narrows and thins toward its far end yet lies
+    # across the water: its top face a strip with its grain, its near side a
+    # dark band over the water. Tipped by the swell, the torn end rides a
+    # little out of the water and the near end has gone under; its near edge
+    # rides a little higher than the far one, so that side shows.
+    plank = wood.Plank(length=2.0, width=0.2, thickness=0.07, centre=(1.4, -0.01, 3.8),
+                       yaw=math.radians(35), pitch=math.radians(3.5), roll=math.radians(-3),
+                       seed=7, splintered=(False, True), knots=1, fibres=8, slant=1.6)
 
     # The swell it makes spreads in rings round it, long close in and rounder
     # further out, broken and wandering with the waves.
-    _rings(ripples, cam, plank, waves, [0.05, 0.13, 0.26, 0.48, 0.76, 1.1], 0.06, mix(P.sea_light, GLOW, 0.4),
-           0.45, 0.9, np.random.default_rng(4608))
+    _rings(ripples, cam, plank, waves, [0.05, 0.13, 0.26, 0.48, 0.76, 1.1], 0.022, mix(P.sea_light, GLOW, 0.4),
+           1.3, 1.3, np.random.default_rng(4608))
     for marks in (surface, glints, ripples):
         _off_board(marks, cam, plank)
+    _lee(glints, cam, plank)
+    _lapping(cam, plank, ripples, np.random.default_rng(4615))
 
     above, under, depth = Svg(w, h), Svg(w, h), Svg(w, h)
     light_dir = (0.35, 0.08, 1.0)   # the break, low on the horizon ahead and to the right
-    wood.draw(plank, cam, DUSK, light_dir, above=above, under=under, depth=depth, sight=0.22,
-              rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", torn=1.0, grain_opacity=0.75, top=TOP)
+    wood.draw(plank, cam, DUSK, light_dir, above=above, under=under, depth=depth, sight=0.1,
+              rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", wet=False, torn=1.0, grain_opacity=0.75,
+              top=TOP)
     _side(cam, plank, above, np.random.default_rng(4614))
+    _sunk_side(cam, plank, under)
     _wet_top(cam, plank, above, np.random.default_rng(4607))
     _nail_holes(cam, plank, above)
     _waterline(cam, plank, above, ripples)
-    _splinters(cam, plank, above, ripples, np.random.default_rng(4610))
+    slivers = _splinters(cam, plank, above, ripples, np.random.default_rng(4610))
     _awash(cam, plank, ripples, above, np.random.default_rng(4612))
-    mirror = _reflection(cam, plank, waves, w, h, np.random.default_rng(4611))
+    mirror = _reflection(cam, plank, waves, w, h, np.random.default_rng(4611), slivers)
 
     # The board's reflection hides the wave marks and the glints behind it;
     # the rings it makes and the water over its sunk end lie on top.
@@ -690,6 +807,6 @@ def build(scale: int) -> Picture:
               Layer("surface", surface), Layer("glints", glints), Layer("reflection", mirror),
               Layer("ripples", ripples), Layer("plank", above)]
     return Picture(NAME, w, h, P, layers,
-                   water=Water(P.sea_near, cam, waves, tint=0.8, surface=0.45, darken=0.45, blur=3.5, fade=0.6,
+                   water=Water(mix(P.sea_near, P.sea_dark, 0.5), cam, waves, tint=0.8, surface=0.4, darken=0.4, blur=3.5, fade=0.6,
                                refraction=0.15),
                    seed=46, grain=3.5)
