@@ -523,41 +523,50 @@ class Swimmer:
               f'fill="{dark}" opacity="0.75" filter="{s.blur(0.2)}"/>')
 
     def streaming(self, j, side):
-        """Water running off the raised arm: thin threads from the underside
-        of the elbow and forearm, breaking into drops on the way down."""
+        """Water running off the raised arm: a short broken streak hanging
+        under the elbow and one off the fingers, and drops falling from them
+        to the water, smaller and farther apart as they fall."""
         rng = np.random.default_rng(4473)
         s, k = self.dry, self.k
-        threads, drops = [], []
-        for t in np.linspace(0.05, 0.75, 5):
-            a, b = (j["shoulder"], j["elbow"]) if t < 0 else (j["elbow"], j["wrist"])
-            u = t + 1 if t < 0 else t
-            x, y = a[0] + (b[0] - a[0]) * u, a[1] + (b[1] - a[1]) * u - 0.045
-            if y < 0.06:
-                continue
+        streaks, drops = [], []
+        # Under the elbow the head is in the way: the streak there is short
+        # and its one drop falls clear of the hair.
+        top = self.head_frame(j)[0](0, 0.45)[1]
+        for bone, t, count in ((("elbow", "wrist"), 0.22, 1), (("wrist", "hand"), 0.9, 4)):
+            a, b = j[bone[0]], j[bone[1]]
+            x, y = a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t - 0.04
             sx, sy = self.screen((x, y), side)
-            run = rng.uniform(0.1, 0.28) * y * self.px * 0.6
-            threads.append(f'<path d="M{num(sx)},{num(sy)} q{num(rng.normal(0, 0.4))},{num(run * 0.5)} '
-                           f'{num(rng.normal(0, 0.6))},{num(run)}" opacity="{num(rng.uniform(0.35, 0.7))}"/>')
-            for _ in range(rng.integers(1, 3)):
-                drops.append(f'<circle cx="{num(sx + rng.normal(0, 0.6))}" '
-                             f'cy="{num(sy + run + rng.uniform(1, 4) * k)}" r="{num(rng.uniform(0.3, 0.5))}"/>')
-        s.add(f'<g fill="none" stroke="{P.foam}" stroke-width="{num(0.35 * k)}" stroke-linecap="round">'
-              + "".join(threads) + "</g>")
-        s.add(f'<g fill="{P.foam}" opacity="0.7">' + "".join(drops) + "</g>")
+            _, sea_y = self.screen((x, 0.0), side)
+            if count == 1:
+                sea_y = min(sea_y, top)
+            fall = sea_y - sy
+            if fall < 3:
+                continue
+            # The streak hangs from the limb, broken once near its end.
+            run = fall * rng.uniform(0.16, 0.22)
+            gap = run * 0.3
+            streaks.append(lens(sx, sy, sx + rng.normal(0, 0.2), sy + run, 0.55 * k))
+            streaks.append(lens(sx + 0.1, sy + run + gap, sx + 0.15, sy + run * 1.45 + gap, 0.4 * k))
+            y = sy + run * 1.45 + gap
+            for i in range(count):
+                y += fall * rng.uniform(0.1, 0.2) * (1 + 0.4 * i)
+                if y > sea_y - 1.2:
+                    break
+                r = max(0.3, (0.5 - 0.05 * i) * k)
+                drops.append(f'<ellipse cx="{num(sx + rng.normal(0, 0.3))}" cy="{num(y)}" rx="{num(r)}" '
+                             f'ry="{num(r * 1.5)}" opacity="{num(rng.uniform(0.6, 0.9))}"/>')
+        s.add(f'<path d="{"".join(streaks)}" fill="{P.foam}" opacity="0.75"/>')
+        s.add(f'<g fill="{P.foam}">' + "".join(drops) + "</g>")
 
     def water(self, j):
-        """The water's answer: white water where he kicks, drops off the
-        reaching hand, the V he leaves."""
+        """The water's answer: white water where he kicks, the splash where
+        the hand goes in, the V he leaves."""
         rng = self.rng
 
         def on(q, side=0.0):
             p = self.world((q[0], 0.0), side)
             return p[0], p[2]
 
-        hx, hy = self.screen(j["hand"], 0.06)
-        for _ in range(5):
-            self.dry.add(f'<circle cx="{num(hx + rng.normal(0, 1.0))}" cy="{num(hy + rng.uniform(1.5, 6))}" '
-                         f'r="{num(rng.uniform(0.3, 0.5))}" fill="{P.foam}" opacity="0.7"/>')
         # Where the hand is about to go in, the water already breaks: the drips
         # off the fingers and the wash the head pushes ahead meet in a small
         # splash with a ring spreading from it.
