@@ -882,6 +882,42 @@ def _marks(surface: Svg, cam: Camera, waves: WaveField, rng, glitter: float) -> 
         surface.path("".join(shapes), fill=colour, opacity=num(q))
 
 
+def _light_path(water: Svg, cam: Camera, waves: WaveField, x_sun: float, z_end: float) -> None:
+    """The sun's path on the water as the waves break it: soft streaks
+    along the backs of the swells that face the sky, wider and farther
+    apart as the path comes toward us, with the dark of the troughs
+    between; it runs down past the swimmer, so his arm and head stand dark
+    on its last patches."""
+    rng = np.random.default_rng(4408)
+    key = P.light.key
+    bits = {}
+    row = cam.horizon + 1.0
+    bottom = cam.point((0, 0, z_end * 0.8))[1]
+    while row < bottom:
+        d = row - cam.horizon
+        spread = 5 + 0.3 * d
+        gap = 0.8 + 0.09 * d
+        for _ in range(4 + int(d / 5)):
+            sx = x_sun - 0.12 * d + rng.normal(0, spread)
+            g = math.exp(-((sx - x_sun + 0.12 * d) / (spread * 1.2)) ** 2)
+            wx, wz = cam.water_at(sx, row)
+            _, gz = waves.slope(float(wx), float(wz))
+            lift = max(0.0, -float(gz) * 12)
+            strength = g * (0.35 + 0.65 * min(1.0, lift)) * rng.uniform(0.55, 1.0)
+            if strength < 0.15:
+                continue
+            run = spread * rng.uniform(0.15, 0.45)
+            thick = 0.6 + 0.07 * d * rng.uniform(0.6, 1.2)
+            q = round(min(1.0, strength) * 8) / 8
+            if q <= 0:
+                continue
+            bits.setdefault(q, []).append(lens(sx - run, row, sx + run, row + rng.normal(0, 0.08 * thick), thick))
+        row += gap * rng.uniform(0.8, 1.3)
+    blur = water.blur(0.5)
+    for q, shapes in sorted(bits.items()):
+        water.path("".join(shapes), fill=key, opacity=num(q), filter=blur)
+
+
 def _glitter(surface: Svg, cam: Camera, waves: WaveField, x_sun: float, z_end: float) -> None:
     """The path the sun lays through the break, from the horizon down to the
     swimmer: short bright flecks on the faces of the waves that tilt toward
@@ -934,17 +970,16 @@ def build(scale: int) -> Picture:
                                                (0.35, mix(P.sea_horizon, P.sky_top, 0.4), 0.2),
                                                (1, P.sky_top, 0.1)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{grey}"/>')
-    # The path of light narrows toward the horizon and ends at the swimmer.
+    # The path of light narrows toward the horizon and ends at the swimmer:
+    # only a faint wash of it lies even on the water, the rest is broken by
+    # the waves into streaks and patches.
     sy = cam.point((0, 0, head_z))[1]
     path = water.radial(L.x, cam.horizon, 40, sy - cam.horizon + 10,
-                        [(0, L.key, 0.55), (0.5, L.key, 0.22), (1, L.key, 0)])
+                        [(0, L.key, 0.4), (0.5, L.key, 0.12), (1, L.key, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
     core = water.radial(L.x, cam.horizon, 12, 22, [(0, L.key, 0.55), (0.5, L.key, 0.2), (1, L.key, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="40" fill="{core}"/>')
-    # Where the path reaches him the water behind him holds the light, so
-    # his raised arm and head stand dark against it.
-    sheen = water.radial(head_sx + 10, sy - 16, 58, 20, [(0, L.key, 0.72), (0.55, L.key, 0.3), (1, L.key, 0)])
-    water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{sheen}"/>')
+    _light_path(water, cam, waves, L.x, head_z)
     # Off the path, to the sides and in front, the water sees only the dark
     # of the deck overhead.
     for cx, cy, rx, ry, op in ((w + 20, h + 10, 260, 90, 0.45), (-40, h + 20, 150, 70, 0.35)):
