@@ -35,14 +35,14 @@ HEAD = 0.21
 # the water; the near arm in its recovery, the elbow the highest point over
 # the back of the head, the forearm reaching forward from it and the hand
 # about to go in a forearm's length ahead of the crown; the far arm stretched out ahead under the surface;
-# a flutter kick, the legs trailing in line behind the hips.
+# a flutter kick from bent knees, the near heel coming up under the surface.
 POSE = Pose(HEAD, {
     "head": (0.0, 0.0),
     "shoulder": (-0.14, 0.07), "elbow": (0.0, 0.32), "wrist": (0.25, 0.22), "hand": (0.37, 0.1),
     "shoulder.far": (-0.17, -0.1), "elbow.far": (0.12, -0.15), "wrist.far": (0.37, -0.18),
     "hand.far": (0.52, -0.19),
-    "hip": (-0.58, -0.17), "knee": (-0.94, -0.2), "ankle": (-1.27, -0.035),
-    "knee.far": (-0.93, -0.26), "ankle.far": (-1.27, -0.32),
+    "hip": (-0.58, -0.17), "knee": (-0.91, -0.31), "ankle": (-1.13, -0.03),
+    "knee.far": (-0.93, -0.24), "ankle.far": (-1.22, -0.4),
 })
 HEADING = math.radians(-34)    # he swims to the right and toward us
 SWIMMER = (140, 2.3)            # the head's screen column and its distance
@@ -253,7 +253,11 @@ class Swimmer:
             kx, ky = j[knee]
             ux, uy = (ax - kx), (ay - ky)
             n = math.hypot(ux, uy)
-            toe = (ax + ux / n * 0.14, ay + uy / n * 0.14 + tilt)
+            if side > 0:
+                # The near foot pointed back along the surface: only the heel breaks it.
+                toe = (ax - 0.14, ay + 0.004)
+            else:
+                toe = (ax + ux / n * 0.14, ay + uy / n * 0.14 + tilt)
             sole = around((ax, ay), toe, [(0, 0.03, 0.028), (0.6, 0.026, 0.022), (1, 0.012, 0.01)])
             # Only the heel and sole of the near foot break the surface, wet
             # and dull in the grey light, greyed by the white water they throw up.
@@ -575,143 +579,99 @@ class Swimmer:
         sea.rings(self.surface, self.cam, P, entry, radii=[0.05, 0.11], width=0.025, light_opacity=0.4,
                   dark_opacity=0.4, filled=True)
         afloat.splash(self.surface, self.cam, entry, P.foam, splash_rng, size=0.06, drops=6, opacity=0.7)
-        # The kick's white water round the near foot where its sole breaks the
-        # surface, and the short track of stirred water it leaves behind it.
-        # Where the near foot comes through the surface.
-        (ax, ay), (kx, ky) = j["ankle"], j["knee"]
-        foot = on((ax + (ax - kx) * (-ay) / (ay - ky) - 0.02, 0), 0.08)
-        self.churn(foot, 0.5)
-        self.kick(foot, 0.24, opacity=0.95)
-        afloat.splash(self.surface, self.cam, foot, P.foam, rng, size=0.11, drops=9, opacity=0.8)
-        # The V opens from the kick, where the water is stirred the most.
-        self.wake(on((j["ankle"][0] - 0.08, 0), 0.04), length=2.6, strength=1.8)
+        # The kick: churned white water round the near heel where it comes up
+        # under the surface. The V opens from his shoulders, the kick inside it.
+        foot = on((j["ankle"][0] - 0.03, 0), 0.08)
+        self.churned(foot, 0.42)
+        self.wake(on((j["shoulder"][0] - 0.12, 0)), length=2.4)
 
-    def churn(self, at, length):
-        """Behind the kicking feet: a short track of water the kick has beaten
-        pale, widening a little and breaking up as it falls behind, the foam
-        in it thinning to a few flecks."""
-        cam, rng, s = self.cam, self.rng, self.surface
+    def churned(self, at, size):
+        """The water the kick beats up: a ragged patch of white broken into
+        clots with the dark water showing through its holes, trailing off
+        behind him, the water between the clots darker for it, and a few
+        drops thrown up low over it."""
+        cam, s = self.cam, self.surface
+        rng = np.random.default_rng(4475)
         x0, z0 = at
         back = HEADING + math.pi
         bx, bz = math.cos(back), math.sin(back)
         ax, az = -bz, bx
-        edge = []
-        for side in (1, -1):
-            for t in (np.linspace(0, 1, 6) if side > 0 else np.linspace(1, 0, 6)):
-                half = 0.05 + 0.07 * t
-                edge.append(cam.point((x0 + bx * t * length + ax * half * side, 0,
-                                       z0 + bz * t * length + az * half * side)))
-        fx, fy = cam.point((x0, 0, z0))
-        ex, ey = cam.point((x0 + bx * length, 0, z0 + bz * length))
-        fade = s.linear(fx, fy, ex, ey, [(0, P.sea_light, 0.35), (1, P.sea_light, 0)])
-        s.path(smooth(edge), fill=fade, filter=s.blur(0.5))
-        bits = []
-        for _ in range(16):
-            t = rng.uniform(0, 1) ** 1.5
-            off = rng.normal(0, 0.04 + 0.05 * t)
-            run = rng.uniform(0.03, 0.07)
-            cx, cz = x0 + bx * t * length + ax * off, z0 + bz * t * length + az * off
-            a = cam.point((cx - run, 0, cz))
-            b = cam.point((cx + run, 0, cz))
-            bits.append(f'<path d="{lens(a[0], a[1], b[0], b[1], rng.uniform(0.3, 0.5) * self.k)}" '
-                        f'fill="{P.foam}" opacity="{num((1 - t) * rng.uniform(0.3, 0.6))}"/>')
-        s.add(f'<g filter="{s.blur(0.25)}">' + "".join(bits) + "</g>")
-
-    def kick(self, at, size, opacity=0.9):
-        """The flutter kick's white water: broken, see-through foam where the
-        foot breaks the surface, tapered dashes with the sea between them,
-        a few drops thrown over it."""
-        cam, rng, s = self.cam, self.rng, self.surface
-        x0, z0 = at
         px = float(cam.scale(z0))
-        cx, cy = cam.point((x0, 0, z0))
-        bits = [f'<ellipse cx="{num(cx)}" cy="{num(cy)}" rx="{num(size * px * 0.6)}" '
-                f'ry="{num(size * px * 0.08)}" fill="{P.foam}" opacity="{num(0.16 * opacity)}"/>']
-        for _ in range(12):
-            dx = rng.normal(0, 0.28) * size
-            dz = rng.normal(0, 0.15) * size
-            run = rng.uniform(0.05, 0.12) * size
-            a = cam.point((x0 + dx - run, 0, z0 + dz))
-            b = cam.point((x0 + dx + run, 0, z0 + dz))
-            near = 1 - min(1.0, abs(dx) / (1.4 * size))
-            bits.append(f'<path d="{lens(a[0], a[1], b[0], b[1], rng.uniform(0.3, 0.6) * self.k * 1.4)}" '
-                        f'fill="{P.foam}" opacity="{num(opacity * near * rng.uniform(0.25, 0.55))}"/>')
-        s.add(f'<g filter="{s.blur(0.3)}">' + "".join(bits) + "</g>")
-        # The heap of churned white the foot beats up: lumps piled round it,
-        # grey-green in their shade underneath, the tops white.
-        heap, lit = [], []
-        for _ in range(9):
-            dx = float(np.clip(rng.normal(0, 0.25), -0.35, 0.35)) * size
-            dz = rng.normal(0, 0.12) * size
-            bx, by = cam.point((x0 + dx, 0, z0 + dz))
-            rx = rng.uniform(0.16, 0.3) * size * px * (1 - min(0.6, abs(dx) / size))
-            ry = rx * rng.uniform(0.45, 0.7)
-            heap.append(f'<ellipse cx="{num(bx)}" cy="{num(by - ry * 0.4)}" rx="{num(rx)}" ry="{num(ry)}"/>')
-            lit.append(f'<ellipse cx="{num(bx - rx * 0.1)}" cy="{num(by - ry * 0.75)}" rx="{num(rx * 0.75)}" '
-                       f'ry="{num(ry * 0.55)}" opacity="{num(rng.uniform(0.6, 0.95))}"/>')
-        s.add(f'<g fill="{mix(P.foam, P.sea_near, 0.4)}" opacity="{num(0.85 * opacity)}" '
-              f'filter="{s.blur(0.2)}">' + "".join(heap) + "</g>")
-        s.add(f'<g fill="{P.foam}" filter="{s.blur(0.15)}">' + "".join(lit) + "</g>")
-        # And in front of the foot the same white, so it stands in the splash.
-        front = []
-        for _ in range(3):
-            dx = rng.normal(0, 0.2) * size
-            bx, by = cam.point((x0 + dx, 0, z0 - 0.04))
-            rx = rng.uniform(0.08, 0.14) * size * px
-            front.append(f'<ellipse cx="{num(bx)}" cy="{num(by - rx * 0.15)}" rx="{num(rx)}" '
-                         f'ry="{num(rx * 0.4)}" opacity="{num(rng.uniform(0.55, 0.85))}"/>')
-        self.dry.add(f'<g fill="{P.foam}" filter="{self.dry.blur(0.15)}">' + "".join(front) + "</g>")
-        for _ in range(5):
-            a = rng.uniform(0.4, math.pi - 0.4)
-            r = rng.uniform(0.5, 1.2) * size * px
-            s.add(f'<circle cx="{num(cx + r * math.cos(a) * 0.8)}" cy="{num(cy - r * math.sin(a) * 0.6)}" '
-                  f'r="{num(rng.uniform(0.3, 0.5))}" fill="{P.foam}" opacity="{num(opacity * 0.6)}"/>')
 
-    def wake(self, origin, length, strength=1.0):
-        """The V he leaves: two arms at the angle every wake keeps, not
-        lines but rows of short crests set slantwise across each arm, each
-        a lit lip with its shadowed face under it, fading behind him;
-        between the arms the water he stirred, a shade paler."""
-        cam, rng, s = self.cam, self.rng, self.surface
+        def blob(cx, cz, r, n=9, stand=0.45):
+            # Foam heaps up off the water: not flattened as far as the sea it lies on.
+            (sx, sy), rx = cam.point((cx, 0, cz)), r * px
+            pts = []
+            for t in np.linspace(0, 2 * math.pi, n, endpoint=False):
+                rr = rx * rng.uniform(0.6, 1.25)
+                pts.append((sx + rr * math.cos(t), sy + rr * math.sin(t) * stand))
+            return smooth(pts)
+
+        def spot(t, spread):
+            off = rng.normal(0, spread * (0.5 + t))
+            return x0 + bx * t * size * 1.2 + ax * off, z0 + bz * t * size * 1.2 + az * off
+
+        # The stirred water under it all, darker than the sea round it.
+        dark = [blob(*spot(rng.uniform(0, 0.9), 0.06), size * rng.uniform(0.25, 0.4), stand=0.3) for _ in range(5)]
+        s.path("".join(dark), fill=mix(P.sea_dark, P.ink, 0.3), opacity="0.45", filter=s.blur(0.6))
+        # The clots: their shaded undersides first, then the white tops shifted up.
+        clots, tops = [], []
+        for i in range(26):
+            t = rng.uniform(0, 1) ** 1.6
+            cx, cz = spot(t, 0.05)
+            r = size * rng.uniform(0.05, 0.14) * (1 - 0.5 * t)
+            under = blob(cx, cz, r)
+            clots.append(f'<path d="{under}" opacity="{num((1 - 0.6 * t) * rng.uniform(0.55, 0.9))}"/>')
+            tops.append(f'<path d="{blob(cx, cz, r * 0.75, stand=0.35)}" '
+                        f'opacity="{num((1 - 0.7 * t) * rng.uniform(0.6, 1.0))}"/>')
+        s.add(f'<g fill="{mix(P.foam, P.sea_near, 0.45)}" filter="{s.blur(0.2)}">' + "".join(clots) + "</g>")
+        s.add(f'<g fill="{P.foam}" filter="{s.blur(0.15)}" transform="translate(0,-{num(0.6 * self.k)})">'
+              + "".join(tops) + "</g>")
+        # The holes in it, where the dark water shows between the clots.
+        holes = [blob(*spot(rng.uniform(0, 0.6), 0.04), size * rng.uniform(0.03, 0.06), 7) for _ in range(9)]
+        s.path("".join(holes), fill=mix(P.sea_near, P.sea_dark, 0.5), opacity="0.8", filter=s.blur(0.15))
+        # Low spray: a few drops and short flicks, no higher than the foot.
+        cx, cy = cam.point((x0, 0, z0))
+        spray = []
+        for _ in range(9):
+            a = rng.uniform(0.3, math.pi - 0.3)
+            r = rng.uniform(0.3, 1.0) * size * px * 0.5
+            spray.append(f'<circle cx="{num(cx + r * math.cos(a))}" cy="{num(cy - r * math.sin(a) * 0.4)}" '
+                         f'r="{num(rng.uniform(0.3, 0.5))}" opacity="{num(rng.uniform(0.5, 0.85))}"/>')
+        s.add(f'<g fill="{P.foam}">' + "".join(spray) + "</g>")
+
+    def wake(self, origin, length):
+        """The V he leaves: its two arms opening behind the kick at the angle
+        every wake keeps, each a soft broken line of foam over a faint
+        shadowed trough, thinning and breaking up as it falls behind; only
+        what the frame holds is drawn, so neither arm runs out of it."""
+        cam, s = self.cam, self.surface
+        rng = np.random.default_rng(4476)
         x0, z0 = origin
         half = math.radians(19.5)
         back = HEADING + math.pi
-        inner = [cam.point((x0 + d * math.cos(back + sd * half * 0.7), 0, z0 + d * math.sin(back + sd * half * 0.7)))
-                 for sd, d in ((-1, 0.15), (-1, length * 0.6), (1, length * 0.6), (1, 0.15))]
-        soft = [f'<path d="{polygon(inner)}" fill="{P.sea_light}" opacity="0.08"/>']
-        crests = []
+        foam, trough = [], []
         for side in (-1, 1):
             arm = back + side * half
-            # The crests stand across the arm, turned out from the track.
-            crest = back + side * math.radians(24)
-            cc, sc = math.cos(crest), math.sin(crest)
-            t = 0.22
+            ca, sa = math.cos(arm), math.sin(arm)
+            t = 0.3
             while t < length:
-                fade = (1 - t / length) ** 1.2
-                step = (0.22 + 0.1 * t) / strength ** 1.5
-                # Short crests with sea between them, a few missing: seen this
-                # low, a row of long ones closes up into one straight line.
-                if rng.uniform() < 0.15:
-                    t += step
-                    continue
-                cx, cz = x0 + t * math.cos(arm), z0 + t * math.sin(arm)
-                run = max((0.04 + 0.03 * t) * rng.uniform(0.7, 1.2), step * rng.uniform(0.25, 0.4) * (strength > 1))
-                pa = cam.point((cx - run * cc, 0, cz - run * sc))
-                pb = cam.point((cx + run * cc, 0, cz + run * sc))
-                w = max(0.3, 0.012 * float(cam.scale(cz)) * strength ** 0.5)
-                crests.append(f'<path d="{lens(pa[0], pa[1] + w * 0.9, pb[0], pb[1] + w * 0.9, w * 0.9)}" '
-                              f'fill="{P.sea_dark}" opacity="{num(min(1.0, 0.45 * fade * strength))}"/>')
-                crests.append(f'<path d="{lens(pa[0], pa[1], pb[0], pb[1], w)}" fill="{P.foam}" '
-                              f'opacity="{num(min(1.0, 0.45 * fade * strength * rng.uniform(0.6, 1.0)))}"/>')
-                t += step * rng.uniform(0.85, 1.2)
-        # Along each arm the water the crests ride on, a shade paler.
-        for side in (-1, 1):
-            arm = back + side * half
-            run = [cam.point((x0 + d * math.cos(arm), 0, z0 + d * math.sin(arm))) for d in (0.1, length * 0.7)]
-            soft.append(f'<path d="{lens(*run[0], *run[1], 1.6 * self.k)}" fill="{P.sea_light}" '
-                        f'opacity="{num(0.12 * strength)}"/>')
-        s.add(f'<g filter="{s.blur(0.9)}">' + "".join(soft) + "</g>")
-        s.add(f'<g filter="{s.blur(0.25)}">' + "".join(crests) + "</g>")
+                run = (0.12 + 0.08 * t) * rng.uniform(0.7, 1.3)
+                a = cam.point((x0 + t * ca, 0, z0 + t * sa))
+                b = cam.point((x0 + (t + run) * ca, 0, z0 + (t + run) * sa))
+                if min(a[0], b[0]) < 3:
+                    break
+                fade = (1 - t / length) ** 1.1
+                if rng.uniform() > 0.12 + 0.12 * t:
+                    w = max(0.4, 0.7 * self.k * (1 - 0.4 * t / length))
+                    off = rng.normal(0, 0.25)
+                    foam.append(f'<path d="{lens(a[0], a[1] + off, b[0], b[1] + off, w)}" '
+                                f'opacity="{num(min(1.0, 1.1 * fade * rng.uniform(0.75, 1.0)))}"/>')
+                    trough.append(f'<path d="{lens(a[0], a[1] + 1.0, b[0], b[1] + 1.0, w * 1.3)}" '
+                                  f'opacity="{num(0.5 * fade)}"/>')
+                t += run * rng.uniform(1.02, 1.25)
+        s.add(f'<g fill="{P.sea_dark}" filter="{s.blur(0.45)}">' + "".join(trough) + "</g>")
+        s.add(f'<g fill="{P.foam}" filter="{s.blur(0.45)}">' + "".join(foam) + "</g>")
 
 
 def _nail_holes(cam, plank, pal, svg: Svg):
