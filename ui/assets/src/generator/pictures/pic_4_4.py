@@ -186,9 +186,9 @@ class Swimmer:
         garment = SHIRT
         # Darker than the water behind him and in flat tones with clean edges,
         # as the figures on the raft, so he holds the eye in the murk.
-        shirt = mix(mix(garment, L.shadow, 0.48), P.sky_top, 0.06)
-        shirt_top = mix(mix(garment, L.key, 0.2), P.sky_top, 0.08)
-        shirt_shade = mix(mix(garment, L.shadow, 0.72), P.ink, 0.15)
+        shirt = mix(mix(garment, L.shadow, 0.56), P.sky_top, 0.04)
+        shirt_top = mix(mix(garment, L.key, 0.38), P.sky_top, 0.04)
+        shirt_shade = mix(mix(garment, L.shadow, 0.78), P.ink, 0.22)
         # Skin in a muted mid-tone under the grey sky, no paler than the shirt's lit side.
         skin = mix(P.skin, L.shadow, 0.3)
         skin_lit = mix(mix(P.skin, L.shadow, 0.1), L.rim, 0.18)
@@ -317,7 +317,7 @@ class Swimmer:
         sh = j["shoulder"]
         sleeve = around(sh, j["elbow"], [(0, 0.072, 0.066), (0.25, 0.068, 0.056), (0.55, 0.054, 0.05),
                                          (0.85, 0.046, 0.046), (1, 0.048, 0.042)])
-        self.part(sleeve, near, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.2, shade_w=1.1)
+        self.part(sleeve, near, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.5, shade_w=1.3)
         self.contact(sleeve, near, width=0.5, opacity=0.45)
         # The wet sleeve clings and creases: two folds running round the arm
         # toward the crook of the elbow.
@@ -822,13 +822,15 @@ def _marks(surface: Svg, cam: Camera, waves: WaveField, rng, glitter: float) -> 
             length = max(1.0, 0.32 * rng.uniform(0.5, 1.4) * px)
             thick = max(0.3, min(1.2 + 0.007 * px, 0.04 * px))
             g = math.exp(-((sx - glitter) / (6 + 0.22 * (sy - cam.horizon))) ** 2)
+            near = 1 + 0.45 * min(1.0, max(0.0, (px - 60) / 100))
             if g > 0.1 and rng.uniform() < g * 0.8:
                 colour, strength = P.light.key, (0.12 + 0.25 * g) * max(fade, 0.5)
                 length *= 0.5
+            # Close by the marks stand out more: the near water is where the eye is.
             elif tilt < -0.25:
-                colour, strength = P.sea_light, 0.22 * min(1.0, -tilt) * fade
+                colour, strength = P.sea_light, 0.22 * min(1.0, -tilt) * fade * near
             elif tilt > 0.25:
-                colour, strength = P.sea_dark, 0.5 * min(1.0, tilt) * fade
+                colour, strength = mix(P.sea_dark, P.ink, 0.25 * (near - 1)), 0.5 * min(1.0, tilt) * fade * near
             else:
                 continue
             q = round(min(strength, 1.0) * 8) / 8
@@ -1026,6 +1028,6 @@ def build(scale: int) -> Picture:
     return Picture(NAME, w, h, P, layers,
                    # The water closes over what sinks in the grey the sea has taken from the sky.
                    water=Water(mix(mix(P.sea_near, P.sky_top, 0.2), P.sea_dark, 0.3), cam, waves, tint=0.68,
-                               surface=0.25, darken=0.15, blur=1.6, fade=0.3, refraction=0.25),
+                               surface=0.25, darken=0.15, blur=1.1, fade=0.3, refraction=0.25),
                    # The same grain as the daylight pictures shows more over a flat grey sky: a little less.
-                   seed=44, grain=4.0)
+                   seed=44, grain=3.6)
