@@ -581,7 +581,7 @@ class Swimmer:
         afloat.splash(self.surface, self.cam, entry, P.foam, splash_rng, size=0.06, drops=6, opacity=0.7)
         # The kick: churned white water round the near heel where it comes up
         # under the surface. The V opens from his shoulders, the kick inside it.
-        foot = on((j["ankle"][0] - 0.03, 0), 0.08)
+        foot = on((j["ankle"][0] + 0.02, 0), 0.08)
         self.churned(foot, 0.42)
         self.wake(on((j["shoulder"][0] - 0.12, 0)), length=2.4)
 
@@ -609,7 +609,7 @@ class Swimmer:
 
         def spot(t, spread):
             off = rng.normal(0, spread * (0.5 + t))
-            return x0 + bx * t * size * 1.2 + ax * off, z0 + bz * t * size * 1.2 + az * off
+            return x0 + bx * t * size + ax * off, z0 + bz * t * size + az * off
 
         # The stirred water under it all, darker than the sea round it.
         dark = [blob(*spot(rng.uniform(0, 0.9), 0.06), size * rng.uniform(0.25, 0.4), stand=0.3) for _ in range(5)]
