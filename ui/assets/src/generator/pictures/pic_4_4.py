@@ -35,14 +35,14 @@ HEAD = 0.21
 # the water; the near arm in its recovery, the elbow the highest point over
 # the back of the head, the forearm reaching forward from it and the hand
 # about to go in a forearm's length ahead of the crown; the far arm stretched out ahead under the surface;
-# a flutter kick, the legs trailing in line behind the hips.
+# a flutter kick from bent knees, the near heel coming up under the surface.
 POSE = Pose(HEAD, {
     "head": (0.0, 0.0),
     "shoulder": (-0.14, 0.07), "elbow": (0.0, 0.32), "wrist": (0.25, 0.22), "hand": (0.37, 0.1),
     "shoulder.far": (-0.17, -0.1), "elbow.far": (0.12, -0.15), "wrist.far": (0.37, -0.18),
     "hand.far": (0.52, -0.19),
-    "hip": (-0.58, -0.17), "knee": (-0.94, -0.2), "ankle": (-1.27, -0.035),
-    "knee.far": (-0.93, -0.26), "ankle.far": (-1.27, -0.32),
+    "hip": (-0.58, -0.17), "knee": (-0.91, -0.31), "ankle": (-1.13, -0.03),
+    "knee.far": (-0.93, -0.24), "ankle.far": (-1.22, -0.4),
 })
 HEADING = math.radians(-34)    # he swims to the right and toward us
 SWIMMER = (140, 2.3)            # the head's screen column and its distance
@@ -186,9 +186,9 @@ class Swimmer:
         garment = SHIRT
         # Darker than the water behind him and in flat tones with clean edges,
         # as the figures on the raft, so he holds the eye in the murk.
-        shirt = mix(mix(garment, L.shadow, 0.48), P.sky_top, 0.06)
-        shirt_top = mix(mix(garment, L.key, 0.2), P.sky_top, 0.08)
-        shirt_shade = mix(mix(garment, L.shadow, 0.72), P.ink, 0.15)
+        shirt = mix(mix(garment, L.shadow, 0.56), P.sky_top, 0.04)
+        shirt_top = mix(mix(garment, L.key, 0.38), P.sky_top, 0.04)
+        shirt_shade = mix(mix(garment, L.shadow, 0.78), P.ink, 0.22)
         # Skin in a muted mid-tone under the grey sky, no paler than the shirt's lit side.
         skin = mix(P.skin, L.shadow, 0.3)
         skin_lit = mix(mix(P.skin, L.shadow, 0.1), L.rim, 0.18)
@@ -253,7 +253,11 @@ class Swimmer:
             kx, ky = j[knee]
             ux, uy = (ax - kx), (ay - ky)
             n = math.hypot(ux, uy)
-            toe = (ax + ux / n * 0.14, ay + uy / n * 0.14 + tilt)
+            if side > 0:
+                # The near foot pointed back along the surface: only the heel breaks it.
+                toe = (ax - 0.14, ay + 0.004)
+            else:
+                toe = (ax + ux / n * 0.14, ay + uy / n * 0.14 + tilt)
             sole = around((ax, ay), toe, [(0, 0.03, 0.028), (0.6, 0.026, 0.022), (1, 0.012, 0.01)])
             # Only the heel and sole of the near foot break the surface, wet
             # and dull in the grey light, greyed by the white water they throw up.
@@ -313,7 +317,7 @@ class Swimmer:
         sh = j["shoulder"]
         sleeve = around(sh, j["elbow"], [(0, 0.072, 0.066), (0.25, 0.068, 0.056), (0.55, 0.054, 0.05),
                                          (0.85, 0.046, 0.046), (1, 0.048, 0.042)])
-        self.part(sleeve, near, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.2, shade_w=1.1)
+        self.part(sleeve, near, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.5, shade_w=1.3)
         self.contact(sleeve, near, width=0.5, opacity=0.45)
         # The wet sleeve clings and creases: two folds running round the arm
         # toward the crook of the elbow.
@@ -523,41 +527,50 @@ class Swimmer:
               f'fill="{dark}" opacity="0.75" filter="{s.blur(0.2)}"/>')
 
     def streaming(self, j, side):
-        """Water running off the raised arm: thin threads from the underside
-        of the elbow and forearm, breaking into drops on the way down."""
+        """Water running off the raised arm: a short broken streak hanging
+        under the elbow and one off the fingers, and drops falling from them
+        to the water, smaller and farther apart as they fall."""
         rng = np.random.default_rng(4473)
         s, k = self.dry, self.k
-        threads, drops = [], []
-        for t in np.linspace(0.05, 0.75, 5):
-            a, b = (j["shoulder"], j["elbow"]) if t < 0 else (j["elbow"], j["wrist"])
-            u = t + 1 if t < 0 else t
-            x, y = a[0] + (b[0] - a[0]) * u, a[1] + (b[1] - a[1]) * u - 0.045
-            if y < 0.06:
-                continue
+        streaks, drops = [], []
+        # Under the elbow the head is in the way: the streak there is short
+        # and its one drop falls clear of the hair.
+        top = self.head_frame(j)[0](0, 0.45)[1]
+        for bone, t, count in ((("elbow", "wrist"), 0.22, 1), (("wrist", "hand"), 0.9, 4)):
+            a, b = j[bone[0]], j[bone[1]]
+            x, y = a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t - 0.04
             sx, sy = self.screen((x, y), side)
-            run = rng.uniform(0.1, 0.28) * y * self.px * 0.6
-            threads.append(f'<path d="M{num(sx)},{num(sy)} q{num(rng.normal(0, 0.4))},{num(run * 0.5)} '
-                           f'{num(rng.normal(0, 0.6))},{num(run)}" opacity="{num(rng.uniform(0.35, 0.7))}"/>')
-            for _ in range(rng.integers(1, 3)):
-                drops.append(f'<circle cx="{num(sx + rng.normal(0, 0.6))}" '
-                             f'cy="{num(sy + run + rng.uniform(1, 4) * k)}" r="{num(rng.uniform(0.3, 0.5))}"/>')
-        s.add(f'<g fill="none" stroke="{P.foam}" stroke-width="{num(0.35 * k)}" stroke-linecap="round">'
-              + "".join(threads) + "</g>")
-        s.add(f'<g fill="{P.foam}" opacity="0.7">' + "".join(drops) + "</g>")
+            _, sea_y = self.screen((x, 0.0), side)
+            if count == 1:
+                sea_y = min(sea_y, top)
+            fall = sea_y - sy
+            if fall < 3:
+                continue
+            # The streak hangs from the limb, broken once near its end.
+            run = fall * rng.uniform(0.16, 0.22)
+            gap = run * 0.3
+            streaks.append(lens(sx, sy, sx + rng.normal(0, 0.2), sy + run, 0.55 * k))
+            streaks.append(lens(sx + 0.1, sy + run + gap, sx + 0.15, sy + run * 1.45 + gap, 0.4 * k))
+            y = sy + run * 1.45 + gap
+            for i in range(count):
+                y += fall * rng.uniform(0.1, 0.2) * (1 + 0.4 * i)
+                if y > sea_y - 1.2:
+                    break
+                r = max(0.3, (0.5 - 0.05 * i) * k)
+                drops.append(f'<ellipse cx="{num(sx + rng.normal(0, 0.3))}" cy="{num(y)}" rx="{num(r)}" '
+                             f'ry="{num(r * 1.5)}" opacity="{num(rng.uniform(0.6, 0.9))}"/>')
+        s.add(f'<path d="{"".join(streaks)}" fill="{P.foam}" opacity="0.75"/>')
+        s.add(f'<g fill="{P.foam}">' + "".join(drops) + "</g>")
 
     def water(self, j):
-        """The water's answer: white water where he kicks, drops off the
-        reaching hand, the V he leaves."""
+        """The water's answer: white water where he kicks, the splash where
+        the hand goes in, the V he leaves."""
         rng = self.rng
 
         def on(q, side=0.0):
             p = self.world((q[0], 0.0), side)
             return p[0], p[2]
 
-        hx, hy = self.screen(j["hand"], 0.06)
-        for _ in range(5):
-            self.dry.add(f'<circle cx="{num(hx + rng.normal(0, 1.0))}" cy="{num(hy + rng.uniform(1.5, 6))}" '
-                         f'r="{num(rng.uniform(0.3, 0.5))}" fill="{P.foam}" opacity="0.7"/>')
         # Where the hand is about to go in, the water already breaks: the drips
         # off the fingers and the wash the head pushes ahead meet in a small
         # splash with a ring spreading from it.
@@ -566,143 +579,99 @@ class Swimmer:
         sea.rings(self.surface, self.cam, P, entry, radii=[0.05, 0.11], width=0.025, light_opacity=0.4,
                   dark_opacity=0.4, filled=True)
         afloat.splash(self.surface, self.cam, entry, P.foam, splash_rng, size=0.06, drops=6, opacity=0.7)
-        # The kick's white water round the near foot where its sole breaks the
-        # surface, and the short track of stirred water it leaves behind it.
-        # Where the near foot comes through the surface.
-        (ax, ay), (kx, ky) = j["ankle"], j["knee"]
-        foot = on((ax + (ax - kx) * (-ay) / (ay - ky) - 0.02, 0), 0.08)
-        self.churn(foot, 0.5)
-        self.kick(foot, 0.24, opacity=0.95)
-        afloat.splash(self.surface, self.cam, foot, P.foam, rng, size=0.11, drops=9, opacity=0.8)
-        # The V opens from the kick, where the water is stirred the most.
-        self.wake(on((j["ankle"][0] - 0.08, 0), 0.04), length=2.6, strength=1.8)
+        # The kick: churned white water round the near heel where it comes up
+        # under the surface. The V opens from his shoulders, the kick inside it.
+        foot = on((j["ankle"][0] + 0.02, 0), 0.08)
+        self.churned(foot, 0.42)
+        self.wake(on((j["shoulder"][0] - 0.12, 0)), length=2.4)
 
-    def churn(self, at, length):
-        """Behind the kicking feet: a short track of water the kick has beaten
-        pale, widening a little and breaking up as it falls behind, the foam
-        in it thinning to a few flecks."""
-        cam, rng, s = self.cam, self.rng, self.surface
+    def churned(self, at, size):
+        """The water the kick beats up: a ragged patch of white broken into
+        clots with the dark water showing through its holes, trailing off
+        behind him, the water between the clots darker for it, and a few
+        drops thrown up low over it."""
+        cam, s = self.cam, self.surface
+        rng = np.random.default_rng(4475)
         x0, z0 = at
         back = HEADING + math.pi
         bx, bz = math.cos(back), math.sin(back)
         ax, az = -bz, bx
-        edge = []
-        for side in (1, -1):
-            for t in (np.linspace(0, 1, 6) if side > 0 else np.linspace(1, 0, 6)):
-                half = 0.05 + 0.07 * t
-                edge.append(cam.point((x0 + bx * t * length + ax * half * side, 0,
-                                       z0 + bz * t * length + az * half * side)))
-        fx, fy = cam.point((x0, 0, z0))
-        ex, ey = cam.point((x0 + bx * length, 0, z0 + bz * length))
-        fade = s.linear(fx, fy, ex, ey, [(0, P.sea_light, 0.35), (1, P.sea_light, 0)])
-        s.path(smooth(edge), fill=fade, filter=s.blur(0.5))
-        bits = []
-        for _ in range(16):
-            t = rng.uniform(0, 1) ** 1.5
-            off = rng.normal(0, 0.04 + 0.05 * t)
-            run = rng.uniform(0.03, 0.07)
-            cx, cz = x0 + bx * t * length + ax * off, z0 + bz * t * length + az * off
-            a = cam.point((cx - run, 0, cz))
-            b = cam.point((cx + run, 0, cz))
-            bits.append(f'<path d="{lens(a[0], a[1], b[0], b[1], rng.uniform(0.3, 0.5) * self.k)}" '
-                        f'fill="{P.foam}" opacity="{num((1 - t) * rng.uniform(0.3, 0.6))}"/>')
-        s.add(f'<g filter="{s.blur(0.25)}">' + "".join(bits) + "</g>")
-
-    def kick(self, at, size, opacity=0.9):
-        """The flutter kick's white water: broken, see-through foam where the
-        foot breaks the surface, tapered dashes with the sea between them,
-        a few drops thrown over it."""
-        cam, rng, s = self.cam, self.rng, self.surface
-        x0, z0 = at
         px = float(cam.scale(z0))
-        cx, cy = cam.point((x0, 0, z0))
-        bits = [f'<ellipse cx="{num(cx)}" cy="{num(cy)}" rx="{num(size * px * 0.6)}" '
-                f'ry="{num(size * px * 0.08)}" fill="{P.foam}" opacity="{num(0.16 * opacity)}"/>']
-        for _ in range(12):
-            dx = rng.normal(0, 0.28) * size
-            dz = rng.normal(0, 0.15) * size
-            run = rng.uniform(0.05, 0.12) * size
-            a = cam.point((x0 + dx - run, 0, z0 + dz))
-            b = cam.point((x0 + dx + run, 0, z0 + dz))
-            near = 1 - min(1.0, abs(dx) / (1.4 * size))
-            bits.append(f'<path d="{lens(a[0], a[1], b[0], b[1], rng.uniform(0.3, 0.6) * self.k * 1.4)}" '
-                        f'fill="{P.foam}" opacity="{num(opacity * near * rng.uniform(0.25, 0.55))}"/>')
-        s.add(f'<g filter="{s.blur(0.3)}">' + "".join(bits) + "</g>")
-        # The heap of churned white the foot beats up: lumps piled round it,
-        # grey-green in their shade underneath, the tops white.
-        heap, lit = [], []
-        for _ in range(9):
-            dx = float(np.clip(rng.normal(0, 0.25), -0.35, 0.35)) * size
-            dz = rng.normal(0, 0.12) * size
-            bx, by = cam.point((x0 + dx, 0, z0 + dz))
-            rx = rng.uniform(0.16, 0.3) * size * px * (1 - min(0.6, abs(dx) / size))
-            ry = rx * rng.uniform(0.45, 0.7)
-            heap.append(f'<ellipse cx="{num(bx)}" cy="{num(by - ry * 0.4)}" rx="{num(rx)}" ry="{num(ry)}"/>')
-            lit.append(f'<ellipse cx="{num(bx - rx * 0.1)}" cy="{num(by - ry * 0.75)}" rx="{num(rx * 0.75)}" '
-                       f'ry="{num(ry * 0.55)}" opacity="{num(rng.uniform(0.6, 0.95))}"/>')
-        s.add(f'<g fill="{mix(P.foam, P.sea_near, 0.4)}" opacity="{num(0.85 * opacity)}" '
-              f'filter="{s.blur(0.2)}">' + "".join(heap) + "</g>")
-        s.add(f'<g fill="{P.foam}" filter="{s.blur(0.15)}">' + "".join(lit) + "</g>")
-        # And in front of the foot the same white, so it stands in the splash.
-        front = []
-        for _ in range(3):
-            dx = rng.normal(0, 0.2) * size
-            bx, by = cam.point((x0 + dx, 0, z0 - 0.04))
-            rx = rng.uniform(0.08, 0.14) * size * px
-            front.append(f'<ellipse cx="{num(bx)}" cy="{num(by - rx * 0.15)}" rx="{num(rx)}" '
-                         f'ry="{num(rx * 0.4)}" opacity="{num(rng.uniform(0.55, 0.85))}"/>')
-        self.dry.add(f'<g fill="{P.foam}" filter="{self.dry.blur(0.15)}">' + "".join(front) + "</g>")
-        for _ in range(5):
-            a = rng.uniform(0.4, math.pi - 0.4)
-            r = rng.uniform(0.5, 1.2) * size * px
-            s.add(f'<circle cx="{num(cx + r * math.cos(a) * 0.8)}" cy="{num(cy - r * math.sin(a) * 0.6)}" '
-                  f'r="{num(rng.uniform(0.3, 0.5))}" fill="{P.foam}" opacity="{num(opacity * 0.6)}"/>')
 
-    def wake(self, origin, length, strength=1.0):
-        """The V he leaves: two arms at the angle every wake keeps, not
-        lines but rows of short crests set slantwise across each arm, each
-        a lit lip with its shadowed face under it, fading behind him;
-        between the arms the water he stirred, a shade paler."""
-        cam, rng, s = self.cam, self.rng, self.surface
+        def blob(cx, cz, r, n=9, stand=0.45):
+            # Foam heaps up off the water: not flattened as far as the sea it lies on.
+            (sx, sy), rx = cam.point((cx, 0, cz)), r * px
+            pts = []
+            for t in np.linspace(0, 2 * math.pi, n, endpoint=False):
+                rr = rx * rng.uniform(0.6, 1.25)
+                pts.append((sx + rr * math.cos(t), sy + rr * math.sin(t) * stand))
+            return smooth(pts)
+
+        def spot(t, spread):
+            off = rng.normal(0, spread * (0.5 + t))
+            return x0 + bx * t * size + ax * off, z0 + bz * t * size + az * off
+
+        # The stirred water under it all, darker than the sea round it.
+        dark = [blob(*spot(rng.uniform(0, 0.9), 0.06), size * rng.uniform(0.25, 0.4), stand=0.3) for _ in range(5)]
+        s.path("".join(dark), fill=mix(P.sea_dark, P.ink, 0.3), opacity="0.45", filter=s.blur(0.6))
+        # The clots: their shaded undersides first, then the white tops shifted up.
+        clots, tops = [], []
+        for i in range(26):
+            t = rng.uniform(0, 1) ** 1.6
+            cx, cz = spot(t, 0.05)
+            r = size * rng.uniform(0.05, 0.14) * (1 - 0.5 * t)
+            under = blob(cx, cz, r)
+            clots.append(f'<path d="{under}" opacity="{num((1 - 0.6 * t) * rng.uniform(0.55, 0.9))}"/>')
+            tops.append(f'<path d="{blob(cx, cz, r * 0.75, stand=0.35)}" '
+                        f'opacity="{num((1 - 0.7 * t) * rng.uniform(0.6, 1.0))}"/>')
+        s.add(f'<g fill="{mix(P.foam, P.sea_near, 0.45)}" filter="{s.blur(0.2)}">' + "".join(clots) + "</g>")
+        s.add(f'<g fill="{P.foam}" filter="{s.blur(0.15)}" transform="translate(0,-{num(0.6 * self.k)})">'
+              + "".join(tops) + "</g>")
+        # The holes in it, where the dark water shows between the clots.
+        holes = [blob(*spot(rng.uniform(0, 0.6), 0.04), size * rng.uniform(0.03, 0.06), 7) for _ in range(9)]
+        s.path("".join(holes), fill=mix(P.sea_near, P.sea_dark, 0.5), opacity="0.8", filter=s.blur(0.15))
+        # Low spray: a few drops and short flicks, no higher than the foot.
+        cx, cy = cam.point((x0, 0, z0))
+        spray = []
+        for _ in range(9):
+            a = rng.uniform(0.3, math.pi - 0.3)
+            r = rng.uniform(0.3, 1.0) * size * px * 0.5
+            spray.append(f'<circle cx="{num(cx + r * math.cos(a))}" cy="{num(cy - r * math.sin(a) * 0.4)}" '
+                         f'r="{num(rng.uniform(0.3, 0.5))}" opacity="{num(rng.uniform(0.5, 0.85))}"/>')
+        s.add(f'<g fill="{P.foam}">' + "".join(spray) + "</g>")
+
+    def wake(self, origin, length):
+        """The V he leaves: its two arms opening behind the kick at the angle
+        every wake keeps, each a soft broken line of foam over a faint
+        shadowed trough, thinning and breaking up as it falls behind; only
+        what the frame holds is drawn, so neither arm runs out of it."""
+        cam, s = self.cam, self.surface
+        rng = np.random.default_rng(4476)
         x0, z0 = origin
         half = math.radians(19.5)
         back = HEADING + math.pi
-        inner = [cam.point((x0 + d * math.cos(back + sd * half * 0.7), 0, z0 + d * math.sin(back + sd * half * 0.7)))
-                 for sd, d in ((-1, 0.15), (-1, length * 0.6), (1, length * 0.6), (1, 0.15))]
-        soft = [f'<path d="{polygon(inner)}" fill="{P.sea_light}" opacity="0.08"/>']
-        crests = []
+        foam, trough = [], []
         for side in (-1, 1):
             arm = back + side * half
-            # The crests stand across the arm, turned out from the track.
-            crest = back + side * math.radians(24)
-            cc, sc = math.cos(crest), math.sin(crest)
-            t = 0.22
+            ca, sa = math.cos(arm), math.sin(arm)
+            t = 0.3
             while t < length:
-                fade = (1 - t / length) ** 1.2
-                step = (0.22 + 0.1 * t) / strength ** 1.5
-                # Short crests with sea between them, a few missing: seen this
-                # low, a row of long ones closes up into one straight line.
-                if rng.uniform() < 0.15:
-                    t += step
-                    continue
-                cx, cz = x0 + t * math.cos(arm), z0 + t * math.sin(arm)
-                run = max((0.04 + 0.03 * t) * rng.uniform(0.7, 1.2), step * rng.uniform(0.25, 0.4) * (strength > 1))
-                pa = cam.point((cx - run * cc, 0, cz - run * sc))
-                pb = cam.point((cx + run * cc, 0, cz + run * sc))
-                w = max(0.3, 0.012 * float(cam.scale(cz)) * strength ** 0.5)
-                crests.append(f'<path d="{lens(pa[0], pa[1] + w * 0.9, pb[0], pb[1] + w * 0.9, w * 0.9)}" '
-                              f'fill="{P.sea_dark}" opacity="{num(min(1.0, 0.45 * fade * strength))}"/>')
-                crests.append(f'<path d="{lens(pa[0], pa[1], pb[0], pb[1], w)}" fill="{P.foam}" '
-                              f'opacity="{num(min(1.0, 0.45 * fade * strength * rng.uniform(0.6, 1.0)))}"/>')
-                t += step * rng.uniform(0.85, 1.2)
-        # Along each arm the water the crests ride on, a shade paler.
-        for side in (-1, 1):
-            arm = back + side * half
-            run = [cam.point((x0 + d * math.cos(arm), 0, z0 + d * math.sin(arm))) for d in (0.1, length * 0.7)]
-            soft.append(f'<path d="{lens(*run[0], *run[1], 1.6 * self.k)}" fill="{P.sea_light}" '
-                        f'opacity="{num(0.12 * strength)}"/>')
-        s.add(f'<g filter="{s.blur(0.9)}">' + "".join(soft) + "</g>")
-        s.add(f'<g filter="{s.blur(0.25)}">' + "".join(crests) + "</g>")
+                run = (0.12 + 0.08 * t) * rng.uniform(0.7, 1.3)
+                a = cam.point((x0 + t * ca, 0, z0 + t * sa))
+                b = cam.point((x0 + (t + run) * ca, 0, z0 + (t + run) * sa))
+                if min(a[0], b[0]) < 3:
+                    break
+                fade = (1 - t / length) ** 1.1
+                if rng.uniform() > 0.12 + 0.12 * t:
+                    w = max(0.4, 0.7 * self.k * (1 - 0.4 * t / length))
+                    off = rng.normal(0, 0.25)
+                    foam.append(f'<path d="{lens(a[0], a[1] + off, b[0], b[1] + off, w)}" '
+                                f'opacity="{num(min(1.0, 1.1 * fade * rng.uniform(0.75, 1.0)))}"/>')
+                    trough.append(f'<path d="{lens(a[0], a[1] + 1.0, b[0], b[1] + 1.0, w * 1.3)}" '
+                                  f'opacity="{num(0.5 * fade)}"/>')
+                t += run * rng.uniform(1.02, 1.25)
+        s.add(f'<g fill="{P.sea_dark}" filter="{s.blur(0.45)}">' + "".join(trough) + "</g>")
+        s.add(f'<g fill="{P.foam}" filter="{s.blur(0.45)}">' + "".join(foam) + "</g>")
 
 
 def _nail_holes(cam, plank, pal, svg: Svg):
@@ -853,13 +822,15 @@ def _marks(surface: Svg, cam: Camera, waves: WaveField, rng, glitter: float) -> 
             length = max(1.0, 0.32 * rng.uniform(0.5, 1.4) * px)
             thick = max(0.3, min(1.2 + 0.007 * px, 0.04 * px))
             g = math.exp(-((sx - glitter) / (6 + 0.22 * (sy - cam.horizon))) ** 2)
+            near = 1 + 0.45 * min(1.0, max(0.0, (px - 60) / 100))
             if g > 0.1 and rng.uniform() < g * 0.8:
                 colour, strength = P.light.key, (0.12 + 0.25 * g) * max(fade, 0.5)
                 length *= 0.5
+            # Close by the marks stand out more: the near water is where the eye is.
             elif tilt < -0.25:
-                colour, strength = P.sea_light, 0.22 * min(1.0, -tilt) * fade
+                colour, strength = P.sea_light, 0.22 * min(1.0, -tilt) * fade * near
             elif tilt > 0.25:
-                colour, strength = P.sea_dark, 0.5 * min(1.0, tilt) * fade
+                colour, strength = mix(P.sea_dark, P.ink, 0.25 * (near - 1)), 0.5 * min(1.0, tilt) * fade * near
             else:
                 continue
             q = round(min(strength, 1.0) * 8) / 8
@@ -871,6 +842,42 @@ def _marks(surface: Svg, cam: Camera, waves: WaveField, rng, glitter: float) -> 
         z *= 1 + step
     for (colour, q), shapes in sorted(buckets.items()):
         surface.path("".join(shapes), fill=colour, opacity=num(q))
+
+
+def _light_path(water: Svg, cam: Camera, waves: WaveField, x_sun: float, z_end: float) -> None:
+    """The sun's path on the water as the waves break it: soft streaks
+    along the backs of the swells that face the sky, wider and farther
+    apart as the path comes toward us, with the dark of the troughs
+    between; it runs down past the swimmer, so his arm and head stand dark
+    on its last patches."""
+    rng = np.random.default_rng(4408)
+    key = P.light.key
+    bits = {}
+    row = cam.horizon + 1.0
+    bottom = cam.point((0, 0, z_end * 0.8))[1]
+    while row < bottom:
+        d = row - cam.horizon
+        spread = 5 + 0.3 * d
+        gap = 0.8 + 0.09 * d
+        for _ in range(4 + int(d / 5)):
+            sx = x_sun - 0.12 * d + rng.normal(0, spread)
+            g = math.exp(-((sx - x_sun + 0.12 * d) / (spread * 1.2)) ** 2)
+            wx, wz = cam.water_at(sx, row)
+            _, gz = waves.slope(float(wx), float(wz))
+            lift = max(0.0, -float(gz) * 12)
+            strength = g * (0.35 + 0.65 * min(1.0, lift)) * rng.uniform(0.55, 1.0)
+            if strength < 0.15:
+                continue
+            run = spread * rng.uniform(0.15, 0.45)
+            thick = 0.6 + 0.07 * d * rng.uniform(0.6, 1.2)
+            q = round(min(1.0, strength) * 8) / 8
+            if q <= 0:
+                continue
+            bits.setdefault(q, []).append(lens(sx - run, row, sx + run, row + rng.normal(0, 0.08 * thick), thick))
+        row += gap * rng.uniform(0.8, 1.3)
+    blur = water.blur(0.5)
+    for q, shapes in sorted(bits.items()):
+        water.path("".join(shapes), fill=key, opacity=num(q), filter=blur)
 
 
 def _glitter(surface: Svg, cam: Camera, waves: WaveField, x_sun: float, z_end: float) -> None:
@@ -925,17 +932,16 @@ def build(scale: int) -> Picture:
                                                (0.35, mix(P.sea_horizon, P.sky_top, 0.4), 0.2),
                                                (1, P.sky_top, 0.1)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{grey}"/>')
-    # The path of light narrows toward the horizon and ends at the swimmer.
+    # The path of light narrows toward the horizon and ends at the swimmer:
+    # only a faint wash of it lies even on the water, the rest is broken by
+    # the waves into streaks and patches.
     sy = cam.point((0, 0, head_z))[1]
     path = water.radial(L.x, cam.horizon, 40, sy - cam.horizon + 10,
-                        [(0, L.key, 0.55), (0.5, L.key, 0.22), (1, L.key, 0)])
+                        [(0, L.key, 0.4), (0.5, L.key, 0.12), (1, L.key, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
     core = water.radial(L.x, cam.horizon, 12, 22, [(0, L.key, 0.55), (0.5, L.key, 0.2), (1, L.key, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="40" fill="{core}"/>')
-    # Where the path reaches him the water behind him holds the light, so
-    # his raised arm and head stand dark against it.
-    sheen = water.radial(head_sx + 10, sy - 16, 58, 20, [(0, L.key, 0.72), (0.55, L.key, 0.3), (1, L.key, 0)])
-    water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{sheen}"/>')
+    _light_path(water, cam, waves, L.x, head_z)
     # Off the path, to the sides and in front, the water sees only the dark
     # of the deck overhead.
     for cx, cy, rx, ry, op in ((w + 20, h + 10, 260, 90, 0.45), (-40, h + 20, 150, 70, 0.35)):
@@ -1022,6 +1028,6 @@ def build(scale: int) -> Picture:
     return Picture(NAME, w, h, P, layers,
                    # The water closes over what sinks in the grey the sea has taken from the sky.
                    water=Water(mix(mix(P.sea_near, P.sky_top, 0.2), P.sea_dark, 0.3), cam, waves, tint=0.68,
-                               surface=0.25, darken=0.15, blur=1.6, fade=0.3, refraction=0.25),
+                               surface=0.25, darken=0.15, blur=1.1, fade=0.3, refraction=0.25),
                    # The same grain as the daylight pictures shows more over a flat grey sky: a little less.
-                   seed=44, grain=4.0)
+                   seed=44, grain=3.6)
