@@ -23,7 +23,7 @@ from ..camera import Camera
 from ..caption import Caption
 from ..compose import Layer, Picture
 from ..hull import Hull
-from ..palette import BRIGHT, mix
+from ..palette import BRIGHT, Palette, mix
 from ..skeleton import Pose, ellipse, limb
 from ..svg import Svg, convex_hull, lens, num, polygon, polyline, smooth
 from .pic_4_2 import SHIRT
@@ -50,10 +50,10 @@ CLOUDS = replace(P, cloud_lit=mix(P.cloud_lit, P.sky_horizon, 0.3),
                  cloud_shade=mix(mix(P.cloud_lit, P.sky_horizon, 0.55), P.wood_fresh, 0.3))
 
 
-def sun(heaven: Svg, radius: float = 13.0) -> None:
+def sun(heaven: Svg, radius: float = 13.0, palette: Palette = P) -> None:
     """The noon sun: a wide warm glow, a paler ring close round it, and a
     disc whose edge dissolves into the glow instead of a hard rim."""
-    L = P.light
+    L = palette.light
     halo = heaven.radial(L.x, L.y, radius * 9, radius * 7, [(0, L.key, 0.6), (0.18, L.key, 0.32),
                                                             (0.5, L.key, 0.1), (1, L.key, 0)])
     heaven.add(f'<rect x="0" y="0" width="{heaven.width}" height="{heaven.height}" fill="{halo}"/>')
@@ -63,7 +63,7 @@ def sun(heaven: Svg, radius: float = 13.0) -> None:
     heaven.add(f'<circle cx="{num(L.x)}" cy="{num(L.y)}" r="{num(radius)}" fill="{mix(L.key, L.rim, 0.5)}" '
                f'filter="{heaven.blur(radius * 0.12)}"/>')
     heaven.add(f'<circle cx="{num(L.x - radius * 0.08)}" cy="{num(L.y - radius * 0.08)}" r="{num(radius * 0.82)}" '
-               f'fill="{mix(L.key, P.cloud_lit, 0.4)}" filter="{heaven.blur(radius * 0.08)}"/>')
+               f'fill="{mix(L.key, palette.cloud_lit, 0.4)}" filter="{heaven.blur(radius * 0.08)}"/>')
 
 
 NAME = "pic_1_0"

@@ -43,7 +43,7 @@ from ..compose import Layer, Picture
 from ..palette import hazed, mix
 from ..svg import Svg, convex_hull, lens, num, polygon, smooth
 from ..waves import WaveField
-from .pic_1_0 import P as BEACH
+from .pic_1_0 import P as BEACH, sun
 
 # The shipyard's beach palette taken down a step and toward the set's teal:
 # the sea deeper and greener, the sand a warm tan, the foam cream, the
@@ -82,20 +82,6 @@ WASH = -1.7
 PALM_BASE = (-3.9, 0.0, 16.5)  # a third of the way into the window, on the dry sand
 PALM_TOP = (1.4, 5.7)          # how far the crown leans out over the beach and how high it stands
 ISLAND = 330                 # the nearest island's centre on the horizon
-
-
-def _sun(heaven: Svg, radius: float = 12.0) -> None:
-    """The noon sun, half over the top edge: a wide pale glow, a brighter
-    ring close round it, and a disc whose edge dissolves into the glow."""
-    L = P.light
-    halo = heaven.radial(L.x, L.y, radius * 10, radius * 7, [(0, L.key, 0.55), (0.2, L.key, 0.28),
-                                                             (0.55, L.key, 0.08), (1, L.key, 0)])
-    heaven.add(f'<rect x="0" y="0" width="{heaven.width}" height="{heaven.height}" fill="{halo}"/>')
-    ring = heaven.radial(L.x, L.y, radius * 2.3, radius * 2.3, [(0, L.key, 0.5), (0.45, L.key, 0.26),
-                                                                (1, L.key, 0)])
-    heaven.add(f'<circle cx="{num(L.x)}" cy="{num(L.y)}" r="{num(radius * 2.3)}" fill="{ring}"/>')
-    heaven.add(f'<circle cx="{num(L.x)}" cy="{num(L.y)}" r="{num(radius)}" fill="{mix(L.key, P.cloud_lit, 0.3)}" '
-               f'filter="{heaven.blur(radius * 0.12)}"/>')
 
 
 def _cloud(heaven: Svg, rng, x, base, width, height, lean=0.3, opacity=1.0):
@@ -1321,7 +1307,7 @@ def build(scale: int) -> Picture:
     heaven = Svg(w, h)
     # The sun stands just above the frame at the top left; its glow tells where.
     sky.sky(heaven, P, cam.horizon, glow=0.6, glow_size=(170, 110))
-    _sun(heaven)
+    sun(heaven, 12.0, P)
     _clouds(heaven, cam.horizon)
     _islands(heaven, cam.horizon)
 
