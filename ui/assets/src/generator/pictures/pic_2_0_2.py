@@ -19,10 +19,11 @@ full of holes, runs in further in some places than others and leaves a few
 drifts on the shallows, and a thin sheet of water slides up the sand to an
 uneven lace edge, the sky's sheen inside it and one band of darker wet sand
 beyond. On the beach, what tells of the castaway: on the right, above the
-wash, a piece of his raft, three logs still lashed under a broken cross
-pole, and beside it his track of bare footprints, left and right, coming
-up out of the water and across the front of the beach to the palm's
-shade; on the left a bowed branch of driftwood weathered grey-brown, half
+wash, a broken section of his raft lying slantwise across the top of the
+wash, six long logs side by side, two snapped short, lashed to one whole
+cross pole and the stump of another, rope ends trailing; beside it his
+track of bare footprints, left and right, coming up out of the water and
+across the front of the beach to the palm's shade; on the left a bowed branch of driftwood weathered grey-brown, half
 buried, with a rope knotted round it, a few shells and soft ripples.
 Beyond, the sea's wave dashes, a few long soft swells rolling in nearer the
 shore, the sun's glitter, and on the horizon to the right three islands at
@@ -1006,45 +1007,69 @@ def _footprints(cam, sand: Svg, rng):
     sand.group(walls, fill=mix(dark, P.light.shadow, 0.4), filter=sand.blur(0.25))
 
 
+# The raft's remains: where its first log's near end lies on the sand, and
+# which way its logs run, right and a little away toward the sea.
+WRECK = (3.85, 12.9)
+WRECK_HEADING = 0.25
+# Each log of the piece, near to far: its length, how far its left end
+# stands out past the line of the others, and whether that end broke off
+# (splintered) or is the old axe cut.
+WRECK_LOGS = [(2.45, 0.0, False), (2.3, 0.12, False), (1.6, 0.55, True), (2.5, -0.05, False),
+              (1.95, 0.35, True), (2.2, 0.08, False)]
+
+
 def _wreck(cam, svg: Svg, shade: Svg, rng):
-    """What the sea threw up with him: a piece of the raft, three of its
-    logs still lashed under the stump of a cross pole broken off short,
-    lying on the sand above the wash, soaked dark along their undersides,
-    rope trailing from the break; its shadow short and tucked under it."""
+    """What the sea threw up with him: a broken section of the raft, six
+    logs side by side, two snapped short, still lashed under one whole
+    cross pole and the stump of another, lying slantwise across the top of
+    the wash, its sea end in the water's lace; soaked dark underneath, rope
+    ends trailing, its shadow short and tucked under it."""
     # The shared log drawing takes its light from the palette: set it far
     # above the frame, where the sun that throws these shadows stands.
-    sun = np.array([-SHADOW[0] * REACH, 1.0, -SHADOW[1] * REACH])
-    sun /= np.linalg.norm(sun)
+    sun_w = np.array([-SHADOW[0] * REACH, 1.0, -SHADOW[1] * REACH])
+    sun_w /= np.linalg.norm(sun_w)
     cx = cam.cx
-    lit = replace(P, light=replace(P.light, x=cx + cam.focal * sun[0] / sun[2],
-                                   y=cam.horizon - cam.focal * sun[1] / sun[2]))
-    # Turned end on to us and to the right, so the logs' cut ends show and
-    # the pole lies across them.
-    heading = 0.72
-    r = 0.16
-    ax, az = math.cos(heading), math.sin(heading)
-    along = np.array([ax, 0.0, az])
-    across = np.array([-az, 0.0, ax])
-    start = np.array([4.3, r, 14.0])
-    logs = []
-    for k, (length, slip) in enumerate(((1.75, 0.0), (2.05, -0.18), (1.45, 0.1))):
-        p = start + across * (k * 2.05 * r) + along * slip
-        rk = r * rng.uniform(0.9, 1.05)
-        # Resting on the sand, not in water.
+    lit = replace(P, light=replace(P.light, x=cx + cam.focal * sun_w[0] / sun_w[2],
+                                   y=cam.horizon - cam.focal * sun_w[1] / sun_w[2]))
+    heading = WRECK_HEADING
+    along = np.array([math.cos(heading), 0.0, math.sin(heading)])
+    away = np.array([-math.sin(heading), 0.0, math.cos(heading)])
+    corner = np.array([WRECK[0], 0.0, WRECK[1]])
+    logs, offset = [], 0.0
+    for k, (length, slip, _) in enumerate(WRECK_LOGS):
+        rk = 0.15 * rng.uniform(0.9, 1.08)
+        offset += rk
+        p = corner + away * offset + along * slip
+        # Resting on the sand, a little bedded into it.
         p[1] = rk + 0.002
-        logs.append(raft.Log(tuple(p), heading, length, rk, seed=k + 7, rough=0.12))
-    pole = raft.Log(tuple(start + along * 0.6 + across * (2 * 2.05 * r + 0.22) + np.array([0.0, r + 0.058, 0.0])),
-                    heading - math.pi / 2, 2 * 2.05 * r + 0.55, 0.06, seed=3, rough=0.2)
+        logs.append(raft.Log(tuple(p), heading + rng.normal(0, 0.02), length, rk, seed=k + 7, rough=0.1))
+        offset += rk * 1.04
+    # Sunk a little into the tops of the biggest logs, so it lies on the
+    # deck rather than over it.
+    top = float(np.mean([g.radius * 2 for g in logs]))
+    pole_r = 0.065
+    poles = []
+    # One pole whole across all six near the broken end, the other snapped
+    # off over the fourth log.
+    for t0, count in ((0.3, 6), (0.82, 4)):
+        a = corner + along * (t0 * 2.3) - away * 0.12
+        b = corner + along * (t0 * 2.3 - 0.05) + away * (offset * count / 6 + (0.14 if count == 6 else -0.05))
+        a[1] = b[1] = top + pole_r * 0.2
+        d = b - a
+        poles.append(raft.Log(tuple(a), math.atan2(d[2], d[0]), float(np.linalg.norm(d)), pole_r,
+                              seed=3 + count, rough=0.2))
+    bodies = logs + poles
     # The sand it lies on still dark from the sea that left it there.
     mid = np.mean([g.at(0.5) for g in logs], axis=0)
-    damp = [cam.point((mid[0] + 1.3 * math.cos(a), 0.0, mid[2] + 1.1 * math.sin(a) * (1 + 0.2 * math.sin(3 * a))))
+    damp = [cam.point((mid[0] + 1.75 * math.cos(a), 0.0, mid[2] + 1.2 * math.sin(a) * (1 + 0.2 * math.sin(3 * a))))
             for a in np.linspace(0, 2 * math.pi, 18, endpoint=False)]
-    shade.path(smooth(damp), fill=mix(P.sand, P.wood_side, 0.5), opacity="0.45", filter=shade.blur(1.2))
-    bark = mix(mix(P.wood_side, P.wood_dark, 0.55), P.mountain, 0.2)
+    shade.path(smooth(damp), fill=mix(P.sand, P.wood_side, 0.5), opacity="0.4", filter=shade.blur(1.4))
+    bark = mix(mix(P.wood_side, P.wood_dark, 0.45), P.mountain, 0.15)
+    barks = [bark, mix(bark, P.wood_lit, 0.12), mix(bark, P.wood_dark, 0.15)]
     ground = mix(mix(P.light.shadow, P.sea_dark, 0.25), P.wood_dark, 0.3)
-    # The shadow first: each log's outline thrown down the sun's rays, a
-    # narrow band along its sunless side, darkest where it sits in the sand.
-    for g in logs + [pole]:
+    # Under it, the crease where the logs sit in the sand, and the short
+    # shadow thrown down the sun's rays along its sunless side.
+    for g in bodies:
         foot = [np.array([q[0], 0.0, q[2]]) for q in g.outline(cam)]
         thrown = [_on_sand(q) for q in g.outline(cam)]
         hull = convex_hull([(q[0], q[2]) for q in foot + thrown])
@@ -1052,34 +1077,86 @@ def _wreck(cam, svg: Svg, shade: Svg, rng):
                    filter=shade.blur(0.4))
     scratch = [Svg(svg.width, svg.height) for _ in range(5)]
     out = raft.Layers(svg, *scratch)
-    # Far to near, so the nearer logs cover the farther.
-    for g in sorted(logs, key=lambda g: -g.start[2]):
-        raft.draw_log(g, cam, lit, out, rng, bark=bark)
-    raft.draw_log(pole, cam, lit, out, rng, bark=mix(bark, P.wood_side, 0.3))
+    # Far to near, so the nearer logs cover the farther; between them the
+    # shaded sand in the gaps.
+    gap = mix(ground, P.ink, 0.2)
+    for k, g in sorted(enumerate(logs), key=lambda kg: -kg[1].start[2]):
+        raft.draw_log(g, cam, lit, out, rng, bark=barks[k % 3], end_shade=0.0 if WRECK_LOGS[k][2] else 0.4)
+        if WRECK_LOGS[k][2]:
+            _snapped(cam, svg, g, rng)
+    for g in poles:
+        raft.seat_shadow(g, cam, lit, svg, logs, top)
+    for g in poles:
+        raft.draw_log(g, cam, lit, out, rng, bark=mix(bark, P.wood_side, 0.35))
+        # Lashed at every other log and at the outer ones, in hemp the sun
+        # and salt have bleached, so it reads against the dark bark.
+        for k, log in enumerate(logs):
+            if k % 2 == 0 or k == len(logs) - 1:
+                raft.lash(g, log, cam, lit, svg, bodies, raft.Rope(0.8, 0.024), turns=2, wear=0.15)
+    # The short pole's broken end: pale splinters where it snapped.
+    _snapped(cam, svg, poles[1], rng, end=1.0)
+    # Rope ends trailing: one from the snapped pole's last lashing over the
+    # logs and down into the wash, one off the near corner over the sand.
+    rope_dark = mix(P.wood_dark, P.light.shadow, 0.35)
+    rope_lit = mix(mix(P.wood_lit, P.wood_fresh, 0.3), P.mountain, 0.3)
+    for start, run in ((poles[1].at(1.0), [(0.2, 0.0, 0.15), (0.55, 0.0, 0.3), (0.9, 0.0, 0.2), (1.3, 0.0, 0.45)]),
+                       (logs[0].at(0.13), [(-0.1, 0.0, -0.22), (-0.3, 0.0, -0.4), (-0.55, 0.0, -0.5),
+                                           (-0.85, 0.0, -0.62)])):
+        tail = [np.array(start) + np.array([0.0, -0.02, 0.0])] + [
+            np.array([start[0] + dx, 0.015, start[2] + dz]) for dx, _, dz in run]
+        tail[1][1] = 0.5 * start[1]
+        pts = [cam.point(q) for q in tail]
+        shade.path(smooth([(x + 0.6, y + 0.5) for x, y in pts], closed=False), stroke=ground, stroke_width="1.1",
+                   opacity="0.35", stroke_linecap="round", filter=shade.blur(0.4))
+        svg.path(smooth(pts, closed=False), stroke=rope_dark, stroke_width="1.0", stroke_linecap="round")
+        svg.path(smooth([(x - 0.1, y - 0.25) for x, y in pts], closed=False), stroke=rope_lit, stroke_width="0.4",
+                 stroke_linecap="round", opacity="0.8")
+        tx, ty = pts[-1]
+        for ang in (-0.3, 0.25, 0.7):
+            svg.path(lens(tx, ty, tx + 1.8 * math.cos(ang), ty + 0.9 * math.sin(ang) + 0.2, 0.3), fill=rope_lit,
+                     opacity="0.85")
+    # Where its sea end lies in the wash, the water laps round the logs'
+    # feet: a dark wet line along each and foam pushed against it in dashes.
+    lap = []
     for g in logs:
-        raft.lash(pole, g, cam, lit, svg, logs + [pole], raft.CORD, turns=2, wear=0.6)
-    # The pole's broken end: pale splinters where it snapped.
-    end = pole.at(1.0)
-    ex, ey = cam.point(end)
-    k = float(cam.scale(end[2]))
-    fresh = mix(P.wood_fresh, P.sand, 0.2)
-    for dx, dy, ln in ((0.05, -0.02, 0.12), (0.07, 0.02, 0.08), (0.03, 0.04, 0.1)):
-        svg.path(lens(ex, ey + dy * k, ex + ln * k, ey + (dy - 0.02) * k, 0.02 * k), fill=fresh)
-    # A loose end of rope from the last lashing, over the sand toward the wash.
-    tail = [end + np.array([0.0, -0.05, 0.0]), end + np.array([0.15, -0.1, 0.05])] + [
-        np.array([end[0] + 0.25 + 0.35 * t, 0.02, end[2] + 0.1 + 0.5 * t + 0.08 * math.sin(t * 6)])
-        for t in np.linspace(0, 1, 6)]
-    pts = [cam.point(q) for q in tail]
-    svg.path(smooth(pts, closed=False), stroke=mix(P.wood_dark, P.light.shadow, 0.35), stroke_width="0.9",
-             stroke_linecap="round")
-    svg.path(smooth([(x - 0.1, y - 0.25) for x, y in pts], closed=False),
-             stroke=mix(mix(P.wood_lit, P.wood_fresh, 0.3), P.mountain, 0.3), stroke_width="0.35",
-             stroke_linecap="round", opacity="0.8")
-    # Sand the wash heaped against its sea side, over the logs' feet.
-    back = [cam.point((g.at(t)[0] + 0.0, 0.0, g.at(t)[2] + g.radius * 0.9)) for g in logs[-1:] for t in
-            np.linspace(0, 1, 8)]
-    svg.path(smooth(back + [(x, y - 1.2) for x, y in back[::-1]]), fill=mix(P.sand, P.light.key, 0.05),
-             opacity="0.5", filter=svg.blur(0.5))
+        side = np.cross(g.axis, UP)
+        if side[2] > 0:
+            side = -side
+        for t in np.linspace(0.0, 1.0, 24):
+            q = g.at(t)
+            if q[2] < wash_edge(q[0]) - 0.15 or rng.uniform() < 0.3:
+                continue
+            q0 = np.array([q[0], 0.0, q[2]]) + side * g.radius * rng.uniform(0.9, 1.25)
+            q1 = q0 + g.axis * g.length * rng.uniform(0.03, 0.07)
+            (x0, y0), (x1, y1) = cam.point(q0), cam.point(q1)
+            lap.append(f'<path d="{lens(x0, y0, x1, y1, rng.uniform(0.4, 0.8))}" '
+                       f'opacity="{num(rng.uniform(0.45, 0.85))}"/>')
+    svg.group(lap, fill=P.foam, filter=svg.blur(0.3))
+    # Sand the wash heaped against its near side, over the logs' feet.
+    near = [cam.point((q[0], 0.0, q[2] - logs[0].radius * 0.95)) for q in (logs[0].at(t) for t in np.linspace(0, 1, 10))]
+    svg.path(smooth(near + [(x, y - 1.0) for x, y in near[::-1]]), fill=mix(P.sand, P.light.key, 0.05),
+             opacity="0.45", filter=svg.blur(0.5))
+
+
+def _snapped(cam, svg: Svg, g, rng, end=None):
+    """A log's end broken off, not cut: the wood torn out in long pale
+    splinters of uneven length past a ragged face."""
+    t = g.near_end(cam) if end is None else end
+    out = -g.axis if t == 0 else g.axis
+    c = g.at(t)
+    side = np.cross(g.axis, UP)
+    fresh = mix(P.wood_fresh, P.sand, 0.15)
+    torn = mix(fresh, P.wood_side, 0.45)
+    # The ragged face, a step darker than the splinters over it.
+    face = [cam.point(q) for q in g.cap(t, g.radius * 0.92)]
+    svg.path(smooth(face), fill=torn)
+    for _ in range(6):
+        a = rng.uniform(0.2, math.pi - 0.2)
+        f = rng.uniform(0.2, 0.85)
+        base = c + side * math.cos(a) * g.radius * f + UP * math.sin(a) * g.radius * f
+        tip = base + out * g.radius * rng.uniform(0.6, 2.2) + side * rng.normal(0, 0.02)
+        (x0, y0), (x1, y1) = cam.point(base), cam.point(tip)
+        svg.path(lens(x0, y0, x1, y1, rng.uniform(0.5, 0.9)), fill=fresh if rng.uniform() < 0.7 else torn)
 
 
 def _driftwood(cam, svg: Svg, rng):
