@@ -1,34 +1,36 @@
 """The islands: a beach at noon seen from the dune behind it, the sun high
 at the top left, half over the frame's edge. A palm a third of the way in
 leans a little out over the sand, its trunk curving up and slimming from a
-foot swollen with roots that goes down into a low mound of sand, scarred
-with uneven rings that ridge its outline. Its crown is lopsided: fronds
-grow from a short crown shaft, longer on the side it leans to, some
-reaching toward us and some away, arching out and hanging under their own
-weight, each row of leaflets either side of its rib one flat mass with a
-notched edge, torn in to the rib where the wind has split it, lit on the
-sun's side and a step darker in the fold, the coconuts in a bunch at their
-foot; under them two dead fronds, brown and withered, hang down the trunk.
-The sun so high, every shadow is short: the palm's pools under its crown
-round its foot, falling only a little toward us and to the right, each
-point of it put where the rays fall. A wave breaks along the shore, its
-crest tumbling into thick white water where it spills and thin or bare
-where it has not yet broken; it swings toward us on the right and is
-spent there, its foam lying in fading patches. Its white water, a lace
-full of holes, runs in further in some places than others and leaves a few
-drifts on the shallows, and a thin sheet of water slides up the sand to an
-uneven lace edge, the sky's sheen inside it and one band of darker wet sand
-beyond. On the beach, what tells of the castaway: on the right, above the
-wash, a broken section of his raft lying slantwise across the top of the
-wash, six long logs side by side, two snapped short, lashed to one whole
-cross pole and the stump of another, rope ends trailing; beside it his
-track of bare footprints, left and right, coming up out of the water and
-across the front of the beach to the palm's shade; on the left a bowed branch of driftwood weathered grey-brown, half
-buried, with a rope knotted round it, a few shells and soft ripples.
-Beyond, the sea's wave dashes, a few long soft swells rolling in nearer the
-shore, the sun's glitter, and on the horizon to the right three islands at
-their different distances, hazed the more the further off, under a broad
-flat-based cloud heaped at its left end and a small one higher up.
+foot that flares down into a low mound of sand, dark in the crease round
+it, scarred with uneven rings that ridge its outline. Its crown is
+lopsided: fronds grow from a short crown shaft, longer on the side it
+leans to, some reaching toward us and some away, arching out and hanging
+under their own weight, each row of leaflets either side of its rib one
+flat soft-edged mass, torn cleanly in to the rib in two or three places,
+lit on the sun's side and a step darker in the fold, the coconuts in a
+bunch at their foot; under them two dead fronds, brown and withered, hang
+down the trunk. The sun so high, every shadow is short: the palm's pools
+under its crown round its foot, falling only a little toward us and to
+the right, each point of it put where the rays fall. A wave breaks along
+the shore, its crest tumbling into thick white water where it spills and
+thin or bare where it has not yet broken; it swings toward us on the
+right and is spent there, its foam lying in fading patches. Its white
+water, a lace full of holes, runs in further in some places than others
+and leaves a few drifts on the shallows, and a thin sheet of water slides
+up the sand to an uneven lace edge, the sky's sheen inside it and one band
+of darker wet sand beyond. On the beach, what tells of the castaway: on
+the right, a broken section of his raft lying slantwise at the top of the
+wash, its sea end toward the water, six long logs side by side, two
+snapped short, lashed to one whole cross pole and the stump of another,
+rope ends trailing; from it one trail of bare footprints, left and right,
+foot-shaped dents with a sunlit lip, up the beach toward us and round into
+the palm's shade; on the left a bowed branch of driftwood weathered
+grey-brown, half buried, with a rope knotted round it, a few shells and
+soft wind ripples in the sand's own tones. Beyond, the sea's wave dashes,
+a few long soft swells rolling in nearer the shore, the sun's glitter, and
+on the horizon to the right three islands at their different distances,
+hazed the more the further off, under a broad flat-based cloud heaped at
+its left end and a small one higher up.
 
 The picture is wider and taller than the window shows: everything that
 matters lies inside the top-left 421 x 221."""
@@ -308,7 +310,7 @@ CROWN = [(0.1, 0.32, 4.6, 0.34, 0.38, 0.12), (0.55, 0.55, 3.6, 0.32, 0.5, -0.15)
          (2.65, 0.55, 3.3, 0.3, 0.38, -0.1), (3.2, 0.4, 3.5, 0.34, 0.28, 0.15),
          (4.05, 0.35, 2.8, 0.38, 0.3, 0.1), (4.7, 0.15, 3.9, 0.4, 0.2, -0.1),
          (5.3, 0.25, 4.4, 0.36, 0.3, 0.18), (5.85, 0.05, 4.2, 0.44, 0.12, -0.12),
-         (0.95, 1.2, 1.5, 0.22, 0.62, 0.0), (3.85, 1.3, 1.2, 0.22, 0.62, 0.1)]
+         (0.95, 1.2, 1.5, 0.22, 0.62, 0.0)]
 # The dead ones: brown, hanging from the foot of the crown down the trunk,
 # one in front on the left, one behind on the right.
 DEAD = [(3.75, -0.9, 2.6, 0.5, 0.02, 0.15), (0.75, -0.75, 2.9, 0.5, 0.04, -0.1)]
@@ -1023,7 +1025,7 @@ def _footprints(cam, sand: Svg, rng):
         stride = 0.62 - 0.2 * math.exp(-k / 2.0) - 0.12 * max(0.0, (d - total + 1.6) / 1.6)
         d += stride * (1 + rng.normal(0, 0.05))
         side, k = -side, k + 1
-        gap = 0.1 + rng.normal(0, 0.015) + 0.04 * math.exp(-k / 2.0)
+        gap = 0.125 + rng.normal(0, 0.015) + 0.04 * math.exp(-k / 2.0)
         fx, fz = x - side * gap * uz, z + side * gap * ux
         # Toes turned out from the line, by a different amount each step.
         turn = math.atan2(uz, ux) - side * (0.14 + rng.normal(0, 0.05))
@@ -1034,7 +1036,7 @@ def _footprints(cam, sand: Svg, rng):
         cx, cy = cam.point((fx, 0.0, fz))
         # Seen this low a print closes to a slit: opened a little, so it
         # keeps its shape at 1x.
-        open_up = 1.7
+        open_up = 2.0
 
         def shape(pts, grow=1.0, dx=0.0, dz=0.0):
             out = []
@@ -1064,13 +1066,13 @@ def _footprints(cam, sand: Svg, rng):
 
 # The raft's remains: where its first log's near end lies on the sand, and
 # which way its logs run, right and a little away toward the sea.
-WRECK = (3.85, 12.9)
+WRECK = (4.2, 13.3)
 WRECK_HEADING = 0.25
 # Each log of the piece, near to far: its length, how far its left end
 # stands out past the line of the others, and whether that end broke off
 # (splintered) or is the old axe cut.
-WRECK_LOGS = [(2.45, 0.0, False), (2.3, 0.12, False), (1.6, 0.55, True), (2.5, -0.05, False),
-              (1.95, 0.35, True), (2.2, 0.08, False)]
+WRECK_LOGS = [(1.95, 0.45, True), (2.3, 0.1, False), (2.45, -0.05, False), (2.0, 0.42, True),
+              (2.5, 0.0, False), (2.2, 0.12, False)]
 
 
 def _wreck(cam, svg: Svg, shade: Svg, rng):
@@ -1152,11 +1154,10 @@ def _wreck(cam, svg: Svg, shade: Svg, rng):
     _snapped(cam, svg, poles[1], rng, end=1.0)
     # Rope ends trailing: one from the snapped pole's last lashing over the
     # logs and down into the wash, one off the near corner over the sand.
-    rope_dark = mix(P.wood_dark, P.light.shadow, 0.35)
-    rope_lit = mix(mix(P.wood_lit, P.wood_fresh, 0.3), P.mountain, 0.3)
+    rope_dark = mix(mix(P.wood_side, P.wood_dark, 0.4), P.light.shadow, 0.3)
+    rope_lit = mix(mix(P.wood_lit, P.wood_fresh, 0.5), P.mountain, 0.2)
     for start, run in ((poles[1].at(1.0), [(0.2, 0.0, 0.15), (0.55, 0.0, 0.3), (0.9, 0.0, 0.2), (1.3, 0.0, 0.45)]),
-                       (logs[0].at(0.13), [(-0.1, 0.0, -0.22), (-0.3, 0.0, -0.4), (-0.55, 0.0, -0.5),
-                                           (-0.85, 0.0, -0.62)])):
+                       (logs[0].at(0.13), [(-0.1, 0.0, -0.2), (-0.3, 0.0, -0.32), (-0.55, 0.0, -0.38)])):
         tail = [np.array(start) + np.array([0.0, -0.02, 0.0])] + [
             np.array([start[0] + dx, 0.015, start[2] + dz]) for dx, _, dz in run]
         tail[1][1] = 0.5 * start[1]
@@ -1172,20 +1173,21 @@ def _wreck(cam, svg: Svg, shade: Svg, rng):
                      opacity="0.85")
     # Where its sea end lies in the wash, the water laps round the logs'
     # feet: a dark wet line along each and foam pushed against it in dashes.
+    # Only along the nearest log: behind it the logs hide the sand.
     lap = []
-    for g in logs:
-        side = np.cross(g.axis, UP)
-        if side[2] > 0:
-            side = -side
-        for t in np.linspace(0.0, 1.0, 24):
-            q = g.at(t)
-            if q[2] < wash_edge(q[0]) - 0.15 or rng.uniform() < 0.3:
-                continue
-            q0 = np.array([q[0], 0.0, q[2]]) + side * g.radius * rng.uniform(0.9, 1.25)
-            q1 = q0 + g.axis * g.length * rng.uniform(0.03, 0.07)
-            (x0, y0), (x1, y1) = cam.point(q0), cam.point(q1)
-            lap.append(f'<path d="{lens(x0, y0, x1, y1, rng.uniform(0.4, 0.8))}" '
-                       f'opacity="{num(rng.uniform(0.45, 0.85))}"/>')
+    g = logs[0]
+    side = np.cross(g.axis, UP)
+    if side[2] > 0:
+        side = -side
+    for t in np.linspace(0.0, 1.0, 24):
+        q = g.at(t) + side * g.radius * rng.uniform(0.9, 1.25)
+        if q[2] < wash_edge(q[0]) - 0.15 or rng.uniform() < 0.3:
+            continue
+        q0 = np.array([q[0], 0.0, q[2]])
+        q1 = q0 + g.axis * g.length * rng.uniform(0.03, 0.07)
+        (x0, y0), (x1, y1) = cam.point(q0), cam.point(q1)
+        lap.append(f'<path d="{lens(x0, y0, x1, y1, rng.uniform(0.4, 0.8))}" '
+                   f'opacity="{num(rng.uniform(0.45, 0.85))}"/>')
     svg.group(lap, fill=P.foam, filter=svg.blur(0.3))
     # Sand the wash heaped against its near side, over the logs' feet.
     near = [cam.point((q[0], 0.0, q[2] - logs[0].radius * 0.95)) for q in (logs[0].at(t) for t in np.linspace(0, 1, 10))]
@@ -1205,13 +1207,13 @@ def _snapped(cam, svg: Svg, g, rng, end=None):
     # The ragged face, a step darker than the splinters over it.
     face = [cam.point(q) for q in g.cap(t, g.radius * 0.92)]
     svg.path(smooth(face), fill=torn)
-    for _ in range(6):
-        a = rng.uniform(0.2, math.pi - 0.2)
-        f = rng.uniform(0.2, 0.85)
-        base = c + side * math.cos(a) * g.radius * f + UP * math.sin(a) * g.radius * f
-        tip = base + out * g.radius * rng.uniform(0.6, 2.2) + side * rng.normal(0, 0.02)
+    for _ in range(8):
+        a = rng.uniform(0.15, math.pi - 0.15)
+        f = rng.uniform(0.35, 0.95)
+        base = c + side * math.cos(a) * g.radius * f + UP * math.sin(a) * g.radius * f - out * g.radius * 0.3
+        tip = base + out * g.radius * rng.uniform(1.0, 3.2) + side * rng.normal(0, 0.03) - UP * 0.02
         (x0, y0), (x1, y1) = cam.point(base), cam.point(tip)
-        svg.path(lens(x0, y0, x1, y1, rng.uniform(0.5, 0.9)), fill=fresh if rng.uniform() < 0.7 else torn)
+        svg.path(lens(x0, y0, x1, y1, rng.uniform(0.7, 1.2)), fill=fresh if rng.uniform() < 0.65 else torn)
 
 
 def _driftwood(cam, svg: Svg, rng):
