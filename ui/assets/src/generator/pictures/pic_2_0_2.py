@@ -1,33 +1,36 @@
 """The islands: a beach at noon seen from the dune behind it, the sun high
 at the top left, half over the frame's edge. A palm a third of the way in
 leans a little out over the sand, its trunk curving up and slimming from a
-foot swollen with roots that goes down into a low mound of sand, scarred
-with uneven rings that ridge its outline. Its crown is lopsided: fronds
-grow from a short crown shaft, longer on the side it leans to, some
-reaching toward us and some away, arching out and hanging under their own
-weight, each row of leaflets either side of its rib one flat mass with a
-notched edge, torn in to the rib where the wind has split it, lit on the
-sun's side and a step darker in the fold, the coconuts in a bunch at their
-foot; under them two dead fronds, brown and withered, hang down the trunk.
-The sun so high, every shadow is short: the palm's pools under its crown
-round its foot, falling only a little toward us and to the right, each
-point of it put where the rays fall. A wave breaks along the shore, its
-crest tumbling into thick white water where it spills and thin or bare
-where it has not yet broken; it swings toward us on the right and is
-spent there, its foam lying in fading patches. Its white water, a lace
-full of holes, runs in further in some places than others and leaves a few
-drifts on the shallows, and a thin sheet of water slides up the sand to an
-uneven lace edge, the sky's sheen inside it and one band of darker wet sand
-beyond. On the beach, what tells of the castaway: on the right, above the
-wash, a piece of his raft, three logs still lashed under a broken cross
-pole, and beside it his track of bare footprints, left and right, coming
-up out of the water and across the front of the beach to the palm's
-shade; on the left a bowed branch of driftwood weathered grey-brown, half
-buried, with a rope knotted round it, a few shells and soft ripples.
-Beyond, the sea's wave dashes, a few long soft swells rolling in nearer the
-shore, the sun's glitter, and on the horizon to the right three islands at
-their different distances, hazed the more the further off, under a broad
-flat-based cloud heaped at its left end and a small one higher up.
+foot that flares down into a low mound of sand, dark in the crease round
+it, scarred with uneven rings that ridge its outline. Its crown is
+lopsided: fronds grow from a short crown shaft, longer on the side it
+leans to, some reaching toward us and some away, arching out and hanging
+under their own weight, each row of leaflets either side of its rib one
+flat soft-edged mass, torn cleanly in to the rib in two or three places,
+lit on the sun's side and a step darker in the fold, the coconuts in a
+bunch at their foot; under them two dead fronds, brown and withered, hang
+down the trunk. The sun so high, every shadow is short: the palm's pools
+under its crown round its foot, falling only a little toward us and to
+the right, each point of it put where the rays fall. A wave breaks along
+the shore, its crest tumbling into thick white water where it spills and
+thin or bare where it has not yet broken; it swings toward us on the
+right and is spent there, its foam lying in fading patches. Its white
+water, a lace full of holes, runs in further in some places than others
+and leaves a few drifts on the shallows, and a thin sheet of water slides
+up the sand to an uneven lace edge, the sky's sheen inside it and one band
+of darker wet sand beyond. On the beach, what tells of the castaway: on
+the right, a broken section of his raft lying slantwise at the top of the
+wash, its sea end toward the water, six long logs side by side, two
+snapped short, lashed to one whole cross pole and the stump of another,
+rope ends trailing; from it one trail of bare footprints, left and right,
+foot-shaped dents with a sunlit lip, up the beach toward us and round into
+the palm's shade; on the left a bowed branch of driftwood weathered
+grey-brown, half buried, with a rope knotted round it, a few shells and
+soft wind ripples in the sand's own tones. Beyond, the sea's wave dashes,
+a few long soft swells rolling in nearer the shore, the sun's glitter, and
+on the horizon to the right three islands at their different distances,
+hazed the more the further off, under a broad flat-based cloud heaped at
+its left end and a small one higher up.
 
 The picture is wider and taller than the window shows: everything that
 matters lies inside the top-left 421 x 221."""
@@ -260,25 +263,38 @@ class _Frond:
 
     def halves(self):
         """Each row of leaflets as one flat mass: from the rib out along the
-        leaflets' tips and back, cut in to the rib where the row is torn, so
-        the frond reads as two broad ragged blades rather than a comb."""
+        line of the leaflets' tips, smoothed so the edge runs soft and whole,
+        and back, cut cleanly in nearly to the rib at the row's two or three
+        widest tears, so the frond reads as a few broad blades, not a comb."""
         steps = len(self.rib) - 1
         out = []
         for side in (-1, 1):
             row = sorted((l for l in self.leaflets if l[0] == side), key=lambda l: l[1])
-            if not row:
+            if len(row) < 2:
                 continue
-            first = int(round(row[0][1] * steps))
-            pts, last = [self.rib[max(0, first - 1)]], first
-            for _, s, a, c, b in row:
-                i = int(round(s * steps))
-                if i - last > 1:
-                    # A split: the edge runs back in nearly to the rib.
-                    pts.append(self.rib[(i + last) // 2] * 0.8 + pts[-1] * 0.2)
-                pts.append(b)
-                last = i
+            idx = [int(round(l[1] * steps)) for l in row]
+            # Only the widest tears stay open, and none close by the stalk.
+            gaps = sorted(((idx[j] - idx[j - 1], j) for j in range(2, len(row) - 2)), reverse=True)
+            splits = {j for g, j in gaps[:2 if self.dead else 3] if g > 2}
+            # The tips smoothed within each blade, so a short leaflet or a
+            # long one does not break the edge into teeth.
+            tips, start = [], 0
+            for end in sorted(splits) + [len(row)]:
+                blade = np.array([l[4] for l in row[start:end]])
+                for j in range(len(blade)):
+                    lo, hi = max(0, j - 2), min(len(blade), j + 3)
+                    tips.append(blade[lo:hi].mean(axis=0) * 0.7 + blade[j] * 0.3)
+                start = end
+            pts = [self.rib[max(0, idx[0] - 1)]]
+            for j, l in enumerate(row):
+                if j in splits:
+                    # A clean tear: the edge runs straight in nearly to the rib and out again.
+                    pts.append(self.rib[(idx[j] + idx[j - 1]) // 2] * 0.88 + tips[j - 1] * 0.12)
+                    pts.append(tips[j])
+                elif j % 2 == 0 or j == len(row) - 1 or j + 1 in splits or j - 1 in splits:
+                    pts.append(tips[j])
             pts.append(self.rib[-1])
-            rib = [self.rib[i] for i in range(steps - 1, max(0, first - 1), -3)]
+            rib = [self.rib[i] for i in range(steps - 1, max(0, idx[0] - 1), -3)]
             out.append((side, row, pts + rib))
         return out
 
@@ -294,7 +310,7 @@ CROWN = [(0.1, 0.32, 4.6, 0.34, 0.38, 0.12), (0.55, 0.55, 3.6, 0.32, 0.5, -0.15)
          (2.65, 0.55, 3.3, 0.3, 0.38, -0.1), (3.2, 0.4, 3.5, 0.34, 0.28, 0.15),
          (4.05, 0.35, 2.8, 0.38, 0.3, 0.1), (4.7, 0.15, 3.9, 0.4, 0.2, -0.1),
          (5.3, 0.25, 4.4, 0.36, 0.3, 0.18), (5.85, 0.05, 4.2, 0.44, 0.12, -0.12),
-         (0.95, 1.2, 1.5, 0.22, 0.62, 0.0), (3.85, 1.3, 1.2, 0.22, 0.62, 0.1)]
+         (0.95, 1.2, 1.5, 0.22, 0.62, 0.0)]
 # The dead ones: brown, hanging from the foot of the crown down the trunk,
 # one in front on the left, one behind on the right.
 DEAD = [(3.75, -0.9, 2.6, 0.5, 0.02, 0.15), (0.75, -0.75, 2.9, 0.5, 0.04, -0.1)]
@@ -357,15 +373,15 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         n = math.hypot(dx, dy) or 1
         nx, ny = -dy / n, dx / n
         # At the foot the flare turns out level, so the trunk stands on the sand.
-        w = math.exp(-(ts[i] / 0.05) ** 2)
+        w = 0.4 * math.exp(-(ts[i] / 0.05) ** 2)
         nx, ny = nx * (1 - w) + w * (1.0 if nx > 0 else -1.0), ny * (1 - w)
         n = math.hypot(nx, ny) or 1
         r = radius[i] * px
         # The roots swell out of the foot, more on one side than the other,
         # in lumps, before they go down under the sand.
         lump = math.exp(-(ts[i] / 0.035) ** 2)
-        left.append((x + nx / n * r * (1 + 0.35 * lump), y + ny / n * r))
-        right.append((x - nx / n * r * (1 + 0.2 * lump), y - ny / n * r))
+        left.append((x + nx / n * r * (1 + 0.2 * lump), y + ny / n * r))
+        right.append((x - nx / n * r * (1 + 0.15 * lump), y - ny / n * r))
     trunk = left + right[::-1]
     # The crown shaft: a short, smooth, slightly swollen stem above the last
     # ring scar, the fronds growing out of it all the way up.
@@ -426,13 +442,11 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
             (behind if far_side else before).append((pts, inner, roots[::-1], tone, row))
         def lay(halves):
             for pts, inner, back, tone, row in halves:
-                # Each row of leaflets as one flat mass in its tone, its edge
-                # run through every other leaflet's tip so it is notched and
-                # torn where the row splits, not combed into teeth; the fold
-                # by the rib a step darker.
-                edge = [p for k, p in enumerate(pts) if k % 2 == 0 or k >= len(pts) - len(back) - 1]
-                svg.path(smooth(edge, tension=0.55), fill=tones[tone])
-                blades.append(smooth(edge, tension=0.55))
+                # Each row of leaflets as one flat mass in its tone, soft at
+                # its edge; the fold by the rib a step darker.
+                edge = smooth(pts, tension=0.8)
+                svg.path(edge, fill=tones[tone], filter=svg.blur(0.3))
+                blades.append(edge)
                 svg.path(smooth(back + inner, tension=0.5), fill=tones[max(0, tone - 1)], opacity="0.75",
                          filter=svg.blur(0.3))
         lay(behind)
@@ -502,6 +516,50 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     near = [f for f in order if f not in far]
     for fr in far:
         draw_frond(fr, far=True)
+
+    # A low mound of sand the wind has heaped round the foot, so the trunk
+    # flares down into the beach rather than stands on it: a dome wider
+    # than it is deep, lit on the side toward the sun and on its top, a
+    # step darker on the flank turned away, fading into the beach at its
+    # edge, and its own soft shadow thrown toward us and to the right. The
+    # whole of it goes in behind the trunk, its near slope again in front.
+    rx, rz, hgt = 1.1, 0.85, 0.32
+    bx, bz = base[0] + 0.05, base[2] - 0.05
+
+    def dome(r, ang):
+        lump = 1 + 0.12 * math.sin(ang * 3.0 + 0.5) + 0.06 * math.sin(ang * 7.0)
+        return np.array([bx + rx * r * math.cos(ang), hgt * max(0.0, 1 - r * r) ** 1.4 * lump,
+                         bz + rz * r * math.sin(ang) * (1 + 0.1 * math.cos(ang * 2.0))])
+
+    angs = np.linspace(0, 2 * math.pi, 36, endpoint=False)
+    grid = [dome(r, ang) for r in np.linspace(0.0, 1.0, 9) for ang in angs]
+    top_y = min(cam.point(q)[1] for q in grid)
+    foot_y = max(cam.point(q)[1] for q in grid)
+    (lx, _), (rx_, _) = cam.point(dome(1.0, math.pi)), cam.point(dome(1.0, 0.0))
+    lit_sand, shade_sand = mix(P.sand, P.light.key, 0.28), mix(P.sand, sh, 0.5)
+    across_tone = [(0, mix(P.sand, P.light.key, 0.12)), (0.3, lit_sand), (0.55, mix(P.sand, P.light.key, 0.1)),
+                   (0.85, shade_sand), (1, mix(P.sand, sh, 0.2))]
+    # The flare where it meets the mound's surface: the crease runs round
+    # the front of the trunk, bowed toward us, seen from above.
+    contact = []
+    for phi in np.linspace(0.0, math.pi, 15):
+        rr = 0.36 + 0.04 * math.sin(phi * 3.0)
+        q = np.array([base[0] - rr * math.cos(phi), 0.0, base[2] - rr * 1.3 * math.sin(phi)])
+        r = math.hypot((q[0] - bx) / rx, (q[2] - bz) / rz)
+        q[1] = hgt * max(0.0, 1 - r * r) ** 1.4
+        contact.append(cam.point(q))
+    near_side = [cam.point(dome(1.0, ang)) for ang in np.linspace(-0.05, -math.pi + 0.05, 15)]
+    hull = convex_hull([cam.point(q) for q in grid])
+
+    def mound(shape):
+        svg.path(shape, fill=svg.linear(lx, 0, rx_, 0, across_tone), filter=svg.blur(0.8))
+        # Toward its foot the dome turns level with the beach and takes its tone.
+        svg.path(shape, fill=svg.linear(0, top_y, 0, foot_y, [(0, P.sand, 0), (0.5, P.sand, 0.0),
+                                                               (1, P.sand, 0.95)]), filter=svg.blur(0.8))
+
+    mound(smooth(hull, tension=0.8))
+    mound_shadow = [cam.point(_on_sand(dome(1.0 if math.sin(ang) < 0.2 else 0.45, ang))) for ang in angs]
+    shade.path(smooth(mound_shadow), fill=sh, opacity="0.4", filter=shade.blur(1.0))
 
     svg.path(polygon(trunk), fill=bark)
     clip = svg.clip(polygon(trunk))
@@ -576,40 +634,15 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
                               f'opacity="{num(rng.uniform(0.25, 0.5))}"/>')
     svg.group(scars, clip_path=clip, fill="none", stroke=bark_dark, stroke_linecap="round")
     svg.group(ridges, clip_path=clip, fill="none", stroke=mix(bark, P.light.key, 0.6), stroke_linecap="round")
-    rx, rz, hgt = 0.85, 0.6, 0.24
-    # A low mound of sand the wind has heaped round the foot, so the trunk
-    # goes down into the beach rather than stands on it: its top and the
-    # side toward the sun lit, its far side shaded, and its own soft shadow
-    # thrown toward us and to the right.
-    
-    dxs = np.linspace(-rx, rx, 25)
-    lumps = [1 + 0.2 * math.sin(dx * 7.0) + 0.1 * math.sin(dx * 17.0) for dx in dxs]
-    crest_line = [cam.point((base[0] + dx, hgt * (1 - (dx / rx) ** 2) ** 1.6 * m, base[2] - 0.1))
-                  for dx, m in zip(dxs, lumps)]
-    near_edge = [cam.point((base[0] + dx, 0.0, base[2] - rz * math.sqrt(max(0.0, 1 - (dx / rx) ** 2))))
-                 for dx in dxs]
-    mound = smooth(crest_line + near_edge[::-1])
-    (lx, _), (rx_, _) = crest_line[0], crest_line[-1]
-    svg.path(mound, fill=svg.linear(lx, 0, rx_, 0, [(0, mix(P.sand, P.light.key, 0.12)),
-                                                     (0.45, P.sand), (1, mix(P.sand, sh, 0.5))]),
-             filter=svg.blur(0.35))
-    # Its front, nearly level, the sand's own tone: the mound fades into the beach.
-    svg.path(smooth(near_edge + [(x, y - (y - cy) * 0.4) for (x, y), (_, cy) in zip(near_edge[::-1],
-                                                                                     crest_line[::-1])]),
-             fill=P.sand, opacity="0.6", filter=svg.blur(0.6))
-    mound_shadow = [cam.point(_on_sand(np.array([base[0] + dx, hgt * (1 - (dx / rx) ** 2) ** 1.6, base[2] - 0.1])))
-                    for dx in dxs]
-    shade.path(smooth(mound_shadow + near_edge[::-1]), fill=sh, opacity="0.45", filter=shade.blur(0.8))
-    # Where the trunk goes into the mound, the sand right under it gets no
-    # sun: a dark crease on the side away from the light, and the mound's
-    # shaded flank beside it, so the foot is planted, not standing on it.
-    foot_l, foot_r = cam.point(base + np.array([-0.3, 0.12, -0.05])), cam.point(base + np.array([0.42, 0.1, -0.05]))
-    svg.add(f'<ellipse cx="{num((foot_l[0] + foot_r[0]) / 2 + 1.5)}" cy="{num(foot_l[1] + 0.6)}" '
-            f'rx="{num((foot_r[0] - foot_l[0]) / 2)}" ry="1.3" fill="{mix(sh, P.wood_dark, 0.5)}" opacity="0.75" '
-            f'filter="{svg.blur(0.5)}"/>')
-    flank = [cam.point((base[0] + dx, hgt * (1 - (dx / rx) ** 2) ** 1.6 * 0.8, base[2] - 0.3)) for dx in dxs[12:]]
-    svg.path(smooth(flank + [(x, y + 1.2) for x, y in near_edge[12:][::-1]]), fill=mix(P.sand, sh, 0.45),
-             opacity="0.55", filter=svg.blur(0.6))
+    # The mound's near slope over the trunk's foot, and the crease where the
+    # flare goes into it, darkest on the side away from the sun.
+    mound(smooth(contact + near_side, tension=0.8))
+    for k in range(len(contact) - 1):
+        (x0, y0), (x1, y1) = contact[k], contact[k + 1]
+        f = k / (len(contact) - 2)
+        svg.path(f"M{num(x0)},{num(y0)}L{num(x1)},{num(y1)}", stroke=mix(sh, P.wood_dark, 0.4),
+                 stroke_width=num(0.6 + 1.6 * f * f), opacity=num(0.15 + 0.5 * f * f), stroke_linecap="round",
+                 filter=svg.blur(0.5))
 
     # The crown shaft, smooth and greener than the trunk, lit on the left.
     s0, s1 = cam.point(shaft[0]), cam.point(shaft[1])
@@ -912,33 +945,35 @@ def _beach(cam, sand: Svg, rng):
 
 def _ripples(cam, sand: Svg, rng):
     """Wind ripples in the dry sand in front, in patches: long, gently
-    wavering ridges, each a soft lee in shade on its far side with its
-    crest catching the sun, closer together and fainter with distance."""
+    wavering ridges in the sand's own tones, each a soft lee a shade darker
+    on its far side and a soft lighter crest, closer together and fainter
+    with distance, with no line drawn along them."""
     lee, crest = [], []
-    for cx, cz, spread, count in ((-4.0, 14.5, 3.5, 9), (2.5, 12.0, 3.0, 6), (-0.5, 17.5, 4.0, 7)):
+    for cx, cz, spread, count in ((-4.6, 13.2, 3.0, 7), (2.8, 10.4, 3.0, 5), (-0.2, 17.2, 3.5, 6)):
         for k in range(count):
-            z = cz + (k - count / 2) * rng.uniform(0.3, 0.45)
+            z = cz + (k - count / 2) * rng.uniform(0.35, 0.5)
             x = cx + rng.normal(0, spread * 0.3)
-            if z > wash_edge(x) - 3.5 or z < 10.6:
+            if z > wash_edge(x) - 3.5 or z < 10.0:
                 continue
-            L = rng.uniform(1.2, 3.2) * (1 - abs(k - count / 2) / count)
-            us = np.linspace(x - L / 2, x + L / 2, 12)
-            line = [(u, z + 0.12 * math.sin(u * 1.7 + k) + 0.05 * math.sin(u * 4.3)) for u in us]
-            k1 = float(cam.scale(z)) / 30.0
-            lo = [cam.point((u, 0.0, w + 0.05)) for u, w in line]
-            hi = [cam.point((u, 0.0, w - 0.03)) for u, w in line]
-            lee.append(f'<path d="{smooth(lo, closed=False)}" stroke-width="{num(0.9 + 1.4 * k1)}"/>')
-            crest.append(f'<path d="{smooth(hi, closed=False)}" stroke-width="{num(0.35 + 0.4 * k1)}"/>')
-    sand.group(lee, fill="none", stroke=mix(P.light.shadow, P.skin, 0.3), stroke_linecap="round", opacity="0.08",
-               filter=sand.blur(0.9))
-    sand.group(crest, fill="none", stroke=P.light.key, stroke_linecap="round", opacity="0.3", filter=sand.blur(0.3))
+            L = rng.uniform(1.5, 3.4) * (1 - abs(k - count / 2) / count)
+            us = np.linspace(x - L / 2, x + L / 2, 14)
+            mid = [z + 0.14 * math.sin(u * 1.3 + k) + 0.05 * math.sin(u * 3.7) for u in us]
+            taper = [max(0.0, math.sin(math.pi * i / (len(us) - 1))) ** 0.7 for i in range(len(us))]
+            # Each a band on the sand a hand across, thickest in its middle.
+            hi = [cam.point((u, 0.0, m + 0.05 + 0.09 * t)) for u, m, t in zip(us, mid, taper)]
+            lo = [cam.point((u, 0.0, m - 0.02 * t)) for u, m, t in zip(us, mid, taper)]
+            top = [cam.point((u, 0.0, m - 0.1 * t)) for u, m, t in zip(us, mid, taper)]
+            fade = num(min(1.0, 13.0 / z))
+            lee.append(f'<path d="{smooth(hi + lo[::-1])}" opacity="{fade}"/>')
+            crest.append(f'<path d="{smooth(lo + top[::-1])}" opacity="{fade}"/>')
+    sand.group(lee, fill=mix(P.sand, P.wood_side, 0.3), opacity="0.22", filter=sand.blur(0.7))
+    sand.group(crest, fill=mix(P.sand, P.light.key, 0.3), opacity="0.3", filter=sand.blur(0.6))
 
 
-# The castaway's walk, in metres on the sand (x, z): up out of the surf on
-# the right beside what the sea threw up with him, forward across the
-# beach and round to the palm's shade.
-TRACK = [(6.6, 14.2), (5.6, 13.0), (4.2, 12.1), (2.6, 11.6), (1.0, 11.8), (-0.5, 12.7), (-1.6, 14.0),
-         (-2.4, 15.4)]
+# The castaway's walk, in metres on the sand (x, z): off the raft's landward
+# end, up the beach toward us, then round to the left into the palm's shade.
+TRACK = [(3.55, 12.55), (2.7, 12.0), (1.6, 11.55), (0.3, 11.55), (-0.8, 12.1), (-1.6, 13.0), (-2.15, 14.1),
+         (-2.45, 15.1)]
 
 
 def _track_at(d):
@@ -958,93 +993,140 @@ def _track_at(d):
     return p, v / (np.linalg.norm(v) or 1.0), run[-1]
 
 
+# A right foot's print in metres, heel to toe along u, its outer side at +v:
+# a round heel, the arch drawn in on the inner side, the ball broad, and
+# the toes in a short arc ahead of it, the big one the largest.
+SOLE = [(-0.125, 0.0), (-0.116, 0.024), (-0.092, 0.035), (-0.05, 0.035), (0.0, 0.039), (0.04, 0.045),
+        (0.07, 0.043), (0.094, 0.032), (0.104, 0.012), (0.104, -0.016), (0.095, -0.04), (0.07, -0.051),
+        (0.04, -0.047), (0.012, -0.027), (-0.03, -0.019), (-0.07, -0.029), (-0.1, -0.03), (-0.119, -0.018)]
+TOES = [(0.133, -0.03, 0.019), (0.13, -0.004, 0.012), (0.124, 0.013, 0.011), (0.115, 0.028, 0.01)]
+
+
 def _footprints(cam, sand: Svg, rng):
-    """The castaway's own track: bare footprints up out of the wash and
-    across the beach to the palm, left and right by turns a hand either
-    side of the line he walked, each turned out a little and no two steps
-    the same; gone where the wash runs, faint just above it. Each is a soft
-    hollow: its far wall in shade, its near wall, facing the sun beyond,
-    catching it, and never thinner than reads at 1x."""
-    dark = mix(mix(P.sand, P.light.shadow, 0.6), P.wood_dark, 0.2)
-    lip = mix(P.sand, P.light.key, 0.6)
-    hollows, walls, rims = [], [], []
+    """The castaway's trail: bare footprints from the raft up the beach to
+    the palm's shade, left and right by turns a hand either side of the line
+    he walked, each turned out a little, the first steps short and
+    unsteady. Each print is a shallow dent shaped like a foot, heel, ball
+    and toes: the sand's own tone a step darker on its floor, the wall on
+    the sun's side in shade, and the lip heaped round it catching the sun;
+    crisper in the damp sand by the raft, softer in the dry."""
+    floor_tone = mix(P.sand, P.light.shadow, 0.28)
+    wall_tone = mix(mix(P.sand, P.light.shadow, 0.6), P.wood_dark, 0.15)
+    lip_tone = mix(P.sand, P.light.key, 0.6)
+    lips, walls, floors = [], [], []
     _, _, total = _track_at(0.0)
-    d, side = 0.2, 1
-    while d < total - 0.3:
+    # The sun's side on the sand: beyond and a little to the left.
+    toward = -np.array(SHADOW) / np.hypot(*SHADOW)
+    d, side, k = 0.15, 1, 0
+    while d < total:
         (x, z), (ux, uz), _ = _track_at(d)
-        edge = wash_edge(x)
-        d += 0.68 * (1 + rng.normal(0, 0.06))
-        side = -side
-        if z > edge - 0.4:
-            continue
-        fade = float(np.clip((edge - 0.4 - z) / 1.6, 0.35, 1.0))
-        # A hand either side of the line, square to the way he walked.
-        gap = 0.14 + rng.normal(0, 0.02)
-        fx, fz = x + side * gap * uz, z - side * gap * ux
+        # The first steps off the raft short, finding his legs; then a
+        # steady walk that shortens again as he reaches the shade.
+        stride = 0.62 - 0.2 * math.exp(-k / 2.0) - 0.12 * max(0.0, (d - total + 1.6) / 1.6)
+        d += stride * (1 + rng.normal(0, 0.05))
+        side, k = -side, k + 1
+        gap = 0.125 + rng.normal(0, 0.015) + 0.04 * math.exp(-k / 2.0)
+        fx, fz = x - side * gap * uz, z + side * gap * ux
         # Toes turned out from the line, by a different amount each step.
-        turn = math.atan2(ux, uz) + side * 0.15 + rng.normal(0, 0.07)
-        vx, vz = math.sin(turn), math.cos(turn)
-        # Seen this low a print is a slit: opened up to a pixel and more.
-        open_up = max(1.0, 1.8 / max(0.2, abs(cam.point((fx, 0, fz + 0.1))[1] - cam.point((fx, 0, fz - 0.1))[1])))
+        turn = math.atan2(uz, ux) - side * (0.14 + rng.normal(0, 0.05))
+        ax, az = math.cos(turn), math.sin(turn)
+        # The foot's outer side: to the right of the way it points for a right foot.
+        ox, oz = az * side, -ax * side
+        damp = float(np.clip((z - wash_edge(x) + 4.0) / 2.0, 0.0, 1.0))
+        cx, cy = cam.point((fx, 0.0, fz))
+        # Seen this low a print closes to a slit: opened a little, so it
+        # keeps its shape at 1x.
+        open_up = 2.0
 
-        def sole(scale, dx=0.0, dz=0.0):
-            pts = []
-            cx, cy = cam.point((fx + dx, 0.0, fz + dz))
-            for a in np.linspace(0, 2 * math.pi, 14, endpoint=False):
-                # Broader at the ball of the foot than at the heel.
-                along = math.cos(a) * 0.15 * scale
-                across = math.sin(a) * 0.06 * scale * (1.0 + 0.35 * math.cos(a))
-                px, py = cam.point((fx + dx + along * vx + across * vz, 0.0, fz + dz + along * vz - across * vx))
-                pts.append((px, cy + (py - cy) * open_up))
-            return smooth(pts)
+        def shape(pts, grow=1.0, dx=0.0, dz=0.0):
+            out = []
+            for u, v in pts:
+                u, v = u * grow, v * grow
+                px, py = cam.point((fx + dx + u * ax + v * ox, 0.0, fz + dz + u * az + v * oz))
+                out.append((px, cy + (py - cy) * open_up))
+            return out
 
-        hollows.append(f'<path d="{sole(1.0)}" opacity="{num(0.9 * fade)}"/>')
-        walls.append(f'<path d="{sole(0.75, 0.0, 0.03)}" opacity="{num(0.6 * fade)}"/>')
-        rims.append(f'<path d="{sole(0.95, 0.0, -0.07)}" opacity="{num(0.55 * fade)}"/>')
-    sand.group(rims, fill=lip, filter=sand.blur(0.3))
-    sand.group(hollows, fill=dark, filter=sand.blur(0.3))
-    sand.group(walls, fill=mix(dark, P.light.shadow, 0.4), filter=sand.blur(0.25))
+        def toe(u, v, r, grow=1.0, dx=0.0, dz=0.0):
+            ring = [(u + r * math.cos(a) * 0.9, v + r * math.sin(a)) for a in np.linspace(0, 2 * math.pi, 8,
+                                                                                        endpoint=False)]
+            return smooth(shape(ring, grow, dx, dz))
+
+        fade = 0.75 + 0.25 * damp
+        sun_dx, sun_dz = toward[0] * 0.018, toward[1] * 0.018
+        lips.append(f'<path d="{smooth(shape(SOLE, 1.14, sun_dx, sun_dz))}" opacity="{num(0.55 * fade)}"/>')
+        walls.append(f'<g opacity="{num(0.85 * fade)}"><path d="{smooth(shape(SOLE))}"/>'
+                     + "".join(f'<path d="{toe(u, v, r)}"/>' for u, v, r in TOES) + "</g>")
+        floors.append(f'<g opacity="{num(0.9 * fade)}"><path d="{smooth(shape(SOLE, 0.9, -sun_dx, -sun_dz))}"/>'
+                      + "".join(f'<path d="{toe(u, v, r * 0.6, 1.0, -sun_dx * 0.5, -sun_dz * 0.5)}"/>'
+                                for u, v, r in TOES[:2]) + "</g>")
+    sand.group(lips, fill=lip_tone, filter=sand.blur(0.35))
+    sand.group(walls, fill=wall_tone, filter=sand.blur(0.2))
+    sand.group(floors, fill=floor_tone, filter=sand.blur(0.25))
+
+
+# The raft's remains: where its first log's near end lies on the sand, and
+# which way its logs run, right and a little away toward the sea.
+WRECK = (4.2, 13.3)
+WRECK_HEADING = 0.25
+# Each log of the piece, near to far: its length, how far its left end
+# stands out past the line of the others, and whether that end broke off
+# (splintered) or is the old axe cut.
+WRECK_LOGS = [(1.95, 0.45, True), (2.3, 0.1, False), (2.45, -0.05, False), (2.0, 0.42, True),
+              (2.5, 0.0, False), (2.2, 0.12, False)]
 
 
 def _wreck(cam, svg: Svg, shade: Svg, rng):
-    """What the sea threw up with him: a piece of the raft, three of its
-    logs still lashed under the stump of a cross pole broken off short,
-    lying on the sand above the wash, soaked dark along their undersides,
-    rope trailing from the break; its shadow short and tucked under it."""
+    """What the sea threw up with him: a broken section of the raft, six
+    logs side by side, two snapped short, still lashed under one whole
+    cross pole and the stump of another, lying slantwise across the top of
+    the wash, its sea end in the water's lace; soaked dark underneath, rope
+    ends trailing, its shadow short and tucked under it."""
     # The shared log drawing takes its light from the palette: set it far
     # above the frame, where the sun that throws these shadows stands.
-    sun = np.array([-SHADOW[0] * REACH, 1.0, -SHADOW[1] * REACH])
-    sun /= np.linalg.norm(sun)
+    sun_w = np.array([-SHADOW[0] * REACH, 1.0, -SHADOW[1] * REACH])
+    sun_w /= np.linalg.norm(sun_w)
     cx = cam.cx
-    lit = replace(P, light=replace(P.light, x=cx + cam.focal * sun[0] / sun[2],
-                                   y=cam.horizon - cam.focal * sun[1] / sun[2]))
-    # Turned end on to us and to the right, so the logs' cut ends show and
-    # the pole lies across them.
-    heading = 0.72
-    r = 0.16
-    ax, az = math.cos(heading), math.sin(heading)
-    along = np.array([ax, 0.0, az])
-    across = np.array([-az, 0.0, ax])
-    start = np.array([4.3, r, 14.0])
-    logs = []
-    for k, (length, slip) in enumerate(((1.75, 0.0), (2.05, -0.18), (1.45, 0.1))):
-        p = start + across * (k * 2.05 * r) + along * slip
-        rk = r * rng.uniform(0.9, 1.05)
-        # Resting on the sand, not in water.
+    lit = replace(P, light=replace(P.light, x=cx + cam.focal * sun_w[0] / sun_w[2],
+                                   y=cam.horizon - cam.focal * sun_w[1] / sun_w[2]))
+    heading = WRECK_HEADING
+    along = np.array([math.cos(heading), 0.0, math.sin(heading)])
+    away = np.array([-math.sin(heading), 0.0, math.cos(heading)])
+    corner = np.array([WRECK[0], 0.0, WRECK[1]])
+    logs, offset = [], 0.0
+    for k, (length, slip, _) in enumerate(WRECK_LOGS):
+        rk = 0.15 * rng.uniform(0.9, 1.08)
+        offset += rk
+        p = corner + away * offset + along * slip
+        # Resting on the sand, a little bedded into it.
         p[1] = rk + 0.002
-        logs.append(raft.Log(tuple(p), heading, length, rk, seed=k + 7, rough=0.12))
-    pole = raft.Log(tuple(start + along * 0.6 + across * (2 * 2.05 * r + 0.22) + np.array([0.0, r + 0.058, 0.0])),
-                    heading - math.pi / 2, 2 * 2.05 * r + 0.55, 0.06, seed=3, rough=0.2)
+        logs.append(raft.Log(tuple(p), heading + rng.normal(0, 0.02), length, rk, seed=k + 7, rough=0.1))
+        offset += rk * 1.04
+    # Sunk a little into the tops of the biggest logs, so it lies on the
+    # deck rather than over it.
+    top = float(np.mean([g.radius * 2 for g in logs]))
+    pole_r = 0.065
+    poles = []
+    # One pole whole across all six near the broken end, the other snapped
+    # off over the fourth log.
+    for t0, count in ((0.3, 6), (0.82, 4)):
+        a = corner + along * (t0 * 2.3) - away * 0.12
+        b = corner + along * (t0 * 2.3 - 0.05) + away * (offset * count / 6 + (0.14 if count == 6 else -0.05))
+        a[1] = b[1] = top + pole_r * 0.2
+        d = b - a
+        poles.append(raft.Log(tuple(a), math.atan2(d[2], d[0]), float(np.linalg.norm(d)), pole_r,
+                              seed=3 + count, rough=0.2))
+    bodies = logs + poles
     # The sand it lies on still dark from the sea that left it there.
     mid = np.mean([g.at(0.5) for g in logs], axis=0)
-    damp = [cam.point((mid[0] + 1.3 * math.cos(a), 0.0, mid[2] + 1.1 * math.sin(a) * (1 + 0.2 * math.sin(3 * a))))
+    damp = [cam.point((mid[0] + 1.75 * math.cos(a), 0.0, mid[2] + 1.2 * math.sin(a) * (1 + 0.2 * math.sin(3 * a))))
             for a in np.linspace(0, 2 * math.pi, 18, endpoint=False)]
-    shade.path(smooth(damp), fill=mix(P.sand, P.wood_side, 0.5), opacity="0.45", filter=shade.blur(1.2))
-    bark = mix(mix(P.wood_side, P.wood_dark, 0.55), P.mountain, 0.2)
+    shade.path(smooth(damp), fill=mix(P.sand, P.wood_side, 0.5), opacity="0.4", filter=shade.blur(1.4))
+    bark = mix(mix(P.wood_side, P.wood_dark, 0.45), P.mountain, 0.15)
+    barks = [bark, mix(bark, P.wood_lit, 0.12), mix(bark, P.wood_dark, 0.15)]
     ground = mix(mix(P.light.shadow, P.sea_dark, 0.25), P.wood_dark, 0.3)
-    # The shadow first: each log's outline thrown down the sun's rays, a
-    # narrow band along its sunless side, darkest where it sits in the sand.
-    for g in logs + [pole]:
+    # Under it, the crease where the logs sit in the sand, and the short
+    # shadow thrown down the sun's rays along its sunless side.
+    for g in bodies:
         foot = [np.array([q[0], 0.0, q[2]]) for q in g.outline(cam)]
         thrown = [_on_sand(q) for q in g.outline(cam)]
         hull = convex_hull([(q[0], q[2]) for q in foot + thrown])
@@ -1052,34 +1134,86 @@ def _wreck(cam, svg: Svg, shade: Svg, rng):
                    filter=shade.blur(0.4))
     scratch = [Svg(svg.width, svg.height) for _ in range(5)]
     out = raft.Layers(svg, *scratch)
-    # Far to near, so the nearer logs cover the farther.
-    for g in sorted(logs, key=lambda g: -g.start[2]):
-        raft.draw_log(g, cam, lit, out, rng, bark=bark)
-    raft.draw_log(pole, cam, lit, out, rng, bark=mix(bark, P.wood_side, 0.3))
-    for g in logs:
-        raft.lash(pole, g, cam, lit, svg, logs + [pole], raft.CORD, turns=2, wear=0.6)
-    # The pole's broken end: pale splinters where it snapped.
-    end = pole.at(1.0)
-    ex, ey = cam.point(end)
-    k = float(cam.scale(end[2]))
-    fresh = mix(P.wood_fresh, P.sand, 0.2)
-    for dx, dy, ln in ((0.05, -0.02, 0.12), (0.07, 0.02, 0.08), (0.03, 0.04, 0.1)):
-        svg.path(lens(ex, ey + dy * k, ex + ln * k, ey + (dy - 0.02) * k, 0.02 * k), fill=fresh)
-    # A loose end of rope from the last lashing, over the sand toward the wash.
-    tail = [end + np.array([0.0, -0.05, 0.0]), end + np.array([0.15, -0.1, 0.05])] + [
-        np.array([end[0] + 0.25 + 0.35 * t, 0.02, end[2] + 0.1 + 0.5 * t + 0.08 * math.sin(t * 6)])
-        for t in np.linspace(0, 1, 6)]
-    pts = [cam.point(q) for q in tail]
-    svg.path(smooth(pts, closed=False), stroke=mix(P.wood_dark, P.light.shadow, 0.35), stroke_width="0.9",
-             stroke_linecap="round")
-    svg.path(smooth([(x - 0.1, y - 0.25) for x, y in pts], closed=False),
-             stroke=mix(mix(P.wood_lit, P.wood_fresh, 0.3), P.mountain, 0.3), stroke_width="0.35",
-             stroke_linecap="round", opacity="0.8")
-    # Sand the wash heaped against its sea side, over the logs' feet.
-    back = [cam.point((g.at(t)[0] + 0.0, 0.0, g.at(t)[2] + g.radius * 0.9)) for g in logs[-1:] for t in
-            np.linspace(0, 1, 8)]
-    svg.path(smooth(back + [(x, y - 1.2) for x, y in back[::-1]]), fill=mix(P.sand, P.light.key, 0.05),
-             opacity="0.5", filter=svg.blur(0.5))
+    # Far to near, so the nearer logs cover the farther; between them the
+    # shaded sand in the gaps.
+    gap = mix(ground, P.ink, 0.2)
+    for k, g in sorted(enumerate(logs), key=lambda kg: -kg[1].start[2]):
+        raft.draw_log(g, cam, lit, out, rng, bark=barks[k % 3], end_shade=0.0 if WRECK_LOGS[k][2] else 0.4)
+        if WRECK_LOGS[k][2]:
+            _snapped(cam, svg, g, rng)
+    for g in poles:
+        raft.seat_shadow(g, cam, lit, svg, logs, top)
+    for g in poles:
+        raft.draw_log(g, cam, lit, out, rng, bark=mix(bark, P.wood_side, 0.35))
+        # Lashed at every other log and at the outer ones, in hemp the sun
+        # and salt have bleached, so it reads against the dark bark.
+        for k, log in enumerate(logs):
+            if k % 2 == 0 or k == len(logs) - 1:
+                raft.lash(g, log, cam, lit, svg, bodies, raft.Rope(0.8, 0.024), turns=2, wear=0.15)
+    # The short pole's broken end: pale splinters where it snapped.
+    _snapped(cam, svg, poles[1], rng, end=1.0)
+    # Rope ends trailing: one from the snapped pole's last lashing over the
+    # logs and down into the wash, one off the near corner over the sand.
+    rope_dark = mix(mix(P.wood_side, P.wood_dark, 0.4), P.light.shadow, 0.3)
+    rope_lit = mix(mix(P.wood_lit, P.wood_fresh, 0.5), P.mountain, 0.2)
+    for start, run in ((poles[1].at(1.0), [(0.2, 0.0, 0.15), (0.55, 0.0, 0.3), (0.9, 0.0, 0.2), (1.3, 0.0, 0.45)]),
+                       (logs[0].at(0.13), [(-0.1, 0.0, -0.2), (-0.3, 0.0, -0.32), (-0.55, 0.0, -0.38)])):
+        tail = [np.array(start) + np.array([0.0, -0.02, 0.0])] + [
+            np.array([start[0] + dx, 0.015, start[2] + dz]) for dx, _, dz in run]
+        tail[1][1] = 0.5 * start[1]
+        pts = [cam.point(q) for q in tail]
+        shade.path(smooth([(x + 0.6, y + 0.5) for x, y in pts], closed=False), stroke=ground, stroke_width="1.1",
+                   opacity="0.35", stroke_linecap="round", filter=shade.blur(0.4))
+        svg.path(smooth(pts, closed=False), stroke=rope_dark, stroke_width="1.0", stroke_linecap="round")
+        svg.path(smooth([(x - 0.1, y - 0.25) for x, y in pts], closed=False), stroke=rope_lit, stroke_width="0.4",
+                 stroke_linecap="round", opacity="0.8")
+        tx, ty = pts[-1]
+        for ang in (-0.3, 0.25, 0.7):
+            svg.path(lens(tx, ty, tx + 1.8 * math.cos(ang), ty + 0.9 * math.sin(ang) + 0.2, 0.3), fill=rope_lit,
+                     opacity="0.85")
+    # Where its sea end lies in the wash, the water laps round the logs'
+    # feet: a dark wet line along each and foam pushed against it in dashes.
+    # Only along the nearest log: behind it the logs hide the sand.
+    lap = []
+    g = logs[0]
+    side = np.cross(g.axis, UP)
+    if side[2] > 0:
+        side = -side
+    for t in np.linspace(0.0, 1.0, 24):
+        q = g.at(t) + side * g.radius * rng.uniform(0.9, 1.25)
+        if q[2] < wash_edge(q[0]) - 0.15 or rng.uniform() < 0.3:
+            continue
+        q0 = np.array([q[0], 0.0, q[2]])
+        q1 = q0 + g.axis * g.length * rng.uniform(0.03, 0.07)
+        (x0, y0), (x1, y1) = cam.point(q0), cam.point(q1)
+        lap.append(f'<path d="{lens(x0, y0, x1, y1, rng.uniform(0.4, 0.8))}" '
+                   f'opacity="{num(rng.uniform(0.45, 0.85))}"/>')
+    svg.group(lap, fill=P.foam, filter=svg.blur(0.3))
+    # Sand the wash heaped against its near side, over the logs' feet.
+    near = [cam.point((q[0], 0.0, q[2] - logs[0].radius * 0.95)) for q in (logs[0].at(t) for t in np.linspace(0, 1, 10))]
+    svg.path(smooth(near + [(x, y - 1.0) for x, y in near[::-1]]), fill=mix(P.sand, P.light.key, 0.05),
+             opacity="0.45", filter=svg.blur(0.5))
+
+
+def _snapped(cam, svg: Svg, g, rng, end=None):
+    """A log's end broken off, not cut: the wood torn out in long pale
+    splinters of uneven length past a ragged face."""
+    t = g.near_end(cam) if end is None else end
+    out = -g.axis if t == 0 else g.axis
+    c = g.at(t)
+    side = np.cross(g.axis, UP)
+    fresh = mix(P.wood_fresh, P.sand, 0.15)
+    torn = mix(fresh, P.wood_side, 0.45)
+    # The ragged face, a step darker than the splinters over it.
+    face = [cam.point(q) for q in g.cap(t, g.radius * 0.92)]
+    svg.path(smooth(face), fill=torn)
+    for _ in range(8):
+        a = rng.uniform(0.15, math.pi - 0.15)
+        f = rng.uniform(0.35, 0.95)
+        base = c + side * math.cos(a) * g.radius * f + UP * math.sin(a) * g.radius * f - out * g.radius * 0.3
+        tip = base + out * g.radius * rng.uniform(1.0, 3.2) + side * rng.normal(0, 0.03) - UP * 0.02
+        (x0, y0), (x1, y1) = cam.point(base), cam.point(tip)
+        svg.path(lens(x0, y0, x1, y1, rng.uniform(0.7, 1.2)), fill=fresh if rng.uniform() < 0.65 else torn)
 
 
 def _driftwood(cam, svg: Svg, rng):
