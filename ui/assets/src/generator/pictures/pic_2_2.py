@@ -463,9 +463,12 @@ def _marks(sides: Sides, rng, tones):
             edge = min(1.0, abs(aa - math.pi / 2) / 1.6)
             size = 0.06 * (1 - 0.5 * edge) * (0.45 + 0.55 * float(half_w(uu)) / K / 0.84)
             _spot(sides, uu, aa, size * rng.uniform(0.85, 1.15), pale)
-    # The head's small spots, closer and smaller toward the snout and its edges.
+    # The head's small spots, smaller toward its edges and thinning out
+    # before the snout, so the mouth reads clear of them at 1x.
     for _ in range(300):
         uu = rng.uniform(0.015, 0.2)
+        if rng.uniform() > 0.6 * min(1.0, max(0.0, (uu - 0.045) / 0.07)):
+            continue
         aa = rng.uniform(-0.5, math.pi + 0.5)
         edge = abs(aa - math.pi / 2) / (math.pi / 2 + 0.5)
         if rng.uniform() < edge * 0.6:
@@ -512,10 +515,10 @@ def _head(sides: Sides, tones):
     # The gape a wide dark slit across the front, stopping where the front
     # turns away from us so that it does not run on up the head's outline.
     gape = list(across(0.28, back=0.056, far=0.022)) + list(across(0.0, back=0.052, far=0.022))[::-1]
-    sides.fill(gape, mix(P.ink, P.sea_dark, 0.15), seam=0.2, body=False)
+    sides.fill(gape, mix(P.ink, P.sea_dark, 0.05), seam=0.2, body=False)
     # Where the sections close at the snout the band runs thin, so the gape
     # is carried round the front by a dark line of its own.
-    sides.line(across(0.13, back=0.05, far=0.022), mix(P.ink, P.sea_dark, 0.15), 1.5, opacity="0.95")
+    sides.line(across(0.13, back=0.05, far=0.022), mix(P.ink, P.sea_dark, 0.05), 1.7, opacity="0.95")
     # The blunt front above the mouth is a face of its own, turned from the
     # sky and the sun, a step darker than the top of the head it meets; the
     # lip only a tone step at its foot.
@@ -710,9 +713,9 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
     # snout, none along the rest of the waterline.
     blobs = []
     for u, side, p, o in loop:
-        if u > 0.05 or rng.uniform() < 0.45:
+        if u > 0.05 or rng.uniform() < 0.75:
             continue
-        for _ in range(int(rng.integers(1, 4))):
+        for _ in range(int(rng.integers(1, 3))):
             q = p + o * K * rng.exponential(0.05) + fwd0 * K * rng.uniform(0.0, 0.04)
             q[1] = 0.0
             x, y = screen([q])[0]
@@ -741,11 +744,12 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
     for u, side, p, o in loop:
         if u > 0.05:
             continue
-        for _ in range(2):
-            q = p + o * K * rng.uniform(0.0, 0.2) + np.array([0, rng.uniform(0.05, 0.3), 0])
-            x, y = screen([q])[0]
-            front.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(rng.uniform(0.25, 0.45))}" fill="{spray}" '
-                      f'opacity="{num(rng.uniform(0.35, 0.7))}"/>')
+        if rng.uniform() < 0.75:
+            continue
+        q = p + o * K * rng.uniform(0.0, 0.2) + np.array([0, rng.uniform(0.05, 0.3), 0])
+        x, y = screen([q])[0]
+        front.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(rng.uniform(0.25, 0.45))}" fill="{spray}" '
+                  f'opacity="{num(rng.uniform(0.35, 0.7))}"/>')
 
 
 def _wash(front: Svg, sides: Sides, rng, u_end: float) -> None:
@@ -854,7 +858,7 @@ def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float
         k = int(rng.integers(0, 3))
         while k < n - 2:
             width = int(rng.integers(2, 5))
-            for _ in range(int(12 * width)):
+            for _ in range(int(7 * width)):
                 j = min(n - 2, k + int(rng.integers(0, width)))
                 f = 0.55 * rng.uniform(0.0, 1.0) ** 1.3
                 lift = rng.normal(0, 0.08)
@@ -864,7 +868,7 @@ def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float
                 front.path(lens(x0, y0, x0 + (x1 - x0) * cut, y0 + (y1 - y0) * cut,
                                 rng.uniform(0.8, 1.6) * (1.1 - f)), fill=foam,
                            opacity=num(rng.uniform(0.5, 0.95) * (1 - 0.5 * f)))
-            k += width + int(rng.integers(2, 4))
+            k += width + int(rng.integers(3, 6))
     # The V the head spreads back across the sea, the near arm in front of
     # the body, the far one behind it.
     spine, fwd, _, _ = frame(0.0)
