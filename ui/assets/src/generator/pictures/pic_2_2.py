@@ -738,6 +738,7 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
                    fill=foam, opacity=num(rng.uniform(0.3, 0.8) * math.exp(-max(t, 0) / 1.2)))
     _wash(front, sides, rng, u_end)
     _break(front, behind, sides, tones, np.random.default_rng(2207), loop, u_end)
+    _waterline(front, behind, sides, tones, np.random.default_rng(2209), u_end)
     # Drops thrown up off the snout, tinted by the sea so that against the
     # back they don't read as more of its pale spots.
     spray = mix(foam, P.sea_light, 0.5)
@@ -750,6 +751,72 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
         x, y = screen([q])[0]
         front.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(rng.uniform(0.25, 0.45))}" fill="{spray}" '
                   f'opacity="{num(rng.uniform(0.35, 0.7))}"/>')
+
+
+def _waterline(front: Svg, behind: Svg, sides: Sides, tones, rng, u_end: float) -> None:
+    """Where the near flank goes under: the skin just above the water wet
+    and a shade darker, the skin just under it seen through the water, teal
+    and soft, a broken thread of light water between the two, and a low wake
+    of small broken foam running back along the flank from the head."""
+    screen = sides.screen
+    us = np.linspace(0.03, u_end - 0.015, 110)
+    lo = _contact(us, np.zeros_like(us), 1)
+    ok = ~np.isnan(lo)
+    us, lo = us[ok], lo[ok]
+    if len(us) < 4:
+        return
+    # Wet skin over the waterline, darkest at the water.
+    wet = mix(tones["low"], P.sea_dark, 0.5)
+    for rise, op in ((0.3, 0.35), (0.1, 0.45)):
+        band = list(surface(us, lo + rise)) + list(surface(us, lo - 0.03)[::-1])
+        front.path(smooth(screen(band)), fill=wet, opacity=num(op), filter=front.blur(0.6))
+    # The skin under the water: teal, and soft.
+    teal = mix(P.sea_near, P.sea_light, 0.45)
+    for sink, op in ((0.55, 0.35), (0.25, 0.4)):
+        band = list(surface(us, lo + 0.02)) + list(surface(us, lo - sink)[::-1])
+        behind.path(smooth(screen(band)), fill=teal, opacity=num(op), filter=behind.blur(0.9))
+    # The line of light water where the skin goes under, broken into runs.
+    thread = mix(P.sea_light, P.sky_horizon, 0.5)
+    out = []
+    for u, a in zip(us, lo):
+        spine = frame(u)[0]
+        p = surface(u, a)
+        o = p - spine
+        o[1] = 0.0
+        q = p + o / (np.linalg.norm(o) + 1e-9) * 0.015
+        q[1] = 0.0
+        out.append(q)
+    k = int(rng.integers(0, 3))
+    while k < len(out) - 2:
+        n = int(rng.integers(3, 8))
+        fade = math.exp(-float(us[k]) / 0.35)
+        if rng.uniform() < 0.8:
+            front.path(smooth(screen(out[k:k + n + 1]), closed=False), stroke=thread,
+                       stroke_width=num(rng.uniform(0.5, 0.7)), stroke_linecap="round",
+                       opacity=num(rng.uniform(0.6, 0.9) * (0.5 + 0.5 * fade)))
+        k += n + int(rng.integers(1, 5))
+    # The wake: small broken foam on the water off the flank, thickest by
+    # the head and spreading a little outward as it runs back.
+    foam = P.foam
+    k = 0
+    while k < len(out) - 3:
+        n = int(rng.integers(3, 8))
+        u = float(us[k])
+        fade = math.exp(-u / 0.4)
+        if rng.uniform() < 0.45 + 0.5 * fade:
+            for _ in range(int(rng.integers(6, 14) * (0.4 + 0.6 * fade))):
+                j = min(len(out) - 2, k + int(rng.integers(0, n)))
+                spine = frame(us[j])[0]
+                o = out[j] - spine
+                o[1] = 0.0
+                o /= np.linalg.norm(o) + 1e-9
+                d = out[j] - out[j + 1]
+                d /= np.linalg.norm(d) + 1e-9
+                q = out[j] + o * K * (0.04 + rng.exponential(0.1 + 0.5 * u))
+                (x0, y0), (x1, y1) = screen([q, q + d * K * rng.uniform(0.05, 0.14) * (0.6 + 0.4 * fade)])
+                front.path(lens(x0, y0, x1, y1, rng.uniform(0.7, 1.1) * (0.6 + 0.4 * fade)), fill=foam,
+                           opacity=num(rng.uniform(0.55, 0.95) * fade ** 0.5))
+        k += n + int(rng.integers(1, 4))
 
 
 def _wash(front: Svg, sides: Sides, rng, u_end: float) -> None:
@@ -821,7 +888,7 @@ def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float
     if len(near) > 2:
         # Deepest under the waterline and fading down: the whole band and
         # its upper half laid over it.
-        for f, op in ((1.0, 0.4), (0.45, 0.4)):
+        for f, op in ((1.0, 0.22), (0.45, 0.22)):
             edge = [(x, y + (yl - y) * f) for (x, y), (_, yl) in zip(top_edge, low_edge)]
             behind.path(smooth(top_edge + edge[::-1]), fill=dark, opacity=num(op), filter=behind.blur(0.6))
         # Ripples cut across it in the sea's own colour.
