@@ -983,9 +983,11 @@ def build(scale: int) -> Picture:
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
 
     surface_marks = Svg(w, h)
-    sea.marks(surface_marks, cam, waves, P, rng, near=2.6, far=300, per_metre=0.45, length=0.55,
-              thickness=0.05, light=0.35, dark=0.5, glitter=(L.x, L.key), glitter_width=0.16,
-              glitter_floor=0.6)
+    # The dashes foreshortened past what the camera alone gives: a few long
+    # broad ones near us, a fine close texture far off, fading at the horizon.
+    sea.marks(surface_marks, cam, waves, P, np.random.default_rng(2211), near=2.6, far=300, per_metre=0.4,
+              length=0.55, thickness=0.05, light=0.35, dark=0.5, glitter=(L.x, L.key), glitter_width=0.16,
+              glitter_floor=0.6, depth=(10.0, 0.5))
 
     sides = Sides(cam, w, h)
     _shadow(water, sides)
