@@ -496,8 +496,7 @@ def _spot(sides: Sides, u, a, r, colour, opacity="0.82"):
 def _head(sides: Sides, tones):
     """The mouth a wide dark slit right across the blunt front, from corner
     to corner, the lip over it only a tone step and the chin under it in
-    the body's shade; the small eye low on the side of the head just behind
-    the mouth's corner."""
+    the body's shade; the gill slits behind the head. The eye is `_eye`."""
 
     def across(a, back=0.07, far=0.035):
         # Round the front at one angle on the sections, from behind the near
@@ -528,12 +527,6 @@ def _head(sides: Sides, tones):
     sides.fill(face, mix(tones["upper"], tones["flank"], 0.55), opacity="0.85", seam=0, body=False)
     lip = list(low_edge) + list(low_edge + up * 0.03 * K - fwd * 0.015 * K)[::-1]
     sides.fill(lip, mix(tones["upper"], tones["flank"], 0.45), opacity="0.6", seam=0, body=False)
-    # The eye small and low on the side, just behind the corner of the mouth.
-    e = surface(0.08, 0.08)
-    ex, ey = sides.screen([e])[0]
-    sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.6" ry="1.1" '
-                  f'fill="{mix(tones["flank"], tones["upper"], 0.5)}" opacity="0.8"/>')
-    sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.0" ry="0.75" fill="{P.ink}"/>')
     # Five gill slits behind the head, on the flank.
     # Each a dark cut with the skin catching the light on its rear lip, so
     # they keep their shape at 1x.
@@ -546,6 +539,15 @@ def _head(sides: Sides, tones):
         pts, keep = _visible(sides, np.full_like(a, u + 0.006), a)
         for run in _runs(pts, keep):
             sides.line(run, mix(tones["upper"], P.cloud_lit, 0.3), 0.45, opacity="0.6", wet_opacity="0.25")
+
+
+def _eye(svg: Svg, sides: Sides, tones) -> None:
+    """The eye small and low on the side, just behind the corner of the
+    mouth and clear of the waterline; laid over the wet skin there."""
+    ex, ey = sides.screen([surface(0.085, 0.28)])[0]
+    svg.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.6" ry="1.1" '
+            f'fill="{mix(tones["flank"], tones["upper"], 0.5)}" opacity="0.8"/>')
+    svg.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.0" ry="0.75" fill="{P.ink}"/>')
 
 
 def _contact(u, level=0.0, side=1):
@@ -759,7 +761,8 @@ def _waterline(front: Svg, behind: Svg, sides: Sides, tones, rng, u_end: float) 
     and soft, a broken thread of light water between the two, and a low wake
     of small broken foam running back along the flank from the head."""
     screen = sides.screen
-    us = np.linspace(0.03, u_end - 0.015, 110)
+    # From just behind the mouth, so that no light line crosses the gape.
+    us = np.linspace(0.065, u_end - 0.015, 100)
     lo = _contact(us, np.zeros_like(us), 1)
     ok = ~np.isnan(lo)
     us, lo = us[ok], lo[ok]
@@ -944,7 +947,8 @@ def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float
     half = math.radians(34)
     for side, svg in ((1, front), (-1, behind)):
         ang = heading + math.pi + side * half
-        t = 0.3
+        # The near arm starts clear of the mouth, so no white streak crosses it.
+        t = 0.3 if side < 0 else 0.9
         while t < 4.5:
             step = rng.uniform(0.12, 0.3)
             a = origin + np.array([math.cos(ang), 0, math.sin(ang)]) * t
@@ -1013,6 +1017,7 @@ def build(scale: int) -> Picture:
 
     froth = Svg(w, h)
     _water(froth, surface_marks, sides, tones, rng)
+    _eye(froth, sides, tones)
 
     layers = [Layer("sky", heaven), Layer("sea", water), Layer("shark-under", sides.wet, depth=sides.deep),
               Layer("surface", surface_marks), Layer("shark", sides.dry), Layer("foam", froth)]
