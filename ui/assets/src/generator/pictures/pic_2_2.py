@@ -639,8 +639,8 @@ def _loop(level=0.0, u_end=None):
 
 def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
     """Where the animal meets the sea: the water darker against the skin
-    all round, white water only where the head pushes, and water sheeting
-    off the back."""
+    all round, white water where the head pushes and trailing back from it
+    along the near flank, and water sheeting off the back."""
     screen = sides.screen
     foam = P.foam
     u_end = _dry_end()
@@ -711,8 +711,8 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
             if len(run) > 2:
                 front.path(smooth(screen(run), closed=False), stroke=glass, stroke_width="1.4", opacity=num(op))
 
-    # White water only where the head pushes: clumps with gaps round the
-    # snout, none along the rest of the waterline.
+    # White water where the head pushes: clumps with gaps round the snout;
+    # along the flank only the low wake that `_waterline` lays.
     blobs = []
     for u, side, p, o in loop:
         if u > 0.05 or rng.uniform() < 0.75:
