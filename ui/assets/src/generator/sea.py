@@ -42,17 +42,30 @@ def marks(svg: Svg, cam: Camera, waves: WaveField, palette: Palette, rng, *,
           near: float = 3.0, far: float = 250.0, step: float = 0.055, per_metre: float = 0.35,
           length: float = 1.1, thickness: float = 0.06, light: float = 0.35, dark: float = 0.45,
           glitter: tuple[float, str] | None = None, glitter_width: float = 0.12,
-          glitter_floor: float = 0.55) -> None:
+          glitter_floor: float = 0.55, depth: tuple[float, float] | None = None) -> None:
     """Dashes where the waves tilt: dark where a face turns toward us, light
     where it turns up toward the sky. Rows step out geometrically in
-    distance, so their spacing on screen closes up toward the horizon."""
+    distance, so their spacing on screen closes up toward the horizon.
+
+    `depth`, (distance, power), carries the sense of distance further than
+    the camera alone: a mark at z is (distance / z) ** power times longer and
+    thicker and its row that much sparser, so the near water has a few broad
+    dashes and the far a fine close texture; past that distance the marks
+    also fade, and each one's strength varies a little. The glitter's dashes
+    keep their length."""
     buckets: dict[tuple[str, float], list[str]] = defaultdict(list)
     z = near
     while z < far:
         half = (svg.width / 2 + 30) * z / cam.focal
-        count = int(2 * half * per_metre / (z ** 0.25)) + 2
         px = float(cam.scale(z))
         fade = min(1.0, 1.6 - math.log10(z) * 0.55)   # contrast falls with distance
+        if depth is None:
+            grow = 1.0
+            count = int(2 * half * per_metre / (z ** 0.25)) + 2
+        else:
+            grow = (depth[0] / z) ** depth[1]
+            count = int(2 * half * per_metre / (z ** 0.25) / grow + rng.uniform())
+            fade *= min(1.0, grow) ** 0.5
         for x in rng.uniform(-half, half, count):
             zz = z * rng.uniform(1.0, 1 + step)
             gx, gz = waves.slope(x, zz)
@@ -64,9 +77,13 @@ def marks(svg: Svg, cam: Camera, waves: WaveField, palette: Palette, rng, *,
             L = length * rng.uniform(0.5, 1.4) * px
             if L < 1.0:
                 L = 1.0
-            t = max(0.25, min(1.6, thickness * px))
+            if depth is None:
+                t = max(0.25, min(1.6, thickness * px))
+            else:
+                t = max(0.25, min(1.6 * max(1.0, grow), thickness * px * grow))
             colour = None
             strength = 0.0
+            glint = False
             if glitter is not None:
                 gxs, gcol = glitter
                 spread = 6 + glitter_width * (sy - cam.horizon) * 2.2
@@ -74,7 +91,7 @@ def marks(svg: Svg, cam: Camera, waves: WaveField, palette: Palette, rng, *,
                 if g > 0.05 and rng.uniform() < g * 0.9:
                     # The path is brightest far off, where the light skims the water.
                     far_t = min(1.0, max(0.0, math.log10(zz) / 2))
-                    colour = gcol
+                    colour, glint = gcol, True
                     strength = min(1.0, 0.3 + 0.6 * g) * (glitter_floor + (1 - glitter_floor) * far_t)
                     L *= 0.6
             if colour is None:
@@ -84,6 +101,11 @@ def marks(svg: Svg, cam: Camera, waves: WaveField, palette: Palette, rng, *,
                     colour, strength = palette.sea_dark, dark * min(1.0, tilt) * max(fade, 0.4)
                 else:
                     continue
+            if depth is not None:
+                # The glitter keeps its own size: it is the light, not the waves.
+                if not glint:
+                    L = max(1.0, L * grow)
+                strength *= rng.uniform(0.65, 1.15)
             slant = float(gx) * 0.3 * L
             q = round(min(strength, 1.0) * 8) / 8
             if q <= 0:

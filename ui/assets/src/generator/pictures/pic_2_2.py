@@ -463,9 +463,12 @@ def _marks(sides: Sides, rng, tones):
             edge = min(1.0, abs(aa - math.pi / 2) / 1.6)
             size = 0.06 * (1 - 0.5 * edge) * (0.45 + 0.55 * float(half_w(uu)) / K / 0.84)
             _spot(sides, uu, aa, size * rng.uniform(0.85, 1.15), pale)
-    # The head's small spots, closer and smaller toward the snout and its edges.
+    # The head's small spots, smaller toward its edges and thinning out
+    # before the snout, so the mouth reads clear of them at 1x.
     for _ in range(300):
         uu = rng.uniform(0.015, 0.2)
+        if rng.uniform() > 0.6 * min(1.0, max(0.0, (uu - 0.045) / 0.07)):
+            continue
         aa = rng.uniform(-0.5, math.pi + 0.5)
         edge = abs(aa - math.pi / 2) / (math.pi / 2 + 0.5)
         if rng.uniform() < edge * 0.6:
@@ -493,8 +496,7 @@ def _spot(sides: Sides, u, a, r, colour, opacity="0.82"):
 def _head(sides: Sides, tones):
     """The mouth a wide dark slit right across the blunt front, from corner
     to corner, the lip over it only a tone step and the chin under it in
-    the body's shade; the small eye low on the side of the head just behind
-    the mouth's corner."""
+    the body's shade; the gill slits behind the head. The eye is `_eye`."""
 
     def across(a, back=0.07, far=0.035):
         # Round the front at one angle on the sections, from behind the near
@@ -512,10 +514,10 @@ def _head(sides: Sides, tones):
     # The gape a wide dark slit across the front, stopping where the front
     # turns away from us so that it does not run on up the head's outline.
     gape = list(across(0.28, back=0.056, far=0.022)) + list(across(0.0, back=0.052, far=0.022))[::-1]
-    sides.fill(gape, mix(P.ink, P.sea_dark, 0.15), seam=0.2, body=False)
+    sides.fill(gape, mix(P.ink, P.sea_dark, 0.05), seam=0.2, body=False)
     # Where the sections close at the snout the band runs thin, so the gape
     # is carried round the front by a dark line of its own.
-    sides.line(across(0.13, back=0.05, far=0.022), mix(P.ink, P.sea_dark, 0.15), 1.5, opacity="0.95")
+    sides.line(across(0.13, back=0.05, far=0.022), mix(P.ink, P.sea_dark, 0.05), 1.7, opacity="0.95")
     # The blunt front above the mouth is a face of its own, turned from the
     # sky and the sun, a step darker than the top of the head it meets; the
     # lip only a tone step at its foot.
@@ -525,12 +527,6 @@ def _head(sides: Sides, tones):
     sides.fill(face, mix(tones["upper"], tones["flank"], 0.55), opacity="0.85", seam=0, body=False)
     lip = list(low_edge) + list(low_edge + up * 0.03 * K - fwd * 0.015 * K)[::-1]
     sides.fill(lip, mix(tones["upper"], tones["flank"], 0.45), opacity="0.6", seam=0, body=False)
-    # The eye small and low on the side, just behind the corner of the mouth.
-    e = surface(0.08, 0.08)
-    ex, ey = sides.screen([e])[0]
-    sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.6" ry="1.1" '
-                  f'fill="{mix(tones["flank"], tones["upper"], 0.5)}" opacity="0.8"/>')
-    sides.dry.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.0" ry="0.75" fill="{P.ink}"/>')
     # Five gill slits behind the head, on the flank.
     # Each a dark cut with the skin catching the light on its rear lip, so
     # they keep their shape at 1x.
@@ -543,6 +539,15 @@ def _head(sides: Sides, tones):
         pts, keep = _visible(sides, np.full_like(a, u + 0.006), a)
         for run in _runs(pts, keep):
             sides.line(run, mix(tones["upper"], P.cloud_lit, 0.3), 0.45, opacity="0.6", wet_opacity="0.25")
+
+
+def _eye(svg: Svg, sides: Sides, tones) -> None:
+    """The eye small and low on the side, just behind the corner of the
+    mouth and clear of the waterline; laid over the wet skin there."""
+    ex, ey = sides.screen([surface(0.085, 0.28)])[0]
+    svg.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.6" ry="1.1" '
+            f'fill="{mix(tones["flank"], tones["upper"], 0.5)}" opacity="0.8"/>')
+    svg.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.0" ry="0.75" fill="{P.ink}"/>')
 
 
 def _contact(u, level=0.0, side=1):
@@ -634,8 +639,8 @@ def _loop(level=0.0, u_end=None):
 
 def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
     """Where the animal meets the sea: the water darker against the skin
-    all round, white water only where the head pushes, and water sheeting
-    off the back."""
+    all round, white water where the head pushes and trailing back from it
+    along the near flank, and water sheeting off the back."""
     screen = sides.screen
     foam = P.foam
     u_end = _dry_end()
@@ -706,13 +711,13 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
             if len(run) > 2:
                 front.path(smooth(screen(run), closed=False), stroke=glass, stroke_width="1.4", opacity=num(op))
 
-    # White water only where the head pushes: clumps with gaps round the
-    # snout, none along the rest of the waterline.
+    # White water where the head pushes: clumps with gaps round the snout;
+    # along the flank only the low wake that `_waterline` lays.
     blobs = []
     for u, side, p, o in loop:
-        if u > 0.05 or rng.uniform() < 0.45:
+        if u > 0.05 or rng.uniform() < 0.75:
             continue
-        for _ in range(int(rng.integers(1, 4))):
+        for _ in range(int(rng.integers(1, 3))):
             q = p + o * K * rng.exponential(0.05) + fwd0 * K * rng.uniform(0.0, 0.04)
             q[1] = 0.0
             x, y = screen([q])[0]
@@ -735,17 +740,86 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
                    fill=foam, opacity=num(rng.uniform(0.3, 0.8) * math.exp(-max(t, 0) / 1.2)))
     _wash(front, sides, rng, u_end)
     _break(front, behind, sides, tones, np.random.default_rng(2207), loop, u_end)
+    _waterline(front, behind, sides, tones, np.random.default_rng(2209), u_end)
     # Drops thrown up off the snout, tinted by the sea so that against the
     # back they don't read as more of its pale spots.
     spray = mix(foam, P.sea_light, 0.5)
     for u, side, p, o in loop:
         if u > 0.05:
             continue
-        for _ in range(2):
-            q = p + o * K * rng.uniform(0.0, 0.2) + np.array([0, rng.uniform(0.05, 0.3), 0])
-            x, y = screen([q])[0]
-            front.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(rng.uniform(0.25, 0.45))}" fill="{spray}" '
-                      f'opacity="{num(rng.uniform(0.35, 0.7))}"/>')
+        if rng.uniform() < 0.75:
+            continue
+        q = p + o * K * rng.uniform(0.0, 0.2) + np.array([0, rng.uniform(0.05, 0.3), 0])
+        x, y = screen([q])[0]
+        front.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(rng.uniform(0.25, 0.45))}" fill="{spray}" '
+                  f'opacity="{num(rng.uniform(0.35, 0.7))}"/>')
+
+
+def _waterline(front: Svg, behind: Svg, sides: Sides, tones, rng, u_end: float) -> None:
+    """Where the near flank goes under: the skin just above the water wet
+    and a shade darker, the skin just under it seen through the water, teal
+    and soft, a broken thread of light water between the two, and a low wake
+    of small broken foam running back along the flank from the head."""
+    screen = sides.screen
+    # From just behind the mouth, so that no light line crosses the gape.
+    us = np.linspace(0.065, u_end - 0.015, 100)
+    lo = _contact(us, np.zeros_like(us), 1)
+    ok = ~np.isnan(lo)
+    us, lo = us[ok], lo[ok]
+    if len(us) < 4:
+        return
+    # Wet skin over the waterline, darkest at the water.
+    wet = mix(tones["low"], P.sea_dark, 0.5)
+    for rise, op in ((0.3, 0.35), (0.1, 0.45)):
+        band = list(surface(us, lo + rise)) + list(surface(us, lo - 0.03)[::-1])
+        front.path(smooth(screen(band)), fill=wet, opacity=num(op), filter=front.blur(0.6))
+    # The skin under the water: teal, and soft.
+    teal = mix(P.sea_near, P.sea_light, 0.45)
+    for sink, op in ((0.55, 0.35), (0.25, 0.4)):
+        band = list(surface(us, lo + 0.02)) + list(surface(us, lo - sink)[::-1])
+        behind.path(smooth(screen(band)), fill=teal, opacity=num(op), filter=behind.blur(0.9))
+    # The line of light water where the skin goes under, broken into runs.
+    thread = mix(P.sea_light, P.sky_horizon, 0.5)
+    out = []
+    for u, a in zip(us, lo):
+        spine = frame(u)[0]
+        p = surface(u, a)
+        o = p - spine
+        o[1] = 0.0
+        q = p + o / (np.linalg.norm(o) + 1e-9) * 0.015
+        q[1] = 0.0
+        out.append(q)
+    k = int(rng.integers(0, 3))
+    while k < len(out) - 2:
+        n = int(rng.integers(3, 8))
+        fade = math.exp(-float(us[k]) / 0.35)
+        if rng.uniform() < 0.8:
+            front.path(smooth(screen(out[k:k + n + 1]), closed=False), stroke=thread,
+                       stroke_width=num(rng.uniform(0.5, 0.7)), stroke_linecap="round",
+                       opacity=num(rng.uniform(0.6, 0.9) * (0.5 + 0.5 * fade)))
+        k += n + int(rng.integers(1, 5))
+    # The wake: small broken foam on the water off the flank, thickest by
+    # the head and spreading a little outward as it runs back.
+    foam = P.foam
+    k = 0
+    while k < len(out) - 3:
+        n = int(rng.integers(3, 8))
+        u = float(us[k])
+        fade = math.exp(-u / 0.4)
+        if rng.uniform() < 0.45 + 0.5 * fade:
+            for _ in range(int(rng.integers(6, 14) * (0.4 + 0.6 * fade))):
+                j = min(len(out) - 2, k + int(rng.integers(0, n)))
+                spine = frame(us[j])[0]
+                o = out[j] - spine
+                o[1] = 0.0
+                o /= np.linalg.norm(o) + 1e-9
+                d = out[j] - out[j + 1]
+                d /= np.linalg.norm(d) + 1e-9
+                q = out[j] + o * K * (0.04 + rng.exponential(0.1 + 0.5 * u))
+                (x0, y0), (x1, y1) = screen([q, q + d * K * rng.uniform(0.05, 0.14) * (0.6 + 0.4 * fade)])
+                front.path(lens(x0, y0, x1, y1, rng.uniform(0.7, 1.1) * (0.6 + 0.4 * fade)), fill=foam,
+                           opacity=num(rng.uniform(0.55, 0.95) * fade ** 0.5))
+        k += n + int(rng.integers(1, 4))
 
 
 def _wash(front: Svg, sides: Sides, rng, u_end: float) -> None:
@@ -817,7 +891,7 @@ def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float
     if len(near) > 2:
         # Deepest under the waterline and fading down: the whole band and
         # its upper half laid over it.
-        for f, op in ((1.0, 0.4), (0.45, 0.4)):
+        for f, op in ((1.0, 0.22), (0.45, 0.22)):
             edge = [(x, y + (yl - y) * f) for (x, y), (_, yl) in zip(top_edge, low_edge)]
             behind.path(smooth(top_edge + edge[::-1]), fill=dark, opacity=num(op), filter=behind.blur(0.6))
         # Ripples cut across it in the sea's own colour.
@@ -854,7 +928,7 @@ def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float
         k = int(rng.integers(0, 3))
         while k < n - 2:
             width = int(rng.integers(2, 5))
-            for _ in range(int(12 * width)):
+            for _ in range(int(7 * width)):
                 j = min(n - 2, k + int(rng.integers(0, width)))
                 f = 0.55 * rng.uniform(0.0, 1.0) ** 1.3
                 lift = rng.normal(0, 0.08)
@@ -864,7 +938,7 @@ def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float
                 front.path(lens(x0, y0, x0 + (x1 - x0) * cut, y0 + (y1 - y0) * cut,
                                 rng.uniform(0.8, 1.6) * (1.1 - f)), fill=foam,
                            opacity=num(rng.uniform(0.5, 0.95) * (1 - 0.5 * f)))
-            k += width + int(rng.integers(2, 4))
+            k += width + int(rng.integers(3, 6))
     # The V the head spreads back across the sea, the near arm in front of
     # the body, the far one behind it.
     spine, fwd, _, _ = frame(0.0)
@@ -873,7 +947,8 @@ def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float
     half = math.radians(34)
     for side, svg in ((1, front), (-1, behind)):
         ang = heading + math.pi + side * half
-        t = 0.3
+        # The near arm starts clear of the mouth, so no white streak crosses it.
+        t = 0.3 if side < 0 else 0.9
         while t < 4.5:
             step = rng.uniform(0.12, 0.3)
             a = origin + np.array([math.cos(ang), 0, math.sin(ang)]) * t
@@ -912,9 +987,11 @@ def build(scale: int) -> Picture:
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
 
     surface_marks = Svg(w, h)
-    sea.marks(surface_marks, cam, waves, P, rng, near=2.6, far=300, per_metre=0.45, length=0.55,
-              thickness=0.05, light=0.35, dark=0.5, glitter=(L.x, L.key), glitter_width=0.16,
-              glitter_floor=0.6)
+    # The dashes foreshortened past what the camera alone gives: a few long
+    # broad ones near us, a fine close texture far off, fading at the horizon.
+    sea.marks(surface_marks, cam, waves, P, np.random.default_rng(2211), near=2.6, far=300, per_metre=0.4,
+              length=0.55, thickness=0.05, light=0.35, dark=0.5, glitter=(L.x, L.key), glitter_width=0.16,
+              glitter_floor=0.6, depth=(10.0, 0.5))
 
     sides = Sides(cam, w, h)
     _shadow(water, sides)
@@ -940,6 +1017,7 @@ def build(scale: int) -> Picture:
 
     froth = Svg(w, h)
     _water(froth, surface_marks, sides, tones, rng)
+    _eye(froth, sides, tones)
 
     layers = [Layer("sky", heaven), Layer("sea", water), Layer("shark-under", sides.wet, depth=sides.deep),
               Layer("surface", surface_marks), Layer("shark", sides.dry), Layer("foam", froth)]
