@@ -398,6 +398,11 @@ def _sunk_side(cam, plank, under):
     the board keeps its thickness where it floats, thinning with distance."""
     T, W = plank.thickness, plank.width
     drawn = wood.cut(plank, cam)
+    # Even a hand under the surface the wood takes the sea's blue and darkens
+    # at once, so the sunk half never reads as a paler copy of the dry one.
+    for face, screen, _ in drawn.below:
+        if face != "side-":
+            under.path(polygon(screen), fill=mix(P.sea_near, TOP, 0.3), opacity="0.75")
     for face, screen, _ in drawn.below:
         if face != "side-":
             continue
@@ -405,7 +410,7 @@ def _sunk_side(cam, plank, under):
         wet_u = -(plank.centre[1] + T / 2 * math.cos(plank.pitch)) / math.sin(plank.pitch)
         a, b = (cam.point(plank.world(u, -W / 2, 0)) for u in (-plank.length / 2, wet_u))
         fall = under.linear(a[0], a[1], b[0], b[1], [(0, mix(P.sea_dark, P.ink, 0.2)),
-                                                     (0.7, mix(SIDE, P.sea_dark, 0.5)), (1, mix(SIDE, TOP, 0.55))])
+                                                     (0.7, mix(SIDE, P.sea_dark, 0.6)), (1, mix(SIDE, P.sea_near, 0.5))])
         under.path(polygon(screen), fill=fall)
         us = np.linspace(plank.under_end(-1, -W / 2), plank.under_end(1, -W / 2), 30)
         edge = [cam.point(plank.world(u, -W / 2, -T / 2)) for u in us]
@@ -774,13 +779,13 @@ def build(scale: int) -> Picture:
     # dark band over the water. Tipped by the swell, the torn end rides a
     # little out of the water and the near end has gone under; its near edge
     # rides a little higher than the far one, so that side shows.
-    plank = wood.Plank(length=2.0, width=0.2, thickness=0.07, centre=(1.4, -0.01, 3.8),
+    plank = wood.Plank(length=2.0, width=0.2, thickness=0.1, centre=(1.4, -0.025, 3.8),
                        yaw=math.radians(35), pitch=math.radians(3.5), roll=math.radians(-3),
-                       seed=7, splintered=(False, True), knots=1, fibres=8, slant=1.6)
+                       seed=7, splintered=(False, True), knots=1, fibres=8, slant=0.3)
 
     # The swell it makes spreads in rings round it, long close in and rounder
     # further out, broken and wandering with the waves.
-    _rings(ripples, cam, plank, waves, [0.05, 0.13, 0.26, 0.48, 0.76, 1.1], 0.022, mix(P.sea_light, GLOW, 0.4),
+    _rings(ripples, cam, plank, waves, [0.05, 0.13, 0.26], 0.022, mix(P.sea_light, GLOW, 0.4),
            1.3, 1.3, np.random.default_rng(4608))
     for marks in (surface, glints, ripples):
         _off_board(marks, cam, plank)
