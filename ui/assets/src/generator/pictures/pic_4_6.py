@@ -62,82 +62,41 @@ def _toward_light(svg: Svg, w: float, strongest: float, weakest: float) -> str:
     return f"url(#{mask})"
 
 
-def _bank(svg: Svg, rng, x, cy, width, height, lumps, warmth, haze, soft, tone=0.0):
-    """One low bank of cloud: lumps of uneven size, bulging above and
-    ragged below, so it has neither a ruled base nor a row of scallops. Its
-    body is the grey of the overcast, a shade darker on top where it turns
-    from the light; the afterglow below lifts its underside a step toward
-    rose and, nearest the glow, catches the lowest edge in a warm rim.
-    `warmth` 0..1 is how much of the glow reaches it, `haze` how much of
-    the band's colour it takes with distance, `tone` how much darker (or,
-    below zero, lighter) than the overcast it is, so no two banks are the
-    same grey. Within the body a few darker masses sit toward its top, so a
-    bank reads as heaped cloud and not as one flat band."""
-    gaps = rng.uniform(0.5, 1.5, lumps)
-    us = (np.cumsum(gaps) - gaps / 2) / gaps.sum()
-    # The bank is thickest off its middle, at a place of its own.
-    peak = rng.uniform(0.3, 0.7)
-    shapes = []
-    for u in us:
-        env = math.sin(math.pi * min(1.0, u / peak / 2 if u < peak else 0.5 + (u - peak) / (1 - peak) / 2)) ** 0.6
-        rx = width / lumps * rng.uniform(1.0, 2.2)
-        ry = height * 0.5 * (0.3 + 0.7 * env) * rng.uniform(0.45, 1.0)
-        # The lumps rise by their size, so the tops bulge and the underside stays ragged but low.
-        ly = cy + height * rng.uniform(-0.12, 0.12) - ry * 0.45
-        shapes.append((x + u * width, ly, rx, ry))
-    # Tatters hanging from the underside, flatter and smaller.
-    for _ in range(lumps):
-        u = rng.uniform(0.1, 0.9)
-        shapes.append((x + u * width, cy + height * rng.uniform(0.1, 0.3), width / lumps * rng.uniform(0.8, 1.8),
-                       height * rng.uniform(0.07, 0.17)))
-    body = "".join(f'<ellipse cx="{num(a)}" cy="{num(b)}" rx="{num(c)}" ry="{num(d)}"/>' for a, b, c, d in shapes)
-    top, bottom = cy - height * 0.6, cy + height * 0.55
-    shade = mix(mix(P.cloud_shade, P.cloud_lit, 0.15), mix(P.sky_horizon, ROSE, 0.5), haze)
-    shade = mix(shade, P.sky_top, tone) if tone > 0 else mix(shade, P.cloud_lit, -tone)
-    fill = svg.linear(0, top, 0, bottom, [(0, mix(shade, P.sky_top, 0.15)), (0.5, shade),
-                                          (1, mix(shade, P.cloud_lit, 0.15))])
-    cid = svg.uid("c")
-    svg.defs.append(f'<clipPath id="{cid}">{body}</clipPath>')
-    lit = mix(P.cloud_lit, ROSE, 0.3 + 0.4 * warmth)
-    rim = mix(GLOW, L.rim, 0.5)
-    # The underside lifts toward the glow as a soft fall from the middle
-    # down, with a few swellings of its own, not as a copy of the outline.
-    rise = svg.linear(0, cy - height * 0.1, 0, bottom, [(0, lit, 0), (1, lit, 0.3 + 0.4 * warmth)])
-    swellings = "".join(
-        f'<ellipse cx="{num(x + u * width)}" cy="{num(cy + height * rng.uniform(0.05, 0.3))}" '
-        f'rx="{num(width / lumps * rng.uniform(0.8, 1.6))}" ry="{num(height * rng.uniform(0.12, 0.22))}"/>'
-        for u in rng.uniform(0.05, 0.95, lumps))
-    # The rim: only the lowest edge, what is left of the body once it is
-    # lifted by a little, and only near the glow.
-    edge = svg.uid("m")
-    svg.defs.append(f'<mask id="{edge}"><rect x="0" y="0" width="{svg.width}" height="{svg.height}" fill="#ffffff"/>'
-                    f'<g fill="#000000" transform="translate(0,{num(-height * 0.2)})">{body}</g></mask>')
-    # Its own seed, so the masses leave the banks drawn after it as they were.
-    own = np.random.default_rng(int(abs(x) * 7 + cy * 131))
-    masses = "".join(
-        f'<ellipse cx="{num(x + u * width)}" cy="{num(cy - height * own.uniform(0.15, 0.4))}" '
-        f'rx="{num(width / lumps * own.uniform(0.9, 1.8))}" ry="{num(height * own.uniform(0.15, 0.3))}" '
-        f'opacity="{num(own.uniform(0.35, 0.6))}"/>'
-        for u in own.uniform(0.1, 0.9, max(2, lumps // 2)))
-    # The rim flares where the glow finds a gap below and dims between, so
-    # it is not one even stripe along the bank.
-    flares = svg.uid("m")
-    patches = "".join(
-        f'<ellipse cx="{num(x + u * width)}" cy="{num(bottom)}" rx="{num(width * own.uniform(0.08, 0.2))}" '
-        f'ry="{num(height * 0.8)}"/>' for u in own.uniform(0.05, 0.95, 4))
-    svg.defs.append(f'<mask id="{flares}"><rect x="0" y="0" width="{svg.width}" height="{svg.height}" '
-                    f'fill="#ffffff" opacity="0.45"/><g fill="#ffffff" filter="{svg.blur(width * 0.05)}">'
-                    f'{patches}</g></mask>')
-    parts = [f'<g fill="{fill}">{body}</g>',
-             f'<g clip-path="url(#{cid})">'
-             f'<g fill="{mix(shade, P.sky_top, 0.45)}" filter="{svg.blur(soft * 3)}">{masses}</g>'
-             f'<rect x="{num(x - width)}" y="{num(top)}" width="{num(width * 3)}" height="{num(bottom - top + 4)}" '
-             f'fill="{rise}"/>'
-             f'<g fill="{lit}" opacity="{num(0.3 + 0.25 * warmth)}" filter="{svg.blur(soft * 2.5)}">{swellings}</g>'
-             f'<g mask="{_toward_light(svg, svg.width, 1.0, 0.1)}"><g mask="url(#{edge})"><g mask="url(#{flares})">'
-             f'<g fill="{rim}" opacity="{num(0.8 * warmth)}" filter="{svg.blur(soft * 1.3)}">{body}</g>'
-             f'</g></g></g></g>']
-    svg.group(parts, filter=svg.blur(soft))
+def _clouds(heaven: Svg, w: float) -> None:
+    """Low cloud in a few large masses and a roll along the horizon, lit
+    from below by the band: each drawn once in the dull grey of the dusk and
+    again warm, the warm one faded out away from where the sun went down,
+    so only the undersides near the glow take its rose and its rim. The
+    higher masses are heavier and darker; the low ones take the band's haze."""
+    masses = ((90, 12, 300, 18, 8, 0.2, 0.2, 0.55), (-50, 30, 240, 30, 7, 0.4, 0.5, 0.4),
+              (224, 36, 230, 30, 7, 0.3, 0.55, 0.4), (128, 52, 112, 13, 5, 0.5, 0.7, 0.15),
+              (10, 56, 96, 9, 4, 0.6, 0.4, -0.1))
+    roll = (-30, 64, 270, 5)
+    cool = replace(P, cloud_lit=mix(P.cloud_lit, P.cloud_shade, 0.35))
+    sky.clouds(heaven, np.random.default_rng(4620), cool, [m[:6] + (0.1, m[7]) for m in masses], roll)
+    warm = replace(P, cloud_lit=mix(P.cloud_lit, ROSE, 0.7), light=replace(L, rim=mix(L.rim, GLOW, 0.4)))
+    start = len(heaven.body)
+    sky.clouds(heaven, np.random.default_rng(4620), warm, [m + (2.6,) for m in masses], roll)
+    fade = heaven.linear(0, 0, w, 0, [(0, "#ffffff", 0.05), (0.35, "#ffffff", 0.2), (L.x / w, "#ffffff", 1.0),
+                                      (1, "#ffffff", 0.7)])
+    mask = heaven.uid("m")
+    heaven.defs.append(f'<mask id="{mask}"><rect x="0" y="0" width="{w}" height="{heaven.height}" '
+                       f'fill="{fade}"/></mask>')
+    heaven.body[start:] = [f'<g mask="url(#{mask})">' + "".join(heaven.body[start:]) + "</g>"]
+
+
+def _haze(heaven: Svg, cam, rng, w: float) -> None:
+    """Thin streaks of haze lying across the band, darker than it, so the
+    glow shows through them in layers rather than as one smooth fall."""
+    streaks = []
+    for y, x, length, thick, strength in ((cam.horizon - 4.5, 225, 170, 0.8, 0.45),
+                                          (cam.horizon - 9, 20, 230, 1.2, 0.35),
+                                          (cam.horizon - 11.5, 255, 150, 1.0, 0.4),
+                                          (cam.horizon - 2.2, 40, 170, 0.6, 0.3)):
+        x += rng.uniform(-10, 10)
+        streaks.append(f'<path d="{lens(x, y, x + length, y + rng.uniform(-0.4, 0.4), thick)}" '
+                       f'opacity="{num(strength)}"/>')
+    heaven.add(f'<g fill="{mix(P.cloud_shade, ROSE, 0.35)}" filter="{heaven.blur(0.6)}">{"".join(streaks)}</g>')
 
 
 def _sky(cam, rng, w, h) -> Svg:
@@ -150,19 +109,12 @@ def _sky(cam, rng, w, h) -> Svg:
                           (1, GLOW, 0.95)])
     heaven.add(f'<rect x="0" y="{cam.horizon - 56}" width="{w}" height="58" fill="{band}" '
                f'mask="{_toward_light(heaven, w, 1.0, 0.45)}"/>')
-    # Low banks of cloud, few and large overhead and thinning into ragged
-    # strips along the horizon, their undersides catching the band below.
-    # The further off, the more of the band's haze they take.
-    for x, cy, width, height, lumps, warmth, haze, soft, tone in (
-            (-40, 14, 270, 40, 8, 0.35, 0.0, 0.9, 0.12), (262, 22, 200, 38, 7, 0.8, 0.0, 0.9, -0.08),
-            (140, 40, 110, 12, 5, 0.6, 0.25, 0.8, -0.2), (-30, 54, 120, 10, 5, 0.3, 0.4, 0.8, 0.22),
-            (70, 58, 80, 7, 5, 0.4, 0.55, 0.8, 0.05), (214, 57, 74, 7, 5, 0.9, 0.55, 0.7, -0.12),
-            (372, 53, 80, 10, 5, 0.85, 0.45, 0.7, 0.12)):
-        _bank(heaven, rng, x, cy, width, height, lumps, warmth, haze, soft, tone)
     # The brightest of it, where the sun has just gone under.
-    core = heaven.radial(L.x, cam.horizon, 80, 12, [(0, mix(GLOW, L.rim, 0.6), 1.0), (0.4, GLOW, 0.6),
+    core = heaven.radial(L.x, cam.horizon, 90, 17, [(0, mix(GLOW, L.rim, 0.6), 1.0), (0.4, GLOW, 0.65),
                                                     (1, GLOW, 0)])
-    heaven.add(f'<rect x="0" y="{cam.horizon - 14}" width="{w}" height="16" fill="{core}"/>')
+    heaven.add(f'<rect x="0" y="{cam.horizon - 19}" width="{w}" height="21" fill="{core}"/>')
+    _haze(heaven, cam, rng, w)
+    _clouds(heaven, w)
     # Where the sun went down: a small hot point sitting on the horizon,
     # the head of the path of glints below it.
     sun = heaven.radial(L.x, cam.horizon, 16, 3.2, [(0, mix(L.rim, "#fff4e0", 0.5), 1.0), (0.45, L.rim, 0.7),
