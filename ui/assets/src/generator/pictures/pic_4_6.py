@@ -1,19 +1,22 @@
-"""The end: a lone plank adrift at dusk. Low cloud over a broad band on the
-horizon, dull orange at the sea and rose up into the grey where it meets the
-cloud's underside: the last of the sunset, the only light left. The rest of
-the sky stays grey. The band lays a path of glints down the water that runs
-into the board, so the eye goes from the light to it, and the sea away from
-the path is quiet. The board is one plank off the raft, small in a wide sea,
-lying loose and slantwise across the line of sight so it reads as a thing
-adrift and not as a jetty or a bow, its torn end the further, so it narrows
-with distance. It lies in the path so the glints frame it, with a margin of
-still water between and open sea all round, seen from above enough to show
-its grain: the top takes the dim grey of the cloud, the side turned to us
-the wood's brown in shade, the edge turned to the light a thin warm wet
-line, the torn far end a ragged patch of pale raw wood and fibres of uneven
-length, the near end sunk and going dark under the water. A lit lip of water
-runs along its side where it floats, the water laps at both sides, and thin
-rings round it, light on the near side and dark on the far, hold the eye."""
+"""The end: a lone plank adrift at dusk. A few large masses of low cloud over a
+band on the horizon, dull orange at the sea and rose up into the grey,
+crossed by thin streaks of haze and brightest where the sun went down: the
+only light left, catching the undersides of the clouds nearest it. The band
+lays a path of glints down the water that runs into the board, so the eye
+goes from the light to it, and the sea away from the path is quiet. The
+board is one plank off the raft, small in a wide sea, lying loose and
+slantwise across the line of sight so it reads as a thing adrift and not as
+a jetty or a bow: a thick board, half as deep as it is wide, its long edges
+parallel and narrowing only with distance. It lies in the path so the glints
+frame it, with a margin of still water between and open sea all round, seen
+from above enough to show its grain: the top takes the dim grey of the
+cloud, the side turned to us the wood's brown in shade, the edge turned to
+the light a thin warm wet line, the torn far end broken nearly square across
+in a ragged patch of pale raw wood and fibres of uneven length, the near
+half sunk and gone dark and blue under the water, still whole to its square
+end. A lit lip of water runs along its side where it floats, the water laps
+at both sides, and thin rings close round it, light on the near side and
+dark on the far, hold the eye."""
 
 import math
 from dataclasses import replace
@@ -354,7 +357,7 @@ def _sunk_side(cam, plank, under):
     # at once, so the sunk half never reads as a paler copy of the dry one.
     for face, screen, _ in drawn.below:
         if face != "side-":
-            under.path(polygon(screen), fill=mix(P.sea_near, TOP, 0.3), opacity="0.75")
+            under.path(polygon(screen), fill=mix(TOP, P.sea_near, 0.5), opacity="0.85")
     for face, screen, _ in drawn.below:
         if face != "side-":
             continue
@@ -453,9 +456,9 @@ def _awash(cam, plank, svg, edge, rng):
     # Seen through the water the wood goes blue and dark at once, not by a
     # fade: the film is nearly as deep at the waterline as at the end, and
     # its edge is softened by the water over it.
-    deepen = svg.linear(a[0], a[1], b[0], b[1], [(0, mix(P.sea_near, P.sea_dark, 0.3), 0.3),
-                                                 (0.35, mix(P.sea_near, P.sea_dark, 0.55), 0.6),
-                                                 (1, mix(P.sea_near, P.sea_dark, 0.35), 0.9)])
+    deepen = svg.linear(a[0], a[1], b[0], b[1], [(0, mix(P.sea_near, P.sea_dark, 0.3), 0.2),
+                                                 (0.35, mix(P.sea_near, P.sea_dark, 0.55), 0.35),
+                                                 (1, mix(P.sea_near, P.sea_dark, 0.35), 0.55)])
     # Over the sunk end; the side below the waterline shows the wood through clear water.
     wet = "".join(polygon(screen) for face, screen, _ in drawn.below if face != "side-")
     svg.path(wet, fill=deepen, filter=svg.blur(1.5))
@@ -724,9 +727,9 @@ def build(scale: int) -> Picture:
     _near_water(surface, cam, waves, np.random.default_rng(4613), w, h, cam.horizon + cam.focal * cam.eye / 5.0)
     _glitter(glints, cam, waves, rng, w, h)
 
-    # One board off a raft, a hand across and a few fingers thick, lying on
+    # One board off a raft, two hands across and one thick, lying on
     # the lower half to the right, in the path of glints, turned well off the
-    # line of sight, so it narrows and thins toward its far end yet lies
+    # line of sight, so it narrows toward its far end by distance alone yet lies
     # across the water: its top face a strip with its grain, its near side a
     # dark band over the water. Tipped by the swell, the torn end rides a
     # little out of the water and the near end has gone under; its near edge
@@ -746,7 +749,7 @@ def build(scale: int) -> Picture:
 
     above, under, depth = Svg(w, h), Svg(w, h), Svg(w, h)
     light_dir = (0.35, 0.08, 1.0)   # the break, low on the horizon ahead and to the right
-    wood.draw(plank, cam, DUSK, light_dir, above=above, under=under, depth=depth, sight=0.1,
+    wood.draw(plank, cam, DUSK, light_dir, above=above, under=under, depth=depth, sight=0.18,
               rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", wet=False, torn=1.0, grain_opacity=0.75,
               top=TOP)
     _side(cam, plank, above, np.random.default_rng(4614))
@@ -764,6 +767,6 @@ def build(scale: int) -> Picture:
               Layer("surface", surface), Layer("glints", glints), Layer("reflection", mirror),
               Layer("ripples", ripples), Layer("plank", above)]
     return Picture(NAME, w, h, P, layers,
-                   water=Water(mix(P.sea_near, P.sea_dark, 0.5), cam, waves, tint=0.8, surface=0.4, darken=0.4, blur=3.5, fade=0.6,
+                   water=Water(mix(P.sea_near, P.sea_dark, 0.5), cam, waves, tint=0.8, surface=0.4, darken=0.4, blur=1.5, fade=0.45,
                                refraction=0.15),
                    seed=46, grain=3.5)
