@@ -65,10 +65,11 @@ def _shapes(lumps, base, flat_base):
 
 def cloud(svg: Svg, rng, palette: Palette, x: float, base: float, width: float, height: float,
           lumps: int = 6, roll: bool = False, softness: float = 0.6, opacity: float = 1.0,
-          lit: float = 1.0, rim: float = 0.7) -> None:
+          lit: float = 1.0, rim: float = 0.7, lip: float = 0.0) -> None:
     """A cloud mass with its base at `base`; `lit` 0..1 is how much light
     reaches it, so distant or thick cloud can sit darker, and `rim` how
-    strongly its edge toward the light shines."""
+    strongly its edge toward the light shines. `lip` > 0 is the thickness of
+    a band of the light's rim colour along the underside, for a light below."""
     ls = _lumps(rng, x, base, width, height, lumps, roll)
     shapes = _shapes(ls, base, not roll)
     L = palette.light
@@ -86,6 +87,13 @@ def cloud(svg: Svg, rng, palette: Palette, x: float, base: float, width: float, 
              f'<g fill="{lit_tone}" transform="translate({num(ux * shift)},{num(uy * shift)})">{shapes}</g>'
              + (f'<g fill="{rim_tone}" opacity="{num(rim)}" transform="translate({num(ux * shift * 2.1)},'
                 f'{num(uy * shift * 2.1)})">{shapes}</g>' if rim > 0 else "") + '</g>']
+    if lip > 0:
+        edge = svg.uid("m")
+        svg.defs.append(f'<mask id="{edge}"><rect x="{num(x - width)}" y="{num(base - height * 3)}" '
+                        f'width="{num(width * 3)}" height="{num(height * 6)}" fill="#ffffff"/>'
+                        f'<g fill="#000000" transform="translate(0,{num(-lip)})">{shapes}</g></mask>')
+        parts.append(f'<g clip-path="url(#{cid})"><g filter="{svg.blur(lip * 0.3)}"><g fill="{L.rim}" '
+                     f'opacity="{num(rim)}" mask="url(#{edge})">{shapes}</g></g></g>')
     f = svg.blur(softness) if softness > 0 else None
     svg.group(parts, filter=f, opacity=opacity if opacity < 1 else None)
 
@@ -103,6 +111,7 @@ class Mass(NamedTuple):
     lit: float
     rim: float = 0.6
     dark: float = 0.0
+    lip: float = 0.0
 
 
 def clouds(svg: Svg, rng, palette: Palette, masses, roll: tuple | None) -> None:
@@ -116,7 +125,7 @@ def clouds(svg: Svg, rng, palette: Palette, masses, roll: tuple | None) -> None:
             tone = replace(palette, cloud_shade=shade,
                            cloud_lit=mix(palette.cloud_lit, palette.cloud_shade, 0.2 + max(mass.dark, 0)))
         cloud(svg, rng, tone, mass.x, mass.base, mass.width, mass.height, lumps=mass.lumps, softness=0.7,
-              lit=mass.lit, rim=mass.rim)
+              lit=mass.lit, rim=mass.rim, lip=mass.lip)
     if roll:
         x, base, width, *height = roll
         cloud(svg, rng, palette, x, base, width, height[0] if height else 6, lumps=8, roll=True, softness=1.4,

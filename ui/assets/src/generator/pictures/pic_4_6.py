@@ -1,19 +1,22 @@
-"""The end: a lone plank adrift at dusk. Low cloud over a broad band on the
-horizon, dull orange at the sea and rose up into the grey where it meets the
-cloud's underside: the last of the sunset, the only light left. The rest of
-the sky stays grey. The band lays a path of glints down the water that runs
-into the board, so the eye goes from the light to it, and the sea away from
-the path is quiet. The board is one plank off the raft, small in a wide sea,
-lying loose and slantwise across the line of sight so it reads as a thing
-adrift and not as a jetty or a bow, its torn end the further, so it narrows
-with distance. It lies in the path so the glints frame it, with a margin of
-still water between and open sea all round, seen from above enough to show
-its grain: the top takes the dim grey of the cloud, the side turned to us
-the wood's brown in shade, the edge turned to the light a thin warm wet
-line, the torn far end a ragged patch of pale raw wood and fibres of uneven
-length, the near end sunk and going dark under the water. A lit lip of water
-runs along its side where it floats, the water laps at both sides, and thin
-rings round it, light on the near side and dark on the far, hold the eye."""
+"""The end: a lone plank adrift at dusk. A few large masses of low cloud over a
+band on the horizon, dull orange at the sea and rose up into the grey,
+crossed by thin streaks of haze and brightest where the sun went down: the
+only light left, catching the undersides of the clouds nearest it. The band
+lays a path of glints down the water that runs into the board, so the eye
+goes from the light to it, and the sea away from the path is quiet. The
+board is one plank off the raft, small in a wide sea, lying loose and
+slantwise across the line of sight so it reads as a thing adrift and not as
+a jetty or a bow: a thick board, half as deep as it is wide, its long edges
+parallel and narrowing only with distance. It lies in the path so the glints
+frame it, with a margin of still water between and open sea all round, seen
+from above enough to show its grain: the top takes the dim grey of the
+cloud, the side turned to us the wood's brown in shade, the edge turned to
+the light a thin warm wet line, the torn far end broken nearly square across
+in a ragged patch of pale raw wood and fibres of uneven length, the near
+half sunk and gone dark and blue under the water, still whole to its square
+end. A lit lip of water runs along its side where it floats, the water laps
+at both sides, and thin rings close round it, light on the near side and
+dark on the far, hold the eye."""
 
 import math
 from dataclasses import replace
@@ -62,82 +65,41 @@ def _toward_light(svg: Svg, w: float, strongest: float, weakest: float) -> str:
     return f"url(#{mask})"
 
 
-def _bank(svg: Svg, rng, x, cy, width, height, lumps, warmth, haze, soft, tone=0.0):
-    """One low bank of cloud: lumps of uneven size, bulging above and
-    ragged below, so it has neither a ruled base nor a row of scallops. Its
-    body is the grey of the overcast, a shade darker on top where it turns
-    from the light; the afterglow below lifts its underside a step toward
-    rose and, nearest the glow, catches the lowest edge in a warm rim.
-    `warmth` 0..1 is how much of the glow reaches it, `haze` how much of
-    the band's colour it takes with distance, `tone` how much darker (or,
-    below zero, lighter) than the overcast it is, so no two banks are the
-    same grey. Within the body a few darker masses sit toward its top, so a
-    bank reads as heaped cloud and not as one flat band."""
-    gaps = rng.uniform(0.5, 1.5, lumps)
-    us = (np.cumsum(gaps) - gaps / 2) / gaps.sum()
-    # The bank is thickest off its middle, at a place of its own.
-    peak = rng.uniform(0.3, 0.7)
-    shapes = []
-    for u in us:
-        env = math.sin(math.pi * min(1.0, u / peak / 2 if u < peak else 0.5 + (u - peak) / (1 - peak) / 2)) ** 0.6
-        rx = width / lumps * rng.uniform(1.0, 2.2)
-        ry = height * 0.5 * (0.3 + 0.7 * env) * rng.uniform(0.45, 1.0)
-        # The lumps rise by their size, so the tops bulge and the underside stays ragged but low.
-        ly = cy + height * rng.uniform(-0.12, 0.12) - ry * 0.45
-        shapes.append((x + u * width, ly, rx, ry))
-    # Tatters hanging from the underside, flatter and smaller.
-    for _ in range(lumps):
-        u = rng.uniform(0.1, 0.9)
-        shapes.append((x + u * width, cy + height * rng.uniform(0.1, 0.3), width / lumps * rng.uniform(0.8, 1.8),
-                       height * rng.uniform(0.07, 0.17)))
-    body = "".join(f'<ellipse cx="{num(a)}" cy="{num(b)}" rx="{num(c)}" ry="{num(d)}"/>' for a, b, c, d in shapes)
-    top, bottom = cy - height * 0.6, cy + height * 0.55
-    shade = mix(mix(P.cloud_shade, P.cloud_lit, 0.15), mix(P.sky_horizon, ROSE, 0.5), haze)
-    shade = mix(shade, P.sky_top, tone) if tone > 0 else mix(shade, P.cloud_lit, -tone)
-    fill = svg.linear(0, top, 0, bottom, [(0, mix(shade, P.sky_top, 0.15)), (0.5, shade),
-                                          (1, mix(shade, P.cloud_lit, 0.15))])
-    cid = svg.uid("c")
-    svg.defs.append(f'<clipPath id="{cid}">{body}</clipPath>')
-    lit = mix(P.cloud_lit, ROSE, 0.3 + 0.4 * warmth)
-    rim = mix(GLOW, L.rim, 0.5)
-    # The underside lifts toward the glow as a soft fall from the middle
-    # down, with a few swellings of its own, not as a copy of the outline.
-    rise = svg.linear(0, cy - height * 0.1, 0, bottom, [(0, lit, 0), (1, lit, 0.3 + 0.4 * warmth)])
-    swellings = "".join(
-        f'<ellipse cx="{num(x + u * width)}" cy="{num(cy + height * rng.uniform(0.05, 0.3))}" '
-        f'rx="{num(width / lumps * rng.uniform(0.8, 1.6))}" ry="{num(height * rng.uniform(0.12, 0.22))}"/>'
-        for u in rng.uniform(0.05, 0.95, lumps))
-    # The rim: only the lowest edge, what is left of the body once it is
-    # lifted by a little, and only near the glow.
-    edge = svg.uid("m")
-    svg.defs.append(f'<mask id="{edge}"><rect x="0" y="0" width="{svg.width}" height="{svg.height}" fill="#ffffff"/>'
-                    f'<g fill="#000000" transform="translate(0,{num(-height * 0.2)})">{body}</g></mask>')
-    # Its own seed, so the masses leave the banks drawn after it as they were.
-    own = np.random.default_rng(int(abs(x) * 7 + cy * 131))
-    masses = "".join(
-        f'<ellipse cx="{num(x + u * width)}" cy="{num(cy - height * own.uniform(0.15, 0.4))}" '
-        f'rx="{num(width / lumps * own.uniform(0.9, 1.8))}" ry="{num(height * own.uniform(0.15, 0.3))}" '
-        f'opacity="{num(own.uniform(0.35, 0.6))}"/>'
-        for u in own.uniform(0.1, 0.9, max(2, lumps // 2)))
-    # The rim flares where the glow finds a gap below and dims between, so
-    # it is not one even stripe along the bank.
-    flares = svg.uid("m")
-    patches = "".join(
-        f'<ellipse cx="{num(x + u * width)}" cy="{num(bottom)}" rx="{num(width * own.uniform(0.08, 0.2))}" '
-        f'ry="{num(height * 0.8)}"/>' for u in own.uniform(0.05, 0.95, 4))
-    svg.defs.append(f'<mask id="{flares}"><rect x="0" y="0" width="{svg.width}" height="{svg.height}" '
-                    f'fill="#ffffff" opacity="0.45"/><g fill="#ffffff" filter="{svg.blur(width * 0.05)}">'
-                    f'{patches}</g></mask>')
-    parts = [f'<g fill="{fill}">{body}</g>',
-             f'<g clip-path="url(#{cid})">'
-             f'<g fill="{mix(shade, P.sky_top, 0.45)}" filter="{svg.blur(soft * 3)}">{masses}</g>'
-             f'<rect x="{num(x - width)}" y="{num(top)}" width="{num(width * 3)}" height="{num(bottom - top + 4)}" '
-             f'fill="{rise}"/>'
-             f'<g fill="{lit}" opacity="{num(0.3 + 0.25 * warmth)}" filter="{svg.blur(soft * 2.5)}">{swellings}</g>'
-             f'<g mask="{_toward_light(svg, svg.width, 1.0, 0.1)}"><g mask="url(#{edge})"><g mask="url(#{flares})">'
-             f'<g fill="{rim}" opacity="{num(0.8 * warmth)}" filter="{svg.blur(soft * 1.3)}">{body}</g>'
-             f'</g></g></g></g>']
-    svg.group(parts, filter=svg.blur(soft))
+def _clouds(heaven: Svg, w: float) -> None:
+    """Low cloud in a few large masses and a roll along the horizon, lit
+    from below by the band: each drawn once in the dull grey of the dusk and
+    again warm, the warm one faded out away from where the sun went down,
+    so only the undersides near the glow take its rose and its rim. The
+    higher masses are heavier and darker; the low ones take the band's haze."""
+    masses = ((90, 12, 300, 18, 8, 0.2, 0.2, 0.55), (-50, 30, 240, 30, 7, 0.4, 0.5, 0.4),
+              (224, 36, 230, 30, 7, 0.3, 0.55, 0.4), (128, 52, 112, 13, 5, 0.5, 0.7, 0.15),
+              (10, 56, 96, 9, 4, 0.6, 0.4, -0.1))
+    roll = (-30, 64, 270, 5)
+    cool = replace(P, cloud_lit=mix(P.cloud_lit, P.cloud_shade, 0.35))
+    sky.clouds(heaven, np.random.default_rng(4620), cool, [m[:6] + (0.1, m[7]) for m in masses], roll)
+    warm = replace(P, cloud_lit=mix(P.cloud_lit, ROSE, 0.7), light=replace(L, rim=mix(L.rim, GLOW, 0.4)))
+    start = len(heaven.body)
+    sky.clouds(heaven, np.random.default_rng(4620), warm, [m + (2.6,) for m in masses], roll)
+    fade = heaven.linear(0, 0, w, 0, [(0, "#ffffff", 0.05), (0.35, "#ffffff", 0.2), (L.x / w, "#ffffff", 1.0),
+                                      (1, "#ffffff", 0.7)])
+    mask = heaven.uid("m")
+    heaven.defs.append(f'<mask id="{mask}"><rect x="0" y="0" width="{w}" height="{heaven.height}" '
+                       f'fill="{fade}"/></mask>')
+    heaven.body[start:] = [f'<g mask="url(#{mask})">' + "".join(heaven.body[start:]) + "</g>"]
+
+
+def _haze(heaven: Svg, cam, rng, w: float) -> None:
+    """Thin streaks of haze lying across the band, darker than it, so the
+    glow shows through them in layers rather than as one smooth fall."""
+    streaks = []
+    for y, x, length, thick, strength in ((cam.horizon - 4.5, 225, 170, 0.8, 0.45),
+                                          (cam.horizon - 9, 20, 230, 1.2, 0.35),
+                                          (cam.horizon - 11.5, 255, 150, 1.0, 0.4),
+                                          (cam.horizon - 2.2, 40, 170, 0.6, 0.3)):
+        x += rng.uniform(-10, 10)
+        streaks.append(f'<path d="{lens(x, y, x + length, y + rng.uniform(-0.4, 0.4), thick)}" '
+                       f'opacity="{num(strength)}"/>')
+    heaven.add(f'<g fill="{mix(P.cloud_shade, ROSE, 0.35)}" filter="{heaven.blur(0.6)}">{"".join(streaks)}</g>')
 
 
 def _sky(cam, rng, w, h) -> Svg:
@@ -150,19 +112,12 @@ def _sky(cam, rng, w, h) -> Svg:
                           (1, GLOW, 0.95)])
     heaven.add(f'<rect x="0" y="{cam.horizon - 56}" width="{w}" height="58" fill="{band}" '
                f'mask="{_toward_light(heaven, w, 1.0, 0.45)}"/>')
-    # Low banks of cloud, few and large overhead and thinning into ragged
-    # strips along the horizon, their undersides catching the band below.
-    # The further off, the more of the band's haze they take.
-    for x, cy, width, height, lumps, warmth, haze, soft, tone in (
-            (-40, 14, 270, 40, 8, 0.35, 0.0, 0.9, 0.12), (262, 22, 200, 38, 7, 0.8, 0.0, 0.9, -0.08),
-            (140, 40, 110, 12, 5, 0.6, 0.25, 0.8, -0.2), (-30, 54, 120, 10, 5, 0.3, 0.4, 0.8, 0.22),
-            (70, 58, 80, 7, 5, 0.4, 0.55, 0.8, 0.05), (214, 57, 74, 7, 5, 0.9, 0.55, 0.7, -0.12),
-            (372, 53, 80, 10, 5, 0.85, 0.45, 0.7, 0.12)):
-        _bank(heaven, rng, x, cy, width, height, lumps, warmth, haze, soft, tone)
     # The brightest of it, where the sun has just gone under.
-    core = heaven.radial(L.x, cam.horizon, 80, 12, [(0, mix(GLOW, L.rim, 0.6), 1.0), (0.4, GLOW, 0.6),
+    core = heaven.radial(L.x, cam.horizon, 90, 17, [(0, mix(GLOW, L.rim, 0.6), 1.0), (0.4, GLOW, 0.65),
                                                     (1, GLOW, 0)])
-    heaven.add(f'<rect x="0" y="{cam.horizon - 14}" width="{w}" height="16" fill="{core}"/>')
+    heaven.add(f'<rect x="0" y="{cam.horizon - 19}" width="{w}" height="21" fill="{core}"/>')
+    _haze(heaven, cam, rng, w)
+    _clouds(heaven, w)
     # Where the sun went down: a small hot point sitting on the horizon,
     # the head of the path of glints below it.
     sun = heaven.radial(L.x, cam.horizon, 16, 3.2, [(0, mix(L.rim, "#fff4e0", 0.5), 1.0), (0.45, L.rim, 0.7),
@@ -398,6 +353,11 @@ def _sunk_side(cam, plank, under):
     the board keeps its thickness where it floats, thinning with distance."""
     T, W = plank.thickness, plank.width
     drawn = wood.cut(plank, cam)
+    # Even a hand under the surface the wood takes the sea's blue and darkens
+    # at once, so the sunk half never reads as a paler copy of the dry one.
+    for face, screen, _ in drawn.below:
+        if face != "side-":
+            under.path(polygon(screen), fill=mix(TOP, P.sea_near, 0.5), opacity="0.85")
     for face, screen, _ in drawn.below:
         if face != "side-":
             continue
@@ -405,7 +365,7 @@ def _sunk_side(cam, plank, under):
         wet_u = -(plank.centre[1] + T / 2 * math.cos(plank.pitch)) / math.sin(plank.pitch)
         a, b = (cam.point(plank.world(u, -W / 2, 0)) for u in (-plank.length / 2, wet_u))
         fall = under.linear(a[0], a[1], b[0], b[1], [(0, mix(P.sea_dark, P.ink, 0.2)),
-                                                     (0.7, mix(SIDE, P.sea_dark, 0.5)), (1, mix(SIDE, TOP, 0.55))])
+                                                     (0.7, mix(SIDE, P.sea_dark, 0.6)), (1, mix(SIDE, P.sea_near, 0.5))])
         under.path(polygon(screen), fill=fall)
         us = np.linspace(plank.under_end(-1, -W / 2), plank.under_end(1, -W / 2), 30)
         edge = [cam.point(plank.world(u, -W / 2, -T / 2)) for u in us]
@@ -496,9 +456,9 @@ def _awash(cam, plank, svg, edge, rng):
     # Seen through the water the wood goes blue and dark at once, not by a
     # fade: the film is nearly as deep at the waterline as at the end, and
     # its edge is softened by the water over it.
-    deepen = svg.linear(a[0], a[1], b[0], b[1], [(0, mix(P.sea_near, P.sea_dark, 0.3), 0.3),
-                                                 (0.35, mix(P.sea_near, P.sea_dark, 0.55), 0.6),
-                                                 (1, mix(P.sea_near, P.sea_dark, 0.35), 0.9)])
+    deepen = svg.linear(a[0], a[1], b[0], b[1], [(0, mix(P.sea_near, P.sea_dark, 0.3), 0.2),
+                                                 (0.35, mix(P.sea_near, P.sea_dark, 0.55), 0.35),
+                                                 (1, mix(P.sea_near, P.sea_dark, 0.35), 0.55)])
     # Over the sunk end; the side below the waterline shows the wood through clear water.
     wet = "".join(polygon(screen) for face, screen, _ in drawn.below if face != "side-")
     svg.path(wet, fill=deepen, filter=svg.blur(1.5))
@@ -767,20 +727,20 @@ def build(scale: int) -> Picture:
     _near_water(surface, cam, waves, np.random.default_rng(4613), w, h, cam.horizon + cam.focal * cam.eye / 5.0)
     _glitter(glints, cam, waves, rng, w, h)
 
-    # One board off a raft, a hand across and a few fingers thick, lying on
+    # One board off a raft, two hands across and one thick, lying on
     # the lower half to the right, in the path of glints, turned well off the
-    # line of sight, so it narrows and thins toward its far end yet lies
+    # line of sight, so it narrows toward its far end by distance alone yet lies
     # across the water: its top face a strip with its grain, its near side a
     # dark band over the water. Tipped by the swell, the torn end rides a
     # little out of the water and the near end has gone under; its near edge
     # rides a little higher than the far one, so that side shows.
-    plank = wood.Plank(length=2.0, width=0.2, thickness=0.07, centre=(1.4, -0.01, 3.8),
+    plank = wood.Plank(length=2.0, width=0.2, thickness=0.1, centre=(1.4, -0.025, 3.8),
                        yaw=math.radians(35), pitch=math.radians(3.5), roll=math.radians(-3),
-                       seed=7, splintered=(False, True), knots=1, fibres=8, slant=1.6)
+                       seed=7, splintered=(False, True), knots=1, fibres=8, slant=0.3)
 
     # The swell it makes spreads in rings round it, long close in and rounder
     # further out, broken and wandering with the waves.
-    _rings(ripples, cam, plank, waves, [0.05, 0.13, 0.26, 0.48, 0.76, 1.1], 0.022, mix(P.sea_light, GLOW, 0.4),
+    _rings(ripples, cam, plank, waves, [0.05, 0.13, 0.26], 0.022, mix(P.sea_light, GLOW, 0.4),
            1.3, 1.3, np.random.default_rng(4608))
     for marks in (surface, glints, ripples):
         _off_board(marks, cam, plank)
@@ -789,7 +749,7 @@ def build(scale: int) -> Picture:
 
     above, under, depth = Svg(w, h), Svg(w, h), Svg(w, h)
     light_dir = (0.35, 0.08, 1.0)   # the break, low on the horizon ahead and to the right
-    wood.draw(plank, cam, DUSK, light_dir, above=above, under=under, depth=depth, sight=0.1,
+    wood.draw(plank, cam, DUSK, light_dir, above=above, under=under, depth=depth, sight=0.18,
               rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", wet=False, torn=1.0, grain_opacity=0.75,
               top=TOP)
     _side(cam, plank, above, np.random.default_rng(4614))
@@ -807,6 +767,6 @@ def build(scale: int) -> Picture:
               Layer("surface", surface), Layer("glints", glints), Layer("reflection", mirror),
               Layer("ripples", ripples), Layer("plank", above)]
     return Picture(NAME, w, h, P, layers,
-                   water=Water(mix(P.sea_near, P.sea_dark, 0.5), cam, waves, tint=0.8, surface=0.4, darken=0.4, blur=3.5, fade=0.6,
+                   water=Water(mix(P.sea_near, P.sea_dark, 0.5), cam, waves, tint=0.8, surface=0.4, darken=0.4, blur=1.5, fade=0.45,
                                refraction=0.15),
                    seed=46, grain=3.5)
