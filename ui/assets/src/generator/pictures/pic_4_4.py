@@ -35,14 +35,14 @@ HEAD = 0.21
 # the water; the near arm in its recovery, the elbow the highest point over
 # the back of the head, the forearm reaching forward from it and the hand
 # about to go in a forearm's length ahead of the crown; the far arm stretched out ahead under the surface;
-# a flutter kick from bent knees, the near heel coming up under the surface.
+# a shallow flutter kick trailing straight back, the near heel coming up to the surface.
 POSE = Pose(HEAD, {
     "head": (0.0, 0.0),
     "shoulder": (-0.14, 0.07), "elbow": (0.0, 0.32), "wrist": (0.25, 0.22), "hand": (0.37, 0.1),
     "shoulder.far": (-0.17, -0.1), "elbow.far": (0.12, -0.15), "wrist.far": (0.37, -0.18),
     "hand.far": (0.52, -0.19),
-    "hip": (-0.58, -0.17), "knee": (-0.91, -0.31), "ankle": (-1.13, -0.03),
-    "knee.far": (-0.93, -0.24), "ankle.far": (-1.22, -0.4),
+    "hip": (-0.58, -0.17), "knee": (-0.92, -0.24), "ankle": (-1.25, -0.08),
+    "knee.far": (-0.91, -0.28), "ankle.far": (-1.24, -0.33),
 })
 HEADING = math.radians(-34)    # he swims to the right and toward us
 SWIMMER = (140, 2.3)            # the head's screen column and its distance
@@ -64,24 +64,15 @@ APPARENT = 0.6      # how deep what is under water looks, to its true depth
 # from us with their far end reared up on the swell and the near end gone
 # under.
 PLANKS = [
-    # The heap to the right, where the middle of the raft came apart: boards
-    # lying every way, one reared up, one half under.
+    # The heap to the right, where the middle of the raft came apart: a long
+    # board reared up, a shorter one across it, a lid off a crate.
     (2.9, 8.0, 1.6, 0.24, 66, 9, -6, (True, True), True),
     (3.9, 8.7, 1.2, 0.2, -8, 0, 5, (True, False), False),
-    (2.3, 9.3, 0.7, 0.14, 32, 0, 0, (True, True), False),
-    (4.7, 9.7, 0.55, 0.12, -55, 0, 0, (True, True), False),
-    (3.4, 10.3, 0.45, 0.1, 84, 0, 0, (False, True), False),
-    (5.3, 8.3, 0.4, 0.09, 15, 0, 0, (True, True), False),
+    (4.9, 9.9, 0.5, 0.42, -25, 0, 0, (False, False), False),
     (4.2, 11.0, 0.85, 0.15, 8, -12, 0, (True, True), True),
-    (1.9, 8.1, 0.3, 0.08, -30, 0, 0, (True, True), False),
-    (5.0, 10.6, 0.3, 0.07, 60, 0, 0, (True, True), False),
     # Small bits drifted off to the left, far out.
     (-6.5, 18.0, 0.9, 0.14, 20, 0, 0, (True, False), False),
-    (-7.3, 19.5, 0.5, 0.1, -40, 0, 0, (True, True), False),
-    (-5.6, 20.5, 0.6, 0.11, 72, 0, 0, (True, True), False),
-    (-6.9, 22.0, 0.4, 0.09, 5, 0, 0, (True, True), False),
-    (-5.0, 17.4, 0.35, 0.08, -15, 0, 0, (True, True), False),
-    (-8.2, 21.0, 0.8, 0.13, 80, 8, 0, (True, True), True),
+    (-5.6, 20.5, 0.45, 0.1, 72, 0, 0, (True, True), False),
     # Strays.
     (-3.3, 6.4, 0.55, 0.11, 40, 0, 1, (True, True), False),
     (11.0, 40.0, 0.8, 0.12, -10, 0, 0, (False, True), False),
@@ -209,7 +200,7 @@ class Swimmer:
         back_lit = mix(mix(garment, L.shadow, 0.2), water, 0.15)
         flank = mix(mix(garment, L.shadow, 0.5), P.ink, 0.15)
         chest = mix(mix(garment, L.shadow, 0.6), P.ink, 0.4)
-        legs_lit = mix(mix(trousers, water, 0.2), garment, 0.1)
+        legs_lit = mix(mix(trousers, water, 0.08), garment, 0.1)
         legs_deep = mix(trousers, P.ink, 0.5)
         # Just under the surface the water clouds it only a little: each part
         # keeps a flat tone and an edge one can follow.
@@ -245,9 +236,9 @@ class Swimmer:
             lit = legs_lit if side > 0 else mix(legs_lit, legs_deep, 0.45)
             leg = murk((-0.9, -0.06), (-0.9, -0.42), side, [(0, lit), (0.45, mix(lit, legs_deep, 0.5)),
                                                            (1, legs_deep)])
-            self.part(around(j["hip"], j[knee], [(0, 0.085, 0.085), (0.35, 0.075, 0.07), (1, 0.05, 0.048)]),
+            self.part(around(j["hip"], j[knee], [(0, 0.1, 0.1), (0.35, 0.092, 0.086), (1, 0.064, 0.06)]),
                       side, trousers, wet_fill=leg, sight=shallow)
-            self.part(around(j[knee], j[ankle], [(0, 0.05, 0.048), (0.3, 0.052, 0.046), (1, 0.03, 0.028)]),
+            self.part(around(j[knee], j[ankle], [(0, 0.064, 0.06), (0.3, 0.062, 0.056), (1, 0.04, 0.036)]),
                       side, trousers, wet_fill=leg, sight=shallow)
             ax, ay = j[ankle]
             kx, ky = j[knee]
@@ -581,8 +572,8 @@ class Swimmer:
         afloat.splash(self.surface, self.cam, entry, P.foam, splash_rng, size=0.06, drops=6, opacity=0.7)
         # The kick: churned white water round the near heel where it comes up
         # under the surface. The V opens from his shoulders, the kick inside it.
-        foot = on((j["ankle"][0] + 0.02, 0), 0.08)
-        self.churned(foot, 0.42)
+        foot = on((j["ankle"][0] + 0.04, 0), 0.08)
+        self.churned(foot, 0.3)
         self.wake(on((j["shoulder"][0] - 0.12, 0)), length=2.4)
 
     def churned(self, at, size):
@@ -617,7 +608,7 @@ class Swimmer:
         # The clots: their shaded undersides first, then the white tops shifted up.
         clots, tops = [], []
         for i in range(26):
-            t = rng.uniform(0, 1) ** 1.6
+            t = rng.uniform(0, 1) ** 1.6 - 0.15
             cx, cz = spot(t, 0.05)
             r = size * rng.uniform(0.05, 0.14) * (1 - 0.5 * t)
             under = blob(cx, cz, r)
@@ -641,37 +632,40 @@ class Swimmer:
         s.add(f'<g fill="{P.foam}">' + "".join(spray) + "</g>")
 
     def wake(self, origin, length):
-        """The V he leaves: its two arms opening behind the kick at the angle
-        every wake keeps, each a soft broken line of foam over a faint
-        shadowed trough, thinning and breaking up as it falls behind; only
-        what the frame holds is drawn, so neither arm runs out of it."""
+        """The V he leaves: its two arms opening behind him at the angle
+        every wake keeps, each a soft sheet of broken foam over a faint
+        shadowed trough, widening, thinning and breaking up as it falls
+        behind; only what the frame holds is drawn."""
         cam, s = self.cam, self.surface
         rng = np.random.default_rng(4476)
         x0, z0 = origin
         half = math.radians(19.5)
         back = HEADING + math.pi
         foam, trough = [], []
+
+        def patch(cx, cz, along, across, ca, sa):
+            return polygon([cam.point((cx + along * math.cos(q) * ca - across * math.sin(q) * sa, 0,
+                                       cz + along * math.cos(q) * sa + across * math.sin(q) * ca))
+                            for q in np.linspace(0, 2 * math.pi, 10, endpoint=False)])
         for side in (-1, 1):
             arm = back + side * half
             ca, sa = math.cos(arm), math.sin(arm)
-            t = 0.3
+            t = 0.25
             while t < length:
-                run = (0.12 + 0.08 * t) * rng.uniform(0.7, 1.3)
-                a = cam.point((x0 + t * ca, 0, z0 + t * sa))
-                b = cam.point((x0 + (t + run) * ca, 0, z0 + (t + run) * sa))
-                if min(a[0], b[0]) < 3:
+                fade = (1 - t / length) ** 1.2
+                off = rng.normal(0, 0.02 + 0.03 * t)
+                cx, cz = x0 + t * ca - off * sa, z0 + t * sa + off * ca
+                if cam.point((cx, 0, cz))[0] < 3:
                     break
-                fade = (1 - t / length) ** 1.1
-                if rng.uniform() > 0.12 + 0.12 * t:
-                    w = max(0.4, 0.7 * self.k * (1 - 0.4 * t / length))
-                    off = rng.normal(0, 0.25)
-                    foam.append(f'<path d="{lens(a[0], a[1] + off, b[0], b[1] + off, w)}" '
-                                f'opacity="{num(min(1.0, 1.1 * fade * rng.uniform(0.75, 1.0)))}"/>')
-                    trough.append(f'<path d="{lens(a[0], a[1] + 1.0, b[0], b[1] + 1.0, w * 1.3)}" '
-                                  f'opacity="{num(0.5 * fade)}"/>')
-                t += run * rng.uniform(1.02, 1.25)
-        s.add(f'<g fill="{P.sea_dark}" filter="{s.blur(0.45)}">' + "".join(trough) + "</g>")
-        s.add(f'<g fill="{P.foam}" filter="{s.blur(0.45)}">' + "".join(foam) + "</g>")
+                along, across = (0.09 + 0.05 * t) * rng.uniform(0.7, 1.3), 0.025 + 0.035 * t
+                if rng.uniform() > 0.25:
+                    foam.append(f'<path d="{patch(cx, cz, along, across, ca, sa)}" '
+                                f'opacity="{num(0.4 * fade * rng.uniform(0.35, 1.0))}"/>')
+                trough.append(f'<path d="{patch(cx + 0.06 * sa, cz - 0.06 * ca, along, across * 0.8, ca, sa)}" '
+                              f'opacity="{num(0.18 * fade)}"/>')
+                t += along * rng.uniform(0.6, 0.9)
+        s.add(f'<g fill="{P.sea_dark}" filter="{s.blur(0.8)}">' + "".join(trough) + "</g>")
+        s.add(f'<g fill="{P.foam}" filter="{s.blur(0.6)}">' + "".join(foam) + "</g>")
 
 
 def _nail_holes(cam, plank, pal, svg: Svg):
@@ -808,7 +802,7 @@ def _marks(surface: Svg, cam: Camera, waves: WaveField, rng, glitter: float) -> 
         px = float(cam.scale(z))
         area = 2 * half * z * step
         fade = min(1.0, max(0.0, 1 - math.log(z / 5) / math.log(28 / 5))) ** 1.3
-        for x in rng.uniform(-half, half, rng.poisson(area * 5.5)):
+        for x in rng.uniform(-half, half, rng.poisson(area * 2.2)):
             zz = z * rng.uniform(1.0, 1 + step)
             patch = (math.sin(0.21 * x + 0.13 * zz + ph[0]) * math.sin(0.17 * x - 0.19 * zz + ph[1])
                      + 0.5 * math.sin(0.41 * x + 0.33 * zz + ph[2]))
@@ -819,8 +813,9 @@ def _marks(surface: Svg, cam: Camera, waves: WaveField, rng, glitter: float) -> 
             sx, sy = (float(v) for v in cam.project(x, waves.height(x, zz), zz))
             if sy > surface.height + 2 or sy < cam.horizon + 0.4:
                 continue
-            length = max(1.0, 0.32 * rng.uniform(0.5, 1.4) * px)
-            thick = max(0.3, min(1.2 + 0.007 * px, 0.04 * px))
+            # Thin and long, so no mark on the water can pass for a thing afloat.
+            length = min(34.0, max(2.5, 0.7 * rng.uniform(0.6, 1.4) * px))
+            thick = max(0.28, min(0.75, 0.011 * px))
             g = math.exp(-((sx - glitter) / (6 + 0.22 * (sy - cam.horizon))) ** 2)
             near = 1 + 0.45 * min(1.0, max(0.0, (px - 60) / 100))
             if g > 0.1 and rng.uniform() < g * 0.8:
@@ -828,9 +823,9 @@ def _marks(surface: Svg, cam: Camera, waves: WaveField, rng, glitter: float) -> 
                 length *= 0.5
             # Close by the marks stand out more: the near water is where the eye is.
             elif tilt < -0.25:
-                colour, strength = P.sea_light, 0.22 * min(1.0, -tilt) * fade * near
+                colour, strength = P.sea_light, 0.13 * min(1.0, -tilt) * fade * near
             elif tilt > 0.25:
-                colour, strength = mix(P.sea_dark, P.ink, 0.25 * (near - 1)), 0.5 * min(1.0, tilt) * fade * near
+                colour, strength = P.sea_dark, 0.26 * min(1.0, tilt) * fade * near
             else:
                 continue
             q = round(min(strength, 1.0) * 8) / 8
@@ -969,16 +964,12 @@ def build(scale: int) -> Picture:
     head_x = (head_sx - cam.cx) * head_z / cam.focal
     goal = (head_x + 0.6 * math.cos(HEADING) + 0.62, head_z + 0.6 * math.sin(HEADING) + 0.6)
     # Round it the near heap: one long board reared up on the swell beyond it,
-    # pointing away with its near end under, and the small stuff of the
-    # break between.
+    # pointing away with its near end under, and two shorter boards.
     gx, gz = goal
-    planks = PLANKS + [(gx, gz, 1.7, 0.26, 24, 0, 3, (True, True), False),
+    planks = PLANKS + [(gx, gz, 1.7, 0.26, 24, 2.2, 3, (True, True), False),
                        (gx + 1.1, gz + 1.1, 1.5, 0.25, 72, 8, 6, (True, True), True),
-                       (gx + 0.45, gz - 0.35, 0.45, 0.1, -62, 0, 8, (True, True), False),
                        (gx + 1.7, gz + 0.25, 0.6, 0.12, -20, 0, -5, (True, True), False),
-                       (gx - 0.25, gz + 0.85, 0.35, 0.08, 40, 0, 0, (True, True), False),
-                       (gx + 2.3, gz + 1.5, 0.9, 0.16, -40, 0, 2, (True, False), False),
-                       (gx + 0.2, gz + 2.1, 0.5, 0.1, 12, 0, 0, (True, True), False)]
+                       (gx + 2.3, gz + 1.5, 0.9, 0.16, -40, 0, 2, (True, False), False)]
     floating, sunk, sunk_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     mirror, mirror_depth = Svg(w, h), Svg(w, h)
     light_dir = (-0.05, 0.6, 1.0)
@@ -1009,7 +1000,7 @@ def build(scale: int) -> Picture:
             # Farther off the rings keep a width the eye can still find.
             sea.rings(surface, cam, P, (c[0], c[2]), radii=[0.16, 0.34, 0.58, 0.86],
                       width=0.06 * max(1.0, z / 7) ** 0.7, light_opacity=0.65, dark_opacity=0.65, filled=True)
-        wood.draw(plank, cam, pal, light_dir, above=floating, under=sunk, depth=sunk_depth, sight=0.04,
+        wood.draw(plank, cam, pal, light_dir, above=floating, under=sunk, depth=sunk_depth, sight=0.2,
                   reflection=mirror, reflection_depth=mirror_depth,
                   rim=mix(L.rim, pal.wood_lit, 0.3), rim_edge="side+", torn=0.8 * (1 - haze),
                   top=mix(pal.wood_lit, pal.wood_dark, 0.25) if close else None, grain_opacity=1.0 if close else 0.8)
