@@ -346,24 +346,32 @@ class Swimmer:
         (ex, ey), (wx, wy) = j["elbow"], j["wrist"]
         n = math.hypot(wx - ex, wy - ey)
         fx, fy = (wx - ex) / n, (wy - ey) / n
-        # The hand flat, fingers together, about to slice in: the back of it
-        # pale against the dark water, the thumb along its lower edge.
+        # The hand slightly cupped, fingers together and curled in a little at
+        # the tips, going in thumb first: the back of it pale against the dark
+        # water, the thumb standing off its palm side toward the head.
         hand_mid = mix(skin, skin_lit, 0.55)
-        self.part(around(j["wrist"], j["hand"], [(0, 0.024, 0.022), (0.25, 0.03, 0.028), (0.5, 0.029, 0.026),
-                                                 (0.75, 0.024, 0.02), (0.92, 0.016, 0.013), (1, 0.008, 0.007)]),
-                  near + 0.01, hand_mid, mix(skin_lit, P.light.rim, 0.3), skin, wet_fill=skin_wet, rim_w=0.8,
-                  shade_w=0.8)
         hx0, hy0 = j["wrist"]
         hx1, hy1 = j["hand"]
-        # The thumb laid along the palm side, not standing off it.
         hn = math.hypot(hx1 - hx0, hy1 - hy0)
         px_, py_ = -(hy1 - hy0) / hn, (hx1 - hx0) / hn     # across the hand, toward its palm side
         if px_ > 0:
             px_, py_ = -px_, -py_
-        self.dry.path(smooth([self.screen((hx0 + (hx1 - hx0) * t + px_ * o, hy0 + (hy1 - hy0) * t + py_ * o),
-                                          near + 0.01)
-                              for t, o in ((0.15, 0.014), (0.3, 0.018), (0.45, 0.014))], closed=False),
-                      stroke=skin_shade, stroke_width=num(0.4 * self.k), stroke_linecap="round", opacity="0.6")
+
+        def on_hand(t, o):
+            return (hx0 + (hx1 - hx0) * t + px_ * o * hn, hy0 + (hy1 - hy0) * t + py_ * o * hn)
+        # (t along the hand from the wrist, o across it toward the palm, in hand lengths)
+        outline = [(-0.05, -0.16), (0.3, -0.2), (0.62, -0.18), (0.86, -0.12), (1.0, -0.03), (1.03, 0.06),
+                   (0.96, 0.12), (0.8, 0.13), (0.62, 0.17), (0.56, 0.27), (0.45, 0.36), (0.32, 0.37),
+                   (0.22, 0.27), (0.1, 0.18), (-0.05, 0.15)]
+        self.part([on_hand(t, o) for t, o in outline], near + 0.01, hand_mid, mix(skin_lit, P.light.rim, 0.3),
+                  skin, wet_fill=skin_wet, rim_w=0.8, shade_w=0.8)
+        # The crease where the thumb leaves the palm, and the cup of the palm in shade.
+        self.dry.path(smooth([self.screen(on_hand(t, o), near + 0.01)
+                              for t, o in ((0.62, 0.15), (0.48, 0.2), (0.34, 0.22), (0.24, 0.18))], closed=False),
+                      stroke=skin_shade, stroke_width=num(0.45 * self.k), stroke_linecap="round", opacity="0.8")
+        self.dry.path(smooth([self.screen(on_hand(t, o), near + 0.01)
+                              for t, o in ((0.66, 0.13), (0.82, 0.1), (0.95, 0.06), (0.8, 0.02), (0.66, 0.06))]),
+                      fill=skin_shade, opacity="0.6")
         cuff = around((wx - fx * 0.045, wy - fy * 0.045), (wx + fx * 0.005, wy + fy * 0.005),
                       [(0, 0.034, 0.032), (1, 0.035, 0.033)])
         self.part(cuff, near + 0.005, mix(shirt, shirt_shade, 0.3), shirt, shirt_shade, rim_w=0.8, shade_w=0.7)
@@ -462,12 +470,12 @@ class Swimmer:
         for t in np.linspace(0, 1, 29):
             x = x0 - size * 0.3 + (x1 - x0 + size * 0.8) * t
             a = -0.5 + (x - x0) / (x1 - x0)
-            hump = (0.22 * math.exp(-((a - 0.52) / 0.24) ** 2) - 0.17 * math.exp(-((x - xm) / (0.12 * size)) ** 2)
+            hump = (0.13 * math.exp(-((a - 0.52) / 0.24) ** 2) - 0.17 * math.exp(-((x - xm) / (0.12 * size)) ** 2)
                     + 0.035 * math.exp(-((a + 0.08) / 0.12) ** 2)
                     + 0.018 * math.sin(9 * a + ph[0]) + 0.01 * math.sin(23 * a + ph[1]))
             pts.append((x, wl - hump * size))
             # How far the sheet the bow throws washes on up over the crown.
-            lift.append(size * (0.12 * math.exp(-((a - 0.34) / 0.13) ** 2) + 0.05 * math.exp(-((a + 0.1) / 0.1) ** 2)
+            lift.append(size * 0.4 * (0.12 * math.exp(-((a - 0.34) / 0.13) ** 2) + 0.05 * math.exp(-((a + 0.1) / 0.1) ** 2)
                                 + 0.012 * (1 + math.sin(17 * a + ph[2]))))
         above = pts + [(pts[-1][0] + size, pts[-1][1]), (pts[-1][0] + size, wl - size * 2),
                        (pts[0][0] - size * 2, wl - size * 2), (pts[0][0] - size * 2, pts[0][1])]
@@ -504,11 +512,11 @@ class Swimmer:
         bits = []
         for i in range(len(pts) - 1):
             rise = (wl - pts[i][1]) / size
-            if (rise < 0.05 and lift[i] < 0.03 * size) or rng.uniform() < 0.25:
+            if (rise < 0.05 and lift[i] < 0.015 * size) or rng.uniform() < 0.55:
                 continue
             (ax, ay), (bx, by) = top[i], top[i + 1]
             bits.append(f'<path d="{lens(ax, ay + 0.2, bx + 0.3, by + 0.2, rng.uniform(0.45, 0.8) * k)}" '
-                        f'opacity="{num(rng.uniform(0.55, 0.95))}"/>')
+                        f'opacity="{num(rng.uniform(0.35, 0.7))}"/>')
         s.add(f'<g fill="{P.foam}" filter="{s.blur(0.15)}">' + "".join(bits) + "</g>")
         # The trough the head pushes out beside the mouth: a dark pocket, its
         # near lip catching the sky.
@@ -518,22 +526,16 @@ class Swimmer:
               f'fill="{dark}" opacity="0.75" filter="{s.blur(0.2)}"/>')
 
     def streaming(self, j, side):
-        """Water running off the raised arm: a short broken streak hanging
-        under the elbow and one off the fingers, and drops falling from them
-        to the water, smaller and farther apart as they fall."""
+        """Water running off the raised hand: a short broken streak hanging
+        off the fingers and two drops falling from it to the water."""
         rng = np.random.default_rng(4473)
         s, k = self.dry, self.k
         streaks, drops = [], []
-        # Under the elbow the head is in the way: the streak there is short
-        # and its one drop falls clear of the hair.
-        top = self.head_frame(j)[0](0, 0.45)[1]
-        for bone, t, count in ((("elbow", "wrist"), 0.22, 1), (("wrist", "hand"), 0.9, 4)):
+        for bone, t, count in ((("wrist", "hand"), 0.9, 2),):
             a, b = j[bone[0]], j[bone[1]]
             x, y = a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t - 0.04
             sx, sy = self.screen((x, y), side)
             _, sea_y = self.screen((x, 0.0), side)
-            if count == 1:
-                sea_y = min(sea_y, top)
             fall = sea_y - sy
             if fall < 3:
                 continue
@@ -754,20 +756,13 @@ def _sky(w, h, cam, rng) -> Svg:
     heaven = Svg(w, h)
     # The veiled sun is the brightest of the sky, in a glow that spreads wide under the overcast.
     sky.sky(heaven, SKY, cam.horizon, glow=0.7, glow_size=(150, 56))
-    # The overcast after the storm, low and heavy: a dark ceiling overhead,
-    # broken under it into ragged grey rolls, each its own value, thinning
-    # over the sun; under them all a pale seam of sky along the horizon.
-    for x, base, width, height, lumps, dark, lit in (
-            (-60, 18, 260, 34, 7, 0.46, 0.15), (170, 14, 300, 30, 8, 0.5, 0.12),
-            (-30, 30, 170, 16, 6, 0.18, 0.3), (250, 33, 210, 18, 7, 0.22, 0.25),
-            (60, 26, 140, 10, 5, 0.1, 0.45)):
-        _scud(heaven, rng, x, base, width, height, lumps, dark, lit, softness=2.2)
-    for x, base, width, height, lumps, dark, lit, op in (
-            (-20, 44, 120, 12, 6, 0.15, 0.4, 1.0), (92, 40, 90, 7, 4, -0.1, 0.6, 0.7),
-            (205, 46, 150, 13, 7, 0.2, 0.35, 1.0), (330, 42, 120, 10, 5, 0.05, 0.5, 0.9),
-            (30, 54, 150, 8, 8, 0.0, 0.45, 0.9), (160, 55, 110, 6, 6, -0.2, 0.55, 0.8),
-            (270, 57, 170, 7, 8, 0.1, 0.4, 0.9), (-10, 61, 90, 4, 5, -0.3, 0.5, 0.6)):
-        _scud(heaven, rng, x, base, width, height, lumps, dark, lit, softness=1.3, opacity=op)
+    # The overcast after the storm, low and heavy: a few big masses with
+    # flat bases, their undersides sunk dark, thinning to a pale gap over the
+    # sun, and a long low roll along the horizon.
+    sky.clouds(heaven, rng, SKY, ((-60, 37, 245, 44, 6, 0.22, 0.1, 0.55), (188, 33, 290, 42, 7, 0.2, 0.1, 0.6),
+                                  (92, 47, 118, 22, 5, 0.4, 0.2, -0.1), (-25, 60, 190, 15, 5, 0.35, 0.15, 0.35),
+                                  (206, 58, 240, 16, 6, 0.3, 0.15, 0.4)),
+               (-30, 67, 480, 5))
     # The break in the overcast round the sun: a long pale opening, brightest
     # at the sun, whose disc shows faintly through the last thin cloud.
     L = P.light
@@ -777,11 +772,10 @@ def _sky(w, h, cam, rng) -> Svg:
     veiled = heaven.radial(L.x, L.y, 48, 24, [(0, L.key, 1.0), (0.3, L.key, 0.6), (0.6, L.key, 0.2), (1, L.key, 0)])
     heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon}" fill="{veiled}"/>')
     sky.sun(heaven, P, 5.5, veil=0.6)
-    # The seam of paler sky under the deck, and far off a last low bank on the horizon.
+    # The seam of paler sky under the deck.
     seam = heaven.linear(0, 56, 0, cam.horizon, [(0, P.sky_horizon, 0), (0.55, P.sky_horizon, 0.4),
                                                  (1, P.sky_horizon, 0.25)])
     heaven.add(f'<rect x="0" y="56" width="{w}" height="{cam.horizon - 56}" fill="{seam}"/>')
-    _scud(heaven, rng, -30, 69, 480, 3.5, 12, 0.05, 0.3, softness=1.0, opacity=0.45)
     for x, y, span, beat, tilt in ((292, 50, 11, 0.9, -0.1), (318, 58, 8, 0.0, 0.08),
                                    (342, 47, 7, -0.7, 0.15)):
         sky.gull(heaven, x, y, span, beat, mix(P.cloud_shade, P.ink, 0.45), P.ink, tilt)
