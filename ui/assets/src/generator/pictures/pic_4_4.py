@@ -73,7 +73,8 @@ PLANKS = [
     # Small bits drifted off to the left, far out.
     (-6.5, 18.0, 0.9, 0.14, 20, 0, 0, (True, False), False),
     (-5.6, 20.5, 0.45, 0.1, 72, 0, 0, (True, True), False),
-    # Strays.
+    # Strays: a long broken spar, a short board.
+    (-4.6, 12.0, 2.4, 0.08, -14, 0, 0, (True, False), False),
     (-3.3, 6.4, 0.55, 0.11, 40, 0, 1, (True, True), False),
     (11.0, 40.0, 0.8, 0.12, -10, 0, 0, (False, True), False),
 ]
@@ -154,9 +155,10 @@ class Swimmer:
         self.dry.add(f'<g clip-path="{clip}">' + "".join(layers) + '</g>')
         return d
 
-    def contact(self, points, side, width=0.6, opacity=0.8):
+    def contact(self, points, side, width=0.6, opacity=0.8, band=None, shape=None):
         """Where a dry part meets the water: a thin wet shadow just under the
-        line and a lip of foam on it."""
+        line and a lip of foam on it; given a `band` colour and the part's
+        drawn `shape`, the cloth soaked darker just above the line."""
         pts3 = [self.world(q, side) for q in points]
         cuts = wood.waterline(pts3)
         if len(cuts) < 2:
@@ -164,6 +166,11 @@ class Swimmer:
         cuts.sort(key=lambda p: float(np.dot(p, self.fwd)))
         (ax, ay), (bx, by) = self.cam.point(cuts[0]), self.cam.point(cuts[-1])
         self.surface.path(lens(ax - 0.6, ay + 0.9, bx + 0.6, by + 0.9, 0.8), fill=P.sea_dark, opacity="0.55")
+        if band and shape:
+            t = 1.6 * self.k
+            soak = lens(ax - 2, ay - t * 0.4, bx + 2, by - t * 0.4, t)
+            self.dry.add(f'<g clip-path="{self.dry.clip(shape)}"><path d="{soak}" fill="{band}" opacity="0.7" '
+                         f'filter="{self.dry.blur(0.3 * self.k)}"/></g>')
         self.surface.path(lens(ax - 0.8, ay + 0.15, bx + 0.8, by + 0.15, width), fill=P.foam,
                           opacity=num(opacity))
 
@@ -267,7 +274,8 @@ class Swimmer:
                  (-0.6, -0.29), (-0.5, -0.29), (-0.38, -0.3), (-0.25, -0.3), (-0.14, -0.27), (-0.06, -0.16)]
         body = murk((-0.45, -0.02), (-0.45, -0.3), 0.0, [(0, back_lit), (0.3, mix(back_lit, flank, 0.6)),
                                                           (0.65, flank), (1, chest)])
-        self.part(trunk, 0.0, shirt, shirt_top, shirt_shade, wet_fill=body, rim_w=1.4, shade_w=1.0, sight=shallow)
+        trunk_d = self.part(trunk, 0.0, shirt, shirt_top, shirt_shade, wet_fill=body, rim_w=1.4, shade_w=1.0,
+                            sight=shallow)
         # The top of the back and the seat, nearest the surface, catch the
         # most of it: a soft paler band along them.
         back = [(-0.3, 0.05), (-0.38, -0.01), (-0.5, -0.1), (-0.58, -0.12), (-0.66, -0.11), (-0.74, -0.14),
@@ -289,15 +297,16 @@ class Swimmer:
                                f'stroke-width="{num(0.5 * self.k)}" opacity="0.22"/>')
             self.wet.add(f'<g clip-path="{inside}"><g filter="{self.wet.blur(0.45 * self.k)}">' + "".join(threads)
                          + "</g></g>")
-        self.contact(trunk, 0.0, width=0.7, opacity=0.65)
+        self.contact(trunk, 0.0, width=0.7, opacity=0.65, band=shirt_shade, shape=trunk_d)
         # The near shoulder rolled up out of the water for the breath, just
         # behind the head: its round top breaks the surface, the water
         # standing round it, and the arm rises out of it.
         sx0, sy0 = j["shoulder"]
         shoulder = [(sx0 - 0.045 + 0.125 * math.cos(t), sy0 - 0.035 + 0.095 * math.sin(t) * (1 + 0.25 * math.cos(t)))
                     for t in np.linspace(0, 2 * math.pi, 18, endpoint=False)]
-        self.part(shoulder, 0.04, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.6, shade_w=1.6)
-        self.contact(shoulder, 0.04, width=0.7, opacity=0.75)
+        shoulder_d = self.part(shoulder, 0.04, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.6,
+                               shade_w=1.6)
+        self.contact(shoulder, 0.04, width=0.7, opacity=0.75, band=shirt_shade, shape=shoulder_d)
 
         self.head(j, skin, skin_lit, skin_shade, skin_wet)
 
@@ -361,8 +370,8 @@ class Swimmer:
             return (hx0 + (hx1 - hx0) * t + px_ * o * hn, hy0 + (hy1 - hy0) * t + py_ * o * hn)
         # (t along the hand from the wrist, o across it toward the palm, in hand lengths)
         outline = [(-0.05, -0.16), (0.3, -0.2), (0.62, -0.18), (0.86, -0.12), (1.0, -0.03), (1.03, 0.06),
-                   (0.96, 0.12), (0.8, 0.13), (0.62, 0.17), (0.56, 0.27), (0.45, 0.36), (0.32, 0.37),
-                   (0.22, 0.27), (0.1, 0.18), (-0.05, 0.15)]
+                   (0.96, 0.12), (0.8, 0.13), (0.62, 0.17), (0.55, 0.25), (0.45, 0.31), (0.33, 0.32),
+                   (0.22, 0.25), (0.1, 0.18), (-0.05, 0.15)]
         self.part([on_hand(t, o) for t, o in outline], near + 0.01, hand_mid, mix(skin_lit, P.light.rim, 0.3),
                   skin, wet_fill=skin_wet, rim_w=0.8, shade_w=0.8)
         # The crease where the thumb leaves the palm, and the cup of the palm in shade.
@@ -958,12 +967,11 @@ def build(scale: int) -> Picture:
     head_x = (head_sx - cam.cx) * head_z / cam.focal
     goal = (head_x + 0.6 * math.cos(HEADING) + 0.62, head_z + 0.6 * math.sin(HEADING) + 0.6)
     # Round it the near heap: one long board reared up on the swell beyond it,
-    # pointing away with its near end under, and two shorter boards.
+    # pointing away with its near end under, and a shorter board.
     gx, gz = goal
     planks = PLANKS + [(gx, gz, 1.7, 0.26, 24, 2.2, 3, (True, True), False),
                        (gx + 1.1, gz + 1.1, 1.5, 0.25, 72, 8, 6, (True, True), True),
-                       (gx + 1.7, gz + 0.25, 0.6, 0.12, -20, 0, -5, (True, True), False),
-                       (gx + 2.3, gz + 1.5, 0.9, 0.16, -40, 0, 2, (True, False), False)]
+                       (gx + 1.2, gz + 2.6, 0.9, 0.16, -40, 0, 2, (True, False), False)]
     floating, sunk, sunk_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     mirror, mirror_depth = Svg(w, h), Svg(w, h)
     light_dir = (-0.05, 0.6, 1.0)
@@ -1003,6 +1011,17 @@ def build(scale: int) -> Picture:
         if z < 9:
             _nail_holes(cam, plank, pal, floating)
 
+    # What lies under the surface goes darker and greener than the dry wood
+    # above it, never paler.
+    murk = mix(P.sea_dark, P.sea_near, 0.5)
+    rgb = [int(murk[i:i + 2], 16) / 255 for i in (1, 3, 5)]
+    keep = 0.55
+    rows = [[keep if c == r else 0.0 for c in range(4)] + [(1 - keep) * rgb[r]] for r in range(3)]
+    values = " ".join(num(v) for row in rows + [[0, 0, 0, 1, 0]] for v in row)
+    fid = sunk.uid("m")
+    sunk.defs.append(f'<filter id="{fid}" color-interpolation-filters="sRGB">'
+                     f'<feColorMatrix type="matrix" values="{values}"/></filter>')
+    sunk.body = [f'<g filter="url(#{fid})">' + "".join(sunk.body) + "</g>"]
     dry, wet, wet_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     Swimmer(cam, (head_x, head_z), dry, wet, wet_depth, surface, rng).draw()
 
