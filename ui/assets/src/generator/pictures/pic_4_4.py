@@ -583,8 +583,9 @@ class Swimmer:
         afloat.splash(self.surface, self.cam, entry, P.foam, splash_rng, size=0.06, drops=6, opacity=0.7)
         # The kick: churned white water round the near heel where it comes up
         # under the surface. The V opens from his shoulders, the kick inside it.
-        foot = on((j["ankle"][0] + 0.04, 0), 0.08)
-        self.churned(foot, 0.3)
+        # Over the foot as it is seen through the water, a little ahead of its surface point.
+        foot = on((j["ankle"][0] + 0.16, 0), 0.08)
+        self.churned(foot, 0.26)
         self.wake(on((j["shoulder"][0] - 0.12, 0)), length=2.4)
 
     def churned(self, at, size):
