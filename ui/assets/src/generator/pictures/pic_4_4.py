@@ -751,17 +751,6 @@ GREYED = replace(P, wood_lit=mix(P.wood_lit, P.sky_horizon, 0.35), wood_side=mix
 SKY = replace(P, sky_top=mix(P.sky_top, P.sky_horizon, 0.35), cloud_shade=mix(P.cloud_shade, P.cloud_lit, 0.25))
 
 
-def _scud(heaven: Svg, rng, x, base, width, height, lumps, dark, lit, softness=1.6, opacity=1.0):
-    """One ragged piece of the low overcast: a roll lumpy above and below,
-    its shade sunk toward the ink by `dark` (or paled toward the horizon
-    below 0), its lit tone only a step lighter, so the deck reads as one
-    wet grey with soft variation and no hard band in it."""
-    shade = (mix(SKY.cloud_shade, P.ink, dark) if dark > 0 else mix(SKY.cloud_shade, P.sky_horizon, -dark))
-    tone = replace(SKY, cloud_shade=shade, cloud_lit=mix(shade, P.cloud_lit, lit))
-    sky.cloud(heaven, rng, tone, x, base, width, height, lumps=lumps, roll=True, softness=softness,
-              opacity=opacity, lit=1.0, rim=0.0)
-
-
 def _sky(w, h, cam, rng) -> Svg:
     heaven = Svg(w, h)
     # The veiled sun is the brightest of the sky, in a glow that spreads wide under the overcast.
