@@ -35,14 +35,14 @@ HEAD = 0.21
 # the water; the near arm in its recovery, the elbow the highest point over
 # the back of the head, the forearm reaching forward from it and the hand
 # about to go in a forearm's length ahead of the crown; the far arm stretched out ahead under the surface;
-# a flutter kick from bent knees, the near heel coming up under the surface.
+# a shallow flutter kick trailing straight back, the near heel coming up to the surface.
 POSE = Pose(HEAD, {
     "head": (0.0, 0.0),
     "shoulder": (-0.14, 0.07), "elbow": (0.0, 0.32), "wrist": (0.25, 0.22), "hand": (0.37, 0.1),
     "shoulder.far": (-0.17, -0.1), "elbow.far": (0.12, -0.15), "wrist.far": (0.37, -0.18),
     "hand.far": (0.52, -0.19),
-    "hip": (-0.58, -0.17), "knee": (-0.91, -0.31), "ankle": (-1.13, -0.03),
-    "knee.far": (-0.93, -0.24), "ankle.far": (-1.22, -0.4),
+    "hip": (-0.58, -0.17), "knee": (-0.92, -0.24), "ankle": (-1.25, -0.08),
+    "knee.far": (-0.91, -0.28), "ankle.far": (-1.24, -0.33),
 })
 HEADING = math.radians(-34)    # he swims to the right and toward us
 SWIMMER = (140, 2.3)            # the head's screen column and its distance
@@ -64,25 +64,17 @@ APPARENT = 0.6      # how deep what is under water looks, to its true depth
 # from us with their far end reared up on the swell and the near end gone
 # under.
 PLANKS = [
-    # The heap to the right, where the middle of the raft came apart: boards
-    # lying every way, one reared up, one half under.
+    # The heap to the right, where the middle of the raft came apart: a long
+    # board reared up, a shorter one across it, a lid off a crate.
     (2.9, 8.0, 1.6, 0.24, 66, 9, -6, (True, True), True),
     (3.9, 8.7, 1.2, 0.2, -8, 0, 5, (True, False), False),
-    (2.3, 9.3, 0.7, 0.14, 32, 0, 0, (True, True), False),
-    (4.7, 9.7, 0.55, 0.12, -55, 0, 0, (True, True), False),
-    (3.4, 10.3, 0.45, 0.1, 84, 0, 0, (False, True), False),
-    (5.3, 8.3, 0.4, 0.09, 15, 0, 0, (True, True), False),
+    (4.9, 9.9, 0.5, 0.42, -25, 0, 0, (False, False), False),
     (4.2, 11.0, 0.85, 0.15, 8, -12, 0, (True, True), True),
-    (1.9, 8.1, 0.3, 0.08, -30, 0, 0, (True, True), False),
-    (5.0, 10.6, 0.3, 0.07, 60, 0, 0, (True, True), False),
     # Small bits drifted off to the left, far out.
     (-6.5, 18.0, 0.9, 0.14, 20, 0, 0, (True, False), False),
-    (-7.3, 19.5, 0.5, 0.1, -40, 0, 0, (True, True), False),
-    (-5.6, 20.5, 0.6, 0.11, 72, 0, 0, (True, True), False),
-    (-6.9, 22.0, 0.4, 0.09, 5, 0, 0, (True, True), False),
-    (-5.0, 17.4, 0.35, 0.08, -15, 0, 0, (True, True), False),
-    (-8.2, 21.0, 0.8, 0.13, 80, 8, 0, (True, True), True),
-    # Strays.
+    (-5.6, 20.5, 0.45, 0.1, 72, 0, 0, (True, True), False),
+    # Strays: a long broken spar, a short board.
+    (-4.6, 12.0, 2.4, 0.08, -14, 0, 0, (True, False), False),
     (-3.3, 6.4, 0.55, 0.11, 40, 0, 1, (True, True), False),
     (11.0, 40.0, 0.8, 0.12, -10, 0, 0, (False, True), False),
 ]
@@ -163,9 +155,10 @@ class Swimmer:
         self.dry.add(f'<g clip-path="{clip}">' + "".join(layers) + '</g>')
         return d
 
-    def contact(self, points, side, width=0.6, opacity=0.8):
+    def contact(self, points, side, width=0.6, opacity=0.8, band=None, shape=None):
         """Where a dry part meets the water: a thin wet shadow just under the
-        line and a lip of foam on it."""
+        line and a lip of foam on it; given a `band` colour and the part's
+        drawn `shape`, the cloth soaked darker just above the line."""
         pts3 = [self.world(q, side) for q in points]
         cuts = wood.waterline(pts3)
         if len(cuts) < 2:
@@ -173,6 +166,11 @@ class Swimmer:
         cuts.sort(key=lambda p: float(np.dot(p, self.fwd)))
         (ax, ay), (bx, by) = self.cam.point(cuts[0]), self.cam.point(cuts[-1])
         self.surface.path(lens(ax - 0.6, ay + 0.9, bx + 0.6, by + 0.9, 0.8), fill=P.sea_dark, opacity="0.55")
+        if band and shape:
+            t = 1.6 * self.k
+            soak = lens(ax - 2, ay - t * 0.4, bx + 2, by - t * 0.4, t)
+            self.dry.add(f'<g clip-path="{self.dry.clip(shape)}"><path d="{soak}" fill="{band}" opacity="0.7" '
+                         f'filter="{self.dry.blur(0.3 * self.k)}"/></g>')
         self.surface.path(lens(ax - 0.8, ay + 0.15, bx + 0.8, by + 0.15, width), fill=P.foam,
                           opacity=num(opacity))
 
@@ -209,7 +207,7 @@ class Swimmer:
         back_lit = mix(mix(garment, L.shadow, 0.2), water, 0.15)
         flank = mix(mix(garment, L.shadow, 0.5), P.ink, 0.15)
         chest = mix(mix(garment, L.shadow, 0.6), P.ink, 0.4)
-        legs_lit = mix(mix(trousers, water, 0.2), garment, 0.1)
+        legs_lit = mix(mix(trousers, water, 0.08), garment, 0.1)
         legs_deep = mix(trousers, P.ink, 0.5)
         # Just under the surface the water clouds it only a little: each part
         # keeps a flat tone and an edge one can follow.
@@ -245,9 +243,9 @@ class Swimmer:
             lit = legs_lit if side > 0 else mix(legs_lit, legs_deep, 0.45)
             leg = murk((-0.9, -0.06), (-0.9, -0.42), side, [(0, lit), (0.45, mix(lit, legs_deep, 0.5)),
                                                            (1, legs_deep)])
-            self.part(around(j["hip"], j[knee], [(0, 0.085, 0.085), (0.35, 0.075, 0.07), (1, 0.05, 0.048)]),
+            self.part(around(j["hip"], j[knee], [(0, 0.1, 0.1), (0.35, 0.092, 0.086), (1, 0.064, 0.06)]),
                       side, trousers, wet_fill=leg, sight=shallow)
-            self.part(around(j[knee], j[ankle], [(0, 0.05, 0.048), (0.3, 0.052, 0.046), (1, 0.03, 0.028)]),
+            self.part(around(j[knee], j[ankle], [(0, 0.064, 0.06), (0.3, 0.062, 0.056), (1, 0.04, 0.036)]),
                       side, trousers, wet_fill=leg, sight=shallow)
             ax, ay = j[ankle]
             kx, ky = j[knee]
@@ -276,7 +274,8 @@ class Swimmer:
                  (-0.6, -0.29), (-0.5, -0.29), (-0.38, -0.3), (-0.25, -0.3), (-0.14, -0.27), (-0.06, -0.16)]
         body = murk((-0.45, -0.02), (-0.45, -0.3), 0.0, [(0, back_lit), (0.3, mix(back_lit, flank, 0.6)),
                                                           (0.65, flank), (1, chest)])
-        self.part(trunk, 0.0, shirt, shirt_top, shirt_shade, wet_fill=body, rim_w=1.4, shade_w=1.0, sight=shallow)
+        trunk_d = self.part(trunk, 0.0, shirt, shirt_top, shirt_shade, wet_fill=body, rim_w=1.4, shade_w=1.0,
+                            sight=shallow)
         # The top of the back and the seat, nearest the surface, catch the
         # most of it: a soft paler band along them.
         back = [(-0.3, 0.05), (-0.38, -0.01), (-0.5, -0.1), (-0.58, -0.12), (-0.66, -0.11), (-0.74, -0.14),
@@ -298,15 +297,16 @@ class Swimmer:
                                f'stroke-width="{num(0.5 * self.k)}" opacity="0.22"/>')
             self.wet.add(f'<g clip-path="{inside}"><g filter="{self.wet.blur(0.45 * self.k)}">' + "".join(threads)
                          + "</g></g>")
-        self.contact(trunk, 0.0, width=0.7, opacity=0.65)
+        self.contact(trunk, 0.0, width=0.7, opacity=0.65, band=shirt_shade, shape=trunk_d)
         # The near shoulder rolled up out of the water for the breath, just
         # behind the head: its round top breaks the surface, the water
         # standing round it, and the arm rises out of it.
         sx0, sy0 = j["shoulder"]
         shoulder = [(sx0 - 0.045 + 0.125 * math.cos(t), sy0 - 0.035 + 0.095 * math.sin(t) * (1 + 0.25 * math.cos(t)))
                     for t in np.linspace(0, 2 * math.pi, 18, endpoint=False)]
-        self.part(shoulder, 0.04, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.6, shade_w=1.6)
-        self.contact(shoulder, 0.04, width=0.7, opacity=0.75)
+        shoulder_d = self.part(shoulder, 0.04, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.6,
+                               shade_w=1.6)
+        self.contact(shoulder, 0.04, width=0.7, opacity=0.75, band=shirt_shade, shape=shoulder_d)
 
         self.head(j, skin, skin_lit, skin_shade, skin_wet)
 
@@ -355,24 +355,32 @@ class Swimmer:
         (ex, ey), (wx, wy) = j["elbow"], j["wrist"]
         n = math.hypot(wx - ex, wy - ey)
         fx, fy = (wx - ex) / n, (wy - ey) / n
-        # The hand flat, fingers together, about to slice in: the back of it
-        # pale against the dark water, the thumb along its lower edge.
+        # The hand slightly cupped, fingers together and curled in a little at
+        # the tips, going in thumb first: the back of it pale against the dark
+        # water, the thumb standing off its palm side toward the head.
         hand_mid = mix(skin, skin_lit, 0.55)
-        self.part(around(j["wrist"], j["hand"], [(0, 0.024, 0.022), (0.25, 0.03, 0.028), (0.5, 0.029, 0.026),
-                                                 (0.75, 0.024, 0.02), (0.92, 0.016, 0.013), (1, 0.008, 0.007)]),
-                  near + 0.01, hand_mid, mix(skin_lit, P.light.rim, 0.3), skin, wet_fill=skin_wet, rim_w=0.8,
-                  shade_w=0.8)
         hx0, hy0 = j["wrist"]
         hx1, hy1 = j["hand"]
-        # The thumb laid along the palm side, not standing off it.
         hn = math.hypot(hx1 - hx0, hy1 - hy0)
         px_, py_ = -(hy1 - hy0) / hn, (hx1 - hx0) / hn     # across the hand, toward its palm side
         if px_ > 0:
             px_, py_ = -px_, -py_
-        self.dry.path(smooth([self.screen((hx0 + (hx1 - hx0) * t + px_ * o, hy0 + (hy1 - hy0) * t + py_ * o),
-                                          near + 0.01)
-                              for t, o in ((0.15, 0.014), (0.3, 0.018), (0.45, 0.014))], closed=False),
-                      stroke=skin_shade, stroke_width=num(0.4 * self.k), stroke_linecap="round", opacity="0.6")
+
+        def on_hand(t, o):
+            return (hx0 + (hx1 - hx0) * t + px_ * o * hn, hy0 + (hy1 - hy0) * t + py_ * o * hn)
+        # (t along the hand from the wrist, o across it toward the palm, in hand lengths)
+        outline = [(-0.05, -0.16), (0.3, -0.2), (0.62, -0.18), (0.86, -0.12), (1.0, -0.03), (1.03, 0.06),
+                   (0.96, 0.12), (0.8, 0.13), (0.62, 0.17), (0.55, 0.25), (0.45, 0.31), (0.33, 0.32),
+                   (0.22, 0.25), (0.1, 0.18), (-0.05, 0.15)]
+        self.part([on_hand(t, o) for t, o in outline], near + 0.01, hand_mid, mix(skin_lit, P.light.rim, 0.3),
+                  skin, wet_fill=skin_wet, rim_w=0.8, shade_w=0.8)
+        # The crease where the thumb leaves the palm, and the cup of the palm in shade.
+        self.dry.path(smooth([self.screen(on_hand(t, o), near + 0.01)
+                              for t, o in ((0.62, 0.15), (0.48, 0.2), (0.34, 0.22), (0.24, 0.18))], closed=False),
+                      stroke=skin_shade, stroke_width=num(0.45 * self.k), stroke_linecap="round", opacity="0.8")
+        self.dry.path(smooth([self.screen(on_hand(t, o), near + 0.01)
+                              for t, o in ((0.66, 0.13), (0.82, 0.1), (0.95, 0.06), (0.8, 0.02), (0.66, 0.06))]),
+                      fill=skin_shade, opacity="0.6")
         cuff = around((wx - fx * 0.045, wy - fy * 0.045), (wx + fx * 0.005, wy + fy * 0.005),
                       [(0, 0.034, 0.032), (1, 0.035, 0.033)])
         self.part(cuff, near + 0.005, mix(shirt, shirt_shade, 0.3), shirt, shirt_shade, rim_w=0.8, shade_w=0.7)
@@ -471,12 +479,12 @@ class Swimmer:
         for t in np.linspace(0, 1, 29):
             x = x0 - size * 0.3 + (x1 - x0 + size * 0.8) * t
             a = -0.5 + (x - x0) / (x1 - x0)
-            hump = (0.22 * math.exp(-((a - 0.52) / 0.24) ** 2) - 0.17 * math.exp(-((x - xm) / (0.12 * size)) ** 2)
+            hump = (0.13 * math.exp(-((a - 0.52) / 0.24) ** 2) - 0.17 * math.exp(-((x - xm) / (0.12 * size)) ** 2)
                     + 0.035 * math.exp(-((a + 0.08) / 0.12) ** 2)
                     + 0.018 * math.sin(9 * a + ph[0]) + 0.01 * math.sin(23 * a + ph[1]))
             pts.append((x, wl - hump * size))
             # How far the sheet the bow throws washes on up over the crown.
-            lift.append(size * (0.12 * math.exp(-((a - 0.34) / 0.13) ** 2) + 0.05 * math.exp(-((a + 0.1) / 0.1) ** 2)
+            lift.append(size * 0.4 * (0.12 * math.exp(-((a - 0.34) / 0.13) ** 2) + 0.05 * math.exp(-((a + 0.1) / 0.1) ** 2)
                                 + 0.012 * (1 + math.sin(17 * a + ph[2]))))
         above = pts + [(pts[-1][0] + size, pts[-1][1]), (pts[-1][0] + size, wl - size * 2),
                        (pts[0][0] - size * 2, wl - size * 2), (pts[0][0] - size * 2, pts[0][1])]
@@ -513,11 +521,11 @@ class Swimmer:
         bits = []
         for i in range(len(pts) - 1):
             rise = (wl - pts[i][1]) / size
-            if (rise < 0.05 and lift[i] < 0.03 * size) or rng.uniform() < 0.25:
+            if (rise < 0.05 and lift[i] < 0.015 * size) or rng.uniform() < 0.55:
                 continue
             (ax, ay), (bx, by) = top[i], top[i + 1]
             bits.append(f'<path d="{lens(ax, ay + 0.2, bx + 0.3, by + 0.2, rng.uniform(0.45, 0.8) * k)}" '
-                        f'opacity="{num(rng.uniform(0.55, 0.95))}"/>')
+                        f'opacity="{num(rng.uniform(0.35, 0.7))}"/>')
         s.add(f'<g fill="{P.foam}" filter="{s.blur(0.15)}">' + "".join(bits) + "</g>")
         # The trough the head pushes out beside the mouth: a dark pocket, its
         # near lip catching the sky.
@@ -527,22 +535,16 @@ class Swimmer:
               f'fill="{dark}" opacity="0.75" filter="{s.blur(0.2)}"/>')
 
     def streaming(self, j, side):
-        """Water running off the raised arm: a short broken streak hanging
-        under the elbow and one off the fingers, and drops falling from them
-        to the water, smaller and farther apart as they fall."""
+        """Water running off the raised hand: a short broken streak hanging
+        off the fingers and two drops falling from it to the water."""
         rng = np.random.default_rng(4473)
         s, k = self.dry, self.k
         streaks, drops = [], []
-        # Under the elbow the head is in the way: the streak there is short
-        # and its one drop falls clear of the hair.
-        top = self.head_frame(j)[0](0, 0.45)[1]
-        for bone, t, count in ((("elbow", "wrist"), 0.22, 1), (("wrist", "hand"), 0.9, 4)):
+        for bone, t, count in ((("wrist", "hand"), 0.9, 2),):
             a, b = j[bone[0]], j[bone[1]]
             x, y = a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t - 0.04
             sx, sy = self.screen((x, y), side)
             _, sea_y = self.screen((x, 0.0), side)
-            if count == 1:
-                sea_y = min(sea_y, top)
             fall = sea_y - sy
             if fall < 3:
                 continue
@@ -581,8 +583,9 @@ class Swimmer:
         afloat.splash(self.surface, self.cam, entry, P.foam, splash_rng, size=0.06, drops=6, opacity=0.7)
         # The kick: churned white water round the near heel where it comes up
         # under the surface. The V opens from his shoulders, the kick inside it.
-        foot = on((j["ankle"][0] + 0.02, 0), 0.08)
-        self.churned(foot, 0.42)
+        # Over the foot as it is seen through the water, a little ahead of its surface point.
+        foot = on((j["ankle"][0] + 0.16, 0), 0.08)
+        self.churned(foot, 0.26)
         self.wake(on((j["shoulder"][0] - 0.12, 0)), length=2.4)
 
     def churned(self, at, size):
@@ -617,7 +620,7 @@ class Swimmer:
         # The clots: their shaded undersides first, then the white tops shifted up.
         clots, tops = [], []
         for i in range(26):
-            t = rng.uniform(0, 1) ** 1.6
+            t = rng.uniform(0, 1) ** 1.6 - 0.15
             cx, cz = spot(t, 0.05)
             r = size * rng.uniform(0.05, 0.14) * (1 - 0.5 * t)
             under = blob(cx, cz, r)
@@ -641,37 +644,40 @@ class Swimmer:
         s.add(f'<g fill="{P.foam}">' + "".join(spray) + "</g>")
 
     def wake(self, origin, length):
-        """The V he leaves: its two arms opening behind the kick at the angle
-        every wake keeps, each a soft broken line of foam over a faint
-        shadowed trough, thinning and breaking up as it falls behind; only
-        what the frame holds is drawn, so neither arm runs out of it."""
+        """The V he leaves: its two arms opening behind him at the angle
+        every wake keeps, each a soft sheet of broken foam over a faint
+        shadowed trough, widening, thinning and breaking up as it falls
+        behind; only what the frame holds is drawn."""
         cam, s = self.cam, self.surface
         rng = np.random.default_rng(4476)
         x0, z0 = origin
         half = math.radians(19.5)
         back = HEADING + math.pi
         foam, trough = [], []
+
+        def patch(cx, cz, along, across, ca, sa):
+            return polygon([cam.point((cx + along * math.cos(q) * ca - across * math.sin(q) * sa, 0,
+                                       cz + along * math.cos(q) * sa + across * math.sin(q) * ca))
+                            for q in np.linspace(0, 2 * math.pi, 10, endpoint=False)])
         for side in (-1, 1):
             arm = back + side * half
             ca, sa = math.cos(arm), math.sin(arm)
-            t = 0.3
+            t = 0.25
             while t < length:
-                run = (0.12 + 0.08 * t) * rng.uniform(0.7, 1.3)
-                a = cam.point((x0 + t * ca, 0, z0 + t * sa))
-                b = cam.point((x0 + (t + run) * ca, 0, z0 + (t + run) * sa))
-                if min(a[0], b[0]) < 3:
+                fade = (1 - t / length) ** 1.2
+                off = rng.normal(0, 0.02 + 0.03 * t)
+                cx, cz = x0 + t * ca - off * sa, z0 + t * sa + off * ca
+                if cam.point((cx, 0, cz))[0] < 3:
                     break
-                fade = (1 - t / length) ** 1.1
-                if rng.uniform() > 0.12 + 0.12 * t:
-                    w = max(0.4, 0.7 * self.k * (1 - 0.4 * t / length))
-                    off = rng.normal(0, 0.25)
-                    foam.append(f'<path d="{lens(a[0], a[1] + off, b[0], b[1] + off, w)}" '
-                                f'opacity="{num(min(1.0, 1.1 * fade * rng.uniform(0.75, 1.0)))}"/>')
-                    trough.append(f'<path d="{lens(a[0], a[1] + 1.0, b[0], b[1] + 1.0, w * 1.3)}" '
-                                  f'opacity="{num(0.5 * fade)}"/>')
-                t += run * rng.uniform(1.02, 1.25)
-        s.add(f'<g fill="{P.sea_dark}" filter="{s.blur(0.45)}">' + "".join(trough) + "</g>")
-        s.add(f'<g fill="{P.foam}" filter="{s.blur(0.45)}">' + "".join(foam) + "</g>")
+                along, across = (0.09 + 0.05 * t) * rng.uniform(0.7, 1.3), 0.025 + 0.035 * t
+                if rng.uniform() > 0.25:
+                    foam.append(f'<path d="{patch(cx, cz, along, across, ca, sa)}" '
+                                f'opacity="{num(0.4 * fade * rng.uniform(0.35, 1.0))}"/>')
+                trough.append(f'<path d="{patch(cx + 0.06 * sa, cz - 0.06 * ca, along, across * 0.8, ca, sa)}" '
+                              f'opacity="{num(0.18 * fade)}"/>')
+                t += along * rng.uniform(0.6, 0.9)
+        s.add(f'<g fill="{P.sea_dark}" filter="{s.blur(0.8)}">' + "".join(trough) + "</g>")
+        s.add(f'<g fill="{P.foam}" filter="{s.blur(0.6)}">' + "".join(foam) + "</g>")
 
 
 def _nail_holes(cam, plank, pal, svg: Svg):
@@ -745,35 +751,17 @@ GREYED = replace(P, wood_lit=mix(P.wood_lit, P.sky_horizon, 0.35), wood_side=mix
 SKY = replace(P, sky_top=mix(P.sky_top, P.sky_horizon, 0.35), cloud_shade=mix(P.cloud_shade, P.cloud_lit, 0.25))
 
 
-def _scud(heaven: Svg, rng, x, base, width, height, lumps, dark, lit, softness=1.6, opacity=1.0):
-    """One ragged piece of the low overcast: a roll lumpy above and below,
-    its shade sunk toward the ink by `dark` (or paled toward the horizon
-    below 0), its lit tone only a step lighter, so the deck reads as one
-    wet grey with soft variation and no hard band in it."""
-    shade = (mix(SKY.cloud_shade, P.ink, dark) if dark > 0 else mix(SKY.cloud_shade, P.sky_horizon, -dark))
-    tone = replace(SKY, cloud_shade=shade, cloud_lit=mix(shade, P.cloud_lit, lit))
-    sky.cloud(heaven, rng, tone, x, base, width, height, lumps=lumps, roll=True, softness=softness,
-              opacity=opacity, lit=1.0, rim=0.0)
-
-
 def _sky(w, h, cam, rng) -> Svg:
     heaven = Svg(w, h)
     # The veiled sun is the brightest of the sky, in a glow that spreads wide under the overcast.
     sky.sky(heaven, SKY, cam.horizon, glow=0.7, glow_size=(150, 56))
-    # The overcast after the storm, low and heavy: a dark ceiling overhead,
-    # broken under it into ragged grey rolls, each its own value, thinning
-    # over the sun; under them all a pale seam of sky along the horizon.
-    for x, base, width, height, lumps, dark, lit in (
-            (-60, 18, 260, 34, 7, 0.46, 0.15), (170, 14, 300, 30, 8, 0.5, 0.12),
-            (-30, 30, 170, 16, 6, 0.18, 0.3), (250, 33, 210, 18, 7, 0.22, 0.25),
-            (60, 26, 140, 10, 5, 0.1, 0.45)):
-        _scud(heaven, rng, x, base, width, height, lumps, dark, lit, softness=2.2)
-    for x, base, width, height, lumps, dark, lit, op in (
-            (-20, 44, 120, 12, 6, 0.15, 0.4, 1.0), (92, 40, 90, 7, 4, -0.1, 0.6, 0.7),
-            (205, 46, 150, 13, 7, 0.2, 0.35, 1.0), (330, 42, 120, 10, 5, 0.05, 0.5, 0.9),
-            (30, 54, 150, 8, 8, 0.0, 0.45, 0.9), (160, 55, 110, 6, 6, -0.2, 0.55, 0.8),
-            (270, 57, 170, 7, 8, 0.1, 0.4, 0.9), (-10, 61, 90, 4, 5, -0.3, 0.5, 0.6)):
-        _scud(heaven, rng, x, base, width, height, lumps, dark, lit, softness=1.3, opacity=op)
+    # The overcast after the storm, low and heavy: a few big masses with
+    # flat bases, their undersides sunk dark, thinning to a pale gap over the
+    # sun, and a long low roll along the horizon.
+    sky.clouds(heaven, rng, SKY, ((-60, 37, 245, 44, 6, 0.22, 0.1, 0.55), (188, 33, 290, 42, 7, 0.2, 0.1, 0.6),
+                                  (92, 47, 118, 22, 5, 0.4, 0.2, -0.1), (-25, 60, 190, 15, 5, 0.35, 0.15, 0.35),
+                                  (206, 58, 240, 16, 6, 0.3, 0.15, 0.4)),
+               (-30, 67, 480, 5))
     # The break in the overcast round the sun: a long pale opening, brightest
     # at the sun, whose disc shows faintly through the last thin cloud.
     L = P.light
@@ -783,11 +771,10 @@ def _sky(w, h, cam, rng) -> Svg:
     veiled = heaven.radial(L.x, L.y, 48, 24, [(0, L.key, 1.0), (0.3, L.key, 0.6), (0.6, L.key, 0.2), (1, L.key, 0)])
     heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon}" fill="{veiled}"/>')
     sky.sun(heaven, P, 5.5, veil=0.6)
-    # The seam of paler sky under the deck, and far off a last low bank on the horizon.
+    # The seam of paler sky under the deck.
     seam = heaven.linear(0, 56, 0, cam.horizon, [(0, P.sky_horizon, 0), (0.55, P.sky_horizon, 0.4),
                                                  (1, P.sky_horizon, 0.25)])
     heaven.add(f'<rect x="0" y="56" width="{w}" height="{cam.horizon - 56}" fill="{seam}"/>')
-    _scud(heaven, rng, -30, 69, 480, 3.5, 12, 0.05, 0.3, softness=1.0, opacity=0.45)
     for x, y, span, beat, tilt in ((292, 50, 11, 0.9, -0.1), (318, 58, 8, 0.0, 0.08),
                                    (342, 47, 7, -0.7, 0.15)):
         sky.gull(heaven, x, y, span, beat, mix(P.cloud_shade, P.ink, 0.45), P.ink, tilt)
@@ -808,7 +795,7 @@ def _marks(surface: Svg, cam: Camera, waves: WaveField, rng, glitter: float) -> 
         px = float(cam.scale(z))
         area = 2 * half * z * step
         fade = min(1.0, max(0.0, 1 - math.log(z / 5) / math.log(28 / 5))) ** 1.3
-        for x in rng.uniform(-half, half, rng.poisson(area * 5.5)):
+        for x in rng.uniform(-half, half, rng.poisson(area * 2.2)):
             zz = z * rng.uniform(1.0, 1 + step)
             patch = (math.sin(0.21 * x + 0.13 * zz + ph[0]) * math.sin(0.17 * x - 0.19 * zz + ph[1])
                      + 0.5 * math.sin(0.41 * x + 0.33 * zz + ph[2]))
@@ -819,8 +806,9 @@ def _marks(surface: Svg, cam: Camera, waves: WaveField, rng, glitter: float) -> 
             sx, sy = (float(v) for v in cam.project(x, waves.height(x, zz), zz))
             if sy > surface.height + 2 or sy < cam.horizon + 0.4:
                 continue
-            length = max(1.0, 0.32 * rng.uniform(0.5, 1.4) * px)
-            thick = max(0.3, min(1.2 + 0.007 * px, 0.04 * px))
+            # Thin and long, so no mark on the water can pass for a thing afloat.
+            length = min(34.0, max(2.5, 0.7 * rng.uniform(0.6, 1.4) * px))
+            thick = max(0.28, min(0.75, 0.011 * px))
             g = math.exp(-((sx - glitter) / (6 + 0.22 * (sy - cam.horizon))) ** 2)
             near = 1 + 0.45 * min(1.0, max(0.0, (px - 60) / 100))
             if g > 0.1 and rng.uniform() < g * 0.8:
@@ -828,9 +816,9 @@ def _marks(surface: Svg, cam: Camera, waves: WaveField, rng, glitter: float) -> 
                 length *= 0.5
             # Close by the marks stand out more: the near water is where the eye is.
             elif tilt < -0.25:
-                colour, strength = P.sea_light, 0.22 * min(1.0, -tilt) * fade * near
+                colour, strength = P.sea_light, 0.13 * min(1.0, -tilt) * fade * near
             elif tilt > 0.25:
-                colour, strength = mix(P.sea_dark, P.ink, 0.25 * (near - 1)), 0.5 * min(1.0, tilt) * fade * near
+                colour, strength = P.sea_dark, 0.26 * min(1.0, tilt) * fade * near
             else:
                 continue
             q = round(min(strength, 1.0) * 8) / 8
@@ -969,16 +957,11 @@ def build(scale: int) -> Picture:
     head_x = (head_sx - cam.cx) * head_z / cam.focal
     goal = (head_x + 0.6 * math.cos(HEADING) + 0.62, head_z + 0.6 * math.sin(HEADING) + 0.6)
     # Round it the near heap: one long board reared up on the swell beyond it,
-    # pointing away with its near end under, and the small stuff of the
-    # break between.
+    # pointing away with its near end under, and a shorter board.
     gx, gz = goal
-    planks = PLANKS + [(gx, gz, 1.7, 0.26, 24, 0, 3, (True, True), False),
+    planks = PLANKS + [(gx, gz, 1.7, 0.26, 24, 2.2, 3, (True, True), False),
                        (gx + 1.1, gz + 1.1, 1.5, 0.25, 72, 8, 6, (True, True), True),
-                       (gx + 0.45, gz - 0.35, 0.45, 0.1, -62, 0, 8, (True, True), False),
-                       (gx + 1.7, gz + 0.25, 0.6, 0.12, -20, 0, -5, (True, True), False),
-                       (gx - 0.25, gz + 0.85, 0.35, 0.08, 40, 0, 0, (True, True), False),
-                       (gx + 2.3, gz + 1.5, 0.9, 0.16, -40, 0, 2, (True, False), False),
-                       (gx + 0.2, gz + 2.1, 0.5, 0.1, 12, 0, 0, (True, True), False)]
+                       (gx + 1.2, gz + 2.6, 0.9, 0.16, -40, 0, 2, (True, False), False)]
     floating, sunk, sunk_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     mirror, mirror_depth = Svg(w, h), Svg(w, h)
     light_dir = (-0.05, 0.6, 1.0)
@@ -1009,7 +992,7 @@ def build(scale: int) -> Picture:
             # Farther off the rings keep a width the eye can still find.
             sea.rings(surface, cam, P, (c[0], c[2]), radii=[0.16, 0.34, 0.58, 0.86],
                       width=0.06 * max(1.0, z / 7) ** 0.7, light_opacity=0.65, dark_opacity=0.65, filled=True)
-        wood.draw(plank, cam, pal, light_dir, above=floating, under=sunk, depth=sunk_depth, sight=0.04,
+        wood.draw(plank, cam, pal, light_dir, above=floating, under=sunk, depth=sunk_depth, sight=0.2,
                   reflection=mirror, reflection_depth=mirror_depth,
                   rim=mix(L.rim, pal.wood_lit, 0.3), rim_edge="side+", torn=0.8 * (1 - haze),
                   top=mix(pal.wood_lit, pal.wood_dark, 0.25) if close else None, grain_opacity=1.0 if close else 0.8)
@@ -1018,6 +1001,17 @@ def build(scale: int) -> Picture:
         if z < 9:
             _nail_holes(cam, plank, pal, floating)
 
+    # What lies under the surface goes darker and greener than the dry wood
+    # above it, never paler.
+    murk = mix(P.sea_dark, P.sea_near, 0.5)
+    rgb = [int(murk[i:i + 2], 16) / 255 for i in (1, 3, 5)]
+    keep = 0.55
+    rows = [[keep if c == r else 0.0 for c in range(4)] + [(1 - keep) * rgb[r]] for r in range(3)]
+    values = " ".join(num(v) for row in rows + [[0, 0, 0, 1, 0]] for v in row)
+    fid = sunk.uid("m")
+    sunk.defs.append(f'<filter id="{fid}" color-interpolation-filters="sRGB">'
+                     f'<feColorMatrix type="matrix" values="{values}"/></filter>')
+    sunk.body = [f'<g filter="url(#{fid})">' + "".join(sunk.body) + "</g>"]
     dry, wet, wet_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     Swimmer(cam, (head_x, head_z), dry, wet, wet_depth, surface, rng).draw()
 
