@@ -581,18 +581,22 @@ class Swimmer:
         sea.rings(self.surface, self.cam, P, entry, radii=[0.05, 0.11], width=0.025, light_opacity=0.4,
                   dark_opacity=0.4, filled=True)
         afloat.splash(self.surface, self.cam, entry, P.foam, splash_rng, size=0.06, drops=6, opacity=0.7)
-        # The kick: churned white water round the near heel where it comes up
-        # under the surface. The V opens from his shoulders, the kick inside it.
-        # Over the foot as it is seen through the water, a little ahead of its surface point.
-        foot = on((j["ankle"][0] + 0.16, 0), 0.08)
-        self.churned(foot, 0.26)
+        # The kick: broken water round the near heel where it comes up under
+        # the surface. The V opens from his shoulders, the kick inside it.
+        # Laid where the foot is seen through the water, which is lower on the
+        # screen than the surface over it, so it reads as the end of the leg.
+        foot = on((j["ankle"][0] + 0.1, 0), 0.08)
+        n = len(self.surface.body)
+        self.churned(foot, 0.2)
+        (fx, fy), (hx, hy) = self.cam.point((foot[0], 0.0, foot[1])), self.screen(j["ankle"], 0.08)
+        self.surface.body[n:] = [f'<g transform="translate({num(hx + 3 - fx)},{num(hy + 2.5 - fy)})">'
+                                 + "".join(self.surface.body[n:]) + "</g>"]
         self.wake(on((j["shoulder"][0] - 0.12, 0)), length=2.4)
 
     def churned(self, at, size):
-        """The water the kick beats up: a ragged patch of white broken into
-        clots with the dark water showing through its holes, trailing off
-        behind him, the water between the clots darker for it, and a few
-        drops thrown up low over it."""
+        """The water the kick beats up: a ragged patch of broken grey-green
+        water with a few flecks of foam and the dark water showing through its
+        holes, trailing off behind him, and a few drops thrown up low over it."""
         cam, s = self.cam, self.surface
         rng = np.random.default_rng(4475)
         x0, z0 = at
@@ -616,32 +620,33 @@ class Swimmer:
 
         # The stirred water under it all, darker than the sea round it.
         dark = [blob(*spot(rng.uniform(0, 0.9), 0.06), size * rng.uniform(0.25, 0.4), stand=0.3) for _ in range(5)]
-        s.path("".join(dark), fill=mix(P.sea_dark, P.ink, 0.3), opacity="0.45", filter=s.blur(0.6))
-        # The clots: their shaded undersides first, then the white tops shifted up.
-        clots, tops = [], []
-        for i in range(26):
+        s.path("".join(dark), fill=mix(P.sea_dark, P.ink, 0.3), opacity="0.25", filter=s.blur(0.6))
+        # The broken water: grey-green clots no paler than the sea's lit faces,
+        # only a few small flecks of foam on them.
+        clots, flecks = [], []
+        for i in range(18):
             t = rng.uniform(0, 1) ** 1.6 - 0.15
             cx, cz = spot(t, 0.05)
-            r = size * rng.uniform(0.05, 0.14) * (1 - 0.5 * t)
-            under = blob(cx, cz, r)
-            clots.append(f'<path d="{under}" opacity="{num((1 - 0.6 * t) * rng.uniform(0.55, 0.9))}"/>')
-            tops.append(f'<path d="{blob(cx, cz, r * 0.75, stand=0.35)}" '
-                        f'opacity="{num((1 - 0.7 * t) * rng.uniform(0.6, 1.0))}"/>')
-        s.add(f'<g fill="{mix(P.foam, P.sea_near, 0.45)}" filter="{s.blur(0.2)}">' + "".join(clots) + "</g>")
-        s.add(f'<g fill="{P.foam}" filter="{s.blur(0.15)}" transform="translate(0,-{num(0.6 * self.k)})">'
-              + "".join(tops) + "</g>")
+            r = size * rng.uniform(0.05, 0.13) * (1 - 0.5 * t)
+            clots.append(f'<path d="{blob(cx, cz, r)}" opacity="{num((1 - 0.6 * t) * rng.uniform(0.35, 0.6))}"/>')
+            if i % 4 == 0:
+                flecks.append(f'<path d="{blob(cx, cz, r * 0.35, n=6, stand=0.35)}" '
+                              f'opacity="{num((1 - 0.7 * t) * rng.uniform(0.4, 0.6))}"/>')
+        s.add(f'<g fill="{mix(P.sea_near, P.sea_light, 0.42)}" filter="{s.blur(0.3)}">' + "".join(clots) + "</g>")
+        s.add(f'<g fill="{mix(P.foam, P.sea_near, 0.25)}" filter="{s.blur(0.15)}" '
+              f'transform="translate(0,-{num(0.4 * self.k)})">' + "".join(flecks) + "</g>")
         # The holes in it, where the dark water shows between the clots.
-        holes = [blob(*spot(rng.uniform(0, 0.6), 0.04), size * rng.uniform(0.03, 0.06), 7) for _ in range(9)]
-        s.path("".join(holes), fill=mix(P.sea_near, P.sea_dark, 0.5), opacity="0.8", filter=s.blur(0.15))
-        # Low spray: a few drops and short flicks, no higher than the foot.
+        holes = [blob(*spot(rng.uniform(0, 0.6), 0.04), size * rng.uniform(0.03, 0.06), 7) for _ in range(7)]
+        s.path("".join(holes), fill=mix(P.sea_near, P.sea_dark, 0.5), opacity="0.6", filter=s.blur(0.15))
+        # Low spray: a few drops, no higher than the foot.
         cx, cy = cam.point((x0, 0, z0))
         spray = []
-        for _ in range(9):
+        for _ in range(4):
             a = rng.uniform(0.3, math.pi - 0.3)
-            r = rng.uniform(0.3, 1.0) * size * px * 0.5
+            r = rng.uniform(0.3, 1.0) * size * px * 0.4
             spray.append(f'<circle cx="{num(cx + r * math.cos(a))}" cy="{num(cy - r * math.sin(a) * 0.4)}" '
-                         f'r="{num(rng.uniform(0.3, 0.5))}" opacity="{num(rng.uniform(0.5, 0.85))}"/>')
-        s.add(f'<g fill="{P.foam}">' + "".join(spray) + "</g>")
+                         f'r="{num(rng.uniform(0.25, 0.4))}" opacity="{num(rng.uniform(0.35, 0.55))}"/>')
+        s.add(f'<g fill="{mix(P.foam, P.sea_near, 0.2)}">' + "".join(spray) + "</g>")
 
     def wake(self, origin, length):
         """The V he leaves: its two arms opening behind him at the angle
