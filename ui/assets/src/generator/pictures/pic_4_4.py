@@ -47,9 +47,9 @@ POSE = Pose(HEAD, {
 HEADING = math.radians(-34)    # he swims to the right and toward us
 SWIMMER = (140, 2.3)            # the head's screen column and its distance
 # The head lies along his line of travel, crown forward, turned on its side
-# toward us to breathe: the back of the head and its wet hair up, one eye
-# clear of the water, the mouth open in the trough the head pushes out, the
-# other half of the face under the surface. Drawn in the head's own frame:
+# toward us to breathe: the back of the head and its wet hair up, the upper
+# face clear of the water, the mouth at the trough the head pushes out, the
+# lower face and the far side of the head under the surface. Drawn in the head's own frame:
 # a from chin to crown, b across it toward the sky, in head lengths.
 HEAD_TILT = math.radians(6)      # the crown a little raised off his line for the breath
 HEAD_SIZE = 0.22    # chin to crown, metres
@@ -426,8 +426,8 @@ class Swimmer:
         wl = self.cam.point(self.world((j["head"][0], 0.0)))[1]
         wave = self.bow(at, size, wl)
         sea_clip = self.dry.clip(wave["dry"])
-        # Under the surface the face is only a dim shape in the murk.
-        self.wet.path(d, fill=mix(mix(skin_wet, P.sea_near, 0.5), P.sea_dark, 0.5))
+        # Under the surface the face is all but lost in the murk.
+        self.wet.path(d, fill=mix(mix(skin_wet, P.sea_near, 0.75), P.sea_dark, 0.5))
         top = at(0, 0.4)
         shade = self.depth.linear(top[0], wl, top[0], wl + size * 0.8, [(0, "#000000"), (1, "#999999")])
         self.depth.path(d, fill=shade)
@@ -437,33 +437,18 @@ class Swimmer:
         # the water holds behind him.
         hair = mix(P.hair, P.ink, 0.6)
         hair_lit = mix(P.hair, P.light.rim, 0.3)
-        mouth = mix(P.ink, skin_shade, 0.45)
         drop = 0.9 * k
-        # Wet hair flat over the crown and along the back of the head; the
-        # hairline comes down over the temple ahead of the eye.
+        # Wet hair flat over the crown and along the back of the head, the
+        # hairline down over the temple.
         scalp = shape([(0.16, -0.6), (0.2, -0.12), (0.17, 0.06), (0.11, 0.2), (0.0, 0.27), (-0.14, 0.28),
                        (-0.26, 0.32), (-0.4, 0.6), (0.8, 0.7), (0.8, -0.6)])
         parts = [
-            # Lit from above: the lit tone along the top, the skin under it,
-            # the side of the face toward the water in shade.
+            # As the other figures: no features, only the skin's two tones,
+            # lit along the top, and the wet hair over it.
             f'<path d="{d}" fill="{skin_lit}"/>',
             f'<path d="{d}" fill="{skin}" transform="translate({num(0.2 * k)},{num(drop)})"/>',
-            f'<path d="{shape([(-0.7, -0.08), (-0.3, -0.04), (0.1, -0.1), (0.4, -0.05), (0.4, -0.6), (-0.7, -0.6)])}" '
-            f'fill="{skin_shade}" opacity="0.6"/>',
-            # Under the jaw toward the shoulder.
-            f'<path d="{shape([(-0.38, 0.24), (-0.5, 0.1), (-0.56, -0.05), (-0.7, 0.0), (-0.6, 0.3)])}" '
-            f'fill="{skin_shade}" opacity="0.55"/>',
             f'<path d="{scalp}" fill="{hair_lit}"/>',
             f'<path d="{scalp}" fill="{hair}" transform="translate({num(0.2 * k)},{num(drop * 1.4)})"/>',
-            # The upper ear, at the edge of the hair behind the jaw.
-            f'<path d="{shape([(-0.14, 0.22), (-0.04, 0.24), (0.02, 0.32), (-0.06, 0.37), (-0.17, 0.32)])}" '
-            f'fill="{mix(skin, skin_lit, 0.4)}"/>',
-            line([(-0.11, 0.27), (-0.05, 0.29), (-0.04, 0.33)], skin_shade, 0.6, 0.8),
-            # The face kept quiet, as on the raft: the eye only a short dark
-            # dash, the mouth a small dark opening in the trough at the waterline.
-            line([(0.045, 0.15), (0.035, 0.06)], mix(P.ink, P.hair, 0.3), 1.1, 0.85),
-            f'<path d="{shape([(-0.29, 0.02), (-0.3, -0.03), (-0.33, -0.05), (-0.345, 0.0), (-0.33, 0.03)])}" '
-            f'fill="{mouth}" opacity="0.85"/>',
         ]
         self.dry.add(f'<g clip-path="{sea_clip}"><g clip-path="{clip}">' + "".join(parts) + "</g></g>")
         self.surface_wave(wave)
@@ -473,14 +458,14 @@ class Swimmer:
         ahead of the crown where the head pushes it, a little up the cheek,
         low in the trough beside the mouth, and never quite straight."""
         x0, x1 = at(-0.5, 0)[0], at(0.5, 0)[0]
-        xm = at(-0.3, 0)[0]
+        xm = at(-0.42, 0)[0]
         ph = np.random.default_rng(4472).uniform(0, 2 * math.pi, 3)
         pts, lift = [], []
         for t in np.linspace(0, 1, 29):
             x = x0 - size * 0.3 + (x1 - x0 + size * 0.8) * t
             a = -0.5 + (x - x0) / (x1 - x0)
-            hump = (0.13 * math.exp(-((a - 0.52) / 0.24) ** 2) - 0.17 * math.exp(-((x - xm) / (0.12 * size)) ** 2)
-                    + 0.035 * math.exp(-((a + 0.08) / 0.12) ** 2)
+            hump = (0.13 * math.exp(-((a - 0.52) / 0.24) ** 2) - 0.12 * math.exp(-((x - xm) / (0.12 * size)) ** 2)
+                    + 0.12 * math.exp(-((a + 0.05) / 0.3) ** 2)
                     + 0.018 * math.sin(9 * a + ph[0]) + 0.01 * math.sin(23 * a + ph[1]))
             pts.append((x, wl - hump * size))
             # How far the sheet the bow throws washes on up over the crown.
@@ -521,18 +506,18 @@ class Swimmer:
         bits = []
         for i in range(len(pts) - 1):
             rise = (wl - pts[i][1]) / size
-            if (rise < 0.05 and lift[i] < 0.015 * size) or rng.uniform() < 0.55:
+            if (rise < 0.05 and lift[i] < 0.015 * size) or rng.uniform() < 0.35:
                 continue
             (ax, ay), (bx, by) = top[i], top[i + 1]
-            bits.append(f'<path d="{lens(ax, ay + 0.2, bx + 0.3, by + 0.2, rng.uniform(0.45, 0.8) * k)}" '
-                        f'opacity="{num(rng.uniform(0.35, 0.7))}"/>')
+            bits.append(f'<path d="{lens(ax, ay + 0.2, bx + 0.3, by + 0.2, rng.uniform(0.5, 0.9) * k)}" '
+                        f'opacity="{num(rng.uniform(0.5, 0.85))}"/>')
         s.add(f'<g fill="{P.foam}" filter="{s.blur(0.15)}">' + "".join(bits) + "</g>")
         # The trough the head pushes out beside the mouth: a dark pocket, its
         # near lip catching the sky.
         xm = wave["mouth"]
         ym = max(y for _, y in pts)
-        s.add(f'<path d="{lens(xm - size * 0.18, ym + size * 0.02, xm + size * 0.18, ym + size * 0.02, 0.06 * size)}" '
-              f'fill="{dark}" opacity="0.75" filter="{s.blur(0.2)}"/>')
+        s.add(f'<path d="{lens(xm - size * 0.22, ym + size * 0.03, xm + size * 0.2, ym + size * 0.03, 0.09 * size)}" '
+              f'fill="{dark}" opacity="0.85" filter="{s.blur(0.25)}"/>')
 
     def streaming(self, j, side):
         """Water running off the raised hand: a short broken streak hanging
