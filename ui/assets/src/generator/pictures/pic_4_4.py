@@ -33,12 +33,12 @@ HEAD = 0.21
 # The breath, in his own plane (metres, x the way he swims, y up from the
 # water): face down and rolled onto the near side, the near shoulder out of
 # the water; the near arm in its recovery, the elbow the highest point over
-# the back of the head, the forearm reaching forward from it and the hand
-# about to go in a forearm's length ahead of the crown; the far arm stretched out ahead under the surface;
+# the back of the head, the forearm reaching down and forward from it and the hand
+# going in just ahead of the crown; the far arm stretched out ahead under the surface;
 # a shallow flutter kick trailing straight back, the near heel coming up to the surface.
 POSE = Pose(HEAD, {
     "head": (0.0, 0.0),
-    "shoulder": (-0.14, 0.07), "elbow": (0.0, 0.32), "wrist": (0.25, 0.22), "hand": (0.37, 0.1),
+    "shoulder": (-0.14, 0.07), "elbow": (0.05, 0.31), "wrist": (0.25, 0.13), "hand": (0.33, -0.02),
     "shoulder.far": (-0.17, -0.1), "elbow.far": (0.12, -0.15), "wrist.far": (0.37, -0.18),
     "hand.far": (0.52, -0.19),
     "hip": (-0.58, -0.17), "knee": (-0.92, -0.24), "ankle": (-1.25, -0.08),
@@ -366,7 +366,11 @@ class Swimmer:
         if px_ > 0:
             px_, py_ = -px_, -py_
 
+        # Drawn a little short of the joint: about two thirds of the head's length.
+        hl = 0.9
+
         def on_hand(t, o):
+            t, o = t * hl, o * hl
             return (hx0 + (hx1 - hx0) * t + px_ * o * hn, hy0 + (hy1 - hy0) * t + py_ * o * hn)
         # (t along the hand from the wrist, o across it toward the palm, in hand lengths)
         outline = [(-0.05, -0.16), (0.3, -0.2), (0.62, -0.18), (0.86, -0.12), (1.0, -0.03), (1.03, 0.06),
