@@ -60,13 +60,12 @@ APPARENT = 0.6      # how deep what is under water looks, to its true depth
 # round him (laid out about the board he is making for, in `build`) and one
 # farther off to the right where the raft's middle came apart, with a
 # straggle of small bits drifted off to the left and a stray or two between.
-# Most pieces are short and broken; a few long boards, some pointing away
-# from us with their far end reared up on the swell and the near end gone
-# under.
+# Most pieces are short and broken; a few long boards, lying flat on the
+# water at odd angles, one with its end gone under.
 PLANKS = [
     # The heap to the right, where the middle of the raft came apart: a long
-    # board reared up, a shorter one across it, a lid off a crate.
-    (2.9, 8.0, 1.6, 0.24, 66, 9, -6, (True, True), True),
+    # board, a shorter one across it, a lid off a crate.
+    (2.9, 8.0, 1.6, 0.24, 31, -1.5, -4, (True, True), False),
     (3.9, 8.7, 1.2, 0.2, -8, 0, 5, (True, False), False),
     (4.9, 9.9, 0.5, 0.42, -25, 0, 0, (False, False), False),
     (4.2, 11.0, 0.85, 0.15, 8, -12, 0, (True, True), True),
@@ -950,11 +949,11 @@ def build(scale: int) -> Picture:
     # splintered, lying across his way.
     head_x = (head_sx - cam.cx) * head_z / cam.focal
     goal = (head_x + 0.6 * math.cos(HEADING) + 0.62, head_z + 0.6 * math.sin(HEADING) + 0.6)
-    # Round it the near heap: one long board reared up on the swell beyond it,
-    # pointing away with its near end under, and a shorter board.
+    # Round it the near heap: one long board beyond it, askew on the swell,
+    # and a shorter board.
     gx, gz = goal
     planks = PLANKS + [(gx, gz, 1.7, 0.26, 24, 2.2, 3, (True, True), False),
-                       (gx + 1.1, gz + 1.1, 1.5, 0.25, 72, 8, 6, (True, True), True),
+                       (gx + 1.2, gz + 1.3, 1.5, 0.25, -12, 2, 4, (True, False), False),
                        (gx + 1.2, gz + 2.6, 0.9, 0.16, -40, 0, 2, (True, False), False)]
     floating, sunk, sunk_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     mirror, mirror_depth = Svg(w, h), Svg(w, h)
