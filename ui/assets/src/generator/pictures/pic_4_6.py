@@ -76,10 +76,13 @@ def _clouds(heaven: Svg, w: float) -> None:
               (10, 56, 96, 9, 4, 0.6, 0.4, -0.1))
     roll = (-30, 64, 270, 5)
     cool = replace(P, cloud_lit=mix(P.cloud_lit, P.cloud_shade, 0.35))
-    sky.clouds(heaven, np.random.default_rng(4620), cool, [m[:6] + (0.1, m[7]) for m in masses], roll)
+    # Soft cushions, not cut paper: lumps of no set rhythm, the lit tone
+    # melting into the shade, the lower edge fading out.
+    soft = dict(uneven=1.0, blend=1.8, feather=3.0)
+    sky.clouds(heaven, np.random.default_rng(4620), cool, [m[:6] + (0.1, m[7]) for m in masses], roll, **soft)
     warm = replace(P, cloud_lit=mix(P.cloud_lit, ROSE, 0.7), light=replace(L, rim=mix(L.rim, GLOW, 0.4)))
     start = len(heaven.body)
-    sky.clouds(heaven, np.random.default_rng(4620), warm, [m + (2.6,) for m in masses], roll)
+    sky.clouds(heaven, np.random.default_rng(4620), warm, [m + (3.2,) for m in masses], roll, **soft)
     fade = heaven.linear(0, 0, w, 0, [(0, "#ffffff", 0.05), (0.35, "#ffffff", 0.2), (L.x / w, "#ffffff", 1.0),
                                       (1, "#ffffff", 0.7)])
     mask = heaven.uid("m")
