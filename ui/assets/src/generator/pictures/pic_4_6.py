@@ -260,6 +260,36 @@ def _near_water(svg: Svg, cam, waves, rng, w, h, top):
                  opacity=num(round(strength * 16) / 16))
 
 
+def _cool_swell(svg: Svg, cam, waves, rng, w, h):
+    """Away from the path the water gives back the cool grey of the cloud:
+    a broad faint sheen and a few long low swells whose backs catch it,
+    foreshortened toward the horizon, so the dark half of the sea has a
+    slow movement and is not one flat tone."""
+    cool = mix(P.cloud_shade, P.sea_light, 0.35)
+    sheen = svg.radial(w * 0.2, cam.horizon + 95, 200, 75, [(0, cool, 0.13), (0.6, cool, 0.06), (1, cool, 0)])
+    svg.add(f'<rect x="0" y="{num(cam.horizon)}" width="{num(w * 0.75)}" height="{num(h - cam.horizon)}" '
+            f'fill="{sheen}"/>')
+    bands = []
+    y = cam.horizon + 14
+    while y < h + 4:
+        near = (y - cam.horizon) / (h - cam.horizon)
+        x = rng.uniform(-60, 120) * (0.5 + near)
+        length = rng.uniform(90, 200) * (0.6 + near)
+        xs = np.linspace(x, x + length, 12)
+        crest = []
+        for sx in xs:
+            wx, z = cam.water_at(sx, y)
+            crest.append((float(sx), y + float(waves.height(wx, z)) * float(cam.scale(z)) * 0.6))
+        thick = 0.6 + 3.2 * near ** 1.4
+        taper = [math.sin(math.pi * k / 11) ** 0.7 for k in range(len(crest))]
+        back = crest + [(sx, sy - thick * t) for (sx, sy), t in zip(crest, taper)][::-1]
+        # Fainter toward the path, where the glow takes over.
+        strength = rng.uniform(0.1, 0.18) * (1.2 - min(1.0, (x + length / 2) / (w * 0.7)))
+        bands.append(f'<path d="{polygon(back)}" opacity="{num(round(max(strength, 0.02) * 32) / 32)}"/>')
+        y += 6 + 26 * near ** 1.2 * rng.uniform(0.7, 1.3)
+    svg.add(f'<g fill="{cool}" filter="{svg.blur(1.4)}">{"".join(bands)}</g>')
+
+
 def _face_above(drawn, name):
     """The outline on screen of the named face of the plank where it shows
     above the water, or None when the plank hides it."""
@@ -727,6 +757,7 @@ def build(scale: int) -> Picture:
               light=0.12, dark=0.32)
     _recede(surface, cam, h)
     _near_water(surface, cam, waves, np.random.default_rng(4613), w, h, cam.horizon + cam.focal * cam.eye / 5.0)
+    _cool_swell(surface, cam, waves, np.random.default_rng(4616), w, h)
     _glitter(glints, cam, waves, rng, w, h)
 
     # One board off a raft, two hands across and one thick, lying on
