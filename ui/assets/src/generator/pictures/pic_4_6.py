@@ -3,7 +3,8 @@ band on the horizon, dull orange at the sea and rose up into the grey,
 crossed by thin streaks of haze and brightest where the sun went down: the
 only light left, catching the undersides of the clouds nearest it. The band
 lays a path of glints down the water that runs into the board, so the eye
-goes from the light to it, and the sea away from the path is quiet. The
+goes from the light to it, and the sea away from the path is quiet, giving
+back only the cool grey of the cloud in a faint sheen and long low swells. The
 board is one plank off the raft, small in a wide sea, lying loose and
 slantwise across the line of sight so it reads as a thing adrift and not as
 a jetty or a bow: a thick board, half as deep as it is wide, its long edges
@@ -13,8 +14,8 @@ from above enough to show its grain: the top takes the dim grey of the
 cloud, the side turned to us the wood's brown in shade, the edge turned to
 the light a thin warm wet line, the torn far end broken nearly square across
 in a ragged patch of pale raw wood and fibres of uneven length, the near
-half sunk and gone dark and blue under the water, still whole to its square
-end. A lit lip of water runs along its side where it floats, the water laps
+half sunk, the same board on the same line, going blue, dark and blurred
+into the sea toward its end. A lit lip of water runs along its side where it floats, the water laps
 at both sides, and thin rings close round it, light on the near side and
 dark on the far, hold the eye."""
 
