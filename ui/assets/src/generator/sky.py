@@ -30,10 +30,22 @@ def sky(svg: Svg, palette: Palette, horizon: float, glow: float = 0.0,
         svg.add(f'<rect x="0" y="0" width="{svg.width}" height="{num(horizon + 2)}" fill="{halo}"/>')
 
 
-def _lumps(rng, x, base, width, height, lumps, roll):
+def _lumps(rng, x, base, width, height, lumps, roll, uneven=0.0):
     """Ellipses whose union is the cloud: a dome over a flat base, or for a
-    roll of overcast a band lumpy above and below."""
+    roll of overcast a band lumpy above and below. `uneven` > 0 gives the
+    dome's lumps sizes and spacing of no set rhythm."""
     out = []
+    if uneven > 0 and not roll:
+        sizes = rng.lognormal(0, 0.6 * uneven, lumps)
+        edges = np.concatenate([[0.0], np.cumsum(sizes)]) / sizes.sum()
+        for i in range(lumps):
+            share = edges[i + 1] - edges[i]
+            u = (edges[i] + edges[i + 1]) / 2 + rng.uniform(-0.2, 0.2) * share
+            dome = math.sin(math.pi * min(max(u, 0.02), 0.98)) ** 0.7
+            ry = height * (0.3 + 0.7 * dome) * (share * lumps) ** 0.45 * rng.uniform(0.65, 1.0)
+            rx = max(width * share * rng.uniform(0.8, 1.2), ry * 1.1)
+            out.append((x + u * width, base - ry * rng.uniform(0.75, 0.9), rx, ry))
+        return out
     for i in range(lumps):
         u = (i + rng.uniform(0.25, 0.75)) / lumps
         cx = x + u * width
@@ -65,12 +77,16 @@ def _shapes(lumps, base, flat_base):
 
 def cloud(svg: Svg, rng, palette: Palette, x: float, base: float, width: float, height: float,
           lumps: int = 6, roll: bool = False, softness: float = 0.6, opacity: float = 1.0,
-          lit: float = 1.0, rim: float = 0.7, lip: float = 0.0) -> None:
+          lit: float = 1.0, rim: float = 0.7, lip: float = 0.0, uneven: float = 0.0,
+          blend: float = 0.0, feather: float = 0.0) -> None:
     """A cloud mass with its base at `base`; `lit` 0..1 is how much light
     reaches it, so distant or thick cloud can sit darker, and `rim` how
     strongly its edge toward the light shines. `lip` > 0 is the thickness of
-    a band of the light's rim colour along the underside, for a light below."""
-    ls = _lumps(rng, x, base, width, height, lumps, roll)
+    a band of the light's rim colour along the underside, for a light below.
+    `blend` > 0 blurs the lit tone into the shade by that many pixels, with
+    no line between them, and `feather` > 0 fades the lower edge out over
+    about that many pixels, for soft cloud."""
+    ls = _lumps(rng, x, base, width, height, lumps, roll, uneven)
     shapes = _shapes(ls, base, not roll)
     L = palette.light
     cx, cy = x + width / 2, base - height / 2
@@ -82,11 +98,12 @@ def cloud(svg: Svg, rng, palette: Palette, x: float, base: float, width: float, 
     svg.defs.append(f'<clipPath id="{cid}">{shapes}</clipPath>')
     lit_tone = mix(palette.cloud_shade, palette.cloud_lit, lit)
     rim_tone = mix(lit_tone, L.rim, 0.6)
+    open_, close = (f'<g filter="{svg.blur(blend)}">', "</g>") if blend > 0 else ("", "")
     parts = [f'<g fill="{palette.cloud_shade}">{shapes}</g>',
-             f'<g clip-path="url(#{cid})">'
+             f'<g clip-path="url(#{cid})">{open_}'
              f'<g fill="{lit_tone}" transform="translate({num(ux * shift)},{num(uy * shift)})">{shapes}</g>'
              + (f'<g fill="{rim_tone}" opacity="{num(rim)}" transform="translate({num(ux * shift * 2.1)},'
-                f'{num(uy * shift * 2.1)})">{shapes}</g>' if rim > 0 else "") + '</g>']
+                f'{num(uy * shift * 2.1)})">{shapes}</g>' if rim > 0 else "") + close + '</g>']
     if lip > 0:
         edge = svg.uid("m")
         svg.defs.append(f'<mask id="{edge}"><rect x="{num(x - width)}" y="{num(base - height * 3)}" '
@@ -95,6 +112,11 @@ def cloud(svg: Svg, rng, palette: Palette, x: float, base: float, width: float, 
         parts.append(f'<g clip-path="url(#{cid})"><g filter="{svg.blur(lip * 0.3)}"><g fill="{L.rim}" '
                      f'opacity="{num(rim)}" mask="url(#{edge})">{shapes}</g></g></g>')
     f = svg.blur(softness) if softness > 0 else None
+    if feather > 0:
+        fade = svg.uid("m")
+        svg.defs.append(f'<mask id="{fade}"><g fill="#ffffff" filter="{svg.blur(feather * 0.5)}" '
+                        f'transform="translate(0,{num(-feather * 0.35)})">{shapes}</g></mask>')
+        parts = [f'<g mask="url(#{fade})">' + "".join(parts) + "</g>"]
     svg.group(parts, filter=f, opacity=opacity if opacity < 1 else None)
 
 
@@ -114,9 +136,11 @@ class Mass(NamedTuple):
     lip: float = 0.0
 
 
-def clouds(svg: Svg, rng, palette: Palette, masses, roll: tuple | None) -> None:
+def clouds(svg: Svg, rng, palette: Palette, masses, roll: tuple | None, uneven: float = 0.0,
+           blend: float = 0.0, feather: float = 0.0) -> None:
     """The sky's cloud: a few large masses (`Mass` fields) and one long low
-    roll along the horizon, (x, base, width) or (x, base, width, height)."""
+    roll along the horizon, (x, base, width) or (x, base, width, height);
+    `uneven`, `blend` and `feather` go to each mass as in `cloud`."""
     for mass in (Mass(*m) for m in masses):
         tone = palette
         if mass.dark:
@@ -125,7 +149,7 @@ def clouds(svg: Svg, rng, palette: Palette, masses, roll: tuple | None) -> None:
             tone = replace(palette, cloud_shade=shade,
                            cloud_lit=mix(palette.cloud_lit, palette.cloud_shade, 0.2 + max(mass.dark, 0)))
         cloud(svg, rng, tone, mass.x, mass.base, mass.width, mass.height, lumps=mass.lumps, softness=0.7,
-              lit=mass.lit, rim=mass.rim, lip=mass.lip)
+              lit=mass.lit, rim=mass.rim, lip=mass.lip, uneven=uneven, blend=blend, feather=feather)
     if roll:
         x, base, width, *height = roll
         cloud(svg, rng, palette, x, base, width, height[0] if height else 6, lumps=8, roll=True, softness=1.4,

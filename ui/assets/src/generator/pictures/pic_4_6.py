@@ -3,7 +3,8 @@ band on the horizon, dull orange at the sea and rose up into the grey,
 crossed by thin streaks of haze and brightest where the sun went down: the
 only light left, catching the undersides of the clouds nearest it. The band
 lays a path of glints down the water that runs into the board, so the eye
-goes from the light to it, and the sea away from the path is quiet. The
+goes from the light to it, and the sea away from the path is quiet, giving
+back only the cool grey of the cloud in a faint sheen and long low swells. The
 board is one plank off the raft, small in a wide sea, lying loose and
 slantwise across the line of sight so it reads as a thing adrift and not as
 a jetty or a bow: a thick board, half as deep as it is wide, its long edges
@@ -13,8 +14,8 @@ from above enough to show its grain: the top takes the dim grey of the
 cloud, the side turned to us the wood's brown in shade, the edge turned to
 the light a thin warm wet line, the torn far end broken nearly square across
 in a ragged patch of pale raw wood and fibres of uneven length, the near
-half sunk and gone dark and blue under the water, still whole to its square
-end. A lit lip of water runs along its side where it floats, the water laps
+half sunk, the same board on the same line, going blue, dark and blurred
+into the sea toward its end. A lit lip of water runs along its side where it floats, the water laps
 at both sides, and thin rings close round it, light on the near side and
 dark on the far, hold the eye."""
 
@@ -76,10 +77,13 @@ def _clouds(heaven: Svg, w: float) -> None:
               (10, 56, 96, 9, 4, 0.6, 0.4, -0.1))
     roll = (-30, 64, 270, 5)
     cool = replace(P, cloud_lit=mix(P.cloud_lit, P.cloud_shade, 0.35))
-    sky.clouds(heaven, np.random.default_rng(4620), cool, [m[:6] + (0.1, m[7]) for m in masses], roll)
+    # Soft cushions, not cut paper: lumps of no set rhythm, the lit tone
+    # melting into the shade, the lower edge fading out.
+    soft = dict(uneven=1.0, blend=1.8, feather=3.0)
+    sky.clouds(heaven, np.random.default_rng(4620), cool, [m[:6] + (0.1, m[7]) for m in masses], roll, **soft)
     warm = replace(P, cloud_lit=mix(P.cloud_lit, ROSE, 0.7), light=replace(L, rim=mix(L.rim, GLOW, 0.4)))
     start = len(heaven.body)
-    sky.clouds(heaven, np.random.default_rng(4620), warm, [m + (2.6,) for m in masses], roll)
+    sky.clouds(heaven, np.random.default_rng(4620), warm, [m + (3.2,) for m in masses], roll, **soft)
     fade = heaven.linear(0, 0, w, 0, [(0, "#ffffff", 0.05), (0.35, "#ffffff", 0.2), (L.x / w, "#ffffff", 1.0),
                                       (1, "#ffffff", 0.7)])
     mask = heaven.uid("m")
@@ -257,6 +261,36 @@ def _near_water(svg: Svg, cam, waves, rng, w, h, top):
                  opacity=num(round(strength * 16) / 16))
 
 
+def _cool_swell(svg: Svg, cam, waves, rng, w, h):
+    """Away from the path the water gives back the cool grey of the cloud:
+    a broad faint sheen and a few long low swells whose backs catch it,
+    foreshortened toward the horizon, so the dark half of the sea has a
+    slow movement and is not one flat tone."""
+    cool = mix(P.cloud_shade, P.sea_light, 0.35)
+    sheen = svg.radial(w * 0.2, cam.horizon + 95, 200, 75, [(0, cool, 0.13), (0.6, cool, 0.06), (1, cool, 0)])
+    svg.add(f'<rect x="0" y="{num(cam.horizon)}" width="{num(w * 0.75)}" height="{num(h - cam.horizon)}" '
+            f'fill="{sheen}"/>')
+    bands = []
+    y = cam.horizon + 14
+    while y < h + 4:
+        near = (y - cam.horizon) / (h - cam.horizon)
+        x = rng.uniform(-60, 120) * (0.5 + near)
+        length = rng.uniform(90, 200) * (0.6 + near)
+        xs = np.linspace(x, x + length, 12)
+        crest = []
+        for sx in xs:
+            wx, z = cam.water_at(sx, y)
+            crest.append((float(sx), y + float(waves.height(wx, z)) * float(cam.scale(z)) * 0.6))
+        thick = 0.6 + 3.2 * near ** 1.4
+        taper = [math.sin(math.pi * k / 11) ** 0.7 for k in range(len(crest))]
+        back = crest + [(sx, sy - thick * t) for (sx, sy), t in zip(crest, taper)][::-1]
+        # Fainter toward the path, where the glow takes over.
+        strength = rng.uniform(0.1, 0.18) * (1.2 - min(1.0, (x + length / 2) / (w * 0.7)))
+        bands.append(f'<path d="{polygon(back)}" opacity="{num(round(max(strength, 0.02) * 32) / 32)}"/>')
+        y += 6 + 26 * near ** 1.2 * rng.uniform(0.7, 1.3)
+    svg.add(f'<g fill="{cool}" filter="{svg.blur(1.4)}">{"".join(bands)}</g>')
+
+
 def _face_above(drawn, name):
     """The outline on screen of the named face of the plank where it shows
     above the water, or None when the plank hides it."""
@@ -347,30 +381,23 @@ def _side(cam, plank, svg, rng):
         svg.path(polyline(arris), stroke=catch, stroke_width="0.5", stroke_linecap="round", clip_path=clip)
 
 
-def _sunk_side(cam, plank, under):
-    """The side turned to us goes on down under the surface to the board's
-    lower edge: through the water it still shows as the wood's brown, so
-    the board keeps its thickness where it floats, thinning with distance."""
-    T, W = plank.thickness, plank.width
+def _sunk_board(cam, plank, under, depth):
+    """The near end under the water: only its top shows, the same board as
+    the dry part and as wide, going on down its line; through the water it
+    takes the sea's blue and fades and blurs into it toward the end, with
+    no edge to it, so it never reads as a second box."""
+    T = plank.thickness
     drawn = wood.cut(plank, cam)
-    # Even a hand under the surface the wood takes the sea's blue and darkens
-    # at once, so the sunk half never reads as a paler copy of the dry one.
+    wet_u = -(plank.centre[1] + T / 2 * math.cos(plank.pitch)) / math.sin(plank.pitch)
+    a, b = (cam.point(plank.world(u, 0, T / 2)) for u in (wet_u, -plank.length / 2))
+    wood_in_water = mix(TOP, P.sea_near, 0.2)
+    fall = under.linear(a[0], a[1], b[0], b[1], [(0, wood_in_water, 1), (0.5, mix(wood_in_water, P.sea_near, 0.25), 0.95),
+                                                 (1, mix(wood_in_water, P.sea_near, 0.55), 0.6)])
+    deeper = depth.linear(a[0], a[1], b[0], b[1], [(0, "#0d0d0d"), (0.5, "#4d4d4d"), (1, "#a6a6a6")])
     for face, screen, _ in drawn.below:
-        if face != "side-":
-            under.path(polygon(screen), fill=mix(TOP, P.sea_near, 0.5), opacity="0.85")
-    for face, screen, _ in drawn.below:
-        if face != "side-":
-            continue
-        # Past where the top goes under, the side is deep too and goes dark with it.
-        wet_u = -(plank.centre[1] + T / 2 * math.cos(plank.pitch)) / math.sin(plank.pitch)
-        a, b = (cam.point(plank.world(u, -W / 2, 0)) for u in (-plank.length / 2, wet_u))
-        fall = under.linear(a[0], a[1], b[0], b[1], [(0, mix(P.sea_dark, P.ink, 0.2)),
-                                                     (0.7, mix(SIDE, P.sea_dark, 0.6)), (1, mix(SIDE, P.sea_near, 0.5))])
-        under.path(polygon(screen), fill=fall)
-        us = np.linspace(plank.under_end(-1, -W / 2), plank.under_end(1, -W / 2), 30)
-        edge = [cam.point(plank.world(u, -W / 2, -T / 2)) for u in us]
-        under.path(polyline(edge), fill="none", stroke=DUSK.wood_dark, stroke_width="0.6",
-                   clip_path=under.clip(polygon(screen)))
+        if face == "top":
+            under.path(polygon(screen), fill=fall, filter=under.blur(0.35))
+            depth.path(polygon(screen), fill=deeper)
 
 
 def _nail_holes(cam, plank, svg):
@@ -434,11 +461,17 @@ def _off_board(svg: Svg, cam, plank) -> None:
     of light on the water never crosses the wood, and over the sunk end the
     film of water draws its own."""
     drawn = wood.cut(plank, cam)
-    board = "".join(polygon(screen) for _, screen, _ in drawn.above + drawn.below)
-    mask = svg.uid("m")
-    svg.defs.append(f'<mask id="{mask}"><rect x="0" y="0" width="{svg.width}" height="{svg.height}" fill="#ffffff"/>'
+    board = "".join(polygon(screen) for _, screen, _ in drawn.above)
+    # Over the sunk top the marks come back as the wood fades into the sea.
+    T = plank.thickness
+    wet_u = -(plank.centre[1] + T / 2 * math.cos(plank.pitch)) / math.sin(plank.pitch)
+    a, b = (cam.point(plank.world(u, 0, T / 2)) for u in (wet_u, -plank.length / 2))
+    clear = svg.linear(a[0], a[1], b[0], b[1], [(0, "#000000", 1), (1, "#000000", 0.6)])
+    sunk = "".join(polygon(screen) for face, screen, _ in drawn.below if face == "top")
+    svg.defs.append(f'<mask id="{(mask := svg.uid("m"))}"><rect x="0" y="0" width="{svg.width}" '
+                    f'height="{svg.height}" fill="#ffffff"/>'
                     f'<path d="{board}" fill="#000000" stroke="#000000" stroke-width="0.8" '
-                    f'filter="{svg.blur(0.4)}"/></mask>')
+                    f'filter="{svg.blur(0.4)}"/><path d="{sunk}" fill="{clear}" filter="{svg.blur(0.8)}"/></mask>')
     svg.body = [f'<g mask="url(#{mask})">' + "".join(svg.body) + "</g>"]
 
 
@@ -456,11 +489,11 @@ def _awash(cam, plank, svg, edge, rng):
     # Seen through the water the wood goes blue and dark at once, not by a
     # fade: the film is nearly as deep at the waterline as at the end, and
     # its edge is softened by the water over it.
-    deepen = svg.linear(a[0], a[1], b[0], b[1], [(0, mix(P.sea_near, P.sea_dark, 0.3), 0.2),
-                                                 (0.35, mix(P.sea_near, P.sea_dark, 0.55), 0.35),
-                                                 (1, mix(P.sea_near, P.sea_dark, 0.35), 0.55)])
-    # Over the sunk end; the side below the waterline shows the wood through clear water.
-    wet = "".join(polygon(screen) for face, screen, _ in drawn.below if face != "side-")
+    deepen = svg.linear(a[0], a[1], b[0], b[1], [(0, mix(P.sea_near, P.sea_dark, 0.3), 0.05),
+                                                 (0.35, mix(P.sea_near, P.sea_dark, 0.55), 0.15),
+                                                 (1, mix(P.sea_near, P.sea_dark, 0.35), 0.3)])
+    # Over the sunk top, the only part of the board seen through the water.
+    wet = "".join(polygon(screen) for face, screen, _ in drawn.below if face == "top")
     svg.path(wet, fill=deepen, filter=svg.blur(1.5))
     # Wavelets of the surface run across the sunk end and break its outline.
     for _ in range(7):
@@ -725,6 +758,7 @@ def build(scale: int) -> Picture:
               light=0.12, dark=0.32)
     _recede(surface, cam, h)
     _near_water(surface, cam, waves, np.random.default_rng(4613), w, h, cam.horizon + cam.focal * cam.eye / 5.0)
+    _cool_swell(surface, cam, waves, np.random.default_rng(4616), w, h)
     _glitter(glints, cam, waves, rng, w, h)
 
     # One board off a raft, two hands across and one thick, lying on
@@ -748,12 +782,13 @@ def build(scale: int) -> Picture:
     _lapping(cam, plank, ripples, np.random.default_rng(4615))
 
     above, under, depth = Svg(w, h), Svg(w, h), Svg(w, h)
+    # The wood's own sunk faces are drawn apart and dropped: only its top shows through the water.
     light_dir = (0.35, 0.08, 1.0)   # the break, low on the horizon ahead and to the right
-    wood.draw(plank, cam, DUSK, light_dir, above=above, under=under, depth=depth, sight=0.18,
+    wood.draw(plank, cam, DUSK, light_dir, above=above, under=Svg(w, h), depth=Svg(w, h), sight=0.18,
               rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", wet=False, torn=1.0, grain_opacity=0.75,
               top=TOP)
     _side(cam, plank, above, np.random.default_rng(4614))
-    _sunk_side(cam, plank, under)
+    _sunk_board(cam, plank, under, depth)
     _wet_top(cam, plank, above, np.random.default_rng(4607))
     _nail_holes(cam, plank, above)
     _waterline(cam, plank, above, ripples)
@@ -767,6 +802,6 @@ def build(scale: int) -> Picture:
               Layer("surface", surface), Layer("glints", glints), Layer("reflection", mirror),
               Layer("ripples", ripples), Layer("plank", above)]
     return Picture(NAME, w, h, P, layers,
-                   water=Water(mix(P.sea_near, P.sea_dark, 0.5), cam, waves, tint=0.8, surface=0.4, darken=0.4, blur=1.5, fade=0.45,
+                   water=Water(mix(P.sea_near, P.sea_dark, 0.5), cam, waves, tint=0.8, surface=0.25, darken=0.3, blur=1.5, fade=0.45,
                                refraction=0.15),
                    seed=46, grain=3.5)
