@@ -1226,8 +1226,10 @@ def _driftwood(cam, svg: Svg, rng):
     # wood lying on it and not as a pale rag.
     body = mix(mix(P.wood_side, P.mountain, 0.4), P.ink, 0.12)
     under = mix(body, mix(P.light.shadow, P.wood_dark, 0.4), 0.55)
-    top_lit = mix(mix(body, P.wood_fresh, 0.4), P.light.key, 0.15)
+    # Its lit top only a step above the body, so no pale rim rings it on the sand.
+    top_lit = mix(mix(body, P.wood_fresh, 0.22), P.light.key, 0.06)
     sh = mix(P.light.shadow, P.skin, 0.3)
+    ground = mix(mix(P.light.shadow, P.sea_dark, 0.25), P.wood_dark, 0.3)
     a, b = np.array([-6.4, 0.0, 12.4]), np.array([-3.3, 0.0, 13.3])
 
     def radius(t):
@@ -1251,10 +1253,13 @@ def _driftwood(cam, svg: Svg, rng):
     root = [(x0 - 1.2, y0 + r0 * 0.6), (x0 - 2.6, y0 + r0 * 0.1), (x0 - 2.0, y0 - r0 * 0.4),
             (x0 - 3.6, y0 - r0 * 1.3), (x0 - 1.0, y0 - r0 * 0.9)]
     outline = top + tip + bottom[::-1] + root
-    # Its shadow on the sand, thrown toward us and to the right.
+    # Its shadow on the sand, as under the raft: a soft damp of shade round
+    # where it lies, and the crease and short throw toward us and to the right.
     shadow = [cam.point(_on_sand(p + np.array([0.0, radius(t), 0.0]))) for t, p in zip(ts, centre)]
-    svg.path(smooth([(x + 0.5, y + 0.6) for x, y in shadow] + bottom[::-1]), fill=sh, opacity="0.6",
-             filter=svg.blur(0.6))
+    svg.path(smooth([(x + 2.0, y + 2.0) for x, y in shadow] + [(x - 0.5, y - 0.3) for x, y in bottom[::-1]]),
+             fill=mix(P.sand, P.wood_side, 0.5), opacity="0.4", filter=svg.blur(1.2))
+    svg.path(smooth([(x + 1.1, y + 1.1) for x, y in shadow] + bottom[::-1]), fill=ground, opacity="0.6",
+             filter=svg.blur(0.4))
     # The stub of a bough off the root end, rising a little toward us.
     s0, s1 = cam.point(centre[4] + np.array([0.0, 0.05, 0.0])), cam.point(centre[4] + np.array([0.35, 0.22, -0.3]))
     svg.path(lens(s0[0], s0[1], s1[0], s1[1], 0.1 * float(cam.scale(12.4))), fill=body)
@@ -1278,20 +1283,17 @@ def _driftwood(cam, svg: Svg, rng):
             cracks.append(f'<path d="{smooth(seg, closed=False)}"/>')
     svg.group(cracks, fill="none", stroke=mix(body, P.wood_dark, 0.6), stroke_width="0.4", opacity="0.8",
               clip_path=clip)
-    # Where it lies in the sand, a little heaped against its near side.
-    heap = [(x, y + r * 0.75) for (x, y), r in zip(scr[1:-3], rad[1:-3])]
-    svg.path(smooth(heap, closed=False), stroke=mix(P.sand, P.light.key, 0.12), stroke_width="1.2", opacity="0.5",
-             stroke_linecap="round")
     # Half buried: in two places the sand the wind brings has drifted over it.
     for t0, t1 in ((0.16, 0.42), (0.72, 0.9)):
         seg = [(x, y, r) for (x, y), r, t in zip(scr, rad, ts) if t0 <= t <= t1]
         drift = [(x, y + r * 0.8 - r * 0.55 * math.sin(math.pi * k / (len(seg) - 1)) ** 1.5) for k, (x, y, r) in
                  enumerate(seg)] + [(x, y + r * 1.3) for x, y, r in seg[::-1]]
-        svg.path(smooth(drift), fill=mix(P.sand, P.light.key, 0.06), filter=svg.blur(0.6))
+        svg.path(smooth(drift), fill=P.sand, filter=svg.blur(0.6))
     # The rope: a few turns round it near the middle, then the end over the
     # sand in a loose curve to a frayed tuft.
-    rope = mix(mix(P.wood_fresh, P.sand, 0.35), P.cloud_shade, 0.3)
-    rope_dark = mix(rope, P.wood_side, 0.5)
+    # The raft's hemp, weathered the same.
+    rope = mix(mix(P.wood_lit, P.wood_fresh, 0.5), P.mountain, 0.2)
+    rope_dark = mix(mix(P.wood_side, P.wood_dark, 0.4), P.light.shadow, 0.3)
     i = 25
     (kx, ky), r = scr[i], rad[i]
     for k in range(3):
