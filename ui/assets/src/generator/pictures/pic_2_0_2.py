@@ -470,28 +470,9 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     # with it, and the crown's where the rays put it, the whole spread of its
     # fronds, softened and merged into one patch.
     sh = mix(mix(P.light.shadow, P.sea_dark, 0.25), P.skin, 0.1)
-    ground = [_on_sand(p) for p in spine]
-    path = [cam.point(q) for q in ground]
-    sl, sr = [], []
-    for i, (x, y) in enumerate(path):
-        j, k = min(i + 1, len(path) - 1), max(i - 1, 0)
-        dx, dy = path[j][0] - path[k][0], path[j][1] - path[k][1]
-        n = math.hypot(dx, dy) or 1
-        # Not the flare: the mound hides the foot's, and the sun sees the
-        # trunk side on, so the band is the trunk's width, a little narrower
-        # as it runs out toward the crown.
-        wdt = min(float(radius[i]), 0.17 - 0.04 * ts[i]) * float(cam.scale(ground[i][2]))
-        sl.append((x - dy / n * wdt, y + dx / n * wdt))
-        sr.append((x + dy / n * wdt, y - dx / n * wdt))
-
     def thrown(q):
         return cam.point(_on_sand(q))
 
-    fx, fy = cam.point(base)
-    # The trunk's own shadow, one unbroken band from the foot out to the
-    # crown's, crisper and a step darker than the leaves' dappled patch, so
-    # the crown's shadow hangs from it instead of floating on the sand.
-    shade.path(smooth(sl + sr[::-1]), fill=mix(sh, P.wood_dark, 0.25), opacity="0.8", filter=shade.blur(0.5))
     parts = []
     for fr in fronds:
         for _, _, outline in fr.halves():
@@ -643,6 +624,38 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         svg.path(f"M{num(x0)},{num(y0)}L{num(x1)},{num(y1)}", stroke=mix(sh, P.wood_dark, 0.4),
                  stroke_width=num(0.6 + 1.6 * f * f), opacity=num(0.15 + 0.5 * f * f), stroke_linecap="round",
                  filter=svg.blur(0.5))
+    # The trunk's own shadow, one unbroken band from the crease at its foot
+    # over the mound's slope and out to the crown's, each ray stopped where
+    # it meets the sand; crisper and a step darker than the leaves' dappled
+    # patch, so the crown's shadow hangs from it instead of floating.
+    def on_mound(q):
+        h = 0.0
+        for _ in range(4):
+            x, z = q[0] + (q[1] - h) * REACH * SHADOW[0], q[2] + (q[1] - h) * REACH * SHADOW[1]
+            r = math.hypot((x - bx) / rx, (z - bz) / rz)
+            ang = math.atan2((z - bz) / rz, (x - bx) / rx)
+            h = min(q[1], hgt * max(0.0, 1 - r * r) ** 1.4 * (1 + 0.12 * math.sin(ang * 3.0 + 0.5)
+                                                              + 0.06 * math.sin(ang * 7.0)))
+        return np.array([x, h, z])
+
+    over = []
+    for i, q in enumerate(spine):
+        g = on_mound(q)
+        if math.hypot((g[0] - base[0]) / 0.4, (g[2] - base[2]) / 0.52) >= 1.0:
+            over.append((g, min(float(radius[i]), 0.17 - 0.04 * ts[i])))
+    if len(over) > 1:
+        pts = [cam.point(g) for g, _ in over]
+        ol, orr = [], []
+        for i, (x, y) in enumerate(pts):
+            j, k = min(i + 1, len(pts) - 1), max(i - 1, 0)
+            dx, dy = pts[j][0] - pts[k][0], pts[j][1] - pts[k][1]
+            n = math.hypot(dx, dy) or 1
+            # Not the flare: the sun sees the trunk side on, so the band is
+            # the trunk's width, a little narrower toward the crown.
+            wdt = over[i][1] * float(cam.scale(over[i][0][2]))
+            ol.append((x - dy / n * wdt, y + dx / n * wdt))
+            orr.append((x + dy / n * wdt, y - dx / n * wdt))
+        svg.path(smooth(ol + orr[::-1]), fill=mix(sh, P.wood_dark, 0.25), opacity="0.75", filter=svg.blur(0.5))
 
     # The crown shaft, smooth and greener than the trunk, lit on the left.
     s0, s1 = cam.point(shaft[0]), cam.point(shaft[1])
