@@ -9,9 +9,10 @@ under their own weight, each row of leaflets either side of its rib one
 flat soft-edged mass, torn cleanly in to the rib in two or three places,
 lit on the sun's side and a step darker in the fold, the coconuts in a
 bunch at their foot; under them two dead fronds, brown and withered, hang
-down the trunk. The sun so high, every shadow is short: the palm's pools
-under its crown round its foot, falling only a little toward us and to
-the right, each point of it put where the rays fall. A wave breaks along
+down the trunk. The sun so high, every shadow is short: the palm's runs
+a narrow band from its foot over the mound and pools under its crown,
+falling only a little toward us and to the right, each point of it put
+where the rays fall. A wave breaks along
 the shore, its crest tumbling into thick white water where it spills and
 thin or bare where it has not yet broken; it swings toward us on the
 right and is spent there, its foam lying in fading patches. Its white
