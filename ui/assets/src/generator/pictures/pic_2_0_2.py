@@ -856,11 +856,6 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
              filter=svg.blur(0.4))
     svg.path(smooth(across(0.0) + across(0.3, 0.7, 2.5)[::-1]),
              fill=mix(mix(P.sea_light, P.sea_horizon, 0.7), P.grass, 0.1), opacity="0.3", filter=svg.blur(0.8))
-    # Below the lit top, the steep face turned to us takes little sky: a
-    # darker band down to the foot, so the white water on the crest and at
-    # the foot always has the wave's face under it.
-    svg.path(smooth(across(0.22, 0.3, 1.0) + across(1.0)[::-1]), fill=mix(P.sea_dark, P.sea_near, 0.35),
-             opacity="0.7", filter=svg.blur(0.6))
     # The shallows and the wave's face carry the same short dashes as the
     # open sea, larger here close by, so the water is one flat colour with
     # marks all the way in rather than a smooth band.
