@@ -9,9 +9,10 @@ under their own weight, each row of leaflets either side of its rib one
 flat soft-edged mass, torn cleanly in to the rib in two or three places,
 lit on the sun's side and a step darker in the fold, the coconuts in a
 bunch at their foot; under them two dead fronds, brown and withered, hang
-down the trunk. The sun so high, every shadow is short: the palm's pools
-under its crown round its foot, falling only a little toward us and to
-the right, each point of it put where the rays fall. A wave breaks along
+down the trunk. The sun so high, every shadow is short: the palm's runs
+a narrow band from its foot over the mound and pools under its crown,
+falling only a little toward us and to the right, each point of it put
+where the rays fall. A wave breaks along
 the shore, its crest tumbling into thick white water where it spills and
 thin or bare where it has not yet broken; it swings toward us on the
 right and is spent there, its foam lying in fading patches. Its white
@@ -57,7 +58,7 @@ P = replace(BEACH, sea_horizon=mix(mix(mix(BEACH.sea_horizon, BEACH.grass, 0.3),
             sea_near=mix(mix(BEACH.sea_near, BEACH.grass, 0.4), BEACH.ink, 0.24),
             sea_dark=mix(mix(BEACH.sea_dark, BEACH.grass, 0.3), BEACH.ink, 0.3),
             sand=mix(mix(BEACH.sand, BEACH.wood_lit, 0.3), BEACH.ink, 0.07),
-            sky_top=mix(mix(mix(BEACH.sky_top, BEACH.mountain, 0.4), BEACH.ink, 0.15), BEACH.wood_fresh, 0.1),
+            sky_top=mix(mix(mix(BEACH.sky_top, BEACH.mountain, 0.15), BEACH.ink, 0.2), BEACH.wood_fresh, 0.04),
             sky_horizon=mix(mix(BEACH.sky_horizon, BEACH.cloud_lit, 0.2), BEACH.wood_fresh, 0.2),
             sea_light=mix(mix(BEACH.sea_light, BEACH.grass, 0.3), BEACH.mountain, 0.25),
             foam=mix(BEACH.foam, BEACH.cloud_lit, 0.6),
@@ -470,28 +471,9 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     # with it, and the crown's where the rays put it, the whole spread of its
     # fronds, softened and merged into one patch.
     sh = mix(mix(P.light.shadow, P.sea_dark, 0.25), P.skin, 0.1)
-    ground = [_on_sand(p) for p in spine]
-    path = [cam.point(q) for q in ground]
-    sl, sr = [], []
-    for i, (x, y) in enumerate(path):
-        j, k = min(i + 1, len(path) - 1), max(i - 1, 0)
-        dx, dy = path[j][0] - path[k][0], path[j][1] - path[k][1]
-        n = math.hypot(dx, dy) or 1
-        # Not the flare: the mound hides the foot's, and the sun sees the
-        # trunk side on, so the band is the trunk's width, a little narrower
-        # as it runs out toward the crown.
-        wdt = min(float(radius[i]), 0.17 - 0.04 * ts[i]) * float(cam.scale(ground[i][2]))
-        sl.append((x - dy / n * wdt, y + dx / n * wdt))
-        sr.append((x + dy / n * wdt, y - dx / n * wdt))
-
     def thrown(q):
         return cam.point(_on_sand(q))
 
-    fx, fy = cam.point(base)
-    # The trunk's own shadow, one unbroken band from the foot out to the
-    # crown's, crisper and a step darker than the leaves' dappled patch, so
-    # the crown's shadow hangs from it instead of floating on the sand.
-    shade.path(smooth(sl + sr[::-1]), fill=mix(sh, P.wood_dark, 0.25), opacity="0.8", filter=shade.blur(0.5))
     parts = []
     for fr in fronds:
         for _, _, outline in fr.halves():
@@ -643,6 +625,38 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         svg.path(f"M{num(x0)},{num(y0)}L{num(x1)},{num(y1)}", stroke=mix(sh, P.wood_dark, 0.4),
                  stroke_width=num(0.6 + 1.6 * f * f), opacity=num(0.15 + 0.5 * f * f), stroke_linecap="round",
                  filter=svg.blur(0.5))
+    # The trunk's own shadow, one unbroken band from the crease at its foot
+    # over the mound's slope and out to the crown's, each ray stopped where
+    # it meets the sand; crisper and a step darker than the leaves' dappled
+    # patch, so the crown's shadow hangs from it instead of floating.
+    def on_mound(q):
+        h = 0.0
+        for _ in range(4):
+            x, z = q[0] + (q[1] - h) * REACH * SHADOW[0], q[2] + (q[1] - h) * REACH * SHADOW[1]
+            r = math.hypot((x - bx) / rx, (z - bz) / rz)
+            ang = math.atan2((z - bz) / rz, (x - bx) / rx)
+            h = min(q[1], hgt * max(0.0, 1 - r * r) ** 1.4 * (1 + 0.12 * math.sin(ang * 3.0 + 0.5)
+                                                              + 0.06 * math.sin(ang * 7.0)))
+        return np.array([x, h, z])
+
+    over = []
+    for i, q in enumerate(spine):
+        g = on_mound(q)
+        if math.hypot((g[0] - base[0]) / 0.4, (g[2] - base[2]) / 0.52) >= 1.0:
+            over.append((g, min(float(radius[i]), 0.17 - 0.04 * ts[i])))
+    if len(over) > 1:
+        pts = [cam.point(g) for g, _ in over]
+        ol, orr = [], []
+        for i, (x, y) in enumerate(pts):
+            j, k = min(i + 1, len(pts) - 1), max(i - 1, 0)
+            dx, dy = pts[j][0] - pts[k][0], pts[j][1] - pts[k][1]
+            n = math.hypot(dx, dy) or 1
+            # Not the flare: the sun sees the trunk side on, so the band is
+            # the trunk's width, a little narrower toward the crown.
+            wdt = over[i][1] * float(cam.scale(over[i][0][2]))
+            ol.append((x - dy / n * wdt, y + dx / n * wdt))
+            orr.append((x + dy / n * wdt, y - dx / n * wdt))
+        svg.path(smooth(ol + orr[::-1]), fill=mix(sh, P.wood_dark, 0.25), opacity="0.75", filter=svg.blur(0.5))
 
     # The crown shaft, smooth and greener than the trunk, lit on the left.
     s0, s1 = cam.point(shaft[0]), cam.point(shaft[1])
@@ -1226,8 +1240,10 @@ def _driftwood(cam, svg: Svg, rng):
     # wood lying on it and not as a pale rag.
     body = mix(mix(P.wood_side, P.mountain, 0.4), P.ink, 0.12)
     under = mix(body, mix(P.light.shadow, P.wood_dark, 0.4), 0.55)
-    top_lit = mix(mix(body, P.wood_fresh, 0.4), P.light.key, 0.15)
+    # Its lit top only a step above the body, so no pale rim rings it on the sand.
+    top_lit = mix(mix(body, P.wood_fresh, 0.22), P.light.key, 0.06)
     sh = mix(P.light.shadow, P.skin, 0.3)
+    ground = mix(mix(P.light.shadow, P.sea_dark, 0.25), P.wood_dark, 0.3)
     a, b = np.array([-6.4, 0.0, 12.4]), np.array([-3.3, 0.0, 13.3])
 
     def radius(t):
@@ -1251,10 +1267,13 @@ def _driftwood(cam, svg: Svg, rng):
     root = [(x0 - 1.2, y0 + r0 * 0.6), (x0 - 2.6, y0 + r0 * 0.1), (x0 - 2.0, y0 - r0 * 0.4),
             (x0 - 3.6, y0 - r0 * 1.3), (x0 - 1.0, y0 - r0 * 0.9)]
     outline = top + tip + bottom[::-1] + root
-    # Its shadow on the sand, thrown toward us and to the right.
+    # Its shadow on the sand, as under the raft: a soft damp of shade round
+    # where it lies, and the crease and short throw toward us and to the right.
     shadow = [cam.point(_on_sand(p + np.array([0.0, radius(t), 0.0]))) for t, p in zip(ts, centre)]
-    svg.path(smooth([(x + 0.5, y + 0.6) for x, y in shadow] + bottom[::-1]), fill=sh, opacity="0.6",
-             filter=svg.blur(0.6))
+    svg.path(smooth([(x + 2.0, y + 2.0) for x, y in shadow] + [(x - 0.5, y - 0.3) for x, y in bottom[::-1]]),
+             fill=mix(P.sand, P.wood_side, 0.5), opacity="0.4", filter=svg.blur(1.2))
+    svg.path(smooth([(x + 1.1, y + 1.1) for x, y in shadow] + bottom[::-1]), fill=ground, opacity="0.6",
+             filter=svg.blur(0.4))
     # The stub of a bough off the root end, rising a little toward us.
     s0, s1 = cam.point(centre[4] + np.array([0.0, 0.05, 0.0])), cam.point(centre[4] + np.array([0.35, 0.22, -0.3]))
     svg.path(lens(s0[0], s0[1], s1[0], s1[1], 0.1 * float(cam.scale(12.4))), fill=body)
@@ -1278,20 +1297,17 @@ def _driftwood(cam, svg: Svg, rng):
             cracks.append(f'<path d="{smooth(seg, closed=False)}"/>')
     svg.group(cracks, fill="none", stroke=mix(body, P.wood_dark, 0.6), stroke_width="0.4", opacity="0.8",
               clip_path=clip)
-    # Where it lies in the sand, a little heaped against its near side.
-    heap = [(x, y + r * 0.75) for (x, y), r in zip(scr[1:-3], rad[1:-3])]
-    svg.path(smooth(heap, closed=False), stroke=mix(P.sand, P.light.key, 0.12), stroke_width="1.2", opacity="0.5",
-             stroke_linecap="round")
     # Half buried: in two places the sand the wind brings has drifted over it.
     for t0, t1 in ((0.16, 0.42), (0.72, 0.9)):
         seg = [(x, y, r) for (x, y), r, t in zip(scr, rad, ts) if t0 <= t <= t1]
         drift = [(x, y + r * 0.8 - r * 0.55 * math.sin(math.pi * k / (len(seg) - 1)) ** 1.5) for k, (x, y, r) in
                  enumerate(seg)] + [(x, y + r * 1.3) for x, y, r in seg[::-1]]
-        svg.path(smooth(drift), fill=mix(P.sand, P.light.key, 0.06), filter=svg.blur(0.6))
+        svg.path(smooth(drift), fill=P.sand, filter=svg.blur(0.6))
     # The rope: a few turns round it near the middle, then the end over the
     # sand in a loose curve to a frayed tuft.
-    rope = mix(mix(P.wood_fresh, P.sand, 0.35), P.cloud_shade, 0.3)
-    rope_dark = mix(rope, P.wood_side, 0.5)
+    # The raft's hemp, weathered the same.
+    rope = mix(mix(P.wood_lit, P.wood_fresh, 0.5), P.mountain, 0.2)
+    rope_dark = mix(mix(P.wood_side, P.wood_dark, 0.4), P.light.shadow, 0.3)
     i = 25
     (kx, ky), r = scr[i], rad[i]
     for k in range(3):
