@@ -33,12 +33,12 @@ HEAD = 0.21
 # The breath, in his own plane (metres, x the way he swims, y up from the
 # water): face down and rolled onto the near side, the near shoulder out of
 # the water; the near arm in its recovery, the elbow the highest point over
-# the back of the head, the forearm reaching down and forward from it and the hand
-# going in just ahead of the crown; the far arm stretched out ahead under the surface;
+# the back of the head, the forearm reaching forward from it and the hand
+# about to go in a forearm's length ahead of the crown; the far arm stretched out ahead under the surface;
 # a shallow flutter kick trailing straight back, the near heel coming up to the surface.
 POSE = Pose(HEAD, {
     "head": (0.0, 0.0),
-    "shoulder": (-0.14, 0.07), "elbow": (0.05, 0.31), "wrist": (0.25, 0.13), "hand": (0.33, -0.02),
+    "shoulder": (-0.14, 0.07), "elbow": (0.0, 0.32), "wrist": (0.25, 0.22), "hand": (0.37, 0.1),
     "shoulder.far": (-0.17, -0.1), "elbow.far": (0.12, -0.15), "wrist.far": (0.37, -0.18),
     "hand.far": (0.52, -0.19),
     "hip": (-0.58, -0.17), "knee": (-0.92, -0.24), "ankle": (-1.25, -0.08),
@@ -47,9 +47,9 @@ POSE = Pose(HEAD, {
 HEADING = math.radians(-34)    # he swims to the right and toward us
 SWIMMER = (140, 2.3)            # the head's screen column and its distance
 # The head lies along his line of travel, crown forward, turned on its side
-# toward us to breathe: the back of the head and its wet hair up, the upper
-# face clear of the water, the mouth at the trough the head pushes out, the
-# lower face and the far side of the head under the surface. Drawn in the head's own frame:
+# toward us to breathe: the back of the head and its wet hair up, one eye
+# clear of the water, the mouth open in the trough the head pushes out, the
+# other half of the face under the surface. Drawn in the head's own frame:
 # a from chin to crown, b across it toward the sky, in head lengths.
 HEAD_TILT = math.radians(6)      # the crown a little raised off his line for the breath
 HEAD_SIZE = 0.22    # chin to crown, metres
@@ -60,12 +60,13 @@ APPARENT = 0.6      # how deep what is under water looks, to its true depth
 # round him (laid out about the board he is making for, in `build`) and one
 # farther off to the right where the raft's middle came apart, with a
 # straggle of small bits drifted off to the left and a stray or two between.
-# Most pieces are short and broken; a few long boards, lying flat on the
-# water at odd angles, one with its end gone under.
+# Most pieces are short and broken; a few long boards, some pointing away
+# from us with their far end reared up on the swell and the near end gone
+# under.
 PLANKS = [
     # The heap to the right, where the middle of the raft came apart: a long
-    # board, a shorter one across it, a lid off a crate.
-    (2.9, 8.0, 1.6, 0.24, 31, -1.5, -4, (True, True), False),
+    # board reared up, a shorter one across it, a lid off a crate.
+    (2.9, 8.0, 1.6, 0.24, 66, 9, -6, (True, True), True),
     (3.9, 8.7, 1.2, 0.2, -8, 0, 5, (True, False), False),
     (4.9, 9.9, 0.5, 0.42, -25, 0, 0, (False, False), False),
     (4.2, 11.0, 0.85, 0.15, 8, -12, 0, (True, True), True),
@@ -365,11 +366,7 @@ class Swimmer:
         if px_ > 0:
             px_, py_ = -px_, -py_
 
-        # Drawn a little short of the joint: about two thirds of the head's length.
-        hl = 0.9
-
         def on_hand(t, o):
-            t, o = t * hl, o * hl
             return (hx0 + (hx1 - hx0) * t + px_ * o * hn, hy0 + (hy1 - hy0) * t + py_ * o * hn)
         # (t along the hand from the wrist, o across it toward the palm, in hand lengths)
         outline = [(-0.05, -0.16), (0.3, -0.2), (0.62, -0.18), (0.86, -0.12), (1.0, -0.03), (1.03, 0.06),
@@ -429,8 +426,8 @@ class Swimmer:
         wl = self.cam.point(self.world((j["head"][0], 0.0)))[1]
         wave = self.bow(at, size, wl)
         sea_clip = self.dry.clip(wave["dry"])
-        # Under the surface the face is all but lost in the murk.
-        self.wet.path(d, fill=mix(mix(skin_wet, P.sea_near, 0.75), P.sea_dark, 0.5))
+        # Under the surface the face is only a dim shape in the murk.
+        self.wet.path(d, fill=mix(mix(skin_wet, P.sea_near, 0.5), P.sea_dark, 0.5))
         top = at(0, 0.4)
         shade = self.depth.linear(top[0], wl, top[0], wl + size * 0.8, [(0, "#000000"), (1, "#999999")])
         self.depth.path(d, fill=shade)
@@ -440,18 +437,33 @@ class Swimmer:
         # the water holds behind him.
         hair = mix(P.hair, P.ink, 0.6)
         hair_lit = mix(P.hair, P.light.rim, 0.3)
+        mouth = mix(P.ink, skin_shade, 0.45)
         drop = 0.9 * k
-        # Wet hair flat over the crown and along the back of the head, the
-        # hairline down over the temple.
+        # Wet hair flat over the crown and along the back of the head; the
+        # hairline comes down over the temple ahead of the eye.
         scalp = shape([(0.16, -0.6), (0.2, -0.12), (0.17, 0.06), (0.11, 0.2), (0.0, 0.27), (-0.14, 0.28),
                        (-0.26, 0.32), (-0.4, 0.6), (0.8, 0.7), (0.8, -0.6)])
         parts = [
-            # As the other figures: no features, only the skin's two tones,
-            # lit along the top, and the wet hair over it.
+            # Lit from above: the lit tone along the top, the skin under it,
+            # the side of the face toward the water in shade.
             f'<path d="{d}" fill="{skin_lit}"/>',
             f'<path d="{d}" fill="{skin}" transform="translate({num(0.2 * k)},{num(drop)})"/>',
+            f'<path d="{shape([(-0.7, -0.08), (-0.3, -0.04), (0.1, -0.1), (0.4, -0.05), (0.4, -0.6), (-0.7, -0.6)])}" '
+            f'fill="{skin_shade}" opacity="0.6"/>',
+            # Under the jaw toward the shoulder.
+            f'<path d="{shape([(-0.38, 0.24), (-0.5, 0.1), (-0.56, -0.05), (-0.7, 0.0), (-0.6, 0.3)])}" '
+            f'fill="{skin_shade}" opacity="0.55"/>',
             f'<path d="{scalp}" fill="{hair_lit}"/>',
             f'<path d="{scalp}" fill="{hair}" transform="translate({num(0.2 * k)},{num(drop * 1.4)})"/>',
+            # The upper ear, at the edge of the hair behind the jaw.
+            f'<path d="{shape([(-0.14, 0.22), (-0.04, 0.24), (0.02, 0.32), (-0.06, 0.37), (-0.17, 0.32)])}" '
+            f'fill="{mix(skin, skin_lit, 0.4)}"/>',
+            line([(-0.11, 0.27), (-0.05, 0.29), (-0.04, 0.33)], skin_shade, 0.6, 0.8),
+            # The face kept quiet, as on the raft: the eye only a short dark
+            # dash, the mouth a small dark opening in the trough at the waterline.
+            line([(0.045, 0.15), (0.035, 0.06)], mix(P.ink, P.hair, 0.3), 1.1, 0.85),
+            f'<path d="{shape([(-0.29, 0.02), (-0.3, -0.03), (-0.33, -0.05), (-0.345, 0.0), (-0.33, 0.03)])}" '
+            f'fill="{mouth}" opacity="0.85"/>',
         ]
         self.dry.add(f'<g clip-path="{sea_clip}"><g clip-path="{clip}">' + "".join(parts) + "</g></g>")
         self.surface_wave(wave)
@@ -461,14 +473,14 @@ class Swimmer:
         ahead of the crown where the head pushes it, a little up the cheek,
         low in the trough beside the mouth, and never quite straight."""
         x0, x1 = at(-0.5, 0)[0], at(0.5, 0)[0]
-        xm = at(-0.42, 0)[0]
+        xm = at(-0.3, 0)[0]
         ph = np.random.default_rng(4472).uniform(0, 2 * math.pi, 3)
         pts, lift = [], []
         for t in np.linspace(0, 1, 29):
             x = x0 - size * 0.3 + (x1 - x0 + size * 0.8) * t
             a = -0.5 + (x - x0) / (x1 - x0)
-            hump = (0.13 * math.exp(-((a - 0.52) / 0.24) ** 2) - 0.12 * math.exp(-((x - xm) / (0.12 * size)) ** 2)
-                    + 0.12 * math.exp(-((a + 0.05) / 0.3) ** 2)
+            hump = (0.13 * math.exp(-((a - 0.52) / 0.24) ** 2) - 0.17 * math.exp(-((x - xm) / (0.12 * size)) ** 2)
+                    + 0.035 * math.exp(-((a + 0.08) / 0.12) ** 2)
                     + 0.018 * math.sin(9 * a + ph[0]) + 0.01 * math.sin(23 * a + ph[1]))
             pts.append((x, wl - hump * size))
             # How far the sheet the bow throws washes on up over the crown.
@@ -509,18 +521,18 @@ class Swimmer:
         bits = []
         for i in range(len(pts) - 1):
             rise = (wl - pts[i][1]) / size
-            if (rise < 0.05 and lift[i] < 0.015 * size) or rng.uniform() < 0.35:
+            if (rise < 0.05 and lift[i] < 0.015 * size) or rng.uniform() < 0.55:
                 continue
             (ax, ay), (bx, by) = top[i], top[i + 1]
-            bits.append(f'<path d="{lens(ax, ay + 0.2, bx + 0.3, by + 0.2, rng.uniform(0.5, 0.9) * k)}" '
-                        f'opacity="{num(rng.uniform(0.5, 0.85))}"/>')
+            bits.append(f'<path d="{lens(ax, ay + 0.2, bx + 0.3, by + 0.2, rng.uniform(0.45, 0.8) * k)}" '
+                        f'opacity="{num(rng.uniform(0.35, 0.7))}"/>')
         s.add(f'<g fill="{P.foam}" filter="{s.blur(0.15)}">' + "".join(bits) + "</g>")
         # The trough the head pushes out beside the mouth: a dark pocket, its
         # near lip catching the sky.
         xm = wave["mouth"]
         ym = max(y for _, y in pts)
-        s.add(f'<path d="{lens(xm - size * 0.22, ym + size * 0.03, xm + size * 0.2, ym + size * 0.03, 0.09 * size)}" '
-              f'fill="{dark}" opacity="0.85" filter="{s.blur(0.25)}"/>')
+        s.add(f'<path d="{lens(xm - size * 0.18, ym + size * 0.02, xm + size * 0.18, ym + size * 0.02, 0.06 * size)}" '
+              f'fill="{dark}" opacity="0.75" filter="{s.blur(0.2)}"/>')
 
     def streaming(self, j, side):
         """Water running off the raised hand: a short broken streak hanging
@@ -569,22 +581,18 @@ class Swimmer:
         sea.rings(self.surface, self.cam, P, entry, radii=[0.05, 0.11], width=0.025, light_opacity=0.4,
                   dark_opacity=0.4, filled=True)
         afloat.splash(self.surface, self.cam, entry, P.foam, splash_rng, size=0.06, drops=6, opacity=0.7)
-        # The kick: broken water round the near heel where it comes up under
-        # the surface. The V opens from his shoulders, the kick inside it.
-        # Laid where the foot is seen through the water, which is lower on the
-        # screen than the surface over it, so it reads as the end of the leg.
-        foot = on((j["ankle"][0] + 0.1, 0), 0.08)
-        n = len(self.surface.body)
-        self.churned(foot, 0.2)
-        (fx, fy), (hx, hy) = self.cam.point((foot[0], 0.0, foot[1])), self.screen(j["ankle"], 0.08)
-        self.surface.body[n:] = [f'<g transform="translate({num(hx + 3 - fx)},{num(hy + 2.5 - fy)})">'
-                                 + "".join(self.surface.body[n:]) + "</g>"]
+        # The kick: churned white water round the near heel where it comes up
+        # under the surface. The V opens from his shoulders, the kick inside it.
+        # Over the foot as it is seen through the water, a little ahead of its surface point.
+        foot = on((j["ankle"][0] + 0.16, 0), 0.08)
+        self.churned(foot, 0.26)
         self.wake(on((j["shoulder"][0] - 0.12, 0)), length=2.4)
 
     def churned(self, at, size):
-        """The water the kick beats up: a ragged patch of broken grey-green
-        water with a few flecks of foam and the dark water showing through its
-        holes, trailing off behind him, and a few drops thrown up low over it."""
+        """The water the kick beats up: a ragged patch of white broken into
+        clots with the dark water showing through its holes, trailing off
+        behind him, the water between the clots darker for it, and a few
+        drops thrown up low over it."""
         cam, s = self.cam, self.surface
         rng = np.random.default_rng(4475)
         x0, z0 = at
@@ -608,33 +616,32 @@ class Swimmer:
 
         # The stirred water under it all, darker than the sea round it.
         dark = [blob(*spot(rng.uniform(0, 0.9), 0.06), size * rng.uniform(0.25, 0.4), stand=0.3) for _ in range(5)]
-        s.path("".join(dark), fill=mix(P.sea_dark, P.ink, 0.3), opacity="0.25", filter=s.blur(0.6))
-        # The broken water: grey-green clots no paler than the sea's lit faces,
-        # only a few small flecks of foam on them.
-        clots, flecks = [], []
-        for i in range(18):
+        s.path("".join(dark), fill=mix(P.sea_dark, P.ink, 0.3), opacity="0.45", filter=s.blur(0.6))
+        # The clots: their shaded undersides first, then the white tops shifted up.
+        clots, tops = [], []
+        for i in range(26):
             t = rng.uniform(0, 1) ** 1.6 - 0.15
             cx, cz = spot(t, 0.05)
-            r = size * rng.uniform(0.05, 0.13) * (1 - 0.5 * t)
-            clots.append(f'<path d="{blob(cx, cz, r)}" opacity="{num((1 - 0.6 * t) * rng.uniform(0.35, 0.6))}"/>')
-            if i % 4 == 0:
-                flecks.append(f'<path d="{blob(cx, cz, r * 0.35, n=6, stand=0.35)}" '
-                              f'opacity="{num((1 - 0.7 * t) * rng.uniform(0.4, 0.6))}"/>')
-        s.add(f'<g fill="{mix(P.sea_near, P.sea_light, 0.42)}" filter="{s.blur(0.3)}">' + "".join(clots) + "</g>")
-        s.add(f'<g fill="{mix(P.foam, P.sea_near, 0.25)}" filter="{s.blur(0.15)}" '
-              f'transform="translate(0,-{num(0.4 * self.k)})">' + "".join(flecks) + "</g>")
+            r = size * rng.uniform(0.05, 0.14) * (1 - 0.5 * t)
+            under = blob(cx, cz, r)
+            clots.append(f'<path d="{under}" opacity="{num((1 - 0.6 * t) * rng.uniform(0.55, 0.9))}"/>')
+            tops.append(f'<path d="{blob(cx, cz, r * 0.75, stand=0.35)}" '
+                        f'opacity="{num((1 - 0.7 * t) * rng.uniform(0.6, 1.0))}"/>')
+        s.add(f'<g fill="{mix(P.foam, P.sea_near, 0.45)}" filter="{s.blur(0.2)}">' + "".join(clots) + "</g>")
+        s.add(f'<g fill="{P.foam}" filter="{s.blur(0.15)}" transform="translate(0,-{num(0.6 * self.k)})">'
+              + "".join(tops) + "</g>")
         # The holes in it, where the dark water shows between the clots.
-        holes = [blob(*spot(rng.uniform(0, 0.6), 0.04), size * rng.uniform(0.03, 0.06), 7) for _ in range(7)]
-        s.path("".join(holes), fill=mix(P.sea_near, P.sea_dark, 0.5), opacity="0.6", filter=s.blur(0.15))
-        # Low spray: a few drops, no higher than the foot.
+        holes = [blob(*spot(rng.uniform(0, 0.6), 0.04), size * rng.uniform(0.03, 0.06), 7) for _ in range(9)]
+        s.path("".join(holes), fill=mix(P.sea_near, P.sea_dark, 0.5), opacity="0.8", filter=s.blur(0.15))
+        # Low spray: a few drops and short flicks, no higher than the foot.
         cx, cy = cam.point((x0, 0, z0))
         spray = []
-        for _ in range(4):
+        for _ in range(9):
             a = rng.uniform(0.3, math.pi - 0.3)
-            r = rng.uniform(0.3, 1.0) * size * px * 0.4
+            r = rng.uniform(0.3, 1.0) * size * px * 0.5
             spray.append(f'<circle cx="{num(cx + r * math.cos(a))}" cy="{num(cy - r * math.sin(a) * 0.4)}" '
-                         f'r="{num(rng.uniform(0.25, 0.4))}" opacity="{num(rng.uniform(0.35, 0.55))}"/>')
-        s.add(f'<g fill="{mix(P.foam, P.sea_near, 0.2)}">' + "".join(spray) + "</g>")
+                         f'r="{num(rng.uniform(0.3, 0.5))}" opacity="{num(rng.uniform(0.5, 0.85))}"/>')
+        s.add(f'<g fill="{P.foam}">' + "".join(spray) + "</g>")
 
     def wake(self, origin, length):
         """The V he leaves: its two arms opening behind him at the angle
@@ -949,11 +956,11 @@ def build(scale: int) -> Picture:
     # splintered, lying across his way.
     head_x = (head_sx - cam.cx) * head_z / cam.focal
     goal = (head_x + 0.6 * math.cos(HEADING) + 0.62, head_z + 0.6 * math.sin(HEADING) + 0.6)
-    # Round it the near heap: one long board beyond it, askew on the swell,
-    # and a shorter board.
+    # Round it the near heap: one long board reared up on the swell beyond it,
+    # pointing away with its near end under, and a shorter board.
     gx, gz = goal
     planks = PLANKS + [(gx, gz, 1.7, 0.26, 24, 2.2, 3, (True, True), False),
-                       (gx + 1.2, gz + 1.3, 1.5, 0.25, -12, 2, 4, (True, False), False),
+                       (gx + 1.1, gz + 1.1, 1.5, 0.25, 72, 8, 6, (True, True), True),
                        (gx + 1.2, gz + 2.6, 0.9, 0.16, -40, 0, 2, (True, False), False)]
     floating, sunk, sunk_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     mirror, mirror_depth = Svg(w, h), Svg(w, h)
