@@ -44,7 +44,7 @@ import numpy as np
 from .. import raft, sea, sky
 from ..camera import Camera
 from ..compose import Layer, Picture
-from ..palette import hazed, mix
+from ..palette import mix
 from ..svg import Svg, convex_hull, lens, num, polygon, smooth
 from ..waves import WaveField
 from .pic_1_0 import P as BEACH, sun
@@ -184,10 +184,6 @@ def shore_z(x):
     # from it ever comes round behind the camera.
     return np.maximum(24.5 + 4.2 * np.sin(x / 6.5 + 0.9) + 1.1 * np.sin(x / 2.2 + 0.4) - 15.0 * t * t * (3 - 2 * t),
                       10.0)
-
-
-def _ground(cam, xz):
-    return [cam.point((x, 0.0, z)) for x, z in xz]
 
 
 def _unit(v):
@@ -1148,9 +1144,7 @@ def _wreck(cam, svg: Svg, shade: Svg, rng):
                    filter=shade.blur(0.4))
     scratch = [Svg(svg.width, svg.height) for _ in range(5)]
     out = raft.Layers(svg, *scratch)
-    # Far to near, so the nearer logs cover the farther; between them the
-    # shaded sand in the gaps.
-    gap = mix(ground, P.ink, 0.2)
+    # Far to near, so the nearer logs cover the farther.
     for k, g in sorted(enumerate(logs), key=lambda kg: -kg[1].start[2]):
         raft.draw_log(g, cam, lit, out, rng, bark=barks[k % 3], end_shade=0.0 if WRECK_LOGS[k][2] else 0.4)
         if WRECK_LOGS[k][2]:

@@ -197,7 +197,6 @@ class Swimmer:
         # Under the surface the soaked shirt and trousers go dark, so the body
         # shows as one shape in the murk, deeper than the water round it.
         shirt_wet = mix(mix(garment, L.shadow, 0.45), P.ink, 0.2)
-        trousers_wet = mix(trousers, P.ink, 0.4)
         skin_wet = mix(P.skin, water, 0.55)
         # But it is a body, not its shadow: what light comes down through the
         # murk falls on the back just under the surface, which keeps the
@@ -567,7 +566,6 @@ class Swimmer:
     def water(self, j):
         """The water's answer: white water where he kicks, the splash where
         the hand goes in, the V he leaves."""
-        rng = self.rng
 
         def on(q, side=0.0):
             p = self.world((q[0], 0.0), side)
