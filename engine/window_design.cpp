@@ -120,13 +120,14 @@ constexpr ControlDesign kDesign[] = {
      "una cresta clara y rota, y pegada a la piel se ve más oscura; detrás de la boca se hunde un"
      " seno de agua más oscuro donde toma aire. Bajo la superficie turbia se ve el cuerpo, oscuro"
      " y en tonos planos: la espalda, más clara cerca de la superficie, que se estrecha hacia las"
-     " caderas, los costados más oscuros y las dos piernas, más oscuras aún, que van rectas hacia"
-     " atrás y algo más hondas, una un poco más alta que la otra; el otro brazo va estirado hacia"
-     " delante bajo el agua, una forma oscura por delante de la cabeza. Justo en sus pies, al "
-     "final de esas formas, el pataleo rompe el agua en una mancha baja de un verde grisáceo, con"
-     " unas pocas motas claras de espuma, huecos de agua oscura y unas gotas que saltan bajas. "
-     "Dos brazos de espuma suave y rota, cada vez más anchos, se alejan de él: a su espalda se "
-     "abre una estela en forma de V."),
+     " caderas, los costados más oscuros y las dos piernas, más oscuras, que van rectas hacia "
+     "atrás y algo más hondas: la de nuestro lado, más alta y un poco más clara por arriba, y la "
+     "otra más abajo y más oscura; el otro brazo va estirado hacia delante bajo el agua, una "
+     "forma oscura por delante de la cabeza. Justo en sus pies, al final de esas formas, el "
+     "pataleo rompe el agua en una mancha baja de un verde grisáceo, con unas pocas motas claras "
+     "de espuma, huecos de agua oscura y unas gotas que saltan bajas. Dos brazos de espuma suave "
+     "y rota, cada vez más anchos, se alejan de él: a su espalda se abre una estela en forma de "
+     "V."),
     picture("pic_4_2",                                13, "Solo en la balsa",
      "Sobre una pequeña balsa de troncos atados con cuerda a dos varas atravesadas, medio "
      "hundida en un mar verde azulado que lame los extremos de los troncos y corre oscuro "

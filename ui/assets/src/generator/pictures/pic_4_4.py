@@ -43,8 +43,8 @@ POSE = Pose(HEAD, {
     "shoulder": (-0.16, 0.0), "elbow": (-0.04, 0.28), "wrist": (0.19, 0.14), "hand": (0.32, 0.06),
     "shoulder.far": (-0.18, -0.08), "elbow.far": (0.1, -0.15), "wrist.far": (0.35, -0.18),
     "hand.far": (0.5, -0.19),
-    "hip": (-0.68, -0.1), "knee": (-1.08, -0.14), "ankle": (-1.47, -0.06),
-    "knee.far": (-1.07, -0.2), "ankle.far": (-1.44, -0.32),
+    "hip": (-0.68, -0.1), "knee": (-1.08, -0.12), "ankle": (-1.47, -0.08),
+    "knee.far": (-1.07, -0.22), "ankle.far": (-1.44, -0.36),
 })
 HEADING = math.radians(-28)    # he swims to the right and toward us
 SWIMMER = (152, 2.8)            # the head's screen column and its distance
@@ -208,8 +208,10 @@ class Swimmer:
         back_lit = mix(mix(garment, L.shadow, 0.2), water, 0.15)
         flank = mix(mix(garment, L.shadow, 0.5), P.ink, 0.15)
         chest = mix(mix(garment, L.shadow, 0.6), P.ink, 0.4)
-        # The legs darker still than the back, so they show as two shapes in the murk.
-        legs_lit = mix(mix(trousers, P.ink, 0.25), garment, 0.12)
+        # The legs darker than the back: the near one, nearer the surface, a
+        # shade lit along its top, the far one deep in the dark, so the two
+        # part in the murk.
+        legs_lit = mix(mix(trousers, garment, 0.3), water, 0.12)
         legs_deep = mix(trousers, P.ink, 0.65)
         # Just under the surface the water clouds it only a little: each part
         # keeps a flat tone and an edge one can follow.
@@ -243,7 +245,7 @@ class Swimmer:
         # part in the murk.
         for side, knee, ankle, tilt in ((-0.08, "knee.far", "ankle.far", -0.03), (0.08, "knee", "ankle", 0.01)):
             # Each leg lit along its top, the far one the deeper and darker.
-            lit = legs_lit if side > 0 else mix(legs_lit, legs_deep, 0.45)
+            lit = legs_lit if side > 0 else mix(legs_lit, legs_deep, 0.7)
             leg = murk((-0.9, -0.06), (-0.9, -0.42), side, [(0, lit), (0.45, mix(lit, legs_deep, 0.5)),
                                                            (1, legs_deep)])
             self.part(around(j["hip"], j[knee], [(0, 0.085, 0.085), (0.35, 0.078, 0.072), (1, 0.055, 0.05)]),
@@ -577,7 +579,7 @@ class Swimmer:
         # screen than the surface over it, so it reads as the end of the leg.
         foot = on((j["ankle"][0] + 0.1, 0), 0.08)
         n = len(self.surface.body)
-        self.churned(foot, 0.2)
+        self.churned(foot, 0.24)
         (fx, fy), (hx, hy) = self.cam.point((foot[0], 0.0, foot[1])), self.screen(j["ankle"], 0.08)
         self.surface.body[n:] = [f'<g transform="translate({num(hx + 3 - fx)},{num(hy + 2.5 - fy)})">'
                                  + "".join(self.surface.body[n:]) + "</g>"]
