@@ -338,9 +338,9 @@ class Swimmer:
         # The deltoid: a rounded cap over the joint tapering a third of the way
         # down the arm, its front edge a crisp fold, so the arm plainly rises
         # from the shoulder and not from the back.
-        delt = around((ax - ux * 0.05, ay - uy * 0.05), (ax + ux * 0.15, ay + uy * 0.15),
-                      [(0, 0.064, 0.06), (0.35, 0.062, 0.056), (0.7, 0.05, 0.04), (1, 0.026, 0.018)])
-        self.part(delt, near + 0.005, mix(shirt, shirt_top, 0.35), mix(shirt_top, L.rim, 0.2), shirt,
+        delt = around((ax - ux * 0.03, ay - uy * 0.03), (ax + ux * 0.13, ay + uy * 0.13),
+                      [(0, 0.06, 0.056), (0.4, 0.058, 0.05), (0.75, 0.05, 0.04), (1, 0.03, 0.02)])
+        self.part(delt, near + 0.005, mix(shirt, shirt_top, 0.15), mix(shirt_top, L.rim, 0.2), shirt,
                   wet_fill=shirt_wet, rim_w=1.3, shade_w=0.9)
         crease = [self.screen((ax + ux * t - uy * o, ay + uy * t + ux * o), near + 0.01)
                   for t, o in ((-0.02, -0.07), (0.06, -0.072), (0.13, -0.05), (0.17, -0.02))]
