@@ -66,11 +66,12 @@ APPARENT = 0.6      # how deep what is under water looks, to its true depth
 # water at odd angles, one with its end gone under.
 PLANKS = [
     # The heap to the right, where the middle of the raft came apart: a long
-    # board, a shorter one across it, a lid off a crate.
+    # board, a shorter one beyond it, a lid off a crate and a board going under,
+    # each apart from the others.
     (2.9, 8.0, 1.6, 0.24, 31, -1.5, -4, (True, True), False),
-    (3.9, 8.7, 1.2, 0.2, -8, 0, 5, (True, False), False),
-    (4.9, 9.9, 0.5, 0.42, -25, 0, 0, (False, False), False),
-    (4.2, 11.0, 0.85, 0.15, 8, -12, 0, (True, True), True),
+    (4.6, 8.4, 1.2, 0.2, -8, 0, 5, (True, False), False),
+    (3.4, 10.4, 0.5, 0.42, -25, 0, 0, (False, False), False),
+    (5.0, 12.0, 0.85, 0.15, 8, -12, 0, (True, True), True),
     # Small bits drifted off to the left, far out.
     (-6.5, 18.0, 0.9, 0.14, 20, 0, 0, (True, False), False),
     (-5.6, 20.5, 0.45, 0.1, 72, 0, 0, (True, True), False),
