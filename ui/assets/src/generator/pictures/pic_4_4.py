@@ -445,7 +445,7 @@ class Swimmer:
         # The wet hair the darkest thing in the picture, against the light
         # the water holds behind him.
         hair = mix(P.hair, P.ink, 0.6)
-        hair_lit = mix(P.hair, P.light.rim, 0.3)
+        hair_lit = mix(P.hair, P.light.rim, 0.42)
         drop = 0.9 * k
         # Wet hair flat over the crown and along the back of the head, the
         # hairline down over the temple.
