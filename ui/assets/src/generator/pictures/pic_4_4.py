@@ -210,8 +210,7 @@ class Swimmer:
         flank = mix(mix(garment, L.shadow, 0.5), P.ink, 0.15)
         chest = mix(mix(garment, L.shadow, 0.6), P.ink, 0.4)
         # The legs darker than the back: the near one, nearer the surface, a
-        # shade lit along its top, the far one deep in the dark, so the two
-        # part in the murk.
+        # shade lit along its top, the far one deep in the dark.
         legs_lit = mix(mix(trousers, garment, 0.3), water, 0.12)
         legs_deep = mix(trousers, P.ink, 0.65)
         # Just under the surface the water clouds it only a little: each part
@@ -243,7 +242,7 @@ class Swimmer:
         # The flutter kick: the near leg coming up to just under the surface,
         # the far one kicked down into the murk, knees soft and the feet
         # pointed back. Seen a little clearer than the trunk, so the two legs
-        # part in the murk.
+        # separate in the murk.
         for side, knee, ankle, tilt in ((-0.08, "knee.far", "ankle.far", -0.03), (0.08, "knee", "ankle", 0.01)):
             # Each leg lit along its top, the far one the deeper and darker.
             lit = legs_lit if side > 0 else mix(legs_lit, legs_deep, 0.7)
