@@ -31,25 +31,27 @@ P = replace(_O, light=replace(_O.light, x=150, y=34),
 
 HEAD = 0.21
 # The breath, in his own plane (metres, x the way he swims, y up from the
-# water): face down and rolled onto the near side, the near shoulder out of
-# the water; the near arm in its recovery, the elbow the highest point over
-# the back of the head, the forearm reaching forward from it and the hand
-# about to go in a forearm's length ahead of the crown; the far arm stretched out ahead under the surface;
-# a shallow flutter kick trailing straight back, the near heel coming up to the surface.
+# water): long and flat along the surface, the head in line with the spine
+# and a little raised, rolled onto the near side so only the near shoulder
+# and a strip of the upper back break the water; the near arm in its
+# recovery, the elbow the highest point, above and behind the head, the
+# forearm hanging down and forward from it and the hand about to go in
+# ahead of the crown; the far arm stretched out ahead under the surface;
+# the legs trailing straight back a little deeper, in a small flutter.
 POSE = Pose(HEAD, {
     "head": (0.0, 0.0),
-    "shoulder": (-0.14, 0.07), "elbow": (0.0, 0.32), "wrist": (0.25, 0.22), "hand": (0.37, 0.1),
-    "shoulder.far": (-0.17, -0.1), "elbow.far": (0.12, -0.15), "wrist.far": (0.37, -0.18),
-    "hand.far": (0.52, -0.19),
-    "hip": (-0.58, -0.17), "knee": (-0.92, -0.24), "ankle": (-1.25, -0.08),
-    "knee.far": (-0.91, -0.28), "ankle.far": (-1.24, -0.33),
+    "shoulder": (-0.16, 0.0), "elbow": (-0.04, 0.28), "wrist": (0.19, 0.14), "hand": (0.32, 0.06),
+    "shoulder.far": (-0.18, -0.08), "elbow.far": (0.1, -0.15), "wrist.far": (0.35, -0.18),
+    "hand.far": (0.5, -0.19),
+    "hip": (-0.68, -0.1), "knee": (-1.08, -0.12), "ankle": (-1.47, -0.08),
+    "knee.far": (-1.07, -0.22), "ankle.far": (-1.44, -0.36),
 })
-HEADING = math.radians(-34)    # he swims to the right and toward us
-SWIMMER = (140, 2.3)            # the head's screen column and its distance
+HEADING = math.radians(-28)    # he swims to the right and toward us
+SWIMMER = (152, 2.8)            # the head's screen column and its distance
 # The head lies along his line of travel, crown forward, turned on its side
-# toward us to breathe: the back of the head and its wet hair up, one eye
-# clear of the water, the mouth open in the trough the head pushes out, the
-# other half of the face under the surface. Drawn in the head's own frame:
+# toward us to breathe: the back of the head and its wet hair up, the upper
+# face clear of the water, the mouth at the trough the head pushes out, the
+# lower face and the far side of the head under the surface. Drawn in the head's own frame:
 # a from chin to crown, b across it toward the sky, in head lengths.
 HEAD_TILT = math.radians(6)      # the crown a little raised off his line for the breath
 HEAD_SIZE = 0.22    # chin to crown, metres
@@ -60,16 +62,16 @@ APPARENT = 0.6      # how deep what is under water looks, to its true depth
 # round him (laid out about the board he is making for, in `build`) and one
 # farther off to the right where the raft's middle came apart, with a
 # straggle of small bits drifted off to the left and a stray or two between.
-# Most pieces are short and broken; a few long boards, some pointing away
-# from us with their far end reared up on the swell and the near end gone
-# under.
+# Most pieces are short and broken; a few long boards, lying flat on the
+# water at odd angles, one with its end gone under.
 PLANKS = [
     # The heap to the right, where the middle of the raft came apart: a long
-    # board reared up, a shorter one across it, a lid off a crate.
-    (2.9, 8.0, 1.6, 0.24, 66, 9, -6, (True, True), True),
-    (3.9, 8.7, 1.2, 0.2, -8, 0, 5, (True, False), False),
-    (4.9, 9.9, 0.5, 0.42, -25, 0, 0, (False, False), False),
-    (4.2, 11.0, 0.85, 0.15, 8, -12, 0, (True, True), True),
+    # board, a shorter one beyond it, a lid off a crate and a board going under,
+    # each apart from the others.
+    (2.9, 8.0, 1.6, 0.24, 31, -1.5, -4, (True, True), False),
+    (4.6, 8.4, 1.2, 0.2, -8, 0, 5, (True, False), False),
+    (3.4, 10.4, 0.5, 0.42, -25, 0, 0, (False, False), False),
+    (5.0, 12.0, 0.85, 0.15, 8, -12, 0, (True, True), True),
     # Small bits drifted off to the left, far out.
     (-6.5, 18.0, 0.9, 0.14, 20, 0, 0, (True, False), False),
     (-5.6, 20.5, 0.45, 0.1, 72, 0, 0, (True, True), False),
@@ -184,12 +186,13 @@ class Swimmer:
         garment = SHIRT
         # Darker than the water behind him and in flat tones with clean edges,
         # as the figures on the raft, so he holds the eye in the murk.
-        shirt = mix(mix(garment, L.shadow, 0.56), P.sky_top, 0.04)
-        shirt_top = mix(mix(garment, L.key, 0.38), P.sky_top, 0.04)
+        shirt = mix(mix(garment, L.shadow, 0.48), P.sky_top, 0.04)
+        # What is out of the water takes a pale, cool key from the veiled sun.
+        shirt_top = mix(mix(garment, L.key, 0.52), P.sky_top, 0.06)
         shirt_shade = mix(mix(garment, L.shadow, 0.78), P.ink, 0.22)
         # Skin in a muted mid-tone under the grey sky, no paler than the shirt's lit side.
         skin = mix(P.skin, L.shadow, 0.3)
-        skin_lit = mix(mix(P.skin, L.shadow, 0.1), L.rim, 0.18)
+        skin_lit = mix(mix(P.skin, L.shadow, 0.05), mix(L.rim, P.sky_top, 0.3), 0.3)
         skin_shade = mix(P.skin, L.shadow, 0.5)
         trousers = mix(P.cloth_dark, P.sea_near, 0.2)
         # Seen through the water, everything pales toward its grey-green.
@@ -206,8 +209,10 @@ class Swimmer:
         back_lit = mix(mix(garment, L.shadow, 0.2), water, 0.15)
         flank = mix(mix(garment, L.shadow, 0.5), P.ink, 0.15)
         chest = mix(mix(garment, L.shadow, 0.6), P.ink, 0.4)
-        legs_lit = mix(mix(trousers, water, 0.08), garment, 0.1)
-        legs_deep = mix(trousers, P.ink, 0.5)
+        # The legs darker than the back: the near one, nearer the surface, a
+        # shade lit along its top, the far one deep in the dark.
+        legs_lit = mix(mix(trousers, garment, 0.3), water, 0.12)
+        legs_deep = mix(trousers, P.ink, 0.65)
         # Just under the surface the water clouds it only a little: each part
         # keeps a flat tone and an edge one can follow.
         shallow = 1.5
@@ -234,51 +239,51 @@ class Swimmer:
         self.part(around(j["wrist.far"], j["hand.far"], [(0, 0.02, 0.02), (0.4, 0.026, 0.024),
                                                           (0.8, 0.02, 0.018), (1, 0.01, 0.01)]),
                   far, skin, wet_fill=mix(skin_wet, sleeve_deep, 0.35), sight=1.6)
-        # The flutter kick: the near leg coming up, its heel breaking the
-        # surface, the far one kicked down into the murk, knees soft and the
-        # feet pointed back.
+        # The flutter kick: the near leg coming up to just under the surface,
+        # the far one kicked down into the murk, knees soft and the feet
+        # pointed back. Seen a little clearer than the trunk, so the two legs
+        # separate in the murk.
         for side, knee, ankle, tilt in ((-0.08, "knee.far", "ankle.far", -0.03), (0.08, "knee", "ankle", 0.01)):
             # Each leg lit along its top, the far one the deeper and darker.
-            lit = legs_lit if side > 0 else mix(legs_lit, legs_deep, 0.45)
+            lit = legs_lit if side > 0 else mix(legs_lit, legs_deep, 0.7)
             leg = murk((-0.9, -0.06), (-0.9, -0.42), side, [(0, lit), (0.45, mix(lit, legs_deep, 0.5)),
                                                            (1, legs_deep)])
-            self.part(around(j["hip"], j[knee], [(0, 0.1, 0.1), (0.35, 0.092, 0.086), (1, 0.064, 0.06)]),
-                      side, trousers, wet_fill=leg, sight=shallow)
-            self.part(around(j[knee], j[ankle], [(0, 0.064, 0.06), (0.3, 0.062, 0.056), (1, 0.04, 0.036)]),
-                      side, trousers, wet_fill=leg, sight=shallow)
+            self.part(around(j["hip"], j[knee], [(0, 0.085, 0.085), (0.35, 0.078, 0.072), (1, 0.055, 0.05)]),
+                      side, trousers, wet_fill=leg, sight=2.2)
+            self.part(around(j[knee], j[ankle], [(0, 0.055, 0.05), (0.3, 0.052, 0.046), (1, 0.034, 0.03)]),
+                      side, trousers, wet_fill=leg, sight=2.2)
             ax, ay = j[ankle]
             kx, ky = j[knee]
             ux, uy = (ax - kx), (ay - ky)
             n = math.hypot(ux, uy)
             if side > 0:
-                # The near foot pointed back along the surface: only the heel breaks it.
+                # The near foot pointed back along the surface.
                 toe = (ax - 0.14, ay + 0.004)
             else:
                 toe = (ax + ux / n * 0.14, ay + uy / n * 0.14 + tilt)
             sole = around((ax, ay), toe, [(0, 0.03, 0.028), (0.6, 0.026, 0.022), (1, 0.012, 0.01)])
-            # Only the heel and sole of the near foot break the surface, wet
-            # and dull in the grey light, greyed by the white water they throw up.
+            # Wet and dull in the grey light, greyed by the water they churn.
             sole_tone = mix(mix(skin, L.shadow, 0.35), water, 0.35)
             self.part(sole, side, sole_tone, mix(sole_tone, skin_lit, 0.4), mix(sole_tone, L.shadow, 0.4),
                       rim_w=0.6, shade_w=0.7, wet_fill=mix(mix(skin_wet, water, 0.3), legs_deep, 0.3),
-                      sight=shallow)
+                      sight=2.2)
             if side > 0:
                 self.contact(sole, side, width=0.7, opacity=0.7)
 
         # The trunk rolled toward the breath: the near shoulder and the top of
         # the back break the surface; under it the back runs down and tapers
         # to the waist and the seat, the chest deep under the shoulder.
-        trunk = [(-0.03, -0.02), (-0.07, 0.03), (-0.15, 0.05), (-0.25, 0.03), (-0.36, -0.01), (-0.5, -0.1),
-                 (-0.58, -0.12), (-0.66, -0.11), (-0.74, -0.14), (-0.76, -0.21), (-0.72, -0.28),
-                 (-0.6, -0.29), (-0.5, -0.29), (-0.38, -0.3), (-0.25, -0.3), (-0.14, -0.27), (-0.06, -0.16)]
+        trunk = [(-0.07, -0.02), (-0.12, 0.025), (-0.2, 0.04), (-0.3, 0.03), (-0.4, 0.005), (-0.5, -0.025),
+                 (-0.6, -0.04), (-0.7, -0.045), (-0.78, -0.07), (-0.81, -0.13), (-0.76, -0.2), (-0.62, -0.22),
+                 (-0.5, -0.24), (-0.38, -0.27), (-0.25, -0.28), (-0.14, -0.25), (-0.07, -0.15)]
         body = murk((-0.45, -0.02), (-0.45, -0.3), 0.0, [(0, back_lit), (0.3, mix(back_lit, flank, 0.6)),
                                                           (0.65, flank), (1, chest)])
         trunk_d = self.part(trunk, 0.0, shirt, shirt_top, shirt_shade, wet_fill=body, rim_w=1.4, shade_w=1.0,
                             sight=shallow)
         # The top of the back and the seat, nearest the surface, catch the
         # most of it: a soft paler band along them.
-        back = [(-0.3, 0.05), (-0.38, -0.01), (-0.5, -0.1), (-0.58, -0.12), (-0.66, -0.11), (-0.74, -0.14),
-                (-0.75, -0.18), (-0.66, -0.17), (-0.56, -0.16), (-0.46, -0.13), (-0.34, -0.06), (-0.28, -0.02)]
+        back = [(-0.3, 0.03), (-0.4, 0.005), (-0.5, -0.025), (-0.6, -0.04), (-0.7, -0.045), (-0.78, -0.07),
+                (-0.78, -0.1), (-0.68, -0.09), (-0.56, -0.08), (-0.46, -0.06), (-0.36, -0.03), (-0.28, -0.01)]
         band = Svg(self.wet.width, self.wet.height)
         afloat.split(self.cam, [self.world(q, 0.02) for q in back], shirt, above=Svg(1, 1), under=band,
                      depth=Svg(1, 1), sight=0.6, wet_fill=mix(back_lit, L.key, 0.12))
@@ -301,7 +306,7 @@ class Swimmer:
         # behind the head: its round top breaks the surface, the water
         # standing round it, and the arm rises out of it.
         sx0, sy0 = j["shoulder"]
-        shoulder = [(sx0 - 0.045 + 0.125 * math.cos(t), sy0 - 0.035 + 0.095 * math.sin(t) * (1 + 0.25 * math.cos(t)))
+        shoulder = [(sx0 - 0.02 + 0.11 * math.cos(t), sy0 - 0.01 + 0.075 * math.sin(t) * (1 + 0.2 * math.cos(t)))
                     for t in np.linspace(0, 2 * math.pi, 18, endpoint=False)]
         shoulder_d = self.part(shoulder, 0.04, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.6,
                                shade_w=1.6)
@@ -314,8 +319,8 @@ class Swimmer:
         # narrowing from the deltoid to the elbow, whose point is bony.
         near = 0.06
         sh = j["shoulder"]
-        sleeve = around(sh, j["elbow"], [(0, 0.072, 0.066), (0.25, 0.068, 0.056), (0.55, 0.054, 0.05),
-                                         (0.85, 0.046, 0.046), (1, 0.048, 0.042)])
+        sleeve = around(sh, j["elbow"], [(0, 0.058, 0.054), (0.25, 0.055, 0.046), (0.55, 0.045, 0.042),
+                                         (0.85, 0.039, 0.039), (1, 0.041, 0.036)])
         self.part(sleeve, near, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.5, shade_w=1.3)
         self.contact(sleeve, near, width=0.5, opacity=0.45)
         # The wet sleeve clings and creases: two folds running round the arm
@@ -333,9 +338,9 @@ class Swimmer:
         # The deltoid: a rounded cap over the joint tapering a third of the way
         # down the arm, its front edge a crisp fold, so the arm plainly rises
         # from the shoulder and not from the back.
-        delt = around((ax - ux * 0.05, ay - uy * 0.05), (ax + ux * 0.15, ay + uy * 0.15),
-                      [(0, 0.082, 0.078), (0.35, 0.08, 0.074), (0.7, 0.064, 0.05), (1, 0.03, 0.02)])
-        self.part(delt, near + 0.005, mix(shirt, shirt_top, 0.35), mix(shirt_top, L.rim, 0.2), shirt,
+        delt = around((ax - ux * 0.03, ay - uy * 0.03), (ax + ux * 0.13, ay + uy * 0.13),
+                      [(0, 0.06, 0.056), (0.4, 0.058, 0.05), (0.75, 0.05, 0.04), (1, 0.03, 0.02)])
+        self.part(delt, near + 0.005, mix(shirt, shirt_top, 0.15), mix(shirt_top, L.rim, 0.2), shirt,
                   wet_fill=shirt_wet, rim_w=1.3, shade_w=0.9)
         crease = [self.screen((ax + ux * t - uy * o, ay + uy * t + ux * o), near + 0.01)
                   for t, o in ((-0.02, -0.07), (0.06, -0.072), (0.13, -0.05), (0.17, -0.02))]
@@ -348,8 +353,8 @@ class Swimmer:
                       stroke_linecap="round", opacity="0.4", filter=self.dry.blur(0.4 * self.k))
         # The sleeve on down the forearm to the wrist, the cuff over it, and
         # the bare hand: the forearm full below the elbow, slim at the wrist.
-        self.part(around(j["elbow"], j["wrist"], [(0, 0.05, 0.046), (0.2, 0.054, 0.05), (0.5, 0.046, 0.04),
-                                                  (0.8, 0.036, 0.033), (1, 0.031, 0.029)]),
+        self.part(around(j["elbow"], j["wrist"], [(0, 0.043, 0.04), (0.2, 0.046, 0.043), (0.5, 0.04, 0.035),
+                                                  (0.8, 0.032, 0.029), (1, 0.028, 0.026)]),
                   near, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.1, shade_w=1.0)
         (ex, ey), (wx, wy) = j["elbow"], j["wrist"]
         n = math.hypot(wx - ex, wy - ey)
@@ -365,7 +370,11 @@ class Swimmer:
         if px_ > 0:
             px_, py_ = -px_, -py_
 
+        # Drawn a little short of the joint: about two thirds of the head's length.
+        hl = 0.9
+
         def on_hand(t, o):
+            t, o = t * hl, o * hl
             return (hx0 + (hx1 - hx0) * t + px_ * o * hn, hy0 + (hy1 - hy0) * t + py_ * o * hn)
         # (t along the hand from the wrist, o across it toward the palm, in hand lengths)
         outline = [(-0.05, -0.16), (0.3, -0.2), (0.62, -0.18), (0.86, -0.12), (1.0, -0.03), (1.03, 0.06),
@@ -425,8 +434,8 @@ class Swimmer:
         wl = self.cam.point(self.world((j["head"][0], 0.0)))[1]
         wave = self.bow(at, size, wl)
         sea_clip = self.dry.clip(wave["dry"])
-        # Under the surface the face is only a dim shape in the murk.
-        self.wet.path(d, fill=mix(mix(skin_wet, P.sea_near, 0.5), P.sea_dark, 0.5))
+        # Under the surface the face is all but lost in the murk.
+        self.wet.path(d, fill=mix(mix(skin_wet, P.sea_near, 0.75), P.sea_dark, 0.5))
         top = at(0, 0.4)
         shade = self.depth.linear(top[0], wl, top[0], wl + size * 0.8, [(0, "#000000"), (1, "#999999")])
         self.depth.path(d, fill=shade)
@@ -435,34 +444,19 @@ class Swimmer:
         # The wet hair the darkest thing in the picture, against the light
         # the water holds behind him.
         hair = mix(P.hair, P.ink, 0.6)
-        hair_lit = mix(P.hair, P.light.rim, 0.3)
-        mouth = mix(P.ink, skin_shade, 0.45)
+        hair_lit = mix(P.hair, P.light.rim, 0.42)
         drop = 0.9 * k
-        # Wet hair flat over the crown and along the back of the head; the
-        # hairline comes down over the temple ahead of the eye.
+        # Wet hair flat over the crown and along the back of the head, the
+        # hairline down over the temple.
         scalp = shape([(0.16, -0.6), (0.2, -0.12), (0.17, 0.06), (0.11, 0.2), (0.0, 0.27), (-0.14, 0.28),
                        (-0.26, 0.32), (-0.4, 0.6), (0.8, 0.7), (0.8, -0.6)])
         parts = [
-            # Lit from above: the lit tone along the top, the skin under it,
-            # the side of the face toward the water in shade.
+            # As the other figures: no features, only the skin's two tones,
+            # lit along the top, and the wet hair over it.
             f'<path d="{d}" fill="{skin_lit}"/>',
             f'<path d="{d}" fill="{skin}" transform="translate({num(0.2 * k)},{num(drop)})"/>',
-            f'<path d="{shape([(-0.7, -0.08), (-0.3, -0.04), (0.1, -0.1), (0.4, -0.05), (0.4, -0.6), (-0.7, -0.6)])}" '
-            f'fill="{skin_shade}" opacity="0.6"/>',
-            # Under the jaw toward the shoulder.
-            f'<path d="{shape([(-0.38, 0.24), (-0.5, 0.1), (-0.56, -0.05), (-0.7, 0.0), (-0.6, 0.3)])}" '
-            f'fill="{skin_shade}" opacity="0.55"/>',
             f'<path d="{scalp}" fill="{hair_lit}"/>',
             f'<path d="{scalp}" fill="{hair}" transform="translate({num(0.2 * k)},{num(drop * 1.4)})"/>',
-            # The upper ear, at the edge of the hair behind the jaw.
-            f'<path d="{shape([(-0.14, 0.22), (-0.04, 0.24), (0.02, 0.32), (-0.06, 0.37), (-0.17, 0.32)])}" '
-            f'fill="{mix(skin, skin_lit, 0.4)}"/>',
-            line([(-0.11, 0.27), (-0.05, 0.29), (-0.04, 0.33)], skin_shade, 0.6, 0.8),
-            # The face kept quiet, as on the raft: the eye only a short dark
-            # dash, the mouth a small dark opening in the trough at the waterline.
-            line([(0.045, 0.15), (0.035, 0.06)], mix(P.ink, P.hair, 0.3), 1.1, 0.85),
-            f'<path d="{shape([(-0.29, 0.02), (-0.3, -0.03), (-0.33, -0.05), (-0.345, 0.0), (-0.33, 0.03)])}" '
-            f'fill="{mouth}" opacity="0.85"/>',
         ]
         self.dry.add(f'<g clip-path="{sea_clip}"><g clip-path="{clip}">' + "".join(parts) + "</g></g>")
         self.surface_wave(wave)
@@ -472,14 +466,14 @@ class Swimmer:
         ahead of the crown where the head pushes it, a little up the cheek,
         low in the trough beside the mouth, and never quite straight."""
         x0, x1 = at(-0.5, 0)[0], at(0.5, 0)[0]
-        xm = at(-0.3, 0)[0]
+        xm = at(-0.42, 0)[0]
         ph = np.random.default_rng(4472).uniform(0, 2 * math.pi, 3)
         pts, lift = [], []
         for t in np.linspace(0, 1, 29):
             x = x0 - size * 0.3 + (x1 - x0 + size * 0.8) * t
             a = -0.5 + (x - x0) / (x1 - x0)
-            hump = (0.13 * math.exp(-((a - 0.52) / 0.24) ** 2) - 0.17 * math.exp(-((x - xm) / (0.12 * size)) ** 2)
-                    + 0.035 * math.exp(-((a + 0.08) / 0.12) ** 2)
+            hump = (0.13 * math.exp(-((a - 0.52) / 0.24) ** 2) - 0.12 * math.exp(-((x - xm) / (0.12 * size)) ** 2)
+                    + 0.12 * math.exp(-((a + 0.05) / 0.3) ** 2)
                     + 0.018 * math.sin(9 * a + ph[0]) + 0.01 * math.sin(23 * a + ph[1]))
             pts.append((x, wl - hump * size))
             # How far the sheet the bow throws washes on up over the crown.
@@ -520,18 +514,18 @@ class Swimmer:
         bits = []
         for i in range(len(pts) - 1):
             rise = (wl - pts[i][1]) / size
-            if (rise < 0.05 and lift[i] < 0.015 * size) or rng.uniform() < 0.55:
+            if (rise < 0.05 and lift[i] < 0.015 * size) or rng.uniform() < 0.35:
                 continue
             (ax, ay), (bx, by) = top[i], top[i + 1]
-            bits.append(f'<path d="{lens(ax, ay + 0.2, bx + 0.3, by + 0.2, rng.uniform(0.45, 0.8) * k)}" '
-                        f'opacity="{num(rng.uniform(0.35, 0.7))}"/>')
+            bits.append(f'<path d="{lens(ax, ay + 0.2, bx + 0.3, by + 0.2, rng.uniform(0.5, 0.9) * k)}" '
+                        f'opacity="{num(rng.uniform(0.5, 0.85))}"/>')
         s.add(f'<g fill="{P.foam}" filter="{s.blur(0.15)}">' + "".join(bits) + "</g>")
         # The trough the head pushes out beside the mouth: a dark pocket, its
         # near lip catching the sky.
         xm = wave["mouth"]
         ym = max(y for _, y in pts)
-        s.add(f'<path d="{lens(xm - size * 0.18, ym + size * 0.02, xm + size * 0.18, ym + size * 0.02, 0.06 * size)}" '
-              f'fill="{dark}" opacity="0.75" filter="{s.blur(0.2)}"/>')
+        s.add(f'<path d="{lens(xm - size * 0.22, ym + size * 0.03, xm + size * 0.2, ym + size * 0.03, 0.09 * size)}" '
+              f'fill="{dark}" opacity="0.85" filter="{s.blur(0.25)}"/>')
 
     def streaming(self, j, side):
         """Water running off the raised hand: a short broken streak hanging
@@ -579,18 +573,22 @@ class Swimmer:
         sea.rings(self.surface, self.cam, P, entry, radii=[0.05, 0.11], width=0.025, light_opacity=0.4,
                   dark_opacity=0.4, filled=True)
         afloat.splash(self.surface, self.cam, entry, P.foam, splash_rng, size=0.06, drops=6, opacity=0.7)
-        # The kick: churned white water round the near heel where it comes up
-        # under the surface. The V opens from his shoulders, the kick inside it.
-        # Over the foot as it is seen through the water, a little ahead of its surface point.
-        foot = on((j["ankle"][0] + 0.16, 0), 0.08)
-        self.churned(foot, 0.26)
+        # The kick: broken water round the near heel where it comes up under
+        # the surface. The V opens from his shoulders, the kick inside it.
+        # Laid where the foot is seen through the water, which is lower on the
+        # screen than the surface over it, so it reads as the end of the leg.
+        foot = on((j["ankle"][0] + 0.1, 0), 0.08)
+        n = len(self.surface.body)
+        self.churned(foot, 0.24)
+        (fx, fy), (hx, hy) = self.cam.point((foot[0], 0.0, foot[1])), self.screen(j["ankle"], 0.08)
+        self.surface.body[n:] = [f'<g transform="translate({num(hx + 3 - fx)},{num(hy + 2.5 - fy)})">'
+                                 + "".join(self.surface.body[n:]) + "</g>"]
         self.wake(on((j["shoulder"][0] - 0.12, 0)), length=2.4)
 
     def churned(self, at, size):
-        """The water the kick beats up: a ragged patch of white broken into
-        clots with the dark water showing through its holes, trailing off
-        behind him, the water between the clots darker for it, and a few
-        drops thrown up low over it."""
+        """The water the kick beats up: a ragged patch of broken grey-green
+        water with a few flecks of foam and the dark water showing through its
+        holes, trailing off behind him, and a few drops thrown up low over it."""
         cam, s = self.cam, self.surface
         rng = np.random.default_rng(4475)
         x0, z0 = at
@@ -614,32 +612,33 @@ class Swimmer:
 
         # The stirred water under it all, darker than the sea round it.
         dark = [blob(*spot(rng.uniform(0, 0.9), 0.06), size * rng.uniform(0.25, 0.4), stand=0.3) for _ in range(5)]
-        s.path("".join(dark), fill=mix(P.sea_dark, P.ink, 0.3), opacity="0.45", filter=s.blur(0.6))
-        # The clots: their shaded undersides first, then the white tops shifted up.
-        clots, tops = [], []
-        for i in range(26):
+        s.path("".join(dark), fill=mix(P.sea_dark, P.ink, 0.3), opacity="0.25", filter=s.blur(0.6))
+        # The broken water: grey-green clots no paler than the sea's lit faces,
+        # only a few small flecks of foam on them.
+        clots, flecks = [], []
+        for i in range(18):
             t = rng.uniform(0, 1) ** 1.6 - 0.15
             cx, cz = spot(t, 0.05)
-            r = size * rng.uniform(0.05, 0.14) * (1 - 0.5 * t)
-            under = blob(cx, cz, r)
-            clots.append(f'<path d="{under}" opacity="{num((1 - 0.6 * t) * rng.uniform(0.55, 0.9))}"/>')
-            tops.append(f'<path d="{blob(cx, cz, r * 0.75, stand=0.35)}" '
-                        f'opacity="{num((1 - 0.7 * t) * rng.uniform(0.6, 1.0))}"/>')
-        s.add(f'<g fill="{mix(P.foam, P.sea_near, 0.45)}" filter="{s.blur(0.2)}">' + "".join(clots) + "</g>")
-        s.add(f'<g fill="{P.foam}" filter="{s.blur(0.15)}" transform="translate(0,-{num(0.6 * self.k)})">'
-              + "".join(tops) + "</g>")
+            r = size * rng.uniform(0.05, 0.13) * (1 - 0.5 * t)
+            clots.append(f'<path d="{blob(cx, cz, r)}" opacity="{num((1 - 0.6 * t) * rng.uniform(0.35, 0.6))}"/>')
+            if i % 4 == 0:
+                flecks.append(f'<path d="{blob(cx, cz, r * 0.35, n=6, stand=0.35)}" '
+                              f'opacity="{num((1 - 0.7 * t) * rng.uniform(0.4, 0.6))}"/>')
+        s.add(f'<g fill="{mix(P.sea_near, P.sea_light, 0.42)}" filter="{s.blur(0.3)}">' + "".join(clots) + "</g>")
+        s.add(f'<g fill="{mix(P.foam, P.sea_near, 0.25)}" filter="{s.blur(0.15)}" '
+              f'transform="translate(0,-{num(0.4 * self.k)})">' + "".join(flecks) + "</g>")
         # The holes in it, where the dark water shows between the clots.
-        holes = [blob(*spot(rng.uniform(0, 0.6), 0.04), size * rng.uniform(0.03, 0.06), 7) for _ in range(9)]
-        s.path("".join(holes), fill=mix(P.sea_near, P.sea_dark, 0.5), opacity="0.8", filter=s.blur(0.15))
-        # Low spray: a few drops and short flicks, no higher than the foot.
+        holes = [blob(*spot(rng.uniform(0, 0.6), 0.04), size * rng.uniform(0.03, 0.06), 7) for _ in range(7)]
+        s.path("".join(holes), fill=mix(P.sea_near, P.sea_dark, 0.5), opacity="0.6", filter=s.blur(0.15))
+        # Low spray: a few drops, no higher than the foot.
         cx, cy = cam.point((x0, 0, z0))
         spray = []
-        for _ in range(9):
+        for _ in range(4):
             a = rng.uniform(0.3, math.pi - 0.3)
-            r = rng.uniform(0.3, 1.0) * size * px * 0.5
+            r = rng.uniform(0.3, 1.0) * size * px * 0.4
             spray.append(f'<circle cx="{num(cx + r * math.cos(a))}" cy="{num(cy - r * math.sin(a) * 0.4)}" '
-                         f'r="{num(rng.uniform(0.3, 0.5))}" opacity="{num(rng.uniform(0.5, 0.85))}"/>')
-        s.add(f'<g fill="{P.foam}">' + "".join(spray) + "</g>")
+                         f'r="{num(rng.uniform(0.25, 0.4))}" opacity="{num(rng.uniform(0.35, 0.55))}"/>')
+        s.add(f'<g fill="{mix(P.foam, P.sea_near, 0.2)}">' + "".join(spray) + "</g>")
 
     def wake(self, origin, length):
         """The V he leaves: its two arms opening behind him at the angle
@@ -937,6 +936,11 @@ def build(scale: int) -> Picture:
     deep = water.linear(0, sy + 8, 0, h, [(0, P.sea_dark, 0), (0.5, P.sea_dark, 0.4), (1, mix(P.sea_dark, P.ink, 0.3), 0.7)])
     water.add(f'<rect x="0" y="{num(sy + 8)}" width="{w}" height="{num(h - sy - 8)}" fill="{deep}"/>')
 
+    # Round him the water is a shade darker, so the eye finds him at once.
+    near = water.radial(head_sx - 30, sy + 4, 95, 26, [(0, mix(P.sea_dark, P.ink, 0.4), 0.42),
+                                                      (0.6, P.sea_dark, 0.2), (1, P.sea_dark, 0)])
+    water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{near}"/>')
+
     # No ruled edge where sea meets sky: a band of haze lies over the join.
     haze = water.linear(0, cam.horizon - 5, 0, cam.horizon + 6,
                         [(0, mix(P.sky_horizon, P.sea_horizon, 0.5), 0), (0.45, mix(P.sky_horizon, P.sea_horizon, 0.5), 0.7),
@@ -954,11 +958,11 @@ def build(scale: int) -> Picture:
     # splintered, lying across his way.
     head_x = (head_sx - cam.cx) * head_z / cam.focal
     goal = (head_x + 0.6 * math.cos(HEADING) + 0.62, head_z + 0.6 * math.sin(HEADING) + 0.6)
-    # Round it the near heap: one long board reared up on the swell beyond it,
-    # pointing away with its near end under, and a shorter board.
+    # Round it the near heap: one long board beyond it, askew on the swell,
+    # and a shorter board.
     gx, gz = goal
     planks = PLANKS + [(gx, gz, 1.7, 0.26, 24, 2.2, 3, (True, True), False),
-                       (gx + 1.1, gz + 1.1, 1.5, 0.25, 72, 8, 6, (True, True), True),
+                       (gx + 1.2, gz + 1.3, 1.5, 0.25, -12, 2, 4, (True, False), False),
                        (gx + 1.2, gz + 2.6, 0.9, 0.16, -40, 0, 2, (True, False), False)]
     floating, sunk, sunk_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     mirror, mirror_depth = Svg(w, h), Svg(w, h)
