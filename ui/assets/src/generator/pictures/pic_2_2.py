@@ -66,8 +66,8 @@ BELLY = [(0, 0.13), (0.05, 0.22), (0.2, 0.5), (0.4, 0.6), (0.6, 0.46), (0.8, 0.2
 # How far the top of the back stands out of the calm water: the mouth just
 # clear of it at the front, the head sloping up to the highest of the back
 # and the body going down again behind the first dorsal.
-DRY = [(0, 0.25), (0.05, 0.24), (0.12, 0.15), (0.25, 0.09), (0.38, 0.07), (0.5, 0.03), (0.6, -0.06),
-       (0.7, -0.17), (0.85, -0.3), (1.0, -0.42), (1.4, -0.8)]
+DRY = [(0, 0.25), (0.05, 0.24), (0.12, 0.15), (0.25, 0.09), (0.33, 0.06), (0.42, 0.01), (0.5, -0.04),
+       (0.6, -0.1), (0.7, -0.19), (0.85, -0.3), (1.0, -0.42), (1.4, -0.8)]
 
 # What the water makes of the skin under it: darker and bluer than the sea.
 UNDER = mix(mix(P.sea_dark, P.ink, 0.35), P.sky_top, 0.15)
@@ -362,7 +362,9 @@ def _skin(sides: Sides, tones, nu: int = 160, na: int = 104):
         colour = c0 if c0 == c1 else mix(c0, c1, (v - v0) / (v1 - v0))
         if rim[i, j] > 0.02:
             colour = mix(colour, tones["rim"], 0.85 * float(rim[i, j]))
-        sides.fill([g[i, j], g[i + 1, j], g[i + 1, j + 1], g[i, j + 1]], colour, soak=0.7)
+        # Just awash the skin still shows its own tone; deeper the water takes it.
+        soak = 0.3 + 0.45 * min(1.0, max(0.0, -float(c[i, j, 1])) / (0.5 * SIGHT))
+        sides.fill([g[i, j], g[i + 1, j], g[i + 1, j + 1], g[i, j + 1]], colour, soak=soak)
 
 
 def _rim(sides: Sides, tones) -> None:
@@ -485,7 +487,7 @@ def _spot(sides: Sides, u, a, r, colour, opacity="0.82"):
     r *= K
     ring = [c + r * (math.cos(f) * es + math.sin(f) * ea) + n * 0.004
             for f in np.linspace(0, 2 * math.pi, 9, endpoint=False)]
-    sides.fill(ring, colour, opacity=opacity, seam=0, body=False, soak=0.6)
+    sides.fill(ring, colour, opacity=opacity, seam=0, body=False, soak=0.4)
 
 
 def _head(sides: Sides, tones):
@@ -723,19 +725,43 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
             blobs.append(f'<ellipse cx="{num(x)}" cy="{num(y)}" rx="{num(r * 1.9)}" '
                          f'ry="{num(r * 0.55)}" opacity="{num(rng.uniform(0.3, 0.65))}"/>')
     front.group(blobs, fill=foam)
-    # Behind the dorsal the back goes under again, and the sea closes over
-    # it in a wash of white water trailing back along the body.
-    spine, fwd, near, _ = frame(u_end)
-    flat = np.array([near[0], 0.0, near[2]])
+    # Behind the dorsal the back goes under again: a broken line of light
+    # water across it where it does, the skin just ahead of it darkened by
+    # the water washing up, and behind it the sea closing over it in a few
+    # streaks of white water trailing back along the body.
+    near = [p for u, sd, p, o in loop if sd > 0 and u > u_end - 0.09]
+    far = [p for u, sd, p, o in loop if sd < 0 and u > u_end - 0.09]
+    if len(near) > 1 and len(far) > 1:
+        across = [p + np.array([0.0, 0.01, 0.0]) for p in near[::-1] + far[::-1]]
+        band = mix(P.sea_near, tones["flank"], 0.4)
+        ahead = [p + np.array([0.0, 0.08, 0.0]) for p in across]
+        front.path(smooth(screen(across + ahead[::-1])), fill=band, opacity="0.4", filter=front.blur(0.6))
+        k = 0
+        while k < len(across) - 2:
+            n = int(rng.integers(3, 7))
+            front.path(smooth(screen(across[k:k + n + 1]), closed=False), stroke=lit,
+                       stroke_width=num(rng.uniform(0.5, 0.7)), stroke_linecap="round",
+                       opacity=num(rng.uniform(0.6, 0.85)))
+            k += n + int(rng.integers(1, 3))
+    spine, fwd, near_dir, _ = frame(u_end)
+    flat = np.array([near_dir[0], 0.0, near_dir[2]])
+    flat /= np.linalg.norm(flat)
     back = -np.array([fwd[0], 0.0, fwd[2]])
-    for _ in range(70):
-        t = rng.uniform(-0.6, 1.8)
-        q = spine + back * t * K + flat * rng.normal(0, float(half_w(u_end)) * (0.35 + 0.15 * max(t, 0)))
-        q[1] = 0.0
-        x, y = screen([q])[0]
-        length = rng.uniform(1.0, 3.0) * math.exp(-max(t, 0) / 1.5)
-        front.path(lens(x - length / 2, y, x + length / 2, y + rng.uniform(-0.2, 0.2), rng.uniform(0.25, 0.5)),
-                   fill=foam, opacity=num(rng.uniform(0.3, 0.8) * math.exp(-max(t, 0) / 1.2)))
+    back /= np.linalg.norm(back)
+    top_pt = surface(u_end, math.pi / 2)
+    top_pt[1] = 0.0
+    reach = float(half_w(u_end))
+    for v in np.linspace(-0.8, 0.8, 6) + rng.uniform(-0.1, 0.1, 6):
+        t = rng.uniform(0.0, 0.15)
+        while t < 1.6:
+            step = rng.uniform(0.1, 0.25)
+            side = flat * reach * v * (1 + 0.35 * t)
+            a, b = (top_pt + side + back * tt for tt in (t, t + step))
+            (xa, ya), (xb, yb) = screen([a, b])
+            fade = (1 - t / 1.6) ** 1.3
+            front.path(lens(xa, ya, xb, yb, rng.uniform(0.4, 0.8) * (0.5 + 0.5 * fade)), fill=foam,
+                       opacity=num(rng.uniform(0.5, 0.85) * fade))
+            t += step * rng.uniform(1.2, 2.0)
     _wash(front, sides, rng, u_end)
     _break(front, behind, sides, tones, np.random.default_rng(2207), loop, u_end)
     _waterline(front, behind, sides, tones, np.random.default_rng(2209), u_end)
@@ -834,7 +860,7 @@ def _wash(front: Svg, sides: Sides, rng, u_end: float) -> None:
     # Where the sheets run: (the station, how wide, how far up the near
     # flank they start, how strong), the widest and strongest nearest the tail
     # where the back is going under.
-    for uc, du, lo, op in ((0.31, 0.022, -0.1, 0.6), (0.47, 0.03, -0.2, 0.7), (u_end - 0.08, 0.035, -0.1, 0.78)):
+    for uc, du, lo, op in ((0.2, 0.02, -0.1, 0.6), (0.28, 0.025, -0.2, 0.7), (u_end - 0.05, 0.03, -0.1, 0.78)):
         # From the near waterline: under it the sheet is the sea itself.
         wl = float(_contact([uc], 0.0, 1)[0])
         if not np.isnan(wl):
