@@ -1089,20 +1089,29 @@ def _flock(svg: Svg, cam: Camera) -> None:
     air. Seen from below against the darker sky above the clouds, each is a
     pale underside with black wingtips, banked into the turn, and each is
     caught at its own moment: gliding flat, at the top or the bottom of a
-    beat, banking with one wing turned away, or coming at us almost edge-on."""
-    cx, cy, rx, ry = 290.0, 41.0, 102.0, 27.0
-    # Round the circle from the near side, by angle (sin > 0 the near half).
-    slots = ((92, "glide"), (45, "up"), (-20, "bank"), (-72, "glide"), (-126, "up"), (176, "edge"),
-             (134, "down"))
+    beat, or banking with one wing turned away."""
+    cx, cy, rx, ry = 292.0, 42.0, 100.0, 28.0
+    # The circle's plane tilted a little, its right side the higher.
+    tilt = math.radians(-8)
+    ct, st = math.cos(tilt), math.sin(tilt)
+    # Evenly round the ring, from the near side (sin > 0 the near half),
+    # close enough together that they trace it.
+    poses = ("glide", "up", "glide", "down", "bank", "up", "glide", "bank")
+    ring = np.linspace(0, 2 * math.pi, 721)
+    arc = np.concatenate([[0.0], np.cumsum(np.hypot(np.diff(rx * np.cos(ring)), np.diff(ry * np.sin(ring))))])
+    start = np.interp(math.pi / 2, ring, arc)
     birds = []
-    for deg, pose in slots:
-        a = math.radians(deg)
-        x = cx + rx * math.cos(a)
-        y = cy + ry * math.sin(a)
+    for k, pose in enumerate(poses):
+        a = float(np.interp((start - k * arc[-1] / len(poses)) % arc[-1], arc, ring))
+        ex, ey = rx * math.cos(a), ry * math.sin(a)
+        x = cx + ex * ct - ey * st
+        y = cy + ex * st + ey * ct
         far = (1 - math.sin(a)) / 2                  # 0 on the near side, 1 on the far
-        half = 15.0 * (1 - 0.5 * far)
-        # Banked into the turn: the wing toward the middle of the circle dips.
-        roll = -0.32 * math.cos(a)
+        half = 17.0 * (1 - 0.45 * far)
+        # Banked into the turn, the wing toward the middle of the circle
+        # dipped, most at the ends of the ring where the bird comes at us or
+        # goes away; on the near and far sides the wings follow the ring.
+        roll = tilt - 0.5 * math.cos(a)
         birds.append((far, x, y, half, roll, -math.cos(a), pose))
     # Never two touching: the flock is laid out so, and checked.
     for i, b in enumerate(birds):
@@ -1114,7 +1123,7 @@ def _flock(svg: Svg, cam: Camera) -> None:
         return mix(P.sky_top, P.sky_horizon, 0.55 * y / (0.62 * cam.horizon))
 
     for far, x, y, half, roll, turn, pose in sorted(birds, key=lambda b: -b[0]):
-        _gull(svg, x, y, half, roll, turn, pose, far * 0.3, sky_at(y), 1 - far)
+        _gull(svg, x, y, half, roll, turn, pose, far * 0.2, sky_at(y), 1 - far)
 
 
 # Each pose as the wing's line from the shoulder through the wrist to the
