@@ -1048,8 +1048,16 @@ def build(scale: int) -> Picture:
     _water(froth, surface_marks, sides, tones, rng)
     _eye(froth, sides, tones)
 
+    # Looking down into the near water less of the sky comes back off it: the
+    # sea darkens toward us, over whatever lies under it, so that it sits
+    # below the upper sky in value.
+    near = Svg(w, h)
+    fall = near.linear(0, cam.horizon + 20, 0, h, [(0, P.sea_dark, 0), (0.45, P.sea_dark, 0.28),
+                                                    (1, mix(P.sea_dark, P.ink, 0.4), 0.6)])
+    near.add(f'<rect x="0" y="{cam.horizon + 20}" width="{w}" height="{h - cam.horizon - 20}" fill="{fall}"/>')
+
     layers = [Layer("sky", heaven), Layer("sea", water), Layer("shark-under", sides.wet, depth=sides.deep),
-              Layer("surface", surface_marks), Layer("shark", sides.dry), Layer("foam", froth)]
+              Layer("near", near), Layer("surface", surface_marks), Layer("shark", sides.dry), Layer("foam", froth)]
     return Picture(NAME, w, h, P, layers,
                    water=Water(mix(P.sea_near, P.sea_dark, 0.3), cam, waves, tint=0.8, surface=0.45,
                                darken=0.4, blur=2.2, fade=0.15, refraction=1.1),
