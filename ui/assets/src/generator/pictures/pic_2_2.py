@@ -306,7 +306,7 @@ def _fins():
     # Broad at the root low on the flank behind the gills, sickle-shaped,
     # swept back and out, held out from the body a little below level, so
     # that it goes on from the flank under the water.
-    fins["pectoral"] = [local(u, half_w(u) / K * 0.8 + r, -0.06 - 0.1 * r) for u, r, _ in
+    fins["pectoral"] = [local(u, half_w(u) / K * 0.8 + 0.8 * r, -0.06 - 0.12 * r) for u, r, _ in
                         _spline([(0.16, 0, 0), (0.2, 0.5, 0), (0.27, 1.0, 0), (0.36, 1.45, 0), (0.4, 1.56, 0),
                                  (0.36, 1.2, 0), (0.33, 0.75, 0), (0.315, 0.3, 0), (0.3, 0.0, 0)], steps=8)]
     fins["pectoral_far"] = [local(u, -(half_w(u) / K * 0.7 + r), -0.45 - 0.25 * r) for u, r, _ in
@@ -1041,8 +1041,8 @@ def build(scale: int) -> Picture:
     sides.fill(fins["pelvic"], mix(fin_tone, tones["upper"], 0.12), seam=0)
     # The near pectoral's upper side faces the sky, but under the water it is
     # only a shade lighter than the flank it leaves.
-    sides.fill(fins["pectoral"], mix(tones["upper"], tones["flank"], 0.5), seam=0, soak=0.45,
-               sight=2.2 * SIGHT)
+    sides.fill(fins["pectoral"], mix(tones["flank"], tones["low"], 0.5), seam=0, soak=0.6,
+               sight=2.5 * SIGHT)
 
     froth = Svg(w, h)
     _water(froth, surface_marks, sides, tones, rng)
