@@ -945,7 +945,7 @@ def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float
         # The water heaped up: the crest stands a little over the calm sea.
         crest[:, 1] = 0.05
         glass = mix(P.sea_light, P.sky_horizon, 0.35)
-        front.path(smooth(screen(list(skin) + list(crest[::-1]))), fill=glass, opacity="0.3",
+        front.path(smooth(screen(list(skin) + list(crest[::-1]))), fill=glass, opacity="0.18",
                    filter=front.blur(0.8))
         front.path(smooth(screen(list(crest) + list(face[::-1]))), fill=P.sea_dark, opacity="0.45",
                    filter=front.blur(0.6))
