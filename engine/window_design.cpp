@@ -184,7 +184,7 @@ constexpr ControlDesign kDesign[] = {
      "entra en el agua: justo encima, mojada y algo más oscura; justo debajo, vista a través "
      "del agua, más oscura y desdibujada; entre las dos, una línea fina y rota de agua clara, y "
      "una estela baja de espuma menuda y quebrada que corre pegada al flanco hacia atrás desde "
-     "la cabeza. Finas láminas de agua le corren por el lomo, y delante de la aleta dorsal el "
+     "la cabeza. Finas láminas de agua le corren por el lomo, y al pie de la aleta dorsal el "
      "lomo se hunde bajo una línea rota de agua clara de la que corren hacia atrás unas rayas "
      "de espuma blanca; en el resto del borde el agua, más oscura junto a la piel, la cubre sin "
      "más y la tiñe. Bajo la superficie sigue en la misma línea el resto del animal, un solo "

@@ -60,14 +60,14 @@ PEDUNCLE = (DORSAL_ROOT - 1) * LENGTH
 # behind the pectorals, thinning to the tail's stalk.
 HALF_W = [(0, 0.78), (0.05, 0.84), (0.12, 0.84), (0.25, 0.76), (0.4, 0.66), (0.55, 0.54), (0.7, 0.4),
           (0.85, 0.26), (1, 0.15)]
-TOP = [(0, 0.3), (0.05, 0.31), (0.12, 0.34), (0.25, 0.55), (0.4, 0.6), (0.55, 0.52), (0.7, 0.38), (0.85, 0.24),
+TOP = [(0, 0.24), (0.05, 0.26), (0.12, 0.31), (0.25, 0.55), (0.4, 0.6), (0.55, 0.52), (0.7, 0.38), (0.85, 0.24),
        (1, 0.13)]
 BELLY = [(0, 0.13), (0.05, 0.22), (0.2, 0.5), (0.4, 0.6), (0.6, 0.46), (0.8, 0.28), (1, 0.13)]
 # How far the top of the back stands out of the calm water: the mouth just
 # clear of it at the front, the head sloping up to the highest of the back
 # and the body going down again behind the first dorsal.
-DRY = [(0, 0.25), (0.05, 0.24), (0.12, 0.15), (0.25, 0.09), (0.33, 0.06), (0.42, 0.01), (0.5, -0.04),
-       (0.6, -0.1), (0.7, -0.19), (0.85, -0.3), (1.0, -0.42), (1.4, -0.8)]
+DRY = [(0, 0.25), (0.05, 0.25), (0.12, 0.17), (0.25, 0.11), (0.38, 0.09), (0.5, 0.06), (0.6, 0.02),
+       (0.66, -0.02), (0.75, -0.12), (0.85, -0.25), (1.0, -0.4), (1.4, -0.8)]
 
 # What the water makes of the skin under it: darker and bluer than the sea.
 UNDER = mix(mix(P.sea_dark, P.ink, 0.35), P.sky_top, 0.15)
@@ -321,9 +321,8 @@ def _tones():
     """The back a pale blue where it faces the sky and the low sun ahead,
     well above the sea's teal so the body reads by its shape; the flank
     turned from both a step darker, darker than the sea round it, so that
-    the turn of the body is one clear value step; the white belly showing
-    where the body rolls under at the waterline; the rim where the skin
-    turns toward the sun at the outline."""
+    the turn of the body is one clear value step; the pale belly, under
+    the water; the rim where the skin turns toward the sun at the outline."""
     back = mix(mix(P.sky_top, P.sea_light, 0.5), P.light.key, 0.12)
     flank = mix(P.sky_top, P.ink, 0.52)
     upper = mix(back, flank, 0.45)
