@@ -60,14 +60,17 @@ PEDUNCLE = (DORSAL_ROOT - 1) * LENGTH
 # behind the pectorals, thinning to the tail's stalk.
 HALF_W = [(0, 0.78), (0.05, 0.84), (0.12, 0.84), (0.25, 0.76), (0.4, 0.66), (0.55, 0.54), (0.7, 0.4),
           (0.85, 0.26), (1, 0.15)]
-TOP = [(0, 0.3), (0.05, 0.31), (0.12, 0.34), (0.25, 0.55), (0.4, 0.6), (0.55, 0.52), (0.7, 0.38), (0.85, 0.24),
+TOP = [(0, 0.24), (0.05, 0.26), (0.12, 0.31), (0.25, 0.55), (0.4, 0.6), (0.55, 0.52), (0.7, 0.38), (0.85, 0.24),
        (1, 0.13)]
 BELLY = [(0, 0.13), (0.05, 0.22), (0.2, 0.5), (0.4, 0.6), (0.6, 0.46), (0.8, 0.28), (1, 0.13)]
 # How far the top of the back stands out of the calm water: the mouth just
 # clear of it at the front, the head sloping up to the highest of the back
 # and the body going down again behind the first dorsal.
-DRY = [(0, 0.36), (0.05, 0.36), (0.12, 0.31), (0.25, 0.35), (0.38, 0.33), (0.5, 0.23), (0.6, 0.08), (0.7, -0.08),
-       (0.85, -0.25), (1.0, -0.4), (1.4, -0.8)]
+DRY = [(0, 0.25), (0.05, 0.25), (0.12, 0.17), (0.25, 0.11), (0.38, 0.09), (0.5, 0.06), (0.6, 0.02),
+       (0.66, -0.02), (0.75, -0.12), (0.85, -0.25), (1.0, -0.4), (1.4, -0.8)]
+
+# What the water makes of the skin under it: darker and bluer than the sea.
+UNDER = mix(mix(P.sea_dark, P.ink, 0.35), P.sky_top, 0.15)
 
 SUN = np.array([(334 - 210.5) / FOCAL, 0.12, 1.0])
 SUN /= np.linalg.norm(SUN)
@@ -214,10 +217,11 @@ class Sides:
     def faces_us(self, p, n):
         return np.sum(n * (p - self.eye), -1) < 0
 
-    def fill(self, world, colour, opacity=None, seam=0.3, body=True, soak=0.4, bands=0.0):
+    def fill(self, world, colour, opacity=None, seam=0.3, body=True, soak=0.4, bands=0.0, sight=SIGHT):
         """`bands`, in metres, slices a tall shape under the water into
         layers, each with its own depth, so that a fin reaching down fades
-        downward rather than all at one depth."""
+        downward rather than all at one depth; `sight` lets a thin blade lit
+        from above read deeper than the bulk of the body."""
         world = [np.asarray(p, float) for p in world]
         for keep_above, svg in ((True, self.dry), (False, self.wet)):
             part = _clip(world, keep_above)
@@ -228,22 +232,22 @@ class Sides:
                 for top in np.arange(0.0, low, -bands):
                     piece = _clip(_clip(part, False, top), True, top - bands)
                     if len(piece) > 2:
-                        self.fill(piece, colour, opacity, seam, body, soak)
+                        self.fill(piece, colour, opacity, seam, body, soak, sight=sight)
                 continue
             d = polygon(self.screen(part))
             c = colour
             if not keep_above:
                 # Soaked and seen through the surface's own colour: never a pale copy of the back.
-                c = mix(colour, P.sea_dark, soak)
+                c = mix(colour, UNDER, soak)
             # Neighbouring quads share edges; a hairline of their own colour hides the seam.
             stroke = dict(stroke=c, stroke_width=num(seam), stroke_linejoin="round") if seam else {}
             svg.path(d, fill=c, opacity=opacity, **stroke)
             if body and not keep_above:
-                depth = min(1.0, -sum(p[1] for p in part) / len(part) / SIGHT)
+                depth = min(1.0, -sum(p[1] for p in part) / len(part) / sight)
                 g = _grey(depth)
                 self.deep.path(d, fill=g, stroke=g, stroke_width=num(max(seam, 0.3)))
 
-    def line(self, world, colour, width, opacity=None, wet_opacity=None):
+    def line(self, world, colour, width, opacity=None, wet_opacity=None, soft=0.0):
         world = np.asarray(world, float)
         runs = {True: [], False: []}
         current, side = [], None
@@ -263,8 +267,9 @@ class Sides:
                 if len(run) > 1:
                     c = colour if above else mix(colour, P.sea_dark, 0.4)
                     op = opacity if above else (wet_opacity if wet_opacity is not None else opacity)
+                    extra = dict(filter=svg.blur(soft)) if soft else {}
                     svg.path(smooth(self.screen(run), closed=False), stroke=c, stroke_width=num(width),
-                             stroke_linecap="round", opacity=op)
+                             stroke_linecap="round", opacity=op, **extra)
 
 
 def _spline(outline, steps=6):
@@ -299,18 +304,11 @@ def _fins():
                            (1.09, 0, 0.0), (1.16, 0, -0.55), (1.12, 0, -0.55), (1.03, 0, -0.22), (0.98, 0, -0.12)],
                           steps=4)
     # Broad at the root low on the flank behind the gills, sickle-shaped,
-    # swept back and out. The near one is held out nearly level just under
-    # the surface, so that it shows through the water beyond the flank.
-    # Its depth is set in the world, not on the section, so that the whole
-    # blade lies a hand's breadth under the calm water whatever the body's
-    # own depth there.
-    pec = []
-    for u, r, _ in _spline([(0.16, 0, 0), (0.2, 0.5, 0), (0.27, 1.0, 0), (0.36, 1.45, 0), (0.4, 1.56, 0),
-                            (0.36, 1.2, 0), (0.33, 0.75, 0), (0.315, 0.3, 0), (0.3, 0.0, 0)], steps=8):
-        p = local(u, half_w(u) / K * 0.85 + r, 0.0)
-        p[1] = -0.04 - 0.2 * r
-        pec.append(p)
-    fins["pectoral"] = pec
+    # swept back and out, held out from the body a little below level, so
+    # that it goes on from the flank under the water.
+    fins["pectoral"] = [local(u, half_w(u) / K * 0.8 + 0.8 * r, -0.06 - 0.12 * r) for u, r, _ in
+                        _spline([(0.16, 0, 0), (0.2, 0.5, 0), (0.27, 1.0, 0), (0.36, 1.45, 0), (0.4, 1.56, 0),
+                                 (0.36, 1.2, 0), (0.33, 0.75, 0), (0.315, 0.3, 0), (0.3, 0.0, 0)], steps=8)]
     fins["pectoral_far"] = [local(u, -(half_w(u) / K * 0.7 + r), -0.45 - 0.25 * r) for u, r, _ in
                             _spline([(0.2, 0, 0), (0.28, 0.4, 0), (0.38, 0.7, 0), (0.42, 0.66, 0), (0.36, 0.35, 0),
                                      (0.33, 0.0, 0)])]
@@ -323,9 +321,8 @@ def _tones():
     """The back a pale blue where it faces the sky and the low sun ahead,
     well above the sea's teal so the body reads by its shape; the flank
     turned from both a step darker, darker than the sea round it, so that
-    the turn of the body is one clear value step; the white belly showing
-    where the body rolls under at the waterline; the rim where the skin
-    turns toward the sun at the outline."""
+    the turn of the body is one clear value step; the pale belly, under
+    the water; the rim where the skin turns toward the sun at the outline."""
     back = mix(mix(P.sky_top, P.sea_light, 0.5), P.light.key, 0.12)
     flank = mix(P.sky_top, P.ink, 0.52)
     upper = mix(back, flank, 0.45)
@@ -364,7 +361,9 @@ def _skin(sides: Sides, tones, nu: int = 160, na: int = 104):
         colour = c0 if c0 == c1 else mix(c0, c1, (v - v0) / (v1 - v0))
         if rim[i, j] > 0.02:
             colour = mix(colour, tones["rim"], 0.85 * float(rim[i, j]))
-        sides.fill([g[i, j], g[i + 1, j], g[i + 1, j + 1], g[i, j + 1]], colour, soak=0.25)
+        # Just awash the skin still shows its own tone; deeper the water takes it.
+        soak = 0.3 + 0.45 * min(1.0, max(0.0, -float(c[i, j, 1])) / (0.5 * SIGHT))
+        sides.fill([g[i, j], g[i + 1, j], g[i + 1, j + 1], g[i, j + 1]], colour, soak=soak)
 
 
 def _rim(sides: Sides, tones) -> None:
@@ -427,28 +426,25 @@ def _runs(pts, keep):
 
 
 def _marks(sides: Sides, rng, tones):
-    """The whale shark's pattern: rows of pale spots across the body, with
-    only faint broken pale bars between the rows, all laid on the skin so
-    that they bend with it, foreshorten toward the outline and shrink toward
-    the edges and the tail; no line runs unbroken. The head carries only
-    small spots, closer together toward the snout. The ridges along the back
-    are left to the shading: drawn as lines they read as a guide."""
+    """The whale shark's pattern: soft ridges along the body and rows of
+    pale spots across it, all laid on the skin so that they bend with it,
+    foreshorten toward the outline and shrink toward the edges and the
+    tail. The head carries only small spots, closer together toward the
+    snout."""
     pale = mix(mix(P.cloud_lit, P.sea_light, 0.3), tones["back"], 0.15)
-    bar = mix(tones["back"], P.cloud_lit, 0.35)
+    # The ridges along the body: soft and parallel, each a crest catching
+    # the sky with its shade under it, fading out toward the head and tail.
+    ridge = mix(tones["back"], P.cloud_lit, 0.3)
+    shade = mix(tones["upper"], tones["flank"], 0.6)
+    for a0, start in ((math.pi / 2 + 0.42, 0.16), (math.pi / 2 - 0.42, 0.14), (math.pi / 2 - 0.95, 0.18)):
+        uu = np.linspace(start, 0.97, 60)
+        for da, colour, op in ((-0.05, shade, 0.3), (0.0, ridge, 0.35)):
+            aa = np.full_like(uu, a0 + da)
+            pts, keep = _visible(sides, uu, aa)
+            pts = pts + normal(uu, aa) * 0.005
+            for part in _runs(list(pts), keep):
+                sides.line(part, colour, 0.5, opacity=num(op), wet_opacity=num(0.6 * op), soft=0.3)
     rows = np.arange(0.21, 0.97, 0.036)
-    # The bars between the rows of spots: short broken dashes, never a whole line.
-    for ub in rows[:-1] + 0.018:
-        a = float(rng.uniform(-0.5, -0.3))
-        while a < math.pi / 2 + 1.1:
-            run = rng.uniform(0.12, 0.32)
-            if rng.uniform() < 0.6:
-                aa = np.linspace(a, a + run, 8)
-                uu = np.full_like(aa, ub) + rng.uniform(-0.003, 0.003)
-                pts, keep = _visible(sides, uu, aa)
-                w = max(0.3, 0.45 * (0.5 + 0.5 * float(half_w(ub)) / K / 0.84))
-                for part in _runs(pts, keep):
-                    sides.line(part, bar, w, opacity=num(rng.uniform(0.18, 0.32)), wet_opacity="0.15")
-            a += run + rng.uniform(0.08, 0.22)
     # The spots in rows across the body, set half a step off from one row to
     # the next; on the animal the rows wander and the spots are uneven, so
     # each is pushed well off its place and some rows run closer than others.
@@ -490,7 +486,7 @@ def _spot(sides: Sides, u, a, r, colour, opacity="0.82"):
     r *= K
     ring = [c + r * (math.cos(f) * es + math.sin(f) * ea) + n * 0.004
             for f in np.linspace(0, 2 * math.pi, 9, endpoint=False)]
-    sides.fill(ring, colour, opacity=opacity, seam=0, body=False, soak=0.6)
+    sides.fill(ring, colour, opacity=opacity, seam=0, body=False, soak=0.4)
 
 
 def _head(sides: Sides, tones):
@@ -514,10 +510,12 @@ def _head(sides: Sides, tones):
     # The gape a wide dark slit across the front, stopping where the front
     # turns away from us so that it does not run on up the head's outline.
     gape = list(across(0.28, back=0.056, far=0.022)) + list(across(0.0, back=0.052, far=0.022))[::-1]
-    sides.fill(gape, mix(P.ink, P.sea_dark, 0.05), seam=0.2, body=False)
+    # Dark, not black: the softest of the head's marks still the darkest.
+    slit = mix(mix(P.ink, P.sea_dark, 0.4), tones["flank"], 0.25)
+    sides.fill(gape, slit, seam=0.2, body=False)
     # Where the sections close at the snout the band runs thin, so the gape
     # is carried round the front by a dark line of its own.
-    sides.line(across(0.13, back=0.05, far=0.022), mix(P.ink, P.sea_dark, 0.05), 1.7, opacity="0.95")
+    sides.line(across(0.13, back=0.05, far=0.022), slit, 1.4, opacity="0.8", soft=0.3)
     # The blunt front above the mouth is a face of its own, turned from the
     # sky and the sun, a step darker than the top of the head it meets; the
     # lip only a tone step at its foot.
@@ -543,8 +541,17 @@ def _head(sides: Sides, tones):
 
 def _eye(svg: Svg, sides: Sides, tones) -> None:
     """The eye small and low on the side, just behind the corner of the
-    mouth and clear of the waterline; laid over the wet skin there."""
-    ex, ey = sides.screen([surface(0.085, 0.28)])[0]
+    mouth; laid over the wet skin there when it is clear of the water, and
+    left to the water's blur when it is not."""
+    c = surface(0.085, 0.28)
+    if c[1] < 0.02:
+        _, fwd, _, up = frame(0.085)
+        for r, colour in ((0.05, mix(tones["flank"], tones["upper"], 0.5)), (0.032, P.ink)):
+            ring = [c + r * K * (math.cos(f) * fwd + 0.7 * math.sin(f) * up)
+                    for f in np.linspace(0, 2 * math.pi, 10, endpoint=False)]
+            sides.fill(ring, colour, seam=0, body=False, soak=0.3)
+        return
+    ex, ey = sides.screen([c])[0]
     svg.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.6" ry="1.1" '
             f'fill="{mix(tones["flank"], tones["upper"], 0.5)}" opacity="0.8"/>')
     svg.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.0" ry="0.75" fill="{P.ink}"/>')
@@ -694,14 +701,6 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
             front.path(smooth(screen(edge[m // 4: m - m // 4 + 1]), closed=False), stroke=lit,
                        stroke_width="0.5", opacity=num(rng.uniform(0.45, 0.65)), stroke_linecap="round")
         k += n + int(rng.integers(1, 5))
-    runoff = mix(foam, tones["back"], 0.4)
-    for _ in range(8):
-        k = rng.integers(0, len(us))
-        u = float(us[k])
-        aa = np.linspace(float(hi[k]) + rng.uniform(0.05, 0.25), float(lo[k]), 8)
-        run = screen(surface(np.full_like(aa, u + rng.uniform(-0.004, 0.004)), aa))
-        front.path(smooth(run, closed=False), stroke=runoff, stroke_width=num(rng.uniform(0.3, 0.5)),
-                   stroke_linecap="round", opacity=num(rng.uniform(0.3, 0.55)))
     # Where the back goes under behind the dorsal the sea slides across it.
     for u0, op in ((u_end - 0.05, 0.25), (u_end - 0.025, 0.4)):
         a = np.linspace(0.0, math.pi, 30)
@@ -725,19 +724,43 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
             blobs.append(f'<ellipse cx="{num(x)}" cy="{num(y)}" rx="{num(r * 1.9)}" '
                          f'ry="{num(r * 0.55)}" opacity="{num(rng.uniform(0.3, 0.65))}"/>')
     front.group(blobs, fill=foam)
-    # Behind the dorsal the back goes under again, and the sea closes over
-    # it in a wash of white water trailing back along the body.
-    spine, fwd, near, _ = frame(u_end)
-    flat = np.array([near[0], 0.0, near[2]])
+    # Behind the dorsal the back goes under again: a broken line of light
+    # water across it where it does, the skin just ahead of it darkened by
+    # the water washing up, and behind it the sea closing over it in a few
+    # streaks of white water trailing back along the body.
+    near = [p for u, sd, p, o in loop if sd > 0 and u > u_end - 0.09]
+    far = [p for u, sd, p, o in loop if sd < 0 and u > u_end - 0.09]
+    if len(near) > 1 and len(far) > 1:
+        across = [p + np.array([0.0, 0.01, 0.0]) for p in near[::-1] + far[::-1]]
+        band = mix(P.sea_near, tones["flank"], 0.4)
+        ahead = [p + np.array([0.0, 0.08, 0.0]) for p in across]
+        front.path(smooth(screen(across + ahead[::-1])), fill=band, opacity="0.4", filter=front.blur(0.6))
+        k = 0
+        while k < len(across) - 2:
+            n = int(rng.integers(3, 7))
+            front.path(smooth(screen(across[k:k + n + 1]), closed=False), stroke=lit,
+                       stroke_width=num(rng.uniform(0.5, 0.7)), stroke_linecap="round",
+                       opacity=num(rng.uniform(0.6, 0.85)))
+            k += n + int(rng.integers(1, 3))
+    spine, fwd, near_dir, _ = frame(u_end)
+    flat = np.array([near_dir[0], 0.0, near_dir[2]])
+    flat /= np.linalg.norm(flat)
     back = -np.array([fwd[0], 0.0, fwd[2]])
-    for _ in range(70):
-        t = rng.uniform(-0.6, 1.8)
-        q = spine + back * t * K + flat * rng.normal(0, float(half_w(u_end)) * (0.35 + 0.15 * max(t, 0)))
-        q[1] = 0.0
-        x, y = screen([q])[0]
-        length = rng.uniform(1.0, 3.0) * math.exp(-max(t, 0) / 1.5)
-        front.path(lens(x - length / 2, y, x + length / 2, y + rng.uniform(-0.2, 0.2), rng.uniform(0.25, 0.5)),
-                   fill=foam, opacity=num(rng.uniform(0.3, 0.8) * math.exp(-max(t, 0) / 1.2)))
+    back /= np.linalg.norm(back)
+    top_pt = surface(u_end, math.pi / 2)
+    top_pt[1] = 0.0
+    reach = float(half_w(u_end))
+    for v in np.linspace(-0.8, 0.8, 6) + rng.uniform(-0.1, 0.1, 6):
+        t = rng.uniform(0.0, 0.15)
+        while t < 1.6:
+            step = rng.uniform(0.1, 0.25)
+            side = flat * reach * v * (1 + 0.35 * t)
+            a, b = (top_pt + side + back * tt for tt in (t, t + step))
+            (xa, ya), (xb, yb) = screen([a, b])
+            fade = (1 - t / 1.6) ** 1.3
+            front.path(lens(xa, ya, xb, yb, rng.uniform(0.4, 0.8) * (0.5 + 0.5 * fade)), fill=foam,
+                       opacity=num(rng.uniform(0.5, 0.85) * fade))
+            t += step * rng.uniform(1.2, 2.0)
     _wash(front, sides, rng, u_end)
     _break(front, behind, sides, tones, np.random.default_rng(2207), loop, u_end)
     _waterline(front, behind, sides, tones, np.random.default_rng(2209), u_end)
@@ -757,7 +780,7 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
 
 def _waterline(front: Svg, behind: Svg, sides: Sides, tones, rng, u_end: float) -> None:
     """Where the near flank goes under: the skin just above the water wet
-    and a shade darker, the skin just under it seen through the water, teal
+    and a shade darker, the skin just under it seen through the water, dark
     and soft, a broken thread of light water between the two, and a low wake
     of small broken foam running back along the flank from the head."""
     screen = sides.screen
@@ -773,11 +796,11 @@ def _waterline(front: Svg, behind: Svg, sides: Sides, tones, rng, u_end: float) 
     for rise, op in ((0.3, 0.35), (0.1, 0.45)):
         band = list(surface(us, lo + rise)) + list(surface(us, lo - 0.03)[::-1])
         front.path(smooth(screen(band)), fill=wet, opacity=num(op), filter=front.blur(0.6))
-    # The skin under the water: teal, and soft.
-    teal = mix(P.sea_near, P.sea_light, 0.45)
-    for sink, op in ((0.55, 0.35), (0.25, 0.4)):
+    # The skin under the water: darker than the sea, and soft.
+    under = mix(UNDER, P.sea_near, 0.3)
+    for sink, op in ((0.4, 0.2), (0.18, 0.3)):
         band = list(surface(us, lo + 0.02)) + list(surface(us, lo - sink)[::-1])
-        behind.path(smooth(screen(band)), fill=teal, opacity=num(op), filter=behind.blur(0.9))
+        behind.path(smooth(screen(band)), fill=under, opacity=num(op), filter=behind.blur(0.9))
     # The line of light water where the skin goes under, broken into runs.
     thread = mix(P.sea_light, P.sky_horizon, 0.5)
     out = []
@@ -815,7 +838,7 @@ def _waterline(front: Svg, behind: Svg, sides: Sides, tones, rng, u_end: float) 
                 o /= np.linalg.norm(o) + 1e-9
                 d = out[j] - out[j + 1]
                 d /= np.linalg.norm(d) + 1e-9
-                q = out[j] + o * K * (0.04 + rng.exponential(0.1 + 0.5 * u))
+                q = out[j] + o * K * (0.03 + rng.exponential(0.05 + 0.12 * u))
                 (x0, y0), (x1, y1) = screen([q, q + d * K * rng.uniform(0.05, 0.14) * (0.6 + 0.4 * fade)])
                 front.path(lens(x0, y0, x1, y1, rng.uniform(0.7, 1.1) * (0.6 + 0.4 * fade)), fill=foam,
                            opacity=num(rng.uniform(0.55, 0.95) * fade ** 0.5))
@@ -836,7 +859,11 @@ def _wash(front: Svg, sides: Sides, rng, u_end: float) -> None:
     # Where the sheets run: (the station, how wide, how far up the near
     # flank they start, how strong), the widest and strongest nearest the tail
     # where the back is going under.
-    for uc, du, lo, op in ((0.31, 0.022, -0.1, 0.6), (0.47, 0.03, -0.2, 0.7), (u_end - 0.08, 0.035, -0.1, 0.78)):
+    for uc, du, lo, op in ((0.2, 0.02, -0.1, 0.6), (0.28, 0.025, -0.2, 0.7), (u_end - 0.05, 0.03, -0.1, 0.78)):
+        # From the near waterline: under it the sheet is the sea itself.
+        wl = float(_contact([uc], 0.0, 1)[0])
+        if not np.isnan(wl):
+            lo = max(lo, wl - 0.04)
         a = np.linspace(lo, math.pi + 0.35, 24)
         wob = rng.normal(0, 0.35, len(a)).cumsum() * 0.007
         lead = uc - du * (0.3 + 0.7 * np.sin(np.linspace(0, math.pi, len(a)))) + wob
@@ -917,7 +944,7 @@ def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float
         # The water heaped up: the crest stands a little over the calm sea.
         crest[:, 1] = 0.05
         glass = mix(P.sea_light, P.sky_horizon, 0.35)
-        front.path(smooth(screen(list(skin) + list(crest[::-1]))), fill=glass, opacity="0.3",
+        front.path(smooth(screen(list(skin) + list(crest[::-1]))), fill=glass, opacity="0.18",
                    filter=front.blur(0.8))
         front.path(smooth(screen(list(crest) + list(face[::-1]))), fill=P.sea_dark, opacity="0.45",
                    filter=front.blur(0.6))
@@ -1011,19 +1038,28 @@ def build(scale: int) -> Picture:
     _head(sides, tones)
     _dorsal(sides, fins["dorsal"], tones, np.random.default_rng(2205))
     sides.fill(fins["pelvic"], mix(fin_tone, tones["upper"], 0.12), seam=0)
-    # The near pectoral's upper side faces the sky, pale like the back, with
-    # its trailing edge a shade darker.
-    sides.fill(fins["pectoral"], mix(tones["back"], P.sea_light, 0.45), seam=0, soak=0.0)
+    # The near pectoral's upper side faces the sky, but under the water it is
+    # only a shade lighter than the flank it leaves.
+    sides.fill(fins["pectoral"], mix(tones["flank"], tones["low"], 0.5), seam=0, soak=0.6,
+               sight=2.5 * SIGHT)
 
     froth = Svg(w, h)
     _water(froth, surface_marks, sides, tones, rng)
     _eye(froth, sides, tones)
 
+    # Looking down into the near water less of the sky comes back off it: the
+    # sea darkens toward us, over whatever lies under it, so that it sits
+    # below the upper sky in value.
+    near = Svg(w, h)
+    fall = near.linear(0, cam.horizon + 20, 0, h, [(0, P.sea_dark, 0), (0.45, P.sea_dark, 0.28),
+                                                    (1, mix(P.sea_dark, P.ink, 0.4), 0.6)])
+    near.add(f'<rect x="0" y="{cam.horizon + 20}" width="{w}" height="{h - cam.horizon - 20}" fill="{fall}"/>')
+
     layers = [Layer("sky", heaven), Layer("sea", water), Layer("shark-under", sides.wet, depth=sides.deep),
-              Layer("surface", surface_marks), Layer("shark", sides.dry), Layer("foam", froth)]
+              Layer("near", near), Layer("surface", surface_marks), Layer("shark", sides.dry), Layer("foam", froth)]
     return Picture(NAME, w, h, P, layers,
-                   water=Water(mix(P.sea_near, P.sea_horizon, 0.2), cam, waves, tint=0.85, surface=0.4,
-                               darken=0.32, blur=2.2, fade=0.25, refraction=1.1),
+                   water=Water(mix(P.sea_near, P.sea_dark, 0.3), cam, waves, tint=0.8, surface=0.45,
+                               darken=0.4, blur=2.2, fade=0.15, refraction=1.1),
                    caption=Caption(caption_lines(), edge="top", align="left"), seed=22)
 
 
@@ -1060,20 +1096,29 @@ def _flock(svg: Svg, cam: Camera) -> None:
     air. Seen from below against the darker sky above the clouds, each is a
     pale underside with black wingtips, banked into the turn, and each is
     caught at its own moment: gliding flat, at the top or the bottom of a
-    beat, banking with one wing turned away, or coming at us almost edge-on."""
-    cx, cy, rx, ry = 290.0, 41.0, 102.0, 27.0
-    # Round the circle from the near side, by angle (sin > 0 the near half).
-    slots = ((92, "glide"), (45, "up"), (-20, "bank"), (-72, "glide"), (-126, "up"), (176, "edge"),
-             (134, "down"))
+    beat, or banking with one wing turned away."""
+    cx, cy, rx, ry = 292.0, 42.0, 100.0, 28.0
+    # The circle's plane tilted a little, its right side the higher.
+    tilt = math.radians(-8)
+    ct, st = math.cos(tilt), math.sin(tilt)
+    # Evenly round the ring, from the near side (sin > 0 the near half),
+    # close enough together that they trace it.
+    poses = ("glide", "up", "glide", "down", "bank", "up", "glide", "bank")
+    ring = np.linspace(0, 2 * math.pi, 721)
+    arc = np.concatenate([[0.0], np.cumsum(np.hypot(np.diff(rx * np.cos(ring)), np.diff(ry * np.sin(ring))))])
+    start = np.interp(math.pi / 2, ring, arc)
     birds = []
-    for deg, pose in slots:
-        a = math.radians(deg)
-        x = cx + rx * math.cos(a)
-        y = cy + ry * math.sin(a)
+    for k, pose in enumerate(poses):
+        a = float(np.interp((start - k * arc[-1] / len(poses)) % arc[-1], arc, ring))
+        ex, ey = rx * math.cos(a), ry * math.sin(a)
+        x = cx + ex * ct - ey * st
+        y = cy + ex * st + ey * ct
         far = (1 - math.sin(a)) / 2                  # 0 on the near side, 1 on the far
-        half = 15.0 * (1 - 0.5 * far)
-        # Banked into the turn: the wing toward the middle of the circle dips.
-        roll = -0.32 * math.cos(a)
+        half = 17.0 * (1 - 0.45 * far)
+        # Banked into the turn, the wing toward the middle of the circle
+        # dipped, most at the ends of the ring where the bird comes at us or
+        # goes away; on the near and far sides the wings follow the ring.
+        roll = tilt - 0.5 * math.cos(a)
         birds.append((far, x, y, half, roll, -math.cos(a), pose))
     # Never two touching: the flock is laid out so, and checked.
     for i, b in enumerate(birds):
@@ -1085,7 +1130,7 @@ def _flock(svg: Svg, cam: Camera) -> None:
         return mix(P.sky_top, P.sky_horizon, 0.55 * y / (0.62 * cam.horizon))
 
     for far, x, y, half, roll, turn, pose in sorted(birds, key=lambda b: -b[0]):
-        _gull(svg, x, y, half, roll, turn, pose, far * 0.3, sky_at(y), 1 - far)
+        _gull(svg, x, y, half, roll, turn, pose, far * 0.2, sky_at(y), 1 - far)
 
 
 # Each pose as the wing's line from the shoulder through the wrist to the
