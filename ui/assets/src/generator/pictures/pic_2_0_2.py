@@ -5,10 +5,9 @@ foot that flares down into a low mound of sand, dark in the crease round
 it, scarred with uneven rings that ridge its outline. Its crown is
 lopsided: fronds grow from a short crown shaft, longer on the side it
 leans to, some reaching toward us and some away, arching out and hanging
-under their own weight, each row of leaflets either side of its rib one
-flat soft-edged mass, torn cleanly in to the rib in two or three places,
-lit on the sun's side and a step darker in the fold, the coconuts in a
-bunch at their foot; under them two dead fronds, brown and withered, hang
+under their own weight, each a thin dark rib with narrow leaflets combed
+off both sides and hanging from it, their tips drooping, in two or three
+flat tones lit on the sun's side, the coconuts in a bunch at their foot; under them two dead fronds, brown and withered, hang
 down the trunk. The sun so high, every shadow is short: the palm's runs
 a narrow band from its foot over the mound and pools under its crown,
 falling only a little toward us and to the right, each point of it put
@@ -259,10 +258,9 @@ class _Frond:
         return float(np.mean([p[2] for p in self.rib]))
 
     def halves(self):
-        """Each row of leaflets as one flat mass: from the rib out along the
-        line of the leaflets' tips, smoothed so the edge runs soft and whole,
-        and back, cut cleanly in nearly to the rib at the row's two or three
-        widest tears, so the frond reads as a few broad blades, not a comb."""
+        """Each row of leaflets as one mass, for the shadow the frond throws:
+        from the rib out along the line of the leaflets' tips and back, cut
+        in nearly to the rib at the row's two or three widest tears."""
         steps = len(self.rib) - 1
         out = []
         for side in (-1, 1):
@@ -302,12 +300,10 @@ class _Frond:
 # from us, 3pi/2 toward us. The young ones stand up from the top of the
 # shaft, the old ones grow lower down and hang; no two alike, and not spaced
 # evenly round it.
-CROWN = [(0.1, 0.32, 4.6, 0.34, 0.38, 0.12), (0.55, 0.55, 3.6, 0.32, 0.5, -0.15),
-         (1.35, 0.85, 2.2, 0.26, 0.55, 0.05), (1.95, 0.7, 2.6, 0.3, 0.45, 0.2),
-         (2.65, 0.55, 3.3, 0.3, 0.38, -0.1), (3.2, 0.4, 3.5, 0.34, 0.28, 0.15),
-         (4.05, 0.35, 2.8, 0.38, 0.3, 0.1), (4.7, 0.15, 3.9, 0.4, 0.2, -0.1),
-         (5.3, 0.25, 4.4, 0.36, 0.3, 0.18), (5.85, 0.05, 4.2, 0.44, 0.12, -0.12),
-         (0.95, 1.2, 1.5, 0.22, 0.62, 0.0)]
+CROWN = [(0.1, 0.32, 4.7, 0.36, 0.38, 0.12), (0.65, 0.6, 3.4, 0.3, 0.5, -0.15),
+         (1.25, 0.72, 2.5, 0.3, 0.6, 0.3), (2.35, 0.6, 2.9, 0.3, 0.45, 0.2),
+         (3.15, 0.42, 3.5, 0.36, 0.3, 0.15), (4.15, 0.3, 2.7, 0.42, 0.28, 0.1),
+         (4.85, 0.15, 3.7, 0.42, 0.2, -0.1), (5.6, 0.1, 4.4, 0.38, 0.22, 0.18)]
 # The dead ones: brown, hanging from the foot of the crown down the trunk,
 # one in front on the left, one behind on the right.
 DEAD = [(3.75, -0.9, 2.6, 0.5, 0.02, 0.15), (0.75, -0.75, 2.9, 0.5, 0.04, -0.1)]
@@ -332,7 +328,7 @@ def _crown(shaft, up, rng):
                             fold=1.15, leaflet=0.62, ragged=0.28)
             else:
                 fr = _Frond(root, heading, 1.1 * length * rng.uniform(0.94, 1.06), weight * rng.uniform(0.92, 1.1),
-                            rng, curl=curl, fold=rng.uniform(0.5, 0.75), leaflet=rng.uniform(0.84, 0.98))
+                            rng, curl=curl, fold=rng.uniform(0.5, 0.75), leaflet=rng.uniform(0.98, 1.12))
             fr.dead = dead
             fronds.append(fr)
     return fronds
@@ -415,50 +411,67 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
                      mix(mix(P.wood_lit, straw, 0.5), P.light.key, 0.1)]
         if far:
             tones = [mix(t, back_leaf, 0.5 if fr.dead else 0.7) for t in tones]
+        def lit_score(l):
+            # How a leaflet faces: its upper face in the sun lit, seen from
+            # under it or turned away in shade.
+            _, s, a, c, b = l
+            t = fr.tangent[min(len(fr.tangent) - 1, int(round(s * (len(fr.tangent) - 1))))]
+            normal = _unit(np.cross(b - a, t))
+            if np.dot(normal, np.cross(_unit(np.cross(t, UP)), t)) < 0:
+                normal = -normal
+            lit = float(np.dot(normal, sun_dir))
+            return lit if float(np.dot(normal, eye - a)) > 0 else 0.5 * lit - 0.3
+
+        tip = fr.rib[-1]
+        reach = 0.4 * float(np.clip((top[0] - tip[0]) * 0.2 + (tip[1] - top[1] - 0.4) * 0.25, -1, 1))
         behind, before = [], []
-        for side, row, outline in fr.halves():
-            # A row's tone from how its leaflets face: their upper faces in
-            # the sun lit, seen from under them or turned away in shade.
-            score = 0.0
-            for _, s, a, c, b in row:
-                t = fr.tangent[min(len(fr.tangent) - 1, int(round(s * (len(fr.tangent) - 1))))]
-                normal = _unit(np.cross(b - a, t))
-                if np.dot(normal, np.cross(_unit(np.cross(t, UP)), t)) < 0:
-                    normal = -normal
-                lit = float(np.dot(normal, sun_dir))
-                score += lit if float(np.dot(normal, eye - a)) > 0 else 0.5 * lit - 0.3
-            score /= len(row)
-            tip = fr.rib[-1]
-            score += 0.4 * float(np.clip((top[0] - tip[0]) * 0.2 + (tip[1] - top[1] - 0.4) * 0.25, -1, 1))
-            tone = 2 if score > 0.15 else 1 if score > -0.25 else 0
+        for side in (-1, 1):
+            row = [l for l in fr.leaflets if l[0] == side]
+            if not row:
+                continue
             far_side = np.mean([np.linalg.norm(l[4] - eye) - np.linalg.norm(l[2] - eye) for l in row]) > 0
-            pts = [cam.point(q) for q in outline]
-            # The leaflets' roots, hidden in the fold by the rib, a step darker.
-            inner = [cam.point(l[2] + (l[4] - l[2]) * 0.3) for l in row]
-            roots = [rib[min(len(rib) - 1, int(round(l[1] * (len(rib) - 1))))] for l in row]
-            (behind if far_side else before).append((pts, inner, roots[::-1], tone, row))
+            groups = [[], [], []]
+            for l in row:
+                _, s, a, c, b = l
+                score = lit_score(l) + reach
+                tone = 2 if score > 0.15 else 1 if score > -0.25 else 0
+                A, C, B = cam.point(a), cam.point(c), cam.point(b)
+                # Narrow, widest a little out from the rib, drawn to a point.
+                w0 = max(0.32, 0.055 * float(cam.scale(a[2]))) * (1.0 - 0.35 * s) * (0.6 if fr.dead else 1.0)
+                one, two = [], []
+                for t in np.linspace(0.0, 1.0, 7):
+                    x = (1 - t) ** 2 * A[0] + 2 * t * (1 - t) * C[0] + t * t * B[0]
+                    y = (1 - t) ** 2 * A[1] + 2 * t * (1 - t) * C[1] + t * t * B[1]
+                    dx = 2 * (1 - t) * (C[0] - A[0]) + 2 * t * (B[0] - C[0])
+                    dy = 2 * (1 - t) * (C[1] - A[1]) + 2 * t * (B[1] - C[1])
+                    n = math.hypot(dx, dy) or 1.0
+                    wd = w0 * (0.55 + 1.6 * t) * (1 - t) ** 0.9
+                    one.append((x - dy / n * wd, y + dx / n * wd))
+                    two.append((x + dy / n * wd, y - dx / n * wd))
+                groups[tone].append(polygon(one + two[::-1]))
+            (behind if far_side else before).append(groups)
+
         def lay(halves):
-            for pts, inner, back, tone, row in halves:
-                # Each row of leaflets as one flat mass in its tone, soft at
-                # its edge; the fold by the rib a step darker.
-                edge = smooth(pts, tension=0.8)
-                svg.path(edge, fill=tones[tone], filter=svg.blur(0.3))
-                blades.append(edge)
-                svg.path(smooth(back + inner, tension=0.5), fill=tones[max(0, tone - 1)], opacity="0.75",
-                         filter=svg.blur(0.3))
+            for groups in halves:
+                for tone, shapes in enumerate(groups):
+                    if shapes:
+                        d = "".join(shapes)
+                        svg.path(d, fill=tones[tone], filter=svg.blur(0.2))
+                        blades.append(d)
         lay(behind)
-        # The midrib, stout at the crown and tapering to the tip, pale on top.
+        # The midrib: a thin line a step darker than its leaflets, stout at
+        # the crown and tapering to the tip.
         edge_a, edge_b = [], []
         for i, (x, y) in enumerate(rib):
             j, k = min(i + 1, len(rib) - 1), max(i - 1, 0)
             dx, dy = rib[j][0] - rib[k][0], rib[j][1] - rib[k][1]
             n = math.hypot(dx, dy) or 1
-            w = 0.5 * (1 - i / len(rib)) ** 1.3 + 0.14
+            w = 0.45 * (1 - i / len(rib)) ** 1.2 + 0.16
             edge_a.append((x - dy / n * w, y + dx / n * w))
             edge_b.append((x + dy / n * w, y - dx / n * w))
-        rib_tone = mix(back_leaf, straw, 0.2) if far else mix(mix(tones[2], straw, 0.3), leaf_lit, 0.3)
+        rib_tone = mix(tones[0], straw, 0.25)
         if fr.dead:
-            rib_tone = mix(straw, tones[1], 0.4)
+            rib_tone = mix(tones[0], straw, 0.15)
         svg.path(polygon(edge_a + edge_b[::-1]), fill=rib_tone)
         lay(before)
 
