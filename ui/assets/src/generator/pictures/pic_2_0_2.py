@@ -7,8 +7,9 @@ lopsided: fronds grow from a short crown shaft, longer on the side it
 leans to, some reaching toward us and some away, arching out and hanging
 under their own weight, each a thin dark rib with narrow leaflets combed
 off both sides and hanging from it, their tips drooping, in two or three
-flat tones lit on the sun's side, the coconuts in a bunch at their foot; under them two dead fronds, brown and withered, hang
-down the trunk. The sun so high, every shadow is short: the palm's runs
+flat tones lit on the sun's side, four round coconuts in a bunch at
+their foot; under them two dead fronds, brown and withered, hang down
+the trunk. The sun so high, every shadow is short: the palm's runs
 a narrow band from its foot over the mound and pools under its crown,
 falling only a little toward us and to the right, each point of it put
 where the rays fall. A wave breaks along
@@ -685,30 +686,27 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     svg.add(f'<rect x="{num(hx - 70)}" y="{num(hy - 50)}" width="140" height="100" fill="{heart}" '
             f'clip-path="{svg.clip(" ".join(blades))}"/>')
     cx, cy = cam.point(shaft[0] + up * 0.2)
-    # The coconuts in a bunch at the foot of the fronds: a few nuts, a little
-    # longer than round and of different sizes, hanging in the crown's shade
-    # so the gaps between them go dark without any outline; each lit on its
-    # upper left and shaded on its lower right.
-    nut = mix(mix(mix(P.wood_side, P.grass, 0.35), P.sand, 0.15), back_leaf, 0.35)
-    nut_dark = mix(nut, P.wood_dark, 0.55)
-    nut_lit = mix(nut, P.light.key, 0.45)
-    svg.add(f'<ellipse cx="{num(cx + 0.3)}" cy="{num(cy + 4.6)}" rx="6.2" ry="5.0" fill="{nut_dark}" '
-            f'opacity="0.75" filter="{svg.blur(0.5)}"/>')
+    # The coconuts in a bunch at the foot of the fronds: four round nuts of
+    # a little different sizes, two behind and two hanging lower in front,
+    # each a ball in three flat tones: its shadow side turned down and away
+    # from the sun, the body, and a lit cap on its upper left.
+    nut = mix(mix(mix(P.wood_side, P.grass, 0.45), P.wood_lit, 0.1), back_leaf, 0.4)
+    nut_dark = mix(mix(nut, P.wood_dark, 0.6), P.light.shadow, 0.3)
+    nut_lit = mix(mix(nut, P.wood_lit, 0.3), P.light.key, 0.2)
     soft = svg.blur(0.3)
-    for dx, dy, r, tilt in ((3.5, 2.5, 2.3, 25), (-3.0, 2.9, 2.5, -20), (0.3, 3.5, 2.8, 5), (-1.5, 6.5, 2.4, -10),
-                            (2.5, 6.3, 2.1, 30)):
+    for dx, dy, r in ((-2.7, 2.0, 3.0), (2.6, 1.7, 2.8), (3.4, 6.2, 3.1), (-0.9, 6.0, 3.3)):
         x, y = cx + dx, cy + dy
-        turn = f'transform="rotate({tilt} {num(x)} {num(y)})"'
-        # The shade it throws on the nuts behind and below it parts it from them.
-        svg.add(f'<ellipse cx="{num(x + 0.5)}" cy="{num(y + 0.6)}" rx="{num(r * 0.95)}" ry="{num(r * 1.1)}" '
-                f'fill="{mix(nut_dark, P.wood_dark, 0.4)}" opacity="0.8" filter="{soft}" {turn}/>')
-        svg.add(f'<ellipse cx="{num(x)}" cy="{num(y)}" rx="{num(r * 0.85)}" ry="{num(r * 1.02)}" fill="{nut}" '
-                f'{turn}/>')
-        svg.add(f'<path d="M{num(x + r * 0.9)},{num(y - r * 0.3)}A{num(r)},{num(r)} 0 0 1 {num(x - r * 0.5)},'
-                f'{num(y + r * 0.95)}A{num(r * 1.2)},{num(r * 1.2)} 0 0 0 {num(x + r * 0.9)},{num(y - r * 0.3)}Z" '
-                f'fill="{nut_dark}" opacity="0.8" filter="{soft}"/>')
-        svg.add(f'<ellipse cx="{num(x - r * 0.35)}" cy="{num(y - r * 0.42)}" rx="{num(r * 0.38)}" '
-                f'ry="{num(r * 0.28)}" fill="{nut_lit}" opacity="0.75" filter="{soft}" {turn}/>')
+        ball = (f"M{num(x - r)},{num(y)}A{num(r)},{num(r * 1.06)} 0 1 1 {num(x + r)},{num(y)}"
+                f"A{num(r)},{num(r * 1.06)} 0 1 1 {num(x - r)},{num(y)}Z")
+        # The shade it throws on what hangs behind it parts it from the bunch.
+        svg.path(ball, fill=mix(nut_dark, P.ink, 0.3), opacity="0.7", filter=svg.blur(0.6),
+                 transform="translate(0.8,0.9)")
+        svg.path(ball, fill=nut_dark)
+        # Clipped outside the shift, so the lit tones stay inside the ball.
+        svg.add(f'<g clip-path="{svg.clip(ball)}"><path d="{ball}" fill="{nut}" filter="{soft}" '
+                f'transform="translate({num(-r * 0.32)},{num(-r * 0.38)})"/>'
+                f'<path d="{ball}" fill="{nut_lit}" opacity="0.7" filter="{soft}" '
+                f'transform="translate({num(-r * 0.78)},{num(-r * 0.86)})"/></g>')
 
 
 def breaker_z(x):
