@@ -271,8 +271,9 @@ constexpr ControlDesign kDesign[] = {
      "un mar de un verdeazulado apagado, rizado de pequeñas olas, con largas ondulaciones suaves "
      "cerca de la orilla y un reguero de destellos bajo el sol. En el horizonte de la derecha se "
      "ven tres islas a distancias distintas: la más cercana, larga y verde, con dos lomas y una "
-     "orilla de arena, y otras dos más pequeñas y pálidas en la bruma; sobre ellas, una gran nube "
-     "de color crema, amontonada hacia la izquierda y de base plana, y otra pequeña más alta."),
+     "orilla de arena, y otras dos más pequeñas y pálidas en la bruma; sobre ellas, una nube "
+     "ancha y baja, como un cojín plano de color crema, más gris por debajo, y otra pequeña más "
+     "alta."),
     label( "lblAbout",      {104, 328, 137, 49},       8,
            "Quivra, un relato interactivo del mar, Versión " QUIVRA_VERSION,
            {kSansSerifFaces, 8.25, true}),

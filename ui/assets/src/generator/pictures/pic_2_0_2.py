@@ -30,8 +30,8 @@ grey-brown, half buried, with a rope knotted round it, a few shells and
 soft wind ripples in the sand's own tones. Beyond, the sea's wave dashes,
 a few long soft swells rolling in nearer the shore, the sun's glitter, and
 on the horizon to the right three islands at their different distances,
-hazed the more the further off, under a broad flat-based cloud heaped at
-its left end and a small one higher up.
+hazed the more the further off, under a broad low cushion of cloud and a
+small one higher up.
 
 The picture is wider and taller than the window shows: everything that
 matters lies inside the top-left 421 x 221."""
@@ -88,54 +88,13 @@ PALM_TOP = (1.4, 5.7)          # how far the crown leans out over the beach and 
 ISLAND = 330                 # the nearest island's centre on the horizon
 
 
-def _cloud(heaven: Svg, rng, x, base, width, height, lean=0.3, opacity=1.0):
-    """One cloud mass of its own build: lumps of uneven size heaped higher
-    toward one end over a flat base that tilts a little, a ragged trailing
-    end, and three flat tones: the shaded underside, the body lit from the
-    sun above and to the left, and a paler crown along its top."""
-    lumps = []
-    n = max(3, int(width / height * 1.6))
-    k = 0.6 + 1.6 * lean
-    peak = 0.6 / (0.6 + k)
-    for i in range(n):
-        u = (i + rng.uniform(0.2, 0.8)) / n
-        # Heaped toward the end nearer the sun, trailing off away from it.
-        rise = (u ** 0.6 * (1 - u) ** k) / (peak ** 0.6 * (1 - peak) ** k)
-        ry = height * (0.25 + 0.75 * rise) * rng.uniform(0.7, 1.1)
-        rx = max(ry * rng.uniform(1.5, 2.3), width / n * 0.8)
-        lumps.append((x + u * width, base - 0.15 * (u - 0.5) * height - ry * 0.7, rx, ry))
-    # A shred or two broken off the trailing end.
-    for _ in range(int(rng.integers(1, 3))):
-        ry = height * rng.uniform(0.12, 0.22)
-        lumps.append((x + width * rng.uniform(1.0, 1.15), base - ry * rng.uniform(0.6, 1.4), ry * 2.6, ry))
-    body = "".join(f'<ellipse cx="{num(cx)}" cy="{num(cy)}" rx="{num(rx)}" ry="{num(ry)}"/>'
-                   for cx, cy, rx, ry in lumps)
-    # The flat base: everything under it cut away, a little higher at the sun's end.
-    cut = heaven.clip(f"M{num(x - width)},{num(base - 0.08 * height)}L{num(x + width * 2.2)},"
-                      f"{num(base + 0.12 * height)}L{num(x + width * 2.2)},-50L{num(x - width)},-50Z")
-    inner = heaven.uid("c")
-    heaven.defs.append(f'<clipPath id="{inner}">{body}</clipPath>')
-    dx = -0.12 * height
-    parts = [f'<g fill="{CLOUD_SHADE}">{body}</g>',
-             f'<g clip-path="url(#{inner})">'
-             f'<g fill="{mix(CLOUD_SHADE, CLOUD_LIT, 0.6)}" transform="translate({num(dx)},{num(-0.38 * height)})">'
-             f'{body}</g>'
-             f'<g fill="{CLOUD_LIT}" transform="translate({num(dx * 2)},{num(-0.75 * height)})">'
-             f'{body}</g></g>']
-    heaven.add(f'<g clip-path="{cut}"><g filter="{heaven.blur(0.6)}"'
-               + (f' opacity="{num(opacity)}"' if opacity < 1 else "") + ">" + "".join(parts) + "</g></g>")
-
-
 def _clouds(heaven: Svg, horizon: float):
-    """Noon clouds, few and high, clear of the sun: one broad mass over the
-    islands, heaped at its left end, a small one higher up on the right,
-    and the haze lying in a flat pale bank along the horizon."""
-    rng = np.random.default_rng(2032)
-    bank = heaven.linear(0, horizon - 16, 0, horizon, [(0, CLOUD_LIT, 0), (0.7, CLOUD_LIT, 0.35),
-                                                        (1, mix(CLOUD_LIT, P.sky_horizon, 0.5), 0.5)])
-    heaven.add(f'<rect x="0" y="{num(horizon - 16)}" width="{heaven.width}" height="17" fill="{bank}"/>')
-    _cloud(heaven, rng, 262, 50, 104, 19, lean=1.0)
-    _cloud(heaven, rng, 350, 20, 36, 7, lean=0.6, opacity=0.9)
+    """Noon clouds, few and low, clear of the sun and the palm: one broad
+    flat cushion over the islands, a small one a little higher on the
+    right, and the long low roll along the horizon, in the clouds' tones."""
+    tones = replace(P, cloud_lit=CLOUD_LIT, cloud_shade=CLOUD_SHADE)
+    sky.clouds(heaven, np.random.default_rng(2032), tones, ((222, 80, 150, 17, 7, 0.9, 0.5), (372, 54, 34, 6, 3, 0.95, 0.5)),
+               (150, 89, 270, 5))
 
 
 # The islands, from the nearest: (centre, half width, height, haze), the
