@@ -952,8 +952,8 @@ def _ripples(cam, sand: Svg, rng):
 
 # The castaway's walk, in metres on the sand (x, z): off the raft's landward
 # end, up the beach toward us, then round to the left into the palm's shade.
-TRACK = [(3.55, 12.55), (2.7, 12.0), (1.6, 11.55), (0.3, 11.55), (-0.8, 12.1), (-1.6, 13.0), (-2.15, 14.1),
-         (-2.45, 15.1)]
+TRACK = [(3.95, 13.25), (3.1, 12.75), (1.9, 12.35), (0.6, 12.45), (-0.5, 13.05), (-1.3, 14.0), (-1.75, 15.0),
+         (-1.95, 15.8)]
 
 
 def _track_at(d):
@@ -990,8 +990,8 @@ def _footprints(cam, sand: Svg, rng):
     and toes: the sand's own tone a step darker on its floor, the wall on
     the sun's side in shade, and the lip heaped round it catching the sun;
     crisper in the damp sand by the raft, softer in the dry."""
-    floor_tone = mix(P.sand, P.light.shadow, 0.28)
-    wall_tone = mix(mix(P.sand, P.light.shadow, 0.6), P.wood_dark, 0.15)
+    floor_tone = mix(P.sand, P.light.shadow, 0.4)
+    wall_tone = mix(mix(P.sand, P.light.shadow, 0.75), P.wood_dark, 0.25)
     lip_tone = mix(P.sand, P.light.key, 0.6)
     lips, walls, floors = [], [], []
     _, _, total = _track_at(0.0)
@@ -1002,7 +1002,7 @@ def _footprints(cam, sand: Svg, rng):
         (x, z), (ux, uz), _ = _track_at(d)
         # The first steps off the raft short, finding his legs; then a
         # steady walk that shortens again as he reaches the shade.
-        stride = 0.62 - 0.2 * math.exp(-k / 2.0) - 0.12 * max(0.0, (d - total + 1.6) / 1.6)
+        stride = 0.54 - 0.16 * math.exp(-k / 2.0) - 0.12 * max(0.0, (d - total + 1.6) / 1.6)
         d += stride * (1 + rng.normal(0, 0.05))
         side, k = -side, k + 1
         gap = 0.125 + rng.normal(0, 0.015) + 0.04 * math.exp(-k / 2.0)
@@ -1016,7 +1016,7 @@ def _footprints(cam, sand: Svg, rng):
         cx, cy = cam.point((fx, 0.0, fz))
         # Seen this low a print closes to a slit: opened a little, so it
         # keeps its shape at 1x.
-        open_up = 2.0
+        open_up = 2.5
 
         def shape(pts, grow=1.0, dx=0.0, dz=0.0):
             out = []
