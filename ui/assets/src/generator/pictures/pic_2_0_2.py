@@ -1051,8 +1051,8 @@ WRECK_HEADING = 0.25
 # Each log of the piece, near to far: its length, how far its left end
 # stands out past the line of the others, and whether that end broke off
 # (splintered) or is the old axe cut.
-WRECK_LOGS = [(1.95, 0.45, True), (2.3, 0.1, False), (2.45, -0.05, False), (2.0, 0.42, True),
-              (2.5, 0.0, False), (2.2, 0.12, False)]
+WRECK_LOGS = [(2.2, 0.5, True), (2.6, 0.1, False), (2.75, -0.05, False), (2.25, 0.47, True),
+              (2.8, 0.0, False), (2.5, 0.13, False)]
 
 
 def _wreck(cam, svg: Svg, shade: Svg, rng):
@@ -1066,15 +1066,18 @@ def _wreck(cam, svg: Svg, shade: Svg, rng):
     sun_w = np.array([-SHADOW[0] * REACH, 1.0, -SHADOW[1] * REACH])
     sun_w /= np.linalg.norm(sun_w)
     cx = cam.cx
-    lit = replace(P, light=replace(P.light, x=cx + cam.focal * sun_w[0] / sun_w[2],
-                                   y=cam.horizon - cam.focal * sun_w[1] / sun_w[2]))
+    # Its wood soaked and grey, its lit faces kept below the sand's own tone
+    # so the raft stands out from the beach it lies on.
+    lit = replace(P, wood_lit=mix(P.wood_lit, P.wood_side, 0.45),
+                  light=replace(P.light, x=cx + cam.focal * sun_w[0] / sun_w[2],
+                                y=cam.horizon - cam.focal * sun_w[1] / sun_w[2]))
     heading = WRECK_HEADING
     along = np.array([math.cos(heading), 0.0, math.sin(heading)])
     away = np.array([-math.sin(heading), 0.0, math.cos(heading)])
     corner = np.array([WRECK[0], 0.0, WRECK[1]])
     logs, offset = [], 0.0
     for k, (length, slip, _) in enumerate(WRECK_LOGS):
-        rk = 0.15 * rng.uniform(0.9, 1.08)
+        rk = 0.17 * rng.uniform(0.9, 1.08)
         offset += rk
         p = corner + away * offset + along * slip
         # Resting on the sand, a little bedded into it.
@@ -1089,8 +1092,8 @@ def _wreck(cam, svg: Svg, shade: Svg, rng):
     # One pole whole across all six near the broken end, the other snapped
     # off over the fourth log.
     for t0, count in ((0.3, 6), (0.82, 4)):
-        a = corner + along * (t0 * 2.3) - away * 0.12
-        b = corner + along * (t0 * 2.3 - 0.05) + away * (offset * count / 6 + (0.14 if count == 6 else -0.05))
+        a = corner + along * (t0 * 2.6) - away * 0.12
+        b = corner + along * (t0 * 2.6 - 0.05) + away * (offset * count / 6 + (0.14 if count == 6 else -0.05))
         a[1] = b[1] = top + pole_r * 0.2
         d = b - a
         poles.append(raft.Log(tuple(a), math.atan2(d[2], d[0]), float(np.linalg.norm(d)), pole_r,
@@ -1101,7 +1104,8 @@ def _wreck(cam, svg: Svg, shade: Svg, rng):
     damp = [cam.point((mid[0] + 1.75 * math.cos(a), 0.0, mid[2] + 1.2 * math.sin(a) * (1 + 0.2 * math.sin(3 * a))))
             for a in np.linspace(0, 2 * math.pi, 18, endpoint=False)]
     shade.path(smooth(damp), fill=mix(P.sand, P.wood_side, 0.5), opacity="0.4", filter=shade.blur(1.4))
-    bark = mix(mix(P.wood_side, P.wood_dark, 0.45), P.mountain, 0.15)
+    # Soaked and weathered a step darker than the sand, so it holds at 1x.
+    bark = mix(mix(P.wood_side, P.wood_dark, 0.7), P.mountain, 0.15)
     barks = [bark, mix(bark, P.wood_lit, 0.12), mix(bark, P.wood_dark, 0.15)]
     ground = mix(mix(P.light.shadow, P.sea_dark, 0.25), P.wood_dark, 0.3)
     # Under it, the crease where the logs sit in the sand, and the short
@@ -1112,6 +1116,9 @@ def _wreck(cam, svg: Svg, shade: Svg, rng):
         hull = convex_hull([(q[0], q[2]) for q in foot + thrown])
         shade.path(polygon([cam.point((x, 0.0, z)) for x, z in hull]), fill=ground, opacity="0.75",
                    filter=shade.blur(0.4))
+        # The crease right under it, crisp and dark, a pixel proud of its foot.
+        shade.path(polygon([cam.point((x, 0.0, z)) for x, z in hull]), fill=mix(ground, P.ink, 0.4),
+                   opacity="0.85", transform="translate(0.5,1.2)", filter=shade.blur(0.35))
     scratch = [Svg(svg.width, svg.height) for _ in range(5)]
     out = raft.Layers(svg, *scratch)
     # Far to near, so the nearer logs cover the farther.
