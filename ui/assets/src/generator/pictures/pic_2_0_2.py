@@ -717,7 +717,9 @@ def _foam(svg: Svg, cam, rng, x0, x1, near_of, far_of, density: float, open_near
         k = rng.uniform(0.45, 1.0)
         # Ends drawn out and ragged, the depth wandering along the piece.
         taper = [max(0.04, math.sin(math.pi * (v - x) / L)) ** 0.45 for v in u]
-        run = [(far_of(v) - near_of(v)) * t * k * (0.65 + 0.35 * math.sin(v * 2.1 + ph) * math.sin(v * 6.7))
+        # Each piece lumpy at its own pace, so no two repeat along the shore.
+        f1, f2 = rng.uniform(0.7, 2.6), rng.uniform(3.0, 8.0)
+        run = [(far_of(v) - near_of(v)) * t * k * (0.6 + 0.4 * math.sin(v * f1 + ph) * math.sin(v * f2 + 2 * ph))
                for v, t in zip(u, taper)]
         if anchor_far:
             far = [far_of(v) + 0.05 * math.sin(v * 3.1 + ph) + rng.uniform(-0.03, 0.03) for v in u]
@@ -740,7 +742,7 @@ def _foam(svg: Svg, cam, rng, x0, x1, near_of, far_of, density: float, open_near
             # fewer and fainter where the foam is spent.
             s = 0
             while s < len(u) - 2:
-                e = min(len(u) - 1, s + int(rng.integers(2, 7)))
+                e = min(len(u) - 1, s + int(rng.choice([1, 2, 3, 5, 8, 12], p=[0.15, 0.2, 0.2, 0.2, 0.15, 0.1])))
                 if rng.uniform() < 0.8 - 0.5 * spent:
                     a = [cam.point((u[m], 0.0, near[m] + 0.02)) for m in range(s, e + 1)]
                     wdt = [edge * rng.uniform(0.4, 1.0) * math.sin(math.pi * (m - s) / (e - s)) ** 0.6
@@ -749,7 +751,7 @@ def _foam(svg: Svg, cam, rng, x0, x1, near_of, far_of, density: float, open_near
                                + [(p[0], p[1] + w * 0.6) for p, w in zip(a[::-1], wdt[::-1])])
                     fade = rng.uniform(0.5, 1.0) * (1 - 0.5 * spent)
                     threads.append(f'<path d="{smooth(outline)}" opacity="{num(fade)}"/>')
-                s = e + int(rng.integers(1, 4))
+                s = e + int(rng.choice([1, 2, 3, 6], p=[0.35, 0.3, 0.2, 0.15]))
         x += L + rng.uniform(*gaps) * (1 + 2 * spent)
     svg.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
                     f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
@@ -839,11 +841,14 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
     masses, holes, spray = [], [], []
     i = 0
     while i < len(crest) - 3:
-        j = min(len(crest) - 1, i + int(rng.integers(3, 13)))
+        # Mostly short broken lengths, now and then a long run, with gaps
+        # of their own: never a row of like strokes.
+        run = int(rng.choice([3, 5, 8, 12, 18], p=[0.2, 0.25, 0.25, 0.2, 0.1]))
+        j = min(len(crest) - 1, i + run)
         b = float(np.mean([_breaking(crest[m][0]) for m in range(i, j + 1)]))
         left = _strength(crest[(i + j) // 2][0])
         if (b > 0.12 or rng.uniform() < 0.25) and rng.uniform() < left + 0.1:
-            thick = rng.uniform(0.5, 1.15) * (0.5 + 3.0 * b) * (0.4 + 0.6 * left)
+            thick = rng.uniform(0.3, 1.4) * (0.5 + 3.0 * b) * (0.4 + 0.6 * left)
             ph = rng.uniform(0, 2 * math.pi)
             up, down = [], []
             for m in range(i, j + 1):
@@ -866,7 +871,7 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
             if b > 0.4:
                 haze = [(x, y - (by - y) * 0.5) for (x, y), (_, by) in zip(up, down)]
                 spray.append(f'<path d="{smooth(haze + down[::-1])}"/>')
-        i = j + int(rng.integers(1, 7))
+        i = j + int(rng.choice([1, 2, 3, 5, 8, 12], p=[0.25, 0.2, 0.2, 0.15, 0.12, 0.08]))
     svg.group(spray, fill=P.foam, opacity="0.3", filter=svg.blur(1.0))
     svg.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
                     f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
@@ -1314,7 +1319,8 @@ def _wash(cam, foam: Svg, xs, rng):
     # places than others.
     foot = lambda x: float(breaker_z(x)) - 1.3
     _foam(foam, cam, rng, xs[0], xs[-1], lambda x: foot(x) - _reach(x), foot, density=2.0, open_near=0.5,
-          open_far=0.12, opacity=0.92, pieces=(3.0, 9.0), gaps=(0.1, 1.4), strength=_strength, anchor_far=True)
+          open_far=0.12, opacity=0.92, pieces=(1.0, 11.0), gaps=(0.1, 3.2), strength=_strength,
+          anchor_far=True)
     # Drifts of older foam left lying on the shallows between it and the
     # beach, scattered, each holed through and fading at its ends.
     for _ in range(12):
