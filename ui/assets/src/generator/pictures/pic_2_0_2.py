@@ -445,8 +445,11 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
 
     parts = []
     for fr in fronds:
-        for _, _, outline in fr.halves():
-            parts.append(f'<path d="{smooth([thrown(q) for q in outline], tension=0.5)}"/>')
+        # Each leaflet's own shadow, so the patch is combed like the fronds.
+        for _, _, a, c, b in fr.leaflets:
+            (x0, y0), (x1, y1), (x2, y2) = thrown(a), thrown(c), thrown(b)
+            parts.append(f'<path d="M{num(x0)},{num(y0)}Q{num(x1)},{num(y1)} {num(x2)},{num(y2)}" fill="none" '
+                         f'stroke="{sh}" stroke-width="1.1"/>')
         ribs = [thrown(p) for p in fr.rib]
         parts.append(f'<path d="{smooth(ribs, closed=False)}" fill="none" stroke="{sh}" stroke-width="0.8"/>')
     stem = float(radius[-1]) * 1.8 * float(cam.scale(_on_sand(shaft[0])[2]))
