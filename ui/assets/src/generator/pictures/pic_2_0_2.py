@@ -217,42 +217,6 @@ class _Frond:
     def depth(self):
         return float(np.mean([p[2] for p in self.rib]))
 
-    def halves(self):
-        """Each row of leaflets as one mass, for the shadow the frond throws:
-        from the rib out along the line of the leaflets' tips and back, cut
-        in nearly to the rib at the row's two or three widest tears."""
-        steps = len(self.rib) - 1
-        out = []
-        for side in (-1, 1):
-            row = sorted((l for l in self.leaflets if l[0] == side), key=lambda l: l[1])
-            if len(row) < 2:
-                continue
-            idx = [int(round(l[1] * steps)) for l in row]
-            # Only the widest tears stay open, and none close by the stalk.
-            gaps = sorted(((idx[j] - idx[j - 1], j) for j in range(2, len(row) - 2)), reverse=True)
-            splits = {j for g, j in gaps[:2 if self.dead else 3] if g > 2}
-            # The tips smoothed within each blade, so a short leaflet or a
-            # long one does not break the edge into teeth.
-            tips, start = [], 0
-            for end in sorted(splits) + [len(row)]:
-                blade = np.array([l[4] for l in row[start:end]])
-                for j in range(len(blade)):
-                    lo, hi = max(0, j - 2), min(len(blade), j + 3)
-                    tips.append(blade[lo:hi].mean(axis=0) * 0.7 + blade[j] * 0.3)
-                start = end
-            pts = [self.rib[max(0, idx[0] - 1)]]
-            for j, l in enumerate(row):
-                if j in splits:
-                    # A clean tear: the edge runs straight in nearly to the rib and out again.
-                    pts.append(self.rib[(idx[j] + idx[j - 1]) // 2] * 0.88 + tips[j - 1] * 0.12)
-                    pts.append(tips[j])
-                elif j % 2 == 0 or j == len(row) - 1 or j + 1 in splits or j - 1 in splits:
-                    pts.append(tips[j])
-            pts.append(self.rib[-1])
-            rib = [self.rib[i] for i in range(steps - 1, max(0, idx[0] - 1), -3)]
-            out.append((side, row, pts + rib))
-        return out
-
 
 # The fronds round the crown: (which way round it, how far it rises from the
 # crown's plane as it leaves the shaft, length, how much it droops, how high
@@ -411,8 +375,8 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
                 groups[tone].append(polygon(one + two[::-1]))
             (behind if far_side else before).append(groups)
 
-        def lay(halves):
-            for groups in halves:
+        def lay(rows):
+            for groups in rows:
                 for tone, shapes in enumerate(groups):
                     if shapes:
                         d = "".join(shapes)
