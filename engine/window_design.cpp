@@ -243,7 +243,7 @@ constexpr ControlDesign kDesign[] = {
      "inclina un poco hacia la derecha; el tronco, redondo, claro del lado del sol y oscuro del "
      "otro, lleva anillos desiguales que abultan un poco su contorno, y su pie se ensancha y se "
      "hunde en un montículo de arena, con un pliegue de sombra donde entra en él. Su copa es "
-     "desigual: ocho hojas de un verde apagado, de largo y caída distintos, más largas hacia la "
+     "desigual: nueve hojas de un verde apagado, de largo y caída distintos, más largas hacia la "
      "derecha, unas se tienden hacia nosotros y otras se alejan; cada una es un nervio curvo, una "
      "línea fina más oscura, del que cuelgan a ambos lados foliolos estrechos y afilados, "
      "peinados como una pluma, con las puntas caídas, en dos o tres tonos planos, más claros del "
