@@ -1074,9 +1074,10 @@ def _wreck(cam, svg: Svg, shade: Svg, rng):
     bodies = logs + poles
     # The sand it lies on still dark from the sea that left it there.
     mid = np.mean([g.at(0.5) for g in logs], axis=0)
-    damp = [cam.point((mid[0] + 1.75 * math.cos(a), 0.0, mid[2] + 1.2 * math.sin(a) * (1 + 0.2 * math.sin(3 * a))))
+    damp = [cam.point((mid[0] + 2.1 * math.cos(a), 0.0, mid[2] + 1.45 * math.sin(a) * (1 + 0.2 * math.sin(3 * a))))
             for a in np.linspace(0, 2 * math.pi, 18, endpoint=False)]
-    shade.path(smooth(damp), fill=mix(P.sand, P.wood_side, 0.5), opacity="0.4", filter=shade.blur(1.4))
+    shade.path(smooth(damp), fill=mix(mix(P.sand, P.wood_side, 0.5), P.sea_dark, 0.2),
+               opacity="0.55", filter=shade.blur(1.4))
     # Soaked and weathered a step darker than the sand, so it holds at 1x.
     bark = mix(mix(P.wood_side, P.wood_dark, 0.7), P.mountain, 0.15)
     barks = [bark, mix(bark, P.wood_lit, 0.12), mix(bark, P.wood_dark, 0.15)]
