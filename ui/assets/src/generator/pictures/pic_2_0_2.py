@@ -93,8 +93,8 @@ def _clouds(heaven: Svg, horizon: float):
     flat cushion over the islands, a small one a little higher on the
     right, and the long low roll along the horizon, in the clouds' tones."""
     tones = replace(P, cloud_lit=CLOUD_LIT, cloud_shade=CLOUD_SHADE)
-    sky.clouds(heaven, np.random.default_rng(2032), tones, ((222, 80, 150, 17, 7, 0.9, 0.5), (372, 54, 34, 6, 3, 0.95, 0.5)),
-               (150, 89, 270, 5))
+    sky.clouds(heaven, np.random.default_rng(2032), tones,
+               ((222, 80, 150, 17, 7, 0.9, 0.5), (372, 54, 34, 6, 3, 0.95, 0.5)), (150, 89, 270, 5))
 
 
 # The islands, from the nearest: (centre, half width, height, haze), the
