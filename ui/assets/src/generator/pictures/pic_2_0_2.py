@@ -5,11 +5,11 @@ foot that flares down into a low mound of sand, dark in the crease round
 it, scarred with uneven rings that ridge its outline. Its crown is
 lopsided: fronds grow from a short crown shaft, longer on the side it
 leans to, some reaching toward us and some away, arching out and hanging
-under their own weight, each row of leaflets either side of its rib one
-flat soft-edged mass, torn cleanly in to the rib in two or three places,
-lit on the sun's side and a step darker in the fold, the coconuts in a
-bunch at their foot; under them two dead fronds, brown and withered, hang
-down the trunk. The sun so high, every shadow is short: the palm's runs
+under their own weight, each a thin dark rib with narrow leaflets combed
+off both sides and hanging from it, their tips drooping, in two or three
+flat tones lit on the sun's side, four round coconuts in a bunch at
+their foot; under them two dead fronds, brown and withered, hang down
+the trunk. The sun so high, every shadow is short: the palm's runs
 a narrow band from its foot over the mound and pools under its crown,
 falling only a little toward us and to the right, each point of it put
 where the rays fall. A wave breaks along
@@ -30,8 +30,8 @@ grey-brown, half buried, with a rope knotted round it, a few shells and
 soft wind ripples in the sand's own tones. Beyond, the sea's wave dashes,
 a few long soft swells rolling in nearer the shore, the sun's glitter, and
 on the horizon to the right three islands at their different distances,
-hazed the more the further off, under a broad flat-based cloud heaped at
-its left end and a small one higher up.
+hazed the more the further off, under a broad low cushion of cloud and a
+small one higher up.
 
 The picture is wider and taller than the window shows: everything that
 matters lies inside the top-left 421 x 221."""
@@ -88,54 +88,13 @@ PALM_TOP = (1.4, 5.7)          # how far the crown leans out over the beach and 
 ISLAND = 330                 # the nearest island's centre on the horizon
 
 
-def _cloud(heaven: Svg, rng, x, base, width, height, lean=0.3, opacity=1.0):
-    """One cloud mass of its own build: lumps of uneven size heaped higher
-    toward one end over a flat base that tilts a little, a ragged trailing
-    end, and three flat tones: the shaded underside, the body lit from the
-    sun above and to the left, and a paler crown along its top."""
-    lumps = []
-    n = max(3, int(width / height * 1.6))
-    k = 0.6 + 1.6 * lean
-    peak = 0.6 / (0.6 + k)
-    for i in range(n):
-        u = (i + rng.uniform(0.2, 0.8)) / n
-        # Heaped toward the end nearer the sun, trailing off away from it.
-        rise = (u ** 0.6 * (1 - u) ** k) / (peak ** 0.6 * (1 - peak) ** k)
-        ry = height * (0.25 + 0.75 * rise) * rng.uniform(0.7, 1.1)
-        rx = max(ry * rng.uniform(1.5, 2.3), width / n * 0.8)
-        lumps.append((x + u * width, base - 0.15 * (u - 0.5) * height - ry * 0.7, rx, ry))
-    # A shred or two broken off the trailing end.
-    for _ in range(int(rng.integers(1, 3))):
-        ry = height * rng.uniform(0.12, 0.22)
-        lumps.append((x + width * rng.uniform(1.0, 1.15), base - ry * rng.uniform(0.6, 1.4), ry * 2.6, ry))
-    body = "".join(f'<ellipse cx="{num(cx)}" cy="{num(cy)}" rx="{num(rx)}" ry="{num(ry)}"/>'
-                   for cx, cy, rx, ry in lumps)
-    # The flat base: everything under it cut away, a little higher at the sun's end.
-    cut = heaven.clip(f"M{num(x - width)},{num(base - 0.08 * height)}L{num(x + width * 2.2)},"
-                      f"{num(base + 0.12 * height)}L{num(x + width * 2.2)},-50L{num(x - width)},-50Z")
-    inner = heaven.uid("c")
-    heaven.defs.append(f'<clipPath id="{inner}">{body}</clipPath>')
-    dx = -0.12 * height
-    parts = [f'<g fill="{CLOUD_SHADE}">{body}</g>',
-             f'<g clip-path="url(#{inner})">'
-             f'<g fill="{mix(CLOUD_SHADE, CLOUD_LIT, 0.6)}" transform="translate({num(dx)},{num(-0.38 * height)})">'
-             f'{body}</g>'
-             f'<g fill="{CLOUD_LIT}" transform="translate({num(dx * 2)},{num(-0.75 * height)})">'
-             f'{body}</g></g>']
-    heaven.add(f'<g clip-path="{cut}"><g filter="{heaven.blur(0.6)}"'
-               + (f' opacity="{num(opacity)}"' if opacity < 1 else "") + ">" + "".join(parts) + "</g></g>")
-
-
 def _clouds(heaven: Svg, horizon: float):
-    """Noon clouds, few and high, clear of the sun: one broad mass over the
-    islands, heaped at its left end, a small one higher up on the right,
-    and the haze lying in a flat pale bank along the horizon."""
-    rng = np.random.default_rng(2032)
-    bank = heaven.linear(0, horizon - 16, 0, horizon, [(0, CLOUD_LIT, 0), (0.7, CLOUD_LIT, 0.35),
-                                                        (1, mix(CLOUD_LIT, P.sky_horizon, 0.5), 0.5)])
-    heaven.add(f'<rect x="0" y="{num(horizon - 16)}" width="{heaven.width}" height="17" fill="{bank}"/>')
-    _cloud(heaven, rng, 262, 50, 104, 19, lean=1.0)
-    _cloud(heaven, rng, 350, 20, 36, 7, lean=0.6, opacity=0.9)
+    """Noon clouds, few and low, clear of the sun and the palm: one broad
+    flat cushion over the islands, a small one a little higher on the
+    right, and the long low roll along the horizon, in the clouds' tones."""
+    tones = replace(P, cloud_lit=CLOUD_LIT, cloud_shade=CLOUD_SHADE)
+    sky.clouds(heaven, np.random.default_rng(2032), tones,
+               ((222, 80, 150, 17, 7, 0.9, 0.5), (372, 54, 34, 6, 3, 0.95, 0.5)), (150, 89, 270, 5))
 
 
 # The islands, from the nearest: (centre, half width, height, haze), the
@@ -258,43 +217,6 @@ class _Frond:
     def depth(self):
         return float(np.mean([p[2] for p in self.rib]))
 
-    def halves(self):
-        """Each row of leaflets as one flat mass: from the rib out along the
-        line of the leaflets' tips, smoothed so the edge runs soft and whole,
-        and back, cut cleanly in nearly to the rib at the row's two or three
-        widest tears, so the frond reads as a few broad blades, not a comb."""
-        steps = len(self.rib) - 1
-        out = []
-        for side in (-1, 1):
-            row = sorted((l for l in self.leaflets if l[0] == side), key=lambda l: l[1])
-            if len(row) < 2:
-                continue
-            idx = [int(round(l[1] * steps)) for l in row]
-            # Only the widest tears stay open, and none close by the stalk.
-            gaps = sorted(((idx[j] - idx[j - 1], j) for j in range(2, len(row) - 2)), reverse=True)
-            splits = {j for g, j in gaps[:2 if self.dead else 3] if g > 2}
-            # The tips smoothed within each blade, so a short leaflet or a
-            # long one does not break the edge into teeth.
-            tips, start = [], 0
-            for end in sorted(splits) + [len(row)]:
-                blade = np.array([l[4] for l in row[start:end]])
-                for j in range(len(blade)):
-                    lo, hi = max(0, j - 2), min(len(blade), j + 3)
-                    tips.append(blade[lo:hi].mean(axis=0) * 0.7 + blade[j] * 0.3)
-                start = end
-            pts = [self.rib[max(0, idx[0] - 1)]]
-            for j, l in enumerate(row):
-                if j in splits:
-                    # A clean tear: the edge runs straight in nearly to the rib and out again.
-                    pts.append(self.rib[(idx[j] + idx[j - 1]) // 2] * 0.88 + tips[j - 1] * 0.12)
-                    pts.append(tips[j])
-                elif j % 2 == 0 or j == len(row) - 1 or j + 1 in splits or j - 1 in splits:
-                    pts.append(tips[j])
-            pts.append(self.rib[-1])
-            rib = [self.rib[i] for i in range(steps - 1, max(0, idx[0] - 1), -3)]
-            out.append((side, row, pts + rib))
-        return out
-
 
 # The fronds round the crown: (which way round it, how far it rises from the
 # crown's plane as it leaves the shaft, length, how much it droops, how high
@@ -302,12 +224,11 @@ class _Frond:
 # from us, 3pi/2 toward us. The young ones stand up from the top of the
 # shaft, the old ones grow lower down and hang; no two alike, and not spaced
 # evenly round it.
-CROWN = [(0.1, 0.32, 4.6, 0.34, 0.38, 0.12), (0.55, 0.55, 3.6, 0.32, 0.5, -0.15),
-         (1.35, 0.85, 2.2, 0.26, 0.55, 0.05), (1.95, 0.7, 2.6, 0.3, 0.45, 0.2),
-         (2.65, 0.55, 3.3, 0.3, 0.38, -0.1), (3.2, 0.4, 3.5, 0.34, 0.28, 0.15),
-         (4.05, 0.35, 2.8, 0.38, 0.3, 0.1), (4.7, 0.15, 3.9, 0.4, 0.2, -0.1),
-         (5.3, 0.25, 4.4, 0.36, 0.3, 0.18), (5.85, 0.05, 4.2, 0.44, 0.12, -0.12),
-         (0.95, 1.2, 1.5, 0.22, 0.62, 0.0)]
+CROWN = [(0.1, 0.32, 4.7, 0.36, 0.38, 0.12), (0.65, 0.6, 3.4, 0.3, 0.5, -0.15),
+         (1.25, 0.72, 2.5, 0.3, 0.6, 0.3), (2.35, 0.6, 2.9, 0.3, 0.45, 0.2),
+         (3.15, 0.42, 3.5, 0.36, 0.3, 0.15), (4.15, 0.3, 2.7, 0.42, 0.28, 0.1),
+         (4.85, 0.15, 3.7, 0.42, 0.2, -0.1), (5.6, 0.1, 4.4, 0.38, 0.22, 0.18),
+         (2.75, 0.9, 2.6, 0.3, 0.62, -0.2)]
 # The dead ones: brown, hanging from the foot of the crown down the trunk,
 # one in front on the left, one behind on the right.
 DEAD = [(3.75, -0.9, 2.6, 0.5, 0.02, 0.15), (0.75, -0.75, 2.9, 0.5, 0.04, -0.1)]
@@ -332,7 +253,7 @@ def _crown(shaft, up, rng):
                             fold=1.15, leaflet=0.62, ragged=0.28)
             else:
                 fr = _Frond(root, heading, 1.1 * length * rng.uniform(0.94, 1.06), weight * rng.uniform(0.92, 1.1),
-                            rng, curl=curl, fold=rng.uniform(0.5, 0.75), leaflet=rng.uniform(0.84, 0.98))
+                            rng, curl=curl, fold=rng.uniform(0.5, 0.75), leaflet=rng.uniform(0.98, 1.12))
             fr.dead = dead
             fronds.append(fr)
     return fronds
@@ -415,50 +336,67 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
                      mix(mix(P.wood_lit, straw, 0.5), P.light.key, 0.1)]
         if far:
             tones = [mix(t, back_leaf, 0.5 if fr.dead else 0.7) for t in tones]
+        def lit_score(l):
+            # How a leaflet faces: its upper face in the sun lit, seen from
+            # under it or turned away in shade.
+            _, s, a, c, b = l
+            t = fr.tangent[min(len(fr.tangent) - 1, int(round(s * (len(fr.tangent) - 1))))]
+            normal = _unit(np.cross(b - a, t))
+            if np.dot(normal, np.cross(_unit(np.cross(t, UP)), t)) < 0:
+                normal = -normal
+            lit = float(np.dot(normal, sun_dir))
+            return lit if float(np.dot(normal, eye - a)) > 0 else 0.5 * lit - 0.3
+
+        tip = fr.rib[-1]
+        reach = 0.4 * float(np.clip((top[0] - tip[0]) * 0.2 + (tip[1] - top[1] - 0.4) * 0.25, -1, 1))
         behind, before = [], []
-        for side, row, outline in fr.halves():
-            # A row's tone from how its leaflets face: their upper faces in
-            # the sun lit, seen from under them or turned away in shade.
-            score = 0.0
-            for _, s, a, c, b in row:
-                t = fr.tangent[min(len(fr.tangent) - 1, int(round(s * (len(fr.tangent) - 1))))]
-                normal = _unit(np.cross(b - a, t))
-                if np.dot(normal, np.cross(_unit(np.cross(t, UP)), t)) < 0:
-                    normal = -normal
-                lit = float(np.dot(normal, sun_dir))
-                score += lit if float(np.dot(normal, eye - a)) > 0 else 0.5 * lit - 0.3
-            score /= len(row)
-            tip = fr.rib[-1]
-            score += 0.4 * float(np.clip((top[0] - tip[0]) * 0.2 + (tip[1] - top[1] - 0.4) * 0.25, -1, 1))
-            tone = 2 if score > 0.15 else 1 if score > -0.25 else 0
+        for side in (-1, 1):
+            row = [l for l in fr.leaflets if l[0] == side]
+            if not row:
+                continue
             far_side = np.mean([np.linalg.norm(l[4] - eye) - np.linalg.norm(l[2] - eye) for l in row]) > 0
-            pts = [cam.point(q) for q in outline]
-            # The leaflets' roots, hidden in the fold by the rib, a step darker.
-            inner = [cam.point(l[2] + (l[4] - l[2]) * 0.3) for l in row]
-            roots = [rib[min(len(rib) - 1, int(round(l[1] * (len(rib) - 1))))] for l in row]
-            (behind if far_side else before).append((pts, inner, roots[::-1], tone, row))
-        def lay(halves):
-            for pts, inner, back, tone, row in halves:
-                # Each row of leaflets as one flat mass in its tone, soft at
-                # its edge; the fold by the rib a step darker.
-                edge = smooth(pts, tension=0.8)
-                svg.path(edge, fill=tones[tone], filter=svg.blur(0.3))
-                blades.append(edge)
-                svg.path(smooth(back + inner, tension=0.5), fill=tones[max(0, tone - 1)], opacity="0.75",
-                         filter=svg.blur(0.3))
+            groups = [[], [], []]
+            for l in row:
+                _, s, a, c, b = l
+                score = lit_score(l) + reach
+                tone = 2 if score > 0.15 else 1 if score > -0.25 else 0
+                A, C, B = cam.point(a), cam.point(c), cam.point(b)
+                # Narrow, widest a little out from the rib, drawn to a point.
+                w0 = max(0.32, 0.055 * float(cam.scale(a[2]))) * (1.0 - 0.35 * s) * (0.6 if fr.dead else 1.0)
+                one, two = [], []
+                for t in np.linspace(0.0, 1.0, 7):
+                    x = (1 - t) ** 2 * A[0] + 2 * t * (1 - t) * C[0] + t * t * B[0]
+                    y = (1 - t) ** 2 * A[1] + 2 * t * (1 - t) * C[1] + t * t * B[1]
+                    dx = 2 * (1 - t) * (C[0] - A[0]) + 2 * t * (B[0] - C[0])
+                    dy = 2 * (1 - t) * (C[1] - A[1]) + 2 * t * (B[1] - C[1])
+                    n = math.hypot(dx, dy) or 1.0
+                    wd = w0 * (0.55 + 1.6 * t) * (1 - t) ** 0.9
+                    one.append((x - dy / n * wd, y + dx / n * wd))
+                    two.append((x + dy / n * wd, y - dx / n * wd))
+                groups[tone].append(polygon(one + two[::-1]))
+            (behind if far_side else before).append(groups)
+
+        def lay(rows):
+            for groups in rows:
+                for tone, shapes in enumerate(groups):
+                    if shapes:
+                        d = "".join(shapes)
+                        svg.path(d, fill=tones[tone], filter=svg.blur(0.2))
+                        blades.append(d)
         lay(behind)
-        # The midrib, stout at the crown and tapering to the tip, pale on top.
+        # The midrib: a thin line a step darker than its leaflets, stout at
+        # the crown and tapering to the tip.
         edge_a, edge_b = [], []
         for i, (x, y) in enumerate(rib):
             j, k = min(i + 1, len(rib) - 1), max(i - 1, 0)
             dx, dy = rib[j][0] - rib[k][0], rib[j][1] - rib[k][1]
             n = math.hypot(dx, dy) or 1
-            w = 0.5 * (1 - i / len(rib)) ** 1.3 + 0.14
+            w = 0.45 * (1 - i / len(rib)) ** 1.2 + 0.16
             edge_a.append((x - dy / n * w, y + dx / n * w))
             edge_b.append((x + dy / n * w, y - dx / n * w))
-        rib_tone = mix(back_leaf, straw, 0.2) if far else mix(mix(tones[2], straw, 0.3), leaf_lit, 0.3)
+        rib_tone = mix(tones[0], straw, 0.25)
         if fr.dead:
-            rib_tone = mix(straw, tones[1], 0.4)
+            rib_tone = mix(tones[0], straw, 0.15)
         svg.path(polygon(edge_a + edge_b[::-1]), fill=rib_tone)
         lay(before)
 
@@ -472,8 +410,11 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
 
     parts = []
     for fr in fronds:
-        for _, _, outline in fr.halves():
-            parts.append(f'<path d="{smooth([thrown(q) for q in outline], tension=0.5)}"/>')
+        # Each leaflet's own shadow, so the patch is combed like the fronds.
+        for _, _, a, c, b in fr.leaflets:
+            (x0, y0), (x1, y1), (x2, y2) = thrown(a), thrown(c), thrown(b)
+            parts.append(f'<path d="M{num(x0)},{num(y0)}Q{num(x1)},{num(y1)} {num(x2)},{num(y2)}" fill="none" '
+                         f'stroke="{sh}" stroke-width="1.1"/>')
         ribs = [thrown(p) for p in fr.rib]
         parts.append(f'<path d="{smooth(ribs, closed=False)}" fill="none" stroke="{sh}" stroke-width="0.8"/>')
     stem = float(radius[-1]) * 1.8 * float(cam.scale(_on_sand(shaft[0])[2]))
@@ -672,30 +613,27 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     svg.add(f'<rect x="{num(hx - 70)}" y="{num(hy - 50)}" width="140" height="100" fill="{heart}" '
             f'clip-path="{svg.clip(" ".join(blades))}"/>')
     cx, cy = cam.point(shaft[0] + up * 0.2)
-    # The coconuts in a bunch at the foot of the fronds: a few nuts, a little
-    # longer than round and of different sizes, hanging in the crown's shade
-    # so the gaps between them go dark without any outline; each lit on its
-    # upper left and shaded on its lower right.
-    nut = mix(mix(mix(P.wood_side, P.grass, 0.35), P.sand, 0.15), back_leaf, 0.35)
-    nut_dark = mix(nut, P.wood_dark, 0.55)
-    nut_lit = mix(nut, P.light.key, 0.45)
-    svg.add(f'<ellipse cx="{num(cx + 0.3)}" cy="{num(cy + 4.6)}" rx="6.2" ry="5.0" fill="{nut_dark}" '
-            f'opacity="0.75" filter="{svg.blur(0.5)}"/>')
+    # The coconuts in a bunch at the foot of the fronds: four round nuts of
+    # a little different sizes, two behind and two hanging lower in front,
+    # each a ball in three flat tones: its shadow side turned down and away
+    # from the sun, the body, and a lit cap on its upper left.
+    nut = mix(mix(mix(P.wood_side, P.grass, 0.45), P.wood_lit, 0.1), back_leaf, 0.4)
+    nut_dark = mix(mix(nut, P.wood_dark, 0.6), P.light.shadow, 0.3)
+    nut_lit = mix(mix(nut, P.wood_lit, 0.3), P.light.key, 0.2)
     soft = svg.blur(0.3)
-    for dx, dy, r, tilt in ((3.5, 2.5, 2.3, 25), (-3.0, 2.9, 2.5, -20), (0.3, 3.5, 2.8, 5), (-1.5, 6.5, 2.4, -10),
-                            (2.5, 6.3, 2.1, 30)):
+    for dx, dy, r in ((-2.7, 2.0, 3.0), (2.6, 1.7, 2.8), (3.4, 6.2, 3.1), (-0.9, 6.0, 3.3)):
         x, y = cx + dx, cy + dy
-        turn = f'transform="rotate({tilt} {num(x)} {num(y)})"'
-        # The shade it throws on the nuts behind and below it parts it from them.
-        svg.add(f'<ellipse cx="{num(x + 0.5)}" cy="{num(y + 0.6)}" rx="{num(r * 0.95)}" ry="{num(r * 1.1)}" '
-                f'fill="{mix(nut_dark, P.wood_dark, 0.4)}" opacity="0.8" filter="{soft}" {turn}/>')
-        svg.add(f'<ellipse cx="{num(x)}" cy="{num(y)}" rx="{num(r * 0.85)}" ry="{num(r * 1.02)}" fill="{nut}" '
-                f'{turn}/>')
-        svg.add(f'<path d="M{num(x + r * 0.9)},{num(y - r * 0.3)}A{num(r)},{num(r)} 0 0 1 {num(x - r * 0.5)},'
-                f'{num(y + r * 0.95)}A{num(r * 1.2)},{num(r * 1.2)} 0 0 0 {num(x + r * 0.9)},{num(y - r * 0.3)}Z" '
-                f'fill="{nut_dark}" opacity="0.8" filter="{soft}"/>')
-        svg.add(f'<ellipse cx="{num(x - r * 0.35)}" cy="{num(y - r * 0.42)}" rx="{num(r * 0.38)}" '
-                f'ry="{num(r * 0.28)}" fill="{nut_lit}" opacity="0.75" filter="{soft}" {turn}/>')
+        ball = (f"M{num(x - r)},{num(y)}A{num(r)},{num(r * 1.06)} 0 1 1 {num(x + r)},{num(y)}"
+                f"A{num(r)},{num(r * 1.06)} 0 1 1 {num(x - r)},{num(y)}Z")
+        # The shade it throws on what hangs behind it parts it from the bunch.
+        svg.path(ball, fill=mix(nut_dark, P.ink, 0.3), opacity="0.7", filter=svg.blur(0.6),
+                 transform="translate(0.8,0.9)")
+        svg.path(ball, fill=nut_dark)
+        # Clipped outside the shift, so the lit tones stay inside the ball.
+        svg.add(f'<g clip-path="{svg.clip(ball)}"><path d="{ball}" fill="{nut}" filter="{soft}" '
+                f'transform="translate({num(-r * 0.32)},{num(-r * 0.38)})"/>'
+                f'<path d="{ball}" fill="{nut_lit}" opacity="0.7" filter="{soft}" '
+                f'transform="translate({num(-r * 0.78)},{num(-r * 0.86)})"/></g>')
 
 
 def breaker_z(x):
@@ -747,7 +685,9 @@ def _foam(svg: Svg, cam, rng, x0, x1, near_of, far_of, density: float, open_near
         k = rng.uniform(0.45, 1.0)
         # Ends drawn out and ragged, the depth wandering along the piece.
         taper = [max(0.04, math.sin(math.pi * (v - x) / L)) ** 0.45 for v in u]
-        run = [(far_of(v) - near_of(v)) * t * k * (0.65 + 0.35 * math.sin(v * 2.1 + ph) * math.sin(v * 6.7))
+        # Each piece lumpy at its own pace, so no two repeat along the shore.
+        f1, f2 = rng.uniform(0.7, 2.6), rng.uniform(3.0, 8.0)
+        run = [(far_of(v) - near_of(v)) * t * k * (0.6 + 0.4 * math.sin(v * f1 + ph) * math.sin(v * f2 + 2 * ph))
                for v, t in zip(u, taper)]
         if anchor_far:
             far = [far_of(v) + 0.05 * math.sin(v * 3.1 + ph) + rng.uniform(-0.03, 0.03) for v in u]
@@ -770,7 +710,7 @@ def _foam(svg: Svg, cam, rng, x0, x1, near_of, far_of, density: float, open_near
             # fewer and fainter where the foam is spent.
             s = 0
             while s < len(u) - 2:
-                e = min(len(u) - 1, s + int(rng.integers(2, 7)))
+                e = min(len(u) - 1, s + int(rng.choice([1, 2, 3, 5, 8, 12], p=[0.15, 0.2, 0.2, 0.2, 0.15, 0.1])))
                 if rng.uniform() < 0.8 - 0.5 * spent:
                     a = [cam.point((u[m], 0.0, near[m] + 0.02)) for m in range(s, e + 1)]
                     wdt = [edge * rng.uniform(0.4, 1.0) * math.sin(math.pi * (m - s) / (e - s)) ** 0.6
@@ -779,7 +719,7 @@ def _foam(svg: Svg, cam, rng, x0, x1, near_of, far_of, density: float, open_near
                                + [(p[0], p[1] + w * 0.6) for p, w in zip(a[::-1], wdt[::-1])])
                     fade = rng.uniform(0.5, 1.0) * (1 - 0.5 * spent)
                     threads.append(f'<path d="{smooth(outline)}" opacity="{num(fade)}"/>')
-                s = e + int(rng.integers(1, 4))
+                s = e + int(rng.choice([1, 2, 3, 6], p=[0.35, 0.3, 0.2, 0.15]))
         x += L + rng.uniform(*gaps) * (1 + 2 * spent)
     svg.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
                     f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
@@ -869,11 +809,14 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
     masses, holes, spray = [], [], []
     i = 0
     while i < len(crest) - 3:
-        j = min(len(crest) - 1, i + int(rng.integers(3, 13)))
+        # Mostly short broken lengths, now and then a long run, with gaps
+        # of their own: never a row of like strokes.
+        run = int(rng.choice([3, 5, 8, 12, 18], p=[0.2, 0.25, 0.25, 0.2, 0.1]))
+        j = min(len(crest) - 1, i + run)
         b = float(np.mean([_breaking(crest[m][0]) for m in range(i, j + 1)]))
         left = _strength(crest[(i + j) // 2][0])
         if (b > 0.12 or rng.uniform() < 0.25) and rng.uniform() < left + 0.1:
-            thick = rng.uniform(0.5, 1.15) * (0.5 + 3.0 * b) * (0.4 + 0.6 * left)
+            thick = rng.uniform(0.3, 1.4) * (0.5 + 3.0 * b) * (0.4 + 0.6 * left)
             ph = rng.uniform(0, 2 * math.pi)
             up, down = [], []
             for m in range(i, j + 1):
@@ -896,7 +839,7 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
             if b > 0.4:
                 haze = [(x, y - (by - y) * 0.5) for (x, y), (_, by) in zip(up, down)]
                 spray.append(f'<path d="{smooth(haze + down[::-1])}"/>')
-        i = j + int(rng.integers(1, 7))
+        i = j + int(rng.choice([1, 2, 3, 5, 8, 12], p=[0.25, 0.2, 0.2, 0.15, 0.12, 0.08]))
     svg.group(spray, fill=P.foam, opacity="0.3", filter=svg.blur(1.0))
     svg.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
                     f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
@@ -982,8 +925,8 @@ def _ripples(cam, sand: Svg, rng):
 
 # The castaway's walk, in metres on the sand (x, z): off the raft's landward
 # end, up the beach toward us, then round to the left into the palm's shade.
-TRACK = [(3.55, 12.55), (2.7, 12.0), (1.6, 11.55), (0.3, 11.55), (-0.8, 12.1), (-1.6, 13.0), (-2.15, 14.1),
-         (-2.45, 15.1)]
+TRACK = [(3.95, 13.25), (3.1, 12.75), (1.9, 12.35), (0.6, 12.45), (-0.5, 13.05), (-1.3, 14.0), (-1.75, 15.0),
+         (-1.95, 15.8)]
 
 
 def _track_at(d):
@@ -1020,8 +963,8 @@ def _footprints(cam, sand: Svg, rng):
     and toes: the sand's own tone a step darker on its floor, the wall on
     the sun's side in shade, and the lip heaped round it catching the sun;
     crisper in the damp sand by the raft, softer in the dry."""
-    floor_tone = mix(P.sand, P.light.shadow, 0.28)
-    wall_tone = mix(mix(P.sand, P.light.shadow, 0.6), P.wood_dark, 0.15)
+    floor_tone = mix(P.sand, P.light.shadow, 0.4)
+    wall_tone = mix(mix(P.sand, P.light.shadow, 0.75), P.wood_dark, 0.25)
     lip_tone = mix(P.sand, P.light.key, 0.6)
     lips, walls, floors = [], [], []
     _, _, total = _track_at(0.0)
@@ -1032,7 +975,7 @@ def _footprints(cam, sand: Svg, rng):
         (x, z), (ux, uz), _ = _track_at(d)
         # The first steps off the raft short, finding his legs; then a
         # steady walk that shortens again as he reaches the shade.
-        stride = 0.62 - 0.2 * math.exp(-k / 2.0) - 0.12 * max(0.0, (d - total + 1.6) / 1.6)
+        stride = 0.54 - 0.16 * math.exp(-k / 2.0) - 0.12 * max(0.0, (d - total + 1.6) / 1.6)
         d += stride * (1 + rng.normal(0, 0.05))
         side, k = -side, k + 1
         gap = 0.125 + rng.normal(0, 0.015) + 0.04 * math.exp(-k / 2.0)
@@ -1046,7 +989,7 @@ def _footprints(cam, sand: Svg, rng):
         cx, cy = cam.point((fx, 0.0, fz))
         # Seen this low a print closes to a slit: opened a little, so it
         # keeps its shape at 1x.
-        open_up = 2.0
+        open_up = 2.5
 
         def shape(pts, grow=1.0, dx=0.0, dz=0.0):
             out = []
@@ -1081,8 +1024,8 @@ WRECK_HEADING = 0.25
 # Each log of the piece, near to far: its length, how far its left end
 # stands out past the line of the others, and whether that end broke off
 # (splintered) or is the old axe cut.
-WRECK_LOGS = [(1.95, 0.45, True), (2.3, 0.1, False), (2.45, -0.05, False), (2.0, 0.42, True),
-              (2.5, 0.0, False), (2.2, 0.12, False)]
+WRECK_LOGS = [(2.2, 0.5, True), (2.6, 0.1, False), (2.75, -0.05, False), (2.25, 0.47, True),
+              (2.8, 0.0, False), (2.5, 0.13, False)]
 
 
 def _wreck(cam, svg: Svg, shade: Svg, rng):
@@ -1096,15 +1039,18 @@ def _wreck(cam, svg: Svg, shade: Svg, rng):
     sun_w = np.array([-SHADOW[0] * REACH, 1.0, -SHADOW[1] * REACH])
     sun_w /= np.linalg.norm(sun_w)
     cx = cam.cx
-    lit = replace(P, light=replace(P.light, x=cx + cam.focal * sun_w[0] / sun_w[2],
-                                   y=cam.horizon - cam.focal * sun_w[1] / sun_w[2]))
+    # Its wood soaked and grey, its lit faces kept below the sand's own tone
+    # so the raft stands out from the beach it lies on.
+    lit = replace(P, wood_lit=mix(P.wood_lit, P.wood_side, 0.45),
+                  light=replace(P.light, x=cx + cam.focal * sun_w[0] / sun_w[2],
+                                y=cam.horizon - cam.focal * sun_w[1] / sun_w[2]))
     heading = WRECK_HEADING
     along = np.array([math.cos(heading), 0.0, math.sin(heading)])
     away = np.array([-math.sin(heading), 0.0, math.cos(heading)])
     corner = np.array([WRECK[0], 0.0, WRECK[1]])
     logs, offset = [], 0.0
     for k, (length, slip, _) in enumerate(WRECK_LOGS):
-        rk = 0.15 * rng.uniform(0.9, 1.08)
+        rk = 0.17 * rng.uniform(0.9, 1.08)
         offset += rk
         p = corner + away * offset + along * slip
         # Resting on the sand, a little bedded into it.
@@ -1119,8 +1065,8 @@ def _wreck(cam, svg: Svg, shade: Svg, rng):
     # One pole whole across all six near the broken end, the other snapped
     # off over the fourth log.
     for t0, count in ((0.3, 6), (0.82, 4)):
-        a = corner + along * (t0 * 2.3) - away * 0.12
-        b = corner + along * (t0 * 2.3 - 0.05) + away * (offset * count / 6 + (0.14 if count == 6 else -0.05))
+        a = corner + along * (t0 * 2.6) - away * 0.12
+        b = corner + along * (t0 * 2.6 - 0.05) + away * (offset * count / 6 + (0.14 if count == 6 else -0.05))
         a[1] = b[1] = top + pole_r * 0.2
         d = b - a
         poles.append(raft.Log(tuple(a), math.atan2(d[2], d[0]), float(np.linalg.norm(d)), pole_r,
@@ -1128,10 +1074,12 @@ def _wreck(cam, svg: Svg, shade: Svg, rng):
     bodies = logs + poles
     # The sand it lies on still dark from the sea that left it there.
     mid = np.mean([g.at(0.5) for g in logs], axis=0)
-    damp = [cam.point((mid[0] + 1.75 * math.cos(a), 0.0, mid[2] + 1.2 * math.sin(a) * (1 + 0.2 * math.sin(3 * a))))
+    damp = [cam.point((mid[0] + 2.1 * math.cos(a), 0.0, mid[2] + 1.45 * math.sin(a) * (1 + 0.2 * math.sin(3 * a))))
             for a in np.linspace(0, 2 * math.pi, 18, endpoint=False)]
-    shade.path(smooth(damp), fill=mix(P.sand, P.wood_side, 0.5), opacity="0.4", filter=shade.blur(1.4))
-    bark = mix(mix(P.wood_side, P.wood_dark, 0.45), P.mountain, 0.15)
+    shade.path(smooth(damp), fill=mix(mix(P.sand, P.wood_side, 0.5), P.sea_dark, 0.2),
+               opacity="0.55", filter=shade.blur(1.4))
+    # Soaked and weathered a step darker than the sand, so it holds at 1x.
+    bark = mix(mix(P.wood_side, P.wood_dark, 0.7), P.mountain, 0.15)
     barks = [bark, mix(bark, P.wood_lit, 0.12), mix(bark, P.wood_dark, 0.15)]
     ground = mix(mix(P.light.shadow, P.sea_dark, 0.25), P.wood_dark, 0.3)
     # Under it, the crease where the logs sit in the sand, and the short
@@ -1142,6 +1090,9 @@ def _wreck(cam, svg: Svg, shade: Svg, rng):
         hull = convex_hull([(q[0], q[2]) for q in foot + thrown])
         shade.path(polygon([cam.point((x, 0.0, z)) for x, z in hull]), fill=ground, opacity="0.75",
                    filter=shade.blur(0.4))
+        # The crease right under it, crisp and dark, a pixel proud of its foot.
+        shade.path(polygon([cam.point((x, 0.0, z)) for x, z in hull]), fill=mix(ground, P.ink, 0.4),
+                   opacity="0.85", transform="translate(0.5,1.2)", filter=shade.blur(0.35))
     scratch = [Svg(svg.width, svg.height) for _ in range(5)]
     out = raft.Layers(svg, *scratch)
     # Far to near, so the nearer logs cover the farther.
@@ -1337,7 +1288,8 @@ def _wash(cam, foam: Svg, xs, rng):
     # places than others.
     foot = lambda x: float(breaker_z(x)) - 1.3
     _foam(foam, cam, rng, xs[0], xs[-1], lambda x: foot(x) - _reach(x), foot, density=2.0, open_near=0.5,
-          open_far=0.12, opacity=0.92, pieces=(3.0, 9.0), gaps=(0.1, 1.4), strength=_strength, anchor_far=True)
+          open_far=0.12, opacity=0.92, pieces=(1.0, 11.0), gaps=(0.1, 3.2), strength=_strength,
+          anchor_far=True)
     # Drifts of older foam left lying on the shallows between it and the
     # beach, scattered, each holed through and fading at its ends.
     for _ in range(12):
