@@ -52,14 +52,14 @@ constexpr ControlDesign kDesign[] = {
     box(   "txtHints",      Hints, {8, 392, 185, 81}, 17, "Hints.", "Pistas",
            kWindowFont, {rgb(0, 128, 128), rgb(224, 224, 224)}),
     picture("pic_4_6",                                16, "Una tabla en el mar",
-     "Al anochecer, el cielo está cubierto de nubes bajas: unas pocas masas grandes y blandas, "
-     "de bultos desiguales por arriba y de base suave que se deshace hacia abajo, de grises "
-     "violáceos algo distintos, más oscuras y pesadas en lo alto, y una franja larga y tenue "
-     "sobre el horizonte, a la izquierda; por debajo las alumbra el último resplandor, y las de "
-     "la derecha, las más cercanas a él, tienen la panza encendida de un rosa anaranjado. Bajo "
-     "ellas, una franja anaranjada arde en el horizonte, donde el sol acaba de ponerse, y se "
-     "vuelve rosada y luego gris violácea al subir hacia las nubes; la cruzan finas vetas de "
-     "bruma más oscuras, y en ella brilla más un núcleo de luz, justo donde se hundió el sol. "
+     "Al anochecer, unas pocas nubes bajas cruzan el cielo: masas blandas y ligeras, de bultos "
+     "desiguales por arriba y de base suave y quebrada, de grises violáceos algo distintos, "
+     "con el cielo oscuro asomando entre ellas; por debajo las alumbra el último resplandor, y "
+     "la de la derecha, la más cercana a él, tiene la panza encendida de un brillo anaranjado "
+     "que se aviva y se apaga a lo largo de ella. Bajo las nubes, una franja anaranjada arde "
+     "en el horizonte, donde el sol acaba de ponerse, y se vuelve rosada y luego gris violácea "
+     "al subir; la cruzan finas vetas de nube más oscuras, afiladas en las puntas, y en ella "
+     "brilla más un núcleo de luz, justo donde se hundió el sol. "
      "Desde él baja por el mar azul oscuro un reguero de destellos cálidos, estrecho en el "
      "horizonte y cada vez más ancho hacia nosotros, de bordes deshilachados donde los "
      "destellos se dispersan, en el que flota a la deriva una sola tabla rota, a la derecha y "
