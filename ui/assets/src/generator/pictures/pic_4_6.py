@@ -14,7 +14,8 @@ frame it, with a margin of still water between and open sea all round, seen
 from above enough to show its grain: the top takes the dim grey of the
 cloud, the side turned to us the wood's brown in shade, the edge turned to
 the light a thin warm wet line, the torn far end broken nearly square across
-in a ragged patch of pale raw wood and fibres of uneven length, the near
+in a ragged patch of pale raw wood and a few broad splinters of plainly
+uneven length, the longest off the far edge, so the break reads at a glance, the near
 half sunk, the same board on the same line, going blue, dark and blurred
 into the sea toward its end. A lit lip of water runs along its side where it floats, the water laps
 at both sides, and thin rings close round it, light on the near side and
@@ -682,19 +683,25 @@ def _splinters(cam, plank, above, surface, rng):
         tip = root + reach * (ux * math.cos(bend) + uz * math.sin(bend))
         (ax, ay), (bx, by) = cam.point(root), cam.point(tip)
         above.path(lens(ax, ay, bx, by, 0.55), fill=mix(DUSK.wood_fresh, GLOW, 0.3), opacity="0.9")
-    # A few long fibres torn out of it, of different lengths and a little
-    # apart, keep it ragged at a glance and not a square or a pointed end.
-    for f, reach, bend, lift in ((0.4, 0.3, 0.03, 0.014), (0.08, 0.17, -0.015, 0.008),
-                                 (-0.22, 0.1, 0.01, 0.005)):
+    # A few big splinters torn out of it, broad at the root, of plainly
+    # different lengths and with water between them, keep it a jagged break
+    # even at a glance and not a square or a pointed end.
+    for f, reach, bend, lift in ((0.36, 0.46, 0.04, 0.02), (0.02, 0.22, 0.0, 0.014),
+                                 (-0.3, 0.09, -0.02, 0.006)):
         v = f * W
         root = plank.end(1, v) - 0.03
-        half = W * rng.uniform(0.06, 0.09)
+        half = W * rng.uniform(0.12, 0.15)
         outline = [(root, v - half, 0), (root + reach * 0.55, v - half * 0.55 + bend * 0.4, lift * 0.4),
                    (root + reach, v + bend, lift), (root + reach * 0.6, v + half * 0.5 + bend * 0.5, lift * 0.5),
                    (root, v + half, 0)]
-        for drop, tone in ((T * 0.3, mix(SIDE, DUSK.wood_fresh, 0.25)), (0.0, mix(DUSK.wood_fresh, GLOW, 0.2))):
-            above.path(polygon([cam.point(plank.world(u, vv, T / 2 + w - drop)) for u, vv, w in outline]),
-                       fill=tone)
+        # Its broken side toward us, as deep as the board at the root and
+        # running out at the tip, so it reads as solid wood.
+        drops = (T * 0.55, T * 0.3, T * 0.05)
+        side = ([plank.world(u, vv, T / 2 + w) for u, vv, w in outline[:3]]
+                + [plank.world(u, vv, T / 2 + w - d) for (u, vv, w), d in zip(outline[2::-1], drops[::-1])])
+        above.path(polygon([cam.point(p) for p in side]), fill=mix(SIDE, DUSK.wood_fresh, 0.25))
+        above.path(polygon([cam.point(plank.world(u, vv, T / 2 + w)) for u, vv, w in outline]),
+                   fill=mix(DUSK.wood_fresh, GLOW, 0.2))
         slivers.append([plank.world(u, vv, T / 2 + w) for u, vv, w in outline])
     tip = plank.world(plank.length / 2, 0, 0)
     for dx, dz, length, angle in ((0.14, 0.06, 0.09, 0.35), (0.1, -0.16, 0.05, -0.6), (-0.08, 0.2, 0.04, 1.2)):
@@ -794,7 +801,7 @@ def build(scale: int) -> Picture:
     # dark band over the water. Tipped by the swell, the torn end rides a
     # little out of the water and the near end has gone under; its near edge
     # rides a little higher than the far one, so that side shows.
-    plank = wood.Plank(length=2.0, width=0.2, thickness=0.1, centre=(1.4, -0.025, 3.8),
+    plank = wood.Plank(length=2.3, width=0.23, thickness=0.115, centre=(1.4, -0.025, 3.8),
                        yaw=math.radians(35), pitch=math.radians(3.5), roll=math.radians(-3),
                        seed=7, splintered=(False, True), knots=1, fibres=8, slant=0.3)
 
