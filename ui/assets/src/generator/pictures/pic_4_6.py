@@ -75,29 +75,33 @@ def _clouds(heaven: Svg, w: float) -> None:
     take its rose and its rim. The higher masses are darker; the low ones
     take the band's haze."""
     masses = ((-40, 26, 190, 16, 10, 0.45, 0.45, 0.2),
-              (206, 41, 240, 18, 12, 0.45, 0.75, 0.15), (128, 54, 104, 15, 9, 0.55, 0.7, 0.1),
+              (206, 41, 206, 18, 11, 0.45, 0.85, 0.15), (128, 54, 104, 15, 9, 0.55, 0.7, 0.1),
               (6, 58, 100, 12, 9, 0.6, 0.4, -0.1))
     cool = replace(P, cloud_lit=mix(P.cloud_lit, P.cloud_shade, 0.35))
     # Soft cushions, not cut paper: lumps of no set rhythm, the lit tone
     # melting into the shade, the lower edge fading out.
     soft = dict(uneven=0.8, blend=1.8, feather=3.0, ragged=1.0)
-    sky.clouds(heaven, np.random.default_rng(4620), cool, [m[:6] + (0.1, m[7]) for m in masses], None, **soft)
+    # Each mass on its own seed, drawn alike in both passes.
+    for seed, m in zip(range(4620, 4624), masses):
+        sky.clouds(heaven, np.random.default_rng(seed), cool, [m[:6] + (0.1, m[7])], None, **soft)
     warm = replace(P, cloud_lit=mix(P.cloud_lit, ROSE, 0.7), light=replace(L, rim=mix(L.rim, GLOW, 0.4)))
     start = len(heaven.body)
-    sky.clouds(heaven, np.random.default_rng(4620), warm, [m + (5.0,) for m in masses], None, **soft)
+    for seed, m in zip(range(4620, 4624), masses):
+        sky.clouds(heaven, np.random.default_rng(seed), warm, [m + (5.0,)], None, **soft)
     stops = [(0, 0.05), (0.35, 0.2), (L.x / w, 1.0), (1, 0.7)]
-    fade = heaven.linear(0, 0, w, 0, [(t, "#ffffff", a * 0.7) for t, a in stops])
-    # Over that, the glow comes and goes along the undersides in soft
+    fade = heaven.linear(0, 0, w, 0, [(t, "#ffffff", a * 0.55) for t, a in stops])
+    # Over that, the glow comes and goes along each underside in soft
     # patches, as the cloud thins and thickens.
-    rng = np.random.default_rng(4621)
+    rng = np.random.default_rng(4629)
     patches = []
-    for _ in range(16):
-        x, y = rng.uniform(-20, w + 20), rng.uniform(5, 62)
-        strength = float(np.interp(x / w, *zip(*stops))) * rng.uniform(0.3, 0.8)
-        rx, ry = rng.uniform(18, 50), rng.uniform(8, 16)
-        spot = heaven.radial(x, y, rx, ry, [(0, "#ffffff", 1), (0.6, "#ffffff", 0.5), (1, "#ffffff", 0)])
-        patches.append(f'<ellipse cx="{num(x)}" cy="{num(y)}" rx="{num(rx)}" ry="{num(ry)}" fill="{spot}" '
-                       f'opacity="{num(strength)}"/>')
+    for mx, base, width, *_ in masses:
+        for x in mx + width * np.sort(rng.uniform(0.05, 0.95, 4)):
+            y = base - rng.uniform(0, 6)
+            strength = float(np.interp(x / w, *zip(*stops))) * rng.uniform(0.3, 1.0)
+            rx, ry = rng.uniform(14, 40), rng.uniform(6, 12)
+            spot = heaven.radial(x, y, rx, ry, [(0, "#ffffff", 1), (0.6, "#ffffff", 0.5), (1, "#ffffff", 0)])
+            patches.append(f'<ellipse cx="{num(x)}" cy="{num(y)}" rx="{num(rx)}" ry="{num(ry)}" fill="{spot}" '
+                           f'opacity="{num(strength)}"/>')
     mask = heaven.uid("m")
     heaven.defs.append(f'<mask id="{mask}"><rect x="0" y="0" width="{w}" height="{heaven.height}" '
                        f'fill="{fade}"/>{"".join(patches)}</mask>')
@@ -127,10 +131,10 @@ def _haze(heaven: Svg, cam, rng, w: float) -> None:
         dark.append(f'<path d="{polygon(top + bottom)}" opacity="{num(strength)}"/>')
         near = math.exp(-((x + length / 2 - L.x) / 110) ** 2)
         if near > 0.2:
-            edge = list(zip(xs, ys + half * 0.6)) + list(zip(xs, ys + half * 0.6 + 0.3 + half * 0.4))[::-1]
-            lit.append(f'<path d="{polygon(edge)}" opacity="{num(0.6 * near)}"/>')
+            edge = list(zip(xs, ys + half * 0.3)) + list(zip(xs, ys + half * 0.9 + 0.2))[::-1]
+            lit.append(f'<path d="{polygon(edge)}" opacity="{num(0.85 * near)}"/>')
     heaven.add(f'<g fill="{mix(P.cloud_shade, ROSE, 0.35)}" filter="{heaven.blur(0.3)}">{"".join(dark)}</g>')
-    heaven.add(f'<g fill="{mix(GLOW, L.rim, 0.5)}" filter="{heaven.blur(0.3)}">{"".join(lit)}</g>')
+    heaven.add(f'<g fill="{mix(L.rim, P.foam, 0.25)}" filter="{heaven.blur(0.3)}">{"".join(lit)}</g>')
 
 
 def _sky(cam, rng, w, h) -> Svg:
@@ -837,4 +841,4 @@ def build(scale: int) -> Picture:
     return Picture(NAME, w, h, P, layers,
                    water=Water(mix(P.sea_near, P.sea_dark, 0.5), cam, waves, tint=0.8, surface=0.25, darken=0.3, blur=1.5, fade=0.45,
                                refraction=0.15),
-                   seed=46, grain=3.5)
+                   seed=46, grain=4.5)
