@@ -691,7 +691,7 @@ def _splinters(cam, plank, above, surface, rng):
     # different lengths and with water between them, keep it a jagged break
     # even at a glance and not a square or a pointed end.
     for f, reach, bend, lift in ((0.36, 0.46, 0.04, 0.02), (0.02, 0.22, 0.0, 0.014),
-                                 (-0.3, 0.09, -0.02, 0.006)):
+                                 (-0.3, 0.15, -0.02, 0.006)):
         v = f * W
         root = plank.end(1, v) - 0.03
         half = W * rng.uniform(0.12, 0.15)
