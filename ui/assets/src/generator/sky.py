@@ -30,10 +30,12 @@ def sky(svg: Svg, palette: Palette, horizon: float, glow: float = 0.0,
         svg.add(f'<rect x="0" y="0" width="{svg.width}" height="{num(horizon + 2)}" fill="{halo}"/>')
 
 
-def _lumps(rng, x, base, width, height, lumps, roll, uneven=0.0):
+def _lumps(rng, x, base, width, height, lumps, roll, uneven=0.0, ragged=0.0):
     """Ellipses whose union is the cloud: a dome over a flat base, or for a
     roll of overcast a band lumpy above and below. `uneven` > 0 gives the
-    dome's lumps sizes and spacing of no set rhythm."""
+    dome's lumps sizes and spacing of no set rhythm; `ragged` > 0 sinks
+    them to depths of no set rhythm and hangs small lumps of every size
+    under the base between them, so the underside breaks up with no repeat."""
     out = []
     if uneven > 0 and not roll:
         sizes = rng.lognormal(0, 0.6 * uneven, lumps)
@@ -44,7 +46,14 @@ def _lumps(rng, x, base, width, height, lumps, roll, uneven=0.0):
             dome = math.sin(math.pi * min(max(u, 0.02), 0.98)) ** 0.7
             ry = height * (0.3 + 0.7 * dome) * (share * lumps) ** 0.45 * rng.uniform(0.65, 1.0)
             rx = max(width * share * rng.uniform(0.8, 1.2), ry * 1.1)
-            out.append((x + u * width, base - ry * rng.uniform(0.75, 0.9), rx, ry))
+            sink = rng.uniform(0.6, 1.1) if ragged > 0 else rng.uniform(0.75, 0.9)
+            out.append((x + u * width, base - ry * sink, rx, ry))
+        if ragged > 0:
+            for u in np.sort(rng.uniform(0.1, 0.9, int(3 + ragged * width / 16))):
+                dome = math.sin(math.pi * u) ** 0.5
+                rx = height * dome * min(rng.lognormal(-1.1, 0.5), 0.5) * ragged
+                ry = rx * rng.uniform(0.5, 0.85)
+                out.append((x + u * width, base - ry * rng.uniform(0.2, 1.0), rx, ry))
         return out
     for i in range(lumps):
         u = (i + rng.uniform(0.25, 0.75)) / lumps
@@ -78,16 +87,19 @@ def _shapes(lumps, base, flat_base):
 def cloud(svg: Svg, rng, palette: Palette, x: float, base: float, width: float, height: float,
           lumps: int = 6, roll: bool = False, softness: float = 0.6, opacity: float = 1.0,
           lit: float = 1.0, rim: float = 0.7, lip: float = 0.0, uneven: float = 0.0,
-          blend: float = 0.0, feather: float = 0.0) -> None:
+          blend: float = 0.0, feather: float = 0.0, ragged: float = 0.0) -> None:
     """A cloud mass with its base at `base`; `lit` 0..1 is how much light
     reaches it, so distant or thick cloud can sit darker, and `rim` how
     strongly its edge toward the light shines. `lip` > 0 is the thickness of
     a band of the light's rim colour along the underside, for a light below.
     `blend` > 0 blurs the lit tone into the shade by that many pixels, with
     no line between them, and `feather` > 0 fades the lower edge out over
-    about that many pixels, for soft cloud."""
-    ls = _lumps(rng, x, base, width, height, lumps, roll, uneven)
-    shapes = _shapes(ls, base, not roll)
+    about that many pixels, for soft cloud. `ragged` > 0 breaks up the
+    underside (see `_lumps`) and makes the lip a soft glow of uneven depth."""
+    ls = _lumps(rng, x, base, width, height, lumps, roll, uneven, ragged)
+    # The lumps hung under a ragged base stay out of the lens that closes the dome's.
+    core = lumps if ragged > 0 and uneven > 0 and not roll else len(ls)
+    shapes = _shapes(ls[:core], base, not roll) + _shapes(ls[core:], base, False)
     L = palette.light
     cx, cy = x + width / 2, base - height / 2
     d = math.hypot(L.x - cx, L.y - cy) or 1.0
@@ -104,13 +116,21 @@ def cloud(svg: Svg, rng, palette: Palette, x: float, base: float, width: float, 
              f'<g fill="{lit_tone}" transform="translate({num(ux * shift)},{num(uy * shift)})">{shapes}</g>'
              + (f'<g fill="{rim_tone}" opacity="{num(rim)}" transform="translate({num(ux * shift * 2.1)},'
                 f'{num(uy * shift * 2.1)})">{shapes}</g>' if rim > 0 else "") + close + '</g>']
+    # Drawn whether or not there is a lip, so a cloud drawn twice keeps its shape.
+    lifts = rng.uniform(0.3, 1.8, len(ls)) if ragged > 0 else np.ones(len(ls))
     if lip > 0:
         edge = svg.uid("m")
+        if ragged > 0:
+            # Each lump lifted its own way, so the lit band is deep in one place and thin in the next.
+            lifted = [(cx, cy - lip * k, rx, ry) for (cx, cy, rx, ry), k in zip(ls, lifts)]
+            cover = _shapes(lifted[:core], base - lip, True) + _shapes(lifted[core:], base, False)
+        else:
+            cover = f'<g transform="translate(0,{num(-lip)})">{shapes}</g>'
         svg.defs.append(f'<mask id="{edge}"><rect x="{num(x - width)}" y="{num(base - height * 3)}" '
                         f'width="{num(width * 3)}" height="{num(height * 6)}" fill="#ffffff"/>'
-                        f'<g fill="#000000" transform="translate(0,{num(-lip)})">{shapes}</g></mask>')
-        parts.append(f'<g clip-path="url(#{cid})"><g filter="{svg.blur(lip * 0.3)}"><g fill="{L.rim}" '
-                     f'opacity="{num(rim)}" mask="url(#{edge})">{shapes}</g></g></g>')
+                        f'<g fill="#000000">{cover}</g></mask>')
+        parts.append(f'<g clip-path="url(#{cid})"><g filter="{svg.blur(lip * (0.45 if ragged > 0 else 0.3))}">'
+                     f'<g fill="{L.rim}" opacity="{num(rim)}" mask="url(#{edge})">{shapes}</g></g></g>')
     f = svg.blur(softness) if softness > 0 else None
     if feather > 0:
         fade = svg.uid("m")
@@ -137,10 +157,10 @@ class Mass(NamedTuple):
 
 
 def clouds(svg: Svg, rng, palette: Palette, masses, roll: tuple | None, uneven: float = 0.0,
-           blend: float = 0.0, feather: float = 0.0) -> None:
+           blend: float = 0.0, feather: float = 0.0, ragged: float = 0.0) -> None:
     """The sky's cloud: a few large masses (`Mass` fields) and one long low
     roll along the horizon, (x, base, width) or (x, base, width, height);
-    `uneven`, `blend` and `feather` go to each mass as in `cloud`."""
+    `uneven`, `blend`, `feather` and `ragged` go to each mass as in `cloud`."""
     for mass in (Mass(*m) for m in masses):
         tone = palette
         if mass.dark:
@@ -149,7 +169,8 @@ def clouds(svg: Svg, rng, palette: Palette, masses, roll: tuple | None, uneven: 
             tone = replace(palette, cloud_shade=shade,
                            cloud_lit=mix(palette.cloud_lit, palette.cloud_shade, 0.2 + max(mass.dark, 0)))
         cloud(svg, rng, tone, mass.x, mass.base, mass.width, mass.height, lumps=mass.lumps, softness=0.7,
-              lit=mass.lit, rim=mass.rim, lip=mass.lip, uneven=uneven, blend=blend, feather=feather)
+              lit=mass.lit, rim=mass.rim, lip=mass.lip, uneven=uneven, blend=blend, feather=feather,
+              ragged=ragged)
     if roll:
         x, base, width, *height = roll
         cloud(svg, rng, palette, x, base, width, height[0] if height else 6, lumps=8, roll=True, softness=1.4,

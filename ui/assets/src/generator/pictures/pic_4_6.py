@@ -1,7 +1,8 @@
-"""The end: a lone plank adrift at dusk. A few large masses of low cloud over a
-band on the horizon, dull orange at the sea and rose up into the grey,
-crossed by thin streaks of haze and brightest where the sun went down: the
-only light left, catching the undersides of the clouds nearest it. The band
+"""The end: a lone plank adrift at dusk. A few soft masses of low cloud, with
+the dark sky between them, over a band on the horizon, dull orange at the sea
+and rose up into the grey, crossed by thin tapering streaks of cloud and
+brightest where the sun went down: the only light left, glowing unevenly
+along the ragged undersides of the clouds nearest it. The band
 lays a path of glints down the water that runs into the board, so the eye
 goes from the light to it, and the sea away from the path is quiet, giving
 back only the cool grey of the cloud in a faint sheen and long low swells. The
@@ -13,7 +14,8 @@ frame it, with a margin of still water between and open sea all round, seen
 from above enough to show its grain: the top takes the dim grey of the
 cloud, the side turned to us the wood's brown in shade, the edge turned to
 the light a thin warm wet line, the torn far end broken nearly square across
-in a ragged patch of pale raw wood and fibres of uneven length, the near
+in a ragged patch of pale raw wood and a few broad splinters of plainly
+uneven length, the longest off the far edge, so the break reads at a glance, the near
 half sunk, the same board on the same line, going blue, dark and blurred
 into the sea toward its end. A lit lip of water runs along its side where it floats, the water laps
 at both sides, and thin rings close round it, light on the near side and
@@ -67,43 +69,72 @@ def _toward_light(svg: Svg, w: float, strongest: float, weakest: float) -> str:
 
 
 def _clouds(heaven: Svg, w: float) -> None:
-    """Low cloud in a few large masses and a roll along the horizon, lit
-    from below by the band: each drawn once in the dull grey of the dusk and
-    again warm, the warm one faded out away from where the sun went down,
-    so only the undersides near the glow take its rose and its rim. The
-    higher masses are heavier and darker; the low ones take the band's haze."""
-    masses = ((90, 12, 300, 18, 8, 0.2, 0.2, 0.55), (-50, 30, 240, 30, 7, 0.4, 0.5, 0.4),
-              (224, 36, 230, 30, 7, 0.3, 0.55, 0.4), (128, 52, 112, 13, 5, 0.5, 0.7, 0.15),
-              (10, 56, 96, 9, 4, 0.6, 0.4, -0.1))
-    roll = (-30, 64, 270, 5)
+    """Low cloud in a few masses, lit from below by the band: each drawn
+    once in the dull grey of the dusk and again warm, the warm one faded out
+    away from where the sun went down, so only the undersides near the glow
+    take its rose and its rim. The higher masses are darker; the low ones
+    take the band's haze."""
+    masses = ((-40, 26, 190, 16, 10, 0.45, 0.45, 0.2),
+              (206, 41, 206, 18, 11, 0.45, 0.85, 0.15), (128, 54, 104, 15, 9, 0.55, 0.7, 0.1),
+              (6, 58, 100, 12, 9, 0.6, 0.4, -0.1))
     cool = replace(P, cloud_lit=mix(P.cloud_lit, P.cloud_shade, 0.35))
     # Soft cushions, not cut paper: lumps of no set rhythm, the lit tone
     # melting into the shade, the lower edge fading out.
-    soft = dict(uneven=1.0, blend=1.8, feather=3.0)
-    sky.clouds(heaven, np.random.default_rng(4620), cool, [m[:6] + (0.1, m[7]) for m in masses], roll, **soft)
+    soft = dict(uneven=0.8, blend=1.8, feather=3.0, ragged=1.0)
+    # Each mass on its own seed, drawn alike in both passes.
+    for seed, m in zip(range(4620, 4624), masses):
+        sky.clouds(heaven, np.random.default_rng(seed), cool, [m[:6] + (0.1, m[7])], None, **soft)
     warm = replace(P, cloud_lit=mix(P.cloud_lit, ROSE, 0.7), light=replace(L, rim=mix(L.rim, GLOW, 0.4)))
     start = len(heaven.body)
-    sky.clouds(heaven, np.random.default_rng(4620), warm, [m + (3.2,) for m in masses], roll, **soft)
-    fade = heaven.linear(0, 0, w, 0, [(0, "#ffffff", 0.05), (0.35, "#ffffff", 0.2), (L.x / w, "#ffffff", 1.0),
-                                      (1, "#ffffff", 0.7)])
+    for seed, m in zip(range(4620, 4624), masses):
+        sky.clouds(heaven, np.random.default_rng(seed), warm, [m + (5.0,)], None, **soft)
+    stops = [(0, 0.05), (0.35, 0.2), (L.x / w, 1.0), (1, 0.7)]
+    fade = heaven.linear(0, 0, w, 0, [(t, "#ffffff", a * 0.55) for t, a in stops])
+    # Over that, the glow comes and goes along each underside in soft
+    # patches, as the cloud thins and thickens.
+    rng = np.random.default_rng(4629)
+    patches = []
+    for mx, base, width, *_ in masses:
+        for x in mx + width * np.sort(rng.uniform(0.05, 0.95, 4)):
+            y = base - rng.uniform(0, 6)
+            strength = float(np.interp(x / w, *zip(*stops))) * rng.uniform(0.3, 1.0)
+            rx, ry = rng.uniform(14, 40), rng.uniform(6, 12)
+            spot = heaven.radial(x, y, rx, ry, [(0, "#ffffff", 1), (0.6, "#ffffff", 0.5), (1, "#ffffff", 0)])
+            patches.append(f'<ellipse cx="{num(x)}" cy="{num(y)}" rx="{num(rx)}" ry="{num(ry)}" fill="{spot}" '
+                           f'opacity="{num(strength)}"/>')
     mask = heaven.uid("m")
     heaven.defs.append(f'<mask id="{mask}"><rect x="0" y="0" width="{w}" height="{heaven.height}" '
-                       f'fill="{fade}"/></mask>')
+                       f'fill="{fade}"/>{"".join(patches)}</mask>')
     heaven.body[start:] = [f'<g mask="url(#{mask})">' + "".join(heaven.body[start:]) + "</g>"]
 
 
 def _haze(heaven: Svg, cam, rng, w: float) -> None:
-    """Thin streaks of haze lying across the band, darker than it, so the
-    glow shows through them in layers rather than as one smooth fall."""
-    streaks = []
-    for y, x, length, thick, strength in ((cam.horizon - 4.5, 225, 170, 0.8, 0.45),
-                                          (cam.horizon - 9, 20, 230, 1.2, 0.35),
-                                          (cam.horizon - 11.5, 255, 150, 1.0, 0.4),
-                                          (cam.horizon - 2.2, 40, 170, 0.6, 0.3)):
+    """Thin streaks of cloud lying across the band, each tapering at both
+    ends and swelling and thinning along its length, darker than the glow
+    behind them; near where the sun went down their undersides catch it."""
+    dark, lit = [], []
+    for y, x, length, thick, strength in ((cam.horizon - 4.5, 225, 120, 1.1, 0.55),
+                                          (cam.horizon - 9, 20, 150, 1.6, 0.45),
+                                          (cam.horizon - 8, 200, 60, 0.9, 0.4),
+                                          (cam.horizon - 12.5, 255, 110, 1.3, 0.5),
+                                          (cam.horizon - 2.4, 40, 120, 0.8, 0.35),
+                                          (cam.horizon - 6.5, 330, 70, 0.9, 0.45),
+                                          (cam.horizon - 14, 60, 90, 1.2, 0.4)):
         x += rng.uniform(-10, 10)
-        streaks.append(f'<path d="{lens(x, y, x + length, y + rng.uniform(-0.4, 0.4), thick)}" '
-                       f'opacity="{num(strength)}"/>')
-    heaven.add(f'<g fill="{mix(P.cloud_shade, ROSE, 0.35)}" filter="{heaven.blur(0.6)}">{"".join(streaks)}</g>')
+        t = np.linspace(0, 1, 24)
+        swell = 1 + 0.45 * np.sin(t * rng.uniform(5, 11) + rng.uniform(0, 6.3))
+        half = thick * np.sin(math.pi * t) ** 0.7 * swell
+        xs = x + length * t
+        ys = y + rng.uniform(-0.5, 0.5) * np.sin(math.pi * t) + 0.25 * np.sin(t * rng.uniform(3, 7))
+        top = list(zip(xs, ys - half))
+        bottom = list(zip(xs, ys + half * 0.6))[::-1]
+        dark.append(f'<path d="{polygon(top + bottom)}" opacity="{num(strength)}"/>')
+        near = math.exp(-((x + length / 2 - L.x) / 110) ** 2)
+        if near > 0.2:
+            edge = list(zip(xs, ys + half * 0.3)) + list(zip(xs, ys + half * 0.9 + 0.2))[::-1]
+            lit.append(f'<path d="{polygon(edge)}" opacity="{num(0.85 * near)}"/>')
+    heaven.add(f'<g fill="{mix(P.cloud_shade, ROSE, 0.35)}" filter="{heaven.blur(0.3)}">{"".join(dark)}</g>')
+    heaven.add(f'<g fill="{mix(L.rim, P.foam, 0.25)}" filter="{heaven.blur(0.3)}">{"".join(lit)}</g>')
 
 
 def _sky(cam, rng, w, h) -> Svg:
@@ -656,19 +687,25 @@ def _splinters(cam, plank, above, surface, rng):
         tip = root + reach * (ux * math.cos(bend) + uz * math.sin(bend))
         (ax, ay), (bx, by) = cam.point(root), cam.point(tip)
         above.path(lens(ax, ay, bx, by, 0.55), fill=mix(DUSK.wood_fresh, GLOW, 0.3), opacity="0.9")
-    # A few long fibres torn out of it, of different lengths and a little
-    # apart, keep it ragged at a glance and not a square or a pointed end.
-    for f, reach, bend, lift in ((0.4, 0.3, 0.03, 0.014), (0.08, 0.17, -0.015, 0.008),
-                                 (-0.22, 0.1, 0.01, 0.005)):
+    # A few big splinters torn out of it, broad at the root, of plainly
+    # different lengths and with water between them, keep it a jagged break
+    # even at a glance and not a square or a pointed end.
+    for f, reach, bend, lift in ((0.36, 0.46, 0.04, 0.02), (0.02, 0.22, 0.0, 0.014),
+                                 (-0.3, 0.15, -0.02, 0.006)):
         v = f * W
         root = plank.end(1, v) - 0.03
-        half = W * rng.uniform(0.06, 0.09)
+        half = W * rng.uniform(0.12, 0.15)
         outline = [(root, v - half, 0), (root + reach * 0.55, v - half * 0.55 + bend * 0.4, lift * 0.4),
                    (root + reach, v + bend, lift), (root + reach * 0.6, v + half * 0.5 + bend * 0.5, lift * 0.5),
                    (root, v + half, 0)]
-        for drop, tone in ((T * 0.3, mix(SIDE, DUSK.wood_fresh, 0.25)), (0.0, mix(DUSK.wood_fresh, GLOW, 0.2))):
-            above.path(polygon([cam.point(plank.world(u, vv, T / 2 + w - drop)) for u, vv, w in outline]),
-                       fill=tone)
+        # Its broken side toward us, as deep as the board at the root and
+        # running out at the tip, so it reads as solid wood.
+        drops = (T * 0.55, T * 0.3, T * 0.05)
+        side = ([plank.world(u, vv, T / 2 + w) for u, vv, w in outline[:3]]
+                + [plank.world(u, vv, T / 2 + w - d) for (u, vv, w), d in zip(outline[2::-1], drops[::-1])])
+        above.path(polygon([cam.point(p) for p in side]), fill=mix(SIDE, DUSK.wood_fresh, 0.25))
+        above.path(polygon([cam.point(plank.world(u, vv, T / 2 + w)) for u, vv, w in outline]),
+                   fill=mix(DUSK.wood_fresh, GLOW, 0.2))
         slivers.append([plank.world(u, vv, T / 2 + w) for u, vv, w in outline])
     tip = plank.world(plank.length / 2, 0, 0)
     for dx, dz, length, angle in ((0.14, 0.06, 0.09, 0.35), (0.1, -0.16, 0.05, -0.6), (-0.08, 0.2, 0.04, 1.2)):
@@ -768,7 +805,7 @@ def build(scale: int) -> Picture:
     # dark band over the water. Tipped by the swell, the torn end rides a
     # little out of the water and the near end has gone under; its near edge
     # rides a little higher than the far one, so that side shows.
-    plank = wood.Plank(length=2.0, width=0.2, thickness=0.1, centre=(1.4, -0.025, 3.8),
+    plank = wood.Plank(length=2.3, width=0.23, thickness=0.115, centre=(1.4, -0.025, 3.8),
                        yaw=math.radians(35), pitch=math.radians(3.5), roll=math.radians(-3),
                        seed=7, splintered=(False, True), knots=1, fibres=8, slant=0.3)
 
@@ -804,4 +841,4 @@ def build(scale: int) -> Picture:
     return Picture(NAME, w, h, P, layers,
                    water=Water(mix(P.sea_near, P.sea_dark, 0.5), cam, waves, tint=0.8, surface=0.25, darken=0.3, blur=1.5, fade=0.45,
                                refraction=0.15),
-                   seed=46, grain=3.5)
+                   seed=46, grain=4.5)
