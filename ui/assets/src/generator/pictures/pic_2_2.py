@@ -72,6 +72,11 @@ DRY = [(0, 0.25), (0.05, 0.25), (0.12, 0.17), (0.25, 0.11), (0.38, 0.09), (0.5, 
 # What the water makes of the skin under it: darker and bluer than the sea.
 UNDER = mix(mix(P.sea_dark, P.ink, 0.35), P.sky_top, 0.15)
 
+# White water in the afternoon light, kept under the sun's glow so that
+# nothing on the animal outshines the sun.
+FOAM = mix(P.foam, P.sea_near, 0.28)
+GLINT = mix(FOAM, P.light.key, 0.3)
+
 SUN = np.array([(334 - 210.5) / FOCAL, 0.12, 1.0])
 SUN /= np.linalg.norm(SUN)
 
@@ -328,7 +333,7 @@ def _tones():
     upper = mix(back, flank, 0.45)
     low = mix(flank, P.ink, 0.2)
     belly = mix(mix(P.foam, P.sea_light, 0.4), P.ink, 0.3)
-    rim = mix(P.light.rim, P.wood_fresh, 0.25)
+    rim = mix(mix(P.light.rim, P.wood_fresh, 0.25), P.sky_top, 0.2)
     return dict(back=back, upper=upper, flank=flank, low=low, belly=belly, rim=rim)
 
 
@@ -649,10 +654,10 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
     all round, white water where the head pushes and trailing back from it
     along the near flank, and water sheeting off the back."""
     screen = sides.screen
-    foam = P.foam
+    foam = FOAM
     u_end = _dry_end()
     glass = mix(P.sea_near, P.sea_light, 0.3)
-    lit = mix(P.foam, P.light.key, 0.4)
+    lit = GLINT
     loop = _loop(0.0, u_end)
     fwd0 = np.array([frame(0.0)[1][0], 0.0, frame(0.0)[1][2]])
 
@@ -802,7 +807,7 @@ def _waterline(front: Svg, behind: Svg, sides: Sides, tones, rng, u_end: float) 
         band = list(surface(us, lo + 0.02)) + list(surface(us, lo - sink)[::-1])
         behind.path(smooth(screen(band)), fill=under, opacity=num(op), filter=behind.blur(0.9))
     # The line of light water where the skin goes under, broken into runs.
-    thread = mix(P.sea_light, P.sky_horizon, 0.5)
+    thread = mix(mix(P.sea_light, P.sky_horizon, 0.5), P.sea_near, 0.25)
     out = []
     for u, a in zip(us, lo):
         spine = frame(u)[0]
@@ -823,7 +828,7 @@ def _waterline(front: Svg, behind: Svg, sides: Sides, tones, rng, u_end: float) 
         k += n + int(rng.integers(1, 5))
     # The wake: small broken foam on the water off the flank, thickest by
     # the head and spreading a little outward as it runs back.
-    foam = P.foam
+    foam = FOAM
     k = 0
     while k < len(out) - 3:
         n = int(rng.integers(3, 8))
@@ -854,8 +859,8 @@ def _wash(front: Svg, sides: Sides, rng, u_end: float) -> None:
     the wet back between them catching the sky in long streaks."""
     screen = sides.screen
     sheet = mix(P.sea_near, P.sea_light, 0.12)
-    lip = mix(P.foam, P.light.key, 0.3)
-    sheen = mix(P.sky_horizon, P.light.key, 0.4)
+    lip = GLINT
+    sheen = mix(mix(P.sky_horizon, P.light.key, 0.4), P.sea_near, 0.3)
     # Where the sheets run: (the station, how wide, how far up the near
     # flank they start, how strong), the widest and strongest nearest the tail
     # where the back is going under.
@@ -904,7 +909,7 @@ def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float
     broken by the ripples."""
     screen = sides.screen
     cam = sides.cam
-    foam = P.foam
+    foam = FOAM
     # The near flank mirrored in the water: a dark band hanging from the
     # waterline, as deep as the dry flank above it is tall, fading out down it.
     near = [(u, p) for u, sd, p, o in loop if sd > 0 and u > 0.03]
@@ -1097,24 +1102,28 @@ def _flock(svg: Svg, cam: Camera) -> None:
     pale underside with black wingtips, banked into the turn, and each is
     caught at its own moment: gliding flat, at the top or the bottom of a
     beat, or banking with one wing turned away."""
-    cx, cy, rx, ry = 292.0, 42.0, 100.0, 28.0
+    cx, cy, rx, ry = 272.0, 48.0, 84.0, 29.0
     # The circle's plane tilted a little, its right side the higher.
-    tilt = math.radians(-8)
+    tilt = math.radians(-9)
     ct, st = math.cos(tilt), math.sin(tilt)
-    # Evenly round the ring, from the near side (sin > 0 the near half),
-    # close enough together that they trace it.
-    poses = ("glide", "up", "glide", "down", "bank", "up", "glide", "bank")
+    # Round the ring from the near side (sin > 0 the near half), close
+    # enough together that they trace it, each a little off its place: a
+    # flock keeps to its circle only loosely.
+    poses = ("glide", "up", "bank", "down", "glide", "up", "bank", "glide", "down", "up")
+    rng = np.random.default_rng(2213)
     ring = np.linspace(0, 2 * math.pi, 721)
     arc = np.concatenate([[0.0], np.cumsum(np.hypot(np.diff(rx * np.cos(ring)), np.diff(ry * np.sin(ring))))])
     start = np.interp(math.pi / 2, ring, arc)
     birds = []
     for k, pose in enumerate(poses):
-        a = float(np.interp((start - k * arc[-1] / len(poses)) % arc[-1], arc, ring))
-        ex, ey = rx * math.cos(a), ry * math.sin(a)
+        step = arc[-1] / len(poses)
+        a = float(np.interp((start - (k + rng.uniform(-0.1, 0.1)) * step) % arc[-1], arc, ring))
+        loose = 1 + rng.uniform(-0.06, 0.06)
+        ex, ey = rx * loose * math.cos(a), ry * loose * math.sin(a) + rng.uniform(-2.0, 2.0)
         x = cx + ex * ct - ey * st
         y = cy + ex * st + ey * ct
         far = (1 - math.sin(a)) / 2                  # 0 on the near side, 1 on the far
-        half = 17.0 * (1 - 0.45 * far)
+        half = 13.5 * (1 - 0.5 * far) * rng.uniform(0.92, 1.08)
         # Banked into the turn, the wing toward the middle of the circle
         # dipped, most at the ends of the ring where the bird comes at us or
         # goes away; on the near and far sides the wings follow the ring.
