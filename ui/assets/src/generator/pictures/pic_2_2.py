@@ -46,7 +46,7 @@ SIGHT = 1.2                     # how far down the water lets one see, metres
 # The front of the head blunt and squared: broad in plan right to the front,
 # where only the corners round off over a short run, and low, the top of the
 # head sloping down to the wide mouth over a run not much longer.
-FRONT_PLAN = 0.045
+FRONT_PLAN = 0.03
 FRONT_TOP = 0.04
 TAIL_END = 1.32
 # Stations along the body, in metres toward the head from the rear of the
@@ -66,7 +66,7 @@ BELLY = [(0, 0.13), (0.05, 0.22), (0.2, 0.5), (0.4, 0.6), (0.6, 0.46), (0.8, 0.2
 # How far the top of the back stands out of the calm water: the mouth just
 # clear of it at the front, the head sloping up to the highest of the back
 # and the body going down again behind the first dorsal.
-DRY = [(0, 0.25), (0.05, 0.25), (0.12, 0.17), (0.25, 0.11), (0.38, 0.09), (0.5, 0.06), (0.6, 0.02),
+DRY = [(0, 0.33), (0.05, 0.33), (0.12, 0.23), (0.25, 0.12), (0.38, 0.09), (0.5, 0.06), (0.6, 0.02),
        (0.66, -0.02), (0.75, -0.12), (0.85, -0.25), (1.0, -0.4), (1.4, -0.8)]
 
 # What the water makes of the skin under it: darker and bluer than the sea.
@@ -124,7 +124,7 @@ def _round(u, run, k):
 
 
 def half_w(u):
-    return K * _table(HALF_W, u) * _round(u, FRONT_PLAN, 3.5)
+    return K * _table(HALF_W, u) * _round(u, FRONT_PLAN, 5.0)
 
 
 def top_h(u):
@@ -328,7 +328,7 @@ def _tones():
     turned from both a step darker, darker than the sea round it, so that
     the turn of the body is one clear value step; the pale belly, under
     the water; the rim where the skin turns toward the sun at the outline."""
-    back = mix(mix(P.sky_top, P.sea_light, 0.5), P.light.key, 0.12)
+    back = mix(mix(P.sky_top, P.sea_light, 0.22), P.light.key, 0.06)
     flank = mix(P.sky_top, P.ink, 0.52)
     upper = mix(back, flank, 0.45)
     low = mix(flank, P.ink, 0.2)
@@ -436,46 +436,59 @@ def _marks(sides: Sides, rng, tones):
     foreshorten toward the outline and shrink toward the edges and the
     tail. The head carries only small spots, closer together toward the
     snout."""
-    pale = mix(mix(P.cloud_lit, P.sea_light, 0.3), tones["back"], 0.15)
-    # The ridges along the body: soft and parallel, each a crest catching
-    # the sky with its shade under it, fading out toward the head and tail.
-    ridge = mix(tones["back"], P.cloud_lit, 0.3)
+    pale = mix(P.sea_light, tones["back"], 0.3)
+    stripe = mix(P.sea_light, tones["back"], 0.35)
+    # The ridges along the body: each a thin pale line with its shade under
+    # it, the long sides of the checkerboard.
     shade = mix(tones["upper"], tones["flank"], 0.6)
-    for a0, start in ((math.pi / 2 + 0.42, 0.16), (math.pi / 2 - 0.42, 0.14), (math.pi / 2 - 0.95, 0.18)):
+    for a0, start in ((math.pi / 2 + 0.42, 0.16), (math.pi / 2 - 0.42, 0.14), (math.pi / 2 - 0.95, 0.18),
+                      (math.pi / 2 - 1.45, 0.2)):
         uu = np.linspace(start, 0.97, 60)
-        for da, colour, op in ((-0.05, shade, 0.3), (0.0, ridge, 0.35)):
+        for da, colour, op, wd in ((-0.05, shade, 0.3, 0.5), (0.0, stripe, 0.7, 0.65)):
             aa = np.full_like(uu, a0 + da)
             pts, keep = _visible(sides, uu, aa)
             pts = pts + normal(uu, aa) * 0.005
             for part in _runs(list(pts), keep):
-                sides.line(part, colour, 0.5, opacity=num(op), wet_opacity=num(0.6 * op), soft=0.3)
-    rows = np.arange(0.21, 0.97, 0.036)
+                sides.line(part, colour, wd, opacity=num(op), wet_opacity=num(0.6 * op), soft=0.2)
+    rows = np.arange(0.2, 0.97, 0.032)
+    # Between the rows of spots thin pale stripes run across the body, the
+    # short sides of the checkerboard, here and there broken.
+    for ub in rows[:-1] + 0.016:
+        a = float(rng.uniform(-0.55, -0.4))
+        while a < math.pi / 2 + 1.2:
+            run = rng.uniform(0.35, 0.8)
+            aa = np.linspace(a, a + run, 10)
+            uu = ub + 0.004 * np.sin(2.5 * aa + 7 * ub) + rng.uniform(-0.002, 0.002)
+            pts, keep = _visible(sides, uu, aa)
+            w = max(0.4, 0.7 * (0.5 + 0.5 * float(half_w(ub)) / K / 0.84))
+            for part in _runs(list(pts + normal(uu, aa) * 0.005), keep):
+                sides.line(part, stripe, w, opacity=num(rng.uniform(0.6, 0.75)), wet_opacity="0.35")
+            a += run + rng.uniform(0.06, 0.14)
     # The spots in rows across the body, set half a step off from one row to
     # the next; on the animal the rows wander and the spots are uneven, so
-    # each is pushed well off its place and some rows run closer than others.
+    # each is pushed a little off its place.
     for k, ub in enumerate(rows):
-        step = 0.2 * rng.uniform(0.85, 1.2)
-        start = -0.45 + (step / 2 if k % 2 else 0.0) + rng.uniform(-0.06, 0.06)
+        step = 0.17 * rng.uniform(0.9, 1.1)
+        start = -0.45 + (step / 2 if k % 2 else 0.0) + rng.uniform(-0.04, 0.04)
         for a in np.arange(start, math.pi / 2 + 1.25, step):
-            if rng.uniform() < 0.16:
+            if rng.uniform() < 0.08:
                 continue
-            uu = ub + rng.uniform(-0.011, 0.011) + 0.006 * math.sin(3 * a + k)
-            aa = a + rng.uniform(-0.075, 0.075)
+            uu = ub + rng.uniform(-0.005, 0.005)
+            aa = a + rng.uniform(-0.04, 0.04)
             edge = min(1.0, abs(aa - math.pi / 2) / 1.6)
-            size = 0.06 * (1 - 0.5 * edge) * (0.45 + 0.55 * float(half_w(uu)) / K / 0.84)
-            _spot(sides, uu, aa, size * rng.uniform(0.85, 1.15), pale)
-    # The head's small spots, smaller toward its edges and thinning out
-    # before the snout, so the mouth reads clear of them at 1x.
-    for _ in range(300):
-        uu = rng.uniform(0.015, 0.2)
-        if rng.uniform() > 0.6 * min(1.0, max(0.0, (uu - 0.045) / 0.07)):
-            continue
-        aa = rng.uniform(-0.5, math.pi + 0.5)
-        edge = abs(aa - math.pi / 2) / (math.pi / 2 + 0.5)
-        if rng.uniform() < edge * 0.6:
-            continue
-        size = (0.018 + 0.022 * uu / 0.2) * (1 - 0.5 * edge)
-        _spot(sides, uu, aa, size * rng.uniform(0.8, 1.2), pale)
+            size = 0.065 * (1 - 0.45 * edge) * (0.45 + 0.55 * float(half_w(uu)) / K / 0.84)
+            _spot(sides, uu, aa, size * rng.uniform(0.85, 1.15), pale, opacity="0.9")
+    # The head's spots smaller and closer, in looser rows, thinning out
+    # before the snout so the mouth reads clear of them at 1x.
+    for k, ub in enumerate(np.arange(0.035, 0.2, 0.015)):
+        step = 0.13 * rng.uniform(0.9, 1.1)
+        for a in np.arange(-0.35 + (step / 2 if k % 2 else 0.0), math.pi + 0.4, step):
+            edge = abs(a - math.pi / 2) / (math.pi / 2 + 0.4)
+            if rng.uniform() < 0.15 + 0.4 * edge + 0.5 * max(0.0, (0.05 - ub) / 0.015):
+                continue
+            uu = ub + rng.uniform(-0.005, 0.005)
+            size = (0.03 + 0.015 * uu / 0.2) * (1 - 0.45 * edge)
+            _spot(sides, uu, a + rng.uniform(-0.04, 0.04), size * rng.uniform(0.85, 1.15), pale, opacity="0.9")
 
 
 def _spot(sides: Sides, u, a, r, colour, opacity="0.82"):
@@ -877,7 +890,7 @@ def _wash(front: Svg, sides: Sides, rng, u_end: float) -> None:
         down_edge = surface(tail, a) + normal(tail, a) * 0.03
         film = np.concatenate([up_edge, down_edge[::-1]])
         film[:, 1] = np.maximum(film[:, 1], 0.0)
-        front.path(smooth(screen(film)), fill=sheet, opacity=num(0.6 * op), filter=front.blur(0.5))
+        front.path(smooth(screen(film)), fill=sheet, opacity=num(0.35 * op), filter=front.blur(0.5))
         # The sheet's lip, bright toward the head where it piles up, broken
         # into short lengths: an unbroken arc round the body reads as a rib.
         keep = sides.faces_us(up_edge, normal(lead, a))
@@ -898,7 +911,7 @@ def _wash(front: Svg, sides: Sides, rng, u_end: float) -> None:
         for run in _runs(list(pts + normal(uu, aa) * 0.01), keep):
             if len(run) > 2:
                 front.path(smooth(screen(run), closed=False), stroke=sheen, stroke_width=num(rng.uniform(0.4, 0.8)),
-                           stroke_linecap="round", opacity=num(rng.uniform(0.2, 0.4)))
+                           stroke_linecap="round", opacity=num(rng.uniform(0.1, 0.2)))
 
 
 def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float) -> None:
