@@ -329,7 +329,7 @@ def _tones():
     the turn of the body is one clear value step; the pale belly, under
     the water; the rim where the skin turns toward the sun at the outline."""
     back = mix(mix(P.sky_top, P.sea_light, 0.22), P.light.key, 0.06)
-    flank = mix(P.sky_top, P.ink, 0.52)
+    flank = mix(P.sky_top, P.ink, 0.42)
     upper = mix(back, flank, 0.45)
     low = mix(flank, P.ink, 0.2)
     belly = mix(mix(P.foam, P.sea_light, 0.4), P.ink, 0.3)
@@ -367,7 +367,7 @@ def _skin(sides: Sides, tones, nu: int = 160, na: int = 104):
         if rim[i, j] > 0.02:
             colour = mix(colour, tones["rim"], 0.85 * float(rim[i, j]))
         # Just awash the skin still shows its own tone; deeper the water takes it.
-        soak = 0.3 + 0.45 * min(1.0, max(0.0, -float(c[i, j, 1])) / (0.5 * SIGHT))
+        soak = 0.1 + 0.6 * min(1.0, max(0.0, -float(c[i, j, 1])) / (0.7 * SIGHT)) ** 0.8
         sides.fill([g[i, j], g[i + 1, j], g[i + 1, j + 1], g[i, j + 1]], colour, soak=soak)
 
 
@@ -811,12 +811,12 @@ def _waterline(front: Svg, behind: Svg, sides: Sides, tones, rng, u_end: float) 
         return
     # Wet skin over the waterline, darkest at the water.
     wet = mix(tones["low"], P.sea_dark, 0.5)
-    for rise, op in ((0.3, 0.35), (0.1, 0.45)):
+    for rise, op, soft in ((0.6, 0.25, 1.2), (0.3, 0.3, 0.9), (0.1, 0.35, 0.6)):
         band = list(surface(us, lo + rise)) + list(surface(us, lo - 0.03)[::-1])
-        front.path(smooth(screen(band)), fill=wet, opacity=num(op), filter=front.blur(0.6))
+        front.path(smooth(screen(band)), fill=wet, opacity=num(op), filter=front.blur(soft))
     # The skin under the water: darker than the sea, and soft.
     under = mix(UNDER, P.sea_near, 0.3)
-    for sink, op in ((0.4, 0.2), (0.18, 0.3)):
+    for sink, op in ((0.4, 0.1), (0.18, 0.15)):
         band = list(surface(us, lo + 0.02)) + list(surface(us, lo - sink)[::-1])
         behind.path(smooth(screen(band)), fill=under, opacity=num(op), filter=behind.blur(0.9))
     # The line of light water where the skin goes under, broken into runs.
@@ -837,7 +837,7 @@ def _waterline(front: Svg, behind: Svg, sides: Sides, tones, rng, u_end: float) 
         if rng.uniform() < 0.8:
             front.path(smooth(screen(out[k:k + n + 1]), closed=False), stroke=thread,
                        stroke_width=num(rng.uniform(0.5, 0.7)), stroke_linecap="round",
-                       opacity=num(rng.uniform(0.6, 0.9) * (0.5 + 0.5 * fade)))
+                       opacity=num(rng.uniform(0.3, 0.45) * (0.4 + 0.6 * fade)))
         k += n + int(rng.integers(1, 5))
     # The wake: small broken foam on the water off the flank, thickest by
     # the head and spreading a little outward as it runs back.
@@ -846,8 +846,8 @@ def _waterline(front: Svg, behind: Svg, sides: Sides, tones, rng, u_end: float) 
     while k < len(out) - 3:
         n = int(rng.integers(3, 8))
         u = float(us[k])
-        fade = math.exp(-u / 0.4)
-        if rng.uniform() < 0.45 + 0.5 * fade:
+        fade = math.exp(-u / 0.15)
+        if rng.uniform() < 0.2 + 0.75 * fade:
             for _ in range(int(rng.integers(6, 14) * (0.4 + 0.6 * fade))):
                 j = min(len(out) - 2, k + int(rng.integers(0, n)))
                 spine = frame(us[j])[0]
@@ -936,7 +936,7 @@ def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float
     if len(near) > 2:
         # Deepest under the waterline and fading down: the whole band and
         # its upper half laid over it.
-        for f, op in ((1.0, 0.22), (0.45, 0.22)):
+        for f, op in ((1.0, 0.12), (0.45, 0.12)):
             edge = [(x, y + (yl - y) * f) for (x, y), (_, yl) in zip(top_edge, low_edge)]
             behind.path(smooth(top_edge + edge[::-1]), fill=dark, opacity=num(op), filter=behind.blur(0.6))
         # Ripples cut across it in the sea's own colour.
@@ -1076,8 +1076,8 @@ def build(scale: int) -> Picture:
     layers = [Layer("sky", heaven), Layer("sea", water), Layer("shark-under", sides.wet, depth=sides.deep),
               Layer("near", near), Layer("surface", surface_marks), Layer("shark", sides.dry), Layer("foam", froth)]
     return Picture(NAME, w, h, P, layers,
-                   water=Water(mix(P.sea_near, P.sea_dark, 0.3), cam, waves, tint=0.8, surface=0.45,
-                               darken=0.4, blur=2.2, fade=0.15, refraction=1.1),
+                   water=Water(mix(P.sea_near, P.sea_dark, 0.3), cam, waves, tint=0.8, surface=0.3,
+                               darken=0.4, blur=2.2, fade=0.15, refraction=0.7),
                    caption=Caption(caption_lines(), edge="top", align="left"), seed=22)
 
 
