@@ -437,7 +437,7 @@ def _marks(sides: Sides, rng, tones):
     tail. The head carries only small spots, closer together toward the
     snout."""
     pale = mix(P.sea_light, tones["back"], 0.3)
-    stripe = mix(P.sea_light, tones["back"], 0.35)
+    stripe = mix(P.sea_light, tones["back"], 0.3)
     # The ridges along the body: each a thin pale line with its shade under
     # it, the long sides of the checkerboard.
     shade = mix(tones["upper"], tones["flank"], 0.6)
@@ -480,14 +480,14 @@ def _marks(sides: Sides, rng, tones):
             _spot(sides, uu, aa, size * rng.uniform(0.85, 1.15), pale, opacity="0.9")
     # The head's spots smaller and closer, in looser rows, thinning out
     # before the snout so the mouth reads clear of them at 1x.
-    for k, ub in enumerate(np.arange(0.035, 0.2, 0.015)):
+    for k, ub in enumerate(np.arange(0.025, 0.2, 0.015)):
         step = 0.13 * rng.uniform(0.9, 1.1)
         for a in np.arange(-0.35 + (step / 2 if k % 2 else 0.0), math.pi + 0.4, step):
             edge = abs(a - math.pi / 2) / (math.pi / 2 + 0.4)
-            if rng.uniform() < 0.15 + 0.4 * edge + 0.5 * max(0.0, (0.05 - ub) / 0.015):
+            if rng.uniform() < 0.15 + 0.4 * edge + 0.5 * max(0.0, (0.04 - ub) / 0.015):
                 continue
             uu = ub + rng.uniform(-0.005, 0.005)
-            size = (0.03 + 0.015 * uu / 0.2) * (1 - 0.45 * edge)
+            size = (0.034 + 0.014 * uu / 0.2) * (1 - 0.45 * edge)
             _spot(sides, uu, a + rng.uniform(-0.04, 0.04), size * rng.uniform(0.85, 1.15), pale, opacity="0.9")
 
 
@@ -1093,7 +1093,7 @@ def _dorsal(sides: Sides, outline, tones, rng):
     sides.fill(list(rear), mix(tones["flank"], tones["low"], 0.3), opacity="0.6", seam=0, body=False)
     lead = pts[1: n // 2 - 2]
     sides.line(lead, tones["rim"], 0.7, opacity="0.85")
-    pale = mix(P.cloud_lit, P.sea_light, 0.35)
+    pale = mix(P.sea_light, tones["back"], 0.3)
     for _ in range(18):
         k = rng.integers(0, n)
         c = pts.mean(0) * 0.55 + pts[k] * 0.45 + rng.normal(0, 0.03, 3)
