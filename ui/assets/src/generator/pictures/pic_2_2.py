@@ -1115,7 +1115,7 @@ def _flock(svg: Svg, cam: Camera) -> None:
     pale underside with black wingtips, banked into the turn, and each is
     caught at its own moment: gliding flat, at the top or the bottom of a
     beat, or banking with one wing turned away."""
-    cx, cy, rx, ry = 272.0, 48.0, 84.0, 29.0
+    cx, cy, rx, ry = 265.0, 50.0, 84.0, 27.0
     # The circle's plane tilted a little, its right side the higher.
     tilt = math.radians(-9)
     ct, st = math.cos(tilt), math.sin(tilt)
