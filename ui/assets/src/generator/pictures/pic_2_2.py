@@ -66,7 +66,7 @@ BELLY = [(0, 0.13), (0.05, 0.22), (0.2, 0.5), (0.4, 0.6), (0.6, 0.46), (0.8, 0.2
 # How far the top of the back stands out of the calm water: the mouth just
 # clear of it at the front, the head sloping up to the highest of the back
 # and the body going down again behind the first dorsal.
-DRY = [(0, 0.33), (0.05, 0.33), (0.12, 0.23), (0.25, 0.12), (0.38, 0.09), (0.5, 0.06), (0.6, 0.02),
+DRY = [(0, 0.33), (0.05, 0.33), (0.12, 0.26), (0.25, 0.19), (0.38, 0.16), (0.5, 0.1), (0.6, 0.03),
        (0.66, -0.02), (0.75, -0.12), (0.85, -0.25), (1.0, -0.4), (1.4, -0.8)]
 
 # What the water makes of the skin under it: darker and bluer than the sea.
