@@ -436,8 +436,8 @@ def _marks(sides: Sides, rng, tones):
     foreshorten toward the outline and shrink toward the edges and the
     tail. The head carries only small spots, closer together toward the
     snout."""
-    pale = mix(P.sea_light, tones["back"], 0.3)
-    stripe = mix(P.sea_light, tones["back"], 0.3)
+    pale = mix(P.sea_light, tones["back"], 0.35)
+    stripe = mix(P.sea_light, tones["back"], 0.35)
     # The ridges along the body: each a thin pale line with its shade under
     # it, the long sides of the checkerboard.
     shade = mix(tones["upper"], tones["flank"], 0.6)
@@ -1093,7 +1093,7 @@ def _dorsal(sides: Sides, outline, tones, rng):
     sides.fill(list(rear), mix(tones["flank"], tones["low"], 0.3), opacity="0.6", seam=0, body=False)
     lead = pts[1: n // 2 - 2]
     sides.line(lead, tones["rim"], 0.7, opacity="0.85")
-    pale = mix(P.sea_light, tones["back"], 0.3)
+    pale = mix(P.sea_light, tones["back"], 0.35)
     for _ in range(18):
         k = rng.integers(0, n)
         c = pts.mean(0) * 0.55 + pts[k] * 0.45 + rng.normal(0, 0.03, 3)
