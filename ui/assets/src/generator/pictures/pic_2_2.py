@@ -431,11 +431,11 @@ def _runs(pts, keep):
 
 
 def _marks(sides: Sides, rng, tones):
-    """The whale shark's pattern: soft ridges along the body and rows of
-    pale spots across it, all laid on the skin so that they bend with it,
-    foreshorten toward the outline and shrink toward the edges and the
-    tail. The head carries only small spots, closer together toward the
-    snout."""
+    """The whale shark's checkerboard: pale spots in rows between thin pale
+    lines along the ridges and across the body, all laid on the skin so
+    that they bend with it, foreshorten toward the outline and shrink
+    toward the edges and the tail. The head carries only smaller, closer
+    spots."""
     pale = mix(P.sea_light, tones["back"], 0.35)
     stripe = mix(P.sea_light, tones["back"], 0.35)
     # The ridges along the body: each a thin pale line with its shade under
