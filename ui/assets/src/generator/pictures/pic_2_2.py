@@ -46,7 +46,7 @@ SIGHT = 1.2                     # how far down the water lets one see, metres
 # The front of the head blunt and squared: broad in plan right to the front,
 # where only the corners round off over a short run, and low, the top of the
 # head sloping down to the wide mouth over a run not much longer.
-FRONT_PLAN = 0.045
+FRONT_PLAN = 0.03
 FRONT_TOP = 0.04
 TAIL_END = 1.32
 # Stations along the body, in metres toward the head from the rear of the
@@ -66,11 +66,16 @@ BELLY = [(0, 0.13), (0.05, 0.22), (0.2, 0.5), (0.4, 0.6), (0.6, 0.46), (0.8, 0.2
 # How far the top of the back stands out of the calm water: the mouth just
 # clear of it at the front, the head sloping up to the highest of the back
 # and the body going down again behind the first dorsal.
-DRY = [(0, 0.25), (0.05, 0.25), (0.12, 0.17), (0.25, 0.11), (0.38, 0.09), (0.5, 0.06), (0.6, 0.02),
+DRY = [(0, 0.33), (0.05, 0.33), (0.12, 0.26), (0.25, 0.19), (0.38, 0.16), (0.5, 0.1), (0.6, 0.03),
        (0.66, -0.02), (0.75, -0.12), (0.85, -0.25), (1.0, -0.4), (1.4, -0.8)]
 
 # What the water makes of the skin under it: darker and bluer than the sea.
 UNDER = mix(mix(P.sea_dark, P.ink, 0.35), P.sky_top, 0.15)
+
+# White water in the afternoon light, kept under the sun's glow so that
+# nothing on the animal outshines the sun.
+FOAM = mix(P.foam, P.sea_near, 0.28)
+GLINT = mix(FOAM, P.light.key, 0.3)
 
 SUN = np.array([(334 - 210.5) / FOCAL, 0.12, 1.0])
 SUN /= np.linalg.norm(SUN)
@@ -119,7 +124,7 @@ def _round(u, run, k):
 
 
 def half_w(u):
-    return K * _table(HALF_W, u) * _round(u, FRONT_PLAN, 3.5)
+    return K * _table(HALF_W, u) * _round(u, FRONT_PLAN, 5.0)
 
 
 def top_h(u):
@@ -323,12 +328,12 @@ def _tones():
     turned from both a step darker, darker than the sea round it, so that
     the turn of the body is one clear value step; the pale belly, under
     the water; the rim where the skin turns toward the sun at the outline."""
-    back = mix(mix(P.sky_top, P.sea_light, 0.5), P.light.key, 0.12)
-    flank = mix(P.sky_top, P.ink, 0.52)
+    back = mix(mix(P.sky_top, P.sea_light, 0.22), P.light.key, 0.06)
+    flank = mix(P.sky_top, P.ink, 0.42)
     upper = mix(back, flank, 0.45)
     low = mix(flank, P.ink, 0.2)
     belly = mix(mix(P.foam, P.sea_light, 0.4), P.ink, 0.3)
-    rim = mix(P.light.rim, P.wood_fresh, 0.25)
+    rim = mix(mix(P.light.rim, P.wood_fresh, 0.25), P.sky_top, 0.2)
     return dict(back=back, upper=upper, flank=flank, low=low, belly=belly, rim=rim)
 
 
@@ -362,7 +367,7 @@ def _skin(sides: Sides, tones, nu: int = 160, na: int = 104):
         if rim[i, j] > 0.02:
             colour = mix(colour, tones["rim"], 0.85 * float(rim[i, j]))
         # Just awash the skin still shows its own tone; deeper the water takes it.
-        soak = 0.3 + 0.45 * min(1.0, max(0.0, -float(c[i, j, 1])) / (0.5 * SIGHT))
+        soak = 0.1 + 0.6 * min(1.0, max(0.0, -float(c[i, j, 1])) / (0.7 * SIGHT)) ** 0.8
         sides.fill([g[i, j], g[i + 1, j], g[i + 1, j + 1], g[i, j + 1]], colour, soak=soak)
 
 
@@ -426,51 +431,64 @@ def _runs(pts, keep):
 
 
 def _marks(sides: Sides, rng, tones):
-    """The whale shark's pattern: soft ridges along the body and rows of
-    pale spots across it, all laid on the skin so that they bend with it,
-    foreshorten toward the outline and shrink toward the edges and the
-    tail. The head carries only small spots, closer together toward the
-    snout."""
-    pale = mix(mix(P.cloud_lit, P.sea_light, 0.3), tones["back"], 0.15)
-    # The ridges along the body: soft and parallel, each a crest catching
-    # the sky with its shade under it, fading out toward the head and tail.
-    ridge = mix(tones["back"], P.cloud_lit, 0.3)
+    """The whale shark's checkerboard: pale spots in rows between thin pale
+    lines along the ridges and across the body, all laid on the skin so
+    that they bend with it, foreshorten toward the outline and shrink
+    toward the edges and the tail. The head carries only smaller, closer
+    spots."""
+    pale = mix(P.sea_light, tones["back"], 0.35)
+    stripe = mix(P.sea_light, tones["back"], 0.35)
+    # The ridges along the body: each a thin pale line with its shade under
+    # it, the long sides of the checkerboard.
     shade = mix(tones["upper"], tones["flank"], 0.6)
-    for a0, start in ((math.pi / 2 + 0.42, 0.16), (math.pi / 2 - 0.42, 0.14), (math.pi / 2 - 0.95, 0.18)):
+    for a0, start in ((math.pi / 2 + 0.42, 0.16), (math.pi / 2 - 0.42, 0.14), (math.pi / 2 - 0.95, 0.18),
+                      (math.pi / 2 - 1.45, 0.2)):
         uu = np.linspace(start, 0.97, 60)
-        for da, colour, op in ((-0.05, shade, 0.3), (0.0, ridge, 0.35)):
+        for da, colour, op, wd in ((-0.05, shade, 0.3, 0.5), (0.0, stripe, 0.7, 0.65)):
             aa = np.full_like(uu, a0 + da)
             pts, keep = _visible(sides, uu, aa)
             pts = pts + normal(uu, aa) * 0.005
             for part in _runs(list(pts), keep):
-                sides.line(part, colour, 0.5, opacity=num(op), wet_opacity=num(0.6 * op), soft=0.3)
-    rows = np.arange(0.21, 0.97, 0.036)
+                sides.line(part, colour, wd, opacity=num(op), wet_opacity=num(0.6 * op), soft=0.2)
+    rows = np.arange(0.2, 0.97, 0.032)
+    # Between the rows of spots thin pale stripes run across the body, the
+    # short sides of the checkerboard, here and there broken.
+    for ub in rows[:-1] + 0.016:
+        a = float(rng.uniform(-0.55, -0.4))
+        while a < math.pi / 2 + 1.2:
+            run = rng.uniform(0.35, 0.8)
+            aa = np.linspace(a, a + run, 10)
+            uu = ub + 0.004 * np.sin(2.5 * aa + 7 * ub) + rng.uniform(-0.002, 0.002)
+            pts, keep = _visible(sides, uu, aa)
+            w = max(0.4, 0.7 * (0.5 + 0.5 * float(half_w(ub)) / K / 0.84))
+            for part in _runs(list(pts + normal(uu, aa) * 0.005), keep):
+                sides.line(part, stripe, w, opacity=num(rng.uniform(0.6, 0.75)), wet_opacity="0.35")
+            a += run + rng.uniform(0.06, 0.14)
     # The spots in rows across the body, set half a step off from one row to
     # the next; on the animal the rows wander and the spots are uneven, so
-    # each is pushed well off its place and some rows run closer than others.
+    # each is pushed a little off its place.
     for k, ub in enumerate(rows):
-        step = 0.2 * rng.uniform(0.85, 1.2)
-        start = -0.45 + (step / 2 if k % 2 else 0.0) + rng.uniform(-0.06, 0.06)
+        step = 0.17 * rng.uniform(0.9, 1.1)
+        start = -0.45 + (step / 2 if k % 2 else 0.0) + rng.uniform(-0.04, 0.04)
         for a in np.arange(start, math.pi / 2 + 1.25, step):
-            if rng.uniform() < 0.16:
+            if rng.uniform() < 0.08:
                 continue
-            uu = ub + rng.uniform(-0.011, 0.011) + 0.006 * math.sin(3 * a + k)
-            aa = a + rng.uniform(-0.075, 0.075)
+            uu = ub + rng.uniform(-0.005, 0.005)
+            aa = a + rng.uniform(-0.04, 0.04)
             edge = min(1.0, abs(aa - math.pi / 2) / 1.6)
-            size = 0.06 * (1 - 0.5 * edge) * (0.45 + 0.55 * float(half_w(uu)) / K / 0.84)
-            _spot(sides, uu, aa, size * rng.uniform(0.85, 1.15), pale)
-    # The head's small spots, smaller toward its edges and thinning out
-    # before the snout, so the mouth reads clear of them at 1x.
-    for _ in range(300):
-        uu = rng.uniform(0.015, 0.2)
-        if rng.uniform() > 0.6 * min(1.0, max(0.0, (uu - 0.045) / 0.07)):
-            continue
-        aa = rng.uniform(-0.5, math.pi + 0.5)
-        edge = abs(aa - math.pi / 2) / (math.pi / 2 + 0.5)
-        if rng.uniform() < edge * 0.6:
-            continue
-        size = (0.018 + 0.022 * uu / 0.2) * (1 - 0.5 * edge)
-        _spot(sides, uu, aa, size * rng.uniform(0.8, 1.2), pale)
+            size = 0.065 * (1 - 0.45 * edge) * (0.45 + 0.55 * float(half_w(uu)) / K / 0.84)
+            _spot(sides, uu, aa, size * rng.uniform(0.85, 1.15), pale, opacity="0.9")
+    # The head's spots smaller and closer, in looser rows, thinning out
+    # before the snout so the mouth reads clear of them at 1x.
+    for k, ub in enumerate(np.arange(0.025, 0.2, 0.015)):
+        step = 0.13 * rng.uniform(0.9, 1.1)
+        for a in np.arange(-0.35 + (step / 2 if k % 2 else 0.0), math.pi + 0.4, step):
+            edge = abs(a - math.pi / 2) / (math.pi / 2 + 0.4)
+            if rng.uniform() < 0.15 + 0.4 * edge + 0.5 * max(0.0, (0.04 - ub) / 0.015):
+                continue
+            uu = ub + rng.uniform(-0.005, 0.005)
+            size = (0.034 + 0.014 * uu / 0.2) * (1 - 0.45 * edge)
+            _spot(sides, uu, a + rng.uniform(-0.04, 0.04), size * rng.uniform(0.85, 1.15), pale, opacity="0.9")
 
 
 def _spot(sides: Sides, u, a, r, colour, opacity="0.82"):
@@ -649,10 +667,10 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
     all round, white water where the head pushes and trailing back from it
     along the near flank, and water sheeting off the back."""
     screen = sides.screen
-    foam = P.foam
+    foam = FOAM
     u_end = _dry_end()
     glass = mix(P.sea_near, P.sea_light, 0.3)
-    lit = mix(P.foam, P.light.key, 0.4)
+    lit = GLINT
     loop = _loop(0.0, u_end)
     fwd0 = np.array([frame(0.0)[1][0], 0.0, frame(0.0)[1][2]])
 
@@ -793,16 +811,16 @@ def _waterline(front: Svg, behind: Svg, sides: Sides, tones, rng, u_end: float) 
         return
     # Wet skin over the waterline, darkest at the water.
     wet = mix(tones["low"], P.sea_dark, 0.5)
-    for rise, op in ((0.3, 0.35), (0.1, 0.45)):
+    for rise, op, soft in ((0.6, 0.25, 1.2), (0.3, 0.3, 0.9), (0.1, 0.35, 0.6)):
         band = list(surface(us, lo + rise)) + list(surface(us, lo - 0.03)[::-1])
-        front.path(smooth(screen(band)), fill=wet, opacity=num(op), filter=front.blur(0.6))
+        front.path(smooth(screen(band)), fill=wet, opacity=num(op), filter=front.blur(soft))
     # The skin under the water: darker than the sea, and soft.
     under = mix(UNDER, P.sea_near, 0.3)
-    for sink, op in ((0.4, 0.2), (0.18, 0.3)):
+    for sink, op in ((0.4, 0.1), (0.18, 0.15)):
         band = list(surface(us, lo + 0.02)) + list(surface(us, lo - sink)[::-1])
         behind.path(smooth(screen(band)), fill=under, opacity=num(op), filter=behind.blur(0.9))
     # The line of light water where the skin goes under, broken into runs.
-    thread = mix(P.sea_light, P.sky_horizon, 0.5)
+    thread = mix(mix(P.sea_light, P.sky_horizon, 0.5), P.sea_near, 0.25)
     out = []
     for u, a in zip(us, lo):
         spine = frame(u)[0]
@@ -819,17 +837,17 @@ def _waterline(front: Svg, behind: Svg, sides: Sides, tones, rng, u_end: float) 
         if rng.uniform() < 0.8:
             front.path(smooth(screen(out[k:k + n + 1]), closed=False), stroke=thread,
                        stroke_width=num(rng.uniform(0.5, 0.7)), stroke_linecap="round",
-                       opacity=num(rng.uniform(0.6, 0.9) * (0.5 + 0.5 * fade)))
+                       opacity=num(rng.uniform(0.3, 0.45) * (0.4 + 0.6 * fade)))
         k += n + int(rng.integers(1, 5))
     # The wake: small broken foam on the water off the flank, thickest by
     # the head and spreading a little outward as it runs back.
-    foam = P.foam
+    foam = FOAM
     k = 0
     while k < len(out) - 3:
         n = int(rng.integers(3, 8))
         u = float(us[k])
-        fade = math.exp(-u / 0.4)
-        if rng.uniform() < 0.45 + 0.5 * fade:
+        fade = math.exp(-u / 0.15)
+        if rng.uniform() < 0.2 + 0.75 * fade:
             for _ in range(int(rng.integers(6, 14) * (0.4 + 0.6 * fade))):
                 j = min(len(out) - 2, k + int(rng.integers(0, n)))
                 spine = frame(us[j])[0]
@@ -854,8 +872,8 @@ def _wash(front: Svg, sides: Sides, rng, u_end: float) -> None:
     the wet back between them catching the sky in long streaks."""
     screen = sides.screen
     sheet = mix(P.sea_near, P.sea_light, 0.12)
-    lip = mix(P.foam, P.light.key, 0.3)
-    sheen = mix(P.sky_horizon, P.light.key, 0.4)
+    lip = GLINT
+    sheen = mix(mix(P.sky_horizon, P.light.key, 0.4), P.sea_near, 0.3)
     # Where the sheets run: (the station, how wide, how far up the near
     # flank they start, how strong), the widest and strongest nearest the tail
     # where the back is going under.
@@ -872,7 +890,7 @@ def _wash(front: Svg, sides: Sides, rng, u_end: float) -> None:
         down_edge = surface(tail, a) + normal(tail, a) * 0.03
         film = np.concatenate([up_edge, down_edge[::-1]])
         film[:, 1] = np.maximum(film[:, 1], 0.0)
-        front.path(smooth(screen(film)), fill=sheet, opacity=num(0.6 * op), filter=front.blur(0.5))
+        front.path(smooth(screen(film)), fill=sheet, opacity=num(0.35 * op), filter=front.blur(0.5))
         # The sheet's lip, bright toward the head where it piles up, broken
         # into short lengths: an unbroken arc round the body reads as a rib.
         keep = sides.faces_us(up_edge, normal(lead, a))
@@ -893,7 +911,7 @@ def _wash(front: Svg, sides: Sides, rng, u_end: float) -> None:
         for run in _runs(list(pts + normal(uu, aa) * 0.01), keep):
             if len(run) > 2:
                 front.path(smooth(screen(run), closed=False), stroke=sheen, stroke_width=num(rng.uniform(0.4, 0.8)),
-                           stroke_linecap="round", opacity=num(rng.uniform(0.2, 0.4)))
+                           stroke_linecap="round", opacity=num(rng.uniform(0.1, 0.2)))
 
 
 def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float) -> None:
@@ -904,7 +922,7 @@ def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float
     broken by the ripples."""
     screen = sides.screen
     cam = sides.cam
-    foam = P.foam
+    foam = FOAM
     # The near flank mirrored in the water: a dark band hanging from the
     # waterline, as deep as the dry flank above it is tall, fading out down it.
     near = [(u, p) for u, sd, p, o in loop if sd > 0 and u > 0.03]
@@ -918,7 +936,7 @@ def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float
     if len(near) > 2:
         # Deepest under the waterline and fading down: the whole band and
         # its upper half laid over it.
-        for f, op in ((1.0, 0.22), (0.45, 0.22)):
+        for f, op in ((1.0, 0.12), (0.45, 0.12)):
             edge = [(x, y + (yl - y) * f) for (x, y), (_, yl) in zip(top_edge, low_edge)]
             behind.path(smooth(top_edge + edge[::-1]), fill=dark, opacity=num(op), filter=behind.blur(0.6))
         # Ripples cut across it in the sea's own colour.
@@ -1058,8 +1076,8 @@ def build(scale: int) -> Picture:
     layers = [Layer("sky", heaven), Layer("sea", water), Layer("shark-under", sides.wet, depth=sides.deep),
               Layer("near", near), Layer("surface", surface_marks), Layer("shark", sides.dry), Layer("foam", froth)]
     return Picture(NAME, w, h, P, layers,
-                   water=Water(mix(P.sea_near, P.sea_dark, 0.3), cam, waves, tint=0.8, surface=0.45,
-                               darken=0.4, blur=2.2, fade=0.15, refraction=1.1),
+                   water=Water(mix(P.sea_near, P.sea_dark, 0.3), cam, waves, tint=0.8, surface=0.3,
+                               darken=0.4, blur=2.2, fade=0.15, refraction=0.7),
                    caption=Caption(caption_lines(), edge="top", align="left"), seed=22)
 
 
@@ -1075,7 +1093,7 @@ def _dorsal(sides: Sides, outline, tones, rng):
     sides.fill(list(rear), mix(tones["flank"], tones["low"], 0.3), opacity="0.6", seam=0, body=False)
     lead = pts[1: n // 2 - 2]
     sides.line(lead, tones["rim"], 0.7, opacity="0.85")
-    pale = mix(P.cloud_lit, P.sea_light, 0.35)
+    pale = mix(P.sea_light, tones["back"], 0.35)
     for _ in range(18):
         k = rng.integers(0, n)
         c = pts.mean(0) * 0.55 + pts[k] * 0.45 + rng.normal(0, 0.03, 3)
@@ -1097,24 +1115,28 @@ def _flock(svg: Svg, cam: Camera) -> None:
     pale underside with black wingtips, banked into the turn, and each is
     caught at its own moment: gliding flat, at the top or the bottom of a
     beat, or banking with one wing turned away."""
-    cx, cy, rx, ry = 292.0, 42.0, 100.0, 28.0
+    cx, cy, rx, ry = 265.0, 50.0, 84.0, 27.0
     # The circle's plane tilted a little, its right side the higher.
-    tilt = math.radians(-8)
+    tilt = math.radians(-9)
     ct, st = math.cos(tilt), math.sin(tilt)
-    # Evenly round the ring, from the near side (sin > 0 the near half),
-    # close enough together that they trace it.
-    poses = ("glide", "up", "glide", "down", "bank", "up", "glide", "bank")
+    # Round the ring from the near side (sin > 0 the near half), close
+    # enough together that they trace it, each a little off its place: a
+    # flock keeps to its circle only loosely.
+    poses = ("glide", "up", "bank", "down", "glide", "up", "bank", "glide", "down", "up")
+    rng = np.random.default_rng(2213)
     ring = np.linspace(0, 2 * math.pi, 721)
     arc = np.concatenate([[0.0], np.cumsum(np.hypot(np.diff(rx * np.cos(ring)), np.diff(ry * np.sin(ring))))])
     start = np.interp(math.pi / 2, ring, arc)
     birds = []
     for k, pose in enumerate(poses):
-        a = float(np.interp((start - k * arc[-1] / len(poses)) % arc[-1], arc, ring))
-        ex, ey = rx * math.cos(a), ry * math.sin(a)
+        step = arc[-1] / len(poses)
+        a = float(np.interp((start - (k + rng.uniform(-0.1, 0.1)) * step) % arc[-1], arc, ring))
+        loose = 1 + rng.uniform(-0.06, 0.06)
+        ex, ey = rx * loose * math.cos(a), ry * loose * math.sin(a) + rng.uniform(-2.0, 2.0)
         x = cx + ex * ct - ey * st
         y = cy + ex * st + ey * ct
         far = (1 - math.sin(a)) / 2                  # 0 on the near side, 1 on the far
-        half = 17.0 * (1 - 0.45 * far)
+        half = 13.5 * (1 - 0.5 * far) * rng.uniform(0.92, 1.08)
         # Banked into the turn, the wing toward the middle of the circle
         # dipped, most at the ends of the ring where the bird comes at us or
         # goes away; on the near and far sides the wings follow the ring.
