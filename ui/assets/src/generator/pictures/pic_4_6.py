@@ -16,8 +16,9 @@ cloud, the side turned to us the wood's brown in shade, the edge turned to
 the light a thin warm wet line, the torn far end broken nearly square across
 in a ragged patch of pale raw wood and a few broad splinters of plainly
 uneven length, the longest off the far edge, so the break reads at a glance, the near
-half sunk, the same board on the same line, going blue, dark and blurred
-into the sea toward its end. A lit lip of water runs along its side where it floats, the water laps
+half sunk, the same board on the same line, its wood soaked dark and cooled
+by the water, never paler than the sea, fading and blurring into it toward
+its end. A lit lip of water runs along its side where it floats, the water laps
 at both sides, and thin rings close round it, light on the near side and
 dark on the far, hold the eye."""
 
@@ -414,16 +415,18 @@ def _side(cam, plank, svg, rng):
 
 def _sunk_board(cam, plank, under, depth):
     """The near end under the water: only its top shows, the same board as
-    the dry part and as wide, going on down its line; through the water it
-    takes the sea's blue and fades and blurs into it toward the end, with
-    no edge to it, so it never reads as a second box."""
+    the dry part and as wide, going on down its line. Under the water it
+    gives back no sky, so it is the wood's own brown, soaked dark; the sea
+    cools it and swallows it toward the end, with no edge to it, so it never
+    reads as a second box nor as anything paler than the water round it."""
     T = plank.thickness
     drawn = wood.cut(plank, cam)
     wet_u = -(plank.centre[1] + T / 2 * math.cos(plank.pitch)) / math.sin(plank.pitch)
     a, b = (cam.point(plank.world(u, 0, T / 2)) for u in (wet_u, -plank.length / 2))
-    wood_in_water = mix(TOP, P.sea_near, 0.2)
-    fall = under.linear(a[0], a[1], b[0], b[1], [(0, wood_in_water, 1), (0.5, mix(wood_in_water, P.sea_near, 0.25), 0.95),
-                                                 (1, mix(wood_in_water, P.sea_near, 0.55), 0.6)])
+    wood_in_water = mix(DUSK.wood_side, DUSK.wood_dark, 0.2)
+    fall = under.linear(a[0], a[1], b[0], b[1], [(0, wood_in_water, 1),
+                                                 (0.5, mix(wood_in_water, P.sea_dark, 0.3), 0.85),
+                                                 (1, mix(wood_in_water, P.sea_dark, 0.6), 0.45)])
     deeper = depth.linear(a[0], a[1], b[0], b[1], [(0, "#0d0d0d"), (0.5, "#4d4d4d"), (1, "#a6a6a6")])
     for face, screen, _ in drawn.below:
         if face == "top":
@@ -532,8 +535,11 @@ def _awash(cam, plank, svg, edge, rng):
         v = rng.uniform(-W * 0.9, W * 0.9)
         p = cam.point(plank.world(u, v - rng.uniform(0.05, 0.12), T / 2))
         q = cam.point(plank.world(u - rng.uniform(-0.03, 0.03), v + rng.uniform(0.05, 0.12), T / 2))
-        tone = P.sea_dark if rng.uniform() < 0.5 else mix(P.sea_light, P.sea_near, 0.4)
-        svg.path(lens(p[0], p[1], q[0], q[1], rng.uniform(0.4, 0.8)), fill=tone, opacity=num(rng.uniform(0.35, 0.6)))
+        dark = rng.uniform() < 0.5
+        tone = P.sea_dark if dark else mix(P.sea_light, P.sea_near, 0.4)
+        # The light ones no brighter than the sea's own marks round it.
+        strength = rng.uniform(0.35, 0.6) * (1.0 if dark else 0.45)
+        svg.path(lens(p[0], p[1], q[0], q[1], rng.uniform(0.4, 0.8)), fill=tone, opacity=num(strength))
     # The sheen: a few broad soft bands across the film, where it tilts to the sky.
     clip = svg.clip(wet)
     sheen = []
@@ -541,7 +547,7 @@ def _awash(cam, plank, svg, edge, rng):
         u = wet_u - (0.12 + 0.22 * k + rng.uniform(-0.04, 0.04))
         p = cam.point(plank.world(u, -W * 0.6, T / 2))
         q = cam.point(plank.world(u - rng.uniform(0.02, 0.06), W * 0.6, T / 2))
-        sheen.append(f'<path d="{lens(p[0], p[1], q[0], q[1], 0.8)}" opacity="{num(rng.uniform(0.18, 0.3))}"/>')
+        sheen.append(f'<path d="{lens(p[0], p[1], q[0], q[1], 0.8)}" opacity="{num(rng.uniform(0.05, 0.09))}"/>')
     svg.add(f'<g clip-path="{clip}"><g fill="{mix(P.sea_light, GLOW, 0.3)}" filter="{svg.blur(0.5)}">'
             f'{"".join(sheen)}</g></g>')
     # The water's edge on the dry top, broken into wavelets of uneven length
