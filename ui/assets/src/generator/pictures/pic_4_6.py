@@ -13,9 +13,9 @@ parallel and narrowing only with distance. It lies in the path so the glints
 frame it, with a margin of still water between and open sea all round, seen
 from above enough to show its grain: the top takes the dim grey of the
 cloud, the side turned to us the wood's brown in shade, the edge turned to
-the light a thin warm wet line, the torn far end broken nearly square across
-in a ragged patch of pale raw wood and a few broad splinters of plainly
-uneven length, the longest off the far edge, so the break reads at a glance, the near
+the light a thin warm wet line, the torn far end broken across in one ragged
+edge with a couple of short teeth, its pale raw wood laid open on the top and
+nothing standing off it, so it reads at a glance as one plank, the near
 half sunk, the same board on the same line, its wood soaked dark and cooled
 by the water, never paler than the sea, fading and blurring into it toward
 its end. A lit lip of water runs along its side where it floats, the water laps
@@ -566,7 +566,7 @@ def _awash(cam, plank, svg, edge, rng):
         v = v1 + W * rng.uniform(0.05, 0.14)
 
 
-def _reflection(cam, plank, waves, w, h, rng, slivers) -> Svg:
+def _reflection(cam, plank, waves, w, h, rng) -> Svg:
     """The board seen in the water under it: its dry part mirrored in the
     surface, dark against the sky's reflection, and broken by the waves into
     strips that slide apart and leave gaps where a wave turns up to the sky."""
@@ -574,15 +574,12 @@ def _reflection(cam, plank, waves, w, h, rng, slivers) -> Svg:
     # The chop stretches a reflection down toward us, some times as long as
     # what it mirrors.
     flip = np.array([1.0, -2.6, 1.0])
-    # Only what faces down to the water is seen in it: the side turned to
-    # us, and the slivers of the break, pale against the dark.
+    # Only what faces down to the water is seen in it: the side turned to us.
     side = wood.clip_y([plank.world(*p) for p in plank.faces()["side-"]], True)
     mirrored = [[cam.point(p * flip) for p in side]] if len(side) >= 3 else []
-    pale = [[cam.point(np.asarray(p) * flip * (1, 1.3, 1)) for p in poly] for poly in slivers]
     shapes = "".join(f'<path d="{polygon(poly)}"/>' for poly in mirrored)
-    pale_shapes = "".join(f'<path d="{polygon(poly)}"/>' for poly in pale)
-    ys = [y for poly in mirrored + pale for _, y in poly]
-    xs = [x for poly in mirrored + pale for x, _ in poly]
+    ys = [y for poly in mirrored for _, y in poly]
+    xs = [x for poly in mirrored for x, _ in poly]
     top, bottom = min(ys) - 1, max(ys) + 2
     y = top
     while y < bottom:
@@ -601,8 +598,6 @@ def _reflection(cam, plank, waves, w, h, rng, slivers) -> Svg:
         # Over the sunk side the water shows the wood through it as well.
         out.add(f'<g clip-path="{cid}" opacity="{num(keep * 0.6)}"><g transform="translate({num(dx)},0)" '
                 f'fill="{tone}">{shapes}</g></g>')
-        out.add(f'<g clip-path="{cid}" opacity="{num(keep * 0.55)}"><g transform="translate({num(dx * 1.4)},0)" '
-                f'fill="{mix(DUSK.wood_fresh, P.sea_near, 0.45)}">{pale_shapes}</g></g>')
         y += step
     return out
 
@@ -656,26 +651,10 @@ def _lapping(cam, plank, svg, rng):
 
 
 def _splinters(cam, plank, above, surface, rng):
-    """Loose wood from the break: a couple of slivers still hanging off the
-    longest fibres, bent up and catching the light, and a few adrift near
-    by."""
+    """The break: one ragged edge across the board's width, its raw wood
+    laid open on the top face back from the teeth, and a few bits adrift
+    near by. Nothing stands off the board, so it reads as one plank."""
     T, W = plank.thickness, plank.width
-    # Where the board snapped, a short tongue of the near edge held on and
-    # sticks out past it, a little lifted, its split face raw and
-    # pale where it turns up to the light and its side in the shade.
-    base = plank.end(1, -W / 2) - 0.06
-    reach = plank.end(1, -W / 2 + 0.03) + 0.07
-    tongue_top = [(base, -W / 2, T / 2), (base + 0.04, -W / 2 + 0.035, T / 2),
-                  (reach - 0.06, -W / 2 + 0.02, T / 2 + 0.01), (reach, -W / 2 + 0.008, T / 2 + 0.02)]
-    tongue_side = [(base, -W / 2, T / 2), (reach, -W / 2 + 0.008, T / 2 + 0.02),
-                   (reach - 0.08, -W / 2, T * 0.3), (base, -W / 2, T * 0.05)]
-    for quad, tone in ((tongue_side, mix(SIDE, DUSK.wood_fresh, 0.3)), (tongue_top, mix(DUSK.wood_fresh, GLOW, 0.2))):
-        above.path(polygon([cam.point(plank.world(*p)) for p in quad]), fill=tone)
-    slivers = [[plank.world(*p) for p in tongue_side]]
-    (ax, ay), (bx, by) = (cam.point(plank.world(u, -W / 2 + 0.02, T / 2 + 0.004)) for u in (base, reach - 0.02))
-    above.path(lens(ax, ay, bx, by, 0.25), fill=DUSK.wood_dark, opacity="0.5")
-    # Back from the break the top split away with it and left a ragged
-    # patch of raw wood, pale enough to tell the torn end from the sunk one.
     top = _face_above(wood.cut(plank, cam), "top")
     if top is not None:
         vs = np.linspace(-W / 2, W / 2, 11)
@@ -684,35 +663,6 @@ def _splinters(cam, plank, above, surface, rng):
                 for k, v in enumerate(vs)]
         patch = polygon([cam.point(plank.world(u, v, T / 2)) for u, v in front + back[::-1]])
         above.path(patch, fill=mix(DUSK.wood_fresh, GLOW, 0.15), opacity="0.8", clip_path=above.clip(polygon(top)))
-    vs, depth = plank.torn_profile(1)
-    longest = sorted(range(1, len(vs) - 1, 2), key=lambda k: depth[k])[:2]
-    ux, uy, uz = plank.axes()
-    for k, bend in zip(longest, (0.25, -0.15)):
-        root = plank.world(plank.end(1, vs[k]) - 0.03, vs[k], T * 0.4)
-        reach = rng.uniform(0.06, 0.1)
-        tip = root + reach * (ux * math.cos(bend) + uz * math.sin(bend))
-        (ax, ay), (bx, by) = cam.point(root), cam.point(tip)
-        above.path(lens(ax, ay, bx, by, 0.55), fill=mix(DUSK.wood_fresh, GLOW, 0.3), opacity="0.9")
-    # A few big splinters torn out of it, broad at the root, of plainly
-    # different lengths and with water between them, keep it a jagged break
-    # even at a glance and not a square or a pointed end.
-    for f, reach, bend, lift in ((0.36, 0.46, 0.04, 0.02), (0.02, 0.22, 0.0, 0.014),
-                                 (-0.3, 0.15, -0.02, 0.006)):
-        v = f * W
-        root = plank.end(1, v) - 0.03
-        half = W * rng.uniform(0.12, 0.15)
-        outline = [(root, v - half, 0), (root + reach * 0.55, v - half * 0.55 + bend * 0.4, lift * 0.4),
-                   (root + reach, v + bend, lift), (root + reach * 0.6, v + half * 0.5 + bend * 0.5, lift * 0.5),
-                   (root, v + half, 0)]
-        # Its broken side toward us, as deep as the board at the root and
-        # running out at the tip, so it reads as solid wood.
-        drops = (T * 0.55, T * 0.3, T * 0.05)
-        side = ([plank.world(u, vv, T / 2 + w) for u, vv, w in outline[:3]]
-                + [plank.world(u, vv, T / 2 + w - d) for (u, vv, w), d in zip(outline[2::-1], drops[::-1])])
-        above.path(polygon([cam.point(p) for p in side]), fill=mix(SIDE, DUSK.wood_fresh, 0.25))
-        above.path(polygon([cam.point(plank.world(u, vv, T / 2 + w)) for u, vv, w in outline]),
-                   fill=mix(DUSK.wood_fresh, GLOW, 0.2))
-        slivers.append([plank.world(u, vv, T / 2 + w) for u, vv, w in outline])
     tip = plank.world(plank.length / 2, 0, 0)
     for dx, dz, length, angle in ((0.14, 0.06, 0.09, 0.35), (0.1, -0.16, 0.05, -0.6), (-0.08, 0.2, 0.04, 1.2)):
         x, z = tip[0] + dx, tip[2] + dz
@@ -722,7 +672,6 @@ def _splinters(cam, plank, above, surface, rng):
         surface.path(lens(ax, ay + 0.8, bx, by + 0.8, 0.4), fill=MIRROR, opacity="0.7")
         surface.path(lens(ax, ay, bx, by, 0.55), fill=DUSK.wood_side)
         surface.path(lens(ax, ay - 0.25, bx, by - 0.25, 0.2), fill=mix(DUSK.wood_fresh, GLOW, 0.4), opacity="0.8")
-    return slivers
 
 
 def _rings(svg: Svg, cam, plank, waves, radii, width, light, light_opacity, dark_opacity, rng):
@@ -813,7 +762,7 @@ def build(scale: int) -> Picture:
     # rides a little higher than the far one, so that side shows.
     plank = wood.Plank(length=2.3, width=0.23, thickness=0.115, centre=(1.4, -0.025, 3.8),
                        yaw=math.radians(35), pitch=math.radians(3.5), roll=math.radians(-3),
-                       seed=7, splintered=(False, True), knots=1, fibres=8, slant=0.3)
+                       seed=7, splintered=(False, True), knots=1, fibres=3, slant=0.3)
 
     # The swell it makes spreads in rings round it, long close in and rounder
     # further out, broken and wandering with the waves.
@@ -835,9 +784,9 @@ def build(scale: int) -> Picture:
     _wet_top(cam, plank, above, np.random.default_rng(4607))
     _nail_holes(cam, plank, above)
     _waterline(cam, plank, above, ripples)
-    slivers = _splinters(cam, plank, above, ripples, np.random.default_rng(4610))
+    _splinters(cam, plank, above, ripples, np.random.default_rng(4610))
     _awash(cam, plank, ripples, above, np.random.default_rng(4612))
-    mirror = _reflection(cam, plank, waves, w, h, np.random.default_rng(4611), slivers)
+    mirror = _reflection(cam, plank, waves, w, h, np.random.default_rng(4611))
 
     # The board's reflection hides the wave marks and the glints behind it;
     # the rings it makes and the water over its sunk end lie on top.
