@@ -54,7 +54,8 @@ constexpr ControlDesign kDesign[] = {
     picture("pic_4_6",                                16, "Una tabla en el mar",
      "Al anochecer, unas pocas nubes bajas cruzan el cielo: masas blandas y ligeras, de bultos "
      "desiguales por arriba y de base suave y quebrada, de grises violáceos algo distintos, "
-     "con el cielo oscuro asomando entre ellas; por debajo las alumbra el último resplandor, y "
+     "con el cielo oscuro asomando entre ellas y oscureciéndose por igual hacia lo alto; "
+     "por debajo las alumbra el último resplandor, y "
      "la de la derecha, la más cercana a él, tiene la panza encendida de un brillo anaranjado "
      "que se aviva y se apaga a lo largo de ella. Bajo las nubes, una franja anaranjada arde "
      "en el horizonte, donde el sol acaba de ponerse, y se vuelve rosada y luego gris violácea "

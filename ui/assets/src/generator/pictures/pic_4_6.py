@@ -1,5 +1,5 @@
 """The end: a lone plank adrift at dusk. A few soft masses of low cloud, with
-the dark sky between them, over a band on the horizon, dull orange at the sea
+the dark sky between them deepening evenly toward the top, over a band on the horizon, dull orange at the sea
 and rose up into the grey, crossed by thin tapering streaks of cloud and
 brightest where the sun went down: the only light left, glowing unevenly
 along the ragged undersides of the clouds nearest it. The band
@@ -75,19 +75,18 @@ def _clouds(heaven: Svg, w: float) -> None:
     away from where the sun went down, so only the undersides near the glow
     take its rose and its rim. The higher masses are darker; the low ones
     take the band's haze."""
-    masses = ((-40, 26, 190, 16, 10, 0.45, 0.45, 0.2),
-              (206, 41, 206, 18, 11, 0.45, 0.85, 0.15), (128, 54, 104, 15, 9, 0.55, 0.7, 0.1),
+    masses = ((206, 41, 206, 18, 11, 0.45, 0.85, 0.15), (128, 54, 104, 15, 9, 0.55, 0.7, 0.1),
               (6, 58, 100, 12, 9, 0.6, 0.4, -0.1))
     cool = replace(P, cloud_lit=mix(P.cloud_lit, P.cloud_shade, 0.35))
     # Soft cushions, not cut paper: lumps of no set rhythm, the lit tone
     # melting into the shade, the lower edge fading out.
     soft = dict(uneven=0.8, blend=1.8, feather=3.0, ragged=1.0)
     # Each mass on its own seed, drawn alike in both passes.
-    for seed, m in zip(range(4620, 4624), masses):
+    for seed, m in zip(range(4621, 4624), masses):
         sky.clouds(heaven, np.random.default_rng(seed), cool, [m[:6] + (0.1, m[7])], None, **soft)
     warm = replace(P, cloud_lit=mix(P.cloud_lit, ROSE, 0.7), light=replace(L, rim=mix(L.rim, GLOW, 0.4)))
     start = len(heaven.body)
-    for seed, m in zip(range(4620, 4624), masses):
+    for seed, m in zip(range(4621, 4624), masses):
         sky.clouds(heaven, np.random.default_rng(seed), warm, [m + (5.0,)], None, **soft)
     stops = [(0, 0.05), (0.35, 0.2), (L.x / w, 1.0), (1, 0.7)]
     fade = heaven.linear(0, 0, w, 0, [(t, "#ffffff", a * 0.55) for t, a in stops])
@@ -141,6 +140,9 @@ def _haze(heaven: Svg, cam, rng, w: float) -> None:
 def _sky(cam, rng, w, h) -> Svg:
     heaven = Svg(w, h)
     sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(170, 30))
+    # Overhead, away from the band, the sky deepens evenly toward the night.
+    night = heaven.linear(0, 0, 0, 44, [(0, P.ink, 0.6), (0.45, P.ink, 0.25), (1, P.ink, 0)])
+    heaven.add(f'<rect x="0" y="0" width="{w}" height="44" fill="{night}"/>')
     # The band of the sunset: dull orange on the horizon, rose above it where
     # it meets the cloud, all of it strongest toward where the sun went down.
     band = heaven.linear(0, cam.horizon - 56, 0, cam.horizon,
