@@ -1,5 +1,5 @@
 """The end: a lone plank adrift at dusk. A few soft masses of low cloud, with
-the dark sky between them, over a band on the horizon, dull orange at the sea
+the dark sky between them deepening evenly toward the top, over a band on the horizon, dull orange at the sea
 and rose up into the grey, crossed by thin tapering streaks of cloud and
 brightest where the sun went down: the only light left, glowing unevenly
 along the ragged undersides of the clouds nearest it. The band
@@ -13,11 +13,12 @@ parallel and narrowing only with distance. It lies in the path so the glints
 frame it, with a margin of still water between and open sea all round, seen
 from above enough to show its grain: the top takes the dim grey of the
 cloud, the side turned to us the wood's brown in shade, the edge turned to
-the light a thin warm wet line, the torn far end broken nearly square across
-in a ragged patch of pale raw wood and a few broad splinters of plainly
-uneven length, the longest off the far edge, so the break reads at a glance, the near
-half sunk, the same board on the same line, going blue, dark and blurred
-into the sea toward its end. A lit lip of water runs along its side where it floats, the water laps
+the light a thin warm wet line, the torn far end broken across in one ragged
+edge with a couple of short teeth, its pale raw wood laid open on the top and
+nothing standing off it, so it reads at a glance as one plank, the near
+half sunk, the same board on the same line, its wood soaked dark and cooled
+by the water, never paler than the sea, fading and blurring into it toward
+its end. A lit lip of water runs along its side where it floats, the water laps
 at both sides, and thin rings close round it, light on the near side and
 dark on the far, hold the eye."""
 
@@ -74,19 +75,18 @@ def _clouds(heaven: Svg, w: float) -> None:
     away from where the sun went down, so only the undersides near the glow
     take its rose and its rim. The higher masses are darker; the low ones
     take the band's haze."""
-    masses = ((-40, 26, 190, 16, 10, 0.45, 0.45, 0.2),
-              (206, 41, 206, 18, 11, 0.45, 0.85, 0.15), (128, 54, 104, 15, 9, 0.55, 0.7, 0.1),
+    masses = ((206, 41, 206, 18, 11, 0.45, 0.85, 0.15), (128, 54, 104, 15, 9, 0.55, 0.7, 0.1),
               (6, 58, 100, 12, 9, 0.6, 0.4, -0.1))
     cool = replace(P, cloud_lit=mix(P.cloud_lit, P.cloud_shade, 0.35))
     # Soft cushions, not cut paper: lumps of no set rhythm, the lit tone
     # melting into the shade, the lower edge fading out.
     soft = dict(uneven=0.8, blend=1.8, feather=3.0, ragged=1.0)
     # Each mass on its own seed, drawn alike in both passes.
-    for seed, m in zip(range(4620, 4624), masses):
+    for seed, m in zip(range(4621, 4624), masses):
         sky.clouds(heaven, np.random.default_rng(seed), cool, [m[:6] + (0.1, m[7])], None, **soft)
     warm = replace(P, cloud_lit=mix(P.cloud_lit, ROSE, 0.7), light=replace(L, rim=mix(L.rim, GLOW, 0.4)))
     start = len(heaven.body)
-    for seed, m in zip(range(4620, 4624), masses):
+    for seed, m in zip(range(4621, 4624), masses):
         sky.clouds(heaven, np.random.default_rng(seed), warm, [m + (5.0,)], None, **soft)
     stops = [(0, 0.05), (0.35, 0.2), (L.x / w, 1.0), (1, 0.7)]
     fade = heaven.linear(0, 0, w, 0, [(t, "#ffffff", a * 0.55) for t, a in stops])
@@ -140,6 +140,9 @@ def _haze(heaven: Svg, cam, rng, w: float) -> None:
 def _sky(cam, rng, w, h) -> Svg:
     heaven = Svg(w, h)
     sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(170, 30))
+    # Overhead, away from the band, the sky deepens evenly toward the night.
+    night = heaven.linear(0, 0, 0, 44, [(0, P.ink, 0.6), (0.45, P.ink, 0.25), (1, P.ink, 0)])
+    heaven.add(f'<rect x="0" y="0" width="{w}" height="44" fill="{night}"/>')
     # The band of the sunset: dull orange on the horizon, rose above it where
     # it meets the cloud, all of it strongest toward where the sun went down.
     band = heaven.linear(0, cam.horizon - 56, 0, cam.horizon,
@@ -414,16 +417,18 @@ def _side(cam, plank, svg, rng):
 
 def _sunk_board(cam, plank, under, depth):
     """The near end under the water: only its top shows, the same board as
-    the dry part and as wide, going on down its line; through the water it
-    takes the sea's blue and fades and blurs into it toward the end, with
-    no edge to it, so it never reads as a second box."""
+    the dry part and as wide, going on down its line. Under the water it
+    gives back no sky, so it is the wood's own brown, soaked dark; the sea
+    cools it and swallows it toward the end, with no edge to it, so it never
+    reads as a second box nor as anything paler than the water round it."""
     T = plank.thickness
     drawn = wood.cut(plank, cam)
     wet_u = -(plank.centre[1] + T / 2 * math.cos(plank.pitch)) / math.sin(plank.pitch)
     a, b = (cam.point(plank.world(u, 0, T / 2)) for u in (wet_u, -plank.length / 2))
-    wood_in_water = mix(TOP, P.sea_near, 0.2)
-    fall = under.linear(a[0], a[1], b[0], b[1], [(0, wood_in_water, 1), (0.5, mix(wood_in_water, P.sea_near, 0.25), 0.95),
-                                                 (1, mix(wood_in_water, P.sea_near, 0.55), 0.6)])
+    wood_in_water = mix(DUSK.wood_side, DUSK.wood_dark, 0.2)
+    fall = under.linear(a[0], a[1], b[0], b[1], [(0, wood_in_water, 1),
+                                                 (0.5, mix(wood_in_water, P.sea_dark, 0.3), 0.85),
+                                                 (1, mix(wood_in_water, P.sea_dark, 0.6), 0.45)])
     deeper = depth.linear(a[0], a[1], b[0], b[1], [(0, "#0d0d0d"), (0.5, "#4d4d4d"), (1, "#a6a6a6")])
     for face, screen, _ in drawn.below:
         if face == "top":
@@ -532,8 +537,11 @@ def _awash(cam, plank, svg, edge, rng):
         v = rng.uniform(-W * 0.9, W * 0.9)
         p = cam.point(plank.world(u, v - rng.uniform(0.05, 0.12), T / 2))
         q = cam.point(plank.world(u - rng.uniform(-0.03, 0.03), v + rng.uniform(0.05, 0.12), T / 2))
-        tone = P.sea_dark if rng.uniform() < 0.5 else mix(P.sea_light, P.sea_near, 0.4)
-        svg.path(lens(p[0], p[1], q[0], q[1], rng.uniform(0.4, 0.8)), fill=tone, opacity=num(rng.uniform(0.35, 0.6)))
+        dark = rng.uniform() < 0.5
+        tone = P.sea_dark if dark else mix(P.sea_light, P.sea_near, 0.4)
+        # The light ones no brighter than the sea's own marks round it.
+        strength = rng.uniform(0.35, 0.6) * (1.0 if dark else 0.45)
+        svg.path(lens(p[0], p[1], q[0], q[1], rng.uniform(0.4, 0.8)), fill=tone, opacity=num(strength))
     # The sheen: a few broad soft bands across the film, where it tilts to the sky.
     clip = svg.clip(wet)
     sheen = []
@@ -541,7 +549,7 @@ def _awash(cam, plank, svg, edge, rng):
         u = wet_u - (0.12 + 0.22 * k + rng.uniform(-0.04, 0.04))
         p = cam.point(plank.world(u, -W * 0.6, T / 2))
         q = cam.point(plank.world(u - rng.uniform(0.02, 0.06), W * 0.6, T / 2))
-        sheen.append(f'<path d="{lens(p[0], p[1], q[0], q[1], 0.8)}" opacity="{num(rng.uniform(0.18, 0.3))}"/>')
+        sheen.append(f'<path d="{lens(p[0], p[1], q[0], q[1], 0.8)}" opacity="{num(rng.uniform(0.05, 0.09))}"/>')
     svg.add(f'<g clip-path="{clip}"><g fill="{mix(P.sea_light, GLOW, 0.3)}" filter="{svg.blur(0.5)}">'
             f'{"".join(sheen)}</g></g>')
     # The water's edge on the dry top, broken into wavelets of uneven length
@@ -560,7 +568,7 @@ def _awash(cam, plank, svg, edge, rng):
         v = v1 + W * rng.uniform(0.05, 0.14)
 
 
-def _reflection(cam, plank, waves, w, h, rng, slivers) -> Svg:
+def _reflection(cam, plank, waves, w, h, rng) -> Svg:
     """The board seen in the water under it: its dry part mirrored in the
     surface, dark against the sky's reflection, and broken by the waves into
     strips that slide apart and leave gaps where a wave turns up to the sky."""
@@ -568,15 +576,12 @@ def _reflection(cam, plank, waves, w, h, rng, slivers) -> Svg:
     # The chop stretches a reflection down toward us, some times as long as
     # what it mirrors.
     flip = np.array([1.0, -2.6, 1.0])
-    # Only what faces down to the water is seen in it: the side turned to
-    # us, and the slivers of the break, pale against the dark.
+    # Only what faces down to the water is seen in it: the side turned to us.
     side = wood.clip_y([plank.world(*p) for p in plank.faces()["side-"]], True)
     mirrored = [[cam.point(p * flip) for p in side]] if len(side) >= 3 else []
-    pale = [[cam.point(np.asarray(p) * flip * (1, 1.3, 1)) for p in poly] for poly in slivers]
     shapes = "".join(f'<path d="{polygon(poly)}"/>' for poly in mirrored)
-    pale_shapes = "".join(f'<path d="{polygon(poly)}"/>' for poly in pale)
-    ys = [y for poly in mirrored + pale for _, y in poly]
-    xs = [x for poly in mirrored + pale for x, _ in poly]
+    ys = [y for poly in mirrored for _, y in poly]
+    xs = [x for poly in mirrored for x, _ in poly]
     top, bottom = min(ys) - 1, max(ys) + 2
     y = top
     while y < bottom:
@@ -595,8 +600,6 @@ def _reflection(cam, plank, waves, w, h, rng, slivers) -> Svg:
         # Over the sunk side the water shows the wood through it as well.
         out.add(f'<g clip-path="{cid}" opacity="{num(keep * 0.6)}"><g transform="translate({num(dx)},0)" '
                 f'fill="{tone}">{shapes}</g></g>')
-        out.add(f'<g clip-path="{cid}" opacity="{num(keep * 0.55)}"><g transform="translate({num(dx * 1.4)},0)" '
-                f'fill="{mix(DUSK.wood_fresh, P.sea_near, 0.45)}">{pale_shapes}</g></g>')
         y += step
     return out
 
@@ -650,26 +653,10 @@ def _lapping(cam, plank, svg, rng):
 
 
 def _splinters(cam, plank, above, surface, rng):
-    """Loose wood from the break: a couple of slivers still hanging off the
-    longest fibres, bent up and catching the light, and a few adrift near
-    by."""
+    """The break: one ragged edge across the board's width, its raw wood
+    laid open on the top face back from the teeth, and a few bits adrift
+    near by. Nothing stands off the board, so it reads as one plank."""
     T, W = plank.thickness, plank.width
-    # Where the board snapped, a short tongue of the near edge held on and
-    # sticks out past it, a little lifted, its split face raw and
-    # pale where it turns up to the light and its side in the shade.
-    base = plank.end(1, -W / 2) - 0.06
-    reach = plank.end(1, -W / 2 + 0.03) + 0.07
-    tongue_top = [(base, -W / 2, T / 2), (base + 0.04, -W / 2 + 0.035, T / 2),
-                  (reach - 0.06, -W / 2 + 0.02, T / 2 + 0.01), (reach, -W / 2 + 0.008, T / 2 + 0.02)]
-    tongue_side = [(base, -W / 2, T / 2), (reach, -W / 2 + 0.008, T / 2 + 0.02),
-                   (reach - 0.08, -W / 2, T * 0.3), (base, -W / 2, T * 0.05)]
-    for quad, tone in ((tongue_side, mix(SIDE, DUSK.wood_fresh, 0.3)), (tongue_top, mix(DUSK.wood_fresh, GLOW, 0.2))):
-        above.path(polygon([cam.point(plank.world(*p)) for p in quad]), fill=tone)
-    slivers = [[plank.world(*p) for p in tongue_side]]
-    (ax, ay), (bx, by) = (cam.point(plank.world(u, -W / 2 + 0.02, T / 2 + 0.004)) for u in (base, reach - 0.02))
-    above.path(lens(ax, ay, bx, by, 0.25), fill=DUSK.wood_dark, opacity="0.5")
-    # Back from the break the top split away with it and left a ragged
-    # patch of raw wood, pale enough to tell the torn end from the sunk one.
     top = _face_above(wood.cut(plank, cam), "top")
     if top is not None:
         vs = np.linspace(-W / 2, W / 2, 11)
@@ -678,35 +665,6 @@ def _splinters(cam, plank, above, surface, rng):
                 for k, v in enumerate(vs)]
         patch = polygon([cam.point(plank.world(u, v, T / 2)) for u, v in front + back[::-1]])
         above.path(patch, fill=mix(DUSK.wood_fresh, GLOW, 0.15), opacity="0.8", clip_path=above.clip(polygon(top)))
-    vs, depth = plank.torn_profile(1)
-    longest = sorted(range(1, len(vs) - 1, 2), key=lambda k: depth[k])[:2]
-    ux, uy, uz = plank.axes()
-    for k, bend in zip(longest, (0.25, -0.15)):
-        root = plank.world(plank.end(1, vs[k]) - 0.03, vs[k], T * 0.4)
-        reach = rng.uniform(0.06, 0.1)
-        tip = root + reach * (ux * math.cos(bend) + uz * math.sin(bend))
-        (ax, ay), (bx, by) = cam.point(root), cam.point(tip)
-        above.path(lens(ax, ay, bx, by, 0.55), fill=mix(DUSK.wood_fresh, GLOW, 0.3), opacity="0.9")
-    # A few big splinters torn out of it, broad at the root, of plainly
-    # different lengths and with water between them, keep it a jagged break
-    # even at a glance and not a square or a pointed end.
-    for f, reach, bend, lift in ((0.36, 0.46, 0.04, 0.02), (0.02, 0.22, 0.0, 0.014),
-                                 (-0.3, 0.15, -0.02, 0.006)):
-        v = f * W
-        root = plank.end(1, v) - 0.03
-        half = W * rng.uniform(0.12, 0.15)
-        outline = [(root, v - half, 0), (root + reach * 0.55, v - half * 0.55 + bend * 0.4, lift * 0.4),
-                   (root + reach, v + bend, lift), (root + reach * 0.6, v + half * 0.5 + bend * 0.5, lift * 0.5),
-                   (root, v + half, 0)]
-        # Its broken side toward us, as deep as the board at the root and
-        # running out at the tip, so it reads as solid wood.
-        drops = (T * 0.55, T * 0.3, T * 0.05)
-        side = ([plank.world(u, vv, T / 2 + w) for u, vv, w in outline[:3]]
-                + [plank.world(u, vv, T / 2 + w - d) for (u, vv, w), d in zip(outline[2::-1], drops[::-1])])
-        above.path(polygon([cam.point(p) for p in side]), fill=mix(SIDE, DUSK.wood_fresh, 0.25))
-        above.path(polygon([cam.point(plank.world(u, vv, T / 2 + w)) for u, vv, w in outline]),
-                   fill=mix(DUSK.wood_fresh, GLOW, 0.2))
-        slivers.append([plank.world(u, vv, T / 2 + w) for u, vv, w in outline])
     tip = plank.world(plank.length / 2, 0, 0)
     for dx, dz, length, angle in ((0.14, 0.06, 0.09, 0.35), (0.1, -0.16, 0.05, -0.6), (-0.08, 0.2, 0.04, 1.2)):
         x, z = tip[0] + dx, tip[2] + dz
@@ -716,7 +674,6 @@ def _splinters(cam, plank, above, surface, rng):
         surface.path(lens(ax, ay + 0.8, bx, by + 0.8, 0.4), fill=MIRROR, opacity="0.7")
         surface.path(lens(ax, ay, bx, by, 0.55), fill=DUSK.wood_side)
         surface.path(lens(ax, ay - 0.25, bx, by - 0.25, 0.2), fill=mix(DUSK.wood_fresh, GLOW, 0.4), opacity="0.8")
-    return slivers
 
 
 def _rings(svg: Svg, cam, plank, waves, radii, width, light, light_opacity, dark_opacity, rng):
@@ -807,7 +764,7 @@ def build(scale: int) -> Picture:
     # rides a little higher than the far one, so that side shows.
     plank = wood.Plank(length=2.3, width=0.23, thickness=0.115, centre=(1.4, -0.025, 3.8),
                        yaw=math.radians(35), pitch=math.radians(3.5), roll=math.radians(-3),
-                       seed=7, splintered=(False, True), knots=1, fibres=8, slant=0.3)
+                       seed=7, splintered=(False, True), knots=1, fibres=3, slant=0.3)
 
     # The swell it makes spreads in rings round it, long close in and rounder
     # further out, broken and wandering with the waves.
@@ -829,9 +786,9 @@ def build(scale: int) -> Picture:
     _wet_top(cam, plank, above, np.random.default_rng(4607))
     _nail_holes(cam, plank, above)
     _waterline(cam, plank, above, ripples)
-    slivers = _splinters(cam, plank, above, ripples, np.random.default_rng(4610))
+    _splinters(cam, plank, above, ripples, np.random.default_rng(4610))
     _awash(cam, plank, ripples, above, np.random.default_rng(4612))
-    mirror = _reflection(cam, plank, waves, w, h, np.random.default_rng(4611), slivers)
+    mirror = _reflection(cam, plank, waves, w, h, np.random.default_rng(4611))
 
     # The board's reflection hides the wave marks and the glints behind it;
     # the rings it makes and the water over its sunk end lie on top.
