@@ -419,13 +419,14 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         parts.append(f'<path d="{smooth(ribs, closed=False)}" fill="none" stroke="{sh}" stroke-width="0.8"/>')
     stem = float(radius[-1]) * 1.8 * float(cam.scale(_on_sand(shaft[0])[2]))
     parts.append(f'<path d="{lens(*thrown(shaft[0]), *thrown(shaft[1]), stem)}"/>')
-    shade.group(parts, fill=sh, opacity="0.74", filter=shade.blur(0.7))
+    # Lighter and softer than the tree, so it lies on the sand and never competes with the palm.
+    shade.group(parts, fill=sh, opacity="0.42", filter=shade.blur(1.3))
     # Under the middle of the crown the fronds overlap so thickly that
     # hardly a ray gets through: the shadow's core, darkest where the trunk's
     # shadow runs into it.
     core = [thrown(shaft[0] + up * 0.3 + np.array([math.cos(a) * 1.4, -0.25, math.sin(a) * 1.2]))
             for a in np.linspace(0, 2 * math.pi, 16, endpoint=False)]
-    shade.path(smooth(core), fill=mix(sh, P.ink, 0.3), opacity="0.72", filter=shade.blur(1.4))
+    shade.path(smooth(core), fill=mix(sh, P.ink, 0.15), opacity="0.4", filter=shade.blur(2.2))
 
 
     bark, bark_dark = mix(P.wood_side, P.wood_lit, 0.3), mix(P.wood_dark, P.wood_side, 0.3)
