@@ -924,10 +924,11 @@ def _ripples(cam, sand: Svg, rng):
     sand.group(crest, fill=mix(P.sand, P.light.key, 0.3), opacity="0.3", filter=sand.blur(0.6))
 
 
-# The castaway's walk, in metres on the sand (x, z): off the raft's landward
-# end, up the beach toward us, then round to the left into the palm's shade.
-TRACK = [(3.95, 13.25), (3.1, 12.75), (1.9, 12.35), (0.6, 12.45), (-0.5, 13.05), (-1.3, 14.0), (-1.75, 15.0),
-         (-1.95, 15.8)]
+# The castaway's walk, in metres on the sand (x, z): off the raft's near
+# side in its damp patch, down the beach toward us, then round to the left
+# and away into the palm's shade.
+TRACK = [(5.2, 13.4), (4.35, 12.7), (3.0, 12.05), (1.6, 11.8), (0.4, 12.15), (-0.5, 12.95), (-1.25, 14.0),
+         (-1.7, 15.0), (-1.95, 15.8)]
 
 
 def _track_at(d):
@@ -977,27 +978,31 @@ def _footprints(cam, sand: Svg, rng):
         # The first steps off the raft short, finding his legs; then a
         # steady walk that shortens again as he reaches the shade.
         stride = 0.54 - 0.16 * math.exp(-k / 2.0) - 0.12 * max(0.0, (d - total + 1.6) / 1.6)
-        d += stride * (1 + rng.normal(0, 0.05))
+        d += stride * (1 + rng.normal(0, 0.11))
         side, k = -side, k + 1
-        gap = 0.125 + rng.normal(0, 0.015) + 0.04 * math.exp(-k / 2.0)
+        gap = 0.125 + rng.normal(0, 0.025) + 0.04 * math.exp(-k / 2.0)
         fx, fz = x - side * gap * uz, z + side * gap * ux
         # Toes turned out from the line, by a different amount each step.
-        turn = math.atan2(uz, ux) - side * (0.14 + rng.normal(0, 0.05))
+        turn = math.atan2(uz, ux) - side * (0.14 + rng.normal(0, 0.08))
         ax, az = math.cos(turn), math.sin(turn)
         # The foot's outer side: to the right of the way it points for a right foot.
         ox, oz = az * side, -ax * side
-        damp = float(np.clip((z - wash_edge(x) + 4.0) / 2.0, 0.0, 1.0))
+        # Damp by the water, and in the wet patch the raft left, where he stepped off it.
+        damp = max(float(np.clip((z - wash_edge(x) + 4.0) / 2.0, 0.0, 1.0)), math.exp(-d / 0.9))
         cx, cy = cam.point((fx, 0.0, fz))
-        # Seen this low a print closes to a slit: opened a little, so it
-        # keeps its shape at 1x.
+        # Seen this low a print closes to a slit, and left and right close
+        # onto one line: both opened a little, so they keep their shape at 1x.
         open_up = 2.5
+        lift = (cy - cam.point((x, 0.0, z))[1]) * 1.4
+        # No two pressed alike: a little longer or shorter, deeper or shallower.
+        size, press = rng.uniform(0.92, 1.1), rng.uniform(0.7, 1.05)
 
         def shape(pts, grow=1.0, dx=0.0, dz=0.0):
             out = []
             for u, v in pts:
-                u, v = u * grow, v * grow
+                u, v = u * grow * size, v * grow * size
                 px, py = cam.point((fx + dx + u * ax + v * ox, 0.0, fz + dz + u * az + v * oz))
-                out.append((px, cy + (py - cy) * open_up))
+                out.append((px, cy + lift + (py - cy) * open_up))
             return out
 
         def toe(u, v, r, grow=1.0, dx=0.0, dz=0.0):
@@ -1005,7 +1010,7 @@ def _footprints(cam, sand: Svg, rng):
                                                                                         endpoint=False)]
             return smooth(shape(ring, grow, dx, dz))
 
-        fade = 0.75 + 0.25 * damp
+        fade = (0.75 + 0.25 * damp) * press
         sun_dx, sun_dz = toward[0] * 0.018, toward[1] * 0.018
         lips.append(f'<path d="{smooth(shape(SOLE, 1.14, sun_dx, sun_dz))}" opacity="{num(0.55 * fade)}"/>')
         walls.append(f'<g opacity="{num(0.85 * fade)}"><path d="{smooth(shape(SOLE))}"/>'
