@@ -789,7 +789,13 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
     # and the thin top the sun shines through, lightest where the wave
     # stands tallest, the bands' edges soft.
     svg.path(smooth(across(0.0) + across(1.0)[::-1]), fill=mix(shallows, P.sea_near, 0.25))
-    svg.path(smooth(across(0.0) + across(0.62, 0.3, 1.0)[::-1]), fill=mix(P.sea_horizon, P.sea_near, 0.3),
+    # Darker where the wave still stands and breaks, so its foam rides on a
+    # face; fading out on the right where it is spent.
+    sx = [float(cam.point((x, 0.0, float(breaker_z(x))))[0]) for x in xs]
+    face = mix(mix(shallows, P.sea_near, 0.6), P.sea_dark, 0.2)
+    svg.path(smooth(across(0.0) + across(1.0)[::-1]), fill=svg.linear(sx[0], 0, sx[-1], 0, [
+        ((a - sx[0]) / (sx[-1] - sx[0]), face, round(0.4 + 0.6 * _strength(x), 3)) for x, a in zip(xs[::7], sx[::7])]))
+    svg.path(smooth(across(0.0) + across(0.62, 0.3, 1.0)[::-1]), fill=mix(P.sea_horizon, P.sea_near, 0.45),
              filter=svg.blur(0.4))
     svg.path(smooth(across(0.0) + across(0.3, 0.7, 2.5)[::-1]),
              fill=mix(mix(P.sea_light, P.sea_horizon, 0.7), P.grass, 0.1), opacity="0.3", filter=svg.blur(0.8))
@@ -827,11 +833,12 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
                 u = math.sin(math.pi * (m - i) / (j - i)) ** 0.5
                 t = thick * u * (0.7 + 0.3 * math.sin(x * 2.7 + ph))
                 up.append((tx, ty - k * (0.15 + 0.25 * t * (0.5 + 0.5 * math.sin(x * 1.3 + ph)))))
-                hang = 0.15 + t * (1 + 0.4 * math.sin(x * 7.3 + 2 * ph))
+                hang = 0.15 + 1.3 * t * (1 + 0.4 * math.sin(x * 7.3 + 2 * ph))
                 down.append((tx, ty + k * hang * rng.uniform(0.8, 1.1)))
-                # The holes: bubbles in the mass, larger toward its foot, where it thins.
-                for _ in range(int(rng.poisson(0.9 * t))):
-                    f = rng.uniform(0.2, 1.0)
+                # The holes: bubbles in the mass, more and larger toward its
+                # foot, so it thins down the face into a lace.
+                for _ in range(int(rng.poisson(0.5 + 1.6 * t))):
+                    f = rng.uniform(0.2, 1.0) ** 0.6
                     hx, hy = tx + rng.uniform(-1.0, 1.0) * k, ty + (down[-1][1] - ty) * f
                     r = k * rng.uniform(0.2, 0.55) * (0.6 + f)
                     holes.append(f'<ellipse cx="{num(hx)}" cy="{num(hy)}" rx="{num(r * 1.8)}" ry="{num(r * 0.6)}" '
@@ -841,7 +848,7 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
                 haze = [(x, y - (by - y) * 0.5) for (x, y), (_, by) in zip(up, down)]
                 spray.append(f'<path d="{smooth(haze + down[::-1])}"/>')
         i = j + int(rng.choice([1, 2, 3, 5, 8, 12], p=[0.25, 0.2, 0.2, 0.15, 0.12, 0.08]))
-    svg.group(spray, fill=P.foam, opacity="0.3", filter=svg.blur(1.0))
+    svg.group(spray, fill=P.foam, opacity="0.2", filter=svg.blur(1.0))
     svg.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
                     f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
                     + "".join(holes) + '</mask>')
@@ -857,9 +864,16 @@ def _sand(cam, sand: Svg, xs, rng):
     # One band of wet sand the last wave left, a little past where the wash
     # now stops, its inland edge soft and ragged.
     wet_tone = mix(mix(mix(P.sand, P.wood_side, 0.4), P.sea_dark, 0.35), P.ink, 0.22)
-    inland = [cam.point((x, 0.0, wash_edge(x) - 1.4 - 0.5 * math.sin(x * 0.8 + 0.5) - rng.uniform(0, 0.3)))
-              for x in xs]
-    sand.path(smooth(edge[::-1] + inland, tension=0.6), fill=wet_tone, opacity="0.95", filter=sand.blur(1.0))
+    # Wide in some places, hardly there in others, and ragged where it dries,
+    # with a paler fringe of drying sand running out past it here and there.
+    reach = [0.6 + 1.5 * (0.5 + 0.5 * math.sin(x * 0.47 + 0.5)) * (0.65 + 0.35 * math.sin(x * 1.6 + 1.1))
+             + 0.25 * math.sin(x * 3.3) + rng.uniform(0, 0.35) for x in xs]
+    inland = [cam.point((x, 0.0, wash_edge(x) - r)) for x, r in zip(xs, reach)]
+    fringe = [cam.point((x, 0.0, wash_edge(x) - r - 0.9 * max(0.0, math.sin(x * 0.83 + 2.0)) ** 2
+                         - rng.uniform(0, 0.3))) for x, r in zip(xs, reach)]
+    sand.path(smooth(edge[::-1] + fringe, tension=0.6), fill=mix(wet_tone, P.sand, 0.55), opacity="0.45",
+              filter=sand.blur(1.6))
+    sand.path(smooth(edge[::-1] + inland, tension=0.6), fill=wet_tone, opacity="0.9", filter=sand.blur(0.9))
 
 
 def _beach(cam, sand: Svg, rng):
@@ -1387,7 +1401,7 @@ def _swells(cam, svg: Svg, rng):
                 fade = (36.0 / z) ** 0.7
                 crests.append(f'<path d="{smooth(top + ridge[::-1])}" opacity="{num(0.3 * fade)}"/>')
                 troughs.append(f'<path d="{smooth(ridge + low[::-1])}" opacity="{num(0.32 * fade)}"/>')
-                if z < 55 and rng.uniform() < 0.6:
+                if z < 46 and rng.uniform() < 0.3:
                     a, e = rng.uniform(0.15, 0.45), rng.uniform(0.55, 0.9)
                     seg = [p for p, v in zip(ridge, u) if x + a * L <= v <= x + e * L]
                     if len(seg) > 2:
