@@ -44,7 +44,7 @@ import numpy as np
 from .. import raft, sea, sky
 from ..camera import Camera
 from ..compose import Layer, Picture
-from ..palette import mix
+from ..palette import hex_rgb, mix
 from ..svg import Svg, convex_hull, lens, num, polygon, smooth
 from ..waves import WaveField
 from .pic_1_0 import P as BEACH, sun
@@ -65,6 +65,20 @@ P = replace(BEACH, sea_horizon=mix(mix(mix(BEACH.sea_horizon, BEACH.grass, 0.3),
             grass=mix(mix(BEACH.grass, BEACH.wood_side, 0.22), BEACH.ink, 0.12),
             # The sun at the top left, half over the frame's edge: high.
             light=replace(BEACH.light, x=58, y=4))
+
+
+def _muted(colour: str, t: float) -> str:
+    """The colour taken t of the way to the warm grey of its own lightness,
+    mixed from the ink and the clouds' white."""
+    def lum(c):
+        r, g, b = hex_rgb(c)
+        return 0.299 * r + 0.587 * g + 0.114 * b
+    dark, light = lum(BEACH.ink), lum(BEACH.cloud_lit)
+    return mix(colour, mix(BEACH.ink, BEACH.cloud_lit, (lum(colour) - dark) / (light - dark)), t)
+
+
+# The sea and the sand a touch greyer still, toward the set's muted daylight.
+P = replace(P, **{n: _muted(getattr(P, n), 0.14) for n in ("sea_horizon", "sea_near", "sea_dark", "sea_light", "sand")})
 # The clouds' own tones: a warm off-white leaning to the haze, the shaded
 # underside between it and the sky, never a cold blue-grey.
 CLOUD_LIT = mix(mix(P.cloud_lit, P.sky_horizon, 0.3), P.wood_fresh, 0.08)
@@ -1464,4 +1478,5 @@ def build(scale: int) -> Picture:
     layers = [Layer("sky", heaven), Layer("sea", water), Layer("surface", surface), Layer("sand", sand),
               Layer("surf", surf), Layer("foam", foam), Layer("shadow", shadow),
               Layer("beach", litter), Layer("palm", palm)]
-    return Picture(NAME, w, h, P, layers, seed=202)
+    # A finer grain than the default: the beach's pale flats show it most.
+    return Picture(NAME, w, h, P, layers, seed=202, grain=4.0)
