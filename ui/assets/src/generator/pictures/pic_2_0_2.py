@@ -806,13 +806,13 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
     # Darker where the wave still stands and breaks, so its foam rides on a
     # face; fading out on the right where it is spent.
     sx = [float(cam.point((x, 0.0, float(breaker_z(x))))[0]) for x in xs]
-    face = mix(mix(shallows, P.sea_near, 0.6), P.sea_dark, 0.2)
+    face = mix(mix(shallows, P.sea_near, 0.8), P.sea_dark, 0.4)
     svg.path(smooth(across(0.0) + across(1.0)[::-1]), fill=svg.linear(sx[0], 0, sx[-1], 0, [
         ((a - sx[0]) / (sx[-1] - sx[0]), face, round(0.4 + 0.6 * _strength(x), 3)) for x, a in zip(xs[::7], sx[::7])]))
-    svg.path(smooth(across(0.0) + across(0.62, 0.3, 1.0)[::-1]), fill=mix(P.sea_horizon, P.sea_near, 0.45),
+    svg.path(smooth(across(0.0) + across(0.62, 0.3, 1.0)[::-1]), fill=mix(face, P.sea_horizon, 0.12),
              filter=svg.blur(0.4))
     svg.path(smooth(across(0.0) + across(0.3, 0.7, 2.5)[::-1]),
-             fill=mix(mix(P.sea_light, P.sea_horizon, 0.7), P.grass, 0.1), opacity="0.3", filter=svg.blur(0.8))
+             fill=mix(mix(P.sea_light, P.sea_horizon, 0.7), P.grass, 0.1), opacity="0.2", filter=svg.blur(0.8))
     # The shallows and the wave's face carry the same short dashes as the
     # open sea, larger here close by, so the water is one flat colour with
     # marks all the way in rather than a smooth band.
@@ -847,8 +847,10 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
                 u = math.sin(math.pi * (m - i) / (j - i)) ** 0.5
                 t = thick * u * (0.7 + 0.3 * math.sin(x * 2.7 + ph))
                 up.append((tx, ty - k * (0.15 + 0.25 * t * (0.5 + 0.5 * math.sin(x * 1.3 + ph)))))
-                hang = 0.15 + 1.3 * t * (1 + 0.4 * math.sin(x * 7.3 + 2 * ph))
-                down.append((tx, ty + k * hang * rng.uniform(0.8, 1.1)))
+                # Down the face by how hard it spills: a rim where it only
+                # begins to, down to the white water at its foot where it tumbles.
+                hang = min(1.0, 0.15 + 0.22 * t * (1 + 0.4 * math.sin(x * 7.3 + 2 * ph)))
+                down.append((tx, ty + max(k * 0.3, (foot[m][1] - ty) * hang * rng.uniform(0.8, 1.1))))
                 # The holes: bubbles in the mass, more and larger toward its
                 # foot, so it thins down the face into a lace.
                 for _ in range(int(rng.poisson(0.5 + 1.6 * t))):
