@@ -608,7 +608,7 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
             wdt = over[i][1] * float(cam.scale(over[i][0][2]))
             ol.append((x - dy / n * wdt, y + dx / n * wdt))
             orr.append((x + dy / n * wdt, y - dx / n * wdt))
-        svg.path(smooth(ol + orr[::-1]), fill=mix(sh, P.wood_dark, 0.25), opacity="0.75", filter=svg.blur(0.5))
+        svg.path(smooth(ol + orr[::-1]), fill=mix(sh, P.wood_dark, 0.25), opacity="0.55", filter=svg.blur(0.6))
 
     # The crown shaft, smooth and greener than the trunk, lit on the left.
     s0, s1 = cam.point(shaft[0]), cam.point(shaft[1])
