@@ -44,7 +44,7 @@ import numpy as np
 from .. import raft, sea, sky
 from ..camera import Camera
 from ..compose import Layer, Picture
-from ..palette import mix
+from ..palette import hex_rgb, mix
 from ..svg import Svg, convex_hull, lens, num, polygon, smooth
 from ..waves import WaveField
 from .pic_1_0 import P as BEACH, sun
@@ -65,6 +65,20 @@ P = replace(BEACH, sea_horizon=mix(mix(mix(BEACH.sea_horizon, BEACH.grass, 0.3),
             grass=mix(mix(BEACH.grass, BEACH.wood_side, 0.22), BEACH.ink, 0.12),
             # The sun at the top left, half over the frame's edge: high.
             light=replace(BEACH.light, x=58, y=4))
+
+
+def _muted(colour: str, t: float) -> str:
+    """The colour taken t of the way to the warm grey of its own lightness,
+    mixed from the ink and the clouds' white."""
+    def lum(c):
+        r, g, b = hex_rgb(c)
+        return 0.299 * r + 0.587 * g + 0.114 * b
+    dark, light = lum(BEACH.ink), lum(BEACH.cloud_lit)
+    return mix(colour, mix(BEACH.ink, BEACH.cloud_lit, (lum(colour) - dark) / (light - dark)), t)
+
+
+# The sea and the sand a touch greyer still, toward the set's muted daylight.
+P = replace(P, **{n: _muted(getattr(P, n), 0.14) for n in ("sea_horizon", "sea_near", "sea_dark", "sea_light", "sand")})
 # The clouds' own tones: a warm off-white leaning to the haze, the shaded
 # underside between it and the sky, never a cold blue-grey.
 CLOUD_LIT = mix(mix(P.cloud_lit, P.sky_horizon, 0.3), P.wood_fresh, 0.08)
@@ -419,13 +433,14 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         parts.append(f'<path d="{smooth(ribs, closed=False)}" fill="none" stroke="{sh}" stroke-width="0.8"/>')
     stem = float(radius[-1]) * 1.8 * float(cam.scale(_on_sand(shaft[0])[2]))
     parts.append(f'<path d="{lens(*thrown(shaft[0]), *thrown(shaft[1]), stem)}"/>')
-    shade.group(parts, fill=sh, opacity="0.74", filter=shade.blur(0.7))
+    # Lighter and softer than the tree, so it lies on the sand and never competes with the palm.
+    shade.group(parts, fill=sh, opacity="0.42", filter=shade.blur(1.3))
     # Under the middle of the crown the fronds overlap so thickly that
     # hardly a ray gets through: the shadow's core, darkest where the trunk's
     # shadow runs into it.
     core = [thrown(shaft[0] + up * 0.3 + np.array([math.cos(a) * 1.4, -0.25, math.sin(a) * 1.2]))
             for a in np.linspace(0, 2 * math.pi, 16, endpoint=False)]
-    shade.path(smooth(core), fill=mix(sh, P.ink, 0.3), opacity="0.72", filter=shade.blur(1.4))
+    shade.path(smooth(core), fill=mix(sh, P.ink, 0.15), opacity="0.4", filter=shade.blur(2.2))
 
 
     bark, bark_dark = mix(P.wood_side, P.wood_lit, 0.3), mix(P.wood_dark, P.wood_side, 0.3)
@@ -593,7 +608,7 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
             wdt = over[i][1] * float(cam.scale(over[i][0][2]))
             ol.append((x - dy / n * wdt, y + dx / n * wdt))
             orr.append((x + dy / n * wdt, y - dx / n * wdt))
-        svg.path(smooth(ol + orr[::-1]), fill=mix(sh, P.wood_dark, 0.25), opacity="0.75", filter=svg.blur(0.5))
+        svg.path(smooth(ol + orr[::-1]), fill=mix(sh, P.wood_dark, 0.25), opacity="0.55", filter=svg.blur(0.6))
 
     # The crown shaft, smooth and greener than the trunk, lit on the left.
     s0, s1 = cam.point(shaft[0]), cam.point(shaft[1])
@@ -788,10 +803,16 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
     # and the thin top the sun shines through, lightest where the wave
     # stands tallest, the bands' edges soft.
     svg.path(smooth(across(0.0) + across(1.0)[::-1]), fill=mix(shallows, P.sea_near, 0.25))
-    svg.path(smooth(across(0.0) + across(0.62, 0.3, 1.0)[::-1]), fill=mix(P.sea_horizon, P.sea_near, 0.3),
+    # Darker where the wave still stands and breaks, so its foam rides on a
+    # face; fading out on the right where it is spent.
+    sx = [float(cam.point((x, 0.0, float(breaker_z(x))))[0]) for x in xs]
+    face = mix(mix(shallows, P.sea_near, 0.8), P.sea_dark, 0.4)
+    svg.path(smooth(across(0.0) + across(1.0)[::-1]), fill=svg.linear(sx[0], 0, sx[-1], 0, [
+        ((a - sx[0]) / (sx[-1] - sx[0]), face, round(0.4 + 0.6 * _strength(x), 3)) for x, a in zip(xs[::7], sx[::7])]))
+    svg.path(smooth(across(0.0) + across(0.62, 0.3, 1.0)[::-1]), fill=mix(face, P.sea_horizon, 0.12),
              filter=svg.blur(0.4))
     svg.path(smooth(across(0.0) + across(0.3, 0.7, 2.5)[::-1]),
-             fill=mix(mix(P.sea_light, P.sea_horizon, 0.7), P.grass, 0.1), opacity="0.3", filter=svg.blur(0.8))
+             fill=mix(mix(P.sea_light, P.sea_horizon, 0.7), P.grass, 0.1), opacity="0.2", filter=svg.blur(0.8))
     # The shallows and the wave's face carry the same short dashes as the
     # open sea, larger here close by, so the water is one flat colour with
     # marks all the way in rather than a smooth band.
@@ -826,11 +847,14 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
                 u = math.sin(math.pi * (m - i) / (j - i)) ** 0.5
                 t = thick * u * (0.7 + 0.3 * math.sin(x * 2.7 + ph))
                 up.append((tx, ty - k * (0.15 + 0.25 * t * (0.5 + 0.5 * math.sin(x * 1.3 + ph)))))
-                hang = 0.15 + t * (1 + 0.4 * math.sin(x * 7.3 + 2 * ph))
-                down.append((tx, ty + k * hang * rng.uniform(0.8, 1.1)))
-                # The holes: bubbles in the mass, larger toward its foot, where it thins.
-                for _ in range(int(rng.poisson(0.9 * t))):
-                    f = rng.uniform(0.2, 1.0)
+                # Down the face by how hard it spills: a rim where it only
+                # begins to, down to the white water at its foot where it tumbles.
+                hang = min(1.0, 0.15 + 0.22 * t * (1 + 0.4 * math.sin(x * 7.3 + 2 * ph)))
+                down.append((tx, ty + max(k * 0.3, (foot[m][1] - ty) * hang * rng.uniform(0.8, 1.1))))
+                # The holes: bubbles in the mass, more and larger toward its
+                # foot, so it thins down the face into a lace.
+                for _ in range(int(rng.poisson(0.5 + 1.6 * t))):
+                    f = rng.uniform(0.2, 1.0) ** 0.6
                     hx, hy = tx + rng.uniform(-1.0, 1.0) * k, ty + (down[-1][1] - ty) * f
                     r = k * rng.uniform(0.2, 0.55) * (0.6 + f)
                     holes.append(f'<ellipse cx="{num(hx)}" cy="{num(hy)}" rx="{num(r * 1.8)}" ry="{num(r * 0.6)}" '
@@ -840,7 +864,7 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
                 haze = [(x, y - (by - y) * 0.5) for (x, y), (_, by) in zip(up, down)]
                 spray.append(f'<path d="{smooth(haze + down[::-1])}"/>')
         i = j + int(rng.choice([1, 2, 3, 5, 8, 12], p=[0.25, 0.2, 0.2, 0.15, 0.12, 0.08]))
-    svg.group(spray, fill=P.foam, opacity="0.3", filter=svg.blur(1.0))
+    svg.group(spray, fill=P.foam, opacity="0.2", filter=svg.blur(1.0))
     svg.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
                     f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
                     + "".join(holes) + '</mask>')
@@ -856,9 +880,16 @@ def _sand(cam, sand: Svg, xs, rng):
     # One band of wet sand the last wave left, a little past where the wash
     # now stops, its inland edge soft and ragged.
     wet_tone = mix(mix(mix(P.sand, P.wood_side, 0.4), P.sea_dark, 0.35), P.ink, 0.22)
-    inland = [cam.point((x, 0.0, wash_edge(x) - 1.4 - 0.5 * math.sin(x * 0.8 + 0.5) - rng.uniform(0, 0.3)))
-              for x in xs]
-    sand.path(smooth(edge[::-1] + inland, tension=0.6), fill=wet_tone, opacity="0.95", filter=sand.blur(1.0))
+    # Wide in some places, hardly there in others, and ragged where it dries,
+    # with a paler fringe of drying sand running out past it here and there.
+    reach = [0.6 + 1.5 * (0.5 + 0.5 * math.sin(x * 0.47 + 0.5)) * (0.65 + 0.35 * math.sin(x * 1.6 + 1.1))
+             + 0.25 * math.sin(x * 3.3) + rng.uniform(0, 0.35) for x in xs]
+    inland = [cam.point((x, 0.0, wash_edge(x) - r)) for x, r in zip(xs, reach)]
+    fringe = [cam.point((x, 0.0, wash_edge(x) - r - 0.9 * max(0.0, math.sin(x * 0.83 + 2.0)) ** 2
+                         - rng.uniform(0, 0.3))) for x, r in zip(xs, reach)]
+    sand.path(smooth(edge[::-1] + fringe, tension=0.6), fill=mix(wet_tone, P.sand, 0.55), opacity="0.45",
+              filter=sand.blur(1.6))
+    sand.path(smooth(edge[::-1] + inland, tension=0.6), fill=wet_tone, opacity="0.9", filter=sand.blur(0.9))
 
 
 def _beach(cam, sand: Svg, rng):
@@ -923,10 +954,11 @@ def _ripples(cam, sand: Svg, rng):
     sand.group(crest, fill=mix(P.sand, P.light.key, 0.3), opacity="0.3", filter=sand.blur(0.6))
 
 
-# The castaway's walk, in metres on the sand (x, z): off the raft's landward
-# end, up the beach toward us, then round to the left into the palm's shade.
-TRACK = [(3.95, 13.25), (3.1, 12.75), (1.9, 12.35), (0.6, 12.45), (-0.5, 13.05), (-1.3, 14.0), (-1.75, 15.0),
-         (-1.95, 15.8)]
+# The castaway's walk, in metres on the sand (x, z): off the raft's near
+# side in its damp patch, down the beach toward us, then round to the left
+# and away into the palm's shade.
+TRACK = [(5.2, 13.4), (4.35, 12.7), (3.0, 12.05), (1.6, 11.8), (0.4, 12.15), (-0.5, 12.95), (-1.25, 14.0),
+         (-1.7, 15.0), (-1.95, 15.8)]
 
 
 def _track_at(d):
@@ -976,27 +1008,31 @@ def _footprints(cam, sand: Svg, rng):
         # The first steps off the raft short, finding his legs; then a
         # steady walk that shortens again as he reaches the shade.
         stride = 0.54 - 0.16 * math.exp(-k / 2.0) - 0.12 * max(0.0, (d - total + 1.6) / 1.6)
-        d += stride * (1 + rng.normal(0, 0.05))
+        d += stride * (1 + rng.normal(0, 0.11))
         side, k = -side, k + 1
-        gap = 0.125 + rng.normal(0, 0.015) + 0.04 * math.exp(-k / 2.0)
+        gap = 0.125 + rng.normal(0, 0.025) + 0.04 * math.exp(-k / 2.0)
         fx, fz = x - side * gap * uz, z + side * gap * ux
         # Toes turned out from the line, by a different amount each step.
-        turn = math.atan2(uz, ux) - side * (0.14 + rng.normal(0, 0.05))
+        turn = math.atan2(uz, ux) - side * (0.14 + rng.normal(0, 0.08))
         ax, az = math.cos(turn), math.sin(turn)
         # The foot's outer side: to the right of the way it points for a right foot.
         ox, oz = az * side, -ax * side
-        damp = float(np.clip((z - wash_edge(x) + 4.0) / 2.0, 0.0, 1.0))
+        # Damp by the water, and in the wet patch the raft left, where he stepped off it.
+        damp = max(float(np.clip((z - wash_edge(x) + 4.0) / 2.0, 0.0, 1.0)), math.exp(-d / 0.9))
         cx, cy = cam.point((fx, 0.0, fz))
-        # Seen this low a print closes to a slit: opened a little, so it
-        # keeps its shape at 1x.
+        # Seen this low a print closes to a slit, and left and right close
+        # onto one line: both opened a little, so they keep their shape at 1x.
         open_up = 2.5
+        lift = (cy - cam.point((x, 0.0, z))[1]) * 1.4
+        # No two pressed alike: a little longer or shorter, deeper or shallower.
+        size, press = rng.uniform(0.92, 1.1), rng.uniform(0.7, 1.05)
 
         def shape(pts, grow=1.0, dx=0.0, dz=0.0):
             out = []
             for u, v in pts:
-                u, v = u * grow, v * grow
+                u, v = u * grow * size, v * grow * size
                 px, py = cam.point((fx + dx + u * ax + v * ox, 0.0, fz + dz + u * az + v * oz))
-                out.append((px, cy + (py - cy) * open_up))
+                out.append((px, cy + lift + (py - cy) * open_up))
             return out
 
         def toe(u, v, r, grow=1.0, dx=0.0, dz=0.0):
@@ -1004,7 +1040,7 @@ def _footprints(cam, sand: Svg, rng):
                                                                                         endpoint=False)]
             return smooth(shape(ring, grow, dx, dz))
 
-        fade = 0.75 + 0.25 * damp
+        fade = (0.75 + 0.25 * damp) * press
         sun_dx, sun_dz = toward[0] * 0.018, toward[1] * 0.018
         lips.append(f'<path d="{smooth(shape(SOLE, 1.14, sun_dx, sun_dz))}" opacity="{num(0.55 * fade)}"/>')
         walls.append(f'<g opacity="{num(0.85 * fade)}"><path d="{smooth(shape(SOLE))}"/>'
@@ -1381,7 +1417,7 @@ def _swells(cam, svg: Svg, rng):
                 fade = (36.0 / z) ** 0.7
                 crests.append(f'<path d="{smooth(top + ridge[::-1])}" opacity="{num(0.3 * fade)}"/>')
                 troughs.append(f'<path d="{smooth(ridge + low[::-1])}" opacity="{num(0.32 * fade)}"/>')
-                if z < 55 and rng.uniform() < 0.6:
+                if z < 46 and rng.uniform() < 0.3:
                     a, e = rng.uniform(0.15, 0.45), rng.uniform(0.55, 0.9)
                     seg = [p for p, v in zip(ridge, u) if x + a * L <= v <= x + e * L]
                     if len(seg) > 2:
@@ -1444,4 +1480,5 @@ def build(scale: int) -> Picture:
     layers = [Layer("sky", heaven), Layer("sea", water), Layer("surface", surface), Layer("sand", sand),
               Layer("surf", surf), Layer("foam", foam), Layer("shadow", shadow),
               Layer("beach", litter), Layer("palm", palm)]
-    return Picture(NAME, w, h, P, layers, seed=202)
+    # A finer grain than the default: the beach's pale flats show it most.
+    return Picture(NAME, w, h, P, layers, seed=202, grain=4.0)
