@@ -138,10 +138,11 @@ constexpr ControlDesign kDesign[] = {
      "hundida en un mar verde azulado que lame los extremos de los troncos y corre oscuro "
      "entre ellos, un hombre descalzo de pie, de espaldas y a "
      "contraluz, con el peso en una pierna y la otra rodilla algo doblada, una mano en la "
-     "cadera, se hace visera con la otra mano sobre los ojos y mira a lo lejos una cola de "
-     "sirena, verde dorada y escamosa, que se arquea fuera del agua y abre su aleta de dos "
-     "lóbulos, a un lado del sol de la tarde, ya cerca del horizonte, que dora el cielo, "
-     "tiende sobre el agua un camino de destellos y le dibuja un borde de luz cálida. Arriba "
+     "cadera, se hace visera con la otra mano sobre los ojos y mira muy a lo lejos una cola "
+     "de sirena que se arquea fuera del agua, oscura contra su brillo, y abre su aleta de dos "
+     "lóbulos junto al sol del atardecer, ya casi sobre el horizonte, que dora el cielo y "
+     "unas pocas nubes finas y alargadas, tiende sobre el agua un camino estrecho de "
+     "destellos y le dibuja un borde de luz cálida. Arriba "
      "se lee: AÚN CONSERVO LA ESPERANZA, Y SÉ QUE DEBO APARTARME DE UN DIOS BLASFEMO."),
     button("cmdIr",         {472, 248, 41, 25},       12, "Ir", "", "Ir", {}, Turn),
     picture("pic_4_0",                                11, "La sirena",

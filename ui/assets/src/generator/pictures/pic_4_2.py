@@ -1,6 +1,6 @@
 """Alone on the raft: a man standing on a small log raft shades his eyes
-and looks at a tail breaking the surface far off, under the low afternoon
-sun. The sun is ahead of him, so he is a mid-tone with a warm rim."""
+and looks at a tail breaking the surface far off, late in the day, the
+sun sunk near the horizon ahead of him, so he is a mid-tone with a warm rim."""
 
 import math
 from dataclasses import replace
@@ -19,9 +19,11 @@ from . import pic_4_0
 NAME = "pic_4_2"
 SIZE = (421, 221)
 
-# The sun low behind the tail, so he has to shade his eyes; late in the
-# afternoon its light has gone a little toward the gold of the rim.
+# The afternoon light the man is drawn in unless a scene gives its own.
 P = replace(TEAL, light=replace(TEAL.light, x=292, y=84, key=mix(TEAL.light.key, TEAL.light.rim, 0.25)))
+# Here it is later than when the two of them watched her go: the sun has sunk
+# almost to the horizon behind the tail and its light has gone toward gold.
+LATE = replace(TEAL, light=replace(TEAL.light, x=262, y=105, key=mix(TEAL.light.key, TEAL.light.rim, 0.5)))
 # The narrator's shirt, in its own shade against the sun; the wreck soaks the same one.
 SHIRT = mix(P.cloth, P.light.shadow, 0.76)
 
@@ -86,11 +88,13 @@ def leaning(points, k=0.05):
 FOOT = 1.3
 
 
-def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg, lean: float = 0.0, backlit: float = 0.0) -> None:
+def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg, lean: float = 0.0, backlit: float = 0.0,
+           light=None) -> None:
     """The man from behind; `lean` tips the whole of him from the soles
     toward the tail, his weight going forward onto the standing leg. With
     `backlit` the side toward us sinks that much further into shade, the
-    sun being ahead of him, and only the rim keeps its light."""
+    sun being ahead of him, and only the rim keeps its light. `light` is
+    the scene's own, if not the afternoon's."""
     POSE.check()
     X, Z = at
     j = POSE.joints
@@ -106,7 +110,7 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg, lean: float = 0.0
         svg.path(smooth([pt(q) for q in points], closed=False), stroke=colour, stroke_width=num(width),
                  stroke_linecap="round", opacity=num(opacity))
 
-    L = P.light
+    L = P.light if light is None else light
     # Against the sun everything facing us is in its own shade: mid-tones,
     # the light only on the edges turned toward it.
     skin = mix(mix(P.skin, L.shadow, 0.46), L.shadow, backlit * 0.6)
@@ -270,7 +274,7 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg, lean: float = 0.0
     svg.add(f'<g clip-path="{clip}"><path d="{shape(hair)}" fill="{mix(P.hair, rim, 0.35)}"/>'
             f'<path d="{shape(hair)}" fill="{P.hair}" transform="translate(-0.5,0.35)"/></g>')
     ear = ellipse(on_head(0.05, -0.018), 0.017, 0.03, tilt=tilt + 0.1)
-    svg.path(shape(ear), fill=mix(skin, P.light.rim, 0.3))
+    svg.path(shape(ear), fill=mix(skin, L.rim, 0.3))
     svg.path(shape(ellipse(on_head(0.047, -0.02), 0.008, 0.017, tilt=tilt + 0.1)), fill=mix(skin, L.shadow, 0.3))
     # The hand's top edge over the brow, in front of the head.
     ridge = [on_hand(0.25, 0.012), on_hand(0.55, 0.018), on_hand(0.7, 0.016), on_hand(0.72, 0.034),
@@ -278,13 +282,14 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg, lean: float = 0.0
     rimmed(svg, shape(ridge), mix(skin, L.shadow, 0.1), rim, shift=(-0.2, 0.5))
 
 
-def cast_shadow(cam: Camera, at, top: float, logs, poles, ground: Svg, surface: Svg) -> None:
+def cast_shadow(cam: Camera, at, top: float, logs, poles, ground: Svg, surface: Svg, palette=None) -> None:
     """His shadow from the low sun ahead: so low that over the raft and the
     water before it only his legs fall, two long strips running toward us
     and a little away from the sun, dark across the logs and faint on the sea."""
     X, Z = at
-    L = P.light
-    away = -raft.sun_direction(cam, P)
+    p = P if palette is None else palette
+    L = p.light
+    away = -raft.sun_direction(cam, p)
     run = np.array([away[0], 0.0, away[2]]) / math.hypot(away[0], away[2])
     across = np.array([-run[2], 0.0, run[0]])
     strips = []
@@ -296,62 +301,67 @@ def cast_shadow(cam: Camera, at, top: float, logs, poles, ground: Svg, surface: 
     on_raft = " ".join(polygon([cam.point(q) for q in raft.afloat_clip(g.outline(cam))])
                        for g in list(logs) + list(poles))
     clip = ground.clip(on_raft)
-    tone = mix(L.shadow, P.wood_dark, 0.35)
+    tone = mix(L.shadow, p.wood_dark, 0.35)
     ground.add(f'<g clip-path="{clip}" opacity="0.78"><g filter="{ground.blur(0.35)}">'
                + "".join(f'<path d="{d}" fill="{tone}"/>' for d in strips) + "</g></g>")
     for d in strips:
-        surface.path(d, fill=mix(P.sea_dark, L.shadow, 0.5), opacity="0.3", filter=surface.blur(0.8))
+        surface.path(d, fill=mix(p.sea_dark, L.shadow, 0.5), opacity="0.3", filter=surface.blur(0.8))
 
 
 def build(scale: int) -> Picture:
     w, h = SIZE
+    p = LATE
     cam = Camera(w, h, horizon=118, focal=440, eye=1.6)
     waves = WaveField(seed=42, wavelength=2.6, steepness=0.04, direction=0.25)
     rng = np.random.default_rng(4202)
-    L = P.light
+    L = p.light
 
     heaven = Svg(w, h)
-    sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(150, 46))
-    sky.sun(heaven, P, radius=8.0)
-    # The low sun warms the air round it and the haze along the horizon below
-    # it; the disc itself is left out, so it stays the palest thing there.
-    warm = heaven.radial(L.x, L.y + 20, 220, 60, [(0, L.rim, 0.62), (0.4, L.rim, 0.3), (1, L.rim, 0)])
-    r = 8.0
+    sky.sky(heaven, p, cam.horizon, glow=0.45, glow_size=(190, 40))
+    sky.sun(heaven, p, radius=8.5)
+    # The sun so low that its warmth spreads along the whole horizon; the disc
+    # itself is left out, so it stays the palest thing there.
+    warm = heaven.radial(L.x, cam.horizon, 300, 58, [(0, L.rim, 0.75), (0.45, L.rim, 0.35), (1, L.rim, 0)])
+    r = 8.5
     heaven.add(f'<path fill-rule="evenodd" fill="{warm}" d="M0 0H{w}V{num(cam.horizon + 2)}H0Z '
                f'M{num(L.x - r)} {num(L.y)}a{num(r)} {num(r)} 0 1 0 {num(2 * r)} 0a{num(r)} {num(r)} 0 1 0 '
                f'{num(-2 * r)} 0Z"/>')
-    sky.clouds(heaven, rng, P, ((6, 88, 112, 30, 6, 0.85), (128, 80, 44, 12, 4, 0.9),
-                                (168, 98, 64, 15, 5, 0.95), (366, 84, 70, 13, 4, 0.8)),
-               (-20, 110, 200))
+    # Only thin streaks left, high and drawn out, lit from below by the sun
+    # under them; none of the afternoon's heaped masses.
+    sky.clouds(heaven, rng, p, ((150, 74, 170, 6, 6, 0.9, 0.8, 0.0, 1.2), (300, 90, 120, 4, 5, 0.95, 0.9, 0.0, 1.0),
+                                (14, 62, 96, 5, 4, 0.8, 0.6, 0.0, 0.8)),
+               (-30, 113, 170, 4), uneven=0.6, feather=2.0)
 
     water = Svg(w, h)
-    sea.base(water, cam, P, haze=0.55)
-    path = water.radial(L.x, cam.horizon + 30, 40, 70, [(0, L.key, 0.3), (1, L.key, 0)])
+    sea.base(water, cam, p, haze=0.55)
+    path = water.radial(L.x, cam.horizon + 30, 34, 80, [(0, L.key, 0.3), (1, L.key, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
-    # The warm light lies along the water toward us, strongest at the horizon.
-    column = water.radial(L.x, cam.horizon, 34, 95, [(0, L.rim, 0.4), (0.5, L.rim, 0.14), (1, L.rim, 0)])
+    # The warm light lies along the water toward us, strongest at the horizon
+    # and, the sun being low, long and narrow.
+    column = water.radial(L.x, cam.horizon, 28, 110, [(0, L.rim, 0.5), (0.5, L.rim, 0.18), (1, L.rim, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{column}"/>')
 
     surface = Svg(w, h)
-    sea.marks(surface, cam, waves, P, rng, near=2.6, far=300, per_metre=0.45, length=0.55, thickness=0.05,
-              light=0.35, dark=0.5, glitter=(L.x, mix(L.key, L.rim, 0.5)), glitter_width=0.16, glitter_floor=0.6)
+    sea.marks(surface, cam, waves, p, rng, near=2.6, far=300, per_metre=0.45, length=0.55, thickness=0.05,
+              light=0.35, dark=0.5, glitter=(L.x, mix(L.key, L.rim, 0.4)), glitter_width=0.14, glitter_floor=0.8)
 
-    # The tail far off, right of the sun, dark against its light, its rim on the side toward it.
+    # The tail farther off than before, in the sun's path: a dark fluke against the bright water.
     far_dry, far_wet, far_depth = Svg(w, h), Svg(w, h), Svg(w, h)
-    tail_x = (336 - cam.cx) * 34 / cam.focal
-    pic_4_0.mermaid(cam, P, (tail_x, 34.0), rng, dry=far_dry, wet=far_wet, depth=far_depth, surface=surface,
-                    size=1.3, detail=False, haze=0.08, sun=-1, marks=True, under=0.4)
+    tail_z = 56.0
+    tail_x = (L.x + 14 - cam.cx) * tail_z / cam.focal
+    pic_4_0.mermaid(cam, p, (tail_x, tail_z), rng, dry=far_dry, wet=far_wet, depth=far_depth, surface=surface,
+                    size=1.3, detail=False, haze=0.0, sun=-1, marks=False, under=0.4, backlit=0.8)
 
     out = raft.Layers(Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), surface)
     tops: list = []
-    logs, poles, top = pic_4_0.our_raft(cam, P, out, (-3.35, 9.5), math.radians(27), tops=tops)
-    raft.afloat_marks(cam, P, surface, logs, rng)
-    pic_4_0.near_waterline(cam, P, out.dry, logs[-1], rng)
+    logs, poles, top = pic_4_0.our_raft(cam, p, out, (-3.35, 9.5), math.radians(27), tops=tops)
+    raft.afloat_marks(cam, p, surface, logs, rng)
+    pic_4_0.near_waterline(cam, p, out.dry, logs[-1], rng)
 
     figure_svg, ground = Svg(w, h), Svg(w, h)
     stand = (-1.25, 9.1)
-    cast_shadow(cam, stand, top, logs, poles, ground, surface)
-    figure(cam, stand, top, figure_svg, ground, backlit=0.5)
+    cast_shadow(cam, stand, top, logs, poles, ground, surface, palette=p)
+    figure(cam, stand, top, figure_svg, ground, backlit=0.5, light=L)
 
     layers = [Layer("sky", heaven), Layer("sea", water),
               Layer("reflection", out.mirror, depth=out.mirror_depth),
@@ -359,7 +369,7 @@ def build(scale: int) -> Picture:
               Layer("raft-under", out.wet, depth=out.depth),
               Layer("surface", surface), Layer("tail", far_dry), Layer("raft", out.dry),
               Layer("shadow", ground), Layer("figure", figure_svg)]
-    return Picture(NAME, w, h, P, layers,
-                   water=Water(mix(P.sea_near, P.sea_horizon, 0.2), cam, waves, tint=0.7, surface=0.25,
+    return Picture(NAME, w, h, p, layers,
+                   water=Water(mix(p.sea_near, p.sea_horizon, 0.2), cam, waves, tint=0.7, surface=0.25,
                                darken=0.25, blur=1.6, fade=0.3, refraction=0.2),
                    caption=caption.read(NAME), seed=42)
