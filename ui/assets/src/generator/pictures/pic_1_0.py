@@ -254,11 +254,20 @@ def _bay(svg: Svg, rng, cam, beach_row):
                  opacity=num(rng.uniform(0.5, 0.85)))
 
 
+# The beach from its far edge (0) to the picture's foot (1).
+BEACH = [(0, mix(P.sand, P.sky_horizon, 0.35)), (0.25, mix(P.sand, P.wood_fresh, 0.25)), (1, P.sand)]
+
+
+def _beach_tone(f: float) -> str:
+    for (a, ca), (b, cb) in zip(BEACH, BEACH[1:]):
+        if f <= b:
+            return mix(ca, cb, max(0.0, (f - a) / (b - a)))
+    return BEACH[-1][1]
+
+
 def _beach(svg: Svg, rng, cam, beach_row):
     h = svg.height
-    near = P.sand
-    far = mix(P.sand, P.sky_horizon, 0.35)
-    fill = svg.linear(0, beach_row, 0, h, [(0, far), (0.25, mix(near, P.wood_fresh, 0.25)), (1, near)])
+    fill = svg.linear(0, beach_row, 0, h, BEACH)
     edge = [(x, beach_row + 1.5 * math.sin(x / 37.0) + rng.uniform(-0.4, 0.4)) for x in np.linspace(-5, 426, 24)]
     svg.path(smooth(edge + [(426, h + 2), (-5, h + 2)], tension=0.6), fill=fill)
     # Where the beach meets the grass: a thin lit lip of dry sand.
@@ -931,6 +940,12 @@ def _bank(cam, rng, svg: Svg):
     lit = svg.linear(328, 165, 328 + 0.81 * 34, 165 + 0.58 * 34, [(0, L.key, 0.5), (0.3, L.key, 0.22),
                                                                  (1, L.key, 0)])
     svg.add(f'<path d="{body}" fill="{lit}"/>')
+    # Under the words its foot runs out into the beach in the beach's own
+    # tone, so no lighter wedge cuts across the dark band behind them.
+    row = cam.horizon + cam.focal * cam.eye / 70
+    foot = [((y - 156) / 65, _beach_tone((y - row) / (221 - row)), o) for y, o in
+            ((156, 0), (166, 0.6), (176, 0.95), (186, 1), (221, 1))]
+    svg.add(f'<path d="{body}" fill="{svg.linear(0, 156, 0, 221, foot)}"/>')
     # A lit lip along the crest, and a faint shade in the hollow just under it.
     top = [p for p in CREST if p[1] < 150]
     svg.path(smooth(top, closed=False, tension=0.5), stroke=mix(P.wood_fresh, P.cloud_lit, 0.5),
