@@ -752,8 +752,8 @@ def _sky(w, h, cam, rng) -> Svg:
     # uneven lumps, their undersides sunk grey and lit from the veiled sun
     # below them, thinning to a pale gap over the sun, and a long low roll
     # along the horizon.
-    sky.clouds(heaven, rng, SKY, ((-60, 37, 245, 44, 6, 0.22, 0.1, 0.4, 3.0), (188, 33, 290, 42, 7, 0.2, 0.1, 0.45, 3.0),
-                                  (92, 47, 118, 22, 5, 0.4, 0.2, -0.1, 2.0), (-25, 60, 190, 15, 5, 0.35, 0.15, 0.3),
+    sky.clouds(heaven, rng, SKY, ((-60, 37, 245, 44, 9, 0.22, 0.5, 0.4, 3.5), (188, 33, 290, 42, 10, 0.2, 0.5, 0.45, 3.5),
+                                  (92, 47, 118, 22, 6, 0.4, 0.5, -0.1, 2.5), (-25, 60, 190, 15, 5, 0.35, 0.15, 0.3),
                                   (206, 58, 240, 16, 6, 0.3, 0.15, 0.3)),
                (-30, 67, 480, 5), uneven=0.8, blend=1.8, feather=3.0, ragged=1.0)
     # The break in the overcast round the sun: a long pale opening, brightest
@@ -935,6 +935,9 @@ def build(scale: int) -> Picture:
                                                (0.35, mix(P.sea_horizon, P.sky_top, 0.4), 0.2),
                                                (1, P.sky_top, 0.1)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{grey}"/>')
+    # But it stays the dark murk of stirred-up water under it all.
+    water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{P.sea_dark}" '
+              f'opacity="0.17"/>')
     # The path of light narrows toward the horizon and ends at the swimmer:
     # only a faint wash of it lies even on the water, the rest is broken by
     # the waves into streaks and patches.
