@@ -336,7 +336,7 @@ class Swimmer:
         # from the shoulder and not from the back.
         delt = around((ax - ux * 0.03, ay - uy * 0.03), (ax + ux * 0.13, ay + uy * 0.13),
                       [(0, 0.06, 0.056), (0.4, 0.058, 0.05), (0.75, 0.05, 0.04), (1, 0.03, 0.02)])
-        self.part(delt, near + 0.005, mix(shirt, shirt_top, 0.15), rim, shirt,
+        self.part(delt, near + 0.005, mix(shirt, shirt_top, 0.15), mix(shirt_top, rim, 0.4), shirt,
                   wet_fill=shirt_wet, rim_w=1.3, shade_w=0.9)
         crease = [self.screen((ax + ux * t - uy * o, ay + uy * t + ux * o), near + 0.01)
                   for t, o in ((-0.02, -0.07), (0.06, -0.072), (0.13, -0.05), (0.17, -0.02))]
@@ -439,7 +439,7 @@ class Swimmer:
         drop = 0.9 * k
         # Wet hair flat over the crown and the back of the head, back from the
         # forehead to behind the jaw; its top takes the pale sky.
-        scalp = shape([face(u, v) for u, v in ((0.4, 0.27), (0.3, 0.16), (0.2, 0.04), (0.06, -0.1), (-0.22, -0.36),
+        scalp = shape([face(u, v) for u, v in ((0.34, 0.33), (0.22, 0.18), (0.12, 0.02), (-0.05, -0.15), (-0.22, -0.36),
                                                (-0.2, -0.8), (0.9, -0.8), (0.9, 0.5))])
         eye = at(*face(0.07, 0.25))
         parts = [
