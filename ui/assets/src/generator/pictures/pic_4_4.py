@@ -435,7 +435,7 @@ class Swimmer:
         # The wet hair the darkest thing in the picture, against the light
         # the water holds behind him.
         hair = mix(P.hair, P.ink, 0.6)
-        hair_lit = mix(P.hair, mix(P.light.rim, P.sky_top, 0.35), 0.55)
+        hair_lit = mix(P.hair, mix(P.light.rim, P.sky_top, 0.35), 0.7)
         drop = 0.9 * k
         # Wet hair flat over the crown and the back of the head, back from the
         # forehead to behind the jaw; its top takes the pale sky.
@@ -448,7 +448,7 @@ class Swimmer:
             f'<path d="{d}" fill="{skin_lit}"/>',
             f'<path d="{d}" fill="{skin}" transform="translate({num(0.2 * k)},{num(drop)})"/>',
             f'<path d="{scalp}" fill="{hair_lit}"/>',
-            f'<path d="{scalp}" fill="{hair}" transform="translate({num(0.2 * k)},{num(drop * 1.4)})"/>',
+            f'<path d="{scalp}" fill="{hair}" transform="translate({num(0.2 * k)},{num(drop * 1.8)})"/>',
             f'<ellipse cx="{num(eye[0])}" cy="{num(eye[1])}" rx="{num(1.1 * k)}" ry="{num(0.6 * k)}" '
             f'fill="{mix(P.hair, P.ink, 0.4)}" transform="rotate({num(-math.degrees(HEAD_TILT))},{num(eye[0])},'
             f'{num(eye[1])})"/>',
