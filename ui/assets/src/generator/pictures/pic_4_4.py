@@ -1,6 +1,6 @@
 """The wreck: a swimmer among broken planks on a murky sea. He is the
 focus, on the left third, taking a breath in the crawl with a board
-floating just beyond his reaching hand, under a low, ragged overcast;
+floating just beyond his reach, under a low, ragged overcast;
 the pale sun behind a thin place in it lays its path on the water."""
 
 import math
@@ -311,7 +311,7 @@ class Swimmer:
         self.head(j, skin, skin_lit, skin_shade, skin_wet)
 
         # The near arm in the air: the shoulder just behind the head, the
-        # elbow high, the forearm reaching past the crown: the upper arm
+        # elbow high, the forearm hanging back from it: the upper arm
         # narrowing from the deltoid to the elbow, whose point is bony.
         near = 0.06
         sh = j["shoulder"]
@@ -356,8 +356,8 @@ class Swimmer:
         n = math.hypot(wx - ex, wy - ey)
         fx, fy = (wx - ex) / n, (wy - ey) / n
         # The hand slightly cupped, fingers together and curled in a little at
-        # the tips, going in thumb first: the back of it pale against the dark
-        # water, the thumb standing off its palm side toward the head.
+        # the tips, just out of the water: the back of it pale against the
+        # dark water, the thumb standing off its palm side.
         hand_mid = mix(skin, skin_lit, 0.55)
         hx0, hy0 = j["wrist"]
         hx1, hy1 = j["hand"]
@@ -554,14 +554,13 @@ class Swimmer:
 
     def water(self, j):
         """The water's answer: white water where he kicks, the splash where
-        the hand goes in, the V he leaves."""
+        the hand leaves it, the V he leaves."""
 
         def on(q, side=0.0):
             p = self.world((q[0], 0.0), side)
             return p[0], p[2]
 
-        # Where the hand is about to go in, the water already breaks: the drips
-        # off the fingers and the wash the head pushes ahead meet in a small
+        # Where the hand has just come out, the water still breaks: a small
         # splash with a ring spreading from it.
         entry = on((j["hand"][0] - 0.01, 0), 0.06)
         splash_rng = np.random.default_rng(4471)
@@ -569,7 +568,7 @@ class Swimmer:
                   dark_opacity=0.4, filled=True)
         afloat.splash(self.surface, self.cam, entry, P.foam, splash_rng, size=0.06, drops=6, opacity=0.7)
         # The kick: broken water round the near heel where it comes up under
-        # the surface. The V opens from his shoulders, the kick inside it.
+        # the surface.
         # Laid where the foot is seen through the water, which is lower on the
         # screen than the surface over it, so it reads as the end of the leg.
         foot = on((j["ankle"][0] + 0.1, 0), 0.08)
@@ -974,7 +973,7 @@ def build(scale: int) -> Picture:
     _marks(surface, cam, waves, rng, glitter=L.x, calm=calm)
     _glitter(surface, cam, waves, L.x, head_z, calm)
 
-    # The board he is making for, just beyond his reaching hand: its near end
+    # The board he is making for, just beyond his reach: its near end
     # splintered, lying across his way.
     goal = (head_x + 0.6 * math.cos(HEADING) + 0.62, head_z + 0.6 * math.sin(HEADING) + 0.6)
     # Round it the near heap: one long board beyond it, askew on the swell,
