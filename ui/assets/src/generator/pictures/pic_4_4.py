@@ -554,7 +554,7 @@ class Swimmer:
 
     def water(self, j):
         """The water's answer: white water where he kicks, the splash where
-        the hand leaves it, the V he leaves."""
+        the hand came out, the V behind him."""
 
         def on(q, side=0.0):
             p = self.world((q[0], 0.0), side)
