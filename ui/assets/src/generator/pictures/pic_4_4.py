@@ -54,7 +54,7 @@ SWIMMER = (152, 2.8)            # the head's screen column and its distance
 # jaw and the back of the skull under the surface. Drawn in the head's own
 # frame: a from chin to crown, b across it toward the sky, in head lengths.
 HEAD_TILT = math.radians(25)     # the face turned back toward the shoulder for the breath
-HEAD_SINK = 0.1                  # how far the head's middle lies under the surface, head lengths
+HEAD_SINK = 0.07                 # how far the head's middle lies under the surface, head lengths
 # A profile in head lengths, u from chin to crown, v toward the face: crown,
 # forehead, brow, nose, open mouth, chin, jaw and the back of the skull.
 PROFILE = [(0.5, -0.05), (0.44, 0.18), (0.36, 0.3), (0.22, 0.36), (0.12, 0.38), (0.06, 0.35), (-0.02, 0.42),
