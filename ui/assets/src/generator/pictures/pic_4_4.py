@@ -1,5 +1,5 @@
 """The wreck: a swimmer among broken planks on a murky sea. He is the
-focus, on the left third, taking a breath in the crawl with a board
+focus, on the left third, in a head-up crawl toward a board
 floating just beyond his reach, under a low, ragged overcast;
 the pale sun behind a thin place in it lays its path on the water."""
 
@@ -30,31 +30,29 @@ P = replace(_O, light=replace(_O.light, x=150, y=34),
             sea_horizon=mix(_O.sea_horizon, _O.wood_side, 0.2), sea_light=mix(_O.sea_light, _O.wood_fresh, 0.2))
 
 HEAD = 0.21
-# The breath, in his own plane (metres, x the way he swims, y up from the
-# water): long and flat along the surface, the head in line with the spine,
-# rolled onto the near side so only the near shoulder and a strip of the
-# upper back break the water; the near arm just out behind at the start of
-# its recovery, the elbow the highest point, above and a little behind the
-# shoulder, the forearm hanging from it and the hand by the water behind the
-# shoulder, clear of the head; the far arm stretched out ahead just under
-# the surface; the legs trailing back a little deeper, in a small flutter.
+# A head-up crawl, in his own plane (metres, x the way he swims, y up from
+# the water): long and flat along the surface, the head lifted to look ahead
+# at the wreck; the near shoulder just behind it breaking the surface and the
+# near arm in its forward recovery, the elbow the highest point, above and a
+# little ahead of the face, the forearm reaching down and forward so the hand
+# goes in well ahead of the chin; the far arm pulling under him, its hand
+# below the chest; the legs trailing back a little deeper, in a small flutter.
 POSE = Pose(HEAD, {
     "head": (0.0, 0.0),
-    "shoulder": (-0.19, 0.0), "elbow": (-0.22, 0.27), "wrist": (-0.36, 0.07), "hand": (-0.4, -0.07),
-    "shoulder.far": (-0.21, -0.06), "elbow.far": (0.08, -0.1), "wrist.far": (0.32, -0.11),
-    "hand.far": (0.47, -0.11),
+    "shoulder": (-0.12, 0.035), "elbow": (0.12, 0.26), "wrist": (0.29, 0.08), "hand": (0.36, -0.04),
+    "shoulder.far": (-0.21, -0.06), "elbow.far": (0.05, -0.2), "wrist.far": (-0.1, -0.38),
+    "hand.far": (-0.22, -0.47),
     "hip": (-0.62, -0.1), "knee": (-0.98, -0.13), "ankle": (-1.33, -0.1),
     "knee.far": (-0.97, -0.22), "ankle.far": (-1.3, -0.34),
 })
 HEADING = math.radians(-28)    # he swims to the right and toward us
 SWIMMER = (152, 2.8)            # the head's screen column and its distance
-# The head lies along his line of travel, crown forward, rolled to breathe:
-# the face turned up out of the water and seen in profile, the brow and the
-# nose to the sky, the mouth open at the trough beside it and the chin, the
-# jaw and the back of the skull under the surface. Drawn in the head's own
-# frame: a from chin to crown, b across it toward the sky, in head lengths.
-HEAD_TILT = math.radians(25)     # the face turned back toward the shoulder for the breath
-HEAD_SINK = 0.07                 # how far the head's middle lies under the surface, head lengths
+# The head lifted and seen in profile, facing the way he swims: the crown
+# a little back, the brow, the nose and the chin forward, the mouth and the
+# chin at the water. Drawn in the head's own frame: a toward the way he
+# swims, b up, in head lengths.
+HEAD_TILT = math.radians(14)     # the crown tipped back as he lifts his face
+HEAD_LIFT = 0.24                 # how far the head's middle stands above the surface, head lengths
 # A profile in head lengths, u from chin to crown, v toward the face: crown,
 # forehead, brow, nose, open mouth, chin, jaw and the back of the skull.
 PROFILE = [(0.5, -0.05), (0.44, 0.18), (0.36, 0.3), (0.22, 0.36), (0.12, 0.38), (0.06, 0.35), (-0.02, 0.42),
@@ -69,7 +67,7 @@ APPARENT = 0.6      # how deep what is under water looks, to its true depth
 def face(u, v):
     """A point of the profile in the head's frame (a, b)."""
     c, sn = math.cos(HEAD_TILT), math.sin(HEAD_TILT)
-    return u * c - v * sn, u * sn + v * c - HEAD_SINK
+    return v * c - u * sn, u * c + v * sn + HEAD_LIFT
 
 
 # (x, z, length, width, yaw, pitch, roll, splintered ends, sinking)
@@ -238,14 +236,14 @@ class Swimmer:
             (x0, y0), (x1, y1) = self.screen(top, side), self.screen(bottom, side)
             return self.wet.linear(x0, y0, x1, y1, pairs)
 
-        # Far side first, all of it under water: the arm stretched out ahead
-        # of him for the next pull, a soaked sleeve tapering to the wrist and
-        # the hand flat at its end, paler in the murk.
+        # Far side first, all of it under water: the arm pulling under him,
+        # the elbow bent below the head and the hand pressing back under the
+        # chest, a soaked sleeve tapering to the wrist and the hand at its end.
         far = -0.17
-        # Seen only a hand's depth down, it keeps a readable edge: a dark
-        # sleeve with its top a little lit, the hand paler at its end.
+        # Deeper down it dims to a shape: a dark sleeve, its upper end a
+        # little lit, the hand paler at its end.
         sleeve_deep = mix(mix(shirt_wet, P.ink, 0.35), water, 0.1)
-        sleeve_far = murk((0.1, -0.1), (0.1, -0.22), far, [(0, mix(flank, sleeve_deep, 0.45)),
+        sleeve_far = murk((0.0, -0.1), (0.0, -0.45), far, [(0, mix(flank, sleeve_deep, 0.45)),
                                                           (0.45, sleeve_deep), (1, mix(sleeve_deep, P.ink, 0.2))])
         self.part(around(j["shoulder.far"], j["elbow.far"], [(0, 0.06, 0.06), (0.5, 0.05, 0.048),
                                                               (1, 0.04, 0.038)]), far, shirt, wet_fill=sleeve_far,
@@ -287,8 +285,8 @@ class Swimmer:
             if side > 0:
                 self.contact(sole, side, width=0.7, opacity=0.7)
 
-        # The trunk rolled toward the breath: the near shoulder and the top of
-        # the back break the surface; under it the back runs down and tapers
+        # The trunk a little rolled to the near side: the near shoulder and
+        # the top of the back break the surface; under it the back runs down and tapers
         # to the waist and the seat, the chest deep under the shoulder.
         trunk = [(-0.1, -0.02), (-0.15, 0.025), (-0.22, 0.04), (-0.31, 0.03), (-0.39, 0.005), (-0.47, -0.025),
                  (-0.55, -0.04), (-0.64, -0.045), (-0.7, -0.065), (-0.73, -0.11), (-0.69, -0.16), (-0.57, -0.17),
@@ -298,7 +296,7 @@ class Swimmer:
         trunk_d = self.part(trunk, 0.0, shirt, shirt_top, shirt_shade, wet_fill=body, rim_w=1.4, shade_w=1.0,
                             sight=shallow)
         self.contact(trunk, 0.0, width=0.7, opacity=0.65, band=shirt_shade, shape=trunk_d)
-        # The near shoulder rolled up out of the water for the breath, just
+        # The near shoulder rolled up out of the water by the stroke, just
         # behind the head: its round top breaks the surface, the water
         # standing round it, and the arm rises out of it.
         sx0, sy0 = j["shoulder"]
@@ -311,13 +309,13 @@ class Swimmer:
         self.head(j, skin, skin_lit, skin_shade, skin_wet)
 
         # The near arm in the air: the shoulder just behind the head, the
-        # elbow high, the forearm hanging back from it: the upper arm
+        # elbow high, the forearm reaching down ahead from it: the upper arm
         # narrowing from the deltoid to the elbow, whose point is bony.
         near = 0.06
         sh = j["shoulder"]
         sleeve = around(sh, j["elbow"], [(0, 0.058, 0.054), (0.25, 0.055, 0.046), (0.55, 0.045, 0.042),
                                          (0.85, 0.039, 0.039), (1, 0.041, 0.036)])
-        self.part(sleeve, near, shirt, rim, shirt_shade, wet_fill=shirt_wet, rim_w=1.7, shade_w=1.3)
+        sleeve_d = self.part(sleeve, near, shirt, rim, shirt_shade, wet_fill=shirt_wet, rim_w=1.7, shade_w=1.3)
         self.contact(sleeve, near, width=0.5, opacity=0.45)
         # The wet sleeve clings and creases: two folds running round the arm
         # toward the crook of the elbow.
@@ -326,11 +324,13 @@ class Swimmer:
         ux, uy = (bx - ax) / n, (by - ay) / n
         for t, lean in ((0.45, 0.35), (0.72, 0.5)):
             cx, cy = ax + (bx - ax) * t, ay + (by - ay) * t
-            a = (cx - uy * 0.045 + ux * 0.02, cy + ux * 0.045 + uy * 0.02)
-            b = (cx + uy * 0.04 - ux * 0.02 * lean * 3, cy - ux * 0.04 - uy * 0.02 * lean * 3)
+            a = (cx + uy * 0.045 + ux * 0.02, cy - ux * 0.045 + uy * 0.02)
+            b = (cx - uy * 0.04 - ux * 0.02 * lean * 3, cy + ux * 0.04 - uy * 0.02 * lean * 3)
             m = ((a[0] + b[0]) / 2 - ux * 0.015, (a[1] + b[1]) / 2 - uy * 0.015)
-            self.dry.path(smooth([self.screen(q, near) for q in (a, m, b)], closed=False), stroke=shirt_shade,
-                          stroke_width=num(0.45 * self.k), stroke_linecap="round", opacity="0.75")
+            fold = smooth([self.screen(q, near) for q in (a, m, b)], closed=False)
+            self.dry.add(f'<g clip-path="{self.dry.clip(sleeve_d)}"><path d="{fold}" fill="none" '
+                         f'stroke="{shirt_shade}" stroke-width="{num(0.45 * self.k)}" stroke-linecap="round" '
+                         f'opacity="0.75"/></g>')
         # The deltoid: a rounded cap over the joint tapering a third of the way
         # down the arm, its front edge a crisp fold, so the arm plainly rises
         # from the shoulder and not from the back.
@@ -343,7 +343,7 @@ class Swimmer:
         self.dry.path(smooth(crease, closed=False), stroke=mix(shirt_shade, P.ink, 0.2),
                       stroke_width=num(0.6 * self.k), stroke_linecap="round", opacity="0.85")
         # Under the arm, where it leaves the back, the shade of the armpit.
-        pit = [self.screen((ax + ux * t + uy * o, ay + uy * t - ux * o), near)
+        pit = [self.screen((ax + ux * t - uy * o, ay + uy * t + ux * o), near)
                for t, o in ((0.02, -0.075), (0.1, -0.07), (0.2, -0.055))]
         self.dry.path(smooth(pit, closed=False), stroke=shirt_shade, stroke_width=num(1.2 * self.k),
                       stroke_linecap="round", opacity="0.4", filter=self.dry.blur(0.4 * self.k))
@@ -394,9 +394,8 @@ class Swimmer:
         self.wet.body = [f'<g filter="{self.wet.blur(0.12 * self.k)}">' + "".join(self.wet.body) + "</g>"]
 
     def head_frame(self, j):
-        """Screen position of a point in the head's frame: a along the head
-        from its middle toward the crown, which points the way he swims, b
-        across it toward the sky, both in head lengths."""
+        """Screen position of a point in the head's frame: a from its middle
+        the way he swims, b toward the sky, both in head lengths."""
         cx, cy = self.screen(j["head"])
         fx, fy = self.screen((j["head"][0] + 0.1, j["head"][1]))
         ang = math.atan2(fy - cy, fx - cx)
@@ -458,7 +457,7 @@ class Swimmer:
 
     def bow(self, at, size, wl):
         """The water round the head: its line as it meets the skull, piled up
-        ahead of the crown where the head pushes it, a little up the cheek,
+        ahead of the chin where the head pushes it, a little up the chin,
         low in the trough beside the mouth, and never quite straight."""
         x0, x1 = at(-0.5, 0)[0], at(0.5, 0)[0]
         xm = at(*face(-0.27, 0.27))[0]
@@ -471,7 +470,7 @@ class Swimmer:
                     + 0.04 * math.exp(-((a + 0.05) / 0.3) ** 2)
                     + 0.018 * math.sin(9 * a + ph[0]) + 0.01 * math.sin(23 * a + ph[1]))
             pts.append((x, wl - hump * size))
-            # How far the sheet the bow throws washes on up over the crown.
+            # How far the sheet the bow throws washes on up the chin.
             lift.append(size * 0.4 * (0.12 * math.exp(-((a - 0.34) / 0.13) ** 2) + 0.05 * math.exp(-((a + 0.1) / 0.1) ** 2)
                                 + 0.012 * (1 + math.sin(17 * a + ph[2]))))
         above = pts + [(pts[-1][0] + size, pts[-1][1]), (pts[-1][0] + size, wl - size * 2),
@@ -481,7 +480,7 @@ class Swimmer:
     def surface_wave(self, wave):
         """The head in the water, not on it: the water piled in front of the
         face and the crown with its lit crest broken along the top, a sheet
-        of it washing on over the crown and a film up the cheek, the trough
+        of it washing on up the chin and a film up the cheek, the trough
         the mouth breathes in, and the surface darkest against the skin."""
         pts, size, wl, lift = wave["line"], wave["size"], wave["wl"], wave["lift"]
         s, rng, k = self.dry, self.rng, self.k
@@ -501,7 +500,7 @@ class Swimmer:
         # The seam where the water holds the skin: darkest right against it.
         seam = [(x, y + size * 0.035) for x, y in pts]
         s.add(f'<path d="{smooth(pts + seam[::-1])}" fill="{dark}" opacity="0.7" filter="{s.blur(0.25)}"/>')
-        # The sheet washing on over the crown and the film up the cheek: see-through.
+        # The sheet washing on up the chin and the film up the cheek: see-through.
         top = [(x, y - l) for (x, y), l in zip(pts, lift)]
         s.add(f'<path d="{smooth(top + pts[::-1])}" fill="{mix(P.sea_near, P.sea_light, 0.45)}" opacity="0.7" '
               f'filter="{s.blur(0.25)}"/>')
@@ -523,12 +522,12 @@ class Swimmer:
               f'fill="{dark}" opacity="0.85" filter="{s.blur(0.25)}"/>')
 
     def streaming(self, j, side):
-        """Water running off the raised hand: a short broken streak hanging
-        off the fingers and two drops falling from it to the water."""
+        """Water running off the raised arm: a short broken streak hanging
+        off the forearm and two drops falling from it to the water."""
         rng = np.random.default_rng(4473)
         s, k = self.dry, self.k
         streaks, drops = [], []
-        for bone, t, count in ((("wrist", "hand"), 0.9, 2),):
+        for bone, t, count in ((("elbow", "wrist"), 0.45, 2),):
             a, b = j[bone[0]], j[bone[1]]
             x, y = a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t - 0.04
             sx, sy = self.screen((x, y), side)
@@ -554,15 +553,16 @@ class Swimmer:
 
     def water(self, j):
         """The water's answer: white water where he kicks, the splash where
-        the hand came out, the V behind him."""
+        the hand goes in, the V behind him."""
 
         def on(q, side=0.0):
             p = self.world((q[0], 0.0), side)
             return p[0], p[2]
 
-        # Where the hand has just come out, the water still breaks: a small
+        # Where the hand goes in, at the surface along the hand: a small
         # splash with a ring spreading from it.
-        entry = on((j["hand"][0] - 0.01, 0), 0.06)
+        (wx, wy), (hx, hy) = j["wrist"], j["hand"]
+        entry = on((wx + (hx - wx) * wy / (wy - hy), 0), 0.06)
         splash_rng = np.random.default_rng(4471)
         sea.rings(self.surface, self.cam, P, entry, radii=[0.05, 0.11], width=0.025, light_opacity=0.4,
                   dark_opacity=0.4, filled=True)
@@ -921,7 +921,7 @@ def build(scale: int) -> Picture:
     surface = Svg(w, h)
     swimmer = Swimmer(cam, (head_x, head_z), dry, wet, wet_depth, surface, rng)
     # No streak of light or wave lies through him: he must stay crisp.
-    (ax, ay), (bx, by) = swimmer.screen(POSE.joints["hand.far"]), swimmer.screen(POSE.joints["ankle"])
+    (ax, ay), (bx, by) = swimmer.screen(POSE.joints["hand"]), swimmer.screen(POSE.joints["ankle"])
     calm = ((ax + bx) / 2, (ay + by) / 2, abs(ax - bx) / 2 + 10, 14)
 
     water = Svg(w, h)
