@@ -1,6 +1,6 @@
 """The wreck: a swimmer among broken planks on a murky sea. He is the
-focus, on the left third, taking a breath in the crawl with a board
-floating just beyond his reaching hand, under a low, ragged overcast;
+focus, on the left third, in a head-up crawl toward a board
+floating just beyond his reach, under a low, ragged overcast;
 the pale sun behind a thin place in it lays its path on the water."""
 
 import math
@@ -30,32 +30,45 @@ P = replace(_O, light=replace(_O.light, x=150, y=34),
             sea_horizon=mix(_O.sea_horizon, _O.wood_side, 0.2), sea_light=mix(_O.sea_light, _O.wood_fresh, 0.2))
 
 HEAD = 0.21
-# The breath, in his own plane (metres, x the way he swims, y up from the
-# water): long and flat along the surface, the head in line with the spine
-# and a little raised, rolled onto the near side so only the near shoulder
-# and a strip of the upper back break the water; the near arm in its
-# recovery, the elbow the highest point, above and behind the head, the
-# forearm hanging down and forward from it and the hand about to go in
-# ahead of the crown; the far arm stretched out ahead under the surface;
-# the legs trailing straight back a little deeper, in a small flutter.
+# A head-up crawl, in his own plane (metres, x the way he swims, y up from
+# the water): long and flat along the surface, the head lifted to look ahead
+# at the wreck; the near shoulder just behind it breaking the surface and the
+# near arm in its forward recovery, the elbow the highest point, above and a
+# little ahead of the face, the forearm reaching down and forward so the hand
+# goes in well ahead of the chin; the far arm pulling under him, its hand
+# below the chest; the legs trailing back a little deeper, in a small flutter.
 POSE = Pose(HEAD, {
     "head": (0.0, 0.0),
-    "shoulder": (-0.16, 0.0), "elbow": (-0.04, 0.28), "wrist": (0.19, 0.14), "hand": (0.32, 0.06),
-    "shoulder.far": (-0.18, -0.08), "elbow.far": (0.1, -0.15), "wrist.far": (0.35, -0.18),
-    "hand.far": (0.5, -0.19),
-    "hip": (-0.68, -0.1), "knee": (-1.08, -0.12), "ankle": (-1.47, -0.08),
-    "knee.far": (-1.07, -0.22), "ankle.far": (-1.44, -0.36),
+    "shoulder": (-0.12, 0.035), "elbow": (0.12, 0.26), "wrist": (0.29, 0.08), "hand": (0.36, -0.04),
+    "shoulder.far": (-0.21, -0.06), "elbow.far": (0.05, -0.2), "wrist.far": (-0.1, -0.38),
+    "hand.far": (-0.22, -0.47),
+    "hip": (-0.62, -0.1), "knee": (-0.98, -0.13), "ankle": (-1.33, -0.1),
+    "knee.far": (-0.97, -0.22), "ankle.far": (-1.3, -0.34),
 })
 HEADING = math.radians(-28)    # he swims to the right and toward us
 SWIMMER = (152, 2.8)            # the head's screen column and its distance
-# The head lies along his line of travel, crown forward, turned on its side
-# toward us to breathe: the back of the head and its wet hair up, the upper
-# face clear of the water, the mouth at the trough the head pushes out, the
-# lower face and the far side of the head under the surface. Drawn in the head's own frame:
-# a from chin to crown, b across it toward the sky, in head lengths.
-HEAD_TILT = math.radians(6)      # the crown a little raised off his line for the breath
+# The head lifted and seen in profile, facing the way he swims: the crown
+# a little back, the brow, the nose and the chin forward, the mouth and the
+# chin at the water. Drawn in the head's own frame: a toward the way he
+# swims, b up, in head lengths.
+HEAD_TILT = math.radians(14)     # the crown tipped back as he lifts his face
+HEAD_LIFT = 0.24                 # how far the head's middle stands above the surface, head lengths
+# A profile in head lengths, u from chin to crown, v toward the face: crown,
+# forehead, brow, nose, open mouth, chin, jaw and the back of the skull.
+PROFILE = [(0.5, -0.05), (0.44, 0.18), (0.36, 0.3), (0.22, 0.36), (0.12, 0.38), (0.06, 0.35), (-0.02, 0.42),
+           (-0.07, 0.47), (-0.12, 0.4), (-0.18, 0.38), (-0.22, 0.34), (-0.27, 0.27), (-0.31, 0.33),
+           (-0.36, 0.34), (-0.44, 0.3), (-0.5, 0.16), (-0.44, -0.02), (-0.3, -0.16), (-0.12, -0.42),
+           (0.12, -0.5), (0.36, -0.36)]
 HEAD_SIZE = 0.22    # chin to crown, metres
 APPARENT = 0.6      # how deep what is under water looks, to its true depth
+
+
+
+def face(u, v):
+    """A point of the profile in the head's frame (a, b)."""
+    c, sn = math.cos(HEAD_TILT), math.sin(HEAD_TILT)
+    return v * c - u * sn, u * c + v * sn + HEAD_LIFT
+
 
 # (x, z, length, width, yaw, pitch, roll, splintered ends, sinking)
 # The raft broke up where he is: its wreck lies in two heaps, the nearest
@@ -184,11 +197,13 @@ class Swimmer:
         # in shade. The shirt is the one he wore on the raft, its blue-grey
         # soaked darker and dulled by the overcast.
         garment = SHIRT
-        # Darker than the water behind him and in flat tones with clean edges,
-        # as the figures on the raft, so he holds the eye in the murk.
-        shirt = mix(mix(garment, L.shadow, 0.48), P.sky_top, 0.04)
-        # What is out of the water takes a pale, cool key from the veiled sun.
-        shirt_top = mix(mix(garment, L.key, 0.52), P.sky_top, 0.06)
+        # A touch lighter and cooler than the murk, in flat tones with clean
+        # edges as the figures on the raft, so he is the one accent in it.
+        shirt = mix(mix(garment, L.shadow, 0.3), P.sky_top, 0.2)
+        # What is out of the water takes a pale, cool key from the veiled sun,
+        # brightest as a rim along the raised shoulder and arm.
+        shirt_top = mix(mix(garment, L.key, 0.55), P.sky_top, 0.1)
+        rim = mix(L.rim, P.sky_top, 0.3)
         shirt_shade = mix(mix(garment, L.shadow, 0.78), P.ink, 0.22)
         # Skin in a muted mid-tone under the grey sky, no paler than the shirt's lit side.
         skin = mix(P.skin, L.shadow, 0.3)
@@ -206,8 +221,8 @@ class Swimmer:
         # shirt's colour; the sides turn away from it and the chest, the far
         # arm and the legs go down into the dark. The compositor then tints
         # and softens all of it by its depth.
-        back_lit = mix(mix(garment, L.shadow, 0.2), water, 0.15)
-        flank = mix(mix(garment, L.shadow, 0.5), P.ink, 0.15)
+        back_lit = mix(mix(garment, L.shadow, 0.48), water, 0.1)
+        flank = mix(mix(garment, L.shadow, 0.6), P.ink, 0.2)
         chest = mix(mix(garment, L.shadow, 0.6), P.ink, 0.4)
         # The legs darker than the back: the near one, nearer the surface, a
         # shade lit along its top, the far one deep in the dark.
@@ -221,14 +236,14 @@ class Swimmer:
             (x0, y0), (x1, y1) = self.screen(top, side), self.screen(bottom, side)
             return self.wet.linear(x0, y0, x1, y1, pairs)
 
-        # Far side first, all of it under water: the arm stretched out ahead
-        # of him for the next pull, a soaked sleeve tapering to the wrist and
-        # the hand flat at its end, paler in the murk.
+        # Far side first, all of it under water: the arm pulling under him,
+        # the elbow bent below the head and the hand pressing back under the
+        # chest, a soaked sleeve tapering to the wrist and the hand at its end.
         far = -0.17
-        # Seen only a hand's depth down, it keeps a readable edge: a dark
-        # sleeve with its top a little lit, the hand paler at its end.
+        # Deeper down it dims to a shape: a dark sleeve, its upper end a
+        # little lit, the hand paler at its end.
         sleeve_deep = mix(mix(shirt_wet, P.ink, 0.35), water, 0.1)
-        sleeve_far = murk((0.1, -0.1), (0.1, -0.22), far, [(0, mix(flank, sleeve_deep, 0.45)),
+        sleeve_far = murk((0.0, -0.1), (0.0, -0.45), far, [(0, mix(flank, sleeve_deep, 0.45)),
                                                           (0.45, sleeve_deep), (1, mix(sleeve_deep, P.ink, 0.2))])
         self.part(around(j["shoulder.far"], j["elbow.far"], [(0, 0.06, 0.06), (0.5, 0.05, 0.048),
                                                               (1, 0.04, 0.038)]), far, shirt, wet_fill=sleeve_far,
@@ -270,58 +285,37 @@ class Swimmer:
             if side > 0:
                 self.contact(sole, side, width=0.7, opacity=0.7)
 
-        # The trunk rolled toward the breath: the near shoulder and the top of
-        # the back break the surface; under it the back runs down and tapers
+        # The trunk a little rolled to the near side: the near shoulder and
+        # the top of the back break the surface; under it the back runs down and tapers
         # to the waist and the seat, the chest deep under the shoulder.
-        trunk = [(-0.07, -0.02), (-0.12, 0.025), (-0.2, 0.04), (-0.3, 0.03), (-0.4, 0.005), (-0.5, -0.025),
-                 (-0.6, -0.04), (-0.7, -0.045), (-0.78, -0.07), (-0.81, -0.13), (-0.76, -0.2), (-0.62, -0.22),
-                 (-0.5, -0.24), (-0.38, -0.27), (-0.25, -0.28), (-0.14, -0.25), (-0.07, -0.15)]
-        body = murk((-0.45, -0.02), (-0.45, -0.3), 0.0, [(0, back_lit), (0.3, mix(back_lit, flank, 0.6)),
+        trunk = [(-0.1, -0.02), (-0.15, 0.025), (-0.22, 0.04), (-0.31, 0.03), (-0.39, 0.005), (-0.47, -0.025),
+                 (-0.55, -0.04), (-0.64, -0.045), (-0.7, -0.065), (-0.73, -0.11), (-0.69, -0.16), (-0.57, -0.17),
+                 (-0.47, -0.18), (-0.37, -0.2), (-0.26, -0.21), (-0.17, -0.19), (-0.1, -0.12)]
+        body = murk((-0.4, -0.02), (-0.4, -0.22), 0.0, [(0, back_lit), (0.3, mix(back_lit, flank, 0.6)),
                                                           (0.65, flank), (1, chest)])
         trunk_d = self.part(trunk, 0.0, shirt, shirt_top, shirt_shade, wet_fill=body, rim_w=1.4, shade_w=1.0,
                             sight=shallow)
-        # The top of the back and the seat, nearest the surface, catch the
-        # most of it: a soft paler band along them.
-        back = [(-0.3, 0.03), (-0.4, 0.005), (-0.5, -0.025), (-0.6, -0.04), (-0.7, -0.045), (-0.78, -0.07),
-                (-0.78, -0.1), (-0.68, -0.09), (-0.56, -0.08), (-0.46, -0.06), (-0.36, -0.03), (-0.28, -0.01)]
-        band = Svg(self.wet.width, self.wet.height)
-        afloat.split(self.cam, [self.world(q, 0.02) for q in back], shirt, above=Svg(1, 1), under=band,
-                     depth=Svg(1, 1), sight=0.6, wet_fill=mix(back_lit, L.key, 0.12))
-        self.wet.add(f'<g opacity="0.45" filter="{self.wet.blur(0.5 * self.k)}">' + "".join(band.body) + "</g>")
-        # The light the waves focus, wandering over the back in thin bright
-        # threads: it is under water, not a shadow on it.
-        wet_trunk = wood.clip_y([self.world(q) for q in trunk], False)
-        if len(wet_trunk) >= 3:
-            inside = self.wet.clip(polygon([self.cam.point(p) for p in wet_trunk]))
-            threads = []
-            for a0 in (-0.36, -0.47, -0.58, -0.69):
-                pts = [self.screen((a0 + 0.05 * math.sin(7 * t + a0 * 9) - 0.02 * t, -0.02 - 0.2 * t), 0.0)
-                       for t in np.linspace(0, 1, 6)]
-                threads.append(f'<path d="{smooth(pts, closed=False)}" fill="none" stroke="{L.key}" '
-                               f'stroke-width="{num(0.5 * self.k)}" opacity="0.22"/>')
-            self.wet.add(f'<g clip-path="{inside}"><g filter="{self.wet.blur(0.45 * self.k)}">' + "".join(threads)
-                         + "</g></g>")
         self.contact(trunk, 0.0, width=0.7, opacity=0.65, band=shirt_shade, shape=trunk_d)
-        # The near shoulder rolled up out of the water for the breath, just
+        # The near shoulder rolled up out of the water by the stroke, just
         # behind the head: its round top breaks the surface, the water
         # standing round it, and the arm rises out of it.
         sx0, sy0 = j["shoulder"]
         shoulder = [(sx0 - 0.02 + 0.11 * math.cos(t), sy0 - 0.01 + 0.075 * math.sin(t) * (1 + 0.2 * math.cos(t)))
                     for t in np.linspace(0, 2 * math.pi, 18, endpoint=False)]
-        shoulder_d = self.part(shoulder, 0.04, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.6,
+        shoulder_d = self.part(shoulder, 0.04, shirt, rim, shirt_shade, wet_fill=shirt_wet, rim_w=1.6,
                                shade_w=1.6)
         self.contact(shoulder, 0.04, width=0.7, opacity=0.75, band=shirt_shade, shape=shoulder_d)
 
         self.head(j, skin, skin_lit, skin_shade, skin_wet)
 
         # The near arm in the air: the shoulder just behind the head, the
-        # elbow high, the forearm reaching past the crown: the upper arm
+        # elbow high, the forearm reaching down ahead from it: the upper arm
         # narrowing from the deltoid to the elbow, whose point is bony.
         near = 0.06
         sh = j["shoulder"]
         sleeve = around(sh, j["elbow"], [(0, 0.058, 0.054), (0.25, 0.055, 0.046), (0.55, 0.045, 0.042),
                                          (0.85, 0.039, 0.039), (1, 0.041, 0.036)])
-        self.part(sleeve, near, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.5, shade_w=1.3)
+        sleeve_d = self.part(sleeve, near, shirt, rim, shirt_shade, wet_fill=shirt_wet, rim_w=1.7, shade_w=1.3)
         self.contact(sleeve, near, width=0.5, opacity=0.45)
         # The wet sleeve clings and creases: two folds running round the arm
         # toward the crook of the elbow.
@@ -330,24 +324,26 @@ class Swimmer:
         ux, uy = (bx - ax) / n, (by - ay) / n
         for t, lean in ((0.45, 0.35), (0.72, 0.5)):
             cx, cy = ax + (bx - ax) * t, ay + (by - ay) * t
-            a = (cx - uy * 0.045 + ux * 0.02, cy + ux * 0.045 + uy * 0.02)
-            b = (cx + uy * 0.04 - ux * 0.02 * lean * 3, cy - ux * 0.04 - uy * 0.02 * lean * 3)
+            a = (cx + uy * 0.045 + ux * 0.02, cy - ux * 0.045 + uy * 0.02)
+            b = (cx - uy * 0.04 - ux * 0.02 * lean * 3, cy + ux * 0.04 - uy * 0.02 * lean * 3)
             m = ((a[0] + b[0]) / 2 - ux * 0.015, (a[1] + b[1]) / 2 - uy * 0.015)
-            self.dry.path(smooth([self.screen(q, near) for q in (a, m, b)], closed=False), stroke=shirt_shade,
-                          stroke_width=num(0.45 * self.k), stroke_linecap="round", opacity="0.75")
+            fold = smooth([self.screen(q, near) for q in (a, m, b)], closed=False)
+            self.dry.add(f'<g clip-path="{self.dry.clip(sleeve_d)}"><path d="{fold}" fill="none" '
+                         f'stroke="{shirt_shade}" stroke-width="{num(0.45 * self.k)}" stroke-linecap="round" '
+                         f'opacity="0.75"/></g>')
         # The deltoid: a rounded cap over the joint tapering a third of the way
         # down the arm, its front edge a crisp fold, so the arm plainly rises
         # from the shoulder and not from the back.
         delt = around((ax - ux * 0.03, ay - uy * 0.03), (ax + ux * 0.13, ay + uy * 0.13),
                       [(0, 0.06, 0.056), (0.4, 0.058, 0.05), (0.75, 0.05, 0.04), (1, 0.03, 0.02)])
-        self.part(delt, near + 0.005, mix(shirt, shirt_top, 0.15), mix(shirt_top, L.rim, 0.2), shirt,
+        self.part(delt, near + 0.005, mix(shirt, shirt_top, 0.15), mix(shirt_top, rim, 0.4), shirt,
                   wet_fill=shirt_wet, rim_w=1.3, shade_w=0.9)
         crease = [self.screen((ax + ux * t - uy * o, ay + uy * t + ux * o), near + 0.01)
                   for t, o in ((-0.02, -0.07), (0.06, -0.072), (0.13, -0.05), (0.17, -0.02))]
         self.dry.path(smooth(crease, closed=False), stroke=mix(shirt_shade, P.ink, 0.2),
                       stroke_width=num(0.6 * self.k), stroke_linecap="round", opacity="0.85")
         # Under the arm, where it leaves the back, the shade of the armpit.
-        pit = [self.screen((ax + ux * t + uy * o, ay + uy * t - ux * o), near)
+        pit = [self.screen((ax + ux * t - uy * o, ay + uy * t + ux * o), near)
                for t, o in ((0.02, -0.075), (0.1, -0.07), (0.2, -0.055))]
         self.dry.path(smooth(pit, closed=False), stroke=shirt_shade, stroke_width=num(1.2 * self.k),
                       stroke_linecap="round", opacity="0.4", filter=self.dry.blur(0.4 * self.k))
@@ -360,8 +356,8 @@ class Swimmer:
         n = math.hypot(wx - ex, wy - ey)
         fx, fy = (wx - ex) / n, (wy - ey) / n
         # The hand slightly cupped, fingers together and curled in a little at
-        # the tips, going in thumb first: the back of it pale against the dark
-        # water, the thumb standing off its palm side toward the head.
+        # the tips, just out of the water: the back of it pale against the
+        # dark water, the thumb standing off its palm side.
         hand_mid = mix(skin, skin_lit, 0.55)
         hx0, hy0 = j["wrist"]
         hx1, hy1 = j["hand"]
@@ -398,12 +394,11 @@ class Swimmer:
         self.wet.body = [f'<g filter="{self.wet.blur(0.12 * self.k)}">' + "".join(self.wet.body) + "</g>"]
 
     def head_frame(self, j):
-        """Screen position of a point in the head's frame: a along the head
-        from its middle toward the crown, which points the way he swims, b
-        across it toward the sky, both in head lengths."""
+        """Screen position of a point in the head's frame: a from its middle
+        the way he swims, b toward the sky, both in head lengths."""
         cx, cy = self.screen(j["head"])
         fx, fy = self.screen((j["head"][0] + 0.1, j["head"][1]))
-        ang = math.atan2(fy - cy, fx - cx) - HEAD_TILT
+        ang = math.atan2(fy - cy, fx - cx)
         ax, ay = math.cos(ang), math.sin(ang)
         bx, by = ay, -ax     # a quarter turn toward the sky
         size = HEAD_SIZE * self.px
@@ -424,12 +419,7 @@ class Swimmer:
                     f'stroke="{colour}" stroke-width="{num(width * k)}" stroke-linecap="round" '
                     f'opacity="{num(opacity)}"/>')
 
-        # The head on its side: the crown forward, the back of the skull along
-        # the top, the jaw and chin back toward the shoulder, the face turned
-        # to us and a little down, toward the water.
-        skull = [(0.5, 0.0), (0.47, 0.17), (0.36, 0.31), (0.17, 0.39), (-0.04, 0.39), (-0.2, 0.34),
-                 (-0.33, 0.24), (-0.45, 0.12), (-0.52, 0.0), (-0.5, -0.13), (-0.4, -0.27), (-0.2, -0.37),
-                 (0.05, -0.4), (0.27, -0.35), (0.43, -0.21)]
+        skull = [face(u, v) for u, v in PROFILE]
         d = shape(skull)
         wl = self.cam.point(self.world((j["head"][0], 0.0)))[1]
         wave = self.bow(at, size, wl)
@@ -444,39 +434,43 @@ class Swimmer:
         # The wet hair the darkest thing in the picture, against the light
         # the water holds behind him.
         hair = mix(P.hair, P.ink, 0.6)
-        hair_lit = mix(P.hair, P.light.rim, 0.42)
+        hair_lit = mix(P.hair, mix(P.light.rim, P.sky_top, 0.35), 0.7)
         drop = 0.9 * k
-        # Wet hair flat over the crown and along the back of the head, the
-        # hairline down over the temple.
-        scalp = shape([(0.16, -0.6), (0.2, -0.12), (0.17, 0.06), (0.11, 0.2), (0.0, 0.27), (-0.14, 0.28),
-                       (-0.26, 0.32), (-0.4, 0.6), (0.8, 0.7), (0.8, -0.6)])
+        # Wet hair flat over the crown and the back of the head, back from the
+        # forehead to behind the jaw; its top takes the pale sky.
+        scalp = shape([face(u, v) for u, v in ((0.34, 0.33), (0.22, 0.18), (0.12, 0.02), (-0.05, -0.15), (-0.22, -0.36),
+                                               (-0.2, -0.8), (0.9, -0.8), (0.9, 0.5))])
+        eye = at(*face(0.07, 0.25))
         parts = [
-            # As the other figures: no features, only the skin's two tones,
-            # lit along the top, and the wet hair over it.
+            # The skin's two tones, lit along the top, the wet hair over it,
+            # one dark mark for the eye, and the pale sky along the crown.
             f'<path d="{d}" fill="{skin_lit}"/>',
             f'<path d="{d}" fill="{skin}" transform="translate({num(0.2 * k)},{num(drop)})"/>',
             f'<path d="{scalp}" fill="{hair_lit}"/>',
-            f'<path d="{scalp}" fill="{hair}" transform="translate({num(0.2 * k)},{num(drop * 1.4)})"/>',
+            f'<path d="{scalp}" fill="{hair}" transform="translate({num(0.2 * k)},{num(drop * 1.8)})"/>',
+            f'<ellipse cx="{num(eye[0])}" cy="{num(eye[1])}" rx="{num(1.1 * k)}" ry="{num(0.6 * k)}" '
+            f'fill="{mix(P.hair, P.ink, 0.4)}" transform="rotate({num(-math.degrees(HEAD_TILT))},{num(eye[0])},'
+            f'{num(eye[1])})"/>',
         ]
         self.dry.add(f'<g clip-path="{sea_clip}"><g clip-path="{clip}">' + "".join(parts) + "</g></g>")
         self.surface_wave(wave)
 
     def bow(self, at, size, wl):
         """The water round the head: its line as it meets the skull, piled up
-        ahead of the crown where the head pushes it, a little up the cheek,
+        ahead of the chin where the head pushes it, a little up the chin,
         low in the trough beside the mouth, and never quite straight."""
         x0, x1 = at(-0.5, 0)[0], at(0.5, 0)[0]
-        xm = at(-0.42, 0)[0]
+        xm = at(*face(-0.27, 0.27))[0]
         ph = np.random.default_rng(4472).uniform(0, 2 * math.pi, 3)
         pts, lift = [], []
         for t in np.linspace(0, 1, 29):
             x = x0 - size * 0.3 + (x1 - x0 + size * 0.8) * t
             a = -0.5 + (x - x0) / (x1 - x0)
             hump = (0.13 * math.exp(-((a - 0.52) / 0.24) ** 2) - 0.12 * math.exp(-((x - xm) / (0.12 * size)) ** 2)
-                    + 0.12 * math.exp(-((a + 0.05) / 0.3) ** 2)
+                    + 0.04 * math.exp(-((a + 0.05) / 0.3) ** 2)
                     + 0.018 * math.sin(9 * a + ph[0]) + 0.01 * math.sin(23 * a + ph[1]))
             pts.append((x, wl - hump * size))
-            # How far the sheet the bow throws washes on up over the crown.
+            # How far the sheet the bow throws washes on up the chin.
             lift.append(size * 0.4 * (0.12 * math.exp(-((a - 0.34) / 0.13) ** 2) + 0.05 * math.exp(-((a + 0.1) / 0.1) ** 2)
                                 + 0.012 * (1 + math.sin(17 * a + ph[2]))))
         above = pts + [(pts[-1][0] + size, pts[-1][1]), (pts[-1][0] + size, wl - size * 2),
@@ -486,7 +480,7 @@ class Swimmer:
     def surface_wave(self, wave):
         """The head in the water, not on it: the water piled in front of the
         face and the crown with its lit crest broken along the top, a sheet
-        of it washing on over the crown and a film up the cheek, the trough
+        of it washing on up the chin and a film up the cheek, the trough
         the mouth breathes in, and the surface darkest against the skin."""
         pts, size, wl, lift = wave["line"], wave["size"], wave["wl"], wave["lift"]
         s, rng, k = self.dry, self.rng, self.k
@@ -506,7 +500,7 @@ class Swimmer:
         # The seam where the water holds the skin: darkest right against it.
         seam = [(x, y + size * 0.035) for x, y in pts]
         s.add(f'<path d="{smooth(pts + seam[::-1])}" fill="{dark}" opacity="0.7" filter="{s.blur(0.25)}"/>')
-        # The sheet washing on over the crown and the film up the cheek: see-through.
+        # The sheet washing on up the chin and the film up the cheek: see-through.
         top = [(x, y - l) for (x, y), l in zip(pts, lift)]
         s.add(f'<path d="{smooth(top + pts[::-1])}" fill="{mix(P.sea_near, P.sea_light, 0.45)}" opacity="0.7" '
               f'filter="{s.blur(0.25)}"/>')
@@ -528,12 +522,12 @@ class Swimmer:
               f'fill="{dark}" opacity="0.85" filter="{s.blur(0.25)}"/>')
 
     def streaming(self, j, side):
-        """Water running off the raised hand: a short broken streak hanging
-        off the fingers and two drops falling from it to the water."""
+        """Water running off the raised arm: a short broken streak hanging
+        off the forearm and two drops falling from it to the water."""
         rng = np.random.default_rng(4473)
         s, k = self.dry, self.k
         streaks, drops = [], []
-        for bone, t, count in ((("wrist", "hand"), 0.9, 2),):
+        for bone, t, count in ((("elbow", "wrist"), 0.45, 2),):
             a, b = j[bone[0]], j[bone[1]]
             x, y = a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t - 0.04
             sx, sy = self.screen((x, y), side)
@@ -559,22 +553,22 @@ class Swimmer:
 
     def water(self, j):
         """The water's answer: white water where he kicks, the splash where
-        the hand goes in, the V he leaves."""
+        the hand goes in, the V behind him."""
 
         def on(q, side=0.0):
             p = self.world((q[0], 0.0), side)
             return p[0], p[2]
 
-        # Where the hand is about to go in, the water already breaks: the drips
-        # off the fingers and the wash the head pushes ahead meet in a small
+        # Where the hand goes in, at the surface along the hand: a small
         # splash with a ring spreading from it.
-        entry = on((j["hand"][0] - 0.01, 0), 0.06)
+        (wx, wy), (hx, hy) = j["wrist"], j["hand"]
+        entry = on((wx + (hx - wx) * wy / (wy - hy), 0), 0.06)
         splash_rng = np.random.default_rng(4471)
         sea.rings(self.surface, self.cam, P, entry, radii=[0.05, 0.11], width=0.025, light_opacity=0.4,
                   dark_opacity=0.4, filled=True)
         afloat.splash(self.surface, self.cam, entry, P.foam, splash_rng, size=0.06, drops=6, opacity=0.7)
         # The kick: broken water round the near heel where it comes up under
-        # the surface. The V opens from his shoulders, the kick inside it.
+        # the surface.
         # Laid where the foot is seen through the water, which is lower on the
         # screen than the surface over it, so it reads as the end of the leg.
         foot = on((j["ankle"][0] + 0.1, 0), 0.08)
@@ -583,7 +577,7 @@ class Swimmer:
         (fx, fy), (hx, hy) = self.cam.point((foot[0], 0.0, foot[1])), self.screen(j["ankle"], 0.08)
         self.surface.body[n:] = [f'<g transform="translate({num(hx + 3 - fx)},{num(hy + 2.5 - fy)})">'
                                  + "".join(self.surface.body[n:]) + "</g>"]
-        self.wake(on((j["shoulder"][0] - 0.12, 0)), length=2.4)
+        self.wake(on((j["shoulder"][0] - 0.12, 0)), length=3.0, start=1.15)
 
     def churned(self, at, size):
         """The water the kick beats up: a ragged patch of broken grey-green
@@ -640,11 +634,12 @@ class Swimmer:
                          f'r="{num(rng.uniform(0.25, 0.4))}" opacity="{num(rng.uniform(0.35, 0.55))}"/>')
         s.add(f'<g fill="{mix(P.foam, P.sea_near, 0.2)}">' + "".join(spray) + "</g>")
 
-    def wake(self, origin, length):
+    def wake(self, origin, length, start=0.25):
         """The V he leaves: its two arms opening behind him at the angle
         every wake keeps, each a soft sheet of broken foam over a faint
         shadowed trough, widening, thinning and breaking up as it falls
-        behind; only what the frame holds is drawn."""
+        behind; only what the frame holds is drawn, and nothing of it before
+        `start`, so seen this flat it does not lie over his body."""
         cam, s = self.cam, self.surface
         rng = np.random.default_rng(4476)
         x0, z0 = origin
@@ -659,7 +654,7 @@ class Swimmer:
         for side in (-1, 1):
             arm = back + side * half
             ca, sa = math.cos(arm), math.sin(arm)
-            t = 0.25
+            t = start
             while t < length:
                 fade = (1 - t / length) ** 1.2
                 off = rng.normal(0, 0.02 + 0.03 * t)
@@ -752,13 +747,14 @@ def _sky(w, h, cam, rng) -> Svg:
     heaven = Svg(w, h)
     # The veiled sun is the brightest of the sky, in a glow that spreads wide under the overcast.
     sky.sky(heaven, SKY, cam.horizon, glow=0.7, glow_size=(150, 56))
-    # The overcast after the storm, low and heavy: a few big masses with
-    # flat bases, their undersides sunk dark, thinning to a pale gap over the
-    # sun, and a long low roll along the horizon.
-    sky.clouds(heaven, rng, SKY, ((-60, 37, 245, 44, 6, 0.22, 0.1, 0.55), (188, 33, 290, 42, 7, 0.2, 0.1, 0.6),
-                                  (92, 47, 118, 22, 5, 0.4, 0.2, -0.1), (-25, 60, 190, 15, 5, 0.35, 0.15, 0.35),
-                                  (206, 58, 240, 16, 6, 0.3, 0.15, 0.4)),
-               (-30, 67, 480, 5))
+    # The overcast after the storm, low and heavy: a few big soft banks of
+    # uneven lumps, their undersides sunk grey and lit from the veiled sun
+    # below them, thinning to a pale gap over the sun, and a long low roll
+    # along the horizon.
+    sky.clouds(heaven, rng, SKY, ((-60, 37, 245, 44, 9, 0.22, 0.5, 0.4, 3.5), (188, 33, 290, 42, 10, 0.2, 0.5, 0.45, 3.5),
+                                  (92, 47, 118, 22, 6, 0.4, 0.5, -0.1, 2.5), (-25, 60, 190, 15, 5, 0.35, 0.15, 0.3),
+                                  (206, 58, 240, 16, 6, 0.3, 0.15, 0.3)),
+               (-30, 67, 480, 5), uneven=0.8, blend=1.8, feather=3.0, ragged=1.0)
     # The break in the overcast round the sun: a long pale opening, brightest
     # at the sun, whose disc shows faintly through the last thin cloud.
     L = P.light
@@ -778,11 +774,13 @@ def _sky(w, h, cam, rng) -> Svg:
     return heaven
 
 
-def _marks(surface: Svg, cam: Camera, waves: WaveField, rng, glitter: float) -> None:
+def _marks(surface: Svg, cam: Camera, waves: WaveField, rng, glitter: float, calm) -> None:
     """The wave marks as the camera sees them: laid at an even density on
     the water itself, so close by they are few and long and far off they
     shrink and crowd; the swell gathers them into clumps with calmer water
-    between; and they fade into the haze well short of the horizon."""
+    between; and they fade into the haze well short of the horizon. None
+    lies in the `calm` ellipse (cx, cy, rx, ry) round the swimmer, where
+    their long dashes would streak through him."""
     buckets = {}
     # The wind's patches on the water, some metres across.
     ph = rng.uniform(0, 2 * math.pi, 3)
@@ -822,6 +820,8 @@ def _marks(surface: Svg, cam: Camera, waves: WaveField, rng, glitter: float) -> 
             if q <= 0:
                 continue
             slant = float(gx) * 0.3 * length
+            if _in(calm, sx, sy, length / 2):
+                continue
             buckets.setdefault((colour, q), []).append(
                 lens(sx - length / 2, sy + slant, sx + length / 2, sy - slant, thick))
         z *= 1 + step
@@ -829,7 +829,13 @@ def _marks(surface: Svg, cam: Camera, waves: WaveField, rng, glitter: float) -> 
         surface.path("".join(shapes), fill=colour, opacity=num(q))
 
 
-def _light_path(water: Svg, cam: Camera, waves: WaveField, x_sun: float, z_end: float) -> None:
+def _in(calm, x, y, run):
+    """Whether a dash `run` either side of (x, y) touches the ellipse `calm`."""
+    cx, cy, rx, ry = calm
+    return ((x - cx) / (rx + run)) ** 2 + ((y - cy) / ry) ** 2 < 1
+
+
+def _light_path(water: Svg, cam: Camera, waves: WaveField, x_sun: float, z_end: float, calm) -> None:
     """The sun's path on the water as the waves break it: soft streaks
     along the backs of the swells that face the sky, wider and farther
     apart as the path comes toward us, with the dark of the troughs
@@ -858,14 +864,16 @@ def _light_path(water: Svg, cam: Camera, waves: WaveField, x_sun: float, z_end: 
             q = round(min(1.0, strength) * 8) / 8
             if q <= 0:
                 continue
-            bits.setdefault(q, []).append(lens(sx - run, row, sx + run, row + rng.normal(0, 0.08 * thick), thick))
+            tail = rng.normal(0, 0.08 * thick)
+            if not _in(calm, sx, row, run):
+                bits.setdefault(q, []).append(lens(sx - run, row, sx + run, row + tail, thick))
         row += gap * rng.uniform(0.8, 1.3)
     blur = water.blur(0.5)
     for q, shapes in sorted(bits.items()):
         water.path("".join(shapes), fill=key, opacity=num(q), filter=blur)
 
 
-def _glitter(surface: Svg, cam: Camera, waves: WaveField, x_sun: float, z_end: float) -> None:
+def _glitter(surface: Svg, cam: Camera, waves: WaveField, x_sun: float, z_end: float, calm) -> None:
     """The path the sun lays through the break, from the horizon down to the
     swimmer: short bright flecks on the faces of the waves that tilt toward
     it, packed and brightest far off, fewer and looser as the path widens
@@ -891,6 +899,8 @@ def _glitter(surface: Svg, cam: Camera, waves: WaveField, x_sun: float, z_end: f
             if q <= 0:
                 continue
             yy = sy + rng.uniform(-0.5, 0.5)
+            if _in(calm, sx, yy, run):
+                continue
             bits.setdefault(q, []).append(lens(sx - run, yy, sx + run, yy, max(0.3, min(1.1, 0.03 * px))))
         z /= 1.06
     for q, shapes in sorted(bits.items()):
@@ -906,6 +916,13 @@ def build(scale: int) -> Picture:
     head_sx, head_z = SWIMMER
 
     heaven = _sky(w, h, cam, rng)
+    head_x = (head_sx - cam.cx) * head_z / cam.focal
+    dry, wet, wet_depth = Svg(w, h), Svg(w, h), Svg(w, h)
+    surface = Svg(w, h)
+    swimmer = Swimmer(cam, (head_x, head_z), dry, wet, wet_depth, surface, rng)
+    # No streak of light or wave lies through him: he must stay crisp.
+    (ax, ay), (bx, by) = swimmer.screen(POSE.joints["hand"]), swimmer.screen(POSE.joints["ankle"])
+    calm = ((ax + bx) / 2, (ay + by) / 2, abs(ax - bx) / 2 + 10, 14)
 
     water = Svg(w, h)
     sea.base(water, cam, P, haze=0.6)
@@ -917,6 +934,9 @@ def build(scale: int) -> Picture:
                                                (0.35, mix(P.sea_horizon, P.sky_top, 0.4), 0.2),
                                                (1, P.sky_top, 0.1)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{grey}"/>')
+    # But it stays the dark murk of stirred-up water under it all.
+    water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{P.sea_dark}" '
+              f'opacity="0.17"/>')
     # The path of light narrows toward the horizon and ends at the swimmer:
     # only a faint wash of it lies even on the water, the rest is broken by
     # the waves into streaks and patches.
@@ -926,7 +946,7 @@ def build(scale: int) -> Picture:
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
     core = water.radial(L.x, cam.horizon, 12, 22, [(0, L.key, 0.55), (0.5, L.key, 0.2), (1, L.key, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="40" fill="{core}"/>')
-    _light_path(water, cam, waves, L.x, head_z)
+    _light_path(water, cam, waves, L.x, head_z, calm)
     # Off the path, to the sides and in front, the water sees only the dark
     # of the deck overhead.
     for cx, cy, rx, ry, op in ((w + 20, h + 10, 260, 90, 0.45), (-40, h + 20, 150, 70, 0.35)):
@@ -947,16 +967,14 @@ def build(scale: int) -> Picture:
                          (1, mix(P.sky_horizon, P.sea_horizon, 0.5), 0)])
     water.add(f'<rect x="0" y="{cam.horizon - 5}" width="{w}" height="11" fill="{haze}"/>')
 
-    surface = Svg(w, h)
     # Near him the sun's glitter is thin and faint, short flecks only, or its
     # long dashes round him would read as the wash of his speed; the path
     # itself, laid over both, runs from the break down to him.
-    _marks(surface, cam, waves, rng, glitter=L.x)
-    _glitter(surface, cam, waves, L.x, head_z)
+    _marks(surface, cam, waves, rng, glitter=L.x, calm=calm)
+    _glitter(surface, cam, waves, L.x, head_z, calm)
 
-    # The board he is making for, just beyond his reaching hand: its near end
+    # The board he is making for, just beyond his reach: its near end
     # splintered, lying across his way.
-    head_x = (head_sx - cam.cx) * head_z / cam.focal
     goal = (head_x + 0.6 * math.cos(HEADING) + 0.62, head_z + 0.6 * math.sin(HEADING) + 0.6)
     # Round it the near heap: one long board beyond it, askew on the swell,
     # and a shorter board.
@@ -1003,19 +1021,18 @@ def build(scale: int) -> Picture:
         if z < 9:
             _nail_holes(cam, plank, pal, floating)
 
-    # What lies under the surface goes darker and greener than the dry wood
-    # above it, never paler.
-    murk = mix(P.sea_dark, P.sea_near, 0.5)
+    # What lies under the surface takes the water's grey-green and fades
+    # into it with depth: a tint of the board, not a second, darker one.
+    murk = mix(P.sea_near, P.sea_horizon, 0.3)
     rgb = [int(murk[i:i + 2], 16) / 255 for i in (1, 3, 5)]
-    keep = 0.55
+    keep = 0.45
     rows = [[keep if c == r else 0.0 for c in range(4)] + [(1 - keep) * rgb[r]] for r in range(3)]
     values = " ".join(num(v) for row in rows + [[0, 0, 0, 1, 0]] for v in row)
     fid = sunk.uid("m")
     sunk.defs.append(f'<filter id="{fid}" color-interpolation-filters="sRGB">'
                      f'<feColorMatrix type="matrix" values="{values}"/></filter>')
-    sunk.body = [f'<g filter="url(#{fid})">' + "".join(sunk.body) + "</g>"]
-    dry, wet, wet_depth = Svg(w, h), Svg(w, h), Svg(w, h)
-    Swimmer(cam, (head_x, head_z), dry, wet, wet_depth, surface, rng).draw()
+    sunk.body = [f'<g filter="url(#{fid})" opacity="0.6">' + "".join(sunk.body) + "</g>"]
+    swimmer.draw()
 
     layers = [Layer("sky", heaven), Layer("sea", water),
               Layer("reflection", mirror, depth=mirror_depth),
@@ -1024,6 +1041,6 @@ def build(scale: int) -> Picture:
     return Picture(NAME, w, h, P, layers,
                    # The water closes over what sinks in the grey the sea has taken from the sky.
                    water=Water(mix(mix(P.sea_near, P.sky_top, 0.2), P.sea_dark, 0.3), cam, waves, tint=0.68,
-                               surface=0.25, darken=0.15, blur=1.1, fade=0.3, refraction=0.25),
+                               surface=0.25, darken=0.15, blur=1.1, fade=0.3, refraction=0.1),
                    # The same grain as the daylight pictures shows more over a flat grey sky: a little less.
                    seed=44, grain=3.6)
