@@ -167,8 +167,9 @@ constexpr ControlDesign kDesign[] = {
      "Arriba se lee: Ya cerca de mar abierto, vemos algo engañoso: lo que parece una sirena "
      "nada delante de nosotros y luego se hunde en el mar."),
     picture("pic_2_2",                                10, "Las aves marinas",
-     "Bajo un cielo de tarde, con el sol bajo en el horizonte, más allá del tiburón, despejado "
-     "entre dos nubes y sobre su reflejo que brilla en el mar, diez gaviotas vistas desde abajo, "
+     "Bajo un cielo azul de tarde, que se vuelve cálido junto al horizonte, con el sol bajo, más "
+     "allá del tiburón, despejado entre dos nubes y sobre su reflejo que brilla en el mar, diez "
+     "gaviotas vistas desde abajo, "
      "con las puntas de las alas negras, giran encima del tiburón en un círculo ancho visto en "
      "perspectiva, una elipse algo inclinada, más alta a la derecha, que siguen sin orden exacto; "
      "cada una va ladeada hacia dentro del giro y en su propio momento del vuelo: en el lado "

@@ -21,7 +21,7 @@ from .. import sea, sky
 from ..camera import Camera
 from ..caption import Caption
 from ..compose import Layer, Picture, Water
-from ..palette import TEAL, mix
+from ..palette import BRIGHT, NIGHT_BLUE, TEAL, mix
 from ..svg import Svg, lens, num, polygon, smooth
 from ..waves import WaveField
 
@@ -31,6 +31,11 @@ SIZE = (421, 221)
 # The sun low ahead over the shark, in clear sky between two masses, its
 # glitter running down the sea behind the head.
 P = replace(TEAL, light=replace(TEAL.light, x=334, y=95))
+# The sky over open water bluer than the sea under it, the beach's noon blue
+# deepened overhead, so that the two part at the horizon.
+# The shade behind the words in the sky's own deep blue, not the sea's teal dark.
+SKY = replace(P, sky_top=mix(BRIGHT.sky_top, BRIGHT.sky_horizon, 0.1), ink=mix(P.ink, NIGHT_BLUE.sea_near, 0.7))
+BLUE = mix(BRIGHT.sky_top, BRIGHT.sky_horizon, 0.25)
 
 HERE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
@@ -1016,7 +1021,13 @@ def build(scale: int) -> Picture:
     heaven = Svg(w, h)
     # The sky's glow kept low, so that near the pale horizon the disc itself
     # is the brightest thing; it sits low, below the shade behind the words.
-    sky.sky(heaven, P, cam.horizon, glow=0.35, glow_size=(150, 46))
+    sky.sky(heaven, SKY, cam.horizon)
+    # The blue carried down to the clouds, so the warm band stays low at the horizon.
+    blue = heaven.linear(0, 0, 0, cam.horizon, [(0, BLUE, 0.3), (0.35, BLUE, 0.7), (0.7, BLUE, 0.5),
+                                                 (0.92, BLUE, 0.0)])
+    heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon}" fill="{blue}"/>')
+    halo = heaven.radial(L.x, L.y, 150, 46, [(0, L.key, 0.35), (0.35, L.key, 0.35 * 0.45), (1, L.key, 0)])
+    heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon + 2}" fill="{halo}"/>')
     sky.sun(heaven, P, radius=8.5)
     # A few large masses low over the sea and a long low roll at the
     # horizon; the sun stands clear in the gap between the two on the
@@ -1075,7 +1086,7 @@ def build(scale: int) -> Picture:
 
     layers = [Layer("sky", heaven), Layer("sea", water), Layer("shark-under", sides.wet, depth=sides.deep),
               Layer("near", near), Layer("surface", surface_marks), Layer("shark", sides.dry), Layer("foam", froth)]
-    return Picture(NAME, w, h, P, layers,
+    return Picture(NAME, w, h, SKY, layers,
                    water=Water(mix(P.sea_near, P.sea_dark, 0.3), cam, waves, tint=0.8, surface=0.3,
                                darken=0.4, blur=2.2, fade=0.15, refraction=0.7),
                    caption=Caption(caption_lines(), edge="top", align="left"), seed=22)
@@ -1149,7 +1160,7 @@ def _flock(svg: Svg, cam: Camera) -> None:
                 raise ValueError("two gulls touch")
 
     def sky_at(y):
-        return mix(P.sky_top, P.sky_horizon, 0.55 * y / (0.62 * cam.horizon))
+        return mix(SKY.sky_top, P.sky_horizon, 0.55 * y / (0.62 * cam.horizon))
 
     for far, x, y, half, roll, turn, pose in sorted(birds, key=lambda b: -b[0]):
         _gull(svg, x, y, half, roll, turn, pose, far * 0.2, sky_at(y), 1 - far)
