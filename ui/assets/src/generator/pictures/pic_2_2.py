@@ -332,14 +332,14 @@ def _tones():
     well above the sea's teal so the body reads by its shape; the flank
     turned from both a step darker, darker than the sea round it, so that
     the turn of the body is one clear value step; the pale belly, under
-    the water; the rim where the skin turns toward the sun at the outline."""
+    the water. No light edge on the outline: against the sun beyond, the
+    back's edge is only where its tone meets the sea's."""
     back = mix(mix(P.sky_top, P.sea_light, 0.22), P.light.key, 0.06)
     flank = mix(P.sky_top, P.ink, 0.42)
     upper = mix(back, flank, 0.45)
     low = mix(flank, P.ink, 0.2)
     belly = mix(mix(P.foam, P.sea_light, 0.4), P.ink, 0.3)
-    rim = mix(mix(P.light.rim, P.wood_fresh, 0.25), P.sky_top, 0.2)
-    return dict(back=back, upper=upper, flank=flank, low=low, belly=belly, rim=rim)
+    return dict(back=back, upper=upper, flank=flank, low=low, belly=belly)
 
 
 def _skin(sides: Sides, tones, nu: int = 160, na: int = 104):
@@ -352,14 +352,7 @@ def _skin(sides: Sides, tones, nu: int = 160, na: int = 104):
     c = (g[:-1, :-1] + g[1:, :-1] + g[1:, 1:] + g[:-1, 1:]) / 4
     vis = sides.faces_us(c, n)
     dist = np.linalg.norm(c - sides.eye, axis=-1)
-    view = (c - sides.eye) / dist[..., None]
     up = n[..., 1]
-    # The sun low beyond the animal lights the skin only where it turns away
-    # from us toward it: a warm rim along the far edge of the back, widest
-    # where the back faces the sun most, gone by the flank toward us.
-    graze = np.clip((0.6 - np.abs(np.sum(n * view, -1))) / 0.5, 0, 1)
-    toward = np.clip((np.sum(n * SUN, -1) + 0.05) / 0.35, 0, 1)
-    rim = graze ** 1.5 * toward * np.clip((up + 0.1) / 0.3, 0, 1)
     ramp = [(-1.0, tones["belly"]), (-0.72, tones["belly"]), (-0.55, tones["low"]), (-0.3, tones["flank"]),
             (0.38, tones["flank"]), (0.5, tones["upper"]), (0.68, tones["upper"]), (0.8, tones["back"]),
             (1.0, tones["back"])]
@@ -369,51 +362,9 @@ def _skin(sides: Sides, tones, nu: int = 160, na: int = 104):
         k = next(k for k in range(len(ramp) - 1) if v <= ramp[k + 1][0])
         (v0, c0), (v1, c1) = ramp[k], ramp[k + 1]
         colour = c0 if c0 == c1 else mix(c0, c1, (v - v0) / (v1 - v0))
-        if rim[i, j] > 0.02:
-            colour = mix(colour, tones["rim"], 0.85 * float(rim[i, j]))
         # Just awash the skin still shows its own tone; deeper the water takes it.
         soak = 0.1 + 0.6 * min(1.0, max(0.0, -float(c[i, j, 1])) / (0.7 * SIGHT)) ** 0.8
         sides.fill([g[i, j], g[i + 1, j], g[i + 1, j + 1], g[i, j + 1]], colour, soak=soak)
-
-
-def _rim(sides: Sides, tones) -> None:
-    """The edge of the back against the sea beyond, where the skin turns
-    from us toward the sun: a warm line of light along the outline, tapering
-    toward the head and to where the back goes under."""
-    us = np.linspace(0.03, _dry_end(), 90)
-    aa = np.linspace(math.pi / 2, math.pi, 181)
-    pts = []
-    for u in us:
-        p = surface(np.full_like(aa, u), aa)
-        n = normal(np.full_like(aa, u), aa)
-        nv = np.sum(n * (p - sides.eye), -1)
-        k = int(np.argmax(nv > 0))
-        if k == 0:
-            pts.append(None)
-            continue
-        f = nv[k - 1] / (nv[k - 1] - nv[k])
-        q = surface(u, aa[k - 1] + (aa[k] - aa[k - 1]) * f)
-        pts.append(q if q[1] > 0.03 else None)
-    # Broadest and brightest where the back faces the sun most squarely,
-    # thinning toward the head and where the back goes under.
-    runs, cur = [], []
-    for u, q in zip(us, pts):
-        if q is None:
-            if len(cur) > 3:
-                runs.append(cur)
-            cur = []
-        else:
-            cur.append((u, q))
-    if len(cur) > 3:
-        runs.append(cur)
-    for run in runs:
-        for k in range(0, len(run) - 2, 3):
-            part = run[k:k + 4]
-            u = part[len(part) // 2][0]
-            s = float(np.clip(np.sin(math.pi * (u - 0.03) / (_dry_end() - 0.03)), 0, 1)) ** 0.6
-            sides.dry.path(smooth(sides.screen([q for _, q in part]), closed=False), stroke=tones["rim"],
-                           stroke_width=num(0.45 + 0.6 * s), stroke_linecap="round", opacity=num(0.45 + 0.5 * s),
-                           filter=sides.dry.blur(0.25))
 
 
 def _visible(sides, u, a):
@@ -1063,7 +1014,6 @@ def build(scale: int) -> Picture:
         sides.fill(fins[name], tail_tone, seam=0.3, soak=0.25, bands=0.08)
     _skin(sides, tones)
     _marks(sides, np.random.default_rng(2203), tones)
-    _rim(sides, tones)
     _head(sides, tones)
     _dorsal(sides, fins["dorsal"], tones, np.random.default_rng(2205))
     sides.fill(fins["pelvic"], mix(fin_tone, tones["upper"], 0.12), seam=0)
@@ -1094,16 +1044,13 @@ def build(scale: int) -> Picture:
 
 def _dorsal(sides: Sides, outline, tones, rng):
     """The first dorsal, spotted like the back: its side toward us is turned
-    from the low sun behind it, so a cool mid-tone, darker toward the rear,
-    with the sun's warm rim along its leading edge."""
+    from the low sun behind it, so a cool mid-tone, darker toward the rear."""
     sides.fill(outline, mix(mix(tones["upper"], tones["flank"], 0.35), P.sky_top, 0.1), seam=0)
     pts = np.asarray(outline)
     n = len(pts)
     # The rear half, turned from the light.
     rear = pts[n // 2 - 3:]
     sides.fill(list(rear), mix(tones["flank"], tones["low"], 0.3), opacity="0.6", seam=0, body=False)
-    lead = pts[1: n // 2 - 2]
-    sides.line(lead, tones["rim"], 0.7, opacity="0.85")
     pale = mix(P.sea_light, tones["back"], 0.35)
     for _ in range(18):
         k = rng.integers(0, n)
