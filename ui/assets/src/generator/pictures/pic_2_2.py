@@ -314,11 +314,12 @@ def _fins():
                            (1.09, 0, 0.0), (1.16, 0, -0.55), (1.12, 0, -0.55), (1.03, 0, -0.22), (0.98, 0, -0.12)],
                           steps=4)
     # Broad at the root low on the flank behind the gills, sickle-shaped,
-    # swept back and out, held out from the body a little below level, so
-    # that it goes on from the flank under the water.
-    fins["pectoral"] = [local(u, half_w(u) / K * 0.8 + 0.8 * r, -0.06 - 0.12 * r) for u, r, _ in
-                        _spline([(0.16, 0, 0), (0.2, 0.5, 0), (0.27, 1.0, 0), (0.36, 1.45, 0), (0.4, 1.56, 0),
-                                 (0.36, 1.2, 0), (0.33, 0.75, 0), (0.315, 0.3, 0), (0.3, 0.0, 0)], steps=8)]
+    # swept back and out, held out from the upper flank a little below
+    # level, so that it lies just under the surface by the head.
+    fins["pectoral"] = [local(u, half_w(u) / K * 0.8 + 0.75 * r,
+                                              top_h(u) / K * 0.45 - 0.05 - 0.36 * r) for u, r, _ in
+                        _spline([(0.12, 0, 0), (0.15, 0.5, 0), (0.19, 1.0, 0), (0.25, 1.5, 0), (0.31, 1.85, 0),
+                                 (0.27, 1.45, 0), (0.245, 0.95, 0), (0.23, 0.45, 0), (0.22, 0.0, 0)], steps=8)]
     fins["pectoral_far"] = [local(u, -(half_w(u) / K * 0.7 + r), -0.45 - 0.25 * r) for u, r, _ in
                             _spline([(0.2, 0, 0), (0.28, 0.4, 0), (0.38, 0.7, 0), (0.42, 0.66, 0), (0.36, 0.35, 0),
                                      (0.33, 0.0, 0)])]
@@ -484,12 +485,12 @@ def _head(sides: Sides, tones):
     # The gape a wide dark slit across the front, stopping where the front
     # turns away from us so that it does not run on up the head's outline.
     gape = list(across(0.28, back=0.056, far=0.022)) + list(across(0.0, back=0.052, far=0.022))[::-1]
-    # Dark, not black: the softest of the head's marks still the darkest.
-    slit = mix(mix(P.ink, P.sea_dark, 0.4), tones["flank"], 0.25)
+    # The darkest of the head's marks, so the mouth reads across the front at 1x.
+    slit = mix(P.ink, P.sea_dark, 0.25)
     sides.fill(gape, slit, seam=0.2, body=False)
     # Where the sections close at the snout the band runs thin, so the gape
     # is carried round the front by a dark line of its own.
-    sides.line(across(0.13, back=0.05, far=0.022), slit, 1.4, opacity="0.8", soft=0.3)
+    sides.line(across(0.13, back=0.05, far=0.022), slit, 1.6, opacity="0.95", soft=0.2)
     # The blunt front above the mouth is a face of its own, turned from the
     # sky and the sun, a step darker than the top of the head it meets; the
     # lip only a tone step at its foot.
@@ -517,7 +518,7 @@ def _eye(svg: Svg, sides: Sides, tones) -> None:
     """The eye small and low on the side, just behind the corner of the
     mouth; laid over the wet skin there when it is clear of the water, and
     left to the water's blur when it is not."""
-    c = surface(0.085, 0.28)
+    c = surface(0.075, 0.24)
     if c[1] < 0.02:
         _, fwd, _, up = frame(0.085)
         for r, colour in ((0.05, mix(tones["flank"], tones["upper"], 0.5)), (0.032, P.ink)):
@@ -526,9 +527,7 @@ def _eye(svg: Svg, sides: Sides, tones) -> None:
             sides.fill(ring, colour, seam=0, body=False, soak=0.3)
         return
     ex, ey = sides.screen([c])[0]
-    svg.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.6" ry="1.1" '
-            f'fill="{mix(tones["flank"], tones["upper"], 0.5)}" opacity="0.8"/>')
-    svg.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.0" ry="0.75" fill="{P.ink}"/>')
+    svg.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.2" ry="0.95" fill="{P.ink}"/>')
 
 
 def _contact(u, level=0.0, side=1):
@@ -1017,10 +1016,9 @@ def build(scale: int) -> Picture:
     _head(sides, tones)
     _dorsal(sides, fins["dorsal"], tones, np.random.default_rng(2205))
     sides.fill(fins["pelvic"], mix(fin_tone, tones["upper"], 0.12), seam=0)
-    # The near pectoral's upper side faces the sky, but under the water it is
-    # only a shade lighter than the flank it leaves.
-    sides.fill(fins["pectoral"], mix(tones["flank"], tones["low"], 0.5), seam=0, soak=0.6,
-               sight=2.5 * SIGHT)
+    # The near pectoral just under the surface, a dark sickle behind the head
+    # that gives the front half its shape.
+    sides.fill(fins["pectoral"], mix(tones["low"], P.ink, 0.85), seam=0, soak=0.1, sight=4 * SIGHT)
 
     froth = Svg(w, h)
     _water(froth, surface_marks, sides, tones, rng)
