@@ -1071,7 +1071,7 @@ def _flock(svg: Svg, cam: Camera) -> None:
     pale underside with black wingtips, banked into the turn, and each is
     caught at its own moment: gliding flat, at the top or the bottom of a
     beat, or banking with one wing turned away."""
-    cx, cy, rx, ry = 265.0, 50.0, 84.0, 27.0
+    cx, cy, rx, ry = 278.0, 48.0, 100.0, 31.0
     # The circle's plane tilted a little, its right side the higher.
     tilt = math.radians(-9)
     ct, st = math.cos(tilt), math.sin(tilt)
@@ -1085,8 +1085,10 @@ def _flock(svg: Svg, cam: Camera) -> None:
     start = np.interp(math.pi / 2, ring, arc)
     birds = []
     for k, pose in enumerate(poses):
-        step = arc[-1] / len(poses)
-        a = float(np.interp((start - (k + rng.uniform(-0.1, 0.1)) * step) % arc[-1], arc, ring))
+        # Spaced wider on the near side, where the birds are larger.
+        t = 2 * math.pi * (k + rng.uniform(-0.1, 0.1)) / len(poses)
+        t += 0.3 * math.sin(t)
+        a = float(np.interp((start - t / (2 * math.pi) * arc[-1]) % arc[-1], arc, ring))
         loose = 1 + rng.uniform(-0.06, 0.06)
         ex, ey = rx * loose * math.cos(a), ry * loose * math.sin(a) + rng.uniform(-2.0, 2.0)
         x = cx + ex * ct - ey * st
@@ -1098,6 +1100,11 @@ def _flock(svg: Svg, cam: Camera) -> None:
         # goes away; on the near and far sides the wings follow the ring.
         roll = tilt - 0.5 * math.cos(a)
         birds.append((far, x, y, half, roll, -math.cos(a), pose))
+    # The nearest few much closer to us than the rest, so they set the scale.
+    order = sorted(range(len(birds)), key=lambda i: birds[i][0])
+    for i, grow in zip(order, (1.5, 1.35, 1.2)):
+        b = birds[i]
+        birds[i] = b[:3] + (b[3] * grow,) + b[4:]
     # Never two touching: the flock is laid out so, and checked.
     for i, b in enumerate(birds):
         for c in birds[i + 1:]:
