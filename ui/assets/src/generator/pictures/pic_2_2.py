@@ -31,9 +31,9 @@ SIZE = (421, 221)
 # The sun low ahead over the shark, in clear sky between two masses, its
 # glitter running down the sea behind the head.
 P = replace(TEAL, light=replace(TEAL.light, x=334, y=95))
-# The sky over open water bluer than the sea under it, the beach's noon blue
-# deepened overhead, so that the two part at the horizon.
-# The shade behind the words in the sky's own deep blue, not the sea's teal dark.
+# The sky over open water the beach's noon blue, bluer than the sea under
+# it, so that the two separate at the horizon; the shade behind the words in
+# a deep blue, not the sea's teal dark.
 SKY = replace(P, sky_top=mix(BRIGHT.sky_top, BRIGHT.sky_horizon, 0.1), ink=mix(P.ink, NIGHT_BLUE.sea_near, 0.7))
 BLUE = mix(BRIGHT.sky_top, BRIGHT.sky_horizon, 0.25)
 
