@@ -21,7 +21,7 @@ from .. import sea, sky
 from ..camera import Camera
 from ..caption import Caption
 from ..compose import Layer, Picture, Water
-from ..palette import TEAL, mix
+from ..palette import BRIGHT, NIGHT_BLUE, TEAL, mix
 from ..svg import Svg, lens, num, polygon, smooth
 from ..waves import WaveField
 
@@ -31,6 +31,11 @@ SIZE = (421, 221)
 # The sun low ahead over the shark, in clear sky between two masses, its
 # glitter running down the sea behind the head.
 P = replace(TEAL, light=replace(TEAL.light, x=334, y=95))
+# The sky over open water the beach's noon blue, bluer than the sea under
+# it, so that the two separate at the horizon; the shade behind the words in
+# a deep blue, not the sea's teal dark.
+SKY = replace(P, sky_top=mix(BRIGHT.sky_top, BRIGHT.sky_horizon, 0.1), ink=mix(P.ink, NIGHT_BLUE.sea_near, 0.7))
+BLUE = mix(BRIGHT.sky_top, BRIGHT.sky_horizon, 0.25)
 
 HERE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
@@ -309,11 +314,12 @@ def _fins():
                            (1.09, 0, 0.0), (1.16, 0, -0.55), (1.12, 0, -0.55), (1.03, 0, -0.22), (0.98, 0, -0.12)],
                           steps=4)
     # Broad at the root low on the flank behind the gills, sickle-shaped,
-    # swept back and out, held out from the body a little below level, so
-    # that it goes on from the flank under the water.
-    fins["pectoral"] = [local(u, half_w(u) / K * 0.8 + 0.8 * r, -0.06 - 0.12 * r) for u, r, _ in
-                        _spline([(0.16, 0, 0), (0.2, 0.5, 0), (0.27, 1.0, 0), (0.36, 1.45, 0), (0.4, 1.56, 0),
-                                 (0.36, 1.2, 0), (0.33, 0.75, 0), (0.315, 0.3, 0), (0.3, 0.0, 0)], steps=8)]
+    # swept back and out, held out from the upper flank a little below
+    # level, so that it lies just under the surface by the head.
+    fins["pectoral"] = [local(u, half_w(u) / K * 0.8 + 0.75 * r,
+                                              top_h(u) / K * 0.45 - 0.05 - 0.36 * r) for u, r, _ in
+                        _spline([(0.12, 0, 0), (0.15, 0.5, 0), (0.19, 1.0, 0), (0.25, 1.5, 0), (0.31, 1.85, 0),
+                                 (0.27, 1.45, 0), (0.245, 0.95, 0), (0.23, 0.45, 0), (0.22, 0.0, 0)], steps=8)]
     fins["pectoral_far"] = [local(u, -(half_w(u) / K * 0.7 + r), -0.45 - 0.25 * r) for u, r, _ in
                             _spline([(0.2, 0, 0), (0.28, 0.4, 0), (0.38, 0.7, 0), (0.42, 0.66, 0), (0.36, 0.35, 0),
                                      (0.33, 0.0, 0)])]
@@ -327,14 +333,14 @@ def _tones():
     well above the sea's teal so the body reads by its shape; the flank
     turned from both a step darker, darker than the sea round it, so that
     the turn of the body is one clear value step; the pale belly, under
-    the water; the rim where the skin turns toward the sun at the outline."""
+    the water. No light edge on the outline: against the sun beyond, the
+    back's edge is only where its tone meets the sea's."""
     back = mix(mix(P.sky_top, P.sea_light, 0.22), P.light.key, 0.06)
     flank = mix(P.sky_top, P.ink, 0.42)
     upper = mix(back, flank, 0.45)
     low = mix(flank, P.ink, 0.2)
     belly = mix(mix(P.foam, P.sea_light, 0.4), P.ink, 0.3)
-    rim = mix(mix(P.light.rim, P.wood_fresh, 0.25), P.sky_top, 0.2)
-    return dict(back=back, upper=upper, flank=flank, low=low, belly=belly, rim=rim)
+    return dict(back=back, upper=upper, flank=flank, low=low, belly=belly)
 
 
 def _skin(sides: Sides, tones, nu: int = 160, na: int = 104):
@@ -347,14 +353,7 @@ def _skin(sides: Sides, tones, nu: int = 160, na: int = 104):
     c = (g[:-1, :-1] + g[1:, :-1] + g[1:, 1:] + g[:-1, 1:]) / 4
     vis = sides.faces_us(c, n)
     dist = np.linalg.norm(c - sides.eye, axis=-1)
-    view = (c - sides.eye) / dist[..., None]
     up = n[..., 1]
-    # The sun low beyond the animal lights the skin only where it turns away
-    # from us toward it: a warm rim along the far edge of the back, widest
-    # where the back faces the sun most, gone by the flank toward us.
-    graze = np.clip((0.6 - np.abs(np.sum(n * view, -1))) / 0.5, 0, 1)
-    toward = np.clip((np.sum(n * SUN, -1) + 0.05) / 0.35, 0, 1)
-    rim = graze ** 1.5 * toward * np.clip((up + 0.1) / 0.3, 0, 1)
     ramp = [(-1.0, tones["belly"]), (-0.72, tones["belly"]), (-0.55, tones["low"]), (-0.3, tones["flank"]),
             (0.38, tones["flank"]), (0.5, tones["upper"]), (0.68, tones["upper"]), (0.8, tones["back"]),
             (1.0, tones["back"])]
@@ -364,51 +363,9 @@ def _skin(sides: Sides, tones, nu: int = 160, na: int = 104):
         k = next(k for k in range(len(ramp) - 1) if v <= ramp[k + 1][0])
         (v0, c0), (v1, c1) = ramp[k], ramp[k + 1]
         colour = c0 if c0 == c1 else mix(c0, c1, (v - v0) / (v1 - v0))
-        if rim[i, j] > 0.02:
-            colour = mix(colour, tones["rim"], 0.85 * float(rim[i, j]))
         # Just awash the skin still shows its own tone; deeper the water takes it.
         soak = 0.1 + 0.6 * min(1.0, max(0.0, -float(c[i, j, 1])) / (0.7 * SIGHT)) ** 0.8
         sides.fill([g[i, j], g[i + 1, j], g[i + 1, j + 1], g[i, j + 1]], colour, soak=soak)
-
-
-def _rim(sides: Sides, tones) -> None:
-    """The edge of the back against the sea beyond, where the skin turns
-    from us toward the sun: a warm line of light along the outline, tapering
-    toward the head and to where the back goes under."""
-    us = np.linspace(0.03, _dry_end(), 90)
-    aa = np.linspace(math.pi / 2, math.pi, 181)
-    pts = []
-    for u in us:
-        p = surface(np.full_like(aa, u), aa)
-        n = normal(np.full_like(aa, u), aa)
-        nv = np.sum(n * (p - sides.eye), -1)
-        k = int(np.argmax(nv > 0))
-        if k == 0:
-            pts.append(None)
-            continue
-        f = nv[k - 1] / (nv[k - 1] - nv[k])
-        q = surface(u, aa[k - 1] + (aa[k] - aa[k - 1]) * f)
-        pts.append(q if q[1] > 0.03 else None)
-    # Broadest and brightest where the back faces the sun most squarely,
-    # thinning toward the head and where the back goes under.
-    runs, cur = [], []
-    for u, q in zip(us, pts):
-        if q is None:
-            if len(cur) > 3:
-                runs.append(cur)
-            cur = []
-        else:
-            cur.append((u, q))
-    if len(cur) > 3:
-        runs.append(cur)
-    for run in runs:
-        for k in range(0, len(run) - 2, 3):
-            part = run[k:k + 4]
-            u = part[len(part) // 2][0]
-            s = float(np.clip(np.sin(math.pi * (u - 0.03) / (_dry_end() - 0.03)), 0, 1)) ** 0.6
-            sides.dry.path(smooth(sides.screen([q for _, q in part]), closed=False), stroke=tones["rim"],
-                           stroke_width=num(0.45 + 0.6 * s), stroke_linecap="round", opacity=num(0.45 + 0.5 * s),
-                           filter=sides.dry.blur(0.25))
 
 
 def _visible(sides, u, a):
@@ -528,12 +485,12 @@ def _head(sides: Sides, tones):
     # The gape a wide dark slit across the front, stopping where the front
     # turns away from us so that it does not run on up the head's outline.
     gape = list(across(0.28, back=0.056, far=0.022)) + list(across(0.0, back=0.052, far=0.022))[::-1]
-    # Dark, not black: the softest of the head's marks still the darkest.
-    slit = mix(mix(P.ink, P.sea_dark, 0.4), tones["flank"], 0.25)
+    # The darkest of the head's marks, so the mouth reads across the front at 1x.
+    slit = mix(P.ink, P.sea_dark, 0.25)
     sides.fill(gape, slit, seam=0.2, body=False)
     # Where the sections close at the snout the band runs thin, so the gape
     # is carried round the front by a dark line of its own.
-    sides.line(across(0.13, back=0.05, far=0.022), slit, 1.4, opacity="0.8", soft=0.3)
+    sides.line(across(0.13, back=0.05, far=0.022), slit, 1.6, opacity="0.95", soft=0.2)
     # The blunt front above the mouth is a face of its own, turned from the
     # sky and the sun, a step darker than the top of the head it meets; the
     # lip only a tone step at its foot.
@@ -561,7 +518,7 @@ def _eye(svg: Svg, sides: Sides, tones) -> None:
     """The eye small and low on the side, just behind the corner of the
     mouth; laid over the wet skin there when it is clear of the water, and
     left to the water's blur when it is not."""
-    c = surface(0.085, 0.28)
+    c = surface(0.075, 0.24)
     if c[1] < 0.02:
         _, fwd, _, up = frame(0.085)
         for r, colour in ((0.05, mix(tones["flank"], tones["upper"], 0.5)), (0.032, P.ink)):
@@ -570,9 +527,7 @@ def _eye(svg: Svg, sides: Sides, tones) -> None:
             sides.fill(ring, colour, seam=0, body=False, soak=0.3)
         return
     ex, ey = sides.screen([c])[0]
-    svg.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.6" ry="1.1" '
-            f'fill="{mix(tones["flank"], tones["upper"], 0.5)}" opacity="0.8"/>')
-    svg.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.0" ry="0.75" fill="{P.ink}"/>')
+    svg.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.2" ry="0.95" fill="{P.ink}"/>')
 
 
 def _contact(u, level=0.0, side=1):
@@ -1016,7 +971,13 @@ def build(scale: int) -> Picture:
     heaven = Svg(w, h)
     # The sky's glow kept low, so that near the pale horizon the disc itself
     # is the brightest thing; it sits low, below the shade behind the words.
-    sky.sky(heaven, P, cam.horizon, glow=0.35, glow_size=(150, 46))
+    sky.sky(heaven, SKY, cam.horizon)
+    # The blue carried down to the clouds, so the warm band stays low at the horizon.
+    blue = heaven.linear(0, 0, 0, cam.horizon, [(0, BLUE, 0.3), (0.35, BLUE, 0.7), (0.7, BLUE, 0.5),
+                                                 (0.92, BLUE, 0.0)])
+    heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon}" fill="{blue}"/>')
+    halo = heaven.radial(L.x, L.y, 150, 46, [(0, L.key, 0.35), (0.35, L.key, 0.35 * 0.45), (1, L.key, 0)])
+    heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon + 2}" fill="{halo}"/>')
     sky.sun(heaven, P, radius=8.5)
     # A few large masses low over the sea and a long low roll at the
     # horizon; the sun stands clear in the gap between the two on the
@@ -1052,14 +1013,12 @@ def build(scale: int) -> Picture:
         sides.fill(fins[name], tail_tone, seam=0.3, soak=0.25, bands=0.08)
     _skin(sides, tones)
     _marks(sides, np.random.default_rng(2203), tones)
-    _rim(sides, tones)
     _head(sides, tones)
     _dorsal(sides, fins["dorsal"], tones, np.random.default_rng(2205))
     sides.fill(fins["pelvic"], mix(fin_tone, tones["upper"], 0.12), seam=0)
-    # The near pectoral's upper side faces the sky, but under the water it is
-    # only a shade lighter than the flank it leaves.
-    sides.fill(fins["pectoral"], mix(tones["flank"], tones["low"], 0.5), seam=0, soak=0.6,
-               sight=2.5 * SIGHT)
+    # The near pectoral just under the surface, a dark sickle behind the head
+    # that gives the front half its shape.
+    sides.fill(fins["pectoral"], mix(tones["low"], P.ink, 0.85), seam=0, soak=0.1, sight=4 * SIGHT)
 
     froth = Svg(w, h)
     _water(froth, surface_marks, sides, tones, rng)
@@ -1075,7 +1034,7 @@ def build(scale: int) -> Picture:
 
     layers = [Layer("sky", heaven), Layer("sea", water), Layer("shark-under", sides.wet, depth=sides.deep),
               Layer("near", near), Layer("surface", surface_marks), Layer("shark", sides.dry), Layer("foam", froth)]
-    return Picture(NAME, w, h, P, layers,
+    return Picture(NAME, w, h, SKY, layers,
                    water=Water(mix(P.sea_near, P.sea_dark, 0.3), cam, waves, tint=0.8, surface=0.3,
                                darken=0.4, blur=2.2, fade=0.15, refraction=0.7),
                    caption=Caption(caption_lines(), edge="top", align="left"), seed=22)
@@ -1083,16 +1042,13 @@ def build(scale: int) -> Picture:
 
 def _dorsal(sides: Sides, outline, tones, rng):
     """The first dorsal, spotted like the back: its side toward us is turned
-    from the low sun behind it, so a cool mid-tone, darker toward the rear,
-    with the sun's warm rim along its leading edge."""
+    from the low sun behind it, so a cool mid-tone, darker toward the rear."""
     sides.fill(outline, mix(mix(tones["upper"], tones["flank"], 0.35), P.sky_top, 0.1), seam=0)
     pts = np.asarray(outline)
     n = len(pts)
     # The rear half, turned from the light.
     rear = pts[n // 2 - 3:]
     sides.fill(list(rear), mix(tones["flank"], tones["low"], 0.3), opacity="0.6", seam=0, body=False)
-    lead = pts[1: n // 2 - 2]
-    sides.line(lead, tones["rim"], 0.7, opacity="0.85")
     pale = mix(P.sea_light, tones["back"], 0.35)
     for _ in range(18):
         k = rng.integers(0, n)
@@ -1115,7 +1071,7 @@ def _flock(svg: Svg, cam: Camera) -> None:
     pale underside with black wingtips, banked into the turn, and each is
     caught at its own moment: gliding flat, at the top or the bottom of a
     beat, or banking with one wing turned away."""
-    cx, cy, rx, ry = 265.0, 50.0, 84.0, 27.0
+    cx, cy, rx, ry = 278.0, 48.0, 100.0, 31.0
     # The circle's plane tilted a little, its right side the higher.
     tilt = math.radians(-9)
     ct, st = math.cos(tilt), math.sin(tilt)
@@ -1129,8 +1085,10 @@ def _flock(svg: Svg, cam: Camera) -> None:
     start = np.interp(math.pi / 2, ring, arc)
     birds = []
     for k, pose in enumerate(poses):
-        step = arc[-1] / len(poses)
-        a = float(np.interp((start - (k + rng.uniform(-0.1, 0.1)) * step) % arc[-1], arc, ring))
+        # Spaced wider on the near side, where the birds are larger.
+        t = 2 * math.pi * (k + rng.uniform(-0.1, 0.1)) / len(poses)
+        t += 0.3 * math.sin(t)
+        a = float(np.interp((start - t / (2 * math.pi) * arc[-1]) % arc[-1], arc, ring))
         loose = 1 + rng.uniform(-0.06, 0.06)
         ex, ey = rx * loose * math.cos(a), ry * loose * math.sin(a) + rng.uniform(-2.0, 2.0)
         x = cx + ex * ct - ey * st
@@ -1142,6 +1100,11 @@ def _flock(svg: Svg, cam: Camera) -> None:
         # goes away; on the near and far sides the wings follow the ring.
         roll = tilt - 0.5 * math.cos(a)
         birds.append((far, x, y, half, roll, -math.cos(a), pose))
+    # The nearest few much closer to us than the rest, so they set the scale.
+    order = sorted(range(len(birds)), key=lambda i: birds[i][0])
+    for i, grow in zip(order, (1.5, 1.35, 1.2)):
+        b = birds[i]
+        birds[i] = b[:3] + (b[3] * grow,) + b[4:]
     # Never two touching: the flock is laid out so, and checked.
     for i, b in enumerate(birds):
         for c in birds[i + 1:]:
@@ -1149,7 +1112,7 @@ def _flock(svg: Svg, cam: Camera) -> None:
                 raise ValueError("two gulls touch")
 
     def sky_at(y):
-        return mix(P.sky_top, P.sky_horizon, 0.55 * y / (0.62 * cam.horizon))
+        return mix(SKY.sky_top, P.sky_horizon, 0.55 * y / (0.62 * cam.horizon))
 
     for far, x, y, half, roll, turn, pose in sorted(birds, key=lambda b: -b[0]):
         _gull(svg, x, y, half, roll, turn, pose, far * 0.2, sky_at(y), 1 - far)
