@@ -942,9 +942,13 @@ def build(scale: int) -> Picture:
     # A few large masses low over the sea and a long low roll at the
     # horizon; the sun stands clear in the gap between the two on the
     # right, which it lights from behind: darker, with a bright rim.
-    sky.clouds(heaven, rng, P, ((-20, 107, 150, 24, 6, 0.88), (170, 99, 40, 8, 3, 0.92),
-                                (206, 110, 106, 22, 6, 0.45, 0.9, 0.1), (368, 100, 84, 14, 4, 0.5, 0.9, 0.05)),
-               (90, 110, 220, 5))
+    # Held a little off the horizon and cooled toward the sky, so that the
+    # bank doesn't read as a low coast.
+    cool = replace(P, cloud_lit=mix(P.cloud_lit, BLUE, 0.15), cloud_shade=mix(P.cloud_shade, BLUE, 0.12))
+    sky.clouds(heaven, rng, cool, ((-20, 103, 80, 20, 5, 0.88), (66, 106, 64, 14, 4, 0.88),
+                                   (170, 97, 40, 8, 3, 0.92), (206, 106, 100, 20, 6, 0.45, 0.9, 0.1),
+                                   (368, 99, 84, 14, 4, 0.5, 0.9, 0.05)),
+               (130, 108, 150, 4))
     _flock(heaven, cam)
 
     water = Svg(w, h)
