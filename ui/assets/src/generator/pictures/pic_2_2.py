@@ -683,20 +683,6 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
             if len(run) > 2:
                 front.path(smooth(screen(run), closed=False), stroke=glass, stroke_width="1.4", opacity=num(op))
 
-    # White water where the head pushes: clumps with gaps round the snout;
-    # along the flank only the low wake that `_waterline` lays.
-    blobs = []
-    for u, side, p, o in loop:
-        if u > 0.05 or rng.uniform() < 0.75:
-            continue
-        for _ in range(int(rng.integers(1, 3))):
-            q = p + o * K * rng.exponential(0.05) + fwd0 * K * rng.uniform(0.0, 0.04)
-            q[1] = 0.0
-            x, y = screen([q])[0]
-            r = rng.uniform(0.3, 0.6)
-            blobs.append(f'<ellipse cx="{num(x)}" cy="{num(y)}" rx="{num(r * 1.9)}" '
-                         f'ry="{num(r * 0.55)}" opacity="{num(rng.uniform(0.3, 0.65))}"/>')
-    front.group(blobs, fill=foam)
     # Behind the dorsal the back goes under again: a broken line of light
     # water across it where it does, the skin just ahead of it darkened by
     # the water washing up, and behind it the sea closing over it in a few
@@ -737,18 +723,6 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
     _wash(front, sides, rng, u_end)
     _break(front, behind, sides, tones, np.random.default_rng(2207), loop, u_end)
     _waterline(front, behind, sides, tones, np.random.default_rng(2209), u_end)
-    # Drops thrown up off the snout, tinted by the sea so that against the
-    # back they don't read as more of its pale spots.
-    spray = mix(foam, P.sea_light, 0.5)
-    for u, side, p, o in loop:
-        if u > 0.05:
-            continue
-        if rng.uniform() < 0.75:
-            continue
-        q = p + o * K * rng.uniform(0.0, 0.2) + np.array([0, rng.uniform(0.05, 0.3), 0])
-        x, y = screen([q])[0]
-        front.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(rng.uniform(0.25, 0.45))}" fill="{spray}" '
-                  f'opacity="{num(rng.uniform(0.35, 0.7))}"/>')
 
 
 def _waterline(front: Svg, behind: Svg, sides: Sides, tones, rng, u_end: float) -> None:
@@ -902,43 +876,29 @@ def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float
             half = rng.uniform(1.5, 4.0)
             behind.path(lens(x - half, yy, x + half, yy + rng.uniform(-0.2, 0.2), rng.uniform(0.3, 0.55)),
                         fill=mix(P.sea_near, P.sea_light, 0.2), opacity=num(rng.uniform(0.4, 0.7)))
-    # The pressure wave: water heaped against the blunt front in a glassy
-    # mound catching the sky, its crest well ahead of the mouth and broken
-    # white, and beyond it the wave's dark face turned to us.
-    front_pts = [(u, p, o) for u, sd, p, o in loop if u < 0.1 and (sd > 0 or u < 0.05)]
-    if len(front_pts) > 3:
+    # Where the head and back break the surface: a thin ring of disturbed
+    # water right round the dry part, a darker trough just off the skin and
+    # a light broken edge beyond it, widest at the head and low in contrast.
+    ring_pts = [(u, p, o) for u, sd, p, o in loop if sd > 0 or u < 0.05]
+    if len(ring_pts) > 3:
         def ring(d):
-            out = np.array([p + o * d * K * (0.35 + 0.65 * math.exp(-u / 0.04)) for u, p, o in front_pts])
+            out = np.array([p + o * d * K * (0.25 + 0.75 * math.exp(-u / 0.05)) for u, p, o in ring_pts])
             out[:, 1] = 0.0
             for _ in range(4):
                 out[1:-1] = 0.25 * out[:-2] + 0.5 * out[1:-1] + 0.25 * out[2:]
             return out
-        skin, crest, face = ring(0.0), ring(0.5), ring(0.9)
-        # The water heaped up: the crest stands a little over the calm sea.
-        crest[:, 1] = 0.05
-        glass = mix(P.sea_light, P.sky_horizon, 0.35)
-        front.path(smooth(screen(list(skin) + list(crest[::-1]))), fill=glass, opacity="0.18",
-                   filter=front.blur(0.8))
-        front.path(smooth(screen(list(crest) + list(face[::-1]))), fill=P.sea_dark, opacity="0.45",
-                   filter=front.blur(0.6))
-        # The crest breaks in a few clumps with smooth glassy water between
-        # them, never one even arc: each clump a tumble of short tapered
-        # dashes and flecks spilling back from the crest toward the mouth.
-        n = len(crest)
+        skin, trough, edge = ring(0.0), ring(0.2), ring(0.26)
+        front.path(smooth(screen(list(skin) + list(trough[::-1]))), fill=P.sea_dark, opacity="0.35",
+                   filter=front.blur(0.5))
+        rim = mix(P.sea_light, P.sea_near, 0.35)
+        n = len(edge)
         k = int(rng.integers(0, 3))
         while k < n - 2:
-            width = int(rng.integers(2, 5))
-            for _ in range(int(7 * width)):
-                j = min(n - 2, k + int(rng.integers(0, width)))
-                f = 0.55 * rng.uniform(0.0, 1.0) ** 1.3
-                lift = rng.normal(0, 0.08)
-                ends = [skin[i] * f + crest[i] * (1 - f) + (face[i] - crest[i]) * lift for i in (j, j + 1)]
-                (x0, y0), (x1, y1) = screen(ends)
-                cut = rng.uniform(0.2, 0.8)
-                front.path(lens(x0, y0, x0 + (x1 - x0) * cut, y0 + (y1 - y0) * cut,
-                                rng.uniform(0.8, 1.6) * (1.1 - f)), fill=foam,
-                           opacity=num(rng.uniform(0.5, 0.95) * (1 - 0.5 * f)))
-            k += width + int(rng.integers(3, 6))
+            m = int(rng.integers(3, 7))
+            front.path(smooth(screen(edge[k:k + m + 1]), closed=False), stroke=rim,
+                       stroke_width=num(rng.uniform(0.4, 0.6)), stroke_linecap="round",
+                       opacity=num(rng.uniform(0.35, 0.55)), filter=front.blur(0.3))
+            k += m + int(rng.integers(1, 4))
     # The V the head spreads back across the sea, the near arm in front of
     # the body, the far one behind it.
     spine, fwd, _, _ = frame(0.0)
@@ -982,9 +942,13 @@ def build(scale: int) -> Picture:
     # A few large masses low over the sea and a long low roll at the
     # horizon; the sun stands clear in the gap between the two on the
     # right, which it lights from behind: darker, with a bright rim.
-    sky.clouds(heaven, rng, P, ((-20, 107, 150, 24, 6, 0.88), (170, 99, 40, 8, 3, 0.92),
-                                (206, 110, 106, 22, 6, 0.45, 0.9, 0.1), (368, 100, 84, 14, 4, 0.5, 0.9, 0.05)),
-               (90, 110, 220, 5))
+    # Held a little off the horizon and cooled toward the sky, so that the
+    # bank doesn't read as a low coast.
+    cool = replace(P, cloud_lit=mix(P.cloud_lit, BLUE, 0.15), cloud_shade=mix(P.cloud_shade, BLUE, 0.12))
+    sky.clouds(heaven, rng, cool, ((-20, 103, 80, 20, 5, 0.88), (66, 106, 64, 14, 4, 0.88),
+                                   (170, 97, 40, 8, 3, 0.92), (206, 106, 100, 20, 6, 0.45, 0.9, 0.1),
+                                   (368, 99, 84, 14, 4, 0.5, 0.9, 0.05)),
+               (130, 108, 150, 4))
     _flock(heaven, cam)
 
     water = Svg(w, h)
