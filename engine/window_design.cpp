@@ -121,7 +121,7 @@ constexpr ControlDesign kDesign[] = {
      "luz pálida y fría, la del sol tras la nube, ribetea el hombro y el brazo. La cabeza, "
      "levantada, se ve de perfil y mira hacia delante, a los restos: la coronilla y el pelo "
      "mojado y oscuro detrás y arriba, la frente, la nariz y la barbilla hacia la derecha, en "
-     "dos tonos de piel, con un ojo como una pequeña marca oscura; la boca y la barbilla quedan "
+     "dos tonos de piel, un perfil liso, sin ojo ni otros rasgos; la boca y la barbilla quedan "
      "a ras del agua, que se amontona delante de la barbilla, con una cresta clara y rota, y "
      "pegada a la piel se ve más oscura. Nada hacia una tabla que flota un poco más adelante, "
      "casi a su alcance, larga, rota y astillada en los dos extremos, con el extremo cercano "

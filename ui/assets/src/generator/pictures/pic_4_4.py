@@ -440,17 +440,13 @@ class Swimmer:
         # forehead to behind the jaw; its top takes the pale sky.
         scalp = shape([face(u, v) for u, v in ((0.34, 0.33), (0.22, 0.18), (0.12, 0.02), (-0.05, -0.15), (-0.22, -0.36),
                                                (-0.2, -0.8), (0.9, -0.8), (0.9, 0.5))])
-        eye = at(*face(0.07, 0.25))
         parts = [
-            # The skin's two tones, lit along the top, the wet hair over it,
-            # one dark mark for the eye, and the pale sky along the crown.
+            # The skin's two tones, lit along the top, the wet hair over it
+            # and the pale sky along the crown; no eye, like the set's other figures.
             f'<path d="{d}" fill="{skin_lit}"/>',
             f'<path d="{d}" fill="{skin}" transform="translate({num(0.2 * k)},{num(drop)})"/>',
             f'<path d="{scalp}" fill="{hair_lit}"/>',
             f'<path d="{scalp}" fill="{hair}" transform="translate({num(0.2 * k)},{num(drop * 1.8)})"/>',
-            f'<ellipse cx="{num(eye[0])}" cy="{num(eye[1])}" rx="{num(1.1 * k)}" ry="{num(0.6 * k)}" '
-            f'fill="{mix(P.hair, P.ink, 0.4)}" transform="rotate({num(-math.degrees(HEAD_TILT))},{num(eye[0])},'
-            f'{num(eye[1])})"/>',
         ]
         self.dry.add(f'<g clip-path="{sea_clip}"><g clip-path="{clip}">' + "".join(parts) + "</g></g>")
         self.surface_wave(wave)
