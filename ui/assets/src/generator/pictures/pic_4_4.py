@@ -746,8 +746,9 @@ def _sky(w, h, cam, rng) -> Svg:
     # The overcast after the storm, low and heavy: a few big soft banks of
     # uneven lumps, their undersides sunk grey and lit from the veiled sun
     # below them, thinning to a pale gap over the sun, and a long low roll
-    # along the horizon.
-    sky.clouds(heaven, rng, SKY, ((-60, 37, 245, 44, 9, 0.22, 0.5, 0.4, 3.5), (188, 33, 290, 42, 10, 0.2, 0.5, 0.45, 3.5),
+    # along the horizon. The two upper banks overlap, so no dark gap opens
+    # between their ends.
+    sky.clouds(heaven, rng, SKY, ((-60, 37, 245, 44, 9, 0.22, 0.5, 0.4, 3.5), (176, 33, 290, 42, 10, 0.2, 0.5, 0.45, 3.5),
                                   (92, 47, 118, 22, 6, 0.4, 0.5, -0.1, 2.5), (-25, 60, 190, 15, 5, 0.35, 0.15, 0.3),
                                   (206, 58, 240, 16, 6, 0.3, 0.15, 0.3)),
                (-30, 67, 480, 5), uneven=0.8, blend=1.8, feather=3.0, ragged=1.0)
