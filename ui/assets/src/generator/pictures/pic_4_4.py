@@ -204,6 +204,9 @@ class Swimmer:
         # brightest as a rim along the raised shoulder and arm.
         shirt_top = mix(mix(garment, L.key, 0.55), P.sky_top, 0.1)
         rim = mix(L.rim, P.sky_top, 0.3)
+        # The raised shoulder and arm stand against the sun behind him: a
+        # mid-tone turned away from it, with only a thin pale rim on top.
+        against = mix(shirt, mix(garment, L.shadow, 0.78), 0.3)
         shirt_shade = mix(mix(garment, L.shadow, 0.78), P.ink, 0.22)
         # Skin in a muted mid-tone under the grey sky, no paler than the shirt's lit side.
         skin = mix(P.skin, L.shadow, 0.3)
@@ -302,7 +305,7 @@ class Swimmer:
         sx0, sy0 = j["shoulder"]
         shoulder = [(sx0 - 0.02 + 0.11 * math.cos(t), sy0 - 0.01 + 0.075 * math.sin(t) * (1 + 0.2 * math.cos(t)))
                     for t in np.linspace(0, 2 * math.pi, 18, endpoint=False)]
-        shoulder_d = self.part(shoulder, 0.04, shirt, rim, shirt_shade, wet_fill=shirt_wet, rim_w=1.6,
+        shoulder_d = self.part(shoulder, 0.04, against, rim, shirt_shade, wet_fill=shirt_wet, rim_w=0.55,
                                shade_w=1.6)
         self.contact(shoulder, 0.04, width=0.7, opacity=0.75, band=shirt_shade, shape=shoulder_d)
 
@@ -315,7 +318,7 @@ class Swimmer:
         sh = j["shoulder"]
         sleeve = around(sh, j["elbow"], [(0, 0.058, 0.054), (0.25, 0.055, 0.046), (0.55, 0.045, 0.042),
                                          (0.85, 0.039, 0.039), (1, 0.041, 0.036)])
-        sleeve_d = self.part(sleeve, near, shirt, rim, shirt_shade, wet_fill=shirt_wet, rim_w=1.7, shade_w=1.3)
+        sleeve_d = self.part(sleeve, near, against, rim, shirt_shade, wet_fill=shirt_wet, rim_w=0.6, shade_w=1.3)
         self.contact(sleeve, near, width=0.5, opacity=0.45)
         # The wet sleeve clings and creases: two folds running round the arm
         # toward the crook of the elbow.
@@ -336,8 +339,8 @@ class Swimmer:
         # from the shoulder and not from the back.
         delt = around((ax - ux * 0.03, ay - uy * 0.03), (ax + ux * 0.13, ay + uy * 0.13),
                       [(0, 0.06, 0.056), (0.4, 0.058, 0.05), (0.75, 0.05, 0.04), (1, 0.03, 0.02)])
-        self.part(delt, near + 0.005, mix(shirt, shirt_top, 0.15), mix(shirt_top, rim, 0.4), shirt,
-                  wet_fill=shirt_wet, rim_w=1.3, shade_w=0.9)
+        self.part(delt, near + 0.005, mix(against, shirt, 0.25), rim, against,
+                  wet_fill=shirt_wet, rim_w=0.55, shade_w=0.9)
         crease = [self.screen((ax + ux * t - uy * o, ay + uy * t + ux * o), near + 0.01)
                   for t, o in ((-0.02, -0.07), (0.06, -0.072), (0.13, -0.05), (0.17, -0.02))]
         self.dry.path(smooth(crease, closed=False), stroke=mix(shirt_shade, P.ink, 0.2),
@@ -351,7 +354,7 @@ class Swimmer:
         # the bare hand: the forearm full below the elbow, slim at the wrist.
         self.part(around(j["elbow"], j["wrist"], [(0, 0.043, 0.04), (0.2, 0.046, 0.043), (0.5, 0.04, 0.035),
                                                   (0.8, 0.032, 0.029), (1, 0.028, 0.026)]),
-                  near, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.1, shade_w=1.0)
+                  near, against, rim, shirt_shade, wet_fill=shirt_wet, rim_w=0.55, shade_w=1.0)
         (ex, ey), (wx, wy) = j["elbow"], j["wrist"]
         n = math.hypot(wx - ex, wy - ey)
         fx, fy = (wx - ex) / n, (wy - ey) / n
