@@ -577,6 +577,9 @@ class Swimmer:
         self.surface.body[n:] = [f'<g transform="translate({num(hx + 3 - fx)},{num(hy + 2.5 - fy)})">'
                                  + "".join(self.surface.body[n:]) + "</g>"]
         self.wake(on((j["shoulder"][0] - 0.12, 0)), length=3.0, start=1.15)
+        # The head pushes its own short V: broken grey-green water, no white.
+        self.wake(on((j["head"][0] + 0.08, 0)), length=1.1, start=0.12, colour=mix(P.sea_near, P.sea_light, 0.55),
+                  strength=0.9, soft=0.3, seed=4477, broad=2.5)
 
     def churned(self, at, size):
         """The water the kick beats up: a ragged patch of broken grey-green
@@ -633,14 +636,14 @@ class Swimmer:
                          f'r="{num(rng.uniform(0.25, 0.4))}" opacity="{num(rng.uniform(0.35, 0.55))}"/>')
         s.add(f'<g fill="{mix(P.foam, P.sea_near, 0.2)}">' + "".join(spray) + "</g>")
 
-    def wake(self, origin, length, start=0.25):
+    def wake(self, origin, length, start=0.25, colour=None, strength=0.4, soft=0.6, seed=4476, broad=1.0):
         """The V he leaves: its two arms opening behind him at the angle
         every wake keeps, each a soft sheet of broken foam over a faint
         shadowed trough, widening, thinning and breaking up as it falls
         behind; only what the frame holds is drawn, and nothing of it before
         `start`, so seen this flat it does not lie over his body."""
         cam, s = self.cam, self.surface
-        rng = np.random.default_rng(4476)
+        rng = np.random.default_rng(seed)
         x0, z0 = origin
         half = math.radians(19.5)
         back = HEADING + math.pi
@@ -660,15 +663,15 @@ class Swimmer:
                 cx, cz = x0 + t * ca - off * sa, z0 + t * sa + off * ca
                 if cam.point((cx, 0, cz))[0] < 3:
                     break
-                along, across = (0.09 + 0.05 * t) * rng.uniform(0.7, 1.3), 0.025 + 0.035 * t
+                along, across = (0.09 + 0.05 * t) * rng.uniform(0.7, 1.3), (0.025 + 0.035 * t) * broad
                 if rng.uniform() > 0.25:
                     foam.append(f'<path d="{patch(cx, cz, along, across, ca, sa)}" '
-                                f'opacity="{num(0.4 * fade * rng.uniform(0.35, 1.0))}"/>')
+                                f'opacity="{num(strength * fade * rng.uniform(0.35, 1.0))}"/>')
                 trough.append(f'<path d="{patch(cx + 0.06 * sa, cz - 0.06 * ca, along, across * 0.8, ca, sa)}" '
                               f'opacity="{num(0.18 * fade)}"/>')
                 t += along * rng.uniform(0.6, 0.9)
         s.add(f'<g fill="{P.sea_dark}" filter="{s.blur(0.8)}">' + "".join(trough) + "</g>")
-        s.add(f'<g fill="{P.foam}" filter="{s.blur(0.6)}">' + "".join(foam) + "</g>")
+        s.add(f'<g fill="{colour or P.foam}" filter="{s.blur(soft)}">' + "".join(foam) + "</g>")
 
 
 def _nail_holes(cam, plank, pal, svg: Svg):
