@@ -170,7 +170,7 @@ class Swimmer:
         self.dry.add(f'<g clip-path="{clip}">' + "".join(layers) + '</g>')
         return d
 
-    def contact(self, points, side, width=0.6, opacity=0.8, band=None, shape=None):
+    def contact(self, points, side, width=0.6, opacity=0.8, band=None, shape=None, broken=None):
         """Where a dry part meets the water: a thin wet shadow just under the
         line and a lip of foam on it; given a `band` colour and the part's
         drawn `shape`, the cloth soaked darker just above the line."""
@@ -188,6 +188,21 @@ class Swimmer:
                          f'filter="{self.dry.blur(0.3 * self.k)}"/></g>')
         self.surface.path(lens(ax - 0.8, ay + 0.15, bx + 0.8, by + 0.15, width), fill=P.foam,
                           opacity=num(opacity))
+        if broken is not None:
+            # The water he shoulders aside, broken along the line: grey-green
+            # dashes a little below it and standing off its ends.
+            rng = np.random.default_rng(broken)
+            dashes, t = [], -0.3
+            while t < 1.25:
+                run = rng.uniform(0.08, 0.2)
+                drop = rng.uniform(0.2, 0.9) * self.k
+                x, y = ax + (bx - ax) * t, ay + (by - ay) * t + drop
+                x1, y1 = ax + (bx - ax) * (t + run), ay + (by - ay) * (t + run) + drop
+                dashes.append(f'<path d="{lens(x, y, x1, y1, rng.uniform(0.9, 1.5) * self.k)}" '
+                              f'opacity="{num(rng.uniform(0.5, 0.85))}"/>')
+                t += run + rng.uniform(0.04, 0.12)
+            self.surface.add(f'<g fill="{mix(P.sea_near, P.sea_light, 0.7)}" filter="{self.surface.blur(0.2)}">'
+                             + "".join(dashes) + "</g>")
 
     def draw(self):
         POSE.check()
@@ -298,7 +313,7 @@ class Swimmer:
                                                           (0.65, flank), (1, chest)])
         trunk_d = self.part(trunk, 0.0, shirt, shirt_top, shirt_shade, wet_fill=body, rim_w=1.4, shade_w=1.0,
                             sight=shallow)
-        self.contact(trunk, 0.0, width=0.7, opacity=0.65, band=shirt_shade, shape=trunk_d)
+        self.contact(trunk, 0.0, width=0.7, opacity=0.65, band=shirt_shade, shape=trunk_d, broken=4478)
         # The near shoulder rolled up out of the water by the stroke, just
         # behind the head: its round top breaks the surface, the water
         # standing round it, and the arm rises out of it.
@@ -307,7 +322,7 @@ class Swimmer:
                     for t in np.linspace(0, 2 * math.pi, 18, endpoint=False)]
         shoulder_d = self.part(shoulder, 0.04, against, rim, shirt_shade, wet_fill=shirt_wet, rim_w=0.55,
                                shade_w=1.6)
-        self.contact(shoulder, 0.04, width=0.7, opacity=0.75, band=shirt_shade, shape=shoulder_d)
+        self.contact(shoulder, 0.04, width=0.7, opacity=0.75, band=shirt_shade, shape=shoulder_d, broken=4479)
 
         self.head(j, skin, skin_lit, skin_shade, skin_wet)
 
