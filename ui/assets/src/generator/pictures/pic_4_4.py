@@ -480,7 +480,7 @@ class Swimmer:
         for t in np.linspace(0, 1, 29):
             x = x0 - size * 0.3 + (x1 - x0 + size * 0.8) * t
             a = -0.5 + (x - x0) / (x1 - x0)
-            hump = (0.13 * math.exp(-((a - 0.52) / 0.24) ** 2) - 0.12 * math.exp(-((x - xm) / (0.12 * size)) ** 2)
+            hump = (0.17 * math.exp(-((a - 0.52) / 0.24) ** 2) - 0.12 * math.exp(-((x - xm) / (0.12 * size)) ** 2)
                     + 0.04 * math.exp(-((a + 0.05) / 0.3) ** 2)
                     + 0.018 * math.sin(9 * a + ph[0]) + 0.01 * math.sin(23 * a + ph[1]))
             pts.append((x, wl - hump * size))
@@ -527,7 +527,8 @@ class Swimmer:
             (ax, ay), (bx, by) = top[i], top[i + 1]
             bits.append(f'<path d="{lens(ax, ay + 0.2, bx + 0.3, by + 0.2, rng.uniform(0.5, 0.9) * k)}" '
                         f'opacity="{num(rng.uniform(0.5, 0.85))}"/>')
-        s.add(f'<g fill="{P.foam}" filter="{s.blur(0.15)}">' + "".join(bits) + "</g>")
+        # Grey-green broken water, not white: the murk is in the foam too.
+        s.add(f'<g fill="{mix(P.sea_light, P.foam, 0.4)}" filter="{s.blur(0.15)}">' + "".join(bits) + "</g>")
         # The trough the head pushes out beside the mouth: a dark pocket, its
         # near lip catching the sky.
         xm = wave["mouth"]
