@@ -170,7 +170,7 @@ class Swimmer:
         self.dry.add(f'<g clip-path="{clip}">' + "".join(layers) + '</g>')
         return d
 
-    def contact(self, points, side, width=0.6, opacity=0.8, band=None, shape=None):
+    def contact(self, points, side, width=0.6, opacity=0.8, band=None, shape=None, broken=None):
         """Where a dry part meets the water: a thin wet shadow just under the
         line and a lip of foam on it; given a `band` colour and the part's
         drawn `shape`, the cloth soaked darker just above the line."""
@@ -188,6 +188,21 @@ class Swimmer:
                          f'filter="{self.dry.blur(0.3 * self.k)}"/></g>')
         self.surface.path(lens(ax - 0.8, ay + 0.15, bx + 0.8, by + 0.15, width), fill=P.foam,
                           opacity=num(opacity))
+        if broken is not None:
+            # The water he shoulders aside, broken along the line: grey-green
+            # dashes a little below it and standing off its ends.
+            rng = np.random.default_rng(broken)
+            dashes, t = [], -0.3
+            while t < 1.25:
+                run = rng.uniform(0.08, 0.2)
+                drop = rng.uniform(0.2, 0.9) * self.k
+                x, y = ax + (bx - ax) * t, ay + (by - ay) * t + drop
+                x1, y1 = ax + (bx - ax) * (t + run), ay + (by - ay) * (t + run) + drop
+                dashes.append(f'<path d="{lens(x, y, x1, y1, rng.uniform(0.9, 1.5) * self.k)}" '
+                              f'opacity="{num(rng.uniform(0.5, 0.85))}"/>')
+                t += run + rng.uniform(0.04, 0.12)
+            self.surface.add(f'<g fill="{mix(P.sea_near, P.sea_light, 0.7)}" filter="{self.surface.blur(0.2)}">'
+                             + "".join(dashes) + "</g>")
 
     def draw(self):
         POSE.check()
@@ -204,6 +219,9 @@ class Swimmer:
         # brightest as a rim along the raised shoulder and arm.
         shirt_top = mix(mix(garment, L.key, 0.55), P.sky_top, 0.1)
         rim = mix(L.rim, P.sky_top, 0.3)
+        # The raised shoulder and arm stand against the sun behind him: a
+        # mid-tone turned away from it, with only a thin pale rim on top.
+        against = mix(shirt, mix(garment, L.shadow, 0.78), 0.3)
         shirt_shade = mix(mix(garment, L.shadow, 0.78), P.ink, 0.22)
         # Skin in a muted mid-tone under the grey sky, no paler than the shirt's lit side.
         skin = mix(P.skin, L.shadow, 0.3)
@@ -295,16 +313,16 @@ class Swimmer:
                                                           (0.65, flank), (1, chest)])
         trunk_d = self.part(trunk, 0.0, shirt, shirt_top, shirt_shade, wet_fill=body, rim_w=1.4, shade_w=1.0,
                             sight=shallow)
-        self.contact(trunk, 0.0, width=0.7, opacity=0.65, band=shirt_shade, shape=trunk_d)
+        self.contact(trunk, 0.0, width=0.7, opacity=0.65, band=shirt_shade, shape=trunk_d, broken=4478)
         # The near shoulder rolled up out of the water by the stroke, just
         # behind the head: its round top breaks the surface, the water
         # standing round it, and the arm rises out of it.
         sx0, sy0 = j["shoulder"]
         shoulder = [(sx0 - 0.02 + 0.11 * math.cos(t), sy0 - 0.01 + 0.075 * math.sin(t) * (1 + 0.2 * math.cos(t)))
                     for t in np.linspace(0, 2 * math.pi, 18, endpoint=False)]
-        shoulder_d = self.part(shoulder, 0.04, shirt, rim, shirt_shade, wet_fill=shirt_wet, rim_w=1.6,
+        shoulder_d = self.part(shoulder, 0.04, against, rim, shirt_shade, wet_fill=shirt_wet, rim_w=0.55,
                                shade_w=1.6)
-        self.contact(shoulder, 0.04, width=0.7, opacity=0.75, band=shirt_shade, shape=shoulder_d)
+        self.contact(shoulder, 0.04, width=0.7, opacity=0.75, band=shirt_shade, shape=shoulder_d, broken=4479)
 
         self.head(j, skin, skin_lit, skin_shade, skin_wet)
 
@@ -315,7 +333,7 @@ class Swimmer:
         sh = j["shoulder"]
         sleeve = around(sh, j["elbow"], [(0, 0.058, 0.054), (0.25, 0.055, 0.046), (0.55, 0.045, 0.042),
                                          (0.85, 0.039, 0.039), (1, 0.041, 0.036)])
-        sleeve_d = self.part(sleeve, near, shirt, rim, shirt_shade, wet_fill=shirt_wet, rim_w=1.7, shade_w=1.3)
+        sleeve_d = self.part(sleeve, near, against, rim, shirt_shade, wet_fill=shirt_wet, rim_w=0.6, shade_w=1.3)
         self.contact(sleeve, near, width=0.5, opacity=0.45)
         # The wet sleeve clings and creases: two folds running round the arm
         # toward the crook of the elbow.
@@ -336,8 +354,8 @@ class Swimmer:
         # from the shoulder and not from the back.
         delt = around((ax - ux * 0.03, ay - uy * 0.03), (ax + ux * 0.13, ay + uy * 0.13),
                       [(0, 0.06, 0.056), (0.4, 0.058, 0.05), (0.75, 0.05, 0.04), (1, 0.03, 0.02)])
-        self.part(delt, near + 0.005, mix(shirt, shirt_top, 0.15), mix(shirt_top, rim, 0.4), shirt,
-                  wet_fill=shirt_wet, rim_w=1.3, shade_w=0.9)
+        self.part(delt, near + 0.005, mix(against, shirt, 0.25), rim, against,
+                  wet_fill=shirt_wet, rim_w=0.55, shade_w=0.9)
         crease = [self.screen((ax + ux * t - uy * o, ay + uy * t + ux * o), near + 0.01)
                   for t, o in ((-0.02, -0.07), (0.06, -0.072), (0.13, -0.05), (0.17, -0.02))]
         self.dry.path(smooth(crease, closed=False), stroke=mix(shirt_shade, P.ink, 0.2),
@@ -351,7 +369,7 @@ class Swimmer:
         # the bare hand: the forearm full below the elbow, slim at the wrist.
         self.part(around(j["elbow"], j["wrist"], [(0, 0.043, 0.04), (0.2, 0.046, 0.043), (0.5, 0.04, 0.035),
                                                   (0.8, 0.032, 0.029), (1, 0.028, 0.026)]),
-                  near, shirt, shirt_top, shirt_shade, wet_fill=shirt_wet, rim_w=1.1, shade_w=1.0)
+                  near, against, rim, shirt_shade, wet_fill=shirt_wet, rim_w=0.55, shade_w=1.0)
         (ex, ey), (wx, wy) = j["elbow"], j["wrist"]
         n = math.hypot(wx - ex, wy - ey)
         fx, fy = (wx - ex) / n, (wy - ey) / n
@@ -440,17 +458,13 @@ class Swimmer:
         # forehead to behind the jaw; its top takes the pale sky.
         scalp = shape([face(u, v) for u, v in ((0.34, 0.33), (0.22, 0.18), (0.12, 0.02), (-0.05, -0.15), (-0.22, -0.36),
                                                (-0.2, -0.8), (0.9, -0.8), (0.9, 0.5))])
-        eye = at(*face(0.07, 0.25))
         parts = [
-            # The skin's two tones, lit along the top, the wet hair over it,
-            # one dark mark for the eye, and the pale sky along the crown.
+            # The skin's two tones, lit along the top, the wet hair over it
+            # and the pale sky along the crown; no eye, like the set's other figures.
             f'<path d="{d}" fill="{skin_lit}"/>',
             f'<path d="{d}" fill="{skin}" transform="translate({num(0.2 * k)},{num(drop)})"/>',
             f'<path d="{scalp}" fill="{hair_lit}"/>',
             f'<path d="{scalp}" fill="{hair}" transform="translate({num(0.2 * k)},{num(drop * 1.8)})"/>',
-            f'<ellipse cx="{num(eye[0])}" cy="{num(eye[1])}" rx="{num(1.1 * k)}" ry="{num(0.6 * k)}" '
-            f'fill="{mix(P.hair, P.ink, 0.4)}" transform="rotate({num(-math.degrees(HEAD_TILT))},{num(eye[0])},'
-            f'{num(eye[1])})"/>',
         ]
         self.dry.add(f'<g clip-path="{sea_clip}"><g clip-path="{clip}">' + "".join(parts) + "</g></g>")
         self.surface_wave(wave)
@@ -466,7 +480,7 @@ class Swimmer:
         for t in np.linspace(0, 1, 29):
             x = x0 - size * 0.3 + (x1 - x0 + size * 0.8) * t
             a = -0.5 + (x - x0) / (x1 - x0)
-            hump = (0.13 * math.exp(-((a - 0.52) / 0.24) ** 2) - 0.12 * math.exp(-((x - xm) / (0.12 * size)) ** 2)
+            hump = (0.17 * math.exp(-((a - 0.52) / 0.24) ** 2) - 0.12 * math.exp(-((x - xm) / (0.12 * size)) ** 2)
                     + 0.04 * math.exp(-((a + 0.05) / 0.3) ** 2)
                     + 0.018 * math.sin(9 * a + ph[0]) + 0.01 * math.sin(23 * a + ph[1]))
             pts.append((x, wl - hump * size))
@@ -513,7 +527,8 @@ class Swimmer:
             (ax, ay), (bx, by) = top[i], top[i + 1]
             bits.append(f'<path d="{lens(ax, ay + 0.2, bx + 0.3, by + 0.2, rng.uniform(0.5, 0.9) * k)}" '
                         f'opacity="{num(rng.uniform(0.5, 0.85))}"/>')
-        s.add(f'<g fill="{P.foam}" filter="{s.blur(0.15)}">' + "".join(bits) + "</g>")
+        # Grey-green broken water, not white: the murk is in the foam too.
+        s.add(f'<g fill="{mix(P.sea_light, P.foam, 0.4)}" filter="{s.blur(0.15)}">' + "".join(bits) + "</g>")
         # The trough the head pushes out beside the mouth: a dark pocket, its
         # near lip catching the sky.
         xm = wave["mouth"]
@@ -578,6 +593,9 @@ class Swimmer:
         self.surface.body[n:] = [f'<g transform="translate({num(hx + 3 - fx)},{num(hy + 2.5 - fy)})">'
                                  + "".join(self.surface.body[n:]) + "</g>"]
         self.wake(on((j["shoulder"][0] - 0.12, 0)), length=3.0, start=1.15)
+        # The head pushes its own short V: broken grey-green water, no white.
+        self.wake(on((j["head"][0] + 0.08, 0)), length=1.1, start=0.12, colour=mix(P.sea_near, P.sea_light, 0.55),
+                  strength=0.9, soft=0.3, seed=4477, broad=2.5)
 
     def churned(self, at, size):
         """The water the kick beats up: a ragged patch of broken grey-green
@@ -634,14 +652,14 @@ class Swimmer:
                          f'r="{num(rng.uniform(0.25, 0.4))}" opacity="{num(rng.uniform(0.35, 0.55))}"/>')
         s.add(f'<g fill="{mix(P.foam, P.sea_near, 0.2)}">' + "".join(spray) + "</g>")
 
-    def wake(self, origin, length, start=0.25):
+    def wake(self, origin, length, start=0.25, colour=None, strength=0.4, soft=0.6, seed=4476, broad=1.0):
         """The V he leaves: its two arms opening behind him at the angle
         every wake keeps, each a soft sheet of broken foam over a faint
         shadowed trough, widening, thinning and breaking up as it falls
         behind; only what the frame holds is drawn, and nothing of it before
         `start`, so seen this flat it does not lie over his body."""
         cam, s = self.cam, self.surface
-        rng = np.random.default_rng(4476)
+        rng = np.random.default_rng(seed)
         x0, z0 = origin
         half = math.radians(19.5)
         back = HEADING + math.pi
@@ -661,15 +679,15 @@ class Swimmer:
                 cx, cz = x0 + t * ca - off * sa, z0 + t * sa + off * ca
                 if cam.point((cx, 0, cz))[0] < 3:
                     break
-                along, across = (0.09 + 0.05 * t) * rng.uniform(0.7, 1.3), 0.025 + 0.035 * t
+                along, across = (0.09 + 0.05 * t) * rng.uniform(0.7, 1.3), (0.025 + 0.035 * t) * broad
                 if rng.uniform() > 0.25:
                     foam.append(f'<path d="{patch(cx, cz, along, across, ca, sa)}" '
-                                f'opacity="{num(0.4 * fade * rng.uniform(0.35, 1.0))}"/>')
+                                f'opacity="{num(strength * fade * rng.uniform(0.35, 1.0))}"/>')
                 trough.append(f'<path d="{patch(cx + 0.06 * sa, cz - 0.06 * ca, along, across * 0.8, ca, sa)}" '
                               f'opacity="{num(0.18 * fade)}"/>')
                 t += along * rng.uniform(0.6, 0.9)
         s.add(f'<g fill="{P.sea_dark}" filter="{s.blur(0.8)}">' + "".join(trough) + "</g>")
-        s.add(f'<g fill="{P.foam}" filter="{s.blur(0.6)}">' + "".join(foam) + "</g>")
+        s.add(f'<g fill="{colour or P.foam}" filter="{s.blur(soft)}">' + "".join(foam) + "</g>")
 
 
 def _nail_holes(cam, plank, pal, svg: Svg):
@@ -750,8 +768,9 @@ def _sky(w, h, cam, rng) -> Svg:
     # The overcast after the storm, low and heavy: a few big soft banks of
     # uneven lumps, their undersides sunk grey and lit from the veiled sun
     # below them, thinning to a pale gap over the sun, and a long low roll
-    # along the horizon.
-    sky.clouds(heaven, rng, SKY, ((-60, 37, 245, 44, 9, 0.22, 0.5, 0.4, 3.5), (188, 33, 290, 42, 10, 0.2, 0.5, 0.45, 3.5),
+    # along the horizon. The two upper banks overlap, so no dark gap opens
+    # between their ends.
+    sky.clouds(heaven, rng, SKY, ((-60, 37, 245, 44, 9, 0.22, 0.5, 0.4, 3.5), (176, 33, 290, 42, 10, 0.2, 0.5, 0.45, 3.5),
                                   (92, 47, 118, 22, 6, 0.4, 0.5, -0.1, 2.5), (-25, 60, 190, 15, 5, 0.35, 0.15, 0.3),
                                   (206, 58, 240, 16, 6, 0.3, 0.15, 0.3)),
                (-30, 67, 480, 5), uneven=0.8, blend=1.8, feather=3.0, ragged=1.0)
