@@ -627,7 +627,6 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
     glass = mix(P.sea_near, P.sea_light, 0.3)
     lit = GLINT
     loop = _loop(0.0, u_end)
-    fwd0 = np.array([frame(0.0)[1][0], 0.0, frame(0.0)[1][2]])
 
     # How hard the water is pushed: most at the head, falling away along
     # the flanks toward the tail.
