@@ -37,7 +37,7 @@ HEAD = 0.21
 # toward us and the legs kick slowly, the near knee bent more.
 POSE = Pose(HEAD, {
     "head": (0.05, 0.26),
-    "shoulder": (-0.02, 0.1), "elbow": (0.27, 0.07), "wrist": (0.51, 0.075), "hand": (0.64, 0.01),
+    "shoulder": (-0.02, 0.1), "elbow": (0.27, 0.05), "wrist": (0.51, 0.06), "hand": (0.64, 0.01),
     "hip": (-0.2, -0.38), "knee": (-0.42, -0.72), "ankle": (-0.72, -0.9),
     "knee.far": (-0.05, -0.76), "ankle.far": (-0.3, -1.04),
 })
@@ -48,7 +48,7 @@ APPARENT = 0.6      # how deep what is under water looks, to its true depth
 HALF = 0.23         # half the breadth of his shoulders
 # The elbows and the wrists out past the shoulders, the arms spread along
 # the board as he hugs it.
-SPREAD = (0.1, 0.16)
+SPREAD = (0.2, 0.3)
 BOARD = (0.42, 2.7, 0.34, 0.05)   # the board's centre ahead of him, its length, width and thickness
 
 
@@ -189,7 +189,7 @@ class Holder:
         far = -HALF * 0.95
         self.dry_limb(j["shoulder"], j["elbow"], 0.052, 0.042, far, far - SPREAD[0], mix(shirt, shirt_shade, 0.35),
                       mix(shirt, shirt_lit, 0.5), shirt_shade)
-        self.dry_limb(j["elbow"], j["wrist"], 0.042, 0.03, far - SPREAD[0], far - SPREAD[1],
+        self.dry_limb(j["elbow"], j["wrist"], 0.046, 0.034, far - SPREAD[0], far - SPREAD[1],
                       mix(shirt, shirt_shade, 0.35), mix(shirt, shirt_lit, 0.5), shirt_shade)
         self.hand(j, far - SPREAD[1], skin, skin_lit, skin_shade)
 
@@ -200,20 +200,25 @@ class Holder:
         # The near arm, its forearm along the board, nearest of all.
         near = HALF * 0.95
         self.dry_limb(j["shoulder"], j["elbow"], 0.055, 0.044, near, near + SPREAD[0], shirt, shirt_lit, shirt_shade)
-        self.dry_limb(j["elbow"], j["wrist"], 0.044, 0.032, near + SPREAD[0], near + SPREAD[1], shirt, shirt_lit,
+        self.dry_limb(j["elbow"], j["wrist"], 0.048, 0.036, near + SPREAD[0], near + SPREAD[1], shirt, shirt_lit,
                       shirt_shade)
         self.hand(j, near + SPREAD[1], skin, skin_lit, skin_shade)
         if len(cuts) >= 2:
             self.waterline(cuts)
+        # He kicks the board on ahead: behind his feet, toward us, a low V of
+        # soft broken water in the sea's grey-green.
+        foot = self.world((j["hip"][0] - 0.15, 0.0))
+        self.wake((foot[0], foot[2]), length=2.6, start=0.55, colour=mix(P.sea_near, P.sea_light, 0.5),
+                  strength=0.35, soft=0.35, broad=0.6)
 
     def hand(self, j, side, skin, skin_lit, skin_shade):
         """A hand over the board's far edge: the back of it flat on top, the
         fingers hooked down over the edge, out of sight but for the knuckles."""
         (wx, wy), (hx, hy) = j["wrist"], j["hand"]
         a = self.screen((wx, wy - 0.01), side)
-        b = self.screen((hx - 0.05, hy + 0.035), side)
+        b = self.screen((hx - 0.04, hy + 0.02), side)
         k = self.px
-        d = smooth(limb(a, b, 0.028 * k, 0.034 * k))
+        d = smooth(limb(a, b, 0.03 * k, 0.03 * k))
         self.flat(d, skin, skin_lit, skin_shade, 0.018 * k)
         x, y = b
         knuckles = lens(x - 0.04 * k, y + 0.012 * k, x + 0.04 * k, y + 0.012 * k, 0.014 * k)
@@ -267,7 +272,7 @@ class Holder:
         dark = mix(P.sea_dark, P.ink, 0.35)
         s.add(f'<path d="{smooth(pts + seam[::-1])}" fill="{dark}" opacity="0.6" filter="{s.blur(0.3)}"/>')
         lift = [(x, y - 0.02 * self.px * math.sin(math.pi * i / 12)) for i, (x, y) in enumerate(pts)]
-        s.add(f'<path d="{smooth(lift + pts[::-1])}" fill="{mix(P.sea_near, P.sea_light, 0.5)}" opacity="0.7" '
+        s.add(f'<path d="{smooth(lift + pts[::-1])}" fill="{mix(P.sea_near, P.sea_light, 0.5)}" opacity="0.5" '
               f'filter="{s.blur(0.2)}"/>')
         bits = []
         for i in range(len(pts) - 1):
@@ -281,8 +286,45 @@ class Holder:
         c = self.world((-0.05, 0.0))
         sea.rings(s, cam, P, ((c[0] - self.right[0] * 0.12, c[2] - self.right[2] * 0.12),
                               (c[0] + self.right[0] * 0.12, c[2] + self.right[2] * 0.12)),
-                  radii=[0.28, 0.46, 0.68], width=0.025, light_opacity=0.16, dark_opacity=0.3,
+                  radii=[0.24, 0.38, 0.54], width=0.022, light_opacity=0.12, dark_opacity=0.3,
                   rough=(rng, WaveField(seed=45, wavelength=2.0, steepness=0.035, direction=-0.3)))
+
+    def wake(self, origin, length, start=0.25, colour=None, strength=0.4, soft=0.6, seed=4476, broad=1.0):
+        """The V he leaves: its two arms opening behind him at the angle
+        every wake keeps, each a soft sheet of broken foam over a faint
+        shadowed trough, widening, thinning and breaking up as it falls
+        behind; only what the frame holds is drawn, and nothing of it before
+        `start`, so seen this flat it does not lie over his body."""
+        cam, s = self.cam, self.surface
+        rng = np.random.default_rng(seed)
+        x0, z0 = origin
+        half = math.radians(19.5)
+        back = HEADING + math.pi
+        foam, trough = [], []
+
+        def patch(cx, cz, along, across, ca, sa):
+            return polygon([cam.point((cx + along * math.cos(q) * ca - across * math.sin(q) * sa, 0,
+                                       cz + along * math.cos(q) * sa + across * math.sin(q) * ca))
+                            for q in np.linspace(0, 2 * math.pi, 10, endpoint=False)])
+        for side in (-1, 1):
+            arm = back + side * half
+            ca, sa = math.cos(arm), math.sin(arm)
+            t = start
+            while t < length:
+                fade = (1 - t / length) ** 1.2
+                off = rng.normal(0, 0.02 + 0.03 * t)
+                cx, cz = x0 + t * ca - off * sa, z0 + t * sa + off * ca
+                if cam.point((cx, 0, cz))[1] > cam.height + 4:
+                    break
+                along, across = (0.09 + 0.05 * t) * rng.uniform(0.7, 1.3), (0.025 + 0.035 * t) * broad
+                if rng.uniform() > 0.25:
+                    foam.append(f'<path d="{patch(cx, cz, along, across, ca, sa)}" '
+                                f'opacity="{num(strength * fade * rng.uniform(0.35, 1.0))}"/>')
+                trough.append(f'<path d="{patch(cx + 0.06 * sa, cz - 0.06 * ca, along, across * 0.8, ca, sa)}" '
+                              f'opacity="{num(0.18 * fade)}"/>')
+                t += along * rng.uniform(0.6, 0.9)
+        s.add(f'<g fill="{P.sea_dark}" filter="{s.blur(0.8)}">' + "".join(trough) + "</g>")
+        s.add(f'<g fill="{colour or P.foam}" filter="{s.blur(soft)}">' + "".join(foam) + "</g>")
 
 
 def _nail_holes(cam, plank, pal, svg: Svg):
@@ -365,10 +407,10 @@ def _sky(w, h, cam, rng) -> Svg:
     # below them, thinning to a pale gap over the sun, and a long low roll
     # along the horizon. The two upper banks overlap, so no dark gap opens
     # between their ends.
-    sky.clouds(heaven, rng, SKY, ((-60, 37, 245, 44, 9, 0.22, 0.5, 0.4, 3.5), (176, 33, 290, 42, 10, 0.2, 0.5, 0.45, 3.5),
-                                  (92, 47, 118, 22, 6, 0.4, 0.5, -0.1, 2.5), (-25, 60, 190, 15, 5, 0.35, 0.15, 0.3),
-                                  (206, 58, 240, 16, 6, 0.3, 0.15, 0.3)),
-               (-30, 67, 480, 5), uneven=0.8, blend=1.8, feather=3.0, ragged=1.0)
+    sky.clouds(heaven, rng, SKY, ((-60, 37, 245, 62, 9, 0.22, 0.5, 0.4, 3.5), (176, 33, 290, 60, 10, 0.2, 0.5, 0.45, 3.5),
+                                  (92, 47, 118, 22, 6, 0.4, 0.5, -0.1, 2.5), (-25, 66, 190, 19, 5, 0.35, 0.15, 0.3),
+                                  (206, 65, 240, 20, 6, 0.3, 0.15, 0.3)),
+               (-30, 67, 480, 5), uneven=0.8, blend=0.8, feather=1.4, ragged=1.0)
     # The break in the overcast round the sun: a long pale opening, brightest
     # at the sun, whose disc shows faintly through the last thin cloud.
     L = P.light
@@ -379,8 +421,8 @@ def _sky(w, h, cam, rng) -> Svg:
     heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon}" fill="{veiled}"/>')
     sky.sun(heaven, P, 5.5, veil=0.6)
     # The seam of paler sky under the deck.
-    seam = heaven.linear(0, 56, 0, cam.horizon, [(0, P.sky_horizon, 0), (0.55, P.sky_horizon, 0.4),
-                                                 (1, P.sky_horizon, 0.25)])
+    seam = heaven.linear(0, 56, 0, cam.horizon, [(0, P.sky_horizon, 0), (0.55, P.sky_horizon, 0.16),
+                                                 (1, P.sky_horizon, 0.1)])
     heaven.add(f'<rect x="0" y="56" width="{w}" height="{cam.horizon - 56}" fill="{seam}"/>')
     for x, y, span, beat, tilt in ((292, 50, 11, 0.9, -0.1), (318, 58, 8, 0.0, 0.08),
                                    (342, 47, 7, -0.7, 0.15)):
