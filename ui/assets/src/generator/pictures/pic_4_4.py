@@ -208,21 +208,23 @@ class Holder:
         # He kicks the board on ahead: behind his feet, toward us, a low V of
         # soft broken water in the sea's grey-green.
         foot = self.world((j["hip"][0] - 0.15, 0.0))
-        self.wake((foot[0], foot[2]), length=2.6, start=0.55, colour=mix(P.sea_near, P.sea_light, 0.5),
-                  strength=0.35, soft=0.35, broad=0.6)
+        self.wake((foot[0], foot[2]), length=2.2, start=0.45, colour=mix(P.sea_near, P.sea_light, 0.5),
+                  strength=0.5, soft=0.3, broad=0.6)
 
     def hand(self, j, side, skin, skin_lit, skin_shade):
-        """A hand over the board's far edge: the back of it flat on top, the
-        fingers hooked down over the edge, out of sight but for the knuckles."""
+        """A hand over the board's far edge: from here only the back of it,
+        lying across the edge wider than it is long, the fingers hooked down
+        over the edge out of sight but for the knuckles."""
         (wx, wy), (hx, hy) = j["wrist"], j["hand"]
-        a = self.screen((wx, wy - 0.01), side)
-        b = self.screen((hx - 0.04, hy + 0.02), side)
         k = self.px
-        d = smooth(limb(a, b, 0.03 * k, 0.03 * k))
-        self.flat(d, skin, skin_lit, skin_shade, 0.018 * k)
-        x, y = b
-        knuckles = lens(x - 0.04 * k, y + 0.012 * k, x + 0.04 * k, y + 0.012 * k, 0.014 * k)
-        self.dry.path(knuckles, fill=skin_shade, opacity="0.8")
+        x, y = self.screen((hx - 0.06, hy + 0.03), side)
+        wx_, wy_ = self.screen((wx, wy), side)
+        back = [(x + 0.055 * k * math.cos(t), y + 0.028 * k * math.sin(t)) for t in np.linspace(0, 2 * math.pi, 12, endpoint=False)]
+        # The wrist runs into it from the forearm.
+        self.flat(smooth(limb((wx_, wy_), (x, y), 0.03 * k, 0.03 * k)), skin, skin_lit, skin_shade, 0.018 * k)
+        self.flat(smooth(back), skin, skin_lit, skin_shade, 0.022 * k)
+        knuckles = lens(x - 0.045 * k, y - 0.018 * k, x + 0.045 * k, y - 0.018 * k, 0.012 * k)
+        self.dry.path(knuckles, fill=skin_lit, opacity="0.7")
 
     def head(self, j, skin, skin_lit, skin_shade):
         """The back of his head, bowed a little and turned toward the
@@ -629,7 +631,8 @@ def build(scale: int) -> Picture:
     _marks(surface, cam, waves, rng, glitter=L.x, calm=calm)
     _glitter(surface, cam, waves, L.x, head_z, calm)
 
-    planks = PLANKS
+    # The board that got away from him, drifting off at the lower right.
+    planks = PLANKS + [(1.7, 4.3, 1.1, 0.22, 38, 0, 2, (True, True), False)]
     floating, sunk, sunk_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     mirror, mirror_depth = Svg(w, h), Svg(w, h)
     light_dir = (-0.05, 0.6, 1.0)
