@@ -36,8 +36,8 @@ HEAD = 0.21
 # front of him, the hands over its far edge; under it the body hangs back
 # toward us and the legs kick slowly, the near knee bent more.
 POSE = Pose(HEAD, {
-    "head": (0.05, 0.26),
-    "shoulder": (-0.02, 0.1), "elbow": (0.27, 0.05), "wrist": (0.51, 0.06), "hand": (0.64, 0.01),
+    "head": (0.05, 0.24),
+    "shoulder": (-0.02, 0.08), "elbow": (0.27, 0.05), "wrist": (0.51, 0.06), "hand": (0.64, 0.01),
     "hip": (-0.2, -0.38), "knee": (-0.42, -0.72), "ankle": (-0.72, -0.9),
     "knee.far": (-0.05, -0.76), "ankle.far": (-0.3, -1.04),
 })
