@@ -1,7 +1,7 @@
-"""The wreck: a swimmer among broken planks on a murky sea. He is the
-focus, on the left third, in a head-up crawl toward a board
-floating just beyond his reach, under a low, ragged overcast;
-the pale sun behind a thin place in it lays its path on the water."""
+"""The wreck: a man holding on to a broken board on a murky sea, close to
+us and seen from behind, the rest of the planks scattered far off, under a
+low, ragged overcast; the pale sun behind a thin place in it lays its path
+on the water down to him."""
 
 import math
 from dataclasses import replace
@@ -12,7 +12,7 @@ from .. import afloat, sea, sky, wood
 from ..camera import Camera
 from ..compose import Layer, Picture, Water
 from ..palette import OLIVE_GREY, hazed, mix
-from ..skeleton import Pose
+from ..skeleton import Pose, ellipse, limb
 from ..svg import Svg, lens, num, polygon, smooth
 from ..waves import WaveField
 from .pic_4_2 import SHIRT
@@ -20,7 +20,7 @@ from .pic_4_2 import SHIRT
 NAME = "pic_4_4"
 SIZE = (421, 221)
 
-# The veiled sun stands over the swimmer, so its path on the water runs down to him.
+# The veiled sun stands over the man, so its path on the water runs down to him.
 # The sea after the storm is the murky olive of stirred-up water: its grey-green
 # warmed toward the brown of the wreck's wood, the blue gone out of it.
 _O = OLIVE_GREY
@@ -30,44 +30,26 @@ P = replace(_O, light=replace(_O.light, x=150, y=34),
             sea_horizon=mix(_O.sea_horizon, _O.wood_side, 0.2), sea_light=mix(_O.sea_light, _O.wood_fresh, 0.2))
 
 HEAD = 0.21
-# A head-up crawl, in his own plane (metres, x the way he swims, y up from
-# the water): long and flat along the surface, the head lifted to look ahead
-# at the wreck; the near shoulder just behind it breaking the surface and the
-# near arm in its forward recovery, the elbow the highest point, above and a
-# little ahead of the face, the forearm reaching down and forward so the hand
-# goes in well ahead of the chin; the far arm pulling under him, its hand
-# below the chest; the legs trailing back a little deeper, in a small flutter.
+# He has caught a long board and holds on to it, resting, his back to us:
+# in his own plane (metres, x the way he faces, y up from the water) the
+# shoulders just out of the water, both forearms laid over the board in
+# front of him, the hands over its far edge; under it the body hangs back
+# toward us and the legs kick slowly, the near knee bent more.
 POSE = Pose(HEAD, {
-    "head": (0.0, 0.0),
-    "shoulder": (-0.12, 0.035), "elbow": (0.12, 0.26), "wrist": (0.29, 0.08), "hand": (0.36, -0.04),
-    "shoulder.far": (-0.21, -0.06), "elbow.far": (0.05, -0.2), "wrist.far": (-0.1, -0.38),
-    "hand.far": (-0.22, -0.47),
-    "hip": (-0.62, -0.1), "knee": (-0.98, -0.13), "ankle": (-1.33, -0.1),
-    "knee.far": (-0.97, -0.22), "ankle.far": (-1.3, -0.34),
+    "head": (0.05, 0.24),
+    "shoulder": (-0.02, 0.08), "elbow": (0.27, 0.05), "wrist": (0.51, 0.06), "hand": (0.64, 0.01),
+    "hip": (-0.2, -0.38), "knee": (-0.42, -0.72), "ankle": (-0.72, -0.9),
+    "knee.far": (-0.05, -0.76), "ankle.far": (-0.3, -1.04),
 })
-HEADING = math.radians(-28)    # he swims to the right and toward us
-SWIMMER = (152, 2.8)            # the head's screen column and its distance
-# The head lifted and seen in profile, facing the way he swims: the crown
-# a little back, the brow, the nose and the chin forward, the mouth and the
-# chin at the water. Drawn in the head's own frame: a toward the way he
-# swims, b up, in head lengths.
-HEAD_TILT = math.radians(14)     # the crown tipped back as he lifts his face
-HEAD_LIFT = 0.24                 # how far the head's middle stands above the surface, head lengths
-# A profile in head lengths, u from chin to crown, v toward the face: crown,
-# forehead, brow, nose, open mouth, chin, jaw and the back of the skull.
-PROFILE = [(0.5, -0.05), (0.44, 0.18), (0.36, 0.3), (0.22, 0.36), (0.12, 0.38), (0.06, 0.35), (-0.02, 0.42),
-           (-0.07, 0.47), (-0.12, 0.4), (-0.18, 0.38), (-0.22, 0.34), (-0.27, 0.27), (-0.31, 0.33),
-           (-0.36, 0.34), (-0.44, 0.3), (-0.5, 0.16), (-0.44, -0.02), (-0.3, -0.16), (-0.12, -0.42),
-           (0.12, -0.5), (0.36, -0.36)]
+HEADING = math.radians(80)     # he faces away from us, a little to the right
+HOLDER = (-0.5, 4.6)          # where he is on the water (x, z)
 HEAD_SIZE = 0.22    # chin to crown, metres
 APPARENT = 0.6      # how deep what is under water looks, to its true depth
-
-
-
-def face(u, v):
-    """A point of the profile in the head's frame (a, b)."""
-    c, sn = math.cos(HEAD_TILT), math.sin(HEAD_TILT)
-    return v * c - u * sn, u * c + v * sn + HEAD_LIFT
+HALF = 0.23         # half the breadth of his shoulders
+# The elbows and the wrists out past the shoulders, the arms spread along
+# the board as he hugs it.
+SPREAD = (0.2, 0.3)
+BOARD = (0.42, 2.7, 0.34, 0.05)   # the board's centre ahead of him, its length, width and thickness
 
 
 # (x, z, length, width, yaw, pitch, roll, splintered ends, sinking)
@@ -95,562 +77,219 @@ PLANKS = [
 ]
 
 
-def around(a, b, profile):
-    """A limb's outline shaped round the bone from a to b: `profile` gives,
-    at points t along the bone, how far the flesh stands out on the side
-    toward the sky and on the other. The ends close in round caps."""
-    (x0, y0), (x1, y1) = a, b
-    dx, dy = x1 - x0, y1 - y0
-    n = math.hypot(dx, dy) or 1.0
-    ux, uy = dx / n, dy / n
-    nx, ny = -uy, ux
-    if ny < 0:
-        nx, ny = -nx, -ny
-    top = [(x0 + dx * t + nx * up, y0 + dy * t + ny * up) for t, up, _ in profile]
-    bottom = [(x0 + dx * t - nx * down, y0 + dy * t - ny * down) for t, _, down in profile]
-    r1 = (profile[-1][1] + profile[-1][2]) / 2
-    r0 = (profile[0][1] + profile[0][2]) / 2
-    cap1 = [(x1 + ux * r1 * 0.8 * math.sin(s) + nx * r1 * math.cos(s) * 0.9,
-             y1 + uy * r1 * 0.8 * math.sin(s) + ny * r1 * math.cos(s) * 0.9)
-            for s in np.linspace(0.5, math.pi - 0.5, 3)]
-    cap0 = [(x0 - ux * r0 * 0.8 * math.sin(s) - nx * r0 * math.cos(s) * 0.9,
-             y0 - uy * r0 * 0.8 * math.sin(s) - ny * r0 * math.cos(s) * 0.9)
-            for s in np.linspace(0.5, math.pi - 0.5, 3)]
-    return top + cap1 + bottom[::-1] + cap0
+class Holder:
+    """The man at the board, drawn from his pose: what the air shows in flat
+    tones, what is under water as its own layer for the compositor to sink."""
 
-
-class Swimmer:
-    def __init__(self, cam: Camera, origin, dry: Svg, wet: Svg, depth: Svg, surface: Svg, rng):
-        self.cam, self.dry, self.wet, self.depth, self.surface, self.rng = cam, dry, wet, depth, surface, rng
+    def __init__(self, cam: Camera, origin, dry: Svg, wet: Svg, depth: Svg, surface: Svg):
+        self.cam, self.dry, self.wet, self.depth, self.surface = cam, dry, wet, depth, surface
         self.x0, self.z0 = origin
         self.fwd = np.array([math.cos(HEADING), 0.0, math.sin(HEADING)])
-        self.near = np.array([math.sin(HEADING), 0.0, -math.cos(HEADING)])
+        self.right = np.array([math.sin(HEADING), 0.0, -math.cos(HEADING)])
         self.px = float(cam.scale(self.z0))
-        self.k = self.px / 75       # line weights were set for a figure 75 px to the metre
 
     def world(self, q, side=0.0):
-        # Seen through the surface, what is under it looks shallower than it
-        # is: depths are drawn at the apparent depth, not the true one.
+        # Seen through the surface, what is under it looks shallower than it is.
         y = q[1] if q[1] >= 0 else q[1] * APPARENT
-        return np.array([self.x0, 0.0, self.z0]) + self.fwd * q[0] + np.array([0.0, y, 0.0]) + self.near * side
+        return np.array([self.x0, 0.0, self.z0]) + self.fwd * q[0] + np.array([0.0, y, 0.0]) + self.right * side
 
     def screen(self, q, side=0.0):
         return self.cam.point(self.world(q, side))
 
-    def dry_outline(self, points, side):
-        pts3 = [self.world(q, side) for q in points]
-        part = wood.clip_y(pts3, True)
-        return [self.cam.point(p) for p in part] if len(part) >= 3 else None
+    def board(self):
+        a, length, width, thick = BOARD
+        c = self.world((a, 0.0))
+        return wood.Plank(length=length, width=width, thickness=thick, centre=(c[0], 0.02 - thick / 2, c[2]),
+                          yaw=HEADING - math.pi / 2, pitch=math.radians(-1.5), roll=math.radians(1.0),
+                          seed=131, splintered=(True, True), nails=True, knots=1, fibres=7)
 
-    def part(self, points, side, mid, rim=None, shade=None, murk=0.62, rim_w=0.55, shade_w=1.3, wet_fill=None,
-             sight=0.6):
-        """One flat shape in his plane, cut at the water: the wet part sinks
-        into the murk; the dry part in three tones, the rim on its top edge
-        toward the veiled sun and the shade along its underside."""
-        pts3 = [self.world(q, side) for q in points]
-        # Under the surface the shirt loses most of its white to the murk.
-        afloat.split(self.cam, pts3, mid, above=Svg(1, 1), under=self.wet, depth=self.depth, sight=sight,
-                     wet_fill=wet_fill or mix(mid, mix(P.sea_dark, P.ink, 0.3), murk))
-        scr = self.dry_outline(points, side)
-        if scr is None:
-            return None
-        d = smooth(scr) if len(scr) > 5 else polygon(scr)
-        clip = self.dry.clip(d)
-        inner = self.dry.clip(d)
-        rim_w, shade_w = rim_w * self.k, shade_w * self.k
-        layers = [f'<path d="{d}" fill="{rim or mid}"/>',
-                  f'<g transform="translate({num(0.25 * rim_w)},{num(rim_w)})">']
-        if shade:
-            layers.append(f'<path d="{d}" fill="{shade}"/>')
-            layers.append(f'<g clip-path="{inner}"><path d="{d}" fill="{mid}" '
-                          f'transform="translate(0,-{num(shade_w)})"/></g>')
-        else:
-            layers.append(f'<path d="{d}" fill="{mid}"/>')
-        layers.append('</g>')
-        self.dry.add(f'<g clip-path="{clip}">' + "".join(layers) + '</g>')
+    def sunk_limb(self, a, b, ra, rb, side_a, side_b, fill, sight=1.4):
+        """A limb under the water: a tube seen as a capsule, its depth
+        running from one joint to the other."""
+        pa, pb = self.screen(a, side_a), self.screen(b, side_b)
+        outline = limb(pa, pb, ra * self.px, rb * self.px)
+        d = smooth(outline)
+        self.wet.path(d, fill=fill)
+        d0, d1 = min(1.0, -a[1] * APPARENT / sight), min(1.0, -b[1] * APPARENT / sight)
+        shade = self.depth.linear(pa[0], pa[1], pb[0], pb[1], [(0, afloat.grey(d0)), (1, afloat.grey(d1))])
+        self.depth.path(d, fill=shade)
+
+    def dry_limb(self, a, b, ra, rb, side_a, side_b, mid, lit, shade, lift=0.0):
+        """An arm in the air as a tube: its mid-tone, the top toward the
+        pale sky lit, the underside in shade."""
+        pa, pb = self.screen(a, side_a), self.screen(b, side_b)
+        pa, pb = (pa[0], pa[1] - lift), (pb[0], pb[1] - lift)
+        d = smooth(limb(pa, pb, ra * self.px, rb * self.px))
+        self.flat(d, mid, lit, shade, 0.12 * ra * self.px * 6)
         return d
 
-    def contact(self, points, side, width=0.6, opacity=0.8, band=None, shape=None, broken=None):
-        """Where a dry part meets the water: a thin wet shadow just under the
-        line and a lip of foam on it; given a `band` colour and the part's
-        drawn `shape`, the cloth soaked darker just above the line."""
-        pts3 = [self.world(q, side) for q in points]
-        cuts = wood.waterline(pts3)
-        if len(cuts) < 2:
-            return
-        cuts.sort(key=lambda p: float(np.dot(p, self.fwd)))
-        (ax, ay), (bx, by) = self.cam.point(cuts[0]), self.cam.point(cuts[-1])
-        self.surface.path(lens(ax - 0.6, ay + 0.9, bx + 0.6, by + 0.9, 0.8), fill=P.sea_dark, opacity="0.55")
-        if band and shape:
-            t = 1.6 * self.k
-            soak = lens(ax - 2, ay - t * 0.4, bx + 2, by - t * 0.4, t)
-            self.dry.add(f'<g clip-path="{self.dry.clip(shape)}"><path d="{soak}" fill="{band}" opacity="0.7" '
-                         f'filter="{self.dry.blur(0.3 * self.k)}"/></g>')
-        self.surface.path(lens(ax - 0.8, ay + 0.15, bx + 0.8, by + 0.15, width), fill=P.foam,
-                          opacity=num(opacity))
-        if broken is not None:
-            # The water he shoulders aside, broken along the line: grey-green
-            # dashes a little below it and standing off its ends.
-            rng = np.random.default_rng(broken)
-            dashes, t = [], -0.3
-            while t < 1.25:
-                run = rng.uniform(0.08, 0.2)
-                drop = rng.uniform(0.2, 0.9) * self.k
-                x, y = ax + (bx - ax) * t, ay + (by - ay) * t + drop
-                x1, y1 = ax + (bx - ax) * (t + run), ay + (by - ay) * (t + run) + drop
-                dashes.append(f'<path d="{lens(x, y, x1, y1, rng.uniform(0.9, 1.5) * self.k)}" '
-                              f'opacity="{num(rng.uniform(0.5, 0.85))}"/>')
-                t += run + rng.uniform(0.04, 0.12)
-            self.surface.add(f'<g fill="{mix(P.sea_near, P.sea_light, 0.7)}" filter="{self.surface.blur(0.2)}">'
-                             + "".join(dashes) + "</g>")
+    def flat(self, d, mid, lit, shade, step):
+        """Three flat tones in one shape: lit along its top edge, shade along
+        its lower, both cut clean by the shape."""
+        s = self.dry
+        s.add(f'<g clip-path="{s.clip(d)}"><path d="{d}" fill="{lit}"/>'
+              f'<path d="{d}" fill="{shade}" transform="translate(0,{num(step)})"/>'
+              f'<path d="{d}" fill="{mid}" transform="translate({num(0.15 * step)},{num(step * 0.55)})"/></g>')
 
     def draw(self):
         POSE.check()
         j = POSE.joints
         L = P.light
-        # Under a white sky the light comes from above: tops pale, undersides
-        # in shade. The shirt is the one he wore on the raft, its blue-grey
-        # soaked darker and dulled by the overcast.
+        cam = self.cam
         garment = SHIRT
-        # A touch lighter and cooler than the murk, in flat tones with clean
-        # edges as the figures on the raft, so he is the one accent in it.
-        shirt = mix(mix(garment, L.shadow, 0.3), P.sky_top, 0.2)
-        # What is out of the water takes a pale, cool key from the veiled sun,
-        # brightest as a rim along the raised shoulder and arm.
-        shirt_top = mix(mix(garment, L.key, 0.55), P.sky_top, 0.1)
-        rim = mix(L.rim, P.sky_top, 0.3)
-        # The raised shoulder and arm stand against the sun behind him: a
-        # mid-tone turned away from it, with only a thin pale rim on top.
-        against = mix(shirt, mix(garment, L.shadow, 0.78), 0.3)
-        shirt_shade = mix(mix(garment, L.shadow, 0.78), P.ink, 0.22)
-        # Skin in a muted mid-tone under the grey sky, no paler than the shirt's lit side.
-        skin = mix(P.skin, L.shadow, 0.3)
-        skin_lit = mix(mix(P.skin, L.shadow, 0.05), mix(L.rim, P.sky_top, 0.3), 0.3)
-        skin_shade = mix(P.skin, L.shadow, 0.5)
-        trousers = mix(P.cloth_dark, P.sea_near, 0.2)
-        # Seen through the water, everything pales toward its grey-green.
+        # Against the veiled sun ahead of him: a mid-tone turned toward us,
+        # the pale cool light only on what faces up.
+        shirt = mix(mix(garment, L.shadow, 0.5), P.sky_horizon, 0.08)
+        shirt_lit = mix(mix(garment, L.key, 0.2), P.sky_top, 0.3)
+        shirt_shade = mix(mix(garment, L.shadow, 0.78), P.ink, 0.25)
+        skin = mix(P.skin, L.shadow, 0.35)
+        skin_lit = mix(mix(P.skin, L.shadow, 0.1), mix(L.rim, P.sky_top, 0.3), 0.3)
+        skin_shade = mix(P.skin, L.shadow, 0.6)
         water = mix(P.sea_near, P.sea_horizon, 0.35)
-        # Under the surface the soaked shirt and trousers go dark, so the body
-        # shows as one shape in the murk, deeper than the water round it.
-        shirt_wet = mix(mix(garment, L.shadow, 0.45), P.ink, 0.2)
-        skin_wet = mix(P.skin, water, 0.55)
-        # But it is a body, not its shadow: what light comes down through the
-        # murk falls on the back just under the surface, which keeps the
-        # shirt's colour; the sides turn away from it and the chest, the far
-        # arm and the legs go down into the dark. The compositor then tints
-        # and softens all of it by its depth.
-        back_lit = mix(mix(garment, L.shadow, 0.48), water, 0.1)
-        flank = mix(mix(garment, L.shadow, 0.6), P.ink, 0.2)
-        chest = mix(mix(garment, L.shadow, 0.6), P.ink, 0.4)
-        # The legs darker than the back: the near one, nearer the surface, a
-        # shade lit along its top, the far one deep in the dark.
-        legs_lit = mix(mix(trousers, garment, 0.3), water, 0.12)
-        legs_deep = mix(trousers, P.ink, 0.65)
-        # Just under the surface the water clouds it only a little: each part
-        # keeps a flat tone and an edge one can follow.
-        shallow = 1.5
+        back_wet = mix(mix(garment, L.shadow, 0.5), water, 0.15)
+        body_deep = mix(mix(garment, L.shadow, 0.6), P.ink, 0.35)
+        trousers = mix(P.cloth_dark, P.sea_near, 0.2)
+        legs = mix(mix(trousers, garment, 0.3), water, 0.3)
+        legs_deep = mix(mix(trousers, P.ink, 0.3), water, 0.25)
+        hx, hy = j["hip"]
 
-        def murk(top, bottom, side, pairs):
-            (x0, y0), (x1, y1) = self.screen(top, side), self.screen(bottom, side)
-            return self.wet.linear(x0, y0, x1, y1, pairs)
-
-        # Far side first, all of it under water: the arm pulling under him,
-        # the elbow bent below the head and the hand pressing back under the
-        # chest, a soaked sleeve tapering to the wrist and the hand at its end.
-        far = -0.17
-        # Deeper down it dims to a shape: a dark sleeve, its upper end a
-        # little lit, the hand paler at its end.
-        sleeve_deep = mix(mix(shirt_wet, P.ink, 0.35), water, 0.1)
-        sleeve_far = murk((0.0, -0.1), (0.0, -0.45), far, [(0, mix(flank, sleeve_deep, 0.45)),
-                                                          (0.45, sleeve_deep), (1, mix(sleeve_deep, P.ink, 0.2))])
-        self.part(around(j["shoulder.far"], j["elbow.far"], [(0, 0.06, 0.06), (0.5, 0.05, 0.048),
-                                                              (1, 0.04, 0.038)]), far, shirt, wet_fill=sleeve_far,
-                  sight=1.6)
-        self.part(around(j["elbow.far"], j["wrist.far"], [(0, 0.04, 0.038), (0.4, 0.038, 0.036),
-                                                           (1, 0.028, 0.026)]), far, shirt, wet_fill=sleeve_far,
-                  sight=1.6)
-        self.part(around(j["wrist.far"], j["hand.far"], [(0, 0.02, 0.02), (0.4, 0.026, 0.024),
-                                                          (0.8, 0.02, 0.018), (1, 0.01, 0.01)]),
-                  far, skin, wet_fill=mix(skin_wet, sleeve_deep, 0.35), sight=1.6)
-        # The flutter kick: the near leg coming up to just under the surface,
-        # the far one kicked down into the murk, knees soft and the feet
-        # pointed back. Seen a little clearer than the trunk, so the two legs
-        # separate in the murk.
-        for side, knee, ankle, tilt in ((-0.08, "knee.far", "ankle.far", -0.03), (0.08, "knee", "ankle", 0.01)):
-            # Each leg lit along its top, the far one the deeper and darker.
-            lit = legs_lit if side > 0 else mix(legs_lit, legs_deep, 0.7)
-            leg = murk((-0.9, -0.06), (-0.9, -0.42), side, [(0, lit), (0.45, mix(lit, legs_deep, 0.5)),
-                                                           (1, legs_deep)])
-            self.part(around(j["hip"], j[knee], [(0, 0.085, 0.085), (0.35, 0.078, 0.072), (1, 0.055, 0.05)]),
-                      side, trousers, wet_fill=leg, sight=2.2)
-            self.part(around(j[knee], j[ankle], [(0, 0.055, 0.05), (0.3, 0.052, 0.046), (1, 0.034, 0.03)]),
-                      side, trousers, wet_fill=leg, sight=2.2)
+        # Under the water, deepest first: the legs kicking slowly, the far
+        # one straighter and deeper, the near knee bent, the feet pointed.
+        for side, knee, ankle, tone in ((-0.1, "knee.far", "ankle.far", legs_deep),
+                                        (0.1, "knee", "ankle", mix(legs, legs_deep, 0.3))):
+            self.sunk_limb(j["hip"], j[knee], 0.085, 0.06, side, side * 1.1, tone, sight=0.9)
+            self.sunk_limb(j[knee], j[ankle], 0.058, 0.04, side * 1.1, side * 1.2, tone, sight=0.9)
             ax, ay = j[ankle]
             kx, ky = j[knee]
-            ux, uy = (ax - kx), (ay - ky)
-            n = math.hypot(ux, uy)
-            if side > 0:
-                # The near foot pointed back along the surface.
-                toe = (ax - 0.14, ay + 0.004)
-            else:
-                toe = (ax + ux / n * 0.14, ay + uy / n * 0.14 + tilt)
-            sole = around((ax, ay), toe, [(0, 0.03, 0.028), (0.6, 0.026, 0.022), (1, 0.012, 0.01)])
-            # Wet and dull in the grey light, greyed by the water they churn.
-            sole_tone = mix(mix(skin, L.shadow, 0.35), water, 0.35)
-            self.part(sole, side, sole_tone, mix(sole_tone, skin_lit, 0.4), mix(sole_tone, L.shadow, 0.4),
-                      rim_w=0.6, shade_w=0.7, wet_fill=mix(mix(skin_wet, water, 0.3), legs_deep, 0.3),
-                      sight=2.2)
-            if side > 0:
-                self.contact(sole, side, width=0.7, opacity=0.7)
+            n = math.hypot(ax - kx, ay - ky)
+            toe = (ax + (ax - kx) / n * 0.15, ay + (ay - ky) / n * 0.15 - 0.02)
+            self.sunk_limb(j[ankle], toe, 0.035, 0.02, side * 1.2, side * 1.2, mix(tone, skin, 0.25), sight=0.9)
 
-        # The trunk a little rolled to the near side: the near shoulder and
-        # the top of the back break the surface; under it the back runs down and tapers
-        # to the waist and the seat, the chest deep under the shoulder.
-        trunk = [(-0.1, -0.02), (-0.15, 0.025), (-0.22, 0.04), (-0.31, 0.03), (-0.39, 0.005), (-0.47, -0.025),
-                 (-0.55, -0.04), (-0.64, -0.045), (-0.7, -0.065), (-0.73, -0.11), (-0.69, -0.16), (-0.57, -0.17),
-                 (-0.47, -0.18), (-0.37, -0.2), (-0.26, -0.21), (-0.17, -0.19), (-0.1, -0.12)]
-        body = murk((-0.4, -0.02), (-0.4, -0.22), 0.0, [(0, back_lit), (0.3, mix(back_lit, flank, 0.6)),
-                                                          (0.65, flank), (1, chest)])
-        trunk_d = self.part(trunk, 0.0, shirt, shirt_top, shirt_shade, wet_fill=body, rim_w=1.4, shade_w=1.0,
-                            sight=shallow)
-        self.contact(trunk, 0.0, width=0.7, opacity=0.65, band=shirt_shade, shape=trunk_d, broken=4478)
-        # The near shoulder rolled up out of the water by the stroke, just
-        # behind the head: its round top breaks the surface, the water
-        # standing round it, and the arm rises out of it.
-        sx0, sy0 = j["shoulder"]
-        shoulder = [(sx0 - 0.02 + 0.11 * math.cos(t), sy0 - 0.01 + 0.075 * math.sin(t) * (1 + 0.2 * math.cos(t)))
-                    for t in np.linspace(0, 2 * math.pi, 18, endpoint=False)]
-        shoulder_d = self.part(shoulder, 0.04, against, rim, shirt_shade, wet_fill=shirt_wet, rim_w=0.55,
-                               shade_w=1.6)
-        self.contact(shoulder, 0.04, width=0.7, opacity=0.75, band=shirt_shade, shape=shoulder_d, broken=4479)
+        # The trunk: his back as a sheet across the shoulders, hanging down
+        # and back toward us to the hips, cut by the water under the shoulders.
+        sx, sy = j["shoulder"]
+        top = [((sx + 0.01 * (1 - t * t), sy + 0.03 * (1 - t * t) ** 2), HALF * t) for t in np.linspace(-1, 1, 9)]
+        rows = []
+        for t in np.linspace(0, 1, 6)[1:]:
+            q = (sx + (hx - sx) * t, sy + (hy - sy) * t)
+            rows.append((q, HALF * (1.05 - 0.3 * t)))
+        outline = ([self.world(top[-1][0], HALF * 1.05)] + [self.world(q, r) for q, r in rows]
+                   + [self.world(q, -r) for q, r in rows[::-1]] + [self.world(top[0][0], -HALF * 1.05)]
+                   + [self.world(q, s) for q, s in top])
+        body = self.wet.linear(*self.screen((sx, -0.02)), *self.screen((hx, hy)),
+                               [(0, mix(back_wet, water, 0.2)), (0.5, mix(mix(back_wet, body_deep, 0.6), water, 0.3)),
+                                (1, mix(body_deep, water, 0.5))])
+        afloat.split(cam, outline, shirt, above=Svg(1, 1), under=self.wet, depth=self.depth, sight=1.3,
+                     wet_fill=body)
+        dry = wood.clip_y(outline, True)
+        back_d = smooth([cam.point(p) for p in dry]) if len(dry) >= 3 else None
+        cuts = sorted(wood.waterline(outline), key=lambda p: float(np.dot(p, self.right)))
 
-        self.head(j, skin, skin_lit, skin_shade, skin_wet)
+        # The far arm first: it goes on ahead behind his head to the board.
+        far = -HALF * 0.95
+        self.dry_limb(j["shoulder"], j["elbow"], 0.052, 0.042, far, far - SPREAD[0], mix(shirt, shirt_shade, 0.35),
+                      mix(shirt, shirt_lit, 0.5), shirt_shade)
+        self.dry_limb(j["elbow"], j["wrist"], 0.046, 0.034, far - SPREAD[0], far - SPREAD[1],
+                      mix(shirt, shirt_shade, 0.35), mix(shirt, shirt_lit, 0.5), shirt_shade)
+        self.hand(j, far - SPREAD[1], skin, skin_lit, skin_shade)
 
-        # The near arm in the air: the shoulder just behind the head, the
-        # elbow high, the forearm reaching down ahead from it: the upper arm
-        # narrowing from the deltoid to the elbow, whose point is bony.
-        near = 0.06
-        sh = j["shoulder"]
-        sleeve = around(sh, j["elbow"], [(0, 0.058, 0.054), (0.25, 0.055, 0.046), (0.55, 0.045, 0.042),
-                                         (0.85, 0.039, 0.039), (1, 0.041, 0.036)])
-        sleeve_d = self.part(sleeve, near, against, rim, shirt_shade, wet_fill=shirt_wet, rim_w=0.6, shade_w=1.3)
-        self.contact(sleeve, near, width=0.5, opacity=0.45)
-        # The wet sleeve clings and creases: two folds running round the arm
-        # toward the crook of the elbow.
-        (ax, ay), (bx, by) = sh, j["elbow"]
-        n = math.hypot(bx - ax, by - ay)
-        ux, uy = (bx - ax) / n, (by - ay) / n
-        for t, lean in ((0.45, 0.35), (0.72, 0.5)):
-            cx, cy = ax + (bx - ax) * t, ay + (by - ay) * t
-            a = (cx + uy * 0.045 + ux * 0.02, cy - ux * 0.045 + uy * 0.02)
-            b = (cx - uy * 0.04 - ux * 0.02 * lean * 3, cy + ux * 0.04 - uy * 0.02 * lean * 3)
-            m = ((a[0] + b[0]) / 2 - ux * 0.015, (a[1] + b[1]) / 2 - uy * 0.015)
-            fold = smooth([self.screen(q, near) for q in (a, m, b)], closed=False)
-            self.dry.add(f'<g clip-path="{self.dry.clip(sleeve_d)}"><path d="{fold}" fill="none" '
-                         f'stroke="{shirt_shade}" stroke-width="{num(0.45 * self.k)}" stroke-linecap="round" '
-                         f'opacity="0.75"/></g>')
-        # The deltoid: a rounded cap over the joint tapering a third of the way
-        # down the arm, its front edge a crisp fold, so the arm plainly rises
-        # from the shoulder and not from the back.
-        delt = around((ax - ux * 0.03, ay - uy * 0.03), (ax + ux * 0.13, ay + uy * 0.13),
-                      [(0, 0.06, 0.056), (0.4, 0.058, 0.05), (0.75, 0.05, 0.04), (1, 0.03, 0.02)])
-        self.part(delt, near + 0.005, mix(against, shirt, 0.25), rim, against,
-                  wet_fill=shirt_wet, rim_w=0.55, shade_w=0.9)
-        crease = [self.screen((ax + ux * t - uy * o, ay + uy * t + ux * o), near + 0.01)
-                  for t, o in ((-0.02, -0.07), (0.06, -0.072), (0.13, -0.05), (0.17, -0.02))]
-        self.dry.path(smooth(crease, closed=False), stroke=mix(shirt_shade, P.ink, 0.2),
-                      stroke_width=num(0.6 * self.k), stroke_linecap="round", opacity="0.85")
-        # Under the arm, where it leaves the back, the shade of the armpit.
-        pit = [self.screen((ax + ux * t - uy * o, ay + uy * t + ux * o), near)
-               for t, o in ((0.02, -0.075), (0.1, -0.07), (0.2, -0.055))]
-        self.dry.path(smooth(pit, closed=False), stroke=shirt_shade, stroke_width=num(1.2 * self.k),
-                      stroke_linecap="round", opacity="0.4", filter=self.dry.blur(0.4 * self.k))
-        # The sleeve on down the forearm to the wrist, the cuff over it, and
-        # the bare hand: the forearm full below the elbow, slim at the wrist.
-        self.part(around(j["elbow"], j["wrist"], [(0, 0.043, 0.04), (0.2, 0.046, 0.043), (0.5, 0.04, 0.035),
-                                                  (0.8, 0.032, 0.029), (1, 0.028, 0.026)]),
-                  near, against, rim, shirt_shade, wet_fill=shirt_wet, rim_w=0.55, shade_w=1.0)
-        (ex, ey), (wx, wy) = j["elbow"], j["wrist"]
-        n = math.hypot(wx - ex, wy - ey)
-        fx, fy = (wx - ex) / n, (wy - ey) / n
-        # The hand slightly cupped, fingers together and curled in a little at
-        # the tips, just out of the water: the back of it pale against the
-        # dark water, the thumb standing off its palm side.
-        hand_mid = mix(skin, skin_lit, 0.55)
-        hx0, hy0 = j["wrist"]
-        hx1, hy1 = j["hand"]
-        hn = math.hypot(hx1 - hx0, hy1 - hy0)
-        px_, py_ = -(hy1 - hy0) / hn, (hx1 - hx0) / hn     # across the hand, toward its palm side
-        if px_ > 0:
-            px_, py_ = -px_, -py_
+        if back_d:
+            self.flat(back_d, shirt, shirt_lit, shirt_shade, 0.035 * self.px)
+        # The neck, bowed a little forward, and the head over it.
+        self.head(j, skin, skin_lit, skin_shade)
+        # The near arm, its forearm along the board, nearest of all.
+        near = HALF * 0.95
+        self.dry_limb(j["shoulder"], j["elbow"], 0.055, 0.044, near, near + SPREAD[0], shirt, shirt_lit, shirt_shade)
+        self.dry_limb(j["elbow"], j["wrist"], 0.048, 0.036, near + SPREAD[0], near + SPREAD[1], shirt, shirt_lit,
+                      shirt_shade)
+        self.hand(j, near + SPREAD[1], skin, skin_lit, skin_shade)
+        if len(cuts) >= 2:
+            self.waterline(cuts)
+        # He kicks the board on ahead: behind his feet, toward us, a low V of
+        # soft broken water in the sea's grey-green.
+        foot = self.world((j["hip"][0] - 0.15, 0.0))
+        self.wake((foot[0], foot[2]), length=2.2, start=0.45, colour=mix(P.sea_near, P.sea_light, 0.5),
+                  strength=0.5, soft=0.3, broad=0.6)
 
-        # Drawn a little short of the joint: about two thirds of the head's length.
-        hl = 0.9
+    def hand(self, j, side, skin, skin_lit, skin_shade):
+        """A hand over the board's far edge: from here only the back of it,
+        lying across the edge wider than it is long, the fingers hooked down
+        over the edge out of sight but for the knuckles."""
+        (wx, wy), (hx, hy) = j["wrist"], j["hand"]
+        k = self.px
+        x, y = self.screen((hx - 0.06, hy + 0.03), side)
+        wx_, wy_ = self.screen((wx, wy), side)
+        back = [(x + 0.055 * k * math.cos(t), y + 0.028 * k * math.sin(t)) for t in np.linspace(0, 2 * math.pi, 12, endpoint=False)]
+        # The wrist runs into it from the forearm.
+        self.flat(smooth(limb((wx_, wy_), (x, y), 0.03 * k, 0.03 * k)), skin, skin_lit, skin_shade, 0.018 * k)
+        self.flat(smooth(back), skin, skin_lit, skin_shade, 0.022 * k)
+        knuckles = lens(x - 0.045 * k, y - 0.018 * k, x + 0.045 * k, y - 0.018 * k, 0.012 * k)
+        self.dry.path(knuckles, fill=skin_lit, opacity="0.7")
 
-        def on_hand(t, o):
-            t, o = t * hl, o * hl
-            return (hx0 + (hx1 - hx0) * t + px_ * o * hn, hy0 + (hy1 - hy0) * t + py_ * o * hn)
-        # (t along the hand from the wrist, o across it toward the palm, in hand lengths)
-        outline = [(-0.05, -0.16), (0.3, -0.2), (0.62, -0.18), (0.86, -0.12), (1.0, -0.03), (1.03, 0.06),
-                   (0.96, 0.12), (0.8, 0.13), (0.62, 0.17), (0.55, 0.25), (0.45, 0.31), (0.33, 0.32),
-                   (0.22, 0.25), (0.1, 0.18), (-0.05, 0.15)]
-        self.part([on_hand(t, o) for t, o in outline], near + 0.01, hand_mid, mix(skin_lit, P.light.rim, 0.3),
-                  skin, wet_fill=skin_wet, rim_w=0.8, shade_w=0.8)
-        # The crease where the thumb leaves the palm, and the cup of the palm in shade.
-        self.dry.path(smooth([self.screen(on_hand(t, o), near + 0.01)
-                              for t, o in ((0.62, 0.15), (0.48, 0.2), (0.34, 0.22), (0.24, 0.18))], closed=False),
-                      stroke=skin_shade, stroke_width=num(0.45 * self.k), stroke_linecap="round", opacity="0.8")
-        self.dry.path(smooth([self.screen(on_hand(t, o), near + 0.01)
-                              for t, o in ((0.66, 0.13), (0.82, 0.1), (0.95, 0.06), (0.8, 0.02), (0.66, 0.06))]),
-                      fill=skin_shade, opacity="0.6")
-        cuff = around((wx - fx * 0.045, wy - fy * 0.045), (wx + fx * 0.005, wy + fy * 0.005),
-                      [(0, 0.034, 0.032), (1, 0.035, 0.033)])
-        self.part(cuff, near + 0.005, mix(shirt, shirt_shade, 0.3), shirt, shirt_shade, rim_w=0.8, shade_w=0.7)
-        self.streaming(j, near)
-        self.water(j)
-        # Seen through a moving surface nothing under it keeps a crisp edge.
-        self.wet.body = [f'<g filter="{self.wet.blur(0.12 * self.k)}">' + "".join(self.wet.body) + "</g>"]
-
-    def head_frame(self, j):
-        """Screen position of a point in the head's frame: a from its middle
-        the way he swims, b toward the sky, both in head lengths."""
+    def head(self, j, skin, skin_lit, skin_shade):
+        """The back of his head, bowed a little and turned toward the
+        horizon: wet dark hair over nearly all of it, the nape below, and on
+        the near side the edge of the cheek and the ear; no face."""
         cx, cy = self.screen(j["head"])
-        fx, fy = self.screen((j["head"][0] + 0.1, j["head"][1]))
-        ang = math.atan2(fy - cy, fx - cx)
-        ax, ay = math.cos(ang), math.sin(ang)
-        bx, by = ay, -ax     # a quarter turn toward the sky
+        nx, ny = self.screen(j["shoulder"])
         size = HEAD_SIZE * self.px
+        s = self.dry
+        # The neck, from under the skull down into the collar.
+        neck = smooth(limb((cx + 0.02 * size, cy + 0.3 * size), (nx, ny - 0.05 * size), 0.26 * size, 0.3 * size))
+        self.flat(neck, skin_shade, skin, mix(skin_shade, P.ink, 0.2), 0.12 * size)
+        tilt = math.radians(8)      # the crown leaning away toward the board
+        skull = ellipse((cx, cy), 0.4 * size, 0.5 * size, tilt)
+        d = smooth(skull)
+        # Turned a little to his right: the cheek's edge and the ear show there.
+        cheek = smooth(ellipse((cx + 0.2 * size, cy + 0.14 * size), 0.22 * size, 0.3 * size, tilt))
+        ear = smooth(ellipse((cx + 0.36 * size, cy + 0.04 * size), 0.08 * size, 0.14 * size, tilt))
+        hair = mix(P.hair, P.ink, 0.55)
+        hair_lit = mix(P.hair, mix(P.light.rim, P.sky_top, 0.35), 0.6)
+        # The hair ends at the nape in a soft wet edge over the neck.
+        scalp = smooth([(cx - 0.44 * size, cy + 0.2 * size), (cx - 0.46 * size, cy - 0.3 * size),
+                        (cx - 0.1 * size, cy - 0.62 * size), (cx + 0.34 * size, cy - 0.5 * size),
+                        (cx + 0.44 * size, cy - 0.06 * size), (cx + 0.28 * size, cy + 0.06 * size),
+                        (cx + 0.16 * size, cy + 0.3 * size), (cx - 0.02 * size, cy + 0.4 * size),
+                        (cx - 0.3 * size, cy + 0.36 * size)])
+        s.add(f'<path d="{cheek}" fill="{skin_shade}"/><path d="{ear}" fill="{skin}"/>')
+        s.add(f'<g clip-path="{s.clip(d)}"><path d="{d}" fill="{skin_shade}"/>'
+              f'<path d="{scalp}" fill="{hair_lit}"/>'
+              f'<path d="{scalp}" fill="{hair}" transform="translate({num(0.04 * size)},{num(0.09 * size)})"/>'
+              f'</g>')
 
-        def at(a, b):
-            return cx + (a * ax + b * bx) * size, cy + (a * ay + b * by) * size
-        return at, size
-
-    def head(self, j, skin, skin_lit, skin_shade, skin_wet):
-        at, size = self.head_frame(j)
-        k = size / 30
-
-        def shape(points):
-            return smooth([at(a, b) for a, b in points])
-
-        def line(points, colour, width, opacity=1.0):
-            return (f'<path d="{smooth([at(a, b) for a, b in points], closed=False)}" fill="none" '
-                    f'stroke="{colour}" stroke-width="{num(width * k)}" stroke-linecap="round" '
-                    f'opacity="{num(opacity)}"/>')
-
-        skull = [face(u, v) for u, v in PROFILE]
-        d = shape(skull)
-        wl = self.cam.point(self.world((j["head"][0], 0.0)))[1]
-        wave = self.bow(at, size, wl)
-        sea_clip = self.dry.clip(wave["dry"])
-        # Under the surface the face is all but lost in the murk.
-        self.wet.path(d, fill=mix(mix(skin_wet, P.sea_near, 0.75), P.sea_dark, 0.5))
-        top = at(0, 0.4)
-        shade = self.depth.linear(top[0], wl, top[0], wl + size * 0.8, [(0, "#000000"), (1, "#999999")])
-        self.depth.path(d, fill=shade)
-
-        clip = self.dry.clip(d)
-        # The wet hair the darkest thing in the picture, against the light
-        # the water holds behind him.
-        hair = mix(P.hair, P.ink, 0.6)
-        hair_lit = mix(P.hair, mix(P.light.rim, P.sky_top, 0.35), 0.7)
-        drop = 0.9 * k
-        # Wet hair flat over the crown and the back of the head, back from the
-        # forehead to behind the jaw; its top takes the pale sky.
-        scalp = shape([face(u, v) for u, v in ((0.34, 0.33), (0.22, 0.18), (0.12, 0.02), (-0.05, -0.15), (-0.22, -0.36),
-                                               (-0.2, -0.8), (0.9, -0.8), (0.9, 0.5))])
-        parts = [
-            # The skin's two tones, lit along the top, the wet hair over it
-            # and the pale sky along the crown; no eye, like the set's other figures.
-            f'<path d="{d}" fill="{skin_lit}"/>',
-            f'<path d="{d}" fill="{skin}" transform="translate({num(0.2 * k)},{num(drop)})"/>',
-            f'<path d="{scalp}" fill="{hair_lit}"/>',
-            f'<path d="{scalp}" fill="{hair}" transform="translate({num(0.2 * k)},{num(drop * 1.8)})"/>',
-        ]
-        self.dry.add(f'<g clip-path="{sea_clip}"><g clip-path="{clip}">' + "".join(parts) + "</g></g>")
-        self.surface_wave(wave)
-
-    def bow(self, at, size, wl):
-        """The water round the head: its line as it meets the skull, piled up
-        ahead of the chin where the head pushes it, a little up the chin,
-        low in the trough beside the mouth, and never quite straight."""
-        x0, x1 = at(-0.5, 0)[0], at(0.5, 0)[0]
-        xm = at(*face(-0.27, 0.27))[0]
-        ph = np.random.default_rng(4472).uniform(0, 2 * math.pi, 3)
-        pts, lift = [], []
-        for t in np.linspace(0, 1, 29):
-            x = x0 - size * 0.3 + (x1 - x0 + size * 0.8) * t
-            a = -0.5 + (x - x0) / (x1 - x0)
-            hump = (0.17 * math.exp(-((a - 0.52) / 0.24) ** 2) - 0.12 * math.exp(-((x - xm) / (0.12 * size)) ** 2)
-                    + 0.04 * math.exp(-((a + 0.05) / 0.3) ** 2)
-                    + 0.018 * math.sin(9 * a + ph[0]) + 0.01 * math.sin(23 * a + ph[1]))
-            pts.append((x, wl - hump * size))
-            # How far the sheet the bow throws washes on up the chin.
-            lift.append(size * 0.4 * (0.12 * math.exp(-((a - 0.34) / 0.13) ** 2) + 0.05 * math.exp(-((a + 0.1) / 0.1) ** 2)
-                                + 0.012 * (1 + math.sin(17 * a + ph[2]))))
-        above = pts + [(pts[-1][0] + size, pts[-1][1]), (pts[-1][0] + size, wl - size * 2),
-                       (pts[0][0] - size * 2, wl - size * 2), (pts[0][0] - size * 2, pts[0][1])]
-        return {"line": pts, "lift": lift, "dry": polygon(above), "size": size, "wl": wl, "mouth": xm}
-
-    def surface_wave(self, wave):
-        """The head in the water, not on it: the water piled in front of the
-        face and the crown with its lit crest broken along the top, a sheet
-        of it washing on up the chin and a film up the cheek, the trough
-        the mouth breathes in, and the surface darkest against the skin."""
-        pts, size, wl, lift = wave["line"], wave["size"], wave["wl"], wave["lift"]
-        s, rng, k = self.dry, self.rng, self.k
+    def waterline(self, cuts):
+        """Where the water holds him: the line broken round his back, a low
+        lift of water against it, a dark seam right under it and small rings
+        spreading; grey-green, no white."""
+        cam, s = self.cam, self.surface
+        rng = np.random.default_rng(4481)
+        a, b = cam.point(cuts[0]), cam.point(cuts[-1])
+        # The water bows out round the near side of the body.
+        pts = []
+        for t in np.linspace(0, 1, 13):
+            x = a[0] + (b[0] - a[0]) * t
+            y = a[1] + (b[1] - a[1]) * t + math.sin(math.pi * t) * 0.06 * self.px
+            pts.append((x, y))
+        seam = [(x, y + 0.025 * self.px) for x, y in pts]
         dark = mix(P.sea_dark, P.ink, 0.35)
-        x0, x1 = pts[0][0], pts[-1][0]
-        # The water round him darker where it stands against the head.
-        self.surface.add(f'<ellipse cx="{num((x0 + x1) / 2)}" cy="{num(wl + size * 0.05)}" '
-                         f'rx="{num((x1 - x0) * 0.6)}" ry="{num(size * 0.16)}" fill="{dark}" opacity="0.45" '
-                         f'filter="{self.surface.blur(0.8 * k)}"/>')
-        # The heap of water itself: its face turned to us a shade dark, its
-        # top toward the sky paler.
-        base = [(x, max(y + size * 0.03, wl + size * 0.05)) for x, y in pts]
-        face = s.linear(0, wl - size * 0.3, 0, wl + size * 0.05,
-                        [(0, mix(P.sea_light, P.sea_near, 0.35)), (0.4, mix(P.sea_near, P.sea_light, 0.3)),
-                         (1, mix(P.sea_near, P.sea_dark, 0.4))])
-        s.add(f'<path d="{polygon(pts + base[::-1])}" fill="{face}" filter="{s.blur(0.2)}"/>')
-        # The seam where the water holds the skin: darkest right against it.
-        seam = [(x, y + size * 0.035) for x, y in pts]
-        s.add(f'<path d="{smooth(pts + seam[::-1])}" fill="{dark}" opacity="0.7" filter="{s.blur(0.25)}"/>')
-        # The sheet washing on up the chin and the film up the cheek: see-through.
-        top = [(x, y - l) for (x, y), l in zip(pts, lift)]
-        s.add(f'<path d="{smooth(top + pts[::-1])}" fill="{mix(P.sea_near, P.sea_light, 0.45)}" opacity="0.7" '
-              f'filter="{s.blur(0.25)}"/>')
-        # Its light crest, broken, along the top of the heap and the sheet.
+        s.add(f'<path d="{smooth(pts + seam[::-1])}" fill="{dark}" opacity="0.6" filter="{s.blur(0.3)}"/>')
+        lift = [(x, y - 0.02 * self.px * math.sin(math.pi * i / 12)) for i, (x, y) in enumerate(pts)]
+        s.add(f'<path d="{smooth(lift + pts[::-1])}" fill="{mix(P.sea_near, P.sea_light, 0.5)}" opacity="0.5" '
+              f'filter="{s.blur(0.2)}"/>')
         bits = []
         for i in range(len(pts) - 1):
-            rise = (wl - pts[i][1]) / size
-            if (rise < 0.05 and lift[i] < 0.015 * size) or rng.uniform() < 0.35:
+            if rng.uniform() < 0.35:
                 continue
-            (ax, ay), (bx, by) = top[i], top[i + 1]
-            bits.append(f'<path d="{lens(ax, ay + 0.2, bx + 0.3, by + 0.2, rng.uniform(0.5, 0.9) * k)}" '
-                        f'opacity="{num(rng.uniform(0.5, 0.85))}"/>')
-        # Grey-green broken water, not white: the murk is in the foam too.
-        s.add(f'<g fill="{mix(P.sea_light, P.foam, 0.4)}" filter="{s.blur(0.15)}">' + "".join(bits) + "</g>")
-        # The trough the head pushes out beside the mouth: a dark pocket, its
-        # near lip catching the sky.
-        xm = wave["mouth"]
-        ym = max(y for _, y in pts)
-        s.add(f'<path d="{lens(xm - size * 0.22, ym + size * 0.03, xm + size * 0.2, ym + size * 0.03, 0.09 * size)}" '
-              f'fill="{dark}" opacity="0.85" filter="{s.blur(0.25)}"/>')
-
-    def streaming(self, j, side):
-        """Water running off the raised arm: a short broken streak hanging
-        off the forearm and two drops falling from it to the water."""
-        rng = np.random.default_rng(4473)
-        s, k = self.dry, self.k
-        streaks, drops = [], []
-        for bone, t, count in ((("elbow", "wrist"), 0.45, 2),):
-            a, b = j[bone[0]], j[bone[1]]
-            x, y = a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t - 0.04
-            sx, sy = self.screen((x, y), side)
-            _, sea_y = self.screen((x, 0.0), side)
-            fall = sea_y - sy
-            if fall < 3:
-                continue
-            # The streak hangs from the limb, broken once near its end.
-            run = fall * rng.uniform(0.16, 0.22)
-            gap = run * 0.3
-            streaks.append(lens(sx, sy, sx + rng.normal(0, 0.2), sy + run, 0.55 * k))
-            streaks.append(lens(sx + 0.1, sy + run + gap, sx + 0.15, sy + run * 1.45 + gap, 0.4 * k))
-            y = sy + run * 1.45 + gap
-            for i in range(count):
-                y += fall * rng.uniform(0.1, 0.2) * (1 + 0.4 * i)
-                if y > sea_y - 1.2:
-                    break
-                r = max(0.3, (0.5 - 0.05 * i) * k)
-                drops.append(f'<ellipse cx="{num(sx + rng.normal(0, 0.3))}" cy="{num(y)}" rx="{num(r)}" '
-                             f'ry="{num(r * 1.5)}" opacity="{num(rng.uniform(0.6, 0.9))}"/>')
-        s.add(f'<path d="{"".join(streaks)}" fill="{P.foam}" opacity="0.75"/>')
-        s.add(f'<g fill="{P.foam}">' + "".join(drops) + "</g>")
-
-    def water(self, j):
-        """The water's answer: white water where he kicks, the splash where
-        the hand goes in, the V behind him."""
-
-        def on(q, side=0.0):
-            p = self.world((q[0], 0.0), side)
-            return p[0], p[2]
-
-        # Where the hand goes in, at the surface along the hand: a small
-        # splash with a ring spreading from it.
-        (wx, wy), (hx, hy) = j["wrist"], j["hand"]
-        entry = on((wx + (hx - wx) * wy / (wy - hy), 0), 0.06)
-        splash_rng = np.random.default_rng(4471)
-        sea.rings(self.surface, self.cam, P, entry, radii=[0.05, 0.11], width=0.025, light_opacity=0.4,
-                  dark_opacity=0.4, filled=True)
-        afloat.splash(self.surface, self.cam, entry, P.foam, splash_rng, size=0.06, drops=6, opacity=0.7)
-        # The kick: broken water round the near heel where it comes up under
-        # the surface.
-        # Laid where the foot is seen through the water, which is lower on the
-        # screen than the surface over it, so it reads as the end of the leg.
-        foot = on((j["ankle"][0] + 0.1, 0), 0.08)
-        n = len(self.surface.body)
-        self.churned(foot, 0.24)
-        (fx, fy), (hx, hy) = self.cam.point((foot[0], 0.0, foot[1])), self.screen(j["ankle"], 0.08)
-        self.surface.body[n:] = [f'<g transform="translate({num(hx + 3 - fx)},{num(hy + 2.5 - fy)})">'
-                                 + "".join(self.surface.body[n:]) + "</g>"]
-        self.wake(on((j["shoulder"][0] - 0.12, 0)), length=3.0, start=1.15)
-        # The head pushes its own short V: broken grey-green water, no white.
-        self.wake(on((j["head"][0] + 0.08, 0)), length=1.1, start=0.12, colour=mix(P.sea_near, P.sea_light, 0.55),
-                  strength=0.9, soft=0.3, seed=4477, broad=2.5)
-
-    def churned(self, at, size):
-        """The water the kick beats up: a ragged patch of broken grey-green
-        water with a few flecks of foam and the dark water showing through its
-        holes, trailing off behind him, and a few drops thrown up low over it."""
-        cam, s = self.cam, self.surface
-        rng = np.random.default_rng(4475)
-        x0, z0 = at
-        back = HEADING + math.pi
-        bx, bz = math.cos(back), math.sin(back)
-        ax, az = -bz, bx
-        px = float(cam.scale(z0))
-
-        def blob(cx, cz, r, n=9, stand=0.45):
-            # Foam heaps up off the water: not flattened as far as the sea it lies on.
-            (sx, sy), rx = cam.point((cx, 0, cz)), r * px
-            pts = []
-            for t in np.linspace(0, 2 * math.pi, n, endpoint=False):
-                rr = rx * rng.uniform(0.6, 1.25)
-                pts.append((sx + rr * math.cos(t), sy + rr * math.sin(t) * stand))
-            return smooth(pts)
-
-        def spot(t, spread):
-            off = rng.normal(0, spread * (0.5 + t))
-            return x0 + bx * t * size + ax * off, z0 + bz * t * size + az * off
-
-        # The stirred water under it all, darker than the sea round it.
-        dark = [blob(*spot(rng.uniform(0, 0.9), 0.06), size * rng.uniform(0.25, 0.4), stand=0.3) for _ in range(5)]
-        s.path("".join(dark), fill=mix(P.sea_dark, P.ink, 0.3), opacity="0.25", filter=s.blur(0.6))
-        # The broken water: grey-green clots no paler than the sea's lit faces,
-        # only a few small flecks of foam on them.
-        clots, flecks = [], []
-        for i in range(18):
-            t = rng.uniform(0, 1) ** 1.6 - 0.15
-            cx, cz = spot(t, 0.05)
-            r = size * rng.uniform(0.05, 0.13) * (1 - 0.5 * t)
-            clots.append(f'<path d="{blob(cx, cz, r)}" opacity="{num((1 - 0.6 * t) * rng.uniform(0.35, 0.6))}"/>')
-            if i % 4 == 0:
-                flecks.append(f'<path d="{blob(cx, cz, r * 0.35, n=6, stand=0.35)}" '
-                              f'opacity="{num((1 - 0.7 * t) * rng.uniform(0.4, 0.6))}"/>')
-        s.add(f'<g fill="{mix(P.sea_near, P.sea_light, 0.42)}" filter="{s.blur(0.3)}">' + "".join(clots) + "</g>")
-        s.add(f'<g fill="{mix(P.foam, P.sea_near, 0.25)}" filter="{s.blur(0.15)}" '
-              f'transform="translate(0,-{num(0.4 * self.k)})">' + "".join(flecks) + "</g>")
-        # The holes in it, where the dark water shows between the clots.
-        holes = [blob(*spot(rng.uniform(0, 0.6), 0.04), size * rng.uniform(0.03, 0.06), 7) for _ in range(7)]
-        s.path("".join(holes), fill=mix(P.sea_near, P.sea_dark, 0.5), opacity="0.6", filter=s.blur(0.15))
-        # Low spray: a few drops, no higher than the foot.
-        cx, cy = cam.point((x0, 0, z0))
-        spray = []
-        for _ in range(4):
-            a = rng.uniform(0.3, math.pi - 0.3)
-            r = rng.uniform(0.3, 1.0) * size * px * 0.4
-            spray.append(f'<circle cx="{num(cx + r * math.cos(a))}" cy="{num(cy - r * math.sin(a) * 0.4)}" '
-                         f'r="{num(rng.uniform(0.25, 0.4))}" opacity="{num(rng.uniform(0.35, 0.55))}"/>')
-        s.add(f'<g fill="{mix(P.foam, P.sea_near, 0.2)}">' + "".join(spray) + "</g>")
+            (x0, y0), (x1, y1) = pts[i], pts[i + 1]
+            off = rng.uniform(0.3, 1.3)
+            bits.append(f'<path d="{lens(x0, y0 + off, x1 + 0.4, y1 + off, rng.uniform(0.5, 0.8))}" '
+                        f'opacity="{num(rng.uniform(0.45, 0.8))}"/>')
+        s.add(f'<g fill="{mix(P.sea_near, P.sea_light, 0.6)}" filter="{s.blur(0.15)}">' + "".join(bits) + "</g>")
+        c = self.world((-0.05, 0.0))
+        sea.rings(s, cam, P, ((c[0] - self.right[0] * 0.12, c[2] - self.right[2] * 0.12),
+                              (c[0] + self.right[0] * 0.12, c[2] + self.right[2] * 0.12)),
+                  radii=[0.24, 0.38, 0.54], width=0.022, light_opacity=0.12, dark_opacity=0.3,
+                  rough=(rng, WaveField(seed=45, wavelength=2.0, steepness=0.035, direction=-0.3)))
 
     def wake(self, origin, length, start=0.25, colour=None, strength=0.4, soft=0.6, seed=4476, broad=1.0):
         """The V he leaves: its two arms opening behind him at the angle
@@ -677,7 +316,7 @@ class Swimmer:
                 fade = (1 - t / length) ** 1.2
                 off = rng.normal(0, 0.02 + 0.03 * t)
                 cx, cz = x0 + t * ca - off * sa, z0 + t * sa + off * ca
-                if cam.point((cx, 0, cz))[0] < 3:
+                if cam.point((cx, 0, cz))[1] > cam.height + 4:
                     break
                 along, across = (0.09 + 0.05 * t) * rng.uniform(0.7, 1.3), (0.025 + 0.035 * t) * broad
                 if rng.uniform() > 0.25:
@@ -770,10 +409,10 @@ def _sky(w, h, cam, rng) -> Svg:
     # below them, thinning to a pale gap over the sun, and a long low roll
     # along the horizon. The two upper banks overlap, so no dark gap opens
     # between their ends.
-    sky.clouds(heaven, rng, SKY, ((-60, 37, 245, 44, 9, 0.22, 0.5, 0.4, 3.5), (176, 33, 290, 42, 10, 0.2, 0.5, 0.45, 3.5),
-                                  (92, 47, 118, 22, 6, 0.4, 0.5, -0.1, 2.5), (-25, 60, 190, 15, 5, 0.35, 0.15, 0.3),
-                                  (206, 58, 240, 16, 6, 0.3, 0.15, 0.3)),
-               (-30, 67, 480, 5), uneven=0.8, blend=1.8, feather=3.0, ragged=1.0)
+    sky.clouds(heaven, rng, SKY, ((-60, 37, 245, 62, 9, 0.22, 0.5, 0.4, 3.5), (176, 33, 290, 60, 10, 0.2, 0.5, 0.45, 3.5),
+                                  (92, 47, 118, 22, 6, 0.4, 0.5, -0.1, 2.5), (-25, 66, 190, 19, 5, 0.35, 0.15, 0.3),
+                                  (206, 65, 240, 20, 6, 0.3, 0.15, 0.3)),
+               (-30, 67, 480, 5), uneven=0.8, blend=0.8, feather=1.4, ragged=1.0)
     # The break in the overcast round the sun: a long pale opening, brightest
     # at the sun, whose disc shows faintly through the last thin cloud.
     L = P.light
@@ -784,8 +423,8 @@ def _sky(w, h, cam, rng) -> Svg:
     heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon}" fill="{veiled}"/>')
     sky.sun(heaven, P, 5.5, veil=0.6)
     # The seam of paler sky under the deck.
-    seam = heaven.linear(0, 56, 0, cam.horizon, [(0, P.sky_horizon, 0), (0.55, P.sky_horizon, 0.4),
-                                                 (1, P.sky_horizon, 0.25)])
+    seam = heaven.linear(0, 56, 0, cam.horizon, [(0, P.sky_horizon, 0), (0.55, P.sky_horizon, 0.16),
+                                                 (1, P.sky_horizon, 0.1)])
     heaven.add(f'<rect x="0" y="56" width="{w}" height="{cam.horizon - 56}" fill="{seam}"/>')
     for x, y, span, beat, tilt in ((292, 50, 11, 0.9, -0.1), (318, 58, 8, 0.0, 0.08),
                                    (342, 47, 7, -0.7, 0.15)):
@@ -864,7 +503,7 @@ def _light_path(water: Svg, cam: Camera, waves: WaveField, x_sun: float, z_end: 
     key = P.light.key
     bits = {}
     row = cam.horizon + 1.0
-    bottom = cam.point((0, 0, z_end * 0.8))[1]
+    bottom = cam.point((0, 0, z_end * 1.05))[1]
     while row < bottom:
         d = row - cam.horizon
         spread = 5 + 0.3 * d
@@ -879,7 +518,7 @@ def _light_path(water: Svg, cam: Camera, waves: WaveField, x_sun: float, z_end: 
             if strength < 0.15:
                 continue
             run = spread * rng.uniform(0.15, 0.45)
-            thick = 0.6 + 0.07 * d * rng.uniform(0.6, 1.2)
+            thick = 0.5 + 0.02 * d * rng.uniform(0.6, 1.2)
             q = round(min(1.0, strength) * 8) / 8
             if q <= 0:
                 continue
@@ -928,20 +567,20 @@ def _glitter(surface: Svg, cam: Camera, waves: WaveField, x_sun: float, z_end: f
 
 def build(scale: int) -> Picture:
     w, h = SIZE
-    cam = Camera(w, h, horizon=70, focal=330, eye=0.55)
+    cam = Camera(w, h, horizon=70, focal=330, eye=1.5)
     waves = WaveField(seed=44, wavelength=2.0, steepness=0.035, direction=-0.3)
     rng = np.random.default_rng(4404)
     L = P.light
-    head_sx, head_z = SWIMMER
 
     heaven = _sky(w, h, cam, rng)
-    head_x = (head_sx - cam.cx) * head_z / cam.focal
     dry, wet, wet_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     surface = Svg(w, h)
-    swimmer = Swimmer(cam, (head_x, head_z), dry, wet, wet_depth, surface, rng)
+    holder = Holder(cam, HOLDER, dry, wet, wet_depth, surface)
+    head_z = HOLDER[1]
+    head_sx = holder.screen(POSE.joints["head"])[0]
     # No streak of light or wave lies through him: he must stay crisp.
-    (ax, ay), (bx, by) = swimmer.screen(POSE.joints["hand"]), swimmer.screen(POSE.joints["ankle"])
-    calm = ((ax + bx) / 2, (ay + by) / 2, abs(ax - bx) / 2 + 10, 14)
+    (ax, ay), (bx, by) = holder.screen(POSE.joints["hand"], HALF), holder.screen(POSE.joints["ankle"])
+    calm = ((ax + bx) / 2, (ay + by) / 2 - 4, abs(ax - bx) / 2 + 14, abs(ay - by) / 2 + 14)
 
     water = Svg(w, h)
     sea.base(water, cam, P, haze=0.6)
@@ -992,15 +631,8 @@ def build(scale: int) -> Picture:
     _marks(surface, cam, waves, rng, glitter=L.x, calm=calm)
     _glitter(surface, cam, waves, L.x, head_z, calm)
 
-    # The board he is making for, just beyond his reach: its near end
-    # splintered, lying across his way.
-    goal = (head_x + 0.6 * math.cos(HEADING) + 0.62, head_z + 0.6 * math.sin(HEADING) + 0.6)
-    # Round it the near heap: one long board beyond it, askew on the swell,
-    # and a shorter board.
-    gx, gz = goal
-    planks = PLANKS + [(gx, gz, 1.7, 0.26, 24, 2.2, 3, (True, True), False),
-                       (gx + 1.2, gz + 1.3, 1.5, 0.25, -12, 2, 4, (True, False), False),
-                       (gx + 1.2, gz + 2.6, 0.9, 0.16, -40, 0, 2, (True, False), False)]
+    # The board that got away from him, drifting off at the lower right.
+    planks = PLANKS + [(1.7, 4.3, 1.1, 0.22, 38, 0, 2, (True, True), False)]
     floating, sunk, sunk_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     mirror, mirror_depth = Svg(w, h), Svg(w, h)
     light_dir = (-0.05, 0.6, 1.0)
@@ -1040,6 +672,14 @@ def build(scale: int) -> Picture:
         if z < 9:
             _nail_holes(cam, plank, pal, floating)
 
+    # The board he holds, nearest of all: awash, its ends broken.
+    board = holder.board()
+    wood.draw(board, cam, GREYED, light_dir, above=floating, under=sunk, depth=sunk_depth, sight=0.2,
+              reflection=mirror, reflection_depth=mirror_depth, rim=mix(L.rim, GREYED.wood_lit, 0.3),
+              rim_edge="side+", torn=0.8, top=mix(GREYED.wood_lit, GREYED.wood_dark, 0.25), grain_opacity=1.0)
+    _awash(cam, waves, board, GREYED, floating, surface, np.random.default_rng(640), rings=True)
+    _nail_holes(cam, board, GREYED, floating)
+
     # What lies under the surface takes the water's grey-green and fades
     # into it with depth: a tint of the board, not a second, darker one.
     murk = mix(P.sea_near, P.sea_horizon, 0.3)
@@ -1051,12 +691,12 @@ def build(scale: int) -> Picture:
     sunk.defs.append(f'<filter id="{fid}" color-interpolation-filters="sRGB">'
                      f'<feColorMatrix type="matrix" values="{values}"/></filter>')
     sunk.body = [f'<g filter="url(#{fid})" opacity="0.6">' + "".join(sunk.body) + "</g>"]
-    swimmer.draw()
+    holder.draw()
 
     layers = [Layer("sky", heaven), Layer("sea", water),
               Layer("reflection", mirror, depth=mirror_depth),
-              Layer("sunk", sunk, depth=sunk_depth), Layer("swimmer-under", wet, depth=wet_depth),
-              Layer("surface", surface), Layer("planks", floating), Layer("swimmer", dry)]
+              Layer("sunk", sunk, depth=sunk_depth), Layer("man-under", wet, depth=wet_depth),
+              Layer("surface", surface), Layer("planks", floating), Layer("man", dry)]
     return Picture(NAME, w, h, P, layers,
                    # The water closes over what sinks in the grey the sea has taken from the sky.
                    water=Water(mix(mix(P.sea_near, P.sky_top, 0.2), P.sea_dark, 0.3), cam, waves, tint=0.68,
