@@ -938,16 +938,16 @@ def build(scale: int) -> Picture:
     halo = heaven.radial(L.x, L.y, 150, 46, [(0, L.key, 0.35), (0.35, L.key, 0.35 * 0.45), (1, L.key, 0)])
     heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon + 2}" fill="{halo}"/>')
     sky.sun(heaven, P, radius=8.5)
-    # A few large masses low over the sea and a long low roll at the
-    # horizon; the sun stands clear in the gap between the two on the
-    # right, which it lights from behind: darker, with a bright rim.
-    # Held a little off the horizon and cooled toward the sky, so that the
-    # bank doesn't read as a low coast.
-    cool = replace(P, cloud_lit=mix(P.cloud_lit, BLUE, 0.15), cloud_shade=mix(P.cloud_shade, BLUE, 0.12))
-    sky.clouds(heaven, rng, cool, ((-20, 103, 80, 20, 5, 0.88), (66, 106, 64, 14, 4, 0.88),
-                                   (170, 97, 40, 8, 3, 0.92), (206, 106, 100, 20, 6, 0.45, 0.9, 0.1),
-                                   (368, 99, 84, 14, 4, 0.5, 0.9, 0.05)),
-               (130, 108, 150, 4))
+    # A few masses of clearly different sizes, unevenly spaced, and a long
+    # low roll at the horizon; the sun stands clear in the gap on the right.
+    # Cooled toward the sky, so that the bank doesn't read as a low coast,
+    # and lit as from above the horizon, their tops the lit side, so that no
+    # shade shows round their upper edge.
+    cool = replace(P, cloud_lit=mix(P.cloud_lit, BLUE, 0.15), cloud_shade=mix(P.cloud_shade, BLUE, 0.12),
+                   light=replace(P.light, y=60, rim=mix(P.light.key, P.cloud_lit, 0.5)))
+    sky.clouds(heaven, rng, cool, ((-36, 108, 150, 26, 7, 0.8, 0.6), (150, 99, 62, 6, 4, 0.95, 0.8),
+                                   (236, 105, 34, 9, 3, 0.85, 0.6), (362, 101, 76, 17, 5, 0.85, 0.7)),
+               (120, 110, 260, 5))
     _flock(heaven, cam)
 
     water = Svg(w, h)
