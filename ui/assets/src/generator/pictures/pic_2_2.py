@@ -1078,7 +1078,61 @@ def _flock(svg: Svg, cam: Camera) -> None:
         return mix(SKY.sky_top, P.sky_horizon, 0.55 * y / (0.62 * cam.horizon))
 
     for far, x, y, half, roll, turn, pose in sorted(birds, key=lambda b: -b[0]):
-        _gull(svg, x, y, half, roll, turn, pose, far * 0.2, sky_at(y), 1 - far)
+        if far < NEAR_GULL:
+            _near_gull(svg, x, y, half, roll, turn, far * 0.2, sky_at(y))
+        else:
+            _gull(svg, x, y, half, roll, turn, pose, far * 0.2, sky_at(y), 1 - far)
+
+
+# The birds on the near side of the ring are close enough to show their
+# shape, so all of them take one: the gliding gull's soft M.
+NEAR_GULL = 0.5
+
+
+def _near_gull(svg: Svg, x: float, y: float, half: float, roll: float, turn: float, haze: float,
+               sky_here: str) -> None:
+    """A near gull gliding, seen from below: each wing broad at the arm and
+    rising to a rounded wrist, the hand falling from it to a pointed black
+    tip swept back, so the pair makes a soft M; the underside warm where
+    the low sun ahead catches it, the trailing edge of the arm a shade
+    darker. Banked only a little, so that every near bird shows the same
+    shape."""
+    roll = max(-0.25, min(0.25, 0.5 * roll))
+    cr, sr = math.cos(roll), math.sin(roll)
+
+    def at(b, v):
+        u, w = b * half, -v * half
+        return (x + u * cr - w * sr, y + u * sr + w * cr)
+
+    tone = lambda c: mix(c, sky_here, haze)
+    # Warm enough to read as sunlit through the shade behind the words.
+    under = tone(mix(P.light.key, P.light.rim, 0.45))
+    shade = tone(mix(under, mix(P.sky_top, P.ink, 0.5), 0.35))
+    black = tone(mix(P.ink, P.sky_top, 0.08))
+    wrist = 0.42
+    bs = np.linspace(0.05, 1.0, 25)
+    rise = np.where(bs < wrist, 0.2 * np.sin(0.5 * math.pi * (bs - 0.05) / (wrist - 0.05)),
+                    0.2 - 0.34 * np.clip((bs - wrist) / (1 - wrist), 0, 1) ** 1.4)
+    # Broad at the arm, narrowing past the wrist to the point.
+    chord = np.interp(bs, [0.05, 0.3, wrist, 0.75, 1.0], [0.3, 0.27, 0.22, 0.12, 0.0])
+    # The hand swept back: its trailing edge hollowed in toward the wrist.
+    hollow = 0.05 * np.sin(math.pi * np.clip((bs - wrist) / (1 - wrist), 0, 1))
+    for s in (1, -1):
+        # The wing toward the way the bird turns a touch shorter, foreshortened.
+        span = 1.0 - 0.08 * max(0.0, s * turn)
+        lead = [at(s * b * span, v + 0.4 * c) for b, v, c in zip(bs, rise, chord)]
+        trail = [at(s * b * span, v - 0.6 * c + hw) for b, v, c, hw in zip(bs, rise, chord, hollow)]
+        svg.path(smooth(lead + trail[::-1]), fill=under)
+        arm = slice(0, 15)
+        mid = [at(s * b * span, v - 0.25 * c) for b, v, c in zip(bs[arm], rise[arm], chord[arm])]
+        svg.path(smooth(mid + trail[arm][::-1]), fill=shade, opacity="0.75")
+        hand = slice(17, None)
+        svg.path(smooth(lead[hand] + trail[hand][::-1]), fill=black)
+    hx, tx = 0.1 * turn, -0.05 * turn
+    (x0, y0), (x1, y1) = at(hx, 0.22), at(tx, -0.32)
+    svg.path(lens(x0, y0, x1, y1, max(0.6, 0.12 * half)), fill=under)
+    hx0, hy0 = at(hx * 1.1, 0.21)
+    svg.add(f'<circle cx="{num(hx0)}" cy="{num(hy0)}" r="{num(max(0.5, 0.07 * half))}" fill="{under}"/>')
 
 
 # Each pose as the wing's line from the shoulder through the wrist to the
