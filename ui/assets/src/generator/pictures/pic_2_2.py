@@ -722,6 +722,127 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
     _wash(front, sides, rng, u_end)
     _break(front, behind, sides, tones, np.random.default_rng(2207), loop, u_end)
     _waterline(front, behind, sides, tones, np.random.default_rng(2209), u_end)
+    _surge(front, sides, np.random.default_rng(2215), loop, u_end)
+
+
+def _froth(svg: Svg, screen, rng, centre, spread, count, size, opacity):
+    """A clump of white water on the sea, broken into flecks with sea
+    between them: never a solid patch or a ring. `spread` is a pair of
+    world vectors on the water, the clump's two half-axes."""
+    a, b = (np.asarray(v, float) for v in spread)
+    for _ in range(count):
+        r = math.sqrt(rng.uniform(0, 1))
+        t = rng.uniform(0, 2 * math.pi)
+        q = np.asarray(centre, float) + a * r * math.cos(t) + b * r * math.sin(t)
+        q[1] = 0.0
+        d = a / (np.linalg.norm(a) + 1e-9) * rng.uniform(0.04, 0.12) * K
+        (x0, y0), (x1, y1) = screen([q - d, q + d])
+        svg.path(lens(x0, y0, x1, y1, size * rng.uniform(0.6, 1.3)), fill=FOAM,
+                 opacity=num(opacity * rng.uniform(0.55, 1.0) * (1 - 0.5 * r)))
+
+
+def _surge(front: Svg, sides: Sides, rng, loop, u_end: float) -> None:
+    """The animal coming up rather than lying on the sea: water heaped low
+    against the front of the head and lifted with it, a thin pale film
+    sheeting off the top of the head, white water broken at the snout and
+    where the back goes under behind the dorsal, and a short wake
+    spreading back from there."""
+    screen = sides.screen
+    lift = 0.05 * K
+    # The bow wave: a low glassy mound pushed against the blunt front, its
+    # crest just off the skin, a darker trough at its foot.
+    bow = [(u, p, o) for u, sd, p, o in loop if u < 0.06]
+    if len(bow) > 4:
+        def ring(reach, height):
+            out = []
+            for u, p, o in bow:
+                w = math.exp(-u / 0.025)
+                q = p + o * K * reach * (0.35 + 0.65 * w)
+                q[1] = height * w
+                out.append(q)
+            out = np.array(out)
+            for _ in range(3):
+                out[1:-1] = 0.25 * out[:-2] + 0.5 * out[1:-1] + 0.25 * out[2:]
+            return out
+        skin, crest, foot = ring(0.0, lift), ring(0.05, lift * 1.1), ring(0.17, 0.0)
+        mound = mix(P.sea_near, P.sea_light, 0.36)
+        front.path(smooth(screen(list(crest) + list(foot[::-1]))), fill=mound, opacity="0.6",
+                   filter=front.blur(0.4))
+        trough = ring(0.24, 0.0)
+        front.path(smooth(screen(list(foot) + list(trough[::-1]))), fill=P.sea_dark, opacity="0.3",
+                   filter=front.blur(0.5))
+        # White water broken along the crest in clumps with sea between
+        # them, most at the snout's two corners; never a line under the gape.
+        for j in range(1, len(crest) - 1, 2):
+            if rng.uniform() < 0.35:
+                continue
+            u = bow[j][0]
+            along = crest[j + 1] - crest[j - 1]
+            along[1] = 0.0
+            along /= np.linalg.norm(along) + 1e-9
+            out = bow[j][2]
+            _froth(front, screen, rng, foot[j] * 0.55 + crest[j] * 0.45, (along * K * 0.09, out * K * 0.05),
+                   int(3 + 6 * math.exp(-u / 0.03)), 0.95, 0.9)
+    # The film sheeting off the top of the head: thin enough to show the
+    # spots through it, thickest over the snout, and thinning back in
+    # tongues; a bright edge where it pours over the front.
+    sheet = mix(P.sea_light, P.sky_horizon, 0.4)
+    a = np.linspace(0.25, math.pi - 0.2, 30)
+    start = np.full_like(a, 0.006)
+    k = 0
+    while k < len(a) - 2:
+        m = int(rng.integers(3, 7))
+        seg = slice(k, min(k + m + 1, len(a)))
+        aa = a[seg]
+        reach = rng.uniform(0.07, 0.17) * np.sin(np.linspace(0.15, math.pi - 0.15, len(aa))) ** 0.6 + 0.02
+        pts = list(surface(start[seg], aa) + normal(start[seg], aa) * 0.01)
+        back = surface(start[seg] + reach, aa) + normal(start[seg] + reach, aa) * 0.01
+        film = [q for q in pts + list(back[::-1])]
+        front.path(smooth(screen(film)), fill=sheet, opacity=num(rng.uniform(0.14, 0.22)),
+                   filter=front.blur(0.5))
+        k += m + int(rng.integers(0, 2))
+    edge = surface(np.full_like(a, 0.008), a) + normal(np.full_like(a, 0.008), a) * 0.012
+    keep = sides.faces_us(edge, normal(np.full_like(a, 0.008), a))
+    for part in _runs(list(edge), keep):
+        j = 0
+        while j < len(part) - 2:
+            m = int(rng.integers(3, 6))
+            front.path(smooth(screen(part[j:j + m + 1]), closed=False), stroke=GLINT, stroke_width="0.6",
+                       stroke_linecap="round", opacity=num(rng.uniform(0.45, 0.7)))
+            j += m + int(rng.integers(1, 3))
+    # White water where the back goes under behind the dorsal, and a short
+    # wake spreading back from it, two arms of broken foam with the sea
+    # roughened pale between them, fading as they open.
+    spine, fwd, near_dir, _ = frame(u_end)
+    root = surface(u_end, math.pi / 2)
+    root[1] = 0.0
+    back = -np.array([fwd[0], 0.0, fwd[2]])
+    back /= np.linalg.norm(back)
+    side = np.cross(back, [0.0, 1.0, 0.0])
+    breadth = float(half_w(u_end))
+    _froth(front, screen, rng, root + back * 0.1 * K, (back * 0.22 * K, side * breadth * 0.9), 26, 0.8, 0.85)
+    # Seen from here the wake lies along the sunken back, so it reads by
+    # its flecks scattered wider as they run back, not by two clean lines.
+    origin = root + back * 0.3 * K
+    length = 2.0 * K
+    half = math.radians(22)
+    arms = []
+    for s in (1, -1):
+        d = back * math.cos(half) + s * side * math.sin(half)
+        arms.append((origin + s * side * breadth * 0.8, d))
+    between = ([a + d * t for a, d in arms[:1] for t in np.linspace(0, length, 10)]
+               + [a + d * t for a, d in arms[1:] for t in np.linspace(length, 0, 10)])
+    front.path(smooth(screen(between)), fill=mix(P.sea_near, P.sea_light, 0.3), opacity="0.25",
+               filter=front.blur(0.8))
+    for a, d in arms:
+        t = 0.0
+        while t < length:
+            f = t / length
+            fade = (1 - f) ** 1.1
+            q = a + d * t + side * rng.normal(0, 0.05 + 0.12 * f) * K
+            _froth(front, screen, rng, q, (d * 0.1 * K, side * (0.04 + 0.1 * f) * K), int(1 + 3 * fade),
+                   0.5 + 0.6 * fade, 0.9 * fade)
+            t += rng.uniform(0.08, 0.2) * K
 
 
 def _waterline(front: Svg, behind: Svg, sides: Sides, tones, rng, u_end: float) -> None:
