@@ -364,8 +364,9 @@ def _skin(sides: Sides, tones, nu: int = 160, na: int = 104):
         (v0, c0), (v1, c1) = ramp[k], ramp[k + 1]
         colour = c0 if c0 == c1 else mix(c0, c1, (v - v0) / (v1 - v0))
         # Just awash the skin still shows its own tone; deeper the water takes it.
-        soak = 0.1 + 0.6 * min(1.0, max(0.0, -float(c[i, j, 1])) / (0.7 * SIGHT)) ** 0.8
-        sides.fill([g[i, j], g[i + 1, j], g[i + 1, j + 1], g[i, j + 1]], colour, soak=soak)
+        # The water takes the skin slowly enough that the whole animal keeps its outline.
+        soak = 0.1 + 0.4 * min(1.0, max(0.0, -float(c[i, j, 1])) / SIGHT) ** 0.8
+        sides.fill([g[i, j], g[i + 1, j], g[i + 1, j + 1], g[i, j + 1]], colour, soak=soak, sight=1.6 * SIGHT)
 
 
 def _visible(sides, u, a):
@@ -1093,16 +1094,18 @@ def build(scale: int) -> Picture:
     tail_tone = mix(tones["upper"], tones["flank"], 0.55)
     fins = _fins()
     sides.fill(fins["pectoral_far"], mix(fin_tone, P.sea_near, 0.3), seam=0)
+    # Thin blades, so the water blurs them less than the body's bulk and the
+    # tail's two lobes keep their shape.
     for name in ("caudal", "dorsal2"):
-        sides.fill(fins[name], tail_tone, seam=0.3, soak=0.25, bands=0.08)
+        sides.fill(fins[name], tail_tone, seam=0.3, soak=0.25, bands=0.08, sight=3 * SIGHT)
     _skin(sides, tones)
     _marks(sides, np.random.default_rng(2203), tones)
     _head(sides, tones)
     _dorsal(sides, fins["dorsal"], tones, np.random.default_rng(2205))
     sides.fill(fins["pelvic"], mix(fin_tone, tones["upper"], 0.12), seam=0)
-    # The near pectoral just under the surface, a dark sickle behind the head
-    # that gives the front half its shape.
-    sides.fill(fins["pectoral"], mix(tones["low"], P.ink, 0.85), seam=0, soak=0.1, sight=4 * SIGHT)
+    # The near pectoral just under the surface, a sickle a step darker than
+    # the flank behind the head that gives the front half its shape.
+    sides.fill(fins["pectoral"], mix(tones["flank"], P.ink, 0.5), seam=0, soak=0.15, sight=4 * SIGHT)
 
     froth = Svg(w, h)
     _water(froth, surface_marks, sides, tones, rng)
@@ -1120,7 +1123,7 @@ def build(scale: int) -> Picture:
               Layer("near", near), Layer("surface", surface_marks), Layer("shark", sides.dry), Layer("foam", froth)]
     return Picture(NAME, w, h, SKY, layers,
                    water=Water(mix(P.sea_near, P.sea_dark, 0.3), cam, waves, tint=0.8, surface=0.3,
-                               darken=0.4, blur=2.2, fade=0.15, refraction=0.7),
+                               darken=0.3, blur=1.6, fade=0.15, refraction=0.7),
                    caption=Caption(caption_lines(), edge="top", align="left"), seed=22)
 
 
