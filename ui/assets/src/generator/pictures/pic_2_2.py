@@ -364,8 +364,9 @@ def _skin(sides: Sides, tones, nu: int = 160, na: int = 104):
         (v0, c0), (v1, c1) = ramp[k], ramp[k + 1]
         colour = c0 if c0 == c1 else mix(c0, c1, (v - v0) / (v1 - v0))
         # Just awash the skin still shows its own tone; deeper the water takes it.
-        soak = 0.1 + 0.6 * min(1.0, max(0.0, -float(c[i, j, 1])) / (0.7 * SIGHT)) ** 0.8
-        sides.fill([g[i, j], g[i + 1, j], g[i + 1, j + 1], g[i, j + 1]], colour, soak=soak)
+        # The water takes the skin slowly enough that the whole animal keeps its outline.
+        soak = 0.1 + 0.4 * min(1.0, max(0.0, -float(c[i, j, 1])) / SIGHT) ** 0.8
+        sides.fill([g[i, j], g[i + 1, j], g[i + 1, j + 1], g[i, j + 1]], colour, soak=soak, sight=1.6 * SIGHT)
 
 
 def _visible(sides, u, a):
@@ -722,6 +723,127 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
     _wash(front, sides, rng, u_end)
     _break(front, behind, sides, tones, np.random.default_rng(2207), loop, u_end)
     _waterline(front, behind, sides, tones, np.random.default_rng(2209), u_end)
+    _surge(front, sides, np.random.default_rng(2215), loop, u_end)
+
+
+def _froth(svg: Svg, screen, rng, centre, spread, count, size, opacity):
+    """A clump of white water on the sea, broken into flecks with sea
+    between them: never a solid patch or a ring. `spread` is a pair of
+    world vectors on the water, the clump's two half-axes."""
+    a, b = (np.asarray(v, float) for v in spread)
+    for _ in range(count):
+        r = math.sqrt(rng.uniform(0, 1))
+        t = rng.uniform(0, 2 * math.pi)
+        q = np.asarray(centre, float) + a * r * math.cos(t) + b * r * math.sin(t)
+        q[1] = 0.0
+        d = a / (np.linalg.norm(a) + 1e-9) * rng.uniform(0.04, 0.12) * K
+        (x0, y0), (x1, y1) = screen([q - d, q + d])
+        svg.path(lens(x0, y0, x1, y1, size * rng.uniform(0.6, 1.3)), fill=FOAM,
+                 opacity=num(opacity * rng.uniform(0.55, 1.0) * (1 - 0.5 * r)))
+
+
+def _surge(front: Svg, sides: Sides, rng, loop, u_end: float) -> None:
+    """The animal coming up rather than lying on the sea: water heaped low
+    against the front of the head and lifted with it, a thin pale film
+    sheeting off the top of the head, white water broken at the snout and
+    where the back goes under behind the dorsal, and a short wake
+    spreading back from there."""
+    screen = sides.screen
+    lift = 0.05 * K
+    # The bow wave: a low glassy mound pushed against the blunt front, its
+    # crest just off the skin, a darker trough at its foot.
+    bow = [(u, p, o) for u, sd, p, o in loop if u < 0.06]
+    if len(bow) > 4:
+        def ring(reach, height):
+            out = []
+            for u, p, o in bow:
+                w = math.exp(-u / 0.025)
+                q = p + o * K * reach * (0.35 + 0.65 * w)
+                q[1] = height * w
+                out.append(q)
+            out = np.array(out)
+            for _ in range(3):
+                out[1:-1] = 0.25 * out[:-2] + 0.5 * out[1:-1] + 0.25 * out[2:]
+            return out
+        skin, crest, foot = ring(0.0, lift), ring(0.05, lift * 1.1), ring(0.17, 0.0)
+        mound = mix(P.sea_near, P.sea_light, 0.36)
+        front.path(smooth(screen(list(crest) + list(foot[::-1]))), fill=mound, opacity="0.6",
+                   filter=front.blur(0.4))
+        trough = ring(0.24, 0.0)
+        front.path(smooth(screen(list(foot) + list(trough[::-1]))), fill=P.sea_dark, opacity="0.3",
+                   filter=front.blur(0.5))
+        # White water broken along the crest in clumps with sea between
+        # them, most at the snout's two corners; never a line under the gape.
+        for j in range(1, len(crest) - 1, 2):
+            if rng.uniform() < 0.35:
+                continue
+            u = bow[j][0]
+            along = crest[j + 1] - crest[j - 1]
+            along[1] = 0.0
+            along /= np.linalg.norm(along) + 1e-9
+            out = bow[j][2]
+            _froth(front, screen, rng, foot[j] * 0.55 + crest[j] * 0.45, (along * K * 0.09, out * K * 0.05),
+                   int(3 + 6 * math.exp(-u / 0.03)), 0.95, 0.9)
+    # The film sheeting off the top of the head: thin enough to show the
+    # spots through it, thickest over the snout, and thinning back in
+    # tongues; a bright edge where it pours over the front.
+    sheet = mix(P.sea_light, P.sky_horizon, 0.4)
+    a = np.linspace(0.25, math.pi - 0.2, 30)
+    start = np.full_like(a, 0.006)
+    k = 0
+    while k < len(a) - 2:
+        m = int(rng.integers(3, 7))
+        seg = slice(k, min(k + m + 1, len(a)))
+        aa = a[seg]
+        reach = rng.uniform(0.07, 0.17) * np.sin(np.linspace(0.15, math.pi - 0.15, len(aa))) ** 0.6 + 0.02
+        pts = list(surface(start[seg], aa) + normal(start[seg], aa) * 0.01)
+        back = surface(start[seg] + reach, aa) + normal(start[seg] + reach, aa) * 0.01
+        film = [q for q in pts + list(back[::-1])]
+        front.path(smooth(screen(film)), fill=sheet, opacity=num(rng.uniform(0.14, 0.22)),
+                   filter=front.blur(0.5))
+        k += m + int(rng.integers(0, 2))
+    edge = surface(np.full_like(a, 0.008), a) + normal(np.full_like(a, 0.008), a) * 0.012
+    keep = sides.faces_us(edge, normal(np.full_like(a, 0.008), a))
+    for part in _runs(list(edge), keep):
+        j = 0
+        while j < len(part) - 2:
+            m = int(rng.integers(3, 6))
+            front.path(smooth(screen(part[j:j + m + 1]), closed=False), stroke=GLINT, stroke_width="0.6",
+                       stroke_linecap="round", opacity=num(rng.uniform(0.45, 0.7)))
+            j += m + int(rng.integers(1, 3))
+    # White water where the back goes under behind the dorsal, and a short
+    # wake spreading back from it, two arms of broken foam with the sea
+    # roughened pale between them, fading as they open.
+    spine, fwd, near_dir, _ = frame(u_end)
+    root = surface(u_end, math.pi / 2)
+    root[1] = 0.0
+    back = -np.array([fwd[0], 0.0, fwd[2]])
+    back /= np.linalg.norm(back)
+    side = np.cross(back, [0.0, 1.0, 0.0])
+    breadth = float(half_w(u_end))
+    _froth(front, screen, rng, root + back * 0.1 * K, (back * 0.22 * K, side * breadth * 0.9), 26, 0.8, 0.85)
+    # Seen from here the wake lies along the sunken back, so it reads by
+    # its flecks scattered wider as they run back, not by two clean lines.
+    origin = root + back * 0.3 * K
+    length = 2.0 * K
+    half = math.radians(22)
+    arms = []
+    for s in (1, -1):
+        d = back * math.cos(half) + s * side * math.sin(half)
+        arms.append((origin + s * side * breadth * 0.8, d))
+    between = ([a + d * t for a, d in arms[:1] for t in np.linspace(0, length, 10)]
+               + [a + d * t for a, d in arms[1:] for t in np.linspace(length, 0, 10)])
+    front.path(smooth(screen(between)), fill=mix(P.sea_near, P.sea_light, 0.3), opacity="0.25",
+               filter=front.blur(0.8))
+    for a, d in arms:
+        t = 0.0
+        while t < length:
+            f = t / length
+            fade = (1 - f) ** 1.1
+            q = a + d * t + side * rng.normal(0, 0.05 + 0.12 * f) * K
+            _froth(front, screen, rng, q, (d * 0.1 * K, side * (0.04 + 0.1 * f) * K), int(1 + 3 * fade),
+                   0.5 + 0.6 * fade, 0.9 * fade)
+            t += rng.uniform(0.08, 0.2) * K
 
 
 def _waterline(front: Svg, behind: Svg, sides: Sides, tones, rng, u_end: float) -> None:
@@ -938,16 +1060,16 @@ def build(scale: int) -> Picture:
     halo = heaven.radial(L.x, L.y, 150, 46, [(0, L.key, 0.35), (0.35, L.key, 0.35 * 0.45), (1, L.key, 0)])
     heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon + 2}" fill="{halo}"/>')
     sky.sun(heaven, P, radius=8.5)
-    # A few large masses low over the sea and a long low roll at the
-    # horizon; the sun stands clear in the gap between the two on the
-    # right, which it lights from behind: darker, with a bright rim.
-    # Held a little off the horizon and cooled toward the sky, so that the
-    # bank doesn't read as a low coast.
-    cool = replace(P, cloud_lit=mix(P.cloud_lit, BLUE, 0.15), cloud_shade=mix(P.cloud_shade, BLUE, 0.12))
-    sky.clouds(heaven, rng, cool, ((-20, 103, 80, 20, 5, 0.88), (66, 106, 64, 14, 4, 0.88),
-                                   (170, 97, 40, 8, 3, 0.92), (206, 106, 100, 20, 6, 0.45, 0.9, 0.1),
-                                   (368, 99, 84, 14, 4, 0.5, 0.9, 0.05)),
-               (130, 108, 150, 4))
+    # A few masses of clearly different sizes, unevenly spaced, and a long
+    # low roll at the horizon; the sun stands clear in the gap on the right.
+    # Cooled toward the sky, so that the bank doesn't read as a low coast,
+    # and lit as from above the horizon, their tops the lit side, so that no
+    # shade shows round their upper edge.
+    cool = replace(P, cloud_lit=mix(P.cloud_lit, BLUE, 0.15), cloud_shade=mix(P.cloud_shade, BLUE, 0.12),
+                   light=replace(P.light, y=60, rim=mix(P.light.key, P.cloud_lit, 0.5)))
+    sky.clouds(heaven, rng, cool, ((-36, 108, 150, 26, 7, 0.8, 0.6), (150, 99, 62, 6, 4, 0.95, 0.8),
+                                   (236, 105, 34, 9, 3, 0.85, 0.6), (362, 101, 76, 17, 5, 0.85, 0.7)),
+               (120, 110, 260, 5))
     _flock(heaven, cam)
 
     water = Svg(w, h)
@@ -972,16 +1094,18 @@ def build(scale: int) -> Picture:
     tail_tone = mix(tones["upper"], tones["flank"], 0.55)
     fins = _fins()
     sides.fill(fins["pectoral_far"], mix(fin_tone, P.sea_near, 0.3), seam=0)
+    # Thin blades, so the water blurs them less than the body's bulk and the
+    # tail's two lobes keep their shape.
     for name in ("caudal", "dorsal2"):
-        sides.fill(fins[name], tail_tone, seam=0.3, soak=0.25, bands=0.08)
+        sides.fill(fins[name], tail_tone, seam=0.3, soak=0.25, bands=0.08, sight=3 * SIGHT)
     _skin(sides, tones)
     _marks(sides, np.random.default_rng(2203), tones)
     _head(sides, tones)
     _dorsal(sides, fins["dorsal"], tones, np.random.default_rng(2205))
     sides.fill(fins["pelvic"], mix(fin_tone, tones["upper"], 0.12), seam=0)
-    # The near pectoral just under the surface, a dark sickle behind the head
-    # that gives the front half its shape.
-    sides.fill(fins["pectoral"], mix(tones["low"], P.ink, 0.85), seam=0, soak=0.1, sight=4 * SIGHT)
+    # The near pectoral just under the surface, a sickle a step darker than
+    # the flank behind the head that gives the front half its shape.
+    sides.fill(fins["pectoral"], mix(tones["flank"], P.ink, 0.5), seam=0, soak=0.15, sight=4 * SIGHT)
 
     froth = Svg(w, h)
     _water(froth, surface_marks, sides, tones, rng)
@@ -999,7 +1123,7 @@ def build(scale: int) -> Picture:
               Layer("near", near), Layer("surface", surface_marks), Layer("shark", sides.dry), Layer("foam", froth)]
     return Picture(NAME, w, h, SKY, layers,
                    water=Water(mix(P.sea_near, P.sea_dark, 0.3), cam, waves, tint=0.8, surface=0.3,
-                               darken=0.4, blur=2.2, fade=0.15, refraction=0.7),
+                               darken=0.3, blur=1.6, fade=0.15, refraction=0.7),
                    caption=Caption(caption_lines(), edge="top", align="left"), seed=22)
 
 
@@ -1078,7 +1202,61 @@ def _flock(svg: Svg, cam: Camera) -> None:
         return mix(SKY.sky_top, P.sky_horizon, 0.55 * y / (0.62 * cam.horizon))
 
     for far, x, y, half, roll, turn, pose in sorted(birds, key=lambda b: -b[0]):
-        _gull(svg, x, y, half, roll, turn, pose, far * 0.2, sky_at(y), 1 - far)
+        if far < NEAR_GULL:
+            _near_gull(svg, x, y, half, roll, turn, far * 0.2, sky_at(y))
+        else:
+            _gull(svg, x, y, half, roll, turn, pose, far * 0.2, sky_at(y), 1 - far)
+
+
+# The birds on the near side of the ring are close enough to show their
+# shape, so all of them take one: the gliding gull's soft M.
+NEAR_GULL = 0.5
+
+
+def _near_gull(svg: Svg, x: float, y: float, half: float, roll: float, turn: float, haze: float,
+               sky_here: str) -> None:
+    """A near gull gliding, seen from below: each wing broad at the arm and
+    rising to a rounded wrist, the hand falling from it to a pointed black
+    tip swept back, so the pair makes a soft M; the underside warm where
+    the low sun ahead catches it, the trailing edge of the arm a shade
+    darker. Banked only a little, so that every near bird shows the same
+    shape."""
+    roll = max(-0.25, min(0.25, 0.5 * roll))
+    cr, sr = math.cos(roll), math.sin(roll)
+
+    def at(b, v):
+        u, w = b * half, -v * half
+        return (x + u * cr - w * sr, y + u * sr + w * cr)
+
+    tone = lambda c: mix(c, sky_here, haze)
+    # Warm enough to read as sunlit through the shade behind the words.
+    under = tone(mix(P.light.key, P.light.rim, 0.45))
+    shade = tone(mix(under, mix(P.sky_top, P.ink, 0.5), 0.35))
+    black = tone(mix(P.ink, P.sky_top, 0.08))
+    wrist = 0.42
+    bs = np.linspace(0.05, 1.0, 25)
+    rise = np.where(bs < wrist, 0.2 * np.sin(0.5 * math.pi * (bs - 0.05) / (wrist - 0.05)),
+                    0.2 - 0.34 * np.clip((bs - wrist) / (1 - wrist), 0, 1) ** 1.4)
+    # Broad at the arm, narrowing past the wrist to the point.
+    chord = np.interp(bs, [0.05, 0.3, wrist, 0.75, 1.0], [0.3, 0.27, 0.22, 0.12, 0.0])
+    # The hand swept back: its trailing edge hollowed in toward the wrist.
+    hollow = 0.05 * np.sin(math.pi * np.clip((bs - wrist) / (1 - wrist), 0, 1))
+    for s in (1, -1):
+        # The wing toward the way the bird turns a touch shorter, foreshortened.
+        span = 1.0 - 0.08 * max(0.0, s * turn)
+        lead = [at(s * b * span, v + 0.4 * c) for b, v, c in zip(bs, rise, chord)]
+        trail = [at(s * b * span, v - 0.6 * c + hw) for b, v, c, hw in zip(bs, rise, chord, hollow)]
+        svg.path(smooth(lead + trail[::-1]), fill=under)
+        arm = slice(0, 15)
+        mid = [at(s * b * span, v - 0.25 * c) for b, v, c in zip(bs[arm], rise[arm], chord[arm])]
+        svg.path(smooth(mid + trail[arm][::-1]), fill=shade, opacity="0.75")
+        hand = slice(17, None)
+        svg.path(smooth(lead[hand] + trail[hand][::-1]), fill=black)
+    hx, tx = 0.1 * turn, -0.05 * turn
+    (x0, y0), (x1, y1) = at(hx, 0.22), at(tx, -0.32)
+    svg.path(lens(x0, y0, x1, y1, max(0.6, 0.12 * half)), fill=under)
+    hx0, hy0 = at(hx * 1.1, 0.21)
+    svg.add(f'<circle cx="{num(hx0)}" cy="{num(hy0)}" r="{num(max(0.5, 0.07 * half))}" fill="{under}"/>')
 
 
 # Each pose as the wing's line from the shoulder through the wrist to the
