@@ -470,8 +470,9 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     top_y = min(cam.point(q)[1] for q in grid)
     foot_y = max(cam.point(q)[1] for q in grid)
     (lx, _), (rx_, _) = cam.point(dome(1.0, math.pi)), cam.point(dome(1.0, 0.0))
-    lit_sand, shade_sand = mix(P.sand, P.light.key, 0.28), mix(P.sand, sh, 0.5)
-    across_tone = [(0, mix(P.sand, P.light.key, 0.12)), (0.3, lit_sand), (0.55, mix(P.sand, P.light.key, 0.1)),
+    # Lit only a shade above the beach, so at 1x it reads as sand heaped up, not a pale blob.
+    lit_sand, shade_sand = mix(P.sand, P.light.key, 0.09), mix(P.sand, sh, 0.5)
+    across_tone = [(0, mix(P.sand, P.light.key, 0.03)), (0.3, lit_sand), (0.55, mix(P.sand, P.light.key, 0.02)),
                    (0.85, shade_sand), (1, mix(P.sand, sh, 0.2))]
     # The flare where it meets the mound's surface: the crease runs round
     # the front of the trunk, bowed toward us, seen from above.
@@ -488,8 +489,8 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     def mound(shape):
         svg.path(shape, fill=svg.linear(lx, 0, rx_, 0, across_tone), filter=svg.blur(0.8))
         # Toward its foot the dome turns level with the beach and takes its tone.
-        svg.path(shape, fill=svg.linear(0, top_y, 0, foot_y, [(0, P.sand, 0), (0.5, P.sand, 0.0),
-                                                               (1, P.sand, 0.95)]), filter=svg.blur(0.8))
+        svg.path(shape, fill=svg.linear(0, top_y, 0, foot_y, [(0, P.sand, 0), (0.3, P.sand, 0.0),
+                                                               (1, P.sand, 1.0)]), filter=svg.blur(0.8))
 
     mound(smooth(hull, tension=0.8))
     mound_shadow = [cam.point(_on_sand(dome(1.0 if math.sin(ang) < 0.2 else 0.45, ang))) for ang in angs]
@@ -1010,7 +1011,8 @@ def _footprints(cam, sand: Svg, rng):
         stride = 0.54 - 0.16 * math.exp(-k / 2.0) - 0.12 * max(0.0, (d - total + 1.6) / 1.6)
         d += stride * (1 + rng.normal(0, 0.11))
         side, k = -side, k + 1
-        gap = 0.125 + rng.normal(0, 0.025) + 0.04 * math.exp(-k / 2.0)
+        # Far enough either side of the line that left and right stay apart at 1x.
+        gap = 0.16 + rng.normal(0, 0.022) + 0.04 * math.exp(-k / 2.0)
         fx, fz = x - side * gap * uz, z + side * gap * ux
         # Toes turned out from the line, by a different amount each step.
         turn = math.atan2(uz, ux) - side * (0.14 + rng.normal(0, 0.08))
@@ -1025,7 +1027,8 @@ def _footprints(cam, sand: Svg, rng):
         open_up = 2.5
         lift = (cy - cam.point((x, 0.0, z))[1]) * 1.4
         # No two pressed alike: a little longer or shorter, deeper or shallower.
-        size, press = rng.uniform(0.92, 1.1), rng.uniform(0.7, 1.05)
+        # Drawn a little over life size, or at 1x they close to dots.
+        size, press = 1.3 * rng.uniform(0.88, 1.12), rng.uniform(0.7, 1.05)
 
         def shape(pts, grow=1.0, dx=0.0, dz=0.0):
             out = []
@@ -1048,9 +1051,9 @@ def _footprints(cam, sand: Svg, rng):
         floors.append(f'<g opacity="{num(0.9 * fade)}"><path d="{smooth(shape(SOLE, 0.9, -sun_dx, -sun_dz))}"/>'
                       + "".join(f'<path d="{toe(u, v, r * 0.6, 1.0, -sun_dx * 0.5, -sun_dz * 0.5)}"/>'
                                 for u, v, r in TOES[:2]) + "</g>")
-    sand.group(lips, fill=lip_tone, filter=sand.blur(0.35))
-    sand.group(walls, fill=wall_tone, filter=sand.blur(0.2))
-    sand.group(floors, fill=floor_tone, filter=sand.blur(0.25))
+    sand.group(lips, fill=lip_tone, opacity="0.8", filter=sand.blur(0.5))
+    sand.group(walls, fill=wall_tone, opacity="0.85", filter=sand.blur(0.35))
+    sand.group(floors, fill=floor_tone, filter=sand.blur(0.35))
 
 
 # The raft's remains: where its first log's near end lies on the sand, and
