@@ -833,11 +833,13 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
     while i < len(crest) - 3:
         # Mostly short broken lengths, now and then a long run, with gaps
         # of their own: never a row of like strokes.
-        run = int(rng.choice([3, 5, 8, 12, 18], p=[0.2, 0.25, 0.25, 0.2, 0.1]))
+        run = int(rng.choice([8, 12, 18, 26], p=[0.2, 0.3, 0.3, 0.2]))
         j = min(len(crest) - 1, i + run)
         b = float(np.mean([_breaking(crest[m][0]) for m in range(i, j + 1)]))
         left = _strength(crest[(i + j) // 2][0])
-        if (b > 0.12 or rng.uniform() < 0.25) and rng.uniform() < left + 0.1:
+        # Only where it really breaks: a lone fleck on an unbroken crest
+        # reads as a mark floating on open water.
+        if b > 0.3 and rng.uniform() < left + 0.1:
             thick = rng.uniform(0.3, 1.4) * (0.5 + 3.0 * b) * (0.4 + 0.6 * left)
             ph = rng.uniform(0, 2 * math.pi)
             up, down = [], []
@@ -845,13 +847,15 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
                 x, z = crest[m]
                 tx, ty = top[m]
                 k = float(cam.scale(z)) / 14.0
-                u = math.sin(math.pi * (m - i) / (j - i)) ** 0.5
+                # Drawn out thin at both ends, so it grows out of the bare crest.
+                u = max(0.0, math.sin(math.pi * (m - i) / (j - i))) ** 1.1
                 t = thick * u * (0.7 + 0.3 * math.sin(x * 2.7 + ph))
-                up.append((tx, ty - k * (0.15 + 0.25 * t * (0.5 + 0.5 * math.sin(x * 1.3 + ph)))))
+                up.append((tx, ty - k * (0.15 + 0.25 * t * (0.5 + 0.3 * math.sin(x * 1.3 + ph)
+                                                           + 0.2 * abs(math.sin(x * 4.1 + 2 * ph))))))
                 # Down the face by how hard it spills: a rim where it only
                 # begins to, down to the white water at its foot where it tumbles.
-                hang = min(1.0, 0.15 + 0.22 * t * (1 + 0.4 * math.sin(x * 7.3 + 2 * ph)))
-                down.append((tx, ty + max(k * 0.3, (foot[m][1] - ty) * hang * rng.uniform(0.8, 1.1))))
+                hang = min(1.0, 0.3 * u ** 0.6 + 0.3 * t * (1 + 0.4 * math.sin(x * 7.3 + 2 * ph)))
+                down.append((tx, ty + max(k * 0.3 * u, (foot[m][1] - ty) * hang * rng.uniform(0.8, 1.1))))
                 # The holes: bubbles in the mass, more and larger toward its
                 # foot, so it thins down the face into a lace.
                 for _ in range(int(rng.poisson(0.5 + 1.6 * t))):
@@ -864,7 +868,7 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
             if b > 0.4:
                 haze = [(x, y - (by - y) * 0.5) for (x, y), (_, by) in zip(up, down)]
                 spray.append(f'<path d="{smooth(haze + down[::-1])}"/>')
-        i = j + int(rng.choice([1, 2, 3, 5, 8, 12], p=[0.25, 0.2, 0.2, 0.15, 0.12, 0.08]))
+        i = j + int(rng.choice([1, 2, 4, 7], p=[0.35, 0.3, 0.2, 0.15]))
     svg.group(spray, fill=P.foam, opacity="0.2", filter=svg.blur(1.0))
     svg.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
                     f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
@@ -1327,11 +1331,11 @@ def _wash(cam, foam: Svg, xs, rng):
     # places than others.
     foot = lambda x: float(breaker_z(x)) - 1.3
     _foam(foam, cam, rng, xs[0], xs[-1], lambda x: foot(x) - _reach(x), foot, density=2.0, open_near=0.5,
-          open_far=0.12, opacity=0.92, pieces=(1.0, 11.0), gaps=(0.1, 3.2), strength=_strength,
-          anchor_far=True)
+          open_far=0.12, opacity=0.92, pieces=(1.0, 11.0), gaps=(0.1, 3.2),
+          strength=lambda x: _strength(x) * (0.25 + 0.75 * _breaking(x)), anchor_far=True)
     # Drifts of older foam left lying on the shallows between it and the
     # beach, scattered, each holed through and fading at its ends.
-    for _ in range(12):
+    for _ in range(5):
         x = rng.uniform(xs[0], xs[-1])
         near, far = float(shore_z(x)) + 1.2, foot(x) - _reach(x) - 0.4
         if far <= near:
@@ -1390,7 +1394,7 @@ def _foam_edge(cam, svg: Svg, rng, xs):
     # wet sand, holed through behind the thread.
     _foam(svg, cam, rng, x0, x1, wash_edge,
           lambda x: wash_edge(x) + 0.7 + 0.3 * math.sin(x * 0.9 + 0.4) + 0.15 * math.sin(x * 3.1),
-          density=14.0, open_near=0.05, open_far=0.16, opacity=0.95, pieces=(0.8, 3.5), gaps=(0.05, 0.9),
+          density=14.0, open_near=0.05, open_far=0.16, opacity=0.95, pieces=(2.0, 8.0), gaps=(0.05, 2.4),
           veil=0.4, edge=1.0, soft=0.2, strength=lambda x: 0.4 + 0.6 * _strength(x))
 
 
