@@ -884,7 +884,7 @@ def _sand(cam, sand: Svg, xs, rng):
         0, cam.horizon + 20, 0, h, [(0, mix(dry_sand, P.sea_horizon, 0.15)), (1, dry_sand)]))
     # One band of wet sand the last wave left, a little past where the wash
     # now stops, its inland edge soft and ragged.
-    wet_tone = mix(mix(mix(P.sand, P.wood_side, 0.4), P.sea_dark, 0.35), P.ink, 0.22)
+    wet_tone = mix(mix(mix(P.sand, P.wood_side, 0.45), P.sea_dark, 0.22), P.ink, 0.2)
     # Wide in some places, hardly there in others, and ragged where it dries,
     # with a paler fringe of drying sand running out past it here and there.
     reach = [0.6 + 1.5 * (0.5 + 0.5 * math.sin(x * 0.47 + 0.5)) * (0.65 + 0.35 * math.sin(x * 1.6 + 1.1))
@@ -895,6 +895,11 @@ def _sand(cam, sand: Svg, xs, rng):
     sand.path(smooth(edge[::-1] + fringe, tension=0.6), fill=mix(wet_tone, P.sand, 0.55), opacity="0.45",
               filter=sand.blur(1.6))
     sand.path(smooth(edge[::-1] + inland, tension=0.6), fill=wet_tone, opacity="0.9", filter=sand.blur(0.9))
+    # Wetter, so darker, the nearer the water, so the band is not one flat grey.
+    soaked = [cam.point((x, 0.0, wash_edge(x) - r * (0.35 + 0.15 * math.sin(x * 0.9 + 0.3))))
+              for x, r in zip(xs, reach)]
+    sand.path(smooth(edge[::-1] + soaked, tension=0.6), fill=mix(wet_tone, P.wood_dark, 0.3),
+              opacity="0.55", filter=sand.blur(1.0))
 
 
 def _beach(cam, sand: Svg, rng):
@@ -912,6 +917,28 @@ def _beach(cam, sand: Svg, rng):
         b = cam.point((x + rng.uniform(0.05, 0.16), 0.0, z + rng.normal(0, 0.05)))
         weed.append(f'<path d="{lens(a[0], a[1], b[0], b[1], max(0.35, float(cam.scale(z)) * 0.018))}"/>')
     sand.group(weed, fill=mix(P.wood_dark, P.sand, 0.45), opacity="0.4")
+    # A few stones half sunk in the sand in front: flat, lit on the top
+    # left, a shade on the right and a short shadow below.
+    stone = mix(mix(P.wood_side, P.cloth_dark, 0.35), P.sand, 0.3)
+    for x, z, size, turn in ((5.7, 11.3, 0.13, 0.2), (5.95, 11.5, 0.07, -0.4), (-4.2, 11.05, 0.09, 0.5)):
+        cx, cy = cam.point((x, 0.0, z))
+        r = float(cam.scale(z)) * size
+        c, s_ = math.cos(turn), math.sin(turn)
+
+        def pebble(k, dx=0.0, dy=0.0, flat=0.5):
+            pts = []
+            for ang in np.linspace(0, 2 * math.pi, 10, endpoint=False):
+                u = math.cos(ang) * r * k * (1 + 0.08 * math.sin(ang * 3 + turn))
+                v = math.sin(ang) * r * k * flat
+                # Sunk, so its underside is cut off flat by the sand.
+                v = min(v, r * k * flat * 0.55)
+                pts.append((cx + dx + u * c - v * s_ * 0.3, cy + dy + u * s_ * 0.2 + v))
+            return smooth(pts)
+
+        sand.path(pebble(1.1, 0.3 * r, 0.25 * r, 0.4), fill=P.light.shadow, opacity="0.35", filter=sand.blur(0.5))
+        sand.path(pebble(1.0), fill=mix(stone, P.light.shadow, 0.2))
+        sand.path(pebble(0.72, -0.2 * r, -0.12 * r), fill=stone)
+        sand.path(pebble(0.35, -0.35 * r, -0.2 * r), fill=mix(stone, P.light.key, 0.3), filter=sand.blur(0.3))
     shell = mix(P.cloth, P.wood_fresh, 0.35)
     for x, z, size, turn in ((-2.4, 11.9, 0.15, 0.4), (-1.7, 13.9, 0.11, -0.6), (-6.1, 12.3, 0.12, 0.9)):
         cx, cy = cam.point((x, 0.0, z))
@@ -938,7 +965,7 @@ def _ripples(cam, sand: Svg, rng):
     on its far side and a soft lighter crest, closer together and fainter
     with distance, with no line drawn along them."""
     lee, crest = [], []
-    for cx, cz, spread, count in ((-4.6, 13.2, 3.0, 7), (2.8, 10.4, 3.0, 5), (-0.2, 17.2, 3.5, 6)):
+    for cx, cz, spread, count in ((-4.6, 13.2, 3.0, 7), (2.4, 11.6, 3.0, 5), (-0.2, 17.2, 3.5, 6)):
         for k in range(count):
             z = cz + (k - count / 2) * rng.uniform(0.35, 0.5)
             x = cx + rng.normal(0, spread * 0.3)
@@ -949,14 +976,14 @@ def _ripples(cam, sand: Svg, rng):
             mid = [z + 0.14 * math.sin(u * 1.3 + k) + 0.05 * math.sin(u * 3.7) for u in us]
             taper = [max(0.0, math.sin(math.pi * i / (len(us) - 1))) ** 0.7 for i in range(len(us))]
             # Each a band on the sand a hand across, thickest in its middle.
-            hi = [cam.point((u, 0.0, m + 0.05 + 0.09 * t)) for u, m, t in zip(us, mid, taper)]
+            hi = [cam.point((u, 0.0, m + 0.07 + 0.15 * t)) for u, m, t in zip(us, mid, taper)]
             lo = [cam.point((u, 0.0, m - 0.02 * t)) for u, m, t in zip(us, mid, taper)]
-            top = [cam.point((u, 0.0, m - 0.1 * t)) for u, m, t in zip(us, mid, taper)]
+            top = [cam.point((u, 0.0, m - 0.15 * t)) for u, m, t in zip(us, mid, taper)]
             fade = num(min(1.0, 13.0 / z))
             lee.append(f'<path d="{smooth(hi + lo[::-1])}" opacity="{fade}"/>')
             crest.append(f'<path d="{smooth(lo + top[::-1])}" opacity="{fade}"/>')
-    sand.group(lee, fill=mix(P.sand, P.wood_side, 0.3), opacity="0.22", filter=sand.blur(0.7))
-    sand.group(crest, fill=mix(P.sand, P.light.key, 0.3), opacity="0.3", filter=sand.blur(0.6))
+    sand.group(lee, fill=mix(P.sand, P.wood_side, 0.35), opacity="0.38", filter=sand.blur(0.7))
+    sand.group(crest, fill=mix(P.sand, P.light.key, 0.3), opacity="0.4", filter=sand.blur(0.6))
 
 
 # The castaway's walk, in metres on the sand (x, z): off the raft's near
@@ -1000,8 +1027,9 @@ def _footprints(cam, sand: Svg, rng):
     and toes: the sand's own tone a step darker on its floor, the wall on
     the sun's side in shade, and the lip heaped round it catching the sun;
     crisper in the damp sand by the raft, softer in the dry."""
-    floor_tone = mix(P.sand, P.light.shadow, 0.4)
-    wall_tone = mix(mix(P.sand, P.light.shadow, 0.75), P.wood_dark, 0.25)
+    # The sand's own tone pressed darker, warm, not a grey stamped on it.
+    floor_tone = mix(mix(P.sand, P.wood_side, 0.3), P.light.shadow, 0.2)
+    wall_tone = mix(mix(P.sand, P.light.shadow, 0.5), P.wood_side, 0.35)
     lip_tone = mix(P.sand, P.light.key, 0.6)
     lips, walls, floors = [], [], []
     _, _, total = _track_at(0.0)
