@@ -267,7 +267,8 @@ def _crown(shaft, up, rng):
                             fold=1.15, leaflet=0.62, ragged=0.28)
             else:
                 fr = _Frond(root, heading, 1.1 * length * rng.uniform(0.94, 1.06), weight * rng.uniform(0.92, 1.1),
-                            rng, curl=curl, fold=rng.uniform(0.5, 0.75), leaflet=rng.uniform(0.98, 1.12))
+                            rng, curl=curl, fold=rng.uniform(0.5, 0.75), leaflet=rng.uniform(0.98, 1.12),
+                            ragged=0.08)
             fr.dead = dead
             fronds.append(fr)
     return fronds
@@ -370,24 +371,44 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
                 continue
             far_side = np.mean([np.linalg.norm(l[4] - eye) - np.linalg.norm(l[2] - eye) for l in row]) > 0
             groups = [[], [], []]
-            for l in row:
-                _, s, a, c, b = l
-                score = lit_score(l) + reach
-                tone = 2 if score > 0.15 else 1 if score > -0.25 else 0
-                A, C, B = cam.point(a), cam.point(c), cam.point(b)
-                # Narrow, widest a little out from the rib, drawn to a point.
-                w0 = max(0.32, 0.055 * float(cam.scale(a[2]))) * (1.0 - 0.35 * s) * (0.6 if fr.dead else 1.0)
-                one, two = [], []
-                for t in np.linspace(0.0, 1.0, 7):
-                    x = (1 - t) ** 2 * A[0] + 2 * t * (1 - t) * C[0] + t * t * B[0]
-                    y = (1 - t) ** 2 * A[1] + 2 * t * (1 - t) * C[1] + t * t * B[1]
-                    dx = 2 * (1 - t) * (C[0] - A[0]) + 2 * t * (B[0] - C[0])
-                    dy = 2 * (1 - t) * (C[1] - A[1]) + 2 * t * (B[1] - C[1])
-                    n = math.hypot(dx, dy) or 1.0
-                    wd = w0 * (0.55 + 1.6 * t) * (1 - t) ** 0.9
-                    one.append((x - dy / n * wd, y + dx / n * wd))
-                    two.append((x + dy / n * wd, y - dx / n * wd))
-                groups[tone].append(polygon(one + two[::-1]))
+            # The leaflets gathered into a few broad masses, each one flat
+            # tone, lit or in shade: the set's flat shapes, not a comb.
+            clumps = [[row[0]]]
+            for l in row[1:]:
+                if l[1] - clumps[-1][-1][1] > 0.05 or len(clumps[-1]) >= 6:
+                    clumps.append([])
+                clumps[-1].append(l)
+            for clump in clumps:
+                score = float(np.mean([lit_score(l) for l in clump])) + reach
+                tone = 2 if score > -0.05 else 1
+                pts = [(cam.point(l[2]), cam.point(l[4])) for l in clump]
+                if len(clump) == 1:
+                    (A, B), s = pts[0], clump[0][1]
+                    C = cam.point(clump[0][3])
+                    # Narrow, widest a little out from the rib, drawn to a point.
+                    w0 = (max(0.32, 0.07 * float(cam.scale(clump[0][2][2]))) * (1.0 - 0.35 * s)
+                          * (0.6 if fr.dead else 1.0))
+                    one, two = [], []
+                    for t in np.linspace(0.0, 1.0, 7):
+                        x = (1 - t) ** 2 * A[0] + 2 * t * (1 - t) * C[0] + t * t * B[0]
+                        y = (1 - t) ** 2 * A[1] + 2 * t * (1 - t) * C[1] + t * t * B[1]
+                        dx = 2 * (1 - t) * (C[0] - A[0]) + 2 * t * (B[0] - C[0])
+                        dy = 2 * (1 - t) * (C[1] - A[1]) + 2 * t * (B[1] - C[1])
+                        n = math.hypot(dx, dy) or 1.0
+                        wd = w0 * (0.55 + 1.6 * t) * (1 - t) ** 0.9
+                        one.append((x - dy / n * wd, y + dx / n * wd))
+                        two.append((x + dy / n * wd, y - dx / n * wd))
+                    groups[tone].append(polygon(one + two[::-1]))
+                    continue
+                # Out along the first leaflet, across every other tip with a
+                # notch between, so a mass ends in a few broad points, and
+                # back along the rib.
+                outline = [pts[0][0], pts[0][1]]
+                ends = pts[2::2] if len(pts) % 2 else pts[2::2] + [pts[-1]]
+                for (A, B) in ends:
+                    outline += [(A[0] + (B[0] - A[0]) * 0.5, A[1] + (B[1] - A[1]) * 0.5), B]
+                outline += [A for A, _ in pts[::-1]]
+                groups[tone].append(polygon(outline))
             (behind if far_side else before).append(groups)
 
         def lay(rows):
