@@ -1,37 +1,37 @@
 """The islands: a beach at noon seen from the dune behind it, the sun high
 at the top left, half over the frame's edge. A palm a third of the way in
 leans a little out over the sand, its trunk curving up and slimming from a
-foot that flares down into a low mound of sand, dark in the crease round
-it, scarred with uneven rings that ridge its outline. Its crown is
-lopsided: fronds grow from a short crown shaft, longer on the side it
-leans to, some reaching toward us and some away, arching out and hanging
-under their own weight, each a thin dark rib with narrow leaflets combed
-off both sides and hanging from it, their tips drooping, in two or three
-flat tones lit on the sun's side, four round coconuts in a bunch at
-their foot; under them two dead fronds, brown and withered, hang down
-the trunk. The sun so high, every shadow is short: the palm's runs
-a narrow band from its foot over the mound and pools under its crown,
-falling only a little toward us and to the right, each point of it put
-where the rays fall. A wave breaks along
-the shore, its crest tumbling into thick white water where it spills and
-thin or bare where it has not yet broken; it swings toward us on the
-right and is spent there, its foam lying in fading patches. Its white
-water, a lace full of holes, runs in further in some places than others
-and leaves a few drifts on the shallows, and a thin sheet of water slides
-up the sand to an uneven lace edge, the sky's sheen inside it and one band
-of darker wet sand beyond. On the beach, what tells of the castaway: on
-the right, a broken section of his raft lying slantwise at the top of the
-wash, its sea end toward the water, six long logs side by side, two
-snapped short, lashed to one whole cross pole and the stump of another,
-rope ends trailing; from it one trail of bare footprints, left and right,
+foot that flares down into a low mound of sand barely paler than the
+beach, dark in the crease round it, scarred with uneven rings that ridge
+its outline. Its crown is lopsided: fronds grow from a short crown shaft,
+longer on the side it leans to, some reaching toward us and some away,
+arching out and hanging under their own weight, each a thin dark rib with
+its leaflets gathered on both sides into a few broad flat masses ending in
+drooping points, in two tones, lit on the sun's side or in shade, four
+round coconuts in a bunch at their foot; under them two dead fronds, brown
+and withered, hang down the trunk. The sun so high, every shadow is short:
+the palm's runs a narrow band from its foot over the mound and pools under
+its crown, falling only a little toward us and to the right, each point of
+it put where the rays fall. A wave breaks along the shore, its foam in a
+few long lengths that follow the crest and thin out at their ends,
+tumbling down the face into white water where it spills, the crest bare
+where it has not broken; it swings toward us on the right and is spent
+there. Its white water, a lace full of holes, lies only below where it
+breaks, and a thin sheet of water slides up the sand to an uneven lace
+edge, the sky's sheen inside it and one band of wet sand beyond, darker
+toward the water. On the beach, what tells of the castaway: on the right,
+a broken section of his raft lying slantwise at the top of the wash, its
+sea end toward the water, six long logs side by side, two snapped short,
+lashed to one whole cross pole and the stump of another, rope ends
+trailing; from it one trail of bare footprints, left and right,
 foot-shaped dents with a sunlit lip, up the beach toward us and round into
 the palm's shade; on the left a bowed branch of driftwood weathered
 grey-brown, half buried, with a rope knotted round it, a few shells and
-soft wind ripples in the sand's own tones. Beyond, the sea's wave dashes,
-a few long soft swells rolling in nearer the shore, the sun's glitter, and
-on the horizon to the right three islands at their different distances,
-hazed the more the further off, under a broad low cushion of cloud and a
-small one higher up.
+soft wind ripples in the sand's own tones, and a few small stones half
+sunk in front. Beyond, the sea's wave dashes, a few long soft swells
+rolling in nearer the shore, the sun's glitter, and on the horizon to the
+right three islands at their different distances, hazed the more the
+further off, under a broad low cushion of cloud and a small one higher up.
 
 The picture is wider and taller than the window shows: everything that
 matters lies inside the top-left 421 x 221."""
@@ -1382,8 +1382,8 @@ def _wash(cam, foam: Svg, xs, rng):
     _foam(foam, cam, rng, xs[0], xs[-1], lambda x: foot(x) - _reach(x), foot, density=2.0, open_near=0.5,
           open_far=0.12, opacity=0.92, pieces=(1.0, 11.0), gaps=(0.1, 3.2),
           strength=lambda x: _strength(x) * (0.25 + 0.75 * _breaking(x)), anchor_far=True)
-    # Drifts of older foam left lying on the shallows between it and the
-    # beach, scattered, each holed through and fading at its ends.
+    # A few drifts of older foam left lying on the shallows between it and
+    # the beach, each holed through and fading at its ends.
     for _ in range(5):
         x = rng.uniform(xs[0], xs[-1])
         near, far = float(shore_z(x)) + 1.2, foot(x) - _reach(x) - 0.4
