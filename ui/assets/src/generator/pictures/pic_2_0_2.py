@@ -1,37 +1,37 @@
 """The islands: a beach at noon seen from the dune behind it, the sun high
 at the top left, half over the frame's edge. A palm a third of the way in
 leans a little out over the sand, its trunk curving up and slimming from a
-foot that flares down into a low mound of sand, dark in the crease round
-it, scarred with uneven rings that ridge its outline. Its crown is
-lopsided: fronds grow from a short crown shaft, longer on the side it
-leans to, some reaching toward us and some away, arching out and hanging
-under their own weight, each a thin dark rib with narrow leaflets combed
-off both sides and hanging from it, their tips drooping, in two or three
-flat tones lit on the sun's side, four round coconuts in a bunch at
-their foot; under them two dead fronds, brown and withered, hang down
-the trunk. The sun so high, every shadow is short: the palm's runs
-a narrow band from its foot over the mound and pools under its crown,
-falling only a little toward us and to the right, each point of it put
-where the rays fall. A wave breaks along
-the shore, its crest tumbling into thick white water where it spills and
-thin or bare where it has not yet broken; it swings toward us on the
-right and is spent there, its foam lying in fading patches. Its white
-water, a lace full of holes, runs in further in some places than others
-and leaves a few drifts on the shallows, and a thin sheet of water slides
-up the sand to an uneven lace edge, the sky's sheen inside it and one band
-of darker wet sand beyond. On the beach, what tells of the castaway: on
-the right, a broken section of his raft lying slantwise at the top of the
-wash, its sea end toward the water, six long logs side by side, two
-snapped short, lashed to one whole cross pole and the stump of another,
-rope ends trailing; from it one trail of bare footprints, left and right,
+foot that flares down into a low mound of sand barely paler than the
+beach, dark in the crease round it, scarred with uneven rings that ridge
+its outline. Its crown is lopsided: fronds grow from a short crown shaft,
+longer on the side it leans to, some reaching toward us and some away,
+arching out and hanging under their own weight, each a thin dark rib with
+its leaflets gathered on both sides into a few broad flat masses ending in
+drooping points, in two tones, lit on the sun's side or in shade, four
+round coconuts in a bunch at their foot; under them two dead fronds, brown
+and withered, hang down the trunk. The sun so high, every shadow is short:
+the palm's runs a narrow band from its foot over the mound and pools under
+its crown, falling only a little toward us and to the right, each point of
+it put where the rays fall. A wave breaks along the shore, its foam in a
+few long lengths that follow the crest and thin out at their ends,
+tumbling down the face into white water where it spills, the crest bare
+where it has not broken; it swings toward us on the right and is spent
+there. Its white water, a lace full of holes, lies only below where it
+breaks, and a thin sheet of water slides up the sand to an uneven lace
+edge, the sky's sheen inside it and one band of wet sand beyond, darker
+toward the water. On the beach, what tells of the castaway: on the right,
+a broken section of his raft lying slantwise at the top of the wash, its
+sea end toward the water, six long logs side by side, two snapped short,
+lashed to one whole cross pole and the stump of another, rope ends
+trailing; from it one trail of bare footprints, left and right,
 foot-shaped dents with a sunlit lip, up the beach toward us and round into
 the palm's shade; on the left a bowed branch of driftwood weathered
 grey-brown, half buried, with a rope knotted round it, a few shells and
-soft wind ripples in the sand's own tones. Beyond, the sea's wave dashes,
-a few long soft swells rolling in nearer the shore, the sun's glitter, and
-on the horizon to the right three islands at their different distances,
-hazed the more the further off, under a broad low cushion of cloud and a
-small one higher up.
+soft wind ripples in the sand's own tones, and a few small stones half
+sunk in front. Beyond, the sea's wave dashes, a few long soft swells
+rolling in nearer the shore, the sun's glitter, and on the horizon to the
+right three islands at their different distances, hazed the more the
+further off, under a broad low cushion of cloud and a small one higher up.
 
 The picture is wider and taller than the window shows: everything that
 matters lies inside the top-left 421 x 221."""
@@ -267,7 +267,8 @@ def _crown(shaft, up, rng):
                             fold=1.15, leaflet=0.62, ragged=0.28)
             else:
                 fr = _Frond(root, heading, 1.1 * length * rng.uniform(0.94, 1.06), weight * rng.uniform(0.92, 1.1),
-                            rng, curl=curl, fold=rng.uniform(0.5, 0.75), leaflet=rng.uniform(0.98, 1.12))
+                            rng, curl=curl, fold=rng.uniform(0.5, 0.75), leaflet=rng.uniform(0.98, 1.12),
+                            ragged=0.08)
             fr.dead = dead
             fronds.append(fr)
     return fronds
@@ -370,24 +371,44 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
                 continue
             far_side = np.mean([np.linalg.norm(l[4] - eye) - np.linalg.norm(l[2] - eye) for l in row]) > 0
             groups = [[], [], []]
-            for l in row:
-                _, s, a, c, b = l
-                score = lit_score(l) + reach
-                tone = 2 if score > 0.15 else 1 if score > -0.25 else 0
-                A, C, B = cam.point(a), cam.point(c), cam.point(b)
-                # Narrow, widest a little out from the rib, drawn to a point.
-                w0 = max(0.32, 0.055 * float(cam.scale(a[2]))) * (1.0 - 0.35 * s) * (0.6 if fr.dead else 1.0)
-                one, two = [], []
-                for t in np.linspace(0.0, 1.0, 7):
-                    x = (1 - t) ** 2 * A[0] + 2 * t * (1 - t) * C[0] + t * t * B[0]
-                    y = (1 - t) ** 2 * A[1] + 2 * t * (1 - t) * C[1] + t * t * B[1]
-                    dx = 2 * (1 - t) * (C[0] - A[0]) + 2 * t * (B[0] - C[0])
-                    dy = 2 * (1 - t) * (C[1] - A[1]) + 2 * t * (B[1] - C[1])
-                    n = math.hypot(dx, dy) or 1.0
-                    wd = w0 * (0.55 + 1.6 * t) * (1 - t) ** 0.9
-                    one.append((x - dy / n * wd, y + dx / n * wd))
-                    two.append((x + dy / n * wd, y - dx / n * wd))
-                groups[tone].append(polygon(one + two[::-1]))
+            # The leaflets gathered into a few broad masses, each one flat
+            # tone, lit or in shade: the set's flat shapes, not a comb.
+            clumps = [[row[0]]]
+            for l in row[1:]:
+                if l[1] - clumps[-1][-1][1] > 0.05 or len(clumps[-1]) >= 6:
+                    clumps.append([])
+                clumps[-1].append(l)
+            for clump in clumps:
+                score = float(np.mean([lit_score(l) for l in clump])) + reach
+                tone = 2 if score > -0.05 else 1
+                pts = [(cam.point(l[2]), cam.point(l[4])) for l in clump]
+                if len(clump) == 1:
+                    (A, B), s = pts[0], clump[0][1]
+                    C = cam.point(clump[0][3])
+                    # Narrow, widest a little out from the rib, drawn to a point.
+                    w0 = (max(0.32, 0.07 * float(cam.scale(clump[0][2][2]))) * (1.0 - 0.35 * s)
+                          * (0.6 if fr.dead else 1.0))
+                    one, two = [], []
+                    for t in np.linspace(0.0, 1.0, 7):
+                        x = (1 - t) ** 2 * A[0] + 2 * t * (1 - t) * C[0] + t * t * B[0]
+                        y = (1 - t) ** 2 * A[1] + 2 * t * (1 - t) * C[1] + t * t * B[1]
+                        dx = 2 * (1 - t) * (C[0] - A[0]) + 2 * t * (B[0] - C[0])
+                        dy = 2 * (1 - t) * (C[1] - A[1]) + 2 * t * (B[1] - C[1])
+                        n = math.hypot(dx, dy) or 1.0
+                        wd = w0 * (0.55 + 1.6 * t) * (1 - t) ** 0.9
+                        one.append((x - dy / n * wd, y + dx / n * wd))
+                        two.append((x + dy / n * wd, y - dx / n * wd))
+                    groups[tone].append(polygon(one + two[::-1]))
+                    continue
+                # Out along the first leaflet, across every other tip with a
+                # notch between, so a mass ends in a few broad points, and
+                # back along the rib.
+                outline = [pts[0][0], pts[0][1]]
+                ends = pts[2::2] if len(pts) % 2 else pts[2::2] + [pts[-1]]
+                for (A, B) in ends:
+                    outline += [(A[0] + (B[0] - A[0]) * 0.5, A[1] + (B[1] - A[1]) * 0.5), B]
+                outline += [A for A, _ in pts[::-1]]
+                groups[tone].append(polygon(outline))
             (behind if far_side else before).append(groups)
 
         def lay(rows):
@@ -470,8 +491,9 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     top_y = min(cam.point(q)[1] for q in grid)
     foot_y = max(cam.point(q)[1] for q in grid)
     (lx, _), (rx_, _) = cam.point(dome(1.0, math.pi)), cam.point(dome(1.0, 0.0))
-    lit_sand, shade_sand = mix(P.sand, P.light.key, 0.28), mix(P.sand, sh, 0.5)
-    across_tone = [(0, mix(P.sand, P.light.key, 0.12)), (0.3, lit_sand), (0.55, mix(P.sand, P.light.key, 0.1)),
+    # Lit only a shade above the beach, so at 1x it reads as sand heaped up, not a pale blob.
+    lit_sand, shade_sand = mix(P.sand, P.light.key, 0.09), mix(P.sand, sh, 0.5)
+    across_tone = [(0, mix(P.sand, P.light.key, 0.03)), (0.3, lit_sand), (0.55, mix(P.sand, P.light.key, 0.02)),
                    (0.85, shade_sand), (1, mix(P.sand, sh, 0.2))]
     # The flare where it meets the mound's surface: the crease runs round
     # the front of the trunk, bowed toward us, seen from above.
@@ -488,8 +510,8 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     def mound(shape):
         svg.path(shape, fill=svg.linear(lx, 0, rx_, 0, across_tone), filter=svg.blur(0.8))
         # Toward its foot the dome turns level with the beach and takes its tone.
-        svg.path(shape, fill=svg.linear(0, top_y, 0, foot_y, [(0, P.sand, 0), (0.5, P.sand, 0.0),
-                                                               (1, P.sand, 0.95)]), filter=svg.blur(0.8))
+        svg.path(shape, fill=svg.linear(0, top_y, 0, foot_y, [(0, P.sand, 0), (0.3, P.sand, 0.0),
+                                                               (1, P.sand, 1.0)]), filter=svg.blur(0.8))
 
     mound(smooth(hull, tension=0.8))
     mound_shadow = [cam.point(_on_sand(dome(1.0 if math.sin(ang) < 0.2 else 0.45, ang))) for ang in angs]
@@ -832,11 +854,13 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
     while i < len(crest) - 3:
         # Mostly short broken lengths, now and then a long run, with gaps
         # of their own: never a row of like strokes.
-        run = int(rng.choice([3, 5, 8, 12, 18], p=[0.2, 0.25, 0.25, 0.2, 0.1]))
+        run = int(rng.choice([8, 12, 18, 26], p=[0.2, 0.3, 0.3, 0.2]))
         j = min(len(crest) - 1, i + run)
         b = float(np.mean([_breaking(crest[m][0]) for m in range(i, j + 1)]))
         left = _strength(crest[(i + j) // 2][0])
-        if (b > 0.12 or rng.uniform() < 0.25) and rng.uniform() < left + 0.1:
+        # Only where it really breaks: a lone fleck on an unbroken crest
+        # reads as a mark floating on open water.
+        if b > 0.3 and rng.uniform() < left + 0.1:
             thick = rng.uniform(0.3, 1.4) * (0.5 + 3.0 * b) * (0.4 + 0.6 * left)
             ph = rng.uniform(0, 2 * math.pi)
             up, down = [], []
@@ -844,13 +868,15 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
                 x, z = crest[m]
                 tx, ty = top[m]
                 k = float(cam.scale(z)) / 14.0
-                u = math.sin(math.pi * (m - i) / (j - i)) ** 0.5
+                # Drawn out thin at both ends, so it grows out of the bare crest.
+                u = max(0.0, math.sin(math.pi * (m - i) / (j - i))) ** 1.1
                 t = thick * u * (0.7 + 0.3 * math.sin(x * 2.7 + ph))
-                up.append((tx, ty - k * (0.15 + 0.25 * t * (0.5 + 0.5 * math.sin(x * 1.3 + ph)))))
+                up.append((tx, ty - k * (0.15 + 0.25 * t * (0.5 + 0.3 * math.sin(x * 1.3 + ph)
+                                                           + 0.2 * abs(math.sin(x * 4.1 + 2 * ph))))))
                 # Down the face by how hard it spills: a rim where it only
                 # begins to, down to the white water at its foot where it tumbles.
-                hang = min(1.0, 0.15 + 0.22 * t * (1 + 0.4 * math.sin(x * 7.3 + 2 * ph)))
-                down.append((tx, ty + max(k * 0.3, (foot[m][1] - ty) * hang * rng.uniform(0.8, 1.1))))
+                hang = min(1.0, 0.3 * u ** 0.6 + 0.3 * t * (1 + 0.4 * math.sin(x * 7.3 + 2 * ph)))
+                down.append((tx, ty + max(k * 0.3 * u, (foot[m][1] - ty) * hang * rng.uniform(0.8, 1.1))))
                 # The holes: bubbles in the mass, more and larger toward its
                 # foot, so it thins down the face into a lace.
                 for _ in range(int(rng.poisson(0.5 + 1.6 * t))):
@@ -863,7 +889,7 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
             if b > 0.4:
                 haze = [(x, y - (by - y) * 0.5) for (x, y), (_, by) in zip(up, down)]
                 spray.append(f'<path d="{smooth(haze + down[::-1])}"/>')
-        i = j + int(rng.choice([1, 2, 3, 5, 8, 12], p=[0.25, 0.2, 0.2, 0.15, 0.12, 0.08]))
+        i = j + int(rng.choice([1, 2, 4, 7], p=[0.35, 0.3, 0.2, 0.15]))
     svg.group(spray, fill=P.foam, opacity="0.2", filter=svg.blur(1.0))
     svg.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
                     f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
@@ -879,7 +905,7 @@ def _sand(cam, sand: Svg, xs, rng):
         0, cam.horizon + 20, 0, h, [(0, mix(dry_sand, P.sea_horizon, 0.15)), (1, dry_sand)]))
     # One band of wet sand the last wave left, a little past where the wash
     # now stops, its inland edge soft and ragged.
-    wet_tone = mix(mix(mix(P.sand, P.wood_side, 0.4), P.sea_dark, 0.35), P.ink, 0.22)
+    wet_tone = mix(mix(mix(P.sand, P.wood_side, 0.45), P.sea_dark, 0.22), P.ink, 0.2)
     # Wide in some places, hardly there in others, and ragged where it dries,
     # with a paler fringe of drying sand running out past it here and there.
     reach = [0.6 + 1.5 * (0.5 + 0.5 * math.sin(x * 0.47 + 0.5)) * (0.65 + 0.35 * math.sin(x * 1.6 + 1.1))
@@ -890,6 +916,11 @@ def _sand(cam, sand: Svg, xs, rng):
     sand.path(smooth(edge[::-1] + fringe, tension=0.6), fill=mix(wet_tone, P.sand, 0.55), opacity="0.45",
               filter=sand.blur(1.6))
     sand.path(smooth(edge[::-1] + inland, tension=0.6), fill=wet_tone, opacity="0.9", filter=sand.blur(0.9))
+    # Wetter, so darker, the nearer the water, so the band is not one flat grey.
+    soaked = [cam.point((x, 0.0, wash_edge(x) - r * (0.35 + 0.15 * math.sin(x * 0.9 + 0.3))))
+              for x, r in zip(xs, reach)]
+    sand.path(smooth(edge[::-1] + soaked, tension=0.6), fill=mix(wet_tone, P.wood_dark, 0.3),
+              opacity="0.55", filter=sand.blur(1.0))
 
 
 def _beach(cam, sand: Svg, rng):
@@ -907,6 +938,28 @@ def _beach(cam, sand: Svg, rng):
         b = cam.point((x + rng.uniform(0.05, 0.16), 0.0, z + rng.normal(0, 0.05)))
         weed.append(f'<path d="{lens(a[0], a[1], b[0], b[1], max(0.35, float(cam.scale(z)) * 0.018))}"/>')
     sand.group(weed, fill=mix(P.wood_dark, P.sand, 0.45), opacity="0.4")
+    # A few stones half sunk in the sand in front: flat, lit on the top
+    # left, a shade on the right and a short shadow below.
+    stone = mix(mix(P.wood_side, P.cloth_dark, 0.35), P.sand, 0.3)
+    for x, z, size, turn in ((5.7, 11.3, 0.13, 0.2), (5.95, 11.5, 0.07, -0.4), (-4.2, 11.05, 0.09, 0.5)):
+        cx, cy = cam.point((x, 0.0, z))
+        r = float(cam.scale(z)) * size
+        c, s_ = math.cos(turn), math.sin(turn)
+
+        def pebble(k, dx=0.0, dy=0.0, flat=0.5):
+            pts = []
+            for ang in np.linspace(0, 2 * math.pi, 10, endpoint=False):
+                u = math.cos(ang) * r * k * (1 + 0.08 * math.sin(ang * 3 + turn))
+                v = math.sin(ang) * r * k * flat
+                # Sunk, so its underside is cut off flat by the sand.
+                v = min(v, r * k * flat * 0.55)
+                pts.append((cx + dx + u * c - v * s_ * 0.3, cy + dy + u * s_ * 0.2 + v))
+            return smooth(pts)
+
+        sand.path(pebble(1.1, 0.3 * r, 0.25 * r, 0.4), fill=P.light.shadow, opacity="0.35", filter=sand.blur(0.5))
+        sand.path(pebble(1.0), fill=mix(stone, P.light.shadow, 0.2))
+        sand.path(pebble(0.72, -0.2 * r, -0.12 * r), fill=stone)
+        sand.path(pebble(0.35, -0.35 * r, -0.2 * r), fill=mix(stone, P.light.key, 0.3), filter=sand.blur(0.3))
     shell = mix(P.cloth, P.wood_fresh, 0.35)
     for x, z, size, turn in ((-2.4, 11.9, 0.15, 0.4), (-1.7, 13.9, 0.11, -0.6), (-6.1, 12.3, 0.12, 0.9)):
         cx, cy = cam.point((x, 0.0, z))
@@ -933,7 +986,7 @@ def _ripples(cam, sand: Svg, rng):
     on its far side and a soft lighter crest, closer together and fainter
     with distance, with no line drawn along them."""
     lee, crest = [], []
-    for cx, cz, spread, count in ((-4.6, 13.2, 3.0, 7), (2.8, 10.4, 3.0, 5), (-0.2, 17.2, 3.5, 6)):
+    for cx, cz, spread, count in ((-4.6, 13.2, 3.0, 7), (2.4, 11.6, 3.0, 5), (-0.2, 17.2, 3.5, 6)):
         for k in range(count):
             z = cz + (k - count / 2) * rng.uniform(0.35, 0.5)
             x = cx + rng.normal(0, spread * 0.3)
@@ -944,14 +997,14 @@ def _ripples(cam, sand: Svg, rng):
             mid = [z + 0.14 * math.sin(u * 1.3 + k) + 0.05 * math.sin(u * 3.7) for u in us]
             taper = [max(0.0, math.sin(math.pi * i / (len(us) - 1))) ** 0.7 for i in range(len(us))]
             # Each a band on the sand a hand across, thickest in its middle.
-            hi = [cam.point((u, 0.0, m + 0.05 + 0.09 * t)) for u, m, t in zip(us, mid, taper)]
+            hi = [cam.point((u, 0.0, m + 0.07 + 0.15 * t)) for u, m, t in zip(us, mid, taper)]
             lo = [cam.point((u, 0.0, m - 0.02 * t)) for u, m, t in zip(us, mid, taper)]
-            top = [cam.point((u, 0.0, m - 0.1 * t)) for u, m, t in zip(us, mid, taper)]
+            top = [cam.point((u, 0.0, m - 0.15 * t)) for u, m, t in zip(us, mid, taper)]
             fade = num(min(1.0, 13.0 / z))
             lee.append(f'<path d="{smooth(hi + lo[::-1])}" opacity="{fade}"/>')
             crest.append(f'<path d="{smooth(lo + top[::-1])}" opacity="{fade}"/>')
-    sand.group(lee, fill=mix(P.sand, P.wood_side, 0.3), opacity="0.22", filter=sand.blur(0.7))
-    sand.group(crest, fill=mix(P.sand, P.light.key, 0.3), opacity="0.3", filter=sand.blur(0.6))
+    sand.group(lee, fill=mix(P.sand, P.wood_side, 0.35), opacity="0.38", filter=sand.blur(0.7))
+    sand.group(crest, fill=mix(P.sand, P.light.key, 0.3), opacity="0.4", filter=sand.blur(0.6))
 
 
 # The castaway's walk, in metres on the sand (x, z): off the raft's near
@@ -995,8 +1048,9 @@ def _footprints(cam, sand: Svg, rng):
     and toes: the sand's own tone a step darker on its floor, the wall on
     the sun's side in shade, and the lip heaped round it catching the sun;
     crisper in the damp sand by the raft, softer in the dry."""
-    floor_tone = mix(P.sand, P.light.shadow, 0.4)
-    wall_tone = mix(mix(P.sand, P.light.shadow, 0.75), P.wood_dark, 0.25)
+    # The sand's own tone pressed darker, warm, not a grey stamped on it.
+    floor_tone = mix(mix(P.sand, P.wood_side, 0.3), P.light.shadow, 0.2)
+    wall_tone = mix(mix(P.sand, P.light.shadow, 0.5), P.wood_side, 0.35)
     lip_tone = mix(P.sand, P.light.key, 0.6)
     lips, walls, floors = [], [], []
     _, _, total = _track_at(0.0)
@@ -1010,7 +1064,8 @@ def _footprints(cam, sand: Svg, rng):
         stride = 0.54 - 0.16 * math.exp(-k / 2.0) - 0.12 * max(0.0, (d - total + 1.6) / 1.6)
         d += stride * (1 + rng.normal(0, 0.11))
         side, k = -side, k + 1
-        gap = 0.125 + rng.normal(0, 0.025) + 0.04 * math.exp(-k / 2.0)
+        # Far enough either side of the line that left and right stay apart at 1x.
+        gap = 0.16 + rng.normal(0, 0.022) + 0.04 * math.exp(-k / 2.0)
         fx, fz = x - side * gap * uz, z + side * gap * ux
         # Toes turned out from the line, by a different amount each step.
         turn = math.atan2(uz, ux) - side * (0.14 + rng.normal(0, 0.08))
@@ -1025,7 +1080,8 @@ def _footprints(cam, sand: Svg, rng):
         open_up = 2.5
         lift = (cy - cam.point((x, 0.0, z))[1]) * 1.4
         # No two pressed alike: a little longer or shorter, deeper or shallower.
-        size, press = rng.uniform(0.92, 1.1), rng.uniform(0.7, 1.05)
+        # Drawn a little over life size, or at 1x they close to dots.
+        size, press = 1.3 * rng.uniform(0.88, 1.12), rng.uniform(0.7, 1.05)
 
         def shape(pts, grow=1.0, dx=0.0, dz=0.0):
             out = []
@@ -1048,9 +1104,9 @@ def _footprints(cam, sand: Svg, rng):
         floors.append(f'<g opacity="{num(0.9 * fade)}"><path d="{smooth(shape(SOLE, 0.9, -sun_dx, -sun_dz))}"/>'
                       + "".join(f'<path d="{toe(u, v, r * 0.6, 1.0, -sun_dx * 0.5, -sun_dz * 0.5)}"/>'
                                 for u, v, r in TOES[:2]) + "</g>")
-    sand.group(lips, fill=lip_tone, filter=sand.blur(0.35))
-    sand.group(walls, fill=wall_tone, filter=sand.blur(0.2))
-    sand.group(floors, fill=floor_tone, filter=sand.blur(0.25))
+    sand.group(lips, fill=lip_tone, opacity="0.8", filter=sand.blur(0.5))
+    sand.group(walls, fill=wall_tone, opacity="0.85", filter=sand.blur(0.35))
+    sand.group(floors, fill=floor_tone, filter=sand.blur(0.35))
 
 
 # The raft's remains: where its first log's near end lies on the sand, and
@@ -1324,11 +1380,11 @@ def _wash(cam, foam: Svg, xs, rng):
     # places than others.
     foot = lambda x: float(breaker_z(x)) - 1.3
     _foam(foam, cam, rng, xs[0], xs[-1], lambda x: foot(x) - _reach(x), foot, density=2.0, open_near=0.5,
-          open_far=0.12, opacity=0.92, pieces=(1.0, 11.0), gaps=(0.1, 3.2), strength=_strength,
-          anchor_far=True)
-    # Drifts of older foam left lying on the shallows between it and the
-    # beach, scattered, each holed through and fading at its ends.
-    for _ in range(12):
+          open_far=0.12, opacity=0.92, pieces=(1.0, 11.0), gaps=(0.1, 3.2),
+          strength=lambda x: _strength(x) * (0.25 + 0.75 * _breaking(x)), anchor_far=True)
+    # A few drifts of older foam left lying on the shallows between it and
+    # the beach, each holed through and fading at its ends.
+    for _ in range(5):
         x = rng.uniform(xs[0], xs[-1])
         near, far = float(shore_z(x)) + 1.2, foot(x) - _reach(x) - 0.4
         if far <= near:
@@ -1387,7 +1443,7 @@ def _foam_edge(cam, svg: Svg, rng, xs):
     # wet sand, holed through behind the thread.
     _foam(svg, cam, rng, x0, x1, wash_edge,
           lambda x: wash_edge(x) + 0.7 + 0.3 * math.sin(x * 0.9 + 0.4) + 0.15 * math.sin(x * 3.1),
-          density=14.0, open_near=0.05, open_far=0.16, opacity=0.95, pieces=(0.8, 3.5), gaps=(0.05, 0.9),
+          density=14.0, open_near=0.05, open_far=0.16, opacity=0.95, pieces=(2.0, 8.0), gaps=(0.05, 2.4),
           veil=0.4, edge=1.0, soft=0.2, strength=lambda x: 0.4 + 0.6 * _strength(x))
 
 
