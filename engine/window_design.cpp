@@ -52,8 +52,10 @@ constexpr ControlDesign kDesign[] = {
     box(   "txtHints",      Hints, {8, 392, 185, 81}, 17, "Hints.", "Pistas",
            kWindowFont, {rgb(0, 128, 128), rgb(224, 224, 224)}),
     picture("pic_4_6",                                16, "Una tabla en el mar",
-     "Al anochecer, unas pocas nubes bajas cruzan el cielo: masas blandas y ligeras, de bultos "
-     "desiguales por arriba y de base suave y quebrada, de grises violáceos algo distintos, "
+     "Al anochecer, unas pocas nubes bajas cruzan el cielo, distintas entre sí: a la izquierda "
+     "un banco largo y bajo, más arriba una masa más pequeña y a la derecha otra grande; son "
+     "formas planas de borde nítido, apenas suavizado, de bultos desiguales por arriba y de base "
+     "algo quebrada, de grises violáceos algo distintos, "
      "con el cielo oscuro asomando entre ellas y oscureciéndose por igual hacia lo alto; "
      "por debajo las alumbra el último resplandor, y "
      "la de la derecha, la más cercana a él, tiene la panza encendida de un brillo anaranjado "

@@ -75,12 +75,13 @@ def _clouds(heaven: Svg, w: float) -> None:
     away from where the sun went down, so only the undersides near the glow
     take its rose and its rim. The higher masses are darker; the low ones
     take the band's haze."""
-    masses = ((206, 41, 206, 18, 11, 0.45, 0.85, 0.15), (128, 54, 104, 15, 9, 0.55, 0.7, 0.1),
-              (6, 58, 100, 12, 9, 0.6, 0.4, -0.1))
+    # Unlike one another: a long low bank on the left, a smaller mass higher
+    # up, and the big one over the glow.
+    masses = ((206, 41, 206, 18, 11, 0.45, 0.85, 0.15), (92, 31, 70, 12, 5, 0.55, 0.6, 0.15),
+              (-24, 61, 196, 8, 10, 0.6, 0.4, -0.1))
     cool = replace(P, cloud_lit=mix(P.cloud_lit, P.cloud_shade, 0.35))
-    # Soft cushions, not cut paper: lumps of no set rhythm, the lit tone
-    # melting into the shade, the lower edge fading out.
-    soft = dict(uneven=0.8, blend=1.8, feather=3.0, ragged=1.0)
+    # Flat shapes with short soft edges: lumps of no set rhythm, the underside a little broken.
+    soft = dict(uneven=0.8, blend=1.4, ragged=0.5)
     # Each mass on its own seed, drawn alike in both passes.
     for seed, m in zip(range(4621, 4624), masses):
         sky.clouds(heaven, np.random.default_rng(seed), cool, [m[:6] + (0.1, m[7])], None, **soft)
