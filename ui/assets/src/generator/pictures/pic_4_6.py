@@ -186,10 +186,65 @@ def _sea(cam, w, h) -> Svg:
     return water
 
 
+def _far_marks(svg: Svg, cam, waves, rng, w) -> None:
+    """Far off the ripples close up into a fine texture: many short thin
+    marks, shorter and closer the further they lie, of no set length."""
+    buckets: dict[tuple[str, float], list[str]] = {}
+    phase = rng.uniform(0, 6.3, 3)
+    z = 6.0
+    while z < 260:
+        px = float(cam.scale(z))
+        for sx in rng.uniform(-5, w + 5, int(3 + 12 * (z / 6) ** 0.45)):
+            wx, _ = cam.water_at(sx, cam.horizon + cam.focal * cam.eye / z)
+            zz = z * rng.uniform(1.0, 1.04)
+            gx, gz = waves.slope(wx, zz)
+            tilt = float(gz) * 14
+            if abs(tilt) < 0.2:
+                continue
+            _, sy = cam.project(wx, waves.height(wx, zz), zz)
+            sy = float(sy)
+            if sy < cam.horizon + 0.5:
+                continue
+            length = max(0.8, min(7.0, px * 0.4 * rng.lognormal(0, 0.55)))
+            t = max(0.25, min(0.5, px * 0.012))
+            # In patches, as the wind comes and goes over the water.
+            gust = 0.6 + 0.4 * math.sin(sx / 31 + phase[0]) * math.sin(sx / 83 + z / 7 + phase[1])
+            if tilt < 0:
+                colour, strength = P.sea_light, rng.uniform(0.12, 0.3) * min(1.0, -tilt)
+            else:
+                colour, strength = P.sea_dark, rng.uniform(0.25, 0.5)
+            q = round(strength * gust * 16) / 16
+            if q > 0:
+                slant = float(gx) * 0.3 * length
+                buckets.setdefault((colour, q), []).append(
+                    lens(sx - length / 2, sy + slant, sx + length / 2, sy - slant, t))
+        z *= 1.035
+    for (colour, q), shapes in sorted(buckets.items()):
+        svg.path("".join(shapes), fill=colour, opacity=q)
+
+
+def _gusts(svg: Svg, cam, rng, w, h) -> None:
+    """The wind comes in patches: let the marks drawn so far gather in broad
+    soft patches, strong in one and faint in the next, flattened by distance."""
+    blobs = []
+    for _ in range(16):
+        y = cam.horizon + (h - cam.horizon) * rng.uniform(0, 1) ** 1.6
+        near = (y - cam.horizon) / (h - cam.horizon)
+        rx = rng.uniform(30, 90) * (0.6 + near)
+        ry = rx * rng.uniform(0.12, 0.22) * (0.4 + near)
+        blobs.append(f'<ellipse cx="{num(rng.uniform(-20, w + 20))}" cy="{num(y)}" rx="{num(rx)}" '
+                     f'ry="{num(ry)}" opacity="{num(rng.uniform(0.4, 0.7))}"/>')
+    mask = svg.uid("m")
+    svg.defs.append(f'<mask id="{mask}"><rect x="0" y="0" width="{svg.width}" height="{svg.height}" '
+                    f'fill="#ffffff" opacity="0.45"/><g fill="#ffffff" filter="{svg.blur(6)}">'
+                    f'{"".join(blobs)}</g></mask>')
+    svg.body = [f'<g mask="url(#{mask})">' + "".join(svg.body) + "</g>"]
+
+
 def _recede(svg: Svg, cam, h) -> None:
     """Let the sea's marks drawn so far fade toward the horizon, so the far
     water goes quiet and the marks swell in strength as it comes nearer."""
-    fade = svg.linear(0, cam.horizon, 0, h, [(0, "#ffffff", 0.3), (0.1, "#ffffff", 0.55), (0.3, "#ffffff", 0.85),
+    fade = svg.linear(0, cam.horizon, 0, h, [(0, "#ffffff", 0.45), (0.1, "#ffffff", 0.65), (0.3, "#ffffff", 0.85),
                                              (0.5, "#ffffff", 1)])
     mask = svg.uid("m")
     svg.defs.append(f'<mask id="{mask}"><rect x="0" y="0" width="{svg.width}" height="{svg.height}" '
@@ -286,7 +341,8 @@ def _near_water(svg: Svg, cam, waves, rng, w, h, top):
             continue
         px = float(cam.scale(z))
         length = max(1.5, min(40.0, px * 0.5 * rng.lognormal(0, 0.6)))
-        t = max(0.25, min(2.0, px * rng.uniform(0.012, 0.022)))
+        # The long ones broader, so a few broad marks lie near us among fine ones.
+        t = max(0.3, min(2.8, px * 0.014 * rng.lognormal(0, 0.35) * (length / 12) ** 0.4))
         slant = float(gx) * 0.3 * length
         if tilt < 0:
             colour, strength = P.sea_light, rng.uniform(0.07, 0.18)
@@ -749,9 +805,11 @@ def build(scale: int) -> Picture:
     # Away from the light the sea is quiet: few soft dashes. Down the path
     # from the glow to the board the water breaks into warm glints, brightest
     # far off and still catching near the board.
-    sea.marks(surface, cam, waves, P, rng, near=5.0, far=300, per_metre=0.28, length=0.55, thickness=0.045,
-              light=0.12, dark=0.32)
+    sea.marks(surface, cam, waves, P, rng, near=5.0, far=300, per_metre=0.4, length=0.55, thickness=0.045,
+              light=0.12, dark=0.32, depth=(9.0, 0.55))
+    _gusts(surface, cam, np.random.default_rng(4617), w, h)
     _recede(surface, cam, h)
+    _far_marks(surface, cam, waves, np.random.default_rng(4618), w)
     _near_water(surface, cam, waves, np.random.default_rng(4613), w, h, cam.horizon + cam.focal * cam.eye / 5.0)
     _cool_swell(surface, cam, waves, np.random.default_rng(4616), w, h)
     _glitter(glints, cam, waves, rng, w, h)
