@@ -1,4 +1,4 @@
-"""The end: a lone plank adrift at dusk. A few soft masses of low cloud, with
+"""The end: a lone plank adrift at dusk. A few masses of low cloud, each unlike the others, with
 the dark sky between them deepening evenly toward the top, over a band on the horizon, dull orange at the sea
 and rose up into the grey, crossed by thin tapering streaks of cloud and
 brightest where the sun went down: the only light left, glowing unevenly
@@ -13,8 +13,8 @@ parallel and narrowing only with distance. It lies in the path so the glints
 frame it, with a margin of still water between and open sea all round, seen
 from above enough to show its grain: the top takes the dim grey of the
 cloud, the side turned to us the wood's brown in shade, the edge turned to
-the light a thin warm wet line, the torn far end broken across in one ragged
-edge with a couple of short teeth, its pale raw wood laid open on the top and
+the light a thin warm wet line, the torn far end broken on a slant in one ragged
+edge with a few short teeth, its pale raw wood laid open on the top and
 nothing standing off it, so it reads at a glance as one plank, the near
 half sunk, the same board on the same line, its wood soaked dark and cooled
 by the water, never paler than the sea, fading and blurring into it toward
@@ -718,10 +718,10 @@ def _splinters(cam, plank, above, surface, rng):
     if top is not None:
         vs = np.linspace(-W / 2, W / 2, 11)
         front = [(plank.end(1, v) + 0.03, v) for v in vs]
-        back = [(plank.end(1, v) - rng.uniform(0.06, 0.16) * (1.8 if k % 4 == 1 else 1.0), v)
+        back = [(plank.end(1, v) - rng.uniform(0.1, 0.24) * (1.7 if k % 4 == 1 else 1.0), v)
                 for k, v in enumerate(vs)]
         patch = polygon([cam.point(plank.world(u, v, T / 2)) for u, v in front + back[::-1]])
-        above.path(patch, fill=mix(DUSK.wood_fresh, GLOW, 0.15), opacity="0.8", clip_path=above.clip(polygon(top)))
+        above.path(patch, fill=mix(DUSK.wood_fresh, GLOW, 0.2), opacity="0.9", clip_path=above.clip(polygon(top)))
     tip = plank.world(plank.length / 2, 0, 0)
     for dx, dz, length, angle in ((0.14, 0.06, 0.09, 0.35), (0.1, -0.16, 0.05, -0.6), (-0.08, 0.2, 0.04, 1.2)):
         x, z = tip[0] + dx, tip[2] + dz
@@ -821,9 +821,9 @@ def build(scale: int) -> Picture:
     # dark band over the water. Tipped by the swell, the torn end rides a
     # little out of the water and the near end has gone under; its near edge
     # rides a little higher than the far one, so that side shows.
-    plank = wood.Plank(length=2.3, width=0.23, thickness=0.115, centre=(1.4, -0.025, 3.8),
+    plank = wood.Plank(length=2.4, width=0.28, thickness=0.13, centre=(1.4, -0.03, 3.8),
                        yaw=math.radians(35), pitch=math.radians(3.5), roll=math.radians(-3),
-                       seed=7, splintered=(False, True), knots=1, fibres=3, slant=0.3)
+                       seed=7, splintered=(False, True), knots=1, fibres=4, slant=0.8)
 
     # The swell it makes spreads in rings round it, long close in and rounder
     # further out, broken and wandering with the waves.
