@@ -210,7 +210,7 @@ def _far_marks(svg: Svg, cam, waves, rng, w) -> None:
             # In patches, as the wind comes and goes over the water.
             gust = 0.6 + 0.4 * math.sin(sx / 31 + phase[0]) * math.sin(sx / 83 + z / 7 + phase[1])
             if tilt < 0:
-                colour, strength = P.sea_light, rng.uniform(0.12, 0.3) * min(1.0, -tilt)
+                colour, strength = P.sea_light, rng.uniform(0.15, 0.36) * min(1.0, -tilt)
             else:
                 colour, strength = P.sea_dark, rng.uniform(0.25, 0.5)
             q = round(strength * gust * 16) / 16
@@ -806,7 +806,7 @@ def build(scale: int) -> Picture:
     # from the glow to the board the water breaks into warm glints, brightest
     # far off and still catching near the board.
     sea.marks(surface, cam, waves, P, rng, near=5.0, far=300, per_metre=0.4, length=0.55, thickness=0.045,
-              light=0.12, dark=0.32, depth=(9.0, 0.55))
+              light=0.2, dark=0.4, depth=(9.0, 0.55))
     _gusts(surface, cam, np.random.default_rng(4617), w, h)
     _recede(surface, cam, h)
     _far_marks(surface, cam, waves, np.random.default_rng(4618), w)
