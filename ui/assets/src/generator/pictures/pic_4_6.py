@@ -77,7 +77,7 @@ def _clouds(heaven: Svg, w: float) -> None:
     take the band's haze."""
     # Unlike one another: a long low bank on the left, a smaller mass higher
     # up, and the big one over the glow.
-    masses = ((206, 41, 206, 18, 11, 0.45, 0.85, 0.15), (92, 31, 70, 12, 5, 0.55, 0.6, 0.15),
+    masses = ((206, 41, 206, 18, 11, 0.45, 0.85, 0.15), (88, 30, 82, 11, 7, 0.55, 0.6, 0.15),
               (-24, 61, 196, 8, 10, 0.6, 0.4, -0.1))
     cool = replace(P, cloud_lit=mix(P.cloud_lit, P.cloud_shade, 0.35))
     # Flat shapes with short soft edges: lumps of no set rhythm, the underside a little broken.
