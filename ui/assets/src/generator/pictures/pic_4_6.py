@@ -1,4 +1,4 @@
-"""The end: a lone plank adrift at dusk. A few soft masses of low cloud, with
+"""The end: a lone plank adrift at dusk. A few masses of low cloud, each unlike the others, with
 the dark sky between them deepening evenly toward the top, over a band on the horizon, dull orange at the sea
 and rose up into the grey, crossed by thin tapering streaks of cloud and
 brightest where the sun went down: the only light left, glowing unevenly
@@ -13,8 +13,8 @@ parallel and narrowing only with distance. It lies in the path so the glints
 frame it, with a margin of still water between and open sea all round, seen
 from above enough to show its grain: the top takes the dim grey of the
 cloud, the side turned to us the wood's brown in shade, the edge turned to
-the light a thin warm wet line, the torn far end broken across in one ragged
-edge with a couple of short teeth, its pale raw wood laid open on the top and
+the light a thin warm wet line, the torn far end broken on a slant in one ragged
+edge with a few short teeth, its pale raw wood laid open on the top and
 nothing standing off it, so it reads at a glance as one plank, the near
 half sunk, the same board on the same line, its wood soaked dark and cooled
 by the water, never paler than the sea, fading and blurring into it toward
@@ -75,12 +75,13 @@ def _clouds(heaven: Svg, w: float) -> None:
     away from where the sun went down, so only the undersides near the glow
     take its rose and its rim. The higher masses are darker; the low ones
     take the band's haze."""
-    masses = ((206, 41, 206, 18, 11, 0.45, 0.85, 0.15), (128, 54, 104, 15, 9, 0.55, 0.7, 0.1),
-              (6, 58, 100, 12, 9, 0.6, 0.4, -0.1))
+    # Unlike one another: a long low bank on the left, a smaller mass higher
+    # up, and the big one over the glow.
+    masses = ((206, 41, 206, 18, 11, 0.45, 0.85, 0.15), (88, 30, 82, 11, 7, 0.55, 0.6, 0.15),
+              (-24, 61, 196, 8, 10, 0.6, 0.4, -0.1))
     cool = replace(P, cloud_lit=mix(P.cloud_lit, P.cloud_shade, 0.35))
-    # Soft cushions, not cut paper: lumps of no set rhythm, the lit tone
-    # melting into the shade, the lower edge fading out.
-    soft = dict(uneven=0.8, blend=1.8, feather=3.0, ragged=1.0)
+    # Flat shapes with short soft edges: lumps of no set rhythm, the underside a little broken.
+    soft = dict(uneven=0.8, blend=1.4, ragged=0.5)
     # Each mass on its own seed, drawn alike in both passes.
     for seed, m in zip(range(4621, 4624), masses):
         sky.clouds(heaven, np.random.default_rng(seed), cool, [m[:6] + (0.1, m[7])], None, **soft)
@@ -185,10 +186,65 @@ def _sea(cam, w, h) -> Svg:
     return water
 
 
+def _far_marks(svg: Svg, cam, waves, rng, w) -> None:
+    """Far off the ripples close up into a fine texture: many short thin
+    marks, shorter and closer the further they lie, of no set length."""
+    buckets: dict[tuple[str, float], list[str]] = {}
+    phase = rng.uniform(0, 6.3, 3)
+    z = 6.0
+    while z < 260:
+        px = float(cam.scale(z))
+        for sx in rng.uniform(-5, w + 5, int(3 + 12 * (z / 6) ** 0.45)):
+            wx, _ = cam.water_at(sx, cam.horizon + cam.focal * cam.eye / z)
+            zz = z * rng.uniform(1.0, 1.04)
+            gx, gz = waves.slope(wx, zz)
+            tilt = float(gz) * 14
+            if abs(tilt) < 0.2:
+                continue
+            _, sy = cam.project(wx, waves.height(wx, zz), zz)
+            sy = float(sy)
+            if sy < cam.horizon + 0.5:
+                continue
+            length = max(0.8, min(7.0, px * 0.4 * rng.lognormal(0, 0.55)))
+            t = max(0.25, min(0.5, px * 0.012))
+            # In patches, as the wind comes and goes over the water.
+            gust = 0.6 + 0.4 * math.sin(sx / 31 + phase[0]) * math.sin(sx / 83 + z / 7 + phase[1])
+            if tilt < 0:
+                colour, strength = P.sea_light, rng.uniform(0.15, 0.36) * min(1.0, -tilt)
+            else:
+                colour, strength = P.sea_dark, rng.uniform(0.25, 0.5)
+            q = round(strength * gust * 16) / 16
+            if q > 0:
+                slant = float(gx) * 0.3 * length
+                buckets.setdefault((colour, q), []).append(
+                    lens(sx - length / 2, sy + slant, sx + length / 2, sy - slant, t))
+        z *= 1.035
+    for (colour, q), shapes in sorted(buckets.items()):
+        svg.path("".join(shapes), fill=colour, opacity=q)
+
+
+def _gusts(svg: Svg, cam, rng, w, h) -> None:
+    """The wind comes in patches: let the marks drawn so far gather in broad
+    soft patches, strong in one and faint in the next, flattened by distance."""
+    blobs = []
+    for _ in range(16):
+        y = cam.horizon + (h - cam.horizon) * rng.uniform(0, 1) ** 1.6
+        near = (y - cam.horizon) / (h - cam.horizon)
+        rx = rng.uniform(30, 90) * (0.6 + near)
+        ry = rx * rng.uniform(0.12, 0.22) * (0.4 + near)
+        blobs.append(f'<ellipse cx="{num(rng.uniform(-20, w + 20))}" cy="{num(y)}" rx="{num(rx)}" '
+                     f'ry="{num(ry)}" opacity="{num(rng.uniform(0.4, 0.7))}"/>')
+    mask = svg.uid("m")
+    svg.defs.append(f'<mask id="{mask}"><rect x="0" y="0" width="{svg.width}" height="{svg.height}" '
+                    f'fill="#ffffff" opacity="0.45"/><g fill="#ffffff" filter="{svg.blur(6)}">'
+                    f'{"".join(blobs)}</g></mask>')
+    svg.body = [f'<g mask="url(#{mask})">' + "".join(svg.body) + "</g>"]
+
+
 def _recede(svg: Svg, cam, h) -> None:
     """Let the sea's marks drawn so far fade toward the horizon, so the far
     water goes quiet and the marks swell in strength as it comes nearer."""
-    fade = svg.linear(0, cam.horizon, 0, h, [(0, "#ffffff", 0.3), (0.1, "#ffffff", 0.55), (0.3, "#ffffff", 0.85),
+    fade = svg.linear(0, cam.horizon, 0, h, [(0, "#ffffff", 0.45), (0.1, "#ffffff", 0.65), (0.3, "#ffffff", 0.85),
                                              (0.5, "#ffffff", 1)])
     mask = svg.uid("m")
     svg.defs.append(f'<mask id="{mask}"><rect x="0" y="0" width="{svg.width}" height="{svg.height}" '
@@ -285,7 +341,8 @@ def _near_water(svg: Svg, cam, waves, rng, w, h, top):
             continue
         px = float(cam.scale(z))
         length = max(1.5, min(40.0, px * 0.5 * rng.lognormal(0, 0.6)))
-        t = max(0.25, min(2.0, px * rng.uniform(0.012, 0.022)))
+        # The long ones broader, so a few broad marks lie near us among fine ones.
+        t = max(0.3, min(2.8, px * 0.014 * rng.lognormal(0, 0.35) * (length / 12) ** 0.4))
         slant = float(gx) * 0.3 * length
         if tilt < 0:
             colour, strength = P.sea_light, rng.uniform(0.07, 0.18)
@@ -661,10 +718,10 @@ def _splinters(cam, plank, above, surface, rng):
     if top is not None:
         vs = np.linspace(-W / 2, W / 2, 11)
         front = [(plank.end(1, v) + 0.03, v) for v in vs]
-        back = [(plank.end(1, v) - rng.uniform(0.06, 0.16) * (1.8 if k % 4 == 1 else 1.0), v)
+        back = [(plank.end(1, v) - rng.uniform(0.1, 0.24) * (1.7 if k % 4 == 1 else 1.0), v)
                 for k, v in enumerate(vs)]
         patch = polygon([cam.point(plank.world(u, v, T / 2)) for u, v in front + back[::-1]])
-        above.path(patch, fill=mix(DUSK.wood_fresh, GLOW, 0.15), opacity="0.8", clip_path=above.clip(polygon(top)))
+        above.path(patch, fill=mix(DUSK.wood_fresh, GLOW, 0.2), opacity="0.9", clip_path=above.clip(polygon(top)))
     tip = plank.world(plank.length / 2, 0, 0)
     for dx, dz, length, angle in ((0.14, 0.06, 0.09, 0.35), (0.1, -0.16, 0.05, -0.6), (-0.08, 0.2, 0.04, 1.2)):
         x, z = tip[0] + dx, tip[2] + dz
@@ -748,9 +805,11 @@ def build(scale: int) -> Picture:
     # Away from the light the sea is quiet: few soft dashes. Down the path
     # from the glow to the board the water breaks into warm glints, brightest
     # far off and still catching near the board.
-    sea.marks(surface, cam, waves, P, rng, near=5.0, far=300, per_metre=0.28, length=0.55, thickness=0.045,
-              light=0.12, dark=0.32)
+    sea.marks(surface, cam, waves, P, rng, near=5.0, far=300, per_metre=0.4, length=0.55, thickness=0.045,
+              light=0.2, dark=0.4, depth=(9.0, 0.55))
+    _gusts(surface, cam, np.random.default_rng(4617), w, h)
     _recede(surface, cam, h)
+    _far_marks(surface, cam, waves, np.random.default_rng(4618), w)
     _near_water(surface, cam, waves, np.random.default_rng(4613), w, h, cam.horizon + cam.focal * cam.eye / 5.0)
     _cool_swell(surface, cam, waves, np.random.default_rng(4616), w, h)
     _glitter(glints, cam, waves, rng, w, h)
@@ -762,9 +821,9 @@ def build(scale: int) -> Picture:
     # dark band over the water. Tipped by the swell, the torn end rides a
     # little out of the water and the near end has gone under; its near edge
     # rides a little higher than the far one, so that side shows.
-    plank = wood.Plank(length=2.3, width=0.23, thickness=0.115, centre=(1.4, -0.025, 3.8),
+    plank = wood.Plank(length=2.4, width=0.28, thickness=0.13, centre=(1.4, -0.03, 3.8),
                        yaw=math.radians(35), pitch=math.radians(3.5), roll=math.radians(-3),
-                       seed=7, splintered=(False, True), knots=1, fibres=3, slant=0.3)
+                       seed=7, splintered=(False, True), knots=1, fibres=4, slant=0.8)
 
     # The swell it makes spreads in rings round it, long close in and rounder
     # further out, broken and wandering with the waves.
