@@ -3,12 +3,17 @@ us and seen from behind, the rest of the planks scattered far off, under a
 low, ragged overcast; the pale sun behind a thin place in it lays its path
 on the water down to him."""
 
+import base64
 import math
+import os
+import re
+import subprocess
+import tempfile
 from dataclasses import replace
 
 import numpy as np
 
-from .. import afloat, sea, sky, wood
+from .. import afloat, compose, sea, sky, wood
 from ..camera import Camera
 from ..compose import Layer, Picture, Water
 from ..palette import OLIVE_GREY, hazed, mix
@@ -350,7 +355,7 @@ def _nail_holes(cam, plank, pal, svg: Svg):
             svg.path(polygon(hole), fill=pal.wood_dark)
 
 
-def _awash(cam, waves, plank, pal, floating: Svg, surface: Svg, rng, rings=True):
+def _awash(cam, waves, plank, pal, floating: Svg, surface: Svg, rng, rings=True, ripples=False):
     """A board lying in the water, not on it: the wood darker in a wet band
     where the water meets it, a broken lip of foam along the line, the wash
     slopping round it on the water and small rings spreading from it."""
@@ -386,8 +391,65 @@ def _awash(cam, waves, plank, pal, floating: Svg, surface: Svg, rng, rings=True)
     # The rings it sets going as it rocks: stadiums round its length.
     a = plank.world(-plank.length * 0.42, 0, 0)
     b = plank.world(plank.length * 0.42, 0, 0)
+    if ripples:
+        _ripples(surface, cam, waves, (a[0], a[2]), (b[0], b[2]), [plank.width * 0.9, plank.width * 1.7], rng)
+        return
     sea.rings(surface, cam, P, ((a[0], a[2]), (b[0], b[2])), radii=[plank.width * 0.9, plank.width * 1.7],
               width=0.045, light_opacity=0.2, dark_opacity=0.35, rough=(rng, waves))
+
+
+def _ripples(surface: Svg, cam: Camera, waves: WaveField, a, b, radii, rng) -> None:
+    """Small broken ripples round a board close by: short dashes spaced
+    round the stadium about a to b (world x, z), riding the waves, light
+    where they face us and dark behind; no run long enough to rule a line."""
+    (ax, az), (bx, bz) = a, b
+    span = math.hypot(bx - ax, bz - az)
+    ux, uz = (bx - ax) / span, (bz - az) / span
+    nx, nz = -uz, ux
+
+    def at(r, s):
+        # Round the stadium by arc length: along one side, round b's end, back, round a's end.
+        arc = math.pi * r
+        if s < span:
+            return ax + ux * s + nx * r, az + uz * s + nz * r, nz
+        s -= span
+        if s < arc:
+            q = math.pi / 2 - s / r
+            return (bx + r * (ux * math.cos(q) + nx * math.sin(q)), bz + r * (uz * math.cos(q) + nz * math.sin(q)),
+                    uz * math.cos(q) + nz * math.sin(q))
+        s -= arc
+        if s < span:
+            return bx - ux * s - nx * r, bz - uz * s - nz * r, -nz
+        s -= span
+        q = -math.pi / 2 - s / r
+        return (ax + r * (ux * math.cos(q) + nx * math.sin(q)), az + r * (uz * math.cos(q) + nz * math.sin(q)),
+                uz * math.cos(q) + nz * math.sin(q))
+
+    bits = {}
+    for i, r in enumerate(radii):
+        total = 2 * span + 2 * math.pi * r
+        s = rng.uniform(0, 0.1)
+        while s < total:
+            run = rng.uniform(0.04, 0.09) * (1 + 0.3 * i)
+            rr = r * (1 + rng.normal(0, 0.04))
+            pts = []
+            for t in np.linspace(0, run, 3):
+                x, z, face = at(rr, min(total - 1e-6, s + t))
+                pts.append((x, z, face))
+            x0, z0, face = pts[0]
+            x2, z2, _ = pts[-1]
+            p0 = cam.project(x0, float(waves.height(x0, z0)), z0)
+            p2 = cam.project(x2, float(waves.height(x2, z2)), z2)
+            thick = max(0.35, 0.006 * float(cam.scale(z0)))
+            # The near side, facing us, takes the sky; the far side is the back of the swell.
+            near = face < 0
+            q = round((0.42 if near else 0.45) * (1 - 0.35 * i) * rng.uniform(0.5, 1.0) * 8) / 8
+            if q > 0:
+                bits.setdefault((near, q), []).append(lens(float(p0[0]), float(p0[1]), float(p2[0]),
+                                                           float(p2[1]), thick))
+            s += run + rng.uniform(0.05, 0.16) * (1 + 0.5 * i)
+    for (near, q), shapes in sorted(bits.items()):
+        surface.path("".join(shapes), fill=P.sea_light if near else P.sea_dark, opacity=num(q))
 
 
 # Under the overcast the soaked wood keeps little of its colour.
@@ -400,8 +462,40 @@ GREYED = replace(P, wood_lit=mix(P.wood_lit, P.sky_horizon, 0.35), wood_side=mix
 SKY = replace(P, sky_top=mix(P.sky_top, P.sky_horizon, 0.35), cloud_shade=mix(P.cloud_shade, P.cloud_lit, 0.25))
 
 
-def _sky(w, h, cam, rng) -> Svg:
-    heaven = Svg(w, h)
+class _Bled(Svg):
+    """A layer drawn past the frame and cut back to it: the renderer blurs
+    nothing from beyond the canvas, so a cloud's soft edge would fade to
+    the sky behind at the frame's top and sides and darken the rows there."""
+
+    def __init__(self, width, height, scale, margin=12):
+        super().__init__(width, height)
+        self.scale, self.margin = scale, margin
+
+    def text(self) -> str:
+        m, s = self.margin, self.scale
+        w, h = self.width + 2 * m, self.height + 2 * m
+        wide = super().text()
+        wide = re.sub(r'<svg [^>]*>', f'<svg xmlns="http://www.w3.org/2000/svg" width="{w}" height="{h}" '
+                      f'viewBox="{-m} {-m} {w} {h}">', wide, count=1)
+        with tempfile.TemporaryDirectory() as tmp:
+            big = os.path.join(tmp, "wide.png")
+            with open(os.path.join(tmp, "wide.svg"), "w", encoding="utf-8") as f:
+                f.write(wide)
+            subprocess.run([compose.RSVG, "--width", str(w * s), "--height", str(h * s), "--output", big,
+                            os.path.join(tmp, "wide.svg")], check=True)
+            cut = os.path.join(tmp, "cut.png")
+            subprocess.run([compose.CONVERT, big, "-crop", f"{self.width * s}x{self.height * s}+{m * s}+{m * s}",
+                            "+repage", "-strip", "PNG32:" + cut], check=True)
+            with open(cut, "rb") as f:
+                data = base64.b64encode(f.read()).decode("ascii")
+        return (f'<svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink" '
+                f'width="{self.width}" height="{self.height}" viewBox="0 0 {self.width} {self.height}">'
+                f'<image width="{self.width}" height="{self.height}" preserveAspectRatio="none" '
+                f'xlink:href="data:image/png;base64,{data}"/></svg>\n')
+
+
+def _sky(w, h, cam, rng, scale) -> Svg:
+    heaven = _Bled(w, h, scale)
     # The veiled sun is the brightest of the sky, in a glow that spreads wide under the overcast.
     sky.sky(heaven, SKY, cam.horizon, glow=0.7, glow_size=(150, 56))
     # The overcast after the storm, low and heavy: a few big soft banks of
@@ -572,7 +666,7 @@ def build(scale: int) -> Picture:
     rng = np.random.default_rng(4404)
     L = P.light
 
-    heaven = _sky(w, h, cam, rng)
+    heaven = _sky(w, h, cam, rng, scale)
     dry, wet, wet_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     surface = Svg(w, h)
     holder = Holder(cam, HOLDER, dry, wet, wet_depth, surface)
@@ -668,7 +762,8 @@ def build(scale: int) -> Picture:
                   rim=mix(L.rim, pal.wood_lit, 0.3), rim_edge="side+", torn=0.8 * (1 - haze),
                   top=mix(pal.wood_lit, pal.wood_dark, 0.25) if close else None, grain_opacity=1.0 if close else 0.8)
         if z < 16 and not sinking:
-            _awash(cam, waves, plank, pal, floating, surface, np.random.default_rng(600 + i), rings=close)
+            _awash(cam, waves, plank, pal, floating, surface, np.random.default_rng(600 + i), rings=close,
+                   ripples=True)
         if z < 9:
             _nail_holes(cam, plank, pal, floating)
 
