@@ -18,7 +18,7 @@ from ..camera import Camera
 from ..compose import Layer, Picture, Water
 from ..palette import OLIVE_GREY, hazed, mix
 from ..skeleton import Pose, ellipse, limb
-from ..svg import Svg, lens, num, polygon, smooth
+from ..svg import Svg, lens, num, polygon, polyline, smooth
 from ..waves import WaveField
 from .pic_4_2 import SHIRT
 
@@ -42,7 +42,7 @@ HEAD = 0.21
 # toward us and the legs kick slowly, the near knee bent more.
 POSE = Pose(HEAD, {
     "head": (0.05, 0.24),
-    "shoulder": (-0.02, 0.08), "elbow": (0.27, 0.05), "wrist": (0.51, 0.06), "hand": (0.64, 0.01),
+    "shoulder": (-0.02, 0.08), "elbow": (0.27, 0.01), "wrist": (0.51, 0.05), "hand": (0.64, 0.01),
     "hip": (-0.2, -0.38), "knee": (-0.42, -0.72), "ankle": (-0.72, -0.9),
     "knee.far": (-0.05, -0.76), "ankle.far": (-0.3, -1.04),
 })
@@ -145,8 +145,8 @@ class Holder:
         # Against the veiled sun ahead of him: a mid-tone turned toward us,
         # the pale cool light only on what faces up.
         shirt = mix(mix(garment, L.shadow, 0.5), P.sky_horizon, 0.08)
-        shirt_lit = mix(mix(garment, L.key, 0.2), P.sky_top, 0.3)
-        shirt_shade = mix(mix(garment, L.shadow, 0.78), P.ink, 0.25)
+        shirt_lit = mix(mix(garment, L.key, 0.3), P.sky_top, 0.3)
+        shirt_shade = mix(mix(garment, L.shadow, 0.8), P.ink, 0.38)
         skin = mix(P.skin, L.shadow, 0.35)
         skin_lit = mix(mix(P.skin, L.shadow, 0.1), mix(L.rim, P.sky_top, 0.3), 0.3)
         skin_shade = mix(P.skin, L.shadow, 0.6)
@@ -175,9 +175,10 @@ class Holder:
         sx, sy = j["shoulder"]
         top = [((sx + 0.01 * (1 - t * t), sy + 0.03 * (1 - t * t) ** 2), HALF * t) for t in np.linspace(-1, 1, 9)]
         rows = []
-        for t in np.linspace(0, 1, 6)[1:]:
+        # It narrows to the waist and rounds off at the hips.
+        for t in np.linspace(0, 1, 10)[1:]:
             q = (sx + (hx - sx) * t, sy + (hy - sy) * t)
-            rows.append((q, HALF * (1.05 - 0.3 * t)))
+            rows.append((q, HALF * (1.05 - 0.5 * t + 0.1 * t * t) * (1 - 0.45 * t ** 3)))
         outline = ([self.world(top[-1][0], HALF * 1.05)] + [self.world(q, r) for q, r in rows]
                    + [self.world(q, -r) for q, r in rows[::-1]] + [self.world(top[0][0], -HALF * 1.05)]
                    + [self.world(q, s) for q, s in top])
@@ -242,24 +243,45 @@ class Holder:
         # The neck, from under the skull down into the collar.
         neck = smooth(limb((cx + 0.02 * size, cy + 0.3 * size), (nx, ny - 0.05 * size), 0.26 * size, 0.3 * size))
         self.flat(neck, skin_shade, skin, mix(skin_shade, P.ink, 0.2), 0.12 * size)
+        # The neck's near edge turned to the light, in the skin's own tone.
+        edge = smooth(limb((cx + 0.2 * size, cy + 0.32 * size), (nx + 0.2 * size, ny - 0.1 * size),
+                           0.07 * size, 0.06 * size))
+        s.add(f'<g clip-path="{s.clip(neck)}"><path d="{edge}" fill="{skin_lit}" opacity="0.8"/></g>')
         tilt = math.radians(8)      # the crown leaning away toward the board
         skull = ellipse((cx, cy), 0.4 * size, 0.5 * size, tilt)
         d = smooth(skull)
-        # Turned a little to his right: the cheek's edge and the ear show there.
-        cheek = smooth(ellipse((cx + 0.2 * size, cy + 0.14 * size), 0.22 * size, 0.3 * size, tilt))
-        ear = smooth(ellipse((cx + 0.36 * size, cy + 0.04 * size), 0.08 * size, 0.14 * size, tilt))
-        hair = mix(P.hair, P.ink, 0.55)
-        hair_lit = mix(P.hair, mix(P.light.rim, P.sky_top, 0.35), 0.6)
+        # Turned a little to his right: the ear shows there, standing off the skull.
+        ear = smooth(ellipse((cx + 0.4 * size, cy + 0.06 * size), 0.1 * size, 0.17 * size, math.radians(14)))
+        hollow = smooth(ellipse((cx + 0.38 * size, cy + 0.07 * size), 0.045 * size, 0.1 * size, math.radians(14)))
+        hair = mix(P.hair, P.ink, 0.6)
+        hair_lit = mix(P.hair, mix(P.light.rim, P.sky_top, 0.35), 0.45)
+        sheen = mix(P.light.key, P.sky_top, 0.3)
         # The hair ends at the nape in a soft wet edge over the neck.
         scalp = smooth([(cx - 0.44 * size, cy + 0.2 * size), (cx - 0.46 * size, cy - 0.3 * size),
                         (cx - 0.1 * size, cy - 0.62 * size), (cx + 0.34 * size, cy - 0.5 * size),
-                        (cx + 0.44 * size, cy - 0.06 * size), (cx + 0.28 * size, cy + 0.06 * size),
-                        (cx + 0.16 * size, cy + 0.3 * size), (cx - 0.02 * size, cy + 0.4 * size),
+                        (cx + 0.44 * size, cy - 0.06 * size), (cx + 0.3 * size, cy + 0.02 * size),
+                        (cx + 0.18 * size, cy + 0.3 * size), (cx - 0.02 * size, cy + 0.4 * size),
                         (cx - 0.3 * size, cy + 0.36 * size)])
-        s.add(f'<path d="{cheek}" fill="{skin_shade}"/><path d="{ear}" fill="{skin}"/>')
+        self.flat(ear, skin, skin_lit, skin_shade, 0.05 * size)
+        s.path(hollow, fill=skin_shade, opacity="0.8")
+        # Wet, the hair clings in a few locks; the sun ahead lays a pale
+        # sheen across the crown where the head turns up toward it.
+        def arc(a0, a1, rx, ry):
+            return polyline([(cx + rx * size * math.cos(t), cy - 0.04 * size + ry * size * math.sin(t))
+                             for t in np.linspace(math.radians(a0), math.radians(a1), 7)])
+        crown = arc(205, 250, 0.3, 0.4) + arc(262, 300, 0.29, 0.4)
+        glint = arc(228, 268, 0.18, 0.26)
+        locks = "".join(lens(cx + a * size, cy + b * size, cx + c * size, cy + e * size, 0.035 * size)
+                        for a, b, c, e in ((-0.3, -0.1, -0.22, 0.3), (-0.06, -0.05, 0.0, 0.36),
+                                           (0.16, -0.1, 0.2, 0.24)))
         s.add(f'<g clip-path="{s.clip(d)}"><path d="{d}" fill="{skin_shade}"/>'
               f'<path d="{scalp}" fill="{hair_lit}"/>'
-              f'<path d="{scalp}" fill="{hair}" transform="translate({num(0.04 * size)},{num(0.09 * size)})"/>'
+              f'<path d="{scalp}" fill="{hair}" transform="translate({num(0.03 * size)},{num(0.07 * size)})"/>'
+              f'<path d="{locks}" fill="{mix(hair, hair_lit, 0.45)}" opacity="0.7"/>'
+              f'<path d="{crown}" fill="none" stroke="{sheen}" stroke-width="{num(0.08 * size)}" '
+              f'stroke-linecap="round" opacity="0.6" filter="{s.blur(0.2)}"/>'
+              f'<path d="{glint}" fill="none" stroke="{sheen}" stroke-width="{num(0.035 * size)}" '
+              f'stroke-linecap="round" opacity="0.35"/>'
               f'</g>')
 
     def waterline(self, cuts):
@@ -760,7 +782,7 @@ def build(scale: int) -> Picture:
         wood.draw(plank, cam, pal, light_dir, above=floating, under=sunk, depth=sunk_depth, sight=0.2,
                   reflection=mirror, reflection_depth=mirror_depth,
                   rim=mix(L.rim, pal.wood_lit, 0.3), rim_edge="side+", torn=0.8 * (1 - haze),
-                  top=mix(pal.wood_lit, pal.wood_dark, 0.25) if close else None, grain_opacity=1.0 if close else 0.8)
+                  top=mix(pal.wood_lit, pal.wood_dark, 0.1) if close else None, grain_opacity=1.0 if close else 0.8)
         if z < 16 and not sinking:
             _awash(cam, waves, plank, pal, floating, surface, np.random.default_rng(600 + i), rings=close,
                    ripples=True)
@@ -771,7 +793,7 @@ def build(scale: int) -> Picture:
     board = holder.board()
     wood.draw(board, cam, GREYED, light_dir, above=floating, under=sunk, depth=sunk_depth, sight=0.2,
               reflection=mirror, reflection_depth=mirror_depth, rim=mix(L.rim, GREYED.wood_lit, 0.3),
-              rim_edge="side+", torn=0.8, top=mix(GREYED.wood_lit, GREYED.wood_dark, 0.25), grain_opacity=1.0)
+              rim_edge="side+", torn=0.8, top=mix(GREYED.wood_lit, GREYED.wood_dark, 0.1), grain_opacity=1.0)
     _awash(cam, waves, board, GREYED, floating, surface, np.random.default_rng(640), rings=True)
     _nail_holes(cam, board, GREYED, floating)
 
