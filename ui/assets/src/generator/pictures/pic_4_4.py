@@ -512,7 +512,7 @@ class _Bled(Svg):
                 data = base64.b64encode(f.read()).decode("ascii")
         return (f'<svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink" '
                 f'width="{self.width}" height="{self.height}" viewBox="0 0 {self.width} {self.height}">'
-                f'<image width="{self.width}" height="{self.height}" preserveAspectRatio="none" '
+                f'<image width="{self.width}" height="{self.height}" '
                 f'xlink:href="data:image/png;base64,{data}"/></svg>\n')
 
 
