@@ -3,17 +3,22 @@ us and seen from behind, the rest of the planks scattered far off, under a
 low, ragged overcast; the pale sun behind a thin place in it lays its path
 on the water down to him."""
 
+import base64
 import math
+import os
+import re
+import subprocess
+import tempfile
 from dataclasses import replace
 
 import numpy as np
 
-from .. import afloat, sea, sky, wood
+from .. import afloat, compose, sea, sky, wood
 from ..camera import Camera
 from ..compose import Layer, Picture, Water
 from ..palette import OLIVE_GREY, hazed, mix
 from ..skeleton import Pose, ellipse, limb
-from ..svg import Svg, lens, num, polygon, smooth
+from ..svg import Svg, lens, num, polygon, polyline, smooth
 from ..waves import WaveField
 from .pic_4_2 import SHIRT
 
@@ -37,7 +42,7 @@ HEAD = 0.21
 # toward us and the legs kick slowly, the near knee bent more.
 POSE = Pose(HEAD, {
     "head": (0.05, 0.24),
-    "shoulder": (-0.02, 0.08), "elbow": (0.27, 0.05), "wrist": (0.51, 0.06), "hand": (0.64, 0.01),
+    "shoulder": (-0.02, 0.08), "elbow": (0.27, 0.01), "wrist": (0.51, 0.05), "hand": (0.64, 0.01),
     "hip": (-0.2, -0.38), "knee": (-0.42, -0.72), "ankle": (-0.72, -0.9),
     "knee.far": (-0.05, -0.76), "ankle.far": (-0.3, -1.04),
 })
@@ -140,8 +145,8 @@ class Holder:
         # Against the veiled sun ahead of him: a mid-tone turned toward us,
         # the pale cool light only on what faces up.
         shirt = mix(mix(garment, L.shadow, 0.5), P.sky_horizon, 0.08)
-        shirt_lit = mix(mix(garment, L.key, 0.2), P.sky_top, 0.3)
-        shirt_shade = mix(mix(garment, L.shadow, 0.78), P.ink, 0.25)
+        shirt_lit = mix(mix(garment, L.key, 0.3), P.sky_top, 0.3)
+        shirt_shade = mix(mix(garment, L.shadow, 0.8), P.ink, 0.38)
         skin = mix(P.skin, L.shadow, 0.35)
         skin_lit = mix(mix(P.skin, L.shadow, 0.1), mix(L.rim, P.sky_top, 0.3), 0.3)
         skin_shade = mix(P.skin, L.shadow, 0.6)
@@ -170,9 +175,10 @@ class Holder:
         sx, sy = j["shoulder"]
         top = [((sx + 0.01 * (1 - t * t), sy + 0.03 * (1 - t * t) ** 2), HALF * t) for t in np.linspace(-1, 1, 9)]
         rows = []
-        for t in np.linspace(0, 1, 6)[1:]:
+        # It narrows to the waist and rounds off at the hips.
+        for t in np.linspace(0, 1, 10)[1:]:
             q = (sx + (hx - sx) * t, sy + (hy - sy) * t)
-            rows.append((q, HALF * (1.05 - 0.3 * t)))
+            rows.append((q, HALF * (1.05 - 0.5 * t + 0.1 * t * t) * (1 - 0.45 * t ** 3)))
         outline = ([self.world(top[-1][0], HALF * 1.05)] + [self.world(q, r) for q, r in rows]
                    + [self.world(q, -r) for q, r in rows[::-1]] + [self.world(top[0][0], -HALF * 1.05)]
                    + [self.world(q, s) for q, s in top])
@@ -237,24 +243,45 @@ class Holder:
         # The neck, from under the skull down into the collar.
         neck = smooth(limb((cx + 0.02 * size, cy + 0.3 * size), (nx, ny - 0.05 * size), 0.26 * size, 0.3 * size))
         self.flat(neck, skin_shade, skin, mix(skin_shade, P.ink, 0.2), 0.12 * size)
+        # The neck's near edge turned to the light, in the skin's own tone.
+        edge = smooth(limb((cx + 0.2 * size, cy + 0.32 * size), (nx + 0.2 * size, ny - 0.1 * size),
+                           0.07 * size, 0.06 * size))
+        s.add(f'<g clip-path="{s.clip(neck)}"><path d="{edge}" fill="{skin_lit}" opacity="0.8"/></g>')
         tilt = math.radians(8)      # the crown leaning away toward the board
         skull = ellipse((cx, cy), 0.4 * size, 0.5 * size, tilt)
         d = smooth(skull)
-        # Turned a little to his right: the cheek's edge and the ear show there.
-        cheek = smooth(ellipse((cx + 0.2 * size, cy + 0.14 * size), 0.22 * size, 0.3 * size, tilt))
-        ear = smooth(ellipse((cx + 0.36 * size, cy + 0.04 * size), 0.08 * size, 0.14 * size, tilt))
-        hair = mix(P.hair, P.ink, 0.55)
-        hair_lit = mix(P.hair, mix(P.light.rim, P.sky_top, 0.35), 0.6)
+        # Turned a little to his right: the ear shows there, standing off the skull.
+        ear = smooth(ellipse((cx + 0.4 * size, cy + 0.06 * size), 0.1 * size, 0.17 * size, math.radians(14)))
+        hollow = smooth(ellipse((cx + 0.38 * size, cy + 0.07 * size), 0.045 * size, 0.1 * size, math.radians(14)))
+        hair = mix(P.hair, P.ink, 0.6)
+        hair_lit = mix(P.hair, mix(P.light.rim, P.sky_top, 0.35), 0.45)
+        sheen = mix(P.light.key, P.sky_top, 0.3)
         # The hair ends at the nape in a soft wet edge over the neck.
         scalp = smooth([(cx - 0.44 * size, cy + 0.2 * size), (cx - 0.46 * size, cy - 0.3 * size),
                         (cx - 0.1 * size, cy - 0.62 * size), (cx + 0.34 * size, cy - 0.5 * size),
-                        (cx + 0.44 * size, cy - 0.06 * size), (cx + 0.28 * size, cy + 0.06 * size),
-                        (cx + 0.16 * size, cy + 0.3 * size), (cx - 0.02 * size, cy + 0.4 * size),
+                        (cx + 0.44 * size, cy - 0.06 * size), (cx + 0.3 * size, cy + 0.02 * size),
+                        (cx + 0.18 * size, cy + 0.3 * size), (cx - 0.02 * size, cy + 0.4 * size),
                         (cx - 0.3 * size, cy + 0.36 * size)])
-        s.add(f'<path d="{cheek}" fill="{skin_shade}"/><path d="{ear}" fill="{skin}"/>')
+        self.flat(ear, skin, skin_lit, skin_shade, 0.05 * size)
+        s.path(hollow, fill=skin_shade, opacity="0.8")
+        # Wet, the hair clings in a few locks; the sun ahead lays a pale
+        # sheen across the crown where the head turns up toward it.
+        def arc(a0, a1, rx, ry):
+            return polyline([(cx + rx * size * math.cos(t), cy - 0.04 * size + ry * size * math.sin(t))
+                             for t in np.linspace(math.radians(a0), math.radians(a1), 7)])
+        crown = arc(205, 250, 0.3, 0.4) + arc(262, 300, 0.29, 0.4)
+        glint = arc(228, 268, 0.18, 0.26)
+        locks = "".join(lens(cx + a * size, cy + b * size, cx + c * size, cy + e * size, 0.035 * size)
+                        for a, b, c, e in ((-0.3, -0.1, -0.22, 0.3), (-0.06, -0.05, 0.0, 0.36),
+                                           (0.16, -0.1, 0.2, 0.24)))
         s.add(f'<g clip-path="{s.clip(d)}"><path d="{d}" fill="{skin_shade}"/>'
               f'<path d="{scalp}" fill="{hair_lit}"/>'
-              f'<path d="{scalp}" fill="{hair}" transform="translate({num(0.04 * size)},{num(0.09 * size)})"/>'
+              f'<path d="{scalp}" fill="{hair}" transform="translate({num(0.03 * size)},{num(0.07 * size)})"/>'
+              f'<path d="{locks}" fill="{mix(hair, hair_lit, 0.45)}" opacity="0.7"/>'
+              f'<path d="{crown}" fill="none" stroke="{sheen}" stroke-width="{num(0.08 * size)}" '
+              f'stroke-linecap="round" opacity="0.6" filter="{s.blur(0.2)}"/>'
+              f'<path d="{glint}" fill="none" stroke="{sheen}" stroke-width="{num(0.035 * size)}" '
+              f'stroke-linecap="round" opacity="0.35"/>'
               f'</g>')
 
     def waterline(self, cuts):
@@ -350,7 +377,7 @@ def _nail_holes(cam, plank, pal, svg: Svg):
             svg.path(polygon(hole), fill=pal.wood_dark)
 
 
-def _awash(cam, waves, plank, pal, floating: Svg, surface: Svg, rng, rings=True):
+def _awash(cam, waves, plank, pal, floating: Svg, surface: Svg, rng, rings=True, ripples=False):
     """A board lying in the water, not on it: the wood darker in a wet band
     where the water meets it, a broken lip of foam along the line, the wash
     slopping round it on the water and small rings spreading from it."""
@@ -386,8 +413,65 @@ def _awash(cam, waves, plank, pal, floating: Svg, surface: Svg, rng, rings=True)
     # The rings it sets going as it rocks: stadiums round its length.
     a = plank.world(-plank.length * 0.42, 0, 0)
     b = plank.world(plank.length * 0.42, 0, 0)
+    if ripples:
+        _ripples(surface, cam, waves, (a[0], a[2]), (b[0], b[2]), [plank.width * 0.9, plank.width * 1.7], rng)
+        return
     sea.rings(surface, cam, P, ((a[0], a[2]), (b[0], b[2])), radii=[plank.width * 0.9, plank.width * 1.7],
               width=0.045, light_opacity=0.2, dark_opacity=0.35, rough=(rng, waves))
+
+
+def _ripples(surface: Svg, cam: Camera, waves: WaveField, a, b, radii, rng) -> None:
+    """Small broken ripples round a board close by: short dashes spaced
+    round the stadium about a to b (world x, z), riding the waves, light
+    where they face us and dark behind; no run long enough to rule a line."""
+    (ax, az), (bx, bz) = a, b
+    span = math.hypot(bx - ax, bz - az)
+    ux, uz = (bx - ax) / span, (bz - az) / span
+    nx, nz = -uz, ux
+
+    def at(r, s):
+        # Round the stadium by arc length: along one side, round b's end, back, round a's end.
+        arc = math.pi * r
+        if s < span:
+            return ax + ux * s + nx * r, az + uz * s + nz * r, nz
+        s -= span
+        if s < arc:
+            q = math.pi / 2 - s / r
+            return (bx + r * (ux * math.cos(q) + nx * math.sin(q)), bz + r * (uz * math.cos(q) + nz * math.sin(q)),
+                    uz * math.cos(q) + nz * math.sin(q))
+        s -= arc
+        if s < span:
+            return bx - ux * s - nx * r, bz - uz * s - nz * r, -nz
+        s -= span
+        q = -math.pi / 2 - s / r
+        return (ax + r * (ux * math.cos(q) + nx * math.sin(q)), az + r * (uz * math.cos(q) + nz * math.sin(q)),
+                uz * math.cos(q) + nz * math.sin(q))
+
+    bits = {}
+    for i, r in enumerate(radii):
+        total = 2 * span + 2 * math.pi * r
+        s = rng.uniform(0, 0.1)
+        while s < total:
+            run = rng.uniform(0.04, 0.09) * (1 + 0.3 * i)
+            rr = r * (1 + rng.normal(0, 0.04))
+            pts = []
+            for t in np.linspace(0, run, 3):
+                x, z, face = at(rr, min(total - 1e-6, s + t))
+                pts.append((x, z, face))
+            x0, z0, face = pts[0]
+            x2, z2, _ = pts[-1]
+            p0 = cam.project(x0, float(waves.height(x0, z0)), z0)
+            p2 = cam.project(x2, float(waves.height(x2, z2)), z2)
+            thick = max(0.35, 0.006 * float(cam.scale(z0)))
+            # The near side, facing us, takes the sky; the far side is the back of the swell.
+            near = face < 0
+            q = round((0.42 if near else 0.45) * (1 - 0.35 * i) * rng.uniform(0.5, 1.0) * 8) / 8
+            if q > 0:
+                bits.setdefault((near, q), []).append(lens(float(p0[0]), float(p0[1]), float(p2[0]),
+                                                           float(p2[1]), thick))
+            s += run + rng.uniform(0.05, 0.16) * (1 + 0.5 * i)
+    for (near, q), shapes in sorted(bits.items()):
+        surface.path("".join(shapes), fill=P.sea_light if near else P.sea_dark, opacity=num(q))
 
 
 # Under the overcast the soaked wood keeps little of its colour.
@@ -400,8 +484,40 @@ GREYED = replace(P, wood_lit=mix(P.wood_lit, P.sky_horizon, 0.35), wood_side=mix
 SKY = replace(P, sky_top=mix(P.sky_top, P.sky_horizon, 0.35), cloud_shade=mix(P.cloud_shade, P.cloud_lit, 0.25))
 
 
-def _sky(w, h, cam, rng) -> Svg:
-    heaven = Svg(w, h)
+class _Bled(Svg):
+    """A layer drawn past the frame and cut back to it: the renderer blurs
+    nothing from beyond the canvas, so a cloud's soft edge would fade to
+    the sky behind at the frame's top and sides and darken the rows there."""
+
+    def __init__(self, width, height, scale, margin=12):
+        super().__init__(width, height)
+        self.scale, self.margin = scale, margin
+
+    def text(self) -> str:
+        m, s = self.margin, self.scale
+        w, h = self.width + 2 * m, self.height + 2 * m
+        wide = super().text()
+        wide = re.sub(r'<svg [^>]*>', f'<svg xmlns="http://www.w3.org/2000/svg" width="{w}" height="{h}" '
+                      f'viewBox="{-m} {-m} {w} {h}">', wide, count=1)
+        with tempfile.TemporaryDirectory() as tmp:
+            big = os.path.join(tmp, "wide.png")
+            with open(os.path.join(tmp, "wide.svg"), "w", encoding="utf-8") as f:
+                f.write(wide)
+            subprocess.run([compose.RSVG, "--width", str(w * s), "--height", str(h * s), "--output", big,
+                            os.path.join(tmp, "wide.svg")], check=True)
+            cut = os.path.join(tmp, "cut.png")
+            subprocess.run([compose.CONVERT, big, "-crop", f"{self.width * s}x{self.height * s}+{m * s}+{m * s}",
+                            "+repage", "-strip", "PNG32:" + cut], check=True)
+            with open(cut, "rb") as f:
+                data = base64.b64encode(f.read()).decode("ascii")
+        return (f'<svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink" '
+                f'width="{self.width}" height="{self.height}" viewBox="0 0 {self.width} {self.height}">'
+                f'<image width="{self.width}" height="{self.height}" '
+                f'xlink:href="data:image/png;base64,{data}"/></svg>\n')
+
+
+def _sky(w, h, cam, rng, scale) -> Svg:
+    heaven = _Bled(w, h, scale)
     # The veiled sun is the brightest of the sky, in a glow that spreads wide under the overcast.
     sky.sky(heaven, SKY, cam.horizon, glow=0.7, glow_size=(150, 56))
     # The overcast after the storm, low and heavy: a few big soft banks of
@@ -572,7 +688,7 @@ def build(scale: int) -> Picture:
     rng = np.random.default_rng(4404)
     L = P.light
 
-    heaven = _sky(w, h, cam, rng)
+    heaven = _sky(w, h, cam, rng, scale)
     dry, wet, wet_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     surface = Svg(w, h)
     holder = Holder(cam, HOLDER, dry, wet, wet_depth, surface)
@@ -666,9 +782,10 @@ def build(scale: int) -> Picture:
         wood.draw(plank, cam, pal, light_dir, above=floating, under=sunk, depth=sunk_depth, sight=0.2,
                   reflection=mirror, reflection_depth=mirror_depth,
                   rim=mix(L.rim, pal.wood_lit, 0.3), rim_edge="side+", torn=0.8 * (1 - haze),
-                  top=mix(pal.wood_lit, pal.wood_dark, 0.25) if close else None, grain_opacity=1.0 if close else 0.8)
+                  top=mix(pal.wood_lit, pal.wood_dark, 0.1) if close else None, grain_opacity=1.0 if close else 0.8)
         if z < 16 and not sinking:
-            _awash(cam, waves, plank, pal, floating, surface, np.random.default_rng(600 + i), rings=close)
+            _awash(cam, waves, plank, pal, floating, surface, np.random.default_rng(600 + i), rings=close,
+                   ripples=True)
         if z < 9:
             _nail_holes(cam, plank, pal, floating)
 
@@ -676,7 +793,7 @@ def build(scale: int) -> Picture:
     board = holder.board()
     wood.draw(board, cam, GREYED, light_dir, above=floating, under=sunk, depth=sunk_depth, sight=0.2,
               reflection=mirror, reflection_depth=mirror_depth, rim=mix(L.rim, GREYED.wood_lit, 0.3),
-              rim_edge="side+", torn=0.8, top=mix(GREYED.wood_lit, GREYED.wood_dark, 0.25), grain_opacity=1.0)
+              rim_edge="side+", torn=0.8, top=mix(GREYED.wood_lit, GREYED.wood_dark, 0.1), grain_opacity=1.0)
     _awash(cam, waves, board, GREYED, floating, surface, np.random.default_rng(640), rings=True)
     _nail_holes(cam, board, GREYED, floating)
 
