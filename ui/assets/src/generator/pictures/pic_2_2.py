@@ -485,13 +485,14 @@ def _head(sides: Sides, tones):
     sides.fill(chin, mix(tones["flank"], tones["upper"], 0.3), seam=0.2, body=False, soak=0.5)
     # The gape a wide dark slit across the front, stopping where the front
     # turns away from us so that it does not run on up the head's outline.
-    gape = list(across(0.28, back=0.056, far=0.022)) + list(across(0.0, back=0.052, far=0.022))[::-1]
-    # The darkest of the head's marks, so the mouth reads across the front at 1x.
-    slit = mix(P.ink, P.sea_dark, 0.25)
+    # A flat band, short of the near corner so that it does not curl up the
+    # flank into a grin, and only a few steps under the flank's tone.
+    gape = list(across(0.2, back=0.04, far=0.022)) + list(across(0.06, back=0.038, far=0.022))[::-1]
+    slit = mix(mix(tones["flank"], P.ink, 0.55), P.sea_dark, 0.2)
     sides.fill(gape, slit, seam=0.2, body=False)
     # Where the sections close at the snout the band runs thin, so the gape
-    # is carried round the front by a dark line of its own.
-    sides.line(across(0.13, back=0.05, far=0.022), slit, 1.6, opacity="0.95", soft=0.2)
+    # is carried round the front by a line of its own.
+    sides.line(across(0.13, back=0.036, far=0.022), slit, 1.1, opacity="0.85", soft=0.25)
     # The blunt front above the mouth is a face of its own, turned from the
     # sky and the sun, a step darker than the top of the head it meets; the
     # lip only a tone step at its foot.
@@ -499,8 +500,6 @@ def _head(sides: Sides, tones):
     low_edge = across(0.3, back=0.056, far=0.02)
     face = list(low_edge) + list(low_edge + up * 0.1 * K - fwd * 0.06 * K)[::-1]
     sides.fill(face, mix(tones["upper"], tones["flank"], 0.55), opacity="0.85", seam=0, body=False)
-    lip = list(low_edge) + list(low_edge + up * 0.03 * K - fwd * 0.015 * K)[::-1]
-    sides.fill(lip, mix(tones["upper"], tones["flank"], 0.45), opacity="0.6", seam=0, body=False)
     # Five gill slits behind the head, on the flank.
     # Each a dark cut with the skin catching the light on its rear lip, so
     # they keep their shape at 1x.
@@ -724,6 +723,83 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
     _break(front, behind, sides, tones, np.random.default_rng(2207), loop, u_end)
     _waterline(front, behind, sides, tones, np.random.default_rng(2209), u_end)
     _surge(front, sides, np.random.default_rng(2215), loop, u_end)
+    _stir(front, behind, sides, np.random.default_rng(2217), loop, u_end)
+
+
+def _stir(front: Svg, behind: Svg, sides: Sides, rng, loop, u_end: float) -> None:
+    """What makes the animal sit in the sea and not on it, strong enough to
+    read at 1x: right round the waterline of head and back a broken pale
+    line hugging the skin, a darker trough just outside it, a ring of
+    ripples spreading off it, a few glints where it faces the sun, and the
+    wet crown of the head and back catching the sky."""
+    screen = sides.screen
+    for side, svg in ((1, front), (-1, behind)):
+        pts = [(u, p, o) for u, sd, p, o in loop if sd == side or (sd == 0 and side > 0)]
+        if len(pts) < 4:
+            continue
+
+        def ring(d, spread=0.6):
+            out = np.array([p + o * d * K * (1 - spread + spread * math.exp(-u / 0.08)) for u, p, o in pts])
+            out[:, 1] = 0.0
+            for _ in range(4):
+                out[1:-1] = 0.25 * out[:-2] + 0.5 * out[1:-1] + 0.25 * out[2:]
+            return out
+
+        us = np.array([u for u, _, _ in pts])
+        # The ripples spread from the head and from where the back goes
+        # under, not in lines along the whole flank.
+        spread = np.maximum(np.exp(-us / 0.12), np.clip((us - u_end + 0.12) / 0.08, 0, 1))
+
+        def broken(line, colour, width, opacity, gaps=(1, 4), runs=(3, 7), soft=0.0, fade=None):
+            k = int(rng.integers(0, 2))
+            extra = dict(filter=svg.blur(soft)) if soft else {}
+            while k < len(line) - 2:
+                m = int(rng.integers(*runs))
+                f = 1.0 if fade is None else float(fade[k])
+                if f < 0.15:
+                    k += m
+                    continue
+                svg.path(smooth(screen(line[k:k + m + 1]), closed=False), stroke=colour,
+                         stroke_width=num(width * rng.uniform(0.8, 1.2)), stroke_linecap="round",
+                         opacity=num(opacity * f * rng.uniform(0.75, 1.0)), **extra)
+                k += m + int(rng.integers(*gaps))
+
+        # The trough just off the skin, darker than the sea round it.
+        inner, outer = ring(0.05), ring(0.2)
+        svg.path(smooth(screen(list(inner) + list(outer[::-1]))), fill=mix(P.sea_dark, P.ink, 0.35),
+                 opacity="0.45", filter=svg.blur(0.6))
+        # The pale line hugging the waterline, broken.
+        broken(ring(0.02, 0.3), mix(P.foam, P.sea_light, 0.25), 1.0, 0.85 if side > 0 else 0.55, gaps=(1, 3))
+        # Ripples spreading off it, each with its dark back outside it.
+        for d, op in ((0.34, 0.6), (0.58, 0.45), (0.88, 0.3)):
+            broken(ring(d + 0.05), P.sea_dark, 0.9, op * 0.8, gaps=(1, 5), soft=0.3, fade=spread)
+            broken(ring(d), mix(P.sea_light, P.sky_horizon, 0.3), 0.7, op, gaps=(2, 6), fade=spread)
+    # Glints on the water by the waterline, most toward the sun ahead.
+    near = [(u, p, o) for u, sd, p, o in loop if sd > 0 or u < 0.05]
+    for _ in range(9):
+        u, p, o = near[int(rng.integers(0, len(near)))]
+        q = p + o * K * rng.uniform(0.03, 0.3)
+        q[1] = 0.0
+        x, y = screen([q])[0]
+        half = rng.uniform(0.8, 1.8)
+        front.path(lens(x - half, y, x + half, y, rng.uniform(0.35, 0.55)), fill=mix(GLINT, P.light.key, 0.5),
+                   opacity=num(rng.uniform(0.7, 0.95)))
+    # The wet crown: a sheen along the top of the head and back, broken where
+    # the spots and sheets cross it.
+    sheen = mix(P.sky_horizon, P.light.key, 0.5)
+    for a0, width, op in ((math.pi / 2 + 0.05, 1.3, 0.7), (math.pi / 2 + 0.3, 0.8, 0.5)):
+        uu = np.linspace(0.02, u_end - 0.03, 90)
+        aa = np.full_like(uu, a0)
+        pts, keep = _visible(sides, uu, aa)
+        pts = pts + normal(uu, aa) * 0.012
+        for part in _runs(list(pts), keep & (pts[:, 1] > 0.02)):
+            k = int(rng.integers(0, 3))
+            while k < len(part) - 2:
+                m = int(rng.integers(5, 12))
+                front.path(smooth(screen(part[k:k + m + 1]), closed=False), stroke=sheen,
+                           stroke_width=num(width), stroke_linecap="round",
+                           opacity=num(op * rng.uniform(0.7, 1.0)), filter=front.blur(0.25))
+                k += m + int(rng.integers(1, 4))
 
 
 def _froth(svg: Svg, screen, rng, centre, spread, count, size, opacity):
