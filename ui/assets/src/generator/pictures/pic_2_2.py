@@ -76,6 +76,7 @@ DRY = [(0, 0.33), (0.05, 0.33), (0.12, 0.26), (0.25, 0.19), (0.38, 0.16), (0.5, 
 
 # What the water makes of the skin under it: darker and bluer than the sea.
 UNDER = mix(mix(P.sea_dark, P.ink, 0.35), P.sky_top, 0.15)
+DEEP = mix(mix(P.sea_dark, P.ink, 0.55), P.sky_top, 0.3)
 
 # White water in the afternoon light, kept under the sun's glow so that
 # nothing on the animal outshines the sun.
@@ -227,11 +228,13 @@ class Sides:
     def faces_us(self, p, n):
         return np.sum(n * (p - self.eye), -1) < 0
 
-    def fill(self, world, colour, opacity=None, seam=0.3, body=True, soak=0.4, bands=0.0, sight=SIGHT):
+    def fill(self, world, colour, opacity=None, seam=0.3, body=True, soak=0.4, bands=0.0, sight=SIGHT,
+             deepen=0.0):
         """`bands`, in metres, slices a tall shape under the water into
         layers, each with its own depth, so that a fin reaching down fades
         downward rather than all at one depth; `sight` lets a thin blade lit
-        from above read deeper than the bulk of the body."""
+        from above read deeper than the bulk of the body; `deepen` darkens
+        and cools a part the deeper it lies."""
         world = [np.asarray(p, float) for p in world]
         for keep_above, svg in ((True, self.dry), (False, self.wet)):
             part = _clip(world, keep_above)
@@ -242,13 +245,16 @@ class Sides:
                 for top in np.arange(0.0, low, -bands):
                     piece = _clip(_clip(part, False, top), True, top - bands)
                     if len(piece) > 2:
-                        self.fill(piece, colour, opacity, seam, body, soak, sight=sight)
+                        self.fill(piece, colour, opacity, seam, body, soak, sight=sight, deepen=deepen)
                 continue
             d = polygon(self.screen(part))
             c = colour
             if not keep_above:
                 # Soaked and seen through the surface's own colour: never a pale copy of the back.
                 c = mix(colour, UNDER, soak)
+                if deepen:
+                    sunk = min(1.0, -sum(p[1] for p in part) / len(part) / (1.5 * SIGHT))
+                    c = mix(c, DEEP, deepen * sunk ** 0.8)
             # Neighbouring quads share edges; a hairline of their own colour hides the seam.
             stroke = dict(stroke=c, stroke_width=num(seam), stroke_linejoin="round") if seam else {}
             svg.path(d, fill=c, opacity=opacity, **stroke)
@@ -366,7 +372,8 @@ def _skin(sides: Sides, tones, nu: int = 160, na: int = 104):
         # Just awash the skin still shows its own tone; deeper the water takes it.
         # The water takes the skin slowly enough that the whole animal keeps its outline.
         soak = 0.1 + 0.4 * min(1.0, max(0.0, -float(c[i, j, 1])) / SIGHT) ** 0.8
-        sides.fill([g[i, j], g[i + 1, j], g[i + 1, j + 1], g[i, j + 1]], colour, soak=soak, sight=1.6 * SIGHT)
+        sides.fill([g[i, j], g[i + 1, j], g[i + 1, j + 1], g[i, j + 1]], colour, soak=soak, sight=1.6 * SIGHT,
+                   deepen=0.6)
 
 
 def _visible(sides, u, a):
@@ -1169,16 +1176,16 @@ def build(scale: int) -> Picture:
     # shape of their own.
     tail_tone = mix(tones["upper"], tones["flank"], 0.55)
     fins = _fins()
-    sides.fill(fins["pectoral_far"], mix(fin_tone, P.sea_near, 0.3), seam=0)
+    sides.fill(fins["pectoral_far"], mix(fin_tone, P.sea_near, 0.3), seam=0, deepen=0.8)
     # Thin blades, so the water blurs them less than the body's bulk and the
     # tail's two lobes keep their shape.
     for name in ("caudal", "dorsal2"):
-        sides.fill(fins[name], tail_tone, seam=0.3, soak=0.25, bands=0.08, sight=3 * SIGHT)
+        sides.fill(fins[name], tail_tone, seam=0.3, soak=0.25, bands=0.08, sight=3 * SIGHT, deepen=0.9)
     _skin(sides, tones)
     _marks(sides, np.random.default_rng(2203), tones)
     _head(sides, tones)
     _dorsal(sides, fins["dorsal"], tones, np.random.default_rng(2205))
-    sides.fill(fins["pelvic"], mix(fin_tone, tones["upper"], 0.12), seam=0)
+    sides.fill(fins["pelvic"], mix(fin_tone, tones["upper"], 0.12), seam=0, deepen=0.8)
     # The near pectoral just under the surface, a sickle a step darker than
     # the flank behind the head that gives the front half its shape.
     sides.fill(fins["pectoral"], mix(tones["flank"], P.ink, 0.5), seam=0, soak=0.15, sight=4 * SIGHT)
