@@ -1150,8 +1150,10 @@ def build(scale: int) -> Picture:
     # shade shows round their upper edge.
     cool = replace(P, cloud_lit=mix(P.cloud_lit, BLUE, 0.15), cloud_shade=mix(P.cloud_shade, BLUE, 0.12),
                    light=replace(P.light, y=60, rim=mix(P.light.key, P.cloud_lit, 0.5)))
-    sky.clouds(heaven, rng, cool, ((-36, 108, 150, 26, 7, 0.8, 0.6), (150, 99, 62, 6, 4, 0.95, 0.8),
-                                   (236, 105, 34, 9, 3, 0.85, 0.6), (362, 101, 76, 17, 5, 0.85, 0.7)),
+    # A broad bank low on the left, a thin lit streak standing higher, one
+    # small low mass and a taller one over the far right.
+    sky.clouds(heaven, rng, cool, ((-40, 110, 165, 31, 7, 0.8, 0.6), (136, 95, 90, 5, 4, 0.95, 0.8),
+                                   (236, 107, 38, 11, 3, 0.85, 0.6), (364, 100, 70, 23, 5, 0.85, 0.7)),
                (120, 110, 260, 5))
     _flock(heaven, cam)
 
@@ -1248,7 +1250,7 @@ def _flock(svg: Svg, cam: Camera) -> None:
     # Round the ring from the near side (sin > 0 the near half), close
     # enough together that they trace it, each a little off its place: a
     # flock keeps to its circle only loosely.
-    poses = ("glide", "up", "bank", "down", "glide", "up", "bank", "glide", "down", "up")
+    poses = ("glide", "up", "bank", "down", "glide", "up", "bank", "glide", "down", "glide")
     rng = np.random.default_rng(2213)
     ring = np.linspace(0, 2 * math.pi, 721)
     arc = np.concatenate([[0.0], np.cumsum(np.hypot(np.diff(rx * np.cos(ring)), np.diff(ry * np.sin(ring))))])
@@ -1264,7 +1266,7 @@ def _flock(svg: Svg, cam: Camera) -> None:
         x = cx + ex * ct - ey * st
         y = cy + ex * st + ey * ct
         far = (1 - math.sin(a)) / 2                  # 0 on the near side, 1 on the far
-        half = 13.5 * (1 - 0.5 * far) * rng.uniform(0.92, 1.08)
+        half = 13.5 * (1 - 0.62 * far) * rng.uniform(0.85, 1.15)
         # Banked into the turn, the wing toward the middle of the circle
         # dipped, most at the ends of the ring where the bird comes at us or
         # goes away; on the near and far sides the wings follow the ring.
@@ -1272,7 +1274,7 @@ def _flock(svg: Svg, cam: Camera) -> None:
         birds.append((far, x, y, half, roll, -math.cos(a), pose))
     # The nearest few much closer to us than the rest, so they set the scale.
     order = sorted(range(len(birds)), key=lambda i: birds[i][0])
-    for i, grow in zip(order, (1.5, 1.35, 1.2)):
+    for i, grow in zip(order, (1.75, 1.45, 1.2)):
         b = birds[i]
         birds[i] = b[:3] + (b[3] * grow,) + b[4:]
     # Never two touching: the flock is laid out so, and checked.
@@ -1286,7 +1288,7 @@ def _flock(svg: Svg, cam: Camera) -> None:
 
     for far, x, y, half, roll, turn, pose in sorted(birds, key=lambda b: -b[0]):
         if far < NEAR_GULL:
-            _near_gull(svg, x, y, half, roll, turn, far * 0.2, sky_at(y))
+            _near_gull(svg, x, y, half, roll, turn, far * 0.2, sky_at(y), pose)
         else:
             _gull(svg, x, y, half, roll, turn, pose, far * 0.2, sky_at(y), 1 - far)
 
@@ -1297,14 +1299,16 @@ NEAR_GULL = 0.5
 
 
 def _near_gull(svg: Svg, x: float, y: float, half: float, roll: float, turn: float, haze: float,
-               sky_here: str) -> None:
+               sky_here: str, pose: str = "glide") -> None:
     """A near gull gliding, seen from below: each wing broad at the arm and
     rising to a rounded wrist, the hand falling from it to a pointed black
     tip swept back, so the pair makes a soft M; the underside warm where
     the low sun ahead catches it, the trailing edge of the arm a shade
-    darker. Banked only a little, so that every near bird shows the same
-    shape."""
-    roll = max(-0.25, min(0.25, 0.5 * roll))
+    darker. One of them caught with its wings raised at the top of a beat,
+    one banking hard with the far wing turned away and shortened."""
+    bank = pose == "bank"
+    roll = max(-0.25, min(0.25, 0.5 * roll)) if not bank else 0.9 * roll - 0.25
+    lift = 0.5 if pose == "up" else 0.0
     cr, sr = math.cos(roll), math.sin(roll)
 
     def at(b, v):
@@ -1319,14 +1323,14 @@ def _near_gull(svg: Svg, x: float, y: float, half: float, roll: float, turn: flo
     wrist = 0.42
     bs = np.linspace(0.05, 1.0, 25)
     rise = np.where(bs < wrist, 0.2 * np.sin(0.5 * math.pi * (bs - 0.05) / (wrist - 0.05)),
-                    0.2 - 0.34 * np.clip((bs - wrist) / (1 - wrist), 0, 1) ** 1.4)
+                    0.2 - 0.34 * np.clip((bs - wrist) / (1 - wrist), 0, 1) ** 1.4) + lift * bs ** 1.2
     # Broad at the arm, narrowing past the wrist to the point.
     chord = np.interp(bs, [0.05, 0.3, wrist, 0.75, 1.0], [0.3, 0.27, 0.22, 0.12, 0.0])
     # The hand swept back: its trailing edge hollowed in toward the wrist.
     hollow = 0.05 * np.sin(math.pi * np.clip((bs - wrist) / (1 - wrist), 0, 1))
     for s in (1, -1):
         # The wing toward the way the bird turns a touch shorter, foreshortened.
-        span = 1.0 - 0.08 * max(0.0, s * turn)
+        span = 1.0 - (0.4 if bank else 0.08) * max(0.0, s * turn if turn else s)
         lead = [at(s * b * span, v + 0.4 * c) for b, v, c in zip(bs, rise, chord)]
         trail = [at(s * b * span, v - 0.6 * c + hw) for b, v, c, hw in zip(bs, rise, chord, hollow)]
         svg.path(smooth(lead + trail[::-1]), fill=under)
