@@ -76,6 +76,7 @@ DRY = [(0, 0.33), (0.05, 0.33), (0.12, 0.26), (0.25, 0.19), (0.38, 0.16), (0.5, 
 
 # What the water makes of the skin under it: darker and bluer than the sea.
 UNDER = mix(mix(P.sea_dark, P.ink, 0.35), P.sky_top, 0.15)
+DEEP = mix(mix(P.sea_dark, P.ink, 0.55), P.sky_top, 0.3)
 
 # White water in the afternoon light, kept under the sun's glow so that
 # nothing on the animal outshines the sun.
@@ -227,11 +228,13 @@ class Sides:
     def faces_us(self, p, n):
         return np.sum(n * (p - self.eye), -1) < 0
 
-    def fill(self, world, colour, opacity=None, seam=0.3, body=True, soak=0.4, bands=0.0, sight=SIGHT):
+    def fill(self, world, colour, opacity=None, seam=0.3, body=True, soak=0.4, bands=0.0, sight=SIGHT,
+             deepen=0.0):
         """`bands`, in metres, slices a tall shape under the water into
         layers, each with its own depth, so that a fin reaching down fades
         downward rather than all at one depth; `sight` lets a thin blade lit
-        from above read deeper than the bulk of the body."""
+        from above read deeper than the bulk of the body; `deepen` darkens
+        and cools a part the deeper it lies."""
         world = [np.asarray(p, float) for p in world]
         for keep_above, svg in ((True, self.dry), (False, self.wet)):
             part = _clip(world, keep_above)
@@ -242,13 +245,16 @@ class Sides:
                 for top in np.arange(0.0, low, -bands):
                     piece = _clip(_clip(part, False, top), True, top - bands)
                     if len(piece) > 2:
-                        self.fill(piece, colour, opacity, seam, body, soak, sight=sight)
+                        self.fill(piece, colour, opacity, seam, body, soak, sight=sight, deepen=deepen)
                 continue
             d = polygon(self.screen(part))
             c = colour
             if not keep_above:
                 # Soaked and seen through the surface's own colour: never a pale copy of the back.
                 c = mix(colour, UNDER, soak)
+                if deepen:
+                    sunk = min(1.0, -sum(p[1] for p in part) / len(part) / (1.5 * SIGHT))
+                    c = mix(c, DEEP, deepen * sunk ** 0.8)
             # Neighbouring quads share edges; a hairline of their own colour hides the seam.
             stroke = dict(stroke=c, stroke_width=num(seam), stroke_linejoin="round") if seam else {}
             svg.path(d, fill=c, opacity=opacity, **stroke)
@@ -366,7 +372,8 @@ def _skin(sides: Sides, tones, nu: int = 160, na: int = 104):
         # Just awash the skin still shows its own tone; deeper the water takes it.
         # The water takes the skin slowly enough that the whole animal keeps its outline.
         soak = 0.1 + 0.4 * min(1.0, max(0.0, -float(c[i, j, 1])) / SIGHT) ** 0.8
-        sides.fill([g[i, j], g[i + 1, j], g[i + 1, j + 1], g[i, j + 1]], colour, soak=soak, sight=1.6 * SIGHT)
+        sides.fill([g[i, j], g[i + 1, j], g[i + 1, j + 1], g[i, j + 1]], colour, soak=soak, sight=1.6 * SIGHT,
+                   deepen=0.6)
 
 
 def _visible(sides, u, a):
@@ -485,13 +492,14 @@ def _head(sides: Sides, tones):
     sides.fill(chin, mix(tones["flank"], tones["upper"], 0.3), seam=0.2, body=False, soak=0.5)
     # The gape a wide dark slit across the front, stopping where the front
     # turns away from us so that it does not run on up the head's outline.
-    gape = list(across(0.28, back=0.056, far=0.022)) + list(across(0.0, back=0.052, far=0.022))[::-1]
-    # The darkest of the head's marks, so the mouth reads across the front at 1x.
-    slit = mix(P.ink, P.sea_dark, 0.25)
+    # A flat band, short of the near corner so that it does not curl up the
+    # flank into a grin, and only a few steps under the flank's tone.
+    gape = list(across(0.2, back=0.04, far=0.022)) + list(across(0.06, back=0.038, far=0.022))[::-1]
+    slit = mix(mix(tones["flank"], P.ink, 0.55), P.sea_dark, 0.2)
     sides.fill(gape, slit, seam=0.2, body=False)
     # Where the sections close at the snout the band runs thin, so the gape
-    # is carried round the front by a dark line of its own.
-    sides.line(across(0.13, back=0.05, far=0.022), slit, 1.6, opacity="0.95", soft=0.2)
+    # is carried round the front by a line of its own.
+    sides.line(across(0.13, back=0.036, far=0.022), slit, 1.1, opacity="0.85", soft=0.25)
     # The blunt front above the mouth is a face of its own, turned from the
     # sky and the sun, a step darker than the top of the head it meets; the
     # lip only a tone step at its foot.
@@ -499,8 +507,6 @@ def _head(sides: Sides, tones):
     low_edge = across(0.3, back=0.056, far=0.02)
     face = list(low_edge) + list(low_edge + up * 0.1 * K - fwd * 0.06 * K)[::-1]
     sides.fill(face, mix(tones["upper"], tones["flank"], 0.55), opacity="0.85", seam=0, body=False)
-    lip = list(low_edge) + list(low_edge + up * 0.03 * K - fwd * 0.015 * K)[::-1]
-    sides.fill(lip, mix(tones["upper"], tones["flank"], 0.45), opacity="0.6", seam=0, body=False)
     # Five gill slits behind the head, on the flank.
     # Each a dark cut with the skin catching the light on its rear lip, so
     # they keep their shape at 1x.
@@ -724,6 +730,83 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
     _break(front, behind, sides, tones, np.random.default_rng(2207), loop, u_end)
     _waterline(front, behind, sides, tones, np.random.default_rng(2209), u_end)
     _surge(front, sides, np.random.default_rng(2215), loop, u_end)
+    _stir(front, behind, sides, np.random.default_rng(2217), loop, u_end)
+
+
+def _stir(front: Svg, behind: Svg, sides: Sides, rng, loop, u_end: float) -> None:
+    """What makes the animal sit in the sea and not on it, strong enough to
+    read at 1x: right round the waterline of head and back a broken pale
+    line hugging the skin, a darker trough just outside it, a ring of
+    ripples spreading off it, a few glints where it faces the sun, and the
+    wet crown of the head and back catching the sky."""
+    screen = sides.screen
+    for side, svg in ((1, front), (-1, behind)):
+        pts = [(u, p, o) for u, sd, p, o in loop if sd == side or (sd == 0 and side > 0)]
+        if len(pts) < 4:
+            continue
+
+        def ring(d, spread=0.6):
+            out = np.array([p + o * d * K * (1 - spread + spread * math.exp(-u / 0.08)) for u, p, o in pts])
+            out[:, 1] = 0.0
+            for _ in range(4):
+                out[1:-1] = 0.25 * out[:-2] + 0.5 * out[1:-1] + 0.25 * out[2:]
+            return out
+
+        us = np.array([u for u, _, _ in pts])
+        # The ripples spread from the head and from where the back goes
+        # under, not in lines along the whole flank.
+        spread = np.maximum(np.exp(-us / 0.12), np.clip((us - u_end + 0.12) / 0.08, 0, 1))
+
+        def broken(line, colour, width, opacity, gaps=(1, 4), runs=(3, 7), soft=0.0, fade=None):
+            k = int(rng.integers(0, 2))
+            extra = dict(filter=svg.blur(soft)) if soft else {}
+            while k < len(line) - 2:
+                m = int(rng.integers(*runs))
+                f = 1.0 if fade is None else float(fade[k])
+                if f < 0.15:
+                    k += m
+                    continue
+                svg.path(smooth(screen(line[k:k + m + 1]), closed=False), stroke=colour,
+                         stroke_width=num(width * rng.uniform(0.8, 1.2)), stroke_linecap="round",
+                         opacity=num(opacity * f * rng.uniform(0.75, 1.0)), **extra)
+                k += m + int(rng.integers(*gaps))
+
+        # The trough just off the skin, darker than the sea round it.
+        inner, outer = ring(0.05), ring(0.2)
+        svg.path(smooth(screen(list(inner) + list(outer[::-1]))), fill=mix(P.sea_dark, P.ink, 0.35),
+                 opacity="0.45", filter=svg.blur(0.6))
+        # The pale line hugging the waterline, broken.
+        broken(ring(0.02, 0.3), mix(P.foam, P.sea_light, 0.25), 1.0, 0.85 if side > 0 else 0.55, gaps=(1, 3))
+        # Ripples spreading off it, each with its dark back outside it.
+        for d, op in ((0.34, 0.6), (0.58, 0.45), (0.88, 0.3)):
+            broken(ring(d + 0.05), P.sea_dark, 0.9, op * 0.8, gaps=(1, 5), soft=0.3, fade=spread)
+            broken(ring(d), mix(P.sea_light, P.sky_horizon, 0.3), 0.7, op, gaps=(2, 6), fade=spread)
+    # Glints on the water by the waterline, most toward the sun ahead.
+    near = [(u, p, o) for u, sd, p, o in loop if sd > 0 or u < 0.05]
+    for _ in range(9):
+        u, p, o = near[int(rng.integers(0, len(near)))]
+        q = p + o * K * rng.uniform(0.03, 0.3)
+        q[1] = 0.0
+        x, y = screen([q])[0]
+        half = rng.uniform(0.8, 1.8)
+        front.path(lens(x - half, y, x + half, y, rng.uniform(0.35, 0.55)), fill=mix(GLINT, P.light.key, 0.5),
+                   opacity=num(rng.uniform(0.7, 0.95)))
+    # The wet crown: a sheen along the top of the head and back, broken where
+    # the spots and sheets cross it.
+    sheen = mix(P.sky_horizon, P.light.key, 0.5)
+    for a0, width, op in ((math.pi / 2 + 0.05, 1.3, 0.7), (math.pi / 2 + 0.3, 0.8, 0.5)):
+        uu = np.linspace(0.02, u_end - 0.03, 90)
+        aa = np.full_like(uu, a0)
+        pts, keep = _visible(sides, uu, aa)
+        pts = pts + normal(uu, aa) * 0.012
+        for part in _runs(list(pts), keep & (pts[:, 1] > 0.02)):
+            k = int(rng.integers(0, 3))
+            while k < len(part) - 2:
+                m = int(rng.integers(5, 12))
+                front.path(smooth(screen(part[k:k + m + 1]), closed=False), stroke=sheen,
+                           stroke_width=num(width), stroke_linecap="round",
+                           opacity=num(op * rng.uniform(0.7, 1.0)), filter=front.blur(0.25))
+                k += m + int(rng.integers(1, 4))
 
 
 def _froth(svg: Svg, screen, rng, centre, spread, count, size, opacity):
@@ -1067,8 +1150,10 @@ def build(scale: int) -> Picture:
     # shade shows round their upper edge.
     cool = replace(P, cloud_lit=mix(P.cloud_lit, BLUE, 0.15), cloud_shade=mix(P.cloud_shade, BLUE, 0.12),
                    light=replace(P.light, y=60, rim=mix(P.light.key, P.cloud_lit, 0.5)))
-    sky.clouds(heaven, rng, cool, ((-36, 108, 150, 26, 7, 0.8, 0.6), (150, 99, 62, 6, 4, 0.95, 0.8),
-                                   (236, 105, 34, 9, 3, 0.85, 0.6), (362, 101, 76, 17, 5, 0.85, 0.7)),
+    # A broad bank low on the left, a thin lit streak standing higher, one
+    # small low mass and a taller one over the far right.
+    sky.clouds(heaven, rng, cool, ((-40, 110, 165, 31, 7, 0.8, 0.6), (136, 95, 90, 5, 4, 0.95, 0.8),
+                                   (236, 107, 38, 11, 3, 0.85, 0.6), (364, 100, 70, 23, 5, 0.85, 0.7)),
                (120, 110, 260, 5))
     _flock(heaven, cam)
 
@@ -1093,16 +1178,16 @@ def build(scale: int) -> Picture:
     # shape of their own.
     tail_tone = mix(tones["upper"], tones["flank"], 0.55)
     fins = _fins()
-    sides.fill(fins["pectoral_far"], mix(fin_tone, P.sea_near, 0.3), seam=0)
+    sides.fill(fins["pectoral_far"], mix(fin_tone, P.sea_near, 0.3), seam=0, deepen=0.8)
     # Thin blades, so the water blurs them less than the body's bulk and the
     # tail's two lobes keep their shape.
     for name in ("caudal", "dorsal2"):
-        sides.fill(fins[name], tail_tone, seam=0.3, soak=0.25, bands=0.08, sight=3 * SIGHT)
+        sides.fill(fins[name], tail_tone, seam=0.3, soak=0.25, bands=0.08, sight=3 * SIGHT, deepen=0.9)
     _skin(sides, tones)
     _marks(sides, np.random.default_rng(2203), tones)
     _head(sides, tones)
     _dorsal(sides, fins["dorsal"], tones, np.random.default_rng(2205))
-    sides.fill(fins["pelvic"], mix(fin_tone, tones["upper"], 0.12), seam=0)
+    sides.fill(fins["pelvic"], mix(fin_tone, tones["upper"], 0.12), seam=0, deepen=0.8)
     # The near pectoral just under the surface, a sickle a step darker than
     # the flank behind the head that gives the front half its shape.
     sides.fill(fins["pectoral"], mix(tones["flank"], P.ink, 0.5), seam=0, soak=0.15, sight=4 * SIGHT)
@@ -1165,7 +1250,7 @@ def _flock(svg: Svg, cam: Camera) -> None:
     # Round the ring from the near side (sin > 0 the near half), close
     # enough together that they trace it, each a little off its place: a
     # flock keeps to its circle only loosely.
-    poses = ("glide", "up", "bank", "down", "glide", "up", "bank", "glide", "down", "up")
+    poses = ("glide", "up", "bank", "down", "glide", "up", "bank", "glide", "down", "glide")
     rng = np.random.default_rng(2213)
     ring = np.linspace(0, 2 * math.pi, 721)
     arc = np.concatenate([[0.0], np.cumsum(np.hypot(np.diff(rx * np.cos(ring)), np.diff(ry * np.sin(ring))))])
@@ -1181,7 +1266,7 @@ def _flock(svg: Svg, cam: Camera) -> None:
         x = cx + ex * ct - ey * st
         y = cy + ex * st + ey * ct
         far = (1 - math.sin(a)) / 2                  # 0 on the near side, 1 on the far
-        half = 13.5 * (1 - 0.5 * far) * rng.uniform(0.92, 1.08)
+        half = 13.5 * (1 - 0.62 * far) * rng.uniform(0.85, 1.15)
         # Banked into the turn, the wing toward the middle of the circle
         # dipped, most at the ends of the ring where the bird comes at us or
         # goes away; on the near and far sides the wings follow the ring.
@@ -1189,7 +1274,7 @@ def _flock(svg: Svg, cam: Camera) -> None:
         birds.append((far, x, y, half, roll, -math.cos(a), pose))
     # The nearest few much closer to us than the rest, so they set the scale.
     order = sorted(range(len(birds)), key=lambda i: birds[i][0])
-    for i, grow in zip(order, (1.5, 1.35, 1.2)):
+    for i, grow in zip(order, (1.75, 1.45, 1.2)):
         b = birds[i]
         birds[i] = b[:3] + (b[3] * grow,) + b[4:]
     # Never two touching: the flock is laid out so, and checked.
@@ -1203,7 +1288,7 @@ def _flock(svg: Svg, cam: Camera) -> None:
 
     for far, x, y, half, roll, turn, pose in sorted(birds, key=lambda b: -b[0]):
         if far < NEAR_GULL:
-            _near_gull(svg, x, y, half, roll, turn, far * 0.2, sky_at(y))
+            _near_gull(svg, x, y, half, roll, turn, far * 0.2, sky_at(y), pose)
         else:
             _gull(svg, x, y, half, roll, turn, pose, far * 0.2, sky_at(y), 1 - far)
 
@@ -1214,14 +1299,16 @@ NEAR_GULL = 0.5
 
 
 def _near_gull(svg: Svg, x: float, y: float, half: float, roll: float, turn: float, haze: float,
-               sky_here: str) -> None:
+               sky_here: str, pose: str = "glide") -> None:
     """A near gull gliding, seen from below: each wing broad at the arm and
     rising to a rounded wrist, the hand falling from it to a pointed black
     tip swept back, so the pair makes a soft M; the underside warm where
     the low sun ahead catches it, the trailing edge of the arm a shade
-    darker. Banked only a little, so that every near bird shows the same
-    shape."""
-    roll = max(-0.25, min(0.25, 0.5 * roll))
+    darker. One of them caught with its wings raised at the top of a beat,
+    one banking hard with the far wing turned away and shortened."""
+    bank = pose == "bank"
+    roll = max(-0.25, min(0.25, 0.5 * roll)) if not bank else 0.9 * roll - 0.25
+    lift = 0.5 if pose == "up" else 0.0
     cr, sr = math.cos(roll), math.sin(roll)
 
     def at(b, v):
@@ -1236,14 +1323,14 @@ def _near_gull(svg: Svg, x: float, y: float, half: float, roll: float, turn: flo
     wrist = 0.42
     bs = np.linspace(0.05, 1.0, 25)
     rise = np.where(bs < wrist, 0.2 * np.sin(0.5 * math.pi * (bs - 0.05) / (wrist - 0.05)),
-                    0.2 - 0.34 * np.clip((bs - wrist) / (1 - wrist), 0, 1) ** 1.4)
+                    0.2 - 0.34 * np.clip((bs - wrist) / (1 - wrist), 0, 1) ** 1.4) + lift * bs ** 1.2
     # Broad at the arm, narrowing past the wrist to the point.
     chord = np.interp(bs, [0.05, 0.3, wrist, 0.75, 1.0], [0.3, 0.27, 0.22, 0.12, 0.0])
     # The hand swept back: its trailing edge hollowed in toward the wrist.
     hollow = 0.05 * np.sin(math.pi * np.clip((bs - wrist) / (1 - wrist), 0, 1))
     for s in (1, -1):
         # The wing toward the way the bird turns a touch shorter, foreshortened.
-        span = 1.0 - 0.08 * max(0.0, s * turn)
+        span = 1.0 - (0.4 if bank else 0.08) * max(0.0, s * turn if turn else s)
         lead = [at(s * b * span, v + 0.4 * c) for b, v, c in zip(bs, rise, chord)]
         trail = [at(s * b * span, v - 0.6 * c + hw) for b, v, c, hw in zip(bs, rise, chord, hollow)]
         svg.path(smooth(lead + trail[::-1]), fill=under)
