@@ -285,10 +285,11 @@ constexpr ControlDesign kDesign[] = {
      "de encaje irregular, con una franja desigual de arena mojada, más oscura y cálida cuanto "
      "más cerca del agua, y un brillo del cielo junto al borde; detrás, un mar de un "
      "verdeazulado apagado, rizado de pequeñas olas, con largas ondulaciones suaves cerca de la "
-     "orilla y un reguero de destellos bajo el sol. En el horizonte de la derecha se ven tres "
-     "islas a distancias distintas: la más cercana, larga y verde, con dos lomas y una orilla "
-     "de arena, y otras dos más pequeñas y pálidas en la bruma; sobre ellas, una nube ancha y "
-     "baja, como un cojín plano de color crema, más gris por debajo, y otra pequeña más alta."),
+     "orilla y un reguero de destellos bajo el sol. A la izquierda, una nube baja y delgada se "
+     "tiende sobre el horizonte. En el de la derecha se ven tres islas a distancias distintas: "
+     "la más cercana, larga y verde, con dos lomas y una orilla de arena, y otras dos más "
+     "pequeñas y pálidas en la bruma; sobre ellas, un banco ancho de nubes abombadas, de color "
+     "crema, con las cimas al sol y la base plana en sombra, y otra pequeña más alta."),
     label( "lblAbout",      {104, 328, 137, 49},       8,
            "Quivra, un relato interactivo del mar, Versión " QUIVRA_VERSION,
            {kSansSerifFaces, 8.25, true}),

@@ -31,7 +31,8 @@ soft wind ripples in the sand's own tones, and a few small stones half
 sunk in front. Beyond, the sea's wave dashes, a few long soft swells
 rolling in nearer the shore, the sun's glitter, and on the horizon to the
 right three islands at their different distances, hazed the more the
-further off, under a broad low cushion of cloud and a small one higher up.
+further off, under a broad bank of cloud and a small one higher up,
+and a thin one low on the left.
 
 The picture is wider and taller than the window shows: everything that
 matters lies inside the top-left 421 x 221."""
@@ -82,7 +83,7 @@ P = replace(P, **{n: _muted(getattr(P, n), 0.14) for n in ("sea_horizon", "sea_n
 # The clouds' own tones: a warm off-white leaning to the haze, the shaded
 # underside between it and the sky, never a cold blue-grey.
 CLOUD_LIT = mix(mix(P.cloud_lit, P.sky_horizon, 0.3), P.wood_fresh, 0.08)
-CLOUD_SHADE = mix(mix(CLOUD_LIT, P.sky_top, 0.42), P.wood_fresh, 0.15)
+CLOUD_SHADE = mix(mix(CLOUD_LIT, P.sky_top, 0.5), P.wood_fresh, 0.15)
 NAME = "pic_2_0_2"
 SIZE = (438, 230)
 SEEN = (421, 221)
@@ -103,12 +104,15 @@ ISLAND = 330                 # the nearest island's centre on the horizon
 
 
 def _clouds(heaven: Svg, horizon: float):
-    """Noon clouds, few and low, clear of the sun and the palm: one broad
-    flat cushion over the islands, a small one a little higher on the
-    right, and the long low roll along the horizon, in the clouds' tones."""
+    """Noon clouds drawn as over the open sea, clear of the sun and the
+    palm: a broad bank over the islands, a small mass high on the right, a
+    thin streak low on the left and the long roll along the horizon. The
+    sun is high at the left, so their tops take the light and their bases
+    the shade."""
     tones = replace(P, cloud_lit=CLOUD_LIT, cloud_shade=CLOUD_SHADE)
     sky.clouds(heaven, np.random.default_rng(2032), tones,
-               ((222, 80, 150, 17, 7, 0.9, 0.5), (372, 54, 34, 6, 3, 0.95, 0.5)), (150, 89, 270, 5))
+               ((226, 82, 156, 27, 7, 0.9, 0.6), (378, 50, 42, 11, 4, 0.95, 0.7),
+                (0, 84, 56, 7, 4, 0.85, 0.5)), (150, 89, 270, 5))
 
 
 # The islands, from the nearest: (centre, half width, height, haze), the
