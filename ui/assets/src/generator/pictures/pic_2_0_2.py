@@ -375,44 +375,37 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
                 continue
             far_side = np.mean([np.linalg.norm(l[4] - eye) - np.linalg.norm(l[2] - eye) for l in row]) > 0
             groups = [[], [], []]
-            # The leaflets gathered into a few broad masses, each one flat
-            # tone, lit or in shade: the set's flat shapes, not a comb.
-            clumps = [[row[0]]]
-            for l in row[1:]:
-                if l[1] - clumps[-1][-1][1] > 0.05 or len(clumps[-1]) >= 6:
-                    clumps.append([])
-                clumps[-1].append(l)
-            for clump in clumps:
-                score = float(np.mean([lit_score(l) for l in clump])) + reach
+            # The leaflets gathered into a few smooth masses tapering out to
+            # the tip, each one flat tone, lit or in shade; a mass parts from
+            # the next only where the wind has split the row near the tip.
+            # Two or three soft splits out toward the tip, at the row's widest gaps.
+            gaps = sorted((row[i][1] - row[i - 1][1], i) for i in range(3, len(row) - 2)
+                          if 0.42 < row[i][1] < 0.92)[::-1]
+            cuts = []
+            for _, i in gaps:
+                if len(cuts) < (3 if len(row) > 30 else 2) and all(abs(i - c) > 3 for c in cuts):
+                    cuts.append(i)
+            masses = [row[a:b] for a, b in zip([0] + sorted(cuts), sorted(cuts) + [len(row)])]
+            for mass in masses:
+                score = float(np.mean([lit_score(l) for l in mass])) + reach
                 tone = 2 if score > -0.05 else 1
-                pts = [(cam.point(l[2]), cam.point(l[4])) for l in clump]
-                if len(clump) == 1:
-                    (A, B), s = pts[0], clump[0][1]
-                    C = cam.point(clump[0][3])
-                    # Narrow, widest a little out from the rib, drawn to a point.
-                    w0 = (max(0.32, 0.07 * float(cam.scale(clump[0][2][2]))) * (1.0 - 0.35 * s)
-                          * (0.6 if fr.dead else 1.0))
-                    one, two = [], []
-                    for t in np.linspace(0.0, 1.0, 7):
-                        x = (1 - t) ** 2 * A[0] + 2 * t * (1 - t) * C[0] + t * t * B[0]
-                        y = (1 - t) ** 2 * A[1] + 2 * t * (1 - t) * C[1] + t * t * B[1]
-                        dx = 2 * (1 - t) * (C[0] - A[0]) + 2 * t * (B[0] - C[0])
-                        dy = 2 * (1 - t) * (C[1] - A[1]) + 2 * t * (B[1] - C[1])
-                        n = math.hypot(dx, dy) or 1.0
-                        wd = w0 * (0.55 + 1.6 * t) * (1 - t) ** 0.9
-                        one.append((x - dy / n * wd, y + dx / n * wd))
-                        two.append((x + dy / n * wd, y - dx / n * wd))
-                    groups[tone].append(polygon(one + two[::-1]))
-                    continue
-                # Out along the first leaflet, across every other tip with a
-                # notch between, so a mass ends in a few broad points, and
-                # back along the rib.
-                outline = [pts[0][0], pts[0][1]]
-                ends = pts[2::2] if len(pts) % 2 else pts[2::2] + [pts[-1]]
-                for (A, B) in ends:
-                    outline += [(A[0] + (B[0] - A[0]) * 0.5, A[1] + (B[1] - A[1]) * 0.5), B]
-                outline += [A for A, _ in pts[::-1]]
-                groups[tone].append(polygon(outline))
+                roots = [cam.point(l[2]) for l in mass]
+                tips = np.array([cam.point(l[4]) for l in mass], float)
+                if len(mass) < 3:
+                    # A lone stub left by a split: a narrow leaf along its leaflets.
+                    tips = np.array([cam.point(mass[0][3]), tips[-1]], float)
+                else:
+                    # The tips' line evened out, so the edge runs smooth, not toothed.
+                    k = np.ones(3) / 3.0
+                    pad = np.pad(tips, ((1, 1), (0, 0)), mode="edge")
+                    tips = np.stack([np.convolve(pad[:, 0], k, "valid"), np.convolve(pad[:, 1], k, "valid")], 1)
+                    tips[0] = (np.array(roots[0]) * 0.6 + tips[0] * 0.4)
+                    if mass is not masses[0]:
+                        # Short where the split opens, full at the mass's far end: a blade to a point.
+                        grow = 0.5 + 0.5 * np.linspace(0, 1, len(mass)) ** 0.8
+                        tips = np.array(roots) + (tips - np.array(roots)) * grow[:, None]
+                outline = [roots[0]] + [tuple(t) for t in tips] + roots[::-1][:-1]
+                groups[tone].append(smooth(outline))
             (behind if far_side else before).append(groups)
 
         def lay(rows):
