@@ -821,13 +821,19 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
     # The face toward us: the body, the foot where it meets the shallows,
     # and the thin top the sun shines through, lightest where the wave
     # stands tallest, the bands' edges soft.
-    svg.path(smooth(across(0.0) + across(1.0)[::-1]), fill=mix(shallows, P.sea_near, 0.25))
+    svg.path(smooth(across(0.0) + across(1.0, 0.25, 0.8)[::-1]), fill=mix(shallows, P.sea_near, 0.25),
+             filter=svg.blur(1.2))
     # Darker where the wave still stands and breaks, so its foam rides on a
     # face; fading out on the right where it is spent.
     sx = [float(cam.point((x, 0.0, float(breaker_z(x))))[0]) for x in xs]
     face = mix(mix(shallows, P.sea_near, 0.8), P.sea_dark, 0.4)
-    svg.path(smooth(across(0.0) + across(1.0)[::-1]), fill=svg.linear(sx[0], 0, sx[-1], 0, [
-        ((a - sx[0]) / (sx[-1] - sx[0]), face, round(0.4 + 0.6 * _strength(x), 3)) for x, a in zip(xs[::7], sx[::7])]))
+    # Deepest under the crest and thinning toward the foot, its lower edge
+    # wandering and soft: a few passes to ever shallower depths.
+    along = svg.linear(sx[0], 0, sx[-1], 0, [
+        ((a - sx[0]) / (sx[-1] - sx[0]), face, round(0.4 + 0.6 * _strength(x), 3)) for x, a in zip(xs[::7], sx[::7])])
+    for f, swing, k, op in ((1.0, 0.35, 0.3, 0.3), (0.72, 0.3, 1.7, 0.35), (0.42, 0.25, 3.1, 0.45)):
+        svg.path(smooth(across(0.0) + across(f, swing, k)[::-1]), fill=along, opacity=num(op),
+                 filter=svg.blur(1.0))
     svg.path(smooth(across(0.0) + across(0.62, 0.3, 1.0)[::-1]), fill=mix(face, P.sea_horizon, 0.12),
              filter=svg.blur(0.4))
     svg.path(smooth(across(0.0) + across(0.3, 0.7, 2.5)[::-1]),
@@ -858,7 +864,7 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
         # Only where it really breaks: a lone fleck on an unbroken crest
         # reads as a mark floating on open water.
         if b > 0.3 and rng.uniform() < left + 0.1:
-            thick = rng.uniform(0.3, 1.4) * (0.5 + 3.0 * b) * (0.4 + 0.6 * left)
+            thick = 0.55 * rng.uniform(0.3, 1.4) * (0.5 + 3.0 * b) * (0.4 + 0.6 * left)
             ph = rng.uniform(0, 2 * math.pi)
             up, down = [], []
             for m in range(i, j + 1):
@@ -882,7 +888,11 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
                     r = k * rng.uniform(0.2, 0.55) * (0.6 + f)
                     holes.append(f'<ellipse cx="{num(hx)}" cy="{num(hy)}" rx="{num(r * 1.8)}" ry="{num(r * 0.6)}" '
                                  'fill="black"/>')
-            masses.append(f'<path d="{smooth(up + down[::-1])}" opacity="{num(rng.uniform(0.6, 0.95) * left)}"/>')
+            # Fading out at both ends into the bare crest.
+            fade = svg.linear(up[0][0], 0, up[-1][0], 0, [(0, P.foam, 0), (0.3, P.foam, 1), (0.7, P.foam, 1),
+                                                           (1, P.foam, 0)])
+            masses.append(f'<path d="{smooth(up + down[::-1])}" fill="{fade}" '
+                          f'opacity="{num(rng.uniform(0.5, 0.85) * left)}"/>')
             if b > 0.4:
                 haze = [(x, y - (by - y) * 0.5) for (x, y), (_, by) in zip(up, down)]
                 spray.append(f'<path d="{smooth(haze + down[::-1])}"/>')
@@ -1439,7 +1449,7 @@ def _foam_edge(cam, svg: Svg, rng, xs):
     # front, wider in some places than others, broken here and there to the
     # wet sand, holed through behind the thread.
     _foam(svg, cam, rng, x0, x1, wash_edge,
-          lambda x: wash_edge(x) + 0.7 + 0.3 * math.sin(x * 0.9 + 0.4) + 0.15 * math.sin(x * 3.1),
+          lambda x: wash_edge(x) + 1.0 + 0.4 * math.sin(x * 0.9 + 0.4) + 0.15 * math.sin(x * 3.1),
           density=14.0, open_near=0.05, open_far=0.16, opacity=0.95, pieces=(2.0, 8.0), gaps=(0.05, 2.4),
           veil=0.4, edge=1.0, soft=0.2, strength=lambda x: 0.4 + 0.6 * _strength(x))
 
