@@ -297,7 +297,7 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     while t < 0.97:
         scar_at.append((t, marks.uniform(0.25, 1.2) * (1.1 - 0.4 * t)))
         t += marks.choice([0.3, 0.6, 1.0, 1.9, 2.8]) * marks.uniform(0.01, 0.04) * (1.15 - 0.45 * t)
-    radius = (0.22 - 0.1 * ts ** 0.8 + 0.2 * np.exp(-(ts / 0.075) ** 2) + 0.01 * np.sin(ts * 17.0)
+    radius = (0.22 - 0.1 * ts ** 0.8 + 0.2 * np.exp(-(ts / 0.075) ** 2) + 0.12 * np.exp(-(ts / 0.03) ** 2) + 0.01 * np.sin(ts * 17.0)
               + 0.006 * np.sin(ts * 43.0 + 1.0) + sum(0.014 * w * np.exp(-((ts - t - 0.004) / 0.007) ** 2)
                                                       for t, w in scar_at))
     scr = [cam.point(p) for p in spine]
@@ -1283,9 +1283,10 @@ def _driftwood(cam, svg: Svg, rng):
     # Weathered to a grey-brown, a step darker than the sand, so it reads as
     # wood lying on it and not as a pale rag.
     body = mix(mix(P.wood_side, P.mountain, 0.4), P.ink, 0.12)
-    under = mix(body, mix(P.light.shadow, P.wood_dark, 0.4), 0.55)
-    # Its lit top only a step above the body, so no pale rim rings it on the sand.
-    top_lit = mix(mix(body, P.wood_fresh, 0.22), P.light.key, 0.06)
+    under = mix(body, mix(P.light.shadow, P.wood_dark, 0.4), 0.75)
+    # Its lit top a clear step above the body, held inside the outline so no
+    # pale rim rings it on the sand.
+    top_lit = mix(mix(body, P.wood_fresh, 0.4), P.light.key, 0.1)
     sh = mix(P.light.shadow, P.skin, 0.3)
     ground = mix(mix(P.light.shadow, P.sea_dark, 0.25), P.wood_dark, 0.3)
     a, b = np.array([-6.4, 0.0, 12.4]), np.array([-3.3, 0.0, 13.3])
@@ -1333,13 +1334,13 @@ def _driftwood(cam, svg: Svg, rng):
     svg.path(smooth(top + upper[::-1]), fill=top_lit, clip_path=clip, filter=svg.blur(0.4))
     cracks = []
     for _ in range(6):
-        t0 = rng.uniform(0.0, 0.6)
-        t1 = min(1.0, t0 + rng.uniform(0.2, 0.45))
-        f = rng.uniform(-0.5, 0.4)
+        t0 = rng.uniform(0.0, 0.5)
+        t1 = min(1.0, t0 + rng.uniform(0.3, 0.55))
+        f = rng.uniform(-0.6, 0.3)
         seg = [(x, y + r * f) for (x, y), r, t in zip(scr, rad, ts) if t0 <= t <= t1]
         if len(seg) > 1:
             cracks.append(f'<path d="{smooth(seg, closed=False)}"/>')
-    svg.group(cracks, fill="none", stroke=mix(body, P.wood_dark, 0.6), stroke_width="0.4", opacity="0.8",
+    svg.group(cracks, fill="none", stroke=mix(under, P.wood_dark, 0.5), stroke_width="0.4", opacity="0.9",
               clip_path=clip)
     # Half buried: in two places the sand the wind brings has drifted over it.
     for t0, t1 in ((0.16, 0.42), (0.72, 0.9)):
