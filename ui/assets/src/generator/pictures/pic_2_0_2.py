@@ -31,7 +31,8 @@ soft wind ripples in the sand's own tones, and a few small stones half
 sunk in front. Beyond, the sea's wave dashes, a few long soft swells
 rolling in nearer the shore, the sun's glitter, and on the horizon to the
 right three islands at their different distances, hazed the more the
-further off, under a broad low cushion of cloud and a small one higher up.
+further off, under a broad bank of cloud and a small one higher up,
+and a thin one low on the left.
 
 The picture is wider and taller than the window shows: everything that
 matters lies inside the top-left 421 x 221."""
@@ -82,7 +83,7 @@ P = replace(P, **{n: _muted(getattr(P, n), 0.14) for n in ("sea_horizon", "sea_n
 # The clouds' own tones: a warm off-white leaning to the haze, the shaded
 # underside between it and the sky, never a cold blue-grey.
 CLOUD_LIT = mix(mix(P.cloud_lit, P.sky_horizon, 0.3), P.wood_fresh, 0.08)
-CLOUD_SHADE = mix(mix(CLOUD_LIT, P.sky_top, 0.42), P.wood_fresh, 0.15)
+CLOUD_SHADE = mix(mix(CLOUD_LIT, P.sky_top, 0.5), P.wood_fresh, 0.15)
 NAME = "pic_2_0_2"
 SIZE = (438, 230)
 SEEN = (421, 221)
@@ -103,12 +104,15 @@ ISLAND = 330                 # the nearest island's centre on the horizon
 
 
 def _clouds(heaven: Svg, horizon: float):
-    """Noon clouds, few and low, clear of the sun and the palm: one broad
-    flat cushion over the islands, a small one a little higher on the
-    right, and the long low roll along the horizon, in the clouds' tones."""
+    """Noon clouds drawn as over the open sea, clear of the sun and the
+    palm: a broad bank over the islands, a small mass high on the right, a
+    thin streak low on the left and the long roll along the horizon. The
+    sun is high at the left, so their tops take the light and their bases
+    the shade."""
     tones = replace(P, cloud_lit=CLOUD_LIT, cloud_shade=CLOUD_SHADE)
     sky.clouds(heaven, np.random.default_rng(2032), tones,
-               ((222, 80, 150, 17, 7, 0.9, 0.5), (372, 54, 34, 6, 3, 0.95, 0.5)), (150, 89, 270, 5))
+               ((226, 82, 156, 27, 7, 0.9, 0.6), (378, 50, 42, 11, 4, 0.95, 0.7),
+                (0, 84, 56, 7, 4, 0.85, 0.5)), (150, 89, 270, 5))
 
 
 # The islands, from the nearest: (centre, half width, height, haze), the
@@ -293,7 +297,7 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     while t < 0.97:
         scar_at.append((t, marks.uniform(0.25, 1.2) * (1.1 - 0.4 * t)))
         t += marks.choice([0.3, 0.6, 1.0, 1.9, 2.8]) * marks.uniform(0.01, 0.04) * (1.15 - 0.45 * t)
-    radius = (0.22 - 0.1 * ts ** 0.8 + 0.2 * np.exp(-(ts / 0.075) ** 2) + 0.01 * np.sin(ts * 17.0)
+    radius = (0.22 - 0.1 * ts ** 0.8 + 0.2 * np.exp(-(ts / 0.075) ** 2) + 0.12 * np.exp(-(ts / 0.03) ** 2) + 0.01 * np.sin(ts * 17.0)
               + 0.006 * np.sin(ts * 43.0 + 1.0) + sum(0.014 * w * np.exp(-((ts - t - 0.004) / 0.007) ** 2)
                                                       for t, w in scar_at))
     scr = [cam.point(p) for p in spine]
@@ -371,44 +375,37 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
                 continue
             far_side = np.mean([np.linalg.norm(l[4] - eye) - np.linalg.norm(l[2] - eye) for l in row]) > 0
             groups = [[], [], []]
-            # The leaflets gathered into a few broad masses, each one flat
-            # tone, lit or in shade: the set's flat shapes, not a comb.
-            clumps = [[row[0]]]
-            for l in row[1:]:
-                if l[1] - clumps[-1][-1][1] > 0.05 or len(clumps[-1]) >= 6:
-                    clumps.append([])
-                clumps[-1].append(l)
-            for clump in clumps:
-                score = float(np.mean([lit_score(l) for l in clump])) + reach
+            # The leaflets gathered into a few smooth masses tapering out to
+            # the tip, each one flat tone, lit or in shade; a mass parts from
+            # the next only where the wind has split the row near the tip.
+            # Two or three soft splits out toward the tip, at the row's widest gaps.
+            gaps = sorted((row[i][1] - row[i - 1][1], i) for i in range(3, len(row) - 2)
+                          if 0.42 < row[i][1] < 0.92)[::-1]
+            cuts = []
+            for _, i in gaps:
+                if len(cuts) < (3 if len(row) > 30 else 2) and all(abs(i - c) > 3 for c in cuts):
+                    cuts.append(i)
+            masses = [row[a:b] for a, b in zip([0] + sorted(cuts), sorted(cuts) + [len(row)])]
+            for mass in masses:
+                score = float(np.mean([lit_score(l) for l in mass])) + reach
                 tone = 2 if score > -0.05 else 1
-                pts = [(cam.point(l[2]), cam.point(l[4])) for l in clump]
-                if len(clump) == 1:
-                    (A, B), s = pts[0], clump[0][1]
-                    C = cam.point(clump[0][3])
-                    # Narrow, widest a little out from the rib, drawn to a point.
-                    w0 = (max(0.32, 0.07 * float(cam.scale(clump[0][2][2]))) * (1.0 - 0.35 * s)
-                          * (0.6 if fr.dead else 1.0))
-                    one, two = [], []
-                    for t in np.linspace(0.0, 1.0, 7):
-                        x = (1 - t) ** 2 * A[0] + 2 * t * (1 - t) * C[0] + t * t * B[0]
-                        y = (1 - t) ** 2 * A[1] + 2 * t * (1 - t) * C[1] + t * t * B[1]
-                        dx = 2 * (1 - t) * (C[0] - A[0]) + 2 * t * (B[0] - C[0])
-                        dy = 2 * (1 - t) * (C[1] - A[1]) + 2 * t * (B[1] - C[1])
-                        n = math.hypot(dx, dy) or 1.0
-                        wd = w0 * (0.55 + 1.6 * t) * (1 - t) ** 0.9
-                        one.append((x - dy / n * wd, y + dx / n * wd))
-                        two.append((x + dy / n * wd, y - dx / n * wd))
-                    groups[tone].append(polygon(one + two[::-1]))
-                    continue
-                # Out along the first leaflet, across every other tip with a
-                # notch between, so a mass ends in a few broad points, and
-                # back along the rib.
-                outline = [pts[0][0], pts[0][1]]
-                ends = pts[2::2] if len(pts) % 2 else pts[2::2] + [pts[-1]]
-                for (A, B) in ends:
-                    outline += [(A[0] + (B[0] - A[0]) * 0.5, A[1] + (B[1] - A[1]) * 0.5), B]
-                outline += [A for A, _ in pts[::-1]]
-                groups[tone].append(polygon(outline))
+                roots = [cam.point(l[2]) for l in mass]
+                tips = np.array([cam.point(l[4]) for l in mass], float)
+                if len(mass) < 3:
+                    # A lone stub left by a split: a narrow leaf along its leaflets.
+                    tips = np.array([cam.point(mass[0][3]), tips[-1]], float)
+                else:
+                    # The tips' line evened out, so the edge runs smooth, not toothed.
+                    k = np.ones(3) / 3.0
+                    pad = np.pad(tips, ((1, 1), (0, 0)), mode="edge")
+                    tips = np.stack([np.convolve(pad[:, 0], k, "valid"), np.convolve(pad[:, 1], k, "valid")], 1)
+                    tips[0] = (np.array(roots[0]) * 0.6 + tips[0] * 0.4)
+                    if mass is not masses[0]:
+                        # Short where the split opens, full at the mass's far end: a blade to a point.
+                        grow = 0.5 + 0.5 * np.linspace(0, 1, len(mass)) ** 0.8
+                        tips = np.array(roots) + (tips - np.array(roots)) * grow[:, None]
+                outline = [roots[0]] + [tuple(t) for t in tips] + roots[::-1][:-1]
+                groups[tone].append(smooth(outline))
             (behind if far_side else before).append(groups)
 
         def lay(rows):
@@ -824,13 +821,19 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
     # The face toward us: the body, the foot where it meets the shallows,
     # and the thin top the sun shines through, lightest where the wave
     # stands tallest, the bands' edges soft.
-    svg.path(smooth(across(0.0) + across(1.0)[::-1]), fill=mix(shallows, P.sea_near, 0.25))
+    svg.path(smooth(across(0.0) + across(1.0, 0.25, 0.8)[::-1]), fill=mix(shallows, P.sea_near, 0.25),
+             filter=svg.blur(1.2))
     # Darker where the wave still stands and breaks, so its foam rides on a
     # face; fading out on the right where it is spent.
     sx = [float(cam.point((x, 0.0, float(breaker_z(x))))[0]) for x in xs]
     face = mix(mix(shallows, P.sea_near, 0.8), P.sea_dark, 0.4)
-    svg.path(smooth(across(0.0) + across(1.0)[::-1]), fill=svg.linear(sx[0], 0, sx[-1], 0, [
-        ((a - sx[0]) / (sx[-1] - sx[0]), face, round(0.4 + 0.6 * _strength(x), 3)) for x, a in zip(xs[::7], sx[::7])]))
+    # Deepest under the crest and thinning toward the foot, its lower edge
+    # wandering and soft: a few passes to ever shallower depths.
+    along = svg.linear(sx[0], 0, sx[-1], 0, [
+        ((a - sx[0]) / (sx[-1] - sx[0]), face, round(0.4 + 0.6 * _strength(x), 3)) for x, a in zip(xs[::7], sx[::7])])
+    for f, swing, k, op in ((1.0, 0.35, 0.3, 0.3), (0.72, 0.3, 1.7, 0.35), (0.42, 0.25, 3.1, 0.45)):
+        svg.path(smooth(across(0.0) + across(f, swing, k)[::-1]), fill=along, opacity=num(op),
+                 filter=svg.blur(1.0))
     svg.path(smooth(across(0.0) + across(0.62, 0.3, 1.0)[::-1]), fill=mix(face, P.sea_horizon, 0.12),
              filter=svg.blur(0.4))
     svg.path(smooth(across(0.0) + across(0.3, 0.7, 2.5)[::-1]),
@@ -861,7 +864,7 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
         # Only where it really breaks: a lone fleck on an unbroken crest
         # reads as a mark floating on open water.
         if b > 0.3 and rng.uniform() < left + 0.1:
-            thick = rng.uniform(0.3, 1.4) * (0.5 + 3.0 * b) * (0.4 + 0.6 * left)
+            thick = 0.55 * rng.uniform(0.3, 1.4) * (0.5 + 3.0 * b) * (0.4 + 0.6 * left)
             ph = rng.uniform(0, 2 * math.pi)
             up, down = [], []
             for m in range(i, j + 1):
@@ -885,7 +888,11 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
                     r = k * rng.uniform(0.2, 0.55) * (0.6 + f)
                     holes.append(f'<ellipse cx="{num(hx)}" cy="{num(hy)}" rx="{num(r * 1.8)}" ry="{num(r * 0.6)}" '
                                  'fill="black"/>')
-            masses.append(f'<path d="{smooth(up + down[::-1])}" opacity="{num(rng.uniform(0.6, 0.95) * left)}"/>')
+            # Fading out at both ends into the bare crest.
+            fade = svg.linear(up[0][0], 0, up[-1][0], 0, [(0, P.foam, 0), (0.3, P.foam, 1), (0.7, P.foam, 1),
+                                                           (1, P.foam, 0)])
+            masses.append(f'<path d="{smooth(up + down[::-1])}" fill="{fade}" '
+                          f'opacity="{num(rng.uniform(0.5, 0.85) * left)}"/>')
             if b > 0.4:
                 haze = [(x, y - (by - y) * 0.5) for (x, y), (_, by) in zip(up, down)]
                 spray.append(f'<path d="{smooth(haze + down[::-1])}"/>')
@@ -1276,9 +1283,10 @@ def _driftwood(cam, svg: Svg, rng):
     # Weathered to a grey-brown, a step darker than the sand, so it reads as
     # wood lying on it and not as a pale rag.
     body = mix(mix(P.wood_side, P.mountain, 0.4), P.ink, 0.12)
-    under = mix(body, mix(P.light.shadow, P.wood_dark, 0.4), 0.55)
-    # Its lit top only a step above the body, so no pale rim rings it on the sand.
-    top_lit = mix(mix(body, P.wood_fresh, 0.22), P.light.key, 0.06)
+    under = mix(body, mix(P.light.shadow, P.wood_dark, 0.4), 0.75)
+    # Its lit top a clear step above the body, held inside the outline so no
+    # pale rim rings it on the sand.
+    top_lit = mix(mix(body, P.wood_fresh, 0.4), P.light.key, 0.1)
     sh = mix(P.light.shadow, P.skin, 0.3)
     ground = mix(mix(P.light.shadow, P.sea_dark, 0.25), P.wood_dark, 0.3)
     a, b = np.array([-6.4, 0.0, 12.4]), np.array([-3.3, 0.0, 13.3])
@@ -1326,13 +1334,13 @@ def _driftwood(cam, svg: Svg, rng):
     svg.path(smooth(top + upper[::-1]), fill=top_lit, clip_path=clip, filter=svg.blur(0.4))
     cracks = []
     for _ in range(6):
-        t0 = rng.uniform(0.0, 0.6)
-        t1 = min(1.0, t0 + rng.uniform(0.2, 0.45))
-        f = rng.uniform(-0.5, 0.4)
+        t0 = rng.uniform(0.0, 0.5)
+        t1 = min(1.0, t0 + rng.uniform(0.3, 0.55))
+        f = rng.uniform(-0.6, 0.3)
         seg = [(x, y + r * f) for (x, y), r, t in zip(scr, rad, ts) if t0 <= t <= t1]
         if len(seg) > 1:
             cracks.append(f'<path d="{smooth(seg, closed=False)}"/>')
-    svg.group(cracks, fill="none", stroke=mix(body, P.wood_dark, 0.6), stroke_width="0.4", opacity="0.8",
+    svg.group(cracks, fill="none", stroke=mix(under, P.wood_dark, 0.5), stroke_width="0.4", opacity="0.9",
               clip_path=clip)
     # Half buried: in two places the sand the wind brings has drifted over it.
     for t0, t1 in ((0.16, 0.42), (0.72, 0.9)):
@@ -1442,7 +1450,7 @@ def _foam_edge(cam, svg: Svg, rng, xs):
     # front, wider in some places than others, broken here and there to the
     # wet sand, holed through behind the thread.
     _foam(svg, cam, rng, x0, x1, wash_edge,
-          lambda x: wash_edge(x) + 0.7 + 0.3 * math.sin(x * 0.9 + 0.4) + 0.15 * math.sin(x * 3.1),
+          lambda x: wash_edge(x) + 1.0 + 0.4 * math.sin(x * 0.9 + 0.4) + 0.15 * math.sin(x * 3.1),
           density=14.0, open_near=0.05, open_far=0.16, opacity=0.95, pieces=(2.0, 8.0), gaps=(0.05, 2.4),
           veil=0.4, edge=1.0, soft=0.2, strength=lambda x: 0.4 + 0.6 * _strength(x))
 
