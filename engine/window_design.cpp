@@ -242,9 +242,10 @@ constexpr ControlDesign kDesign[] = {
      "izquierda, un caballete grande con una tabla a medio serrar y, apoyada contra él, la "
      "sierra con la punta en la arena, entre virutas; detrás de la playa, una franja de mar en "
      "calma, pálida a lo lejos y más honda cerca, con pequeñas olas, y, al otro lado, colinas "
-     "verdes y lomas lejanas en la bruma; en el cielo, una gran nube a la derecha y otras más "
-     "finas. Abajo se lee: El barco está a medio construir y aquí, a solas, me inquieto. ¡Debo "
-     "zarpar!"),
+     "verdes y lomas lejanas en la bruma; en el cielo, un banco largo de nubes que sale del "
+     "cuadro por la derecha, blancas arriba donde les da el sol y grisáceas en la base, una "
+     "nube fina y alargada entre los mástiles y otra pequeña más arriba. Abajo se lee: El "
+     "barco está a medio construir y aquí, a solas, me inquieto. ¡Debo zarpar!"),
     box(   "txtEscenario",  Scene, kSceneArea,          0, "", "Escenario",
            {kTimesFaces, 11.25}, kWindowColours),
     picture("pic_2_0_2",                              14, "Las islas",

@@ -44,10 +44,11 @@ P = replace(BRIGHT, sky_top=mix(BRIGHT.sky_top, BRIGHT.mountain, 0.4),
             # its whole disc and glow are seen.
             light=replace(BRIGHT.light, x=54, y=30))
 
-# The clouds in the set's muted flat tones: an off-white leaning to the
-# haze, the shaded side between it and the sky, not a cold blue-grey.
-CLOUDS = replace(P, cloud_lit=mix(P.cloud_lit, P.sky_horizon, 0.3),
-                 cloud_shade=mix(mix(P.cloud_lit, P.sky_horizon, 0.55), P.wood_fresh, 0.3))
+# The clouds in the set's muted flat tones: a warm off-white where the
+# noon sun strikes their tops, and a greyed shade at the base, toward the
+# haze, so each mass has a lit side and a shaded one, not one flat white.
+CLOUDS = replace(P, cloud_lit=mix(P.cloud_lit, P.light.key, 0.3),
+                 cloud_shade=mix(mix(P.cloud_shade, P.sky_horizon, 0.3), P.wood_fresh, 0.15))
 
 
 def sun(heaven: Svg, radius: float = 13.0, palette: Palette = P) -> None:
@@ -1115,11 +1116,11 @@ def build(scale: int) -> Picture:
     heaven = Svg(w, h)
     sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(170, 110))
     sun(heaven)
-    # A few masses of different build low over the hills, clear of the sun:
-    # one tall heap to the right, a long flat bank in the middle distance,
-    # a small ragged one high up, and the low roll along the hills.
-    sky.clouds(heaven, rng, CLOUDS, ((232, 90, 150, 28, 7, 0.85), (96, 78, 84, 5, 3, 0.92), (372, 50, 30, 6, 2, 0.95)),
-           (-20, 110, 220))
+    # Masses of different build and spacing, clear of the sun: a long bank
+    # running out of the frame on the right, a thin lit streak between the
+    # masts, a small heap high up, and the low roll along the hills.
+    sky.clouds(heaven, rng, CLOUDS, ((244, 96, 214, 27, 8, 0.8, 0.6), (80, 80, 104, 6, 4, 0.92, 0.8),
+                                     (256, 44, 50, 9, 3, 0.88, 0.7)), (-20, 112, 240, 5), uneven=0.6)
 
     land = Svg(w, h)
     _far_hills(land, rng, cam)
