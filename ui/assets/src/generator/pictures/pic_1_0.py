@@ -99,17 +99,18 @@ YAW = math.radians(22)
 RIBS = [round(0.06 + 0.9 * i / 11, 4) for i in range(11)]
 STRAKES = 9
 # The rib each strake ends on, from the garboard up: planked from the stern
-# forward, every strake butted on the same frame a little past amidships, so
-# the planking ends in one clean line. Forward of it the frames stand open
+# forward, the garboards and the sheer strakes, hung first, run on a frame
+# further than the strakes between them, which end on one frame a little
+# past amidships. Forward of it the frames stand open
 # from the keel to the head, each showing its curve: in toward the keel,
 # flaring out at the head, narrower toward the bow.
-PLANKED = [6] * STRAKES
+PLANKED = [7, 7, 6, 6, 6, 6, 7, 7, 7]
 # The far side is planked to the same frame, so through the opening one
 # sees its bare ribs from inside and the day beyond them.
 PLANKED_FAR = PLANKED
 # Ribbands: long battens nailed round the bare frames to hold them fair
 # until the planks go on, (height fraction, first rib) each.
-RIBBANDS = [(1.0, 6), (0.58, 6)]
+RIBBANDS = [(1.0, PLANKED[-1]), (0.58, 6)]
 WALE = 5
 # The light across the near side's planking, from the keel (0) to the sheer
 # (1): shade where positive is sun, negative the hull's own shadow.
@@ -359,7 +360,7 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
     ground = mix(P.sand, P.light.shadow, 0.5)
     body = []
     for side in (near, far):
-        s = np.linspace(0, RIBS[PLANKED[0]], 20)
+        s = np.linspace(0, RIBS[PLANKED[int(0.75 * STRAKES)]], 20)
         body += list(_shadow(surf(s, np.full_like(s, 0.75), side)))
     body += list(_shadow(surf(np.linspace(0, 1, 20), np.zeros(20), 0)))
     flat = np.array([[p[0], p[2]] for p in body])
@@ -384,7 +385,7 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         # Their heads a little short of the sheer, so none stands up over the near rail.
         pts = rib_curve(s, far, top=0.95)
         # Their inner faces, toward us, take only a little of the light that falls into the hull.
-        rib_shape(pts, far, 0.26, 0.15, far_rib, mix(far_rib, P.wood_side, 0.25), mix(far_rib, P.ink, 0.25))
+        rib_shape(pts, far, 0.3, 0.18, far_rib, mix(far_rib, P.wood_side, 0.25), mix(far_rib, P.ink, 0.25))
     # The keelson along the floor.
     stroke_path(surf(np.linspace(0.05, 0.9, 20), np.full(20, 0.06), 0), P.wood_dark, 0.3 * px_mid, cap="butt")
     # The masts, stepped on the keelson and wedged in the deck beams of the
@@ -400,7 +401,7 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         tone = mix(P.wood_side, P.wood_lit, 0.25 + 0.5 * _lit(n))
         pts = rib_curve(s, near)
         under = mix(P.wood_dark, P.light.shadow, 0.35)
-        rib_shape(pts, near, 0.42, 0.22, tone, mix(mix(P.wood_lit, rim, 0.35), tone, 0.3),
+        rib_shape(pts, near, 0.5, 0.28, tone, mix(mix(P.wood_lit, rim, 0.35), tone, 0.3),
                   mix(P.wood_dark, P.wood_side, 0.3), turn=under)
     warm = mix(P.sand, P.light.key, 0.3)
     butts = HULL.butts(STRAKES, RIBS[1:5], rng)
@@ -426,7 +427,7 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         for st, (qx, qy) in zip(stations, pts):
             d = _lit(_normal(st, tm, near)) - base
             f = ((qx - ax) * (bx - ax) + (qy - ay) * (by - ay)) / span ** 2
-            grad_stops.append((max(0.0, min(1.0, f)), mix(tone, P.wood_lit if d > 0 else P.wood_dark, min(1.0, abs(d) * 2.2))))
+            grad_stops.append((max(0.0, min(1.0, f)), mix(tone, P.wood_lit if d > 0 else P.wood_dark, min(1.0, abs(d) * 4.5))))
         ship.path(outline, fill=ship.linear(ax, ay, bx, by, grad_stops))
         # The grain runs along the plank, so along the curve of the hull.
         grain = []
@@ -464,7 +465,7 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         s = np.linspace(0, s1, 30)
         seam = surf(s, np.full_like(s, t1), near)
         if k < STRAKES - 1:        # the sheer itself takes the capping rail, not a dark seam
-            stroke_path(seam, mix(P.wood_dark, tone, 0.35), 0.35, opacity="0.8")
+            stroke_path(seam, mix(P.wood_dark, tone, 0.15), 0.6, opacity="0.9")
         end = [surf(s1, k / STRAKES, near), surf(s1, t1, near)]
         stroke_path(end, P.wood_dark, 0.5)
         # A plank end on a rib inside the run, staggered from the strake below.
