@@ -117,8 +117,8 @@ WALE = 5
 # The bottom faces down and away from the sun up to the turn of the bilge
 # (about half way up the section), darkest just under the turn, where no
 # light from the sand reaches; the topsides above it stand up into the sun.
-VOLUME = [(0.0, -0.3), (0.15, -0.5), (0.3, -0.68), (0.44, -0.74), (0.52, -0.32), (0.58, 0.06), (0.68, 0.26),
-          (0.86, 0.36), (1.0, 0.24)]
+VOLUME = [(0.0, -0.3), (0.15, -0.5), (0.3, -0.68), (0.44, -0.72), (0.52, -0.45), (0.6, -0.12), (0.7, 0.2),
+          (0.86, 0.42), (1.0, 0.3)]
 # The light thrown back up off the sand, warm, on the garboards.
 REFLECTED = [(0.0, 0.42), (0.12, 0.2), (0.26, 0.0)]
 # The horizon sits low so the ship and its yard stand down near the words.
