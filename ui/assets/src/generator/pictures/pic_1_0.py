@@ -99,12 +99,11 @@ YAW = math.radians(22)
 RIBS = [round(0.06 + 0.9 * i / 11, 4) for i in range(11)]
 STRAKES = 9
 # The rib each strake ends on, from the garboard up: planked from the stern
-# forward, the garboards and the sheer strakes, hung first, run on a frame
-# further than the strakes between them, which end on one frame a little
-# past amidships. Forward of it the frames stand open
+# forward from the keel up, the lower strakes a frame further on than the
+# upper ones, which all end on one frame a little past amidships. Forward of it the frames stand open
 # from the keel to the head, each showing its curve: in toward the keel,
 # flaring out at the head, narrower toward the bow.
-PLANKED = [7, 7, 6, 6, 6, 6, 7, 7, 7]
+PLANKED = [7, 7, 7, 7, 7, 6, 6, 6, 6]
 # The far side is planked to the same frame, so through the opening one
 # sees its bare ribs from inside and the day beyond them.
 PLANKED_FAR = PLANKED
