@@ -44,10 +44,11 @@ P = replace(BRIGHT, sky_top=mix(BRIGHT.sky_top, BRIGHT.mountain, 0.4),
             # its whole disc and glow are seen.
             light=replace(BRIGHT.light, x=54, y=30))
 
-# The clouds in the set's muted flat tones: an off-white leaning to the
-# haze, the shaded side between it and the sky, not a cold blue-grey.
-CLOUDS = replace(P, cloud_lit=mix(P.cloud_lit, P.sky_horizon, 0.3),
-                 cloud_shade=mix(mix(P.cloud_lit, P.sky_horizon, 0.55), P.wood_fresh, 0.3))
+# The clouds in the set's muted flat tones: a warm off-white where the
+# noon sun strikes their tops, and a greyed shade at the base, toward the
+# haze, so each mass has a lit side and a shaded one, not one flat white.
+CLOUDS = replace(P, cloud_lit=mix(P.cloud_lit, P.light.key, 0.3),
+                 cloud_shade=mix(mix(P.cloud_shade, P.sky_horizon, 0.3), P.wood_fresh, 0.15))
 
 
 def sun(heaven: Svg, radius: float = 13.0, palette: Palette = P) -> None:
@@ -98,25 +99,25 @@ YAW = math.radians(22)
 RIBS = [round(0.06 + 0.9 * i / 11, 4) for i in range(11)]
 STRAKES = 9
 # The rib each strake ends on, from the garboard up: planked from the stern
-# forward, every strake butted on the same frame a little past amidships, so
-# the planking ends in one clean line. Forward of it the frames stand open
+# forward from the keel up, the lower strakes a frame further on than the
+# upper ones, which all end on one frame a little past amidships. Forward of it the frames stand open
 # from the keel to the head, each showing its curve: in toward the keel,
 # flaring out at the head, narrower toward the bow.
-PLANKED = [6] * STRAKES
+PLANKED = [7, 7, 7, 7, 7, 6, 6, 6, 6]
 # The far side is planked to the same frame, so through the opening one
 # sees its bare ribs from inside and the day beyond them.
 PLANKED_FAR = PLANKED
 # Ribbands: long battens nailed round the bare frames to hold them fair
 # until the planks go on, (height fraction, first rib) each.
-RIBBANDS = [(1.0, 6), (0.58, 6)]
+RIBBANDS = [(1.0, PLANKED[-1]), (0.58, 6)]
 WALE = 5
 # The light across the near side's planking, from the keel (0) to the sheer
 # (1): shade where positive is sun, negative the hull's own shadow.
 # The bottom faces down and away from the sun up to the turn of the bilge
 # (about half way up the section), darkest just under the turn, where no
 # light from the sand reaches; the topsides above it stand up into the sun.
-VOLUME = [(0.0, -0.3), (0.15, -0.5), (0.3, -0.68), (0.44, -0.74), (0.52, -0.32), (0.58, 0.06), (0.68, 0.26),
-          (0.86, 0.36), (1.0, 0.24)]
+VOLUME = [(0.0, -0.3), (0.15, -0.5), (0.3, -0.68), (0.44, -0.72), (0.52, -0.45), (0.6, -0.12), (0.7, 0.2),
+          (0.86, 0.42), (1.0, 0.3)]
 # The light thrown back up off the sand, warm, on the garboards.
 REFLECTED = [(0.0, 0.42), (0.12, 0.2), (0.26, 0.0)]
 # The horizon sits low so the ship and its yard stand down near the words.
@@ -358,7 +359,7 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
     ground = mix(P.sand, P.light.shadow, 0.5)
     body = []
     for side in (near, far):
-        s = np.linspace(0, RIBS[PLANKED[0]], 20)
+        s = np.linspace(0, RIBS[PLANKED[int(0.75 * STRAKES)]], 20)
         body += list(_shadow(surf(s, np.full_like(s, 0.75), side)))
     body += list(_shadow(surf(np.linspace(0, 1, 20), np.zeros(20), 0)))
     flat = np.array([[p[0], p[2]] for p in body])
@@ -383,7 +384,7 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         # Their heads a little short of the sheer, so none stands up over the near rail.
         pts = rib_curve(s, far, top=0.95)
         # Their inner faces, toward us, take only a little of the light that falls into the hull.
-        rib_shape(pts, far, 0.26, 0.15, far_rib, mix(far_rib, P.wood_side, 0.25), mix(far_rib, P.ink, 0.25))
+        rib_shape(pts, far, 0.3, 0.18, far_rib, mix(far_rib, P.wood_side, 0.25), mix(far_rib, P.ink, 0.25))
     # The keelson along the floor.
     stroke_path(surf(np.linspace(0.05, 0.9, 20), np.full(20, 0.06), 0), P.wood_dark, 0.3 * px_mid, cap="butt")
     # The masts, stepped on the keelson and wedged in the deck beams of the
@@ -399,7 +400,7 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         tone = mix(P.wood_side, P.wood_lit, 0.25 + 0.5 * _lit(n))
         pts = rib_curve(s, near)
         under = mix(P.wood_dark, P.light.shadow, 0.35)
-        rib_shape(pts, near, 0.42, 0.22, tone, mix(mix(P.wood_lit, rim, 0.35), tone, 0.3),
+        rib_shape(pts, near, 0.5, 0.28, tone, mix(mix(P.wood_lit, rim, 0.35), tone, 0.3),
                   mix(P.wood_dark, P.wood_side, 0.3), turn=under)
     warm = mix(P.sand, P.light.key, 0.3)
     butts = HULL.butts(STRAKES, RIBS[1:5], rng)
@@ -425,7 +426,7 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         for st, (qx, qy) in zip(stations, pts):
             d = _lit(_normal(st, tm, near)) - base
             f = ((qx - ax) * (bx - ax) + (qy - ay) * (by - ay)) / span ** 2
-            grad_stops.append((max(0.0, min(1.0, f)), mix(tone, P.wood_lit if d > 0 else P.wood_dark, min(1.0, abs(d) * 2.2))))
+            grad_stops.append((max(0.0, min(1.0, f)), mix(tone, P.wood_lit if d > 0 else P.wood_dark, min(1.0, abs(d) * 4.5))))
         ship.path(outline, fill=ship.linear(ax, ay, bx, by, grad_stops))
         # The grain runs along the plank, so along the curve of the hull.
         grain = []
@@ -463,7 +464,7 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         s = np.linspace(0, s1, 30)
         seam = surf(s, np.full_like(s, t1), near)
         if k < STRAKES - 1:        # the sheer itself takes the capping rail, not a dark seam
-            stroke_path(seam, mix(P.wood_dark, tone, 0.35), 0.35, opacity="0.8")
+            stroke_path(seam, mix(P.wood_dark, tone, 0.15), 0.6, opacity="0.9")
         end = [surf(s1, k / STRAKES, near), surf(s1, t1, near)]
         stroke_path(end, P.wood_dark, 0.5)
         # A plank end on a rib inside the run, staggered from the strake below.
@@ -1115,11 +1116,11 @@ def build(scale: int) -> Picture:
     heaven = Svg(w, h)
     sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(170, 110))
     sun(heaven)
-    # A few masses of different build low over the hills, clear of the sun:
-    # one tall heap to the right, a long flat bank in the middle distance,
-    # a small ragged one high up, and the low roll along the hills.
-    sky.clouds(heaven, rng, CLOUDS, ((232, 90, 150, 28, 7, 0.85), (96, 78, 84, 5, 3, 0.92), (372, 50, 30, 6, 2, 0.95)),
-           (-20, 110, 220))
+    # Masses of different build and spacing, clear of the sun: a long bank
+    # running out of the frame on the right, a thin lit streak between the
+    # masts, a small heap high up, and the low roll along the hills.
+    sky.clouds(heaven, rng, CLOUDS, ((244, 96, 214, 27, 8, 0.8, 0.6), (80, 80, 104, 6, 4, 0.92, 0.8),
+                                     (256, 44, 50, 9, 3, 0.88, 0.7)), (-20, 112, 240, 5), uneven=0.6)
 
     land = Svg(w, h)
     _far_hills(land, rng, cam)
