@@ -8,14 +8,14 @@ goes from the light to it, and the sea away from the path is quiet, giving
 back only the cool grey of the cloud in a faint sheen and long low swells. The
 board is one plank off the raft, small in a wide sea, lying loose and
 slantwise across the line of sight so it reads as a thing adrift and not as
-a jetty or a bow: a thick board, half as deep as it is wide, its long edges
+a jetty or a bow: a long flat board, a third as deep as it is wide, its long edges
 parallel and narrowing only with distance. It lies in the path so the glints
 frame it, with a margin of still water between and open sea all round, seen
-from above enough to show its grain: the top takes the dim grey of the
-cloud, the side turned to us the wood's brown in shade, the edge turned to
+from above enough to show its grain: the top wet and dark, the dim grey of
+the cloud dulled over the wood's brown, the side turned to us the wood's brown in shade, the edge turned to
 the light a thin warm wet line, the torn far end broken on a slant in one ragged
-edge with a few short teeth, its pale raw wood laid open on the top and
-nothing standing off it, so it reads at a glance as one plank, the near
+edge with a few short teeth, its pale raw wood laid open on the top, the
+only pale part of it, and nothing standing off it, so it reads at a glance as one plank, the near
 half sunk, the same board on the same line, its wood soaked dark and cooled
 by the water, never paler than the sea, fading and blurring into it toward
 its end. A lit lip of water runs along its side where it floats, the water laps
@@ -51,7 +51,7 @@ DUSK = replace(P, wood_lit=mix(P.wood_lit, P.sea_horizon, 0.3),
 # The light is too low to reach the top: wet, it gives back the grey of the
 # cloud overhead, with the wood's brown showing through; lighter than the
 # dark water round it, so the board reads against the sea.
-TOP = mix(mix(P.cloud_lit, P.wood_lit, 0.45), P.sea_horizon, 0.15)
+TOP = mix(mix(mix(P.cloud_lit, P.wood_lit, 0.45), P.sea_horizon, 0.15), P.sea_near, 0.35)
 # The side turned to us takes neither sky nor glow: the wood's brown, dulled.
 SIDE = mix(mix(P.wood_side, P.wood_dark, 0.55), P.cloud_shade, 0.1)
 SOAKED = mix(P.wood_dark, P.sea_dark, 0.35)
@@ -821,8 +821,8 @@ def build(scale: int) -> Picture:
     # dark band over the water. Tipped by the swell, the torn end rides a
     # little out of the water and the near end has gone under; its near edge
     # rides a little higher than the far one, so that side shows.
-    plank = wood.Plank(length=2.4, width=0.28, thickness=0.13, centre=(1.4, -0.03, 3.8),
-                       yaw=math.radians(35), pitch=math.radians(3.5), roll=math.radians(-3),
+    plank = wood.Plank(length=2.9, width=0.28, thickness=0.09, centre=(1.4, -0.015, 3.8),
+                       yaw=math.radians(35), pitch=math.radians(2.4), roll=math.radians(-2),
                        seed=7, splintered=(False, True), knots=1, fibres=4, slant=0.8)
 
     # The swell it makes spreads in rings round it, long close in and rounder
