@@ -1,21 +1,22 @@
 """The end: a lone plank adrift at dusk. A few masses of low cloud, each unlike the others, with
 the dark sky between them deepening evenly toward the top, over a band on the horizon, dull orange at the sea
-and rose up into the grey, crossed by thin tapering streaks of cloud and
+and rose up into the grey, one long low roll of cloud lying in it, and
 brightest where the sun went down: the only light left, glowing unevenly
 along the ragged undersides of the clouds nearest it. The band
-lays a path of glints down the water that runs into the board, so the eye
+lays a path of glints down the water that runs into the board, drawn out
+long far off under the light and short and broken near us, so the eye
 goes from the light to it, and the sea away from the path is quiet, giving
 back only the cool grey of the cloud in a faint sheen and long low swells. The
 board is one plank off the raft, small in a wide sea, lying loose and
 slantwise across the line of sight so it reads as a thing adrift and not as
-a jetty or a bow: a thick board, half as deep as it is wide, its long edges
+a jetty or a bow: a long flat board, a third as deep as it is wide, its long edges
 parallel and narrowing only with distance. It lies in the path so the glints
 frame it, with a margin of still water between and open sea all round, seen
-from above enough to show its grain: the top takes the dim grey of the
-cloud, the side turned to us the wood's brown in shade, the edge turned to
+from above enough to show its grain: the top wet and dark, the dim grey of
+the cloud dulled over the wood's brown, the side turned to us the wood's brown in shade, the edge turned to
 the light a thin warm wet line, the torn far end broken on a slant in one ragged
-edge with a few short teeth, its pale raw wood laid open on the top and
-nothing standing off it, so it reads at a glance as one plank, the near
+edge with a few short teeth, its pale raw wood laid open on the top, the
+only pale part of it, and nothing standing off it, so it reads at a glance as one plank, the near
 half sunk, the same board on the same line, its wood soaked dark and cooled
 by the water, never paler than the sea, fading and blurring into it toward
 its end. A lit lip of water runs along its side where it floats, the water laps
@@ -51,7 +52,7 @@ DUSK = replace(P, wood_lit=mix(P.wood_lit, P.sea_horizon, 0.3),
 # The light is too low to reach the top: wet, it gives back the grey of the
 # cloud overhead, with the wood's brown showing through; lighter than the
 # dark water round it, so the board reads against the sea.
-TOP = mix(mix(P.cloud_lit, P.wood_lit, 0.45), P.sea_horizon, 0.15)
+TOP = mix(mix(mix(P.cloud_lit, P.wood_lit, 0.45), P.sea_horizon, 0.15), P.sea_near, 0.35)
 # The side turned to us takes neither sky nor glow: the wood's brown, dulled.
 SIDE = mix(mix(P.wood_side, P.wood_dark, 0.55), P.cloud_shade, 0.1)
 SOAKED = mix(P.wood_dark, P.sea_dark, 0.35)
@@ -69,7 +70,7 @@ def _toward_light(svg: Svg, w: float, strongest: float, weakest: float) -> str:
     return f"url(#{mask})"
 
 
-def _clouds(heaven: Svg, w: float) -> None:
+def _clouds(heaven: Svg, cam, w: float) -> None:
     """Low cloud in a few masses, lit from below by the band: each drawn
     once in the dull grey of the dusk and again warm, the warm one faded out
     away from where the sun went down, so only the undersides near the glow
@@ -77,18 +78,22 @@ def _clouds(heaven: Svg, w: float) -> None:
     take the band's haze."""
     # Unlike one another: a long low bank on the left, a smaller mass higher
     # up, and the big one over the glow.
-    masses = ((206, 41, 206, 18, 11, 0.45, 0.85, 0.15), (88, 30, 82, 11, 7, 0.55, 0.6, 0.15),
-              (-24, 61, 196, 8, 10, 0.6, 0.4, -0.1))
+    masses = ((196, 42, 236, 19, 11, 0.45, 0.85, 0.15), (112, 25, 58, 9, 5, 0.55, 0.6, 0.15),
+              (-24, 60, 150, 7, 8, 0.6, 0.4, -0.1))
+    # Along the horizon, one long low roll in the band, its underside lit by the glow.
+    roll = (170, cam.horizon - 2, 190, 7)
     cool = replace(P, cloud_lit=mix(P.cloud_lit, P.cloud_shade, 0.35))
     # Flat shapes with short soft edges: lumps of no set rhythm, the underside a little broken.
-    soft = dict(uneven=0.8, blend=1.4, ragged=0.5)
+    soft = dict(uneven=0.8, blend=1.0, ragged=0.5)
     # Each mass on its own seed, drawn alike in both passes.
     for seed, m in zip(range(4621, 4624), masses):
         sky.clouds(heaven, np.random.default_rng(seed), cool, [m[:6] + (0.1, m[7])], None, **soft)
+    sky.clouds(heaven, np.random.default_rng(4624), cool, [], roll)
     warm = replace(P, cloud_lit=mix(P.cloud_lit, ROSE, 0.7), light=replace(L, rim=mix(L.rim, GLOW, 0.4)))
     start = len(heaven.body)
     for seed, m in zip(range(4621, 4624), masses):
         sky.clouds(heaven, np.random.default_rng(seed), warm, [m + (5.0,)], None, **soft)
+    sky.clouds(heaven, np.random.default_rng(4624), warm, [], roll)
     stops = [(0, 0.05), (0.35, 0.2), (L.x / w, 1.0), (1, 0.7)]
     fade = heaven.linear(0, 0, w, 0, [(t, "#ffffff", a * 0.55) for t, a in stops])
     # Over that, the glow comes and goes along each underside in soft
@@ -109,36 +114,7 @@ def _clouds(heaven: Svg, w: float) -> None:
     heaven.body[start:] = [f'<g mask="url(#{mask})">' + "".join(heaven.body[start:]) + "</g>"]
 
 
-def _haze(heaven: Svg, cam, rng, w: float) -> None:
-    """Thin streaks of cloud lying across the band, each tapering at both
-    ends and swelling and thinning along its length, darker than the glow
-    behind them; near where the sun went down their undersides catch it."""
-    dark, lit = [], []
-    for y, x, length, thick, strength in ((cam.horizon - 4.5, 225, 120, 1.1, 0.55),
-                                          (cam.horizon - 9, 20, 150, 1.6, 0.45),
-                                          (cam.horizon - 8, 200, 60, 0.9, 0.4),
-                                          (cam.horizon - 12.5, 255, 110, 1.3, 0.5),
-                                          (cam.horizon - 2.4, 40, 120, 0.8, 0.35),
-                                          (cam.horizon - 6.5, 330, 70, 0.9, 0.45),
-                                          (cam.horizon - 14, 60, 90, 1.2, 0.4)):
-        x += rng.uniform(-10, 10)
-        t = np.linspace(0, 1, 24)
-        swell = 1 + 0.45 * np.sin(t * rng.uniform(5, 11) + rng.uniform(0, 6.3))
-        half = thick * np.sin(math.pi * t) ** 0.7 * swell
-        xs = x + length * t
-        ys = y + rng.uniform(-0.5, 0.5) * np.sin(math.pi * t) + 0.25 * np.sin(t * rng.uniform(3, 7))
-        top = list(zip(xs, ys - half))
-        bottom = list(zip(xs, ys + half * 0.6))[::-1]
-        dark.append(f'<path d="{polygon(top + bottom)}" opacity="{num(strength)}"/>')
-        near = math.exp(-((x + length / 2 - L.x) / 110) ** 2)
-        if near > 0.2:
-            edge = list(zip(xs, ys + half * 0.3)) + list(zip(xs, ys + half * 0.9 + 0.2))[::-1]
-            lit.append(f'<path d="{polygon(edge)}" opacity="{num(0.85 * near)}"/>')
-    heaven.add(f'<g fill="{mix(P.cloud_shade, ROSE, 0.35)}" filter="{heaven.blur(0.3)}">{"".join(dark)}</g>')
-    heaven.add(f'<g fill="{mix(L.rim, P.foam, 0.25)}" filter="{heaven.blur(0.3)}">{"".join(lit)}</g>')
-
-
-def _sky(cam, rng, w, h) -> Svg:
+def _sky(cam, w, h) -> Svg:
     heaven = Svg(w, h)
     sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(170, 30))
     # Overhead, away from the band, the sky deepens evenly toward the night.
@@ -155,8 +131,7 @@ def _sky(cam, rng, w, h) -> Svg:
     core = heaven.radial(L.x, cam.horizon, 90, 17, [(0, mix(GLOW, L.rim, 0.6), 1.0), (0.4, GLOW, 0.65),
                                                     (1, GLOW, 0)])
     heaven.add(f'<rect x="0" y="{cam.horizon - 19}" width="{w}" height="21" fill="{core}"/>')
-    _haze(heaven, cam, rng, w)
-    _clouds(heaven, w)
+    _clouds(heaven, cam, w)
     # Where the sun went down: a small hot point sitting on the horizon,
     # the head of the path of glints below it.
     sun = heaven.radial(L.x, cam.horizon, 16, 3.2, [(0, mix(L.rim, "#fff4e0", 0.5), 1.0), (0.45, L.rim, 0.7),
@@ -283,15 +258,27 @@ def _glitter(svg: Svg, cam, waves, rng, w, h):
             if sy < cam.horizon + 0.3:
                 continue
             far_t = min(1.0, max(0.0, math.log10(zz) / 2.2))
-            strength = (0.35 + 0.65 * math.exp(-d * d * 2.5)) * (0.3 + 0.7 * far_t)
+            strength = (0.35 + 0.65 * math.exp(-d * d * 2.5)) * (0.3 + 0.7 * far_t) * rng.lognormal(0, 0.35)
             colour = mix(GLOW, L.rim, 0.6) if d < 0.35 and far_t > 0.5 else GLOW
-            length = max(1.0, min(9.0, px * 0.2 * rng.lognormal(0, 0.45))) * (1.0 - 0.4 * d)
+            # Far off under the light the glints draw out into long streaks;
+            # near us they are short and break up on the chop.
+            reach = px * 0.2 + 7.0 * far_t ** 3 * math.exp(-d * d * 2.0)
+            length = max(1.0, min(14.0, reach * rng.lognormal(0, 0.6))) * (1.0 - 0.4 * d)
             t = max(0.25, min(1.1, px * 0.012))
             slant = float(gx) * 0.3 * length
             q = round(min(strength, 1.0) * 8) / 8
-            if q > 0:
+            if q <= 0:
+                continue
+            pieces = 1 if far_t > 0.5 or length < 3 else int(rng.integers(1, 4))
+            cuts = np.sort(rng.uniform(0, 1, 2 * pieces - 2)) if pieces > 1 else np.array([])
+            ends = [0.0, *cuts.tolist(), 1.0]
+            for a, b in zip(ends[::2], ends[1::2]):
+                x0, x1 = sx - length / 2 + a * length, sx - length / 2 + b * length
+                if x1 - x0 < 0.6:
+                    continue
+                k = slant * 2 / length
                 buckets.setdefault((colour, q), []).append(
-                    lens(sx - length / 2, sy + slant, sx + length / 2, sy - slant, t))
+                    lens(x0, sy + slant - k * (x0 - sx + length / 2), x1, sy + slant - k * (x1 - sx + length / 2), t))
         z *= 1.03
     for (colour, q), shapes in sorted(buckets.items()):
         svg.path("".join(shapes), fill=colour, opacity=q)
@@ -794,9 +781,8 @@ def build(scale: int) -> Picture:
     w, h = SIZE
     cam = Camera(w, h, horizon=72, focal=300, eye=1.05)
     waves = WaveField(seed=46, wavelength=2.4, steepness=0.03, direction=0.5)
-    rng = np.random.default_rng(4606)
 
-    heaven = _sky(cam, rng, w, h)
+    heaven = _sky(cam, w, h)
     water = _sea(cam, w, h)
     # The sea's marks draw on their own seed, so reshaping the sky leaves them be.
     rng = np.random.default_rng(4603)
@@ -821,8 +807,8 @@ def build(scale: int) -> Picture:
     # dark band over the water. Tipped by the swell, the torn end rides a
     # little out of the water and the near end has gone under; its near edge
     # rides a little higher than the far one, so that side shows.
-    plank = wood.Plank(length=2.4, width=0.28, thickness=0.13, centre=(1.4, -0.03, 3.8),
-                       yaw=math.radians(35), pitch=math.radians(3.5), roll=math.radians(-3),
+    plank = wood.Plank(length=2.9, width=0.28, thickness=0.09, centre=(1.4, -0.015, 3.8),
+                       yaw=math.radians(35), pitch=math.radians(2.4), roll=math.radians(-2),
                        seed=7, splintered=(False, True), knots=1, fibres=4, slant=0.8)
 
     # The swell it makes spreads in rings round it, long close in and rounder
@@ -857,4 +843,4 @@ def build(scale: int) -> Picture:
     return Picture(NAME, w, h, P, layers,
                    water=Water(mix(P.sea_near, P.sea_dark, 0.5), cam, waves, tint=0.8, surface=0.25, darken=0.3, blur=1.5, fade=0.45,
                                refraction=0.15),
-                   seed=46, grain=4.5)
+                   seed=46, grain=3.6)
