@@ -131,7 +131,8 @@ constexpr ControlDesign kDesign[] = {
      "de sirena que se arquea fuera del agua, oscura contra su brillo, y abre su aleta de dos "
      "lóbulos junto al sol del atardecer, ya casi sobre el horizonte, que dora el cielo y "
      "por debajo unas pocas nubes de distinto tamaño, tiende sobre el agua un camino "
-     "estrecho de destellos y le dibuja un borde de luz cálida. Arriba "
+     "estrecho de destellos y le dibuja un borde de luz cálida, y por ese lado le aclara "
+     "suavemente la espalda y las piernas. Arriba "
      "se lee: AÚN CONSERVO LA ESPERANZA, Y SÉ QUE DEBO APARTARME DE UN DIOS BLASFEMO."),
     button("cmdIr",         {472, 248, 41, 25},       12, "Ir", "", "Ir", {}, Turn),
     picture("pic_4_0",                                11, "La sirena",
