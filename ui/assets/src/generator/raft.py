@@ -159,11 +159,12 @@ def psi_at_height(log: Log, cam: Camera, t: float, y: float) -> float:
 
 
 def draw_log(log: Log, cam: Camera, p: Palette, out: Layers, rng, *, bark: str, sight: float = 0.35,
-             tops: list | None = None, end_shade: float = 0.0) -> None:
+             tops: list | None = None, end_shade: float = 0.0, marks=None) -> None:
     """One log lit by the palette's key: the side turned from the sun in
     shade, its top toward the sky, the side toward the sun lit with a warm
     rim where it grazes the outline, bark along it, the cut end lit only if
-    it faces the sun, and wood soaked dark toward a clear waterline."""
+    it faces the sun, and wood soaked dark toward a clear waterline. With
+    `marks` (a random generator) it also has a knot and may be split."""
     L = p.light
     sun = sun_direction(cam, p)
     body = log.outline(cam)
@@ -212,6 +213,8 @@ def draw_log(log: Log, cam: Camera, p: Palette, out: Layers, rng, *, bark: str, 
             px = float(cam.scale(log.at(t)[2]))
             out.dry.add(f'<ellipse cx="{num(c[0])}" cy="{num(c[1])}" rx="{num(0.022 * px)}" '
                         f'ry="{num(0.012 * px)}" fill="{p.wood_dark}" opacity="0.6" clip-path="{clip}"/>')
+        if marks is not None:
+            knot_and_split(log, cam, p, out.dry, clip, bark, marks)
         soak(log, cam, p, out.dry, clip)
     # The cut end, its rings round a pith off centre: pale where it faces the
     # sun, in its own shadow where it is turned away.
@@ -249,6 +252,42 @@ def draw_log(log: Log, cam: Camera, p: Palette, out: Layers, rng, *, bark: str, 
         out.dry.path(polyline([cam.point(q) for q in arc]), stroke=mix(cut_tone, L.rim, 0.6), stroke_width="0.4",
                      opacity="0.7", stroke_linecap="round")
     waterline(log, cam, p, out.dry, rng)
+
+
+def knot_and_split(log: Log, cam: Camera, p: Palette, svg: Svg, clip: str, bark: str, rng) -> None:
+    """Where a branch was cut off: a swollen ring of paler bark round a dark
+    core, on the upper side away from the lashings; and on some logs a check
+    split along the grain where the wood dried, dark with a lit lip above it."""
+    L = p.light
+    t0, psi0 = rng.uniform(0.3, 0.7), rng.uniform(0.45, 1.05)
+    _, _, _, graze = log.frame(cam, t0)
+    # Metres on the bark to steps in t and psi.
+    du, dv = 1 / log.length, (math.pi / 2) / (graze * log.radius)
+    size = log.radius * rng.uniform(0.2, 0.3)
+
+    def ring(r, stretch, dt=0.0, dpsi=0.0):
+        return [cam.point(log.surface(cam, t0 + dt + r * stretch * math.cos(a) * du,
+                                      psi0 + dpsi + r * math.sin(a) * dv))
+                for a in np.linspace(0, 2 * math.pi, 12, endpoint=False)]
+
+    svg.path(smooth(ring(size, 1.9)), fill=mix(bark, p.wood_lit, 0.3), opacity="0.9", clip_path=clip)
+    svg.path(smooth(ring(size * 0.55, 1.6, dpsi=-size * 0.15)), fill=mix(bark, p.wood_dark, 0.85),
+             opacity="0.9", clip_path=clip)
+    if rng.uniform() < 0.55:
+        return
+    psi = rng.uniform(0.25, 0.95)
+    a = rng.uniform(0.2, 0.5)
+    ts = np.linspace(a, a + rng.uniform(0.15, 0.3), 10)
+    crack = [log.surface(cam, t, psi + 0.04 * math.sin(k * 1.9)) for k, t in enumerate(ts)]
+    lip = [log.surface(cam, t, psi + 0.09 + 0.04 * math.sin(k * 1.9)) for k, t in enumerate(ts)]
+    crack = [cam.point(q) for q in crack if q[1] >= 0]
+    lip = [cam.point(q) for q in lip if q[1] >= 0]
+    if len(lip) > 1:
+        svg.path(polyline(lip), fill="none", stroke=mix(p.wood_lit, L.rim, 0.35), stroke_width="0.3",
+                 opacity="0.7", stroke_linecap="round", clip_path=clip)
+    if len(crack) > 1:
+        svg.path(polyline(crack), fill="none", stroke=mix(p.wood_dark, L.shadow, 0.4), stroke_width="0.5",
+                 opacity="0.9", stroke_linecap="round", clip_path=clip)
 
 
 def afloat_clip(points):
@@ -571,7 +610,8 @@ def seat_shadow(pole: Log, cam: Camera, p: Palette, svg: Svg, logs, deck: float)
 def raft(cam: Camera, p: Palette, out: Layers, rng, *, corner, heading: float, logs: int = 8,
          length: float = 3.2, radius: float = 0.13, poles=(0.12, 0.88), bob: float = 0.35,
          tops: list | None = None, rope: Rope = CORD, lash_every: int = 2, pole: float = 0.55,
-         girth=(0.88, 1.1), gap: float = 1.02, seat: float = 0.45, trim: float = 0.9, varied: bool = False):
+         girth=(0.88, 1.1), gap: float = 1.02, seat: float = 0.45, trim: float = 0.9, varied: bool = False,
+         marked: bool = False):
     """Logs side by side from `corner` (the near left end of the first log's
     axis, x and z), running along `heading`, the next ones laid toward the
     viewer's right; two cross poles lashed over them in `rope` at every
@@ -582,7 +622,9 @@ def raft(cam: Camera, p: Palette, out: Layers, rng, *, corner, heading: float, l
     past touching, so water shows between them. With `varied` no two are
     alike: the ends cut and weathered each its own way, the lashings of
     more or fewer turns at their own slant, the gaps deep in shade, and
-    the water lapping up the cut ends. Returns the logs and
+    the water lapping up the cut ends. With `marked`, for a raft seen
+    close, each log has its own bark, a knot and perhaps a split, and each
+    lashing its own rope. Returns the logs and
     the poles, and the height of the raft's top, for whoever stands on it."""
     x0, z0 = corner
     # Its own generator, so the logs lie where they always have.
@@ -605,6 +647,14 @@ def raft(cam: Camera, p: Palette, out: Layers, rng, *, corner, heading: float, l
     # Painter's order: farthest axis first.
     order = sorted(built, key=lambda g: -np.linalg.norm(g.at(0.5) - eye))
     barks = [mix(p.wood_side, p.wood_lit, 0.1), mix(p.wood_side, p.wood_dark, 0.1), mix(p.wood_side, p.wood_dark, 0.25)]
+    # Its own generator too, so a raft drawn without them keeps every other choice.
+    mark = np.random.default_rng(17) if marked else None
+    if mark is not None:
+        grown = [mix(p.wood_side, p.wood_lit, k) if k > 0 else mix(p.wood_side, p.wood_dark, -k)
+                 for k in mark.uniform(-0.45, 0.3, len(built))]
+        # One long in the sun and the salt, greyed.
+        grey = mix(p.sky_horizon, p.light.shadow, 0.45)
+        grown[int(mark.integers(len(built)))] = mix(mix(p.wood_side, p.wood_lit, 0.15), grey, 0.3)
     reflection(cam, p, out.surface, built, rng)
     for g in order:
         # The water in the gap behind this log, toward its farther neighbour.
@@ -616,7 +666,8 @@ def raft(cam: Camera, p: Palette, out: Layers, rng, *, corner, heading: float, l
         if vary is None:
             draw_log(g, cam, p, out, rng, bark=barks[g.seed % 3], tops=tops)
         else:
-            draw_log(g, cam, p, out, rng, bark=barks[g.seed % 3], tops=tops, end_shade=float(vary.uniform(0, 0.55)))
+            draw_log(g, cam, p, out, rng, bark=barks[g.seed % 3] if mark is None else grown[g.seed], tops=tops,
+                     end_shade=float(vary.uniform(0, 0.55)), marks=mark)
             lap_end(g, cam, p, out.dry, vary)
     top = max(g.radius * (1 - bob) for g in built)
     pole_r = radius * pole
@@ -649,7 +700,9 @@ def raft(cam: Camera, p: Palette, out: Layers, rng, *, corner, heading: float, l
                 lash(pole_log, g, cam, p, out.dry, bodies, rope)
             else:
                 a = math.radians(vary.uniform(18, 36))
-                lash(pole_log, g, cam, p, out.dry, bodies, rope, turns=int(vary.integers(2, 5)),
+                own = rope if mark is None else rope._replace(pale=rope.pale * float(mark.uniform(0.45, 1.0)),
+                                                              thickness=rope.thickness * float(mark.uniform(0.8, 1.3)))
+                lash(pole_log, g, cam, p, out.dry, bodies, own, turns=int(vary.integers(2, 5)),
                      slant=(math.cos(a), math.sin(a)), wear=float(vary.uniform(0.0, 0.6)))
     return built, made, top
 

@@ -89,12 +89,14 @@ FOOT = 1.3
 
 
 def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg, lean: float = 0.0, backlit: float = 0.0,
-           light=None) -> None:
+           light=None, turn: float = 0.0) -> None:
     """The man from behind; `lean` tips the whole of him from the soles
     toward the tail, his weight going forward onto the standing leg. With
     `backlit` the side toward us sinks that much further into shade, the
     sun being ahead of him, and only the rim keeps its light. `light` is
-    the scene's own, if not the afternoon's."""
+    the scene's own, if not the afternoon's. With `turn` the legs and the
+    back round off toward the sun in a soft second tone, that strong,
+    between the shade and the rim."""
     POSE.check()
     X, Z = at
     j = POSE.joints
@@ -118,6 +120,14 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg, lean: float = 0.0
     trousers = mix(mix(mix(P.cloth_dark, P.sea_near, 0.45), L.shadow, 0.2), L.shadow, backlit * 0.5)
     rim = mix(L.rim, L.key, backlit * 0.4)
     sole = mix(skin, P.wood_dark, 0.15)
+
+    def toward_sun(d, colour, x0, x1, amount):
+        """The side toward the sun a tone lighter, fading off across the form."""
+        if amount > 0:
+            g = svg.linear(pt((x0, 0))[0], 0, pt((x1, 0))[0], 0,
+                           [(0, mix(colour, rim, 0.45), 0), (0.55, mix(colour, rim, 0.45), amount * 0.5),
+                            (1, mix(colour, rim, 0.45), amount)])
+            svg.path(d, fill=g)
 
     # Where he stands: a soft shadow falling toward us from the low sun ahead,
     # and a tight dark contact where each sole presses the logs: the whole
@@ -151,8 +161,10 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg, lean: float = 0.0
         # Round the leg away from the sun, into the gap between the legs.
         if bent:
             shade_across(svg, d, pt((-0.26, 0))[0], pt((0.0, 0))[0], L.shadow, 0.3)
+            toward_sun(d, colour, -0.1, 0.02, turn * 0.6)
         else:
             shade_across(svg, d, pt((-0.15, 0))[0], pt((0.12, 0))[0], L.shadow, 0.3)
+            toward_sun(d, colour, 0.06, 0.19, turn)
         fold = mix(colour, L.shadow, 0.45)
         # Behind the knee: short creases across the leg, more where it bends.
         kx, ky = knee
@@ -197,6 +209,7 @@ def figure(cam: Camera, at, top: float, svg: Svg, ground: Svg, lean: float = 0.0
     d = shape(leaning(back))
     rimmed(svg, d, shirt, rim, shift=(-0.85, 0.6), soft=1.0)
     shade_across(svg, d, pt((-0.18, 0))[0], pt((0.1, 0))[0], L.shadow, 0.35)
+    toward_sun(d, shirt, 0.04, 0.24, turn)
     fold = mix(shirt, L.shadow, 0.38)
     for points in (((0.19, 1.4), (0.08, 1.3), (-0.05, 1.17), (-0.11, 1.08)),
                    ((0.16, 1.3), (0.08, 1.22), (0.01, 1.12)),
@@ -326,11 +339,13 @@ def build(scale: int) -> Picture:
     heaven.add(f'<path fill-rule="evenodd" fill="{warm}" d="M0 0H{w}V{num(cam.horizon + 2)}H0Z '
                f'M{num(L.x - r)} {num(L.y)}a{num(r)} {num(r)} 0 1 0 {num(2 * r)} 0a{num(r)} {num(r)} 0 1 0 '
                f'{num(-2 * r)} 0Z"/>')
-    # Only thin streaks left, high and drawn out, lit from below by the sun
-    # under them; none of the afternoon's heaped masses.
-    sky.clouds(heaven, rng, p, ((150, 74, 170, 6, 6, 0.9, 0.8, 0.0, 1.2), (300, 90, 120, 4, 5, 0.95, 0.9, 0.0, 1.0),
-                                (14, 62, 96, 5, 4, 0.8, 0.6, 0.0, 0.8)),
-               (-30, 113, 170, 4), uneven=0.6, feather=2.0)
+    # What is left of the afternoon's cloud: a broad bank low on the right,
+    # clear of the sun and the tail, a smaller mass high on the left and a
+    # shred between, each lit warm along its underside by the sun below it.
+    sky.clouds(heaven, rng, p, ((302, 97, 150, 23, 7, 0.85, 0.7, 0.0, 2.2),
+                                (-22, 80, 122, 17, 5, 0.9, 0.75, 0.0, 1.8),
+                                (146, 76, 58, 7, 3, 0.95, 0.8, 0.0, 1.1)),
+               (-30, 113, 170, 4), uneven=0.5)
 
     water = Svg(w, h)
     sea.base(water, cam, p, haze=0.55)
@@ -354,14 +369,20 @@ def build(scale: int) -> Picture:
 
     out = raft.Layers(Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), Svg(w, h), surface)
     tops: list = []
-    logs, poles, top = pic_4_0.our_raft(cam, p, out, (-3.35, 9.5), math.radians(27), tops=tops)
+    # The one raft, seen closer than when the two of them watched her go and
+    # so a little farther out, its near side clear of the frame: the logs of
+    # more unequal girth, each with its own bark, knot and lashings.
+    logs, poles, top = raft.raft(cam, p, out, np.random.default_rng(4242), corner=(-3.35, 10.0),
+                                 heading=math.radians(27), logs=7, radius=0.2, bob=0.52, tops=tops,
+                                 rope=raft.HAWSER, lash_every=3, pole=0.4, girth=(0.72, 1.24), gap=1.14,
+                                 varied=True, marked=True)
     raft.afloat_marks(cam, p, surface, logs, rng)
     pic_4_0.near_waterline(cam, p, out.dry, logs[-1], rng)
 
     figure_svg, ground = Svg(w, h), Svg(w, h)
-    stand = (-1.25, 9.1)
+    stand = (-1.25, 9.6)
     cast_shadow(cam, stand, top, logs, poles, ground, surface, palette=p)
-    figure(cam, stand, top, figure_svg, ground, backlit=0.5, light=L)
+    figure(cam, stand, top, figure_svg, ground, backlit=0.5, light=L, turn=0.6)
 
     layers = [Layer("sky", heaven), Layer("sea", water),
               Layer("reflection", out.mirror, depth=out.mirror_depth),
