@@ -109,7 +109,7 @@ class Plank:
 
     # Faces as lists of (u, v, w) points, in the order they are drawn.
     def faces(self):
-        L, W, T = self.length, self.width, self.thickness
+        W, T = self.width, self.thickness
         n_long, n_end = 16, 9
         vs = np.linspace(-W / 2, W / 2, n_end)
         if self.fibres:

@@ -848,7 +848,7 @@ def _surge(front: Svg, sides: Sides, rng, loop, u_end: float) -> None:
             for _ in range(3):
                 out[1:-1] = 0.25 * out[:-2] + 0.5 * out[1:-1] + 0.25 * out[2:]
             return out
-        skin, crest, foot = ring(0.0, lift), ring(0.05, lift * 1.1), ring(0.17, 0.0)
+        crest, foot = ring(0.05, lift * 1.1), ring(0.17, 0.0)
         mound = mix(P.sea_near, P.sea_light, 0.36)
         front.path(smooth(screen(list(crest) + list(foot[::-1]))), fill=mound, opacity="0.6",
                    filter=front.blur(0.4))
