@@ -736,10 +736,10 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
 
 def _stir(front: Svg, behind: Svg, sides: Sides, rng, loop, u_end: float) -> None:
     """What makes the animal sit in the sea and not on it, strong enough to
-    read at 1x: right round the waterline of head and back a broken pale
-    line hugging the skin, a darker trough just outside it, a ring of
-    ripples spreading off it, a few glints where it faces the sun, and the
-    wet crown of the head and back catching the sky."""
+    read at 1x: along the flanks the water lifted a little lighter against
+    the skin, a darker trough just outside it, faint rings of ripples
+    spreading off it, a few glints where it faces the sun, and the wet
+    crown of the head catching the sky."""
     screen = sides.screen
     for side, svg in ((1, front), (-1, behind)):
         pts = [(u, p, o) for u, sd, p, o in loop if sd == side or (sd == 0 and side > 0)]
@@ -778,9 +778,12 @@ def _stir(front: Svg, behind: Svg, sides: Sides, rng, loop, u_end: float) -> Non
                  opacity="0.4", filter=svg.blur(0.7))
         # Against the skin the water rides up a little and takes more of the
         # sky: a tone, not a line.
-        skin, lift = ring(0.0, 0.3), ring(0.08, 0.3)
-        svg.path(smooth(screen(list(skin) + list(lift[::-1]))), fill=mix(P.sea_near, P.sea_light, 0.22),
-                 opacity="0.45" if side > 0 else "0.3", filter=svg.blur(0.6))
+        # Along the flanks only: the bow wave heaps it up round the head.
+        flank = us > 0.07
+        if flank.sum() > 3:
+            skin, lift = ring(0.0, 0.3)[flank], ring(0.08, 0.3)[flank]
+            svg.path(smooth(screen(list(skin) + list(lift[::-1]))), fill=mix(P.sea_near, P.sea_light, 0.22),
+                     opacity="0.45" if side > 0 else "0.3", filter=svg.blur(0.6))
         # Ripples spreading off it, each with its dark back outside it, faint.
         for d, op in ((0.34, 0.6), (0.58, 0.45), (0.88, 0.3)):
             broken(ring(d + 0.05), P.sea_dark, 0.9, op * 0.45, gaps=(1, 5), soft=0.3, fade=spread)
@@ -827,9 +830,9 @@ def _froth(svg: Svg, screen, rng, centre, spread, count, size, opacity):
 
 
 def _surge(front: Svg, sides: Sides, rng, loop, u_end: float) -> None:
-    """The animal coming up rather than lying on the sea: water heaped low
-    against the front of the head and lifted with it, a thin pale film
-    sheeting off the top of the head, white water broken at the snout and
+    """The animal coming up rather than lying on the sea: water heaped up
+    in front of and beside the head, a thin pale film sheeting off the top
+    of the head and spilling over its front, white water broken at the snout and
     where the back goes under behind the dorsal, and a short wake
     spreading back from there."""
     screen = sides.screen
@@ -850,14 +853,18 @@ def _surge(front: Svg, sides: Sides, rng, loop, u_end: float) -> None:
             for _ in range(3):
                 out[1:-1] = 0.25 * out[:-2] + 0.5 * out[1:-1] + 0.25 * out[2:]
             return out
-        crest, top, shoulder, foot = ring(0.04, lift * 1.3), ring(0.1, lift * 1.2), ring(0.28, lift * 0.6), ring(0.5, 0.0)
+        skin, crest, top, shoulder, foot = (ring(0.0, 0.0), ring(0.06, lift * 1.2), ring(0.16, lift * 1.1),
+                                            ring(0.36, lift * 0.5), ring(0.55, 0.0))
         mound = mix(P.sea_near, P.sea_light, 0.4)
-        front.path(smooth(screen(list(crest) + list(foot[::-1]))), fill=mound, opacity="0.55",
+        front.path(smooth(screen(list(crest) + list(foot[::-1]))), fill=mound, opacity="0.5",
                    filter=front.blur(0.9))
-        # Its rounded top lighter still and soft, a little off the skin, so
-        # that no pale edge runs under the mouth.
+        # Its rounded top lighter still and soft, off the skin, and the water
+        # dark in the wet crease against the chin, so that no pale edge runs
+        # under the mouth.
         front.path(smooth(screen(list(top) + list(shoulder[::-1]))), fill=mix(mound, P.sky_horizon, 0.35),
                    opacity="0.5", filter=front.blur(1.0))
+        front.path(smooth(screen(list(skin) + list(ring(0.08, lift)[::-1]))), fill=P.sea_dark, opacity="0.4",
+                   filter=front.blur(0.5))
         trough = ring(0.62, 0.0)
         front.path(smooth(screen(list(foot) + list(trough[::-1]))), fill=P.sea_dark, opacity="0.3",
                    filter=front.blur(0.7))
@@ -1246,7 +1253,7 @@ def _flock(svg: Svg, cam: Camera) -> None:
     pale underside with black wingtips, banked into the turn, and each is
     caught at its own moment: gliding flat, at the top or the bottom of a
     beat, or banking with one wing turned away."""
-    cx, cy, rx, ry = 222.0, 51.0, 112.0, 33.0
+    cx, cy, rx, ry = 240.0, 54.0, 96.0, 32.0
     # The circle's plane tilted a little, its right side the higher.
     tilt = math.radians(-9)
     ct, st = math.cos(tilt), math.sin(tilt)
