@@ -102,7 +102,8 @@ def _table(table, u):
 _US = np.linspace(0, TAIL_END, 600)
 _PHI = HEADING + BEND * np.clip(_US, 0, 1.1) ** 1.6
 _DIR = np.stack([np.cos(_PHI), np.zeros_like(_PHI), -np.sin(_PHI)], -1)       # toward the head
-_STEP = np.diff(_US, prepend=0.0)[:, None] * LENGTH
+# The rear body drawn out a little longer, so the sunken half keeps the fish's length.
+_STEP = np.diff(_US, prepend=0.0)[:, None] * LENGTH * (1 + 0.22 * np.clip((_US[:, None] - 0.7) / 0.3, 0, 1))
 _PLAN = np.array([NOSE[0], 0.0, NOSE[1]]) - np.cumsum(0.5 * (_DIR + np.roll(_DIR, 1, 0)) * _STEP, 0)
 
 
@@ -316,8 +317,8 @@ def _fins():
     d2 = [(0.82, 0, -0.03), (0.85, 0, 0.17), (0.875, 0, 0.17), (0.87, 0, -0.03)]
     fins["dorsal2"] = [local(u, lat, top_h(u) / K + h) for u, lat, h in _spline(d2)]
     # The tail's crescent, the upper lobe the longer, swept back.
-    fins["caudal"] = _fin([(0.98, 0, 0.14), (1.08, 0, 0.4), (1.22, 0, 0.78), (1.19, 0, 0.64), (1.1, 0, 0.22),
-                           (1.09, 0, 0.0), (1.16, 0, -0.55), (1.12, 0, -0.55), (1.03, 0, -0.22), (0.98, 0, -0.12)],
+    fins["caudal"] = _fin([(0.98, 0, 0.14), (1.09, 0, 0.44), (1.25, 0, 0.88), (1.22, 0, 0.72), (1.11, 0, 0.24),
+                           (1.1, 0, 0.0), (1.18, 0, -0.62), (1.14, 0, -0.62), (1.03, 0, -0.24), (0.98, 0, -0.12)],
                           steps=4)
     # Broad at the root low on the flank behind the gills, sickle-shaped,
     # swept back and out, held out from the upper flank a little below
@@ -372,8 +373,10 @@ def _skin(sides: Sides, tones, nu: int = 160, na: int = 104):
         # Just awash the skin still shows its own tone; deeper the water takes it.
         # The water takes the skin slowly enough that the whole animal keeps its outline.
         soak = 0.1 + 0.4 * min(1.0, max(0.0, -float(c[i, j, 1])) / SIGHT) ** 0.8
-        sides.fill([g[i, j], g[i + 1, j], g[i + 1, j + 1], g[i, j + 1]], colour, soak=soak, sight=1.6 * SIGHT,
-                   deepen=0.6)
+        # Toward the tail, deeper, darker, but seen further into the water, so the outline holds.
+        rear = min(1.0, max(0.0, (float(uc[i, j]) - 0.55) / 0.45))
+        sides.fill([g[i, j], g[i + 1, j], g[i + 1, j + 1], g[i, j + 1]], colour, soak=soak,
+                   sight=1.6 * SIGHT * (1 + 0.9 * rear), deepen=0.6 + 0.3 * rear)
 
 
 def _visible(sides, u, a):
@@ -656,7 +659,7 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
                      filter=svg.blur(0.5))
 
     # Water sheeting off the near flank: a film over the skin from the
-    # waterline to a ragged edge, bright along that edge, and thin runs down it.
+    # waterline to a soft ragged edge.
     us = np.linspace(u_end - 0.01, 0.07, 80)
     lo = _contact(us, np.zeros_like(us), 1)
     ok = ~np.isnan(lo)
@@ -676,9 +679,7 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
             hi[seg] = np.maximum(hi[seg], top)
             edge = surface(us[seg], top)
             film = list(edge) + list(surface(us[seg], lo[seg] - 0.05)[::-1])
-            front.path(smooth(screen(film)), fill=glass, opacity=num(rng.uniform(0.5, 0.7)))
-            front.path(smooth(screen(edge[m // 4: m - m // 4 + 1]), closed=False), stroke=lit,
-                       stroke_width="0.5", opacity=num(rng.uniform(0.45, 0.65)), stroke_linecap="round")
+            front.path(smooth(screen(film)), fill=glass, opacity=num(rng.uniform(0.5, 0.7)), filter=front.blur(0.4))
         k += n + int(rng.integers(1, 5))
     # Where the back goes under behind the dorsal the sea slides across it.
     for u0, op in ((u_end - 0.05, 0.25), (u_end - 0.025, 0.4)):
@@ -705,7 +706,7 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
             n = int(rng.integers(3, 7))
             front.path(smooth(screen(across[k:k + n + 1]), closed=False), stroke=lit,
                        stroke_width=num(rng.uniform(0.5, 0.7)), stroke_linecap="round",
-                       opacity=num(rng.uniform(0.6, 0.85)))
+                       opacity=num(rng.uniform(0.3, 0.45)), filter=front.blur(0.35))
             k += n + int(rng.integers(1, 3))
     spine, fwd, near_dir, _ = frame(u_end)
     flat = np.array([near_dir[0], 0.0, near_dir[2]])
@@ -735,10 +736,10 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
 
 def _stir(front: Svg, behind: Svg, sides: Sides, rng, loop, u_end: float) -> None:
     """What makes the animal sit in the sea and not on it, strong enough to
-    read at 1x: right round the waterline of head and back a broken pale
-    line hugging the skin, a darker trough just outside it, a ring of
-    ripples spreading off it, a few glints where it faces the sun, and the
-    wet crown of the head and back catching the sky."""
+    read at 1x: along the flanks the water lifted a little lighter against
+    the skin, a darker trough just outside it, faint rings of ripples
+    spreading off it, a few glints where it faces the sun, and the wet
+    crown of the head catching the sky."""
     screen = sides.screen
     for side, svg in ((1, front), (-1, behind)):
         pts = [(u, p, o) for u, sd, p, o in loop if sd == side or (sd == 0 and side > 0)]
@@ -772,15 +773,21 @@ def _stir(front: Svg, behind: Svg, sides: Sides, rng, loop, u_end: float) -> Non
                 k += m + int(rng.integers(*gaps))
 
         # The trough just off the skin, darker than the sea round it.
-        inner, outer = ring(0.05), ring(0.2)
+        inner, outer = ring(0.07), ring(0.22)
         svg.path(smooth(screen(list(inner) + list(outer[::-1]))), fill=mix(P.sea_dark, P.ink, 0.35),
-                 opacity="0.45", filter=svg.blur(0.6))
-        # The pale line hugging the waterline, broken.
-        broken(ring(0.02, 0.3), mix(P.foam, P.sea_light, 0.25), 1.0, 0.85 if side > 0 else 0.55, gaps=(1, 3))
-        # Ripples spreading off it, each with its dark back outside it.
+                 opacity="0.4", filter=svg.blur(0.7))
+        # Against the skin the water rides up a little and takes more of the
+        # sky: a tone, not a line.
+        # Along the flanks only: the bow wave heaps it up round the head.
+        flank = us > 0.07
+        if flank.sum() > 3:
+            skin, lift = ring(0.0, 0.3)[flank], ring(0.08, 0.3)[flank]
+            svg.path(smooth(screen(list(skin) + list(lift[::-1]))), fill=mix(P.sea_near, P.sea_light, 0.22),
+                     opacity="0.45" if side > 0 else "0.3", filter=svg.blur(0.6))
+        # Ripples spreading off it, each with its dark back outside it, faint.
         for d, op in ((0.34, 0.6), (0.58, 0.45), (0.88, 0.3)):
-            broken(ring(d + 0.05), P.sea_dark, 0.9, op * 0.8, gaps=(1, 5), soft=0.3, fade=spread)
-            broken(ring(d), mix(P.sea_light, P.sky_horizon, 0.3), 0.7, op, gaps=(2, 6), fade=spread)
+            broken(ring(d + 0.05), P.sea_dark, 0.9, op * 0.45, gaps=(1, 5), soft=0.3, fade=spread)
+            broken(ring(d), mix(P.sea_light, P.sky_horizon, 0.3), 0.7, op * 0.5, gaps=(2, 6), fade=spread)
     # Glints on the water by the waterline, most toward the sun ahead.
     near = [(u, p, o) for u, sd, p, o in loop if sd > 0 or u < 0.05]
     for _ in range(9):
@@ -791,22 +798,19 @@ def _stir(front: Svg, behind: Svg, sides: Sides, rng, loop, u_end: float) -> Non
         half = rng.uniform(0.8, 1.8)
         front.path(lens(x - half, y, x + half, y, rng.uniform(0.35, 0.55)), fill=mix(GLINT, P.light.key, 0.5),
                    opacity=num(rng.uniform(0.7, 0.95)))
-    # The wet crown: a sheen along the top of the head and back, broken where
-    # the spots and sheets cross it.
+    # The wet crown catching the sky: a soft sheen over the top of the head,
+    # brightest over the brow and fading back along the back.
     sheen = mix(P.sky_horizon, P.light.key, 0.5)
-    for a0, width, op in ((math.pi / 2 + 0.05, 1.3, 0.7), (math.pi / 2 + 0.3, 0.8, 0.5)):
-        uu = np.linspace(0.02, u_end - 0.03, 90)
-        aa = np.full_like(uu, a0)
-        pts, keep = _visible(sides, uu, aa)
-        pts = pts + normal(uu, aa) * 0.012
-        for part in _runs(list(pts), keep & (pts[:, 1] > 0.02)):
-            k = int(rng.integers(0, 3))
-            while k < len(part) - 2:
-                m = int(rng.integers(5, 12))
-                front.path(smooth(screen(part[k:k + m + 1]), closed=False), stroke=sheen,
-                           stroke_width=num(width), stroke_linecap="round",
-                           opacity=num(op * rng.uniform(0.7, 1.0)), filter=front.blur(0.25))
-                k += m + int(rng.integers(1, 4))
+    for (u0, u1), (a0, a1), op, soft in (((0.015, 0.3), (0.1, 0.75), 0.3, 1.2), ((0.02, 0.16), (0.2, 0.55), 0.35, 0.7)):
+        uu = np.linspace(u0, u1, 24)
+        lo = surface(uu, np.full_like(uu, math.pi / 2 - a0)) + normal(uu, np.full_like(uu, math.pi / 2 - a0)) * 0.012
+        hi = surface(uu, np.full_like(uu, math.pi / 2 + a1)) + normal(uu, np.full_like(uu, math.pi / 2 + a1)) * 0.012
+        taper = np.sin(np.linspace(0, math.pi, len(uu))) ** 0.5
+        mid = (lo + hi) / 2
+        lo, hi = mid + (lo - mid) * taper[:, None], mid + (hi - mid) * taper[:, None]
+        patch = np.concatenate([lo, hi[::-1]])
+        if patch[:, 1].min() > 0.0:
+            front.path(smooth(screen(patch)), fill=sheen, opacity=num(op), filter=front.blur(soft))
 
 
 def _froth(svg: Svg, screen, rng, centre, spread, count, size, opacity):
@@ -826,35 +830,44 @@ def _froth(svg: Svg, screen, rng, centre, spread, count, size, opacity):
 
 
 def _surge(front: Svg, sides: Sides, rng, loop, u_end: float) -> None:
-    """The animal coming up rather than lying on the sea: water heaped low
-    against the front of the head and lifted with it, a thin pale film
-    sheeting off the top of the head, white water broken at the snout and
+    """The animal coming up rather than lying on the sea: water heaped up
+    in front of and beside the head, a thin pale film sheeting off the top
+    of the head and spilling over its front, white water broken at the snout and
     where the back goes under behind the dorsal, and a short wake
     spreading back from there."""
     screen = sides.screen
     lift = 0.05 * K
-    # The bow wave: a low glassy mound pushed against the blunt front, its
-    # crest just off the skin, a darker trough at its foot.
-    bow = [(u, p, o) for u, sd, p, o in loop if u < 0.06]
+    # The bow wave: a heap of water shoved up against the blunt front and
+    # along the sides of the head, lighter than the sea where its rounded
+    # back faces the sky, a darker trough at its foot.
+    bow = [(u, p, o) for u, sd, p, o in loop if u < 0.16]
     if len(bow) > 4:
         def ring(reach, height):
             out = []
             for u, p, o in bow:
-                w = math.exp(-u / 0.025)
-                q = p + o * K * reach * (0.35 + 0.65 * w)
+                w = math.exp(-u / 0.06)
+                q = p + o * K * reach * (0.3 + 0.7 * w)
                 q[1] = height * w
                 out.append(q)
             out = np.array(out)
             for _ in range(3):
                 out[1:-1] = 0.25 * out[:-2] + 0.5 * out[1:-1] + 0.25 * out[2:]
             return out
-        crest, foot = ring(0.05, lift * 1.1), ring(0.17, 0.0)
-        mound = mix(P.sea_near, P.sea_light, 0.36)
-        front.path(smooth(screen(list(crest) + list(foot[::-1]))), fill=mound, opacity="0.6",
-                   filter=front.blur(0.4))
-        trough = ring(0.24, 0.0)
-        front.path(smooth(screen(list(foot) + list(trough[::-1]))), fill=P.sea_dark, opacity="0.3",
+        skin, crest, top, shoulder, foot = (ring(0.0, 0.0), ring(0.06, lift * 1.2), ring(0.16, lift * 1.1),
+                                            ring(0.36, lift * 0.5), ring(0.55, 0.0))
+        mound = mix(P.sea_near, P.sea_light, 0.4)
+        front.path(smooth(screen(list(crest) + list(foot[::-1]))), fill=mound, opacity="0.5",
+                   filter=front.blur(0.9))
+        # Its rounded top lighter still and soft, off the skin, and the water
+        # dark in the wet crease against the chin, so that no pale edge runs
+        # under the mouth.
+        front.path(smooth(screen(list(top) + list(shoulder[::-1]))), fill=mix(mound, P.sky_horizon, 0.35),
+                   opacity="0.5", filter=front.blur(1.0))
+        front.path(smooth(screen(list(skin) + list(ring(0.08, lift)[::-1]))), fill=P.sea_dark, opacity="0.4",
                    filter=front.blur(0.5))
+        trough = ring(0.62, 0.0)
+        front.path(smooth(screen(list(foot) + list(trough[::-1]))), fill=P.sea_dark, opacity="0.3",
+                   filter=front.blur(0.7))
         # White water broken along the crest in clumps with sea between
         # them, most at the snout's two corners; never a line under the gape.
         for j in range(1, len(crest) - 1, 2):
@@ -885,15 +898,21 @@ def _surge(front: Svg, sides: Sides, rng, loop, u_end: float) -> None:
         front.path(smooth(screen(film)), fill=sheet, opacity=num(rng.uniform(0.14, 0.22)),
                    filter=front.blur(0.5))
         k += m + int(rng.integers(0, 2))
-    edge = surface(np.full_like(a, 0.008), a) + normal(np.full_like(a, 0.008), a) * 0.012
-    keep = sides.faces_us(edge, normal(np.full_like(a, 0.008), a))
-    for part in _runs(list(edge), keep):
-        j = 0
-        while j < len(part) - 2:
-            m = int(rng.integers(3, 6))
-            front.path(smooth(screen(part[j:j + m + 1]), closed=False), stroke=GLINT, stroke_width="0.6",
-                       stroke_linecap="round", opacity=num(rng.uniform(0.45, 0.7)))
-            j += m + int(rng.integers(1, 3))
+    # Over the front it spills down to the sea in a thin clear sheet, in
+    # tongues, the mouth seen through it.
+    _, fwd, _, _ = frame(0.0)
+    ground = np.array([fwd[0], 0.0, fwd[2]]) / math.hypot(fwd[0], fwd[2])
+    fall = mix(P.sea_light, P.sea_near, 0.45)
+    k = 0
+    while k < len(a) - 2:
+        m = int(rng.integers(3, 6))
+        aa = a[k:k + m + 1]
+        lip = surface(np.full_like(aa, 0.01), aa) + normal(np.full_like(aa, 0.01), aa) * 0.012
+        sea_edge = lip + ground * K * rng.uniform(0.02, 0.05)
+        sea_edge[:, 1] = 0.0
+        front.path(smooth(screen(list(lip) + list(sea_edge[::-1]))), fill=fall,
+                   opacity=num(rng.uniform(0.16, 0.26)), filter=front.blur(0.5))
+        k += m + int(rng.integers(1, 2))
     # White water where the back goes under behind the dorsal, and a short
     # wake spreading back from it, two arms of broken foam with the sea
     # roughened pale between them, fading as they open.
@@ -932,7 +951,7 @@ def _surge(front: Svg, sides: Sides, rng, loop, u_end: float) -> None:
 def _waterline(front: Svg, behind: Svg, sides: Sides, tones, rng, u_end: float) -> None:
     """Where the near flank goes under: the skin just above the water wet
     and a shade darker, the skin just under it seen through the water, dark
-    and soft, a broken thread of light water between the two, and a low wake
+    and soft, and a low wake
     of small broken foam running back along the flank from the head."""
     screen = sides.screen
     # From just behind the mouth, so that no light line crosses the gape.
@@ -952,8 +971,7 @@ def _waterline(front: Svg, behind: Svg, sides: Sides, tones, rng, u_end: float) 
     for sink, op in ((0.4, 0.1), (0.18, 0.15)):
         band = list(surface(us, lo + 0.02)) + list(surface(us, lo - sink)[::-1])
         behind.path(smooth(screen(band)), fill=under, opacity=num(op), filter=behind.blur(0.9))
-    # The line of light water where the skin goes under, broken into runs.
-    thread = mix(mix(P.sea_light, P.sky_horizon, 0.5), P.sea_near, 0.25)
+    # Where the skin goes under, on the water, for the wake.
     out = []
     for u, a in zip(us, lo):
         spine = frame(u)[0]
@@ -963,15 +981,6 @@ def _waterline(front: Svg, behind: Svg, sides: Sides, tones, rng, u_end: float) 
         q = p + o / (np.linalg.norm(o) + 1e-9) * 0.015
         q[1] = 0.0
         out.append(q)
-    k = int(rng.integers(0, 3))
-    while k < len(out) - 2:
-        n = int(rng.integers(3, 8))
-        fade = math.exp(-float(us[k]) / 0.35)
-        if rng.uniform() < 0.8:
-            front.path(smooth(screen(out[k:k + n + 1]), closed=False), stroke=thread,
-                       stroke_width=num(rng.uniform(0.5, 0.7)), stroke_linecap="round",
-                       opacity=num(rng.uniform(0.3, 0.45) * (0.4 + 0.6 * fade)))
-        k += n + int(rng.integers(1, 5))
     # The wake: small broken foam on the water off the flank, thickest by
     # the head and spreading a little outward as it runs back.
     foam = FOAM
@@ -1101,7 +1110,7 @@ def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float
             m = int(rng.integers(3, 7))
             front.path(smooth(screen(edge[k:k + m + 1]), closed=False), stroke=rim,
                        stroke_width=num(rng.uniform(0.4, 0.6)), stroke_linecap="round",
-                       opacity=num(rng.uniform(0.35, 0.55)), filter=front.blur(0.3))
+                       opacity=num(rng.uniform(0.2, 0.32)), filter=front.blur(0.3))
             k += m + int(rng.integers(1, 4))
     # The V the head spreads back across the sea, the near arm in front of
     # the body, the far one behind it.
@@ -1148,13 +1157,14 @@ def build(scale: int) -> Picture:
     # Cooled toward the sky, so that the bank doesn't read as a low coast,
     # and lit as from above the horizon, their tops the lit side, so that no
     # shade shows round their upper edge.
-    cool = replace(P, cloud_lit=mix(P.cloud_lit, BLUE, 0.15), cloud_shade=mix(P.cloud_shade, BLUE, 0.12),
-                   light=replace(P.light, y=60, rim=mix(P.light.key, P.cloud_lit, 0.5)))
+    # A clear step between the lit tone and a cool grey shade at the base.
+    cool = replace(P, cloud_lit=mix(P.cloud_lit, BLUE, 0.04), cloud_shade=mix(P.cloud_shade, BLUE, 0.24),
+                   light=replace(P.light, y=60, rim=mix(P.light.key, P.light.rim, 0.35)))
     # A broad bank low on the left, a thin lit streak standing higher, one
     # small low mass and a taller one over the far right.
     sky.clouds(heaven, rng, cool, ((-40, 110, 165, 31, 7, 0.8, 0.6), (136, 95, 90, 5, 4, 0.95, 0.8),
                                    (236, 107, 38, 11, 3, 0.85, 0.6), (364, 100, 70, 23, 5, 0.85, 0.7)),
-               (120, 110, 260, 5))
+               (120, 110, 260, 5), softness=0.3)
     _flock(heaven, cam)
 
     water = Svg(w, h)
@@ -1182,7 +1192,7 @@ def build(scale: int) -> Picture:
     # Thin blades, so the water blurs them less than the body's bulk and the
     # tail's two lobes keep their shape.
     for name in ("caudal", "dorsal2"):
-        sides.fill(fins[name], tail_tone, seam=0.3, soak=0.25, bands=0.08, sight=3 * SIGHT, deepen=0.9)
+        sides.fill(fins[name], tail_tone, seam=0.3, soak=0.25, bands=0.08, sight=4.5 * SIGHT, deepen=1.0)
     _skin(sides, tones)
     _marks(sides, np.random.default_rng(2203), tones)
     _head(sides, tones)
@@ -1243,7 +1253,7 @@ def _flock(svg: Svg, cam: Camera) -> None:
     pale underside with black wingtips, banked into the turn, and each is
     caught at its own moment: gliding flat, at the top or the bottom of a
     beat, or banking with one wing turned away."""
-    cx, cy, rx, ry = 278.0, 48.0, 100.0, 31.0
+    cx, cy, rx, ry = 240.0, 54.0, 96.0, 32.0
     # The circle's plane tilted a little, its right side the higher.
     tilt = math.radians(-9)
     ct, st = math.cos(tilt), math.sin(tilt)
@@ -1266,7 +1276,7 @@ def _flock(svg: Svg, cam: Camera) -> None:
         x = cx + ex * ct - ey * st
         y = cy + ex * st + ey * ct
         far = (1 - math.sin(a)) / 2                  # 0 on the near side, 1 on the far
-        half = 13.5 * (1 - 0.62 * far) * rng.uniform(0.85, 1.15)
+        half = 13.5 * (1 - 0.55 * far) * rng.uniform(0.85, 1.15)
         # Banked into the turn, the wing toward the middle of the circle
         # dipped, most at the ends of the ring where the bird comes at us or
         # goes away; on the near and far sides the wings follow the ring.
