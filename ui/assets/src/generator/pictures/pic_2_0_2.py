@@ -110,9 +110,12 @@ def _clouds(heaven: Svg, horizon: float):
     sun is high at the left, so their tops take the light and their bases
     the shade."""
     tones = replace(P, cloud_lit=CLOUD_LIT, cloud_shade=CLOUD_SHADE)
-    sky.clouds(heaven, np.random.default_rng(2032), tones,
-               ((226, 82, 156, 27, 7, 0.9, 0.6), (378, 50, 42, 11, 4, 0.95, 0.7),
-                (0, 84, 56, 7, 4, 0.85, 0.5)), (150, 89, 270, 5))
+    rng = np.random.default_rng(2032)
+    # The bank is the largest thing in the sky: its shade rises from its own
+    # base, so it never reads as a grey copy set under it.
+    sky.cloud(heaven, rng, tones, 226, 82, 156, 27, lumps=7, softness=0.7, lit=0.9, rim=0.6, underside=0.6)
+    sky.clouds(heaven, rng, tones, ((378, 50, 42, 11, 4, 0.95, 0.7), (0, 84, 56, 7, 4, 0.85, 0.5)),
+               (150, 89, 270, 5))
 
 
 # The islands, from the nearest: (centre, half width, height, haze), the
