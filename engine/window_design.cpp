@@ -293,17 +293,18 @@ constexpr ControlDesign kDesign[] = {
      "de la orilla, que a la derecha se curva hacia delante: su cresta, sobre una cara algo más "
      "oscura que el mar que se aclara poco a poco hacia su pie de borde irregular, se deshace "
      "en tramos finos de espuma rota que siguen su curva y se desvanecen en los extremos; donde "
-     "rompe con fuerza, esa espuma baja por la cara abriéndose en encaje, y en el resto la "
-     "cresta queda desnuda. La espuma, llena de huecos, se desvanece donde la ola se agota. Una "
-     "lámina fina de agua sube por la arena y se detiene en un borde de encaje irregular, con "
-     "una franja desigual de arena mojada, más oscura y cálida cuanto más cerca del agua, y un "
-     "brillo del cielo junto al borde; detrás, un mar de un verdeazulado apagado, rizado de "
-     "pequeñas olas, con largas ondulaciones suaves cerca de la orilla y un reguero de "
-     "destellos bajo el sol. A la izquierda, una nube baja y delgada se tiende sobre el "
-     "horizonte. En el de la derecha se ven tres islas a distancias distintas: la más cercana, "
-     "larga y verde, con dos lomas y una orilla de arena, y otras dos más pequeñas y pálidas en "
-     "la bruma; sobre ellas, un banco ancho de nubes abombadas, de color crema, con las cimas "
-     "al sol y la base plana en sombra, y otra pequeña más alta."),
+     "rompe con fuerza, esa espuma se abre en encaje sobre lo alto de la cara, clara al sol, "
+     "con la parte oscura debajo, y en el resto la cresta queda desnuda. La espuma, llena de "
+     "huecos, se desvanece donde la ola se agota. Una lámina fina de agua sube por la arena y "
+     "se detiene en un borde de encaje irregular, con una franja desigual de arena mojada, más "
+     "oscura y cálida cuanto más cerca del agua, y un brillo del cielo junto al borde; detrás, "
+     "un mar de un verdeazulado apagado, rizado de pequeñas olas, con largas ondulaciones "
+     "suaves cerca de la orilla y un reguero de destellos bajo el sol. A la izquierda, una nube "
+     "baja y delgada se tiende sobre el horizonte. En el de la derecha se ven tres islas a "
+     "distancias distintas: la más cercana, larga y verde, con dos lomas y una orilla de arena, "
+     "y otras dos más pequeñas y pálidas en la bruma; sobre ellas, un banco ancho de nubes "
+     "abombadas, de color crema, con las cimas al sol y la base plana en sombra, y otra pequeña "
+     "más alta."),
     label( "lblAbout",      {104, 328, 137, 49},       8,
            "Quivra, un relato interactivo del mar, Versión " QUIVRA_VERSION,
            {kSansSerifFaces, 8.25, true}),

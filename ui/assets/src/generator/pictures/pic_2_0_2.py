@@ -14,7 +14,7 @@ the palm's runs a narrow band from its foot over the mound and pools under
 its crown, falling only a little toward us and to the right, each point of
 it put where the rays fall. A wave breaks along the shore, its foam in a
 few long lengths that follow the crest and thin out at their ends,
-tumbling down the face into white water where it spills, the crest bare
+riding the lit top of its face with the dark face below, the crest bare
 where it has not broken; it swings toward us on the right and is spent
 there. Its white water, a lace full of holes, lies only below where it
 breaks, and a thin sheet of water slides up the sand to an uneven lace
@@ -801,7 +801,9 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
         # shore swings toward us on the right the wave has spent itself and
         # runs up only as a low swash, not a wall.
         spent = float(np.clip((x - 2.0) / 10.0, 0, 1))
-        return 0.75 * (0.35 + 0.65 * abs(math.sin(x * 0.21 + 0.7) * math.sin(x * 0.07 + 2.0))) * (1 - 0.75 * spent)
+        # It stands tallest where it breaks, so its foam rides a face we can see.
+        return (0.75 * (0.35 + 0.65 * abs(math.sin(x * 0.21 + 0.7) * math.sin(x * 0.07 + 2.0))) * (1 - 0.75 * spent)
+                * (1 + 0.7 * _breaking(x)))
 
     top = [cam.point((x, rise(x), z)) for x, z in crest]
     foot = [cam.point((x, 0.0, z - 1.5)) for x, z in crest]
@@ -833,14 +835,16 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
     # Deepest under the crest and thinning toward the foot, its lower edge
     # wandering and soft: a few passes to ever shallower depths.
     along = svg.linear(sx[0], 0, sx[-1], 0, [
-        ((a - sx[0]) / (sx[-1] - sx[0]), face, round(0.4 + 0.6 * _strength(x), 3)) for x, a in zip(xs[::7], sx[::7])])
-    for f, swing, k, op in ((1.0, 0.35, 0.3, 0.3), (0.72, 0.3, 1.7, 0.35), (0.42, 0.25, 3.1, 0.45)):
+        ((a - sx[0]) / (sx[-1] - sx[0]), face, round(min(1.0, (0.4 + 0.6 * _strength(x)) * (0.7 + 0.6 * _breaking(x))), 3))
+        for x, a in zip(xs[::7], sx[::7])])
+    for f, swing, k, op in ((1.0, 0.35, 0.3, 0.45), (0.72, 0.3, 1.7, 0.55), (0.42, 0.25, 3.1, 0.65)):
         svg.path(smooth(across(0.0) + across(f, swing, k)[::-1]), fill=along, opacity=num(op),
                  filter=svg.blur(1.0))
     svg.path(smooth(across(0.0) + across(0.62, 0.3, 1.0)[::-1]), fill=mix(face, P.sea_horizon, 0.12),
              filter=svg.blur(0.4))
-    svg.path(smooth(across(0.0) + across(0.3, 0.7, 2.5)[::-1]),
-             fill=mix(mix(P.sea_light, P.sea_horizon, 0.7), P.grass, 0.1), opacity="0.2", filter=svg.blur(0.8))
+    # The lit top of the face, where the crest's foam rides.
+    svg.path(smooth(across(0.0) + across(0.35, 0.5, 2.5)[::-1]),
+             fill=mix(mix(P.sea_light, P.sea_horizon, 0.7), P.grass, 0.1), opacity="0.4", filter=svg.blur(0.6))
     # The shallows and the wave's face carry the same short dashes as the
     # open sea, larger here close by, so the water is one flat colour with
     # marks all the way in rather than a smooth band.
@@ -866,7 +870,7 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
         left = _strength(crest[(i + j) // 2][0])
         # Only where it really breaks: a lone fleck on an unbroken crest
         # reads as a mark floating on open water.
-        if b > 0.3 and rng.uniform() < left + 0.1:
+        if b > 0.4 and rng.uniform() < left + 0.1:
             thick = 0.55 * rng.uniform(0.3, 1.4) * (0.5 + 3.0 * b) * (0.4 + 0.6 * left)
             ph = rng.uniform(0, 2 * math.pi)
             up, down = [], []
@@ -879,9 +883,9 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
                 t = thick * u * (0.7 + 0.3 * math.sin(x * 2.7 + ph))
                 up.append((tx, ty - k * (0.15 + 0.25 * t * (0.5 + 0.3 * math.sin(x * 1.3 + ph)
                                                            + 0.2 * abs(math.sin(x * 4.1 + 2 * ph))))))
-                # Down the face by how hard it spills: a rim where it only
-                # begins to, down to the white water at its foot where it tumbles.
-                hang = min(1.0, 0.3 * u ** 0.6 + 0.3 * t * (1 + 0.4 * math.sin(x * 7.3 + 2 * ph)))
+                # Down the face by how hard it spills, but held to its lit
+                # top, so the dark lower face shows beneath.
+                hang = min(0.45, 0.25 * u ** 0.6 + 0.2 * t * (1 + 0.4 * math.sin(x * 7.3 + 2 * ph)))
                 down.append((tx, ty + max(k * 0.3 * u, (foot[m][1] - ty) * hang * rng.uniform(0.8, 1.1))))
                 # The holes: bubbles in the mass, more and larger toward its
                 # foot, so it thins down the face into a lace.
@@ -1394,19 +1398,6 @@ def _wash(cam, foam: Svg, xs, rng):
     _foam(foam, cam, rng, xs[0], xs[-1], lambda x: foot(x) - _reach(x), foot, density=2.0, open_near=0.5,
           open_far=0.12, opacity=0.92, pieces=(1.0, 11.0), gaps=(0.1, 3.2),
           strength=lambda x: _strength(x) * (0.25 + 0.75 * _breaking(x)), anchor_far=True)
-    # A few drifts of older foam left lying on the shallows between it and
-    # the beach, each holed through and fading at its ends.
-    for _ in range(5):
-        x = rng.uniform(xs[0], xs[-1])
-        near, far = float(shore_z(x)) + 1.2, foot(x) - _reach(x) - 0.4
-        if far <= near:
-            continue
-        z = rng.uniform(near, far)
-        L, D = rng.uniform(3.0, 7.0), rng.uniform(0.5, 1.2)
-        turn = rng.normal(0, 0.1)
-        _foam(foam, cam, rng, x - L / 2, x + L / 2, lambda v, z=z, x=x, t=turn: z + (v - x) * t,
-              lambda v, z=z, x=x, t=turn, D=D: z + (v - x) * t + D, density=9.0, open_near=0.35, open_far=0.3,
-              opacity=rng.uniform(0.3, 0.55), pieces=(L * 0.3, L * 0.6), gaps=(0.3, 1.5), veil=0.5)
     # The last of the water sliding up over the sand in a thin film, the sand
     # showing through, its leading edge a little thicker and lighter where
     # it mirrors the sky; on it the streaks of the wash before, fading.
