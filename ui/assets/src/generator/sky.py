@@ -87,7 +87,7 @@ def _shapes(lumps, base, flat_base):
 def cloud(svg: Svg, rng, palette: Palette, x: float, base: float, width: float, height: float,
           lumps: int = 6, roll: bool = False, softness: float = 0.6, opacity: float = 1.0,
           lit: float = 1.0, rim: float = 0.7, lip: float = 0.0, uneven: float = 0.0,
-          blend: float = 0.0, feather: float = 0.0, ragged: float = 0.0) -> None:
+          blend: float = 0.0, feather: float = 0.0, ragged: float = 0.0, underside: float = 0.0) -> None:
     """A cloud mass with its base at `base`; `lit` 0..1 is how much light
     reaches it, so distant or thick cloud can sit darker, and `rim` how
     strongly its edge toward the light shines. `lip` > 0 is the thickness of
@@ -95,7 +95,10 @@ def cloud(svg: Svg, rng, palette: Palette, x: float, base: float, width: float, 
     `blend` > 0 blurs the lit tone into the shade by that many pixels, with
     no line between them, and `feather` > 0 fades the lower edge out over
     about that many pixels, for soft cloud. `ragged` > 0 breaks up the
-    underside (see `_lumps`) and makes the lip a soft glow of uneven depth."""
+    underside (see `_lumps`) and makes the lip a soft glow of uneven depth.
+    `underside` > 0 shades the body itself instead of an offset copy: the
+    shade rises from the base through that fraction of the height and the
+    light's side pales, both fading out inside the outline."""
     ls = _lumps(rng, x, base, width, height, lumps, roll, uneven, ragged)
     # The lumps hung under a ragged base stay out of the lens that closes the dome's.
     core = lumps if ragged > 0 and uneven > 0 and not roll else len(ls)
@@ -116,6 +119,24 @@ def cloud(svg: Svg, rng, palette: Palette, x: float, base: float, width: float, 
              f'<g fill="{lit_tone}" transform="translate({num(ux * shift)},{num(uy * shift)})">{shapes}</g>'
              + (f'<g fill="{rim_tone}" opacity="{num(rim)}" transform="translate({num(ux * shift * 2.1)},'
                 f'{num(uy * shift * 2.1)})">{shapes}</g>' if rim > 0 else "") + close + '</g>']
+    if underside > 0:
+        box = (f'x="{num(x - width * 0.5)}" y="{num(base - height * 3)}" width="{num(width * 2)}" '
+               f'height="{num(height * 4)}"')
+        rise = svg.linear(0, base - height * underside, 0, base,
+                          [(0, palette.cloud_shade, 0), (0.5, palette.cloud_shade, 0.55), (1, palette.cloud_shade, 1)])
+        dx, dy = (L.x - cx) / d, (L.y - cy) / d
+        reach = max(width * 0.5 * abs(dx), height * abs(dy)) or 1.0
+        toward = svg.linear(cx, cy, cx + dx * reach, cy + dy * reach, [(0, rim_tone, 0), (1, rim_tone, rim)])
+        away = svg.linear(cx, cy, cx - dx * reach, cy - dy * reach, [(0, palette.cloud_shade, 0),
+                                                                     (1, palette.cloud_shade, 0.4)])
+        # Each billow rounds over the shade below it: lit at its top, gone by its middle.
+        billows = "".join(
+            f'<ellipse cx="{num(bx)}" cy="{num(by)}" rx="{num(rx)}" ry="{num(ry)}" fill="'
+            + svg.linear(0, by - ry, 0, by + ry * 0.2, [(0, lit_tone, 0.7), (1, lit_tone, 0)]) + '"/>'
+            for bx, by, rx, ry in ls[:core] if by + ry > base - height * underside)
+        parts = [f'<g fill="{lit_tone}">{shapes}</g>',
+                 f'<g clip-path="url(#{cid})"><rect {box} fill="{toward}"/><rect {box} fill="{away}"/>'
+                 f'<rect {box} fill="{rise}"/>{billows}</g>']
     # Drawn whether or not there is a lip, so a cloud drawn twice keeps its shape.
     lifts = rng.uniform(0.3, 1.8, len(ls)) if ragged > 0 else np.ones(len(ls))
     if lip > 0:

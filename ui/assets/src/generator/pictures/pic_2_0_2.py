@@ -14,7 +14,7 @@ the palm's runs a narrow band from its foot over the mound and pools under
 its crown, falling only a little toward us and to the right, each point of
 it put where the rays fall. A wave breaks along the shore, its foam in a
 few long lengths that follow the crest and thin out at their ends,
-tumbling down the face into white water where it spills, the crest bare
+riding the lit top of its face with the dark face below, the crest bare
 where it has not broken; it swings toward us on the right and is spent
 there. Its white water, a lace full of holes, lies only below where it
 breaks, and a thin sheet of water slides up the sand to an uneven lace
@@ -25,8 +25,8 @@ sea end toward the water, six long logs side by side, two snapped short,
 lashed to one whole cross pole and the stump of another, rope ends
 trailing; from it one trail of bare footprints, left and right,
 foot-shaped dents with a sunlit lip, up the beach toward us and round into
-the palm's shade; on the left a bowed branch of driftwood weathered
-grey-brown, half buried, with a rope knotted round it, a few shells and
+the palm's shade; on the left a thick forked branch of driftwood bleached
+silver-grey, half buried, with two broken stubs and its own short shadow, a few shells and
 soft wind ripples in the sand's own tones, and a few small stones half
 sunk in front. Beyond, the sea's wave dashes, a few long soft swells
 rolling in nearer the shore, the sun's glitter, and on the horizon to the
@@ -110,9 +110,12 @@ def _clouds(heaven: Svg, horizon: float):
     sun is high at the left, so their tops take the light and their bases
     the shade."""
     tones = replace(P, cloud_lit=CLOUD_LIT, cloud_shade=CLOUD_SHADE)
-    sky.clouds(heaven, np.random.default_rng(2032), tones,
-               ((226, 82, 156, 27, 7, 0.9, 0.6), (378, 50, 42, 11, 4, 0.95, 0.7),
-                (0, 84, 56, 7, 4, 0.85, 0.5)), (150, 89, 270, 5))
+    rng = np.random.default_rng(2032)
+    # The bank is the largest thing in the sky: its shade rises from its own
+    # base, so it never reads as a grey copy set under it.
+    sky.cloud(heaven, rng, tones, 226, 82, 156, 27, lumps=7, softness=0.7, lit=0.9, rim=0.6, underside=0.6)
+    sky.clouds(heaven, rng, tones, ((378, 50, 42, 11, 4, 0.95, 0.7), (0, 84, 56, 7, 4, 0.85, 0.5)),
+               (150, 89, 270, 5))
 
 
 # The islands, from the nearest: (centre, half width, height, haze), the
@@ -798,7 +801,9 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
         # shore swings toward us on the right the wave has spent itself and
         # runs up only as a low swash, not a wall.
         spent = float(np.clip((x - 2.0) / 10.0, 0, 1))
-        return 0.75 * (0.35 + 0.65 * abs(math.sin(x * 0.21 + 0.7) * math.sin(x * 0.07 + 2.0))) * (1 - 0.75 * spent)
+        # It stands tallest where it breaks, so its foam rides a face we can see.
+        return (0.75 * (0.35 + 0.65 * abs(math.sin(x * 0.21 + 0.7) * math.sin(x * 0.07 + 2.0))) * (1 - 0.75 * spent)
+                * (1 + 0.7 * _breaking(x)))
 
     top = [cam.point((x, rise(x), z)) for x, z in crest]
     foot = [cam.point((x, 0.0, z - 1.5)) for x, z in crest]
@@ -830,14 +835,16 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
     # Deepest under the crest and thinning toward the foot, its lower edge
     # wandering and soft: a few passes to ever shallower depths.
     along = svg.linear(sx[0], 0, sx[-1], 0, [
-        ((a - sx[0]) / (sx[-1] - sx[0]), face, round(0.4 + 0.6 * _strength(x), 3)) for x, a in zip(xs[::7], sx[::7])])
-    for f, swing, k, op in ((1.0, 0.35, 0.3, 0.3), (0.72, 0.3, 1.7, 0.35), (0.42, 0.25, 3.1, 0.45)):
+        ((a - sx[0]) / (sx[-1] - sx[0]), face, round(min(1.0, (0.4 + 0.6 * _strength(x)) * (0.7 + 0.6 * _breaking(x))), 3))
+        for x, a in zip(xs[::7], sx[::7])])
+    for f, swing, k, op in ((1.0, 0.35, 0.3, 0.45), (0.72, 0.3, 1.7, 0.55), (0.42, 0.25, 3.1, 0.65)):
         svg.path(smooth(across(0.0) + across(f, swing, k)[::-1]), fill=along, opacity=num(op),
                  filter=svg.blur(1.0))
     svg.path(smooth(across(0.0) + across(0.62, 0.3, 1.0)[::-1]), fill=mix(face, P.sea_horizon, 0.12),
              filter=svg.blur(0.4))
-    svg.path(smooth(across(0.0) + across(0.3, 0.7, 2.5)[::-1]),
-             fill=mix(mix(P.sea_light, P.sea_horizon, 0.7), P.grass, 0.1), opacity="0.2", filter=svg.blur(0.8))
+    # The lit top of the face, where the crest's foam rides.
+    svg.path(smooth(across(0.0) + across(0.35, 0.5, 2.5)[::-1]),
+             fill=mix(mix(P.sea_light, P.sea_horizon, 0.7), P.grass, 0.1), opacity="0.4", filter=svg.blur(0.6))
     # The shallows and the wave's face carry the same short dashes as the
     # open sea, larger here close by, so the water is one flat colour with
     # marks all the way in rather than a smooth band.
@@ -863,7 +870,7 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
         left = _strength(crest[(i + j) // 2][0])
         # Only where it really breaks: a lone fleck on an unbroken crest
         # reads as a mark floating on open water.
-        if b > 0.3 and rng.uniform() < left + 0.1:
+        if b > 0.4 and rng.uniform() < left + 0.1:
             thick = 0.55 * rng.uniform(0.3, 1.4) * (0.5 + 3.0 * b) * (0.4 + 0.6 * left)
             ph = rng.uniform(0, 2 * math.pi)
             up, down = [], []
@@ -876,9 +883,9 @@ def _breaker(cam, svg: Svg, xs, rng, waves):
                 t = thick * u * (0.7 + 0.3 * math.sin(x * 2.7 + ph))
                 up.append((tx, ty - k * (0.15 + 0.25 * t * (0.5 + 0.3 * math.sin(x * 1.3 + ph)
                                                            + 0.2 * abs(math.sin(x * 4.1 + 2 * ph))))))
-                # Down the face by how hard it spills: a rim where it only
-                # begins to, down to the white water at its foot where it tumbles.
-                hang = min(1.0, 0.3 * u ** 0.6 + 0.3 * t * (1 + 0.4 * math.sin(x * 7.3 + 2 * ph)))
+                # Down the face by how hard it spills, but held to its lit
+                # top, so the dark lower face shows beneath.
+                hang = min(0.45, 0.25 * u ** 0.6 + 0.2 * t * (1 + 0.4 * math.sin(x * 7.3 + 2 * ph)))
                 down.append((tx, ty + max(k * 0.3 * u, (foot[m][1] - ty) * hang * rng.uniform(0.8, 1.1))))
                 # The holes: bubbles in the mass, more and larger toward its
                 # foot, so it thins down the face into a lace.
@@ -1275,107 +1282,108 @@ def _snapped(cam, svg: Svg, g, rng, end=None):
 
 
 def _driftwood(cam, svg: Svg, rng):
-    """A piece of driftwood from the wreck lying half sunk in the sand at the
-    left: a length of branch weathered grey-brown by sun and salt, thick and knobbed
-    at its root end with the stub of a bough, worn thin toward a broken tip;
-    its top in the sun, its underside in shade, a few cracks along the grain,
-    and a rope still knotted round it trailing off over the sand."""
-    # Weathered to a grey-brown, a step darker than the sand, so it reads as
-    # wood lying on it and not as a pale rag.
-    body = mix(mix(P.wood_side, P.mountain, 0.4), P.ink, 0.12)
-    under = mix(body, mix(P.light.shadow, P.wood_dark, 0.4), 0.75)
-    # Its lit top a clear step above the body, held inside the outline so no
-    # pale rim rings it on the sand.
-    top_lit = mix(mix(body, P.wood_fresh, 0.4), P.light.key, 0.1)
-    sh = mix(P.light.shadow, P.skin, 0.3)
+    """A weathered branch washed up and lying half sunk in the sand at the
+    left: bleached a pale silver-grey by sun and salt, thick and knobbed at
+    its torn root end, forking a third of the way along into a shorter limb
+    that reaches away from us, with two stubs where boughs broke off, worn
+    down toward a broken tip; its top in the sun, its underside in a cool
+    shade, long cracks along the grain, and its own short shadow under it."""
+    # Bleached: paler and cooler than the sand, so it reads as old dry wood
+    # lying on it; only its shade and its cracks go darker than the beach.
+    body = mix(_muted(mix(P.wood_lit, P.mountain, 0.3), 0.8), P.cloud_lit, 0.12)
+    under = mix(mix(body, P.mountain, 0.3), P.ink, 0.3)
+    top_lit = mix(mix(body, P.cloud_lit, 0.3), P.light.key, 0.08)
+    crack = mix(under, P.ink, 0.35)
     ground = mix(mix(P.light.shadow, P.sea_dark, 0.25), P.wood_dark, 0.3)
-    a, b = np.array([-6.4, 0.0, 12.4]), np.array([-3.3, 0.0, 13.3])
+    damp = mix(P.sand, P.wood_side, 0.5)
 
-    def radius(t):
-        # Swollen at the root, a knot a third along, worn down to the break.
-        return (0.18 - 0.1 * t + 0.07 * math.exp(-((t - 0.05) / 0.07) ** 2)
-                + 0.03 * math.exp(-((t - 0.38) / 0.05) ** 2) + 0.012 * math.sin(t * 23.0 + 1.0)
-                + 0.008 * math.sin(t * 41.0))
+    def limb(a, b, radius, bow, n=40):
+        """One length of the branch from a to b (metres on the sand), bowed
+        toward us by `bow`, its radius along it; lying half sunk."""
+        ts = np.linspace(0, 1, n)
+        centre = [a + (b - a) * t + np.array([0.0, radius(t) * 0.5, bow * math.sin(math.pi * t)
+                                              + 0.06 * math.sin(t * 9.0)]) for t in ts]
+        scr = [cam.point(p) for p in centre]
+        rad = [radius(t) * float(cam.scale(p[2])) for t, p in zip(ts, centre)]
+        top = [(x, y - r * (1 + 0.05 * math.sin(i * 2.3))) for i, ((x, y), r) in enumerate(zip(scr, rad))]
+        bottom = [(x, y + r * 0.7) for (x, y), r in zip(scr, rad)]
+        return ts, centre, scr, rad, top, bottom
 
-    # Not a straight stick: the branch bows and kinks where it grew.
-    ts = np.linspace(0, 1, 40)
-    centre = [a + (b - a) * t + np.array([0.0, radius(t) * 0.55, 0.75 * math.sin(math.pi * t * 1.15) - 0.3 * t
-                                          + 0.08 * math.sin(t * 11.0)]) for t in ts]
-    scr = [cam.point(p) for p in centre]
-    rad = [radius(t) * float(cam.scale(p[2])) for t, p in zip(ts, centre)]
-    top = [(x, y - r * (1 + 0.06 * math.sin(i * 2.3))) for i, ((x, y), r) in enumerate(zip(scr, rad))]
-    bottom = [(x, y + r * 0.75) for (x, y), r in zip(scr, rad)]
-    # The broken tip: a few splinters instead of a round end.
-    tip = [(scr[-1][0] + 3.0, scr[-1][1] - 0.8), (scr[-1][0] + 1.6, scr[-1][1]), (scr[-1][0] + 3.4, scr[-1][1] + 0.6)]
-    # The root end: not sawn off but torn out, a snag of root standing up from it.
+    def shadow(centre, rad_m, bottom):
+        # Pooled close under it with the sun so high, thrown a little to the
+        # right and toward us: a soft damp round it and a darker crease.
+        cast = [cam.point(_on_sand(p + np.array([0.0, r, 0.0]))) for p, r in zip(centre, rad_m)]
+        svg.path(smooth([(x + 3.6, y + 4.0) for x, y in cast] + [(x - 0.8, y - 0.4) for x, y in bottom[::-1]]),
+                 fill=damp, opacity="0.5", filter=svg.blur(1.2))
+        svg.path(smooth([(x + 2.2, y + 2.6) for x, y in cast] + bottom[::-1]), fill=ground, opacity="0.8",
+                 filter=svg.blur(0.45))
+
+    def shade(outline, scr, rad, top, bottom, cracks_n):
+        clip = svg.clip(smooth(outline))
+        lower = [(x, y + r * 0.05) for (x, y), r in zip(scr, rad)]
+        svg.path(smooth(lower + [(x + 2.0, y + 1.5) for x, y in bottom[::-1]]), fill=under, clip_path=clip,
+                 filter=svg.blur(0.5))
+        upper = [(x, y - r * (0.5 + 0.15 * math.sin(i * 0.9))) for i, ((x, y), r) in enumerate(zip(scr, rad))]
+        svg.path(smooth(top + upper[::-1]), fill=top_lit, clip_path=clip, filter=svg.blur(0.4))
+        lines = []
+        for _ in range(cracks_n):
+            t0 = rng.uniform(0.0, 0.55)
+            t1 = min(1.0, t0 + rng.uniform(0.25, 0.5))
+            f = rng.uniform(-0.55, 0.35)
+            seg = [(x, y + r * f) for k, ((x, y), r) in enumerate(zip(scr, rad)) if t0 <= k / (len(scr) - 1) <= t1]
+            if len(seg) > 1:
+                lines.append(f'<path d="{smooth(seg, closed=False)}"/>')
+        svg.group(lines, fill="none", stroke=crack, stroke_width="0.4", opacity="0.75", clip_path=clip)
+
+    # The main limb: swollen at the root, a knot at the fork, worn to the break.
+    def main_r(t):
+        return (0.26 - 0.13 * t + 0.045 * math.exp(-((t - 0.05) / 0.08) ** 2)
+                + 0.03 * math.exp(-((t - 0.36) / 0.06) ** 2) + 0.01 * math.sin(t * 23.0 + 1.0))
+
+    # The fork: thinner, leaving the limb and reaching away to the right.
+    def fork_r(t):
+        return 0.15 - 0.08 * t + 0.008 * math.sin(t * 19.0)
+
+    a, b = np.array([-6.5, 0.0, 12.3]), np.array([-3.4, 0.0, 12.9])
+    ts, centre, scr, rad, top, bottom = limb(a, b, main_r, 0.55)
+    at = 14
+    fa = centre[at] * np.array([1.0, 0.0, 1.0]) + np.array([0.05, 0.0, 0.12])
+    fts, fcentre, fscr, frad, ftop, fbottom = limb(fa, fa + np.array([0.9, 0.0, 1.9]), fork_r, -0.15, n=24)
+
+    shadow(fcentre, [fork_r(t) for t in fts], fbottom)
+    shadow(centre, [main_r(t) for t in ts], bottom)
+
+    # The fork behind the limb, its far end snapped off short.
+    (ex, ey), er = fscr[-1], frad[-1]
+    fork_out = ftop + [(ex + 1.6, ey - er * 0.6), (ex + 0.7, ey), (ex + 1.4, ey + er * 0.5)] + fbottom[::-1]
+    svg.path(smooth(fork_out), fill=body)
+    shade(fork_out, fscr, frad, ftop, fbottom, 3)
+
+    # The main limb's broken tip: a few splinters instead of a round end;
+    # its root end torn out, blunt and knobbed.
+    (tx, ty), tr = scr[-1], rad[-1]
+    tip = [(tx + 2.6, ty - tr * 0.7), (tx + 1.3, ty - tr * 0.1), (tx + 2.9, ty + tr * 0.4)]
     (x0, y0), r0 = scr[0], rad[0]
-    root = [(x0 - 1.2, y0 + r0 * 0.6), (x0 - 2.6, y0 + r0 * 0.1), (x0 - 2.0, y0 - r0 * 0.4),
-            (x0 - 3.6, y0 - r0 * 1.3), (x0 - 1.0, y0 - r0 * 0.9)]
+    root = [(x0 - 0.8, y0 + r0 * 0.6), (x0 - 1.9, y0 + r0 * 0.2), (x0 - 1.5, y0 - r0 * 0.4),
+            (x0 - 2.1, y0 - r0 * 0.8), (x0 - 0.6, y0 - r0 * 1.0)]
     outline = top + tip + bottom[::-1] + root
-    # Its shadow on the sand, as under the raft: a soft damp of shade round
-    # where it lies, and the crease and short throw toward us and to the right.
-    shadow = [cam.point(_on_sand(p + np.array([0.0, radius(t), 0.0]))) for t, p in zip(ts, centre)]
-    svg.path(smooth([(x + 2.0, y + 2.0) for x, y in shadow] + [(x - 0.5, y - 0.3) for x, y in bottom[::-1]]),
-             fill=mix(P.sand, P.wood_side, 0.5), opacity="0.4", filter=svg.blur(1.2))
-    svg.path(smooth([(x + 1.1, y + 1.1) for x, y in shadow] + bottom[::-1]), fill=ground, opacity="0.6",
-             filter=svg.blur(0.4))
-    # The stub of a bough off the root end, rising a little toward us.
-    s0, s1 = cam.point(centre[4] + np.array([0.0, 0.05, 0.0])), cam.point(centre[4] + np.array([0.35, 0.22, -0.3]))
-    svg.path(lens(s0[0], s0[1], s1[0], s1[1], 0.1 * float(cam.scale(12.4))), fill=body)
-    svg.path(lens(s0[0], s0[1] - 0.8, s1[0] - 0.3, s1[1] - 0.4, 0.05 * float(cam.scale(12.4))), fill=top_lit)
-    svg.add(f'<ellipse cx="{num(s1[0])}" cy="{num(s1[1])}" rx="1.2" ry="1.5" fill="{mix(body, P.wood_side, 0.25)}"/>')
     svg.path(smooth(outline), fill=body)
-    clip = svg.clip(smooth(outline))
-    # Round, not banded: its lit top and shaded underside turn softly into the body.
-    lower = [(x, y + r * 0.1) for (x, y), r in zip(scr, rad)]
-    svg.path(smooth(lower + [(x + 2.0, y + 1.5) for x, y in bottom[::-1]]), fill=under, clip_path=clip,
-             filter=svg.blur(0.5))
-    upper = [(x, y - r * (0.55 + 0.2 * math.sin(i * 0.9))) for i, ((x, y), r) in enumerate(zip(scr, rad))]
-    svg.path(smooth(top + upper[::-1]), fill=top_lit, clip_path=clip, filter=svg.blur(0.4))
-    cracks = []
-    for _ in range(6):
-        t0 = rng.uniform(0.0, 0.5)
-        t1 = min(1.0, t0 + rng.uniform(0.3, 0.55))
-        f = rng.uniform(-0.6, 0.3)
-        seg = [(x, y + r * f) for (x, y), r, t in zip(scr, rad, ts) if t0 <= t <= t1]
-        if len(seg) > 1:
-            cracks.append(f'<path d="{smooth(seg, closed=False)}"/>')
-    svg.group(cracks, fill="none", stroke=mix(under, P.wood_dark, 0.5), stroke_width="0.4", opacity="0.9",
-              clip_path=clip)
-    # Half buried: in two places the sand the wind brings has drifted over it.
-    for t0, t1 in ((0.16, 0.42), (0.72, 0.9)):
-        seg = [(x, y, r) for (x, y), r, t in zip(scr, rad, ts) if t0 <= t <= t1]
-        drift = [(x, y + r * 0.8 - r * 0.55 * math.sin(math.pi * k / (len(seg) - 1)) ** 1.5) for k, (x, y, r) in
-                 enumerate(seg)] + [(x, y + r * 1.3) for x, y, r in seg[::-1]]
-        svg.path(smooth(drift), fill=P.sand, filter=svg.blur(0.6))
-    # The rope: a few turns round it near the middle, then the end over the
-    # sand in a loose curve to a frayed tuft.
-    # The raft's hemp, weathered the same.
-    rope = mix(mix(P.wood_lit, P.wood_fresh, 0.5), P.mountain, 0.2)
-    rope_dark = mix(mix(P.wood_side, P.wood_dark, 0.4), P.light.shadow, 0.3)
-    i = 25
-    (kx, ky), r = scr[i], rad[i]
-    for k in range(3):
-        x = kx + (k - 1) * 1.3
-        svg.path(f"M{num(x - 0.6)},{num(ky - r)}Q{num(x + 0.9)},{num(ky)} {num(x + 0.3)},{num(ky + r * 0.75)}",
-                 stroke=rope_dark, stroke_width="1.0", stroke_linecap="round")
-        svg.path(f"M{num(x - 0.6)},{num(ky - r)}Q{num(x + 0.5)},{num(ky - r * 0.5)} "
-                 f"{num(x + 0.6)},{num(ky - r * 0.1)}",
-                 stroke=rope, stroke_width="0.5", stroke_linecap="round")
-    knot = centre[i]
-    run = [knot + np.array([dx, 0.0, dz]) for dx, dz in
-           ((0.05, -0.15), (0.2, -0.4), (0.5, -0.55), (0.85, -0.55), (1.15, -0.7), (1.3, -0.92), (1.35, -1.05))]
-    run = [np.array([p[0], 0.02, p[2]]) for p in run]
-    pts = [cam.point(p) for p in run]
-    pts[0] = (kx + 0.6, ky + r * 0.7)
-    svg.path(smooth([(x + 0.8, y + 0.7) for x, y in pts], closed=False), stroke=sh, stroke_width="1.4",
-             opacity="0.3", stroke_linecap="round", filter=svg.blur(0.4))
-    svg.path(smooth(pts, closed=False), stroke=rope_dark, stroke_width="1.4", stroke_linecap="round")
-    svg.path(smooth([(x - 0.15, y - 0.3) for x, y in pts], closed=False), stroke=rope, stroke_width="0.7",
-             stroke_linecap="round")
-    tx, ty = pts[-1]
-    for ang in (-0.2, 0.3, 0.8):
-        svg.path(lens(tx, ty, tx + 2.0 * math.cos(ang), ty + 1.2 * math.sin(ang) + 0.3, 0.3), fill=rope)
+    shade(outline, scr, rad, top, bottom, 6)
+    # Two stubs where boughs broke off, rising toward us, their ends the
+    # paler wood of the break.
+    for i, (dx, dy, dz), w in ((6, (0.2, 0.22, -0.2), 0.13), (30, (0.17, 0.18, -0.15), 0.1)):
+        s0 = cam.point(centre[i] + np.array([0.0, main_r(ts[i]) * 0.6, 0.0]))
+        s1 = cam.point(centre[i] + np.array([dx, main_r(ts[i]) * 0.6 + dy, dz]))
+        k = float(cam.scale(centre[i][2]))
+        svg.path(lens(s0[0], s0[1], s1[0], s1[1], w * k), fill=body)
+        svg.path(lens(s0[0] - 0.3, s0[1] - 0.5, s1[0] - 0.3, s1[1] - 0.4, w * k * 0.5), fill=top_lit)
+        svg.add(f'<ellipse cx="{num(s1[0])}" cy="{num(s1[1])}" rx="{num(w * k * 0.4)}" ry="{num(w * k * 0.5)}" '
+                f'fill="{mix(body, P.wood_fresh, 0.2)}"/>')
+    # Half buried: at its root the sand the wind brings has drifted over it.
+    seg = [(x, y, r) for (x, y), r, t in zip(scr, rad, ts) if 0.14 <= t <= 0.3]
+    drift = [(x, y + r * 0.75 - r * 0.5 * math.sin(math.pi * k / (len(seg) - 1)) ** 1.5) for k, (x, y, r) in
+             enumerate(seg)] + [(x, y + r * 1.3) for x, y, r in seg[::-1]]
+    svg.path(smooth(drift), fill=P.sand, filter=svg.blur(0.6))
 
 
 def _wash(cam, foam: Svg, xs, rng):
@@ -1390,19 +1398,6 @@ def _wash(cam, foam: Svg, xs, rng):
     _foam(foam, cam, rng, xs[0], xs[-1], lambda x: foot(x) - _reach(x), foot, density=2.0, open_near=0.5,
           open_far=0.12, opacity=0.92, pieces=(1.0, 11.0), gaps=(0.1, 3.2),
           strength=lambda x: _strength(x) * (0.25 + 0.75 * _breaking(x)), anchor_far=True)
-    # A few drifts of older foam left lying on the shallows between it and
-    # the beach, each holed through and fading at its ends.
-    for _ in range(5):
-        x = rng.uniform(xs[0], xs[-1])
-        near, far = float(shore_z(x)) + 1.2, foot(x) - _reach(x) - 0.4
-        if far <= near:
-            continue
-        z = rng.uniform(near, far)
-        L, D = rng.uniform(3.0, 7.0), rng.uniform(0.5, 1.2)
-        turn = rng.normal(0, 0.1)
-        _foam(foam, cam, rng, x - L / 2, x + L / 2, lambda v, z=z, x=x, t=turn: z + (v - x) * t,
-              lambda v, z=z, x=x, t=turn, D=D: z + (v - x) * t + D, density=9.0, open_near=0.35, open_far=0.3,
-              opacity=rng.uniform(0.3, 0.55), pieces=(L * 0.3, L * 0.6), gaps=(0.3, 1.5), veil=0.5)
     # The last of the water sliding up over the sand in a thin film, the sand
     # showing through, its leading edge a little thicker and lighter where
     # it mirrors the sky; on it the streaks of the wash before, fading.
