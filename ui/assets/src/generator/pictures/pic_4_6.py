@@ -70,48 +70,40 @@ def _toward_light(svg: Svg, w: float, strongest: float, weakest: float) -> str:
     return f"url(#{mask})"
 
 
-def _clouds(heaven: Svg, cam, w: float) -> None:
-    """Low cloud in a few masses, lit from below by the band: each drawn
-    once in the dull grey of the dusk and again warm, the warm one faded out
-    away from where the sun went down, so only the undersides near the glow
-    take its rose and its rim. The higher masses are darker; the low ones
-    take the band's haze."""
-    # Unlike one another: a long low bank on the left, a smaller mass higher
-    # up, and the big one over the glow.
-    masses = ((196, 42, 236, 19, 11, 0.45, 0.85, 0.15), (112, 25, 58, 9, 5, 0.55, 0.6, 0.15),
-              (-24, 60, 150, 7, 8, 0.6, 0.4, -0.1))
-    # Along the horizon, one long low roll in the band, its underside lit by the glow.
-    roll = (170, cam.horizon - 2, 190, 7)
-    cool = replace(P, cloud_lit=mix(P.cloud_lit, P.cloud_shade, 0.35))
-    # Flat shapes with short soft edges: lumps of no set rhythm, the underside a little broken.
-    soft = dict(uneven=0.8, blend=1.0, ragged=0.5)
-    # Each mass on its own seed, drawn alike in both passes.
-    for seed, m in zip(range(4621, 4624), masses):
-        sky.clouds(heaven, np.random.default_rng(seed), cool, [m[:6] + (0.1, m[7])], None, **soft)
-    sky.clouds(heaven, np.random.default_rng(4624), cool, [], roll)
-    warm = replace(P, cloud_lit=mix(P.cloud_lit, ROSE, 0.7), light=replace(L, rim=mix(L.rim, GLOW, 0.4)))
-    start = len(heaven.body)
-    for seed, m in zip(range(4621, 4624), masses):
-        sky.clouds(heaven, np.random.default_rng(seed), warm, [m + (5.0,)], None, **soft)
-    sky.clouds(heaven, np.random.default_rng(4624), warm, [], roll)
-    stops = [(0, 0.05), (0.35, 0.2), (L.x / w, 1.0), (1, 0.7)]
-    fade = heaven.linear(0, 0, w, 0, [(t, "#ffffff", a * 0.55) for t, a in stops])
-    # Over that, the glow comes and goes along each underside in soft
-    # patches, as the cloud thins and thickens.
-    rng = np.random.default_rng(4629)
-    patches = []
-    for mx, base, width, *_ in masses:
-        for x in mx + width * np.sort(rng.uniform(0.05, 0.95, 4)):
-            y = base - rng.uniform(0, 6)
-            strength = float(np.interp(x / w, *zip(*stops))) * rng.uniform(0.3, 1.0)
-            rx, ry = rng.uniform(14, 40), rng.uniform(6, 12)
-            spot = heaven.radial(x, y, rx, ry, [(0, "#ffffff", 1), (0.6, "#ffffff", 0.5), (1, "#ffffff", 0)])
-            patches.append(f'<ellipse cx="{num(x)}" cy="{num(y)}" rx="{num(rx)}" ry="{num(ry)}" fill="{spot}" '
-                           f'opacity="{num(strength)}"/>')
-    mask = heaven.uid("m")
-    heaven.defs.append(f'<mask id="{mask}"><rect x="0" y="0" width="{w}" height="{heaven.height}" '
-                       f'fill="{fade}"/>{"".join(patches)}</mask>')
-    heaven.body[start:] = [f'<g mask="url(#{mask})">' + "".join(heaven.body[start:]) + "</g>"]
+def _cloud(heaven: Svg, rng, x, base, width, height, lumps, dark, warmth) -> None:
+    """One mass as one firm silhouette, filled dark on top and warm peach
+    along its underside, where the glow from below lights it; the warm
+    tone gathers toward where the sun went down and stays inside the
+    outline, and only the edge itself is softened."""
+    ls = sky._lumps(rng, x, base, width, height, lumps, False, 0.8, 0.5)
+    shapes = sky._shapes(ls[:lumps], base, True) + sky._shapes(ls[lumps:], base, False)
+    top = min(cy - ry for _, cy, _, ry in ls)
+    bottom = max(base, max(cy + ry for _, cy, _, ry in ls))
+    shade = mix(P.cloud_shade, P.ink, dark)
+    under = mix(mix(GLOW, L.rim, 0.6), P.cloud_lit, 0.15)
+    body = heaven.linear(0, top, 0, bottom, [(0, shade, 1), (0.6, mix(shade, P.cloud_lit, 0.22), 1),
+                                             (0.8, mix(shade, under, 0.35 * warmth), 1),
+                                             (1, mix(shade, under, 0.9 * warmth), 1)])
+    # Nearest the glow the underside catches it most, fading along the cloud away from it.
+    near = min(max(L.x, x), x + width)
+    catch = heaven.radial(near, bottom + 1, 130, (bottom - top) * 0.45,
+                          [(0, mix(under, L.rim, 0.4), 0.8 * warmth), (0.5, under, 0.35 * warmth), (1, under, 0)])
+    cid = heaven.uid("c")
+    heaven.defs.append(f'<clipPath id="{cid}">{shapes}</clipPath>')
+    box = f'x="{num(x - width)}" y="{num(top - 2)}" width="{num(width * 3)}" height="{num(bottom - top + 4)}"'
+    heaven.add(f'<g filter="{heaven.blur(0.55)}"><g clip-path="url(#{cid})"><rect {box} fill="{body}"/>'
+               f'<rect {box} fill="{catch}"/></g></g>')
+
+
+def _clouds(heaven: Svg, cam) -> None:
+    """Low cloud in a few masses, unlike one another: a long low bank on
+    the left, a smaller mass higher up, the big one over the glow, and a
+    thin streak lying in the band. The higher masses are darker and the
+    ones nearest the glow the warmest underneath."""
+    masses = ((4621, 196, 42, 236, 19, 11, 0.15, 1.0), (4622, 112, 25, 58, 9, 5, 0.25, 0.5),
+              (4623, -24, 60, 150, 7, 8, 0.05, 0.4), (4624, 176, cam.horizon - 5, 180, 2.6, 9, -0.1, 1.0))
+    for seed, *m in masses:
+        _cloud(heaven, np.random.default_rng(seed), *m)
 
 
 def _sky(cam, w, h) -> Svg:
@@ -131,7 +123,7 @@ def _sky(cam, w, h) -> Svg:
     core = heaven.radial(L.x, cam.horizon, 90, 17, [(0, mix(GLOW, L.rim, 0.6), 1.0), (0.4, GLOW, 0.65),
                                                     (1, GLOW, 0)])
     heaven.add(f'<rect x="0" y="{cam.horizon - 19}" width="{w}" height="21" fill="{core}"/>')
-    _clouds(heaven, cam, w)
+    _clouds(heaven, cam)
     # Where the sun went down: a small hot point sitting on the horizon,
     # the head of the path of glints below it.
     sun = heaven.radial(L.x, cam.horizon, 16, 3.2, [(0, mix(L.rim, "#fff4e0", 0.5), 1.0), (0.45, L.rim, 0.7),
