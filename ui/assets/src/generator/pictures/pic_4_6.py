@@ -421,8 +421,8 @@ def _side(cam, plank, svg, rng):
     outline = polygon(side)
     clip = svg.clip(outline)
     a, b = cam.point(plank.world(0, -W / 2, T / 2)), cam.point(plank.world(0, -W / 2, -T / 2))
-    fall = svg.linear(a[0], a[1], b[0], b[1], [(0, SIDE), (0.45, mix(SIDE, SOAKED, 0.5)), (0.75, SOAKED),
-                                               (1, SOAKED)])
+    fall = svg.linear(a[0], a[1], b[0], b[1], [(0, mix(SIDE, SOAKED, 0.25)), (0.35, mix(SIDE, SOAKED, 0.7)),
+                                               (0.6, SOAKED), (1, mix(SOAKED, P.ink, 0.3))])
     svg.path(outline, fill=fall)
     us = np.linspace(plank.end(-1, -W / 2) + 0.02, plank.end(1, -W / 2) - 0.02, 30)
     lines = []
@@ -799,8 +799,8 @@ def build(scale: int) -> Picture:
     # dark band over the water. Tipped by the swell, the torn end rides a
     # little out of the water and the near end has gone under; its near edge
     # rides a little higher than the far one, so that side shows.
-    plank = wood.Plank(length=2.9, width=0.28, thickness=0.09, centre=(1.4, -0.015, 3.8),
-                       yaw=math.radians(35), pitch=math.radians(2.4), roll=math.radians(-2),
+    plank = wood.Plank(length=2.6, width=0.3, thickness=0.12, centre=(1.4, -0.03, 3.8),
+                       yaw=math.radians(35), pitch=math.radians(3.2), roll=math.radians(-3),
                        seed=7, splintered=(False, True), knots=1, fibres=4, slant=0.8)
 
     # The swell it makes spreads in rings round it, long close in and rounder
