@@ -361,6 +361,31 @@ def _cool_swell(svg: Svg, cam, waves, rng, w, h):
     svg.add(f'<g fill="{cool}" filter="{svg.blur(1.4)}">{"".join(bands)}</g>')
 
 
+def _dusk_crests(svg: Svg, cam, waves, rng, w):
+    """Out on the far water of the dark half, a soft sheen of the band and
+    a few crests turned up to the glow, catching it faintly, so that half
+    of the sea is not one unbroken dark."""
+    sheen = svg.radial(w * 0.3, cam.horizon + 10, 170, 16, [(0, ROSE, 0.17), (0.6, ROSE, 0.07), (1, ROSE, 0)])
+    svg.add(f'<rect x="0" y="{num(cam.horizon)}" width="{num(w * 0.75)}" height="28" fill="{sheen}"/>')
+    warm = mix(mix(GLOW, L.rim, 0.3), P.sea_light, 0.2)
+    crests = []
+    while len(crests) < 26:
+        sx = rng.uniform(6, w * 0.55)
+        sy = cam.horizon + 3 + 50 * rng.uniform(0, 1) ** 1.5
+        wx, z = cam.water_at(sx, sy)
+        gx, gz = waves.slope(wx, z)
+        if float(gz) > -0.004:
+            continue
+        px = float(cam.scale(z))
+        length = max(2.0, min(9.0, px * 0.6 * rng.lognormal(0, 0.4)))
+        slant = float(gx) * 0.3 * length
+        # Brighter toward the light, fainter toward the left edge and near us.
+        strength = rng.uniform(0.3, 0.55) * (0.5 + 0.5 * sx / (w * 0.55)) * (1.1 - (sy - cam.horizon) / 80)
+        crest = lens(sx - length / 2, sy + slant, sx + length / 2, sy - slant, rng.uniform(0.45, 0.7))
+        crests.append(f'<path d="{crest}" opacity="{num(round(strength * 32) / 32)}"/>')
+    svg.add(f'<g fill="{warm}">{"".join(crests)}</g>')
+
+
 def _face_above(drawn, name):
     """The outline on screen of the named face of the plank where it shows
     above the water, or None when the plank hides it."""
@@ -790,6 +815,7 @@ def build(scale: int) -> Picture:
     _far_marks(surface, cam, waves, np.random.default_rng(4618), w)
     _near_water(surface, cam, waves, np.random.default_rng(4613), w, h, cam.horizon + cam.focal * cam.eye / 5.0)
     _cool_swell(surface, cam, waves, np.random.default_rng(4616), w, h)
+    _dusk_crests(surface, cam, waves, np.random.default_rng(4619), w)
     _glitter(glints, cam, waves, rng, w, h)
 
     # One board off a raft, two hands across and one thick, lying on
