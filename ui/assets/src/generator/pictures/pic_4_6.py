@@ -1,23 +1,24 @@
-"""The end: a lone plank adrift at dusk. A few masses of low cloud, each unlike the others, with
-the dark sky between them deepening evenly toward the top, over a band on the horizon, dull orange at the sea
-and rose up into the grey, one long low roll of cloud lying in it, and
-brightest where the sun went down: the only light left, glowing unevenly
-along the ragged undersides of the clouds nearest it. The band
+"""The end: a lone plank adrift at dusk. A few masses of low cloud, each unlike the others and
+each one firm shape, dark above, with the dark sky between them deepening evenly toward the top,
+over a band on the horizon, dull orange at the sea and rose up into the grey, one thin firm
+streak of cloud lying in it, and brightest where the sun went down: the only light left,
+warming the ragged undersides of the clouds to peach, most of all nearest it. The band
 lays a path of glints down the water that runs into the board, drawn out
 long far off under the light and short and broken near us, so the eye
 goes from the light to it, and the sea away from the path is quiet, giving
-back only the cool grey of the cloud in a faint sheen and long low swells. The
+back only the cool grey of the cloud in a faint sheen and long low swells, with a few
+far crests on the dark side faintly catching the glow. The
 board is one plank off the raft, small in a wide sea, lying loose and
 slantwise across the line of sight so it reads as a thing adrift and not as
-a jetty or a bow: a long flat board, a third as deep as it is wide, its long edges
+a jetty or a bow: a long broad board, two fifths as deep as it is wide, its long edges
 parallel and narrowing only with distance. It lies in the path so the glints
 frame it, with a margin of still water between and open sea all round, seen
 from above enough to show its grain: the top wet and dark, the dim grey of
-the cloud dulled over the wood's brown, the side turned to us the wood's brown in shade, the edge turned to
+the cloud dulled over the wood's brown, the side turned to us soaked a dark brown, the edge turned to
 the light a thin warm wet line, the torn far end broken on a slant in one ragged
 edge with a few short teeth, its pale raw wood laid open on the top, the
 only pale part of it, and nothing standing off it, so it reads at a glance as one plank, the near
-half sunk, the same board on the same line, its wood soaked dark and cooled
+third sunk, the same board on the same line, its wood soaked dark and cooled
 by the water, never paler than the sea, fading and blurring into it toward
 its end. A lit lip of water runs along its side where it floats, the water laps
 at both sides, and thin rings close round it, light on the near side and
