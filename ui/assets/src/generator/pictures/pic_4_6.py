@@ -416,7 +416,7 @@ def _wet_top(cam, plank, svg, rng):
         light.append(f'<path d="{polyline([cam.point(plank.world(u, v, T / 2)) for u, v in zip(us, vs)])}"/>')
     a, b = cam.point(plank.world(u0, 0, T / 2)), cam.point(plank.world(u1, 0, T / 2))
     sheen = mix(P.sky_horizon, P.cloud_lit, 0.5)
-    catch = svg.linear(a[0], a[1], b[0], b[1], [(0, sheen, 0), (0.5, sheen, 0.1), (1, sheen, 0.25)])
+    catch = svg.linear(a[0], a[1], b[0], b[1], [(0, sheen, 0.04), (0.5, sheen, 0.18), (1, sheen, 0.35)])
     svg.add(f'<g clip-path="{clip}" fill="none" stroke="{catch}" stroke-width="0.25" '
             f'stroke-linecap="round">{"".join(light)}</g>')
     c, d = cam.point(plank.world(0, -W / 2, T / 2)), cam.point(plank.world(0, W / 2, T / 2))
@@ -843,7 +843,7 @@ def build(scale: int) -> Picture:
     # The wood's own sunk faces are drawn apart and dropped: only its top shows through the water.
     light_dir = (0.35, 0.08, 1.0)   # the break, low on the horizon ahead and to the right
     wood.draw(plank, cam, DUSK, light_dir, above=above, under=Svg(w, h), depth=Svg(w, h), sight=0.18,
-              rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", wet=False, torn=1.0, grain_opacity=0.75,
+              rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", wet=False, torn=1.0, grain_opacity=1.0,
               top=TOP)
     _side(cam, plank, above, np.random.default_rng(4614))
     _sunk_board(cam, plank, under, depth)
