@@ -62,7 +62,7 @@ constexpr ControlDesign kDesign[] = {
      "luz. Bajo las nubes, una franja anaranjada arde "
      "en el horizonte, donde el sol acaba de ponerse, y se vuelve rosada y luego gris violácea "
      "al subir; en ella, sobre el horizonte, se tiende una nube larga y muy delgada, una raya "
-     "firme y gris de panza cálida, y brilla más un núcleo de luz, justo "
+     "firme y gris azulada, y brilla más un núcleo de luz, justo "
      "donde se hundió el sol. "
      "Desde él baja por el mar azul oscuro un reguero de destellos cálidos, largos y "
      "seguidos a lo lejos, bajo la luz, y cortos y rotos cerca de nosotros; es estrecho en el "
