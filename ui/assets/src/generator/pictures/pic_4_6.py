@@ -1,23 +1,24 @@
-"""The end: a lone plank adrift at dusk. A few masses of low cloud, each unlike the others, with
-the dark sky between them deepening evenly toward the top, over a band on the horizon, dull orange at the sea
-and rose up into the grey, one long low roll of cloud lying in it, and
-brightest where the sun went down: the only light left, glowing unevenly
-along the ragged undersides of the clouds nearest it. The band
+"""The end: a lone plank adrift at dusk. A few masses of low cloud, each unlike the others and
+each one firm shape, dark above, with the dark sky between them deepening evenly toward the top,
+over a band on the horizon, dull orange at the sea and rose up into the grey, one thin firm
+streak of cloud lying in it, and brightest where the sun went down: the only light left,
+warming the ragged undersides of the clouds to peach, most of all nearest it. The band
 lays a path of glints down the water that runs into the board, drawn out
 long far off under the light and short and broken near us, so the eye
 goes from the light to it, and the sea away from the path is quiet, giving
-back only the cool grey of the cloud in a faint sheen and long low swells. The
+back only the cool grey of the cloud in a faint sheen and long low swells, with a few
+far crests on the dark side faintly catching the glow. The
 board is one plank off the raft, small in a wide sea, lying loose and
 slantwise across the line of sight so it reads as a thing adrift and not as
-a jetty or a bow: a long flat board, a third as deep as it is wide, its long edges
+a jetty or a bow: a long broad board, two fifths as deep as it is wide, its long edges
 parallel and narrowing only with distance. It lies in the path so the glints
 frame it, with a margin of still water between and open sea all round, seen
 from above enough to show its grain: the top wet and dark, the dim grey of
-the cloud dulled over the wood's brown, the side turned to us the wood's brown in shade, the edge turned to
+the cloud dulled over the wood's brown, the side turned to us soaked a dark brown, the edge turned to
 the light a thin warm wet line, the torn far end broken on a slant in one ragged
 edge with a few short teeth, its pale raw wood laid open on the top, the
 only pale part of it, and nothing standing off it, so it reads at a glance as one plank, the near
-half sunk, the same board on the same line, its wood soaked dark and cooled
+third sunk, the same board on the same line, its wood soaked dark and cooled
 by the water, never paler than the sea, fading and blurring into it toward
 its end. A lit lip of water runs along its side where it floats, the water laps
 at both sides, and thin rings close round it, light on the near side and
@@ -70,48 +71,40 @@ def _toward_light(svg: Svg, w: float, strongest: float, weakest: float) -> str:
     return f"url(#{mask})"
 
 
-def _clouds(heaven: Svg, cam, w: float) -> None:
-    """Low cloud in a few masses, lit from below by the band: each drawn
-    once in the dull grey of the dusk and again warm, the warm one faded out
-    away from where the sun went down, so only the undersides near the glow
-    take its rose and its rim. The higher masses are darker; the low ones
-    take the band's haze."""
-    # Unlike one another: a long low bank on the left, a smaller mass higher
-    # up, and the big one over the glow.
-    masses = ((196, 42, 236, 19, 11, 0.45, 0.85, 0.15), (112, 25, 58, 9, 5, 0.55, 0.6, 0.15),
-              (-24, 60, 150, 7, 8, 0.6, 0.4, -0.1))
-    # Along the horizon, one long low roll in the band, its underside lit by the glow.
-    roll = (170, cam.horizon - 2, 190, 7)
-    cool = replace(P, cloud_lit=mix(P.cloud_lit, P.cloud_shade, 0.35))
-    # Flat shapes with short soft edges: lumps of no set rhythm, the underside a little broken.
-    soft = dict(uneven=0.8, blend=1.0, ragged=0.5)
-    # Each mass on its own seed, drawn alike in both passes.
-    for seed, m in zip(range(4621, 4624), masses):
-        sky.clouds(heaven, np.random.default_rng(seed), cool, [m[:6] + (0.1, m[7])], None, **soft)
-    sky.clouds(heaven, np.random.default_rng(4624), cool, [], roll)
-    warm = replace(P, cloud_lit=mix(P.cloud_lit, ROSE, 0.7), light=replace(L, rim=mix(L.rim, GLOW, 0.4)))
-    start = len(heaven.body)
-    for seed, m in zip(range(4621, 4624), masses):
-        sky.clouds(heaven, np.random.default_rng(seed), warm, [m + (5.0,)], None, **soft)
-    sky.clouds(heaven, np.random.default_rng(4624), warm, [], roll)
-    stops = [(0, 0.05), (0.35, 0.2), (L.x / w, 1.0), (1, 0.7)]
-    fade = heaven.linear(0, 0, w, 0, [(t, "#ffffff", a * 0.55) for t, a in stops])
-    # Over that, the glow comes and goes along each underside in soft
-    # patches, as the cloud thins and thickens.
-    rng = np.random.default_rng(4629)
-    patches = []
-    for mx, base, width, *_ in masses:
-        for x in mx + width * np.sort(rng.uniform(0.05, 0.95, 4)):
-            y = base - rng.uniform(0, 6)
-            strength = float(np.interp(x / w, *zip(*stops))) * rng.uniform(0.3, 1.0)
-            rx, ry = rng.uniform(14, 40), rng.uniform(6, 12)
-            spot = heaven.radial(x, y, rx, ry, [(0, "#ffffff", 1), (0.6, "#ffffff", 0.5), (1, "#ffffff", 0)])
-            patches.append(f'<ellipse cx="{num(x)}" cy="{num(y)}" rx="{num(rx)}" ry="{num(ry)}" fill="{spot}" '
-                           f'opacity="{num(strength)}"/>')
-    mask = heaven.uid("m")
-    heaven.defs.append(f'<mask id="{mask}"><rect x="0" y="0" width="{w}" height="{heaven.height}" '
-                       f'fill="{fade}"/>{"".join(patches)}</mask>')
-    heaven.body[start:] = [f'<g mask="url(#{mask})">' + "".join(heaven.body[start:]) + "</g>"]
+def _cloud(heaven: Svg, rng, x, base, width, height, lumps, dark, warmth) -> None:
+    """One mass as one firm silhouette, filled dark on top and warm peach
+    along its underside, where the glow from below lights it; the warm
+    tone gathers toward where the sun went down and stays inside the
+    outline, and only the edge itself is softened."""
+    ls = sky._lumps(rng, x, base, width, height, lumps, False, 0.8, 0.5)
+    shapes = sky._shapes(ls[:lumps], base, True) + sky._shapes(ls[lumps:], base, False)
+    top = min(cy - ry for _, cy, _, ry in ls)
+    bottom = max(base, max(cy + ry for _, cy, _, ry in ls))
+    shade = mix(P.cloud_shade, P.ink, dark)
+    under = mix(mix(GLOW, L.rim, 0.6), P.cloud_lit, 0.15)
+    body = heaven.linear(0, top, 0, bottom, [(0, shade, 1), (0.6, mix(shade, P.cloud_lit, 0.22), 1),
+                                             (0.8, mix(shade, under, 0.35 * warmth), 1),
+                                             (1, mix(shade, under, 0.9 * warmth), 1)])
+    # Nearest the glow the underside catches it most, fading along the cloud away from it.
+    near = min(max(L.x, x), x + width)
+    catch = heaven.radial(near, bottom + 1, 130, (bottom - top) * 0.45,
+                          [(0, mix(under, L.rim, 0.4), 0.8 * warmth), (0.5, under, 0.35 * warmth), (1, under, 0)])
+    cid = heaven.uid("c")
+    heaven.defs.append(f'<clipPath id="{cid}">{shapes}</clipPath>')
+    box = f'x="{num(x - width)}" y="{num(top - 2)}" width="{num(width * 3)}" height="{num(bottom - top + 4)}"'
+    heaven.add(f'<g filter="{heaven.blur(0.55)}"><g clip-path="url(#{cid})"><rect {box} fill="{body}"/>'
+               f'<rect {box} fill="{catch}"/></g></g>')
+
+
+def _clouds(heaven: Svg, cam) -> None:
+    """Low cloud in a few masses, unlike one another: a long low bank on
+    the left, a smaller mass higher up, the big one over the glow, and a
+    thin streak lying in the band. The higher masses are darker and the
+    ones nearest the glow the warmest underneath."""
+    masses = ((4621, 196, 42, 236, 19, 11, 0.15, 1.0), (4622, 112, 25, 58, 9, 5, 0.25, 0.5),
+              (4623, -24, 60, 150, 7, 8, 0.05, 0.4), (4624, 176, cam.horizon - 5, 180, 2.6, 9, -0.1, 1.0))
+    for seed, *m in masses:
+        _cloud(heaven, np.random.default_rng(seed), *m)
 
 
 def _sky(cam, w, h) -> Svg:
@@ -131,7 +124,7 @@ def _sky(cam, w, h) -> Svg:
     core = heaven.radial(L.x, cam.horizon, 90, 17, [(0, mix(GLOW, L.rim, 0.6), 1.0), (0.4, GLOW, 0.65),
                                                     (1, GLOW, 0)])
     heaven.add(f'<rect x="0" y="{cam.horizon - 19}" width="{w}" height="21" fill="{core}"/>')
-    _clouds(heaven, cam, w)
+    _clouds(heaven, cam)
     # Where the sun went down: a small hot point sitting on the horizon,
     # the head of the path of glints below it.
     sun = heaven.radial(L.x, cam.horizon, 16, 3.2, [(0, mix(L.rim, "#fff4e0", 0.5), 1.0), (0.45, L.rim, 0.7),
@@ -369,6 +362,31 @@ def _cool_swell(svg: Svg, cam, waves, rng, w, h):
     svg.add(f'<g fill="{cool}" filter="{svg.blur(1.4)}">{"".join(bands)}</g>')
 
 
+def _dusk_crests(svg: Svg, cam, waves, rng, w):
+    """Out on the far water of the dark half, a soft sheen of the band and
+    a few crests turned up to the glow, catching it faintly, so that half
+    of the sea is not one unbroken dark."""
+    sheen = svg.radial(w * 0.3, cam.horizon + 10, 170, 16, [(0, ROSE, 0.17), (0.6, ROSE, 0.07), (1, ROSE, 0)])
+    svg.add(f'<rect x="0" y="{num(cam.horizon)}" width="{num(w * 0.75)}" height="28" fill="{sheen}"/>')
+    warm = mix(mix(GLOW, L.rim, 0.3), P.sea_light, 0.2)
+    crests = []
+    while len(crests) < 26:
+        sx = rng.uniform(6, w * 0.55)
+        sy = cam.horizon + 3 + 50 * rng.uniform(0, 1) ** 1.5
+        wx, z = cam.water_at(sx, sy)
+        gx, gz = waves.slope(wx, z)
+        if float(gz) > -0.004:
+            continue
+        px = float(cam.scale(z))
+        length = max(2.0, min(9.0, px * 0.6 * rng.lognormal(0, 0.4)))
+        slant = float(gx) * 0.3 * length
+        # Brighter toward the light, fainter toward the left edge and near us.
+        strength = rng.uniform(0.3, 0.55) * (0.5 + 0.5 * sx / (w * 0.55)) * (1.1 - (sy - cam.horizon) / 80)
+        crest = lens(sx - length / 2, sy + slant, sx + length / 2, sy - slant, rng.uniform(0.45, 0.7))
+        crests.append(f'<path d="{crest}" opacity="{num(round(strength * 32) / 32)}"/>')
+    svg.add(f'<g fill="{warm}">{"".join(crests)}</g>')
+
+
 def _face_above(drawn, name):
     """The outline on screen of the named face of the plank where it shows
     above the water, or None when the plank hides it."""
@@ -398,7 +416,7 @@ def _wet_top(cam, plank, svg, rng):
         light.append(f'<path d="{polyline([cam.point(plank.world(u, v, T / 2)) for u, v in zip(us, vs)])}"/>')
     a, b = cam.point(plank.world(u0, 0, T / 2)), cam.point(plank.world(u1, 0, T / 2))
     sheen = mix(P.sky_horizon, P.cloud_lit, 0.5)
-    catch = svg.linear(a[0], a[1], b[0], b[1], [(0, sheen, 0), (0.5, sheen, 0.1), (1, sheen, 0.25)])
+    catch = svg.linear(a[0], a[1], b[0], b[1], [(0, sheen, 0.04), (0.5, sheen, 0.18), (1, sheen, 0.35)])
     svg.add(f'<g clip-path="{clip}" fill="none" stroke="{catch}" stroke-width="0.25" '
             f'stroke-linecap="round">{"".join(light)}</g>')
     c, d = cam.point(plank.world(0, -W / 2, T / 2)), cam.point(plank.world(0, W / 2, T / 2))
@@ -429,8 +447,8 @@ def _side(cam, plank, svg, rng):
     outline = polygon(side)
     clip = svg.clip(outline)
     a, b = cam.point(plank.world(0, -W / 2, T / 2)), cam.point(plank.world(0, -W / 2, -T / 2))
-    fall = svg.linear(a[0], a[1], b[0], b[1], [(0, SIDE), (0.45, mix(SIDE, SOAKED, 0.5)), (0.75, SOAKED),
-                                               (1, SOAKED)])
+    fall = svg.linear(a[0], a[1], b[0], b[1], [(0, mix(SIDE, SOAKED, 0.25)), (0.35, mix(SIDE, SOAKED, 0.7)),
+                                               (0.6, SOAKED), (1, mix(SOAKED, P.ink, 0.3))])
     svg.path(outline, fill=fall)
     us = np.linspace(plank.end(-1, -W / 2) + 0.02, plank.end(1, -W / 2) - 0.02, 30)
     lines = []
@@ -798,6 +816,7 @@ def build(scale: int) -> Picture:
     _far_marks(surface, cam, waves, np.random.default_rng(4618), w)
     _near_water(surface, cam, waves, np.random.default_rng(4613), w, h, cam.horizon + cam.focal * cam.eye / 5.0)
     _cool_swell(surface, cam, waves, np.random.default_rng(4616), w, h)
+    _dusk_crests(surface, cam, waves, np.random.default_rng(4619), w)
     _glitter(glints, cam, waves, rng, w, h)
 
     # One board off a raft, two hands across and one thick, lying on
@@ -807,8 +826,8 @@ def build(scale: int) -> Picture:
     # dark band over the water. Tipped by the swell, the torn end rides a
     # little out of the water and the near end has gone under; its near edge
     # rides a little higher than the far one, so that side shows.
-    plank = wood.Plank(length=2.9, width=0.28, thickness=0.09, centre=(1.4, -0.015, 3.8),
-                       yaw=math.radians(35), pitch=math.radians(2.4), roll=math.radians(-2),
+    plank = wood.Plank(length=2.6, width=0.3, thickness=0.12, centre=(1.4, -0.03, 3.8),
+                       yaw=math.radians(35), pitch=math.radians(3.2), roll=math.radians(-3),
                        seed=7, splintered=(False, True), knots=1, fibres=4, slant=0.8)
 
     # The swell it makes spreads in rings round it, long close in and rounder
@@ -824,7 +843,7 @@ def build(scale: int) -> Picture:
     # The wood's own sunk faces are drawn apart and dropped: only its top shows through the water.
     light_dir = (0.35, 0.08, 1.0)   # the break, low on the horizon ahead and to the right
     wood.draw(plank, cam, DUSK, light_dir, above=above, under=Svg(w, h), depth=Svg(w, h), sight=0.18,
-              rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", wet=False, torn=1.0, grain_opacity=0.75,
+              rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", wet=False, torn=1.0, grain_opacity=1.0,
               top=TOP)
     _side(cam, plank, above, np.random.default_rng(4614))
     _sunk_board(cam, plank, under, depth)
