@@ -51,9 +51,9 @@ HOLDER = (-0.5, 4.6)          # where he is on the water (x, z)
 HEAD_SIZE = 0.22    # chin to crown, metres
 APPARENT = 0.6      # how deep what is under water looks, to its true depth
 HALF = 0.23         # half the breadth of his shoulders
-# The elbows and the wrists out past the shoulders, the arms spread along
-# the board as he hugs it.
-SPREAD = (0.2, 0.3)
+# The elbows and the wrists a little out past the shoulders: the forearms
+# lie over the board side by side, not spread along it.
+SPREAD = (0.05, 0.09)
 BOARD = (0.42, 2.7, 0.34, 0.05)   # the board's centre ahead of him, its length, width and thickness
 
 
@@ -104,8 +104,8 @@ class Holder:
     def board(self):
         a, length, width, thick = BOARD
         c = self.world((a, 0.0))
-        return wood.Plank(length=length, width=width, thickness=thick, centre=(c[0], 0.02 - thick / 2, c[2]),
-                          yaw=HEADING - math.pi / 2, pitch=math.radians(-1.5), roll=math.radians(1.0),
+        return wood.Plank(length=length, width=width, thickness=thick, centre=(c[0], 0.008 - thick / 2, c[2]),
+                          yaw=HEADING - math.pi / 2, pitch=0.0, roll=math.radians(1.0),
                           seed=131, splintered=(True, True), nails=True, knots=1, fibres=7)
 
     def sunk_limb(self, a, b, ra, rb, side_a, side_b, fill, sight=1.4):
