@@ -71,7 +71,7 @@ PLANKS = [
     (2.9, 8.0, 1.6, 0.24, 31, -1.5, -4, (True, True), False),
     (4.6, 8.4, 1.2, 0.2, -8, 0, 5, (True, False), False),
     (3.4, 10.4, 0.5, 0.42, -25, 0, 0, (False, False), False),
-    (5.0, 12.0, 0.85, 0.15, 8, -12, 0, (True, True), True),
+    (5.0, 12.0, 1.5, 0.2, 8, -5, 0, (True, True), True),
     # Small bits drifted off to the left, far out.
     (-6.5, 18.0, 0.9, 0.14, 20, 0, 0, (True, False), False),
     (-5.6, 20.5, 0.45, 0.1, 72, 0, 0, (True, True), False),
@@ -377,6 +377,21 @@ def _nail_holes(cam, plank, pal, svg: Svg):
             svg.path(polygon(hole), fill=pal.wood_dark)
 
 
+def _wet_edge(cam, plank, pal, floating: Svg, surface: Svg):
+    """Far off a board is a sliver: a dark wet line where it sits in the
+    water and a touch of its own reflection under it keep it from hovering."""
+    d = wood.cut(plank, cam)
+    lines = [((x0, y0), (x1, y1)) for (x0, y0), (x1, y1) in d.lines if math.hypot(x1 - x0, y1 - y0) >= 1.0]
+    if not lines:
+        return
+    seam = "".join(lens(x0, y0 + 0.15, x1, y1 + 0.15, 0.6) for (x0, y0), (x1, y1) in lines)
+    floating.path(seam, fill=mix(pal.wood_dark, P.ink, 0.4), opacity="0.85")
+    echo = "".join(lens(x0 + 0.5, y0 + 1.1, x1 - 0.5, y1 + 1.1, 1.0) for (x0, y0), (x1, y1) in lines)
+    surface.path(echo, fill=mix(pal.wood_side, P.sea_near, 0.4), opacity="0.35", filter=surface.blur(0.35))
+    under = "".join(lens(x0, y0 + 0.5, x1, y1 + 0.5, 0.6) for (x0, y0), (x1, y1) in lines)
+    surface.path(under, fill=mix(P.sea_dark, P.ink, 0.4), opacity="0.5", filter=surface.blur(0.2))
+
+
 def _awash(cam, waves, plank, pal, floating: Svg, surface: Svg, rng, rings=True, ripples=False):
     """A board lying in the water, not on it: the wood darker in a wet band
     where the water meets it, a broken lip of foam along the line, the wash
@@ -526,8 +541,8 @@ def _sky(w, h, cam, rng, scale) -> Svg:
     # along the horizon. The two upper banks overlap, so no dark gap opens
     # between their ends.
     sky.clouds(heaven, rng, SKY, ((-60, 37, 245, 62, 9, 0.22, 0.5, 0.4, 3.5), (176, 33, 290, 60, 10, 0.2, 0.5, 0.45, 3.5),
-                                  (92, 47, 118, 22, 6, 0.4, 0.5, -0.1, 2.5), (-25, 66, 190, 19, 5, 0.35, 0.15, 0.3),
-                                  (206, 65, 240, 20, 6, 0.3, 0.15, 0.3)),
+                                  (92, 47, 118, 22, 6, 0.4, 0.5, -0.1, 2.5), (-25, 59, 190, 15, 5, 0.5, 0.15, -0.3),
+                                  (206, 58, 240, 16, 6, 0.5, 0.15, -0.3)),
                (-30, 67, 480, 5), uneven=0.8, blend=0.8, feather=1.4, ragged=1.0)
     # The break in the overcast round the sun: a long pale opening, brightest
     # at the sun, whose disc shows faintly through the last thin cloud.
@@ -538,10 +553,11 @@ def _sky(w, h, cam, rng, scale) -> Svg:
     veiled = heaven.radial(L.x, L.y, 48, 24, [(0, L.key, 1.0), (0.3, L.key, 0.6), (0.6, L.key, 0.2), (1, L.key, 0)])
     heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon}" fill="{veiled}"/>')
     sky.sun(heaven, P, 5.5, veil=0.6)
-    # The seam of paler sky under the deck.
-    seam = heaven.linear(0, 56, 0, cam.horizon, [(0, P.sky_horizon, 0), (0.55, P.sky_horizon, 0.16),
-                                                 (1, P.sky_horizon, 0.1)])
-    heaven.add(f'<rect x="0" y="56" width="{w}" height="{cam.horizon - 56}" fill="{seam}"/>')
+    # The seam of paler sky under the deck: haze under the low cloud, so it
+    # floats off the horizon rather than standing on it like land.
+    seam = heaven.linear(0, 50, 0, cam.horizon, [(0, P.sky_horizon, 0), (0.5, P.sky_horizon, 0.3),
+                                                 (1, P.sky_horizon, 0.55)])
+    heaven.add(f'<rect x="0" y="50" width="{w}" height="{cam.horizon - 50}" fill="{seam}"/>')
     for x, y, span, beat, tilt in ((292, 50, 11, 0.9, -0.1), (318, 58, 8, 0.0, 0.08),
                                    (342, 47, 7, -0.7, 0.15)):
         sky.gull(heaven, x, y, span, beat, mix(P.cloud_shade, P.ink, 0.45), P.ink, tilt)
@@ -788,6 +804,8 @@ def build(scale: int) -> Picture:
                    ripples=True)
         if z < 9:
             _nail_holes(cam, plank, pal, floating)
+        elif not sinking:
+            _wet_edge(cam, plank, pal, floating, surface)
 
     # The board he holds, nearest of all: awash, its ends broken.
     board = holder.board()
