@@ -191,6 +191,7 @@ class Holder:
         back_d = smooth([cam.point(p) for p in dry]) if len(dry) >= 3 else None
         cuts = sorted(wood.waterline(outline), key=lambda p: float(np.dot(p, self.right)))
 
+        self.contact(j, (-HALF * 0.95, HALF * 0.95))
         # The far arm first: it goes on ahead behind his head to the board.
         far = -HALF * 0.95
         self.dry_limb(j["shoulder"], j["elbow"], 0.052, 0.042, far, far - SPREAD[0], mix(shirt, shirt_shade, 0.35),
@@ -217,13 +218,30 @@ class Holder:
         self.wake((foot[0], foot[2]), length=2.2, start=0.45, colour=mix(P.sea_near, P.sea_light, 0.5),
                   strength=0.5, soft=0.3, broad=0.6)
 
+    def contact(self, j, sides):
+        """Where his forearms and hands lie on the board, its wet top darkens
+        in a soft shade just under them, so they rest on it, not over it."""
+        cam, s, k = self.cam, self.dry, self.px
+        faces = wood.cut(self.board(), cam).above
+        if not faces:
+            return
+        top = "".join(polygon(pts) for _, pts, _ in faces)
+        shapes = []
+        for side in sides:
+            sign = 1 if side > 0 else -1
+            a = self.screen(j["elbow"], side + sign * SPREAD[0])
+            b = self.screen(j["hand"], side + sign * SPREAD[1])
+            shapes.append(lens(a[0], a[1] + 0.03 * k, b[0], b[1] + 0.025 * k, 0.07 * k))
+        s.add(f'<g clip-path="{s.clip(top)}"><path d="{"".join(shapes)}" fill="{mix(GREYED.wood_dark, P.ink, 0.4)}" '
+              f'opacity="0.55" filter="{s.blur(0.6)}"/></g>')
+
     def hand(self, j, side, skin, skin_lit, skin_shade):
         """A hand over the board's far edge: from here only the back of it,
         lying across the edge wider than it is long, the fingers hooked down
         over the edge out of sight but for the knuckles."""
         (wx, wy), (hx, hy) = j["wrist"], j["hand"]
         k = self.px
-        x, y = self.screen((hx - 0.06, hy + 0.03), side)
+        x, y = self.screen((hx - 0.06, hy + 0.018), side)
         wx_, wy_ = self.screen((wx, wy), side)
         back = [(x + 0.055 * k * math.cos(t), y + 0.028 * k * math.sin(t)) for t in np.linspace(0, 2 * math.pi, 12, endpoint=False)]
         # The wrist runs into it from the forearm.
@@ -540,7 +558,7 @@ def _sky(w, h, cam, rng, scale) -> Svg:
     # below them, thinning to a pale gap over the sun, and a long low roll
     # along the horizon. The two upper banks overlap, so no dark gap opens
     # between their ends.
-    sky.clouds(heaven, rng, SKY, ((-60, 37, 245, 62, 9, 0.22, 0.5, 0.4, 3.5), (176, 33, 290, 60, 10, 0.2, 0.5, 0.45, 3.5),
+    sky.clouds(heaven, rng, SKY, ((-60, 37, 245, 62, 9, 0.22, 0.5, 0.4, 3.5), (176, 33, 290, 60, 10, 0.2, 0.3, 0.45, 3.5),
                                   (92, 47, 118, 22, 6, 0.4, 0.5, -0.1, 2.5), (-25, 59, 190, 15, 5, 0.5, 0.15, -0.3),
                                   (206, 58, 240, 16, 6, 0.5, 0.15, -0.3)),
                (-30, 67, 480, 5), uneven=0.8, blend=0.8, feather=1.4, ragged=1.0)
