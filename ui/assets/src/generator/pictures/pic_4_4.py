@@ -51,9 +51,9 @@ HOLDER = (-0.5, 4.6)          # where he is on the water (x, z)
 HEAD_SIZE = 0.22    # chin to crown, metres
 APPARENT = 0.6      # how deep what is under water looks, to its true depth
 HALF = 0.23         # half the breadth of his shoulders
-# The elbows and the wrists out past the shoulders, the arms spread along
-# the board as he hugs it.
-SPREAD = (0.2, 0.3)
+# The elbows and the wrists a little out past the shoulders: the forearms
+# lie over the board side by side, not spread along it.
+SPREAD = (0.05, 0.09)
 BOARD = (0.42, 2.7, 0.34, 0.05)   # the board's centre ahead of him, its length, width and thickness
 
 
@@ -71,7 +71,7 @@ PLANKS = [
     (2.9, 8.0, 1.6, 0.24, 31, -1.5, -4, (True, True), False),
     (4.6, 8.4, 1.2, 0.2, -8, 0, 5, (True, False), False),
     (3.4, 10.4, 0.5, 0.42, -25, 0, 0, (False, False), False),
-    (5.0, 12.0, 0.85, 0.15, 8, -12, 0, (True, True), True),
+    (5.0, 12.0, 1.5, 0.2, 8, -5, 0, (True, True), True),
     # Small bits drifted off to the left, far out.
     (-6.5, 18.0, 0.9, 0.14, 20, 0, 0, (True, False), False),
     (-5.6, 20.5, 0.45, 0.1, 72, 0, 0, (True, True), False),
@@ -104,8 +104,8 @@ class Holder:
     def board(self):
         a, length, width, thick = BOARD
         c = self.world((a, 0.0))
-        return wood.Plank(length=length, width=width, thickness=thick, centre=(c[0], 0.02 - thick / 2, c[2]),
-                          yaw=HEADING - math.pi / 2, pitch=math.radians(-1.5), roll=math.radians(1.0),
+        return wood.Plank(length=length, width=width, thickness=thick, centre=(c[0], 0.008 - thick / 2, c[2]),
+                          yaw=HEADING - math.pi / 2, pitch=0.0, roll=math.radians(1.0),
                           seed=131, splintered=(True, True), nails=True, knots=1, fibres=7)
 
     def sunk_limb(self, a, b, ra, rb, side_a, side_b, fill, sight=1.4):
@@ -191,6 +191,7 @@ class Holder:
         back_d = smooth([cam.point(p) for p in dry]) if len(dry) >= 3 else None
         cuts = sorted(wood.waterline(outline), key=lambda p: float(np.dot(p, self.right)))
 
+        self.contact(j, (-HALF * 0.95, HALF * 0.95))
         # The far arm first: it goes on ahead behind his head to the board.
         far = -HALF * 0.95
         self.dry_limb(j["shoulder"], j["elbow"], 0.052, 0.042, far, far - SPREAD[0], mix(shirt, shirt_shade, 0.35),
@@ -217,13 +218,30 @@ class Holder:
         self.wake((foot[0], foot[2]), length=2.2, start=0.45, colour=mix(P.sea_near, P.sea_light, 0.5),
                   strength=0.5, soft=0.3, broad=0.6)
 
+    def contact(self, j, sides):
+        """Where his forearms and hands lie on the board, its wet top darkens
+        in a soft shade just under them, so they rest on it, not over it."""
+        cam, s, k = self.cam, self.dry, self.px
+        faces = wood.cut(self.board(), cam).above
+        if not faces:
+            return
+        top = "".join(polygon(pts) for _, pts, _ in faces)
+        shapes = []
+        for side in sides:
+            sign = 1 if side > 0 else -1
+            a = self.screen(j["elbow"], side + sign * SPREAD[0])
+            b = self.screen(j["hand"], side + sign * SPREAD[1])
+            shapes.append(lens(a[0], a[1] + 0.03 * k, b[0], b[1] + 0.025 * k, 0.07 * k))
+        s.add(f'<g clip-path="{s.clip(top)}"><path d="{"".join(shapes)}" fill="{mix(GREYED.wood_dark, P.ink, 0.4)}" '
+              f'opacity="0.55" filter="{s.blur(0.6)}"/></g>')
+
     def hand(self, j, side, skin, skin_lit, skin_shade):
         """A hand over the board's far edge: from here only the back of it,
         lying across the edge wider than it is long, the fingers hooked down
         over the edge out of sight but for the knuckles."""
         (wx, wy), (hx, hy) = j["wrist"], j["hand"]
         k = self.px
-        x, y = self.screen((hx - 0.06, hy + 0.03), side)
+        x, y = self.screen((hx - 0.06, hy + 0.018), side)
         wx_, wy_ = self.screen((wx, wy), side)
         back = [(x + 0.055 * k * math.cos(t), y + 0.028 * k * math.sin(t)) for t in np.linspace(0, 2 * math.pi, 12, endpoint=False)]
         # The wrist runs into it from the forearm.
@@ -377,6 +395,21 @@ def _nail_holes(cam, plank, pal, svg: Svg):
             svg.path(polygon(hole), fill=pal.wood_dark)
 
 
+def _wet_edge(cam, plank, pal, floating: Svg, surface: Svg):
+    """Far off a board is a sliver: a dark wet line where it sits in the
+    water and a touch of its own reflection under it keep it from hovering."""
+    d = wood.cut(plank, cam)
+    lines = [((x0, y0), (x1, y1)) for (x0, y0), (x1, y1) in d.lines if math.hypot(x1 - x0, y1 - y0) >= 1.0]
+    if not lines:
+        return
+    seam = "".join(lens(x0, y0 + 0.15, x1, y1 + 0.15, 0.6) for (x0, y0), (x1, y1) in lines)
+    floating.path(seam, fill=mix(pal.wood_dark, P.ink, 0.4), opacity="0.85")
+    echo = "".join(lens(x0 + 0.5, y0 + 1.1, x1 - 0.5, y1 + 1.1, 1.0) for (x0, y0), (x1, y1) in lines)
+    surface.path(echo, fill=mix(pal.wood_side, P.sea_near, 0.4), opacity="0.35", filter=surface.blur(0.35))
+    under = "".join(lens(x0, y0 + 0.5, x1, y1 + 0.5, 0.6) for (x0, y0), (x1, y1) in lines)
+    surface.path(under, fill=mix(P.sea_dark, P.ink, 0.4), opacity="0.5", filter=surface.blur(0.2))
+
+
 def _awash(cam, waves, plank, pal, floating: Svg, surface: Svg, rng, rings=True, ripples=False):
     """A board lying in the water, not on it: the wood darker in a wet band
     where the water meets it, a broken lip of foam along the line, the wash
@@ -525,9 +558,9 @@ def _sky(w, h, cam, rng, scale) -> Svg:
     # below them, thinning to a pale gap over the sun, and a long low roll
     # along the horizon. The two upper banks overlap, so no dark gap opens
     # between their ends.
-    sky.clouds(heaven, rng, SKY, ((-60, 37, 245, 62, 9, 0.22, 0.5, 0.4, 3.5), (176, 33, 290, 60, 10, 0.2, 0.5, 0.45, 3.5),
-                                  (92, 47, 118, 22, 6, 0.4, 0.5, -0.1, 2.5), (-25, 66, 190, 19, 5, 0.35, 0.15, 0.3),
-                                  (206, 65, 240, 20, 6, 0.3, 0.15, 0.3)),
+    sky.clouds(heaven, rng, SKY, ((-60, 37, 245, 62, 9, 0.22, 0.5, 0.4, 3.5), (176, 33, 290, 60, 10, 0.2, 0.3, 0.45, 3.5),
+                                  (92, 47, 118, 22, 6, 0.4, 0.5, -0.1, 2.5), (-25, 59, 190, 15, 5, 0.5, 0.15, -0.3),
+                                  (206, 58, 240, 16, 6, 0.5, 0.15, -0.3)),
                (-30, 67, 480, 5), uneven=0.8, blend=0.8, feather=1.4, ragged=1.0)
     # The break in the overcast round the sun: a long pale opening, brightest
     # at the sun, whose disc shows faintly through the last thin cloud.
@@ -538,10 +571,11 @@ def _sky(w, h, cam, rng, scale) -> Svg:
     veiled = heaven.radial(L.x, L.y, 48, 24, [(0, L.key, 1.0), (0.3, L.key, 0.6), (0.6, L.key, 0.2), (1, L.key, 0)])
     heaven.add(f'<rect x="0" y="0" width="{w}" height="{cam.horizon}" fill="{veiled}"/>')
     sky.sun(heaven, P, 5.5, veil=0.6)
-    # The seam of paler sky under the deck.
-    seam = heaven.linear(0, 56, 0, cam.horizon, [(0, P.sky_horizon, 0), (0.55, P.sky_horizon, 0.16),
-                                                 (1, P.sky_horizon, 0.1)])
-    heaven.add(f'<rect x="0" y="56" width="{w}" height="{cam.horizon - 56}" fill="{seam}"/>')
+    # The seam of paler sky under the deck: haze under the low cloud, so it
+    # floats off the horizon rather than standing on it like land.
+    seam = heaven.linear(0, 50, 0, cam.horizon, [(0, P.sky_horizon, 0), (0.5, P.sky_horizon, 0.3),
+                                                 (1, P.sky_horizon, 0.55)])
+    heaven.add(f'<rect x="0" y="50" width="{w}" height="{cam.horizon - 50}" fill="{seam}"/>')
     for x, y, span, beat, tilt in ((292, 50, 11, 0.9, -0.1), (318, 58, 8, 0.0, 0.08),
                                    (342, 47, 7, -0.7, 0.15)):
         sky.gull(heaven, x, y, span, beat, mix(P.cloud_shade, P.ink, 0.45), P.ink, tilt)
@@ -788,6 +822,8 @@ def build(scale: int) -> Picture:
                    ripples=True)
         if z < 9:
             _nail_holes(cam, plank, pal, floating)
+        elif not sinking:
+            _wet_edge(cam, plank, pal, floating, surface)
 
     # The board he holds, nearest of all: awash, its ends broken.
     board = holder.board()
