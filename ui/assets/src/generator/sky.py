@@ -84,14 +84,6 @@ def _shapes(lumps, base, flat_base):
     return s
 
 
-def silhouette(rng, x: float, base: float, width: float, height: float, lumps: int,
-               uneven: float = 0.0, ragged: float = 0.0):
-    """A mass's lumps and its outline as SVG shapes, for a picture that fills
-    its cloud in its own way; the same draws from `rng` as `cloud` makes."""
-    ls = _lumps(rng, x, base, width, height, lumps, False, uneven, ragged)
-    return ls, _shapes(ls[:lumps], base, True) + _shapes(ls[lumps:], base, False)
-
-
 def cloud(svg: Svg, rng, palette: Palette, x: float, base: float, width: float, height: float,
           lumps: int = 6, roll: bool = False, softness: float = 0.6, opacity: float = 1.0,
           lit: float = 1.0, rim: float = 0.7, lip: float = 0.0, uneven: float = 0.0,

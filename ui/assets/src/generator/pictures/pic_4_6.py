@@ -76,7 +76,8 @@ def _cloud(heaven: Svg, rng, x, base, width, height, lumps, dark, warmth) -> Non
     along its underside, where the glow from below lights it; the warm
     tone gathers toward where the sun went down and stays inside the
     outline, and only the edge itself is softened."""
-    ls, shapes = sky.silhouette(rng, x, base, width, height, lumps, uneven=0.8, ragged=0.5)
+    ls = sky._lumps(rng, x, base, width, height, lumps, False, 0.8, 0.5)
+    shapes = sky._shapes(ls[:lumps], base, True) + sky._shapes(ls[lumps:], base, False)
     top = min(cy - ry for _, cy, _, ry in ls)
     bottom = max(base, max(cy + ry for _, cy, _, ry in ls))
     shade = mix(P.cloud_shade, P.ink, dark)
