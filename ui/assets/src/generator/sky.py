@@ -178,11 +178,10 @@ class Mass(NamedTuple):
 
 
 def clouds(svg: Svg, rng, palette: Palette, masses, roll: tuple | None, uneven: float = 0.0,
-           blend: float = 0.0, feather: float = 0.0, ragged: float = 0.0, softness: float = 0.7) -> None:
+           blend: float = 0.0, feather: float = 0.0, ragged: float = 0.0) -> None:
     """The sky's cloud: a few large masses (`Mass` fields) and one long low
     roll along the horizon, (x, base, width) or (x, base, width, height);
-    `uneven`, `blend`, `feather`, `ragged` and `softness` go to each mass as
-    in `cloud`."""
+    `uneven`, `blend`, `feather` and `ragged` go to each mass as in `cloud`."""
     for mass in (Mass(*m) for m in masses):
         tone = palette
         if mass.dark:
@@ -190,7 +189,7 @@ def clouds(svg: Svg, rng, palette: Palette, masses, roll: tuple | None, uneven: 
                      else mix(palette.cloud_shade, palette.sky_horizon, -mass.dark))
             tone = replace(palette, cloud_shade=shade,
                            cloud_lit=mix(palette.cloud_lit, palette.cloud_shade, 0.2 + max(mass.dark, 0)))
-        cloud(svg, rng, tone, mass.x, mass.base, mass.width, mass.height, lumps=mass.lumps, softness=softness,
+        cloud(svg, rng, tone, mass.x, mass.base, mass.width, mass.height, lumps=mass.lumps, softness=0.7,
               lit=mass.lit, rim=mass.rim, lip=mass.lip, uneven=uneven, blend=blend, feather=feather,
               ragged=ragged)
     if roll:

@@ -76,7 +76,6 @@ DRY = [(0, 0.33), (0.05, 0.33), (0.12, 0.26), (0.25, 0.19), (0.38, 0.16), (0.5, 
 
 # What the water makes of the skin under it: darker and bluer than the sea.
 UNDER = mix(mix(P.sea_dark, P.ink, 0.35), P.sky_top, 0.15)
-DEEP = mix(mix(P.sea_dark, P.ink, 0.55), P.sky_top, 0.3)
 
 # White water in the afternoon light, kept under the sun's glow so that
 # nothing on the animal outshines the sun.
@@ -102,8 +101,7 @@ def _table(table, u):
 _US = np.linspace(0, TAIL_END, 600)
 _PHI = HEADING + BEND * np.clip(_US, 0, 1.1) ** 1.6
 _DIR = np.stack([np.cos(_PHI), np.zeros_like(_PHI), -np.sin(_PHI)], -1)       # toward the head
-# The rear body drawn out a little longer, so the sunken half keeps the fish's length.
-_STEP = np.diff(_US, prepend=0.0)[:, None] * LENGTH * (1 + 0.22 * np.clip((_US[:, None] - 0.7) / 0.3, 0, 1))
+_STEP = np.diff(_US, prepend=0.0)[:, None] * LENGTH
 _PLAN = np.array([NOSE[0], 0.0, NOSE[1]]) - np.cumsum(0.5 * (_DIR + np.roll(_DIR, 1, 0)) * _STEP, 0)
 
 
@@ -229,13 +227,11 @@ class Sides:
     def faces_us(self, p, n):
         return np.sum(n * (p - self.eye), -1) < 0
 
-    def fill(self, world, colour, opacity=None, seam=0.3, body=True, soak=0.4, bands=0.0, sight=SIGHT,
-             deepen=0.0):
+    def fill(self, world, colour, opacity=None, seam=0.3, body=True, soak=0.4, bands=0.0, sight=SIGHT):
         """`bands`, in metres, slices a tall shape under the water into
         layers, each with its own depth, so that a fin reaching down fades
         downward rather than all at one depth; `sight` lets a thin blade lit
-        from above read deeper than the bulk of the body; `deepen` darkens
-        and cools a part the deeper it lies."""
+        from above read deeper than the bulk of the body."""
         world = [np.asarray(p, float) for p in world]
         for keep_above, svg in ((True, self.dry), (False, self.wet)):
             part = _clip(world, keep_above)
@@ -246,16 +242,13 @@ class Sides:
                 for top in np.arange(0.0, low, -bands):
                     piece = _clip(_clip(part, False, top), True, top - bands)
                     if len(piece) > 2:
-                        self.fill(piece, colour, opacity, seam, body, soak, sight=sight, deepen=deepen)
+                        self.fill(piece, colour, opacity, seam, body, soak, sight=sight)
                 continue
             d = polygon(self.screen(part))
             c = colour
             if not keep_above:
                 # Soaked and seen through the surface's own colour: never a pale copy of the back.
                 c = mix(colour, UNDER, soak)
-                if deepen:
-                    sunk = min(1.0, -sum(p[1] for p in part) / len(part) / (1.5 * SIGHT))
-                    c = mix(c, DEEP, deepen * sunk ** 0.8)
             # Neighbouring quads share edges; a hairline of their own colour hides the seam.
             stroke = dict(stroke=c, stroke_width=num(seam), stroke_linejoin="round") if seam else {}
             svg.path(d, fill=c, opacity=opacity, **stroke)
@@ -317,8 +310,8 @@ def _fins():
     d2 = [(0.82, 0, -0.03), (0.85, 0, 0.17), (0.875, 0, 0.17), (0.87, 0, -0.03)]
     fins["dorsal2"] = [local(u, lat, top_h(u) / K + h) for u, lat, h in _spline(d2)]
     # The tail's crescent, the upper lobe the longer, swept back.
-    fins["caudal"] = _fin([(0.98, 0, 0.14), (1.09, 0, 0.44), (1.25, 0, 0.88), (1.22, 0, 0.72), (1.11, 0, 0.24),
-                           (1.1, 0, 0.0), (1.18, 0, -0.62), (1.14, 0, -0.62), (1.03, 0, -0.24), (0.98, 0, -0.12)],
+    fins["caudal"] = _fin([(0.98, 0, 0.14), (1.08, 0, 0.4), (1.22, 0, 0.78), (1.19, 0, 0.64), (1.1, 0, 0.22),
+                           (1.09, 0, 0.0), (1.16, 0, -0.55), (1.12, 0, -0.55), (1.03, 0, -0.22), (0.98, 0, -0.12)],
                           steps=4)
     # Broad at the root low on the flank behind the gills, sickle-shaped,
     # swept back and out, held out from the upper flank a little below
@@ -373,10 +366,7 @@ def _skin(sides: Sides, tones, nu: int = 160, na: int = 104):
         # Just awash the skin still shows its own tone; deeper the water takes it.
         # The water takes the skin slowly enough that the whole animal keeps its outline.
         soak = 0.1 + 0.4 * min(1.0, max(0.0, -float(c[i, j, 1])) / SIGHT) ** 0.8
-        # Toward the tail, deeper, darker, but seen further into the water, so the outline holds.
-        rear = min(1.0, max(0.0, (float(uc[i, j]) - 0.55) / 0.45))
-        sides.fill([g[i, j], g[i + 1, j], g[i + 1, j + 1], g[i, j + 1]], colour, soak=soak,
-                   sight=1.6 * SIGHT * (1 + 0.9 * rear), deepen=0.6 + 0.3 * rear)
+        sides.fill([g[i, j], g[i + 1, j], g[i + 1, j + 1], g[i, j + 1]], colour, soak=soak, sight=1.6 * SIGHT)
 
 
 def _visible(sides, u, a):
@@ -495,14 +485,13 @@ def _head(sides: Sides, tones):
     sides.fill(chin, mix(tones["flank"], tones["upper"], 0.3), seam=0.2, body=False, soak=0.5)
     # The gape a wide dark slit across the front, stopping where the front
     # turns away from us so that it does not run on up the head's outline.
-    # A flat band, short of the near corner so that it does not curl up the
-    # flank into a grin, and only a few steps under the flank's tone.
-    gape = list(across(0.2, back=0.04, far=0.022)) + list(across(0.06, back=0.038, far=0.022))[::-1]
-    slit = mix(mix(tones["flank"], P.ink, 0.55), P.sea_dark, 0.2)
+    gape = list(across(0.28, back=0.056, far=0.022)) + list(across(0.0, back=0.052, far=0.022))[::-1]
+    # The darkest of the head's marks, so the mouth reads across the front at 1x.
+    slit = mix(P.ink, P.sea_dark, 0.25)
     sides.fill(gape, slit, seam=0.2, body=False)
     # Where the sections close at the snout the band runs thin, so the gape
-    # is carried round the front by a line of its own.
-    sides.line(across(0.13, back=0.036, far=0.022), slit, 1.1, opacity="0.85", soft=0.25)
+    # is carried round the front by a dark line of its own.
+    sides.line(across(0.13, back=0.05, far=0.022), slit, 1.6, opacity="0.95", soft=0.2)
     # The blunt front above the mouth is a face of its own, turned from the
     # sky and the sun, a step darker than the top of the head it meets; the
     # lip only a tone step at its foot.
@@ -510,6 +499,8 @@ def _head(sides: Sides, tones):
     low_edge = across(0.3, back=0.056, far=0.02)
     face = list(low_edge) + list(low_edge + up * 0.1 * K - fwd * 0.06 * K)[::-1]
     sides.fill(face, mix(tones["upper"], tones["flank"], 0.55), opacity="0.85", seam=0, body=False)
+    lip = list(low_edge) + list(low_edge + up * 0.03 * K - fwd * 0.015 * K)[::-1]
+    sides.fill(lip, mix(tones["upper"], tones["flank"], 0.45), opacity="0.6", seam=0, body=False)
     # Five gill slits behind the head, on the flank.
     # Each a dark cut with the skin catching the light on its rear lip, so
     # they keep their shape at 1x.
@@ -659,7 +650,7 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
                      filter=svg.blur(0.5))
 
     # Water sheeting off the near flank: a film over the skin from the
-    # waterline to a soft ragged edge.
+    # waterline to a ragged edge, bright along that edge, and thin runs down it.
     us = np.linspace(u_end - 0.01, 0.07, 80)
     lo = _contact(us, np.zeros_like(us), 1)
     ok = ~np.isnan(lo)
@@ -679,7 +670,9 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
             hi[seg] = np.maximum(hi[seg], top)
             edge = surface(us[seg], top)
             film = list(edge) + list(surface(us[seg], lo[seg] - 0.05)[::-1])
-            front.path(smooth(screen(film)), fill=glass, opacity=num(rng.uniform(0.5, 0.7)), filter=front.blur(0.4))
+            front.path(smooth(screen(film)), fill=glass, opacity=num(rng.uniform(0.5, 0.7)))
+            front.path(smooth(screen(edge[m // 4: m - m // 4 + 1]), closed=False), stroke=lit,
+                       stroke_width="0.5", opacity=num(rng.uniform(0.45, 0.65)), stroke_linecap="round")
         k += n + int(rng.integers(1, 5))
     # Where the back goes under behind the dorsal the sea slides across it.
     for u0, op in ((u_end - 0.05, 0.25), (u_end - 0.025, 0.4)):
@@ -706,7 +699,7 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
             n = int(rng.integers(3, 7))
             front.path(smooth(screen(across[k:k + n + 1]), closed=False), stroke=lit,
                        stroke_width=num(rng.uniform(0.5, 0.7)), stroke_linecap="round",
-                       opacity=num(rng.uniform(0.3, 0.45)), filter=front.blur(0.35))
+                       opacity=num(rng.uniform(0.6, 0.85)))
             k += n + int(rng.integers(1, 3))
     spine, fwd, near_dir, _ = frame(u_end)
     flat = np.array([near_dir[0], 0.0, near_dir[2]])
@@ -731,86 +724,6 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
     _break(front, behind, sides, tones, np.random.default_rng(2207), loop, u_end)
     _waterline(front, behind, sides, tones, np.random.default_rng(2209), u_end)
     _surge(front, sides, np.random.default_rng(2215), loop, u_end)
-    _stir(front, behind, sides, np.random.default_rng(2217), loop, u_end)
-
-
-def _stir(front: Svg, behind: Svg, sides: Sides, rng, loop, u_end: float) -> None:
-    """What makes the animal sit in the sea and not on it, strong enough to
-    read at 1x: along the flanks the water lifted a little lighter against
-    the skin, a darker trough just outside it, faint rings of ripples
-    spreading off it, a few glints where it faces the sun, and the wet
-    crown of the head catching the sky."""
-    screen = sides.screen
-    for side, svg in ((1, front), (-1, behind)):
-        pts = [(u, p, o) for u, sd, p, o in loop if sd == side or (sd == 0 and side > 0)]
-        if len(pts) < 4:
-            continue
-
-        def ring(d, spread=0.6):
-            out = np.array([p + o * d * K * (1 - spread + spread * math.exp(-u / 0.08)) for u, p, o in pts])
-            out[:, 1] = 0.0
-            for _ in range(4):
-                out[1:-1] = 0.25 * out[:-2] + 0.5 * out[1:-1] + 0.25 * out[2:]
-            return out
-
-        us = np.array([u for u, _, _ in pts])
-        # The ripples spread from the head and from where the back goes
-        # under, not in lines along the whole flank.
-        spread = np.maximum(np.exp(-us / 0.12), np.clip((us - u_end + 0.12) / 0.08, 0, 1))
-
-        def broken(line, colour, width, opacity, gaps=(1, 4), runs=(3, 7), soft=0.0, fade=None):
-            k = int(rng.integers(0, 2))
-            extra = dict(filter=svg.blur(soft)) if soft else {}
-            while k < len(line) - 2:
-                m = int(rng.integers(*runs))
-                f = 1.0 if fade is None else float(fade[k])
-                if f < 0.15:
-                    k += m
-                    continue
-                svg.path(smooth(screen(line[k:k + m + 1]), closed=False), stroke=colour,
-                         stroke_width=num(width * rng.uniform(0.8, 1.2)), stroke_linecap="round",
-                         opacity=num(opacity * f * rng.uniform(0.75, 1.0)), **extra)
-                k += m + int(rng.integers(*gaps))
-
-        # The trough just off the skin, darker than the sea round it.
-        inner, outer = ring(0.07), ring(0.22)
-        svg.path(smooth(screen(list(inner) + list(outer[::-1]))), fill=mix(P.sea_dark, P.ink, 0.35),
-                 opacity="0.4", filter=svg.blur(0.7))
-        # Against the skin the water rides up a little and takes more of the
-        # sky: a tone, not a line.
-        # Along the flanks only: the bow wave heaps it up round the head.
-        flank = us > 0.07
-        if flank.sum() > 3:
-            skin, lift = ring(0.0, 0.3)[flank], ring(0.08, 0.3)[flank]
-            svg.path(smooth(screen(list(skin) + list(lift[::-1]))), fill=mix(P.sea_near, P.sea_light, 0.22),
-                     opacity="0.45" if side > 0 else "0.3", filter=svg.blur(0.6))
-        # Ripples spreading off it, each with its dark back outside it, faint.
-        for d, op in ((0.34, 0.6), (0.58, 0.45), (0.88, 0.3)):
-            broken(ring(d + 0.05), P.sea_dark, 0.9, op * 0.45, gaps=(1, 5), soft=0.3, fade=spread)
-            broken(ring(d), mix(P.sea_light, P.sky_horizon, 0.3), 0.7, op * 0.5, gaps=(2, 6), fade=spread)
-    # Glints on the water by the waterline, most toward the sun ahead.
-    near = [(u, p, o) for u, sd, p, o in loop if sd > 0 or u < 0.05]
-    for _ in range(9):
-        u, p, o = near[int(rng.integers(0, len(near)))]
-        q = p + o * K * rng.uniform(0.03, 0.3)
-        q[1] = 0.0
-        x, y = screen([q])[0]
-        half = rng.uniform(0.8, 1.8)
-        front.path(lens(x - half, y, x + half, y, rng.uniform(0.35, 0.55)), fill=mix(GLINT, P.light.key, 0.5),
-                   opacity=num(rng.uniform(0.7, 0.95)))
-    # The wet crown catching the sky: a soft sheen over the top of the head,
-    # brightest over the brow and fading back along the back.
-    sheen = mix(P.sky_horizon, P.light.key, 0.5)
-    for (u0, u1), (a0, a1), op, soft in (((0.015, 0.3), (0.1, 0.75), 0.3, 1.2), ((0.02, 0.16), (0.2, 0.55), 0.35, 0.7)):
-        uu = np.linspace(u0, u1, 24)
-        lo = surface(uu, np.full_like(uu, math.pi / 2 - a0)) + normal(uu, np.full_like(uu, math.pi / 2 - a0)) * 0.012
-        hi = surface(uu, np.full_like(uu, math.pi / 2 + a1)) + normal(uu, np.full_like(uu, math.pi / 2 + a1)) * 0.012
-        taper = np.sin(np.linspace(0, math.pi, len(uu))) ** 0.5
-        mid = (lo + hi) / 2
-        lo, hi = mid + (lo - mid) * taper[:, None], mid + (hi - mid) * taper[:, None]
-        patch = np.concatenate([lo, hi[::-1]])
-        if patch[:, 1].min() > 0.0:
-            front.path(smooth(screen(patch)), fill=sheen, opacity=num(op), filter=front.blur(soft))
 
 
 def _froth(svg: Svg, screen, rng, centre, spread, count, size, opacity):
@@ -830,44 +743,35 @@ def _froth(svg: Svg, screen, rng, centre, spread, count, size, opacity):
 
 
 def _surge(front: Svg, sides: Sides, rng, loop, u_end: float) -> None:
-    """The animal coming up rather than lying on the sea: water heaped up
-    in front of and beside the head, a thin pale film sheeting off the top
-    of the head and spilling over its front, white water broken at the snout and
+    """The animal coming up rather than lying on the sea: water heaped low
+    against the front of the head and lifted with it, a thin pale film
+    sheeting off the top of the head, white water broken at the snout and
     where the back goes under behind the dorsal, and a short wake
     spreading back from there."""
     screen = sides.screen
     lift = 0.05 * K
-    # The bow wave: a heap of water shoved up against the blunt front and
-    # along the sides of the head, lighter than the sea where its rounded
-    # back faces the sky, a darker trough at its foot.
-    bow = [(u, p, o) for u, sd, p, o in loop if u < 0.16]
+    # The bow wave: a low glassy mound pushed against the blunt front, its
+    # crest just off the skin, a darker trough at its foot.
+    bow = [(u, p, o) for u, sd, p, o in loop if u < 0.06]
     if len(bow) > 4:
         def ring(reach, height):
             out = []
             for u, p, o in bow:
-                w = math.exp(-u / 0.06)
-                q = p + o * K * reach * (0.3 + 0.7 * w)
+                w = math.exp(-u / 0.025)
+                q = p + o * K * reach * (0.35 + 0.65 * w)
                 q[1] = height * w
                 out.append(q)
             out = np.array(out)
             for _ in range(3):
                 out[1:-1] = 0.25 * out[:-2] + 0.5 * out[1:-1] + 0.25 * out[2:]
             return out
-        skin, crest, top, shoulder, foot = (ring(0.0, 0.0), ring(0.06, lift * 1.2), ring(0.16, lift * 1.1),
-                                            ring(0.36, lift * 0.5), ring(0.55, 0.0))
-        mound = mix(P.sea_near, P.sea_light, 0.4)
-        front.path(smooth(screen(list(crest) + list(foot[::-1]))), fill=mound, opacity="0.5",
-                   filter=front.blur(0.9))
-        # Its rounded top lighter still and soft, off the skin, and the water
-        # dark in the wet crease against the chin, so that no pale edge runs
-        # under the mouth.
-        front.path(smooth(screen(list(top) + list(shoulder[::-1]))), fill=mix(mound, P.sky_horizon, 0.35),
-                   opacity="0.5", filter=front.blur(1.0))
-        front.path(smooth(screen(list(skin) + list(ring(0.08, lift)[::-1]))), fill=P.sea_dark, opacity="0.4",
-                   filter=front.blur(0.5))
-        trough = ring(0.62, 0.0)
+        crest, foot = ring(0.05, lift * 1.1), ring(0.17, 0.0)
+        mound = mix(P.sea_near, P.sea_light, 0.36)
+        front.path(smooth(screen(list(crest) + list(foot[::-1]))), fill=mound, opacity="0.6",
+                   filter=front.blur(0.4))
+        trough = ring(0.24, 0.0)
         front.path(smooth(screen(list(foot) + list(trough[::-1]))), fill=P.sea_dark, opacity="0.3",
-                   filter=front.blur(0.7))
+                   filter=front.blur(0.5))
         # White water broken along the crest in clumps with sea between
         # them, most at the snout's two corners; never a line under the gape.
         for j in range(1, len(crest) - 1, 2):
@@ -898,21 +802,15 @@ def _surge(front: Svg, sides: Sides, rng, loop, u_end: float) -> None:
         front.path(smooth(screen(film)), fill=sheet, opacity=num(rng.uniform(0.14, 0.22)),
                    filter=front.blur(0.5))
         k += m + int(rng.integers(0, 2))
-    # Over the front it spills down to the sea in a thin clear sheet, in
-    # tongues, the mouth seen through it.
-    _, fwd, _, _ = frame(0.0)
-    ground = np.array([fwd[0], 0.0, fwd[2]]) / math.hypot(fwd[0], fwd[2])
-    fall = mix(P.sea_light, P.sea_near, 0.45)
-    k = 0
-    while k < len(a) - 2:
-        m = int(rng.integers(3, 6))
-        aa = a[k:k + m + 1]
-        lip = surface(np.full_like(aa, 0.01), aa) + normal(np.full_like(aa, 0.01), aa) * 0.012
-        sea_edge = lip + ground * K * rng.uniform(0.02, 0.05)
-        sea_edge[:, 1] = 0.0
-        front.path(smooth(screen(list(lip) + list(sea_edge[::-1]))), fill=fall,
-                   opacity=num(rng.uniform(0.16, 0.26)), filter=front.blur(0.5))
-        k += m + int(rng.integers(1, 2))
+    edge = surface(np.full_like(a, 0.008), a) + normal(np.full_like(a, 0.008), a) * 0.012
+    keep = sides.faces_us(edge, normal(np.full_like(a, 0.008), a))
+    for part in _runs(list(edge), keep):
+        j = 0
+        while j < len(part) - 2:
+            m = int(rng.integers(3, 6))
+            front.path(smooth(screen(part[j:j + m + 1]), closed=False), stroke=GLINT, stroke_width="0.6",
+                       stroke_linecap="round", opacity=num(rng.uniform(0.45, 0.7)))
+            j += m + int(rng.integers(1, 3))
     # White water where the back goes under behind the dorsal, and a short
     # wake spreading back from it, two arms of broken foam with the sea
     # roughened pale between them, fading as they open.
@@ -951,7 +849,7 @@ def _surge(front: Svg, sides: Sides, rng, loop, u_end: float) -> None:
 def _waterline(front: Svg, behind: Svg, sides: Sides, tones, rng, u_end: float) -> None:
     """Where the near flank goes under: the skin just above the water wet
     and a shade darker, the skin just under it seen through the water, dark
-    and soft, and a low wake
+    and soft, a broken thread of light water between the two, and a low wake
     of small broken foam running back along the flank from the head."""
     screen = sides.screen
     # From just behind the mouth, so that no light line crosses the gape.
@@ -971,7 +869,8 @@ def _waterline(front: Svg, behind: Svg, sides: Sides, tones, rng, u_end: float) 
     for sink, op in ((0.4, 0.1), (0.18, 0.15)):
         band = list(surface(us, lo + 0.02)) + list(surface(us, lo - sink)[::-1])
         behind.path(smooth(screen(band)), fill=under, opacity=num(op), filter=behind.blur(0.9))
-    # Where the skin goes under, on the water, for the wake.
+    # The line of light water where the skin goes under, broken into runs.
+    thread = mix(mix(P.sea_light, P.sky_horizon, 0.5), P.sea_near, 0.25)
     out = []
     for u, a in zip(us, lo):
         spine = frame(u)[0]
@@ -981,6 +880,15 @@ def _waterline(front: Svg, behind: Svg, sides: Sides, tones, rng, u_end: float) 
         q = p + o / (np.linalg.norm(o) + 1e-9) * 0.015
         q[1] = 0.0
         out.append(q)
+    k = int(rng.integers(0, 3))
+    while k < len(out) - 2:
+        n = int(rng.integers(3, 8))
+        fade = math.exp(-float(us[k]) / 0.35)
+        if rng.uniform() < 0.8:
+            front.path(smooth(screen(out[k:k + n + 1]), closed=False), stroke=thread,
+                       stroke_width=num(rng.uniform(0.5, 0.7)), stroke_linecap="round",
+                       opacity=num(rng.uniform(0.3, 0.45) * (0.4 + 0.6 * fade)))
+        k += n + int(rng.integers(1, 5))
     # The wake: small broken foam on the water off the flank, thickest by
     # the head and spreading a little outward as it runs back.
     foam = FOAM
@@ -1110,7 +1018,7 @@ def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float
             m = int(rng.integers(3, 7))
             front.path(smooth(screen(edge[k:k + m + 1]), closed=False), stroke=rim,
                        stroke_width=num(rng.uniform(0.4, 0.6)), stroke_linecap="round",
-                       opacity=num(rng.uniform(0.2, 0.32)), filter=front.blur(0.3))
+                       opacity=num(rng.uniform(0.35, 0.55)), filter=front.blur(0.3))
             k += m + int(rng.integers(1, 4))
     # The V the head spreads back across the sea, the near arm in front of
     # the body, the far one behind it.
@@ -1157,14 +1065,11 @@ def build(scale: int) -> Picture:
     # Cooled toward the sky, so that the bank doesn't read as a low coast,
     # and lit as from above the horizon, their tops the lit side, so that no
     # shade shows round their upper edge.
-    # A clear step between the lit tone and a cool grey shade at the base.
-    cool = replace(P, cloud_lit=mix(P.cloud_lit, BLUE, 0.04), cloud_shade=mix(P.cloud_shade, BLUE, 0.24),
-                   light=replace(P.light, y=60, rim=mix(P.light.key, P.light.rim, 0.35)))
-    # A broad bank low on the left, a thin lit streak standing higher, one
-    # small low mass and a taller one over the far right.
-    sky.clouds(heaven, rng, cool, ((-40, 110, 165, 31, 7, 0.8, 0.6), (136, 95, 90, 5, 4, 0.95, 0.8),
-                                   (236, 107, 38, 11, 3, 0.85, 0.6), (364, 100, 70, 23, 5, 0.85, 0.7)),
-               (120, 110, 260, 5), softness=0.3)
+    cool = replace(P, cloud_lit=mix(P.cloud_lit, BLUE, 0.15), cloud_shade=mix(P.cloud_shade, BLUE, 0.12),
+                   light=replace(P.light, y=60, rim=mix(P.light.key, P.cloud_lit, 0.5)))
+    sky.clouds(heaven, rng, cool, ((-36, 108, 150, 26, 7, 0.8, 0.6), (150, 99, 62, 6, 4, 0.95, 0.8),
+                                   (236, 105, 34, 9, 3, 0.85, 0.6), (362, 101, 76, 17, 5, 0.85, 0.7)),
+               (120, 110, 260, 5))
     _flock(heaven, cam)
 
     water = Svg(w, h)
@@ -1188,16 +1093,16 @@ def build(scale: int) -> Picture:
     # shape of their own.
     tail_tone = mix(tones["upper"], tones["flank"], 0.55)
     fins = _fins()
-    sides.fill(fins["pectoral_far"], mix(fin_tone, P.sea_near, 0.3), seam=0, deepen=0.8)
+    sides.fill(fins["pectoral_far"], mix(fin_tone, P.sea_near, 0.3), seam=0)
     # Thin blades, so the water blurs them less than the body's bulk and the
     # tail's two lobes keep their shape.
     for name in ("caudal", "dorsal2"):
-        sides.fill(fins[name], tail_tone, seam=0.3, soak=0.25, bands=0.08, sight=4.5 * SIGHT, deepen=1.0)
+        sides.fill(fins[name], tail_tone, seam=0.3, soak=0.25, bands=0.08, sight=3 * SIGHT)
     _skin(sides, tones)
     _marks(sides, np.random.default_rng(2203), tones)
     _head(sides, tones)
     _dorsal(sides, fins["dorsal"], tones, np.random.default_rng(2205))
-    sides.fill(fins["pelvic"], mix(fin_tone, tones["upper"], 0.12), seam=0, deepen=0.8)
+    sides.fill(fins["pelvic"], mix(fin_tone, tones["upper"], 0.12), seam=0)
     # The near pectoral just under the surface, a sickle a step darker than
     # the flank behind the head that gives the front half its shape.
     sides.fill(fins["pectoral"], mix(tones["flank"], P.ink, 0.5), seam=0, soak=0.15, sight=4 * SIGHT)
@@ -1253,14 +1158,14 @@ def _flock(svg: Svg, cam: Camera) -> None:
     pale underside with black wingtips, banked into the turn, and each is
     caught at its own moment: gliding flat, at the top or the bottom of a
     beat, or banking with one wing turned away."""
-    cx, cy, rx, ry = 240.0, 54.0, 96.0, 32.0
+    cx, cy, rx, ry = 278.0, 48.0, 100.0, 31.0
     # The circle's plane tilted a little, its right side the higher.
     tilt = math.radians(-9)
     ct, st = math.cos(tilt), math.sin(tilt)
     # Round the ring from the near side (sin > 0 the near half), close
     # enough together that they trace it, each a little off its place: a
     # flock keeps to its circle only loosely.
-    poses = ("glide", "up", "bank", "down", "glide", "up", "bank", "glide", "down", "glide")
+    poses = ("glide", "up", "bank", "down", "glide", "up", "bank", "glide", "down", "up")
     rng = np.random.default_rng(2213)
     ring = np.linspace(0, 2 * math.pi, 721)
     arc = np.concatenate([[0.0], np.cumsum(np.hypot(np.diff(rx * np.cos(ring)), np.diff(ry * np.sin(ring))))])
@@ -1276,7 +1181,7 @@ def _flock(svg: Svg, cam: Camera) -> None:
         x = cx + ex * ct - ey * st
         y = cy + ex * st + ey * ct
         far = (1 - math.sin(a)) / 2                  # 0 on the near side, 1 on the far
-        half = 13.5 * (1 - 0.55 * far) * rng.uniform(0.85, 1.15)
+        half = 13.5 * (1 - 0.5 * far) * rng.uniform(0.92, 1.08)
         # Banked into the turn, the wing toward the middle of the circle
         # dipped, most at the ends of the ring where the bird comes at us or
         # goes away; on the near and far sides the wings follow the ring.
@@ -1284,7 +1189,7 @@ def _flock(svg: Svg, cam: Camera) -> None:
         birds.append((far, x, y, half, roll, -math.cos(a), pose))
     # The nearest few much closer to us than the rest, so they set the scale.
     order = sorted(range(len(birds)), key=lambda i: birds[i][0])
-    for i, grow in zip(order, (1.75, 1.45, 1.2)):
+    for i, grow in zip(order, (1.5, 1.35, 1.2)):
         b = birds[i]
         birds[i] = b[:3] + (b[3] * grow,) + b[4:]
     # Never two touching: the flock is laid out so, and checked.
@@ -1298,7 +1203,7 @@ def _flock(svg: Svg, cam: Camera) -> None:
 
     for far, x, y, half, roll, turn, pose in sorted(birds, key=lambda b: -b[0]):
         if far < NEAR_GULL:
-            _near_gull(svg, x, y, half, roll, turn, far * 0.2, sky_at(y), pose)
+            _near_gull(svg, x, y, half, roll, turn, far * 0.2, sky_at(y))
         else:
             _gull(svg, x, y, half, roll, turn, pose, far * 0.2, sky_at(y), 1 - far)
 
@@ -1309,16 +1214,14 @@ NEAR_GULL = 0.5
 
 
 def _near_gull(svg: Svg, x: float, y: float, half: float, roll: float, turn: float, haze: float,
-               sky_here: str, pose: str = "glide") -> None:
+               sky_here: str) -> None:
     """A near gull gliding, seen from below: each wing broad at the arm and
     rising to a rounded wrist, the hand falling from it to a pointed black
     tip swept back, so the pair makes a soft M; the underside warm where
     the low sun ahead catches it, the trailing edge of the arm a shade
-    darker. One of them caught with its wings raised at the top of a beat,
-    one banking hard with the far wing turned away and shortened."""
-    bank = pose == "bank"
-    roll = max(-0.25, min(0.25, 0.5 * roll)) if not bank else 0.9 * roll - 0.25
-    lift = 0.5 if pose == "up" else 0.0
+    darker. Banked only a little, so that every near bird shows the same
+    shape."""
+    roll = max(-0.25, min(0.25, 0.5 * roll))
     cr, sr = math.cos(roll), math.sin(roll)
 
     def at(b, v):
@@ -1333,14 +1236,14 @@ def _near_gull(svg: Svg, x: float, y: float, half: float, roll: float, turn: flo
     wrist = 0.42
     bs = np.linspace(0.05, 1.0, 25)
     rise = np.where(bs < wrist, 0.2 * np.sin(0.5 * math.pi * (bs - 0.05) / (wrist - 0.05)),
-                    0.2 - 0.34 * np.clip((bs - wrist) / (1 - wrist), 0, 1) ** 1.4) + lift * bs ** 1.2
+                    0.2 - 0.34 * np.clip((bs - wrist) / (1 - wrist), 0, 1) ** 1.4)
     # Broad at the arm, narrowing past the wrist to the point.
     chord = np.interp(bs, [0.05, 0.3, wrist, 0.75, 1.0], [0.3, 0.27, 0.22, 0.12, 0.0])
     # The hand swept back: its trailing edge hollowed in toward the wrist.
     hollow = 0.05 * np.sin(math.pi * np.clip((bs - wrist) / (1 - wrist), 0, 1))
     for s in (1, -1):
         # The wing toward the way the bird turns a touch shorter, foreshortened.
-        span = 1.0 - (0.4 if bank else 0.08) * max(0.0, s * turn if turn else s)
+        span = 1.0 - 0.08 * max(0.0, s * turn)
         lead = [at(s * b * span, v + 0.4 * c) for b, v, c in zip(bs, rise, chord)]
         trail = [at(s * b * span, v - 0.6 * c + hw) for b, v, c, hw in zip(bs, rise, chord, hollow)]
         svg.path(smooth(lead + trail[::-1]), fill=under)

@@ -1,24 +1,22 @@
-"""The end: a lone plank adrift at dusk. A few masses of low cloud, each unlike the others and
-each one firm shape, dark above, with the dark sky between them deepening evenly toward the top,
-over a band on the horizon, dull orange at the sea and rose up into the grey, one thin firm
-streak of cloud lying in it, and brightest where the sun went down: the only light left,
-warming the ragged undersides of the clouds to peach, most of all nearest it. The band
-lays a path of glints down the water that runs into the board, drawn out
-long far off under the light and short and broken near us, so the eye
+"""The end: a lone plank adrift at dusk. A few masses of low cloud, each unlike the others, with
+the dark sky between them deepening evenly toward the top, over a band on the horizon, dull orange at the sea
+and rose up into the grey, crossed by thin tapering streaks of cloud and
+brightest where the sun went down: the only light left, glowing unevenly
+along the ragged undersides of the clouds nearest it. The band
+lays a path of glints down the water that runs into the board, so the eye
 goes from the light to it, and the sea away from the path is quiet, giving
-back only the cool grey of the cloud in a faint sheen and long low swells, with a few
-far crests on the dark side faintly catching the glow. The
+back only the cool grey of the cloud in a faint sheen and long low swells. The
 board is one plank off the raft, small in a wide sea, lying loose and
 slantwise across the line of sight so it reads as a thing adrift and not as
-a jetty or a bow: a long broad board, two fifths as deep as it is wide, its long edges
+a jetty or a bow: a thick board, half as deep as it is wide, its long edges
 parallel and narrowing only with distance. It lies in the path so the glints
 frame it, with a margin of still water between and open sea all round, seen
-from above enough to show its grain: the top wet and dark, the dim grey of
-the cloud dulled over the wood's brown, the side turned to us soaked a dark brown, the edge turned to
+from above enough to show its grain: the top takes the dim grey of the
+cloud, the side turned to us the wood's brown in shade, the edge turned to
 the light a thin warm wet line, the torn far end broken on a slant in one ragged
-edge with a few short teeth, its pale raw wood laid open on the top, the
-only pale part of it, and nothing standing off it, so it reads at a glance as one plank, the near
-third sunk, the same board on the same line, its wood soaked dark and cooled
+edge with a few short teeth, its pale raw wood laid open on the top and
+nothing standing off it, so it reads at a glance as one plank, the near
+half sunk, the same board on the same line, its wood soaked dark and cooled
 by the water, never paler than the sea, fading and blurring into it toward
 its end. A lit lip of water runs along its side where it floats, the water laps
 at both sides, and thin rings close round it, light on the near side and
@@ -53,7 +51,7 @@ DUSK = replace(P, wood_lit=mix(P.wood_lit, P.sea_horizon, 0.3),
 # The light is too low to reach the top: wet, it gives back the grey of the
 # cloud overhead, with the wood's brown showing through; lighter than the
 # dark water round it, so the board reads against the sea.
-TOP = mix(mix(mix(P.cloud_lit, P.wood_lit, 0.45), P.sea_horizon, 0.15), P.sea_near, 0.35)
+TOP = mix(mix(P.cloud_lit, P.wood_lit, 0.45), P.sea_horizon, 0.15)
 # The side turned to us takes neither sky nor glow: the wood's brown, dulled.
 SIDE = mix(mix(P.wood_side, P.wood_dark, 0.55), P.cloud_shade, 0.1)
 SOAKED = mix(P.wood_dark, P.sea_dark, 0.35)
@@ -71,43 +69,76 @@ def _toward_light(svg: Svg, w: float, strongest: float, weakest: float) -> str:
     return f"url(#{mask})"
 
 
-def _cloud(heaven: Svg, rng, x, base, width, height, lumps, dark, warmth) -> None:
-    """One mass as one firm silhouette, filled dark on top and warm peach
-    along its underside, where the glow from below lights it; the warm
-    tone gathers toward where the sun went down and stays inside the
-    outline, and only the edge itself is softened."""
-    ls = sky._lumps(rng, x, base, width, height, lumps, False, 0.8, 0.5)
-    shapes = sky._shapes(ls[:lumps], base, True) + sky._shapes(ls[lumps:], base, False)
-    top = min(cy - ry for _, cy, _, ry in ls)
-    bottom = max(base, max(cy + ry for _, cy, _, ry in ls))
-    shade = mix(P.cloud_shade, P.ink, dark)
-    under = mix(mix(GLOW, L.rim, 0.6), P.cloud_lit, 0.15)
-    body = heaven.linear(0, top, 0, bottom, [(0, shade, 1), (0.6, mix(shade, P.cloud_lit, 0.22), 1),
-                                             (0.8, mix(shade, under, 0.35 * warmth), 1),
-                                             (1, mix(shade, under, 0.9 * warmth), 1)])
-    # Nearest the glow the underside catches it most, fading along the cloud away from it.
-    near = min(max(L.x, x), x + width)
-    catch = heaven.radial(near, bottom + 1, 130, (bottom - top) * 0.45,
-                          [(0, mix(under, L.rim, 0.4), 0.8 * warmth), (0.5, under, 0.35 * warmth), (1, under, 0)])
-    cid = heaven.uid("c")
-    heaven.defs.append(f'<clipPath id="{cid}">{shapes}</clipPath>')
-    box = f'x="{num(x - width)}" y="{num(top - 2)}" width="{num(width * 3)}" height="{num(bottom - top + 4)}"'
-    heaven.add(f'<g filter="{heaven.blur(0.55)}"><g clip-path="url(#{cid})"><rect {box} fill="{body}"/>'
-               f'<rect {box} fill="{catch}"/></g></g>')
+def _clouds(heaven: Svg, w: float) -> None:
+    """Low cloud in a few masses, lit from below by the band: each drawn
+    once in the dull grey of the dusk and again warm, the warm one faded out
+    away from where the sun went down, so only the undersides near the glow
+    take its rose and its rim. The higher masses are darker; the low ones
+    take the band's haze."""
+    # Unlike one another: a long low bank on the left, a smaller mass higher
+    # up, and the big one over the glow.
+    masses = ((206, 41, 206, 18, 11, 0.45, 0.85, 0.15), (88, 30, 82, 11, 7, 0.55, 0.6, 0.15),
+              (-24, 61, 196, 8, 10, 0.6, 0.4, -0.1))
+    cool = replace(P, cloud_lit=mix(P.cloud_lit, P.cloud_shade, 0.35))
+    # Flat shapes with short soft edges: lumps of no set rhythm, the underside a little broken.
+    soft = dict(uneven=0.8, blend=1.4, ragged=0.5)
+    # Each mass on its own seed, drawn alike in both passes.
+    for seed, m in zip(range(4621, 4624), masses):
+        sky.clouds(heaven, np.random.default_rng(seed), cool, [m[:6] + (0.1, m[7])], None, **soft)
+    warm = replace(P, cloud_lit=mix(P.cloud_lit, ROSE, 0.7), light=replace(L, rim=mix(L.rim, GLOW, 0.4)))
+    start = len(heaven.body)
+    for seed, m in zip(range(4621, 4624), masses):
+        sky.clouds(heaven, np.random.default_rng(seed), warm, [m + (5.0,)], None, **soft)
+    stops = [(0, 0.05), (0.35, 0.2), (L.x / w, 1.0), (1, 0.7)]
+    fade = heaven.linear(0, 0, w, 0, [(t, "#ffffff", a * 0.55) for t, a in stops])
+    # Over that, the glow comes and goes along each underside in soft
+    # patches, as the cloud thins and thickens.
+    rng = np.random.default_rng(4629)
+    patches = []
+    for mx, base, width, *_ in masses:
+        for x in mx + width * np.sort(rng.uniform(0.05, 0.95, 4)):
+            y = base - rng.uniform(0, 6)
+            strength = float(np.interp(x / w, *zip(*stops))) * rng.uniform(0.3, 1.0)
+            rx, ry = rng.uniform(14, 40), rng.uniform(6, 12)
+            spot = heaven.radial(x, y, rx, ry, [(0, "#ffffff", 1), (0.6, "#ffffff", 0.5), (1, "#ffffff", 0)])
+            patches.append(f'<ellipse cx="{num(x)}" cy="{num(y)}" rx="{num(rx)}" ry="{num(ry)}" fill="{spot}" '
+                           f'opacity="{num(strength)}"/>')
+    mask = heaven.uid("m")
+    heaven.defs.append(f'<mask id="{mask}"><rect x="0" y="0" width="{w}" height="{heaven.height}" '
+                       f'fill="{fade}"/>{"".join(patches)}</mask>')
+    heaven.body[start:] = [f'<g mask="url(#{mask})">' + "".join(heaven.body[start:]) + "</g>"]
 
 
-def _clouds(heaven: Svg, cam) -> None:
-    """Low cloud in a few masses, unlike one another: a long low bank on
-    the left, a smaller mass higher up, the big one over the glow, and a
-    thin streak lying in the band. The higher masses are darker and the
-    ones nearest the glow the warmest underneath."""
-    masses = ((4621, 196, 42, 236, 19, 11, 0.15, 1.0), (4622, 112, 25, 58, 9, 5, 0.25, 0.5),
-              (4623, -24, 60, 150, 7, 8, 0.05, 0.4), (4624, 176, cam.horizon - 5, 180, 2.6, 9, -0.1, 1.0))
-    for seed, *m in masses:
-        _cloud(heaven, np.random.default_rng(seed), *m)
+def _haze(heaven: Svg, cam, rng, w: float) -> None:
+    """Thin streaks of cloud lying across the band, each tapering at both
+    ends and swelling and thinning along its length, darker than the glow
+    behind them; near where the sun went down their undersides catch it."""
+    dark, lit = [], []
+    for y, x, length, thick, strength in ((cam.horizon - 4.5, 225, 120, 1.1, 0.55),
+                                          (cam.horizon - 9, 20, 150, 1.6, 0.45),
+                                          (cam.horizon - 8, 200, 60, 0.9, 0.4),
+                                          (cam.horizon - 12.5, 255, 110, 1.3, 0.5),
+                                          (cam.horizon - 2.4, 40, 120, 0.8, 0.35),
+                                          (cam.horizon - 6.5, 330, 70, 0.9, 0.45),
+                                          (cam.horizon - 14, 60, 90, 1.2, 0.4)):
+        x += rng.uniform(-10, 10)
+        t = np.linspace(0, 1, 24)
+        swell = 1 + 0.45 * np.sin(t * rng.uniform(5, 11) + rng.uniform(0, 6.3))
+        half = thick * np.sin(math.pi * t) ** 0.7 * swell
+        xs = x + length * t
+        ys = y + rng.uniform(-0.5, 0.5) * np.sin(math.pi * t) + 0.25 * np.sin(t * rng.uniform(3, 7))
+        top = list(zip(xs, ys - half))
+        bottom = list(zip(xs, ys + half * 0.6))[::-1]
+        dark.append(f'<path d="{polygon(top + bottom)}" opacity="{num(strength)}"/>')
+        near = math.exp(-((x + length / 2 - L.x) / 110) ** 2)
+        if near > 0.2:
+            edge = list(zip(xs, ys + half * 0.3)) + list(zip(xs, ys + half * 0.9 + 0.2))[::-1]
+            lit.append(f'<path d="{polygon(edge)}" opacity="{num(0.85 * near)}"/>')
+    heaven.add(f'<g fill="{mix(P.cloud_shade, ROSE, 0.35)}" filter="{heaven.blur(0.3)}">{"".join(dark)}</g>')
+    heaven.add(f'<g fill="{mix(L.rim, P.foam, 0.25)}" filter="{heaven.blur(0.3)}">{"".join(lit)}</g>')
 
 
-def _sky(cam, w, h) -> Svg:
+def _sky(cam, rng, w, h) -> Svg:
     heaven = Svg(w, h)
     sky.sky(heaven, P, cam.horizon, glow=0.7, glow_size=(170, 30))
     # Overhead, away from the band, the sky deepens evenly toward the night.
@@ -124,7 +155,8 @@ def _sky(cam, w, h) -> Svg:
     core = heaven.radial(L.x, cam.horizon, 90, 17, [(0, mix(GLOW, L.rim, 0.6), 1.0), (0.4, GLOW, 0.65),
                                                     (1, GLOW, 0)])
     heaven.add(f'<rect x="0" y="{cam.horizon - 19}" width="{w}" height="21" fill="{core}"/>')
-    _clouds(heaven, cam)
+    _haze(heaven, cam, rng, w)
+    _clouds(heaven, w)
     # Where the sun went down: a small hot point sitting on the horizon,
     # the head of the path of glints below it.
     sun = heaven.radial(L.x, cam.horizon, 16, 3.2, [(0, mix(L.rim, "#fff4e0", 0.5), 1.0), (0.45, L.rim, 0.7),
@@ -251,27 +283,15 @@ def _glitter(svg: Svg, cam, waves, rng, w, h):
             if sy < cam.horizon + 0.3:
                 continue
             far_t = min(1.0, max(0.0, math.log10(zz) / 2.2))
-            strength = (0.35 + 0.65 * math.exp(-d * d * 2.5)) * (0.3 + 0.7 * far_t) * rng.lognormal(0, 0.35)
+            strength = (0.35 + 0.65 * math.exp(-d * d * 2.5)) * (0.3 + 0.7 * far_t)
             colour = mix(GLOW, L.rim, 0.6) if d < 0.35 and far_t > 0.5 else GLOW
-            # Far off under the light the glints draw out into long streaks;
-            # near us they are short and break up on the chop.
-            reach = px * 0.2 + 7.0 * far_t ** 3 * math.exp(-d * d * 2.0)
-            length = max(1.0, min(14.0, reach * rng.lognormal(0, 0.6))) * (1.0 - 0.4 * d)
+            length = max(1.0, min(9.0, px * 0.2 * rng.lognormal(0, 0.45))) * (1.0 - 0.4 * d)
             t = max(0.25, min(1.1, px * 0.012))
             slant = float(gx) * 0.3 * length
             q = round(min(strength, 1.0) * 8) / 8
-            if q <= 0:
-                continue
-            pieces = 1 if far_t > 0.5 or length < 3 else int(rng.integers(1, 4))
-            cuts = np.sort(rng.uniform(0, 1, 2 * pieces - 2)) if pieces > 1 else np.array([])
-            ends = [0.0, *cuts.tolist(), 1.0]
-            for a, b in zip(ends[::2], ends[1::2]):
-                x0, x1 = sx - length / 2 + a * length, sx - length / 2 + b * length
-                if x1 - x0 < 0.6:
-                    continue
-                k = slant * 2 / length
+            if q > 0:
                 buckets.setdefault((colour, q), []).append(
-                    lens(x0, sy + slant - k * (x0 - sx + length / 2), x1, sy + slant - k * (x1 - sx + length / 2), t))
+                    lens(sx - length / 2, sy + slant, sx + length / 2, sy - slant, t))
         z *= 1.03
     for (colour, q), shapes in sorted(buckets.items()):
         svg.path("".join(shapes), fill=colour, opacity=q)
@@ -362,31 +382,6 @@ def _cool_swell(svg: Svg, cam, waves, rng, w, h):
     svg.add(f'<g fill="{cool}" filter="{svg.blur(1.4)}">{"".join(bands)}</g>')
 
 
-def _dusk_crests(svg: Svg, cam, waves, rng, w):
-    """Out on the far water of the dark half, a soft sheen of the band and
-    a few crests turned up to the glow, catching it faintly, so that half
-    of the sea is not one unbroken dark."""
-    sheen = svg.radial(w * 0.3, cam.horizon + 10, 170, 16, [(0, ROSE, 0.17), (0.6, ROSE, 0.07), (1, ROSE, 0)])
-    svg.add(f'<rect x="0" y="{num(cam.horizon)}" width="{num(w * 0.75)}" height="28" fill="{sheen}"/>')
-    warm = mix(mix(GLOW, L.rim, 0.3), P.sea_light, 0.2)
-    crests = []
-    while len(crests) < 26:
-        sx = rng.uniform(6, w * 0.55)
-        sy = cam.horizon + 3 + 50 * rng.uniform(0, 1) ** 1.5
-        wx, z = cam.water_at(sx, sy)
-        gx, gz = waves.slope(wx, z)
-        if float(gz) > -0.004:
-            continue
-        px = float(cam.scale(z))
-        length = max(2.0, min(9.0, px * 0.6 * rng.lognormal(0, 0.4)))
-        slant = float(gx) * 0.3 * length
-        # Brighter toward the light, fainter toward the left edge and near us.
-        strength = rng.uniform(0.3, 0.55) * (0.5 + 0.5 * sx / (w * 0.55)) * (1.1 - (sy - cam.horizon) / 80)
-        crest = lens(sx - length / 2, sy + slant, sx + length / 2, sy - slant, rng.uniform(0.45, 0.7))
-        crests.append(f'<path d="{crest}" opacity="{num(round(strength * 32) / 32)}"/>')
-    svg.add(f'<g fill="{warm}">{"".join(crests)}</g>')
-
-
 def _face_above(drawn, name):
     """The outline on screen of the named face of the plank where it shows
     above the water, or None when the plank hides it."""
@@ -416,7 +411,7 @@ def _wet_top(cam, plank, svg, rng):
         light.append(f'<path d="{polyline([cam.point(plank.world(u, v, T / 2)) for u, v in zip(us, vs)])}"/>')
     a, b = cam.point(plank.world(u0, 0, T / 2)), cam.point(plank.world(u1, 0, T / 2))
     sheen = mix(P.sky_horizon, P.cloud_lit, 0.5)
-    catch = svg.linear(a[0], a[1], b[0], b[1], [(0, sheen, 0.04), (0.5, sheen, 0.18), (1, sheen, 0.35)])
+    catch = svg.linear(a[0], a[1], b[0], b[1], [(0, sheen, 0), (0.5, sheen, 0.1), (1, sheen, 0.25)])
     svg.add(f'<g clip-path="{clip}" fill="none" stroke="{catch}" stroke-width="0.25" '
             f'stroke-linecap="round">{"".join(light)}</g>')
     c, d = cam.point(plank.world(0, -W / 2, T / 2)), cam.point(plank.world(0, W / 2, T / 2))
@@ -447,8 +442,8 @@ def _side(cam, plank, svg, rng):
     outline = polygon(side)
     clip = svg.clip(outline)
     a, b = cam.point(plank.world(0, -W / 2, T / 2)), cam.point(plank.world(0, -W / 2, -T / 2))
-    fall = svg.linear(a[0], a[1], b[0], b[1], [(0, mix(SIDE, SOAKED, 0.25)), (0.35, mix(SIDE, SOAKED, 0.7)),
-                                               (0.6, SOAKED), (1, mix(SOAKED, P.ink, 0.3))])
+    fall = svg.linear(a[0], a[1], b[0], b[1], [(0, SIDE), (0.45, mix(SIDE, SOAKED, 0.5)), (0.75, SOAKED),
+                                               (1, SOAKED)])
     svg.path(outline, fill=fall)
     us = np.linspace(plank.end(-1, -W / 2) + 0.02, plank.end(1, -W / 2) - 0.02, 30)
     lines = []
@@ -799,8 +794,9 @@ def build(scale: int) -> Picture:
     w, h = SIZE
     cam = Camera(w, h, horizon=72, focal=300, eye=1.05)
     waves = WaveField(seed=46, wavelength=2.4, steepness=0.03, direction=0.5)
+    rng = np.random.default_rng(4606)
 
-    heaven = _sky(cam, w, h)
+    heaven = _sky(cam, rng, w, h)
     water = _sea(cam, w, h)
     # The sea's marks draw on their own seed, so reshaping the sky leaves them be.
     rng = np.random.default_rng(4603)
@@ -816,7 +812,6 @@ def build(scale: int) -> Picture:
     _far_marks(surface, cam, waves, np.random.default_rng(4618), w)
     _near_water(surface, cam, waves, np.random.default_rng(4613), w, h, cam.horizon + cam.focal * cam.eye / 5.0)
     _cool_swell(surface, cam, waves, np.random.default_rng(4616), w, h)
-    _dusk_crests(surface, cam, waves, np.random.default_rng(4619), w)
     _glitter(glints, cam, waves, rng, w, h)
 
     # One board off a raft, two hands across and one thick, lying on
@@ -826,8 +821,8 @@ def build(scale: int) -> Picture:
     # dark band over the water. Tipped by the swell, the torn end rides a
     # little out of the water and the near end has gone under; its near edge
     # rides a little higher than the far one, so that side shows.
-    plank = wood.Plank(length=2.6, width=0.3, thickness=0.12, centre=(1.4, -0.03, 3.8),
-                       yaw=math.radians(35), pitch=math.radians(3.2), roll=math.radians(-3),
+    plank = wood.Plank(length=2.4, width=0.28, thickness=0.13, centre=(1.4, -0.03, 3.8),
+                       yaw=math.radians(35), pitch=math.radians(3.5), roll=math.radians(-3),
                        seed=7, splintered=(False, True), knots=1, fibres=4, slant=0.8)
 
     # The swell it makes spreads in rings round it, long close in and rounder
@@ -843,7 +838,7 @@ def build(scale: int) -> Picture:
     # The wood's own sunk faces are drawn apart and dropped: only its top shows through the water.
     light_dir = (0.35, 0.08, 1.0)   # the break, low on the horizon ahead and to the right
     wood.draw(plank, cam, DUSK, light_dir, above=above, under=Svg(w, h), depth=Svg(w, h), sight=0.18,
-              rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", wet=False, torn=1.0, grain_opacity=1.0,
+              rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", wet=False, torn=1.0, grain_opacity=0.75,
               top=TOP)
     _side(cam, plank, above, np.random.default_rng(4614))
     _sunk_board(cam, plank, under, depth)
@@ -862,4 +857,4 @@ def build(scale: int) -> Picture:
     return Picture(NAME, w, h, P, layers,
                    water=Water(mix(P.sea_near, P.sea_dark, 0.5), cam, waves, tint=0.8, surface=0.25, darken=0.3, blur=1.5, fade=0.45,
                                refraction=0.15),
-                   seed=46, grain=3.6)
+                   seed=46, grain=4.5)
