@@ -72,7 +72,7 @@ BELLY = [(0, 0.13), (0.05, 0.22), (0.2, 0.5), (0.4, 0.6), (0.6, 0.46), (0.8, 0.2
 # clear of it at the front, the head sloping up to the highest of the back
 # and the body going down again behind the first dorsal.
 DRY = [(0, 0.33), (0.05, 0.33), (0.12, 0.26), (0.25, 0.19), (0.38, 0.16), (0.5, 0.1), (0.6, 0.03),
-       (0.66, -0.02), (0.75, -0.12), (0.85, -0.25), (1.0, -0.4), (1.4, -0.8)]
+       (0.66, -0.02), (0.75, -0.2), (0.85, -0.4), (1.0, -0.66), (1.4, -1.25)]
 
 # What the water makes of the skin under it: darker and bluer than the sea.
 UNDER = mix(mix(P.sea_dark, P.ink, 0.35), P.sky_top, 0.15)
@@ -365,7 +365,7 @@ def _skin(sides: Sides, tones, nu: int = 160, na: int = 104):
         colour = c0 if c0 == c1 else mix(c0, c1, (v - v0) / (v1 - v0))
         # Just awash the skin still shows its own tone; deeper the water takes it.
         # The water takes the skin slowly enough that the whole animal keeps its outline.
-        soak = 0.1 + 0.4 * min(1.0, max(0.0, -float(c[i, j, 1])) / SIGHT) ** 0.8
+        soak = 0.15 + 0.6 * min(1.0, max(0.0, -float(c[i, j, 1])) / SIGHT) ** 0.8
         sides.fill([g[i, j], g[i + 1, j], g[i + 1, j + 1], g[i, j + 1]], colour, soak=soak, sight=1.6 * SIGHT)
 
 
@@ -671,8 +671,6 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
             edge = surface(us[seg], top)
             film = list(edge) + list(surface(us[seg], lo[seg] - 0.05)[::-1])
             front.path(smooth(screen(film)), fill=glass, opacity=num(rng.uniform(0.5, 0.7)))
-            front.path(smooth(screen(edge[m // 4: m - m // 4 + 1]), closed=False), stroke=lit,
-                       stroke_width="0.5", opacity=num(rng.uniform(0.45, 0.65)), stroke_linecap="round")
         k += n + int(rng.integers(1, 5))
     # Where the back goes under behind the dorsal the sea slides across it.
     for u0, op in ((u_end - 0.05, 0.25), (u_end - 0.025, 0.4)):
@@ -694,13 +692,6 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
         band = mix(P.sea_near, tones["flank"], 0.4)
         ahead = [p + np.array([0.0, 0.08, 0.0]) for p in across]
         front.path(smooth(screen(across + ahead[::-1])), fill=band, opacity="0.4", filter=front.blur(0.6))
-        k = 0
-        while k < len(across) - 2:
-            n = int(rng.integers(3, 7))
-            front.path(smooth(screen(across[k:k + n + 1]), closed=False), stroke=lit,
-                       stroke_width=num(rng.uniform(0.5, 0.7)), stroke_linecap="round",
-                       opacity=num(rng.uniform(0.6, 0.85)))
-            k += n + int(rng.integers(1, 3))
     spine, fwd, near_dir, _ = frame(u_end)
     flat = np.array([near_dir[0], 0.0, near_dir[2]])
     flat /= np.linalg.norm(flat)
@@ -724,6 +715,48 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
     _break(front, behind, sides, tones, np.random.default_rng(2207), loop, u_end)
     _waterline(front, behind, sides, tones, np.random.default_rng(2209), u_end)
     _surge(front, sides, np.random.default_rng(2215), loop, u_end)
+    _wet_edge(front, behind, sides, np.random.default_rng(2217), loop, u_end)
+
+
+def _wet_edge(front: Svg, behind: Svg, sides: Sides, rng, loop, u_end: float) -> None:
+    """One unbroken bright line of water where the head and the dorsal's
+    root cut the surface, with white water at the snout's two corners and
+    at the root; along the flanks between them the skin just goes under."""
+    screen = sides.screen
+    k = next(i for i, e in enumerate(loop) if e[1] == 0)
+
+    def edge(part, off=0.012):
+        out = np.array([p + o * off for _, _, p, o in part])
+        out[:, 1] = 0.0
+        return screen(out)
+
+    def draw(svg, pts):
+        if len(pts) < 3:
+            return
+        d = smooth(pts, closed=False)
+        svg.path(d, stroke=GLINT, stroke_width="1.6", stroke_linecap="round", opacity="0.35",
+                 filter=svg.blur(0.6))
+        svg.path(d, stroke=GLINT, stroke_width="0.75", stroke_linecap="round", opacity="0.95")
+
+    head = 0.14
+    near = [e for e in loop[:k] if e[0] < head]
+    arc = [e for e in loop if e[1] == 0]
+    far = [e for e in loop if e[1] < 0 and e[0] < head]
+    # Stood off the chin by a band of dark water, so it is not read as a lip.
+    draw(front, edge(near + arc, 0.06 * K))
+    draw(behind, edge(arc[-1:] + far, 0.06 * K))
+    root = u_end - 0.07
+    draw(front, edge([e for e in loop if e[1] < 0 and e[0] > root] + [e for e in loop if e[1] > 0 and e[0] > root]))
+    # The wash at the snout's corners and at the dorsal's root.
+    for e in (arc[0], arc[-1]):
+        _, _, p, o = e
+        side = np.cross(o, [0.0, 1.0, 0.0])
+        _froth(front, screen, rng, p + o * 0.1 * K, (side * 0.16 * K, o * 0.09 * K), 16, 1.0, 0.95)
+    top_pt = surface(u_end, math.pi / 2)
+    _, fwd, near_dir, _ = frame(u_end)
+    flat = np.array([near_dir[0], 0.0, near_dir[2]])
+    _froth(front, screen, rng, top_pt + flat * 0.1 * K, (flat * float(half_w(u_end)) * 0.8, fwd * 0.07 * K), 18,
+           1.0, 0.95)
 
 
 def _froth(svg: Svg, screen, rng, centre, spread, count, size, opacity):
@@ -802,15 +835,6 @@ def _surge(front: Svg, sides: Sides, rng, loop, u_end: float) -> None:
         front.path(smooth(screen(film)), fill=sheet, opacity=num(rng.uniform(0.14, 0.22)),
                    filter=front.blur(0.5))
         k += m + int(rng.integers(0, 2))
-    edge = surface(np.full_like(a, 0.008), a) + normal(np.full_like(a, 0.008), a) * 0.012
-    keep = sides.faces_us(edge, normal(np.full_like(a, 0.008), a))
-    for part in _runs(list(edge), keep):
-        j = 0
-        while j < len(part) - 2:
-            m = int(rng.integers(3, 6))
-            front.path(smooth(screen(part[j:j + m + 1]), closed=False), stroke=GLINT, stroke_width="0.6",
-                       stroke_linecap="round", opacity=num(rng.uniform(0.45, 0.7)))
-            j += m + int(rng.integers(1, 3))
     # White water where the back goes under behind the dorsal, and a short
     # wake spreading back from it, two arms of broken foam with the sea
     # roughened pale between them, fading as they open.
@@ -880,15 +904,6 @@ def _waterline(front: Svg, behind: Svg, sides: Sides, tones, rng, u_end: float) 
         q = p + o / (np.linalg.norm(o) + 1e-9) * 0.015
         q[1] = 0.0
         out.append(q)
-    k = int(rng.integers(0, 3))
-    while k < len(out) - 2:
-        n = int(rng.integers(3, 8))
-        fade = math.exp(-float(us[k]) / 0.35)
-        if rng.uniform() < 0.8:
-            front.path(smooth(screen(out[k:k + n + 1]), closed=False), stroke=thread,
-                       stroke_width=num(rng.uniform(0.5, 0.7)), stroke_linecap="round",
-                       opacity=num(rng.uniform(0.3, 0.45) * (0.4 + 0.6 * fade)))
-        k += n + int(rng.integers(1, 5))
     # The wake: small broken foam on the water off the flank, thickest by
     # the head and spreading a little outward as it runs back.
     foam = FOAM
@@ -941,17 +956,6 @@ def _wash(front: Svg, sides: Sides, rng, u_end: float) -> None:
         film = np.concatenate([up_edge, down_edge[::-1]])
         film[:, 1] = np.maximum(film[:, 1], 0.0)
         front.path(smooth(screen(film)), fill=sheet, opacity=num(0.35 * op), filter=front.blur(0.5))
-        # The sheet's lip, bright toward the head where it piles up, broken
-        # into short lengths: an unbroken arc round the body reads as a rib.
-        keep = sides.faces_us(up_edge, normal(lead, a))
-        for run in _runs(list(up_edge), keep):
-            k = int(rng.integers(0, 3))
-            while k < len(run) - 2:
-                n = int(rng.integers(2, 4))
-                if rng.uniform() < 0.6:
-                    front.path(smooth(screen(run[k:k + n + 1]), closed=False), stroke=lip, stroke_width="0.6",
-                               stroke_linecap="round", opacity=num(0.6 * op), filter=front.blur(0.3))
-                k += n + int(rng.integers(1, 3))
     # The wet back between the sheets: long soft streaks of sky along its crown.
     for _ in range(7):
         u0 = rng.uniform(0.1, u_end - 0.12)
@@ -1011,15 +1015,6 @@ def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float
         skin, trough, edge = ring(0.0), ring(0.2), ring(0.26)
         front.path(smooth(screen(list(skin) + list(trough[::-1]))), fill=P.sea_dark, opacity="0.35",
                    filter=front.blur(0.5))
-        rim = mix(P.sea_light, P.sea_near, 0.35)
-        n = len(edge)
-        k = int(rng.integers(0, 3))
-        while k < n - 2:
-            m = int(rng.integers(3, 7))
-            front.path(smooth(screen(edge[k:k + m + 1]), closed=False), stroke=rim,
-                       stroke_width=num(rng.uniform(0.4, 0.6)), stroke_linecap="round",
-                       opacity=num(rng.uniform(0.35, 0.55)), filter=front.blur(0.3))
-            k += m + int(rng.integers(1, 4))
     # The V the head spreads back across the sea, the near arm in front of
     # the body, the far one behind it.
     spine, fwd, _, _ = frame(0.0)
