@@ -354,11 +354,10 @@ def _skin(sides: Sides, tones, nu: int = 160, na: int = 104):
     vis = sides.faces_us(c, n)
     dist = np.linalg.norm(c - sides.eye, axis=-1)
     up = n[..., 1]
-    ramp = [(-1.0, tones["belly"]), (-0.72, tones["belly"]), (-0.55, tones["low"]), (-0.3, tones["flank"]),
-            (0.38, tones["flank"]), (0.5, tones["upper"]), (0.68, tones["upper"]), (0.8, tones["back"]),
-            (1.0, tones["back"])]
+    ramp = [(-1.0, tones["belly"]), (-0.6, tones["belly"]), (-0.57, tones["flank"]), (0.42, tones["flank"]),
+            (0.45, tones["upper"]), (0.7, tones["upper"]), (0.73, tones["back"]), (1.0, tones["back"])]
     for i, j in sorted(zip(*np.nonzero(vis)), key=lambda ij: -dist[ij]):
-        # Flat tones with short soft steps between them, as light falls off round the body.
+        # Three flat tones, the steps between them short: no modelled volume.
         v = float(up[i, j]) * 0.85 + float(np.dot(n[i, j], SUN)) * 0.25 + 0.04
         k = next(k for k in range(len(ramp) - 1) if v <= ramp[k + 1][0])
         (v0, c0), (v1, c1) = ramp[k], ramp[k + 1]
@@ -408,10 +407,10 @@ def _marks(sides: Sides, rng, tones):
             pts = pts + normal(uu, aa) * 0.005
             for part in _runs(list(pts), keep):
                 sides.line(part, colour, wd, opacity=num(op), wet_opacity=num(0.6 * op), soft=0.2)
-    rows = np.arange(0.2, 0.97, 0.032)
+    rows = np.arange(0.2, 0.97, 0.06)
     # Between the rows of spots thin pale stripes run across the body, the
     # short sides of the checkerboard, here and there broken.
-    for ub in rows[:-1] + 0.016:
+    for ub in rows[:-1] + 0.03:
         a = float(rng.uniform(-0.55, -0.4))
         while a < math.pi / 2 + 1.2:
             run = rng.uniform(0.35, 0.8)
@@ -426,7 +425,7 @@ def _marks(sides: Sides, rng, tones):
     # the next; on the animal the rows wander and the spots are uneven, so
     # each is pushed a little off its place.
     for k, ub in enumerate(rows):
-        step = 0.17 * rng.uniform(0.9, 1.1)
+        step = 0.3 * rng.uniform(0.9, 1.1)
         start = -0.45 + (step / 2 if k % 2 else 0.0) + rng.uniform(-0.04, 0.04)
         for a in np.arange(start, math.pi / 2 + 1.25, step):
             if rng.uniform() < 0.08:
@@ -434,18 +433,18 @@ def _marks(sides: Sides, rng, tones):
             uu = ub + rng.uniform(-0.005, 0.005)
             aa = a + rng.uniform(-0.04, 0.04)
             edge = min(1.0, abs(aa - math.pi / 2) / 1.6)
-            size = 0.065 * (1 - 0.45 * edge) * (0.45 + 0.55 * float(half_w(uu)) / K / 0.84)
+            size = 0.1 * (1 - 0.45 * edge) * (0.45 + 0.55 * float(half_w(uu)) / K / 0.84)
             _spot(sides, uu, aa, size * rng.uniform(0.85, 1.15), pale, opacity="0.9")
     # The head's spots smaller and closer, in looser rows, thinning out
     # before the snout so the mouth reads clear of them at 1x.
-    for k, ub in enumerate(np.arange(0.025, 0.2, 0.015)):
-        step = 0.13 * rng.uniform(0.9, 1.1)
+    for k, ub in enumerate(np.arange(0.03, 0.2, 0.03)):
+        step = 0.24 * rng.uniform(0.9, 1.1)
         for a in np.arange(-0.35 + (step / 2 if k % 2 else 0.0), math.pi + 0.4, step):
             edge = abs(a - math.pi / 2) / (math.pi / 2 + 0.4)
             if rng.uniform() < 0.15 + 0.4 * edge + 0.5 * max(0.0, (0.04 - ub) / 0.015):
                 continue
             uu = ub + rng.uniform(-0.005, 0.005)
-            size = (0.034 + 0.014 * uu / 0.2) * (1 - 0.45 * edge)
+            size = (0.055 + 0.02 * uu / 0.2) * (1 - 0.45 * edge)
             _spot(sides, uu, a + rng.uniform(-0.04, 0.04), size * rng.uniform(0.85, 1.15), pale, opacity="0.9")
 
 
@@ -493,14 +492,11 @@ def _head(sides: Sides, tones):
     # is carried round the front by a dark line of its own.
     sides.line(across(0.13, back=0.05, far=0.022), slit, 1.6, opacity="0.95", soft=0.2)
     # The blunt front above the mouth is a face of its own, turned from the
-    # sky and the sun, a step darker than the top of the head it meets; the
-    # lip only a tone step at its foot.
+    # sky and the sun, a step darker than the top of the head it meets.
     _, fwd, _, up = frame(0.0)
     low_edge = across(0.3, back=0.056, far=0.02)
     face = list(low_edge) + list(low_edge + up * 0.1 * K - fwd * 0.06 * K)[::-1]
     sides.fill(face, mix(tones["upper"], tones["flank"], 0.55), opacity="0.85", seam=0, body=False)
-    lip = list(low_edge) + list(low_edge + up * 0.03 * K - fwd * 0.015 * K)[::-1]
-    sides.fill(lip, mix(tones["upper"], tones["flank"], 0.45), opacity="0.6", seam=0, body=False)
     # Five gill slits behind the head, on the flank.
     # Each a dark cut with the skin catching the light on its rear lip, so
     # they keep their shape at 1x.
@@ -1132,13 +1128,13 @@ def _dorsal(sides: Sides, outline, tones, rng):
     rear = pts[n // 2 - 3:]
     sides.fill(list(rear), mix(tones["flank"], tones["low"], 0.3), opacity="0.6", seam=0, body=False)
     pale = mix(P.sea_light, tones["back"], 0.35)
-    for _ in range(18):
+    for _ in range(8):
         k = rng.integers(0, n)
         c = pts.mean(0) * 0.55 + pts[k] * 0.45 + rng.normal(0, 0.03, 3)
         if c[1] < 0.02:
             continue
         _, fwd, near, up = frame(0.58)
-        r = 0.028 * rng.uniform(0.8, 1.15)
+        r = 0.045 * rng.uniform(0.85, 1.15)
         ring = [c + r * (math.cos(f) * fwd + math.sin(f) * up) + near * 0.02
                 for f in np.linspace(0, 2 * math.pi, 8, endpoint=False)]
         sides.fill(ring, pale, opacity="0.7", seam=0, body=False)
