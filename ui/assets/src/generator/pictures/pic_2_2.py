@@ -310,14 +310,14 @@ def _fins():
     d2 = [(0.82, 0, -0.03), (0.85, 0, 0.17), (0.875, 0, 0.17), (0.87, 0, -0.03)]
     fins["dorsal2"] = [local(u, lat, top_h(u) / K + h) for u, lat, h in _spline(d2)]
     # The tail's crescent, the upper lobe the longer, swept back.
-    fins["caudal"] = _fin([(0.98, 0, 0.14), (1.08, 0, 0.4), (1.22, 0, 0.78), (1.19, 0, 0.64), (1.1, 0, 0.22),
-                           (1.09, 0, 0.0), (1.16, 0, -0.55), (1.12, 0, -0.55), (1.03, 0, -0.22), (0.98, 0, -0.12)],
+    fins["caudal"] = _fin([(0.98, 0, 0.16), (1.08, 0, 0.48), (1.24, 0, 0.95), (1.2, 0, 0.78), (1.11, 0, 0.26),
+                           (1.1, 0, 0.0), (1.18, 0, -0.66), (1.13, 0, -0.66), (1.03, 0, -0.26), (0.98, 0, -0.14)],
                           steps=4)
     # Broad at the root low on the flank behind the gills, sickle-shaped,
     # swept back and out, held out from the upper flank a little below
     # level, so that it lies just under the surface by the head.
     fins["pectoral"] = [local(u, half_w(u) / K * 0.8 + 0.75 * r,
-                                              top_h(u) / K * 0.45 - 0.05 - 0.36 * r) for u, r, _ in
+                                              top_h(u) / K * 0.45 - 0.05 - 0.24 * r) for u, r, _ in
                         _spline([(0.12, 0, 0), (0.15, 0.5, 0), (0.19, 1.0, 0), (0.25, 1.5, 0), (0.31, 1.85, 0),
                                  (0.27, 1.45, 0), (0.245, 0.95, 0), (0.23, 0.45, 0), (0.22, 0.0, 0)], steps=8)]
     fins["pectoral_far"] = [local(u, -(half_w(u) / K * 0.7 + r), -0.45 - 0.25 * r) for u, r, _ in
@@ -1082,13 +1082,13 @@ def build(scale: int) -> Picture:
     # The tail and the second dorsal in the skin's own tones where they join
     # it, so that under the water they go on from the body, not as a darker
     # shape of their own.
-    tail_tone = mix(tones["upper"], tones["flank"], 0.55)
+    tail_tone = mix(tones["flank"], P.ink, 0.2)
     fins = _fins()
     sides.fill(fins["pectoral_far"], mix(fin_tone, P.sea_near, 0.3), seam=0)
     # Thin blades, so the water blurs them less than the body's bulk and the
     # tail's two lobes keep their shape.
     for name in ("caudal", "dorsal2"):
-        sides.fill(fins[name], tail_tone, seam=0.3, soak=0.25, bands=0.08, sight=3 * SIGHT)
+        sides.fill(fins[name], tail_tone, seam=0.3, soak=0.2, bands=0.08, sight=2.2 * SIGHT)
     _skin(sides, tones)
     _marks(sides, np.random.default_rng(2203), tones)
     _head(sides, tones)
@@ -1096,7 +1096,7 @@ def build(scale: int) -> Picture:
     sides.fill(fins["pelvic"], mix(fin_tone, tones["upper"], 0.12), seam=0)
     # The near pectoral just under the surface, a sickle a step darker than
     # the flank behind the head that gives the front half its shape.
-    sides.fill(fins["pectoral"], mix(tones["flank"], P.ink, 0.5), seam=0, soak=0.15, sight=4 * SIGHT)
+    sides.fill(fins["pectoral"], mix(tones["flank"], P.ink, 0.62), seam=0, soak=0.1, sight=5 * SIGHT)
 
     froth = Svg(w, h)
     _water(froth, surface_marks, sides, tones, rng)
