@@ -72,7 +72,7 @@ BELLY = [(0, 0.13), (0.05, 0.22), (0.2, 0.5), (0.4, 0.6), (0.6, 0.46), (0.8, 0.2
 # clear of it at the front, the head sloping up to the highest of the back
 # and the body going down again behind the first dorsal.
 DRY = [(0, 0.33), (0.05, 0.33), (0.12, 0.26), (0.25, 0.19), (0.38, 0.16), (0.5, 0.1), (0.6, 0.03),
-       (0.66, -0.02), (0.75, -0.12), (0.85, -0.25), (1.0, -0.4), (1.4, -0.8)]
+       (0.66, -0.02), (0.75, -0.2), (0.85, -0.4), (1.0, -0.66), (1.4, -1.25)]
 
 # What the water makes of the skin under it: darker and bluer than the sea.
 UNDER = mix(mix(P.sea_dark, P.ink, 0.35), P.sky_top, 0.15)
@@ -310,14 +310,14 @@ def _fins():
     d2 = [(0.82, 0, -0.03), (0.85, 0, 0.17), (0.875, 0, 0.17), (0.87, 0, -0.03)]
     fins["dorsal2"] = [local(u, lat, top_h(u) / K + h) for u, lat, h in _spline(d2)]
     # The tail's crescent, the upper lobe the longer, swept back.
-    fins["caudal"] = _fin([(0.98, 0, 0.14), (1.08, 0, 0.4), (1.22, 0, 0.78), (1.19, 0, 0.64), (1.1, 0, 0.22),
-                           (1.09, 0, 0.0), (1.16, 0, -0.55), (1.12, 0, -0.55), (1.03, 0, -0.22), (0.98, 0, -0.12)],
+    fins["caudal"] = _fin([(0.98, 0, 0.16), (1.08, 0, 0.48), (1.24, 0, 0.95), (1.2, 0, 0.78), (1.11, 0, 0.26),
+                           (1.1, 0, 0.0), (1.18, 0, -0.66), (1.13, 0, -0.66), (1.03, 0, -0.26), (0.98, 0, -0.14)],
                           steps=4)
     # Broad at the root low on the flank behind the gills, sickle-shaped,
     # swept back and out, held out from the upper flank a little below
     # level, so that it lies just under the surface by the head.
     fins["pectoral"] = [local(u, half_w(u) / K * 0.8 + 0.75 * r,
-                                              top_h(u) / K * 0.45 - 0.05 - 0.36 * r) for u, r, _ in
+                                              top_h(u) / K * 0.45 - 0.05 - 0.24 * r) for u, r, _ in
                         _spline([(0.12, 0, 0), (0.15, 0.5, 0), (0.19, 1.0, 0), (0.25, 1.5, 0), (0.31, 1.85, 0),
                                  (0.27, 1.45, 0), (0.245, 0.95, 0), (0.23, 0.45, 0), (0.22, 0.0, 0)], steps=8)]
     fins["pectoral_far"] = [local(u, -(half_w(u) / K * 0.7 + r), -0.45 - 0.25 * r) for u, r, _ in
@@ -354,18 +354,17 @@ def _skin(sides: Sides, tones, nu: int = 160, na: int = 104):
     vis = sides.faces_us(c, n)
     dist = np.linalg.norm(c - sides.eye, axis=-1)
     up = n[..., 1]
-    ramp = [(-1.0, tones["belly"]), (-0.72, tones["belly"]), (-0.55, tones["low"]), (-0.3, tones["flank"]),
-            (0.38, tones["flank"]), (0.5, tones["upper"]), (0.68, tones["upper"]), (0.8, tones["back"]),
-            (1.0, tones["back"])]
+    ramp = [(-1.0, tones["belly"]), (-0.6, tones["belly"]), (-0.57, tones["flank"]), (0.42, tones["flank"]),
+            (0.45, tones["upper"]), (0.7, tones["upper"]), (0.73, tones["back"]), (1.0, tones["back"])]
     for i, j in sorted(zip(*np.nonzero(vis)), key=lambda ij: -dist[ij]):
-        # Flat tones with short soft steps between them, as light falls off round the body.
+        # Three flat tones, the steps between them short: no modelled volume.
         v = float(up[i, j]) * 0.85 + float(np.dot(n[i, j], SUN)) * 0.25 + 0.04
         k = next(k for k in range(len(ramp) - 1) if v <= ramp[k + 1][0])
         (v0, c0), (v1, c1) = ramp[k], ramp[k + 1]
         colour = c0 if c0 == c1 else mix(c0, c1, (v - v0) / (v1 - v0))
         # Just awash the skin still shows its own tone; deeper the water takes it.
         # The water takes the skin slowly enough that the whole animal keeps its outline.
-        soak = 0.1 + 0.4 * min(1.0, max(0.0, -float(c[i, j, 1])) / SIGHT) ** 0.8
+        soak = 0.15 + 0.6 * min(1.0, max(0.0, -float(c[i, j, 1])) / SIGHT) ** 0.8
         sides.fill([g[i, j], g[i + 1, j], g[i + 1, j + 1], g[i, j + 1]], colour, soak=soak, sight=1.6 * SIGHT)
 
 
@@ -408,10 +407,10 @@ def _marks(sides: Sides, rng, tones):
             pts = pts + normal(uu, aa) * 0.005
             for part in _runs(list(pts), keep):
                 sides.line(part, colour, wd, opacity=num(op), wet_opacity=num(0.6 * op), soft=0.2)
-    rows = np.arange(0.2, 0.97, 0.032)
+    rows = np.arange(0.2, 0.97, 0.06)
     # Between the rows of spots thin pale stripes run across the body, the
     # short sides of the checkerboard, here and there broken.
-    for ub in rows[:-1] + 0.016:
+    for ub in rows[:-1] + 0.03:
         a = float(rng.uniform(-0.55, -0.4))
         while a < math.pi / 2 + 1.2:
             run = rng.uniform(0.35, 0.8)
@@ -426,7 +425,7 @@ def _marks(sides: Sides, rng, tones):
     # the next; on the animal the rows wander and the spots are uneven, so
     # each is pushed a little off its place.
     for k, ub in enumerate(rows):
-        step = 0.17 * rng.uniform(0.9, 1.1)
+        step = 0.3 * rng.uniform(0.9, 1.1)
         start = -0.45 + (step / 2 if k % 2 else 0.0) + rng.uniform(-0.04, 0.04)
         for a in np.arange(start, math.pi / 2 + 1.25, step):
             if rng.uniform() < 0.08:
@@ -434,18 +433,18 @@ def _marks(sides: Sides, rng, tones):
             uu = ub + rng.uniform(-0.005, 0.005)
             aa = a + rng.uniform(-0.04, 0.04)
             edge = min(1.0, abs(aa - math.pi / 2) / 1.6)
-            size = 0.065 * (1 - 0.45 * edge) * (0.45 + 0.55 * float(half_w(uu)) / K / 0.84)
+            size = 0.1 * (1 - 0.45 * edge) * (0.45 + 0.55 * float(half_w(uu)) / K / 0.84)
             _spot(sides, uu, aa, size * rng.uniform(0.85, 1.15), pale, opacity="0.9")
     # The head's spots smaller and closer, in looser rows, thinning out
     # before the snout so the mouth reads clear of them at 1x.
-    for k, ub in enumerate(np.arange(0.025, 0.2, 0.015)):
-        step = 0.13 * rng.uniform(0.9, 1.1)
+    for k, ub in enumerate(np.arange(0.03, 0.2, 0.03)):
+        step = 0.24 * rng.uniform(0.9, 1.1)
         for a in np.arange(-0.35 + (step / 2 if k % 2 else 0.0), math.pi + 0.4, step):
             edge = abs(a - math.pi / 2) / (math.pi / 2 + 0.4)
             if rng.uniform() < 0.15 + 0.4 * edge + 0.5 * max(0.0, (0.04 - ub) / 0.015):
                 continue
             uu = ub + rng.uniform(-0.005, 0.005)
-            size = (0.034 + 0.014 * uu / 0.2) * (1 - 0.45 * edge)
+            size = (0.055 + 0.02 * uu / 0.2) * (1 - 0.45 * edge)
             _spot(sides, uu, a + rng.uniform(-0.04, 0.04), size * rng.uniform(0.85, 1.15), pale, opacity="0.9")
 
 
@@ -493,14 +492,11 @@ def _head(sides: Sides, tones):
     # is carried round the front by a dark line of its own.
     sides.line(across(0.13, back=0.05, far=0.022), slit, 1.6, opacity="0.95", soft=0.2)
     # The blunt front above the mouth is a face of its own, turned from the
-    # sky and the sun, a step darker than the top of the head it meets; the
-    # lip only a tone step at its foot.
+    # sky and the sun, a step darker than the top of the head it meets.
     _, fwd, _, up = frame(0.0)
     low_edge = across(0.3, back=0.056, far=0.02)
     face = list(low_edge) + list(low_edge + up * 0.1 * K - fwd * 0.06 * K)[::-1]
     sides.fill(face, mix(tones["upper"], tones["flank"], 0.55), opacity="0.85", seam=0, body=False)
-    lip = list(low_edge) + list(low_edge + up * 0.03 * K - fwd * 0.015 * K)[::-1]
-    sides.fill(lip, mix(tones["upper"], tones["flank"], 0.45), opacity="0.6", seam=0, body=False)
     # Five gill slits behind the head, on the flank.
     # Each a dark cut with the skin catching the light on its rear lip, so
     # they keep their shape at 1x.
@@ -671,8 +667,6 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
             edge = surface(us[seg], top)
             film = list(edge) + list(surface(us[seg], lo[seg] - 0.05)[::-1])
             front.path(smooth(screen(film)), fill=glass, opacity=num(rng.uniform(0.5, 0.7)))
-            front.path(smooth(screen(edge[m // 4: m - m // 4 + 1]), closed=False), stroke=lit,
-                       stroke_width="0.5", opacity=num(rng.uniform(0.45, 0.65)), stroke_linecap="round")
         k += n + int(rng.integers(1, 5))
     # Where the back goes under behind the dorsal the sea slides across it.
     for u0, op in ((u_end - 0.05, 0.25), (u_end - 0.025, 0.4)):
@@ -694,13 +688,6 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
         band = mix(P.sea_near, tones["flank"], 0.4)
         ahead = [p + np.array([0.0, 0.08, 0.0]) for p in across]
         front.path(smooth(screen(across + ahead[::-1])), fill=band, opacity="0.4", filter=front.blur(0.6))
-        k = 0
-        while k < len(across) - 2:
-            n = int(rng.integers(3, 7))
-            front.path(smooth(screen(across[k:k + n + 1]), closed=False), stroke=lit,
-                       stroke_width=num(rng.uniform(0.5, 0.7)), stroke_linecap="round",
-                       opacity=num(rng.uniform(0.6, 0.85)))
-            k += n + int(rng.integers(1, 3))
     spine, fwd, near_dir, _ = frame(u_end)
     flat = np.array([near_dir[0], 0.0, near_dir[2]])
     flat /= np.linalg.norm(flat)
@@ -724,6 +711,48 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
     _break(front, behind, sides, tones, np.random.default_rng(2207), loop, u_end)
     _waterline(front, behind, sides, tones, np.random.default_rng(2209), u_end)
     _surge(front, sides, np.random.default_rng(2215), loop, u_end)
+    _wet_edge(front, behind, sides, np.random.default_rng(2217), loop, u_end)
+
+
+def _wet_edge(front: Svg, behind: Svg, sides: Sides, rng, loop, u_end: float) -> None:
+    """One unbroken bright line of water where the head and the dorsal's
+    root cut the surface, with white water at the snout's two corners and
+    at the root; along the flanks between them the skin just goes under."""
+    screen = sides.screen
+    k = next(i for i, e in enumerate(loop) if e[1] == 0)
+
+    def edge(part, off=0.012):
+        out = np.array([p + o * off for _, _, p, o in part])
+        out[:, 1] = 0.0
+        return screen(out)
+
+    def draw(svg, pts):
+        if len(pts) < 3:
+            return
+        d = smooth(pts, closed=False)
+        svg.path(d, stroke=GLINT, stroke_width="1.6", stroke_linecap="round", opacity="0.35",
+                 filter=svg.blur(0.6))
+        svg.path(d, stroke=GLINT, stroke_width="0.75", stroke_linecap="round", opacity="0.95")
+
+    head = 0.14
+    near = [e for e in loop[:k] if e[0] < head]
+    arc = [e for e in loop if e[1] == 0]
+    far = [e for e in loop if e[1] < 0 and e[0] < head]
+    # Stood off the chin by a band of dark water, so it is not read as a lip.
+    draw(front, edge(near + arc, 0.06 * K))
+    draw(behind, edge(arc[-1:] + far, 0.06 * K))
+    root = u_end - 0.07
+    draw(front, edge([e for e in loop if e[1] < 0 and e[0] > root] + [e for e in loop if e[1] > 0 and e[0] > root]))
+    # The wash at the snout's corners and at the dorsal's root.
+    for e in (arc[0], arc[-1]):
+        _, _, p, o = e
+        side = np.cross(o, [0.0, 1.0, 0.0])
+        _froth(front, screen, rng, p + o * 0.1 * K, (side * 0.16 * K, o * 0.09 * K), 16, 1.0, 0.95)
+    top_pt = surface(u_end, math.pi / 2)
+    _, fwd, near_dir, _ = frame(u_end)
+    flat = np.array([near_dir[0], 0.0, near_dir[2]])
+    _froth(front, screen, rng, top_pt + flat * 0.1 * K, (flat * float(half_w(u_end)) * 0.8, fwd * 0.07 * K), 18,
+           1.0, 0.95)
 
 
 def _froth(svg: Svg, screen, rng, centre, spread, count, size, opacity):
@@ -802,15 +831,6 @@ def _surge(front: Svg, sides: Sides, rng, loop, u_end: float) -> None:
         front.path(smooth(screen(film)), fill=sheet, opacity=num(rng.uniform(0.14, 0.22)),
                    filter=front.blur(0.5))
         k += m + int(rng.integers(0, 2))
-    edge = surface(np.full_like(a, 0.008), a) + normal(np.full_like(a, 0.008), a) * 0.012
-    keep = sides.faces_us(edge, normal(np.full_like(a, 0.008), a))
-    for part in _runs(list(edge), keep):
-        j = 0
-        while j < len(part) - 2:
-            m = int(rng.integers(3, 6))
-            front.path(smooth(screen(part[j:j + m + 1]), closed=False), stroke=GLINT, stroke_width="0.6",
-                       stroke_linecap="round", opacity=num(rng.uniform(0.45, 0.7)))
-            j += m + int(rng.integers(1, 3))
     # White water where the back goes under behind the dorsal, and a short
     # wake spreading back from it, two arms of broken foam with the sea
     # roughened pale between them, fading as they open.
@@ -880,15 +900,6 @@ def _waterline(front: Svg, behind: Svg, sides: Sides, tones, rng, u_end: float) 
         q = p + o / (np.linalg.norm(o) + 1e-9) * 0.015
         q[1] = 0.0
         out.append(q)
-    k = int(rng.integers(0, 3))
-    while k < len(out) - 2:
-        n = int(rng.integers(3, 8))
-        fade = math.exp(-float(us[k]) / 0.35)
-        if rng.uniform() < 0.8:
-            front.path(smooth(screen(out[k:k + n + 1]), closed=False), stroke=thread,
-                       stroke_width=num(rng.uniform(0.5, 0.7)), stroke_linecap="round",
-                       opacity=num(rng.uniform(0.3, 0.45) * (0.4 + 0.6 * fade)))
-        k += n + int(rng.integers(1, 5))
     # The wake: small broken foam on the water off the flank, thickest by
     # the head and spreading a little outward as it runs back.
     foam = FOAM
@@ -941,17 +952,6 @@ def _wash(front: Svg, sides: Sides, rng, u_end: float) -> None:
         film = np.concatenate([up_edge, down_edge[::-1]])
         film[:, 1] = np.maximum(film[:, 1], 0.0)
         front.path(smooth(screen(film)), fill=sheet, opacity=num(0.35 * op), filter=front.blur(0.5))
-        # The sheet's lip, bright toward the head where it piles up, broken
-        # into short lengths: an unbroken arc round the body reads as a rib.
-        keep = sides.faces_us(up_edge, normal(lead, a))
-        for run in _runs(list(up_edge), keep):
-            k = int(rng.integers(0, 3))
-            while k < len(run) - 2:
-                n = int(rng.integers(2, 4))
-                if rng.uniform() < 0.6:
-                    front.path(smooth(screen(run[k:k + n + 1]), closed=False), stroke=lip, stroke_width="0.6",
-                               stroke_linecap="round", opacity=num(0.6 * op), filter=front.blur(0.3))
-                k += n + int(rng.integers(1, 3))
     # The wet back between the sheets: long soft streaks of sky along its crown.
     for _ in range(7):
         u0 = rng.uniform(0.1, u_end - 0.12)
@@ -1011,15 +1011,6 @@ def _break(front: Svg, behind: Svg, sides: Sides, tones, rng, loop, u_end: float
         skin, trough, edge = ring(0.0), ring(0.2), ring(0.26)
         front.path(smooth(screen(list(skin) + list(trough[::-1]))), fill=P.sea_dark, opacity="0.35",
                    filter=front.blur(0.5))
-        rim = mix(P.sea_light, P.sea_near, 0.35)
-        n = len(edge)
-        k = int(rng.integers(0, 3))
-        while k < n - 2:
-            m = int(rng.integers(3, 7))
-            front.path(smooth(screen(edge[k:k + m + 1]), closed=False), stroke=rim,
-                       stroke_width=num(rng.uniform(0.4, 0.6)), stroke_linecap="round",
-                       opacity=num(rng.uniform(0.35, 0.55)), filter=front.blur(0.3))
-            k += m + int(rng.integers(1, 4))
     # The V the head spreads back across the sea, the near arm in front of
     # the body, the far one behind it.
     spine, fwd, _, _ = frame(0.0)
@@ -1091,13 +1082,13 @@ def build(scale: int) -> Picture:
     # The tail and the second dorsal in the skin's own tones where they join
     # it, so that under the water they go on from the body, not as a darker
     # shape of their own.
-    tail_tone = mix(tones["upper"], tones["flank"], 0.55)
+    tail_tone = mix(tones["flank"], P.ink, 0.2)
     fins = _fins()
     sides.fill(fins["pectoral_far"], mix(fin_tone, P.sea_near, 0.3), seam=0)
     # Thin blades, so the water blurs them less than the body's bulk and the
     # tail's two lobes keep their shape.
     for name in ("caudal", "dorsal2"):
-        sides.fill(fins[name], tail_tone, seam=0.3, soak=0.25, bands=0.08, sight=3 * SIGHT)
+        sides.fill(fins[name], tail_tone, seam=0.3, soak=0.2, bands=0.08, sight=2.2 * SIGHT)
     _skin(sides, tones)
     _marks(sides, np.random.default_rng(2203), tones)
     _head(sides, tones)
@@ -1105,7 +1096,7 @@ def build(scale: int) -> Picture:
     sides.fill(fins["pelvic"], mix(fin_tone, tones["upper"], 0.12), seam=0)
     # The near pectoral just under the surface, a sickle a step darker than
     # the flank behind the head that gives the front half its shape.
-    sides.fill(fins["pectoral"], mix(tones["flank"], P.ink, 0.5), seam=0, soak=0.15, sight=4 * SIGHT)
+    sides.fill(fins["pectoral"], mix(tones["flank"], P.ink, 0.62), seam=0, soak=0.1, sight=5 * SIGHT)
 
     froth = Svg(w, h)
     _water(froth, surface_marks, sides, tones, rng)
@@ -1137,13 +1128,13 @@ def _dorsal(sides: Sides, outline, tones, rng):
     rear = pts[n // 2 - 3:]
     sides.fill(list(rear), mix(tones["flank"], tones["low"], 0.3), opacity="0.6", seam=0, body=False)
     pale = mix(P.sea_light, tones["back"], 0.35)
-    for _ in range(18):
+    for _ in range(8):
         k = rng.integers(0, n)
         c = pts.mean(0) * 0.55 + pts[k] * 0.45 + rng.normal(0, 0.03, 3)
         if c[1] < 0.02:
             continue
         _, fwd, near, up = frame(0.58)
-        r = 0.028 * rng.uniform(0.8, 1.15)
+        r = 0.045 * rng.uniform(0.85, 1.15)
         ring = [c + r * (math.cos(f) * fwd + math.sin(f) * up) + near * 0.02
                 for f in np.linspace(0, 2 * math.pi, 8, endpoint=False)]
         sides.fill(ring, pale, opacity="0.7", seam=0, body=False)
