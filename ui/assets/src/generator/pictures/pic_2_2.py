@@ -622,7 +622,6 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
     foam = FOAM
     u_end = _dry_end()
     glass = mix(P.sea_near, P.sea_light, 0.3)
-    lit = GLINT
     loop = _loop(0.0, u_end)
 
     # How hard the water is pushed: most at the head, falling away along
@@ -890,7 +889,6 @@ def _waterline(front: Svg, behind: Svg, sides: Sides, tones, rng, u_end: float) 
         band = list(surface(us, lo + 0.02)) + list(surface(us, lo - sink)[::-1])
         behind.path(smooth(screen(band)), fill=under, opacity=num(op), filter=behind.blur(0.9))
     # The line of light water where the skin goes under, broken into runs.
-    thread = mix(mix(P.sea_light, P.sky_horizon, 0.5), P.sea_near, 0.25)
     out = []
     for u, a in zip(us, lo):
         spine = frame(u)[0]
@@ -933,7 +931,6 @@ def _wash(front: Svg, sides: Sides, rng, u_end: float) -> None:
     the wet back between them catching the sky in long streaks."""
     screen = sides.screen
     sheet = mix(P.sea_near, P.sea_light, 0.12)
-    lip = GLINT
     sheen = mix(mix(P.sky_horizon, P.light.key, 0.4), P.sea_near, 0.3)
     # Where the sheets run: (the station, how wide, how far up the near
     # flank they start, how strong), the widest and strongest nearest the tail
