@@ -372,10 +372,8 @@ def build(scale: int) -> Picture:
     # The one raft, seen closer than when the two of them watched her go and
     # so a little farther out, its near side clear of the frame: the logs of
     # more unequal girth, each with its own bark, knot and lashings.
-    logs, poles, top = raft.raft(cam, p, out, np.random.default_rng(4242), corner=(-3.35, 10.0),
-                                 heading=math.radians(27), logs=7, radius=0.2, bob=0.52, tops=tops,
-                                 rope=raft.HAWSER, lash_every=3, pole=0.4, girth=(0.72, 1.24), gap=1.14,
-                                 varied=True, marked=True)
+    logs, poles, top = pic_4_0.our_raft(cam, p, out, (-3.35, 10.0), math.radians(27), tops=tops,
+                                        girth=(0.72, 1.24), marked=True)
     raft.afloat_marks(cam, p, surface, logs, rng)
     pic_4_0.near_waterline(cam, p, out.dry, logs[-1], rng)
 
