@@ -9,6 +9,7 @@ resampled."""
 from __future__ import annotations
 
 import os
+import re
 import subprocess
 import tempfile
 from dataclasses import dataclass, field
@@ -34,6 +35,10 @@ class Layer:
     # Under-water layers carry a depth drawing beside their colour: black at
     # the surface, white at the greatest depth the water lets one see.
     depth: Svg | None = None
+    # Drawn this far (1x pixels) past every edge and cut back: the renderer
+    # blurs nothing in from beyond its canvas, so a soft cloud at the frame
+    # would fade there to what lies behind it and darken the edge rows.
+    margin: int = 0
 
     @property
     def under(self) -> bool:
@@ -79,6 +84,18 @@ def rasterise(svg_text: str, width: int, height: int, tmp: str, stem: str) -> np
     subprocess.run([RSVG, "--width", str(width), "--height", str(height), "--output", png, src],
                    check=True)
     return read_png(png)
+
+
+def rasterise_past(layer: Layer, width: int, height: int, scale: int, tmp: str, stem: str) -> np.ndarray:
+    """A layer rasterised with its margin drawn, then cut back to the frame."""
+    m = layer.margin
+    if not m:
+        return rasterise(layer.svg.text(), width, height, tmp, stem)
+    w, h = layer.svg.width + 2 * m, layer.svg.height + 2 * m
+    wide = re.sub(r'<svg [^>]*>', f'<svg xmlns="http://www.w3.org/2000/svg" width="{w}" height="{h}" '
+                  f'viewBox="{-m} {-m} {w} {h}">', layer.svg.text(), count=1)
+    img = rasterise(wide, width + 2 * m * scale, height + 2 * m * scale, tmp, stem)
+    return img[m * scale:m * scale + height, m * scale:m * scale + width].copy()
 
 
 def read_png(path: str) -> np.ndarray:
@@ -194,7 +211,7 @@ def paint(pic: Picture, tmp: str) -> np.ndarray:
     canvas = np.zeros((H, W, 4), np.float32)
     shift = None
     for i, layer in enumerate(pic.layers):
-        img = rasterise(layer.svg.text(), W, H, tmp, f"{i:02d}-{layer.name}")
+        img = rasterise_past(layer, W, H, s, tmp, f"{i:02d}-{layer.name}")
         if layer.under:
             if pic.water is None:
                 raise ValueError(f"{pic.name}: layer {layer.name} is under water but there is no water")

@@ -3,17 +3,12 @@ us and seen from behind, the rest of the planks scattered far off, under a
 low, ragged overcast; the pale sun behind a thin place in it lays its path
 on the water down to him."""
 
-import base64
 import math
-import os
-import re
-import subprocess
-import tempfile
 from dataclasses import replace
 
 import numpy as np
 
-from .. import afloat, compose, sea, sky, wood
+from .. import afloat, sea, sky, wood
 from ..camera import Camera
 from ..compose import Layer, Picture, Water
 from ..palette import OLIVE_GREY, hazed, mix
@@ -517,40 +512,8 @@ GREYED = replace(P, wood_lit=mix(P.wood_lit, P.sky_horizon, 0.35), wood_side=mix
 SKY = replace(P, sky_top=mix(P.sky_top, P.sky_horizon, 0.35), cloud_shade=mix(P.cloud_shade, P.cloud_lit, 0.25))
 
 
-class _Bled(Svg):
-    """A layer drawn past the frame and cut back to it: the renderer blurs
-    nothing from beyond the canvas, so a cloud's soft edge would fade to
-    the sky behind at the frame's top and sides and darken the rows there."""
-
-    def __init__(self, width, height, scale, margin=12):
-        super().__init__(width, height)
-        self.scale, self.margin = scale, margin
-
-    def text(self) -> str:
-        m, s = self.margin, self.scale
-        w, h = self.width + 2 * m, self.height + 2 * m
-        wide = super().text()
-        wide = re.sub(r'<svg [^>]*>', f'<svg xmlns="http://www.w3.org/2000/svg" width="{w}" height="{h}" '
-                      f'viewBox="{-m} {-m} {w} {h}">', wide, count=1)
-        with tempfile.TemporaryDirectory() as tmp:
-            big = os.path.join(tmp, "wide.png")
-            with open(os.path.join(tmp, "wide.svg"), "w", encoding="utf-8") as f:
-                f.write(wide)
-            subprocess.run([compose.RSVG, "--width", str(w * s), "--height", str(h * s), "--output", big,
-                            os.path.join(tmp, "wide.svg")], check=True)
-            cut = os.path.join(tmp, "cut.png")
-            subprocess.run([compose.CONVERT, big, "-crop", f"{self.width * s}x{self.height * s}+{m * s}+{m * s}",
-                            "+repage", "-strip", "PNG32:" + cut], check=True)
-            with open(cut, "rb") as f:
-                data = base64.b64encode(f.read()).decode("ascii")
-        return (f'<svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink" '
-                f'width="{self.width}" height="{self.height}" viewBox="0 0 {self.width} {self.height}">'
-                f'<image width="{self.width}" height="{self.height}" '
-                f'xlink:href="data:image/png;base64,{data}"/></svg>\n')
-
-
-def _sky(w, h, cam, rng, scale) -> Svg:
-    heaven = _Bled(w, h, scale)
+def _sky(w, h, cam, rng) -> Svg:
+    heaven = Svg(w, h)
     # The veiled sun is the brightest of the sky, in a glow that spreads wide under the overcast.
     sky.sky(heaven, SKY, cam.horizon, glow=0.7, glow_size=(150, 56))
     # The overcast after the storm, low and heavy: a few big soft banks of
@@ -722,7 +685,7 @@ def build(scale: int) -> Picture:
     rng = np.random.default_rng(4404)
     L = P.light
 
-    heaven = _sky(w, h, cam, rng, scale)
+    heaven = _sky(w, h, cam, rng)
     dry, wet, wet_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     surface = Svg(w, h)
     holder = Holder(cam, HOLDER, dry, wet, wet_depth, surface)
@@ -846,7 +809,7 @@ def build(scale: int) -> Picture:
     sunk.body = [f'<g filter="url(#{fid})" opacity="0.6">' + "".join(sunk.body) + "</g>"]
     holder.draw()
 
-    layers = [Layer("sky", heaven), Layer("sea", water),
+    layers = [Layer("sky", heaven, margin=12), Layer("sea", water),
               Layer("reflection", mirror, depth=mirror_depth),
               Layer("sunk", sunk, depth=sunk_depth), Layer("man-under", wet, depth=wet_depth),
               Layer("surface", surface), Layer("planks", floating), Layer("man", dry)]
