@@ -248,10 +248,10 @@ class _Frond:
 # shaft, the old ones grow lower down and hang; no two alike, and not spaced
 # evenly round it.
 CROWN = [(0.1, 0.32, 4.7, 0.36, 0.38, 0.12), (0.65, 0.6, 3.4, 0.3, 0.5, -0.15),
-         (1.25, 0.72, 2.5, 0.3, 0.6, 0.3), (2.35, 0.6, 2.9, 0.3, 0.45, 0.2),
+         (1.25, 0.55, 2.5, 0.3, 0.6, 0.3), (2.35, 0.6, 2.9, 0.3, 0.45, 0.2),
          (3.15, 0.42, 3.5, 0.36, 0.3, 0.15), (4.15, 0.3, 2.7, 0.42, 0.28, 0.1),
          (4.85, 0.15, 3.7, 0.42, 0.2, -0.1), (5.6, 0.1, 4.4, 0.38, 0.22, 0.18),
-         (2.75, 0.9, 2.6, 0.3, 0.62, -0.2), (4.45, 0.05, 3.3, 0.55, 0.32, 0.2),
+         (2.75, 0.7, 2.6, 0.3, 0.62, -0.2), (4.45, 0.05, 3.3, 0.55, 0.32, 0.2),
          (5.2, 0.2, 3.0, 0.5, 0.4, -0.2), (1.9, 0.5, 3.6, 0.34, 0.4, 0.1)]
 # The dead ones: brown, hanging from the foot of the crown down the trunk,
 # one in front on the left, one behind on the right.
@@ -345,6 +345,7 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     eye = np.array([0.0, cam.eye, 0.0])
 
     blades = []
+    jitter = np.random.default_rng(2035)
 
     def draw_frond(fr, far=False):
         rib = [cam.point(p) for p in fr.rib]
@@ -360,7 +361,7 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
                      mix(P.wood_side, straw, 0.35),
                      mix(mix(P.wood_lit, straw, 0.5), P.light.key, 0.1)]
         if far:
-            tones = [mix(t, back_leaf, 0.5 if fr.dead else 0.7) for t in tones]
+            tones = [mix(t, back_leaf, 0.5 if fr.dead else 0.45) for t in tones]
         def lit_score(l):
             # How a leaflet faces: its upper face in the sun lit, seen from
             # under it or turned away in shade.
@@ -385,7 +386,9 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
             # to a point: the frond reads as a feather, not a cut-out. Its
             # upper face in the sun lit, its underside dark.
             for l in row:
-                score = lit_score(l) + reach
+                # Each turned a little its own way, so a mass of them is
+                # streaked light and dark, never one flat tone.
+                score = lit_score(l) + reach + jitter.normal(0, 0.22)
                 tone = 2 if score > -0.05 else (1 if score > -0.45 else 0)
                 (ax, ay), (cx, cy), (bx, by) = cam.point(l[2]), cam.point(l[3]), cam.point(l[4])
                 ln = math.hypot(bx - ax, by - ay) or 1.0
