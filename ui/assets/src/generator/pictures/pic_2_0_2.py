@@ -3,13 +3,14 @@ at the top left, half over the frame's edge. A palm a third of the way in
 leans a little out over the sand, its trunk curving up and slimming from a
 foot that flares down into a low mound of sand barely paler than the
 beach, dark in the crease round it, scarred with uneven rings that ridge
-its outline. Its crown is lopsided: fronds grow from a short crown shaft,
-longer on the side it leans to, some reaching toward us and some away,
-arching out and hanging under their own weight, each a thin dark rib with
-its leaflets gathered on both sides into a few broad flat masses ending in
-drooping points, in two tones, lit on the sun's side or in shade, four
-round coconuts in a bunch at their foot; under them two dead fronds, brown
-and withered, hang down the trunk. The sun so high, every shadow is short:
+its outline. Its crown is dense and lopsided: fronds grow from a short crown shaft,
+longer on the side it leans to, some reaching away and some drooping
+toward us, arching out and hanging under their own weight, each a thin
+dark rib with many narrow soft-edged leaflets along both sides, shorter
+toward the tip, like a feather; the back fronds dark, the front ones
+lighter, each leaflet lit on the sun's side or showing its shaded
+underside, four round coconuts in a bunch at their foot; under them two
+dead fronds, brown and withered, hang close down the trunk. The sun so high, every shadow is short:
 the palm's runs a narrow band from its foot over the mound and pools under
 its crown, falling only a little toward us and to the right, each point of
 it put where the rays fall. A wave breaks along the shore, its foam in a
@@ -24,9 +25,12 @@ a broken section of his raft lying slantwise at the top of the wash, its
 sea end toward the water, six long logs side by side, two snapped short,
 lashed to one whole cross pole and the stump of another, rope ends
 trailing; from it one trail of bare footprints, left and right,
-foot-shaped dents with a sunlit lip, up the beach toward us and round into
-the palm's shade; on the left a thick forked branch of driftwood bleached
-silver-grey, half buried, with two broken stubs and its own short shadow, a few shells and
+uneven foot-shaped dents, some dragged longer, shaded under the wall on
+the sun's side, with a sunlit lip, up the beach toward us and round into
+the palm's shade; on the left a thick forked branch of driftwood, warm wood
+silvered by sun and salt, grained, with scraps of bark on its shaded side
+and its broken end split into splinters, half buried, with two broken
+stubs and its own short shadow, a few shells and
 soft wind ripples in the sand's own tones, and a few small stones half
 sunk in front. Beyond, the sea's wave dashes, a few long soft swells
 rolling in nearer the shore, the sun's glitter, and on the horizon to the
@@ -185,7 +189,7 @@ class _Frond:
     """One frond as a solid in metres: the midrib leaves the crown shaft
     rising, bends down under its own weight more and more toward its tip
     and drifts a little to one side, so no two fronds lie in one plane. The
-    leaflets hang from it in two rows in a V that follow its curve, longest
+    leaflets hang from it in two close rows in a V that follow its curve, longest
     a third of the way out and narrowing to the tip, bunched in clumps with
     splits between them where the wind has torn the row."""
 
