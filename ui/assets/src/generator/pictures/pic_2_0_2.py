@@ -1055,7 +1055,7 @@ def _footprints(cam, sand: Svg, rng):
     the sun's side in shade, and the lip heaped round it catching the sun;
     crisper in the damp sand by the raft, softer in the dry."""
     # The sand's own tone pressed darker, warm, not a grey stamped on it.
-    floor_tone = mix(mix(P.sand, P.wood_side, 0.3), P.light.shadow, 0.2)
+    floor_tone = mix(mix(P.sand, P.wood_side, 0.22), P.light.shadow, 0.1)
     wall_tone = mix(mix(P.sand, P.light.shadow, 0.62), P.wood_side, 0.35)
     lip_tone = mix(P.sand, P.light.key, 0.6)
     lips, walls, floors = [], [], []
@@ -1072,7 +1072,9 @@ def _footprints(cam, sand: Svg, rng):
         side, k = -side, k + 1
         # Far enough either side of the line that left and right stay apart at 1x.
         gap = 0.16 + rng.normal(0, 0.04) + 0.04 * math.exp(-k / 2.0)
-        fx, fz = x - side * gap * uz, z + side * gap * ux
+        # The line he walked wanders, as a tired man's does.
+        off = side * gap + 0.07 * math.sin(d * 1.9 + 0.7)
+        fx, fz = x - off * uz, z + off * ux
         # Toes turned out from the line, by a different amount each step.
         turn = math.atan2(uz, ux) - side * (0.14 + rng.normal(0, 0.14))
         ax, az = math.cos(turn), math.sin(turn)
@@ -1105,7 +1107,7 @@ def _footprints(cam, sand: Svg, rng):
             return smooth(shape(ring, grow, dx, dz))
 
         fade = (0.75 + 0.25 * damp) * press
-        sun_dx, sun_dz = toward[0] * 0.018, toward[1] * 0.018
+        sun_dx, sun_dz = toward[0] * 0.026, toward[1] * 0.026
         # The wall on the sun's side throws its shadow across the floor.
         lips.append(f'<path d="{smooth(shape(SOLE, 1.14, sun_dx, sun_dz))}" opacity="{num(0.55 * fade)}"/>')
         walls.append(f'<g opacity="{num(0.9 * fade)}"><path d="{smooth(shape(SOLE, 1.0, sun_dx, sun_dz))}"/>'
