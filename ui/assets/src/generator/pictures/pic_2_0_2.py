@@ -3,13 +3,14 @@ at the top left, half over the frame's edge. A palm a third of the way in
 leans a little out over the sand, its trunk curving up and slimming from a
 foot that flares down into a low mound of sand barely paler than the
 beach, dark in the crease round it, scarred with uneven rings that ridge
-its outline. Its crown is lopsided: fronds grow from a short crown shaft,
-longer on the side it leans to, some reaching toward us and some away,
-arching out and hanging under their own weight, each a thin dark rib with
-its leaflets gathered on both sides into a few broad flat masses ending in
-drooping points, in two tones, lit on the sun's side or in shade, four
-round coconuts in a bunch at their foot; under them two dead fronds, brown
-and withered, hang down the trunk. The sun so high, every shadow is short:
+its outline. Its crown is dense and lopsided: fronds grow from a short crown shaft,
+longer on the side it leans to, some reaching away and some drooping
+toward us, arching out and hanging under their own weight, each a thin
+dark rib with many narrow soft-edged leaflets along both sides, shorter
+toward the tip, like a feather; the back fronds dark, the front ones
+lighter, each leaflet lit on the sun's side or showing its shaded
+underside, four round coconuts in a bunch at their foot; under them two
+dead fronds, brown and withered, hang close down the trunk. The sun so high, every shadow is short:
 the palm's runs a narrow band from its foot over the mound and pools under
 its crown, falling only a little toward us and to the right, each point of
 it put where the rays fall. A wave breaks along the shore, its foam in a
@@ -24,9 +25,12 @@ a broken section of his raft lying slantwise at the top of the wash, its
 sea end toward the water, six long logs side by side, two snapped short,
 lashed to one whole cross pole and the stump of another, rope ends
 trailing; from it one trail of bare footprints, left and right,
-foot-shaped dents with a sunlit lip, up the beach toward us and round into
-the palm's shade; on the left a thick forked branch of driftwood bleached
-silver-grey, half buried, with two broken stubs and its own short shadow, a few shells and
+uneven foot-shaped dents, some dragged longer, shaded under the wall on
+the sun's side, with a sunlit lip, up the beach toward us and round into
+the palm's shade; on the left a thick forked branch of driftwood, warm wood
+silvered by sun and salt, grained, with scraps of bark on its shaded side
+and its broken end split into splinters, half buried, with two broken
+stubs and its own short shadow, a few shells and
 soft wind ripples in the sand's own tones, and a few small stones half
 sunk in front. Beyond, the sea's wave dashes, a few long soft swells
 rolling in nearer the shore, the sun's glitter, and on the horizon to the
@@ -79,7 +83,9 @@ def _muted(colour: str, t: float) -> str:
 
 
 # The sea and the sand a touch greyer still, toward the set's muted daylight.
-P = replace(P, **{n: _muted(getattr(P, n), 0.14) for n in ("sea_horizon", "sea_near", "sea_dark", "sea_light", "sand")})
+P = replace(P, **{n: _muted(getattr(P, n), 0.14) for n in ("sea_horizon", "sea_near", "sea_dark", "sea_light")})
+# The sand kept warm, as the shipyard's: only a touch of the grey.
+P = replace(P, sand=_muted(P.sand, 0.04))
 # The clouds' own tones: a warm off-white leaning to the haze, the shaded
 # underside between it and the sky, never a cold blue-grey.
 CLOUD_LIT = mix(mix(P.cloud_lit, P.sky_horizon, 0.3), P.wood_fresh, 0.08)
@@ -183,7 +189,7 @@ class _Frond:
     """One frond as a solid in metres: the midrib leaves the crown shaft
     rising, bends down under its own weight more and more toward its tip
     and drifts a little to one side, so no two fronds lie in one plane. The
-    leaflets hang from it in two rows in a V that follow its curve, longest
+    leaflets hang from it in two close rows in a V that follow its curve, longest
     a third of the way out and narrowing to the tip, bunched in clumps with
     splits between them where the wind has torn the row."""
 
@@ -233,7 +239,7 @@ class _Frond:
                 bend = base + ld * ln * 0.55 - UP * droop * ln * 0.12
                 self.leaflets.append((side, s, base, bend, tip))
                 # Set close in clumps of two or three, then a wider space.
-                pos += rng.choice([0.5, 0.7, 0.9, 1.2, 1.7, 2.3], p=[0.2, 0.25, 0.2, 0.15, 0.12, 0.08])
+                pos += rng.choice([0.35, 0.5, 0.65, 0.9, 1.3, 1.9], p=[0.2, 0.25, 0.2, 0.15, 0.12, 0.08])
 
     def depth(self):
         return float(np.mean([p[2] for p in self.rib]))
@@ -246,13 +252,14 @@ class _Frond:
 # shaft, the old ones grow lower down and hang; no two alike, and not spaced
 # evenly round it.
 CROWN = [(0.1, 0.32, 4.7, 0.36, 0.38, 0.12), (0.65, 0.6, 3.4, 0.3, 0.5, -0.15),
-         (1.25, 0.72, 2.5, 0.3, 0.6, 0.3), (2.35, 0.6, 2.9, 0.3, 0.45, 0.2),
+         (1.25, 0.55, 2.5, 0.3, 0.6, 0.3), (2.35, 0.6, 2.9, 0.3, 0.45, 0.2),
          (3.15, 0.42, 3.5, 0.36, 0.3, 0.15), (4.15, 0.3, 2.7, 0.42, 0.28, 0.1),
          (4.85, 0.15, 3.7, 0.42, 0.2, -0.1), (5.6, 0.1, 4.4, 0.38, 0.22, 0.18),
-         (2.75, 0.9, 2.6, 0.3, 0.62, -0.2)]
+         (2.75, 0.7, 2.6, 0.3, 0.62, -0.2), (4.45, 0.05, 3.3, 0.55, 0.32, 0.2),
+         (5.2, 0.2, 3.0, 0.5, 0.4, -0.2), (1.9, 0.5, 3.6, 0.34, 0.4, 0.1)]
 # The dead ones: brown, hanging from the foot of the crown down the trunk,
 # one in front on the left, one behind on the right.
-DEAD = [(3.75, -0.9, 2.6, 0.5, 0.02, 0.15), (0.75, -0.75, 2.9, 0.5, 0.04, -0.1)]
+DEAD = [(3.75, -1.25, 2.2, 0.3, 0.02, 0.05), (0.75, -1.2, 2.4, 0.3, 0.04, -0.05)]
 
 
 def _crown(shaft, up, rng):
@@ -342,6 +349,7 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     eye = np.array([0.0, cam.eye, 0.0])
 
     blades = []
+    jitter = np.random.default_rng(2035)
 
     def draw_frond(fr, far=False):
         rib = [cam.point(p) for p in fr.rib]
@@ -357,7 +365,7 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
                      mix(P.wood_side, straw, 0.35),
                      mix(mix(P.wood_lit, straw, 0.5), P.light.key, 0.1)]
         if far:
-            tones = [mix(t, back_leaf, 0.5 if fr.dead else 0.7) for t in tones]
+            tones = [mix(t, back_leaf, 0.5 if fr.dead else 0.45) for t in tones]
         def lit_score(l):
             # How a leaflet faces: its upper face in the sun lit, seen from
             # under it or turned away in shade.
@@ -378,37 +386,21 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
                 continue
             far_side = np.mean([np.linalg.norm(l[4] - eye) - np.linalg.norm(l[2] - eye) for l in row]) > 0
             groups = [[], [], []]
-            # The leaflets gathered into a few smooth masses tapering out to
-            # the tip, each one flat tone, lit or in shade; a mass parts from
-            # the next only where the wind has split the row near the tip.
-            # Two or three soft splits out toward the tip, at the row's widest gaps.
-            gaps = sorted((row[i][1] - row[i - 1][1], i) for i in range(3, len(row) - 2)
-                          if 0.42 < row[i][1] < 0.92)[::-1]
-            cuts = []
-            for _, i in gaps:
-                if len(cuts) < (3 if len(row) > 30 else 2) and all(abs(i - c) > 3 for c in cuts):
-                    cuts.append(i)
-            masses = [row[a:b] for a, b in zip([0] + sorted(cuts), sorted(cuts) + [len(row)])]
-            for mass in masses:
-                score = float(np.mean([lit_score(l) for l in mass])) + reach
-                tone = 2 if score > -0.05 else 1
-                roots = [cam.point(l[2]) for l in mass]
-                tips = np.array([cam.point(l[4]) for l in mass], float)
-                if len(mass) < 3:
-                    # A lone stub left by a split: a narrow leaf along its leaflets.
-                    tips = np.array([cam.point(mass[0][3]), tips[-1]], float)
-                else:
-                    # The tips' line evened out, so the edge runs smooth, not toothed.
-                    k = np.ones(3) / 3.0
-                    pad = np.pad(tips, ((1, 1), (0, 0)), mode="edge")
-                    tips = np.stack([np.convolve(pad[:, 0], k, "valid"), np.convolve(pad[:, 1], k, "valid")], 1)
-                    tips[0] = (np.array(roots[0]) * 0.6 + tips[0] * 0.4)
-                    if mass is not masses[0]:
-                        # Short where the split opens, full at the mass's far end: a blade to a point.
-                        grow = 0.5 + 0.5 * np.linspace(0, 1, len(mass)) ** 0.8
-                        tips = np.array(roots) + (tips - np.array(roots)) * grow[:, None]
-                outline = [roots[0]] + [tuple(t) for t in tips] + roots[::-1][:-1]
-                groups[tone].append(smooth(outline))
+            # Each leaflet its own narrow blade, curving out from the rib
+            # to a point: the frond reads as a feather, not a cut-out. Its
+            # upper face in the sun lit, its underside dark.
+            for l in row:
+                # Each turned a little its own way, so a mass of them is
+                # streaked light and dark, never one flat tone.
+                score = lit_score(l) + reach + jitter.normal(0, 0.22)
+                tone = 2 if score > -0.05 else (1 if score > -0.45 else 0)
+                (ax, ay), (cx, cy), (bx, by) = cam.point(l[2]), cam.point(l[3]), cam.point(l[4])
+                ln = math.hypot(bx - ax, by - ay) or 1.0
+                nx, ny = -(by - ay) / ln, (bx - ax) / ln
+                hw = min(1.25, 0.35 + 0.06 * ln)
+                groups[tone].append(f"M{num(ax)},{num(ay)}Q{num(cx + nx * hw * 2)},{num(cy + ny * hw * 2)} "
+                                    f"{num(bx)},{num(by)}Q{num(cx - nx * hw * 2)},{num(cy - ny * hw * 2)} "
+                                    f"{num(ax)},{num(ay)}Z")
             (behind if far_side else before).append(groups)
 
         def lay(rows):
@@ -1063,8 +1055,8 @@ def _footprints(cam, sand: Svg, rng):
     the sun's side in shade, and the lip heaped round it catching the sun;
     crisper in the damp sand by the raft, softer in the dry."""
     # The sand's own tone pressed darker, warm, not a grey stamped on it.
-    floor_tone = mix(mix(P.sand, P.wood_side, 0.3), P.light.shadow, 0.2)
-    wall_tone = mix(mix(P.sand, P.light.shadow, 0.5), P.wood_side, 0.35)
+    floor_tone = mix(mix(P.sand, P.wood_side, 0.22), P.light.shadow, 0.1)
+    wall_tone = mix(mix(P.sand, P.light.shadow, 0.62), P.wood_side, 0.35)
     lip_tone = mix(P.sand, P.light.key, 0.6)
     lips, walls, floors = [], [], []
     _, _, total = _track_at(0.0)
@@ -1076,13 +1068,15 @@ def _footprints(cam, sand: Svg, rng):
         # The first steps off the raft short, finding his legs; then a
         # steady walk that shortens again as he reaches the shade.
         stride = 0.54 - 0.16 * math.exp(-k / 2.0) - 0.12 * max(0.0, (d - total + 1.6) / 1.6)
-        d += stride * (1 + rng.normal(0, 0.11))
+        d += stride * (1 + rng.normal(0, 0.16))
         side, k = -side, k + 1
         # Far enough either side of the line that left and right stay apart at 1x.
-        gap = 0.16 + rng.normal(0, 0.022) + 0.04 * math.exp(-k / 2.0)
-        fx, fz = x - side * gap * uz, z + side * gap * ux
+        gap = 0.16 + rng.normal(0, 0.04) + 0.04 * math.exp(-k / 2.0)
+        # The line he walked wanders, as a tired man's does.
+        off = side * gap + 0.07 * math.sin(d * 1.9 + 0.7)
+        fx, fz = x - off * uz, z + off * ux
         # Toes turned out from the line, by a different amount each step.
-        turn = math.atan2(uz, ux) - side * (0.14 + rng.normal(0, 0.08))
+        turn = math.atan2(uz, ux) - side * (0.14 + rng.normal(0, 0.14))
         ax, az = math.cos(turn), math.sin(turn)
         # The foot's outer side: to the right of the way it points for a right foot.
         ox, oz = az * side, -ax * side
@@ -1095,12 +1089,14 @@ def _footprints(cam, sand: Svg, rng):
         lift = (cy - cam.point((x, 0.0, z))[1]) * 1.4
         # No two pressed alike: a little longer or shorter, deeper or shallower.
         # Drawn a little over life size, or at 1x they close to dots.
-        size, press = 1.3 * rng.uniform(0.88, 1.12), rng.uniform(0.7, 1.05)
+        size, press = 1.4 * rng.uniform(0.85, 1.15), rng.uniform(0.55, 1.05)
+        # Some dragged a little as the foot came down or left: longer.
+        drag = rng.uniform(1.0, 1.35) if rng.uniform() < 0.4 else 1.0
 
         def shape(pts, grow=1.0, dx=0.0, dz=0.0):
             out = []
             for u, v in pts:
-                u, v = u * grow * size, v * grow * size
+                u, v = u * grow * size * drag, v * grow * size
                 px, py = cam.point((fx + dx + u * ax + v * ox, 0.0, fz + dz + u * az + v * oz))
                 out.append((px, cy + lift + (py - cy) * open_up))
             return out
@@ -1111,9 +1107,10 @@ def _footprints(cam, sand: Svg, rng):
             return smooth(shape(ring, grow, dx, dz))
 
         fade = (0.75 + 0.25 * damp) * press
-        sun_dx, sun_dz = toward[0] * 0.018, toward[1] * 0.018
+        sun_dx, sun_dz = toward[0] * 0.026, toward[1] * 0.026
+        # The wall on the sun's side throws its shadow across the floor.
         lips.append(f'<path d="{smooth(shape(SOLE, 1.14, sun_dx, sun_dz))}" opacity="{num(0.55 * fade)}"/>')
-        walls.append(f'<g opacity="{num(0.85 * fade)}"><path d="{smooth(shape(SOLE))}"/>'
+        walls.append(f'<g opacity="{num(0.9 * fade)}"><path d="{smooth(shape(SOLE, 1.0, sun_dx, sun_dz))}"/>'
                      + "".join(f'<path d="{toe(u, v, r)}"/>' for u, v, r in TOES) + "</g>")
         floors.append(f'<g opacity="{num(0.9 * fade)}"><path d="{smooth(shape(SOLE, 0.9, -sun_dx, -sun_dz))}"/>'
                       + "".join(f'<path d="{toe(u, v, r * 0.6, 1.0, -sun_dx * 0.5, -sun_dz * 0.5)}"/>'
@@ -1288,12 +1285,14 @@ def _driftwood(cam, svg: Svg, rng):
     that reaches away from us, with two stubs where boughs broke off, worn
     down toward a broken tip; its top in the sun, its underside in a cool
     shade, long cracks along the grain, and its own short shadow under it."""
-    # Bleached: paler and cooler than the sand, so it reads as old dry wood
-    # lying on it; only its shade and its cracks go darker than the beach.
-    body = mix(_muted(mix(P.wood_lit, P.mountain, 0.3), 0.8), P.cloud_lit, 0.12)
-    under = mix(mix(body, P.mountain, 0.3), P.ink, 0.3)
-    top_lit = mix(mix(body, P.cloud_lit, 0.3), P.light.key, 0.08)
-    crack = mix(under, P.ink, 0.35)
+    # Silvered: the wood's own warm tan gone half to grey, paler than the
+    # sand but not white, so it reads as old wood lying on it, not bone.
+    body = mix(_muted(mix(P.wood_lit, P.cloud_lit, 0.25), 0.5), P.wood_side, 0.12)
+    under = mix(mix(body, P.wood_dark, 0.35), P.light.shadow, 0.25)
+    top_lit = mix(mix(body, P.cloud_lit, 0.3), P.light.key, 0.12)
+    crack = mix(mix(under, P.wood_dark, 0.5), P.ink, 0.2)
+    grain = mix(body, under, 0.7)
+    bark = mix(mix(P.wood_side, P.wood_dark, 0.45), under, 0.45)
     ground = mix(mix(P.light.shadow, P.sea_dark, 0.25), P.wood_dark, 0.3)
     damp = mix(P.sand, P.wood_side, 0.5)
 
@@ -1325,6 +1324,24 @@ def _driftwood(cam, svg: Svg, rng):
                  filter=svg.blur(0.5))
         upper = [(x, y - r * (0.5 + 0.15 * math.sin(i * 0.9))) for i, ((x, y), r) in enumerate(zip(scr, rad))]
         svg.path(smooth(top + upper[::-1]), fill=top_lit, clip_path=clip, filter=svg.blur(0.4))
+        # Patches of the old bark still clinging on its shaded side.
+        flakes = []
+        for _ in range(cracks_n // 2 + 1):
+            t0 = rng.uniform(0.05, 0.8)
+            t1 = min(1.0, t0 + rng.uniform(0.06, 0.16))
+            f0, f1 = rng.uniform(0.0, 0.3), rng.uniform(0.5, 0.9)
+            seg = [((x, y), r) for k, ((x, y), r) in enumerate(zip(scr, rad)) if t0 <= k / (len(scr) - 1) <= t1]
+            if len(seg) > 1:
+                flakes.append(f'<path d="{smooth([(x, y + r * f0) for (x, y), r in seg] + [(x, y + r * f1) for (x, y), r in seg[::-1]])}"/>')
+        svg.group(flakes, fill=bark, opacity="0.5", clip_path=clip, filter=svg.blur(0.3))
+        # The grain: fine lines the length of it, following its swell.
+        lines = []
+        for f in np.linspace(-0.8, 0.6, 5 + cracks_n):
+            f += rng.normal(0, 0.05)
+            wob = rng.uniform(0, 6.0)
+            seg = [(x, y + r * (f + 0.06 * math.sin(k * 0.4 + wob))) for k, ((x, y), r) in enumerate(zip(scr, rad))]
+            lines.append(f'<path d="{smooth(seg, closed=False)}" opacity="{num(rng.uniform(0.35, 0.7))}"/>')
+        svg.group(lines, fill="none", stroke=grain, stroke_width="0.3", clip_path=clip)
         lines = []
         for _ in range(cracks_n):
             t0 = rng.uniform(0.0, 0.55)
@@ -1362,13 +1379,26 @@ def _driftwood(cam, svg: Svg, rng):
     # The main limb's broken tip: a few splinters instead of a round end;
     # its root end torn out, blunt and knobbed.
     (tx, ty), tr = scr[-1], rad[-1]
-    tip = [(tx + 2.6, ty - tr * 0.7), (tx + 1.3, ty - tr * 0.1), (tx + 2.9, ty + tr * 0.4)]
+    # Split at the break into long splinters of the paler inner wood.
+    tip = [(tx + 3.4, ty - tr * 0.85), (tx + 1.0, ty - tr * 0.35), (tx + 2.2, ty - tr * 0.05),
+           (tx + 0.8, ty + tr * 0.25), (tx + 2.9, ty + tr * 0.55)]
     (x0, y0), r0 = scr[0], rad[0]
     root = [(x0 - 0.8, y0 + r0 * 0.6), (x0 - 1.9, y0 + r0 * 0.2), (x0 - 1.5, y0 - r0 * 0.4),
             (x0 - 2.1, y0 - r0 * 0.8), (x0 - 0.6, y0 - r0 * 1.0)]
     outline = top + tip + bottom[::-1] + root
     svg.path(smooth(outline), fill=body)
     shade(outline, scr, rad, top, bottom, 6)
+    # The splinters' fresh faces and the dark splits between them; at the
+    # torn root, cracks running into the end grain.
+    fresh = mix(mix(body, P.wood_fresh, 0.5), P.light.key, 0.1)
+    svg.group([f'<path d="M{num(tx - 2.0)},{num(ty - tr * 0.55)}L{num(tx + 3.2)},{num(ty - tr * 0.8)}"/>',
+               f'<path d="M{num(tx - 1.5)},{num(ty + tr * 0.1)}L{num(tx + 2.7)},{num(ty + tr * 0.5)}"/>'],
+              fill="none", stroke=fresh, stroke_width="0.5", stroke_linecap="round", opacity="0.8")
+    svg.group([f'<path d="M{num(tx - 2.6)},{num(ty - tr * 0.2)}L{num(tx + 1.0)},{num(ty - tr * 0.33)}"/>',
+               f'<path d="M{num(tx - 1.8)},{num(ty + tr * 0.35)}L{num(tx + 0.8)},{num(ty + tr * 0.25)}"/>']
+              + [f'<path d="M{num(x0 - 1.6)},{num(y0 + r0 * f)}L{num(x0 + 1.6 + 2.0 * abs(f))},{num(y0 + r0 * f * 0.7)}"/>'
+                 for f in (-0.6, -0.15, 0.3)],
+              fill="none", stroke=crack, stroke_width="0.4", stroke_linecap="round", opacity="0.8")
     # Two stubs where boughs broke off, rising toward us, their ends the
     # paler wood of the break.
     for i, (dx, dy, dz), w in ((6, (0.2, 0.22, -0.2), 0.13), (30, (0.17, 0.18, -0.15), 0.1)):
@@ -1516,8 +1546,11 @@ def build(scale: int) -> Picture:
     L = P.light
     path = surface.radial(L.x, cam.horizon + 14, 30, 60, [(0, L.key, 0.3), (1, L.key, 0)])
     surface.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{num(h - cam.horizon)}" fill="{path}"/>')
-    sea.marks(surface, cam, waves, P, rng, near=30, far=300, per_metre=0.8, length=1.1, thickness=0.07,
-              light=0.75, dark=0.85, glitter=(L.x, L.key), glitter_width=0.18, glitter_floor=0.8)
+    # The open sea's own chop, shorter and steeper than the swell that
+    # breaks, so its dashes show as they do on the other pictures' sea.
+    chop = WaveField(seed=203, wavelength=2.4, steepness=0.04, direction=0.3)
+    sea.marks(surface, cam, chop, P, rng, near=26, far=300, per_metre=0.8, length=0.9, thickness=0.065,
+              light=0.75, dark=0.85, glitter=(L.x, L.key), glitter_width=0.18, glitter_floor=0.8, depth=(30.0, 0.6))
 
     _swells(cam, surface, np.random.default_rng(2031))
 
