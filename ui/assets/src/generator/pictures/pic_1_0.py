@@ -79,18 +79,23 @@ SUN = np.array([-0.6, 0.62, -0.5])
 SUN = SUN / np.linalg.norm(SUN)
 
 LENGTH = 17.0
-HULL = Hull(LENGTH, [0.0, 0.2, 0.5, 0.8, 1.0], [
+HULL = Hull(LENGTH, [0.0, 0.15, 0.45, 0.72, 0.9, 1.0], [
     # (breadth, height above the keel) from the keel to the sheer, half of the hull;
-    # a slack floor turning through a round bilge into the topsides
-    [(0.12, 0.0), (0.55, 0.8), (1.3, 2.1), (1.75, 3.5), (1.8, 4.7)],      # the transom
-    [(0.2, 0.0), (1.05, 0.3), (1.95, 1.05), (2.5, 2.4), (2.45, 3.95)],
-    [(0.25, 0.0), (1.35, 0.25), (2.35, 0.95), (2.85, 2.2), (2.75, 3.5)],    # the sheer dips here
-    [(0.18, 0.0), (0.7, 0.35), (1.3, 1.2), (1.9, 2.55), (2.3, 3.95)],     # the bow flares out to the rail
+    # the floor rising from the keel, turning through a round bilge into the topsides
+    [(0.14, 0.0), (0.4, 1.1), (1.5, 2.3), (1.95, 3.5), (2.0, 4.8)],       # the transom, broad at the top
+    [(0.2, 0.0), (0.75, 0.65), (1.9, 1.5), (2.5, 2.6), (2.45, 4.1)],
+    [(0.25, 0.0), (1.25, 0.45), (2.4, 1.15), (2.85, 2.35), (2.75, 3.55)],  # the sheer dips here
+    [(0.22, 0.0), (0.85, 0.55), (1.7, 1.4), (2.3, 2.6), (2.45, 3.75)],
+    [(0.14, 0.0), (0.35, 0.8), (0.8, 1.8), (1.4, 2.9), (1.85, 4.1)],      # a fine entry, flaring to the rail
     [(0.08, 0.0), (0.1, 1.0), (0.12, 2.3), (0.14, 3.6), (0.14, 4.6)],     # the stem
 ])
 KEEL_Y = 1.0          # the keel's top above the sand, on its stocks
-KEEL_DEPTH = 0.35
-ROCKER = 0.6
+KEEL_DEPTH = 0.5
+# The keel runs straight aft to the sternpost and sweeps up forward into
+# the stem: the forefoot.
+FOREFOOT = 1.1
+STEM_RAKE = 2.4
+TRANSOM_RAKE = 1.0
 ORIGIN = np.array([-7.6, KEEL_Y, 25.5])
 YAW = math.radians(22)
 # Frames about a metre and a half apart, evenly: few enough that each bare
@@ -140,9 +145,9 @@ def surf(s, t, side):
     forward and its transom aft, then set on the stocks and turned."""
     x, y, z = HULL.local(s, t, side)
     t = np.asarray(t, float)
-    x = x + 1.6 * _smoothstep(0.88, 1.0, s) * t ** 1.6 - 1.3 * _smoothstep(0.18, 0.0, s) * t
-    # The keel rockers up toward both ends; the sheer keeps its line.
-    y = y + ROCKER * (2 * np.asarray(s, float) - 1) ** 2 * (1 - t)
+    s = np.asarray(s, float)
+    x = x + STEM_RAKE * _smoothstep(0.84, 1.0, s) * t ** 1.3 - TRANSOM_RAKE * _smoothstep(0.12, 0.0, s) * t
+    y = y + FOREFOOT * _smoothstep(0.62, 1.0, s) ** 1.5 * np.clip(1 - t, 0, 1) ** 1.5
     return _place(x, y, z)
 
 
@@ -579,12 +584,16 @@ def _backbone(cam, ship: Svg, px_mid: float):
     keel_top = np.concatenate([[post[1]], keel_top, [stem[1]]])
     keel_bottom = np.concatenate([[post[1] - [0, depth, 0] + aft * 0.1], keel_bottom,
                                   [stem[1] - [0, depth, 0] + fore * 0.1]])
-    ship.path(polygon(_screen(cam, np.concatenate([keel_top, keel_bottom[::-1]]))), fill=tone)
+    # Under the bilge the keel stands in the hull's own shadow, darker than
+    # the sunlit posts, so it reads as a timber below the hull, not a sole.
+    keel = mix(mix(P.wood_dark, P.wood_side, 0.45), P.light.shadow, 0.15)
+    ship.path(polygon(_screen(cam, np.concatenate([keel_top, keel_bottom[::-1]]))), fill=keel)
     # The keel's lower half turned from the sun, and its dark bottom arris.
     mid = (keel_top + keel_bottom) / 2
-    ship.path(polygon(_screen(cam, np.concatenate([mid, keel_bottom[::-1]]))), fill=mix(tone, dark, 0.45))
+    ship.path(polygon(_screen(cam, np.concatenate([mid, keel_bottom[::-1]]))), fill=mix(keel, dark, 0.45))
     ship.path(polyline(_screen(cam, keel_bottom)), stroke=dark, stroke_width="0.6", fill="none")
-    ship.path(polyline(_screen(cam, keel_top)), stroke=rim, stroke_width="0.6", fill="none", opacity="0.9")
+    ship.path(polyline(_screen(cam, keel_top)), stroke=mix(keel, rim, 0.4), stroke_width="0.5", fill="none",
+              opacity="0.8")
     for line, lit_side in ((post, aft), (stem, fore)):
         ship.path(polyline(_screen(cam, line)), stroke=dark, stroke_width=num(BACKBONE_SIDED * px_mid * 1.15),
                   stroke_linecap="butt", stroke_linejoin="round", fill="none")
@@ -653,7 +662,7 @@ def _under_sheer(s, drop):
 
 ALONG = np.array([math.cos(YAW), 0.0, math.sin(YAW)])
 OUT = np.array([math.sin(YAW), 0.0, -math.cos(YAW)])      # square off the near side, toward us
-BLOCKS = (0.1, 0.3, 0.5, 0.7, 0.9)
+BLOCKS = (0.08, 0.27, 0.46, 0.65, 0.83)
 
 
 def _box(cam, svg: Svg, shade: Svg, centre, half_along, half_out, height, tone, courses=1, floor=0.0):
