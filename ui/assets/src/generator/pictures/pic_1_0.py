@@ -85,8 +85,8 @@ HULL = Hull(LENGTH, [0.0, 0.15, 0.45, 0.72, 0.9, 1.0], [
     [(0.14, 0.0), (0.4, 1.1), (1.5, 2.3), (1.95, 3.5), (2.0, 4.8)],       # the transom, broad at the top
     [(0.2, 0.0), (0.75, 0.65), (1.9, 1.5), (2.5, 2.6), (2.45, 4.1)],
     [(0.25, 0.0), (1.25, 0.45), (2.4, 1.15), (2.85, 2.35), (2.75, 3.55)],  # the sheer dips here
-    [(0.22, 0.0), (0.85, 0.55), (1.7, 1.4), (2.3, 2.6), (2.45, 3.75)],
-    [(0.14, 0.0), (0.35, 0.8), (0.8, 1.8), (1.4, 2.9), (1.85, 4.1)],      # a fine entry, flaring to the rail
+    [(0.22, 0.0), (1.1, 0.45), (1.95, 1.2), (2.35, 2.5), (2.45, 3.75)],
+    [(0.14, 0.0), (0.6, 0.6), (1.1, 1.5), (1.55, 2.7), (1.85, 4.1)],       # a fine entry, flaring to the rail
     [(0.08, 0.0), (0.1, 1.0), (0.12, 2.3), (0.14, 3.6), (0.14, 4.6)],     # the stem
 ])
 KEEL_Y = 1.0          # the keel's top above the sand, on its stocks
@@ -384,14 +384,27 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
                   fill=mix(mix(wood_in, P.wood_side, 0.15 + 0.04 * (k % 2)), P.light.shadow, 0.3))
     # Those ribs stand further off and inside the hull's shade: darker and
     # cooler than the near frames, so the near ones read in front of them.
-    far_rib = mix(mix(mix(P.wood_dark, P.wood_side, 0.35), P.light.shadow, 0.3), P.mountain, 0.12)
+    far_rib = mix(mix(mix(P.wood_dark, P.wood_side, 0.6), P.light.shadow, 0.2), P.mountain, 0.08)
     for s in RIBS:
         # Their heads a little short of the sheer, so none stands up over the near rail.
         pts = rib_curve(s, far, top=0.95)
         # Their inner faces, toward us, take only a little of the light that falls into the hull.
-        rib_shape(pts, far, 0.3, 0.18, far_rib, mix(far_rib, P.wood_side, 0.25), mix(far_rib, P.ink, 0.25))
-    # The keelson along the floor.
-    stroke_path(surf(np.linspace(0.05, 0.9, 20), np.full(20, 0.06), 0), P.wood_dark, 0.3 * px_mid, cap="butt")
+        rib_shape(pts, far, 0.42, 0.24, far_rib, mix(far_rib, P.wood_side, 0.3), mix(far_rib, P.ink, 0.25))
+    # Each frame is one timber from head to head: its floor crosses the keel
+    # and joins the two arms, so the pair reads as one U of the hull's section.
+    floor_tone = mix(mix(P.wood_side, P.wood_dark, 0.35), far_rib, 0.3)
+    for s in RIBS:
+        t = np.linspace(0.3, 0.0, 6)
+        floor = np.concatenate([surf(np.full(6, s), t, far), surf(np.full(6, s), t[::-1], near)])
+        # Deep over the keel, where it is bolted down, thinning out to the arms.
+        floor = floor + np.concatenate([np.linspace(0.05, 0.3, 6), np.linspace(0.3, 0.05, 6)])[:, None] * [0, 1, 0]
+        stroke_path(floor, floor_tone, 0.45 * px_mid, cap="butt")
+        stroke_path(floor + [0, 0.16, 0], mix(P.wood_side, P.wood_lit, 0.4), 0.1 * px_mid, cap="butt")
+    # The keelson, laid over the floors along the middle line: its top lit.
+    ss = np.linspace(0.05, RIBS[-1], 24)
+    keelson = surf(ss, np.full(24, 0.0), 0) + [0, 0.55, 0]
+    stroke_path(keelson, mix(P.wood_dark, P.wood_side, 0.3), 0.26 * px_mid, cap="butt")
+    stroke_path(keelson + [0, 0.1, 0], mix(P.wood_side, P.wood_lit, 0.5), 0.08 * px_mid, cap="butt")
     # The masts, stepped on the keelson and wedged in the deck beams of the
     # planked after body; the near side's planking hides them below the rail.
     shroud = _masts(cam, ship, shade)
