@@ -239,20 +239,19 @@ constexpr ControlDesign kDesign[] = {
      "popa al sol y el otro en sombra; las sujetan dos listones finos que llegan hasta la roda, "
      "con el cielo entre ellas, y sus brazos del otro costado quedan apagados en la sombra del "
      "casco. En la parte ya forrada se alzan tres mástiles desnudos, sin velas ni vergas, algo "
-     "inclinados hacia popa, que salen del cuadro por arriba; del mayor cuelga flojo un obenque "
-     "que aún no está tesado. A la derecha de la proa, solo sobre un montículo de arena, un "
-     "hombre de camisa verdosa, vuelto de espaldas hacia el mar, se lleva una mano a la nuca "
-     "mientras la otra cuelga; su sombra se tiende a la derecha. A su lado espera el equipaje ya "
-     "preparado: un baúl de marinero, un barril de agua y un rollo de cabo. Una escalera sube "
-     "por la popa y un tablón de andamio apoyado sobre dos caballetes corre a lo largo del "
-     "costado. La sombra del casco cae sobre la arena, a la derecha. Delante, a la izquierda, un "
-     "caballete grande con una tabla a medio serrar y, apoyada contra él, la sierra con la punta "
-     "en la arena, entre virutas; detrás de la playa, una franja de mar en calma, pálida a lo "
-     "lejos y más honda cerca, con pequeñas olas, y, al otro lado, colinas verdes y lomas "
-     "lejanas en la bruma; en el cielo, un banco largo de nubes que sale del cuadro por la "
-     "derecha, blancas arriba donde les da el sol y grisáceas en la base, una nube fina y "
-     "alargada entre los mástiles y otra pequeña más arriba. Abajo se lee: El barco está a medio "
-     "construir y aquí, a solas, me inquieto. ¡Debo zarpar!"),
+     "inclinados hacia popa, que salen del cuadro por arriba, aún sin jarcia. A la derecha de la "
+     "proa, solo sobre un montículo de arena, un hombre de camisa verdosa, vuelto de espaldas "
+     "hacia el mar, se lleva una mano a la nuca mientras la otra cuelga; su sombra se tiende a "
+     "la derecha. A su lado espera el equipaje ya preparado: un baúl de marinero, un barril de "
+     "agua y un rollo de cabo. Una escalera sube por la popa y un tablón de andamio apoyado "
+     "sobre dos caballetes corre a lo largo del costado. La sombra del casco cae sobre la arena, "
+     "a la derecha. Delante, a la izquierda, un caballete grande con una tabla a medio serrar y, "
+     "apoyada contra él, la sierra con la punta en la arena, entre virutas; detrás de la playa, "
+     "una franja de mar en calma, pálida a lo lejos y más honda cerca, con pequeñas olas, y, al "
+     "otro lado, colinas verdes y lomas lejanas en la bruma; en el cielo, un banco largo de "
+     "nubes que sale del cuadro por la derecha, blancas arriba donde les da el sol y grisáceas "
+     "en la base, una nube fina y alargada entre los mástiles y otra pequeña más arriba. Abajo "
+     "se lee: El barco está a medio construir y aquí, a solas, me inquieto. ¡Debo zarpar!"),
     box(   "txtEscenario",  Scene, kSceneArea,          0, "", "Escenario",
            {kTimesFaces, 11.25}, kWindowColours),
     picture("pic_2_0_2",                              14, "Las islas",

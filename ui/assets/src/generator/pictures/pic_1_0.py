@@ -407,7 +407,7 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
     stroke_path(keelson + [0, 0.1, 0], mix(P.wood_side, P.wood_lit, 0.5), 0.08 * px_mid, cap="butt")
     # The masts, stepped on the keelson and wedged in the deck beams of the
     # planked after body; the near side's planking hides them below the rail.
-    shroud = _masts(cam, ship, shade)
+    _masts(cam, ship, shade)
 
     # The near side: every rib, then the planks over them. A rib is a sawn
     # timber square to the hull's section, deep in the floor and narrowing
@@ -563,8 +563,6 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         c = feet + (top + [0, 0.5, 0] + out * 0.05 - feet) * f
         stroke_path([c - along * 0.28, c + along * 0.28], mix(P.wood_lit, P.light.rim, 0.3), 0.06 * px_mid)
     _backbone(cam, ship, px_mid)
-    # The slack shroud over the rail, in front of the planking it hangs down.
-    ship.path(shroud, fill="none", stroke=mix(P.wood_dark, P.ink, 0.3), stroke_width="0.45", opacity="0.9")
 
 
 # The backbone's timbers, all one piece of wood: keel, stem and sternpost.
@@ -623,10 +621,9 @@ MASTS = [(0.09, 15.0, 0.18), (0.3, 18.0, 0.24), (0.47, 16.5, 0.21)]
 RAKE = math.radians(4)
 
 
-def _masts(cam, ship: Svg, shade: Svg) -> str:
+def _masts(cam, ship: Svg, shade: Svg) -> None:
     """Each a round spar tapering to its head, lit down its left side and in
-    shade on the right, its long shadow thrown across the sand behind the hull;
-    from the mainmast one shroud hangs slack over the rail, not yet set up."""
+    shade on the right, its long shadow thrown across the sand behind the hull."""
     ground = mix(P.sand, P.light.shadow, 0.5)
     aft = np.array([-math.cos(YAW), 0.0, -math.sin(YAW)])
     spar = mix(P.wood_lit, P.wood_fresh, 0.35)
@@ -651,14 +648,6 @@ def _masts(cam, ship: Svg, shade: Svg) -> str:
         ship.path(strip(-1, 0.35), fill=mix(spar, P.wood_side, 0.25))
         ship.path(strip(-1, -0.2), fill=spar)
         ship.path(strip(-0.95, -0.62), fill=mix(spar, P.light.rim, 0.45))
-        if st == 0.3:
-            # One shroud rove over the masthead and left slack, its end hung over the rail aft.
-            head = step + up * height * 0.72
-            foot = surf(st - 0.09, 1.0, -1) + OUT * 0.3 - [0, 0.6, 0]
-            (ax, ay), (bx, by) = cam.point(head), cam.point(foot)
-            mx, my = (ax + bx) / 2 + 5.0, (ay + by) / 2 + 8.0
-            shroud = f"M{num(ax)},{num(ay)}Q{num(mx)},{num(my)} {num(bx)},{num(by)}"
-    return shroud
 
 def _under_sheer(s, drop):
     """The height fraction at station s that lies `drop` metres under the sheer."""
