@@ -714,7 +714,7 @@ def _shores(cam, svg: Svg, shade: Svg):
     ground = mix(P.sand, P.light.shadow, 0.55)
     dark, lit = mix(P.wood_side, P.wood_dark, 0.3), mix(P.wood_lit, P.light.rim, 0.35)
 
-    def timber(a, b, width, svg=svg):
+    def timber(a, b, width, svg=svg, dark=dark, lit=lit):
         (ax, ay), (bx, by) = cam.point(a), cam.point(b)
         svg.path(f"M{num(ax)},{num(ay)}L{num(bx)},{num(by)}", stroke=dark, stroke_width=num(width * px),
                  stroke_linecap="butt")
@@ -732,12 +732,16 @@ def _shores(cam, svg: Svg, shade: Svg):
     # Shores: squared timbers from a sole board on the sand up to the turn
     # of the bilge, leaning in at one angle, each against a frame: its head
     # on a cleat nailed to the planking or to the bare rib, cut to bear square.
+    # They stand back under the turn of the bilge, in its shade: darker than
+    # the staging in front, so the two do not merge into one row of sticks.
+    shore = mix(mix(P.wood_dark, P.wood_side, 0.25), P.light.shadow, 0.25)
+    shore_lit = mix(P.wood_side, P.wood_dark, 0.2)
     for r in (3, 7, 9):
         s = RIBS[r]
         top = surf(s, 0.36, -1) + OUT * 0.06
         foot = np.array([top[0], 0.0, top[2]]) + OUT * 1.9
         _box(cam, svg, shade, foot + OUT * 0.1, 0.35, 0.3, 0.08, mix(P.wood_side, P.wood_lit, 0.3))
-        timber(foot + [0, 0.08, 0], top, 0.15)
+        timber(foot + [0, 0.08, 0], top, 0.15, dark=shore, lit=shore_lit)
         cleat = [surf(s, 0.36 + dt, -1) + OUT * 0.07 for dt in (-0.06, 0.07)]
         (ax, ay), (bx, by) = cam.point(cleat[0]), cam.point(cleat[1])
         svg.path(f"M{num(ax)},{num(ay)}L{num(bx)},{num(by)}", stroke=mix(P.wood_lit, P.light.key, 0.25),
@@ -753,12 +757,19 @@ def _shores(cam, svg: Svg, shade: Svg):
             lo, hi = (mid, hi) if surf(s, mid, -1)[1] < y else (lo, mid)
         p = surf(s, lo, -1)
         ends.append(np.array([p[0], y, p[2]]) + OUT * 0.55)
+    # The trestles in new, pale wood, their legs on the hull's side in the
+    # shade of the plank.
+    pale, pale_lit = mix(P.wood_lit, P.wood_fresh, 0.45), mix(P.wood_fresh, P.light.key, 0.35)
+    back = mix(P.wood_side, P.wood_dark, 0.35)
     for p in ends:
         for o in (-0.3, 0.3):
             for a in (-0.4, 0.4):
                 foot = p + OUT * o + ALONG * a - [0, y, 0]
-                timber(foot, p + OUT * o + [0, -0.1, 0], 0.08)
-        timber(p - OUT * 0.45 - [0, 0.1, 0], p + OUT * 0.45 - [0, 0.1, 0], 0.12)
+                if o < 0:
+                    timber(foot, p + OUT * o + [0, -0.1, 0], 0.07, dark=back, lit=back)
+                else:
+                    timber(foot, p + OUT * o + [0, -0.1, 0], 0.08, dark=pale, lit=pale_lit)
+        timber(p - OUT * 0.45 - [0, 0.1, 0], p + OUT * 0.45 - [0, 0.1, 0], 0.12, dark=pale, lit=pale_lit)
     a, b = ends
     d = (b - a) / np.linalg.norm(b - a)
     mid = (a + b) / 2
