@@ -79,18 +79,23 @@ SUN = np.array([-0.6, 0.62, -0.5])
 SUN = SUN / np.linalg.norm(SUN)
 
 LENGTH = 17.0
-HULL = Hull(LENGTH, [0.0, 0.2, 0.5, 0.8, 1.0], [
+HULL = Hull(LENGTH, [0.0, 0.15, 0.45, 0.72, 0.9, 1.0], [
     # (breadth, height above the keel) from the keel to the sheer, half of the hull;
-    # a slack floor turning through a round bilge into the topsides
-    [(0.12, 0.0), (0.55, 0.8), (1.3, 2.1), (1.75, 3.5), (1.8, 4.7)],      # the transom
-    [(0.2, 0.0), (1.05, 0.3), (1.95, 1.05), (2.5, 2.4), (2.45, 3.95)],
-    [(0.25, 0.0), (1.35, 0.25), (2.35, 0.95), (2.85, 2.2), (2.75, 3.5)],    # the sheer dips here
-    [(0.18, 0.0), (0.7, 0.35), (1.3, 1.2), (1.9, 2.55), (2.3, 3.95)],     # the bow flares out to the rail
+    # the floor rising from the keel, turning through a round bilge into the topsides
+    [(0.14, 0.0), (0.4, 1.1), (1.5, 2.3), (1.95, 3.5), (2.0, 4.8)],       # the transom, broad at the top
+    [(0.2, 0.0), (0.75, 0.65), (1.9, 1.5), (2.5, 2.6), (2.45, 4.1)],
+    [(0.25, 0.0), (1.25, 0.45), (2.4, 1.15), (2.85, 2.35), (2.75, 3.55)],  # the sheer dips here
+    [(0.22, 0.0), (1.1, 0.45), (1.95, 1.2), (2.35, 2.5), (2.45, 3.75)],
+    [(0.14, 0.0), (0.6, 0.6), (1.1, 1.5), (1.55, 2.7), (1.85, 4.1)],       # a fine entry, flaring to the rail
     [(0.08, 0.0), (0.1, 1.0), (0.12, 2.3), (0.14, 3.6), (0.14, 4.6)],     # the stem
 ])
 KEEL_Y = 1.0          # the keel's top above the sand, on its stocks
-KEEL_DEPTH = 0.35
-ROCKER = 0.6
+KEEL_DEPTH = 0.5
+# The keel runs straight aft to the sternpost and sweeps up forward into
+# the stem: the forefoot.
+FOREFOOT = 1.1
+STEM_RAKE = 2.4
+TRANSOM_RAKE = 1.0
 ORIGIN = np.array([-7.6, KEEL_Y, 25.5])
 YAW = math.radians(22)
 # Frames about a metre and a half apart, evenly: few enough that each bare
@@ -140,9 +145,9 @@ def surf(s, t, side):
     forward and its transom aft, then set on the stocks and turned."""
     x, y, z = HULL.local(s, t, side)
     t = np.asarray(t, float)
-    x = x + 1.6 * _smoothstep(0.88, 1.0, s) * t ** 1.6 - 1.3 * _smoothstep(0.18, 0.0, s) * t
-    # The keel rockers up toward both ends; the sheer keeps its line.
-    y = y + ROCKER * (2 * np.asarray(s, float) - 1) ** 2 * (1 - t)
+    s = np.asarray(s, float)
+    x = x + STEM_RAKE * _smoothstep(0.84, 1.0, s) * t ** 1.3 - TRANSOM_RAKE * _smoothstep(0.12, 0.0, s) * t
+    y = y + FOREFOOT * _smoothstep(0.62, 1.0, s) ** 1.5 * np.clip(1 - t, 0, 1) ** 1.5
     return _place(x, y, z)
 
 
@@ -379,17 +384,30 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
                   fill=mix(mix(wood_in, P.wood_side, 0.15 + 0.04 * (k % 2)), P.light.shadow, 0.3))
     # Those ribs stand further off and inside the hull's shade: darker and
     # cooler than the near frames, so the near ones read in front of them.
-    far_rib = mix(mix(mix(P.wood_dark, P.wood_side, 0.35), P.light.shadow, 0.3), P.mountain, 0.12)
+    far_rib = mix(mix(mix(P.wood_dark, P.wood_side, 0.6), P.light.shadow, 0.2), P.mountain, 0.08)
     for s in RIBS:
         # Their heads a little short of the sheer, so none stands up over the near rail.
         pts = rib_curve(s, far, top=0.95)
         # Their inner faces, toward us, take only a little of the light that falls into the hull.
-        rib_shape(pts, far, 0.3, 0.18, far_rib, mix(far_rib, P.wood_side, 0.25), mix(far_rib, P.ink, 0.25))
-    # The keelson along the floor.
-    stroke_path(surf(np.linspace(0.05, 0.9, 20), np.full(20, 0.06), 0), P.wood_dark, 0.3 * px_mid, cap="butt")
+        rib_shape(pts, far, 0.42, 0.24, far_rib, mix(far_rib, P.wood_side, 0.3), mix(far_rib, P.ink, 0.25))
+    # Each frame is one timber from head to head: its floor crosses the keel
+    # and joins the two arms, so the pair reads as one U of the hull's section.
+    floor_tone = mix(mix(P.wood_side, P.wood_dark, 0.35), far_rib, 0.3)
+    for s in RIBS:
+        t = np.linspace(0.3, 0.0, 6)
+        floor = np.concatenate([surf(np.full(6, s), t, far), surf(np.full(6, s), t[::-1], near)])
+        # Deep over the keel, where it is bolted down, thinning out to the arms.
+        floor = floor + np.concatenate([np.linspace(0.05, 0.3, 6), np.linspace(0.3, 0.05, 6)])[:, None] * [0, 1, 0]
+        stroke_path(floor, floor_tone, 0.45 * px_mid, cap="butt")
+        stroke_path(floor + [0, 0.16, 0], mix(P.wood_side, P.wood_lit, 0.4), 0.1 * px_mid, cap="butt")
+    # The keelson, laid over the floors along the middle line: its top lit.
+    ss = np.linspace(0.05, RIBS[-1], 24)
+    keelson = surf(ss, np.full(24, 0.0), 0) + [0, 0.55, 0]
+    stroke_path(keelson, mix(P.wood_dark, P.wood_side, 0.3), 0.26 * px_mid, cap="butt")
+    stroke_path(keelson + [0, 0.1, 0], mix(P.wood_side, P.wood_lit, 0.5), 0.08 * px_mid, cap="butt")
     # The masts, stepped on the keelson and wedged in the deck beams of the
     # planked after body; the near side's planking hides them below the rail.
-    shroud = _masts(cam, ship, shade)
+    _masts(cam, ship, shade)
 
     # The near side: every rib, then the planks over them. A rib is a sawn
     # timber square to the hull's section, deep in the floor and narrowing
@@ -545,8 +563,6 @@ def _ship(cam, rng, ship: Svg, shade: Svg):
         c = feet + (top + [0, 0.5, 0] + out * 0.05 - feet) * f
         stroke_path([c - along * 0.28, c + along * 0.28], mix(P.wood_lit, P.light.rim, 0.3), 0.06 * px_mid)
     _backbone(cam, ship, px_mid)
-    # The slack shroud over the rail, in front of the planking it hangs down.
-    ship.path(shroud, fill="none", stroke=mix(P.wood_dark, P.ink, 0.3), stroke_width="0.45", opacity="0.9")
 
 
 # The backbone's timbers, all one piece of wood: keel, stem and sternpost.
@@ -579,12 +595,16 @@ def _backbone(cam, ship: Svg, px_mid: float):
     keel_top = np.concatenate([[post[1]], keel_top, [stem[1]]])
     keel_bottom = np.concatenate([[post[1] - [0, depth, 0] + aft * 0.1], keel_bottom,
                                   [stem[1] - [0, depth, 0] + fore * 0.1]])
-    ship.path(polygon(_screen(cam, np.concatenate([keel_top, keel_bottom[::-1]]))), fill=tone)
+    # Under the bilge the keel stands in the hull's own shadow, darker than
+    # the sunlit posts, so it reads as a timber below the hull, not a sole.
+    keel = mix(mix(P.wood_dark, P.wood_side, 0.45), P.light.shadow, 0.15)
+    ship.path(polygon(_screen(cam, np.concatenate([keel_top, keel_bottom[::-1]]))), fill=keel)
     # The keel's lower half turned from the sun, and its dark bottom arris.
     mid = (keel_top + keel_bottom) / 2
-    ship.path(polygon(_screen(cam, np.concatenate([mid, keel_bottom[::-1]]))), fill=mix(tone, dark, 0.45))
+    ship.path(polygon(_screen(cam, np.concatenate([mid, keel_bottom[::-1]]))), fill=mix(keel, dark, 0.45))
     ship.path(polyline(_screen(cam, keel_bottom)), stroke=dark, stroke_width="0.6", fill="none")
-    ship.path(polyline(_screen(cam, keel_top)), stroke=rim, stroke_width="0.6", fill="none", opacity="0.9")
+    ship.path(polyline(_screen(cam, keel_top)), stroke=mix(keel, rim, 0.4), stroke_width="0.5", fill="none",
+              opacity="0.8")
     for line, lit_side in ((post, aft), (stem, fore)):
         ship.path(polyline(_screen(cam, line)), stroke=dark, stroke_width=num(BACKBONE_SIDED * px_mid * 1.15),
                   stroke_linecap="butt", stroke_linejoin="round", fill="none")
@@ -601,10 +621,9 @@ MASTS = [(0.09, 15.0, 0.18), (0.3, 18.0, 0.24), (0.47, 16.5, 0.21)]
 RAKE = math.radians(4)
 
 
-def _masts(cam, ship: Svg, shade: Svg) -> str:
+def _masts(cam, ship: Svg, shade: Svg) -> None:
     """Each a round spar tapering to its head, lit down its left side and in
-    shade on the right, its long shadow thrown across the sand behind the hull;
-    from the mainmast one shroud hangs slack over the rail, not yet set up."""
+    shade on the right, its long shadow thrown across the sand behind the hull."""
     ground = mix(P.sand, P.light.shadow, 0.5)
     aft = np.array([-math.cos(YAW), 0.0, -math.sin(YAW)])
     spar = mix(P.wood_lit, P.wood_fresh, 0.35)
@@ -629,14 +648,6 @@ def _masts(cam, ship: Svg, shade: Svg) -> str:
         ship.path(strip(-1, 0.35), fill=mix(spar, P.wood_side, 0.25))
         ship.path(strip(-1, -0.2), fill=spar)
         ship.path(strip(-0.95, -0.62), fill=mix(spar, P.light.rim, 0.45))
-        if st == 0.3:
-            # One shroud rove over the masthead and left slack, its end hung over the rail aft.
-            head = step + up * height * 0.72
-            foot = surf(st - 0.09, 1.0, -1) + OUT * 0.3 - [0, 0.6, 0]
-            (ax, ay), (bx, by) = cam.point(head), cam.point(foot)
-            mx, my = (ax + bx) / 2 + 5.0, (ay + by) / 2 + 8.0
-            shroud = f"M{num(ax)},{num(ay)}Q{num(mx)},{num(my)} {num(bx)},{num(by)}"
-    return shroud
 
 def _under_sheer(s, drop):
     """The height fraction at station s that lies `drop` metres under the sheer."""
@@ -653,7 +664,7 @@ def _under_sheer(s, drop):
 
 ALONG = np.array([math.cos(YAW), 0.0, math.sin(YAW)])
 OUT = np.array([math.sin(YAW), 0.0, -math.cos(YAW)])      # square off the near side, toward us
-BLOCKS = (0.1, 0.3, 0.5, 0.7, 0.9)
+BLOCKS = (0.08, 0.27, 0.46, 0.65, 0.83)
 
 
 def _box(cam, svg: Svg, shade: Svg, centre, half_along, half_out, height, tone, courses=1, floor=0.0):
@@ -703,7 +714,7 @@ def _shores(cam, svg: Svg, shade: Svg):
     ground = mix(P.sand, P.light.shadow, 0.55)
     dark, lit = mix(P.wood_side, P.wood_dark, 0.3), mix(P.wood_lit, P.light.rim, 0.35)
 
-    def timber(a, b, width, svg=svg):
+    def timber(a, b, width, svg=svg, dark=dark, lit=lit):
         (ax, ay), (bx, by) = cam.point(a), cam.point(b)
         svg.path(f"M{num(ax)},{num(ay)}L{num(bx)},{num(by)}", stroke=dark, stroke_width=num(width * px),
                  stroke_linecap="butt")
@@ -721,12 +732,16 @@ def _shores(cam, svg: Svg, shade: Svg):
     # Shores: squared timbers from a sole board on the sand up to the turn
     # of the bilge, leaning in at one angle, each against a frame: its head
     # on a cleat nailed to the planking or to the bare rib, cut to bear square.
+    # They stand back under the turn of the bilge, in its shade: darker than
+    # the staging in front, so the two do not merge into one row of sticks.
+    shore = mix(mix(P.wood_dark, P.wood_side, 0.25), P.light.shadow, 0.25)
+    shore_lit = mix(P.wood_side, P.wood_dark, 0.2)
     for r in (3, 7, 9):
         s = RIBS[r]
         top = surf(s, 0.36, -1) + OUT * 0.06
         foot = np.array([top[0], 0.0, top[2]]) + OUT * 1.9
         _box(cam, svg, shade, foot + OUT * 0.1, 0.35, 0.3, 0.08, mix(P.wood_side, P.wood_lit, 0.3))
-        timber(foot + [0, 0.08, 0], top, 0.15)
+        timber(foot + [0, 0.08, 0], top, 0.15, dark=shore, lit=shore_lit)
         cleat = [surf(s, 0.36 + dt, -1) + OUT * 0.07 for dt in (-0.06, 0.07)]
         (ax, ay), (bx, by) = cam.point(cleat[0]), cam.point(cleat[1])
         svg.path(f"M{num(ax)},{num(ay)}L{num(bx)},{num(by)}", stroke=mix(P.wood_lit, P.light.key, 0.25),
@@ -742,12 +757,19 @@ def _shores(cam, svg: Svg, shade: Svg):
             lo, hi = (mid, hi) if surf(s, mid, -1)[1] < y else (lo, mid)
         p = surf(s, lo, -1)
         ends.append(np.array([p[0], y, p[2]]) + OUT * 0.55)
+    # The trestles in new, pale wood, their legs on the hull's side in the
+    # shade of the plank.
+    pale, pale_lit = mix(P.wood_lit, P.wood_fresh, 0.45), mix(P.wood_fresh, P.light.key, 0.35)
+    back = mix(P.wood_side, P.wood_dark, 0.35)
     for p in ends:
         for o in (-0.3, 0.3):
             for a in (-0.4, 0.4):
                 foot = p + OUT * o + ALONG * a - [0, y, 0]
-                timber(foot, p + OUT * o + [0, -0.1, 0], 0.08)
-        timber(p - OUT * 0.45 - [0, 0.1, 0], p + OUT * 0.45 - [0, 0.1, 0], 0.12)
+                if o < 0:
+                    timber(foot, p + OUT * o + [0, -0.1, 0], 0.07, dark=back, lit=back)
+                else:
+                    timber(foot, p + OUT * o + [0, -0.1, 0], 0.08, dark=pale, lit=pale_lit)
+        timber(p - OUT * 0.45 - [0, 0.1, 0], p + OUT * 0.45 - [0, 0.1, 0], 0.12, dark=pale, lit=pale_lit)
     a, b = ends
     d = (b - a) / np.linalg.norm(b - a)
     mid = (a + b) / 2
