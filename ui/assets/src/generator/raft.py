@@ -159,12 +159,15 @@ def psi_at_height(log: Log, cam: Camera, t: float, y: float) -> float:
 
 
 def draw_log(log: Log, cam: Camera, p: Palette, out: Layers, rng, *, bark: str, sight: float = 0.35,
-             tops: list | None = None, end_shade: float = 0.0, marks=None) -> None:
+             tops: list | None = None, end_shade: float = 0.0, marks=None, rounded: bool = False) -> None:
     """One log lit by the palette's key: the side turned from the sun in
     shade, its top toward the sky, the side toward the sun lit with a warm
     rim where it grazes the outline, bark along it, the cut end lit only if
     it faces the sun, and wood soaked dark toward a clear waterline. With
-    `marks` (a random generator) it also has a knot and may be split."""
+    `marks` (a random generator) it also has a knot and may be split.
+    `rounded`, for a deck seen close where only each log's top shows, turns
+    that top down into shade on our side and breaks the bark into short
+    fissures, which a long unbroken line would make read as sawn grain."""
     L = p.light
     sun = sun_direction(cam, p)
     body = log.outline(cam)
@@ -194,11 +197,22 @@ def draw_log(log: Log, cam: Camera, p: Palette, out: Layers, rng, *, bark: str, 
             for band in bands(log, cam, ts, direction, least, narrow):
                 out.dry.path(smooth(band), fill=tone, opacity=None if opacity >= 1 else num(opacity),
                              clip_path=clip)
+        if rounded:
+            _, _, f, _ = log.frame(cam, 0.5)
+            ours = np.array([f[0], 0.0, f[2]]) / max(1e-9, math.hypot(f[0], f[2]))
+            soft = out.dry.blur(0.3)
+            for least, tone, opacity in ((0.22, mix(bark, L.shadow, 0.3), 0.5), (0.4, mix(shade, L.shadow, 0.35), 0.7),
+                                         (0.6, mix(shade, L.shadow, 0.5), 0.8)):
+                for band in bands(log, cam, ts, ours, least):
+                    out.dry.add(f'<g clip-path="{clip}"><path d="{smooth(band)}" fill="{tone}" '
+                                f'opacity="{num(opacity)}" filter="{soft}"/></g>')
         if tops is not None:
             top = [log.surface(cam, t, math.pi / 2) for t in ts] + [log.surface(cam, t, 0.75) for t in ts[::-1]]
             tops.append(polygon([cam.point(q) for q in top]))
+        if rounded:
+            fissures(log, cam, p, out.dry, clip, bark, rng)
         lines = []
-        for psi in (-0.5, -0.1, 0.25, 0.55, 0.85, 1.15, 1.38):
+        for psi in (() if rounded else (-0.5, -0.1, 0.25, 0.55, 0.85, 1.15, 1.38)):
             psi += rng.uniform(-0.08, 0.08)
             a, b = rng.uniform(0.0, 0.3), rng.uniform(0.7, 1.0)
             seg = [log.surface(cam, t, psi + 0.05 * math.sin(t * 17 + psi * 5)) for t in np.linspace(a, b, 12)]
@@ -207,7 +221,7 @@ def draw_log(log: Log, cam: Camera, p: Palette, out: Layers, rng, *, bark: str, 
                 lines.append(f'<path d="{polyline([cam.point(q) for q in seg])}"/>')
         out.dry.add(f'<g clip-path="{clip}" fill="none" stroke="{p.wood_dark}" stroke-width="0.3" '
                     f'opacity="0.55" stroke-linecap="round">{"".join(lines)}</g>')
-        for _ in range(2):
+        for _ in range(0 if rounded else 2):
             t, psi = rng.uniform(0.15, 0.85), rng.uniform(0.0, 1.0)
             c = cam.point(log.surface(cam, t, psi))
             px = float(cam.scale(log.at(t)[2]))
@@ -252,6 +266,42 @@ def draw_log(log: Log, cam: Camera, p: Palette, out: Layers, rng, *, bark: str, 
         out.dry.path(polyline([cam.point(q) for q in arc]), stroke=mix(cut_tone, L.rim, 0.6), stroke_width="0.4",
                      opacity="0.7", stroke_linecap="round")
     waterline(log, cam, p, out.dry, rng)
+
+
+def fissures(log: Log, cam: Camera, p: Palette, svg: Svg, clip: str, bark: str, rng) -> None:
+    """Bark as it grows: short dark fissures along the log, crowded and
+    wavering, each with the ridge beside it catching a little light."""
+    dark, ridge = [], []
+    for _ in range(int(log.length * 16)):
+        psi = rng.uniform(-0.6, 1.5)
+        a = rng.uniform(0.0, 0.95)
+        b = min(1.0, a + rng.uniform(0.03, 0.11))
+        wob = rng.uniform(0, 6.3)
+        ts = np.linspace(a, b, 6)
+        seg = [log.surface(cam, t, psi + 0.04 * math.sin(t * 40 + wob)) for t in ts]
+        lip = [log.surface(cam, t, psi + 0.07 + 0.04 * math.sin(t * 40 + wob)) for t in ts]
+        if min(q[1] for q in seg) < 0:
+            continue
+        dark.append(f'<path d="{polyline([cam.point(q) for q in seg])}"/>')
+        if rng.uniform() < 0.5:
+            ridge.append(f'<path d="{polyline([cam.point(q) for q in lip[1:-1]])}"/>')
+    svg.add(f'<g clip-path="{clip}" fill="none" stroke="{mix(p.wood_dark, p.light.shadow, 0.2)}" '
+            f'stroke-width="0.35" opacity="0.6" stroke-linecap="round">{"".join(dark)}</g>')
+    svg.add(f'<g clip-path="{clip}" fill="none" stroke="{mix(bark, p.wood_lit, 0.55)}" '
+            f'stroke-width="0.3" opacity="0.45" stroke-linecap="round">{"".join(ridge)}</g>')
+
+
+def crevice(far: Log, near: Log, cam: Camera, p: Palette, svg: Svg) -> None:
+    """Where a nearer log hides the one behind it, the sky hardly reaches
+    down into the gap: a soft dark band on the far log along the near one's
+    top, drawn before the near log covers its lower half."""
+    ts = np.linspace(0.0, 1.0, 16)
+    edge = [cam.point(near.surface(cam, t, math.pi / 2)) for t in ts]
+    reach = 0.16 * near.radius * float(cam.scale(near.at(0.5)[2]))
+    band = edge + [(x, y - reach) for x, y in edge[::-1]]
+    clip = svg.clip(polygon([cam.point(q) for q in afloat_clip(far.outline(cam))]))
+    svg.add(f'<g clip-path="{clip}"><path d="{polygon(band)}" fill="{mix(p.wood_dark, p.light.shadow, 0.5)}" '
+            f'opacity="0.75" filter="{svg.blur(0.45)}"/></g>')
 
 
 def knot_and_split(log: Log, cam: Camera, p: Palette, svg: Svg, clip: str, bark: str, rng) -> None:
@@ -369,10 +419,12 @@ def waterline(log: Log, cam: Camera, p: Palette, svg: Svg, rng) -> None:
                          opacity=num(rng.uniform(0.4, 0.7)))
 
 
-def lap_end(log: Log, cam: Camera, p: Palette, svg: Svg, rng) -> None:
+def lap_end(log: Log, cam: Camera, p: Palette, svg: Svg, rng, wash: bool = False) -> None:
     """A small wave standing up against the cut end we see: the sea's own
     colour climbing the face unevenly, a lit lip on its crest, and foam
-    pushed out on the water in front of it."""
+    pushed out on the water in front of it. Seen close and nearly edge on,
+    the lip and the dashes would stand up as a stiff sawtooth: with `wash`
+    the foam instead spreads round the end in broken curves and flecks."""
     h = -log.at(0)[1]
     end = log.near_end(cam)
     if abs(h) >= log.radius or not log.shows_end(cam, end):
@@ -392,14 +444,34 @@ def lap_end(log: Log, cam: Camera, p: Palette, svg: Svg, rng) -> None:
     foot = [c + side * s * across * 1.15 + out * log.radius * rng.uniform(0.45, 0.8) for s in ss[::-1]]
     top = [cam.point(q) for q in crest]
     svg.path(smooth(top + [cam.point(q) for q in foot]), fill=water, opacity="0.92", filter=svg.blur(0.12))
-    svg.path(smooth(top[1:-1], closed=False), fill="none", stroke=lip, stroke_width="0.5", opacity="0.8",
-             stroke_linecap="round")
+    if not wash:
+        svg.path(smooth(top[1:-1], closed=False), fill="none", stroke=lip, stroke_width="0.5", opacity="0.8",
+                 stroke_linecap="round")
     for _ in range(int(rng.integers(2, 5))):
         s, o = rng.uniform(-1.2, 1.2), rng.uniform(0.3, 1.1)
         q0 = c + side * s * across + out * log.radius * o
         q1 = q0 + side * across * rng.uniform(0.4, 0.9)
         (x0, y0), (x1, y1) = cam.point(q0), cam.point(q1)
-        svg.path(lens(x0, y0, x1, y1, rng.uniform(0.3, 0.5)), fill=p.foam, opacity=num(rng.uniform(0.35, 0.65)))
+        width, opacity = rng.uniform(0.3, 0.5), rng.uniform(0.35, 0.65)
+        if not wash:
+            svg.path(lens(x0, y0, x1, y1, width), fill=p.foam, opacity=num(opacity))
+    if wash:
+        # Its own generator, so the rest of the raft keeps its choices.
+        own = np.random.default_rng(900 + log.seed)
+        for ring in range(int(own.integers(2, 4))):
+            reach = log.radius * (0.45 + 0.45 * ring + own.uniform(0, 0.2))
+            arc = [cam.point(c + (out * math.cos(a) + side * math.sin(a)) * reach)
+                   for a in np.linspace(-1.3, 1.3, 9) + own.uniform(-0.3, 0.3)]
+            for (x0, y0), (x1, y1) in zip(arc, arc[1:]):
+                if own.uniform() < 0.45:
+                    continue
+                svg.path(lens(x0, y0, x1, y1, own.uniform(0.45, 0.8)), fill=mix(p.foam, lip, 0.3),
+                         opacity=num(own.uniform(0.4, 0.65) / (1 + ring * 0.5)), filter=svg.blur(0.2))
+        for _ in range(int(own.integers(3, 6))):
+            a, o = own.uniform(-1.1, 1.1), log.radius * own.uniform(0.3, 1.1)
+            x, y = cam.point(c + (out * math.cos(a) + side * math.sin(a)) * o)
+            svg.add(f'<circle cx="{num(x)}" cy="{num(y)}" r="{num(own.uniform(0.25, 0.45))}" fill="{p.foam}" '
+                    f'opacity="{num(own.uniform(0.35, 0.7))}"/>')
 
 
 def between(a: Log, b: Log, cam: Camera, p: Palette, svg: Svg, rng, dark: float = 0.0) -> None:
@@ -611,7 +683,7 @@ def raft(cam: Camera, p: Palette, out: Layers, rng, *, corner, heading: float, l
          length: float = 3.2, radius: float = 0.13, poles=(0.12, 0.88), bob: float = 0.35,
          tops: list | None = None, rope: Rope = CORD, lash_every: int = 2, pole: float = 0.55,
          girth=(0.88, 1.1), gap: float = 1.02, seat: float = 0.45, trim: float = 0.9, varied: bool = False,
-         marked: bool = False):
+         marked: bool = False, rounded: bool = False, wash: bool = False):
     """Logs side by side from `corner` (the near left end of the first log's
     axis, x and z), running along `heading`, the next ones laid toward the
     viewer's right; two cross poles lashed over them in `rope` at every
@@ -624,7 +696,9 @@ def raft(cam: Camera, p: Palette, out: Layers, rng, *, corner, heading: float, l
     more or fewer turns at their own slant, the gaps deep in shade, and
     the water lapping up the cut ends. With `marked`, for a raft seen
     close, each log has its own bark, a knot and perhaps a split, and each
-    lashing its own rope. Returns the logs and
+    lashing its own rope. `rounded` shades the logs as `draw_log` does
+    and darkens the gaps between them; `wash` has the water lap their ends
+    as `lap_end` does. Returns the logs and
     the poles, and the height of the raft's top, for whoever stands on it."""
     x0, z0 = corner
     # Its own generator, so the logs lie where they always have.
@@ -663,12 +737,14 @@ def raft(cam: Camera, p: Palette, out: Layers, rng, *, corner, heading: float, l
                 other = built[k]
                 if np.linalg.norm(other.at(0.5) - eye) > np.linalg.norm(g.at(0.5) - eye):
                     between(other, g, cam, p, out.dry, rng, dark=0.3 if vary is not None else 0.0)
+                    if rounded:
+                        crevice(other, g, cam, p, out.dry)
         if vary is None:
             draw_log(g, cam, p, out, rng, bark=barks[g.seed % 3], tops=tops)
         else:
             draw_log(g, cam, p, out, rng, bark=barks[g.seed % 3] if mark is None else grown[g.seed], tops=tops,
-                     end_shade=float(vary.uniform(0, 0.55)), marks=mark)
-            lap_end(g, cam, p, out.dry, vary)
+                     end_shade=float(vary.uniform(0, 0.55)), marks=mark, rounded=rounded)
+            lap_end(g, cam, p, out.dry, vary, wash=wash)
     top = max(g.radius * (1 - bob) for g in built)
     pole_r = radius * pole
     # The poles lie square across the run of the logs, sunk a little into

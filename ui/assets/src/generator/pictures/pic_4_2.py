@@ -339,11 +339,11 @@ def build(scale: int) -> Picture:
     heaven.add(f'<path fill-rule="evenodd" fill="{warm}" d="M0 0H{w}V{num(cam.horizon + 2)}H0Z '
                f'M{num(L.x - r)} {num(L.y)}a{num(r)} {num(r)} 0 1 0 {num(2 * r)} 0a{num(r)} {num(r)} 0 1 0 '
                f'{num(-2 * r)} 0Z"/>')
-    # What is left of the afternoon's cloud: a broad bank low on the right,
-    # clear of the sun and the tail, a smaller mass high on the left and a
-    # shred between, each lit warm along its underside by the sun below it.
-    sky.clouds(heaven, rng, p, ((302, 97, 150, 23, 7, 0.85, 0.7, 0.0, 2.2),
-                                (-22, 80, 122, 17, 5, 0.9, 0.75, 0.0, 1.8),
+    # What is left of the afternoon's cloud: a broad, heavy bank low on the
+    # right, clear of the sun and the tail, a much smaller mass higher on the
+    # left and a shred between, each lit warm along its underside by the sun below it.
+    sky.clouds(heaven, rng, p, ((300, 103, 170, 29, 7, 0.85, 0.7, 0.0, 2.4),
+                                (-16, 69, 84, 12, 5, 0.9, 0.75, 0.0, 1.5),
                                 (146, 76, 58, 7, 3, 0.95, 0.8, 0.0, 1.1)),
                (-30, 113, 170, 4), uneven=0.5)
 
@@ -373,7 +373,7 @@ def build(scale: int) -> Picture:
     # so a little farther out, its near side clear of the frame: the logs of
     # more unequal girth, each with its own bark, knot and lashings.
     logs, poles, top = pic_4_0.our_raft(cam, p, out, (-3.35, 10.0), math.radians(27), tops=tops,
-                                        girth=(0.72, 1.24), marked=True)
+                                        girth=(0.72, 1.24), marked=True, rounded=True, wash=True)
     raft.afloat_marks(cam, p, surface, logs, rng)
     pic_4_0.near_waterline(cam, p, out.dry, logs[-1], rng)
 
