@@ -545,61 +545,6 @@ def _sky(w, h, cam, rng) -> Svg:
     return heaven
 
 
-def _marks(surface: Svg, cam: Camera, waves: WaveField, rng, glitter: float, calm) -> None:
-    """The wave marks as the camera sees them: laid at an even density on
-    the water itself, so close by they are few and long and far off they
-    shrink and crowd; the swell gathers them into clumps with calmer water
-    between; and they fade into the haze well short of the horizon. None
-    lies in the `calm` ellipse (cx, cy, rx, ry) round the swimmer, where
-    their long dashes would streak through him."""
-    buckets = {}
-    # The wind's patches on the water, some metres across.
-    ph = rng.uniform(0, 2 * math.pi, 3)
-    z, step = 1.2, 0.05
-    while z < 30:
-        half = (surface.width / 2 + 20) * z / cam.focal
-        px = float(cam.scale(z))
-        area = 2 * half * z * step
-        fade = min(1.0, max(0.0, 1 - math.log(z / 5) / math.log(28 / 5))) ** 1.3
-        for x in rng.uniform(-half, half, rng.poisson(area * 2.2)):
-            zz = z * rng.uniform(1.0, 1 + step)
-            patch = (math.sin(0.21 * x + 0.13 * zz + ph[0]) * math.sin(0.17 * x - 0.19 * zz + ph[1])
-                     + 0.5 * math.sin(0.41 * x + 0.33 * zz + ph[2]))
-            if rng.uniform() > min(1.0, max(0.0, 0.45 + 0.7 * patch)):
-                continue
-            gx, gz = waves.slope(x, zz)
-            tilt = float(gz) * 14
-            sx, sy = (float(v) for v in cam.project(x, waves.height(x, zz), zz))
-            if sy > surface.height + 2 or sy < cam.horizon + 0.4:
-                continue
-            # Thin and long, so no mark on the water can pass for a thing afloat.
-            length = min(34.0, max(2.5, 0.7 * rng.uniform(0.6, 1.4) * px))
-            thick = max(0.28, min(0.75, 0.011 * px))
-            g = math.exp(-((sx - glitter) / (6 + 0.22 * (sy - cam.horizon))) ** 2)
-            near = 1 + 0.45 * min(1.0, max(0.0, (px - 60) / 100))
-            if g > 0.1 and rng.uniform() < g * 0.8:
-                colour, strength = P.light.key, (0.12 + 0.25 * g) * max(fade, 0.5)
-                length *= 0.5
-            # Close by the marks stand out more: the near water is where the eye is.
-            elif tilt < -0.25:
-                colour, strength = P.sea_light, 0.13 * min(1.0, -tilt) * fade * near
-            elif tilt > 0.25:
-                colour, strength = P.sea_dark, 0.26 * min(1.0, tilt) * fade * near
-            else:
-                continue
-            q = round(min(strength, 1.0) * 8) / 8
-            if q <= 0:
-                continue
-            slant = float(gx) * 0.3 * length
-            if _in(calm, sx, sy, length / 2):
-                continue
-            buckets.setdefault((colour, q), []).append(
-                lens(sx - length / 2, sy + slant, sx + length / 2, sy - slant, thick))
-        z *= 1 + step
-    for (colour, q), shapes in sorted(buckets.items()):
-        surface.path("".join(shapes), fill=colour, opacity=num(q))
-
-
 def _in(calm, x, y, run):
     """Whether a dash `run` either side of (x, y) touches the ellipse `calm`."""
     cx, cy, rx, ry = calm
@@ -627,8 +572,9 @@ def _light_path(water: Svg, cam: Camera, waves: WaveField, x_sun: float, z_end: 
             wx, wz = cam.water_at(sx, row)
             _, gz = waves.slope(float(wx), float(wz))
             lift = max(0.0, -float(gz) * 12)
-            strength = g * (0.35 + 0.65 * min(1.0, lift)) * rng.uniform(0.55, 1.0)
-            if strength < 0.15:
+            # Under the cloud the light is dull: soft patches, nothing sharp.
+            strength = 0.5 * g * (0.35 + 0.65 * min(1.0, lift)) * rng.uniform(0.55, 1.0)
+            if strength < 0.1:
                 continue
             run = spread * rng.uniform(0.15, 0.45)
             thick = 0.5 + 0.02 * d * rng.uniform(0.6, 1.2)
@@ -639,7 +585,7 @@ def _light_path(water: Svg, cam: Camera, waves: WaveField, x_sun: float, z_end: 
             if not _in(calm, sx, row, run):
                 bits.setdefault(q, []).append(lens(sx - run, row, sx + run, row + tail, thick))
         row += gap * rng.uniform(0.8, 1.3)
-    blur = water.blur(0.5)
+    blur = water.blur(1.1)
     for q, shapes in sorted(bits.items()):
         water.path("".join(shapes), fill=key, opacity=num(q), filter=blur)
 
@@ -666,16 +612,17 @@ def _glitter(surface: Svg, cam: Camera, waves: WaveField, x_sun: float, z_end: f
             if float(gz) > 0.01 or rng.uniform() > g:
                 continue
             run = max(0.8, rng.uniform(0.1, 0.3) * px)
-            q = round(min(1.0, (0.35 + 0.75 * far_t) * g * rng.uniform(0.6, 1.0)) * 8) / 8
-            if q <= 0:
+            q = round(min(1.0, 0.4 * (0.35 + 0.75 * far_t) * g * rng.uniform(0.6, 1.0)) * 8) / 8
+            if q <= 0 or rng.uniform() < 0.4:
                 continue
             yy = sy + rng.uniform(-0.5, 0.5)
             if _in(calm, sx, yy, run):
                 continue
             bits.setdefault(q, []).append(lens(sx - run, yy, sx + run, yy, max(0.3, min(1.1, 0.03 * px))))
         z /= 1.06
+    blur = surface.blur(0.45)
     for q, shapes in sorted(bits.items()):
-        surface.path("".join(shapes), fill=key, opacity=num(q))
+        surface.path("".join(shapes), fill=key, opacity=num(q), filter=blur)
 
 
 def build(scale: int) -> Picture:
@@ -712,10 +659,10 @@ def build(scale: int) -> Picture:
     # only a faint wash of it lies even on the water, the rest is broken by
     # the waves into streaks and patches.
     sy = cam.point((0, 0, head_z))[1]
-    path = water.radial(L.x, cam.horizon, 40, sy - cam.horizon + 10,
-                        [(0, L.key, 0.4), (0.5, L.key, 0.12), (1, L.key, 0)])
+    path = water.radial(L.x, cam.horizon, 62, sy - cam.horizon + 10,
+                        [(0, L.key, 0.34), (0.5, L.key, 0.12), (1, L.key, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
-    core = water.radial(L.x, cam.horizon, 12, 22, [(0, L.key, 0.55), (0.5, L.key, 0.2), (1, L.key, 0)])
+    core = water.radial(L.x, cam.horizon, 18, 22, [(0, L.key, 0.35), (0.5, L.key, 0.14), (1, L.key, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="40" fill="{core}"/>')
     _light_path(water, cam, waves, L.x, head_z, calm)
     # Off the path, to the sides and in front, the water sees only the dark
@@ -741,7 +688,16 @@ def build(scale: int) -> Picture:
     # Near him the sun's glitter is thin and faint, short flecks only, or its
     # long dashes round him would read as the wash of his speed; the path
     # itself, laid over both, runs from the break down to him.
-    _marks(surface, cam, waves, rng, glitter=L.x, calm=calm)
+    # The swell's dashes, as on the rest of the open sea but in the murk's own
+    # low-contrast tones: fine far off, broad close by; none through him.
+    murky = replace(P, sea_light=mix(P.sea_near, P.sea_light, 0.55), sea_dark=mix(P.sea_dark, P.ink, 0.2))
+    first = len(surface.body)
+    sea.marks(surface, cam, waves, murky, rng, near=2.6, far=300, per_metre=0.45, length=0.45, thickness=0.05,
+              light=0.28, dark=0.25, depth=(7.0, 0.6))
+    cx, cy, rx, ry = calm
+    hole = (f"M0 0H{w}V{h}H0Z M{num(cx + rx)} {num(cy)}A{num(rx)} {num(ry)} 0 1 0 {num(cx - rx)} {num(cy)}"
+            f"A{num(rx)} {num(ry)} 0 1 0 {num(cx + rx)} {num(cy)}Z")
+    surface.body[first:] = [f'<g clip-path="{surface.clip(hole)}">' + "".join(surface.body[first:]) + "</g>"]
     _glitter(surface, cam, waves, L.x, head_z, calm)
 
     # The board that got away from him, drifting off at the lower right.
@@ -817,5 +773,4 @@ def build(scale: int) -> Picture:
                    # The water closes over what sinks in the grey the sea has taken from the sky.
                    water=Water(mix(mix(P.sea_near, P.sky_top, 0.2), P.sea_dark, 0.3), cam, waves, tint=0.68,
                                surface=0.25, darken=0.15, blur=1.1, fade=0.3, refraction=0.1),
-                   # The same grain as the daylight pictures shows more over a flat grey sky: a little less.
-                   seed=44, grain=3.6)
+                   seed=44)
