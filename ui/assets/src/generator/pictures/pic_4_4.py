@@ -52,28 +52,45 @@ SPREAD = (0.05, 0.09)
 BOARD = (0.42, 2.7, 0.34, 0.05)   # the board's centre ahead of him, its length, width and thickness
 
 
-# (x, z, length, width, yaw, pitch, roll, splintered ends, sinking)
-# The raft broke up where he is: its wreck lies in two heaps, the nearest
-# round him (laid out about the board he is making for, in `build`) and one
-# farther off to the right where the raft's middle came apart, with a
-# straggle of small bits drifted off to the left and a stray or two between.
-# Most pieces are short and broken; a few long boards, lying flat on the
-# water at odd angles, one with its end gone under.
-PLANKS = [
-    # The heap to the right, where the middle of the raft came apart: a long
-    # board, a shorter one beyond it, a lid off a crate and a board going under,
-    # each apart from the others.
-    (2.9, 8.0, 1.6, 0.24, 31, -1.5, -4, (True, True), False),
-    (4.6, 8.4, 1.2, 0.2, -8, 0, 5, (True, False), False),
-    (3.4, 10.4, 0.5, 0.42, -25, 0, 0, (False, False), False),
-    (5.0, 12.0, 1.5, 0.2, 8, -5, 0, (True, True), True),
-    # Small bits drifted off to the left, far out.
-    (-6.5, 18.0, 0.9, 0.14, 20, 0, 0, (True, False), False),
-    (-5.6, 20.5, 0.45, 0.1, 72, 0, 0, (True, True), False),
-    # Strays: a long broken spar, a short board.
-    (-4.6, 12.0, 2.4, 0.08, -14, 0, 0, (True, False), False),
-    (-3.3, 6.4, 0.55, 0.11, 40, 0, 1, (True, True), False),
-    (11.0, 40.0, 0.8, 0.12, -10, 0, 0, (False, True), False),
+def _hatch(x, z, yaw, roll, boards, length, width, ends, battens=(-0.3, 0.3), short=(), high=0.0):
+    """A hatch cover, or what is left of one: boards side by side, tilted
+    together as one lid, with battens nailed across their tops. `short`
+    takes so much off the near end of each board in turn, where it broke;
+    the battens under it buoy it `high` metres more."""
+    a, r = math.radians(yaw), math.radians(roll)
+    vx, vz, ux, uz = -math.sin(a), math.cos(a), math.cos(a), math.sin(a)
+    out = []
+    for k in range(boards):
+        off = (k - (boards - 1) / 2) * (width + 0.012)
+        cut = short[k] if k < len(short) else 0.0
+        out.append((x + vx * off * math.cos(r) - ux * cut / 2, z + vz * off * math.cos(r) - uz * cut / 2,
+                    length - cut, width, yaw, 0, roll, ends, False, high + off * math.sin(r), 0.045))
+    span = boards * (width + 0.012)
+    for u in battens:
+        out.append((x + ux * u * length, z + uz * u * length, span * 0.96, 0.12, yaw + 90, roll, 0,
+                    (False, False), False, high + 0.025, 0.025))
+    return out
+
+
+# The raft broke up where he is. Each piece is (x, z, length, width, yaw,
+# pitch, roll, splintered ends, sinking, rise, thickness): a board's yaw
+# turns its far end away, its roll lifts its far edge so its top shows.
+# A broken end of hatch cover nearest of all, at the lower left; the heap to
+# the right where the middle came apart, a lid among a few wide boards; a
+# broken spar going under off to the left; and far out, small bits drifted.
+WRECK = [
+    _hatch(-1.95, 3.75, 28, 6, 2, 1.5, 0.3, (True, True), battens=(), short=(0.0, 0.35)),
+    _hatch(3.4, 9.0, -18, 10, 5, 1.3, 0.26, (False, True), battens=(), short=(0.0, 0.1, 0.0, 0.3, 0.55),
+           high=0.02),
+    [(1.6, 7.4, 1.9, 0.3, 34, 0, 8, (True, True), False, 0.0, 0.05)],
+    [(5.3, 8.6, 1.3, 0.26, -6, 0, 10, (True, False), False, 0.0, 0.05)],
+    [(5.4, 12.6, 1.6, 0.24, 8, -5, 4, (True, True), True, 0.0, 0.045)],
+    [(-4.4, 11.6, 3.4, 0.15, -14, -3, 0, (True, False), True, 0.0, 0.15)],
+    [(-2.9, 7.0, 0.75, 0.2, 40, 0, 7, (True, True), False, 0.0, 0.045)],
+    [(-6.8, 19.0, 1.0, 0.2, 20, 0, 6, (True, False), False, 0.0, 0.035)],
+    [(-5.7, 22.0, 0.5, 0.14, 72, 0, 0, (True, True), False, 0.0, 0.035)],
+    [(8.5, 27.0, 0.9, 0.2, -10, 0, 5, (False, True), False, 0.0, 0.035)],
+    [(12.0, 42.0, 0.8, 0.16, -10, 0, 0, (False, True), False, 0.0, 0.035)],
 ]
 
 
@@ -701,30 +718,28 @@ def build(scale: int) -> Picture:
     _glitter(surface, cam, waves, L.x, head_z, calm)
 
     # The board that got away from him, drifting off at the lower right.
-    planks = PLANKS + [(1.7, 4.3, 1.1, 0.22, 38, 0, 2, (True, True), False)]
+    pieces = WRECK + [[(1.75, 4.4, 1.2, 0.28, 38, 0, 6, (True, True), False, 0.0, 0.045)]]
     floating, sunk, sunk_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     mirror, mirror_depth = Svg(w, h), Svg(w, h)
     light_dir = (-0.05, 0.6, 1.0)
-    for i, (x, z, length, width, yaw, pitch, roll, ends, sinking) in enumerate(sorted(planks, key=lambda p: -p[1])):
-        # Farther boards pale into the haze and thin with the distance.
+    order = [p for group in sorted(pieces, key=lambda g: -g[0][1]) for p in group]
+    for i, (x, z, length, width, yaw, pitch, roll, ends, sinking, rise, thick) in enumerate(order):
+        # Farther boards pale into the haze.
         haze = min(0.8, max(0.0, (z - 5) / 32) ** 0.7)
         pal = hazed(GREYED, haze)
-        far = z > 15
-        # Boards from a hull's planking: an inch or two thick, soaked through,
-        # floating awash: only a sliver of the top stands out of the water,
-        # the sides are under it.
-        thick = 0.035 if far else 0.045
-        # The boards close by ride lower still, awash at one end: their tops
-        # only just at the surface, tilted so the water runs over part of them.
+        # Soaked through, they float awash: only a sliver of their sides
+        # stands out of the water. Those close by ride lower still, awash at
+        # one end: their tops only just at the surface, tilted so the water
+        # runs over part of them.
         close = z < 8 and not sinking
         lift = 0.001 if close else 0.008
         if close:
             pitch = pitch + (1.2 if pitch >= 0 else -1.2)
         plank = wood.Plank(length=length, width=width, thickness=thick,
-                           centre=(x, -0.05 if sinking else lift - thick / 2, z),
+                           centre=(x, (-0.05 if sinking else lift - thick / 2) + rise, z),
                            yaw=math.radians(yaw), pitch=math.radians(pitch), roll=math.radians(roll),
                            seed=100 + i, splintered=ends, nails=z < 20, knots=1 if z < 14 else 0,
-                           fibres=7 if close else 0)
+                           fibres=7 if close and any(ends) else 0)
         if sinking:
             # Rings spread from where the plank goes through the surface.
             u0 = -plank.centre[1] / math.sin(plank.pitch)
