@@ -214,6 +214,9 @@ class Holder:
 
         if back_d:
             self.flat(back_d, shirt, shirt_lit, shirt_shade, 0.035 * self.px)
+            sx_, sy_ = self.screen(j["shoulder"])
+            self.rim(back_d, (sx_ - 0.3 * self.px, sy_ - 0.08 * self.px), (sx_ + 0.05 * self.px, sy_ + 0.1 * self.px),
+                     0.035 * self.px, shirt_lit)
         # The neck, bowed a little forward, and the head over it.
         self.head(j, skin, skin_lit, skin_shade)
         # The near arm, its forearm along the board, nearest of all.
@@ -246,6 +249,16 @@ class Holder:
             shapes.append(lens(a[0], a[1] + 0.03 * k, b[0], b[1] + 0.025 * k, 0.07 * k))
         s.add(f'<g clip-path="{s.clip(top)}"><path d="{"".join(shapes)}" fill="{mix(GREYED.wood_dark, P.ink, 0.4)}" '
               f'opacity="0.55" filter="{s.blur(0.6)}"/></g>')
+
+    def rim(self, d, a, b, width, under):
+        """The glow ahead catching the edge of a shape turned toward it: a
+        thin band inside its outline in the light over its own colour
+        `under`, fading from `a` to nothing at `b`."""
+        s = self.dry
+        tone = mix(P.light.rim, under, 0.4)
+        g = s.linear(*a, *b, [(0, tone, 0.7), (0.5, tone, 0.2), (1, tone, 0)])
+        s.add(f'<g clip-path="{s.clip(d)}"><path d="{d}" fill="none" stroke="{g}" stroke-width="{num(width)}" '
+              f'filter="{s.blur(0.15)}"/></g>')
 
     def hand(self, j, side, skin, skin_lit, skin_shade):
         """A hand over the board's far edge: from here only the back of it,
@@ -313,6 +326,7 @@ class Holder:
               f'<path d="{glint}" fill="none" stroke="{sheen}" stroke-width="{num(0.035 * size)}" '
               f'stroke-linecap="round" opacity="0.35"/>'
               f'</g>')
+        self.rim(d, (cx - 0.5 * size, cy - 0.55 * size), (cx + 0.15 * size, cy + 0.1 * size), 0.11 * size, hair_lit)
 
     def waterline(self, cuts):
         """Where the water holds him: the line broken round his back, a low
@@ -345,7 +359,7 @@ class Holder:
         c = self.world((-0.05, 0.0))
         sea.rings(s, cam, P, ((c[0] - self.right[0] * 0.12, c[2] - self.right[2] * 0.12),
                               (c[0] + self.right[0] * 0.12, c[2] + self.right[2] * 0.12)),
-                  radii=[0.24, 0.38, 0.54], width=0.022, light_opacity=0.12, dark_opacity=0.3,
+                  radii=[0.24, 0.4, 0.6, 0.86, 1.16], width=0.024, light_opacity=0.16, dark_opacity=0.32,
                   rough=(rng, WaveField(seed=45, wavelength=2.0, steepness=0.035, direction=-0.3)))
 
     def wake(self, origin, length, start=0.25, colour=None, strength=0.4, soft=0.6, seed=4476, broad=1.0):
