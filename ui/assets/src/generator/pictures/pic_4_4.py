@@ -79,7 +79,7 @@ def _hatch(x, z, yaw, roll, boards, length, width, ends, battens=(-0.3, 0.3), sh
 # the right where the middle came apart, a lid among a few wide boards; a
 # broken spar going under off to the left; and far out, small bits drifted.
 WRECK = [
-    _hatch(-1.95, 3.75, 28, 6, 2, 1.5, 0.3, (True, True), battens=(), short=(0.0, 0.35)),
+    _hatch(-1.9, 3.7, 26, 11, 3, 1.6, 0.3, (True, True), battens=(), short=(0.0, 0.3, 0.75)),
     _hatch(3.4, 9.0, -18, 10, 5, 1.3, 0.26, (False, True), battens=(), short=(0.0, 0.1, 0.0, 0.3, 0.55),
            high=0.02),
     [(1.6, 7.4, 1.9, 0.3, 34, 0, 8, (True, True), False, 0.0, 0.05)],
