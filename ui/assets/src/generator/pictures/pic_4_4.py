@@ -52,28 +52,45 @@ SPREAD = (0.05, 0.09)
 BOARD = (0.42, 2.7, 0.34, 0.05)   # the board's centre ahead of him, its length, width and thickness
 
 
-# (x, z, length, width, yaw, pitch, roll, splintered ends, sinking)
-# The raft broke up where he is: its wreck lies in two heaps, the nearest
-# round him (laid out about the board he is making for, in `build`) and one
-# farther off to the right where the raft's middle came apart, with a
-# straggle of small bits drifted off to the left and a stray or two between.
-# Most pieces are short and broken; a few long boards, lying flat on the
-# water at odd angles, one with its end gone under.
-PLANKS = [
-    # The heap to the right, where the middle of the raft came apart: a long
-    # board, a shorter one beyond it, a lid off a crate and a board going under,
-    # each apart from the others.
-    (2.9, 8.0, 1.6, 0.24, 31, -1.5, -4, (True, True), False),
-    (4.6, 8.4, 1.2, 0.2, -8, 0, 5, (True, False), False),
-    (3.4, 10.4, 0.5, 0.42, -25, 0, 0, (False, False), False),
-    (5.0, 12.0, 1.5, 0.2, 8, -5, 0, (True, True), True),
-    # Small bits drifted off to the left, far out.
-    (-6.5, 18.0, 0.9, 0.14, 20, 0, 0, (True, False), False),
-    (-5.6, 20.5, 0.45, 0.1, 72, 0, 0, (True, True), False),
-    # Strays: a long broken spar, a short board.
-    (-4.6, 12.0, 2.4, 0.08, -14, 0, 0, (True, False), False),
-    (-3.3, 6.4, 0.55, 0.11, 40, 0, 1, (True, True), False),
-    (11.0, 40.0, 0.8, 0.12, -10, 0, 0, (False, True), False),
+def _hatch(x, z, yaw, roll, boards, length, width, ends, battens=(-0.3, 0.3), short=(), high=0.0):
+    """A hatch cover, or what is left of one: boards side by side, tilted
+    together as one lid, with battens nailed across their tops. `short`
+    takes so much off the near end of each board in turn, where it broke;
+    the battens under it buoy it `high` metres more."""
+    a, r = math.radians(yaw), math.radians(roll)
+    vx, vz, ux, uz = -math.sin(a), math.cos(a), math.cos(a), math.sin(a)
+    out = []
+    for k in range(boards):
+        off = (k - (boards - 1) / 2) * (width + 0.012)
+        cut = short[k] if k < len(short) else 0.0
+        out.append((x + vx * off * math.cos(r) - ux * cut / 2, z + vz * off * math.cos(r) - uz * cut / 2,
+                    length - cut, width, yaw, 0, roll, ends, False, high + off * math.sin(r), 0.045))
+    span = boards * (width + 0.012)
+    for u in battens:
+        out.append((x + ux * u * length, z + uz * u * length, span * 0.96, 0.12, yaw + 90, roll, 0,
+                    (False, False), False, high + 0.025, 0.025))
+    return out
+
+
+# The raft broke up where he is. Each piece is (x, z, length, width, yaw,
+# pitch, roll, splintered ends, sinking, rise, thickness): a board's yaw
+# turns its far end away, its roll lifts its far edge so its top shows.
+# A broken end of hatch cover nearest of all, at the lower left; the heap to
+# the right where the middle came apart, a lid among a few wide boards; a
+# broken spar going under off to the left; and far out, small bits drifted.
+WRECK = [
+    _hatch(-1.9, 3.7, 26, 11, 3, 1.6, 0.3, (True, True), battens=(), short=(0.0, 0.3, 0.75)),
+    _hatch(3.4, 9.0, -18, 10, 5, 1.3, 0.26, (False, True), battens=(), short=(0.0, 0.1, 0.0, 0.3, 0.55),
+           high=0.02),
+    [(1.6, 7.4, 1.9, 0.3, 34, 0, 8, (True, True), False, 0.0, 0.05)],
+    [(5.3, 8.6, 1.3, 0.26, -6, 0, 10, (True, False), False, 0.0, 0.05)],
+    [(5.4, 12.6, 1.6, 0.24, 8, -5, 4, (True, True), True, 0.0, 0.045)],
+    [(-4.4, 11.6, 3.4, 0.15, -14, -3, 0, (True, False), True, 0.0, 0.15)],
+    [(-2.9, 7.0, 0.75, 0.2, 40, 0, 7, (True, True), False, 0.0, 0.045)],
+    [(-6.8, 19.0, 1.0, 0.2, 20, 0, 6, (True, False), False, 0.0, 0.035)],
+    [(-5.7, 22.0, 0.5, 0.14, 72, 0, 0, (True, True), False, 0.0, 0.035)],
+    [(8.5, 27.0, 0.9, 0.2, -10, 0, 5, (False, True), False, 0.0, 0.035)],
+    [(12.0, 42.0, 0.8, 0.16, -10, 0, 0, (False, True), False, 0.0, 0.035)],
 ]
 
 
@@ -197,6 +214,9 @@ class Holder:
 
         if back_d:
             self.flat(back_d, shirt, shirt_lit, shirt_shade, 0.035 * self.px)
+            sx_, sy_ = self.screen(j["shoulder"])
+            self.rim(back_d, (sx_ - 0.3 * self.px, sy_ - 0.08 * self.px), (sx_ + 0.05 * self.px, sy_ + 0.1 * self.px),
+                     0.035 * self.px, shirt_lit)
         # The neck, bowed a little forward, and the head over it.
         self.head(j, skin, skin_lit, skin_shade)
         # The near arm, its forearm along the board, nearest of all.
@@ -229,6 +249,16 @@ class Holder:
             shapes.append(lens(a[0], a[1] + 0.03 * k, b[0], b[1] + 0.025 * k, 0.07 * k))
         s.add(f'<g clip-path="{s.clip(top)}"><path d="{"".join(shapes)}" fill="{mix(GREYED.wood_dark, P.ink, 0.4)}" '
               f'opacity="0.55" filter="{s.blur(0.6)}"/></g>')
+
+    def rim(self, d, a, b, width, under):
+        """The glow ahead catching the edge of a shape turned toward it: a
+        thin band inside its outline in the light over its own colour
+        `under`, fading from `a` to nothing at `b`."""
+        s = self.dry
+        tone = mix(P.light.rim, under, 0.4)
+        g = s.linear(*a, *b, [(0, tone, 0.7), (0.5, tone, 0.2), (1, tone, 0)])
+        s.add(f'<g clip-path="{s.clip(d)}"><path d="{d}" fill="none" stroke="{g}" stroke-width="{num(width)}" '
+              f'filter="{s.blur(0.15)}"/></g>')
 
     def hand(self, j, side, skin, skin_lit, skin_shade):
         """A hand over the board's far edge: from here only the back of it,
@@ -296,6 +326,7 @@ class Holder:
               f'<path d="{glint}" fill="none" stroke="{sheen}" stroke-width="{num(0.035 * size)}" '
               f'stroke-linecap="round" opacity="0.35"/>'
               f'</g>')
+        self.rim(d, (cx - 0.5 * size, cy - 0.55 * size), (cx + 0.15 * size, cy + 0.1 * size), 0.11 * size, hair_lit)
 
     def waterline(self, cuts):
         """Where the water holds him: the line broken round his back, a low
@@ -328,7 +359,7 @@ class Holder:
         c = self.world((-0.05, 0.0))
         sea.rings(s, cam, P, ((c[0] - self.right[0] * 0.12, c[2] - self.right[2] * 0.12),
                               (c[0] + self.right[0] * 0.12, c[2] + self.right[2] * 0.12)),
-                  radii=[0.24, 0.38, 0.54], width=0.022, light_opacity=0.12, dark_opacity=0.3,
+                  radii=[0.24, 0.4, 0.6, 0.86, 1.16], width=0.024, light_opacity=0.16, dark_opacity=0.32,
                   rough=(rng, WaveField(seed=45, wavelength=2.0, steepness=0.035, direction=-0.3)))
 
     def wake(self, origin, length, start=0.25, colour=None, strength=0.4, soft=0.6, seed=4476, broad=1.0):
@@ -545,61 +576,6 @@ def _sky(w, h, cam, rng) -> Svg:
     return heaven
 
 
-def _marks(surface: Svg, cam: Camera, waves: WaveField, rng, glitter: float, calm) -> None:
-    """The wave marks as the camera sees them: laid at an even density on
-    the water itself, so close by they are few and long and far off they
-    shrink and crowd; the swell gathers them into clumps with calmer water
-    between; and they fade into the haze well short of the horizon. None
-    lies in the `calm` ellipse (cx, cy, rx, ry) round the swimmer, where
-    their long dashes would streak through him."""
-    buckets = {}
-    # The wind's patches on the water, some metres across.
-    ph = rng.uniform(0, 2 * math.pi, 3)
-    z, step = 1.2, 0.05
-    while z < 30:
-        half = (surface.width / 2 + 20) * z / cam.focal
-        px = float(cam.scale(z))
-        area = 2 * half * z * step
-        fade = min(1.0, max(0.0, 1 - math.log(z / 5) / math.log(28 / 5))) ** 1.3
-        for x in rng.uniform(-half, half, rng.poisson(area * 2.2)):
-            zz = z * rng.uniform(1.0, 1 + step)
-            patch = (math.sin(0.21 * x + 0.13 * zz + ph[0]) * math.sin(0.17 * x - 0.19 * zz + ph[1])
-                     + 0.5 * math.sin(0.41 * x + 0.33 * zz + ph[2]))
-            if rng.uniform() > min(1.0, max(0.0, 0.45 + 0.7 * patch)):
-                continue
-            gx, gz = waves.slope(x, zz)
-            tilt = float(gz) * 14
-            sx, sy = (float(v) for v in cam.project(x, waves.height(x, zz), zz))
-            if sy > surface.height + 2 or sy < cam.horizon + 0.4:
-                continue
-            # Thin and long, so no mark on the water can pass for a thing afloat.
-            length = min(34.0, max(2.5, 0.7 * rng.uniform(0.6, 1.4) * px))
-            thick = max(0.28, min(0.75, 0.011 * px))
-            g = math.exp(-((sx - glitter) / (6 + 0.22 * (sy - cam.horizon))) ** 2)
-            near = 1 + 0.45 * min(1.0, max(0.0, (px - 60) / 100))
-            if g > 0.1 and rng.uniform() < g * 0.8:
-                colour, strength = P.light.key, (0.12 + 0.25 * g) * max(fade, 0.5)
-                length *= 0.5
-            # Close by the marks stand out more: the near water is where the eye is.
-            elif tilt < -0.25:
-                colour, strength = P.sea_light, 0.13 * min(1.0, -tilt) * fade * near
-            elif tilt > 0.25:
-                colour, strength = P.sea_dark, 0.26 * min(1.0, tilt) * fade * near
-            else:
-                continue
-            q = round(min(strength, 1.0) * 8) / 8
-            if q <= 0:
-                continue
-            slant = float(gx) * 0.3 * length
-            if _in(calm, sx, sy, length / 2):
-                continue
-            buckets.setdefault((colour, q), []).append(
-                lens(sx - length / 2, sy + slant, sx + length / 2, sy - slant, thick))
-        z *= 1 + step
-    for (colour, q), shapes in sorted(buckets.items()):
-        surface.path("".join(shapes), fill=colour, opacity=num(q))
-
-
 def _in(calm, x, y, run):
     """Whether a dash `run` either side of (x, y) touches the ellipse `calm`."""
     cx, cy, rx, ry = calm
@@ -627,8 +603,9 @@ def _light_path(water: Svg, cam: Camera, waves: WaveField, x_sun: float, z_end: 
             wx, wz = cam.water_at(sx, row)
             _, gz = waves.slope(float(wx), float(wz))
             lift = max(0.0, -float(gz) * 12)
-            strength = g * (0.35 + 0.65 * min(1.0, lift)) * rng.uniform(0.55, 1.0)
-            if strength < 0.15:
+            # Under the cloud the light is dull: soft patches, nothing sharp.
+            strength = 0.5 * g * (0.35 + 0.65 * min(1.0, lift)) * rng.uniform(0.55, 1.0)
+            if strength < 0.1:
                 continue
             run = spread * rng.uniform(0.15, 0.45)
             thick = 0.5 + 0.02 * d * rng.uniform(0.6, 1.2)
@@ -639,7 +616,7 @@ def _light_path(water: Svg, cam: Camera, waves: WaveField, x_sun: float, z_end: 
             if not _in(calm, sx, row, run):
                 bits.setdefault(q, []).append(lens(sx - run, row, sx + run, row + tail, thick))
         row += gap * rng.uniform(0.8, 1.3)
-    blur = water.blur(0.5)
+    blur = water.blur(1.1)
     for q, shapes in sorted(bits.items()):
         water.path("".join(shapes), fill=key, opacity=num(q), filter=blur)
 
@@ -666,16 +643,17 @@ def _glitter(surface: Svg, cam: Camera, waves: WaveField, x_sun: float, z_end: f
             if float(gz) > 0.01 or rng.uniform() > g:
                 continue
             run = max(0.8, rng.uniform(0.1, 0.3) * px)
-            q = round(min(1.0, (0.35 + 0.75 * far_t) * g * rng.uniform(0.6, 1.0)) * 8) / 8
-            if q <= 0:
+            q = round(min(1.0, 0.4 * (0.35 + 0.75 * far_t) * g * rng.uniform(0.6, 1.0)) * 8) / 8
+            if q <= 0 or rng.uniform() < 0.4:
                 continue
             yy = sy + rng.uniform(-0.5, 0.5)
             if _in(calm, sx, yy, run):
                 continue
             bits.setdefault(q, []).append(lens(sx - run, yy, sx + run, yy, max(0.3, min(1.1, 0.03 * px))))
         z /= 1.06
+    blur = surface.blur(0.45)
     for q, shapes in sorted(bits.items()):
-        surface.path("".join(shapes), fill=key, opacity=num(q))
+        surface.path("".join(shapes), fill=key, opacity=num(q), filter=blur)
 
 
 def build(scale: int) -> Picture:
@@ -712,10 +690,10 @@ def build(scale: int) -> Picture:
     # only a faint wash of it lies even on the water, the rest is broken by
     # the waves into streaks and patches.
     sy = cam.point((0, 0, head_z))[1]
-    path = water.radial(L.x, cam.horizon, 40, sy - cam.horizon + 10,
-                        [(0, L.key, 0.4), (0.5, L.key, 0.12), (1, L.key, 0)])
+    path = water.radial(L.x, cam.horizon, 62, sy - cam.horizon + 10,
+                        [(0, L.key, 0.34), (0.5, L.key, 0.12), (1, L.key, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
-    core = water.radial(L.x, cam.horizon, 12, 22, [(0, L.key, 0.55), (0.5, L.key, 0.2), (1, L.key, 0)])
+    core = water.radial(L.x, cam.horizon, 18, 22, [(0, L.key, 0.35), (0.5, L.key, 0.14), (1, L.key, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="40" fill="{core}"/>')
     _light_path(water, cam, waves, L.x, head_z, calm)
     # Off the path, to the sides and in front, the water sees only the dark
@@ -741,34 +719,41 @@ def build(scale: int) -> Picture:
     # Near him the sun's glitter is thin and faint, short flecks only, or its
     # long dashes round him would read as the wash of his speed; the path
     # itself, laid over both, runs from the break down to him.
-    _marks(surface, cam, waves, rng, glitter=L.x, calm=calm)
+    # The swell's dashes, as on the rest of the open sea but in the murk's own
+    # low-contrast tones: fine far off, broad close by; none through him.
+    murky = replace(P, sea_light=mix(P.sea_near, P.sea_light, 0.55), sea_dark=mix(P.sea_dark, P.ink, 0.2))
+    first = len(surface.body)
+    sea.marks(surface, cam, waves, murky, rng, near=2.6, far=300, per_metre=0.45, length=0.45, thickness=0.05,
+              light=0.28, dark=0.25, depth=(7.0, 0.6))
+    cx, cy, rx, ry = calm
+    hole = (f"M0 0H{w}V{h}H0Z M{num(cx + rx)} {num(cy)}A{num(rx)} {num(ry)} 0 1 0 {num(cx - rx)} {num(cy)}"
+            f"A{num(rx)} {num(ry)} 0 1 0 {num(cx + rx)} {num(cy)}Z")
+    surface.body[first:] = [f'<g clip-path="{surface.clip(hole)}">' + "".join(surface.body[first:]) + "</g>"]
     _glitter(surface, cam, waves, L.x, head_z, calm)
 
     # The board that got away from him, drifting off at the lower right.
-    planks = PLANKS + [(1.7, 4.3, 1.1, 0.22, 38, 0, 2, (True, True), False)]
+    pieces = WRECK + [[(1.75, 4.4, 1.2, 0.28, 38, 0, 6, (True, True), False, 0.0, 0.045)]]
     floating, sunk, sunk_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     mirror, mirror_depth = Svg(w, h), Svg(w, h)
     light_dir = (-0.05, 0.6, 1.0)
-    for i, (x, z, length, width, yaw, pitch, roll, ends, sinking) in enumerate(sorted(planks, key=lambda p: -p[1])):
-        # Farther boards pale into the haze and thin with the distance.
+    order = [p for group in sorted(pieces, key=lambda g: -g[0][1]) for p in group]
+    for i, (x, z, length, width, yaw, pitch, roll, ends, sinking, rise, thick) in enumerate(order):
+        # Farther boards pale into the haze.
         haze = min(0.8, max(0.0, (z - 5) / 32) ** 0.7)
         pal = hazed(GREYED, haze)
-        far = z > 15
-        # Boards from a hull's planking: an inch or two thick, soaked through,
-        # floating awash: only a sliver of the top stands out of the water,
-        # the sides are under it.
-        thick = 0.035 if far else 0.045
-        # The boards close by ride lower still, awash at one end: their tops
-        # only just at the surface, tilted so the water runs over part of them.
+        # Soaked through, they float awash: only a sliver of their sides
+        # stands out of the water. Those close by ride lower still, awash at
+        # one end: their tops only just at the surface, tilted so the water
+        # runs over part of them.
         close = z < 8 and not sinking
         lift = 0.001 if close else 0.008
         if close:
             pitch = pitch + (1.2 if pitch >= 0 else -1.2)
         plank = wood.Plank(length=length, width=width, thickness=thick,
-                           centre=(x, -0.05 if sinking else lift - thick / 2, z),
+                           centre=(x, (-0.05 if sinking else lift - thick / 2) + rise, z),
                            yaw=math.radians(yaw), pitch=math.radians(pitch), roll=math.radians(roll),
                            seed=100 + i, splintered=ends, nails=z < 20, knots=1 if z < 14 else 0,
-                           fibres=7 if close else 0)
+                           fibres=7 if close and any(ends) else 0)
         if sinking:
             # Rings spread from where the plank goes through the surface.
             u0 = -plank.centre[1] / math.sin(plank.pitch)
@@ -817,5 +802,4 @@ def build(scale: int) -> Picture:
                    # The water closes over what sinks in the grey the sea has taken from the sky.
                    water=Water(mix(mix(P.sea_near, P.sky_top, 0.2), P.sea_dark, 0.3), cam, waves, tint=0.68,
                                surface=0.25, darken=0.15, blur=1.1, fade=0.3, refraction=0.1),
-                   # The same grain as the daylight pictures shows more over a flat grey sky: a little less.
-                   seed=44, grain=3.6)
+                   seed=44)
