@@ -1202,10 +1202,13 @@ def _flock(svg: Svg, cam: Camera) -> None:
         return mix(SKY.sky_top, P.sky_horizon, 0.55 * y / (0.62 * cam.horizon))
 
     for far, x, y, half, roll, turn, pose in sorted(birds, key=lambda b: -b[0]):
+        # The air between takes each bird toward the sky behind it, little
+        # over the near side of the ring and most on the far.
+        haze = 0.55 * far ** 2.5
         if far < NEAR_GULL:
-            _near_gull(svg, x, y, half, roll, turn, far * 0.2, sky_at(y))
+            _near_gull(svg, x, y, half, roll, turn, haze, sky_at(y))
         else:
-            _gull(svg, x, y, half, roll, turn, pose, far * 0.2, sky_at(y), 1 - far)
+            _gull(svg, x, y, half, roll, turn, pose, haze, sky_at(y), 1 - far)
 
 
 # The birds on the near side of the ring are close enough to show their
