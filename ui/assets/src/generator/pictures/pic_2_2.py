@@ -533,7 +533,10 @@ def _eye(svg: Svg, sides: Sides, tones) -> None:
             sides.fill(ring, colour, seam=0, body=False, soak=0.3)
         return
     ex, ey = sides.screen([c])[0]
-    svg.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.2" ry="0.95" fill="{P.ink}"/>')
+    # Dark, but of the head's own green like the mouth, so it stays a small
+    # mark and not a black dot.
+    iris = mix(mix(P.ink, P.sea_dark, 0.4), tones["flank"], 0.1)
+    svg.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.1" ry="0.9" fill="{iris}"/>')
 
 
 def _contact(u, level=0.0, side=1):
