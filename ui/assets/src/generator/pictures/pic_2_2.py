@@ -475,8 +475,8 @@ def _head(sides: Sides, tones):
         # close to a point there, so the line follows the curve of the front.
         near_u = np.linspace(back, 0.0, 24)
         far_u = np.linspace(0.0, far, 12)[1:]
-        return np.concatenate([surface(near_u, np.full_like(near_u, a)),
-                               surface(far_u, np.full_like(far_u, math.pi - a))])
+        a = np.broadcast_to(np.asarray(a, float), (len(near_u) + len(far_u),))
+        return np.concatenate([surface(near_u, a[:len(near_u)]), surface(far_u, math.pi - a[len(near_u):])])
 
     # Under the gape the chin is in the body's own shade, not a pale band:
     # a light edge under a dark line reads as a grin.
@@ -484,13 +484,22 @@ def _head(sides: Sides, tones):
     sides.fill(chin, mix(tones["flank"], tones["upper"], 0.3), seam=0.2, body=False, soak=0.5)
     # The gape a wide dark slit across the front, stopping where the front
     # turns away from us so that it does not run on up the head's outline.
-    gape = list(across(0.28, back=0.056, far=0.022)) + list(across(0.0, back=0.052, far=0.022))[::-1]
-    # The darkest of the head's marks, so the mouth reads across the front at 1x.
-    slit = mix(P.ink, P.sea_dark, 0.25)
-    sides.fill(gape, slit, seam=0.2, body=False)
+    # Narrowing to its corners, so that it reads as the parted lips of the
+    # head and not as a slot cut in it.
+    t = np.linspace(0, 1, 35)
+    taper = np.clip(np.minimum(t, 1 - t) / 0.3, 0.2, 1.0) ** 0.8
+    gape = list(across(0.14 + 0.14 * taper, back=0.056, far=0.022)) + list(
+        across(0.14 - 0.14 * taper, back=0.052, far=0.022))[::-1]
+    # The darkest of the head's marks, so the mouth reads across the front at
+    # 1x, but the sea's deep green rather than black.
+    slit = mix(mix(P.sea_dark, P.ink, 0.2), tones["flank"], 0.15)
+    sides.fill(gape, slit, seam=0, body=False)
     # Where the sections close at the snout the band runs thin, so the gape
-    # is carried round the front by a dark line of its own.
-    sides.line(across(0.13, back=0.05, far=0.022), slit, 1.6, opacity="0.95", soft=0.2)
+    # is carried round the front by a dark line of its own, tapered the same.
+    up = frame(0.0)[3]
+    mid = across(0.14, back=0.05, far=0.022)
+    reach = (0.0045 + 0.0135 * taper)[:, None] * up
+    sides.fill(list(mid + reach) + list(mid - reach)[::-1], slit, opacity="0.9", seam=0, body=False)
     # The blunt front above the mouth is a face of its own, turned from the
     # sky and the sun, a step darker than the top of the head it meets.
     _, fwd, _, up = frame(0.0)
@@ -524,7 +533,10 @@ def _eye(svg: Svg, sides: Sides, tones) -> None:
             sides.fill(ring, colour, seam=0, body=False, soak=0.3)
         return
     ex, ey = sides.screen([c])[0]
-    svg.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.2" ry="0.95" fill="{P.ink}"/>')
+    # Dark, but of the head's own green like the mouth, so it stays a small
+    # mark and not a black dot.
+    iris = mix(mix(P.ink, P.sea_dark, 0.4), tones["flank"], 0.1)
+    svg.add(f'<ellipse cx="{num(ex)}" cy="{num(ey)}" rx="1.1" ry="0.9" fill="{iris}"/>')
 
 
 def _contact(u, level=0.0, side=1):
@@ -725,28 +737,31 @@ def _wet_edge(front: Svg, behind: Svg, sides: Sides, rng, loop, u_end: float) ->
         out[:, 1] = 0.0
         return screen(out)
 
-    def draw(svg, pts):
+    def draw(svg, pts, colour=GLINT, strength=1.0):
         if len(pts) < 3:
             return
         d = smooth(pts, closed=False)
-        svg.path(d, stroke=GLINT, stroke_width="1.6", stroke_linecap="round", opacity="0.35",
+        svg.path(d, stroke=colour, stroke_width="1.6", stroke_linecap="round", opacity=num(0.35 * strength),
                  filter=svg.blur(0.6))
-        svg.path(d, stroke=GLINT, stroke_width="0.75", stroke_linecap="round", opacity="0.95")
+        svg.path(d, stroke=colour, stroke_width="0.75", stroke_linecap="round", opacity=num(0.95 * strength))
 
     head = 0.14
     near = [e for e in loop[:k] if e[0] < head]
     arc = [e for e in loop if e[1] == 0]
     far = [e for e in loop if e[1] < 0 and e[0] < head]
-    # Stood off the chin by a band of dark water, so it is not read as a lip.
-    draw(front, edge(near + arc, 0.06 * K))
-    draw(behind, edge(arc[-1:] + far, 0.06 * K))
+    # Stood off the chin by a band of dark water, so it is not read as a lip,
+    # and under the head only a light blue-grey a little above its tone.
+    lip = mix(mix(GLINT, BLUE, 0.35), P.sky_top, 0.3)
+    draw(front, edge(near + arc, 0.06 * K), lip, 0.75)
+    draw(behind, edge(arc[-1:] + far, 0.06 * K), lip, 0.4)
     root = u_end - 0.07
     draw(front, edge([e for e in loop if e[1] < 0 and e[0] > root] + [e for e in loop if e[1] > 0 and e[0] > root]))
-    # The wash at the snout's corners and at the dorsal's root.
+    # The wash at the snout's corners, fainter than at the dorsal's root so
+    # that it does not draw the lip out past the corner into a bill.
     for e in (arc[0], arc[-1]):
         _, _, p, o = e
         side = np.cross(o, [0.0, 1.0, 0.0])
-        _froth(front, screen, rng, p + o * 0.1 * K, (side * 0.16 * K, o * 0.09 * K), 16, 1.0, 0.95)
+        _froth(front, screen, rng, p + o * 0.1 * K, (side * 0.09 * K, o * 0.09 * K), 16, 1.0, 0.45)
     top_pt = surface(u_end, math.pi / 2)
     _, fwd, near_dir, _ = frame(u_end)
     flat = np.array([near_dir[0], 0.0, near_dir[2]])
@@ -1190,10 +1205,13 @@ def _flock(svg: Svg, cam: Camera) -> None:
         return mix(SKY.sky_top, P.sky_horizon, 0.55 * y / (0.62 * cam.horizon))
 
     for far, x, y, half, roll, turn, pose in sorted(birds, key=lambda b: -b[0]):
+        # The air between takes each bird toward the sky behind it, little
+        # over the near side of the ring and most on the far.
+        haze = 0.55 * far ** 2.5
         if far < NEAR_GULL:
-            _near_gull(svg, x, y, half, roll, turn, far * 0.2, sky_at(y))
+            _near_gull(svg, x, y, half, roll, turn, haze, sky_at(y))
         else:
-            _gull(svg, x, y, half, roll, turn, pose, far * 0.2, sky_at(y), 1 - far)
+            _gull(svg, x, y, half, roll, turn, pose, haze, sky_at(y), 1 - far)
 
 
 # The birds on the near side of the ring are close enough to show their
