@@ -821,9 +821,9 @@ def build(scale: int) -> Picture:
     # dark band over the water. Tipped by the swell, the torn end rides a
     # little out of the water and the near end has gone under; its near edge
     # rides a little higher than the far one, so that side shows.
-    plank = wood.Plank(length=2.4, width=0.28, thickness=0.13, centre=(1.4, -0.03, 3.8),
-                       yaw=math.radians(35), pitch=math.radians(3.5), roll=math.radians(-3),
-                       seed=7, splintered=(False, True), knots=1, fibres=4, slant=0.8)
+    plank = wood.Plank(length=2.3, width=0.26, thickness=0.11, centre=(1.25, -0.02, 3.9),
+                       yaw=math.radians(13), pitch=math.radians(2.2), roll=math.radians(-1.5),
+                       seed=7, splintered=(False, True), knots=1)
 
     # The swell it makes spreads in rings round it, long close in and rounder
     # further out, broken and wandering with the waves.
