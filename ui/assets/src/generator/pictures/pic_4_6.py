@@ -48,10 +48,9 @@ WARM_SEA = mix(P.sea_horizon, L.key, 0.45)
 DUSK = replace(P, wood_lit=mix(P.wood_lit, P.sea_horizon, 0.3),
                wood_side=mix(P.wood_side, P.sea_near, 0.4),
                wood_dark=mix(P.wood_dark, P.sea_dark, 0.45), wood_fresh=mix(P.wood_fresh, GLOW, 0.25))
-# The light is too low to reach the top: wet, it gives back the grey of the
-# cloud overhead, with the wood's brown showing through; lighter than the
-# dark water round it, so the board reads against the sea.
-TOP = mix(mix(P.cloud_lit, P.wood_lit, 0.45), P.sea_horizon, 0.15)
+# The light is too low and behind the board to reach its top: wet, dark
+# wood giving back the navy overhead, only a step lighter than the sea.
+TOP = mix(mix(P.wood_dark, P.sea_near, 0.4), P.cloud_shade, 0.35)
 # The side turned to us takes neither sky nor glow: the wood's brown, dulled.
 SIDE = mix(mix(P.wood_side, P.wood_dark, 0.55), P.cloud_shade, 0.1)
 SOAKED = mix(P.wood_dark, P.sea_dark, 0.35)
@@ -538,7 +537,7 @@ def _waterline(cam, plank, svg, surface):
     svg.add(f'<g clip-path="{clip}"><path d="{lens(x0, y0 - 0.6, x1, y1 - 0.6, 0.9)}" fill="{P.ink}" '
             f'opacity="0.45" filter="{svg.blur(0.3)}"/></g>')
     lip = mix(P.sea_light, GLOW, 0.55)
-    shine = svg.linear(x0, y0, x1, y1, [(0, lip, 0.35), (0.6, lip, 0.75), (1, lip, 0.9)])
+    shine = svg.linear(x0, y0, x1, y1, [(0, lip, 0.2), (0.6, lip, 0.4), (1, lip, 0.5)])
     svg.path(lens(x0 - 0.3, y0 + 0.1, x1 + 0.3, y1 + 0.1, 0.6), fill=shine)
     surface.path(lens(x0 - 0.6, y0 + 0.9, x1 + 0.6, y1 + 0.9, 0.9), fill=MIRROR, opacity="0.75",
                  filter=surface.blur(0.3))
@@ -814,13 +813,12 @@ def build(scale: int) -> Picture:
     _cool_swell(surface, cam, waves, np.random.default_rng(4616), w, h)
     _glitter(glints, cam, waves, rng, w, h)
 
-    # One board off a raft, two hands across and one thick, lying on
-    # the lower half to the right, in the path of glints, turned well off the
-    # line of sight, so it narrows toward its far end by distance alone yet lies
-    # across the water: its top face a strip with its grain, its near side a
-    # dark band over the water. Tipped by the swell, the torn end rides a
-    # little out of the water and the near end has gone under; its near edge
-    # rides a little higher than the far one, so that side shows.
+    # One long board off a raft, lying on the lower half to the right, in
+    # the path of glints, nearly flat and turned only a little from square
+    # to our view, so it lies along the water and does not rise like a bow: its
+    # top face a thin strip, its near side a dark band over the water. The
+    # torn end rides just out of the water and the near end has gone a
+    # little under; its near edge rides a little higher, so that side shows.
     plank = wood.Plank(length=2.3, width=0.26, thickness=0.11, centre=(1.25, -0.02, 3.9),
                        yaw=math.radians(13), pitch=math.radians(2.2), roll=math.radians(-1.5),
                        seed=7, splintered=(False, True), knots=1)
@@ -838,7 +836,7 @@ def build(scale: int) -> Picture:
     # The wood's own sunk faces are drawn apart and dropped: only its top shows through the water.
     light_dir = (0.35, 0.08, 1.0)   # the break, low on the horizon ahead and to the right
     wood.draw(plank, cam, DUSK, light_dir, above=above, under=Svg(w, h), depth=Svg(w, h), sight=0.18,
-              rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", wet=False, torn=1.0, grain_opacity=0.75,
+              rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", wet=False, torn=1.0, grain_opacity=0.35,
               top=TOP)
     _side(cam, plank, above, np.random.default_rng(4614))
     _sunk_board(cam, plank, under, depth)
