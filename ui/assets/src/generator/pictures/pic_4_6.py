@@ -620,7 +620,7 @@ def _awash(cam, plank, svg, edge, rng):
         p = cam.point(plank.world(wet_u - v * vx / ux + lap, v, T / 2))
         q = cam.point(plank.world(wet_u - v1 * vx / ux + lap * rng.uniform(0.3, 1.0), v1, T / 2))
         edge.path(lens(p[0], p[1], q[0], q[1], rng.uniform(0.45, 0.7)), fill=mix(P.foam, GLOW, 0.25),
-                 opacity=num(rng.uniform(0.65, 0.95)))
+                 opacity=num(rng.uniform(0.3, 0.5)))
         v = v1 + W * rng.uniform(0.05, 0.14)
 
 
@@ -640,6 +640,7 @@ def _reflection(cam, plank, waves, w, h, rng) -> Svg:
     xs = [x for poly in mirrored for x, _ in poly]
     top, bottom = min(ys) - 1, max(ys) + 2
     y = top
+    strips = []
     while y < bottom:
         step = rng.uniform(0.9, 1.8)
         z = float(cam.distance_at_row(y + step / 2))
@@ -650,13 +651,26 @@ def _reflection(cam, plank, waves, w, h, rng) -> Svg:
         keep = 0.3 if float(gz) < -0.02 else rng.uniform(0.8, 1.0)
         cid = out.clip(f"M{num(min(xs) - 6)},{num(y)}H{num(max(xs) + 6)}V{num(y + step * 0.82)}"
                        f"H{num(min(xs) - 6)}Z")
-        # Now and then a strip gives back the wood's own dull brown, so the
-        # reflection reads as the board's and not as a hole in the water.
-        tone = MIRROR if rng.uniform() < 0.6 else mix(DUSK.wood_side, P.sea_near, 0.45)
-        # Over the sunk side the water shows the wood through it as well.
-        out.add(f'<g clip-path="{cid}" opacity="{num(keep * 0.6)}"><g transform="translate({num(dx)},0)" '
-                f'fill="{tone}">{shapes}</g></g>')
+        strips.append(f'<g clip-path="{cid}" opacity="{num(keep * 0.6)}"><g transform="translate({num(dx)},0)" '
+                      f'fill="{MIRROR}">{shapes}</g></g>')
         y += step
+    # Softened, so the strips never show as ruled lines across the water.
+    out.add(f'<g filter="{out.blur(0.5)}">{"".join(strips)}</g>')
+    # The warm rim on the board's far edge, given back faintly under it,
+    # drawn down past the near side by the chop and broken by the same waves.
+    W, T = plank.width, plank.thickness
+    us = np.linspace(plank.end(-1, W / 2), plank.end(1, W / 2), 40)
+    rim = [plank.world(u, W / 2 * 0.96, T / 2) for u in us]
+    rim = [cam.point(p * flip) for p in rim if p[1] > 0]
+    dashes = []
+    for k in range(0, len(rim) - 3, 4):
+        if rng.uniform() < 0.35:
+            continue
+        dx = rng.normal(0, 0.6)
+        dashes.append(f'<path d="{polyline([(x + dx, y + 1.8) for x, y in rim[k:k + 3]])}" '
+                      f'opacity="{num(rng.uniform(0.15, 0.35))}"/>')
+    out.add(f'<g fill="none" stroke="{mix(L.rim, GLOW, 0.3)}" stroke-width="0.5" stroke-linecap="round" '
+            f'filter="{out.blur(0.3)}">{"".join(dashes)}</g>')
     return out
 
 
@@ -708,10 +722,10 @@ def _lapping(cam, plank, svg, rng):
             u += span + rng.uniform(0.02, 0.1)
 
 
-def _splinters(cam, plank, above, surface, rng):
+def _splinters(cam, plank, above, rng):
     """The break: one ragged edge across the board's width, its raw wood
-    laid open on the top face back from the teeth, and a few bits adrift
-    near by. Nothing stands off the board, so it reads as one plank."""
+    laid open on the top face back from the teeth. Nothing stands off the
+    board and nothing floats near it, so it reads as one plank."""
     T, W = plank.thickness, plank.width
     top = _face_above(wood.cut(plank, cam), "top")
     if top is not None:
@@ -721,72 +735,22 @@ def _splinters(cam, plank, above, surface, rng):
                 for k, v in enumerate(vs)]
         patch = polygon([cam.point(plank.world(u, v, T / 2)) for u, v in front + back[::-1]])
         above.path(patch, fill=mix(DUSK.wood_fresh, GLOW, 0.2), opacity="0.9", clip_path=above.clip(polygon(top)))
-    tip = plank.world(plank.length / 2, 0, 0)
-    for dx, dz, length, angle in ((0.14, 0.06, 0.09, 0.35), (0.1, -0.16, 0.05, -0.6), (-0.08, 0.2, 0.04, 1.2)):
-        x, z = tip[0] + dx, tip[2] + dz
-        a = (x - length / 2 * math.cos(angle), 0.005, z - length / 2 * math.sin(angle))
-        b = (x + length / 2 * math.cos(angle), 0.005, z + length / 2 * math.sin(angle))
-        (ax, ay), (bx, by) = cam.point(a), cam.point(b)
-        surface.path(lens(ax, ay + 0.8, bx, by + 0.8, 0.4), fill=MIRROR, opacity="0.7")
-        surface.path(lens(ax, ay, bx, by, 0.55), fill=DUSK.wood_side)
-        surface.path(lens(ax, ay - 0.25, bx, by - 0.25, 0.2), fill=mix(DUSK.wood_fresh, GLOW, 0.4), opacity="0.8")
 
 
-def _rings(svg: Svg, cam, plank, waves, radii, width, light, light_opacity, dark_opacity, rng):
-    """Rings round the board as ovals on the water, long round a long board
-    and rounder as they spread: broken into runs that taper and swell and
-    ride the waves, the near side of each giving back sky and the far side
-    its dark back, fading where a ring turns edge-on and with each ring out."""
-    u, v, _ = plank.axes()
-    ux, uz = u[0], u[2]
-    n = math.hypot(ux, uz)
-    ux, uz = ux / n, uz / n
-    vx, vz = -uz, ux
-    cx, cz = plank.centre[0], plank.centre[2]
-    a = np.linspace(0, 2 * math.pi, 260, endpoint=False)
-    for i, r in enumerate(radii):
-        fade = (1.0 - i / (len(radii) + 0.6)) ** 1.3
-        A, B = plank.length / 2 * 0.75 + r, plank.width / 2 + r * 1.15
-        wob = sum(rng.uniform(0.2, 1.0) * np.sin(k * a + rng.uniform(0, 6.3)) for k in (2, 3, 5)) / 2.2
-        swell = 0.55 + 0.45 * np.sin(a * rng.integers(3, 6) + rng.uniform(0, 6.3))
-        # The outward normal of the oval against the line of sight, to tell
-        # the near side from the far one and find where it turns edge-on.
-        gx, gz = np.cos(a) / A * ux + np.sin(a) / B * vx, np.cos(a) / A * uz + np.sin(a) / B * vz
-        px, pz = cx + A * np.cos(a) * ux + B * np.sin(a) * vx, cz + A * np.cos(a) * uz + B * np.sin(a) * vz
-        nz = (gx * px + gz * pz) / np.hypot(gx, gz) / np.hypot(px, pz)
-        facing = np.abs(nz)
-        runs, t = [], rng.uniform(0, 0.6)
-        while t < 2 * math.pi:
-            length = rng.uniform(0.3, 0.9) * (1 - 0.1 * i)
-            runs.append((t, min(t + length, 2 * math.pi)))
-            t += length + rng.uniform(0.12, 0.35) * (1 + 0.6 * i)
-
-        def screen(idx, grow):
-            k = 1 + 0.05 * wob[idx]
-            x = cx + (A * k + grow) * np.cos(a[idx]) * ux + (B * k + grow) * np.sin(a[idx]) * vx
-            z = cz + (A * k + grow) * np.cos(a[idx]) * uz + (B * k + grow) * np.sin(a[idx]) * vz
-            sx, sy = cam.project(x, waves.height(x, z), z)
-            return list(zip(sx.tolist(), sy.tolist()))
-
-        for t0, t1 in runs:
-            idx = np.nonzero((a >= t0) & (a <= t1))[0]
-            if len(idx) < 3:
-                continue
-            near = nz[idx] < 0
-            for part in np.split(idx, np.nonzero(np.diff(near.astype(int)))[0] + 1):
-                if len(part) < 3:
-                    continue
-                s = np.linspace(0, 1, len(part))
-                is_near = bool(nz[part[len(part) // 2]] < 0)
-                dw = width * (1 - 0.3 * i / len(radii)) * swell[part] * np.sin(math.pi * s) ** 0.6 * (
-                    1.0 if is_near else 1.4)
-                outline = screen(part, -dw / 2) + screen(part, dw / 2)[::-1]
-                # A run that turns edge-on to us is lost in the waves.
-                turned = float(np.mean(facing[part]))
-                strength = (light_opacity if is_near else dark_opacity) * fade * (0.4 + 0.6 * turned)
-                q = round(min(strength, 1.0) * 16) / 16
-                if q > 0:
-                    svg.path(polygon(outline), fill=light if is_near else P.sea_dark, opacity=num(q))
+def _rings(svg: Svg, cam, plank) -> None:
+    """The swell the board makes spreads round it in a few soft rings: long
+    ovals on the water, round the board's line, light on their near side
+    and dark on the far, fading out where they turn edge-on and with each
+    ring out, and blurred, so they read as the water's rise and not as lines."""
+    u, _, _ = plank.axes()
+    along = np.array([u[0], u[2]]) / math.hypot(u[0], u[2])
+    c = np.array([plank.centre[0], plank.centre[2]])
+    half = plank.length / 2 - 0.2
+    ends = (tuple(c - along * half), tuple(c + along * half))
+    start = len(svg.body)
+    sea.rings(svg, cam, P, ends, radii=[0.3, 0.52, 0.8], width=0.07, filled=True,
+              light=mix(P.sea_light, GLOW, 0.4), light_opacity=0.3, dark_opacity=0.45, gap=0.4)
+    svg.body[start:] = [f'<g filter="{svg.blur(0.6)}">' + "".join(svg.body[start:]) + "</g>"]
 
 
 def build(scale: int) -> Picture:
@@ -823,10 +787,8 @@ def build(scale: int) -> Picture:
                        yaw=math.radians(13), pitch=math.radians(2.2), roll=math.radians(-1.5),
                        seed=7, splintered=(False, True), knots=1)
 
-    # The swell it makes spreads in rings round it, long close in and rounder
-    # further out, broken and wandering with the waves.
-    _rings(ripples, cam, plank, waves, [0.05, 0.13, 0.26], 0.022, mix(P.sea_light, GLOW, 0.4),
-           1.3, 1.3, np.random.default_rng(4608))
+    # The swell it makes spreads in a few soft rings round it, long like the board.
+    _rings(ripples, cam, plank)
     for marks in (surface, glints, ripples):
         _off_board(marks, cam, plank)
     _lee(glints, cam, plank)
@@ -843,7 +805,7 @@ def build(scale: int) -> Picture:
     _wet_top(cam, plank, above, np.random.default_rng(4607))
     _nail_holes(cam, plank, above)
     _waterline(cam, plank, above, ripples)
-    _splinters(cam, plank, above, ripples, np.random.default_rng(4610))
+    _splinters(cam, plank, above, np.random.default_rng(4610))
     _awash(cam, plank, ripples, above, np.random.default_rng(4612))
     mirror = _reflection(cam, plank, waves, w, h, np.random.default_rng(4611))
 
