@@ -6,21 +6,22 @@ along the ragged undersides of the clouds nearest it. The band
 lays a path of glints down the water that runs into the board, so the eye
 goes from the light to it, and the sea away from the path is quiet, giving
 back only the cool grey of the cloud in a faint sheen and long low swells. The
-board is one plank off the raft, small in a wide sea, lying loose and
-slantwise across the line of sight so it reads as a thing adrift and not as
-a jetty or a bow: a thick board, half as deep as it is wide, its long edges
-parallel and narrowing only with distance. It lies in the path so the glints
-frame it, with a margin of still water between and open sea all round, seen
-from above enough to show its grain: the top takes the dim grey of the
-cloud, the side turned to us the wood's brown in shade, the edge turned to
-the light a thin warm wet line, the torn far end broken on a slant in one ragged
-edge with a few short teeth, its pale raw wood laid open on the top and
-nothing standing off it, so it reads at a glance as one plank, the near
-half sunk, the same board on the same line, its wood soaked dark and cooled
-by the water, never paler than the sea, fading and blurring into it toward
-its end. A lit lip of water runs along its side where it floats, the water laps
-at both sides, and thin rings close round it, light on the near side and
-dark on the far, hold the eye."""
+board is one plank off the raft, small in a wide sea, long and narrow,
+lying loose and flat on the water nearly across the line of sight so it
+reads as a thing adrift and not as a jetty or a bow, its long edges
+parallel. It lies in the path so the glints frame it, with a margin of
+still water between and open sea all round: with the light low and behind
+it, the top is dark wet wood in the navy of the sea, its grain barely
+there, the side turned to us the wood's brown in shade, and only the edge
+turned to the light a thin warm rim, given back faintly in the water below;
+the right end broken across in one ragged edge with teeth of different
+lengths, its pale raw wood laid open on the top and nothing standing off
+it, so it reads at a glance as one plank; the left end a little sunk, the
+same board on the same line, its wood soaked dark and cooled by the water,
+never paler than the sea, fading and blurring into it toward its end. A
+faint lip of water runs along its side where it floats, the water laps at
+both sides, and a few soft rings round it, light on the near side and dark
+on the far, hold the eye."""
 
 import math
 from dataclasses import replace
@@ -77,7 +78,7 @@ def _clouds(heaven: Svg, w: float) -> None:
     # Unlike one another: a long low bank on the left, a smaller mass higher
     # up, and the big one over the glow.
     masses = ((206, 41, 206, 18, 11, 0.45, 0.85, 0.15), (88, 30, 82, 11, 7, 0.55, 0.6, 0.15),
-              (-24, 61, 196, 8, 10, 0.6, 0.4, -0.1))
+              (-16, 60, 150, 13, 8, 0.45, 0.8, 0.15))
     cool = replace(P, cloud_lit=mix(P.cloud_lit, P.cloud_shade, 0.35))
     # Flat shapes with short soft edges: lumps of no set rhythm, the underside a little broken.
     soft = dict(uneven=0.8, blend=1.4, ragged=0.5)
@@ -102,6 +103,14 @@ def _clouds(heaven: Svg, w: float) -> None:
             spot = heaven.radial(x, y, rx, ry, [(0, "#ffffff", 1), (0.6, "#ffffff", 0.5), (1, "#ffffff", 0)])
             patches.append(f'<ellipse cx="{num(x)}" cy="{num(y)}" rx="{num(rx)}" ry="{num(ry)}" fill="{spot}" '
                            f'opacity="{num(strength)}"/>')
+    # The low bank on the left lies far from the glow, yet its underside
+    # still catches it, more toward the glow, as the big mass's does.
+    x, base, width, *_ = masses[2]
+    for t, strength in ((0.3, 0.3), (0.72, 0.55)):
+        cx, rx = x + width * t, width * 0.28
+        spot = heaven.radial(cx, base - 2, rx, 8, [(0, "#ffffff", 1), (0.6, "#ffffff", 0.5), (1, "#ffffff", 0)])
+        patches.append(f'<ellipse cx="{num(cx)}" cy="{num(base - 2)}" rx="{num(rx)}" ry="8" fill="{spot}" '
+                       f'opacity="{num(strength)}"/>')
     mask = heaven.uid("m")
     heaven.defs.append(f'<mask id="{mask}"><rect x="0" y="0" width="{w}" height="{heaven.height}" '
                        f'fill="{fade}"/>{"".join(patches)}</mask>')
