@@ -6,21 +6,22 @@ along the ragged undersides of the clouds nearest it. The band
 lays a path of glints down the water that runs into the board, so the eye
 goes from the light to it, and the sea away from the path is quiet, giving
 back only the cool grey of the cloud in a faint sheen and long low swells. The
-board is one plank off the raft, small in a wide sea, lying loose and
-slantwise across the line of sight so it reads as a thing adrift and not as
-a jetty or a bow: a thick board, half as deep as it is wide, its long edges
-parallel and narrowing only with distance. It lies in the path so the glints
-frame it, with a margin of still water between and open sea all round, seen
-from above enough to show its grain: the top takes the dim grey of the
-cloud, the side turned to us the wood's brown in shade, the edge turned to
-the light a thin warm wet line, the torn far end broken on a slant in one ragged
-edge with a few short teeth, its pale raw wood laid open on the top and
-nothing standing off it, so it reads at a glance as one plank, the near
-half sunk, the same board on the same line, its wood soaked dark and cooled
-by the water, never paler than the sea, fading and blurring into it toward
-its end. A lit lip of water runs along its side where it floats, the water laps
-at both sides, and thin rings close round it, light on the near side and
-dark on the far, hold the eye."""
+board is one plank off the raft, small in a wide sea, long and narrow,
+lying loose and flat on the water nearly across the line of sight so it
+reads as a thing adrift and not as a jetty or a bow, its long edges
+parallel. It lies in the path so the glints frame it, with a margin of
+still water between and open sea all round: with the light low and behind
+it, the top is dark wet wood in the navy of the sea, its grain barely
+there, the side turned to us the wood's brown in shade, and only the edge
+turned to the light a thin warm rim, given back faintly in the water below;
+the right end broken across in one ragged edge with teeth of different
+lengths, its pale raw wood laid open on the top and nothing standing off
+it, so it reads at a glance as one plank; the left end a little sunk, the
+same board on the same line, its wood soaked dark and cooled by the water,
+never paler than the sea, fading and blurring into it toward its end. A
+faint lip of water runs along its side where it floats, the water laps at
+both sides, and a few soft rings round it, light on the near side and dark
+on the far, hold the eye."""
 
 import math
 from dataclasses import replace
@@ -48,10 +49,9 @@ WARM_SEA = mix(P.sea_horizon, L.key, 0.45)
 DUSK = replace(P, wood_lit=mix(P.wood_lit, P.sea_horizon, 0.3),
                wood_side=mix(P.wood_side, P.sea_near, 0.4),
                wood_dark=mix(P.wood_dark, P.sea_dark, 0.45), wood_fresh=mix(P.wood_fresh, GLOW, 0.25))
-# The light is too low to reach the top: wet, it gives back the grey of the
-# cloud overhead, with the wood's brown showing through; lighter than the
-# dark water round it, so the board reads against the sea.
-TOP = mix(mix(P.cloud_lit, P.wood_lit, 0.45), P.sea_horizon, 0.15)
+# The light is too low and behind the board to reach its top: wet, dark
+# wood giving back the navy overhead, only a step lighter than the sea.
+TOP = mix(mix(P.wood_dark, P.sea_near, 0.4), P.cloud_shade, 0.35)
 # The side turned to us takes neither sky nor glow: the wood's brown, dulled.
 SIDE = mix(mix(P.wood_side, P.wood_dark, 0.55), P.cloud_shade, 0.1)
 SOAKED = mix(P.wood_dark, P.sea_dark, 0.35)
@@ -78,7 +78,7 @@ def _clouds(heaven: Svg, w: float) -> None:
     # Unlike one another: a long low bank on the left, a smaller mass higher
     # up, and the big one over the glow.
     masses = ((206, 41, 206, 18, 11, 0.45, 0.85, 0.15), (88, 30, 82, 11, 7, 0.55, 0.6, 0.15),
-              (-24, 61, 196, 8, 10, 0.6, 0.4, -0.1))
+              (-16, 60, 150, 13, 8, 0.45, 0.8, 0.15))
     cool = replace(P, cloud_lit=mix(P.cloud_lit, P.cloud_shade, 0.35))
     # Flat shapes with short soft edges: lumps of no set rhythm, the underside a little broken.
     soft = dict(uneven=0.8, blend=1.4, ragged=0.5)
@@ -103,6 +103,14 @@ def _clouds(heaven: Svg, w: float) -> None:
             spot = heaven.radial(x, y, rx, ry, [(0, "#ffffff", 1), (0.6, "#ffffff", 0.5), (1, "#ffffff", 0)])
             patches.append(f'<ellipse cx="{num(x)}" cy="{num(y)}" rx="{num(rx)}" ry="{num(ry)}" fill="{spot}" '
                            f'opacity="{num(strength)}"/>')
+    # The low bank on the left lies far from the glow, yet its underside
+    # still catches it, more toward the glow, as the big mass's does.
+    x, base, width, *_ = masses[2]
+    for t, strength in ((0.3, 0.3), (0.72, 0.55)):
+        cx, rx = x + width * t, width * 0.28
+        spot = heaven.radial(cx, base - 2, rx, 8, [(0, "#ffffff", 1), (0.6, "#ffffff", 0.5), (1, "#ffffff", 0)])
+        patches.append(f'<ellipse cx="{num(cx)}" cy="{num(base - 2)}" rx="{num(rx)}" ry="8" fill="{spot}" '
+                       f'opacity="{num(strength)}"/>')
     mask = heaven.uid("m")
     heaven.defs.append(f'<mask id="{mask}"><rect x="0" y="0" width="{w}" height="{heaven.height}" '
                        f'fill="{fade}"/>{"".join(patches)}</mask>')
@@ -538,7 +546,7 @@ def _waterline(cam, plank, svg, surface):
     svg.add(f'<g clip-path="{clip}"><path d="{lens(x0, y0 - 0.6, x1, y1 - 0.6, 0.9)}" fill="{P.ink}" '
             f'opacity="0.45" filter="{svg.blur(0.3)}"/></g>')
     lip = mix(P.sea_light, GLOW, 0.55)
-    shine = svg.linear(x0, y0, x1, y1, [(0, lip, 0.35), (0.6, lip, 0.75), (1, lip, 0.9)])
+    shine = svg.linear(x0, y0, x1, y1, [(0, lip, 0.2), (0.6, lip, 0.4), (1, lip, 0.5)])
     svg.path(lens(x0 - 0.3, y0 + 0.1, x1 + 0.3, y1 + 0.1, 0.6), fill=shine)
     surface.path(lens(x0 - 0.6, y0 + 0.9, x1 + 0.6, y1 + 0.9, 0.9), fill=MIRROR, opacity="0.75",
                  filter=surface.blur(0.3))
@@ -621,7 +629,7 @@ def _awash(cam, plank, svg, edge, rng):
         p = cam.point(plank.world(wet_u - v * vx / ux + lap, v, T / 2))
         q = cam.point(plank.world(wet_u - v1 * vx / ux + lap * rng.uniform(0.3, 1.0), v1, T / 2))
         edge.path(lens(p[0], p[1], q[0], q[1], rng.uniform(0.45, 0.7)), fill=mix(P.foam, GLOW, 0.25),
-                 opacity=num(rng.uniform(0.65, 0.95)))
+                 opacity=num(rng.uniform(0.3, 0.5)))
         v = v1 + W * rng.uniform(0.05, 0.14)
 
 
@@ -641,6 +649,7 @@ def _reflection(cam, plank, waves, w, h, rng) -> Svg:
     xs = [x for poly in mirrored for x, _ in poly]
     top, bottom = min(ys) - 1, max(ys) + 2
     y = top
+    strips = []
     while y < bottom:
         step = rng.uniform(0.9, 1.8)
         z = float(cam.distance_at_row(y + step / 2))
@@ -651,13 +660,26 @@ def _reflection(cam, plank, waves, w, h, rng) -> Svg:
         keep = 0.3 if float(gz) < -0.02 else rng.uniform(0.8, 1.0)
         cid = out.clip(f"M{num(min(xs) - 6)},{num(y)}H{num(max(xs) + 6)}V{num(y + step * 0.82)}"
                        f"H{num(min(xs) - 6)}Z")
-        # Now and then a strip gives back the wood's own dull brown, so the
-        # reflection reads as the board's and not as a hole in the water.
-        tone = MIRROR if rng.uniform() < 0.6 else mix(DUSK.wood_side, P.sea_near, 0.45)
-        # Over the sunk side the water shows the wood through it as well.
-        out.add(f'<g clip-path="{cid}" opacity="{num(keep * 0.6)}"><g transform="translate({num(dx)},0)" '
-                f'fill="{tone}">{shapes}</g></g>')
+        strips.append(f'<g clip-path="{cid}" opacity="{num(keep * 0.6)}"><g transform="translate({num(dx)},0)" '
+                      f'fill="{MIRROR}">{shapes}</g></g>')
         y += step
+    # Softened, so the strips never show as ruled lines across the water.
+    out.add(f'<g filter="{out.blur(0.5)}">{"".join(strips)}</g>')
+    # The warm rim on the board's far edge, given back faintly under it,
+    # drawn down past the near side by the chop and broken by the same waves.
+    W, T = plank.width, plank.thickness
+    us = np.linspace(plank.end(-1, W / 2), plank.end(1, W / 2), 40)
+    rim = [plank.world(u, W / 2 * 0.96, T / 2) for u in us]
+    rim = [cam.point(p * flip) for p in rim if p[1] > 0]
+    dashes = []
+    for k in range(0, len(rim) - 3, 4):
+        if rng.uniform() < 0.35:
+            continue
+        dx = rng.normal(0, 0.6)
+        dashes.append(f'<path d="{polyline([(x + dx, y + 1.8) for x, y in rim[k:k + 3]])}" '
+                      f'opacity="{num(rng.uniform(0.15, 0.35))}"/>')
+    out.add(f'<g fill="none" stroke="{mix(L.rim, GLOW, 0.3)}" stroke-width="0.5" stroke-linecap="round" '
+            f'filter="{out.blur(0.3)}">{"".join(dashes)}</g>')
     return out
 
 
@@ -709,10 +731,10 @@ def _lapping(cam, plank, svg, rng):
             u += span + rng.uniform(0.02, 0.1)
 
 
-def _splinters(cam, plank, above, surface, rng):
+def _splinters(cam, plank, above, rng):
     """The break: one ragged edge across the board's width, its raw wood
-    laid open on the top face back from the teeth, and a few bits adrift
-    near by. Nothing stands off the board, so it reads as one plank."""
+    laid open on the top face back from the teeth. Nothing stands off the
+    board and nothing floats near it, so it reads as one plank."""
     T, W = plank.thickness, plank.width
     top = _face_above(wood.cut(plank, cam), "top")
     if top is not None:
@@ -722,72 +744,22 @@ def _splinters(cam, plank, above, surface, rng):
                 for k, v in enumerate(vs)]
         patch = polygon([cam.point(plank.world(u, v, T / 2)) for u, v in front + back[::-1]])
         above.path(patch, fill=mix(DUSK.wood_fresh, GLOW, 0.2), opacity="0.9", clip_path=above.clip(polygon(top)))
-    tip = plank.world(plank.length / 2, 0, 0)
-    for dx, dz, length, angle in ((0.14, 0.06, 0.09, 0.35), (0.1, -0.16, 0.05, -0.6), (-0.08, 0.2, 0.04, 1.2)):
-        x, z = tip[0] + dx, tip[2] + dz
-        a = (x - length / 2 * math.cos(angle), 0.005, z - length / 2 * math.sin(angle))
-        b = (x + length / 2 * math.cos(angle), 0.005, z + length / 2 * math.sin(angle))
-        (ax, ay), (bx, by) = cam.point(a), cam.point(b)
-        surface.path(lens(ax, ay + 0.8, bx, by + 0.8, 0.4), fill=MIRROR, opacity="0.7")
-        surface.path(lens(ax, ay, bx, by, 0.55), fill=DUSK.wood_side)
-        surface.path(lens(ax, ay - 0.25, bx, by - 0.25, 0.2), fill=mix(DUSK.wood_fresh, GLOW, 0.4), opacity="0.8")
 
 
-def _rings(svg: Svg, cam, plank, waves, radii, width, light, light_opacity, dark_opacity, rng):
-    """Rings round the board as ovals on the water, long round a long board
-    and rounder as they spread: broken into runs that taper and swell and
-    ride the waves, the near side of each giving back sky and the far side
-    its dark back, fading where a ring turns edge-on and with each ring out."""
-    u, v, _ = plank.axes()
-    ux, uz = u[0], u[2]
-    n = math.hypot(ux, uz)
-    ux, uz = ux / n, uz / n
-    vx, vz = -uz, ux
-    cx, cz = plank.centre[0], plank.centre[2]
-    a = np.linspace(0, 2 * math.pi, 260, endpoint=False)
-    for i, r in enumerate(radii):
-        fade = (1.0 - i / (len(radii) + 0.6)) ** 1.3
-        A, B = plank.length / 2 * 0.75 + r, plank.width / 2 + r * 1.15
-        wob = sum(rng.uniform(0.2, 1.0) * np.sin(k * a + rng.uniform(0, 6.3)) for k in (2, 3, 5)) / 2.2
-        swell = 0.55 + 0.45 * np.sin(a * rng.integers(3, 6) + rng.uniform(0, 6.3))
-        # The outward normal of the oval against the line of sight, to tell
-        # the near side from the far one and find where it turns edge-on.
-        gx, gz = np.cos(a) / A * ux + np.sin(a) / B * vx, np.cos(a) / A * uz + np.sin(a) / B * vz
-        px, pz = cx + A * np.cos(a) * ux + B * np.sin(a) * vx, cz + A * np.cos(a) * uz + B * np.sin(a) * vz
-        nz = (gx * px + gz * pz) / np.hypot(gx, gz) / np.hypot(px, pz)
-        facing = np.abs(nz)
-        runs, t = [], rng.uniform(0, 0.6)
-        while t < 2 * math.pi:
-            length = rng.uniform(0.3, 0.9) * (1 - 0.1 * i)
-            runs.append((t, min(t + length, 2 * math.pi)))
-            t += length + rng.uniform(0.12, 0.35) * (1 + 0.6 * i)
-
-        def screen(idx, grow):
-            k = 1 + 0.05 * wob[idx]
-            x = cx + (A * k + grow) * np.cos(a[idx]) * ux + (B * k + grow) * np.sin(a[idx]) * vx
-            z = cz + (A * k + grow) * np.cos(a[idx]) * uz + (B * k + grow) * np.sin(a[idx]) * vz
-            sx, sy = cam.project(x, waves.height(x, z), z)
-            return list(zip(sx.tolist(), sy.tolist()))
-
-        for t0, t1 in runs:
-            idx = np.nonzero((a >= t0) & (a <= t1))[0]
-            if len(idx) < 3:
-                continue
-            near = nz[idx] < 0
-            for part in np.split(idx, np.nonzero(np.diff(near.astype(int)))[0] + 1):
-                if len(part) < 3:
-                    continue
-                s = np.linspace(0, 1, len(part))
-                is_near = bool(nz[part[len(part) // 2]] < 0)
-                dw = width * (1 - 0.3 * i / len(radii)) * swell[part] * np.sin(math.pi * s) ** 0.6 * (
-                    1.0 if is_near else 1.4)
-                outline = screen(part, -dw / 2) + screen(part, dw / 2)[::-1]
-                # A run that turns edge-on to us is lost in the waves.
-                turned = float(np.mean(facing[part]))
-                strength = (light_opacity if is_near else dark_opacity) * fade * (0.4 + 0.6 * turned)
-                q = round(min(strength, 1.0) * 16) / 16
-                if q > 0:
-                    svg.path(polygon(outline), fill=light if is_near else P.sea_dark, opacity=num(q))
+def _rings(svg: Svg, cam, plank) -> None:
+    """The swell the board makes spreads round it in a few soft rings: long
+    ovals on the water, round the board's line, light on their near side
+    and dark on the far, fading out where they turn edge-on and with each
+    ring out, and blurred, so they read as the water's rise and not as lines."""
+    u, _, _ = plank.axes()
+    along = np.array([u[0], u[2]]) / math.hypot(u[0], u[2])
+    c = np.array([plank.centre[0], plank.centre[2]])
+    half = plank.length / 2 - 0.2
+    ends = (tuple(c - along * half), tuple(c + along * half))
+    start = len(svg.body)
+    sea.rings(svg, cam, P, ends, radii=[0.3, 0.52, 0.8], width=0.07, filled=True,
+              light=mix(P.sea_light, GLOW, 0.4), light_opacity=0.3, dark_opacity=0.45, gap=0.4)
+    svg.body[start:] = [f'<g filter="{svg.blur(0.6)}">' + "".join(svg.body[start:]) + "</g>"]
 
 
 def build(scale: int) -> Picture:
@@ -814,21 +786,18 @@ def build(scale: int) -> Picture:
     _cool_swell(surface, cam, waves, np.random.default_rng(4616), w, h)
     _glitter(glints, cam, waves, rng, w, h)
 
-    # One board off a raft, two hands across and one thick, lying on
-    # the lower half to the right, in the path of glints, turned well off the
-    # line of sight, so it narrows toward its far end by distance alone yet lies
-    # across the water: its top face a strip with its grain, its near side a
-    # dark band over the water. Tipped by the swell, the torn end rides a
-    # little out of the water and the near end has gone under; its near edge
-    # rides a little higher than the far one, so that side shows.
-    plank = wood.Plank(length=2.4, width=0.28, thickness=0.13, centre=(1.4, -0.03, 3.8),
-                       yaw=math.radians(35), pitch=math.radians(3.5), roll=math.radians(-3),
-                       seed=7, splintered=(False, True), knots=1, fibres=4, slant=0.8)
+    # One long board off a raft, lying on the lower half to the right, in
+    # the path of glints, nearly flat and turned only a little from square
+    # to our view, so it lies along the water and does not rise like a bow: its
+    # top face a thin strip, its near side a dark band over the water. The
+    # torn end rides just out of the water and the near end has gone a
+    # little under; its near edge rides a little higher, so that side shows.
+    plank = wood.Plank(length=2.3, width=0.26, thickness=0.11, centre=(1.25, -0.02, 3.9),
+                       yaw=math.radians(13), pitch=math.radians(2.2), roll=math.radians(-1.5),
+                       seed=7, splintered=(False, True), knots=1)
 
-    # The swell it makes spreads in rings round it, long close in and rounder
-    # further out, broken and wandering with the waves.
-    _rings(ripples, cam, plank, waves, [0.05, 0.13, 0.26], 0.022, mix(P.sea_light, GLOW, 0.4),
-           1.3, 1.3, np.random.default_rng(4608))
+    # The swell it makes spreads in a few soft rings round it, long like the board.
+    _rings(ripples, cam, plank)
     for marks in (surface, glints, ripples):
         _off_board(marks, cam, plank)
     _lee(glints, cam, plank)
@@ -838,14 +807,14 @@ def build(scale: int) -> Picture:
     # The wood's own sunk faces are drawn apart and dropped: only its top shows through the water.
     light_dir = (0.35, 0.08, 1.0)   # the break, low on the horizon ahead and to the right
     wood.draw(plank, cam, DUSK, light_dir, above=above, under=Svg(w, h), depth=Svg(w, h), sight=0.18,
-              rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", wet=False, torn=1.0, grain_opacity=0.75,
+              rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", wet=False, torn=1.0, grain_opacity=0.35,
               top=TOP)
     _side(cam, plank, above, np.random.default_rng(4614))
     _sunk_board(cam, plank, under, depth)
     _wet_top(cam, plank, above, np.random.default_rng(4607))
     _nail_holes(cam, plank, above)
     _waterline(cam, plank, above, ripples)
-    _splinters(cam, plank, above, ripples, np.random.default_rng(4610))
+    _splinters(cam, plank, above, np.random.default_rng(4610))
     _awash(cam, plank, ripples, above, np.random.default_rng(4612))
     mirror = _reflection(cam, plank, waves, w, h, np.random.default_rng(4611))
 
