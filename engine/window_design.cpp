@@ -138,7 +138,9 @@ constexpr ControlDesign kDesign[] = {
      "en forma de V."),
     picture("pic_4_2",                                13, "Solo en la balsa",
      "Sobre una pequeña balsa de troncos redondos y desiguales, cada uno de su color, con su "
-     "corteza y algún nudo, atados con cuerda a dos varas atravesadas, medio hundida en un mar "
+     "corteza y algún nudo, en una sombra fría por los costados y los extremos, con solo un "
+     "filo de luz cálida por arriba, atados con cuerda a dos varas atravesadas, medio hundida "
+     "en un mar "
      "verde azulado que se deshace en espuma suave contra los extremos de los troncos, lame su "
      "costado cercano y corre oscuro entre ellos, un hombre descalzo de pie, de espaldas y a "
      "contraluz, con el peso en una pierna y la otra rodilla algo doblada, una mano en la "

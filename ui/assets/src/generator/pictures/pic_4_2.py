@@ -381,7 +381,7 @@ def build(scale: int) -> Picture:
     # so a little farther out, its near side clear of the frame: the logs of
     # more unequal girth, each with its own bark, knot and lashings.
     logs, poles, top = pic_4_0.our_raft(cam, p, out, (-3.35, 10.0), math.radians(27), tops=tops,
-                                        girth=(0.72, 1.24), marked=True, rounded=True, wash=True)
+                                        girth=(0.72, 1.24), marked=True, rounded=True, wash=True, backlit=0.8)
     raft.afloat_marks(cam, p, surface, logs, rng)
     pic_4_0.near_waterline(cam, p, out.dry, logs[-1], rng)
 
