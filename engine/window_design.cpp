@@ -138,13 +138,16 @@ constexpr ControlDesign kDesign[] = {
      "en forma de V."),
     picture("pic_4_2",                                13, "Solo en la balsa",
      "Sobre una pequeña balsa de troncos redondos y desiguales, cada uno de su color, con su "
-     "corteza y algún nudo, atados con cuerda a dos varas atravesadas, medio hundida en un mar "
+     "corteza y algún nudo, en una sombra fría por los costados y los extremos, con solo un "
+     "filo de luz cálida por arriba, atados con cuerda a dos varas atravesadas, medio hundida "
+     "en un mar "
      "verde azulado que se deshace en espuma suave contra los extremos de los troncos, lame su "
      "costado cercano y corre oscuro entre ellos, un hombre descalzo de pie, de espaldas y a "
      "contraluz, con el peso en una pierna y la otra rodilla algo doblada, una mano en la "
      "cadera, se hace visera con la otra mano sobre los ojos y mira muy a lo lejos una cola "
      "de sirena que se arquea fuera del agua, oscura contra su brillo, y abre su aleta de dos "
-     "lóbulos junto al sol del atardecer, ya casi sobre el horizonte, que dora el cielo y "
+     "lóbulos junto al sol del atardecer, que, ya casi sobre un horizonte velado por una "
+     "leve bruma, dora el cielo y "
      "por debajo unas pocas nubes de distinto tamaño, la mayor ancha y baja a la derecha y "
      "otra pequeña y más alta a la izquierda, tiende sobre el agua un camino "
      "estrecho de destellos y le dibuja un borde de luz cálida, y por ese lado le aclara "

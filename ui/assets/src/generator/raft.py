@@ -159,7 +159,8 @@ def psi_at_height(log: Log, cam: Camera, t: float, y: float) -> float:
 
 
 def draw_log(log: Log, cam: Camera, p: Palette, out: Layers, rng, *, bark: str, sight: float = 0.35,
-             tops: list | None = None, end_shade: float = 0.0, marks=None, rounded: bool = False) -> None:
+             tops: list | None = None, end_shade: float = 0.0, marks=None, rounded: bool = False,
+             backlit: float = 0.0) -> None:
     """One log lit by the palette's key: the side turned from the sun in
     shade, its top toward the sky, the side toward the sun lit with a warm
     rim where it grazes the outline, bark along it, the cut end lit only if
@@ -167,13 +168,19 @@ def draw_log(log: Log, cam: Camera, p: Palette, out: Layers, rng, *, bark: str, 
     `marks` (a random generator) it also has a knot and may be split.
     `rounded`, for a deck seen close where only each log's top shows, turns
     that top down into shade on our side and breaks the bark into short
-    fissures, which a long unbroken line would make read as sawn grain."""
+    fissures, which a long unbroken line would make read as sawn grain.
+    With `backlit`, for a sun ahead of us, the sides and ends turned to us
+    sink that much into a cool shade toward the sea and the sun's warmth
+    narrows to a rim along the tops."""
     L = p.light
     sun = sun_direction(cam, p)
     body = log.outline(cam)
     end = log.near_end(cam)
     far = 1.0 - end
     shade = mix(bark, L.shadow, 0.3)
+    cool = mix(mix(bark, L.shadow, 0.6), p.sea_near, 0.35)
+    if backlit:
+        shade = mix(shade, cool, backlit * 0.7)
     # Below the waterline the wood is soaked through, darker than anything dry.
     wet_fill = mix(mix(bark, p.wood_dark, 0.7), p.sea_dark, 0.35)
     for shape in (body, log.cap(far)):
@@ -188,10 +195,15 @@ def draw_log(log: Log, cam: Camera, p: Palette, out: Layers, rng, *, bark: str, 
     if len(dry_body) >= 3:
         clip = out.dry.clip(polygon([cam.point(q) for q in afloat_clip(body)]))
         lit = mix(bark, mix(p.wood_lit, L.key, 0.1), 0.55)
+        sky_top = mix(bark, p.wood_lit, 0.22)
+        facing_sun = 0.03
+        if backlit:
+            sky_top = mix(sky_top, mix(cool, p.sea_horizon, 0.3), backlit * 0.45)
+            facing_sun = 0.03 + backlit * 0.5
         for direction, least, narrow, tone, opacity in (
                 (-sun, 0.5, None, mix(shade, L.shadow, 0.3), 0.8),        # turned from the sun
-                (UP, 0.62, None, mix(bark, p.wood_lit, 0.22), 1.0),       # the top, under the sky
-                (sun, 0.03, None, lit, 1.0),                              # toward the sun
+                (UP, 0.62, None, sky_top, 1.0),                           # the top, under the sky
+                (sun, facing_sun, None, lit, 1.0),                        # toward the sun
                 (sun, 0.4, None, mix(lit, L.rim, 0.2), 1.0),
                 (sun, 0.03, 0.3, mix(p.wood_lit, L.rim, 0.6), 0.85)):     # grazing it at the outline
             for band in bands(log, cam, ts, direction, least, narrow):
@@ -243,6 +255,8 @@ def draw_log(log: Log, cam: Camera, p: Palette, out: Layers, rng, *, bark: str, 
     cut_tone = mix(cut_tone, mix(p.wood_fresh, L.key, 0.25), min(1.0, max(0.0, towards) * 1.5))
     # An end cut long ago has weathered toward the bark.
     cut_tone = mix(cut_tone, mix(bark, L.shadow, 0.3), end_shade)
+    if backlit and towards <= 0:
+        cut_tone = mix(cut_tone, cool, backlit * 0.7)
     afloat.split(cam, face, cut_tone, above=out.dry, under=out.wet, depth=out.depth, sight=sight,
                  wet_fill=mix(mix(cut_tone, p.wood_dark, 0.6), p.sea_dark, 0.35))
     pith = (rng.uniform(-0.15, 0.15) * log.radius, rng.uniform(-0.1, 0.2) * log.radius)
@@ -263,7 +277,8 @@ def draw_log(log: Log, cam: Camera, p: Palette, out: Layers, rng, *, bark: str, 
     first = keep.index(False) + 1 if False in keep else 0
     arc = [q for q, k in list(zip(ring, keep))[first:] + list(zip(ring, keep))[:first] if k]
     if len(arc) > 1:
-        out.dry.path(polyline([cam.point(q) for q in arc]), stroke=mix(cut_tone, L.rim, 0.6), stroke_width="0.4",
+        edge = mix(cut_tone, L.rim, 0.6) if not backlit else mix(mix(p.wood_lit, L.rim, 0.6), cut_tone, 0.2)
+        out.dry.path(polyline([cam.point(q) for q in arc]), stroke=edge, stroke_width="0.4",
                      opacity="0.7", stroke_linecap="round")
     waterline(log, cam, p, out.dry, rng)
 
@@ -580,13 +595,15 @@ SLANT = (math.cos(math.radians(28)), math.sin(math.radians(28)))
 
 
 def lash(pole: Log, log: Log, cam: Camera, p: Palette, svg: Svg, bodies, rope: Rope, turns: int = 3,
-         slant=SLANT, wear: float = 0.0) -> None:
+         slant=SLANT, wear: float = 0.0, backlit: float = 0.0) -> None:
     """A lashing where a cross pole lies over a log: two sets of turns, each
     round both at once in an upright plane turned `SLANT` off the pole's run,
     one each way, so the rope crosses in an X over the pole and runs down the
     log's sides into the water. Each point of rope is drawn only where the eye reaches it
     past the logs, the poles and the sea; dark tarred hemp with its upper
-    edge catching the sky and, where it turns to it, the sun."""
+    edge catching the sky and, where it turns to it, the sun. With
+    `backlit` the rope goes into cool shade and only its uppermost turns
+    keep an edge, thin and warm from the sun ahead."""
     flat = np.array([1.0, 0.0, 1.0])
     # Where the pole's axis passes over the log's.
     s = float(np.dot((np.asarray(log.start) - np.asarray(pole.start)) * flat, pole.axis)
@@ -601,6 +618,11 @@ def lash(pole: Log, log: Log, cam: Camera, p: Palette, svg: Svg, bodies, rope: R
     # Rope that has been longer in the sun and the salt is greyer and darker.
     edge = mix(edge, mix(p.wood_side, p.light.shadow, 0.3), wear)
     sun = sun_direction(cam, p)
+    least, band = 0.4, 0.42
+    if backlit:
+        tone = mix(tone, mix(p.light.shadow, p.sea_near, 0.4), backlit * 0.4)
+        edge = mix(edge, mix(p.wood_lit, p.light.rim, 0.55), backlit)
+        least, band = 0.4 + backlit * 0.1, 0.42 - backlit * 0.12
     thick = rope.thickness
     px = float(cam.scale(over[2]))
     w = max(0.45, thick * px)
@@ -647,7 +669,7 @@ def lash(pole: Log, log: Log, cam: Camera, p: Palette, svg: Svg, bodies, rope: R
                 svg.path(polyline(pts), fill="none", stroke=tone, stroke_width=num(w), stroke_linecap="round")
                 lit, seg = [], []
                 for (x, y), (_, light) in zip(pts, r):
-                    if light > 0.4:
+                    if light > least:
                         seg.append((x, y - w * 0.3))
                     elif len(seg) > 1:
                         lit.append(seg)
@@ -657,7 +679,7 @@ def lash(pole: Log, log: Log, cam: Camera, p: Palette, svg: Svg, bodies, rope: R
                 if len(seg) > 1:
                     lit.append(seg)
                 for seg in lit:
-                    svg.path(polyline(seg), fill="none", stroke=edge, stroke_width=num(w * 0.42),
+                    svg.path(polyline(seg), fill="none", stroke=edge, stroke_width=num(w * band),
                              stroke_linecap="round", opacity="0.95")
 
 
@@ -683,7 +705,7 @@ def raft(cam: Camera, p: Palette, out: Layers, rng, *, corner, heading: float, l
          length: float = 3.2, radius: float = 0.13, poles=(0.12, 0.88), bob: float = 0.35,
          tops: list | None = None, rope: Rope = CORD, lash_every: int = 2, pole: float = 0.55,
          girth=(0.88, 1.1), gap: float = 1.02, seat: float = 0.45, trim: float = 0.9, varied: bool = False,
-         marked: bool = False, rounded: bool = False, wash: bool = False):
+         marked: bool = False, rounded: bool = False, wash: bool = False, backlit: float = 0.0):
     """Logs side by side from `corner` (the near left end of the first log's
     axis, x and z), running along `heading`, the next ones laid toward the
     viewer's right; two cross poles lashed over them in `rope` at every
@@ -698,7 +720,7 @@ def raft(cam: Camera, p: Palette, out: Layers, rng, *, corner, heading: float, l
     close, each log has its own bark, a knot and perhaps a split, and each
     lashing its own rope. `rounded` shades the logs as `draw_log` does
     and darkens the gaps between them; `wash` has the water lap their ends
-    as `lap_end` does. Returns the logs and
+    as `lap_end` does; `backlit` goes to `draw_log` and `lash`. Returns the logs and
     the poles, and the height of the raft's top, for whoever stands on it."""
     x0, z0 = corner
     # Its own generator, so the logs lie where they always have.
@@ -743,7 +765,7 @@ def raft(cam: Camera, p: Palette, out: Layers, rng, *, corner, heading: float, l
             draw_log(g, cam, p, out, rng, bark=barks[g.seed % 3], tops=tops)
         else:
             draw_log(g, cam, p, out, rng, bark=barks[g.seed % 3] if mark is None else grown[g.seed], tops=tops,
-                     end_shade=float(vary.uniform(0, 0.55)), marks=mark, rounded=rounded)
+                     end_shade=float(vary.uniform(0, 0.55)), marks=mark, rounded=rounded, backlit=backlit)
             lap_end(g, cam, p, out.dry, vary, wash=wash)
     top = max(g.radius * (1 - bob) for g in built)
     pole_r = radius * pole
@@ -768,7 +790,7 @@ def raft(cam: Camera, p: Palette, out: Layers, rng, *, corner, heading: float, l
     for pole_log in sorted(made, key=lambda g: -np.linalg.norm(g.at(0.5) - eye)):
         draw_log(pole_log, cam, p, Layers(out.dry, out.wet, out.depth, Svg(out.dry.width, out.dry.height),
                                           Svg(out.dry.width, out.dry.height), Svg(out.dry.width, out.dry.height)),
-                 rng, bark=mix(p.wood_side, p.wood_dark, 0.08), end_shade=0.35)
+                 rng, bark=mix(p.wood_side, p.wood_dark, 0.08), end_shade=0.35, backlit=backlit)
         for g in sorted(built, key=lambda g: -np.linalg.norm(g.at(0.5) - eye)):
             if g.seed % lash_every != 0:
                 continue
@@ -779,7 +801,7 @@ def raft(cam: Camera, p: Palette, out: Layers, rng, *, corner, heading: float, l
                 own = rope if mark is None else rope._replace(pale=rope.pale * float(mark.uniform(0.45, 1.0)),
                                                               thickness=rope.thickness * float(mark.uniform(0.8, 1.3)))
                 lash(pole_log, g, cam, p, out.dry, bodies, own, turns=int(vary.integers(2, 5)),
-                     slant=(math.cos(a), math.sin(a)), wear=float(vary.uniform(0.0, 0.6)))
+                     slant=(math.cos(a), math.sin(a)), wear=float(vary.uniform(0.0, 0.6)), backlit=backlit)
     return built, made, top
 
 

@@ -516,15 +516,17 @@ def raft_shadow(cam: Camera, p, svg: Svg, corner, heading, width, length) -> Non
 
 
 def our_raft(cam: Camera, p, out: raft.Layers, corner, heading, tops: list | None = None,
-             girth=(0.8, 1.14), marked: bool = False, rounded: bool = False, wash: bool = False):
+             girth=(0.8, 1.14), marked: bool = False, rounded: bool = False, wash: bool = False,
+             backlit: float = 0.0):
     """The one raft, the same logs in every picture it is in: seven thick,
     unevenly grown logs with water between them, under two cross poles, three
     lashings of pale rope on each. Seen close, `marked` gives each log its
     bark, knot and split, and a wider `girth` shows how unequal they are;
-    `rounded` and `wash` go to `raft.raft`."""
+    `rounded`, `wash` and `backlit` go to `raft.raft`."""
     return raft.raft(cam, p, out, np.random.default_rng(4242), corner=corner, heading=heading, logs=7,
                      radius=0.2, bob=0.52, tops=tops, rope=raft.HAWSER, lash_every=3, pole=0.4,
-                     girth=girth, gap=1.14, varied=True, marked=marked, rounded=rounded, wash=wash)
+                     girth=girth, gap=1.14, varied=True, marked=marked, rounded=rounded, wash=wash,
+                     backlit=backlit)
 
 
 def near_waterline(cam: Camera, p, svg: Svg, log: raft.Log, rng) -> None:

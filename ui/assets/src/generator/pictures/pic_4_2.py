@@ -346,9 +346,17 @@ def build(scale: int) -> Picture:
                                 (-16, 69, 84, 12, 5, 0.9, 0.75, 0.0, 1.5),
                                 (146, 76, 58, 7, 3, 0.95, 0.8, 0.0, 1.1)),
                (-30, 113, 170, 4), uneven=0.5)
+    # A little haze lies on the horizon, so the sky meets the sea softly and
+    # its palest row does not stand against the water as a drawn line.
+    mist = mix(p.sky_horizon, p.sea_horizon, 0.45)
+    low = heaven.linear(0, cam.horizon - 12, 0, cam.horizon, [(0, mist, 0), (0.6, mist, 0.25), (1, mist, 0.6)])
+    heaven.add(f'<rect x="0" y="{num(cam.horizon - 12)}" width="{w}" height="14" fill="{low}"/>')
 
     water = Svg(w, h)
-    sea.base(water, cam, p, haze=0.55)
+    sea.base(water, cam, p, haze=0.0)
+    sheen = mix(p.sky_horizon, p.sea_horizon, 0.3)
+    far = water.linear(0, cam.horizon, 0, cam.horizon + 9, [(0, sheen, 0.7), (0.4, sheen, 0.3), (1, sheen, 0)])
+    water.add(f'<rect x="0" y="{num(cam.horizon)}" width="{w}" height="9" fill="{far}"/>')
     path = water.radial(L.x, cam.horizon + 30, 34, 80, [(0, L.key, 0.3), (1, L.key, 0)])
     water.add(f'<rect x="0" y="{cam.horizon}" width="{w}" height="{h - cam.horizon}" fill="{path}"/>')
     # The warm light lies along the water toward us, strongest at the horizon
@@ -373,7 +381,7 @@ def build(scale: int) -> Picture:
     # so a little farther out, its near side clear of the frame: the logs of
     # more unequal girth, each with its own bark, knot and lashings.
     logs, poles, top = pic_4_0.our_raft(cam, p, out, (-3.35, 10.0), math.radians(27), tops=tops,
-                                        girth=(0.72, 1.24), marked=True, rounded=True, wash=True)
+                                        girth=(0.72, 1.24), marked=True, rounded=True, wash=True, backlit=0.8)
     raft.afloat_marks(cam, p, surface, logs, rng)
     pic_4_0.near_waterline(cam, p, out.dry, logs[-1], rng)
 
