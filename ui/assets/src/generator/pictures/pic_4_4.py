@@ -228,7 +228,7 @@ class Holder:
         # He kicks the board on ahead: behind his feet, toward us, a low V of
         # soft broken water in the sea's grey-green.
         foot = self.world((j["hip"][0] - 0.15, 0.0))
-        self.wake((foot[0], foot[2]), length=2.2, start=0.45, colour=mix(P.sea_near, P.sea_light, 0.5),
+        self.wake((foot[0], foot[2]), length=2.2, start=0.85, colour=mix(P.sea_near, P.sea_light, 0.5),
                   strength=0.5, soft=0.3, broad=0.6)
 
     def contact(self, j, sides):
