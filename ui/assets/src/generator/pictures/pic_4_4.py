@@ -75,22 +75,20 @@ def _hatch(x, z, yaw, roll, boards, length, width, ends, battens=(-0.3, 0.3), sh
 # The raft broke up where he is. Each piece is (x, z, length, width, yaw,
 # pitch, roll, splintered ends, sinking, rise, thickness): a board's yaw
 # turns its far end away, its roll lifts its far edge so its top shows.
-# A broken end of hatch cover nearest of all, at the lower left; the heap to
-# the right where the middle came apart, a lid among a few wide boards; a
-# broken spar going under off to the left; and far out, small bits drifted.
+# Single broad planks of the hull, each its own size and way: the broken end
+# of one nearest of all at the lower left, low in the water; two still nailed
+# together to the right, one snapped short; some going under at one end;
+# and far out, small bits drifted.
 WRECK = [
-    _hatch(-1.9, 3.7, 26, 11, 3, 1.6, 0.3, (True, True), battens=(), short=(0.0, 0.3, 0.75)),
-    _hatch(3.4, 9.0, -18, 10, 5, 1.3, 0.26, (False, True), battens=(), short=(0.0, 0.1, 0.0, 0.3, 0.55),
-           high=0.02),
-    [(1.6, 7.4, 1.9, 0.3, 34, 0, 8, (True, True), False, 0.0, 0.05)],
-    [(5.3, 8.6, 1.3, 0.26, -6, 0, 10, (True, False), False, 0.0, 0.05)],
-    [(5.4, 12.6, 1.6, 0.24, 8, -5, 4, (True, True), True, 0.0, 0.045)],
-    [(-4.4, 11.6, 3.4, 0.15, -14, -3, 0, (True, False), True, 0.0, 0.15)],
-    [(-2.9, 7.0, 0.75, 0.2, 40, 0, 7, (True, True), False, 0.0, 0.045)],
-    [(-6.8, 19.0, 1.0, 0.2, 20, 0, 6, (True, False), False, 0.0, 0.035)],
-    [(-5.7, 22.0, 0.5, 0.14, 72, 0, 0, (True, True), False, 0.0, 0.035)],
-    [(8.5, 27.0, 0.9, 0.2, -10, 0, 5, (False, True), False, 0.0, 0.035)],
-    [(12.0, 42.0, 0.8, 0.16, -10, 0, 0, (False, True), False, 0.0, 0.035)],
+    [(-2.2, 3.5, 1.5, 0.42, 16, 0, 4, (False, True), False, 0.0, 0.05)],
+    _hatch(3.5, 9.0, -20, 7, 2, 1.5, 0.32, (False, True), battens=(), short=(0.0, 0.65)),
+    [(1.7, 7.4, 1.8, 0.36, 14, -8, 6, (True, True), True, 0.045, 0.05)],
+    [(5.6, 12.6, 1.3, 0.3, 12, -6, 5, (True, False), True, 0.045, 0.045)],
+    [(-4.2, 11.6, 2.3, 0.34, -14, -4, 5, (True, False), True, 0.05, 0.05)],
+    [(-2.9, 7.2, 0.6, 0.32, 50, 0, 7, (True, True), False, 0.0, 0.045)],
+    [(-6.8, 19.0, 1.1, 0.26, 20, 0, 6, (True, False), False, 0.0, 0.035)],
+    [(8.5, 27.0, 0.9, 0.22, -10, 0, 5, (False, True), False, 0.0, 0.035)],
+    [(12.0, 42.0, 0.7, 0.2, -10, 0, 0, (False, True), False, 0.0, 0.035)],
 ]
 
 
@@ -166,21 +164,21 @@ class Holder:
         back_wet = mix(mix(garment, L.shadow, 0.5), water, 0.15)
         body_deep = mix(mix(garment, L.shadow, 0.6), P.ink, 0.35)
         trousers = mix(P.cloth_dark, P.sea_near, 0.2)
-        legs = mix(mix(trousers, garment, 0.3), water, 0.3)
-        legs_deep = mix(mix(trousers, P.ink, 0.3), water, 0.25)
+        legs = mix(mix(trousers, P.ink, 0.35), water, 0.2)
+        legs_deep = mix(mix(trousers, P.ink, 0.55), water, 0.15)
         hx, hy = j["hip"]
 
         # Under the water, deepest first: the legs kicking slowly, the far
         # one straighter and deeper, the near knee bent, the feet pointed.
         for side, knee, ankle, tone in ((-0.1, "knee.far", "ankle.far", legs_deep),
                                         (0.1, "knee", "ankle", mix(legs, legs_deep, 0.3))):
-            self.sunk_limb(j["hip"], j[knee], 0.085, 0.06, side, side * 1.1, tone, sight=0.9)
-            self.sunk_limb(j[knee], j[ankle], 0.058, 0.04, side * 1.1, side * 1.2, tone, sight=0.9)
+            self.sunk_limb(j["hip"], j[knee], 0.085, 0.06, side, side * 1.1, tone, sight=1.8)
+            self.sunk_limb(j[knee], j[ankle], 0.058, 0.04, side * 1.1, side * 1.2, tone, sight=1.8)
             ax, ay = j[ankle]
             kx, ky = j[knee]
             n = math.hypot(ax - kx, ay - ky)
             toe = (ax + (ax - kx) / n * 0.15, ay + (ay - ky) / n * 0.15 - 0.02)
-            self.sunk_limb(j[ankle], toe, 0.035, 0.02, side * 1.2, side * 1.2, mix(tone, skin, 0.25), sight=0.9)
+            self.sunk_limb(j[ankle], toe, 0.035, 0.02, side * 1.2, side * 1.2, mix(tone, skin, 0.1), sight=1.8)
 
         # The trunk: his back as a sheet across the shoulders, hanging down
         # and back toward us to the hips, cut by the water under the shoulders.
@@ -230,7 +228,7 @@ class Holder:
         # He kicks the board on ahead: behind his feet, toward us, a low V of
         # soft broken water in the sea's grey-green.
         foot = self.world((j["hip"][0] - 0.15, 0.0))
-        self.wake((foot[0], foot[2]), length=2.2, start=0.45, colour=mix(P.sea_near, P.sea_light, 0.5),
+        self.wake((foot[0], foot[2]), length=2.2, start=0.85, colour=mix(P.sea_near, P.sea_light, 0.5),
                   strength=0.5, soft=0.3, broad=0.6)
 
     def contact(self, j, sides):
@@ -423,17 +421,15 @@ def _nail_holes(cam, plank, pal, svg: Svg):
 
 def _wet_edge(cam, plank, pal, floating: Svg, surface: Svg):
     """Far off a board is a sliver: a dark wet line where it sits in the
-    water and a touch of its own reflection under it keep it from hovering."""
+    water and a thin pale one on the water along it, nothing under it."""
     d = wood.cut(plank, cam)
     lines = [((x0, y0), (x1, y1)) for (x0, y0), (x1, y1) in d.lines if math.hypot(x1 - x0, y1 - y0) >= 1.0]
     if not lines:
         return
     seam = "".join(lens(x0, y0 + 0.15, x1, y1 + 0.15, 0.6) for (x0, y0), (x1, y1) in lines)
     floating.path(seam, fill=mix(pal.wood_dark, P.ink, 0.4), opacity="0.85")
-    echo = "".join(lens(x0 + 0.5, y0 + 1.1, x1 - 0.5, y1 + 1.1, 1.0) for (x0, y0), (x1, y1) in lines)
-    surface.path(echo, fill=mix(pal.wood_side, P.sea_near, 0.4), opacity="0.35", filter=surface.blur(0.35))
-    under = "".join(lens(x0, y0 + 0.5, x1, y1 + 0.5, 0.6) for (x0, y0), (x1, y1) in lines)
-    surface.path(under, fill=mix(P.sea_dark, P.ink, 0.4), opacity="0.5", filter=surface.blur(0.2))
+    wet = "".join(lens(x0, y0 + 0.35, x1, y1 + 0.35, 0.5) for (x0, y0), (x1, y1) in lines)
+    floating.path(wet, fill=pal.foam, opacity="0.45", filter=floating.blur(0.15))
 
 
 def _awash(cam, waves, plank, pal, floating: Svg, surface: Svg, rng, rings=True, ripples=False):
@@ -441,23 +437,21 @@ def _awash(cam, waves, plank, pal, floating: Svg, surface: Svg, rng, rings=True,
     where the water meets it, a broken lip of foam along the line, the wash
     slopping round it on the water and small rings spreading from it."""
     d = wood.cut(plank, cam)
-    band, lip, wash, shade = [], [], [], []
+    band, lip, wash = [], [], []
     for (x0, y0), (x1, y1) in d.lines:
         if math.hypot(x1 - x0, y1 - y0) < 1.0:
             continue
         band.append(lens(x0, y0 - 0.45, x1, y1 - 0.45, 1.1))
-        # The water darker along the board where it stands in its shade.
-        shade.append(lens(x0 - 0.5, y0 + 0.8, x1 + 0.5, y1 + 0.8, 1.4))
         n = max(2, int(math.hypot(x1 - x0, y1 - y0) / 9))
         for k in range(n):
-            if rng.uniform() < 0.3:
+            if rng.uniform() < 0.15:
                 continue
-            t0, t1 = k / n, (k + rng.uniform(0.5, 0.9)) / n
+            t0, t1 = k / n, (k + rng.uniform(0.6, 0.95)) / n
             ax, ay = x0 + (x1 - x0) * t0, y0 + (y1 - y0) * t0
             bx, by = x0 + (x1 - x0) * t1, y0 + (y1 - y0) * t1
             lip.append(f'<path d="{lens(ax, ay + 0.1, bx, by + 0.1, rng.uniform(0.4, 0.65))}" '
                        f'opacity="{num(rng.uniform(0.25, 0.55))}"/>')
-            off = rng.uniform(0.9, 2.2)
+            off = rng.uniform(0.5, 1.2)
             wash.append(f'<path d="{lens(ax, ay + off, bx, by + off, rng.uniform(0.3, 0.55))}" '
                         f'opacity="{num(rng.uniform(0.15, 0.35))}"/>')
     if band:
@@ -465,8 +459,6 @@ def _awash(cam, waves, plank, pal, floating: Svg, surface: Svg, rng, rings=True,
                      f'<path d="{"".join(band)}"/></g>')
         floating.add(f'<g fill="{pal.foam}" filter="{floating.blur(0.2)}">' + "".join(lip) + "</g>")
         surface.add(f'<g fill="{pal.foam}" filter="{surface.blur(0.3)}">' + "".join(wash) + "</g>")
-        surface.add(f'<path d="{"".join(shade)}" fill="{mix(P.sea_dark, P.ink, 0.3)}" opacity="0.45" '
-                    f'filter="{surface.blur(0.5)}"/>')
     if not rings:
         return
     # The rings it sets going as it rocks: stadiums round its length.
@@ -732,7 +724,7 @@ def build(scale: int) -> Picture:
     _glitter(surface, cam, waves, L.x, head_z, calm)
 
     # The board that got away from him, drifting off at the lower right.
-    pieces = WRECK + [[(1.75, 4.4, 1.2, 0.28, 38, 0, 6, (True, True), False, 0.0, 0.045)]]
+    pieces = WRECK + [[(1.8, 4.4, 1.1, 0.38, 40, 0, 2, (True, False), False, 0.0, 0.045)]]
     floating, sunk, sunk_depth = Svg(w, h), Svg(w, h), Svg(w, h)
     mirror, mirror_depth = Svg(w, h), Svg(w, h)
     light_dir = (-0.05, 0.6, 1.0)
@@ -746,14 +738,14 @@ def build(scale: int) -> Picture:
         # one end: their tops only just at the surface, tilted so the water
         # runs over part of them.
         close = z < 8 and not sinking
-        lift = 0.001 if close else 0.008
+        lift = 0.001 if close else 0.004
         if close:
             pitch = pitch + (1.2 if pitch >= 0 else -1.2)
         plank = wood.Plank(length=length, width=width, thickness=thick,
                            centre=(x, (-0.05 if sinking else lift - thick / 2) + rise, z),
                            yaw=math.radians(yaw), pitch=math.radians(pitch), roll=math.radians(roll),
                            seed=100 + i, splintered=ends, nails=z < 20, knots=1 if z < 14 else 0,
-                           fibres=7 if close and any(ends) else 0)
+                           fibres=5 if close and any(ends) else 0)
         if sinking:
             # Rings spread from where the plank goes through the surface.
             u0 = -plank.centre[1] / math.sin(plank.pitch)
@@ -761,9 +753,10 @@ def build(scale: int) -> Picture:
             # Farther off the rings keep a width the eye can still find.
             sea.rings(surface, cam, P, (c[0], c[2]), radii=[0.16, 0.34, 0.58, 0.86],
                       width=0.06 * max(1.0, z / 7) ** 0.7, light_opacity=0.65, dark_opacity=0.65, filled=True)
-        wood.draw(plank, cam, pal, light_dir, above=floating, under=sunk, depth=sunk_depth, sight=0.2,
-                  reflection=mirror, reflection_depth=mirror_depth,
-                  rim=mix(L.rim, pal.wood_lit, 0.3), rim_edge="side+", torn=0.8 * (1 - haze),
+        # Awash in murky water under cloud they cast no reflection to speak of.
+        wood.draw(plank, cam, pal, light_dir, above=floating, under=sunk, depth=sunk_depth,
+                  sight=0.5 if sinking else 0.2, rim=mix(L.rim, pal.wood_lit, 0.3), rim_edge="side+",
+                  torn=0.8 * (1 - haze),
                   top=mix(pal.wood_lit, pal.wood_dark, 0.1) if close else None, grain_opacity=1.0 if close else 0.8)
         if z < 16 and not sinking:
             _awash(cam, waves, plank, pal, floating, surface, np.random.default_rng(600 + i), rings=close,
@@ -782,16 +775,17 @@ def build(scale: int) -> Picture:
     _nail_holes(cam, board, GREYED, floating)
 
     # What lies under the surface takes the water's grey-green and fades
-    # into it with depth: a tint of the board, not a second, darker one.
-    murk = mix(P.sea_near, P.sea_horizon, 0.3)
+    # into it with depth: a tint of the board, darker than the water round
+    # it, never a paler copy.
+    murk = mix(P.sea_dark, P.sea_near, 0.5)
     rgb = [int(murk[i:i + 2], 16) / 255 for i in (1, 3, 5)]
-    keep = 0.45
+    keep = 0.35
     rows = [[keep if c == r else 0.0 for c in range(4)] + [(1 - keep) * rgb[r]] for r in range(3)]
     values = " ".join(num(v) for row in rows + [[0, 0, 0, 1, 0]] for v in row)
     fid = sunk.uid("m")
     sunk.defs.append(f'<filter id="{fid}" color-interpolation-filters="sRGB">'
                      f'<feColorMatrix type="matrix" values="{values}"/></filter>')
-    sunk.body = [f'<g filter="url(#{fid})" opacity="0.6">' + "".join(sunk.body) + "</g>"]
+    sunk.body = [f'<g filter="url(#{fid})" opacity="0.75">' + "".join(sunk.body) + "</g>"]
     holder.draw()
 
     layers = [Layer("sky", heaven, margin=12), Layer("sea", water),
@@ -799,7 +793,7 @@ def build(scale: int) -> Picture:
               Layer("sunk", sunk, depth=sunk_depth), Layer("man-under", wet, depth=wet_depth),
               Layer("surface", surface), Layer("planks", floating), Layer("man", dry)]
     return Picture(NAME, w, h, P, layers,
-                   # The water closes over what sinks in the grey the sea has taken from the sky.
-                   water=Water(mix(mix(P.sea_near, P.sky_top, 0.2), P.sea_dark, 0.3), cam, waves, tint=0.68,
+                   # The water closes over what sinks in the dark of the murk close by.
+                   water=Water(mix(P.sea_near, P.sea_dark, 0.55), cam, waves, tint=0.68,
                                surface=0.25, darken=0.15, blur=1.1, fade=0.3, refraction=0.1),
                    seed=44)
