@@ -666,7 +666,8 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
 
 
 def breaker_z(x):
-    """Where the wave stands up and breaks, a few metres out from the shore."""
+    """Where the shallows begin, a few metres out from the shore: the swell
+    rolls no nearer."""
     x = np.asarray(x)
     # Further out where the bay is shallow, closer in where the shore swings toward us.
     spent = np.clip((x - 2.0) / 10.0, 0, 1)
@@ -760,147 +761,32 @@ def _foam(svg: Svg, cam, rng, x0, x1, near_of, far_of, density: float, open_near
               fill=fill, opacity=num(opacity), filter=svg.blur(soft))
 
 
-def _reach(x):
-    """How far the white water runs in from the wave's foot: in long tongues
-    in places, hardly past the wave in others, never an even band."""
-    n = 0.55 * math.sin(x * 0.29 + 2.0) + 0.3 * math.sin(x * 0.71 + 2.1) + 0.15 * math.sin(x * 1.9 + 0.3)
-    return min(7.0, 2.0 + 5.0 * max(0.0, n + 0.35) ** 1.2)
-
-
 def _strength(x):
-    """How much white water the wave still throws: all of it in the bay,
-    less and less where the shore swings toward us on the right and the
-    wave is spent."""
+    """How much the swash still throws up the sand: all of it in the bay,
+    less and less where the shore swings toward us on the right."""
     return 1.0 - 0.75 * float(np.clip((x - 1.0) / 7.0, 0, 1))
 
 
-def _breaking(x):
-    """How hard the wave breaks, wandering slowly along it: spilling thick
-    in places, elsewhere only just beginning to, or not at all."""
-    return float(np.clip(0.45 + 0.7 * math.sin(x * 0.17 + 1.2) + 0.3 * math.sin(x * 0.47 + 0.4), 0, 1))
-
-
-def _breaker(cam, svg: Svg, xs, rng, waves):
-    """The one wave breaking along the shore: a darker face in soft flat
-    bands, and on its crest white water that tumbles thick where the wave
-    spills, lies thin and holed where it is only beginning to, and is gone
-    where it has not broken yet; the white water at its foot is the sheet
-    the wash draws, not a scatter of strokes."""
-    crest = [(x, float(breaker_z(x))) for x in xs]
-
-    def rise(x):
-        # Taller in some places than others along its length; where the
-        # shore swings toward us on the right the wave has spent itself and
-        # runs up only as a low swash, not a wall.
-        spent = float(np.clip((x - 2.0) / 10.0, 0, 1))
-        # It stands tallest where it breaks, so its foam rides a face we can see.
-        return (0.75 * (0.35 + 0.65 * abs(math.sin(x * 0.21 + 0.7) * math.sin(x * 0.07 + 2.0))) * (1 - 0.75 * spent)
-                * (1 + 0.7 * _breaking(x)))
-
-    top = [cam.point((x, rise(x), z)) for x, z in crest]
-    foot = [cam.point((x, 0.0, z - 1.5)) for x, z in crest]
-    # The shallows between the wave and the beach: a paler green-blue, the
-    # sand showing through where the water thins along the shore.
+def _shallows(cam, svg: Svg, xs, rng, waves):
+    """The shallows between the open sea and the beach: a paler green-blue,
+    the sand showing through where the water thins along the shore, with
+    the same short dashes as the open sea. The swell breaks only at the
+    shore, in the wash."""
+    out = [cam.point((x, 0.0, float(shore_z(x)) + 10.0 + 0.8 * math.sin(x * 0.5) + 1.5 * math.sin(x * 0.23 + 0.5)))
+           for x in xs]
     shallows = mix(mix(P.sea_horizon, P.sea_near, 0.3), P.sand, 0.12)
     shore = [cam.point((x, 0.0, float(shore_z(x)) - 0.3)) for x in xs]
-    svg.path(polygon(foot + shore[::-1]), fill=shallows)
+    svg.path(smooth(out + shore[::-1]), fill=shallows, opacity="0.7", filter=svg.blur(2.5))
     thin = [cam.point((x, 0.0, float(shore_z(x)) + 1.2 + 2.6 * (0.5 + 0.5 * math.sin(x * 0.37 + 1.0))
                        + 0.8 * math.sin(x * 1.3))) for x in xs]
     svg.path(polygon(thin + shore[::-1]), fill=mix(P.sand, P.sea_light, 0.3), opacity="0.6",
              filter=svg.blur(2.0))
-
-    def across(f, swing=0.0, k=0.0):
-        # Each band's depth wanders along the wave, so none is a ribbon of even width.
-        return [(a[0] + (b[0] - a[0]) * f * (1 + swing * math.sin(x * 0.6 + k)),
-                 a[1] + (b[1] - a[1]) * f * (1 + swing * math.sin(x * 0.6 + k)))
-                for (x, _), a, b in zip(crest, top, foot)]
-
-    # The face toward us: the body, the foot where it meets the shallows,
-    # and the thin top the sun shines through, lightest where the wave
-    # stands tallest, the bands' edges soft.
-    svg.path(smooth(across(0.0) + across(1.0, 0.25, 0.8)[::-1]), fill=mix(shallows, P.sea_near, 0.25),
-             filter=svg.blur(1.2))
-    # Darker where the wave still stands and breaks, so its foam rides on a
-    # face; fading out on the right where it is spent.
-    sx = [float(cam.point((x, 0.0, float(breaker_z(x))))[0]) for x in xs]
-    face = mix(mix(shallows, P.sea_near, 0.8), P.sea_dark, 0.4)
-    # Deepest under the crest and thinning toward the foot, its lower edge
-    # wandering and soft: a few passes to ever shallower depths.
-    along = svg.linear(sx[0], 0, sx[-1], 0, [
-        ((a - sx[0]) / (sx[-1] - sx[0]), face, round(min(1.0, (0.4 + 0.6 * _strength(x)) * (0.7 + 0.6 * _breaking(x))), 3))
-        for x, a in zip(xs[::7], sx[::7])])
-    for f, swing, k, op in ((1.0, 0.35, 0.3, 0.45), (0.72, 0.3, 1.7, 0.55), (0.42, 0.25, 3.1, 0.65)):
-        svg.path(smooth(across(0.0) + across(f, swing, k)[::-1]), fill=along, opacity=num(op),
-                 filter=svg.blur(1.0))
-    svg.path(smooth(across(0.0) + across(0.62, 0.3, 1.0)[::-1]), fill=mix(face, P.sea_horizon, 0.12),
-             filter=svg.blur(0.4))
-    # The lit top of the face, where the crest's foam rides.
-    svg.path(smooth(across(0.0) + across(0.35, 0.5, 2.5)[::-1]),
-             fill=mix(mix(P.sea_light, P.sea_horizon, 0.7), P.grass, 0.1), opacity="0.4", filter=svg.blur(0.6))
-    # The shallows and the wave's face carry the same short dashes as the
-    # open sea, larger here close by, so the water is one flat colour with
-    # marks all the way in rather than a smooth band.
     start = len(svg.body)
     sea.marks(svg, cam, waves, P, rng, near=9, far=34, per_metre=0.8, length=1.1, thickness=0.07, light=0.6,
               dark=0.7)
     marks = svg.body[start:]
     del svg.body[start:]
-    svg.group(marks, clip_path=svg.clip(polygon(top + shore[::-1])))
-    # The white water on the crest, in lengths of their own: where it
-    # spills, a tumbling mass that hangs down the face with tufts of spray
-    # above it and a haze of spray over them; where it only begins to, a
-    # thin holed rim; between them the bare crest.
-    mask = svg.uid("m")
-    masses, holes, spray = [], [], []
-    i = 0
-    while i < len(crest) - 3:
-        # Mostly short broken lengths, now and then a long run, with gaps
-        # of their own: never a row of like strokes.
-        run = int(rng.choice([8, 12, 18, 26], p=[0.2, 0.3, 0.3, 0.2]))
-        j = min(len(crest) - 1, i + run)
-        b = float(np.mean([_breaking(crest[m][0]) for m in range(i, j + 1)]))
-        left = _strength(crest[(i + j) // 2][0])
-        # Only where it really breaks: a lone fleck on an unbroken crest
-        # reads as a mark floating on open water.
-        if b > 0.4 and rng.uniform() < left + 0.1:
-            thick = 0.55 * rng.uniform(0.3, 1.4) * (0.5 + 3.0 * b) * (0.4 + 0.6 * left)
-            ph = rng.uniform(0, 2 * math.pi)
-            up, down = [], []
-            for m in range(i, j + 1):
-                x, z = crest[m]
-                tx, ty = top[m]
-                k = float(cam.scale(z)) / 14.0
-                # Drawn out thin at both ends, so it grows out of the bare crest.
-                u = max(0.0, math.sin(math.pi * (m - i) / (j - i))) ** 1.1
-                t = thick * u * (0.7 + 0.3 * math.sin(x * 2.7 + ph))
-                up.append((tx, ty - k * (0.15 + 0.25 * t * (0.5 + 0.3 * math.sin(x * 1.3 + ph)
-                                                           + 0.2 * abs(math.sin(x * 4.1 + 2 * ph))))))
-                # Down the face by how hard it spills, but held to its lit
-                # top, so the dark lower face shows beneath.
-                hang = min(0.45, 0.25 * u ** 0.6 + 0.2 * t * (1 + 0.4 * math.sin(x * 7.3 + 2 * ph)))
-                down.append((tx, ty + max(k * 0.3 * u, (foot[m][1] - ty) * hang * rng.uniform(0.8, 1.1))))
-                # The holes: bubbles in the mass, more and larger toward its
-                # foot, so it thins down the face into a lace.
-                for _ in range(int(rng.poisson(0.5 + 1.6 * t))):
-                    f = rng.uniform(0.2, 1.0) ** 0.6
-                    hx, hy = tx + rng.uniform(-1.0, 1.0) * k, ty + (down[-1][1] - ty) * f
-                    r = k * rng.uniform(0.2, 0.55) * (0.6 + f)
-                    holes.append(f'<ellipse cx="{num(hx)}" cy="{num(hy)}" rx="{num(r * 1.8)}" ry="{num(r * 0.6)}" '
-                                 'fill="black"/>')
-            # Fading out at both ends into the bare crest.
-            fade = svg.linear(up[0][0], 0, up[-1][0], 0, [(0, P.foam, 0), (0.3, P.foam, 1), (0.7, P.foam, 1),
-                                                           (1, P.foam, 0)])
-            masses.append(f'<path d="{smooth(up + down[::-1])}" fill="{fade}" '
-                          f'opacity="{num(rng.uniform(0.5, 0.85) * left)}"/>')
-            if b > 0.4:
-                haze = [(x, y - (by - y) * 0.5) for (x, y), (_, by) in zip(up, down)]
-                spray.append(f'<path d="{smooth(haze + down[::-1])}"/>')
-        i = j + int(rng.choice([1, 2, 4, 7], p=[0.35, 0.3, 0.2, 0.15]))
-    svg.group(spray, fill=P.foam, opacity="0.2", filter=svg.blur(1.0))
-    svg.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
-                    f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
-                    + "".join(holes) + '</mask>')
-    svg.group([f'<g mask="url(#{mask})">' + "".join(masses) + "</g>"], fill=P.foam, filter=svg.blur(0.6))
+    svg.group(marks, clip_path=svg.clip(polygon(out + shore[::-1])))
 
 
 def _sand(cam, sand: Svg, xs, rng):
@@ -1417,17 +1303,9 @@ def _driftwood(cam, svg: Svg, rng):
 
 
 def _wash(cam, foam: Svg, xs, rng):
-    """The white water between the breaker and the beach, and the wash it
-    sends up the wet sand: a thin sheet of water sliding up over the sand,
-    the sand showing through it, which ends in a lace of foam where it
-    stops."""
-    # The white water the wave has just thrown forward, nearly solid at its
-    # back, torn into lace toward its front, and running in further in some
-    # places than others.
-    foot = lambda x: float(breaker_z(x)) - 1.3
-    _foam(foam, cam, rng, xs[0], xs[-1], lambda x: foot(x) - _reach(x), foot, density=2.0, open_near=0.5,
-          open_far=0.12, opacity=0.92, pieces=(1.0, 11.0), gaps=(0.1, 3.2),
-          strength=lambda x: _strength(x) * (0.25 + 0.75 * _breaking(x)), anchor_far=True)
+    """The wash the swell sends up the wet sand at the shore: a thin sheet
+    of water sliding up over the sand, the sand showing through it, which
+    ends in a lace of foam where it stops."""
     # The last of the water sliding up over the sand in a thin film, the sand
     # showing through, its leading edge a little thicker and lighter where
     # it mirrors the sky; on it the streaks of the wash before, fading.
@@ -1481,7 +1359,7 @@ def _foam_edge(cam, svg: Svg, rng, xs):
 
 
 def _swells(cam, svg: Svg, rng):
-    """The swell rolling in toward the breaker: a few long, soft ridges on
+    """The swell rolling in toward the shore: a few long, soft ridges on
     the water nearer the shore, each a lighter crest where it tilts up to
     the sky and a darker trough on its near side, broken into lengths and
     closer together the further off they are, so the sea is not one even
@@ -1501,7 +1379,7 @@ def _swells(cam, svg: Svg, rng):
             top = [cam.point((v, 0.0, m + d)) for v, m, d in zip(u, mid, deep)]
             ridge = [cam.point((v, 0.0, m)) for v, m in zip(u, mid)]
             low = [cam.point((v, 0.0, m - 1.3 * d)) for v, m, d in zip(u, mid, deep)]
-            # Skip any that would land in the breaker or on the beach.
+            # Skip any that would land in the shallows or on the beach.
             if all(float(breaker_z(v)) + 5.0 < m for v, m in zip(u, mid)):
                 fade = (36.0 / z) ** 0.7
                 crests.append(f'<path d="{smooth(top + ridge[::-1])}" opacity="{num(0.3 * fade)}"/>')
@@ -1560,7 +1438,7 @@ def build(scale: int) -> Picture:
     _beach(cam, sand, np.random.default_rng(2024))
     _ripples(cam, sand, np.random.default_rng(2026))
     _footprints(cam, sand, np.random.default_rng(2027))
-    _breaker(cam, surf, xs, rng, waves)
+    _shallows(cam, surf, xs, rng, waves)
     _wash(cam, foam, xs, np.random.default_rng(2021))
 
     palm, shadow = Svg(w, h), Svg(w, h)
