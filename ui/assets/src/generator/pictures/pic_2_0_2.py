@@ -427,34 +427,26 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         svg.path(polygon(edge_a + edge_b[::-1]), fill=rib_tone)
         lay(before)
 
-    # Shadows next, in the shadow layer, each point of the palm thrown down
-    # the sun's rays onto the sand: the trunk's from its very foot, tapering
-    # with it, and the crown's where the rays put it, the whole spread of its
-    # fronds, softened and merged into one patch.
+    # The shadow: each point of the palm thrown down the sun's rays onto
+    # the sand, the crown's leaflets as flat blades and its ribs, the
+    # trunk's a band, all laid as one flat tone with a short soft edge.
     sh = mix(mix(P.light.shadow, P.sea_dark, 0.25), P.skin, 0.1)
     def thrown(q):
         return cam.point(_on_sand(q))
 
     parts = []
     for fr in fronds:
-        # Each leaflet's own shadow, so the patch is combed like the fronds.
         for _, _, a, c, b in fr.leaflets:
-            (x0, y0), (x1, y1), (x2, y2) = thrown(a), thrown(c), thrown(b)
-            parts.append(f'<path d="M{num(x0)},{num(y0)}Q{num(x1)},{num(y1)} {num(x2)},{num(y2)}" fill="none" '
-                         f'stroke="{sh}" stroke-width="1.1"/>')
+            # A leaflet seen from the sun is a narrow blade, widest past its middle.
+            flat = _unit(np.cross(b - a, UP)) * 0.065
+            (x0, y0), (x1, y1), (x2, y2), (x3, y3) = thrown(a), thrown(c + flat), thrown(b), thrown(c - flat)
+            parts.append(f'<path d="M{num(x0)},{num(y0)}Q{num(x1)},{num(y1)} {num(x2)},{num(y2)}'
+                         f'Q{num(x3)},{num(y3)} {num(x0)},{num(y0)}Z"/>')
         ribs = [thrown(p) for p in fr.rib]
-        parts.append(f'<path d="{smooth(ribs, closed=False)}" fill="none" stroke="{sh}" stroke-width="0.8"/>')
+        parts.append(f'<path d="{smooth(ribs, closed=False)}" fill="none" stroke="{sh}" '
+                     f'stroke-width="{num(0.05 * float(cam.scale(_on_sand(fr.rib[0])[2])))}"/>')
     stem = float(radius[-1]) * 1.8 * float(cam.scale(_on_sand(shaft[0])[2]))
     parts.append(f'<path d="{lens(*thrown(shaft[0]), *thrown(shaft[1]), stem)}"/>')
-    # Lighter and softer than the tree, so it lies on the sand and never competes with the palm.
-    shade.group(parts, fill=sh, opacity="0.42", filter=shade.blur(1.3))
-    # Under the middle of the crown the fronds overlap so thickly that
-    # hardly a ray gets through: the shadow's core, darkest where the trunk's
-    # shadow runs into it.
-    core = [thrown(shaft[0] + up * 0.3 + np.array([math.cos(a) * 1.4, -0.25, math.sin(a) * 1.2]))
-            for a in np.linspace(0, 2 * math.pi, 16, endpoint=False)]
-    shade.path(smooth(core), fill=mix(sh, P.ink, 0.15), opacity="0.4", filter=shade.blur(2.2))
-
 
     bark, bark_dark = mix(P.wood_side, P.wood_lit, 0.3), mix(P.wood_dark, P.wood_side, 0.3)
     # The fronds behind the crown go in before the trunk's top and the shaft.
@@ -622,7 +614,15 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
             wdt = over[i][1] * float(cam.scale(over[i][0][2]))
             ol.append((x - dy / n * wdt, y + dx / n * wdt))
             orr.append((x + dy / n * wdt, y - dx / n * wdt))
-        svg.path(smooth(ol + orr[::-1]), fill=mix(sh, P.wood_dark, 0.25), opacity="0.55", filter=svg.blur(0.6))
+        parts.append(f'<path d="{smooth(ol + orr[::-1])}"/>')
+    # Laid over the mound in the palm's own layer, so the trunk's band runs
+    # up its slope, but never over the trunk.
+    keep = svg.uid("m")
+    svg.defs.append(f'<mask id="{keep}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
+                    f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
+                    f'<path d="{polygon(trunk)}" fill="black"/></mask>')
+    svg.add(f'<g mask="url(#{keep})"><g fill="{sh}" opacity="0.46" filter="{svg.blur(0.5)}">'
+            + "".join(parts) + "</g></g>")
 
     # The crown shaft, smooth and greener than the trunk, lit on the left.
     s0, s1 = cam.point(shaft[0]), cam.point(shaft[1])
