@@ -50,7 +50,7 @@ from .. import raft, sea, sky
 from ..camera import Camera
 from ..compose import Layer, Picture
 from ..palette import hex_rgb, mix
-from ..svg import Svg, convex_hull, lens, num, polygon, smooth
+from ..svg import Svg, convex_hull, lens, num, polygon, pts, smooth
 from ..waves import WaveField
 from .pic_1_0 import P as BEACH, sun
 
@@ -131,28 +131,38 @@ ISLANDS = [(ISLAND, 54, 17, 0.2), (402, 15, 6, 0.5), (262, 12, 3.5, 0.7)]
 
 
 def _islands(heaven: Svg, horizon: float):
-    """The islands on the horizon at their different distances: each a
-    flat green mass lit on its left shoulder, a step darker on its right,
-    over a pale rim of sand, hazed the more the further off."""
+    """The islands on the horizon at their different distances, each taken
+    toward the blue of the sky's haze the further off it is: the slopes
+    turned to the sun lit, the rest a soft step darker, over a pale rim of
+    sand."""
     rng = np.random.default_rng(2033)
+    haze_tone = mix(P.sky_horizon, P.sky_top, 0.4)
     for ix, half, top, haze in ISLANDS[::-1]:
-        green = mix(mix(P.grass, P.sea_near, 0.3), P.sea_horizon, haze)
-        green = mix(green, P.sky_horizon, 0.35 * haze)
+        air = 0.42 + 0.5 * haze
+        green = mix(mix(P.grass, P.sea_near, 0.3), haze_tone, air)
         xs = np.linspace(-1, 1, 11)
         # Two humps of their own heights, the higher toward the left.
-        ridge = [(ix + u * half, horizon - top * (0.75 * math.exp(-((u + 0.3) / 0.45) ** 2)
-                                               + 0.5 * math.exp(-((u - 0.45) / 0.35) ** 2)) * rng.uniform(0.92, 1.05)
-                  - top * 0.12 * (1 - u * u)) for u in xs]
+        humps = ((0.75, -0.3, 0.45), (0.5, 0.45, 0.35))
+        ridge = [(ix + u * half, horizon - top * sum(k * math.exp(-((u - c) / w) ** 2) for k, c, w in humps)
+                  * rng.uniform(0.92, 1.05) - top * 0.12 * (1 - u * u)) for u in xs]
         ridge[0], ridge[-1] = (ix - half * 1.05, horizon + 0.4), (ix + half * 1.05, horizon + 0.4)
         body = smooth(ridge, tension=0.8)
-        heaven.path(body, fill=green)
+        # The body is in shade; each hump's slope toward the sun at the upper
+        # left is lit, its own outline shifted that way and clipped to the body.
+        heaven.path(body, fill=mix(mix(green, P.light.shadow, 0.18), haze_tone, 0.1 * haze))
         clip = heaven.clip(body)
-        heaven.path(smooth([(x - top * 0.35, y + top * 0.12) for x, y in ridge], tension=0.8),
-                    fill=mix(green, P.light.shadow, 0.18), clip_path=clip, transform=None)
-        heaven.path(smooth([(x - top * 0.5, y - top * 0.05) for x, y in ridge[:8]]
-                           + [(ix - half * 0.3, horizon)], tension=0.8),
-                    fill=mix(green, P.light.key, 0.22), opacity="0.8", clip_path=clip)
-        sand = mix(mix(P.sand, P.sea_horizon, haze), P.sky_horizon, 0.3 * haze)
+        lit = mix(mix(green, P.light.key, 0.3), haze_tone, 0.1)
+        for k, c, w in humps:
+            # Up its outline to the top, then down the turn of the slope
+            # away from the sun, bowed out toward the right.
+            us = np.linspace(-1.1, c, 16)
+            face = [(ix + u * half, horizon - top * (k * math.exp(-((u - c) / w) ** 2) + 0.12 * max(0.0, 1 - u * u))
+                     - 0.4) for u in us]
+            py_, end = face[-1][1], ix + (c + 0.35 * w) * half
+            heaven.path("M" + pts([(ix - 1.1 * half, horizon + 1)] + face) +
+                        f"Q{num(ix + (c + 0.55 * w) * half)},{num((py_ + horizon) / 2)} {num(end)},{num(horizon + 1)}Z",
+                        fill=lit, clip_path=clip, filter=heaven.blur(0.5 + 0.5 * (1 - haze)))
+        sand = mix(mix(P.sand, haze_tone, 0.2 + 0.6 * haze), P.light.key, 0.15)
         heaven.path(f"M{num(ix - half * 1.1)},{num(horizon + 0.6)}Q{num(ix)},{num(horizon - 1.6)} "
                     f"{num(ix + half * 1.05)},{num(horizon + 0.6)}Z", fill=sand)
 
