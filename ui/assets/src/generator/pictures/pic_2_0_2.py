@@ -359,7 +359,6 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     eye = np.array([0.0, cam.eye, 0.0])
 
     blades = []
-    jitter = np.random.default_rng(2035)
 
     def draw_frond(fr, far=False):
         rib = [cam.point(p) for p in fr.rib]
@@ -397,12 +396,12 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
             far_side = np.mean([np.linalg.norm(l[4] - eye) - np.linalg.norm(l[2] - eye) for l in row]) > 0
             groups = [[], [], []]
             # Each leaflet its own narrow blade, curving out from the rib
-            # to a point: the frond reads as a feather, not a cut-out. Its
-            # upper face in the sun lit, its underside dark.
-            for l in row:
-                # Each turned a little its own way, so a mass of them is
-                # streaked light and dark, never one flat tone.
-                score = lit_score(l) + reach + jitter.normal(0, 0.22)
+            # to a point, so the frond's edge is notched like a feather; but
+            # the row is one flat mass, its upper face in the sun lit and its
+            # underside dark, changing tone only where the frond turns over.
+            scores = np.array([lit_score(l) for l in row]) + reach
+            scores = np.convolve(np.pad(scores, 4, mode="edge"), np.ones(9) / 9, mode="valid")
+            for l, score in zip(row, scores):
                 tone = 2 if score > -0.05 else (1 if score > -0.45 else 0)
                 (ax, ay), (cx, cy), (bx, by) = cam.point(l[2]), cam.point(l[3]), cam.point(l[4])
                 ln = math.hypot(bx - ax, by - ay) or 1.0
@@ -511,28 +510,18 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     mound_shadow = [cam.point(_on_sand(dome(1.0 if math.sin(ang) < 0.2 else 0.45, ang))) for ang in angs]
     shade.path(smooth(mound_shadow), fill=sh, opacity="0.4", filter=shade.blur(1.0))
 
-    svg.path(polygon(trunk), fill=bark)
+    # Two flat tones, as the set draws a log: the sun from the upper left
+    # lights the trunk's left side (the `right` offsets run down the left of
+    # the leaning trunk on screen), the rest in shade.
+    svg.path(polygon(trunk), fill=mix(mix(bark, P.light.shadow, 0.35), P.wood_dark, 0.35))
     clip = svg.clip(polygon(trunk))
-    # The sun from the upper left lights the trunk's left side (the `right`
-    # offsets run down the left of the leaning trunk on screen); the tones
-    # turn into each other round it, as on a round trunk, not in stripes.
-    half = [((a[0] + b[0]) / 2, (a[1] + b[1]) / 2) for a, b in zip(left, right)]
-    svg.path(polygon(right + half[::-1]), fill=mix(bark, P.light.key, 0.3), clip_path=clip, filter=svg.blur(0.6))
-    rim = right + [(a[0] * 0.2 + b[0] * 0.8, a[1] * 0.2 + b[1] * 0.8) for a, b in zip(left, right)][::-1]
-    svg.path(polygon(rim), fill=mix(bark, P.light.key, 0.5), clip_path=clip, filter=svg.blur(0.4))
-    # The side turned from the sun in shade, a third of the trunk.
-    shaded = left + [(a[0] * 0.6 + b[0] * 0.4, a[1] * 0.6 + b[1] * 0.4) for a, b in zip(left, right)][::-1]
-    svg.path(polygon(shaded), fill=mix(mix(bark, P.light.shadow, 0.45), P.wood_dark, 0.5), clip_path=clip,
-             filter=svg.blur(0.6))
-    # And its core, the edge turned furthest from the sun, the trunk's darkest.
-    core = left + [(a[0] * 0.78 + b[0] * 0.22, a[1] * 0.78 + b[1] * 0.22) for a, b in zip(left, right)][::-1]
-    svg.path(polygon(core), fill=mix(P.wood_dark, P.light.shadow, 0.3), opacity="0.85", clip_path=clip,
-             filter=svg.blur(0.5))
+    lit_side = right + [(a[0] * 0.45 + b[0] * 0.55, a[1] * 0.45 + b[1] * 0.55) for a, b in zip(left, right)][::-1]
+    svg.path(polygon(lit_side), fill=mix(bark, P.light.key, 0.25), clip_path=clip, filter=svg.blur(0.3))
     # Ring scars where old fronds fell: uneven in spacing and in width, some
     # close in pairs, some worn through, the wider ones a ridge whose upper
     # edge catches the light. Below the eye they bow down, seen from above;
     # near the crown, nearly level with the eye, they flatten.
-    scars, ridges, bands = [], [], []
+    scars, ridges = [], []
 
     def across_at(t):
         i = float(np.interp(t, ts, np.arange(len(ts))))
@@ -552,18 +541,6 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         m = ((a[0] + e[0]) / 2, (a[1] + e[1]) / 2 + bow)
         return f"M{num(a[0])},{num(a[1])}Q{num(m[0])},{num(m[1])} {num(e[0])},{num(e[1])}"
 
-    # The bark darker and paler by turns in soft, uneven lengths: the
-    # weathered growth of different years.
-    t = 0.0
-    while t < 1.0:
-        t1 = t + rng.uniform(0.04, 0.16)
-        l0, r0, _ = across_at(t)
-        l1, r1, _ = across_at(min(t1, 1.0))
-        tone = P.wood_dark if rng.uniform() < 0.55 else P.wood_fresh
-        bands.append(f'<path d="{polygon([l0, r0, r1, l1])}" fill="{tone}" '
-                     f'opacity="{num(rng.uniform(0.05, 0.16))}"/>')
-        t = t1 + rng.uniform(0.0, 0.1)
-    svg.group(bands, clip_path=clip, filter=svg.blur(1.2))
     for t, width in scar_at:
         tilt = rng.normal(0, 0.45)
         opacity = rng.uniform(0.25, 0.7)
