@@ -2,24 +2,22 @@
 at the top left, half over the frame's edge. A palm a third of the way in
 leans a little out over the sand, its trunk curving up and slimming from a
 foot that flares down into a low mound of sand barely paler than the
-beach, dark in the crease round it, scarred with uneven rings that ridge
-its outline. Its crown is dense and lopsided: fronds grow from a short crown shaft,
+beach, dark in the crease round it; the trunk in two flat tones, scarred
+with uneven rings that ridge its outline. Its crown is dense and lopsided: fronds grow from a short crown shaft,
 longer on the side it leans to, some reaching away and some drooping
 toward us, arching out and hanging under their own weight, each a thin
 dark rib with many narrow soft-edged leaflets along both sides, shorter
 toward the tip, like a feather; the back fronds dark, the front ones
-lighter, each leaflet lit on the sun's side or showing its shaded
-underside, four round coconuts in a bunch at their foot; under them two
+lighter, each row of leaflets one flat mass with a notched edge, its lit
+upper face or its shaded underside where the frond turns over, four round
+coconuts in a bunch at their foot; under them two
 dead fronds, brown and withered, hang close down the trunk. The sun so high, every shadow is short:
-the palm's runs a narrow band from its foot over the mound and pools under
-its crown, falling only a little toward us and to the right, each point of
-it put where the rays fall. A wave breaks along the shore, its foam in a
-few long lengths that follow the crest and thin out at their ends,
-riding the lit top of its face with the dark face below, the crest bare
-where it has not broken; it swings toward us on the right and is spent
-there. Its white water, a lace full of holes, lies only below where it
-breaks, and a thin sheet of water slides up the sand to an uneven lace
-edge, the sky's sheen inside it and one band of wet sand beyond, darker
+the palm's, one flat tone with a short soft edge, runs a narrow band from
+its foot over the mound to the crown's, which is the shape of its fronds
+thrown down the rays, falling only a little toward us and to the right.
+The swell breaks only at the shore, which swings toward us on the right:
+a thin sheet of water slides up the sand to a low, uneven lace edge full
+of holes, the sky's sheen inside it and one band of wet sand beyond, darker
 toward the water. On the beach, what tells of the castaway: on the right,
 a broken section of his raft lying slantwise at the top of the wash, its
 sea end toward the water, six long logs side by side, two snapped short,
@@ -34,8 +32,9 @@ stubs and its own short shadow, a few shells and
 soft wind ripples in the sand's own tones, and a few small stones half
 sunk in front. Beyond, the sea's wave dashes, a few long soft swells
 rolling in nearer the shore, the sun's glitter, and on the horizon to the
-right three islands at their different distances, hazed the more the
-further off, under a broad bank of cloud and a small one higher up,
+right three islands at their different distances, paler and bluer in the
+haze the further off, lit on the slopes toward the sun and a soft step
+darker on the others, under a broad bank of cloud and a small one higher up,
 and a thin one low on the left.
 
 The picture is wider and taller than the window shows: everything that
