@@ -2,24 +2,22 @@
 at the top left, half over the frame's edge. A palm a third of the way in
 leans a little out over the sand, its trunk curving up and slimming from a
 foot that flares down into a low mound of sand barely paler than the
-beach, dark in the crease round it, scarred with uneven rings that ridge
-its outline. Its crown is dense and lopsided: fronds grow from a short crown shaft,
+beach, dark in the crease round it; the trunk in two flat tones, scarred
+with uneven rings that ridge its outline. Its crown is dense and lopsided: fronds grow from a short crown shaft,
 longer on the side it leans to, some reaching away and some drooping
 toward us, arching out and hanging under their own weight, each a thin
 dark rib with many narrow soft-edged leaflets along both sides, shorter
 toward the tip, like a feather; the back fronds dark, the front ones
-lighter, each leaflet lit on the sun's side or showing its shaded
-underside, four round coconuts in a bunch at their foot; under them two
+lighter, each row of leaflets one flat mass with a notched edge, its lit
+upper face or its shaded underside where the frond turns over, four round
+coconuts in a bunch at their foot; under them two
 dead fronds, brown and withered, hang close down the trunk. The sun so high, every shadow is short:
-the palm's runs a narrow band from its foot over the mound and pools under
-its crown, falling only a little toward us and to the right, each point of
-it put where the rays fall. A wave breaks along the shore, its foam in a
-few long lengths that follow the crest and thin out at their ends,
-riding the lit top of its face with the dark face below, the crest bare
-where it has not broken; it swings toward us on the right and is spent
-there. Its white water, a lace full of holes, lies only below where it
-breaks, and a thin sheet of water slides up the sand to an uneven lace
-edge, the sky's sheen inside it and one band of wet sand beyond, darker
+the palm's, one flat tone with a short soft edge, runs a narrow band from
+its foot over the mound to the crown's, which is the shape of its fronds
+thrown down the rays, falling only a little toward us and to the right.
+The swell breaks only at the shore, which swings toward us on the right:
+a thin sheet of water slides up the sand to a low, uneven lace edge full
+of holes, the sky's sheen inside it and one band of wet sand beyond, darker
 toward the water. On the beach, what tells of the castaway: on the right,
 a broken section of his raft lying slantwise at the top of the wash, its
 sea end toward the water, six long logs side by side, two snapped short,
@@ -34,8 +32,9 @@ stubs and its own short shadow, a few shells and
 soft wind ripples in the sand's own tones, and a few small stones half
 sunk in front. Beyond, the sea's wave dashes, a few long soft swells
 rolling in nearer the shore, the sun's glitter, and on the horizon to the
-right three islands at their different distances, hazed the more the
-further off, under a broad bank of cloud and a small one higher up,
+right three islands at their different distances, paler and bluer in the
+haze the further off, lit on the slopes toward the sun and a soft step
+darker on the others, under a broad bank of cloud and a small one higher up,
 and a thin one low on the left.
 
 The picture is wider and taller than the window shows: everything that
@@ -50,7 +49,7 @@ from .. import raft, sea, sky
 from ..camera import Camera
 from ..compose import Layer, Picture
 from ..palette import hex_rgb, mix
-from ..svg import Svg, convex_hull, lens, num, polygon, smooth
+from ..svg import Svg, convex_hull, lens, num, polygon, pts, smooth
 from ..waves import WaveField
 from .pic_1_0 import P as BEACH, sun
 
@@ -131,28 +130,38 @@ ISLANDS = [(ISLAND, 54, 17, 0.2), (402, 15, 6, 0.5), (262, 12, 3.5, 0.7)]
 
 
 def _islands(heaven: Svg, horizon: float):
-    """The islands on the horizon at their different distances: each a
-    flat green mass lit on its left shoulder, a step darker on its right,
-    over a pale rim of sand, hazed the more the further off."""
+    """The islands on the horizon at their different distances, each taken
+    toward the blue of the sky's haze the further off it is: the slopes
+    turned to the sun lit, the rest a soft step darker, over a pale rim of
+    sand."""
     rng = np.random.default_rng(2033)
+    haze_tone = mix(P.sky_horizon, P.sky_top, 0.4)
     for ix, half, top, haze in ISLANDS[::-1]:
-        green = mix(mix(P.grass, P.sea_near, 0.3), P.sea_horizon, haze)
-        green = mix(green, P.sky_horizon, 0.35 * haze)
+        air = 0.42 + 0.5 * haze
+        green = mix(mix(P.grass, P.sea_near, 0.3), haze_tone, air)
         xs = np.linspace(-1, 1, 11)
         # Two humps of their own heights, the higher toward the left.
-        ridge = [(ix + u * half, horizon - top * (0.75 * math.exp(-((u + 0.3) / 0.45) ** 2)
-                                               + 0.5 * math.exp(-((u - 0.45) / 0.35) ** 2)) * rng.uniform(0.92, 1.05)
-                  - top * 0.12 * (1 - u * u)) for u in xs]
+        humps = ((0.75, -0.3, 0.45), (0.5, 0.45, 0.35))
+        ridge = [(ix + u * half, horizon - top * sum(k * math.exp(-((u - c) / w) ** 2) for k, c, w in humps)
+                  * rng.uniform(0.92, 1.05) - top * 0.12 * (1 - u * u)) for u in xs]
         ridge[0], ridge[-1] = (ix - half * 1.05, horizon + 0.4), (ix + half * 1.05, horizon + 0.4)
         body = smooth(ridge, tension=0.8)
-        heaven.path(body, fill=green)
+        # The body is in shade; each hump's slope toward the sun at the upper
+        # left is lit, its own outline shifted that way and clipped to the body.
+        heaven.path(body, fill=mix(mix(green, P.light.shadow, 0.18), haze_tone, 0.1 * haze))
         clip = heaven.clip(body)
-        heaven.path(smooth([(x - top * 0.35, y + top * 0.12) for x, y in ridge], tension=0.8),
-                    fill=mix(green, P.light.shadow, 0.18), clip_path=clip, transform=None)
-        heaven.path(smooth([(x - top * 0.5, y - top * 0.05) for x, y in ridge[:8]]
-                           + [(ix - half * 0.3, horizon)], tension=0.8),
-                    fill=mix(green, P.light.key, 0.22), opacity="0.8", clip_path=clip)
-        sand = mix(mix(P.sand, P.sea_horizon, haze), P.sky_horizon, 0.3 * haze)
+        lit = mix(mix(green, P.light.key, 0.3), haze_tone, 0.1)
+        for k, c, w in humps:
+            # Up its outline to the top, then down the turn of the slope
+            # away from the sun, bowed out toward the right.
+            us = np.linspace(-1.1, c, 16)
+            face = [(ix + u * half, horizon - top * (k * math.exp(-((u - c) / w) ** 2) + 0.12 * max(0.0, 1 - u * u))
+                     - 0.4) for u in us]
+            py_, end = face[-1][1], ix + (c + 0.35 * w) * half
+            heaven.path("M" + pts([(ix - 1.1 * half, horizon + 1)] + face) +
+                        f"Q{num(ix + (c + 0.55 * w) * half)},{num((py_ + horizon) / 2)} {num(end)},{num(horizon + 1)}Z",
+                        fill=lit, clip_path=clip, filter=heaven.blur(0.5 + 0.5 * (1 - haze)))
+        sand = mix(mix(P.sand, haze_tone, 0.2 + 0.6 * haze), P.light.key, 0.15)
         heaven.path(f"M{num(ix - half * 1.1)},{num(horizon + 0.6)}Q{num(ix)},{num(horizon - 1.6)} "
                     f"{num(ix + half * 1.05)},{num(horizon + 0.6)}Z", fill=sand)
 
@@ -349,7 +358,6 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     eye = np.array([0.0, cam.eye, 0.0])
 
     blades = []
-    jitter = np.random.default_rng(2035)
 
     def draw_frond(fr, far=False):
         rib = [cam.point(p) for p in fr.rib]
@@ -387,12 +395,12 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
             far_side = np.mean([np.linalg.norm(l[4] - eye) - np.linalg.norm(l[2] - eye) for l in row]) > 0
             groups = [[], [], []]
             # Each leaflet its own narrow blade, curving out from the rib
-            # to a point: the frond reads as a feather, not a cut-out. Its
-            # upper face in the sun lit, its underside dark.
-            for l in row:
-                # Each turned a little its own way, so a mass of them is
-                # streaked light and dark, never one flat tone.
-                score = lit_score(l) + reach + jitter.normal(0, 0.22)
+            # to a point, so the frond's edge is notched like a feather; but
+            # the row is one flat mass, its upper face in the sun lit and its
+            # underside dark, changing tone only where the frond turns over.
+            scores = np.array([lit_score(l) for l in row]) + reach
+            scores = np.convolve(np.pad(scores, 4, mode="edge"), np.ones(9) / 9, mode="valid")
+            for l, score in zip(row, scores):
                 tone = 2 if score > -0.05 else (1 if score > -0.45 else 0)
                 (ax, ay), (cx, cy), (bx, by) = cam.point(l[2]), cam.point(l[3]), cam.point(l[4])
                 ln = math.hypot(bx - ax, by - ay) or 1.0
@@ -427,34 +435,26 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         svg.path(polygon(edge_a + edge_b[::-1]), fill=rib_tone)
         lay(before)
 
-    # Shadows next, in the shadow layer, each point of the palm thrown down
-    # the sun's rays onto the sand: the trunk's from its very foot, tapering
-    # with it, and the crown's where the rays put it, the whole spread of its
-    # fronds, softened and merged into one patch.
+    # The shadow: each point of the palm thrown down the sun's rays onto
+    # the sand, the crown's leaflets as flat blades and its ribs, the
+    # trunk's a band, all laid as one flat tone with a short soft edge.
     sh = mix(mix(P.light.shadow, P.sea_dark, 0.25), P.skin, 0.1)
     def thrown(q):
         return cam.point(_on_sand(q))
 
     parts = []
     for fr in fronds:
-        # Each leaflet's own shadow, so the patch is combed like the fronds.
         for _, _, a, c, b in fr.leaflets:
-            (x0, y0), (x1, y1), (x2, y2) = thrown(a), thrown(c), thrown(b)
-            parts.append(f'<path d="M{num(x0)},{num(y0)}Q{num(x1)},{num(y1)} {num(x2)},{num(y2)}" fill="none" '
-                         f'stroke="{sh}" stroke-width="1.1"/>')
+            # A leaflet seen from the sun is a narrow blade, widest past its middle.
+            flat = _unit(np.cross(b - a, UP)) * 0.065
+            (x0, y0), (x1, y1), (x2, y2), (x3, y3) = thrown(a), thrown(c + flat), thrown(b), thrown(c - flat)
+            parts.append(f'<path d="M{num(x0)},{num(y0)}Q{num(x1)},{num(y1)} {num(x2)},{num(y2)}'
+                         f'Q{num(x3)},{num(y3)} {num(x0)},{num(y0)}Z"/>')
         ribs = [thrown(p) for p in fr.rib]
-        parts.append(f'<path d="{smooth(ribs, closed=False)}" fill="none" stroke="{sh}" stroke-width="0.8"/>')
+        parts.append(f'<path d="{smooth(ribs, closed=False)}" fill="none" stroke="{sh}" '
+                     f'stroke-width="{num(0.05 * float(cam.scale(_on_sand(fr.rib[0])[2])))}"/>')
     stem = float(radius[-1]) * 1.8 * float(cam.scale(_on_sand(shaft[0])[2]))
     parts.append(f'<path d="{lens(*thrown(shaft[0]), *thrown(shaft[1]), stem)}"/>')
-    # Lighter and softer than the tree, so it lies on the sand and never competes with the palm.
-    shade.group(parts, fill=sh, opacity="0.42", filter=shade.blur(1.3))
-    # Under the middle of the crown the fronds overlap so thickly that
-    # hardly a ray gets through: the shadow's core, darkest where the trunk's
-    # shadow runs into it.
-    core = [thrown(shaft[0] + up * 0.3 + np.array([math.cos(a) * 1.4, -0.25, math.sin(a) * 1.2]))
-            for a in np.linspace(0, 2 * math.pi, 16, endpoint=False)]
-    shade.path(smooth(core), fill=mix(sh, P.ink, 0.15), opacity="0.4", filter=shade.blur(2.2))
-
 
     bark, bark_dark = mix(P.wood_side, P.wood_lit, 0.3), mix(P.wood_dark, P.wood_side, 0.3)
     # The fronds behind the crown go in before the trunk's top and the shaft.
@@ -509,28 +509,18 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
     mound_shadow = [cam.point(_on_sand(dome(1.0 if math.sin(ang) < 0.2 else 0.45, ang))) for ang in angs]
     shade.path(smooth(mound_shadow), fill=sh, opacity="0.4", filter=shade.blur(1.0))
 
-    svg.path(polygon(trunk), fill=bark)
+    # Two flat tones, as the set draws a log: the sun from the upper left
+    # lights the trunk's left side (the `right` offsets run down the left of
+    # the leaning trunk on screen), the rest in shade.
+    svg.path(polygon(trunk), fill=mix(mix(bark, P.light.shadow, 0.35), P.wood_dark, 0.35))
     clip = svg.clip(polygon(trunk))
-    # The sun from the upper left lights the trunk's left side (the `right`
-    # offsets run down the left of the leaning trunk on screen); the tones
-    # turn into each other round it, as on a round trunk, not in stripes.
-    half = [((a[0] + b[0]) / 2, (a[1] + b[1]) / 2) for a, b in zip(left, right)]
-    svg.path(polygon(right + half[::-1]), fill=mix(bark, P.light.key, 0.3), clip_path=clip, filter=svg.blur(0.6))
-    rim = right + [(a[0] * 0.2 + b[0] * 0.8, a[1] * 0.2 + b[1] * 0.8) for a, b in zip(left, right)][::-1]
-    svg.path(polygon(rim), fill=mix(bark, P.light.key, 0.5), clip_path=clip, filter=svg.blur(0.4))
-    # The side turned from the sun in shade, a third of the trunk.
-    shaded = left + [(a[0] * 0.6 + b[0] * 0.4, a[1] * 0.6 + b[1] * 0.4) for a, b in zip(left, right)][::-1]
-    svg.path(polygon(shaded), fill=mix(mix(bark, P.light.shadow, 0.45), P.wood_dark, 0.5), clip_path=clip,
-             filter=svg.blur(0.6))
-    # And its core, the edge turned furthest from the sun, the trunk's darkest.
-    core = left + [(a[0] * 0.78 + b[0] * 0.22, a[1] * 0.78 + b[1] * 0.22) for a, b in zip(left, right)][::-1]
-    svg.path(polygon(core), fill=mix(P.wood_dark, P.light.shadow, 0.3), opacity="0.85", clip_path=clip,
-             filter=svg.blur(0.5))
+    lit_side = right + [(a[0] * 0.45 + b[0] * 0.55, a[1] * 0.45 + b[1] * 0.55) for a, b in zip(left, right)][::-1]
+    svg.path(polygon(lit_side), fill=mix(bark, P.light.key, 0.25), clip_path=clip, filter=svg.blur(0.3))
     # Ring scars where old fronds fell: uneven in spacing and in width, some
     # close in pairs, some worn through, the wider ones a ridge whose upper
     # edge catches the light. Below the eye they bow down, seen from above;
     # near the crown, nearly level with the eye, they flatten.
-    scars, ridges, bands = [], [], []
+    scars, ridges = [], []
 
     def across_at(t):
         i = float(np.interp(t, ts, np.arange(len(ts))))
@@ -550,18 +540,6 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
         m = ((a[0] + e[0]) / 2, (a[1] + e[1]) / 2 + bow)
         return f"M{num(a[0])},{num(a[1])}Q{num(m[0])},{num(m[1])} {num(e[0])},{num(e[1])}"
 
-    # The bark darker and paler by turns in soft, uneven lengths: the
-    # weathered growth of different years.
-    t = 0.0
-    while t < 1.0:
-        t1 = t + rng.uniform(0.04, 0.16)
-        l0, r0, _ = across_at(t)
-        l1, r1, _ = across_at(min(t1, 1.0))
-        tone = P.wood_dark if rng.uniform() < 0.55 else P.wood_fresh
-        bands.append(f'<path d="{polygon([l0, r0, r1, l1])}" fill="{tone}" '
-                     f'opacity="{num(rng.uniform(0.05, 0.16))}"/>')
-        t = t1 + rng.uniform(0.0, 0.1)
-    svg.group(bands, clip_path=clip, filter=svg.blur(1.2))
     for t, width in scar_at:
         tilt = rng.normal(0, 0.45)
         opacity = rng.uniform(0.25, 0.7)
@@ -622,7 +600,15 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
             wdt = over[i][1] * float(cam.scale(over[i][0][2]))
             ol.append((x - dy / n * wdt, y + dx / n * wdt))
             orr.append((x + dy / n * wdt, y - dx / n * wdt))
-        svg.path(smooth(ol + orr[::-1]), fill=mix(sh, P.wood_dark, 0.25), opacity="0.55", filter=svg.blur(0.6))
+        parts.append(f'<path d="{smooth(ol + orr[::-1])}"/>')
+    # Laid over the mound in the palm's own layer, so the trunk's band runs
+    # up its slope, but never over the trunk.
+    keep = svg.uid("m")
+    svg.defs.append(f'<mask id="{keep}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
+                    f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
+                    f'<path d="{polygon(trunk)}" fill="black"/></mask>')
+    svg.add(f'<g mask="url(#{keep})"><g fill="{sh}" opacity="0.46" filter="{svg.blur(0.5)}">'
+            + "".join(parts) + "</g></g>")
 
     # The crown shaft, smooth and greener than the trunk, lit on the left.
     s0, s1 = cam.point(shaft[0]), cam.point(shaft[1])
@@ -666,7 +652,8 @@ def _palm(cam, svg: Svg, shade: Svg, rng):
 
 
 def breaker_z(x):
-    """Where the wave stands up and breaks, a few metres out from the shore."""
+    """Where the shallows begin, a few metres out from the shore: the swell
+    rolls no nearer."""
     x = np.asarray(x)
     # Further out where the bay is shallow, closer in where the shore swings toward us.
     spent = np.clip((x - 2.0) / 10.0, 0, 1)
@@ -760,147 +747,32 @@ def _foam(svg: Svg, cam, rng, x0, x1, near_of, far_of, density: float, open_near
               fill=fill, opacity=num(opacity), filter=svg.blur(soft))
 
 
-def _reach(x):
-    """How far the white water runs in from the wave's foot: in long tongues
-    in places, hardly past the wave in others, never an even band."""
-    n = 0.55 * math.sin(x * 0.29 + 2.0) + 0.3 * math.sin(x * 0.71 + 2.1) + 0.15 * math.sin(x * 1.9 + 0.3)
-    return min(7.0, 2.0 + 5.0 * max(0.0, n + 0.35) ** 1.2)
-
-
 def _strength(x):
-    """How much white water the wave still throws: all of it in the bay,
-    less and less where the shore swings toward us on the right and the
-    wave is spent."""
+    """How much the swash still throws up the sand: all of it in the bay,
+    less and less where the shore swings toward us on the right."""
     return 1.0 - 0.75 * float(np.clip((x - 1.0) / 7.0, 0, 1))
 
 
-def _breaking(x):
-    """How hard the wave breaks, wandering slowly along it: spilling thick
-    in places, elsewhere only just beginning to, or not at all."""
-    return float(np.clip(0.45 + 0.7 * math.sin(x * 0.17 + 1.2) + 0.3 * math.sin(x * 0.47 + 0.4), 0, 1))
-
-
-def _breaker(cam, svg: Svg, xs, rng, waves):
-    """The one wave breaking along the shore: a darker face in soft flat
-    bands, and on its crest white water that tumbles thick where the wave
-    spills, lies thin and holed where it is only beginning to, and is gone
-    where it has not broken yet; the white water at its foot is the sheet
-    the wash draws, not a scatter of strokes."""
-    crest = [(x, float(breaker_z(x))) for x in xs]
-
-    def rise(x):
-        # Taller in some places than others along its length; where the
-        # shore swings toward us on the right the wave has spent itself and
-        # runs up only as a low swash, not a wall.
-        spent = float(np.clip((x - 2.0) / 10.0, 0, 1))
-        # It stands tallest where it breaks, so its foam rides a face we can see.
-        return (0.75 * (0.35 + 0.65 * abs(math.sin(x * 0.21 + 0.7) * math.sin(x * 0.07 + 2.0))) * (1 - 0.75 * spent)
-                * (1 + 0.7 * _breaking(x)))
-
-    top = [cam.point((x, rise(x), z)) for x, z in crest]
-    foot = [cam.point((x, 0.0, z - 1.5)) for x, z in crest]
-    # The shallows between the wave and the beach: a paler green-blue, the
-    # sand showing through where the water thins along the shore.
+def _shallows(cam, svg: Svg, xs, rng, waves):
+    """The shallows between the open sea and the beach: a paler green-blue,
+    the sand showing through where the water thins along the shore, with
+    the same short dashes as the open sea. The swell breaks only at the
+    shore, in the wash."""
+    out = [cam.point((x, 0.0, float(shore_z(x)) + 10.0 + 0.8 * math.sin(x * 0.5) + 1.5 * math.sin(x * 0.23 + 0.5)))
+           for x in xs]
     shallows = mix(mix(P.sea_horizon, P.sea_near, 0.3), P.sand, 0.12)
     shore = [cam.point((x, 0.0, float(shore_z(x)) - 0.3)) for x in xs]
-    svg.path(polygon(foot + shore[::-1]), fill=shallows)
+    svg.path(smooth(out + shore[::-1]), fill=shallows, opacity="0.7", filter=svg.blur(2.5))
     thin = [cam.point((x, 0.0, float(shore_z(x)) + 1.2 + 2.6 * (0.5 + 0.5 * math.sin(x * 0.37 + 1.0))
                        + 0.8 * math.sin(x * 1.3))) for x in xs]
     svg.path(polygon(thin + shore[::-1]), fill=mix(P.sand, P.sea_light, 0.3), opacity="0.6",
              filter=svg.blur(2.0))
-
-    def across(f, swing=0.0, k=0.0):
-        # Each band's depth wanders along the wave, so none is a ribbon of even width.
-        return [(a[0] + (b[0] - a[0]) * f * (1 + swing * math.sin(x * 0.6 + k)),
-                 a[1] + (b[1] - a[1]) * f * (1 + swing * math.sin(x * 0.6 + k)))
-                for (x, _), a, b in zip(crest, top, foot)]
-
-    # The face toward us: the body, the foot where it meets the shallows,
-    # and the thin top the sun shines through, lightest where the wave
-    # stands tallest, the bands' edges soft.
-    svg.path(smooth(across(0.0) + across(1.0, 0.25, 0.8)[::-1]), fill=mix(shallows, P.sea_near, 0.25),
-             filter=svg.blur(1.2))
-    # Darker where the wave still stands and breaks, so its foam rides on a
-    # face; fading out on the right where it is spent.
-    sx = [float(cam.point((x, 0.0, float(breaker_z(x))))[0]) for x in xs]
-    face = mix(mix(shallows, P.sea_near, 0.8), P.sea_dark, 0.4)
-    # Deepest under the crest and thinning toward the foot, its lower edge
-    # wandering and soft: a few passes to ever shallower depths.
-    along = svg.linear(sx[0], 0, sx[-1], 0, [
-        ((a - sx[0]) / (sx[-1] - sx[0]), face, round(min(1.0, (0.4 + 0.6 * _strength(x)) * (0.7 + 0.6 * _breaking(x))), 3))
-        for x, a in zip(xs[::7], sx[::7])])
-    for f, swing, k, op in ((1.0, 0.35, 0.3, 0.45), (0.72, 0.3, 1.7, 0.55), (0.42, 0.25, 3.1, 0.65)):
-        svg.path(smooth(across(0.0) + across(f, swing, k)[::-1]), fill=along, opacity=num(op),
-                 filter=svg.blur(1.0))
-    svg.path(smooth(across(0.0) + across(0.62, 0.3, 1.0)[::-1]), fill=mix(face, P.sea_horizon, 0.12),
-             filter=svg.blur(0.4))
-    # The lit top of the face, where the crest's foam rides.
-    svg.path(smooth(across(0.0) + across(0.35, 0.5, 2.5)[::-1]),
-             fill=mix(mix(P.sea_light, P.sea_horizon, 0.7), P.grass, 0.1), opacity="0.4", filter=svg.blur(0.6))
-    # The shallows and the wave's face carry the same short dashes as the
-    # open sea, larger here close by, so the water is one flat colour with
-    # marks all the way in rather than a smooth band.
     start = len(svg.body)
     sea.marks(svg, cam, waves, P, rng, near=9, far=34, per_metre=0.8, length=1.1, thickness=0.07, light=0.6,
               dark=0.7)
     marks = svg.body[start:]
     del svg.body[start:]
-    svg.group(marks, clip_path=svg.clip(polygon(top + shore[::-1])))
-    # The white water on the crest, in lengths of their own: where it
-    # spills, a tumbling mass that hangs down the face with tufts of spray
-    # above it and a haze of spray over them; where it only begins to, a
-    # thin holed rim; between them the bare crest.
-    mask = svg.uid("m")
-    masses, holes, spray = [], [], []
-    i = 0
-    while i < len(crest) - 3:
-        # Mostly short broken lengths, now and then a long run, with gaps
-        # of their own: never a row of like strokes.
-        run = int(rng.choice([8, 12, 18, 26], p=[0.2, 0.3, 0.3, 0.2]))
-        j = min(len(crest) - 1, i + run)
-        b = float(np.mean([_breaking(crest[m][0]) for m in range(i, j + 1)]))
-        left = _strength(crest[(i + j) // 2][0])
-        # Only where it really breaks: a lone fleck on an unbroken crest
-        # reads as a mark floating on open water.
-        if b > 0.4 and rng.uniform() < left + 0.1:
-            thick = 0.55 * rng.uniform(0.3, 1.4) * (0.5 + 3.0 * b) * (0.4 + 0.6 * left)
-            ph = rng.uniform(0, 2 * math.pi)
-            up, down = [], []
-            for m in range(i, j + 1):
-                x, z = crest[m]
-                tx, ty = top[m]
-                k = float(cam.scale(z)) / 14.0
-                # Drawn out thin at both ends, so it grows out of the bare crest.
-                u = max(0.0, math.sin(math.pi * (m - i) / (j - i))) ** 1.1
-                t = thick * u * (0.7 + 0.3 * math.sin(x * 2.7 + ph))
-                up.append((tx, ty - k * (0.15 + 0.25 * t * (0.5 + 0.3 * math.sin(x * 1.3 + ph)
-                                                           + 0.2 * abs(math.sin(x * 4.1 + 2 * ph))))))
-                # Down the face by how hard it spills, but held to its lit
-                # top, so the dark lower face shows beneath.
-                hang = min(0.45, 0.25 * u ** 0.6 + 0.2 * t * (1 + 0.4 * math.sin(x * 7.3 + 2 * ph)))
-                down.append((tx, ty + max(k * 0.3 * u, (foot[m][1] - ty) * hang * rng.uniform(0.8, 1.1))))
-                # The holes: bubbles in the mass, more and larger toward its
-                # foot, so it thins down the face into a lace.
-                for _ in range(int(rng.poisson(0.5 + 1.6 * t))):
-                    f = rng.uniform(0.2, 1.0) ** 0.6
-                    hx, hy = tx + rng.uniform(-1.0, 1.0) * k, ty + (down[-1][1] - ty) * f
-                    r = k * rng.uniform(0.2, 0.55) * (0.6 + f)
-                    holes.append(f'<ellipse cx="{num(hx)}" cy="{num(hy)}" rx="{num(r * 1.8)}" ry="{num(r * 0.6)}" '
-                                 'fill="black"/>')
-            # Fading out at both ends into the bare crest.
-            fade = svg.linear(up[0][0], 0, up[-1][0], 0, [(0, P.foam, 0), (0.3, P.foam, 1), (0.7, P.foam, 1),
-                                                           (1, P.foam, 0)])
-            masses.append(f'<path d="{smooth(up + down[::-1])}" fill="{fade}" '
-                          f'opacity="{num(rng.uniform(0.5, 0.85) * left)}"/>')
-            if b > 0.4:
-                haze = [(x, y - (by - y) * 0.5) for (x, y), (_, by) in zip(up, down)]
-                spray.append(f'<path d="{smooth(haze + down[::-1])}"/>')
-        i = j + int(rng.choice([1, 2, 4, 7], p=[0.35, 0.3, 0.2, 0.15]))
-    svg.group(spray, fill=P.foam, opacity="0.2", filter=svg.blur(1.0))
-    svg.defs.append(f'<mask id="{mask}" maskUnits="userSpaceOnUse" x="0" y="0" width="{svg.width}" '
-                    f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
-                    + "".join(holes) + '</mask>')
-    svg.group([f'<g mask="url(#{mask})">' + "".join(masses) + "</g>"], fill=P.foam, filter=svg.blur(0.6))
+    svg.group(marks, clip_path=svg.clip(polygon(out + shore[::-1])))
 
 
 def _sand(cam, sand: Svg, xs, rng):
@@ -1417,17 +1289,9 @@ def _driftwood(cam, svg: Svg, rng):
 
 
 def _wash(cam, foam: Svg, xs, rng):
-    """The white water between the breaker and the beach, and the wash it
-    sends up the wet sand: a thin sheet of water sliding up over the sand,
-    the sand showing through it, which ends in a lace of foam where it
-    stops."""
-    # The white water the wave has just thrown forward, nearly solid at its
-    # back, torn into lace toward its front, and running in further in some
-    # places than others.
-    foot = lambda x: float(breaker_z(x)) - 1.3
-    _foam(foam, cam, rng, xs[0], xs[-1], lambda x: foot(x) - _reach(x), foot, density=2.0, open_near=0.5,
-          open_far=0.12, opacity=0.92, pieces=(1.0, 11.0), gaps=(0.1, 3.2),
-          strength=lambda x: _strength(x) * (0.25 + 0.75 * _breaking(x)), anchor_far=True)
+    """The wash the swell sends up the wet sand at the shore: a thin sheet
+    of water sliding up over the sand, the sand showing through it, which
+    ends in a lace of foam where it stops."""
     # The last of the water sliding up over the sand in a thin film, the sand
     # showing through, its leading edge a little thicker and lighter where
     # it mirrors the sky; on it the streaks of the wash before, fading.
@@ -1481,7 +1345,7 @@ def _foam_edge(cam, svg: Svg, rng, xs):
 
 
 def _swells(cam, svg: Svg, rng):
-    """The swell rolling in toward the breaker: a few long, soft ridges on
+    """The swell rolling in toward the shore: a few long, soft ridges on
     the water nearer the shore, each a lighter crest where it tilts up to
     the sky and a darker trough on its near side, broken into lengths and
     closer together the further off they are, so the sea is not one even
@@ -1501,7 +1365,7 @@ def _swells(cam, svg: Svg, rng):
             top = [cam.point((v, 0.0, m + d)) for v, m, d in zip(u, mid, deep)]
             ridge = [cam.point((v, 0.0, m)) for v, m in zip(u, mid)]
             low = [cam.point((v, 0.0, m - 1.3 * d)) for v, m, d in zip(u, mid, deep)]
-            # Skip any that would land in the breaker or on the beach.
+            # Skip any that would land in the shallows or on the beach.
             if all(float(breaker_z(v)) + 5.0 < m for v, m in zip(u, mid)):
                 fade = (36.0 / z) ** 0.7
                 crests.append(f'<path d="{smooth(top + ridge[::-1])}" opacity="{num(0.3 * fade)}"/>')
@@ -1560,7 +1424,7 @@ def build(scale: int) -> Picture:
     _beach(cam, sand, np.random.default_rng(2024))
     _ripples(cam, sand, np.random.default_rng(2026))
     _footprints(cam, sand, np.random.default_rng(2027))
-    _breaker(cam, surf, xs, rng, waves)
+    _shallows(cam, surf, xs, rng, waves)
     _wash(cam, foam, xs, np.random.default_rng(2021))
 
     palm, shadow = Svg(w, h), Svg(w, h)
