@@ -6,7 +6,7 @@ along the ragged undersides of the clouds nearest it. The band
 lays a path of glints down the water that runs into the board, so the eye
 goes from the light to it, and the sea away from the path is quiet, giving
 back only the cool grey of the cloud in a faint sheen and long low swells. The
-board is one plank off the raft, small in a wide sea, long and narrow,
+board is one plank off the raft, small in a wide sea, short and narrow,
 lying loose and flat on the water nearly across the line of sight so it
 reads as a thing adrift and not as a jetty or a bow, its long edges
 parallel. It lies in the path so the glints frame it, with a margin of
@@ -14,12 +14,10 @@ still water between and open sea all round: with the light low and behind
 it, the top is dark wet wood in the navy of the sea, its grain barely
 there, the side turned to us the wood's brown in shade, and only the edge
 turned to the light a thin warm rim, given back faintly in the water below;
-the right end broken across in one ragged edge with teeth of different
-lengths, its pale raw wood laid open on the top and nothing standing off
-it, so it reads at a glance as one plank; the left end a little sunk, the
-same board on the same line, its wood soaked dark and cooled by the water,
-never paler than the sea, fading and blurring into it toward its end. A
-faint lip of water runs along its side where it floats, the water laps at
+the right end broken across in one ragged edge with a few short teeth,
+its raw wood laid open on the top only a little and dull, and nothing
+standing off it, so it reads at a glance as one plank; the left end sawn
+square at the water, its end grain dark. A faint lip of water runs along its side where it floats, the water laps at
 both sides, and a few soft rings round it, light on the near side and dark
 on the far, hold the eye."""
 
@@ -409,7 +407,7 @@ def _wet_top(cam, plank, svg, rng):
     outline = polygon(top)
     clip = svg.clip(outline)
     # Where the water crosses the top: the soaking and the sheen run on from there.
-    u0 = -(plank.centre[1] + T / 2 * math.cos(plank.pitch)) / math.sin(plank.pitch)
+    u0 = max(-plank.length / 2, -(plank.centre[1] + T / 2 * math.cos(plank.pitch)) / math.sin(plank.pitch))
     u1 = plank.length / 2
     light = []
     for k in range(4):
@@ -586,6 +584,8 @@ def _awash(cam, plank, svg, edge, rng):
     ux, vx, wx = (axis[1] for axis in plank.axes())
     wet_u = -(plank.centre[1] + T / 2 * wx) / ux
     near_end = -plank.length / 2
+    if wet_u <= near_end:
+        return
     a, b = cam.point(plank.world(wet_u, 0, T / 2)), cam.point(plank.world(near_end, 0, T / 2))
     # Seen through the water the wood goes blue and dark at once, not by a
     # fade: the film is nearly as deep at the waterline as at the end, and
@@ -740,10 +740,14 @@ def _splinters(cam, plank, above, rng):
     if top is not None:
         vs = np.linspace(-W / 2, W / 2, 11)
         front = [(plank.end(1, v) + 0.03, v) for v in vs]
-        back = [(plank.end(1, v) - rng.uniform(0.1, 0.24) * (1.7 if k % 4 == 1 else 1.0), v)
+        back = [(plank.end(1, v) - rng.uniform(0.04, 0.1) * (1.6 if k % 4 == 1 else 1.0), v)
                 for k, v in enumerate(vs)]
         patch = polygon([cam.point(plank.world(u, v, T / 2)) for u, v in front + back[::-1]])
-        above.path(patch, fill=mix(DUSK.wood_fresh, GLOW, 0.2), opacity="0.9", clip_path=above.clip(polygon(top)))
+        above.path(patch, fill=mix(DUSK.wood_fresh, SIDE, 0.4), opacity="0.6", clip_path=above.clip(polygon(top)))
+    # The end sawn square: end grain soaked dark, facing away from the light.
+    for face, screen, _ in wood.cut(plank, cam).above:
+        if face == "end-":
+            above.path(polygon(screen), fill=SOAKED, opacity="0.85")
 
 
 def _rings(svg: Svg, cam, plank) -> None:
@@ -786,15 +790,15 @@ def build(scale: int) -> Picture:
     _cool_swell(surface, cam, waves, np.random.default_rng(4616), w, h)
     _glitter(glints, cam, waves, rng, w, h)
 
-    # One long board off a raft, lying on the lower half to the right, in
+    # One short board off a raft, lying on the lower half to the right, in
     # the path of glints, nearly flat and turned only a little from square
     # to our view, so it lies along the water and does not rise like a bow: its
-    # top face a thin strip, its near side a dark band over the water. The
-    # torn end rides just out of the water and the near end has gone a
-    # little under; its near edge rides a little higher, so that side shows.
-    plank = wood.Plank(length=2.3, width=0.26, thickness=0.11, centre=(1.25, -0.02, 3.9),
-                       yaw=math.radians(13), pitch=math.radians(2.2), roll=math.radians(-1.5),
-                       seed=7, splintered=(False, True), knots=1)
+    # top face a narrow band, its far edge a little raised so the band shows,
+    # its near side a dark band over the water. Both ends ride just out of
+    # the water; its teeth are short, so the break never comes to a point.
+    plank = wood.Plank(length=1.5, width=0.2, thickness=0.1, centre=(1.25, -0.02, 3.9),
+                       yaw=math.radians(13), pitch=math.radians(1.0), roll=math.radians(1.5),
+                       seed=7, splintered=(False, True), knots=1, jag=0.4)
 
     # The swell it makes spreads in a few soft rings round it, long like the board.
     _rings(ripples, cam, plank)
@@ -807,7 +811,7 @@ def build(scale: int) -> Picture:
     # The wood's own sunk faces are drawn apart and dropped: only its top shows through the water.
     light_dir = (0.35, 0.08, 1.0)   # the break, low on the horizon ahead and to the right
     wood.draw(plank, cam, DUSK, light_dir, above=above, under=Svg(w, h), depth=Svg(w, h), sight=0.18,
-              rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", wet=False, torn=1.0, grain_opacity=0.35,
+              rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", wet=False, torn=0.35, grain_opacity=0.35,
               top=TOP)
     _side(cam, plank, above, np.random.default_rng(4614))
     _sunk_board(cam, plank, under, depth)
