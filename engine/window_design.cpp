@@ -79,7 +79,8 @@ constexpr ControlDesign kDesign[] = {
      "escena; está suelta en el agua, con mar abierto por todos lados; yace plana sobre el "
      "agua, casi de través a nuestra mirada, apenas ladeada, con un extremo a la izquierda y "
      "el otro a la derecha; vemos su cara de arriba, de madera mojada y oscura en los tonos "
-     "azules del mar, con la veta apenas visible, y su costado vuelto hacia nosotros, de un "
+     "azules del mar, con la veta apenas visible y unos pocos brillos de agua, y su "
+     "costado vuelto hacia nosotros, de un "
      "marrón oscuro en sombra, que muestra su grosor; solo el canto vuelto hacia la luz guarda "
      "un fino borde cálido y anaranjado, que el agua devuelve débilmente bajo la tabla. Su "
      "extremo derecho está roto de través en un borde mellado, con unos pocos dientes "
@@ -88,7 +89,8 @@ constexpr ControlDesign kDesign[] = {
      "escuadra y su testa queda oscura, en sombra. Donde la madera "
      "entra en el agua está empapada y oscura, con un fino borde de agua que brilla apenas; a "
      "lo largo de los costados el agua chapotea en pequeñas ondas, claras y oscuras, y bajo la "
-     "tabla se ve su reflejo, oscuro, corto y roto. A su alrededor se abren unos pocos anillos "
+     "tabla, en medio del reguero, se ve su reflejo oscuro, roto en trazos cortos y "
+     "ondulantes, que interrumpe los destellos. A su alrededor se abren unos pocos anillos "
      "suaves, alargados como la tabla, claros por delante y oscuros por detrás, que se apagan "
      "al alejarse."),
     picture("pic_4_4",                                15, "Restos del naufragio",
