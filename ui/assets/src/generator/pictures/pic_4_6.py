@@ -431,7 +431,7 @@ def _wet_top(cam, plank, svg, rng):
     # Soaked dark at the water and drying out toward the lifted end.
     near, mid = (min(1.0, metres / (u1 - u0)) for metres in (0.12, 0.4))
     soak = svg.linear(a[0], a[1], b[0], b[1], [(0, P.ink, 0.55), (near, DUSK.wood_dark, 0.5),
-                                               (mid, DUSK.wood_dark, 0.34), (1, DUSK.wood_dark, 0.08)])
+                                               (mid, DUSK.wood_dark, 0.34), (1, DUSK.wood_dark, 0.22)])
     for face, screen, _ in drawn.above:
         svg.path(polygon(screen), fill=soak)
     # A few wet glints along the top where the film of water tilts to the glow.
@@ -475,7 +475,7 @@ def _side(cam, plank, svg, rng):
     edge = [(ut + (ub - ut) * k / 6, w) for k, w in enumerate(ws)]
     torn = [(u - rng.uniform(0.03, 0.12) * (1.0 if k % 2 else 0.45), w) for k, (u, w) in enumerate(edge)]
     raw = polygon([cam.point(plank.world(u, -W / 2, w)) for u, w in edge + torn[::-1]])
-    svg.path(raw, fill=mix(DUSK.wood_fresh, SIDE, 0.45), clip_path=clip)
+    svg.path(raw, fill=mix(DUSK.wood_fresh, SIDE, 0.85), clip_path=clip)
     splits = "".join(f'<path d="{polyline([cam.point(plank.world(u, -W / 2, w)) for u, w in (e, t)])}"/>'
                      for k, (e, t) in enumerate(zip(edge, torn)) if k % 2 == 0)
     svg.add(f'<g clip-path="{clip}" fill="none" stroke="{SOAKED}" stroke-width="0.3" opacity="0.8">{splits}</g>')
@@ -778,7 +778,7 @@ def _splinters(cam, plank, above, rng):
         back = [(plank.end(1, v) - rng.uniform(0.04, 0.1) * (1.6 if k % 4 == 1 else 1.0), v)
                 for k, v in enumerate(vs)]
         patch = polygon([cam.point(plank.world(u, v, T / 2)) for u, v in front + back[::-1]])
-        above.path(patch, fill=mix(DUSK.wood_fresh, SIDE, 0.4), opacity="0.6", clip_path=above.clip(polygon(top)))
+        above.path(patch, fill=mix(DUSK.wood_fresh, TOP, 0.55), opacity="0.4", clip_path=above.clip(polygon(top)))
     # The end sawn square: end grain soaked dark, facing away from the light.
     for face, screen, _ in wood.cut(plank, cam).above:
         if face == "end-":
@@ -846,7 +846,7 @@ def build(scale: int) -> Picture:
     # The wood's own sunk faces are drawn apart and dropped: only its top shows through the water.
     light_dir = (0.35, 0.08, 1.0)   # the break, low on the horizon ahead and to the right
     wood.draw(plank, cam, DUSK, light_dir, above=above, under=Svg(w, h), depth=Svg(w, h), sight=0.18,
-              rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", wet=False, torn=0.35, grain_opacity=0.35,
+              rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", wet=False, torn=0.2, grain_opacity=0.35,
               top=TOP)
     _side(cam, plank, above, np.random.default_rng(4614))
     _sunk_board(cam, plank, under, depth)
