@@ -36,6 +36,8 @@ class Plank:
     fibres: int = 0
     # How steeply such a break runs back from the far edge to the near one.
     slant: float = 0.55
+    # How deep the few sharp teeth of a snapped end run, against the usual.
+    jag: float = 1.0
     _jags: dict = field(default_factory=dict, repr=False)
 
     def axes(self):
@@ -68,7 +70,7 @@ class Plank:
             n = 7
             depth = rng.uniform(0.0, 1.0, n) ** 1.6 * self.width * 0.45
             depth[rng.integers(0, n)] = self.width * rng.uniform(0.5, 0.8)
-            self._jags[key] = depth
+            self._jags[key] = depth * self.jag
         depth = self._jags[key]
         t = (v / self.width + 0.5) * (len(depth) - 1)
         i = min(int(t), len(depth) - 2)

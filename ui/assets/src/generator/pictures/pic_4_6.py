@@ -6,20 +6,20 @@ along the ragged undersides of the clouds nearest it. The band
 lays a path of glints down the water that runs into the board, so the eye
 goes from the light to it, and the sea away from the path is quiet, giving
 back only the cool grey of the cloud in a faint sheen and long low swells. The
-board is one plank off the raft, small in a wide sea, long and narrow,
+board is one plank off the raft, small in a wide sea, short and narrow,
 lying loose and flat on the water nearly across the line of sight so it
 reads as a thing adrift and not as a jetty or a bow, its long edges
 parallel. It lies in the path so the glints frame it, with a margin of
 still water between and open sea all round: with the light low and behind
 it, the top is dark wet wood in the navy of the sea, its grain barely
-there, the side turned to us the wood's brown in shade, and only the edge
-turned to the light a thin warm rim, given back faintly in the water below;
-the right end broken across in one ragged edge with teeth of different
-lengths, its pale raw wood laid open on the top and nothing standing off
-it, so it reads at a glance as one plank; the left end a little sunk, the
-same board on the same line, its wood soaked dark and cooled by the water,
-never paler than the sea, fading and blurring into it toward its end. A
-faint lip of water runs along its side where it floats, the water laps at
+there but for a few wet glints, the side turned to us the wood's brown in
+shade, and only the edge turned to the light a thin warm rim, given back
+faintly in the water below. Under it the water gives back the board, not
+the glow: a dark reflection in short wavering dashes breaks the glints;
+the right end broken across in one ragged edge with a few short teeth,
+its raw wood laid open on the top only a little and dull, and nothing
+standing off it, so it reads at a glance as one plank; the left end sawn
+square at the water, its end grain dark. A faint lip of water runs along its side where it floats, the water laps at
 both sides, and a few soft rings round it, light on the near side and dark
 on the far, hold the eye."""
 
@@ -409,7 +409,7 @@ def _wet_top(cam, plank, svg, rng):
     outline = polygon(top)
     clip = svg.clip(outline)
     # Where the water crosses the top: the soaking and the sheen run on from there.
-    u0 = -(plank.centre[1] + T / 2 * math.cos(plank.pitch)) / math.sin(plank.pitch)
+    u0 = max(-plank.length / 2, -(plank.centre[1] + T / 2 * math.cos(plank.pitch)) / math.sin(plank.pitch))
     u1 = plank.length / 2
     light = []
     for k in range(4):
@@ -431,9 +431,16 @@ def _wet_top(cam, plank, svg, rng):
     # Soaked dark at the water and drying out toward the lifted end.
     near, mid = (min(1.0, metres / (u1 - u0)) for metres in (0.12, 0.4))
     soak = svg.linear(a[0], a[1], b[0], b[1], [(0, P.ink, 0.55), (near, DUSK.wood_dark, 0.5),
-                                               (mid, DUSK.wood_dark, 0.34), (1, DUSK.wood_dark, 0.08)])
+                                               (mid, DUSK.wood_dark, 0.34), (1, DUSK.wood_dark, 0.22)])
     for face, screen, _ in drawn.above:
         svg.path(polygon(screen), fill=soak)
+    # A few wet glints along the top where the film of water tilts to the glow.
+    for u in np.sort(rng.uniform(u0 + 0.25, u1 - 0.15, 4)):
+        v = rng.uniform(0.0, 0.35) * W
+        p = cam.point(plank.world(u, v, T / 2))
+        q = cam.point(plank.world(u + rng.uniform(0.04, 0.09), v, T / 2))
+        svg.path(lens(p[0], p[1], q[0], q[1], 0.5), fill=mix(GLOW, L.rim, 0.5), opacity=num(rng.uniform(0.45, 0.75)),
+                 clip_path=clip)
 
 
 def _side(cam, plank, svg, rng):
@@ -468,7 +475,7 @@ def _side(cam, plank, svg, rng):
     edge = [(ut + (ub - ut) * k / 6, w) for k, w in enumerate(ws)]
     torn = [(u - rng.uniform(0.03, 0.12) * (1.0 if k % 2 else 0.45), w) for k, (u, w) in enumerate(edge)]
     raw = polygon([cam.point(plank.world(u, -W / 2, w)) for u, w in edge + torn[::-1]])
-    svg.path(raw, fill=mix(DUSK.wood_fresh, SIDE, 0.45), clip_path=clip)
+    svg.path(raw, fill=mix(DUSK.wood_fresh, SIDE, 0.85), clip_path=clip)
     splits = "".join(f'<path d="{polyline([cam.point(plank.world(u, -W / 2, w)) for u, w in (e, t)])}"/>'
                      for k, (e, t) in enumerate(zip(edge, torn)) if k % 2 == 0)
     svg.add(f'<g clip-path="{clip}" fill="none" stroke="{SOAKED}" stroke-width="0.3" opacity="0.8">{splits}</g>')
@@ -586,6 +593,8 @@ def _awash(cam, plank, svg, edge, rng):
     ux, vx, wx = (axis[1] for axis in plank.axes())
     wet_u = -(plank.centre[1] + T / 2 * wx) / ux
     near_end = -plank.length / 2
+    if wet_u <= near_end:
+        return
     a, b = cam.point(plank.world(wet_u, 0, T / 2)), cam.point(plank.world(near_end, 0, T / 2))
     # Seen through the water the wood goes blue and dark at once, not by a
     # fade: the film is nearly as deep at the waterline as at the end, and
@@ -633,44 +642,67 @@ def _awash(cam, plank, svg, edge, rng):
         v = v1 + W * rng.uniform(0.05, 0.14)
 
 
+# The chop stretches a reflection down toward us, some times as long as
+# what it mirrors.
+FLIP = np.array([1.0, -9.0, 1.0])
+
+
+def _mirrored(cam, plank):
+    """The board's dry near side as the water gives it back, on screen:
+    only what faces down to the water is seen in it."""
+    side = wood.clip_y([plank.world(*p) for p in plank.faces()["side-"]], True)
+    return [cam.point(p * FLIP) for p in side] if len(side) >= 3 else []
+
+
+def _span(poly, y):
+    """Where the row y crosses the outline poly, as (left, right), or None."""
+    xs = [x0 + (x1 - x0) * (y - y0) / (y1 - y0)
+          for (x0, y0), (x1, y1) in zip(poly, poly[1:] + poly[:1]) if (y0 - y) * (y1 - y) < 0]
+    return (min(xs), max(xs)) if len(xs) >= 2 else None
+
+
 def _reflection(cam, plank, waves, w, h, rng) -> Svg:
     """The board seen in the water under it: its dry part mirrored in the
-    surface, dark against the sky's reflection, and broken by the waves into
-    strips that slide apart and leave gaps where a wave turns up to the sky."""
+    surface, dark against the glitter, and broken by the waves into short
+    dashes that slide apart row by row and leave gaps where a wave turns up
+    to the sky."""
     out = Svg(w, h)
-    # The chop stretches a reflection down toward us, some times as long as
-    # what it mirrors.
-    flip = np.array([1.0, -2.6, 1.0])
-    # Only what faces down to the water is seen in it: the side turned to us.
-    side = wood.clip_y([plank.world(*p) for p in plank.faces()["side-"]], True)
-    mirrored = [[cam.point(p * flip) for p in side]] if len(side) >= 3 else []
-    shapes = "".join(f'<path d="{polygon(poly)}"/>' for poly in mirrored)
-    ys = [y for poly in mirrored for _, y in poly]
-    xs = [x for poly in mirrored for x, _ in poly]
-    top, bottom = min(ys) - 1, max(ys) + 2
-    y = top
-    strips = []
+    mirrored = _mirrored(cam, plank)
+    ys = [y for _, y in mirrored]
+    top, bottom = min(ys), max(ys)
+    y = top + 0.3
+    dashes = []
     while y < bottom:
-        step = rng.uniform(0.9, 1.8)
-        z = float(cam.distance_at_row(y + step / 2))
-        wx = (float(np.mean(xs)) - cam.cx) * z / cam.focal
+        step = rng.uniform(0.8, 1.5)
+        span = _span(mirrored, y)
+        if span is None:
+            y += step
+            continue
+        z = float(cam.distance_at_row(y))
+        wx = ((span[0] + span[1]) / 2 - cam.cx) * z / cam.focal
         gx, gz = waves.slope(wx, z)
-        dx = float(gx) * 40 + rng.normal(0, 0.5)
-        # Where the wave tilts toward the sky the surface gives back sky, not board.
-        keep = 0.3 if float(gz) < -0.02 else rng.uniform(0.8, 1.0)
-        cid = out.clip(f"M{num(min(xs) - 6)},{num(y)}H{num(max(xs) + 6)}V{num(y + step * 0.82)}"
-                       f"H{num(min(xs) - 6)}Z")
-        strips.append(f'<g clip-path="{cid}" opacity="{num(keep * 0.6)}"><g transform="translate({num(dx)},0)" '
-                      f'fill="{MIRROR}">{shapes}</g></g>')
+        shift = float(gx) * 40 + rng.normal(0, 0.6)
+        # Deeper down the reflection the dashes thin out and fade.
+        t = (y - top) / (bottom - top)
+        x = span[0] + rng.uniform(-1, 2)
+        while x < span[1]:
+            length = rng.uniform(3, 12) * (1 - 0.4 * t)
+            x1 = min(x + length, span[1] + rng.uniform(-1, 1))
+            # Where the wave tilts toward the sky the surface gives back sky, not board.
+            keep = 0.35 if float(gz) < -0.02 else rng.uniform(0.7, 1.0)
+            if x1 - x > 1.2:
+                dashes.append(f'<path d="{lens(x + shift, y, x1 + shift, y, step * 1.1)}" '
+                              f'opacity="{num(round(keep * (1.0 - 0.6 * t) * 16) / 16)}"/>')
+            x = x1 + rng.uniform(0.8, 3.0) * (1 + t)
         y += step
-    # Softened, so the strips never show as ruled lines across the water.
-    out.add(f'<g filter="{out.blur(0.5)}">{"".join(strips)}</g>')
+    # Softened a little, so the dashes never show as ruled lines across the water.
+    out.add(f'<g fill="{MIRROR}" filter="{out.blur(0.35)}">{"".join(dashes)}</g>')
     # The warm rim on the board's far edge, given back faintly under it,
     # drawn down past the near side by the chop and broken by the same waves.
     W, T = plank.width, plank.thickness
     us = np.linspace(plank.end(-1, W / 2), plank.end(1, W / 2), 40)
     rim = [plank.world(u, W / 2 * 0.96, T / 2) for u in us]
-    rim = [cam.point(p * flip) for p in rim if p[1] > 0]
+    rim = [cam.point(p * np.array([1.0, -2.6, 1.0])) for p in rim if p[1] > 0]
     dashes = []
     for k in range(0, len(rim) - 3, 4):
         if rng.uniform() < 0.35:
@@ -696,10 +728,13 @@ def _plane_corners(plank, du, dv):
 def _lee(svg: Svg, cam, plank) -> None:
     """The board stills the chop round it, so the glints stop short of the
     wood and a dark margin of smooth water sets it off from the path."""
-    ring = polygon([cam.point(p) for p in _plane_corners(plank, 0.3, 0.22)])
+    ring = polygon([cam.point(p) for p in _plane_corners(plank, 0.2, 0.1)])
+    # Under it the water gives back the board, not the glow: no glints there.
+    mirror = polygon([(x, y + 1) for x, y in _mirrored(cam, plank)])
     mask = svg.uid("m")
     svg.defs.append(f'<mask id="{mask}"><rect x="0" y="0" width="{svg.width}" height="{svg.height}" fill="#ffffff"/>'
-                    f'<path d="{ring}" fill="#000000" opacity="0.8" filter="{svg.blur(2.5)}"/></mask>')
+                    f'<path d="{ring}" fill="#000000" opacity="0.75" filter="{svg.blur(1.5)}"/>'
+                    f'<path d="{mirror}" fill="#000000" opacity="0.9" filter="{svg.blur(1.5)}"/></mask>')
     svg.body = [f'<g mask="url(#{mask})">' + "".join(svg.body) + "</g>"]
 
 
@@ -740,10 +775,14 @@ def _splinters(cam, plank, above, rng):
     if top is not None:
         vs = np.linspace(-W / 2, W / 2, 11)
         front = [(plank.end(1, v) + 0.03, v) for v in vs]
-        back = [(plank.end(1, v) - rng.uniform(0.1, 0.24) * (1.7 if k % 4 == 1 else 1.0), v)
+        back = [(plank.end(1, v) - rng.uniform(0.04, 0.1) * (1.6 if k % 4 == 1 else 1.0), v)
                 for k, v in enumerate(vs)]
         patch = polygon([cam.point(plank.world(u, v, T / 2)) for u, v in front + back[::-1]])
-        above.path(patch, fill=mix(DUSK.wood_fresh, GLOW, 0.2), opacity="0.9", clip_path=above.clip(polygon(top)))
+        above.path(patch, fill=mix(DUSK.wood_fresh, TOP, 0.55), opacity="0.4", clip_path=above.clip(polygon(top)))
+    # The end sawn square: end grain soaked dark, facing away from the light.
+    for face, screen, _ in wood.cut(plank, cam).above:
+        if face == "end-":
+            above.path(polygon(screen), fill=SOAKED, opacity="0.85")
 
 
 def _rings(svg: Svg, cam, plank) -> None:
@@ -786,15 +825,15 @@ def build(scale: int) -> Picture:
     _cool_swell(surface, cam, waves, np.random.default_rng(4616), w, h)
     _glitter(glints, cam, waves, rng, w, h)
 
-    # One long board off a raft, lying on the lower half to the right, in
+    # One short board off a raft, lying on the lower half to the right, in
     # the path of glints, nearly flat and turned only a little from square
     # to our view, so it lies along the water and does not rise like a bow: its
-    # top face a thin strip, its near side a dark band over the water. The
-    # torn end rides just out of the water and the near end has gone a
-    # little under; its near edge rides a little higher, so that side shows.
-    plank = wood.Plank(length=2.3, width=0.26, thickness=0.11, centre=(1.25, -0.02, 3.9),
-                       yaw=math.radians(13), pitch=math.radians(2.2), roll=math.radians(-1.5),
-                       seed=7, splintered=(False, True), knots=1)
+    # top face a narrow band, its far edge a little raised so the band shows,
+    # its near side a dark band over the water. Both ends ride just out of
+    # the water; its teeth are short, so the break never comes to a point.
+    plank = wood.Plank(length=1.5, width=0.2, thickness=0.1, centre=(1.25, -0.02, 3.9),
+                       yaw=math.radians(13), pitch=math.radians(1.0), roll=math.radians(1.5),
+                       seed=7, splintered=(False, True), knots=1, jag=0.4)
 
     # The swell it makes spreads in a few soft rings round it, long like the board.
     _rings(ripples, cam, plank)
@@ -807,7 +846,7 @@ def build(scale: int) -> Picture:
     # The wood's own sunk faces are drawn apart and dropped: only its top shows through the water.
     light_dir = (0.35, 0.08, 1.0)   # the break, low on the horizon ahead and to the right
     wood.draw(plank, cam, DUSK, light_dir, above=above, under=Svg(w, h), depth=Svg(w, h), sight=0.18,
-              rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", wet=False, torn=1.0, grain_opacity=0.35,
+              rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", wet=False, torn=0.2, grain_opacity=0.35,
               top=TOP)
     _side(cam, plank, above, np.random.default_rng(4614))
     _sunk_board(cam, plank, under, depth)
