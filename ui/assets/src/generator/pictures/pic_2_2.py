@@ -1161,14 +1161,14 @@ def _flock(svg: Svg, cam: Camera) -> None:
     pale underside with black wingtips, banked into the turn, and each is
     caught at its own moment: gliding flat, at the top or the bottom of a
     beat, or banking with one wing turned away."""
-    cx, cy, rx, ry = 278.0, 48.0, 100.0, 31.0
+    cx, cy, rx, ry = 278.0, 48.0, 100.0, 35.0
     # The circle's plane tilted a little, its right side the higher.
     tilt = math.radians(-9)
     ct, st = math.cos(tilt), math.sin(tilt)
     # Round the ring from the near side (sin > 0 the near half), close
     # enough together that they trace it, each a little off its place: a
     # flock keeps to its circle only loosely.
-    poses = ("glide", "up", "bank", "down", "glide", "up", "bank", "glide", "down", "up")
+    poses = ("glide", "down", "bank", "down", "glide", "up", "bank", "glide", "glide", "up")
     rng = np.random.default_rng(2213)
     ring = np.linspace(0, 2 * math.pi, 721)
     arc = np.concatenate([[0.0], np.cumsum(np.hypot(np.diff(rx * np.cos(ring)), np.diff(ry * np.sin(ring))))])
@@ -1185,10 +1185,10 @@ def _flock(svg: Svg, cam: Camera) -> None:
         y = cy + ex * st + ey * ct
         far = (1 - math.sin(a)) / 2                  # 0 on the near side, 1 on the far
         half = 13.5 * (1 - 0.5 * far) * rng.uniform(0.92, 1.08)
-        # Banked into the turn, the wing toward the middle of the circle
-        # dipped, most at the ends of the ring where the bird comes at us or
-        # goes away; on the near and far sides the wings follow the ring.
-        roll = tilt - 0.5 * math.cos(a)
+        # Banked along the ring: the wings lie along its curve where the bird
+        # is, steepest toward the ends where the ring turns away from us.
+        slope = (math.atan2(ry * math.cos(a), -rx * math.sin(a)) + math.pi / 2) % math.pi - math.pi / 2
+        roll = tilt + max(-0.6, min(0.6, slope))
         birds.append((far, x, y, half, roll, -math.cos(a), pose))
     # The nearest few much closer to us than the rest, so they set the scale.
     order = sorted(range(len(birds)), key=lambda i: birds[i][0])
@@ -1209,26 +1209,30 @@ def _flock(svg: Svg, cam: Camera) -> None:
         # over the near side of the ring and most on the far.
         haze = 0.55 * far ** 2.5
         if far < NEAR_GULL:
-            _near_gull(svg, x, y, half, roll, turn, haze, sky_at(y))
+            _near_gull(svg, x, y, half, roll, turn, pose, haze, sky_at(y))
         else:
             _gull(svg, x, y, half, roll, turn, pose, haze, sky_at(y), 1 - far)
 
 
 # The birds on the near side of the ring are close enough to show their
-# shape, so all of them take one: the gliding gull's soft M.
+# wings' shape: the soft M of a glide, or a wingbeat caught at its top or
+# its bottom.
 NEAR_GULL = 0.5
+# The wrist's height and the tip's, in half-spans, and how much of the span
+# shows: raised or lowered wings reach away from us and look shorter.
+NEAR_POSES = {"glide": (0.2, -0.14, 1.0), "bank": (0.2, -0.14, 1.0), "up": (0.4, 0.66, 0.84),
+              "down": (-0.06, -0.52, 0.9)}
 
 
-def _near_gull(svg: Svg, x: float, y: float, half: float, roll: float, turn: float, haze: float,
+def _near_gull(svg: Svg, x: float, y: float, half: float, roll: float, turn: float, pose: str, haze: float,
                sky_here: str) -> None:
-    """A near gull gliding, seen from below: each wing broad at the arm and
-    rising to a rounded wrist, the hand falling from it to a pointed black
-    tip swept back, so the pair makes a soft M; the underside warm where
-    the low sun ahead catches it, the trailing edge of the arm a shade
-    darker. Banked only a little, so that every near bird shows the same
-    shape."""
-    roll = max(-0.25, min(0.25, 0.5 * roll))
+    """A near gull seen from below: each wing broad at the arm and bent at a
+    rounded wrist, the hand from it to a pointed black tip swept back; in a
+    glide the pair makes a soft M. The underside warm where the low sun
+    ahead catches it, the trailing edge of the arm a shade darker."""
+    roll = max(-0.45, min(0.45, roll))
     cr, sr = math.cos(roll), math.sin(roll)
+    lift, tip, reach = NEAR_POSES[pose]
 
     def at(b, v):
         u, w = b * half, -v * half
@@ -1241,15 +1245,15 @@ def _near_gull(svg: Svg, x: float, y: float, half: float, roll: float, turn: flo
     black = tone(mix(P.ink, P.sky_top, 0.08))
     wrist = 0.42
     bs = np.linspace(0.05, 1.0, 25)
-    rise = np.where(bs < wrist, 0.2 * np.sin(0.5 * math.pi * (bs - 0.05) / (wrist - 0.05)),
-                    0.2 - 0.34 * np.clip((bs - wrist) / (1 - wrist), 0, 1) ** 1.4)
+    rise = np.where(bs < wrist, lift * np.sin(0.5 * math.pi * (bs - 0.05) / (wrist - 0.05)),
+                    lift + (tip - lift) * np.clip((bs - wrist) / (1 - wrist), 0, 1) ** 1.4)
     # Broad at the arm, narrowing past the wrist to the point.
     chord = np.interp(bs, [0.05, 0.3, wrist, 0.75, 1.0], [0.3, 0.27, 0.22, 0.12, 0.0])
     # The hand swept back: its trailing edge hollowed in toward the wrist.
     hollow = 0.05 * np.sin(math.pi * np.clip((bs - wrist) / (1 - wrist), 0, 1))
     for s in (1, -1):
         # The wing toward the way the bird turns a touch shorter, foreshortened.
-        span = 1.0 - 0.08 * max(0.0, s * turn)
+        span = reach * (1.0 - 0.08 * max(0.0, s * turn))
         lead = [at(s * b * span, v + 0.4 * c) for b, v, c in zip(bs, rise, chord)]
         trail = [at(s * b * span, v - 0.6 * c + hw) for b, v, c, hw in zip(bs, rise, chord, hollow)]
         svg.path(smooth(lead + trail[::-1]), fill=under)
