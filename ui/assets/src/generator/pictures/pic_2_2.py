@@ -725,6 +725,62 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
     _wet_edge(front, behind, sides, np.random.default_rng(2217), loop, u_end)
 
 
+def _on_water(sides: Sides, centre, along, across, a0=0.0, a1=2 * math.pi, steps=40):
+    """Screen points of an ellipse on the calm water round a world point,
+    its half-axes the world vectors `along` and `across`."""
+    t = np.linspace(a0, a1, steps)
+    pts = np.asarray(centre, float) + np.cos(t)[:, None] * along + np.sin(t)[:, None] * across
+    pts[:, 1] = 0.0
+    return sides.screen(pts)
+
+
+def _rise(front: Svg, behind: Svg, sides: Sides, tones, rng) -> None:
+    """The head coming up through the sea: the water it lifts stands in a
+    low smooth dome round and ahead of it, a little lighter than the sea,
+    rings of swell spread out from it, and thin sheets of water run down off
+    the top of the head, the skin's own pale tone seen through them."""
+    _, fwd, _, _ = frame(0.05)
+    fwd = np.array([fwd[0], 0.0, fwd[2]]) / math.hypot(fwd[0], fwd[2])
+    side = np.cross(fwd, [0.0, 1.0, 0.0])
+    centre = frame(0.07)[0] + fwd * 0.25 * K
+    centre[1] = 0.0
+    # The dome: nested soft ellipses, lightest over its crown against the head.
+    dome = mix(P.sea_near, P.sea_light, 0.75)
+    for grow, op, soft in ((1.0, 0.22, 2.2), (0.78, 0.24, 1.6), (0.58, 0.26, 1.1)):
+        pts = _on_water(sides, centre, fwd * 1.05 * K * grow, side * 1.15 * K * grow)
+        behind.path(smooth(pts), fill=dome, opacity=num(op), filter=behind.blur(soft))
+    # The swell it sends out: soft bands, the near half catching the light,
+    # the far half the shadowed back of the swell, fading where each ring
+    # turns edge-on and with each ring further out.
+    lit = mix(P.sea_light, P.light.key, 0.15)
+    for i, r in enumerate((1.2, 1.7, 2.3)):
+        fade = 1.0 - 0.28 * i
+        band = 0.1 * (1 + 0.25 * i)
+        for lo, hi, colour, op in ((math.pi + 0.35, 2 * math.pi - 0.35, lit, 0.32), (0.35, math.pi - 0.35,
+                                                                                   P.sea_dark, 0.38)):
+            along, across = fwd * K * r, side * K * r * 1.1
+            inner = _on_water(sides, centre, along * (1 - band / r), across * (1 - band / r), lo, hi)
+            outer = _on_water(sides, centre, along * (1 + band / r), across * (1 + band / r), lo, hi)
+            xs = [x for x, _ in inner + outer]
+            stops = [(t, colour, op * fade * (1 - (2 * t - 1) ** 2) ** 0.75) for t in np.linspace(0, 1, 9)]
+            behind.path(polygon(inner + outer[::-1]), fill=behind.linear(min(xs), 0, max(xs), 0, stops),
+                        filter=behind.blur(0.7 + 0.3 * i))
+    # The sheets running down off the top of the head: narrow tongues from
+    # its crown down the near side to the water, widening as they fall.
+    sheet = mix(tones["back"], P.foam, 0.3)
+    for u0 in (0.088, 0.108, 0.126, 0.148) + rng.uniform(-0.003, 0.003, 4):
+        wl = float(_contact([u0], 0.0, 1)[0])
+        if np.isnan(wl):
+            continue
+        a = np.linspace(math.pi / 2 + rng.uniform(0.0, 0.2), wl, 14)
+        width = 0.004 + 0.01 * np.linspace(0, 1, len(a)) ** 0.7
+        wob = rng.normal(0, 0.0015, len(a)).cumsum()
+        lead = surface(u0 - width + wob, a) + normal(u0 - width + wob, a) * 0.01
+        trail = surface(u0 + width + wob, a) + normal(u0 + width + wob, a) * 0.01
+        front.path(smooth(sides.screen(list(lead) + list(trail[::-1]))), fill=sheet,
+                   opacity=num(rng.uniform(0.5, 0.6)), filter=front.blur(0.25))
+
+
 def _wet_edge(front: Svg, behind: Svg, sides: Sides, rng, loop, u_end: float) -> None:
     """One unbroken bright line of water where the head and the dorsal's
     root cut the surface, with white water at the snout's two corners and
@@ -1111,6 +1167,7 @@ def build(scale: int) -> Picture:
     sides.fill(fins["pectoral"], mix(tones["flank"], P.ink, 0.62), seam=0, soak=0.1, sight=5 * SIGHT)
 
     froth = Svg(w, h)
+    _rise(froth, surface_marks, sides, tones, np.random.default_rng(2219))
     _water(froth, surface_marks, sides, tones, rng)
     _eye(froth, sides, tones)
 
