@@ -1147,16 +1147,15 @@ def build(scale: int) -> Picture:
     _shadow(water, sides)
     tones = _tones()
     fin_tone = mix(tones["flank"], P.ink, 0.15)
-    # The tail and the second dorsal in the skin's own tones where they join
-    # it, so that under the water they go on from the body, not as a darker
-    # shape of their own.
-    tail_tone = mix(tones["flank"], P.ink, 0.2)
+    # The tail and the second dorsal a step darker than the flank, so that
+    # deep under the water the crescent keeps its outline against the sea.
+    tail_tone = mix(tones["flank"], P.ink, 0.4)
     fins = _fins()
     sides.fill(fins["pectoral_far"], mix(fin_tone, P.sea_near, 0.3), seam=0)
     # Thin blades, so the water blurs them less than the body's bulk and the
     # tail's two lobes keep their shape.
     for name in ("caudal", "dorsal2"):
-        sides.fill(fins[name], tail_tone, seam=0.3, soak=0.2, bands=0.08, sight=2.2 * SIGHT)
+        sides.fill(fins[name], tail_tone, seam=0.3, soak=0.15, bands=0.08, sight=3.0 * SIGHT)
     _skin(sides, tones)
     _marks(sides, np.random.default_rng(2203), tones)
     _head(sides, tones)
@@ -1164,7 +1163,7 @@ def build(scale: int) -> Picture:
     sides.fill(fins["pelvic"], mix(fin_tone, tones["upper"], 0.12), seam=0)
     # The near pectoral just under the surface, a sickle a step darker than
     # the flank behind the head that gives the front half its shape.
-    sides.fill(fins["pectoral"], mix(tones["flank"], P.ink, 0.62), seam=0, soak=0.1, sight=5 * SIGHT)
+    sides.fill(fins["pectoral"], mix(tones["flank"], P.ink, 0.75), seam=0, soak=0.05, sight=6 * SIGHT)
 
     froth = Svg(w, h)
     _rise(froth, surface_marks, sides, tones, np.random.default_rng(2219))
