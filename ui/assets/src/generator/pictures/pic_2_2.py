@@ -725,6 +725,62 @@ def _water(front: Svg, behind: Svg, sides: Sides, tones, rng):
     _wet_edge(front, behind, sides, np.random.default_rng(2217), loop, u_end)
 
 
+def _on_water(sides: Sides, centre, along, across, a0=0.0, a1=2 * math.pi, steps=40):
+    """Screen points of an ellipse on the calm water round a world point,
+    its half-axes the world vectors `along` and `across`."""
+    t = np.linspace(a0, a1, steps)
+    pts = np.asarray(centre, float) + np.cos(t)[:, None] * along + np.sin(t)[:, None] * across
+    pts[:, 1] = 0.0
+    return sides.screen(pts)
+
+
+def _rise(front: Svg, behind: Svg, sides: Sides, tones, rng) -> None:
+    """The head coming up through the sea: the water it lifts stands in a
+    low smooth dome round and ahead of it, a little lighter than the sea,
+    rings of swell spread out from it, and thin sheets of water run down off
+    the top of the head, the skin's own pale tone seen through them."""
+    _, fwd, _, _ = frame(0.05)
+    fwd = np.array([fwd[0], 0.0, fwd[2]]) / math.hypot(fwd[0], fwd[2])
+    side = np.cross(fwd, [0.0, 1.0, 0.0])
+    centre = frame(0.07)[0] + fwd * 0.25 * K
+    centre[1] = 0.0
+    # The dome: nested soft ellipses, lightest over its crown against the head.
+    dome = mix(P.sea_near, P.sea_light, 0.75)
+    for grow, op, soft in ((1.0, 0.22, 2.2), (0.78, 0.24, 1.6), (0.58, 0.26, 1.1)):
+        pts = _on_water(sides, centre, fwd * 1.05 * K * grow, side * 1.15 * K * grow)
+        behind.path(smooth(pts), fill=dome, opacity=num(op), filter=behind.blur(soft))
+    # The swell it sends out: soft bands, the near half catching the light,
+    # the far half the shadowed back of the swell, fading where each ring
+    # turns edge-on and with each ring further out.
+    lit = mix(P.sea_light, P.light.key, 0.15)
+    for i, r in enumerate((1.2, 1.7, 2.3)):
+        fade = 1.0 - 0.28 * i
+        band = 0.1 * (1 + 0.25 * i)
+        for lo, hi, colour, op in ((math.pi + 0.35, 2 * math.pi - 0.35, lit, 0.32), (0.35, math.pi - 0.35,
+                                                                                   P.sea_dark, 0.38)):
+            along, across = fwd * K * r, side * K * r * 1.1
+            inner = _on_water(sides, centre, along * (1 - band / r), across * (1 - band / r), lo, hi)
+            outer = _on_water(sides, centre, along * (1 + band / r), across * (1 + band / r), lo, hi)
+            xs = [x for x, _ in inner + outer]
+            stops = [(t, colour, op * fade * (1 - (2 * t - 1) ** 2) ** 0.75) for t in np.linspace(0, 1, 9)]
+            behind.path(polygon(inner + outer[::-1]), fill=behind.linear(min(xs), 0, max(xs), 0, stops),
+                        filter=behind.blur(0.7 + 0.3 * i))
+    # The sheets running down off the top of the head: narrow tongues from
+    # its crown down the near side to the water, widening as they fall.
+    sheet = mix(tones["back"], P.foam, 0.3)
+    for u0 in (0.088, 0.108, 0.126, 0.148) + rng.uniform(-0.003, 0.003, 4):
+        wl = float(_contact([u0], 0.0, 1)[0])
+        if np.isnan(wl):
+            continue
+        a = np.linspace(math.pi / 2 + rng.uniform(0.0, 0.2), wl, 14)
+        width = 0.004 + 0.01 * np.linspace(0, 1, len(a)) ** 0.7
+        wob = rng.normal(0, 0.0015, len(a)).cumsum()
+        lead = surface(u0 - width + wob, a) + normal(u0 - width + wob, a) * 0.01
+        trail = surface(u0 + width + wob, a) + normal(u0 + width + wob, a) * 0.01
+        front.path(smooth(sides.screen(list(lead) + list(trail[::-1]))), fill=sheet,
+                   opacity=num(rng.uniform(0.5, 0.6)), filter=front.blur(0.25))
+
+
 def _wet_edge(front: Svg, behind: Svg, sides: Sides, rng, loop, u_end: float) -> None:
     """One unbroken bright line of water where the head and the dorsal's
     root cut the surface, with white water at the snout's two corners and
@@ -1091,16 +1147,15 @@ def build(scale: int) -> Picture:
     _shadow(water, sides)
     tones = _tones()
     fin_tone = mix(tones["flank"], P.ink, 0.15)
-    # The tail and the second dorsal in the skin's own tones where they join
-    # it, so that under the water they go on from the body, not as a darker
-    # shape of their own.
-    tail_tone = mix(tones["flank"], P.ink, 0.2)
+    # The tail and the second dorsal a step darker than the flank, so that
+    # deep under the water the crescent keeps its outline against the sea.
+    tail_tone = mix(tones["flank"], P.ink, 0.4)
     fins = _fins()
     sides.fill(fins["pectoral_far"], mix(fin_tone, P.sea_near, 0.3), seam=0)
     # Thin blades, so the water blurs them less than the body's bulk and the
     # tail's two lobes keep their shape.
     for name in ("caudal", "dorsal2"):
-        sides.fill(fins[name], tail_tone, seam=0.3, soak=0.2, bands=0.08, sight=2.2 * SIGHT)
+        sides.fill(fins[name], tail_tone, seam=0.3, soak=0.15, bands=0.08, sight=3.0 * SIGHT)
     _skin(sides, tones)
     _marks(sides, np.random.default_rng(2203), tones)
     _head(sides, tones)
@@ -1108,9 +1163,10 @@ def build(scale: int) -> Picture:
     sides.fill(fins["pelvic"], mix(fin_tone, tones["upper"], 0.12), seam=0)
     # The near pectoral just under the surface, a sickle a step darker than
     # the flank behind the head that gives the front half its shape.
-    sides.fill(fins["pectoral"], mix(tones["flank"], P.ink, 0.62), seam=0, soak=0.1, sight=5 * SIGHT)
+    sides.fill(fins["pectoral"], mix(tones["flank"], P.ink, 0.75), seam=0, soak=0.05, sight=6 * SIGHT)
 
     froth = Svg(w, h)
+    _rise(froth, surface_marks, sides, tones, np.random.default_rng(2219))
     _water(froth, surface_marks, sides, tones, rng)
     _eye(froth, sides, tones)
 
@@ -1161,14 +1217,14 @@ def _flock(svg: Svg, cam: Camera) -> None:
     pale underside with black wingtips, banked into the turn, and each is
     caught at its own moment: gliding flat, at the top or the bottom of a
     beat, or banking with one wing turned away."""
-    cx, cy, rx, ry = 278.0, 48.0, 100.0, 31.0
+    cx, cy, rx, ry = 278.0, 48.0, 100.0, 35.0
     # The circle's plane tilted a little, its right side the higher.
     tilt = math.radians(-9)
     ct, st = math.cos(tilt), math.sin(tilt)
     # Round the ring from the near side (sin > 0 the near half), close
     # enough together that they trace it, each a little off its place: a
     # flock keeps to its circle only loosely.
-    poses = ("glide", "up", "bank", "down", "glide", "up", "bank", "glide", "down", "up")
+    poses = ("glide", "down", "bank", "down", "glide", "up", "bank", "glide", "glide", "up")
     rng = np.random.default_rng(2213)
     ring = np.linspace(0, 2 * math.pi, 721)
     arc = np.concatenate([[0.0], np.cumsum(np.hypot(np.diff(rx * np.cos(ring)), np.diff(ry * np.sin(ring))))])
@@ -1185,10 +1241,10 @@ def _flock(svg: Svg, cam: Camera) -> None:
         y = cy + ex * st + ey * ct
         far = (1 - math.sin(a)) / 2                  # 0 on the near side, 1 on the far
         half = 13.5 * (1 - 0.5 * far) * rng.uniform(0.92, 1.08)
-        # Banked into the turn, the wing toward the middle of the circle
-        # dipped, most at the ends of the ring where the bird comes at us or
-        # goes away; on the near and far sides the wings follow the ring.
-        roll = tilt - 0.5 * math.cos(a)
+        # Banked along the ring: the wings lie along its curve where the bird
+        # is, steepest toward the ends where the ring turns away from us.
+        slope = (math.atan2(ry * math.cos(a), -rx * math.sin(a)) + math.pi / 2) % math.pi - math.pi / 2
+        roll = tilt + max(-0.6, min(0.6, slope))
         birds.append((far, x, y, half, roll, -math.cos(a), pose))
     # The nearest few much closer to us than the rest, so they set the scale.
     order = sorted(range(len(birds)), key=lambda i: birds[i][0])
@@ -1209,26 +1265,30 @@ def _flock(svg: Svg, cam: Camera) -> None:
         # over the near side of the ring and most on the far.
         haze = 0.55 * far ** 2.5
         if far < NEAR_GULL:
-            _near_gull(svg, x, y, half, roll, turn, haze, sky_at(y))
+            _near_gull(svg, x, y, half, roll, turn, pose, haze, sky_at(y))
         else:
             _gull(svg, x, y, half, roll, turn, pose, haze, sky_at(y), 1 - far)
 
 
 # The birds on the near side of the ring are close enough to show their
-# shape, so all of them take one: the gliding gull's soft M.
+# wings' shape: the soft M of a glide, or a wingbeat caught at its top or
+# its bottom.
 NEAR_GULL = 0.5
+# The wrist's height and the tip's, in half-spans, and how much of the span
+# shows: raised or lowered wings reach away from us and look shorter.
+NEAR_POSES = {"glide": (0.2, -0.14, 1.0), "bank": (0.2, -0.14, 1.0), "up": (0.4, 0.66, 0.84),
+              "down": (-0.06, -0.52, 0.9)}
 
 
-def _near_gull(svg: Svg, x: float, y: float, half: float, roll: float, turn: float, haze: float,
+def _near_gull(svg: Svg, x: float, y: float, half: float, roll: float, turn: float, pose: str, haze: float,
                sky_here: str) -> None:
-    """A near gull gliding, seen from below: each wing broad at the arm and
-    rising to a rounded wrist, the hand falling from it to a pointed black
-    tip swept back, so the pair makes a soft M; the underside warm where
-    the low sun ahead catches it, the trailing edge of the arm a shade
-    darker. Banked only a little, so that every near bird shows the same
-    shape."""
-    roll = max(-0.25, min(0.25, 0.5 * roll))
+    """A near gull seen from below: each wing broad at the arm and bent at a
+    rounded wrist, the hand from it to a pointed black tip swept back; in a
+    glide the pair makes a soft M. The underside warm where the low sun
+    ahead catches it, the trailing edge of the arm a shade darker."""
+    roll = max(-0.45, min(0.45, roll))
     cr, sr = math.cos(roll), math.sin(roll)
+    lift, tip, reach = NEAR_POSES[pose]
 
     def at(b, v):
         u, w = b * half, -v * half
@@ -1241,15 +1301,15 @@ def _near_gull(svg: Svg, x: float, y: float, half: float, roll: float, turn: flo
     black = tone(mix(P.ink, P.sky_top, 0.08))
     wrist = 0.42
     bs = np.linspace(0.05, 1.0, 25)
-    rise = np.where(bs < wrist, 0.2 * np.sin(0.5 * math.pi * (bs - 0.05) / (wrist - 0.05)),
-                    0.2 - 0.34 * np.clip((bs - wrist) / (1 - wrist), 0, 1) ** 1.4)
+    rise = np.where(bs < wrist, lift * np.sin(0.5 * math.pi * (bs - 0.05) / (wrist - 0.05)),
+                    lift + (tip - lift) * np.clip((bs - wrist) / (1 - wrist), 0, 1) ** 1.4)
     # Broad at the arm, narrowing past the wrist to the point.
     chord = np.interp(bs, [0.05, 0.3, wrist, 0.75, 1.0], [0.3, 0.27, 0.22, 0.12, 0.0])
     # The hand swept back: its trailing edge hollowed in toward the wrist.
     hollow = 0.05 * np.sin(math.pi * np.clip((bs - wrist) / (1 - wrist), 0, 1))
     for s in (1, -1):
         # The wing toward the way the bird turns a touch shorter, foreshortened.
-        span = 1.0 - 0.08 * max(0.0, s * turn)
+        span = reach * (1.0 - 0.08 * max(0.0, s * turn))
         lead = [at(s * b * span, v + 0.4 * c) for b, v, c in zip(bs, rise, chord)]
         trail = [at(s * b * span, v - 0.6 * c + hw) for b, v, c, hw in zip(bs, rise, chord, hollow)]
         svg.path(smooth(lead + trail[::-1]), fill=under)
