@@ -30,7 +30,7 @@ import numpy as np
 
 from .. import sea, sky, wood
 from ..camera import Camera
-from ..compose import Layer, Picture, Water
+from ..compose import Layer, Picture
 from ..palette import NIGHT_BLUE, mix
 from ..svg import Svg, lens, num, polygon, polyline
 from ..waves import WaveField
@@ -751,10 +751,8 @@ def build(scale: int) -> Picture:
     mirror = _reflection(cam, plank, waves, w, h, np.random.default_rng(4611))
 
     # The board's reflection hides the wave marks and the glints behind it;
-    # the rings it makes lie on top. Nothing is drawn under the water, but
-    # the empty layer stays: sinking a layer moves the stacking after it to
-    # double precision, and the picture's pixels were settled that way.
-    layers = [Layer("sky", heaven), Layer("sea", water), Layer("under", Svg(w, h), depth=Svg(w, h)),
-              Layer("surface", surface), Layer("glints", glints), Layer("reflection", mirror),
-              Layer("ripples", ripples), Layer("plank", above)]
-    return Picture(NAME, w, h, P, layers, water=Water(P.sea_near, cam, waves), seed=46, grain=4.5)
+    # the rings it makes lie on top.
+    layers = [Layer("sky", heaven), Layer("sea", water), Layer("surface", surface),
+              Layer("glints", glints), Layer("reflection", mirror), Layer("ripples", ripples),
+              Layer("plank", above)]
+    return Picture(NAME, w, h, P, layers, seed=46, grain=4.5)
