@@ -30,7 +30,7 @@ import numpy as np
 
 from .. import sea, sky, wood
 from ..camera import Camera
-from ..compose import Layer, Picture, Water
+from ..compose import Layer, Picture
 from ..palette import NIGHT_BLUE, mix
 from ..svg import Svg, lens, num, polygon, polyline
 from ..waves import WaveField
@@ -408,8 +408,8 @@ def _wet_top(cam, plank, svg, rng):
         return
     outline = polygon(top)
     clip = svg.clip(outline)
-    # Where the water crosses the top: the soaking and the sheen run on from there.
-    u0 = max(-plank.length / 2, -(plank.centre[1] + T / 2 * math.cos(plank.pitch)) / math.sin(plank.pitch))
+    # From the low end, nearest the water, the soaking and the sheen run on up the board.
+    u0 = -plank.length / 2
     u1 = plank.length / 2
     light = []
     for k in range(4):
@@ -487,27 +487,6 @@ def _side(cam, plank, svg, rng):
         svg.path(polyline(arris), stroke=catch, stroke_width="0.5", stroke_linecap="round", clip_path=clip)
 
 
-def _sunk_board(cam, plank, under, depth):
-    """The near end under the water: only its top shows, the same board as
-    the dry part and as wide, going on down its line. Under the water it
-    gives back no sky, so it is the wood's own brown, soaked dark; the sea
-    cools it and swallows it toward the end, with no edge to it, so it never
-    reads as a second box nor as anything paler than the water round it."""
-    T = plank.thickness
-    drawn = wood.cut(plank, cam)
-    wet_u = -(plank.centre[1] + T / 2 * math.cos(plank.pitch)) / math.sin(plank.pitch)
-    a, b = (cam.point(plank.world(u, 0, T / 2)) for u in (wet_u, -plank.length / 2))
-    wood_in_water = mix(DUSK.wood_side, DUSK.wood_dark, 0.2)
-    fall = under.linear(a[0], a[1], b[0], b[1], [(0, wood_in_water, 1),
-                                                 (0.5, mix(wood_in_water, P.sea_dark, 0.3), 0.85),
-                                                 (1, mix(wood_in_water, P.sea_dark, 0.6), 0.45)])
-    deeper = depth.linear(a[0], a[1], b[0], b[1], [(0, "#0d0d0d"), (0.5, "#4d4d4d"), (1, "#a6a6a6")])
-    for face, screen, _ in drawn.below:
-        if face == "top":
-            under.path(polygon(screen), fill=fall, filter=under.blur(0.35))
-            depth.path(polygon(screen), fill=deeper)
-
-
 def _nail_holes(cam, plank, svg):
     """Where the board was nailed across a pole of the raft: two holes side
     by side on the dry top, each a dark pit with the torn wood paler on its
@@ -524,22 +503,9 @@ def _waterline(cam, plank, svg, surface):
     """Where the board goes under: the wood darkest in a band just above the
     water and drying out above it, the water climbing it in a thin bright
     lip, and a dark crease on the surface where the two meet."""
-    T, W = plank.thickness, plank.width
-    ux, vx, wx = (axis[1] for axis in plank.axes())
     drawn = wood.cut(plank, cam)
     clip = svg.clip("".join(polygon(screen) for _, screen, _ in drawn.above))
-
-    def wet_u(v, w):
-        # Where the water crosses the board at (v, w): the height is zero there.
-        return -(plank.centre[1] + v * vx + w * wx) / ux
-
-    bands = []
-    for t0, t1, strength in ((-0.02, 0.03, 0.6), (0.03, 0.07, 0.4), (0.07, 0.12, 0.22), (0.12, 0.2, 0.1)):
-        top = [(wet_u(v, T / 2) + t, v, T / 2) for v, t in ((-W / 2, t0), (W / 2, t0), (W / 2, t1), (-W / 2, t1))]
-        d = polygon([cam.point(plank.world(*p)) for p in top])
-        bands.append(f'<path d="{d}" opacity="{num(strength)}"/>')
-    svg.add(f'<g clip-path="{clip}"><g filter="{svg.blur(0.3)}" fill="{P.ink}">{"".join(bands)}</g></g>')
-    # Across the top where it goes under, the wood is soaked dark a little
+    # Across the sawn end where it goes in, the wood is soaked dark a little
     # past the lip, so the board sits in the sea, not on it.
     long_side = max(drawn.lines, key=lambda seg: math.dist(*seg))
     soaked = "".join(f'<path d="{lens(x0, y0 - 0.5, x1, y1 - 0.5, 1.1)}"/>'
@@ -565,81 +531,14 @@ def _waterline(cam, plank, svg, surface):
 
 
 def _off_board(svg: Svg, cam, plank) -> None:
-    """Lift the sea's marks off where the board lies, dry or awash: a dash
-    of light on the water never crosses the wood, and over the sunk end the
-    film of water draws its own."""
-    drawn = wood.cut(plank, cam)
-    board = "".join(polygon(screen) for _, screen, _ in drawn.above)
-    # Over the sunk top the marks come back as the wood fades into the sea.
-    T = plank.thickness
-    wet_u = -(plank.centre[1] + T / 2 * math.cos(plank.pitch)) / math.sin(plank.pitch)
-    a, b = (cam.point(plank.world(u, 0, T / 2)) for u in (wet_u, -plank.length / 2))
-    clear = svg.linear(a[0], a[1], b[0], b[1], [(0, "#000000", 1), (1, "#000000", 0.6)])
-    sunk = "".join(polygon(screen) for face, screen, _ in drawn.below if face == "top")
+    """Lift the sea's marks off where the board lies: a dash of light on the
+    water never crosses the wood."""
+    board = "".join(polygon(screen) for _, screen, _ in wood.cut(plank, cam).above)
     svg.defs.append(f'<mask id="{(mask := svg.uid("m"))}"><rect x="0" y="0" width="{svg.width}" '
                     f'height="{svg.height}" fill="#ffffff"/>'
                     f'<path d="{board}" fill="#000000" stroke="#000000" stroke-width="0.8" '
-                    f'filter="{svg.blur(0.4)}"/><path d="{sunk}" fill="{clear}" filter="{svg.blur(0.8)}"/></mask>')
+                    f'filter="{svg.blur(0.4)}"/></mask>')
     svg.body = [f'<g mask="url(#{mask})">' + "".join(svg.body) + "</g>"]
-
-
-def _awash(cam, plank, svg, edge, rng):
-    """The end that has gone under: a film of water over the board, thin at
-    the waterline and deepening toward the end, so the wood under it darkens
-    into the sea; a faint sheen of sky slides across the film, and where it
-    runs up onto the dry top its edge breaks into short bright wavelets."""
-    drawn = wood.cut(plank, cam)
-    T, W = plank.thickness, plank.width
-    ux, vx, wx = (axis[1] for axis in plank.axes())
-    wet_u = -(plank.centre[1] + T / 2 * wx) / ux
-    near_end = -plank.length / 2
-    if wet_u <= near_end:
-        return
-    a, b = cam.point(plank.world(wet_u, 0, T / 2)), cam.point(plank.world(near_end, 0, T / 2))
-    # Seen through the water the wood goes blue and dark at once, not by a
-    # fade: the film is nearly as deep at the waterline as at the end, and
-    # its edge is softened by the water over it.
-    deepen = svg.linear(a[0], a[1], b[0], b[1], [(0, mix(P.sea_near, P.sea_dark, 0.3), 0.05),
-                                                 (0.35, mix(P.sea_near, P.sea_dark, 0.55), 0.15),
-                                                 (1, mix(P.sea_near, P.sea_dark, 0.35), 0.3)])
-    # Over the sunk top, the only part of the board seen through the water.
-    wet = "".join(polygon(screen) for face, screen, _ in drawn.below if face == "top")
-    svg.path(wet, fill=deepen, filter=svg.blur(1.5))
-    # Wavelets of the surface run across the sunk end and break its outline.
-    for _ in range(7):
-        u = rng.uniform(near_end - 0.05, wet_u - 0.05)
-        v = rng.uniform(-W * 0.9, W * 0.9)
-        p = cam.point(plank.world(u, v - rng.uniform(0.05, 0.12), T / 2))
-        q = cam.point(plank.world(u - rng.uniform(-0.03, 0.03), v + rng.uniform(0.05, 0.12), T / 2))
-        dark = rng.uniform() < 0.5
-        tone = P.sea_dark if dark else mix(P.sea_light, P.sea_near, 0.4)
-        # The light ones no brighter than the sea's own marks round it.
-        strength = rng.uniform(0.35, 0.6) * (1.0 if dark else 0.45)
-        svg.path(lens(p[0], p[1], q[0], q[1], rng.uniform(0.4, 0.8)), fill=tone, opacity=num(strength))
-    # The sheen: a few broad soft bands across the film, where it tilts to the sky.
-    clip = svg.clip(wet)
-    sheen = []
-    for k in range(3):
-        u = wet_u - (0.12 + 0.22 * k + rng.uniform(-0.04, 0.04))
-        p = cam.point(plank.world(u, -W * 0.6, T / 2))
-        q = cam.point(plank.world(u - rng.uniform(0.02, 0.06), W * 0.6, T / 2))
-        sheen.append(f'<path d="{lens(p[0], p[1], q[0], q[1], 0.8)}" opacity="{num(rng.uniform(0.05, 0.09))}"/>')
-    svg.add(f'<g clip-path="{clip}"><g fill="{mix(P.sea_light, GLOW, 0.3)}" filter="{svg.blur(0.5)}">'
-            f'{"".join(sheen)}</g></g>')
-    # The water's edge on the dry top, broken into wavelets of uneven length
-    # that reach a little way up the wood and leave gaps between them: over
-    # the wood, as the water runs up onto it.
-    v = -W / 2
-    while v < W / 2:
-        span = W * rng.uniform(0.15, 0.35)
-        v1 = min(v + span, W / 2)
-        lap = rng.uniform(-0.005, 0.03)
-        # The board lies a little rolled, so the water crosses its top on a slant.
-        p = cam.point(plank.world(wet_u - v * vx / ux + lap, v, T / 2))
-        q = cam.point(plank.world(wet_u - v1 * vx / ux + lap * rng.uniform(0.3, 1.0), v1, T / 2))
-        edge.path(lens(p[0], p[1], q[0], q[1], rng.uniform(0.45, 0.7)), fill=mix(P.foam, GLOW, 0.25),
-                 opacity=num(rng.uniform(0.3, 0.5)))
-        v = v1 + W * rng.uniform(0.05, 0.14)
 
 
 # The chop stretches a reflection down toward us, some times as long as
@@ -750,10 +649,6 @@ def _lapping(cam, plank, svg, rng):
             span = rng.uniform(0.06, 0.16)
             off = rng.uniform(0.008, 0.035)
             ends = []
-            # Over the sunk end the water runs across the wood instead.
-            if -(plank.centre[1] + u * ux + side * W / 2 * vx) / wx > T / 2:
-                u += span
-                continue
             for uu in (u, u + span):
                 w = -(plank.centre[1] + uu * ux + side * W / 2 * vx) / wx
                 p = plank.world(uu, side * (W / 2 + off), max(-T / 2, min(T / 2, w)))
@@ -842,27 +737,22 @@ def build(scale: int) -> Picture:
     _lee(glints, cam, plank)
     _lapping(cam, plank, ripples, np.random.default_rng(4615))
 
-    above, under, depth = Svg(w, h), Svg(w, h), Svg(w, h)
-    # The wood's own sunk faces are drawn apart and dropped: only its top shows through the water.
+    above = Svg(w, h)
+    # The wood under the water is drawn apart and dropped: none of it shows.
     light_dir = (0.35, 0.08, 1.0)   # the break, low on the horizon ahead and to the right
     wood.draw(plank, cam, DUSK, light_dir, above=above, under=Svg(w, h), depth=Svg(w, h), sight=0.18,
               rim=mix(L.rim, GLOW, 0.3), rim_edge="side+", wet=False, torn=0.2, grain_opacity=0.35,
               top=TOP)
     _side(cam, plank, above, np.random.default_rng(4614))
-    _sunk_board(cam, plank, under, depth)
     _wet_top(cam, plank, above, np.random.default_rng(4607))
     _nail_holes(cam, plank, above)
     _waterline(cam, plank, above, ripples)
     _splinters(cam, plank, above, np.random.default_rng(4610))
-    _awash(cam, plank, ripples, above, np.random.default_rng(4612))
     mirror = _reflection(cam, plank, waves, w, h, np.random.default_rng(4611))
 
     # The board's reflection hides the wave marks and the glints behind it;
-    # the rings it makes and the water over its sunk end lie on top.
-    layers = [Layer("sky", heaven), Layer("sea", water), Layer("sunk", under, depth=depth),
-              Layer("surface", surface), Layer("glints", glints), Layer("reflection", mirror),
-              Layer("ripples", ripples), Layer("plank", above)]
-    return Picture(NAME, w, h, P, layers,
-                   water=Water(mix(P.sea_near, P.sea_dark, 0.5), cam, waves, tint=0.8, surface=0.25, darken=0.3, blur=1.5, fade=0.45,
-                               refraction=0.15),
-                   seed=46, grain=4.5)
+    # the rings it makes lie on top.
+    layers = [Layer("sky", heaven), Layer("sea", water), Layer("surface", surface),
+              Layer("glints", glints), Layer("reflection", mirror), Layer("ripples", ripples),
+              Layer("plank", above)]
+    return Picture(NAME, w, h, P, layers, seed=46, grain=4.5)
