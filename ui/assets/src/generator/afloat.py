@@ -1,6 +1,6 @@
 """Things that are partly in the water: any world outline is cut by the
 surface into the part the air shows and the part the compositor sinks, and
-the water answers with foam, splashes and a wake laid on its plane."""
+the water answers with foam and a wake laid on its plane."""
 
 from __future__ import annotations
 
@@ -60,32 +60,3 @@ def wake(svg: Svg, cam: Camera, origin, heading: float, colour: str, rng, length
             w = max(0.35, 0.03 * float(cam.scale(z_a)) * (0.4 + 0.6 * fade))
             svg.path(lens(sa, ya, sb, yb, w), fill=colour, opacity=num(opacity * fade))
             t += step * rng.uniform(1.0, 1.2)
-
-
-def splash(svg: Svg, cam: Camera, at, colour: str, rng, size: float = 0.25, drops: int = 12,
-           opacity: float = 0.85) -> None:
-    """A kick or a hand going in: broken white water on the surface, a few
-    tongues thrown up, and drops."""
-    x0, z0 = at
-    px = float(cam.scale(z0))
-    for _ in range(int(5 + size * 30)):
-        dx = rng.normal(0, 0.45) * size
-        dz = rng.normal(0, 0.25) * size
-        (sa, ya) = cam.point((x0 + dx - size * rng.uniform(0.15, 0.4), 0, z0 + dz))
-        (sb, yb) = cam.point((x0 + dx + size * rng.uniform(0.15, 0.4), 0, z0 + dz))
-        svg.path(lens(sa, ya, sb, yb, rng.uniform(0.25, 0.6) * max(0.6, size * px * 0.12)), fill=colour,
-                 opacity=num(opacity * rng.uniform(0.5, 1.0)))
-    cx, cy = cam.point((x0, 0, z0))
-    for _ in range(max(2, drops // 4)):
-        a = rng.uniform(0.35, math.pi - 0.35)
-        r = rng.uniform(0.4, 0.9) * size * px
-        tx, ty = cx + r * math.cos(a) * 0.6, cy - r * math.sin(a) * 0.7
-        svg.path(lens(cx + (tx - cx) * 0.2, cy, tx, ty, 0.35 + 0.05 * size * px), fill=colour,
-                 opacity=num(opacity * 0.7))
-    for _ in range(drops):
-        a = rng.uniform(0.2, math.pi - 0.2)
-        r = rng.uniform(0.3, 1.2) * size * px
-        dx, dy = cx + r * math.cos(a), cy - r * math.sin(a) * 0.9
-        rad = rng.uniform(0.25, 0.55)
-        svg.add(f'<circle cx="{num(dx)}" cy="{num(dy)}" r="{num(rad)}" fill="{colour}" '
-                f'opacity="{num(opacity)}"/>')

@@ -52,11 +52,9 @@ SPREAD = (0.05, 0.09)
 BOARD = (0.42, 2.7, 0.34, 0.05)   # the board's centre ahead of him, its length, width and thickness
 
 
-def _hatch(x, z, yaw, roll, boards, length, width, ends, battens=(-0.3, 0.3), short=(), high=0.0):
-    """A hatch cover, or what is left of one: boards side by side, tilted
-    together as one lid, with battens nailed across their tops. `short`
-    takes so much off the near end of each board in turn, where it broke;
-    the battens under it buoy it `high` metres more."""
+def _nailed(x, z, yaw, roll, boards, length, width, ends, short=()):
+    """Boards still nailed side by side, tilted together as one. `short`
+    takes so much off the near end of each board in turn, where it broke."""
     a, r = math.radians(yaw), math.radians(roll)
     vx, vz, ux, uz = -math.sin(a), math.cos(a), math.cos(a), math.sin(a)
     out = []
@@ -64,11 +62,7 @@ def _hatch(x, z, yaw, roll, boards, length, width, ends, battens=(-0.3, 0.3), sh
         off = (k - (boards - 1) / 2) * (width + 0.012)
         cut = short[k] if k < len(short) else 0.0
         out.append((x + vx * off * math.cos(r) - ux * cut / 2, z + vz * off * math.cos(r) - uz * cut / 2,
-                    length - cut, width, yaw, 0, roll, ends, False, high + off * math.sin(r), 0.045))
-    span = boards * (width + 0.012)
-    for u in battens:
-        out.append((x + ux * u * length, z + uz * u * length, span * 0.96, 0.12, yaw + 90, roll, 0,
-                    (False, False), False, high + 0.025, 0.025))
+                    length - cut, width, yaw, 0, roll, ends, False, off * math.sin(r), 0.045))
     return out
 
 
@@ -81,7 +75,7 @@ def _hatch(x, z, yaw, roll, boards, length, width, ends, battens=(-0.3, 0.3), sh
 # and far out, small bits drifted.
 WRECK = [
     [(-2.2, 3.5, 1.5, 0.42, 16, 0, 4, (False, True), False, 0.0, 0.05)],
-    _hatch(3.5, 9.0, -20, 7, 2, 1.5, 0.32, (False, True), battens=(), short=(0.0, 0.65)),
+    _nailed(3.5, 9.0, -20, 7, 2, 1.5, 0.32, (False, True), short=(0.0, 0.65)),
     [(1.7, 7.4, 1.8, 0.36, 14, -8, 6, (True, True), True, 0.045, 0.05)],
     [(5.6, 12.6, 1.3, 0.3, 12, -6, 5, (True, False), True, 0.045, 0.045)],
     [(-4.2, 11.6, 2.3, 0.34, -14, -4, 5, (True, False), True, 0.05, 0.05)],
