@@ -670,8 +670,8 @@ def _hole(cam, x, z, r, squash=1.0):
 
 
 def _foam(svg: Svg, cam, rng, x0, x1, near_of, far_of, density: float, open_near: float, open_far: float,
-          opacity: float, pieces=(2.0, 8.0), gaps=(0.2, 1.5), fill=None, veil=0.35, soft=0.3, edge=0.0,
-          strength=None, anchor_far=False):
+          opacity: float, pieces=(2.0, 8.0), gaps=(0.2, 1.5), veil=0.35, soft=0.3, edge=0.0,
+          strength=None):
     """Foam lying on the water between near_of(x) and far_of(x) (metres
     away), laid in lengths of their own depth with gaps of water between,
     each holed through in a net of bubbles of many sizes, the holes from
@@ -680,10 +680,7 @@ def _foam(svg: Svg, cam, rng, x0, x1, near_of, far_of, density: float, open_near
     pieces, so the foam fades out at its edges instead of stopping; along the
     near edge, if `edge`, a brighter thread where the foam is piled up,
     broken and of uneven width. Where `strength(x)` falls the foam is
-    spent: fewer, fainter pieces, more holed, breaking up into patches.
-    With `anchor_far` the pieces hang from their far edge and run toward
-    us in tongues of their own length, as white water does from its wave."""
-    fill = fill or P.foam
+    spent: fewer, fainter pieces, more holed, breaking up into patches."""
     mask = svg.uid("m")
     holes, masses, threads = [], [], []
     x = x0 - rng.uniform(0, pieces[1])
@@ -705,12 +702,8 @@ def _foam(svg: Svg, cam, rng, x0, x1, near_of, far_of, density: float, open_near
         f1, f2 = rng.uniform(0.7, 2.6), rng.uniform(3.0, 8.0)
         run = [(far_of(v) - near_of(v)) * t * k * (0.6 + 0.4 * math.sin(v * f1 + ph) * math.sin(v * f2 + 2 * ph))
                for v, t in zip(u, taper)]
-        if anchor_far:
-            far = [far_of(v) + 0.05 * math.sin(v * 3.1 + ph) + rng.uniform(-0.03, 0.03) for v in u]
-            near = [f - r + rng.uniform(-0.05, 0.05) for f, r in zip(far, run)]
-        else:
-            near = [near_of(v) + 0.08 * math.sin(v * 5.3 + ph) + rng.uniform(-0.04, 0.04) for v in u]
-            far = [n + r + rng.uniform(-0.05, 0.05) for n, r in zip(near, run)]
+        near = [near_of(v) + 0.08 * math.sin(v * 5.3 + ph) + rng.uniform(-0.04, 0.04) for v in u]
+        far = [n + r + rng.uniform(-0.05, 0.05) for n, r in zip(near, run)]
         pts = [cam.point((v, 0.0, n)) for v, n in zip(u, near)] + [cam.point((v, 0.0, f))
                                                                    for v, f in zip(u[::-1], far[::-1])]
         masses.append(f'<path d="{smooth(pts)}" opacity="{num(rng.uniform(0.55, 1.0) * (1 - 0.7 * spent))}"/>')
@@ -741,10 +734,10 @@ def _foam(svg: Svg, cam, rng, x0, x1, near_of, far_of, density: float, open_near
                     f'height="{svg.height}"><rect width="{svg.width}" height="{svg.height}" fill="white"/>'
                     + "".join(holes) + '</mask>')
     if veil:
-        svg.group(masses, fill=fill, opacity=num(opacity * veil), filter=svg.blur(1.1))
+        svg.group(masses, fill=P.foam, opacity=num(opacity * veil), filter=svg.blur(1.1))
     inner = f'<g mask="url(#{mask})">' + "".join(masses) + "</g>"
     svg.group([inner] + (['<g opacity="0.8">' + "".join(threads) + "</g>"] if threads else []),
-              fill=fill, opacity=num(opacity), filter=svg.blur(soft))
+              fill=P.foam, opacity=num(opacity), filter=svg.blur(soft))
 
 
 def _strength(x):
